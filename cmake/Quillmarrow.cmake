@@ -1,0 +1,52 @@
+# Shared build settings and helpers for the project's targets.
+
+function(qm_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
+endfunction()
+
+if(QM_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# qm_library(<name> DEPS <targets...>)
+# A static library from every .cpp file of the calling folder. Headers are
+# included as "<folder>/<File>.h" from the repository root.
+function(qm_library name)
+  cmake_parse_arguments(QM "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  if(sources)
+    add_library(${name} STATIC ${sources} ${headers})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${QM_DEPS})
+    qm_warnings(${name})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${QM_DEPS})
+  endif()
+endfunction()
+
+# qm_test(<name> DEPS <targets...>)
+# One GoogleTest executable from every .cpp file of the calling test folder,
+# registered as one CTest test. Tests run on Qt's offscreen platform.
+function(qm_test name)
+  cmake_parse_arguments(QM "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QM_TEST_BIN_DIR})
+  target_link_libraries(${name} PRIVATE ${QM_DEPS} GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    QM_BUNDLE_DIR="${QM_BUNDLE_DIR}"
+    QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    QM_TEST_BIN_DIR="${QM_TEST_BIN_DIR}")
+  qm_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0"
+    TIMEOUT 600)
+endfunction()
