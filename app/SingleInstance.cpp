@@ -1,0 +1,124 @@
+#include "app/SingleInstance.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+#include <unistd.h>
+
+namespace qm {
+
+namespace {
+constexpr int kConnectTimeoutMs = 2000;
+constexpr qint64 kLargestMessage = 16 * 1024 * 1024;
+const QByteArray kGreeting = "quillmarrow-open\n";
+} // namespace
+
+SingleInstance::SingleInstance(QString key, QObject* parent)
+    : QObject(parent)
+    , key_(std::move(key))
+{
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::defaultKey()
+{
+    return QStringLiteral("quillmarrow-%1").arg(::getuid());
+}
+
+QByteArray SingleInstance::encode(const QStringList& paths)
+{
+    QByteArray message = kGreeting;
+    for (const QString& path : paths) {
+        if (path.contains(u'\n'))
+            continue; // cannot travel in this format; never a folder users open
+        message += QFileInfo(path).absoluteFilePath().toUtf8() + '\n';
+    }
+    return message;
+}
+
+QStringList SingleInstance::decode(const QByteArray& message)
+{
+    if (!message.startsWith(kGreeting))
+        return {};
+    QStringList paths;
+    const QList<QByteArray> lines = message.mid(kGreeting.size()).split('\n');
+    for (const QByteArray& line : lines) {
+        if (!line.isEmpty())
+            paths << QString::fromUtf8(line);
+    }
+    return paths;
+}
+
+bool SingleInstance::handOff(const QStringList& paths)
+{
+    QLocalSocket socket;
+    socket.connectToServer(key_);
+    if (!socket.waitForConnected(kConnectTimeoutMs))
+        return false;
+    socket.write(encode(paths));
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(kConnectTimeoutMs))
+            return false;
+    }
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(kConnectTimeoutMs);
+    return true;
+}
+
+bool SingleInstance::listen()
+{
+    if (server_)
+        return true;
+    {
+        // Listening would replace the socket of an instance that is running.
+        QLocalSocket probe;
+        probe.connectToServer(key_);
+        if (probe.waitForConnected(kConnectTimeoutMs))
+            return false;
+    }
+    auto* server = new QLocalServer(this);
+    server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!server->listen(key_)) {
+        // A socket left behind by an instance that crashed: nobody answers it.
+        QLocalServer::removeServer(key_);
+        if (!server->listen(key_)) {
+            delete server;
+            return false;
+        }
+    }
+    server_ = server;
+    connect(server_, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
+    return true;
+}
+
+void SingleInstance::acceptConnections()
+{
+    while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        auto buffer = std::make_shared<QByteArray>();
+        auto done = std::make_shared<bool>(false);
+        auto readAll = [socket, buffer] {
+            *buffer += socket->readAll();
+            if (buffer->size() > kLargestMessage)
+                socket->abort();
+        };
+        auto finish = [this, socket, buffer, done, readAll] {
+            if (*done)
+                return;
+            *done = true;
+            readAll();
+            socket->deleteLater();
+            if (buffer->startsWith(kGreeting) && buffer->size() <= kLargestMessage)
+                emit pathsReceived(decode(*buffer));
+        };
+        connect(socket, &QLocalSocket::readyRead, this, readAll);
+        connect(socket, &QLocalSocket::disconnected, this, finish);
+        if (socket->state() == QLocalSocket::UnconnectedState)
+            finish();
+    }
+}
+
+} // namespace qm

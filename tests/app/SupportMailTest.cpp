@@ -1,0 +1,42 @@
+#include "app/SupportMail.h"
+
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+TEST(SupportMail, LinkForTheApplicationName)
+{
+    EXPECT_EQ(supportMailLink("help@example.org", "Quillmarrow"),
+              "mailto:help@example.org?subject=Quillmarrow%20Support%20Request"
+              "&body=Hello%20Quillmarrow%20Team,%0A%0AI%20need%20assistance%20with%20the%20following:%0A%0A");
+}
+
+TEST(SupportMail, UnknownNameFallsBackToApp)
+{
+    EXPECT_EQ(supportAppName(std::nullopt), "App");
+    EXPECT_EQ(supportAppName(std::string("Quillmarrow")), "Quillmarrow");
+    const std::string link = supportMailLink("a@b.c", supportAppName(std::nullopt));
+    EXPECT_NE(link.find("subject=App%20Support%20Request&"), std::string::npos);
+    EXPECT_NE(link.find("body=Hello%20App%20Team,"), std::string::npos);
+}
+
+TEST(SupportMail, GivenSubjectKeepsQueryCharactersButNotFieldSeparators)
+{
+    const std::string link = supportMailLink("a@b.c", "X", std::string("Why? a/b"));
+    EXPECT_NE(link.find("subject=Why?%20a/b&body="), std::string::npos);
+
+    // A name holding "&", "=" or "+" cannot add header fields to the mail.
+    const std::string tricky = supportMailLink("a@b.c", "A&cc=x@evil.test+1");
+    const QUrlQuery query(QUrl(QString::fromStdString(tricky)).query(QUrl::FullyEncoded));
+    EXPECT_FALSE(query.hasQueryItem("cc"));
+    EXPECT_EQ(query.queryItems(QUrl::FullyDecoded).size(), 2);
+    EXPECT_EQ(query.queryItemValue("subject", QUrl::FullyDecoded), "A&cc=x@evil.test+1 Support Request");
+    EXPECT_TRUE(QUrl(QString::fromStdString(tricky), QUrl::StrictMode).isValid());
+}
+
+} // namespace
+} // namespace qm
