@@ -1,0 +1,576 @@
+#include "kit/base/Path.h"
+
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace kit {
+
+namespace {
+
+constexpr double kEllipse = 0.5522847498307936;
+constexpr double kTwoPi = 2 * std::numbers::pi;
+
+// One drawing segment: a Bézier curve of degree 1 (line), 2 or 3.
+struct Bezier {
+    int degree = 1;
+    std::array<Point, 4> p{};
+
+    Point start() const { return p[0]; }
+    Point end() const { return p[degree]; }
+
+    Point at(double t) const
+    {
+        std::array<Point, 4> q = p;
+        for (int level = degree; level > 0; --level)
+            for (int i = 0; i < level; ++i)
+                q[i] = Point::lerp(q[i], q[i + 1], t);
+        return q[0];
+    }
+
+    Point derivative(double t) const
+    {
+        std::array<Point, 3> q{};
+        for (int i = 0; i < degree; ++i)
+            q[i] = (p[i + 1] - p[i]) * degree;
+        for (int level = degree - 1; level > 0; --level)
+            for (int i = 0; i < level; ++i)
+                q[i] = Point::lerp(q[i], q[i + 1], t);
+        return q[0];
+    }
+
+    // The parts [0, t] and [t, 1] (de Casteljau).
+    std::pair<Bezier, Bezier> split(double t) const
+    {
+        Bezier left{degree, {}}, right{degree, {}};
+        std::array<Point, 4> q = p;
+        left.p[0] = q[0];
+        right.p[degree] = q[degree];
+        for (int level = degree; level > 0; --level) {
+            for (int i = 0; i < level; ++i)
+                q[i] = Point::lerp(q[i], q[i + 1], t);
+            left.p[degree - level + 1] = q[0];
+            right.p[level - 1] = q[level - 1];
+        }
+        return {left, right};
+    }
+
+    Bezier part(double t0, double t1) const
+    {
+        if (t0 <= 0 && t1 >= 1)
+            return *this;
+        Bezier head = t1 >= 1 ? *this : split(t1).first;
+        if (t0 <= 0)
+            return head;
+        return head.split(t0 / t1).second;
+    }
+
+    // Arc length over [t0, t1], adaptive Gauss–Legendre.
+    double length(double t0 = 0, double t1 = 1) const
+    {
+        if (degree == 1)
+            return p[0].distance(p[1]) * (t1 - t0);
+        const double whole = gauss(t0, t1);
+        return adaptive(t0, t1, whole, 0);
+    }
+
+    // The parameter at arc length s from the start, for 0 ≤ s ≤ total.
+    double parameterAt(double s, double total) const
+    {
+        if (total <= 0)
+            return 0;
+        if (degree == 1)
+            return std::clamp(s / total, 0.0, 1.0);
+        double lo = 0, hi = 1, t = s / total;
+        for (int i = 0; i < 60; ++i) {
+            const double f = length(0, t) - s;
+            if (std::abs(f) <= 1e-12 * total)
+                break;
+            (f > 0 ? hi : lo) = t;
+            const double speed = derivative(t).length();
+            double next = speed > 0 ? t - f / speed : (lo + hi) / 2;
+            if (!(next > lo && next < hi))
+                next = (lo + hi) / 2;
+            t = next;
+        }
+        return t;
+    }
+
+    void addBounds(double& x0, double& y0, double& x1, double& y1) const
+    {
+        auto include = [&](Point q) {
+            x0 = std::min(x0, q.x);
+            x1 = std::max(x1, q.x);
+            y0 = std::min(y0, q.y);
+            y1 = std::max(y1, q.y);
+        };
+        include(start());
+        include(end());
+        for (double t : extrema())
+            include(at(t));
+    }
+
+private:
+    double gauss(double a, double b) const
+    {
+        static constexpr double x[5] = {0.1488743389816312, 0.4333953941292472, 0.6794095682990244,
+                                        0.8650633666889845, 0.9739065285171717};
+        static constexpr double w[5] = {0.2955242247147529, 0.2692667193099963, 0.2190863625159820,
+                                        0.1494513491505806, 0.0666713443086881};
+        const double mid = (a + b) / 2, half = (b - a) / 2;
+        double sum = 0;
+        for (int i = 0; i < 5; ++i)
+            sum += w[i] * (derivative(mid - half * x[i]).length() + derivative(mid + half * x[i]).length());
+        return sum * half;
+    }
+
+    double adaptive(double a, double b, double whole, int depth) const
+    {
+        const double mid = (a + b) / 2;
+        const double left = gauss(a, mid), right = gauss(mid, b);
+        if (depth >= 18 || std::abs(left + right - whole) <= 1e-12 * std::max(1.0, whole))
+            return left + right;
+        return adaptive(a, mid, left, depth + 1) + adaptive(mid, b, right, depth + 1);
+    }
+
+    // Parameters in (0, 1) where x or y has a local extremum.
+    std::vector<double> extrema() const
+    {
+        std::vector<double> ts;
+        auto addRoot = [&](double t) {
+            if (t > 0 && t < 1)
+                ts.push_back(t);
+        };
+        for (int axis = 0; axis < 2; ++axis) {
+            auto c = [&](int i) { return axis == 0 ? p[i].x : p[i].y; };
+            if (degree == 2) {
+                const double den = c(0) - 2 * c(1) + c(2);
+                if (den != 0)
+                    addRoot((c(0) - c(1)) / den);
+            } else if (degree == 3) {
+                // Derivative / 3 = a t² + b t + k.
+                const double a = -c(0) + 3 * c(1) - 3 * c(2) + c(3);
+                const double b = 2 * (c(0) - 2 * c(1) + c(2));
+                const double k = c(1) - c(0);
+                if (std::abs(a) < 1e-12) {
+                    if (b != 0)
+                        addRoot(-k / b);
+                } else {
+                    const double disc = b * b - 4 * a * k;
+                    if (disc >= 0) {
+                        const double r = std::sqrt(disc);
+                        addRoot((-b + r) / (2 * a));
+                        addRoot((-b - r) / (2 * a));
+                    }
+                }
+            }
+        }
+        return ts;
+    }
+};
+
+// A segment of the path with what trimming needs to know about it.
+struct Segment {
+    Bezier curve;
+    bool isClose = false;
+    std::size_t subpath = 0;
+    double length = 0;
+};
+
+struct Subpath {
+    Point start;
+    std::size_t firstElement = 0;
+    std::size_t endElement = 0; // one past the last element
+    bool closed = false;
+    double startLength = 0;
+    double endLength = 0;
+};
+
+struct Walk {
+    std::vector<Segment> segments;
+    std::vector<Subpath> subpaths;
+    double total = 0;
+};
+
+Walk walk(const std::vector<Path::Element>& elements)
+{
+    using Type = Path::Element::Type;
+    Walk w;
+    Point current, start;
+    auto push = [&](Bezier b, bool isClose) {
+        Segment s{b, isClose, w.subpaths.size() - 1, b.length()};
+        w.total += s.length;
+        w.segments.push_back(s);
+    };
+    auto openSubpath = [&](std::size_t index, Point at) {
+        if (!w.subpaths.empty())
+            w.subpaths.back().endLength = w.total;
+        w.subpaths.push_back(Subpath{at, index, index, false, w.total, w.total});
+    };
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const auto& e = elements[i];
+        // A drawing element after a close starts a new subpath at the old start.
+        if (e.type == Type::move)
+            openSubpath(i, e.point);
+        else if (w.subpaths.empty() || w.subpaths.back().closed)
+            openSubpath(i, start);
+        switch (e.type) {
+        case Type::move:
+            current = start = e.point;
+            break;
+        case Type::line:
+            push(Bezier{1, {current, e.point}}, false);
+            current = e.point;
+            break;
+        case Type::quadCurve:
+            push(Bezier{2, {current, e.control1, e.point}}, false);
+            current = e.point;
+            break;
+        case Type::curve:
+            push(Bezier{3, {current, e.control1, e.control2, e.point}}, false);
+            current = e.point;
+            break;
+        case Type::closeSubpath:
+            push(Bezier{1, {current, start}}, true);
+            current = start;
+            w.subpaths.back().closed = true;
+            break;
+        }
+        w.subpaths.back().endElement = i + 1;
+    }
+    if (!w.subpaths.empty())
+        w.subpaths.back().endLength = w.total;
+    return w;
+}
+
+Path::Element elementFor(const Bezier& b)
+{
+    using Type = Path::Element::Type;
+    switch (b.degree) {
+    case 1:
+        return {Type::line, b.p[1], {}, {}};
+    case 2:
+        return {Type::quadCurve, b.p[2], b.p[1], {}};
+    default:
+        return {Type::curve, b.p[3], b.p[1], b.p[2]};
+    }
+}
+
+} // namespace
+
+Path Path::rect(const Rect& r)
+{
+    Path p;
+    p.addRect(r);
+    return p;
+}
+
+Path Path::ellipse(const Rect& r)
+{
+    Path p;
+    p.addEllipse(r);
+    return p;
+}
+
+Path Path::roundedRect(const Rect& r, double cornerRadius, RoundedCornerStyle style)
+{
+    Path p;
+    p.addRoundedRect(r, {cornerRadius, cornerRadius}, style);
+    return p;
+}
+
+void Path::move(Point p)
+{
+    elements_.push_back({Element::Type::move, p, {}, {}});
+    current_ = p;
+    subpathStart_ = p;
+}
+
+void Path::addLine(Point p)
+{
+    if (!current_)
+        return move(p);
+    elements_.push_back({Element::Type::line, p, {}, {}});
+    current_ = p;
+}
+
+void Path::addQuadCurve(Point to, Point control)
+{
+    if (!current_)
+        return move(to);
+    elements_.push_back({Element::Type::quadCurve, to, control, {}});
+    current_ = to;
+}
+
+void Path::addCurve(Point to, Point control1, Point control2)
+{
+    if (!current_)
+        return move(to);
+    elements_.push_back({Element::Type::curve, to, control1, control2});
+    current_ = to;
+}
+
+void Path::closeSubpath()
+{
+    if (elements_.empty())
+        return;
+    elements_.push_back({Element::Type::closeSubpath, {}, {}, {}});
+    current_ = subpathStart_;
+}
+
+void Path::addRect(const Rect& r, const AffineTransform& t)
+{
+    move(t.apply({r.minX(), r.minY()}));
+    addLine(t.apply({r.maxX(), r.minY()}));
+    addLine(t.apply({r.maxX(), r.maxY()}));
+    addLine(t.apply({r.minX(), r.maxY()}));
+    closeSubpath();
+}
+
+void Path::addEllipse(const Rect& r, const AffineTransform& t)
+{
+    const double rx = r.width() / 2, ry = r.height() / 2;
+    const double kx = kEllipse * rx, ky = kEllipse * ry;
+    const double x0 = r.minX(), x1 = r.midX(), x2 = r.maxX();
+    const double y0 = r.minY(), y1 = r.midY(), y2 = r.maxY();
+    auto T = [&](double x, double y) { return t.apply({x, y}); };
+    move(T(x2, y1));
+    addCurve(T(x1, y2), T(x2, y1 + ky), T(x1 + kx, y2));
+    addCurve(T(x0, y1), T(x1 - kx, y2), T(x0, y1 + ky));
+    addCurve(T(x1, y0), T(x0, y1 - ky), T(x1 - kx, y0));
+    addCurve(T(x2, y1), T(x1 + kx, y0), T(x2, y1 - ky));
+    closeSubpath();
+}
+
+void Path::addRoundedRect(const Rect& r, Size cornerSize, RoundedCornerStyle, const AffineTransform& t)
+{
+    const double rx = std::clamp(cornerSize.width, 0.0, r.width() / 2);
+    const double ry = std::clamp(cornerSize.height, 0.0, r.height() / 2);
+    if (rx == 0 || ry == 0)
+        return addRect(r, t);
+    const double kx = kEllipse * rx, ky = kEllipse * ry;
+    const double x0 = r.minX(), x1 = r.maxX(), y0 = r.minY(), y1 = r.maxY();
+    auto T = [&](double x, double y) { return t.apply({x, y}); };
+    auto lineTo = [&](double x, double y) {
+        if (*current_ != T(x, y))
+            addLine(T(x, y));
+    };
+    move(T(x0 + rx, y0));
+    lineTo(x1 - rx, y0);
+    addCurve(T(x1, y0 + ry), T(x1 - rx + kx, y0), T(x1, y0 + ry - ky));
+    lineTo(x1, y1 - ry);
+    addCurve(T(x1 - rx, y1), T(x1, y1 - ry + ky), T(x1 - rx + kx, y1));
+    lineTo(x0 + rx, y1);
+    addCurve(T(x0, y1 - ry), T(x0 + rx - kx, y1), T(x0, y1 - ry + ky));
+    lineTo(x0, y0 + ry);
+    addCurve(T(x0 + rx, y0), T(x0, y0 + ry - ky), T(x0 + rx - kx, y0));
+    closeSubpath();
+}
+
+void Path::addArcSweep(Point c, double radius, double start, double sweep, const AffineTransform& t)
+{
+    if (radius == 0) {
+        addLine(t.apply(c)); // a move when there is no current point
+        return;
+    }
+    auto pointAt = [&](double a) { return Point{c.x + radius * std::cos(a), c.y + radius * std::sin(a)}; };
+    addLine(t.apply(pointAt(start)));
+    const int parts = static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi / 2) - 1e-12));
+    for (int i = 0; i < parts; ++i) {
+        const double a0 = start + sweep * i / parts;
+        const double a1 = start + sweep * (i + 1) / parts;
+        const double k = 4.0 / 3.0 * std::tan((a1 - a0) / 4) * radius;
+        const Point p0 = pointAt(a0), p3 = pointAt(a1);
+        const Point c1{p0.x - k * std::sin(a0), p0.y + k * std::cos(a0)};
+        const Point c2{p3.x + k * std::sin(a1), p3.y - k * std::cos(a1)};
+        addCurve(t.apply(p3), t.apply(c1), t.apply(c2));
+    }
+}
+
+void Path::addArc(Point center, double radius, Angle start, Angle end, bool clockwise, const AffineTransform& t)
+{
+    addArc(center, radius, start.radians, end.radians, clockwise, t);
+}
+
+void Path::addArc(Point center, double radius, double start, double end, bool clockwise, const AffineTransform& t)
+{
+    double delta = end - start;
+    if (!clockwise)
+        while (delta < 0)
+            delta += kTwoPi;
+    else
+        while (delta > 0)
+            delta -= kTwoPi;
+    delta = std::clamp(delta, -kTwoPi, kTwoPi);
+    addArcSweep(center, radius, start, delta, t);
+}
+
+void Path::addRelativeArc(Point center, double radius, Angle start, Angle delta, const AffineTransform& t)
+{
+    addArcSweep(center, radius, start.radians, delta.radians, t);
+}
+
+void Path::addRelativeArc(Point center, double radius, double start, double delta, const AffineTransform& t)
+{
+    addArcSweep(center, radius, start, delta, t);
+}
+
+void Path::addLines(const std::vector<Point>& points)
+{
+    if (points.empty())
+        return;
+    move(points.front());
+    for (std::size_t i = 1; i < points.size(); ++i)
+        addLine(points[i]);
+}
+
+void Path::addPath(const Path& other, const AffineTransform& t)
+{
+    for (const Element& e : other.elements_)
+        add({e.type, t.apply(e.point), t.apply(e.control1), t.apply(e.control2)});
+}
+
+void Path::add(const Element& e)
+{
+    switch (e.type) {
+    case Element::Type::move:
+        return move(e.point);
+    case Element::Type::line:
+        return addLine(e.point);
+    case Element::Type::quadCurve:
+        return addQuadCurve(e.point, e.control1);
+    case Element::Type::curve:
+        return addCurve(e.point, e.control1, e.control2);
+    case Element::Type::closeSubpath:
+        return closeSubpath();
+    }
+}
+
+void Path::forEach(const std::function<void(const Element&)>& visit) const
+{
+    for (const Element& e : elements_)
+        visit(e);
+}
+
+Rect Path::boundingRect() const
+{
+    if (elements_.empty())
+        return Rect::null();
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    double x0 = inf, y0 = inf, x1 = -inf, y1 = -inf;
+    for (const Element& e : elements_)
+        if (e.type == Element::Type::move)
+            Bezier{1, {e.point, e.point}}.addBounds(x0, y0, x1, y1);
+    for (const Segment& s : walk(elements_).segments)
+        s.curve.addBounds(x0, y0, x1, y1);
+    return Rect(x0, y0, x1 - x0, y1 - y0);
+}
+
+bool Path::contains(Point p, bool evenOdd) const
+{
+    return toQPainterPath(evenOdd).contains(QPointF(p.x, p.y));
+}
+
+double Path::length() const
+{
+    return walk(elements_).total;
+}
+
+Path Path::trimmedPath(double from, double to) const
+{
+    from = std::clamp(from, 0.0, 1.0);
+    to = std::clamp(to, 0.0, 1.0);
+    if (!(from < to))
+        return {};
+    const Walk w = walk(elements_);
+    if (!(w.total > 0))
+        return {};
+    const double a = from * w.total, b = to * w.total;
+    Path result;
+    std::size_t openRunSubpath = static_cast<std::size_t>(-1);
+    std::size_t copiedSubpath = static_cast<std::size_t>(-1);
+    double offset = 0;
+    for (const Segment& s : w.segments) {
+        const double s0 = offset, s1 = offset + s.length;
+        offset = s1;
+        if (s1 <= a || s0 >= b || s.length == 0)
+            continue;
+        const Subpath& sub = w.subpaths[s.subpath];
+        if (sub.closed && sub.startLength >= a && sub.endLength <= b) {
+            // A closed subpath wholly inside the range stays as it is.
+            if (copiedSubpath != s.subpath) {
+                copiedSubpath = s.subpath;
+                if (elements_[sub.firstElement].type != Element::Type::move)
+                    result.move(sub.start);
+                for (std::size_t i = sub.firstElement; i < sub.endElement; ++i)
+                    result.add(elements_[i]);
+            }
+            continue;
+        }
+        const double t0 = s0 >= a ? 0 : s.curve.parameterAt(a - s0, s.length);
+        const double t1 = s1 <= b ? 1 : s.curve.parameterAt(b - s0, s.length);
+        const Bezier piece = s.curve.part(t0, t1);
+        if (openRunSubpath != s.subpath || t0 > 0) {
+            result.move(piece.start());
+            openRunSubpath = s.subpath;
+        }
+        result.add(elementFor(piece));
+        if (t1 < 1)
+            openRunSubpath = static_cast<std::size_t>(-1);
+    }
+    return result;
+}
+
+Point Path::point(double fraction) const
+{
+    fraction = std::clamp(fraction, 0.0, 1.0);
+    const Walk w = walk(elements_);
+    if (!(w.total > 0))
+        return elements_.empty() ? Point{} : elements_.front().point;
+    const double target = fraction * w.total;
+    double offset = 0;
+    for (const Segment& s : w.segments) {
+        if (s.length > 0 && target <= offset + s.length)
+            return s.curve.at(s.curve.parameterAt(target - offset, s.length));
+        offset += s.length;
+    }
+    return w.segments.back().curve.end();
+}
+
+Path Path::applying(const AffineTransform& t) const
+{
+    Path p;
+    p.addPath(*this, t);
+    return p;
+}
+
+QPainterPath Path::toQPainterPath(bool evenOdd) const
+{
+    QPainterPath q;
+    q.setFillRule(evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    for (const Element& e : elements_) {
+        switch (e.type) {
+        case Element::Type::move:
+            q.moveTo(e.point.x, e.point.y);
+            break;
+        case Element::Type::line:
+            q.lineTo(e.point.x, e.point.y);
+            break;
+        case Element::Type::quadCurve:
+            q.quadTo(e.control1.x, e.control1.y, e.point.x, e.point.y);
+            break;
+        case Element::Type::curve:
+            q.cubicTo(e.control1.x, e.control1.y, e.control2.x, e.control2.y, e.point.x, e.point.y);
+            break;
+        case Element::Type::closeSubpath:
+            q.closeSubpath();
+            break;
+        }
+    }
+    return q;
+}
+
+} // namespace kit

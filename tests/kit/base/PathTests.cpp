@@ -1,0 +1,252 @@
+#include "kit/base/Path.h"
+
+#include <QPainterPath>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+using namespace kit;
+using Type = Path::Element::Type;
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+void expectNear(Point a, Point b, double tolerance = 1e-9)
+{
+    EXPECT_NEAR(a.x, b.x, tolerance);
+    EXPECT_NEAR(a.y, b.y, tolerance);
+}
+
+std::vector<Type> types(const Path& p)
+{
+    std::vector<Type> t;
+    p.forEach([&](const Path::Element& e) { t.push_back(e.type); });
+    return t;
+}
+
+// The wedge of a pie segment: centre, then a relative arc.
+Path wedge(double start, double delta, double side = 200)
+{
+    Path p;
+    const Point c{side / 2, side / 2};
+    p.move(c);
+    p.addRelativeArc(c, side / 2, start, delta);
+    return p;
+}
+
+} // namespace
+
+TEST(Path, DrawingWithoutACurrentPointMoves)
+{
+    Path p;
+    EXPECT_TRUE(p.isEmpty());
+    EXPECT_FALSE(p.currentPoint());
+    p.addLine({5, 5});
+    EXPECT_EQ(types(p), (std::vector{Type::move}));
+    p.addLine({10, 5});
+    p.closeSubpath();
+    EXPECT_EQ(p.currentPoint(), (Point{5, 5})) << "close returns to the subpath start";
+    p.addLine({5, 10});
+    EXPECT_EQ(types(p), (std::vector{Type::move, Type::line, Type::closeSubpath, Type::line}));
+
+    Path empty;
+    empty.closeSubpath();
+    EXPECT_TRUE(empty.isEmpty());
+}
+
+TEST(Path, RectAndEllipseLayout)
+{
+    const Path r = Path::rect(Rect(1, 2, 10, 20));
+    ASSERT_EQ(r.elements().size(), 5u);
+    EXPECT_EQ(r.elements()[0].point, (Point{1, 2}));
+    EXPECT_EQ(r.elements()[1].point, (Point{11, 2})) << "clockwise on screen from the top-left";
+    EXPECT_EQ(r.elements()[3].point, (Point{1, 22}));
+
+    const Path e = Path::ellipse(Rect(0, 0, 200, 100));
+    EXPECT_EQ(types(e), (std::vector{Type::move, Type::curve, Type::curve, Type::curve, Type::curve, Type::closeSubpath}));
+    EXPECT_EQ(e.elements()[0].point, (Point{200, 50})) << "starts at 3 o'clock";
+    EXPECT_EQ(e.elements()[1].point, (Point{100, 100})) << "runs clockwise to 6 o'clock";
+    EXPECT_EQ(e.elements()[1].control1, (Point{200, 50 + 0.5522847498307936 * 50}));
+
+    // A circle trimmed to the first quarter runs from 3 o'clock down to 6 o'clock.
+    const Path quarter = Path::ellipse(Rect(0, 0, 200, 200)).trimmedPath(0, 0.25);
+    expectNear(quarter.elements().front().point, {200, 100}, 1e-6);
+    expectNear(*quarter.currentPoint(), {100, 200}, 1e-6);
+}
+
+TEST(Path, RoundedRectClampsRadii)
+{
+    // Radii of 20 on a 10 x 100 bar are drawn as 5.
+    const Path bar = Path::roundedRect(Rect(0, 0, 10, 100), 20);
+    EXPECT_EQ(bar.elements().front().point, (Point{5, 0}));
+    const Rect box = bar.boundingRect();
+    EXPECT_NEAR(box.width(), 10, 1e-9);
+    EXPECT_NEAR(box.height(), 100, 1e-9);
+    EXPECT_TRUE(bar.contains({5, 50}));
+    EXPECT_FALSE(bar.contains({0.3, 0.3})) << "the corner is rounded away";
+    // A radius of 0 gives square corners.
+    EXPECT_TRUE(Path::roundedRect(Rect(0, 0, 10, 100), 0).contains({0.3, 0.3}));
+}
+
+TEST(Path, ArcsNormaliseTheirSweep)
+{
+    // clockwise = false sweeps through increasing angles: clockwise on screen.
+    Path p;
+    p.addArc({0, 0}, 10, 0, pi / 2, false);
+    expectNear(*p.currentPoint(), {0, 10});
+    EXPECT_EQ(types(p), (std::vector{Type::move, Type::curve}));
+    EXPECT_NEAR(p.length(), 10 * pi / 2, 5e-3) << "a cubic quarter arc stays close to the circle";
+
+    Path q; // end < start with clockwise false: add 2pi, three quarters of a turn
+    q.addArc({0, 0}, 10, pi / 2, 0, false);
+    EXPECT_EQ(q.elements().size(), 4u);
+
+    Path full; // a sweep of more than a turn is clamped to one turn
+    full.addArc({0, 0}, 10, 0, 5 * pi, false);
+    EXPECT_NEAR(full.length(), 2 * pi * 10, 0.01);
+
+    Path dot;
+    dot.addArc({3, 4}, 0, 0, pi, false);
+    EXPECT_EQ(types(dot), (std::vector{Type::move}));
+    EXPECT_EQ(dot.elements()[0].point, (Point{3, 4}));
+}
+
+TEST(Path, WedgeFromTheCentre)
+{
+    const Path p = wedge(-pi / 2, pi / 2);
+    ASSERT_EQ(types(p), (std::vector{Type::move, Type::line, Type::curve}));
+    expectNear(p.elements()[1].point, {100, 0});
+    expectNear(p.elements()[2].point, {200, 100});
+    const Rect box = p.boundingRect();
+    EXPECT_NEAR(box.minX(), 100, 1e-9);
+    EXPECT_NEAR(box.maxX(), 200, 1e-9);
+    EXPECT_NEAR(box.minY(), 0, 1e-9);
+    EXPECT_NEAR(box.maxY(), 100, 1e-9);
+    EXPECT_TRUE(p.contains({150, 50}));
+    EXPECT_FALSE(p.contains({50, 50}));
+    EXPECT_FALSE(p.contains({195, 5})) << "outside the disc, inside the box";
+
+    // A relative arc of more than a turn keeps its whole sweep.
+    Path twice;
+    twice.addRelativeArc({0, 0}, 10, 0, 4 * pi);
+    EXPECT_NEAR(twice.length(), 4 * pi * 10, 0.02);
+}
+
+TEST(Path, BoundingRectIsTight)
+{
+    Path p;
+    p.move({0, 0});
+    p.addCurve({100, 0}, {0, 100}, {100, 100});
+    const Rect box = p.boundingRect();
+    EXPECT_NEAR(box.maxY(), 75, 1e-9) << "curve extremum included, control points not";
+    EXPECT_TRUE(Path().boundingRect().isNull());
+    Path moves;
+    moves.move({1, 1});
+    moves.move({4, 5});
+    EXPECT_EQ(moves.boundingRect(), Rect(1, 1, 3, 4));
+}
+
+TEST(Path, LengthIsAccurate)
+{
+    // A cubic that is a straight line traversed unevenly: exact length 100.
+    Path straight;
+    straight.move({0, 0});
+    straight.addCurve({100, 0}, {90, 0}, {10, 0});
+    EXPECT_NEAR(straight.length(), 100, 1e-6 * 100);
+
+    // A parabola y = x² from 0 to 1 as a quad: length known in closed form.
+    Path parabola;
+    parabola.move({0, 0});
+    parabola.addQuadCurve({1, 1}, {0.5, 0});
+    const double exact = (2 * std::sqrt(5.0) + std::asinh(2.0)) / 4;
+    EXPECT_NEAR(parabola.length(), exact, 1e-9);
+
+    // A close adds the line back to the start; moves add nothing.
+    Path triangle;
+    triangle.addLines({{0, 0}, {3, 0}, {3, 4}});
+    triangle.closeSubpath();
+    triangle.move({100, 100});
+    EXPECT_DOUBLE_EQ(triangle.length(), 12);
+    EXPECT_EQ(Path().length(), 0);
+}
+
+TEST(Path, TrimmingSplitsCurvesExactly)
+{
+    Path p;
+    p.move({0, 0});
+    p.addCurve({100, 0}, {0, 100}, {100, 100});
+    const Path half = p.trimmedPath(0, 0.5);
+    ASSERT_EQ(types(half), (std::vector{Type::move, Type::curve})) << "a trimmed cubic is still a cubic";
+    EXPECT_NEAR(half.length(), p.length() / 2, 1e-6);
+    expectNear(*half.currentPoint(), p.point(0.5), 1e-9);
+
+    EXPECT_TRUE(p.trimmedPath(0.6, 0.6).isEmpty());
+    EXPECT_TRUE(p.trimmedPath(0.8, 0.2).isEmpty());
+    EXPECT_EQ(p.trimmedPath(-1, 2), p) << "clamped to the whole path";
+    EXPECT_TRUE(Path::rect(Rect(5, 5, 0, 0)).trimmedPath(0, 1).isEmpty()) << "zero length gives nothing";
+}
+
+TEST(Path, TrimmingAcrossSubpathsAndCloses)
+{
+    Path p; // two squares of perimeter 40, total 80
+    p.addRect(Rect(0, 0, 10, 10));
+    p.addRect(Rect(100, 0, 10, 10));
+    const Path first = p.trimmedPath(0, 0.5);
+    EXPECT_EQ(first, Path::rect(Rect(0, 0, 10, 10))) << "a closed subpath wholly inside stays closed";
+
+    const Path middle = p.trimmedPath(0.375, 0.625); // from 30 to 50: last side of the first, first side of the second
+    EXPECT_EQ(types(middle), (std::vector{Type::move, Type::line, Type::move, Type::line}))
+        << "each run starts with a move; a closing segment comes out as a line";
+    EXPECT_EQ(middle.elements()[0].point, (Point{0, 10}));
+    EXPECT_EQ(middle.elements()[1].point, (Point{0, 0}));
+    EXPECT_EQ(middle.elements()[3].point, (Point{110, 0}));
+}
+
+TEST(Path, PointAtFractionAndTheTrimIdiom)
+{
+    const Path line = [] {
+        Path p;
+        p.addLines({{0, 0}, {10, 0}, {10, 10}});
+        return p;
+    }();
+    EXPECT_EQ(line.point(0.75), (Point{10, 5}));
+    EXPECT_EQ(line.point(2), (Point{10, 10}));
+    Path still;
+    still.move({7, 8});
+    EXPECT_EQ(still.point(0.5), (Point{7, 8})) << "zero length gives the first point";
+
+    // The centre of trimmedPath(t, t + 0.001).boundingRect() is stable to 1e-3 pt.
+    const Path circle = Path::ellipse(Rect(0, 0, 200, 200));
+    for (double t : {0.1, 0.37, 0.8}) {
+        const Point c = circle.trimmedPath(t, t + 0.001).boundingRect().center();
+        const double angle = 2 * pi * (t + 0.0005);
+        EXPECT_NEAR(c.x, 100 + 100 * std::cos(angle), 0.05);
+        EXPECT_NEAR(c.y, 100 + 100 * std::sin(angle), 0.05);
+        expectNear(c, circle.trimmedPath(t, t + 0.001).boundingRect().center(), 1e-3);
+    }
+}
+
+TEST(Path, AddPathKeepsMovesAndTransforms)
+{
+    Path a;
+    a.addLines({{0, 0}, {1, 0}});
+    Path b;
+    b.addLines({{0, 0}, {0, 1}});
+    a.addPath(b, AffineTransform::translation(5, 5));
+    EXPECT_EQ(types(a), (std::vector{Type::move, Type::line, Type::move, Type::line}));
+    EXPECT_EQ(a.elements()[3].point, (Point{5, 6}));
+}
+
+TEST(Path, QtConversionUsesWindingUnlessAsked)
+{
+    Path p; // two overlapping squares wound the same way
+    p.addRect(Rect(0, 0, 10, 10));
+    p.addRect(Rect(5, 5, 10, 10));
+    EXPECT_EQ(p.toQPainterPath().fillRule(), Qt::WindingFill);
+    EXPECT_TRUE(p.contains({7, 7}));
+    EXPECT_FALSE(p.contains({7, 7}, true)) << "even-odd leaves the overlap empty";
+    const QPainterPath q = wedge(-pi / 2, pi / 2).toQPainterPath();
+    EXPECT_EQ(q.elementCount(), 2 + 3) << "arcs convert as cubics";
+}
