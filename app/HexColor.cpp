@@ -99,3 +99,13 @@ HexComponents hexComponents(const std::string& text)
 }
 
 } // namespace qm
+
+namespace qm {
+
+QColor hexQColor(const std::string& text)
+{
+    const HexComponents c = hexComponents(text);
+    return QColor::fromRgbF(float(c.red), float(c.green), float(c.blue), float(c.opacity));
+}
+
+} // namespace qm

@@ -19,3 +19,12 @@ struct HexComponents {
 HexComponents hexComponents(const std::string& text);
 
 } // namespace qm
+
+#include <QColor>
+
+namespace qm {
+
+// The colour of hexadecimal text as a Qt colour (see hexComponents).
+QColor hexQColor(const std::string& text);
+
+} // namespace qm

@@ -1,0 +1,171 @@
+#include "app/SummaryBar.h"
+
+#include "app/BusyIndicator.h"
+#include "app/ElidedLabel.h"
+#include "app/Symbols.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <string>
+
+namespace qm {
+
+namespace {
+
+const std::array<const char*, 4> kTotalSymbols = {"line.3.horizontal", "camera.metering.none", "quote.bubble", "barometer"};
+
+QFrame* line(QFrame::Shape shape, QWidget* parent)
+{
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(shape);
+    frame->setFrameShadow(QFrame::Plain);
+    QPalette p = frame->palette();
+    QColor c = p.color(QPalette::WindowText);
+    c.setAlphaF(0.1);
+    p.setColor(QPalette::WindowText, c);
+    frame->setPalette(p);
+    return frame;
+}
+
+QToolButton* iconButton(const QString& symbol, const QString& name, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setIcon(symbolIcon(symbol));
+    button->setAutoRaise(true); // borderless
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAccessibleName(name);
+    button->setObjectName(name);
+    return button;
+}
+
+QColor secondaryColor(const QWidget* w)
+{
+    QColor c = w->palette().color(QPalette::WindowText);
+    c.setAlphaF(0.55);
+    return c;
+}
+
+} // namespace
+
+SummaryBar::SummaryBar(QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedHeight(40);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(line(QFrame::HLine, this));
+    auto* rowWidget = new QWidget(this);
+    row_ = new QHBoxLayout(rowWidget);
+    row_->setContentsMargins(10, 0, 10, 0);
+    column->addWidget(rowWidget, 1);
+
+    // Leading place: the folder path with its symbol, 20 points clear of what follows.
+    leadingBox_ = new QWidget(rowWidget);
+    auto* leadingLayout = new QHBoxLayout(leadingBox_);
+    leadingLayout->setContentsMargins(0, 0, 0, 0);
+    pathBox_ = new QWidget(leadingBox_);
+    auto* pathLayout = new QHBoxLayout(pathBox_);
+    pathLayout->setContentsMargins(0, 0, 20, 0);
+    auto* folder = new QLabel(pathBox_);
+    folder->setPixmap(symbolIcon(QStringLiteral("folder"), Qt::gray).pixmap(16, 16));
+    pathLabel_ = new ElidedLabel(pathBox_);
+    pathLabel_->setColor(Qt::gray);
+    pathLayout->addWidget(folder);
+    pathLayout->addWidget(pathLabel_, 1);
+    leadingLayout->addWidget(pathBox_);
+    pathBox_->hide();
+    row_->addWidget(leadingBox_, 1);
+    row_->addStretch(0);
+
+    totalsBox_ = new QWidget(rowWidget);
+    auto* totals = new QHBoxLayout(totalsBox_);
+    totals->setContentsMargins(0, 0, 0, 0);
+    for (int i = 0; i < 4; ++i) {
+        auto* icon = new QLabel(totalsBox_);
+        icon->setPixmap(symbolIcon(QString::fromLatin1(kTotalSymbols[i]), secondaryColor(this)).pixmap(14, 14));
+        totalLabels_[i] = new QLabel(QStringLiteral("0"), totalsBox_);
+        QPalette p = totalLabels_[i]->palette();
+        p.setColor(QPalette::WindowText, secondaryColor(this));
+        totalLabels_[i]->setPalette(p);
+        totalLabels_[i]->setObjectName(QStringLiteral("total%1").arg(i));
+        totals->addWidget(icon);
+        totals->addWidget(totalLabels_[i]);
+        totals->addWidget(line(QFrame::VLine, totalsBox_));
+    }
+    settingsButton_ = iconButton(QStringLiteral("wrench.and.screwdriver.fill"), QStringLiteral("Settings"), totalsBox_);
+    reloadButton_ = iconButton(QStringLiteral("arrow.clockwise"), QStringLiteral("Reload"), totalsBox_);
+    totals->addWidget(settingsButton_);
+    totals->addWidget(reloadButton_);
+    row_->addWidget(totalsBox_);
+
+    progress_ = new BusyIndicator(16, rowWidget);
+    row_->addWidget(progress_);
+    progress_->hide();
+
+    connect(settingsButton_, &QToolButton::clicked, this, &SummaryBar::settingsClicked);
+    connect(reloadButton_, &QToolButton::clicked, this, &SummaryBar::reloadClicked);
+}
+
+void SummaryBar::setPath(const QString& path)
+{
+    pathLabel_->setText(path);
+    pathBox_->show();
+}
+
+void SummaryBar::setLeading(QWidget* leading)
+{
+    pathBox_->hide();
+    leading->setParent(leadingBox_);
+    leadingBox_->layout()->addWidget(leading);
+    leading->show();
+}
+
+void SummaryBar::setTotals(const Totals& totals, const std::array<QString, 4>& help)
+{
+    const std::array<std::int64_t, 4> values = {totals.lines, totals.blank, totals.comment, totals.code};
+    for (int i = 0; i < 4; ++i) {
+        totalLabels_[i]->setText(QString::fromStdString(std::to_string(values[i])));
+        totalLabels_[i]->setToolTip(help[i]);
+    }
+}
+
+void SummaryBar::setWorking(bool working)
+{
+    working_ = working;
+    updateTrailing();
+}
+
+void SummaryBar::setTrailingShown(bool shown)
+{
+    trailingShown_ = shown;
+    updateTrailing();
+}
+
+void SummaryBar::updateTrailing()
+{
+    progress_->setVisible(trailingShown_ && working_);
+    totalsBox_->setVisible(trailingShown_ && !working_);
+}
+
+std::array<QString, 4> SummaryBar::projectHelp()
+{
+    return {QStringLiteral("The total number of lines in this project"),
+            QStringLiteral("The total number of blank lines in this project"),
+            QStringLiteral("The total number of comments in this project"),
+            QStringLiteral("The total number of lines of code in this project")};
+}
+
+std::array<QString, 4> SummaryBar::languageHelp(const QString& language)
+{
+    return {QStringLiteral("The total number of lines in ") + language,
+            QStringLiteral("The total number of blank lines in ") + language,
+            QStringLiteral("The total number of comments in ") + language,
+            QStringLiteral("The total number of lines of code in ") + language};
+}
+
+} // namespace qm

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Totals.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QHBoxLayout;
+class QLabel;
+class QToolButton;
+
+namespace qm {
+
+class BusyIndicator;
+class ElidedLabel;
+
+// The 40-point bar under a project screen: an optional leading part (the
+// folder path, or a language's name), then the four totals with the
+// settings and reload buttons, or a spinner while the project is counted.
+class SummaryBar : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SummaryBar(QWidget* parent = nullptr);
+
+    // Shows the folder path, cut at its start when short of room.
+    void setPath(const QString& path);
+    // Puts a widget of its own in the leading place (replacing the path).
+    void setLeading(QWidget* leading);
+
+    // The totals with their tooltips (lines, blank, comments, code).
+    void setTotals(const Totals& totals, const std::array<QString, 4>& help);
+    void setWorking(bool working);
+    // Hides the totals, the buttons and the spinner.
+    void setTrailingShown(bool shown);
+
+    ElidedLabel* pathLabel() const { return pathLabel_; }
+    QLabel* totalLabel(int i) const { return totalLabels_[i]; }
+    QToolButton* settingsButton() const { return settingsButton_; }
+    QToolButton* reloadButton() const { return reloadButton_; }
+    BusyIndicator* progress() const { return progress_; }
+
+    static std::array<QString, 4> projectHelp();
+    static std::array<QString, 4> languageHelp(const QString& language);
+
+signals:
+    void settingsClicked();
+    void reloadClicked();
+
+private:
+    void updateTrailing();
+
+    QHBoxLayout* row_ = nullptr;
+    QWidget* leadingBox_ = nullptr;
+    QWidget* pathBox_ = nullptr;
+    ElidedLabel* pathLabel_ = nullptr;
+    QWidget* totalsBox_ = nullptr;
+    std::array<QLabel*, 4> totalLabels_{};
+    QToolButton* settingsButton_ = nullptr;
+    QToolButton* reloadButton_ = nullptr;
+    BusyIndicator* progress_ = nullptr;
+    bool working_ = false;
+    bool trailingShown_ = true;
+};
+
+} // namespace qm
