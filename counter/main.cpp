@@ -1,4 +1,75 @@
-int main()
+// scc: the line counter shipped with Quillmarrow.
+
+#include "counter/Options.h"
+#include "counter/Report.h"
+#include "counter/Walker.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool writeAll(int fd, const std::string& text)
 {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+int usageError(const std::string& message)
+{
+    writeAll(STDERR_FILENO, "scc: " + message + "\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace qm::counter;
+    const CommandLine command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (command.action) {
+    case CommandLine::Action::Error:
+        return usageError(command.error);
+    case CommandLine::Action::Help:
+        return writeAll(STDOUT_FILENO, helpText()) ? 0 : 1;
+    case CommandLine::Action::Version:
+        return writeAll(STDOUT_FILENO, versionText()) ? 0 : 1;
+    case CommandLine::Action::Count:
+        break;
+    }
+    const Options& options = command.options;
+    for (const auto& path : options.paths) {
+        struct stat st{};
+        if (::stat(path.c_str(), &st) != 0)
+            return usageError(path + ": " + std::strerror(errno));
+        if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode))
+            return usageError(path + ": not a folder or a regular file");
+    }
+
+    WalkResult walked = walk(options);
+    if (options.verbose)
+        for (const auto& warning : walked.warnings)
+            writeAll(STDERR_FILENO, "scc: warning: " + warning + "\n");
+    filterFiles(walked.files, options);
+    const auto report = summarize(walked.files, options);
+    const std::string text = options.format == OutputFormat::Json ? toJson(report, options.byFile)
+                                                                  : toTable(report, options.byFile);
+    if (!writeAll(STDOUT_FILENO, text))
+        return 1;
     return 0;
 }

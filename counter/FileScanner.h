@@ -1,0 +1,59 @@
+#pragma once
+
+#include "counter/Classifier.h"
+#include "counter/LineCounter.h"
+#include "counter/Options.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qm::counter {
+
+// What the counter learned about one file. The file's contents are not kept.
+struct FileRecord {
+    int language = -1;
+    std::vector<int> possibleLanguages;
+    std::string location;
+    std::string fileName;
+    std::string extension;
+    std::string symlocation;
+    std::uint64_t bytes = 0;
+    Counts counts;
+    bool binary = false;
+    bool minified = false;
+    bool generated = false;
+    std::uint64_t contentHash = 0;  // only with Options::skipDuplicates
+};
+
+// Reads files one at a time through a fixed buffer and counts them. One per thread.
+class FileScanner {
+public:
+    FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options);
+
+    // Counts the file at `location`. Nothing when the file is not one of the counter's
+    // languages, has an excluded extension, or cannot be read (then `warning` says why).
+    std::optional<FileRecord> scan(std::string location, std::string fileName, std::string symlocation,
+                                   std::string& warning);
+
+    // Whether a file name has one of the excluded extensions.
+    static bool excluded(const Options& options, std::string_view fileName);
+
+    // Whether the first lines of a file carry a "generated" marker.
+    static bool hasGeneratedMarker(std::string_view head);
+
+    static constexpr std::size_t binaryProbe = 8000;      // bytes looked at for a NUL
+    static constexpr std::size_t minifiedLineLength = 255;  // average bytes per line
+
+private:
+    const Classifier& classifier_;
+    const std::vector<Syntax>& syntaxes_;
+    const Options& options_;
+    std::vector<char> buffer_;
+};
+
+// Whether two files have the same bytes.
+bool sameContent(const std::string& a, const std::string& b);
+
+} // namespace qm::counter

@@ -1,0 +1,358 @@
+#include "counter/Report.h"
+
+#include "counter/Language.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+namespace qm::counter {
+
+namespace {
+
+std::uint64_t figure(const Counts& counts, std::uint64_t files, SortKey key)
+{
+    switch (key) {
+    case SortKey::Files:
+        return files;
+    case SortKey::Lines:
+        return counts.lines;
+    case SortKey::Blanks:
+        return counts.blank;
+    case SortKey::Code:
+        return counts.code;
+    case SortKey::Comments:
+        return counts.comment;
+    case SortKey::Complexity:
+        return counts.complexity;
+    case SortKey::Name:
+        break;
+    }
+    return 0;
+}
+
+const std::string& nameOf(int language)
+{
+    return languages()[static_cast<std::size_t>(language)].name;
+}
+
+// Length of the valid UTF-8 sequence at the start of `s`, or 0.
+std::size_t validUtf8(std::string_view s)
+{
+    const auto b = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char c = b(0);
+    std::size_t length = 0;
+    unsigned char lo = 0x80;
+    unsigned char hi = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF)
+        length = 2;
+    else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0)
+            lo = 0xA0;  // no overlong forms
+        if (c == 0xED)
+            hi = 0x9F;  // no surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0)
+            lo = 0x90;
+        if (c == 0xF4)
+            hi = 0x8F;  // nothing above U+10FFFF
+    } else
+        return 0;
+    if (s.size() < length || b(1) < lo || b(1) > hi)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (b(i) < 0x80 || b(i) > 0xBF)
+            return 0;
+    return length;
+}
+
+void appendNumber(std::string& out, std::uint64_t value)
+{
+    char buffer[24];
+    const int n = std::snprintf(buffer, sizeof buffer, "%llu", static_cast<unsigned long long>(value));
+    out.append(buffer, static_cast<std::size_t>(n));
+}
+
+void appendKey(std::string& out, const char* key)
+{
+    out += '"';
+    out += key;
+    out += "\":";
+}
+
+void appendField(std::string& out, const char* key, std::uint64_t value)
+{
+    appendKey(out, key);
+    appendNumber(out, value);
+    out += ',';
+}
+
+void appendField(std::string& out, const char* key, std::string_view value)
+{
+    appendKey(out, key);
+    appendJsonString(out, value);
+    out += ',';
+}
+
+void appendField(std::string& out, const char* key, bool value)
+{
+    appendKey(out, key);
+    out += value ? "true," : "false,";
+}
+
+void appendFile(std::string& out, const FileRecord& f)
+{
+    out += '{';
+    appendField(out, "Language", std::string_view(nameOf(f.language)));
+    appendKey(out, "PossibleLanguages");
+    out += '[';
+    for (std::size_t i = 0; i < f.possibleLanguages.size(); ++i) {
+        if (i)
+            out += ',';
+        appendJsonString(out, nameOf(f.possibleLanguages[i]));
+    }
+    out += "],";
+    appendField(out, "Filename", std::string_view(f.fileName));
+    appendField(out, "Extension", std::string_view(f.extension));
+    appendField(out, "Location", std::string_view(f.location));
+    appendField(out, "Symlocation", std::string_view(f.symlocation));
+    appendField(out, "Bytes", f.bytes);
+    appendField(out, "Lines", f.counts.lines);
+    appendField(out, "Code", f.counts.code);
+    appendField(out, "Comment", f.counts.comment);
+    appendField(out, "Blank", f.counts.blank);
+    appendField(out, "Complexity", f.counts.complexity);
+    appendField(out, "WeightedComplexity", weightedComplexity(f.counts));
+    appendField(out, "Binary", f.binary);
+    appendField(out, "Minified", f.minified);
+    appendField(out, "Generated", f.generated);
+    appendKey(out, "EndPoint");
+    out += "0}";
+}
+
+} // namespace
+
+std::uint64_t weightedComplexity(const Counts& counts)
+{
+    return counts.code == 0 ? 0 : counts.complexity * 100 / counts.code;
+}
+
+void appendJsonString(std::string& out, std::string_view text)
+{
+    static const char hex[] = "0123456789abcdef";
+    out += '"';
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            const std::size_t length = validUtf8(text.substr(i));
+            if (length == 0) {
+                out += "\\ufffd";
+                ++i;
+            } else {
+                out.append(text.data() + i, length);
+                i += length;
+            }
+            continue;
+        }
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        default:
+            if (c < 0x20) {
+                out += "\\u00";
+                out += hex[c >> 4];
+                out += hex[c & 15];
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+        ++i;
+    }
+    out += '"';
+}
+
+void filterFiles(std::vector<FileRecord>& files, const Options& options)
+{
+    std::erase_if(files, [&options](const FileRecord& f) {
+        return (options.skipMinified && f.minified) || (options.skipGenerated && f.generated);
+    });
+    if (!options.skipDuplicates)
+        return;
+    // Same size and hash make a candidate; only identical bytes make a duplicate.
+    std::sort(files.begin(), files.end(), [](const FileRecord& a, const FileRecord& b) {
+        return std::tie(a.bytes, a.contentHash, a.location) < std::tie(b.bytes, b.contentHash, b.location);
+    });
+    std::vector<bool> drop(files.size(), false);
+    for (std::size_t start = 0; start < files.size();) {
+        std::size_t end = start + 1;
+        while (end < files.size() && files[end].bytes == files[start].bytes &&
+               files[end].contentHash == files[start].contentHash)
+            ++end;
+        std::vector<std::size_t> kept{start};
+        for (std::size_t i = start + 1; i < end; ++i) {
+            const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](std::size_t k) {
+                return files[i].bytes == 0 || sameContent(files[k].location, files[i].location);
+            });
+            if (duplicate)
+                drop[i] = true;
+            else
+                kept.push_back(i);
+        }
+        start = end;
+    }
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (drop[i])
+            continue;
+        if (out != i)
+            files[out] = std::move(files[i]);
+        ++out;
+    }
+    files.resize(out);
+}
+
+std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, const Options& options)
+{
+    std::map<int, LanguageReport> byLanguage;
+    for (const auto& f : files) {
+        LanguageReport& r = byLanguage[f.language];
+        r.language = f.language;
+        r.bytes += f.bytes;
+        r.files += 1;
+        r.counts += f.counts;
+        r.fileRecords.push_back(&f);
+    }
+    std::vector<LanguageReport> out;
+    out.reserve(byLanguage.size());
+    for (auto& [index, report] : byLanguage)
+        out.push_back(std::move(report));
+
+    const SortKey key = options.sort;
+    std::sort(out.begin(), out.end(), [key](const LanguageReport& a, const LanguageReport& b) {
+        if (key != SortKey::Name) {
+            const auto fa = figure(a.counts, a.files, key);
+            const auto fb = figure(b.counts, b.files, key);
+            if (fa != fb)
+                return fa > fb;
+        }
+        return nameOf(a.language) < nameOf(b.language);
+    });
+    for (auto& r : out) {
+        std::sort(r.fileRecords.begin(), r.fileRecords.end(), [key](const FileRecord* a, const FileRecord* b) {
+            if (key != SortKey::Name && key != SortKey::Files) {
+                const auto fa = figure(a->counts, 1, key);
+                const auto fb = figure(b->counts, 1, key);
+                if (fa != fb)
+                    return fa > fb;
+            }
+            return a->location < b->location;
+        });
+    }
+    return out;
+}
+
+std::string toJson(const std::vector<LanguageReport>& languages, bool byFile)
+{
+    std::string out;
+    std::size_t fileCount = 0;
+    for (const auto& l : languages)
+        fileCount += byFile ? l.fileRecords.size() : 0;
+    out.reserve(256 * languages.size() + 512 * fileCount);
+    out += '[';
+    for (std::size_t i = 0; i < languages.size(); ++i) {
+        const LanguageReport& l = languages[i];
+        if (i)
+            out += ',';
+        out += '{';
+        appendField(out, "Name", std::string_view(nameOf(l.language)));
+        appendField(out, "Bytes", l.bytes);
+        appendField(out, "CodeBytes", l.counts.codeBytes);
+        appendField(out, "Lines", l.counts.lines);
+        appendField(out, "Code", l.counts.code);
+        appendField(out, "Comment", l.counts.comment);
+        appendField(out, "Blank", l.counts.blank);
+        appendField(out, "Complexity", l.counts.complexity);
+        appendField(out, "Count", l.files);
+        appendField(out, "WeightedComplexity", weightedComplexity(l.counts));
+        appendKey(out, "Files");
+        out += '[';
+        if (byFile) {
+            for (std::size_t j = 0; j < l.fileRecords.size(); ++j) {
+                if (j)
+                    out += ',';
+                appendFile(out, *l.fileRecords[j]);
+            }
+        }
+        out += "]}";
+    }
+    out += "]\n";
+    return out;
+}
+
+std::string toTable(const std::vector<LanguageReport>& languages, bool byFile)
+{
+    std::string out;
+    const std::string rule(79, '-');
+    char line[512];
+    auto row = [&](std::string_view name, std::uint64_t files, const Counts& c) {
+        std::string shown(name);
+        if (shown.size() > 24)
+            shown = "~" + shown.substr(shown.size() - 23);
+        std::snprintf(line, sizeof line, "%-24s %7llu %9llu %8llu %9llu %9llu %10llu\n", shown.c_str(),
+                      static_cast<unsigned long long>(files), static_cast<unsigned long long>(c.lines),
+                      static_cast<unsigned long long>(c.blank), static_cast<unsigned long long>(c.comment),
+                      static_cast<unsigned long long>(c.code), static_cast<unsigned long long>(c.complexity));
+        std::string text = line;
+        for (char& ch : text)
+            if (static_cast<unsigned char>(ch) < 0x20 && ch != '\n')
+                ch = '?';
+        out += text;
+    };
+    out += rule + "\n";
+    std::snprintf(line, sizeof line, "%-24s %7s %9s %8s %9s %9s %10s\n", "Language", "Files", "Lines", "Blanks",
+                  "Comments", "Code", "Complexity");
+    out += line;
+    out += rule + "\n";
+    Counts total;
+    std::uint64_t totalFiles = 0;
+    for (const auto& l : languages) {
+        row(nameOf(l.language), l.files, l.counts);
+        total += l.counts;
+        totalFiles += l.files;
+        if (byFile) {
+            for (const FileRecord* f : l.fileRecords)
+                row("  " + f->location, 1, f->counts);
+            out += rule + "\n";
+        }
+    }
+    if (!byFile)
+        out += rule + "\n";
+    row("Total", totalFiles, total);
+    out += rule + "\n";
+    return out;
+}
+
+} // namespace qm::counter

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "counter/FileScanner.h"
+#include "counter/Options.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm::counter {
+
+// The totals of one language and its files, in output order.
+struct LanguageReport {
+    int language = -1;
+    std::uint64_t bytes = 0;
+    std::uint64_t files = 0;
+    Counts counts;
+    std::vector<const FileRecord*> fileRecords;
+};
+
+// Leaves out what the options exclude (minified and generated files, duplicates) from a
+// walk's files. Of byte-identical files the one with the smallest location stays.
+void filterFiles(std::vector<FileRecord>& files, const Options& options);
+
+// Groups files by language and orders languages and files by the sort key (descending,
+// ties by name, so output does not depend on the walk's order).
+std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, const Options& options);
+
+// Complexity per hundred code lines.
+std::uint64_t weightedComplexity(const Counts& counts);
+
+std::string toJson(const std::vector<LanguageReport>& languages, bool byFile);
+std::string toTable(const std::vector<LanguageReport>& languages, bool byFile);
+
+// Appends `text` as a JSON string: quotes, backslashes and control characters escaped,
+// bytes that are not UTF-8 replaced by U+FFFD.
+void appendJsonString(std::string& out, std::string_view text);
+
+} // namespace qm::counter

@@ -1,0 +1,103 @@
+#pragma once
+
+// Fixture trees in temporary folders, and runs of the real counter executable.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace qm::counter::test {
+
+class TempTree {
+public:
+    TempTree()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "scc-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a temporary folder");
+        root_ = pattern;
+    }
+    ~TempTree()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::string& root() const { return root_; }
+    std::string path(const std::string& rel) const { return root_ + "/" + rel; }
+
+    void write(const std::string& rel, const std::string& content) const
+    {
+        const std::filesystem::path p = path(rel);
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream out(p, std::ios::binary);
+        out << content;
+    }
+    void folder(const std::string& rel) const { std::filesystem::create_directories(path(rel)); }
+    void link(const std::string& target, const std::string& rel) const
+    {
+        std::filesystem::create_symlink(target, path(rel));
+    }
+
+private:
+    std::string root_;
+};
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs the built counter with `arguments` in the folder `cwd`.
+inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd)
+{
+    const std::string exe = QM_BUNDLE_DIR "/libexec/quillmarrow/scc";
+    TempTree outputs;
+    const std::string outPath = outputs.path("out");
+    const std::string errPath = outputs.path("err");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+    std::vector<char*> argv{const_cast<char*>(exe.c_str())};
+    for (const auto& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    RunResult result;
+    if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
+    return result;
+}
+
+} // namespace qm::counter::test

@@ -1,0 +1,260 @@
+// Runs the built counter on fixture trees and checks its whole output.
+
+#include "Fixture.h"
+
+#include "counter/Options.h"
+#include "counter/Report.h"
+#include "counter/Walker.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <climits>
+#include <cstdlib>
+#include <set>
+
+using nlohmann::json;
+using namespace qm::counter;
+using namespace qm::counter::test;
+
+namespace {
+
+json fileJson(const std::string& language, const std::string& name, const std::string& ext, const std::string& location,
+              const std::string& symlocation, int bytes, int lines, int code, int comment, int blank, int complexity,
+              bool binary = false)
+{
+    return json{{"Language", language},
+                {"PossibleLanguages", json::array({language})},
+                {"Filename", name},
+                {"Extension", ext},
+                {"Location", location},
+                {"Symlocation", symlocation},
+                {"Bytes", bytes},
+                {"Lines", lines},
+                {"Code", code},
+                {"Comment", comment},
+                {"Blank", blank},
+                {"Complexity", complexity},
+                {"WeightedComplexity", code ? complexity * 100 / code : 0},
+                {"Binary", binary},
+                {"Minified", false},
+                {"Generated", false},
+                {"EndPoint", 0}};
+}
+
+std::string realPath(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : std::string();
+}
+
+const std::string mainC = "/* a */\nint main(void) {   // entry\n    if (1 && 2) { return \"/*\"[0]; }\n\n}\n";
+
+// A small repository with ignore files, a shebang script, a binary, links and odd names.
+void buildRepository(const TempTree& t)
+{
+    t.folder(".git");
+    t.write(".git/hooks.c", "int skipped;\n");
+    t.write(".gitignore", "*.gen.c\nbuild/\n!keep.gen.c\n");
+    t.write(".ignore", "*.skip.c\n");
+    t.write("src/.gitignore", "/local.c\n");
+    t.write("src/main.c", mainC);
+    t.write("src/a.gen.c", "int ignored;\n");
+    t.write("src/keep.gen.c", "int k;\n");
+    t.write("src/local.c", "int ignored;\n");
+    t.write("src/sub/local.c", "z;\n");
+    t.write("x.skip.c", "int ignored;\n");
+    t.write("build/out.c", "int ignored;\n");
+    t.write("scripts/tool", "#!/usr/bin/env python3\nprint('x')\n");
+    t.write("README", "Not a language.\n");
+    t.write("bin.c", std::string("int a;\0\1\2\n", 10));
+    t.write("we\"ird\\name.c", "x;\n");
+    t.write("bad\xff.c", "// c\n");
+    t.write("tab\tname.c", "y;\n");
+    t.link("src/keep.gen.c", "link.c");
+    t.link(".", "loop");           // a link loop: never followed
+    t.link("missing.c", "dangling.c");
+}
+
+} // namespace
+
+TEST(SccCommand, CountsARepositoryExactly)
+{
+    TempTree t;
+    buildRepository(t);
+    const RunResult r = runScc({"--by-file", "--format", "json", "--sort", "code", "."}, t.root());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");  // the application reads both streams as one
+    const json actual = json::parse(r.out);
+
+    const json expected = json::array({
+        {{"Name", "C"},
+         {"Bytes", 113},
+         {"CodeBytes", 89},
+         {"Lines", 11},
+         {"Code", 8},
+         {"Comment", 2},
+         {"Blank", 1},
+         {"Complexity", 2},
+         {"Count", 8},
+         {"WeightedComplexity", 25},
+         {"Files", json::array({
+                       fileJson("C", "main.c", "c", "./src/main.c", "", 75, 5, 3, 1, 1, 2),
+                       fileJson("C", "link.c", "c", "./link.c", realPath(t.path("src/keep.gen.c")), 7, 1, 1, 0, 0, 0),
+                       fileJson("C", "keep.gen.c", "c", "./src/keep.gen.c", "", 7, 1, 1, 0, 0, 0),
+                       fileJson("C", "local.c", "c", "./src/sub/local.c", "", 3, 1, 1, 0, 0, 0),
+                       fileJson("C", "tab\tname.c", "c", "./tab\tname.c", "", 3, 1, 1, 0, 0, 0),
+                       fileJson("C", "we\"ird\\name.c", "c", "./we\"ird\\name.c", "", 3, 1, 1, 0, 0, 0),
+                       fileJson("C", "bad\xef\xbf\xbd.c", "c", "./bad\xef\xbf\xbd.c", "", 5, 1, 0, 1, 0, 0),
+                       fileJson("C", "bin.c", "c", "./bin.c", "", 10, 0, 0, 0, 0, 0, true),
+                   })}},
+        {{"Name", "Python"},
+         {"Bytes", 34},
+         {"CodeBytes", 11},
+         {"Lines", 2},
+         {"Code", 1},
+         {"Comment", 1},
+         {"Blank", 0},
+         {"Complexity", 0},
+         {"Count", 1},
+         {"WeightedComplexity", 0},
+         {"Files", json::array({fileJson("Python", "tool", "", "./scripts/tool", "", 34, 2, 1, 1, 0, 0)})}},
+    });
+    EXPECT_EQ(actual, expected) << actual.dump(1);
+
+    // Key order is part of the format.
+    const auto firstFile = r.out.find("{\"Language\"");
+    ASSERT_NE(firstFile, std::string::npos);
+    EXPECT_EQ(r.out.compare(0, 10, "[{\"Name\":\""), 0);
+    EXPECT_NE(r.out.find("\"Binary\":false,\"Minified\":false,\"Generated\":false,\"EndPoint\":0}", firstFile),
+              std::string::npos);
+}
+
+TEST(SccCommand, WithoutByFileListsNoFilesAndSortsAsAsked)
+{
+    TempTree t;
+    t.write("a.c", "int a;\nint b;\n");
+    t.write("b.py", "# one\n# two\n# three\nx = 1\n");
+    t.write("c.py", "y = 2\n");
+
+    const RunResult byCode = runScc({"--format", "json", "--sort", "code", t.root()}, t.root());
+    ASSERT_EQ(byCode.status, 0) << byCode.err;
+    const json languages = json::parse(byCode.out);
+    ASSERT_EQ(languages.size(), 2u);
+    EXPECT_EQ(languages[0]["Name"], "C");
+    EXPECT_EQ(languages[0]["Files"], json::array());
+    EXPECT_EQ(languages[1]["Count"], 2);
+
+    auto order = [&](const std::string& key) {
+        const RunResult r = runScc({"--format", "json", "--sort", key}, t.root());
+        std::vector<std::string> names;
+        for (const auto& l : json::parse(r.out))
+            names.push_back(l["Name"]);
+        return names;
+    };
+    EXPECT_EQ(order("comments"), (std::vector<std::string>{"Python", "C"}));
+    EXPECT_EQ(order("files"), (std::vector<std::string>{"Python", "C"}));
+    EXPECT_EQ(order("lines"), (std::vector<std::string>{"Python", "C"}));
+    EXPECT_EQ(order("name"), (std::vector<std::string>{"C", "Python"}));
+    // Ties are broken by name.
+    EXPECT_EQ(order("blanks"), (std::vector<std::string>{"C", "Python"}));
+
+    const RunResult table = runScc({}, t.root());
+    ASSERT_EQ(table.status, 0);
+    EXPECT_NE(table.out.find("Language"), std::string::npos);
+    EXPECT_NE(table.out.find("Python"), std::string::npos);
+    EXPECT_NE(table.out.find("Total"), std::string::npos);
+}
+
+TEST(SccCommand, MarksAndLeavesOutMinifiedGeneratedDuplicateAndExcludedFiles)
+{
+    TempTree t;
+    t.write("min.js", "var a=1;" + std::string(300, 'x') + "\n");
+    t.write("plain.js", "var b = 1;\n");
+    t.write("gen.c", "// Code generated by a tool. DO NOT EDIT.\nint g;\n");
+    t.write("dup1.py", "print(1)\n");
+    t.write("sub/dup2.py", "print(1)\n");
+    t.write("same-size.py", "print(2)\n");
+    t.write("notes.md", "# Notes\n");
+    t.write("list.TXT", "text\n");
+
+    auto run = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args{"--by-file", "--format", "json"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const RunResult r = runScc(args, t.root());
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        std::map<std::string, json> files;
+        for (const auto& l : json::parse(r.out))
+            for (const auto& f : l["Files"])
+                files[f["Filename"]] = f;
+        return files;
+    };
+
+    auto plain = run({});
+    EXPECT_EQ(plain.size(), 8u);
+    EXPECT_FALSE(plain["min.js"]["Minified"]);
+    EXPECT_FALSE(plain["gen.c"]["Generated"]);
+
+    auto marked = run({"--min", "--gen"});
+    EXPECT_EQ(marked.size(), 8u);
+    EXPECT_TRUE(marked["min.js"]["Minified"]);
+    EXPECT_FALSE(marked["plain.js"]["Minified"]);
+    EXPECT_TRUE(marked["gen.c"]["Generated"]);
+    EXPECT_FALSE(marked["dup1.py"]["Generated"]);
+
+    auto left = run({"--exclude-ext", "MD, .txt", "--min", "--no-min", "--gen", "--no-gen", "--no-duplicates"});
+    std::set<std::string> names;
+    for (const auto& [name, f] : left)
+        names.insert(name);
+    // Of two identical files the first by location stays; a file of the same size stays.
+    EXPECT_EQ(names, (std::set<std::string>{"plain.js", "dup1.py", "same-size.py"}));
+}
+
+TEST(SccCommand, RefusesBadCommandLinesWithNothingOnStandardOutput)
+{
+    TempTree t;
+    t.write("a.c", "int a;\n");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--no-such-option"}, {"--format", "yaml"}, {"--sort", "size"}, {t.path("missing")}, {".", t.path("missing")}}) {
+        const RunResult r = runScc(args, t.root());
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.out, "") << args[0];
+        EXPECT_NE(r.err, "") << args[0];
+    }
+    const RunResult help = runScc({"--help"}, t.root());
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: scc", 0), 0u);
+    EXPECT_EQ(help.err, "");
+    EXPECT_EQ(runScc({"--version"}, t.root()).out, versionText());
+
+    // A single file may be counted on its own.
+    const RunResult single = runScc({"--format", "json", "--by-file", "a.c"}, t.root());
+    ASSERT_EQ(single.status, 0);
+    EXPECT_EQ(json::parse(single.out)[0]["Files"][0]["Location"], "a.c");
+}
+
+TEST(SccCommand, OutputDoesNotDependOnTheNumberOfThreads)
+{
+    TempTree t;
+    for (int d = 0; d < 6; ++d)
+        for (int f = 0; f < 25; ++f) {
+            std::string name = "d";
+            name += std::to_string(d);
+            name += "/sub/f";
+            name += std::to_string(f);
+            name += f % 3 ? ".c" : ".py";
+            t.write(name, std::string(static_cast<std::size_t>(f), '\n') + "x = 1 # c\n");
+        }
+    Options options;
+    options.paths = {t.root()};
+    options.byFile = true;
+    options.sort = SortKey::Lines;
+    options.threads = 1;
+    auto once = walk(options);
+    const std::string single = toJson(summarize(once.files, options), true);
+    options.threads = 8;
+    auto many = walk(options);
+    EXPECT_EQ(toJson(summarize(many.files, options), true), single);
+    EXPECT_EQ(once.files.size(), 150u);
+}
