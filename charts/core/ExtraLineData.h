@@ -1,0 +1,69 @@
+#pragma once
+
+#include "charts/core/ExtraLineDataPoint.h"
+#include "charts/core/ExtraLineStyle.h"
+#include "kit/base/Path.h"
+#include "kit/base/Point.h"
+#include "kit/base/Rect.h"
+#include "kit/base/UUID.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace charts {
+
+// The optional second line of a bar or line chart: its values, its style and
+// its name (its legend text, and the legend tag of its touched points).
+struct ExtraLineData {
+    kit::UUID id;
+    std::vector<ExtraLineDataPoint> dataPoints;
+    ExtraLineStyle style;
+    std::string legendTitle;
+
+    // Makes a fresh id, then calls `dataPoints` and `style`, once each.
+    ExtraLineData(std::string legendTitle, const std::function<std::vector<ExtraLineDataPoint>()>& dataPoints,
+                  const std::function<ExtraLineStyle()>& style);
+
+    // The smallest and the largest value; 0 for a line without points. Ties
+    // keep the earlier value and a value that is not a number never replaces
+    // the current one.
+    double minValue() const;
+    double maxValue() const;
+
+    // The line's own value range, by its style's baseline and top line. The
+    // drawing range is upper end − lower end + 1e-11, so a flat line never
+    // divides by zero; nothing clamps a negative range.
+    double lowerEnd() const;
+    double upperEnd() const;
+    double drawingRange() const;
+
+    // The point under a touch, found by cutting the chart's width into one
+    // section per point; none outside the sections, and none when the
+    // section cannot be worked out (a chart without width).
+    std::optional<ExtraLineDataPoint> extraLineTouchedPoint(kit::Point touchLocation, const kit::Rect& chartSize) const;
+
+    // Where the point nearest the touch stands, always in the `line`
+    // spacing; none outside the line, and none when the step between points
+    // cannot be worked out (fewer than two points, a chart without width).
+    std::optional<kit::Point> extraLinePointLocation(kit::Point touchLocation, const kit::Rect& chartSize) const;
+
+    // Where the touch meets the drawn line (curves and steps included), for
+    // the touch markers that attach to the line; none for a line without
+    // length.
+    std::optional<kit::Point> extraLinePositionOnLine(kit::Point touchLocation, const kit::Rect& chartSize) const;
+};
+
+// The path of an extra line inside `rect`, its values scaled by `lowerEnd`
+// and `range` (value v stands at H − (v − lowerEnd) × H / range).
+kit::Path extraLinePath(LineType lineType, ExtraLineStyle::SpacingType spacing,
+                        const std::vector<ExtraLineDataPoint>& dataPoints, const kit::Rect& rect, double lowerEnd,
+                        double range);
+
+// The share (0 to 1) of the path's length that lies left of location.x, the
+// path measured along the straight chords of its elements; not a number for
+// a path without length.
+double pathLengthFraction(const kit::Path& path, kit::Point location);
+
+} // namespace charts
