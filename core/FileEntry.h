@@ -1,0 +1,40 @@
+#pragma once
+
+#include "kit/base/Json.h"
+#include "kit/base/ObservableObject.h"
+#include "kit/base/UUID.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qm {
+
+// One counted file of the counter's output.
+class FileEntry : public kit::ObservableObject {
+public:
+    kit::UUID id; // fresh for every decoded record
+    std::string language;
+    std::vector<std::string> possibleLanguages;
+    std::string filename;
+    std::string fileExtension;
+    std::string location;
+    std::string symlocation;
+    std::int64_t bytes = 0;
+    std::int64_t lines = 0;
+    std::int64_t code = 0;
+    std::int64_t comment = 0;
+    std::int64_t blank = 0;
+    std::int64_t complexity = 0;
+    std::int64_t weightedComplexity = 0;
+    bool binary = false;
+    bool minified = false;
+    bool generated = false;
+    std::int64_t endPoint = 0;
+
+    static std::shared_ptr<FileEntry> fromJson(const kit::Decoder& d);
+    nlohmann::ordered_json toJson() const;
+};
+
+} // namespace qm

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/FileEntry.h"
+
+namespace qm {
+
+// One language of the counter's output, with its files in the counter's order.
+class LanguageEntry : public kit::ObservableObject {
+public:
+    kit::UUID id; // fresh for every decoded record
+    std::string name;
+    std::int64_t bytes = 0;
+    std::int64_t codeBytes = 0;
+    std::int64_t lines = 0;
+    std::int64_t code = 0;
+    std::int64_t comment = 0;
+    std::int64_t blank = 0;
+    std::int64_t complexity = 0;
+    std::int64_t count = 0;
+    std::int64_t weightedComplexity = 0;
+    std::vector<std::shared_ptr<FileEntry>> files;
+
+    static std::shared_ptr<LanguageEntry> fromJson(const kit::Decoder& d);
+    nlohmann::ordered_json toJson() const;
+};
+
+using LanguageList = std::vector<std::shared_ptr<LanguageEntry>>;
+
+// Decodes the counter's output: a JSON array of language records. Any
+// missing key, null or mistyped value fails the whole list (kit::DecodingError).
+LanguageList decodeCounterOutput(std::string_view text);
+
+} // namespace qm

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <iosfwd>
+#include <string_view>
+
+namespace qm {
+
+// The counting core reports on standard output, one line per message.
+void printLine(std::string_view line);
+
+// Sends printLine() to another stream (nullptr: back to standard output). Tests capture with it.
+void setOutputStream(std::ostream* stream);
+
+// Reports on standard error and stops the process: for missing parts of the bundle.
+[[noreturn]] void fatalError(std::string_view message);
+
+} // namespace qm
