@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace qm {
 
@@ -60,7 +61,11 @@ void ProjectManager::followSelectedResults()
     selectedResults_.cancel();
     if (!*selectedProject)
         return;
-    selectedResults_ = selectedProject.get()->final.publisher().sink([this](const LanguageList& results) {
+    // The publisher first replays the current results: only later writes count.
+    auto replay = std::make_shared<bool>(true);
+    selectedResults_ = selectedProject.get()->final.publisher().sink([this, replay](const LanguageList& results) {
+        if (std::exchange(*replay, false))
+            return;
         const auto& language = *selectedLanguage;
         if (!language)
             return;
