@@ -102,6 +102,12 @@ HexComponents hexComponents(const std::string& text)
 
 namespace qm {
 
+kit::Color hexColor(std::string text)
+{
+    const HexComponents c = hexComponents(text);
+    return kit::Color::rgb(c.red, c.green, c.blue, c.opacity);
+}
+
 QColor hexQColor(const std::string& text)
 {
     const HexComponents c = hexComponents(text);

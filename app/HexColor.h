@@ -20,11 +20,15 @@ HexComponents hexComponents(const std::string& text);
 
 } // namespace qm
 
+#include "kit/base/Color.h"
+
 #include <QColor>
 
 namespace qm {
 
-// The colour of hexadecimal text as a Qt colour (see hexComponents).
+// The colour of hexadecimal text in sRGB (see hexComponents).
+kit::Color hexColor(std::string text);
+// The same as a Qt colour.
 QColor hexQColor(const std::string& text);
 
 } // namespace qm

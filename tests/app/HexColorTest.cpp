@@ -46,3 +46,16 @@ TEST(HexColor, StopsReadingAtTheFirstNonHexDigit)
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(HexColor, MakesSrgbColours)
+{
+    EXPECT_EQ(hexColor("#DDDDDD"), kit::Color::rgb(221 / 255.0, 221 / 255.0, 221 / 255.0, 1.0));
+    EXPECT_EQ(hexColor("#80FF0000"), kit::Color::rgb(1.0, 0.0, 0.0, 128 / 255.0));
+    EXPECT_EQ(hexQColor("#FAB8FF"), QColor(250, 184, 255));
+}
+
+} // namespace
+} // namespace qm

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/UpdaterController.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace qm {
+
+// The application's delegate: owns the updater, adopts the main window and
+// turns closing it into hiding the application, brings the window back when
+// the application is reopened, and hands files and folders opened from
+// outside (another launch, a file manager, the command line) to the
+// project manager.
+class AppDelegate : public QObject {
+    Q_OBJECT
+
+public:
+    AppDelegate();
+    ~AppDelegate() override;
+
+    // The window adopted at launch; the delegate watches its close requests.
+    QPointer<QWidget> window;
+    std::unique_ptr<UpdaterController> updaterController;
+
+    void applicationDidFinishLaunching();
+    // Closing the window hides the application; the window stays.
+    bool windowShouldClose(QWidget* sender);
+    bool applicationShouldHandleReopen(bool hasVisibleWindows);
+
+    void openURLs(const QList<QUrl>& urls);
+    bool openFile(const QString& path);
+    void openFiles(const QStringList& paths, const std::function<void(bool success)>& reply = {});
+    void handleOpenedURLs(const QList<QUrl>& urls);
+
+    // A later launch asked for these paths (none: just show the window).
+    void handleRelaunch(const QStringList& paths);
+
+    void sendSupportEmail(const std::optional<std::string>& subject = std::nullopt);
+
+    // The application's windows, hidden ones included, in creation order.
+    static QList<QWidget*> applicationWindows();
+    static void hideApplication();
+    static void activateApplication();
+
+    // Where opened URLs end up; the project manager unless replaced (tests).
+    std::function<void(const QList<QUrl>&)> addProjects;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace qm

@@ -1,0 +1,300 @@
+#include "app/ContentView.h"
+
+#include "app/Locs.h"
+#include "app/OpenPanel.h"
+#include "app/ProjectOpening.h"
+#include "app/SplashScreen.h"
+#include "app/Symbols.h"
+#include "core/LanguageEntry.h"
+#include "core/Project.h"
+#include "core/ProjectManager.h"
+#include "core/LanguageResources.h"
+#include "kit/base/MainQueue.h"
+
+#include <QButtonGroup>
+#include <QDragEnterEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace qm {
+
+namespace {
+
+QToolButton* symbolButton(const QString& symbol, const QString& title, int iconSize, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setIcon(symbolIcon(symbol));
+    button->setIconSize(QSize(iconSize, iconSize));
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    button->setToolTip(title);
+    button->setAccessibleName(title);
+    button->setObjectName(title);
+    return button;
+}
+
+} // namespace
+
+ContentView::ContentView(QWidget* parent)
+    : QWidget(parent)
+    , projectManager_(*ProjectManager::shared())
+{
+    loadLanguageResources();
+
+    setAcceptDrops(true);
+    pages_ = new QStackedWidget(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pages_);
+    splash_ = new SplashScreen(pages_);
+    pages_->addWidget(splash_);
+    buildMainLayout();
+    pages_->addWidget(main_);
+
+    subscription_ = projectManager_.objectWillChange.sink([this] { scheduleUpdate(); });
+    updateNow();
+}
+
+ContentView::~ContentView()
+{
+    *alive_ = false;
+}
+
+void ContentView::buildMainLayout()
+{
+    main_ = new QWidget(pages_);
+    auto* column = new QVBoxLayout(main_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    toolbar_ = new QToolBar(main_);
+    toolbar_->setMovable(false);
+    sidebarButton_ = symbolButton(QStringLiteral("sidebar.leading"), QStringLiteral("Toggle Sidebar"), 18, toolbar_);
+    connect(sidebarButton_, &QToolButton::clicked, this, &ContentView::toggleSidebar);
+    toolbar_->addWidget(sidebarButton_);
+    backButton_ = symbolButton(QStringLiteral("chevron.left"), QStringLiteral("Back"), 18, toolbar_);
+    connect(backButton_, &QToolButton::clicked, this, &ContentView::back);
+    toolbar_->addWidget(backButton_)->setObjectName(QStringLiteral("backAction"));
+
+    picker_ = new QWidget(toolbar_);
+    picker_->setAccessibleName(QStringLiteral("Picker"));
+    auto* segments = new QHBoxLayout(picker_);
+    segments->setContentsMargins(0, 0, 0, 0);
+    segments->setSpacing(0);
+    pickerGroup_ = new QButtonGroup(picker_);
+    pickerGroup_->setExclusive(true);
+    const QStringList titles = {QStringLiteral("Overview"), QStringLiteral("Analytics")};
+    for (int tag = 0; tag < titles.size(); ++tag) {
+        auto* segment = new QToolButton(picker_);
+        segment->setText(titles[tag]);
+        segment->setCheckable(true);
+        segment->setObjectName(titles[tag]);
+        pickerGroup_->addButton(segment, tag);
+        segments->addWidget(segment);
+    }
+    connect(pickerGroup_, &QButtonGroup::idClicked, this, [this](int tag) { setCurrentTab(tag); });
+    toolbar_->addWidget(picker_);
+    column->addWidget(toolbar_);
+
+    splitter_ = new QSplitter(Qt::Horizontal, main_);
+    splitter_->setChildrenCollapsible(true);
+    sidebar_ = new QWidget(splitter_);
+    auto* side = new QVBoxLayout(sidebar_);
+    side->setContentsMargins(0, 8, 0, 0);
+    side->setSpacing(0);
+    auto* header = new QLabel(QStringLiteral("Projects"), sidebar_);
+    header->setContentsMargins(12, 0, 0, 4);
+    QFont headerFont = header->font();
+    headerFont.setBold(true);
+    header->setFont(headerFont);
+    projectList_ = new QListWidget(sidebar_);
+    projectList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    projectList_->setFrameShape(QFrame::NoFrame);
+    projectList_->setAccessibleName(QStringLiteral("Projects"));
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(10, 10, 10, 10);
+    buttons->addStretch(1);
+    addButton_ = symbolButton(QStringLiteral("plus.circle"), QStringLiteral("Add"), 18, sidebar_);
+    removeButton_ = symbolButton(QStringLiteral("minus.circle"), QStringLiteral("Remove"), 18, sidebar_);
+    buttons->addWidget(addButton_);
+    buttons->addWidget(removeButton_);
+    buttons->addStretch(1);
+    side->addWidget(header);
+    side->addWidget(projectList_, 1);
+    side->addLayout(buttons);
+    sidebar_->setMinimumWidth(160);
+
+    detail_ = new QStackedWidget(splitter_);
+    noSelection_ = new QWidget(detail_);
+    detail_->addWidget(noSelection_);
+    splitter_->addWidget(sidebar_);
+    splitter_->addWidget(detail_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({220, 780});
+    column->addWidget(splitter_, 1);
+
+    connect(addButton_, &QToolButton::clicked, this, &ContentView::add);
+    connect(removeButton_, &QToolButton::clicked, this, &ContentView::remove);
+    connect(projectList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (syncingSelection_)
+            return;
+        const auto projects = projectManager_.projects.get();
+        if (row >= 0 && row < int(projects.size()))
+            projectManager_.selectedProject = projects[row];
+    });
+}
+
+bool ContentView::showingSplash() const
+{
+    return pages_->currentWidget() == splash_;
+}
+
+void ContentView::scheduleUpdate()
+{
+    if (updatePending_)
+        return;
+    updatePending_ = true;
+    kit::MainQueue::async([self = QPointer<ContentView>(this), alive = alive_] {
+        if (*alive && self)
+            self->updateNow();
+    });
+}
+
+void ContentView::updateNow()
+{
+    updatePending_ = false;
+    pages_->setCurrentWidget(projectManager_.projects->empty() ? static_cast<QWidget*>(splash_) : main_);
+    updateSidebar();
+    updateToolbar();
+    updateDetail();
+}
+
+void ContentView::updateSidebar()
+{
+    syncingSelection_ = true;
+    const auto& projects = projectManager_.projects.get();
+    const auto selected = projectManager_.selectedProject.get();
+    if (projectList_->count() != int(projects.size()))
+        projectList_->clear();
+    int selectedRow = -1;
+    for (int row = 0; row < int(projects.size()); ++row) {
+        const QString name = QString::fromStdString(projects[row]->name);
+        if (row < projectList_->count()) {
+            projectList_->item(row)->setText(name);
+        } else {
+            auto* item = new QListWidgetItem(name, projectList_);
+            item->setToolTip(QString::fromStdString(projects[row]->path));
+        }
+        projectList_->item(row)->setToolTip(QString::fromStdString(projects[row]->path));
+        if (selected && projects[row] == selected)
+            selectedRow = row;
+    }
+    projectList_->setCurrentRow(selectedRow);
+    if (selectedRow < 0)
+        projectList_->clearSelection();
+    syncingSelection_ = false;
+}
+
+void ContentView::updateToolbar()
+{
+    const bool languageChosen = projectManager_.selectedLanguage.get() != nullptr;
+    const bool projectChosen = projectManager_.selectedProject.get() != nullptr;
+    for (QAction* action : toolbar_->actions()) {
+        QWidget* widget = toolbar_->widgetForAction(action);
+        if (widget == backButton_)
+            action->setVisible(languageChosen);
+        else if (widget == picker_)
+            action->setVisible(!languageChosen && projectChosen);
+    }
+    if (auto* segment = pickerGroup_->button(int(currentTab_)))
+        segment->setChecked(true);
+    else if (auto* checked = pickerGroup_->checkedButton()) {
+        pickerGroup_->setExclusive(false);
+        checked->setChecked(false);
+        pickerGroup_->setExclusive(true);
+    }
+}
+
+void ContentView::updateDetail()
+{
+    const auto selected = projectManager_.selectedProject.get();
+    if (!selected) {
+        if (locs_) {
+            detail_->removeWidget(locs_);
+            locs_->deleteLater();
+            locs_ = nullptr;
+        }
+        detail_->setCurrentWidget(noSelection_);
+        return;
+    }
+    if (!locs_) {
+        ProjectManager* manager = &projectManager_;
+        locs_ = new Locs(
+            {[manager] { return manager->selectedProject.get(); }, [manager](std::shared_ptr<Project> p) { manager->selectedProject = p; }},
+            {[manager] { return manager->selectedLanguage.get(); },
+             [manager](std::shared_ptr<LanguageEntry> l) { manager->selectedLanguage = l; }},
+            {[this] { return currentTab_; }, [this](std::int64_t tab) { setCurrentTab(tab); }}, detail_);
+        detail_->addWidget(locs_);
+    } else {
+        locs_->update();
+    }
+    detail_->setCurrentWidget(locs_);
+}
+
+void ContentView::setCurrentTab(std::int64_t tab)
+{
+    currentTab_ = tab;
+    updateToolbar();
+    if (locs_)
+        locs_->update();
+}
+
+void ContentView::toggleSidebar()
+{
+    sidebar_->setVisible(sidebar_->isHidden());
+}
+
+void ContentView::add()
+{
+    if (const auto urls = OpenPanel::run(window()))
+        addProjectsFromURLs(*urls);
+}
+
+void ContentView::remove()
+{
+    if (const auto selected = projectManager_.selectedProject.get())
+        projectManager_.removeProject(selected);
+}
+
+void ContentView::back()
+{
+    projectManager_.selectedLanguage = nullptr;
+}
+
+// The main layout takes drops anywhere; the splash screen only on its blobs.
+void ContentView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!showingSplash())
+        acceptFileDrag(event);
+}
+
+void ContentView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!showingSplash())
+        acceptFileDrag(event);
+}
+
+void ContentView::dropEvent(QDropEvent* event)
+{
+    if (!showingSplash())
+        handleFileDrop(event);
+}
+
+} // namespace qm

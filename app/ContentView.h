@@ -1,0 +1,98 @@
+#pragma once
+
+#include "kit/base/Cancellable.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+class QButtonGroup;
+class QListWidget;
+class QSplitter;
+class QStackedWidget;
+class QToolBar;
+class QToolButton;
+
+namespace qm {
+
+class Locs;
+class ProjectManager;
+class SplashScreen;
+
+// The root of the window: the splash screen while there is no project,
+// otherwise the project sidebar ("Add", "Remove") beside the selected
+// project's detail pane, under a toolbar with the sidebar toggle and either
+// the "Overview" / "Analytics" picker or, while a language is chosen, the
+// back button. Files and folders dropped anywhere on it are added. Each
+// ContentView loads the language resources when it is built.
+class ContentView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ContentView(QWidget* parent = nullptr);
+    ~ContentView() override;
+
+    void toggleSidebar();
+    // The "Add" button: the open panel, then the chosen items are added.
+    void add();
+    // The "Remove" button: removes the selected project.
+    void remove();
+    // The back button: clears the chosen language.
+    void back();
+
+    std::int64_t currentTab() const { return currentTab_; }
+    void setCurrentTab(std::int64_t tab);
+
+    // Re-reads the project manager now (normally on the next turn after a change).
+    void updateNow();
+
+    bool showingSplash() const;
+    SplashScreen* splashScreen() const { return splash_; }
+    QListWidget* projectList() const { return projectList_; }
+    QWidget* sidebar() const { return sidebar_; }
+    QToolButton* sidebarButton() const { return sidebarButton_; }
+    QToolButton* backButton() const { return backButton_; }
+    QWidget* picker() const { return picker_; }
+    QToolButton* addButton() const { return addButton_; }
+    QToolButton* removeButton() const { return removeButton_; }
+    Locs* locs() const { return locs_; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void scheduleUpdate();
+    void buildMainLayout();
+    void updateSidebar();
+    void updateToolbar();
+    void updateDetail();
+
+    ProjectManager& projectManager_;
+    std::int64_t currentTab_ = 0;
+    kit::Cancellable subscription_;
+    bool updatePending_ = false;
+    bool syncingSelection_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+
+    QStackedWidget* pages_ = nullptr;
+    SplashScreen* splash_ = nullptr;
+    QWidget* main_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QToolButton* sidebarButton_ = nullptr;
+    QToolButton* backButton_ = nullptr;
+    QWidget* picker_ = nullptr;
+    QButtonGroup* pickerGroup_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QWidget* sidebar_ = nullptr;
+    QListWidget* projectList_ = nullptr;
+    QToolButton* addButton_ = nullptr;
+    QToolButton* removeButton_ = nullptr;
+    QStackedWidget* detail_ = nullptr;
+    QWidget* noSelection_ = nullptr;
+    Locs* locs_ = nullptr;
+};
+
+} // namespace qm

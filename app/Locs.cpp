@@ -1,0 +1,64 @@
+#include "app/Locs.h"
+
+#include "app/LocsByFile.h"
+#include "app/LocsByLanguage.h"
+#include "app/Overview.h"
+
+#include <QVBoxLayout>
+
+namespace qm {
+
+Locs::Locs(Binding<std::shared_ptr<Project>> selectedProject, Binding<std::shared_ptr<LanguageEntry>> selectedLanguage,
+           Binding<std::int64_t> currentTab, QWidget* parent)
+    : QWidget(parent)
+    , selectedProject_(std::move(selectedProject))
+    , selectedLanguage_(std::move(selectedLanguage))
+    , currentTab_(std::move(currentTab))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    update();
+}
+
+Locs::Screen Locs::screenFor(std::int64_t tab, bool languageChosen)
+{
+    if (tab == 0)
+        return Screen::overview;
+    return languageChosen ? Screen::byFile : Screen::byLanguage;
+}
+
+void Locs::update()
+{
+    const Screen wanted = screenFor(currentTab_(), selectedLanguage_() != nullptr);
+    const auto project = selectedProject_();
+    if (current_ && wanted == screen_ && shownProject_.lock() == project) {
+        current_->refreshNow();
+        return;
+    }
+    screen_ = wanted;
+    shownProject_ = project;
+    auto helper = std::make_shared<ReloadViewHelper>();
+    ProjectScreen* next = nullptr;
+    switch (wanted) {
+    case Screen::overview:
+        next = new Overview(selectedProject_, helper, this);
+        break;
+    case Screen::byLanguage:
+        next = new LocsByLanguage(LocsByLanguage::initialSortOrder(), selectedProject_, selectedLanguage_, QString(), helper, this);
+        break;
+    case Screen::byFile:
+        next = new LocsByFile(LocsByFile::initialSortOrder(), selectedProject_, selectedLanguage_, helper, QString(), this);
+        break;
+    }
+    if (current_) {
+        layout()->replaceWidget(current_, next);
+        current_->hide();
+        current_->deleteLater();
+    } else {
+        layout()->addWidget(next);
+    }
+    current_ = next;
+}
+
+} // namespace qm

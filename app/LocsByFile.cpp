@@ -1,0 +1,109 @@
+#include "app/LocsByFile.h"
+
+#include "app/LanguageInfo.h"
+#include "app/SummaryBar.h"
+#include "core/FileEntry.h"
+#include "core/LanguageEntry.h"
+#include "core/Project.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <iostream>
+
+namespace qm {
+
+SortOrder LocsByFile::initialSortOrder()
+{
+    return {{5, true}};
+}
+
+std::vector<TableColumn<FileEntry>> LocsByFile::columns()
+{
+    return {
+        {QStringLiteral("Filename"), [](const FileEntry& e) -> SortValue { return e.filename; }},
+        {QStringLiteral("Bytes"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.bytes); }},
+        {QStringLiteral("Lines"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.lines); }},
+        {QStringLiteral("Blank"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.blank); }},
+        {QStringLiteral("Comments"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.comment); }},
+        {QStringLiteral("Code"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.code); }},
+    };
+}
+
+LocsByFile::LocsByFile(SortOrder sortOrder, Binding<std::shared_ptr<Project>> selectedProject,
+                       Binding<std::shared_ptr<LanguageEntry>> data, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
+                       QString searchFilter, QWidget* parent)
+    : ProjectScreen(std::move(selectedProject), std::move(reloadViewHelper), parent)
+    , data_(std::move(data))
+{
+    table_ = new EntryTable<FileEntry>(columns(), QStringLiteral("Filter by file"), std::move(sortOrder), {}, this);
+    table_->view()->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->searchField()->setText(searchFilter);
+
+    languageHeader_ = new QWidget;
+    auto* header = new QHBoxLayout(languageHeader_);
+    header->setContentsMargins(0, 0, 0, 0);
+    dot_ = new QLabel(languageHeader_);
+    languageName_ = new QLabel(languageHeader_);
+    languageName_->setTextFormat(Qt::PlainText);
+    QFont bold = languageName_->font();
+    bold.setBold(true);
+    languageName_->setFont(bold);
+    fileCount_ = new QLabel(languageHeader_);
+    header->addWidget(dot_);
+    header->addWidget(languageName_);
+    header->addWidget(fileCount_);
+    header->addStretch(1);
+
+    summary_ = new SummaryBar(this);
+    summary_->setLeading(languageHeader_);
+    wireSummaryBar(summary_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(table_, 1);
+    layout->addWidget(summary_);
+
+    table_->onSortOrderChanged = [this](const SortOrder& order) { sortOrderChanged(order); };
+    table_->onSearchChanged = [this](const QString&) { refreshNow(); };
+    refreshNow();
+}
+
+const std::vector<std::shared_ptr<FileEntry>>& LocsByFile::rows() const
+{
+    return table_->model().rows();
+}
+
+void LocsByFile::sortOrderChanged(const SortOrder& order)
+{
+    std::cout << "order changed!" << std::endl;
+    if (const auto language = data_()) {
+        sortEntries(language->files, order, columns());
+    }
+    refreshNow();
+}
+
+void LocsByFile::refresh()
+{
+    const auto language = data_();
+    const auto p = project();
+    if (!language) {
+        table_->setRows({});
+        languageHeader_->hide();
+        summary_->setTrailingShown(false);
+        return;
+    }
+    table_->setRows(filterEntries(language->files, table_->searchText(), [](const FileEntry& e) { return e.filename; }));
+    const QString name = QString::fromStdString(language->name);
+    dot_->setPixmap(languageDot(language->name).pixmap(12, 12));
+    languageName_->setText(name);
+    fileCount_->setText(QStringLiteral("(%1 files)").arg(QString::fromStdString(std::to_string(std::int64_t(language->files.size())))));
+    languageHeader_->show();
+    summary_->setTrailingShown(true);
+    summary_->setWorking(p && p->working.get());
+    summary_->setTotals(Totals::of(language->files), SummaryBar::languageHelp(name));
+}
+
+} // namespace qm

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/EntryTable.h"
+#include "app/ProjectScreen.h"
+
+class QLabel;
+
+namespace qm {
+
+class FileEntry;
+class LanguageEntry;
+
+// The "Analytics" screen while a language is chosen: the language's files in
+// a sortable, searchable table (several rows may be selected) with the
+// language's totals below.
+class LocsByFile : public ProjectScreen {
+    Q_OBJECT
+
+public:
+    LocsByFile(SortOrder sortOrder, Binding<std::shared_ptr<Project>> selectedProject,
+               Binding<std::shared_ptr<LanguageEntry>> data, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
+               QString searchFilter, QWidget* parent = nullptr);
+
+    static SortOrder initialSortOrder();
+    static std::vector<TableColumn<FileEntry>> columns();
+
+    EntryTable<FileEntry>* table() const { return table_; }
+    SummaryBar* summaryBar() const { return summary_; }
+    const std::vector<std::shared_ptr<FileEntry>>& rows() const;
+    // The language header of the summary bar: name and "(N files)".
+    QLabel* languageNameLabel() const { return languageName_; }
+    QLabel* fileCountLabel() const { return fileCount_; }
+
+protected:
+    void refresh() override;
+
+private:
+    void sortOrderChanged(const SortOrder& order);
+
+    Binding<std::shared_ptr<LanguageEntry>> data_;
+    EntryTable<FileEntry>* table_;
+    SummaryBar* summary_;
+    QWidget* languageHeader_;
+    QLabel* dot_;
+    QLabel* languageName_;
+    QLabel* fileCount_;
+};
+
+} // namespace qm

@@ -1,0 +1,47 @@
+#include "app/Overview.h"
+
+#include "app/LanguageChart.h"
+#include "app/SummaryBar.h"
+#include "core/Project.h"
+
+#include <QVBoxLayout>
+
+namespace qm {
+
+Overview::Overview(Binding<std::shared_ptr<Project>> selectedProject, std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent)
+    : ProjectScreen(std::move(selectedProject), std::move(reloadViewHelper), parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    chartSection_ = new QVBoxLayout;
+    chartSection_->setContentsMargins(50, 50, 50, 50);
+    chartSection_->setSpacing(0);
+    layout->addLayout(chartSection_, 1);
+    footer_ = new SummaryBar(this);
+    wireSummaryBar(footer_);
+    layout->addWidget(footer_);
+    refreshNow();
+}
+
+void Overview::refresh()
+{
+    const auto p = project();
+    const std::vector<std::shared_ptr<LanguageEntry>> languages = p ? p->final.get() : std::vector<std::shared_ptr<LanguageEntry>>{};
+    // A new chart for every redraw: its touch state starts afresh.
+    QWidget* chart = makeLanguageChart(languages, this);
+    if (chartArea_) {
+        chartSection_->replaceWidget(chartArea_, chart);
+        delete chartArea_;
+    } else {
+        chartSection_->addWidget(chart);
+    }
+    chartArea_ = chart;
+
+    footer_->setTrailingShown(p != nullptr);
+    footer_->setPath(p ? QString::fromStdString(p->path) : QString());
+    footer_->setWorking(p && p->working.get());
+    footer_->setTotals(Totals::of(languages), SummaryBar::projectHelp());
+}
+
+} // namespace qm

@@ -1,0 +1,110 @@
+#include "app/ProjectScreen.h"
+
+#include "app/ProjectConfigurationSheet.h"
+#include "app/SummaryBar.h"
+#include "core/Project.h"
+#include "kit/base/MainQueue.h"
+
+#include <iostream>
+
+namespace qm {
+
+ProjectScreen::ProjectScreen(Binding<std::shared_ptr<Project>> selectedProject, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
+                             QWidget* parent)
+    : QWidget(parent)
+    , selectedProject_(std::move(selectedProject))
+    , reloadViewHelper_(std::move(reloadViewHelper))
+{
+    helperSubscription_ = reloadViewHelper_->objectWillChange.sink([this] { scheduleRefresh(); });
+}
+
+ProjectScreen::~ProjectScreen()
+{
+    *alive_ = false;
+    if (sheet_)
+        delete sheet_.data();
+}
+
+void ProjectScreen::scheduleRefresh()
+{
+    if (refreshPending_)
+        return;
+    refreshPending_ = true;
+    // Change signals come before the change: draw once it has happened.
+    kit::MainQueue::async([self = QPointer<ProjectScreen>(this), alive = alive_] {
+        if (*alive && self)
+            self->refreshNow();
+    });
+}
+
+void ProjectScreen::refreshNow()
+{
+    refreshPending_ = false;
+    observe(project());
+    refresh();
+}
+
+void ProjectScreen::observe(const std::shared_ptr<Project>& project)
+{
+    if (observed_.lock() == project && (project || !projectSubscription_.isActive()))
+        return;
+    observed_ = project;
+    projectSubscription_ = project ? project->objectWillChange.sink([this] { scheduleRefresh(); }) : kit::Cancellable();
+}
+
+void ProjectScreen::setShowingSheet(bool showing)
+{
+    if (showingSheet_ == showing)
+        return;
+    showingSheet_ = showing;
+    if (!showing) {
+        if (sheet_)
+            sheet_->close();
+        sheet_ = nullptr;
+        return;
+    }
+    const auto edited = project();
+    if (!edited)
+        return;
+    Binding<bool> isPresented{[this] { return showingSheet_; }, [this](bool value) { setShowingSheet(value); }};
+    auto* sheet = new ProjectConfigurationSheet(isPresented, edited, [this, edited] { saveReload(edited); }, this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet_ = sheet;
+    sheet->open();
+}
+
+void ProjectScreen::count(const std::shared_ptr<Project>& target)
+{
+    reloadViewHelper_->objectWillChange.send();
+    if (!target)
+        return;
+    std::weak_ptr<Project> weakTarget = target;
+    std::weak_ptr<ReloadViewHelper> weakHelper = reloadViewHelper_;
+    target->process([weakTarget, weakHelper](const std::vector<std::shared_ptr<LanguageEntry>>& languages) {
+        kit::MainQueue::async([weakTarget, weakHelper, languages] {
+            if (auto p = weakTarget.lock())
+                p->final = languages;
+            if (auto helper = weakHelper.lock())
+                helper->objectWillChange.send();
+        });
+    });
+}
+
+void ProjectScreen::reload()
+{
+    count(project());
+    std::cout << "reloading..." << std::endl;
+}
+
+void ProjectScreen::saveReload(const std::shared_ptr<Project>& edited)
+{
+    count(edited);
+}
+
+void ProjectScreen::wireSummaryBar(SummaryBar* bar)
+{
+    connect(bar, &SummaryBar::settingsClicked, this, [this] { setShowingSheet(true); });
+    connect(bar, &SummaryBar::reloadClicked, this, &ProjectScreen::reload);
+}
+
+} // namespace qm

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/Binding.h"
+#include "app/ProjectConfigurationSheet.h"
+#include "app/ReloadViewHelper.h"
+#include "kit/base/Cancellable.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+namespace qm {
+
+class Project;
+class SummaryBar;
+
+// What the three project screens share: the selected project, the reload
+// helper whose change signal redraws the screen, the settings sheet and the
+// reload. A screen also follows its project's own changes (a count starting
+// or ending), so the spinner goes and the results refresh after every count,
+// successful or not.
+class ProjectScreen : public QWidget {
+    Q_OBJECT
+
+public:
+    ProjectScreen(Binding<std::shared_ptr<Project>> selectedProject, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
+                  QWidget* parent = nullptr);
+    ~ProjectScreen() override;
+
+    bool showingSheet() const { return showingSheet_; }
+    void setShowingSheet(bool showing);
+    ProjectConfigurationSheet* sheet() const { return sheet_; }
+
+    // The reload button: counts the selected project again, then prints
+    // "reloading...".
+    void reload();
+    // What "Save settings" runs: counts the edited project again.
+    void saveReload(const std::shared_ptr<Project>& project);
+
+    // Redraws now (normally this happens on the next turn after a change).
+    void refreshNow();
+
+protected:
+    virtual void refresh() = 0;
+    // Connects a summary bar's buttons to the sheet and the reload.
+    void wireSummaryBar(SummaryBar* bar);
+    std::shared_ptr<Project> project() const { return selectedProject_.get ? selectedProject_.get() : nullptr; }
+    Binding<std::shared_ptr<Project>> selectedProject_;
+
+private:
+    void scheduleRefresh();
+    void count(const std::shared_ptr<Project>& project);
+    void observe(const std::shared_ptr<Project>& project);
+
+    std::shared_ptr<ReloadViewHelper> reloadViewHelper_;
+    kit::Cancellable helperSubscription_;
+    kit::Cancellable projectSubscription_;
+    std::weak_ptr<Project> observed_;
+    bool showingSheet_ = false;
+    bool refreshPending_ = false;
+    QPointer<ProjectConfigurationSheet> sheet_;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+} // namespace qm

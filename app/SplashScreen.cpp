@@ -1,0 +1,115 @@
+#include "app/SplashScreen.h"
+
+#include "app/HexColor.h"
+#include "app/OpenPanel.h"
+#include "app/ProjectOpening.h"
+#include "app/SplashBlobs.h"
+#include "app/Symbols.h"
+
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QVBoxLayout>
+
+namespace qm {
+
+const SplashScreen::Layer SplashScreen::kLayers[4] = {{640, 420, 0.1}, {580, 420, 0.3}, {480, 390, 0.6}, {420, 360, 1.0}};
+
+namespace {
+
+// The blob area: takes dropped files and folders.
+class DropArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override { acceptFileDrag(event); }
+    void dragMoveEvent(QDragMoveEvent* event) override { acceptFileDrag(event); }
+    void dropEvent(QDropEvent* event) override { handleFileDrop(event); }
+};
+
+// The symbol and the texts: a click opens the panel.
+class TapTarget : public QWidget {
+public:
+    TapTarget(std::function<void()> tap, QWidget* parent)
+        : QWidget(parent)
+        , tap_(std::move(tap))
+    {
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override { pressed_ = event->button() == Qt::LeftButton; }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+            tap_();
+        pressed_ = false;
+    }
+
+private:
+    std::function<void()> tap_;
+    bool pressed_ = false;
+};
+
+QLabel* text(const QString& content, const char* color, int size, QWidget* parent)
+{
+    auto* label = new QLabel(content, parent);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setPixelSize(size);
+    font.setWeight(QFont::Normal);
+    label->setFont(font);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, hexQColor(color));
+    label->setPalette(p);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+} // namespace
+
+SplashScreen::SplashScreen(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    dropArea_ = new DropArea(this);
+    dropArea_->setAcceptDrops(true);
+    dropArea_->setFixedSize(kLayers[0].width, kLayers[0].height);
+    outer->addWidget(dropArea_, 0, Qt::AlignCenter);
+
+    blobs_ = makeSplashBlobs(dropArea_);
+    blobs_->setGeometry(dropArea_->rect());
+
+    tapTarget_ = new TapTarget([this] { openPanel(); }, dropArea_);
+    tapTarget_->setAccessibleName(QStringLiteral("Drop your code here"));
+    auto* column = new QVBoxLayout(tapTarget_);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* symbol = new QLabel(tapTarget_);
+    symbol->setPixmap(symbolIcon(QStringLiteral("folder.badge.plus"), hexQColor("#FAB8FF")).pixmap(90, 90));
+    symbol->setAlignment(Qt::AlignCenter);
+    symbol->setContentsMargins(5, 5, 5, 5);
+    symbol->setAttribute(Qt::WA_TransparentForMouseEvents);
+    symbol->setObjectName(QStringLiteral("symbol"));
+    column->addWidget(symbol);
+    column->addWidget(text(QStringLiteral("Drop your code here"), "#FFFFFF", 30, tapTarget_));
+    auto* small = new QWidget(tapTarget_);
+    small->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* smallColumn = new QVBoxLayout(small);
+    smallColumn->setContentsMargins(5, 5, 5, 5);
+    smallColumn->addWidget(text(QStringLiteral("It may be one or more valid project folder or files"), "#EEEEEE", 10, small));
+    smallColumn->addWidget(text(QStringLiteral("(and you can always add more later!)"), "#EEEEEE", 10, small));
+    column->addWidget(small);
+    tapTarget_->adjustSize();
+    tapTarget_->move((dropArea_->width() - tapTarget_->width()) / 2, (dropArea_->height() - tapTarget_->height()) / 2);
+    tapTarget_->raise();
+}
+
+void SplashScreen::openPanel()
+{
+    if (const auto urls = OpenPanel::run(window()))
+        addProjectsFromURLs(*urls);
+}
+
+} // namespace qm

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace qm {
+
+// The empty-state screen: four stacked, slowly morphing blobs with a folder
+// symbol and three lines of text. A click on the symbol or the texts opens
+// the open panel; a file or folder dropped on the blobs is added.
+class SplashScreen : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SplashScreen(QWidget* parent = nullptr);
+
+    QWidget* dropArea() const { return dropArea_; }
+    QWidget* tapTarget() const { return tapTarget_; }
+    QWidget* blobs() const { return blobs_; }
+
+    // The tap action: the open panel, then the chosen items are added.
+    void openPanel();
+
+    // The four blob frames (width, height) and opacities, back to front.
+    struct Layer {
+        int width;
+        int height;
+        double opacity;
+    };
+    static const Layer kLayers[4];
+
+private:
+    QWidget* dropArea_;
+    QWidget* blobs_;
+    QWidget* tapTarget_;
+};
+
+} // namespace qm

@@ -1,0 +1,145 @@
+#include "app/AppDelegate.h"
+#include "app/CheckForUpdatesMenuItem.h"
+#include "app/ContentView.h"
+#include "app/QuillmarrowApp.h"
+#include "app/SingleInstance.h"
+
+#include "AppTestSupport.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QUuid>
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+QStringList paths(const QList<QUrl>& urls)
+{
+    QStringList out;
+    for (const QUrl& url : urls)
+        out << url.toLocalFile();
+    return out;
+}
+
+class AppDelegateTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::resetProjectManager();
+        delegate.addProjects = [this](const QList<QUrl>& urls) { handedOver.push_back(urls); };
+    }
+    void TearDown() override { test::resetProjectManager(); }
+
+    AppDelegate delegate;
+    std::vector<QList<QUrl>> handedOver;
+};
+
+TEST_F(AppDelegateTest, OpenedFilesAreHandedOverInOrderOnALaterTurn)
+{
+    std::vector<bool> replies;
+    delegate.openFiles({"/a/one", "/a/two", "/a/three"}, [&](bool ok) {
+        replies.push_back(ok);
+        EXPECT_TRUE(handedOver.empty()); // the reply comes after scheduling, before the addition
+    });
+    EXPECT_EQ(replies, std::vector<bool>{true});
+    test::settle();
+    ASSERT_EQ(handedOver.size(), 1u);
+    EXPECT_EQ(paths(handedOver[0]), (QStringList{"/a/one", "/a/two", "/a/three"}));
+
+    EXPECT_TRUE(delegate.openFile("/does/not/exist"));
+    delegate.openURLs({QUrl::fromLocalFile("/x")});
+    test::settle();
+    ASSERT_EQ(handedOver.size(), 3u);
+    EXPECT_EQ(paths(handedOver[1]), QStringList{"/does/not/exist"});
+
+    // A later launch without paths only brings the window back.
+    delegate.handleRelaunch({});
+    test::settle();
+    EXPECT_EQ(handedOver.size(), 3u);
+    delegate.handleRelaunch({"/b"});
+    test::settle();
+    EXPECT_EQ(paths(handedOver.back()), QStringList{"/b"});
+}
+
+TEST_F(AppDelegateTest, MissingPathsAreReportedByTheProjectManager)
+{
+    AppDelegate real;
+    test::CapturedOutput out;
+    EXPECT_TRUE(real.openFile("/does/not/exist"));
+    test::settle();
+    EXPECT_EQ(out.count("File/folder does not exist: /does/not/exist"), 1);
+}
+
+TEST_F(AppDelegateTest, ClosingTheWindowHidesItAndReopeningBringsItBack)
+{
+    EXPECT_TRUE(delegate.applicationShouldHandleReopen(false)); // no window at all
+    QMainWindow window;
+    window.show();
+    delegate.applicationDidFinishLaunching();
+    EXPECT_FALSE(delegate.window);
+    test::settle();
+    EXPECT_EQ(delegate.window.data(), &window);
+
+    EXPECT_FALSE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(delegate.applicationShouldHandleReopen(true));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(delegate.applicationShouldHandleReopen(false));
+    EXPECT_TRUE(window.isVisible());
+
+    window.hide();
+    delegate.handleRelaunch({});
+    EXPECT_TRUE(window.isVisible());
+    window.hide();
+    delegate.openFile("/x");
+    EXPECT_TRUE(window.isVisible()); // brought forward before the project is listed
+}
+
+TEST(QuillmarrowApp, MenusHoldTheUpdateItemQuitAndContactSupport)
+{
+    test::resetProjectManager();
+    QuillmarrowApp app;
+    QMainWindow window;
+    window.setCentralWidget(new ContentView);
+    app.buildCommands(window);
+    QStringList menus;
+    for (QAction* action : window.menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, (QStringList{"Quillmarrow", "File", "View", "Help"}));
+
+    QMenu* appMenu = window.menuBar()->actions()[0]->menu();
+    QStringList items;
+    for (QAction* action : appMenu->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(items, (QStringList{"About Quillmarrow", "-", CheckForUpdatesMenuItem::title, "-", "Quit Quillmarrow"}));
+    EXPECT_EQ(appMenu->actions()[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_TRUE(appMenu->actions()[2]->isEnabled()); // the updater was started
+
+    QStringList fileItems;
+    for (QAction* action : window.menuBar()->actions()[1]->menu()->actions())
+        fileItems << action->text();
+    EXPECT_FALSE(fileItems.contains(QStringLiteral("New Window")));
+
+    QMenu* help = window.menuBar()->actions()[3]->menu();
+    ASSERT_EQ(help->actions().size(), 1);
+    EXPECT_EQ(help->actions()[0]->text(), "Contact Support");
+    test::UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
+    help->actions()[0]->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    const QString link = catcher.urls[0].toString(QUrl::FullyEncoded);
+    EXPECT_TRUE(link.startsWith(QStringLiteral("mailto:"))) << link.toStdString();
+    EXPECT_TRUE(link.contains(QStringLiteral("Support%20Request&body=Hello%20"))) << link.toStdString();
+
+    auto* content = window.findChild<ContentView*>();
+    window.menuBar()->actions()[2]->menu()->actions()[0]->trigger();
+    EXPECT_TRUE(content->sidebar()->isHidden());
+}
+
+} // namespace
+} // namespace qm

@@ -1,0 +1,232 @@
+#include "app/ContentView.h"
+#include "app/Locs.h"
+#include "app/LocsByFile.h"
+#include "app/LocsByLanguage.h"
+#include "app/Overview.h"
+#include "app/ProjectOpening.h"
+#include "app/SplashScreen.h"
+#include "core/LanguageResources.h"
+#include "core/ProjectManager.h"
+
+#include "AppTestSupport.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+using test::FakeFile;
+using test::FakeLanguage;
+
+class ContentViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::resetProjectManager();
+        a = counter.folder("alpha", test::counterOutput({{"Go", {{"a.go", 5}}}, {"C", {{"a.c", 3}}}}));
+        b = counter.folder("beta", test::counterOutput({{"Rust", {{"b.rs", 8}}}}));
+        broken = counter.folder("broken", "not json");
+        view = std::make_unique<ContentView>();
+        view->resize(1000, 700);
+        view->show();
+    }
+    void TearDown() override
+    {
+        view.reset();
+        test::resetProjectManager();
+    }
+
+    ProjectManager& manager() { return *ProjectManager::shared(); }
+    void add(const std::vector<std::string>& paths)
+    {
+        QList<QUrl> urls;
+        for (const auto& p : paths)
+            urls << QUrl::fromLocalFile(QString::fromStdString(p));
+        addProjectsFromURLs(urls);
+    }
+    bool visible(QWidget* w) { return w->isVisibleTo(view.get()); }
+    // Waits until the counts are done and the view has caught up.
+    void finishCounts(std::size_t listed)
+    {
+        ASSERT_TRUE(test::waitUntil([&] { return manager().projects->size() == listed; }));
+        test::settle();
+    }
+
+    test::FakeCounter counter;
+    std::string a, b, broken;
+    std::unique_ptr<ContentView> view;
+};
+
+TEST_F(ContentViewTest, SplashUntilTheFirstCountSucceedsThenTheSidebar)
+{
+    EXPECT_TRUE(view->showingSplash());
+    add({broken, "/no/such/folder"});
+    test::settle();
+    ASSERT_TRUE(test::waitUntil([&] { return test::FakeCounter::runs(broken).size() == 1; }));
+    test::settle();
+    EXPECT_TRUE(view->showingSplash());
+
+    add({a, b});
+    finishCounts(2);
+    EXPECT_FALSE(view->showingSplash());
+    ASSERT_EQ(view->projectList()->count(), 2);
+    EXPECT_EQ(view->projectList()->item(0)->text(), "alpha");
+    EXPECT_EQ(view->projectList()->item(1)->text(), "beta");
+    EXPECT_EQ(view->projectList()->currentRow(), 1); // the last one counted is selected
+    ASSERT_TRUE(view->locs());
+    EXPECT_EQ(view->locs()->screen(), Locs::Screen::overview);
+
+    // Choosing a row selects its project; adding a known folder re-selects it.
+    view->projectList()->setCurrentRow(0);
+    EXPECT_EQ(manager().selectedProject.get()->path, a);
+    add({b + "/counter.json"});
+    test::settle();
+    EXPECT_EQ(manager().selectedProject.get()->path, b);
+    EXPECT_EQ(view->projectList()->currentRow(), 1);
+
+    // Removing every project brings the splash screen back.
+    view->removeButton()->click();
+    test::settle();
+    EXPECT_EQ(view->projectList()->count(), 1);
+    EXPECT_EQ(manager().selectedProject.get()->path, a);
+    view->removeButton()->click();
+    test::settle();
+    EXPECT_TRUE(view->showingSplash());
+    view->remove(); // nothing selected: nothing happens
+    EXPECT_TRUE(manager().projects->empty());
+}
+
+TEST_F(ContentViewTest, ToolbarFollowsTheSelectionAndKeepsTheTab)
+{
+    add({a});
+    finishCounts(1);
+    EXPECT_TRUE(visible(view->sidebarButton()));
+    EXPECT_TRUE(visible(view->picker()));
+    EXPECT_FALSE(visible(view->backButton()));
+
+    view->picker()->findChild<QToolButton*>(QStringLiteral("Analytics"))->click();
+    test::settle();
+    EXPECT_EQ(view->currentTab(), 1);
+    ASSERT_EQ(view->locs()->screen(), Locs::Screen::byLanguage);
+    auto* languages = static_cast<LocsByLanguage*>(view->locs()->current());
+    languages->chooseLanguage(languages->rows()[1]);
+    test::settle();
+    EXPECT_EQ(view->locs()->screen(), Locs::Screen::byFile);
+    EXPECT_TRUE(visible(view->backButton()));
+    EXPECT_FALSE(visible(view->picker()));
+
+    view->backButton()->click();
+    test::settle();
+    EXPECT_FALSE(manager().selectedLanguage.get());
+    EXPECT_TRUE(visible(view->picker()));
+    EXPECT_EQ(view->currentTab(), 1);
+    EXPECT_TRUE(view->picker()->findChild<QToolButton*>(QStringLiteral("Analytics"))->isChecked());
+    EXPECT_EQ(view->locs()->screen(), Locs::Screen::byLanguage);
+
+    // With projects but none selected only the sidebar toggle remains.
+    manager().selectedProject = nullptr;
+    test::settle();
+    EXPECT_TRUE(visible(view->sidebarButton()));
+    EXPECT_FALSE(visible(view->picker()));
+    EXPECT_FALSE(visible(view->backButton()));
+
+    view->sidebarButton()->click();
+    EXPECT_FALSE(visible(view->sidebar()));
+    view->toggleSidebar();
+    EXPECT_TRUE(visible(view->sidebar()));
+}
+
+TEST_F(ContentViewTest, FileScreenShowsTheNewCountOfTheChosenLanguageAfterAReload)
+{
+    add({a});
+    finishCounts(1);
+    view->setCurrentTab(1);
+    auto* languages = static_cast<LocsByLanguage*>(view->locs()->current());
+    languages->chooseLanguage(languages->rows()[0]); // Go
+    test::settle();
+    auto* files = static_cast<LocsByFile*>(view->locs()->current());
+    EXPECT_EQ(files->rows().size(), 1u);
+
+    test::FakeCounter::setOutput(a, test::counterOutput({{"Go", {{"a.go", 5}, {"b.go", 6}}}}));
+    files->reload();
+    ASSERT_TRUE(test::waitUntil([&] { return !manager().selectedProject.get()->working.get(); }));
+    test::settle();
+    ASSERT_EQ(view->locs()->screen(), Locs::Screen::byFile);
+    files = static_cast<LocsByFile*>(view->locs()->current());
+    EXPECT_EQ(files->rows().size(), 2u);
+    EXPECT_EQ(files->fileCountLabel()->text(), "(2 files)");
+}
+
+TEST(Locs, ChoosesTheScreenFromTheTabAndTheLanguage)
+{
+    EXPECT_EQ(Locs::screenFor(0, true), Locs::Screen::overview);
+    EXPECT_EQ(Locs::screenFor(0, false), Locs::Screen::overview);
+    EXPECT_EQ(Locs::screenFor(1, false), Locs::Screen::byLanguage);
+    EXPECT_EQ(Locs::screenFor(1, true), Locs::Screen::byFile);
+    EXPECT_EQ(Locs::screenFor(7, false), Locs::Screen::byLanguage);
+    EXPECT_EQ(Locs::screenFor(-1, true), Locs::Screen::byFile);
+}
+
+// A drop event carrying these URLs, offered as copy or move.
+std::unique_ptr<QDropEvent> dropOf(const QList<QUrl>& urls, QMimeData& data)
+{
+    data.setUrls(urls);
+    return std::make_unique<QDropEvent>(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+}
+
+TEST_F(ContentViewTest, DropsAddOnlyTheFirstLocalItemAsACopyLater)
+{
+    QMimeData two;
+    auto drop = dropOf({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))}, two);
+    handleFileDrop(drop.get());
+    EXPECT_TRUE(drop->isAccepted());
+    EXPECT_EQ(drop->dropAction(), Qt::CopyAction);
+    EXPECT_TRUE(test::FakeCounter::runs(a).empty()); // handed over on a later turn
+    finishCounts(1);
+    EXPECT_EQ(manager().projects->front()->path, a);
+    EXPECT_TRUE(test::FakeCounter::runs(b).empty());
+
+    // A remote URL is never taken for a local path; empty drops are accepted.
+    QMimeData remote;
+    auto remoteDrop = dropOf({QUrl(QString::fromStdString("https://example.org" + b))}, remote);
+    handleFileDrop(remoteDrop.get());
+    EXPECT_TRUE(remoteDrop->isAccepted());
+    QMimeData empty;
+    auto emptyDrop = dropOf({}, empty);
+    handleFileDrop(emptyDrop.get());
+    EXPECT_TRUE(emptyDrop->isAccepted());
+    test::settle();
+    EXPECT_TRUE(test::FakeCounter::runs(b).empty());
+    EXPECT_EQ(manager().projects->size(), 1u);
+    EXPECT_FALSE(firstDroppedFileURL(&remote));
+    EXPECT_EQ(*firstDroppedFileURL(&two), QUrl::fromLocalFile(QString::fromStdString(a)));
+}
+
+TEST_F(ContentViewTest, SplashTakesDropsOnItsBlobsAndClicksOnItsText)
+{
+    SplashScreen* splash = view->splashScreen();
+    EXPECT_TRUE(splash->dropArea()->acceptDrops());
+    EXPECT_EQ(splash->dropArea()->size(), QSize(640, 420));
+    const QRect tap = splash->tapTarget()->geometry();
+    EXPECT_TRUE(QRect(QPoint(0, 0), splash->dropArea()->size()).contains(tap));
+    EXPECT_EQ(tap.center(), QRect(QPoint(0, 0), splash->dropArea()->size()).center());
+    // The blobs are centred and grow fainter outwards.
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_LT(SplashScreen::kLayers[i].width, SplashScreen::kLayers[i - 1].width);
+        EXPECT_GT(SplashScreen::kLayers[i].opacity, SplashScreen::kLayers[i - 1].opacity);
+    }
+    EXPECT_EQ(SplashScreen::kLayers[0].opacity, 0.1);
+    EXPECT_EQ(SplashScreen::kLayers[3].opacity, 1.0);
+    const QImage shot = view->grab().toImage();
+    const QPoint edge = splash->dropArea()->mapTo(view.get(), QPoint(20, 210));
+    EXPECT_NE(shot.pixelColor(edge), shot.pixelColor(QPoint(2, 2))); // faint blob over the background
+}
+
+} // namespace
+} // namespace qm

@@ -1,0 +1,314 @@
+#include "app/BusyIndicator.h"
+#include "app/ElidedLabel.h"
+#include "app/LanguageInfo.h"
+#include "app/LocsByFile.h"
+#include "app/LocsByLanguage.h"
+#include "app/Overview.h"
+#include "app/ProjectConfigurationSheet.h"
+#include "app/SummaryBar.h"
+#include "core/LanguageResources.h"
+#include "core/Project.h"
+
+#include "AppTestSupport.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+using test::FakeFile;
+using test::FakeLanguage;
+
+const std::vector<FakeLanguage> kLanguages = {
+    {"Markdown", {{"README.md", 10, 0, 2, 300}}},
+    {"c", {{"main.c", 40, 5, 5, 900}, {"util.c", 20, 2, 1, 400}}},
+    {"Go", {{"b.go", 30, 3, 3, 500}, {"A.go", 30, 1, 0, 450}, {"z.go", 5, 0, 0, 60}}},
+};
+
+std::vector<std::string> names(const LanguageList& list)
+{
+    std::vector<std::string> out;
+    for (const auto& l : list)
+        out.push_back(l->name);
+    return out;
+}
+
+std::vector<std::string> filenames(const std::vector<std::shared_ptr<FileEntry>>& list)
+{
+    std::vector<std::string> out;
+    for (const auto& f : list)
+        out.push_back(f->filename);
+    return out;
+}
+
+QPoint headerPoint(QTableView* view, int column)
+{
+    QHeaderView* header = view->horizontalHeader();
+    return {header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2};
+}
+
+class ProjectScreensTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedSpecs = langSpecs();
+        langSpecs() = {{"Go", {{"color", "#00ADD8"}}}};
+        project = std::make_shared<Project>(counter.folder("proj", test::counterOutput(kLanguages)));
+        project->final = test::languageList(kLanguages);
+    }
+    void TearDown() override
+    {
+        test::settle();
+        langSpecs() = savedSpecs;
+    }
+
+    Binding<std::shared_ptr<Project>> projectBinding()
+    {
+        return {[this] { return selected; }, [this](std::shared_ptr<Project> p) { selected = p; }};
+    }
+    Binding<std::shared_ptr<LanguageEntry>> languageBinding()
+    {
+        return {[this] { return language; }, [this](std::shared_ptr<LanguageEntry> l) { language = l; }};
+    }
+    std::unique_ptr<LocsByLanguage> languagesScreen()
+    {
+        auto screen = std::make_unique<LocsByLanguage>(LocsByLanguage::initialSortOrder(), projectBinding(), languageBinding(), QString(),
+                                                       std::make_shared<ReloadViewHelper>());
+        screen->resize(900, 500);
+        screen->show();
+        return screen;
+    }
+    std::unique_ptr<LocsByFile> filesScreen()
+    {
+        auto screen = std::make_unique<LocsByFile>(LocsByFile::initialSortOrder(), projectBinding(), languageBinding(),
+                                                   std::make_shared<ReloadViewHelper>(), QString());
+        screen->resize(900, 500);
+        screen->show();
+        return screen;
+    }
+
+    test::FakeCounter counter;
+    LangSpecs savedSpecs;
+    std::shared_ptr<Project> project;
+    std::shared_ptr<Project> selected;
+    std::shared_ptr<LanguageEntry> language;
+};
+
+TEST_F(ProjectScreensTest, LanguagesTableListsSortsAndSearchesTheProjectsLanguages)
+{
+    selected = project;
+    test::CapturedOutput out;
+    auto screen = languagesScreen();
+    QTableView* view = screen->table()->view();
+    EXPECT_EQ(names(screen->rows()), (std::vector<std::string>{"Markdown", "c", "Go"}));
+    EXPECT_EQ(view->model()->headerData(4, Qt::Horizontal).toString(), "Comments");
+    EXPECT_EQ(view->model()->index(2, 1).data().toString(), "3");
+    EXPECT_EQ(view->model()->index(1, 5).data().toString(), "60");
+    EXPECT_EQ(view->horizontalHeader()->sortIndicatorSection(), 5);
+    EXPECT_EQ(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(screen->summaryBar()->totalLabel(3)->text(), "135");
+    EXPECT_EQ(screen->summaryBar()->totalLabel(0)->text(), "157");
+    EXPECT_EQ(screen->summaryBar()->pathLabel()->text().toStdString(), project->path);
+
+    // Sorting by "Language" reorders the project's own list: capitals first.
+    QTest::mouseClick(view->horizontalHeader()->viewport(), Qt::LeftButton, {}, headerPoint(view, 0));
+    EXPECT_EQ(out.count("order changed!"), 1);
+    EXPECT_EQ(names(project->final.get()), (std::vector<std::string>{"Go", "Markdown", "c"}));
+    EXPECT_EQ(names(screen->rows()), (std::vector<std::string>{"Go", "Markdown", "c"}));
+    QTest::mouseClick(view->horizontalHeader()->viewport(), Qt::LeftButton, {}, headerPoint(view, 0));
+    EXPECT_EQ(names(project->final.get()), (std::vector<std::string>{"c", "Markdown", "Go"}));
+
+    // The search keeps matching names only; the totals still cover everything.
+    screen->table()->searchField()->setText("MARK");
+    EXPECT_EQ(names(screen->rows()), (std::vector<std::string>{"Markdown"}));
+    EXPECT_EQ(screen->summaryBar()->totalLabel(3)->text(), "135");
+    screen->table()->searchField()->setText("nothing");
+    EXPECT_TRUE(screen->rows().empty());
+    screen->table()->searchField()->clear();
+    EXPECT_EQ(screen->rows().size(), 3u);
+
+    // Clicking a row only prints; the chevron chooses the language.
+    view->selectRow(1);
+    EXPECT_EQ(out.count("selection changed!"), 1);
+    EXPECT_FALSE(language);
+    QWidget* cell = view->indexWidget(view->model()->index(2, 0));
+    ASSERT_TRUE(cell);
+    cell->findChild<QToolButton*>(QStringLiteral("chevron"))->click();
+    EXPECT_EQ(out.count("tap-tap"), 1);
+    ASSERT_TRUE(language);
+    EXPECT_EQ(language->name, "Go");
+}
+
+TEST_F(ProjectScreensTest, LanguageCellsShowColourNameAndContentKinds)
+{
+    const auto savedSupported = supportedLanguages();
+    auto go = std::make_shared<RecognizedElement>();
+    go->lang = "Go";
+    for (const char* kind : {"Functions", "Structs"}) {
+        auto s = std::make_shared<Supported>();
+        s->content = kind;
+        go->supported.push_back(s);
+    }
+    supportedLanguages() = {go};
+    selected = project;
+    auto screen = languagesScreen();
+    QTableView* view = screen->table()->view();
+    auto nameIn = [&](int row) { return view->indexWidget(view->model()->index(row, 0))->findChild<QLabel*>(QStringLiteral("languageName")); };
+    EXPECT_EQ(nameIn(2)->text(), "Go");
+    EXPECT_TRUE(nameIn(2)->font().bold());
+    EXPECT_EQ(nameIn(2)->toolTip(), "Functions, Structs");
+    EXPECT_EQ(nameIn(0)->toolTip(), "");
+    // Known colours and the grey of unknown languages.
+    EXPECT_EQ(languageDot("Go").pixmap(20, 20).toImage().pixelColor(10, 10), QColor(0x00, 0xAD, 0xD8));
+    EXPECT_EQ(languageDot("Markdown").pixmap(20, 20).toImage().pixelColor(10, 10), QColor(0xDD, 0xDD, 0xDD));
+    supportedLanguages() = savedSupported;
+}
+
+TEST_F(ProjectScreensTest, EmptyOrMissingProjectsShowEmptyTablesAndZeroTotals)
+{
+    project->final = {};
+    selected = project;
+    auto screen = languagesScreen();
+    EXPECT_TRUE(screen->rows().empty());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(screen->summaryBar()->totalLabel(i)->text(), "0");
+
+    selected = nullptr;
+    auto none = languagesScreen();
+    EXPECT_TRUE(none->rows().empty());
+    EXPECT_FALSE(none->summaryBar()->settingsButton()->isVisible());
+
+    auto files = filesScreen();
+    EXPECT_TRUE(files->rows().empty());
+    EXPECT_FALSE(files->languageNameLabel()->isVisible());
+    EXPECT_FALSE(files->summaryBar()->reloadButton()->isVisible());
+}
+
+TEST_F(ProjectScreensTest, FilesTableListsSortsAndSearchesOneLanguagesFiles)
+{
+    selected = project;
+    language = project->final.get()[2]; // Go
+    test::CapturedOutput out;
+    auto screen = filesScreen();
+    QTableView* view = screen->table()->view();
+    EXPECT_EQ(filenames(screen->rows()), (std::vector<std::string>{"b.go", "A.go", "z.go"}));
+    EXPECT_EQ(view->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "Bytes");
+    EXPECT_EQ(view->model()->index(1, 1).data().toString(), "450");
+    EXPECT_EQ(screen->languageNameLabel()->text(), "Go");
+    EXPECT_EQ(screen->fileCountLabel()->text(), "(3 files)");
+    EXPECT_EQ(screen->summaryBar()->totalLabel(3)->text(), "65");
+    EXPECT_EQ(screen->summaryBar()->totalLabel(3)->toolTip(), "The total number of lines of code in Go");
+
+    QTest::mouseClick(view->horizontalHeader()->viewport(), Qt::LeftButton, {}, headerPoint(view, 0));
+    EXPECT_EQ(out.count("order changed!"), 1);
+    EXPECT_EQ(filenames(language->files), (std::vector<std::string>{"A.go", "b.go", "z.go"}));
+    EXPECT_EQ(filenames(screen->rows()), (std::vector<std::string>{"A.go", "b.go", "z.go"}));
+
+    screen->table()->searchField()->setText("B.G");
+    EXPECT_EQ(filenames(screen->rows()), (std::vector<std::string>{"b.go"}));
+    EXPECT_EQ(screen->fileCountLabel()->text(), "(3 files)");
+    EXPECT_EQ(screen->summaryBar()->totalLabel(3)->text(), "65");
+
+    view->selectAll();
+    screen->table()->searchField()->clear();
+    EXPECT_EQ(view->selectionModel()->selectedRows().size(), 1);
+
+    // A single file keeps the plural.
+    language = project->final.get()[0];
+    screen->refreshNow();
+    EXPECT_EQ(screen->fileCountLabel()->text(), "(1 files)");
+}
+
+TEST_F(ProjectScreensTest, ReloadCountsAgainAndTheSpinnerEndsEvenWhenTheCountFails)
+{
+    selected = project;
+    auto screen = languagesScreen();
+    const std::vector<FakeLanguage> recounted = {{"Rust", {{"lib.rs", 7}}}};
+    test::FakeCounter::setOutput(project->path, test::counterOutput(recounted));
+    {
+        test::CapturedOutput out;
+        screen->summaryBar()->reloadButton()->click();
+        EXPECT_EQ(out.count("reloading..."), 1);
+        EXPECT_TRUE(project->working.get());
+        test::settle();
+        ASSERT_TRUE(test::waitUntil([&] { return !project->working.get(); }));
+        test::settle();
+    }
+    EXPECT_EQ(names(screen->rows()), (std::vector<std::string>{"Rust"}));
+    EXPECT_EQ(screen->summaryBar()->totalLabel(3)->text(), "7");
+    EXPECT_TRUE(screen->summaryBar()->reloadButton()->isVisible());
+
+    // A failed count leaves the results and brings the buttons back.
+    test::FakeCounter::setOutput(project->path, "warning: not json");
+    screen->summaryBar()->reloadButton()->click();
+    test::settle();
+    EXPECT_TRUE(screen->summaryBar()->progress()->isVisible() || !project->working.get());
+    ASSERT_TRUE(test::waitUntil([&] { return !project->working.get(); }));
+    test::settle();
+    EXPECT_FALSE(screen->summaryBar()->progress()->isVisible());
+    EXPECT_TRUE(screen->summaryBar()->reloadButton()->isVisible());
+    EXPECT_EQ(names(screen->rows()), (std::vector<std::string>{"Rust"}));
+}
+
+TEST_F(ProjectScreensTest, ResultsGoToTheProjectThatWasCountedAndSavesCountTheEditedProject)
+{
+    auto other = std::make_shared<Project>(counter.folder("other", test::counterOutput({})));
+    selected = project;
+    auto screen = std::make_unique<Overview>(projectBinding(), std::make_shared<ReloadViewHelper>());
+    screen->resize(900, 600);
+    screen->show();
+    EXPECT_EQ(screen->footer()->totalLabel(3)->text(), "135");
+    EXPECT_TRUE(screen->chartArea());
+
+    // The reload's result lands in the project counted, whatever is selected by then.
+    test::FakeCounter::setOutput(project->path, test::counterOutput({{"Rust", {{"lib.rs", 7}}}}));
+    screen->footer()->reloadButton()->click();
+    selected = other;
+    ASSERT_TRUE(test::waitUntil([&] { return !project->working.get(); }));
+    test::settle();
+    EXPECT_EQ(names(project->final.get()), (std::vector<std::string>{"Rust"}));
+    EXPECT_TRUE(other->final->empty());
+
+    // "Save settings" counts the project whose settings were edited.
+    selected = project;
+    screen->refreshNow();
+    screen->footer()->settingsButton()->click();
+    ASSERT_TRUE(screen->sheet());
+    EXPECT_TRUE(screen->showingSheet());
+    screen->sheet()->extensionsField()->setText("md");
+    selected = other;
+    const auto runsBefore = test::FakeCounter::runs(project->path).size();
+    screen->sheet()->saveButton()->click();
+    EXPECT_FALSE(screen->showingSheet());
+    ASSERT_TRUE(test::waitUntil([&] { return !project->working.get(); }));
+    const auto runs = test::FakeCounter::runs(project->path);
+    ASSERT_EQ(runs.size(), runsBefore + 1);
+    EXPECT_EQ(runs.back(), "--by-file --format json --sort code --exclude-ext md " + project->path);
+    EXPECT_TRUE(test::FakeCounter::runs(other->path).empty());
+}
+
+TEST_F(ProjectScreensTest, CancellingTheSheetStartsNoCount)
+{
+    selected = project;
+    auto screen = languagesScreen();
+    screen->summaryBar()->settingsButton()->click();
+    ASSERT_TRUE(screen->sheet());
+    screen->sheet()->extensionsField()->setText("md");
+    screen->sheet()->cancelButton()->click();
+    EXPECT_FALSE(screen->showingSheet());
+    test::settle();
+    EXPECT_TRUE(test::FakeCounter::runs(project->path).empty());
+    EXPECT_EQ(project->ignoreExtensions, "");
+}
+
+} // namespace
+} // namespace qm
