@@ -3,6 +3,7 @@
 #include "app/CheckForUpdatesMenuItem.h"
 #include "app/ContentView.h"
 #include "app/SingleInstance.h"
+#include "app/TestHooks.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -85,6 +86,7 @@ int QuillmarrowApp::main(int argc, char* argv[])
     if (!listening && instance.handOff(paths))
         return 0; // another instance started at the same moment
 
+    installTestHooks();
     QuillmarrowApp app;
     QObject::connect(&instance, &SingleInstance::pathsReceived, &app.appDelegate(), &AppDelegate::handleRelaunch);
     app.launch(paths);

@@ -25,6 +25,8 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultKey()
 {
+    if (const QString own = qEnvironmentVariable("QUILLMARROW_INSTANCE_KEY"); !own.isEmpty())
+        return own;
     return QStringLiteral("quillmarrow-%1").arg(::getuid());
 }
 
