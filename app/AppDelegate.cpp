@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QFileOpenEvent>
 #include <QMainWindow>
 
@@ -94,17 +95,20 @@ void AppDelegate::openURLs(const QList<QUrl>& urls)
 bool AppDelegate::openFile(const QString& path)
 {
     handleOpenedURLs({QUrl::fromLocalFile(path)});
-    return true;
+    return QFileInfo::exists(path);
 }
 
 void AppDelegate::openFiles(const QStringList& paths, const std::function<void(bool)>& reply)
 {
     QList<QUrl> urls;
-    for (const QString& path : paths)
+    bool allExist = true;
+    for (const QString& path : paths) {
         urls << QUrl::fromLocalFile(path);
+        allExist = allExist && QFileInfo::exists(path);
+    }
     handleOpenedURLs(urls);
     if (reply)
-        reply(true);
+        reply(allExist);
 }
 
 void AppDelegate::handleOpenedURLs(const QList<QUrl>& urls)

@@ -37,6 +37,9 @@ public:
     bool windowShouldClose(QWidget* sender);
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
 
+    // Open requests from outside. Every path is handed over (the project
+    // manager reports missing ones); success is reported only when the
+    // paths exist.
     void openURLs(const QList<QUrl>& urls);
     bool openFile(const QString& path);
     void openFiles(const QStringList& paths, const std::function<void(bool success)>& reply = {});

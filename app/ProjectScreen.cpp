@@ -56,8 +56,8 @@ void ProjectScreen::setShowingSheet(bool showing)
 {
     if (showingSheet_ == showing)
         return;
-    showingSheet_ = showing;
     if (!showing) {
+        showingSheet_ = false;
         if (sheet_)
             sheet_->close();
         sheet_ = nullptr;
@@ -65,7 +65,8 @@ void ProjectScreen::setShowingSheet(bool showing)
     }
     const auto edited = project();
     if (!edited)
-        return;
+        return; // nothing to edit
+    showingSheet_ = true;
     Binding<bool> isPresented{[this] { return showingSheet_; }, [this](bool value) { setShowingSheet(value); }};
     auto* sheet = new ProjectConfigurationSheet(isPresented, edited, [this, edited] { saveReload(edited); }, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);

@@ -6,9 +6,12 @@
 #include "app/TestHooks.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+
+#include <iostream>
 
 namespace qm {
 
@@ -79,12 +82,21 @@ int QuillmarrowApp::main(int argc, char* argv[])
     QStringList paths = QApplication::arguments();
     paths.removeFirst();
 
+    // A launch that hands its paths to the running instance ends at once,
+    // telling whether every path exists.
+    int handOffStatus = 0;
+    for (const QString& path : paths) {
+        if (!QFileInfo::exists(path)) {
+            std::cerr << "File/folder does not exist: " << path.toStdString() << std::endl;
+            handOffStatus = 1;
+        }
+    }
     SingleInstance instance;
     if (instance.handOff(paths))
-        return 0;
+        return handOffStatus;
     const bool listening = instance.listen();
     if (!listening && instance.handOff(paths))
-        return 0; // another instance started at the same moment
+        return handOffStatus; // another instance started at the same moment
 
     installTestHooks();
     QuillmarrowApp app;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QUuid>
@@ -45,21 +46,27 @@ TEST_F(AppDelegateTest, OpenedFilesAreHandedOverInOrderOnALaterTurn)
         replies.push_back(ok);
         EXPECT_TRUE(handedOver.empty()); // the reply comes after scheduling, before the addition
     });
-    EXPECT_EQ(replies, std::vector<bool>{true});
+    EXPECT_EQ(replies, std::vector<bool>{false}); // none of them exists
     test::settle();
     ASSERT_EQ(handedOver.size(), 1u);
     EXPECT_EQ(paths(handedOver[0]), (QStringList{"/a/one", "/a/two", "/a/three"}));
+    const QString here = QDir::currentPath();
+    delegate.openFiles({here, here}, [&](bool ok) { replies.push_back(ok); });
+    EXPECT_EQ(replies, (std::vector<bool>{false, true}));
+    EXPECT_TRUE(delegate.openFile(here));
+    test::settle();
+    handedOver.clear();
 
-    EXPECT_TRUE(delegate.openFile("/does/not/exist"));
+    EXPECT_FALSE(delegate.openFile("/does/not/exist"));
     delegate.openURLs({QUrl::fromLocalFile("/x")});
     test::settle();
-    ASSERT_EQ(handedOver.size(), 3u);
-    EXPECT_EQ(paths(handedOver[1]), QStringList{"/does/not/exist"});
+    ASSERT_EQ(handedOver.size(), 2u);
+    EXPECT_EQ(paths(handedOver[0]), QStringList{"/does/not/exist"});
 
     // A later launch without paths only brings the window back.
     delegate.handleRelaunch({});
     test::settle();
-    EXPECT_EQ(handedOver.size(), 3u);
+    EXPECT_EQ(handedOver.size(), 2u);
     delegate.handleRelaunch({"/b"});
     test::settle();
     EXPECT_EQ(paths(handedOver.back()), QStringList{"/b"});
@@ -69,7 +76,7 @@ TEST_F(AppDelegateTest, MissingPathsAreReportedByTheProjectManager)
 {
     AppDelegate real;
     test::CapturedOutput out;
-    EXPECT_TRUE(real.openFile("/does/not/exist"));
+    EXPECT_FALSE(real.openFile("/does/not/exist"));
     test::settle();
     EXPECT_EQ(out.count("File/folder does not exist: /does/not/exist"), 1);
 }

@@ -1,4 +1,5 @@
 #include "app/ContentView.h"
+#include "app/LanguageInfo.h"
 #include "app/Locs.h"
 #include "app/LocsByFile.h"
 #include "app/LocsByLanguage.h"
@@ -7,13 +8,17 @@
 #include "app/SplashScreen.h"
 #include "core/LanguageResources.h"
 #include "core/ProjectManager.h"
+#include "kit/base/Bundle.h"
 
 #include "AppTestSupport.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <fstream>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -226,6 +231,41 @@ TEST_F(ContentViewTest, SplashTakesDropsOnItsBlobsAndClicksOnItsText)
     const QImage shot = view->grab().toImage();
     const QPoint edge = splash->dropArea()->mapTo(view.get(), QPoint(20, 210));
     EXPECT_NE(shot.pixelColor(edge), shot.pixelColor(QPoint(2, 2))); // faint blob over the background
+}
+
+} // namespace
+} // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(ContentViewResources, EveryContentViewReloadsTheResourcesAndKeepsThemWhenBroken)
+{
+    test::resetProjectManager();
+    const kit::Bundle previous = kit::Bundle::main();
+    QTemporaryDir broken;
+    const QString share = broken.filePath(QStringLiteral("share/quillmarrow"));
+    QDir().mkpath(share);
+    std::ofstream(share.toStdString() + "/langspecs.json") << R"({"Go": {"color": 7}})";
+    std::ofstream(share.toStdString() + "/supported.json") << "[]";
+
+    langSpecs().clear();
+    { ContentView first; }
+    EXPECT_EQ(languageColorText("Go"), "#00ADD8");
+    const auto supported = supportedLanguages();
+    EXPECT_EQ(supported.size(), 1u);
+
+    kit::Bundle::overrideMain(broken.path().toStdString());
+    {
+        test::CapturedOutput out;
+        ContentView second;
+        const std::string printed = out.text();
+        EXPECT_EQ(printed.rfind("Error: ", 0), 0u) << printed;
+        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 1);
+    }
+    kit::Bundle::overrideMain(previous.root());
+    EXPECT_EQ(languageColorText("Go"), "#00ADD8");
+    EXPECT_EQ(supportedLanguages(), supported);
 }
 
 } // namespace
