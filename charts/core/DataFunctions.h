@@ -1,0 +1,230 @@
+#pragma once
+
+#include "charts/core/DataSetProtocols.h"
+
+#include <algorithm>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace charts {
+
+// Data sets whose points have one value, and those whose points are ranges.
+template <class T>
+concept StandardDataSet = CTSingleDataSetProtocol<T> && CTStandardDataPointProtocol<typename T::DataPoint>
+    && std::derived_from<typename T::DataPoint, CTnotRanged>;
+template <class T>
+concept RangedDataSet = CTSingleDataSetProtocol<T> && CTRangeDataPointProtocol<typename T::DataPoint>
+    && std::derived_from<typename T::DataPoint, CTisRanged>;
+// A line: a data set of values whose style may leave out values of exactly 0
+// from its smallest value.
+template <class T>
+concept IgnoreZeroDataSet = StandardDataSet<T> && requires(const T& set) {
+    { set.style.ignoreZero } -> std::convertible_to<bool>;
+};
+// A set of lines.
+template <class T>
+concept IgnoreZeroMultiDataSet = CTMultiDataSetProtocol<T> && IgnoreZeroDataSet<typename T::DataSet>;
+
+// Largest and smallest keep the first element and replace it only by a
+// strictly larger (smaller) one, so ties keep the earlier value.
+inline std::optional<double> largestOf(const std::vector<double>& values)
+{
+    if (values.empty())
+        return std::nullopt;
+    return *std::max_element(values.begin(), values.end());
+}
+
+inline std::optional<double> smallestOf(const std::vector<double>& values)
+{
+    if (values.empty())
+        return std::nullopt;
+    return *std::min_element(values.begin(), values.end());
+}
+
+// The points' values in point order, read through `value` (a member pointer
+// or any projection of a point).
+template <CTSingleDataSetProtocol Set, class Projection>
+std::vector<double> pointValues(const Set& set, Projection value)
+{
+    std::vector<double> values;
+    values.reserve(set.dataPoints.size());
+    for (const auto& point : set.dataPoints)
+        values.push_back(std::invoke(value, point));
+    return values;
+}
+
+template <CTSingleDataSetProtocol Set>
+bool setHasPoints(const Set& set)
+{
+    return set.dataPoints.size() > 0;
+}
+
+template <CTSingleDataSetProtocol Set>
+bool setHasSeveralPoints(const Set& set)
+{
+    return set.dataPoints.size() > 1;
+}
+
+template <StandardDataSet Set>
+std::optional<double> setLargestValue(const Set& set)
+{
+    return largestOf(pointValues(set, &Set::DataPoint::value));
+}
+
+template <StandardDataSet Set>
+std::optional<double> setSmallestValue(const Set& set)
+{
+    return smallestOf(pointValues(set, &Set::DataPoint::value));
+}
+
+// The smallest value of a line, leaving out values of exactly 0 when the
+// line's style says so; none when no value is left.
+template <IgnoreZeroDataSet Set>
+std::optional<double> setSmallestValueIgnoringZero(const Set& set)
+{
+    std::vector<double> values = pointValues(set, &Set::DataPoint::value);
+    if (set.style.ignoreZero)
+        std::erase(values, 0.0);
+    return smallestOf(values);
+}
+
+// The sum of the values over their count, with no guard: a set without
+// points gives 0 / 0, not a number.
+template <StandardDataSet Set>
+double setAverageValue(const Set& set)
+{
+    double sum = 0;
+    for (const auto& point : set.dataPoints)
+        sum += point.value;
+    return sum / static_cast<double>(set.dataPoints.size());
+}
+
+// The running sum of the ranges' spans, from 0.
+template <RangedDataSet Set>
+double spanSum(const Set& set)
+{
+    double sum = 0;
+    for (const auto& point : set.dataPoints)
+        sum += point.upperValue - point.lowerValue;
+    return sum;
+}
+
+// Chart data holding one data set, or a set of data sets.
+template <class ChartData>
+bool hasDataPoints(const ChartData& chartData)
+{
+    return setHasPoints(chartData.dataSets.get());
+}
+
+template <class ChartData>
+bool hasMultipleDataPoints(const ChartData& chartData)
+{
+    return setHasSeveralPoints(chartData.dataSets.get());
+}
+
+template <class ChartData>
+bool anySetHasDataPoints(const ChartData& chartData)
+{
+    const auto& sets = chartData.dataSets.get().dataSets;
+    return std::any_of(sets.begin(), sets.end(), [](const auto& set) { return setHasPoints(set); });
+}
+
+template <class ChartData>
+bool anySetHasMultipleDataPoints(const ChartData& chartData)
+{
+    const auto& sets = chartData.dataSets.get().dataSets;
+    return std::any_of(sets.begin(), sets.end(), [](const auto& set) { return setHasSeveralPoints(set); });
+}
+
+// The numeric functions every data set kind takes by default. A set without
+// points gives 0 for its largest and smallest values and not a number for
+// its average.
+
+template <StandardDataSet Set>
+double largestValueOf(const Set& set)
+{
+    return setLargestValue(set).value_or(0);
+}
+
+template <StandardDataSet Set>
+double smallestValueOf(const Set& set)
+{
+    return setSmallestValue(set).value_or(0);
+}
+
+template <IgnoreZeroDataSet Set>
+double smallestValueOf(const Set& set)
+{
+    return setSmallestValueIgnoringZero(set).value_or(0);
+}
+
+template <StandardDataSet Set>
+double averageValueOf(const Set& set)
+{
+    return setAverageValue(set);
+}
+
+template <RangedDataSet Set>
+double largestValueOf(const Set& set)
+{
+    return largestOf(pointValues(set, &Set::DataPoint::upperValue)).value_or(0);
+}
+
+template <RangedDataSet Set>
+double smallestValueOf(const Set& set)
+{
+    return smallestOf(pointValues(set, &Set::DataPoint::lowerValue)).value_or(0);
+}
+
+template <RangedDataSet Set>
+double averageValueOf(const Set& set)
+{
+    return spanSum(set) / static_cast<double>(set.dataPoints.size());
+}
+
+// Sets of sets: the largest (smallest) of the inner sets' results, inner
+// sets without a result left out, 0 when none is left; for a set of lines
+// the smallest is 100 when no line yields a value. The average is the mean
+// of the inner sets' means.
+
+template <CTMultiDataSetProtocol Set>
+double largestValueOf(const Set& set)
+{
+    std::vector<double> values;
+    for (const auto& inner : set.dataSets)
+        if (const auto value = setLargestValue(inner))
+            values.push_back(*value);
+    return largestOf(values).value_or(0);
+}
+
+template <CTMultiDataSetProtocol Set>
+double smallestValueOf(const Set& set)
+{
+    std::vector<double> values;
+    for (const auto& inner : set.dataSets)
+        if (const auto value = setSmallestValue(inner))
+            values.push_back(*value);
+    return smallestOf(values).value_or(0);
+}
+
+template <IgnoreZeroMultiDataSet Set>
+double smallestValueOf(const Set& set)
+{
+    std::vector<double> values;
+    for (const auto& inner : set.dataSets)
+        if (const auto value = setSmallestValueIgnoringZero(inner))
+            values.push_back(*value);
+    return smallestOf(values).value_or(100);
+}
+
+template <CTMultiDataSetProtocol Set>
+double averageValueOf(const Set& set)
+{
+    double sum = 0;
+    for (const auto& inner : set.dataSets)
+        sum += setAverageValue(inner);
+    return sum / static_cast<double>(set.dataSets.size());
+}
+
+} // namespace charts
