@@ -216,19 +216,22 @@ void Decoder::requireNonNull(const char* expected) const
         fail(DecodingError::Kind::valueNotFound, std::string("Expected ") + expected + " value but found null instead.");
 }
 
+void Decoder::requireType(bool matches, const char* expected) const
+{
+    requireNonNull(expected);
+    if (!matches)
+        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode ") + expected + " but found " + jsonTypeName(*value_) + " instead.");
+}
+
 const nlohmann::json& Decoder::requireObject() const
 {
-    requireNonNull("Dictionary");
-    if (!value_->is_object())
-        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode Dictionary but found ") + jsonTypeName(*value_) + " instead.");
+    requireType(value_->is_object(), "Dictionary");
     return *value_;
 }
 
 const nlohmann::json& Decoder::requireArray() const
 {
-    requireNonNull("Array");
-    if (!value_->is_array())
-        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode Array but found ") + jsonTypeName(*value_) + " instead.");
+    requireType(value_->is_array(), "Array");
     return *value_;
 }
 
@@ -243,33 +246,25 @@ Decoder Decoder::field(std::string_view key) const
 
 std::string Decoder::decodeString() const
 {
-    requireNonNull("String");
-    if (!value_->is_string())
-        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode String but found ") + jsonTypeName(*value_) + " instead.");
+    requireType(value_->is_string(), "String");
     return value_->get<std::string>();
 }
 
 bool Decoder::decodeBool() const
 {
-    requireNonNull("Bool");
-    if (!value_->is_boolean())
-        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode Bool but found ") + jsonTypeName(*value_) + " instead.");
+    requireType(value_->is_boolean(), "Bool");
     return value_->get<bool>();
 }
 
 double Decoder::decodeDouble() const
 {
-    requireNonNull("Double");
-    if (!value_->is_number())
-        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode Double but found ") + jsonTypeName(*value_) + " instead.");
+    requireType(value_->is_number(), "Double");
     return value_->get<double>();
 }
 
 std::int64_t Decoder::decodeInt64() const
 {
-    requireNonNull("Int64");
-    if (!value_->is_number())
-        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode Int64 but found ") + jsonTypeName(*value_) + " instead.");
+    requireType(value_->is_number(), "Int64");
     if (value_->is_number_integer() && !value_->is_number_unsigned())
         return value_->get<std::int64_t>();
     if (value_->is_number_unsigned() && value_->get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))

@@ -99,6 +99,7 @@ private:
     std::string pathFor(std::string_view key) const;
     std::string pathFor(std::size_t index) const;
     void requireNonNull(const char* expected) const;
+    void requireType(bool matches, const char* expected) const;
     std::string decodeString() const;
     bool decodeBool() const;
     double decodeDouble() const;
