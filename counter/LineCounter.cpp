@@ -293,6 +293,21 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
         }
         case Mode::Block: {
             const Delimiters& d = language_.blockComments[blockIndex_];
+            // Skip to the next byte that may end the line, close the comment or open a nested one.
+            const char closeFirst = d.close[0];
+            const char openFirst = language_.nestedComments ? d.open[0] : '\n';
+            const char* q = p;
+            bool text = false;
+            while (q < limit && *q != '\n' && *q != closeFirst && *q != openFirst) {
+                text |= !isSpace[static_cast<unsigned char>(*q)];
+                ++q;
+            }
+            if (text)
+                lineHasText_ = hasComment_ = true;
+            if (q != p) {
+                p = q;
+                continue;
+            }
             if (language_.nestedComments && matches(p, end, d.open)) {
                 ++depth_;
                 lineHasText_ = hasComment_ = true;
@@ -311,6 +326,23 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
         }
         case Mode::String: {
             const StringSyntax& s = language_.strings[stringIndex_];
+            // Skip to the next byte that may end the line, escape or close the string.
+            const char closeFirst = s.close[0];
+            const char escape = s.escapes ? '\\' : '\n';
+            const char* q = p;
+            bool text = false;
+            while (q < limit && *q != '\n' && *q != closeFirst && *q != escape) {
+                text |= !isSpace[static_cast<unsigned char>(*q)];
+                ++q;
+            }
+            if (text) {
+                lineHasText_ = true;
+                (docstring_ ? hasComment_ : hasCode_) = true;
+            }
+            if (q != p) {
+                p = q;
+                continue;
+            }
             if (!isSpace[c]) {
                 lineHasText_ = true;
                 (docstring_ ? hasComment_ : hasCode_) = true;
