@@ -139,8 +139,13 @@ public:
                 push(Job{rootJob(path), {}});
             } else if (S_ISREG(st.st_mode)) {
                 const auto slash = trimTrailingSlashes(path).rfind('/');
+                std::string symlocation;
+                struct stat link{};
+                char target[PATH_MAX];
+                if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::realpath(path.c_str(), target))
+                    symlocation = target;
                 Job job;
-                job.files.push_back({path, slash == std::string::npos ? path : path.substr(slash + 1), ""});
+                job.files.push_back({path, slash == std::string::npos ? path : path.substr(slash + 1), std::move(symlocation)});
                 push(std::move(job));
             }
         }

@@ -258,3 +258,34 @@ TEST(SccCommand, OutputDoesNotDependOnTheNumberOfThreads)
     EXPECT_EQ(toJson(summarize(many.files, options), true), single);
     EXPECT_EQ(once.files.size(), 150u);
 }
+
+TEST(SccCommand, HonoursGitignoreFilesOnlyInsideAGitWorkTree)
+{
+    TempTree t;
+    t.write("a.c", "int a;\n");
+    t.write("b.c", "int b;\n");
+    t.write("c.c", "int c;\n");
+    t.write(".gitignore", "b.c\n");
+    t.write(".ignore", "c.c\n");
+    auto counted = [&](const std::string& path) {
+        const RunResult r = runScc({"--by-file", "--format", "json", path}, t.root());
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::set<std::string> names;
+        for (const auto& l : json::parse(r.out))
+            for (const auto& f : l["Files"])
+                names.insert(f["Filename"].get<std::string>());
+        return names;
+    };
+    EXPECT_EQ(counted("."), (std::set<std::string>{"a.c", "b.c"}));
+    t.folder(".git");
+    EXPECT_EQ(counted("."), (std::set<std::string>{"a.c"}));
+
+    // Counting a folder inside the repository applies the repository's ignore files above it.
+    t.write(".gitignore", "/sub/skip.c\n*.tmp.c\n");
+    t.write("sub/keep.c", "int k;\n");
+    t.write("sub/skip.c", "int s;\n");
+    t.write("sub/x.tmp.c", "int x;\n");
+    t.write("sub/deeper/sub/skip.c", "int d;\n");
+    EXPECT_EQ(counted("sub"), (std::set<std::string>{"keep.c", "skip.c"}));
+    EXPECT_EQ(counted(t.path("sub/deeper")), (std::set<std::string>{"skip.c"}));
+}
