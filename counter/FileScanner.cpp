@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qm::counter {
@@ -177,6 +178,14 @@ std::optional<FileRecord> FileScanner::scan(std::string location, std::string fi
     if (hashing)
         hash.add(buffer, have);
     std::uint64_t total = have;
+
+    // A binary file is not counted: unless its bytes are compared, its size is enough
+    // (a video named ".ts" need not be read to its end).
+    struct stat info{};
+    if (record.binary && !hashing && !atEnd && ::fstat(file.fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        record.bytes = static_cast<std::uint64_t>(info.st_size);
+        return record;
+    }
 
     LineCounter counter(syntaxes_[static_cast<std::size_t>(record.language)]);
     const bool counting = !record.binary;

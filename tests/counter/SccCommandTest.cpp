@@ -289,3 +289,26 @@ TEST(SccCommand, HonoursGitignoreFilesOnlyInsideAGitWorkTree)
     EXPECT_EQ(counted("sub"), (std::set<std::string>{"keep.c", "skip.c"}));
     EXPECT_EQ(counted(t.path("sub/deeper")), (std::set<std::string>{"skip.c"}));
 }
+
+TEST(SccCommand, ReportsLargeBinaryFilesBySizeWithoutCountingThem)
+{
+    TempTree t;
+    std::string video(300000, '\x47');
+    video[1] = '\0';
+    t.write("clip.ts", video);
+    t.write("copy/clip.ts", video);
+    for (const bool unique : {false, true}) {
+        std::vector<std::string> args{"--by-file", "--format", "json"};
+        if (unique)
+            args.push_back("--no-duplicates");
+        const RunResult r = runScc(args, t.root());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const json out = json::parse(r.out);
+        ASSERT_EQ(out.size(), 1u);
+        EXPECT_EQ(out[0]["Count"], unique ? 1 : 2);
+        EXPECT_EQ(out[0]["Bytes"], unique ? 300000 : 600000);
+        EXPECT_EQ(out[0]["Lines"], 0);
+        EXPECT_EQ(out[0]["Files"][0]["Binary"], true);
+        EXPECT_EQ(out[0]["Files"][0]["PossibleLanguages"], json::array({"TypeScript", "XML"}));
+    }
+}
