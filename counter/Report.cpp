@@ -317,10 +317,15 @@ std::string toTable(const std::vector<LanguageReport>& languages, bool byFile)
     std::string out;
     const std::string rule(79, '-');
     char line[512];
-    auto row = [&](std::string_view name, std::uint64_t files, const Counts& c) {
+    auto row = [&](std::string_view name, std::uint64_t files, const Counts& c, std::size_t indent = 0) {
+        // Long paths keep their end: the file name.
+        const std::size_t room = 24 - indent;
         std::string shown(name);
-        if (shown.size() > 24)
-            shown = "~" + shown.substr(shown.size() - 23);
+        if (shown.size() > room) {
+            shown.erase(0, shown.size() - (room - 1));
+            shown.insert(shown.begin(), '~');
+        }
+        shown.insert(0, indent, ' ');
         std::snprintf(line, sizeof line, "%-24s %7llu %9llu %8llu %9llu %9llu %10llu\n", shown.c_str(),
                       static_cast<unsigned long long>(files), static_cast<unsigned long long>(c.lines),
                       static_cast<unsigned long long>(c.blank), static_cast<unsigned long long>(c.comment),
@@ -344,7 +349,7 @@ std::string toTable(const std::vector<LanguageReport>& languages, bool byFile)
         totalFiles += l.files;
         if (byFile) {
             for (const FileRecord* f : l.fileRecords)
-                row("  " + f->location, 1, f->counts);
+                row(f->location, 1, f->counts, 2);
             out += rule + "\n";
         }
     }
