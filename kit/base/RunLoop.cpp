@@ -15,9 +15,11 @@ void runUntilIdle()
     // this many rounds rather than hang.
     constexpr int maximumRounds = 100000;
     for (int round = 0; round < maximumRounds; ++round) {
-        bool busy = MainQueue::drain();
+        // Wait for the background first: work it finished just before the
+        // wait has already handed its results to the main queue, drained next.
+        bool busy = BackgroundQueue::waitForAll();
+        busy = MainQueue::drain() || busy;
         busy = Timer::fireDue(Clock::now()) || busy;
-        busy = BackgroundQueue::waitForAll() || busy;
         if (!busy)
             return;
     }

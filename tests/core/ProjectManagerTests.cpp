@@ -215,7 +215,7 @@ TEST_F(Manager, TheDropNotificationAddsItsUrls)
 
     center.post(qm::ProjectManager::addProjectsFromDropNotification, kit::AnyObject::box(std::vector<kit::Url>{url(a)}));
     kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), Lines{a});
+    EXPECT_EQ(listedPaths(), Lines{a}) << printed.str();
 }
 
 TEST_F(Manager, AReleasedManagerIgnoresLateResultsAndNotifications)
