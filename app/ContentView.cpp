@@ -9,7 +9,6 @@
 #include "core/Project.h"
 #include "core/ProjectManager.h"
 #include "core/LanguageResources.h"
-#include "kit/base/MainQueue.h"
 
 #include <QButtonGroup>
 #include <QDragEnterEvent>
@@ -44,6 +43,7 @@ QToolButton* symbolButton(const QString& symbol, const QString& title, int iconS
 ContentView::ContentView(QWidget* parent)
     : QWidget(parent)
     , projectManager_(*ProjectManager::shared())
+    , deferredUpdate_([this] { updateNow(); })
 {
     loadLanguageResources();
 
@@ -57,14 +57,11 @@ ContentView::ContentView(QWidget* parent)
     buildMainLayout();
     pages_->addWidget(main_);
 
-    subscription_ = projectManager_.objectWillChange.sink([this] { scheduleUpdate(); });
+    subscription_ = projectManager_.objectWillChange.sink([this] { deferredUpdate_.schedule(); });
     updateNow();
 }
 
-ContentView::~ContentView()
-{
-    *alive_ = false;
-}
+ContentView::~ContentView() = default;
 
 void ContentView::buildMainLayout()
 {
@@ -156,20 +153,9 @@ bool ContentView::showingSplash() const
     return pages_->currentWidget() == splash_;
 }
 
-void ContentView::scheduleUpdate()
-{
-    if (updatePending_)
-        return;
-    updatePending_ = true;
-    kit::MainQueue::async([self = QPointer<ContentView>(this), alive = alive_] {
-        if (*alive && self)
-            self->updateNow();
-    });
-}
-
 void ContentView::updateNow()
 {
-    updatePending_ = false;
+    deferredUpdate_.ranNow();
     pages_->setCurrentWidget(projectManager_.projects->empty() ? static_cast<QWidget*>(splash_) : main_);
     updateSidebar();
     updateToolbar();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DeferredUpdate.h"
 #include "kit/base/Cancellable.h"
 
 #include <QWidget>
@@ -64,7 +65,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    void scheduleUpdate();
     void buildMainLayout();
     void updateSidebar();
     void updateToolbar();
@@ -72,10 +72,9 @@ private:
 
     ProjectManager& projectManager_;
     std::int64_t currentTab_ = 0;
+    DeferredUpdate deferredUpdate_;
     kit::Cancellable subscription_;
-    bool updatePending_ = false;
     bool syncingSelection_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     QStackedWidget* pages_ = nullptr;
     SplashScreen* splash_ = nullptr;

@@ -39,6 +39,18 @@ struct TableColumn {
     std::function<SortValue(const Entry&)> value;
 };
 
+// The columns that end both entry tables: "Lines", "Blank", "Comments" and
+// "Code", after the given leading columns.
+template <class Entry>
+std::vector<TableColumn<Entry>> withLineCountColumns(std::vector<TableColumn<Entry>> leading)
+{
+    leading.push_back({QStringLiteral("Lines"), [](const Entry& e) -> SortValue { return std::int64_t(e.lines); }});
+    leading.push_back({QStringLiteral("Blank"), [](const Entry& e) -> SortValue { return std::int64_t(e.blank); }});
+    leading.push_back({QStringLiteral("Comments"), [](const Entry& e) -> SortValue { return std::int64_t(e.comment); }});
+    leading.push_back({QStringLiteral("Code"), [](const Entry& e) -> SortValue { return std::int64_t(e.code); }});
+    return leading;
+}
+
 // Sorts in place by the descriptors: the first decides, the next break
 // ties, and entries equal under all keep their order. Text compares by
 // code points (case-sensitive), integers numerically.

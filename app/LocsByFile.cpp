@@ -21,14 +21,10 @@ SortOrder LocsByFile::initialSortOrder()
 
 std::vector<TableColumn<FileEntry>> LocsByFile::columns()
 {
-    return {
+    return withLineCountColumns<FileEntry>({
         {QStringLiteral("Filename"), [](const FileEntry& e) -> SortValue { return e.filename; }},
         {QStringLiteral("Bytes"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.bytes); }},
-        {QStringLiteral("Lines"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.lines); }},
-        {QStringLiteral("Blank"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.blank); }},
-        {QStringLiteral("Comments"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.comment); }},
-        {QStringLiteral("Code"), [](const FileEntry& e) -> SortValue { return std::int64_t(e.code); }},
-    };
+    });
 }
 
 LocsByFile::LocsByFile(SortOrder sortOrder, Binding<std::shared_ptr<Project>> selectedProject,

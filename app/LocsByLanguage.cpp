@@ -59,14 +59,10 @@ SortOrder LocsByLanguage::initialSortOrder()
 
 std::vector<TableColumn<LanguageEntry>> LocsByLanguage::columns()
 {
-    return {
+    return withLineCountColumns<LanguageEntry>({
         {QStringLiteral("Language"), [](const LanguageEntry& e) -> SortValue { return e.name; }},
         {QStringLiteral("Files"), [](const LanguageEntry& e) -> SortValue { return std::int64_t(e.count); }},
-        {QStringLiteral("Lines"), [](const LanguageEntry& e) -> SortValue { return std::int64_t(e.lines); }},
-        {QStringLiteral("Blank"), [](const LanguageEntry& e) -> SortValue { return std::int64_t(e.blank); }},
-        {QStringLiteral("Comments"), [](const LanguageEntry& e) -> SortValue { return std::int64_t(e.comment); }},
-        {QStringLiteral("Code"), [](const LanguageEntry& e) -> SortValue { return std::int64_t(e.code); }},
-    };
+    });
 }
 
 LocsByLanguage::LocsByLanguage(SortOrder sortOrder, Binding<std::shared_ptr<Project>> selectedProject,

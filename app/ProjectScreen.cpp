@@ -14,32 +14,16 @@ ProjectScreen::ProjectScreen(Binding<std::shared_ptr<Project>> selectedProject, 
     : QWidget(parent)
     , selectedProject_(std::move(selectedProject))
     , reloadViewHelper_(std::move(reloadViewHelper))
+    , deferredRefresh_([this] { refreshNow(); })
 {
-    helperSubscription_ = reloadViewHelper_->objectWillChange.sink([this] { scheduleRefresh(); });
+    helperSubscription_ = reloadViewHelper_->objectWillChange.sink([this] { deferredRefresh_.schedule(); });
 }
 
-ProjectScreen::~ProjectScreen()
-{
-    *alive_ = false;
-    if (sheet_)
-        delete sheet_.data();
-}
-
-void ProjectScreen::scheduleRefresh()
-{
-    if (refreshPending_)
-        return;
-    refreshPending_ = true;
-    // Change signals come before the change: draw once it has happened.
-    kit::MainQueue::async([self = QPointer<ProjectScreen>(this), alive = alive_] {
-        if (*alive && self)
-            self->refreshNow();
-    });
-}
+ProjectScreen::~ProjectScreen() = default;
 
 void ProjectScreen::refreshNow()
 {
-    refreshPending_ = false;
+    deferredRefresh_.ranNow();
     observe(project());
     refresh();
 }
@@ -49,7 +33,7 @@ void ProjectScreen::observe(const std::shared_ptr<Project>& project)
     if (observed_.lock() == project && (project || !projectSubscription_.isActive()))
         return;
     observed_ = project;
-    projectSubscription_ = project ? project->objectWillChange.sink([this] { scheduleRefresh(); }) : kit::Cancellable();
+    projectSubscription_ = project ? project->objectWillChange.sink([this] { deferredRefresh_.schedule(); }) : kit::Cancellable();
 }
 
 void ProjectScreen::setShowingSheet(bool showing)

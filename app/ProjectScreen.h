@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Binding.h"
+#include "app/DeferredUpdate.h"
 #include "app/ProjectConfigurationSheet.h"
 #include "app/ReloadViewHelper.h"
 #include "kit/base/Cancellable.h"
@@ -49,7 +50,6 @@ protected:
     Binding<std::shared_ptr<Project>> selectedProject_;
 
 private:
-    void scheduleRefresh();
     void count(const std::shared_ptr<Project>& project);
     void observe(const std::shared_ptr<Project>& project);
 
@@ -57,10 +57,9 @@ private:
     kit::Cancellable helperSubscription_;
     kit::Cancellable projectSubscription_;
     std::weak_ptr<Project> observed_;
+    DeferredUpdate deferredRefresh_;
     bool showingSheet_ = false;
-    bool refreshPending_ = false;
     QPointer<ProjectConfigurationSheet> sheet_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace qm
