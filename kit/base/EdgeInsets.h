@@ -18,24 +18,31 @@ struct EdgeInsets {
 };
 
 // A set of edges, as used by padding: Edge::top | Edge::leading, Edge::horizontal, ...
-struct Edge {
-    enum : std::uint8_t {
-        top = 1,
-        leading = 2,
-        bottom = 4,
-        trailing = 8,
-        horizontal = leading | trailing,
-        vertical = top | bottom,
-        all = top | leading | bottom | trailing,
-    };
+enum class Edge : std::uint8_t {
+    top = 1,
+    leading = 2,
+    bottom = 4,
+    trailing = 8,
+    horizontal = 2 | 8,
+    vertical = 1 | 4,
+    all = 15,
 };
-using EdgeSet = std::uint8_t;
+using EdgeSet = Edge;
+
+constexpr Edge operator|(Edge a, Edge b)
+{
+    return static_cast<Edge>(static_cast<std::uint8_t>(a) | static_cast<std::uint8_t>(b));
+}
+constexpr bool contains(Edge set, Edge edge)
+{
+    return (static_cast<std::uint8_t>(set) & static_cast<std::uint8_t>(edge)) != 0;
+}
 
 // Insets of `length` on the edges of `edges`, zero elsewhere.
 constexpr EdgeInsets insets(EdgeSet edges, double length)
 {
-    return {edges & Edge::top ? length : 0, edges & Edge::leading ? length : 0,
-            edges & Edge::bottom ? length : 0, edges & Edge::trailing ? length : 0};
+    return {contains(edges, Edge::top) ? length : 0, contains(edges, Edge::leading) ? length : 0,
+            contains(edges, Edge::bottom) ? length : 0, contains(edges, Edge::trailing) ? length : 0};
 }
 
 } // namespace kit

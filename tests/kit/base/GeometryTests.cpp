@@ -89,4 +89,5 @@ TEST(EdgeInsets, EdgeSets)
     EXPECT_EQ(insets(Edge::top, 18), (EdgeInsets{18, 0, 0, 0}));
     EXPECT_EQ(insets(Edge::horizontal, 6), (EdgeInsets{0, 6, 0, 6}));
     EXPECT_EQ(insets(Edge::all, 16).vertical(), 32);
+    EXPECT_EQ(insets(Edge::top | Edge::trailing, 2), (EdgeInsets{2, 0, 0, 2}));
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "kit/base/Color.h"
+#include "kit/base/Font.h"
+#include "kit/base/FontMetrics.h"
+
+#include <optional>
+
+namespace kit {
+
+enum class TextAlignment { leading, center, trailing };
+enum class ImageScale { small, medium, large };
+enum class SymbolRenderingMode { monochrome, palette };
+
+// Values that flow down the view tree; the nearest setting wins.
+struct EnvironmentValues {
+    Font font;                               // body
+    Color foregroundColor = Color::primary();
+    std::optional<Color> secondaryForeground; // palette rendering's second colour
+    ColorScheme colorScheme = ColorScheme::light;
+    std::optional<ColorPalette> palette;      // host colours replacing the tables
+    std::optional<int> lineLimit;             // unlimited
+    TruncationMode truncationMode = TruncationMode::tail;
+    TextAlignment multilineTextAlignment = TextAlignment::leading;
+    ImageScale imageScale = ImageScale::medium;
+    SymbolRenderingMode symbolRenderingMode = SymbolRenderingMode::monochrome;
+
+    RGBA resolve(const Color& c) const { return c.resolved(colorScheme, palette ? &*palette : nullptr); }
+};
+
+} // namespace kit

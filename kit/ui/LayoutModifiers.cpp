@@ -1,0 +1,442 @@
+// The modifiers that take part in layout: frames, padding, position,
+// fixed size, aspect ratio, layout priority, alignment guides, overlays and
+// backgrounds.
+
+#include "kit/ui/DisplayListBuilder.h"
+#include "kit/ui/Primitive.h"
+#include "kit/ui/StackLayout.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kit::detail {
+
+namespace {
+
+// The content measured as one group (normally a single item).
+Size contentSize(Node& node, ProposedSize p)
+{
+    const auto& items = node.items(0);
+    assignAxis(items, node.stackAxis);
+    return measureItems(items, p, Arrangement::vertical, Alignment::center());
+}
+
+// Places the content, proposed `p`, aligned inside `size` by `alignment`.
+void placeAligned(Node& node, ProposedSize p, Size size, Alignment alignment)
+{
+    const auto& items = node.items(0);
+    if (items.size() == 1) {
+        Node& item = *items[0];
+        const Size s = item.sizeThatFits(p);
+        const ViewDimensions own{size.width, size.height, size.height, size.height};
+        item.place({own[alignment.horizontal] - item.guide(alignment.horizontal, s),
+                    own[alignment.vertical] - item.guide(alignment.vertical, s)},
+                   p);
+        return;
+    }
+    const Size s = measureItems(items, p, Arrangement::vertical, Alignment::center());
+    const ViewDimensions own{size.width, size.height, size.height, size.height};
+    const ViewDimensions group{s.width, s.height, s.height, s.height};
+    placeItems(items,
+               {own[alignment.horizontal] - group[alignment.horizontal], own[alignment.vertical] - group[alignment.vertical]},
+               p, s, Arrangement::vertical, Alignment::center());
+}
+
+// A content guide shifted by where the content sits (baselines and explicit guides).
+std::optional<double> shiftedGuide(Node& node, VerticalAlignment g, Size)
+{
+    const auto& items = node.items(0);
+    if (items.size() != 1 || items[0]->placedPass == 0)
+        return std::nullopt;
+    Node& item = *items[0];
+    if (auto v = item.primitive->explicitGuide(item, g, item.frame.size))
+        return item.frame.origin.y + *v;
+    return std::nullopt;
+}
+
+std::optional<double> shiftedGuide(Node& node, HorizontalAlignment g, Size)
+{
+    const auto& items = node.items(0);
+    if (items.size() != 1 || items[0]->placedPass == 0)
+        return std::nullopt;
+    Node& item = *items[0];
+    if (auto v = item.primitive->explicitGuide(item, g, item.frame.size))
+        return item.frame.origin.x + *v;
+    return std::nullopt;
+}
+
+std::optional<double> sanitized(std::optional<double> d)
+{
+    if (!d)
+        return d;
+    if (!std::isfinite(*d)) {
+        qDebug("kit: a fixed frame dimension that is not finite is treated as unspecified");
+        return std::nullopt;
+    }
+    if (*d < 0) {
+        qDebug("kit: a negative fixed frame dimension is treated as 0");
+        return 0.0;
+    }
+    return d;
+}
+
+// A modifier whose own layout differs from its content's.
+class LayoutModifier : public ModifierPrimitive {
+public:
+    using ModifierPrimitive::ModifierPrimitive;
+    std::optional<double> explicitGuide(Node& node, HorizontalAlignment g, Size size) const override
+    {
+        return shiftedGuide(node, g, size);
+    }
+    std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
+    {
+        return shiftedGuide(node, g, size);
+    }
+};
+
+class FixedFrame final : public LayoutModifier {
+public:
+    FixedFrame(View content, std::optional<double> w, std::optional<double> h, Alignment a)
+        : LayoutModifier(std::move(content)), width_(sanitized(w)), height_(sanitized(h)), alignment_(a)
+    {
+    }
+    Size sizeThatFits(Node& node, ProposedSize p) const override
+    {
+        if (width_ && height_)
+            return {*width_, *height_};
+        const Size child = contentSize(node, childProposal(p));
+        return {width_.value_or(child.width), height_.value_or(child.height)};
+    }
+    void placeChildren(Node& node, ProposedSize p, Size size) const override
+    {
+        placeAligned(node, childProposal(p), size, alignment_);
+    }
+
+private:
+    ProposedSize childProposal(ProposedSize p) const
+    {
+        return {width_ ? width_ : p.width, height_ ? height_ : p.height};
+    }
+    std::optional<double> width_, height_;
+    Alignment alignment_;
+};
+
+class FlexibleFrame final : public LayoutModifier {
+public:
+    FlexibleFrame(View content, FlexFrame f) : LayoutModifier(std::move(content)), f_(std::move(f))
+    {
+        // A contradiction raises the maximum to the minimum.
+        if (f_.minWidth && f_.maxWidth && *f_.minWidth > *f_.maxWidth)
+            f_.maxWidth = f_.minWidth;
+        if (f_.minHeight && f_.maxHeight && *f_.minHeight > *f_.maxHeight)
+            f_.maxHeight = f_.minHeight;
+    }
+    Size sizeThatFits(Node& node, ProposedSize p) const override
+    {
+        const Size child = contentSize(node, childProposal(p));
+        return {axis(p.width, child.width, f_.minWidth, f_.idealWidth, f_.maxWidth),
+                axis(p.height, child.height, f_.minHeight, f_.idealHeight, f_.maxHeight)};
+    }
+    void placeChildren(Node& node, ProposedSize p, Size size) const override
+    {
+        placeAligned(node, childProposal(p), size, f_.alignment);
+    }
+
+private:
+    static std::optional<double> childAxis(std::optional<double> p, std::optional<double> mn, std::optional<double> ideal,
+                                           std::optional<double> mx)
+    {
+        if (!p)
+            return ideal;
+        double v = *p;
+        if (mn)
+            v = std::max(v, *mn);
+        if (mx)
+            v = std::min(v, *mx);
+        return v;
+    }
+    static double axis(std::optional<double> p, double child, std::optional<double> mn, std::optional<double> ideal,
+                       std::optional<double> mx)
+    {
+        if (!p) {
+            double r = ideal.value_or(child);
+            if (mn)
+                r = std::max(*mn, r);
+            if (mx)
+                r = std::min(*mx, r);
+            return r;
+        }
+        double r = child;
+        if (mn)
+            r = std::max(*mn, std::min(r, *p));
+        if (mx)
+            r = std::min(*mx, std::max(r, *p));
+        return r;
+    }
+    ProposedSize childProposal(ProposedSize p) const
+    {
+        return {childAxis(p.width, f_.minWidth, f_.idealWidth, f_.maxWidth),
+                childAxis(p.height, f_.minHeight, f_.idealHeight, f_.maxHeight)};
+    }
+    FlexFrame f_;
+};
+
+class Padding final : public LayoutModifier {
+public:
+    Padding(View content, EdgeInsets insets) : LayoutModifier(std::move(content)), insets_(insets) {}
+    Size sizeThatFits(Node& node, ProposedSize p) const override
+    {
+        const Size child = contentSize(node, childProposal(p));
+        return {std::max(0.0, child.width + insets_.horizontal()), std::max(0.0, child.height + insets_.vertical())};
+    }
+    void placeChildren(Node& node, ProposedSize p, Size) const override
+    {
+        placeItems(node.items(0), {insets_.leading, insets_.top}, childProposal(p),
+                   contentSize(node, childProposal(p)), Arrangement::vertical, Alignment::center());
+    }
+
+private:
+    ProposedSize childProposal(ProposedSize p) const
+    {
+        auto less = [](std::optional<double> d, double inset) -> std::optional<double> {
+            if (!d)
+                return d;
+            return std::max(0.0, *d - inset);
+        };
+        return {less(p.width, insets_.horizontal()), less(p.height, insets_.vertical())};
+    }
+    EdgeInsets insets_;
+};
+
+class Position final : public LayoutModifier {
+public:
+    Position(View content, Point p) : LayoutModifier(std::move(content)), position_(p) {}
+    Size sizeThatFits(Node& node, ProposedSize p) const override
+    {
+        if (p.width && p.height)
+            return {*p.width, *p.height};
+        const Size child = contentSize(node, p);
+        return {p.width.value_or(child.width), p.height.value_or(child.height)};
+    }
+    void placeChildren(Node& node, ProposedSize p, Size) const override
+    {
+        const Size child = contentSize(node, p);
+        placeItems(node.items(0), {position_.x - child.width / 2, position_.y - child.height / 2}, p, child,
+                   Arrangement::vertical, Alignment::center());
+    }
+
+private:
+    Point position_;
+};
+
+class FixedSize final : public LayoutModifier {
+public:
+    FixedSize(View content, bool h, bool v) : LayoutModifier(std::move(content)), horizontal_(h), vertical_(v) {}
+    Size sizeThatFits(Node& node, ProposedSize p) const override { return contentSize(node, childProposal(p)); }
+    void placeChildren(Node& node, ProposedSize p, Size size) const override
+    {
+        placeItems(node.items(0), {0, 0}, childProposal(p), size, Arrangement::vertical, Alignment::center());
+    }
+
+private:
+    ProposedSize childProposal(ProposedSize p) const
+    {
+        return {horizontal_ ? std::nullopt : p.width, vertical_ ? std::nullopt : p.height};
+    }
+    bool horizontal_, vertical_;
+};
+
+class AspectRatio final : public LayoutModifier {
+public:
+    AspectRatio(View content, std::optional<double> ratio, ContentMode mode)
+        : LayoutModifier(std::move(content)), ratio_(ratio), mode_(mode)
+    {
+    }
+    Size sizeThatFits(Node& node, ProposedSize p) const override { return contentSize(node, childProposal(node, p)); }
+    void placeChildren(Node& node, ProposedSize p, Size size) const override
+    {
+        placeAligned(node, childProposal(node, p), size, Alignment::center());
+    }
+
+private:
+    ProposedSize childProposal(Node& node, ProposedSize p) const
+    {
+        double r = 1;
+        if (ratio_) {
+            r = *ratio_;
+        } else {
+            const Size ideal = contentSize(node, ProposedSize::unspecified());
+            r = ideal.height > 0 ? ideal.width / ideal.height : 1;
+        }
+        if (!(r > 0) || !std::isfinite(r))
+            return p;
+        if (p.width && p.height) {
+            const double w = *p.width, h = *p.height;
+            const bool wider = h > 0 ? w / h > r : true;
+            const bool useHeight = mode_ == ContentMode::fit ? wider : !wider;
+            return useHeight ? ProposedSize{h * r, h} : ProposedSize{w, w / r};
+        }
+        if (p.width)
+            return {*p.width, *p.width / r};
+        if (p.height)
+            return {*p.height * r, *p.height};
+        return p;
+    }
+    std::optional<double> ratio_;
+    ContentMode mode_;
+};
+
+class LayoutPriority final : public ModifierPrimitive {
+public:
+    LayoutPriority(View content, double priority) : ModifierPrimitive(std::move(content)), priority_(priority) {}
+    std::optional<double> layoutPriority() const override { return priority_; }
+
+private:
+    double priority_;
+};
+
+class AlignmentGuideModifier final : public ModifierPrimitive {
+public:
+    using Compute = std::function<double(const ViewDimensions&)>;
+    AlignmentGuideModifier(View content, std::optional<HorizontalAlignment> h, std::optional<VerticalAlignment> v,
+                           Compute compute)
+        : ModifierPrimitive(std::move(content)), horizontal_(h), vertical_(v), compute_(std::move(compute))
+    {
+    }
+    std::optional<double> explicitGuide(Node& node, HorizontalAlignment g, Size size) const override
+    {
+        if (horizontal_ == g)
+            return compute_(dimensions(node, size));
+        return ModifierPrimitive::explicitGuide(node, g, size);
+    }
+    std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
+    {
+        if (vertical_ == g)
+            return compute_(dimensions(node, size));
+        return ModifierPrimitive::explicitGuide(node, g, size);
+    }
+
+private:
+    ViewDimensions dimensions(Node& node, Size size) const
+    {
+        const auto& items = node.items(0);
+        if (items.size() == 1)
+            return items[0]->dimensions(size);
+        return {size.width, size.height, size.height, size.height};
+    }
+    std::optional<HorizontalAlignment> horizontal_;
+    std::optional<VerticalAlignment> vertical_;
+    Compute compute_;
+};
+
+struct OverlayTag {};
+struct BackgroundTag {};
+
+// A decoration in slot 1, sized by the content and aligned in its rect.
+class Decoration final : public ModifierPrimitive {
+public:
+    Decoration(View content, View decoration, Alignment alignment, bool above)
+        : ModifierPrimitive(std::move(content)), decoration_(std::move(decoration)), alignment_(alignment), above_(above)
+    {
+    }
+    std::type_index type() const override
+    {
+        return above_ ? std::type_index(typeid(OverlayTag)) : std::type_index(typeid(BackgroundTag));
+    }
+    void update(Node& node) const override { reconcileChildren(node, {{0, {}, content}, {1, {}, decoration_}}); }
+    void placeChildren(Node& node, ProposedSize p, Size size) const override
+    {
+        ModifierPrimitive::placeChildren(node, p, size);
+        const auto& items = node.items(1);
+        assignAxis(items, std::nullopt);
+        const StackArrangement a = arrangeDepth(items, size, alignment_);
+        const ViewDimensions own{size.width, size.height, size.height, size.height};
+        const ViewDimensions group{a.size.width, a.size.height, a.size.height, a.size.height};
+        const Point origin{own[alignment_.horizontal] - group[alignment_.horizontal],
+                           own[alignment_.vertical] - group[alignment_.vertical]};
+        if (items.size() == 1) {
+            const Size s = items[0]->sizeThatFits(size);
+            items[0]->place({own[alignment_.horizontal] - items[0]->guide(alignment_.horizontal, s),
+                             own[alignment_.vertical] - items[0]->guide(alignment_.vertical, s)},
+                            size);
+            return;
+        }
+        for (std::size_t i = 0; i < items.size(); ++i)
+            items[i]->place({origin.x + a.origins[i].x, origin.y + a.origins[i].y}, size);
+    }
+    void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
+    {
+        builder.drawSlot(node, above_ ? 0 : 1, state);
+        builder.drawSlot(node, above_ ? 1 : 0, state);
+    }
+
+private:
+    View decoration_;
+    Alignment alignment_;
+    bool above_;
+};
+
+} // namespace
+
+View frame(const View& v, std::optional<double> width, std::optional<double> height, Alignment alignment)
+{
+    return modify(v, [&](View c) { return std::make_shared<FixedFrame>(std::move(c), width, height, alignment); });
+}
+
+View frame(const View& v, const FlexFrame& limits)
+{
+    return modify(v, [&](View c) { return std::make_shared<FlexibleFrame>(std::move(c), limits); });
+}
+
+View padding(const View& v, EdgeInsets insets)
+{
+    return modify(v, [&](View c) { return std::make_shared<Padding>(std::move(c), insets); });
+}
+
+View position(const View& v, double x, double y)
+{
+    return modify(v, [&](View c) { return std::make_shared<Position>(std::move(c), Point{x, y}); });
+}
+
+View fixedSize(const View& v, bool horizontal, bool vertical)
+{
+    return modify(v, [&](View c) { return std::make_shared<FixedSize>(std::move(c), horizontal, vertical); });
+}
+
+View aspectRatio(const View& v, std::optional<double> ratio, ContentMode mode)
+{
+    return modify(v, [&](View c) { return std::make_shared<AspectRatio>(std::move(c), ratio, mode); });
+}
+
+View layoutPriority(const View& v, double priority)
+{
+    return modify(v, [&](View c) { return std::make_shared<LayoutPriority>(std::move(c), priority); });
+}
+
+View alignmentGuide(const View& v, HorizontalAlignment g, std::function<double(const ViewDimensions&)> value)
+{
+    return modify(v, [&](View c) {
+        return std::make_shared<AlignmentGuideModifier>(std::move(c), g, std::nullopt, value);
+    });
+}
+
+View alignmentGuide(const View& v, VerticalAlignment g, std::function<double(const ViewDimensions&)> value)
+{
+    return modify(v, [&](View c) {
+        return std::make_shared<AlignmentGuideModifier>(std::move(c), std::nullopt, g, value);
+    });
+}
+
+View overlay(const View& v, const View& decoration, Alignment alignment)
+{
+    return modify(v, [&](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, true); });
+}
+
+View background(const View& v, const View& decoration, Alignment alignment)
+{
+    return modify(v, [&](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, false); });
+}
+
+} // namespace kit::detail

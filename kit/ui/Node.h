@@ -1,0 +1,141 @@
+#pragma once
+
+#include "kit/base/AffineTransform.h"
+#include "kit/base/Rect.h"
+#include "kit/ui/AnyKey.h"
+#include "kit/ui/Channel.h"
+#include "kit/ui/Environment.h"
+#include "kit/ui/Layout.h"
+#include "kit/ui/Transaction.h"
+
+#include <any>
+#include <cstdint>
+#include <memory>
+#include <typeindex>
+#include <vector>
+
+namespace kit {
+
+using NodeId = std::uint64_t;
+
+namespace detail {
+
+class HostCore;
+class Primitive;
+class Node;
+
+// A weak handle on a node: State boxes, subscriptions and timers hold one,
+// so they never keep a node alive and notice when it is gone.
+struct NodeAnchor {
+    Node* node = nullptr;
+};
+
+// What kind of place a node takes in layout.
+enum class NodeRole {
+    leaf,        // draws itself (text, shape, image, spacer)
+    container,   // lays out its children (stacks, grids, geometry readers)
+    modifier,    // wraps one content view (slot 0), maybe with extra slots
+    transparent, // no layout of its own: groups, ForEach, conditionals, user views
+};
+
+// One node of the host's persistent tree. Its identity is its parent, its
+// slot and key among the parent's children, and its primitive's type.
+class Node {
+public:
+    Node(HostCore& host, Node* parent, int slot, AnyKey key, std::shared_ptr<const Primitive> primitive);
+    ~Node();
+    Node(const Node&) = delete;
+    Node& operator=(const Node&) = delete;
+
+    HostCore& host;
+    Node* parent;
+    const NodeId id;
+    const int slot;
+    const AnyKey key;
+    const std::type_index type;
+    std::shared_ptr<const Primitive> primitive;
+    std::shared_ptr<NodeAnchor> anchor;
+    std::shared_ptr<const EnvironmentValues> environment;
+    std::vector<std::unique_ptr<Node>> children;
+    int depth = 0;
+
+    // Per-kind persistent data (text layout, state slots, subscriptions, ...).
+    template <class T>
+    T& data()
+    {
+        if (!data_.has_value())
+            data_ = std::make_shared<T>();
+        return *std::any_cast<std::shared_ptr<T>&>(data_);
+    }
+    template <class T>
+    T* dataIfAny()
+    {
+        auto* p = std::any_cast<std::shared_ptr<T>>(&data_);
+        return p ? p->get() : nullptr;
+    }
+
+    NodeRole role() const;
+    // The nodes that take part in the layout of `slot`: transparent nodes are
+    // looked through, empty modifiers and removed nodes skipped.
+    const std::vector<Node*>& items(int slot = 0);
+    // Items plus the removed nodes still fading out, for drawing.
+    const std::vector<Node*>& drawables(int slot = 0);
+    bool isEmpty();
+    int slotCount() const;
+
+    // Layout. Sizes are memoised per proposal within one layout pass.
+    Size sizeThatFits(ProposedSize proposal);
+    // Places this node at `origin` in its layout parent's space, with the
+    // proposal its parent used to measure it.
+    void place(Point origin, ProposedSize proposal);
+    double guide(HorizontalAlignment g, Size size);
+    double guide(VerticalAlignment g, Size size);
+    ViewDimensions dimensions(Size size);
+    double layoutPriority() const;
+    double zIndex() const;
+
+    // Target layout, relative to the nearest non-transparent ancestor.
+    Rect frame;
+    ProposedSize placedProposal;
+    std::uint64_t placedPass = 0;
+    // The axis of the stack this node sits in (through modifiers), if any.
+    std::optional<Axis> stackAxis;
+
+    // Animation.
+    Channel frameChannel{ChannelKey::frame};
+    std::vector<Channel> channels;
+    Channel* channel(ChannelKey key);
+    // The presented value of a channel, or `fallback` when it has none.
+    std::vector<double> value(ChannelKey key, const std::vector<double>& fallback);
+    Rect presentedFrame() const;
+
+    // Pass bookkeeping.
+    bool inserted = true;       // inserted in the current pass
+    bool needsAppear = true;    // appear actions still to run
+    bool dirty = false;
+    Transaction dirtyTransaction;
+    std::uint64_t evaluatedRound = 0;
+    Transaction incomingTransaction; // when evaluated this round
+    bool removing = false;      // drawn while it fades out, then dropped
+    // The node's local-to-host transform from the latest display list.
+    AffineTransform drawTransform;
+    double drawOpacity = 1;
+
+    Node* child(int slot, std::size_t index = 0);
+    Node* layoutParent() const;
+
+private:
+    std::any data_;
+    struct SizeCache {
+        ProposedSize proposal;
+        Size size;
+    };
+    std::vector<SizeCache> sizes_;
+    std::uint64_t sizesPass_ = 0;
+    void collect(int slot, bool withRemoving, std::vector<Node*>& out);
+    std::vector<std::vector<Node*>> items_, drawables_;
+    std::uint64_t itemsVersion_ = 0;
+};
+
+} // namespace detail
+} // namespace kit

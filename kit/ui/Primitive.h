@@ -1,0 +1,118 @@
+#pragma once
+
+#include "kit/ui/Node.h"
+#include "kit/ui/View.h"
+
+#include <functional>
+#include <optional>
+#include <typeindex>
+#include <vector>
+
+namespace kit::detail {
+
+class DisplayListBuilder;
+struct DrawState;
+
+// A child view for a node, in one of the node's slots, under a key.
+struct ChildSpec {
+    int slot = 0;
+    AnyKey key;
+    View view;
+};
+
+// Where animation bookkeeping collects a node's animatable targets.
+class TargetSink {
+public:
+    virtual ~TargetSink() = default;
+    virtual void set(ChannelKey key, const std::vector<double>& value, std::size_t shape = 0) = 0;
+};
+
+// The immutable description behind a View, and the behaviour of the nodes
+// built from it. Each kind of view and modifier is one subclass.
+class Primitive {
+public:
+    virtual ~Primitive() = default;
+
+    // The type that takes part in identity (user views report their own type).
+    virtual std::type_index type() const { return typeid(*this); }
+    virtual NodeRole role() const = 0;
+
+    // Reconciliation: evaluate (user views) and hand the children to the host.
+    virtual void update(Node& node) const;
+    // Environment changes this primitive makes for its subtree.
+    virtual bool adjustsEnvironment() const { return false; }
+    virtual void adjustEnvironment(EnvironmentValues&) const {}
+    // Transaction changes for the subtree (transaction and animation modifiers).
+    virtual void adjustTransaction(Node&, Transaction&) const {}
+
+    // Layout (not called for transparent nodes).
+    virtual Size sizeThatFits(Node& node, ProposedSize proposal) const;
+    virtual void placeChildren(Node& node, ProposedSize proposal, Size size) const;
+    virtual std::optional<double> explicitGuide(Node& node, HorizontalAlignment g, Size size) const;
+    virtual std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const;
+    virtual std::optional<double> layoutPriority() const { return std::nullopt; }
+    virtual std::optional<double> zIndex() const { return std::nullopt; }
+
+    // The transform a modifier applies to its content (offset, scale,
+    // rotation), from presented values or from targets.
+    virtual std::optional<AffineTransform> contentTransform(Node&, Size, bool /*presented*/) const
+    {
+        return std::nullopt;
+    }
+    // Animatable targets after layout.
+    virtual void targets(Node&, TargetSink&) const {}
+
+    // Lifecycle: a fresh node's appear actions go to `chain` (the host runs
+    // one view's chain innermost first), subscriptions to `subscriptions`;
+    // a leaving node's disappear actions go to `actions`.
+    virtual void appeared(Node&, std::vector<std::function<void()>>& /*chain*/,
+                          std::vector<std::function<void()>>& /*subscriptions*/) const
+    {
+    }
+    virtual void disappeared(Node&, std::vector<std::function<void()>>& /*actions*/) const {}
+
+    // Drawing: the default draws the children of every slot in order.
+    virtual void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const;
+};
+
+// A modifier: one content view in slot 0. By default it takes its content's
+// size and places it at its own origin.
+class ModifierPrimitive : public Primitive {
+public:
+    explicit ModifierPrimitive(View content) : content(std::move(content)) {}
+    NodeRole role() const override { return NodeRole::modifier; }
+    void update(Node& node) const override;
+    Size sizeThatFits(Node& node, ProposedSize proposal) const override;
+    void placeChildren(Node& node, ProposedSize proposal, Size size) const override;
+    std::optional<double> explicitGuide(Node& node, HorizontalAlignment g, Size size) const override;
+    std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override;
+    std::optional<double> layoutPriority() const override;
+    std::optional<double> zIndex() const override;
+
+    View content;
+};
+
+// Layout of a group of items in one slot when a single-child place holds
+// several views: stacked vertically (modifiers, the root) or in depth
+// (overlays, geometry readers).
+enum class Arrangement { vertical, depth };
+Size measureItems(const std::vector<Node*>& items, ProposedSize proposal, Arrangement arrangement, Alignment alignment);
+void placeItems(const std::vector<Node*>& items, Point origin, ProposedSize proposal, Size size, Arrangement arrangement,
+                Alignment alignment);
+
+// Reconciles `node`'s children with `specs` (the host's reconciler).
+void reconcileChildren(Node& node, std::vector<ChildSpec> specs);
+
+// Applies a modifier to a view, or to each child of a Group or ForEach.
+View modify(const View& content, const std::function<std::shared_ptr<const Primitive>(View)>& make);
+
+// A node's local-to-host transform from target layout values.
+AffineTransform targetTransformToHost(Node& node);
+// The name a coordinateSpace(name) modifier node gives, if it is one.
+std::optional<std::string> coordinateSpaceName(Node& node);
+
+// Colours in animation channels are premultiplied RGBA.
+std::vector<double> premultiplied(const RGBA& color);
+Color unpremultiplied(const std::vector<double>& values);
+
+} // namespace kit::detail

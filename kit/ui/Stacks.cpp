@@ -1,0 +1,198 @@
+#include "kit/ui/Stacks.h"
+
+#include "kit/ui/DisplayListBuilder.h"
+#include "kit/ui/Primitive.h"
+#include "kit/ui/StackLayout.h"
+
+#include <algorithm>
+
+namespace kit {
+
+namespace detail {
+namespace {
+
+struct HStackTag {};
+struct VStackTag {};
+
+std::vector<ChildSpec> positional(const std::vector<View>& children)
+{
+    std::vector<ChildSpec> specs;
+    for (std::size_t i = 0; i < children.size(); ++i)
+        specs.push_back({0, AnyKey(i), children[i]});
+    return specs;
+}
+
+class StackPrimitive final : public Primitive {
+public:
+    StackPrimitive(Axis axis, Alignment alignment, std::optional<double> spacing, std::vector<View> children)
+        : axis_(axis), alignment_(alignment), spacing_(spacing.value_or(defaultSpacing)), children_(std::move(children))
+    {
+    }
+    std::type_index type() const override
+    {
+        return axis_ == Axis::horizontal ? std::type_index(typeid(HStackTag)) : std::type_index(typeid(VStackTag));
+    }
+    NodeRole role() const override { return NodeRole::container; }
+    void update(Node& node) const override { reconcileChildren(node, positional(children_)); }
+
+    Size sizeThatFits(Node& node, ProposedSize proposal) const override { return arrange(node, proposal).size; }
+    void placeChildren(Node& node, ProposedSize proposal, Size) const override
+    {
+        const auto& items = node.items(0);
+        const StackArrangement a = arrange(node, proposal);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            items[i]->place(a.origins[i], a.proposals[i]);
+    }
+    std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
+    {
+        if (g != VerticalAlignment::firstTextBaseline && g != VerticalAlignment::lastTextBaseline)
+            return std::nullopt;
+        const auto& items = node.items(0);
+        if (items.empty())
+            return std::nullopt;
+        const StackArrangement a = arrange(node, size);
+        const std::size_t i = (axis_ == Axis::vertical && g == VerticalAlignment::lastTextBaseline) ? items.size() - 1 : 0;
+        return a.origins[i].y + items[i]->guide(g, a.sizes[i]);
+    }
+
+private:
+    StackArrangement arrange(Node& node, ProposedSize proposal) const
+    {
+        const auto& items = node.items(0);
+        assignAxis(items, axis_);
+        return arrangeStack(items, proposal, axis_, spacing_, [this](Node& n, Size s) {
+            return axis_ == Axis::horizontal ? n.guide(alignment_.vertical, s) : n.guide(alignment_.horizontal, s);
+        });
+    }
+
+    Axis axis_;
+    Alignment alignment_;
+    double spacing_;
+    std::vector<View> children_;
+};
+
+class ZStackPrimitive final : public Primitive {
+public:
+    ZStackPrimitive(Alignment alignment, std::vector<View> children)
+        : alignment_(alignment), children_(std::move(children))
+    {
+    }
+    NodeRole role() const override { return NodeRole::container; }
+    void update(Node& node) const override { reconcileChildren(node, positional(children_)); }
+    Size sizeThatFits(Node& node, ProposedSize proposal) const override
+    {
+        assignAxis(node.items(0), std::nullopt);
+        return arrangeDepth(node.items(0), proposal, alignment_).size;
+    }
+    void placeChildren(Node& node, ProposedSize proposal, Size) const override
+    {
+        const auto& items = node.items(0);
+        const StackArrangement a = arrangeDepth(items, proposal, alignment_);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            items[i]->place(a.origins[i], a.proposals[i]);
+    }
+
+private:
+    Alignment alignment_;
+    std::vector<View> children_;
+};
+
+class SpacerPrimitive final : public Primitive {
+public:
+    explicit SpacerPrimitive(std::optional<double> minLength) : minLength_(minLength.value_or(defaultSpacing)) {}
+    NodeRole role() const override { return NodeRole::leaf; }
+    Size sizeThatFits(Node& node, ProposedSize p) const override
+    {
+        auto along = [&](std::optional<double> d) { return d ? std::max(minLength_, *d) : minLength_; };
+        if (node.stackAxis == Axis::horizontal)
+            return {along(p.width), 0};
+        if (node.stackAxis == Axis::vertical)
+            return {0, along(p.height)};
+        return {along(p.width), along(p.height)};
+    }
+    void draw(Node&, DisplayListBuilder&, const DrawState&) const override {}
+
+private:
+    double minLength_;
+};
+
+class DividerPrimitive final : public Primitive {
+public:
+    NodeRole role() const override { return NodeRole::leaf; }
+    Size sizeThatFits(Node& node, ProposedSize p) const override
+    {
+        if (node.stackAxis == Axis::horizontal)
+            return {1, p.height.value_or(1)};
+        return {p.width.value_or(1), 1};
+    }
+    void targets(Node& node, TargetSink& sink) const override
+    {
+        sink.set(ChannelKey::color, premultiplied(node.environment->resolve(Color::separator())));
+    }
+    void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
+    {
+        const Rect f = node.presentedFrame();
+        DisplayItem item;
+        item.kind = DisplayItem::Kind::fill;
+        item.path = Path::rect(Rect(0, 0, f.width(), f.height()));
+        item.paint = unpremultiplied(node.value(ChannelKey::color, premultiplied(node.environment->resolve(Color::separator()))));
+        builder.addItem(node, state, std::move(item));
+    }
+};
+
+} // namespace
+} // namespace detail
+
+View HStack(std::vector<View> children)
+{
+    return HStack(VerticalAlignment::center, std::nullopt, std::move(children));
+}
+
+View HStack(VerticalAlignment alignment, std::vector<View> children)
+{
+    return HStack(alignment, std::nullopt, std::move(children));
+}
+
+View HStack(VerticalAlignment alignment, std::optional<double> spacing, std::vector<View> children)
+{
+    return View(std::make_shared<detail::StackPrimitive>(Axis::horizontal, Alignment{HorizontalAlignment::center, alignment},
+                                                         spacing, std::move(children)));
+}
+
+View VStack(std::vector<View> children)
+{
+    return VStack(HorizontalAlignment::center, std::nullopt, std::move(children));
+}
+
+View VStack(HorizontalAlignment alignment, std::vector<View> children)
+{
+    return VStack(alignment, std::nullopt, std::move(children));
+}
+
+View VStack(HorizontalAlignment alignment, std::optional<double> spacing, std::vector<View> children)
+{
+    return View(std::make_shared<detail::StackPrimitive>(Axis::vertical, Alignment{alignment, VerticalAlignment::center},
+                                                         spacing, std::move(children)));
+}
+
+View ZStack(std::vector<View> children)
+{
+    return ZStack(Alignment::center(), std::move(children));
+}
+
+View ZStack(Alignment alignment, std::vector<View> children)
+{
+    return View(std::make_shared<detail::ZStackPrimitive>(alignment, std::move(children)));
+}
+
+View Spacer(std::optional<double> minLength)
+{
+    return View(std::make_shared<detail::SpacerPrimitive>(minLength));
+}
+
+View Divider()
+{
+    return View(std::make_shared<detail::DividerPrimitive>());
+}
+
+} // namespace kit

@@ -1,0 +1,96 @@
+#include "kit/ui/Text.h"
+
+#include "kit/base/FontMetrics.h"
+#include "kit/base/Localization.h"
+#include "kit/ui/DisplayListBuilder.h"
+#include "kit/ui/Primitive.h"
+
+#include <cmath>
+
+namespace kit {
+
+namespace detail {
+namespace {
+
+class TextPrimitive final : public Primitive {
+public:
+    TextPrimitive(std::string text, bool localize) : text_(std::move(text)), localize_(localize) {}
+    NodeRole role() const override { return NodeRole::leaf; }
+
+    Size sizeThatFits(Node& node, ProposedSize proposal) const override
+    {
+        const TextLayout layout = layoutFor(node, proposal);
+        return {layout.width, layout.height};
+    }
+    void placeChildren(Node& node, ProposedSize proposal, Size) const override
+    {
+        node.data<TextLayout>() = layoutFor(node, proposal);
+    }
+    std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
+    {
+        const FontMetrics& m = FontMetrics::shared();
+        const Font& font = node.environment->font;
+        const double lineHeight = m.lineHeight(font);
+        const double lines = lineHeight > 0 ? std::max(1.0, std::round(size.height / lineHeight)) : 1;
+        if (g == VerticalAlignment::firstTextBaseline)
+            return m.ascent(font);
+        if (g == VerticalAlignment::lastTextBaseline)
+            return (lines - 1) * lineHeight + m.ascent(font);
+        return std::nullopt;
+    }
+    void targets(Node& node, TargetSink& sink) const override
+    {
+        sink.set(ChannelKey::color, premultiplied(node.environment->resolve(node.environment->foregroundColor)));
+    }
+    void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
+    {
+        const TextLayout& layout = node.data<TextLayout>();
+        const EnvironmentValues& env = *node.environment;
+        const double width = node.presentedFrame().width();
+        DisplayItem item;
+        item.kind = DisplayItem::Kind::text;
+        item.font = env.font;
+        item.color = unpremultiplied(node.value(ChannelKey::color, premultiplied(env.resolve(env.foregroundColor))))
+                         .components();
+        for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+            const double free = width - layout.lineWidths[i];
+            const double x = env.multilineTextAlignment == TextAlignment::center     ? free / 2
+                             : env.multilineTextAlignment == TextAlignment::trailing ? free
+                                                                                       : 0;
+            item.lines.push_back({layout.lines[i], {x, layout.ascent + double(i) * layout.lineHeight}});
+        }
+        builder.addItem(node, state, std::move(item));
+    }
+
+private:
+    TextLayout layoutFor(Node& node, ProposedSize proposal) const
+    {
+        const EnvironmentValues& env = *node.environment;
+        const FontMetrics& m = FontMetrics::shared();
+        int maxLines = env.lineLimit.value_or(0);
+        if (proposal.height) {
+            const double lineHeight = m.lineHeight(env.font);
+            const int fitting = lineHeight > 0 ? std::max(1, int(std::floor(*proposal.height / lineHeight + 1e-9))) : 1;
+            maxLines = maxLines > 0 ? std::min(maxLines, fitting) : fitting;
+        }
+        return m.layout(env.font, localize_ ? localized(text_) : text_, proposal.width, maxLines, env.truncationMode);
+    }
+
+    std::string text_;
+    bool localize_;
+};
+
+} // namespace
+} // namespace detail
+
+View Text(std::string_view key)
+{
+    return View(std::make_shared<detail::TextPrimitive>(std::string(key), true));
+}
+
+View Text(Verbatim text)
+{
+    return View(std::make_shared<detail::TextPrimitive>(std::move(text.text), false));
+}
+
+} // namespace kit

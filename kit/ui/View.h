@@ -1,0 +1,388 @@
+#pragma once
+
+#include "kit/base/Angle.h"
+#include "kit/base/Color.h"
+#include "kit/base/EdgeInsets.h"
+#include "kit/base/Font.h"
+#include "kit/base/Path.h"
+#include "kit/base/StrokeStyle.h"
+#include "kit/ui/AnyKey.h"
+#include "kit/ui/Animation.h"
+#include "kit/ui/CoordinateSpace.h"
+#include "kit/ui/Environment.h"
+#include "kit/ui/Gesture.h"
+#include "kit/ui/Layout.h"
+#include "kit/ui/Transaction.h"
+
+#include <any>
+#include <concepts>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace kit {
+
+class View;
+class Shape;
+
+namespace detail {
+class Primitive;
+}
+
+// A plain text shown or announced as given, without a localization lookup.
+struct Verbatim {
+    std::string text;
+};
+// A text looked up in the string table (shown as itself when untranslated).
+struct LocalizedKey {
+    std::string key;
+};
+
+// The limits of a flexible frame: frame({.minWidth = 0, .maxWidth = kit::infinity}).
+struct FlexFrame {
+    std::optional<double> minWidth, idealWidth, maxWidth;
+    std::optional<double> minHeight, idealHeight, maxHeight;
+    Alignment alignment;
+};
+
+enum class AccessibilityChildBehavior { contain, combine, ignore };
+
+// A user-defined view: any type with `kit::View body() const`.
+template <class T>
+concept ViewComponent = requires(const T& t) {
+    { t.body() } -> std::convertible_to<View>;
+};
+
+// A user-defined view modifier: any type with `kit::View body(kit::View content) const`.
+template <class M>
+concept ViewModifierType = requires(const M& m, const View& content) {
+    { m.body(content) } -> std::convertible_to<View>;
+};
+
+namespace detail {
+template <class>
+struct ViewFor {
+    using type = View;
+};
+// The modifiers, one function each (ViewMethods forwards to them).
+View frame(const View&, std::optional<double> width, std::optional<double> height, Alignment);
+View frame(const View&, const FlexFrame&);
+View padding(const View&, EdgeInsets);
+View offset(const View&, double x, double y);
+View position(const View&, double x, double y);
+View fixedSize(const View&, bool horizontal, bool vertical);
+View aspectRatio(const View&, std::optional<double> ratio, ContentMode);
+View layoutPriority(const View&, double);
+View alignmentGuide(const View&, HorizontalAlignment, std::function<double(const ViewDimensions&)>);
+View alignmentGuide(const View&, VerticalAlignment, std::function<double(const ViewDimensions&)>);
+View overlay(const View&, const View& overlay, Alignment);
+View background(const View&, const View& background, Alignment);
+View scaleEffect(const View&, double x, double y, UnitPoint anchor);
+View rotationEffect(const View&, Angle, UnitPoint anchor);
+View opacity(const View&, double);
+View zIndex(const View&, double);
+View shadow(const View&, Color, double radius, double x, double y);
+View clipped(const View&);
+View clipShape(const View&, const Shape&, FillStyle);
+View contentShape(const View&, const Shape&, FillStyle);
+View allowsHitTesting(const View&, bool);
+View environment(const View&, std::function<void(EnvironmentValues&)>);
+View onAppear(const View&, std::function<void()>);
+View onDisappear(const View&, std::function<void()>);
+View onChange(const View&, std::any value, std::function<bool(const std::any&, const std::any&)> equal,
+              std::function<void(const std::any&, const std::any&)> action, bool initial);
+View animation(const View&, std::optional<Animation>, std::any value,
+               std::function<bool(const std::any&, const std::any&)> equal);
+View transaction(const View&, std::function<void(Transaction&)>);
+View accessibilityLabel(const View&, std::string text, bool localize);
+View accessibilityValue(const View&, std::string text, bool localize);
+View accessibilityHidden(const View&, bool);
+View accessibilityElement(const View&, AccessibilityChildBehavior);
+View id(const View&, AnyKey);
+View coordinateSpace(const View&, std::string name);
+View gesture(const View&, Gesture, GestureMask);
+View onHover(const View&, std::function<void(bool)>);
+} // namespace detail
+
+// The modifiers every view value offers. Each returns a new View with the
+// modifier outside: v.m1().m2() is m2(m1(v)). Mixed into View, shapes,
+// Image and, optionally, user views (struct MyView : kit::ViewMethods<MyView>).
+template <class Derived>
+class ViewMethods {
+    // Dependent, so that the methods can be defined before View is complete.
+    using ViewT = typename detail::ViewFor<Derived>::type;
+
+public:
+    // Layout.
+    ViewT frame(std::optional<double> width, std::optional<double> height = std::nullopt,
+               Alignment alignment = Alignment::center()) const
+    {
+        return detail::frame(self(), width, height, alignment);
+    }
+    ViewT frame(const FlexFrame& limits) const { return detail::frame(self(), limits); }
+    // 16 on every edge.
+    ViewT padding() const { return detail::padding(self(), EdgeInsets::all(16)); }
+    ViewT padding(double length) const { return detail::padding(self(), EdgeInsets::all(length)); }
+    ViewT padding(EdgeSet edges, std::optional<double> length = std::nullopt) const
+    {
+        return detail::padding(self(), insets(edges, length.value_or(16)));
+    }
+    ViewT padding(EdgeInsets insets) const { return detail::padding(self(), insets); }
+    ViewT offset(double x, double y) const { return detail::offset(self(), x, y); }
+    ViewT offset(Size s) const { return detail::offset(self(), s.width, s.height); }
+    ViewT position(double x, double y) const { return detail::position(self(), x, y); }
+    ViewT position(Point p) const { return detail::position(self(), p.x, p.y); }
+    ViewT fixedSize(bool horizontal = true, bool vertical = true) const
+    {
+        return detail::fixedSize(self(), horizontal, vertical);
+    }
+    ViewT aspectRatio(std::optional<double> ratio = std::nullopt, ContentMode mode = ContentMode::fit) const
+    {
+        return detail::aspectRatio(self(), ratio, mode);
+    }
+    ViewT layoutPriority(double priority) const { return detail::layoutPriority(self(), priority); }
+    ViewT alignmentGuide(HorizontalAlignment g, std::function<double(const ViewDimensions&)> value) const
+    {
+        return detail::alignmentGuide(self(), g, std::move(value));
+    }
+    ViewT alignmentGuide(VerticalAlignment g, std::function<double(const ViewDimensions&)> value) const
+    {
+        return detail::alignmentGuide(self(), g, std::move(value));
+    }
+    // Sized by this view; drawn above (overlay) or below (background) it.
+    ViewT overlay(const View& content, Alignment alignment = Alignment::center()) const
+    {
+        return detail::overlay(self(), content, alignment);
+    }
+    ViewT background(const View& content, Alignment alignment = Alignment::center()) const
+    {
+        return detail::background(self(), content, alignment);
+    }
+
+    // Drawing effects (no effect on layout).
+    ViewT scaleEffect(double s, UnitPoint anchor = UnitPoint::center()) const
+    {
+        return detail::scaleEffect(self(), s, s, anchor);
+    }
+    ViewT scaleEffect(double x, double y, UnitPoint anchor) const { return detail::scaleEffect(self(), x, y, anchor); }
+    ViewT rotationEffect(Angle angle, UnitPoint anchor = UnitPoint::center()) const
+    {
+        return detail::rotationEffect(self(), angle, anchor);
+    }
+    ViewT opacity(double value) const { return detail::opacity(self(), value); }
+    ViewT zIndex(double value) const { return detail::zIndex(self(), value); }
+    ViewT shadow(Color color, double radius, double x = 0, double y = 0) const
+    {
+        return detail::shadow(self(), color, radius, x, y);
+    }
+    // Black at opacity 0.33.
+    ViewT shadow(double radius, double x = 0, double y = 0) const
+    {
+        return detail::shadow(self(), Color::black().opacity(0.33), radius, x, y);
+    }
+    ViewT clipped() const { return detail::clipped(self()); }
+    ViewT clipShape(const Shape& shape, FillStyle style = {}) const { return detail::clipShape(self(), shape, style); }
+    ViewT cornerRadius(double radius) const;
+    ViewT contentShape(const Shape& shape, FillStyle style = {}) const
+    {
+        return detail::contentShape(self(), shape, style);
+    }
+    // Makes the whole frame hittable.
+    ViewT contentShape() const;
+    ViewT allowsHitTesting(bool enabled) const { return detail::allowsHitTesting(self(), enabled); }
+
+    // Environment.
+    ViewT foregroundColor(Color color) const
+    {
+        return detail::environment(self(), [color](EnvironmentValues& e) { e.foregroundColor = color; });
+    }
+    ViewT foregroundStyle(Color color) const { return foregroundColor(color); }
+    // Palette rendering: layer 1 takes `primary`, layer 2 `secondary`.
+    ViewT foregroundStyle(Color primary, Color secondary) const
+    {
+        return detail::environment(self(), [primary, secondary](EnvironmentValues& e) {
+            e.foregroundColor = primary;
+            e.secondaryForeground = secondary;
+        });
+    }
+    ViewT font(Font font) const
+    {
+        return detail::environment(self(), [font](EnvironmentValues& e) { e.font = font; });
+    }
+    ViewT lineLimit(std::optional<int> lines) const
+    {
+        return detail::environment(self(), [lines](EnvironmentValues& e) { e.lineLimit = lines; });
+    }
+    ViewT truncationMode(TruncationMode mode) const
+    {
+        return detail::environment(self(), [mode](EnvironmentValues& e) { e.truncationMode = mode; });
+    }
+    ViewT multilineTextAlignment(TextAlignment alignment) const
+    {
+        return detail::environment(self(), [alignment](EnvironmentValues& e) { e.multilineTextAlignment = alignment; });
+    }
+    ViewT imageScale(ImageScale scale) const
+    {
+        return detail::environment(self(), [scale](EnvironmentValues& e) { e.imageScale = scale; });
+    }
+    ViewT symbolRenderingMode(SymbolRenderingMode mode) const
+    {
+        return detail::environment(self(), [mode](EnvironmentValues& e) { e.symbolRenderingMode = mode; });
+    }
+    ViewT colorScheme(ColorScheme scheme) const
+    {
+        return detail::environment(self(), [scheme](EnvironmentValues& e) { e.colorScheme = scheme; });
+    }
+
+    // Lifecycle: once per appearance, after layout, before the first paint.
+    ViewT onAppear(std::function<void()> action) const { return detail::onAppear(self(), std::move(action)); }
+    ViewT onDisappear(std::function<void()> action) const { return detail::onDisappear(self(), std::move(action)); }
+    // Runs action(old, new) after each pass in which `value` differs from
+    // the value at the node's previous evaluation.
+    template <class T>
+        requires std::equality_comparable<T>
+    ViewT onChange(const T& value, std::function<void(const T& oldValue, const T& newValue)> action,
+                  bool initial = false) const
+    {
+        return detail::onChange(
+            self(), std::any(value),
+            [](const std::any& a, const std::any& b) { return std::any_cast<const T&>(a) == std::any_cast<const T&>(b); },
+            [action = std::move(action)](const std::any& a, const std::any& b) {
+                action(std::any_cast<const T&>(a), std::any_cast<const T&>(b));
+            },
+            initial);
+    }
+    // Subscribes while the view is in the tree; `publisher` has sink(f)
+    // returning a Cancellable (subjects, Publisher<T>, TimerPublisher, ...).
+    // `action` takes the value (a non-generic callable) or nothing; the
+    // latest action of the view is the one called.
+    template <class P, class F>
+    ViewT onReceive(const P& publisher, F action) const;
+
+    // Animation.
+    // When `value` changes (by ==), the animation of this view's changes
+    // becomes `animation` (std::nullopt removes it).
+    template <class T>
+        requires std::equality_comparable<T>
+    ViewT animation(std::optional<Animation> animation, const T& value) const
+    {
+        return detail::animation(self(), animation, std::any(value), [](const std::any& a, const std::any& b) {
+            return std::any_cast<const T&>(a) == std::any_cast<const T&>(b);
+        });
+    }
+    // Changes the transaction of every pass for this view and its subtree.
+    ViewT transaction(std::function<void(Transaction&)> change) const
+    {
+        return detail::transaction(self(), std::move(change));
+    }
+
+    // Accessibility: a label is a localized key unless Verbatim; a value is
+    // verbatim unless LocalizedKey.
+    ViewT accessibilityLabel(std::string_view key) const
+    {
+        return detail::accessibilityLabel(self(), std::string(key), true);
+    }
+    ViewT accessibilityLabel(Verbatim text) const { return detail::accessibilityLabel(self(), text.text, false); }
+    ViewT accessibilityValue(std::string_view text) const
+    {
+        return detail::accessibilityValue(self(), std::string(text), false);
+    }
+    ViewT accessibilityValue(LocalizedKey key) const { return detail::accessibilityValue(self(), key.key, true); }
+    ViewT accessibilityHidden(bool hidden) const { return detail::accessibilityHidden(self(), hidden); }
+    ViewT accessibilityElement(AccessibilityChildBehavior children = AccessibilityChildBehavior::ignore) const
+    {
+        return detail::accessibilityElement(self(), children);
+    }
+
+    // Identity.
+    template <class K>
+    ViewT id(const K& identity) const
+    {
+        return detail::id(self(), AnyKey(identity));
+    }
+    ViewT coordinateSpace(std::string name) const { return detail::coordinateSpace(self(), std::move(name)); }
+
+    // Events.
+    ViewT onTapGesture(std::function<void()> action) const { return onTapGesture(1, std::move(action)); }
+    ViewT onTapGesture(int count, std::function<void()> action) const
+    {
+        return detail::gesture(self(), TapGesture(count).onEnded(std::move(action)), GestureMask::all);
+    }
+    ViewT gesture(Gesture g, GestureMask mask = GestureMask::all) const
+    {
+        return detail::gesture(self(), std::move(g), mask);
+    }
+    ViewT onHover(std::function<void(bool)> action) const { return detail::onHover(self(), std::move(action)); }
+
+    // A user modifier: any type with `View body(View content) const`.
+    template <ViewModifierType M>
+    ViewT modifier(M m) const;
+
+protected:
+    View self() const;
+};
+
+// A cheap-to-copy handle on an immutable view description. Views are built
+// with the functions of this library (Text, HStack, Circle, ...), from user
+// view types (anything with `kit::View body() const`), or from a Color.
+class View : public ViewMethods<View> {
+public:
+    View(); // an empty view
+    View(const Color& color);
+    template <ViewComponent T>
+        requires(!std::derived_from<T, View>)
+    View(T component);
+    explicit View(std::shared_ptr<const detail::Primitive> primitive);
+
+    const std::shared_ptr<const detail::Primitive>& primitive() const { return primitive_; }
+    bool isEmptyView() const;
+
+private:
+    std::shared_ptr<const detail::Primitive> primitive_;
+};
+
+template <class Derived>
+View ViewMethods<Derived>::self() const
+{
+    return View(static_cast<const Derived&>(*this));
+}
+
+// Structure.
+View EmptyView();
+// Children flatten into the enclosing container; a modifier on a group
+// applies to each child.
+View Group(std::vector<View> children);
+// One child that is either branch; the branches are different identities.
+View If(bool condition, View then, View otherwise = EmptyView());
+// Lazy form: only the taken branch is built.
+template <class Then, class Else>
+    requires std::invocable<Then> && std::invocable<Else>
+View If(bool condition, Then then, Else otherwise);
+template <class Then>
+    requires std::invocable<Then>
+View If(bool condition, Then then)
+{
+    return If(condition, then, [] { return EmptyView(); });
+}
+// Type erasure is built in: every View is already erased. AnyView keeps the
+// wrapped view's identity (a change of wrapped type is a new identity).
+inline View AnyView(View view) { return view; }
+
+namespace detail {
+View conditional(bool condition, View chosen);
+}
+
+template <class Then, class Else>
+    requires std::invocable<Then> && std::invocable<Else>
+View If(bool condition, Then then, Else otherwise)
+{
+    return detail::conditional(condition, condition ? View(then()) : View(otherwise()));
+}
+
+} // namespace kit
+
+#include "kit/ui/Component.h"

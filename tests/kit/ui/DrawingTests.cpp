@@ -1,0 +1,222 @@
+#include "UiTest.h"
+
+#include <cmath>
+#include <numbers>
+
+using namespace kit;
+
+namespace {
+
+constexpr double pi = std::numbers::pi;
+
+// The colour of a pixel as 8-bit channels.
+struct Pixel {
+    int r, g, b, a;
+};
+Pixel at(const QImage& image, int x, int y)
+{
+    const QRgb p = image.pixel(x, y);
+    return {qRed(p), qGreen(p), qBlue(p), qAlpha(p)};
+}
+
+// The wedge of a pie segment: from the centre, a relative arc.
+struct Wedge : ShapeBase<Wedge> {
+    Wedge(double start, double amount) : start(start), amount(amount) {}
+    double start, amount;
+    Path path(const Rect& r) const
+    {
+        const Point c{r.width() / 2, r.height() / 2};
+        Path p;
+        p.move(c);
+        p.addRelativeArc(c, std::min(r.width(), r.height()) / 2, start, amount);
+        return p;
+    }
+};
+
+} // namespace
+
+using Drawing = UiTest;
+
+TEST_F(Drawing, ShapesFillTheirFrameWithResolvedColours)
+{
+    ViewHost host(HStack(VerticalAlignment::center, 0,
+                         {Rectangle().fill(Color::rgb(1, 0, 0)).frame(50, 50).id("r"), Circle().frame(50, 50).id("c")}),
+                  {100, 50});
+    const auto red = itemsOf(host, "r");
+    ASSERT_EQ(red.size(), 1u);
+    EXPECT_EQ(red[0]->kind, DisplayItem::Kind::fill);
+    expectRect(red[0]->hostBounds(), Rect(0, 0, 50, 50));
+    // A shape used as a view is filled with the foreground colour: primary.
+    const auto circle = itemsOf(host, "c");
+    ASSERT_EQ(circle.size(), 1u);
+    EXPECT_EQ(std::get<Color>(circle[0]->paint).components(), Color::primary().resolved());
+
+    const QImage image = host.renderImage(2);
+    ASSERT_EQ(image.width(), 200);
+    EXPECT_EQ(at(image, 50, 50).r, 255);
+    EXPECT_EQ(at(image, 150, 50).a, std::lround(0.85 * 255));
+    EXPECT_EQ(at(image, 102, 2).a, 0) << "outside the circle";
+}
+
+TEST_F(Drawing, WedgeCoversItsQuarterAndTheRingItsBand)
+{
+    const QImage wedge = renderImage(Wedge(-pi / 2, pi / 2).fill(Color::rgb(0, 0, 1)).frame(200, 200), {200, 200});
+    EXPECT_EQ(at(wedge, 150, 50).b, 255);
+    EXPECT_EQ(at(wedge, 50, 50).a, 0);
+    EXPECT_EQ(at(wedge, 150, 150).a, 0);
+
+    const QImage ring = renderImage(Circle().stroke(Color::black(), 40).frame(200, 200), {200, 200});
+    EXPECT_EQ(at(ring, 100, 1).a, 255) << "radius 99";
+    EXPECT_EQ(at(ring, 100, 100 - 82).a, 255) << "radius 82";
+    EXPECT_EQ(at(ring, 100, 100 - 78).a, 0) << "radius 78: inside the band's hole";
+
+    // The label point at −π/4 and half the radius.
+    const double a = -pi / 4;
+    EXPECT_NEAR(100 + std::cos(a) * 50, 135.36, 0.01);
+    EXPECT_NEAR(100 + std::sin(a) * 50, 64.64, 0.01);
+}
+
+TEST_F(Drawing, GradientsResolveAgainstTheShapeFrame)
+{
+    const Paint gradient = LinearGradient{Gradient(std::vector{Color::rgb(1, 0, 0), Color::rgb(0, 0, 1)}),
+                                          UnitPoint::leading(), UnitPoint::trailing()};
+    // The path covers only the right half of the frame; the gradient still spans the frame.
+    struct RightHalf : ShapeBase<RightHalf> {
+        Path path(const Rect& r) const { return Path::rect(Rect(r.width() / 2, 0, r.width() / 2, r.height())); }
+    };
+    const QImage image = renderImage(RightHalf().fill(gradient).frame(200, 100), {200, 100});
+    EXPECT_NEAR(at(image, 101, 50).r, 127, 4);
+    EXPECT_NEAR(at(image, 101, 50).b, 128, 4);
+    EXPECT_GT(at(image, 198, 50).b, 245);
+    EXPECT_EQ(at(image, 50, 50).a, 0);
+}
+
+TEST_F(Drawing, DashedStrokesAndTrims)
+{
+    struct Line : ShapeBase<Line> {
+        Path path(const Rect& r) const
+        {
+            Path p;
+            p.addLines({{0, r.height() / 2}, {r.width(), r.height() / 2}});
+            return p;
+        }
+    };
+    const QImage dashed = renderImage(Line().stroke(Color::black(), StrokeStyle{.lineWidth = 4, .dash = {10, 10}}).frame(100, 10),
+                                      {100, 10});
+    EXPECT_EQ(at(dashed, 5, 5).a, 255);
+    EXPECT_EQ(at(dashed, 15, 5).a, 0);
+    EXPECT_EQ(at(dashed, 25, 5).a, 255);
+
+    ViewHost host(Line().trim(0.25, 0.5).stroke(Color::black(), 2).frame(100, 10).id("l"), {100, 10});
+    const auto items = itemsOf(host, "l");
+    ASSERT_EQ(items.size(), 1u);
+    const Rect b = items[0]->path.boundingRect();
+    EXPECT_NEAR(b.minX(), 25, 1e-6);
+    EXPECT_NEAR(b.maxX(), 50, 1e-6);
+    EXPECT_TRUE(renderImage(Circle().trim(0, 0).stroke(Color::black(), 3).frame(50, 50), {50, 50}).pixel(48, 25) == 0)
+        << "a trim to 0 draws nothing";
+}
+
+TEST_F(Drawing, ScaleEffectDrawsAroundItsAnchorWithoutMovingLayout)
+{
+    ViewHost host(HStack(VerticalAlignment::center, 0,
+                         {View(Color::red()).frame(100, 20).scaleEffect(1.2, UnitPoint::leading()).id("s"),
+                          View(Color::blue()).frame(10, 20).id("n")}),
+                  {110, 20});
+    expectRect(itemsOf(host, "s").front()->hostBounds(), Rect(0, -2, 120, 24));
+    EXPECT_NEAR(frameOf(host, "n").minX(), 100, 1e-9) << "layout stays 100 wide";
+
+    // A scale of 0 draws nothing; rotation turns clockwise on screen.
+    ViewHost rotated(View(Color::red()).frame(20, 10).rotationEffect(Angle::degrees(90)).id("r"), {40, 40});
+    expectRect(itemsOf(rotated, "r").front()->hostBounds(), Rect(15, 10, 10, 20));
+}
+
+TEST_F(Drawing, OpacityMultipliesAndClipsLimit)
+{
+    ViewHost host(View(Color::rgb(1, 0, 0, 0.5)).opacity(0.5).opacity(0.8).frame(10, 10).id("o"), {10, 10});
+    const auto item = itemsOf(host, "o").front();
+    EXPECT_NEAR(item->opacity, 0.4, 1e-12);
+    EXPECT_NEAR(item->effectiveOpacity(), 0.2, 1e-12);
+
+    const QImage clipped = renderImage(View(Color::black()).frame(40, 40).frame(20, 20).clipped(), {20, 20});
+    EXPECT_EQ(at(clipped, 10, 10).a, 255);
+    const QImage unclipped = renderImage(ZStack({View(Color::black()).frame(40, 40).frame(20, 20)}).frame(20, 20).offset(0, 0),
+                                         {40, 40});
+    EXPECT_EQ(at(unclipped, 2, 2).a, 255) << "nothing clips by default";
+    const QImage rounded = renderImage(View(Color::black()).frame(40, 40).cornerRadius(20), {40, 40});
+    EXPECT_EQ(at(rounded, 1, 1).a, 0);
+    EXPECT_EQ(at(rounded, 20, 20).a, 255);
+}
+
+TEST_F(Drawing, DrawingOrderFollowsTheTreeAndZIndex)
+{
+    View stack = ZStack({View(Color::red()).id("a").overlay(View(Color::green()).id("ao")),
+                         View(Color::blue()).id("b").zIndex(1), View(Color::black()).id("c")})
+                     .frame(10, 10);
+    ViewHost host(stack, {10, 10});
+    std::vector<NodeId> order;
+    for (const auto& item : host.displayList().items)
+        order.push_back(item.node);
+    auto position = [&](const char* id) {
+        const auto items = itemsOf(host, id);
+        return std::find(order.begin(), order.end(), items.front()->node) - order.begin();
+    };
+    EXPECT_LT(position("a"), position("ao")) << "an overlay above its base";
+    EXPECT_LT(position("ao"), position("c"));
+    EXPECT_LT(position("c"), position("b")) << "zIndex 1 above later siblings";
+    EXPECT_EQ(renderImage(stack, {10, 10}).pixel(5, 5), qRgb(0, 0x7A, 0xFF));
+}
+
+TEST_F(Drawing, TextItemsCarryBaselinesFontAndColour)
+{
+    ViewHost host(VStack(HorizontalAlignment::center, 0,
+                         {Text(Verbatim{"ab\ncdef"}).font(Font::system(10)).foregroundColor(Color::green()).id("t")})
+                      .multilineTextAlignment(TextAlignment::trailing),
+                  {100, 100});
+    const DisplayItem* item = host.displayList().textItem("cdef");
+    ASSERT_TRUE(item);
+    ASSERT_EQ(item->lines.size(), 2u);
+    EXPECT_EQ(item->lines[0].baseline, (Point{12, 9}));
+    EXPECT_EQ(item->lines[1].baseline, (Point{0, 21}));
+    EXPECT_EQ(item->font, Font::system(10));
+    EXPECT_EQ(item->color, Color::green().resolved());
+
+    // A modifier on the text beats one on its container.
+    ViewHost nested(VStack({Text("key").foregroundColor(Color::red())}).foregroundColor(Color::blue()), {100, 100});
+    EXPECT_EQ(nested.displayList().textItem("key")->color, Color::red().resolved());
+}
+
+TEST_F(Drawing, SymbolsDrawInTheForegroundColour)
+{
+    ViewHost host(Image::systemName("plus.circle").resizable().aspectRatio().frame(40, 20).foregroundColor(Color::rgb(1, 0, 0)).id("i"),
+                  {40, 20});
+    const auto items = itemsOf(host, "i");
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0]->kind, DisplayItem::Kind::image);
+    expectRect(items[0]->hostBounds(), Rect(10, 0, 20, 20)); // fitted and centred in the frame
+    const QImage image = host.renderImage(4);
+    EXPECT_GT(at(image, 80, 4 * 10).r, 200) << "the plus crosses the centre";
+
+    for (const char* name : {"plus.circle", "minus.circle", "sidebar.leading", "chevron.left", "folder",
+                             "folder.badge.plus", "arrow.clockwise", "doc", "gearshape"})
+        EXPECT_TRUE(Image::hasSymbol(name)) << name;
+    ViewHost unknown(HStack(VerticalAlignment::center, 0, {Image("no.such.symbol").id("u"), View(Color::red()).frame(5, 5)}),
+                     {50, 50});
+    EXPECT_EQ(frameOf(unknown, "u").size, (Size{0, 0}));
+    EXPECT_TRUE(itemsOf(unknown, "u").empty());
+    ViewHost fixed(Image("doc").font(Font::system(20)).id("d"), {50, 50});
+    EXPECT_EQ(frameOf(fixed, "d").size, (Size{20, 20})) << "a square of the font size";
+}
+
+TEST_F(Drawing, ShadowsDrawBelowTheirItem)
+{
+    const QImage image = renderImage(View(Color::white()).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
+                                     {40, 40});
+    EXPECT_EQ(at(image, 15, 15).r, 255) << "the item over its shadow";
+    EXPECT_EQ(at(image, 35, 35).a, 255) << "a hard shadow offset by (10, 10)";
+    EXPECT_EQ(at(image, 35, 35).r, 0);
+    const QImage soft = renderImage(View(Color::white()).frame(20, 20).shadow(Color::black(), 8).frame(60, 60), {60, 60});
+    const Pixel edge = at(soft, 42, 30);
+    EXPECT_GT(edge.a, 10);
+    EXPECT_LT(edge.a, 250) << "a blurred edge";
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "kit/base/Clock.h"
+#include "kit/base/FontMetrics.h"
+#include "kit/base/RunLoop.h"
+#include "kit/ui/UI.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+// A view-layer test: manual clock at 0, fixed text metrics, nothing queued.
+class UiTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        kit::discardPendingWork();
+        kit::Clock::useManual(0);
+        kit::FontMetrics::useFixed();
+    }
+    void TearDown() override
+    {
+        kit::discardPendingWork();
+        kit::Clock::useReal();
+        kit::FontMetrics::useQt();
+    }
+
+    // The target layout frame, in host coordinates, of the view marked .id(key).
+    static kit::Rect frameOf(kit::ViewHost& host, const kit::AnyKey& key)
+    {
+        const auto node = host.nodeWithId(key);
+        EXPECT_TRUE(node) << "no view with id " << key.description();
+        return node ? host.layoutFrame(*node).value_or(kit::Rect::null()) : kit::Rect::null();
+    }
+
+    // The display items drawn inside the view marked .id(key).
+    static std::vector<const kit::DisplayItem*> itemsOf(kit::ViewHost& host, const kit::AnyKey& key)
+    {
+        std::vector<const kit::DisplayItem*> result;
+        const auto node = host.nodeWithId(key);
+        EXPECT_TRUE(node) << "no view with id " << key.description();
+        if (!node)
+            return result;
+        for (const kit::DisplayItem& item : host.displayList().items)
+            if (host.isDescendant(item.node, *node))
+                result.push_back(&item);
+        return result;
+    }
+
+    static void expectRect(const kit::Rect& actual, const kit::Rect& expected, double tolerance = 1e-6)
+    {
+        EXPECT_NEAR(actual.minX(), expected.minX(), tolerance) << "minX";
+        EXPECT_NEAR(actual.minY(), expected.minY(), tolerance) << "minY";
+        EXPECT_NEAR(actual.width(), expected.width(), tolerance) << "width";
+        EXPECT_NEAR(actual.height(), expected.height(), tolerance) << "height";
+    }
+};
