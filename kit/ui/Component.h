@@ -181,12 +181,23 @@ template <class Derived>
 template <class P, class F>
 typename ViewMethods<Derived>::ViewT ViewMethods<Derived>::onReceive(const P& publisher, F action) const
 {
-    auto subscribe = [publisher](std::function<void(const std::any&)> handler) -> std::function<void()> {
-        auto cancellable = std::make_shared<Cancellable>(publisher.sink([handler](const auto& value) {
-            handler(std::any(value));
-        }));
-        return [cancellable] { cancellable->cancel(); };
+    auto subscribeTo = [](const auto& source) {
+        return [source](std::function<void(const std::any&)> handler) -> std::function<void()> {
+            auto cancellable = std::make_shared<Cancellable>(
+                source.sink([handler](const auto& value) { handler(std::any(value)); }));
+            return [cancellable] { cancellable->cancel(); };
+        };
     };
+    const void* identity = detail::publisherIdentity(publisher);
+    std::function<std::function<void()>(std::function<void(const std::any&)>)> subscribe;
+    if constexpr (std::is_copy_constructible_v<P>) {
+        subscribe = subscribeTo(publisher);
+    } else {
+        // Subjects are not copied: their publisher is, and the subject is
+        // identified by its address.
+        subscribe = subscribeTo(publisher.publisher());
+        identity = &publisher;
+    }
     auto deliver = [action = std::move(action)](const std::any& value) mutable {
         if constexpr (std::is_invocable_v<F&>) {
             (void)value;
@@ -196,7 +207,7 @@ typename ViewMethods<Derived>::ViewT ViewMethods<Derived>::onReceive(const P& pu
             action(std::any_cast<const Arg&>(value));
         }
     };
-    return detail::onReceiveImpl(self(), detail::publisherIdentity(publisher), std::move(subscribe), std::move(deliver));
+    return detail::onReceiveImpl(self(), identity, std::move(subscribe), std::move(deliver));
 }
 
 } // namespace kit

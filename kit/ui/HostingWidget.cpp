@@ -83,8 +83,9 @@ public:
         if (widget_.isNull())
             return {};
         const Rect& f = element_.frame;
-        const QPoint topLeft = widget_->mapToGlobal(QPoint(int(std::floor(f.minX())), int(std::floor(f.minY()))));
-        return QRect(topLeft, QSize(int(std::ceil(f.width())), int(std::ceil(f.height()))));
+        const int x0 = int(std::lround(f.minX())), y0 = int(std::lround(f.minY()));
+        const QPoint topLeft = widget_->mapToGlobal(QPoint(x0, y0));
+        return QRect(topLeft, QSize(int(std::lround(f.maxX())) - x0, int(std::lround(f.maxY())) - y0));
     }
     QAccessible::Role role() const override
     {
