@@ -87,7 +87,7 @@ SplashScreen::SplashScreen(QWidget* parent)
     auto* column = new QVBoxLayout(tapTarget_);
     column->setContentsMargins(0, 0, 0, 0);
     auto* symbol = new QLabel(tapTarget_);
-    symbol->setPixmap(symbolIcon(QStringLiteral("folder.badge.plus"), hexQColor("#FAB8FF")).pixmap(90, 90));
+    symbol->setPixmap(symbolPixmap(QStringLiteral("folder.badge.plus"), 90, hexQColor("#FAB8FF"), hexQColor("#FFFFFF")));
     symbol->setAlignment(Qt::AlignCenter);
     symbol->setContentsMargins(5, 5, 5, 5);
     symbol->setAttribute(Qt::WA_TransparentForMouseEvents);

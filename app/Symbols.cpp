@@ -1,30 +1,41 @@
 #include "app/Symbols.h"
 
+#include "kit/ui/Image.h"
+#include "kit/ui/ViewHost.h"
+
 #include <QApplication>
-#include <QStyle>
+#include <QPalette>
 
 namespace qm {
 
-QIcon symbolIcon(const QString& name, const QColor&)
+namespace {
+
+kit::Color toKit(const QColor& c)
 {
-    QStyle* style = QApplication::style();
-    if (name.startsWith(u"folder"))
-        return style->standardIcon(QStyle::SP_DirIcon);
-    if (name == u"chevron.left")
-        return style->standardIcon(QStyle::SP_ArrowLeft);
-    if (name == u"chevron.right")
-        return style->standardIcon(QStyle::SP_ArrowRight);
-    if (name == u"arrow.clockwise")
-        return style->standardIcon(QStyle::SP_BrowserReload);
-    if (name == u"plus.circle")
-        return style->standardIcon(QStyle::SP_FileDialogNewFolder);
-    if (name == u"minus.circle")
-        return style->standardIcon(QStyle::SP_DialogDiscardButton);
-    if (name == u"sidebar.leading")
-        return style->standardIcon(QStyle::SP_FileDialogListView);
-    if (name == u"wrench.and.screwdriver.fill")
-        return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-    return style->standardIcon(QStyle::SP_FileIcon);
+    return kit::Color::rgb(c.redF(), c.greenF(), c.blueF(), c.alphaF());
+}
+
+} // namespace
+
+QPixmap symbolPixmap(const QString& name, int size, const QColor& color, const QColor& secondary)
+{
+    const QColor ink = color.isValid() ? color : QApplication::palette().color(QPalette::WindowText);
+    const kit::View image = kit::Image(name.toStdString())
+                                .resizable()
+                                .foregroundStyle(toKit(ink), toKit(secondary.isValid() ? secondary : ink))
+                                .frame(size, size);
+    const qreal scale = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap = QPixmap::fromImage(kit::renderImage(image, kit::Size{double(size), double(size)}, scale));
+    pixmap.setDevicePixelRatio(scale);
+    return pixmap;
+}
+
+QIcon symbolIcon(const QString& name, const QColor& color)
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48})
+        icon.addPixmap(symbolPixmap(name, size, color));
+    return icon;
 }
 
 } // namespace qm
