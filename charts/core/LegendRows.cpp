@@ -1,0 +1,116 @@
+#include "charts/core/LegendRows.h"
+
+#include "charts/core/LegendLine.h"
+#include "kit/ui/Shape.h"
+#include "kit/ui/Stacks.h"
+#include "kit/ui/Text.h"
+
+#include <optional>
+
+namespace charts {
+
+namespace {
+
+kit::LinearGradient linear(kit::Gradient gradient, kit::UnitPoint start, kit::UnitPoint end)
+{
+    return kit::LinearGradient{std::move(gradient), start, end};
+}
+
+// The entry's paint by the first member present, gradients from leading to
+// trailing.
+std::optional<kit::Paint> leadingToTrailingPaint(const ColourStyle& colour)
+{
+    if (colour.colour)
+        return kit::Paint(*colour.colour);
+    if (colour.colours)
+        return kit::Paint(linear(kit::Gradient(*colour.colours), kit::UnitPoint::leading(), kit::UnitPoint::trailing()));
+    if (colour.stops)
+        return kit::Paint(linear(kit::Gradient(GradientStop::convert(*colour.stops)), kit::UnitPoint::leading(),
+                                 kit::UnitPoint::trailing()));
+    return std::nullopt;
+}
+
+// The entry's paint with its gradients from its own start point to its own
+// end point; a gradient without both points paints nothing.
+std::optional<kit::Paint> startToEndPaint(const ColourStyle& colour)
+{
+    if (colour.colour)
+        return kit::Paint(*colour.colour);
+    if (!colour.startPoint || !colour.endPoint)
+        return std::nullopt;
+    if (colour.colours)
+        return kit::Paint(linear(kit::Gradient(*colour.colours), *colour.startPoint, *colour.endPoint));
+    if (colour.stops)
+        return kit::Paint(linear(kit::Gradient(GradientStop::convert(*colour.stops)), *colour.startPoint,
+                                 *colour.endPoint));
+    return std::nullopt;
+}
+
+// A symbol of `side` × `side` filled with the entry's square or circle paint,
+// then the entry's text in `font` and the inherited colour.
+kit::View shapeRow(const LegendData& legend, const kit::Shape& shape, const kit::Font& font, double side)
+{
+    const std::optional<kit::Paint> paint = startToEndPaint(legend.colour);
+    if (!paint)
+        return kit::Group({});
+    return kit::Group({kit::HStack(kit::VerticalAlignment::center,
+                                   {shape.fill(*paint).frame(side, side), kit::Text(legend.legend).font(font)})});
+}
+
+kit::View lineRow(const LegendData& legend, double width, const kit::Font& font, const kit::Color& textColor)
+{
+    const std::optional<kit::Paint> paint = leadingToTrailingPaint(legend.colour);
+    if (!legend.strokeStyle || !paint)
+        return kit::Group({});
+    return kit::HStack(kit::VerticalAlignment::center,
+                       {kit::Shape(LegendLine{width}).stroke(*paint, legend.strokeStyle->strokeStyle()).frame(width, 3),
+                        kit::Text(legend.legend).font(font).foregroundColor(textColor)});
+}
+
+} // namespace
+
+kit::View legendItemView(const LegendData& legend, double width, const kit::Font& font, const kit::Color& textColor)
+{
+    switch (legend.chartType) {
+    case ChartType::line:
+        return kit::Group({lineRow(legend, width, font, textColor)});
+    case ChartType::bar:
+        return kit::Group({barLegendItemView(legend, font, width)});
+    case ChartType::pie:
+        return kit::Group({shapeRow(legend, kit::Circle(), font, width * 0.5)});
+    }
+    return kit::Group({});
+}
+
+kit::View barLegendItemView(const LegendData& legend, const kit::Font& font, double width)
+{
+    return shapeRow(legend, kit::Rectangle(), font, width * 0.5);
+}
+
+kit::View circleLegendItemView(const LegendData& legend, const kit::Font& font, const kit::Color& textColor,
+                               double width)
+{
+    const std::optional<kit::Paint> paint = leadingToTrailingPaint(legend.colour);
+    if (!paint)
+        return kit::Group({});
+    return kit::Group({kit::HStack(kit::VerticalAlignment::center,
+                                   {kit::Circle().fill(*paint).frame(width, width),
+                                    kit::Text(legend.legend).font(font).foregroundColor(textColor)})});
+}
+
+std::string accessibilityLegendLabel(const LegendData& legend)
+{
+    if (legend.prioity != 1)
+        return "P-O-I-Marker-Legend";
+    switch (legend.chartType) {
+    case ChartType::line:
+        return "Line-Chart-Legend";
+    case ChartType::bar:
+        return "Bar-Chart-Legend";
+    case ChartType::pie:
+        return "Pie-Chart-Legend";
+    }
+    return "P-O-I-Marker-Legend";
+}
+
+} // namespace charts
