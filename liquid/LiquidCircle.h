@@ -2,6 +2,7 @@
 
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
+#include "kit/ui/Shape.h"
 #include "liquid/AnimatableArray.h"
 
 #include <vector>
@@ -10,8 +11,11 @@ namespace liquid {
 
 // A blob around the ellipse inscribed in its frame: a smooth closed curve
 // through one point per angle. Animations interpolate the angles.
-struct LiquidCircle {
+struct LiquidCircle : kit::ShapeBase<LiquidCircle> {
     AnimatableArray radians;
+
+    LiquidCircle() = default;
+    explicit LiquidCircle(AnimatableArray radians) : radians(std::move(radians)) {}
 
     // `samples` random angles in radians, one in each equal sector of the full
     // turn, all shifted by one shared offset of at most half a sector. No
@@ -21,6 +25,9 @@ struct LiquidCircle {
     // The points of the blob in `rect`, on its inscribed ellipse.
     std::vector<kit::Point> points(const kit::Rect& rect) const;
     kit::Path path(const kit::Rect& rect) const;
+
+    kit::AnimatableData animatableData() const { return {radians.values}; }
+    void setAnimatableData(const kit::AnimatableData& data) { radians.values = data.first; }
 };
 
 } // namespace liquid
