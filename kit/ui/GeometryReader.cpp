@@ -68,7 +68,7 @@ public:
             content = content_(proxy);
         }
         reconcileChildren(node, {{0, {}, content}});
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         assignAxis(items, std::nullopt);
         placeItems(items, {0, 0}, size, size, Arrangement::depth, Alignment::topLeading());
     }

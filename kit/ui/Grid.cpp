@@ -78,17 +78,11 @@ public:
     {
     }
     NodeRole role() const override { return NodeRole::container; }
-    void update(Node& node) const override
-    {
-        std::vector<ChildSpec> specs;
-        for (std::size_t i = 0; i < content_.size(); ++i)
-            specs.push_back({0, AnyKey(i), content_[i]});
-        reconcileChildren(node, std::move(specs));
-    }
+    void update(Node& node) const override { reconcileChildren(node, positional(content_)); }
     Size sizeThatFits(Node& node, ProposedSize proposal) const override { return arrange(node, proposal).size; }
     void placeChildren(Node& node, ProposedSize proposal, Size) const override
     {
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         const GridArrangement a = arrange(node, proposal);
         for (std::size_t i = 0; i < items.size(); ++i)
             items[i]->place(a.origins[i], a.proposals[i]);
@@ -98,7 +92,7 @@ private:
     GridArrangement arrange(Node& node, ProposedSize proposal) const
     {
         const bool vertical = axis_ == Axis::vertical; // LazyVGrid: tracks are columns
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         assignAxis(items, std::nullopt);
         const std::vector<Track> tracks = resolveTracks(tracks_, vertical ? proposal.width : proposal.height);
         GridArrangement a;

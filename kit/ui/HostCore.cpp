@@ -26,7 +26,7 @@ public:
     Size sizeThatFits(Node&, ProposedSize proposal) const override { return proposal.replacingUnspecified({0, 0}); }
     void placeChildren(Node& node, ProposedSize proposal, Size size) const override
     {
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         assignAxis(items, std::nullopt);
         const Size content = measureItems(items, proposal, Arrangement::vertical, Alignment::center());
         placeItems(items, {(size.width - content.width) / 2, (size.height - content.height) / 2}, proposal, content,

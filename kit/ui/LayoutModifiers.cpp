@@ -18,7 +18,7 @@ namespace {
 // The content measured as one group (normally a single item).
 Size contentSize(Node& node, ProposedSize p)
 {
-    const auto& items = node.items(0);
+    const std::vector<Node*> items = node.items(0);
     assignAxis(items, node.stackAxis);
     return measureItems(items, p, Arrangement::vertical, Alignment::center());
 }
@@ -26,7 +26,7 @@ Size contentSize(Node& node, ProposedSize p)
 // Places the content, proposed `p`, aligned inside `size` by `alignment`.
 void placeAligned(Node& node, ProposedSize p, Size size, Alignment alignment)
 {
-    const auto& items = node.items(0);
+    const std::vector<Node*> items = node.items(0);
     if (items.size() == 1) {
         Node& item = *items[0];
         const Size s = item.sizeThatFits(p);
@@ -47,7 +47,7 @@ void placeAligned(Node& node, ProposedSize p, Size size, Alignment alignment)
 // A content guide shifted by where the content sits (baselines and explicit guides).
 std::optional<double> shiftedGuide(Node& node, VerticalAlignment g, Size)
 {
-    const auto& items = node.items(0);
+    const std::vector<Node*> items = node.items(0);
     if (items.size() != 1 || items[0]->placedPass == 0)
         return std::nullopt;
     Node& item = *items[0];
@@ -58,7 +58,7 @@ std::optional<double> shiftedGuide(Node& node, VerticalAlignment g, Size)
 
 std::optional<double> shiftedGuide(Node& node, HorizontalAlignment g, Size)
 {
-    const auto& items = node.items(0);
+    const std::vector<Node*> items = node.items(0);
     if (items.size() != 1 || items[0]->placedPass == 0)
         return std::nullopt;
     Node& item = *items[0];
@@ -321,7 +321,7 @@ public:
 private:
     ViewDimensions dimensions(Node& node, Size size) const
     {
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         if (items.size() == 1)
             return items[0]->dimensions(size);
         return {size.width, size.height, size.height, size.height};
@@ -349,7 +349,7 @@ public:
     void placeChildren(Node& node, ProposedSize p, Size size) const override
     {
         ModifierPrimitive::placeChildren(node, p, size);
-        const auto& items = node.items(1);
+        const std::vector<Node*> items = node.items(1);
         assignAxis(items, std::nullopt);
         const StackArrangement a = arrangeDepth(items, size, alignment_);
         const ViewDimensions own{size.width, size.height, size.height, size.height};

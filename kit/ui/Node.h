@@ -76,7 +76,8 @@ public:
 
     NodeRole role() const;
     // The nodes that take part in the layout of `slot`: transparent nodes are
-    // looked through, empty modifiers and removed nodes skipped.
+    // looked through, empty modifiers and removed nodes skipped. Callers keep
+    // a copy: a geometry reader changes the tree while it is placed.
     const std::vector<Node*>& items(int slot = 0);
     // Items plus the removed nodes still fading out, for drawing.
     const std::vector<Node*>& drawables(int slot = 0);

@@ -213,7 +213,7 @@ void ModifierPrimitive::update(Node& node) const
 
 Size ModifierPrimitive::sizeThatFits(Node& node, ProposedSize proposal) const
 {
-    const auto& items = node.items(0);
+    const std::vector<Node*> items = node.items(0);
     assignAxis(items, node.stackAxis);
     return measureItems(items, proposal, Arrangement::vertical, Alignment::center());
 }
@@ -225,7 +225,7 @@ void ModifierPrimitive::placeChildren(Node& node, ProposedSize proposal, Size si
 
 std::optional<double> ModifierPrimitive::explicitGuide(Node& node, HorizontalAlignment g, Size size) const
 {
-    const auto& items = node.items(0);
+    const std::vector<Node*> items = node.items(0);
     if (items.size() != 1)
         return std::nullopt;
     return items[0]->primitive->explicitGuide(*items[0], g, size);
@@ -233,7 +233,7 @@ std::optional<double> ModifierPrimitive::explicitGuide(Node& node, HorizontalAli
 
 std::optional<double> ModifierPrimitive::explicitGuide(Node& node, VerticalAlignment g, Size size) const
 {
-    const auto& items = node.items(0);
+    const std::vector<Node*> items = node.items(0);
     if (items.size() != 1)
         return std::nullopt;
     return items[0]->primitive->explicitGuide(*items[0], g, size);
@@ -283,6 +283,14 @@ void placeItems(const std::vector<Node*>& items, Point origin, ProposedSize prop
     const double dx = arrangement == Arrangement::depth ? 0 : (size.width - a.size.width) / 2;
     for (std::size_t i = 0; i < items.size(); ++i)
         items[i]->place({origin.x + dx + a.origins[i].x, origin.y + a.origins[i].y}, a.proposals[i]);
+}
+
+std::vector<ChildSpec> positional(const std::vector<View>& children)
+{
+    std::vector<ChildSpec> specs;
+    for (std::size_t i = 0; i < children.size(); ++i)
+        specs.push_back({0, AnyKey(i), children[i]});
+    return specs;
 }
 
 void reconcileChildren(Node& node, std::vector<ChildSpec> specs)

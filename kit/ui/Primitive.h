@@ -102,6 +102,8 @@ void placeItems(const std::vector<Node*>& items, Point origin, ProposedSize prop
 
 // Reconciles `node`'s children with `specs` (the host's reconciler).
 void reconcileChildren(Node& node, std::vector<ChildSpec> specs);
+// Children in slot 0 keyed by their position.
+std::vector<ChildSpec> positional(const std::vector<View>& children);
 
 // Applies a modifier to a view, or to each child of a Group or ForEach.
 View modify(const View& content, const std::function<std::shared_ptr<const Primitive>(View)>& make);

@@ -14,14 +14,6 @@ namespace {
 struct HStackTag {};
 struct VStackTag {};
 
-std::vector<ChildSpec> positional(const std::vector<View>& children)
-{
-    std::vector<ChildSpec> specs;
-    for (std::size_t i = 0; i < children.size(); ++i)
-        specs.push_back({0, AnyKey(i), children[i]});
-    return specs;
-}
-
 class StackPrimitive final : public Primitive {
 public:
     StackPrimitive(Axis axis, Alignment alignment, std::optional<double> spacing, std::vector<View> children)
@@ -38,7 +30,7 @@ public:
     Size sizeThatFits(Node& node, ProposedSize proposal) const override { return arrange(node, proposal).size; }
     void placeChildren(Node& node, ProposedSize proposal, Size) const override
     {
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         const StackArrangement a = arrange(node, proposal);
         for (std::size_t i = 0; i < items.size(); ++i)
             items[i]->place(a.origins[i], a.proposals[i]);
@@ -47,7 +39,7 @@ public:
     {
         if (g != VerticalAlignment::firstTextBaseline && g != VerticalAlignment::lastTextBaseline)
             return std::nullopt;
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         if (items.empty())
             return std::nullopt;
         const StackArrangement a = arrange(node, size);
@@ -58,7 +50,7 @@ public:
 private:
     StackArrangement arrange(Node& node, ProposedSize proposal) const
     {
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         assignAxis(items, axis_);
         return arrangeStack(items, proposal, axis_, spacing_, [this](Node& n, Size s) {
             return axis_ == Axis::horizontal ? n.guide(alignment_.vertical, s) : n.guide(alignment_.horizontal, s);
@@ -86,7 +78,7 @@ public:
     }
     void placeChildren(Node& node, ProposedSize proposal, Size) const override
     {
-        const auto& items = node.items(0);
+        const std::vector<Node*> items = node.items(0);
         const StackArrangement a = arrangeDepth(items, proposal, alignment_);
         for (std::size_t i = 0; i < items.size(); ++i)
             items[i]->place(a.origins[i], a.proposals[i]);

@@ -21,13 +21,7 @@ class GroupPrimitive final : public Primitive {
 public:
     explicit GroupPrimitive(std::vector<View> children) : children_(std::move(children)) {}
     NodeRole role() const override { return NodeRole::transparent; }
-    void update(Node& node) const override
-    {
-        std::vector<ChildSpec> specs;
-        for (std::size_t i = 0; i < children_.size(); ++i)
-            specs.push_back({0, AnyKey(i), children_[i]});
-        reconcileChildren(node, std::move(specs));
-    }
+    void update(Node& node) const override { reconcileChildren(node, positional(children_)); }
     const std::vector<View>& children() const { return children_; }
 
 private:
