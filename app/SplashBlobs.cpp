@@ -2,41 +2,22 @@
 
 #include "app/MainColor.h"
 #include "app/SplashScreen.h"
-
-#include <QPainter>
+#include "kit/ui/HostingWidget.h"
+#include "kit/ui/Stacks.h"
+#include "liquid/Liquid.h"
 
 namespace qm {
 
-namespace {
-
-// Still ellipses in the blobs' places until the morphing shapes are drawn.
-class StillBlobs : public QWidget {
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        const bool dark = palette().color(QPalette::Window).lightness() < 128;
-        for (const auto& layer : SplashScreen::kLayers) {
-            QColor color = mainColor(dark);
-            color.setAlphaF(float(layer.opacity));
-            painter.setBrush(color);
-            const QRectF frame((width() - layer.width) / 2.0, (height() - layer.height) / 2.0, layer.width, layer.height);
-            painter.drawEllipse(frame);
-        }
-    }
-};
-
-} // namespace
-
 QWidget* makeSplashBlobs(QWidget* parent)
 {
-    auto* blobs = new StillBlobs(parent);
-    blobs->setObjectName(QStringLiteral("blobsPending"));
+    const bool dark = parent && parent->palette().color(QPalette::Window).lightness() < 128;
+    const QColor main = mainColor(dark);
+    const kit::Color colour = kit::Color::rgb(main.redF(), main.greenF(), main.blueF());
+    std::vector<kit::View> layers;
+    for (const auto& layer : SplashScreen::kLayers)
+        layers.push_back(liquid::Liquid(8, 6.0).frame(layer.width, layer.height).foregroundColor(colour).opacity(layer.opacity));
+    auto* blobs = new kit::HostingWidget(kit::ZStack(std::move(layers)), parent);
+    blobs->setObjectName(QStringLiteral("blobs"));
     blobs->setAttribute(Qt::WA_TransparentForMouseEvents);
     return blobs;
 }
