@@ -23,7 +23,8 @@ struct EnvironmentValues {
     TruncationMode truncationMode = TruncationMode::tail;
     TextAlignment multilineTextAlignment = TextAlignment::leading;
     ImageScale imageScale = ImageScale::medium;
-    SymbolRenderingMode symbolRenderingMode = SymbolRenderingMode::monochrome;
+    // Unset: palette when a secondary foreground is given, else monochrome.
+    std::optional<SymbolRenderingMode> symbolRenderingMode;
 
     RGBA resolve(const Color& c) const { return c.resolved(colorScheme, palette ? &*palette : nullptr); }
 };

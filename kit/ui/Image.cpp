@@ -56,7 +56,8 @@ public:
         item.imageRect = Rect((f.width() - s.width) / 2, (f.height() - s.height) / 2, s.width, s.height);
         const RGBA primary =
             unpremultiplied(node.value(ChannelKey::color, premultiplied(env.resolve(env.foregroundColor)))).components();
-        const bool palette = env.symbolRenderingMode == SymbolRenderingMode::palette && env.secondaryForeground;
+        const bool palette = env.secondaryForeground &&
+                             env.symbolRenderingMode.value_or(SymbolRenderingMode::palette) == SymbolRenderingMode::palette;
         item.layerColors = {primary, palette ? env.resolve(*env.secondaryForeground) : primary};
         builder.addItem(node, state, std::move(item));
     }
