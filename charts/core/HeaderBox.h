@@ -1,0 +1,127 @@
+#pragma once
+
+#include "charts/core/CTChartData.h"
+#include "kit/ui/ForEach.h"
+#include "kit/ui/ObservedObject.h"
+#include "kit/ui/Stacks.h"
+#include "kit/ui/Text.h"
+
+#include <tuple>
+
+namespace charts {
+
+// The chart's title and subtitle above the chart. When the style places the
+// touch information in the header, the same row shows at its right end the
+// value and description of every touched point. A chart without data is
+// shown without a title.
+template <ChartDataObject ChartData>
+struct HeaderBox {
+    kit::ObservedObject<ChartData> chartData;
+
+    auto dynamicFields() { return std::tie(chartData); }
+
+    kit::View body(const kit::View& content) const
+    {
+        if (!chartData->hasData())
+            return kit::If(false, kit::EmptyView(), content);
+        if (chartData->chartStyle->infoBoxPlacement.template is<InfoBoxPlacement::Header>())
+            return kit::If(true, headerLayout(content), kit::EmptyView());
+        return kit::If(true, kit::VStack(kit::HorizontalAlignment::leading, {titleBlock(), content}), kit::EmptyView());
+    }
+
+private:
+    kit::View headerLayout(const kit::View& content) const
+    {
+        const kit::FlexFrame flexible{.minWidth = 0, .maxWidth = kit::infinity};
+        const kit::View titleSide =
+            kit::HStack(kit::VerticalAlignment::center, 0, {titleBlock(), kit::Spacer()}).frame(flexible);
+        const kit::View touchSide =
+            kit::HStack(kit::VerticalAlignment::center, 0, {kit::Spacer(), touchBlock()}).frame(flexible);
+        return kit::VStack(kit::HorizontalAlignment::leading,
+                           {kit::HStack(kit::VerticalAlignment::center, 0, {titleSide, kit::Spacer(), touchSide}),
+                            content});
+    }
+
+    kit::View titleBlock() const
+    {
+        const ChartMetadata& metadata = *chartData->metadata;
+        return kit::VStack(kit::HorizontalAlignment::leading,
+                           {kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour),
+                            kit::Text(metadata.subtitle)
+                                .font(metadata.subtitleFont)
+                                .foregroundColor(metadata.subtitleColour)});
+    }
+
+    kit::View touchBlock() const
+    {
+        const auto& style = *chartData->chartStyle;
+        const auto& info = *chartData->infoView;
+        if (!info.isTouchCurrent)
+            return kit::VStack(kit::HorizontalAlignment::trailing,
+                               {kit::Text("").font(style.infoBoxValueFont), kit::Text("").font(style.infoBoxDescriptionFont)});
+        const ChartData& data = *chartData;
+        return kit::VStack(kit::HorizontalAlignment::trailing,
+                           {kit::ForEach(info.touchOverlayInfo, [&](const auto& point) {
+                               return kit::Group({data.infoValueText(point)
+                                                      .font(style.infoBoxValueFont)
+                                                      .foregroundColor(style.infoBoxValueColour),
+                                                  data.infoDescriptionText(point)
+                                                      .font(style.infoBoxDescriptionFont)
+                                                      .foregroundColor(style.infoBoxDescriptionColour)});
+                           })});
+    }
+};
+
+// `view` with the chart's header box above it.
+template <ChartDataObject ChartData>
+kit::View applyHeaderBox(const kit::View& view, std::shared_ptr<ChartData> chartData)
+{
+    return view.modifier(HeaderBox<ChartData>{std::move(chartData)});
+}
+
+// The values of the touched points, one text each, with no container of
+// their own: the stack that holds them lays them out.
+template <ChartDataObject ChartData>
+struct InfoValue {
+    kit::ObservedObject<ChartData> chartData;
+
+    auto dynamicFields() { return std::tie(chartData); }
+
+    kit::View body() const
+    {
+        const ChartData& data = *chartData;
+        return kit::ForEach(data.infoView->touchOverlayInfo, [&](const auto& point) { return data.infoValueText(point); });
+    }
+};
+
+// The descriptions of the touched points, one text each.
+template <ChartDataObject ChartData>
+struct InfoDescription {
+    kit::ObservedObject<ChartData> chartData;
+
+    auto dynamicFields() { return std::tie(chartData); }
+
+    kit::View body() const
+    {
+        const ChartData& data = *chartData;
+        return kit::ForEach(data.infoView->touchOverlayInfo,
+                            [&](const auto& point) { return data.infoDescriptionText(point); });
+    }
+};
+
+// A text shown only while a touch is under way.
+template <ChartDataObject ChartData>
+struct InfoExtra {
+    kit::ObservedObject<ChartData> chartData;
+    std::string text;
+
+    auto dynamicFields() { return std::tie(chartData); }
+
+    kit::View body() const
+    {
+        return kit::If(chartData->infoView->isTouchCurrent, [&] { return kit::Text(text); },
+                       [] { return kit::EmptyView(); });
+    }
+};
+
+} // namespace charts

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "charts/core/CTChartData.h"
+#include "charts/core/LegendRows.h"
+#include "charts/core/ViewExtensions.h"
+#include "kit/ui/ForEach.h"
+#include "kit/ui/Grid.h"
+#include "kit/ui/ObservedObject.h"
+
+#include <tuple>
+#include <vector>
+
+namespace charts {
+
+// The legend of a chart: one cell per entry of the chart data's `legends`,
+// in list order, in a grid of `columns`. The entry of the touched bar, group
+// or slice is drawn 1.2 times larger from its leading edge while the touch
+// lasts. Each cell carries the entry's accessibility label and value.
+template <ChartDataObject T>
+struct LegendView {
+    kit::ObservedObject<T> chartData;
+    std::vector<kit::GridItem> columns;
+    double width = 0;
+    kit::Font font;
+    kit::Color textColor;
+
+    auto dynamicFields() { return std::tie(chartData); }
+
+    kit::View body() const
+    {
+        return kit::LazyVGrid(columns, kit::HorizontalAlignment::leading,
+                              {kit::ForEach(*chartData->legends, [this](const LegendData& legend) { return cell(legend); })});
+    }
+
+    // Whether the entry belongs to the first touched bar (or group) of a bar
+    // chart, or to the first touched slice of a pie or doughnut chart.
+    bool isBarLegendTouched(const LegendData& legend) const { return chartData->isBarLegendTouched(legend); }
+    bool isPieLegendTouched(const LegendData& legend) const { return chartData->isPieLegendTouched(legend); }
+
+private:
+    kit::View cell(const LegendData& legend) const
+    {
+        auto enlarge = [](const kit::View& row) { return row.scaleEffect(1.2, kit::UnitPoint::leading()); };
+        kit::View row = legendItemView(legend, width, font, textColor);
+        row = conditionalModifier(row, isBarLegendTouched(legend), enlarge);
+        row = conditionalModifier(row, isPieLegendTouched(legend), enlarge);
+        return row.accessibilityLabel(accessibilityLegendLabel(legend)).accessibilityValue(kit::LocalizedKey{legend.legend});
+    }
+};
+
+// What the bar and line charts show in place of a chart without data: the
+// chart data's noDataText as it is.
+template <ChartDataObject T>
+struct CustomNoDataView {
+    std::shared_ptr<T> chartData;
+
+    kit::View body() const { return chartData->noDataText; }
+};
+
+} // namespace charts

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "kit/base/Color.h"
+#include "kit/base/Timer.h"
+#include "kit/ui/Animation.h"
+#include "kit/ui/View.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace charts {
+
+// The name under which chart views announce that their layout is done, half
+// a second after they appear. Made once, on first use; it may be replaced,
+// and every later post uses the name stored then.
+std::string& layoutDidFinishNotification();
+
+// Each time `view` appears: invalidates `timer` (when there is one) and
+// schedules a one-shot timer of 0.5 seconds that posts
+// layoutDidFinishNotification with the view (boxed) as its object. The new
+// timer is not handed back.
+kit::View onAppearAfterDelay(const kit::View& view, const std::shared_ptr<kit::Timer>& timer);
+
+// The view transformed when `flag` holds, else the view itself.
+kit::View conditionalModifier(const kit::View& view, bool flag,
+                              const std::function<kit::View(const kit::View&)>& transform);
+// The first transformation when `flag` holds, else the second.
+kit::View conditionalModifierElse(const kit::View& view, bool flag,
+                                  const std::function<kit::View(const kit::View&)>& first,
+                                  const std::function<kit::View(const kit::View&)>& second);
+
+// Runs `action` each time the view appears (disappears): inside
+// withAnimation(animation), or directly when `disableAnimation` is set.
+kit::View animateOnAppear(const kit::View& view, bool disableAnimation, const kit::Animation& animation,
+                          std::function<void()> action);
+kit::View animateOnDisappear(const kit::View& view, bool disableAnimation, const kit::Animation& animation,
+                             std::function<void()> action);
+
+// Runs `action` inside withAnimation(animation).
+void performWithAnimation(const kit::Animation& animation, const std::function<void()>& action);
+
+// Sets the chart's disableAnimation (a plain field: nothing is announced)
+// and returns the view unchanged.
+template <class ChartData>
+kit::View disableChartAnimation(const kit::View& view, ChartData& chartData, bool flag)
+{
+    chartData.disableAnimation = flag;
+    return view;
+}
+
+// The platform's window background colour.
+inline kit::Color windowBackground() { return kit::Color::windowBackground(); }
+
+} // namespace charts

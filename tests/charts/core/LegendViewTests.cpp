@@ -1,0 +1,157 @@
+#include "ChartViewTest.h"
+
+#include "charts/core/Legends.h"
+
+namespace {
+
+using namespace charts;
+using namespace charts::testing;
+
+// A chart whose legend emphasises, as a bar chart does, the entry whose id
+// is the first touched point's id.
+class BarLikeChart : public TestChart {
+public:
+    using TestChart::TestChart;
+    bool isBarLegendTouched(const LegendData& legend) const override
+    {
+        const auto& info = *infoView;
+        return !info.touchOverlayInfo.empty() && info.isTouchCurrent && legend.id == info.touchOverlayInfo.front().id;
+    }
+};
+
+LegendData entry(std::string text, ChartType type, ColourStyle colour, std::optional<Stroke> stroke = std::nullopt,
+                 int prioity = 1)
+{
+    return LegendData(kit::UUID(), std::move(text), std::move(colour), std::move(stroke), prioity, type);
+}
+
+using LegendViewTest = UiTest;
+
+kit::View legendOf(const std::shared_ptr<TestChart>& chart, std::vector<kit::GridItem> columns = {kit::GridItem::flexible(10)})
+{
+    return LegendView<TestChart>{chart, std::move(columns), 40, kit::Font::caption(), kit::Color::red()};
+}
+
+TEST_F(LegendViewTest, SymbolsFollowTheEntryKind)
+{
+    auto chart = std::make_shared<TestChart>(std::vector<TestPoint>{});
+    chart->legends = {entry("Pie", ChartType::pie, ColourStyle(kit::Color::green())),
+                      entry("Bar", ChartType::bar, ColourStyle(kit::Color::blue())),
+                      entry("Line", ChartType::line, ColourStyle(kit::Color::orange()), defaultStroke())};
+    kit::ViewHost host(legendOf(chart), {300, 200});
+    EXPECT_EQ(texts(host), (std::vector<std::string>{"Pie", "Bar", "Line"}));
+
+    const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
+    ASSERT_EQ(fills.size(), 2u);
+    EXPECT_EQ(fills[0]->path, kit::Path::ellipse(kit::Rect(0, 0, 20, 20)));
+    EXPECT_EQ(fills[1]->path, kit::Path::rect(kit::Rect(0, 0, 20, 20)));
+
+    const auto strokes = host.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke);
+    ASSERT_EQ(strokes.size(), 1u);
+    EXPECT_EQ(strokes[0]->frame.size, (kit::Size{40, 3}));
+    EXPECT_EQ(strokes[0]->path.elements().back().point, (kit::Point{40, 0}));
+    EXPECT_EQ(strokes[0]->strokeStyle, defaultStroke().strokeStyle());
+
+    // Line texts take the legend's text colour; the others keep the inherited one.
+    EXPECT_EQ(host.displayList().textItem("Line")->color, kit::Color::red().resolved());
+    EXPECT_EQ(host.displayList().textItem("Pie")->color, kit::Color::primary().resolved());
+    EXPECT_EQ(host.displayList().textItem("Bar")->color, kit::Color::primary().resolved());
+}
+
+TEST_F(LegendViewTest, EntriesWithoutTheirPaintOrStrokeShowNothing)
+{
+    ColourStyle nothing(kit::Color::red());
+    nothing.colour.reset();
+    ColourStyle colours(std::vector{kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
+    ColourStyle coloursWithoutPoints = colours;
+    coloursWithoutPoints.startPoint.reset();
+    coloursWithoutPoints.stops = std::vector{GradientStop{kit::Color::red(), 0}};
+
+    auto chart = std::make_shared<TestChart>(std::vector<TestPoint>{});
+    chart->legends = {entry("no stroke", ChartType::line, ColourStyle(kit::Color::red())),
+                      entry("no paint", ChartType::line, nothing, defaultStroke()),
+                      entry("no points", ChartType::bar, coloursWithoutPoints),
+                      entry("gradient line", ChartType::line, coloursWithoutPoints, defaultStroke())};
+    kit::ViewHost host(legendOf(chart), {300, 200});
+    EXPECT_EQ(texts(host), (std::vector<std::string>{"gradient line"}));
+
+    // A line sample's gradient runs from leading to trailing, whatever the entry's points.
+    const auto strokes = host.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke);
+    ASSERT_EQ(strokes.size(), 1u);
+    const auto* gradient = std::get_if<kit::LinearGradient>(&strokes[0]->paint);
+    ASSERT_NE(gradient, nullptr);
+    EXPECT_EQ(gradient->startPoint, kit::UnitPoint::leading());
+    EXPECT_EQ(gradient->endPoint, kit::UnitPoint::trailing());
+
+    chart->legends = {};
+    host.update();
+    EXPECT_TRUE(host.displayList().items.empty());
+}
+
+TEST_F(LegendViewTest, TouchedEntryGrowsFromItsLeadingEdgeWhileTheTouchLasts)
+{
+    auto chart = std::make_shared<BarLikeChart>(std::vector<TestPoint>{TestPoint(1), TestPoint(2)});
+    const auto& points = chart->dataSets->dataPoints;
+    chart->legends = {LegendData(points[0].id, "First", ColourStyle(kit::Color::red()), std::nullopt, 1, ChartType::bar),
+                      LegendData(points[1].id, "Second", ColourStyle(kit::Color::blue()), std::nullopt, 1, ChartType::bar)};
+    kit::ViewHost host(kit::View(LegendView<BarLikeChart>{chart, {kit::GridItem::flexible(10)}, 40, kit::Font::caption(),
+                                                          kit::Color::primary()}),
+                       {300, 200});
+    const kit::Rect before = host.displayList().textItem("Second")->hostBounds();
+
+    chart->beginTouch({1, 0}, kit::Rect(0, 0, 100, 100));
+    host.update();
+    const kit::DisplayItem* second = host.displayList().textItem("Second");
+    EXPECT_NEAR(second->transform.a, 1.2, 1e-9);
+    EXPECT_NEAR(host.displayList().textItem("First")->transform.a, 1.0, 1e-9);
+    const kit::Rect grown = second->hostBounds();
+    EXPECT_GT(grown.minX(), before.minX());
+    EXPECT_NEAR(grown.width(), before.width() * 1.2, 1e-6);
+
+    chart->infoView.modify([](auto& info) { info.isTouchCurrent = false; });
+    host.update();
+    EXPECT_NEAR(host.displayList().textItem("Second")->transform.a, 1.0, 1e-9);
+}
+
+TEST_F(LegendViewTest, CellsCarryTheirAccessibilityLabelAndValue)
+{
+    auto chart = std::make_shared<TestChart>(std::vector<TestPoint>{});
+    chart->legends = {entry("Swift", ChartType::pie, ColourStyle(kit::Color::orange())),
+                      entry("Mean", ChartType::line, ColourStyle(kit::Color::red()), defaultStroke(), 2),
+                      entry("Bars", ChartType::bar, ColourStyle(kit::Color::red()), std::nullopt, 1)};
+    kit::ViewHost host(legendOf(chart), {300, 200});
+    std::vector<std::pair<std::string, std::string>> found;
+    std::function<void(const std::vector<kit::AccessibilityElement>&)> collect = [&](const auto& elements) {
+        for (const auto& element : elements) {
+            if (!element.label.empty())
+                found.emplace_back(element.label, element.value);
+            collect(element.children);
+        }
+    };
+    collect(host.accessibilityElements());
+    EXPECT_EQ(found, (std::vector<std::pair<std::string, std::string>>{
+                         {"Pie-Chart-Legend", "Swift"}, {"P-O-I-Marker-Legend", "Mean"}, {"Bar-Chart-Legend", "Bars"}}));
+}
+
+TEST_F(LegendViewTest, LegendsGoUnderAChartWithDataOnly)
+{
+    auto chart = std::make_shared<TestChart>(std::vector<TestPoint>{});
+    chart->legends = {entry("Swift", ChartType::pie, ColourStyle(kit::Color::orange()))};
+    const kit::View content = kit::View(kit::Color::blue()).frame(200, 100).id("chart");
+    kit::ViewHost host(applyLegends(content, chart, {kit::GridItem::flexible(10)}, 40, kit::Font::caption(),
+                                    kit::Color::primary(), 18),
+                       {400, 300});
+    EXPECT_TRUE(texts(host).empty());
+
+    chart->dataSets.modify([](TestSet& set) { set.dataPoints.push_back(TestPoint(3)); });
+    host.update();
+    const kit::Rect chartFrame = frameOf(host, "chart");
+    const kit::DisplayItem* text = host.displayList().textItem("Swift");
+    ASSERT_NE(text, nullptr);
+    // The row (a 20-point circle) starts the stack's spacing plus the top padding below the chart.
+    const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
+    ASSERT_EQ(fills.size(), 2u);
+    EXPECT_NEAR(pathBounds(*fills[1]).minY(), chartFrame.maxY() + 8 + 18, 1e-6);
+}
+
+} // namespace
