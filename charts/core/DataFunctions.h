@@ -188,34 +188,34 @@ double averageValueOf(const Set& set)
 // the smallest is 100 when no line yields a value. The average is the mean
 // of the inner sets' means.
 
-template <CTMultiDataSetProtocol Set>
-double largestValueOf(const Set& set)
+// The results of `innerValue` for the inner sets that have one, in order.
+template <CTMultiDataSetProtocol Set, class InnerValue>
+std::vector<double> innerSetValues(const Set& set, InnerValue innerValue)
 {
     std::vector<double> values;
     for (const auto& inner : set.dataSets)
-        if (const auto value = setLargestValue(inner))
+        if (const std::optional<double> value = innerValue(inner))
             values.push_back(*value);
-    return largestOf(values).value_or(0);
+    return values;
+}
+
+template <CTMultiDataSetProtocol Set>
+double largestValueOf(const Set& set)
+{
+    return largestOf(innerSetValues(set, [](const auto& inner) { return setLargestValue(inner); })).value_or(0);
 }
 
 template <CTMultiDataSetProtocol Set>
 double smallestValueOf(const Set& set)
 {
-    std::vector<double> values;
-    for (const auto& inner : set.dataSets)
-        if (const auto value = setSmallestValue(inner))
-            values.push_back(*value);
-    return smallestOf(values).value_or(0);
+    return smallestOf(innerSetValues(set, [](const auto& inner) { return setSmallestValue(inner); })).value_or(0);
 }
 
 template <IgnoreZeroMultiDataSet Set>
 double smallestValueOf(const Set& set)
 {
-    std::vector<double> values;
-    for (const auto& inner : set.dataSets)
-        if (const auto value = setSmallestValueIgnoringZero(inner))
-            values.push_back(*value);
-    return smallestOf(values).value_or(100);
+    return smallestOf(innerSetValues(set, [](const auto& inner) { return setSmallestValueIgnoringZero(inner); }))
+        .value_or(100);
 }
 
 template <CTMultiDataSetProtocol Set>

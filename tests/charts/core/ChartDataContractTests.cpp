@@ -1,4 +1,5 @@
 #include "TestChartData.h"
+#include "TestExtraLine.h"
 
 #include <gtest/gtest.h>
 
@@ -92,22 +93,7 @@ TEST(ChartWithAxes, StartsUnmeasuredWithoutExtraLine)
     EXPECT_FALSE(chart.extraLineData->has_value());
     EXPECT_FALSE(chart.extraLineTouchedPoint({0, 0}, kit::Rect(0, 0, 100, 100)));
 
-    chart.extraLineData = ExtraLineData(
-        "Extra", [] { return std::vector{ExtraLineDataPoint(4, std::nullopt, std::nullopt)}; },
-        [] {
-            return ExtraLineStyle{ColourStyle(kit::Color::red()),
-                                  LineType::line,
-                                  ExtraLineStyle::SpacingType::line,
-                                  LineMarkerType::none(),
-                                  defaultStroke(),
-                                  PointStyle{1, kit::Color::red(), kit::Color::red(), 1, PointType::filled,
-                                             PointShape::circle},
-                                  std::nullopt,
-                                  3,
-                                  ExtraLineStyle::AnimationType::draw,
-                                  Baseline::zero(),
-                                  Topline::maximumValue()};
-        });
+    chart.extraLineData = extraLine({4}, extraLineStyle());
     const auto found = chart.extraLineTouchedPoint({50, 0}, kit::Rect(0, 0, 100, 100));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->value, 4);

@@ -1,5 +1,6 @@
 #include "ChartViewTest.h"
 
+#include "TestExtraLine.h"
 #include "charts/core/ExtraLineTouchMarker.h"
 
 namespace {
@@ -11,28 +12,7 @@ using ExtraLineMarker = UiTest;
 
 ExtraLineData lineWith(std::vector<double> values, LineMarkerType marker)
 {
-    return ExtraLineData(
-        "Extra",
-        [&] {
-            std::vector<ExtraLineDataPoint> points;
-            for (double v : values)
-                points.emplace_back(v, std::nullopt, std::nullopt);
-            return points;
-        },
-        [&] {
-            return ExtraLineStyle{ColourStyle(kit::Color::red()),
-                                  LineType::line,
-                                  ExtraLineStyle::SpacingType::line,
-                                  marker,
-                                  defaultStroke(),
-                                  PointStyle{4, kit::Color::red(), kit::Color::white(), 1, PointType::filled,
-                                             PointShape::circle},
-                                  std::nullopt,
-                                  3,
-                                  ExtraLineStyle::AnimationType::draw,
-                                  Baseline::minimumValue(),
-                                  Topline::maximumValue()};
-        });
+    return extraLine(values, extraLineStyle(std::move(marker)));
 }
 
 // The touch dot of these tests: a green square filling its frame.

@@ -1,4 +1,4 @@
-#include "charts/core/ExtraLineData.h"
+#include "TestExtraLine.h"
 
 #include <gtest/gtest.h>
 
@@ -13,34 +13,14 @@ using Spacing = ExtraLineStyle::SpacingType;
 ExtraLineStyle styleWith(Baseline baseline, Topline topLine, LineType lineType = LineType::line,
                          Spacing spacing = Spacing::line)
 {
-    return ExtraLineStyle{
-        .lineColour = ColourStyle(kit::Color::red()),
-        .lineType = lineType,
-        .lineSpacing = spacing,
-        .markerType = LineMarkerType::none(),
-        .strokeStyle = defaultStroke(),
-        .pointStyle = PointStyle{4, kit::Color::red(), kit::Color::white(), 1, PointType::filled, PointShape::circle},
-        .yAxisTitle = std::nullopt,
-        .yAxisNumberOfLabels = 5,
-        .animationType = ExtraLineStyle::AnimationType::draw,
-        .baseline = baseline,
-        .topLine = topLine,
-    };
+    return charts::testing::extraLineStyle(LineMarkerType::none(), baseline, topLine, lineType, spacing);
 }
 
 ExtraLineData lineOf(std::vector<double> values, Baseline baseline = Baseline::minimumValue(),
                      Topline topLine = Topline::maximumValue(), LineType lineType = LineType::line,
                      Spacing spacing = Spacing::line)
 {
-    return ExtraLineData(
-        "Extra",
-        [&] {
-            std::vector<ExtraLineDataPoint> points;
-            for (double v : values)
-                points.emplace_back(v, std::nullopt, std::nullopt);
-            return points;
-        },
-        [&] { return styleWith(baseline, topLine, lineType, spacing); });
+    return charts::testing::extraLine(values, styleWith(baseline, topLine, lineType, spacing));
 }
 
 TEST(ExtraLineData, InitializerCallsEachClosureOnce)

@@ -1,25 +1,12 @@
-#include "charts/core/AxisColour.h"
 #include "charts/core/Baseline.h"
 #include "charts/core/ChartMetadata.h"
-#include "charts/core/ChartViewData.h"
 #include "charts/core/ColourStyle.h"
-#include "charts/core/DataSetType.h"
-#include "charts/core/DisplayValue.h"
-#include "charts/core/GridStyle.h"
-#include "charts/core/InfoBoxAlignment.h"
 #include "charts/core/InfoBoxPlacement.h"
-#include "charts/core/InfoViewData.h"
-#include "charts/core/LabelsFrom.h"
 #include "charts/core/LegendData.h"
-#include "charts/core/LineMarkerType.h"
 #include "charts/core/PointColour.h"
 #include "charts/core/PointStyle.h"
 #include "charts/core/Stroke.h"
-#include "charts/core/SubscriptionSet.h"
 #include "charts/core/Topline.h"
-#include "charts/core/XAxisLabelPosistion.h"
-#include "charts/core/YAxisLabelPosistion.h"
-#include "charts/core/YAxisLabelType.h"
 
 #include <gtest/gtest.h>
 
@@ -169,18 +156,6 @@ TEST(LegendData, InitializerTakesItsArgumentsInItsOwnOrder)
     EXPECT_EQ(metadata.subtitleColour, kit::Color::blue());
 }
 
-TEST(InfoViewData, StartsIdleWithTheDefaultFormat)
-{
-    const InfoViewData<int> info;
-    EXPECT_FALSE(info.isTouchCurrent);
-    EXPECT_TRUE(info.touchOverlayInfo.empty());
-    EXPECT_EQ(info.touchSpecifier, "%.0f");
-    EXPECT_FALSE(info.touchFormatter);
-    EXPECT_EQ(info.touchLocation, (kit::Point{0, 0}));
-    EXPECT_EQ(info.chartSize, kit::Rect(0, 0, 0, 0));
-    EXPECT_TRUE(info.touchUnit.is<TouchUnit::None>());
-}
-
 TEST(InfoBoxPlacement, InfoBoxCarriesItsStaticFlag)
 {
     const auto fixed = InfoBoxPlacement::infoBox(true);
@@ -207,21 +182,6 @@ TEST(BaselineAndTopline, CompareByCaseAndFloatingValue)
     EXPECT_NE(hashOf(Topline::maximumValue()), hashOf(Topline::maximum(0)));
 }
 
-TEST(ChartViewData, StartsUnmeasured)
-{
-    const ChartViewData data;
-    EXPECT_EQ(data.chartSize, kit::Rect());
-    EXPECT_FALSE(data.hasXAxisLabels);
-    EXPECT_FALSE(data.hasYAxisLabels);
-    EXPECT_EQ(data.xAxisTitleHeight, 0);
-    EXPECT_TRUE(data.xAxisLabelHeights.empty());
-    EXPECT_TRUE(data.xAxislabelWidths.empty());
-    EXPECT_EQ(data.yAxisSpecifier, "%.0f");
-    EXPECT_FALSE(data.yAxisNumberFormatter);
-    EXPECT_EQ(data.yAxisTitleWidth + data.yAxisTitleHeight + data.extraYAxisTitleWidth + data.extraYAxisTitleHeight, 0);
-    EXPECT_TRUE(data.yAxisLabelWidth.empty());
-}
-
 TEST(PointStyle, ComparesAndHashesFieldByField)
 {
     const PointStyle style{0.0, kit::Color::red(), kit::Color::white(), 1, PointType::filledOutLine, PointShape::circle};
@@ -237,23 +197,6 @@ TEST(PointStyle, ComparesAndHashesFieldByField)
     EXPECT_EQ(colour, (PointColour{kit::Color::red(), kit::Color::blue()}));
     EXPECT_NE(colour, (PointColour{kit::Color::blue(), kit::Color::red()}));
     EXPECT_EQ(hashOf(colour), hashOf(PointColour{kit::Color::red(), kit::Color::blue()}));
-}
-
-TEST(LineMarkerType, LineMarkersCarryAttachmentColourAndStroke)
-{
-    const auto marker = LineMarkerType::topTrailing(MarkerAttachment::line(Dot::none()), kit::Color::red(),
-                                                    kit::StrokeStyle{.lineWidth = 2});
-    const LineMarkerType::LineMarker* payload = marker.lineMarker();
-    ASSERT_NE(payload, nullptr);
-    EXPECT_EQ(marker.value.index(), 6u);
-    EXPECT_EQ(payload->colour, kit::Color::red());
-    EXPECT_EQ(payload->style.lineWidth, 2);
-    const auto* line = std::get_if<MarkerAttachment::Line>(&payload->attachment.value);
-    ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(std::holds_alternative<Dot::None>(line->dot.value));
-
-    EXPECT_EQ(LineMarkerType::indicator(DotStyle{8, kit::Color::white(), kit::Color::blue(), 2}).lineMarker(), nullptr);
-    EXPECT_EQ(LineMarkerType::none().lineMarker(), nullptr);
 }
 
 } // namespace
