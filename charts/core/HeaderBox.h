@@ -22,14 +22,18 @@ struct HeaderBox {
 
     kit::View body(const kit::View& content) const
     {
-        if (!chartData->hasData())
-            return kit::If(false, kit::EmptyView(), content);
-        if (chartData->chartStyle->infoBoxPlacement.template is<InfoBoxPlacement::Header>())
-            return kit::If(true, headerLayout(content), kit::EmptyView());
-        return kit::If(true, kit::VStack(kit::HorizontalAlignment::leading, {titleBlock(), content}), kit::EmptyView());
+        return kit::If(chartData->hasData(), [&] { return decorated(content); }, [&] { return content; });
     }
 
 private:
+    // The touch information in the header row, or the title block above the chart.
+    kit::View decorated(const kit::View& content) const
+    {
+        if (chartData->chartStyle->infoBoxPlacement.template is<InfoBoxPlacement::Header>())
+            return headerLayout(content);
+        return kit::VStack(kit::HorizontalAlignment::leading, {titleBlock(), content});
+    }
+
     kit::View headerLayout(const kit::View& content) const
     {
         const kit::FlexFrame flexible{.minWidth = 0, .maxWidth = kit::infinity};

@@ -1,5 +1,6 @@
 #include "ChartViewTest.h"
 
+#include "charts/core/CustomNoDataView.h"
 #include "charts/core/Legends.h"
 
 namespace {
@@ -86,6 +87,10 @@ TEST_F(LegendViewTest, EntriesWithoutTheirPaintOrStrokeShowNothing)
     chart->legends = {};
     host.update();
     EXPECT_TRUE(host.displayList().items.empty());
+
+    auto empty = std::make_shared<TestChart>(std::vector<TestPoint>{}, kit::Text("No data"));
+    kit::ViewHost noData(kit::View(CustomNoDataView<TestChart>{empty}), {300, 200});
+    EXPECT_EQ(texts(noData), std::vector<std::string>{"No data"});
 }
 
 TEST_F(LegendViewTest, TouchedEntryGrowsFromItsLeadingEdgeWhileTheTouchLasts)
