@@ -230,6 +230,7 @@ void HostCore::collectDisappear(Node& node)
 
 void HostCore::markDirty(Node& node, const Transaction& transaction)
 {
+    assertMainThread(); // view state and observed models live on the main thread
     if (node.removing)
         return;
     node.dirty = true;

@@ -59,19 +59,16 @@ public:
     std::vector<std::unique_ptr<Node>> children;
     int depth = 0;
 
-    // Per-kind persistent data (text layout, state slots, subscriptions, ...).
+    // Per-kind persistent data (text layout, state slots, subscriptions, ...),
+    // one value of each type, made on first use.
     template <class T>
     T& data()
     {
-        if (!data_.has_value())
-            data_ = std::make_shared<T>();
-        return *std::any_cast<std::shared_ptr<T>&>(data_);
-    }
-    template <class T>
-    T* dataIfAny()
-    {
-        auto* p = std::any_cast<std::shared_ptr<T>>(&data_);
-        return p ? p->get() : nullptr;
+        for (auto& [type, value] : data_)
+            if (type == typeid(T))
+                return *static_cast<T*>(value.get());
+        data_.emplace_back(typeid(T), std::make_shared<T>());
+        return *static_cast<T*>(data_.back().second.get());
     }
 
     NodeRole role() const;
@@ -126,7 +123,7 @@ public:
     Node* layoutParent() const;
 
 private:
-    std::any data_;
+    std::vector<std::pair<std::type_index, std::shared_ptr<void>>> data_;
     struct SizeCache {
         ProposedSize proposal;
         Size size;

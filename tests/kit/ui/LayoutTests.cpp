@@ -200,6 +200,11 @@ TEST_F(Layout, GridColumns)
     EXPECT_NEAR(frameOf(host, AnyKey(0)).minY() - grid.minY(), 5, 1e-9) << "cells centred vertically in the row";
     EXPECT_NEAR(grid.height(), 20 + 8 + 30, 1e-9);
 
+    ViewHost rows(LazyHGrid({GridItem::flexible(), GridItem::flexible()}, cells).id("grid"), {300, 100});
+    // Rows of (100 - 8) / 2 = 46: cells fill top to bottom, then left to right.
+    EXPECT_NEAR(frameOf(rows, AnyKey(1)).midY() - frameOf(rows, "grid").minY(), 54 + 23, 1e-9);
+    EXPECT_NEAR(frameOf(rows, AnyKey(2)).minX() - frameOf(rows, "grid").minX(), 20 + 8, 1e-9);
+
     ViewHost adaptive(LazyVGrid({GridItem::adaptive(50)}, cells).id("grid"), {230, 200});
     // floor((230 + 8) / (50 + 8)) = 4 columns of (230 - 24) / 4 = 51.5.
     EXPECT_NEAR(frameOf(adaptive, AnyKey(2)).midX() - frameOf(adaptive, "grid").minX(), 2 * 59.5 + 51.5 / 2, 1e-9);
