@@ -17,9 +17,8 @@ enum class ChannelKey : std::uint8_t {
     opacity,        // 0...1
     shadow,         // premultiplied r, g, b, a, radius, x, y
     color,          // premultiplied r, g, b, a
-    trim,           // from, to
     shapeData,      // a shape's animatable data
-    shapeTransform, // sx, sy, radians, dx, dy
+    shapeTransform, // the numbers of a shape's trim, scale, rotation and offset
     transition,     // insertion/removal opacity
 };
 

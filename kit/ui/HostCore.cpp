@@ -65,11 +65,6 @@ private:
 
 } // namespace
 
-HostCore& hostOf(Node& node)
-{
-    return node.host;
-}
-
 std::shared_ptr<const Primitive> makeRoot(View view)
 {
     return std::make_shared<RootPrimitive>(std::move(view));

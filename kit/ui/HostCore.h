@@ -110,7 +110,6 @@ public:
     void hover(std::optional<Point> p);
 };
 
-HostCore& hostOf(Node& node);
 // The root primitive: proposes the host's size to `view` and centres it.
 std::shared_ptr<const Primitive> makeRoot(View view);
 

@@ -329,6 +329,24 @@ protected:
 // A cheap-to-copy handle on an immutable view description. Views are built
 // with the functions of this library (Text, HStack, Circle, ...), from user
 // view types (anything with `kit::View body() const`), or from a Color.
+//
+//   template <class ChartData>
+//   struct Chart {
+//       kit::ObservedObject<ChartData> chartData;   // will-change re-evaluates the view
+//       kit::State<bool> startAnimation{false};      // kept in the host's tree
+//       // The fields the host binds, in declaration order (C++ has no
+//       // reflection; reading an undeclared State in body() aborts in debug).
+//       auto dynamicFields() { return std::tie(chartData, startAnimation); }
+//
+//       kit::View body() const {
+//           const double s = *startAnimation ? 1.0 : 0.001;
+//           return kit::Circle().fill(kit::Color::accent()).scaleEffect(s)
+//               .onAppear([a = startAnimation] {      // capture handles or *this, never `this`
+//                   kit::withAnimation(kit::Animation::spring(0.5, 1), [&] { a = true; });
+//               });
+//       }
+//   };
+//   kit::View v = Chart<PieChartData>{data};          // converts implicitly
 class View : public ViewMethods<View> {
 public:
     View(); // an empty view
