@@ -365,3 +365,27 @@ TEST_F(Animating, IdleHostDoesNotTickOrRepaint)
     Clock::advance(5);
     EXPECT_EQ(host.repaintCount(), afterAnimation);
 }
+
+TEST_F(Animating, ShadowsInterpolate)
+{
+    auto toggle = std::make_shared<Toggle>();
+    struct Lifted {
+        ObservedObject<Toggle> toggle;
+        auto dynamicFields() { return std::tie(toggle); }
+        View body() const
+        {
+            const bool on = toggle->on.get();
+            return View(Color::white()).frame(10, 10).shadow(on ? Color::black() : Color::clear(), on ? 10 : 0, 0, on ? 4 : 0).id("s");
+        }
+    };
+    ViewHost host(Lifted{toggle}, {50, 50});
+    host.update();
+    withAnimation(Animation::linear(1), [&] { toggle->on = true; });
+    runUntilIdle();
+    Clock::advance(0.5);
+    const auto& shadow = itemsOf(host, "s").front()->shadows.at(0);
+    EXPECT_NEAR(shadow.radius, 5, 1e-9);
+    EXPECT_NEAR(shadow.offset.y, 2, 1e-9);
+    EXPECT_NEAR(shadow.color.alpha, 0.5, 1e-9);
+    EXPECT_NEAR(shadow.color.red, 0, 1e-9) << "premultiplied: clear to black stays black";
+}

@@ -196,3 +196,17 @@ TEST_F(Input, AccessibilityElementsInDrawingOrder)
     ASSERT_EQ(nested[0].children.size(), 1u);
     EXPECT_EQ(nested[0].children[0].label, "inner");
 }
+
+TEST_F(Input, ADragFromThePressWinsOverATapOnTheSameView)
+{
+    int taps = 0, drags = 0;
+    ViewHost host(View(Color::red())
+                      .frame(50, 50)
+                      .onTapGesture([&] { ++taps; })
+                      .gesture(DragGesture(0).onChanged([&](const DragGesture::Value&) { ++drags; })),
+                  {50, 50});
+    host.pointerPressed({25, 25});
+    host.pointerReleased({25, 25});
+    EXPECT_EQ(drags, 1);
+    EXPECT_EQ(taps, 0);
+}
