@@ -1,44 +1,67 @@
 #include "app/LanguageChart.h"
 
-#include "app/LanguageSlices.h"
+#include "app/LanguagePieData.h"
 #include "app/TestHooks.h"
-
-#include <QLabel>
+#include "charts/core/HeaderBox.h"
+#include "charts/core/Legends.h"
+#include "charts/core/TouchOverlay.h"
+#include "kit/ui/HostingWidget.h"
+#include "kit/ui/Stacks.h"
 
 namespace qm {
 
 namespace {
 
-// Stands in for the pie chart until the chart library draws it.
-class PendingChart : public QLabel {
+// The chart's host; reports its first drawing to whole-application tests.
+class LanguageChartHost : public kit::HostingWidget {
 public:
-    PendingChart(std::size_t slices, QWidget* parent)
-        : QLabel(QStringLiteral("Code breakdown"), parent)
-        , slices_(slices)
+    LanguageChartHost(kit::View root, std::shared_ptr<charts::PieChartData> data, QWidget* parent)
+        : kit::HostingWidget(std::move(root), parent)
+        , data_(std::move(data))
     {
-        setAlignment(Qt::AlignCenter);
-        setObjectName(QStringLiteral("chartPending"));
+        setObjectName(QStringLiteral("languageChart"));
     }
+
+    const std::shared_ptr<charts::PieChartData>& data() const { return data_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override
     {
-        QLabel::paintEvent(event);
+        kit::HostingWidget::paintEvent(event);
         if (!reported_)
-            testReport("chart drawn: " + std::to_string(slices_) + " slices");
+            testReport("chart drawn: " + std::to_string(data_->dataSets->dataPoints.size()) + " slices");
         reported_ = true;
     }
 
 private:
-    std::size_t slices_;
+    std::shared_ptr<charts::PieChartData> data_;
     bool reported_ = false;
 };
+
+// The pie itself: drawn by the chart library's pie view once it is there;
+// until then the decorations frame an empty area.
+kit::View pieChart(const std::shared_ptr<charts::PieChartData>&)
+{
+    return kit::Spacer(0);
+}
 
 } // namespace
 
 QWidget* makeLanguageChart(const std::vector<std::shared_ptr<LanguageEntry>>& languages, QWidget* parent)
 {
-    return new PendingChart(languageSlices(languages).size(), parent);
+    auto data = makeLanguagePieData(languages);
+    kit::View chart = pieChart(data);
+    chart = charts::applyTouchOverlay(chart, data, 0, "%.0f", nullptr, charts::TouchUnit::none());
+    chart = charts::applyHeaderBox(chart, data);
+    chart = charts::applyLegends(chart, data, {kit::GridItem::flexible(10, kit::infinity), kit::GridItem::flexible(10, kit::infinity)},
+                                 40, kit::Font::caption(), kit::Color::primary(), 18);
+    return new LanguageChartHost(chart, data, parent);
+}
+
+std::shared_ptr<charts::PieChartData> languageChartData(const QWidget* chart)
+{
+    const auto* host = dynamic_cast<const LanguageChartHost*>(chart);
+    return host ? host->data() : nullptr;
 }
 
 } // namespace qm

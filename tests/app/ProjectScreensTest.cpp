@@ -1,5 +1,6 @@
 #include "app/BusyIndicator.h"
 #include "app/ElidedLabel.h"
+#include "app/LanguageChart.h"
 #include "app/LanguageInfo.h"
 #include "app/LocsByFile.h"
 #include "app/LocsByLanguage.h"
@@ -8,6 +9,8 @@
 #include "app/SummaryBar.h"
 #include "core/LanguageResources.h"
 #include "core/Project.h"
+#include "charts/pie/PieChartData.h"
+#include "kit/ui/HostingWidget.h"
 
 #include "AppTestSupport.h"
 
@@ -308,6 +311,42 @@ TEST_F(ProjectScreensTest, CancellingTheSheetStartsNoCount)
     test::settle();
     EXPECT_TRUE(test::FakeCounter::runs(project->path).empty());
     EXPECT_EQ(project->ignoreExtensions, "");
+}
+
+} // namespace
+} // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(OverviewChart, ShowsTheHeaderAndOneLegendEntryPerSlice)
+{
+    test::settle();
+    const auto languages = test::languageList(kLanguages);
+    auto project = std::make_shared<Project>("/tmp/overview-chart");
+    project->final = languages;
+    std::shared_ptr<Project> selected = project;
+    Overview screen({[&] { return selected; }, [&](std::shared_ptr<Project> p) { selected = p; }}, std::make_shared<ReloadViewHelper>());
+    screen.resize(900, 700);
+    screen.show();
+    test::settle();
+    auto* host = dynamic_cast<kit::HostingWidget*>(screen.chartArea());
+    ASSERT_TRUE(host);
+    const auto data = languageChartData(host);
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->dataSets->dataPoints.size(), 3u);
+    // Framed by the screen's padding of 50 on every edge.
+    EXPECT_EQ(host->geometry().topLeft(), QPoint(50, 50));
+
+    const kit::DisplayList& list = host->host().displayList();
+    EXPECT_TRUE(list.textItem("Code breakdown"));
+    EXPECT_TRUE(list.textItem("By language"));
+    for (const char* name : {"Go", "c", "Markdown"})
+        EXPECT_TRUE(list.textItem(name)) << name;
+
+    // Every redraw makes a new chart.
+    screen.refreshNow();
+    EXPECT_NE(languageChartData(screen.chartArea()), data);
 }
 
 } // namespace
