@@ -49,7 +49,7 @@ std::optional<std::string> normalise(std::string_view pattern, Kind kind)
         }
         out.append(pattern.substr(i, j - i));
         if (kind == Kind::floating) {
-            if (j >= pattern.size() || std::string_view("fFeEgG").find(pattern[j]) == std::string_view::npos)
+            if (j >= pattern.size() || std::string_view("fFeEgGaA").find(pattern[j]) == std::string_view::npos)
                 return std::nullopt;
             out += pattern[j];
         } else {

@@ -10,7 +10,7 @@ namespace kit {
 // locale whatever the process locale: exact binary value, ties to even,
 // "." as the decimal point, no grouping.
 // A valid pattern is literal text (with %% for a percent sign) and exactly
-// one %[flags][width][.precision](f|F|e|E|g|G) with flags from "-+ 0#" and
+// one %[flags][width][.precision](f|F|e|E|g|G|a|A) with flags from "-+ 0#" and
 // width and precision of at most three digits. Any other pattern is
 // replaced by "%.0f".
 std::string format(std::string_view pattern, double value);

@@ -30,6 +30,8 @@ TEST(Format, KeepsLiteralTextFlagsAndWidth)
     EXPECT_EQ(kit::format("Total: %+08.2f units", 3.14159), "Total: +0003.14 units");
     EXPECT_EQ(kit::format("%-6.1e|", 12345.0), "1.2e+04|");
     EXPECT_EQ(kit::format("%g", 0.0001), "0.0001");
+    EXPECT_EQ(kit::format("%a", 1.0), "0x1p+0");
+    EXPECT_EQ(kit::format("%+.1A", 1.0), "+0X1.0P+0");
 }
 
 TEST(Format, FallsBackToNoFractionDigitsForAnyOtherPattern)
