@@ -55,6 +55,8 @@ void Clock::advance(double seconds)
         return;
     double target = manualNow + std::max(seconds, 0.0);
     auto& scheduler = TimerScheduler::shared();
+    // Work queued before the advance belongs to the present moment.
+    MainQueue::drain();
     while (auto timer = scheduler.nextDue(target)) {
         manualNow = std::max(manualNow.load(), timer->fireTime());
         scheduler.fire(timer, manualNow.load());

@@ -65,6 +65,14 @@ TEST_F(MainQueueTest, AsyncAfterWaitsForTheClock)
     EXPECT_EQ(ranAt, (std::vector<double>{0.5}));
 }
 
+TEST_F(MainQueueTest, AdvancingTheClockFirstRunsWorkQueuedAtThePresentMoment)
+{
+    std::vector<double> ranAt;
+    kit::MainQueue::async([&] { ranAt.push_back(kit::Clock::now()); });
+    kit::Clock::advance(2);
+    EXPECT_EQ(ranAt, (std::vector<double>{0}));
+}
+
 TEST(BackgroundQueueTest, RunsOneTaskAtATimeInOrder)
 {
     kit::BackgroundQueue queue;
