@@ -26,19 +26,6 @@ struct PathMorph {
     }
 };
 
-// The trigger as the view layer's subscription sees it: one identity per
-// timer, so a new view value's timer replaces the old one's subscription.
-struct Ticks {
-    kit::TimerPublisher publisher;
-    const void* key;
-    const void* identity() const { return key; }
-    template <class F>
-    kit::Cancellable sink(F f) const
-    {
-        return publisher.sink(std::move(f));
-    }
-};
-
 } // namespace
 
 LiquidPathView::LiquidPathView(const kit::Path& path, int pointCount, int samples, double period)
@@ -54,7 +41,7 @@ kit::View LiquidPathView::body() const
 {
     PathMorph morph{std::make_shared<const PointCloud>(pointCloud), samples, x, y, period};
     return LiquidPath(*x, *y)
-        .onReceive(Ticks{trigger, cancellable.get()}, [morph] { morph(); })
+        .onReceive(trigger, [morph] { morph(); })
         .onAppear([morph] { morph(); })
         .onDisappear([connection = cancellable] { connection->cancel(); });
 }

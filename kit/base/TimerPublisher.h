@@ -30,6 +30,9 @@ public:
     }
 
     double period() const { return state_->period; }
+    // One identity per timer, shared by copies: subscribers can tell a new
+    // timer from the one they already follow.
+    const void* identity() const { return state_.get(); }
     bool isConnected() const { return state_->timer && state_->timer->isValid(); }
 
 private:
