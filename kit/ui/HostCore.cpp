@@ -416,6 +416,7 @@ void HostCore::setVisible(bool v)
         if (root)
             collectDisappear(*root);
         visible = false;
+        updateTicking(); // a hidden host does not tick
         auto actions = std::move(disappearActions);
         disappearActions.clear();
         for (auto& a : actions)
@@ -475,7 +476,7 @@ bool HostCore::hasRunningAnimations()
 
 void HostCore::updateTicking()
 {
-    const bool running = hasRunningAnimations();
+    const bool running = visible && hasRunningAnimations();
     if (running && !ticker) {
         ticker = Timer::scheduled(1.0 / 60, true, [a = std::weak_ptr<HostAnchor>(anchor)] {
             if (auto strong = a.lock(); strong && strong->core)

@@ -152,6 +152,28 @@ TEST_F(Animating, WithAnimationMovesFromThePresentedValue)
     EXPECT_FALSE(host.isAnimating()) << "no ticking when nothing runs";
 }
 
+TEST_F(Animating, AHiddenHostStopsTickingAndResumesWhenShown)
+{
+    ViewHost host(Box{}, {200, 20});
+    withAnimation(Animation::linear(1), [&] {
+        host.pointerPressed({100, 10});
+        host.pointerReleased({100, 10});
+    });
+    runUntilIdle();
+    ASSERT_TRUE(host.isAnimating());
+    host.setVisible(false);
+    EXPECT_FALSE(host.isAnimating()) << "no timer for a host nobody sees";
+    const auto repaints = host.repaintCount();
+    Clock::advance(0.25);
+    EXPECT_EQ(host.repaintCount(), repaints);
+    host.setVisible(true);
+    runUntilIdle();
+    EXPECT_TRUE(host.isAnimating()) << "the animation still in flight ticks again";
+    Clock::advance(1.0);
+    EXPECT_NEAR(boxWidth(host), 100, 1e-12);
+    EXPECT_FALSE(host.isAnimating());
+}
+
 TEST_F(Animating, RetargetingStartsFromWhatIsOnScreen)
 {
     ViewHost host(Box{}, {200, 20});
