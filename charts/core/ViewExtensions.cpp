@@ -1,7 +1,12 @@
 #include "charts/core/ViewExtensions.h"
 
+#include "charts/core/OwnedTimer.h"
 #include "kit/base/NotificationCenter.h"
+#include "kit/ui/State.h"
 #include "kit/ui/Transaction.h"
+
+#include <tuple>
+#include <vector>
 
 namespace charts {
 
@@ -11,15 +16,38 @@ std::string& layoutDidFinishNotification()
     return name;
 }
 
+namespace {
+
+// Posts the layout notification half a second after each appearance of its
+// content. The timers it starts are kept with the view's node, so that those
+// still pending end with it (and with the host that shows it).
+struct LayoutNoticeAfterDelay {
+    using Timers = std::vector<std::shared_ptr<OwnedTimer>>;
+
+    std::shared_ptr<kit::Timer> timer;
+    kit::State<std::shared_ptr<Timers>> started{std::make_shared<Timers>()};
+
+    auto dynamicFields() { return std::tie(started); }
+
+    kit::View body(const kit::View& content) const
+    {
+        return content.onAppear([content, timer = timer, started = *started] {
+            if (timer)
+                timer->invalidate();
+            std::erase_if(*started, [](const auto& t) { return !t->isValid(); });
+            started->push_back(std::make_shared<OwnedTimer>(
+                kit::Timer::scheduled(0.5, false, [object = kit::AnyObject::box(content)] {
+                    kit::NotificationCenter::defaultCenter().post(layoutDidFinishNotification(), object);
+                })));
+        });
+    }
+};
+
+} // namespace
+
 kit::View onAppearAfterDelay(const kit::View& view, const std::shared_ptr<kit::Timer>& timer)
 {
-    return view.onAppear([view, timer] {
-        if (timer)
-            timer->invalidate();
-        kit::Timer::scheduled(0.5, false, [object = kit::AnyObject::box(view)] {
-            kit::NotificationCenter::defaultCenter().post(layoutDidFinishNotification(), object);
-        });
-    });
+    return view.modifier(LayoutNoticeAfterDelay{timer});
 }
 
 kit::View conditionalModifier(const kit::View& view, bool flag,

@@ -19,7 +19,7 @@ std::string& layoutDidFinishNotification();
 // Each time `view` appears: invalidates `timer` (when there is one) and
 // schedules a one-shot timer of 0.5 seconds that posts
 // layoutDidFinishNotification with the view (boxed) as its object. The new
-// timer is not handed back.
+// timer is not handed back; it ends with the view's host.
 kit::View onAppearAfterDelay(const kit::View& view, const std::shared_ptr<kit::Timer>& timer);
 
 // The view transformed when `flag` holds, else the view itself.

@@ -50,6 +50,22 @@ TEST_F(ViewExtensions, LayoutIsAnnouncedHalfASecondAfterEachAppearance)
     EXPECT_EQ(posted.objects.size(), 3u);
 }
 
+TEST_F(ViewExtensions, PendingLayoutTimersEndWithTheirHost)
+{
+    LayoutNotifications posted;
+    {
+        kit::ViewHost host(onAppearAfterDelay(kit::View(kit::Color::red()), nullptr), {100, 100});
+        host.update();
+        host.setVisible(false);
+        host.setVisible(true);
+        host.update();
+        kit::Clock::advance(0.2);
+    }
+    kit::Clock::advance(1);
+    kit::runUntilIdle();
+    EXPECT_TRUE(posted.objects.empty());
+}
+
 TEST_F(ViewExtensions, AReplacedNotificationNameIsUsedByLaterPosts)
 {
     const std::string original = layoutDidFinishNotification();

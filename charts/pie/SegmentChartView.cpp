@@ -1,0 +1,64 @@
+#include "charts/pie/SegmentChartView.h"
+
+#include "charts/core/DataPointTexts.h"
+#include "charts/pie/SegmentOverlay.h"
+#include "kit/base/NotificationCenter.h"
+#include "kit/base/Timer.h"
+#include "kit/ui/ForEach.h"
+#include "kit/ui/GeometryReader.h"
+#include "kit/ui/Stacks.h"
+
+#include <cmath>
+
+namespace charts {
+
+namespace {
+
+kit::View segment(const SegmentChartContent& content, int index, const kit::Rect& rect)
+{
+    const PieChartDataPoint& point = content.dataPoints[static_cast<std::size_t>(index)];
+    if (!std::isfinite(point.startAngle) || !std::isfinite(point.amount))
+        return kit::EmptyView();
+    const kit::View shape = content.segmentShape(point);
+    if (shape.isEmptyView())
+        return kit::EmptyView();
+    const double delay = static_cast<double>(index) * 0.06;
+    const kit::View grown = shape.overlay(segmentOverlay(point, rect), kit::Alignment::center())
+                                .scaleEffect(content.scale)
+                                .opacity(content.scale)
+                                .transaction([delay](kit::Transaction& t) {
+                                    if (!t.disablesAnimations)
+                                        t.animation = kit::Animation::spring(0.5, 1.0, 0).delay(delay);
+                                });
+    const bool touched = content.touchOverlayInfo == std::vector<PieChartDataPoint>{point};
+    return conditionalModifier(grown, touched,
+                               [](const kit::View& view) {
+                                   return view.scaleEffect(1.1).zIndex(1).shadow(kit::Color::primary(), 10, 0, 0);
+                               })
+        .accessibilityLabel(kit::Verbatim{content.title})
+        .accessibilityValue(accessibilityValueString(point, content.touchSpecifier, content.touchFormatter));
+}
+
+} // namespace
+
+kit::View segmentChart(SegmentChartContent content)
+{
+    auto shared = std::make_shared<const SegmentChartContent>(std::move(content));
+    return kit::GeometryReader([shared](const kit::GeometryProxy& proxy) {
+        const kit::Rect rect = proxy.frame(kit::CoordinateSpace::local());
+        const int count = static_cast<int>(shared->dataPoints.size());
+        return kit::ZStack(kit::Alignment::center(),
+                           {kit::ForEach(kit::Range{0, count}, [&](int i) { return segment(*shared, i, rect); })});
+    });
+}
+
+void restartLayoutTimer(const kit::State<std::shared_ptr<OwnedTimer>>& timer, kit::AnyObject object)
+{
+    if (*timer)
+        (*timer)->invalidate();
+    timer = std::make_shared<OwnedTimer>(kit::Timer::scheduled(0.5, false, [object = std::move(object)] {
+        kit::NotificationCenter::defaultCenter().post(layoutDidFinishNotification(), object);
+    }));
+}
+
+} // namespace charts

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "charts/core/OwnedTimer.h"
+#include "charts/core/ValueText.h"
+#include "charts/core/ViewExtensions.h"
+#include "charts/pie/PieChartDataPoint.h"
+#include "kit/base/AnyObject.h"
+#include "kit/ui/ObservedObject.h"
+#include "kit/ui/State.h"
+#include "kit/ui/View.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace charts {
+
+// What one evaluation of a pie or doughnut chart draws. The data points are
+// read once per evaluation, so the number of segments and the point each
+// segment draws always come from the same list.
+struct SegmentChartContent {
+    std::vector<PieChartDataPoint> dataPoints;
+    std::string title;
+    std::vector<PieChartDataPoint> touchOverlayInfo;
+    std::string touchSpecifier;
+    NumberFormatterPtr touchFormatter;
+    // Scale and opacity of every segment: 0.001 before the start animation, else 1.
+    double scale = 1;
+    // The painted shape of one point in the chart area; EmptyView when it
+    // cannot be drawn.
+    std::function<kit::View(const PieChartDataPoint&)> segmentShape;
+};
+
+// A geometry reader taking the whole chart area, with one segment per point
+// laid over each other. Each segment carries the point's overlay, grows and
+// fades in with its own spring (0.06 s after the one before it), is drawn
+// 1.1 times larger, above the others and with a shadow while it is the one
+// touched point, and is labelled for accessibility with the chart's title
+// and the point's value text. A point whose angles are not finite numbers
+// (values that sum to zero) draws nothing.
+kit::View segmentChart(SegmentChartContent content);
+
+// Invalidates the timer kept in `timer`, if any, and keeps a new one-shot
+// timer there that posts layoutDidFinishNotification with `object` after
+// 0.5 seconds. The timer ends with the state that keeps it.
+void restartLayoutTimer(const kit::State<std::shared_ptr<OwnedTimer>>& timer, kit::AnyObject object);
+
+// What the pie and doughnut chart views share: the chart data they observe,
+// the pending layout timer and the start animation's flag, and the body
+// drawn from them. `Derived` supplies the segment shape.
+template <class Derived, class ChartData>
+struct SegmentChartView : kit::ViewMethods<Derived> {
+    kit::ObservedObject<ChartData> chartData;
+    kit::State<std::shared_ptr<OwnedTimer>> timer;
+    kit::State<bool> startAnimation{false};
+
+    auto dynamicFields() { return std::tie(chartData, timer, startAnimation); }
+
+    // Run each time the chart appears: a pending layout timer is cancelled
+    // and a new one posts layoutDidFinishNotification, with a copy of this
+    // view as its object, half a second later.
+    void restartLayoutTimer() const { charts::restartLayoutTimer(timer, kit::AnyObject::box(copy())); }
+
+protected:
+    explicit SegmentChartView(std::shared_ptr<ChartData> data) : chartData(std::move(data)) {}
+
+    // The chart's body: the segments painted by `segmentShape`, the start
+    // animation's appear and disappear actions, then the layout timer.
+    kit::View segmentBody(std::function<kit::View(const PieChartDataPoint&)> segmentShape) const
+    {
+        const ChartData& data = *chartData;
+        const bool disableAnimation = data.disableAnimation;
+        kit::View chart = segmentChart({data.dataSets->dataPoints, data.metadata->title,
+                                        data.infoView->touchOverlayInfo, data.infoView->touchSpecifier,
+                                        data.infoView->touchFormatter,
+                                        disableAnimation || *startAnimation ? 1.0 : 0.001, std::move(segmentShape)});
+        const kit::Animation animation = data.chartStyle->globalAnimation;
+        chart = animateOnAppear(chart, disableAnimation, animation, [flag = startAnimation] { flag = true; });
+        chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });
+        return chart.onAppear([self = static_cast<const Derived&>(*this)] { self.restartLayoutTimer(); });
+    }
+
+private:
+    // The view as a value of its own: the same chart data and appearance,
+    // sharing no state with this node, so whoever holds it (a pending timer)
+    // keeps neither the node's state nor the timer alive.
+    Derived copy() const
+    {
+        Derived value(chartData.object());
+        value.startAnimation = kit::State<bool>(*startAnimation);
+        return value;
+    }
+};
+
+} // namespace charts
