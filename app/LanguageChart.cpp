@@ -5,8 +5,8 @@
 #include "charts/core/HeaderBox.h"
 #include "charts/core/Legends.h"
 #include "charts/core/TouchOverlay.h"
+#include "charts/pie/PieChart.h"
 #include "kit/ui/HostingWidget.h"
-#include "kit/ui/Stacks.h"
 
 namespace qm {
 
@@ -38,19 +38,12 @@ private:
     bool reported_ = false;
 };
 
-// The pie itself: drawn by the chart library's pie view once it is there;
-// until then the decorations frame an empty area.
-kit::View pieChart(const std::shared_ptr<charts::PieChartData>&)
-{
-    return kit::Spacer(0);
-}
-
 } // namespace
 
 QWidget* makeLanguageChart(const std::vector<std::shared_ptr<LanguageEntry>>& languages, QWidget* parent)
 {
     auto data = makeLanguagePieData(languages);
-    kit::View chart = pieChart(data);
+    kit::View chart = charts::PieChart(data);
     chart = charts::applyTouchOverlay(chart, data, 0, "%.0f", nullptr, charts::TouchUnit::none());
     chart = charts::applyHeaderBox(chart, data);
     chart = charts::applyLegends(chart, data, {kit::GridItem::flexible(10, kit::infinity), kit::GridItem::flexible(10, kit::infinity)},

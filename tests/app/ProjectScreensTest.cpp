@@ -344,6 +344,18 @@ TEST(OverviewChart, ShowsTheHeaderAndOneLegendEntryPerSlice)
     for (const char* name : {"Go", "c", "Markdown"})
         EXPECT_TRUE(list.textItem(name)) << name;
 
+    // A wedge and a legend dot per slice, in the slice's colour.
+    std::vector<kit::Color> fills;
+    for (const kit::DisplayItem* item : list.itemsOfKind(kit::DisplayItem::Kind::fill)) {
+        if (const auto* colour = std::get_if<kit::Color>(&item->paint))
+            fills.push_back(*colour);
+    }
+    const auto& points = data->dataSets->dataPoints;
+    for (const auto& point : points) {
+        const auto sameColour = std::count_if(points.begin(), points.end(), [&](const auto& p) { return p.colour == point.colour; });
+        EXPECT_EQ(std::count(fills.begin(), fills.end(), point.colour), 2 * sameColour) << *point.description;
+    }
+
     // Every redraw makes a new chart.
     screen.refreshNow();
     EXPECT_NE(languageChartData(screen.chartArea()), data);
