@@ -363,3 +363,46 @@ TEST(OverviewChart, ShowsTheHeaderAndOneLegendEntryPerSlice)
 
 } // namespace
 } // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(OverviewChart, PressingOnAWedgeReadsItsValue)
+{
+    test::settle();
+    auto project = std::make_shared<Project>("/tmp/overview-touch");
+    project->final = test::languageList(kLanguages);
+    std::shared_ptr<Project> selected = project;
+    Overview screen({[&] { return selected; }, [&](std::shared_ptr<Project> p) { selected = p; }}, std::make_shared<ReloadViewHelper>());
+    screen.resize(900, 700);
+    screen.show();
+    test::settle();
+    QWidget* host = screen.chartArea();
+    const auto data = languageChartData(host);
+    EXPECT_FALSE(data->infoView->isTouchCurrent);
+
+    // Once the wedges have grown in, press inside the first (largest) one.
+    auto* kitHost = static_cast<kit::HostingWidget*>(host);
+    auto firstWedge = [&]() -> const kit::DisplayItem* {
+        for (const auto* item : kitHost->host().displayList().itemsOfKind(kit::DisplayItem::Kind::fill)) {
+            const auto* colour = std::get_if<kit::Color>(&item->paint);
+            if (colour && *colour == data->dataSets->dataPoints[0].colour && item->hostBounds().width() > 100)
+                return item;
+        }
+        return nullptr;
+    };
+    ASSERT_TRUE(test::waitUntil([&] { return firstWedge() != nullptr; }));
+    const kit::Rect bounds = firstWedge()->hostBounds();
+    const QPoint inside(int(bounds.midX() + bounds.width() / 4), int(bounds.midY()));
+    ASSERT_TRUE(firstWedge()->hitTest({double(inside.x()), double(inside.y())}));
+    QTest::mousePress(host, Qt::LeftButton, {}, inside);
+    test::settle();
+    EXPECT_TRUE(data->infoView->isTouchCurrent);
+    ASSERT_FALSE(data->infoView->touchOverlayInfo.empty());
+    QTest::mouseRelease(host, Qt::LeftButton, {}, inside);
+    test::settle();
+    EXPECT_FALSE(data->infoView->isTouchCurrent);
+}
+
+} // namespace
+} // namespace qm
