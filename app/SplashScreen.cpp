@@ -79,8 +79,10 @@ SplashScreen::SplashScreen(QWidget* parent)
     dropArea_->setFixedSize(kLayers[0].width, kLayers[0].height);
     outer->addWidget(dropArea_, 0, Qt::AlignCenter);
 
-    blobs_ = makeSplashBlobs(dropArea_);
-    blobs_->setGeometry(dropArea_->rect());
+    // The blobs may bulge past their frames; their host has room for that
+    // behind the drop area, centred on it.
+    blobs_ = makeSplashBlobs(this);
+    blobs_->lower();
 
     tapTarget_ = new TapTarget([this] { openPanel(); }, dropArea_);
     tapTarget_->setAccessibleName(QStringLiteral("Drop your code here"));
@@ -104,6 +106,13 @@ SplashScreen::SplashScreen(QWidget* parent)
     tapTarget_->adjustSize();
     tapTarget_->move((dropArea_->width() - tapTarget_->width()) / 2, (dropArea_->height() - tapTarget_->height()) / 2);
     tapTarget_->raise();
+}
+
+void SplashScreen::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layout()->activate();
+    blobs_->setGeometry(dropArea_->geometry().adjusted(-kBlobMargin, -kBlobMargin, kBlobMargin, kBlobMargin));
 }
 
 void SplashScreen::openPanel()

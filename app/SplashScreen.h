@@ -29,6 +29,11 @@ public:
         double opacity;
     };
     static const Layer kLayers[4];
+    // Room around the drop area for blobs that bulge past their frames.
+    static constexpr int kBlobMargin = 60;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* dropArea_;
