@@ -372,6 +372,10 @@ void Path::addRoundedRect(const Rect& r, Size cornerSize, RoundedCornerStyle, co
 
 void Path::addArcSweep(Point c, double radius, double start, double sweep, const AffineTransform& t)
 {
+    // An arc with a coordinate that is not a number has no points to draw.
+    if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(radius) || !std::isfinite(start) ||
+        !std::isfinite(sweep))
+        return;
     if (radius == 0) {
         addLine(t.apply(c)); // a move when there is no current point
         return;
@@ -398,6 +402,9 @@ void Path::addArc(Point center, double radius, Angle start, Angle end, bool cloc
 void Path::addArc(Point center, double radius, double start, double end, bool clockwise, const AffineTransform& t)
 {
     double delta = end - start;
+    // Skip the whole turns the loops below would add one at a time.
+    if (clockwise ? delta > kTwoPi : delta < -kTwoPi)
+        delta = std::fmod(delta, kTwoPi);
     if (!clockwise)
         while (delta < 0)
             delta += kTwoPi;

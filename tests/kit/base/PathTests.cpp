@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 using namespace kit;
@@ -111,6 +112,20 @@ TEST(Path, ArcsNormaliseTheirSweep)
     dot.addArc({3, 4}, 0, 0, pi, false);
     EXPECT_EQ(types(dot), (std::vector{Type::move}));
     EXPECT_EQ(dot.elements()[0].point, (Point{3, 4}));
+
+    // Huge or endless sweeps finish at once: whole turns are dropped, and an
+    // arc with a coordinate that is not a number adds nothing.
+    Path huge;
+    huge.addArc({0, 0}, 10, 0, -1e18, false);
+    huge.addArc({0, 0}, 10, 0, 1e18, true);
+    EXPECT_LE(huge.length(), 4 * pi * 10 + 0.01);
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    Path odd;
+    odd.move({1, 1});
+    odd.addArc({0, 0}, 10, 0, inf, true);
+    odd.addRelativeArc({0, 0}, 10, std::nan(""), pi);
+    odd.addRelativeArc({0, 0}, inf, 0, pi);
+    EXPECT_EQ(types(odd), (std::vector{Type::move}));
 }
 
 TEST(Path, WedgeFromTheCentre)
