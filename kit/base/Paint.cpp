@@ -30,17 +30,17 @@ double angularT(const AngularGradient& g, Point p, const Rect& frame)
     const Point c = g.center.in(frame);
     const double start = g.startAngle.radians;
     const double span = g.endAngle.radians - start;
-    double theta = std::atan2(p.y - c.y, p.x - c.x);
-    while (theta < start)
-        theta += kTwoPi;
-    while (theta >= start + kTwoPi)
-        theta -= kTwoPi;
-    const double along = theta - start;
-    if (span <= 0)
+    if (!(span > 0))
         return 0;
+    // The angle of p clockwise from the start, in [0, 2π).
+    double along = std::fmod(std::atan2(p.y - c.y, p.x - c.x) - start, kTwoPi);
+    if (along < 0)
+        along += kTwoPi;
+    if (!(along < kTwoPi))
+        along = 0;
     if (along <= span)
         return along / span;
-    return along - span < start + kTwoPi - theta ? 1.0 : 0.0; // the nearer end
+    return along - span < kTwoPi - along ? 1.0 : 0.0; // the nearer end
 }
 
 } // namespace
@@ -113,9 +113,12 @@ QBrush toQBrush(const Paint& paint, const Rect& frame, ColorScheme scheme, const
     if (span <= 0)
         return QBrush(qcolor(stops.front()));
     QConicalGradient q(QPointF(c.x, c.y), -g.startAngle.inDegrees());
+    // Qt pads before its first stop and after its last one, which gives the
+    // colours beyond the first and last kit stops; only the gap after
+    // `endAngle` needs stops of its own.
     const double gap = 1 - span / kTwoPi;
-    qstops.emplace_back(0.0, qcolor(stops.front()));
     if (gap > 0) {
+        qstops.emplace_back(0.0, qcolor(stops.front()));
         qstops.emplace_back(gap / 2, qcolor(stops.front()));
         qstops.emplace_back(gap / 2, qcolor(stops.back()));
     }

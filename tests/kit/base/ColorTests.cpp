@@ -157,4 +157,15 @@ TEST(Paint, RadialAndAngularGradients)
     const QImage h = paint(toQBrush(half, frame), 100, 100);
     EXPECT_EQ(h.pixel(20, 30), qRgb(0, 0, 255));
     EXPECT_EQ(h.pixel(80, 30), qRgb(255, 0, 0));
+
+    // Stops inside a full turn: the painted colours follow the kit rule on
+    // both sides of the seam at the start angle (3 o'clock).
+    const Paint inner = AngularGradient{Gradient(std::vector<Gradient::Stop>{{Color::rgb(1, 0, 0), 0.25}, {Color::rgb(0, 0, 1), 0.75}}),
+                                        UnitPoint::center()};
+    const QImage i = paint(toQBrush(inner, frame), 100, 100);
+    for (Point p : {Point{90, 45}, Point{90, 55}, Point{50, 90}, Point{10, 50}, Point{30, 15}}) {
+        const RGBA expected = paintColorAt(inner, p, frame);
+        EXPECT_NEAR(qRed(i.pixel(int(p.x), int(p.y))), expected.red * 255, 12) << p.x << ", " << p.y;
+        EXPECT_NEAR(qBlue(i.pixel(int(p.x), int(p.y))), expected.blue * 255, 12) << p.x << ", " << p.y;
+    }
 }
