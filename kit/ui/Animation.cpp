@@ -220,10 +220,11 @@ Animation::Sample Animation::sample(double elapsed, double settle) const
     const double run = runLength(settle);
     if (!(run > 0))
         return {0, 0, true};
-    const double index = std::floor(tau / run);
+    // An undamped spring never settles: its one run lasts for ever.
+    const double index = std::isinf(run) ? 0 : std::floor(tau / run);
     if (repeats_ >= 0 && index >= repeats_)
         return {0, 0, true};
-    const double local = tau - index * run;
+    const double local = index == 0 ? tau : tau - index * run;
     const bool reversed = autoreverses_ && std::fmod(index, 2.0) == 1.0;
     if (kind_ == Kind::spring) {
         double a = 0, b = 0;

@@ -104,7 +104,11 @@ TEST(AnimationCurves, UnderAndOverdampedSpringsSettle)
     for (double t = 0; t < 2; t += 0.05)
         EXPECT_LE(progress(slow, t), 1.0) << "no overshoot";
     EXPECT_TRUE(std::isfinite(slow.settleTime()));
-    EXPECT_TRUE(std::isinf(Animation::spring(0.5, 0).settleTime())) << "an undamped spring never settles";
+    const Animation undamped = Animation::spring(0.5, 0);
+    EXPECT_TRUE(std::isinf(undamped.settleTime())) << "an undamped spring never settles";
+    EXPECT_NEAR(progress(undamped, 0.25), 2, 1e-9) << "it swings to twice the change";
+    EXPECT_NEAR(progress(undamped, 100.5), 0, 1e-6) << "and back, for ever";
+    EXPECT_FALSE(undamped.sample(100.5, undamped.settleTime()).finished);
     EXPECT_EQ(Animation::spring(0.5, -1), Animation::spring(0.5, 0));
 }
 
