@@ -73,6 +73,10 @@ Vector interp(const Vector& a, const Vector& b, std::size_t count)
         } else {
             while (segment + 1 < m && !(b[segment] < x && x <= b[segment + 1]))
                 ++segment;
+            if (segment + 1 >= m) { // positions out of order or not numbers
+                c[n] = a[m - 1];
+                continue;
+            }
             double t = (x - b[segment]) / (b[segment + 1] - b[segment]);
             c[n] = a[segment] + (a[segment + 1] - a[segment]) * t;
         }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <unordered_set>
 
@@ -96,6 +97,8 @@ TEST(VectorMathTest, InterpResamplesPiecewiseLinearly)
     // Three values spread over seven positions, as a point cloud is resampled.
     auto positions = kit::vec::ramp(0, 6, 3);
     EXPECT_EQ(kit::vec::interp({0, 30, 0}, positions, 7), (Vector{0, 10, 20, 30, 20, 10, 0}));
+    // Positions that are not numbers read nothing past the end of the lists.
+    EXPECT_EQ(kit::vec::interp({1, 2, 3}, {0, std::nan(""), 2}, 3).size(), 3u);
 }
 
 } // namespace
