@@ -37,26 +37,26 @@ double paintAlpha(const Paint& paint)
     return alpha;
 }
 
-// The item's geometry in the painter's current space, painted with `brush`.
-void drawGeometry(QPainter& painter, const DisplayItem& item, const QBrush* tint)
+// The item in the painter's current space.
+void drawGeometry(QPainter& painter, const DisplayItem& item)
 {
     switch (item.kind) {
     case DisplayItem::Kind::fill: {
         painter.setRenderHint(QPainter::Antialiasing, item.fillStyle.antialiased);
         painter.fillPath(item.path.toQPainterPath(item.fillStyle.eoFill),
-                         tint ? *tint : toQBrush(item.paint, item.frame));
+                         toQBrush(item.paint, item.frame));
         break;
     }
     case DisplayItem::Kind::stroke: {
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(item.strokeStyle.toQPen(tint ? *tint : toQBrush(item.paint, item.frame)));
+        painter.setPen(item.strokeStyle.toQPen(toQBrush(item.paint, item.frame)));
         painter.drawPath(item.path.toQPainterPath());
         break;
     }
     case DisplayItem::Kind::text: {
         const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
         painter.setFont(item.font.toQFont(dpi));
-        painter.setPen(tint ? tint->color() : item.color.toQColor());
+        painter.setPen(item.color.toQColor());
         for (const DisplayTextLine& line : item.lines)
             painter.drawText(QPointF(line.baseline.x, line.baseline.y), QString::fromStdString(line.text));
         break;
@@ -70,8 +70,7 @@ void drawGeometry(QPainter& painter, const DisplayItem& item, const QBrush* tint
         painter.scale(item.imageRect.width() / symbol->box.width, item.imageRect.height() / symbol->box.height);
         for (const detail::SymbolLayer& layer : symbol->layers) {
             const std::size_t index = std::size_t(std::clamp(layer.layer - 1, 0, 1));
-            const QColor color =
-                tint ? tint->color() : (index < item.layerColors.size() ? item.layerColors[index] : RGBA{}).toQColor();
+            const QColor color = (index < item.layerColors.size() ? item.layerColors[index] : RGBA{}).toQColor();
             if (layer.stroke) {
                 StrokeStyle style{.lineWidth = layer.lineWidth, .lineCap = LineCap::round, .lineJoin = LineJoin::round};
                 painter.setBrush(Qt::NoBrush);
@@ -131,7 +130,7 @@ void blurAlpha(QImage& image, double sigma)
             reinterpret_cast<QRgb*>(image.scanLine(y))[x] = qRgba(0, 0, 0, alpha[std::size_t(y) * w + x]);
 }
 
-// The item's coverage, blurred, tinted and offset, under the item.
+// The item's coverage (its own alpha), blurred, tinted and offset, under the item.
 void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow& shadow, double opacity)
 {
     const QTransform world = painter.worldTransform(); // host to device
@@ -150,8 +149,8 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         QPainter p(&image);
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         p.setTransform(item.transform.toQTransform() * world * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
-        const QBrush coverage(Qt::black);
-        drawGeometry(p, item, &coverage);
+        drawGeometry(p, item); // its alpha is the coverage the shadow follows
+
     }
     blurAlpha(image, sigma);
     {
@@ -254,7 +253,7 @@ void DisplayList::paint(QPainter& painter) const
             drawShadow(painter, item, shadow, baseOpacity * item.opacity);
         painter.setTransform(item.transform.toQTransform() * base);
         painter.setOpacity(baseOpacity * item.opacity);
-        drawGeometry(painter, item, nullptr);
+        drawGeometry(painter, item);
         painter.restore();
     }
 }

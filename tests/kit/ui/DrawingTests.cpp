@@ -219,4 +219,13 @@ TEST_F(Drawing, ShadowsDrawBelowTheirItem)
     const Pixel edge = at(soft, 42, 30);
     EXPECT_GT(edge.a, 10);
     EXPECT_LT(edge.a, 250) << "a blurred edge";
+
+    // The shadow follows the item's own alpha: a nearly clear touch area
+    // casts none, a half-transparent fill half of one.
+    const QImage clear = renderImage(View(Color::white().opacity(1e-9)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
+                                     {40, 40});
+    EXPECT_EQ(at(clear, 35, 35).a, 0);
+    const QImage half = renderImage(View(Color::white().opacity(0.5)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
+                                    {40, 40});
+    EXPECT_NEAR(at(half, 35, 35).a, 128, 2);
 }
