@@ -120,6 +120,7 @@ TextLayout FontMetrics::layout(const Font& font, std::string_view text, std::opt
         }
         // Greedy wrapping after spaces; over-long words break between clusters.
         std::size_t lineStart = 0, i = 0;
+        const std::size_t firstLine = lines.size();
         std::string current;
         while (i < parts.size()) {
             std::size_t wordEnd = i;
@@ -134,21 +135,24 @@ TextLayout FontMetrics::layout(const Font& font, std::string_view text, std::opt
                 i = spacesEnd;
                 continue;
             }
-            if (!current.empty()) {
-                lines.push_back({trimTrailingSpaces(current), pi, lineStart});
-                current.clear();
+            const std::string line = trimTrailingSpaces(current);
+            current.clear();
+            if (!line.empty()) {
+                lines.push_back({line, pi, lineStart});
                 lineStart = i;
                 continue;
             }
-            // The word alone is too wide: take as many clusters as fit (at least one).
+            // The word alone is too wide (spaces before it are dropped): take
+            // as many clusters as fit, at least one.
             std::size_t k = i + 1;
             while (k < wordEnd && advance(font, join(parts, i, k + 1)) <= *width)
                 ++k;
             lines.push_back({join(parts, i, k), pi, i});
             i = lineStart = k;
         }
-        if (!current.empty() || lineStart == 0 || lineStart < parts.size())
-            lines.push_back({trimTrailingSpaces(current), pi, lineStart});
+        // The rest, if it shows anything; an empty paragraph is one empty line.
+        if (const std::string rest = trimTrailingSpaces(current); !rest.empty() || lines.size() == firstLine)
+            lines.push_back({rest, pi, lineStart});
     }
 
     std::size_t limit = maxLines > 0 ? std::size_t(maxLines) : std::numeric_limits<std::size_t>::max();

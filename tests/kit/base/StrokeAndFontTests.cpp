@@ -117,6 +117,7 @@ TEST_F(FixedMetricsTest, WrapsAfterSpacesAndBreaksLongWords)
     EXPECT_EQ(narrow.lines, (std::vector<std::string>{"abc", "def", "g"}));
     const TextLayout minimum = m.layout(f, "Hi there", 0.0);
     EXPECT_DOUBLE_EQ(minimum.width, 6) << "at width 0 the widest cluster";
+    EXPECT_EQ(minimum.lines, (std::vector<std::string>{"H", "i", "t", "h", "e", "r", "e"})) << "spaces make no lines";
 }
 
 TEST_F(FixedMetricsTest, TruncatesTheLastLine)
