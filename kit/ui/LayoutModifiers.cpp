@@ -23,50 +23,6 @@ Size contentSize(Node& node, ProposedSize p)
     return measureItems(items, p, Arrangement::vertical, Alignment::center());
 }
 
-// Places the content, proposed `p`, aligned inside `size` by `alignment`.
-void placeAligned(Node& node, ProposedSize p, Size size, Alignment alignment)
-{
-    const std::vector<Node*> items = node.items(0);
-    if (items.size() == 1) {
-        Node& item = *items[0];
-        const Size s = item.sizeThatFits(p);
-        const ViewDimensions own{size.width, size.height, size.height, size.height};
-        item.place({own[alignment.horizontal] - item.guide(alignment.horizontal, s),
-                    own[alignment.vertical] - item.guide(alignment.vertical, s)},
-                   p);
-        return;
-    }
-    const Size s = measureItems(items, p, Arrangement::vertical, Alignment::center());
-    const ViewDimensions own{size.width, size.height, size.height, size.height};
-    const ViewDimensions group{s.width, s.height, s.height, s.height};
-    placeItems(items,
-               {own[alignment.horizontal] - group[alignment.horizontal], own[alignment.vertical] - group[alignment.vertical]},
-               p, s, Arrangement::vertical, Alignment::center());
-}
-
-// A content guide shifted by where the content sits (baselines and explicit guides).
-std::optional<double> shiftedGuide(Node& node, VerticalAlignment g, Size)
-{
-    const std::vector<Node*> items = node.items(0);
-    if (items.size() != 1 || items[0]->placedPass == 0)
-        return std::nullopt;
-    Node& item = *items[0];
-    if (auto v = item.primitive->explicitGuide(item, g, item.frame.size))
-        return item.frame.origin.y + *v;
-    return std::nullopt;
-}
-
-std::optional<double> shiftedGuide(Node& node, HorizontalAlignment g, Size)
-{
-    const std::vector<Node*> items = node.items(0);
-    if (items.size() != 1 || items[0]->placedPass == 0)
-        return std::nullopt;
-    Node& item = *items[0];
-    if (auto v = item.primitive->explicitGuide(item, g, item.frame.size))
-        return item.frame.origin.x + *v;
-    return std::nullopt;
-}
-
 std::optional<double> sanitized(std::optional<double> d)
 {
     if (!d)
@@ -82,17 +38,71 @@ std::optional<double> sanitized(std::optional<double> d)
     return d;
 }
 
-// A modifier whose own layout differs from its content's.
+// The content of a layout modifier as placement sees it: one item with its
+// own guides, or several measured as one group.
+struct Content {
+    Size size;
+    Node* item = nullptr; // null for a group
+    double guide(HorizontalAlignment g) const { return item ? item->guide(g, size) : plain()[g]; }
+    double guide(VerticalAlignment g) const { return item ? item->guide(g, size) : plain()[g]; }
+    ViewDimensions plain() const { return {size.width, size.height, size.height, size.height}; }
+};
+
+// Where content goes when aligned inside `size`.
+Point aligned(Size size, const Content& content, Alignment alignment)
+{
+    const ViewDimensions own{size.width, size.height, size.height, size.height};
+    return {own[alignment.horizontal] - content.guide(alignment.horizontal),
+            own[alignment.vertical] - content.guide(alignment.vertical)};
+}
+
+// A modifier whose own layout differs from its content's: it proposes
+// childProposal() to the content and puts it at childOrigin() inside its own
+// size. Its guides are the content's, moved by where the content goes.
 class LayoutModifier : public ModifierPrimitive {
 public:
     using ModifierPrimitive::ModifierPrimitive;
+
+    void placeChildren(Node& node, ProposedSize p, Size size) const override
+    {
+        const std::vector<Node*> items = node.items(0);
+        const ProposedSize cp = childProposal(node, p);
+        if (items.size() == 1) {
+            const Content c{items[0]->sizeThatFits(cp), items[0]};
+            items[0]->place(childOrigin(node, size, c), cp);
+            return;
+        }
+        const Content group{contentSize(node, cp)};
+        placeItems(items, childOrigin(node, size, group), cp, group.size, Arrangement::vertical, Alignment::center());
+    }
     std::optional<double> explicitGuide(Node& node, HorizontalAlignment g, Size size) const override
     {
-        return shiftedGuide(node, g, size);
+        return shifted(node, size, [g](Node& item, Size s) { return item.primitive->explicitGuide(item, g, s); }, true);
     }
     std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
     {
-        return shiftedGuide(node, g, size);
+        return shifted(node, size, [g](Node& item, Size s) { return item.primitive->explicitGuide(item, g, s); }, false);
+    }
+
+protected:
+    virtual ProposedSize childProposal(Node& node, ProposedSize p) const = 0;
+    virtual Point childOrigin(Node& node, Size size, const Content& content) const = 0;
+
+private:
+    // A content guide moved by where the content sits when this modifier has `size`.
+    template <class Guide>
+    std::optional<double> shifted(Node& node, Size size, Guide guide, bool horizontal) const
+    {
+        const std::vector<Node*> items = node.items(0);
+        if (items.size() != 1)
+            return std::nullopt;
+        const ProposedSize cp = childProposal(node, size);
+        const Content c{items[0]->sizeThatFits(cp), items[0]};
+        const std::optional<double> v = guide(*items[0], c.size);
+        if (!v)
+            return std::nullopt;
+        const Point origin = childOrigin(node, size, c);
+        return (horizontal ? origin.x : origin.y) + *v;
     }
 };
 
@@ -106,19 +116,18 @@ public:
     {
         if (width_ && height_)
             return {*width_, *height_};
-        const Size child = contentSize(node, childProposal(p));
+        const Size child = contentSize(node, childProposal(node, p));
         return {width_.value_or(child.width), height_.value_or(child.height)};
     }
-    void placeChildren(Node& node, ProposedSize p, Size size) const override
-    {
-        placeAligned(node, childProposal(p), size, alignment_);
-    }
 
-private:
-    ProposedSize childProposal(ProposedSize p) const
+protected:
+    ProposedSize childProposal(Node&, ProposedSize p) const override
     {
         return {width_ ? width_ : p.width, height_ ? height_ : p.height};
     }
+    Point childOrigin(Node&, Size size, const Content& c) const override { return aligned(size, c, alignment_); }
+
+private:
     std::optional<double> width_, height_;
     Alignment alignment_;
 };
@@ -135,14 +144,18 @@ public:
     }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
-        const Size child = contentSize(node, childProposal(p));
+        const Size child = contentSize(node, childProposal(node, p));
         return {axis(p.width, child.width, f_.minWidth, f_.idealWidth, f_.maxWidth),
                 axis(p.height, child.height, f_.minHeight, f_.idealHeight, f_.maxHeight)};
     }
-    void placeChildren(Node& node, ProposedSize p, Size size) const override
+
+protected:
+    ProposedSize childProposal(Node&, ProposedSize p) const override
     {
-        placeAligned(node, childProposal(p), size, f_.alignment);
+        return {childAxis(p.width, f_.minWidth, f_.idealWidth, f_.maxWidth),
+                childAxis(p.height, f_.minHeight, f_.idealHeight, f_.maxHeight)};
     }
+    Point childOrigin(Node&, Size size, const Content& c) const override { return aligned(size, c, f_.alignment); }
 
 private:
     static std::optional<double> childAxis(std::optional<double> p, std::optional<double> mn, std::optional<double> ideal,
@@ -175,11 +188,6 @@ private:
             r = std::min(*mx, std::max(r, *p));
         return r;
     }
-    ProposedSize childProposal(ProposedSize p) const
-    {
-        return {childAxis(p.width, f_.minWidth, f_.idealWidth, f_.maxWidth),
-                childAxis(p.height, f_.minHeight, f_.idealHeight, f_.maxHeight)};
-    }
     FlexFrame f_;
 };
 
@@ -188,17 +196,12 @@ public:
     Padding(View content, EdgeInsets insets) : LayoutModifier(std::move(content)), insets_(insets) {}
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
-        const Size child = contentSize(node, childProposal(p));
+        const Size child = contentSize(node, childProposal(node, p));
         return {std::max(0.0, child.width + insets_.horizontal()), std::max(0.0, child.height + insets_.vertical())};
     }
-    void placeChildren(Node& node, ProposedSize p, Size) const override
-    {
-        placeItems(node.items(0), {insets_.leading, insets_.top}, childProposal(p),
-                   contentSize(node, childProposal(p)), Arrangement::vertical, Alignment::center());
-    }
 
-private:
-    ProposedSize childProposal(ProposedSize p) const
+protected:
+    ProposedSize childProposal(Node&, ProposedSize p) const override
     {
         auto less = [](std::optional<double> d, double inset) -> std::optional<double> {
             if (!d)
@@ -207,6 +210,9 @@ private:
         };
         return {less(p.width, insets_.horizontal()), less(p.height, insets_.vertical())};
     }
+    Point childOrigin(Node&, Size, const Content&) const override { return {insets_.leading, insets_.top}; }
+
+private:
     EdgeInsets insets_;
 };
 
@@ -220,11 +226,12 @@ public:
         const Size child = contentSize(node, p);
         return {p.width.value_or(child.width), p.height.value_or(child.height)};
     }
-    void placeChildren(Node& node, ProposedSize p, Size) const override
+
+protected:
+    ProposedSize childProposal(Node&, ProposedSize p) const override { return p; }
+    Point childOrigin(Node&, Size, const Content& c) const override
     {
-        const Size child = contentSize(node, p);
-        placeItems(node.items(0), {position_.x - child.width / 2, position_.y - child.height / 2}, p, child,
-                   Arrangement::vertical, Alignment::center());
+        return {position_.x - c.size.width / 2, position_.y - c.size.height / 2};
     }
 
 private:
@@ -234,17 +241,16 @@ private:
 class FixedSize final : public LayoutModifier {
 public:
     FixedSize(View content, bool h, bool v) : LayoutModifier(std::move(content)), horizontal_(h), vertical_(v) {}
-    Size sizeThatFits(Node& node, ProposedSize p) const override { return contentSize(node, childProposal(p)); }
-    void placeChildren(Node& node, ProposedSize p, Size size) const override
-    {
-        placeItems(node.items(0), {0, 0}, childProposal(p), size, Arrangement::vertical, Alignment::center());
-    }
+    Size sizeThatFits(Node& node, ProposedSize p) const override { return contentSize(node, childProposal(node, p)); }
 
-private:
-    ProposedSize childProposal(ProposedSize p) const
+protected:
+    ProposedSize childProposal(Node&, ProposedSize p) const override
     {
         return {horizontal_ ? std::nullopt : p.width, vertical_ ? std::nullopt : p.height};
     }
+    Point childOrigin(Node&, Size, const Content&) const override { return {0, 0}; }
+
+private:
     bool horizontal_, vertical_;
 };
 
@@ -255,13 +261,9 @@ public:
     {
     }
     Size sizeThatFits(Node& node, ProposedSize p) const override { return contentSize(node, childProposal(node, p)); }
-    void placeChildren(Node& node, ProposedSize p, Size size) const override
-    {
-        placeAligned(node, childProposal(node, p), size, Alignment::center());
-    }
 
-private:
-    ProposedSize childProposal(Node& node, ProposedSize p) const
+protected:
+    ProposedSize childProposal(Node& node, ProposedSize p) const override
     {
         double r = 1;
         if (ratio_) {
@@ -284,6 +286,9 @@ private:
             return {*p.height * r, *p.height};
         return p;
     }
+    Point childOrigin(Node&, Size size, const Content& c) const override { return aligned(size, c, Alignment::center()); }
+
+private:
     std::optional<double> ratio_;
     ContentMode mode_;
 };

@@ -218,6 +218,17 @@ TEST_F(Layout, AlignmentGuidesAndBaselines)
     // Baselines at ascent 18 and 9 line up.
     EXPECT_NEAR(frameOf(host, "big").minY() + 18, frameOf(host, "small").minY() + 9, 1e-9);
 
+    // Through frames and padding the baseline moves with the text, the same
+    // in the first layout as in every later one.
+    ViewHost wrapped(HStack(VerticalAlignment::firstTextBaseline,
+                            {Text(Verbatim{"A"}).font(Font::system(20)).id("framed").frame(std::nullopt, 60),
+                             Text(Verbatim{"a"}).font(Font::system(10)).id("padded").padding(Edge::top, 7)}),
+                     {200, 100});
+    for (double width : {200, 201}) {
+        wrapped.setSize({width, 100});
+        EXPECT_NEAR(frameOf(wrapped, "framed").minY() + 18, frameOf(wrapped, "padded").minY() + 9, 1e-9);
+    }
+
     ViewHost guided(VStack(HorizontalAlignment::leading,
                            {View(Color::red()).frame(40, 10).id("a"),
                             View(Color::red()).frame(40, 10).alignmentGuide(HorizontalAlignment::leading, [](const ViewDimensions& d) {
