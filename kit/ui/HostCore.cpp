@@ -390,6 +390,7 @@ void HostCore::runPass()
     const bool more = !dirty.empty() || !deferred.empty();
     latestTransaction = Transaction{};
     listValid = false;
+    idealSize.reset();
     inPass = false;
     requestRepaint();
     updateTicking();
@@ -469,14 +470,20 @@ void HostCore::dropFinishedRemovals(Node& node)
         dropFinishedRemovals(*child);
 }
 
-bool HostCore::hasRunningAnimations()
+bool HostCore::advanceAnimations(double now)
 {
-    return root && advance(*root, Clock::now());
+    animating = root && advance(*root, now);
+    return animating;
 }
 
 void HostCore::updateTicking()
 {
-    const bool running = visible && hasRunningAnimations();
+    const bool running = advanceAnimations(Clock::now());
+    setTicking(visible && running);
+}
+
+void HostCore::setTicking(bool running)
+{
     if (running && !ticker) {
         ticker = Timer::scheduled(1.0 / 60, true, [a = std::weak_ptr<HostAnchor>(anchor)] {
             if (auto strong = a.lock(); strong && strong->core)
@@ -490,13 +497,12 @@ void HostCore::updateTicking()
 
 void HostCore::tick()
 {
-    if (root) {
-        advance(*root, Clock::now());
+    const bool running = advanceAnimations(Clock::now());
+    if (root)
         dropFinishedRemovals(*root);
-    }
     listValid = false;
     requestRepaint();
-    updateTicking();
+    setTicking(visible && running);
 }
 
 // MARK: - display list
@@ -509,7 +515,7 @@ void HostCore::buildDisplayList()
     listValid = true;
     if (!root)
         return;
-    advance(*root, listTime);
+    advanceAnimations(listTime);
     dropFinishedRemovals(*root);
     DisplayListBuilder builder(list, accessibility);
     builder.drawRoot(*root);
@@ -519,7 +525,9 @@ const DisplayList& HostCore::displayList()
 {
     if (passScheduled || !root)
         runPass();
-    if (!listValid || listTime != Clock::now())
+    // At rest the list stays valid until the next pass; while something
+    // animates it follows the clock.
+    if (!listValid || (animating && listTime != Clock::now()))
         buildDisplayList();
     return list;
 }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -65,6 +66,7 @@ public:
     Transaction latestTransaction;
     std::size_t passes = 0;
     std::size_t repaints = 0;
+    std::optional<Size> idealSize; // measured since the latest pass
 
     void markDirty(Node& node, const Transaction& transaction);
     void schedulePass();
@@ -86,8 +88,12 @@ public:
 
     // Animation.
     std::shared_ptr<Timer> ticker;
-    bool hasRunningAnimations();
+    bool animating = false; // whether the latest advance found a running animation
+    // Moves every animation to `now`; returns whether any still runs.
+    bool advanceAnimations(double now);
+    // Ticks while visible and animating.
     void updateTicking();
+    void setTicking(bool running);
     void tick();
     void dropFinishedRemovals(Node& node);
 

@@ -19,7 +19,7 @@ public:
 
     Size sizeThatFits(Node& node, ProposedSize proposal) const override
     {
-        const TextLayout layout = layoutFor(node, proposal);
+        const TextLayout& layout = layoutFor(node, proposal);
         return {layout.width, layout.height};
     }
     void placeChildren(Node& node, ProposedSize proposal, Size) const override
@@ -63,7 +63,22 @@ public:
     }
 
 private:
-    TextLayout layoutFor(Node& node, ProposedSize proposal) const
+    // Layouts for the latest few proposals: layout probes a text several
+    // times per pass, and passes repeat the same proposals.
+    struct LayoutCache {
+        struct Entry {
+            const FontMetrics* metrics;
+            std::string text;
+            Font font;
+            std::optional<double> width;
+            int maxLines;
+            TruncationMode truncation;
+            TextLayout layout;
+        };
+        std::vector<Entry> entries;
+    };
+
+    const TextLayout& layoutFor(Node& node, ProposedSize proposal) const
     {
         const EnvironmentValues& env = *node.environment;
         const FontMetrics& m = FontMetrics::shared();
@@ -73,7 +88,18 @@ private:
             const int fitting = lineHeight > 0 ? std::max(1, int(std::floor(*proposal.height / lineHeight + 1e-9))) : 1;
             maxLines = maxLines > 0 ? std::min(maxLines, fitting) : fitting;
         }
-        return m.layout(env.font, localize_ ? localized(text_) : text_, proposal.width, maxLines, env.truncationMode);
+        std::string text = localize_ ? localized(text_) : text_;
+        auto& entries = node.data<LayoutCache>().entries;
+        for (const auto& e : entries)
+            if (e.metrics == &m && e.width == proposal.width && e.maxLines == maxLines &&
+                e.truncation == env.truncationMode && e.font == env.font && e.text == text)
+                return e.layout;
+        constexpr std::size_t kept = 6;
+        if (entries.size() == kept)
+            entries.erase(entries.begin());
+        TextLayout layout = m.layout(env.font, text, proposal.width, maxLines, env.truncationMode);
+        entries.push_back({&m, std::move(text), env.font, proposal.width, maxLines, env.truncationMode, std::move(layout)});
+        return entries.back().layout;
     }
 
     std::string text_;

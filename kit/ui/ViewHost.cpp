@@ -52,12 +52,14 @@ Size ViewHost::idealSize()
 {
     if (core_->passScheduled || !core_->root)
         core_->runPass();
-    ++core_->layoutGeneration; // measuring must not reuse the last pass's sizes
-    const Size s = detail::measureItems(core_->root->items(0), ProposedSize::unspecified(), detail::Arrangement::vertical,
-                                        Alignment::center());
-    core_->needsLayout = true;
-    core_->layout();
-    return s;
+    if (!core_->idealSize) {
+        ++core_->layoutGeneration; // measuring must not reuse the last pass's sizes
+        core_->idealSize = detail::measureItems(core_->root->items(0), ProposedSize::unspecified(),
+                                                detail::Arrangement::vertical, Alignment::center());
+        core_->needsLayout = true;
+        core_->layout();
+    }
+    return *core_->idealSize;
 }
 
 void ViewHost::setColorScheme(ColorScheme scheme)
