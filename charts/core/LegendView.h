@@ -6,6 +6,7 @@
 #include "kit/ui/ForEach.h"
 #include "kit/ui/Grid.h"
 #include "kit/ui/ObservedObject.h"
+#include "kit/ui/Stacks.h"
 
 #include <tuple>
 #include <vector>
@@ -15,7 +16,8 @@ namespace charts {
 // The legend of a chart: one cell per entry of the chart data's `legends`,
 // in list order, in a grid of `columns`. The entry of the touched bar, group
 // or slice is drawn 1.2 times larger from its leading edge while the touch
-// lasts. Each cell carries the entry's accessibility label and value.
+// lasts. Each cell carries the entry's accessibility label and value, also
+// when the entry lacks the paint or stroke its row needs and shows nothing.
 template <ChartDataObject T>
 struct LegendView {
     kit::ObservedObject<T> chartData;
@@ -41,7 +43,9 @@ private:
     kit::View cell(const LegendData& legend) const
     {
         auto enlarge = [](const kit::View& row) { return row.scaleEffect(1.2, kit::UnitPoint::leading()); };
-        kit::View row = legendItemView(legend, width, font, textColor);
+        // The stack keeps the cell, and so its accessibility label and
+        // value, when the entry has no symbol and text to draw.
+        kit::View row = kit::ZStack({legendItemView(legend, width, font, textColor)});
         row = conditionalModifier(row, isBarLegendTouched(legend), enlarge);
         row = conditionalModifier(row, isPieLegendTouched(legend), enlarge);
         return row.accessibilityLabel(accessibilityLegendLabel(legend)).accessibilityValue(kit::LocalizedKey{legend.legend});

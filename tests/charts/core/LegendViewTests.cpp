@@ -123,8 +123,9 @@ TEST_F(LegendViewTest, CellsCarryTheirAccessibilityLabelAndValue)
     auto chart = std::make_shared<TestChart>(std::vector<TestPoint>{});
     chart->legends = {entry("Swift", ChartType::pie, ColourStyle(kit::Color::orange())),
                       entry("Mean", ChartType::line, ColourStyle(kit::Color::red()), defaultStroke(), 2),
+                      entry("No stroke", ChartType::line, ColourStyle(kit::Color::red())),
                       entry("Bars", ChartType::bar, ColourStyle(kit::Color::red()), std::nullopt, 1)};
-    kit::ViewHost host(legendOf(chart), {300, 200});
+    kit::ViewHost host(legendOf(chart, {kit::GridItem::flexible(10), kit::GridItem::flexible(10)}), {300, 200});
     std::vector<std::pair<std::string, std::string>> found;
     std::function<void(const std::vector<kit::AccessibilityElement>&)> collect = [&](const auto& elements) {
         for (const auto& element : elements) {
@@ -134,8 +135,15 @@ TEST_F(LegendViewTest, CellsCarryTheirAccessibilityLabelAndValue)
         }
     };
     collect(host.accessibilityElements());
-    EXPECT_EQ(found, (std::vector<std::pair<std::string, std::string>>{
-                         {"Pie-Chart-Legend", "Swift"}, {"P-O-I-Marker-Legend", "Mean"}, {"Bar-Chart-Legend", "Bars"}}));
+    // An entry that draws nothing keeps its cell, its label and its value.
+    EXPECT_EQ(found, (std::vector<std::pair<std::string, std::string>>{{"Pie-Chart-Legend", "Swift"},
+                                                                        {"P-O-I-Marker-Legend", "Mean"},
+                                                                        {"Line-Chart-Legend", "No stroke"},
+                                                                        {"Bar-Chart-Legend", "Bars"}}));
+    EXPECT_EQ(texts(host), (std::vector<std::string>{"Swift", "Mean", "Bars"}));
+    EXPECT_NEAR(host.displayList().textItem("Bars")->hostBounds().minX(),
+                host.displayList().textItem("Swift")->hostBounds().minX() + 154, 1e-6)
+        << "in the second column of the second row";
 }
 
 TEST_F(LegendViewTest, LegendsGoUnderAChartWithDataOnly)
