@@ -83,10 +83,11 @@ kit::View applyHeaderBox(const kit::View& view, std::shared_ptr<ChartData> chart
     return view.modifier(HeaderBox<ChartData>{std::move(chartData)});
 }
 
-// The values of the touched points, one text each, with no container of
-// their own: the stack that holds them lays them out.
-template <ChartDataObject ChartData>
-struct InfoValue {
+// One text per touched point, `text` of the point, in order and identified
+// by the point's id, with no container of their own: the stack that holds
+// them lays them out. Nothing while no point is touched.
+template <ChartDataObject ChartData, auto text>
+struct TouchedPointTexts {
     kit::ObservedObject<ChartData> chartData;
 
     auto dynamicFields() { return std::tie(chartData); }
@@ -94,24 +95,17 @@ struct InfoValue {
     kit::View body() const
     {
         const ChartData& data = *chartData;
-        return kit::ForEach(data.infoView->touchOverlayInfo, [&](const auto& point) { return data.infoValueText(point); });
+        return kit::ForEach(data.infoView->touchOverlayInfo, [&](const auto& point) { return (data.*text)(point); });
     }
 };
 
-// The descriptions of the touched points, one text each.
+// The values of the touched points, with their unit.
 template <ChartDataObject ChartData>
-struct InfoDescription {
-    kit::ObservedObject<ChartData> chartData;
+using InfoValue = TouchedPointTexts<ChartData, &ChartData::infoValueText>;
 
-    auto dynamicFields() { return std::tie(chartData); }
-
-    kit::View body() const
-    {
-        const ChartData& data = *chartData;
-        return kit::ForEach(data.infoView->touchOverlayInfo,
-                            [&](const auto& point) { return data.infoDescriptionText(point); });
-    }
-};
+// The descriptions of the touched points.
+template <ChartDataObject ChartData>
+using InfoDescription = TouchedPointTexts<ChartData, &ChartData::infoDescriptionText>;
 
 // A text shown only while a touch is under way.
 template <ChartDataObject ChartData>

@@ -1,11 +1,8 @@
 #pragma once
 
 #include "charts/pie/DoughnutChartData.h"
-#include "charts/pie/DoughnutSegmentShape.h"
 #include "charts/pie/SegmentChartView.h"
-#include "kit/ui/Shape.h"
 
-#include <cmath>
 #include <concepts>
 
 namespace charts {
@@ -21,23 +18,15 @@ template <class ChartData>
     requires std::derived_from<ChartData, DoughnutChartData>
 struct DoughnutChart : SegmentChartView<DoughnutChart<ChartData>, ChartData> {
     explicit DoughnutChart(std::shared_ptr<ChartData> chartData)
-        : SegmentChartView<DoughnutChart<ChartData>, ChartData>(std::move(chartData))
+        : SegmentChartView<DoughnutChart, ChartData>(std::move(chartData))
     {
     }
 
-    kit::View body() const
+    static SegmentShape segmentShape(const ChartData& data)
     {
-        const double width = this->chartData->chartStyle->strokeWidth;
-        return this->segmentBody([width](const PieChartDataPoint& point) {
-            if (!std::isfinite(width))
-                return kit::EmptyView();
-            const kit::StrokeStyle style{.lineWidth = width,
-                                         .lineCap = kit::LineCap::butt,
-                                         .lineJoin = kit::LineJoin::miter,
-                                         .miterLimit = 10};
-            return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0})
-                .stroke(point.colour, style);
-        });
+        return [width = data.chartStyle->strokeWidth](const PieChartDataPoint& point) {
+            return doughnutSegment(point, width);
+        };
     }
 };
 

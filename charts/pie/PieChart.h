@@ -1,9 +1,7 @@
 #pragma once
 
 #include "charts/pie/PieChartData.h"
-#include "charts/pie/PieSegmentShape.h"
 #include "charts/pie/SegmentChartView.h"
-#include "kit/ui/Shape.h"
 
 #include <concepts>
 
@@ -21,16 +19,11 @@ template <class ChartData>
     requires std::derived_from<ChartData, PieChartData>
 struct PieChart : SegmentChartView<PieChart<ChartData>, ChartData> {
     explicit PieChart(std::shared_ptr<ChartData> chartData)
-        : SegmentChartView<PieChart<ChartData>, ChartData>(std::move(chartData))
+        : SegmentChartView<PieChart, ChartData>(std::move(chartData))
     {
     }
 
-    kit::View body() const
-    {
-        return this->segmentBody([](const PieChartDataPoint& point) {
-            return kit::Shape(PieSegmentShape{point.id, point.startAngle, point.amount}).fill(point.colour);
-        });
-    }
+    static SegmentShape segmentShape(const ChartData&) { return pieSegment; }
 };
 
 } // namespace charts

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "charts/pie/SegmentGeometry.h"
 #include "kit/base/Path.h"
-#include "kit/base/Rect.h"
 #include "kit/base/UUID.h"
 
 namespace charts {
@@ -15,7 +15,13 @@ struct PieSegmentShape {
     double startAngle = 0;
     double amount = 0;
 
-    kit::Path path(const kit::Rect& rect) const;
+    kit::Path path(const kit::Rect& rect) const
+    {
+        kit::Path path;
+        path.move(segmentCentre(rect));
+        path.addRelativeArc(segmentCentre(rect), segmentRadius(rect), startAngle, amount);
+        return path;
+    }
 };
 
 } // namespace charts

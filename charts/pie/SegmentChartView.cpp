@@ -1,11 +1,14 @@
 #include "charts/pie/SegmentChartView.h"
 
 #include "charts/core/DataPointTexts.h"
+#include "charts/pie/DoughnutSegmentShape.h"
+#include "charts/pie/PieSegmentShape.h"
 #include "charts/pie/SegmentOverlay.h"
 #include "kit/base/NotificationCenter.h"
 #include "kit/base/Timer.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/GeometryReader.h"
+#include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"
 
 #include <cmath>
@@ -40,6 +43,20 @@ kit::View segment(const SegmentChartContent& content, int index, const kit::Rect
 }
 
 } // namespace
+
+kit::View pieSegment(const PieChartDataPoint& point)
+{
+    return kit::Shape(PieSegmentShape{point.id, point.startAngle, point.amount}).fill(point.colour);
+}
+
+kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth)
+{
+    if (!std::isfinite(strokeWidth))
+        return kit::EmptyView();
+    const kit::StrokeStyle style{
+        .lineWidth = strokeWidth, .lineCap = kit::LineCap::butt, .lineJoin = kit::LineJoin::miter, .miterLimit = 10};
+    return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0}).stroke(point.colour, style);
+}
 
 kit::View segmentChart(SegmentChartContent content)
 {

@@ -17,6 +17,18 @@
 
 namespace charts {
 
+// The painted shape of one point in the chart area; EmptyView when it
+// cannot be drawn.
+using SegmentShape = std::function<kit::View(const PieChartDataPoint&)>;
+
+// A slice as a wedge filled in its colour.
+kit::View pieSegment(const PieChartDataPoint& point);
+
+// A slice as an arc stroked in its colour, `strokeWidth` wide with butt caps
+// and miter joins, centred on the largest circle that fits the chart area;
+// nothing for a width that is not a finite number.
+kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth);
+
 // What one evaluation of a pie or doughnut chart draws. The data points are
 // read once per evaluation, so the number of segments and the point each
 // segment draws always come from the same list.
@@ -28,9 +40,7 @@ struct SegmentChartContent {
     NumberFormatterPtr touchFormatter;
     // Scale and opacity of every segment: 0.001 before the start animation, else 1.
     double scale = 1;
-    // The painted shape of one point in the chart area; EmptyView when it
-    // cannot be drawn.
-    std::function<kit::View(const PieChartDataPoint&)> segmentShape;
+    SegmentShape segmentShape;
 };
 
 // A geometry reader taking the whole chart area, with one segment per point
@@ -49,7 +59,8 @@ void restartLayoutTimer(const kit::State<std::shared_ptr<OwnedTimer>>& timer, ki
 
 // What the pie and doughnut chart views share: the chart data they observe,
 // the pending layout timer and the start animation's flag, and the body
-// drawn from them. `Derived` supplies the segment shape.
+// drawn from them. `Derived` supplies the segment shape through
+// `static SegmentShape segmentShape(const ChartData&)`.
 template <class Derived, class ChartData>
 struct SegmentChartView : kit::ViewMethods<Derived> {
     kit::ObservedObject<ChartData> chartData;
@@ -58,6 +69,22 @@ struct SegmentChartView : kit::ViewMethods<Derived> {
 
     auto dynamicFields() { return std::tie(chartData, timer, startAnimation); }
 
+    // The segments painted by the chart's segment shape, the start
+    // animation's appear and disappear actions, then the layout timer.
+    kit::View body() const
+    {
+        const ChartData& data = *chartData;
+        const bool disableAnimation = data.disableAnimation;
+        kit::View chart = segmentChart({data.dataSets->dataPoints, data.metadata->title,
+                                        data.infoView->touchOverlayInfo, data.infoView->touchSpecifier,
+                                        data.infoView->touchFormatter,
+                                        disableAnimation || *startAnimation ? 1.0 : 0.001, Derived::segmentShape(data)});
+        const kit::Animation animation = data.chartStyle->globalAnimation;
+        chart = animateOnAppear(chart, disableAnimation, animation, [flag = startAnimation] { flag = true; });
+        chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });
+        return chart.onAppear([self = static_cast<const Derived&>(*this)] { self.restartLayoutTimer(); });
+    }
+
     // Run each time the chart appears: a pending layout timer is cancelled
     // and a new one posts layoutDidFinishNotification, with a copy of this
     // view as its object, half a second later.
@@ -65,22 +92,6 @@ struct SegmentChartView : kit::ViewMethods<Derived> {
 
 protected:
     explicit SegmentChartView(std::shared_ptr<ChartData> data) : chartData(std::move(data)) {}
-
-    // The chart's body: the segments painted by `segmentShape`, the start
-    // animation's appear and disappear actions, then the layout timer.
-    kit::View segmentBody(std::function<kit::View(const PieChartDataPoint&)> segmentShape) const
-    {
-        const ChartData& data = *chartData;
-        const bool disableAnimation = data.disableAnimation;
-        kit::View chart = segmentChart({data.dataSets->dataPoints, data.metadata->title,
-                                        data.infoView->touchOverlayInfo, data.infoView->touchSpecifier,
-                                        data.infoView->touchFormatter,
-                                        disableAnimation || *startAnimation ? 1.0 : 0.001, std::move(segmentShape)});
-        const kit::Animation animation = data.chartStyle->globalAnimation;
-        chart = animateOnAppear(chart, disableAnimation, animation, [flag = startAnimation] { flag = true; });
-        chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });
-        return chart.onAppear([self = static_cast<const Derived&>(*this)] { self.restartLayoutTimer(); });
-    }
 
 private:
     // The view as a value of its own: the same chart data and appearance,
