@@ -88,9 +88,9 @@ Path pie()
     p.move({12, 12});
     p.addRelativeArc({12, 12}, 9, -pi / 2, 1.5 * pi);
     p.closeSubpath();
-    Path slice;
-    slice.move({13.5, 10.5});
-    slice.addRelativeArc({13.5, 10.5}, 9, pi, pi / 2);
+    Path slice; // the missing quarter, pulled out towards the top left
+    slice.move({10.5, 10.5});
+    slice.addRelativeArc({10.5, 10.5}, 9, pi, pi / 2);
     slice.closeSubpath();
     p.addPath(slice);
     return p;
@@ -147,14 +147,15 @@ std::map<std::string, Symbol> makeRegistry()
         r["barometer"] = {{24, 24}, {stroke(dial), stroke(lines({{{12, 13}, {16.5, 8}}}), 1.8), fill(circle(12, 13, 1.8))}};
     }
     {
-        Path wrench;
-        wrench.addLines({{5, 19}, {13, 11}});
-        Path head = circle(15.5, 8.5, 3.5);
-        Path screwdriver;
-        screwdriver.addLines({{6, 6}, {18, 18}});
+        // A screwdriver (shaft and handle) under a wrench whose jaw opens
+        // towards the top right.
+        Path shaft, handle, wrench, jaw;
+        shaft.addLines({{5.5, 5.5}, {13, 13}});
+        handle.addLines({{14.5, 14.5}, {18.5, 18.5}});
+        wrench.addLines({{4.5, 19.5}, {13.5, 10.5}});
+        jaw.addRelativeArc({16, 8}, 3.4, -pi / 4 + 0.95, 2 * pi - 1.9);
         r["wrench.and.screwdriver.fill"] = {{24, 24},
-                                            {stroke(wrench, 2.6), fill(head), stroke(screwdriver, 2.2),
-                                             fill(Path::roundedRect(Rect(16, 16, 5, 5), 1.5))}};
+                                            {stroke(shaft, 1.8), stroke(handle, 4.5), stroke(wrench, 2.8), stroke(jaw, 2.8)}};
     }
     r["info.circle"] = {{24, 24},
                         {stroke(circle(12, 12, 9)), stroke(lines({{{12, 10.5}, {12, 17}}}), 2), fill(circle(12, 7.5, 1.2))}};
@@ -181,13 +182,23 @@ std::map<std::string, Symbol> makeRegistry()
         r["leaf.fill"] = {{24, 24}, {fill(leaf)}};
     }
     {
+        // A flame with a lick on its left and an inner tongue cut out.
         Path flame;
-        flame.move({12, 2});
-        flame.addCurve({19, 15}, {13, 7}, {19, 9});
-        flame.addCurve({5, 15}, {19, 23.5}, {5, 23.5});
-        flame.addCurve({12, 2}, {5, 10}, {10, 8});
+        flame.move({12, 22});
+        flame.addCurve({5, 14.5}, {8, 22}, {5, 18.5});
+        flame.addCurve({8.5, 7.5}, {5, 11.5}, {6.5, 9});
+        flame.addCurve({10, 11}, {8.5, 9}, {9, 10.5});
+        flame.addCurve({12, 2}, {10.5, 7}, {10.5, 4});
+        flame.addCurve({19, 14.5}, {15, 6}, {19, 9.5});
+        flame.addCurve({12, 22}, {19, 18.5}, {16, 22});
         flame.closeSubpath();
-        r["flame.fill"] = {{24, 24}, {fill(flame)}};
+        flame.move({12, 20});
+        flame.addCurve({9, 16.5}, {10, 20}, {9, 18.5});
+        flame.addCurve({12, 11}, {9, 14}, {11.5, 12.5});
+        flame.addCurve({15, 16.5}, {12.5, 12.5}, {15, 14});
+        flame.addCurve({12, 20}, {15, 18.5}, {14, 20});
+        flame.closeSubpath();
+        r["flame.fill"] = {{24, 24}, {fill(flame, 1, true)}};
     }
     return r;
 }

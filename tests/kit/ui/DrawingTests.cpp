@@ -206,6 +206,12 @@ TEST_F(Drawing, SymbolsDrawInTheForegroundColour)
     EXPECT_TRUE(itemsOf(unknown, "u").empty());
     ViewHost fixed(Image("doc").font(Font::system(20)).id("d"), {50, 50});
     EXPECT_EQ(frameOf(fixed, "d").size, (Size{20, 20})) << "a square of the font size";
+
+    // The pie symbol: three quarters and the fourth pulled out, a gap between.
+    const QImage pie = renderImage(Image("chart.pie.fill").font(Font::system(24)).foregroundColor(Color::black()), {24, 24}, 4);
+    EXPECT_EQ(at(pie, 4 * 16, 4 * 16).a, 255);
+    EXPECT_EQ(at(pie, 4 * 6, 4 * 6).a, 255);
+    EXPECT_EQ(at(pie, 45, 4 * 6).a, 0) << "the gap beside the slice";
 }
 
 TEST_F(Drawing, ShadowsDrawBelowTheirItem)
