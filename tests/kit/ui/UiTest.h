@@ -1,26 +1,22 @@
 #pragma once
 
-#include "kit/base/Clock.h"
 #include "kit/base/FontMetrics.h"
-#include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
+#include "tests/kit/base/ManualClockTest.h"
 
 #include <QImage>
-#include <gtest/gtest.h>
 
 // A view-layer test: manual clock at 0, fixed text metrics, nothing queued.
-class UiTest : public testing::Test {
+class UiTest : public ManualClockTest {
 protected:
     void SetUp() override
     {
-        kit::discardPendingWork();
-        kit::Clock::useManual(0);
+        ManualClockTest::SetUp();
         kit::FontMetrics::useFixed();
     }
     void TearDown() override
     {
-        kit::discardPendingWork();
-        kit::Clock::useReal();
+        ManualClockTest::TearDown();
         kit::FontMetrics::useQt();
     }
 
