@@ -3,6 +3,7 @@
 // timer kept in state, staggered spring segments and a touch overlay.
 
 #include "UiTest.h"
+#include "Wedge.h"
 
 #include "kit/base/Published.h"
 #include "kit/base/Timer.h"
@@ -22,19 +23,6 @@ struct ChartData : ObservableObject {
     Published<std::optional<Point>> touch{this, std::nullopt};
     Published<std::string> title{this, "Code breakdown"};
     bool disableAnimation = false;
-};
-
-struct Segment : ShapeBase<Segment> {
-    Segment(double start, double amount) : start(start), amount(amount) {}
-    double start, amount;
-    Path path(const Rect& r) const
-    {
-        const Point c{r.width() / 2, r.height() / 2};
-        Path p;
-        p.move(c);
-        p.addRelativeArc(c, std::min(r.width(), r.height()) / 2, start, amount);
-        return p;
-    }
 };
 
 template <class Data>
@@ -62,7 +50,7 @@ struct PieView {
                        start += 2 * pi * v / total;
                    }
                    return ZStack({ForEach(Range{0, int(values.size())}, [=](int i) {
-                       View segment = Segment(angles[std::size_t(i)].first, angles[std::size_t(i)].second)
+                       View segment = Wedge(angles[std::size_t(i)].first, angles[std::size_t(i)].second)
                                           .fill(Color::hsb(i / 3.0, 1, 1))
                                           .scaleEffect(s)
                                           .opacity(s)

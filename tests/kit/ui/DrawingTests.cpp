@@ -1,4 +1,5 @@
 #include "UiTest.h"
+#include "Wedge.h"
 
 #include <cmath>
 #include <numbers>
@@ -18,20 +19,6 @@ Pixel at(const QImage& image, int x, int y)
     const QRgb p = image.pixel(x, y);
     return {qRed(p), qGreen(p), qBlue(p), qAlpha(p)};
 }
-
-// The wedge of a pie segment: from the centre, a relative arc.
-struct Wedge : ShapeBase<Wedge> {
-    Wedge(double start, double amount) : start(start), amount(amount) {}
-    double start, amount;
-    Path path(const Rect& r) const
-    {
-        const Point c{r.width() / 2, r.height() / 2};
-        Path p;
-        p.move(c);
-        p.addRelativeArc(c, std::min(r.width(), r.height()) / 2, start, amount);
-        return p;
-    }
-};
 
 } // namespace
 

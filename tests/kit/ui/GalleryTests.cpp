@@ -2,6 +2,7 @@
 // and by pixels from the image.
 
 #include "UiTest.h"
+#include "Wedge.h"
 
 #include <cmath>
 #include <numbers>
@@ -23,19 +24,6 @@ View solid(QRgb c)
 {
     return View(Color::rgb(qRed(c) / 255.0, qGreen(c) / 255.0, qBlue(c) / 255.0));
 }
-
-struct Wedge : ShapeBase<Wedge> {
-    Wedge(double start, double amount) : start(start), amount(amount) {}
-    double start, amount;
-    Path path(const Rect& r) const
-    {
-        const Point c{r.width() / 2, r.height() / 2};
-        Path p;
-        p.move(c);
-        p.addRelativeArc(c, std::min(r.width(), r.height()) / 2, start, amount);
-        return p;
-    }
-};
 
 } // namespace
 

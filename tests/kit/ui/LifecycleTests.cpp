@@ -8,10 +8,16 @@ using namespace kit;
 
 namespace {
 
-using Log = std::shared_ptr<std::vector<std::string>>;
-
 struct Switch : ObservableObject {
     Published<int> value{this, 0};
+};
+
+// A view observing `model`; its body is built from the model's value.
+struct Observing {
+    ObservedObject<Switch> model;
+    std::function<View(int)> build;
+    auto dynamicFields() { return std::tie(model); }
+    View body() const { return build(model->value.get()); }
 };
 
 } // namespace
@@ -22,28 +28,21 @@ TEST_F(Lifecycle, AppearRunsOnceAfterLayoutInTreeOrder)
 {
     auto log = std::make_shared<std::vector<std::string>>();
     auto model = std::make_shared<Switch>();
-    struct Screen {
-        ObservedObject<Switch> model;
-        Log log;
-        auto dynamicFields() { return std::tie(model); }
-        View body() const
-        {
-            auto l = log;
-            Size* measured = new Size{};
-            std::shared_ptr<Size> size(measured);
-            return VStack({GeometryReader([size](const GeometryProxy& p) {
-                               *size = p.size;
-                               return EmptyView();
-                           })
-                               .frame(40, 30)
-                               .onAppear([l, size] { l->push_back("reader " + std::to_string(int(size->width))); }),
-                           Text(Verbatim{std::to_string(model->value.get())})
-                               .onAppear([l] { l->push_back("inner"); })
-                               .onAppear([l] { l->push_back("outer"); })})
-                .onAppear([l] { l->push_back("stack"); });
-        }
-    };
-    ViewHost host(Screen{model, log}, {100, 100});
+    ViewHost host(Observing{model,
+                            [l = log](int value) {
+                                auto size = std::make_shared<Size>();
+                                return VStack({GeometryReader([size](const GeometryProxy& p) {
+                                                   *size = p.size;
+                                                   return EmptyView();
+                                               })
+                                                   .frame(40, 30)
+                                                   .onAppear([l, size] { l->push_back("reader " + std::to_string(int(size->width))); }),
+                                               Text(Verbatim{std::to_string(value)})
+                                                   .onAppear([l] { l->push_back("inner"); })
+                                                   .onAppear([l] { l->push_back("outer"); })})
+                                    .onAppear([l] { l->push_back("stack"); });
+                            }},
+                  {100, 100});
     host.update();
     EXPECT_EQ(*log, (std::vector<std::string>{"stack", "reader 40", "inner", "outer"}))
         << "parents first, siblings in order, innermost modifier first, sizes already valid";
@@ -56,20 +55,16 @@ TEST_F(Lifecycle, RemovalAndHidingDisappearAndShowingAppearsAgain)
 {
     auto log = std::make_shared<std::vector<std::string>>();
     auto model = std::make_shared<Switch>();
-    struct Screen {
-        ObservedObject<Switch> model;
-        Log log;
-        auto dynamicFields() { return std::tie(model); }
-        View body() const
-        {
-            auto l = log;
-            auto child = Text("child").onAppear([l] { l->push_back("child+"); }).onDisappear([l] { l->push_back("child-"); });
-            return VStack({If(model->value.get() == 0, child)})
-                .onAppear([l] { l->push_back("stack+"); })
-                .onDisappear([l] { l->push_back("stack-"); });
-        }
-    };
-    ViewHost host(Screen{model, log}, {100, 100});
+    ViewHost host(Observing{model,
+                            [l = log](int value) {
+                                auto child = Text("child").onAppear([l] { l->push_back("child+"); }).onDisappear([l] {
+                                    l->push_back("child-");
+                                });
+                                return VStack({If(value == 0, child)})
+                                    .onAppear([l] { l->push_back("stack+"); })
+                                    .onDisappear([l] { l->push_back("stack-"); });
+                            }},
+                  {100, 100});
     host.update();
     model->value = 1;
     runUntilIdle();
@@ -102,21 +97,16 @@ TEST_F(Lifecycle, WritesInOnAppearShowInTheFirstFrame)
 
 TEST_F(Lifecycle, OnChangeSeesOldAndNewValues)
 {
+    using Changes = std::shared_ptr<std::vector<std::pair<int, int>>>;
     auto model = std::make_shared<Switch>();
-    auto changes = std::make_shared<std::vector<std::pair<int, int>>>();
-    struct Watcher {
-        ObservedObject<Switch> model;
-        std::shared_ptr<std::vector<std::pair<int, int>>> changes;
-        bool initial;
-        auto dynamicFields() { return std::tie(model); }
-        View body() const
-        {
-            auto c = changes;
-            return Text("w").onChange<int>(model->value.get(), [c](const int& a, const int& b) { c->push_back({a, b}); },
-                                           initial);
-        }
+    auto watcher = [&](Changes c, bool initial) {
+        return Observing{model, [c, initial](int value) {
+                             return Text("w").onChange<int>(value, [c](const int& a, const int& b) { c->push_back({a, b}); },
+                                                            initial);
+                         }};
     };
-    ViewHost host(Watcher{model, changes, false}, {100, 100});
+    auto changes = std::make_shared<std::vector<std::pair<int, int>>>();
+    ViewHost host(watcher(changes, false), {100, 100});
     host.update();
     EXPECT_TRUE(changes->empty());
     model->value = 3;
@@ -128,7 +118,7 @@ TEST_F(Lifecycle, OnChangeSeesOldAndNewValues)
     EXPECT_EQ(changes->size(), 1u) << "an equal value is no change";
 
     auto initial = std::make_shared<std::vector<std::pair<int, int>>>();
-    ViewHost second(Watcher{model, initial, true}, {100, 100});
+    ViewHost second(watcher(initial, true), {100, 100});
     second.update();
     EXPECT_EQ(*initial, (std::vector<std::pair<int, int>>{{4, 4}}));
 }
@@ -138,20 +128,14 @@ TEST_F(Lifecycle, OnReceiveSubscribesWhileInTheTree)
     PassthroughSubject<int> subject;
     auto model = std::make_shared<Switch>();
     auto received = std::make_shared<std::vector<int>>();
-    struct Listener {
-        ObservedObject<Switch> model;
-        PassthroughSubject<int>* subject;
-        std::shared_ptr<std::vector<int>> received;
-        auto dynamicFields() { return std::tie(model); }
-        View body() const
-        {
-            auto r = received;
-            const int offset = model->value.get() * 100;
-            return If(model->value.get() < 5,
-                      View(Text("l").onReceive(*subject, [r, offset](const int& v) { r->push_back(v + offset); })));
-        }
-    };
-    ViewHost host(Listener{model, &subject, received}, {100, 100});
+    ViewHost host(Observing{model,
+                            [r = received, s = &subject](int value) {
+                                const int offset = value * 100;
+                                return If(value < 5, View(Text("l").onReceive(*s, [r, offset](const int& v) {
+                                              r->push_back(v + offset);
+                                          })));
+                            }},
+                  {100, 100});
     subject.send(1);
     EXPECT_TRUE(received->empty()) << "not subscribed before the first pass";
     host.update();
