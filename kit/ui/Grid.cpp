@@ -60,42 +60,26 @@ std::vector<Track> resolveTracks(const std::vector<GridItem>& items, std::option
     return tracks;
 }
 
-struct GridArrangement {
-    std::vector<ProposedSize> proposals;
-    std::vector<Point> origins;
-    Size size;
-};
-
-class GridPrimitive final : public Primitive {
+class GridPrimitive final : public ArrangedContainer {
 public:
     GridPrimitive(Axis axis, std::vector<GridItem> tracks, Alignment alignment, std::optional<double> spacing,
                   std::vector<View> content)
-        : axis_(axis),
+        : ArrangedContainer(std::move(content)),
+          axis_(axis),
           tracks_(std::move(tracks)),
           alignment_(alignment),
-          spacing_(spacing.value_or(defaultSpacing)),
-          content_(std::move(content))
+          spacing_(spacing.value_or(defaultSpacing))
     {
-    }
-    NodeRole role() const override { return NodeRole::container; }
-    void update(Node& node) const override { reconcileChildren(node, positional(content_)); }
-    Size sizeThatFits(Node& node, ProposedSize proposal) const override { return arrange(node, proposal).size; }
-    void placeChildren(Node& node, ProposedSize proposal, Size) const override
-    {
-        const std::vector<Node*> items = node.items(0);
-        const GridArrangement a = arrange(node, proposal);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            items[i]->place(a.origins[i], a.proposals[i]);
     }
 
-private:
-    GridArrangement arrange(Node& node, ProposedSize proposal) const
+protected:
+    StackArrangement arrange(Node& node, ProposedSize proposal) const override
     {
         const bool vertical = axis_ == Axis::vertical; // LazyVGrid: tracks are columns
         const std::vector<Node*> items = node.items(0);
         assignAxis(items, std::nullopt);
         const std::vector<Track> tracks = resolveTracks(tracks_, vertical ? proposal.width : proposal.height);
-        GridArrangement a;
+        StackArrangement a;
         a.proposals.resize(items.size());
         a.origins.resize(items.size());
         if (tracks.empty())
@@ -107,7 +91,8 @@ private:
             length += tracks[t].size + tracks[t].gapAfter;
         }
         const std::size_t perLine = tracks.size();
-        std::vector<Size> sizes(items.size());
+        std::vector<Size>& sizes = a.sizes;
+        sizes.resize(items.size());
         double cross = 0;
         for (std::size_t start = 0; start < items.size(); start += perLine) {
             const std::size_t end = std::min(items.size(), start + perLine);
@@ -140,11 +125,11 @@ private:
         return a;
     }
 
+private:
     Axis axis_;
     std::vector<GridItem> tracks_;
     Alignment alignment_;
     double spacing_;
-    std::vector<View> content_;
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/ui/Node.h"
+#include "kit/ui/Primitive.h"
 
 #include <functional>
 #include <vector>
@@ -27,5 +28,28 @@ StackArrangement arrangeDepth(const std::vector<Node*>& items, ProposedSize prop
 void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis);
 
 inline constexpr double defaultSpacing = 8;
+
+// A container whose children, in slot 0 by position, are laid out by one
+// arrangement: measuring takes its size, placing puts each child where it says.
+class ArrangedContainer : public Primitive {
+public:
+    explicit ArrangedContainer(std::vector<View> children) : children_(std::move(children)) {}
+    NodeRole role() const override { return NodeRole::container; }
+    void update(Node& node) const override { reconcileChildren(node, positional(children_)); }
+    Size sizeThatFits(Node& node, ProposedSize proposal) const override { return arrange(node, proposal).size; }
+    void placeChildren(Node& node, ProposedSize proposal, Size) const override
+    {
+        const std::vector<Node*> items = node.items(0);
+        const StackArrangement a = arrange(node, proposal);
+        for (std::size_t i = 0; i < items.size(); ++i)
+            items[i]->place(a.origins[i], a.proposals[i]);
+    }
+
+protected:
+    virtual StackArrangement arrange(Node& node, ProposedSize proposal) const = 0;
+
+private:
+    std::vector<View> children_;
+};
 
 } // namespace kit::detail

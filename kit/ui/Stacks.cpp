@@ -14,26 +14,16 @@ namespace {
 struct HStackTag {};
 struct VStackTag {};
 
-class StackPrimitive final : public Primitive {
+class StackPrimitive final : public ArrangedContainer {
 public:
     StackPrimitive(Axis axis, Alignment alignment, std::optional<double> spacing, std::vector<View> children)
-        : axis_(axis), alignment_(alignment), spacing_(spacing.value_or(defaultSpacing)), children_(std::move(children))
+        : ArrangedContainer(std::move(children)), axis_(axis), alignment_(alignment),
+          spacing_(spacing.value_or(defaultSpacing))
     {
     }
     std::type_index type() const override
     {
         return axis_ == Axis::horizontal ? std::type_index(typeid(HStackTag)) : std::type_index(typeid(VStackTag));
-    }
-    NodeRole role() const override { return NodeRole::container; }
-    void update(Node& node) const override { reconcileChildren(node, positional(children_)); }
-
-    Size sizeThatFits(Node& node, ProposedSize proposal) const override { return arrange(node, proposal).size; }
-    void placeChildren(Node& node, ProposedSize proposal, Size) const override
-    {
-        const std::vector<Node*> items = node.items(0);
-        const StackArrangement a = arrange(node, proposal);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            items[i]->place(a.origins[i], a.proposals[i]);
     }
     std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
     {
@@ -47,8 +37,8 @@ public:
         return a.origins[i].y + items[i]->guide(g, a.sizes[i]);
     }
 
-private:
-    StackArrangement arrange(Node& node, ProposedSize proposal) const
+protected:
+    StackArrangement arrange(Node& node, ProposedSize proposal) const override
     {
         const std::vector<Node*> items = node.items(0);
         assignAxis(items, axis_);
@@ -57,36 +47,29 @@ private:
         });
     }
 
+private:
     Axis axis_;
     Alignment alignment_;
     double spacing_;
-    std::vector<View> children_;
 };
 
-class ZStackPrimitive final : public Primitive {
+class ZStackPrimitive final : public ArrangedContainer {
 public:
     ZStackPrimitive(Alignment alignment, std::vector<View> children)
-        : alignment_(alignment), children_(std::move(children))
+        : ArrangedContainer(std::move(children)), alignment_(alignment)
     {
     }
-    NodeRole role() const override { return NodeRole::container; }
-    void update(Node& node) const override { reconcileChildren(node, positional(children_)); }
-    Size sizeThatFits(Node& node, ProposedSize proposal) const override
-    {
-        assignAxis(node.items(0), std::nullopt);
-        return arrangeDepth(node.items(0), proposal, alignment_).size;
-    }
-    void placeChildren(Node& node, ProposedSize proposal, Size) const override
+
+protected:
+    StackArrangement arrange(Node& node, ProposedSize proposal) const override
     {
         const std::vector<Node*> items = node.items(0);
-        const StackArrangement a = arrangeDepth(items, proposal, alignment_);
-        for (std::size_t i = 0; i < items.size(); ++i)
-            items[i]->place(a.origins[i], a.proposals[i]);
+        assignAxis(items, std::nullopt);
+        return arrangeDepth(items, proposal, alignment_);
     }
 
 private:
     Alignment alignment_;
-    std::vector<View> children_;
 };
 
 class SpacerPrimitive final : public Primitive {
