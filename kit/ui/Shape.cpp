@@ -168,13 +168,6 @@ Path Rectangle::path(const Rect& r) const
                                                                     : r.insetBy(insetAmount, insetAmount));
 }
 
-Rectangle Rectangle::inset(double amount) const
-{
-    Rectangle s = *this;
-    s.insetAmount += amount;
-    return s;
-}
-
 Path RoundedRectangle::path(const Rect& r) const
 {
     const Rect inner = r.insetBy(insetAmount, insetAmount);
@@ -184,13 +177,6 @@ Path RoundedRectangle::path(const Rect& r) const
     p.addRoundedRect(inner, {std::max(0.0, cornerSize.width - insetAmount), std::max(0.0, cornerSize.height - insetAmount)},
                      style);
     return p;
-}
-
-RoundedRectangle RoundedRectangle::inset(double amount) const
-{
-    RoundedRectangle s = *this;
-    s.insetAmount += amount;
-    return s;
 }
 
 void RoundedRectangle::setAnimatableData(const AnimatableData& d)
@@ -210,13 +196,6 @@ Path Capsule::path(const Rect& r) const
     return p;
 }
 
-Capsule Capsule::inset(double amount) const
-{
-    Capsule s = *this;
-    s.insetAmount += amount;
-    return s;
-}
-
 Path Circle::path(const Rect& r) const
 {
     const double d = std::min(r.width(), r.height()) - 2 * insetAmount;
@@ -225,24 +204,10 @@ Path Circle::path(const Rect& r) const
     return Path::ellipse(Rect(r.midX() - d / 2, r.midY() - d / 2, d, d));
 }
 
-Circle Circle::inset(double amount) const
-{
-    Circle s = *this;
-    s.insetAmount += amount;
-    return s;
-}
-
 Path Ellipse::path(const Rect& r) const
 {
     const Rect inner = r.insetBy(insetAmount, insetAmount);
     return inner.isNull() ? Path() : Path::ellipse(inner);
-}
-
-Ellipse Ellipse::inset(double amount) const
-{
-    Ellipse s = *this;
-    s.insetAmount += amount;
-    return s;
 }
 
 // MARK: - painting a shape

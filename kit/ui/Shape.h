@@ -184,18 +184,28 @@ public:
     operator View() const { return shape().fill(); }
 };
 
-// The frame.
-struct Rectangle : ShapeBase<Rectangle> {
+// A built-in shape that insets itself: insets add up in insetAmount, which
+// its path takes off every edge.
+template <class Derived>
+struct InsetShape : ShapeBase<Derived> {
     double insetAmount = 0;
+    Derived inset(double amount) const
+    {
+        Derived s = static_cast<const Derived&>(*this);
+        s.insetAmount += amount;
+        return s;
+    }
+};
+
+// The frame.
+struct Rectangle : InsetShape<Rectangle> {
     Path path(const Rect& r) const;
-    Rectangle inset(double amount) const;
 };
 
 // Corners of cornerSize, clamped to half the width and height.
-struct RoundedRectangle : ShapeBase<RoundedRectangle> {
+struct RoundedRectangle : InsetShape<RoundedRectangle> {
     Size cornerSize;
     RoundedCornerStyle style = RoundedCornerStyle::circular;
-    double insetAmount = 0;
 
     explicit RoundedRectangle(double cornerRadius, RoundedCornerStyle s = RoundedCornerStyle::circular)
         : cornerSize{cornerRadius, cornerRadius}, style(s)
@@ -206,30 +216,23 @@ struct RoundedRectangle : ShapeBase<RoundedRectangle> {
     {
     }
     Path path(const Rect& r) const;
-    RoundedRectangle inset(double amount) const;
     AnimatableData animatableData() const { return {{cornerSize.width, cornerSize.height}}; }
     void setAnimatableData(const AnimatableData& d);
 };
 
 // A rounded rectangle whose radius is half its shorter side.
-struct Capsule : ShapeBase<Capsule> {
-    double insetAmount = 0;
+struct Capsule : InsetShape<Capsule> {
     Path path(const Rect& r) const;
-    Capsule inset(double amount) const;
 };
 
 // A circle of diameter min(w, h), centred; starts at 3 o'clock, clockwise.
-struct Circle : ShapeBase<Circle> {
-    double insetAmount = 0;
+struct Circle : InsetShape<Circle> {
     Path path(const Rect& r) const;
-    Circle inset(double amount) const;
 };
 
 // The ellipse inscribed in the frame.
-struct Ellipse : ShapeBase<Ellipse> {
-    double insetAmount = 0;
+struct Ellipse : InsetShape<Ellipse> {
     Path path(const Rect& r) const;
-    Ellipse inset(double amount) const;
 };
 
 template <class Derived>
