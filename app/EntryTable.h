@@ -165,7 +165,9 @@ public:
         view_->verticalHeader()->hide();
         view_->horizontalHeader()->setSectionsClickable(true);
         view_->horizontalHeader()->setSortIndicatorShown(true);
-        view_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+        // The name column takes the room the counts leave; counts keep theirs.
+        view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        view_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         view_->horizontalHeader()->setHighlightSections(false);
         showSortIndicator();
 

@@ -175,6 +175,25 @@ TEST_F(ProjectScreensTest, LanguageCellsShowColourNameAndContentKinds)
     supportedLanguages() = savedSupported;
 }
 
+TEST_F(ProjectScreensTest, LongNamesGetTheRoomTheCountsLeave)
+{
+    const std::string file = "a-rather-long-file-name-that-needs-its-room.extension";
+    project->final = test::languageList({{"Objective-C++ Header Template", {{file, 12345}}}});
+    selected = project;
+    auto languages = languagesScreen();
+    QTableView* view = languages->table()->view();
+    auto fits = [&](int column, const QString& text) { return view->columnWidth(column) > view->fontMetrics().horizontalAdvance(text); };
+    EXPECT_GE(view->columnWidth(0), view->indexWidget(view->model()->index(0, 0))->sizeHint().width());
+    EXPECT_TRUE(fits(4, QStringLiteral("Comments")));
+    EXPECT_TRUE(fits(5, QStringLiteral("12345")));
+
+    language = project->final.get()[0];
+    auto files = filesScreen();
+    view = files->table()->view();
+    EXPECT_TRUE(fits(0, QString::fromStdString(file)));
+    EXPECT_TRUE(fits(1, QStringLiteral("Bytes")));
+}
+
 TEST_F(ProjectScreensTest, EmptyOrMissingProjectsShowEmptyTablesAndZeroTotals)
 {
     project->final = {};
