@@ -40,11 +40,8 @@ std::string supportedContents(const std::string& name)
         if (element->lang != name)
             continue;
         std::string joined;
-        for (const auto& kind : element->supported) {
-            if (!joined.empty())
-                joined += ", ";
-            joined += kind->content;
-        }
+        for (std::size_t i = 0; i < element->supported.size(); ++i)
+            joined += (i ? ", " : "") + element->supported[i]->content;
         return joined;
     }
     return {};

@@ -76,11 +76,12 @@ TEST(LanguageInfo, SupportedContentsOfTheFirstExactMatch)
         return e;
     };
     supportedLanguages() = {element("Swift", {"Classes", "Structs"}), element("Swift", {"Other"}), element("Go", {}),
-                            element("swiftish", {"x"})};
+                            element("swiftish", {"x"}), element("Blank", {"", "Tests"})};
     EXPECT_EQ(supportedContents("Swift"), "Classes, Structs");
     EXPECT_EQ(supportedContents("Go"), "");
     EXPECT_EQ(supportedContents("swift"), "");
     EXPECT_EQ(supportedContents("Rust"), "");
+    EXPECT_EQ(supportedContents("Blank"), ", Tests"); // every kind keeps its place
     supportedLanguages() = saved;
 }
 
