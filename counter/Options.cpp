@@ -169,7 +169,7 @@ std::string helpText()
            "\n"
            "Folders named .git, .hg and .svn are skipped, and so is whatever .gitignore and\n"
            ".ignore files exclude. Symbolic links to folders are not followed.\n"
-           "Exit status: 0 on success, 2 for a bad command line or a missing path.\n";
+           "Exit status: 0 on success, 2 for a bad command line or a missing or unreadable path.\n";
 }
 
 std::string versionText()

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +38,17 @@ int usageError(const std::string& message)
     return 2;
 }
 
+// A path to count must open: an unreadable one is an error, not an empty count.
+bool readable(const std::string& path, bool folder)
+{
+    if (folder) {
+        DIR* dir = ::opendir(path.c_str());
+        return dir && ::closedir(dir) == 0;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -59,6 +72,8 @@ int main(int argc, char** argv)
             return usageError(path + ": " + std::strerror(errno));
         if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode))
             return usageError(path + ": not a folder or a regular file");
+        if (!readable(path, S_ISDIR(st.st_mode)))
+            return usageError(path + ": " + std::strerror(errno));
     }
 
     WalkResult walked = walk(options);

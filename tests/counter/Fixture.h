@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -71,8 +72,10 @@ inline std::string readFile(const std::string& path)
     return s.str();
 }
 
-// Runs the built counter with `arguments` in the folder `cwd`.
-inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd)
+// Runs the built counter with `arguments` in the folder `cwd`; `unprivileged`
+// runs it as the user nobody when the tests run as root, so that file
+// permissions apply to it.
+inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd, bool unprivileged = false)
 {
     const std::string exe = QM_BUNDLE_DIR "/libexec/quillmarrow/scc";
     TempTree outputs;
@@ -89,7 +92,19 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
     argv.push_back(nullptr);
     pid_t pid = 0;
     RunResult result;
-    if (posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    if (unprivileged && ::geteuid() == 0) {
+        pid = ::fork();
+        if (pid == 0) {
+            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (out < 0 || err < 0 || ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0 || ::chdir(cwd.c_str()) != 0 ||
+                ::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(127);
+            ::execve(exe.c_str(), argv.data(), environ);
+            ::_exit(127);
+        }
+    }
+    if (pid > 0 || posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
         ::waitpid(pid, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

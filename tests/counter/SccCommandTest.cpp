@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <set>
 
+#include <sys/stat.h>
+
 using nlohmann::json;
 using namespace qm::counter;
 using namespace qm::counter::test;
@@ -222,6 +224,17 @@ TEST(SccCommand, RefusesBadCommandLinesWithNothingOnStandardOutput)
         EXPECT_EQ(r.out, "") << args[0];
         EXPECT_NE(r.err, "") << args[0];
     }
+    // A folder the counter may not read is refused, never counted as empty.
+    t.folder("locked");
+    ::chmod(t.root().c_str(), 0755);
+    ::chmod(t.path("locked").c_str(), 0);
+    EXPECT_EQ(runScc({"a.c"}, t.root(), true).status, 0);
+    const RunResult locked = runScc({t.path("locked")}, t.root(), true);
+    ::chmod(t.path("locked").c_str(), 0755);
+    EXPECT_EQ(locked.status, 2);
+    EXPECT_EQ(locked.out, "");
+    EXPECT_NE(locked.err.find("locked: Permission denied"), std::string::npos) << locked.err;
+
     const RunResult help = runScc({"--help"}, t.root());
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: scc", 0), 0u);
