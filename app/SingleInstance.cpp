@@ -33,11 +33,8 @@ QString SingleInstance::defaultKey()
 QByteArray SingleInstance::encode(const QStringList& paths)
 {
     QByteArray message = kGreeting;
-    for (const QString& path : paths) {
-        if (path.contains(u'\n'))
-            continue; // cannot travel in this format; never a folder users open
-        message += QFileInfo(path).absoluteFilePath().toUtf8() + '\n';
-    }
+    for (const QString& path : paths)
+        message += QFileInfo(path).absoluteFilePath().toUtf8() + '\0';
     return message;
 }
 
@@ -46,10 +43,10 @@ QStringList SingleInstance::decode(const QByteArray& message)
     if (!message.startsWith(kGreeting))
         return {};
     QStringList paths;
-    const QList<QByteArray> lines = message.mid(kGreeting.size()).split('\n');
-    for (const QByteArray& line : lines) {
-        if (!line.isEmpty())
-            paths << QString::fromUtf8(line);
+    const QList<QByteArray> parts = message.mid(kGreeting.size()).split('\0');
+    for (const QByteArray& part : parts) {
+        if (!part.isEmpty())
+            paths << QString::fromUtf8(part);
     }
     return paths;
 }

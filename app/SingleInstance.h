@@ -30,7 +30,8 @@ public:
     const QString& key() const { return key_; }
     static QString defaultKey();
 
-    // The wire format of a hand-off: one absolute path per line, UTF-8.
+    // The wire format of a hand-off: a greeting line, then the absolute
+    // paths in UTF-8, each ended by a NUL byte (the one byte no path holds).
     static QByteArray encode(const QStringList& paths);
     static QStringList decode(const QByteArray& message);
 
