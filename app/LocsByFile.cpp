@@ -1,23 +1,14 @@
 #include "app/LocsByFile.h"
 
 #include "app/LanguageInfo.h"
-#include "app/SummaryBar.h"
 #include "core/FileEntry.h"
 #include "core/LanguageEntry.h"
 #include "core/Project.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QVBoxLayout>
-
-#include <iostream>
 
 namespace qm {
-
-SortOrder LocsByFile::initialSortOrder()
-{
-    return {{5, true}};
-}
 
 std::vector<TableColumn<FileEntry>> LocsByFile::columns()
 {
@@ -30,12 +21,11 @@ std::vector<TableColumn<FileEntry>> LocsByFile::columns()
 LocsByFile::LocsByFile(SortOrder sortOrder, Binding<std::shared_ptr<Project>> selectedProject,
                        Binding<std::shared_ptr<LanguageEntry>> data, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
                        QString searchFilter, QWidget* parent)
-    : ProjectScreen(std::move(selectedProject), std::move(reloadViewHelper), parent)
+    : EntryTableScreen(columns(), QStringLiteral("Filter by file"), std::move(sortOrder), searchFilter, {},
+                       std::move(selectedProject), std::move(reloadViewHelper), parent)
     , data_(std::move(data))
 {
-    table_ = new EntryTable<FileEntry>(columns(), QStringLiteral("Filter by file"), std::move(sortOrder), {}, this);
     table_->view()->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->searchField()->setText(searchFilter);
 
     languageHeader_ = new QWidget;
     auto* header = new QHBoxLayout(languageHeader_);
@@ -51,34 +41,14 @@ LocsByFile::LocsByFile(SortOrder sortOrder, Binding<std::shared_ptr<Project>> se
     header->addWidget(languageName_);
     header->addWidget(fileCount_);
     header->addStretch(1);
-
-    summary_ = new SummaryBar(this);
     summary_->setLeading(languageHeader_);
-    wireSummaryBar(summary_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(table_, 1);
-    layout->addWidget(summary_);
-
-    table_->onSortOrderChanged = [this](const SortOrder& order) { sortOrderChanged(order); };
-    table_->onSearchChanged = [this](const QString&) { refreshNow(); };
     refreshNow();
 }
 
-const std::vector<std::shared_ptr<FileEntry>>& LocsByFile::rows() const
+void LocsByFile::sortList(const SortOrder& order)
 {
-    return table_->model().rows();
-}
-
-void LocsByFile::sortOrderChanged(const SortOrder& order)
-{
-    std::cout << "order changed!" << std::endl;
-    if (const auto language = data_()) {
+    if (const auto language = data_())
         sortEntries(language->files, order, columns());
-    }
-    refreshNow();
 }
 
 void LocsByFile::refresh()
@@ -91,7 +61,7 @@ void LocsByFile::refresh()
         summary_->setTrailingShown(false);
         return;
     }
-    table_->setRows(filterEntries(language->files, table_->searchText(), [](const FileEntry& e) { return e.filename; }));
+    showRows(language->files, [](const FileEntry& e) { return e.filename; });
     const QString name = QString::fromStdString(language->name);
     dot_->setPixmap(languageDot(language->name).pixmap(12, 12));
     languageName_->setText(name);

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/EntryTable.h"
-#include "app/ProjectScreen.h"
+#include "app/EntryTableScreen.h"
 
 class QLabel;
 
@@ -13,7 +12,7 @@ class LanguageEntry;
 // The "Analytics" screen while a language is chosen: the language's files in
 // a sortable, searchable table (several rows may be selected) with the
 // language's totals below.
-class LocsByFile : public ProjectScreen {
+class LocsByFile : public EntryTableScreen<FileEntry> {
     Q_OBJECT
 
 public:
@@ -21,25 +20,18 @@ public:
                Binding<std::shared_ptr<LanguageEntry>> data, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
                QString searchFilter, QWidget* parent = nullptr);
 
-    static SortOrder initialSortOrder();
     static std::vector<TableColumn<FileEntry>> columns();
 
-    EntryTable<FileEntry>* table() const { return table_; }
-    SummaryBar* summaryBar() const { return summary_; }
-    const std::vector<std::shared_ptr<FileEntry>>& rows() const;
     // The language header of the summary bar: name and "(N files)".
     QLabel* languageNameLabel() const { return languageName_; }
     QLabel* fileCountLabel() const { return fileCount_; }
 
 protected:
     void refresh() override;
+    void sortList(const SortOrder& order) override;
 
 private:
-    void sortOrderChanged(const SortOrder& order);
-
     Binding<std::shared_ptr<LanguageEntry>> data_;
-    EntryTable<FileEntry>* table_;
-    SummaryBar* summary_;
     QWidget* languageHeader_;
     QLabel* dot_;
     QLabel* languageName_;

@@ -1,7 +1,6 @@
 #include "app/LocsByLanguage.h"
 
 #include "app/LanguageInfo.h"
-#include "app/SummaryBar.h"
 #include "app/Symbols.h"
 #include "core/LanguageEntry.h"
 #include "core/Project.h"
@@ -10,7 +9,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <iostream>
 
@@ -50,12 +48,13 @@ QWidget* languageCell(const std::shared_ptr<LanguageEntry>& language, std::funct
     return cell;
 }
 
-} // namespace
-
-SortOrder LocsByLanguage::initialSortOrder()
+// The language cell draws the name itself; the model keeps it for accessibility.
+QVariant noNameText(const LanguageEntry&, int column, int role)
 {
-    return {{5, true}};
+    return column == 0 && role == Qt::DisplayRole ? QVariant(QString()) : QVariant();
 }
+
+} // namespace
 
 std::vector<TableColumn<LanguageEntry>> LocsByLanguage::columns()
 {
@@ -68,37 +67,14 @@ std::vector<TableColumn<LanguageEntry>> LocsByLanguage::columns()
 LocsByLanguage::LocsByLanguage(SortOrder sortOrder, Binding<std::shared_ptr<Project>> selectedProject,
                                Binding<std::shared_ptr<LanguageEntry>> selectedLanguage, QString searchFilter,
                                std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent)
-    : ProjectScreen(std::move(selectedProject), std::move(reloadViewHelper), parent)
+    : EntryTableScreen(columns(), QStringLiteral("Filter by language"), std::move(sortOrder), searchFilter, noNameText,
+                       std::move(selectedProject), std::move(reloadViewHelper), parent)
     , selectedLanguage_(std::move(selectedLanguage))
 {
-    // The language cell draws the name itself; the model keeps it for accessibility.
-    auto cellData = [](const LanguageEntry&, int column, int role) -> QVariant {
-        if (column == 0 && role == Qt::DisplayRole)
-            return QString();
-        return {};
-    };
-    table_ = new EntryTable<LanguageEntry>(columns(), QStringLiteral("Filter by language"), std::move(sortOrder), cellData, this);
-    table_->searchField()->setText(searchFilter);
-    summary_ = new SummaryBar(this);
-    wireSummaryBar(summary_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(table_, 1);
-    layout->addWidget(summary_);
-
-    table_->onSortOrderChanged = [this](const SortOrder& order) { sortOrderChanged(order); };
-    table_->onSearchChanged = [this](const QString&) { refreshNow(); };
-    connect(table_->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    connect(table_->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [] {
         std::cout << "selection changed!" << std::endl;
     });
     refreshNow();
-}
-
-const std::vector<std::shared_ptr<LanguageEntry>>& LocsByLanguage::rows() const
-{
-    return table_->model().rows();
 }
 
 void LocsByLanguage::chooseLanguage(const std::shared_ptr<LanguageEntry>& language)
@@ -106,34 +82,27 @@ void LocsByLanguage::chooseLanguage(const std::shared_ptr<LanguageEntry>& langua
     selectedLanguage_.set(language);
 }
 
-void LocsByLanguage::sortOrderChanged(const SortOrder& order)
+void LocsByLanguage::sortList(const SortOrder& order)
 {
-    std::cout << "order changed!" << std::endl;
     if (const auto p = project()) {
         auto sorted = p->final.get();
         sortEntries(sorted, order, columns());
         p->final = std::move(sorted);
     }
-    refreshNow();
 }
 
 void LocsByLanguage::refresh()
 {
-    const auto p = project();
-    const std::vector<std::shared_ptr<LanguageEntry>> languages = p ? p->final.get() : std::vector<std::shared_ptr<LanguageEntry>>{};
-    table_->setRows(filterEntries(languages, table_->searchText(), [](const LanguageEntry& e) { return e.name; }));
+    const Rows languages = results();
+    showRows(languages, [](const LanguageEntry& e) { return e.name; });
     for (int row = 0; row < int(rows().size()); ++row) {
-        const auto language = rows()[row];
-        std::weak_ptr<LanguageEntry> weak = language;
-        table_->view()->setIndexWidget(table_->model().index(row, 0), languageCell(language, [this, weak] {
+        std::weak_ptr<LanguageEntry> weak = rows()[row];
+        table_->view()->setIndexWidget(table_->model().index(row, 0), languageCell(rows()[row], [this, weak] {
             if (auto l = weak.lock())
                 chooseLanguage(l);
         }, table_->view()));
     }
-    summary_->setTrailingShown(p != nullptr);
-    summary_->setPath(p ? QString::fromStdString(p->path) : QString());
-    summary_->setWorking(p && p->working.get());
-    summary_->setTotals(Totals::of(languages), SummaryBar::projectHelp());
+    showProjectSummary(summary_, languages);
 }
 
 } // namespace qm

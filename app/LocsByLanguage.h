@@ -1,9 +1,6 @@
 #pragma once
 
-#include "app/EntryTable.h"
-#include "app/ProjectScreen.h"
-
-#include <optional>
+#include "app/EntryTableScreen.h"
 
 namespace qm {
 
@@ -12,7 +9,7 @@ class LanguageEntry;
 // The "Analytics" screen while no language is chosen: the project's
 // languages in a sortable, searchable table with a summary bar. A row's
 // chevron chooses its language.
-class LocsByLanguage : public ProjectScreen {
+class LocsByLanguage : public EntryTableScreen<LanguageEntry> {
     Q_OBJECT
 
 public:
@@ -20,26 +17,17 @@ public:
                    Binding<std::shared_ptr<LanguageEntry>> selectedLanguage, QString searchFilter,
                    std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent = nullptr);
 
-    // The sort order a fresh languages table starts with: code, largest first.
-    static SortOrder initialSortOrder();
     static std::vector<TableColumn<LanguageEntry>> columns();
 
-    EntryTable<LanguageEntry>* table() const { return table_; }
-    SummaryBar* summaryBar() const { return summary_; }
-    // The entries shown, in table order.
-    const std::vector<std::shared_ptr<LanguageEntry>>& rows() const;
     // The chevron of a row: chooses its language.
     void chooseLanguage(const std::shared_ptr<LanguageEntry>& language);
 
 protected:
     void refresh() override;
+    void sortList(const SortOrder& order) override;
 
 private:
-    void sortOrderChanged(const SortOrder& order);
-
     Binding<std::shared_ptr<LanguageEntry>> selectedLanguage_;
-    EntryTable<LanguageEntry>* table_;
-    SummaryBar* summary_;
 };
 
 } // namespace qm

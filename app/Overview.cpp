@@ -2,7 +2,6 @@
 
 #include "app/LanguageChart.h"
 #include "app/SummaryBar.h"
-#include "core/Project.h"
 
 #include <QVBoxLayout>
 
@@ -26,8 +25,7 @@ Overview::Overview(Binding<std::shared_ptr<Project>> selectedProject, std::share
 
 void Overview::refresh()
 {
-    const auto p = project();
-    const std::vector<std::shared_ptr<LanguageEntry>> languages = p ? p->final.get() : std::vector<std::shared_ptr<LanguageEntry>>{};
+    const auto languages = results();
     // A new chart for every redraw: its touch state starts afresh.
     QWidget* chart = makeLanguageChart(languages, this);
     if (chartArea_) {
@@ -37,11 +35,7 @@ void Overview::refresh()
         chartSection_->addWidget(chart);
     }
     chartArea_ = chart;
-
-    footer_->setTrailingShown(p != nullptr);
-    footer_->setPath(p ? QString::fromStdString(p->path) : QString());
-    footer_->setWorking(p && p->working.get());
-    footer_->setTotals(Totals::of(languages), SummaryBar::projectHelp());
+    showProjectSummary(footer_, languages);
 }
 
 } // namespace qm

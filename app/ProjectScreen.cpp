@@ -86,6 +86,21 @@ void ProjectScreen::saveReload(const std::shared_ptr<Project>& edited)
     count(edited);
 }
 
+std::vector<std::shared_ptr<LanguageEntry>> ProjectScreen::results() const
+{
+    const auto p = project();
+    return p ? p->final.get() : std::vector<std::shared_ptr<LanguageEntry>>{};
+}
+
+void ProjectScreen::showProjectSummary(SummaryBar* bar, const std::vector<std::shared_ptr<LanguageEntry>>& languages) const
+{
+    const auto p = project();
+    bar->setTrailingShown(p != nullptr);
+    bar->setPath(p ? QString::fromStdString(p->path) : QString());
+    bar->setWorking(p && p->working.get());
+    bar->setTotals(Totals::of(languages), SummaryBar::projectHelp());
+}
+
 void ProjectScreen::wireSummaryBar(SummaryBar* bar)
 {
     connect(bar, &SummaryBar::settingsClicked, this, [this] { setShowingSheet(true); });

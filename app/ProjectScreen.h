@@ -10,9 +10,11 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace qm {
 
+class LanguageEntry;
 class Project;
 class SummaryBar;
 
@@ -47,6 +49,10 @@ protected:
     // Connects a summary bar's buttons to the sheet and the reload.
     void wireSummaryBar(SummaryBar* bar);
     std::shared_ptr<Project> project() const { return selectedProject_.get ? selectedProject_.get() : nullptr; }
+    // The selected project's latest results (none without a project).
+    std::vector<std::shared_ptr<LanguageEntry>> results() const;
+    // Shows the selected project's folder, run state and totals in a summary bar.
+    void showProjectSummary(SummaryBar* bar, const std::vector<std::shared_ptr<LanguageEntry>>& languages) const;
     Binding<std::shared_ptr<Project>> selectedProject_;
 
 private:
