@@ -8,81 +8,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
 
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 namespace qm::test {
-
-std::string counterOutput(const std::vector<FakeLanguage>& languages)
-{
-    nlohmann::ordered_json out = nlohmann::ordered_json::array();
-    for (const FakeLanguage& language : languages) {
-        std::int64_t code = 0, comment = 0, blank = 0, bytes = 0;
-        nlohmann::ordered_json files = nlohmann::ordered_json::array();
-        for (const FakeFile& f : language.files) {
-            code += f.code;
-            comment += f.comment;
-            blank += f.blank;
-            bytes += f.bytes;
-            files.push_back({{"Language", language.name}, {"PossibleLanguages", {language.name}}, {"Filename", f.filename},
-                             {"Extension", ""}, {"Location", "/x/" + f.filename}, {"Symlocation", ""}, {"Bytes", f.bytes},
-                             {"Lines", f.code + f.comment + f.blank}, {"Code", f.code}, {"Comment", f.comment}, {"Blank", f.blank},
-                             {"Complexity", 0}, {"WeightedComplexity", 0}, {"Binary", false}, {"Minified", false},
-                             {"Generated", false}, {"EndPoint", 0}});
-        }
-        out.push_back({{"Name", language.name}, {"Bytes", bytes}, {"CodeBytes", 0}, {"Lines", code + comment + blank},
-                       {"Code", code}, {"Comment", comment}, {"Blank", blank}, {"Complexity", 0},
-                       {"Count", std::int64_t(language.files.size())}, {"WeightedComplexity", 0}, {"Files", files}});
-    }
-    return out.dump();
-}
-
-LanguageList languageList(const std::vector<FakeLanguage>& languages)
-{
-    return decodeCounterOutput(counterOutput(languages));
-}
-
-FakeCounter::FakeCounter()
-{
-    const QString script = dir_.filePath(QStringLiteral("scc"));
-    QFile file(script);
-    file.open(QIODevice::WriteOnly);
-    file.write("#!/bin/sh\nfor last; do :; done\necho \"$*\" >> \"$last/.args\"\ncat \"$last/counter.json\"\n");
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    overrideSccPath(script.toStdString());
-}
-
-FakeCounter::~FakeCounter() = default;
-
-std::string FakeCounter::folder(const std::string& name, const std::string& output)
-{
-    const QString path = dir_.filePath(QString::fromStdString(name));
-    QDir().mkpath(path);
-    setOutput(path.toStdString(), output);
-    return path.toStdString();
-}
-
-void FakeCounter::setOutput(const std::string& folder, const std::string& output)
-{
-    std::ofstream(folder + "/counter.json", std::ios::trunc) << output;
-}
-
-std::vector<std::string> FakeCounter::runs(const std::string& folder)
-{
-    std::vector<std::string> lines;
-    std::ifstream in(folder + "/.args");
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 bool waitUntil(const std::function<bool()>& done)
 {

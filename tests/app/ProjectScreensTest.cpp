@@ -314,7 +314,7 @@ TEST_F(ProjectScreensTest, ResultsGoToTheProjectThatWasCountedAndSavesCountTheEd
     ASSERT_TRUE(test::waitUntil([&] { return !project->working.get(); }));
     const auto runs = test::FakeCounter::runs(project->path);
     ASSERT_EQ(runs.size(), runsBefore + 1);
-    EXPECT_EQ(runs.back(), "--by-file --format json --sort code --exclude-ext md " + project->path);
+    EXPECT_EQ(runs.back(), (qmtest::Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md", project->path}));
     EXPECT_TRUE(test::FakeCounter::runs(other->path).empty());
 }
 

@@ -1,149 +1,110 @@
-#include "FakeCounter.h"
+#include "CountingTest.h"
 
 #include "core/ProjectManager.h"
 #include "kit/base/NotificationCenter.h"
 
 namespace {
 
-using qmtest::languageJson;
-using Lines = std::vector<std::string>;
+using qmtest::Args;
+using qmtest::FakeCounter;
 
-class Manager : public qmtest::FakeCounterTest {
+class Manager : public qmtest::CountingTest {
 protected:
-    void SetUp() override
+    // A new folder whose count gives two languages, C++ and Go.
+    std::string folder(const std::string& name) const
     {
-        FakeCounterTest::SetUp();
-        manager = qm::ProjectManager::create();
-        setOutput("[" + languageJson("C++", 10) + "," + languageJson("Go", 5) + "]");
+        return counter.folder(name, qmtest::counterOutput({{"C++", {{"a.cpp", 10}}}, {"Go", {{"a.go", 5}}}}));
     }
-
-    std::vector<std::string> listedPaths() const
+    Args listedPaths() const
     {
-        std::vector<std::string> paths;
+        Args paths;
         for (const auto& p : *manager->projects)
             paths.push_back(p->path);
         return paths;
     }
-
-    static kit::Url url(const std::string& path) { return kit::Url::fileURL(path); }
-
-    // Adds the folders, lets their counts finish, and selects a language of the selected project.
-    void addAndSelectLanguage(const std::vector<std::string>& paths, std::size_t language = 1)
+    void add(const Args& paths)
     {
         std::vector<kit::Url> urls;
         for (const auto& p : paths)
-            urls.push_back(url(p));
+            urls.push_back(kit::Url::fileURL(p));
         manager->addProjects(urls);
+    }
+    // Adds the folders, lets their counts finish, and chooses Go in the selected project.
+    void addAndChooseGo(const Args& paths)
+    {
+        add(paths);
         kit::runUntilIdle();
-        manager->selectedLanguage = manager->selectedProject.get()->final.get().at(language);
+        manager->selectedLanguage = manager->selectedProject.get()->final.get().at(1);
     }
 
-    std::shared_ptr<qm::ProjectManager> manager;
+    std::shared_ptr<qm::ProjectManager> manager = qm::ProjectManager::create();
 };
 
-TEST_F(Manager, ANewFolderJoinsAndIsSelectedOnlyAfterItsCountSucceeds)
+TEST_F(Manager, NewFoldersAreCountedInOrderAndJoinSelectedOnlyOnceTheirCountsSucceed)
 {
-    auto app = folder("app");
-    manager->addProjects({url(app)});
+    Args paths, outputs, printedOutputs;
+    for (const std::string name : {"a", "b", "c"}) {
+        outputs.push_back(qmtest::counterOutput({{name, {}}}));
+        paths.push_back(counter.folder(name, outputs.back()));
+    }
+    add(paths);
+    for (const auto& line : lines())
+        if (line.rfind("Output: ", 0) == 0)
+            printedOutputs.push_back(line.substr(8));
+    EXPECT_EQ(printedOutputs, outputs);
     EXPECT_TRUE(manager->projects->empty());
     EXPECT_FALSE(*manager->selectedProject);
     kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), Lines{app});
-    EXPECT_EQ(*manager->selectedProject, manager->projects.get()[0]);
-    EXPECT_EQ(manager->selectedProject.get()->final->size(), 2u);
+    EXPECT_EQ(listedPaths(), paths);
+    EXPECT_EQ(*manager->selectedProject, manager->projects.get()[2]);
+    EXPECT_EQ(manager->selectedProject.get()->final.get()[0]->name, "c");
 }
 
-TEST_F(Manager, SeveralFoldersAreCountedInOrderAndTheLastSuccessStaysSelected)
+TEST_F(Manager, RefusedAndFailedPathsAreReportedAndAFileStandsForItsFolder)
 {
-    auto a = folder("a"), b = folder("b"), c = folder("c");
-    manager->addProjects({url(a), url(b), url(c)});
-    ASSERT_EQ(runs().size(), 3u);
-    EXPECT_EQ(runs()[0].back(), a);
-    EXPECT_EQ(runs()[2].back(), c);
-    kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), (Lines{a, b, c}));
-    EXPECT_EQ(manager->selectedProject.get()->path, c);
-}
-
-TEST_F(Manager, MissingPathsAreReportedAndSkipped)
-{
-    auto a = folder("a");
-    auto missing = (dir / "nowhere").string();
-    manager->addProjects({url(missing), url(a)});
+    const auto a = folder("a"), broken = counter.folder("broken", "not json"), missing = counter.path("nowhere");
+    std::ofstream(a + "/main.cpp") << "int main() {}\n";
+    add({missing, a + "/main.cpp", broken});
     kit::runUntilIdle();
     EXPECT_EQ(lines().front(), "File/folder does not exist: " + missing);
-    EXPECT_EQ(listedPaths(), Lines{a});
-}
-
-TEST_F(Manager, AFileStandsForItsFolderAndAKnownFolderIsReselected)
-{
-    auto a = folder("a"), b = folder("b");
-    std::ofstream(dir / "a/main.cpp") << "int main() {}\n";
-    manager->addProjects({url((dir / "a/main.cpp").string())});
+    EXPECT_EQ(lines().back().rfind("Caught: ", 0), 0u);
+    EXPECT_EQ(listedPaths(), Args{a}); // a folder whose first count fails is never listed...
+    FakeCounter::setOutput(broken, "[]");
+    add({broken}); // ...and can be added again
     kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), Lines{a});
-    manager->addProjects({url(b)});
-    kit::runUntilIdle();
-    ASSERT_EQ(manager->selectedProject.get()->path, b);
+    EXPECT_EQ(listedPaths(), (Args{a, broken}));
 
     printed.str("");
-    manager->addProjects({url((dir / "a/main.cpp").string())});
-    EXPECT_EQ(lines(), Lines{"Project already exists: " + a});
-    EXPECT_EQ(manager->selectedProject.get()->path, b); // re-selection waits for the main queue
+    add({a + "/main.cpp"});
+    EXPECT_EQ(lines(), Args{"Project already exists: " + a});
+    EXPECT_EQ(manager->selectedProject.get()->path, broken); // re-selection waits for the main queue
     kit::runUntilIdle();
     EXPECT_EQ(manager->selectedProject.get()->path, a);
-    EXPECT_EQ(runs().size(), 2u);
+    EXPECT_EQ(FakeCounter::runs(a).size(), 1u);
 }
 
-TEST_F(Manager, PathsCompareInTheirStandardForm)
+TEST_F(Manager, APathIsAddedOnceWhateverItsSpellingOrWhileItsFirstCountRuns)
 {
-    auto a = folder("a");
+    const auto a = folder("a");
     folder("other");
-    manager->addProjects({url(a + "/"), url(a), url((dir / "." / "a").string()), url((dir / "other/../a").string())});
+    add({a + "/", a, counter.path("./a"), counter.path("other/../a")});
+    add({a}); // its first count is still being decoded
     kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), Lines{a});
-    EXPECT_EQ(runs().size(), 1u);
-    EXPECT_EQ(lines()[0], "Project already exists: " + a);
-}
-
-TEST_F(Manager, AFolderWhoseFirstCountIsPendingIsNotAddedTwice)
-{
-    auto a = folder("a");
-    manager->addProjects({url(a)});
-    manager->addProjects({url(a)});
-    kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), Lines{a});
-    EXPECT_EQ(runs().size(), 1u);
-}
-
-TEST_F(Manager, AFolderWhoseFirstCountFailsIsNeverListedAndCanBeAddedAgain)
-{
-    auto a = folder("a");
-    setOutput("not json");
-    manager->addProjects({url(a)});
-    kit::runUntilIdle();
-    EXPECT_TRUE(manager->projects->empty());
-    EXPECT_FALSE(*manager->selectedProject);
-    EXPECT_TRUE(printedLineStartingWith("Caught: "));
-
-    setOutput("[]");
-    manager->addProjects({url(a)});
-    kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), Lines{a});
+    EXPECT_EQ(listedPaths(), Args{a});
+    EXPECT_EQ(FakeCounter::runs(a).size(), 1u);
+    const auto out = lines();
+    EXPECT_EQ(std::count(out.begin(), out.end(), "Project already exists: " + a), 4);
 }
 
 TEST_F(Manager, SelectionRuleKeepsTheLanguageOnlyForTheSamePath)
 {
-    auto a = folder("a"), b = folder("b");
-    addAndSelectLanguage({a, b});
-    auto selectedB = *manager->selectedProject;
-    auto language = *manager->selectedLanguage;
-
+    const auto a = folder("a"), b = folder("b");
+    addAndChooseGo({a, b});
+    const auto selectedB = *manager->selectedProject;
+    const auto language = *manager->selectedLanguage;
     manager->selectedProject = selectedB; // the same project
-    EXPECT_EQ(*manager->selectedLanguage, language);
     manager->selectedProject = std::make_shared<qm::Project>(b); // another object, same path
-    EXPECT_EQ(*manager->selectedLanguage, language);
-    manager->addProjects({url(b)}); // adding the selected folder again
+    add({b}); // adding the selected folder again
     kit::runUntilIdle();
     EXPECT_EQ(*manager->selectedLanguage, language);
 
@@ -159,12 +120,11 @@ TEST_F(Manager, SelectionRuleKeepsTheLanguageOnlyForTheSamePath)
 
 TEST_F(Manager, RemovingPassesTheSelectionOn)
 {
-    auto a = folder("a"), b = folder("b"), c = folder("c");
-    addAndSelectLanguage({a, b, c});
-    auto projects = *manager->projects;
-
+    const auto a = folder("a"), b = folder("b"), c = folder("c");
+    addAndChooseGo({a, b, c});
+    const auto projects = *manager->projects;
     manager->removeProject(projects[0]); // not selected: selection stays
-    EXPECT_EQ(listedPaths(), (Lines{b, c}));
+    EXPECT_EQ(listedPaths(), (Args{b, c}));
     EXPECT_EQ(manager->selectedProject.get()->path, c);
     EXPECT_TRUE(*manager->selectedLanguage);
 
@@ -173,67 +133,55 @@ TEST_F(Manager, RemovingPassesTheSelectionOn)
     announcements = 0;
     manager->removeProject(std::make_shared<qm::Project>(c)); // by path
     EXPECT_EQ(announcements, 1);
-    EXPECT_EQ(listedPaths(), Lines{b});
+    EXPECT_EQ(listedPaths(), Args{b});
     EXPECT_EQ(manager->selectedProject.get()->path, b);
     EXPECT_FALSE(*manager->selectedLanguage);
 
     manager->removeProject(projects[1]);
     EXPECT_TRUE(manager->projects->empty());
-    EXPECT_FALSE(*manager->selectedProject);
-    EXPECT_FALSE(*manager->selectedLanguage);
+    EXPECT_FALSE(*manager->selectedProject || *manager->selectedLanguage);
 }
 
 TEST_F(Manager, TheChosenLanguageFollowsANewCountOfTheSelectedProject)
 {
-    auto a = folder("a");
-    addAndSelectLanguage({a});
-    auto project = *manager->selectedProject;
-    auto oldGo = *manager->selectedLanguage;
-    ASSERT_EQ(oldGo->name, "Go");
-
-    setOutput("[" + languageJson("Go", 50) + "," + languageJson("C++", 10) + "]");
+    const auto a = folder("a");
+    addAndChooseGo({a});
+    const auto project = *manager->selectedProject;
+    const auto oldGo = *manager->selectedLanguage;
+    FakeCounter::setOutput(a, qmtest::counterOutput({{"Go", {{"a.go", 50}}}, {"C++", {}}}));
     project->process();
     kit::runUntilIdle();
     ASSERT_TRUE(*manager->selectedLanguage);
     EXPECT_NE(*manager->selectedLanguage, oldGo);
     EXPECT_EQ(manager->selectedLanguage.get()->code, 50);
 
-    setOutput("[" + languageJson("C++", 10) + "]");
+    FakeCounter::setOutput(a, qmtest::counterOutput({{"C++", {}}}));
     project->process();
     kit::runUntilIdle();
     EXPECT_FALSE(*manager->selectedLanguage);
 }
 
-TEST_F(Manager, TheDropNotificationAddsItsUrls)
+TEST_F(Manager, TheDropNotificationAddsItsUrlsWhileTheManagerLives)
 {
-    auto a = folder("a");
+    const auto a = folder("a");
     auto& center = kit::NotificationCenter::defaultCenter();
-    center.post("AddProjectsFromDrop", kit::AnyObject::box(std::vector<std::string>{a}));
+    center.post("AddProjectsFromDrop", kit::AnyObject::box(Args{a}));
     center.post("AddProjectsFromDrop");
     kit::runUntilIdle();
     EXPECT_TRUE(manager->projects->empty());
-
-    center.post(qm::ProjectManager::addProjectsFromDropNotification, kit::AnyObject::box(std::vector<kit::Url>{url(a)}));
+    center.post(qm::ProjectManager::addProjectsFromDropNotification, kit::AnyObject::box(std::vector<kit::Url>{kit::Url::fileURL(a)}));
     kit::runUntilIdle();
-    EXPECT_EQ(listedPaths(), Lines{a}) << printed.str();
-}
+    EXPECT_EQ(listedPaths(), Args{a});
 
-TEST_F(Manager, AReleasedManagerIgnoresLateResultsAndNotifications)
-{
-    auto a = folder("a");
+    // A released manager ignores late results and notifications.
+    const auto b = folder("b");
+    add({b});
     std::weak_ptr<qm::ProjectManager> watch = manager;
-    manager->addProjects({url(a)});
     manager.reset();
     EXPECT_TRUE(watch.expired());
     kit::runUntilIdle();
-    kit::NotificationCenter::defaultCenter().post("AddProjectsFromDrop", kit::AnyObject::box(std::vector<kit::Url>{url(a)}));
-    EXPECT_EQ(runs().size(), 1u);
-}
-
-TEST(SharedManager, IsOneInstance)
-{
-    EXPECT_EQ(qm::ProjectManager::shared(), qm::ProjectManager::shared());
-    EXPECT_TRUE(qm::ProjectManager::shared()->projects->empty());
+    center.post("AddProjectsFromDrop", kit::AnyObject::box(std::vector<kit::Url>{kit::Url::fileURL(b)}));
+    EXPECT_EQ(FakeCounter::runs(b).size(), 1u);
 }
 
 } // namespace

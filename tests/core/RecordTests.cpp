@@ -1,100 +1,81 @@
-#include "FakeCounter.h"
-
 #include "core/LanguageEntry.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-using qmtest::fileJson;
-using qmtest::languageJson;
+using Numbers = std::vector<std::int64_t>;
+using Texts = std::vector<std::string>;
 
-TEST(CounterOutput, DecodesLanguagesAndTheirFilesIgnoringExtraKeys)
+// A file record in which every number differs.
+const std::string kFile = R"({"Language":"C++","PossibleLanguages":["C++","C"],"Filename":"a.cpp","Extension":"cpp","Location":"/src/a.cpp",)"
+                          R"("Symlocation":"/l/a.cpp","Bytes":11,"Lines":12,"Code":13,"Comment":14,"Blank":15,"Complexity":16,)"
+                          R"("WeightedComplexity":17,"Binary":false,"Minified":true,"Generated":false,"EndPoint":18})";
+
+std::string language(const std::string& name, const std::string& files, const std::string& extra = "")
 {
-    auto text = "[" + languageJson("C++", 40, {fileJson("a.cpp", 30, R"(,"Unknown":[1,{"x":null}])"), fileJson("b.cpp", 10)}, R"(,"ULOC":12)") + "," +
-                languageJson("Shell", 2) + "]";
-    auto languages = qm::decodeCounterOutput(text);
-    ASSERT_EQ(languages.size(), 2u);
-    const auto& cpp = *languages[0];
-    EXPECT_EQ(cpp.name, "C++");
-    EXPECT_EQ(cpp.bytes, 1000);
-    EXPECT_EQ(cpp.codeBytes, 800);
-    EXPECT_EQ(cpp.lines, 50);
-    EXPECT_EQ(cpp.code, 40);
-    EXPECT_EQ(cpp.comment, 5);
-    EXPECT_EQ(cpp.blank, 5);
-    EXPECT_EQ(cpp.complexity, 7);
-    EXPECT_EQ(cpp.count, 2);
-    EXPECT_EQ(cpp.weightedComplexity, 2);
-    ASSERT_EQ(cpp.files.size(), 2u);
-    const auto& file = *cpp.files[0];
-    EXPECT_EQ(file.language, "C++");
-    EXPECT_EQ(file.possibleLanguages, (std::vector<std::string>{"C++"}));
-    EXPECT_EQ(file.filename, "a.cpp");
-    EXPECT_EQ(file.fileExtension, "cpp");
-    EXPECT_EQ(file.location, "/src/a.cpp");
-    EXPECT_EQ(file.symlocation, "");
-    EXPECT_EQ(file.code, 30);
-    EXPECT_TRUE(file.generated);
-    EXPECT_FALSE(file.binary);
-    EXPECT_TRUE(languages[1]->files.empty());
-
-    EXPECT_TRUE(qm::decodeCounterOutput("[]").empty());
-    auto noCandidates = fileJson("x", 1);
-    noCandidates.replace(noCandidates.find(R"(["C++"])"), 7, "[]");
-    EXPECT_TRUE(qm::decodeCounterOutput("[" + languageJson("C", 1, {noCandidates}) + "]")[0]->files[0]->possibleLanguages.empty());
+    return R"({"Name":")" + name + R"(","Bytes":1,"CodeBytes":2,"Lines":3,"Code":4,"Comment":5,"Blank":6,"Complexity":7,"Count":8,)"
+           R"("WeightedComplexity":9,"Files":[)" + files + "]" + extra + "}";
 }
 
-TEST(CounterOutput, EveryDecodeMakesFreshIdentities)
+std::string replaced(std::string text, const std::string& part, const std::string& by)
 {
-    auto text = "[" + languageJson("C++", 1, {fileJson("a.cpp", 1)}) + "]";
-    auto first = qm::decodeCounterOutput(text);
-    auto second = qm::decodeCounterOutput(text);
-    EXPECT_NE(first[0]->id, second[0]->id);
-    EXPECT_NE(first[0]->files[0]->id, second[0]->files[0]->id);
+    return text.replace(text.find(part), part.size(), by);
+}
+
+TEST(CounterOutput, DecodesEveryFieldIgnoringExtraKeysWithFreshIdentities)
+{
+    const std::string file = replaced(kFile, R"("EndPoint":18})", R"("EndPoint":18,"Unknown":[1,{"x":null}]})");
+    const std::string text = "[" + language("C++", file, R"(,"ULOC":12)") + "," + language("Shell", "") + "]";
+    const auto languages = qm::decodeCounterOutput(text);
+    ASSERT_EQ(languages.size(), 2u);
+    const auto& l = *languages[0];
+    EXPECT_EQ(l.name, "C++");
+    EXPECT_EQ((Numbers{l.bytes, l.codeBytes, l.lines, l.code, l.comment, l.blank, l.complexity, l.count, l.weightedComplexity}),
+              (Numbers{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    ASSERT_EQ(l.files.size(), 1u);
+    const auto& f = *l.files[0];
+    EXPECT_EQ((Texts{f.language, f.filename, f.fileExtension, f.location, f.symlocation}), (Texts{"C++", "a.cpp", "cpp", "/src/a.cpp", "/l/a.cpp"}));
+    EXPECT_EQ(f.possibleLanguages, (Texts{"C++", "C"}));
+    EXPECT_EQ((Numbers{f.bytes, f.lines, f.code, f.comment, f.blank, f.complexity, f.weightedComplexity, f.endPoint}),
+              (Numbers{11, 12, 13, 14, 15, 16, 17, 18}));
+    EXPECT_EQ((std::vector<bool>{f.binary, f.minified, f.generated}), (std::vector<bool>{false, true, false}));
+    EXPECT_TRUE(languages[1]->files.empty());
+
+    const auto again = qm::decodeCounterOutput(text);
+    EXPECT_NE(again[0]->id, l.id);
+    EXPECT_NE(again[0]->files[0]->id, f.id);
+    EXPECT_TRUE(qm::decodeCounterOutput("[]").empty());
+    const std::string noCandidates = replaced(kFile, R"(["C++","C"])", "[]");
+    EXPECT_TRUE(qm::decodeCounterOutput("[" + language("C", noCandidates) + "]")[0]->files[0]->possibleLanguages.empty());
 }
 
 TEST(CounterOutput, AnyBadRecordFailsTheWholeList)
 {
-    auto good = languageJson("C++", 1, {fileJson("a.cpp", 1)});
-    auto withFiles = [](const std::string& files) {
-        auto language = languageJson("Go", 1);
-        return language.replace(language.find(R"("Files":[])"), 10, files);
-    };
-    auto fractional = fileJson("b.cpp", 1);
-    fractional.replace(fractional.find(R"("WeightedComplexity":0)"), 22, R"("WeightedComplexity":2.5)");
-    struct Case {
-        std::string text;
-        std::string path;
-    };
-    for (const auto& c : std::vector<Case>{
-             {"[" + good + "," + withFiles("\"Other\":[]") + "]", "[1].Files"},
-             {"[" + good + "," + withFiles("\"Files\":null") + "]", "[1].Files"},
-             {"[" + good + "," + languageJson("Go", 1, {fractional}) + "]", "[1].Files[0].WeightedComplexity"},
-             {"[" + good + "," + languageJson("Go", 1, {R"({"Language":"Go"})"}) + "]", "[1].Files[0].PossibleLanguages"},
+    const std::string good = language("C++", kFile);
+    const std::string fractional = replaced(kFile, R"("WeightedComplexity":17)", R"("WeightedComplexity":2.5)");
+    for (const auto& [text, path] : std::vector<std::pair<std::string, std::string>>{
+             {"[" + good + "," + replaced(language("Go", ""), R"("Files":[])", R"("Other":[])") + "]", "[1].Files"},
+             {"[" + good + "," + replaced(language("Go", ""), R"("Files":[])", R"("Files":null)") + "]", "[1].Files"},
+             {"[" + good + "," + language("Go", fractional) + "]", "[1].Files[0].WeightedComplexity"},
+             {"[" + good + "," + language("Go", R"({"Language":"Go"})") + "]", "[1].Files[0].PossibleLanguages"},
              {R"([{"Name":3}])", "[0].Name"},
              {"{}", ""},
              {"", ""},
          }) {
         try {
-            qm::decodeCounterOutput(c.text);
-            ADD_FAILURE() << "decoded: " << c.text;
+            qm::decodeCounterOutput(text);
+            ADD_FAILURE() << "decoded: " << text;
         } catch (const kit::DecodingError& error) {
-            EXPECT_EQ(error.codingPath(), c.path) << error.what();
+            EXPECT_EQ(error.codingPath(), path) << error.what();
         }
     }
 }
 
 TEST(CounterOutput, EncodesTheSameKeysInOrderWithoutIdentity)
 {
-    auto text = "[" + languageJson("C++", 4, {fileJson("a.cpp", 4)}) + "]";
-    auto language = qm::decodeCounterOutput(text)[0];
-    auto encoded = language->toJson();
-    std::vector<std::string> keys;
-    for (const auto& item : encoded.items())
-        keys.push_back(item.key());
-    EXPECT_EQ(keys, (std::vector<std::string>{"Name", "Bytes", "CodeBytes", "Lines", "Code", "Comment", "Blank", "Complexity", "Count",
-                                              "WeightedComplexity", "Files"}));
-    EXPECT_EQ(encoded["Files"][0]["Extension"], "cpp");
-    EXPECT_EQ(nlohmann::json::parse(text)[0], nlohmann::json::parse(encoded.dump()));
+    const std::string text = "[" + language("C++", kFile) + "]";
+    EXPECT_EQ(qm::decodeCounterOutput(text)[0]->toJson().dump(), nlohmann::ordered_json::parse(text)[0].dump());
 }
 
 } // namespace
