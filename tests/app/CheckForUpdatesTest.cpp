@@ -34,13 +34,5 @@ TEST(CheckForUpdates, MenuItemFollowsTheUpdatersState)
     EXPECT_FALSE(later.canCheckForUpdates.get());
 }
 
-TEST(CheckForUpdates, ControllerStartsTheUpdaterWhenAsked)
-{
-    UpdaterController started(true);
-    EXPECT_TRUE(started.updater().canCheckForUpdates());
-    EXPECT_EQ(started.updater().feedUrl(), Updater::defaultFeedUrl());
-    EXPECT_TRUE(Updater::defaultFeedUrl().isValid());
-}
-
 } // namespace
 } // namespace qm

@@ -107,7 +107,7 @@ TEST_F(ContentViewTest, SplashUntilTheFirstCountSucceedsThenTheSidebar)
     EXPECT_TRUE(manager().projects->empty());
 }
 
-TEST_F(ContentViewTest, ToolbarFollowsTheSelectionAndKeepsTheTab)
+TEST_F(ContentViewTest, ToolbarAndDetailFollowTheSelectionAndKeepTheTab)
 {
     add({a});
     finishCounts(1);
@@ -120,11 +120,23 @@ TEST_F(ContentViewTest, ToolbarFollowsTheSelectionAndKeepsTheTab)
     EXPECT_EQ(view->currentTab(), 1);
     ASSERT_EQ(view->locs()->screen(), Locs::Screen::byLanguage);
     auto* languages = static_cast<LocsByLanguage*>(view->locs()->current());
-    languages->chooseLanguage(languages->rows()[1]);
+    languages->chooseLanguage(languages->rows()[0]); // Go
     test::settle();
     EXPECT_EQ(view->locs()->screen(), Locs::Screen::byFile);
     EXPECT_TRUE(visible(view->backButton()));
     EXPECT_FALSE(visible(view->picker()));
+
+    // After a reload the file screen shows the new count of the chosen language.
+    auto* files = static_cast<LocsByFile*>(view->locs()->current());
+    EXPECT_EQ(files->rows().size(), 1u);
+    test::FakeCounter::setOutput(a, test::counterOutput({{"Go", {{"a.go", 5}, {"b.go", 6}}}}));
+    files->reload();
+    ASSERT_TRUE(test::waitUntil([&] { return !manager().selectedProject.get()->working.get(); }));
+    test::settle();
+    ASSERT_EQ(view->locs()->screen(), Locs::Screen::byFile);
+    files = static_cast<LocsByFile*>(view->locs()->current());
+    EXPECT_EQ(files->rows().size(), 2u);
+    EXPECT_EQ(files->fileCountLabel()->text(), "(2 files)");
 
     view->backButton()->click();
     test::settle();
@@ -147,27 +159,6 @@ TEST_F(ContentViewTest, ToolbarFollowsTheSelectionAndKeepsTheTab)
     EXPECT_TRUE(visible(view->sidebar()));
 }
 
-TEST_F(ContentViewTest, FileScreenShowsTheNewCountOfTheChosenLanguageAfterAReload)
-{
-    add({a});
-    finishCounts(1);
-    view->setCurrentTab(1);
-    auto* languages = static_cast<LocsByLanguage*>(view->locs()->current());
-    languages->chooseLanguage(languages->rows()[0]); // Go
-    test::settle();
-    auto* files = static_cast<LocsByFile*>(view->locs()->current());
-    EXPECT_EQ(files->rows().size(), 1u);
-
-    test::FakeCounter::setOutput(a, test::counterOutput({{"Go", {{"a.go", 5}, {"b.go", 6}}}}));
-    files->reload();
-    ASSERT_TRUE(test::waitUntil([&] { return !manager().selectedProject.get()->working.get(); }));
-    test::settle();
-    ASSERT_EQ(view->locs()->screen(), Locs::Screen::byFile);
-    files = static_cast<LocsByFile*>(view->locs()->current());
-    EXPECT_EQ(files->rows().size(), 2u);
-    EXPECT_EQ(files->fileCountLabel()->text(), "(2 files)");
-}
-
 TEST(Locs, ChoosesTheScreenFromTheTabAndTheLanguage)
 {
     EXPECT_EQ(Locs::screenFor(0, true), Locs::Screen::overview);
@@ -178,39 +169,31 @@ TEST(Locs, ChoosesTheScreenFromTheTabAndTheLanguage)
     EXPECT_EQ(Locs::screenFor(-1, true), Locs::Screen::byFile);
 }
 
-// A drop event carrying these URLs, offered as copy or move.
-std::unique_ptr<QDropEvent> dropOf(const QList<QUrl>& urls, QMimeData& data)
+// Drops these URLs, offered as copy or move; the drop is always taken as a copy.
+void drop(const QList<QUrl>& urls)
 {
+    QMimeData data;
     data.setUrls(urls);
-    return std::make_unique<QDropEvent>(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent event(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    handleFileDrop(&event);
+    EXPECT_TRUE(event.isAccepted());
+    EXPECT_EQ(event.dropAction(), Qt::CopyAction);
 }
 
-TEST_F(ContentViewTest, DropsAddOnlyTheFirstLocalItemAsACopyLater)
+TEST_F(ContentViewTest, DropsAddOnlyTheFirstLocalItemLater)
 {
-    QMimeData two;
-    auto drop = dropOf({QUrl::fromLocalFile(QString::fromStdString(a)), QUrl::fromLocalFile(QString::fromStdString(b))}, two);
-    handleFileDrop(drop.get());
-    EXPECT_TRUE(drop->isAccepted());
-    EXPECT_EQ(drop->dropAction(), Qt::CopyAction);
+    const QUrl first = QUrl::fromLocalFile(QString::fromStdString(a));
+    drop({first, QUrl::fromLocalFile(QString::fromStdString(b))});
     EXPECT_TRUE(test::FakeCounter::runs(a).empty()); // handed over on a later turn
     finishCounts(1);
     EXPECT_EQ(manager().projects->front()->path, a);
-    EXPECT_TRUE(test::FakeCounter::runs(b).empty());
 
     // A remote URL is never taken for a local path; empty drops are accepted.
-    QMimeData remote;
-    auto remoteDrop = dropOf({QUrl(QString::fromStdString("https://example.org" + b))}, remote);
-    handleFileDrop(remoteDrop.get());
-    EXPECT_TRUE(remoteDrop->isAccepted());
-    QMimeData empty;
-    auto emptyDrop = dropOf({}, empty);
-    handleFileDrop(emptyDrop.get());
-    EXPECT_TRUE(emptyDrop->isAccepted());
+    drop({QUrl(QString::fromStdString("https://example.org" + b))});
+    drop({});
     test::settle();
     EXPECT_TRUE(test::FakeCounter::runs(b).empty());
     EXPECT_EQ(manager().projects->size(), 1u);
-    EXPECT_FALSE(firstDroppedFileURL(&remote));
-    EXPECT_EQ(*firstDroppedFileURL(&two), QUrl::fromLocalFile(QString::fromStdString(a)));
 }
 
 TEST_F(ContentViewTest, SplashTakesDropsOnItsBlobsAndClicksOnItsText)
@@ -241,15 +224,8 @@ TEST_F(ContentViewTest, SplashTakesDropsOnItsBlobsAndClicksOnItsText)
     EXPECT_GT(tinted, (shot.width() / 10) * (shot.height() / 10) / 3) << background.name().toStdString();
 }
 
-} // namespace
-} // namespace qm
-
-namespace qm {
-namespace {
-
-TEST(ContentViewResources, EveryContentViewReloadsTheResourcesAndKeepsThemWhenBroken)
+TEST_F(ContentViewTest, EveryContentViewReloadsTheResourcesAndKeepsThemWhenBroken)
 {
-    test::resetProjectManager();
     const kit::Bundle previous = kit::Bundle::main();
     QTemporaryDir broken;
     const QString share = broken.filePath(QStringLiteral("share/quillmarrow"));

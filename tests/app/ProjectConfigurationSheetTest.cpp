@@ -11,75 +11,69 @@
 namespace qm {
 namespace {
 
-struct SheetHarness {
-    std::shared_ptr<Project> project = std::make_shared<Project>("/tmp/somewhere");
-    bool presented = true;
-    int saves = 0;
-    std::unique_ptr<ProjectConfigurationSheet> sheet;
-
-    void open()
+class ProjectConfigurationSheetTest : public ::testing::Test {
+protected:
+    // Opens a sheet on the project's options as they are now.
+    ProjectConfigurationSheet& open()
     {
         presented = true;
         sheet = std::make_unique<ProjectConfigurationSheet>(Binding<bool>{[this] { return presented; }, [this](bool v) { presented = v; }},
                                                             project, [this] { ++saves; });
         sheet->show();
+        return *sheet;
     }
+
+    std::shared_ptr<Project> project = std::make_shared<Project>("/tmp/somewhere");
+    bool presented = true;
+    int saves = 0;
+    std::unique_ptr<ProjectConfigurationSheet> sheet;
 };
 
-TEST(ProjectConfigurationSheet, CancelLeavesTheProjectAlone)
+TEST_F(ProjectConfigurationSheetTest, CancelAndEscapeLeaveTheProjectAlone)
 {
-    SheetHarness h;
-    h.project->ignoreExtensions = "md,txt";
-    h.open();
-    EXPECT_EQ(h.sheet->extensionsField()->text(), "md,txt");
-    EXPECT_EQ(h.sheet->extensionsField()->placeholderText(), "Extensions to ignore (comma-separated)");
-    EXPECT_EQ(h.sheet->size(), QSize(300, 300));
-    EXPECT_EQ(h.sheet->windowModality(), Qt::WindowModal);
-    h.sheet->extensionsField()->setText("json");
-    h.sheet->minifiedSwitch()->setChecked(true);
-    h.sheet->cancelButton()->click();
-    EXPECT_FALSE(h.presented);
-    EXPECT_EQ(h.saves, 0);
-    EXPECT_EQ(h.project->ignoreExtensions, "md,txt");
-    EXPECT_FALSE(h.project->ignoreMinified);
+    project->ignoreExtensions = "md,txt";
+    EXPECT_EQ(open().extensionsField()->text(), "md,txt");
+    EXPECT_EQ(sheet->extensionsField()->placeholderText(), "Extensions to ignore (comma-separated)");
+    EXPECT_EQ(sheet->size(), QSize(300, 300));
+    EXPECT_EQ(sheet->windowModality(), Qt::WindowModal);
+    sheet->extensionsField()->setText("json");
+    sheet->minifiedSwitch()->setChecked(true);
+    sheet->cancelButton()->click();
+    EXPECT_FALSE(presented);
 
     // Reopening starts from the project's options; Escape cancels too.
-    h.open();
-    EXPECT_EQ(h.sheet->extensionsField()->text(), "md,txt");
-    EXPECT_FALSE(h.sheet->minifiedSwitch()->isChecked());
-    h.sheet->extensionsField()->setText("json");
-    QTest::keyClick(h.sheet.get(), Qt::Key_Escape);
-    EXPECT_FALSE(h.presented);
-    EXPECT_EQ(h.saves, 0);
-    EXPECT_EQ(h.project->ignoreExtensions, "md,txt");
+    EXPECT_EQ(open().extensionsField()->text(), "md,txt");
+    EXPECT_FALSE(sheet->minifiedSwitch()->isChecked());
+    sheet->extensionsField()->setText("json");
+    QTest::keyClick(sheet.get(), Qt::Key_Escape);
+    EXPECT_FALSE(presented);
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(project->ignoreExtensions, "md,txt");
+    EXPECT_FALSE(project->ignoreMinified);
 }
 
-TEST(ProjectConfigurationSheet, SaveWritesEveryOptionThenRunsTheSaveAction)
+TEST_F(ProjectConfigurationSheetTest, SaveWritesEveryOptionThenRunsTheSaveAction)
 {
-    SheetHarness h;
-    h.open();
-    EXPECT_EQ(h.sheet->saveButton()->text(), "Save settings");
-    EXPECT_EQ(h.sheet->minifiedSwitch()->text(), "Ignore minified files");
-    EXPECT_EQ(h.sheet->generatedSwitch()->text(), "Ignore generated files");
-    EXPECT_EQ(h.sheet->duplicatesSwitch()->text(), "Omit duplicates");
-    h.sheet->extensionsField()->setText(" md, txt ");
-    h.sheet->generatedSwitch()->setChecked(true);
-    h.sheet->duplicatesSwitch()->setChecked(true);
-    h.sheet->saveButton()->click();
-    EXPECT_FALSE(h.presented);
-    EXPECT_EQ(h.saves, 1);
-    EXPECT_EQ(h.project->ignoreExtensions, " md, txt ");
-    EXPECT_FALSE(h.project->ignoreMinified);
-    EXPECT_TRUE(h.project->ignoreGenerated);
-    EXPECT_TRUE(h.project->omitDuplicates);
+    open();
+    EXPECT_EQ((QStringList{sheet->saveButton()->text(), sheet->cancelButton()->text(), sheet->minifiedSwitch()->text(),
+                           sheet->generatedSwitch()->text(), sheet->duplicatesSwitch()->text()}),
+              (QStringList{"Save settings", "Cancel", "Ignore minified files", "Ignore generated files", "Omit duplicates"}));
+    sheet->extensionsField()->setText(" md, txt ");
+    sheet->generatedSwitch()->setChecked(true);
+    sheet->duplicatesSwitch()->setChecked(true);
+    sheet->saveButton()->click();
+    EXPECT_FALSE(presented);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(project->ignoreExtensions, " md, txt "); // as typed
+    EXPECT_FALSE(project->ignoreMinified);
+    EXPECT_TRUE(project->ignoreGenerated && project->omitDuplicates);
 
     // Saving unchanged settings still saves (and counts again); empty text clears.
-    h.open();
-    h.sheet->extensionsField()->clear();
-    h.sheet->saveButton()->click();
-    EXPECT_EQ(h.saves, 2);
-    EXPECT_EQ(h.project->ignoreExtensions, "");
-    EXPECT_TRUE(h.project->ignoreGenerated);
+    open().extensionsField()->clear();
+    sheet->saveButton()->click();
+    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(project->ignoreExtensions, "");
+    EXPECT_TRUE(project->ignoreGenerated);
 }
 
 } // namespace
