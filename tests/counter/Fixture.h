@@ -13,7 +13,6 @@
 
 #include <fcntl.h>
 #include <grp.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,37 +78,25 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
 {
     const std::string exe = QM_BUNDLE_DIR "/libexec/quillmarrow/scc";
     TempTree outputs;
-    const std::string outPath = outputs.path("out");
-    const std::string errPath = outputs.path("err");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+    const std::string outPath = outputs.path("out"), errPath = outputs.path("err");
     std::vector<char*> argv{const_cast<char*>(exe.c_str())};
     for (const auto& a : arguments)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    pid_t pid = 0;
+    const bool drop = unprivileged && ::geteuid() == 0;
     RunResult result;
-    if (unprivileged && ::geteuid() == 0) {
-        pid = ::fork();
-        if (pid == 0) {
-            const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (out < 0 || err < 0 || ::dup2(out, STDOUT_FILENO) < 0 || ::dup2(err, STDERR_FILENO) < 0 || ::chdir(cwd.c_str()) != 0 ||
-                ::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(127);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (out >= 0 && err >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 && ::dup2(err, STDERR_FILENO) >= 0 && ::chdir(cwd.c_str()) == 0 &&
+            (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)))
             ::execve(exe.c_str(), argv.data(), environ);
-            ::_exit(127);
-        }
+        ::_exit(127);
     }
-    if (pid > 0 || posix_spawn(&pid, exe.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
+    int status = 0;
+    if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;

@@ -31,11 +31,9 @@ const Syntax& syntaxOf(const std::string& name)
 void expectCounts(const std::string& language, const std::string& text, Expected e)
 {
     const Counts c = LineCounter::count(syntaxOf(language), text);
-    EXPECT_EQ(c.lines, e.lines) << language << ": lines";
-    EXPECT_EQ(c.code, e.code) << language << ": code";
-    EXPECT_EQ(c.comment, e.comment) << language << ": comment";
-    EXPECT_EQ(c.blank, e.blank) << language << ": blank";
-    EXPECT_EQ(c.complexity, e.complexity) << language << ": complexity";
+    using Figures = std::vector<std::uint64_t>; // lines, code, comment, blank, complexity
+    EXPECT_EQ((Figures{c.lines, c.code, c.comment, c.blank, c.complexity}), (Figures{e.lines, e.code, e.comment, e.blank, e.complexity}))
+        << language << ": " << text;
     EXPECT_EQ(c.lines, c.code + c.comment + c.blank);
 }
 
@@ -118,13 +116,9 @@ TEST(LineCounter, NestsCommentsWhereTheLanguageDoes)
     expectCounts("OCaml", "(* a (* b *) c *)\nlet x = 1\n", {2, 1, 1, 0, 0});
 }
 
-TEST(LineCounter, ReadsDocstringsAsComments)
+TEST(LineCounter, HandlesLanguageSpecificCommentFormsAndDocstrings)
 {
     expectCounts("Python", pythonSample, {13, 7, 5, 1, 2});
-}
-
-TEST(LineCounter, HandlesLanguageSpecificCommentForms)
-{
     expectCounts("Lua", "--[[ block\ncomment ]]\nlocal s = \"--[[ not ]]\" -- line\n--[==[ another ]==]\nprint(s)\n",
                  {5, 2, 3, 0, 0});
     expectCounts("Perl", perlSample, {10, 2, 4, 4, 1});
@@ -145,12 +139,8 @@ TEST(LineCounter, CountsLinesAndBlanksAtTheEdges)
     expectCounts("C", "int a;\r\n// b\r\n\r\n", {3, 1, 1, 1, 0});
     // A blank line inside a block comment is blank.
     expectCounts("C", "/*\n\n*/\n", {3, 0, 2, 1, 0});
-}
-
-TEST(LineCounter, CodeBytesCoverCodeLinesOnly)
-{
-    const Counts c = LineCounter::count(syntaxOf("C"), "int a;\n// comment\n\nint b;");
-    EXPECT_EQ(c.codeBytes, 7u + 6u);
+    // Code bytes cover code lines only.
+    EXPECT_EQ(LineCounter::count(syntaxOf("C"), "int a;\n// comment\n\nint b;").codeBytes, 7u + 6u);
 }
 
 TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
