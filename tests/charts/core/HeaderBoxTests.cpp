@@ -1,5 +1,6 @@
 #include "ChartViewTest.h"
 
+#include "charts/core/DataPointTexts.h"
 #include "charts/core/HeaderBox.h"
 
 namespace {
@@ -21,23 +22,19 @@ kit::View headed(const std::shared_ptr<TestChart>& chart)
     return applyHeaderBox(kit::View(kit::Color::blue()).frame(200, 100).id("chart"), chart);
 }
 
-TEST_F(HeaderBoxTest, AChartWithoutDataHasNoTitle)
+TEST_F(HeaderBoxTest, OutsideTheHeaderPlacementTheTitleBlockStandsAboveTheChartAndTouchesChangeNothing)
 {
-    kit::ViewHost host(headed(chartWith({}, InfoBoxPlacement::header())), {400, 300});
-    EXPECT_TRUE(texts(host).empty());
-}
+    kit::ViewHost empty(headed(chartWith({}, InfoBoxPlacement::header())), {400, 300});
+    EXPECT_TRUE(texts(empty).empty()) << "a chart without data has no title";
 
-TEST_F(HeaderBoxTest, OutsideTheHeaderPlacementATouchChangesNothing)
-{
+    kit::StringTable::setActive({{"Title", "Titel"}});
     for (const InfoBoxPlacement& placement : {InfoBoxPlacement::floating(), InfoBoxPlacement::infoBox(true)}) {
         auto chart = chartWith({TestPoint(12, "Apples")}, placement);
         kit::ViewHost host(headed(chart), {400, 300});
-        EXPECT_EQ(texts(host), (std::vector<std::string>{"Title", "Subtitle"}));
         chart->beginTouch({0, 0}, kit::Rect(0, 0, 200, 100));
         host.update();
-        EXPECT_EQ(texts(host), (std::vector<std::string>{"Title", "Subtitle"}));
-
-        const kit::DisplayItem* title = host.displayList().textItem("Title");
+        EXPECT_EQ(texts(host), (std::vector<std::string>{"Titel", "Subtitle"})) << "the title is localized";
+        const kit::DisplayItem* title = host.displayList().textItem("Titel");
         const kit::DisplayItem* subtitle = host.displayList().textItem("Subtitle");
         EXPECT_EQ(title->font, kit::Font::title());
         EXPECT_EQ(subtitle->color, kit::Color::secondary().resolved());
@@ -45,6 +42,7 @@ TEST_F(HeaderBoxTest, OutsideTheHeaderPlacementATouchChangesNothing)
         EXPECT_LE(subtitle->hostBounds().maxY(), frameOf(host, "chart").minY());
         EXPECT_NEAR(title->hostBounds().minX(), frameOf(host, "chart").minX(), 1e-6) << "leading-aligned";
     }
+    kit::StringTable::setActive({});
 }
 
 TEST_F(HeaderBoxTest, HeaderPlacementShowsTouchedValuesAtTheRightEndOfTheTitleRow)
@@ -55,46 +53,35 @@ TEST_F(HeaderBoxTest, HeaderPlacementShowsTouchedValuesAtTheRightEndOfTheTitleRo
 
     // Not touching: two empty texts, in the value font and the description font.
     const auto idle = textItems(host);
-    ASSERT_EQ(idle.size(), 4u);
-    EXPECT_EQ(textOf(idle[2]), "");
+    ASSERT_EQ(texts(host), (std::vector<std::string>{"Title", "Subtitle", "", ""}));
     EXPECT_EQ(idle[2]->font, kit::Font::headline());
-    EXPECT_EQ(textOf(idle[3]), "");
     EXPECT_EQ(idle[3]->font, kit::Font::caption());
 
     chart->beginTouch({0, 0}, kit::Rect(0, 0, 200, 100));
     chart->beginTouch({1, 0}, kit::Rect(0, 0, 200, 100));
     host.update();
     EXPECT_EQ(texts(host), (std::vector<std::string>{"Title", "Subtitle", "12 kg", "Apples", "7 kg", "Pears"}));
-    const kit::DisplayItem* value = host.displayList().textItem("12 kg");
-    const kit::DisplayItem* description = host.displayList().textItem("Apples");
-    EXPECT_EQ(value->color, kit::Color::red().resolved());
-    EXPECT_EQ(description->font, kit::Font::caption());
-    EXPECT_EQ(description->color, kit::Color::blue().resolved());
-    EXPECT_LT(value->hostBounds().maxY(), description->hostBounds().minY());
-    EXPECT_LT(description->hostBounds().maxY(), host.displayList().textItem("7 kg")->hostBounds().minY());
+    const auto touched = textItems(host);
+    EXPECT_EQ(touched[2]->color, kit::Color::red().resolved());
+    EXPECT_EQ(touched[3]->font, kit::Font::caption());
+    EXPECT_EQ(touched[3]->color, kit::Color::blue().resolved());
+    for (int i = 2; i < 5; ++i)
+        EXPECT_LT(touched[i]->hostBounds().maxY(), touched[i + 1]->hostBounds().minY()) << "one below the other";
     // The flexible row spans the whole width: the values end at its right end.
-    EXPECT_NEAR(host.displayList().textItem("Pears")->hostBounds().maxX(), 400, 1e-6);
-    EXPECT_NEAR(value->hostBounds().maxX(), host.displayList().textItem("Pears")->hostBounds().maxX(), 1e-6);
-    EXPECT_LT(host.displayList().textItem("Title")->hostBounds().minX(), 60);
+    for (int i = 2; i < 6; ++i)
+        EXPECT_NEAR(touched[i]->hostBounds().maxX(), 400, 1e-6);
+    EXPECT_NEAR(touched[0]->hostBounds().minX(), 0, 1e-9);
 
     chart->infoView.modify([](auto& info) { info.isTouchCurrent = false; });
     host.update();
     EXPECT_EQ(texts(host), (std::vector<std::string>{"Title", "Subtitle", "", ""}));
 }
 
-TEST_F(HeaderBoxTest, TitlesAreLocalized)
-{
-    kit::StringTable::setActive({{"Title", "Titel"}});
-    kit::ViewHost host(headed(chartWith({TestPoint(1)}, InfoBoxPlacement::floating())), {400, 300});
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Titel", "Subtitle"}));
-    kit::StringTable::setActive({});
-}
-
 TEST_F(HeaderBoxTest, InfoViewsFollowTheTouchedPoints)
 {
     auto chart = chartWith({TestPoint(12, "Apples"), TestPoint(7, "Pears")}, InfoBoxPlacement::header());
-    kit::ViewHost host(kit::VStack({kit::View(InfoValue<TestChart>{chart}), kit::View(InfoDescription<TestChart>{chart}),
-                                    kit::View(InfoExtra<TestChart>{chart, "Touching"})}),
+    kit::ViewHost host(kit::VStack({InfoValue<TestChart>{chart}, InfoDescription<TestChart>{chart},
+                                    InfoExtra<TestChart>{chart, "Touching"}}),
                        {300, 300});
     EXPECT_TRUE(texts(host).empty());
     chart->beginTouch({5, 0}, kit::Rect(0, 0, 200, 100)); // no point under the finger
@@ -104,6 +91,34 @@ TEST_F(HeaderBoxTest, InfoViewsFollowTheTouchedPoints)
     chart->beginTouch({1, 0}, kit::Rect(0, 0, 200, 100));
     host.update();
     EXPECT_EQ(texts(host), (std::vector<std::string>{"12", "7", "Apples", "Pears", "Touching"}));
+}
+
+TEST_F(HeaderBoxTest, TheTextViewsOfAPoint)
+{
+    // The legend symbol: the circle row of the first entry named by the point's legend tag.
+    TestChart chart({TestPoint(3, "Pears")});
+    chart.legends = {LegendData(kit::UUID(), "Fruit", ColourStyle(kit::Color::green()), std::nullopt, 1, ChartType::bar),
+                     LegendData(kit::UUID(), "Fruit", ColourStyle(kit::Color::blue()), std::nullopt, 1, ChartType::pie)};
+    TestPoint point = chart.dataSets->dataPoints[0];
+    point.legendTag = "Fruit";
+    kit::ViewHost symbol(chart.infoLegendSymbol(point), {100, 40});
+    EXPECT_EQ(textItems(symbol).at(0)->font, kit::Font::caption());
+    EXPECT_EQ(textItems(symbol).at(0)->color, kit::Color::primary().resolved());
+    const auto circles = symbol.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
+    ASSERT_EQ(circles.size(), 1u);
+    EXPECT_EQ(circles[0]->path, kit::Path::ellipse(kit::Rect(0, 0, 12, 12)));
+    EXPECT_EQ(std::get<kit::Color>(circles[0]->paint).components(), kit::Color::green().resolved());
+    point.legendTag = "Plums";
+    kit::ViewHost none(chart.infoLegendSymbol(point), {100, 40});
+    EXPECT_TRUE(none.displayList().items.empty());
+
+    // The unit alone, and the accessibility value shown as it is.
+    kit::StringTable::setActive({{"kg", "Kilo"}, {"3 Pears", "drei Birnen"}});
+    chart.infoView.modify([](auto& info) { info.touchUnit = TouchUnit::suffix("kg"); });
+    kit::ViewHost unit(kit::VStack({chart.infoUnitText(), accessibilityValueText(point, "%.0f", nullptr)}), {100, 40});
+    EXPECT_EQ(texts(unit), (std::vector<std::string>{"kg", "3 Pears"}));
+    kit::StringTable::setActive({});
+    EXPECT_EQ(descriptionOrEmpty(point), "Pears");
 }
 
 } // namespace

@@ -26,70 +26,57 @@ LegendData entry(std::string text, ChartType type, ColourStyle colour, std::opti
     return LegendData(kit::UUID(), std::move(text), std::move(colour), std::move(stroke), prioity, type);
 }
 
-using LegendViewTest = UiTest;
-
-kit::View legendOf(const std::shared_ptr<TestChart>& chart, std::vector<kit::GridItem> columns = {kit::GridItem::flexible(10)})
+template <class Chart>
+kit::View legendOf(const std::shared_ptr<Chart>& chart)
 {
-    return LegendView<TestChart>{chart, std::move(columns), 40, kit::Font::caption(), kit::Color::red()};
+    return LegendView<Chart>{chart, {kit::GridItem::flexible(10), kit::GridItem::flexible(10)}, 40, kit::Font::caption(),
+                             kit::Color::red()};
 }
 
-TEST_F(LegendViewTest, SymbolsFollowTheEntryKind)
+using LegendViewTest = UiTest;
+
+TEST_F(LegendViewTest, SymbolsFollowTheEntryKindAndNeedTheirPaintAndStroke)
 {
+    ColourStyle colours(std::vector{kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
+    colours.startPoint.reset();
+    colours.stops = std::vector{GradientStop{kit::Color::red(), 0}};
+    ColourStyle nothing(kit::Color::red());
+    nothing.colour.reset();
     auto chart = std::make_shared<TestChart>(std::vector<TestPoint>{});
     chart->legends = {entry("Pie", ChartType::pie, ColourStyle(kit::Color::green())),
                       entry("Bar", ChartType::bar, ColourStyle(kit::Color::blue())),
-                      entry("Line", ChartType::line, ColourStyle(kit::Color::orange()), defaultStroke())};
+                      entry("Line", ChartType::line, ColourStyle(kit::Color::orange()), defaultStroke()),
+                      entry("no stroke", ChartType::line, ColourStyle(kit::Color::red())),
+                      entry("no paint", ChartType::line, nothing, defaultStroke()),
+                      entry("no points", ChartType::bar, colours),
+                      entry("gradient line", ChartType::line, colours, defaultStroke())};
     kit::ViewHost host(legendOf(chart), {300, 200});
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Pie", "Bar", "Line"}));
+    EXPECT_EQ(texts(host), (std::vector<std::string>{"Pie", "Bar", "Line", "gradient line"}));
 
+    // A circle and a square half the width on a side; a line sample the width long in a 3-high frame.
     const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
     ASSERT_EQ(fills.size(), 2u);
     EXPECT_EQ(fills[0]->path, kit::Path::ellipse(kit::Rect(0, 0, 20, 20)));
     EXPECT_EQ(fills[1]->path, kit::Path::rect(kit::Rect(0, 0, 20, 20)));
-
     const auto strokes = host.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke);
-    ASSERT_EQ(strokes.size(), 1u);
+    ASSERT_EQ(strokes.size(), 2u);
     EXPECT_EQ(strokes[0]->frame.size, (kit::Size{40, 3}));
     EXPECT_EQ(strokes[0]->path.elements().back().point, (kit::Point{40, 0}));
     EXPECT_EQ(strokes[0]->strokeStyle, defaultStroke().strokeStyle());
-
+    // A line sample's gradient runs from leading to trailing, whatever the entry's points.
+    const auto* gradient = std::get_if<kit::LinearGradient>(&strokes[1]->paint);
+    ASSERT_NE(gradient, nullptr);
+    EXPECT_EQ(std::pair(gradient->startPoint, gradient->endPoint), std::pair(kit::UnitPoint::leading(), kit::UnitPoint::trailing()));
     // Line texts take the legend's text colour; the others keep the inherited one.
     EXPECT_EQ(host.displayList().textItem("Line")->color, kit::Color::red().resolved());
     EXPECT_EQ(host.displayList().textItem("Pie")->color, kit::Color::primary().resolved());
     EXPECT_EQ(host.displayList().textItem("Bar")->color, kit::Color::primary().resolved());
-}
-
-TEST_F(LegendViewTest, EntriesWithoutTheirPaintOrStrokeShowNothing)
-{
-    ColourStyle nothing(kit::Color::red());
-    nothing.colour.reset();
-    ColourStyle colours(std::vector{kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
-    ColourStyle coloursWithoutPoints = colours;
-    coloursWithoutPoints.startPoint.reset();
-    coloursWithoutPoints.stops = std::vector{GradientStop{kit::Color::red(), 0}};
-
-    auto chart = std::make_shared<TestChart>(std::vector<TestPoint>{});
-    chart->legends = {entry("no stroke", ChartType::line, ColourStyle(kit::Color::red())),
-                      entry("no paint", ChartType::line, nothing, defaultStroke()),
-                      entry("no points", ChartType::bar, coloursWithoutPoints),
-                      entry("gradient line", ChartType::line, coloursWithoutPoints, defaultStroke())};
-    kit::ViewHost host(legendOf(chart), {300, 200});
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"gradient line"}));
-
-    // A line sample's gradient runs from leading to trailing, whatever the entry's points.
-    const auto strokes = host.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke);
-    ASSERT_EQ(strokes.size(), 1u);
-    const auto* gradient = std::get_if<kit::LinearGradient>(&strokes[0]->paint);
-    ASSERT_NE(gradient, nullptr);
-    EXPECT_EQ(gradient->startPoint, kit::UnitPoint::leading());
-    EXPECT_EQ(gradient->endPoint, kit::UnitPoint::trailing());
 
     chart->legends = {};
     host.update();
     EXPECT_TRUE(host.displayList().items.empty());
-
-    auto empty = std::make_shared<TestChart>(std::vector<TestPoint>{}, kit::Text("No data"));
-    kit::ViewHost noData(kit::View(CustomNoDataView<TestChart>{empty}), {300, 200});
+    kit::ViewHost noData(CustomNoDataView<TestChart>{std::make_shared<TestChart>(std::vector<TestPoint>{}, kit::Text("No data"))},
+                         {300, 200});
     EXPECT_EQ(texts(noData), std::vector<std::string>{"No data"});
 }
 
@@ -99,20 +86,15 @@ TEST_F(LegendViewTest, TouchedEntryGrowsFromItsLeadingEdgeWhileTheTouchLasts)
     const auto& points = chart->dataSets->dataPoints;
     chart->legends = {LegendData(points[0].id, "First", ColourStyle(kit::Color::red()), std::nullopt, 1, ChartType::bar),
                       LegendData(points[1].id, "Second", ColourStyle(kit::Color::blue()), std::nullopt, 1, ChartType::bar)};
-    kit::ViewHost host(kit::View(LegendView<BarLikeChart>{chart, {kit::GridItem::flexible(10)}, 40, kit::Font::caption(),
-                                                          kit::Color::primary()}),
-                       {300, 200});
+    kit::ViewHost host(legendOf(chart), {300, 200});
     const kit::Rect before = host.displayList().textItem("Second")->hostBounds();
-
     chart->beginTouch({1, 0}, kit::Rect(0, 0, 100, 100));
     host.update();
-    const kit::DisplayItem* second = host.displayList().textItem("Second");
-    EXPECT_NEAR(second->transform.a, 1.2, 1e-9);
+    const kit::Rect grown = host.displayList().textItem("Second")->hostBounds();
+    EXPECT_NEAR(host.displayList().textItem("Second")->transform.a, 1.2, 1e-9);
     EXPECT_NEAR(host.displayList().textItem("First")->transform.a, 1.0, 1e-9);
-    const kit::Rect grown = second->hostBounds();
     EXPECT_GT(grown.minX(), before.minX());
     EXPECT_NEAR(grown.width(), before.width() * 1.2, 1e-6);
-
     chart->infoView.modify([](auto& info) { info.isTouchCurrent = false; });
     host.update();
     EXPECT_NEAR(host.displayList().textItem("Second")->transform.a, 1.0, 1e-9);
@@ -124,23 +106,16 @@ TEST_F(LegendViewTest, CellsCarryTheirAccessibilityLabelAndValue)
     chart->legends = {entry("Swift", ChartType::pie, ColourStyle(kit::Color::orange())),
                       entry("Mean", ChartType::line, ColourStyle(kit::Color::red()), defaultStroke(), 2),
                       entry("No stroke", ChartType::line, ColourStyle(kit::Color::red())),
-                      entry("Bars", ChartType::bar, ColourStyle(kit::Color::red()), std::nullopt, 1)};
-    kit::ViewHost host(legendOf(chart, {kit::GridItem::flexible(10), kit::GridItem::flexible(10)}), {300, 200});
+                      entry("Bars", ChartType::bar, ColourStyle(kit::Color::red()))};
+    kit::ViewHost host(legendOf(chart), {300, 200});
     std::vector<std::pair<std::string, std::string>> found;
-    std::function<void(const std::vector<kit::AccessibilityElement>&)> collect = [&](const auto& elements) {
-        for (const auto& element : elements) {
-            if (!element.label.empty())
-                found.emplace_back(element.label, element.value);
-            collect(element.children);
-        }
-    };
-    collect(host.accessibilityElements());
+    for (const auto& element : host.accessibilityElements())
+        found.emplace_back(element.label, element.value);
     // An entry that draws nothing keeps its cell, its label and its value.
     EXPECT_EQ(found, (std::vector<std::pair<std::string, std::string>>{{"Pie-Chart-Legend", "Swift"},
                                                                         {"P-O-I-Marker-Legend", "Mean"},
                                                                         {"Line-Chart-Legend", "No stroke"},
                                                                         {"Bar-Chart-Legend", "Bars"}}));
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Swift", "Mean", "Bars"}));
     EXPECT_NEAR(host.displayList().textItem("Bars")->hostBounds().minX(),
                 host.displayList().textItem("Swift")->hostBounds().minX() + 154, 1e-6)
         << "in the second column of the second row";
@@ -155,16 +130,12 @@ TEST_F(LegendViewTest, LegendsGoUnderAChartWithDataOnly)
                                     kit::Color::primary(), 18),
                        {400, 300});
     EXPECT_TRUE(texts(host).empty());
-
     chart->dataSets.modify([](TestSet& set) { set.dataPoints.push_back(TestPoint(3)); });
     host.update();
-    const kit::Rect chartFrame = frameOf(host, "chart");
-    const kit::DisplayItem* text = host.displayList().textItem("Swift");
-    ASSERT_NE(text, nullptr);
     // The row (a 20-point circle) starts the stack's spacing plus the top padding below the chart.
     const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
     ASSERT_EQ(fills.size(), 2u);
-    EXPECT_NEAR(pathBounds(*fills[1]).minY(), chartFrame.maxY() + 8 + 18, 1e-6);
+    EXPECT_NEAR(pathBounds(*fills[1]).minY(), frameOf(host, "chart").maxY() + 8 + 18, 1e-6);
 }
 
 } // namespace

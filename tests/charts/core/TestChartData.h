@@ -12,7 +12,12 @@
 
 namespace charts::testing {
 
+// Test values hash by their id alone.
+template <class T>
+concept TestValue = requires { typename T::TestValue; };
+
 struct TestPoint : CTnotRanged {
+    using TestValue = void;
     kit::UUID id;
     double value = 0;
     std::optional<std::string> description;
@@ -31,6 +36,7 @@ struct TestPoint : CTnotRanged {
 };
 
 struct TestSet {
+    using TestValue = void;
     using DataPoint = TestPoint;
     kit::UUID id;
     std::vector<TestPoint> dataPoints;
@@ -39,13 +45,9 @@ struct TestSet {
 
 } // namespace charts::testing
 
-template <>
-struct std::hash<charts::testing::TestPoint> {
-    std::size_t operator()(const charts::testing::TestPoint& p) const { return std::hash<kit::UUID>{}(p.id); }
-};
-template <>
-struct std::hash<charts::testing::TestSet> {
-    std::size_t operator()(const charts::testing::TestSet& s) const { return std::hash<kit::UUID>{}(s.id); }
+template <charts::testing::TestValue T>
+struct std::hash<T> {
+    std::size_t operator()(const T& value) const { return std::hash<kit::UUID>{}(value.id); }
 };
 
 namespace charts::testing {
@@ -63,28 +65,20 @@ struct TestStyle {
     kit::Animation globalAnimation = kit::Animation::linear(0.3);
 };
 
+// The style of a chart with axes; only its type matters to the tests.
 struct TestAxisStyle : TestStyle {
     using Mark = LineMarkerType;
     LineMarkerType markerType = LineMarkerType::none();
-    GridStyle xAxisGridStyle{3, kit::Color::gray(), 1, {}, 0};
+    GridStyle xAxisGridStyle{3, kit::Color::gray(), 1, {}, 0}, yAxisGridStyle{3, kit::Color::gray(), 1, {}, 0};
     XAxisLabelPosistion xAxisLabelPosition = XAxisLabelPosistion::bottom;
-    kit::Font xAxisLabelFont;
-    kit::Color xAxisLabelColour;
-    LabelsFrom xAxisLabelsFrom = LabelsFrom::dataPoint(kit::Angle{});
-    std::optional<std::string> xAxisTitle;
-    kit::Font xAxisTitleFont;
-    kit::Color xAxisTitleColour;
-    std::optional<kit::Color> xAxisBorderColour;
-    GridStyle yAxisGridStyle{3, kit::Color::gray(), 1, {}, 0};
     YAxisLabelPosistion yAxisLabelPosition = YAxisLabelPosistion::leading;
-    kit::Font yAxisLabelFont;
-    kit::Color yAxisLabelColour;
+    kit::Font xAxisLabelFont, xAxisTitleFont, yAxisLabelFont, yAxisTitleFont;
+    kit::Color xAxisLabelColour, xAxisTitleColour, yAxisLabelColour, yAxisTitleColour;
+    LabelsFrom xAxisLabelsFrom = LabelsFrom::dataPoint(kit::Angle{});
+    std::optional<std::string> xAxisTitle, yAxisTitle;
+    std::optional<kit::Color> xAxisBorderColour, yAxisBorderColour;
     int yAxisNumberOfLabels = 5;
     YAxisLabelType yAxisLabelType = YAxisLabelType::numeric;
-    std::optional<std::string> yAxisTitle;
-    kit::Font yAxisTitleFont;
-    kit::Color yAxisTitleColour;
-    std::optional<kit::Color> yAxisBorderColour;
     Baseline baseline = Baseline::minimumValue();
     Topline topLine = Topline::maximumValue();
 };

@@ -60,18 +60,15 @@ TEST_F(TouchOverlayTest, ADragTouchesTheChartInItsOwnCoordinatesUntilItEnds)
     EXPECT_EQ(chart->infoView->chartSize, kit::Rect(0, 0, 200, 100));
     host.update();
     EXPECT_TRUE(markers(host).empty());
-}
 
-TEST_F(TouchOverlayTest, ATouchStartsOnceThePointerHasMovedTheMinimumDistance)
-{
-    auto chart = std::make_shared<MarkedChart>(std::vector<TestPoint>{TestPoint(1)});
-    kit::ViewHost host(touchable(chart, 10), {200, 100});
-    host.pointerPressed({50, 50});
-    host.pointerMoved({55, 50});
+    // With a minimum distance, the touch starts once the pointer has moved that far.
+    kit::ViewHost distant(touchable(chart, 10), {200, 100});
+    distant.pointerPressed({50, 50});
+    distant.pointerMoved({55, 50});
     EXPECT_FALSE(chart->infoView->isTouchCurrent);
-    host.pointerMoved({61, 50});
-    EXPECT_TRUE(chart->infoView->isTouchCurrent);
+    distant.pointerMoved({61, 50});
     EXPECT_EQ(chart->infoView->touchLocation, (kit::Point{61, 50}));
+    EXPECT_TRUE(chart->infoView->isTouchCurrent);
 }
 
 TEST_F(TouchOverlayTest, EachAppearanceWritesTheValueFormatEvenWithoutData)
