@@ -216,6 +216,14 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     const kit::Rect area = segmentItem(host, 0)->hostBounds().unionWith(segmentItem(host, 1)->hostBounds());
     EXPECT_GT(area.minY(), textItems(host).at(1)->hostBounds().maxY()) << "below the subtitle";
     EXPECT_LT(area.maxY(), textItems(host).at(4)->hostBounds().minY()) << "above the legend";
+    // The title side, the spacer and the touch side share the 300-point row
+    // equally; inside its side the title block is offered half, the spacer the rest.
+    std::vector<std::string> lines;
+    for (const auto& line : textItems(host).at(0)->lines)
+        lines.push_back(line.text);
+    EXPECT_EQ(lines, (std::vector<std::string>{"Code", "break", "down"})) << "wrapped to 50 points";
+    EXPECT_NEAR(textItems(host).at(0)->hostBounds().minX(), 50, 1e-9);
+    EXPECT_NEAR(textItems(host).at(2)->hostBounds().maxX(), 350, 1e-9) << "the touch side ends the row";
 
     const kit::Point inSecond{segmentItem(host, 1)->hostBounds().midX() - 10, segmentItem(host, 1)->hostBounds().midY()};
     host.pointerPressed(inSecond);
@@ -231,21 +239,8 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     host.update();
     EXPECT_EQ(segmentItem(host, 1)->transform.a, 1);
     EXPECT_EQ(textItems(host)[5]->transform.a, 1);
-}
 
-TEST_F(PieChartView, TheHeaderRowGivesTheTitleHalfOfItsThirdOfTheWidth)
-{
-    // The title side, the spacer and the touch side share the row equally;
-    // inside its side the title block is offered half, the spacer the rest.
-    kit::ViewHost header(decorated(pieData(slices({1, 2}))), {300, 400});
-    const kit::DisplayItem* title = textItems(header).at(0);
-    std::vector<std::string> lines;
-    for (const auto& line : title->lines)
-        lines.push_back(line.text);
-    EXPECT_EQ(lines, (std::vector<std::string>{"Code", "break", "down"})) << "wrapped to 50 points";
-    EXPECT_NEAR(title->hostBounds().minX(), 0, 1e-9);
-    EXPECT_NEAR(textItems(header).at(2)->hostBounds().maxX(), 300, 1e-9) << "the touch side ends the row";
-    // Above the chart, the title has the whole width.
+    // Placed above the chart, the title has the whole width.
     kit::ViewHost floating(decorated(pieData(slices({1, 2}), InfoBoxPlacement::floating())), {300, 400});
     EXPECT_EQ(textItems(floating).at(0)->lines.size(), 1u);
     EXPECT_EQ(textOf(textItems(floating).at(0)), "Code breakdown");
