@@ -167,6 +167,7 @@ public:
         view_->horizontalHeader()->setSortIndicatorShown(true);
         // The name column takes the room the counts leave; counts keep theirs.
         view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        view_->horizontalHeader()->setMinimumSectionSize(view_->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
         view_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         view_->horizontalHeader()->setHighlightSections(false);
         showSortIndicator();
