@@ -1,8 +1,5 @@
 #include "app/EntryTable.h"
 
-#include <QHeaderView>
-#include <QTest>
-
 #include <gtest/gtest.h>
 
 namespace qm {
@@ -62,27 +59,6 @@ TEST(EntryTable, SearchesTextIgnoringCase)
     EXPECT_EQ(names(filterEntries(list, QStringLiteral("MARK"), name)), Names{"Markdown"});
     EXPECT_EQ(filterEntries(list, QString(), name).size(), 3u);
     EXPECT_TRUE(filterEntries(list, QStringLiteral("zzz"), name).empty());
-}
-
-TEST(EntryTable, ClickingAHeaderReportsTheOrderAndShowsItsIndicator)
-{
-    EntryTable<Row> table(kColumns, QStringLiteral("Filter"), {{1, true}});
-    table.resize(400, 300);
-    std::vector<SortOrder> reported;
-    table.onSortOrderChanged = [&](const SortOrder& o) { reported.push_back(o); };
-    table.setRows(rows({{"b", -3}, {"a", 9}}));
-    EXPECT_EQ(table.model().data(table.model().index(0, 1), Qt::DisplayRole).toString(), "-3");
-    EXPECT_EQ(table.model().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Size");
-
-    QHeaderView* header = table.view()->horizontalHeader();
-    EXPECT_EQ(header->sortIndicatorSection(), 1);
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    table.show();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
-    EXPECT_EQ(reported, (std::vector<SortOrder>{{{0, false}, {1, true}}}));
-    EXPECT_EQ(header->sortIndicatorSection(), 0);
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    EXPECT_EQ(table.model().rows()[0]->name, "b"); // the table itself never reorders its rows
 }
 
 } // namespace

@@ -143,6 +143,8 @@ TEST_F(ProjectScreensTest, LanguagesTableListsSortsAndSearchesTheProjectsLanguag
     EXPECT_EQ(out.count("order changed!"), 1);
     EXPECT_EQ(names(project->final.get()), (Names{"Go", "Markdown", "c"}));
     EXPECT_EQ(names(screen->rows()), (Names{"Go", "Markdown", "c"}));
+    EXPECT_EQ(view->horizontalHeader()->sortIndicatorSection(), 0);
+    EXPECT_EQ(view->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
     QTest::mouseClick(view->horizontalHeader()->viewport(), Qt::LeftButton, {}, headerPoint(view, 0));
     EXPECT_EQ(names(project->final.get()), (Names{"c", "Markdown", "Go"}));
 
