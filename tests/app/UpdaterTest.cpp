@@ -2,6 +2,7 @@
 
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -9,11 +10,34 @@
 namespace qm {
 namespace {
 
-// The feed of a "data:" URL: the updater reads it like any other.
-QUrl feedUrl(const QByteArray& document)
-{
-    return QUrl(QStringLiteral("data:application/rss+xml;base64,") + QString::fromLatin1(document.toBase64()));
-}
+// A one-page HTTP server on the loopback address.
+class FeedServer {
+public:
+    FeedServer(QByteArray status, QByteArray body)
+        : status_(std::move(status))
+        , body_(std::move(body))
+    {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    request_ += socket->readAll();
+                    if (!request_.contains("\r\n\r\n"))
+                        return;
+                    socket->write("HTTP/1.1 " + status_ + "\r\nContent-Type: application/rss+xml\r\nContent-Length: "
+                                  + QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
+                    socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(server_.serverPort())); }
+    const QByteArray& request() const { return request_; }
+
+private:
+    QTcpServer server_;
+    QByteArray status_, body_, request_;
+};
 
 const QByteArray kFeed = R"(<?xml version="1.0" encoding="utf-8"?>
 <rss version="2.0" xmlns:up="http://example.org/update">
@@ -81,15 +105,20 @@ UpdateCheckResult check(const QUrl& url, const std::string& version, std::vector
 TEST(Updater, FindsANewerReleaseReportsUpToDateAndFailures)
 {
     std::vector<bool> states;
-    const UpdateCheckResult result = check(feedUrl(kFeed), "1.0.0", &states);
+    FeedServer server("200 OK", kFeed);
+    const UpdateCheckResult result = check(server.url(), "1.0.0", &states);
+    EXPECT_TRUE(server.request().startsWith("GET /appcast.xml "));
     EXPECT_EQ(result.kind, UpdateCheckResult::Kind::updateAvailable);
     ASSERT_TRUE(result.update);
     EXPECT_EQ(result.update->version, "1.10");
     EXPECT_EQ(result.currentVersion, "1.0.0");
     EXPECT_EQ(states, (std::vector<bool>{false, true}));
 
-    EXPECT_EQ(check(feedUrl(kFeed), "1.10").kind, UpdateCheckResult::Kind::upToDate);
-    EXPECT_EQ(check(feedUrl("this is not a feed"), "1.0.0").kind, UpdateCheckResult::Kind::failed);
+    EXPECT_EQ(check(server.url(), "1.10").kind, UpdateCheckResult::Kind::upToDate);
+    FeedServer notAFeed("200 OK", "this is not a feed");
+    EXPECT_EQ(check(notAFeed.url(), "1.0.0").kind, UpdateCheckResult::Kind::failed);
+    FeedServer missing("404 Not Found", "<html>gone</html>");
+    EXPECT_EQ(check(missing.url(), "1.0.0").kind, UpdateCheckResult::Kind::failed);
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost);
     const QUrl nobody(QStringLiteral("http://127.0.0.1:%1/").arg(closed.serverPort()));
