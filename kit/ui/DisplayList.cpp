@@ -176,11 +176,12 @@ Rect DisplayItem::hostBounds() const
     case Kind::hitArea:
         local = path.boundingRect();
         break;
-    case Kind::stroke:
-        local = path.boundingRect();
-        if (!local.isNull())
-            local = local.insetBy(-strokeStyle.lineWidth / 2, -strokeStyle.lineWidth / 2);
+    case Kind::stroke: {
+        // The outline of the stroke: caps and miter joins reach beyond half the width.
+        const QRectF outline = strokeOutline(path, strokeStyle).boundingRect();
+        local = path.isEmpty() ? Rect::null() : Rect(outline.x(), outline.y(), outline.width(), outline.height());
         break;
+    }
     case Kind::text:
     case Kind::image:
         local = frame;

@@ -70,7 +70,7 @@ struct DisplayItem {
     std::vector<RGBA> layerColors;
 
     // The item's bounds in host coordinates (transform applied; for strokes
-    // the path's box grown by half the width).
+    // the box of the stroke's outline).
     Rect hostBounds() const;
     // Whether `hostPoint` falls in the item's hit area (kit's hit rules:
     // fill rule for fills, the stroke outline for strokes, the frame for text

@@ -221,4 +221,10 @@ TEST_F(Drawing, ShadowsDrawBelowTheirItem)
     const QImage half = renderImage(View(Color::white().opacity(0.5)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
                                     {40, 40});
     EXPECT_NEAR(at(half, 35, 35).a, 128, 2);
+
+    // A sharp miter reaches far past half the line width; so does its shadow.
+    const Shape spike = Shape::fromPath(Path([](Path& p) { p.addLines({{10, 40}, {60, 30}, {10, 20}}); }));
+    const QImage mitered = renderImage(spike.stroke(Color::white(), StrokeStyle{.lineWidth = 10}).shadow(Color::black(), 0, 0, 30),
+                                       {100, 80});
+    EXPECT_EQ(at(mitered, 75, 60).a, 255) << "the tip of the shadow's miter";
 }
