@@ -97,11 +97,19 @@ QBrush toQBrush(const Paint& paint, const Rect& frame, ColorScheme scheme, const
     }
     if (const auto* g = std::get_if<RadialGradient>(&paint)) {
         const Point c = g->center.in(frame);
-        if (g->endRadius <= g->startRadius)
+        if (g->endRadius == g->startRadius)
             return QBrush(qcolor(stops.front()));
-        QRadialGradient q(QPointF(c.x, c.y), g->endRadius, QPointF(c.x, c.y), std::max(0.0, g->startRadius));
-        for (const auto& stop : stops)
-            qstops.emplace_back(stop.location, qcolor(stop));
+        // Qt runs outwards: a gradient that runs inwards is the same one
+        // reversed between its radii swapped.
+        const bool inwards = g->endRadius < g->startRadius;
+        const double inner = std::max(0.0, std::min(g->startRadius, g->endRadius));
+        QRadialGradient q(QPointF(c.x, c.y), std::max(g->startRadius, g->endRadius), QPointF(c.x, c.y), inner);
+        if (inwards)
+            for (auto it = stops.rbegin(); it != stops.rend(); ++it)
+                qstops.emplace_back(1 - it->location, qcolor(*it));
+        else
+            for (const auto& stop : stops)
+                qstops.emplace_back(stop.location, qcolor(stop));
         setStops(q, qstops);
         return QBrush(q);
     }

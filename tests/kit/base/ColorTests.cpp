@@ -141,6 +141,10 @@ TEST(Paint, RadialAndAngularGradients)
     const QImage r = paint(toQBrush(radial, frame), 100, 100);
     EXPECT_NEAR(qRed(r.pixel(80, 50)), 128, 4);
     EXPECT_EQ(r.pixel(52, 50), qRgb(255, 0, 0));
+    const Paint inwards = RadialGradient{rb, UnitPoint::center(), 50, 10}; // red outside, blue inside
+    const QImage in = paint(toQBrush(inwards, frame), 100, 100);
+    for (Point p : {Point{52, 50}, Point{70, 50}, Point{80, 50}, Point{98, 50}})
+        EXPECT_NEAR(qRed(in.pixel(int(p.x), int(p.y))), paintColorAt(inwards, p, frame).red * 255, 8) << p.x;
 
     // Angular: clockwise on screen from 3 o'clock.
     const Paint angular = AngularGradient{rb, UnitPoint::center()};
