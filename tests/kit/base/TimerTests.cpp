@@ -69,6 +69,13 @@ TEST_F(TimerTest, RepeatingFiresOnItsScheduleAndSkipsMissedFires)
     timer->invalidate();
     kit::Clock::advance(5);
     EXPECT_EQ(fired.size(), 5u);
+
+    // An interval that is not a number is the shortest one, not a spin.
+    int odd = 0;
+    auto nan = kit::Timer::scheduled(std::nan(""), true, [&] { ++odd; });
+    kit::Clock::advance(0.01);
+    EXPECT_NEAR(odd, 100, 1);
+    nan->invalidate();
 }
 
 TEST_F(TimerTest, AdvanceFiresInDueOrderAndDrainsTheMainQueueAfterEachFire)
