@@ -28,6 +28,7 @@ struct RGBA {
 // palette); unset entries come from the light/dark tables.
 struct ColorPalette {
     std::optional<RGBA> primary, secondary, accent, windowBackground, separator;
+    friend bool operator==(const ColorPalette&, const ColorPalette&) = default;
 };
 
 // A fixed sRGB colour, or a semantic colour resolved at draw time from the

@@ -73,6 +73,8 @@ void ViewHost::setColorScheme(ColorScheme scheme)
 
 void ViewHost::setPalette(std::optional<ColorPalette> palette)
 {
+    if (core_->baseEnvironment.palette == palette)
+        return; // style and palette events repeat the same colours
     core_->baseEnvironment.palette = std::move(palette);
     if (core_->root)
         core_->markDirty(*core_->root, Transaction::current());

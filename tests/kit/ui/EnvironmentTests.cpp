@@ -18,6 +18,10 @@ TEST_F(EnvironmentTest, ColourSchemeAndPaletteResolveSemanticColours)
     host.setPalette(palette);
     runUntilIdle();
     EXPECT_EQ(std::get<Color>(itemsOf(host, "r").front()->paint).components(), (RGBA{0, 1, 0, 1}));
+    const std::size_t passes = host.passCount();
+    host.setPalette(palette);
+    runUntilIdle();
+    EXPECT_EQ(host.passCount(), passes) << "the same palette again changes nothing";
 
     // A subtree may override the scheme.
     ViewHost nested(Text(Verbatim{"n"}).colorScheme(ColorScheme::dark), {50, 50});
