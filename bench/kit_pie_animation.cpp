@@ -7,6 +7,7 @@
 #include "kit/base/Published.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
+#include "tests/kit/ui/Wedge.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <string>
 
 namespace {
 
@@ -22,19 +24,6 @@ constexpr int segments = 60;
 
 struct Slices : kit::ObservableObject {
     kit::Published<int> touched{this, -1};
-};
-
-struct Wedge : kit::ShapeBase<Wedge> {
-    Wedge(double start, double amount) : start(start), amount(amount) {}
-    double start, amount;
-    kit::Path path(const kit::Rect& r) const
-    {
-        const kit::Point c{r.width() / 2, r.height() / 2};
-        kit::Path p;
-        p.move(c);
-        p.addRelativeArc(c, std::min(r.width(), r.height()) / 2, start, amount);
-        return p;
-    }
 };
 
 struct Pie {
@@ -117,6 +106,38 @@ void BM_TouchUpdatePass(benchmark::State& state)
     kit::Clock::useReal();
 }
 BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
+
+// A table-like column of 200 text rows re-evaluated after a model change:
+// the cost of one update pass (layout measures each text several times).
+struct Rows {
+    kit::ObservedObject<Slices> slices;
+    auto dynamicFields() { return std::tie(slices); }
+    kit::View body() const
+    {
+        const int touched = slices->touched.get();
+        return kit::VStack(kit::HorizontalAlignment::leading, 2, {kit::ForEach(kit::Range{0, 200}, [touched](int i) {
+                               return kit::HStack({kit::Text(kit::Verbatim{"Language number " + std::to_string(i)}),
+                                                   kit::Spacer(),
+                                                   kit::Text(kit::Verbatim{std::to_string(i == touched ? 0 : i * 1234)})});
+                           })});
+    }
+};
+
+void BM_TextRowsUpdatePass(benchmark::State& state)
+{
+    kit::Clock::useManual(0);
+    auto slices = std::make_shared<Slices>();
+    kit::ViewHost host(Rows{slices}, {400, 4000});
+    host.update();
+    int i = 0;
+    for (auto _ : state) {
+        slices->touched = i++ % 200;
+        host.update();
+    }
+    kit::discardPendingWork();
+    kit::Clock::useReal();
+}
+BENCHMARK(BM_TextRowsUpdatePass)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
