@@ -27,14 +27,15 @@ public:
     }
     std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
     {
-        if (g != VerticalAlignment::firstTextBaseline && g != VerticalAlignment::lastTextBaseline)
+        // A stack has a first text baseline (its first child's, after
+        // aligning); its last text baseline is its bottom, like any view's.
+        if (g != VerticalAlignment::firstTextBaseline)
             return std::nullopt;
         const std::vector<Node*> items = node.items(0);
         if (items.empty())
             return std::nullopt;
         const StackArrangement a = arrange(node, size);
-        const std::size_t i = (axis_ == Axis::vertical && g == VerticalAlignment::lastTextBaseline) ? items.size() - 1 : 0;
-        return a.origins[i].y + items[i]->guide(g, a.sizes[i]);
+        return a.origins[0].y + items[0]->guide(g, a.sizes[0]);
     }
 
 protected:

@@ -229,6 +229,16 @@ TEST_F(Layout, AlignmentGuidesAndBaselines)
         EXPECT_NEAR(frameOf(wrapped, "framed").minY() + 18, frameOf(wrapped, "padded").minY() + 9, 1e-9);
     }
 
+    // A stack's first baseline is its first child's; its last baseline is its
+    // bottom, like any view that is not a text.
+    View pair = VStack(HorizontalAlignment::leading, 0,
+                       {Text(Verbatim{"A"}).font(Font::system(20)), Text(Verbatim{"B"}).font(Font::system(20))})
+                    .id("pair");
+    ViewHost first(HStack(VerticalAlignment::firstTextBaseline, {pair, small}), {200, 100});
+    EXPECT_NEAR(frameOf(first, "pair").minY() + 18, frameOf(first, "small").minY() + 9, 1e-9);
+    ViewHost last(HStack(VerticalAlignment::lastTextBaseline, {pair, small}), {200, 100});
+    EXPECT_NEAR(frameOf(last, "pair").maxY(), frameOf(last, "small").minY() + 9, 1e-9);
+
     ViewHost guided(VStack(HorizontalAlignment::leading,
                            {View(Color::red()).frame(40, 10).id("a"),
                             View(Color::red()).frame(40, 10).alignmentGuide(HorizontalAlignment::leading, [](const ViewDimensions& d) {
