@@ -141,11 +141,7 @@ std::optional<kit::Point> ExtraLineData::extraLinePositionOnLine(kit::Point touc
         t = 1;
     else if (t > 1)
         t = 0;
-    const kit::Path part = t > 0.999 ? path.trimmedPath(0.999, 1.0) : path.trimmedPath(t, t + 0.001);
-    const kit::Rect bounds = part.boundingRect();
-    if (bounds.isNull())
-        return std::nullopt;
-    return bounds.center();
+    return pathPointNearFraction(path, t);
 }
 
 kit::Path extraLinePath(LineType lineType, ExtraLineStyle::SpacingType spacing,
@@ -197,6 +193,18 @@ kit::Path extraLinePath(LineType lineType, ExtraLineStyle::SpacingType spacing,
 double pathLengthFraction(const kit::Path& path, kit::Point location)
 {
     return chordLengthUpTo(path, location.x) / chordLength(path);
+}
+
+std::optional<kit::Point> pathPointNearFraction(const kit::Path& path, double fraction)
+{
+    if (std::isnan(fraction))
+        return std::nullopt;
+    const kit::Path part =
+        fraction > 0.999 ? path.trimmedPath(0.999, 1.0) : path.trimmedPath(fraction, fraction + 0.001);
+    const kit::Rect bounds = part.boundingRect();
+    if (bounds.isNull())
+        return std::nullopt;
+    return bounds.center();
 }
 
 } // namespace charts

@@ -66,4 +66,10 @@ kit::Path extraLinePath(LineType lineType, ExtraLineStyle::SpacingType spacing,
 // a path without length.
 double pathLengthFraction(const kit::Path& path, kit::Point location);
 
+// Where a line's touch marker sits on the drawn path: the centre of the
+// bounds of the path's piece from `fraction` to 0.001 past it (the last
+// 0.001 past 0.999), in shares of the path's arc length. None when that
+// piece is empty: a path without length, or a fraction that is not a number.
+std::optional<kit::Point> pathPointNearFraction(const kit::Path& path, double fraction);
+
 } // namespace charts

@@ -8,11 +8,6 @@ namespace charts {
 
 namespace {
 
-kit::View placedDot(const DotStyle& style, kit::Point position, const TouchDotView& touchDot)
-{
-    return touchDot(style).frame(style.size, style.size).position(position);
-}
-
 // The marker's shape made at `position`.
 kit::Shape markerShape(const LineMarkerType& marker, kit::Point position)
 {
@@ -32,36 +27,46 @@ kit::Shape markerShape(const LineMarkerType& marker, kit::Point position)
 
 } // namespace
 
-kit::View extraLineTouchMarker(const ExtraLineData& extraLine, kit::Point touchLocation, const kit::Rect& chartSize,
-                               const TouchDotView& touchDot)
+kit::View placedTouchDot(const DotStyle& style, kit::Point position, const TouchDotView& touchDot)
 {
-    const LineMarkerType& marker = extraLine.style.markerType;
+    return touchDot(style).frame(style.size, style.size).position(position);
+}
+
+kit::View lineTouchMarkerView(const LineMarkerType& marker, const MarkerPosition& onLine, const MarkerPosition& atPoint,
+                              const TouchDotView& touchDot)
+{
     if (const auto* indicator = std::get_if<LineMarkerType::Indicator>(&marker.value)) {
-        const auto position = extraLine.extraLinePositionOnLine(touchLocation, chartSize);
+        const auto position = onLine();
         if (!position)
             return kit::EmptyView();
-        return placedDot(indicator->style, *position, touchDot);
+        return placedTouchDot(indicator->style, *position, touchDot);
     }
     const LineMarkerType::LineMarker* lineMarker = marker.lineMarker();
     if (!lineMarker)
         return kit::EmptyView();
 
-    const auto* onLine = std::get_if<MarkerAttachment::Line>(&lineMarker->attachment.value);
-    const auto position = onLine ? extraLine.extraLinePositionOnLine(touchLocation, chartSize)
-                                 : extraLine.extraLinePointLocation(touchLocation, chartSize);
+    const auto* attachedToLine = std::get_if<MarkerAttachment::Line>(&lineMarker->attachment.value);
+    const auto position = attachedToLine ? onLine() : atPoint();
     if (!position)
         return kit::EmptyView();
     const kit::Shape shape = markerShape(marker, *position);
-    if (!onLine)
+    if (!attachedToLine)
         return shape.stroke(lineMarker->colour, lineMarker->style);
 
-    // On the line, the bottom-leading marker is drawn in the primary colour at width 2.
     const bool bottomLeading = std::holds_alternative<LineMarkerType::BottomLeading>(marker.value);
     const kit::View stroked =
         bottomLeading ? shape.stroke(kit::Color::primary(), kit::StrokeStyle{.lineWidth = 2})
                       : shape.stroke(lineMarker->colour, lineMarker->style);
-    const auto* dot = std::get_if<Dot::Style>(&onLine->dot.value);
-    return kit::ZStack({stroked, dot ? placedDot(dot->style, *position, touchDot) : kit::EmptyView()});
+    const auto* dot = std::get_if<Dot::Style>(&attachedToLine->dot.value);
+    return kit::ZStack({stroked, dot ? placedTouchDot(dot->style, *position, touchDot) : kit::EmptyView()});
+}
+
+kit::View extraLineTouchMarker(const ExtraLineData& extraLine, kit::Point touchLocation, const kit::Rect& chartSize,
+                               const TouchDotView& touchDot)
+{
+    return lineTouchMarkerView(
+        extraLine.style.markerType, [&] { return extraLine.extraLinePositionOnLine(touchLocation, chartSize); },
+        [&] { return extraLine.extraLinePointLocation(touchLocation, chartSize); }, touchDot);
 }
 
 } // namespace charts

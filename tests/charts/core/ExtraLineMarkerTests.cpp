@@ -73,4 +73,29 @@ TEST_F(ExtraLineMarker, BottomLeadingOnTheLineIsPrimaryAtWidthTwoWhileAtThePoint
     EXPECT_TRUE(draw({3}, full, {0, 0}).empty());
 }
 
+// Each marker asks only for the position it is drawn at.
+TEST_F(ExtraLineMarker, AMarkerAsksOnlyForThePositionItUses)
+{
+    const DotStyle style{10, kit::Color::white(), kit::Color::blue(), 2};
+    struct Case {
+        LineMarkerType marker;
+        int onLineAsks, atPointAsks;
+    };
+    const Case cases[] = {
+        {LineMarkerType::none(), 0, 0},
+        {LineMarkerType::indicator(style), 1, 0},
+        {LineMarkerType::vertical(MarkerAttachment::line(Dot::none()), kit::Color::red(), {}), 1, 0},
+        {LineMarkerType::topTrailing(MarkerAttachment::point(), kit::Color::red(), {}), 0, 1},
+    };
+    const TouchDotView greenDot = [](const DotStyle&) { return kit::View(kit::Color::green()); };
+    for (const Case& c : cases) {
+        int onLineAsks = 0, atPointAsks = 0;
+        lineTouchMarkerView(
+            c.marker, [&]() -> std::optional<kit::Point> { return ++onLineAsks, kit::Point{1, 1}; },
+            [&]() -> std::optional<kit::Point> { return ++atPointAsks, std::nullopt; }, greenDot);
+        EXPECT_EQ(onLineAsks, c.onLineAsks);
+        EXPECT_EQ(atPointAsks, c.atPointAsks);
+    }
+}
+
 } // namespace
