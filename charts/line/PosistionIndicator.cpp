@@ -1,0 +1,20 @@
+#include "charts/line/PosistionIndicator.h"
+
+#include "kit/ui/Shape.h"
+#include "kit/ui/Stacks.h"
+
+namespace charts {
+
+kit::View PosistionIndicator::body() const
+{
+    return kit::ZStack(kit::Alignment::center(),
+                       {kit::View(kit::Circle()).foregroundColor(lineColour),
+                        kit::View(kit::Circle()).foregroundColor(fillColour).padding(lineWidth)});
+}
+
+kit::View posistionIndicatorDot(const DotStyle& style)
+{
+    return PosistionIndicator(style.fillColour, style.lineColour, style.lineWidth);
+}
+
+} // namespace charts
