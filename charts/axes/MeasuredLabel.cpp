@@ -1,0 +1,18 @@
+#include "charts/axes/MeasuredLabel.h"
+
+#include "kit/ui/GeometryReader.h"
+#include "kit/ui/Text.h"
+
+namespace charts {
+
+kit::View measuredLabelText(const std::string& label, const kit::Font& font, const kit::Color& colour,
+                            std::function<void(const kit::Rect&)> measured)
+{
+    const kit::View reader = kit::GeometryReader([measured = std::move(measured)](const kit::GeometryProxy& proxy) {
+        const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
+        return kit::View(kit::Color::clear()).onAppear([measured, frame] { measured(frame); });
+    });
+    return kit::Text(label).font(font).foregroundColor(colour).lineLimit(1).overlay(reader, kit::Alignment::center());
+}
+
+} // namespace charts

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "charts/axes/GetDataProtocol.h"
+#include "charts/axes/LineBarChartDataObject.h"
+#include "charts/core/ValueText.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace charts {
+
+// The text of one axis value: the formatter's text when a formatter is
+// given and yields one, otherwise the printf-style text of the specifier.
+std::string axisValueText(double value, std::string_view specifier, const NumberFormatterPtr& formatter);
+
+// The texts of the value labels, lowest value first. With custom labels,
+// the chart's yAxisLabels (none: no texts). Otherwise yAxisNumberOfLabels
+// values evenly spread from minValue to maxValue: minValue + step × i with
+// step = range / (n − 1). Fewer than one label gives no texts, and one
+// label the lowest value alone, so nothing is divided by zero.
+template <class ChartData>
+    requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData>
+std::vector<std::string> yAxisLabelValues(const ChartData& chartData, std::string_view specifier,
+                                          const NumberFormatterPtr& formatter)
+{
+    const auto& style = *chartData.chartStyle;
+    if (style.yAxisLabelType == YAxisLabelType::custom)
+        return chartData.yAxisLabels->value_or(std::vector<std::string>{});
+    const int count = style.yAxisNumberOfLabels;
+    if (count <= 0)
+        return {};
+    const double range = chartData.range();
+    const double lowest = chartData.minValue();
+    std::vector<std::string> labels{axisValueText(lowest, specifier, formatter)};
+    if (count == 1)
+        return labels;
+    const double step = range / static_cast<double>(count - 1);
+    for (int i = 1; i < count; ++i)
+        labels.push_back(axisValueText(lowest + step * static_cast<double>(i), specifier, formatter));
+    return labels;
+}
+
+} // namespace charts
