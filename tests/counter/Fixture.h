@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -71,19 +72,36 @@ inline std::string readFile(const std::string& path)
     return s.str();
 }
 
+inline const std::string builtCounter = QM_BUNDLE_DIR "/libexec/quillmarrow/scc";
+
+// The counter as the user nobody runs it: a copy in a temporary folder that everyone may
+// enter, since the build folder can lie where that user cannot go (a build under root's home).
+inline const std::string& counterForEveryone()
+{
+    static const TempTree folder;
+    static const std::string copy = [] {
+        const std::string path = folder.path("scc");
+        std::filesystem::copy_file(builtCounter, path);
+        ::chmod(folder.root().c_str(), 0755);
+        ::chmod(path.c_str(), 0755);
+        return path;
+    }();
+    return copy;
+}
+
 // Runs the built counter with `arguments` in the folder `cwd`; `unprivileged`
 // runs it as the user nobody when the tests run as root, so that file
-// permissions apply to it.
+// permissions apply to it. A counter that cannot be started gives status 127.
 inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd, bool unprivileged = false)
 {
-    const std::string exe = QM_BUNDLE_DIR "/libexec/quillmarrow/scc";
+    const bool drop = unprivileged && ::geteuid() == 0;
+    const std::string exe = drop ? counterForEveryone() : builtCounter;
     TempTree outputs;
     const std::string outPath = outputs.path("out"), errPath = outputs.path("err");
     std::vector<char*> argv{const_cast<char*>(exe.c_str())};
     for (const auto& a : arguments)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    const bool drop = unprivileged && ::geteuid() == 0;
     RunResult result;
     const pid_t pid = ::fork();
     if (pid == 0) {
@@ -100,6 +118,15 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;
+}
+
+// Why the counter cannot run as the user nobody in `cwd` ("" when it can).
+inline std::string unprivilegedRunProblem(const std::string& cwd)
+{
+    if (runScc({"--version"}, cwd, true).status == 0)
+        return {};
+    return "the user nobody cannot run " + counterForEveryone() + " in " + cwd +
+           " (a temporary folder that user cannot enter?)";
 }
 
 } // namespace qm::counter::test
