@@ -3,6 +3,7 @@
 #include "kit/base/ObservableObject.h"
 
 #include <concepts>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <utility>
@@ -56,6 +57,9 @@ public:
     }
 
     const T& get() const { return state_->value; }
+    // How many writes the property has had: a cheap stand-in for its value
+    // where only "did it change" matters (.animation(animation, property)).
+    std::uint64_t version() const { return state_->version; }
     const T& operator*() const { return state_->value; }
     const T* operator->() const { return &state_->value; }
     operator const T&() const { return state_->value; }
@@ -85,6 +89,7 @@ private:
     struct State {
         explicit State(T initial) : value(std::move(initial)) {}
         T value;
+        std::uint64_t version = 0;
         std::shared_ptr<detail::SubscriberList<T>> list = std::make_shared<detail::SubscriberList<T>>();
     };
 
@@ -94,6 +99,7 @@ private:
         if (owner_)
             owner_->objectWillChange.send();
         state_->list->send(next);
+        ++state_->version;
         if (!didSet_) {
             state_->value = std::move(next);
             return;

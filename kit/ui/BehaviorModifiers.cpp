@@ -154,26 +154,25 @@ private:
     std::function<void(const std::any&)> action_;
 };
 
+// Replaces the animation of its content's changes in the passes in which
+// its value (a hash or a version of it) changed.
 class AnimationModifier final : public ModifierPrimitive {
     struct Seen {
-        std::optional<std::any> value;
+        std::optional<std::uint64_t> token;
         std::uint64_t changedRound = 0;
     };
 
 public:
-    AnimationModifier(View content, std::optional<Animation> animation, std::any value, Equal equal)
-        : ModifierPrimitive(std::move(content)),
-          animation_(std::move(animation)),
-          value_(std::move(value)),
-          equal_(std::move(equal))
+    AnimationModifier(View content, std::optional<Animation> animation, std::uint64_t token)
+        : ModifierPrimitive(std::move(content)), animation_(std::move(animation)), token_(token)
     {
     }
     void update(Node& node) const override
     {
         Seen& seen = node.data<Seen>();
-        if (seen.value && !equal_(*seen.value, value_))
+        if (seen.token && *seen.token != token_)
             seen.changedRound = node.host.round;
-        seen.value = value_;
+        seen.token = token_;
         ModifierPrimitive::update(node);
     }
     void adjustTransaction(Node& node, Transaction& t) const override
@@ -185,8 +184,7 @@ public:
 
 private:
     std::optional<Animation> animation_;
-    std::any value_;
-    Equal equal_;
+    std::uint64_t token_;
 };
 
 class TransactionModifier final : public ModifierPrimitive {
@@ -342,43 +340,43 @@ const GestureModifier* gestureModifier(Node& node)
 
 View environment(const View& v, std::function<void(EnvironmentValues&)> change)
 {
-    return modify(v, [&](View c) { return std::make_shared<EnvironmentModifier>(std::move(c), change); });
+    return modify(v, [=](View c) { return std::make_shared<EnvironmentModifier>(std::move(c), change); });
 }
 
 View onAppear(const View& v, std::function<void()> action)
 {
-    return modify(v, [&](View c) { return std::make_shared<OnAppear>(std::move(c), action); });
+    return modify(v, [=](View c) { return std::make_shared<OnAppear>(std::move(c), action); });
 }
 
 View onDisappear(const View& v, std::function<void()> action)
 {
-    return modify(v, [&](View c) { return std::make_shared<OnDisappear>(std::move(c), action); });
+    return modify(v, [=](View c) { return std::make_shared<OnDisappear>(std::move(c), action); });
 }
 
 View onChange(const View& v, std::any value, Equal equal, std::function<void(const std::any&, const std::any&)> action,
               bool initial)
 {
-    return modify(v, [&](View c) { return std::make_shared<OnChange>(std::move(c), value, equal, action, initial); });
+    return modify(v, [=](View c) { return std::make_shared<OnChange>(std::move(c), value, equal, action, initial); });
 }
 
 View onReceiveImpl(const View& v, const void* identity, Subscribe subscribe, std::function<void(const std::any&)> action)
 {
-    return modify(v, [&](View c) { return std::make_shared<OnReceive>(std::move(c), identity, subscribe, action); });
+    return modify(v, [=](View c) { return std::make_shared<OnReceive>(std::move(c), identity, subscribe, action); });
 }
 
-View animation(const View& v, std::optional<Animation> animation, std::any value, Equal equal)
+View animation(const View& v, std::optional<Animation> animation, std::uint64_t token)
 {
-    return modify(v, [&](View c) { return std::make_shared<AnimationModifier>(std::move(c), animation, value, equal); });
+    return modify(v, [=](View c) { return std::make_shared<AnimationModifier>(std::move(c), animation, token); });
 }
 
 View transaction(const View& v, std::function<void(Transaction&)> change)
 {
-    return modify(v, [&](View c) { return std::make_shared<TransactionModifier>(std::move(c), change); });
+    return modify(v, [=](View c) { return std::make_shared<TransactionModifier>(std::move(c), change); });
 }
 
 View accessibilityLabel(const View& v, std::string text, bool localize)
 {
-    return modify(v, [&](View c) {
+    return modify(v, [=](View c) {
         return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::label, text, localize, false,
                                                AccessibilityChildBehavior::contain);
     });
@@ -386,7 +384,7 @@ View accessibilityLabel(const View& v, std::string text, bool localize)
 
 View accessibilityValue(const View& v, std::string text, bool localize)
 {
-    return modify(v, [&](View c) {
+    return modify(v, [=](View c) {
         return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::value, text, localize, false,
                                                AccessibilityChildBehavior::contain);
     });
@@ -394,7 +392,7 @@ View accessibilityValue(const View& v, std::string text, bool localize)
 
 View accessibilityHidden(const View& v, bool hidden)
 {
-    return modify(v, [&](View c) {
+    return modify(v, [=](View c) {
         return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::hidden, std::string(), false, hidden,
                                                AccessibilityChildBehavior::contain);
     });
@@ -402,7 +400,7 @@ View accessibilityHidden(const View& v, bool hidden)
 
 View accessibilityElement(const View& v, AccessibilityChildBehavior children)
 {
-    return modify(v, [&](View c) {
+    return modify(v, [=](View c) {
         return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::element, std::string(), false, false,
                                                children);
     });
@@ -415,17 +413,17 @@ View id(const View& v, AnyKey key)
 
 View coordinateSpace(const View& v, std::string name)
 {
-    return modify(v, [&](View c) { return std::make_shared<CoordinateSpaceModifier>(std::move(c), name); });
+    return modify(v, [=](View c) { return std::make_shared<CoordinateSpaceModifier>(std::move(c), name); });
 }
 
 View gesture(const View& v, Gesture g, GestureMask mask)
 {
-    return modify(v, [&](View c) { return std::make_shared<GestureModifier>(std::move(c), g, mask); });
+    return modify(v, [=](View c) { return std::make_shared<GestureModifier>(std::move(c), g, mask); });
 }
 
 View onHover(const View& v, std::function<void(bool)> action)
 {
-    return modify(v, [&](View c) { return std::make_shared<HoverModifier>(std::move(c), action); });
+    return modify(v, [=](View c) { return std::make_shared<HoverModifier>(std::move(c), action); });
 }
 
 } // namespace kit::detail

@@ -198,52 +198,52 @@ private:
 
 View offset(const View& v, double x, double y)
 {
-    return modify(v, [&](View c) { return std::make_shared<Offset>(std::move(c), x, y); });
+    return modify(v, [=](View c) { return std::make_shared<Offset>(std::move(c), x, y); });
 }
 
 View scaleEffect(const View& v, double x, double y, UnitPoint anchor)
 {
-    return modify(v, [&](View c) { return std::make_shared<ScaleEffect>(std::move(c), x, y, anchor); });
+    return modify(v, [=](View c) { return std::make_shared<ScaleEffect>(std::move(c), x, y, anchor); });
 }
 
 View rotationEffect(const View& v, Angle angle, UnitPoint anchor)
 {
-    return modify(v, [&](View c) { return std::make_shared<RotationEffect>(std::move(c), angle, anchor); });
+    return modify(v, [=](View c) { return std::make_shared<RotationEffect>(std::move(c), angle, anchor); });
 }
 
 View opacity(const View& v, double value)
 {
-    return modify(v, [&](View c) { return std::make_shared<Opacity>(std::move(c), value); });
+    return modify(v, [=](View c) { return std::make_shared<Opacity>(std::move(c), value); });
 }
 
 View zIndex(const View& v, double value)
 {
-    return modify(v, [&](View c) { return std::make_shared<ZIndex>(std::move(c), value); });
+    return modify(v, [=](View c) { return std::make_shared<ZIndex>(std::move(c), value); });
 }
 
 View shadow(const View& v, Color color, double radius, double x, double y)
 {
-    return modify(v, [&](View c) { return std::make_shared<Shadow>(std::move(c), color, radius, x, y); });
+    return modify(v, [=](View c) { return std::make_shared<Shadow>(std::move(c), color, radius, x, y); });
 }
 
 View clipped(const View& v)
 {
-    return modify(v, [&](View c) { return std::make_shared<Clip>(std::move(c), std::nullopt, FillStyle{}); });
+    return modify(v, [=](View c) { return std::make_shared<Clip>(std::move(c), std::nullopt, FillStyle{}); });
 }
 
 View clipShape(const View& v, const Shape& shape, FillStyle style)
 {
-    return modify(v, [&](View c) { return std::make_shared<Clip>(std::move(c), shape, style); });
+    return modify(v, [=](View c) { return std::make_shared<Clip>(std::move(c), shape, style); });
 }
 
 View contentShape(const View& v, const Shape& shape, FillStyle style)
 {
-    return modify(v, [&](View c) { return std::make_shared<ContentShape>(std::move(c), shape, style); });
+    return modify(v, [=](View c) { return std::make_shared<ContentShape>(std::move(c), shape, style); });
 }
 
 View allowsHitTesting(const View& v, bool enabled)
 {
-    return modify(v, [&](View c) { return std::make_shared<AllowsHitTesting>(std::move(c), enabled); });
+    return modify(v, [=](View c) { return std::make_shared<AllowsHitTesting>(std::move(c), enabled); });
 }
 
 } // namespace kit::detail

@@ -9,11 +9,27 @@
 
 namespace kit {
 
+struct ReversedRange;
+
 // Integers lowerBound ..< upperBound, for ForEach by index.
 struct Range {
     int lowerBound = 0;
     int upperBound = 0;
+
+    // The same integers from upperBound − 1 down to lowerBound.
+    constexpr ReversedRange reversed() const;
 };
+
+// Integers upperBound − 1 down to lowerBound: ForEach(Range{0, n}.reversed(), ...).
+struct ReversedRange {
+    int lowerBound = 0;
+    int upperBound = 0;
+};
+
+constexpr ReversedRange Range::reversed() const
+{
+    return {lowerBound, upperBound};
+}
 
 namespace detail {
 View forEach(std::vector<std::pair<AnyKey, View>> elements);
@@ -44,5 +60,7 @@ View ForEach(const Data& data, Content content)
 // One child per integer, identified by the integer: growing the range
 // inserts at the end, shrinking removes from the end.
 View ForEach(Range range, const std::function<View(int)>& content);
+// The same, highest integer first; each child is still identified by its integer.
+View ForEach(ReversedRange range, const std::function<View(int)>& content);
 
 } // namespace kit

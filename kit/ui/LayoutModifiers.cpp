@@ -10,6 +10,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <source_location>
+#include <string>
 
 namespace kit::detail {
 
@@ -19,24 +22,35 @@ namespace {
 Size contentSize(Node& node, ProposedSize p)
 {
     const std::vector<Node*> items = node.items(0);
-    assignAxis(items, node.stackAxis);
+    passAxis(items, node);
     return measureItems(items, p, Arrangement::vertical, Alignment::center());
 }
 
-std::optional<double> sanitized(std::optional<double> d)
-{
-    if (!d)
-        return d;
-    if (!std::isfinite(*d)) {
-        qDebug("kit: a fixed frame dimension that is not finite is treated as unspecified");
-        return std::nullopt;
+// Frame lengths as layout uses them: a negative or non-finite length is 0,
+// so a length that could not be computed (0 / 0, say) draws nothing instead
+// of taking the whole proposal; `maximum` lengths may be +infinity. A debug
+// build names each caller that gives one, once.
+class FrameLengths {
+public:
+    explicit FrameLengths(std::source_location caller) : caller_(caller) {}
+    std::optional<double> length(std::optional<double> d) const { return d ? std::optional(valid(*d, false)) : d; }
+    std::optional<double> maximum(std::optional<double> d) const { return d ? std::optional(valid(*d, true)) : d; }
+
+private:
+    double valid(double d, bool infiniteAllowed) const
+    {
+        if (d >= 0 && (std::isfinite(d) || infiniteAllowed))
+            return d;
+#ifndef NDEBUG
+        static std::set<std::pair<std::string, std::uint_least32_t>> reported;
+        if (reported.emplace(caller_.file_name(), caller_.line()).second)
+            qDebug("kit: a frame at %s:%u has a negative or non-finite length; it counts as 0", caller_.file_name(),
+                   unsigned(caller_.line()));
+#endif
+        return 0;
     }
-    if (*d < 0) {
-        qDebug("kit: a negative fixed frame dimension is treated as 0");
-        return 0.0;
-    }
-    return d;
-}
+    std::source_location caller_;
+};
 
 // The content of a layout modifier as placement sees it: one item with its
 // own guides, or several measured as one group.
@@ -109,7 +123,7 @@ private:
 class FixedFrame final : public LayoutModifier {
 public:
     FixedFrame(View content, std::optional<double> w, std::optional<double> h, Alignment a)
-        : LayoutModifier(std::move(content)), width_(sanitized(w)), height_(sanitized(h)), alignment_(a)
+        : LayoutModifier(std::move(content)), width_(w), height_(h), alignment_(a)
     {
     }
     Size sizeThatFits(Node& node, ProposedSize p) const override
@@ -385,63 +399,75 @@ private:
 
 } // namespace
 
-View frame(const View& v, std::optional<double> width, std::optional<double> height, Alignment alignment)
+View frame(const View& v, std::optional<double> width, std::optional<double> height, Alignment alignment,
+           std::source_location caller)
 {
-    return modify(v, [&](View c) { return std::make_shared<FixedFrame>(std::move(c), width, height, alignment); });
+    const FrameLengths lengths(caller);
+    width = lengths.length(width);
+    height = lengths.length(height);
+    return modify(v, [=](View c) { return std::make_shared<FixedFrame>(std::move(c), width, height, alignment); });
 }
 
-View frame(const View& v, const FlexFrame& limits)
+View frame(const View& v, const FlexFrame& limits, std::source_location caller)
 {
-    return modify(v, [&](View c) { return std::make_shared<FlexibleFrame>(std::move(c), limits); });
+    const FrameLengths lengths(caller);
+    FlexFrame f = limits;
+    f.minWidth = lengths.length(f.minWidth);
+    f.idealWidth = lengths.length(f.idealWidth);
+    f.maxWidth = lengths.maximum(f.maxWidth);
+    f.minHeight = lengths.length(f.minHeight);
+    f.idealHeight = lengths.length(f.idealHeight);
+    f.maxHeight = lengths.maximum(f.maxHeight);
+    return modify(v, [=](View c) { return std::make_shared<FlexibleFrame>(std::move(c), f); });
 }
 
 View padding(const View& v, EdgeInsets insets)
 {
-    return modify(v, [&](View c) { return std::make_shared<Padding>(std::move(c), insets); });
+    return modify(v, [=](View c) { return std::make_shared<Padding>(std::move(c), insets); });
 }
 
 View position(const View& v, double x, double y)
 {
-    return modify(v, [&](View c) { return std::make_shared<Position>(std::move(c), Point{x, y}); });
+    return modify(v, [=](View c) { return std::make_shared<Position>(std::move(c), Point{x, y}); });
 }
 
 View fixedSize(const View& v, bool horizontal, bool vertical)
 {
-    return modify(v, [&](View c) { return std::make_shared<FixedSize>(std::move(c), horizontal, vertical); });
+    return modify(v, [=](View c) { return std::make_shared<FixedSize>(std::move(c), horizontal, vertical); });
 }
 
 View aspectRatio(const View& v, std::optional<double> ratio, ContentMode mode)
 {
-    return modify(v, [&](View c) { return std::make_shared<AspectRatio>(std::move(c), ratio, mode); });
+    return modify(v, [=](View c) { return std::make_shared<AspectRatio>(std::move(c), ratio, mode); });
 }
 
 View layoutPriority(const View& v, double priority)
 {
-    return modify(v, [&](View c) { return std::make_shared<LayoutPriority>(std::move(c), priority); });
+    return modify(v, [=](View c) { return std::make_shared<LayoutPriority>(std::move(c), priority); });
 }
 
 View alignmentGuide(const View& v, HorizontalAlignment g, std::function<double(const ViewDimensions&)> value)
 {
-    return modify(v, [&](View c) {
+    return modify(v, [=](View c) {
         return std::make_shared<AlignmentGuideModifier>(std::move(c), g, std::nullopt, value);
     });
 }
 
 View alignmentGuide(const View& v, VerticalAlignment g, std::function<double(const ViewDimensions&)> value)
 {
-    return modify(v, [&](View c) {
+    return modify(v, [=](View c) {
         return std::make_shared<AlignmentGuideModifier>(std::move(c), std::nullopt, g, value);
     });
 }
 
 View overlay(const View& v, const View& decoration, Alignment alignment)
 {
-    return modify(v, [&](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, true); });
+    return modify(v, [=](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, true); });
 }
 
 View background(const View& v, const View& decoration, Alignment alignment)
 {
-    return modify(v, [&](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, false); });
+    return modify(v, [=](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, false); });
 }
 
 } // namespace kit::detail

@@ -96,8 +96,11 @@ public:
     Rect frame;
     ProposedSize placedProposal;
     std::uint64_t placedPass = 0;
-    // The axis of the stack this node sits in (through modifiers), if any.
+    // The axis of the stack this node sits in (through modifiers), if any,
+    // and the axis of the nearest horizontal or vertical stack around it,
+    // looked for through depth stacks too (a divider's direction).
     std::optional<Axis> stackAxis;
+    std::optional<Axis> enclosingAxis;
 
     // Animation.
     Channel frameChannel{ChannelKey::frame};

@@ -47,6 +47,7 @@ public:
     ComponentPrimitive(std::type_index type, Evaluate evaluate) : type_(type), evaluate_(std::move(evaluate)) {}
     std::type_index type() const override { return type_; }
     NodeRole role() const override { return NodeRole::transparent; }
+    bool defersModifiers() const override { return true; }
     void update(Node& node) const override
     {
         View body;
@@ -54,7 +55,7 @@ public:
             EvaluationScope scope;
             body = evaluate_(node);
         }
-        reconcileChildren(node, {{0, {}, body}});
+        reconcileChildren(node, {{0, {}, withDeferredModifiers(node, std::move(body))}});
     }
 
 private:
@@ -71,6 +72,7 @@ public:
     }
     std::type_index type() const override { return type_; }
     NodeRole role() const override { return NodeRole::transparent; }
+    bool defersModifiers() const override { return true; }
     void update(Node& node) const override
     {
         View body;
@@ -78,7 +80,7 @@ public:
             EvaluationScope scope;
             body = evaluate_(node, content_);
         }
-        reconcileChildren(node, {{0, {}, body}});
+        reconcileChildren(node, {{0, {}, withDeferredModifiers(node, std::move(body))}});
     }
 
 private:
@@ -214,7 +216,7 @@ void ModifierPrimitive::update(Node& node) const
 Size ModifierPrimitive::sizeThatFits(Node& node, ProposedSize proposal) const
 {
     const std::vector<Node*> items = node.items(0);
-    assignAxis(items, node.stackAxis);
+    passAxis(items, node);
     return measureItems(items, proposal, Arrangement::vertical, Alignment::center());
 }
 

@@ -36,6 +36,9 @@ public:
     // The type that takes part in identity (user views report their own type).
     virtual std::type_index type() const { return typeid(*this); }
     virtual NodeRole role() const = 0;
+    // User views and user modifiers: a modifier on one applies to each view
+    // of its body, which is known only when the host evaluates it.
+    virtual bool defersModifiers() const { return false; }
 
     // Reconciliation: evaluate (user views) and hand the children to the host.
     virtual void update(Node& node) const;
@@ -105,8 +108,16 @@ void reconcileChildren(Node& node, std::vector<ChildSpec> specs);
 // Children in slot 0 keyed by their position.
 std::vector<ChildSpec> positional(const std::vector<View>& children);
 
-// Applies a modifier to a view, or to each child of a Group or ForEach.
-View modify(const View& content, const std::function<std::shared_ptr<const Primitive>(View)>& make);
+// Makes a modifier's primitive around its content.
+using ModifierFactory = std::function<std::shared_ptr<const Primitive>(View content)>;
+// Applies a modifier to a view, or to each child of a Group or ForEach. On a
+// user view the modifier waits in a node of its own until the body is known
+// (see withDeferredModifiers).
+View modify(const View& content, const ModifierFactory& make);
+// `body` of the user view (or user modifier) at `node` with the modifiers
+// that wait above that node applied, innermost first: to each of its views
+// when it is several.
+View withDeferredModifiers(Node& node, View body);
 
 // A node's local-to-host transform from target layout values.
 AffineTransform targetTransformToHost(Node& node);

@@ -20,10 +20,17 @@ Point point(double main, double cross, Axis a) { return a == Axis::horizontal ? 
 
 } // namespace
 
-void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis)
+void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis, std::optional<Axis> enclosing)
 {
-    for (Node* item : items)
+    for (Node* item : items) {
         item->stackAxis = axis;
+        item->enclosingAxis = enclosing;
+    }
+}
+
+void passAxis(const std::vector<Node*>& items, const Node& modifier)
+{
+    assignAxis(items, modifier.stackAxis, modifier.enclosingAxis);
 }
 
 StackArrangement arrangeStack(const std::vector<Node*>& items, ProposedSize proposal, Axis axis, double spacing,

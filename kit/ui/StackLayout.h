@@ -24,8 +24,11 @@ StackArrangement arrangeStack(const std::vector<Node*>& items, ProposedSize prop
 // Depth layout: every child gets the whole proposal and is aligned on both guides.
 StackArrangement arrangeDepth(const std::vector<Node*>& items, ProposedSize proposal, Alignment alignment);
 
-// Tells the items which stack axis they sit in (spacers and dividers read it).
-void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis);
+// Tells the items which stack axis they sit in (spacers read it) and the
+// axis of the nearest horizontal or vertical stack around them (dividers).
+void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis, std::optional<Axis> enclosing = std::nullopt);
+// The content of a modifier sits where the modifier sits.
+void passAxis(const std::vector<Node*>& items, const Node& modifier);
 
 inline constexpr double defaultSpacing = 8;
 

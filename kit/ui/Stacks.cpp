@@ -42,7 +42,7 @@ protected:
     StackArrangement arrange(Node& node, ProposedSize proposal) const override
     {
         const std::vector<Node*> items = node.items(0);
-        assignAxis(items, axis_);
+        assignAxis(items, axis_, axis_);
         return arrangeStack(items, proposal, axis_, spacing_, [this](Node& n, Size s) {
             return axis_ == Axis::horizontal ? n.guide(alignment_.vertical, s) : n.guide(alignment_.horizontal, s);
         });
@@ -65,7 +65,7 @@ protected:
     StackArrangement arrange(Node& node, ProposedSize proposal) const override
     {
         const std::vector<Node*> items = node.items(0);
-        assignAxis(items, std::nullopt);
+        assignAxis(items, std::nullopt, node.enclosingAxis); // a depth stack keeps its stack's direction
         return arrangeDepth(items, proposal, alignment_);
     }
 
@@ -97,7 +97,7 @@ public:
     NodeRole role() const override { return NodeRole::leaf; }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
-        if (node.stackAxis == Axis::horizontal)
+        if (node.enclosingAxis == Axis::horizontal)
             return {1, p.height.value_or(1)};
         return {p.width.value_or(1), 1};
     }

@@ -28,7 +28,8 @@ View ZStack(Alignment alignment, std::vector<View> children);
 View Spacer(std::optional<double> minLength = std::nullopt);
 
 // A 1-point line in the separator colour: vertical in an HStack, horizontal
-// elsewhere.
+// elsewhere. Its direction comes from the nearest horizontal or vertical
+// stack around it, also through depth stacks in between.
 View Divider();
 
 } // namespace kit

@@ -71,12 +71,39 @@ private:
     std::vector<std::pair<AnyKey, View>> elements_;
 };
 
+// A modifier on a user view: identified as the modifier it stands for, it
+// holds the user view as its one child and does nothing itself. The user
+// view applies the modifier to its body when it is evaluated
+// (withDeferredModifiers), to each view of a body that is several.
+class DeferredModifier final : public Primitive {
+public:
+    DeferredModifier(View content, ModifierFactory make)
+        : content_(std::move(content)), make_(std::move(make)), standIn_(make_(content_))
+    {
+    }
+    std::type_index type() const override { return standIn_->type(); }
+    NodeRole role() const override { return NodeRole::transparent; }
+    bool defersModifiers() const override { return true; }
+    void update(Node& node) const override { reconcileChildren(node, {{0, {}, content_}}); }
+    // Read by stacks through modifiers that wrap this one (an id, say).
+    std::optional<double> layoutPriority() const override { return standIn_->layoutPriority(); }
+    std::optional<double> zIndex() const override { return standIn_->zIndex(); }
+    const ModifierFactory& factory() const { return make_; }
+
+private:
+    View content_;
+    ModifierFactory make_;
+    std::shared_ptr<const Primitive> standIn_; // the modifier around the user view itself
+};
+
 // One child, keyed by its branch, so the branches are different identities.
 class ConditionalPrimitive final : public Primitive {
 public:
     ConditionalPrimitive(bool condition, View chosen) : branch_(condition ? 0 : 1), chosen_(std::move(chosen)) {}
     NodeRole role() const override { return NodeRole::transparent; }
     void update(Node& node) const override { reconcileChildren(node, {{0, AnyKey(branch_), chosen_}}); }
+    bool condition() const { return branch_ == 0; }
+    const View& chosen() const { return chosen_; }
 
 private:
     int branch_;
@@ -134,8 +161,27 @@ View forEach(std::vector<std::pair<AnyKey, View>> elements)
     return View(std::make_shared<ForEachPrimitive>(std::move(elements)));
 }
 
-View modify(const View& content, const std::function<std::shared_ptr<const Primitive>(View)>& make)
+namespace {
+
+// Whether a modifier on `view` goes to views inside it: each child of a
+// group or ForEach, the body of a user view, the branch of a conditional
+// that holds one of those.
+bool spreads(const View& view)
 {
+    const Primitive* p = view.primitive().get();
+    if (dynamic_cast<const GroupPrimitive*>(p) || dynamic_cast<const ForEachPrimitive*>(p) || p->defersModifiers())
+        return true;
+    const auto* conditional = dynamic_cast<const ConditionalPrimitive*>(p);
+    return conditional && spreads(conditional->chosen());
+}
+
+} // namespace
+
+View modify(const View& content, const ModifierFactory& make)
+{
+    if (auto conditional = std::dynamic_pointer_cast<const ConditionalPrimitive>(content.primitive());
+        conditional && spreads(conditional->chosen()))
+        return detail::conditional(conditional->condition(), modify(conditional->chosen(), make));
     if (auto group = std::dynamic_pointer_cast<const GroupPrimitive>(content.primitive())) {
         std::vector<View> children;
         for (const View& child : group->children())
@@ -148,7 +194,20 @@ View modify(const View& content, const std::function<std::shared_ptr<const Primi
             elements.emplace_back(key, modify(view, make));
         return forEach(std::move(elements));
     }
+    if (content.primitive()->defersModifiers())
+        return View(std::make_shared<DeferredModifier>(content, make));
     return View(make(content));
+}
+
+View withDeferredModifiers(Node& node, View body)
+{
+    for (Node* p = node.parent; p; p = p->parent) {
+        const auto* deferred = dynamic_cast<const DeferredModifier*>(p->primitive.get());
+        if (!deferred)
+            break;
+        body = modify(body, deferred->factory());
+    }
+    return body;
 }
 
 } // namespace detail
@@ -184,6 +243,14 @@ View ForEach(Range range, const std::function<View(int)>& content)
     std::vector<std::pair<AnyKey, View>> elements;
     for (int i = range.lowerBound; i < range.upperBound; ++i)
         elements.emplace_back(AnyKey(i), content(i));
+    return detail::forEach(std::move(elements));
+}
+
+View ForEach(ReversedRange range, const std::function<View(int)>& content)
+{
+    std::vector<std::pair<AnyKey, View>> elements;
+    for (long long i = static_cast<long long>(range.upperBound) - 1; i >= range.lowerBound; --i)
+        elements.emplace_back(AnyKey(int(i)), content(int(i)));
     return detail::forEach(std::move(elements));
 }
 

@@ -4,6 +4,7 @@
 #include "kit/base/Color.h"
 #include "kit/base/EdgeInsets.h"
 #include "kit/base/Font.h"
+#include "kit/base/Hashing.h"
 #include "kit/base/Path.h"
 #include "kit/base/StrokeStyle.h"
 #include "kit/ui/AnyKey.h"
@@ -16,9 +17,11 @@
 
 #include <any>
 #include <concepts>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <source_location>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -28,6 +31,8 @@ namespace kit {
 
 class View;
 class Shape;
+template <class T>
+class Published;
 
 namespace detail {
 class Primitive;
@@ -69,8 +74,8 @@ struct ViewFor {
     using type = View;
 };
 // The modifiers, one function each (ViewMethods forwards to them).
-View frame(const View&, std::optional<double> width, std::optional<double> height, Alignment);
-View frame(const View&, const FlexFrame&);
+View frame(const View&, std::optional<double> width, std::optional<double> height, Alignment, std::source_location);
+View frame(const View&, const FlexFrame&, std::source_location);
 View padding(const View&, EdgeInsets);
 View offset(const View&, double x, double y);
 View position(const View&, double x, double y);
@@ -95,8 +100,7 @@ View onAppear(const View&, std::function<void()>);
 View onDisappear(const View&, std::function<void()>);
 View onChange(const View&, std::any value, std::function<bool(const std::any&, const std::any&)> equal,
               std::function<void(const std::any&, const std::any&)> action, bool initial);
-View animation(const View&, std::optional<Animation>, std::any value,
-               std::function<bool(const std::any&, const std::any&)> equal);
+View animation(const View&, std::optional<Animation>, std::uint64_t token);
 View transaction(const View&, std::function<void(Transaction&)>);
 View accessibilityLabel(const View&, std::string text, bool localize);
 View accessibilityValue(const View&, std::string text, bool localize);
@@ -118,12 +122,18 @@ class ViewMethods {
 
 public:
     // Layout.
+    // Negative and non-finite lengths count as 0 (a debug build names the
+    // caller once); only a maximum may be infinite.
     ViewT frame(std::optional<double> width, std::optional<double> height = std::nullopt,
-               Alignment alignment = Alignment::center()) const
+               Alignment alignment = Alignment::center(),
+               std::source_location caller = std::source_location::current()) const
     {
-        return detail::frame(self(), width, height, alignment);
+        return detail::frame(self(), width, height, alignment, caller);
     }
-    ViewT frame(const FlexFrame& limits) const { return detail::frame(self(), limits); }
+    ViewT frame(const FlexFrame& limits, std::source_location caller = std::source_location::current()) const
+    {
+        return detail::frame(self(), limits, caller);
+    }
     // 16 on every edge.
     ViewT padding() const { return detail::padding(self(), EdgeInsets::all(16)); }
     ViewT padding(double length) const { return detail::padding(self(), EdgeInsets::all(length)); }
@@ -242,16 +252,16 @@ public:
     ViewT onAppear(std::function<void()> action) const { return detail::onAppear(self(), std::move(action)); }
     ViewT onDisappear(std::function<void()> action) const { return detail::onDisappear(self(), std::move(action)); }
     // Runs action(old, new) after each pass in which `value` differs from
-    // the value at the node's previous evaluation.
-    template <class T>
-        requires std::equality_comparable<T>
-    ViewT onChange(const T& value, std::function<void(const T& oldValue, const T& newValue)> action,
-                  bool initial = false) const
+    // the value at the node's previous evaluation; the value's type is
+    // deduced: .onChange(model->count.get(), [](const int& old, const int& now) { ... }).
+    template <class T, class F>
+        requires std::equality_comparable<T> && std::invocable<F&, const T&, const T&>
+    ViewT onChange(const T& value, F action, bool initial = false) const
     {
         return detail::onChange(
             self(), std::any(value),
             [](const std::any& a, const std::any& b) { return std::any_cast<const T&>(a) == std::any_cast<const T&>(b); },
-            [action = std::move(action)](const std::any& a, const std::any& b) {
+            [action = std::move(action)](const std::any& a, const std::any& b) mutable {
                 action(std::any_cast<const T&>(a), std::any_cast<const T&>(b));
             },
             initial);
@@ -264,15 +274,19 @@ public:
     ViewT onReceive(const P& publisher, F action) const;
 
     // Animation.
-    // When `value` changes (by ==), the animation of this view's changes
-    // becomes `animation` (std::nullopt removes it).
-    template <class T>
-        requires std::equality_comparable<T>
+    // When `value` changes, the animation of this view's changes becomes
+    // `animation` (std::nullopt removes it). Only the value's hash is kept
+    // (kit::hashValue), never a copy of it; given a published property, its
+    // write count is compared instead, without hashing the value at all.
+    template <Hashable T>
     ViewT animation(std::optional<Animation> animation, const T& value) const
     {
-        return detail::animation(self(), animation, std::any(value), [](const std::any& a, const std::any& b) {
-            return std::any_cast<const T&>(a) == std::any_cast<const T&>(b);
-        });
+        return detail::animation(self(), animation, hashValue(value));
+    }
+    template <class T>
+    ViewT animation(std::optional<Animation> animation, const Published<T>& property) const
+    {
+        return detail::animation(self(), animation, property.version());
     }
     // Changes the transaction of every pass for this view and its subtree.
     ViewT transaction(std::function<void(Transaction&)> change) const

@@ -57,6 +57,9 @@ TEST(Published, ModifyIsOneWriteAndEachStatementIsAnother)
     EXPECT_EQ(announcements, 3);
     EXPECT_EQ(model.list->size(), 1u);
     EXPECT_EQ(model.count, 2);
+    EXPECT_EQ(model.list.version(), 2u) << "the version counts writes";
+    model.list = {7};
+    EXPECT_EQ(model.list.version(), 3u) << "an equal value is a write too";
 }
 
 TEST(Published, PublisherReplaysCurrentValueThenEveryWrite)

@@ -1,4 +1,5 @@
 #include "kit/base/Date.h"
+#include "kit/base/Hashing.h"
 #include "kit/base/Random.h"
 #include "kit/base/UUID.h"
 #include "kit/base/VectorMath.h"
@@ -6,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
 #include <set>
 #include <unordered_set>
 
@@ -102,3 +106,19 @@ TEST(VectorMathTest, InterpResamplesPiecewiseLinearly)
 }
 
 } // namespace
+
+TEST(HashValueTest, AgreesWithEqualityForListsOptionalsAndDoubles)
+{
+    using kit::hashValue;
+    static_assert(kit::Hashable<std::vector<std::optional<double>>> && !kit::Hashable<std::vector<std::pair<int, int>>>);
+    EXPECT_EQ(hashValue(0.0), hashValue(-0.0));
+    EXPECT_EQ(hashValue(std::vector<double>{1, -0.0}), hashValue(std::vector<double>{1, 0}));
+    EXPECT_EQ(hashValue(std::string("ab")), std::hash<std::string>{}("ab"));
+    // Values that differ hash apart (these few, at least).
+    const std::vector<std::size_t> apart{
+        hashValue(std::vector<double>{}),       hashValue(std::vector<double>{0}),    hashValue(std::vector<double>{0, 0}),
+        hashValue(std::vector<double>{1, 2}),   hashValue(std::vector<double>{2, 1}), hashValue(std::optional<int>{}),
+        hashValue(std::optional<int>{0}),       hashValue(std::optional<int>{1}),
+    };
+    EXPECT_EQ(std::set<std::size_t>(apart.begin(), apart.end()).size(), apart.size());
+}

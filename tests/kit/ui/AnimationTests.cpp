@@ -53,7 +53,22 @@ const DisplayItem* boxItem(ViewHost& host)
     return nullptr;
 }
 
+// A value that counts its copies.
+struct Tracked {
+    int value = 0;
+    std::shared_ptr<int> copies;
+    Tracked(int v, std::shared_ptr<int> c) : value(v), copies(std::move(c)) {}
+    Tracked(const Tracked& other) : value(other.value), copies(other.copies) { ++*copies; }
+    Tracked& operator=(const Tracked&) = default;
+    friend bool operator==(const Tracked& a, const Tracked& b) { return a.value == b.value; }
+};
+
 } // namespace
+
+template <>
+struct std::hash<Tracked> {
+    std::size_t operator()(const Tracked& t) const { return std::hash<int>{}(t.value); }
+};
 
 TEST(AnimationCurves, ReferenceProgress)
 {
@@ -218,6 +233,60 @@ TEST_F(Animating, ImplicitAnimationAppliesWhenItsValueChanges)
     });
     runUntilIdle();
     EXPECT_NEAR(boxWidth(host), 0, 1e-12);
+}
+
+TEST_F(Animating, ImplicitAnimationComparesAHashOrAVersion)
+{
+    struct Series : ObservableObject {
+        Published<std::vector<double>> values{this, {1}};
+        Published<double> scale{this, 10};
+    };
+    // The bar is values[0] × scale wide; only changes of `values` animate.
+    using Attach = std::function<View(const View&, const Series&)>;
+    struct Bar {
+        ObservedObject<Series> series;
+        Attach attach;
+        auto dynamicFields() { return std::tie(series); }
+        View body() const
+        {
+            const View bar = View(Color::red()).frame(series->values->front() * series->scale.get(), 10).id("box");
+            return attach(bar, *series).frame(200, 10, Alignment::leading());
+        }
+    };
+    const Animation linear = Animation::linear(2);
+    const std::pair<const char*, Attach> cases[] = {
+        {"the value's hash", [linear](const View& v, const Series& s) { return v.animation(linear, s.values.get()); }},
+        {"the property's version", [linear](const View& v, const Series& s) { return v.animation(linear, s.values); }},
+    };
+    for (const auto& [name, attach] : cases) {
+        SCOPED_TRACE(name);
+        auto series = std::make_shared<Series>();
+        ViewHost host(Bar{series, attach}, {200, 10});
+        host.update();
+        series->values = {3};
+        runUntilIdle();
+        Clock::advance(0.5);
+        EXPECT_NEAR(boxWidth(host), 10 + 20 * 0.25, 1e-9) << "a quarter of the way from 10 to 30";
+        Clock::advance(2);
+        series->scale = 20;
+        runUntilIdle();
+        EXPECT_NEAR(boxWidth(host), 60, 1e-9) << "another property's change snaps";
+        EXPECT_FALSE(host.isAnimating());
+    }
+}
+
+TEST_F(Animating, ImplicitAnimationKeepsNoCopyOfItsValue)
+{
+    auto copies = std::make_shared<int>(0);
+    struct Body {
+        std::shared_ptr<const Tracked> value; // copies of the view do not copy it
+        View body() const { return View(Color::red()).frame(10, 10).animation(Animation::linear(1), *value); }
+    };
+    ViewHost host(Body{std::make_shared<Tracked>(7, copies)}, {20, 20});
+    host.update();
+    host.setRoot(Body{std::make_shared<Tracked>(8, copies)});
+    host.update();
+    EXPECT_EQ(*copies, 0);
 }
 
 TEST_F(Animating, TransactionModifierReplacesTheAnimationOfItsSubtree)

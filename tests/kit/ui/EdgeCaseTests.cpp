@@ -3,6 +3,11 @@
 #include "kit/base/PassthroughSubject.h"
 #include "kit/base/Published.h"
 
+#include <QtGlobal>
+
+#include <functional>
+#include <limits>
+
 using namespace kit;
 
 namespace {
@@ -116,10 +121,65 @@ TEST_F(EdgeCases, OnReceiveFollowsANewPublisher)
     EXPECT_EQ(*got, (std::vector<int>{1, 3}));
 }
 
-TEST_F(EdgeCases, NegativeAndNonFiniteFramesAreSanitised)
+TEST_F(EdgeCases, NegativeAndNonFiniteFrameLengthsCountAsZero)
 {
-    ViewHost host(View(Color::red()).frame(-5, infinity).id("f"), {40, 30});
-    EXPECT_EQ(frameOf(host, "f").size, (Size{0, 30}));
+    // A colour under the frame takes what it is offered; the host is 40 x 30.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::function<View(const View&)> frame;
+        Size expected;
+    };
+    const Case cases[] = {
+        {"negative width", [](const View& v) { return v.frame(-5, 20); }, {0, 20}},
+        {"infinite height", [](const View& v) { return v.frame(20, infinity); }, {20, 0}},
+        {"not a number", [nan](const View& v) { return v.frame(nan, nan); }, {0, 0}},
+        {"negative minimum, minimum not a number",
+         [nan](const View& v) { return v.frame({.minWidth = -10, .maxWidth = 30, .minHeight = nan}); }, {30, 30}},
+        {"an infinite maximum stays, a negative one is 0",
+         [](const View& v) { return v.frame({.maxWidth = infinity, .maxHeight = -1}); }, {40, 0}},
+        {"an infinite minimum is 0", [](const View& v) { return v.frame({.minWidth = infinity}); }, {40, 30}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ViewHost host(c.frame(View(Color::red())).id("f"), {40, 30});
+        EXPECT_EQ(frameOf(host, "f").size, c.expected);
+    }
+}
+
+namespace {
+
+std::vector<std::string>* capturedMessages = nullptr;
+
+void captureMessage(QtMsgType, const QMessageLogContext&, const QString& message)
+{
+    if (capturedMessages)
+        capturedMessages->push_back(message.toStdString());
+}
+
+} // namespace
+
+TEST_F(EdgeCases, AnInvalidFrameIsNotReportedOnEveryEvaluation)
+{
+    std::vector<std::string> messages;
+    capturedMessages = &messages;
+    const QtMessageHandler previous = qInstallMessageHandler(captureMessage);
+    auto flag = std::make_shared<Flag>();
+    struct Bar {
+        ObservedObject<Flag> flag;
+        auto dynamicFields() { return std::tie(flag); }
+        View body() const { return View(Color::red()).frame(10, -1.0 - flag->value.get()); }
+    };
+    ViewHost host(Bar{flag}, {50, 50});
+    host.update();
+    for (int i = 1; i <= 3; ++i) {
+        flag->value = i;
+        runUntilIdle();
+    }
+    qInstallMessageHandler(previous);
+    capturedMessages = nullptr;
+    EXPECT_EQ(host.passCount(), 4u);
+    EXPECT_LE(messages.size(), 1u) << "at most one report for one caller";
 }
 
 TEST_F(EdgeCases, ManyRoundsOfSettlingStopAtEight)
@@ -129,7 +189,7 @@ TEST_F(EdgeCases, ManyRoundsOfSettlingStopAtEight)
         auto dynamicFields() { return std::tie(n); }
         View body() const
         {
-            return Text(Verbatim{std::to_string(*n)}).onChange<int>(*n, [n = n](const int&, const int& v) { n = v + 1; }, true);
+            return Text(Verbatim{std::to_string(*n)}).onChange(*n, [n = n](const int&, const int& v) { n = v + 1; }, true);
         }
     };
     ViewHost host(Runaway{}, {50, 50});

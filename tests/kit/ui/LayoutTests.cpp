@@ -268,17 +268,45 @@ TEST_F(Layout, GeometryReaderReportsItsFrames)
     expectRect(seen->frame(CoordinateSpace::global()), Rect(25 + 7, 15 + 30, 50, 40));
 }
 
-TEST_F(Layout, DividersAndShapesTakeTheProposal)
+TEST_F(Layout, ShapesTakeTheProposalAndTenWhenUnspecified)
 {
-    ViewHost host(HStack(VerticalAlignment::center, 0, {View(Color::red()).frame(10, 30), Divider().id("d")}).id("h"),
+    ViewHost host(HStack(VerticalAlignment::center, 0, {View(Color::red()).frame(10, 30).id("r"), Circle().id("c")}),
                   {100, 100});
-    EXPECT_NEAR(frameOf(host, "d").width(), 1, 1e-9);
-    ViewHost vertical(VStack({Divider().id("d")}).frame(80, 20), {80, 20});
-    EXPECT_NEAR(frameOf(vertical, "d").width(), 80, 1e-9);
-    EXPECT_NEAR(frameOf(vertical, "d").height(), 1, 1e-9);
-
+    expectRect(frameOf(host, "c"), Rect(10, 0, 90, 100));
     ViewHost ideal(Circle().id("c").fixedSize(), {100, 100});
     EXPECT_EQ(frameOf(ideal, "c").size, (Size{10, 10}));
+}
+
+TEST_F(Layout, DividersTakeTheDirectionOfTheNearestStack)
+{
+    // In a 200 x 100 host. A 100 x 50 block beside the divider in a depth
+    // stack: the divider runs along its leading or top edge.
+    auto block = [] { return View(Color::red()).frame(100, 50); };
+    const View divider = Divider().id("d");
+    struct Case {
+        const char* name;
+        View view;
+        Rect expected;
+    };
+    const Case cases[] = {
+        {"in an HStack", HStack(VerticalAlignment::center, 0, {divider}), Rect(99.5, 0, 1, 100)},
+        {"in a depth stack in an HStack",
+         HStack(VerticalAlignment::center, 0, {ZStack(Alignment::leading(), {block(), divider})}), Rect(50, 0, 1, 100)},
+        {"through a modifier as well",
+         HStack(VerticalAlignment::center, 0, {ZStack(Alignment::leading(), {block(), divider}).padding(Edge::leading, 10)}),
+         Rect(55, 0, 1, 100)},
+        {"in a depth stack in a VStack",
+         VStack(HorizontalAlignment::center, 0, {ZStack(Alignment::top(), {block(), divider})}), Rect(0, 25, 200, 1)},
+        {"outside any stack", ZStack({divider}), Rect(0, 49.5, 200, 1)},
+        {"the nearest stack wins",
+         HStack(VerticalAlignment::center, 0, {ZStack({VStack(HorizontalAlignment::center, 0, {divider})})}),
+         Rect(0, 49.5, 200, 1)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ViewHost host(c.view, {200, 100});
+        expectRect(frameOf(host, "d"), c.expected);
+    }
 }
 
 TEST_F(Layout, TextWrapsAndTruncates)

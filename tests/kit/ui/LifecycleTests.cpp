@@ -20,6 +20,12 @@ struct Observing {
     View body() const { return build(model->value.get()); }
 };
 
+// A value type without a hash, for onChange.
+struct Span {
+    double low = 0, high = 0;
+    friend bool operator==(const Span&, const Span&) = default;
+};
+
 } // namespace
 
 using Lifecycle = UiTest;
@@ -101,8 +107,8 @@ TEST_F(Lifecycle, OnChangeSeesOldAndNewValues)
     auto model = std::make_shared<Switch>();
     auto watcher = [&](Changes c, bool initial) {
         return Observing{model, [c, initial](int value) {
-                             return Text("w").onChange<int>(value, [c](const int& a, const int& b) { c->push_back({a, b}); },
-                                                            initial);
+                             return Text("w").onChange(value, [c](const int& a, const int& b) { c->push_back({a, b}); },
+                                                       initial);
                          }};
     };
     auto changes = std::make_shared<std::vector<std::pair<int, int>>>();
@@ -121,6 +127,33 @@ TEST_F(Lifecycle, OnChangeSeesOldAndNewValues)
     ViewHost second(watcher(initial, true), {100, 100});
     second.update();
     EXPECT_EQ(*initial, (std::vector<std::pair<int, int>>{{4, 4}}));
+}
+
+TEST_F(Lifecycle, OnChangeTakesItsTypeFromTheValue)
+{
+    auto model = std::make_shared<Switch>();
+    auto seen = std::make_shared<std::vector<std::string>>();
+    ViewHost host(Observing{model,
+                            [seen](int value) {
+                                // The value's type is never spelt: a text, a
+                                // value type, and a generic action.
+                                return Text("w")
+                                    .onChange(std::string(value % 2 ? "odd" : "even"),
+                                              [seen](const std::string& a, const std::string& b) { seen->push_back(a + ">" + b); })
+                                    .onChange(Span{0, double(value)},
+                                              [seen](const Span& a, const Span& b) {
+                                                  seen->push_back(std::to_string(int(a.high)) + ">" + std::to_string(int(b.high)));
+                                              })
+                                    .onChange(value > 1, [seen](const auto& a, const auto& b) {
+                                        static_assert(std::is_same_v<std::decay_t<decltype(a)>, bool>);
+                                        seen->push_back(std::string(a ? "big" : "small") + ">" + (b ? "big" : "small"));
+                                    });
+                            }},
+                  {100, 100});
+    host.update();
+    model->value = 2;
+    runUntilIdle();
+    EXPECT_EQ(*seen, (std::vector<std::string>{"small>big", "0>2"})) << "in tree order; \"even\" did not change";
 }
 
 TEST_F(Lifecycle, OnReceiveSubscribesWhileInTheTree)

@@ -192,6 +192,40 @@ TEST_F(StateTest, ForEachKeysKeepStateAcrossReorder)
     EXPECT_EQ(texts(), (std::vector<std::string>{"b1", "a0"})) << "b kept its state when it moved";
 }
 
+TEST_F(StateTest, ForEachOverAReversedRangeKeysElementsByTheirInteger)
+{
+    auto model = std::make_shared<Model>();
+    model->count = 3;
+    struct Countdown {
+        ObservedObject<Model> model;
+        auto dynamicFields() { return std::tie(model); }
+        View body() const
+        {
+            const int n = model->count.get();
+            // Each row remembers the count it was first shown with.
+            return VStack(HorizontalAlignment::leading, 0,
+                          {ForEach(Range{0, n}.reversed(), [n](int i) { return View(Remembering(100 * n + i)); })});
+        }
+    };
+    ViewHost host(Countdown{model}, {100, 100});
+    auto texts = [&] {
+        std::vector<std::string> t;
+        for (const auto& item : host.displayList().itemsOfKind(DisplayItem::Kind::text))
+            t.push_back(item->lines.front().text);
+        return t;
+    };
+    EXPECT_EQ(texts(), (std::vector<std::string>{"302", "301", "300"})) << "from the top: the highest first";
+    model->count = 4;
+    runUntilIdle();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"403", "302", "301", "300"})) << "a new integer goes first, the rest keep their state";
+    model->count = 2;
+    runUntilIdle();
+    EXPECT_EQ(texts(), (std::vector<std::string>{"301", "300"}));
+    model->count = 0;
+    runUntilIdle();
+    EXPECT_TRUE(texts().empty());
+}
+
 TEST_F(StateTest, StateObjectIsMadeOnceAndLivesWithItsNode)
 {
     auto made = std::make_shared<int>(0);
