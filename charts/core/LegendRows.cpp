@@ -1,5 +1,6 @@
 #include "charts/core/LegendRows.h"
 
+#include "charts/core/ColourStylePaint.h"
 #include "charts/core/LegendLine.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"
@@ -11,46 +12,11 @@ namespace charts {
 
 namespace {
 
-kit::LinearGradient linear(kit::Gradient gradient, kit::UnitPoint start, kit::UnitPoint end)
-{
-    return kit::LinearGradient{std::move(gradient), start, end};
-}
-
-// The entry's paint by the first member present, gradients from leading to
-// trailing.
-std::optional<kit::Paint> leadingToTrailingPaint(const ColourStyle& colour)
-{
-    if (colour.colour)
-        return kit::Paint(*colour.colour);
-    if (colour.colours)
-        return kit::Paint(linear(kit::Gradient(*colour.colours), kit::UnitPoint::leading(), kit::UnitPoint::trailing()));
-    if (colour.stops)
-        return kit::Paint(linear(kit::Gradient(GradientStop::convert(*colour.stops)), kit::UnitPoint::leading(),
-                                 kit::UnitPoint::trailing()));
-    return std::nullopt;
-}
-
-// The entry's paint with its gradients from its own start point to its own
-// end point; a gradient without both points paints nothing.
-std::optional<kit::Paint> startToEndPaint(const ColourStyle& colour)
-{
-    if (colour.colour)
-        return kit::Paint(*colour.colour);
-    if (!colour.startPoint || !colour.endPoint)
-        return std::nullopt;
-    if (colour.colours)
-        return kit::Paint(linear(kit::Gradient(*colour.colours), *colour.startPoint, *colour.endPoint));
-    if (colour.stops)
-        return kit::Paint(linear(kit::Gradient(GradientStop::convert(*colour.stops)), *colour.startPoint,
-                                 *colour.endPoint));
-    return std::nullopt;
-}
-
 // A symbol of `side` × `side` filled with the entry's square or circle paint,
 // then the entry's text in `font` and the inherited colour.
 kit::View shapeRow(const LegendData& legend, const kit::Shape& shape, const kit::Font& font, double side)
 {
-    const std::optional<kit::Paint> paint = startToEndPaint(legend.colour);
+    const std::optional<kit::Paint> paint = firstPresentPaint(legend.colour);
     if (!paint)
         return kit::Group({});
     return kit::Group({kit::HStack(kit::VerticalAlignment::center,
@@ -59,7 +25,8 @@ kit::View shapeRow(const LegendData& legend, const kit::Shape& shape, const kit:
 
 kit::View lineRow(const LegendData& legend, double width, const kit::Font& font, const kit::Color& textColor)
 {
-    const std::optional<kit::Paint> paint = leadingToTrailingPaint(legend.colour);
+    const std::optional<kit::Paint> paint =
+        firstPresentPaint(legend.colour, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
     if (!legend.strokeStyle || !paint)
         return kit::Group({});
     return kit::HStack(kit::VerticalAlignment::center,
@@ -90,7 +57,8 @@ kit::View barLegendItemView(const LegendData& legend, const kit::Font& font, dou
 kit::View circleLegendItemView(const LegendData& legend, const kit::Font& font, const kit::Color& textColor,
                                double width)
 {
-    const std::optional<kit::Paint> paint = leadingToTrailingPaint(legend.colour);
+    const std::optional<kit::Paint> paint =
+        firstPresentPaint(legend.colour, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
     if (!paint)
         return kit::Group({});
     return kit::Group({kit::HStack(kit::VerticalAlignment::center,

@@ -18,6 +18,15 @@ std::string& layoutDidFinishNotification()
 
 namespace {
 
+// A one-shot timer that posts the layout notification with `object` half a
+// second from now.
+std::shared_ptr<OwnedTimer> layoutNotice(kit::AnyObject object)
+{
+    return std::make_shared<OwnedTimer>(kit::Timer::scheduled(0.5, false, [object = std::move(object)] {
+        kit::NotificationCenter::defaultCenter().post(layoutDidFinishNotification(), object);
+    }));
+}
+
 // Posts the layout notification half a second after each appearance of its
 // content. The timers it starts are kept with the view's node, so that those
 // still pending end with it (and with the host that shows it).
@@ -35,10 +44,7 @@ struct LayoutNoticeAfterDelay {
             if (timer)
                 timer->invalidate();
             std::erase_if(*started, [](const auto& t) { return !t->isValid(); });
-            started->push_back(std::make_shared<OwnedTimer>(
-                kit::Timer::scheduled(0.5, false, [object = kit::AnyObject::box(content)] {
-                    kit::NotificationCenter::defaultCenter().post(layoutDidFinishNotification(), object);
-                })));
+            started->push_back(layoutNotice(kit::AnyObject::box(content)));
         });
     }
 };
@@ -48,6 +54,16 @@ struct LayoutNoticeAfterDelay {
 kit::View onAppearAfterDelay(const kit::View& view, const std::shared_ptr<kit::Timer>& timer)
 {
     return view.modifier(LayoutNoticeAfterDelay{timer});
+}
+
+kit::View onAppearAfterDelay(const kit::View& view, const kit::State<std::shared_ptr<OwnedTimer>>& timer,
+                             kit::AnyObject object)
+{
+    return view.onAppear([timer, object = std::move(object)] {
+        if (*timer)
+            (*timer)->invalidate();
+        timer = layoutNotice(object);
+    });
 }
 
 kit::View conditionalModifier(const kit::View& view, bool flag,

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "charts/core/OwnedTimer.h"
+#include "kit/base/AnyObject.h"
 #include "kit/base/Color.h"
 #include "kit/base/Timer.h"
 #include "kit/ui/Animation.h"
+#include "kit/ui/State.h"
 #include "kit/ui/View.h"
 
 #include <functional>
@@ -19,8 +22,16 @@ std::string& layoutDidFinishNotification();
 // Each time `view` appears: invalidates `timer` (when there is one) and
 // schedules a one-shot timer of 0.5 seconds that posts
 // layoutDidFinishNotification with the view (boxed) as its object. The new
-// timer is not handed back; it ends with the view's host.
+// timer is not handed back, so a later appearance does not cancel it; it
+// ends with the view's host.
 kit::View onAppearAfterDelay(const kit::View& view, const std::shared_ptr<kit::Timer>& timer);
+
+// The same with the timer kept in the chart view's `timer` state: each
+// appearance invalidates the pending one and keeps the new one there, so
+// appearing twice within half a second posts once. It posts `object` (the
+// chart view) and ends with the state that keeps it.
+kit::View onAppearAfterDelay(const kit::View& view, const kit::State<std::shared_ptr<OwnedTimer>>& timer,
+                             kit::AnyObject object);
 
 // The view transformed when `flag` holds, else the view itself.
 kit::View conditionalModifier(const kit::View& view, bool flag,

@@ -4,8 +4,6 @@
 #include "charts/pie/DoughnutSegmentShape.h"
 #include "charts/pie/PieSegmentShape.h"
 #include "charts/pie/SegmentOverlay.h"
-#include "kit/base/NotificationCenter.h"
-#include "kit/base/Timer.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/GeometryReader.h"
 #include "kit/ui/Shape.h"
@@ -67,15 +65,6 @@ kit::View segmentChart(SegmentChartContent content)
         return kit::ZStack(kit::Alignment::center(),
                            {kit::ForEach(kit::Range{0, count}, [&](int i) { return segment(*shared, i, rect); })});
     });
-}
-
-void restartLayoutTimer(const kit::State<std::shared_ptr<OwnedTimer>>& timer, kit::AnyObject object)
-{
-    if (*timer)
-        (*timer)->invalidate();
-    timer = std::make_shared<OwnedTimer>(kit::Timer::scheduled(0.5, false, [object = std::move(object)] {
-        kit::NotificationCenter::defaultCenter().post(layoutDidFinishNotification(), object);
-    }));
 }
 
 } // namespace charts

@@ -52,11 +52,6 @@ struct SegmentChartContent {
 // (values that sum to zero) draws nothing.
 kit::View segmentChart(SegmentChartContent content);
 
-// Invalidates the timer kept in `timer`, if any, and keeps a new one-shot
-// timer there that posts layoutDidFinishNotification with `object` after
-// 0.5 seconds. The timer ends with the state that keeps it.
-void restartLayoutTimer(const kit::State<std::shared_ptr<OwnedTimer>>& timer, kit::AnyObject object);
-
 // What the pie and doughnut chart views share: the chart data they observe,
 // the pending layout timer and the start animation's flag, and the body
 // drawn from them. `Derived` supplies the segment shape through
@@ -82,13 +77,10 @@ struct SegmentChartView : kit::ViewMethods<Derived> {
         const kit::Animation animation = data.chartStyle->globalAnimation;
         chart = animateOnAppear(chart, disableAnimation, animation, [flag = startAnimation] { flag = true; });
         chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });
-        return chart.onAppear([self = static_cast<const Derived&>(*this)] { self.restartLayoutTimer(); });
+        // Each appearance cancels a pending layout timer; the new one posts
+        // a copy of this view half a second later.
+        return onAppearAfterDelay(chart, timer, kit::AnyObject::box(copy()));
     }
-
-    // Run each time the chart appears: a pending layout timer is cancelled
-    // and a new one posts layoutDidFinishNotification, with a copy of this
-    // view as its object, half a second later.
-    void restartLayoutTimer() const { charts::restartLayoutTimer(timer, kit::AnyObject::box(copy())); }
 
 protected:
     explicit SegmentChartView(std::shared_ptr<ChartData> data) : chartData(std::move(data)) {}

@@ -60,6 +60,40 @@ TEST_F(ViewExtensions, LayoutIsAnnouncedHalfASecondAfterEachAppearance)
     EXPECT_EQ(posted.objects.size(), 3u);
 }
 
+TEST_F(ViewExtensions, ATimerKeptInStateIsReplacedByTheNextAppearance)
+{
+    struct Chart {
+        kit::State<std::shared_ptr<OwnedTimer>> timer;
+        auto dynamicFields() { return std::tie(timer); }
+        kit::View body() const
+        {
+            return onAppearAfterDelay(kit::Color::red(), timer, kit::AnyObject::box(std::string("chart")));
+        }
+    };
+    Notifications posted;
+    {
+        kit::ViewHost host(Chart{}, {100, 100});
+        auto appear = [&](double then) {
+            host.setVisible(false);
+            host.setVisible(true);
+            host.update();
+            kit::Clock::advance(then);
+        };
+        host.update();
+        kit::Clock::advance(0.3);
+        appear(0.49); // 0.79 s: the first timer was cancelled at 0.3 s
+        EXPECT_TRUE(posted.objects.empty());
+        kit::Clock::advance(0.01);
+        ASSERT_EQ(posted.objects.size(), 1u);
+        EXPECT_EQ(*posted.objects[0].as<std::string>(), "chart");
+        appear(0.5);
+        EXPECT_EQ(posted.objects.size(), 2u) << "one notification per appearance that lasts";
+        appear(0.2);
+    }
+    kit::Clock::advance(1);
+    EXPECT_EQ(posted.objects.size(), 2u) << "the pending timer ended with its host";
+}
+
 TEST_F(ViewExtensions, PendingLayoutTimersEndWithTheirHost)
 {
     Notifications posted;
