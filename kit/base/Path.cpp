@@ -195,13 +195,15 @@ struct Walk {
     double total = 0;
 };
 
-Walk walk(const std::vector<Path::Element>& elements)
+// The path's segments and subpaths; with `measure`, the arc length of each
+// segment too (what trimming and lengths need, and bounds do not).
+Walk walk(const std::vector<Path::Element>& elements, bool measure = true)
 {
     using Type = Path::Element::Type;
     Walk w;
     Point current, start;
     auto push = [&](Bezier b, bool isClose) {
-        Segment s{b, isClose, w.subpaths.size() - 1, b.length()};
+        Segment s{b, isClose, w.subpaths.size() - 1, measure ? b.length() : 0};
         w.total += s.length;
         w.segments.push_back(s);
     };
@@ -471,7 +473,7 @@ Rect Path::boundingRect() const
     for (const Element& e : elements_)
         if (e.type == Element::Type::move)
             Bezier{1, {e.point, e.point}}.addBounds(x0, y0, x1, y1);
-    for (const Segment& s : walk(elements_).segments)
+    for (const Segment& s : walk(elements_, false).segments)
         s.curve.addBounds(x0, y0, x1, y1);
     return Rect(x0, y0, x1 - x0, y1 - y0);
 }
