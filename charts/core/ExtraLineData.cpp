@@ -23,6 +23,14 @@ double extremeValue(const std::vector<ExtraLineDataPoint>& points, Better better
     return result;
 }
 
+// The straight distance between two points.
+double chord(kit::Point a, kit::Point b)
+{
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
 // The length of the path along the chords of its elements.
 double chordLength(const kit::Path& path)
 {
@@ -32,7 +40,7 @@ double chordLength(const kit::Path& path)
         if (element.type == Element::Type::closeSubpath)
             continue;
         if (element.type != Element::Type::move)
-            length += last.distance(element.point);
+            length += chord(last, element.point);
         last = element.point;
     }
     return length;
@@ -55,12 +63,12 @@ double chordLengthUpTo(const kit::Path& path, double x)
             continue;
         }
         if (end.x <= x) {
-            length += last.distance(end);
+            length += chord(last, end);
             last = end;
             continue;
         }
         const double t = (x - last.x) / (end.x - last.x);
-        length += last.distance({x, last.y + t * (end.y - last.y)});
+        length += chord(last, {x, last.y + t * (end.y - last.y)});
         break;
     }
     return length;
