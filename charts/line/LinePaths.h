@@ -1,0 +1,77 @@
+#pragma once
+
+#include "charts/core/LineType.h"
+#include "charts/line/LineDataPointProtocols.h"
+#include "kit/base/Path.h"
+#include "kit/base/Rect.h"
+
+#include <vector>
+
+namespace charts {
+
+// What a line path reads of a data point.
+struct LinePathPoint {
+    double value = 0;
+    bool ignoreMe = false;
+};
+
+// What a band path reads of a ranged data point.
+struct BandPathPoint {
+    double value = 0;
+    double upperValue = 0;
+    double lowerValue = 0;
+};
+
+// The path of one line through the points' values in `rect` (geometry of
+// LineGeometry), joined by straight segments, cubic curves that leave and
+// enter every point horizontally, or steps that hold each value up to the
+// next point's x.
+//
+// Without `ignoreZero` every point is joined, from the first; with it the
+// line starts at the first point whose value is not 0 (its ignoreMe is not
+// consulted) and joins each later point whose value is not 0 and which is
+// not marked ignoreMe, each to the last one joined. Values that are not
+// finite numbers are always passed over. No point, or fewer than two for
+// straight and stepped lines, or no point to start at, gives an empty path;
+// a curved line of one point is its start point alone.
+//
+// `isFilled` closes the path down the right edge (x of the last point, even
+// when that point was passed over), along the bottom edge and back to the
+// start point, for filling.
+kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, const kit::Rect& rect,
+                   double minValue, double range, bool isFilled, bool ignoreZero);
+
+// The band of a ranged line in `rect`: from the first point's upper value
+// right along the upper values, back left along the lower values (the first
+// piece drops down the right edge), and a line back to the start; not
+// closed, filling closes it. Steps on the way back hold each lower value
+// from its own x to its right neighbour's. With `ignoreZero` only points
+// whose value (not their upper or lower value) is not 0 are joined, but the
+// band always starts and ends at the first point. Upper or lower values that
+// are not finite numbers are passed over. No point gives an empty path.
+kit::Path bandPath(const std::vector<BandPathPoint>& points, LineType lineType, const kit::Rect& rect,
+                   double minValue, double range, bool ignoreZero);
+
+template <CTStandardDataPointProtocol DataPoint>
+    requires IgnoreMe<DataPoint>
+std::vector<LinePathPoint> linePathPoints(const std::vector<DataPoint>& dataPoints)
+{
+    std::vector<LinePathPoint> points;
+    points.reserve(dataPoints.size());
+    for (const DataPoint& point : dataPoints)
+        points.push_back({point.value, point.ignoreMe});
+    return points;
+}
+
+template <CTRangeDataPointProtocol DataPoint>
+    requires CTStandardDataPointProtocol<DataPoint>
+std::vector<BandPathPoint> bandPathPoints(const std::vector<DataPoint>& dataPoints)
+{
+    std::vector<BandPathPoint> points;
+    points.reserve(dataPoints.size());
+    for (const DataPoint& point : dataPoints)
+        points.push_back({point.value, point.upperValue, point.lowerValue});
+    return points;
+}
+
+} // namespace charts

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "charts/core/LineType.h"
+#include "charts/line/LinePaths.h"
+#include "kit/ui/Shape.h"
+
+#include <vector>
+
+namespace charts {
+
+// The shape of one line through its points' values: open, or closed down to
+// the bottom edge when `isFilled`, passing over zeros when `ignoreZero`
+// (linePath). It only builds geometry; colour, stroke, trimming and scaling
+// come from the views that draw it.
+template <class DataPoint>
+    requires CTStandardDataPointProtocol<DataPoint> && IgnoreMe<DataPoint>
+struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
+    std::vector<DataPoint> dataPoints;
+    LineType lineType = LineType::line;
+    bool isFilled = false;
+    double minValue = 0;
+    double range = 0;
+    bool ignoreZero = false;
+
+    LineShape(std::vector<DataPoint> dataPoints, LineType lineType, bool isFilled, double minValue, double range,
+              bool ignoreZero)
+        : dataPoints(std::move(dataPoints)), lineType(lineType), isFilled(isFilled), minValue(minValue), range(range),
+          ignoreZero(ignoreZero)
+    {
+    }
+
+    kit::Path path(const kit::Rect& rect) const
+    {
+        return linePath(linePathPoints(dataPoints), lineType, rect, minValue, range, isFilled, ignoreZero);
+    }
+};
+
+} // namespace charts

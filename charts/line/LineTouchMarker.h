@@ -1,0 +1,62 @@
+#pragma once
+
+#include "charts/core/ExtraLineTouchMarker.h"
+#include "charts/core/LineType.h"
+#include "charts/line/PosistionIndicator.h"
+#include "charts/line/TouchPointOnLinePath.h"
+#include "charts/axes/ValueRange.h"
+#include "kit/ui/Stacks.h"
+#include "kit/ui/View.h"
+
+#include <optional>
+#include <vector>
+
+namespace charts {
+
+// The marker a touch draws on one line of a line chart, chosen by the chart
+// style's markerType (read once): a PosistionIndicator dot where the touch
+// meets the drawn line; a marker shape across the chart on the drawn line
+// (with its dot) or on the nearest data point (the chart's
+// touchPointLocation, without a dot); or nothing. The position on the line
+// is worked out, from the chart's lowest value and value range and the
+// set's ignoreZero, only for the markers that use it. A line without length
+// shows no marker on the line, and a touch without a nearest point none at
+// the point. Serves every line chart-data class: single, multi and ranged.
+template <class ChartData, class DataPoint, class DataSet>
+kit::View lineTouchMarker(const ChartData& chartData, const std::vector<DataPoint>& dataPoints, LineType lineType,
+                          const kit::Rect& chartSize, kit::Point touchLocation, const DataSet& dataSet)
+{
+    const LineMarkerType markerType = chartData.chartStyle->markerType;
+    return lineTouchMarkerView(
+        markerType,
+        [&]() -> std::optional<kit::Point> {
+            const double minValue = lowestChartValue(chartData);
+            const double range = chartValueRange(chartData);
+            return touchPointOnLinePath(dataPoints, lineType, dataSet.style.ignoreZero, chartSize, touchLocation,
+                                        minValue, range);
+        },
+        [&] { return chartData.touchPointLocation(dataSet, touchLocation, chartSize); }, posistionIndicatorDot);
+}
+
+// The chart's extra line's marker, to go after the lines' own; nothing
+// without an extra line.
+template <class ChartData>
+kit::View extraLineMarker(const ChartData& chartData, kit::Point touchLocation, const kit::Rect& chartSize)
+{
+    if (!chartData.extraLineData->has_value())
+        return kit::EmptyView();
+    return extraLineTouchMarker(**chartData.extraLineData, touchLocation, chartSize, posistionIndicatorDot);
+}
+
+// The touch view of a chart of one line: the line's marker, then the extra
+// line's.
+template <class ChartData>
+kit::View singleLineTouchMarker(const ChartData& chartData, kit::Point touchLocation, const kit::Rect& chartSize)
+{
+    const auto& set = *chartData.dataSets;
+    return kit::ZStack(kit::Alignment::center(),
+                       {lineTouchMarker(chartData, set.dataPoints, set.style.lineType, chartSize, touchLocation, set),
+                        extraLineMarker(chartData, touchLocation, chartSize)});
+}
+
+} // namespace charts

@@ -1,0 +1,151 @@
+#include "LineTest.h"
+
+#include "kit/base/NumberFormatter.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using namespace charts;
+using namespace charts::testing;
+
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+
+TEST(LineDataPoints, ValueTextsFollowTheFormatterTheSpecifierAndTheMarks)
+{
+    const auto formatter = std::make_shared<kit::NumberFormatter>();
+    LineChartDataPoint point(12.5);
+    EXPECT_FALSE(point.ignoreMe);
+    EXPECT_EQ(point.legendTag, "");
+    // printf rounds half to even on the exact binary value.
+    EXPECT_EQ(point.formattedValue("%.0f", nullptr), "12");
+    EXPECT_EQ(point.formattedValue("%.2f", nullptr), "12.50");
+    point.ignoreMe = true;
+    EXPECT_EQ(point.formattedValue("%.0f", nullptr), "");
+    EXPECT_EQ(point.formattedValue("%.0f", formatter), formatter->string(12.5).value_or(""));
+
+    RangedLineChartDataPoint band(5, 8, 2);
+    EXPECT_FALSE(band._valueOnly);
+    struct Case {
+        double value, upper, lower;
+        bool valueOnly;
+        const char* specifier;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {5, 8, 2, false, "%.0f", "2-8"},
+        {5, 8, 2, true, "%.0f", "5"},
+        {0.5, 4, -3, false, "%.0f", "-3-4"},
+        {2.5, 1.25, 0.125, false, "%.1f", "0.1-1.2"},
+        {5, 8, 2, false, "%d", "2-8"}, // not a floating conversion: "%.0f"
+    };
+    for (const Case& c : cases) {
+        RangedLineChartDataPoint p(c.value, c.upper, c.lower);
+        p._valueOnly = c.valueOnly;
+        p.ignoreMe = true;
+        EXPECT_EQ(p.formattedValue(c.specifier, nullptr), c.expected) << c.specifier;
+    }
+    EXPECT_EQ(band.formattedValue("%.0f", formatter), formatter->string(5).value_or(""));
+}
+
+TEST(LineDataPoints, EqualityAndHashingCoverEveryField)
+{
+    const LineChartDataPoint point(3, "Mon", "Monday", std::nullopt, PointColour{kit::Color::red(), kit::Color::blue()});
+    EXPECT_NE(point, LineChartDataPoint(3, "Mon", "Monday", std::nullopt, point.pointColour));
+    LineChartDataPoint copy = point;
+    EXPECT_EQ(copy, point);
+    EXPECT_EQ(std::hash<LineChartDataPoint>{}(copy), std::hash<LineChartDataPoint>{}(point));
+    copy.legendTag = "Line";
+    EXPECT_NE(copy, point);
+    copy = point;
+    copy.ignoreMe = true;
+    EXPECT_NE(copy, point);
+    EXPECT_NE(std::hash<LineChartDataPoint>{}(copy), std::hash<LineChartDataPoint>{}(point));
+
+    const RangedLineChartDataPoint band(5, 8, 2);
+    RangedLineChartDataPoint valueOnly = band;
+    valueOnly._valueOnly = true;
+    EXPECT_NE(valueOnly, band);
+    EXPECT_NE(std::hash<RangedLineChartDataPoint>{}(valueOnly), std::hash<RangedLineChartDataPoint>{}(band));
+}
+
+TEST(LineStyles, StylesCompareByEveryFieldTheStrokesIdIncluded)
+{
+    const Stroke a(2, kit::LineCap::round, kit::LineJoin::round, 10, {}, 0);
+    const Stroke b(2, kit::LineCap::round, kit::LineJoin::round, 10, {}, 0);
+    const LineStyle style(ColourStyle(kit::Color::red()), LineType::line, a, false);
+    EXPECT_NE(style, LineStyle(ColourStyle(kit::Color::red()), LineType::line, b, false));
+    const LineStyle copy = style;
+    EXPECT_EQ(copy, style);
+    EXPECT_EQ(std::hash<LineStyle>{}(copy), std::hash<LineStyle>{}(style));
+
+    ColourStyle withoutColour(kit::Color::red());
+    withoutColour.colour.reset();
+    EXPECT_NE(LineStyle(withoutColour, LineType::line, a, false), style);
+
+    const RangedLineStyle ranged(ColourStyle(kit::Color::red()), ColourStyle(kit::Color::blue()), LineType::line, a,
+                                 false);
+    const RangedLineStyle swapped(ColourStyle(kit::Color::blue()), ColourStyle(kit::Color::red()), LineType::line, a,
+                                  false);
+    EXPECT_NE(ranged, swapped);
+    EXPECT_NE(std::hash<RangedLineStyle>{}(ranged), std::hash<RangedLineStyle>{}(swapped));
+
+    const PointStyle positive{0.0, kit::Color::red(), kit::Color::blue(), 1, PointType::filled, PointShape::circle};
+    const PointStyle negative{-0.0, kit::Color::red(), kit::Color::blue(), 1, PointType::filled, PointShape::circle};
+    EXPECT_EQ(positive, negative);
+    EXPECT_EQ(std::hash<PointStyle>{}(positive), std::hash<PointStyle>{}(negative));
+}
+
+// Largest, smallest and average of each kind of set.
+TEST(LineDataSets, DataFunctionsOfEachKindOfSet)
+{
+    auto line = [](std::vector<double> v, bool ignoreZero) { return lineSet(v, lineStyle(ignoreZero)); };
+    auto check = [](const char* what, const auto& set, double largest, double smallest, double average) {
+        EXPECT_EQ(set.largestValue(), largest) << what;
+        EXPECT_EQ(set.smallestValue(), smallest) << what;
+        if (std::isnan(average))
+            EXPECT_TRUE(std::isnan(set.averageValue())) << what;
+        else
+            EXPECT_NEAR(set.averageValue(), average, 1e-12) << what;
+    };
+    check("empty line", line({}, false), 0, 0, nan);
+    check("0, 3, 5", line({0, 3, 5}, false), 5, 0, 8.0 / 3);
+    check("0, 3, 5 ignoring zeros", line({0, 3, 5}, true), 5, 3, 8.0 / 3);
+    check("zeros ignored", line({0, 0}, true), 0, 0, 0);
+    check("sets without points", MultiLineDataSet({line({}, false), line({}, true)}), 0, 100, nan);
+    check("no sets", MultiLineDataSet({}), 0, 100, nan);
+    check("one empty set", MultiLineDataSet({line({1, 3}, false), line({}, false)}), 3, 1, nan);
+    check("mean of means", MultiLineDataSet({line({1, 3}, false), line({10}, false)}), 10, 1, 6);
+    check("each set its own zeros", MultiLineDataSet({line({0, 4}, true), line({0, 9}, false)}), 9, 0, 3.25);
+    check("ranged", RangedLineDataSet(rangedPoints({{5, 8, 2}, {5, 6, 4}}), "L", "B", pointStyle(), rangedStyle(true)),
+          8, 2, 4);
+    check("ranged without points", RangedLineDataSet({}, "L", "B", pointStyle(), rangedStyle()), 0, 0, nan);
+}
+
+// The value range of the three charts, bound to the shared templates.
+TEST(LineValueRange, TheChartsRangeAndMean)
+{
+    const auto single = lineChart(lineSet({0, 4, 9}, lineStyle(true)));
+    EXPECT_EQ(single->minValue(), 4);
+    EXPECT_EQ(single->maxValue(), 9);
+    EXPECT_EQ(single->range(), 5);
+    EXPECT_NEAR(single->average(), 13.0 / 3, 1e-12);
+
+    const auto empty = multiLineChart({lineSet({}), lineSet({})});
+    EXPECT_EQ(empty->minValue(), 100);
+    EXPECT_EQ(empty->maxValue(), 0);
+    EXPECT_EQ(empty->range(), -100);
+    EXPECT_TRUE(std::isnan(empty->average()));
+
+    const auto ranged = rangedChart({{5, 9, 2}, {7, 8, 3}}, rangedStyle(),
+                                    lineChartStyle(LineMarkerType::none(), Baseline::zero(), Topline::maximum(12)));
+    EXPECT_EQ(ranged->minValue(), 0);
+    EXPECT_EQ(ranged->maxValue(), 12);
+    EXPECT_EQ(ranged->range(), 12);
+    // The mean of the line's values, not of the band.
+    EXPECT_EQ(ranged->average(), 6);
+    EXPECT_TRUE(std::isnan(rangedChart({})->average()));
+}
+
+} // namespace
