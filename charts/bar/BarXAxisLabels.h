@@ -1,0 +1,94 @@
+#pragma once
+
+#include "charts/axes/RotatedText.h"
+#include "charts/core/ChartViewData.h"
+#include "charts/core/DataFunctions.h"
+#include "charts/core/LabelsFrom.h"
+#include "charts/core/XAxisLabelPosistion.h"
+#include "kit/ui/ForEach.h"
+#include "kit/ui/Stacks.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace charts {
+
+// The pieces the bar charts build their x-axis label rows from.
+
+// The rotation of the labels, whichever source they come from.
+inline kit::Angle labelRotation(const LabelsFrom& labelsFrom)
+{
+    return std::visit([](const auto& source) { return source.rotation; }, labelsFrom.value);
+}
+
+// A flexible gap of 0 to 500 points between neighbouring labels.
+inline kit::View flexibleLabelGap()
+{
+    return kit::Spacer().frame(kit::FlexFrame{.minWidth = 0, .maxWidth = 500});
+}
+
+// One label cell: the label's RotatedText above a spacer when the labels
+// stand below the chart, below a spacer when they stand above it.
+template <class ChartData>
+kit::View xAxisLabelCell(const std::shared_ptr<ChartData>& chartData, const std::string& label, kit::Angle rotation)
+{
+    const kit::View text = RotatedText<ChartData>{chartData, label, rotation};
+    if (chartData->chartStyle->xAxisLabelPosition == XAxisLabelPosistion::bottom)
+        return kit::VStack(kit::HorizontalAlignment::center, {text, kit::Spacer()});
+    return kit::VStack(kit::HorizontalAlignment::center, {kit::Spacer(), text});
+}
+
+// A row of `count` label cells identified by their index, cell i showing
+// labelAt(i) framed to `width` × `height` (a dimension left free when
+// absent), centred. A flexible gap follows every cell but the last and,
+// with `gapsBeforeToo`, also precedes every cell but the first.
+template <class ChartData, class LabelAt>
+kit::View indexedLabelRow(const std::shared_ptr<ChartData>& chartData, int count, LabelAt labelAt, kit::Angle rotation,
+                          std::optional<double> width, std::optional<double> height, bool gapsBeforeToo)
+{
+    return kit::HStack(kit::VerticalAlignment::center, 0, {kit::ForEach(kit::Range{0, count}, [&](int i) {
+                           std::vector<kit::View> parts;
+                           if (gapsBeforeToo && i >= 1)
+                               parts.push_back(flexibleLabelGap());
+                           parts.push_back(xAxisLabelCell(chartData, labelAt(i), rotation)
+                                               .frame(width, height, kit::Alignment::center()));
+                           if (i < count - 1)
+                               parts.push_back(flexibleLabelGap());
+                           return kit::Group(std::move(parts));
+                       })});
+}
+
+// A row of one label cell per element, identified by the element's id,
+// cell e showing labelOf(e) framed to `width` × `height` (a dimension left
+// free when absent), centred, with a flexible gap on each side.
+template <class ChartData, class Elements, class LabelOf>
+kit::View identifiedLabelRow(const std::shared_ptr<ChartData>& chartData, const Elements& elements, LabelOf labelOf,
+                             kit::Angle rotation, std::optional<double> width, std::optional<double> height)
+{
+    return kit::HStack(kit::VerticalAlignment::center, 0, {kit::ForEach(elements, [&](const auto& element) {
+                           return kit::Group({flexibleLabelGap(),
+                                              xAxisLabelCell(chartData, labelOf(element), rotation)
+                                                  .frame(width, height, kit::Alignment::center()),
+                                              flexibleLabelGap()});
+                       })});
+}
+
+// The row of the chart's own x-axis labels (nothing without them), each
+// cell as wide as the widest and as high as the tallest label measured so
+// far (free while none is measured).
+template <class ChartData>
+kit::View chartDataLabelRow(const std::shared_ptr<ChartData>& chartData, kit::Angle rotation, bool gapsBeforeToo)
+{
+    const std::optional<std::vector<std::string>>& labels = *chartData->xAxisLabels;
+    if (!labels)
+        return kit::EmptyView();
+    const ChartViewData& viewData = *chartData->viewData;
+    return indexedLabelRow(
+        chartData, static_cast<int>(labels->size()), [&](int i) { return (*labels)[std::size_t(i)]; }, rotation,
+        largestOf(viewData.xAxislabelWidths), largestOf(viewData.xAxisLabelHeights), gapsBeforeToo);
+}
+
+} // namespace charts

@@ -1,0 +1,105 @@
+#include "charts/bar/StackedBarChartData.h"
+
+#include "charts/bar/BarTouchGeometry.h"
+#include "charts/bar/BarXAxisLabels.h"
+
+#include <cmath>
+
+namespace charts {
+
+StackedBarChartData::StackedBarChartData(StackedBarDataSets dataSets, std::vector<GroupingData> groups,
+                                         ChartMetadata metadata, std::optional<std::vector<std::string>> xAxisLabels,
+                                         std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
+                                         BarChartStyle chartStyle, kit::View noDataText)
+    : CommonBarChartData(std::move(dataSets), std::move(metadata), std::move(xAxisLabels), std::move(yAxisLabels),
+                         std::move(barStyle), std::move(chartStyle), std::move(noDataText),
+                         ChartKind{ChartType::bar, DataSetType::multi}, std::move(groups))
+{
+    multiBarLegendSetup();
+}
+
+bool StackedBarChartData::hasData() const { return anySetHasDataPoints(*this); }
+
+std::pair<std::optional<StackedBarChartData::SegmentTop>, std::vector<double>>
+StackedBarChartData::touchedSegment(const StackedBarDataSet& stack, kit::Point touchLocation,
+                                    const kit::Rect& chartSize) const
+{
+    const double h = chartSize.height();
+    const double total = stack.totalValue();
+    const double highest = highestChartValue(*this);
+    double sum = 0;
+    for (const StackedBarDataPoint& point : stack.dataPoints)
+        sum += point.value;
+
+    std::vector<double> tops;
+    double top = 0;
+    for (const StackedBarDataPoint& point : stack.dataPoints) {
+        top += point.value / sum * (total / highest * h);
+        tops.push_back(top);
+    }
+    const double distance = std::abs(touchLocation.y - h);
+    for (std::size_t k = 0; k < tops.size(); ++k)
+        if (distance < tops[k])
+            return {SegmentTop{k, tops[k]}, tops};
+    return {std::nullopt, tops};
+}
+
+std::optional<StackedBarChartData::TouchedSegment>
+StackedBarChartData::touched(const StackedBarDataSets& dataSet, kit::Point touchLocation, const kit::Rect& chartSize) const
+{
+    const std::optional<std::size_t> column =
+        barSectionIndex(touchLocation.x, chartSize.width(), dataSet.dataSets.size());
+    if (!column)
+        return std::nullopt;
+    const StackedBarDataSet& stack = dataSet.dataSets[*column];
+    const std::optional<SegmentTop> segment = touchedSegment(stack, touchLocation, chartSize).first;
+    if (!segment || segment->index >= stack.dataPoints.size())
+        return std::nullopt;
+    return TouchedSegment{*column, *segment};
+}
+
+void StackedBarChartData::touchedDataPoints(kit::Point touchLocation, const kit::Rect& chartSize)
+{
+    const std::optional<TouchedSegment> found = touched(*dataSets, touchLocation, chartSize);
+    if (!found)
+        return;
+    recordTouchedPoint([i = found->column, k = found->segment.index](auto& sets) -> auto& {
+        return sets.dataSets[i].dataPoints[k];
+    },
+                       dataSets->dataSets[found->column].setTitle, touchLocation, chartSize);
+}
+
+std::optional<kit::Point> StackedBarChartData::touchPointLocation(const StackedBarDataSets& dataSet,
+                                                                  kit::Point touchLocation,
+                                                                  const kit::Rect& chartSize) const
+{
+    const std::optional<TouchedSegment> found = touched(dataSet, touchLocation, chartSize);
+    if (!found)
+        return std::nullopt;
+    const double w = chartSize.width() / static_cast<double>(dataSet.dataSets.size());
+    return kit::Point{w * 0.5 + w * static_cast<double>(found->column), chartSize.height() - found->segment.top};
+}
+
+kit::View StackedBarChartData::xAxisLabelsView() const
+{
+    const std::shared_ptr<StackedBarChartData> chart = sharedSelf();
+    if (!chart)
+        return kit::EmptyView();
+    const LabelsFrom& labelsFrom = chartStyle->xAxisLabelsFrom;
+    const kit::Angle rotation = labelRotation(labelsFrom);
+    if (std::holds_alternative<LabelsFrom::ChartData>(labelsFrom.value))
+        return kit::Group({chartDataLabelRow(chart, rotation, true)});
+
+    const std::optional<double> width = largestOf(viewData->xAxislabelWidths);
+    const std::optional<double> height = largestOf(viewData->xAxisLabelHeights);
+    return kit::Group({identifiedLabelRow(
+        chart, dataSets->dataSets, [](const StackedBarDataSet& stack) { return stack.setTitle; }, rotation, width,
+        height)});
+}
+
+bool StackedBarChartData::isBarLegendTouched(const LegendData& legend) const
+{
+    return firstTouchedPointMatches([&](const StackedBarDataPoint& point) { return legend.colour == point.group.colour; });
+}
+
+} // namespace charts
