@@ -112,7 +112,11 @@ kit::View HorizontalBarChartData::yAxisLabelsView() const
 
     const bool leading = style.yAxisLabelPosition == YAxisLabelPosistion::leading;
     const kit::View bands = kit::ForEach(dataSets->dataPoints, [&](const BarChartDataPoint& point) {
-        const kit::View text = HorizontalRotatedText<HorizontalBarChartData>{chart, point.xAxisLabel.value_or("")};
+        // Offered its room before the spacer beside it, so the label is not
+        // cut short in a cell only 10 points wider than itself.
+        const kit::View text =
+            kit::View(HorizontalRotatedText<HorizontalBarChartData>{chart, point.xAxisLabel.value_or("")})
+                .layoutPriority(1);
         const kit::View cell = kit::HStack(kit::VerticalAlignment::center, 0,
                                            leading ? std::vector<kit::View>{kit::Spacer(), text}
                                                    : std::vector<kit::View>{text, kit::Spacer()});
