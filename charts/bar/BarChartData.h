@@ -21,8 +21,6 @@ public:
                  std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle, BarChartStyle chartStyle,
                  kit::View noDataText);
 
-    // At least one bar.
-    bool hasData() const override;
     // The bar whose section holds the touch's x becomes the touched point
     // (recordTouchedPoint, tagged with the set's legend title); a touch
     // outside the sections, on a chart of zero width or without bars

@@ -91,4 +91,21 @@ kit::View chartDataLabelRow(const std::shared_ptr<ChartData>& chartData, kit::An
         largestOf(viewData.xAxislabelWidths), largestOf(viewData.xAxisLabelHeights), gapsBeforeToo);
 }
 
+// The x-axis label view of a bar chart (`chart`, null when no shared
+// pointer holds it: then nothing): in a group, the row of the chart's own
+// labels (chartDataLabelRow) when the style takes them from the chart
+// data, otherwise fromPoints(rotation), the row the chart makes from its
+// data.
+template <class ChartData, class FromPoints>
+kit::View barXAxisLabelsView(const std::shared_ptr<ChartData>& chart, bool gapsBeforeToo, FromPoints fromPoints)
+{
+    if (!chart)
+        return kit::EmptyView();
+    const LabelsFrom& labelsFrom = chart->chartStyle->xAxisLabelsFrom;
+    const kit::Angle rotation = labelRotation(labelsFrom);
+    if (std::holds_alternative<LabelsFrom::ChartData>(labelsFrom.value))
+        return kit::Group({chartDataLabelRow(chart, rotation, gapsBeforeToo)});
+    return kit::Group({fromPoints(rotation)});
+}
+
 } // namespace charts

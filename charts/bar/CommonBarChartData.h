@@ -8,6 +8,7 @@
 #include "charts/bar/BarDataPointProtocols.h"
 #include "charts/bar/BarDataSetProtocols.h"
 #include "charts/bar/BarStyle.h"
+#include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/BarTouchMarker.h"
 #include "charts/core/ExtraLineTouchMarker.h"
 #include "charts/line/PosistionIndicator.h"
@@ -27,8 +28,8 @@ namespace charts {
 //
 // - The common initialization: the data sets, metadata, axis labels, bar
 //   style, chart style and no-data text as given, an empty legend, the
-//   default layout record and touch state, no extra line. Each class then
-//   builds its legend once; later changes of data or style never rebuild it.
+//   default layout record and touch state, no extra line; then the legend,
+//   built once: later changes of data or style never rebuild it.
 // - The value range of the style and data sets (GetDataProtocol), the bar
 //   spacing of the category axis, the colour of the data set (the bar
 //   style's colour) and the y-axis label columns of the axis decorations.
@@ -47,6 +48,15 @@ public:
     using typename Protocol::SetType;
 
     static constexpr CategorySpacing categorySpacing = CategorySpacing::bar;
+
+    // At least one point: in the data set, or in one of the data sets.
+    bool hasData() const override
+    {
+        if constexpr (CTMultiDataSetProtocol<SetType>)
+            return anySetHasDataPoints(*this);
+        else
+            return hasDataPoints(*this);
+    }
 
     kit::View touchMarkerView(kit::Point touchLocation, const kit::Rect& chartSize) const override
     {
@@ -82,9 +92,9 @@ public:
     // The legend of a grouped or stacked chart: one entry per group, in
     // order, with the group's id, title and colour; groups are not merged.
     void multiBarLegendSetup()
-        requires requires(Derived& chart) { chart.groups; }
+        requires CTMultiDataSetProtocol<SetType>
     {
-        for (const GroupingData& group : *self().groups)
+        for (const GroupingData& group : *this->groups)
             appendLegend(group.id, group.title, group.colour);
     }
 
@@ -111,15 +121,25 @@ public:
     }
 
 protected:
+    // The common initialization, then the legend, built once: of the
+    // groups for a set of data sets (multiBarLegendSetup), of the one data
+    // set otherwise (barLegendSetup). `protocolArguments` are what the
+    // protocol adds (the groups).
     template <class... ProtocolArguments>
     CommonBarChartData(SetType dataSets, ChartMetadata metadata, std::optional<std::vector<std::string>> xAxisLabels,
                        std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle, BarChartStyle chartStyle,
-                       kit::View noDataText, ChartKind chartType, ProtocolArguments&&... protocolArguments)
-        : Protocol(std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText), chartType,
+                       kit::View noDataText, ProtocolArguments&&... protocolArguments)
+        : Protocol(std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText),
+                   ChartKind{ChartType::bar,
+                             CTMultiDataSetProtocol<SetType> ? DataSetType::multi : DataSetType::single},
                    std::move(barStyle), std::forward<ProtocolArguments>(protocolArguments)...)
     {
         this->xAxisLabels = std::move(xAxisLabels);
         this->yAxisLabels = std::move(yAxisLabels);
+        if constexpr (CTMultiDataSetProtocol<SetType>)
+            multiBarLegendSetup();
+        else
+            barLegendSetup();
     }
 
     const Derived& self() const { return static_cast<const Derived&>(*this); }
@@ -158,6 +178,20 @@ protected:
             this->infoView.modify([&](auto& info) { info.touchOverlayInfo.push_back(point); });
         }
         this->touchedDataPointPublisher.send(touched);
+    }
+
+    // The touch of a chart of one data set: the point whose section, among
+    // the set's points along `length`, holds `position` (the touch's x, or
+    // its y when the bars lie horizontally) becomes the touched point,
+    // tagged with the set's legend title. Nothing happens when none does.
+    void touchPointInSection(double position, double length, kit::Point touchLocation, const kit::Rect& chartSize)
+        requires CTStandardBarChartDataSet<SetType>
+    {
+        const std::optional<BarSection> section = barSection(position, length, this->dataSets->dataPoints.size());
+        if (!section)
+            return;
+        recordTouchedPoint([i = section->index](auto& set) -> auto& { return set.dataPoints[i]; }, this->dataSets->legendTitle,
+                           touchLocation, chartSize);
     }
 
 private:

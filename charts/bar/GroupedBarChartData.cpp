@@ -12,13 +12,9 @@ GroupedBarChartData::GroupedBarChartData(GroupedBarDataSets dataSets, std::vecto
                                          std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
                                          BarChartStyle chartStyle, kit::View noDataText)
     : CommonBarChartData(std::move(dataSets), std::move(metadata), std::move(xAxisLabels), std::move(yAxisLabels),
-                         std::move(barStyle), std::move(chartStyle), std::move(noDataText),
-                         ChartKind{ChartType::bar, DataSetType::multi}, std::move(groups))
+                         std::move(barStyle), std::move(chartStyle), std::move(noDataText), std::move(groups))
 {
-    multiBarLegendSetup();
 }
-
-bool GroupedBarChartData::hasData() const { return anySetHasDataPoints(*this); }
 
 // The cluster is estimated twice: by sections of W/n, and by clusters of c
 // with the spacing taken out before each. A touch in a gap between clusters
@@ -77,21 +73,14 @@ std::optional<kit::Point> GroupedBarChartData::touchPointLocation(const GroupedB
 kit::View GroupedBarChartData::xAxisLabelsView() const
 {
     const std::shared_ptr<GroupedBarChartData> chart = sharedSelf();
-    if (!chart)
-        return kit::EmptyView();
-    const LabelsFrom& labelsFrom = chartStyle->xAxisLabelsFrom;
-    const kit::Angle rotation = labelRotation(labelsFrom);
-    if (std::holds_alternative<LabelsFrom::ChartData>(labelsFrom.value))
-        return kit::Group({chartDataLabelRow(chart, rotation, true)});
-
-    const std::vector<GroupedBarDataSet>& sets = dataSets->dataSets;
-    const int count = static_cast<int>(sets.size());
-    const double n = static_cast<double>(count);
-    const double clusterWidth = viewData->chartSize.width() / n - (n - 1) * groupSpacing / n;
-    const double width = std::max(0.0, clusterWidth);
-    const std::optional<double> height = largestOf(viewData->xAxisLabelHeights);
-    return kit::Group({indexedLabelRow(
-        chart, count, [&](int k) { return sets[std::size_t(k)].setTitle; }, rotation, width, height, true)});
+    return barXAxisLabelsView(chart, true, [&](kit::Angle rotation) {
+        const std::vector<GroupedBarDataSet>& sets = dataSets->dataSets;
+        const double n = static_cast<double>(sets.size());
+        const double clusterWidth = viewData->chartSize.width() / n - (n - 1) * groupSpacing / n;
+        return indexedLabelRow(
+            chart, static_cast<int>(sets.size()), [&](int k) { return sets[std::size_t(k)].setTitle; }, rotation,
+            std::max(0.0, clusterWidth), largestOf(viewData->xAxisLabelHeights), true);
+    });
 }
 
 bool GroupedBarChartData::isBarLegendTouched(const LegendData& legend) const

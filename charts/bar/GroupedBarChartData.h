@@ -28,8 +28,6 @@ public:
                         std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
                         BarChartStyle chartStyle, kit::View noDataText);
 
-    // At least one cluster with at least one bar.
-    bool hasData() const override;
     // The bar under the touch's x becomes the touched point, tagged with its
     // cluster's title (recordTouchedPoint). A touch in a gap between
     // clusters, beyond them, over an empty cluster or on a chart of zero

@@ -21,39 +21,30 @@ HorizontalBarChartData::HorizontalBarChartData(BarDataSet dataSets, ChartMetadat
                                                std::optional<std::vector<std::string>> yAxisLabels,
                                                BarStyle barStyle, BarChartStyle chartStyle, kit::View noDataText)
     : CommonBarChartData(std::move(dataSets), std::move(metadata), std::move(xAxisLabels), std::move(yAxisLabels),
-                         std::move(barStyle), std::move(chartStyle), std::move(noDataText),
-                         ChartKind{ChartType::bar, DataSetType::single})
+                         std::move(barStyle), std::move(chartStyle), std::move(noDataText))
 {
-    barLegendSetup();
 }
-
-bool HorizontalBarChartData::hasData() const { return hasDataPoints(*this); }
 
 void HorizontalBarChartData::touchedDataPoints(kit::Point touchLocation, const kit::Rect& chartSize)
 {
-    const auto index = barSectionIndex(touchLocation.y, chartSize.height(), dataSets->dataPoints.size());
-    if (!index)
-        return;
-    recordTouchedPoint([i = *index](auto& set) -> auto& { return set.dataPoints[i]; }, dataSets->legendTitle,
-                       touchLocation, chartSize);
+    touchPointInSection(touchLocation.y, chartSize.height(), touchLocation, chartSize);
 }
 
 std::optional<kit::Point> HorizontalBarChartData::touchPointLocation(const BarDataSet& dataSet,
                                                                      kit::Point touchLocation,
                                                                      const kit::Rect& chartSize) const
 {
-    const std::size_t count = dataSet.dataPoints.size();
-    const auto index = barSectionIndex(touchLocation.y, chartSize.height(), count);
-    if (!index)
+    const std::optional<BarSection> section =
+        barSection(touchLocation.y, chartSize.height(), dataSet.dataPoints.size());
+    if (!section)
         return std::nullopt;
-    const double section = chartSize.height() / static_cast<double>(count);
-    const double value = dataSet.dataPoints[*index].value;
+    const double value = dataSet.dataPoints[section->index].value;
     const double width = chartSize.width();
     const double lowest = minValue();
     const double highest = maxValue();
     const double x = lowest < 0 ? (width / (highest - lowest)) * value - (width / (highest - lowest)) * lowest
                                 : (width / highest) * value;
-    return kit::Point{x, section * 0.5 + section * static_cast<double>(*index)};
+    return kit::Point{x, section->middle()};
 }
 
 kit::View HorizontalBarChartData::xAxisLabelsView() const

@@ -23,8 +23,6 @@ public:
                            std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
                            BarChartStyle chartStyle, kit::View noDataText);
 
-    // At least one bar.
-    bool hasData() const override;
     // The bar whose band holds the touch's y (its x plays no part) becomes
     // the touched point, tagged with the set's legend title
     // (recordTouchedPoint); the extra line's point is still found by x.

@@ -29,8 +29,6 @@ public:
     // × 0.5; not a number without points.
     double average() const;
 
-    // At least one bar.
-    bool hasData() const override;
     // The bar whose section holds the touch's x becomes the touched point,
     // tagged with the set's legend title (recordTouchedPoint); the extra
     // line's point follows as a range of its one value, shown as that value.

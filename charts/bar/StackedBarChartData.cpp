@@ -12,13 +12,9 @@ StackedBarChartData::StackedBarChartData(StackedBarDataSets dataSets, std::vecto
                                          std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
                                          BarChartStyle chartStyle, kit::View noDataText)
     : CommonBarChartData(std::move(dataSets), std::move(metadata), std::move(xAxisLabels), std::move(yAxisLabels),
-                         std::move(barStyle), std::move(chartStyle), std::move(noDataText),
-                         ChartKind{ChartType::bar, DataSetType::multi}, std::move(groups))
+                         std::move(barStyle), std::move(chartStyle), std::move(noDataText), std::move(groups))
 {
-    multiBarLegendSetup();
 }
-
-bool StackedBarChartData::hasData() const { return anySetHasDataPoints(*this); }
 
 std::pair<std::optional<StackedBarChartData::SegmentTop>, std::vector<double>>
 StackedBarChartData::touchedSegment(const StackedBarDataSet& stack, kit::Point touchLocation,
@@ -47,11 +43,10 @@ StackedBarChartData::touchedSegment(const StackedBarDataSet& stack, kit::Point t
 std::optional<StackedBarChartData::TouchedSegment>
 StackedBarChartData::touched(const StackedBarDataSets& dataSet, kit::Point touchLocation, const kit::Rect& chartSize) const
 {
-    const std::optional<std::size_t> column =
-        barSectionIndex(touchLocation.x, chartSize.width(), dataSet.dataSets.size());
+    const std::optional<BarSection> column = barSection(touchLocation.x, chartSize.width(), dataSet.dataSets.size());
     if (!column)
         return std::nullopt;
-    const StackedBarDataSet& stack = dataSet.dataSets[*column];
+    const StackedBarDataSet& stack = dataSet.dataSets[column->index];
     const std::optional<SegmentTop> segment = touchedSegment(stack, touchLocation, chartSize).first;
     if (!segment || segment->index >= stack.dataPoints.size())
         return std::nullopt;
@@ -63,10 +58,10 @@ void StackedBarChartData::touchedDataPoints(kit::Point touchLocation, const kit:
     const std::optional<TouchedSegment> found = touched(*dataSets, touchLocation, chartSize);
     if (!found)
         return;
-    recordTouchedPoint([i = found->column, k = found->segment.index](auto& sets) -> auto& {
+    recordTouchedPoint([i = found->column.index, k = found->segment.index](auto& sets) -> auto& {
         return sets.dataSets[i].dataPoints[k];
     },
-                       dataSets->dataSets[found->column].setTitle, touchLocation, chartSize);
+                       dataSets->dataSets[found->column.index].setTitle, touchLocation, chartSize);
 }
 
 std::optional<kit::Point> StackedBarChartData::touchPointLocation(const StackedBarDataSets& dataSet,
@@ -76,25 +71,17 @@ std::optional<kit::Point> StackedBarChartData::touchPointLocation(const StackedB
     const std::optional<TouchedSegment> found = touched(dataSet, touchLocation, chartSize);
     if (!found)
         return std::nullopt;
-    const double w = chartSize.width() / static_cast<double>(dataSet.dataSets.size());
-    return kit::Point{w * 0.5 + w * static_cast<double>(found->column), chartSize.height() - found->segment.top};
+    return kit::Point{found->column.middle(), chartSize.height() - found->segment.top};
 }
 
 kit::View StackedBarChartData::xAxisLabelsView() const
 {
     const std::shared_ptr<StackedBarChartData> chart = sharedSelf();
-    if (!chart)
-        return kit::EmptyView();
-    const LabelsFrom& labelsFrom = chartStyle->xAxisLabelsFrom;
-    const kit::Angle rotation = labelRotation(labelsFrom);
-    if (std::holds_alternative<LabelsFrom::ChartData>(labelsFrom.value))
-        return kit::Group({chartDataLabelRow(chart, rotation, true)});
-
-    const std::optional<double> width = largestOf(viewData->xAxislabelWidths);
-    const std::optional<double> height = largestOf(viewData->xAxisLabelHeights);
-    return kit::Group({identifiedLabelRow(
-        chart, dataSets->dataSets, [](const StackedBarDataSet& stack) { return stack.setTitle; }, rotation, width,
-        height)});
+    return barXAxisLabelsView(chart, true, [&](kit::Angle rotation) {
+        return identifiedLabelRow(
+            chart, dataSets->dataSets, [](const StackedBarDataSet& stack) { return stack.setTitle; }, rotation,
+            largestOf(viewData->xAxislabelWidths), largestOf(viewData->xAxisLabelHeights));
+    });
 }
 
 bool StackedBarChartData::isBarLegendTouched(const LegendData& legend) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/CTMultiBarChartDataProtocol.h"
 #include "charts/bar/CommonBarChartData.h"
 #include "charts/bar/StackedBarDataSets.h"
@@ -32,8 +33,6 @@ public:
                         std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
                         BarChartStyle chartStyle, kit::View noDataText);
 
-    // At least one stack with at least one segment.
-    bool hasData() const override;
     // The segment under the touch in the column under the touch's x becomes
     // the touched point, tagged with its stack's title (recordTouchedPoint);
     // a touch beside or above the columns changes nothing.
@@ -62,7 +61,7 @@ public:
 private:
     // The touched column and segment.
     struct TouchedSegment {
-        std::size_t column;
+        BarSection column;
         SegmentTop segment;
     };
     std::optional<TouchedSegment> touched(const StackedBarDataSets& dataSet, kit::Point touchLocation,
