@@ -16,54 +16,8 @@ static_assert(HorizontalChartData<HorizontalValueChart> && !HorizontalChartData<
 
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
-struct RangeCase {
-    const char* name;
-    std::vector<double> values;
-    Baseline baseline;
-    Topline topLine;
-    double min, max;
-};
-
-TEST(ValueRange, BaselineAndTopLineAdjustTheDataExtremes)
-{
-    const RangeCase cases[] = {
-        {"data ends", {3, 7, 5}, Baseline::minimumValue(), Topline::maximumValue(), 3, 7},
-        {"zero", {3, 7, 5}, Baseline::zero(), Topline::maximumValue(), 0, 7},
-        {"zero ignores negative data", {-3, 7}, Baseline::zero(), Topline::maximumValue(), 0, 7},
-        {"data below the given minimum", {3, 7, 5}, Baseline::minimumWithMaximum(4), Topline::maximumValue(), 3, 7},
-        {"data above the given minimum", {3, 7, 5}, Baseline::minimumWithMaximum(2), Topline::maximumValue(), 2, 7},
-        {"a tie keeps the data minimum", {5, 9}, Baseline::minimumWithMaximum(5), Topline::maximumValue(), 5, 9},
-        {"data under the given maximum", {3, 7, 5}, Baseline::minimumValue(), Topline::maximum(10), 3, 10},
-        {"data over the given maximum", {3, 7, 5}, Baseline::minimumValue(), Topline::maximum(6), 3, 7},
-        {"a tie keeps the given maximum", {1, 5}, Baseline::minimumValue(), Topline::maximum(5), 1, 5},
-        {"no points", {}, Baseline::minimumValue(), Topline::maximumValue(), 0, 0},
-        {"no points, given ends", {}, Baseline::minimumWithMaximum(-4), Topline::maximum(10), -4, 10},
-    };
-    for (const RangeCase& c : cases) {
-        const auto chart = std::make_shared<ValueChart>(c.values, axisStyle(c.baseline, c.topLine));
-        EXPECT_EQ(chart->minValue(), c.min) << c.name;
-        EXPECT_EQ(chart->maxValue(), c.max) << c.name;
-        EXPECT_EQ(chart->range(), c.max - c.min) << c.name;
-        EXPECT_EQ(lowestChartValue(*chart), c.min) << c.name;
-        EXPECT_EQ(highestChartValue(*chart), c.max) << c.name;
-        EXPECT_EQ(chartValueRange(*chart), c.max - c.min) << c.name;
-    }
-}
-
-TEST(ValueRange, EveryReadSeesTheCurrentStyleAndDataAndAverageIsTheSetsMean)
-{
-    const auto chart = std::make_shared<ValueChart>(std::vector<double>{3, 7, 5});
-    EXPECT_EQ(chart->average(), 5);
-    chart->chartStyle.modify([](TestAxisStyle& style) { style.baseline = Baseline::zero(); });
-    EXPECT_EQ(chart->range(), 7);
-    chart->dataSets = valueSet({-2, 12});
-    EXPECT_EQ(chart->minValue(), 0);
-    EXPECT_EQ(chart->maxValue(), 12);
-    EXPECT_EQ(chart->average(), 5);
-
-    const auto empty = std::make_shared<ValueChart>(std::vector<double>{});
-    EXPECT_TRUE(std::isnan(empty->average())) << "0 / 0";
-}
+// The value range of every bar class is tested row by row in
+// BarValueRangeTests; here, what holds for any chart with axes.
 
 TEST(ValueRange, ADataExtremeThatIsNotANumberPassesThroughTheGivenEnds)
 {
