@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RecordField.h"
 #include "kit/base/Json.h"
 #include "kit/base/ObservableObject.h"
 #include "kit/base/UUID.h"
@@ -7,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace qm {
@@ -33,8 +35,32 @@ public:
     bool generated = false;
     std::int64_t endPoint = 0;
 
-    static std::shared_ptr<FileEntry> fromJson(const kit::Decoder& d);
-    nlohmann::ordered_json toJson() const;
+    // The JSON key of every field but `id`, in coding order.
+    static constexpr auto codingKeys()
+    {
+        return std::tuple{
+            RecordField{"Language", &FileEntry::language},
+            RecordField{"PossibleLanguages", &FileEntry::possibleLanguages},
+            RecordField{"Filename", &FileEntry::filename},
+            RecordField{"Extension", &FileEntry::fileExtension},
+            RecordField{"Location", &FileEntry::location},
+            RecordField{"Symlocation", &FileEntry::symlocation},
+            RecordField{"Bytes", &FileEntry::bytes},
+            RecordField{"Lines", &FileEntry::lines},
+            RecordField{"Code", &FileEntry::code},
+            RecordField{"Comment", &FileEntry::comment},
+            RecordField{"Blank", &FileEntry::blank},
+            RecordField{"Complexity", &FileEntry::complexity},
+            RecordField{"WeightedComplexity", &FileEntry::weightedComplexity},
+            RecordField{"Binary", &FileEntry::binary},
+            RecordField{"Minified", &FileEntry::minified},
+            RecordField{"Generated", &FileEntry::generated},
+            RecordField{"EndPoint", &FileEntry::endPoint},
+        };
+    }
+
+    static std::shared_ptr<FileEntry> fromJson(const kit::Decoder& d) { return decodeRecord<FileEntry>(d); }
+    nlohmann::ordered_json toJson() const { return encodeRecord(*this); }
 };
 
 } // namespace qm

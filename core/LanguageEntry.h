@@ -20,8 +20,26 @@ public:
     std::int64_t weightedComplexity = 0;
     std::vector<std::shared_ptr<FileEntry>> files;
 
-    static std::shared_ptr<LanguageEntry> fromJson(const kit::Decoder& d);
-    nlohmann::ordered_json toJson() const;
+    // The JSON key of every field but `id`, in coding order.
+    static constexpr auto codingKeys()
+    {
+        return std::tuple{
+            RecordField{"Name", &LanguageEntry::name},
+            RecordField{"Bytes", &LanguageEntry::bytes},
+            RecordField{"CodeBytes", &LanguageEntry::codeBytes},
+            RecordField{"Lines", &LanguageEntry::lines},
+            RecordField{"Code", &LanguageEntry::code},
+            RecordField{"Comment", &LanguageEntry::comment},
+            RecordField{"Blank", &LanguageEntry::blank},
+            RecordField{"Complexity", &LanguageEntry::complexity},
+            RecordField{"Count", &LanguageEntry::count},
+            RecordField{"WeightedComplexity", &LanguageEntry::weightedComplexity},
+            RecordField{"Files", &LanguageEntry::files},
+        };
+    }
+
+    static std::shared_ptr<LanguageEntry> fromJson(const kit::Decoder& d) { return decodeRecord<LanguageEntry>(d); }
+    nlohmann::ordered_json toJson() const { return encodeRecord(*this); }
 };
 
 using LanguageList = std::vector<std::shared_ptr<LanguageEntry>>;
