@@ -44,8 +44,15 @@ public:
 
 using LanguageList = std::vector<std::shared_ptr<LanguageEntry>>;
 
+// Bytes past the end of the text that decodeCounterOutput may read without
+// making a copy of the text (their values do not matter).
+inline constexpr std::size_t counterOutputPadding = 64;
+
 // Decodes the counter's output: a JSON array of language records. Any
-// missing key, null or mistyped value fails the whole list (kit::DecodingError).
-LanguageList decodeCounterOutput(std::string_view text);
+// missing key, null or mistyped value fails the whole list (kit::DecodingError,
+// naming the coding path of the first bad value). The text is read in place
+// when `capacity` (the bytes readable from its start) leaves
+// counterOutputPadding bytes after it; otherwise it is copied first.
+LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity = 0);
 
 } // namespace qm

@@ -72,6 +72,85 @@ TEST(CounterOutput, AnyBadRecordFailsTheWholeList)
     }
 }
 
+// Decodes `text` twice: copied, and read in place from a buffer with room after it.
+std::vector<qm::LanguageList> decodeBothWays(const std::string& text)
+{
+    std::string buffer = text;
+    buffer.reserve(text.size() + qm::counterOutputPadding);
+    return {qm::decodeCounterOutput(text), qm::decodeCounterOutput(buffer, buffer.capacity())};
+}
+
+TEST(CounterOutput, UnusualButValidTextDecodesAsTheStrictRulesSay)
+{
+    const std::string name = R"("Name":"C++",)";
+    const std::string rest = R"("Bytes":1,"CodeBytes":2,"Lines":3,"Code":4,"Comment":5,"Blank":6,"Complexity":7,"Count":8,"WeightedComplexity":9,"Files":[]})";
+    struct Case {
+        std::string text;
+        std::string name;
+        std::int64_t code;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"[{" + name + rest + "]", "C++", 4},
+             {"\n [ {" + name + rest + " ] \t\r\n", "C++", 4},                             // whitespace around
+             {"[{" + replaced(name + rest, R"("Code":4)", R"("Code":4.0)") + "]", "C++", 4},   // an integral fraction
+             {"[{" + replaced(name + rest, R"("Code":4)", R"("Code":4e2)") + "]", "C++", 400}, // an exponent
+             {"[{" + replaced(name + rest, R"("Code":4)", R"("Code":-0)") + "]", "C++", 0},
+             {"[{" + replaced(name + rest, R"("Code":4)", R"("Code":9223372036854775807)") + "]", "C++", 9223372036854775807},
+             {"[{" + replaced(name + rest, R"("Name")", R"("N\u0061me")") + "]", "C++", 4},   // an escaped key
+             {"[{" + name + R"("Name":"Go",)" + rest + "]", "Go", 4},                        // a repeated key: the last one counts
+             {"[{" + rest.substr(0, rest.size() - 1) + "," + name.substr(0, name.size() - 1) + "}]", "C++", 4}, // keys in another order
+             {"[{" + name + R"("X":{"y":[true,false,null,"\u00e9",-1.5e-3,{}]},)" + rest + "]", "C++", 4}, // unknown keys
+             {"[{" + replaced(name + rest, R"("C++")", R"("\u0000\ud83d\ude00")") + "]", std::string("\0\xF0\x9F\x98\x80", 5), 4},
+         }) {
+        for (const auto& languages : decodeBothWays(c.text)) {
+            ASSERT_EQ(languages.size(), 1u) << c.text;
+            EXPECT_EQ(languages[0]->name, c.name) << c.text;
+            EXPECT_EQ(languages[0]->code, c.code) << c.text;
+        }
+    }
+}
+
+TEST(CounterOutput, MalformedTextFailsWithTheStrictRulesErrors)
+{
+    using Kind = kit::DecodingError::Kind;
+    const std::string good = language("C++", kFile);
+    struct Case {
+        std::string text;
+        Kind kind;
+        std::string path;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"[" + good + "] [" + good + "]", Kind::dataCorrupted, ""},   // a second document after the first
+             {"[" + good + "] x", Kind::dataCorrupted, ""},
+             {"[" + good + ",]", Kind::dataCorrupted, ""},
+             {"[" + replaced(good, R"("Name":"C++")", "\"Name\":\"a\x01b\"") + "]", Kind::dataCorrupted, ""}, // a raw control character
+             {"[" + replaced(good, R"("Name":"C++")", R"("Name":"\ud800")") + "]", Kind::dataCorrupted, ""},  // half a surrogate pair
+             {"[" + replaced(good, R"("Name":"C++")", "\"Name\":\"\xC3\x28\"") + "]", Kind::dataCorrupted, ""}, // not UTF-8
+             {"[" + replaced(good, R"("Count":8)", R"("Count":8,"X":[tru])") + "]", Kind::dataCorrupted, ""}, // bad JSON in an unknown key
+             {"[" + replaced(good, R"("Count":8)", R"("Count":9223372036854775808)") + "]", Kind::dataCorrupted, "[0].Count"},
+             {"[" + replaced(good, R"("Count":8)", R"("Count":-9223372036854775809)") + "]", Kind::dataCorrupted, "[0].Count"},
+             {"[" + replaced(good, R"("Count":8)", R"("Count":"8")") + "]", Kind::typeMismatch, "[0].Count"},
+             {"[" + replaced(good, R"("Count":8)", R"("Count":null)") + "]", Kind::valueNotFound, "[0].Count"},
+             {"[" + replaced(replaced(good, R"("Bytes":1,)", ""), R"("Lines":3,)", "") + "]", Kind::keyNotFound, "[0].Bytes"}, // the first missing key
+             {"[" + replaced(good, R"("Binary":false)", R"("Binary":0)") + "]", Kind::typeMismatch, "[0].Files[0].Binary"},
+             {"[" + replaced(good, R"(["C++","C"])", R"(["C++",1])") + "]", Kind::typeMismatch, "[0].Files[0].PossibleLanguages[1]"},
+             {"[" + good + ",null]", Kind::valueNotFound, "[1]"},
+             {"[[]]", Kind::typeMismatch, "[0]"},
+         }) {
+        std::string buffer = c.text;
+        buffer.reserve(c.text.size() + qm::counterOutputPadding);
+        for (std::size_t capacity : {std::size_t{0}, buffer.capacity()}) {
+            try {
+                qm::decodeCounterOutput(buffer, capacity);
+                ADD_FAILURE() << "decoded: " << c.text;
+            } catch (const kit::DecodingError& error) {
+                EXPECT_EQ(error.kind(), c.kind) << error.what();
+                EXPECT_EQ(error.codingPath(), c.path) << error.what();
+            }
+        }
+    }
+}
+
 TEST(CounterOutput, EncodesTheSameKeysInOrderWithoutIdentity)
 {
     const std::string text = "[" + language("C++", kFile) + "]";
