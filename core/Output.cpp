@@ -2,22 +2,38 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
 
 namespace qm {
 
 namespace {
+
 std::ostream* output = nullptr;
+
+std::mutex& outputMutex()
+{
+    static auto* mutex = new std::mutex; // never destroyed: worker threads may print during exit
+    return *mutex;
 }
+
+} // namespace
 
 void printLine(std::string_view line)
 {
+    printLine(line, {});
+}
+
+void printLine(std::string_view prefix, std::string_view text)
+{
+    std::lock_guard lock(outputMutex());
     std::ostream& out = output ? *output : std::cout;
-    out << line << '\n';
+    out << prefix << text << '\n';
     out.flush();
 }
 
 void setOutputStream(std::ostream* stream)
 {
+    std::lock_guard lock(outputMutex());
     output = stream;
 }
 

@@ -6,7 +6,10 @@
 namespace qm {
 
 // The counting core reports on standard output, one line per message.
+// Callable from any thread: lines never run into each other.
 void printLine(std::string_view line);
+// One line made of `prefix` and `text`, without joining them first.
+void printLine(std::string_view prefix, std::string_view text);
 
 // Sends printLine() to another stream (nullptr: back to standard output). Tests capture with it.
 void setOutputStream(std::ostream* stream);

@@ -16,6 +16,8 @@ namespace qm {
 class Project : public kit::ObservableObject, public std::enable_shared_from_this<Project> {
 public:
     using Completion = std::function<void(const LanguageList&)>;
+    // Told why a count failed, in a sentence the user can be shown.
+    using Failure = std::function<void(const std::string& reason)>;
 
     explicit Project(std::string path);
 
@@ -36,16 +38,28 @@ public:
     // The counter's argument list for the current options, ending with the path.
     std::vector<std::string> counterArguments() const;
 
-    // Counts the folder. Runs the counter on the calling (main) thread until
-    // its output ends, then decodes the output on the background queue and
-    // publishes on the main queue: on success `final` holds the new list
-    // before `completion` runs (once); on failure "Caught: " and the error
-    // are printed and nothing else changes. `working` is true from the start
-    // until the outcome has been handled. A project released meanwhile gets
-    // nothing published.
-    void process(Completion completion = {});
+    // Counts the folder. Called on the main thread, it announces the count,
+    // prints "processing..", sets `working` and returns; the counter runs,
+    // its output is printed ("Output: ") and decoded on the counting thread,
+    // so the main thread stays free. Counts run one at a time in the order
+    // they were asked for, of this project and of every other, and their
+    // outcomes reach the main queue in that order: on success `final` holds
+    // the new list before `completion` runs (once); on failure "Caught: " and
+    // the error are printed, `failure` hears why, and nothing else changes.
+    // `working` stays true until the outcome of the project's last count
+    // asked for has been handled. A project released meanwhile gets nothing
+    // published.
+    void process(Completion completion = {}, Failure failure = {});
+
+    // Ends the running count's counter at once, drops the counts not yet
+    // started and waits for the counting thread (the application quits).
+    // Their outcomes are never published.
+    static void endAllCounts();
 
     friend bool operator==(const Project& a, const Project& b) { return a.path == b.path; }
+
+private:
+    int countsUnderway_ = 0;
 };
 
 } // namespace qm

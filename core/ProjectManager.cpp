@@ -84,16 +84,17 @@ std::shared_ptr<Project> ProjectManager::listed(const std::string& path) const
     return nullptr;
 }
 
-bool ProjectManager::isPending(const std::string& path)
+bool ProjectManager::isAdding(const std::string& path) const
 {
-    auto it = pending_.find(path);
-    if (it == pending_.end())
-        return false;
-    auto project = it->second.project.lock();
-    if (it->second.joining || (project && *project->working))
-        return true;
-    pending_.erase(it); // its count failed
-    return false;
+    return std::find(adding->begin(), adding->end(), path) != adding->end();
+}
+
+void ProjectManager::finishAdding(const std::string& path)
+{
+    adding.modify([&](auto& paths) {
+        if (auto it = std::find(paths.begin(), paths.end(), path); it != paths.end())
+            paths.erase(it);
+    });
 }
 
 void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
@@ -118,28 +119,37 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
             continue;
         }
         bool seen = std::any_of(added.begin(), added.end(), [&](const auto& p) { return p->path == folder; });
-        if (seen || isPending(folder)) {
+        if (seen || isAdding(folder)) {
             printLine("Project already exists: " + folder);
             continue;
         }
         added.push_back(std::make_shared<Project>(folder));
     }
 
-    for (const auto& project : added) {
-        pending_[project->path] = Pending{project};
-        // The completion holds the project until it joins the list.
-        project->process([weak = weak_from_this(), project](const LanguageList&) {
-            if (auto manager = weak.lock())
-                manager->pending_[project->path].joining = true;
-            kit::MainQueue::async([weak, project] {
-                auto manager = weak.lock();
-                if (!manager)
-                    return;
-                manager->pending_.erase(project->path);
-                manager->projects.modify([&](auto& list) { list.push_back(project); });
-                manager->selectedProject = project;
-            });
+    if (!added.empty())
+        adding.modify([&](auto& paths) {
+            for (const auto& project : added)
+                paths.push_back(project->path);
         });
+    for (const auto& project : added) {
+        // The completion holds the project until it joins the list.
+        project->process(
+            [weak = weak_from_this(), project](const LanguageList&) {
+                kit::MainQueue::async([weak, project] {
+                    auto manager = weak.lock();
+                    if (!manager)
+                        return;
+                    manager->finishAdding(project->path);
+                    manager->projects.modify([&](auto& list) { list.push_back(project); });
+                    manager->selectedProject = project;
+                });
+            },
+            [weak = weak_from_this(), path = project->path](const std::string& reason) {
+                if (auto manager = weak.lock()) {
+                    manager->finishAdding(path);
+                    manager->firstCountFailed.send(CountFailure{path, reason});
+                }
+            });
     }
 }
 

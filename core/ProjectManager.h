@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/CountFailure.h"
 #include "core/Project.h"
 #include "kit/base/Cancellable.h"
+#include "kit/base/PassthroughSubject.h"
 #include "kit/base/Url.h"
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,11 @@ public:
     kit::Published<std::shared_ptr<LanguageEntry>> selectedLanguage{this};
     kit::CancellableSet cancellables;
 
+    // The folders being added whose first count runs, in the order asked for.
+    kit::Published<std::vector<std::string>> adding{this};
+    // Sends each folder whose first count failed (it is not added), with why.
+    kit::PassthroughSubject<CountFailure> firstCountFailed;
+
     // Adds folders, or the folders of files, as projects: a missing path is
     // reported and skipped; a path already listed (or already being added)
     // is reported and that project re-selected; any other path is counted and
@@ -44,17 +50,12 @@ public:
     void removeProject(const std::shared_ptr<Project>& project);
 
 private:
-    struct Pending {
-        std::weak_ptr<Project> project;
-        bool joining = false;
-    };
-
     void selectionChanged(const std::shared_ptr<Project>& old);
     void followSelectedResults();
-    bool isPending(const std::string& path);
+    bool isAdding(const std::string& path) const;
+    void finishAdding(const std::string& path);
     std::shared_ptr<Project> listed(const std::string& path) const;
 
-    std::map<std::string, Pending> pending_;
     kit::Cancellable selectedResults_;
 };
 

@@ -48,13 +48,13 @@ TEST_F(Manager, NewFoldersAreCountedInOrderAndJoinSelectedOnlyOnceTheirCountsSuc
         paths.push_back(counter.folder(name, outputs.back()));
     }
     add(paths);
+    EXPECT_TRUE(manager->projects->empty());
+    EXPECT_FALSE(*manager->selectedProject);
+    kit::runUntilIdle();
     for (const auto& line : lines())
         if (line.rfind("Output: ", 0) == 0)
             printedOutputs.push_back(line.substr(8));
     EXPECT_EQ(printedOutputs, outputs);
-    EXPECT_TRUE(manager->projects->empty());
-    EXPECT_FALSE(*manager->selectedProject);
-    kit::runUntilIdle();
     EXPECT_EQ(listedPaths(), paths);
     EXPECT_EQ(*manager->selectedProject, manager->projects.get()[2]);
     EXPECT_EQ(manager->selectedProject.get()->final.get()[0]->name, "c");
@@ -81,6 +81,27 @@ TEST_F(Manager, RefusedAndFailedPathsAreReportedAndAFileStandsForItsFolder)
     kit::runUntilIdle();
     EXPECT_EQ(manager->selectedProject.get()->path, a);
     EXPECT_EQ(FakeCounter::runs(a).size(), 1u);
+}
+
+TEST_F(Manager, FoldersBeingAddedAndFailedFirstCountsArePublished)
+{
+    const auto a = folder("a"), broken = counter.folder("broken", "not json");
+    FakeCounter::hold(a, 1);
+    std::vector<qm::CountFailure> failures;
+    auto sub = manager->firstCountFailed.sink([&](const qm::CountFailure& failure) { failures.push_back(failure); });
+    add({a, broken});
+    EXPECT_EQ(*manager->adding, (Args{a, broken}));
+    ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(a).has_value(); }));
+    EXPECT_EQ(*manager->adding, (Args{a, broken})); // still counting
+
+    FakeCounter::release(a, 1);
+    kit::runUntilIdle();
+    EXPECT_TRUE(manager->adding->empty());
+    EXPECT_EQ(listedPaths(), Args{a});
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, broken);
+    const std::string reason = "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid JSON.";
+    EXPECT_EQ(failures[0].reason.substr(0, reason.size()), reason);
 }
 
 TEST_F(Manager, APathIsAddedOnceWhateverItsSpellingOrWhileItsFirstCountRuns)

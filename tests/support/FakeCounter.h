@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -62,10 +63,13 @@ inline qm::LanguageList languageList(const std::vector<FakeLanguage>& languages)
     return qm::decodeCounterOutput(counterOutput(languages));
 }
 
-// While it lives, counts run a script in place of the counter: a count of a
-// folder records its arguments in the folder's ".args", writes the folder's
-// "stderr.txt" (when there is one) on standard error, then prints its
-// "counter.json".
+// While it lives, counts run a script in place of the counter. The n-th
+// count of a folder records its arguments in the folder's ".args" (after a
+// "--run--" line; "--end--" follows when it ends) and its process id in
+// ".pid", waits while the folder holds "hold.<n>" (ten seconds at most),
+// writes the folder's "stderr.txt" (when there is one) on standard error,
+// prints "counter.json.<n>" or else "counter.json", and exits with the status
+// in "status" (0 without one).
 class FakeCounter {
 public:
     FakeCounter()
@@ -75,8 +79,19 @@ public:
             throw std::runtime_error("cannot make a temporary folder");
         root_ = pattern;
         const std::string script = path("scc");
-        std::ofstream(script) << "#!/bin/sh\nfor last; do :; done\n{ echo --run--; printf '%s\\n' \"$@\"; } >> \"$last/.args\"\n"
-                                 "[ -f \"$last/stderr.txt\" ] && cat \"$last/stderr.txt\" >&2\ncat \"$last/counter.json\"\n";
+        std::ofstream(script) << R"sh(#!/bin/sh
+for last; do :; done
+{ echo --run--; printf '%s\n' "$@"; } >> "$last/.args"
+n=$(grep -c -- --run-- "$last/.args")
+echo $$ > "$last/.pid"
+i=0
+while [ -f "$last/hold.$n" ] && [ $i -lt 500 ]; do sleep 0.02; i=$((i + 1)); done
+[ -f "$last/stderr.txt" ] && cat "$last/stderr.txt" >&2
+if [ -f "$last/counter.json.$n" ]; then cat "$last/counter.json.$n"; else cat "$last/counter.json"; fi
+echo --end-- >> "$last/.args"
+[ -f "$last/status" ] && exit "$(cat "$last/status")"
+exit 0
+)sh";
         std::filesystem::permissions(script, std::filesystem::perms::owner_all);
         qm::overrideSccPath(script);
     }
@@ -96,9 +111,38 @@ public:
     {
         std::ofstream(folder + "/counter.json", std::ios::binary) << output;
     }
+    // What the folder's n-th count (from 1) prints.
+    static void setOutputOfRun(const std::string& folder, int run, const std::string& output)
+    {
+        std::ofstream(folder + "/counter.json." + std::to_string(run), std::ios::binary) << output;
+    }
     static void setStandardError(const std::string& folder, const std::string& text)
     {
         std::ofstream(folder + "/stderr.txt", std::ios::binary) << text;
+    }
+    static void setExitStatus(const std::string& folder, int status)
+    {
+        std::ofstream(folder + "/status") << status;
+    }
+    // The folder's n-th count (from 1) waits until released.
+    static void hold(const std::string& folder, int run) { std::ofstream(folder + "/hold." + std::to_string(run)); }
+    static void release(const std::string& folder, int run) { std::filesystem::remove(folder + "/hold." + std::to_string(run)); }
+    // The process id of the folder's latest count, once it has started.
+    static std::optional<int> pid(const std::string& folder)
+    {
+        int id = 0;
+        std::ifstream in(folder + "/.pid");
+        return in >> id ? std::optional<int>(id) : std::nullopt;
+    }
+    // The marks of the folder's counts so far: "--run--" as each starts, "--end--" as it ends.
+    static Args marks(const std::string& folder)
+    {
+        Args result;
+        std::ifstream in(folder + "/.args");
+        for (std::string line; std::getline(in, line);)
+            if (line == "--run--" || line == "--end--")
+                result.push_back(line);
+        return result;
     }
     // The argument lists of the folder's counts so far.
     static std::vector<Args> runs(const std::string& folder)
@@ -108,7 +152,7 @@ public:
         for (std::string line; std::getline(in, line);) {
             if (line == "--run--")
                 result.emplace_back();
-            else if (!result.empty())
+            else if (line != "--end--" && !result.empty())
                 result.back().push_back(line);
         }
         return result;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace qm {
+
+// How one run of an executable went (see runProcessToEnd).
+struct ProcessResult {
+    // Everything the child wrote on standard output and standard error, in
+    // the order written.
+    std::string output;
+    // Why the executable could not be started; nothing when it started.
+    std::optional<std::string> startError;
+    // The run was ended by endRunningProcesses(), or never started because
+    // of it; the output is then incomplete.
+    bool ended = false;
+    // The child's exit code, or 128 plus the number of the signal that ended it.
+    int exitStatus = 0;
+};
+
+} // namespace qm
