@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 
+#include "app/LocalPath.h"
 #include "app/ProjectOpening.h"
 #include "app/SupportMail.h"
 #include "kit/base/MainQueue.h"
@@ -7,15 +8,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileInfo>
+#include <QFile>
 #include <QFileOpenEvent>
 #include <QMainWindow>
+#include <QMessageBox>
 
 namespace qm {
 
 AppDelegate::AppDelegate()
     : updaterController(std::make_unique<UpdaterController>(true))
     , addProjects(addProjectsFromURLs)
+    , openUrl(QDesktopServices::openUrl)
 {
     qApp->installEventFilter(this);
 }
@@ -92,19 +95,19 @@ void AppDelegate::openURLs(const QList<QUrl>& urls)
     handleOpenedURLs(urls);
 }
 
-bool AppDelegate::openFile(const QString& path)
+bool AppDelegate::openFile(const QByteArray& path)
 {
-    handleOpenedURLs({QUrl::fromLocalFile(path)});
-    return QFileInfo::exists(path);
+    handleOpenedURLs({fileUrl(path)});
+    return existsOnDisk(path);
 }
 
-void AppDelegate::openFiles(const QStringList& paths, const std::function<void(bool)>& reply)
+void AppDelegate::openFiles(const QList<QByteArray>& paths, const std::function<void(bool)>& reply)
 {
     QList<QUrl> urls;
     bool allExist = true;
-    for (const QString& path : paths) {
-        urls << QUrl::fromLocalFile(path);
-        allExist = allExist && QFileInfo::exists(path);
+    for (const QByteArray& path : paths) {
+        urls << fileUrl(path);
+        allExist = allExist && existsOnDisk(path);
     }
     handleOpenedURLs(urls);
     if (reply)
@@ -120,7 +123,7 @@ void AppDelegate::handleOpenedURLs(const QList<QUrl>& urls)
     });
 }
 
-void AppDelegate::handleRelaunch(const QStringList& paths)
+void AppDelegate::handleRelaunch(const QList<QByteArray>& paths)
 {
     if (!paths.isEmpty()) {
         openFiles(paths);
@@ -139,8 +142,17 @@ void AppDelegate::sendSupportEmail(const std::optional<std::string>& subject)
     const QString name = QApplication::applicationName();
     const std::string appName = supportAppName(name.isEmpty() ? std::nullopt : std::optional<std::string>(name.toStdString()));
     const QUrl url(QString::fromStdString(supportMailLink(supportEmailAddress(), appName, subject)), QUrl::StrictMode);
-    if (url.isValid())
-        QDesktopServices::openUrl(url);
+    if (!url.isValid() || (openUrl && openUrl(url)))
+        return;
+    // No mail program: the user still gets the address.
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Contact Support"),
+                                QStringLiteral("No mail program could be opened. Please write to %1.")
+                                    .arg(QString::fromStdString(supportEmailAddress())),
+                                QMessageBox::Ok, window);
+    box->setObjectName(QStringLiteral("supportAddress"));
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
@@ -154,8 +166,10 @@ bool AppDelegate::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::FileOpen && watched == qApp) {
         auto* open = static_cast<QFileOpenEvent*>(event);
-        if (!open->file().isEmpty())
-            openFile(open->file());
+        if (open->url().isLocalFile())
+            openURLs({open->url()});
+        else if (!open->file().isEmpty())
+            openFile(QFile::encodeName(open->file()));
         else
             openURLs({open->url()});
         return true;

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
+#include <QByteArrayList>
 #include <QUrl>
 #include <QWidget>
 
@@ -37,17 +37,19 @@ public:
     bool windowShouldClose(QWidget* sender);
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
 
-    // Open requests from outside. Every path is handed over (the project
-    // manager reports missing ones); success is reported only when the
-    // paths exist.
+    // Open requests from outside. Paths are the bytes the system gave.
+    // Every path is handed over (the project manager reports missing ones);
+    // success is reported only when the paths exist.
     void openURLs(const QList<QUrl>& urls);
-    bool openFile(const QString& path);
-    void openFiles(const QStringList& paths, const std::function<void(bool success)>& reply = {});
+    bool openFile(const QByteArray& path);
+    void openFiles(const QList<QByteArray>& paths, const std::function<void(bool success)>& reply = {});
     void handleOpenedURLs(const QList<QUrl>& urls);
 
     // A later launch asked for these paths (none: just show the window).
-    void handleRelaunch(const QStringList& paths);
+    void handleRelaunch(const QList<QByteArray>& paths);
 
+    // Writes a support mail with the desktop's mail program. Without one, a
+    // message gives the support address, selectable so it can be copied.
     void sendSupportEmail(const std::optional<std::string>& subject = std::nullopt);
 
     // The application's windows, hidden ones included, in creation order.
@@ -57,6 +59,8 @@ public:
 
     // Where opened URLs end up; the project manager unless replaced (tests).
     std::function<void(const QList<QUrl>&)> addProjects;
+    // Hands a link to the desktop; false when nothing could open it.
+    std::function<bool(const QUrl&)> openUrl;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

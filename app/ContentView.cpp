@@ -1,9 +1,11 @@
 #include "app/ContentView.h"
 
+#include "app/DisplayText.h"
 #include "app/Locs.h"
 #include "app/OpenPanel.h"
 #include "app/ProjectOpening.h"
 #include "app/SplashScreen.h"
+#include "app/StatusLine.h"
 #include "app/Symbols.h"
 #include "core/LanguageEntry.h"
 #include "core/Project.h"
@@ -20,6 +22,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qm {
 
@@ -56,8 +60,15 @@ ContentView::ContentView(QWidget* parent)
     pages_->addWidget(splash_);
     buildMainLayout();
     pages_->addWidget(main_);
+    status_ = new StatusLine(this);
+    layout->addWidget(status_);
 
     subscription_ = projectManager_.objectWillChange.sink([this] { deferredUpdate_.schedule(); });
+    failures_ = projectManager_.firstCountFailed.sink([this](const CountFailure& failure) {
+        status_->showNotice(QStringLiteral("Could not count \u201C%1\u201D: %2")
+                                .arg(displayText(kit::lastPathComponent(failure.path)), displayText(failure.reason)),
+                            displayText(failure.path));
+    });
     updateNow();
 }
 
@@ -160,6 +171,28 @@ void ContentView::updateNow()
     updateSidebar();
     updateToolbar();
     updateDetail();
+    updateAdding();
+}
+
+// While a folder's first count runs: the splash screen's progress circle,
+// or the status line over the main layout. A notice stays until the user
+// dismisses it or another folder is added.
+void ContentView::updateAdding()
+{
+    const auto& adding = projectManager_.adding.get();
+    const bool started = std::any_of(adding.begin(), adding.end(), [&](const std::string& path) {
+        return std::find(adding_.begin(), adding_.end(), path) == adding_.end();
+    });
+    adding_ = adding;
+    if (started)
+        status_->dismiss();
+    splash_->setProgressCircle(!adding.empty());
+    if (status_->showingNotice())
+        return;
+    if (!adding.empty() && !showingSplash())
+        status_->showProgress(QStringLiteral("Counting \u201C%1\u201D\u2026").arg(displayText(kit::lastPathComponent(adding.front()))));
+    else
+        status_->hideProgress();
 }
 
 void ContentView::updateSidebar()
@@ -171,14 +204,13 @@ void ContentView::updateSidebar()
         projectList_->clear();
     int selectedRow = -1;
     for (int row = 0; row < int(projects.size()); ++row) {
-        const QString name = QString::fromStdString(projects[row]->name);
+        const QString name = displayText(projects[row]->name);
         if (row < projectList_->count()) {
             projectList_->item(row)->setText(name);
         } else {
-            auto* item = new QListWidgetItem(name, projectList_);
-            item->setToolTip(QString::fromStdString(projects[row]->path));
+            new QListWidgetItem(name, projectList_);
         }
-        projectList_->item(row)->setToolTip(QString::fromStdString(projects[row]->path));
+        projectList_->item(row)->setToolTip(displayText(projects[row]->path));
         if (selected && projects[row] == selected)
             selectedRow = row;
     }

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QButtonGroup;
 class QListWidget;
@@ -20,13 +22,16 @@ namespace qm {
 class Locs;
 class ProjectManager;
 class SplashScreen;
+class StatusLine;
 
 // The root of the window: the splash screen while there is no project,
 // otherwise the project sidebar ("Add", "Remove") beside the selected
 // project's detail pane, under a toolbar with the sidebar toggle and either
 // the "Overview" / "Analytics" picker or, while a language is chosen, the
-// back button. Files and folders dropped anywhere on it are added. Each
-// ContentView loads the language resources when it is built.
+// back button. Files and folders dropped anywhere on it are added. A status
+// line under both tells which folder is being counted for the first time
+// and why one could not be added. Each ContentView loads the language
+// resources when it is built.
 class ContentView : public QWidget {
     Q_OBJECT
 
@@ -58,6 +63,7 @@ public:
     QToolButton* addButton() const { return addButton_; }
     QToolButton* removeButton() const { return removeButton_; }
     Locs* locs() const { return locs_; }
+    StatusLine* statusLine() const { return status_; }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -69,14 +75,18 @@ private:
     void updateSidebar();
     void updateToolbar();
     void updateDetail();
+    void updateAdding();
 
     ProjectManager& projectManager_;
     std::int64_t currentTab_ = 0;
     DeferredUpdate deferredUpdate_;
     kit::Cancellable subscription_;
+    kit::Cancellable failures_;
+    std::vector<std::string> adding_;
     bool syncingSelection_ = false;
 
     QStackedWidget* pages_ = nullptr;
+    StatusLine* status_ = nullptr;
     SplashScreen* splash_ = nullptr;
     QWidget* main_ = nullptr;
     QToolBar* toolbar_ = nullptr;

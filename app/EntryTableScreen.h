@@ -6,7 +6,7 @@
 
 #include <QVBoxLayout>
 
-#include <iostream>
+#include "core/Output.h"
 
 namespace qm {
 
@@ -45,7 +45,7 @@ protected:
         layout->addWidget(table_, 1);
         layout->addWidget(summary_);
         table_->onSortOrderChanged = [this](const SortOrder& order) {
-            std::cout << "order changed!" << std::endl;
+            printLine("order changed!");
             sortList(order);
             refreshNow();
         };

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QToolButton>
 
-#include <iostream>
+#include "core/Output.h"
 
 namespace qm {
 
@@ -38,7 +38,7 @@ QWidget* languageCell(const std::shared_ptr<LanguageEntry>& language, std::funct
     chevron->setAccessibleName(QStringLiteral("Show the files of ") + QString::fromStdString(language->name));
     chevron->setObjectName(QStringLiteral("chevron"));
     QObject::connect(chevron, &QToolButton::clicked, cell, [choose = std::move(choose)] {
-        std::cout << "tap-tap" << std::endl;
+        printLine("tap-tap");
         choose();
     });
     row->addWidget(dot);
@@ -72,7 +72,7 @@ LocsByLanguage::LocsByLanguage(SortOrder sortOrder, Binding<std::shared_ptr<Proj
     , selectedLanguage_(std::move(selectedLanguage))
 {
     connect(table_->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [] {
-        std::cout << "selection changed!" << std::endl;
+        printLine("selection changed!");
     });
     refreshNow();
 }

@@ -1,5 +1,7 @@
 #include "app/OpenPanel.h"
 
+#include "app/LocalPath.h"
+
 #include <QAbstractItemView>
 #include <QDialogButtonBox>
 #include <QFileSystemModel>
@@ -72,17 +74,22 @@ void OpenPanel::accept()
         const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         const QString typed = edit ? edit->text().trimmed() : QString();
         if (!typed.isEmpty()) {
-            const QString path = QDir(directory()).absoluteFilePath(typed);
-            if (!QFileInfo::exists(path))
+            const QString path = QDir::cleanPath(QDir(directory()).absoluteFilePath(typed));
+            if (!existsOnDisk(pathOnDisk(path)))
                 return; // nothing there: stay open
-            chosen << QDir::cleanPath(path);
+            chosen << path;
         } else {
             chosen << directory().absolutePath();
         }
     }
     urls_.clear();
-    for (const QString& path : chosen)
-        urls_ << QUrl::fromLocalFile(path);
+    for (const QString& path : chosen) {
+        // A name that is not UTF-8 can only be typed, with U+FFFD standing for
+        // its odd bytes (Qt lists no such entries): find the entry it stands
+        // for, or else let the counting core report it.
+        const QByteArray onDisk = pathOnDisk(path);
+        urls_ << fileUrl(onDisk.isEmpty() ? QFile::encodeName(path) : onDisk);
+    }
     done(QDialog::Accepted);
 }
 

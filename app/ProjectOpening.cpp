@@ -1,12 +1,13 @@
 #include "app/ProjectOpening.h"
 
+#include "app/LocalPath.h"
+#include "core/Output.h"
 #include "core/ProjectManager.h"
 #include "kit/base/MainQueue.h"
 
 #include <QDropEvent>
 #include <QMimeData>
 
-#include <iostream>
 
 namespace qm {
 
@@ -15,10 +16,10 @@ void addProjectsFromURLs(const QList<QUrl>& urls)
     std::vector<kit::Url> files;
     for (const QUrl& url : urls) {
         if (!url.isLocalFile()) {
-            std::cout << "Not a local file or folder: " << url.toString().toStdString() << std::endl;
+            printLine("Not a local file or folder: " + url.toString().toStdString());
             continue;
         }
-        files.push_back(kit::Url::fileURL(url.toLocalFile().toStdString()));
+        files.push_back(kit::Url::fileURL(localPath(url).toStdString()));
     }
     ProjectManager::shared()->addProjects(files);
 }

@@ -11,9 +11,9 @@ class QMimeData;
 
 namespace qm {
 
-// Hands URLs to the shared project manager. Only local file URLs are taken;
-// any other URL is reported and skipped (its path is never taken as a local
-// path).
+// Hands URLs to the shared project manager. Only local file URLs are taken,
+// their paths as the bytes they carry; any other URL is reported and skipped
+// (its path is never taken as a local path).
 void addProjectsFromURLs(const QList<QUrl>& urls);
 
 // The first dropped item when it is a local file URL; nothing otherwise.

@@ -1,11 +1,12 @@
 #include "app/ProjectScreen.h"
 
+#include "app/DisplayText.h"
 #include "app/ProjectConfigurationSheet.h"
 #include "app/SummaryBar.h"
+#include "core/Output.h"
 #include "core/Project.h"
 #include "kit/base/MainQueue.h"
 
-#include <iostream>
 
 namespace qm {
 
@@ -78,7 +79,7 @@ void ProjectScreen::count(const std::shared_ptr<Project>& target)
 void ProjectScreen::reload()
 {
     count(project());
-    std::cout << "reloading..." << std::endl;
+    printLine("reloading...");
 }
 
 void ProjectScreen::saveReload(const std::shared_ptr<Project>& edited)
@@ -96,7 +97,7 @@ void ProjectScreen::showProjectSummary(SummaryBar* bar, const std::vector<std::s
 {
     const auto p = project();
     bar->setTrailingShown(p != nullptr);
-    bar->setPath(p ? QString::fromStdString(p->path) : QString());
+    bar->setPath(p ? displayText(p->path) : QString());
     bar->setWorking(p && p->working.get());
     bar->setTotals(Totals::of(languages), SummaryBar::projectHelp());
 }

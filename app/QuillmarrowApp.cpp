@@ -2,11 +2,13 @@
 
 #include "app/CheckForUpdatesMenuItem.h"
 #include "app/ContentView.h"
+#include "app/LocalPath.h"
 #include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
 #include "app/TestHooks.h"
+#include "core/Project.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -22,7 +24,7 @@ QuillmarrowApp::QuillmarrowApp()
 
 QuillmarrowApp::~QuillmarrowApp() = default;
 
-void QuillmarrowApp::launch(const QStringList& paths)
+void QuillmarrowApp::launch(const QByteArrayList& paths)
 {
     window_ = std::make_unique<QMainWindow>();
     window_->setWindowTitle(QString());
@@ -79,14 +81,17 @@ int QuillmarrowApp::main(int argc, char* argv[])
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QStringList paths = QApplication::arguments();
-    paths.removeFirst();
+    // The paths as the bytes the system gave (Qt has taken its own options
+    // out of argv): a name need not be UTF-8.
+    QByteArrayList paths;
+    for (int i = 1; i < argc; ++i)
+        paths << QByteArray(argv[i]);
 
     // A launch that hands its paths to the running instance ends at once,
     // telling whether every path exists.
     int handOffStatus = 0;
-    for (const QString& path : paths) {
-        if (!QFileInfo::exists(path)) {
+    for (const QByteArray& path : paths) {
+        if (!existsOnDisk(path)) {
             std::cerr << "File/folder does not exist: " << path.toStdString() << std::endl;
             handOffStatus = 1;
         }
@@ -98,11 +103,15 @@ int QuillmarrowApp::main(int argc, char* argv[])
     if (!listening && instance.handOff(paths))
         return handOffStatus; // another instance started at the same moment
 
+    quitOnTerminationSignals();
     installTestHooks();
     QuillmarrowApp app;
     QObject::connect(&instance, &SingleInstance::pathsReceived, &app.appDelegate(), &AppDelegate::handleRelaunch);
     app.launch(paths);
-    return application.exec();
+    const int status = application.exec();
+    // Quitting during a count ends its counter; nothing is left running.
+    Project::endAllCounts();
+    return status;
 }
 
 } // namespace qm

@@ -2,7 +2,7 @@
 
 #include "app/AppDelegate.h"
 
-#include <QStringList>
+#include <QByteArrayList>
 
 #include <memory>
 
@@ -23,9 +23,9 @@ public:
     AppDelegate& appDelegate() const { return *appDelegate_; }
     QMainWindow* window() const { return window_.get(); }
 
-    // Opens the window and finishes launching; `paths` are opened as if the
-    // system had asked for them.
-    void launch(const QStringList& paths);
+    // Opens the window and finishes launching; `paths` (the bytes the
+    // system gave) are opened as if the system had asked for them.
+    void launch(const QByteArrayList& paths);
 
     // The menu commands: the application menu (about, the update item,
     // quit), File without a new-window item, the sidebar command, and a Help

@@ -1,7 +1,9 @@
 #include "app/SingleInstance.h"
 
+#include "kit/base/Url.h"
+
+#include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 
@@ -27,31 +29,51 @@ QString SingleInstance::defaultKey()
 {
     if (const QString own = qEnvironmentVariable("QUILLMARROW_INSTANCE_KEY"); !own.isEmpty())
         return own;
-    return QStringLiteral("quillmarrow-%1").arg(::getuid());
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return keyFor(::getuid(), QDir(runtime).exists() ? runtime : QString(), qEnvironmentVariable("WAYLAND_DISPLAY"),
+                  qEnvironmentVariable("DISPLAY"));
 }
 
-QByteArray SingleInstance::encode(const QStringList& paths)
+QString SingleInstance::keyFor(uint userId, const QString& runtimeFolder, const QString& waylandDisplay, const QString& xDisplay)
+{
+    QString display = waylandDisplay;
+    if (display.isEmpty()) {
+        // ":0" and ":0.1" are screens of one X server, one session.
+        display = xDisplay;
+        const qsizetype colon = display.lastIndexOf(u':');
+        const qsizetype dot = display.lastIndexOf(u'.');
+        if (colon >= 0 && dot > colon)
+            display.truncate(dot);
+    }
+    const QString session = QString::fromLatin1(QCryptographicHash::hash(display.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
+    // A runtime folder that is not absolute is not one (the system ignores such a value too).
+    if (QDir::isAbsolutePath(runtimeFolder))
+        return QDir(runtimeFolder).filePath(QStringLiteral("quillmarrow-%1").arg(session));
+    return QStringLiteral("quillmarrow-%1-%2").arg(userId).arg(session);
+}
+
+QByteArray SingleInstance::encode(const QByteArrayList& paths)
 {
     QByteArray message = kGreeting;
-    for (const QString& path : paths)
-        message += QFileInfo(path).absoluteFilePath().toUtf8() + '\0';
+    for (const QByteArray& path : paths)
+        message += QByteArray::fromStdString(kit::Url::fileURL(path.toStdString()).path) + '\0';
     return message;
 }
 
-QStringList SingleInstance::decode(const QByteArray& message)
+QByteArrayList SingleInstance::decode(const QByteArray& message)
 {
     if (!message.startsWith(kGreeting))
         return {};
-    QStringList paths;
+    QByteArrayList paths;
     const QList<QByteArray> parts = message.mid(kGreeting.size()).split('\0');
     for (const QByteArray& part : parts) {
         if (!part.isEmpty())
-            paths << QString::fromUtf8(part);
+            paths << part;
     }
     return paths;
 }
 
-bool SingleInstance::handOff(const QStringList& paths)
+bool SingleInstance::handOff(const QByteArrayList& paths)
 {
     QLocalSocket socket;
     socket.connectToServer(key_);

@@ -1,5 +1,6 @@
 #include "app/SplashScreen.h"
 
+#include "app/BusyIndicator.h"
 #include "app/HexColor.h"
 #include "app/OpenPanel.h"
 #include "app/ProjectOpening.h"
@@ -106,6 +107,38 @@ SplashScreen::SplashScreen(QWidget* parent)
     tapTarget_->adjustSize();
     tapTarget_->move((dropArea_->width() - tapTarget_->width()) / 2, (dropArea_->height() - tapTarget_->height()) / 2);
     tapTarget_->raise();
+
+    // The progress circle: a spinner over the caption "Processing" in the
+    // secondary colour, both twice their usual size.
+    progress_ = new QWidget(dropArea_);
+    progress_->setAccessibleName(QStringLiteral("Processing"));
+    auto* progressColumn = new QVBoxLayout(progress_);
+    progressColumn->setContentsMargins(0, 0, 0, 0);
+    progressColumn->addWidget(new BusyIndicator(2 * 20, progress_), 0, Qt::AlignHCenter);
+    auto* caption = new QLabel(QStringLiteral("Processing"), progress_);
+    QFont captionFont = caption->font();
+    captionFont.setPixelSize(2 * 10);
+    caption->setFont(captionFont);
+    QPalette secondary = caption->palette();
+    QColor grey = secondary.color(QPalette::WindowText);
+    grey.setAlphaF(0.5);
+    secondary.setColor(QPalette::WindowText, grey);
+    caption->setPalette(secondary);
+    progressColumn->addWidget(caption, 0, Qt::AlignHCenter);
+    progress_->adjustSize();
+    progress_->move((dropArea_->width() - progress_->width()) / 2, (dropArea_->height() - progress_->height()) / 2);
+    progress_->hide();
+}
+
+void SplashScreen::setProgressCircle(bool shown)
+{
+    if (progressCircle_ == shown)
+        return;
+    progressCircle_ = shown;
+    tapTarget_->setVisible(!shown);
+    progress_->setVisible(shown);
+    if (shown)
+        progress_->raise();
 }
 
 void SplashScreen::resizeEvent(QResizeEvent* event)

@@ -19,6 +19,13 @@ public:
     QWidget* tapTarget() const { return tapTarget_; }
     QWidget* blobs() const { return blobs_; }
 
+    // While set, a spinning circle labelled "Processing" stands in place of
+    // the symbol and texts (the application sets it while the first count
+    // of a folder runs). False when the screen is built.
+    bool progressCircle() const { return progressCircle_; }
+    void setProgressCircle(bool shown);
+    QWidget* progressView() const { return progress_; }
+
     // The tap action: the open panel, then the chosen items are added.
     void openPanel();
 
@@ -39,6 +46,8 @@ private:
     QWidget* dropArea_;
     QWidget* blobs_;
     QWidget* tapTarget_;
+    QWidget* progress_;
+    bool progressCircle_ = false;
 };
 
 } // namespace qm

@@ -1,12 +1,12 @@
 #include "app/TestHooks.h"
 
+#include "core/Output.h"
 #include "core/ProjectManager.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdlib>
-#include <iostream>
 #include <set>
 
 namespace qm {
@@ -20,7 +20,7 @@ bool testReporting()
 void testReport(const std::string& line)
 {
     if (testReporting())
-        std::cout << line << std::endl;
+        printLine(line);
 }
 
 void installTestHooks()
@@ -30,10 +30,17 @@ void installTestHooks()
         if (seconds > 0)
             QTimer::singleShot(int(seconds * 1000), qApp, [] { QCoreApplication::exit(0); });
     }
-    if (!testReporting())
-        return;
     static kit::CancellableSet subscriptions;
     auto manager = ProjectManager::shared();
+    if (std::getenv("QUILLMARROW_QUIT_AFTER_FIRST_COUNT")) {
+        subscriptions.insert(manager->projects.sink([](const std::vector<std::shared_ptr<Project>>& projects) {
+            if (!projects.empty())
+                QCoreApplication::exit(0);
+        }));
+        subscriptions.insert(manager->firstCountFailed.sink([](const CountFailure&) { QCoreApplication::exit(1); }));
+    }
+    if (!testReporting())
+        return;
     auto listed = std::make_shared<std::set<std::string>>();
     subscriptions.insert(manager->projects.sink([listed](const std::vector<std::shared_ptr<Project>>& projects) {
         for (const auto& project : projects) {

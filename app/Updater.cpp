@@ -1,10 +1,10 @@
 #include "app/Updater.h"
 
+#include "app/UpdateResultDialog.h"
+
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QPushButton>
 
 #ifndef QM_UPDATE_FEED_URL
 #define QM_UPDATE_FEED_URL "https://quillmarrow.app/appcast.xml"
@@ -96,37 +96,9 @@ void Updater::finish(QNetworkReply* reply)
 
 void presentUpdateCheckResult(const UpdateCheckResult& result)
 {
-    QMessageBox box;
-    box.setWindowTitle(QStringLiteral("Software Update"));
-    const QString current = QString::fromStdString(result.currentVersion);
-    switch (result.kind) {
-    case UpdateCheckResult::Kind::upToDate:
-        box.setIcon(QMessageBox::Information);
-        box.setText(QStringLiteral("You're up to date!"));
-        box.setInformativeText(QStringLiteral("Quillmarrow %1 is currently the newest version available.").arg(current));
-        box.exec();
-        return;
-    case UpdateCheckResult::Kind::updateAvailable: {
-        const QString version = QString::fromStdString(result.update->version);
-        const QUrl link(QString::fromStdString(result.update->downloadUrl));
-        box.setIcon(QMessageBox::Information);
-        box.setText(QStringLiteral("A new version of Quillmarrow is available!"));
-        box.setInformativeText(QStringLiteral("Quillmarrow %1 is now available; you have %2.").arg(version, current));
-        QPushButton* download = link.isValid() && !link.isEmpty() ? box.addButton(QStringLiteral("Download"), QMessageBox::AcceptRole) : nullptr;
-        box.addButton(download ? QStringLiteral("Later") : QStringLiteral("OK"), QMessageBox::RejectRole);
-        box.exec();
-        if (download && box.clickedButton() == download)
-            QDesktopServices::openUrl(link);
-        return;
-    }
-    case UpdateCheckResult::Kind::failed:
-        box.setIcon(QMessageBox::Warning);
-        box.setText(QStringLiteral("Update Error!"));
-        box.setInformativeText(QStringLiteral("The update information could not be read. Please try again later."));
-        box.setDetailedText(QString::fromStdString(result.error));
-        box.exec();
-        return;
-    }
+    UpdateResultDialog dialog(result);
+    if (dialog.exec() == QDialog::Accepted && dialog.downloadButton())
+        QDesktopServices::openUrl(QUrl(QString::fromStdString(result.update->downloadUrl)));
 }
 
 } // namespace qm

@@ -2,7 +2,9 @@
 #include "app/CheckForUpdatesMenuItem.h"
 #include "app/ContentView.h"
 #include "app/QuillmarrowApp.h"
+#include "app/LocalPath.h"
 #include "app/SingleInstance.h"
+#include "app/SupportMail.h"
 
 #include "AppTestSupport.h"
 
@@ -11,18 +13,22 @@
 #include <QDir>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace qm {
 namespace {
 
-QStringList paths(const QList<QUrl>& urls)
+QByteArrayList paths(const QList<QUrl>& urls)
 {
-    QStringList out;
+    QByteArrayList out;
     for (const QUrl& url : urls)
-        out << url.toLocalFile();
+        out << localPath(url);
     return out;
 }
 
@@ -49,8 +55,8 @@ TEST_F(AppDelegateTest, OpenedFilesAreHandedOverInOrderOnALaterTurn)
     EXPECT_EQ(replies, std::vector<bool>{false}); // none of them exists
     test::settle();
     ASSERT_EQ(handedOver.size(), 1u);
-    EXPECT_EQ(paths(handedOver[0]), (QStringList{"/a/one", "/a/two", "/a/three"}));
-    const QString here = QDir::currentPath();
+    EXPECT_EQ(paths(handedOver[0]), (QByteArrayList{"/a/one", "/a/two", "/a/three"}));
+    const QByteArray here = QFile::encodeName(QDir::currentPath());
     delegate.openFiles({here, here}, [&](bool ok) { replies.push_back(ok); });
     EXPECT_EQ(replies, (std::vector<bool>{false, true}));
     EXPECT_TRUE(delegate.openFile(here));
@@ -68,7 +74,7 @@ TEST_F(AppDelegateTest, OpenedFilesAreHandedOverInOrderOnALaterTurn)
     delegate.openURLs({QUrl::fromLocalFile("/x")});
     test::settle();
     ASSERT_EQ(handedOver.size(), 2u);
-    EXPECT_EQ(paths(handedOver[0]), QStringList{"/does/not/exist"});
+    EXPECT_EQ(paths(handedOver[0]), QByteArrayList{"/does/not/exist"});
 
     // A later launch without paths only brings the window back.
     delegate.handleRelaunch({});
@@ -76,7 +82,23 @@ TEST_F(AppDelegateTest, OpenedFilesAreHandedOverInOrderOnALaterTurn)
     EXPECT_EQ(handedOver.size(), 2u);
     delegate.handleRelaunch({"/b"});
     test::settle();
-    EXPECT_EQ(paths(handedOver.back()), QStringList{"/b"});
+    EXPECT_EQ(paths(handedOver.back()), QByteArrayList{"/b"});
+}
+
+TEST_F(AppDelegateTest, FoldersWhoseNamesAreNotUtf8AreOpenedAsTheyAre)
+{
+    QTemporaryDir dir;
+    const QByteArray odd = QFile::encodeName(dir.path()) + "/caf\xE9";
+    ASSERT_EQ(::mkdir(odd.constData(), 0700), 0);
+    std::vector<bool> replies;
+    delegate.openFiles({odd}, [&](bool ok) { replies.push_back(ok); });
+    EXPECT_EQ(replies, std::vector<bool>{true}); // it exists
+    EXPECT_TRUE(delegate.openFile(odd));
+    delegate.handleRelaunch({odd});
+    test::settle();
+    ASSERT_EQ(handedOver.size(), 3u);
+    for (const auto& urls : handedOver)
+        EXPECT_EQ(paths(urls), QByteArrayList{odd});
 }
 
 TEST_F(AppDelegateTest, ClosingTheWindowHidesItAndReopeningBringsItBack)
@@ -140,6 +162,23 @@ TEST(QuillmarrowApp, MenusHoldTheUpdateItemQuitAndContactSupport)
     const QString link = catcher.urls[0].toString(QUrl::FullyEncoded);
     EXPECT_TRUE(link.startsWith(QStringLiteral("mailto:"))) << link.toStdString();
     EXPECT_TRUE(link.contains(QStringLiteral("Support%20Request&body=Hello%20"))) << link.toStdString();
+
+    // Without a mail program the address is shown, ready to be copied.
+    std::vector<QUrl> offered;
+    app.appDelegate().openUrl = [&](const QUrl& url) {
+        offered.push_back(url);
+        return false;
+    };
+    help->actions()[0]->trigger();
+    ASSERT_EQ(offered.size(), 1u);
+    auto* box = QApplication::activeModalWidget() ? qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) : nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (!box && widget->objectName() == u"supportAddress")
+            box = qobject_cast<QMessageBox*>(widget);
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->text().contains(QString::fromStdString(supportEmailAddress()))) << box->text().toStdString();
+    EXPECT_TRUE(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+    box->close();
 
     auto* content = window.findChild<ContentView*>();
     window.menuBar()->actions()[2]->menu()->actions()[0]->trigger();

@@ -1,3 +1,4 @@
+#include "app/BusyIndicator.h"
 #include "app/ContentView.h"
 #include "app/LanguageInfo.h"
 #include "app/Locs.h"
@@ -6,13 +7,18 @@
 #include "app/Overview.h"
 #include "app/ProjectOpening.h"
 #include "app/SplashScreen.h"
+#include "app/StatusLine.h"
+#include "app/SummaryBar.h"
 #include "core/LanguageResources.h"
 #include "core/ProjectManager.h"
 #include "kit/base/Bundle.h"
 
 #include "AppTestSupport.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -250,6 +256,115 @@ TEST_F(ContentViewTest, EveryContentViewReloadsTheResourcesAndKeepsThemWhenBroke
     kit::Bundle::overrideMain(previous.root());
     EXPECT_EQ(languageColorText("Go"), "#00ADD8");
     EXPECT_EQ(supportedLanguages(), supported);
+}
+
+// Records what the user would meet at a moment during a count.
+struct Moment {
+    bool timerFired = false;
+    bool countRunning = false;
+    bool busyShown = false;
+};
+
+TEST_F(ContentViewTest, TheWindowAnswersAndShowsProgressWhileAFolderIsCounted)
+{
+    QLineEdit field;
+    field.show();
+    // While the counter waits, a timer and typed keys reach the window, and
+    // what is shown says that something is being counted.
+    auto duringCount = [&](const std::string& folder, const std::function<bool()>& busyShown) {
+        Moment moment;
+        field.clear();
+        QTimer::singleShot(10, [&] {
+            const auto marks = test::FakeCounter::marks(folder);
+            moment.timerFired = true;
+            moment.countRunning = !marks.empty() && marks.back() == "--run--";
+            moment.busyShown = busyShown();
+        });
+        QCoreApplication::postEvent(&field, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q")));
+        EXPECT_TRUE(test::waitUntil([&] { return moment.timerFired && field.text() == "q"; }));
+        EXPECT_TRUE(moment.countRunning);
+        EXPECT_TRUE(moment.busyShown);
+    };
+
+    // The first count of a dropped folder: the splash screen's progress circle.
+    test::FakeCounter::hold(a, 1);
+    drop({QUrl::fromLocalFile(QString::fromStdString(a))});
+    SplashScreen* splash = view->splashScreen();
+    duringCount(a, [&] { return splash->progressCircle() && splash->progressView()->isVisible() && !splash->tapTarget()->isVisible(); });
+    EXPECT_TRUE(splash->progressView()->findChild<BusyIndicator*>()->isSpinning());
+    test::FakeCounter::release(a, 1);
+    finishCounts(1);
+    EXPECT_FALSE(splash->progressCircle());
+
+    // A reload: the footer's spinner, from the click on.
+    test::FakeCounter::hold(a, 2);
+    auto* overview = static_cast<Overview*>(view->locs()->current());
+    overview->footer()->reloadButton()->click();
+    test::settle();
+    duringCount(a, [&] { return overview->footer()->progress()->isVisible() && !overview->footer()->reloadButton()->isVisible(); });
+    test::FakeCounter::release(a, 2);
+    ASSERT_TRUE(test::waitUntil([&] { return !manager().projects->front()->working.get(); }));
+    test::settle();
+    EXPECT_FALSE(overview->footer()->progress()->isVisible());
+
+    // Adding another folder from the main layout: the status line.
+    test::FakeCounter::hold(b, 1);
+    drop({QUrl::fromLocalFile(QString::fromStdString(b))});
+    ASSERT_TRUE(test::waitUntil([&] { return view->statusLine()->showingProgress(); }));
+    EXPECT_EQ(view->statusLine()->text(), "Counting \u201Cbeta\u201D\u2026");
+    test::FakeCounter::release(b, 1);
+    finishCounts(2);
+    EXPECT_TRUE(view->statusLine()->isHidden());
+}
+
+TEST_F(ContentViewTest, AFolderThatCannotBeCountedIsSaidInTheWindow)
+{
+    test::FakeCounter::setExitStatus(broken, 2);
+    test::FakeCounter::setOutput(broken, "scc: cannot read the folder\n");
+    drop({QUrl::fromLocalFile(QString::fromStdString(broken))});
+    ASSERT_TRUE(test::waitUntil([&] { return view->statusLine()->showingNotice(); }));
+    test::settle();
+    EXPECT_EQ(view->statusLine()->text(), "Could not count \u201Cbroken\u201D: The counter stopped with status 2: scc: cannot read the folder");
+    EXPECT_EQ(view->statusLine()->label()->toolTip(), QString::fromStdString(broken));
+    EXPECT_TRUE(view->statusLine()->label()->textInteractionFlags() & Qt::TextSelectableByMouse);
+    // The splash screen is back as it was.
+    EXPECT_TRUE(view->showingSplash());
+    EXPECT_FALSE(view->splashScreen()->progressCircle());
+    EXPECT_TRUE(view->splashScreen()->tapTarget()->isVisible());
+
+    // The notice stays until dismissed, or until another folder is added.
+    view->statusLine()->dismissButton()->click();
+    EXPECT_TRUE(view->statusLine()->isHidden());
+    add({broken});
+    ASSERT_TRUE(test::waitUntil([&] { return view->statusLine()->showingNotice(); }));
+    test::FakeCounter::hold(a, 1);
+    add({a});
+    test::settle();
+    EXPECT_TRUE(view->statusLine()->isHidden()); // the splash shows the progress
+    test::FakeCounter::release(a, 1);
+    finishCounts(1);
+}
+
+TEST_F(ContentViewTest, OddFolderNamesShowOnOneRowAndCountAsTheyAre)
+{
+    // A line feed in one name, a byte that is not UTF-8 in another.
+    const std::string lineFeed = counter.folder("two\nlines", test::counterOutput({{"Go", {{"a.go", 1}}}}));
+    const std::string latin1 = counter.folder("caf\xE9", test::counterOutput({{"Go", {{"a.go", 1}}}}));
+    add({a, lineFeed});
+    finishCounts(2);
+    // Dropped as a file manager offers it: the URL holds the byte percent-encoded.
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), "file://" + QByteArray::fromStdString(latin1).toPercentEncoding("/") + "\r\n");
+    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    handleFileDrop(&event);
+    finishCounts(3);
+
+    EXPECT_EQ(manager().projects.get()[1]->path, lineFeed);
+    EXPECT_EQ(manager().projects.get()[2]->path, latin1);
+    QListWidget* list = view->projectList();
+    EXPECT_EQ(list->item(1)->text(), QString::fromUtf8("two\u240Alines"));
+    EXPECT_EQ(list->item(2)->text(), QString::fromUtf8("caf\uFFFD"));
+    EXPECT_EQ(list->visualItemRect(list->item(1)).height(), list->visualItemRect(list->item(0)).height());
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -7,22 +8,36 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
 namespace {
 
 // The application binary of the build tree, run offscreen as its own
 // single instance, reporting what it lists and draws.
 class RunningApp {
 public:
-    RunningApp(const QString& key, const QStringList& arguments)
+    // Paths go on the command line as the bytes they are (through the shell,
+    // as a desktop passes them), whatever their encoding.
+    RunningApp(const QString& key, const QByteArrayList& paths, const QString& quitAfter = QStringLiteral("120"),
+               const QString& bundle = QStringLiteral(QM_BUNDLE_DIR))
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUILLMARROW_TEST_REPORT"), QStringLiteral("1"));
         env.insert(QStringLiteral("QUILLMARROW_INSTANCE_KEY"), key);
-        env.insert(QStringLiteral("QUILLMARROW_QUIT_AFTER"), QStringLiteral("120"));
+        env.insert(QStringLiteral("QUILLMARROW_QUIT_AFTER"), quitAfter);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
-        process.start(QStringLiteral(QM_BUNDLE_DIR "/bin/quillmarrow"), arguments);
+        QString command = QStringLiteral("exec \"$0\"");
+        for (const QByteArray& path : paths) {
+            QString octal;
+            for (char byte : path)
+                octal += QStringLiteral("\\%1").arg(uint(uchar(byte)), 3, 8, QLatin1Char('0'));
+            command += QStringLiteral(" \"$(printf '%1')\"").arg(octal);
+        }
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, bundle + QStringLiteral("/bin/quillmarrow")});
     }
     ~RunningApp()
     {
@@ -33,11 +48,11 @@ public:
     }
 
     // Waits for a line of standard output.
-    bool printed(const QString& line)
+    bool printed(const QByteArray& line)
     {
         return QTest::qWaitFor([&] {
             output += process.readAllStandardOutput();
-            return QString::fromUtf8(output).split(u'\n').contains(line);
+            return output.split('\n').contains(line);
         }, 60000);
     }
 
@@ -62,24 +77,80 @@ TEST(EndToEnd, CountsAFolderGivenOnTheCommandLineAndTakesLaterLaunches)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString first = writeSources(dir, QStringLiteral("first project"));
-    const QString second = writeSources(dir, QStringLiteral("second"));
+    // Neither name is UTF-8: they are counted as they are, shown with U+FFFD.
+    const QByteArray first = QFile::encodeName(writeSources(dir, QStringLiteral("first project"))) + "\xE9";
+    const QByteArray second = QFile::encodeName(writeSources(dir, QStringLiteral("second"))) + "\xFF";
+    ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("first project"))).constData(), first.constData()), 0);
+    ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("second"))).constData(), second.constData()), 0);
     const QString key = QStringLiteral("quillmarrow-e2e-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
 
     RunningApp app(key, {first});
     ASSERT_TRUE(app.process.waitForStarted(10000));
-    EXPECT_TRUE(app.printed(QStringLiteral("all ok"))) << app.output.toStdString();
-    EXPECT_TRUE(app.printed(QStringLiteral("listed: first project"))) << app.output.toStdString();
-    EXPECT_TRUE(app.printed(QStringLiteral("selected: first project"))) << app.output.toStdString();
-    EXPECT_TRUE(app.printed(QStringLiteral("chart drawn: 2 slices"))) << app.output.toStdString();
+    EXPECT_TRUE(app.printed("all ok")) << app.output.toStdString();
+    EXPECT_TRUE(app.printed("listed: first project\xE9")) << app.output.toStdString();
+    EXPECT_TRUE(app.printed("selected: first project\xE9")) << app.output.toStdString();
+    EXPECT_TRUE(app.printed("chart drawn: 2 slices")) << app.output.toStdString();
 
     // Launching again hands the folder to the running application and ends.
     RunningApp again(key, {second});
     ASSERT_TRUE(again.process.waitForFinished(30000));
-    EXPECT_EQ(again.process.exitCode(), 0);
-    EXPECT_TRUE(app.printed(QStringLiteral("listed: second"))) << app.output.toStdString();
-    EXPECT_TRUE(app.printed(QStringLiteral("selected: second"))) << app.output.toStdString();
+    EXPECT_EQ(again.process.exitCode(), 0) << again.process.readAllStandardError().toStdString();
+    EXPECT_TRUE(app.printed("listed: second\xFF")) << app.output.toStdString();
+    EXPECT_TRUE(app.printed("selected: second\xFF")) << app.output.toStdString();
     EXPECT_EQ(app.process.state(), QProcess::Running);
+}
+
+// Whether a process is gone: no longer there, or dead and only waiting to be reaped.
+bool gone(const QByteArray& pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid.trimmed())));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    return stat.readAll().contains(") Z ");
+}
+
+TEST(EndToEnd, QuitsPromptlyDuringACountAndEndsTheCounter)
+{
+    // A bundle of the application with a counter that takes half a minute.
+    QTemporaryDir bundle;
+    ASSERT_TRUE(bundle.isValid());
+    for (const char* folder : {"bin", "libexec/quillmarrow", "share/quillmarrow"})
+        ASSERT_TRUE(QDir(bundle.path()).mkpath(QString::fromLatin1(folder)));
+    const QString app = bundle.filePath(QStringLiteral("bin/quillmarrow"));
+    if (::link(QM_BUNDLE_DIR "/bin/quillmarrow", QFile::encodeName(app).constData()) != 0)
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/bin/quillmarrow"), app));
+    for (const char* resource : {"langspecs.json", "supported.json"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/share/quillmarrow/") + QString::fromLatin1(resource),
+                                bundle.filePath(QStringLiteral("share/quillmarrow/")) + QString::fromLatin1(resource)));
+    const QString pids = bundle.filePath(QStringLiteral("pids"));
+    QFile counter(bundle.filePath(QStringLiteral("libexec/quillmarrow/scc")));
+    ASSERT_TRUE(counter.open(QIODevice::WriteOnly));
+    counter.write("#!/bin/sh\nsleep 30 &\necho $$ $! > '" + QFile::encodeName(pids) + "'\nwait\necho '[]'\n");
+    counter.close();
+    counter.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    QTemporaryDir sources;
+    const QByteArray folder = QFile::encodeName(writeSources(sources, QStringLiteral("slow")));
+    // Quitting from within (the menu's quit does the same) or by a signal.
+    for (const int signal : {0, SIGTERM}) {
+        QFile::remove(pids);
+        const QString key = QStringLiteral("quillmarrow-e2e-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+        RunningApp running(key, {folder}, signal ? QStringLiteral("120") : QStringLiteral("1"), bundle.path());
+        ASSERT_TRUE(running.process.waitForStarted(10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(pids).size() > 0; }, 20000));
+        if (signal)
+            ::kill(pid_t(running.process.processId()), signal);
+        ASSERT_TRUE(running.process.waitForFinished(15000)) << "still running during the count";
+        EXPECT_EQ(running.process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(running.process.exitCode(), signal ? 128 + signal : 0);
+        QFile written(pids);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        const QByteArrayList counterAndChild = written.readAll().simplified().split(' ');
+        ASSERT_EQ(counterAndChild.size(), 2);
+        for (const QByteArray& pid : counterAndChild)
+            EXPECT_TRUE(gone(pid)) << "left running: " << pid.toStdString();
+        EXPECT_FALSE(running.output.contains("all ok"));
+    }
 }
 
 } // namespace

@@ -26,16 +26,17 @@ TEST(SingleInstance, LaterLaunchHandsItsPathsToTheRunningOne)
     ASSERT_TRUE(first.listen());
     QSignalSpy received(&first, &SingleInstance::pathsReceived);
 
-    const QString odd = QString::fromUtf8("/tmp/caf\xc3\xa9 & co/x y");
-    ASSERT_TRUE(second.handOff({"/tmp/a", odd, "relative/b"}));
+    // Names pass as the bytes they are: UTF-8, Latin-1, a line feed.
+    const QByteArray utf8 = "/tmp/caf\xc3\xa9 & co/x y", latin1 = "/tmp/caf\xe9", lineFeed = "/tmp/two\nlines";
+    ASSERT_TRUE(second.handOff({"/tmp/a", utf8, latin1, lineFeed, "relative/b"}));
     ASSERT_TRUE(received.wait(10000));
-    const QStringList paths = received.at(0).at(0).toStringList();
-    EXPECT_EQ(paths, (QStringList{"/tmp/a", odd, QDir::current().absoluteFilePath("relative/b")}));
+    const QByteArrayList paths = received.at(0).at(0).value<QByteArrayList>();
+    EXPECT_EQ(paths, (QByteArrayList{"/tmp/a", utf8, latin1, lineFeed, QFile::encodeName(QDir::current().absoluteFilePath("relative/b"))}));
 
     // A plain relaunch asks for the window without paths.
     ASSERT_TRUE(second.handOff({}));
     ASSERT_TRUE(received.wait(10000));
-    EXPECT_TRUE(received.at(1).at(0).toStringList().isEmpty());
+    EXPECT_TRUE(received.at(1).at(0).value<QByteArrayList>().isEmpty());
 }
 
 TEST(SingleInstance, OnlyOneInstanceListensAndStaleSocketsAreTakenOver)
@@ -58,8 +59,34 @@ TEST(SingleInstance, OnlyOneInstanceListensAndStaleSocketsAreTakenOver)
 TEST(SingleInstance, MessagesWithoutTheGreetingAreIgnored)
 {
     EXPECT_TRUE(SingleInstance::decode("GET / HTTP/1.1\r\n").isEmpty());
-    EXPECT_EQ(SingleInstance::decode(SingleInstance::encode({"/a", "/b"})), (QStringList{"/a", "/b"}));
-    EXPECT_EQ(SingleInstance::decode(SingleInstance::encode({"/new\nline", "/ok"})), (QStringList{"/new\nline", "/ok"}));
+    EXPECT_EQ(SingleInstance::decode(SingleInstance::encode({"/a", "/b"})), (QByteArrayList{"/a", "/b"}));
+}
+
+TEST(SingleInstance, EachUserAndSessionHasItsOwnInstance)
+{
+    const QString run = QStringLiteral("/run/user/1000");
+    const QString x0 = SingleInstance::keyFor(1000, run, {}, QStringLiteral(":0"));
+    EXPECT_TRUE(x0.startsWith(run + u'/')) << x0.toStdString(); // in the user's own runtime folder
+    struct Case {
+        uint user;
+        QString runtime, wayland, x;
+        bool sameAsX0;
+    };
+    for (const Case& c : std::vector<Case>{
+             {1000, run, "", ":0", true},
+             {1000, run, "", ":0.1", true},        // another screen of the same X server
+             {1000, run, "", ":1", false},         // another X session
+             {1000, run, "wayland-1", ":0", false}, // a Wayland session
+             {1000, "/run/user/1000/other", "", ":0", false},
+         }) {
+        EXPECT_EQ(SingleInstance::keyFor(c.user, c.runtime, c.wayland, c.x) == x0, c.sameAsX0) << c.x.toStdString();
+    }
+    // Without a runtime folder (a relative one does not count) the user id keeps users apart.
+    const QString noRuntime = SingleInstance::keyFor(1000, {}, {}, QStringLiteral(":0"));
+    EXPECT_TRUE(noRuntime.startsWith(QStringLiteral("quillmarrow-1000-"))) << noRuntime.toStdString();
+    EXPECT_EQ(SingleInstance::keyFor(1000, QStringLiteral("relative"), {}, QStringLiteral(":0")), noRuntime);
+    EXPECT_NE(SingleInstance::keyFor(1001, {}, {}, QStringLiteral(":0")), noRuntime);
+    EXPECT_NE(SingleInstance::keyFor(1000, {}, {}, QStringLiteral(":1")), noRuntime);
 }
 
 } // namespace

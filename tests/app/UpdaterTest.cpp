@@ -1,5 +1,9 @@
+#include "app/UpdateResultDialog.h"
 #include "app/Updater.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -126,6 +130,30 @@ TEST(Updater, FindsANewerReleaseReportsUpToDateAndFailures)
     const UpdateCheckResult unreachable = check(nobody, "1.0.0");
     EXPECT_EQ(unreachable.kind, UpdateCheckResult::Kind::failed);
     EXPECT_FALSE(unreachable.error.empty());
+}
+
+TEST(UpdateResultDialog, TakesItsNaturalSizeWithRoomForTheWholeTitle)
+{
+    UpdateCheckResult upToDate{UpdateCheckResult::Kind::upToDate, "1.0.0", std::nullopt, ""};
+    UpdateCheckResult available{UpdateCheckResult::Kind::updateAvailable, "1.0.0", UpdateFeedItem{"Version 1.2", "1.2", "https://example.org/q"}, ""};
+    UpdateCheckResult failed{UpdateCheckResult::Kind::failed, "1.0.0", std::nullopt, "Host example.org not found"};
+    for (const auto& result : {upToDate, available, failed}) {
+        UpdateResultDialog dialog(result);
+        dialog.show();
+        QTest::qWait(0);
+        EXPECT_EQ(dialog.windowTitle(), "Software Update");
+        // The title in a bold title-bar face a quarter larger than the text,
+        // beside 160 points of window buttons and margins.
+        QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+        titleFont.setBold(true);
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+        EXPECT_GE(dialog.width(), QFontMetrics(titleFont).horizontalAdvance(dialog.windowTitle()) + 160);
+        // Every line of the message shows.
+        EXPECT_GE(dialog.message()->height(), dialog.message()->heightForWidth(dialog.message()->width()));
+        EXPECT_EQ(dialog.downloadButton() != nullptr, result.kind == UpdateCheckResult::Kind::updateAvailable);
+        if (result.kind == UpdateCheckResult::Kind::failed)
+            EXPECT_EQ(dialog.details()->text(), "Host example.org not found");
+    }
 }
 
 } // namespace

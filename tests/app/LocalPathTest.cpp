@@ -1,0 +1,88 @@
+#include "app/DisplayText.h"
+#include "app/LocalPath.h"
+#include "app/OpenPanel.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace qm {
+namespace {
+
+TEST(LocalPath, FileUrlsCarryThePathsBytes)
+{
+    for (const QByteArray& path : QByteArrayList{"/tmp/a b", "/tmp/caf\xC3\xA9", "/tmp/caf\xE9", "/tmp/two\nlines", "/tmp/100%", "/tmp/#?"}) {
+        const QUrl url = fileUrl(path);
+        EXPECT_TRUE(url.isLocalFile()) << path.toStdString();
+        EXPECT_EQ(localPath(url), path);
+        EXPECT_EQ(localPath(QUrl::fromEncoded(url.toEncoded())), path); // as it travels in a drop
+    }
+    EXPECT_EQ(localPath(QUrl::fromLocalFile(QStringLiteral("/tmp/caf\u00E9"))), QByteArray("/tmp/caf\xC3\xA9"));
+    EXPECT_TRUE(localPath(QUrl(QStringLiteral("https://example.org/tmp"))).isEmpty());
+}
+
+TEST(LocalPath, NamesShownWithReplacementCharactersAreFoundOnDisk)
+{
+    QTemporaryDir dir;
+    const QByteArray root = QFile::encodeName(dir.path());
+    for (const char* name : {"/caf\xE9", "/caf\xE9/sub", "/x\xE8", "/x\xE9", "/plain"})
+        ASSERT_EQ(::mkdir((root + name).constData(), 0700), 0) << name;
+    struct Case {
+        QString shown;
+        QByteArray onDisk;
+    };
+    const QString replacement(QChar::ReplacementCharacter);
+    for (const Case& c : std::vector<Case>{
+             {dir.path() + "/plain", root + "/plain"},
+             {dir.path() + "/caf" + replacement, root + "/caf\xE9"},
+             {dir.path() + "/caf" + replacement + "/sub", root + "/caf\xE9/sub"},
+             {dir.path() + "/x" + replacement, {}},   // two entries look alike: none is taken
+             {dir.path() + "/y" + replacement, {}},   // nothing there
+             {dir.path() + "/missing", root + "/missing"}, // a valid name is taken as it is
+         }) {
+        EXPECT_EQ(pathOnDisk(c.shown), c.onDisk) << c.shown.toStdString();
+    }
+}
+
+TEST(LocalPath, TheOpenPanelTakesATypedNameThatIsNotUtf8)
+{
+    QTemporaryDir dir;
+    const QByteArray odd = QFile::encodeName(dir.path()) + "/caf\xE9";
+    ASSERT_EQ(::mkdir(odd.constData(), 0700), 0);
+    OpenPanel panel;
+    panel.setDirectory(dir.path());
+    panel.show();
+    // The name as the application shows it, pasted into the name field.
+    panel.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("caf\uFFFD"));
+    panel.accept();
+    ASSERT_EQ(panel.result(), QDialog::Accepted);
+    ASSERT_EQ(panel.urls().size(), 1);
+    EXPECT_EQ(localPath(panel.urls()[0]), odd);
+}
+
+TEST(DisplayText, ShowsAnyNameOnOneLine)
+{
+    struct Case {
+        std::string bytes;
+        QString shown;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"plain", "plain"},
+             {"caf\xC3\xA9", QStringLiteral("caf\u00E9")},
+             {"caf\xE9", QStringLiteral("caf\uFFFD")},
+             {"two\nlines", QStringLiteral("two\u240Alines")},
+             {"tab\there\r", QStringLiteral("tab\u2409here\u240D")},
+             {"del\x7F", QStringLiteral("del\u2421")},
+             {"", ""},
+         }) {
+        EXPECT_EQ(displayText(c.bytes), c.shown) << c.bytes;
+    }
+}
+
+} // namespace
+} // namespace qm
