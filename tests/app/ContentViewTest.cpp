@@ -271,13 +271,15 @@ TEST_F(ContentViewTest, TheWindowAnswersAndShowsProgressWhileAFolderIsCounted)
     field.show();
     // While the counter waits, a timer and typed keys reach the window, and
     // what is shown says that something is being counted.
-    auto duringCount = [&](const std::string& folder, const std::function<bool()>& busyShown) {
+    // `run`: the number of the folder's count under way (from 1).
+    auto duringCount = [&](const std::string& folder, int run, const std::function<bool()>& busyShown) {
+        EXPECT_TRUE(test::waitUntil(busyShown));
         Moment moment;
         field.clear();
         QTimer::singleShot(10, [&] {
             const auto marks = test::FakeCounter::marks(folder);
             moment.timerFired = true;
-            moment.countRunning = !marks.empty() && marks.back() == "--run--";
+            moment.countRunning = std::count(marks.begin(), marks.end(), "--end--") < run;
             moment.busyShown = busyShown();
         });
         QCoreApplication::postEvent(&field, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q")));
@@ -290,7 +292,7 @@ TEST_F(ContentViewTest, TheWindowAnswersAndShowsProgressWhileAFolderIsCounted)
     test::FakeCounter::hold(a, 1);
     drop({QUrl::fromLocalFile(QString::fromStdString(a))});
     SplashScreen* splash = view->splashScreen();
-    duringCount(a, [&] { return splash->progressCircle() && splash->progressView()->isVisible() && !splash->tapTarget()->isVisible(); });
+    duringCount(a, 1, [&] { return splash->progressCircle() && splash->progressView()->isVisible() && !splash->tapTarget()->isVisible(); });
     EXPECT_TRUE(splash->progressView()->findChild<BusyIndicator*>()->isSpinning());
     test::FakeCounter::release(a, 1);
     finishCounts(1);
@@ -300,8 +302,7 @@ TEST_F(ContentViewTest, TheWindowAnswersAndShowsProgressWhileAFolderIsCounted)
     test::FakeCounter::hold(a, 2);
     auto* overview = static_cast<Overview*>(view->locs()->current());
     overview->footer()->reloadButton()->click();
-    test::settle();
-    duringCount(a, [&] { return overview->footer()->progress()->isVisible() && !overview->footer()->reloadButton()->isVisible(); });
+    duringCount(a, 2, [&] { return overview->footer()->progress()->isVisible() && !overview->footer()->reloadButton()->isVisible(); });
     test::FakeCounter::release(a, 2);
     ASSERT_TRUE(test::waitUntil([&] { return !manager().projects->front()->working.get(); }));
     test::settle();
