@@ -1,10 +1,10 @@
 #pragma once
 
-#include "charts/axes/RotatedText.h"
+#include "charts/axes/FlexibleGap.h"
+#include "charts/axes/XAxisLabelCell.h"
 #include "charts/core/ChartViewData.h"
 #include "charts/core/DataFunctions.h"
 #include "charts/core/LabelsFrom.h"
-#include "charts/core/XAxisLabelPosistion.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/Stacks.h"
 
@@ -16,30 +16,8 @@
 
 namespace charts {
 
-// The pieces the bar charts build their x-axis label rows from.
-
-// The rotation of the labels, whichever source they come from.
-inline kit::Angle labelRotation(const LabelsFrom& labelsFrom)
-{
-    return std::visit([](const auto& source) { return source.rotation; }, labelsFrom.value);
-}
-
-// A flexible gap of 0 to 500 points between neighbouring labels.
-inline kit::View flexibleLabelGap()
-{
-    return kit::Spacer().frame(kit::FlexFrame{.minWidth = 0, .maxWidth = 500});
-}
-
-// One label cell: the label's RotatedText above a spacer when the labels
-// stand below the chart, below a spacer when they stand above it.
-template <class ChartData>
-kit::View xAxisLabelCell(const std::shared_ptr<ChartData>& chartData, const std::string& label, kit::Angle rotation)
-{
-    const kit::View text = RotatedText<ChartData>{chartData, label, rotation};
-    if (chartData->chartStyle->xAxisLabelPosition == XAxisLabelPosistion::bottom)
-        return kit::VStack(kit::HorizontalAlignment::center, {text, kit::Spacer()});
-    return kit::VStack(kit::HorizontalAlignment::center, {kit::Spacer(), text});
-}
+// The pieces the bar charts build their x-axis label rows from; the cell,
+// its rotation and the gaps are those of every chart with axes.
 
 // A row of `count` label cells identified by their index, cell i showing
 // labelAt(i) framed to `width` × `height` (a dimension left free when
@@ -102,7 +80,7 @@ kit::View barXAxisLabelsView(const std::shared_ptr<ChartData>& chart, bool gapsB
     if (!chart)
         return kit::EmptyView();
     const LabelsFrom& labelsFrom = chart->chartStyle->xAxisLabelsFrom;
-    const kit::Angle rotation = labelRotation(labelsFrom);
+    const kit::Angle rotation = xAxisLabelRotation(labelsFrom);
     if (std::holds_alternative<LabelsFrom::ChartData>(labelsFrom.value))
         return kit::Group({chartDataLabelRow(chart, rotation, gapsBeforeToo)});
     return kit::Group({fromPoints(rotation)});

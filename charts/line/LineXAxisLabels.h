@@ -1,7 +1,8 @@
 #pragma once
 
-#include "charts/axes/RotatedText.h"
+#include "charts/axes/FlexibleGap.h"
 #include "charts/axes/TempText.h"
+#include "charts/axes/XAxisLabelCell.h"
 #include "charts/core/DataFunctions.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/GeometryReader.h"
@@ -15,28 +16,15 @@
 
 namespace charts {
 
-// The rotation the style's x-axis label source carries.
-inline kit::Angle xAxisLabelRotation(const LabelsFrom& labelsFrom)
-{
-    return std::visit([](const auto& source) { return source.rotation; }, labelsFrom.value);
-}
-
-// The flexible gap after each label but the last.
-inline kit::View xAxisLabelGap() { return kit::Spacer().frame(kit::FlexFrame{.minWidth = 0, .maxWidth = 500}); }
-
-// One x-axis label cell: the label above a spacer when the labels stand
-// below the chart, below it when they stand above; framed `width` wide and
-// as high as the tallest measured label (either unconstrained when none).
+// One x-axis label cell (xAxisLabelCell) framed `width` wide (unconstrained
+// when absent) and as high as the tallest measured label (unconstrained
+// when none is measured).
 template <class ChartData>
-kit::View xAxisLabelCell(const std::shared_ptr<ChartData>& chartData, const std::string& label, kit::Angle rotation,
-                         std::optional<double> width)
+kit::View framedXAxisLabelCell(const std::shared_ptr<ChartData>& chartData, const std::string& label,
+                               kit::Angle rotation, std::optional<double> width)
 {
-    const kit::View text = RotatedText<ChartData>{chartData, label, rotation};
-    const bool below = chartData->chartStyle->xAxisLabelPosition == XAxisLabelPosistion::bottom;
-    const kit::View cell = kit::VStack(kit::HorizontalAlignment::center,
-                                       below ? std::vector<kit::View>{text, kit::Spacer()}
-                                             : std::vector<kit::View>{kit::Spacer(), text});
-    return cell.frame(width, largestOf(chartData->viewData->xAxisLabelHeights), kit::Alignment::center());
+    return xAxisLabelCell(chartData, label, rotation)
+        .frame(width, largestOf(chartData->viewData->xAxisLabelHeights), kit::Alignment::center());
 }
 
 // A row of one label per data point (its x-axis label, or none), each cell
@@ -55,8 +43,8 @@ kit::View dataPointXAxisLabels(const std::shared_ptr<ChartData>& chartData, cons
     return kit::HStack(kit::VerticalAlignment::center, 0,
                        {kit::ForEach(points, [&](const DataPoint& point) {
                            const kit::View cell =
-                               xAxisLabelCell(chartData, point.xAxisLabel.value_or(""), rotation, width);
-                           return point == last ? cell : kit::Group({cell, xAxisLabelGap()});
+                               framedXAxisLabelCell(chartData, point.xAxisLabel.value_or(""), rotation, width);
+                           return point == last ? cell : kit::Group({cell, flexibleLabelGap()});
                        })});
 }
 
@@ -73,8 +61,8 @@ kit::View chartDataXAxisLabels(const std::shared_ptr<ChartData>& chartData, kit:
     const int count = static_cast<int>(labels->size());
     return kit::HStack(kit::VerticalAlignment::center, 0, {kit::ForEach(kit::Range{0, count}, [&](int i) {
                            const kit::View cell =
-                               xAxisLabelCell(chartData, (*labels)[static_cast<std::size_t>(i)], rotation, width);
-                           return i == count - 1 ? cell : kit::Group({cell, xAxisLabelGap()});
+                               framedXAxisLabelCell(chartData, (*labels)[static_cast<std::size_t>(i)], rotation, width);
+                           return i == count - 1 ? cell : kit::Group({cell, flexibleLabelGap()});
                        })});
 }
 
