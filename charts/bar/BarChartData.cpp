@@ -32,7 +32,7 @@ std::optional<kit::Point> BarChartData::touchPointLocation(const BarDataSet& dat
 
 kit::View BarChartData::xAxisLabelsView() const
 {
-    const std::shared_ptr<BarChartData> chart = sharedSelf();
+    const std::shared_ptr<BarChartData> chart = sharedSelf(*this);
     return barXAxisLabelsView(chart, false, [&](kit::Angle rotation) {
         const std::vector<BarChartDataPoint>& points = dataSets->dataPoints;
         const double width = viewData->chartSize.width() / static_cast<double>(points.size());

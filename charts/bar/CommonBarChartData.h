@@ -11,6 +11,7 @@
 #include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/BarTouchMarker.h"
 #include "charts/core/ExtraLineTouchMarker.h"
+#include "charts/core/SharedSelf.h"
 #include "charts/line/PosistionIndicator.h"
 #include "kit/ui/Stacks.h"
 
@@ -38,11 +39,11 @@ namespace charts {
 // - The end of a touch that found a point (recordTouchedPoint).
 //
 // Made with std::make_shared, like every chart-data object: its label views
-// observe it through a shared pointer to itself.
+// observe it through a shared pointer to itself (sharedSelf).
 template <class Derived, class Protocol>
 class CommonBarChartData : public Protocol,
                            public GetDataFromDataSets<Derived>,
-                           public std::enable_shared_from_this<Derived> {
+                           public SharedSelf {
 public:
     using typename Protocol::DataPoint;
     using typename Protocol::SetType;
@@ -144,13 +145,6 @@ protected:
 
     const Derived& self() const { return static_cast<const Derived&>(*this); }
     Derived& self() { return static_cast<Derived&>(*this); }
-
-    // The chart data as its views hold it; null when it is not owned by a
-    // shared pointer (then nothing can show it).
-    std::shared_ptr<Derived> sharedSelf() const
-    {
-        return std::const_pointer_cast<Derived>(this->weak_from_this().lock());
-    }
 
     // Whether a touch is under way and its first touched point satisfies `matches`.
     template <class Matches>

@@ -72,7 +72,7 @@ std::optional<kit::Point> GroupedBarChartData::touchPointLocation(const GroupedB
 
 kit::View GroupedBarChartData::xAxisLabelsView() const
 {
-    const std::shared_ptr<GroupedBarChartData> chart = sharedSelf();
+    const std::shared_ptr<GroupedBarChartData> chart = sharedSelf(*this);
     return barXAxisLabelsView(chart, true, [&](kit::Angle rotation) {
         const std::vector<GroupedBarDataSet>& sets = dataSets->dataSets;
         const double n = static_cast<double>(sets.size());

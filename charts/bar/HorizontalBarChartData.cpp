@@ -49,7 +49,7 @@ std::optional<kit::Point> HorizontalBarChartData::touchPointLocation(const BarDa
 
 kit::View HorizontalBarChartData::xAxisLabelsView() const
 {
-    const std::shared_ptr<HorizontalBarChartData> chart = sharedSelf();
+    const std::shared_ptr<HorizontalBarChartData> chart = sharedSelf(*this);
     if (!chart)
         return kit::EmptyView();
     const std::vector<std::string> labels =
@@ -73,7 +73,7 @@ kit::View HorizontalBarChartData::xAxisLabelsView() const
 
 kit::View HorizontalBarChartData::yAxisLabelsView() const
 {
-    const std::shared_ptr<HorizontalBarChartData> chart = sharedSelf();
+    const std::shared_ptr<HorizontalBarChartData> chart = sharedSelf(*this);
     if (!chart)
         return kit::EmptyView();
     const BarChartStyle& style = *chartStyle;

@@ -50,7 +50,7 @@ std::optional<kit::Point> RangedBarChartData::touchPointLocation(const RangedBar
 
 kit::View RangedBarChartData::xAxisLabelsView() const
 {
-    const std::shared_ptr<RangedBarChartData> chart = sharedSelf();
+    const std::shared_ptr<RangedBarChartData> chart = sharedSelf(*this);
     return barXAxisLabelsView(chart, false, [&](kit::Angle rotation) {
         std::vector<std::optional<std::string>> labels;
         for (const RangedBarDataPoint& point : dataSets->dataPoints)

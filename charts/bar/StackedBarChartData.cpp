@@ -76,7 +76,7 @@ std::optional<kit::Point> StackedBarChartData::touchPointLocation(const StackedB
 
 kit::View StackedBarChartData::xAxisLabelsView() const
 {
-    const std::shared_ptr<StackedBarChartData> chart = sharedSelf();
+    const std::shared_ptr<StackedBarChartData> chart = sharedSelf(*this);
     return barXAxisLabelsView(chart, true, [&](kit::Angle rotation) {
         return identifiedLabelRow(
             chart, dataSets->dataSets, [](const StackedBarDataSet& stack) { return stack.setTitle; }, rotation,

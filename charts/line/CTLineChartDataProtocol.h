@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/core/CTLineBarChartDataProtocol.h"
+#include "charts/core/SharedSelf.h"
 #include "charts/line/LineChartStyle.h"
 #include "charts/line/LineTouchIndex.h"
 #include "kit/ui/View.h"
@@ -24,7 +25,7 @@ concept CTLineChartStyle = CTLineBarChartStyle<S> && std::same_as<typename S::Ma
 template <class SetTypeT, class SetPointT, class DataPointT>
 class CTLineChartDataProtocol
     : public CTLineBarChartDataProtocol<SetTypeT, SetPointT, DataPointT, LineChartStyle>,
-      public std::enable_shared_from_this<CTLineChartDataProtocol<SetTypeT, SetPointT, DataPointT>> {
+      public SharedSelf {
 public:
     static_assert(CTLineChartStyle<LineChartStyle>);
 
@@ -71,17 +72,6 @@ protected:
             this->infoView.modify([&](auto& info) { info.touchOverlayInfo.push_back(point); });
         }
         this->touchedDataPointPublisher.send(touched);
-    }
-
-    // The object as the label views observe it: its owner's shared pointer
-    // when it is held by one, else a pointer that does not own it (the
-    // views built from it must then not outlive it).
-    template <class Derived>
-    std::shared_ptr<Derived> sharedSelf(const Derived& self) const
-    {
-        if (auto shared = this->weak_from_this().lock())
-            return std::static_pointer_cast<Derived>(std::const_pointer_cast<CTLineChartDataProtocol>(shared));
-        return std::shared_ptr<Derived>(std::shared_ptr<void>(), const_cast<Derived*>(&self));
     }
 };
 

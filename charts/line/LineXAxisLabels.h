@@ -16,6 +16,8 @@
 
 namespace charts {
 
+// Each row shows nothing for a chart that no shared pointer owns (sharedSelf).
+
 // One x-axis label cell (xAxisLabelCell) framed `width` wide (unconstrained
 // when absent) and as high as the tallest measured label (unconstrained
 // when none is measured).
@@ -34,7 +36,7 @@ template <class ChartData, class DataPoint>
 kit::View dataPointXAxisLabels(const std::shared_ptr<ChartData>& chartData, const std::vector<DataPoint>& points,
                                kit::Angle rotation)
 {
-    if (points.empty())
+    if (!chartData || points.empty())
         return kit::EmptyView();
     const ChartViewData& viewData = *chartData->viewData;
     const double width = std::min(smallestOf(viewData.xAxislabelWidths).value_or(0),
@@ -54,9 +56,9 @@ kit::View dataPointXAxisLabels(const std::shared_ptr<ChartData>& chartData, cons
 template <class ChartData>
 kit::View chartDataXAxisLabels(const std::shared_ptr<ChartData>& chartData, kit::Angle rotation)
 {
-    const auto& labels = *chartData->xAxisLabels;
-    if (!labels)
+    if (!chartData || !*chartData->xAxisLabels)
         return kit::EmptyView();
+    const auto& labels = *chartData->xAxisLabels;
     const std::optional<double> width = smallestOf(chartData->viewData->xAxislabelWidths);
     const int count = static_cast<int>(labels->size());
     return kit::HStack(kit::VerticalAlignment::center, 0, {kit::ForEach(kit::Range{0, count}, [&](int i) {
@@ -74,6 +76,8 @@ template <class ChartData, class DataPoint>
 kit::View placedXAxisLabels(const std::shared_ptr<ChartData>& chartData, const std::vector<DataPoint>& points,
                             kit::Angle rotation)
 {
+    if (!chartData)
+        return kit::EmptyView();
     const ChartViewData& viewData = *chartData->viewData;
     const int count = static_cast<int>(points.size());
     const double width = std::min(smallestOf(viewData.xAxislabelWidths).value_or(0),
