@@ -1,18 +1,26 @@
 #pragma once
 
-#include "charts/axes/LineBarChartDataObject.h"
-#include "kit/ui/View.h"
+#include "charts/axes/AxisLabelColumn.h"
+#include "charts/axes/ExtraYAxisLabelValues.h"
+#include "charts/core/SharedSelf.h"
 
 namespace charts {
 
 // The extra line's y-axis label column of a chart with axes: the view a
-// class answers for extraYAxisLabelsView(). Draws nothing until the axis
-// label columns exist; the chart-data classes bind to it as it is and need
-// no change then.
-template <LineBarChartDataObject ChartData>
-kit::View extraYAxisLabelsView(const ChartData&)
+// class answers for extraYAxisLabelsView(). The twin of the chart's own
+// column, its labels extraYAxisLabelValues formatted with the layout
+// record's y-axis specifier; their widths join the same list. Without an
+// extra line it holds the x-axis spacer alone. Nothing for a chart that no
+// shared pointer owns.
+template <class ChartData>
+    requires LineBarChartDataObject<ChartData> && std::derived_from<ChartData, SharedSelf>
+kit::View extraYAxisLabelsView(const ChartData& chart)
 {
-    return kit::EmptyView();
+    const std::shared_ptr<ChartData> chartData = sharedSelf(chart);
+    if (!chartData)
+        return kit::EmptyView();
+    return axisLabelColumn(chart, axisLabelColumnContent(
+                                      chartData, extraYAxisLabelValues(chart, chartData->viewData->yAxisSpecifier)));
 }
 
 } // namespace charts

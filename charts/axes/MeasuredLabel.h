@@ -13,6 +13,11 @@
 
 namespace charts {
 
+// A clear view filling what it is laid over that hands its local frame to
+// `measured` each time it appears: laid over or behind a view, it measures
+// that view.
+kit::View sizeReader(std::function<void(const kit::Rect&)> measured);
+
 // One line of `label` (a localizable key) in `font` and `colour`, under a
 // clear overlay of the text's own size that hands its local frame to
 // `measured` each time it appears.

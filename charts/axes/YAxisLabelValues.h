@@ -14,11 +14,28 @@ namespace charts {
 // given and yields one, otherwise the printf-style text of the specifier.
 std::string axisValueText(double value, std::string_view specifier, const NumberFormatterPtr& formatter);
 
+// The texts of `count` values evenly spread from `lowest` over `span`:
+// lowest + step × i with step = span / (count − 1), each multiplied out
+// rather than added up, formatted by `text`. Fewer than one label gives no
+// texts, and one label the lowest value alone, so nothing is divided by zero.
+template <class Text>
+std::vector<std::string> spreadLabelValues(double lowest, double span, int count, Text text)
+{
+    if (count <= 0)
+        return {};
+    std::vector<std::string> labels{text(lowest)};
+    if (count == 1)
+        return labels;
+    const double step = span / static_cast<double>(count - 1);
+    for (int i = 1; i < count; ++i)
+        labels.push_back(text(lowest + step * static_cast<double>(i)));
+    return labels;
+}
+
 // The texts of the value labels, lowest value first. With custom labels,
 // the chart's yAxisLabels (none: no texts). Otherwise yAxisNumberOfLabels
-// values evenly spread from minValue to maxValue: minValue + step × i with
-// step = range / (n − 1). Fewer than one label gives no texts, and one
-// label the lowest value alone, so nothing is divided by zero.
+// values evenly spread from minValue over the range (spreadLabelValues),
+// each the formatter's text or, when it gives none, the specifier's.
 template <class ChartData>
     requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData>
 std::vector<std::string> yAxisLabelValues(const ChartData& chartData, std::string_view specifier,
@@ -27,18 +44,10 @@ std::vector<std::string> yAxisLabelValues(const ChartData& chartData, std::strin
     const auto& style = *chartData.chartStyle;
     if (style.yAxisLabelType == YAxisLabelType::custom)
         return chartData.yAxisLabels->value_or(std::vector<std::string>{});
-    const int count = style.yAxisNumberOfLabels;
-    if (count <= 0)
-        return {};
     const double range = chartData.range();
     const double lowest = chartData.minValue();
-    std::vector<std::string> labels{axisValueText(lowest, specifier, formatter)};
-    if (count == 1)
-        return labels;
-    const double step = range / static_cast<double>(count - 1);
-    for (int i = 1; i < count; ++i)
-        labels.push_back(axisValueText(lowest + step * static_cast<double>(i), specifier, formatter));
-    return labels;
+    return spreadLabelValues(lowest, range, style.yAxisNumberOfLabels,
+                             [&](double value) { return axisValueText(value, specifier, formatter); });
 }
 
 } // namespace charts

@@ -1,17 +1,27 @@
 #pragma once
 
-#include "charts/axes/LineBarChartDataObject.h"
-#include "kit/ui/View.h"
+#include "charts/axes/AxisLabelColumn.h"
+#include "charts/axes/YAxisLabelValues.h"
+#include "charts/core/SharedSelf.h"
 
 namespace charts {
 
 // The y-axis label column of a chart with axes: the view a class answers
-// for yAxisLabelsView(). Draws nothing until the axis label columns exist;
-// the chart-data classes bind to it as it is and need no change then.
-template <LineBarChartDataObject ChartData>
-kit::View yAxisLabelsView(const ChartData&)
+// for yAxisLabelsView(). Its labels are yAxisLabelValues formatted with the
+// layout record's y-axis specifier and formatter, the highest at the top,
+// spread over the column with flexible gaps, level with the plot area.
+// Nothing for a chart that no shared pointer owns.
+template <class ChartData>
+    requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData> && std::derived_from<ChartData, SharedSelf>
+kit::View yAxisLabelsView(const ChartData& chart)
 {
-    return kit::EmptyView();
+    const std::shared_ptr<ChartData> chartData = sharedSelf(chart);
+    if (!chartData)
+        return kit::EmptyView();
+    const ChartViewData& viewData = *chartData->viewData;
+    return axisLabelColumn(
+        chart, axisLabelColumnContent(chartData, yAxisLabelValues(chart, viewData.yAxisSpecifier,
+                                                                  viewData.yAxisNumberFormatter)));
 }
 
 } // namespace charts

@@ -1,0 +1,173 @@
+#include "AxisViewTest.h"
+
+#include "charts/axes/ExtraYAxisLabelValues.h"
+
+namespace {
+
+using namespace charts;
+using namespace charts::testing;
+
+// The bar test style draws y-axis labels in a size-5 font: 3 points a
+// character, 6 high. Every column is proposed the host's height plus the 8
+// points it reaches past the plot area.
+class AxisLabelColumnTest : public AxisViewTest {
+protected:
+    template <class Chart, class Labels>
+    kit::ViewHost& show(const std::shared_ptr<Chart>& chart, Labels labels, kit::Size size)
+    {
+        host = std::make_unique<kit::ViewHost>(
+            LabelsOf<Chart>{chart, [labels](const Chart& c) { return std::invoke(labels, c); }}, size);
+        settle(*host);
+        return *host;
+    }
+
+    std::unique_ptr<kit::ViewHost> host;
+};
+
+TEST_F(AxisLabelColumnTest, TheLabelsSpreadFromTheHighestAtTheTopWithTheSpacerOnTheSideOfTheXAxisLabels)
+{
+    // Labels 0 ... 40 below the x-axis labels (none measured): five 6-high
+    // texts, four gaps, an empty spacer and nine 8-point spacings in 208
+    // points from y = −8; the gaps share 208 − 102, 26.5 each, so the labels
+    // stand 6 + 8 + 26.5 + 8 = 48.5 apart.
+    const auto chart = barData({0, 10, 20, 30, 40});
+    show(chart, &BarChartData::yAxisLabelsView, {100, 200});
+    EXPECT_EQ(textMidYs(*host), (MidYs{{"40", -5}, {"30", 43.5}, {"20", 92}, {"10", 140.5}, {"0", 189}}));
+    EXPECT_EQ(chart->viewData->yAxisLabelWidth, (std::vector<double>{6, 6, 6, 6, 3})) << "one width per label, top first";
+    EXPECT_EQ(accessibility(*host).front(), (std::pair<std::string, std::string>{"Y-Axis-Label", "40"}));
+
+    host->setVisible(false);
+    host->setVisible(true);
+    settle(*host);
+    EXPECT_EQ(chart->viewData->yAxisLabelWidth.size(), 10u) << "every appearance appends its widths again";
+
+    // Custom labels above the x-axis labels (12 high) and title (10): the
+    // 22-point spacer on top, the column reaching 8 past the bottom; the two
+    // gaps share 208 − 22 − 18 − 40, 64 each.
+    const auto custom = barData({0, 40}, [] {
+        BarChartStyle style = barChartStyle();
+        style.xAxisLabelPosition = XAxisLabelPosistion::top;
+        style.yAxisLabelType = YAxisLabelType::custom;
+        return style;
+    }());
+    custom->yAxisLabels = std::vector<std::string>{"a", "b", "c"};
+    custom->viewData.modify([](ChartViewData& data) {
+        data.xAxisLabelHeights = {12, 8};
+        data.xAxisTitleHeight = 10;
+    });
+    show(custom, &BarChartData::yAxisLabelsView, {100, 200});
+    EXPECT_EQ(textMidYs(*host), (MidYs{{"c", 33}, {"b", 119}, {"a", 205}}));
+}
+
+TEST_F(AxisLabelColumnTest, AColumnWithoutLabelsHoldsItsSpacerAlone)
+{
+    const auto custom = barData({1, 2}, [] {
+        BarChartStyle style = barChartStyle();
+        style.yAxisLabelType = YAxisLabelType::custom;
+        return style;
+    }());
+    show(custom, &BarChartData::yAxisLabelsView, {100, 200});
+    EXPECT_TRUE(drawnTexts(*host).empty());
+    EXPECT_TRUE(custom->viewData->yAxisLabelWidth.empty());
+
+    const auto plain = barData({1, 2});
+    show(plain, &BarChartData::extraYAxisLabelsView, {100, 200});
+    EXPECT_TRUE(drawnTexts(*host).empty()) << "no extra line, no extra labels";
+}
+
+struct ExtraLabelCase {
+    const char* name;
+    std::vector<double> values;
+    Baseline baseline;
+    Topline topLine;
+    int count;
+    std::string specifier;
+    std::vector<std::string> expected;
+};
+
+TEST(ExtraYAxisLabelValues, TheExtraLineSpreadsItsOwnRangeWidenedByATinyStepWithTheSpecifierAlone)
+{
+    using V = std::vector<std::string>;
+    const Baseline minimum = Baseline::minimumValue();
+    const Topline maximum = Topline::maximumValue();
+    const ExtraLabelCase cases[] = {
+        {"its own extremes", {10, 20, 30}, minimum, maximum, 3, "%.0f", V{"10", "20", "30"}},
+        {"from zero to a given top", {10, 20, 30}, Baseline::zero(), Topline::maximum(100), 5, "%.0f",
+         V{"0", "25", "50", "75", "100"}},
+        {"a given bottom above the data", {10, 20, 30}, Baseline::minimumWithMaximum(15), maximum, 2, "%.0f",
+         V{"10", "30"}},
+        {"a given bottom below the data", {10, 20, 30}, Baseline::minimumWithMaximum(5), maximum, 2, "%.0f",
+         V{"5", "30"}},
+        // 0 + (5 + 1e-11) / 2 lies just above 2.5: it rounds up, where the
+        // chart's own label of exactly 2.5 rounds to even.
+        {"the widened step tips a tie", {0, 5}, minimum, maximum, 3, "%.0f", V{"0", "3", "5"}},
+        {"the top carries the tiny step", {0, 1}, minimum, maximum, 2, "%.12f", V{"0.000000000000", "1.000000000010"}},
+        {"a line without points", {}, minimum, maximum, 3, "%.0f", V{"0", "0", "0"}},
+        {"one label: the lowest value", {10, 30}, minimum, maximum, 1, "%.0f", V{"10"}},
+        {"no labels", {10, 30}, minimum, maximum, 0, "%.0f", V{}},
+        {"an invalid specifier", {10, 30}, minimum, maximum, 2, "%d", V{"10", "30"}},
+    };
+    for (const ExtraLabelCase& c : cases) {
+        const auto chart = barData({0, 5});
+        ExtraLineStyle style = extraLineStyle(LineMarkerType::none(), c.baseline, c.topLine);
+        style.yAxisNumberOfLabels = c.count;
+        chart->extraLineData = extraLine(c.values, style);
+        EXPECT_EQ(extraYAxisLabelValues(*chart, c.specifier), c.expected) << c.name;
+    }
+    const auto chart = barData({0, 5}, [] {
+        BarChartStyle style = barChartStyle();
+        style.yAxisNumberOfLabels = 3;
+        return style;
+    }());
+    EXPECT_EQ(yAxisLabelValues(*chart, "%.0f", nullptr), (std::vector<std::string>{"0", "2", "5"}));
+    EXPECT_TRUE(extraYAxisLabelValues(*chart, "%.0f").empty()) << "no extra line";
+}
+
+// Formats every number as "#".
+struct HashFormatter : kit::NumberFormatter {
+    std::optional<std::string> string(double) const override { return "#"; }
+};
+
+TEST_F(AxisLabelColumnTest, TheExtraColumnShowsTheExtraLinesNumbersWithTheLayoutsSpecifierWhateverTheChartShows)
+{
+    // A horizontal bar chart's own y-axis labels are its categories; its
+    // extra column still shows the extra line's numbers, and a formatter in
+    // the layout record is not used for them.
+    const auto chart = horizontalData({1, 2});
+    ExtraLineStyle style = extraLineStyle();
+    style.yAxisNumberOfLabels = 3;
+    chart->extraLineData = extraLine({10, 20, 30}, style);
+    chart->viewData.modify([](ChartViewData& data) {
+        data.yAxisSpecifier = "%.1f";
+        data.yAxisNumberFormatter = std::make_shared<HashFormatter>();
+    });
+    show(chart, &HorizontalBarChartData::extraYAxisLabelsView, {100, 200});
+    // Three 12-wide labels: the two gaps share 208 − 18 − 5 × 8, 75 each.
+    EXPECT_EQ(textMidYs(*host), (MidYs{{"30.0", -5}, {"20.0", 92}, {"10.0", 189}}));
+    EXPECT_EQ(chart->viewData->yAxisLabelWidth, (std::vector<double>{12, 12, 12}));
+}
+
+struct ColourCase {
+    const char* name;
+    ColourStyle colour;
+    ColourStyle expected;
+};
+
+TEST(DataSetColour, BarsTakeTheBarStylesColourAndLinesTheLineColourOfTheirFirstLine)
+{
+    const ColourStyle gradient({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
+    EXPECT_EQ(barData({1}, barChartStyle(), barStyle(ColourFrom::barStyle, gradient))->dataSetColour(), gradient);
+    EXPECT_EQ(horizontalData({1}, barChartStyle(), barStyle(ColourFrom::dataPoints, gradient))->dataSetColour(),
+              gradient);
+    EXPECT_EQ(groupedData({{1}})->dataSetColour(), ColourStyle(kit::Color::orange()));
+    EXPECT_EQ(lineChart(lineSet({1, 2}, lineStyle(false, LineType::line, gradient)))->dataSetColour(), gradient);
+    EXPECT_EQ(multiLineChart({lineSet({1, 2}, lineStyle(false, LineType::line, ColourStyle(kit::Color::green()))),
+                              lineSet({1, 2})})
+                  ->dataSetColour(),
+              ColourStyle(kit::Color::green()));
+    EXPECT_EQ(multiLineChart({})->dataSetColour(), ColourStyle(kit::Color::red())) << "no line: flat red";
+    EXPECT_EQ(rangedChart({{1, 2, 0}})->dataSetColour(), ColourStyle(kit::Color::red()))
+        << "the line's colour, not the band's";
+}
+
+} // namespace
