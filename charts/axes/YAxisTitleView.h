@@ -1,0 +1,90 @@
+#pragma once
+
+#include "charts/axes/AxisColourIndicator.h"
+#include "charts/axes/AxisLabelColumn.h"
+#include "kit/base/Angle.h"
+#include "kit/ui/Text.h"
+
+#include <memory>
+#include <numbers>
+#include <string>
+
+namespace charts {
+
+// The y-axis titles: the chart's beside its y-axis labels and the extra
+// line's beside the extra labels. Each is its text turned a quarter
+// anticlockwise with a colour dot under it, in a column that keeps level
+// with the plot area, and records its size in the layout record each time
+// it appears.
+
+// Records a turned title's measured upright size (w, h): the room it takes
+// across, h + 10, then the length it runs down, w (two announced changes).
+template <LineBarChartDataObject ChartData>
+void recordYAxisTitleSize(ChartData& chartData, const kit::Rect& frame)
+{
+    chartData.viewData.modify([&](ChartViewData& data) { data.yAxisTitleWidth = frame.height() + 10; });
+    chartData.viewData.modify([&](ChartViewData& data) { data.yAxisTitleHeight = frame.width(); });
+}
+
+template <LineBarChartDataObject ChartData>
+void recordExtraYAxisTitleSize(ChartData& chartData, const kit::Rect& frame)
+{
+    chartData.viewData.modify([&](ChartViewData& data) { data.extraYAxisTitleWidth = frame.height() + 10; });
+    chartData.viewData.modify([&](ChartViewData& data) { data.extraYAxisTitleHeight = frame.width(); });
+}
+
+// A title in the style's y-axis title font and colour, measured upright,
+// turned a quarter anticlockwise about its centre and framed `width` across;
+// under it `dot`, moved down by half the title's length so that it clears
+// the turned text. Column spacing: 0 for the chart's title, the default for
+// the extra line's (`extra`).
+template <LineBarChartDataObject ChartData>
+kit::View axisTitleColumn(const ChartData& chartData, const std::string& title, double width, double length,
+                          const kit::View& dot, bool extra, std::function<void(const kit::Rect&)> measured)
+{
+    const auto& style = *chartData.chartStyle;
+    const kit::View text = kit::Text(title)
+                               .font(style.yAxisTitleFont)
+                               .foregroundColor(style.yAxisTitleColour)
+                               .background(sizeReader(std::move(measured)), kit::Alignment::center())
+                               .rotationEffect(kit::Angle::fromRadians(-std::numbers::pi / 2))
+                               .fixedSize()
+                               .frame(width);
+    const std::optional<double> spacing = extra ? std::nullopt : std::optional<double>(0);
+    return kit::VStack(kit::HorizontalAlignment::center,
+                       {xAxisLabelsSpacer(chartData, true),
+                        kit::VStack(kit::HorizontalAlignment::center, spacing, {text, dot.offset(0, length * 0.5)}),
+                        xAxisLabelsSpacer(chartData, false)});
+}
+
+// The chart's y-axis title with the dot `colourIndicator` asks for; nothing
+// without a title (and then no dot either).
+template <LineBarChartDataObject ChartData>
+kit::View yAxisTitleView(const AxisColour& colourIndicator, const std::shared_ptr<ChartData>& chartData)
+{
+    const std::optional<std::string>& title = chartData->chartStyle->yAxisTitle;
+    if (!title)
+        return kit::EmptyView();
+    const ChartViewData& viewData = *chartData->viewData;
+    return kit::Group({axisTitleColumn(*chartData, *title, viewData.yAxisTitleWidth, viewData.yAxisTitleHeight,
+                                       axisColourIndicator(colourIndicator, *chartData), false,
+                                       [chartData](const kit::Rect& frame) { recordYAxisTitleSize(*chartData, frame); })});
+}
+
+// The extra line's y-axis title (its style's), in the chart's y-axis title
+// font and colour, with the extra line's dot; nothing without an extra
+// line or without a title.
+template <LineBarChartDataObject ChartData>
+kit::View extraYAxisTitleView(const AxisColour& colourIndicator, const std::shared_ptr<ChartData>& chartData)
+{
+    const std::optional<ExtraLineData>& extraLine = *chartData->extraLineData;
+    if (!extraLine || !extraLine->style.yAxisTitle)
+        return kit::EmptyView();
+    const ChartViewData& viewData = *chartData->viewData;
+    return kit::Group({axisTitleColumn(
+        *chartData, *extraLine->style.yAxisTitle, viewData.extraYAxisTitleWidth, viewData.extraYAxisTitleHeight,
+        extraAxisColourIndicator(colourIndicator, *chartData), true,
+        [chartData](const kit::Rect& frame) { recordExtraYAxisTitleSize(*chartData, frame); })});
+}
+
+} // namespace charts
