@@ -1,7 +1,6 @@
 #pragma once
 
-#include "charts/overlays/POILocations.h"
-#include "kit/base/Path.h"
+#include "charts/overlays/POIMarkerLine.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,10 +9,8 @@ namespace charts {
 
 // The line of a point of interest at a data point along a horizontal
 // category axis: a vertical line from the top edge to the bottom.
-// It asks the chart data for the point its line passes through and draws
-// one open segment through it from edge to edge of its rectangle, starting
-// at coordinate 0 whatever the rectangle's origin; a point that is not a
-// number draws nothing. It does not animate: the decorations trim it.
+// It asks the chart data for the point its line passes through
+// (poiMarkerLinePath). It does not animate: the decorations trim it.
 template <PointOfInterestProtocol ChartData>
 struct VerticalAbscissaMarker {
     std::shared_ptr<ChartData> chartData;
@@ -22,13 +19,7 @@ struct VerticalAbscissaMarker {
 
     kit::Path path(const kit::Rect& rect) const
     {
-        const kit::Point p = poiAbscissaMarkerLocation(*chartData, markerValue, dataPointCount, rect);
-        kit::Path path;
-        if (!isFinitePoint(p))
-            return path;
-        path.move({p.x, 0});
-        path.addLine({p.x, rect.height()});
-        return path;
+        return poiMarkerLinePath(poiAbscissaMarkerLocation(*chartData, markerValue, dataPointCount, rect), rect, false);
     }
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "charts/overlays/POILocations.h"
-#include "kit/base/Path.h"
+#include "charts/overlays/POIMarkerLine.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,10 +9,8 @@ namespace charts {
 
 // The line of a point of interest at a value on a horizontal value axis
 // (a horizontal bar chart): a vertical line from the top edge to the bottom.
-// It asks the chart data for the point its line passes through and draws
-// one open segment through it from edge to edge of its rectangle, starting
-// at coordinate 0 whatever the rectangle's origin; a point that is not a
-// number draws nothing. It does not animate: the decorations trim it.
+// It asks the chart data for the point its line passes through
+// (poiMarkerLinePath). It does not animate: the decorations trim it.
 template <PointOfInterestProtocol ChartData>
 struct VerticalMarker {
     std::shared_ptr<ChartData> chartData;
@@ -23,13 +20,7 @@ struct VerticalMarker {
 
     kit::Path path(const kit::Rect& rect) const
     {
-        const kit::Point p = poiMarkerLocation(*chartData, rect, value, minValue, range);
-        kit::Path path;
-        if (!isFinitePoint(p))
-            return path;
-        path.move({p.x, 0});
-        path.addLine({p.x, rect.height()});
-        return path;
+        return poiMarkerLinePath(poiMarkerLocation(*chartData, rect, value, minValue, range), rect, false);
     }
 };
 
