@@ -41,9 +41,11 @@ private:
         constexpr bool vertical = Direction == GridLineDirection::vertical;
         const kit::View line = GridLineView<ChartData, Direction>{chartData.object()};
         const kit::View gap = vertical ? flexibleLabelGap() : flexibleColumnGap();
-        std::vector<kit::View> children{
-            kit::ForEach(kit::Range{0, count}, [&](int i) { return i == 0 ? kit::EmptyView() : kit::Group({line, gap}); }),
-            line};
+        std::vector<kit::View> children{kit::ForEach(kit::Range{0, count},
+                                                     [&](int i) {
+                                                         return i == 0 ? kit::EmptyView() : kit::Group({line, gap});
+                                                     }),
+                                        line};
         if (vertical)
             return kit::HStack(kit::VerticalAlignment::center, std::move(children));
         return kit::VStack(kit::HorizontalAlignment::center, std::move(children));

@@ -53,12 +53,11 @@ template <LineBarChartDataObject ChartData>
 kit::View yAxisLabelText(const std::shared_ptr<ChartData>& chartData, const std::string& label, int index)
 {
     const auto& style = *chartData->chartStyle;
-    const kit::View text = measuredLabelText(label, style.yAxisLabelFont, style.yAxisLabelColour,
-                                             [chartData](const kit::Rect& frame) {
-                                                 recordYAxisLabelWidth(*chartData, frame);
-                                             })
-                               .accessibilityLabel("Y-Axis-Label")
-                               .accessibilityValue(kit::LocalizedKey{label});
+    const kit::View text =
+        measuredLabelText(label, style.yAxisLabelFont, style.yAxisLabelColour,
+                          [chartData](const kit::Rect& frame) { recordYAxisLabelWidth(*chartData, frame); })
+            .accessibilityLabel("Y-Axis-Label")
+            .accessibilityValue(kit::LocalizedKey{label});
     if (index == 0)
         return text;
     return kit::Group({text, flexibleColumnGap()});

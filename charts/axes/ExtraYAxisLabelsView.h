@@ -13,14 +13,15 @@ namespace charts {
 // extra line it holds the x-axis spacer alone. Nothing for a chart that no
 // shared pointer owns.
 template <class ChartData>
-    requires LineBarChartDataObject<ChartData> && std::derived_from<ChartData, SharedSelf>
-kit::View extraYAxisLabelsView(const ChartData& chart)
+requires LineBarChartDataObject<ChartData> && std::derived_from<ChartData, SharedSelf> kit::View
+extraYAxisLabelsView(const ChartData& chart)
 {
     const std::shared_ptr<ChartData> chartData = sharedSelf(chart);
     if (!chartData)
         return kit::EmptyView();
-    return axisLabelColumn(chart, axisLabelColumnContent(
-                                      chartData, extraYAxisLabelValues(chart, chartData->viewData->yAxisSpecifier)));
+    return axisLabelColumn(chart,
+                           axisLabelColumnContent(chartData,
+                                                  extraYAxisLabelValues(chart, chartData->viewData->yAxisSpecifier)));
 }
 
 } // namespace charts

@@ -37,12 +37,12 @@ struct GridLineView {
         const GridStyle& grid = vertical ? chart.chartStyle->xAxisGridStyle : chart.chartStyle->yAxisGridStyle;
         const double trimEnd = chart.disableAnimation || *startAnimation ? 1 : 0;
         const kit::Shape shape = vertical ? kit::Shape(VerticalGridShape{}) : kit::Shape(HorizontalGridShape{});
-        const kit::View line =
-            shape.trim(0, trimEnd)
-                .stroke(grid.lineColour, kit::StrokeStyle{grid.lineWidth, kit::LineCap::butt, kit::LineJoin::miter,
-                                                          10, grid.dash, grid.dashPhase})
-                .frame(vertical ? std::optional<double>(grid.lineWidth) : std::nullopt,
-                       vertical ? std::nullopt : std::optional<double>(grid.lineWidth));
+        const kit::View line = shape.trim(0, trimEnd)
+                                   .stroke(grid.lineColour,
+                                           kit::StrokeStyle{grid.lineWidth, kit::LineCap::butt, kit::LineJoin::miter,
+                                                            10, grid.dash, grid.dashPhase})
+                                   .frame(vertical ? std::optional<double>(grid.lineWidth) : std::nullopt,
+                                          vertical ? std::nullopt : std::optional<double>(grid.lineWidth));
         const kit::Animation& animation = chart.chartStyle->globalAnimation;
         const kit::State<bool> start = startAnimation;
         return animateOnDisappear(animateOnAppear(line, chart.disableAnimation, animation, [start] { start = true; }),

@@ -17,7 +17,7 @@ kit::View measuredLabelText(const std::string& label, const kit::Font& font, con
                             std::function<void(const kit::Rect&)> measured)
 {
     return kit::Text(label).font(font).foregroundColor(colour).lineLimit(1).overlay(sizeReader(std::move(measured)),
-                                                                                     kit::Alignment::center());
+                                                                                    kit::Alignment::center());
 }
 
 } // namespace charts

@@ -30,7 +30,8 @@ struct XAxisLabels {
                        const kit::View title = xAxisTitleView(chart);
                        if (chart->chartStyle->xAxisLabelPosition == XAxisLabelPosistion::top)
                            return kit::VStack(kit::HorizontalAlignment::center,
-                                              {title, chart->xAxisLabelsView().padding(kit::Edge::bottom, 2.0), content});
+                                              {title, chart->xAxisLabelsView().padding(kit::Edge::bottom, 2.0),
+                                               content});
                        return kit::VStack(kit::HorizontalAlignment::center,
                                           {content, chart->xAxisLabelsView().padding(kit::Edge::top, 2.0), title});
                    },

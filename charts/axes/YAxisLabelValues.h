@@ -37,9 +37,8 @@ std::vector<std::string> spreadLabelValues(double lowest, double span, int count
 // values evenly spread from minValue over the range (spreadLabelValues),
 // each the formatter's text or, when it gives none, the specifier's.
 template <class ChartData>
-    requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData>
-std::vector<std::string> yAxisLabelValues(const ChartData& chartData, std::string_view specifier,
-                                          const NumberFormatterPtr& formatter)
+requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData> std::vector<std::string>
+yAxisLabelValues(const ChartData& chartData, std::string_view specifier, const NumberFormatterPtr& formatter)
 {
     const auto& style = *chartData.chartStyle;
     if (style.yAxisLabelType == YAxisLabelType::custom)

@@ -63,9 +63,8 @@ struct YAxisLabels {
 // formatted with `formatter` when given and yielding a text, else with
 // `specifier`.
 template <LineBarChartDataObject ChartData>
-kit::View applyYAxisLabels(const kit::View& view, std::shared_ptr<ChartData> chartData,
-                           std::string specifier = "%.0f", NumberFormatterPtr formatter = nullptr,
-                           AxisColour colourIndicator = AxisColour::none())
+kit::View applyYAxisLabels(const kit::View& view, std::shared_ptr<ChartData> chartData, std::string specifier = "%.0f",
+                           NumberFormatterPtr formatter = nullptr, AxisColour colourIndicator = AxisColour::none())
 {
     return view.modifier(
         YAxisLabels<ChartData>{std::move(chartData), std::move(specifier), std::move(formatter), colourIndicator});

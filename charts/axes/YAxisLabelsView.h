@@ -12,16 +12,17 @@ namespace charts {
 // spread over the column with flexible gaps, level with the plot area.
 // Nothing for a chart that no shared pointer owns.
 template <class ChartData>
-    requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData> && std::derived_from<ChartData, SharedSelf>
-kit::View yAxisLabelsView(const ChartData& chart)
+requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData> && std::derived_from<ChartData, SharedSelf>
+    kit::View yAxisLabelsView(const ChartData& chart)
 {
     const std::shared_ptr<ChartData> chartData = sharedSelf(chart);
     if (!chartData)
         return kit::EmptyView();
     const ChartViewData& viewData = *chartData->viewData;
-    return axisLabelColumn(
-        chart, axisLabelColumnContent(chartData, yAxisLabelValues(chart, viewData.yAxisSpecifier,
-                                                                  viewData.yAxisNumberFormatter)));
+    return axisLabelColumn(chart,
+                           axisLabelColumnContent(chartData,
+                                                  yAxisLabelValues(chart, viewData.yAxisSpecifier,
+                                                                   viewData.yAxisNumberFormatter)));
 }
 
 } // namespace charts

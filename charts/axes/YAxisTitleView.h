@@ -66,9 +66,10 @@ kit::View yAxisTitleView(const AxisColour& colourIndicator, const std::shared_pt
     if (!title)
         return kit::EmptyView();
     const ChartViewData& viewData = *chartData->viewData;
-    return kit::Group({axisTitleColumn(*chartData, *title, viewData.yAxisTitleWidth, viewData.yAxisTitleHeight,
-                                       axisColourIndicator(colourIndicator, *chartData), false,
-                                       [chartData](const kit::Rect& frame) { recordYAxisTitleSize(*chartData, frame); })});
+    return kit::Group(
+        {axisTitleColumn(*chartData, *title, viewData.yAxisTitleWidth, viewData.yAxisTitleHeight,
+                         axisColourIndicator(colourIndicator, *chartData), false,
+                         [chartData](const kit::Rect& frame) { recordYAxisTitleSize(*chartData, frame); })});
 }
 
 // The extra line's y-axis title (its style's), in the chart's y-axis title
@@ -81,10 +82,10 @@ kit::View extraYAxisTitleView(const AxisColour& colourIndicator, const std::shar
     if (!extraLine || !extraLine->style.yAxisTitle)
         return kit::EmptyView();
     const ChartViewData& viewData = *chartData->viewData;
-    return kit::Group({axisTitleColumn(
-        *chartData, *extraLine->style.yAxisTitle, viewData.extraYAxisTitleWidth, viewData.extraYAxisTitleHeight,
-        extraAxisColourIndicator(colourIndicator, *chartData), true,
-        [chartData](const kit::Rect& frame) { recordExtraYAxisTitleSize(*chartData, frame); })});
+    return kit::Group(
+        {axisTitleColumn(*chartData, *extraLine->style.yAxisTitle, viewData.extraYAxisTitleWidth,
+                         viewData.extraYAxisTitleHeight, extraAxisColourIndicator(colourIndicator, *chartData), true,
+                         [chartData](const kit::Rect& frame) { recordExtraYAxisTitleSize(*chartData, frame); })});
 }
 
 } // namespace charts

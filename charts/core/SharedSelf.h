@@ -19,8 +19,7 @@ protected:
 // `object` as the shared pointer that owns it holds it; null when no shared
 // pointer owns it (then no view can observe it, and its views show nothing).
 template <class T>
-    requires std::derived_from<T, SharedSelf>
-std::shared_ptr<T> sharedSelf(const T& object)
+requires std::derived_from<T, SharedSelf> std::shared_ptr<T> sharedSelf(const T& object)
 {
     return std::const_pointer_cast<T>(std::static_pointer_cast<const T>(object.weak_from_this().lock()));
 }

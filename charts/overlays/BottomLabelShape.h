@@ -13,8 +13,11 @@ struct BottomLabelShape {
     {
         const double h = rect.height();
         kit::Path path;
-        path.addLines({{rect.minX(), rect.maxY()}, {rect.maxX(), rect.maxY()}, {rect.maxX(), rect.midY() - h / 5},
-                       {rect.midX(), rect.minY()}, {rect.minX(), rect.midY() - h / 5}});
+        path.addLines({{rect.minX(), rect.maxY()},
+                       {rect.maxX(), rect.maxY()},
+                       {rect.maxX(), rect.midY() - h / 5},
+                       {rect.midX(), rect.minY()},
+                       {rect.minX(), rect.midY() - h / 5}});
         path.closeSubpath();
         return path;
     }

@@ -16,9 +16,10 @@ struct CustomLabelShape {
     std::function<kit::Path(const kit::Rect&)> _path;
 
     template <kit::ShapeType S>
-        requires(!std::same_as<S, CustomLabelShape>)
-    explicit CustomLabelShape(S shape)
-        : _path([box = std::make_shared<const S>(std::move(shape))](const kit::Rect& rect) { return kit::Path(box->path(rect)); })
+    requires(!std::same_as<S, CustomLabelShape>) explicit CustomLabelShape(S shape)
+        : _path([box = std::make_shared<const S>(std::move(shape))](const kit::Rect& rect) {
+              return kit::Path(box->path(rect));
+          })
     {
     }
 

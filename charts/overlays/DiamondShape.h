@@ -11,7 +11,9 @@ struct DiamondShape {
     kit::Path path(const kit::Rect& rect) const
     {
         kit::Path path;
-        path.addLines({{rect.midX(), rect.maxY()}, {rect.maxX(), rect.midY()}, {rect.midX(), rect.minY()},
+        path.addLines({{rect.midX(), rect.maxY()},
+                       {rect.maxX(), rect.midY()},
+                       {rect.midX(), rect.minY()},
                        {rect.minX(), rect.midY()}});
         path.closeSubpath();
         return path;

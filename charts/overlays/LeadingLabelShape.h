@@ -14,8 +14,11 @@ struct LeadingLabelShape {
     {
         const double w = rect.width();
         kit::Path path;
-        path.addLines({{rect.minX(), rect.maxY()}, {rect.maxX() - w / 5, rect.maxY()}, {rect.maxX(), rect.midY()},
-                       {rect.maxX() - w / 5, rect.minY()}, {rect.minX(), rect.minY()}});
+        path.addLines({{rect.minX(), rect.maxY()},
+                       {rect.maxX() - w / 5, rect.maxY()},
+                       {rect.maxX(), rect.midY()},
+                       {rect.maxX() - w / 5, rect.minY()},
+                       {rect.minX(), rect.minY()}});
         path.closeSubpath();
         return path;
     }

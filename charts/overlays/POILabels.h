@@ -99,9 +99,8 @@ kit::View poiLabelCenter(const ChartData&, double markerValue, const std::string
 template <PointOfInterestProtocol ChartData>
 kit::View poiLabelPosition(const ChartData& chartData, double location, double markerValue,
                            const std::string& specifier, const NumberFormatterPtr& formatter,
-                           const kit::Font& labelFont, const kit::Color& labelColour,
-                           const kit::Color& labelBackground, const kit::Color& labelBorderColor,
-                           const kit::StrokeStyle& strokeStyle,
+                           const kit::Font& labelFont, const kit::Color& labelColour, const kit::Color& labelBackground,
+                           const kit::Color& labelBorderColor, const kit::StrokeStyle& strokeStyle,
                            const std::optional<CustomLabelShape>& customLabelShape, std::optional<double> padding)
 {
     const auto& style = *chartData.chartStyle;
@@ -143,8 +142,7 @@ template <PointOfInterestProtocol ChartData>
 kit::View poiAbscissaLabelCenter(const ChartData&, const std::string& text, const kit::Font& labelFont,
                                  const kit::Color& labelColour, const kit::Color& labelBackground,
                                  const kit::Color& labelBorderColor, const kit::StrokeStyle& strokeStyle,
-                                 const std::optional<CustomLabelShape>& customLabelShape,
-                                 std::optional<double> padding)
+                                 const std::optional<CustomLabelShape>& customLabelShape, std::optional<double> padding)
 {
     return framedPOILabel(text, labelFont, labelColour, labelBackground, labelBorderColor,
                           customLabelShape.value_or(CustomLabelShape(DiamondShape())), strokeStyle,
@@ -156,12 +154,11 @@ kit::View poiAbscissaLabelCenter(const ChartData&, const std::string& text, cons
 // stand at the bottom; across a horizontal bar chart from the leading
 // edge, or from the trailing edge when its y-axis labels stand trailing.
 template <PointOfInterestProtocol ChartData>
-kit::View poiAbscissaLabelPosition(const ChartData& chartData, double location, const std::string& text,
-                                   const kit::Font& labelFont, const kit::Color& labelColour,
-                                   const kit::Color& labelBackground, const kit::Color& labelBorderColor,
-                                   const kit::StrokeStyle& strokeStyle,
-                                   const std::optional<CustomLabelShape>& customLabelShape,
-                                   std::optional<double> padding)
+kit::View
+poiAbscissaLabelPosition(const ChartData& chartData, double location, const std::string& text,
+                         const kit::Font& labelFont, const kit::Color& labelColour, const kit::Color& labelBackground,
+                         const kit::Color& labelBorderColor, const kit::StrokeStyle& strokeStyle,
+                         const std::optional<CustomLabelShape>& customLabelShape, std::optional<double> padding)
 {
     const auto& style = *chartData.chartStyle;
     constexpr bool horizontalBars = HorizontalChartData<ChartData>;

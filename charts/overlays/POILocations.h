@@ -56,8 +56,8 @@ kit::Point poiMarkerLocation(const ChartData&, const kit::Rect& chartSize, doubl
 }
 
 template <PointOfInterestProtocol ChartData>
-kit::Point poiCenterLabelLocation(const ChartData& chartData, const kit::Rect& chartSize, double value,
-                                  double minValue, double range)
+kit::Point poiCenterLabelLocation(const ChartData& chartData, const kit::Rect& chartSize, double value, double minValue,
+                                  double range)
 {
     return poiMarkerLocation(chartData, chartSize, value, minValue, range);
 }
@@ -121,8 +121,8 @@ kit::Point poiAbscissaAxisLabelLocation(const ChartData& chartData, std::int64_t
     const ChartViewData& viewData = *chartData.viewData;
     if constexpr (HorizontalChartData<ChartData>) {
         const double x = style.yAxisLabelPosition == YAxisLabelPosistion::trailing
-                             ? w + largestOf(viewData.xAxislabelWidths).value_or(0) / 2 + 8.0
-                             : -(largestOf(viewData.xAxisLabelHeights).value_or(0) / 2) - 8.0;
+            ? w + largestOf(viewData.xAxislabelWidths).value_or(0) / 2 + 8.0
+            : -(largestOf(viewData.xAxisLabelHeights).value_or(0) / 2) - 8.0;
         return {x, poiSlotPosition(CategorySpacing::bar, markerValue, dataPointCount, h)};
     } else {
         const double half = largestOf(viewData.xAxisLabelHeights).value_or(0) / 2;

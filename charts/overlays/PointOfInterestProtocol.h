@@ -17,8 +17,11 @@ namespace charts {
 // and its spacing (bar: the middle of one of n equal slots; line: from edge
 // to edge). The eight bar and line chart-data classes qualify as they are.
 template <class T>
-concept PointOfInterestProtocol = LineBarChartDataObject<T> && GetDataProtocol<T> && requires {
-    { T::categorySpacing } -> std::convertible_to<CategorySpacing>;
+concept PointOfInterestProtocol = LineBarChartDataObject<T> && GetDataProtocol<T> && requires
+{
+    {
+        T::categorySpacing
+        } -> std::convertible_to<CategorySpacing>;
 };
 
 } // namespace charts

@@ -13,8 +13,11 @@ struct TopLabelShape {
     {
         const double h = rect.height();
         kit::Path path;
-        path.addLines({{rect.minX(), rect.minY()}, {rect.minX(), rect.midY() + h / 5}, {rect.midX(), rect.maxY()},
-                       {rect.maxX(), rect.midY() + h / 5}, {rect.maxX(), rect.minY()}});
+        path.addLines({{rect.minX(), rect.minY()},
+                       {rect.minX(), rect.midY() + h / 5},
+                       {rect.midX(), rect.maxY()},
+                       {rect.maxX(), rect.midY() + h / 5},
+                       {rect.maxX(), rect.minY()}});
         path.closeSubpath();
         return path;
     }

@@ -14,8 +14,11 @@ struct TrailingLabelShape {
     {
         const double w = rect.width();
         kit::Path path;
-        path.addLines({{rect.maxX(), rect.maxY()}, {rect.maxX(), rect.minY()}, {rect.minX() + w / 5, rect.minY()},
-                       {rect.minX(), rect.midY()}, {rect.minX() + w / 5, rect.maxY()}});
+        path.addLines({{rect.maxX(), rect.maxY()},
+                       {rect.maxX(), rect.minY()},
+                       {rect.minX() + w / 5, rect.minY()},
+                       {rect.minX(), rect.midY()},
+                       {rect.minX() + w / 5, rect.maxY()}});
         path.closeSubpath();
         return path;
     }

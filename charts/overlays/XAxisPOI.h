@@ -65,9 +65,9 @@ struct XAxisPOI {
     kit::View body(const kit::View& content) const
     {
         const ChartData& chart = *chartData;
-        return poiLayers(content, chart, chart.hasData(), poiAbscissaMarker(chartData.object(), markerValue, dataPointCount),
-                         lineColour, strokeStyle, startAnimation,
-                         [self = *this, chart = chartData.object()](const kit::Rect& frame) {
+        return poiLayers(content, chart, chart.hasData(),
+                         poiAbscissaMarker(chartData.object(), markerValue, dataPointCount), lineColour, strokeStyle,
+                         startAnimation, [self = *this, chart = chartData.object()](const kit::Rect& frame) {
                              return self.label(*chart, frame);
                          });
     }
@@ -89,11 +89,11 @@ private:
                                   poiAbscissaMarkerLocation(data, markerValue, dataPointCount, frame), markerName,
                                   index);
         if (const auto* position = std::get_if<DisplayValue::Position>(&labelPosition.value)) {
-            const kit::View label = poiAbscissaLabelPosition(data, position->location, markerName, labelFont,
-                                                             labelColour, labelBackground, labelBorderColor,
-                                                             strokeStyle, customLabelShape, padding)
-                                        .frame(frame.width(), frame.height(), kit::Alignment::center())
-                                        .fixedSize();
+            const kit::View label =
+                poiAbscissaLabelPosition(data, position->location, markerName, labelFont, labelColour, labelBackground,
+                                         labelBorderColor, strokeStyle, customLabelShape, padding)
+                    .frame(frame.width(), frame.height(), kit::Alignment::center())
+                    .fixedSize();
             return placedPOILabel(label, poiAbscissaCenterLabelLocation(data, markerValue, dataPointCount, frame),
                                   markerName, index);
         }
@@ -106,7 +106,8 @@ private:
 // no colour is given.
 template <PointOfInterestProtocol ChartData>
 kit::View applyXAxisPOI(const kit::View& view, const std::shared_ptr<ChartData>& chartData, std::string markerName,
-                        std::int64_t markerValue, std::int64_t dataPointCount, kit::Color lineColour = kit::Color::blue(),
+                        std::int64_t markerValue, std::int64_t dataPointCount,
+                        kit::Color lineColour = kit::Color::blue(),
                         std::optional<kit::Color> labelBorderColor = std::nullopt,
                         kit::StrokeStyle strokeStyle = kit::StrokeStyle{},
                         DisplayValue labelPosition = DisplayValue::center("%.0f", nullptr),

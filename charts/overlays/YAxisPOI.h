@@ -84,23 +84,25 @@ private:
     kit::View label(const ChartData& data, const kit::Rect& frame) const
     {
         if (const auto* axis = std::get_if<DisplayValue::YAxis>(&labelPosition.value)) {
-            return placedPOILabel(poiLabelAxis(data, markerValue, axis->specifier, axis->formatter, labelFont, labelColour,
-                                       labelBackground, labelBorderColor, customLabelShape, padding),
-                          poiAxisLabelLocation(data, frame, markerValue, minValue, range), markerName, specifierText(axis->specifier, markerValue));
+            return placedPOILabel(poiLabelAxis(data, markerValue, axis->specifier, axis->formatter, labelFont,
+                                               labelColour, labelBackground, labelBorderColor, customLabelShape,
+                                               padding),
+                                  poiAxisLabelLocation(data, frame, markerValue, minValue, range), markerName,
+                                  specifierText(axis->specifier, markerValue));
         }
         if (const auto* center = std::get_if<DisplayValue::Center>(&labelPosition.value)) {
             return placedPOILabel(poiLabelCenter(data, markerValue, center->specifier, center->formatter, labelFont,
-                                         labelColour, labelBackground, labelBorderColor, strokeStyle,
-                                         customLabelShape, padding),
-                          poiMarkerLocation(data, frame, markerValue, minValue, range), markerName, specifierText(center->specifier, markerValue));
+                                                 labelColour, labelBackground, labelBorderColor, strokeStyle,
+                                                 customLabelShape, padding),
+                                  poiMarkerLocation(data, frame, markerValue, minValue, range), markerName,
+                                  specifierText(center->specifier, markerValue));
         }
         if (const auto* position = std::get_if<DisplayValue::Position>(&labelPosition.value)) {
-            const kit::View label =
-                poiLabelPosition(data, position->location, markerValue, position->specifier, position->formatter,
-                                 labelFont, labelColour, labelBackground, labelBorderColor, strokeStyle,
-                                 customLabelShape, padding)
-                    .frame(frame.width(), frame.height(), kit::Alignment::center())
-                    .fixedSize();
+            const kit::View label = poiLabelPosition(data, position->location, markerValue, position->specifier,
+                                                     position->formatter, labelFont, labelColour, labelBackground,
+                                                     labelBorderColor, strokeStyle, customLabelShape, padding)
+                                        .frame(frame.width(), frame.height(), kit::Alignment::center())
+                                        .fixedSize();
             return placedPOILabel(label, poiCenterLabelLocation(data, frame, markerValue, minValue, range), markerName,
                                   specifierText(position->specifier, markerValue));
         }

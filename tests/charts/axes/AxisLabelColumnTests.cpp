@@ -15,8 +15,11 @@ protected:
     template <class Chart, class Labels>
     kit::ViewHost& show(const std::shared_ptr<Chart>& chart, Labels labels, kit::Size size)
     {
-        host = std::make_unique<kit::ViewHost>(
-            LabelsOf<Chart>{chart, [labels](const Chart& c) { return std::invoke(labels, c); }}, size);
+        host = std::make_unique<kit::ViewHost>(LabelsOf<Chart>{chart,
+                                                               [labels](const Chart& c) {
+                                                                   return std::invoke(labels, c);
+                                                               }},
+                                               size);
         settle(*host);
         return *host;
     }
@@ -33,7 +36,8 @@ TEST_F(AxisLabelColumnTest, TheLabelsSpreadFromTheHighestAtTheTopWithTheSpacerOn
     const auto chart = barData({0, 10, 20, 30, 40});
     show(chart, &BarChartData::yAxisLabelsView, {100, 200});
     EXPECT_EQ(textMidYs(*host), (MidYs{{"40", -5}, {"30", 43.5}, {"20", 92}, {"10", 140.5}, {"0", 189}}));
-    EXPECT_EQ(chart->viewData->yAxisLabelWidth, (std::vector<double>{6, 6, 6, 6, 3})) << "one width per label, top first";
+    EXPECT_EQ(chart->viewData->yAxisLabelWidth, (std::vector<double>{6, 6, 6, 6, 3}))
+        << "one width per label, top first";
     EXPECT_EQ(accessibility(*host).front(), (std::pair<std::string, std::string>{"Y-Axis-Label", "40"}));
 
     host->setVisible(false);
@@ -92,11 +96,26 @@ TEST(ExtraYAxisLabelValues, TheExtraLineSpreadsItsOwnRangeWidenedByATinyStepWith
     const Topline maximum = Topline::maximumValue();
     const ExtraLabelCase cases[] = {
         {"its own extremes", {10, 20, 30}, minimum, maximum, 3, "%.0f", V{"10", "20", "30"}},
-        {"from zero to a given top", {10, 20, 30}, Baseline::zero(), Topline::maximum(100), 5, "%.0f",
+        {"from zero to a given top",
+         {10, 20, 30},
+         Baseline::zero(),
+         Topline::maximum(100),
+         5,
+         "%.0f",
          V{"0", "25", "50", "75", "100"}},
-        {"a given bottom above the data", {10, 20, 30}, Baseline::minimumWithMaximum(15), maximum, 2, "%.0f",
+        {"a given bottom above the data",
+         {10, 20, 30},
+         Baseline::minimumWithMaximum(15),
+         maximum,
+         2,
+         "%.0f",
          V{"10", "30"}},
-        {"a given bottom below the data", {10, 20, 30}, Baseline::minimumWithMaximum(5), maximum, 2, "%.0f",
+        {"a given bottom below the data",
+         {10, 20, 30},
+         Baseline::minimumWithMaximum(5),
+         maximum,
+         2,
+         "%.0f",
          V{"5", "30"}},
         // 0 + (5 + 1e-11) / 2 lies just above 2.5: it rounds up, where the
         // chart's own label of exactly 2.5 rounds to even.
@@ -155,7 +174,8 @@ struct ColourCase {
 
 TEST(DataSetColour, BarsTakeTheBarStylesColourAndLinesTheLineColourOfTheirFirstLine)
 {
-    const ColourStyle gradient({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
+    const ColourStyle gradient({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(),
+                               kit::UnitPoint::bottom());
     EXPECT_EQ(barData({1}, barChartStyle(), barStyle(ColourFrom::barStyle, gradient))->dataSetColour(), gradient);
     EXPECT_EQ(horizontalData({1}, barChartStyle(), barStyle(ColourFrom::dataPoints, gradient))->dataSetColour(),
               gradient);

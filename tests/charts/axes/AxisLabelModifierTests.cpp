@@ -31,7 +31,7 @@ inline TestAxisStyle titledStyle(std::optional<std::string> xTitle, std::optiona
 
 inline kit::View chartContent() { return kit::View(kit::Color::red()).id("content"); }
 
-class AxisLabelModifierTest : public AxisViewTest {};
+class AxisLabelModifierTest : public AxisViewTest { };
 
 TEST_F(AxisLabelModifierTest, XAxisLabelsStandBetweenTheChartAndTheTitleTwoPointsClearOfTheChart)
 {
@@ -92,7 +92,8 @@ TEST_F(AxisLabelModifierTest, TheYAxisTitleIsTurnedAnticlockwiseWithItsDotClearO
     // an empty spacer) is 12 + 10 + 8 high, centred in 300 from y = 135.
     // The text turns about its centre (11, 141); the dot lies under the text
     // box and moves down by half the title's length, 30.
-    const auto chart = std::make_shared<StubLabelsChart>(std::vector<double>{1, 2}, titledStyle(std::nullopt, "Axis title"));
+    const auto chart =
+        std::make_shared<StubLabelsChart>(std::vector<double>{1, 2}, titledStyle(std::nullopt, "Axis title"));
     kit::ViewHost host(applyYAxisLabels(chartContent(), chart, "%.0f", nullptr, AxisColour::style(10)), {400, 300});
     settle(host);
     const kit::DisplayItem* title = host.displayList().textItem("Axis title");
@@ -105,12 +106,14 @@ TEST_F(AxisLabelModifierTest, TheYAxisTitleIsTurnedAnticlockwiseWithItsDotClearO
             dots.push_back(item);
     ASSERT_EQ(dots.size(), 1u);
     expectRect(pathBounds(*dots[0]), kit::Rect(6, 177, 10, 10));
-    EXPECT_EQ(std::get<kit::Color>(dots[0]->paint).components(), kit::Color::red().resolved()) << "the data set's colour";
+    EXPECT_EQ(std::get<kit::Color>(dots[0]->paint).components(), kit::Color::red().resolved())
+        << "the data set's colour";
 }
 
 TEST_F(AxisLabelModifierTest, TheColourDotTakesTheFirstColourItsStyleHoldsRunningLeadingToTrailing)
 {
-    const ColourStyle gradient({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
+    const ColourStyle gradient({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(),
+                               kit::UnitPoint::bottom());
     const auto bars = barData({1}, barChartStyle(), barStyle(ColourFrom::barStyle, gradient));
     ColourStyle empty(kit::Color::green());
     empty.colour.reset();
@@ -122,8 +125,8 @@ TEST_F(AxisLabelModifierTest, TheColourDotTakesTheFirstColourItsStyleHoldsRunnin
     };
     const Case cases[] = {
         {"style: the bars' gradient", axisColourIndicator(AxisColour::style(10), *bars), kit::Size{10, 10}, true},
-        {"custom", axisColourIndicator(AxisColour::custom(ColourStyle(kit::Color::green()), 8), *bars),
-         kit::Size{8, 8}, false},
+        {"custom", axisColourIndicator(AxisColour::custom(ColourStyle(kit::Color::green()), 8), *bars), kit::Size{8, 8},
+         false},
         {"none", axisColourIndicator(AxisColour::none(), *bars), std::nullopt, false},
         {"a colour style holding nothing", colourIndicatorDot(10, empty), std::nullopt, false},
         {"the extra line's colour: red without one", extraAxisColourIndicator(AxisColour::style(6), *bars),
@@ -150,7 +153,8 @@ TEST_F(AxisLabelModifierTest, TheColourDotTakesTheFirstColourItsStyleHoldsRunnin
 TEST_F(AxisLabelModifierTest, TheModifiersRecordTheirFlagsAndFormatOnAppearanceAlsoWithoutData)
 {
     const auto chart = std::make_shared<StubLabelsChart>(std::vector<double>{}, titledStyle("X", "Y"));
-    chart->viewData.modify([](ChartViewData& data) { data.yAxisNumberFormatter = std::make_shared<kit::NumberFormatter>(); });
+    chart->viewData.modify(
+        [](ChartViewData& data) { data.yAxisNumberFormatter = std::make_shared<kit::NumberFormatter>(); });
     std::vector<std::tuple<bool, bool, std::string, bool>> writes; // x flag, y flag, specifier, formatter
     const auto log = chart->viewData.sink([&](const ChartViewData& data) {
         writes.emplace_back(data.hasXAxisLabels, data.hasYAxisLabels, data.yAxisSpecifier,
@@ -161,11 +165,12 @@ TEST_F(AxisLabelModifierTest, TheModifiersRecordTheirFlagsAndFormatOnAppearanceA
     expectRect(frameOf(host, "content"), kit::Rect(0, 0, 300, 200)); // no data: the chart alone
     EXPECT_TRUE(textItems(host).empty());
     using W = std::tuple<bool, bool, std::string, bool>;
-    EXPECT_EQ(writes, (std::vector<W>{{false, false, "%.0f", true},
-                                      {false, true, "%.0f", true},
-                                      {false, true, "%.2f", true},
-                                      {false, true, "%.2f", false},
-                                      {true, true, "%.2f", false}}))
+    EXPECT_EQ(writes,
+              (std::vector<W>{{false, false, "%.0f", true},
+                              {false, true, "%.0f", true},
+                              {false, true, "%.2f", true},
+                              {false, true, "%.2f", false},
+                              {true, true, "%.2f", false}}))
         << "the y flag, the specifier and the cleared formatter, each announced, then the x flag";
 }
 

@@ -36,8 +36,8 @@ protected:
     {
         return applyYAxisPOI(kit::View(kit::Color::clear()), chart, name, value, std::move(position),
                              kit::Font::caption(), kit::Color::black(), kit::Color::white(), kit::Color::blue(),
-                             std::nullopt, kit::StrokeStyle{.lineWidth = 2, .dash = {3, 1}}, std::nullopt,
-                             std::nullopt, addToLegends);
+                             std::nullopt, kit::StrokeStyle{.lineWidth = 2, .dash = {3, 1}}, std::nullopt, std::nullopt,
+                             addToLegends);
     }
 
     template <class Chart>
@@ -58,23 +58,30 @@ TEST_F(POITest, AValueMarkerStandsAtItsValueWithItsLabelAndItsAccessibilityValue
     struct Case {
         const char* name;
         DisplayValue position;
-        std::string text;       // "" when no label
-        kit::Point centre;      // of the label's text
-        std::string value;      // accessibility value
+        std::string text; // "" when no label
+        kit::Point centre; // of the label's text
+        std::string value; // accessibility value
     };
     const auto hash = std::make_shared<HashFormatter>();
     const Case cases[] = {
         {"centre", DisplayValue::center("%.0f", nullptr), "25", {150, 150}, "Target 25"},
-        {"axis: outside the chart, left of the leading labels", DisplayValue::yAxis("%.1f", nullptr), "25.0",
-         {-4, 150}, "Target 25.0"},
-        {"a formatter shows, the specifier announces", DisplayValue::center("%.2f", hash), "#", {150, 150},
+        {"axis: outside the chart, left of the leading labels",
+         DisplayValue::yAxis("%.1f", nullptr),
+         "25.0",
+         {-4, 150},
+         "Target 25.0"},
+        {"a formatter shows, the specifier announces",
+         DisplayValue::center("%.2f", hash),
+         "#",
+         {150, 150},
          "Target 25.00"},
         {"nowhere", DisplayValue::none(), "", {}, ""},
     };
     for (const Case& c : cases) {
         const auto chart = barData({0, 100});
         chart->disableAnimation = true;
-        show<BarChartData>(chart, [&](const auto& data) { return valuePOI(data, "Target", 25, c.position); }, {300, 200});
+        show<BarChartData>(chart, [&](const auto& data) { return valuePOI(data, "Target", 25, c.position); },
+                           {300, 200});
         const std::vector<const kit::DisplayItem*> lines = strokes(*host);
         ASSERT_FALSE(lines.empty()) << c.name;
         expectRect(pathBounds(*lines.front()), kit::Rect(0, 150, 300, 0));
@@ -90,8 +97,7 @@ TEST_F(POITest, AValueMarkerStandsAtItsValueWithItsLabelAndItsAccessibilityValue
         EXPECT_EQ(texts[0].text, c.text) << c.name;
         EXPECT_NEAR(texts[0].bounds.midX(), c.centre.x, 1e-9) << c.name;
         EXPECT_NEAR(texts[0].bounds.midY(), c.centre.y, 1e-9) << c.name;
-        EXPECT_EQ(accessibility(*host),
-                  (std::vector<std::pair<std::string, std::string>>{{"P-O-I-Marker", c.value}}))
+        EXPECT_EQ(accessibility(*host), (std::vector<std::pair<std::string, std::string>>{{"P-O-I-Marker", c.value}}))
             << c.name;
     }
 }
@@ -110,16 +116,18 @@ TEST_F(POITest, EachMarkerNameGetsOneLegendEntryAcrossReRendersWhateverTheMarker
 {
     const auto chart = barData({1, 2, 3});
     const LegendData own = chart->legends->front();
-    show<BarChartData>(chart, [](const auto& data) {
-        return kit::VStack({valuePOI(data, "Target", 2, DisplayValue::none()),
-                            valuePOI(data, "Target", 3, DisplayValue::none()),
-                            indexPOI(data, "Q1", 0, 3, DisplayValue::none()),
-                            indexPOI(data, "Target", 1, 3, DisplayValue::none()),
-                            valuePOI(data, "Hidden", 1, DisplayValue::none(), false),
-                            valuePOI(data, "Sales", 1, DisplayValue::none()),
-                            valuePOI(data, "Cafe\u0301", 1, DisplayValue::none()),
-                            valuePOI(data, "Caf\u00e9", 1, DisplayValue::none())});
-    }, {300, 400});
+    show<BarChartData>(chart,
+                       [](const auto& data) {
+                           return kit::VStack({valuePOI(data, "Target", 2, DisplayValue::none()),
+                                               valuePOI(data, "Target", 3, DisplayValue::none()),
+                                               indexPOI(data, "Q1", 0, 3, DisplayValue::none()),
+                                               indexPOI(data, "Target", 1, 3, DisplayValue::none()),
+                                               valuePOI(data, "Hidden", 1, DisplayValue::none(), false),
+                                               valuePOI(data, "Sales", 1, DisplayValue::none()),
+                                               valuePOI(data, "Cafe\u0301", 1, DisplayValue::none()),
+                                               valuePOI(data, "Caf\u00e9", 1, DisplayValue::none())});
+                       },
+                       {300, 400});
     const std::vector<LegendData> legends = *chart->legends;
     ASSERT_EQ(legends.size(), 4u) << "the set's own entry, Target, Q1 and one Café";
     EXPECT_EQ(legends[0], own);
@@ -144,10 +152,13 @@ TEST_F(POITest, EachMarkerNameGetsOneLegendEntryAcrossReRendersWhateverTheMarker
 TEST_F(POITest, TheLegendShowsAnEntryAddedWhileTheChartsViewsAreBuilt)
 {
     const auto chart = barData({1, 2, 3});
-    show<BarChartData>(chart, [](const auto& data) {
-        return applyLegends(valuePOI(data, "Target", 2, DisplayValue::none()), data, {kit::GridItem::flexible(10)}, 40,
-                            kit::Font::caption(), kit::Color::primary(), 0);
-    }, {300, 300});
+    show<BarChartData>(chart,
+                       [](const auto& data) {
+                           return applyLegends(valuePOI(data, "Target", 2, DisplayValue::none()), data,
+                                               {kit::GridItem::flexible(10)}, 40, kit::Font::caption(),
+                                               kit::Color::primary(), 0);
+                       },
+                       {300, 300});
     const std::vector<std::string> shown = texts(*host);
     EXPECT_NE(std::find(shown.begin(), shown.end(), "Target"), shown.end());
     EXPECT_EQ(chart->legends->size(), 2u);
@@ -158,15 +169,21 @@ TEST_F(POITest, AMarkerWithoutANumberToStandAtOrWithoutDataShowsTheChartAloneAnd
     // An empty cluster makes the mean 0 / 0.
     const auto grouped = groupedData({{1, 2}, {}});
     ASSERT_TRUE(grouped->hasData());
-    show<GroupedBarChartData>(grouped, [](const auto& data) {
-        return applyYAxisPOI(kit::View(kit::Color::clear()), data, "Mean", DisplayValue::center("%.0f", nullptr));
-    }, {300, 200});
+    show<GroupedBarChartData>(grouped,
+                              [](const auto& data) {
+                                  return applyYAxisPOI(kit::View(kit::Color::clear()), data, "Mean",
+                                                       DisplayValue::center("%.0f", nullptr));
+                              },
+                              {300, 200});
     EXPECT_TRUE(strokes(*host).empty());
     EXPECT_TRUE(drawnTexts(*host).empty());
     EXPECT_EQ(grouped->legends->back().legend, "Mean");
 
     const auto empty = barData({});
-    show<BarChartData>(empty, [](const auto& data) { return valuePOI(data, "Target", 1, DisplayValue::center("%.0f", nullptr)); },
+    show<BarChartData>(empty,
+                       [](const auto& data) {
+                           return valuePOI(data, "Target", 1, DisplayValue::center("%.0f", nullptr));
+                       },
                        {300, 200});
     EXPECT_TRUE(strokes(*host).empty());
     EXPECT_EQ(empty->legends->back().legend, "Target");
@@ -174,9 +191,11 @@ TEST_F(POITest, AMarkerWithoutANumberToStandAtOrWithoutDataShowsTheChartAloneAnd
     // The mean of a chart with data: 20 of 10 ... 30, half way up.
     const auto bars = barData({10, 20, 30});
     bars->disableAnimation = true;
-    show<BarChartData>(bars, [](const auto& data) {
-        return applyYAxisPOI(kit::View(kit::Color::clear()), data, "Mean", DisplayValue::none());
-    }, {300, 200});
+    show<BarChartData>(bars,
+                       [](const auto& data) {
+                           return applyYAxisPOI(kit::View(kit::Color::clear()), data, "Mean", DisplayValue::none());
+                       },
+                       {300, 200});
     ASSERT_EQ(strokes(*host).size(), 1u);
     expectRect(pathBounds(*strokes(*host)[0]), kit::Rect(0, 100, 300, 0));
 }
@@ -205,9 +224,12 @@ TEST_F(POITest, AnIndexMarkerStandsAtItsDataPointByTheChartsSpacingWithItsNameAs
     // Bars in 400 × 200, four points: index 1 in the middle of the second slot.
     const auto bars = barData({1, 2, 3, 4});
     bars->disableAnimation = true;
-    show<BarChartData>(bars, [](const auto& data) {
-        return indexPOI(data, "Q2", 1, 4, DisplayValue::yAxis("%.3f", std::make_shared<HashFormatter>()));
-    }, {400, 200});
+    show<BarChartData>(bars,
+                       [](const auto& data) {
+                           return indexPOI(data, "Q2", 1, 4,
+                                           DisplayValue::yAxis("%.3f", std::make_shared<HashFormatter>()));
+                       },
+                       {400, 200});
     expectRect(pathBounds(*strokes(*host).front()), kit::Rect(150, 0, 0, 200));
     ASSERT_EQ(drawnTexts(*host).size(), 1u);
     EXPECT_EQ(drawnTexts(*host)[0].text, "Q2") << "the name, whatever the specifier or formatter";
@@ -218,7 +240,10 @@ TEST_F(POITest, AnIndexMarkerStandsAtItsDataPointByTheChartsSpacingWithItsNameAs
     // A line of five points: index −1 a step before the leading edge.
     const auto line = lineChart(lineSet({1, 2, 3, 4, 5}));
     line->disableAnimation = true;
-    show<LineChartData>(line, [](const auto& data) { return indexPOI(data, "Before", -1, 5, DisplayValue::center("", nullptr)); },
+    show<LineChartData>(line,
+                        [](const auto& data) {
+                            return indexPOI(data, "Before", -1, 5, DisplayValue::center("", nullptr));
+                        },
                         {400, 200});
     expectRect(pathBounds(*strokes(*host).front()), kit::Rect(-100, 0, 0, 200));
     EXPECT_EQ(accessibility(*host), (std::vector<std::pair<std::string, std::string>>{{"P-O-I-Marker", "Before -1"}}));
@@ -226,15 +251,18 @@ TEST_F(POITest, AnIndexMarkerStandsAtItsDataPointByTheChartsSpacingWithItsNameAs
     // Horizontal bars: the line lies across at the second of four slots.
     const auto horizontal = horizontalData({1, 2, 3, 4});
     horizontal->disableAnimation = true;
-    show<HorizontalBarChartData>(horizontal, [](const auto& data) {
-        return indexPOI(data, "Q2", 1, 4, DisplayValue::center("", nullptr));
-    }, {400, 200});
+    show<HorizontalBarChartData>(horizontal,
+                                 [](const auto& data) {
+                                     return indexPOI(data, "Q2", 1, 4, DisplayValue::center("", nullptr));
+                                 },
+                                 {400, 200});
     expectRect(pathBounds(*strokes(*host).front()), kit::Rect(0, 75, 400, 0));
     EXPECT_EQ(drawnTexts(*host)[0].bounds.midX(), 200);
     EXPECT_EQ(drawnTexts(*host)[0].bounds.midY(), 75);
 
     // Bars without slots: no line, no label.
-    show<BarChartData>(bars, [](const auto& data) { return indexPOI(data, "None", 0, 0, DisplayValue::center("", nullptr)); },
+    show<BarChartData>(bars,
+                       [](const auto& data) { return indexPOI(data, "None", 0, 0, DisplayValue::center("", nullptr)); },
                        {400, 200});
     EXPECT_TRUE(strokes(*host).empty());
     EXPECT_TRUE(drawnTexts(*host).empty());
@@ -255,14 +283,31 @@ TEST_F(POITest, LabelsArePaddedFilledClippedAndBorderedByTheirKind)
     const kit::Color black = kit::Color::black(), white = kit::Color::white(), red = kit::Color::red();
     const kit::StrokeStyle stroke{.lineWidth = 3};
     const FrameCase cases[] = {
-        {"value on the axis: 4 all round", poiLabelAxis(*bars, 25, "%.0f", nullptr, font, black, white, red, std::nullopt, std::nullopt), {20, 20}},
-        {"value in the centre: the standard 16", poiLabelCenter(*bars, 25, "%.0f", nullptr, font, black, white, red, stroke, std::nullopt, std::nullopt), {44, 44}},
-        {"no padding", poiLabelCenter(*bars, 25, "%.0f", nullptr, font, black, white, red, stroke, std::nullopt, 0.0), {12, 12}},
-        {"a formatter without text: still a label", poiLabelAxis(*bars, 25, "%.0f", std::make_shared<SilentFormatter>(), font, black, white, red, std::nullopt, std::nullopt), {8, 20}},
-        {"a bar on the axis: 4 more at top and bottom", poiAbscissaLabelAxis(*bars, "25", font, black, white, red, std::nullopt, std::nullopt), {20, 28}},
-        {"also without padding", poiAbscissaLabelAxis(*bars, "25", font, black, white, red, std::nullopt, 0.0), {12, 20}},
-        {"a horizontal bar on the axis", poiAbscissaLabelAxis(*horizontal, "25", font, black, white, red, std::nullopt, std::nullopt), {20, 20}},
-        {"a bar in the centre", poiAbscissaLabelCenter(*bars, "25", font, black, white, red, stroke, std::nullopt, 2.0), {16, 16}},
+        {"value on the axis: 4 all round",
+         poiLabelAxis(*bars, 25, "%.0f", nullptr, font, black, white, red, std::nullopt, std::nullopt),
+         {20, 20}},
+        {"value in the centre: the standard 16",
+         poiLabelCenter(*bars, 25, "%.0f", nullptr, font, black, white, red, stroke, std::nullopt, std::nullopt),
+         {44, 44}},
+        {"no padding",
+         poiLabelCenter(*bars, 25, "%.0f", nullptr, font, black, white, red, stroke, std::nullopt, 0.0),
+         {12, 12}},
+        {"a formatter without text: still a label",
+         poiLabelAxis(*bars, 25, "%.0f", std::make_shared<SilentFormatter>(), font, black, white, red, std::nullopt,
+                      std::nullopt),
+         {8, 20}},
+        {"a bar on the axis: 4 more at top and bottom",
+         poiAbscissaLabelAxis(*bars, "25", font, black, white, red, std::nullopt, std::nullopt),
+         {20, 28}},
+        {"also without padding",
+         poiAbscissaLabelAxis(*bars, "25", font, black, white, red, std::nullopt, 0.0),
+         {12, 20}},
+        {"a horizontal bar on the axis",
+         poiAbscissaLabelAxis(*horizontal, "25", font, black, white, red, std::nullopt, std::nullopt),
+         {20, 20}},
+        {"a bar in the centre",
+         poiAbscissaLabelCenter(*bars, "25", font, black, white, red, stroke, std::nullopt, 2.0),
+         {16, 16}},
     };
     for (const FrameCase& c : cases) {
         kit::ViewHost labelHost(c.label.id("label"), {200, 200});
@@ -291,7 +336,8 @@ TEST_F(POITest, LabelsArePaddedFilledClippedAndBorderedByTheirKind)
     settle(custom);
     const auto customBorder = custom.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke);
     ASSERT_EQ(customBorder.size(), 1u);
-    EXPECT_EQ(pathPoints(customBorder[0]->path), (std::vector<kit::Point>{{0, 20}, {20, 20}, {20, 6}, {10, 0}, {0, 6}}));
+    EXPECT_EQ(pathPoints(customBorder[0]->path),
+              (std::vector<kit::Point>{{0, 20}, {20, 20}, {20, 6}, {10, 0}, {0, 6}}));
     EXPECT_EQ(customBorder[0]->strokeStyle, stroke);
 }
 

@@ -6,10 +6,10 @@ using namespace charts;
 using namespace charts::testing;
 using Points = std::vector<kit::Point>;
 
-static_assert(PointOfInterestProtocol<BarChartData> && PointOfInterestProtocol<GroupedBarChartData> &&
-              PointOfInterestProtocol<HorizontalBarChartData> && PointOfInterestProtocol<RangedBarChartData> &&
-              PointOfInterestProtocol<StackedBarChartData> && PointOfInterestProtocol<LineChartData> &&
-              PointOfInterestProtocol<MultiLineChartData> && PointOfInterestProtocol<RangedLineChartData>,
+static_assert(PointOfInterestProtocol<BarChartData> && PointOfInterestProtocol<GroupedBarChartData>
+                  && PointOfInterestProtocol<HorizontalBarChartData> && PointOfInterestProtocol<RangedBarChartData>
+                  && PointOfInterestProtocol<StackedBarChartData> && PointOfInterestProtocol<LineChartData>
+                  && PointOfInterestProtocol<MultiLineChartData> && PointOfInterestProtocol<RangedLineChartData>,
               "the eight chart-data classes with axes carry points of interest as they are");
 
 struct ShapeCase {
@@ -28,9 +28,13 @@ TEST(LabelShapes, EachIsOneClosedOutlineThroughItsRectanglesOwnEdges)
         {"leading", LeadingLabelShape(), r, {{0, 50}, {80, 50}, {100, 25}, {80, 0}, {0, 0}}},
         {"trailing", TrailingLabelShape(), r, {{100, 50}, {100, 0}, {20, 0}, {0, 25}, {20, 50}}},
         {"diamond, away from the origin", DiamondShape(), {10, 20, 40, 60}, {{30, 80}, {50, 50}, {30, 20}, {10, 50}}},
-        {"a diamond wrapped", CustomLabelShape(DiamondShape()), {10, 20, 40, 60},
+        {"a diamond wrapped",
+         CustomLabelShape(DiamondShape()),
+         {10, 20, 40, 60},
          {{30, 80}, {50, 50}, {30, 20}, {10, 50}}},
-        {"a callout in no room", CustomLabelShape(TopLabelShape()), {5, 5, 0, 0},
+        {"a callout in no room",
+         CustomLabelShape(TopLabelShape()),
+         {5, 5, 0, 0},
          {{5, 5}, {5, 5}, {5, 5}, {5, 5}, {5, 5}}},
     };
     for (const ShapeCase& c : cases) {
@@ -161,8 +165,9 @@ TEST(POILabels, APositionedLabelCountsFromTheOtherEdgeWhereTheAxisLabelsStandThe
         bool flipped;
         double distance;
     };
-    const Case cases[] = {{0.25, false, 0.25}, {0.25, true, 0.75}, {0, true, 1}, {1, false, 1},
-                          {-0.1, false, 0.5}, {1.5, true, 0.5}, {std::nan(""), false, 0.5}};
+    const Case cases[] =
+        {{0.25, false, 0.25}, {0.25, true, 0.75},        {0, true, 1}, {1, false, 1}, {-0.1, false, 0.5},
+         {1.5, true, 0.5},    {std::nan(""), false, 0.5}};
     for (const Case& c : cases)
         EXPECT_EQ(poiLabelDistance(c.location, c.flipped), c.distance) << c.location << (c.flipped ? " flipped" : "");
 }
