@@ -156,7 +156,17 @@ kit::Path extraLinePath(LineType lineType, ExtraLineStyle::SpacingType spacing,
                         const std::vector<ExtraLineDataPoint>& dataPoints, const kit::Rect& rect, double lowerEnd,
                         double range)
 {
-    const std::size_t n = dataPoints.size();
+    std::vector<double> values;
+    values.reserve(dataPoints.size());
+    for (const ExtraLineDataPoint& point : dataPoints)
+        values.push_back(point.value);
+    return extraLineValuesPath(lineType, spacing, values, rect, lowerEnd, range);
+}
+
+kit::Path extraLineValuesPath(LineType lineType, ExtraLineStyle::SpacingType spacing, const std::vector<double>& values,
+                              const kit::Rect& rect, double lowerEnd, double range)
+{
+    const std::size_t n = values.size();
     const double width = rect.width();
     const double height = rect.height();
     const double section = width / static_cast<double>(n);
@@ -165,7 +175,7 @@ kit::Path extraLinePath(LineType lineType, ExtraLineStyle::SpacingType spacing,
         const double index = static_cast<double>(i);
         return barSpacing ? section / 2 + index * section : index * width / (static_cast<double>(n) - 1);
     };
-    auto y = [&](std::size_t i) { return height + (-height / range) * (dataPoints[i].value - lowerEnd); };
+    auto y = [&](std::size_t i) { return height + (-height / range) * (values[i] - lowerEnd); };
 
     kit::Path path;
     if (lineType == LineType::curvedLine) {

@@ -60,6 +60,9 @@ struct ExtraLineData {
 kit::Path extraLinePath(LineType lineType, ExtraLineStyle::SpacingType spacing,
                         const std::vector<ExtraLineDataPoint>& dataPoints, const kit::Rect& rect, double lowerEnd,
                         double range);
+// The same path from the points' values alone, in drawing order.
+kit::Path extraLineValuesPath(LineType lineType, ExtraLineStyle::SpacingType spacing, const std::vector<double>& values,
+                              const kit::Rect& rect, double lowerEnd, double range);
 
 // The share (0 to 1) of the path's length that lies left of location.x, the
 // path measured along the straight chords of its elements; not a number for
