@@ -1,0 +1,83 @@
+#pragma once
+
+#include "charts/overlays/ColourExtraLineView.h"
+#include "charts/overlays/ColoursExtraLineView.h"
+#include "charts/overlays/PointsExtraLineView.h"
+#include "charts/overlays/StopsExtraLineView.h"
+#include "charts/overlays/ExtraLineLegend.h"
+#include "kit/ui/Stacks.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace charts {
+
+// A second line over a bar or line chart, with its own values, style,
+// markers and legend entry. Each time the chart comes on screen, with or
+// without data, a new ExtraLineData (a fresh id, then the values of
+// `datapoints`, then the style of `style`) replaces the chart's extra line
+// and the line's legend entry is added unless the chart already has it
+// (addExtraLineLegend). While the chart has data the line and its markers
+// are drawn in the chart's plotting area: a flat-colour or stops line and
+// the markers in front of the content, a gradient-of-colours line behind
+// it; a colour that lacks what its kind needs draws neither.
+template <LineBarChartDataObject ChartData>
+struct ExtraLine {
+    kit::ObservedObject<ChartData> chartData;
+    std::string legendTitle;
+    std::function<std::vector<ExtraLineDataPoint>()> datapoints;
+    std::function<ExtraLineStyle()> style;
+    kit::State<bool> startAnimation{false};
+
+    auto dynamicFields() { return std::tie(chartData, startAnimation); }
+
+    kit::View body(const kit::View& content) const
+    {
+        const kit::View chart =
+            chartData->hasData() ? kit::ZStack(kit::Alignment::center(), {extraLineLayer(), content}) : content;
+        return kit::Group({chart}).onAppear(
+            [data = chartData.object(), title = legendTitle, datapoints = datapoints, style = style] {
+                data->extraLineData = ExtraLineData(title, datapoints, style);
+                addExtraLineLegend(*data, **data->extraLineData);
+            });
+    }
+
+private:
+    // The line view of the extra line's colour kind, then its markers.
+    kit::View extraLineLayer() const
+    {
+        const std::optional<ExtraLineData>& extraLine = *chartData->extraLineData;
+        if (!extraLine)
+            return kit::EmptyView();
+        const std::shared_ptr<ChartData> data = chartData.object();
+        const ColourStyle& colour = extraLine->style.lineColour;
+        const Stroke& stroke = extraLine->style.strokeStyle;
+        const bool points = colour.startPoint && colour.endPoint;
+        kit::View line;
+        if (colour.colourType == ColourType::colour && colour.colour)
+            line = ColourExtraLineView<ChartData>{data, *colour.colour, stroke};
+        else if (colour.colourType == ColourType::gradientColour && colour.colours && points)
+            line = ColoursExtraLineView<ChartData>{data, *colour.colours, *colour.startPoint, *colour.endPoint, stroke};
+        else if (colour.colourType == ColourType::gradientStops && colour.stops && points)
+            line = StopsExtraLineView<ChartData>(data, *colour.stops, *colour.startPoint, *colour.endPoint, stroke);
+        else
+            return kit::EmptyView();
+        return kit::Group({line, PointsExtraLineView<ChartData>{data}});
+    }
+};
+
+// `view` with the extra line of `legendTitle`, its values from `datapoints`
+// and its style from `style`, both called each time the chart comes on screen.
+template <LineBarChartDataObject ChartData>
+kit::View applyExtraLine(const kit::View& view, std::shared_ptr<ChartData> chartData, std::string legendTitle,
+                         std::function<std::vector<ExtraLineDataPoint>()> datapoints,
+                         std::function<ExtraLineStyle()> style)
+{
+    return view.modifier(
+        ExtraLine<ChartData>{std::move(chartData), std::move(legendTitle), std::move(datapoints), std::move(style)});
+}
+
+} // namespace charts

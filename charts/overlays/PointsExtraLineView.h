@@ -1,0 +1,49 @@
+#pragma once
+
+#include "charts/overlays/FilledDataPointExtraLineView.h"
+#include "charts/overlays/OutLineDataPointExtraLineView.h"
+#include "kit/ui/ForEach.h"
+
+#include <tuple>
+
+namespace charts {
+
+// The markers of the chart's extra line, one per point and identified by
+// its index, in front of the chart's content: filled, outlined, or (for
+// filledOutLine) an outline revealed over a fill that stands whole from the
+// first frame. Empty while the chart has no extra line.
+template <LineBarChartDataObject ChartData>
+struct PointsExtraLineView {
+    kit::ObservedObject<ChartData> chartData;
+    kit::State<bool> startAnimation{false};
+
+    auto dynamicFields() { return std::tie(chartData, startAnimation); }
+
+    kit::View body() const
+    {
+        const std::optional<ExtraLineData>& extraLine = *chartData->extraLineData;
+        if (!extraLine)
+            return kit::EmptyView();
+        const std::shared_ptr<ChartData> data = chartData.object();
+        const ExtraLineData& line = *extraLine;
+        const PointStyle& style = line.style.pointStyle;
+        const auto rows = kit::ForEach(kit::Range{0, static_cast<int>(line.dataPoints.size())}, [&](int i) -> kit::View {
+            const ExtraLineDataPoint& point = line.dataPoints[static_cast<std::size_t>(i)];
+            switch (style.pointType) {
+            case PointType::filled:
+                return FilledDataPointExtraLineView<ChartData>{data, point, i};
+            case PointType::outline:
+                return OutLineDataPointExtraLineView<ChartData>{data, point, i};
+            case PointType::filledOutLine:
+                break;
+            }
+            const kit::View fill = kit::View(extraLineMarker(line, point.value, i))
+                                       .foregroundColor(extraLineMarkerColours(point, style).fill);
+            return kit::View(OutLineDataPointExtraLineView<ChartData>{data, point, i})
+                .background(fill, kit::Alignment::center());
+        });
+        return kit::Group({rows}).zIndex(1);
+    }
+};
+
+} // namespace charts
