@@ -23,7 +23,7 @@ std::optional<ColourStyle> extraLineLegendColour(const ColourStyle& lineColour)
 
 bool isExtraLineLegend(const LegendData& legend, const ExtraLineData& extraLine, const ColourStyle& colour)
 {
-    return kit::canonicallyEquivalent(legend.legend, extraLine.legendTitle) && legend.colour == colour
+    return kit::equalAfterNFC(legend.legend, extraLine.legendTitle) && legend.colour == colour
            && legend.prioity == 3 && legend.chartType == ChartType::line;
 }
 

@@ -2,7 +2,7 @@
 
 #include "charts/core/ExtraLineData.h"
 #include "charts/core/LegendData.h"
-#include "kit/base/TextEquality.h"
+#include "kit/base/Localization.h"
 
 #include <optional>
 #include <vector>
