@@ -1,39 +1,12 @@
 #pragma once
 
-#include "charts/overlays/ExtraLineMarker.h"
-#include "charts/overlays/ExtraLineReveal.h"
-#include "kit/ui/ObservedObject.h"
-
-#include <tuple>
+#include "charts/overlays/ExtraLinePointView.h"
 
 namespace charts {
 
-// One marker of the chart's extra line, its outline stroked in the point's
-// own border colour or else the point style's, at the point style's line
-// width, revealed like the line each time it comes on screen. Empty while
-// the chart has no extra line.
+// A marker of the extra line whose outline is stroked in the point's own
+// border colour, else the point style's, at the point style's line width.
 template <LineBarChartDataObject ChartData>
-struct OutLineDataPointExtraLineView {
-    kit::ObservedObject<ChartData> chartData;
-    ExtraLineDataPoint dataPoint;
-    int index = 0;
-    kit::State<bool> startAnimation{false};
-
-    auto dynamicFields() { return std::tie(chartData, startAnimation); }
-
-    kit::View body() const
-    {
-        const std::optional<ExtraLineData>& extraLine = *chartData->extraLineData;
-        if (!extraLine)
-            return kit::EmptyView();
-        const ExtraLineStyle& style = extraLine->style;
-        const kit::Shape marker = revealedExtraLine(extraLineMarker(*extraLine, dataPoint.value, index),
-                                                    style.animationType,
-                                                    extraLineFraction(*chartData, *startAnimation));
-        const kit::View painted = marker.stroke(extraLineMarkerColours(dataPoint, style.pointStyle).border,
-                                                kit::StrokeStyle{.lineWidth = style.pointStyle.lineWidth});
-        return extraLineRevealActions(painted, chartData.object(), startAnimation);
-    }
-};
+using OutLineDataPointExtraLineView = ExtraLinePointView<ChartData, ExtraLinePointPaint::outline>;
 
 } // namespace charts

@@ -13,7 +13,8 @@ namespace charts {
 // (minValue on the bottom edge, minValue + range on the top edge). A shape
 // over the whole plotting rectangle that draws only its own small box; a
 // point of value 0 under `ignoreZero`, a line without points, or a place
-// that is not a finite number give no marker.
+// that is not a finite number give no marker; a range of 0 puts the marker
+// on the bottom edge, as the line chart's Point does.
 struct PointBarSpcing : kit::ShapeBase<PointBarSpcing> {
     double value = 0;
     int index = 0;
