@@ -2,10 +2,8 @@
 #include "tests/charts/line/LineTest.h"
 
 #include "charts/overlays/ColourExtraLineView.h"
-#include "charts/overlays/ColoursExtraLineView.h"
 #include "charts/overlays/ExtraLineShape.h"
 #include "charts/overlays/PointsExtraLineView.h"
-#include "charts/overlays/StopsExtraLineView.h"
 
 namespace {
 
@@ -109,6 +107,10 @@ TEST_F(ExtraLineViewTest, TheLineSpansItsOwnValueRange)
         ASSERT_TRUE(item);
         expectPath(item->path, {M(0, c.first), L(100, c.last)}, c.what);
     }
+    // No extra line: nothing at all.
+    chart->extraLineData = std::nullopt;
+    host.update();
+    EXPECT_TRUE(host.displayList().items.empty());
 }
 
 TEST_F(ExtraLineViewTest, TheLineIsDrawnInOrRaisedUnderTheChartsAnimation)
@@ -148,47 +150,6 @@ TEST_F(ExtraLineViewTest, TheLineIsDrawnInOrRaisedUnderTheChartsAnimation)
     ASSERT_TRUE(line());
     expectPath(line()->path, {M(0, 50), L(100, 0)}, "whole at once");
     EXPECT_FALSE(host.isAnimating());
-}
-
-// A linear gradient of these stops (compared as drawn) between these points.
-void expectGradient(const kit::Paint& paint, const std::vector<kit::Gradient::Stop>& stops, kit::UnitPoint start,
-                    kit::UnitPoint end)
-{
-    const auto* gradient = std::get_if<kit::LinearGradient>(&paint);
-    ASSERT_TRUE(gradient);
-    EXPECT_EQ(gradient->startPoint, start);
-    EXPECT_EQ(gradient->endPoint, end);
-    const auto& drawn = gradient->gradient.stops();
-    ASSERT_EQ(drawn.size(), stops.size());
-    for (std::size_t i = 0; i < stops.size(); ++i) {
-        EXPECT_EQ(drawn[i].color.resolved(), stops[i].color.resolved());
-        EXPECT_DOUBLE_EQ(drawn[i].location, stops[i].location);
-    }
-}
-
-TEST_F(ExtraLineViewTest, EachColourViewStrokesWithItsOwnPaint)
-{
-    setUp({0, 10}, extraLineStyle());
-    chart->disableAnimation = true;
-    const std::vector<kit::Color> colours{kit::Color::purple(), kit::Color::orange()};
-    host.setRoot(kit::ZStack({ColoursExtraLineView<LineChartData>{chart, colours, kit::UnitPoint::leading(),
-                                                                  kit::UnitPoint::trailing(), stroke}}));
-    const kit::DisplayItem* item = host.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke).at(0);
-    expectGradient(item->paint, {{kit::Color::purple(), 0}, {kit::Color::orange(), 1}}, kit::UnitPoint::leading(),
-                   kit::UnitPoint::trailing());
-    EXPECT_EQ(item->strokeStyle, stroke.strokeStyle());
-
-    const std::vector<GradientStop> stops{{kit::Color::purple(), 0.2}, {kit::Color::orange(), 0.8}};
-    host.setRoot(kit::ZStack(
-        {StopsExtraLineView<LineChartData>(chart, stops, kit::UnitPoint::top(), kit::UnitPoint::bottom(), stroke)}));
-    item = host.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke).at(0);
-    expectGradient(item->paint, {{kit::Color::purple(), 0.2}, {kit::Color::orange(), 0.8}}, kit::UnitPoint::top(),
-                   kit::UnitPoint::bottom());
-
-    // No extra line: nothing at all.
-    chart->extraLineData = std::nullopt;
-    host.update();
-    EXPECT_TRUE(host.displayList().items.empty());
 }
 
 TEST(PointBarSpcing, CentresEachMarkerInItsSlot)

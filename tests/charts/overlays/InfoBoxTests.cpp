@@ -1,5 +1,4 @@
 #include "OverlayTest.h"
-#include "tests/charts/bar/BarTest.h"
 
 #include "charts/bar/BarChartData.h"
 #include "charts/bar/HorizontalBarChartData.h"
@@ -250,24 +249,6 @@ TEST_F(InfoBoxTest, EachBoxActsOnlyForItsOwnPlacementAndKeepsItsBandWhileNothing
             expectRect(frameOf(host, "chart"), row.content);
         }
     }
-}
-
-// The real horizontal bar chart keeps its floating box inside its height.
-TEST_F(InfoBoxTest, TheHorizontalBarChartsFloatingBoxFollowsTheTouchDownItsHeight)
-{
-    auto chart = std::make_shared<HorizontalBarChartData>(
-        BarDataSet(bars({3, 5}), "Sales"), barMetadata(), std::nullopt, std::nullopt, barStyle(), barChartStyle(),
-        kit::EmptyView());
-    chart->legends = {};
-    chart->chartStyle.modify([](auto& style) {
-        style.infoBoxValueFont = kit::Font::system(10);
-        style.infoBoxDescriptionFont = kit::Font::system(10);
-    });
-    // "Bar 0" (30 × 12) over "3" (6 × 12): a box of 46 × 40.
-    touch(*chart, {10, 190}, {0, 0, 300, 200}, {chart->dataSets->dataPoints[0]});
-    const auto box = boxIn(applyFloatingInfoBox(kit::View(kit::Color::red()), chart));
-    ASSERT_TRUE(box);
-    expectRect(*box, {306 - 23, 180 - 20, 46, 40});
 }
 
 } // namespace
