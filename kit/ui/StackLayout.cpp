@@ -18,6 +18,16 @@ ProposedSize make(std::optional<double> main, std::optional<double> cross, Axis 
 }
 Point point(double main, double cross, Axis a) { return a == Axis::horizontal ? Point{main, cross} : Point{cross, main}; }
 
+// Where a child goes so that its alignment guide lands on the common line.
+// A child as long as an unlimited proposal has an infinite guide: it starts
+// at 0, so that the container reports the infinite length the probes of
+// its own parent ask for (∞ − ∞ would make it 0).
+double alignedOffset(double line, double guide)
+{
+    const double offset = line - guide;
+    return std::isnan(offset) ? 0 : offset;
+}
+
 } // namespace
 
 void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis, std::optional<Axis> enclosing)
@@ -99,7 +109,7 @@ StackArrangement arrangeStack(const std::vector<Node*>& items, ProposedSize prop
     }
     double crossExtent = 0, position = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double c = line - guides[i];
+        const double c = alignedOffset(line, guides[i]);
         crossExtent = std::max(crossExtent, c + crossOf(r.sizes[i], axis));
         r.origins[i] = point(position, c, axis);
         position += mainOf(r.sizes[i], axis) + spacing;
@@ -128,7 +138,7 @@ StackArrangement arrangeDepth(const std::vector<Node*>& items, ProposedSize prop
     }
     double w = 0, h = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        r.origins[i] = {lx - gx[i], ly - gy[i]};
+        r.origins[i] = {alignedOffset(lx, gx[i]), alignedOffset(ly, gy[i])};
         w = std::max(w, r.origins[i].x + r.sizes[i].width);
         h = std::max(h, r.origins[i].y + r.sizes[i].height);
     }

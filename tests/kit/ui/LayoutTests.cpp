@@ -318,3 +318,21 @@ TEST_F(Layout, TextWrapsAndTruncates)
     ViewHost empty(Text(Verbatim{""}).font(Font::system(10)).id("t"), {50, 50});
     EXPECT_EQ(frameOf(empty, "t").size, (Size{0, 12}));
 }
+
+TEST_F(Layout, ContainersOfAViewThatTakesAnUnlimitedProposalStayFlexible)
+{
+    // "100" can shrink to one digit (6 to 18 wide), so it is less flexible
+    // than the depth or vertical stack around a colour and is offered space
+    // first: the stack takes the remaining 382, as the colour alone would.
+    const View digits = Text(Verbatim{"100"}).font(Font::system(10)).id("text");
+    const View wrapped[] = {ZStack({View(Color::red()).id("content")}),
+                            VStack({View(Color::black()).frame(std::nullopt, 1), View(Color::red()).id("content")}),
+                            ZStack({VStack({View(Color::black()).frame(std::nullopt, 1), Spacer()}),
+                                    View(Color::red()).id("content")})};
+    for (const View& content : wrapped) {
+        ViewHost host(HStack(VerticalAlignment::center, 0, {digits, content}), {400, 300});
+        expectRect(frameOf(host, "text"), Rect(0, 144, 18, 12));
+        EXPECT_EQ(frameOf(host, "content").minX(), 18);
+        EXPECT_EQ(frameOf(host, "content").width(), 382);
+    }
+}
