@@ -128,7 +128,7 @@ std::shared_ptr<Record> readRecord(od::value value)
     constexpr std::size_t count = std::tuple_size_v<decltype(fields)>;
     static constexpr auto keys = std::apply([](const auto&... field) { return std::array<std::string_view, count>{field.key...}; }, fields);
 
-    auto record = std::make_shared<Record>();
+    auto record = std::make_shared<Record>(freshId());
     std::bitset<count> seen;
     std::size_t next = 0; // the counter writes the keys in coding order: look there first
     for (auto member : take(value.get_object())) {

@@ -16,6 +16,9 @@ namespace qm {
 // One counted file of the counter's output.
 class FileEntry : public kit::ObservableObject {
 public:
+    FileEntry() = default;
+    explicit FileEntry(kit::UUID identity) : id(identity) {}
+
     kit::UUID id; // fresh for every decoded record
     std::string language;
     std::vector<std::string> possibleLanguages;

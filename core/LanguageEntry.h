@@ -7,6 +7,9 @@ namespace qm {
 // One language of the counter's output, with its files in the counter's order.
 class LanguageEntry : public kit::ObservableObject {
 public:
+    LanguageEntry() = default;
+    explicit LanguageEntry(kit::UUID identity) : id(identity) {}
+
     kit::UUID id; // fresh for every decoded record
     std::string name;
     std::int64_t bytes = 0;

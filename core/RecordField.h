@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FreshId.h"
 #include "kit/base/Json.h"
 
 #include <memory>
@@ -35,7 +36,7 @@ constexpr void forEachField(Visit&& visit)
 template <CodedRecord Record>
 std::shared_ptr<Record> decodeRecord(const kit::Decoder& d)
 {
-    auto record = std::make_shared<Record>();
+    auto record = std::make_shared<Record>(freshId());
     forEachField<Record>([&](const auto& field) {
         using T = std::remove_cvref_t<decltype(record.get()->*field.member)>;
         record.get()->*field.member = d.decode<T>(field.key);

@@ -1,4 +1,7 @@
+#include "core/FreshId.h"
 #include "core/LanguageEntry.h"
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +151,17 @@ TEST(CounterOutput, MalformedTextFailsWithTheStrictRulesErrors)
                 EXPECT_EQ(error.codingPath(), c.path) << error.what();
             }
         }
+    }
+}
+
+TEST(CounterOutput, RecordIdentitiesAreRandomVersion4Uuids)
+{
+    std::set<kit::UUID> seen;
+    for (int i = 0; i < 10000; ++i) {
+        const kit::UUID id = qm::freshId();
+        EXPECT_EQ(id.bytes()[6] >> 4, 4);       // version 4
+        EXPECT_EQ(id.bytes()[8] >> 6, 0b10);    // variant 1
+        EXPECT_TRUE(seen.insert(id).second);
     }
 }
 

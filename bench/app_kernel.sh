@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Times the application from its start to "all ok" on the Linux kernel sources, side by
+# side with the bundled counter's own run on the same tree: whole commands, in turn
+# (counter, application, counter, application ...), after one warm-up run of each, so a
+# drift of the machine's speed touches both alike. Prints the median wall time of each,
+# the median of the pairwise ratios, and the peak resident memory of each. Not part of CI.
+#
+#   bench/app_kernel.sh [runs]      (default 7 pairs)
+#
+# The application runs on Qt's offscreen platform with QUILLMARROW_QUIT_AFTER_FIRST_COUNT=1,
+# so it quits as soon as the folder has been counted and listed; both commands write their
+# standard output to /dev/null. BENCH_DIR (default /tmp/quillmarrow-bench) holds the
+# unpacked tree (see bench/kernel.sh). Take figures on a quiet machine: the load average is
+# printed before and after.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-7}
+work=${BENCH_DIR:-/tmp/quillmarrow-bench}
+tree="$work/linux-source-6.1"
+
+if [ ! -f "$tree/Makefile" ]; then
+  if [ ! -f /usr/src/linux-source-6.1.tar.xz ]; then
+    sudo_cmd=()
+    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends linux-source-6.1 xz-utils
+  fi
+  mkdir -p "$work"
+  echo "unpacking the kernel sources into $work ..."
+  tar -xf /usr/src/linux-source-6.1.tar.xz -C "$work"
+fi
+
+build="$here/build-bench"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target quillmarrow scc resources >/dev/null
+app="$build/bin/quillmarrow"
+scc="$build/libexec/quillmarrow/scc"
+
+echo "counter: $scc ($(git -C "$here" rev-parse --short HEAD))"
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+python3 - "$runs" "$scc" "$app" "$tree" <<'EOF'
+import os, statistics, sys, time, uuid
+
+runs, scc, app, tree = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+counter = [scc, "--by-file", "--format", "json", "--sort", "code", tree]
+application = [app, tree]
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen", QUILLMARROW_QUIT_AFTER_FIRST_COUNT="1",
+           QUILLMARROW_INSTANCE_KEY="quillmarrow-bench-" + uuid.uuid4().hex)
+
+def run(argv):
+    """Wall seconds and peak resident MiB of one whole run."""
+    devnull = os.open(os.devnull, os.O_WRONLY)
+    start = time.perf_counter()
+    pid = os.posix_spawn(argv[0], argv, env, file_actions=[(os.POSIX_SPAWN_DUP2, devnull, 1)])
+    _, status, usage = os.wait4(pid, 0)
+    wall = time.perf_counter() - start
+    os.close(devnull)
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"{argv[0]} failed with status {os.waitstatus_to_exitcode(status)}")
+    return wall, usage.ru_maxrss / 1024
+
+run(counter), run(application)  # warm-up: the tree in the page cache, the libraries loaded
+pairs = [(run(counter), run(application)) for _ in range(runs)]
+c_wall = [c[0] for c, _ in pairs]
+a_wall = [a[0] for _, a in pairs]
+ratios = [a[0] / c[0] for c, a in pairs]
+print(f"runs: {runs} pairs, cores: {os.cpu_count()}")
+print(f"counter alone (scc --by-file --format json --sort code): {statistics.median(c_wall):.3f} s median "
+      f"(min {min(c_wall):.3f}, max {max(c_wall):.3f}), peak {statistics.median(c[1] for c, _ in pairs):.0f} MiB")
+print(f"application, start to \"all ok\":                          {statistics.median(a_wall):.3f} s median "
+      f"(min {min(a_wall):.3f}, max {max(a_wall):.3f}), peak {statistics.median(a[1] for _, a in pairs):.0f} MiB")
+print(f"application / counter (median of pairs):                 {statistics.median(ratios):.2f}")
+EOF
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
