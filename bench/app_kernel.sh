@@ -51,7 +51,7 @@ def run(argv):
     """Wall seconds and peak resident MiB of one whole run."""
     devnull = os.open(os.devnull, os.O_WRONLY)
     start = time.perf_counter()
-    pid = os.posix_spawn(argv[0], argv, env, file_actions=[(os.POSIX_SPAWN_DUP2, devnull, 1)])
+    pid = os.posix_spawn(argv[0], argv, env, file_actions=[(os.POSIX_SPAWN_DUP2, devnull, 1), (os.POSIX_SPAWN_DUP2, devnull, 2)])
     _, status, usage = os.wait4(pid, 0)
     wall = time.perf_counter() - start
     os.close(devnull)
