@@ -1,5 +1,7 @@
 #include "core/FreshId.h"
 
+#include "kit/base/UUID.h"
+
 #include <cstring>
 #include <random>
 

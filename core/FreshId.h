@@ -1,6 +1,10 @@
 #pragma once
 
-#include "kit/base/UUID.h"
+// Declared on its own: headers that Qt's moc reads (as C++17) take it in
+// through the records, and kit/base/UUID.h pulls in <compare>.
+namespace kit {
+class UUID;
+}
 
 namespace qm {
 
