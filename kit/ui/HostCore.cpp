@@ -120,7 +120,16 @@ Transaction HostCore::outgoing(Node& node) const
 void HostCore::updateNode(Node& node, const View& view, const Transaction& incoming)
 {
     node.primitive = view.primitive();
-    node.incomingTransaction = node.dirty ? node.dirtyTransaction : incoming;
+    // A node changed itself (its state, an object it observes) keeps that
+    // change's transaction for the whole round, also when its parent hands
+    // it a new value later in the round: a geometry reader reconciles its
+    // content only at layout, after the dirty nodes were evaluated.
+    if (node.dirty) {
+        node.incomingTransaction = node.dirtyTransaction;
+        node.ownChangeRound = round;
+    } else if (node.ownChangeRound != round) {
+        node.incomingTransaction = incoming;
+    }
     node.dirty = false;
     node.evaluatedRound = round;
     node.environment = environmentFor(node);

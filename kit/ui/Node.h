@@ -117,6 +117,7 @@ public:
     Transaction dirtyTransaction;
     std::uint64_t evaluatedRound = 0;
     Transaction incomingTransaction; // when evaluated this round
+    std::uint64_t ownChangeRound = 0; // the round it was evaluated for a change of its own
     bool removing = false;      // drawn while it fades out, then dropped
     // The node's local-to-host transform from the latest display list.
     AffineTransform drawTransform;

@@ -484,3 +484,38 @@ TEST_F(Animating, ShadowsInterpolate)
     EXPECT_NEAR(shadow.color.alpha, 0.5, 1e-9);
     EXPECT_NEAR(shadow.color.red, 0, 1e-9) << "premultiplied: clear to black stays black";
 }
+
+TEST_F(Animating, AnAnimatedChangeKeepsItsAnimationUnderAGeometryReaderWhoseParentChangedPlainly)
+{
+    // In one round, the parent changes without animation (a model write when
+    // its content appears) and the line inside the reader's content turns
+    // itself on with animation. The reader hands the line a new value at
+    // layout; the line's own change still animates.
+    struct Line {
+        State<bool> on{false};
+        auto dynamicFields() { return std::tie(on); }
+        View body() const
+        {
+            return Rectangle().trim(0, *on ? 1.0 : 0.0).stroke(Color::black(), 2).id("line").onAppear([on = on] {
+                withAnimation(Animation::linear(1), [&] { on = true; });
+            });
+        }
+    };
+    struct Chart {
+        ObservedObject<Toggle> model;
+        auto dynamicFields() { return std::tie(model); }
+        View body() const
+        {
+            const auto toggle = model.object();
+            return GeometryReader([toggle](const GeometryProxy&) {
+                return ZStack({Line{}}).onAppear([toggle] { toggle->on = true; });
+            });
+        }
+    };
+    ViewHost host(Chart{std::make_shared<Toggle>()}, {100, 50});
+    host.update();
+    EXPECT_TRUE(itemsOf(host, "line").front()->path.isEmpty()) << "the first frame shows the start";
+    Clock::advance(0.5);
+    EXPECT_NEAR(itemsOf(host, "line").front()->path.length(), 150, 1e-6) << "half of the 300 around";
+    EXPECT_TRUE(host.isAnimating());
+}
