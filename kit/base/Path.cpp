@@ -195,15 +195,40 @@ struct Walk {
     double total = 0;
 };
 
-// The path's segments and subpaths; with `measure`, the arc length of each
-// segment too (what trimming and lengths need, and bounds do not).
-Walk walk(const std::vector<Path::Element>& elements, bool measure = true)
+// What a walk finds out about each segment's length: nothing (bounds need
+// none), whether it has any (1) or none (0), which is all that keeping the
+// whole path needs, or its arc length (lengths and trimming).
+enum class Measure { none, extent, arcLength };
+
+double measured(const Bezier& b, Measure measure)
+{
+    switch (measure) {
+    case Measure::none:
+        return 0;
+    case Measure::extent:
+        // A curve has no length exactly when all its points coincide; one
+        // with a point that is not finite is not measured here at all.
+        for (int i = 0; i <= b.degree; ++i)
+            if (!std::isfinite(b.p[static_cast<std::size_t>(i)].x) || !std::isfinite(b.p[static_cast<std::size_t>(i)].y))
+                return std::numeric_limits<double>::infinity();
+        for (int i = 1; i <= b.degree; ++i)
+            if (!(b.p[static_cast<std::size_t>(i)] == b.p[0]))
+                return 1;
+        return 0;
+    case Measure::arcLength:
+        return b.length();
+    }
+    return 0;
+}
+
+// The path's segments and subpaths, with each segment's length as `measure` says.
+Walk walk(const std::vector<Path::Element>& elements, Measure measure = Measure::arcLength)
 {
     using Type = Path::Element::Type;
     Walk w;
     Point current, start;
     auto push = [&](Bezier b, bool isClose) {
-        Segment s{b, isClose, w.subpaths.size() - 1, measure ? b.length() : 0};
+        Segment s{b, isClose, w.subpaths.size() - 1, measured(b, measure)};
         w.total += s.length;
         w.segments.push_back(s);
     };
@@ -473,7 +498,7 @@ Rect Path::boundingRect() const
     for (const Element& e : elements_)
         if (e.type == Element::Type::move)
             Bezier{1, {e.point, e.point}}.addBounds(x0, y0, x1, y1);
-    for (const Segment& s : walk(elements_, false).segments)
+    for (const Segment& s : walk(elements_, Measure::none).segments)
         s.curve.addBounds(x0, y0, x1, y1);
     return Rect(x0, y0, x1 - x0, y1 - y0);
 }
@@ -494,7 +519,12 @@ Path Path::trimmedPath(double from, double to) const
     to = std::clamp(to, 0.0, 1.0);
     if (!(from < to))
         return {};
-    const Walk w = walk(elements_);
+    // Kept whole, the path needs no arc lengths: every comparison below
+    // holds for every segment that has any length at all. Points that are
+    // not finite are measured as they are.
+    Walk w = walk(elements_, from == 0 && to == 1 ? Measure::extent : Measure::arcLength);
+    if (!std::isfinite(w.total))
+        w = walk(elements_);
     if (!(w.total > 0))
         return {};
     const double a = from * w.total, b = to * w.total;

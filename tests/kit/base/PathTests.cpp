@@ -203,6 +203,39 @@ TEST(Path, TrimmingSplitsCurvesExactly)
     EXPECT_TRUE(Path::rect(Rect(5, 5, 0, 0)).trimmedPath(0, 1).isEmpty()) << "zero length gives nothing";
 }
 
+TEST(Path, TrimmingToTheWholePathDropsOnlyWhatHasNoLength)
+{
+    // A piece of no length inside a line, a subpath that is a dot, and a
+    // closed triangle: kept whole, the path loses the piece and the dot.
+    Path p;
+    p.move({0, 0});
+    p.addLine({10, 0});
+    p.addLine({10, 0});
+    p.addCurve({20, 10}, {15, 0}, {20, 5});
+    p.move({50, 50});
+    p.addLine({50, 50});
+    p.move({30, 30});
+    p.addLine({40, 30});
+    p.addLine({40, 40});
+    p.closeSubpath();
+    Path expected;
+    expected.move({0, 0});
+    expected.addLine({10, 0});
+    expected.addCurve({20, 10}, {15, 0}, {20, 5});
+    expected.move({30, 30});
+    expected.addLine({40, 30});
+    expected.addLine({40, 40});
+    expected.closeSubpath();
+    EXPECT_EQ(p.trimmedPath(0, 1), expected);
+
+    // A point that is not a number makes the length unknown: nothing is kept.
+    Path broken;
+    broken.move({0, 0});
+    broken.addLine({std::nan(""), 5});
+    EXPECT_TRUE(broken.trimmedPath(0, 1).isEmpty());
+    EXPECT_TRUE(broken.trimmedPath(0, 0.5).isEmpty());
+}
+
 TEST(Path, TrimmingAcrossSubpathsAndCloses)
 {
     Path p; // two squares of perimeter 40, total 80
