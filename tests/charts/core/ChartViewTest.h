@@ -4,6 +4,8 @@
 // clock, fixed text metrics) and readers of the display list.
 
 #include "TestChartData.h"
+#include "charts/core/ViewExtensions.h"
+#include "kit/base/NotificationCenter.h"
 #include "tests/kit/ui/UiTest.h"
 
 #include <string>
@@ -35,5 +37,13 @@ inline kit::Rect pathBounds(const kit::DisplayItem& item)
 {
     return item.path.boundingRect().applying(item.transform);
 }
+
+// Every layout notification posted while alive, with its object.
+struct LayoutNotices {
+    std::vector<kit::AnyObject> objects;
+    kit::Cancellable observer = kit::NotificationCenter::defaultCenter().addObserver(
+        layoutDidFinishNotification(), {}, kit::NotificationCenter::Delivery::postingThread,
+        [this](const kit::Notification& n) { objects.push_back(n.object); });
+};
 
 } // namespace charts::testing

@@ -98,14 +98,6 @@ TEST_F(PieChartTiming, DisabledAnimationShowsTheEndStateFromTheFirstFrame)
     expectGrown(host, 2, 1);
 }
 
-// Every layout notification posted while alive, with its object.
-struct LayoutNotices {
-    std::vector<kit::AnyObject> objects;
-    kit::Cancellable observer = kit::NotificationCenter::defaultCenter().addObserver(
-        layoutDidFinishNotification(), {}, kit::NotificationCenter::Delivery::postingThread,
-        [this](const kit::Notification& n) { objects.push_back(n.object); });
-};
-
 TEST_F(PieChartTiming, TheLayoutNotificationFollowsTheLatestAppearanceByHalfASecond)
 {
     LayoutNotices notices;

@@ -1,0 +1,121 @@
+// A line chart of 10,000 points joined by curves, in a window-sized frame:
+// the cost of one full update (the chart data changes, the chart is
+// evaluated again, laid out and painted) and of one frame of the draw-in
+// animation (the trimmed line at the next tick, painted). Aim: each under
+// 8 ms, so the chart keeps up with a 60 fps display with room to spare.
+
+#include "charts/line/LineChart.h"
+#include "kit/base/Clock.h"
+#include "kit/base/RunLoop.h"
+#include "kit/ui/UI.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int pointCount = 10000;
+const kit::Size window{1200, 400};
+
+std::shared_ptr<charts::LineChartData> wave(bool disableAnimation)
+{
+    std::vector<charts::LineChartDataPoint> points;
+    points.reserve(pointCount);
+    for (int i = 0; i < pointCount; ++i)
+        points.emplace_back(50 + 40 * std::sin(i * 0.01) + (i % 7));
+    const charts::GridStyle grid(3, kit::Color::gray(), 1, {}, 0);
+    charts::LineChartStyle style(
+        charts::InfoBoxPlacement::floating(), charts::InfoBoxAlignment::vertical, kit::Font::body(),
+        kit::Color::primary(), kit::Font::caption(), kit::Color::secondary(), kit::Color::white(), kit::Color::gray(),
+        kit::StrokeStyle{}, charts::LineMarkerType::none(), grid, charts::XAxisLabelPosistion::bottom,
+        kit::Font::caption(), kit::Color::primary(), charts::LabelsFrom::dataPoint(kit::Angle::zero()), std::nullopt,
+        kit::Font::caption(), kit::Color::primary(), std::nullopt, grid, charts::YAxisLabelPosistion::leading,
+        kit::Font::caption(), kit::Color::primary(), 5, charts::YAxisLabelType::numeric, std::nullopt,
+        kit::Font::caption(), kit::Color::primary(), std::nullopt, charts::Baseline::minimumValue(),
+        charts::Topline::maximumValue(), kit::Animation::easeInOut(1.0));
+    charts::LineDataSet set(std::move(points), "Wave",
+                            charts::PointStyle{6, kit::Color::blue(), kit::Color::white(), 2, charts::PointType::filled,
+                                               charts::PointShape::circle},
+                            charts::LineStyle(charts::ColourStyle(kit::Color::blue()), charts::LineType::curvedLine,
+                                              charts::defaultStroke(), false));
+    auto data = std::make_shared<charts::LineChartData>(
+        std::move(set),
+        charts::ChartMetadata("Wave", "", kit::Font::title(), kit::Color::primary(), kit::Font::body(),
+                              kit::Color::secondary()),
+        std::nullopt, std::nullopt, std::move(style), kit::Text("No data"));
+    data->disableAnimation = disableAnimation;
+    return data;
+}
+
+void paintFrame(kit::ViewHost& host, QImage& image)
+{
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    host.paint(painter);
+}
+
+// A point of the line changes: the chart is evaluated, laid out and painted.
+void BM_FullUpdateAndPaint(benchmark::State& state)
+{
+    kit::Clock::useManual(0);
+    auto data = wave(true);
+    kit::ViewHost host{charts::LineChart(data), window};
+    host.update();
+    QImage image(int(window.width), int(window.height), QImage::Format_ARGB32_Premultiplied);
+    int i = 0;
+    for (auto _ : state) {
+        data->dataSets.modify([&](charts::LineDataSet& set) { set.dataPoints[i % pointCount].value += 1; });
+        ++i;
+        host.update();
+        paintFrame(host, image);
+    }
+    kit::discardPendingWork();
+    kit::Clock::useReal();
+}
+BENCHMARK(BM_FullUpdateAndPaint)->Unit(benchmark::kMillisecond);
+
+// One tick of the one-second draw-in: the line trimmed to the new fraction
+// and painted. The draw-in starts again when it ends.
+void BM_DrawInFrame(benchmark::State& state)
+{
+    kit::Clock::useManual(0);
+    auto data = wave(false);
+    kit::ViewHost host{charts::LineChart(data), window};
+    host.update();
+    QImage image(int(window.width), int(window.height), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        kit::Clock::advance(1.0 / 60);
+        paintFrame(host, image);
+        if (!host.isAnimating()) {
+            state.PauseTiming();
+            host.setVisible(false);
+            kit::runUntilIdle();
+            kit::Clock::advance(2);
+            host.setVisible(true);
+            kit::runUntilIdle();
+            state.ResumeTiming();
+        }
+    }
+    kit::discardPendingWork();
+    kit::Clock::useReal();
+}
+BENCHMARK(BM_DrawInFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "charts/line/LineSubView.h"
+#include "kit/base/Color.h"
+#include "kit/base/Gradient.h"
+#include "kit/base/UnitPoint.h"
+
+#include <memory>
+#include <tuple>
+#include <vector>
+
+namespace charts {
+
+// One line of a line chart in a linear gradient of evenly spread colours
+// from `startPoint` to `endPoint` of the chart's frame: stroked and drawn
+// in, or filled and risen from the bottom edge when `isFilled`
+// (lineSubViewBody). The chart data is not observed: the sub-view redraws
+// with the chart view that made it.
+template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
+struct LineChartColoursSubView : kit::ViewMethods<LineChartColoursSubView<ChartData, DataSet>> {
+    std::shared_ptr<ChartData> chartData;
+    DataSet dataSet;
+    double minValue = 0;
+    double range = 0;
+    std::vector<kit::Color> colours;
+    kit::UnitPoint startPoint;
+    kit::UnitPoint endPoint;
+    bool isFilled = false;
+    kit::State<bool> startAnimation{false};
+
+    LineChartColoursSubView(std::shared_ptr<ChartData> chartData, DataSet dataSet, double minValue, double range,
+                            std::vector<kit::Color> colours, kit::UnitPoint startPoint, kit::UnitPoint endPoint,
+                            bool isFilled)
+        : chartData(std::move(chartData)), dataSet(std::move(dataSet)), minValue(minValue), range(range),
+          colours(std::move(colours)), startPoint(startPoint), endPoint(endPoint), isFilled(isFilled)
+    {
+    }
+
+    auto dynamicFields() { return std::tie(startAnimation); }
+
+    kit::View body() const
+    {
+        const kit::Paint paint = kit::LinearGradient{kit::Gradient(colours), startPoint, endPoint};
+        return lineSubViewBody(chartData, dataSet, minValue, range, paint, isFilled, startAnimation);
+    }
+};
+
+} // namespace charts
