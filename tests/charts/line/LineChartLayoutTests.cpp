@@ -5,6 +5,9 @@
 
 #include "LineViewTest.h"
 
+#include "charts/axes/XAxisLabels.h"
+#include "charts/axes/YAxisLabels.h"
+
 namespace {
 
 using namespace charts;
@@ -141,6 +144,13 @@ TEST_F(LineChartLayout, EachLineCarriesTheAxisBordersItsLayoutRecordAsksFor)
         host.update();
         EXPECT_EQ(dividers(host), 0) << "read again at each redraw";
     }
+
+    // The axis-label decorations set the flags as they appear; the line
+    // takes its borders at the redraw that follows.
+    auto data = still(lineChart(lineSet({0, 10})));
+    kit::ViewHost host{applyYAxisLabels(applyXAxisLabels(LineChart(data), data), data), {300, 200}};
+    kit::runUntilIdle();
+    EXPECT_EQ(dividers(host), 2);
 }
 
 } // namespace
