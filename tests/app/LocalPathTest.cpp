@@ -75,8 +75,10 @@ TEST(DisplayText, ShowsAnyNameOnOneLine)
              {"plain", "plain"},
              {"caf\xC3\xA9", QStringLiteral("caf\u00E9")},
              {"caf\xE9", QStringLiteral("caf\uFFFD")},
-             {"two\nlines", QStringLiteral("two\u240Alines")},
-             {"tab\there\r", QStringLiteral("tab\u2409here\u240D")},
+             {"two\nlines", QStringLiteral("two\u21B5lines")},
+             {"a\r\nb\vc\fd", QStringLiteral("a\u21B5\u21B5b\u21B5c\u21B5d")},
+             {"next\xC2\x85line\xE2\x80\xA8sep\xE2\x80\xA9par", QStringLiteral("next\u21B5line\u21B5sep\u21B5par")},
+             {"tab\there\x01", QStringLiteral("tab\u2409here\u2401")},
              {"del\x7F", QStringLiteral("del\u2421")},
              {"", ""},
          }) {
