@@ -106,9 +106,6 @@ using Evaluate = std::function<View(Node& node)>;
 std::shared_ptr<const Primitive> makeComponent(std::type_index type, Evaluate evaluate);
 std::shared_ptr<const Primitive> makeModifierComponent(View content, std::type_index type,
                                                        std::function<View(Node& node, const View& content)> evaluate);
-View onReceiveImpl(const View&, const void* identity,
-                   std::function<std::function<void()>(std::function<void(const std::any&)>)> subscribe,
-                   std::function<void(const std::any&)> action);
 
 // The parameter type of a (non-generic) one-argument callable.
 template <class F>

@@ -1,5 +1,10 @@
 #pragma once
 
+// What users of views call: View, the modifiers every view offers
+// (ViewMethods), the structure views (EmptyView, Group, If) and the shape of
+// a user view or user modifier (its body). How each modifier becomes a node
+// of the host's tree is in ModifierNodes.h.
+
 #include "kit/base/Angle.h"
 #include "kit/base/Color.h"
 #include "kit/base/EdgeInsets.h"
@@ -13,6 +18,7 @@
 #include "kit/ui/Environment.h"
 #include "kit/ui/Gesture.h"
 #include "kit/ui/Layout.h"
+#include "kit/ui/ModifierNodes.h"
 #include "kit/ui/Transaction.h"
 
 #include <any>
@@ -73,43 +79,6 @@ template <class>
 struct ViewFor {
     using type = View;
 };
-// The modifiers, one function each (ViewMethods forwards to them).
-View frame(const View&, std::optional<double> width, std::optional<double> height, Alignment, std::source_location);
-View frame(const View&, const FlexFrame&, std::source_location);
-View padding(const View&, EdgeInsets);
-View offset(const View&, double x, double y);
-View position(const View&, double x, double y);
-View fixedSize(const View&, bool horizontal, bool vertical);
-View aspectRatio(const View&, std::optional<double> ratio, ContentMode);
-View layoutPriority(const View&, double);
-View alignmentGuide(const View&, HorizontalAlignment, std::function<double(const ViewDimensions&)>);
-View alignmentGuide(const View&, VerticalAlignment, std::function<double(const ViewDimensions&)>);
-View overlay(const View&, const View& overlay, Alignment);
-View background(const View&, const View& background, Alignment);
-View scaleEffect(const View&, double x, double y, UnitPoint anchor);
-View rotationEffect(const View&, Angle, UnitPoint anchor);
-View opacity(const View&, double);
-View zIndex(const View&, double);
-View shadow(const View&, Color, double radius, double x, double y);
-View clipped(const View&);
-View clipShape(const View&, const Shape&, FillStyle);
-View contentShape(const View&, const Shape&, FillStyle);
-View allowsHitTesting(const View&, bool);
-View environment(const View&, std::function<void(EnvironmentValues&)>);
-View onAppear(const View&, std::function<void()>);
-View onDisappear(const View&, std::function<void()>);
-View onChange(const View&, std::any value, std::function<bool(const std::any&, const std::any&)> equal,
-              std::function<void(const std::any&, const std::any&)> action, bool initial);
-View animation(const View&, std::optional<Animation>, std::uint64_t token);
-View transaction(const View&, std::function<void(Transaction&)>);
-View accessibilityLabel(const View&, std::string text, bool localize);
-View accessibilityValue(const View&, std::string text, bool localize);
-View accessibilityHidden(const View&, bool);
-View accessibilityElement(const View&, AccessibilityChildBehavior);
-View id(const View&, AnyKey);
-View coordinateSpace(const View&, std::string name);
-View gesture(const View&, Gesture, GestureMask);
-View onHover(const View&, std::function<void(bool)>);
 } // namespace detail
 
 // The modifiers every view value offers. Each returns a new View with the
@@ -403,10 +372,6 @@ View If(bool condition, Then then)
 // Type erasure is built in: every View is already erased. AnyView keeps the
 // wrapped view's identity (a change of wrapped type is a new identity).
 inline View AnyView(View view) { return view; }
-
-namespace detail {
-View conditional(bool condition, View chosen);
-}
 
 template <class Then, class Else>
     requires std::invocable<Then> && std::invocable<Else>
