@@ -4,6 +4,7 @@
 // dynamic fields. Included by View.h.
 
 #include "kit/base/ObservableObject.h"
+#include "kit/ui/View.h"
 
 #include <any>
 #include <functional>

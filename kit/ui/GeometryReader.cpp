@@ -2,6 +2,7 @@
 
 #include "kit/ui/HostCore.h"
 #include "kit/ui/Primitive.h"
+#include "kit/ui/GroupLayout.h"
 #include "kit/ui/StackLayout.h"
 
 namespace kit {

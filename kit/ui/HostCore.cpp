@@ -4,6 +4,7 @@
 #include "kit/base/MainQueue.h"
 #include "kit/ui/DisplayListBuilder.h"
 #include "kit/ui/Input.h"
+#include "kit/ui/GroupLayout.h"
 #include "kit/ui/StackLayout.h"
 
 #include <QDebug>

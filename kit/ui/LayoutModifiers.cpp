@@ -4,6 +4,7 @@
 
 #include "kit/ui/DisplayListBuilder.h"
 #include "kit/ui/Primitive.h"
+#include "kit/ui/GroupLayout.h"
 #include "kit/ui/StackLayout.h"
 
 #include <QDebug>

@@ -3,6 +3,7 @@
 #include "kit/ui/BehaviorModifiers.h"
 #include "kit/ui/HostCore.h"
 #include "kit/ui/Input.h"
+#include "kit/ui/GroupLayout.h"
 #include "kit/ui/StackLayout.h"
 
 #include <QPainter>
