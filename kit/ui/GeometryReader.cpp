@@ -1,6 +1,7 @@
 #include "kit/ui/GeometryReader.h"
 
 #include "kit/ui/HostCore.h"
+#include "kit/ui/IdentityModifiers.h"
 #include "kit/ui/Primitive.h"
 #include "kit/ui/GroupLayout.h"
 #include "kit/ui/StackLayout.h"

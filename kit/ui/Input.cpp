@@ -1,7 +1,8 @@
 // Pointer input: hit-testing, gesture recognition and hover.
 
 #include "kit/base/Clock.h"
-#include "kit/ui/BehaviorModifiers.h"
+#include "kit/ui/IdentityModifiers.h"
+#include "kit/ui/InputModifiers.h"
 #include "kit/ui/HostCore.h"
 #include "kit/ui/Input.h"
 

@@ -62,10 +62,10 @@ View clipShape(const View&, const Shape&, FillStyle);
 View contentShape(const View&, const Shape&, FillStyle);
 View allowsHitTesting(const View&, bool);
 
-// The environment (BehaviorModifiers.cpp).
+// The environment (EnvironmentModifier.cpp).
 View environment(const View&, std::function<void(EnvironmentValues&)>);
 
-// Lifecycle actions (BehaviorModifiers.cpp).
+// Lifecycle actions (LifecycleModifiers.cpp).
 View onAppear(const View&, std::function<void()>);
 View onDisappear(const View&, std::function<void()>);
 View onChange(const View&, std::any value, std::function<bool(const std::any&, const std::any&)> equal,
@@ -76,22 +76,22 @@ View onReceiveImpl(const View&, const void* identity,
                    std::function<std::function<void()>(std::function<void(const std::any&)>)> subscribe,
                    std::function<void(const std::any&)> action);
 
-// Transactions (BehaviorModifiers.cpp): `token` is the value's hash or
+// Transactions (TransactionModifiers.cpp): `token` is the value's hash or
 // version.
 View animation(const View&, std::optional<Animation>, std::uint64_t token);
 View transaction(const View&, std::function<void(Transaction&)>);
 
-// Accessibility (BehaviorModifiers.cpp).
+// Accessibility (AccessibilityModifiers.cpp).
 View accessibilityLabel(const View&, std::string text, bool localize);
 View accessibilityValue(const View&, std::string text, bool localize);
 View accessibilityHidden(const View&, bool);
 View accessibilityElement(const View&, AccessibilityChildBehavior);
 
-// Identity and named coordinate spaces (BehaviorModifiers.cpp).
+// Identity and named coordinate spaces (IdentityModifiers.cpp).
 View id(const View&, AnyKey);
 View coordinateSpace(const View&, std::string name);
 
-// Pointer input (BehaviorModifiers.cpp).
+// Pointer input (InputModifiers.cpp).
 View gesture(const View&, Gesture, GestureMask);
 View onHover(const View&, std::function<void(bool)>);
 

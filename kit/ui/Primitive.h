@@ -113,8 +113,6 @@ View withDeferredModifiers(Node& node, View body);
 
 // A node's local-to-host transform from target layout values.
 AffineTransform targetTransformToHost(Node& node);
-// The name a coordinateSpace(name) modifier node gives, if it is one.
-std::optional<std::string> coordinateSpaceName(Node& node);
 
 // Colours in animation channels are premultiplied RGBA.
 std::vector<double> premultiplied(const RGBA& color);

@@ -1,6 +1,6 @@
 #include "kit/ui/ViewHost.h"
 
-#include "kit/ui/BehaviorModifiers.h"
+#include "kit/ui/IdentityModifiers.h"
 #include "kit/ui/HostCore.h"
 #include "kit/ui/Input.h"
 #include "kit/ui/GroupLayout.h"

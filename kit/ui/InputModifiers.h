@@ -22,8 +22,8 @@ struct HoverState {
     bool hovered = false;
 };
 
-// Lookups on nodes for the host.
-const AnyKey* explicitId(Node& node);
+// Lookups on nodes for the host's pointer input: the action of an
+// onHover modifier node and the gesture of a gesture modifier node.
 const std::function<void(bool)>* hoverAction(Node& node);
 const GestureModifier* gestureModifier(Node& node);
 
