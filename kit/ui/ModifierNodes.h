@@ -33,7 +33,7 @@ enum class AccessibilityChildBehavior;
 
 namespace detail {
 
-// Frames (LayoutModifiers.cpp).
+// Frames (FrameModifiers.cpp).
 View frame(const View&, std::optional<double> width, std::optional<double> height, Alignment, std::source_location);
 View frame(const View&, const FlexFrame&, std::source_location);
 
@@ -46,7 +46,7 @@ View layoutPriority(const View&, double);
 View alignmentGuide(const View&, HorizontalAlignment, std::function<double(const ViewDimensions&)>);
 View alignmentGuide(const View&, VerticalAlignment, std::function<double(const ViewDimensions&)>);
 
-// Overlays and backgrounds (LayoutModifiers.cpp).
+// Overlays and backgrounds (Decorations.cpp).
 View overlay(const View&, const View& overlay, Alignment);
 View background(const View&, const View& background, Alignment);
 

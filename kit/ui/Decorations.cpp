@@ -1,0 +1,72 @@
+// Overlays and backgrounds: a second view sized by the content, drawn above
+// or below it.
+
+#include "kit/ui/DisplayListBuilder.h"
+#include "kit/ui/GroupLayout.h"
+#include "kit/ui/Primitive.h"
+#include "kit/ui/StackLayout.h"
+
+namespace kit::detail {
+
+namespace {
+
+struct OverlayTag {};
+struct BackgroundTag {};
+
+// A decoration in slot 1, sized by the content and aligned in its rect.
+class Decoration final : public ModifierPrimitive {
+public:
+    Decoration(View content, View decoration, Alignment alignment, bool above)
+        : ModifierPrimitive(std::move(content)), decoration_(std::move(decoration)), alignment_(alignment), above_(above)
+    {
+    }
+    std::type_index type() const override
+    {
+        return above_ ? std::type_index(typeid(OverlayTag)) : std::type_index(typeid(BackgroundTag));
+    }
+    void update(Node& node) const override { reconcileChildren(node, {{0, {}, content}, {1, {}, decoration_}}); }
+    void placeChildren(Node& node, ProposedSize p, Size size) const override
+    {
+        ModifierPrimitive::placeChildren(node, p, size);
+        const std::vector<Node*> items = node.items(1);
+        assignAxis(items, std::nullopt);
+        const StackArrangement a = arrangeDepth(items, size, alignment_);
+        const ViewDimensions own{size.width, size.height, size.height, size.height};
+        const ViewDimensions group{a.size.width, a.size.height, a.size.height, a.size.height};
+        const Point origin{own[alignment_.horizontal] - group[alignment_.horizontal],
+                           own[alignment_.vertical] - group[alignment_.vertical]};
+        if (items.size() == 1) {
+            const Size s = items[0]->sizeThatFits(size);
+            items[0]->place({own[alignment_.horizontal] - items[0]->guide(alignment_.horizontal, s),
+                             own[alignment_.vertical] - items[0]->guide(alignment_.vertical, s)},
+                            size);
+            return;
+        }
+        for (std::size_t i = 0; i < items.size(); ++i)
+            items[i]->place({origin.x + a.origins[i].x, origin.y + a.origins[i].y}, size);
+    }
+    void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
+    {
+        builder.drawSlot(node, above_ ? 0 : 1, state);
+        builder.drawSlot(node, above_ ? 1 : 0, state);
+    }
+
+private:
+    View decoration_;
+    Alignment alignment_;
+    bool above_;
+};
+
+} // namespace
+
+View overlay(const View& v, const View& decoration, Alignment alignment)
+{
+    return modify(v, [=](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, true); });
+}
+
+View background(const View& v, const View& decoration, Alignment alignment)
+{
+    return modify(v, [=](View c) { return std::make_shared<Decoration>(std::move(c), decoration, alignment, false); });
+}
+
+} // namespace kit::detail
