@@ -5,6 +5,21 @@
 
 namespace kit::detail {
 
+std::vector<double> premultiplied(const RGBA& c)
+{
+    return {c.red * c.alpha, c.green * c.alpha, c.blue * c.alpha, c.alpha};
+}
+
+Color unpremultiplied(const std::vector<double>& v)
+{
+    if (v.size() != 4)
+        return Color::clear();
+    const double a = v[3];
+    if (a == 0)
+        return Color::rgb(0, 0, 0, 0);
+    return Color::rgb(v[0] / a, v[1] / a, v[2] / a, a);
+}
+
 void Channel::snap(const std::vector<double>& value, std::size_t valueShape)
 {
     target = value;

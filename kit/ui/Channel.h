@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/base/Color.h"
 #include "kit/ui/Animation.h"
 
 #include <cstdint>
@@ -7,6 +8,10 @@
 #include <vector>
 
 namespace kit::detail {
+
+// Colours in animation channels are premultiplied RGBA.
+std::vector<double> premultiplied(const RGBA& color);
+Color unpremultiplied(const std::vector<double>& values);
 
 // The animatable properties of a node.
 enum class ChannelKey : std::uint8_t {

@@ -95,7 +95,7 @@ View coordinateSpace(const View&, std::string name);
 View gesture(const View&, Gesture, GestureMask);
 View onHover(const View&, std::function<void(bool)>);
 
-// One child that is either branch (View.cpp).
+// One child that is either branch (StructureViews.cpp).
 View conditional(bool condition, View chosen);
 
 } // namespace detail

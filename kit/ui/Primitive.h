@@ -114,8 +114,5 @@ View withDeferredModifiers(Node& node, View body);
 // A node's local-to-host transform from target layout values.
 AffineTransform targetTransformToHost(Node& node);
 
-// Colours in animation channels are premultiplied RGBA.
-std::vector<double> premultiplied(const RGBA& color);
-Color unpremultiplied(const std::vector<double>& values);
 
 } // namespace kit::detail
