@@ -62,11 +62,7 @@ public:
                 proxy.namedSpaces.emplace_back(*name, targetTransformToHost(*a));
         View content;
         {
-            ++node.host.evaluatingDepth;
-            struct Leave {
-                int& depth;
-                ~Leave() { --depth; }
-            } leave{node.host.evaluatingDepth};
+            HostCore::EvaluationScope evaluating(node.host);
             content = content_(proxy);
         }
         reconcileChildren(node, {{0, {}, content}});

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "kit/base/Cancellable.h"
 #include "kit/base/Timer.h"
 #include "kit/ui/DisplayList.h"
 #include "kit/ui/Node.h"
@@ -21,74 +20,114 @@ struct HostAnchor {
 
 struct PointerSession; // gesture recognition from press to release
 
-// The machinery behind ViewHost: the persistent tree, the update cycle,
-// layout, animation bookkeeping, the display list and input.
+// The machinery behind ViewHost: the persistent tree, the update pass,
+// layout, animation, the display list and pointer input. Its state is its
+// own; ViewHost, the nodes and the primitives use the operations below.
+//
+// Where each phase lives:
+//   HostCore.cpp        the host's operations, the display list, test lookups
+//   Reconciliation.cpp  matching children by identity, insertion and removal
+//   UpdatePass.cpp      marking dirty, one update pass, appear/change actions
+//   HostAnimation.cpp   animation targets after layout, ticking, removals
+//   Input.cpp           hit-testing, gestures and hover
 class HostCore {
 public:
-    explicit HostCore(ViewHost& owner);
+    HostCore(ViewHost& owner, View root, Size size);
     ~HostCore();
+    HostCore(const HostCore&) = delete;
+    HostCore& operator=(const HostCore&) = delete;
 
-    ViewHost& owner;
-    std::shared_ptr<HostAnchor> anchor;
-    std::unique_ptr<Node> root;
-    View rootView;
-    Size size;
-    bool visible = true;
-    EnvironmentValues baseEnvironment;
+    // MARK: - what ViewHost offers
 
-    // Tree.
-    NodeId nextId = 1;
-    std::unordered_map<NodeId, Node*> nodes;
-    std::uint64_t structureVersion = 1;
-    std::uint64_t layoutGeneration = 1;
-    std::uint64_t round = 1; // one per re-evaluation round
+    void setRoot(View root);
+    void setSize(Size size);
+    Size size() const { return size_; }
+    Size idealSize();
+    void setColorScheme(ColorScheme scheme);
+    ColorScheme colorScheme() const { return baseEnvironment_.colorScheme; }
+    void setPalette(std::optional<ColorPalette> palette);
+    void setVisible(bool visible);
+    bool isVisible() const { return visible_; }
+    // Runs a pending update pass now.
+    void update();
+    bool hasPendingUpdate() const { return passScheduled_; }
+    bool isTicking() const { return ticker_ != nullptr; }
+    // The display list at the current clock time (runs a pending pass first).
+    const DisplayList& displayList();
+    const std::vector<AccessibilityElement>& accessibilityElements();
 
-    std::unique_ptr<Node> createNode(Node* parent, int slot, AnyKey key, const View& view);
+    void pressed(Point p);
+    void moved(Point p);
+    void released(Point p);
+    void cancelPointer();
+    void hover(std::optional<Point> p);
+
+    // Test lookups.
+    std::vector<NodeId> hitChain(Point p);
+    std::optional<NodeId> nodeWithId(const AnyKey& key);
+    bool isDescendant(NodeId node, NodeId ancestor) const;
+    std::optional<Rect> layoutFrame(NodeId node);
+    std::size_t repaintCount() const { return repaints_; }
+    std::size_t passCount() const { return passes_; }
+    std::size_t nodeCount() const { return nodes_.size(); }
+
+    // MARK: - what nodes and primitives use
+
+    NodeId newNodeId() { return nextId_++; }
+    void registerNode(Node& node);
+    void unregisterNode(Node& node);
+    // Bumped when children are added or removed, and at every layout.
+    std::uint64_t structureVersion() const { return structureVersion_; }
+    std::uint64_t layoutGeneration() const { return layoutGeneration_; }
+    // One per re-evaluation round of a pass.
+    std::uint64_t round() const { return round_; }
+
+    // Marks `node` for re-evaluation in the next pass with `transaction`.
+    void markDirty(Node& node, const Transaction& transaction);
+    // Matches `parent`'s children with `specs` by slot, key and type:
+    // updates those that stay, inserts and removes the others.
     void reconcileChildren(Node& parent, std::vector<ChildSpec> specs);
+    // An onChange action, run with this round's actions.
+    void queueChangeAction(std::function<void()> action);
+
+    // While it lives, writes made (a geometry reader building its content)
+    // mark nodes for the next pass instead of this one.
+    class EvaluationScope {
+    public:
+        explicit EvaluationScope(HostCore& host) : host_(host) { ++host_.evaluatingDepth_; }
+        ~EvaluationScope() { --host_.evaluatingDepth_; }
+        EvaluationScope(const EvaluationScope&) = delete;
+        EvaluationScope& operator=(const EvaluationScope&) = delete;
+
+    private:
+        HostCore& host_;
+    };
+
+private:
+    // Reconciliation.cpp
+    std::unique_ptr<Node> createNode(Node* parent, int slot, AnyKey key, const View& view);
     void updateNode(Node& node, const View& view, const Transaction& incoming);
     void evaluate(Node& node);
     std::shared_ptr<const EnvironmentValues> environmentFor(Node& node) const;
     // Transaction in force for the content of a node evaluated this round.
     Transaction outgoing(Node& node) const;
-    void removeChild(Node& parent, std::unique_ptr<Node> child, const Transaction& transaction,
+    void removeChild(std::unique_ptr<Node> child, const Transaction& transaction,
                      std::vector<std::unique_ptr<Node>>& keep);
     void collectDisappear(Node& node);
-    void registerNode(Node& node);
-    void unregisterNode(Node& node);
 
-    // Update cycle.
-    bool passScheduled = false;
-    bool needsLayout = true;
-    int evaluatingDepth = 0;
-    bool inPass = false;
-    std::vector<std::weak_ptr<NodeAnchor>> dirty;
-    std::vector<std::weak_ptr<NodeAnchor>> deferred;
-    Transaction latestTransaction;
-    std::size_t passes = 0;
-    std::size_t repaints = 0;
-    std::optional<Size> idealSize; // measured since the latest pass
-
-    void markDirty(Node& node, const Transaction& transaction);
+    // UpdatePass.cpp
     void schedulePass();
     // One turn: re-evaluation, layout, animation bookkeeping and actions,
     // repeated while actions dirty nodes (at most 8 rounds).
     void runPass();
     bool reevaluateDirty();
     void layout();
-    void bookkeeping(Node& node, Transaction transaction, bool insertedAbove);
     void runActions();
     void collectAppear(Node& node, std::vector<std::function<void()>>& chain, std::vector<std::function<void()>>& out);
     void requestRepaint();
-    void setVisible(bool visible);
 
-    // Actions collected during a round.
-    std::vector<std::function<void()>> disappearActions;
-    std::vector<std::function<void()>> changeActions;
-    std::vector<std::function<void()>> subscriptionActions;
-
-    // Animation.
-    std::shared_ptr<Timer> ticker;
-    bool animating = false; // whether the latest advance found a running animation
+    // HostAnimation.cpp
+    void bookkeeping(Node& node, Transaction transaction, bool insertedAbove);
     // Moves every animation to `now`; returns whether any still runs.
     bool advanceAnimations(double now);
     // Ticks while visible and animating.
@@ -97,23 +136,56 @@ public:
     void tick();
     void dropFinishedRemovals(Node& node);
 
-    // Display list.
-    DisplayList list;
-    std::vector<AccessibilityElement> accessibility;
-    bool listValid = false;
-    double listTime = -1;
+    // HostCore.cpp
     void buildDisplayList();
-    const DisplayList& displayList();
+
+    // Input.cpp
+    Node* hitNode(Point p);
+
+    ViewHost& owner_;
+    std::shared_ptr<HostAnchor> anchor_;
+    std::unique_ptr<Node> root_;
+    View rootView_;
+    Size size_;
+    bool visible_ = true;
+    EnvironmentValues baseEnvironment_;
+
+    // Tree.
+    NodeId nextId_ = 1;
+    std::unordered_map<NodeId, Node*> nodes_;
+    std::uint64_t structureVersion_ = 1;
+    std::uint64_t layoutGeneration_ = 1;
+    std::uint64_t round_ = 1;
+
+    // Update pass.
+    bool passScheduled_ = false;
+    bool needsLayout_ = true;
+    int evaluatingDepth_ = 0;
+    bool inPass_ = false;
+    std::vector<std::weak_ptr<NodeAnchor>> dirty_;
+    std::vector<std::weak_ptr<NodeAnchor>> deferred_;
+    Transaction latestTransaction_;
+    std::size_t passes_ = 0;
+    std::size_t repaints_ = 0;
+    std::optional<Size> idealSize_; // measured since the latest pass
+    // Actions collected during a round.
+    std::vector<std::function<void()>> disappearActions_;
+    std::vector<std::function<void()>> changeActions_;
+    std::vector<std::function<void()>> subscriptionActions_;
+
+    // Animation.
+    std::shared_ptr<Timer> ticker_;
+    bool animating_ = false; // whether the latest advance found a running animation
+
+    // Display list.
+    DisplayList list_;
+    std::vector<AccessibilityElement> accessibility_;
+    bool listValid_ = false;
+    double listTime_ = -1;
 
     // Input.
-    std::unique_ptr<PointerSession> pointer;
-    std::vector<std::weak_ptr<NodeAnchor>> hovered;
-    Node* hitNode(Point p);
-    void pressed(Point p);
-    void moved(Point p);
-    void released(Point p);
-    void cancelPointer();
-    void hover(std::optional<Point> p);
+    std::unique_ptr<PointerSession> pointer_;
+    std::vector<std::weak_ptr<NodeAnchor>> hovered_;
 };
 
 // The root primitive: proposes the host's size to `view` and centres it.

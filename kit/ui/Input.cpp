@@ -78,8 +78,8 @@ Node* HostCore::hitNode(Point p)
         if (!it->hittable || !(it->effectiveOpacity() > 0))
             continue;
         if (it->hitTest(p)) {
-            auto n = nodes.find(it->node);
-            if (n != nodes.end())
+            auto n = nodes_.find(it->node);
+            if (n != nodes_.end())
                 return n->second;
         }
     }
@@ -92,8 +92,8 @@ void HostCore::pressed(Point p)
     Node* hit = hitNode(p);
     if (!hit)
         return;
-    pointer = std::make_unique<PointerSession>();
-    PointerSession& s = *pointer;
+    pointer_ = std::make_unique<PointerSession>();
+    PointerSession& s = *pointer_;
     s.pressLocation = s.lastLocation = p;
     s.pressTime = s.lastTime = Clock::now();
     s.hit = hit->anchor;
@@ -136,9 +136,9 @@ void HostCore::pressed(Point p)
 
 void HostCore::moved(Point p)
 {
-    if (!pointer)
+    if (!pointer_)
         return;
-    PointerSession& s = *pointer;
+    PointerSession& s = *pointer_;
     const double now = Clock::now();
     if (now > s.lastTime)
         s.velocity = (p - s.lastLocation) * (1.0 / (now - s.lastTime));
@@ -177,9 +177,9 @@ void HostCore::moved(Point p)
 
 void HostCore::released(Point p)
 {
-    if (!pointer)
+    if (!pointer_)
         return;
-    std::unique_ptr<PointerSession> session = std::move(pointer);
+    std::unique_ptr<PointerSession> session = std::move(pointer_);
     PointerSession& s = *session;
     if (s.active >= 0) {
         GestureCandidate& c = s.candidates[std::size_t(s.active)];
@@ -215,7 +215,7 @@ void HostCore::released(Point p)
 
 void HostCore::cancelPointer()
 {
-    pointer.reset(); // a drag ends without onEnded
+    pointer_.reset(); // a drag ends without onEnded
 }
 
 void HostCore::hover(std::optional<Point> p)
@@ -227,7 +227,7 @@ void HostCore::hover(std::optional<Point> p)
                 chain.push_back(n);
     std::vector<std::function<void()>> actions;
     // Left: the hovered nodes no longer in the chain.
-    for (const auto& weak : hovered)
+    for (const auto& weak : hovered_)
         if (Node* n = alive(weak); n && std::find(chain.begin(), chain.end(), n) == chain.end()) {
             n->data<HoverState>().hovered = false;
             actions.push_back([action = *hoverAction(*n)] { action(false); });
@@ -241,7 +241,7 @@ void HostCore::hover(std::optional<Point> p)
         }
         now.push_back(n->anchor);
     }
-    hovered = std::move(now);
+    hovered_ = std::move(now);
     for (auto& a : actions)
         a();
 }

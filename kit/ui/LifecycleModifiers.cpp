@@ -56,9 +56,9 @@ public:
         auto action = action_;
         if (!seen.value) {
             if (initial_)
-                node.host.changeActions.push_back([action, v = value_] { action(v, v); });
+                node.host.queueChangeAction([action, v = value_] { action(v, v); });
         } else if (!equal_(*seen.value, value_)) {
-            node.host.changeActions.push_back([action, old = *seen.value, v = value_] { action(old, v); });
+            node.host.queueChangeAction([action, old = *seen.value, v = value_] { action(old, v); });
         }
         seen.value = value_;
         ModifierPrimitive::update(node);

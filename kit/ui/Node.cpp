@@ -11,7 +11,7 @@ namespace kit::detail {
 Node::Node(HostCore& h, Node* p, int s, AnyKey k, std::shared_ptr<const Primitive> prim)
     : host(h),
       parent(p),
-      id(h.nextId++),
+      id(h.newNodeId()),
       slot(s),
       key(std::move(k)),
       type(prim->type()),
@@ -65,10 +65,10 @@ void Node::collect(int s, bool withRemoving, std::vector<Node*>& out)
 
 const std::vector<Node*>& Node::items(int s)
 {
-    if (itemsVersion_ != host.structureVersion) {
+    if (itemsVersion_ != host.structureVersion()) {
         items_.clear();
         drawables_.clear();
-        itemsVersion_ = host.structureVersion;
+        itemsVersion_ = host.structureVersion();
     }
     if (items_.size() <= std::size_t(s))
         items_.resize(s + 1);
@@ -137,9 +137,9 @@ Size Node::sizeThatFits(ProposedSize proposal)
     };
     clampDim(proposal.width);
     clampDim(proposal.height);
-    if (sizesPass_ != host.layoutGeneration) {
+    if (sizesPass_ != host.layoutGeneration()) {
         sizes_.clear();
-        sizesPass_ = host.layoutGeneration;
+        sizesPass_ = host.layoutGeneration();
     }
     for (const auto& entry : sizes_)
         if (entry.proposal == proposal)
@@ -154,7 +154,7 @@ void Node::place(Point origin, ProposedSize proposal)
     const Size size = sizeThatFits(proposal);
     frame = Rect(origin, size);
     placedProposal = proposal;
-    placedPass = host.layoutGeneration;
+    placedPass = host.layoutGeneration();
     primitive->placeChildren(*this, proposal, size);
 }
 

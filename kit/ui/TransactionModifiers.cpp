@@ -23,14 +23,14 @@ public:
     {
         Seen& seen = node.data<Seen>();
         if (seen.token && *seen.token != token_)
-            seen.changedRound = node.host.round;
+            seen.changedRound = node.host.round();
         seen.token = token_;
         ModifierPrimitive::update(node);
     }
     void adjustTransaction(Node& node, Transaction& t) const override
     {
         const Seen& seen = node.data<Seen>();
-        if (seen.changedRound == node.host.round && !t.disablesAnimations)
+        if (seen.changedRound == node.host.round() && !t.disablesAnimations)
             t.animation = animation_;
     }
 

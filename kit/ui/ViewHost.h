@@ -105,8 +105,6 @@ public:
     // Called after a pass that may have changed the ideal size.
     std::function<void()> onLayoutChanged;
 
-    detail::HostCore& core() { return *core_; }
-
 private:
     std::unique_ptr<detail::HostCore> core_;
 };

@@ -1,0 +1,153 @@
+// Matching identity: a node's children are matched with the views its
+// primitive hands over by slot, key and type; the others are inserted, and
+// the ones left over removed (fading out in an animated pass). Sections:
+// creating and updating nodes, reconciling children, removing them.
+
+#include "kit/ui/HostCore.h"
+
+#include "kit/base/Clock.h"
+
+#include <unordered_map>
+
+namespace kit::detail {
+
+// MARK: - nodes
+
+std::unique_ptr<Node> HostCore::createNode(Node* parent, int slot, AnyKey key, const View& view)
+{
+    return std::make_unique<Node>(*this, parent, slot, std::move(key), view.primitive());
+}
+
+std::shared_ptr<const EnvironmentValues> HostCore::environmentFor(Node& node) const
+{
+    std::shared_ptr<const EnvironmentValues> base = node.parent ? node.parent->environment : nullptr;
+    if (!base)
+        base = std::make_shared<EnvironmentValues>(baseEnvironment_);
+    if (!node.primitive->adjustsEnvironment())
+        return base;
+    auto adjusted = std::make_shared<EnvironmentValues>(*base);
+    node.primitive->adjustEnvironment(*adjusted);
+    return adjusted;
+}
+
+Transaction HostCore::outgoing(Node& node) const
+{
+    Transaction t = node.evaluatedRound == round_ ? node.incomingTransaction : latestTransaction_;
+    node.primitive->adjustTransaction(node, t);
+    return t;
+}
+
+void HostCore::updateNode(Node& node, const View& view, const Transaction& incoming)
+{
+    node.primitive = view.primitive();
+    // A node changed itself (its state, an object it observes) keeps that
+    // change's transaction for the whole round, also when its parent hands
+    // it a new value later in the round: a geometry reader reconciles its
+    // content only at layout, after the dirty nodes were evaluated.
+    if (node.dirty) {
+        node.incomingTransaction = node.dirtyTransaction;
+        node.ownChangeRound = round_;
+    } else if (node.ownChangeRound != round_) {
+        node.incomingTransaction = incoming;
+    }
+    node.dirty = false;
+    node.evaluatedRound = round_;
+    node.environment = environmentFor(node);
+    evaluate(node);
+}
+
+void HostCore::evaluate(Node& node)
+{
+    EvaluationScope evaluating(*this);
+    node.primitive->update(node);
+}
+
+// MARK: - children
+
+void HostCore::reconcileChildren(Node& parent, std::vector<ChildSpec> specs)
+{
+    const Transaction transaction = outgoing(parent);
+    std::vector<std::unique_ptr<Node>> old = std::move(parent.children);
+    parent.children.clear();
+
+    // Old children by identity: slot, key and type.
+    std::unordered_multimap<std::size_t, std::size_t> index;
+    auto identityHash = [](int slot, const AnyKey& key, std::type_index type) {
+        return std::hash<AnyKey>{}(key) ^ (std::size_t(slot) * 0x9e3779b97f4a7c15ULL) ^ type.hash_code();
+    };
+    for (std::size_t i = 0; i < old.size(); ++i)
+        if (!old[i]->removing)
+            index.emplace(identityHash(old[i]->slot, old[i]->key, old[i]->type), i);
+
+    std::vector<std::unique_ptr<Node>> next;
+    next.reserve(specs.size());
+    std::vector<std::pair<Node*, const View*>> updates;
+    for (ChildSpec& spec : specs) {
+        const std::type_index type = spec.view.primitive()->type();
+        std::unique_ptr<Node> match;
+        auto range = index.equal_range(identityHash(spec.slot, spec.key, type));
+        for (auto it = range.first; it != range.second; ++it) {
+            auto& candidate = old[it->second];
+            if (candidate && candidate->slot == spec.slot && candidate->key == spec.key && candidate->type == type) {
+                match = std::move(candidate);
+                index.erase(it);
+                break;
+            }
+        }
+        if (!match)
+            match = createNode(&parent, spec.slot, spec.key, spec.view);
+        updates.emplace_back(match.get(), &spec.view);
+        next.push_back(std::move(match));
+    }
+
+    // What is left was removed: immediately, or fading out when animated.
+    std::vector<std::unique_ptr<Node>> kept;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (!old[i])
+            continue;
+        if (old[i]->removing)
+            kept.push_back(std::move(old[i]));
+        else
+            removeChild(std::move(old[i]), transaction, kept);
+    }
+    parent.children = std::move(next);
+    for (auto& k : kept)
+        parent.children.push_back(std::move(k));
+    ++structureVersion_;
+    needsLayout_ = true;
+
+    for (auto& [child, view] : updates)
+        updateNode(*child, *view, transaction);
+}
+
+// MARK: - removal
+
+void HostCore::removeChild(std::unique_ptr<Node> child, const Transaction& transaction,
+                           std::vector<std::unique_ptr<Node>>& keep)
+{
+    collectDisappear(*child);
+    if (transaction.animation && visible_) {
+        child->removing = true;
+        Channel* c = child->channel(ChannelKey::transition);
+        if (!c) {
+            child->channels.emplace_back(ChannelKey::transition);
+            c = &child->channels.back();
+            c->snap({1.0});
+        }
+        c->retarget({0.0}, 0, transaction.animation, Clock::now());
+        keep.push_back(std::move(child));
+    }
+}
+
+void HostCore::collectDisappear(Node& node)
+{
+    if (node.needsAppear)
+        return; // it never appeared (or already disappeared)
+    for (auto& c : node.children)
+        if (!c->removing)
+            collectDisappear(*c);
+    node.primitive->disappeared(node, disappearActions_);
+    node.needsAppear = true;
+}
+
+} // namespace kit::detail
