@@ -87,9 +87,82 @@ bool looksLikeMatlab(std::string_view head)
     });
 }
 
+// The first line that is not blank and is not a comment starting with one of `comments`.
+std::string_view firstMeaningfulLine(std::string_view head, std::string_view comments)
+{
+    std::string_view found;
+    anyLine(head, [&](std::string_view line) {
+        if (comments.find(line[0]) != std::string_view::npos)
+            return false;
+        found = line;
+        return true;
+    });
+    while (!found.empty() && (found.back() == '\r' || found.back() == ' ' || found.back() == '\t'))
+        found.remove_suffix(1);
+    return found;
+}
+
 bool looksLikeXml(std::string_view head)
 {
-    return head.find("<?xml") != std::string_view::npos || head.find("<TS") != std::string_view::npos;
+    if (head.find("<?xml") != std::string_view::npos || head.find("<TS") != std::string_view::npos)
+        return true;
+    const auto first = head.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && head[first] == '<';
+}
+
+// "[section]" or "key = value" before anything else.
+bool looksLikeIni(std::string_view head)
+{
+    const std::string_view line = firstMeaningfulLine(head, ";#");
+    if (line.empty())
+        return false;
+    if (line.front() == '[')
+        return line.back() == ']';
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos || eq == 0)
+        return false;
+    const std::string_view key = line.substr(0, eq);
+    return std::all_of(key.begin(), key.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || std::string_view("_.-/ \t").find(c) != std::string_view::npos;
+    });
+}
+
+// A module or import declaration, a main function, a unit test or a D attribute.
+bool looksLikeD(std::string_view head)
+{
+    return anyLine(head, [](std::string_view line) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.remove_suffix(1);
+        if ((startsWithWord(line, "module") || startsWithWord(line, "import")) && line.ends_with(';'))
+            return true;
+        for (std::string_view marker : {"void main(", "int main(", "unittest", "@safe", "@trusted", "@nogc", "@system"})
+            if (startsWith(line, marker))
+                return true;
+        return false;
+    });
+}
+
+// Make rules ("target.o: source.c header.h \\") or variable settings, before anything else.
+bool looksLikeMakefile(std::string_view head)
+{
+    const std::string_view line = firstMeaningfulLine(head, "#");
+    if (line.empty() || line.find(';') != std::string_view::npos)
+        return false;
+    const auto colon = line.find(':');
+    const unsigned char lead = static_cast<unsigned char>(line[0]);
+    if (!(std::isalnum(lead) || std::string_view("._/$-").find(static_cast<char>(lead)) != std::string_view::npos))
+        return false;
+    if (colon != std::string_view::npos && (colon + 1 == line.size() || line[colon + 1] != '='))
+        return line.substr(0, colon).find('=') == std::string_view::npos;
+    const auto eq = line.find('=');
+    if (eq == std::string_view::npos)
+        return false;
+    std::string_view name = line.substr(0, eq);
+    while (!name.empty() && std::string_view(" \t:+?").find(name.back()) != std::string_view::npos)
+        name.remove_suffix(1);
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.' || c == '-';
+    });
 }
 
 bool looksLike(const std::string& language, std::string_view head)
@@ -102,6 +175,12 @@ bool looksLike(const std::string& language, std::string_view head)
         return looksLikeMatlab(head);
     if (language == "XML")
         return looksLikeXml(head);
+    if (language == "INI")
+        return looksLikeIni(head);
+    if (language == "D")
+        return looksLikeD(head);
+    if (language == "Makefile")
+        return looksLikeMakefile(head);
     return false;
 }
 
@@ -114,6 +193,13 @@ Classifier::Classifier()
         const int index = static_cast<int>(i);
         for (const auto& name : table[i].fileNames)
             byFileName_[lowered(name)].push_back(index);
+        for (const auto& prefix : table[i].fileNamePrefixes) {
+            auto it = std::find_if(byNamePrefix_.begin(), byNamePrefix_.end(),
+                                   [&prefix](const auto& entry) { return entry.first == prefix; });
+            if (it == byNamePrefix_.end())
+                it = byNamePrefix_.insert(byNamePrefix_.end(), {lowered(prefix), {}});
+            it->second.push_back(index);
+        }
         for (const auto& ext : table[i].extensions)
             byExtension_[ext].push_back(index);
         for (const auto& interpreter : table[i].interpreters)
@@ -131,10 +217,20 @@ std::string Classifier::extensionOf(std::string_view fileName)
 
 const std::vector<int>& Classifier::candidates(std::string_view fileName, std::string_view extension) const
 {
-    if (const auto it = byFileName_.find(lowered(fileName)); it != byFileName_.end())
+    const std::string name = lowered(fileName);
+    if (const auto it = byFileName_.find(name); it != byFileName_.end())
         return it->second;
+    for (const auto& [prefix, languages] : byNamePrefix_)
+        if (startsWith(name, prefix) && name.size() > prefix.size())
+            return languages;
     if (extension.empty())
         return none_;
+    // "name.cmake.in": the last two extensions together.
+    if (const auto last = name.size() - extension.size() - 1; last > 1) {
+        if (const auto dot = name.rfind('.', last - 1); dot != std::string::npos && dot > 0)
+            if (const auto it = byExtension_.find(name.substr(dot + 1)); it != byExtension_.end())
+                return it->second;
+    }
     if (const auto it = byExtension_.find(std::string(extension)); it != byExtension_.end())
         return it->second;
     return none_;
@@ -183,15 +279,26 @@ int Classifier::byShebang(std::string_view head) const
     return it == byInterpreter_.end() ? -1 : it->second;
 }
 
-int Classifier::choose(const std::vector<int>& candidates, std::string_view head) const
+int Classifier::choose(const std::vector<int>& candidates, std::string_view extension, std::string_view head) const
 {
-    if (candidates.empty())
-        return -1;
     const auto& table = languages();
+    const auto checked = [&](int c) {
+        const auto& list = table[static_cast<std::size_t>(c)].checkedExtensions;
+        return std::find(list.begin(), list.end(), extension) != list.end();
+    };
+    if (candidates.size() == 1 && !checked(candidates.front()))
+        return candidates.front();
+    // A shebang naming one of them settles it.
+    if (const int byLine = byShebang(head);
+        byLine >= 0 && std::find(candidates.begin(), candidates.end(), byLine) != candidates.end())
+        return byLine;
     for (const int c : candidates)
         if (looksLike(table[static_cast<std::size_t>(c)].name, head))
             return c;
-    return candidates.front();
+    for (const int c : candidates)
+        if (!checked(c))
+            return c;
+    return -1;
 }
 
 } // namespace qm::counter

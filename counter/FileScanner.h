@@ -40,8 +40,11 @@ public:
     // Whether a file name has one of the excluded extensions.
     static bool excluded(const Options& options, std::string_view fileName);
 
-    // Whether the first lines of a file carry a "generated" marker.
-    static bool hasGeneratedMarker(std::string_view head);
+    // Whether a comment in the first lines of a file carries a "generated" marker.
+    static bool hasGeneratedMarker(const Language& language, std::string_view head);
+
+    // The text of the comments (and documentation strings) of the first `lines` lines.
+    static std::string leadingComments(const Language& language, std::string_view head, int lines);
 
     static constexpr std::size_t binaryProbe = 8000;      // bytes looked at for a NUL
     static constexpr std::size_t minifiedLineLength = 255;  // average bytes per line

@@ -13,19 +13,24 @@ const Strings hash{"#"};
 
 StringSyntax quoted(std::string q, bool multiline = false)
 {
-    return {q, q, true, multiline, false, false};
+    return {q, q, true, multiline, false, false, false};
 }
 StringSyntax raw(std::string open, std::string close, bool multiline = true)
 {
-    return {std::move(open), std::move(close), false, multiline, false, false};
+    return {std::move(open), std::move(close), false, multiline, false, false, false};
 }
 StringSyntax character()
 {
-    return {"'", "'", true, false, true, false};
+    return {"'", "'", true, false, true, false, false};
 }
 StringSyntax tripleQuoted(std::string q, bool docstring = false)
 {
-    return {q, q, true, true, false, docstring};
+    return {q, q, true, true, false, docstring, false};
+}
+// No escapes; the closing quote written twice stands for one.
+StringSyntax verbatim(std::string open, std::string close = "\"", bool multiline = true)
+{
+    return {std::move(open), std::move(close), false, multiline, false, false, true};
 }
 
 const std::vector<StringSyntax> cStrings{quoted("\""), character()};
@@ -55,6 +60,27 @@ Language cLike(std::string name, Strings exts, Strings complexity = cComplexity)
     return l;
 }
 
+// A language read through the C preprocessor: a line comment ending in a backslash goes on
+// over the next line.
+Language preprocessed(Language l, RawStrings raw = RawStrings::None)
+{
+    l.continuedLineComments = true;
+    l.rawStrings = raw;
+    return l;
+}
+
+const Strings jsRegexWords{"return", "typeof", "instanceof", "in", "of", "new", "delete", "void", "throw",
+                           "case", "do", "else", "yield", "await"};
+
+// JavaScript and its relatives: regular expressions and template literals.
+Language scripted(Language l)
+{
+    l.regexLiterals = true;
+    l.regexAfterWords = jsRegexWords;
+    l.templateLiterals = true;
+    return l;
+}
+
 Language make(std::string name, Strings exts, Strings lineComments, std::vector<Delimiters> blocks,
               std::vector<StringSyntax> strings, Strings complexity)
 {
@@ -78,12 +104,12 @@ Language with(Language l, F change)
 std::vector<Language> buildTable()
 {
     std::vector<Language> t;
-    t.push_back(cLike("C", {"c", "ec", "pgc"}));
-    t.push_back(cLike("C++", {"cpp", "cc", "cxx", "c++", "cp", "tcc"}));
-    t.push_back(cLike("C Header", {"h"}));
-    t.push_back(cLike("C++ Header", {"hpp", "hh", "hxx", "h++", "inl", "ipp", "h"}));
-    t.push_back(with(cLike("Objective-C", {"m", "h"}), [](Language& l) { l.strings.push_back(quoted("@\"")); }));
-    t.push_back(cLike("Objective-C++", {"mm"}));
+    t.push_back(preprocessed(cLike("C", {"c", "ec", "pgc"})));
+    t.push_back(preprocessed(cLike("C++", {"cpp", "cc", "cxx", "c++", "cp", "tcc"}), RawStrings::Cpp));
+    t.push_back(preprocessed(cLike("C Header", {"h"})));
+    t.push_back(preprocessed(cLike("C++ Header", {"hpp", "hh", "hxx", "h++", "inl", "ipp", "h"}), RawStrings::Cpp));
+    t.push_back(preprocessed(with(cLike("Objective-C", {"m", "h"}), [](Language& l) { l.strings.push_back(quoted("@\"")); })));
+    t.push_back(preprocessed(cLike("Objective-C++", {"mm"}), RawStrings::Cpp));
     t.push_back(with(cLike("Swift", {"swift"}, {"if", "guard", "for", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
                      [](Language& l) {
                          l.nestedComments = true;
@@ -91,7 +117,11 @@ std::vector<Language> buildTable()
                          l.interpreters = {"swift"};
                      }));
     t.push_back(with(cLike("Rust", {"rs"}, {"if", "match", "for", "while", "loop", "&&", "||", "?"}),
-                     [](Language& l) { l.nestedComments = true; l.strings = {quoted("\"", true), character()}; }));
+                     [](Language& l) {
+                         l.nestedComments = true;
+                         l.strings = {quoted("\"", true), character()};
+                         l.rawStrings = RawStrings::Rust;
+                     }));
     t.push_back(with(cLike("Go", {"go"}, {"if", "for", "switch", "case", "select", "&&", "||"}),
                      [](Language& l) { l.strings = {quoted("\""), raw("`", "`"), character()}; }));
     t.push_back(with(cLike("Java", {"java"}), [](Language& l) { l.strings = jvmStrings; }));
@@ -100,7 +130,10 @@ std::vector<Language> buildTable()
     t.push_back(with(cLike("Scala", {"scala", "sc"}, {"if", "for", "while", "match", "case", "catch", "&&", "||"}),
                      [](Language& l) { l.nestedComments = true; l.strings = jvmStrings; l.interpreters = {"scala"}; }));
     t.push_back(with(cLike("C#", {"cs", "csx"}, {"if", "for", "foreach", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
-                     [](Language& l) { l.strings = {tripleQuoted("\"\"\""), raw("@\"", "\""), quoted("\""), character()}; }));
+                     [](Language& l) {
+                         // """raw""", @"verbatim ""quoted""" and @$"..." / $@"..." (the "$" is code).
+                         l.strings = {raw("\"\"\"", "\"\"\""), verbatim("@\""), verbatim("@$\""), quoted("\""), character()};
+                     }));
     t.push_back(make("F#", {"fs", "fsi", "fsx"}, slashes, {{"(*", "*)"}}, {tripleQuoted("\"\"\""), quoted("\"")},
                      {"if", "elif", "match", "for", "while", "try", "&&", "||", "|"}));
     t.back().nestedComments = true;
@@ -109,6 +142,8 @@ std::vector<Language> buildTable()
                      [](Language& l) {
                          l.interpreters = {"python", "pypy"};
                          l.fileNames = {"sconstruct", "sconscript"};
+                         l.stringPrefixes = "rbuf";
+                         l.docstringStatements = true;
                      }));
     t.push_back(with(make("Ruby", {"rb", "rake", "gemspec", "ru"}, hash, noBlock,
                           {quoted("\"", true), quoted("'", true)}, rubyComplexity),
@@ -117,6 +152,13 @@ std::vector<Language> buildTable()
                          l.fileNames = {"rakefile", "gemfile", "vagrantfile"};
                          l.lineStartComments = {"=begin"};
                          l.lineStartCommentEnd = "=end";
+                         l.hereDocuments = HereDocuments::Ruby;
+                         l.regexLiterals = true;
+                         l.regexesSpanLines = true;
+                         l.regexAfterWords = {"if", "elsif", "unless", "while", "until", "when", "and", "or", "not",
+                                              "return", "then", "else", "do", "case", "in", "puts", "print", "yield"};
+                         l.percentLiterals = true;
+                         l.sigilVariables = true;
                      }));
     t.push_back(with(make("Perl", {"pl", "pm", "pod"}, hash, noBlock, {quoted("\"", true), quoted("'", true)},
                           {"if", "elsif", "unless", "for", "foreach", "while", "until", "&&", "||", "and", "or"}),
@@ -124,55 +166,81 @@ std::vector<Language> buildTable()
                          l.interpreters = {"perl"};
                          l.lineStartComments = {"=pod", "=head", "=over", "=item", "=begin", "=for", "=encoding", "=cut"};
                          l.lineStartCommentEnd = "=cut";
+                         l.hereDocuments = HereDocuments::Perl;
+                         l.regexLiterals = true;
+                         l.regexesSpanLines = true;
+                         l.regexAfterWords = {"split", "grep", "map", "join", "and", "or", "not", "if", "elsif", "unless",
+                                              "while", "until", "return", "push", "unshift", "when", "lt", "gt", "le",
+                                              "ge", "eq", "ne", "cmp"};
+                         l.quoteOperators = true;
+                         l.sigilVariables = true;
                      }));
     t.push_back(with(make("PHP", {"php", "phtml", "php3", "php4", "php5", "phps"}, {"//", "#"}, cBlock,
                           {quoted("\"", true), quoted("'", true)},
                           {"if", "elseif", "for", "foreach", "while", "switch", "case", "catch", "match", "&&", "||", "??", "?"}),
-                     [](Language& l) { l.interpreters = {"php"}; }));
-    t.push_back(with(make("JavaScript", {"js", "mjs", "cjs"}, slashes, cBlock, jsStrings, jsComplexity),
+                     [](Language& l) { l.interpreters = {"php"}; l.hereDocuments = HereDocuments::Php; }));
+    t.push_back(with(scripted(make("JavaScript", {"js", "mjs", "cjs"}, slashes, cBlock, jsStrings, jsComplexity)),
                      [](Language& l) { l.interpreters = {"node", "nodejs"}; }));
-    t.push_back(with(make("TypeScript", {"ts", "mts", "cts"}, slashes, cBlock, jsStrings, jsComplexity),
+    t.push_back(with(scripted(make("TypeScript", {"ts", "mts", "cts"}, slashes, cBlock, jsStrings, jsComplexity)),
                      [](Language& l) { l.interpreters = {"ts-node", "deno", "bun"}; }));
-    t.push_back(make("JSX", {"jsx"}, slashes, cBlock, jsStrings, jsComplexity));
-    t.push_back(make("TSX", {"tsx"}, slashes, cBlock, jsStrings, jsComplexity));
+    t.push_back(scripted(make("JSX", {"jsx"}, slashes, cBlock, jsStrings, jsComplexity)));
+    t.push_back(scripted(make("TSX", {"tsx"}, slashes, cBlock, jsStrings, jsComplexity)));
     t.push_back(make("HTML", {"html", "htm", "xhtml"}, {}, {{"<!--", "-->"}}, {}, none));
     t.push_back(make("CSS", {"css"}, {}, cBlock, scriptStrings, none));
     t.push_back(make("SCSS", {"scss"}, slashes, cBlock, scriptStrings, {"@if", "@else", "@each", "@for", "@while"}));
-    t.push_back(with(make("Shell", {"sh", "bash", "zsh", "ksh", "bats"}, hash, noBlock,
+    t.push_back(with(make("Shell", {"sh", "bash", "zsh", "ksh", "bats", "d"}, hash, noBlock,
                           {quoted("\"", true), raw("'", "'")}, shComplexity),
                      [](Language& l) {
                          l.interpreters = {"sh", "bash", "zsh", "ksh", "dash", "ash", "mksh"};
                          l.fileNames = {".bashrc", ".bash_profile", ".zshrc", ".profile", ".bash_aliases"};
+                         l.codeEscapes = true;
+                         l.wordStartComments = true;
+                         l.ansiCQuotes = true;
+                         l.checkedExtensions = {"d"};
+                         l.hereDocuments = HereDocuments::Shell;
                      }));
     t.push_back(with(make("PowerShell", {"ps1", "psm1", "psd1"}, hash, {{"<#", "#>"}},
                           {quoted("\"", true), raw("'", "'")},
                           {"if", "elseif", "for", "foreach", "while", "switch", "catch", "-and", "-or"}),
                      [](Language& l) { l.interpreters = {"pwsh", "powershell"}; l.keywordsIgnoreCase = true; }));
-    t.push_back(with(make("Makefile", {"mk", "mak", "make"}, hash, noBlock, {},
+    t.push_back(with(make("Makefile", {"mk", "mak", "make", "d"}, hash, noBlock, {},
                           {"ifeq", "ifneq", "ifdef", "ifndef", "if", "foreach"}),
                      [](Language& l) {
+                         l.checkedExtensions = {"d"};
                          l.fileNames = {"makefile", "gnumakefile", "kbuild"};
                          l.interpreters = {"make"};
                      }));
-    t.push_back(with(make("CMake", {"cmake"}, hash, {{"#[[", "]]"}}, {quoted("\"", true)},
+    t.push_back(with(make("CMake", {"cmake", "cmake.in"}, hash, noBlock, {quoted("\"", true)},
                           {"if", "elseif", "foreach", "while"}),
-                     [](Language& l) { l.fileNames = {"cmakelists.txt"}; l.keywordsIgnoreCase = true; }));
+                     [](Language& l) {
+                         l.fileNames = {"cmakelists.txt"};
+                         l.keywordsIgnoreCase = true;
+                         l.longBracketComment = "#";
+                         l.longBracketStrings = true;
+                     }));
     t.push_back(with(make("Dockerfile", {"dockerfile"}, hash, noBlock, {}, none),
-                     [](Language& l) { l.fileNames = {"dockerfile", "containerfile"}; }));
+                     [](Language& l) {
+                         l.fileNames = {"dockerfile", "containerfile"};
+                         l.fileNamePrefixes = {"dockerfile.", "containerfile."};
+                     }));
     t.push_back(make("YAML", {"yaml", "yml"}, hash, noBlock, scriptStrings, none));
     t.push_back(make("TOML", {"toml"}, hash, noBlock,
                      {tripleQuoted("\"\"\""), raw("'''", "'''"), quoted("\""), raw("'", "'", false)}, none));
     t.push_back(make("JSON", {"json", "geojson", "webmanifest"}, {}, noBlock, {quoted("\"")}, none));
-    t.push_back(make("XML", {"xml", "xsd", "xsl", "xslt", "plist", "xaml", "csproj", "vcxproj", "props", "targets", "ts"},
-                     {}, {{"<!--", "-->"}}, {}, none));
+    t.push_back(with(make("XML", {"xml", "xsd", "xsl", "xslt", "plist", "xaml", "csproj", "vcxproj", "props", "targets", "ts", "conf"},
+                          {}, {{"<!--", "-->"}}, {}, none),
+                     [](Language& l) { l.checkedExtensions = {"conf"}; }));
     t.push_back(make("Markdown", {"md", "markdown", "mdown", "mkd"}, {}, {{"<!--", "-->"}}, {}, none));
     t.push_back(with(make("SQL", {"sql", "psql", "mysql"}, {"--"}, cBlock, {quoted("'", true), quoted("\"", true)},
                           sqlComplexity),
                      [](Language& l) { l.keywordsIgnoreCase = true; }));
-    t.push_back(with(make("Lua", {"lua"}, {"--"}, {{"--[[", "]]"}, {"--[==[", "]==]"}, {"--[=[", "]=]"}},
-                          {raw("[[", "]]"), quoted("\""), quoted("'")},
+    t.push_back(with(make("Lua", {"lua"}, {"--"}, noBlock, {quoted("\""), quoted("'")},
                           {"if", "elseif", "for", "while", "repeat", "and", "or"}),
-                     [](Language& l) { l.interpreters = {"lua", "luajit"}; }));
+                     [](Language& l) {
+                         l.interpreters = {"lua", "luajit"};
+                         l.longBracketComment = "--";
+                         l.longBracketStrings = true;
+                     }));
     t.push_back(with(make("R", {"r", "rmd"}, hash, noBlock, {quoted("\"", true), quoted("'", true)},
                           {"if", "for", "while", "repeat", "switch", "&&", "||"}),
                      [](Language& l) { l.interpreters = {"rscript"}; }));
@@ -217,6 +285,7 @@ std::vector<Language> buildTable()
                          l.blockComments = {{"/*", "*/"}, {"/+", "+/"}};
                          l.nestedComments = true;
                          l.strings = {quoted("\"", true), raw("`", "`"), character()};
+                         l.checkedExtensions = {"d"};
                      }));
     t.push_back(with(make("Fortran", {"f", "for", "ftn", "f77", "f90", "f95", "f03", "f08"}, {"!"}, noBlock,
                           scriptStrings, {"if", "do", "select", "case", "where", ".and.", ".or."}),
@@ -239,24 +308,48 @@ std::vector<Language> buildTable()
                      [](Language& l) { l.interpreters = {"groovy"}; l.fileNames = {"jenkinsfile"}; }));
     t.push_back(make("Gradle", {"gradle"}, slashes, cBlock,
                      {tripleQuoted("\"\"\""), tripleQuoted("'''"), quoted("\""), quoted("'")}, cComplexity));
-    t.push_back(make("Vue", {"vue"}, slashes, {{"<!--", "-->"}, {"/*", "*/"}}, jsStrings, jsComplexity));
-    t.push_back(make("Svelte", {"svelte"}, slashes, {{"<!--", "-->"}, {"/*", "*/"}}, jsStrings, jsComplexity));
+    t.push_back(scripted(make("Vue", {"vue"}, slashes, {{"<!--", "-->"}, {"/*", "*/"}}, jsStrings, jsComplexity)));
+    t.push_back(scripted(make("Svelte", {"svelte"}, slashes, {{"<!--", "-->"}, {"/*", "*/"}}, jsStrings, jsComplexity)));
     t.push_back(with(make("TeX", {"tex", "sty", "cls", "ltx", "dtx", "bib"}, {"%"}, noBlock, {}, none),
                      [](Language& l) { l.codeEscapes = true; }));
     t.push_back(make("Plain Text", {"txt", "text"}, {}, noBlock, {}, none));
     t.push_back(make("MATLAB", {"m"}, {"%"}, {{"%{", "%}"}}, {quoted("\"")},
                      {"if", "elseif", "for", "while", "switch", "case", "catch", "&&", "||"}));
-    t.push_back(cLike("CUDA", {"cu", "cuh"}));
+    t.push_back(preprocessed(cLike("CUDA", {"cu", "cuh"}), RawStrings::Cpp));
     t.push_back(make("Device Tree", {"dts", "dtsi"}, slashes, cBlock, {quoted("\"")}, none));
-    t.push_back(cLike("Yacc", {"y", "yy"}));
-    t.push_back(cLike("Lex", {"l", "lex"}));
+    t.push_back(preprocessed(cLike("Yacc", {"y", "yy"})));
+    t.push_back(preprocessed(cLike("Lex", {"l", "lex"})));
     t.push_back(with(make("AWK", {"awk"}, hash, noBlock, {quoted("\"")},
                           {"if", "for", "while", "&&", "||", "?"}),
                      [](Language& l) { l.interpreters = {"awk", "gawk", "mawk", "nawk"}; }));
     t.push_back(with(make("Batch", {"bat", "cmd"}, {"rem ", "REM ", "Rem ", "@rem ", "@REM ", "::"}, noBlock, {}, {"if", "for"}),
                      [](Language& l) { l.keywordsIgnoreCase = true; }));
-    t.push_back(make("INI", {"ini", "cfg", "conf", "properties"}, {";", "#"}, noBlock, {}, none));
+    t.push_back(with(make("INI", {"ini", "cfg", "conf", "properties"}, {";", "#"}, noBlock, {}, none),
+                     [](Language& l) { l.checkedExtensions = {"conf"}; }));
     t.push_back(make("ReStructuredText", {"rst"}, {}, noBlock, {}, none));
+    t.push_back(make("Diff", {"diff", "patch"}, {}, noBlock, {}, none));
+    t.push_back(with(make("Fish", {"fish"}, hash, noBlock, {quoted("\"", true), quoted("'", true)},
+                          {"if", "else", "for", "while", "switch", "case", "and", "or", "&&", "||"}),
+                     [](Language& l) {
+                         l.interpreters = {"fish"};
+                         l.codeEscapes = true;
+                         l.wordStartComments = true;
+                     }));
+    t.push_back(with(make("C Shell", {"csh", "tcsh"}, hash, noBlock, {raw("\"", "\"", false), raw("'", "'", false)},
+                          {"if", "foreach", "while", "switch", "case", "&&", "||"}),
+                     [](Language& l) {
+                         l.interpreters = {"csh", "tcsh"};
+                         l.fileNames = {".cshrc", ".tcshrc", ".login"};
+                         l.codeEscapes = true;
+                         l.wordStartComments = true;
+                     }));
+    t.push_back(with(make("Vim Script", {"vim"}, {}, noBlock, {quoted("\""), verbatim("'", "'", false)},
+                          {"if", "elseif", "for", "while", "catch", "&&", "||", "?"}),
+                     [](Language& l) {
+                         l.fileNames = {".vimrc", "_vimrc", "vimrc", ".gvimrc", "_gvimrc", "gvimrc", ".exrc"};
+                         l.firstTextComments = {"\""};
+                     }));
+    t.push_back(make("ERB", {"erb", "rhtml"}, {}, {{"<%#", "%>"}, {"<!--", "-->"}}, {}, none));
     return t;
 }
 
@@ -280,20 +373,9 @@ int languageIndex(std::string_view name)
 const std::vector<UnreadContent>& unreadContent()
 {
     static const std::vector<UnreadContent> list{
-        {"C++", "Raw strings"},
-        {"Rust", "Raw strings"},
-        {"Shell", "Here documents"},
-        {"Perl", "Here documents"},
-        {"Perl", "Regular expressions"},
-        {"Ruby", "Here documents"},
-        {"Ruby", "Regular expressions"},
-        {"PHP", "Here documents"},
-        {"JavaScript", "Regular expressions"},
-        {"TypeScript", "Regular expressions"},
-        {"JSX", "Regular expressions"},
-        {"TSX", "Regular expressions"},
         {"HTML", "Embedded scripts"},
         {"Markdown", "Code blocks"},
+        {"ERB", "Embedded Ruby"},
     };
     return list;
 }

@@ -7,7 +7,7 @@
 
 namespace qm::counter {
 
-// A pair of delimiters: block comments and strings.
+// A pair of delimiters: block comments.
 struct Delimiters {
     std::string open;
     std::string close;
@@ -20,24 +20,63 @@ struct StringSyntax {
     bool escapes = true;     // a backslash escapes the next byte
     bool multiline = false;  // may run over line ends (otherwise a line end closes it)
     bool character = false;  // a character literal: one code point or one escape, else plain code
-    bool docstring = false;  // on a line of its own it is documentation, counted as comment
+    bool docstring = false;  // as a statement of its own it is documentation, counted as comment
+    bool doubled = false;    // the closing delimiter written twice stands for itself ("" in @"...")
+};
+
+// Here-documents: after `<<WORD` the following lines up to a line holding WORD are the
+// string's body.
+enum class HereDocuments {
+    None,
+    Shell,  // <<WORD <<-WORD <<'WORD' <<"WORD" <<\WORD
+    Perl,   // <<WORD <<"WORD" <<'WORD' <<~WORD
+    Ruby,   // <<WORD <<-WORD <<~WORD, quoted or not
+    Php,    // <<<WORD <<<"WORD" <<<'WORD'
+};
+
+// Strings whose contents have no escapes and whose closing delimiter the opening one chooses.
+enum class RawStrings {
+    None,
+    Cpp,   // R"delim( ... )delim", also u8R, uR, UR, LR
+    Rust,  // r"...", r#"..."#, br"...", cr"..."
 };
 
 // One language of the counter: how files are recognised and how their lines are read.
 struct Language {
     std::string name;
-    std::vector<std::string> extensions;    // lower case, without the dot
+    std::vector<std::string> extensions;    // lower case, without the dot ("cmake.in" for two)
     std::vector<std::string> fileNames;     // whole file names, compared without case
+    std::vector<std::string> fileNamePrefixes;   // "dockerfile." for Dockerfile.dev, compared without case
+    std::vector<std::string> checkedExtensions;  // extensions that are this language only when the content looks like it
     std::vector<std::string> interpreters;  // shebang interpreters (version digits stripped)
     std::vector<std::string> lineComments;
     std::vector<Delimiters> blockComments;
     bool nestedComments = false;
     std::vector<std::string> lineStartComments;  // block openers valid only at the start of a line
     std::string lineStartCommentEnd;              // the line that closes such a block
+    std::vector<std::string> firstTextComments;   // line comments valid only as a line's first text
     std::vector<StringSyntax> strings;
     std::vector<std::string> complexity;  // branch keywords (whole words) and operators
     bool codeEscapes = false;             // a backslash in code escapes the next byte
     bool keywordsIgnoreCase = false;
+
+    // Lexical forms beyond the tables above.
+    std::string longBracketComment;  // "[[", "[=[", "[==[" ... after this prefix open block comments
+    bool longBracketStrings = false;  // "[[", "[=[" ... open strings closed by "]]", "]=]" ...
+    std::string stringPrefixes;       // letters that may stand before a quote as part of the string
+    bool docstringStatements = false;  // docstrings only where a statement starts (not in brackets)
+    HereDocuments hereDocuments = HereDocuments::None;
+    RawStrings rawStrings = RawStrings::None;
+    bool regexLiterals = false;   // "/.../" where an operand may stand, told from division
+    bool regexesSpanLines = false;
+    std::vector<std::string> regexAfterWords;  // words after which "/" starts a regex
+    bool templateLiterals = false;  // `...${ code }...`
+    bool quoteOperators = false;    // q qq qw qr m s tr y with any delimiter
+    bool percentLiterals = false;   // %q( ) %Q[ ] %w{ } %r| | ...
+    bool sigilVariables = false;    // $' $" $# $/ are variables, not quotes or comments
+    bool wordStartComments = false;  // a line comment starts only where a word may start
+    bool continuedLineComments = false;  // a line comment ending in a backslash goes on
+    bool ansiCQuotes = false;       // $'...' holds backslash escapes
 };
 
 // The language table: every language the counter knows, in a fixed order.
@@ -46,8 +85,8 @@ const std::vector<Language>& languages();
 // Index of the language with this display name, or -1.
 int languageIndex(std::string_view name);
 
-// Languages that have a content kind the counter reads as plain code (for the
-// resource describing what each language's counts take into account).
+// Content kinds that the counter reads as plain text (for the resource describing what each
+// language's counts take into account).
 struct UnreadContent {
     std::string language;
     std::string content;

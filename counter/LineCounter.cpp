@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 
 namespace qm::counter {
 
@@ -29,8 +30,29 @@ constexpr std::array<bool, 256> makeWordTable()
     return t;
 }
 
-constexpr auto isSpace = makeSpaceTable();
-constexpr auto isWord = makeWordTable();
+constexpr auto spaceTable = makeSpaceTable();
+constexpr auto wordTable = makeWordTable();
+
+bool isSpace(char c)
+{
+    return spaceTable[static_cast<unsigned char>(c)];
+}
+bool isWord(char c)
+{
+    return wordTable[static_cast<unsigned char>(c)];
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isOneOf(char c, std::string_view set)
+{
+    return c != 0 && set.find(c) != std::string_view::npos;
+}
 
 unsigned char lower(unsigned char c)
 {
@@ -55,6 +77,51 @@ std::size_t utf8Length(unsigned char lead)
     return 4;
 }
 
+unsigned ctz(std::uint32_t bits)
+{
+    return static_cast<unsigned>(__builtin_ctz(bits));
+}
+
+// The closing bracket of an opening one, or 0.
+char closingBracket(char c)
+{
+    switch (c) {
+    case '(':
+        return ')';
+    case '[':
+        return ']';
+    case '{':
+        return '}';
+    case '<':
+        return '>';
+    default:
+        return 0;
+    }
+}
+
+// What is left of `before` once trailing spaces and tabs are gone.
+std::string_view trimmedEnd(std::string_view before)
+{
+    while (!before.empty() && isBlank(before.back()))
+        before.remove_suffix(1);
+    return before;
+}
+
+// The word at the end of `before`.
+std::string_view lastWord(std::string_view before)
+{
+    std::size_t start = before.size();
+    while (start > 0 && isWord(before[start - 1]))
+        --start;
+    return before.substr(start);
+}
+
+void addStop(ByteSet& set, char c)
+{
+    if (!set.add(static_cast<unsigned char>(c)))
+        throw std::logic_error("too many kinds of token start in one language");
+}
+
 } // namespace
 
 Counts& Counts::operator+=(const Counts& other)
@@ -70,36 +137,94 @@ Counts& Counts::operator+=(const Counts& other)
 
 Syntax::Syntax(const Language& language) : language_(&language)
 {
-    auto mark = [this](const std::string& token) {
-        if (!token.empty())
-            special_[static_cast<unsigned char>(token[0])] = true;
+    const Language& l = language;
+    auto stop = [this](char c, Token kind) {
+        addStop(codeStops_, c);
+        tokens_[static_cast<unsigned char>(c)] |= kind;
     };
-    for (const auto& t : language.lineComments)
-        mark(t);
-    for (const auto& b : language.blockComments)
-        mark(b.open);
-    for (const auto& s : language.strings)
-        mark(s.open);
-    if (language.codeEscapes)
-        special_['\\'] = true;
-    for (const auto& token : language.complexity) {
+    auto first = [&stop](const std::string& token, Token kind) {
+        if (!token.empty())
+            stop(token[0], kind);
+    };
+    addStop(codeStops_, '\n');
+    for (const auto& t : l.lineComments)
+        first(t, LineComment);
+    for (const auto& t : l.firstTextComments)
+        first(t, FirstTextComment);
+    for (const auto& b : l.blockComments)
+        first(b.open, BlockComment);
+    for (const auto& s : l.strings)
+        first(s.open, String);
+    if (l.rawStrings != RawStrings::None)
+        stop('"', String);
+    for (const auto& t : l.lineStartComments)
+        first(t, LineStartBlock);
+    first(l.longBracketComment, LongBracket);
+    if (l.longBracketStrings)
+        stop('[', LongBracket);
+    if (l.codeEscapes || l.docstringStatements)
+        stop('\\', Backslash);
+    if (l.docstringStatements)
+        for (const char c : std::string_view("()[]{}"))
+            stop(c, Bracket);
+    if (l.templateLiterals) {
+        stop('{', TemplateBrace);
+        stop('}', TemplateBrace);
+    }
+    if (l.hereDocuments != HereDocuments::None)
+        stop('<', HereDocument);
+    if (l.regexLiterals)
+        stop('/', Regex);
+    if (l.percentLiterals)
+        stop('%', PercentLiteral);
+    if (l.sigilVariables || l.ansiCQuotes)
+        stop('$', Sigil);
+
+    for (const auto& token : l.complexity) {
         if (token.empty())
             continue;
-        const bool word = std::all_of(token.begin(), token.end(),
-                                      [](char c) { return isWord[static_cast<unsigned char>(c)]; });
+        const bool word = std::all_of(token.begin(), token.end(), [](char c) { return isWord(c); });
         if (word && token.size() < 32) {
-            const std::string key = language.keywordsIgnoreCase ? lowered(token) : token;
+            const std::string key = l.keywordsIgnoreCase ? lowered(token) : token;
             keywords_.push_back(key);
             keywordLengths_[static_cast<unsigned char>(key[0])] |= 1u << key.size();
             longestKeyword_ = std::max(longestKeyword_, key.size());
+            words_.add(static_cast<unsigned char>(key[0]), key.size() > 1 ? static_cast<unsigned char>(key[1]) : 0,
+                       l.keywordsIgnoreCase);
         } else {
             operators_.push_back(token);
-            mark(token);
+            first(token, Operator);
         }
     }
+    if (l.quoteOperators)
+        for (const char c : std::string_view("qmsty"))
+            words_.add(static_cast<unsigned char>(c), 0, false);
     // Longer operators first, so "??" wins over "?".
     std::stable_sort(operators_.begin(), operators_.end(),
                      [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+
+    addStop(lineEnd_, '\n');
+    for (std::size_t i = 0; i < l.strings.size(); ++i) {
+        const StringSyntax& s = l.strings[i];
+        ByteSet stops;
+        addStop(stops, '\n');
+        addStop(stops, s.close[0]);
+        if (s.escapes)
+            addStop(stops, '\\');
+        if (l.templateLiterals && s.open == "`") {
+            addStop(stops, '$');
+            templateString_ = static_cast<int>(i);
+        }
+        stringStops_.push_back(stops);
+    }
+    for (const auto& b : l.blockComments) {
+        ByteSet stops;
+        addStop(stops, '\n');
+        addStop(stops, b.close[0]);
+        if (l.nestedComments)
+            addStop(stops, b.open[0]);
+        blockStops_.push_back(stops);
+    }
 }
 
 bool Syntax::isKeyword(const char* word, std::size_t length) const
@@ -121,13 +246,19 @@ bool Syntax::isKeyword(const char* word, std::size_t length) const
     return false;
 }
 
+bool Syntax::isRegexWord(std::string_view word) const
+{
+    const auto& words = language_->regexAfterWords;
+    return std::find(words.begin(), words.end(), word) != words.end();
+}
+
 LineCounter::LineCounter(const Syntax& syntax) : syntax_(syntax), language_(syntax.language()) {}
 
-bool LineCounter::matches(const char* at, const char* end, const std::string& token) const
+bool LineCounter::matches(const char* at, std::string_view token) const
 {
     // Tokens are a few bytes long: a plain loop beats a call to memcmp.
     const std::size_t size = token.size();
-    if (static_cast<std::size_t>(end - at) < size)
+    if (static_cast<std::size_t>(end_ - at) < size)
         return false;
     for (std::size_t i = 0; i < size; ++i)
         if (at[i] != token[i])
@@ -135,15 +266,26 @@ bool LineCounter::matches(const char* at, const char* end, const std::string& to
     return true;
 }
 
+std::string_view LineCounter::behind(const char* at, std::size_t n)
+{
+    const std::size_t here = static_cast<std::size_t>(at - data_);
+    if (here >= n)
+        return {at - n, n};
+    const std::size_t old = std::min(n - here, historyLength_);
+    std::memcpy(scratch_.data(), history_.data() + historyLength_ - old, old);
+    std::memcpy(scratch_.data() + old, data_, here);
+    return {scratch_.data(), old + here};
+}
+
 // Length of a character literal starting at the quote `at` ('x', '\n', '\u{1F600}'), or 0
 // when the quote starts something else (a lifetime, an attribute, a prime).
-std::size_t LineCounter::characterLiteral(const char* at, const char* end) const
+std::size_t LineCounter::characterLiteral(const char* at) const
 {
     const char* p = at + 1;
-    if (p >= end || *p == '\n' || *p == '\'')
+    if (p >= end_ || *p == '\n' || *p == '\'')
         return 0;
     if (*p == '\\') {
-        for (const char* q = p + 2; q < end && q < p + 12; ++q) {
+        for (const char* q = p + 2; q < end_ && q < p + 12; ++q) {
             if (*q == '\n')
                 return 0;
             if (*q == '\'')
@@ -152,12 +294,21 @@ std::size_t LineCounter::characterLiteral(const char* at, const char* end) const
         return 0;
     }
     const std::size_t length = utf8Length(static_cast<unsigned char>(*p));
-    if (p + length < end && p[length] == '\'')
+    if (p + length < end_ && p[length] == '\'')
         return length + 2;
     return 0;
 }
 
-void LineCounter::endLine(std::uint64_t newlineOffset)
+void LineCounter::markCode(const char* at)
+{
+    if (!hasCode_) {
+        hasCode_ = true;
+        codeStart_ = offsetOf(at);
+    }
+    lineHasText_ = true;
+}
+
+void LineCounter::countLine(std::uint64_t newlineOffset)
 {
     ++counts_.lines;
     if (!lineHasText_) {
@@ -170,220 +321,861 @@ void LineCounter::endLine(std::uint64_t newlineOffset)
     }
     lineStart_ = newlineOffset + 1;
     hasCode_ = hasComment_ = lineHasText_ = false;
-    inWord_ = false;
-    if (mode_ == Mode::LineComment)
-        mode_ = Mode::Code;
-    else if (mode_ == Mode::String && !language_.strings[stringIndex_].multiline)
-        mode_ = Mode::Code;
-    else if (mode_ == Mode::LineBlock && closeBlockAtLineEnd_) {
-        mode_ = Mode::Code;
-        closeBlockAtLineEnd_ = false;
+}
+
+void LineCounter::endLine(const char* newline, bool keepMode)
+{
+    if (!keepMode && language_.regexLiterals && hasCode_) {
+        // Whether a "/" opening the next line starts a regular expression.
+        std::string_view line = behind(newline, Syntax::lookahead);
+        if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
+            line.remove_prefix(nl + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        regexAtLineStart_ = mode_ != Mode::Code || regexAllowedAfter(line);
     }
+    countLine(offsetOf(newline));
+    if (keepMode)
+        return;
+    continued_ = continuesNext_;
+    continuesNext_ = false;
+    switch (mode_) {
+    case Mode::LineComment: {
+        const std::string_view before = behind(newline, 2);
+        const bool continues = language_.continuedLineComments && !before.empty() &&
+                               (before.back() == '\\' || (before.size() == 2 && before == "\\\r"));
+        if (!continues)
+            mode_ = Mode::Code;
+        break;
+    }
+    case Mode::String:
+        if (!quote_.multiline)
+            mode_ = Mode::Code;
+        break;
+    case Mode::LineBlock:
+        if (closeBlockAtLineEnd_) {
+            mode_ = Mode::Code;
+            closeBlockAtLineEnd_ = false;
+        }
+        break;
+    default:
+        break;
+    }
+    if (mode_ == Mode::Code && !pendingDocs_.empty()) {
+        hereDoc_ = std::move(pendingDocs_.front());
+        pendingDocs_.erase(pendingDocs_.begin());
+        mode_ = Mode::HereDoc;
+    }
+}
+
+void LineCounter::openTableString(std::size_t index, bool docstring)
+{
+    const StringSyntax& s = language_.strings[index];
+    quote_ = Quote{};
+    quote_.stops = &syntax_.stringStops_[index];
+    quote_.close = s.close;
+    quote_.escapes = s.escapes;
+    quote_.multiline = s.multiline;
+    quote_.docstring = docstring;
+    quote_.doubled = s.doubled;
+    quote_.templated = static_cast<int>(index) == syntax_.templateString_;
+    inClass_ = false;
+    mode_ = Mode::String;
+}
+
+void LineCounter::openQuote(std::string close, bool escapes, char opener)
+{
+    ownedClose_ = std::move(close);
+    ownedStops_ = ByteSet{};
+    addStop(ownedStops_, '\n');
+    addStop(ownedStops_, ownedClose_[0]);
+    if (escapes)
+        addStop(ownedStops_, '\\');
+    if (opener)
+        addStop(ownedStops_, opener);
+    quote_ = Quote{};
+    quote_.stops = &ownedStops_;
+    quote_.close = ownedClose_;
+    quote_.escapes = escapes;
+    quote_.opener = opener;
+    inClass_ = false;
+    mode_ = Mode::String;
+}
+
+void LineCounter::openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested)
+{
+    blockOpen_ = open;
+    blockClose_ = close;
+    blockStops_ = stops;
+    blockNests_ = nested;
+    depth_ = 1;
+    mode_ = Mode::Block;
+}
+
+bool LineCounter::regexAllowedAfter(std::string_view before) const
+{
+    before = trimmedEnd(before);
+    if (before.empty())
+        return regexAtLineStart_;
+    const char last = before.back();
+    if (isWord(last))
+        return syntax_.isRegexWord(lastWord(before));
+    // After a value: a closing bracket or the end of a string.
+    return !isOneOf(last, ")]}\"'`");
 }
 
 std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
 {
-    const char* const end = data + size;
-    const char* const limit = atEnd ? end : (size > Syntax::lookahead ? end - Syntax::lookahead : data);
+    data_ = data;
+    end_ = data + size;
+    atEnd_ = atEnd;
+    limit_ = atEnd ? end_ : (size > Syntax::lookahead ? end_ - Syntax::lookahead : data);
     const char* p = data;
-    const auto offsetOf = [&](const char* at) { return offset_ + static_cast<std::uint64_t>(at - data); };
-    const bool lineStartBlocks = !language_.lineStartComments.empty();
+    // A byte-order mark is not part of the first line.
+    if (offset_ == 0 && p < limit_ && size >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
+        p += 3;
+        lineStart_ = 3;
+    }
 
-    while (p < limit) {
-        const unsigned char c = static_cast<unsigned char>(*p);
-        if (c == '\n') {
-            endLine(offsetOf(p));
+    while (p < limit_) {
+        if (*p == '\n') {
+            endLine(p);
             ++p;
             continue;
         }
         switch (mode_) {
-        case Mode::Code: {
-            if (isSpace[c]) {
-                inWord_ = false;
-                ++p;
-                continue;
-            }
-            lineHasText_ = true;
-            if (lineStartBlocks && offsetOf(p) == lineStart_) {
-                const auto& openers = language_.lineStartComments;
-                if (std::any_of(openers.begin(), openers.end(), [&](const std::string& o) { return matches(p, end, o); })) {
-                    mode_ = Mode::LineBlock;
-                    closeBlockAtLineEnd_ = matches(p, end, language_.lineStartCommentEnd);
-                    hasComment_ = true;
-                    continue;
-                }
-            }
-            if (syntax_.special_[c]) {
-                bool handled = true;
-                std::size_t i = 0;
-                for (i = 0; i < language_.blockComments.size(); ++i)
-                    if (matches(p, end, language_.blockComments[i].open))
-                        break;
-                if (i < language_.blockComments.size()) {
-                    mode_ = Mode::Block;
-                    blockIndex_ = i;
-                    depth_ = 1;
-                    hasComment_ = true;
-                    p += language_.blockComments[i].open.size();
-                } else if (std::any_of(language_.lineComments.begin(), language_.lineComments.end(),
-                                       [&](const std::string& t) { return matches(p, end, t); })) {
-                    hasComment_ = true;
-                    mode_ = Mode::LineComment;
-                } else {
-                    for (i = 0; i < language_.strings.size(); ++i)
-                        if (matches(p, end, language_.strings[i].open))
-                            break;
-                    if (i < language_.strings.size() && language_.strings[i].character) {
-                        const std::size_t length = characterLiteral(p, end);
-                        if (length > 0) {
-                            hasCode_ = true;
-                            p += length;
-                        } else {
-                            handled = false;
-                        }
-                    } else if (i < language_.strings.size()) {
-                        const auto& s = language_.strings[i];
-                        mode_ = Mode::String;
-                        stringIndex_ = i;
-                        docstring_ = s.docstring && !hasCode_;
-                        (docstring_ ? hasComment_ : hasCode_) = true;
-                        p += s.open.size();
-                    } else if (language_.codeEscapes && c == '\\') {
-                        hasCode_ = true;
-                        p += (p + 1 < end && p[1] != '\n') ? 2 : 1;
-                    } else {
-                        const auto& ops = syntax_.operators_;
-                        const auto op = std::find_if(ops.begin(), ops.end(), [&](const std::string& t) { return matches(p, end, t); });
-                        if (op != ops.end()) {
-                            ++counts_.complexity;
-                            hasCode_ = true;
-                            p += op->size();
-                        } else {
-                            handled = false;
-                        }
-                    }
-                }
-                if (handled) {
-                    inWord_ = false;
-                    continue;
-                }
-            }
-            hasCode_ = true;
-            if (isWord[c]) {
-                const char* q = p + 1;
-                while (q < end && isWord[static_cast<unsigned char>(*q)])
-                    ++q;
-                if (!inWord_ && syntax_.isKeyword(p, static_cast<std::size_t>(q - p)))
-                    ++counts_.complexity;
-                // A word that runs to the end of the piece is longer than any keyword: its
-                // continuation in the next piece is not a word start.
-                inWord_ = (q == end);
-                p = q;
-            } else {
-                inWord_ = false;
-                ++p;
-            }
-            continue;
-        }
-        case Mode::LineComment: {
-            const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-            p = nl ? static_cast<const char*>(nl) : end;
-            continue;
-        }
-        case Mode::LineBlock: {
-            if (!isSpace[c])
-                lineHasText_ = hasComment_ = true;
-            if (offsetOf(p) == lineStart_ && matches(p, end, language_.lineStartCommentEnd))
-                closeBlockAtLineEnd_ = true;
-            ++p;
-            continue;
-        }
-        case Mode::Block: {
-            const Delimiters& d = language_.blockComments[blockIndex_];
-            // Skip to the next byte that may end the line, close the comment or open a nested one.
-            const char closeFirst = d.close[0];
-            const char openFirst = language_.nestedComments ? d.open[0] : '\n';
-            const char* q = p;
-            bool text = false;
-            while (q < limit && *q != '\n' && *q != closeFirst && *q != openFirst) {
-                text |= !isSpace[static_cast<unsigned char>(*q)];
-                ++q;
-            }
-            if (text)
-                lineHasText_ = hasComment_ = true;
-            if (q != p) {
-                p = q;
-                continue;
-            }
-            if (language_.nestedComments && matches(p, end, d.open)) {
-                ++depth_;
-                lineHasText_ = hasComment_ = true;
-                p += d.open.size();
-            } else if (matches(p, end, d.close)) {
-                lineHasText_ = hasComment_ = true;
-                p += d.close.size();
-                if (--depth_ == 0)
-                    mode_ = Mode::Code;
-            } else {
-                if (!isSpace[c])
-                    lineHasText_ = hasComment_ = true;
-                ++p;
-            }
-            continue;
-        }
-        case Mode::String: {
-            const StringSyntax& s = language_.strings[stringIndex_];
-            // Skip to the next byte that may end the line, escape or close the string.
-            const char closeFirst = s.close[0];
-            const char escape = s.escapes ? '\\' : '\n';
-            const char* q = p;
-            bool text = false;
-            while (q < limit && *q != '\n' && *q != closeFirst && *q != escape) {
-                text |= !isSpace[static_cast<unsigned char>(*q)];
-                ++q;
-            }
-            if (text) {
-                lineHasText_ = true;
-                (docstring_ ? hasComment_ : hasCode_) = true;
-            }
-            if (q != p) {
-                p = q;
-                continue;
-            }
-            if (!isSpace[c]) {
-                lineHasText_ = true;
-                (docstring_ ? hasComment_ : hasCode_) = true;
-            }
-            if (s.escapes && c == '\\') {
-                if (p + 1 < end && p[1] == '\n') {
-                    // An escaped line end continues the string on the next line.
-                    const Mode keep = mode_;
-                    endLine(offsetOf(p + 1));
-                    mode_ = keep;
-                    p += 2;
-                } else {
-                    p += (p + 1 < end) ? 2 : 1;
-                }
-            } else if (matches(p, end, s.close)) {
-                p += s.close.size();
-                mode_ = Mode::Code;
-            } else {
-                ++p;
-            }
-            continue;
-        }
+        case Mode::Code:
+            p = code(p);
+            break;
+        case Mode::LineComment:
+            p = lineComment(p);
+            break;
+        case Mode::Block:
+            p = block(p);
+            break;
+        case Mode::String:
+            p = string(p);
+            break;
+        case Mode::LineBlock:
+            p = lineBlock(p);
+            break;
+        case Mode::HereDoc:
+            p = hereDoc(p);
+            break;
+        case Mode::QuoteGap:
+            p = quoteGap(p);
+            break;
         }
     }
+
     const std::size_t taken = static_cast<std::size_t>(p - data);
+    if (taken >= history_.size()) {
+        std::memcpy(history_.data(), p - history_.size(), history_.size());
+        historyLength_ = history_.size();
+    } else {
+        const std::size_t keep = std::min(historyLength_, history_.size() - taken);
+        std::memmove(history_.data(), history_.data() + historyLength_ - keep, keep);
+        std::memcpy(history_.data() + keep, data, taken);
+        historyLength_ = keep + taken;
+    }
     offset_ += taken;
     return taken;
+}
+
+const char* LineCounter::code(const char* p)
+{
+    const ByteSet& stops = syntax_.codeStops_;
+    const BytePairs& words = syntax_.words_;
+    const bool anyWords = !words.empty();
+    while (p < limit_) {
+        // Sixteen bytes at a time: where the next token may start, and (until the line has
+        // code) which bytes are text.
+        const char* const base = p;
+        const std::size_t left = static_cast<std::size_t>(limit_ - p);
+        const std::size_t n = left < ByteSet::width ? left : ByteSet::width;
+        const bool whole = static_cast<std::size_t>(end_ - p) > ByteSet::width;
+        const auto textOf = [base, n, whole] { return whole ? ByteSet::text(base) : ByteSet::textSome(base, n); };
+        std::uint32_t events = whole ? stops.match(p) | (anyWords ? words.match(p) : 0)
+                                     : stops.matchSome(p, n) |
+                                           (anyWords ? words.matchSome(p, n, static_cast<std::size_t>(end_ - p)) : 0);
+        const std::uint32_t inside = (1u << n) - 1;
+        events &= inside;
+        bool haveText = !hasCode_;
+        std::uint32_t text = haveText ? textOf() & inside : 0;
+        for (;;) {
+            if (!events) {
+                if (text)
+                    markCode(base + ctz(text));
+                p = base + n;
+                break;
+            }
+            const unsigned at = ctz(events);
+            if (const std::uint32_t before = text & ((1u << at) - 1))
+                markCode(base + ctz(before));
+            const char* next;
+            if (base[at] == '\n') {
+                endLine(base + at);
+                next = base + at + 1;
+                if (!haveText) {
+                    haveText = true;
+                    text = textOf() & inside;
+                }
+            } else {
+                next = codeToken(base + at);
+            }
+            if (mode_ != Mode::Code)
+                return next;
+            const std::size_t used = static_cast<std::size_t>(next - base);
+            if (used >= n) {
+                p = next;
+                break;
+            }
+            const std::uint32_t rest = ~((1u << used) - 1);
+            events &= rest;
+            text &= rest;
+        }
+    }
+    return p;
+}
+
+const char* LineCounter::codeToken(const char* p)
+{
+    const Language& l = language_;
+    const char c = *p;
+    const std::uint16_t kinds = syntax_.tokens_[static_cast<unsigned char>(c)];
+    const char* q = p;
+
+    if ((kinds & Syntax::Sigil) && p + 1 < end_) {
+        if (l.sigilVariables && isOneOf(p[1], "'\"`#/\\")) {
+            markCode(p);
+            return p + 2;
+        }
+        if (l.ansiCQuotes && p[1] == '\'') {
+            markCode(p);
+            openQuote("'", true);
+            return p + 2;
+        }
+    }
+    if ((kinds & Syntax::LineStartBlock) && offsetOf(p) == lineStart_) {
+        for (const auto& opener : l.lineStartComments) {
+            if (matches(p, opener)) {
+                markComment();
+                closeBlockAtLineEnd_ = matches(p, l.lineStartCommentEnd);
+                mode_ = Mode::LineBlock;
+                return p + opener.size();
+            }
+        }
+    }
+    if ((kinds & Syntax::FirstTextComment) && !lineHasText_) {
+        for (const auto& t : l.firstTextComments) {
+            if (matches(p, t)) {
+                markComment();
+                mode_ = Mode::LineComment;
+                return p + t.size();
+            }
+        }
+    }
+    if ((kinds & Syntax::LongBracket) && (q = longBracket(p)) != p)
+        return q;
+    if (kinds & Syntax::BlockComment) {
+        for (std::size_t i = 0; i < l.blockComments.size(); ++i) {
+            const Delimiters& b = l.blockComments[i];
+            if (matches(p, b.open)) {
+                markComment();
+                openBlock(b.open, b.close, &syntax_.blockStops_[i], l.nestedComments);
+                return p + b.open.size();
+            }
+        }
+    }
+    if (kinds & Syntax::LineComment) {
+        for (const auto& t : l.lineComments) {
+            if (!matches(p, t))
+                continue;
+            if (l.wordStartComments) {
+                // "#" inside a word ("a#b", "$#", "${#x}") is not a comment.
+                const std::string_view before = behind(p, 1);
+                if (!before.empty() && !isOneOf(before[0], " \t\r\n;&|()<>"))
+                    break;
+            }
+            markComment();
+            mode_ = Mode::LineComment;
+            return p + t.size();
+        }
+    }
+    if ((kinds & Syntax::HereDocument) && (q = hereDocOpener(p)) != p)
+        return q;
+    if ((kinds & Syntax::Regex) && (q = regex(p)) != p)
+        return q;
+    if ((kinds & Syntax::PercentLiteral) && (q = percentLiteral(p)) != p)
+        return q;
+    if ((kinds & Syntax::String) && (q = stringOpener(p)) != p)
+        return q;
+    if (kinds & Syntax::Backslash) {
+        markCode(p);
+        if (l.docstringStatements) {
+            // A backslash that ends the line carries the statement on to the next one.
+            if ((p + 1 < end_ && p[1] == '\n') || (p + 2 < end_ && p[1] == '\r' && p[2] == '\n'))
+                continuesNext_ = true;
+            return p + 1;
+        }
+        return p + ((p + 1 < end_ && p[1] != '\n') ? 2 : 1);
+    }
+    if (kinds & Syntax::Bracket) {
+        if (isOneOf(c, "([{"))
+            ++brackets_;
+        else if (brackets_ > 0)
+            --brackets_;
+    }
+    if ((kinds & Syntax::TemplateBrace) && !holes_.empty()) {
+        if (c == '{') {
+            ++holes_.back();
+        } else if (holes_.back() == 0) {
+            // The end of a "${ }": back into the template literal.
+            holes_.pop_back();
+            markCode(p);
+            openTableString(static_cast<std::size_t>(syntax_.templateString_), false);
+            return p + 1;
+        } else {
+            --holes_.back();
+        }
+    }
+    if (kinds & Syntax::Operator) {
+        for (const auto& op : syntax_.operators_) {
+            if (matches(p, op)) {
+                ++counts_.complexity;
+                markCode(p);
+                return p + op.size();
+            }
+        }
+    }
+    if (isWord(c))
+        return word(p);
+    markCode(p);
+    return p + 1;
+}
+
+const char* LineCounter::word(const char* p)
+{
+    const char* q = p + 1;
+    while (q < end_ && isWord(*q))
+        ++q;
+    markCode(p);
+    const std::string_view before = behind(p, 2);
+    if (!before.empty() && isWord(before.back()))
+        return q;  // inside a longer word
+    const std::size_t length = static_cast<std::size_t>(q - p);
+    if (syntax_.isKeyword(p, length))
+        ++counts_.complexity;
+    if (language_.quoteOperators && length <= 2) {
+        const std::string_view name(p, length);
+        for (const std::string_view op : {"q", "qq", "qw", "qr", "m", "s", "tr", "y"}) {
+            if (name != op)
+                continue;
+            // Not a variable ($s, @q, %y), a method (->s), a package (Foo::q) or a file test (-s).
+            if (!before.empty() && (isOneOf(before.back(), "$@%&*-") || before == "->" || before == "::"))
+                return q;
+            return quoteOperator(q, name);
+        }
+    }
+    return q;
+}
+
+const char* LineCounter::quoteOperator(const char* p, std::string_view name)
+{
+    const char* d = p;
+    while (d < end_ && isBlank(*d) && d - p < 16)
+        ++d;
+    if (d >= end_)
+        return p;
+    const bool spaced = d != p;
+    const char c = *d;
+    const char next = d + 1 < end_ ? d[1] : 0;
+    // A word, a hash key ("s => 1", "{y}"), the end of a list, or a comment after a space.
+    if (isWord(c) || isSpace(c) || c == '\n' || isOneOf(c, ",;)}") || (c == '#' && spaced) ||
+        (c == '=' && (spaced || isOneOf(next, ">=~"))) || (c == '-' && next == '>'))
+        return p;
+    const char bracket = closingBracket(c);
+    openQuote(std::string(1, bracket ? bracket : c), true, bracket ? c : 0);
+    quote_.parts = (name == "s" || name == "tr" || name == "y") ? 1 : 0;
+    quote_.bracketed = bracket != 0;
+    return d + 1;
+}
+
+const char* LineCounter::quoteGap(const char* p)
+{
+    // Between the bracketed parts of s{...}{...}: white space, comments, then the next part.
+    while (p < limit_ && *p != '\n' && isSpace(*p))
+        ++p;
+    if (p >= limit_ || *p == '\n')
+        return p;
+    if (*p == '#') {
+        markComment();
+        const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(limit_ - p));
+        return nl ? static_cast<const char*>(nl) : limit_;
+    }
+    markCode(p);
+    const char bracket = closingBracket(*p);
+    openQuote(std::string(1, bracket ? bracket : *p), true, bracket ? *p : 0);
+    return p + 1;
+}
+
+const char* LineCounter::longBracket(const char* p)
+{
+    // "[[", "[=[", "[==[" ... closed by "]]", "]=]", "]==]" ...; after the comment prefix a comment.
+    const std::string& prefix = language_.longBracketComment;
+    const bool comment = !prefix.empty() && matches(p, prefix);
+    if (!comment && !(language_.longBracketStrings && *p == '['))
+        return p;
+    const char* b = comment ? p + prefix.size() : p;
+    if (b >= end_ || *b != '[')
+        return p;
+    const char* e = b + 1;
+    while (e < end_ && *e == '=' && e - b < 64)
+        ++e;
+    if (e >= end_ || *e != '[')
+        return p;
+    std::string close = "]" + std::string(static_cast<std::size_t>(e - b - 1), '=') + "]";
+    if (comment) {
+        markComment();
+        ownedClose_ = std::move(close);
+        ownedStops_ = ByteSet{};
+        addStop(ownedStops_, '\n');
+        addStop(ownedStops_, ']');
+        openBlock({}, ownedClose_, &ownedStops_, false);
+    } else {
+        markCode(p);
+        openQuote(std::move(close), false);
+    }
+    return e + 1;
+}
+
+const char* LineCounter::hereDocOpener(const char* p)
+{
+    if (!matches(p, "<<"))
+        return p;
+    const char* q = p + 2;
+    HereDoc doc;
+    const auto identifierStart = [](char c) { return isWord(c) && !isDigit(c); };
+    // A quoted word: "END" or 'END'.
+    const auto quotedWord = [&doc, this](const char*& at) {
+        const char quote = *at;
+        const char* r = at + 1;
+        while (r < end_ && *r != quote && *r != '\n' && doc.word.size() <= 64)
+            doc.word += *r++;
+        if (r >= end_ || *r != quote)
+            return false;
+        at = r + 1;
+        return true;
+    };
+    const auto identifier = [&doc, this](const char*& at) {
+        while (at < end_ && isWord(*at) && doc.word.size() <= 64)
+            doc.word += *at++;
+    };
+    const std::string_view line = [this, p] {
+        std::string_view before = behind(p, Syntax::lookahead);
+        if (const auto nl = before.rfind('\n'); nl != std::string_view::npos)
+            before.remove_prefix(nl + 1);
+        return before;
+    }();
+
+    switch (language_.hereDocuments) {
+    case HereDocuments::None:
+        return p;
+    case HereDocuments::Shell: {
+        if (q < end_ && *q == '<') {
+            markCode(p);
+            return q + 1;  // "<<<": a here-string
+        }
+        // "$(( a << b ))" shifts.
+        int arithmetic = 0;
+        for (std::size_t i = 0; i + 1 < line.size(); ++i) {
+            if (line[i] == '(' && line[i + 1] == '(') {
+                ++arithmetic;
+                ++i;
+            } else if (line[i] == ')' && line[i + 1] == ')') {
+                --arithmetic;
+                ++i;
+            }
+        }
+        if (arithmetic > 0)
+            return p;
+        if (q < end_ && *q == '-') {
+            doc.indent = Indent::Tabs;
+            ++q;
+        }
+        while (q < end_ && isBlank(*q))
+            ++q;
+        // The word, its quotes and backslashes removed: 'EOF', "EOF", \EOF, E"O"F.
+        while (q < end_ && !isSpace(*q) && *q != '\n' && !isOneOf(*q, ";|&<>()") && doc.word.size() <= 64) {
+            if (*q == '\'' || *q == '"') {
+                if (!quotedWord(q))
+                    return p;
+            } else if (*q == '\\') {
+                ++q;
+            } else {
+                doc.word += *q++;
+            }
+        }
+        // Given to the no-op command ":", the body is a comment.
+        const std::string_view command = trimmedEnd(line);
+        doc.comment = !command.empty() && command.back() == ':' &&
+                      (command.size() == 1 || isOneOf(command[command.size() - 2], " \t;&|("));
+        break;
+    }
+    case HereDocuments::Perl: {
+        if (q < end_ && *q == '~') {
+            doc.indent = Indent::Any;
+            ++q;
+        }
+        const char* r = q;
+        while (r < end_ && isBlank(*r))
+            ++r;
+        if (r < end_ && (*r == '"' || *r == '\'')) {
+            if (!quotedWord(r))
+                return p;
+            q = r;
+        } else if (q < end_ && identifierStart(*q)) {
+            identifier(q);
+        } else {
+            return p;
+        }
+        break;
+    }
+    case HereDocuments::Ruby: {
+        // "a<<b" and "list << item" shift; "class << self" opens a singleton class.
+        const std::string_view before = trimmedEnd(line);
+        if (!line.empty() && (isWord(line.back()) || isOneOf(line.back(), ")]")))
+            return p;
+        if (lastWord(before) == "class")
+            return p;
+        if (q < end_ && (*q == '~' || *q == '-')) {
+            doc.indent = Indent::Any;
+            ++q;
+        }
+        if (q < end_ && isOneOf(*q, "\"'`")) {
+            if (!quotedWord(q))
+                return p;
+        } else if (q < end_ && identifierStart(*q)) {
+            identifier(q);
+        } else {
+            return p;
+        }
+        break;
+    }
+    case HereDocuments::Php: {
+        if (q >= end_ || *q != '<')
+            return p;
+        ++q;
+        while (q < end_ && isBlank(*q))
+            ++q;
+        if (q < end_ && (*q == '"' || *q == '\'')) {
+            if (!quotedWord(q))
+                return p;
+        } else if (q < end_ && identifierStart(*q)) {
+            identifier(q);
+        } else {
+            return p;
+        }
+        doc.indent = Indent::Any;
+        doc.wordOnly = true;
+        break;
+    }
+    }
+    if (doc.word.empty() || doc.word.size() > 64)
+        return p;
+    markCode(p);
+    pendingDocs_.push_back(std::move(doc));
+    return q;
+}
+
+const char* LineCounter::hereDoc(const char* p)
+{
+    if (offsetOf(p) == lineStart_) {
+        const char* q = p;
+        if (hereDoc_.indent == Indent::Tabs)
+            while (q < end_ && *q == '\t')
+                ++q;
+        else if (hereDoc_.indent == Indent::Any)
+            while (q < end_ && isBlank(*q))
+                ++q;
+        if (matches(q, hereDoc_.word)) {
+            const char* r = q + hereDoc_.word.size();
+            bool ends;
+            if (hereDoc_.wordOnly)
+                ends = r >= end_ || !isWord(*r);
+            else if (r >= end_)
+                ends = atEnd_;
+            else
+                ends = *r == '\n' || (*r == '\r' && (r + 1 >= end_ ? atEnd_ : r[1] == '\n'));
+            if (ends) {
+                if (hereDoc_.comment)
+                    markComment();
+                else
+                    markCode(q);
+                mode_ = Mode::Code;
+                return r;
+            }
+        }
+    }
+    bool text = false;
+    const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);
+    if (text) {
+        if (hereDoc_.comment)
+            markComment();
+        else
+            markCode(p);
+    }
+    return q;
+}
+
+const char* LineCounter::regex(const char* p)
+{
+    // Comments ("//", "/*") were ruled out before.
+    std::string_view line = behind(p, Syntax::lookahead);
+    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
+        line.remove_prefix(nl + 1);
+    markCode(p);
+    if (!regexAllowedAfter(line)) {
+        // Division; "//" (Perl's defined-or) is one operator.
+        return (p + 1 < end_ && p[1] == '/') ? p + 2 : p + 1;
+    }
+    openQuote("/", true);
+    addStop(ownedStops_, '[');
+    addStop(ownedStops_, ']');
+    quote_.regex = true;
+    quote_.multiline = language_.regexesSpanLines;
+    return p + 1;
+}
+
+const char* LineCounter::percentLiteral(const char* p)
+{
+    // %q(...), %w[...], %r{...} ... and %(...): delimiters of any kind, brackets nesting.
+    const char* d = p + 1;
+    const bool letter = d < end_ && isOneOf(*d, "qQwWiIrsx");
+    if (letter)
+        ++d;
+    if (d >= end_)
+        return p;
+    const char c = *d;
+    if (isWord(c) || isSpace(c) || c == '\n' || c == '=')
+        return p;
+    std::string_view line = behind(p, Syntax::lookahead);
+    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
+        line.remove_prefix(nl + 1);
+    if (letter) {
+        if (!line.empty() && (isWord(line.back()) || isOneOf(line.back(), ")]")))
+            return p;  // "x%w": a remainder
+    } else if (!isOneOf(c, "([{<|!/^") || !regexAllowedAfter(line)) {
+        return p;
+    }
+    markCode(p);
+    const char bracket = closingBracket(c);
+    openQuote(std::string(1, bracket ? bracket : c), true, bracket ? c : 0);
+    return d + 1;
+}
+
+const char* LineCounter::stringOpener(const char* p)
+{
+    const Language& l = language_;
+    const char c = *p;
+    if (c == '"' && l.rawStrings == RawStrings::Cpp) {
+        // R"delim( ... )delim", with u8R, uR, UR or LR.
+        const std::string_view before = behind(p, 4);
+        if (!before.empty() && before.back() == 'R') {
+            std::size_t prefix = 1;
+            if (before.size() >= 3 && before.substr(before.size() - 3) == "u8R")
+                prefix = 3;
+            else if (before.size() >= 2 && isOneOf(before[before.size() - 2], "uUL"))
+                prefix = 2;
+            if (before.size() == prefix || !isWord(before[before.size() - prefix - 1])) {
+                const char* d = p + 1;
+                while (d < end_ && d - p <= 17 && !isSpace(*d) && !isOneOf(*d, "()\\\"\n"))
+                    ++d;
+                if (d < end_ && *d == '(' && d - p <= 17) {
+                    markCode(p);
+                    openQuote(")" + std::string(p + 1, d) + "\"", false);
+                    return d + 1;
+                }
+            }
+        }
+    }
+    if (c == '"' && l.rawStrings == RawStrings::Rust) {
+        // r"...", r#"..."#, br"...", cr"...": no escapes.
+        const std::string_view before = behind(p, Syntax::lookahead);
+        std::size_t hashes = 0;
+        while (hashes < before.size() && before[before.size() - 1 - hashes] == '#')
+            ++hashes;
+        if (hashes < before.size() && before[before.size() - 1 - hashes] == 'r') {
+            std::size_t prefix = hashes + 1;
+            if (prefix < before.size() && isOneOf(before[before.size() - 1 - prefix], "bc"))
+                ++prefix;
+            if (prefix == before.size() || !isWord(before[before.size() - 1 - prefix])) {
+                markCode(p);
+                openQuote("\"" + std::string(hashes, '#'), false);
+                return p + 1;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < l.strings.size(); ++i) {
+        const StringSyntax& s = l.strings[i];
+        if (!matches(p, s.open))
+            continue;
+        if (s.character) {
+            const std::size_t length = characterLiteral(p);
+            if (length == 0)
+                return p;  // a lone quote: plain code
+            markCode(p);
+            return p + length;
+        }
+        bool docstring = false;
+        if (s.docstring) {
+            bool codeBefore = hasCode_;
+            if (codeBefore && !l.stringPrefixes.empty()) {
+                // The "r" of r"""...""" belongs to the string.
+                const std::string_view before = behind(p, 3);
+                std::size_t prefix = 0;
+                while (prefix < 2 && prefix < before.size() &&
+                       l.stringPrefixes.find(static_cast<char>(lower(static_cast<unsigned char>(
+                           before[before.size() - 1 - prefix])))) != std::string::npos)
+                    ++prefix;
+                if (prefix > 0 && (prefix == before.size() || !isWord(before[before.size() - 1 - prefix])) &&
+                    codeStart_ == offsetOf(p) - prefix)
+                    codeBefore = false;
+            }
+            docstring = !codeBefore && (!l.docstringStatements || (brackets_ == 0 && !continued_));
+            if (docstring)
+                hasCode_ = false;  // the prefix was all there was
+        }
+        if (docstring)
+            markComment();
+        else
+            markCode(p);
+        openTableString(i, docstring);
+        return p + s.open.size();
+    }
+    return p;
+}
+
+const char* LineCounter::lineComment(const char* p)
+{
+    if (!hasComment_) {
+        // A line that a comment ending in a backslash carried on to: blank or comment.
+        bool text = false;
+        const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);
+        if (text)
+            markComment();
+        return q;
+    }
+    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(limit_ - p));
+    return nl ? static_cast<const char*>(nl) : limit_;
+}
+
+const char* LineCounter::block(const char* p)
+{
+    bool text = false;
+    const char* q = blockStops_->find(p, limit_, end_, text);
+    if (text)
+        markComment();
+    if (q != p)
+        return q;
+    if (blockNests_ && matches(p, blockOpen_)) {
+        ++depth_;
+        markComment();
+        return p + blockOpen_.size();
+    }
+    if (matches(p, blockClose_)) {
+        markComment();
+        if (--depth_ == 0)
+            mode_ = Mode::Code;
+        return p + blockClose_.size();
+    }
+    if (!isSpace(*p))
+        markComment();
+    return p + 1;
+}
+
+const char* LineCounter::string(const char* p)
+{
+    bool text = false;
+    const char* q = quote_.stops->find(p, limit_, end_, text);
+    if (text)
+        markString();
+    if (q != p)
+        return q;
+    const char c = *p;
+    if (quote_.escapes && c == '\\') {
+        markString();
+        // An escaped line end carries the string on to the next line.
+        if (p + 1 < end_ && p[1] == '\n') {
+            endLine(p + 1, true);
+            return p + 2;
+        }
+        if (p + 2 < end_ && p[1] == '\r' && p[2] == '\n') {
+            endLine(p + 2, true);
+            return p + 3;
+        }
+        return std::min(p + 2, end_);
+    }
+    if (quote_.regex && (c == '[' || c == ']' || inClass_)) {
+        // Inside a character class the closing delimiter is an ordinary character.
+        if (c == '[')
+            inClass_ = true;
+        else if (c == ']')
+            inClass_ = false;
+        markString();
+        return p + 1;
+    }
+    if (quote_.templated && c == '$') {
+        markString();
+        if (p + 1 < end_ && p[1] == '{') {
+            holes_.push_back(0);
+            mode_ = Mode::Code;
+            return p + 2;
+        }
+        return p + 1;
+    }
+    if (quote_.opener && c == quote_.opener) {
+        ++quote_.depth;
+        markString();
+        return p + 1;
+    }
+    if (matches(p, quote_.close)) {
+        markString();
+        p += quote_.close.size();
+        if (quote_.doubled && matches(p, quote_.close))
+            return p + quote_.close.size();
+        if (quote_.depth > 0) {
+            --quote_.depth;
+        } else if (quote_.parts > 0) {
+            --quote_.parts;
+            if (quote_.bracketed)
+                mode_ = Mode::QuoteGap;
+        } else {
+            mode_ = Mode::Code;
+        }
+        return p;
+    }
+    if (!isSpace(c))
+        markString();
+    return p + 1;
+}
+
+const char* LineCounter::lineBlock(const char* p)
+{
+    if (offsetOf(p) == lineStart_ && matches(p, language_.lineStartCommentEnd))
+        closeBlockAtLineEnd_ = true;
+    bool text = false;
+    const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);
+    if (text)
+        markComment();
+    return q;
 }
 
 Counts LineCounter::finish()
 {
     if (offset_ > lineStart_) {
         // The last line has no line end: count it as a line of its own.
-        endLine(offset_ - 1);
+        countLine(offset_ - 1);
     }
     return counts_;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "counter/BytePairs.h"
+#include "counter/ByteSet.h"
 #include "counter/Language.h"
 
 #include <array>
@@ -24,7 +26,8 @@ struct Counts {
     bool operator==(const Counts&) const = default;
 };
 
-// A language's rules prepared for fast scanning: first-byte tables and keyword buckets.
+// A language's rules prepared for fast scanning: the bytes that may start a token, the
+// first bytes of keywords, and the stop bytes of its comments and strings.
 class Syntax {
 public:
     explicit Syntax(const Language& language);
@@ -32,25 +35,51 @@ public:
     const Language& language() const { return *language_; }
 
     // The most bytes a token check may look ahead of the current position.
-    static constexpr std::size_t lookahead = 64;
+    static constexpr std::size_t lookahead = 128;
 
 private:
     friend class LineCounter;
 
     bool isKeyword(const char* word, std::size_t length) const;
+    bool isRegexWord(std::string_view word) const;
+
+    // What a byte in code may start, so that only those tokens are tried.
+    enum Token : std::uint16_t {
+        Sigil = 1 << 0,
+        LineStartBlock = 1 << 1,
+        FirstTextComment = 1 << 2,
+        LongBracket = 1 << 3,
+        BlockComment = 1 << 4,
+        LineComment = 1 << 5,
+        HereDocument = 1 << 6,
+        Regex = 1 << 7,
+        PercentLiteral = 1 << 8,
+        String = 1 << 9,
+        Backslash = 1 << 10,
+        Bracket = 1 << 11,
+        TemplateBrace = 1 << 12,
+        Operator = 1 << 13,
+    };
 
     const Language* language_;
-    std::array<bool, 256> special_{};  // bytes that may start a comment, string or operator
+    std::array<std::uint16_t, 256> tokens_{};
+    ByteSet codeStops_;  // a line end and the bytes that may start a comment, a string or an operator
+    BytePairs words_;    // where keywords (and quote operators) may start
+    std::vector<ByteSet> stringStops_;  // per string of the table
+    std::vector<ByteSet> blockStops_;   // per block comment of the table
+    ByteSet lineEnd_;
     std::array<std::uint32_t, 256> keywordLengths_{};  // per first byte: bit n set when a keyword has length n
     std::vector<std::string> keywords_;
     std::vector<std::string> operators_;
     std::size_t longestKeyword_ = 0;
+    int templateString_ = -1;  // index of the template literal among the strings
 };
 
 // Reads a file's bytes, in pieces of any size, and counts its lines by the language's rules:
 // blank lines hold only whitespace; a line with any code is code; a line holding only
-// comments (or documentation strings) is a comment. Complexity counts branch keywords and
-// operators outside comments and strings.
+// comments (or documentation strings) is a comment. Strings, here-documents, regular
+// expressions and the like are code, whatever they hold. Complexity counts branch keywords
+// and operators outside comments and strings.
 class LineCounter {
 public:
     explicit LineCounter(const Syntax& syntax);
@@ -67,27 +96,120 @@ public:
     static Counts count(const Syntax& syntax, std::string_view text);
 
 private:
-    enum class Mode { Code, LineComment, Block, String, LineBlock };
+    enum class Mode { Code, LineComment, Block, String, LineBlock, HereDoc, QuoteGap };
 
-    void endLine(std::uint64_t newlineOffset);
-    bool matches(const char* at, const char* end, const std::string& token) const;
-    std::size_t characterLiteral(const char* at, const char* end) const;
+    // The string, regular expression or quote-like operator being read.
+    struct Quote {
+        const ByteSet* stops = nullptr;
+        std::string_view close;
+        char opener = 0;  // a bracket that nests inside (q{ {a} }), 0 when none
+        int depth = 0;
+        bool escapes = true;
+        bool multiline = true;
+        bool docstring = false;
+        bool doubled = false;
+        bool regex = false;      // "[...]" may hold the closing delimiter
+        bool templated = false;  // "${" opens code up to the matching "}"
+        int parts = 0;           // parts still to read after this one (s/a/b/, tr{a}{b})
+        bool bracketed = false;  // the next part has delimiters of its own
+    };
+
+    enum class Indent { None, Tabs, Any };
+    struct HereDoc {
+        std::string word;
+        Indent indent = Indent::None;
+        bool comment = false;  // the body of a here-document given to ":" is a comment
+        bool wordOnly = false; // the terminator may be followed by more (";", ")")
+    };
+
+    // Modes, each reading from p up to a line end, the limit or a change of mode.
+    const char* code(const char* p);
+    const char* codeToken(const char* p);
+    const char* word(const char* p);
+    const char* lineComment(const char* p);
+    const char* block(const char* p);
+    const char* string(const char* p);
+    const char* lineBlock(const char* p);
+    const char* hereDoc(const char* p);
+    const char* quoteGap(const char* p);
+
+    // Tokens of particular languages; each returns p when the bytes there are not one.
+    const char* longBracket(const char* p);
+    const char* hereDocOpener(const char* p);
+    const char* regex(const char* p);
+    const char* percentLiteral(const char* p);
+    const char* quoteOperator(const char* p, std::string_view name);
+    const char* stringOpener(const char* p);
+
+    void openTableString(std::size_t index, bool docstring);
+    void openQuote(std::string close, bool escapes, char opener = 0);
+    void openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested);
+
+    void markCode(const char* at);
+    void markComment() { lineHasText_ = hasComment_ = true; }
+    void markString()
+    {
+        lineHasText_ = true;
+        (quote_.docstring ? hasComment_ : hasCode_) = true;
+    }
+    void endLine(const char* newline, bool keepMode = false);
+    void countLine(std::uint64_t newlineOffset);
+
+    bool matches(const char* at, std::string_view token) const;
+    std::size_t characterLiteral(const char* at) const;
+    // Up to n bytes right before `at`, from this piece or the ones before it.
+    std::string_view behind(const char* at, std::size_t n);
+    bool regexAllowedAfter(std::string_view before) const;
+    std::uint64_t offsetOf(const char* at) const { return offset_ + static_cast<std::uint64_t>(at - data_); }
 
     const Syntax& syntax_;
     const Language& language_;
     Counts counts_;
     Mode mode_ = Mode::Code;
-    std::size_t blockIndex_ = 0;
-    int depth_ = 0;
-    std::size_t stringIndex_ = 0;
-    bool docstring_ = false;
+
+    // The piece being fed.
+    const char* data_ = nullptr;
+    const char* end_ = nullptr;
+    const char* limit_ = nullptr;
+    bool atEnd_ = false;
+    std::uint64_t offset_ = 0;  // file offset of data_
+
+    // The current line.
+    std::uint64_t lineStart_ = 0;
+    std::uint64_t codeStart_ = 0;  // offset of the line's first code byte, when hasCode_
     bool hasCode_ = false;
     bool hasComment_ = false;
-    bool inWord_ = false;
-    bool closeBlockAtLineEnd_ = false;
-    std::uint64_t offset_ = 0;     // file offset of the first byte of the next feed
-    std::uint64_t lineStart_ = 0;  // file offset where the current line starts
     bool lineHasText_ = false;
+
+    // Comments.
+    std::string_view blockOpen_;
+    std::string_view blockClose_;
+    const ByteSet* blockStops_ = nullptr;
+    bool blockNests_ = false;
+    int depth_ = 0;
+    bool closeBlockAtLineEnd_ = false;
+
+    // Strings and their relatives.
+    Quote quote_;
+    bool inClass_ = false;
+    std::string ownedClose_;  // closing delimiter chosen by the opening one
+    ByteSet ownedStops_;
+    std::vector<int> holes_;  // open "${" of template literals: braces opened inside each
+    std::vector<HereDoc> pendingDocs_;
+    HereDoc hereDoc_;
+
+    // Statements (Python): brackets open and lines continued by a backslash.
+    int brackets_ = 0;
+    bool continued_ = false;
+    bool continuesNext_ = false;
+
+    // Regular expressions: whether one may start the next line.
+    bool regexAtLineStart_ = true;
+
+    // The last bytes of the pieces before this one, for looking behind.
+    std::array<char, 128> history_{};
+    std::size_t historyLength_ = 0;
+    std::array<char, 256> scratch_{};
 };
 
 } // namespace qm::counter

@@ -53,19 +53,19 @@ TEST(Classifier, PicksAmongLanguagesSharingAnExtensionByContent)
     const Classifier c;
     const auto& h = c.candidates("x.h", "h");
     EXPECT_EQ(names(h), (std::vector<std::string>{"C Header", "C++ Header", "Objective-C"}));
-    EXPECT_EQ(nameOf(c.choose(h, "#ifndef X\n#define X\nstruct s { int a; };\n#endif\n")), "C Header");
-    EXPECT_EQ(nameOf(c.choose(h, "#pragma once\nnamespace qm {\nclass Foo : public Bar {\n};\n}\n")), "C++ Header");
-    EXPECT_EQ(nameOf(c.choose(h, "#import <Foundation/Foundation.h>\n@interface A : NSObject\n@end\n")), "Objective-C");
+    EXPECT_EQ(nameOf(c.choose(h, "h", "#ifndef X\n#define X\nstruct s { int a; };\n#endif\n")), "C Header");
+    EXPECT_EQ(nameOf(c.choose(h, "h", "#pragma once\nnamespace qm {\nclass Foo : public Bar {\n};\n}\n")), "C++ Header");
+    EXPECT_EQ(nameOf(c.choose(h, "h", "#import <Foundation/Foundation.h>\n@interface A : NSObject\n@end\n")), "Objective-C");
     // "@endcode" in a documentation comment is not Objective-C.
-    EXPECT_EQ(nameOf(c.choose(h, "/**\n@code\nx();\n@endcode\n*/\nint x(void);\n")), "C Header");
+    EXPECT_EQ(nameOf(c.choose(h, "h", "/**\n@code\nx();\n@endcode\n*/\nint x(void);\n")), "C Header");
 
     const auto& m = c.candidates("x.m", "m");
-    EXPECT_EQ(nameOf(c.choose(m, "% compute\nfunction y = f(x)\n")), "MATLAB");
-    EXPECT_EQ(nameOf(c.choose(m, "#import \"A.h\"\n@implementation A\n@end\n")), "Objective-C");
+    EXPECT_EQ(nameOf(c.choose(m, "m", "% compute\nfunction y = f(x)\n")), "MATLAB");
+    EXPECT_EQ(nameOf(c.choose(m, "m", "#import \"A.h\"\n@implementation A\n@end\n")), "Objective-C");
 
     const auto& ts = c.candidates("x.ts", "ts");
-    EXPECT_EQ(nameOf(c.choose(ts, "<?xml version=\"1.0\"?>\n<TS version=\"2.1\">\n")), "XML");
-    EXPECT_EQ(nameOf(c.choose(ts, "export const a: number = 1;\n")), "TypeScript");
+    EXPECT_EQ(nameOf(c.choose(ts, "ts", "<?xml version=\"1.0\"?>\n<TS version=\"2.1\">\n")), "XML");
+    EXPECT_EQ(nameOf(c.choose(ts, "ts", "export const a: number = 1;\n")), "TypeScript");
 }
 
 TEST(Options, ParsesTheCommandLine)
@@ -104,5 +104,61 @@ TEST(Options, ParsesTheCommandLine)
         const auto r = parse(bad);
         EXPECT_EQ(r.action, CommandLine::Action::Error) << bad[0];
         EXPECT_FALSE(r.error.empty());
+    }
+}
+
+TEST(Classifier, RecognisesWholeNamesNamePrefixesAndDoubleExtensions)
+{
+    const Classifier c;
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases{
+        {"FooConfig.cmake.in", {"CMake"}},
+        {"Dockerfile.dev", {"Dockerfile"}},
+        {"dockerfile.prod", {"Dockerfile"}},
+        {"app.dockerfile", {"Dockerfile"}},
+        {"Containerfile", {"Dockerfile"}},
+        {"fix.patch", {"Diff"}},
+        {"changes.diff", {"Diff"}},
+        {"config.fish", {"Fish"}},
+        {"login.csh", {"C Shell"}},
+        {"x.tcsh", {"C Shell"}},
+        {"plugin.vim", {"Vim Script"}},
+        {".vimrc", {"Vim Script"}},
+        {"page.html.erb", {"ERB"}},
+        {"old.rhtml", {"ERB"}},
+        {"deps.d", {"Shell", "Makefile", "D"}},
+        {"site.conf", {"XML", "INI"}},
+        {"notes.in", {}},
+        {"Dockerfile.", {}},
+    };
+    for (const auto& [name, expected] : cases)
+        EXPECT_EQ(names(c.candidates(name, Classifier::extensionOf(name))), expected) << name;
+}
+
+TEST(Classifier, CountsDAndConfFilesOnlyWhenTheContentFitsALanguage)
+{
+    const Classifier c;
+    struct Case {
+        std::string file;
+        std::string head;
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        {"app.d", "module app.main;\nimport std.stdio;\nvoid main() {}\n", "D"},
+        {"app.d", "// a tool\nimport std.stdio : writeln;\n", "D"},
+        {"app.d", "@safe:\nint twice(int x) { return 2 * x; }\n", "D"},
+        {"foo.d", "foo.o: foo.c include/bar.h \\\n  include/baz.h\n", "Makefile"},
+        {"foo.d", "# generated\ncmd_foo := gcc -c foo.c\n", "Makefile"},
+        {"run.d", "#!/bin/sh\necho hi\n", "Shell"},
+        {"words.d", "just some words\n", "(none)"},
+        {"a.conf", "[main]\nkey = 1\n", "INI"},
+        {"a.conf", "# comment\n; another\nname=value\n", "INI"},
+        {"a.conf", "<?xml version=\"1.0\"?>\n<config/>\n", "XML"},
+        {"a.conf", "\n<configuration>\n</configuration>\n", "XML"},
+        {"a.conf", "ServerName example.org\n", "(none)"},
+        {"a.conf", "worker_processes 4;\n", "(none)"},
+    };
+    for (const auto& k : cases) {
+        const std::string ext = Classifier::extensionOf(k.file);
+        EXPECT_EQ(nameOf(c.choose(c.candidates(k.file, ext), ext, k.head)), k.expected) << k.head;
     }
 }

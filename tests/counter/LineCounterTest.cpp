@@ -89,8 +89,6 @@ docstring"""
 
 const std::string perlSample = "#!/usr/bin/perl\nuse strict;\n\n=pod\n\nDocs here.\n\n=cut\n\nprint \"x\" if 1;\n";
 
-} // namespace
-
 TEST(LineCounter, CountsCommentsStringsAndCodeOfCLikeLanguages)
 {
     expectCounts("C", cSample, {13, 7, 5, 1, 2});
@@ -143,27 +141,171 @@ TEST(LineCounter, CountsLinesAndBlanksAtTheEdges)
     EXPECT_EQ(LineCounter::count(syntaxOf("C"), "int a;\n// comment\n\nint b;").codeBytes, 7u + 6u);
 }
 
+// Small files whose figures follow from the language's own rules: {lines, code, comment,
+// blank, complexity}, each with what it pins down.
+struct Case {
+    const char* language;
+    std::string text;
+    Expected expected;
+    const char* why;
+};
+
+const std::vector<Case> bracketCases{
+    {"CMake", "#[=[ a\nb ]=]\nset(x 1)\n", {3, 1, 2, 0, 0}, "a bracket comment with one '=' runs to ']=]'"},
+    {"CMake", "#[==[\nx ]] still\n]==]\nif(A)\n", {4, 1, 3, 0, 1}, "']]' does not close a bracket comment of level 2"},
+    {"CMake", "#[[\nblock\n]]\n# line\n", {4, 0, 4, 0, 0}, "level 0 bracket comment"},
+    {"CMake", "message([=[\n# not a comment\n]=])\n", {3, 3, 0, 0, 0}, "a bracket argument is a string"},
+    {"CMake", "#[x] comment\nset(a)\n", {2, 1, 1, 0, 0}, "'#[' without a second '[' is a line comment"},
+    {"Lua", "--[==[\n]] not closed\n]==]\nlocal s = [=[\n-- not a comment\n]=]\n", {6, 3, 3, 0, 0},
+     "long brackets of any level, comments and strings"},
+};
+
+const std::vector<Case> pythonCases{
+    {"Python", "def f():\n    r\"\"\"Raw docstring \\d\n    more\n    \"\"\"\n    return 1\n", {5, 2, 3, 0, 0},
+     "a raw docstring over several lines"},
+    {"Python", "u\"\"\"a\"\"\"\nR'''b'''\nrb\"\"\"c\"\"\"\nf\"\"\"d\"\"\"\nBr'''e'''\nFR\"\"\"g\"\"\"\n", {6, 0, 6, 0, 0},
+     "every prefix, in any case, opens a docstring"},
+    {"Python", "x = r\"\"\"doc\"\"\"\nxr = 1\n", {2, 2, 0, 0, 0}, "after code a prefixed string is code"},
+    {"Python", "x = call(\n    \"\"\"not a docstring\"\"\"\n)\n", {3, 3, 0, 0, 0},
+     "a string opening a line inside brackets is an argument"},
+    {"Python", "x = [1,\n    r'''\n    also code\n    ''']\n", {4, 4, 0, 0, 0}, "brackets hold for multi-line strings too"},
+    {"Python", "x = \\\n    \"\"\"also code\"\"\"\n", {2, 2, 0, 0, 0}, "a backslash continues the statement"},
+    {"Python", "a = (1,\n     2)\n\"\"\"doc\"\"\"\n# (\n\"\"\"doc\"\"\"\n", {5, 2, 3, 0, 0},
+     "once brackets close, and not counting those in comments, docstrings come back"},
+};
+
+const std::vector<Case> shellCases{
+    {"Shell", "echo it\\'s\n# comment\n", {2, 1, 1, 0, 0}, "a backslash escapes a quote outside quotes"},
+    {"Shell", "echo ${#a} \"it's\nmulti\"\n# comment\n", {3, 2, 1, 0, 0}, "'#' inside a word starts no comment"},
+    {"Shell", "cat <<EOF\n# not a comment\nit's\nEOF\n# comment\n", {5, 4, 1, 0, 0}, "a here-document's body is code"},
+    {"Shell", "f() {\n\tcat <<-'END'\n\t# body\n\tEND\n}\n# after\n", {6, 5, 1, 0, 0},
+     "<<- allows tabs before the quoted terminator"},
+    {"Shell", "cat << \"X\"\n\nx\nX\n", {4, 3, 0, 1, 0}, "a blank line in a body is blank"},
+    {"Shell", "cat <<\\EOF >out\n'\nEOF\n# c\n", {4, 3, 1, 0, 0}, "<<\\WORD"},
+    {"Shell", "cat <<A <<B\na\nA\nb # no\nB\n# c\n", {6, 5, 1, 0, 0}, "two here-documents read one after the other"},
+    {"Shell", "x=$((1 << 2))\n# comment\n", {2, 1, 1, 0, 0}, "a shift inside arithmetic"},
+    {"Shell", "grep x <<< \"$s\"\n# comment\n", {2, 1, 1, 0, 0}, "a here-string"},
+    {"Shell", ": <<'COMMENT'\ndocs here\nCOMMENT\necho hi\n", {4, 2, 2, 0, 0}, "a here-document given to ':' is a comment"},
+    {"Shell", "echo $'it\\'s'\n# comment\n", {2, 1, 1, 0, 0}, "$'...' holds escapes"},
+    {"Shell", "EOF=1\ncat <<EOF\n  EOF\nEOF\n# c\n", {5, 4, 1, 0, 0}, "without '-' the terminator stands at the line start"},
+};
+
+const std::vector<Case> perlCases{
+    {"Perl", "print <<\"END\";\n# not a comment\n=pod\nEND\nprint <<'E2', <<~E3;\na\nE2\n    b\n    E3\n# c\n",
+     {10, 9, 1, 0, 0}, "here-documents: quoted, two on a line, indented; POD inside is text"},
+    {"Perl", "my $x = 1 << 2; # shift\n# c\n", {2, 1, 1, 0, 0}, "a shift is not a here-document"},
+    {"Perl", "my @w = qw(a # b\n  c);\nmy $s = q{it's {nested} # x};\n$t =~ s{a}\n  {b}g;\n$u =~ tr/a-z/A-Z/;\n# c\n",
+     {7, 6, 1, 0, 0}, "quote operators with bracket pairs, nested, and in two parts"},
+    {"Perl", "if ($x =~ m!a#b!) { print qq|it's| }\n$y =~ s#a#b#;\n$z =~ y/a/b/;\n# c\n", {4, 3, 1, 0, 1},
+     "quote operators with any delimiter"},
+    {"Perl", "my %h = (s => 1, y => 2);\nprint $h{s} if -s $file;\n$obj->y('x');\n# c\n", {4, 3, 1, 0, 1},
+     "hash keys, file tests and methods are no quote operators"},
+    {"Perl", "my $n = $#list / 2; # half\nmy @p = split /'/, $s;\nprint $', \"\\n\" if /x#y/;\n# c\n", {4, 3, 1, 0, 1},
+     "$# and $' are variables; a regex after an operator, division after a value"},
+    {"Perl", "my $v = $a // 'd';\n# c\n", {2, 1, 1, 0, 0}, "'//' after a value is defined-or"},
+};
+
+const std::vector<Case> rubyCases{
+    {"Ruby", "x = <<~EOS\n  # body\n  EOS\ny = <<-'E'\n  e\n  E\nz = [1] << 2 # shift\n# c\n", {8, 7, 1, 0, 0},
+     "here-documents, indented terminators, and a shift"},
+    {"Ruby", "class <<self\n# c\nend\n", {3, 2, 1, 0, 0}, "class <<self is no here-document"},
+    {"Ruby", "a = %w(it's a)\nb = %q{x # y}\nc = %r{/#}\nd = $' + $\"\n# c\n", {5, 4, 1, 0, 0},
+     "percent literals and the globals $' and $\""},
+    {"Ruby", "if x =~ /'/ then y end\nr = a / b # half\n# c\n", {3, 2, 1, 0, 1}, "a regex after an operator, division after a value"},
+};
+
+const std::vector<Case> scriptCases{
+    {"JavaScript", "const re = /x\\/*/;\nconst y = 1;\n// c\n", {3, 2, 1, 0, 0}, "'/*' inside a regex opens no comment"},
+    {"JavaScript", "const r = /`/;\nconst s = 1;\n// c\n", {3, 2, 1, 0, 0}, "a backtick inside a regex opens no template"},
+    {"TypeScript", "const half = total / 2 / 3; /* c\n*/\nif (/[/]'/.test(s)) x = 1;\n", {3, 2, 1, 0, 1},
+     "division after a value; a '/' inside a class does not end a regex"},
+    {"TypeScript", "return /'/.test(s) // q\n// c\n", {2, 1, 1, 0, 0}, "a regex after return"},
+    {"JavaScript", "const s = `${\"`\"}\n// inside the template\n`;\n// c\n", {4, 3, 1, 0, 0},
+     "a backtick in a string inside ${ }"},
+    {"JavaScript", "const s = `a ${b ? `c ${d}\n// in template\n` : '}'} e\n// still\n`;\n// c\n", {6, 5, 1, 0, 1},
+     "templates nested in ${ }, and a brace in a string"},
+    {"TSX", "const t = `${ {a: 1}.a }`; // c\n// c\n", {2, 1, 1, 0, 0}, "braces inside ${ } pair up"},
+};
+
+const std::vector<Case> rawStringCases{
+    {"Rust", "let a = r\"C:\\\";\nlet b = r#\"say \"hi\" // no\"#;\nlet c = br##\"a\"#b\"##; // tail\n// c\n", {4, 3, 1, 0, 0},
+     "raw strings have no escapes and end at the hashes they opened with"},
+    {"Rust", "let x = bar\"; // c\n", {1, 1, 0, 0, 0}, "'r' ending a word opens no raw string"},
+    {"C++", "auto s = R\"x(\n/* not a comment\n)\" still )x\";\nint y; // c\n// c\n", {5, 4, 1, 0, 0},
+     "R\"delim( ... )delim\" over several lines"},
+    {"C++", "auto t = u8R\"(a\"b)\"; auto u = LR\"--(\")--\"; // c\n// c\n", {2, 1, 1, 0, 0}, "prefixed raw strings"},
+    {"C#", "var p = @\"C:\\dir\\\";\nvar q = @\"say \"\"hi\"\"\n// still in the string\n\";\n// c\n", {5, 4, 1, 0, 0},
+     "verbatim strings: no escapes, \"\" for a quote"},
+    {"C#", "var r = $@\"a \"\"{b}\"\"\n\" + @$\"\n// in\n\";\n// c\n", {5, 4, 1, 0, 0}, "interpolated verbatim strings"},
+};
+
+const std::vector<Case> commentCases{
+    {"C", "int a; // note \\\n   still comment\nint b;\n", {3, 2, 1, 0, 0}, "a line comment ending in a backslash goes on"},
+    {"C++ Header", "// first \\\n\nint c;\n", {3, 1, 1, 1, 0}, "a carried-on comment line may be blank"},
+    {"C", "// a \\\r\nb\r\nint c;\r\n", {3, 1, 2, 0, 0}, "with CR LF line ends"},
+    {"Java", "int a; // a \\\nint b;\n", {2, 2, 0, 0, 0}, "only where the preprocessor reads the code"},
+    {"C", "\xEF\xBB\xBF// comment\nint a;\n", {2, 1, 1, 0, 0}, "a byte-order mark before a comment"},
+    {"Python", "\xEF\xBB\xBF\"\"\"doc\"\"\"\n", {1, 0, 1, 0, 0}, "a byte-order mark before a docstring"},
+    {"Perl", "\xEF\xBB\xBF=pod\ntext\n=cut\n", {3, 0, 3, 0, 0}, "a byte-order mark before POD"},
+    {"C", "\xEF\xBB\xBF", {0, 0, 0, 0, 0}, "a byte-order mark alone"},
+    {"Vim Script", "\" comment\nlet x = \"str\" \" trailing\necho 'it''s'\n", {3, 2, 1, 0, 0},
+     "'\"' starts a comment as a line's first text, a string elsewhere"},
+    {"Fish", "# c\necho it\\'s #x\nset a b\n", {3, 2, 1, 0, 0}, "fish: escapes outside quotes"},
+    {"C Shell", "# c\nset a = \"x\" # y\n", {2, 1, 1, 0, 0}, "csh"},
+    {"ERB", "<%# note %>\n<p><%= x %></p>\n<!-- c -->\n", {3, 1, 2, 0, 0}, "ERB comments"},
+    {"Diff", "--- a\n+++ b\n@@ -1 +1 @@\n-x\n+y\n\n", {6, 5, 0, 1, 0}, "a patch is all code"},
+};
+
+const std::vector<const std::vector<Case>*> allCases{&bracketCases, &pythonCases, &shellCases, &perlCases,
+                                                     &rubyCases,    &scriptCases, &rawStringCases, &commentCases};
+
+void expectCases(const std::vector<Case>& cases)
+{
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        expectCounts(c.language, c.text, c.expected);
+    }
+}
+
+} // namespace
+
+TEST(LineCounter, ReadsBracketCommentsAndStrings) { expectCases(bracketCases); }
+TEST(LineCounter, ReadsPythonStringPrefixesAndDocstringsWhereStatementsStart) { expectCases(pythonCases); }
+TEST(LineCounter, ReadsShellEscapesWordsAndHereDocuments) { expectCases(shellCases); }
+TEST(LineCounter, ReadsPerlHereDocumentsQuoteOperatorsAndRegexes) { expectCases(perlCases); }
+TEST(LineCounter, ReadsRubyHereDocumentsPercentLiteralsAndGlobals) { expectCases(rubyCases); }
+TEST(LineCounter, TellsRegexesFromDivisionAndNestsTemplates) { expectCases(scriptCases); }
+TEST(LineCounter, ReadsRawAndVerbatimStrings) { expectCases(rawStringCases); }
+TEST(LineCounter, ReadsCarriedOnCommentsByteOrderMarksAndNewLanguages) { expectCases(commentCases); }
+
 TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
 {
     std::vector<std::pair<std::string, std::string>> samples{
         {"C", cSample}, {"Python", pythonSample}, {"Perl", perlSample},
         {"Lua", "--[[ a ]] x = [[ multi\nline ]] -- c\n"},
     };
+    for (const auto* cases : allCases)
+        for (const auto& c : *cases)
+            samples.emplace_back(c.language, c.text);
     // Random mixes of the tokens that change the counter's state.
     std::mt19937 random(7);
     const std::vector<std::string> cTokens{"/*", "*/", "//", "\"", "'", "\\", "\n", " ", "if", "x", "&&", "'a'",
-                                           "while", std::string(70, 'w'), "\t", "?"};
-    for (int n = 0; n < 40; ++n) {
+                                           "while", std::string(70, 'w'), "\t", "?", "R\"(", ")\"", "r#\""};
+    const std::vector<std::string> scriptTokens{"<<EOF", "EOF", "\n", "q{", "}", "s/", "/", "'", "\"", "#", "`", "${",
+                                                "$'", "%w(", ")", " ", "=~", "x", "<<~E", "E", "\\", "\"\"\""};
+    static const char* const randomLanguages[] = {"C", "Rust", "Perl", "C++", "Ruby", "Shell", "JavaScript", "Python", "CMake"};
+    for (int n = 0; n < 60; ++n) {
+        const auto& tokens = n % 3 == 2 ? scriptTokens : cTokens;
         std::string text;
         const int length = std::uniform_int_distribution<int>(1, 400)(random);
         for (int i = 0; i < length; ++i)
-            text += cTokens[std::uniform_int_distribution<std::size_t>(0, cTokens.size() - 1)(random)];
-        samples.emplace_back(n % 2 ? "C" : "Rust", text);
+            text += tokens[std::uniform_int_distribution<std::size_t>(0, tokens.size() - 1)(random)];
+        samples.emplace_back(randomLanguages[n % 9], text);
     }
     for (const auto& [language, text] : samples) {
         const Syntax& syntax = syntaxOf(language);
         const Counts whole = LineCounter::count(syntax, text);
-        for (const std::size_t step : {1u, 2u, 3u, 5u, 17u, 64u, 65u, 100u}) {
+        for (const std::size_t step : {1u, 2u, 3u, 5u, 17u, 64u, 65u, 100u, 129u}) {
             const Counts pieces = countInPieces(syntax, text, step);
             ASSERT_EQ(pieces, whole) << language << " in pieces of " << step << ":\n" << text;
         }

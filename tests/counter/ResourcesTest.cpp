@@ -59,16 +59,27 @@ std::vector<json> expectedKinds(const Language& l)
         return json{{"content", content}, {"extension", extension}, {"recognize", recognize}};
     };
     std::vector<json> kinds{kind("Code", false, true)};
-    if (!l.lineComments.empty() || !l.blockComments.empty() || !l.lineStartComments.empty())
+    if (!l.lineComments.empty() || !l.blockComments.empty() || !l.lineStartComments.empty() ||
+        !l.firstTextComments.empty() || !l.longBracketComment.empty())
         kinds.push_back(kind("Comments", false, true));
     if (l.nestedComments)
         kinds.push_back(kind("Nested comments", true, true));
-    if (!l.strings.empty())
+    if (!l.strings.empty() || l.longBracketStrings)
         kinds.push_back(kind("Strings", false, true));
-    if (std::any_of(l.strings.begin(), l.strings.end(), [](const StringSyntax& s) { return s.multiline; }))
+    if (l.longBracketStrings || std::any_of(l.strings.begin(), l.strings.end(), [](const StringSyntax& s) { return s.multiline; }))
         kinds.push_back(kind("Multi-line strings", true, true));
     if (std::any_of(l.strings.begin(), l.strings.end(), [](const StringSyntax& s) { return s.docstring; }))
         kinds.push_back(kind("Docstrings", true, true));
+    if (l.rawStrings != RawStrings::None)
+        kinds.push_back(kind("Raw strings", true, true));
+    if (l.hereDocuments != HereDocuments::None)
+        kinds.push_back(kind("Here documents", true, true));
+    if (l.regexLiterals)
+        kinds.push_back(kind("Regular expressions", true, true));
+    if (l.templateLiterals)
+        kinds.push_back(kind("Template literals", true, true));
+    if (l.quoteOperators || l.percentLiterals)
+        kinds.push_back(kind("Quote-like literals", true, true));
     for (const auto& unread : unreadContent())
         if (unread.language == l.name)
             kinds.push_back(kind(unread.content.c_str(), true, false));
