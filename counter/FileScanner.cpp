@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
@@ -18,7 +19,10 @@ constexpr std::size_t chunkSize = 256 * 1024;
 // Closes a file descriptor when it goes out of scope.
 struct FileHandle {
     int fd;
-    explicit FileHandle(const std::string& path) : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)) {}
+    FileHandle(int folder, const char* name)
+        : fd(::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK))
+    {
+    }
     ~FileHandle()
     {
         if (fd >= 0)
@@ -205,7 +209,21 @@ bool FileScanner::hasGeneratedMarker(const Language& language, std::string_view 
                        [&comments](const char* m) { return comments.find(m) != std::string::npos; });
 }
 
-std::optional<FileRecord> FileScanner::scan(std::string location, std::string fileName, std::string symlocation,
+// The path of the file open as `fd`, every link resolved, or "".
+std::string resolvedPath(int fd)
+{
+    char link[32];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    std::string target(4096, '\0');
+    const ssize_t n = ::readlink(link, target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size())
+        return {};
+    target.resize(static_cast<std::size_t>(n));
+    return target;
+}
+
+std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name, std::string location,
+                                            std::string fileName, std::string symlocation, bool link,
                                             std::string& warning)
 {
     if (excluded(options_, fileName))
@@ -213,7 +231,7 @@ std::optional<FileRecord> FileScanner::scan(std::string location, std::string fi
     const std::string extension = Classifier::extensionOf(fileName);
     const std::vector<int>* candidates = &classifier_.candidates(fileName, extension);
 
-    FileHandle file(location);
+    FileHandle file(folder, name.c_str());
     if (file.fd < 0) {
         warning = location + ": " + std::strerror(errno);
         return std::nullopt;
@@ -250,7 +268,7 @@ std::optional<FileRecord> FileScanner::scan(std::string location, std::string fi
     record.location = std::move(location);
     record.fileName = std::move(fileName);
     record.extension = extension;
-    record.symlocation = std::move(symlocation);
+    record.symlocation = link && symlocation.empty() ? resolvedPath(file.fd) : std::move(symlocation);
     record.binary = std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
     if (options_.markGenerated && !record.binary)
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);
@@ -300,8 +318,8 @@ std::optional<FileRecord> FileScanner::scan(std::string location, std::string fi
 
 bool sameContent(const std::string& a, const std::string& b)
 {
-    FileHandle fa(a);
-    FileHandle fb(b);
+    FileHandle fa(AT_FDCWD, a.c_str());
+    FileHandle fb(AT_FDCWD, b.c_str());
     if (fa.fd < 0 || fb.fd < 0)
         return false;
     std::vector<char> ba(64 * 1024);

@@ -32,10 +32,12 @@ class FileScanner {
 public:
     FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options);
 
-    // Counts the file at `location`. Nothing when the file is not one of the counter's
-    // languages, has an excluded extension, or cannot be read (then `warning` says why).
-    std::optional<FileRecord> scan(std::string location, std::string fileName, std::string symlocation,
-                                   std::string& warning);
+    // Counts the file `name` of the folder open as `folder` (AT_FDCWD: `name` is a path),
+    // shown as `location`. For a symbolic link (`link`) without a `symlocation` the link's
+    // resolved target is shown. Nothing when the file is not one of the counter's languages,
+    // has an excluded extension, or cannot be read (then `warning` says why).
+    std::optional<FileRecord> scan(int folder, const std::string& name, std::string location, std::string fileName,
+                                   std::string symlocation, bool link, std::string& warning);
 
     // Whether a file name has one of the excluded extensions.
     static bool excluded(const Options& options, std::string_view fileName);

@@ -3,8 +3,10 @@
 #include "counter/Language.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <map>
+#include <thread>
 #include <tuple>
 
 namespace qm::counter {
@@ -72,8 +74,8 @@ std::size_t validUtf8(std::string_view s)
 void appendNumber(std::string& out, std::uint64_t value)
 {
     char buffer[24];
-    const int n = std::snprintf(buffer, sizeof buffer, "%llu", static_cast<unsigned long long>(value));
-    out.append(buffer, static_cast<std::size_t>(n));
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
 void appendKey(std::string& out, const char* key)
@@ -274,41 +276,81 @@ std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, cons
     return out;
 }
 
-std::string toJson(const std::vector<LanguageReport>& languages, bool byFile)
+std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads)
 {
-    std::string out;
+    // The file records, in output order, are written in parallel: each thread formats a run
+    // of them into a piece of its own; the language records go between those runs.
+    struct Run {
+        std::size_t language;
+        std::size_t first, last;  // files [first, last) of the language
+    };
     std::size_t fileCount = 0;
     for (const auto& l : languages)
         fileCount += byFile ? l.fileRecords.size() : 0;
-    out.reserve(256 * languages.size() + 512 * fileCount);
-    out += '[';
+    threads = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(fileCount / 2000 + 1)));
+    const std::size_t perPiece = (fileCount + threads - 1) / std::max(1u, threads);
+
+    std::vector<std::string> pieces;  // language heads, file runs, language tails, alternating
+    std::vector<std::pair<std::size_t, Run>> runs;  // piece index, files
+    std::string head = "[";
     for (std::size_t i = 0; i < languages.size(); ++i) {
         const LanguageReport& l = languages[i];
         if (i)
-            out += ',';
-        out += '{';
-        appendField(out, "Name", std::string_view(nameOf(l.language)));
-        appendField(out, "Bytes", l.bytes);
-        appendField(out, "CodeBytes", l.counts.codeBytes);
-        appendField(out, "Lines", l.counts.lines);
-        appendField(out, "Code", l.counts.code);
-        appendField(out, "Comment", l.counts.comment);
-        appendField(out, "Blank", l.counts.blank);
-        appendField(out, "Complexity", l.counts.complexity);
-        appendField(out, "Count", l.files);
-        appendField(out, "WeightedComplexity", weightedComplexity(l.counts));
-        appendKey(out, "Files");
-        out += '[';
-        if (byFile) {
-            for (std::size_t j = 0; j < l.fileRecords.size(); ++j) {
-                if (j)
+            head += ',';
+        head += '{';
+        appendField(head, "Name", std::string_view(nameOf(l.language)));
+        appendField(head, "Bytes", l.bytes);
+        appendField(head, "CodeBytes", l.counts.codeBytes);
+        appendField(head, "Lines", l.counts.lines);
+        appendField(head, "Code", l.counts.code);
+        appendField(head, "Comment", l.counts.comment);
+        appendField(head, "Blank", l.counts.blank);
+        appendField(head, "Complexity", l.counts.complexity);
+        appendField(head, "Count", l.files);
+        appendField(head, "WeightedComplexity", weightedComplexity(l.counts));
+        appendKey(head, "Files");
+        head += '[';
+        const std::size_t files = byFile ? l.fileRecords.size() : 0;
+        for (std::size_t first = 0; first < files; first += perPiece) {
+            if (first)
+                head += ',';
+            pieces.push_back(std::move(head));
+            head.clear();
+            runs.emplace_back(pieces.size(), Run{i, first, std::min(files, first + perPiece)});
+            pieces.emplace_back();
+        }
+        head += "]}";
+    }
+    head += "]\n";
+    pieces.push_back(std::move(head));
+
+    const auto format = [&](std::size_t from, std::size_t step) {
+        for (std::size_t r = from; r < runs.size(); r += step) {
+            const auto& [piece, run] = runs[r];
+            std::string& out = pieces[piece];
+            const auto& records = languages[run.language].fileRecords;
+            out.reserve(600 * (run.last - run.first));
+            for (std::size_t j = run.first; j < run.last; ++j) {
+                if (j > run.first)
                     out += ',';
-                appendFile(out, *l.fileRecords[j]);
+                appendFile(out, *records[j]);
             }
         }
-        out += "]}";
-    }
-    out += "]\n";
+    };
+    std::vector<std::thread> workers;
+    for (unsigned t = 1; t < threads && t < runs.size(); ++t)
+        workers.emplace_back(format, t, threads);
+    format(0, threads);
+    for (auto& w : workers)
+        w.join();
+    return pieces;
+}
+
+std::string toJson(const std::vector<LanguageReport>& languages, bool byFile)
+{
+    std::string out;
+    for (const auto& piece : toJsonPieces(languages, byFile, 1))
+        out += piece;
     return out;
 }
 

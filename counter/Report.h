@@ -31,6 +31,10 @@ std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, cons
 std::uint64_t weightedComplexity(const Counts& counts);
 
 std::string toJson(const std::vector<LanguageReport>& languages, bool byFile);
+
+// The same text in pieces to be written one after the other, the file records formatted by
+// up to `threads` threads.
+std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads);
 std::string toTable(const std::vector<LanguageReport>& languages, bool byFile);
 
 // Appends `text` as a JSON string: quotes, backslashes and control characters escaped,

@@ -4,10 +4,12 @@
 #include "counter/Report.h"
 #include "counter/Walker.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <dirent.h>
@@ -38,6 +40,18 @@ int usageError(const std::string& message)
     return 2;
 }
 
+// Writes the output; a failure (a full disk, a closed pipe) is said on standard error.
+int writeOutput(const std::vector<std::string>& pieces)
+{
+    for (const auto& piece : pieces) {
+        if (!writeAll(STDOUT_FILENO, piece)) {
+            writeAll(STDERR_FILENO, std::string("scc: cannot write the output: ") + std::strerror(errno) + "\n");
+            return 1;
+        }
+    }
+    return 0;
+}
+
 // A path to count must open: an unreadable one is an error, not an empty count.
 bool readable(const std::string& path, bool folder)
 {
@@ -59,9 +73,9 @@ int main(int argc, char** argv)
     case CommandLine::Action::Error:
         return usageError(command.error);
     case CommandLine::Action::Help:
-        return writeAll(STDOUT_FILENO, helpText()) ? 0 : 1;
+        return writeOutput({helpText()});
     case CommandLine::Action::Version:
-        return writeAll(STDOUT_FILENO, versionText()) ? 0 : 1;
+        return writeOutput({versionText()});
     case CommandLine::Action::Count:
         break;
     }
@@ -82,9 +96,7 @@ int main(int argc, char** argv)
             writeAll(STDERR_FILENO, "scc: warning: " + warning + "\n");
     filterFiles(walked.files, options);
     const auto report = summarize(walked.files, options);
-    const std::string text = options.format == OutputFormat::Json ? toJson(report, options.byFile)
-                                                                  : toTable(report, options.byFile);
-    if (!writeAll(STDOUT_FILENO, text))
-        return 1;
-    return 0;
+    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    return writeOutput(options.format == OutputFormat::Json ? toJsonPieces(report, options.byFile, threads)
+                                                            : std::vector<std::string>{toTable(report, options.byFile)});
 }

@@ -92,7 +92,9 @@ inline const std::string& counterForEveryone()
 // Runs the built counter with `arguments` in the folder `cwd`; `unprivileged`
 // runs it as the user nobody when the tests run as root, so that file
 // permissions apply to it. A counter that cannot be started gives status 127.
-inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd, bool unprivileged = false)
+// `standardOutput` names a file to write to instead of the one read back.
+inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd, bool unprivileged = false,
+                        const std::string& standardOutput = {})
 {
     const bool drop = unprivileged && ::geteuid() == 0;
     const std::string exe = drop ? counterForEveryone() : builtCounter;
@@ -105,7 +107,8 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
     RunResult result;
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out = standardOutput.empty() ? ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                               : ::open(standardOutput.c_str(), O_WRONLY);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out >= 0 && err >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 && ::dup2(err, STDERR_FILENO) >= 0 && ::chdir(cwd.c_str()) == 0 &&
             (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)))

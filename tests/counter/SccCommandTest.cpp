@@ -13,7 +13,10 @@
 #include <cstdlib>
 #include <set>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using nlohmann::json;
 using namespace qm::counter;
@@ -329,5 +332,167 @@ TEST(SccCommand, ReportsLargeBinaryFilesBySizeWithoutCountingThem)
         EXPECT_EQ(out[0]["Lines"], 0);
         EXPECT_EQ(out[0]["Files"][0]["Binary"], true);
         EXPECT_EQ(out[0]["Files"][0]["PossibleLanguages"], json::array({"TypeScript", "XML"}));
+    }
+}
+
+namespace {
+
+// The counted files by name, with their language.
+std::map<std::string, std::string> languagesByFile(const RunResult& r)
+{
+    std::map<std::string, std::string> out;
+    for (const auto& l : json::parse(r.out))
+        for (const auto& f : l["Files"])
+            out[f["Filename"]] = l["Name"];
+    return out;
+}
+
+// Removes `name` below the folder open as `folder`, however deep, without long paths.
+void removeTree(int folder, const std::string& name)
+{
+    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    if (fd < 0) {
+        ::unlinkat(folder, name.c_str(), 0);
+        return;
+    }
+    std::vector<std::string> names;
+    if (DIR* dir = ::fdopendir(::dup(fd))) {
+        while (const dirent* e = ::readdir(dir))
+            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                names.emplace_back(e->d_name);
+        ::closedir(dir);
+    }
+    for (const auto& n : names)
+        removeTree(fd, n);
+    ::close(fd);
+    ::unlinkat(folder, name.c_str(), AT_REMOVEDIR);
+}
+
+} // namespace
+
+TEST(SccCommand, ReadsFileTypesFromShebangsNamesAndContent)
+{
+    TempTree t;
+    t.write("Kbuild", "#!/bin/sh\necho hi\n");
+    t.write("Makefile", "all:\n\techo hi\n");
+    t.write("deps.d", "foo.o: foo.c \\\n  foo.h\n");
+    t.write("words.d", "nothing to see\n");
+    t.write("app.d", "module app;\nvoid main() {}\n");
+    t.write("httpd.conf", "Listen 80\n");
+    t.write("site.conf", "<?xml version=\"1.0\"?>\n<site/>\n");
+    t.write("tool.conf", "[tool]\nname = x\n");
+    t.write("FooConfig.cmake.in", "set(FOO 1)\n");
+    t.write("Dockerfile.dev", "FROM debian\n");
+    t.write("fix.patch", "--- a\n+++ b\n");
+    t.write("bom.py", "\xEF\xBB\xBF#!/usr/bin/env python3\n");
+    const RunResult r = runScc({"--by-file", "--format", "json", "."}, t.root());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(languagesByFile(r), (std::map<std::string, std::string>{
+                                      {"Kbuild", "Shell"},
+                                      {"Makefile", "Makefile"},
+                                      {"deps.d", "Makefile"},
+                                      {"app.d", "D"},
+                                      {"site.conf", "XML"},
+                                      {"tool.conf", "INI"},
+                                      {"FooConfig.cmake.in", "CMake"},
+                                      {"Dockerfile.dev", "Dockerfile"},
+                                      {"fix.patch", "Diff"},
+                                      {"bom.py", "Python"},
+                                  }));
+}
+
+TEST(SccCommand, CountsEachFileOnceHoweverThePathsNameIt)
+{
+    TempTree t;
+    t.write("a.c", "int a;\n");
+    t.write("src/b.c", "int b;\nint c;\n");
+    t.write("src/deep/d.c", "int d;\n");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {".", "."}, {".", "src", "./src/"}, {"src", "."}, {".", "a.c", "src/deep"}, {"src/deep/d.c", "src", "."}}) {
+        std::vector<std::string> full{"--by-file", "--format", "json"};
+        full.insert(full.end(), args.begin(), args.end());
+        const RunResult r = runScc(full, t.root());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const json out = json::parse(r.out);
+        ASSERT_EQ(out.size(), 1u);
+        EXPECT_EQ(out[0]["Count"], 3) << args[0] << " " << args[1];
+        EXPECT_EQ(out[0]["Lines"], 4) << args[0] << " " << args[1];
+        std::set<std::string> names;
+        for (const auto& f : out[0]["Files"])
+            names.insert(f["Filename"].get<std::string>());
+        EXPECT_EQ(names, (std::set<std::string>{"a.c", "b.c", "d.c"}));
+    }
+}
+
+TEST(SccCommand, ReadsTheRepositorysExcludeFileLikeAGitignore)
+{
+    TempTree t;
+    t.write("repo/.git/info/exclude", "# local\n*.tmp.c\n");
+    t.write("repo/keep.c", "int k;\n");
+    t.write("repo/x.tmp.c", "int x;\n");
+    t.write("repo/sub/y.tmp.c", "int y;\n");
+    t.write("repo/sub/.gitignore", "!y.tmp.c\n");  // a deeper ignore file wins
+    t.write("repo/sub/z.tmp.c", "int z;\n");
+    // A linked work tree: ".git" names its git folder, which names the shared one.
+    t.write("repo/.git/worktrees/wt/commondir", "../..\n");
+    t.write("wt/.git", "gitdir: ../repo/.git/worktrees/wt\n");
+    t.write("wt/w.tmp.c", "int w;\n");
+    t.write("wt/v.c", "int v;\n");
+    auto counted = [&](const std::string& path) {
+        const RunResult r = runScc({"--by-file", "--format", "json", path}, t.root());
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::set<std::string> names;
+        for (const auto& [name, language] : languagesByFile(r))
+            names.insert(name);
+        return names;
+    };
+    EXPECT_EQ(counted("repo"), (std::set<std::string>{"keep.c", "y.tmp.c"}));
+    EXPECT_EQ(counted("repo/sub"), (std::set<std::string>{"y.tmp.c"}));
+    EXPECT_EQ(counted("wt"), (std::set<std::string>{"v.c"}));
+}
+
+TEST(SccCommand, WalksFoldersDeeperThanThePathLimit)
+{
+    TempTree t;
+    const std::string part(120, 'd');
+    int fd = ::open(t.root().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(fd, 0);
+    const int depth = PATH_MAX / 121 + 4;
+    for (int i = 0; i < depth; ++i) {
+        ASSERT_EQ(::mkdirat(fd, part.c_str(), 0755), 0);
+        const int next = ::openat(fd, part.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+        ASSERT_GE(fd, 0);
+    }
+    const int file = ::openat(fd, "deep.c", O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(::write(file, "int x;\n// y\n", 12), 12);
+    ::close(file);
+    ::close(fd);
+
+    const RunResult r = runScc({"--by-file", "--format", "json", "."}, t.root());
+    const int root = ::open(t.root().c_str(), O_RDONLY | O_DIRECTORY);
+    removeTree(root, part);
+    ::close(root);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const json out = json::parse(r.out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0]["Code"], 1);
+    EXPECT_EQ(out[0]["Comment"], 1);
+    const std::string location = out[0]["Files"][0]["Location"];
+    EXPECT_EQ(location.size(), 1 + static_cast<std::size_t>(depth) * 121 + 7);
+    EXPECT_GT(location.size(), static_cast<std::size_t>(PATH_MAX));
+}
+
+TEST(SccCommand, SaysSoWhenItCannotWriteItsOutput)
+{
+    TempTree t;
+    t.write("a.c", "int a;\n");
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--format", "json", "."}, {"."}, {"--version"}}) {
+        const RunResult r = runScc(args, t.root(), false, "/dev/full");
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_EQ(r.err, "scc: cannot write the output: No space left on device\n") << args[0];
     }
 }
