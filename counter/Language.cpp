@@ -159,6 +159,7 @@ std::vector<Language> buildTable()
                                               "return", "then", "else", "do", "case", "in", "puts", "print", "yield"};
                          l.percentLiterals = true;
                          l.sigilVariables = true;
+                         l.questionMarkCharacters = true;
                      }));
     t.push_back(with(make("Perl", {"pl", "pm", "pod"}, hash, noBlock, {quoted("\"", true), quoted("'", true)},
                           {"if", "elsif", "unless", "for", "foreach", "while", "until", "&&", "||", "and", "or"}),

@@ -74,6 +74,7 @@ struct Language {
     bool quoteOperators = false;    // q qq qw qr m s tr y with any delimiter
     bool percentLiterals = false;   // %q( ) %Q[ ] %w{ } %r| | ...
     bool sigilVariables = false;    // $' $" $# $/ are variables, not quotes or comments
+    bool questionMarkCharacters = false;  // ?a ?' ?/ are characters
     bool wordStartComments = false;  // a line comment starts only where a word may start
     bool continuedLineComments = false;  // a line comment ending in a backslash goes on
     bool ansiCQuotes = false;       // $'...' holds backslash escapes

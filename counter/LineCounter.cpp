@@ -1,6 +1,7 @@
 #include "counter/LineCounter.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <stdexcept>
 
@@ -179,6 +180,8 @@ Syntax::Syntax(const Language& language) : language_(&language)
         stop('%', PercentLiteral);
     if (l.sigilVariables || l.ansiCQuotes)
         stop('$', Sigil);
+    if (l.questionMarkCharacters)
+        stop('?', QuestionMark);
 
     for (const auto& token : l.complexity) {
         if (token.empty())
@@ -556,6 +559,15 @@ const char* LineCounter::codeToken(const char* p)
             return p + 2;
         }
     }
+    if ((kinds & Syntax::QuestionMark) && p + 2 < end_ && !isSpace(p[1]) && p[1] != '\n') {
+        // ?a, ?', ?\n: a character, where an operand may stand ("a ?b : c" is no such place).
+        const std::size_t length = p[1] == '\\' ? 3 : 2;
+        const std::string_view before = behind(p, 1);
+        if (!isWord(p[length]) && (before.empty() || !(isWord(before[0]) || isOneOf(before[0], ")]}")))) {
+            markCode(p);
+            return p + length;
+        }
+    }
     if ((kinds & Syntax::LineStartBlock) && offsetOf(p) == lineStart_) {
         for (const auto& opener : l.lineStartComments) {
             if (matches(p, opener)) {
@@ -690,8 +702,9 @@ const char* LineCounter::quoteOperator(const char* p, std::string_view name)
     const bool spaced = d != p;
     const char c = *d;
     const char next = d + 1 < end_ ? d[1] : 0;
-    // A word, a hash key ("s => 1", "{y}"), the end of a list, or a comment after a space.
-    if (isWord(c) || isSpace(c) || c == '\n' || isOneOf(c, ",;)}") || (c == '#' && spaced) ||
+    // A word, a hash key ("s => 1", "{y}"), the end of a statement or list, or a comment
+    // after a space.
+    if (isWord(c) || isSpace(c) || c == '\n' || isOneOf(c, ";)}") || (c == '#' && spaced) ||
         (c == '=' && (spaced || isOneOf(next, ">=~"))) || (c == '-' && next == '>'))
         return p;
     const char bracket = closingBracket(c);
@@ -730,7 +743,7 @@ const char* LineCounter::longBracket(const char* p)
     if (b >= end_ || *b != '[')
         return p;
     const char* e = b + 1;
-    while (e < end_ && *e == '=' && e - b < 64)
+    while (e < end_ && *e == '=')
         ++e;
     if (e >= end_ || *e != '[')
         return p;
@@ -883,6 +896,9 @@ const char* LineCounter::hereDocOpener(const char* p)
     }
     if (doc.word.empty() || doc.word.size() > 64)
         return p;
+    // A body closed by a POD command ("=cut", "=back") is documentation, as POD reads it.
+    if (doc.word.size() > 1 && doc.word[0] == '=' && std::isalpha(static_cast<unsigned char>(doc.word[1])))
+        doc.comment = true;
     markCode(p);
     pendingDocs_.push_back(std::move(doc));
     return q;

@@ -59,6 +59,7 @@ private:
         Bracket = 1 << 11,
         TemplateBrace = 1 << 12,
         Operator = 1 << 13,
+        QuestionMark = 1 << 14,
     };
 
     const Language* language_;

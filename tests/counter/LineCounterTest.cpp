@@ -203,6 +203,9 @@ const std::vector<Case> perlCases{
     {"Perl", "my $n = $#list / 2; # half\nmy @p = split /'/, $s;\nprint $', \"\\n\" if /x#y/;\n# c\n", {4, 3, 1, 0, 1},
      "$# and $' are variables; a regex after an operator, division after a value"},
     {"Perl", "my $v = $a // 'd';\n# c\n", {2, 1, 1, 0, 0}, "'//' after a value is defined-or"},
+    {"Perl", "print m,/, ? 1 : 0; # c\n# c\n", {2, 1, 1, 0, 0}, "a comma as delimiter"},
+    {"Perl", "my @p = split /\\n\\n/, <<'=back';\n\n=over 2\n\nText.\n\n=back\n\nprint 1;\n", {9, 2, 3, 4, 0},
+     "a here-document closed by a POD command holds POD"},
 };
 
 const std::vector<Case> rubyCases{
@@ -212,6 +215,7 @@ const std::vector<Case> rubyCases{
     {"Ruby", "a = %w(it's a)\nb = %q{x # y}\nc = %r{/#}\nd = $' + $\"\n# c\n", {5, 4, 1, 0, 0},
      "percent literals and the globals $' and $\""},
     {"Ruby", "if x =~ /'/ then y end\nr = a / b # half\n# c\n", {3, 2, 1, 0, 1}, "a regex after an operator, division after a value"},
+    {"Ruby", "d.chomp(?/) + ?' # c\nx = a ? \"'\" : c\n# c\n", {3, 2, 1, 0, 0}, "?/ and ?' are characters; '?' with a space is a condition"},
 };
 
 const std::vector<Case> scriptCases{
