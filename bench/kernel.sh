@@ -1,20 +1,23 @@
 #!/usr/bin/env bash
 # Times the bundled line counter on the Linux kernel sources against a parallel `wc -l`
-# over the same files (the floor: reading every byte once) and against cloc, and compares
-# the C and header totals with cloc's. Not part of CI: it installs packages with apt and
-# unpacks about 1.5 GB.
+# over the same files (the floor: reading every byte once), side by side in one run:
+# wall time, user time and peak memory of each, and their ratios. Then cloc once, and the
+# C and header totals compared with cloc's. Not part of CI: it installs packages with apt
+# and unpacks about 1.5 GB.
 #
-#   bench/kernel.sh [runs]        (default 5 runs per command, warm cache; median wall time)
+#   bench/kernel.sh [runs]        (default 7 runs per command, warm cache; medians)
 #
 # BENCH_DIR (default /tmp/quillmarrow-bench) holds the unpacked tree, built once.
+# The runs alternate (counter, wc, counter, wc ...) so that both see the same machine;
+# the ratios are taken run by run. Take the figures on a quiet machine.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-runs=${1:-5}
+runs=${1:-7}
 work=${BENCH_DIR:-/tmp/quillmarrow-bench}
 jobs=$(nproc)
 
 need=()
-for p in linux-source-6.1 cloc xz-utils python3; do
+for p in linux-source-6.1 cloc xz-utils python3 time; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -50,37 +53,40 @@ with open(sys.argv[2], "wb") as f:
             f.write(file["Location"].encode("utf-8", "surrogateescape") + b"\0")
 EOF
 
-median() { sort -n | awk '{ a[NR] = $1 } END { print (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+count_scc() { "$scc" --by-file --format json . > /dev/null; }
+count_wc() { xargs -0 -P "$jobs" -n 500 wc -l < "$out/files" > /dev/null; }
+export -f count_scc count_wc
+export scc out jobs
 
-# Runs a command `runs` times after one warm-up run; prints the median wall seconds.
-timeit() {
-  "$@" >/dev/null
-  for _ in $(seq "$runs"); do
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null
-    end=$(date +%s%N)
-    awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f\n", (e - s) / 1e9 }'
-  done | median
-}
-
-count_scc() { "$scc" --by-file --format json .; }
-count_wc() { xargs -0 -P "$jobs" -n 500 wc -l < "$out/files"; }
+# One line per run: wall seconds, user seconds, system seconds, peak KiB (of one process).
+measure() { /usr/bin/time -f "%e %U %S %M" bash -c "$1" 2>&1 >/dev/null | tail -1; }
 
 files=$(tr -cd '\0' < "$out/files" | wc -c)
 bytes=$(xargs -0 -n 500 cat < "$out/files" | wc -c)
-echo "files counted: $files, bytes: $bytes, cores: $jobs"
-t_scc=$(timeit count_scc)
-t_wc=$(timeit count_wc)
-echo "scc --by-file --format json: ${t_scc}s (median of $runs)"
-echo "parallel wc -l (floor):      ${t_wc}s (median of $runs)"
-echo "scc / floor:                 $(awk -v a="$t_scc" -v b="$t_wc" 'BEGIN { printf "%.2f", a / b }')"
+echo "files counted: $files, bytes: $bytes, cores: $jobs, load before: $(cut -d' ' -f1-3 /proc/loadavg)"
+count_scc
+count_wc
+: > "$out/runs"
+for _ in $(seq "$runs"); do
+  echo "$(measure count_scc) $(measure count_wc)" >> "$out/runs"
+done
+python3 - "$out/runs" "$runs" <<'EOF'
+import statistics, sys
+rows = [list(map(float, line.split())) for line in open(sys.argv[1])]
+med = lambda xs: statistics.median(xs)
+s_wall, s_user, s_sys, s_peak = (med([r[i] for r in rows]) for i in range(4))
+w_wall, w_user, w_sys, w_peak = (med([r[i] for r in rows]) for i in range(4, 8))
+print(f"{'median of ' + sys.argv[2] + ' paired runs':<34} {'wall s':>8} {'user s':>8} {'sys s':>8} {'peak MiB':>9}")
+print(f"{'scc --by-file --format json':<34} {s_wall:8.3f} {s_user:8.3f} {s_sys:8.3f} {s_peak / 1024:9.1f}")
+print(f"{'parallel wc -l (the floor)':<34} {w_wall:8.3f} {w_user:8.3f} {w_sys:8.3f} {w_peak / 1024:9.1f}")
+print(f"{'scc / wc, run by run':<34} {med([r[0] / r[4] for r in rows]):8.2f} {med([r[1] / r[5] for r in rows]):8.2f}")
+EOF
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 start=$(date +%s%N)
 cloc --json --quiet . > "$out/cloc.json"
 end=$(date +%s%N)
-t_cloc=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.1f", (e - s) / 1e9 }')
-echo "cloc (one run):              ${t_cloc}s, $(awk -v a="$t_cloc" -v b="$t_scc" 'BEGIN { printf "%.0f", a / b }') times the counter's time"
+echo "cloc (one run): $(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.1f", (e - s) / 1e9 }')s"
 
 # cloc counts one file of each set of identical files: compare with the same rule.
 "$scc" --format json --no-duplicates . > "$out/scc-unique.json"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 
 namespace qm::counter {
 
@@ -23,19 +24,23 @@ bool startsWith(std::string_view s, std::string_view prefix)
     return s.substr(0, prefix.size()) == prefix;
 }
 
-// Calls `visit` with each line of `text`, leading whitespace removed, until it returns true.
+// Calls `visit` with each line of `text`, leading whitespace removed, until it returns true;
+// with `starts`, only lines whose text starts with one of those bytes.
 template <typename Visit>
-bool anyLine(std::string_view text, Visit visit)
+bool anyLine(std::string_view text, Visit visit, std::string_view starts = {})
 {
-    while (!text.empty()) {
-        const auto nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        const auto first = line.find_first_not_of(" \t\r");
-        if (first != std::string_view::npos && visit(line.substr(first)))
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        while (p < end && (*p == ' ' || *p == '\t' || *p == '\r'))
+            ++p;
+        const std::string_view rest(p, static_cast<std::size_t>(end - p));
+        const auto nl = rest.find('\n');
+        const char* lineEnd = nl == std::string_view::npos ? end : p + nl;
+        if (p < lineEnd && (starts.empty() || starts.find(*p) != std::string_view::npos) &&
+            visit(std::string_view(p, static_cast<std::size_t>(lineEnd - p))))
             return true;
-        if (nl == std::string_view::npos)
-            break;
-        text.remove_prefix(nl + 1);
+        p = lineEnd + 1;
     }
     return false;
 }
@@ -53,17 +58,20 @@ bool startsWithWord(std::string_view line, std::string_view word)
 
 bool looksLikeObjectiveC(std::string_view head)
 {
-    return anyLine(head, [](std::string_view line) {
-        for (std::string_view marker : {"@interface", "@implementation", "@protocol", "@end", "#import"})
-            if (startsWithWord(line, marker))
-                return true;
-        return false;
-    });
+    return anyLine(
+        head,
+        [](std::string_view line) {
+            for (std::string_view marker : {"@interface", "@implementation", "@protocol", "@end", "#import"})
+                if (startsWithWord(line, marker))
+                    return true;
+            return false;
+        },
+        "@#");
 }
 
 bool looksLikeCpp(std::string_view head)
 {
-    if (head.find("std::") != std::string_view::npos)
+    if (::memmem(head.data(), head.size(), "std::", 5))
         return true;
     return anyLine(head, [](std::string_view line) {
         for (std::string_view marker : {"namespace ", "template<", "template <", "public:", "private:", "protected:"})
@@ -77,7 +85,7 @@ bool looksLikeCpp(std::string_view head)
                    rest.substr(0, stop).find('=') == std::string_view::npos;
         }
         return false;
-    });
+    }, "ntpc");
 }
 
 bool looksLikeMatlab(std::string_view head)
@@ -110,12 +118,12 @@ bool looksLikeXml(std::string_view head)
     return first != std::string_view::npos && head[first] == '<';
 }
 
-// "[section]" or "key = value" before anything else.
+// "[section]" or "key = value" before anything else, or nothing but comments.
 bool looksLikeIni(std::string_view head)
 {
     const std::string_view line = firstMeaningfulLine(head, ";#");
     if (line.empty())
-        return false;
+        return head.find_first_not_of(" \t\r\n") != std::string_view::npos;
     if (line.front() == '[')
         return line.back() == ']';
     const auto eq = line.find('=');

@@ -747,7 +747,8 @@ const char* LineCounter::longBracket(const char* p)
         ++e;
     if (e >= end_ || *e != '[')
         return p;
-    std::string close = "]" + std::string(static_cast<std::size_t>(e - b - 1), '=') + "]";
+    std::string close(static_cast<std::size_t>(e - b + 1), '=');
+    close.front() = close.back() = ']';
     if (comment) {
         markComment();
         ownedClose_ = std::move(close);
@@ -1009,7 +1010,9 @@ const char* LineCounter::stringOpener(const char* p)
                     ++d;
                 if (d < end_ && *d == '(' && d - p <= 17) {
                     markCode(p);
-                    openQuote(")" + std::string(p + 1, d) + "\"", false);
+                    std::string close(1, ')');
+                    close.append(p + 1, d).push_back('"');
+                    openQuote(std::move(close), false);
                     return d + 1;
                 }
             }
@@ -1027,7 +1030,9 @@ const char* LineCounter::stringOpener(const char* p)
                 ++prefix;
             if (prefix == before.size() || !isWord(before[before.size() - 1 - prefix])) {
                 markCode(p);
-                openQuote("\"" + std::string(hashes, '#'), false);
+                std::string close(hashes + 1, '#');
+                close.front() = '"';
+                openQuote(std::move(close), false);
                 return p + 1;
             }
         }

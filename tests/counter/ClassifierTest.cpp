@@ -154,6 +154,8 @@ TEST(Classifier, CountsDAndConfFilesOnlyWhenTheContentFitsALanguage)
         {"a.conf", "# comment\n; another\nname=value\n", "INI"},
         {"a.conf", "<?xml version=\"1.0\"?>\n<config/>\n", "XML"},
         {"a.conf", "\n<configuration>\n</configuration>\n", "XML"},
+        {"a.conf", "# only\n; comments\n", "INI"},
+        {"a.conf", "\n", "(none)"},
         {"a.conf", "ServerName example.org\n", "(none)"},
         {"a.conf", "worker_processes 4;\n", "(none)"},
     };
