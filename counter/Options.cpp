@@ -160,16 +160,19 @@ std::string helpText()
            "  -x, --exclude-ext LIST  skip files with these extensions (comma-separated)\n"
            "  --min                   mark minified files (average line of 255 bytes or more)\n"
            "  --no-min                leave minified files out\n"
-           "  --gen                   mark generated files (a \"do not edit\" marker near the top)\n"
+           "  --gen                   mark generated files (a generator's marker, such as\n"
+           "                          \"do not edit\", in a comment near the top)\n"
            "  --no-gen                leave generated files out\n"
            "  --no-duplicates         leave out files identical to one already counted\n"
            "  --verbose               report unreadable files and folders on standard error\n"
            "  -h, --help              show this help\n"
            "  -v, --version           show the version\n"
            "\n"
-           "Folders named .git, .hg and .svn are skipped, and so is whatever .gitignore and\n"
-           ".ignore files exclude. Symbolic links to folders are not followed.\n"
-           "Exit status: 0 on success, 2 for a bad command line or a missing or unreadable path.\n";
+           "Folders named .git, .hg and .svn are skipped, and so is whatever .gitignore,\n"
+           ".ignore and .git/info/exclude files exclude. Symbolic links to folders are not\n"
+           "followed. A file named by several paths is counted once.\n"
+           "Exit status: 0 on success, 1 when the output cannot be written, 2 for a bad\n"
+           "command line or a missing or unreadable path.\n";
 }
 
 std::string versionText()

@@ -3,6 +3,7 @@
 #include "counter/Language.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <map>
@@ -262,17 +263,38 @@ std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, cons
         }
         return nameOf(a.language) < nameOf(b.language);
     });
-    for (auto& r : out) {
-        std::sort(r.fileRecords.begin(), r.fileRecords.end(), [key](const FileRecord* a, const FileRecord* b) {
-            if (key != SortKey::Name && key != SortKey::Files) {
-                const auto fa = figure(a->counts, 1, key);
-                const auto fb = figure(b->counts, 1, key);
-                if (fa != fb)
-                    return fa > fb;
-            }
-            return a->location < b->location;
+    // The files of each language, the largest languages first, sorted on all cores.
+    const auto sortFiles = [key](LanguageReport& r) {
+        const bool byFigure = key != SortKey::Name && key != SortKey::Files;
+        std::vector<std::pair<std::uint64_t, const FileRecord*>> keyed;
+        keyed.reserve(r.fileRecords.size());
+        for (const FileRecord* f : r.fileRecords)
+            keyed.emplace_back(byFigure ? figure(f->counts, 1, key) : 0, f);
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+            if (a.first != b.first)
+                return a.first > b.first;
+            return a.second->location < b.second->location;
         });
-    }
+        for (std::size_t i = 0; i < keyed.size(); ++i)
+            r.fileRecords[i] = keyed[i].second;
+    };
+    std::vector<LanguageReport*> bySize;
+    for (auto& r : out)
+        bySize.push_back(&r);
+    std::sort(bySize.begin(), bySize.end(),
+              [](const LanguageReport* a, const LanguageReport* b) { return a->fileRecords.size() > b->fileRecords.size(); });
+    std::atomic<std::size_t> next{0};
+    const auto sortSome = [&] {
+        for (std::size_t i; (i = next++) < bySize.size();)
+            sortFiles(*bySize[i]);
+    };
+    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    std::vector<std::thread> workers;
+    for (unsigned t = 1; t < threads && t < bySize.size() && files.size() > 5000; ++t)
+        workers.emplace_back(sortSome);
+    sortSome();
+    for (auto& w : workers)
+        w.join();
     return out;
 }
 
