@@ -27,10 +27,10 @@ inline ChartMetadata barMetadata()
 // A chart style of the given value range, marker and label sources; x-axis
 // labels in a size-10 font (6 points a character, 12 high with the fixed
 // metrics), y-axis labels in a size-5 font (3 points a character, 6 high).
-inline BarChartStyle barChartStyle(Baseline baseline = Baseline::minimumValue(),
-                                   Topline topLine = Topline::maximumValue(),
-                                   BarMarkerType marker = BarMarkerType::full(kit::Color::red(), kit::StrokeStyle{.lineWidth = 2}),
-                                   LabelsFrom labelsFrom = LabelsFrom::dataPoint(kit::Angle::zero()))
+inline BarChartStyle
+barChartStyle(Baseline baseline = Baseline::minimumValue(), Topline topLine = Topline::maximumValue(),
+              BarMarkerType marker = BarMarkerType::full(kit::Color::red(), kit::StrokeStyle{.lineWidth = 2}),
+              LabelsFrom labelsFrom = LabelsFrom::dataPoint(kit::Angle::zero()))
 {
     const GridStyle grid(4, kit::Color::gray(), 1, {}, 0);
     return BarChartStyle(InfoBoxPlacement::floating(), InfoBoxAlignment::vertical, kit::Font::body(),
@@ -62,7 +62,8 @@ inline std::vector<RangedBarDataPoint> ranges(const std::vector<std::pair<double
     std::vector<RangedBarDataPoint> points;
     for (std::size_t i = 0; i < lowerUpper.size(); ++i)
         points.emplace_back(lowerUpper[i].first, lowerUpper[i].second, "R" + std::to_string(i),
-                            "Range " + std::to_string(i), std::nullopt, ColourStyle(kit::Color::hsb(double(i) / 10, 1, 1)));
+                            "Range " + std::to_string(i), std::nullopt,
+                            ColourStyle(kit::Color::hsb(double(i) / 10, 1, 1)));
     return points;
 }
 
@@ -84,7 +85,8 @@ Sets multiSets(const std::vector<std::vector<double>>& values, const std::vector
 
 inline std::vector<GroupingData> threeGroups()
 {
-    return {GroupingData("Red", ColourStyle(kit::Color::red())), GroupingData("Green", ColourStyle(kit::Color::green())),
+    return {GroupingData("Red", ColourStyle(kit::Color::red())),
+            GroupingData("Green", ColourStyle(kit::Color::green())),
             GroupingData("Blue", ColourStyle(kit::Color::blue()))};
 }
 
@@ -95,12 +97,12 @@ inline std::shared_ptr<BarChartData> barData(const std::vector<double>& values, 
                                           std::move(bar), std::move(style), kit::Text("No data"));
 }
 
-inline std::shared_ptr<HorizontalBarChartData> horizontalData(const std::vector<double>& values,
-                                                              BarChartStyle style = barChartStyle(),
-                                                              BarStyle bar = barStyle())
+inline std::shared_ptr<HorizontalBarChartData>
+horizontalData(const std::vector<double>& values, BarChartStyle style = barChartStyle(), BarStyle bar = barStyle())
 {
     return std::make_shared<HorizontalBarChartData>(BarDataSet(bars(values), "Sales"), barMetadata(), std::nullopt,
-                                                    std::nullopt, std::move(bar), std::move(style), kit::Text("No data"));
+                                                    std::nullopt, std::move(bar), std::move(style),
+                                                    kit::Text("No data"));
 }
 
 inline std::shared_ptr<RangedBarChartData> rangedData(const std::vector<std::pair<double, double>>& lowerUpper,
@@ -113,20 +115,22 @@ inline std::shared_ptr<RangedBarChartData> rangedData(const std::vector<std::pai
 
 inline std::shared_ptr<GroupedBarChartData> groupedData(const std::vector<std::vector<double>>& values,
                                                         BarChartStyle style = barChartStyle(),
-                                                        std::vector<GroupingData> groups = threeGroups())
+                                                        std::vector<GroupingData> groups = threeGroups(),
+                                                        BarStyle bar = barStyle())
 {
     auto sets = multiSets<GroupedBarDataSets>(values, groups);
     return std::make_shared<GroupedBarChartData>(std::move(sets), std::move(groups), barMetadata(), std::nullopt,
-                                                 std::nullopt, barStyle(), std::move(style), kit::Text("No data"));
+                                                 std::nullopt, std::move(bar), std::move(style), kit::Text("No data"));
 }
 
 inline std::shared_ptr<StackedBarChartData> stackedData(const std::vector<std::vector<double>>& values,
                                                         BarChartStyle style = barChartStyle(),
-                                                        std::vector<GroupingData> groups = threeGroups())
+                                                        std::vector<GroupingData> groups = threeGroups(),
+                                                        BarStyle bar = barStyle())
 {
     auto sets = multiSets<StackedBarDataSets>(values, groups);
     return std::make_shared<StackedBarChartData>(std::move(sets), std::move(groups), barMetadata(), std::nullopt,
-                                                 std::nullopt, barStyle(), std::move(style), kit::Text("No data"));
+                                                 std::nullopt, std::move(bar), std::move(style), kit::Text("No data"));
 }
 
 // An extra line of the given values whose points are described "E0", "E1", ...

@@ -1,0 +1,75 @@
+#include "charts/bar/BarGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace charts {
+
+namespace {
+
+bool positiveFinite(double x)
+{
+    return std::isfinite(x) && x > 0;
+}
+
+} // namespace
+
+double drawableLength(double length)
+{
+    return positiveFinite(length) ? length : 0;
+}
+
+double cornerRadius(double radius, double width, double height)
+{
+    if (std::isnan(radius))
+        return 0;
+    return std::max(0.0, std::min({width / 2, height / 2, radius}));
+}
+
+double barFraction(double value, double highest)
+{
+    if (!positiveFinite(highest))
+        return 0;
+    const double fraction = value / highest;
+    return std::isfinite(fraction) ? fraction : 0;
+}
+
+ValueSpan valueSpan(double fraction, double slotLength, bool shown)
+{
+    if (!shown)
+        return {};
+    const double full = fraction * slotLength;
+    const double length = drawableLength(std::abs(full));
+    return {full < 0 ? -length : 0, length};
+}
+
+std::optional<double> negativeValueScale(double lowest, double highest)
+{
+    if (!(lowest < 0))
+        return std::nullopt;
+    const double factor = highest / (highest - lowest);
+    if (!std::isfinite(factor) || factor <= 0 || factor > 1)
+        return std::nullopt;
+    return factor;
+}
+
+RangedBarFrame rangedBarFrame(double lowerValue, double upperValue, double lowest, double range, double height,
+                              bool shown)
+{
+    if (!positiveFinite(range))
+        return {height, 0};
+    const double centre = height - height * (((upperValue + lowerValue) * 0.5 - lowest) / range);
+    if (!std::isfinite(centre))
+        return {height, 0};
+    const double full = drawableLength(std::abs(upperValue - lowerValue) / range * height);
+    return {centre, shown ? full : 0};
+}
+
+double stackedPartHeight(double value, double total, double columnHeight)
+{
+    if (!positiveFinite(total))
+        return 0;
+    return drawableLength(value / total * columnHeight);
+}
+
+} // namespace charts

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <optional>
+
+namespace charts {
+
+// The arithmetic that places bars, shared by every bar chart view. Every
+// length it gives can go into a frame or a shape as it is: finite and never
+// below 0.
+
+// `length` when it is a finite number above 0, else 0.
+double drawableLength(double length);
+
+// A corner radius held to 0 ... half the width and half the height (0 for
+// one that is not a number).
+double cornerRadius(double radius, double width, double height);
+
+// The share of the value axis a bar of `value` covers from its base:
+// value / highest, or 0 when the highest value is not a finite number above
+// 0 or the quotient is not finite. Negative for a negative value.
+double barFraction(double value, double highest);
+
+// Where a bar lies along its value axis in a slot `slotLength` long,
+// measured from the base: from `start` to start + length. A bar of a
+// positive fraction starts at the base; one of a negative fraction ends
+// there, reaching out of the slot the other way (into the room that the
+// chart's scale effect leaves below or before the zero line). A bar that has
+// not started (`shown` false) has length 0 at the base.
+struct ValueSpan {
+    double start = 0;
+    double length = 0;
+
+    // The distance of the end away from the base.
+    double end() const { return start + length; }
+};
+ValueSpan valueSpan(double fraction, double slotLength, bool shown);
+
+// A bar in its slot: `barWidth` of the slot across the value axis, centred,
+// and `fraction` of the slot along it from the base (valueSpan), once shown.
+struct SlotBar {
+    double fraction = 0;
+    double barWidth = 1;
+    bool shown = true;
+
+    // The bar's width across the value axis, in a slot `across` wide.
+    double thickness(double across) const { return drawableLength(across * barWidth); }
+    // Where the bar starts across the value axis: centred in the slot.
+    double inset(double across) const { return (across - thickness(across)) * 0.5; }
+    ValueSpan span(double along) const { return valueSpan(fraction, along, shown); }
+};
+
+// The vertical factor by which a chart whose value axis reaches below 0 is
+// drawn towards its top (horizontal charts: trailing) edge, so that the zero
+// line of its bars lies where the axis puts it: highest / (highest −
+// lowest). None when the lowest value is not below 0 or the factor is not a
+// finite number in (0, 1].
+std::optional<double> negativeValueScale(double lowest, double highest);
+
+// A floating bar in a slot `height` high on a value axis from `lowest`
+// over `range`: the level of its centre and its height. The bar spans from
+// the lower to the upper value whichever is larger. On a range that is not
+// a finite number above 0, or where the centre is not finite, it lies at the
+// bottom edge with height 0. A bar that has not started keeps its centre
+// and has height 0.
+struct RangedBarFrame {
+    double centreY = 0;
+    double height = 0;
+};
+RangedBarFrame rangedBarFrame(double lowerValue, double upperValue, double lowest, double range, double height,
+                              bool shown);
+
+// The height of a part of a stacked column: its value's share of the
+// column's total, times the column's height; 0 when the total is not a
+// finite number above 0 or the share is negative.
+double stackedPartHeight(double value, double total, double columnHeight);
+
+} // namespace charts

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "charts/core/ColourStyle.h"
+#include "charts/core/ColourStylePaint.h"
+#include "charts/core/GradientStop.h"
+#include "kit/ui/View.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace charts {
+
+// The view that the kind of `style` calls for, from one of three makers:
+// `colour(c)` for a flat colour, `colours(cs, start, end)` for a gradient of
+// colours, `stops(stops, start, end)` for a gradient of stops (already the
+// toolkit's stops, in their order). None when the style lacks a member its
+// kind needs (the colour; the colours or stops and both end points): each
+// view decides what such a bar becomes.
+template <class Colour, class Colours, class Stops>
+std::optional<kit::View> viewForColourKind(const ColourStyle& style, Colour colour, Colours colours, Stops stops)
+{
+    const bool ends = style.startPoint && style.endPoint;
+    switch (style.colourType) {
+    case ColourType::colour:
+        if (style.colour)
+            return kit::View(colour(*style.colour));
+        break;
+    case ColourType::gradientColour:
+        if (style.colours && ends)
+            return kit::View(colours(*style.colours, *style.startPoint, *style.endPoint));
+        break;
+    case ColourType::gradientStops:
+        if (style.stops && ends)
+            return kit::View(stops(GradientStop::convert(*style.stops), *style.startPoint, *style.endPoint));
+        break;
+    }
+    return std::nullopt;
+}
+
+// Whether `style` holds every member its kind needs.
+inline bool hasColourOfItsKind(const ColourStyle& style)
+{
+    return colourStylePaint(style).has_value();
+}
+
+// The element view of a bar in `style`'s kind of colour: Colour, Colours or
+// Stops (three view templates over the chart data and point types, made
+// from the chart data, the point and the colour's members), none when the
+// style lacks a member its kind needs.
+template <template <class, class> class Colour, template <class, class> class Colours,
+          template <class, class> class Stops, class ChartData, class DataPoint>
+std::optional<kit::View> barElementFor(const std::shared_ptr<ChartData>& chartData, const DataPoint& dataPoint,
+                                       const ColourStyle& style)
+{
+    return viewForColourKind(
+        style, [&](const kit::Color& c) { return Colour<ChartData, DataPoint>(chartData, dataPoint, c); },
+        [&](const std::vector<kit::Color>& cs, kit::UnitPoint start, kit::UnitPoint end) {
+            return Colours<ChartData, DataPoint>(chartData, dataPoint, cs, start, end);
+        },
+        [&](const std::vector<kit::Gradient::Stop>& stops, kit::UnitPoint start, kit::UnitPoint end) {
+            return Stops<ChartData, DataPoint>(chartData, dataPoint, stops, start, end);
+        });
+}
+
+} // namespace charts

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "charts/bar/BarElementModifiers.h"
+#include "charts/bar/BarGeometry.h"
+#include "charts/bar/RangedBarChartData.h"
+#include "charts/bar/RoundedRectangleBarShape.h"
+#include "charts/core/DataPointTexts.h"
+#include "kit/ui/GeometryReader.h"
+#include "kit/ui/ObservedObject.h"
+#include "kit/ui/State.h"
+
+#include <concepts>
+#include <memory>
+#include <tuple>
+
+namespace charts {
+
+// One floating bar of a ranged bar chart in its slot (`barSize`, the slot's
+// frame in its own coordinates): what RangedBarChartColourCell,
+// RangedBarChartColoursCell and RangedBarChartStopsCell share, `Derived`
+// supplying the fill (`kit::Paint fill() const`).
+//
+// The bar is barWidth of the slot wide, centred, and spans on the chart's
+// value axis (minValue over range) from its point's lower to its upper
+// value, whichever is larger (rangedBarFrame): on a range not above 0 it
+// lies at the bottom edge with height 0. Before it has started it has
+// height 0 at the middle of its range, and it grows equally up and down
+// when it appears, with the chart style's globalAnimation (at once when the
+// chart data disables animation); it moves with the default animation when
+// the data sets change. The slot lies on the near-invisible touchable
+// background; the accessibility value is the point's value text
+// ("lower-upper") in the chart's touch specifier and formatter.
+template <class Derived, class ChartData>
+    requires std::derived_from<ChartData, RangedBarChartData>
+struct RangedBarCell {
+    kit::ObservedObject<ChartData> chartData;
+    RangedBarDataPoint dataPoint;
+    kit::Rect barSize;
+    kit::State<bool> startAnimation{false};
+
+    auto dynamicFields() { return std::tie(chartData, startAnimation); }
+
+    // The level of the bar's centre and its height in a slot `height` high.
+    RangedBarFrame barFrame(double height) const
+    {
+        const ChartData& data = *chartData;
+        return rangedBarFrame(dataPoint.lowerValue, dataPoint.upperValue, data.minValue(), data.range(), height,
+                              data.disableAnimation || *startAnimation);
+    }
+
+    kit::View body() const
+    {
+        const ChartData& data = *chartData;
+        const RangedBarFrame bar = barFrame(barSize.height());
+        const double barWidth = data.barStyle->barWidth;
+        const double slotWidth = barSize.width();
+        const RoundedRectangleBarShape shape = barShape(data.barStyle->cornerRadius);
+        const kit::Paint fill = static_cast<const Derived&>(*this).fill();
+        const kit::View reader
+            = kit::GeometryReader([bar, barWidth, slotWidth, shape, fill](const kit::GeometryProxy& proxy) {
+                  const double w = proxy.size.width;
+                  return shape.fill(fill)
+                      .frame(drawableLength(w * barWidth))
+                      .frame(std::nullopt, bar.height)
+                      .position(slotWidth * 0.5, bar.centreY);
+              });
+        const auto& info = *data.infoView;
+        return growsOnAppear(reader.animation(kit::Animation::defaultAnimation(), data.dataSets)
+                                 .background(touchableBackground()),
+                             data, startAnimation)
+            .accessibilityValue(accessibilityValueString(dataPoint, info.touchSpecifier, info.touchFormatter));
+    }
+
+protected:
+    RangedBarCell(std::shared_ptr<ChartData> chartData, RangedBarDataPoint dataPoint, kit::Rect barSize)
+        : chartData(std::move(chartData)), dataPoint(std::move(dataPoint)), barSize(barSize)
+    {
+    }
+};
+
+} // namespace charts
