@@ -242,6 +242,10 @@ void DisplayList::paint(QPainter& painter) const
     for (const DisplayItem& item : items) {
         if (item.kind == DisplayItem::Kind::hitArea || item.opacity <= 0)
             continue;
+        // Nothing to paint in 8-bit colour (a touchable but invisible
+        // background), though the item still counts for hit-testing.
+        if (baseOpacity * item.effectiveOpacity() < 0.5 / 255)
+            continue;
         painter.save();
         for (const DisplayClip& clip : item.clips) {
             painter.setTransform(clip.transform.toQTransform() * base);

@@ -142,6 +142,8 @@ TEST_F(Input, HitTestingOpacityRule)
     };
     EXPECT_EQ(hitsWith(1e-9), 1) << "nearly transparent is still touchable";
     EXPECT_EQ(hitsWith(0), 0);
+    const QImage faint = renderImage(View(Color::grayFixed().opacity(1e-9)).frame(100, 100), {100, 100});
+    EXPECT_EQ(faint.pixelColor(50, 50).alpha(), 0) << "... and paints nothing";
 
     ViewHost hidden(View(Color::red()).frame(100, 100).opacity(0), {100, 100});
     EXPECT_TRUE(hidden.hitTest({50, 50}).empty());
