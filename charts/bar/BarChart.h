@@ -4,7 +4,6 @@
 #include "charts/bar/BarChartData.h"
 #include "charts/bar/BarChartDataPointSubView.h"
 #include "charts/bar/BarChartFrame.h"
-#include "kit/ui/Stacks.h"
 
 #include <concepts>
 #include <memory>
@@ -15,7 +14,7 @@ namespace charts {
 // A standard bar chart: one vertical bar per data point, side by side in
 // equal slots across the chart's width with no gaps, each bar barWidth of
 // its slot wide and value / maxValue of the chart's height high from the
-// bottom edge (see VerticalBarElement). The bars take the bar style's
+// bottom edge (see BarElement). The bars take the bar style's
 // colour (BarChartBarStyleSubView) or their own (BarChartDataPointSubView),
 // and carry the chart's title as their accessibility label. When the value
 // axis reaches below 0 the chart is shrunk towards its top edge, so bars of
@@ -39,19 +38,10 @@ struct BarChart {
 
     kit::View body() const
     {
-        const ChartData& data = *chartData;
-        const std::shared_ptr<ChartData>& shared = chartData.object();
-        const bool fromStyle = data.barStyle->colourFrom == ColourFrom::barStyle;
-        const std::string title = data.metadata->title;
-        const kit::View frame = barChartFrame(
-            shared, hasDataPoints(data), ChartSizeWrite::onFrameChange,
-            [shared, fromStyle, title] {
-                const kit::View row = fromStyle ? kit::View(BarChartBarStyleSubView<ChartData>{shared})
-                                                : kit::View(BarChartDataPointSubView<ChartData>{shared});
-                return kit::HStack(kit::VerticalAlignment::center, 0, {row.accessibilityLabel(title)});
-            },
-            timer, kit::AnyObject::box(BarChart(shared)));
-        return scaledForNegativeValues(frame, data, ValueAxis::vertical);
+        const std::shared_ptr<ChartData>& data = chartData.object();
+        const kit::View chart = singleSetBarChart<BarChartBarStyleSubView, BarChartDataPointSubView>(
+            data, ValueAxis::vertical, ChartSizeWrite::onFrameChange, timer, kit::AnyObject::box(BarChart(data)));
+        return scaledForNegativeValues(chart, *chartData, ValueAxis::vertical);
     }
 };
 

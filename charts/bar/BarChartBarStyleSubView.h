@@ -5,7 +5,6 @@
 #include "charts/bar/ColourKindView.h"
 #include "charts/bar/GradientColoursBar.h"
 #include "charts/bar/GradientStopsBar.h"
-#include "kit/ui/ForEach.h"
 #include "kit/ui/ObservedObject.h"
 
 #include <concepts>
@@ -27,13 +26,7 @@ struct BarChartBarStyleSubView {
 
     kit::View body() const
     {
-        const ChartData& data = *chartData;
-        const ColourStyle& colour = data.barStyle->colour;
-        if (!hasColourOfItsKind(colour))
-            return kit::EmptyView();
-        return kit::ForEach(data.dataSets->dataPoints, [&](const BarChartDataPoint& point) {
-            return *barElementFor<ColourBar, GradientColoursBar, GradientStopsBar>(chartData.object(), point, colour);
-        });
+        return barStyleElements<ColourBar, GradientColoursBar, GradientStopsBar>(chartData.object());
     }
 };
 

@@ -5,7 +5,6 @@
 #include "charts/bar/ColourKindView.h"
 #include "charts/bar/GradientColoursBar.h"
 #include "charts/bar/GradientStopsBar.h"
-#include "kit/ui/ForEach.h"
 #include "kit/ui/ObservedObject.h"
 
 #include <concepts>
@@ -27,11 +26,11 @@ struct BarChartDataPointSubView {
 
     kit::View body() const
     {
-        const std::shared_ptr<ChartData>& data = chartData.object();
-        return kit::ForEach(chartData->dataSets->dataPoints, [&](const BarChartDataPoint& point) {
-            return barElementFor<ColourBar, GradientColoursBar, GradientStopsBar>(data, point, point.colour)
-                .value_or(ColourBar<ChartData, BarChartDataPoint>(data, point, kit::Color::blue()));
-        });
+        return dataPointElements<ColourBar, GradientColoursBar, GradientStopsBar>(
+            chartData.object(), [&](const BarChartDataPoint& point) {
+                return kit::View(
+                    ColourBar<ChartData, BarChartDataPoint>(chartData.object(), point, kit::Color::blue()));
+            });
     }
 };
 

@@ -1,16 +1,20 @@
 #pragma once
 
 #include "charts/bar/BarGeometry.h"
+#include "charts/bar/ColourFrom.h"
 #include "charts/core/CustomNoDataView.h"
+#include "charts/core/DataFunctions.h"
 #include "charts/core/OwnedTimer.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/AnyObject.h"
 #include "kit/ui/GeometryReader.h"
+#include "kit/ui/Stacks.h"
 #include "kit/ui/State.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace charts {
 
@@ -52,8 +56,26 @@ kit::View barChartFrame(const std::shared_ptr<ChartData>& chartData, bool hasDat
     });
 }
 
-// The axis along which a chart's bars measure their values.
-enum class ValueAxis { vertical, horizontal };
+// The content of a bar chart of one data set (standard, horizontal and
+// ranged), in barChartFrame: the sub-view its bar style's colourFrom picks
+// (ByStyle for barStyle, ByPoint for dataPoints), labelled with the chart's
+// title, in a row with no spacing (bars measured along the vertical axis)
+// or a column (along the horizontal axis).
+template <template <class> class ByStyle, template <class> class ByPoint, class ChartData>
+kit::View singleSetBarChart(const std::shared_ptr<ChartData>& chartData, ValueAxis axis, ChartSizeWrite write,
+                            const kit::State<std::shared_ptr<OwnedTimer>>& timer, kit::AnyObject chartView)
+{
+    const bool fromStyle = chartData->barStyle->colourFrom == ColourFrom::barStyle;
+    const std::string title = chartData->metadata->title;
+    const auto content = [chartData, axis, fromStyle, title] {
+        const kit::View bars
+            = fromStyle ? kit::View(ByStyle<ChartData>{chartData}) : kit::View(ByPoint<ChartData>{chartData});
+        return axis == ValueAxis::vertical
+                   ? kit::HStack(kit::VerticalAlignment::center, 0, {bars.accessibilityLabel(title)})
+                   : kit::VStack(kit::HorizontalAlignment::center, 0, {bars.accessibilityLabel(title)});
+    };
+    return barChartFrame(chartData, hasDataPoints(*chartData), write, content, timer, std::move(chartView));
+}
 
 // `chart` drawn so that the zero line of its bars lies where the value axis
 // puts it when that axis reaches below 0 (negativeValueScale): shrunk along

@@ -2,9 +2,12 @@
 
 #include "charts/axes/GetDataProtocol.h"
 #include "charts/axes/LineBarChartDataObject.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/CTBarStyle.h"
+#include "charts/core/DataPointTexts.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/Color.h"
+#include "kit/base/Size.h"
 #include "kit/ui/State.h"
 #include "kit/ui/View.h"
 
@@ -15,7 +18,8 @@ namespace charts {
 // Chart data the bar element views draw: a chart with axes that knows its
 // value range and keeps a bar style.
 template <class T>
-concept BarElementChartData = LineBarChartDataObject<T> && GetDataProtocol<T> && requires(const T& chartData) {
+concept BarElementChartData = LineBarChartDataObject<T> && GetDataProtocol<T> && requires(const T& chartData)
+{
     requires CTBarStyle<std::remove_cvref_t<decltype(chartData.barStyle.get())>>;
 };
 
@@ -25,6 +29,20 @@ concept BarElementChartData = LineBarChartDataObject<T> && GetDataProtocol<T> &&
 inline kit::Color touchableBackground()
 {
     return kit::Color::grayFixed().opacity(1e-9);
+}
+
+// `bar` (a shape or column) placed in a slot of `size` as `slot` says:
+// across the value axis its thickness, centred; along it its span from the
+// bottom edge (vertical) or the leading edge (horizontal).
+inline kit::View placedInSlot(const kit::View& bar, const SlotBar& slot, kit::Size size, ValueAxis axis)
+{
+    if (axis == ValueAxis::vertical) {
+        const ValueSpan span = slot.span(size.height);
+        return bar.frame(slot.thickness(size.width), span.length)
+            .offset(slot.inset(size.width), size.height - span.end());
+    }
+    const ValueSpan span = slot.span(size.width);
+    return bar.frame(span.length, slot.thickness(size.height)).offset(span.start, slot.inset(size.height));
 }
 
 // `view` whose `started` flag turns true on each appearance and false on
@@ -37,6 +55,23 @@ kit::View growsOnAppear(const kit::View& view, const ChartData& chartData, const
     const kit::View appearing
         = animateOnAppear(view, chartData.disableAnimation, animation, [started] { started = true; });
     return animateOnDisappear(appearing, chartData.disableAnimation, animation, [started] { started = false; });
+}
+
+// The slot of one bar (`slot`, a geometry reader holding the bar) as every
+// bar element view and ranged cell dresses it: moving with the default
+// animation when the chart's data sets change, on the touchable
+// background, growing in as `started` says, and carrying the point's value
+// text in the chart's touch specifier and formatter as its accessibility
+// value.
+template <class ChartData, class DataPoint>
+kit::View dressedAsBar(const kit::View& slot, const ChartData& chartData, const DataPoint& dataPoint,
+                       const kit::State<bool>& started)
+{
+    const auto& info = *chartData.infoView;
+    return growsOnAppear(
+               slot.animation(kit::Animation::defaultAnimation(), chartData.dataSets).background(touchableBackground()),
+               chartData, started)
+        .accessibilityValue(accessibilityValueString(dataPoint, info.touchSpecifier, info.touchFormatter));
 }
 
 } // namespace charts

@@ -4,6 +4,9 @@
 
 namespace charts {
 
+// The axis along which a chart's bars measure their values.
+enum class ValueAxis { vertical, horizontal };
+
 // The arithmetic that places bars, shared by every bar chart view. Every
 // length it gives can go into a frame or a shape as it is: finite and never
 // below 0.

@@ -16,7 +16,7 @@ namespace charts {
 // with `groupSpacing` between neighbours, the bars of a group touching. With
 // n groups on a chart W wide each group is (W − groupSpacing × (n − 1)) / n
 // wide and its m bars share that equally; each bar is barWidth of its share
-// wide and value / maxValue of the chart's height high (VerticalBarElement),
+// wide and value / maxValue of the chart's height high (BarElement),
 // in its group's colour (GroupedBarCell). The row of groups is one
 // accessibility element labelled with the chart's title. When the value
 // axis reaches below 0 the chart is shrunk towards its top edge, like the

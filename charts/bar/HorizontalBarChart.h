@@ -4,7 +4,6 @@
 #include "charts/bar/HorizontalBarChartBarStyleSubView.h"
 #include "charts/bar/HorizontalBarChartData.h"
 #include "charts/bar/HorizontalBarChartDataPointSubView.h"
-#include "kit/ui/Stacks.h"
 
 #include <concepts>
 #include <memory>
@@ -15,7 +14,7 @@ namespace charts {
 // A horizontal bar chart: one horizontal bar per data point, stacked from
 // the top in equal slots of the chart's height with no gaps, each bar
 // barWidth of its slot thick and value / maxValue of the chart's width long
-// from the leading edge (see HorizontalBarElement). The bars take the bar
+// from the leading edge (see BarElement). The bars take the bar
 // style's colour (HorizontalBarChartBarStyleSubView) or their own
 // (HorizontalBarChartDataPointSubView), and carry the chart's title as
 // their accessibility label. When the value axis reaches below 0 the chart
@@ -40,19 +39,12 @@ struct HorizontalBarChart {
 
     kit::View body() const
     {
-        const ChartData& data = *chartData;
-        const std::shared_ptr<ChartData>& shared = chartData.object();
-        const bool fromStyle = data.barStyle->colourFrom == ColourFrom::barStyle;
-        const std::string title = data.metadata->title;
-        const kit::View frame = barChartFrame(
-            shared, hasDataPoints(data), ChartSizeWrite::onFrameChange,
-            [shared, fromStyle, title] {
-                const kit::View column = fromStyle ? kit::View(HorizontalBarChartBarStyleSubView<ChartData>{shared})
-                                                   : kit::View(HorizontalBarChartDataPointSubView<ChartData>{shared});
-                return kit::VStack(kit::HorizontalAlignment::center, 0, {column.accessibilityLabel(title)});
-            },
-            timer, kit::AnyObject::box(HorizontalBarChart(shared)));
-        return scaledForNegativeValues(frame, data, ValueAxis::horizontal);
+        const std::shared_ptr<ChartData>& data = chartData.object();
+        const kit::View chart
+            = singleSetBarChart<HorizontalBarChartBarStyleSubView, HorizontalBarChartDataPointSubView>(
+                data, ValueAxis::horizontal, ChartSizeWrite::onFrameChange, timer,
+                kit::AnyObject::box(HorizontalBarChart(data)));
+        return scaledForNegativeValues(chart, *chartData, ValueAxis::horizontal);
     }
 };
 

@@ -5,7 +5,6 @@
 #include "charts/bar/HorizontalColourBar.h"
 #include "charts/bar/HorizontalGradientColoursBar.h"
 #include "charts/bar/HorizontalGradientStopsBar.h"
-#include "kit/ui/ForEach.h"
 #include "kit/ui/ObservedObject.h"
 
 #include <concepts>
@@ -27,14 +26,8 @@ struct HorizontalBarChartBarStyleSubView {
 
     kit::View body() const
     {
-        const ChartData& data = *chartData;
-        const ColourStyle& colour = data.barStyle->colour;
-        if (!hasColourOfItsKind(colour))
-            return kit::EmptyView();
-        return kit::ForEach(data.dataSets->dataPoints, [&](const BarChartDataPoint& point) {
-            return *barElementFor<HorizontalColourBar, HorizontalGradientColoursBar, HorizontalGradientStopsBar>(
-                chartData.object(), point, colour);
-        });
+        return barStyleElements<HorizontalColourBar, HorizontalGradientColoursBar, HorizontalGradientStopsBar>(
+            chartData.object());
     }
 };
 

@@ -5,7 +5,6 @@
 #include "charts/bar/HorizontalColourBar.h"
 #include "charts/bar/HorizontalGradientColoursBar.h"
 #include "charts/bar/HorizontalGradientStopsBar.h"
-#include "kit/ui/ForEach.h"
 #include "kit/ui/ObservedObject.h"
 
 #include <concepts>
@@ -28,12 +27,8 @@ struct HorizontalBarChartDataPointSubView {
 
     kit::View body() const
     {
-        const std::shared_ptr<ChartData>& data = chartData.object();
-        return kit::ForEach(chartData->dataSets->dataPoints, [&](const BarChartDataPoint& point) {
-            return barElementFor<HorizontalColourBar, HorizontalGradientColoursBar, HorizontalGradientStopsBar>(
-                       data, point, point.colour)
-                .value_or(kit::EmptyView());
-        });
+        return dataPointElements<HorizontalColourBar, HorizontalGradientColoursBar, HorizontalGradientStopsBar>(
+            chartData.object(), [](const BarChartDataPoint&) { return kit::EmptyView(); });
     }
 };
 

@@ -1,19 +1,21 @@
 #pragma once
 
+#include "charts/bar/BarElement.h"
 #include "charts/bar/ColourFill.h"
-#include "charts/bar/HorizontalBarElement.h"
 
 namespace charts {
 
-// A horizontal bar in one colour (HorizontalBarElement), made from the chart
+// A horizontal bar in one colour (BarElement), made from the chart
 // data, the data point and the colour:
 //
 //   HorizontalColourBar(chartData, dataPoint, kit::Color::blue())
 template <class ChartData, class DataPoint>
-struct HorizontalColourBar : HorizontalBarElement<HorizontalColourBar<ChartData, DataPoint>, ChartData, DataPoint>,
-                             ColourFill {
+struct HorizontalColourBar
+    : BarElement<HorizontalColourBar<ChartData, DataPoint>, ChartData, DataPoint, ValueAxis::horizontal>,
+      ColourFill {
     HorizontalColourBar(std::shared_ptr<ChartData> chartData, DataPoint dataPoint, kit::Color colour)
-        : HorizontalBarElement<HorizontalColourBar, ChartData, DataPoint>(std::move(chartData), std::move(dataPoint)),
+        : BarElement<HorizontalColourBar, ChartData, DataPoint, ValueAxis::horizontal>(std::move(chartData),
+                                                                                       std::move(dataPoint)),
           ColourFill{colour}
     {
     }

@@ -1,22 +1,22 @@
 #pragma once
 
+#include "charts/bar/BarElement.h"
 #include "charts/bar/ColoursFill.h"
-#include "charts/bar/HorizontalBarElement.h"
 
 namespace charts {
 
 // A horizontal bar in a linear gradient of evenly spread colours from
-// `startPoint` to `endPoint` of its frame (HorizontalBarElement).
+// `startPoint` to `endPoint` of its frame (BarElement).
 //
 //   HorizontalGradientColoursBar(chartData, dataPoint, colours, kit::UnitPoint::leading(), kit::UnitPoint::trailing())
 template <class ChartData, class DataPoint>
 struct HorizontalGradientColoursBar
-    : HorizontalBarElement<HorizontalGradientColoursBar<ChartData, DataPoint>, ChartData, DataPoint>,
+    : BarElement<HorizontalGradientColoursBar<ChartData, DataPoint>, ChartData, DataPoint, ValueAxis::horizontal>,
       ColoursFill {
     HorizontalGradientColoursBar(std::shared_ptr<ChartData> chartData, DataPoint dataPoint,
                                  std::vector<kit::Color> colours, kit::UnitPoint startPoint, kit::UnitPoint endPoint)
-        : HorizontalBarElement<HorizontalGradientColoursBar, ChartData, DataPoint>(std::move(chartData),
-                                                                                   std::move(dataPoint)),
+        : BarElement<HorizontalGradientColoursBar, ChartData, DataPoint, ValueAxis::horizontal>(std::move(chartData),
+                                                                                                std::move(dataPoint)),
           ColoursFill{std::move(colours), startPoint, endPoint}
     {
     }

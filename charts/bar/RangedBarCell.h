@@ -4,7 +4,6 @@
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/RangedBarChartData.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
-#include "charts/core/DataPointTexts.h"
 #include "kit/ui/GeometryReader.h"
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/State.h"
@@ -56,19 +55,12 @@ struct RangedBarCell {
         const double slotWidth = barSize.width();
         const RoundedRectangleBarShape shape = barShape(data.barStyle->cornerRadius);
         const kit::Paint fill = static_cast<const Derived&>(*this).fill();
-        const kit::View reader
-            = kit::GeometryReader([bar, barWidth, slotWidth, shape, fill](const kit::GeometryProxy& proxy) {
-                  const double w = proxy.size.width;
-                  return shape.fill(fill)
-                      .frame(drawableLength(w * barWidth))
-                      .frame(std::nullopt, bar.height)
-                      .position(slotWidth * 0.5, bar.centreY);
-              });
-        const auto& info = *data.infoView;
-        return growsOnAppear(reader.animation(kit::Animation::defaultAnimation(), data.dataSets)
-                                 .background(touchableBackground()),
-                             data, startAnimation)
-            .accessibilityValue(accessibilityValueString(dataPoint, info.touchSpecifier, info.touchFormatter));
+        const auto place = [bar, barWidth, slotWidth, shape, fill](const kit::GeometryProxy& proxy) {
+            return shape.fill(fill)
+                .frame(drawableLength(proxy.size.width * barWidth), bar.height)
+                .position(slotWidth * 0.5, bar.centreY);
+        };
+        return dressedAsBar(kit::GeometryReader(place), data, dataPoint, startAnimation);
     }
 
 protected:

@@ -4,7 +4,6 @@
 #include "charts/bar/RangedBarChartBarStyleSubView.h"
 #include "charts/bar/RangedBarChartData.h"
 #include "charts/bar/RangedBarChartDataPointSubView.h"
-#include "kit/ui/Stacks.h"
 
 #include <concepts>
 #include <memory>
@@ -39,18 +38,9 @@ struct RangedBarChart {
 
     kit::View body() const
     {
-        const ChartData& data = *chartData;
-        const std::shared_ptr<ChartData>& shared = chartData.object();
-        const bool fromStyle = data.barStyle->colourFrom == ColourFrom::barStyle;
-        const std::string title = data.metadata->title;
-        return barChartFrame(
-            shared, hasDataPoints(data), ChartSizeWrite::onAppear,
-            [shared, fromStyle, title] {
-                const kit::View row = fromStyle ? kit::View(RangedBarChartBarStyleSubView<ChartData>{shared})
-                                                : kit::View(RangedBarChartDataPointSubView<ChartData>{shared});
-                return kit::HStack(kit::VerticalAlignment::center, 0, {row.accessibilityLabel(title)});
-            },
-            timer, kit::AnyObject::box(RangedBarChart(shared)));
+        const std::shared_ptr<ChartData>& data = chartData.object();
+        return singleSetBarChart<RangedBarChartBarStyleSubView, RangedBarChartDataPointSubView>(
+            data, ValueAxis::vertical, ChartSizeWrite::onAppear, timer, kit::AnyObject::box(RangedBarChart(data)));
     }
 };
 

@@ -88,19 +88,12 @@ private:
         const SlotBar bar = column(set.totalValue());
         const RoundedRectangleBarShape shape = barShape(data.barStyle->cornerRadius);
         const StackElementSubView parts{set, info.touchSpecifier, info.touchFormatter};
-        const kit::View reader = kit::GeometryReader([bar, shape, parts](const kit::GeometryProxy& proxy) {
-            const double w = proxy.size.width;
-            const double h = proxy.size.height;
-            const ValueSpan span = bar.span(h);
-            return kit::View(parts)
-                .clipShape(shape)
-                .frame(bar.thickness(w))
-                .frame(std::nullopt, span.length)
-                .offset(bar.inset(w), h - span.end());
+        const kit::View slot = kit::GeometryReader([bar, shape, parts](const kit::GeometryProxy& proxy) {
+            return placedInSlot(kit::View(parts).clipShape(shape), bar, proxy.size, ValueAxis::vertical);
         });
-        return growsOnAppear(reader.animation(kit::Animation::defaultAnimation(), data.dataSets)
-                                 .background(touchableBackground()),
-                             data, startAnimation)
+        return growsOnAppear(
+                   slot.animation(kit::Animation::defaultAnimation(), data.dataSets).background(touchableBackground()),
+                   data, startAnimation)
             .accessibilityLabel(data.metadata->title);
     }
 };
