@@ -6,7 +6,6 @@
 #include "BarViewTest.h"
 
 #include "kit/base/Localization.h"
-#include "kit/base/NotificationCenter.h"
 
 #include <functional>
 
@@ -82,14 +81,6 @@ TEST_F(BarViewLifecycle, TheGroupedChartHandsItsSpacingToTheChartDataWhenMade)
     EXPECT_EQ(data->groupSpacing, 12.5) << "before anything is drawn";
     EXPECT_EQ(chart.groupSpacing, 12.5);
 }
-
-// Every layout notification posted while alive, with its object.
-struct LayoutNotices {
-    std::vector<kit::AnyObject> objects;
-    kit::Cancellable observer = kit::NotificationCenter::defaultCenter().addObserver(
-        layoutDidFinishNotification(), {}, kit::NotificationCenter::Delivery::postingThread,
-        [this](const kit::Notification& n) { objects.push_back(n.object); });
-};
 
 TEST_F(BarViewLifecycle, AChartWithDataAnnouncesItsLayoutHalfASecondAfterEachAppearance)
 {
