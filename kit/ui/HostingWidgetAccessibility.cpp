@@ -1,0 +1,179 @@
+// The host widget's accessibility: its elements (ViewHost::accessibilityElements)
+// exposed to Qt as QAccessibleInterface children of the widget.
+
+#include "kit/ui/HostingWidget.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QPointer>
+
+namespace kit {
+
+namespace {
+
+bool sameElements(const std::vector<AccessibilityElement>& a, const std::vector<AccessibilityElement>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].label != b[i].label || a[i].value != b[i].value || a[i].frame != b[i].frame ||
+            a[i].role != b[i].role || !sameElements(a[i].children, b[i].children))
+            return false;
+    return true;
+}
+
+// One accessibility element of a host: static text or a graphic with a
+// name (the label), a value and a rect.
+class ElementInterface final : public QAccessibleInterface {
+public:
+    ElementInterface(QWidget* widget, QAccessibleInterface* parent, const AccessibilityElement& element)
+        : widget_(widget), parent_(parent), element_(element)
+    {
+    }
+    ~ElementInterface() override
+    {
+        for (QAccessibleInterface* c : children_)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(c));
+    }
+    void build()
+    {
+        for (const AccessibilityElement& child : element_.children) {
+            auto* c = new ElementInterface(widget_, this, child);
+            QAccessible::registerAccessibleInterface(c);
+            c->build();
+            children_.push_back(c);
+        }
+    }
+
+    bool isValid() const override { return !widget_.isNull(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return parent_->window(); }
+    QAccessibleInterface* parent() const override { return parent_; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index >= 0 && index < int(children_.size()) ? children_[std::size_t(index)] : nullptr;
+    }
+    int childCount() const override { return int(children_.size()); }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (std::size_t i = 0; i < children_.size(); ++i)
+            if (children_[i] == child)
+                return int(i);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        for (QAccessibleInterface* c : children_)
+            if (c->rect().contains(x, y))
+                return c;
+        return nullptr;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return QString::fromStdString(element_.label);
+        if (t == QAccessible::Value)
+            return QString::fromStdString(element_.value);
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override
+    {
+        if (widget_.isNull())
+            return {};
+        const Rect& f = element_.frame;
+        const int x0 = int(std::lround(f.minX())), y0 = int(std::lround(f.minY()));
+        const QPoint topLeft = widget_->mapToGlobal(QPoint(x0, y0));
+        return QRect(topLeft, QSize(int(std::lround(f.maxX())) - x0, int(std::lround(f.maxY())) - y0));
+    }
+    QAccessible::Role role() const override
+    {
+        return element_.role == AccessibilityElement::Role::staticText ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.readOnly = true;
+        return s;
+    }
+
+private:
+    QPointer<QWidget> widget_;
+    QAccessibleInterface* parent_;
+    AccessibilityElement element_;
+    std::vector<QAccessibleInterface*> children_;
+};
+
+// The host widget's interface: its children are the host's elements.
+class HostInterface final : public QAccessibleWidget {
+public:
+    explicit HostInterface(HostingWidget* widget) : QAccessibleWidget(widget, QAccessible::Client), host_(widget) {}
+    ~HostInterface() override { clear(); }
+
+    int childCount() const override
+    {
+        refresh();
+        return int(children_.size());
+    }
+    QAccessibleInterface* child(int index) const override
+    {
+        refresh();
+        return index >= 0 && index < int(children_.size()) ? children_[std::size_t(index)] : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        refresh();
+        for (std::size_t i = 0; i < children_.size(); ++i)
+            if (children_[i] == child)
+                return int(i);
+        return -1;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        refresh();
+        for (QAccessibleInterface* c : children_)
+            if (c->rect().contains(x, y))
+                return c;
+        return nullptr;
+    }
+
+private:
+    void clear() const
+    {
+        for (QAccessibleInterface* c : children_)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(c));
+        children_.clear();
+    }
+    void refresh() const
+    {
+        if (host_.isNull())
+            return;
+        std::vector<AccessibilityElement> elements = host_->host().accessibilityElements();
+        if (!children_.empty() && sameElements(elements, elements_))
+            return;
+        clear();
+        elements_ = std::move(elements);
+        for (const AccessibilityElement& e : elements_) {
+            auto* c = new ElementInterface(host_, const_cast<HostInterface*>(this), e);
+            QAccessible::registerAccessibleInterface(c);
+            c->build();
+            children_.push_back(c);
+        }
+    }
+
+    QPointer<HostingWidget> host_;
+    mutable std::vector<AccessibilityElement> elements_;
+    mutable std::vector<QAccessibleInterface*> children_;
+};
+
+} // namespace
+
+QAccessibleInterface* hostingWidgetAccessibility(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QWidget"))
+        if (auto* widget = dynamic_cast<HostingWidget*>(object))
+            return new HostInterface(widget);
+    return nullptr;
+}
+
+} // namespace kit
