@@ -1,7 +1,7 @@
 // The built-in shapes: rectangles, rounded rectangles, capsules, circles and
 // ellipses, each insettable.
 
-#include "kit/ui/Shape.h"
+#include "kit/ui/BuiltInShapes.h"
 
 #include <algorithm>
 
