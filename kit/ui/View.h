@@ -3,7 +3,8 @@
 // What users of views call: View, the modifiers every view offers
 // (ViewMethods), the structure views (EmptyView, Group, If) and the shape of
 // a user view or user modifier (its body). How each modifier becomes a node
-// of the host's tree is in ModifierNodes.h.
+// of the host's tree is in ModifierNodes.h; README.md beside this file maps
+// the phases of an update to their files.
 
 #include "kit/base/Angle.h"
 #include "kit/base/Color.h"
