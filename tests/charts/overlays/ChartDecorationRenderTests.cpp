@@ -3,6 +3,8 @@
 #include "charts/axes/AxisGrid.h"
 #include "charts/axes/XAxisLabels.h"
 #include "charts/axes/YAxisLabels.h"
+#include "charts/bar/BarChart.h"
+#include "charts/line/LineChart.h"
 
 #include <QImage>
 
@@ -12,8 +14,8 @@ using namespace charts;
 using namespace charts::testing;
 
 // The chart data of a bar chart and of a line chart of the values 0, 40, 80
-// and 100 (so the value axis runs from 0 to 100), over a plain plot area,
-// drawn whole at once, with both grids, a
+// and 100 (so the value axis runs from 0 to 100), drawn whole at once by
+// their chart views, with both grids, a
 // magenta marker at the value 50 labelled on the value axis, a cyan marker
 // at the third data point labelled in its middle, and both axes with their
 // labels and titles; rendered offscreen and checked pixel by pixel where the
@@ -73,10 +75,27 @@ protected:
         EXPECT_TRUE(inked) << what;
     }
 
+    // Some pixel within 2 points of (x, y) has `colour`: a drawn stroke
+    // whose exact pixel row depends on antialiasing.
+    static void expectColourNear(const QImage& image, double x, double y, kit::Color colour, const std::string& what)
+    {
+        const kit::RGBA expected = colour.resolved();
+        bool found = false;
+        for (int dy = -2; dy <= 2 && !found; ++dy)
+            for (int dx = -2; dx <= 2 && !found; ++dx) {
+                const QColor actual = pixel(image, x + dx, y + dy);
+                found = std::abs(actual.redF() - expected.red) < 0.05 && std::abs(actual.greenF() - expected.green) < 0.05
+                    && std::abs(actual.blueF() - expected.blue) < 0.05 && actual.alphaF() > 0.95;
+            }
+        EXPECT_TRUE(found) << what << " near " << x << ", " << y;
+    }
+
     // Checks one chart of 400 × 300; `peakX` is the third point's share of
-    // the plot's width (bar or line spacing).
+    // the plot's width (bar or line spacing); `data` is a point of the drawn
+    // data, as shares of the plot's width and height, where `dataColour` shows.
     template <class Chart>
-    void check(const std::shared_ptr<Chart>& chart, const kit::View& plot, double peakX)
+    void check(const std::shared_ptr<Chart>& chart, const kit::View& plot, double peakX, kit::Point data,
+               kit::Color dataColour)
     {
         chart->disableAnimation = true;
         kit::ViewHost host(decorated(chart, plot), {400, 300});
@@ -86,6 +105,9 @@ protected:
         ASSERT_GT(area.height(), 150);
         const QImage image = host.renderImage(1);
 
+        // The chart's own data, under the decorations.
+        expectColourNear(image, area.minX() + area.width() * data.x, area.minY() + area.height() * data.y, dataColour,
+                         "chart data");
         // The value marker: half way up the plot, across it.
         const double valueY = area.minY() + area.height() * 0.5;
         expectColour(image, area.minX() + area.width() * 0.1, valueY, magenta, "value marker");
@@ -127,8 +149,10 @@ TEST_F(ChartDecorationRenderTest, ABarChartCarriesBothAxesTitlesGridsAndTwoPoint
     BarChartStyle style = barChartStyle();
     titled(style);
     const auto chart = barData({0, 40, 80, 100}, style);
-    // The third of four equal slots has its middle at 2.5 / 4 of the width.
-    check(chart, kit::Color::clear(), 2.5 / 4);
+    // The third of four equal slots has its middle at 2.5 / 4 of the width;
+    // the fourth bar (100, the whole height) is orange at 3.5 / 4 of the
+    // width, a quarter from the bottom.
+    check(chart, BarChart<BarChartData>(chart), 2.5 / 4, {3.5 / 4, 0.75}, kit::Color::orange());
 }
 
 TEST_F(ChartDecorationRenderTest, ALineChartCarriesBothAxesTitlesGridsAndTwoPointsOfInterest)
@@ -140,8 +164,10 @@ TEST_F(ChartDecorationRenderTest, ALineChartCarriesBothAxesTitlesGridsAndTwoPoin
         for (std::size_t i = 0; i < set.dataPoints.size(); ++i)
             set.dataPoints[i].xAxisLabel = "Q" + std::to_string(i + 1);
     });
-    // Four points from edge to edge: the third at 2 / 3 of the width.
-    check(chart, kit::Color::clear(), 2.0 / 3);
+    // Four points from edge to edge: the third at 2 / 3 of the width. The
+    // red line passes half way between the first two points (0 and 40) at
+    // the value 20, a fifth of the height from the bottom.
+    check(chart, LineChart<LineChartData>(chart), 2.0 / 3, {1.0 / 6, 0.8}, kit::Color::red());
 }
 
 } // namespace
