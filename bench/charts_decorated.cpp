@@ -1,0 +1,84 @@
+// The decorated gallery scene: a bar chart and a line chart, each with a
+// header, legends, axis labels and titles, both grids, two points of
+// interest, a trend line, an extra line with its own labels and a floating
+// info box under a touch, in a window-sized frame. Timed: one full update
+// (a point's value changes, every decoration is evaluated again, laid out)
+// and its paint. Aim: under 16 ms, one frame of a 60 fps display.
+
+#include "tests/charts/overlays/DecoratedCharts.h"
+#include "kit/base/Clock.h"
+#include "kit/base/RunLoop.h"
+#include "kit/ui/UI.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+const kit::Size window{760, 600};
+
+// Shows `chart`, lets its reveal finish and touches the middle of the window.
+void showTouched(kit::ViewHost& host)
+{
+    host.update();
+    kit::Clock::advance(1);
+    host.update();
+    host.pointerPressed({380, 300});
+    host.pointerMoved({381, 300});
+    host.update();
+    host.update();
+}
+
+template <class ChartData>
+void updateAndPaint(benchmark::State& state, const std::shared_ptr<ChartData>& data, const kit::View& chart)
+{
+    kit::Clock::useManual(0);
+    kit::ViewHost host{chart, window};
+    showTouched(host);
+    QImage image(int(window.width), int(window.height), QImage::Format_ARGB32_Premultiplied);
+    int i = 0;
+    for (auto _ : state) {
+        data->dataSets.modify([&](auto& set) { set.dataPoints[std::size_t(i % 6)].value += (i % 2 == 0 ? 1 : -1); });
+        ++i;
+        host.update();
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        host.paint(painter);
+    }
+    kit::discardPendingWork();
+    kit::Clock::useReal();
+}
+
+void BM_DecoratedBarChart(benchmark::State& state)
+{
+    const auto data = charts::gallery::galleryBarData();
+    data->disableAnimation = true;
+    updateAndPaint(state, data, charts::gallery::decoratedBarChart(data));
+}
+BENCHMARK(BM_DecoratedBarChart)->Unit(benchmark::kMillisecond);
+
+void BM_DecoratedLineChart(benchmark::State& state)
+{
+    const auto data = charts::gallery::galleryLineData();
+    data->disableAnimation = true;
+    updateAndPaint(state, data, charts::gallery::decoratedLineChart(data));
+}
+BENCHMARK(BM_DecoratedLineChart)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
