@@ -1,5 +1,7 @@
 #include "app/HexColor.h"
 
+#include "kit/base/HexDigit.h"
+
 #include <QString>
 #include <QTextBoundaryFinder>
 
@@ -36,14 +38,7 @@ qsizetype characterCount(const QString& text)
 
 int hexDigit(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    return -1;
+    return kit::hexDigit(c.unicode());
 }
 
 // Scans leading hexadecimal digits (after an optional "0x"), stopping at the

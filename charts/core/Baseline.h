@@ -2,6 +2,7 @@
 
 #include "charts/core/Hasher.h"
 
+#include <tuple>
 #include <variant>
 
 namespace charts {
@@ -14,6 +15,7 @@ struct Baseline {
     };
     struct MinimumWithMaximum {
         double of = 0;
+        auto members() const { return std::tie(of); }
         friend bool operator==(MinimumWithMaximum, MinimumWithMaximum) = default;
     };
     struct Zero {
@@ -33,12 +35,5 @@ struct Baseline {
 
 template <>
 struct std::hash<charts::Baseline> {
-    std::size_t operator()(const charts::Baseline& b) const
-    {
-        charts::Hasher hasher;
-        hasher.combine(b.value.index());
-        if (const auto* c = std::get_if<charts::Baseline::MinimumWithMaximum>(&b.value))
-            hasher.combine(c->of);
-        return hasher.finalize();
-    }
+    std::size_t operator()(const charts::Baseline& b) const { return charts::hashValues(b.value); }
 };

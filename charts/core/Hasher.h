@@ -7,15 +7,18 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <tuple>
 #include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace charts {
 
 // Feeds values into one running hash, in the order they are given, the way
 // the chart value types describe their hashing: doubles with both zeros
-// alike, enumerations by case position, an optional as a presence byte (1 or
-// 0) followed by its value, a list as its count followed by its elements.
+// alike, enumerations by case position (with their associated values), an
+// optional as a presence byte (1 or 0) followed by its value, a list as its
+// count followed by its elements.
 class Hasher {
 public:
     Hasher& combine(double value)
@@ -63,6 +66,22 @@ public:
         combine(values.size());
         for (const T& value : values)
             combine(value);
+        return *this;
+    }
+
+    // An enumeration with associated values (a variant of case structs): the
+    // case's position, then the values the case lists in `members()`, a
+    // tuple of references in hashing order (a case without it has none).
+    template <class... Cases>
+    Hasher& combine(const std::variant<Cases...>& value)
+    {
+        combine(value.index());
+        std::visit(
+            [this](const auto& c) {
+                if constexpr (requires { c.members(); })
+                    std::apply([this](const auto&... member) { (combine(member), ...); }, c.members());
+            },
+            value);
         return *this;
     }
 

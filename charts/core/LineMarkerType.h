@@ -6,7 +6,6 @@
 #include "kit/base/Color.h"
 #include "kit/base/StrokeStyle.h"
 
-#include <type_traits>
 #include <variant>
 
 namespace charts {
@@ -40,41 +39,38 @@ struct LineMarkerType : MarkerType {
     static LineMarkerType indicator(DotStyle style) { return {Indicator{style}}; }
     static LineMarkerType vertical(MarkerAttachment attachment, kit::Color colour, kit::StrokeStyle style)
     {
-        return {Vertical{{std::move(attachment), colour, std::move(style)}}};
+        return drawn<Vertical>(std::move(attachment), colour, std::move(style));
     }
     static LineMarkerType full(MarkerAttachment attachment, kit::Color colour, kit::StrokeStyle style)
     {
-        return {Full{{std::move(attachment), colour, std::move(style)}}};
+        return drawn<Full>(std::move(attachment), colour, std::move(style));
     }
     static LineMarkerType bottomLeading(MarkerAttachment attachment, kit::Color colour, kit::StrokeStyle style)
     {
-        return {BottomLeading{{std::move(attachment), colour, std::move(style)}}};
+        return drawn<BottomLeading>(std::move(attachment), colour, std::move(style));
     }
     static LineMarkerType bottomTrailing(MarkerAttachment attachment, kit::Color colour, kit::StrokeStyle style)
     {
-        return {BottomTrailing{{std::move(attachment), colour, std::move(style)}}};
+        return drawn<BottomTrailing>(std::move(attachment), colour, std::move(style));
     }
     static LineMarkerType topLeading(MarkerAttachment attachment, kit::Color colour, kit::StrokeStyle style)
     {
-        return {TopLeading{{std::move(attachment), colour, std::move(style)}}};
+        return drawn<TopLeading>(std::move(attachment), colour, std::move(style));
     }
     static LineMarkerType topTrailing(MarkerAttachment attachment, kit::Color colour, kit::StrokeStyle style)
     {
-        return {TopTrailing{{std::move(attachment), colour, std::move(style)}}};
+        return drawn<TopTrailing>(std::move(attachment), colour, std::move(style));
     }
     static LineMarkerType none() { return {None{}}; }
 
     // The payload of a line marker, or null for indicator and none.
-    const LineMarker* lineMarker() const
+    const LineMarker* lineMarker() const { return payloadOf<LineMarker>(value); }
+
+private:
+    template <class Case>
+    static LineMarkerType drawn(MarkerAttachment attachment, kit::Color colour, kit::StrokeStyle style)
     {
-        return std::visit(
-            [](const auto& c) -> const LineMarker* {
-                if constexpr (std::is_base_of_v<LineMarker, std::decay_t<decltype(c)>>)
-                    return &c;
-                else
-                    return nullptr;
-            },
-            value);
+        return {Case{{std::move(attachment), colour, std::move(style)}}};
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "charts/core/Hasher.h"
 
+#include <tuple>
 #include <variant>
 
 namespace charts {
@@ -14,6 +15,7 @@ struct Topline {
     };
     struct Maximum {
         double of = 0;
+        auto members() const { return std::tie(of); }
         friend bool operator==(Maximum, Maximum) = default;
     };
 
@@ -29,12 +31,5 @@ struct Topline {
 
 template <>
 struct std::hash<charts::Topline> {
-    std::size_t operator()(const charts::Topline& t) const
-    {
-        charts::Hasher hasher;
-        hasher.combine(t.value.index());
-        if (const auto* c = std::get_if<charts::Topline::Maximum>(&t.value))
-            hasher.combine(c->of);
-        return hasher.finalize();
-    }
+    std::size_t operator()(const charts::Topline& t) const { return charts::hashValues(t.value); }
 };

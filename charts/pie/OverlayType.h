@@ -5,6 +5,7 @@
 #include "kit/base/Font.h"
 
 #include <string>
+#include <tuple>
 #include <variant>
 
 namespace charts {
@@ -18,6 +19,7 @@ struct OverlayType {
         kit::Color colour;
         kit::Font font;
         double rFactor = 0;
+        auto members() const { return std::tie(text, colour, font, rFactor); }
         friend bool operator==(const Label&, const Label&) = default;
     };
     struct Icon {
@@ -25,6 +27,7 @@ struct OverlayType {
         kit::Color colour;
         double size = 0;
         double rFactor = 0;
+        auto members() const { return std::tie(systemName, colour, size, rFactor); }
         friend bool operator==(const Icon&, const Icon&) = default;
     };
     struct None {
@@ -50,14 +53,5 @@ struct OverlayType {
 
 template <>
 struct std::hash<charts::OverlayType> {
-    std::size_t operator()(const charts::OverlayType& overlay) const
-    {
-        charts::Hasher hasher;
-        hasher.combine(overlay.value.index());
-        if (const auto* label = std::get_if<charts::OverlayType::Label>(&overlay.value))
-            hasher.combine(label->text).combine(label->colour).combine(label->font).combine(label->rFactor);
-        else if (const auto* icon = std::get_if<charts::OverlayType::Icon>(&overlay.value))
-            hasher.combine(icon->systemName).combine(icon->colour).combine(icon->size).combine(icon->rFactor);
-        return hasher.finalize();
-    }
+    std::size_t operator()(const charts::OverlayType& overlay) const { return charts::hashValues(overlay.value); }
 };

@@ -20,6 +20,12 @@ struct AffineTransform {
 
     // This transform first, then `then`.
     AffineTransform concatenating(const AffineTransform& then) const;
+    // This transform applied about `anchor` instead of the origin (a scale
+    // or rotation that keeps `anchor` where it is).
+    AffineTransform about(Point anchor) const
+    {
+        return translation(-anchor.x, -anchor.y).concatenating(*this).concatenating(translation(anchor.x, anchor.y));
+    }
     std::optional<AffineTransform> inverted() const;
     bool isIdentity() const { return *this == AffineTransform{}; }
 

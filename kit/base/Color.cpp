@@ -1,5 +1,7 @@
 #include "kit/base/Color.h"
 
+#include "kit/base/HexDigit.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -54,17 +56,6 @@ const std::optional<RGBA>* paletteEntry(const ColorPalette& p, Color::Name name)
     }
 }
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 RGBA RGBA::mix(const RGBA& a, const RGBA& b, double t)
@@ -111,7 +102,7 @@ std::optional<Color> Color::parseHex(std::string_view text)
         return std::nullopt;
     unsigned digits[8] = {};
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const int d = hexDigit(text[i]);
+        const int d = hexDigit(static_cast<unsigned char>(text[i]));
         if (d < 0)
             return std::nullopt;
         digits[i] = static_cast<unsigned>(d);

@@ -1,5 +1,7 @@
 #include "kit/base/UUID.h"
 
+#include "kit/base/HexDigit.h"
+
 #include <QRandomGenerator>
 
 #include <cstring>
@@ -28,14 +30,8 @@ std::optional<UUID> UUID::fromString(std::string_view text)
                 return std::nullopt;
             continue;
         }
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
+        const int digit = hexDigit(static_cast<unsigned char>(c));
+        if (digit < 0)
             return std::nullopt;
         if (high < 0) {
             high = digit;

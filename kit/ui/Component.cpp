@@ -42,7 +42,7 @@ struct FieldSlots {
     std::any value;      // the user view or modifier value evaluated last
 };
 
-// A user view: transparent, its body is its one child.
+// A user view (or user modifier): transparent, its body is its one child.
 class ComponentPrimitive final : public Primitive {
 public:
     ComponentPrimitive(std::type_index type, Evaluate evaluate) : type_(type), evaluate_(std::move(evaluate)) {}
@@ -62,32 +62,6 @@ public:
 private:
     std::type_index type_;
     Evaluate evaluate_;
-};
-
-// A user modifier: transparent, body(content) is its one child.
-class ModifierComponentPrimitive final : public Primitive {
-public:
-    ModifierComponentPrimitive(View content, std::type_index type, std::function<View(Node&, const View&)> evaluate)
-        : content_(std::move(content)), type_(type), evaluate_(std::move(evaluate))
-    {
-    }
-    std::type_index type() const override { return type_; }
-    NodeRole role() const override { return NodeRole::transparent; }
-    bool defersModifiers() const override { return true; }
-    void update(Node& node) const override
-    {
-        View body;
-        {
-            EvaluationScope scope;
-            body = evaluate_(node, content_);
-        }
-        reconcileChildren(node, {{0, {}, withDeferredModifiers(node, std::move(body))}});
-    }
-
-private:
-    View content_;
-    std::type_index type_;
-    std::function<View(Node&, const View&)> evaluate_;
 };
 
 } // namespace
@@ -176,7 +150,10 @@ std::shared_ptr<const Primitive> makeComponent(std::type_index type, Evaluate ev
 std::shared_ptr<const Primitive> makeModifierComponent(View content, std::type_index type,
                                                        std::function<View(Node&, const View&)> evaluate)
 {
-    return std::make_shared<ModifierComponentPrimitive>(std::move(content), type, std::move(evaluate));
+    // A user modifier is a user view whose body is body(content).
+    return makeComponent(type, [content = std::move(content), evaluate = std::move(evaluate)](Node& node) {
+        return evaluate(node, content);
+    });
 }
 
 } // namespace kit::detail

@@ -11,13 +11,6 @@ namespace kit::detail {
 
 namespace {
 
-AffineTransform about(Point anchor, const AffineTransform& t)
-{
-    return AffineTransform::translation(-anchor.x, -anchor.y)
-        .concatenating(t)
-        .concatenating(AffineTransform::translation(anchor.x, anchor.y));
-}
-
 // A modifier that transforms its content's drawing and hit area.
 class TransformModifier : public ModifierPrimitive {
 public:
@@ -57,7 +50,7 @@ public:
     {
         const std::vector<double> target{x_, y_};
         const auto v = presented ? node.value(ChannelKey::scale, target) : target;
-        return about(anchor_.in(Rect(0, 0, size.width, size.height)), AffineTransform::scale(v[0], v[1]));
+        return AffineTransform::scale(v[0], v[1]).about(anchor_.in(Rect(0, 0, size.width, size.height)));
     }
 
 private:
@@ -76,7 +69,7 @@ public:
     {
         const std::vector<double> target{angle_.radians};
         const auto v = presented ? node.value(ChannelKey::rotation, target) : target;
-        return about(anchor_.in(Rect(0, 0, size.width, size.height)), AffineTransform::rotation(v[0]));
+        return AffineTransform::rotation(v[0]).about(anchor_.in(Rect(0, 0, size.width, size.height)));
     }
 
 private:

@@ -14,13 +14,6 @@ struct FixedPath : ShapeBase<FixedPath> {
     Path path(const Rect&) const { return fixed; }
 };
 
-AffineTransform about(Point anchor, const AffineTransform& t)
-{
-    return AffineTransform::translation(-anchor.x, -anchor.y)
-        .concatenating(t)
-        .concatenating(AffineTransform::translation(anchor.x, anchor.y));
-}
-
 } // namespace
 
 Shape Shape::fromPath(Path path)
@@ -89,10 +82,10 @@ Path Shape::path(const Rect& rect) const
             p = p.trimmedPath(op.a, op.b);
             break;
         case Op::Kind::scale:
-            p = p.applying(about(op.anchor.in(rect), AffineTransform::scale(op.a, op.b)));
+            p = p.applying(AffineTransform::scale(op.a, op.b).about(op.anchor.in(rect)));
             break;
         case Op::Kind::rotation:
-            p = p.applying(about(op.anchor.in(rect), AffineTransform::rotation(op.a)));
+            p = p.applying(AffineTransform::rotation(op.a).about(op.anchor.in(rect)));
             break;
         case Op::Kind::offset:
             p = p.applying(AffineTransform::translation(op.a, op.b));

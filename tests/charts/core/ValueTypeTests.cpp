@@ -112,6 +112,10 @@ TEST(ChartOptions, CompareByCaseAndFloatingValue)
     EXPECT_NE(Baseline::minimumWithMaximum(std::nan("")), Baseline::minimumWithMaximum(std::nan("")));
     expectSame(Topline::maximum(-0.0), Topline::maximum(0.0));
     EXPECT_NE(hashOf(Topline::maximumValue()), hashOf(Topline::maximum(0)));
+    // A case hashes as its position, then its associated values in order.
+    EXPECT_EQ(hashOf(Baseline::minimumWithMaximum(2.5)), Hasher().combine(std::size_t{1}).combine(2.5).finalize());
+    EXPECT_EQ(hashOf(Topline::maximumValue()), Hasher().combine(std::size_t{0}).finalize());
+    EXPECT_NE(hashOf(Baseline::minimumWithMaximum(2.5)), hashOf(Baseline::minimumWithMaximum(3.5)));
 
     const PointStyle style{0.0, kit::Color::red(), kit::Color::white(), 1, PointType::filledOutLine, PointShape::circle};
     PointStyle negativeZero = style;
