@@ -42,10 +42,11 @@ public:
     // Whether a file name has one of the excluded extensions.
     static bool excluded(const Options& options, std::string_view fileName);
 
-    // Whether a comment in the first lines of a file carries a "generated" marker.
+    // Whether a comment in the header of a file carries a "generated" marker.
     static bool hasGeneratedMarker(const Language& language, std::string_view head);
 
-    // The text of the comments (and documentation strings) of the first `lines` lines.
+    // The text of the comments (and documentation strings) of a file's header: its first
+    // `lines` lines, up to the second line that holds code.
     static std::string leadingComments(const Language& language, std::string_view head, int lines);
 
     static constexpr std::size_t binaryProbe = 8000;      // bytes looked at for a NUL
