@@ -4,6 +4,9 @@
 #include "charts/axes/LineBarChartDataObject.h"
 #include "charts/core/ValueText.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,20 +17,29 @@ namespace charts {
 // given and yields one, otherwise the printf-style text of the specifier.
 std::string axisValueText(double value, std::string_view specifier, const NumberFormatterPtr& formatter);
 
+// The most labels a value axis shows. A column of more could be read on no
+// screen, and every label is a view of its own, so a larger count is taken
+// as this many: the labels still run from the lowest value to the top.
+inline constexpr std::int64_t maxAxisLabelCount = 1000;
+
 // The texts of `count` values evenly spread from `lowest` over `span`:
 // lowest + step × i with step = span / (count − 1), each multiplied out
 // rather than added up, formatted by `text`. Fewer than one label gives no
-// texts, and one label the lowest value alone, so nothing is divided by zero.
+// texts, and one label the lowest value alone, so nothing is divided by
+// zero; more than maxAxisLabelCount give that many.
 template <class Text>
-std::vector<std::string> spreadLabelValues(double lowest, double span, int count, Text text)
+std::vector<std::string> spreadLabelValues(double lowest, double span, std::int64_t count, Text text)
 {
     if (count <= 0)
         return {};
-    std::vector<std::string> labels{text(lowest)};
+    count = std::min(count, maxAxisLabelCount);
+    std::vector<std::string> labels;
+    labels.reserve(static_cast<std::size_t>(count));
+    labels.push_back(text(lowest));
     if (count == 1)
         return labels;
     const double step = span / static_cast<double>(count - 1);
-    for (int i = 1; i < count; ++i)
+    for (std::int64_t i = 1; i < count; ++i)
         labels.push_back(text(lowest + step * static_cast<double>(i)));
     return labels;
 }

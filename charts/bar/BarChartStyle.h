@@ -3,6 +3,7 @@
 #include "charts/bar/BarMarkerType.h"
 #include "charts/core/ChartStyleProtocols.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -38,7 +39,7 @@ struct BarChartStyle {
     YAxisLabelPosistion yAxisLabelPosition;
     kit::Font yAxisLabelFont;
     kit::Color yAxisLabelColour;
-    int yAxisNumberOfLabels;
+    std::int64_t yAxisNumberOfLabels;
     YAxisLabelType yAxisLabelType;
     std::optional<std::string> yAxisTitle;
     kit::Font yAxisTitleFont;
@@ -56,9 +57,9 @@ struct BarChartStyle {
                   kit::Color xAxisLabelColour, LabelsFrom xAxisLabelsFrom, std::optional<std::string> xAxisTitle,
                   kit::Font xAxisTitleFont, kit::Color xAxisTitleColour, GridStyle yAxisGridStyle,
                   YAxisLabelPosistion yAxisLabelPosition, kit::Font yAxisLabelFont, kit::Color yAxisLabelColour,
-                  int yAxisNumberOfLabels, YAxisLabelType yAxisLabelType, std::optional<std::string> yAxisTitle,
-                  kit::Font yAxisTitleFont, kit::Color yAxisTitleColour, Baseline baseline, Topline topLine,
-                  kit::Animation globalAnimation)
+                  std::int64_t yAxisNumberOfLabels, YAxisLabelType yAxisLabelType,
+                  std::optional<std::string> yAxisTitle, kit::Font yAxisTitleFont, kit::Color yAxisTitleColour,
+                  Baseline baseline, Topline topLine, kit::Animation globalAnimation)
         : infoBoxPlacement(infoBoxPlacement), infoBoxContentAlignment(infoBoxContentAlignment),
           infoBoxValueFont(infoBoxValueFont), infoBoxValueColour(infoBoxValueColour),
           infoBoxDescriptionFont(infoBoxDescriptionFont), infoBoxDescriptionColour(infoBoxDescriptionColour),

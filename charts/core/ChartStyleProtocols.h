@@ -16,6 +16,7 @@
 #include "kit/ui/Animation.h"
 
 #include <concepts>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -55,7 +56,7 @@ concept CTLineBarChartStyle = CTChartStyle<S> && std::derived_from<typename S::M
     { style.yAxisLabelPosition } -> std::same_as<YAxisLabelPosistion&>;
     { style.yAxisLabelFont } -> std::same_as<kit::Font&>;
     { style.yAxisLabelColour } -> std::same_as<kit::Color&>;
-    { style.yAxisNumberOfLabels } -> std::same_as<int&>;
+    { style.yAxisNumberOfLabels } -> std::same_as<std::int64_t&>;
     { style.yAxisLabelType } -> std::same_as<YAxisLabelType&>;
     { style.yAxisTitle } -> std::same_as<std::optional<std::string>&>;
     { style.yAxisTitleFont } -> std::same_as<kit::Font&>;

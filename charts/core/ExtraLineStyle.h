@@ -8,6 +8,7 @@
 #include "charts/core/Stroke.h"
 #include "charts/core/Topline.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -32,7 +33,7 @@ struct ExtraLineStyle {
     Stroke strokeStyle;
     PointStyle pointStyle;
     std::optional<std::string> yAxisTitle;
-    int yAxisNumberOfLabels;
+    std::int64_t yAxisNumberOfLabels;
     AnimationType animationType;
     Baseline baseline;
     Topline topLine;

@@ -15,6 +15,7 @@
 #include "kit/base/StrokeStyle.h"
 #include "kit/ui/Animation.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -51,7 +52,7 @@ struct LineChartStyle {
     YAxisLabelPosistion yAxisLabelPosition;
     kit::Font yAxisLabelFont;
     kit::Color yAxisLabelColour;
-    int yAxisNumberOfLabels;
+    std::int64_t yAxisNumberOfLabels;
     YAxisLabelType yAxisLabelType;
     std::optional<std::string> yAxisTitle;
     kit::Font yAxisTitleFont;
@@ -70,7 +71,7 @@ struct LineChartStyle {
                    kit::Color xAxisLabelColour, LabelsFrom xAxisLabelsFrom, std::optional<std::string> xAxisTitle,
                    kit::Font xAxisTitleFont, kit::Color xAxisTitleColour, std::optional<kit::Color> xAxisBorderColour,
                    GridStyle yAxisGridStyle, YAxisLabelPosistion yAxisLabelPosition, kit::Font yAxisLabelFont,
-                   kit::Color yAxisLabelColour, int yAxisNumberOfLabels, YAxisLabelType yAxisLabelType,
+                   kit::Color yAxisLabelColour, std::int64_t yAxisNumberOfLabels, YAxisLabelType yAxisLabelType,
                    std::optional<std::string> yAxisTitle, kit::Font yAxisTitleFont, kit::Color yAxisTitleColour,
                    std::optional<kit::Color> yAxisBorderColour, Baseline baseline, Topline topLine,
                    kit::Animation globalAnimation)

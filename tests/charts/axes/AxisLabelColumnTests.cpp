@@ -2,6 +2,8 @@
 
 #include "charts/axes/ExtraYAxisLabelValues.h"
 
+#include <cstdint>
+
 namespace {
 
 using namespace charts;
@@ -84,7 +86,7 @@ struct ExtraLabelCase {
     std::vector<double> values;
     Baseline baseline;
     Topline topLine;
-    int count;
+    std::int64_t count;
     std::string specifier;
     std::vector<std::string> expected;
 };
@@ -140,6 +142,28 @@ TEST(ExtraYAxisLabelValues, TheExtraLineSpreadsItsOwnRangeWidenedByATinyStepWith
     }());
     EXPECT_EQ(yAxisLabelValues(*chart, "%.0f", nullptr), (std::vector<std::string>{"0", "2", "5"}));
     EXPECT_TRUE(extraYAxisLabelValues(*chart, "%.0f").empty()) << "no extra line";
+}
+
+TEST(AxisLabelValues, AHugeCountGivesAThousandLabelsFromTheLowestValueToTheTop)
+{
+    // Over 0 ... 999 a thousand labels step by 1 (the extra line's by 1 and
+    // a trace that "%.0f" drops): "0", "1", ..., "999".
+    std::vector<std::string> thousand;
+    for (int i = 0; i < 1000; ++i)
+        thousand.push_back(std::to_string(i));
+    for (const std::int64_t count :
+         {std::int64_t{1000}, std::int64_t{1001}, std::int64_t{1'000'000'000'000}, INT64_MAX}) {
+        const auto chart = barData({0, 999}, [count] {
+            BarChartStyle style = barChartStyle();
+            style.yAxisNumberOfLabels = count;
+            return style;
+        }());
+        ExtraLineStyle style = extraLineStyle();
+        style.yAxisNumberOfLabels = count;
+        chart->extraLineData = extraLine({0, 999}, style);
+        EXPECT_EQ(yAxisLabelValues(*chart, "%.0f", nullptr), thousand) << count;
+        EXPECT_EQ(extraYAxisLabelValues(*chart, "%.0f"), thousand) << count;
+    }
 }
 
 // Formats every number as "#".

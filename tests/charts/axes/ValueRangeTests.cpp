@@ -42,7 +42,7 @@ struct LabelCase {
     const char* name;
     std::vector<double> values;
     YAxisLabelType type;
-    int count;
+    std::int64_t count;
     std::optional<std::vector<std::string>> custom;
     std::string specifier;
     NumberFormatterPtr formatter;

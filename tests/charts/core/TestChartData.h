@@ -77,7 +77,7 @@ struct TestAxisStyle : TestStyle {
     LabelsFrom xAxisLabelsFrom = LabelsFrom::dataPoint(kit::Angle{});
     std::optional<std::string> xAxisTitle, yAxisTitle;
     std::optional<kit::Color> xAxisBorderColour, yAxisBorderColour;
-    int yAxisNumberOfLabels = 5;
+    std::int64_t yAxisNumberOfLabels = 5;
     YAxisLabelType yAxisLabelType = YAxisLabelType::numeric;
     Baseline baseline = Baseline::minimumValue();
     Topline topLine = Topline::maximumValue();
