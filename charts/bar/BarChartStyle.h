@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/bar/BarMarkerType.h"
+#include "charts/bar/CTBarChartStyle.h"
 #include "charts/core/ChartStyleProtocols.h"
 
 #include <cstdint>
@@ -76,5 +77,7 @@ struct BarChartStyle {
     {
     }
 };
+
+static_assert(CTBarChartStyle<BarChartStyle>);
 
 } // namespace charts

@@ -4,7 +4,6 @@
 #include "kit/base/Color.h"
 #include "kit/base/StrokeStyle.h"
 
-#include <type_traits>
 #include <variant>
 
 namespace charts {
@@ -32,37 +31,40 @@ struct BarMarkerType : MarkerType {
 
     BarMarkerType(decltype(value) value) : value(std::move(value)) {}
 
-    static BarMarkerType vertical(kit::Color colour, kit::StrokeStyle style) { return {Vertical{{colour, std::move(style)}}}; }
-    static BarMarkerType full(kit::Color colour, kit::StrokeStyle style) { return {Full{{colour, std::move(style)}}}; }
+    static BarMarkerType vertical(kit::Color colour, kit::StrokeStyle style)
+    {
+        return drawn<Vertical>(colour, std::move(style));
+    }
+    static BarMarkerType full(kit::Color colour, kit::StrokeStyle style)
+    {
+        return drawn<Full>(colour, std::move(style));
+    }
     static BarMarkerType bottomLeading(kit::Color colour, kit::StrokeStyle style)
     {
-        return {BottomLeading{{colour, std::move(style)}}};
+        return drawn<BottomLeading>(colour, std::move(style));
     }
     static BarMarkerType bottomTrailing(kit::Color colour, kit::StrokeStyle style)
     {
-        return {BottomTrailing{{colour, std::move(style)}}};
+        return drawn<BottomTrailing>(colour, std::move(style));
     }
     static BarMarkerType topLeading(kit::Color colour, kit::StrokeStyle style)
     {
-        return {TopLeading{{colour, std::move(style)}}};
+        return drawn<TopLeading>(colour, std::move(style));
     }
     static BarMarkerType topTrailing(kit::Color colour, kit::StrokeStyle style)
     {
-        return {TopTrailing{{colour, std::move(style)}}};
+        return drawn<TopTrailing>(colour, std::move(style));
     }
     static BarMarkerType none() { return {None{}}; }
 
     // The colour and stroke of a drawn marker, or null for `none`.
-    const Marker* marker() const
+    const Marker* marker() const { return payloadOf<Marker>(value); }
+
+private:
+    template <class Case>
+    static BarMarkerType drawn(kit::Color colour, kit::StrokeStyle style)
     {
-        return std::visit(
-            [](const auto& c) -> const Marker* {
-                if constexpr (std::is_base_of_v<Marker, std::decay_t<decltype(c)>>)
-                    return &c;
-                else
-                    return nullptr;
-            },
-            value);
+        return {Case{{colour, std::move(style)}}};
     }
 };
 
