@@ -65,14 +65,16 @@ kit::View yAxisLabelText(const std::shared_ptr<ChartData>& chartData, const std:
 
 // The content of a value-label column: the x-axis spacer on the side of
 // the x-axis labels and the `labels` (lowest value first) from the highest
-// at the top down to the lowest, each label identified by its index.
-template <LineBarChartDataObject ChartData>
-kit::View axisLabelColumnContent(const std::shared_ptr<ChartData>& chartData, const std::vector<std::string>& labels)
+// at the top down to the lowest, each label identified by its index and
+// built by `labelText(chartData, label, index)`.
+template <LineBarChartDataObject ChartData, class LabelText>
+kit::View axisLabelColumnContent(const std::shared_ptr<ChartData>& chartData, const std::vector<std::string>& labels,
+                                 LabelText labelText)
 {
     const int count = static_cast<int>(labels.size());
     return kit::Group({xAxisLabelsSpacer(*chartData, true),
                        kit::ForEach(kit::Range{0, count}.reversed(),
-                                    [&](int i) { return yAxisLabelText(chartData, labels[std::size_t(i)], i); }),
+                                    [&](int i) { return labelText(chartData, labels[std::size_t(i)], i); }),
                        xAxisLabelsSpacer(*chartData, false)});
 }
 

@@ -30,14 +30,17 @@ struct GridLineView {
 
     auto dynamicFields() { return std::tie(chartData, startAnimation); }
 
+    // How much of the line is drawn: all of it with the chart's animation
+    // disabled, otherwise all once it has appeared and none before.
+    double gridLineTrimEnd() const { return chartData->disableAnimation || *startAnimation ? 1 : 0; }
+
     kit::View body() const
     {
         constexpr bool vertical = Direction == GridLineDirection::vertical;
         const ChartData& chart = *chartData;
         const GridStyle& grid = vertical ? chart.chartStyle->xAxisGridStyle : chart.chartStyle->yAxisGridStyle;
-        const double trimEnd = chart.disableAnimation || *startAnimation ? 1 : 0;
         const kit::Shape shape = vertical ? kit::Shape(VerticalGridShape{}) : kit::Shape(HorizontalGridShape{});
-        const kit::View line = shape.trim(0, trimEnd)
+        const kit::View line = shape.trim(0, gridLineTrimEnd())
                                    .stroke(grid.lineColour,
                                            kit::StrokeStyle{grid.lineWidth, kit::LineCap::butt, kit::LineJoin::miter,
                                                             10, grid.dash, grid.dashPhase})

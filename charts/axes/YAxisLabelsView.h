@@ -6,11 +6,23 @@
 
 namespace charts {
 
+// The content of the y-axis label column: its labels are yAxisLabelValues
+// formatted with the layout record's y-axis specifier and formatter, the
+// highest at the top, spread over the column with flexible gaps, with the
+// x-axis spacer on the side of the x-axis labels.
+template <class ChartData>
+requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData>
+    kit::View yAxisLabelColumnContent(const std::shared_ptr<ChartData>& chartData)
+{
+    const ChartViewData& viewData = *chartData->viewData;
+    return axisLabelColumnContent(chartData,
+                                  yAxisLabelValues(*chartData, viewData.yAxisSpecifier, viewData.yAxisNumberFormatter),
+                                  yAxisLabelText<ChartData>);
+}
+
 // The y-axis label column of a chart with axes: the view a class answers
-// for yAxisLabelsView(). Its labels are yAxisLabelValues formatted with the
-// layout record's y-axis specifier and formatter, the highest at the top,
-// spread over the column with flexible gaps, level with the plot area.
-// Nothing for a chart that no shared pointer owns.
+// for yAxisLabelsView(), its content level with the plot area. Nothing for
+// a chart that no shared pointer owns.
 template <class ChartData>
 requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData> && std::derived_from<ChartData, SharedSelf>
     kit::View yAxisLabelsView(const ChartData& chart)
@@ -18,11 +30,7 @@ requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData> && std:
     const std::shared_ptr<ChartData> chartData = sharedSelf(chart);
     if (!chartData)
         return kit::EmptyView();
-    const ChartViewData& viewData = *chartData->viewData;
-    return axisLabelColumn(chart,
-                           axisLabelColumnContent(chartData,
-                                                  yAxisLabelValues(chart, viewData.yAxisSpecifier,
-                                                                   viewData.yAxisNumberFormatter)));
+    return axisLabelColumn(chart, yAxisLabelColumnContent(chartData));
 }
 
 } // namespace charts

@@ -34,6 +34,18 @@ void setupPOILegend(ChartData& chartData, const kit::UUID& id, const std::string
     chartData.legends.modify([&](std::vector<LegendData>& list) { list.push_back(std::move(entry)); });
 }
 
+// The legend entry of a point-of-interest modifier: setupPOILegend with the
+// modifier's uuid, name, line colour and stroke, when it asks for an entry
+// and its chart is still there.
+template <class POI>
+void setupPOILegend(const POI& poi)
+{
+    if (!poi.addToLegends)
+        return;
+    if (const auto chart = poi.chartData.object())
+        setupPOILegend(*chart, poi.uuid, poi.markerName, poi.lineColour, poi.strokeStyle);
+}
+
 // The accessibility value of a marker's label: the translation of
 // `markerName` + " %@" with `valueText` in place of its first "%@". Every
 // other character is copied as it stands, so a "%" in the name never acts

@@ -56,9 +56,12 @@ struct XAxisPOI {
           labelBackground(labelBackground), labelBorderColor(labelBorderColor.value_or(lineColour)),
           customLabelShape(std::move(customLabelShape)), padding(padding), addToLegends(addToLegends)
     {
-        if (addToLegends)
-            setupPOILegend(*chartData, uuid, this->markerName, lineColour, this->strokeStyle);
+        setupLegends();
     }
+
+    // Adds the marker's legend entry to the chart's legends when the
+    // modifier asks for one (setupPOILegend).
+    void setupLegends() const { setupPOILegend(*this); }
 
     auto dynamicFields() { return std::tie(chartData, startAnimation); }
 
