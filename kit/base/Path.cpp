@@ -73,8 +73,9 @@ struct Bezier {
     {
         if (degree == 1)
             return p[0].distance(p[1]) * (t1 - t0);
-        const double whole = gauss(t0, t1);
-        return adaptive(t0, t1, whole, 0);
+        const Speed speed(*this);
+        const double whole = speed.gauss(t0, t1);
+        return speed.adaptive(t0, t1, whole, 0);
     }
 
     // The parameter at arc length s from the start, for 0 ≤ s ≤ total.
@@ -114,27 +115,53 @@ struct Bezier {
     }
 
 private:
-    double gauss(double a, double b) const
-    {
-        static constexpr double x[5] = {0.1488743389816312, 0.4333953941292472, 0.6794095682990244,
-                                        0.8650633666889845, 0.9739065285171717};
-        static constexpr double w[5] = {0.2955242247147529, 0.2692667193099963, 0.2190863625159820,
-                                        0.1494513491505806, 0.0666713443086881};
-        const double mid = (a + b) / 2, half = (b - a) / 2;
-        double sum = 0;
-        for (int i = 0; i < 5; ++i)
-            sum += w[i] * (derivative(mid - half * x[i]).length() + derivative(mid + half * x[i]).length());
-        return sum * half;
-    }
+    // |B'(t)| from the derivative's power form a·t² + b·t + c, integrated
+    // by adaptive Gauss–Legendre.
+    struct Speed {
+        Point a, b, c;
 
-    double adaptive(double a, double b, double whole, int depth) const
-    {
-        const double mid = (a + b) / 2;
-        const double left = gauss(a, mid), right = gauss(mid, b);
-        if (depth >= 18 || std::abs(left + right - whole) <= 1e-12 * std::max(1.0, whole))
-            return left + right;
-        return adaptive(a, mid, left, depth + 1) + adaptive(mid, b, right, depth + 1);
-    }
+        explicit Speed(const Bezier& curve)
+        {
+            const auto& q = curve.p;
+            if (curve.degree == 3) {
+                a = (q[3] - q[2] * 3 + q[1] * 3 - q[0]) * 3;
+                b = (q[2] - q[1] * 2 + q[0]) * 6;
+                c = (q[1] - q[0]) * 3;
+            } else {
+                b = (q[2] - q[1] * 2 + q[0]) * 2;
+                c = (q[1] - q[0]) * 2;
+            }
+        }
+
+        double operator()(double t) const
+        {
+            const double x = (a.x * t + b.x) * t + c.x;
+            const double y = (a.y * t + b.y) * t + c.y;
+            return std::sqrt(x * x + y * y);
+        }
+
+        double gauss(double from, double to) const
+        {
+            static constexpr double x[5] = {0.1488743389816312, 0.4333953941292472, 0.6794095682990244,
+                                            0.8650633666889845, 0.9739065285171717};
+            static constexpr double w[5] = {0.2955242247147529, 0.2692667193099963, 0.2190863625159820,
+                                            0.1494513491505806, 0.0666713443086881};
+            const double mid = (from + to) / 2, half = (to - from) / 2;
+            double sum = 0;
+            for (int i = 0; i < 5; ++i)
+                sum += w[i] * ((*this)(mid - half * x[i]) + (*this)(mid + half * x[i]));
+            return sum * half;
+        }
+
+        double adaptive(double from, double to, double whole, int depth) const
+        {
+            const double mid = (from + to) / 2;
+            const double left = gauss(from, mid), right = gauss(mid, to);
+            if (depth >= 18 || std::abs(left + right - whole) <= 1e-12 * std::max(1.0, whole))
+                return left + right;
+            return adaptive(from, mid, left, depth + 1) + adaptive(mid, to, right, depth + 1);
+        }
+    };
 
     // Parameters in (0, 1) where x or y has a local extremum.
     std::vector<double> extrema() const
@@ -194,6 +221,14 @@ struct Walk {
     std::vector<Subpath> subpaths;
     double total = 0;
 };
+
+} // namespace
+
+// A walk with arc lengths, kept with the elements it measured.
+struct Path::Measurement : Walk {
+};
+
+namespace {
 
 // What a walk finds out about each segment's length: nothing (bounds need
 // none), whether it has any (1) or none (0), which is all that keeping the
@@ -309,9 +344,46 @@ Path Path::roundedRect(const Rect& r, double cornerRadius, RoundedCornerStyle st
     return p;
 }
 
+const std::vector<Path::Element>& Path::elements() const
+{
+    static const std::vector<Element> none;
+    return storage_ ? storage_->elements : none;
+}
+
+void Path::push(const Element& e)
+{
+    if (!storage_) {
+        storage_ = std::make_shared<Storage>();
+    } else if (storage_.use_count() > 1) {
+        // Shared with a copy: this path changes alone.
+        auto own = std::make_shared<Storage>();
+        own->elements = storage_->elements;
+        storage_ = std::move(own);
+    } else if (storage_->measurement.load(std::memory_order_relaxed)) {
+        storage_->measurement.store(nullptr);
+    }
+    storage_->elements.push_back(e);
+}
+
+const Path::Measurement& Path::measured() const
+{
+    static const Measurement none;
+    if (!storage_)
+        return none;
+    std::shared_ptr<const Measurement> m = storage_->measurement.load();
+    if (!m) {
+        auto fresh = std::make_shared<Measurement>();
+        static_cast<Walk&>(*fresh) = walk(storage_->elements);
+        m = std::move(fresh);
+        storage_->measurement.store(m);
+    }
+    // The storage keeps it alive for as long as this path does not change.
+    return *m;
+}
+
 void Path::move(Point p)
 {
-    elements_.push_back({Element::Type::move, p, {}, {}});
+    push({Element::Type::move, p, {}, {}});
     current_ = p;
     subpathStart_ = p;
 }
@@ -320,7 +392,7 @@ void Path::addLine(Point p)
 {
     if (!current_)
         return move(p);
-    elements_.push_back({Element::Type::line, p, {}, {}});
+    push({Element::Type::line, p, {}, {}});
     current_ = p;
 }
 
@@ -328,7 +400,7 @@ void Path::addQuadCurve(Point to, Point control)
 {
     if (!current_)
         return move(to);
-    elements_.push_back({Element::Type::quadCurve, to, control, {}});
+    push({Element::Type::quadCurve, to, control, {}});
     current_ = to;
 }
 
@@ -336,15 +408,15 @@ void Path::addCurve(Point to, Point control1, Point control2)
 {
     if (!current_)
         return move(to);
-    elements_.push_back({Element::Type::curve, to, control1, control2});
+    push({Element::Type::curve, to, control1, control2});
     current_ = to;
 }
 
 void Path::closeSubpath()
 {
-    if (elements_.empty())
+    if (isEmpty())
         return;
-    elements_.push_back({Element::Type::closeSubpath, {}, {}, {}});
+    push({Element::Type::closeSubpath, {}, {}, {}});
     current_ = subpathStart_;
 }
 
@@ -463,7 +535,7 @@ void Path::addLines(const std::vector<Point>& points)
 
 void Path::addPath(const Path& other, const AffineTransform& t)
 {
-    for (const Element& e : other.elements_)
+    for (const Element& e : other.elements())
         add({e.type, t.apply(e.point), t.apply(e.control1), t.apply(e.control2)});
 }
 
@@ -485,20 +557,21 @@ void Path::add(const Element& e)
 
 void Path::forEach(const std::function<void(const Element&)>& visit) const
 {
-    for (const Element& e : elements_)
+    for (const Element& e : elements())
         visit(e);
 }
 
 Rect Path::boundingRect() const
 {
-    if (elements_.empty())
+    const std::vector<Element>& all = elements();
+    if (all.empty())
         return Rect::null();
     constexpr double inf = std::numeric_limits<double>::infinity();
     double x0 = inf, y0 = inf, x1 = -inf, y1 = -inf;
-    for (const Element& e : elements_)
+    for (const Element& e : all)
         if (e.type == Element::Type::move)
             Bezier{1, {e.point, e.point}}.addBounds(x0, y0, x1, y1);
-    for (const Segment& s : walk(elements_, Measure::none).segments)
+    for (const Segment& s : walk(all, Measure::none).segments)
         s.curve.addBounds(x0, y0, x1, y1);
     return Rect(x0, y0, x1 - x0, y1 - y0);
 }
@@ -510,7 +583,7 @@ bool Path::contains(Point p, bool evenOdd) const
 
 double Path::length() const
 {
-    return walk(elements_).total;
+    return measured().total;
 }
 
 Path Path::trimmedPath(double from, double to) const
@@ -522,9 +595,12 @@ Path Path::trimmedPath(double from, double to) const
     // Kept whole, the path needs no arc lengths: every comparison below
     // holds for every segment that has any length at all. Points that are
     // not finite are measured as they are.
-    Walk w = walk(elements_, from == 0 && to == 1 ? Measure::extent : Measure::arcLength);
-    if (!std::isfinite(w.total))
-        w = walk(elements_);
+    const std::vector<Element>& all = elements();
+    const bool whole = from == 0 && to == 1 && !(storage_ && storage_->measurement.load());
+    Walk extent;
+    if (whole)
+        extent = walk(all, Measure::extent);
+    const Walk& w = whole && std::isfinite(extent.total) ? extent : static_cast<const Walk&>(measured());
     if (!(w.total > 0))
         return {};
     const double a = from * w.total, b = to * w.total;
@@ -542,10 +618,10 @@ Path Path::trimmedPath(double from, double to) const
             // A closed subpath wholly inside the range stays as it is.
             if (copiedSubpath != s.subpath) {
                 copiedSubpath = s.subpath;
-                if (elements_[sub.firstElement].type != Element::Type::move)
+                if (all[sub.firstElement].type != Element::Type::move)
                     result.move(sub.start);
                 for (std::size_t i = sub.firstElement; i < sub.endElement; ++i)
-                    result.add(elements_[i]);
+                    result.add(all[i]);
             }
             continue;
         }
@@ -566,9 +642,9 @@ Path Path::trimmedPath(double from, double to) const
 Point Path::point(double fraction) const
 {
     fraction = std::clamp(fraction, 0.0, 1.0);
-    const Walk w = walk(elements_);
+    const Walk& w = measured();
     if (!(w.total > 0))
-        return elements_.empty() ? Point{} : elements_.front().point;
+        return isEmpty() ? Point{} : elements().front().point;
     const double target = fraction * w.total;
     double offset = 0;
     for (const Segment& s : w.segments) {
@@ -590,7 +666,7 @@ QPainterPath Path::toQPainterPath(bool evenOdd) const
 {
     QPainterPath q;
     q.setFillRule(evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
-    for (const Element& e : elements_) {
+    for (const Element& e : elements()) {
         switch (e.type) {
         case Element::Type::move:
             q.moveTo(e.point.x, e.point.y);

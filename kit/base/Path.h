@@ -5,7 +5,9 @@
 #include "kit/base/Point.h"
 #include "kit/base/Rect.h"
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,6 +20,11 @@ enum class RoundedCornerStyle { circular, continuous };
 // A path is a value: a list of elements compared exactly. Angles are radians,
 // y points down and positive angles turn clockwise on screen. Arcs are stored
 // as cubic curves of at most a quarter turn each.
+//
+// Copies share their elements until one of them changes (so a path is cheap
+// to hand around), and the arc lengths of the shared elements are measured
+// once, on the first length, trim or point query, for every copy: trimming
+// one path to many fractions (a line drawing in) measures it once.
 class Path {
 public:
     struct Element {
@@ -62,9 +69,9 @@ public:
     void addPath(const Path& other, const AffineTransform& t = {});
 
     // Reading.
-    const std::vector<Element>& elements() const { return elements_; }
+    const std::vector<Element>& elements() const;
     void forEach(const std::function<void(const Element&)>& visit) const;
-    bool isEmpty() const { return elements_.empty(); }
+    bool isEmpty() const { return elements().empty(); }
     std::optional<Point> currentPoint() const { return current_; }
     // Tight box of every segment, curve extrema included, control points not.
     Rect boundingRect() const;
@@ -80,13 +87,26 @@ public:
     // The one conversion to Qt; the fill rule is always set explicitly.
     QPainterPath toQPainterPath(bool evenOdd = false) const;
 
-    friend bool operator==(const Path& a, const Path& b) { return a.elements_ == b.elements_; }
+    friend bool operator==(const Path& a, const Path& b)
+    {
+        return a.storage_ == b.storage_ || a.elements() == b.elements();
+    }
 
 private:
-    void add(const Element& e);
-    void addArcSweep(Point center, double radius, double start, double sweep, const AffineTransform& t);
+    struct Measurement; // the segments with their arc lengths
+    // Elements shared by copies, with their measurement once it is made
+    // (made at most once per storage; a race only measures twice).
+    struct Storage {
+        std::vector<Element> elements;
+        mutable std::atomic<std::shared_ptr<const Measurement>> measurement;
+    };
 
-    std::vector<Element> elements_;
+    void add(const Element& e);
+    void push(const Element& e);
+    void addArcSweep(Point center, double radius, double start, double sweep, const AffineTransform& t);
+    const Measurement& measured() const;
+
+    std::shared_ptr<Storage> storage_;
     std::optional<Point> current_;
     Point subpathStart_;
 };

@@ -252,6 +252,47 @@ TEST(Path, TrimmingAcrossSubpathsAndCloses)
     EXPECT_EQ(middle.elements()[3].point, (Point{110, 0}));
 }
 
+TEST(Path, CopiesShareTheirElementsUntilOneChanges)
+{
+    Path p;
+    p.addLines({{0, 0}, {30, 40}});
+    EXPECT_EQ(p.length(), 50);
+    Path q = p;
+    EXPECT_EQ(q, p);
+    q.addLine({30, 0});
+    EXPECT_EQ(q.length(), 90) << "the copy measures its own elements";
+    EXPECT_EQ(p.length(), 50) << "the original keeps its own";
+    EXPECT_EQ(p.elements().size(), 2u);
+    EXPECT_NE(q, p);
+
+    // Measured, then changed: the new elements are measured.
+    p.addLine({0, 40});
+    EXPECT_EQ(p.length(), 80);
+    expectNear(p.point(0.625), {30, 40});
+    expectNear(*p.trimmedPath(0, 0.75).currentPoint(), {20, 40});
+    p.closeSubpath();
+    EXPECT_EQ(p.length(), 120);
+}
+
+TEST(Path, RepeatedTrimsOfOnePathMatchFreshOnes)
+{
+    // A wave of curves, trimmed to one fraction after another as a line
+    // drawing in is: each trim equals that of a fresh, unmeasured copy.
+    auto wave = [] {
+        Path p;
+        p.move({0, 0});
+        for (int i = 1; i <= 50; ++i)
+            p.addCurve({i * 2.0, (i % 2) * 30.0}, {i * 2.0 - 1, ((i - 1) % 2) * 30.0}, {i * 2.0 - 1, (i % 2) * 30.0});
+        return p;
+    };
+    const Path drawn = wave();
+    for (double t : {0.1, 0.25, 0.5, 0.9, 1.0}) {
+        EXPECT_EQ(drawn.trimmedPath(0, t), wave().trimmedPath(0, t)) << t;
+        EXPECT_EQ(drawn.point(t), wave().point(t)) << t;
+    }
+    EXPECT_EQ(drawn.trimmedPath(0, 1), drawn) << "kept whole after measuring, too";
+}
+
 TEST(Path, PointAtFractionAndTheTrimIdiom)
 {
     const Path line = [] {
