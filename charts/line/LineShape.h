@@ -33,6 +33,14 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
     {
         return linePath(linePathPoints(dataPoints), lineType, rect, minValue, range, isFilled, ignoreZero);
     }
+
+    // Equal shapes have the same path, which the host then keeps between
+    // frames instead of making (and measuring) it again.
+    friend bool operator==(const LineShape& a, const LineShape& b)
+    {
+        return a.lineType == b.lineType && a.isFilled == b.isFilled && a.minValue == b.minValue &&
+               a.range == b.range && a.ignoreZero == b.ignoreZero && a.dataPoints == b.dataPoints;
+    }
 };
 
 } // namespace charts

@@ -75,7 +75,11 @@ Shape Shape::inset(double amount) const
 
 Path Shape::path(const Rect& rect) const
 {
-    Path p = impl_->path(rect);
+    return modifying(impl_->path(rect), rect);
+}
+
+Path Shape::modifying(Path p, const Rect& rect) const
+{
     for (const Op& op : ops_) {
         switch (op.kind) {
         case Op::Kind::trim:

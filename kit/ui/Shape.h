@@ -57,6 +57,14 @@ public:
 
     // The path in `rect`, with the shape-level modifiers applied.
     Path path(const Rect& rect) const;
+    // The same in two steps: the shape's own path in `rect`, then the
+    // modifiers applied to such a path.
+    Path basePath(const Rect& rect) const { return impl_->path(rect); }
+    Path modifying(Path base, const Rect& rect) const;
+    // Whether the shape itself (modifiers aside) is the same value as
+    // `other`'s: a copy of it, or an equal value of a type with ==. Such
+    // shapes have the same path in the same rect, so it can be kept.
+    bool hasSameValue(const Shape& other) const { return impl_ == other.impl_ || impl_->equals(*other.impl_); }
     std::type_index type() const { return impl_->type(); }
     std::optional<AnimatableData> animatableData() const { return impl_->data(); }
     Shape withAnimatableData(const AnimatableData& data) const;
@@ -103,6 +111,7 @@ private:
         virtual std::shared_ptr<const Concept> withData(const AnimatableData&) const = 0;
         virtual bool insettable() const = 0;
         virtual std::shared_ptr<const Concept> inset(double) const = 0;
+        virtual bool equals(const Concept& other) const = 0;
     };
     template <class S>
     struct Model final : Concept {
@@ -135,6 +144,16 @@ private:
             } else {
                 (void)amount;
                 return std::make_shared<Model>(shape);
+            }
+        }
+        bool equals(const Concept& other) const override
+        {
+            if constexpr (std::equality_comparable<S>) {
+                const auto* same = dynamic_cast<const Model*>(&other);
+                return same && same->shape == shape;
+            } else {
+                (void)other;
+                return false;
             }
         }
         S shape;

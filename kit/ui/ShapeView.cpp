@@ -12,6 +12,25 @@ namespace kit {
 namespace detail {
 namespace {
 
+// The latest shape a node drew and its own path: drawn again with an equal
+// shape in the same frame, as every animation frame does, the path is not
+// made again (nor, when trimmed, measured again).
+struct ShapePathCache {
+    std::optional<Shape> shape;
+    Rect rect;
+    Path path;
+
+    Path pathOf(const Shape& s, const Rect& r)
+    {
+        if (!shape || !(rect == r) || !shape->hasSameValue(s)) {
+            path = s.basePath(r);
+            shape = s;
+            rect = r;
+        }
+        return path;
+    }
+};
+
 // A shape filled or stroked; its identity is the shape's own type.
 class ShapePrimitive final : public Primitive {
 public:
@@ -60,7 +79,7 @@ public:
             item.kind = DisplayItem::Kind::stroke;
             item.strokeStyle = stroke_;
         }
-        item.path = shape.path(frame);
+        item.path = shape.modifying(node.data<ShapePathCache>().pathOf(shape, frame), frame);
         item.paint = resolvedPaint(node);
         builder.addItem(node, state, std::move(item));
     }

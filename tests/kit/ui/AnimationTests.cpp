@@ -405,6 +405,68 @@ TEST_F(Animating, ShapeDataAndTrimInterpolate)
     EXPECT_NEAR(itemsOf(host, "bars").front()->path.boundingRect().height(), 3, 1e-9);
 }
 
+namespace {
+
+// A line from the bottom-left corner up to `rise` below the top-right
+// corner, counting how often its path is made.
+struct CountedLine : ShapeBase<CountedLine> {
+    double rise = 0;
+    std::shared_ptr<int> made;
+    Path path(const Rect& r) const
+    {
+        ++*made;
+        Path p;
+        p.addLines({{0, r.height()}, {r.width(), rise}});
+        return p;
+    }
+    friend bool operator==(const CountedLine& a, const CountedLine& b) { return a.rise == b.rise; }
+};
+
+struct Line {
+    ObservedObject<Toggle> toggle;
+    std::shared_ptr<double> rise;
+    std::shared_ptr<int> made;
+    auto dynamicFields() { return std::tie(toggle); }
+    View body() const
+    {
+        return CountedLine{{}, *rise, made}.trim(0, toggle->on.get() ? 1.0 : 0.0).stroke(Color::black(), 2).id("l");
+    }
+};
+
+} // namespace
+
+TEST_F(Animating, AnEqualShapeIsNotMadeAgainWhileItsTrimAnimates)
+{
+    auto toggle = std::make_shared<Toggle>();
+    auto rise = std::make_shared<double>(0);
+    auto made = std::make_shared<int>(0);
+    ViewHost host(Line{toggle, rise, made}, {30, 40});
+    host.update();
+    EXPECT_TRUE(itemsOf(host, "l").front()->path.isEmpty());
+    EXPECT_EQ(*made, 1);
+    withAnimation(Animation::linear(1), [&] { toggle->on = true; });
+    runUntilIdle();
+    // From (0, 40) to (30, 0): 50 long, drawn in over a second.
+    for (double t : {0.25, 0.5, 0.75}) {
+        Clock::advance(0.25);
+        EXPECT_NEAR(itemsOf(host, "l").front()->path.length(), 50 * t, 1e-9);
+    }
+    Clock::advance(0.5);
+    EXPECT_NEAR(itemsOf(host, "l").front()->path.length(), 50, 1e-9);
+    EXPECT_EQ(*made, 1) << "re-evaluated with an equal shape and trimmed each frame, made once";
+
+    // Another shape, or another frame, makes the path again.
+    *rise = 10;
+    toggle->on = true;
+    runUntilIdle();
+    EXPECT_EQ(itemsOf(host, "l").front()->path.currentPoint(), (Point{30, 10}));
+    EXPECT_EQ(*made, 2);
+    host.setSize({60, 40});
+    runUntilIdle();
+    EXPECT_EQ(itemsOf(host, "l").front()->path.currentPoint(), (Point{60, 10}));
+    EXPECT_EQ(*made, 3);
+}
+
 TEST_F(Animating, InsertionsAndRemovalsFadeInAnimatedPasses)
 {
     auto toggle = std::make_shared<Toggle>();
