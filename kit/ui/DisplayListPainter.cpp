@@ -3,6 +3,7 @@
 
 #include "kit/ui/DisplayList.h"
 
+#include "kit/base/DenseStroke.h"
 #include "kit/ui/Symbols.h"
 
 #include <QImage>
@@ -28,6 +29,16 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         break;
     }
     case DisplayItem::Kind::stroke: {
+        // A line of thousands of points is filled as the outline of its
+        // stroke, which Qt would otherwise build segment by segment.
+        const QTransform d = painter.deviceTransform();
+        if (auto outline = denseStrokeOutline(item.path, item.strokeStyle,
+                                              {d.m11(), d.m12(), d.m21(), d.m22(), d.dx(), d.dy()})) {
+            const QBrush brush = toQBrush(item.paint, item.frame);
+            for (const Path& piece : *outline)
+                painter.fillPath(piece.toQPainterPath(), brush);
+            break;
+        }
         painter.setBrush(Qt::NoBrush);
         painter.setPen(item.strokeStyle.toQPen(toQBrush(item.paint, item.frame)));
         painter.drawPath(item.path.toQPainterPath());

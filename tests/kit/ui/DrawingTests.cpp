@@ -1,6 +1,9 @@
 #include "UiTest.h"
 #include "Wedge.h"
 
+#include <QPainter>
+#include <QPainterPath>
+
 #include <cmath>
 #include <numbers>
 
@@ -227,4 +230,90 @@ TEST_F(Drawing, ShadowsDrawBelowTheirItem)
     const QImage mitered = renderImage(spike.stroke(Color::white(), StrokeStyle{.lineWidth = 10}).shadow(Color::black(), 0, 0, 30),
                                        {100, 80});
     EXPECT_EQ(at(mitered, 75, 60).a, 255) << "the tip of the shadow's miter";
+}
+
+namespace {
+
+// A wave of 600 curves across 140 points, each leaving and entering its
+// points level, rising and falling 8 points between neighbours: far denser
+// than the pixels it crosses.
+Path denseWave()
+{
+    Path p;
+    Point last{10, 60};
+    p.move(last);
+    for (int i = 1; i <= 600; ++i) {
+        const Point next{10 + 140.0 * i / 600, 60 + 35 * std::sin(i * 0.04) + (i % 3) * 4};
+        const double d = (next.x - last.x) / 2;
+        p.addCurve(next, {last.x + d, last.y}, {next.x - d, next.y});
+        last = next;
+    }
+    return p;
+}
+
+// The alpha of `path` stroked by Qt itself at `scale`, rendered four times
+// finer and averaged back: coverage as exact as antialiasing can show it.
+std::vector<int> referenceAlpha(const Path& path, const StrokeStyle& style, const QColor& color, QSize size,
+                                double scale)
+{
+    QImage fine(size * 4, QImage::Format_ARGB32_Premultiplied);
+    fine.fill(Qt::transparent);
+    {
+        QPainter painter(&fine);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(4 * scale, 4 * scale);
+        painter.setPen(style.toQPen(QBrush(color)));
+        painter.drawPath(path.toQPainterPath());
+    }
+    std::vector<int> alpha;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            int sum = 0;
+            for (int j = 0; j < 4; ++j)
+                for (int i = 0; i < 4; ++i)
+                    sum += qAlpha(fine.pixel(4 * x + i, 4 * y + j));
+            alpha.push_back((sum + 8) / 16);
+        }
+    return alpha;
+}
+
+} // namespace
+
+TEST_F(Drawing, ADenseLineLooksAsItsStroke)
+{
+    // Painted from the outline of its stroke, a line far denser than the
+    // pixels differs from Qt's own stroke of it, rendered finer, by less than
+    // a quarter pixel's coverage anywhere, and on the whole by no more than
+    // Qt's own stroke at the same resolution does.
+    const Path wave = denseWave();
+    const StrokeStyle pen{.lineWidth = 3, .lineCap = LineCap::round, .lineJoin = LineJoin::round};
+    // At twice the resolution, cut into pieces, and translucent: no seam.
+    for (auto [scale, opacity] : {std::pair{1.0, 1.0}, std::pair{2.0, 0.5}}) {
+        const QSize size(int(160 * scale), int(120 * scale));
+        const QImage painted =
+            renderImage(Shape::fromPath(wave).stroke(Color::rgb(0, 0, 1, opacity), pen), {160, 120}, scale);
+        const QColor color = QColor::fromRgbF(0, 0, 1, float(opacity));
+        const std::vector<int> reference = referenceAlpha(wave, pen, color, size, scale);
+        QImage direct(size, QImage::Format_ARGB32_Premultiplied);
+        direct.fill(Qt::transparent);
+        {
+            QPainter painter(&direct);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(scale, scale);
+            painter.setPen(pen.toQPen(QBrush(color)));
+            painter.drawPath(wave.toQPainterPath());
+        }
+        int worst = 0;
+        long ours = 0, qts = 0;
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x) {
+                const int expected = reference[std::size_t(y * size.width() + x)];
+                const int d = std::abs(qAlpha(painted.pixel(x, y)) - expected);
+                worst = std::max(worst, d);
+                ours += d;
+                qts += std::abs(qAlpha(direct.pixel(x, y)) - expected);
+            }
+        EXPECT_LE(worst, 64 * opacity) << "scale " << scale;
+        EXPECT_LE(ours, qts) << "scale " << scale;
+    }
 }

@@ -1,0 +1,403 @@
+// The outline of a dense, monotone stroke: each subpath is flattened, the
+// extremes of the flattened line are kept per sample column, and the round
+// pen's reach above and below is taken from the columns within one radius.
+
+#include "kit/base/DenseStroke.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <vector>
+
+namespace kit {
+
+namespace {
+
+using Type = Path::Element::Type;
+
+// A point along the subpath's axis (u) and across it (v).
+struct Along {
+    double u = 0, v = 0;
+};
+
+// One open subpath: its start and its drawing elements.
+struct Subpath {
+    Point start;
+    std::vector<const Path::Element*> segments;
+};
+
+// How a subpath is read: along y instead of x, and backwards.
+struct Reading {
+    bool alongY = false;
+    bool backwards = false;
+
+    Along of(Point p) const
+    {
+        const double u = alongY ? p.y : p.x;
+        return {backwards ? -u : u, alongY ? p.x : p.y};
+    }
+    Point of(Along a) const
+    {
+        const double u = backwards ? -a.u : a.u;
+        return alongY ? Point{a.v, u} : Point{u, a.v};
+    }
+};
+
+// The points of a segment in order, start included.
+std::vector<Point> controlPoints(Point from, const Path::Element& e)
+{
+    switch (e.type) {
+    case Type::quadCurve:
+        return {from, e.control1, e.point};
+    case Type::curve:
+        return {from, e.control1, e.control2, e.point};
+    default:
+        return {from, e.point};
+    }
+}
+
+// The reading in which every point of the subpath (control points too)
+// moves one way along the axis; nothing when there is none.
+std::optional<Reading> monotoneReading(const Subpath& s)
+{
+    for (bool alongY : {false, true}) {
+        bool up = true, down = true;
+        double last = alongY ? s.start.y : s.start.x;
+        Point from = s.start;
+        for (const Path::Element* e : s.segments) {
+            for (const Point& p : controlPoints(from, *e)) {
+                const double c = alongY ? p.y : p.x;
+                up = up && c >= last;
+                down = down && c <= last;
+                last = c;
+            }
+            from = e->point;
+        }
+        if (up || down)
+            return Reading{alongY, !up};
+    }
+    return std::nullopt;
+}
+
+double distanceToSegment(Along p, Along a, Along b)
+{
+    const double du = b.u - a.u, dv = b.v - a.v;
+    const double lengthSquared = du * du + dv * dv;
+    double t = lengthSquared > 0 ? ((p.u - a.u) * du + (p.v - a.v) * dv) / lengthSquared : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.u - (a.u + t * du), p.v - (a.v + t * dv));
+}
+
+// Appends a Bézier curve (degree = points − 1) as lines within `tolerance`
+// of it: a piece whose control points lie that close to its chord is its
+// chord (the curve lies in their hull).
+void flatten(const std::array<Along, 4>& p, int degree, double tolerance, int depth, std::vector<Along>& out)
+{
+    bool flat = depth >= 16;
+    if (!flat) {
+        flat = true;
+        for (int i = 1; i < degree && flat; ++i)
+            flat = distanceToSegment(p[std::size_t(i)], p[0], p[std::size_t(degree)]) <= tolerance;
+    }
+    if (flat) {
+        out.push_back(p[std::size_t(degree)]);
+        return;
+    }
+    // de Casteljau at one half.
+    std::array<Along, 4> left{}, right{}, q = p;
+    left[0] = q[0];
+    right[std::size_t(degree)] = q[std::size_t(degree)];
+    for (int level = degree; level > 0; --level) {
+        for (int i = 0; i < level; ++i)
+            q[std::size_t(i)] = {(q[std::size_t(i)].u + q[std::size_t(i) + 1].u) / 2,
+                                 (q[std::size_t(i)].v + q[std::size_t(i) + 1].v) / 2};
+        left[std::size_t(degree - level + 1)] = q[0];
+        right[std::size_t(level - 1)] = q[std::size_t(level - 1)];
+    }
+    flatten(left, degree, tolerance, depth + 1, out);
+    flatten(right, degree, tolerance, depth + 1, out);
+}
+
+// The highest and lowest reach (v) of the flattened line within one column
+// of the sample grid, each with the first and last place (u) where the
+// line reaches it (a level piece reaches it all along).
+struct Extreme {
+    double v;
+    double first = 0, last = 0;
+
+    void add(Along p, bool higher)
+    {
+        if (higher ? p.v > v : p.v < v) {
+            v = p.v;
+            first = last = p.u;
+        } else if (p.v == v) {
+            first = std::min(first, p.u);
+            last = std::max(last, p.u);
+        }
+    }
+    // The round pen's reach past v at `u`, from the nearer of the two places.
+    double reach(double u, double radius) const
+    {
+        const double d = std::min(std::abs(first - u), std::abs(last - u));
+        return d <= radius ? std::sqrt(radius * radius - d * d) : -1;
+    }
+};
+
+struct Column {
+    Extreme high{-std::numeric_limits<double>::infinity()};
+    Extreme low{std::numeric_limits<double>::infinity()};
+    bool empty() const { return high.v < low.v; }
+    void add(Along p)
+    {
+        high.add(p, true);
+        low.add(p, false);
+    }
+};
+
+// The round pen's reach above and below a monotone subpath, along u.
+class Envelope {
+public:
+    Envelope(const Subpath& s, const Reading& reading, double radius, double step) : radius_(radius), step_(step)
+    {
+        // The subpath as a line along u (increasing), curves flattened.
+        std::vector<Along> line{reading.of(s.start)};
+        Point from = s.start;
+        for (const Path::Element* e : s.segments) {
+            const std::vector<Point> points = controlPoints(from, *e);
+            std::array<Along, 4> p{};
+            for (std::size_t i = 0; i < points.size(); ++i)
+                p[i] = reading.of(points[i]);
+            flatten(p, int(points.size()) - 1, step / 4, 0, line);
+            from = e->point;
+        }
+        first_ = line.front().u;
+        last_ = line.back().u;
+
+        // Each column's extremes, the line cut at the columns' edges.
+        columns_.resize(std::size_t((last_ - first_) / step) + 1);
+        columns_[columnOf(line.front().u)].add(line.front());
+        for (std::size_t i = 1; i < line.size(); ++i) {
+            const Along a = line[i - 1], b = line[i];
+            const std::size_t ca = columnOf(a.u), cb = columnOf(b.u);
+            for (std::size_t c = ca + 1; c <= cb; ++c) {
+                const double edge = first_ + double(c) * step;
+                const double t = b.u > a.u ? std::clamp((edge - a.u) / (b.u - a.u), 0.0, 1.0) : 0.0;
+                const Along cut{edge, a.v + t * (b.v - a.v)};
+                columns_[c - 1].add(cut);
+                columns_[c].add(cut);
+            }
+            columns_[cb].add(b);
+        }
+    }
+
+    // Where the stroke reaches along u.
+    double from() const { return first_ - radius_; }
+    double to() const { return last_ + radius_; }
+
+    // The highest and lowest reach of the pen at u, from the columns within
+    // one radius; nothing where none is near enough.
+    std::optional<std::pair<double, double>> at(double u) const
+    {
+        double top = -std::numeric_limits<double>::infinity();
+        double bottom = std::numeric_limits<double>::infinity();
+        for (std::size_t c = columnOf(u - radius_), end = columnOf(u + radius_); c <= end; ++c) {
+            const Column& column = columns_[c];
+            if (column.empty())
+                continue;
+            if (const double reach = column.high.reach(u, radius_); reach >= 0)
+                top = std::max(top, column.high.v + reach);
+            if (const double reach = column.low.reach(u, radius_); reach >= 0)
+                bottom = std::min(bottom, column.low.v - reach);
+        }
+        if (!std::isfinite(top) || !std::isfinite(bottom))
+            return std::nullopt;
+        if (bottom > top)
+            top = bottom = (top + bottom) / 2;
+        return std::pair{top, bottom};
+    }
+
+private:
+    std::size_t columnOf(double u) const
+    {
+        return std::min(columns_.size() - 1, std::size_t(std::max(0.0, (u - first_) / step_)));
+    }
+
+    double radius_, step_;
+    double first_ = 0, last_ = 0;
+    std::vector<Column> columns_;
+};
+
+// The outline in pieces along the subpaths' axis, cut at device pixel edges.
+class Pieces {
+public:
+    // Cut every `width` device pixels when the transform keeps the axes and
+    // every subpath runs along the same one; in one piece otherwise.
+    Pieces(const AffineTransform& toDevice, const std::vector<Reading>& readings, double width)
+    {
+        const bool keepsAxes = toDevice.b == 0 && toDevice.c == 0;
+        const bool oneAxis = std::all_of(readings.begin(), readings.end(),
+                                         [&](const Reading& r) { return r.alongY == readings.front().alongY; });
+        if (keepsAxes && oneAxis && !readings.empty()) {
+            const bool alongY = readings.front().alongY;
+            scale_ = alongY ? toDevice.d : toDevice.a;
+            offset_ = alongY ? toDevice.ty : toDevice.tx;
+            width_ = width;
+        }
+    }
+
+    // The places (u, ascending) between `from` and `to` where pieces meet.
+    std::vector<double> cuts(const Reading& reading, double from, double to) const
+    {
+        std::vector<double> result;
+        if (!width_)
+            return result;
+        const double d0 = device(reading, from), d1 = device(reading, to);
+        for (double k = std::floor(std::min(d0, d1) / width_) + 1; k * width_ < std::max(d0, d1); ++k) {
+            const double coordinate = (k * width_ - offset_) / scale_;
+            result.push_back(reading.backwards ? -coordinate : coordinate);
+        }
+        std::sort(result.begin(), result.end());
+        return result;
+    }
+
+    // The piece a polygon between `from` and `to` belongs to.
+    Path& piece(const Reading& reading, double from, double to)
+    {
+        const double key = width_ ? std::floor(device(reading, (from + to) / 2) / width_) : 0;
+        return pieces_[key];
+    }
+
+    std::vector<Path> take()
+    {
+        std::vector<Path> result;
+        for (auto& [key, path] : pieces_)
+            result.push_back(std::move(path));
+        return result;
+    }
+
+private:
+    double device(const Reading& reading, double u) const { return scale_ * (reading.backwards ? -u : u) + offset_; }
+
+    double scale_ = 1, offset_ = 0;
+    double width_ = 0;
+    std::map<double, Path> pieces_;
+};
+
+// Adds the outline of one subpath's stroke: closed polygons along the top
+// forwards and back along the bottom, turned round where the reading
+// mirrors the plane once, so that every polygon winds the same way.
+void addOutline(const Envelope& envelope, const Reading& reading, double step, Pieces& pieces)
+{
+    std::vector<double> places;
+    const double from = envelope.from(), to = envelope.to();
+    const std::size_t count = std::size_t(std::ceil((to - from) / step));
+    const std::vector<double> cuts = pieces.cuts(reading, from, to);
+    places.reserve(count + 1 + cuts.size());
+    for (std::size_t k = 0; k <= count; ++k)
+        places.push_back(std::min(to, from + double(k) * step));
+    std::vector<double> merged(places.size() + cuts.size());
+    std::merge(places.begin(), places.end(), cuts.begin(), cuts.end(), merged.begin());
+
+    std::vector<Along> high, low;
+    auto flush = [&] {
+        if (high.size() >= 2) {
+            std::vector<Point> polygon;
+            polygon.reserve(high.size() + low.size());
+            for (const Along& a : high)
+                polygon.push_back(reading.of(a));
+            for (auto it = low.rbegin(); it != low.rend(); ++it)
+                polygon.push_back(reading.of(*it));
+            if (reading.alongY != reading.backwards)
+                std::reverse(polygon.begin(), polygon.end());
+            Path& piece = pieces.piece(reading, high.front().u, high.back().u);
+            piece.addLines(polygon);
+            piece.closeSubpath();
+        }
+        high.clear();
+        low.clear();
+    };
+    auto cut = cuts.begin();
+    for (double u : merged) {
+        const auto reach = envelope.at(u);
+        if (reach) {
+            high.push_back({u, reach->first});
+            low.push_back({u, reach->second});
+        }
+        if (cut != cuts.end() && u == *cut) {
+            // The next piece starts where this one ends.
+            ++cut;
+            flush();
+            if (reach) {
+                high.push_back({u, reach->first});
+                low.push_back({u, reach->second});
+            }
+        }
+    }
+    flush();
+}
+
+bool finite(Point p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+// The length of one device pixel in the transform's source space, along the
+// direction it stretches most.
+double pixelOf(const AffineTransform& t)
+{
+    const double a = t.a * t.a + t.b * t.b, c = t.c * t.c + t.d * t.d, b = t.a * t.c + t.b * t.d;
+    const double stretch = std::sqrt((a + c) / 2 + std::sqrt((a - c) * (a - c) / 4 + b * b));
+    return stretch > 0 ? 1 / stretch : 0;
+}
+
+} // namespace
+
+std::optional<std::vector<Path>> denseStrokeOutline(const Path& path, const StrokeStyle& style,
+                                                    const AffineTransform& toDevice)
+{
+    const double pixel = pixelOf(toDevice);
+    const double radius = style.lineWidth / 2;
+    if (style.lineCap != LineCap::round || style.lineJoin != LineJoin::round || style.isDashed() ||
+        !(pixel > 0) || !std::isfinite(pixel) || !(radius >= pixel / 2 && radius <= 16 * pixel))
+        return std::nullopt;
+
+    std::vector<Subpath> subpaths;
+    for (const Path::Element& e : path.elements()) {
+        if (e.type == Type::closeSubpath)
+            return std::nullopt;
+        if (!finite(e.point) || !finite(e.control1) || !finite(e.control2))
+            return std::nullopt;
+        if (e.type == Type::move)
+            subpaths.push_back({e.point, {}});
+        else if (!subpaths.empty())
+            subpaths.back().segments.push_back(&e);
+    }
+    std::erase_if(subpaths, [](const Subpath& s) { return s.segments.empty(); }); // a lone move draws nothing
+
+    std::vector<Reading> readings;
+    double span = 0;
+    std::size_t segments = 0;
+    for (const Subpath& s : subpaths) {
+        const auto reading = monotoneReading(s);
+        if (!reading)
+            return std::nullopt;
+        readings.push_back(*reading);
+        const double from = reading->of(s.start).u, to = reading->of(s.segments.back()->point).u;
+        span += to - from;
+        segments += s.segments.size();
+    }
+    if (subpaths.empty() || double(segments) < span / pixel)
+        return std::nullopt;
+
+    // Qt's rasteriser slows down sharply on one outline with thousands of
+    // edges; pieces 64 pixels wide keep each fill small.
+    const double step = pixel / 4;
+    Pieces pieces(toDevice, readings, 64);
+    for (std::size_t i = 0; i < subpaths.size(); ++i)
+        addOutline(Envelope(subpaths[i], readings[i], radius, step), readings[i], step, pieces);
+    return pieces.take();
+}
+
+} // namespace kit
