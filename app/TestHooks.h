@@ -11,9 +11,11 @@ namespace qm {
 //                                 the overview has drawn its chart;
 //   QUILLMARROW_QUIT_AFTER=<s>    quits after that many seconds;
 //   QUILLMARROW_QUIT_AFTER_FIRST_COUNT=1
-//                                 quits as soon as the first folder has been
-//                                 counted and listed (status 0), or its count
-//                                 has failed (status 1): timing a whole start;
+//                                 ends the process as soon as the first folder
+//                                 has been counted and listed and "all ok"
+//                                 printed (status 0, without the teardown), or
+//                                 quits when its count has failed (status 1):
+//                                 timing a whole start;
 //   QUILLMARROW_INSTANCE_KEY=<k>  runs as its own single instance under <k>.
 bool testReporting();
 void testReport(const std::string& line);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ProcessOutput.h"
+
 #include <optional>
 #include <string>
 
@@ -9,7 +11,7 @@ namespace qm {
 struct ProcessResult {
     // Everything the child wrote on standard output and standard error, in
     // the order written.
-    std::string output;
+    ProcessOutput output;
     // Why the executable could not be started; nothing when it started.
     std::optional<std::string> startError;
     // The run was ended by endRunningProcesses(), or never started because

@@ -85,7 +85,7 @@ void Project::process(Completion completion, Failure failure)
         // whatever these hold is released on the main thread.
         try {
             auto result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
-            std::string().swap(run.output);
+            run.output.reset();
             kit::MainQueue::async([result, completion = std::move(completion), failure = std::move(failure), weak] {
                 auto project = weak.lock();
                 if (!project)

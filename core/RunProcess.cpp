@@ -9,6 +9,8 @@
 #include <mutex>
 #include <set>
 #include <spawn.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,10 +45,10 @@ std::string describeStartFailure(const std::string& executable, int error)
     return "The process " + executable + " could not be started: " + std::strerror(error);
 }
 
-// Starts the child, leader of a process group of its own, with the write end
-// of `pipe` as its standard output and standard error and /dev/null as its
-// standard input. Returns an errno value.
-int spawn(const std::string& executable, const std::vector<std::string>& arguments, int writeEnd, pid_t& child)
+// Starts the child, leader of a process group of its own, with `output` as
+// its standard output and standard error and /dev/null as its standard
+// input. Returns an errno value.
+int spawn(const std::string& executable, const std::vector<std::string>& arguments, int output, pid_t& child)
 {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(executable.c_str()));
@@ -57,8 +59,8 @@ int spawn(const std::string& executable, const std::vector<std::string>& argumen
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, writeEnd, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, writeEnd, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, output, STDERR_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
@@ -67,23 +69,6 @@ int spawn(const std::string& executable, const std::vector<std::string>& argumen
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return error;
-}
-
-void readToEnd(int fd, std::string& output, std::size_t spare)
-{
-    constexpr std::size_t chunk = 1 << 16;
-    for (;;) {
-        // Grow ahead of the read, keeping room for `spare`, so the text is
-        // never copied once more at the end.
-        if (output.capacity() < output.size() + chunk + spare)
-            output.reserve(std::max(output.capacity() * 2, output.size() + chunk + spare));
-        const std::size_t size = output.size();
-        output.resize(size + chunk);
-        ssize_t n = ::read(fd, output.data() + size, chunk);
-        output.resize(size + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-        if (n == 0 || (n < 0 && errno != EINTR))
-            break;
-    }
 }
 
 } // namespace
@@ -112,19 +97,18 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         result.ended = true;
         return result;
     }
-    int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
+    // The child writes into a file in memory rather than a pipe: tens of
+    // megabytes written at once go at the speed of a copy instead of in turns
+    // with a reader, and are then mapped rather than copied once more.
+    const int output = ::memfd_create("process output", MFD_CLOEXEC);
+    if (output < 0) {
         result.startError = describeStartFailure(executable, errno);
         return result;
     }
-    // A large pipe lets a counter that writes tens of megabytes at once do so
-    // in fewer turns (the system may refuse: then the default stays).
-    ::fcntl(fds[0], F_SETPIPE_SZ, 1 << 20);
     pid_t child = 0;
-    int error = spawn(executable, arguments, fds[1], child);
-    close(fds[1]);
+    int error = spawn(executable, arguments, output, child);
     if (error != 0) {
-        close(fds[0]);
+        close(output);
         result.startError = describeStartFailure(executable, error);
         return result;
     }
@@ -136,20 +120,26 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
             c.running.insert(child);
     }
 
-    readToEnd(fds[0], result.output, spare);
-    close(fds[0]);
-
+    // The child's end is the end of the run. It is waited for without being
+    // reaped, leaves the set of running children, and only then is reaped:
+    // a signal never reaches a process that took over its id.
+    siginfo_t info {};
+    while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+    }
     {
         std::lock_guard lock(c.mutex);
         c.running.erase(child);
         result.ended = c.generation != generation;
     }
-    // The end of the output is the end of the run; reap the child so it does
-    // not linger.
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     result.exitStatus = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+
+    struct stat written {};
+    if (::fstat(output, &written) == 0 && written.st_size > 0)
+        result.output = ProcessOutput(output, static_cast<std::size_t>(written.st_size), spare);
+    close(output);
     return result;
 }
 
@@ -158,7 +148,7 @@ std::string runProcess(const std::string& executable, const std::vector<std::str
     ProcessResult result = runProcessToEnd(executable, arguments, processGeneration());
     if (result.startError)
         printLine("ERROR: " + *result.startError);
-    return std::move(result.output);
+    return result.output.str();
 }
 
 } // namespace qm

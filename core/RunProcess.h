@@ -10,11 +10,11 @@
 namespace qm {
 
 // Runs an executable with standard output and standard error joined in one
-// pipe and no standard input, reads to the end of its output, reaps the
-// child and returns everything it wrote (the bytes as written). It never
-// fails to its caller: when the executable cannot be started it prints
-// "ERROR: " and the reason, and returns the empty text. Holds the calling
-// thread until the output ends.
+// file in memory and no standard input, waits for the child to end, reaps it
+// and returns everything it wrote (the bytes as written). It never fails to
+// its caller: when the executable cannot be started it prints "ERROR: " and
+// the reason, and returns the empty text. Holds the calling thread until the
+// child ends.
 std::string runProcess(const std::string& executable, const std::vector<std::string>& arguments);
 
 // The same run, callable from any thread, telling how it went instead of
@@ -22,7 +22,7 @@ std::string runProcess(const std::string& executable, const std::vector<std::str
 // its own, so that endRunningProcesses() can end all of it. `generation` is
 // processGeneration() at the time the run was asked for: a run asked for
 // before the latest endRunningProcesses() is not started. The output keeps
-// `spare` bytes of capacity after its end.
+// `spare` readable zero bytes after its end.
 ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
                               std::uint64_t generation, std::size_t spare = 0);
 

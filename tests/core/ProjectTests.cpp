@@ -263,6 +263,13 @@ TEST(RunProcessTest, TellsHowTheChildEnded)
     const auto roomy = qm::runProcessToEnd("/bin/sh", {"-c", "printf abc"}, qm::processGeneration(), 64);
     EXPECT_EQ(roomy.output, "abc");
     EXPECT_GE(roomy.output.capacity(), 3u + 64u);
+    // Megabytes written at once arrive whole, followed by the room asked for, all zero bytes.
+    const auto large = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 5000000 /dev/zero | tr '\\0' x; printf end"}, qm::processGeneration(), 64);
+    ASSERT_EQ(large.output.size(), 5000003u);
+    EXPECT_EQ(large.output.view().find_first_not_of('x'), 5000000u);
+    EXPECT_EQ(large.output.view().substr(5000000), "end");
+    ASSERT_GE(large.output.capacity(), 5000003u + 64u);
+    EXPECT_TRUE(std::all_of(large.output.data() + large.output.size(), large.output.data() + large.output.capacity(), [](char c) { return c == 0; }));
 }
 
 TEST(RunProcessTest, JoinsBothStreamsReadsToTheEndAndReapsTheChild)

@@ -154,6 +154,77 @@ TEST(CounterOutput, MalformedTextFailsWithTheStrictRulesErrors)
     }
 }
 
+// The output of a large tree: `languages` languages of `files` files each,
+// file i of a language named "<language>-<i>" with i lines of code.
+std::string largeOutput(int languages, int files)
+{
+    std::string text = "[";
+    for (int l = 0; l < languages; ++l) {
+        std::string records;
+        for (int i = 0; i < files; ++i) {
+            std::string file = replaced(kFile, R"("Filename":"a.cpp")", R"("Filename":")" + std::to_string(l) + "-" + std::to_string(i) + "\"");
+            records += (i ? "," : "") + replaced(file, R"("Code":13)", R"("Code":)" + std::to_string(i));
+        }
+        text += (l ? "," : "") + language("L" + std::to_string(l), records);
+    }
+    return text + "]";
+}
+
+TEST(CounterOutput, ManyFilesKeepTheirOrderAndOneBadRecordAmongThemFailsTheWholeList)
+{
+    // Enough records that they are read on several threads.
+    constexpr int languages = 2, files = 4500;
+    const std::string text = largeOutput(languages, files);
+    for (const auto& decoded : decodeBothWays(text)) {
+        ASSERT_EQ(decoded.size(), std::size_t(languages));
+        std::set<kit::UUID> ids;
+        for (int l = 0; l < languages; ++l) {
+            ASSERT_EQ(decoded[l]->files.size(), std::size_t(files));
+            for (int i = 0; i < files; ++i) {
+                const auto& file = decoded[l]->files[i];
+                ASSERT_TRUE(file);
+                EXPECT_EQ(file->filename, std::to_string(l) + "-" + std::to_string(i));
+                EXPECT_EQ(file->code, i);
+                ids.insert(file->id);
+            }
+        }
+        EXPECT_EQ(ids.size(), std::size_t(languages * files));
+    }
+
+    using Kind = kit::DecodingError::Kind;
+    struct Case {
+        std::string part, by;
+        Kind kind;
+        std::string path;
+    };
+    for (const Case& c : std::vector<Case>{
+             {R"("Filename":"1-4000","Extension":"cpp","Location":"/src/a.cpp","Symlocation":"/l/a.cpp","Bytes":11,"Lines":12,"Code":4000)",
+              R"("Filename":"1-4000","Extension":"cpp","Location":"/src/a.cpp","Symlocation":"/l/a.cpp","Bytes":11,"Lines":12,"Code":"4000")",
+              Kind::typeMismatch, "[1].Files[4000].Code"},
+             {R"("Filename":"1-4499","Extension":"cpp")", R"("Filename":null,"Extension":"cpp")", Kind::valueNotFound, "[1].Files[4499].Filename"},
+             {R"("Filename":"0-3")", R"("Filename":"0-3","X":[tru])", Kind::dataCorrupted, ""},
+         }) {
+        std::string buffer = replaced(text, c.part, c.by);
+        buffer.reserve(buffer.size() + qm::counterOutputPadding);
+        try {
+            qm::decodeCounterOutput(buffer, buffer.capacity());
+            ADD_FAILURE() << "decoded with " << c.by;
+        } catch (const kit::DecodingError& error) {
+            EXPECT_EQ(error.kind(), c.kind) << error.what();
+            EXPECT_EQ(error.codingPath(), c.path) << error.what();
+        }
+    }
+    // A file that is not a record.
+    std::string notARecord = replaced(text, R"(]},{"Name":"L1")", R"(,7]},{"Name":"L1")");
+    notARecord.reserve(notARecord.size() + qm::counterOutputPadding);
+    try {
+        qm::decodeCounterOutput(notARecord, notARecord.capacity());
+        ADD_FAILURE() << "decoded a number as a file";
+    } catch (const kit::DecodingError& error) {
+        EXPECT_EQ(error.codingPath(), "[0].Files[4500]") << error.what();
+    }
+}
+
 TEST(CounterOutput, RecordIdentitiesAreRandomVersion4Uuids)
 {
     std::set<kit::UUID> seen;

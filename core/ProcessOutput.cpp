@@ -1,0 +1,63 @@
+#include "core/ProcessOutput.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace qm {
+
+ProcessOutput::ProcessOutput(int fd, std::size_t size, std::size_t spare)
+{
+    if (size == 0)
+        return;
+    // Growing the file gives the zero bytes after the text; the pages the
+    // child wrote are mapped as they are.
+    const std::size_t length = size + spare;
+    if (::ftruncate(fd, static_cast<off_t>(length)) != 0)
+        return;
+    void* mapping = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (mapping == MAP_FAILED)
+        return;
+    mapping_ = mapping;
+    mappingSize_ = length;
+    data_ = static_cast<const char*>(mapping);
+    size_ = size;
+    capacity_ = length;
+}
+
+ProcessOutput::ProcessOutput(ProcessOutput&& other) noexcept
+    : data_(std::exchange(other.data_, "")), size_(std::exchange(other.size_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)), mapping_(std::exchange(other.mapping_, nullptr)),
+      mappingSize_(std::exchange(other.mappingSize_, 0))
+{
+}
+
+ProcessOutput& ProcessOutput::operator=(ProcessOutput&& other) noexcept
+{
+    if (this != &other) {
+        reset();
+        data_ = std::exchange(other.data_, "");
+        size_ = std::exchange(other.size_, 0);
+        capacity_ = std::exchange(other.capacity_, 0);
+        mapping_ = std::exchange(other.mapping_, nullptr);
+        mappingSize_ = std::exchange(other.mappingSize_, 0);
+    }
+    return *this;
+}
+
+ProcessOutput::~ProcessOutput()
+{
+    reset();
+}
+
+void ProcessOutput::reset()
+{
+    if (mapping_)
+        ::munmap(mapping_, mappingSize_);
+    data_ = "";
+    size_ = capacity_ = mappingSize_ = 0;
+    mapping_ = nullptr;
+}
+
+} // namespace qm
