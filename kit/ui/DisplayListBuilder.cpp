@@ -7,10 +7,75 @@
 
 namespace kit::detail {
 
+namespace {
+
+bool sameClips(const std::shared_ptr<const std::vector<DisplayClip>>& a,
+               const std::shared_ptr<const std::vector<DisplayClip>>& b)
+{
+    if (a == b)
+        return true;
+    if (!a || !b || a->size() != b->size())
+        return false;
+    for (std::size_t i = 0; i < a->size(); ++i) {
+        const DisplayClip& x = (*a)[i];
+        const DisplayClip& y = (*b)[i];
+        if (!(x.transform == y.transform) || x.evenOdd != y.evenOdd || x.antialiased != y.antialiased
+            || !(x.path == y.path))
+            return false;
+    }
+    return true;
+}
+
+bool sameShadows(const std::shared_ptr<const std::vector<DisplayShadow>>& a,
+                 const std::shared_ptr<const std::vector<DisplayShadow>>& b)
+{
+    if (a == b)
+        return true;
+    if (!a || !b || a->size() != b->size())
+        return false;
+    for (std::size_t i = 0; i < a->size(); ++i) {
+        const DisplayShadow& x = (*a)[i];
+        const DisplayShadow& y = (*b)[i];
+        if (!(x.color == y.color) || x.radius != y.radius || x.offset.x != y.offset.x || x.offset.y != y.offset.y)
+            return false;
+    }
+    return true;
+}
+
+// Whether a subtree drawn in `a` draws the same in `b`. The indices of the
+// enclosing element and container may differ between builds: new elements
+// are nested by position, and a subtree is only recorded where it cannot
+// touch an element outside itself.
+bool sameDrawing(const DrawState& a, const DrawState& b)
+{
+    return a.transform == b.transform && a.opacity == b.opacity && a.hittable == b.hittable && a.a11y == b.a11y
+           && a.elementNode == b.elementNode && (a.element < 0) == (b.element < 0) && (a.container < 0) == (b.container < 0)
+           && sameClips(a.clips, b.clips) && sameShadows(a.shadows, b.shadows);
+}
+
+} // namespace
+
+bool isMoving(const Node& node)
+{
+    if (node.removing || node.frameChannel.isRunning())
+        return true;
+    for (const Channel& c : node.channels)
+        if (c.isRunning())
+            return true;
+    return false;
+}
+
+double transitionOpacity(const Node& node)
+{
+    for (const Channel& c : node.channels)
+        if (c.key == ChannelKey::transition)
+            return c.presented.empty() ? 1.0 : std::clamp(c.presented[0], 0.0, 1.0);
+    return 1.0;
+}
+
 void DisplayListBuilder::drawRoot(Node& root)
 {
     drawNode(root, DrawState{});
-    finish();
 }
 
 int DisplayListBuilder::addElement(Node& node, const DrawState& state)
@@ -19,58 +84,129 @@ int DisplayListBuilder::addElement(Node& node, const DrawState& state)
     AccessibilityElement e;
     e.frame = Rect(0, 0, f.width(), f.height()).applying(state.transform);
     e.node = node.id;
-    entries_.push_back({std::move(e), state.container});
-    return int(entries_.size()) - 1;
+    out_.entries.push_back({std::move(e), state.container});
+    return int(out_.entries.size()) - 1;
 }
 
-void DisplayListBuilder::finish()
+std::vector<AccessibilityElement> nestedElements(const std::vector<AccessibilityEntry>& entries)
 {
     // Children come after their parents, so nest from the back.
-    std::vector<std::vector<AccessibilityElement>> children(entries_.size());
-    for (std::size_t i = entries_.size(); i-- > 0;) {
-        Entry& entry = entries_[i];
-        entry.element.children.assign(std::make_move_iterator(children[i].rbegin()),
-                                      std::make_move_iterator(children[i].rend()));
-        if (entry.parent >= 0)
-            children[std::size_t(entry.parent)].push_back(std::move(entry.element));
+    std::vector<AccessibilityElement> elements;
+    std::vector<std::vector<AccessibilityElement>> children(entries.size());
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        AccessibilityElement element = entries[i].element;
+        element.children.assign(std::make_move_iterator(children[i].rbegin()),
+                                std::make_move_iterator(children[i].rend()));
+        if (entries[i].parent >= 0)
+            children[std::size_t(entries[i].parent)].push_back(std::move(element));
         else
-            elements_.push_back(std::move(entry.element));
+            elements.push_back(std::move(element));
     }
-    std::reverse(elements_.begin(), elements_.end());
+    std::reverse(elements.begin(), elements.end());
+    return elements;
+}
+
+bool DisplayListBuilder::reuse(Node& node, const DrawState& state)
+{
+    DrawRecord* r = node.drawRecord.get();
+    if (!previous_.items || !r || r->build + 1 != build_ || r->epoch != epoch_ || !sameDrawing(r->state, state))
+        return false;
+    std::vector<DisplayItem>& items = *previous_.items;
+    std::vector<AccessibilityEntry>& entries = *previous_.entries;
+    if (r->itemEnd > items.size() || r->entryEnd > entries.size())
+        return false;
+    const std::size_t itemBase = out_.items.size();
+    const std::size_t entryBase = out_.entries.size();
+    std::move(items.begin() + std::ptrdiff_t(r->itemBegin), items.begin() + std::ptrdiff_t(r->itemEnd),
+              std::back_inserter(out_.items));
+    for (std::size_t i = r->entryBegin; i < r->entryEnd; ++i) {
+        AccessibilityEntry& e = entries[i];
+        // Parents inside the subtree keep their place relative to it; the
+        // others are the container in force.
+        const int parent = e.parent >= int(r->entryBegin) ? int(entryBase + std::size_t(e.parent) - r->entryBegin)
+                                                          : state.container;
+        out_.entries.push_back({std::move(e.element), parent});
+    }
+    r->build = build_;
+    r->state = state;
+    r->itemBegin = itemBase;
+    r->itemEnd = out_.items.size();
+    r->entryBegin = entryBase;
+    r->entryEnd = out_.entries.size();
+    ++reused_;
+    return true;
+}
+
+void DisplayListBuilder::record(Node& node, const DrawState& state, std::size_t items, std::size_t entries)
+{
+    if (!node.drawRecord)
+        node.drawRecord = std::make_unique<DrawRecord>();
+    DrawRecord& r = *node.drawRecord;
+    r.build = build_;
+    r.epoch = epoch_;
+    r.state = state;
+    r.itemBegin = items;
+    r.itemEnd = out_.items.size();
+    r.entryBegin = entries;
+    r.entryEnd = out_.entries.size();
 }
 
 void DisplayListBuilder::drawNode(Node& node, DrawState state)
 {
-    static const std::vector<double> one{1.0};
-    state.opacity *= std::clamp(node.value(ChannelKey::transition, one)[0], 0.0, 1.0);
+    state.opacity *= transitionOpacity(node);
     if (node.removing)
         state.hittable = false;
-    if (node.role() == NodeRole::transparent) {
-        node.drawTransform = state.transform;
-        node.drawOpacity = state.opacity;
-        for (Node* child : node.drawables(0))
-            drawNode(*child, state);
-        return;
+    if (node.role() != NodeRole::transparent) {
+        const Rect f = node.presentedFrame();
+        state.transform = AffineTransform::translation(f.minX(), f.minY()).concatenating(state.transform);
     }
-    const Rect f = node.presentedFrame();
-    state.transform = AffineTransform::translation(f.minX(), f.minY()).concatenating(state.transform);
+    // A subtree that may change an element around it (a text sets its
+    // role, a combining element takes its labels) is never taken over.
+    const bool recordable = state.element < 0 || state.a11y == DrawState::A11y::ignore;
+    if (recordable && reuse(node, state))
+        return;
+    const std::size_t items = out_.items.size();
+    const std::size_t entries = out_.entries.size();
+    const std::size_t walkedBefore = walked_;
+    const std::size_t movingBefore = moving_;
+    ++walked_;
+    if (isMoving(node))
+        ++moving_;
     node.drawTransform = state.transform;
     node.drawOpacity = state.opacity;
-    node.primitive->draw(node, *this, state);
+    if (node.role() == NodeRole::transparent) {
+        for (Node* child : node.drawables(0))
+            drawNode(*child, state);
+    } else {
+        node.primitive->draw(node, *this, state);
+    }
+    if (recordable && moving_ == movingBefore && walked_ - walkedBefore >= recordedSubtree)
+        record(node, state, items, entries);
+    else if (node.drawRecord)
+        node.drawRecord->build = 0;
 }
 
 void DisplayListBuilder::drawSlot(Node& node, int slot, const DrawState& state)
 {
-    std::vector<Node*> order = node.drawables(slot);
-    std::stable_sort(order.begin(), order.end(), [](Node* a, Node* b) { return a->zIndex() < b->zIndex(); });
-    static const std::vector<double> one{1.0};
-    for (Node* child : order) {
+    const std::vector<Node*> drawables = node.drawables(slot);
+    // Drawn in order of zIndex, in their own order where equal.
+    bool ordered = true;
+    for (std::size_t i = 1; i < drawables.size() && ordered; ++i)
+        ordered = drawables[i - 1]->zIndex() <= drawables[i]->zIndex();
+    std::vector<Node*> sorted;
+    if (!ordered) {
+        sorted = drawables;
+        std::stable_sort(sorted.begin(), sorted.end(), [](Node* a, Node* b) { return a->zIndex() < b->zIndex(); });
+    }
+    for (Node* child : ordered ? drawables : sorted) {
         // Groups, ForEach elements and user views in between fade and leave too.
         DrawState s = state;
         for (Node* p = child->parent; p && p != &node; p = p->parent) {
-            s.opacity *= std::clamp(p->value(ChannelKey::transition, one)[0], 0.0, 1.0);
+            s.opacity *= transitionOpacity(*p);
             if (p->removing)
                 s.hittable = false;
+            if (isMoving(*p))
+                ++moving_;
         }
         drawNode(*child, s);
     }
@@ -91,8 +227,8 @@ void DisplayListBuilder::addItem(Node& node, const DrawState& state, DisplayItem
     if (state.shadows && item.kind != DisplayItem::Kind::hitArea)
         item.shadows = *state.shadows;
     if (item.kind == DisplayItem::Kind::text && state.element >= 0 && state.a11y == DrawState::A11y::normal)
-        entries_[std::size_t(state.element)].element.role = AccessibilityElement::Role::staticText;
-    list_.items.push_back(std::move(item));
+        out_.entries[std::size_t(state.element)].element.role = AccessibilityElement::Role::staticText;
+    out_.items.push_back(std::move(item));
 }
 
 void DisplayListBuilder::addClip(DrawState& state, Path path, bool evenOdd, bool antialiased)

@@ -4,7 +4,6 @@
 #include "kit/ui/Node.h"
 #include "kit/ui/ViewHost.h"
 
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -26,13 +25,51 @@ struct DrawState {
     enum class A11y { normal, combine, ignore } a11y = A11y::normal;
 };
 
-// Walks the tree at presented values and emits display items.
+// An accessibility element as it is drawn: `parent` is the index of the
+// element it nests in, -1 at top level.
+struct AccessibilityEntry {
+    AccessibilityElement element;
+    int parent = -1;
+};
+
+// The output of one build: the items and the flat elements.
+struct DrawOutput {
+    std::vector<DisplayItem> items;
+    std::vector<AccessibilityEntry> entries;
+};
+
+// The output of the build before, which the builder may move parts from.
+struct PreviousDrawOutput {
+    std::vector<DisplayItem>* items = nullptr;
+    std::vector<AccessibilityEntry>* entries = nullptr;
+};
+
+// What a node's subtree drew in the latest build, so that the next build
+// can take it over when nothing it depends on has moved: the host's tree
+// and layout are those of the same pass (`epoch`), no channel in the
+// subtree was running and no node was leaving, and the state in force is
+// the same.
+struct DrawRecord {
+    std::uint64_t build = 0;
+    std::pair<std::uint64_t, std::uint64_t> epoch;
+    DrawState state;
+    std::size_t itemBegin = 0, itemEnd = 0;
+    std::size_t entryBegin = 0, entryEnd = 0;
+};
+
+// Walks the tree at presented values and emits display items and
+// accessibility elements into `out`. `previous` is the output of the
+// build before (numbered `build - 1`): subtrees that drew the same since
+// are moved over from it rather than walked again.
 class DisplayListBuilder {
 public:
-    DisplayListBuilder(DisplayList& list, std::vector<AccessibilityElement>& elements)
-        : list_(list), elements_(elements)
+    DisplayListBuilder(DrawOutput& out, PreviousDrawOutput previous = {}, std::uint64_t build = 0,
+                       std::pair<std::uint64_t, std::uint64_t> epoch = {})
+        : out_(out), previous_(previous), build_(build), epoch_(epoch)
     {
     }
+    // Subtrees of at least this many drawn nodes keep a record for reuse.
+    static constexpr std::size_t recordedSubtree = 16;
 
     void drawRoot(Node& root);
     // A node at its presented frame (transparent nodes pass through).
@@ -46,18 +83,29 @@ public:
     // A new accessibility element for `node` (its presented frame in host
     // coordinates) under state.container; returns its index.
     int addElement(Node& node, const DrawState& state);
-    AccessibilityElement& element(int index) { return entries_[std::size_t(index)].element; }
-    // Nests the collected elements into the output list.
-    void finish();
+    AccessibilityElement& element(int index) { return out_.entries[std::size_t(index)].element; }
+    // Nodes walked and subtrees moved over in this build.
+    std::size_t walked() const { return walked_; }
+    std::size_t reused() const { return reused_; }
 
 private:
-    struct Entry {
-        AccessibilityElement element;
-        int parent;
-    };
-    DisplayList& list_;
-    std::vector<AccessibilityElement>& elements_;
-    std::deque<Entry> entries_;
+    bool reuse(Node& node, const DrawState& state);
+    void record(Node& node, const DrawState& state, std::size_t items, std::size_t entries);
+
+    DrawOutput& out_;
+    PreviousDrawOutput previous_;
+    std::uint64_t build_;
+    std::pair<std::uint64_t, std::uint64_t> epoch_;
+    std::size_t walked_ = 0;
+    std::size_t reused_ = 0;
+    std::size_t moving_ = 0; // nodes walked with a running channel or leaving
 };
+
+// Nests flat entries (parents before their children) into a tree.
+std::vector<AccessibilityElement> nestedElements(const std::vector<AccessibilityEntry>& entries);
+// Whether `node` presents a running channel or is leaving.
+bool isMoving(const Node& node);
+// The opacity of `node`'s own insertion or removal fade.
+double transitionOpacity(const Node& node);
 
 } // namespace kit::detail

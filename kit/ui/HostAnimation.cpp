@@ -29,6 +29,8 @@ public:
             c->snap(value, shape);
         else
             c->retarget(value, shape, transaction_.animation, now_);
+        if (c->isRunning())
+            node_.host.noteMoving(node_);
     }
 
 private:
@@ -38,6 +40,8 @@ private:
     bool snap_;
 };
 
+// Moves the node's own channels to `now`; whether one still runs or the
+// node is leaving.
 bool advance(Node& node, double now)
 {
     bool running = false;
@@ -50,10 +54,7 @@ bool advance(Node& node, double now)
             c.update(now);
             running |= c.isRunning();
         }
-    running |= node.removing;
-    for (auto& child : node.children)
-        running |= advance(*child, now);
-    return running;
+    return running || node.removing;
 }
 
 } // namespace
@@ -79,12 +80,24 @@ void HostCore::bookkeeping(Node& node, Transaction transaction, bool insertedAbo
         }
         c->snap({1.0});
         c->animateFrom({0.0}, *in.animation, now);
+        noteMoving(node);
     }
     node.inserted = false;
     Transaction out = in;
     node.primitive->adjustTransaction(node, out);
     for (auto& child : node.children)
         bookkeeping(*child, out, insertedAbove || inserted);
+}
+
+void HostCore::dropFinishedRemovals()
+{
+    // Only a listed node can be leaving.
+    for (const auto& anchor : moving_)
+        if (anchor->node && anchor->node->removing) {
+            if (root_)
+                dropFinishedRemovals(*root_);
+            return;
+        }
 }
 
 void HostCore::dropFinishedRemovals(Node& node)
@@ -105,9 +118,30 @@ void HostCore::dropFinishedRemovals(Node& node)
         dropFinishedRemovals(*child);
 }
 
+void HostCore::noteMoving(Node& node)
+{
+    if (!node.listedMoving) {
+        node.listedMoving = true;
+        moving_.push_back(node.anchor);
+    }
+}
+
 bool HostCore::advanceAnimations(double now)
 {
-    animating_ = root_ && advance(*root_, now);
+    // Only listed nodes can be moving: channels start running, and nodes
+    // start leaving, where they are listed.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < moving_.size(); ++i) {
+        Node* node = moving_[i]->node;
+        if (!node)
+            continue; // gone
+        if (advance(*node, now))
+            moving_[kept++] = std::move(moving_[i]);
+        else
+            node->listedMoving = false;
+    }
+    moving_.resize(kept);
+    animating_ = root_ && !moving_.empty();
     return animating_;
 }
 
@@ -133,8 +167,7 @@ void HostCore::setTicking(bool running)
 void HostCore::tick()
 {
     const bool running = advanceAnimations(Clock::now());
-    if (root_)
-        dropFinishedRemovals(*root_);
+    dropFinishedRemovals();
     listValid_ = false;
     requestRepaint();
     setTicking(visible_ && running);

@@ -127,16 +127,30 @@ void HostCore::update()
 
 void HostCore::buildDisplayList()
 {
-    list_.items.clear();
-    accessibility_.clear();
     listTime_ = Clock::now();
     listValid_ = true;
-    if (!root_)
+    accessibility_.clear();
+    accessibilityValid_ = false;
+    ++builds_;
+    drawn_ = 0;
+    if (!root_) {
+        list_.items.clear();
+        entries_.clear();
         return;
+    }
     advanceAnimations(listTime_);
-    dropFinishedRemovals(*root_);
-    DisplayListBuilder builder(list_, accessibility_);
+    dropFinishedRemovals();
+    // The previous build's output stays in place while the new one is
+    // made: subtrees that draw the same are moved over from it.
+    DrawOutput out;
+    out.items.reserve(list_.items.size());
+    out.entries.reserve(entries_.size());
+    DisplayListBuilder builder(out, {&list_.items, &entries_}, builds_, {passes_, structureVersion_});
     builder.drawRoot(*root_);
+    drawn_ = builder.walked();
+    // Into the list's own storage while it has room, as before.
+    list_.items.assign(std::make_move_iterator(out.items.begin()), std::make_move_iterator(out.items.end()));
+    entries_ = std::move(out.entries);
 }
 
 const DisplayList& HostCore::displayList()
@@ -153,6 +167,10 @@ const DisplayList& HostCore::displayList()
 const std::vector<AccessibilityElement>& HostCore::accessibilityElements()
 {
     displayList();
+    if (!accessibilityValid_) {
+        accessibility_ = nestedElements(entries_);
+        accessibilityValid_ = true;
+    }
     return accessibility_;
 }
 

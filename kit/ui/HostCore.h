@@ -2,6 +2,7 @@
 
 #include "kit/base/Timer.h"
 #include "kit/ui/DisplayList.h"
+#include "kit/ui/DisplayListBuilder.h"
 #include "kit/ui/Node.h"
 #include "kit/ui/Primitive.h"
 #include "kit/ui/ViewHost.h"
@@ -70,6 +71,7 @@ public:
     std::size_t repaintCount() const { return repaints_; }
     std::size_t passCount() const { return passes_; }
     std::size_t nodeCount() const { return nodes_.size(); }
+    std::size_t drawnNodeCount() const { return drawn_; }
 
     // MARK: - what nodes and primitives use
 
@@ -81,6 +83,10 @@ public:
     std::uint64_t layoutGeneration() const { return layoutGeneration_; }
     // One per re-evaluation round of a pass.
     std::uint64_t round() const { return round_; }
+
+    // `node` has a channel that started running, or is leaving: it is
+    // advanced on every tick until it rests.
+    void noteMoving(Node& node);
 
     // Marks `node` for re-evaluation in the next pass with `transaction`.
     void markDirty(Node& node, const Transaction& transaction);
@@ -134,6 +140,8 @@ private:
     void updateTicking();
     void setTicking(bool running);
     void tick();
+    // Drops the leaving nodes whose fade has ended.
+    void dropFinishedRemovals();
     void dropFinishedRemovals(Node& node);
 
     // HostCore.cpp
@@ -176,10 +184,18 @@ private:
     // Animation.
     std::shared_ptr<Timer> ticker_;
     bool animating_ = false; // whether the latest advance found a running animation
+    // The nodes that may have a running channel or be leaving; a node is
+    // listed once (Node::listedMoving) and dropped from the list at rest.
+    std::vector<std::shared_ptr<NodeAnchor>> moving_;
 
     // Display list.
     DisplayList list_;
+    std::vector<AccessibilityEntry> entries_;
+    // Nested from entries_ when first asked for after a build.
     std::vector<AccessibilityElement> accessibility_;
+    bool accessibilityValid_ = false;
+    std::uint64_t builds_ = 0;
+    std::size_t drawn_ = 0; // nodes walked by the latest build
     bool listValid_ = false;
     double listTime_ = -1;
 

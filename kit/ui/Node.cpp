@@ -1,5 +1,6 @@
 #include "kit/ui/Node.h"
 
+#include "kit/ui/DisplayListBuilder.h"
 #include "kit/ui/HostCore.h"
 #include "kit/ui/Primitive.h"
 

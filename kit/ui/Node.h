@@ -23,6 +23,7 @@ namespace detail {
 class HostCore;
 class Primitive;
 class Node;
+struct DrawRecord;
 
 // A weak handle on a node: State boxes, subscriptions and timers hold one,
 // so they never keep a node alive and notice when it is gone.
@@ -119,9 +120,12 @@ public:
     Transaction incomingTransaction; // when evaluated this round
     std::uint64_t ownChangeRound = 0; // the round it was evaluated for a change of its own
     bool removing = false;      // drawn while it fades out, then dropped
+    bool listedMoving = false;  // in the host's list of nodes to advance
     // The node's local-to-host transform from the latest display list.
     AffineTransform drawTransform;
     double drawOpacity = 1;
+    // What its subtree drew in the latest display list, when kept for reuse.
+    std::unique_ptr<DrawRecord> drawRecord;
 
     Node* child(int slot, std::size_t index = 0);
     Node* layoutParent() const;

@@ -135,6 +135,7 @@ void HostCore::removeChild(std::unique_ptr<Node> child, const Transaction& trans
             c->snap({1.0});
         }
         c->retarget({0.0}, 0, transaction.animation, Clock::now());
+        noteMoving(*child);
         keep.push_back(std::move(child));
     }
 }

@@ -170,6 +170,11 @@ std::size_t ViewHost::nodeCount() const
     return core_->nodeCount();
 }
 
+std::size_t ViewHost::drawnNodeCount() const
+{
+    return core_->drawnNodeCount();
+}
+
 QImage renderImage(View view, Size size, double scale)
 {
     ViewHost host(std::move(view), size);

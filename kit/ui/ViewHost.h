@@ -99,6 +99,9 @@ public:
     std::size_t repaintCount() const;
     std::size_t passCount() const;
     std::size_t nodeCount() const;
+    // How many nodes the latest display list build walked: subtrees that
+    // draw as in the build before are taken over without being walked.
+    std::size_t drawnNodeCount() const;
 
     // Called when the host needs a repaint (HostingWidget: QWidget::update).
     std::function<void()> onNeedsRepaint;
