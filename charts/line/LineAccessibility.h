@@ -21,8 +21,8 @@ kit::View accessibilityElementView(const ChartData& chartData, const DataSet& da
     const auto& point = dataSet.dataPoints[static_cast<std::size_t>(index)];
     const auto& info = *chartData.infoView;
     const int count = static_cast<int>(dataSet.dataPoints.size());
-    return kit::View(kit::Shape(AccessibilityRectangle{count, index}))
-        .foregroundColor(kit::Color::gray().opacity(1e-9))
+    return kit::Shape(AccessibilityRectangle{count, index})
+        .fill(kit::Color::gray().opacity(1e-9))
         .accessibilityLabel(chartData.metadata->title)
         .accessibilityValue(accessibilityValueString(point, info.touchSpecifier, info.touchFormatter));
 }
