@@ -1,0 +1,43 @@
+#pragma once
+
+#include "charts/core/InfoBoxAlignment.h"
+#include "charts/core/InfoBoxPlacement.h"
+#include "kit/base/Color.h"
+#include "kit/base/Font.h"
+#include "kit/base/StrokeStyle.h"
+#include "kit/ui/Animation.h"
+
+#include <utility>
+
+namespace charts {
+
+// The fields every chart style has (CTChartStyle): where and how touched
+// values are shown, and the animation of the chart's views. The pie style is
+// exactly these; the styles with axes add theirs to them.
+struct CommonChartStyle {
+    InfoBoxPlacement infoBoxPlacement;
+    InfoBoxAlignment infoBoxContentAlignment;
+    kit::Font infoBoxValueFont;
+    kit::Color infoBoxValueColour;
+    kit::Font infoBoxDescriptionFont;
+    kit::Color infoBoxDescriptionColour;
+    kit::Color infoBoxBackgroundColour;
+    kit::Color infoBoxBorderColour;
+    kit::StrokeStyle infoBoxBorderStyle;
+    kit::Animation globalAnimation;
+
+    CommonChartStyle(InfoBoxPlacement infoBoxPlacement, InfoBoxAlignment infoBoxContentAlignment,
+                     kit::Font infoBoxValueFont, kit::Color infoBoxValueColour, kit::Font infoBoxDescriptionFont,
+                     kit::Color infoBoxDescriptionColour, kit::Color infoBoxBackgroundColour,
+                     kit::Color infoBoxBorderColour, kit::StrokeStyle infoBoxBorderStyle,
+                     kit::Animation globalAnimation)
+        : infoBoxPlacement(std::move(infoBoxPlacement)), infoBoxContentAlignment(infoBoxContentAlignment),
+          infoBoxValueFont(std::move(infoBoxValueFont)), infoBoxValueColour(infoBoxValueColour),
+          infoBoxDescriptionFont(std::move(infoBoxDescriptionFont)), infoBoxDescriptionColour(infoBoxDescriptionColour),
+          infoBoxBackgroundColour(infoBoxBackgroundColour), infoBoxBorderColour(infoBoxBorderColour),
+          infoBoxBorderStyle(std::move(infoBoxBorderStyle)), globalAnimation(std::move(globalAnimation))
+    {
+    }
+};
+
+} // namespace charts
