@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <map>
 #include <set>
 
 #include <dirent.h>
@@ -45,6 +46,37 @@ json fileJson(const std::string& language, const std::string& name, const std::s
                 {"Minified", false},
                 {"Generated", false},
                 {"EndPoint", 0}};
+}
+
+// The counter's JSON output for "--by-file --format json" and `arguments`, run in the tree;
+// the run must succeed and say nothing on standard error.
+json countByFile(const TempTree& t, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> full{"--by-file", "--format", "json"};
+    full.insert(full.end(), arguments.begin(), arguments.end());
+    const RunResult r = runScc(full, t.root());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    return json::parse(r.out);
+}
+
+// The file records of an output by file name.
+std::map<std::string, json> filesByName(const json& out)
+{
+    std::map<std::string, json> files;
+    for (const auto& l : out)
+        for (const auto& f : l["Files"])
+            files[f["Filename"]] = f;
+    return files;
+}
+
+// The names of an output's files.
+std::set<std::string> fileNames(const json& out)
+{
+    std::set<std::string> names;
+    for (const auto& [name, file] : filesByName(out))
+        names.insert(name);
+    return names;
 }
 
 std::string realPath(const std::string& path)
@@ -183,18 +215,7 @@ TEST(SccCommand, MarksAndLeavesOutMinifiedGeneratedDuplicateAndExcludedFiles)
     t.write("notes.md", "# Notes\n");
     t.write("list.TXT", "text\n");
 
-    auto run = [&](std::vector<std::string> extra) {
-        std::vector<std::string> args{"--by-file", "--format", "json"};
-        args.insert(args.end(), extra.begin(), extra.end());
-        const RunResult r = runScc(args, t.root());
-        EXPECT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.err, "");
-        std::map<std::string, json> files;
-        for (const auto& l : json::parse(r.out))
-            for (const auto& f : l["Files"])
-                files[f["Filename"]] = f;
-        return files;
-    };
+    auto run = [&](const std::vector<std::string>& extra) { return filesByName(countByFile(t, extra)); };
 
     auto plain = run({});
     EXPECT_EQ(plain.size(), 8u);
@@ -208,12 +229,10 @@ TEST(SccCommand, MarksAndLeavesOutMinifiedGeneratedDuplicateAndExcludedFiles)
     EXPECT_TRUE(marked["gen.c"]["Generated"]);
     EXPECT_FALSE(marked["dup1.py"]["Generated"]);
 
-    auto left = run({"--exclude-ext", "MD, .txt", "--min", "--no-min", "--gen", "--no-gen", "--no-duplicates"});
-    std::set<std::string> names;
-    for (const auto& [name, f] : left)
-        names.insert(name);
+    const json left =
+        countByFile(t, {"--exclude-ext", "MD, .txt", "--min", "--no-min", "--gen", "--no-gen", "--no-duplicates"});
     // Of two identical files the first by location stays; a file of the same size stays.
-    EXPECT_EQ(names, (std::set<std::string>{"plain.js", "dup1.py", "same-size.py"}));
+    EXPECT_EQ(fileNames(left), (std::set<std::string>{"plain.js", "dup1.py", "same-size.py"}));
 }
 
 TEST(SccCommand, RefusesBadCommandLinesWithNothingOnStandardOutput)
@@ -289,15 +308,7 @@ TEST(SccCommand, HonoursGitignoreFilesOnlyInsideAGitWorkTree)
     t.write("c.c", "int c;\n");
     t.write(".gitignore", "b.c\n");
     t.write(".ignore", "c.c\n");
-    auto counted = [&](const std::string& path) {
-        const RunResult r = runScc({"--by-file", "--format", "json", path}, t.root());
-        EXPECT_EQ(r.status, 0) << r.err;
-        std::set<std::string> names;
-        for (const auto& l : json::parse(r.out))
-            for (const auto& f : l["Files"])
-                names.insert(f["Filename"].get<std::string>());
-        return names;
-    };
+    auto counted = [&](const std::string& path) { return fileNames(countByFile(t, {path})); };
     EXPECT_EQ(counted("."), (std::set<std::string>{"a.c", "b.c"}));
     t.folder(".git");
     EXPECT_EQ(counted("."), (std::set<std::string>{"a.c"}));
@@ -320,12 +331,7 @@ TEST(SccCommand, ReportsLargeBinaryFilesBySizeWithoutCountingThem)
     t.write("clip.ts", video);
     t.write("copy/clip.ts", video);
     for (const bool unique : {false, true}) {
-        std::vector<std::string> args{"--by-file", "--format", "json"};
-        if (unique)
-            args.push_back("--no-duplicates");
-        const RunResult r = runScc(args, t.root());
-        ASSERT_EQ(r.status, 0) << r.err;
-        const json out = json::parse(r.out);
+        const json out = countByFile(t, unique ? std::vector<std::string>{"--no-duplicates"} : std::vector<std::string>{});
         ASSERT_EQ(out.size(), 1u);
         EXPECT_EQ(out[0]["Count"], unique ? 1 : 2);
         EXPECT_EQ(out[0]["Bytes"], unique ? 300000 : 600000);
@@ -338,10 +344,10 @@ TEST(SccCommand, ReportsLargeBinaryFilesBySizeWithoutCountingThem)
 namespace {
 
 // The counted files by name, with their language.
-std::map<std::string, std::string> languagesByFile(const RunResult& r)
+std::map<std::string, std::string> languagesByFile(const json& counted)
 {
     std::map<std::string, std::string> out;
-    for (const auto& l : json::parse(r.out))
+    for (const auto& l : counted)
         for (const auto& f : l["Files"])
             out[f["Filename"]] = l["Name"];
     return out;
@@ -385,9 +391,7 @@ TEST(SccCommand, ReadsFileTypesFromShebangsNamesAndContent)
     t.write("Dockerfile.dev", "FROM debian\n");
     t.write("fix.patch", "--- a\n+++ b\n");
     t.write("bom.py", "\xEF\xBB\xBF#!/usr/bin/env python3\n");
-    const RunResult r = runScc({"--by-file", "--format", "json", "."}, t.root());
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(languagesByFile(r), (std::map<std::string, std::string>{
+    EXPECT_EQ(languagesByFile(countByFile(t, {"."})), (std::map<std::string, std::string>{
                                       {"Kbuild", "Shell"},
                                       {"Makefile", "Makefile"},
                                       {"deps.d", "Makefile"},
@@ -409,18 +413,11 @@ TEST(SccCommand, CountsEachFileOnceHoweverThePathsNameIt)
     t.write("src/deep/d.c", "int d;\n");
     for (const auto& args : std::vector<std::vector<std::string>>{
              {".", "."}, {".", "src", "./src/"}, {"src", "."}, {".", "a.c", "src/deep"}, {"src/deep/d.c", "src", "."}}) {
-        std::vector<std::string> full{"--by-file", "--format", "json"};
-        full.insert(full.end(), args.begin(), args.end());
-        const RunResult r = runScc(full, t.root());
-        ASSERT_EQ(r.status, 0) << r.err;
-        const json out = json::parse(r.out);
+        const json out = countByFile(t, args);
         ASSERT_EQ(out.size(), 1u);
         EXPECT_EQ(out[0]["Count"], 3) << args[0] << " " << args[1];
         EXPECT_EQ(out[0]["Lines"], 4) << args[0] << " " << args[1];
-        std::set<std::string> names;
-        for (const auto& f : out[0]["Files"])
-            names.insert(f["Filename"].get<std::string>());
-        EXPECT_EQ(names, (std::set<std::string>{"a.c", "b.c", "d.c"}));
+        EXPECT_EQ(fileNames(out), (std::set<std::string>{"a.c", "b.c", "d.c"}));
     }
 }
 
@@ -438,14 +435,7 @@ TEST(SccCommand, ReadsTheRepositorysExcludeFileLikeAGitignore)
     t.write("wt/.git", "gitdir: ../repo/.git/worktrees/wt\n");
     t.write("wt/w.tmp.c", "int w;\n");
     t.write("wt/v.c", "int v;\n");
-    auto counted = [&](const std::string& path) {
-        const RunResult r = runScc({"--by-file", "--format", "json", path}, t.root());
-        EXPECT_EQ(r.status, 0) << r.err;
-        std::set<std::string> names;
-        for (const auto& [name, language] : languagesByFile(r))
-            names.insert(name);
-        return names;
-    };
+    auto counted = [&](const std::string& path) { return fileNames(countByFile(t, {path})); };
     EXPECT_EQ(counted("repo"), (std::set<std::string>{"keep.c", "y.tmp.c"}));
     EXPECT_EQ(counted("repo/sub"), (std::set<std::string>{"y.tmp.c"}));
     EXPECT_EQ(counted("wt"), (std::set<std::string>{"v.c"}));
