@@ -1,5 +1,7 @@
 #include "BarTest.h"
 
+#include "tests/charts/core/TouchLog.h"
+
 #include <cmath>
 
 namespace {
@@ -215,26 +217,6 @@ TEST(BarTouch, AStackedSegmentIsFoundByItsColumnAndTheHeightOfTheTouchAboveTheBo
     EXPECT_FALSE(stackedData({{}, {}})->hasData());
     EXPECT_TRUE(stackedData({{}, {1}})->hasData());
 }
-
-// Everything one touch announces and sends, in order.
-template <class Chart>
-struct TouchLog {
-    explicit TouchLog(Chart& chart)
-    {
-        subscriptions.push_back(chart.dataSets.sink([this](const auto&) { events.push_back("dataSets"); }));
-        subscriptions.push_back(chart.infoView.sink([this](const auto& info) {
-            events.push_back("infoView " + std::to_string(info.touchOverlayInfo.size()));
-        }));
-        subscriptions.push_back(chart.touchedDataPointPublisher.sink([this](const auto& point) {
-            events.push_back("sent");
-            sent.push_back(point);
-        }));
-        events.clear();
-    }
-    std::vector<std::string> events;
-    std::vector<typename Chart::DataPoint> sent;
-    std::vector<kit::Cancellable> subscriptions;
-};
 
 TEST(BarTouch, AHitTagsTheStoredPointRecordsItThenTheExtraLinesPointAndSendsOnlyTheBar)
 {

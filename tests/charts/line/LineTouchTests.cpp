@@ -2,6 +2,7 @@
 
 #include "charts/line/LineTouchIndex.h"
 #include "tests/charts/core/TestExtraLine.h"
+#include "tests/charts/core/TouchLog.h"
 
 #include <cmath>
 #include <limits>
@@ -69,25 +70,6 @@ TEST(LineTouchLocation, ThePointsPlaceByTheChartsValueRange)
     EXPECT_EQ(ranged->touchPointLocation(*ranged->dataSets, {0, 0}, {0, 0, 100, 70}), (kit::Point{0, 40}));
 }
 
-// Records, in order, the writes to the chart's data sets and touch state and
-// the points it sends.
-template <class ChartData>
-struct TouchLog {
-    explicit TouchLog(ChartData& chart)
-    {
-        subscriptions.push_back(chart.dataSets.sink([this](const auto&) { events.push_back("dataSets"); }));
-        subscriptions.push_back(chart.infoView.sink([this](const auto&) { events.push_back("infoView"); }));
-        subscriptions.push_back(chart.touchedDataPointPublisher.sink([this](const auto& point) {
-            events.push_back("sent");
-            sent.push_back(point);
-        }));
-        events.clear();
-    }
-    std::vector<std::string> events;
-    std::vector<typename ChartData::DataPoint> sent;
-    std::vector<kit::Cancellable> subscriptions;
-};
-
 using Events = std::vector<std::string>;
 
 TEST(LineChartTouch, TheTouchedPointIsTaggedListedAndThenSent)
@@ -96,7 +78,7 @@ TEST(LineChartTouch, TheTouchedPointIsTaggedListedAndThenSent)
     const kit::Rect frame(0, 0, 100, 100);
     TouchLog log(*chart);
     chart->touchedDataPoints({90, 0}, frame);
-    EXPECT_EQ(log.events, (Events{"dataSets", "infoView", "sent"}));
+    EXPECT_EQ(log.events, (Events{"dataSets", "infoView 1", "sent"}));
     const LineChartDataPoint& stored = chart->dataSets->dataPoints[1];
     EXPECT_EQ(stored.legendTag, "Sales");
     EXPECT_EQ(chart->infoView->touchOverlayInfo, std::vector<LineChartDataPoint>{stored});
@@ -105,7 +87,7 @@ TEST(LineChartTouch, TheTouchedPointIsTaggedListedAndThenSent)
     // A zero the line ignores is marked, listed and sent, but has no place.
     log.events.clear();
     chart->touchedDataPoints({10, 0}, frame);
-    EXPECT_EQ(log.events, (Events{"dataSets", "dataSets", "infoView", "sent"}));
+    EXPECT_EQ(log.events, (Events{"dataSets", "dataSets", "infoView 1", "sent"}));
     EXPECT_TRUE(chart->dataSets->dataPoints[0].ignoreMe);
     EXPECT_EQ(chart->infoView->touchOverlayInfo.front().value, 0);
     EXPECT_EQ(chart->infoView->touchOverlayInfo.front().formattedValue("%.0f", nullptr), "");
@@ -131,7 +113,7 @@ TEST(LineChartTouch, TheExtraLinesPointIsListedAfterTheLinesButNeverSent)
     single->extraLineData = extra;
     TouchLog singleLog(*single);
     single->touchedDataPoints({150, 0}, frame);
-    EXPECT_EQ(singleLog.events, (Events{"dataSets", "infoView", "infoView", "sent"}));
+    EXPECT_EQ(singleLog.events, (Events{"dataSets", "infoView 1", "infoView 2", "sent"}));
     const auto& listed = single->infoView->touchOverlayInfo;
     ASSERT_EQ(listed.size(), 2u);
     EXPECT_EQ(listed[0].value, 2);
@@ -170,7 +152,7 @@ TEST(MultiLineChartTouch, EachLineSendsItsPointBeforeTaggingIt)
     const kit::Rect frame(0, 0, 300, 100);
     TouchLog log(*chart);
     chart->touchedDataPoints({120, 0}, frame);
-    EXPECT_EQ(log.events, (Events{"sent", "dataSets", "sent", "dataSets", "infoView"}));
+    EXPECT_EQ(log.events, (Events{"sent", "dataSets", "sent", "dataSets", "infoView 2"}));
     // The first touch sends the untagged copies; the list holds the tagged ones.
     ASSERT_EQ(log.sent.size(), 2u);
     EXPECT_EQ(log.sent[0].legendTag, "");
