@@ -106,6 +106,16 @@ void appendField(std::string& out, const char* key, bool value)
     out += value ? "true," : "false,";
 }
 
+// The line figures that file and language records share, in their key order.
+void appendCounts(std::string& out, const Counts& counts)
+{
+    appendField(out, "Lines", counts.lines);
+    appendField(out, "Code", counts.code);
+    appendField(out, "Comment", counts.comment);
+    appendField(out, "Blank", counts.blank);
+    appendField(out, "Complexity", counts.complexity);
+}
+
 void appendFile(std::string& out, const FileRecord& f)
 {
     out += '{';
@@ -123,11 +133,7 @@ void appendFile(std::string& out, const FileRecord& f)
     appendField(out, "Location", std::string_view(f.location));
     appendField(out, "Symlocation", std::string_view(f.symlocation));
     appendField(out, "Bytes", f.bytes);
-    appendField(out, "Lines", f.counts.lines);
-    appendField(out, "Code", f.counts.code);
-    appendField(out, "Comment", f.counts.comment);
-    appendField(out, "Blank", f.counts.blank);
-    appendField(out, "Complexity", f.counts.complexity);
+    appendCounts(out, f.counts);
     appendField(out, "WeightedComplexity", weightedComplexity(f.counts));
     appendField(out, "Binary", f.binary);
     appendField(out, "Minified", f.minified);
@@ -323,11 +329,7 @@ std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languag
         appendField(head, "Name", std::string_view(nameOf(l.language)));
         appendField(head, "Bytes", l.bytes);
         appendField(head, "CodeBytes", l.counts.codeBytes);
-        appendField(head, "Lines", l.counts.lines);
-        appendField(head, "Code", l.counts.code);
-        appendField(head, "Comment", l.counts.comment);
-        appendField(head, "Blank", l.counts.blank);
-        appendField(head, "Complexity", l.counts.complexity);
+        appendCounts(head, l.counts);
         appendField(head, "Count", l.files);
         appendField(head, "WeightedComplexity", weightedComplexity(l.counts));
         appendKey(head, "Files");
