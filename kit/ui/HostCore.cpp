@@ -73,7 +73,7 @@ void HostCore::setRoot(View root)
 {
     rootView_ = std::move(root);
     if (root_) {
-        root_->primitive = makeRoot(rootView_);
+        root_->setPrimitive(makeRoot(rootView_));
         markDirty(*root_, Transaction::current());
     }
 }

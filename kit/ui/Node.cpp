@@ -17,7 +17,8 @@ Node::Node(HostCore& h, Node* p, int s, AnyKey k, std::shared_ptr<const Primitiv
       key(std::move(k)),
       type(prim->type()),
       primitive(std::move(prim)),
-      anchor(std::make_shared<NodeAnchor>(NodeAnchor{this}))
+      anchor(std::make_shared<NodeAnchor>(NodeAnchor{this})),
+      role_(primitive->role())
 {
     depth = parent ? parent->depth + 1 : 0;
     host.registerNode(*this);
@@ -30,9 +31,10 @@ Node::~Node()
     host.unregisterNode(*this);
 }
 
-NodeRole Node::role() const
+void Node::setPrimitive(std::shared_ptr<const Primitive> p)
 {
-    return primitive->role();
+    primitive = std::move(p);
+    role_ = primitive->role();
 }
 
 int Node::slotCount() const

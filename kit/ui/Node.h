@@ -54,7 +54,7 @@ public:
     const int slot;
     const AnyKey key;
     const std::type_index type;
-    std::shared_ptr<const Primitive> primitive;
+    std::shared_ptr<const Primitive> primitive; // replaced with setPrimitive
     std::shared_ptr<NodeAnchor> anchor;
     std::shared_ptr<const EnvironmentValues> environment;
     std::vector<std::unique_ptr<Node>> children;
@@ -72,7 +72,9 @@ public:
         return *static_cast<T*>(data_.back().second.get());
     }
 
-    NodeRole role() const;
+    NodeRole role() const { return role_; }
+    // Replaces the primitive (one of the same identity).
+    void setPrimitive(std::shared_ptr<const Primitive> p);
     // The nodes that take part in the layout of `slot`: transparent nodes are
     // looked through, empty modifiers and removed nodes skipped. Callers keep
     // a copy: a geometry reader changes the tree while it is placed.
@@ -131,6 +133,7 @@ public:
     Node* layoutParent() const;
 
 private:
+    NodeRole role_; // the primitive's, kept for the layout and drawing walks
     std::vector<std::pair<std::type_index, std::shared_ptr<void>>> data_;
     struct SizeCache {
         ProposedSize proposal;

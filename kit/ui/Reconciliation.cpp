@@ -39,7 +39,11 @@ Transaction HostCore::outgoing(Node& node) const
 
 void HostCore::updateNode(Node& node, const View& view, const Transaction& incoming)
 {
-    node.primitive = view.primitive();
+    if (node.primitive != view.primitive()) {
+        if (node.role() != view.primitive()->role())
+            ++structureVersion_; // it takes part in its parent's layout differently
+        node.setPrimitive(view.primitive());
+    }
     // A node changed itself (its state, an object it observes) keeps that
     // change's transaction for the whole round, also when its parent hands
     // it a new value later in the round: a geometry reader reconciles its
@@ -70,29 +74,45 @@ void HostCore::reconcileChildren(Node& parent, std::vector<ChildSpec> specs)
     std::vector<std::unique_ptr<Node>> old = std::move(parent.children);
     parent.children.clear();
 
-    // Old children by identity: slot, key and type.
+    // Old children by identity: slot, key and type. Most children stay
+    // where they were, so each is first looked for at its own place; the
+    // index of the others is made at the first that is not.
     std::unordered_multimap<std::size_t, std::size_t> index;
+    bool indexed = false;
     auto identityHash = [](int slot, const AnyKey& key, std::type_index type) {
         return std::hash<AnyKey>{}(key) ^ (std::size_t(slot) * 0x9e3779b97f4a7c15ULL) ^ type.hash_code();
     };
-    for (std::size_t i = 0; i < old.size(); ++i)
-        if (!old[i]->removing)
-            index.emplace(identityHash(old[i]->slot, old[i]->key, old[i]->type), i);
+    auto same = [](const std::unique_ptr<Node>& node, const ChildSpec& spec, std::type_index type) {
+        return node && !node->removing && node->slot == spec.slot && node->type == type && node->key == spec.key;
+    };
 
     std::vector<std::unique_ptr<Node>> next;
     next.reserve(specs.size());
     std::vector<std::pair<Node*, const View*>> updates;
-    for (ChildSpec& spec : specs) {
+    updates.reserve(specs.size());
+    bool changed = false; // children inserted, removed or moved
+    for (std::size_t position = 0; position < specs.size(); ++position) {
+        ChildSpec& spec = specs[position];
         const std::type_index type = spec.view.primitive()->type();
         std::unique_ptr<Node> match;
-        auto range = index.equal_range(identityHash(spec.slot, spec.key, type));
-        for (auto it = range.first; it != range.second; ++it) {
-            auto& candidate = old[it->second];
-            if (candidate && candidate->slot == spec.slot && candidate->key == spec.key && candidate->type == type) {
-                match = std::move(candidate);
-                index.erase(it);
-                break;
+        if (position < old.size() && same(old[position], spec, type)) {
+            match = std::move(old[position]);
+        } else {
+            if (!indexed) {
+                for (std::size_t i = 0; i < old.size(); ++i)
+                    if (old[i] && !old[i]->removing)
+                        index.emplace(identityHash(old[i]->slot, old[i]->key, old[i]->type), i);
+                indexed = true;
             }
+            auto range = index.equal_range(identityHash(spec.slot, spec.key, type));
+            for (auto it = range.first; it != range.second; ++it) {
+                if (same(old[it->second], spec, type)) {
+                    match = std::move(old[it->second]);
+                    index.erase(it);
+                    break;
+                }
+            }
+            changed = true;
         }
         if (!match)
             match = createNode(&parent, spec.slot, spec.key, spec.view);
@@ -105,15 +125,20 @@ void HostCore::reconcileChildren(Node& parent, std::vector<ChildSpec> specs)
     for (std::size_t i = 0; i < old.size(); ++i) {
         if (!old[i])
             continue;
-        if (old[i]->removing)
+        if (old[i]->removing) {
             kept.push_back(std::move(old[i]));
-        else
+        } else {
             removeChild(std::move(old[i]), transaction, kept);
+            changed = true;
+        }
     }
     parent.children = std::move(next);
     for (auto& k : kept)
         parent.children.push_back(std::move(k));
-    ++structureVersion_;
+    // The items of every node are collected again only when some node's
+    // children changed.
+    if (changed)
+        ++structureVersion_;
     needsLayout_ = true;
 
     for (auto& [child, view] : updates)

@@ -1,0 +1,90 @@
+// Children keep their nodes by identity whether they stay in place, move,
+// come or go, and the layout always follows the children of the latest
+// pass, also when a pass changes nothing in the tree's shape.
+
+#include "UiTest.h"
+
+#include "kit/base/Published.h"
+
+#include <map>
+
+using namespace kit;
+
+namespace {
+
+struct Rows : ObservableObject {
+    Published<std::vector<int>> ids{this, {1, 2, 3}};
+    Published<int> tall{this, 0}; // the row drawn 20 high instead of 10
+    Published<bool> spacer{this, false}; // row 2 as a spacer in place of a shape
+};
+
+struct Item {
+    int id;
+};
+
+// A column of rows keyed by id, each 10 wide and 10 high (the `tall` row
+// 20); row 2 becomes a Spacer 5 high when `spacer`.
+struct Column {
+    ObservedObject<Rows> rows;
+    auto dynamicFields() { return std::tie(rows); }
+    View body() const
+    {
+        std::vector<Item> items;
+        for (int id : rows->ids.get())
+            items.push_back({id});
+        const int tall = rows->tall.get();
+        const bool spacer = rows->spacer.get();
+        return VStack(HorizontalAlignment::leading, 0,
+                      {ForEach(
+                          items, [](const Item& i) { return i.id; },
+                          [tall, spacer](const Item& i) {
+                              if (spacer && i.id == 2)
+                                  return View(Spacer()).frame(10, 5).id(i.id);
+                              return View(Rectangle()).frame(10, i.id == tall ? 20 : 10).id(i.id);
+                          })})
+            .frame(100, 100, Alignment::topLeading());
+    }
+};
+
+class IdentityMatching : public UiTest {};
+
+TEST_F(IdentityMatching, RowsKeepTheirNodesAndTheColumnFollowsEveryPass)
+{
+    struct Step {
+        const char* what;
+        std::function<void(Rows&)> change;
+        std::vector<int> order;   // ids from the top
+        std::vector<double> tops; // their tops
+    };
+    // Rows 10 high stack from 0; a tall row takes 20, a spacer row 5.
+    const std::vector<Step> steps{
+        {"as built", [](Rows&) {}, {1, 2, 3}, {0, 10, 20}},
+        {"a row grows, nothing moves", [](Rows& r) { r.tall = 1; }, {1, 2, 3}, {0, 20, 30}},
+        {"and shrinks", [](Rows& r) { r.tall = 0; }, {1, 2, 3}, {0, 10, 20}},
+        {"reversed", [](Rows& r) { r.ids = {3, 2, 1}; }, {3, 2, 1}, {0, 10, 20}},
+        {"one more in the middle", [](Rows& r) { r.ids = {3, 4, 2, 1}; }, {3, 4, 2, 1}, {0, 10, 20, 30}},
+        {"the first gone", [](Rows& r) { r.ids = {4, 2, 1}; }, {4, 2, 1}, {0, 10, 20}},
+        {"a spacer in place of row 2", [](Rows& r) { r.spacer = true; }, {4, 2, 1}, {0, 10, 15}},
+        {"a shape again", [](Rows& r) { r.spacer = false; }, {4, 2, 1}, {0, 10, 20}},
+    };
+    auto rows = std::make_shared<Rows>();
+    ViewHost host(Column{rows}, {100, 100});
+    host.update();
+    std::map<int, NodeId> nodes; // the node each id first had: it keeps it while it stays
+    for (const Step& step : steps) {
+        step.change(*rows);
+        runUntilIdle();
+        for (std::size_t i = 0; i < step.order.size(); ++i) {
+            const int id = step.order[i];
+            const auto node = host.nodeWithId(AnyKey(id));
+            ASSERT_TRUE(node) << step.what << ", row " << id;
+            const Rect frame = host.layoutFrame(*node).value();
+            EXPECT_DOUBLE_EQ(frame.minY(), step.tops[i]) << step.what << ", row " << id;
+            if (!nodes.contains(id))
+                nodes[id] = *node;
+            EXPECT_EQ(*node, nodes[id]) << step.what << ": row " << id << " keeps its node";
+        }
+    }
+}
+
+} // namespace
