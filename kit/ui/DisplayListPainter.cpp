@@ -161,6 +161,9 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
 
 void DisplayList::paint(QPainter& painter) const
 {
+    // Each item sets the transform, opacity, hints, pen and brush it paints
+    // with; the caller's state comes back at the end.
+    painter.save();
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     const QTransform base = painter.worldTransform();
     const double baseOpacity = painter.opacity();
@@ -171,7 +174,11 @@ void DisplayList::paint(QPainter& painter) const
         // background), though the item still counts for hit-testing.
         if (baseOpacity * item.effectiveOpacity() < 0.5 / 255)
             continue;
-        painter.save();
+        // The painter's state is saved only around what changes more than
+        // the transform and opacity set for every item.
+        const bool saved = !item.clips.empty() || !item.shadows.empty();
+        if (saved)
+            painter.save();
         for (const DisplayClip& clip : item.clips) {
             painter.setTransform(clip.transform.toQTransform() * base);
             painter.setRenderHint(QPainter::Antialiasing, clip.antialiased);
@@ -184,8 +191,10 @@ void DisplayList::paint(QPainter& painter) const
         painter.setTransform(item.transform.toQTransform() * base);
         painter.setOpacity(baseOpacity * item.opacity);
         drawGeometry(painter, item);
-        painter.restore();
+        if (saved)
+            painter.restore();
     }
+    painter.restore();
 }
 
 } // namespace kit

@@ -317,3 +317,39 @@ TEST_F(Drawing, ADenseLineLooksAsItsStroke)
         EXPECT_LE(ours, qts) << "scale " << scale;
     }
 }
+
+TEST_F(Drawing, AClipHoldsForItsOwnItemAndThePaintersStateComesBack)
+{
+    // Red squares 10 × 10: the first clipped to its top-left 5 × 5, the
+    // second 20 to the right at half opacity, clipped by nothing, then the
+    // first again; all under a painter at opacity 0.8.
+    DisplayList list;
+    DisplayItem clipped;
+    clipped.path = Path::rect(Rect(0, 0, 10, 10));
+    clipped.paint = Color::rgb(1, 0, 0);
+    clipped.frame = Rect(0, 0, 10, 10);
+    clipped.clips.push_back({Path::rect(Rect(0, 0, 5, 5)), AffineTransform(), false, false});
+    DisplayItem half = clipped;
+    half.clips.clear();
+    half.transform = AffineTransform::translation(20, 0);
+    half.opacity = 0.5;
+    list.items = {clipped, half, clipped};
+    QImage image(40, 10, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setOpacity(0.8);
+    const QTransform before = painter.worldTransform();
+    list.paint(painter);
+    EXPECT_EQ(painter.opacity(), 0.8);
+    EXPECT_EQ(painter.worldTransform(), before);
+    EXPECT_FALSE(painter.hasClipping());
+    painter.end();
+    struct Case {
+        int x, y;
+        int alpha; // 255 × 0.8 for a square; × 0.5 more for the second
+    };
+    // The first square is drawn twice, before and after the second: 0.8 +
+    // 0.8 × 0.2 = 0.96 where its clip lets it.
+    for (const Case& c : {Case{2, 2, 245}, Case{7, 7, 0}, Case{7, 2, 0}, Case{22, 2, 102}, Case{27, 7, 102}, Case{35, 5, 0}})
+        EXPECT_NEAR(at(image, c.x, c.y).a, c.alpha, 1) << c.x << ", " << c.y;
+}
