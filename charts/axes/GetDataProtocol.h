@@ -3,6 +3,7 @@
 #include "charts/axes/ValueRange.h"
 
 #include <concepts>
+#include <cstdint>
 
 namespace charts {
 
@@ -19,18 +20,44 @@ concept GetDataProtocol = requires(const T& chartData) {
 // The shared answers of GetDataProtocol, for a chart-data class `Derived`
 // that inherits them: the value range of its style and data sets, and the
 // data set's own average. A class whose mean differs declares its own
-// average(), which hides this one.
+// average(), which hides this one. The lowest and highest values are worked
+// out again only after a write to the data sets or the style (each bar of a
+// chart asks for them).
 //
 //   class BarChartData : public ..., public GetDataFromDataSets<BarChartData> { ... };
 template <class Derived>
 class GetDataFromDataSets {
 public:
-    double range() const { return chartValueRange(self()); }
-    double minValue() const { return lowestChartValue(self()); }
-    double maxValue() const { return highestChartValue(self()); }
+    double range() const { return maxValue() - minValue(); }
+    double minValue() const
+    {
+        return remembered(lowest_, [](const Derived& d) { return lowestChartValue(d); });
+    }
+    double maxValue() const
+    {
+        return remembered(highest_, [](const Derived& d) { return highestChartValue(d); });
+    }
     double average() const { return chartAverageValue(self()); }
 
 private:
+    // A value worked out for the data sets and style at these versions.
+    struct Remembered {
+        bool known = false;
+        std::uint64_t dataSets = 0;
+        std::uint64_t style = 0;
+        double value = 0;
+    };
+    mutable Remembered lowest_, highest_;
+
+    template <class Work>
+    double remembered(Remembered& r, Work work) const
+    {
+        const Derived& d = self();
+        if (!r.known || r.dataSets != d.dataSets.version() || r.style != d.chartStyle.version())
+            r = {true, d.dataSets.version(), d.chartStyle.version(), work(d)};
+        return r.value;
+    }
+
     const Derived& self() const { return static_cast<const Derived&>(*this); }
 };
 

@@ -119,3 +119,37 @@ TEST(BarValueRange, ChartsWithoutDataRangeFromZeroToZeroAndHaveNoAverage)
 }
 
 } // namespace
+
+namespace {
+
+TEST(BarValueRange, TheEndsFollowEveryWriteToTheDataSetsAndTheStyle)
+{
+    // Asked after each write, in turn, on one chart of values 3, 7, 5.
+    auto chart = barData({3, 7, 5}, barChartStyle(minimum, maximum));
+    struct Step {
+        const char* write;
+        std::function<void(BarChartData&)> apply;
+        double min, max, range;
+    };
+    const std::vector<Step> steps{
+        {"nothing yet", [](BarChartData&) {}, 3, 7, 4},
+        {"asked again", [](BarChartData&) {}, 3, 7, 4},
+        {"the middle value to 9", [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) { s.dataPoints[1].value = 9; }); }, 3, 9, 6},
+        {"the first value to -1", [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) { s.dataPoints[0].value = -1; }); }, -1, 9, 10},
+        {"a zero baseline", [](BarChartData& c) { c.chartStyle.modify([](auto& s) { s.baseline = Baseline::zero(); }); }, 0, 9, 9},
+        {"a top line of 12", [](BarChartData& c) { c.chartStyle.modify([](auto& s) { s.topLine = Topline::maximum(12); }); }, 0, 12, 12},
+        {"values 20 and 30", [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) {
+             s.dataPoints.erase(s.dataPoints.begin() + 2);
+             s.dataPoints[0].value = 20;
+             s.dataPoints[1].value = 30;
+         }); }, 0, 30, 30},
+    };
+    for (const Step& step : steps) {
+        step.apply(*chart);
+        EXPECT_EQ(chart->minValue(), step.min) << step.write;
+        EXPECT_EQ(chart->maxValue(), step.max) << step.write;
+        EXPECT_EQ(chart->range(), step.range) << step.write;
+    }
+}
+
+} // namespace
