@@ -67,9 +67,15 @@ void HostCore::bookkeeping(Node& node, Transaction transaction, bool insertedAbo
     const bool inserted = node.inserted;
     const double now = Clock::now();
     TargetCollector sink(node, in, now, inserted);
-    if (node.role() != NodeRole::transparent && node.placedPass == layoutGeneration_)
-        sink.set(ChannelKey::frame, {node.frame.origin.x, node.frame.origin.y, node.frame.size.width,
-                                     node.frame.size.height}, 0);
+    if (node.role() != NodeRole::transparent && node.placedPass == layoutGeneration_) {
+        // One buffer for every node's frame: an unchanged frame costs no allocation.
+        static thread_local std::vector<double> frame(4);
+        frame[0] = node.frame.origin.x;
+        frame[1] = node.frame.origin.y;
+        frame[2] = node.frame.size.width;
+        frame[3] = node.frame.size.height;
+        sink.set(ChannelKey::frame, frame, 0);
+    }
     node.primitive->targets(node, sink);
     if (inserted && !insertedAbove && in.animation && visible_ && node.parent && node.parent->parent) {
         // Inserted in an animated pass: fade in.

@@ -44,7 +44,9 @@ void ModifierPrimitive::update(Node& node) const
 
 Size ModifierPrimitive::sizeThatFits(Node& node, ProposedSize proposal) const
 {
-    const std::vector<Node*> items = node.items(0);
+    // Measuring changes no node's children (only placing a geometry reader
+    // does), so the cached items are used as they stand.
+    const std::vector<Node*>& items = node.items(0);
     passAxis(items, node);
     return measureItems(items, proposal, Arrangement::vertical, Alignment::center());
 }
@@ -56,18 +58,20 @@ void ModifierPrimitive::placeChildren(Node& node, ProposedSize proposal, Size si
 
 std::optional<double> ModifierPrimitive::explicitGuide(Node& node, HorizontalAlignment g, Size size) const
 {
-    const std::vector<Node*> items = node.items(0);
+    const std::vector<Node*>& items = node.items(0);
     if (items.size() != 1)
         return std::nullopt;
-    return items[0]->primitive->explicitGuide(*items[0], g, size);
+    Node& content = *items[0];
+    return content.primitive->explicitGuide(content, g, size);
 }
 
 std::optional<double> ModifierPrimitive::explicitGuide(Node& node, VerticalAlignment g, Size size) const
 {
-    const std::vector<Node*> items = node.items(0);
+    const std::vector<Node*>& items = node.items(0);
     if (items.size() != 1)
         return std::nullopt;
-    return items[0]->primitive->explicitGuide(*items[0], g, size);
+    Node& content = *items[0];
+    return content.primitive->explicitGuide(content, g, size);
 }
 
 std::optional<double> ModifierPrimitive::layoutPriority() const
