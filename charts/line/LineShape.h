@@ -4,6 +4,7 @@
 #include "charts/line/LinePaths.h"
 #include "kit/ui/Shape.h"
 
+#include <memory>
 #include <vector>
 
 namespace charts {
@@ -15,7 +16,9 @@ namespace charts {
 template <class DataPoint>
     requires CTStandardDataPointProtocol<DataPoint> && IgnoreMe<DataPoint>
 struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
-    std::vector<DataPoint> dataPoints;
+    // Shared by the copies a view makes of the shape (trimmed, stroked,
+    // kept by the host), so a line of thousands of points is copied once.
+    std::shared_ptr<const std::vector<DataPoint>> dataPoints;
     LineType lineType = LineType::line;
     bool isFilled = false;
     double minValue = 0;
@@ -24,14 +27,14 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
 
     LineShape(std::vector<DataPoint> dataPoints, LineType lineType, bool isFilled, double minValue, double range,
               bool ignoreZero)
-        : dataPoints(std::move(dataPoints)), lineType(lineType), isFilled(isFilled), minValue(minValue), range(range),
+        : dataPoints(std::make_shared<const std::vector<DataPoint>>(std::move(dataPoints))), lineType(lineType), isFilled(isFilled), minValue(minValue), range(range),
           ignoreZero(ignoreZero)
     {
     }
 
     kit::Path path(const kit::Rect& rect) const
     {
-        return linePath(linePathPoints(dataPoints), lineType, rect, minValue, range, isFilled, ignoreZero);
+        return linePath(linePathPoints(*dataPoints), lineType, rect, minValue, range, isFilled, ignoreZero);
     }
 
     // Equal shapes have the same path, which the host then keeps between
@@ -39,7 +42,8 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
     friend bool operator==(const LineShape& a, const LineShape& b)
     {
         return a.lineType == b.lineType && a.isFilled == b.isFilled && a.minValue == b.minValue &&
-               a.range == b.range && a.ignoreZero == b.ignoreZero && a.dataPoints == b.dataPoints;
+               a.range == b.range && a.ignoreZero == b.ignoreZero &&
+               (a.dataPoints == b.dataPoints || *a.dataPoints == *b.dataPoints);
     }
 };
 

@@ -261,3 +261,41 @@ TEST(TouchPointOnLinePath, TheTrimmedPieceIsThatOfTheWholePath)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LinePath, LineShapesAreEqualByTheirPointsAndSettingsWhereverThePointsAreHeld)
+{
+    using Shape = LineShape<LineChartDataPoint>;
+    // Points are equal with their identities: the variants start from copies.
+    const std::vector<LineChartDataPoint> points = linePoints({2, 5, 8});
+    auto changed = points;
+    changed[1].value = 6;
+    auto longer = points;
+    longer.push_back(linePoints({1})[0]);
+    const Shape base(points, LineType::curvedLine, false, 0, 10, false);
+    const Shape copy = base; // holds the very same points
+    struct Case {
+        const char* what;
+        Shape other;
+        bool equal;
+    };
+    const Case cases[] = {
+        {"a copy", copy, true},
+        {"the same points held apart", Shape(points, LineType::curvedLine, false, 0, 10, false), true},
+        {"one value changed", Shape(changed, LineType::curvedLine, false, 0, 10, false), false},
+        {"one point more", Shape(longer, LineType::curvedLine, false, 0, 10, false), false},
+        {"points made anew", Shape(linePoints({2, 5, 8}), LineType::curvedLine, false, 0, 10, false), false},
+        {"straight", Shape(points, LineType::line, false, 0, 10, false), false},
+        {"filled", Shape(points, LineType::curvedLine, true, 0, 10, false), false},
+        {"another range", Shape(points, LineType::curvedLine, false, 0, 20, false), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(base == c.other, c.equal) << c.what;
+        EXPECT_EQ(kit::Shape(base).hasSameValue(kit::Shape(c.other)), c.equal) << c.what;
+    }
+    // A copy draws what the original draws.
+    EXPECT_EQ(copy.path(rect), base.path(rect));
+}
+
+} // namespace
