@@ -10,74 +10,93 @@ namespace kit::detail {
 
 namespace {
 
+// Accessibility modifiers applied one right around another share one node:
+// `levels_` holds them outermost first, each drawn as its own node would be.
 class Accessibility final : public ModifierPrimitive {
 public:
     enum class Kind { label, value, hidden, element };
-    Accessibility(View content, Kind kind, std::string text, bool localize, bool hidden,
-                  AccessibilityChildBehavior behavior)
-        : ModifierPrimitive(std::move(content)),
-          kind_(kind),
-          text_(std::move(text)),
-          localize_(localize),
-          hidden_(hidden),
-          behavior_(behavior)
+    struct Level {
+        Kind kind;
+        std::string text;
+        bool localize;
+        bool hidden;
+        AccessibilityChildBehavior behavior;
+    };
+    Accessibility(View content, std::vector<Level> levels)
+        : ModifierPrimitive(std::move(content)), levels_(std::move(levels))
     {
     }
+
+    // This modifier around `content`: folded into it when it is one too.
+    static std::shared_ptr<const Primitive> around(View content, Level level)
+    {
+        if (const auto* inner = dynamic_cast<const Accessibility*>(content.primitive().get())) {
+            std::vector<Level> levels{std::move(level)};
+            levels.insert(levels.end(), inner->levels_.begin(), inner->levels_.end());
+            return std::make_shared<Accessibility>(inner->content, std::move(levels));
+        }
+        return std::make_shared<Accessibility>(std::move(content), std::vector<Level>{std::move(level)});
+    }
+
     void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
     {
         DrawState s = state;
-        if (kind_ == Kind::hidden) {
-            if (hidden_)
-                s.a11y = DrawState::A11y::ignore;
-            builder.drawSlot(node, 0, s);
-            return;
-        }
-        const std::string text = localize_ ? localized(text_) : text_;
-        if (s.a11y == DrawState::A11y::ignore) {
-            builder.drawSlot(node, 0, s);
-            return;
-        }
-        if (s.a11y == DrawState::A11y::combine) {
-            if (kind_ == Kind::label && !text.empty()) {
-                std::string& label = builder.element(s.element).label;
-                label += label.empty() ? text : ", " + text;
+        // Whether the level drawn before (the node's parent, for the
+        // outermost) made or joined the element in force.
+        bool aroundElement = s.elementNode == node.parent;
+        for (const Level& level : levels_) {
+            const bool joins = s.element >= 0 && aroundElement;
+            aroundElement = false;
+            if (level.kind == Kind::hidden) {
+                if (level.hidden)
+                    s.a11y = DrawState::A11y::ignore;
+                continue;
             }
-            builder.drawSlot(node, 0, s);
-            return;
+            const std::string text = level.localize ? localized(level.text) : level.text;
+            if (s.a11y == DrawState::A11y::ignore)
+                continue;
+            if (s.a11y == DrawState::A11y::combine) {
+                if (level.kind == Kind::label && !text.empty()) {
+                    std::string& label = builder.element(s.element).label;
+                    label += label.empty() ? text : ", " + text;
+                }
+                continue;
+            }
+            // Accessibility modifiers directly on one view make one element.
+            if (!joins)
+                s.element = builder.addElement(node, s);
+            s.elementNode = &node;
+            aroundElement = true;
+            AccessibilityElement& e = builder.element(s.element);
+            switch (level.kind) {
+            case Kind::label:
+                if (e.label.empty())
+                    e.label = text;
+                break;
+            case Kind::value:
+                if (e.value.empty())
+                    e.value = text;
+                break;
+            case Kind::element:
+                if (level.behavior == AccessibilityChildBehavior::contain)
+                    s.container = s.element;
+                else
+                    s.a11y = level.behavior == AccessibilityChildBehavior::combine ? DrawState::A11y::combine
+                                                                                   : DrawState::A11y::ignore;
+                break;
+            case Kind::hidden:
+                break;
+            }
         }
-        // Accessibility modifiers directly on one view make one element.
-        if (!(s.element >= 0 && s.elementNode == node.parent))
-            s.element = builder.addElement(node, s);
-        s.elementNode = &node;
-        AccessibilityElement& e = builder.element(s.element);
-        switch (kind_) {
-        case Kind::label:
-            if (e.label.empty())
-                e.label = text;
-            break;
-        case Kind::value:
-            if (e.value.empty())
-                e.value = text;
-            break;
-        case Kind::element:
-            if (behavior_ == AccessibilityChildBehavior::contain)
-                s.container = s.element;
-            else
-                s.a11y = behavior_ == AccessibilityChildBehavior::combine ? DrawState::A11y::combine
-                                                                          : DrawState::A11y::ignore;
-            break;
-        case Kind::hidden:
-            break;
-        }
+        // The content joins the element only when the innermost level made
+        // or joined it, as it would under a node of that level alone.
+        if (!aroundElement && s.elementNode == &node)
+            s.elementNode = nullptr;
         builder.drawSlot(node, 0, s);
     }
 
 private:
-    Kind kind_;
-    std::string text_;
-    bool localize_;
-    bool hidden_;
-    AccessibilityChildBehavior behavior_;
+    std::vector<Level> levels_;
 };
 
 } // namespace
@@ -85,32 +104,32 @@ private:
 View accessibilityLabel(const View& v, std::string text, bool localize)
 {
     return modify(v, [=](View c) {
-        return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::label, text, localize, false,
-                                               AccessibilityChildBehavior::contain);
+        return Accessibility::around(std::move(c), {Accessibility::Kind::label, text, localize, false,
+                                                    AccessibilityChildBehavior::contain});
     });
 }
 
 View accessibilityValue(const View& v, std::string text, bool localize)
 {
     return modify(v, [=](View c) {
-        return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::value, text, localize, false,
-                                               AccessibilityChildBehavior::contain);
+        return Accessibility::around(std::move(c), {Accessibility::Kind::value, text, localize, false,
+                                                    AccessibilityChildBehavior::contain});
     });
 }
 
 View accessibilityHidden(const View& v, bool hidden)
 {
     return modify(v, [=](View c) {
-        return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::hidden, std::string(), false, hidden,
-                                               AccessibilityChildBehavior::contain);
+        return Accessibility::around(std::move(c), {Accessibility::Kind::hidden, std::string(), false, hidden,
+                                                    AccessibilityChildBehavior::contain});
     });
 }
 
 View accessibilityElement(const View& v, AccessibilityChildBehavior children)
 {
     return modify(v, [=](View c) {
-        return std::make_shared<Accessibility>(std::move(c), Accessibility::Kind::element, std::string(), false, false,
-                                               children);
+        return Accessibility::around(std::move(c), {Accessibility::Kind::element, std::string(), false, false,
+                                                    children});
     });
 }
 
