@@ -9,37 +9,30 @@ namespace kit::detail {
 
 namespace {
 
-bool sameClips(const std::shared_ptr<const std::vector<DisplayClip>>& a,
-               const std::shared_ptr<const std::vector<DisplayClip>>& b)
+// Two shared lists in force, the same when both are absent, the very same
+// list, or lists of equal entries.
+template <class T, class Equal>
+bool sameList(const std::shared_ptr<const std::vector<T>>& a, const std::shared_ptr<const std::vector<T>>& b,
+              Equal equal)
 {
     if (a == b)
         return true;
     if (!a || !b || a->size() != b->size())
         return false;
-    for (std::size_t i = 0; i < a->size(); ++i) {
-        const DisplayClip& x = (*a)[i];
-        const DisplayClip& y = (*b)[i];
-        if (!(x.transform == y.transform) || x.evenOdd != y.evenOdd || x.antialiased != y.antialiased
-            || !(x.path == y.path))
+    for (std::size_t i = 0; i < a->size(); ++i)
+        if (!equal((*a)[i], (*b)[i]))
             return false;
-    }
     return true;
 }
 
-bool sameShadows(const std::shared_ptr<const std::vector<DisplayShadow>>& a,
-                 const std::shared_ptr<const std::vector<DisplayShadow>>& b)
+bool sameClip(const DisplayClip& x, const DisplayClip& y)
 {
-    if (a == b)
-        return true;
-    if (!a || !b || a->size() != b->size())
-        return false;
-    for (std::size_t i = 0; i < a->size(); ++i) {
-        const DisplayShadow& x = (*a)[i];
-        const DisplayShadow& y = (*b)[i];
-        if (!(x.color == y.color) || x.radius != y.radius || x.offset.x != y.offset.x || x.offset.y != y.offset.y)
-            return false;
-    }
-    return true;
+    return x.transform == y.transform && x.evenOdd == y.evenOdd && x.antialiased == y.antialiased && x.path == y.path;
+}
+
+bool sameShadow(const DisplayShadow& x, const DisplayShadow& y)
+{
+    return x.color == y.color && x.radius == y.radius && x.offset.x == y.offset.x && x.offset.y == y.offset.y;
 }
 
 // Whether a subtree drawn in `a` draws the same in `b`. The indices of the
@@ -50,7 +43,7 @@ bool sameDrawing(const DrawState& a, const DrawState& b)
 {
     return a.transform == b.transform && a.opacity == b.opacity && a.hittable == b.hittable && a.a11y == b.a11y
            && a.elementNode == b.elementNode && (a.element < 0) == (b.element < 0) && (a.container < 0) == (b.container < 0)
-           && sameClips(a.clips, b.clips) && sameShadows(a.shadows, b.shadows);
+           && sameList(a.clips, b.clips, sameClip) && sameList(a.shadows, b.shadows, sameShadow);
 }
 
 } // namespace

@@ -18,6 +18,7 @@ struct Model : ObservableObject {
     Published<int> shift{this, 0};
     Published<bool> dimmed{this, false};
     Published<int> strips{this, 20};
+    Published<bool> clipped{this, false}; // the column clipped to its frame, under a shadow
 };
 
 // A column of red strips 10 × 5, each an element valued with its index
@@ -35,6 +36,8 @@ struct Scene {
                                      .accessibilityLabel(Verbatim{"strip"})
                                      .accessibilityValue(std::to_string(i + shift));
                              })});
+        if (model->clipped.get())
+            strips = strips.clipped().shadow(Color::rgb(0, 0, 0), 2);
         strips = strips.opacity(model->dimmed.get() ? 0.5 : 1)
                      .accessibilityElement(AccessibilityChildBehavior::contain)
                      .accessibilityLabel(Verbatim{"strips"});
@@ -104,6 +107,28 @@ TEST_F(DisplayListReuse, StillPartsOfAnAnimatedFrameAreTakenOverUnchanged)
     EXPECT_NEAR(boxX(host), 100, 1e-9);
     EXPECT_FALSE(host.isAnimating());
     expectStrips(host, 20, 0, 1, "at the end");
+}
+
+TEST_F(DisplayListReuse, ClipsAndShadowsMadeAgainForEachFrameStillMatch)
+{
+    auto model = std::make_shared<Model>();
+    model->clipped = true;
+    ViewHost host(Scene{model}, {200, 200});
+    host.update();
+    withAnimation(Animation::linear(1), [&] { model->moved = true; });
+    runUntilIdle();
+    host.displayList();
+    Clock::advance(0.5);
+    EXPECT_NEAR(boxX(host), 50, 1e-9);
+    EXPECT_LT(host.drawnNodeCount(), 20u) << "the clipped column is taken over";
+    const auto items = strips(host);
+    ASSERT_EQ(items.size(), 20u);
+    // Clipped to the column's frame, 10 × 100; a black shadow of radius 2.
+    ASSERT_EQ(items[7]->clips.size(), 1u);
+    expectRect(items[7]->clips[0].path.boundingRect().applying(items[7]->clips[0].transform), Rect(0, 0, 10, 100));
+    ASSERT_EQ(items[7]->shadows.size(), 1u);
+    EXPECT_EQ(items[7]->shadows[0].radius, 2);
+    expectRect(items[7]->hostBounds(), Rect(0, 35, 10, 5));
 }
 
 TEST_F(DisplayListReuse, PartsThatChangeMoveFadeOrLeaveAreDrawnAgain)
