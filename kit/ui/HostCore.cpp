@@ -140,17 +140,32 @@ void HostCore::buildDisplayList()
     }
     advanceAnimations(listTime_);
     dropFinishedRemovals();
-    // The previous build's output stays in place while the new one is
-    // made: subtrees that draw the same are moved over from it.
+    const std::pair<std::uint64_t, std::uint64_t> epoch{passes_, structureVersion_};
     DrawOutput out;
-    out.items.reserve(list_.items.size());
-    out.entries.reserve(entries_.size());
-    DisplayListBuilder builder(out, {&list_.items, &entries_}, builds_, {passes_, structureVersion_});
-    builder.drawRoot(*root_);
-    drawn_ = builder.walked();
-    // Into the list's own storage while it has room, as before.
-    list_.items.assign(std::make_move_iterator(out.items.begin()), std::make_move_iterator(out.items.end()));
+    if (epoch != builtEpoch_) {
+        // After a pass nothing is taken over: the list is made again in
+        // its own storage.
+        out.items.swap(list_.items);
+        out.items.clear();
+        out.entries.swap(entries_);
+        out.entries.clear();
+        DisplayListBuilder builder(out, {}, builds_, epoch);
+        builder.drawRoot(*root_);
+        drawn_ = builder.walked();
+        list_.items.swap(out.items);
+    } else {
+        // The previous build's output stays in place while the new one is
+        // made: subtrees that draw the same are moved over from it.
+        out.items.reserve(list_.items.size());
+        out.entries.reserve(entries_.size());
+        DisplayListBuilder builder(out, {&list_.items, &entries_}, builds_, epoch);
+        builder.drawRoot(*root_);
+        drawn_ = builder.walked();
+        // Into the list's own storage while it has room, as before.
+        list_.items.assign(std::make_move_iterator(out.items.begin()), std::make_move_iterator(out.items.end()));
+    }
     entries_ = std::move(out.entries);
+    builtEpoch_ = epoch;
 }
 
 const DisplayList& HostCore::displayList()

@@ -196,6 +196,7 @@ private:
     bool accessibilityValid_ = false;
     std::uint64_t builds_ = 0;
     std::size_t drawn_ = 0; // nodes walked by the latest build
+    std::pair<std::uint64_t, std::uint64_t> builtEpoch_; // the pass and tree of the latest build
     bool listValid_ = false;
     double listTime_ = -1;
 
