@@ -76,9 +76,14 @@ std::string printInCLocale(const std::string& pattern, T value)
 {
     static locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
     locale_t previous = uselocale(cLocale);
-    int length = std::snprintf(nullptr, 0, pattern.c_str(), value);
+    // Most figures fit a small buffer: printed once; longer ones again in
+    // a buffer of their length.
+    char small[64];
+    const int length = std::snprintf(small, sizeof small, pattern.c_str(), value);
     std::string out;
-    if (length > 0) {
+    if (length > 0 && std::size_t(length) < sizeof small) {
+        out.assign(small, std::size_t(length));
+    } else if (length > 0) {
         std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
         std::snprintf(buffer.data(), buffer.size(), pattern.c_str(), value);
         out.assign(buffer.data(), static_cast<std::size_t>(length));

@@ -34,6 +34,21 @@ TEST(Format, KeepsLiteralTextFlagsAndWidth)
     EXPECT_EQ(kit::format("%+.1A", 1.0), "+0X1.0P+0");
 }
 
+TEST(Format, PrintsFiguresOfAnyLengthWhole)
+{
+    // One half exactly, to 70 places: "0.5" and 69 zeros; the same padded
+    // to 100 characters with spaces in front; and a short one.
+    const std::string half = "0.5" + std::string(69, '0');
+    struct Case {
+        const char* pattern;
+        double value;
+        std::string expected;
+    };
+    for (const Case& c : {Case{"%.70f", 0.5, half}, Case{"%100.70f", 0.5, std::string(28, ' ') + half},
+                          Case{"[%.70f]", 0.5, "[" + half + "]"}, Case{"%.2f", 0.5, "0.50"}})
+        EXPECT_EQ(kit::format(c.pattern, c.value), c.expected) << c.pattern;
+}
+
 TEST(Format, FallsBackToNoFractionDigitsForAnyOtherPattern)
 {
     for (const char* pattern : {"no conversion", "%f and %f", "%d", "%s", "%*f", "%n", "%lf", "%.1000f", "100%", "%.2q"})
