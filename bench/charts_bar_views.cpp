@@ -5,17 +5,15 @@
 // list at the next clock time, and the paint). A frame must stay well under
 // 1/60 s for the charts to animate at 60 fps; the aim is under 8 ms.
 
+#include "OffscreenBench.h"
 #include "charts/bar/BarChart.h"
 #include "charts/bar/GroupedBarChart.h"
 #include "kit/base/Clock.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
 
-#include <QGuiApplication>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -97,13 +95,6 @@ std::shared_ptr<charts::GroupedBarChartData> groupedChart()
                                                          kit::Text("No data"));
 }
 
-void paintFrame(kit::ViewHost& host, QImage& image)
-{
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    host.paint(painter);
-}
-
 // One full update: new values for every bar (each keeps its identity), the
 // pass that re-evaluates every bar, the paint.
 template <class Data, class Revalue>
@@ -119,7 +110,7 @@ void fullUpdate(benchmark::State& state, kit::View chart, std::shared_ptr<Data> 
         data->dataSets.modify([&](auto& sets) { revalue(sets, round); });
         ++round;
         host.update();
-        paintFrame(host, image);
+        bench::paintFrame(host, image);
     }
     kit::discardPendingWork();
     kit::Clock::useReal();
@@ -135,16 +126,8 @@ void growingFrame(benchmark::State& state, kit::View chart)
     QImage image(int(windowSize.width), int(windowSize.height), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
-        paintFrame(host, image);
-        if (!host.isAnimating()) {
-            state.PauseTiming();
-            host.setVisible(false);
-            kit::runUntilIdle();
-            kit::Clock::advance(2);
-            host.setVisible(true);
-            kit::runUntilIdle();
-            state.ResumeTiming();
-        }
+        bench::paintFrame(host, image);
+        bench::restartAppearanceWhenSettled(state, host);
     }
     state.counters["frames_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     kit::discardPendingWork();
@@ -186,12 +169,4 @@ BENCHMARK(BM_GroupedBarChart20GrowingFrame)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_OFFSCREEN_BENCHMARK_MAIN()

@@ -5,17 +5,15 @@
 // (a point's value changes, every decoration is evaluated again, laid out)
 // and its paint. Aim: under 16 ms, one frame of a 60 fps display.
 
+#include "OffscreenBench.h"
 #include "tests/charts/overlays/DecoratedCharts.h"
 #include "kit/base/Clock.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -47,9 +45,7 @@ void updateAndPaint(benchmark::State& state, const std::shared_ptr<ChartData>& d
         data->dataSets.modify([&](auto& set) { set.dataPoints[std::size_t(i % 6)].value += (i % 2 == 0 ? 1 : -1); });
         ++i;
         host.update();
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        host.paint(painter);
+        bench::paintFrame(host, image);
     }
     kit::discardPendingWork();
     kit::Clock::useReal();
@@ -73,12 +69,4 @@ BENCHMARK(BM_DecoratedLineChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_OFFSCREEN_BENCHMARK_MAIN()

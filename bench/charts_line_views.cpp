@@ -4,18 +4,16 @@
 // animation (the trimmed line at the next tick, painted). Aim: each under
 // 8 ms, so the chart keeps up with a 60 fps display with room to spare.
 
+#include "OffscreenBench.h"
 #include "charts/line/LineChart.h"
 #include "kit/base/Clock.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
 
-#include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -54,13 +52,6 @@ std::shared_ptr<charts::LineChartData> wave(bool disableAnimation)
     return data;
 }
 
-void paintFrame(kit::ViewHost& host, QImage& image)
-{
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    host.paint(painter);
-}
-
 // A point of the line changes: the chart is evaluated, laid out and painted.
 void BM_FullUpdateAndPaint(benchmark::State& state)
 {
@@ -74,7 +65,7 @@ void BM_FullUpdateAndPaint(benchmark::State& state)
         data->dataSets.modify([&](charts::LineDataSet& set) { set.dataPoints[i % pointCount].value += 1; });
         ++i;
         host.update();
-        paintFrame(host, image);
+        bench::paintFrame(host, image);
     }
     kit::discardPendingWork();
     kit::Clock::useReal();
@@ -92,16 +83,8 @@ void BM_DrawInFrame(benchmark::State& state)
     QImage image(int(window.width), int(window.height), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
-        paintFrame(host, image);
-        if (!host.isAnimating()) {
-            state.PauseTiming();
-            host.setVisible(false);
-            kit::runUntilIdle();
-            kit::Clock::advance(2);
-            host.setVisible(true);
-            kit::runUntilIdle();
-            state.ResumeTiming();
-        }
+        bench::paintFrame(host, image);
+        bench::restartAppearanceWhenSettled(state, host);
     }
     kit::discardPendingWork();
     kit::Clock::useReal();
@@ -110,12 +93,4 @@ BENCHMARK(BM_DrawInFrame)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_OFFSCREEN_BENCHMARK_MAIN()

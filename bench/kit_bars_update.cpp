@@ -3,16 +3,14 @@
 // modifiers wait on each bar and are applied to its body): the cost of one
 // update pass after the data change, and of one frame while the bars move.
 
+#include "OffscreenBench.h"
 #include "kit/base/Clock.h"
 #include "kit/base/Published.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
 
-#include <QGuiApplication>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -95,9 +93,7 @@ void BM_BarsMovingFrame(benchmark::State& state)
             state.ResumeTiming();
         }
         kit::Clock::advance(1.0 / 60);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        host.paint(painter);
+        bench::paintFrame(host, image);
     }
     kit::discardPendingWork();
     kit::Clock::useReal();
@@ -106,12 +102,4 @@ BENCHMARK(BM_BarsMovingFrame)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_OFFSCREEN_BENCHMARK_MAIN()

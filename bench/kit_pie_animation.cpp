@@ -3,18 +3,16 @@
 // the size of a window) and of one update pass after a model change. One
 // frame must stay well under 1/60 s for the chart to animate at 60 fps.
 
+#include "OffscreenBench.h"
 #include "kit/base/Clock.h"
 #include "kit/base/Published.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
 #include "tests/kit/ui/Wedge.h"
 
-#include <QGuiApplication>
-#include <QPainter>
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <numbers>
 #include <string>
 
@@ -57,13 +55,6 @@ struct Pie {
     }
 };
 
-void paintFrame(kit::ViewHost& host, QImage& image)
-{
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    host.paint(painter);
-}
-
 void BM_AnimatingFrame(benchmark::State& state)
 {
     kit::Clock::useManual(0);
@@ -73,7 +64,7 @@ void BM_AnimatingFrame(benchmark::State& state)
     QImage image(600, 600, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
-        paintFrame(host, image);
+        bench::paintFrame(host, image);
         if (!host.isAnimating()) { // replay the grow-in
             state.PauseTiming();
             host.setVisible(false);
@@ -100,7 +91,7 @@ void BM_TouchUpdatePass(benchmark::State& state)
     for (auto _ : state) {
         slices->touched = i++ % segments;
         host.update();
-        paintFrame(host, image);
+        bench::paintFrame(host, image);
     }
     kit::discardPendingWork();
     kit::Clock::useReal();
@@ -141,12 +132,4 @@ BENCHMARK(BM_TextRowsUpdatePass)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+QM_OFFSCREEN_BENCHMARK_MAIN()
