@@ -63,7 +63,11 @@ kit::View LineChartData::pointsView() const
                                       disableAnimation);
 }
 
-kit::View LineChartData::accessibilityView() const { return accessibilityViewBody(*this, *dataSets); }
+kit::View LineChartData::accessibilityView() const
+{
+    return accessibilityViewBody<LineChartData, LineDataSet>(
+        *this, *dataSets, [](const LineChartData& data) { return &*data.dataSets; });
+}
 
 
 void LineChartData::setUpLegends()

@@ -104,7 +104,15 @@ kit::View MultiLineChartData::accessibilityView() const
     return kit::ZStack(kit::Alignment::center(),
                        {kit::ForEach(
                            dataSets->dataSets, [](const LineDataSet& set) { return set; },
-                           [&](const LineDataSet& set) { return accessibilityViewBody(*this, set); })});
+                           [&](const LineDataSet& set) {
+                               return accessibilityViewBody<MultiLineChartData, LineDataSet>(
+                                   *this, set, [id = set.id](const MultiLineChartData& data) -> const LineDataSet* {
+                                       for (const LineDataSet& s : data.dataSets->dataSets)
+                                           if (s.id == id)
+                                               return &s;
+                                       return nullptr;
+                                   });
+                           })});
 }
 
 

@@ -66,7 +66,11 @@ kit::View RangedLineChartData::pointsView() const
                                             disableAnimation);
 }
 
-kit::View RangedLineChartData::accessibilityView() const { return accessibilityViewBody(*this, *dataSets); }
+kit::View RangedLineChartData::accessibilityView() const
+{
+    return accessibilityViewBody<RangedLineChartData, RangedLineDataSet>(
+        *this, *dataSets, [](const RangedLineChartData& data) { return &*data.dataSets; });
+}
 
 
 double RangedLineChartData::average() const

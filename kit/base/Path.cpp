@@ -359,8 +359,9 @@ void Path::push(const Element& e)
         auto own = std::make_shared<Storage>();
         own->elements = storage_->elements;
         storage_ = std::move(own);
-    } else if (storage_->measurement.load(std::memory_order_relaxed)) {
+    } else if (storage_->measured.load(std::memory_order_relaxed)) {
         storage_->measurement.store(nullptr);
+        storage_->measured.store(false, std::memory_order_relaxed);
     }
     storage_->elements.push_back(e);
 }
@@ -375,6 +376,7 @@ const Path::Measurement& Path::measured() const
         auto fresh = std::make_shared<Measurement>();
         static_cast<Walk&>(*fresh) = walk(storage_->elements);
         m = std::move(fresh);
+        storage_->measured.store(true, std::memory_order_relaxed);
         storage_->measurement.store(m);
     }
     // The storage keeps it alive for as long as this path does not change.

@@ -99,6 +99,9 @@ private:
     struct Storage {
         std::vector<Element> elements;
         mutable std::atomic<std::shared_ptr<const Measurement>> measurement;
+        // Whether `measurement` may be set: a change looks at this cheap
+        // flag rather than at the measurement itself.
+        mutable std::atomic<bool> measured{false};
     };
 
     void add(const Element& e);

@@ -1,5 +1,6 @@
 #include "kit/ui/DisplayListBuilder.h"
 
+#include "kit/base/Localization.h"
 #include "kit/ui/Primitive.h"
 
 #include <algorithm>
@@ -81,19 +82,39 @@ int DisplayListBuilder::addElement(Node& node, const DrawState& state)
     return int(out_.entries.size()) - 1;
 }
 
+void DisplayListBuilder::addElementRun(std::shared_ptr<const AccessibilityRun> run, const DrawState& state)
+{
+    out_.entries.push_back({AccessibilityElement{}, state.container, std::move(run)});
+}
+
+AccessibilityElement AccessibilityRun::at(int index) const
+{
+    AccessibilityElementContent content = element(index);
+    AccessibilityElement e;
+    e.label = content.localizeLabel ? localized(content.label) : std::move(content.label);
+    e.value = content.localizeValue ? localized(content.value) : std::move(content.value);
+    e.frame = content.frame.value_or(bounds).applying(transform);
+    e.node = node;
+    return e;
+}
+
 std::vector<AccessibilityElement> nestedElements(const std::vector<AccessibilityEntry>& entries)
 {
     // Children come after their parents, so nest from the back.
     std::vector<AccessibilityElement> elements;
     std::vector<std::vector<AccessibilityElement>> children(entries.size());
     for (std::size_t i = entries.size(); i-- > 0;) {
+        std::vector<AccessibilityElement>& siblings =
+            entries[i].parent >= 0 ? children[std::size_t(entries[i].parent)] : elements;
+        if (const AccessibilityRun* run = entries[i].run.get()) {
+            for (int k = run->count; k-- > 0;)
+                siblings.push_back(run->at(k));
+            continue;
+        }
         AccessibilityElement element = entries[i].element;
         element.children.assign(std::make_move_iterator(children[i].rbegin()),
                                 std::make_move_iterator(children[i].rend()));
-        if (entries[i].parent >= 0)
-            children[std::size_t(entries[i].parent)].push_back(std::move(element));
-        else
-            elements.push_back(std::move(element));
+        siblings.push_back(std::move(element));
     }
     std::reverse(elements.begin(), elements.end());
     return elements;
@@ -118,7 +139,7 @@ bool DisplayListBuilder::reuse(Node& node, const DrawState& state)
         // others are the container in force.
         const int parent = e.parent >= int(r->entryBegin) ? int(entryBase + std::size_t(e.parent) - r->entryBegin)
                                                           : state.container;
-        out_.entries.push_back({std::move(e.element), parent});
+        out_.entries.push_back({std::move(e.element), parent, std::move(e.run)});
     }
     r->build = build_;
     r->state = state;
@@ -173,7 +194,9 @@ void DisplayListBuilder::drawNode(Node& node, DrawState state)
     } else {
         node.primitive->draw(node, *this, state);
     }
-    if (recordable && moving_ == movingBefore && walked_ - walkedBefore >= recordedSubtree)
+    // Worth keeping: a subtree of many nodes, or one node of many items.
+    const bool large = walked_ - walkedBefore >= recordedSubtree || out_.items.size() - items >= recordedSubtree;
+    if (recordable && moving_ == movingBefore && large)
         record(node, state, items, entries);
     else if (node.drawRecord)
         node.drawRecord->build = 0;

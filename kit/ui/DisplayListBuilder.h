@@ -1,9 +1,11 @@
 #pragma once
 
+#include "kit/ui/AccessibilityElements.h"
 #include "kit/ui/DisplayList.h"
 #include "kit/ui/Node.h"
 #include "kit/ui/ViewHost.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -25,11 +27,26 @@ struct DrawState {
     enum class A11y { normal, combine, ignore } a11y = A11y::normal;
 };
 
+// Elements made only when the accessibility tree is asked for
+// (AccessibilityElements): element i is `element(i)`, its frame (the
+// node's local frame `bounds` when it gives none) mapped by `transform`.
+struct AccessibilityRun {
+    int count = 0;
+    std::function<AccessibilityElementContent(int)> element;
+    Rect bounds;
+    AffineTransform transform;
+    NodeId node = 0;
+
+    AccessibilityElement at(int index) const;
+};
+
 // An accessibility element as it is drawn: `parent` is the index of the
-// element it nests in, -1 at top level.
+// element it nests in, -1 at top level. An entry with a `run` stands for
+// that run's elements in order (and never has children).
 struct AccessibilityEntry {
     AccessibilityElement element;
     int parent = -1;
+    std::shared_ptr<const AccessibilityRun> run;
 };
 
 // The output of one build: the items and the flat elements.
@@ -68,7 +85,7 @@ public:
         : out_(out), previous_(previous), build_(build), epoch_(epoch)
     {
     }
-    // Subtrees of at least this many drawn nodes keep a record for reuse.
+    // Subtrees of at least this many drawn nodes or items keep a record for reuse.
     static constexpr std::size_t recordedSubtree = 16;
 
     void drawRoot(Node& root);
@@ -84,6 +101,8 @@ public:
     // coordinates) under state.container; returns its index.
     int addElement(Node& node, const DrawState& state);
     AccessibilityElement& element(int index) { return out_.entries[std::size_t(index)].element; }
+    // A run of elements under state.container, made when asked for.
+    void addElementRun(std::shared_ptr<const AccessibilityRun> run, const DrawState& state);
     // Nodes walked and subtrees moved over in this build.
     std::size_t walked() const { return walked_; }
     std::size_t reused() const { return reused_; }

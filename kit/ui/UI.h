@@ -2,6 +2,7 @@
 
 // The whole declarative view layer in one include.
 
+#include "kit/ui/AccessibilityElements.h"
 #include "kit/ui/Animation.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/GeometryReader.h"

@@ -289,6 +289,61 @@ TEST_F(LineAccessibilityTest, EveryPointIsAnElementOverItsShareOfTheChart)
     EXPECT_TRUE(host.accessibilityElements().empty());
 }
 
+TEST_F(LineAccessibilityTest, EachChartKindListsItsPointsTextsFromTheDataAsItStands)
+{
+    // Three points over 300 wide: each element covers the whole chart, each
+    // band 150 wide centred on its point (at 0, 150 and 300).
+    auto set = lineSet({4, 8, 15});
+    set.dataPoints[1].description = "Tue";
+    const auto chart = lineChart(set);
+    kit::ViewHost host(stacked(chart->accessibilityView()), {300, 100});
+    struct Expected {
+        std::string value;
+        double bandLeft;
+    };
+    const Expected expected[] = {{"4 ", -75}, {"8 Tue", 75}, {"15 ", 225}};
+    auto elements = host.accessibilityElements();
+    const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
+    ASSERT_EQ(elements.size(), 3u);
+    ASSERT_EQ(fills.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(elements[i].label, "Title") << i;
+        EXPECT_EQ(elements[i].value, expected[i].value) << i;
+        EXPECT_EQ(elements[i].role, kit::AccessibilityElement::Role::graphic) << i;
+        expectRect(elements[i].frame, {0, 0, 300, 100});
+        expectRect(pathBounds(*fills[i]), {expected[i].bandLeft, 0, 150, 100});
+        EXPECT_TRUE(fills[i]->hittable) << i;
+    }
+    chart->dataSets.modify([](LineDataSet& s) { s.dataPoints[2].value = 16; });
+    host.setRoot(stacked(chart->accessibilityView()));
+    elements = host.accessibilityElements();
+    ASSERT_EQ(elements.size(), 3u);
+    EXPECT_EQ(elements[2].value, "16 ");
+
+    struct Case {
+        const char* what;
+        kit::View view;
+        std::vector<std::string> values;
+    };
+    LineChartData unshared(lineSet({3}), metadata(), std::nullopt, std::nullopt, lineChartStyle(), kit::EmptyView());
+    const Case cases[] = {
+        {"multi-line, set by set", multiLineChart({lineSet({1, 2}), lineSet({3, 4, 5})})->accessibilityView(),
+         {"1 ", "2 ", "3 ", "4 ", "5 "}},
+        {"ranged, lower-upper", rangedChart({{5, 10, 0}, {7, 8, 2}})->accessibilityView(), {"0-10 ", "2-8 "}},
+        {"chart data no shared pointer owns", unshared.accessibilityView(), {"3 "}},
+    };
+    for (const Case& c : cases) {
+        host.setRoot(stacked(c.view));
+        elements = host.accessibilityElements();
+        ASSERT_EQ(elements.size(), c.values.size()) << c.what;
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            EXPECT_EQ(elements[i].label, "Title") << c.what;
+            EXPECT_EQ(elements[i].value, c.values[i]) << c.what;
+            expectRect(elements[i].frame, {0, 0, 300, 100});
+        }
+    }
+}
+
 } // namespace
 
 namespace {

@@ -1,0 +1,199 @@
+// Many accessibility elements in one view: listed where separate labelled
+// views would be, with their frames under the transforms around them, made
+// only when asked for, drawing only their areas, which take hits for the
+// views around them.
+
+#include "UiTest.h"
+
+#include "kit/base/Localization.h"
+#include "kit/base/Published.h"
+
+using namespace kit;
+
+namespace {
+
+using AccessibilityElementsTest = UiTest;
+
+// Three elements: the first over the whole view, the second over a given
+// part of it, the third with a localized value.
+View threeElements(std::shared_ptr<int> calls = std::make_shared<int>(0))
+{
+    return AccessibilityElements(3, [calls](int i) {
+        ++*calls;
+        switch (i) {
+        case 0:
+            return AccessibilityElementContent{"first", false, "1", false, std::nullopt};
+        case 1:
+            return AccessibilityElementContent{"second", false, "2", false, Rect(10, 5, 20, 30)};
+        default:
+            return AccessibilityElementContent{"third.key", true, "value.key", true, std::nullopt};
+        }
+    });
+}
+
+// The three elements in a 100 × 60 frame under a 200 × 40 labelled colour,
+// in a 200 × 100 host: the frame lies at (50, 40).
+View underATopBar(View elements)
+{
+    return VStack(HorizontalAlignment::center, 0.0,
+                  {View(Color::red()).frame(200, 40).accessibilityLabel(Verbatim{"top"}), std::move(elements)});
+}
+
+TEST_F(AccessibilityElementsTest, ElementsComeInIndexOrderWithTheirFramesUnderTheTransformsAround)
+{
+    StringTable::setActive({{"third.key", "Third"}, {"value.key", "Value"}});
+    struct Case {
+        const char* what;
+        View view;
+        Rect whole;  // element 0 and 2
+        Rect second; // element 1
+    };
+    const Case cases[] = {
+        {"placed", threeElements().frame(100, 60), {50, 40, 100, 60}, {60, 45, 20, 30}},
+        {"offset by (10, 20)", threeElements().frame(100, 60).offset(10, 20), {60, 60, 100, 60}, {70, 65, 20, 30}},
+        // Doubled about the frame's centre (100, 70).
+        {"scaled by 2", threeElements().frame(100, 60).scaleEffect(2), {0, 10, 200, 120}, {20, 20, 40, 60}},
+    };
+    for (const Case& c : cases) {
+        ViewHost host(underATopBar(c.view), {200, 100});
+        const auto elements = host.accessibilityElements();
+        ASSERT_EQ(elements.size(), 4u) << c.what;
+        EXPECT_EQ(elements[0].label, "top") << c.what;
+        const std::pair<std::string, std::string> texts[] = {{"first", "1"}, {"second", "2"}, {"Third", "Value"}};
+        for (int i = 0; i < 3; ++i) {
+            const AccessibilityElement& e = elements[std::size_t(i) + 1];
+            EXPECT_EQ(e.label, texts[i].first) << c.what << ", element " << i;
+            EXPECT_EQ(e.value, texts[i].second) << c.what << ", element " << i;
+            EXPECT_EQ(e.role, AccessibilityElement::Role::graphic) << c.what;
+            EXPECT_TRUE(e.children.empty()) << c.what;
+            expectRect(e.frame, i == 1 ? c.second : c.whole);
+        }
+    }
+    StringTable::setActive({});
+}
+
+TEST_F(AccessibilityElementsTest, ContainersNestThemCombiningTakesTheirLabelsHidingDropsThem)
+{
+    struct Case {
+        const char* what;
+        View view;
+        std::vector<std::string> labels; // top-level labels
+        std::size_t nested;              // children of the first element
+    };
+    const Case cases[] = {
+        {"contained", threeElements().accessibilityLabel(Verbatim{"box"}).accessibilityElement(AccessibilityChildBehavior::contain),
+         {"box"}, 3},
+        {"combined", threeElements().accessibilityLabel(Verbatim{"box"}).accessibilityElement(AccessibilityChildBehavior::combine),
+         {"box, first, second, third.key"}, 0},
+        {"hidden", threeElements().accessibilityHidden(true), {}, 0},
+        {"ignored", threeElements().accessibilityElement(AccessibilityChildBehavior::ignore), {""}, 0},
+        {"none", AccessibilityElements(0, [](int) { return AccessibilityElementContent{}; }), {}, 0},
+    };
+    for (const Case& c : cases) {
+        ViewHost host(c.view, {100, 100});
+        const auto elements = host.accessibilityElements();
+        ASSERT_EQ(elements.size(), c.labels.size()) << c.what;
+        for (std::size_t i = 0; i < elements.size(); ++i)
+            EXPECT_EQ(elements[i].label, c.labels[i]) << c.what;
+        if (!elements.empty()) {
+            ASSERT_EQ(elements[0].children.size(), c.nested) << c.what;
+            if (c.nested == 3)
+                EXPECT_EQ(elements[0].children[1].label, "second") << c.what;
+        }
+    }
+}
+
+TEST_F(AccessibilityElementsTest, ElementsAreMadeOnlyWhenAskedFor)
+{
+    auto calls = std::make_shared<int>(0);
+    ViewHost host(threeElements(calls), {100, 100});
+    host.displayList();
+    EXPECT_EQ(*calls, 0);
+    EXPECT_EQ(host.accessibilityElements().size(), 3u);
+    EXPECT_EQ(*calls, 3);
+    host.accessibilityElements();
+    EXPECT_EQ(*calls, 3) << "kept until the next build";
+}
+
+TEST_F(AccessibilityElementsTest, OnlyTheAreasAreDrawnAndTheyTakeHitsForTheViewsAround)
+{
+    ViewHost bare(threeElements(), {100, 100});
+    EXPECT_TRUE(bare.displayList().items.empty());
+
+    // Two 40-wide bands in a 100 × 60 view, 10 apart, in an invisible grey.
+    int taps = 0;
+    const View areas =
+        AccessibilityElements(
+            2, [](int) { return AccessibilityElementContent{"band", false, "", false, std::nullopt}; },
+            AccessibilityElementAreas{[](int i, const Rect& r) { return Path::rect(Rect(50.0 * i, 0, 40, r.height())); },
+                                      Color::gray().opacity(1e-9)})
+            .frame(100, 60)
+            .onTapGesture([&taps] { ++taps; });
+    ViewHost host(areas, {100, 100});
+    const auto fills = host.displayList().itemsOfKind(DisplayItem::Kind::fill);
+    ASSERT_EQ(fills.size(), 2u);
+    expectRect(fills[0]->hostBounds(), {0, 20, 40, 60});
+    expectRect(fills[1]->hostBounds(), {50, 20, 40, 60});
+    EXPECT_LT(fills[0]->effectiveOpacity(), 1e-6);
+    EXPECT_EQ(fills[0]->node, fills[1]->node);
+    const QImage image = host.renderImage();
+    EXPECT_EQ(image.pixel(20, 50), 0u) << "nothing shows";
+
+    struct Case {
+        Point at;
+        int taps;
+    };
+    for (const Case& c : {Case{{20, 50}, 1}, Case{{70, 50}, 1}, Case{{45, 50}, 0}, Case{{20, 10}, 0}}) {
+        taps = 0;
+        host.pointerPressed(c.at);
+        host.pointerReleased(c.at);
+        runUntilIdle();
+        EXPECT_EQ(taps, c.taps) << c.at.x << ", " << c.at.y;
+    }
+}
+
+struct Sliding : ObservableObject {
+    Published<bool> moved{this, false};
+};
+
+// Twenty 5-wide bands, each an element valued with its index, under a box
+// that slides right by 100 when `moved`.
+struct BandsUnderABox {
+    ObservedObject<Sliding> model;
+    auto dynamicFields() { return std::tie(model); }
+    View body() const
+    {
+        const View bands = AccessibilityElements(
+            20, [](int i) { return AccessibilityElementContent{"band", false, std::to_string(i), false, std::nullopt}; },
+            AccessibilityElementAreas{[](int i, const Rect& r) { return Path::rect(Rect(5.0 * i, 0, 5, r.height())); },
+                                      Color::rgb(1, 0, 0)});
+        const View box = View(Color::rgb(0, 0, 1)).frame(10, 10).offset(model->moved.get() ? 100 : 0, 0);
+        return ZStack(Alignment::topLeading(), {bands.frame(100, 50), box}).frame(200, 200, Alignment::topLeading());
+    }
+};
+
+TEST_F(AccessibilityElementsTest, AStillViewOfManyAreasIsTakenOverWhileASiblingAnimates)
+{
+    auto model = std::make_shared<Sliding>();
+    ViewHost host(BandsUnderABox{model}, {200, 200});
+    host.update();
+    withAnimation(Animation::linear(1), [&] { model->moved = true; });
+    runUntilIdle();
+    host.displayList();
+    const std::size_t firstFrame = host.drawnNodeCount();
+    for (double t : {0.25, 0.5}) {
+        Clock::advance(0.25);
+        const auto fills = host.displayList().itemsOfKind(DisplayItem::Kind::fill);
+        ASSERT_EQ(fills.size(), 21u) << t;
+        for (std::size_t i = 0; i < 20; ++i)
+            expectRect(fills[i]->hostBounds(), Rect(5.0 * double(i), 0, 5, 50));
+        EXPECT_NEAR(fills[20]->hostBounds().minX(), 100 * t, 1e-9) << t;
+        EXPECT_LT(host.drawnNodeCount(), firstFrame) << "the bands are not drawn again at " << t;
+        const auto elements = host.accessibilityElements();
+        ASSERT_EQ(elements.size(), 20u) << t;
+        EXPECT_EQ(elements[19].value, "19") << t;
+        expectRect(elements[19].frame, Rect(0, 0, 100, 50));
+    }
+}
+
+} // namespace
