@@ -35,7 +35,8 @@ kit::AccessibilityElementContent accessibilityElementContent(const ChartData& ch
 // One accessibility element per point of the set, in index order, standing
 // in one view; each point's area, its share of the chart's width at full
 // height (AccessibilityRectangle), is filled grey at opacity 1e-9 so that it
-// shows nothing. The elements' texts are made when they are asked for, from
+// shows nothing (its paths, which hang on the count alone, are kept while
+// the count and the frame stay). The elements' texts are made when they are asked for, from
 // the chart data as it then stands (`findSet` finds the set in it, null
 // once it is gone); chart data no shared pointer owns has them made now.
 template <class ChartData, CTSingleDataSetProtocol DataSet>
@@ -59,7 +60,7 @@ kit::View accessibilityViewBody(const ChartData& chartData, const DataSet& dataS
     }
     kit::AccessibilityElementAreas areas{
         [count](int index, const kit::Rect& rect) { return AccessibilityRectangle{count, index}.path(rect); },
-        kit::Color::gray().opacity(1e-9)};
+        kit::Color::gray().opacity(1e-9), static_cast<std::size_t>(count)};
     return kit::ZStack(kit::Alignment::center(),
                        {kit::AccessibilityElements(count, std::move(element), std::move(areas))});
 }

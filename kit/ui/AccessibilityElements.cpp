@@ -10,11 +10,20 @@
 #include "kit/ui/Primitive.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kit {
 
 namespace detail {
 namespace {
+
+// The area paths a node drew last, for areas with a key.
+struct AreaCache {
+    std::optional<std::size_t> key;
+    int count = 0;
+    Rect rect;
+    std::vector<Path> paths;
+};
 
 class AccessibilityElementsPrimitive final : public Primitive {
 public:
@@ -32,11 +41,21 @@ public:
         if (areas_ && areas_->path) {
             const RGBA c = node.environment->resolve(areas_->color);
             const Color color = unpremultiplied(premultiplied(c));
+            AreaCache& cache = node.data<AreaCache>();
+            if (!areas_->key || cache.key != areas_->key || cache.count != count_ || !(cache.rect == bounds)) {
+                cache.paths.clear();
+                cache.paths.reserve(std::size_t(count_));
+                for (int i = 0; i < count_; ++i)
+                    cache.paths.push_back(areas_->path(i, bounds));
+                cache.key = areas_->key;
+                cache.count = count_;
+                cache.rect = bounds;
+            }
             for (int i = 0; i < count_; ++i) {
                 DisplayItem item;
                 item.kind = DisplayItem::Kind::fill;
                 item.frame = bounds;
-                item.path = areas_->path(i, bounds);
+                item.path = cache.paths[std::size_t(i)];
                 item.paint = color;
                 builder.addItem(node, state, std::move(item));
             }

@@ -5,6 +5,7 @@
 #include "kit/base/Rect.h"
 #include "kit/ui/View.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -28,9 +29,12 @@ struct AccessibilityElementContent {
 // order: `path(i, rect)` (rect being the view's frame at origin (0, 0))
 // filled in `color`, as a hittable item of the view (an invisible colour
 // makes touch areas that show nothing).
+// Areas given a `key` are the same paths as those of an equal key and count
+// in an equal frame: the view's node keeps them from one draw to the next.
 struct AccessibilityElementAreas {
     std::function<Path(int index, const Rect& rect)> path;
     Color color;
+    std::optional<std::size_t> key;
 };
 
 // `count` accessibility elements standing in one view: a single node that

@@ -196,4 +196,59 @@ TEST_F(AccessibilityElementsTest, AStillViewOfManyAreasIsTakenOverWhileASiblingA
     }
 }
 
+struct Areas : ObservableObject {
+    Published<std::optional<std::size_t>> key{this, std::nullopt};
+    Published<double> width{this, 100};
+};
+
+// Two areas counting the paths they make.
+struct CountedAreas {
+    ObservedObject<Areas> model;
+    std::shared_ptr<int> paths;
+    auto dynamicFields() { return std::tie(model); }
+    View body() const
+    {
+        return AccessibilityElements(
+                   2, [](int) { return AccessibilityElementContent{}; },
+                   AccessibilityElementAreas{[paths = paths](int i, const Rect& r) {
+                                                 ++*paths;
+                                                 return Path::rect(Rect(r.width() / 2 * i, 0, r.width() / 2, r.height()));
+                                             },
+                                             Color::rgb(1, 0, 0), model->key.get()})
+            .frame(model->width.get(), 50);
+    }
+};
+
+TEST_F(AccessibilityElementsTest, AreasWithAKeyAreMadeAgainOnlyWhenTheKeyOrTheFrameChanges)
+{
+    auto model = std::make_shared<Areas>();
+    auto paths = std::make_shared<int>(0);
+    ViewHost host(CountedAreas{model, paths}, {200, 200});
+    host.displayList();
+    EXPECT_EQ(*paths, 2);
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        int made;       // paths made by the update
+        double areaWidth; // half the frame
+    };
+    const Step steps[] = {
+        {"no key, evaluated again", [&] { model->width = 100; }, 2, 50},
+        {"a key", [&] { model->key = 7; }, 2, 50},
+        {"the same key", [&] { model->key = 7; }, 0, 50},
+        {"another key", [&] { model->key = 8; }, 2, 50},
+        {"a wider frame", [&] { model->width = 120; }, 2, 60},
+        {"nothing new", [&] { model->width = 120; }, 0, 60},
+    };
+    for (const Step& step : steps) {
+        *paths = 0;
+        step.change();
+        host.update();
+        const auto fills = host.displayList().itemsOfKind(DisplayItem::Kind::fill);
+        EXPECT_EQ(*paths, step.made) << step.what;
+        ASSERT_EQ(fills.size(), 2u) << step.what;
+        EXPECT_NEAR(fills[1]->hostBounds().width(), step.areaWidth, 1e-9) << step.what;
+    }
+}
+
 } // namespace
