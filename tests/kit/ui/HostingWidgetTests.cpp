@@ -93,3 +93,26 @@ TEST_F(HostingWidgetTest, ExposesAccessibilityElements)
     EXPECT_EQ(iface->indexOfChild(iface->child(1)), 1);
     EXPECT_EQ(iface->child(1)->role(), QAccessible::StaticText);
 }
+
+TEST_F(HostingWidgetTest, ExposesTheElementsOfOneViewStandingForMany)
+{
+    // Three elements over a 90 × 30 view, the middle one over its middle third.
+    HostingWidget widget(AccessibilityElements(3, [](int i) {
+                             return AccessibilityElementContent{"Band", false, std::to_string(i + 1), false,
+                                                                i == 1 ? std::optional<Rect>(Rect(30, 0, 30, 30))
+                                                                       : std::nullopt};
+                         }).frame(90, 30));
+    widget.resize(100, 100);
+    widget.show();
+    runUntilIdle();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&widget);
+    ASSERT_TRUE(iface);
+    ASSERT_EQ(iface->childCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QAccessibleInterface* band = iface->child(i);
+        EXPECT_EQ(band->text(QAccessible::Name), "Band") << i;
+        EXPECT_EQ(band->text(QAccessible::Value), QString::number(i + 1)) << i;
+        EXPECT_EQ(band->role(), QAccessible::Graphic) << i;
+        EXPECT_EQ(band->rect().size(), i == 1 ? QSize(30, 30) : QSize(90, 30)) << i;
+    }
+}
