@@ -18,7 +18,8 @@ concept HashableKey = std::equality_comparable<T> && requires(const T& t) {
 
 // A type-erased hashable value: the identity of a ForEach element or of an
 // explicit id(). Integers of every type become one 64-bit integer, and text
-// literals become std::string, so id(3) equals a ForEach index 3.
+// literals become std::string, so id(3) equals a ForEach index 3. An
+// integer is held in the key itself; other values are shared.
 class AnyKey {
 public:
     AnyKey() = default;
@@ -27,25 +28,43 @@ public:
         requires(!std::is_same_v<std::decay_t<T>, AnyKey> && HashableKey<T>)
     explicit AnyKey(T value)
     {
-        if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>)
-            impl_ = std::make_shared<Holder<std::int64_t>>(static_cast<std::int64_t>(value));
-        else
+        if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+            integer_ = static_cast<std::int64_t>(value);
+            isInteger_ = true;
+        } else {
             impl_ = std::make_shared<Holder<T>>(std::move(value));
+        }
     }
 
-    bool isEmpty() const { return !impl_; }
-    std::size_t hash() const { return impl_ ? impl_->hash() : 0; }
+    bool isEmpty() const { return !isInteger_ && !impl_; }
+    std::size_t hash() const
+    {
+        if (isInteger_)
+            return std::hash<std::int64_t>{}(integer_);
+        return impl_ ? impl_->hash() : 0;
+    }
     // A readable form for integers and texts (diagnostics and tests).
-    std::string description() const { return impl_ ? impl_->description() : std::string(); }
+    std::string description() const
+    {
+        if (isInteger_)
+            return std::to_string(integer_);
+        return impl_ ? impl_->description() : std::string();
+    }
     template <class T>
     const T* as() const
     {
-        auto* holder = dynamic_cast<const Holder<T>*>(impl_.get());
-        return holder ? &holder->value : nullptr;
+        if constexpr (std::is_same_v<T, std::int64_t>) {
+            return isInteger_ ? &integer_ : nullptr;
+        } else {
+            auto* holder = dynamic_cast<const Holder<T>*>(impl_.get());
+            return holder ? &holder->value : nullptr;
+        }
     }
 
     friend bool operator==(const AnyKey& a, const AnyKey& b)
     {
+        if (a.isInteger_ || b.isInteger_)
+            return a.isInteger_ && b.isInteger_ && a.integer_ == b.integer_;
         if (!a.impl_ || !b.impl_)
             return !a.impl_ && !b.impl_;
         return a.impl_->type() == b.impl_->type() && a.impl_->equals(*b.impl_);
@@ -78,6 +97,8 @@ private:
         T value;
     };
     std::shared_ptr<const Base> impl_;
+    std::int64_t integer_ = 0;
+    bool isInteger_ = false;
 };
 
 } // namespace kit

@@ -38,10 +38,15 @@ void Channel::retarget(const std::vector<double>& value, std::size_t valueShape,
         return;
     }
     update(now);
-    const std::vector<double> from = presented;
-    velocity_ = animation->isSpring() ? velocity(now) : std::vector<double>(value.size(), 0.0);
+    // The new run starts where the value is now, with the speed it has
+    // (a spring) or at rest; the channel's own buffers are reused.
+    if (animation->isSpring())
+        velocity_ = velocity(now);
+    else
+        velocity_.assign(value.size(), 0.0);
+    from_ = presented;
     target = value;
-    animateFrom(from, *animation, now);
+    animateFrom(from_, *animation, now);
 }
 
 void Channel::animateFrom(const std::vector<double>& from, const Animation& animation, double now)

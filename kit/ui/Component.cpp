@@ -56,7 +56,7 @@ public:
             EvaluationScope scope;
             body = evaluate_(node);
         }
-        reconcileChildren(node, {{0, {}, withDeferredModifiers(node, std::move(body))}});
+        reconcileChild(node, {0, {}, withDeferredModifiers(node, std::move(body))});
     }
 
 private:

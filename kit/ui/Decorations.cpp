@@ -24,24 +24,31 @@ public:
     {
         return above_ ? std::type_index(typeid(OverlayTag)) : std::type_index(typeid(BackgroundTag));
     }
-    void update(Node& node) const override { reconcileChildren(node, {{0, {}, content}, {1, {}, decoration_}}); }
+    void update(Node& node) const override
+    {
+        ChildSpec specs[] = {{0, {}, content}, {1, {}, decoration_}};
+        reconcileChildren(node, std::span<ChildSpec>(specs));
+    }
     void placeChildren(Node& node, ProposedSize p, Size size) const override
     {
         ModifierPrimitive::placeChildren(node, p, size);
-        const std::vector<Node*> items = node.items(1);
-        assignAxis(items, std::nullopt);
-        const StackArrangement a = arrangeDepth(items, size, alignment_);
+        const std::vector<Node*>& listed = node.items(1);
+        assignAxis(listed, std::nullopt);
         const ViewDimensions own{size.width, size.height, size.height, size.height};
+        if (listed.size() == 1) {
+            // One decoration is aligned by itself, without a group to arrange.
+            Node& only = *listed[0];
+            const Size s = only.sizeThatFits(size);
+            only.place({own[alignment_.horizontal] - only.guide(alignment_.horizontal, s),
+                        own[alignment_.vertical] - only.guide(alignment_.vertical, s)},
+                       size);
+            return;
+        }
+        const std::vector<Node*> items = listed; // placing may collect the items again
+        const StackArrangement a = arrangeDepth(items, size, alignment_);
         const ViewDimensions group{a.size.width, a.size.height, a.size.height, a.size.height};
         const Point origin{own[alignment_.horizontal] - group[alignment_.horizontal],
                            own[alignment_.vertical] - group[alignment_.vertical]};
-        if (items.size() == 1) {
-            const Size s = items[0]->sizeThatFits(size);
-            items[0]->place({own[alignment_.horizontal] - items[0]->guide(alignment_.horizontal, s),
-                             own[alignment_.vertical] - items[0]->guide(alignment_.vertical, s)},
-                            size);
-            return;
-        }
         for (std::size_t i = 0; i < items.size(); ++i)
             items[i]->place({origin.x + a.origins[i].x, origin.y + a.origins[i].y}, size);
     }

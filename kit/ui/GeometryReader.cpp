@@ -65,7 +65,7 @@ public:
             HostCore::EvaluationScope evaluating(node.host);
             content = content_(proxy);
         }
-        reconcileChildren(node, {{0, {}, content}});
+        reconcileChild(node, {0, {}, content});
         const std::vector<Node*> items = node.items(0);
         assignAxis(items, std::nullopt);
         placeItems(items, {0, 0}, size, size, Arrangement::depth, Alignment::topLeading());

@@ -20,7 +20,7 @@ class RootPrimitive final : public Primitive {
 public:
     explicit RootPrimitive(View view) : view_(std::move(view)) {}
     NodeRole role() const override { return NodeRole::container; }
-    void update(Node& node) const override { reconcileChildren(node, {{0, {}, view_}}); }
+    void update(Node& node) const override { reconcileChild(node, {0, {}, view_}); }
     Size sizeThatFits(Node&, ProposedSize proposal) const override { return proposal.replacingUnspecified({0, 0}); }
     void placeChildren(Node& node, ProposedSize proposal, Size size) const override
     {

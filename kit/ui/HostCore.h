@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -92,7 +93,8 @@ public:
     void markDirty(Node& node, const Transaction& transaction);
     // Matches `parent`'s children with `specs` by slot, key and type:
     // updates those that stay, inserts and removes the others.
-    void reconcileChildren(Node& parent, std::vector<ChildSpec> specs);
+    // The views are taken over from `specs`.
+    void reconcileChildren(Node& parent, std::span<ChildSpec> specs);
     // An onChange action, run with this round's actions.
     void queueChangeAction(std::function<void()> action);
 

@@ -12,7 +12,7 @@ namespace {
 class IdModifier final : public ModifierPrimitive {
 public:
     IdModifier(View content, AnyKey key) : ModifierPrimitive(std::move(content)), key_(std::move(key)) {}
-    void update(Node& node) const override { reconcileChildren(node, {{0, key_, content}}); }
+    void update(Node& node) const override { reconcileChild(node, {0, key_, content}); }
     const AnyKey& key() const { return key_; }
 
 private:

@@ -23,7 +23,7 @@ public:
     std::type_index type() const override { return standIn_->type(); }
     NodeRole role() const override { return NodeRole::transparent; }
     bool defersModifiers() const override { return true; }
-    void update(Node& node) const override { reconcileChildren(node, {{0, {}, content_}}); }
+    void update(Node& node) const override { reconcileChild(node, {0, {}, content_}); }
     // Read by stacks through modifiers that wrap this one (an id, say).
     std::optional<double> layoutPriority() const override { return standIn_->layoutPriority(); }
     std::optional<double> zIndex() const override { return standIn_->zIndex(); }

@@ -39,7 +39,7 @@ void Primitive::draw(Node& node, DisplayListBuilder& builder, const DrawState& s
 
 void ModifierPrimitive::update(Node& node) const
 {
-    reconcileChildren(node, {{0, {}, content}});
+    reconcileChild(node, {0, {}, content});
 }
 
 Size ModifierPrimitive::sizeThatFits(Node& node, ProposedSize proposal) const
@@ -94,7 +94,17 @@ std::vector<ChildSpec> positional(const std::vector<View>& children)
 
 void reconcileChildren(Node& node, std::vector<ChildSpec> specs)
 {
-    node.host.reconcileChildren(node, std::move(specs));
+    node.host.reconcileChildren(node, std::span<ChildSpec>(specs));
+}
+
+void reconcileChildren(Node& node, std::span<ChildSpec> specs)
+{
+    node.host.reconcileChildren(node, specs);
+}
+
+void reconcileChild(Node& node, ChildSpec spec)
+{
+    node.host.reconcileChildren(node, std::span<ChildSpec>(&spec, 1));
 }
 
 } // namespace kit::detail

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <span>
 #include <typeindex>
 #include <vector>
 
@@ -97,6 +98,9 @@ public:
 
 // Reconciles `node`'s children with `specs` (the host's reconciler).
 void reconcileChildren(Node& node, std::vector<ChildSpec> specs);
+void reconcileChildren(Node& node, std::span<ChildSpec> specs);
+// Reconciles `node`'s only child with `spec`, without a list of them.
+void reconcileChild(Node& node, ChildSpec spec);
 // Children in slot 0 keyed by their position.
 std::vector<ChildSpec> positional(const std::vector<View>& children);
 

@@ -68,9 +68,29 @@ void HostCore::evaluate(Node& node)
 
 // MARK: - children
 
-void HostCore::reconcileChildren(Node& parent, std::vector<ChildSpec> specs)
+void HostCore::reconcileChildren(Node& parent, std::span<ChildSpec> specs)
 {
     const Transaction transaction = outgoing(parent);
+    auto same = [](const std::unique_ptr<Node>& node, const ChildSpec& spec, std::type_index type) {
+        return node && !node->removing && node->slot == spec.slot && node->type == type && node->key == spec.key;
+    };
+
+    // Mostly every child stays where it was and none fades out: the
+    // children are updated in place, nothing is inserted, moved or removed.
+    if (parent.children.size() == specs.size()) {
+        bool inPlace = true;
+        for (std::size_t i = 0; i < specs.size() && inPlace; ++i)
+            inPlace = same(parent.children[i], specs[i], specs[i].view.primitive()->type());
+        if (inPlace) {
+            needsLayout_ = true;
+            // An update may reconcile the node's own children, never the
+            // parent's, so the pointers stay valid.
+            for (std::size_t i = 0; i < specs.size(); ++i)
+                updateNode(*parent.children[i], specs[i].view, transaction);
+            return;
+        }
+    }
+
     std::vector<std::unique_ptr<Node>> old = std::move(parent.children);
     parent.children.clear();
 
@@ -81,9 +101,6 @@ void HostCore::reconcileChildren(Node& parent, std::vector<ChildSpec> specs)
     bool indexed = false;
     auto identityHash = [](int slot, const AnyKey& key, std::type_index type) {
         return std::hash<AnyKey>{}(key) ^ (std::size_t(slot) * 0x9e3779b97f4a7c15ULL) ^ type.hash_code();
-    };
-    auto same = [](const std::unique_ptr<Node>& node, const ChildSpec& spec, std::type_index type) {
-        return node && !node->removing && node->slot == spec.slot && node->type == type && node->key == spec.key;
     };
 
     std::vector<std::unique_ptr<Node>> next;

@@ -47,7 +47,7 @@ void ForEachPrimitive::update(Node& node) const
 
 void ConditionalPrimitive::update(Node& node) const
 {
-    reconcileChildren(node, {{0, AnyKey(branch_), chosen_}});
+    reconcileChild(node, {0, AnyKey(branch_), chosen_});
 }
 
 View conditional(bool condition, View chosen)

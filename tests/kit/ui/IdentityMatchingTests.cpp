@@ -87,4 +87,92 @@ TEST_F(IdentityMatching, RowsKeepTheirNodesAndTheColumnFollowsEveryPass)
     }
 }
 
+// A shape keyed 1 on a decoration, in one branch or the other of an If.
+struct Switches : ObservableObject {
+    Published<double> width{this, 10};
+    Published<bool> circle{this, false}; // the decoration a circle instead of a colour
+    Published<bool> first{this, true};   // the If's branch
+};
+
+struct Dressed {
+    ObservedObject<Switches> switches;
+    auto dynamicFields() { return std::tie(switches); }
+    View body() const
+    {
+        const View content = Rectangle().frame(switches->width.get(), 10).id(1);
+        const View decoration = switches->circle.get() ? View(Circle()) : View(Color::red());
+        return If(switches->first.get(), content.background(decoration), content.background(decoration))
+            .frame(100, 100, Alignment::topLeading());
+    }
+};
+
+TEST_F(IdentityMatching, ChildrenUpdatedInPlaceKeepTheirNodesUntilTheirIdentityChanges)
+{
+    struct Step {
+        const char* what;
+        std::function<void(Switches&)> change;
+        bool sameNode; // the shape keeps the node it had in the step before
+        double width;
+    };
+    const std::vector<Step> steps{
+        {"wider", [](Switches& s) { s.width = 20; }, true, 20},
+        {"the decoration changes its type", [](Switches& s) { s.circle = true; }, true, 20},
+        {"and back", [](Switches& s) { s.circle = false; }, true, 20},
+        {"the other branch", [](Switches& s) { s.first = false; }, false, 20},
+        {"narrower there", [](Switches& s) { s.width = 5; }, true, 5},
+        {"the first branch again", [](Switches& s) { s.first = true; }, false, 5},
+    };
+    auto switches = std::make_shared<Switches>();
+    ViewHost host(Dressed{switches}, {100, 100});
+    host.update();
+    NodeId before = host.nodeWithId(AnyKey(1)).value();
+    const std::size_t nodes = host.nodeCount();
+    for (const Step& step : steps) {
+        step.change(*switches);
+        runUntilIdle();
+        const auto node = host.nodeWithId(AnyKey(1));
+        ASSERT_TRUE(node) << step.what;
+        EXPECT_EQ(*node == before, step.sameNode) << step.what;
+        EXPECT_DOUBLE_EQ(host.layoutFrame(*node)->width(), step.width) << step.what;
+        EXPECT_EQ(host.nodeCount(), nodes) << step.what << ": nothing left behind";
+        before = *node;
+    }
+}
+
+TEST(AnyKeyIdentity, IntegersOfEveryTypeAreOneKeyAndDifferFromOtherValues)
+{
+    struct Case {
+        const char* what;
+        AnyKey a, b;
+        bool equal;
+    };
+    const std::vector<Case> cases{
+        {"int and int", AnyKey(3), AnyKey(3), true},
+        {"int and size_t", AnyKey(3), AnyKey(std::size_t(3)), true},
+        {"short and long long", AnyKey(short(-7)), AnyKey(-7LL), true},
+        {"different integers", AnyKey(3), AnyKey(4), false},
+        {"integer and text", AnyKey(3), AnyKey("3"), false},
+        {"integer and double", AnyKey(3), AnyKey(3.0), false},
+        {"integer and no key", AnyKey(0), AnyKey(), false},
+        {"no key and no key", AnyKey(), AnyKey(), true},
+        {"text and text", AnyKey("a"), AnyKey(std::string("a")), true},
+        {"bool and integer", AnyKey(true), AnyKey(1), false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.a == c.b, c.equal) << c.what;
+        EXPECT_EQ(c.b == c.a, c.equal) << c.what;
+        if (c.equal)
+            EXPECT_EQ(c.a.hash(), c.b.hash()) << c.what;
+    }
+    const AnyKey key(std::uint8_t(42));
+    EXPECT_FALSE(key.isEmpty());
+    EXPECT_EQ(key.description(), "42");
+    EXPECT_EQ(AnyKey(-5).description(), "-5");
+    ASSERT_NE(key.as<std::int64_t>(), nullptr);
+    EXPECT_EQ(*key.as<std::int64_t>(), 42);
+    EXPECT_EQ(key.as<std::string>(), nullptr);
+    EXPECT_EQ(AnyKey("42").as<std::int64_t>(), nullptr);
+    EXPECT_EQ(AnyKey(3).hash(), std::hash<std::int64_t>{}(3));
+}
+
 } // namespace

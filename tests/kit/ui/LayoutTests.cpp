@@ -184,6 +184,32 @@ TEST_F(Layout, OverlaysAreSizedByTheirBase)
     EXPECT_NEAR(frameOf(host, "b").minY(), frameOf(host, "base").minY(), 1e-9);
 }
 
+TEST_F(Layout, OneDecorationIsAlignedInItsBase)
+{
+    // A 20 × 10 decoration on a 100 × 40 base placed at (0, 0): each
+    // alignment puts its guide on the base's.
+    struct Case {
+        const char* what;
+        Alignment alignment;
+        Rect expected;
+        bool overlay;
+    };
+    const std::vector<Case> cases{
+        {"centre", Alignment::center(), Rect(40, 15, 20, 10), true},
+        {"top leading", Alignment::topLeading(), Rect(0, 0, 20, 10), false},
+        {"bottom trailing", Alignment::bottomTrailing(), Rect(80, 30, 20, 10), true},
+        {"top", Alignment::top(), Rect(40, 0, 20, 10), false},
+        {"trailing", Alignment::trailing(), Rect(80, 15, 20, 10), false},
+    };
+    for (const Case& c : cases) {
+        const View base = View(Color::red()).frame(100, 40);
+        const View decoration = View(Color::blue()).frame(20, 10).id("d");
+        ViewHost host(c.overlay ? base.overlay(decoration, c.alignment) : base.background(decoration, c.alignment),
+                      {100, 40});
+        expectRect(frameOf(host, "d"), c.expected);
+    }
+}
+
 TEST_F(Layout, GridColumns)
 {
     // 300 wide, two flexible columns (minimum 10), default spacing: 146 at 0 and 154.
