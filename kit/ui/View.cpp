@@ -4,7 +4,18 @@
 
 namespace kit {
 
-View::View() : primitive_(std::make_shared<detail::EmptyPrimitive>()) {}
+namespace {
+
+// Every empty view shares one primitive: it holds nothing to tell them apart.
+const std::shared_ptr<const detail::Primitive>& emptyPrimitive()
+{
+    static const std::shared_ptr<const detail::Primitive> empty = std::make_shared<detail::EmptyPrimitive>();
+    return empty;
+}
+
+} // namespace
+
+View::View() : primitive_(emptyPrimitive()) {}
 
 View::View(std::shared_ptr<const detail::Primitive> primitive) : primitive_(std::move(primitive)) {}
 

@@ -139,6 +139,49 @@ TEST_F(IdentityMatching, ChildrenUpdatedInPlaceKeepTheirNodesUntilTheirIdentityC
     }
 }
 
+struct Shown : ObservableObject {
+    Published<bool> middle{this, false};
+};
+
+// Three cells 10, 20 and 10 wide in a row without spacing; the middle
+// one only while `middle`, an empty view otherwise.
+struct Row {
+    ObservedObject<Shown> shown;
+    auto dynamicFields() { return std::tie(shown); }
+    View body() const
+    {
+        return HStack(VerticalAlignment::top, 0.0,
+                      {View(Color::red()).frame(10, 10).id(1),
+                       If(shown->middle.get(), View(Color::green()).frame(20, 10).id(2)),
+                       View(Color::blue()).frame(10, 10).id(3)})
+            .frame(100, 10, Alignment::topLeading());
+    }
+};
+
+TEST_F(IdentityMatching, EmptyViewsTakeNoPlaceWheneverTheyComeAndGo)
+{
+    EXPECT_TRUE(View().isEmptyView());
+    EXPECT_TRUE(EmptyView().isEmptyView());
+    EXPECT_FALSE(View(Color::red()).isEmptyView());
+
+    struct Step {
+        bool middle;
+        double third; // where the third cell starts
+    };
+    const std::vector<Step> steps{{false, 10}, {true, 30}, {false, 10}, {false, 10}, {true, 30}};
+    auto shown = std::make_shared<Shown>();
+    ViewHost host(Row{shown}, {100, 10});
+    host.update();
+    const NodeId third = host.nodeWithId(AnyKey(3)).value();
+    for (const Step& step : steps) {
+        shown->middle = step.middle;
+        runUntilIdle();
+        EXPECT_EQ(host.nodeWithId(AnyKey(2)).has_value(), step.middle);
+        EXPECT_EQ(host.nodeWithId(AnyKey(3)), third) << "the last cell keeps its node";
+        EXPECT_DOUBLE_EQ(host.layoutFrame(third)->minX(), step.third) << "middle " << step.middle;
+    }
+}
+
 TEST(AnyKeyIdentity, IntegersOfEveryTypeAreOneKeyAndDifferFromOtherValues)
 {
     struct Case {
