@@ -41,7 +41,7 @@ struct FilledLineChart : LineChartView<FilledLineChart<ChartData>, ChartData> {
         return this->lineChartFrame(hasMultipleDataPoints(data), [chart = this->chartData.object(),
                                                                   set = *data.dataSets, minValue = minValue,
                                                                   range = range] {
-            return lineSubView(chart, set, set.style.lineColour, minValue, range, true);
+            return lineSubView(chart, set, minValue, range, true);
         });
     }
 };

@@ -34,7 +34,7 @@ struct LineChart : LineChartView<LineChart<ChartData>, ChartData> {
         return this->lineChartFrame(hasMultipleDataPoints(data),
                                     [chart = this->chartData.object(), set = *data.dataSets, minValue = data.minValue(),
                                      range = data.range()] {
-                                        return lineSubView(chart, set, set.style.lineColour, minValue, range, false);
+                                        return lineSubView(chart, set, minValue, range, false);
                                     });
     }
 };

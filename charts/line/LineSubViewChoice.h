@@ -12,15 +12,16 @@
 
 namespace charts {
 
-// The sub-view that draws `dataSet` in `lineColour`, chosen by its colour
-// kind: LineChartColourSubView for a flat colour, LineChartColoursSubView
-// for a gradient of colours, LineChartStopsSubView for a gradient of stops
-// (converted to the toolkit's stops, in order). Nothing when a member that
-// kind needs is missing: no fallback colour.
+// The sub-view that draws `dataSet` in its style's line colour, chosen by
+// its colour kind: LineChartColourSubView for a flat colour,
+// LineChartColoursSubView for a gradient of colours, LineChartStopsSubView
+// for a gradient of stops (converted to the toolkit's stops, in order).
+// Nothing when a member that kind needs is missing: no fallback colour.
 template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
-kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const DataSet& dataSet,
-                      const ColourStyle& lineColour, double minValue, double range, bool isFilled)
+kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const DataSet& dataSet, double minValue,
+                      double range, bool isFilled)
 {
+    const ColourStyle& lineColour = dataSet.style.lineColour;
     if (!colourStylePaint(lineColour))
         return kit::EmptyView();
     switch (lineColour.colourType) {

@@ -40,7 +40,7 @@ struct MultiLineChart : LineChartView<MultiLineChart<ChartData>, ChartData> {
                                                                         sets = data.dataSets->dataSets,
                                                                         minValue = minValue, range = range] {
             return kit::ForEach(sets, [&](const LineDataSet& set) {
-                return lineSubView(chart, set, set.style.lineColour, minValue, range, false);
+                return lineSubView(chart, set, minValue, range, false);
             });
         });
     }

@@ -39,8 +39,7 @@ struct RangedLineChart : LineChartView<RangedLineChart<ChartData>, ChartData> {
                                     [chart = this->chartData.object(), set = *data.dataSets, minValue = data.minValue(),
                                      range = data.range()] {
                                         return kit::Group({band(set, minValue, range),
-                                                           lineSubView(chart, set, set.style.lineColour, minValue,
-                                                                       range, false)});
+                                                           lineSubView(chart, set, minValue, range, false)});
                                     });
     }
 
