@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/bar/ColourKindView.h"
 #include "charts/overlays/ColourExtraLineView.h"
 #include "charts/overlays/ColoursExtraLineView.h"
 #include "charts/overlays/PointsExtraLineView.h"
@@ -30,9 +31,8 @@ struct ExtraLine {
     std::string legendTitle;
     std::function<std::vector<ExtraLineDataPoint>()> datapoints;
     std::function<ExtraLineStyle()> style;
-    kit::State<bool> startAnimation{false};
 
-    auto dynamicFields() { return std::tie(chartData, startAnimation); }
+    auto dynamicFields() { return std::tie(chartData); }
 
     kit::View body(const kit::View& content) const
     {
@@ -53,19 +53,19 @@ private:
         if (!extraLine)
             return kit::EmptyView();
         const std::shared_ptr<ChartData> data = chartData.object();
-        const ColourStyle& colour = extraLine->style.lineColour;
         const Stroke& stroke = extraLine->style.strokeStyle;
-        const bool points = colour.startPoint && colour.endPoint;
-        kit::View line;
-        if (colour.colourType == ColourType::colour && colour.colour)
-            line = ColourExtraLineView<ChartData>{data, *colour.colour, stroke};
-        else if (colour.colourType == ColourType::gradientColour && colour.colours && points)
-            line = ColoursExtraLineView<ChartData>{data, *colour.colours, *colour.startPoint, *colour.endPoint, stroke};
-        else if (colour.colourType == ColourType::gradientStops && colour.stops && points)
-            line = StopsExtraLineView<ChartData>(data, *colour.stops, *colour.startPoint, *colour.endPoint, stroke);
-        else
+        const std::optional<kit::View> line = viewForColourKind(
+            extraLine->style.lineColour,
+            [&](kit::Color colour) { return ColourExtraLineView<ChartData>{data, colour, stroke}; },
+            [&](const std::vector<kit::Color>& colours, kit::UnitPoint start, kit::UnitPoint end) {
+                return ColoursExtraLineView<ChartData>{data, colours, start, end, stroke};
+            },
+            [&](std::vector<kit::Gradient::Stop> stops, kit::UnitPoint start, kit::UnitPoint end) {
+                return StopsExtraLineView<ChartData>{data, std::move(stops), start, end, stroke};
+            });
+        if (!line)
             return kit::EmptyView();
-        return kit::Group({line, PointsExtraLineView<ChartData>{data}});
+        return kit::Group({*line, PointsExtraLineView<ChartData>{data}});
     }
 };
 

@@ -15,9 +15,8 @@ namespace charts {
 template <LineBarChartDataObject ChartData>
 struct PointsExtraLineView {
     kit::ObservedObject<ChartData> chartData;
-    kit::State<bool> startAnimation{false};
 
-    auto dynamicFields() { return std::tie(chartData, startAnimation); }
+    auto dynamicFields() { return std::tie(chartData); }
 
     kit::View body() const
     {

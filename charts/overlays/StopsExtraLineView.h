@@ -1,6 +1,5 @@
 #pragma once
 
-#include "charts/core/GradientStop.h"
 #include "charts/overlays/ExtraLineReveal.h"
 #include "kit/ui/ObservedObject.h"
 
@@ -9,10 +8,10 @@
 
 namespace charts {
 
-// The chart's extra line stroked with a linear gradient of stops from
-// `startPoint` to `endPoint`, in front of the chart's content. It reads the
-// line from the chart data at every redraw and reveals it each time it
-// comes on screen (strokedExtraLine).
+// The chart's extra line stroked with a linear gradient of stops (the
+// toolkit's, in order) from `startPoint` to `endPoint`, in front of the
+// chart's content. It reads the line from the chart data at every redraw
+// and reveals it each time it comes on screen (strokedExtraLine).
 template <LineBarChartDataObject ChartData>
 struct StopsExtraLineView {
     kit::ObservedObject<ChartData> chartData;
@@ -21,14 +20,6 @@ struct StopsExtraLineView {
     kit::UnitPoint endPoint;
     Stroke stroke;
     kit::State<bool> startAnimation{false};
-
-    // The stops converted to the toolkit's, in order.
-    StopsExtraLineView(std::shared_ptr<ChartData> chartData, const std::vector<GradientStop>& stops,
-                       kit::UnitPoint startPoint, kit::UnitPoint endPoint, Stroke stroke)
-        : chartData(std::move(chartData)), stops(GradientStop::convert(stops)), startPoint(startPoint),
-          endPoint(endPoint), stroke(std::move(stroke))
-    {
-    }
 
     auto dynamicFields() { return std::tie(chartData, startAnimation); }
 
