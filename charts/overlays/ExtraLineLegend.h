@@ -2,6 +2,7 @@
 
 #include "charts/core/ExtraLineData.h"
 #include "charts/core/LegendData.h"
+#include "charts/line/LineLegends.h"
 #include "kit/base/Localization.h"
 
 #include <optional>
@@ -9,25 +10,20 @@
 
 namespace charts {
 
-// The colour of the extra line's legend entry, from its line colour: the
-// flat colour, or the colours or stops running from leading to trailing
-// (the line colour's own start and end points play no part). None when the
-// member its kind needs is missing.
-std::optional<ColourStyle> extraLineLegendColour(const ColourStyle& lineColour);
-
 // Whether `legend` is the extra line's entry: the same text (canonically
 // equivalent), the same colour, priority 3 and a line entry; its id and
 // stroke play no part.
 bool isExtraLineLegend(const LegendData& legend, const ExtraLineData& extraLine, const ColourStyle& colour);
 
 // Appends the extra line's legend entry (its id, a line entry with its
-// title, its stroke, priority 3 and its legend colour) to the chart's
-// legends, unless an entry already matches or the line colour gives none.
+// title, its stroke, priority 3 and the legend colour a line chart's entry
+// takes from its line colour) to the chart's legends, unless an entry
+// already matches or the line colour gives none.
 // The legends are read from a copy and written in one announced change.
 template <class ChartData>
 void addExtraLineLegend(ChartData& chartData, const ExtraLineData& extraLine)
 {
-    const std::optional<ColourStyle> colour = extraLineLegendColour(extraLine.style.lineColour);
+    const std::optional<ColourStyle> colour = lineLegendColour(extraLine.style.lineColour);
     if (!colour)
         return;
     const std::vector<LegendData> legends = *chartData.legends;
