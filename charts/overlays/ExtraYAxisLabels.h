@@ -30,13 +30,12 @@ struct ExtraYAxisLabels {
         const std::shared_ptr<ChartData> chart = chartData.object();
         kit::View decorated = content;
         if (chart->hasData()) {
+            const bool onTrailingSide = chart->chartStyle->yAxisLabelPosition == YAxisLabelPosistion::leading;
             const kit::View title = extraYAxisTitleView(colourIndicator, chart);
-            if (chart->chartStyle->yAxisLabelPosition == YAxisLabelPosistion::leading)
-                decorated = kit::HStack(kit::VerticalAlignment::center, 0,
-                                        {content, chart->extraYAxisLabelsView().padding(kit::Edge::leading, 4.0), title});
-            else
-                decorated = kit::HStack(kit::VerticalAlignment::center, 0,
-                                        {title, chart->extraYAxisLabelsView().padding(kit::Edge::trailing, 4.0), content});
+            const kit::View labels =
+                chart->extraYAxisLabelsView().padding(onTrailingSide ? kit::Edge::leading : kit::Edge::trailing, 4.0);
+            decorated = onTrailingSide ? kit::HStack(kit::VerticalAlignment::center, 0, {content, labels, title})
+                                       : kit::HStack(kit::VerticalAlignment::center, 0, {title, labels, content});
         }
         return kit::Group({decorated}).onAppear(
             [chart] { chart->viewData.modify([](ChartViewData& data) { data.hasYAxisLabels = true; }); });
