@@ -198,8 +198,9 @@ TEST_F(PointsViewTest, MarkersArePaintedByTheirTypeAndPointColour)
             const kit::Color expected = marker == 1 ? (fill ? kit::Color::yellow() : kit::Color::green())
                                                     : (fill ? kit::Color::white() : kit::Color::blue());
             EXPECT_EQ(paintOf(item), expected.resolved());
-            if (!fill)
+            if (!fill) {
                 EXPECT_EQ(item->strokeStyle, (kit::StrokeStyle{.lineWidth = 2}));
+            }
             const kit::Rect bounds = pathBounds(*item);
             EXPECT_NEAR(bounds.midX(), 100.0 * static_cast<double>(marker), 1e-6);
             EXPECT_NEAR(bounds.midY(), 100 - 50.0 * static_cast<double>(marker), 1e-6);
