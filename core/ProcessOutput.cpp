@@ -19,8 +19,6 @@ ProcessOutput::ProcessOutput(int fd, std::size_t size, std::size_t spare)
     void* mapping = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
     if (mapping == MAP_FAILED)
         return;
-    mapping_ = mapping;
-    mappingSize_ = length;
     data_ = static_cast<const char*>(mapping);
     size_ = size;
     capacity_ = length;
@@ -28,8 +26,7 @@ ProcessOutput::ProcessOutput(int fd, std::size_t size, std::size_t spare)
 
 ProcessOutput::ProcessOutput(ProcessOutput&& other) noexcept
     : data_(std::exchange(other.data_, "")), size_(std::exchange(other.size_, 0)),
-      capacity_(std::exchange(other.capacity_, 0)), mapping_(std::exchange(other.mapping_, nullptr)),
-      mappingSize_(std::exchange(other.mappingSize_, 0))
+      capacity_(std::exchange(other.capacity_, 0))
 {
 }
 
@@ -40,8 +37,6 @@ ProcessOutput& ProcessOutput::operator=(ProcessOutput&& other) noexcept
         data_ = std::exchange(other.data_, "");
         size_ = std::exchange(other.size_, 0);
         capacity_ = std::exchange(other.capacity_, 0);
-        mapping_ = std::exchange(other.mapping_, nullptr);
-        mappingSize_ = std::exchange(other.mappingSize_, 0);
     }
     return *this;
 }
@@ -53,11 +48,10 @@ ProcessOutput::~ProcessOutput()
 
 void ProcessOutput::reset()
 {
-    if (mapping_)
-        ::munmap(mapping_, mappingSize_);
+    if (capacity_ != 0)
+        ::munmap(const_cast<char*>(data_), capacity_);
     data_ = "";
-    size_ = capacity_ = mappingSize_ = 0;
-    mapping_ = nullptr;
+    size_ = capacity_ = 0;
 }
 
 } // namespace qm

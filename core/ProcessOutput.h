@@ -39,9 +39,7 @@ public:
 private:
     const char* data_ = "";
     std::size_t size_ = 0;
-    std::size_t capacity_ = 0;
-    void* mapping_ = nullptr;
-    std::size_t mappingSize_ = 0;
+    std::size_t capacity_ = 0; // the length of the mapping of data_; 0 when nothing is mapped
 };
 
 } // namespace qm
