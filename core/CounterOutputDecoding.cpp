@@ -12,6 +12,7 @@
 #include <exception>
 #include <optional>
 #include <thread>
+#include <utility>
 
 // The counter's output of a large tree is tens of megabytes. It is read in
 // place, field by field, straight into the records, with no document tree
@@ -119,7 +120,140 @@ void read(od::value value, std::vector<T>& out)
         read(take(std::move(element)), out.emplace_back());
 }
 
-class FileReaders;
+// Reads file records on other threads while the first pass goes on. Records
+// come in batches; the first full batch starts the readers (fewer records are
+// read on the calling thread alone). Each record is read into its batch and
+// set in place once all are read, as the first pass is still growing the
+// lists they go to.
+class FileReaders {
+public:
+    explicit FileReaders(const char* textEnd) : textEnd_(textEnd) {}
+    FileReaders(const FileReaders&) = delete;
+    FileReaders& operator=(const FileReaders&) = delete;
+    ~FileReaders()
+    {
+        steppedBack_ = true; // left before the end: what is still queued is not read
+        stop();
+    }
+
+    void add(std::string_view json, std::vector<std::shared_ptr<FileEntry>>& files)
+    {
+        if (!filling_) {
+            filling_ = &batches_.emplace_back();
+            filling_->reserve(batchSize);
+        }
+        filling_->push_back({json, &files, files.size() - 1, nullptr});
+        if (filling_->size() == batchSize)
+            post();
+    }
+
+    // Reads what is left, waits for the readers and sets every record in its
+    // list. False when a record was not plain output.
+    bool finish()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            if (filling_)
+                queue_.push_back(std::exchange(filling_, nullptr));
+            closed_ = true;
+        }
+        wake_.notify_all();
+        work(); // this thread helps with the last batches
+        stop();
+        if (failure_)
+            std::rethrow_exception(failure_);
+        if (steppedBack_)
+            return false;
+        for (Batch& batch : batches_)
+            for (PendingFile& file : batch)
+                (*file.files)[file.index] = std::move(file.record);
+        return true;
+    }
+
+private:
+    static constexpr std::size_t batchSize = 1024;
+
+    struct PendingFile {
+        std::string_view json;
+        std::vector<std::shared_ptr<FileEntry>>* files;
+        std::size_t index;
+        std::shared_ptr<FileEntry> record;
+    };
+    using Batch = std::vector<PendingFile>;
+
+    void post()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            queue_.push_back(filling_);
+        }
+        filling_ = nullptr;
+        if (workers_.empty()) {
+            const unsigned helpers = std::max(2u, std::thread::hardware_concurrency()) - 1;
+            for (unsigned i = 0; i < helpers; ++i)
+                workers_.emplace_back([this] { work(); });
+        } else {
+            wake_.notify_one();
+        }
+    }
+
+    Batch* next()
+    {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return !queue_.empty() || closed_; });
+        if (queue_.empty())
+            return nullptr;
+        Batch* batch = queue_.front();
+        queue_.pop_front();
+        return batch;
+    }
+
+    void work()
+    {
+        try {
+            od::parser parser;
+            while (Batch* batch = next()) {
+                for (PendingFile& file : *batch) {
+                    if (steppedBack_.load(std::memory_order_relaxed))
+                        break;
+                    // The record's text lies inside the whole text, so its padding is there too.
+                    const simdjson::padded_string_view view(file.json.data(), file.json.size(),
+                                                            static_cast<std::size_t>(textEnd_ - file.json.data()));
+                    od::document document = take(parser.iterate(view));
+                    file.record = readRecord<FileEntry>(take(document.get_value()));
+                }
+            }
+        } catch (const StepBack&) {
+            steppedBack_ = true;
+        } catch (...) {
+            std::lock_guard lock(mutex_);
+            if (!failure_)
+                failure_ = std::current_exception();
+            steppedBack_ = true;
+        }
+    }
+
+    void stop()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            closed_ = true;
+        }
+        wake_.notify_all();
+        workers_.clear(); // joins
+    }
+
+    const char* textEnd_;
+    std::deque<Batch> batches_; // stays in place as it grows: the queue points into it
+    Batch* filling_ = nullptr;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Batch*> queue_;
+    bool closed_ = false;
+    std::atomic<bool> steppedBack_ = false;
+    std::exception_ptr failure_;
+    std::vector<std::jthread> workers_;
+};
 
 // While the first pass runs, the file records met are handed to these.
 thread_local FileReaders* fileReaders = nullptr;
@@ -130,14 +264,12 @@ void read(od::value value, std::shared_ptr<Record>& out)
     out = readRecord<Record>(value);
 }
 
-void handOver(FileReaders& readers, std::string_view json, std::vector<std::shared_ptr<FileEntry>>& files);
-
 void read(od::value value, std::vector<std::shared_ptr<FileEntry>>& out)
 {
     for (auto element : take(value.get_array())) {
         out.emplace_back();
         if (fileReaders)
-            handOver(*fileReaders, take(take(take(std::move(element)).get_object()).raw_json()), out);
+            fileReaders->add(take(take(take(std::move(element)).get_object()).raw_json()), out);
         else
             read(take(std::move(element)), out.back());
     }
@@ -182,148 +314,6 @@ std::shared_ptr<Record> readRecord(od::value value)
     if (!seen.all())
         throw StepBack{};
     return record;
-}
-
-// Reads file records on other threads while the first pass goes on. Records
-// come in batches; the first full batch starts the readers. Each record is
-// read into its batch and set in place once all are read, as the first pass
-// is still growing the lists they go to.
-class FileReaders {
-public:
-    explicit FileReaders(const char* textEnd) : textEnd_(textEnd) {}
-    FileReaders(const FileReaders&) = delete;
-    FileReaders& operator=(const FileReaders&) = delete;
-    ~FileReaders()
-    {
-        steppedBack_ = true; // left before the end: what is still queued is not read
-        stop();
-    }
-
-    void add(std::string_view json, std::vector<std::shared_ptr<FileEntry>>& files)
-    {
-        if (!filling_) {
-            batches_.push_back(std::make_unique<Batch>());
-            filling_ = batches_.back().get();
-            filling_->files.reserve(batchSize);
-        }
-        filling_->files.push_back({json, &files, files.size() - 1, nullptr});
-        if (filling_->files.size() == batchSize)
-            post();
-    }
-
-    // Reads what is left, waits for the readers and sets every record in its
-    // list. False when a record was not plain output.
-    bool finish()
-    {
-        if (filling_)
-            post();
-        {
-            std::lock_guard lock(mutex_);
-            closed_ = true;
-        }
-        wake_.notify_all();
-        work(); // this thread helps with the last batches
-        stop();
-        if (failure_)
-            std::rethrow_exception(failure_);
-        if (steppedBack_)
-            return false;
-        for (const auto& batch : batches_)
-            for (PendingFile& file : batch->files)
-                (*file.files)[file.index] = std::move(file.record);
-        return true;
-    }
-
-private:
-    static constexpr std::size_t batchSize = 1024;
-
-    struct PendingFile {
-        std::string_view json;
-        std::vector<std::shared_ptr<FileEntry>>* files;
-        std::size_t index;
-        std::shared_ptr<FileEntry> record;
-    };
-    struct Batch {
-        std::vector<PendingFile> files;
-    };
-
-    void post()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            queue_.push_back(filling_);
-        }
-        filling_ = nullptr;
-        if (workers_.empty() && !closed_) {
-            const unsigned helpers = std::max(2u, std::thread::hardware_concurrency()) - 1;
-            for (unsigned i = 0; i < helpers; ++i)
-                workers_.emplace_back([this] { work(); });
-        } else {
-            wake_.notify_one();
-        }
-    }
-
-    Batch* next()
-    {
-        std::unique_lock lock(mutex_);
-        wake_.wait(lock, [this] { return !queue_.empty() || closed_; });
-        if (queue_.empty())
-            return nullptr;
-        Batch* batch = queue_.front();
-        queue_.pop_front();
-        return batch;
-    }
-
-    void work()
-    {
-        try {
-            od::parser parser;
-            while (Batch* batch = next()) {
-                for (PendingFile& file : batch->files) {
-                    if (steppedBack_.load(std::memory_order_relaxed))
-                        break;
-                    // The record's text lies inside the whole text, so its padding is there too.
-                    const simdjson::padded_string_view view(file.json.data(), file.json.size(),
-                                                            static_cast<std::size_t>(textEnd_ - file.json.data()));
-                    od::document document = take(parser.iterate(view));
-                    file.record = readRecord<FileEntry>(take(document.get_value()));
-                }
-            }
-        } catch (const StepBack&) {
-            steppedBack_ = true;
-        } catch (...) {
-            std::lock_guard lock(mutex_);
-            if (!failure_)
-                failure_ = std::current_exception();
-            steppedBack_ = true;
-        }
-    }
-
-    void stop()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            closed_ = true;
-        }
-        wake_.notify_all();
-        workers_.clear(); // joins
-    }
-
-    const char* textEnd_;
-    std::vector<std::unique_ptr<Batch>> batches_;
-    Batch* filling_ = nullptr;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Batch*> queue_;
-    bool closed_ = false;
-    std::atomic<bool> steppedBack_ = false;
-    std::exception_ptr failure_;
-    std::vector<std::jthread> workers_;
-};
-
-void handOver(FileReaders& readers, std::string_view json, std::vector<std::shared_ptr<FileEntry>>& files)
-{
-    readers.add(json, files);
 }
 
 std::optional<LanguageList> readInPlace(std::string_view text, std::size_t capacity)
