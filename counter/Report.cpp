@@ -316,7 +316,7 @@ std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languag
     for (const auto& l : languages)
         fileCount += byFile ? l.fileRecords.size() : 0;
     threads = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(fileCount / 2000 + 1)));
-    const std::size_t perPiece = (fileCount + threads - 1) / std::max(1u, threads);
+    const std::size_t perPiece = (fileCount + threads - 1) / threads;
 
     std::vector<std::string> pieces;  // language heads, file runs, language tails, alternating
     std::vector<std::pair<std::size_t, Run>> runs;  // piece index, files
