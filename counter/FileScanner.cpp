@@ -216,6 +216,8 @@ bool FileScanner::hasGeneratedMarker(const Language& language, std::string_view 
                        [&comments](const char* m) { return comments.find(m) != std::string::npos; });
 }
 
+namespace {
+
 // The path of the file open as `fd`, every link resolved, or "".
 std::string resolvedPath(int fd)
 {
@@ -228,6 +230,8 @@ std::string resolvedPath(int fd)
     target.resize(static_cast<std::size_t>(n));
     return target;
 }
+
+} // namespace
 
 std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name, std::string location,
                                             std::string fileName, std::string symlocation, bool link,
