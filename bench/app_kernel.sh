@@ -15,24 +15,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
-work=${BENCH_DIR:-/tmp/quillmarrow-bench}
-tree="$work/linux-source-6.1"
-
-if [ ! -f "$tree/Makefile" ]; then
-  if [ ! -f /usr/src/linux-source-6.1.tar.xz ]; then
-    sudo_cmd=()
-    [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends linux-source-6.1 xz-utils
-  fi
-  mkdir -p "$work"
-  echo "unpacking the kernel sources into $work ..."
-  tar -xf /usr/src/linux-source-6.1.tar.xz -C "$work"
-fi
-
-build="$here/build-bench"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target quillmarrow scc resources >/dev/null
+. "$here/bench/kernel-tree.sh"
+kernel_tree
+bench_build quillmarrow scc resources
 app="$build/bin/quillmarrow"
 scc="$build/libexec/quillmarrow/scc"
 

@@ -13,30 +13,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-7}
-work=${BENCH_DIR:-/tmp/quillmarrow-bench}
 jobs=$(nproc)
-
-need=()
-for p in linux-source-6.1 cloc xz-utils python3 time; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
-done
-if [ ${#need[@]} -gt 0 ]; then
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
-fi
-
-tree="$work/linux-source-6.1"
-if [ ! -f "$tree/Makefile" ]; then
-  mkdir -p "$work"
-  echo "unpacking the kernel sources into $work ..."
-  tar -xf /usr/src/linux-source-6.1.tar.xz -C "$work"
-fi
-
-build="$here/build-bench"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" --target scc >/dev/null
+. "$here/bench/kernel-tree.sh"
+kernel_tree cloc time
+bench_build scc
 scc="$build/libexec/quillmarrow/scc"
 
 out="$work/out"
