@@ -25,14 +25,14 @@ enum class ChartSizeWrite { onFrameChange, onAppear };
 
 // The frame a bar chart view draws in: a geometry reader over the offered
 // area. With data it holds `content` (the chart's stack), which writes the
-// reader's local frame into viewData.chartSize as `write` says (never
-// without one) and, half a second after each appearance, posts
-// layoutDidFinishNotification with `chartView` as its object (an appearance
-// within that half second replaces the pending post, kept in `timer`).
+// reader's local frame into viewData.chartSize as `write` says and, half a
+// second after each appearance, posts layoutDidFinishNotification with
+// `chartView` as its object (an appearance within that half second replaces
+// the pending post, kept in `timer`).
 // Without data it holds the chart data's no-data view, which writes and
 // posts nothing.
 template <class ChartData>
-kit::View barChartFrame(const std::shared_ptr<ChartData>& chartData, bool hasData, std::optional<ChartSizeWrite> write,
+kit::View barChartFrame(const std::shared_ptr<ChartData>& chartData, bool hasData, ChartSizeWrite write,
                         std::function<kit::View()> content, const kit::State<std::shared_ptr<OwnedTimer>>& timer,
                         kit::AnyObject chartView)
 {
@@ -48,7 +48,7 @@ kit::View barChartFrame(const std::shared_ptr<ChartData>& chartData, bool hasDat
                 if (write == ChartSizeWrite::onFrameChange)
                     chart = chart.onChange(frame,
                                            [writeSize](const kit::Rect&, const kit::Rect& now) { writeSize(now); });
-                else if (write == ChartSizeWrite::onAppear)
+                else
                     chart = chart.onAppear([writeSize, frame] { writeSize(frame); });
                 return onAppearAfterDelay(chart, timer, chartView);
             },
