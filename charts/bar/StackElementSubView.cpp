@@ -42,6 +42,7 @@ kit::View StackElementSubView::body() const
 {
     const StackElementSubView self = *this;
     return kit::GeometryReader([self](const kit::GeometryProxy& proxy) {
+        // The total once per column, not once per part (partHeight sums it).
         const double total = self.dataSet.totalValue();
         if (!(std::isfinite(total) && total > 0))
             return kit::EmptyView();
@@ -50,7 +51,7 @@ kit::View StackElementSubView::body() const
         return kit::VStack(kit::HorizontalAlignment::center, 0,
                            {kit::ForEach(topDown, [&](const StackedBarDataPoint& point) {
                                const std::optional<kit::View> part =
-                                   partView(point, self.partHeight(point, proxy.size.height));
+                                   partView(point, stackedPartHeight(point.value, total, proxy.size.height));
                                if (!part)
                                    return kit::EmptyView();
                                return part->accessibilityValue(
