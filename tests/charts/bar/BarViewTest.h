@@ -11,9 +11,6 @@
 #include "charts/bar/RangedBarChart.h"
 #include "charts/bar/StackedBarChart.h"
 
-#include <QImage>
-
-#include <cmath>
 #include <vector>
 
 namespace charts::testing {
@@ -81,19 +78,6 @@ inline void expectRects(const std::vector<kit::Rect>& actual, const std::vector<
         EXPECT_NEAR(actual[i].width(), expected[i].width(), tolerance) << "width";
         EXPECT_NEAR(actual[i].height(), expected[i].height(), tolerance) << "height";
     }
-}
-
-// Whether the pixel at (x, y) is opaque in `colour` (resolved for
-// `scheme`), or, without a colour, empty.
-inline bool pixelIs(const QImage& image, double x, double y, std::optional<kit::Color> colour,
-                    kit::ColorScheme scheme = kit::ColorScheme::light)
-{
-    const QColor c = image.pixelColor(int(std::floor(x)), int(std::floor(y)));
-    if (!colour)
-        return c.alpha() == 0;
-    const kit::RGBA want = colour->resolved(scheme);
-    return c.alpha() == 255 && std::abs(c.redF() - want.red) < 0.02 && std::abs(c.greenF() - want.green) < 0.02
-           && std::abs(c.blueF() - want.blue) < 0.02;
 }
 
 } // namespace charts::testing

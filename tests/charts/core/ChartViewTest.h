@@ -8,6 +8,10 @@
 #include "kit/base/NotificationCenter.h"
 #include "tests/kit/ui/UiTest.h"
 
+#include <QImage>
+
+#include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +40,19 @@ inline std::vector<std::string> texts(kit::ViewHost& host)
 inline kit::Rect pathBounds(const kit::DisplayItem& item)
 {
     return item.path.boundingRect().applying(item.transform);
+}
+
+// Whether the pixel at (x, y) is opaque in `colour` (resolved for
+// `scheme`), or, without a colour, empty.
+inline bool pixelIs(const QImage& image, double x, double y, std::optional<kit::Color> colour,
+                    kit::ColorScheme scheme = kit::ColorScheme::light)
+{
+    const QColor c = image.pixelColor(int(std::floor(x)), int(std::floor(y)));
+    if (!colour)
+        return c.alpha() == 0;
+    const kit::RGBA want = colour->resolved(scheme);
+    return c.alpha() == 255 && std::abs(c.redF() - want.red) < 0.02 && std::abs(c.greenF() - want.green) < 0.02
+           && std::abs(c.blueF() - want.blue) < 0.02;
 }
 
 // Every layout notification posted while alive, with its object.
