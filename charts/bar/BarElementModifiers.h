@@ -23,14 +23,6 @@ concept BarElementChartData = LineBarChartDataObject<T> && GetDataProtocol<T> &&
     requires CTBarStyle<std::remove_cvref_t<decltype(chartData.barStyle.get())>>;
 };
 
-// What lies behind every bar's slot, ranged cell and stacked column: the
-// platform's grey at opacity 1e-9, which shows nothing but keeps the area
-// touchable.
-inline kit::Color touchableBackground()
-{
-    return kit::Color::grayFixed().opacity(1e-9);
-}
-
 // `bar` (a shape or column) placed in a slot of `size` as `slot` says:
 // across the value axis its thickness, centred; along it its span from the
 // bottom edge (vertical) or the leading edge (horizontal).

@@ -11,6 +11,7 @@
 #include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/BarTouchMarker.h"
 #include "charts/core/ExtraLineTouchMarker.h"
+#include "charts/core/LegendColour.h"
 #include "charts/core/SharedSelf.h"
 #include "charts/line/PosistionIndicator.h"
 #include "kit/ui/Stacks.h"
@@ -97,28 +98,6 @@ public:
     {
         for (const GroupingData& group : *this->groups)
             appendLegend(group.id, group.title, group.colour);
-    }
-
-    // The colour of a legend entry made from `colour`: the same flat colour,
-    // colours or stops, gradients running from leading to trailing whatever
-    // their own ends; none when the value its kind needs is absent.
-    static std::optional<ColourStyle> legendColour(const ColourStyle& colour)
-    {
-        switch (colour.colourType) {
-        case ColourType::colour:
-            if (colour.colour)
-                return ColourStyle(*colour.colour);
-            break;
-        case ColourType::gradientColour:
-            if (colour.colours)
-                return ColourStyle(*colour.colours, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
-            break;
-        case ColourType::gradientStops:
-            if (colour.stops)
-                return ColourStyle(*colour.stops, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
-            break;
-        }
-        return std::nullopt;
     }
 
 protected:

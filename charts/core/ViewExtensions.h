@@ -14,6 +14,13 @@
 
 namespace charts {
 
+// What lies behind a touchable part of a chart: the platform's grey at
+// opacity 1e-9, which shows nothing but keeps the area touchable.
+inline kit::Color touchableBackground()
+{
+    return kit::Color::grayFixed().opacity(1e-9);
+}
+
 // The name under which chart views announce that their layout is done, half
 // a second after they appear. Made once, on first use; it may be replaced,
 // and every later post uses the name stored then.

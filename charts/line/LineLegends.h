@@ -2,6 +2,7 @@
 
 #include "charts/core/ChartType.h"
 #include "charts/core/ColourStyle.h"
+#include "charts/core/LegendColour.h"
 #include "charts/core/LegendData.h"
 #include "charts/core/Stroke.h"
 #include "kit/base/UUID.h"
@@ -10,12 +11,6 @@
 #include <string>
 
 namespace charts {
-
-// The colour of a line chart's legend entry, made from a style colour by
-// its kind: the flat colour alone, or the gradient's colours or stops
-// running from leading to trailing (the source's own start and end points
-// are not copied). None when the member the kind needs is missing.
-std::optional<ColourStyle> lineLegendColour(const ColourStyle& source);
 
 // The legend entry of a line or band, of priority 1 with the line's stroke;
 // none when its colour is missing.

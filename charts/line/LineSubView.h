@@ -45,7 +45,7 @@ kit::View lineSubViewBody(const std::shared_ptr<ChartData>& chartData, const Dat
                                                        range, dataSet.style.ignoreZero);
     kit::View line = isFilled ? shape.scale(1, animated, kit::UnitPoint::bottom()).fill(paint)
                               : shape.trim(0, animated).stroke(paint, dataSet.style.strokeStyle.strokeStyle());
-    line = line.background(kit::View(kit::Color::grayFixed().opacity(1e-9)), kit::Alignment::center());
+    line = line.background(kit::View(touchableBackground()), kit::Alignment::center());
     line = conditionalModifier(line, chart.viewData->hasXAxisLabels,
                                [&](const kit::View& view) { return applyXAxisBorder(view, chartData); });
     line = conditionalModifier(line, chart.viewData->hasYAxisLabels,

@@ -23,7 +23,7 @@ bool isExtraLineLegend(const LegendData& legend, const ExtraLineData& extraLine,
 template <class ChartData>
 void addExtraLineLegend(ChartData& chartData, const ExtraLineData& extraLine)
 {
-    const std::optional<ColourStyle> colour = lineLegendColour(extraLine.style.lineColour);
+    const std::optional<ColourStyle> colour = legendColour(extraLine.style.lineColour);
     if (!colour)
         return;
     const std::vector<LegendData> legends = *chartData.legends;
