@@ -1,8 +1,6 @@
 #pragma once
 
-#include "charts/core/ColourStyle.h"
-#include "charts/core/ColourStylePaint.h"
-#include "charts/core/GradientStop.h"
+#include "charts/core/ViewForColourKind.h"
 #include "charts/line/LineChartColourSubView.h"
 #include "charts/line/LineChartColoursSubView.h"
 #include "charts/line/LineChartStopsSubView.h"
@@ -21,22 +19,20 @@ template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
 kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const DataSet& dataSet, double minValue,
                       double range, bool isFilled)
 {
-    const ColourStyle& lineColour = dataSet.style.lineColour;
-    if (!colourStylePaint(lineColour))
-        return kit::EmptyView();
-    switch (lineColour.colourType) {
-    case ColourType::colour:
-        return LineChartColourSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, *lineColour.colour,
-                                                          isFilled);
-    case ColourType::gradientColour:
-        return LineChartColoursSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, *lineColour.colours,
-                                                           *lineColour.startPoint, *lineColour.endPoint, isFilled);
-    case ColourType::gradientStops:
-        return LineChartStopsSubView<ChartData, DataSet>(chartData, dataSet, minValue, range,
-                                                         GradientStop::convert(*lineColour.stops),
-                                                         *lineColour.startPoint, *lineColour.endPoint, isFilled);
-    }
-    return kit::EmptyView();
+    return viewForColourKind(
+               dataSet.style.lineColour,
+               [&](const kit::Color& colour) {
+                   return LineChartColourSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, colour, isFilled);
+               },
+               [&](const std::vector<kit::Color>& colours, kit::UnitPoint start, kit::UnitPoint end) {
+                   return LineChartColoursSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, colours, start,
+                                                                      end, isFilled);
+               },
+               [&](const std::vector<kit::Gradient::Stop>& stops, kit::UnitPoint start, kit::UnitPoint end) {
+                   return LineChartStopsSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, stops, start, end,
+                                                                    isFilled);
+               })
+        .value_or(kit::EmptyView());
 }
 
 } // namespace charts

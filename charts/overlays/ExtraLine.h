@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/bar/ColourKindView.h"
+#include "charts/core/ViewForColourKind.h"
 #include "charts/overlays/ColourExtraLineView.h"
 #include "charts/overlays/ColoursExtraLineView.h"
 #include "charts/overlays/PointsExtraLineView.h"
