@@ -338,11 +338,6 @@ void addOutline(const Envelope& envelope, const Reading& reading, double step, P
     flush();
 }
 
-bool finite(Point p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y);
-}
-
 // The length of one device pixel in the transform's source space, along the
 // direction it stretches most.
 double pixelOf(const AffineTransform& t)
@@ -367,7 +362,7 @@ std::optional<std::vector<Path>> denseStrokeOutline(const Path& path, const Stro
     for (const Path::Element& e : path.elements()) {
         if (e.type == Type::closeSubpath)
             return std::nullopt;
-        if (!finite(e.point) || !finite(e.control1) || !finite(e.control2))
+        if (!e.point.isFinite() || !e.control1.isFinite() || !e.control2.isFinite())
             return std::nullopt;
         if (e.type == Type::move)
             subpaths.push_back({e.point, {}});

@@ -244,7 +244,7 @@ double measured(const Bezier& b, Measure measure)
         // A curve has no length exactly when all its points coincide; one
         // with a point that is not finite is not measured here at all.
         for (int i = 0; i <= b.degree; ++i)
-            if (!std::isfinite(b.p[static_cast<std::size_t>(i)].x) || !std::isfinite(b.p[static_cast<std::size_t>(i)].y))
+            if (!b.p[static_cast<std::size_t>(i)].isFinite())
                 return std::numeric_limits<double>::infinity();
         for (int i = 1; i <= b.degree; ++i)
             if (!(b.p[static_cast<std::size_t>(i)] == b.p[0]))
@@ -474,8 +474,7 @@ void Path::addRoundedRect(const Rect& r, Size cornerSize, RoundedCornerStyle, co
 void Path::addArcSweep(Point c, double radius, double start, double sweep, const AffineTransform& t)
 {
     // An arc with a coordinate that is not a number has no points to draw.
-    if (!std::isfinite(c.x) || !std::isfinite(c.y) || !std::isfinite(radius) || !std::isfinite(start) ||
-        !std::isfinite(sweep))
+    if (!c.isFinite() || !std::isfinite(radius) || !std::isfinite(start) || !std::isfinite(sweep))
         return;
     if (radius == 0) {
         addLine(t.apply(c)); // a move when there is no current point

@@ -24,6 +24,7 @@ struct Point {
 
     double length() const { return std::hypot(x, y); }
     double distance(Point o) const { return (*this - o).length(); }
+    bool isFinite() const { return std::isfinite(x) && std::isfinite(y); }
     // The point a fraction t of the way from a to b.
     static Point lerp(Point a, Point b, double t) { return a + (b - a) * t; }
 };
