@@ -24,6 +24,8 @@ struct DisplayClip {
     AffineTransform transform; // clip space to host
     bool evenOdd = false;
     bool antialiased = true;
+
+    friend bool operator==(const DisplayClip&, const DisplayClip&) = default;
 };
 
 // A shadow drawn under an item: the item's coverage blurred (σ = radius/2),
@@ -32,6 +34,8 @@ struct DisplayShadow {
     RGBA color;
     double radius = 0;
     Point offset;
+
+    friend bool operator==(const DisplayShadow&, const DisplayShadow&) = default;
 };
 
 // One line of laid-out text, with its baseline origin in local coordinates.

@@ -12,28 +12,10 @@ namespace {
 
 // Two shared lists in force, the same when both are absent, the very same
 // list, or lists of equal entries.
-template <class T, class Equal>
-bool sameList(const std::shared_ptr<const std::vector<T>>& a, const std::shared_ptr<const std::vector<T>>& b,
-              Equal equal)
+template <class T>
+bool sameList(const std::shared_ptr<const std::vector<T>>& a, const std::shared_ptr<const std::vector<T>>& b)
 {
-    if (a == b)
-        return true;
-    if (!a || !b || a->size() != b->size())
-        return false;
-    for (std::size_t i = 0; i < a->size(); ++i)
-        if (!equal((*a)[i], (*b)[i]))
-            return false;
-    return true;
-}
-
-bool sameClip(const DisplayClip& x, const DisplayClip& y)
-{
-    return x.transform == y.transform && x.evenOdd == y.evenOdd && x.antialiased == y.antialiased && x.path == y.path;
-}
-
-bool sameShadow(const DisplayShadow& x, const DisplayShadow& y)
-{
-    return x.color == y.color && x.radius == y.radius && x.offset.x == y.offset.x && x.offset.y == y.offset.y;
+    return a == b || (a && b && *a == *b);
 }
 
 // Whether a subtree drawn in `a` draws the same in `b`. The indices of the
@@ -44,7 +26,7 @@ bool sameDrawing(const DrawState& a, const DrawState& b)
 {
     return a.transform == b.transform && a.opacity == b.opacity && a.hittable == b.hittable && a.a11y == b.a11y
            && a.elementNode == b.elementNode && (a.element < 0) == (b.element < 0) && (a.container < 0) == (b.container < 0)
-           && sameList(a.clips, b.clips, sameClip) && sameList(a.shadows, b.shadows, sameShadow);
+           && sameList(a.clips, b.clips) && sameList(a.shadows, b.shadows);
 }
 
 } // namespace
@@ -141,13 +123,7 @@ bool DisplayListBuilder::reuse(Node& node, const DrawState& state)
                                                           : state.container;
         out_.entries.push_back({std::move(e.element), parent, std::move(e.run)});
     }
-    r->build = build_;
-    r->state = state;
-    r->itemBegin = itemBase;
-    r->itemEnd = out_.items.size();
-    r->entryBegin = entryBase;
-    r->entryEnd = out_.entries.size();
-    ++reused_;
+    record(node, state, itemBase, entryBase);
     return true;
 }
 

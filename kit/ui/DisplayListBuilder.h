@@ -103,9 +103,8 @@ public:
     AccessibilityElement& element(int index) { return out_.entries[std::size_t(index)].element; }
     // A run of elements under state.container, made when asked for.
     void addElementRun(std::shared_ptr<const AccessibilityRun> run, const DrawState& state);
-    // Nodes walked and subtrees moved over in this build.
+    // Nodes walked in this build.
     std::size_t walked() const { return walked_; }
-    std::size_t reused() const { return reused_; }
 
 private:
     bool reuse(Node& node, const DrawState& state);
@@ -116,7 +115,6 @@ private:
     std::uint64_t build_;
     std::pair<std::uint64_t, std::uint64_t> epoch_;
     std::size_t walked_ = 0;
-    std::size_t reused_ = 0;
     std::size_t moving_ = 0; // nodes walked with a running channel or leaving
 };
 
