@@ -23,7 +23,7 @@ public:
         DisplayItem item;
         item.kind = DisplayItem::Kind::fill;
         item.path = Path::rect(Rect(0, 0, f.width(), f.height()));
-        item.paint = unpremultiplied(node.value(ChannelKey::color, premultiplied(node.environment->resolve(color_))));
+        item.paint = node.presentedColor(node.environment->resolve(color_));
         builder.addItem(node, state, std::move(item));
     }
 

@@ -54,8 +54,7 @@ public:
         item.kind = DisplayItem::Kind::image;
         item.symbol = name_;
         item.imageRect = Rect((f.width() - s.width) / 2, (f.height() - s.height) / 2, s.width, s.height);
-        const RGBA primary =
-            unpremultiplied(node.value(ChannelKey::color, premultiplied(env.resolve(env.foregroundColor)))).components();
+        const RGBA primary = node.presentedColor(env.resolve(env.foregroundColor)).components();
         const bool palette = env.secondaryForeground &&
                              env.symbolRenderingMode.value_or(SymbolRenderingMode::palette) == SymbolRenderingMode::palette;
         item.layerColors = {primary, palette ? env.resolve(*env.secondaryForeground) : primary};

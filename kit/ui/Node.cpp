@@ -207,6 +207,11 @@ std::vector<double> Node::value(ChannelKey k, const std::vector<double>& fallbac
     return c && !c->presented.empty() ? c->presented : fallback;
 }
 
+Color Node::presentedColor(const RGBA& fallback)
+{
+    return unpremultiplied(value(ChannelKey::color, premultiplied(fallback)));
+}
+
 Rect Node::presentedFrame() const
 {
     const auto& v = frameChannel.presented;

@@ -111,6 +111,8 @@ public:
     Channel* channel(ChannelKey key);
     // The presented value of a channel, or `fallback` when it has none.
     std::vector<double> value(ChannelKey key, const std::vector<double>& fallback);
+    // The presented colour of the color channel, or `fallback` when it has none.
+    Color presentedColor(const RGBA& fallback);
     Rect presentedFrame() const;
 
     // Pass bookkeeping.

@@ -99,7 +99,7 @@ private:
     {
         const EnvironmentValues& env = *node.environment;
         if (auto color = flatColor(node))
-            return unpremultiplied(node.value(ChannelKey::color, premultiplied(env.resolve(*color))));
+            return node.presentedColor(env.resolve(*color));
         auto resolveGradient = [&](Gradient g) {
             std::vector<Gradient::Stop> stops;
             for (const auto& s : g.stops()) {

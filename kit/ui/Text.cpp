@@ -50,8 +50,7 @@ public:
         DisplayItem item;
         item.kind = DisplayItem::Kind::text;
         item.font = env.font;
-        item.color = unpremultiplied(node.value(ChannelKey::color, premultiplied(env.resolve(env.foregroundColor))))
-                         .components();
+        item.color = node.presentedColor(env.resolve(env.foregroundColor)).components();
         for (std::size_t i = 0; i < layout.lines.size(); ++i) {
             const double free = width - layout.lineWidths[i];
             const double x = env.multilineTextAlignment == TextAlignment::center     ? free / 2
