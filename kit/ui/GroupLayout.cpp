@@ -4,18 +4,27 @@
 
 namespace kit::detail {
 
+namespace {
+
+// Several items stacked vertically or in depth.
+StackArrangement arrange(const std::vector<Node*>& items, ProposedSize proposal, Arrangement arrangement,
+                         Alignment alignment)
+{
+    if (arrangement == Arrangement::depth)
+        return arrangeDepth(items, proposal, alignment);
+    return arrangeStack(items, proposal, Axis::vertical, defaultSpacing,
+                        [&](Node& n, Size s) { return n.guide(alignment.horizontal, s); });
+}
+
+} // namespace
+
 Size measureItems(const std::vector<Node*>& items, ProposedSize proposal, Arrangement arrangement, Alignment alignment)
 {
     if (items.empty())
         return {0, 0};
     if (items.size() == 1)
         return items[0]->sizeThatFits(proposal);
-    if (arrangement == Arrangement::depth)
-        return arrangeDepth(items, proposal, alignment).size;
-    return arrangeStack(items, proposal, Axis::vertical, defaultSpacing, [&](Node& n, Size s) {
-               return n.guide(alignment.horizontal, s);
-           })
-        .size;
+    return arrange(items, proposal, arrangement, alignment).size;
 }
 
 void placeItems(const std::vector<Node*>& items, Point origin, ProposedSize proposal, Size size,
@@ -27,11 +36,7 @@ void placeItems(const std::vector<Node*>& items, Point origin, ProposedSize prop
         items[0]->place(origin, proposal);
         return;
     }
-    const StackArrangement a = arrangement == Arrangement::depth
-                                   ? arrangeDepth(items, proposal, alignment)
-                                   : arrangeStack(items, proposal, Axis::vertical, defaultSpacing, [&](Node& n, Size s) {
-                                         return n.guide(alignment.horizontal, s);
-                                     });
+    const StackArrangement a = arrange(items, proposal, arrangement, alignment);
     // The group is aligned inside `size` as a whole.
     const double dx = arrangement == Arrangement::depth ? 0 : (size.width - a.size.width) / 2;
     for (std::size_t i = 0; i < items.size(); ++i)
