@@ -20,16 +20,12 @@ public:
     }
     void set(ChannelKey key, const std::vector<double>& value, std::size_t shape) override
     {
-        Channel* c = node_.channel(key);
-        if (!c) {
-            node_.channels.emplace_back(key);
-            c = &node_.channels.back();
-        }
+        Channel& c = node_.ensureChannel(key);
         if (snap_)
-            c->snap(value, shape);
+            c.snap(value, shape);
         else
-            c->retarget(value, shape, transaction_.animation, now_);
-        if (c->isRunning())
+            c.retarget(value, shape, transaction_.animation, now_);
+        if (c.isRunning())
             node_.host.noteMoving(node_);
     }
 
@@ -79,13 +75,9 @@ void HostCore::bookkeeping(Node& node, Transaction transaction, bool insertedAbo
     node.primitive->targets(node, sink);
     if (inserted && !insertedAbove && in.animation && visible_ && node.parent && node.parent->parent) {
         // Inserted in an animated pass: fade in.
-        Channel* c = node.channel(ChannelKey::transition);
-        if (!c) {
-            node.channels.emplace_back(ChannelKey::transition);
-            c = &node.channels.back();
-        }
-        c->snap({1.0});
-        c->animateFrom({0.0}, *in.animation, now);
+        Channel& c = node.ensureChannel(ChannelKey::transition);
+        c.snap({1.0});
+        c.animateFrom({0.0}, *in.animation, now);
         noteMoving(node);
     }
     node.inserted = false;

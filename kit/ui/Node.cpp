@@ -124,6 +124,13 @@ Node* Node::child(int s, std::size_t index)
     return nullptr;
 }
 
+Channel& Node::ensureChannel(ChannelKey k)
+{
+    if (Channel* c = channel(k))
+        return *c;
+    return channels.emplace_back(k);
+}
+
 Node* Node::layoutParent() const
 {
     Node* p = parent;

@@ -109,6 +109,8 @@ public:
     Channel frameChannel{ChannelKey::frame};
     std::vector<Channel> channels;
     Channel* channel(ChannelKey key);
+    // The channel of `key`, added (with no value) when the node has none.
+    Channel& ensureChannel(ChannelKey key);
     // The presented value of a channel, or `fallback` when it has none.
     std::vector<double> value(ChannelKey key, const std::vector<double>& fallback);
     // The presented colour of the color channel, or `fallback` when it has none.
