@@ -97,8 +97,9 @@ TEST_F(AccessibilityElementsTest, ContainersNestThemCombiningTakesTheirLabelsHid
             EXPECT_EQ(elements[i].label, c.labels[i]) << c.what;
         if (!elements.empty()) {
             ASSERT_EQ(elements[0].children.size(), c.nested) << c.what;
-            if (c.nested == 3)
+            if (c.nested == 3) {
                 EXPECT_EQ(elements[0].children[1].label, "second") << c.what;
+            }
         }
     }
 }
