@@ -22,6 +22,47 @@ bool sameElements(const std::vector<AccessibilityElement>& a, const std::vector<
     return true;
 }
 
+// The interfaces made for a list of elements, owned by their parent
+// interface (registered with Qt, deleted through it).
+class ElementChildren {
+public:
+    ElementChildren() = default;
+    ElementChildren(const ElementChildren&) = delete;
+    ElementChildren& operator=(const ElementChildren&) = delete;
+    ~ElementChildren() { clear(); }
+
+    void build(QWidget* widget, QAccessibleInterface* parent, const std::vector<AccessibilityElement>& elements);
+    void clear()
+    {
+        for (QAccessibleInterface* c : children_)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(c));
+        children_.clear();
+    }
+    bool empty() const { return children_.empty(); }
+    int count() const { return int(children_.size()); }
+    QAccessibleInterface* at(int index) const
+    {
+        return index >= 0 && index < count() ? children_[std::size_t(index)] : nullptr;
+    }
+    int indexOf(const QAccessibleInterface* child) const
+    {
+        for (std::size_t i = 0; i < children_.size(); ++i)
+            if (children_[i] == child)
+                return int(i);
+        return -1;
+    }
+    QAccessibleInterface* at(int x, int y) const
+    {
+        for (QAccessibleInterface* c : children_)
+            if (c->rect().contains(x, y))
+                return c;
+        return nullptr;
+    }
+
+private:
+    std::vector<QAccessibleInterface*> children_;
+};
+
 // One accessibility element of a host: static text or a graphic with a
 // name (the label), a value and a rect.
 class ElementInterface final : public QAccessibleInterface {
@@ -30,44 +71,16 @@ public:
         : widget_(widget), parent_(parent), element_(element)
     {
     }
-    ~ElementInterface() override
-    {
-        for (QAccessibleInterface* c : children_)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(c));
-    }
-    void build()
-    {
-        for (const AccessibilityElement& child : element_.children) {
-            auto* c = new ElementInterface(widget_, this, child);
-            QAccessible::registerAccessibleInterface(c);
-            c->build();
-            children_.push_back(c);
-        }
-    }
+    void build() { children_.build(widget_, this, element_.children); }
 
     bool isValid() const override { return !widget_.isNull(); }
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return parent_->window(); }
     QAccessibleInterface* parent() const override { return parent_; }
-    QAccessibleInterface* child(int index) const override
-    {
-        return index >= 0 && index < int(children_.size()) ? children_[std::size_t(index)] : nullptr;
-    }
-    int childCount() const override { return int(children_.size()); }
-    int indexOfChild(const QAccessibleInterface* child) const override
-    {
-        for (std::size_t i = 0; i < children_.size(); ++i)
-            if (children_[i] == child)
-                return int(i);
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        for (QAccessibleInterface* c : children_)
-            if (c->rect().contains(x, y))
-                return c;
-        return nullptr;
-    }
+    QAccessibleInterface* child(int index) const override { return children_.at(index); }
+    int childCount() const override { return children_.count(); }
+    int indexOfChild(const QAccessibleInterface* child) const override { return children_.indexOf(child); }
+    QAccessibleInterface* childAt(int x, int y) const override { return children_.at(x, y); }
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
@@ -101,49 +114,47 @@ private:
     QPointer<QWidget> widget_;
     QAccessibleInterface* parent_;
     AccessibilityElement element_;
-    std::vector<QAccessibleInterface*> children_;
+    ElementChildren children_;
 };
+
+void ElementChildren::build(QWidget* widget, QAccessibleInterface* parent,
+                            const std::vector<AccessibilityElement>& elements)
+{
+    for (const AccessibilityElement& e : elements) {
+        auto* c = new ElementInterface(widget, parent, e);
+        QAccessible::registerAccessibleInterface(c);
+        c->build();
+        children_.push_back(c);
+    }
+}
 
 // The host widget's interface: its children are the host's elements.
 class HostInterface final : public QAccessibleWidget {
 public:
     explicit HostInterface(HostingWidget* widget) : QAccessibleWidget(widget, QAccessible::Client), host_(widget) {}
-    ~HostInterface() override { clear(); }
 
     int childCount() const override
     {
         refresh();
-        return int(children_.size());
+        return children_.count();
     }
     QAccessibleInterface* child(int index) const override
     {
         refresh();
-        return index >= 0 && index < int(children_.size()) ? children_[std::size_t(index)] : nullptr;
+        return children_.at(index);
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
         refresh();
-        for (std::size_t i = 0; i < children_.size(); ++i)
-            if (children_[i] == child)
-                return int(i);
-        return -1;
+        return children_.indexOf(child);
     }
     QAccessibleInterface* childAt(int x, int y) const override
     {
         refresh();
-        for (QAccessibleInterface* c : children_)
-            if (c->rect().contains(x, y))
-                return c;
-        return nullptr;
+        return children_.at(x, y);
     }
 
 private:
-    void clear() const
-    {
-        for (QAccessibleInterface* c : children_)
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(c));
-        children_.clear();
-    }
     void refresh() const
     {
         if (host_.isNull())
@@ -151,19 +162,14 @@ private:
         std::vector<AccessibilityElement> elements = host_->host().accessibilityElements();
         if (!children_.empty() && sameElements(elements, elements_))
             return;
-        clear();
+        children_.clear();
         elements_ = std::move(elements);
-        for (const AccessibilityElement& e : elements_) {
-            auto* c = new ElementInterface(host_, const_cast<HostInterface*>(this), e);
-            QAccessible::registerAccessibleInterface(c);
-            c->build();
-            children_.push_back(c);
-        }
+        children_.build(host_, const_cast<HostInterface*>(this), elements_);
     }
 
     QPointer<HostingWidget> host_;
     mutable std::vector<AccessibilityElement> elements_;
-    mutable std::vector<QAccessibleInterface*> children_;
+    mutable ElementChildren children_;
 };
 
 } // namespace
