@@ -2,8 +2,7 @@
 // or below it.
 
 #include "kit/ui/DisplayListBuilder.h"
-#include "kit/ui/GroupLayout.h"
-#include "kit/ui/Primitive.h"
+#include "kit/ui/LayoutModifier.h"
 #include "kit/ui/StackLayout.h"
 
 namespace kit::detail {
@@ -34,21 +33,15 @@ public:
         ModifierPrimitive::placeChildren(node, p, size);
         const std::vector<Node*>& listed = node.items(1);
         assignAxis(listed, std::nullopt);
-        const ViewDimensions own{size.width, size.height, size.height, size.height};
         if (listed.size() == 1) {
             // One decoration is aligned by itself, without a group to arrange.
             Node& only = *listed[0];
-            const Size s = only.sizeThatFits(size);
-            only.place({own[alignment_.horizontal] - only.guide(alignment_.horizontal, s),
-                        own[alignment_.vertical] - only.guide(alignment_.vertical, s)},
-                       size);
+            only.place(aligned(size, Content{only.sizeThatFits(size), &only}, alignment_), size);
             return;
         }
         const std::vector<Node*> items = listed; // placing may collect the items again
         const StackArrangement a = arrangeDepth(items, size, alignment_);
-        const ViewDimensions group{a.size.width, a.size.height, a.size.height, a.size.height};
-        const Point origin{own[alignment_.horizontal] - group[alignment_.horizontal],
-                           own[alignment_.vertical] - group[alignment_.vertical]};
+        const Point origin = aligned(size, Content{a.size}, alignment_);
         for (std::size_t i = 0; i < items.size(); ++i)
             items[i]->place({origin.x + a.origins[i].x, origin.y + a.origins[i].y}, size);
     }
