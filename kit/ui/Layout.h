@@ -63,6 +63,9 @@ struct ViewDimensions {
     double firstBaseline = 0;
     double lastBaseline = 0;
 
+    // The dimensions of a box of `size` with no text: its baselines at its bottom edge.
+    static ViewDimensions box(Size size) { return {size.width, size.height, size.height, size.height}; }
+
     double operator[](HorizontalAlignment g) const
     {
         return g == HorizontalAlignment::leading ? 0 : g == HorizontalAlignment::center ? width / 2 : width;

@@ -22,13 +22,13 @@ struct Content {
     Node* item = nullptr; // null for a group
     double guide(HorizontalAlignment g) const { return item ? item->guide(g, size) : plain()[g]; }
     double guide(VerticalAlignment g) const { return item ? item->guide(g, size) : plain()[g]; }
-    ViewDimensions plain() const { return {size.width, size.height, size.height, size.height}; }
+    ViewDimensions plain() const { return ViewDimensions::box(size); }
 };
 
 // Where content goes when aligned inside `size`.
 inline Point aligned(Size size, const Content& content, Alignment alignment)
 {
-    const ViewDimensions own{size.width, size.height, size.height, size.height};
+    const ViewDimensions own = ViewDimensions::box(size);
     return {own[alignment.horizontal] - content.guide(alignment.horizontal),
             own[alignment.vertical] - content.guide(alignment.vertical)};
 }

@@ -157,7 +157,7 @@ private:
         const std::vector<Node*> items = node.items(0);
         if (items.size() == 1)
             return items[0]->dimensions(size);
-        return {size.width, size.height, size.height, size.height};
+        return ViewDimensions::box(size);
     }
     std::optional<HorizontalAlignment> horizontal_;
     std::optional<VerticalAlignment> vertical_;

@@ -172,14 +172,14 @@ double Node::guide(HorizontalAlignment g, Size size)
 {
     if (auto v = primitive->explicitGuide(*this, g, size))
         return *v;
-    return ViewDimensions{size.width, size.height, size.height, size.height}[g];
+    return ViewDimensions::box(size)[g];
 }
 
 double Node::guide(VerticalAlignment g, Size size)
 {
     if (auto v = primitive->explicitGuide(*this, g, size))
         return *v;
-    return ViewDimensions{size.width, size.height, size.height, size.height}[g];
+    return ViewDimensions::box(size)[g];
 }
 
 ViewDimensions Node::dimensions(Size size)
