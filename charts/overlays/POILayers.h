@@ -46,7 +46,7 @@ kit::View poiLayers(const kit::View& content, const ChartData& chartData, bool s
 inline kit::View placedPOILabel(const kit::View& label, kit::Point location, const std::string& markerName,
                                 const std::string& valueText)
 {
-    if (!isFinitePoint(location))
+    if (!location.isFinite())
         return kit::EmptyView();
     return label.position(location)
         .accessibilityLabel("P-O-I-Marker")

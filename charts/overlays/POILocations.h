@@ -38,9 +38,6 @@ inline double poiSlotPosition(CategorySpacing spacing, std::int64_t index, std::
     return slot * i + slot * 0.5;
 }
 
-// Whether both coordinates are numbers, so that something can stand there.
-inline bool isFinitePoint(kit::Point point) { return std::isfinite(point.x) && std::isfinite(point.y); }
-
 // The middle of the value marker: on the horizontal line at the value, half
 // way across; across a horizontal bar chart, on the vertical line at the
 // value, half way down. The centre label stands there too.

@@ -14,7 +14,7 @@ namespace charts {
 inline kit::Path poiMarkerLinePath(kit::Point point, const kit::Rect& rect, bool across)
 {
     kit::Path path;
-    if (!isFinitePoint(point))
+    if (!point.isFinite())
         return path;
     if (across) {
         path.move({0, point.y});

@@ -8,23 +8,17 @@
 
 namespace charts {
 
-namespace {
-
-bool isFinite(kit::Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
-
-} // namespace
-
 kit::View segmentOverlay(const PieChartDataPoint& point, const kit::Rect& rect)
 {
     if (const auto* label = std::get_if<OverlayType::Label>(&point.label.value)) {
         const kit::Point at = segmentLabelPoint(point.startAngle, point.amount, label->rFactor, rect);
-        if (!isFinite(at))
+        if (!at.isFinite())
             return kit::EmptyView();
         return kit::Text(label->text).font(label->font).foregroundColor(label->colour).position(at);
     }
     if (const auto* icon = std::get_if<OverlayType::Icon>(&point.label.value)) {
         const kit::Point at = segmentLabelPoint(point.startAngle, point.amount, icon->rFactor, rect);
-        if (!isFinite(at) || !std::isfinite(icon->size))
+        if (!at.isFinite() || !std::isfinite(icon->size))
             return kit::EmptyView();
         return kit::Image(icon->systemName)
             .resizable()

@@ -155,8 +155,9 @@ TEST_F(ExtraLineTest, TheLegendColourAndTheLineFollowTheColourKind)
         host.setRoot(decorated(chart));
         host.update();
         ASSERT_EQ(chart->legends->size(), c.legend ? 1u : 0u);
-        if (c.legend)
+        if (c.legend) {
             EXPECT_EQ(chart->legends->front().colour, *c.legend);
+        }
         // The line and its two markers, or only the content.
         EXPECT_EQ(host.displayList().itemsOfKind(kit::DisplayItem::Kind::stroke).size(), c.line ? 1u : 0u);
         EXPECT_EQ(host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill).size(), c.line ? 3u : 1u);

@@ -123,9 +123,9 @@ TEST(POILocations, ADataPointStandsInTheMiddleOfItsSlotOnBarsAndFromEdgeToEdgeOn
     expectIndexLocations(*horizontal, 1, 4, {"horizontal, trailing labels", {200, 75}, {423, 75}});
 
     for (const std::int64_t count : {0, -3}) {
-        EXPECT_FALSE(isFinitePoint(poiAbscissaMarkerLocation(*bars, 0, count, kit::Rect(0, 0, 400, 200))))
+        EXPECT_FALSE(poiAbscissaMarkerLocation(*bars, 0, count, kit::Rect(0, 0, 400, 200)).isFinite())
             << "bars without a slot have no place";
-        EXPECT_FALSE(isFinitePoint(poiAbscissaAxisLabelLocation(*horizontal, 0, count, kit::Rect(0, 0, 400, 200))));
+        EXPECT_FALSE(poiAbscissaAxisLabelLocation(*horizontal, 0, count, kit::Rect(0, 0, 400, 200)).isFinite());
     }
 }
 

@@ -204,8 +204,9 @@ TEST(AnyKeyIdentity, IntegersOfEveryTypeAreOneKeyAndDifferFromOtherValues)
     for (const Case& c : cases) {
         EXPECT_EQ(c.a == c.b, c.equal) << c.what;
         EXPECT_EQ(c.b == c.a, c.equal) << c.what;
-        if (c.equal)
+        if (c.equal) {
             EXPECT_EQ(c.a.hash(), c.b.hash()) << c.what;
+        }
     }
     const AnyKey key(std::uint8_t(42));
     EXPECT_FALSE(key.isEmpty());
