@@ -19,7 +19,8 @@ Registry& registry()
 
 } // namespace
 
-BackgroundQueue::BackgroundQueue()
+BackgroundQueue::BackgroundQueue(Attributes attributes)
+    : attributes_(attributes)
 {
     auto& r = registry();
     std::lock_guard lock(r.mutex);
@@ -40,6 +41,9 @@ BackgroundQueue::~BackgroundQueue()
     wake_.notify_all();
     if (worker_.joinable())
         worker_.join();
+    // Concurrent tasks run on detached threads that still use the queue.
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return concurrentTasks_ == 0; });
 }
 
 BackgroundQueue& BackgroundQueue::global()
@@ -50,13 +54,39 @@ BackgroundQueue& BackgroundQueue::global()
 
 void BackgroundQueue::async(std::function<void()> task)
 {
+    if (attributes_ == Attributes::concurrent) {
+        {
+            std::lock_guard lock(mutex_);
+            ++concurrentTasks_;
+        }
+        try {
+            std::thread([this, task = std::move(task)]() mutable {
+                task();
+                task = nullptr; // what it holds goes before the queue counts it as done
+                finishedConcurrentTask();
+            }).detach();
+        } catch (...) {
+            finishedConcurrentTask();
+            throw;
+        }
+        return;
+    }
     {
         std::lock_guard lock(mutex_);
-        tasks_.push_back(std::move(task));
+        // The worker is started before the task is queued, so a task is
+        // never left behind with no thread to run it.
         if (!worker_.joinable())
             worker_ = std::thread([this] { run(); });
+        tasks_.push_back(std::move(task));
     }
     wake_.notify_one();
+}
+
+void BackgroundQueue::finishedConcurrentTask()
+{
+    std::lock_guard lock(mutex_);
+    if (--concurrentTasks_ == 0)
+        idle_.notify_all();
 }
 
 void BackgroundQueue::run()
@@ -82,13 +112,13 @@ void BackgroundQueue::run()
 bool BackgroundQueue::isIdle() const
 {
     std::lock_guard lock(mutex_);
-    return tasks_.empty() && !running_;
+    return tasks_.empty() && !running_ && concurrentTasks_ == 0;
 }
 
 void BackgroundQueue::waitUntilIdle()
 {
     std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return tasks_.empty() && !running_; });
+    idle_.wait(lock, [this] { return tasks_.empty() && !running_ && concurrentTasks_ == 0; });
 }
 
 bool BackgroundQueue::waitForAll()

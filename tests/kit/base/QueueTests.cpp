@@ -8,6 +8,9 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -92,6 +95,30 @@ TEST(BackgroundQueueTest, RunsOneTaskAtATimeInOrder)
     ASSERT_EQ(order.size(), 20u);
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(order[i], i);
+    EXPECT_TRUE(queue.isIdle());
+}
+
+TEST(BackgroundQueueTest, AConcurrentQueueNeverHoldsATaskBehindAnother)
+{
+    kit::BackgroundQueue queue(kit::BackgroundQueue::Attributes::concurrent);
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool firstStarted = false, secondDone = false, firstDone = false;
+    // The first task waits for the second, which is queued after it.
+    queue.async([&] {
+        std::unique_lock lock(mutex);
+        firstStarted = true;
+        changed.notify_all();
+        firstDone = changed.wait_for(lock, std::chrono::seconds(10), [&] { return secondDone; });
+    });
+    queue.async([&] {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return firstStarted; });
+        secondDone = true;
+        changed.notify_all();
+    });
+    queue.waitUntilIdle();
+    EXPECT_TRUE(firstDone);
     EXPECT_TRUE(queue.isIdle());
 }
 
