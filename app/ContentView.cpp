@@ -62,17 +62,26 @@ ContentView::ContentView(QWidget* parent)
     pages_->addWidget(main_);
     status_ = new StatusLine(this);
     layout->addWidget(status_);
+    // Stops the count the status line names.
+    connect(status_, &StatusLine::stopClicked, this, [this] {
+        if (!projectManager_.adding->empty())
+            projectManager_.stopAdding(projectManager_.adding->front());
+    });
 
     subscription_ = projectManager_.objectWillChange.sink([this] { deferredUpdate_.schedule(); });
-    failures_ = projectManager_.firstCountFailed.sink([this](const CountFailure& failure) {
-        status_->showNotice(QStringLiteral("Could not count \u201C%1\u201D: %2")
-                                .arg(displayText(kit::lastPathComponent(failure.path)), displayText(failure.reason)),
-                            displayText(failure.path));
-    });
+    failures_ = projectManager_.firstCountFailed.sink([this](const CountFailure& failure) { showCountFailure(failure); });
+    countFailures_ = projectManager_.countFailed.sink([this](const CountFailure& failure) { showCountFailure(failure); });
     updateNow();
 }
 
 ContentView::~ContentView() = default;
+
+void ContentView::showCountFailure(const CountFailure& failure)
+{
+    status_->showNotice(QStringLiteral("Could not count \u201C%1\u201D: %2")
+                            .arg(displayText(kit::lastPathComponent(failure.path)), displayText(failure.reason)),
+                        displayText(failure.path));
+}
 
 void ContentView::buildMainLayout()
 {
@@ -174,9 +183,9 @@ void ContentView::updateNow()
     updateAdding();
 }
 
-// While a folder's first count runs: the splash screen's progress circle,
-// or the status line over the main layout. A notice stays until the user
-// dismisses it or another folder is added.
+// While a folder's first count runs: the status line (with its stop
+// button), and on the splash screen its progress circle too. A notice stays
+// until the user dismisses it or another folder is added.
 void ContentView::updateAdding()
 {
     const auto& adding = projectManager_.adding.get();
@@ -189,7 +198,7 @@ void ContentView::updateAdding()
     splash_->setProgressCircle(!adding.empty());
     if (status_->showingNotice())
         return;
-    if (!adding.empty() && !showingSplash())
+    if (!adding.empty())
         status_->showProgress(QStringLiteral("Counting \u201C%1\u201D\u2026").arg(displayText(kit::lastPathComponent(adding.front()))));
     else
         status_->hideProgress();

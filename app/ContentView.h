@@ -19,6 +19,7 @@ class QToolButton;
 
 namespace qm {
 
+struct CountFailure;
 class Locs;
 class ProjectManager;
 class SplashScreen;
@@ -30,7 +31,8 @@ class StatusLine;
 // the "Overview" / "Analytics" picker or, while a language is chosen, the
 // back button. Files and folders dropped anywhere on it are added. A status
 // line under both tells which folder is being counted for the first time
-// and why one could not be added. Each ContentView loads the language
+// and why a count failed (a folder that could not be added, or a recount).
+// Each ContentView loads the language
 // resources when it is built.
 class ContentView : public QWidget {
     Q_OBJECT
@@ -76,12 +78,15 @@ private:
     void updateToolbar();
     void updateDetail();
     void updateAdding();
+    // A count that failed, first or later: its folder and why, until dismissed.
+    void showCountFailure(const CountFailure& failure);
 
     ProjectManager& projectManager_;
     std::int64_t currentTab_ = 0;
     DeferredUpdate deferredUpdate_;
     kit::Cancellable subscription_;
     kit::Cancellable failures_;
+    kit::Cancellable countFailures_;
     std::vector<std::string> adding_;
     bool syncingSelection_ = false;
 

@@ -106,6 +106,10 @@ void ProjectScreen::wireSummaryBar(SummaryBar* bar)
 {
     connect(bar, &SummaryBar::settingsClicked, this, [this] { setShowingSheet(true); });
     connect(bar, &SummaryBar::reloadClicked, this, &ProjectScreen::reload);
+    connect(bar, &SummaryBar::stopClicked, this, [this] {
+        if (const auto p = project())
+            p->stopCounts();
+    });
 }
 
 } // namespace qm

@@ -46,7 +46,7 @@ public:
 
 protected:
     virtual void refresh() = 0;
-    // Connects a summary bar's buttons to the sheet and the reload.
+    // Connects a summary bar's buttons to the sheet, the reload and stopping the count.
     void wireSummaryBar(SummaryBar* bar);
     std::shared_ptr<Project> project() const { return selectedProject_.get ? selectedProject_.get() : nullptr; }
     // The selected project's latest results (none without a project).

@@ -14,6 +14,7 @@ StatusLine::StatusLine(QWidget* parent)
     , spinner_(new BusyIndicator(14, this))
     , label_(new QLabel(this))
     , dismiss_(new QToolButton(this))
+    , stop_(new QToolButton(this))
 {
     setAccessibleName(QStringLiteral("Status"));
     auto* row = new QHBoxLayout(this);
@@ -27,10 +28,18 @@ StatusLine::StatusLine(QWidget* parent)
     dismiss_->setAutoRaise(true);
     dismiss_->setToolTip(QStringLiteral("Dismiss"));
     dismiss_->setAccessibleName(QStringLiteral("Dismiss"));
+    // A counter may never end: a count in progress can be stopped.
+    stop_->setIcon(symbolIcon(QStringLiteral("xmark")));
+    stop_->setIconSize(QSize(12, 12));
+    stop_->setAutoRaise(true);
+    stop_->setToolTip(QStringLiteral("Stop Counting"));
+    stop_->setAccessibleName(QStringLiteral("Stop Counting"));
     row->addWidget(spinner_);
     row->addWidget(label_, 1);
+    row->addWidget(stop_);
     row->addWidget(dismiss_);
     connect(dismiss_, &QToolButton::clicked, this, &StatusLine::dismiss);
+    connect(stop_, &QToolButton::clicked, this, &StatusLine::stopClicked);
     hide();
 }
 
@@ -40,6 +49,7 @@ void StatusLine::showProgress(const QString& text)
     label_->setText(text);
     label_->setToolTip({});
     spinner_->show();
+    stop_->show();
     dismiss_->hide();
     show();
 }
@@ -50,6 +60,7 @@ void StatusLine::showNotice(const QString& text, const QString& toolTip)
     label_->setText(text);
     label_->setToolTip(toolTip);
     spinner_->hide();
+    stop_->hide();
     dismiss_->show();
     show();
 }

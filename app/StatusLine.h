@@ -10,7 +10,8 @@ namespace qm {
 class BusyIndicator;
 
 // A line along the bottom of the window: what is being counted (with a
-// spinner), or a notice that stays until it is dismissed or replaced.
+// spinner and a button that stops the count), or a notice that stays until
+// it is dismissed or replaced.
 class StatusLine : public QWidget {
     Q_OBJECT
 
@@ -31,11 +32,17 @@ public:
     QLabel* label() const { return label_; }
     BusyIndicator* spinner() const { return spinner_; }
     QToolButton* dismissButton() const { return dismiss_; }
+    QToolButton* stopButton() const { return stop_; }
+
+signals:
+    // The stop button of a count in progress was clicked.
+    void stopClicked();
 
 private:
     BusyIndicator* spinner_;
     QLabel* label_;
     QToolButton* dismiss_;
+    QToolButton* stop_;
     bool notice_ = false;
 };
 

@@ -106,9 +106,14 @@ SummaryBar::SummaryBar(QWidget* parent)
     progress_ = new BusyIndicator(16, rowWidget);
     row_->addWidget(progress_);
     progress_->hide();
+    // A counter may never end: the count can be stopped (the results stay).
+    stopButton_ = iconButton(QStringLiteral("xmark"), QStringLiteral("Stop Counting"), rowWidget);
+    row_->addWidget(stopButton_);
+    stopButton_->hide();
 
     connect(settingsButton_, &QToolButton::clicked, this, &SummaryBar::settingsClicked);
     connect(reloadButton_, &QToolButton::clicked, this, &SummaryBar::reloadClicked);
+    connect(stopButton_, &QToolButton::clicked, this, &SummaryBar::stopClicked);
 }
 
 void SummaryBar::setPath(const QString& path)
@@ -149,6 +154,7 @@ void SummaryBar::setTrailingShown(bool shown)
 void SummaryBar::updateTrailing()
 {
     progress_->setVisible(trailingShown_ && working_);
+    stopButton_->setVisible(trailingShown_ && working_);
     totalsBox_->setVisible(trailingShown_ && !working_);
 }
 

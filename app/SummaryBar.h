@@ -17,7 +17,8 @@ class ElidedLabel;
 
 // The 40-point bar under a project screen: an optional leading part (the
 // folder path, or a language's name), then the four totals with the
-// settings and reload buttons, or a spinner while the project is counted.
+// settings and reload buttons, or a spinner and a stop button while the
+// project is counted.
 class SummaryBar : public QWidget {
     Q_OBJECT
 
@@ -40,6 +41,7 @@ public:
     QToolButton* settingsButton() const { return settingsButton_; }
     QToolButton* reloadButton() const { return reloadButton_; }
     BusyIndicator* progress() const { return progress_; }
+    QToolButton* stopButton() const { return stopButton_; }
 
     static std::array<QString, 4> projectHelp();
     static std::array<QString, 4> languageHelp(const QString& language);
@@ -47,6 +49,7 @@ public:
 signals:
     void settingsClicked();
     void reloadClicked();
+    void stopClicked();
 
 private:
     void updateTrailing();
@@ -60,6 +63,7 @@ private:
     QToolButton* settingsButton_ = nullptr;
     QToolButton* reloadButton_ = nullptr;
     BusyIndicator* progress_ = nullptr;
+    QToolButton* stopButton_ = nullptr;
     bool working_ = false;
     bool trailingShown_ = true;
 };

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <exception>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -122,7 +123,8 @@ void read(od::value value, std::vector<T>& out)
 
 // Reads file records on other threads while the first pass goes on. Records
 // come in batches; the first full batch starts the readers (fewer records are
-// read on the calling thread alone). Each record is read into its batch and
+// read on the calling thread alone, and so are all of them when no reader
+// can be started). Each record is read into its batch and
 // set in place once all are read, as the first pass is still growing the
 // lists they go to.
 class FileReaders {
@@ -188,10 +190,17 @@ private:
             queue_.push_back(filling_);
         }
         filling_ = nullptr;
-        if (workers_.empty()) {
+        if (!helpersAsked_) {
+            helpersAsked_ = true;
             const unsigned helpers = std::max(2u, std::thread::hardware_concurrency()) - 1;
-            for (unsigned i = 0; i < helpers; ++i)
-                workers_.emplace_back([this] { work(); });
+            try {
+                for (unsigned i = 0; i < helpers; ++i)
+                    workers_.emplace_back([this] { work(); });
+            } catch (const std::system_error&) {
+                // No more threads (a process limit): the helpers that did
+                // start read on, and the calling thread reads the rest in
+                // finish().
+            }
         } else {
             wake_.notify_one();
         }
@@ -249,6 +258,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Batch*> queue_;
+    bool helpersAsked_ = false;
     bool closed_ = false;
     std::atomic<bool> steppedBack_ = false;
     std::exception_ptr failure_;

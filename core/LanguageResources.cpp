@@ -98,10 +98,7 @@ SupportedLanguages& supportedLanguages()
 
 std::string sccPathIn(const kit::Bundle& bundle)
 {
-    auto path = bundle.auxiliaryExecutable("scc");
-    if (!path)
-        fatalError("the counter scc is missing from the application bundle: " + bundle.auxiliaryExecutablePath("scc"));
-    return *path;
+    return bundle.auxiliaryExecutablePath("scc");
 }
 
 const std::string& sccPath()

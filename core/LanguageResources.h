@@ -41,12 +41,12 @@ LangSpecs& langSpecs();
 SupportedLanguages& supportedLanguages();
 
 // The counter executable: the bundle's auxiliary executable "scc", looked
-// up once on first use. A bundle without it stops the process with a fatal
-// error naming the path looked for.
+// up once on first use. A counter missing from the bundle is a fault of the
+// installation, not of the application: counts then fail, saying so.
 const std::string& sccPath();
 // Uses another counter from now on (tests run a fake one).
 void overrideSccPath(std::string path);
-// The counter of `bundle`; stops the process when it is missing.
+// Where the counter of `bundle` belongs, whether or not it is there.
 std::string sccPathIn(const kit::Bundle& bundle);
 
 // Loads the "langspecs" and "supported" resources ("json") of the bundle

@@ -11,7 +11,8 @@ ProcessOutput::ProcessOutput(int fd, std::size_t size, std::size_t spare)
 {
     if (size == 0)
         return;
-    // Growing the file gives the zero bytes after the text; the pages the
+    // Setting the file's length to the text and the room after it gives the
+    // zero bytes after the text (nothing was written there); the pages the
     // child wrote are mapped as they are.
     const std::size_t length = size + spare;
     if (::ftruncate(fd, static_cast<off_t>(length)) != 0)

@@ -1,5 +1,7 @@
 #include "core/Project.h"
 
+#include "core/CountFailureReason.h"
+#include "core/ImpossibleFigures.h"
 #include "core/LanguageResources.h"
 #include "core/Output.h"
 #include "core/RunProcess.h"
@@ -7,36 +9,71 @@
 #include "kit/base/MainQueue.h"
 #include "kit/base/Url.h"
 
+#include <new>
+#include <stop_token>
+
 namespace qm {
 
 namespace {
 
-// Runs the counts, one after another: a count of a project never overlaps
-// another count of it, and outcomes reach the FIFO main queue in the order
-// the counts were asked for.
+// Counts run side by side, each on a thread of its own: a counter that never
+// ends holds up no other count.
 kit::BackgroundQueue& countingQueue()
 {
-    static auto* queue = new kit::BackgroundQueue; // lives for the whole process
+    static auto* queue = new kit::BackgroundQueue(kit::BackgroundQueue::Attributes::concurrent); // lives for the whole process
     return *queue;
 }
 
-// Why a count failed, for the user.
-std::string failureReason(const ProcessResult& run, const kit::DecodingError& error)
+std::size_t& largestOutputSetting()
 {
-    if (run.startError)
-        return *run.startError + ".";
-    if (run.exitStatus != 0) {
-        // A counter that fails says why on its first line.
-        std::string_view said(run.output);
-        said = said.substr(0, std::min(said.find('\n'), std::size_t{200}));
-        return "The counter stopped with status " + std::to_string(run.exitStatus) + (said.empty() ? "." : ": " + std::string(said));
-    }
-    return "The counter's output could not be read (" + std::string(error.what()) + ").";
+    static std::size_t bytes = defaultLargestOutput;
+    return bytes;
 }
 
 } // namespace
 
-Project::Project(std::string folder) : path(std::move(folder)), name(kit::lastPathComponent(path)) {}
+// The project's side of its counts: the number of the latest one asked for
+// (only its outcome is published) and the stop that ends those underway.
+struct Project::Counts {
+    std::uint64_t latest = 0;
+    std::stop_source stop;
+
+    // Ends the counts asked for so far; later ones get a stop of their own.
+    void endUnderway()
+    {
+        stop.request_stop();
+        stop = std::stop_source();
+    }
+};
+
+// What a count's caller asked to hear. It goes with the outcome to the main
+// queue, so whatever the actions hold is released on the main thread.
+struct Project::CountActions {
+    Completion completion;
+    Failure failure;
+};
+
+// What a count takes to its own thread.
+struct Project::Count {
+    std::string executable;
+    std::vector<std::string> arguments;
+    std::uint64_t generation = 0;
+    std::stop_token stop;
+    std::size_t largestOutput = 0;
+    std::uint64_t number = 0; // of the project's counts
+    std::shared_ptr<CountActions> actions;
+    std::weak_ptr<Project> project;
+};
+
+Project::Project(std::string folder)
+    : path(std::move(folder)), name(kit::lastPathComponent(path)), counts_(std::make_unique<Counts>())
+{
+}
+
+Project::~Project()
+{
+    counts_->endUnderway();
+}
 
 std::vector<std::string> Project::counterArguments() const
 {
@@ -59,65 +96,130 @@ std::vector<std::string> Project::counterArguments() const
     return arguments;
 }
 
+bool Project::isLatestCount(std::uint64_t number) const
+{
+    return counts_->latest == number;
+}
+
+void Project::failCount(std::weak_ptr<Project> weak, std::uint64_t number, std::shared_ptr<CountActions> actions,
+                        std::string message, std::string reason, bool onlyIfLatest)
+{
+    kit::MainQueue::async([weak = std::move(weak), number, actions = std::move(actions), message = std::move(message),
+                           reason = std::move(reason), onlyIfLatest] {
+        auto project = weak.lock();
+        const bool latest = project && project->isLatestCount(number);
+        if (latest || !onlyIfLatest)
+            printLine("Caught: " + message);
+        if (!latest)
+            return;
+        project->working = false;
+        if (actions && actions->failure)
+            actions->failure(reason);
+        project->countFailed.send(reason);
+    });
+}
+
 void Project::process(Completion completion, Failure failure)
 {
     objectWillChange.send();
     printLine("processing..");
-    ++countsUnderway_;
     working = true;
     if (!ignoreExtensions.empty())
         printLine("processing with ignored extensions");
 
-    countingQueue().async([executable = sccPath(), arguments = counterArguments(), generation = processGeneration(),
-                           completion = std::move(completion), failure = std::move(failure), weak = weak_from_this()]() mutable {
-        ProcessResult run = runProcessToEnd(executable, arguments, generation, counterOutputPadding);
+    counts_->endUnderway();
+    const std::uint64_t number = ++counts_->latest;
+    auto actions = std::make_shared<CountActions>(std::move(completion), std::move(failure));
+    try {
+        countingQueue().async([count = Count{sccPath(), counterArguments(), processGeneration(), counts_->stop.get_token(),
+                                             largestOutput(), number, actions, weak_from_this()}]() mutable { runCount(std::move(count)); });
+    } catch (const std::exception& error) {
+        // No thread for the count (a process limit), or no memory for it.
+        failCount(weak_from_this(), number, std::move(actions), error.what(), countNotStartedReason(error));
+    }
+}
+
+void Project::runCount(Count count)
+{
+    // Whatever goes wrong on the way becomes a failed count. The actions go
+    // with the outcome to the main queue.
+    auto fail = [&count](const std::string& message, const std::string& reason, bool onlyIfLatest = false) {
+        failCount(std::move(count.project), count.number, std::move(count.actions), message, reason, onlyIfLatest);
+    };
+    try {
+        ProcessResult run = runProcessToEnd(count.executable, count.arguments, count.generation, counterOutputPadding, count.stop,
+                                            count.largestOutput);
         if (run.ended) {
-            // The application is quitting: whatever the actions hold is
-            // released on the main thread, if it ever turns again.
-            kit::MainQueue::async([completion = std::move(completion), failure = std::move(failure)] {});
+            // Stopped, replaced or removed: only a stopped count is still the
+            // latest, and fails.
+            if (count.stop.stop_requested())
+                return fail(stoppedReason(), stoppedReason(), true);
+            // The application quits: what the actions hold is released on
+            // the main thread, if it ever turns again.
+            kit::MainQueue::async([actions = std::move(count.actions)] {});
             return;
         }
         if (run.startError)
             printLine("ERROR: " + *run.startError);
-        printLine("Output: ", run.output);
+        if (!run.outputTooLarge)
+            printLine("Output: ", run.output);
+        if (auto reason = failureOfRun(run, count.executable, count.largestOutput))
+            return fail(*reason, *reason);
+        auto result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
+        run.output.reset();
+        if (count.stop.stop_requested())
+            return fail(stoppedReason(), stoppedReason(), true);
+        if (auto impossible = impossibleFigures(*result))
+            return fail(impossibleFiguresReason(*impossible), impossibleFiguresReason(*impossible));
+        kit::MainQueue::async([result, number = count.number, actions = std::move(count.actions), weak = std::move(count.project)] {
+            auto project = weak.lock();
+            if (!project || !project->isLatestCount(number))
+                return;
+            project->objectWillChange.send();
+            if (project->initial.empty())
+                project->initial = *result;
+            project->final = *result;
+            project->working = false;
+            if (actions && actions->completion)
+                actions->completion(*result);
+            printLine("all ok");
+        });
+    } catch (const kit::DecodingError& error) {
+        fail(error.what(), undecodableOutputReason(error));
+    } catch (const std::bad_alloc&) {
+        fail("out of memory", outOfMemoryReason());
+    } catch (const std::exception& error) {
+        fail(error.what(), countErrorReason(error));
+    }
+}
 
-        // Both outcomes travel on to the main queue with the actions, so
-        // whatever these hold is released on the main thread.
-        try {
-            auto result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
-            run.output.reset();
-            kit::MainQueue::async([result, completion = std::move(completion), failure = std::move(failure), weak] {
-                auto project = weak.lock();
-                if (!project)
-                    return;
-                project->objectWillChange.send();
-                if (project->initial.empty())
-                    project->initial = *result;
-                project->final = *result;
-                if (--project->countsUnderway_ == 0)
-                    project->working = false;
-                if (completion)
-                    completion(*result);
-                printLine("all ok");
-            });
-        } catch (const kit::DecodingError& error) {
-            kit::MainQueue::async([message = std::string(error.what()), reason = failureReason(run, error),
-                                   completion = std::move(completion), failure = std::move(failure), weak] {
-                auto project = weak.lock();
-                if (project && --project->countsUnderway_ == 0)
-                    project->working = false;
-                printLine("Caught: " + message);
-                if (project && failure)
-                    failure(reason);
-            });
-        }
-    });
+void Project::stopCounts()
+{
+    counts_->endUnderway();
+}
+
+void Project::endCounts()
+{
+    counts_->endUnderway();
+    ++counts_->latest; // outcomes on their way are no longer the latest
+    if (*working)
+        working = false;
 }
 
 void Project::endAllCounts()
 {
     endRunningProcesses();
     countingQueue().waitUntilIdle();
+}
+
+std::size_t Project::largestOutput()
+{
+    return largestOutputSetting();
+}
+
+void Project::overrideLargestOutput(std::size_t bytes)
+{
+    largestOutputSetting() = bytes;
 }
 
 } // namespace qm

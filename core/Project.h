@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/LanguageEntry.h"
+#include "kit/base/PassthroughSubject.h"
 #include "kit/base/Published.h"
 #include "kit/base/UUID.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +22,8 @@ public:
     using Failure = std::function<void(const std::string& reason)>;
 
     explicit Project(std::string path);
+    // Ends the project's counts still underway.
+    ~Project() override;
 
     const kit::UUID id;
     const std::string path;
@@ -40,26 +44,67 @@ public:
 
     // Counts the folder. Called on the main thread, it announces the count,
     // prints "processing..", sets `working` and returns; the counter runs,
-    // its output is printed ("Output: ") and decoded on the counting thread,
-    // so the main thread stays free. Counts run one at a time in the order
-    // they were asked for, of this project and of every other, and their
-    // outcomes reach the main queue in that order: on success `final` holds
-    // the new list before `completion` runs (once); on failure "Caught: " and
-    // the error are printed, `failure` hears why, and nothing else changes.
-    // `working` stays true until the outcome of the project's last count
-    // asked for has been handled. A project released meanwhile gets nothing
-    // published.
+    // its output is printed ("Output: ") and decoded on a thread of the
+    // count's own, so the main thread stays free and no count waits behind
+    // another project's. A count replaces the project's count still
+    // underway: that counter is ended and its outcome never published, so a
+    // project's outcomes come in the order its counts were asked for. The
+    // outcome reaches the main queue: on success `final` holds the new list
+    // before `completion` runs (once); on failure (the counter could not
+    // start, was ended by a signal, stopped with a status other than 0,
+    // wrote more than largestOutput() or output that is not the expected
+    // JSON, or figures that cannot be true; or the count itself could not
+    // get a thread or memory) "Caught: " and why are printed, `failure`
+    // and then `countFailed` hear why in a sentence, and nothing else
+    // changes. `working` stays true until the outcome of the project's
+    // latest count has been handled. A project released meanwhile gets
+    // nothing published.
     void process(Completion completion = {}, Failure failure = {});
 
-    // Ends the running count's counter at once, drops the counts not yet
-    // started and waits for the counting thread (the application quits).
-    // Their outcomes are never published.
+    // Sends why each count of the project failed, after its `failure` action.
+    kit::PassthroughSubject<std::string> countFailed;
+
+    // Stops the project's count underway (the user asks, its counter may
+    // never end): the counter is ended and the count fails, saying it was
+    // stopped.
+    void stopCounts();
+
+    // Ends the project's counts underway (the project is removed): their
+    // counters are ended, their outcomes never published, and `working`
+    // becomes false.
+    void endCounts();
+
+    // Ends the running counters at once, drops the counts not yet started
+    // and waits for the counting threads (the application quits). Their
+    // outcomes are never published.
     static void endAllCounts();
+
+    // The most output a count reads: far above any real tree's, far below
+    // memory. A counter that writes more fails its count.
+    static std::size_t largestOutput();
+    // Counts read at most this many bytes from now on (tests make it small).
+    static void overrideLargestOutput(std::size_t bytes);
 
     friend bool operator==(const Project& a, const Project& b) { return a.path == b.path; }
 
 private:
-    int countsUnderway_ = 0;
+    struct Counts;
+    struct CountActions;
+    struct Count;
+
+    // Runs a count on its thread, and hands its outcome to the main queue.
+    static void runCount(Count count);
+
+    bool isLatestCount(std::uint64_t number) const;
+    // Hands a failed count's outcome to the main queue: "Caught: " and
+    // `message` are printed, and when the count is still the project's
+    // latest, `working` ends and the failure action and `countFailed` hear
+    // `reason`.
+    // `onlyIfLatest`: nothing at all is printed for a count no longer the latest.
+    static void failCount(std::weak_ptr<Project> weak, std::uint64_t number, std::shared_ptr<CountActions> actions,
+                          std::string message, std::string reason, bool onlyIfLatest = false);
+
+    std::unique_ptr<Counts> counts_;
 };
 
 } // namespace qm

@@ -91,6 +91,7 @@ bool ProjectManager::isAdding(const std::string& path) const
 
 void ProjectManager::finishAdding(const std::string& path)
 {
+    beingAdded_.erase(path);
     adding.modify([&](auto& paths) {
         if (auto it = std::find(paths.begin(), paths.end(), path); it != paths.end())
             paths.erase(it);
@@ -128,20 +129,21 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
 
     if (!added.empty())
         adding.modify([&](auto& paths) {
-            for (const auto& project : added)
+            for (const auto& project : added) {
                 paths.push_back(project->path);
+                beingAdded_[project->path] = project;
+            }
         });
     for (const auto& project : added) {
         // The completion holds the project until it joins the list.
         project->process(
-            [weak = weak_from_this(), project](const LanguageList&) {
-                kit::MainQueue::async([weak, project] {
+            [weak = weak_from_this(), project, asked = ++asked_](const LanguageList&) {
+                kit::MainQueue::async([weak, project, asked] {
                     auto manager = weak.lock();
                     if (!manager)
                         return;
                     manager->finishAdding(project->path);
-                    manager->projects.modify([&](auto& list) { list.push_back(project); });
-                    manager->selectedProject = project;
+                    manager->join(project, asked);
                 });
             },
             [weak = weak_from_this(), path = project->path](const std::string& reason) {
@@ -153,12 +155,58 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
     }
 }
 
+void ProjectManager::stopAdding(const std::string& path)
+{
+    const auto it = beingAdded_.find(path);
+    if (it == beingAdded_.end())
+        return;
+    if (auto project = it->second.lock())
+        project->stopCounts();
+}
+
+void ProjectManager::join(const std::shared_ptr<Project>& project, std::uint64_t asked)
+{
+    Listing& listing = listings_[project.get()];
+    listing.asked = asked;
+    listing.failures = project->countFailed.sink([this, path = project->path](const std::string& reason) {
+        countFailed.send(CountFailure{path, reason});
+    });
+    // After the listed projects asked for before it, whenever their counts ended.
+    projects.modify([&](auto& list) {
+        auto before = std::find_if(list.begin(), list.end(), [&](const auto& p) {
+            const auto it = listings_.find(p.get());
+            return it != listings_.end() && it->second.asked > asked;
+        });
+        list.insert(before, project);
+    });
+    // Selected unless a project asked for after it joined first: of folders
+    // added together, the last one asked for ends up selected, and the
+    // selection does not jump back as earlier ones join.
+    if (asked > selectedOnJoining_) {
+        selectedOnJoining_ = asked;
+        selectedProject = project;
+    }
+}
+
 void ProjectManager::removeProject(const std::shared_ptr<Project>& project)
 {
     if (!project)
         return;
     const std::string path = project->path;
-    projects.modify([&](auto& list) { std::erase_if(list, [&](const auto& p) { return p->path == path; }); });
+    std::vector<std::shared_ptr<Project>> removed;
+    projects.modify([&](auto& list) {
+        std::erase_if(list, [&](const auto& p) {
+            if (p->path != path)
+                return false;
+            removed.push_back(p);
+            return true;
+        });
+    });
+    // A counter that never ends goes with its project.
+    for (const auto& p : removed) {
+        listings_.erase(p.get());
+        p->endCounts();
+    }
     if (*selectedProject && selectedProject.get()->path == path)
         selectedProject = projects->empty() ? nullptr : projects->front();
 }

@@ -6,6 +6,8 @@
 #include "kit/base/PassthroughSubject.h"
 #include "kit/base/Url.h"
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,15 +40,25 @@ public:
     kit::Published<std::vector<std::string>> adding{this};
     // Sends each folder whose first count failed (it is not added), with why.
     kit::PassthroughSubject<CountFailure> firstCountFailed;
+    // Sends each listed project's failed count (a reload, say), with why.
+    kit::PassthroughSubject<CountFailure> countFailed;
 
     // Adds folders, or the folders of files, as projects: a missing path is
     // reported and skipped; a path already listed (or already being added)
     // is reported and that project re-selected; any other path is counted and
-    // joins the list, selected, when its first count succeeds.
+    // joins the list when its first count succeeds. The counts run side by
+    // side, but the list keeps the order the folders were asked for in, and
+    // a joining project is selected unless one asked for after it has
+    // joined already.
     void addProjects(const std::vector<kit::Url>& urls);
 
-    // Removes every project with the project's path; a removed selection
-    // passes to the first remaining project, or to none.
+    // Stops the first count of a folder being added (its counter may never
+    // end): the folder is not added, and firstCountFailed says why.
+    void stopAdding(const std::string& path);
+
+    // Removes every project with the project's path and ends their counts
+    // underway; a removed selection passes to the first remaining project,
+    // or to none.
     void removeProject(const std::shared_ptr<Project>& project);
 
 private:
@@ -55,8 +67,20 @@ private:
     bool isAdding(const std::string& path) const;
     void finishAdding(const std::string& path);
     std::shared_ptr<Project> listed(const std::string& path) const;
+    void join(const std::shared_ptr<Project>& project, std::uint64_t asked);
+
+    // What the manager keeps of each listed project: when it was asked for
+    // (the list's order) and the subscription to its failed counts.
+    struct Listing {
+        std::uint64_t asked = 0;
+        kit::Cancellable failures;
+    };
 
     kit::Cancellable selectedResults_;
+    std::uint64_t asked_ = 0;
+    std::uint64_t selectedOnJoining_ = 0; // the latest asked-for project selected as it joined
+    std::map<const Project*, Listing> listings_;
+    std::map<std::string, std::weak_ptr<Project>> beingAdded_; // by path, while their first counts run
 };
 
 } // namespace qm

@@ -2,6 +2,7 @@
 
 #include "core/Output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -10,7 +11,7 @@
 #include <set>
 #include <spawn.h>
 #include <sys/mman.h>
-#include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,29 +90,50 @@ void endRunningProcesses()
 }
 
 ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
-                              std::uint64_t generation, std::size_t spare)
+                              std::uint64_t generation, std::size_t spare, std::stop_token stop, std::size_t largestOutput)
 {
     ProcessResult result;
     auto& c = children();
-    if (processGeneration() != generation) {
+    if (processGeneration() != generation || stop.stop_requested()) {
         result.ended = true;
         return result;
     }
     // The child writes into a file in memory rather than a pipe: tens of
     // megabytes written at once go at the speed of a copy instead of in turns
-    // with a reader, and are then mapped rather than copied once more.
-    const int output = ::memfd_create("process output", MFD_CLOEXEC);
+    // with a reader, and are then mapped rather than copied once more. The
+    // file is made as large as the output may be and sealed against growing:
+    // a child that writes more is refused the extra bytes (its writes fail),
+    // so memory stays bounded. Its pages are only taken as they are written.
+    const int output = ::memfd_create("process output", MFD_CLOEXEC | MFD_ALLOW_SEALING);
     if (output < 0) {
+        result.startErrno = errno;
         result.startError = describeStartFailure(executable, errno);
+        return result;
+    }
+    const std::size_t room = largestOutput + std::max<std::size_t>(spare, 1);
+    if (::ftruncate(output, static_cast<off_t>(room)) != 0 || ::fcntl(output, F_ADD_SEALS, F_SEAL_GROW) != 0) {
+        result.startErrno = errno;
+        result.startError = describeStartFailure(executable, errno);
+        close(output);
         return result;
     }
     pid_t child = 0;
     int error = spawn(executable, arguments, output, child);
     if (error != 0) {
         close(output);
+        result.startErrno = error;
         result.startError = describeStartFailure(executable, error);
         return result;
     }
+    // The seal bounds memory whatever the child writes, but a write that
+    // would cross it fails whole, leaving no trace of its size. A file size
+    // limit of one byte over the largest output cuts such a write short, so
+    // the output is seen to be too large (and the child gets SIGXFSZ). The
+    // child has only just run exec when posix_spawn returns, long before a
+    // counter writes its output.
+    const rlimit fileSize{largestOutput + 1, largestOutput + 1}, noCore{0, 0};
+    ::prlimit(child, RLIMIT_FSIZE, &fileSize, nullptr);
+    ::prlimit(child, RLIMIT_CORE, &noCore, nullptr);
     {
         std::lock_guard lock(c.mutex);
         if (c.generation != generation)
@@ -119,26 +141,39 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         else
             c.running.insert(child);
     }
-
-    // The child's end is the end of the run. It is waited for without being
-    // reaped, leaves the set of running children, and only then is reaped:
-    // a signal never reaches a process that took over its id.
-    siginfo_t info {};
-    while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
-    }
     {
+        // A stop ends the child, if it still runs (a stop requested before
+        // this point ends it at once, on this thread).
+        std::stop_callback endOnStop(stop, [&c, child] {
+            std::lock_guard lock(c.mutex);
+            if (c.running.contains(child))
+                endGroup(child);
+        });
+
+        // The child's end is the end of the run. It is waited for without
+        // being reaped, leaves the set of running children, and only then is
+        // reaped: a signal never reaches a process that took over its id.
+        siginfo_t info {};
+        while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
+        }
         std::lock_guard lock(c.mutex);
         c.running.erase(child);
-        result.ended = c.generation != generation;
+        result.ended = c.generation != generation || stop.stop_requested();
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     result.exitStatus = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 
-    struct stat written {};
-    if (::fstat(output, &written) == 0 && written.st_size > 0)
-        result.output = ProcessOutput(output, static_cast<std::size_t>(written.st_size), spare);
+    // The child writes through the same open file as this descriptor, so
+    // the file's offset is where its output ends (the file itself is
+    // larger, holding room for the limit).
+    const off_t written = ::lseek(output, 0, SEEK_CUR);
+    if (written > 0 && static_cast<std::size_t>(written) > largestOutput)
+        result.outputTooLarge = true;
+    else if (written > 0)
+        result.output = ProcessOutput(output, static_cast<std::size_t>(written), spare);
     close(output);
     return result;
 }

@@ -4,10 +4,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 namespace qm {
+
+// The most output a run keeps unless asked otherwise: far more than any
+// real tree's count (the Linux kernel's is 27 MB), far less than memory.
+inline constexpr std::size_t defaultLargestOutput = std::size_t{512} << 20;
 
 // Runs an executable with standard output and standard error joined in one
 // file in memory and no standard input, waits for the child to end, reaps it
@@ -19,12 +24,17 @@ std::string runProcess(const std::string& executable, const std::vector<std::str
 
 // The same run, callable from any thread, telling how it went instead of
 // printing. The child (and anything it starts) runs in a process group of
-// its own, so that endRunningProcesses() can end all of it. `generation` is
-// processGeneration() at the time the run was asked for: a run asked for
-// before the latest endRunningProcesses() is not started. The output keeps
-// `spare` readable zero bytes after its end.
+// its own, so that endRunningProcesses(), or a stop requested through
+// `stop`, can end all of it. `generation` is processGeneration() at the
+// time the run was asked for: a run asked for before the latest
+// endRunningProcesses() is not started, nor one whose stop was requested.
+// The child cannot write more than `largestOutput` bytes (and a little
+// more): memory stays bounded whatever it does, and output beyond that is
+// refused (outputTooLarge). The output keeps `spare` readable zero bytes
+// after its end.
 ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
-                              std::uint64_t generation, std::size_t spare = 0);
+                              std::uint64_t generation, std::size_t spare = 0, std::stop_token stop = {},
+                              std::size_t largestOutput = defaultLargestOutput);
 
 std::uint64_t processGeneration();
 

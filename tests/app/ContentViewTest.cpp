@@ -341,7 +341,10 @@ TEST_F(ContentViewTest, AFolderThatCannotBeCountedIsSaidInTheWindow)
     test::FakeCounter::hold(a, 1);
     add({a});
     test::settle();
-    EXPECT_TRUE(view->statusLine()->isHidden()); // the splash shows the progress
+    // The notice gives way to the count, which the splash shows too.
+    EXPECT_TRUE(view->statusLine()->showingProgress());
+    EXPECT_TRUE(view->statusLine()->stopButton()->isVisible());
+    EXPECT_TRUE(view->splashScreen()->progressCircle());
     test::FakeCounter::release(a, 1);
     finishCounts(1);
 }

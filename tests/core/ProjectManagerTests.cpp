@@ -40,24 +40,38 @@ protected:
     std::shared_ptr<qm::ProjectManager> manager = qm::ProjectManager::create();
 };
 
-TEST_F(Manager, NewFoldersAreCountedInOrderAndJoinSelectedOnlyOnceTheirCountsSucceed)
+TEST_F(Manager, NewFoldersAreCountedSideBySideAndJoinSelectedInTheOrderAskedOnceTheirCountsSucceed)
 {
     Args paths, outputs, printedOutputs;
     for (const std::string name : {"a", "b", "c"}) {
         outputs.push_back(qmtest::counterOutput({{name, {}}}));
         paths.push_back(counter.folder(name, outputs.back()));
+        FakeCounter::hold(paths.back(), 1);
     }
     add(paths);
+    // All three run at once; none is listed before its count succeeds.
+    for (const auto& path : paths)
+        ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(path).has_value(); })) << path;
     EXPECT_TRUE(manager->projects->empty());
     EXPECT_FALSE(*manager->selectedProject);
+
+    // Each joins as its count succeeds, in its place in the order asked; the
+    // last one asked for is selected, and stays so as the others join.
+    const std::vector<Args> listed{{paths[2]}, {paths[0], paths[2]}, {paths[0], paths[1], paths[2]}};
+    for (const int i : {2, 0, 1}) {
+        const std::size_t before = manager->projects->size();
+        FakeCounter::release(paths[i], 1);
+        ASSERT_TRUE(waitFor([&] { return manager->projects->size() == before + 1; })) << paths[i];
+        EXPECT_EQ(listedPaths(), listed[before]);
+        EXPECT_EQ(manager->selectedProject.get()->path, paths[2]);
+    }
     kit::runUntilIdle();
+    EXPECT_EQ(listedPaths(), paths);
+    EXPECT_EQ(manager->selectedProject.get()->final.get()[0]->name, "c");
     for (const auto& line : lines())
         if (line.rfind("Output: ", 0) == 0)
             printedOutputs.push_back(line.substr(8));
-    EXPECT_EQ(printedOutputs, outputs);
-    EXPECT_EQ(listedPaths(), paths);
-    EXPECT_EQ(*manager->selectedProject, manager->projects.get()[2]);
-    EXPECT_EQ(manager->selectedProject.get()->final.get()[0]->name, "c");
+    EXPECT_EQ(printedOutputs, (Args{outputs[2], outputs[0], outputs[1]}));
 }
 
 TEST_F(Manager, RefusedAndFailedPathsAreReportedAndAFileStandsForItsFolder)
@@ -67,7 +81,8 @@ TEST_F(Manager, RefusedAndFailedPathsAreReportedAndAFileStandsForItsFolder)
     add({missing, a + "/main.cpp", broken});
     kit::runUntilIdle();
     EXPECT_EQ(lines().front(), "File/folder does not exist: " + missing);
-    EXPECT_EQ(lines().back().rfind("Caught: ", 0), 0u);
+    const auto out = lines();
+    EXPECT_EQ(std::count_if(out.begin(), out.end(), [](const std::string& line) { return line.rfind("Caught: ", 0) == 0; }), 1);
     EXPECT_EQ(listedPaths(), Args{a}); // a folder whose first count fails is never listed...
     FakeCounter::setOutput(broken, "[]");
     add({broken}); // ...and can be added again
@@ -91,8 +106,9 @@ TEST_F(Manager, FoldersBeingAddedAndFailedFirstCountsArePublished)
     auto sub = manager->firstCountFailed.sink([&](const qm::CountFailure& failure) { failures.push_back(failure); });
     add({a, broken});
     EXPECT_EQ(*manager->adding, (Args{a, broken}));
-    ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(a).has_value(); }));
-    EXPECT_EQ(*manager->adding, (Args{a, broken})); // still counting
+    // The broken folder fails while the first is still being counted.
+    ASSERT_TRUE(waitFor([&] { return failures.size() == 1 && FakeCounter::pid(a).has_value(); }));
+    EXPECT_EQ(*manager->adding, Args{a});
 
     FakeCounter::release(a, 1);
     kit::runUntilIdle();
@@ -161,6 +177,58 @@ TEST_F(Manager, RemovingPassesTheSelectionOn)
     manager->removeProject(projects[1]);
     EXPECT_TRUE(manager->projects->empty());
     EXPECT_FALSE(*manager->selectedProject || *manager->selectedLanguage);
+}
+
+TEST_F(Manager, RemovingAProjectEndsItsCounterAndListedProjectsSayWhyACountFailed)
+{
+    const auto a = folder("a"), b = folder("b");
+    add({a, b});
+    kit::runUntilIdle();
+    std::vector<qm::CountFailure> failures, firstFailures;
+    auto sub = manager->countFailed.sink([&](const qm::CountFailure& failure) { failures.push_back(failure); });
+    auto firstSub = manager->firstCountFailed.sink([&](const qm::CountFailure& failure) { firstFailures.push_back(failure); });
+
+    // A reload that fails is told with the project's folder.
+    FakeCounter::setExitStatus(b, 2);
+    FakeCounter::setOutput(b, "scc: b: Permission denied\n");
+    manager->projects.get()[1]->process();
+    kit::runUntilIdle();
+    EXPECT_EQ(failures, (std::vector<qm::CountFailure>{{b, "The counter stopped with status 2: scc: b: Permission denied"}}));
+    EXPECT_TRUE(firstFailures.empty());
+    EXPECT_EQ(manager->projects.get()[1]->final->size(), 2u); // the earlier results stay
+
+    // A counter that hangs goes with its project.
+    FakeCounter::hang(a);
+    const auto project = manager->projects.get()[0];
+    project->process();
+    ASSERT_TRUE(waitFor([&] { return FakeCounter::runs(a).size() == 2 && FakeCounter::pid(a).has_value(); }));
+    ASSERT_TRUE(waitFor([&] { return FakeCounter::marks(a).size() == 3; })); // "--run--" "--end--" "--run--"
+    manager->removeProject(project);
+    EXPECT_FALSE(*project->working);
+    kit::runUntilIdle(); // nothing is left running
+    EXPECT_EQ(FakeCounter::marks(a), (Args{"--run--", "--end--", "--run--"}));
+    EXPECT_EQ(failures.size(), 1u);
+
+    // A folder whose first count hangs can be stopped, and added again.
+    const auto c = folder("c");
+    FakeCounter::hang(c);
+    add({c});
+    ASSERT_TRUE(waitFor([&] { return !FakeCounter::runs(c).empty(); }));
+    manager->stopAdding(c);
+    kit::runUntilIdle();
+    EXPECT_EQ(firstFailures, (std::vector<qm::CountFailure>{{c, "The count was stopped before the counter ended."}}));
+    EXPECT_TRUE(manager->adding->empty());
+    std::filesystem::remove(c + "/hang");
+    add({c});
+    kit::runUntilIdle();
+    EXPECT_EQ(listedPaths(), (Args{b, c}));
+
+    // A removed project's later failures are no longer the manager's to tell.
+    FakeCounter::setExitStatus(a, 3);
+    std::filesystem::remove(a + "/hang");
+    project->process();
+    kit::runUntilIdle();
+    EXPECT_EQ(failures.size(), 1u);
 }
 
 TEST_F(Manager, TheChosenLanguageFollowsANewCountOfTheSelectedProject)

@@ -4,8 +4,16 @@
 #include "core/RunProcess.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <fstream>
+#include <stop_token>
+#include <system_error>
+#include <thread>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +49,16 @@ TEST(ProjectModel, ArgumentListFollowsTheOptions)
 
 using ProjectCount = qmtest::CountingTest;
 
+// Whether the process is gone (or dead and left for the system to reap).
+bool gone(int pid)
+{
+    std::ifstream state("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat;
+    std::getline(state, stat);
+    return stat.empty() || stat.find(") Z ") != std::string::npos;
+}
+
+
 TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
 {
     const std::string json = counterOutput({{"C++", {{"a.cpp", 40}}}});
@@ -73,56 +91,99 @@ TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
     EXPECT_EQ(lines(), (Args{"processing..", "processing with ignored extensions", "Output: " + json, "all ok"}));
 }
 
-TEST_F(ProjectCount, TheCallerIsFreeWhileTheCounterRunsAndCountsOfAProjectQueueUp)
+TEST_F(ProjectCount, TheCallerIsFreeWhileTheCounterRunsAndANewCountReplacesTheOneUnderway)
 {
     auto project = std::make_shared<qm::Project>(counter.folder("app"));
     FakeCounter::setOutputOfRun(project->path, 1, counterOutput({{"First", {}}}));
     FakeCounter::setOutputOfRun(project->path, 2, counterOutput({{"Second", {}}}));
     FakeCounter::hold(project->path, 1);
-    FakeCounter::hold(project->path, 2);
-    Args completions;
+    Args completions, failures;
     auto complete = [&](const qm::LanguageList& list) { completions.push_back(list[0]->name); };
-    project->process(complete);
-    project->process(complete); // a reload while the first count runs
+    auto fail = [&](const std::string& reason) { failures.push_back(reason); };
+    project->process(complete, fail);
 
-    // Back at once, while the counter waits; the second count waits for the first.
+    // Back at once, while the counter waits.
     ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(project->path).has_value(); }));
     EXPECT_TRUE(*project->working);
-    EXPECT_EQ(FakeCounter::marks(project->path), Args{"--run--"});
+    const int first = *FakeCounter::pid(project->path);
 
-    FakeCounter::release(project->path, 1);
-    ASSERT_TRUE(waitFor([&] { return !completions.empty(); }));
-    EXPECT_EQ(completions, Args{"First"});
-    EXPECT_TRUE(*project->working); // the second count still runs
-    EXPECT_EQ(project->final.get()[0]->name, "First");
-
-    FakeCounter::release(project->path, 2);
+    // A reload while the first count runs ends that counter: only the new count is heard of.
+    project->process(complete, fail);
     kit::runUntilIdle();
-    EXPECT_EQ(completions, (Args{"First", "Second"}));
+    EXPECT_EQ(completions, Args{"Second"});
+    EXPECT_TRUE(failures.empty());
     EXPECT_FALSE(*project->working);
-    EXPECT_EQ(FakeCounter::marks(project->path), (Args{"--run--", "--end--", "--run--", "--end--"}));
+    EXPECT_EQ(project->final.get()[0]->name, "Second");
+    EXPECT_EQ(FakeCounter::marks(project->path), (Args{"--run--", "--run--", "--end--"})); // the first never ended on its own
+    EXPECT_NE(*FakeCounter::pid(project->path), first);
     const auto out = lines();
-    EXPECT_EQ(std::count(out.begin(), out.end(), "all ok"), 2);
+    EXPECT_EQ(std::count(out.begin(), out.end(), "all ok"), 1);
 }
 
-TEST_F(ProjectCount, EndingAllCountsStopsTheCounterAndDropsWaitingCounts)
+TEST_F(ProjectCount, AHungCounterHoldsUpNoOtherProjectAndEndsWithItsProject)
+{
+    auto hung = std::make_shared<qm::Project>(counter.folder("hung"));
+    FakeCounter::hang(hung->path);
+    bool hungHeardOf = false;
+    hung->process([&](const auto&) { hungHeardOf = true; }, [&](const auto&) { hungHeardOf = true; });
+    ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(hung->path).has_value(); }));
+    const int hungCounter = *FakeCounter::pid(hung->path);
+
+    // Other projects are counted meanwhile, as often as asked.
+    Args completions;
+    for (const std::string name : {"a", "b"}) {
+        auto other = std::make_shared<qm::Project>(counter.folder(name, counterOutput({{name, {}}})));
+        other->process([&](const qm::LanguageList& list) { completions.push_back(list[0]->name); });
+        ASSERT_TRUE(waitFor([&] { return completions.size() == (name == "a" ? 1u : 2u); })) << name;
+    }
+    EXPECT_EQ(completions, (Args{"a", "b"}));
+    EXPECT_TRUE(*hung->working);
+
+    // Removing the project ends its counter; nothing of it is published.
+    hung->endCounts();
+    EXPECT_FALSE(*hung->working);
+    kit::runUntilIdle(); // returns: no count is left running
+    EXPECT_FALSE(hungHeardOf);
+    EXPECT_TRUE(gone(hungCounter));
+
+    // A stopped count fails, saying so, and keeps the earlier results.
+    auto stopped = std::make_shared<qm::Project>(counter.folder("stopped", counterOutput({{"Go", {}}})));
+    stopped->process();
+    kit::runUntilIdle();
+    FakeCounter::hang(stopped->path);
+    std::vector<std::string> reasons;
+    stopped->process({}, [&](const std::string& reason) { reasons.push_back(reason); });
+    ASSERT_TRUE(waitFor([&] { return FakeCounter::runs(stopped->path).size() == 2; }));
+    stopped->stopCounts();
+    kit::runUntilIdle();
+    EXPECT_EQ(reasons, std::vector<std::string>{"The count was stopped before the counter ended."});
+    EXPECT_FALSE(*stopped->working);
+    EXPECT_EQ(stopped->final->size(), 1u);
+    EXPECT_EQ(lines().back(), "Caught: The count was stopped before the counter ended.");
+
+    // A project released while its counter hangs ends it too.
+    auto released = std::make_shared<qm::Project>(counter.folder("released"));
+    FakeCounter::hang(released->path);
+    released->process();
+    ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(released->path).has_value(); }));
+    released.reset();
+    kit::runUntilIdle();
+}
+
+TEST_F(ProjectCount, EndingAllCountsStopsEveryCounter)
 {
     auto project = std::make_shared<qm::Project>(counter.folder("app"));
     const auto other = std::make_shared<qm::Project>(counter.folder("other"));
-    FakeCounter::hold(project->path, 1);
     bool published = false;
-    project->process([&](const auto&) { published = true; }, [&](const auto&) { published = true; });
-    other->process([&](const auto&) { published = true; });
-    ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(project->path).has_value(); }));
-    const int counterProcess = *FakeCounter::pid(project->path);
+    for (const auto& p : {project, other}) {
+        FakeCounter::hold(p->path, 1);
+        p->process([&](const auto&) { published = true; }, [&](const auto&) { published = true; });
+    }
+    ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(project->path) && FakeCounter::pid(other->path); }));
 
     qm::Project::endAllCounts();
-    // The counter and the shell's own child are gone (or left for the system to reap).
-    std::ifstream state("/proc/" + std::to_string(counterProcess) + "/stat");
-    std::string stat;
-    std::getline(state, stat);
-    EXPECT_TRUE(stat.empty() || stat.find(") Z ") != std::string::npos) << stat;
-    EXPECT_TRUE(FakeCounter::runs(other->path).empty()); // never started
+    EXPECT_TRUE(gone(*FakeCounter::pid(project->path)));
+    EXPECT_TRUE(gone(*FakeCounter::pid(other->path)));
     kit::runUntilIdle();
     EXPECT_FALSE(published);
     EXPECT_EQ(lines(), (Args{"processing..", "processing.."})); // no output, no error
@@ -135,26 +196,103 @@ TEST_F(ProjectCount, EndingAllCountsStopsTheCounterAndDropsWaitingCounts)
 
 TEST_F(ProjectCount, AFailedCountSaysWhy)
 {
+    const std::string json = counterOutput({{"C", {{"a.c", 3}}}});
     struct Case {
         std::string output;
         int status;
+        std::string signal;
         std::string reason;
     };
     for (const Case& c : std::vector<Case>{
-             {"scc: cannot read /x: Permission denied\nmore\n", 2, "The counter stopped with status 2: scc: cannot read /x: Permission denied"},
-             {"", 3, "The counter stopped with status 3."},
-             {"[", 0, "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid JSON. "},
+             {"scc: cannot read /x: Permission denied\nmore\n", 2, "", "The counter stopped with status 2: scc: cannot read /x: Permission denied"},
+             {"", 3, "", "The counter stopped with status 3."},
+             // Valid output does not make a failed run a success, nor is it shown as a message.
+             {json, 1, "", "The counter stopped with status 1."},
+             {json + "\n", 4, "", "The counter stopped with status 4."},
+             {json, 0, "KILL", "The counter was ended by signal 9 (Killed)."},
+             {json.substr(0, json.size() / 2), 0, "SEGV", "The counter was ended by signal 11 (Segmentation fault)."},
+             {"[", 0, "", "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid JSON. "},
          }) {
         auto project = std::make_shared<qm::Project>(counter.folder("app", c.output));
         FakeCounter::setExitStatus(project->path, c.status);
-        std::vector<std::string> reasons;
+        if (!c.signal.empty())
+            FakeCounter::setSignal(project->path, c.signal);
+        std::vector<std::string> reasons, heard;
         bool completed = false;
+        auto sub = project->countFailed.sink([&](const std::string& reason) { heard.push_back(reason); });
         project->process([&](const auto&) { completed = true; }, [&](const std::string& reason) { reasons.push_back(reason); });
         kit::runUntilIdle();
-        EXPECT_FALSE(completed);
-        ASSERT_EQ(reasons.size(), 1u);
+        EXPECT_FALSE(completed) << c.reason;
+        EXPECT_TRUE(project->final->empty());
+        EXPECT_FALSE(*project->working);
+        ASSERT_EQ(reasons.size(), 1u) << c.reason;
         EXPECT_EQ(reasons[0].substr(0, c.reason.size()), c.reason);
+        EXPECT_EQ(heard, reasons);
+        std::filesystem::remove_all(project->path);
     }
+}
+
+TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
+{
+    // One language, Go, with files a.go and b.go: its figures are their sums.
+    const auto output = [](const std::string& from, const std::string& to) {
+        std::string text = counterOutput({{"Go", {{"a.go", 5, 2, 1, 100}, {"b.go", 3, 0, 0, 40}}}});
+        if (!from.empty())
+            text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    struct Case {
+        std::string from, to, problem;
+    };
+    for (const Case& c : std::vector<Case>{
+             {R"("Code":5)", R"("Code":-5)", R"(Go, a.go: "Code" is -5)"},
+             {R"("Bytes":40)", R"("Bytes":-40)", R"(Go, b.go: "Bytes" is -40)"},
+             {R"("Complexity":0,"Count")", R"("Complexity":-1,"Count")", R"(Go: "Complexity" is -1)"},
+             {R"("Lines":8,"Code":5)", R"("Lines":9,"Code":5)", R"(Go, a.go: "Lines" is 9, not the sum of "Code", "Comment" and "Blank")"},
+             {R"("Count":2)", R"("Count":3)", R"(Go: "Count" is 3, not its number of files, 2)"},
+             {R"("Lines":11,"Code":8)", R"("Lines":12,"Code":8)", R"(Go: "Lines" is 12, not the sum of its files', 11)"},
+             {R"("Bytes":140)", R"("Bytes":1)", R"(Go: "Bytes" is 1, not the sum of its files', 140)"},
+             // Each file as large as 64 bits hold: their sum is not.
+             {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)", R"("Bytes":100,"Lines":9223372036854775807,"Code":9223372036854775807,"Comment":0,"Blank":0)",
+              "Go: its files' figures add up to more than 64 bits hold"},
+         }) {
+        auto project = std::make_shared<qm::Project>(counter.folder("app", output(c.from, c.to)));
+        std::string reason;
+        project->process({}, [&](const std::string& said) { reason = said; });
+        kit::runUntilIdle();
+        EXPECT_EQ(reason, "The counter's output holds figures that cannot be true (" + c.problem + ").");
+        EXPECT_TRUE(project->final->empty());
+    }
+    // Two languages each within 64 bits whose totals are not.
+    std::string huge = counterOutput({{"Go", {{"a.go", 0, 0, 0, 0}}}});
+    huge.replace(huge.find(R"("Lines":0,"Code":0)"), 18, R"("Lines":9223372036854775807,"Code":9223372036854775807)");
+    huge.replace(huge.find(R"("Lines":0,"Code":0)"), 18, R"("Lines":9223372036854775807,"Code":9223372036854775807)");
+    const std::string twice = "[" + huge.substr(1, huge.size() - 2) + "," + huge.substr(1, huge.size() - 2) + "]";
+    auto project = std::make_shared<qm::Project>(counter.folder("app", twice));
+    std::string reason;
+    project->process({}, [&](const std::string& said) { reason = said; });
+    kit::runUntilIdle();
+    EXPECT_EQ(reason, "The counter's output holds figures that cannot be true (the project's totals add up to more than 64 bits hold).");
+
+    // The figures as given stand.
+    auto fine = std::make_shared<qm::Project>(counter.folder("fine", output("", "")));
+    fine->process();
+    kit::runUntilIdle();
+    ASSERT_EQ(fine->final->size(), 1u);
+    EXPECT_EQ(fine->final.get()[0]->lines, 11);
+}
+
+TEST_F(ProjectCount, OutputBeyondTheLimitIsRefusedWithoutBeingHeld)
+{
+    EXPECT_EQ(qm::Project::largestOutput(), std::size_t{512} << 20);
+    qm::Project::overrideLargestOutput(std::size_t{1} << 20);
+    auto project = std::make_shared<qm::Project>(counter.folder("app"));
+    FakeCounter::setHugeOutput(project->path, std::size_t{64} << 20);
+    std::string reason;
+    project->process({}, [&](const std::string& said) { reason = said; });
+    kit::runUntilIdle();
+    qm::Project::overrideLargestOutput(std::size_t{512} << 20);
+    EXPECT_EQ(reason, "The counter wrote more than 1 MiB, more than any real folder gives; its output was not read.");
 }
 
 TEST_F(ProjectCount, AFailedDecodeKeepsEarlierResultsAndSkipsTheCompletion)
@@ -189,14 +327,15 @@ TEST_F(ProjectCount, ACounterThatCannotStartReportsAndFailsTheCount)
 {
     std::ofstream(counter.path("not-executable")) << "#!/bin/sh\necho hi\n";
     for (const auto& [broken, why] : std::vector<std::pair<std::string, std::string>>{
-             {counter.path("missing-counter"), "No such file or directory"}, {counter.path("not-executable"), "Permission denied"}}) {
+             {counter.path("missing-counter"), "The counter is missing from Quillmarrow's installation: " + counter.path("missing-counter") + " does not exist."},
+             {counter.path("not-executable"), "The process " + counter.path("not-executable") + " could not be started: Permission denied."}}) {
         qm::overrideSccPath(broken);
         printed.str("");
         auto project = std::make_shared<qm::Project>(counter.folder("app"));
         std::string reason;
         project->process({}, [&](const std::string& said) { reason = said; });
         kit::runUntilIdle();
-        EXPECT_EQ(reason, "The process " + broken + " could not be started: " + why + ".");
+        EXPECT_EQ(reason, why);
         const auto out = lines();
         ASSERT_EQ(out.size(), 4u);
         EXPECT_EQ(out[0], "processing..");
@@ -208,38 +347,41 @@ TEST_F(ProjectCount, ACounterThatCannotStartReportsAndFailsTheCount)
     }
 }
 
-TEST_F(ProjectCount, AReleasedProjectGetsNothingPublished)
+TEST_F(ProjectCount, AReleasedProjectGetsNothingPublishedAndItsCounterEnds)
 {
     bool completed = false;
     std::weak_ptr<qm::Project> watch;
+    std::string folder;
     {
         auto project = std::make_shared<qm::Project>(counter.folder("app", counterOutput({{"C", {}}})));
+        folder = project->path;
+        FakeCounter::hold(folder, 1);
         watch = project;
         project->process([&](const auto&) { completed = true; });
+        ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(folder).has_value(); }));
     }
     kit::runUntilIdle();
     EXPECT_TRUE(watch.expired());
     EXPECT_FALSE(completed);
-    EXPECT_EQ(lines().back().rfind("Output: ", 0), 0u);
+    EXPECT_EQ(lines(), Args{"processing.."});
+    EXPECT_EQ(FakeCounter::marks(folder), Args{"--run--"}); // ended, not run to its end
 }
 
-TEST_F(ProjectCount, InitialKeepsTheFirstNonEmptyResultAndResultsPublishInTheOrderCountsStarted)
+TEST_F(ProjectCount, InitialKeepsTheFirstNonEmptyResult)
 {
     auto project = std::make_shared<qm::Project>(counter.folder("app"));
     project->process();
     kit::runUntilIdle();
     EXPECT_TRUE(project->initial.empty()); // an empty first result leaves it empty
 
-    // The first of the next two counts is large, so it takes longest to decode.
-    FakeCounter::setOutputOfRun(project->path, 2, counterOutput({{"Old", std::vector<qmtest::FakeFile>(5000, {"f", 1})}}));
+    FakeCounter::setOutputOfRun(project->path, 2, counterOutput({{"Old", {}}}));
     FakeCounter::setOutputOfRun(project->path, 3, counterOutput({{"New", {}}}));
-    Args completions;
-    project->process([&](const auto& list) { completions.push_back(list[0]->name); });
-    project->process([&](const auto& list) { completions.push_back(list[0]->name); });
-    kit::runUntilIdle();
-    EXPECT_EQ(completions, (Args{"Old", "New"}));
-    EXPECT_EQ(project->final.get()[0]->name, "New");
-    EXPECT_EQ(project->initial.at(0)->name, "Old");
+    for (const std::string expected : {"Old", "New"}) {
+        project->process();
+        kit::runUntilIdle();
+        EXPECT_EQ(project->final.get()[0]->name, expected);
+        EXPECT_EQ(project->initial.at(0)->name, "Old");
+    }
 }
 
 TEST(RunProcessTest, TellsHowTheChildEnded)
@@ -261,6 +403,7 @@ TEST(RunProcessTest, TellsHowTheChildEnded)
     EXPECT_EQ(late.output, "");
     // The output keeps the room asked for after its end.
     const auto roomy = qm::runProcessToEnd("/bin/sh", {"-c", "printf abc"}, qm::processGeneration(), 64);
+    EXPECT_FALSE(roomy.outputTooLarge);
     EXPECT_EQ(roomy.output, "abc");
     EXPECT_GE(roomy.output.capacity(), 3u + 64u);
     // Megabytes written at once arrive whole, followed by the room asked for, all zero bytes.
@@ -270,6 +413,41 @@ TEST(RunProcessTest, TellsHowTheChildEnded)
     EXPECT_EQ(large.output.view().substr(5000000), "end");
     ASSERT_GE(large.output.capacity(), 5000003u + 64u);
     EXPECT_TRUE(std::all_of(large.output.data() + large.output.size(), large.output.data() + large.output.capacity(), [](char c) { return c == 0; }));
+
+    // The most output a run takes, exactly; one byte more is refused, and
+    // a writer that goes on meets a write error instead of growing memory.
+    const auto full = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 1000 /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
+    EXPECT_FALSE(full.outputTooLarge);
+    EXPECT_EQ(full.output.size(), 1000u);
+    const auto over = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 1001 /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
+    EXPECT_TRUE(over.outputTooLarge);
+    EXPECT_TRUE(over.output.empty());
+    const auto endless = qm::runProcessToEnd("/bin/sh", {"-c", "cat /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
+    EXPECT_TRUE(endless.outputTooLarge);
+    EXPECT_EQ(endless.signal, SIGXFSZ);
+    // Whatever it writes in one go.
+    const auto oneGo = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 100000 /dev/zero | dd bs=100000 2>/dev/null"}, qm::processGeneration(), 64, {}, 1000);
+    EXPECT_TRUE(oneGo.outputTooLarge);
+}
+
+TEST(RunProcessTest, AStopEndsTheRunOrKeepsItFromStarting)
+{
+    std::stop_source stop;
+    std::atomic<bool> started = false;
+    std::thread stopper([&] {
+        while (!started)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        stop.request_stop();
+    });
+    started = true;
+    const auto stopped = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 60; echo late"}, qm::processGeneration(), 0, stop.get_token());
+    stopper.join();
+    EXPECT_TRUE(stopped.ended);
+    EXPECT_EQ(stopped.output, "");
+    const auto never = qm::runProcessToEnd("/bin/sh", {"-c", "echo started"}, qm::processGeneration(), 0, stop.get_token());
+    EXPECT_TRUE(never.ended);
+    EXPECT_EQ(never.output, "");
 }
 
 TEST(RunProcessTest, JoinsBothStreamsReadsToTheEndAndReapsTheChild)
@@ -279,6 +457,58 @@ TEST(RunProcessTest, JoinsBothStreamsReadsToTheEndAndReapsTheChild)
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1); // no child left behind
     EXPECT_EQ(errno, ECHILD);
     EXPECT_EQ(qm::runProcess("/bin/sh", {"-c", "printf '\\377\\000x'"}), std::string("\xFF\0x", 3));
+}
+
+} // namespace
+
+namespace {
+
+// Leaves this process unable to start another thread or process, as under a
+// low process limit: the limit is 1 and the process's user has one
+// already. Root is not bound by the limit, so it becomes "nobody" first.
+void startNoMoreThreads()
+{
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        std::_Exit(3);
+    const rlimit one{1, 1};
+    if (::setrlimit(RLIMIT_NPROC, &one) != 0)
+        std::_Exit(4);
+    try {
+        std::thread([] {}).join();
+        std::_Exit(5); // the limit does not hold here
+    } catch (const std::system_error&) {
+    }
+}
+
+using CountWithoutThreadsDeathTest = qmtest::CountingTest;
+
+TEST_F(CountWithoutThreadsDeathTest, TheDecoderReadsOnTheCallingThread)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Enough file records to ask for helper threads.
+    const std::string json = counterOutput({{"C", std::vector<qmtest::FakeFile>(3000, {"f.c", 2, 1, 1, 10})}});
+    EXPECT_EXIT(
+        {
+            startNoMoreThreads();
+            const auto languages = qm::decodeCounterOutput(json);
+            std::_Exit(languages.size() == 1 && languages[0]->files.size() == 3000 && languages[0]->files[2999]->code == 2 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST_F(CountWithoutThreadsDeathTest, ACountWithoutAThreadFailsSayingWhy)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            startNoMoreThreads();
+            auto project = std::make_shared<qm::Project>("/tmp");
+            std::string reason;
+            project->process({}, [&](const std::string& said) { reason = said; });
+            kit::MainQueue::drain();
+            std::_Exit(reason == "The count could not be started: Resource temporarily unavailable." && !*project->working ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 } // namespace

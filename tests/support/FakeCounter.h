@@ -68,8 +68,10 @@ inline qm::LanguageList languageList(const std::vector<FakeLanguage>& languages)
 // "--run--" line; "--end--" follows when it ends) and its process id in
 // ".pid", waits while the folder holds "hold.<n>" (ten seconds at most),
 // writes the folder's "stderr.txt" (when there is one) on standard error,
-// prints "counter.json.<n>" or else "counter.json", and exits with the status
-// in "status" (0 without one).
+// prints "counter.json.<n>" or else "counter.json" (or, with "huge", a JSON
+// string of that many bytes), then hangs when the folder holds "hang" (two
+// minutes at most, unless ended), ends itself with the signal named in
+// "signal", or exits with the status in "status" (0 without one).
 class FakeCounter {
 public:
     FakeCounter()
@@ -87,8 +89,12 @@ echo $$ > "$last/.pid"
 i=0
 while [ -f "$last/hold.$n" ] && [ $i -lt 500 ]; do sleep 0.02; i=$((i + 1)); done
 [ -f "$last/stderr.txt" ] && cat "$last/stderr.txt" >&2
-if [ -f "$last/counter.json.$n" ]; then cat "$last/counter.json.$n"; else cat "$last/counter.json"; fi
+if [ -f "$last/huge" ]; then
+  printf '["'; head -c "$(cat "$last/huge")" /dev/zero | tr '\0' x; printf '"]'
+elif [ -f "$last/counter.json.$n" ]; then cat "$last/counter.json.$n"; else cat "$last/counter.json"; fi
+[ -f "$last/hang" ] && sleep 120
 echo --end-- >> "$last/.args"
+[ -f "$last/signal" ] && kill -s "$(cat "$last/signal")" $$
 [ -f "$last/status" ] && exit "$(cat "$last/status")"
 exit 0
 )sh";
@@ -124,6 +130,18 @@ exit 0
     {
         std::ofstream(folder + "/status") << status;
     }
+    // The counter ends itself with this signal ("KILL", "SEGV"...) once its output is out.
+    static void setSignal(const std::string& folder, const std::string& name)
+    {
+        std::ofstream(folder + "/signal") << name;
+    }
+    // The counter prints a JSON string of this many bytes in place of its output.
+    static void setHugeOutput(const std::string& folder, std::size_t bytes)
+    {
+        std::ofstream(folder + "/huge") << bytes;
+    }
+    // The counter never ends once its output is out (for two minutes, unless ended).
+    static void hang(const std::string& folder) { std::ofstream(folder + "/hang"); }
     // The folder's n-th count (from 1) waits until released.
     static void hold(const std::string& folder, int run) { std::ofstream(folder + "/hold." + std::to_string(run)); }
     static void release(const std::string& folder, int run) { std::filesystem::remove(folder + "/hold." + std::to_string(run)); }
