@@ -2,10 +2,14 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <climits>
 #include <optional>
+#include <vector>
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace qm {
 
@@ -38,9 +42,29 @@ bool existsOnDisk(const QByteArray& path)
     return !path.isEmpty() && ::lstat(path.constData(), &status) == 0;
 }
 
+QByteArray absolutePath(const QByteArray& path)
+{
+    if (path.startsWith('/'))
+        return path;
+    // The working folder as the system's bytes (Qt's text would lose a
+    // name that is not UTF-8); a folder that is gone leaves the root.
+    std::vector<char> buffer(PATH_MAX);
+    while (!::getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE)
+            return "/" + path;
+        buffer.resize(buffer.size() * 2);
+    }
+    QByteArray folder(buffer.data());
+    if (!folder.endsWith('/'))
+        folder += '/';
+    return folder + path;
+}
+
 QUrl fileUrl(const QByteArray& path)
 {
-    return QUrl::fromEncoded("file://" + path.toPercentEncoding("/"), QUrl::StrictMode);
+    // A relative path must not follow "file://" as it stands: its first
+    // component would be read as the URL's host.
+    return QUrl::fromEncoded("file://" + absolutePath(path).toPercentEncoding("/"), QUrl::StrictMode);
 }
 
 QByteArray localPath(const QUrl& url)

@@ -10,7 +10,12 @@ namespace qm {
 // folder whose name is not UTF-8 is still the same folder. URLs carry such
 // bytes percent-encoded; only the screen shows U+FFFD for them.
 
-// The file URL of a local path (its bytes, unchanged).
+// The path made absolute against the working folder (bytes, unchanged;
+// "." and ".." components stay for the counting core to resolve).
+QByteArray absolutePath(const QByteArray& path);
+
+// The file URL of a local path (its bytes, unchanged); a relative path is
+// taken from the working folder.
 QUrl fileUrl(const QByteArray& localPath);
 
 // The local path of a file URL, as bytes (empty for other URLs).

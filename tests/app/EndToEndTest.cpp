@@ -14,22 +14,34 @@
 
 namespace {
 
+// How the application is started: when it quits by itself, from which
+// bundle, in which working folder.
+struct LaunchOptions {
+    QString quitAfter = QStringLiteral("120");
+    QString bundle = QStringLiteral(QM_BUNDLE_DIR);
+    QString workingFolder;
+    bool quitAfterFirstCount = false;
+};
+
 // The application binary of the build tree, run offscreen as its own
 // single instance, reporting what it lists and draws.
 class RunningApp {
 public:
     // Paths go on the command line as the bytes they are (through the shell,
     // as a desktop passes them), whatever their encoding.
-    RunningApp(const QString& key, const QByteArrayList& paths, const QString& quitAfter = QStringLiteral("120"),
-               const QString& bundle = QStringLiteral(QM_BUNDLE_DIR))
+    RunningApp(const QString& key, const QByteArrayList& paths, const LaunchOptions& options = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("QUILLMARROW_TEST_REPORT"), QStringLiteral("1"));
         env.insert(QStringLiteral("QUILLMARROW_INSTANCE_KEY"), key);
-        env.insert(QStringLiteral("QUILLMARROW_QUIT_AFTER"), quitAfter);
+        env.insert(QStringLiteral("QUILLMARROW_QUIT_AFTER"), options.quitAfter);
+        if (options.quitAfterFirstCount)
+            env.insert(QStringLiteral("QUILLMARROW_QUIT_AFTER_FIRST_COUNT"), QStringLiteral("1"));
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
+        if (!options.workingFolder.isEmpty())
+            process.setWorkingDirectory(options.workingFolder);
         QString command = QStringLiteral("exec \"$0\"");
         for (const QByteArray& path : paths) {
             QString octal;
@@ -37,7 +49,7 @@ public:
                 octal += QStringLiteral("\\%1").arg(uint(uchar(byte)), 3, 8, QLatin1Char('0'));
             command += QStringLiteral(" \"$(printf '%1')\"").arg(octal);
         }
-        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, bundle + QStringLiteral("/bin/quillmarrow")});
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, options.bundle + QStringLiteral("/bin/quillmarrow")});
     }
     ~RunningApp()
     {
@@ -59,6 +71,11 @@ public:
     QProcess process;
     QByteArray output;
 };
+
+QString uniqueKey()
+{
+    return QStringLiteral("quillmarrow-e2e-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
 
 QString writeSources(const QTemporaryDir& dir, const QString& name)
 {
@@ -82,9 +99,10 @@ TEST(EndToEnd, CountsAFolderGivenOnTheCommandLineAndTakesLaterLaunches)
     const QByteArray second = QFile::encodeName(writeSources(dir, QStringLiteral("second"))) + "\xFF";
     ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("first project"))).constData(), first.constData()), 0);
     ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("second"))).constData(), second.constData()), 0);
-    const QString key = QStringLiteral("quillmarrow-e2e-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QString key = uniqueKey();
 
-    RunningApp app(key, {first});
+    // Relative paths are taken from the working folder, at the first launch as at a later one.
+    RunningApp app(key, {"first project\xE9"}, {.workingFolder = dir.path()});
     ASSERT_TRUE(app.process.waitForStarted(10000));
     EXPECT_TRUE(app.printed("all ok")) << app.output.toStdString();
     EXPECT_TRUE(app.printed("listed: first project\xE9")) << app.output.toStdString();
@@ -92,7 +110,7 @@ TEST(EndToEnd, CountsAFolderGivenOnTheCommandLineAndTakesLaterLaunches)
     EXPECT_TRUE(app.printed("chart drawn: 2 slices")) << app.output.toStdString();
 
     // Launching again hands the folder to the running application and ends.
-    RunningApp again(key, {second});
+    RunningApp again(key, {"./" + second.mid(second.lastIndexOf('/') + 1)}, {.workingFolder = dir.path()});
     ASSERT_TRUE(again.process.waitForFinished(30000));
     EXPECT_EQ(again.process.exitCode(), 0) << again.process.readAllStandardError().toStdString();
     EXPECT_TRUE(app.printed("listed: second\xFF")) << app.output.toStdString();
@@ -109,33 +127,49 @@ bool gone(const QByteArray& pid)
     return stat.readAll().contains(") Z ");
 }
 
+// A bundle of the application and its resources, with a counter of the
+// test's own, or none.
+class TestBundle {
+public:
+    explicit TestBundle(const QByteArray& counterScript = {})
+    {
+        for (const char* folder : {"bin", "libexec/quillmarrow", "share/quillmarrow"})
+            EXPECT_TRUE(QDir(dir_.path()).mkpath(QString::fromLatin1(folder)));
+        const QString app = dir_.filePath(QStringLiteral("bin/quillmarrow"));
+        if (::link(QM_BUNDLE_DIR "/bin/quillmarrow", QFile::encodeName(app).constData()) != 0) {
+            EXPECT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/bin/quillmarrow"), app));
+        }
+        for (const char* resource : {"langspecs.json", "supported.json"})
+            EXPECT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/share/quillmarrow/") + QString::fromLatin1(resource),
+                                    dir_.filePath(QStringLiteral("share/quillmarrow/")) + QString::fromLatin1(resource)));
+        if (counterScript.isEmpty())
+            return;
+        QFile counter(dir_.filePath(QStringLiteral("libexec/quillmarrow/scc")));
+        EXPECT_TRUE(counter.open(QIODevice::WriteOnly));
+        counter.write(counterScript);
+        counter.close();
+        counter.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+};
+
 TEST(EndToEnd, QuitsPromptlyDuringACountAndEndsTheCounter)
 {
-    // A bundle of the application with a counter that takes half a minute.
-    QTemporaryDir bundle;
-    ASSERT_TRUE(bundle.isValid());
-    for (const char* folder : {"bin", "libexec/quillmarrow", "share/quillmarrow"})
-        ASSERT_TRUE(QDir(bundle.path()).mkpath(QString::fromLatin1(folder)));
-    const QString app = bundle.filePath(QStringLiteral("bin/quillmarrow"));
-    if (::link(QM_BUNDLE_DIR "/bin/quillmarrow", QFile::encodeName(app).constData()) != 0)
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/bin/quillmarrow"), app));
-    for (const char* resource : {"langspecs.json", "supported.json"})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/share/quillmarrow/") + QString::fromLatin1(resource),
-                                bundle.filePath(QStringLiteral("share/quillmarrow/")) + QString::fromLatin1(resource)));
-    const QString pids = bundle.filePath(QStringLiteral("pids"));
-    QFile counter(bundle.filePath(QStringLiteral("libexec/quillmarrow/scc")));
-    ASSERT_TRUE(counter.open(QIODevice::WriteOnly));
-    counter.write("#!/bin/sh\nsleep 30 &\necho $$ $! > '" + QFile::encodeName(pids) + "'\nwait\necho '[]'\n");
-    counter.close();
-    counter.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // A counter that takes half a minute.
+    QTemporaryDir scratch;
+    const QString pids = scratch.filePath(QStringLiteral("pids"));
+    const TestBundle bundle("#!/bin/sh\nsleep 30 &\necho $$ $! > '" + QFile::encodeName(pids) + "'\nwait\necho '[]'\n");
 
     QTemporaryDir sources;
     const QByteArray folder = QFile::encodeName(writeSources(sources, QStringLiteral("slow")));
     // Quitting from within (the menu's quit does the same) or by a signal.
     for (const int signal : {0, SIGTERM}) {
         QFile::remove(pids);
-        const QString key = QStringLiteral("quillmarrow-e2e-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-        RunningApp running(key, {folder}, signal ? QStringLiteral("120") : QStringLiteral("1"), bundle.path());
+        RunningApp running(uniqueKey(), {folder}, {.quitAfter = signal ? QStringLiteral("120") : QStringLiteral("1"), .bundle = bundle.path()});
         ASSERT_TRUE(running.process.waitForStarted(10000));
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(pids).size() > 0; }, 20000));
         if (signal)
@@ -151,6 +185,22 @@ TEST(EndToEnd, QuitsPromptlyDuringACountAndEndsTheCounter)
             EXPECT_TRUE(gone(pid)) << "left running: " << pid.toStdString();
         EXPECT_FALSE(running.output.contains("all ok"));
     }
+}
+
+TEST(EndToEnd, ACounterMissingFromTheInstallationFailsTheCountAndNothingElse)
+{
+    const TestBundle bundle; // no counter
+    QTemporaryDir sources;
+    const QByteArray folder = QFile::encodeName(writeSources(sources, QStringLiteral("project")));
+    RunningApp running(uniqueKey(), {folder}, {.bundle = bundle.path(), .quitAfterFirstCount = true});
+    ASSERT_TRUE(running.process.waitForFinished(30000));
+    running.output += running.process.readAllStandardOutput();
+    // Quit as a failed first count quits this run: not aborted.
+    EXPECT_EQ(running.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(running.process.exitCode(), 1);
+    const QByteArray said = "Caught: The counter is missing from Quillmarrow's installation: " + QFile::encodeName(bundle.path())
+        + "/libexec/quillmarrow/scc does not exist.";
+    EXPECT_TRUE(running.output.split('\n').contains(said)) << running.output.toStdString();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "app/LocalPath.h"
 #include "app/OpenPanel.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace qm {
 namespace {
@@ -24,6 +26,44 @@ TEST(LocalPath, FileUrlsCarryThePathsBytes)
     }
     EXPECT_EQ(localPath(QUrl::fromLocalFile(QStringLiteral("/tmp/caf\u00E9"))), QByteArray("/tmp/caf\xC3\xA9"));
     EXPECT_TRUE(localPath(QUrl(QStringLiteral("https://example.org/tmp"))).isEmpty());
+}
+
+// Runs in `folder` while it lives.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const QByteArray& folder)
+        : previous_(QDir::currentPath())
+    {
+        EXPECT_EQ(::chdir(folder.constData()), 0);
+    }
+    ~WorkingFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QString previous_;
+};
+
+TEST(LocalPath, RelativePathsAreTakenFromTheWorkingFolder)
+{
+    QTemporaryDir dir;
+    // The working folder's own name need not be UTF-8 either.
+    const QByteArray root = QFile::encodeName(dir.path()) + "/w\xE9";
+    ASSERT_EQ(::mkdir(root.constData(), 0700), 0);
+    WorkingFolder here(root);
+    struct Case {
+        QByteArray given, path;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"alpha", root + "/alpha"},
+             {"./alpha", root + "/./alpha"},
+             {"../x/alpha", root + "/../x/alpha"},
+             {"a b/c", root + "/a b/c"},
+             {"/abs/alpha", "/abs/alpha"},
+         }) {
+        const QUrl url = fileUrl(c.given);
+        EXPECT_TRUE(url.isLocalFile()) << c.given.toStdString();
+        EXPECT_TRUE(url.host().isEmpty()) << c.given.toStdString();
+        EXPECT_EQ(localPath(url), c.path) << c.given.toStdString();
+    }
 }
 
 TEST(LocalPath, NamesShownWithReplacementCharactersAreFoundOnDisk)
