@@ -4,22 +4,27 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
+#include <cerrno>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace qm {
 
 namespace {
 constexpr int kConnectTimeoutMs = 2000;
-constexpr qint64 kLargestMessage = 16 * 1024 * 1024;
 const QByteArray kGreeting = "quillmarrow-open\n";
 } // namespace
 
 SingleInstance::SingleInstance(QString key, QObject* parent)
     : QObject(parent)
-    , key_(std::move(key))
+    , key_(QDir::isAbsolutePath(key) ? std::move(key) : QDir(temporaryFolder(::getuid())).filePath(key))
 {
 }
 
@@ -29,9 +34,10 @@ QString SingleInstance::defaultKey()
 {
     if (const QString own = qEnvironmentVariable("QUILLMARROW_INSTANCE_KEY"); !own.isEmpty())
         return own;
+    // A runtime folder that is missing, or not the user's alone, is not used.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return keyFor(::getuid(), QDir(runtime).exists() ? runtime : QString(), qEnvironmentVariable("WAYLAND_DISPLAY"),
-                  qEnvironmentVariable("DISPLAY"));
+    const bool usable = QDir::isAbsolutePath(runtime) && isPrivateFolder(runtime, false);
+    return keyFor(::getuid(), usable ? runtime : QString(), qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"));
 }
 
 QString SingleInstance::keyFor(uint userId, const QString& runtimeFolder, const QString& waylandDisplay, const QString& xDisplay)
@@ -49,7 +55,32 @@ QString SingleInstance::keyFor(uint userId, const QString& runtimeFolder, const 
     // A runtime folder that is not absolute is not one (the system ignores such a value too).
     if (QDir::isAbsolutePath(runtimeFolder))
         return QDir(runtimeFolder).filePath(QStringLiteral("quillmarrow-%1").arg(session));
-    return QStringLiteral("quillmarrow-%1-%2").arg(userId).arg(session);
+    // Never a name of its own in the shared temporary folder: anyone may
+    // take such a name first and listen there.
+    return QDir(temporaryFolder(userId)).filePath(QStringLiteral("quillmarrow-%1").arg(session));
+}
+
+QString SingleInstance::temporaryFolder(uint userId)
+{
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("quillmarrow-%1").arg(userId));
+}
+
+bool SingleInstance::isPrivateFolder(const QString& folder, bool make)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    if (make && ::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    // Whoever made it, it must be the user's alone now: a folder, not a
+    // link to one, owned by the user, that nobody else may enter or write.
+    struct stat status {};
+    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid()
+        && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+bool SingleInstance::folderIsPrivate() const
+{
+    const QString folder = QFileInfo(key_).path();
+    return isPrivateFolder(folder, folder == temporaryFolder(::getuid()));
 }
 
 QByteArray SingleInstance::encode(const QByteArrayList& paths)
@@ -75,6 +106,8 @@ QByteArrayList SingleInstance::decode(const QByteArray& message)
 
 bool SingleInstance::handOff(const QByteArrayList& paths)
 {
+    if (!folderIsPrivate())
+        return false; // whoever listens there need not be this user
     QLocalSocket socket;
     socket.connectToServer(key_);
     if (!socket.waitForConnected(kConnectTimeoutMs))
@@ -94,6 +127,8 @@ bool SingleInstance::listen()
 {
     if (server_)
         return true;
+    if (!folderIsPrivate())
+        return false;
     {
         // Listening would replace the socket of an instance that is running.
         QLocalSocket probe;
@@ -119,24 +154,49 @@ bool SingleInstance::listen()
 void SingleInstance::acceptConnections()
 {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
+        // A launch hands off a few paths in a moment: connections beyond a
+        // handful, messages beyond a bound and connections that linger are
+        // dropped, so nothing that connects can hold the instance's memory
+        // or its hand-offs.
+        if (connections_ >= limits_.connections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++connections_;
         auto buffer = std::make_shared<QByteArray>();
         auto done = std::make_shared<bool>(false);
-        auto readAll = [socket, buffer] {
-            *buffer += socket->readAll();
-            if (buffer->size() > kLargestMessage)
-                socket->abort();
-        };
-        auto finish = [this, socket, buffer, done, readAll] {
+        auto tooLarge = std::make_shared<bool>(false);
+        auto close = [this, socket, done] {
             if (*done)
                 return;
             *done = true;
-            readAll();
+            --connections_;
+            socket->abort();
             socket->deleteLater();
-            if (buffer->startsWith(kGreeting) && buffer->size() <= kLargestMessage)
+        };
+        auto readAll = [this, socket, buffer, tooLarge, close] {
+            const QByteArray read = socket->read(limits_.messageBytes + 1 - buffer->size());
+            *buffer += read;
+            if (buffer->size() > limits_.messageBytes) {
+                *tooLarge = true;
+                close();
+            }
+        };
+        auto finish = [this, socket, buffer, done, tooLarge, readAll, close] {
+            if (*done)
+                return;
+            readAll();
+            if (*done)
+                return;
+            close();
+            if (!*tooLarge && buffer->startsWith(kGreeting))
                 emit pathsReceived(decode(*buffer));
         };
+        socket->setReadBufferSize(limits_.messageBytes + 1);
         connect(socket, &QLocalSocket::readyRead, this, readAll);
         connect(socket, &QLocalSocket::disconnected, this, finish);
+        QTimer::singleShot(limits_.connectionMs, socket, close);
         if (socket->state() == QLocalSocket::UnconnectedState)
             finish();
     }
