@@ -3,6 +3,9 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <string_view>
+
 namespace qm {
 
 namespace {
@@ -70,25 +73,92 @@ std::optional<std::vector<UpdateFeedItem>> parseUpdateFeed(const QByteArray& doc
     return items;
 }
 
-int compareVersions(const std::string& a, const std::string& b)
+namespace {
+
+int sign(int value)
 {
-    const QStringList left = QString::fromStdString(a).split(u'.');
-    const QStringList right = QString::fromStdString(b).split(u'.');
-    const auto count = std::max(left.size(), right.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        const QString l = i < left.size() ? left[i] : QStringLiteral("0");
-        const QString r = i < right.size() ? right[i] : QStringLiteral("0");
-        bool lNumeric = false, rNumeric = false;
-        const qulonglong ln = l.toULongLong(&lNumeric);
-        const qulonglong rn = r.toULongLong(&rNumeric);
-        if (lNumeric && rNumeric) {
-            if (ln != rn)
-                return ln < rn ? -1 : 1;
-        } else if (const int c = l.compare(r); c != 0) {
-            return c < 0 ? -1 : 1;
-        }
+    return (value > 0) - (value < 0);
+}
+
+// Compares runs of digits by their value, however long.
+int compareNumbers(std::string_view a, std::string_view b)
+{
+    a.remove_prefix(std::min(a.find_first_not_of('0'), a.size()));
+    b.remove_prefix(std::min(b.find_first_not_of('0'), b.size()));
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    return sign(a.compare(b));
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The run of digits, or of other characters, at the start of `text`.
+std::string_view run(std::string_view text)
+{
+    const bool digits = isDigit(text.front());
+    std::size_t end = 1;
+    while (end < text.size() && isDigit(text[end]) == digits)
+        ++end;
+    return text.substr(0, end);
+}
+
+// One component ("10", "0rc2"): its runs in turn, digits by value, other
+// text by its bytes, digits before other text, fewer runs first.
+int compareComponents(std::string_view a, std::string_view b)
+{
+    while (!a.empty() && !b.empty()) {
+        const std::string_view ra = run(a), rb = run(b);
+        const bool na = isDigit(ra.front()), nb = isDigit(rb.front());
+        if (const int c = na != nb ? (na ? -1 : 1) : na ? compareNumbers(ra, rb) : sign(ra.compare(rb)); c != 0)
+            return c;
+        a.remove_prefix(ra.size());
+        b.remove_prefix(rb.size());
+    }
+    return a.empty() == b.empty() ? 0 : a.empty() ? -1 : 1;
+}
+
+// Dotted components in turn, a missing one counting as "0".
+int compareComponentLists(std::string_view a, std::string_view b)
+{
+    while (!a.empty() || !b.empty()) {
+        const std::size_t da = std::min(a.find('.'), a.size()), db = std::min(b.find('.'), b.size());
+        const std::string_view ca = a.empty() ? "0" : a.substr(0, da), cb = b.empty() ? "0" : b.substr(0, db);
+        if (const int c = compareComponents(ca, cb); c != 0)
+            return c;
+        a.remove_prefix(std::min(da + 1, a.size()));
+        b.remove_prefix(std::min(db + 1, b.size()));
     }
     return 0;
+}
+
+} // namespace
+
+int compareVersions(const std::string& a, const std::string& b)
+{
+    const std::size_t da = std::min(a.find('-'), a.size()), db = std::min(b.find('-'), b.size());
+    if (const int c = compareComponentLists(std::string_view(a).substr(0, da), std::string_view(b).substr(0, db)); c != 0)
+        return c;
+    // A pre-release comes before its release.
+    const bool preA = da < a.size(), preB = db < b.size();
+    if (preA != preB)
+        return preA ? -1 : 1;
+    return preA ? compareComponentLists(std::string_view(a).substr(da + 1), std::string_view(b).substr(db + 1)) : 0;
+}
+
+std::optional<QUrl> offeredDownloadLink(const std::string& link, const QUrl& feedUrl)
+{
+    const QUrl url(QString::fromStdString(link), QUrl::StrictMode);
+    if (!url.isValid() || url.isRelative())
+        return std::nullopt;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == u"https" && !url.host().isEmpty())
+        return url;
+    if (scheme == u"file" && feedUrl.isLocalFile() && url.isLocalFile())
+        return url;
+    return std::nullopt;
 }
 
 std::optional<UpdateFeedItem> newestUpdate(const std::vector<UpdateFeedItem>& items, const std::string& current)

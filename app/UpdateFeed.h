@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QUrl>
 
 #include <optional>
 #include <string>
@@ -23,10 +24,21 @@ struct UpdateFeedItem {
 // `error`, when the document is not an RSS feed.
 std::optional<std::vector<UpdateFeedItem>> parseUpdateFeed(const QByteArray& document, std::string* error = nullptr);
 
-// Compares dotted version texts component by component: numeric parts
-// numerically, a missing part counts as 0, other parts as text.
-// Returns <0, 0 or >0.
+// Compares version texts, in a total order. The part before the first "-"
+// is dotted components compared in turn, a missing one counting as "0";
+// within a component, runs of digits compare by value and other text by its
+// bytes, digits before text ("1.10" after "1.9", "1.0" before "1.0a"). A
+// version with a part after "-" is a pre-release of the version before it
+// ("2.0-beta" before "2.0"); pre-releases of one version compare by that
+// part, the same way. Returns <0, 0 or >0.
 int compareVersions(const std::string& a, const std::string& b);
+
+// The download link of an update, when the application may offer it to
+// open: an https address with a host, or, when the feed itself is a local
+// file (set at build time), a file. Anything else (a "javascript:",
+// "file:", "smb:" or "http:" link from the web, a relative link, text that
+// is no URL) is not offered.
+std::optional<QUrl> offeredDownloadLink(const std::string& link, const QUrl& feedUrl);
 
 // The item with the highest version, if any is newer than `current`.
 std::optional<UpdateFeedItem> newestUpdate(const std::vector<UpdateFeedItem>& items, const std::string& current);

@@ -43,7 +43,7 @@ UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget*
     const QString current = QString::fromStdString(result.currentVersion);
     QString headline, text;
     QStyle::StandardPixmap icon = QStyle::SP_MessageBoxInformation;
-    QUrl link;
+    QString linkText;
     switch (result.kind) {
     case UpdateCheckResult::Kind::upToDate:
         headline = QStringLiteral("You're up to date!");
@@ -52,7 +52,13 @@ UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget*
     case UpdateCheckResult::Kind::updateAvailable:
         headline = QStringLiteral("A new version of Quillmarrow is available!");
         text = QStringLiteral("Quillmarrow %1 is now available; you have %2.").arg(QString::fromStdString(result.update->version), current);
-        link = QUrl(QString::fromStdString(result.update->downloadUrl));
+        // Where "Download" leads is shown; a link the application may not
+        // open (not https) is shown as text, and not offered.
+        if (!result.downloadLink.isEmpty())
+            linkText = QStringLiteral("Download from %1").arg(result.downloadLink.toDisplayString());
+        else if (!result.update->downloadUrl.empty())
+            linkText = QStringLiteral("The feed's download link is not a secure web address, so it is not offered: %1")
+                           .arg(QString::fromStdString(result.update->downloadUrl));
         break;
     case UpdateCheckResult::Kind::failed:
         icon = QStyle::SP_MessageBoxWarning;
@@ -73,6 +79,11 @@ UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget*
     auto* texts = new QVBoxLayout;
     texts->addWidget(headlineLabel);
     texts->addWidget(message_);
+    if (!linkText.isEmpty()) {
+        link_ = wrappedLabel(linkText, this);
+        link_->setForegroundRole(QPalette::PlaceholderText);
+        texts->addWidget(link_);
+    }
     if (result.kind == UpdateCheckResult::Kind::failed && !result.error.empty()) {
         details_ = wrappedLabel(QString::fromStdString(result.error), this);
         details_->setForegroundRole(QPalette::PlaceholderText);
@@ -83,7 +94,7 @@ UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget*
     row->addLayout(texts, 1);
 
     auto* buttons = new QDialogButtonBox(this);
-    if (link.isValid() && !link.isEmpty()) {
+    if (result.kind == UpdateCheckResult::Kind::updateAvailable && !result.downloadLink.isEmpty()) {
         download_ = buttons->addButton(QStringLiteral("Download"), QDialogButtonBox::AcceptRole);
         buttons->addButton(QStringLiteral("Later"), QDialogButtonBox::RejectRole);
     } else {

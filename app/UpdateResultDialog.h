@@ -20,7 +20,9 @@ public:
 
     QLabel* message() const { return message_; }
     QLabel* details() const { return details_; }
-    // "Download" when a newer release has a download link.
+    // Where the download link leads, or why it is not offered.
+    QLabel* link() const { return link_; }
+    // "Download" when a newer release has a link that may be offered.
     QPushButton* downloadButton() const { return download_; }
 
     // The width the title needs: its text in the title-bar font, with room
@@ -30,6 +32,7 @@ public:
 private:
     QLabel* message_ = nullptr;
     QLabel* details_ = nullptr;
+    QLabel* link_ = nullptr;
     QPushButton* download_ = nullptr;
 };
 

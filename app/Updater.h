@@ -20,18 +20,24 @@ struct UpdateCheckResult {
     Kind kind = Kind::failed;
     std::string currentVersion;
     std::optional<UpdateFeedItem> update; // set for updateAvailable
+    QUrl downloadLink;                    // the update's link, when it may be offered (offeredDownloadLink)
     std::string error;                    // set for failed
 };
 
 // Checks the update feed for a newer release. `canCheckForUpdates` is true
 // once the updater has started and while no check runs; observers follow it
-// through `canCheckForUpdatesChanged`.
+// through `canCheckForUpdatesChanged`. A check reads at most largestFeed
+// bytes, as they arrive, and takes at most the total time allowed (60
+// seconds unless set): a feed that is endless, or that trickles in, fails
+// the check.
 class Updater : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
 
 public:
     using Presenter = std::function<void(const UpdateCheckResult&)>;
+
+    static constexpr qint64 largestFeed = 4 * 1024 * 1024;
 
     Updater(QUrl feedUrl, std::string currentVersion, QObject* parent = nullptr);
     ~Updater() override;
@@ -44,6 +50,7 @@ public:
     void checkForUpdates();
 
     void setPresenter(Presenter presenter) { presenter_ = std::move(presenter); }
+    void setTotalTimeout(int milliseconds) { totalTimeoutMs_ = milliseconds; }
     const QUrl& feedUrl() const { return feedUrl_; }
 
     // The feed address the application was built with.
@@ -57,12 +64,13 @@ signals:
 
 private:
     void setCanCheck(bool value);
-    void finish(QNetworkReply* reply);
+    void finish(QNetworkReply* reply, const QByteArray& document, const std::string& failure);
 
     QUrl feedUrl_;
     std::string currentVersion_;
     bool started_ = false;
     bool canCheck_ = false;
+    int totalTimeoutMs_ = 60000;
     QNetworkAccessManager* network_ = nullptr;
     Presenter presenter_;
 };

@@ -3,11 +3,13 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -68,6 +70,54 @@ TEST(UpdateFeed, ReadsItemsAndComparesVersionsNumerically)
     EXPECT_EQ(newestUpdate(*items, "1.0.0")->version, "1.10");
     EXPECT_FALSE(newestUpdate(*items, "1.10"));
     EXPECT_FALSE(newestUpdate(*items, "3.0"));
+}
+
+TEST(UpdateFeed, VersionsAreInATotalOrderWithPreReleasesFirst)
+{
+    // In ascending order; each pair in the list compares as its places do.
+    const std::vector<std::string> ascending = {"0.9",      "1",         "1.0.1",   "1.1a",  "1.2",    "1.9",
+                                                "1.10",     "1.10a",     "1.10b2",  "1.10b10", "2.0-alpha", "2.0-beta",
+                                                "2.0-beta.2", "2.0-beta.10", "2.0-rc1", "2.0",   "2.0.1",  "18446744073709551616"};
+    for (std::size_t i = 0; i < ascending.size(); ++i) {
+        for (std::size_t j = 0; j < ascending.size(); ++j) {
+            const int expected = i < j ? -1 : i > j ? 1 : 0;
+            EXPECT_EQ(compareVersions(ascending[i], ascending[j]), expected) << ascending[i] << " vs " << ascending[j];
+        }
+    }
+    // Equal however written.
+    for (const auto& [a, b] : std::vector<std::pair<std::string, std::string>>{{"1.0", "1.0.0"}, {"1", "1.0"}, {"01.002", "1.2"}, {"", "0"}})
+        EXPECT_EQ(compareVersions(a, b), 0) << a << " vs " << b;
+
+    // A beta is no update over its release, and the release is over the beta.
+    const std::vector<UpdateFeedItem> items{{"Beta", "2.0-beta", "https://example.org/b"}, {"Final", "2.0", "https://example.org/f"}};
+    EXPECT_EQ(newestUpdate(items, "1.9")->version, "2.0");
+    EXPECT_FALSE(newestUpdate({items[0]}, "2.0"));
+    EXPECT_EQ(newestUpdate({items[1]}, "2.0-beta")->version, "2.0");
+}
+
+TEST(UpdateFeed, OnlySecureOrLocalBuildTimeLinksAreOffered)
+{
+    const QUrl web(QStringLiteral("https://quillmarrow.app/appcast.xml"));
+    const QUrl local = QUrl::fromLocalFile(QStringLiteral("/usr/share/quillmarrow/appcast.xml"));
+    struct Case {
+        std::string link;
+        bool fromWeb, fromLocal;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"https://example.org/q-2.0.tar.gz", true, true},
+             {"HTTPS://example.org/q", true, true},
+             {"http://example.org/q-2.0.tar.gz", false, false},
+             {"javascript:alert(1)", false, false},
+             {"file:///etc/passwd", false, true},
+             {"smb://host/share/q.tar.gz", false, false},
+             {"/q-2.0.tar.gz", false, false},
+             {"q-2.0.tar.gz", false, false},
+             {"https:///no-host", false, false},
+             {"", false, false},
+         }) {
+        EXPECT_EQ(offeredDownloadLink(c.link, web).has_value(), c.fromWeb) << c.link;
+        EXPECT_EQ(offeredDownloadLink(c.link, local).has_value(), c.fromLocal) << c.link;
+    }
 }
 
 TEST(UpdateFeed, RejectsDocumentsThatAreNotFeeds)
@@ -132,11 +182,98 @@ TEST(Updater, FindsANewerReleaseReportsUpToDateAndFailures)
     EXPECT_FALSE(unreachable.error.empty());
 }
 
+// A feed that answers and then never finishes: it sends `chunk` every
+// `intervalMs` (at once again as soon as the last is sent, for 0).
+class EndlessFeed {
+public:
+    EndlessFeed(QByteArray chunk, int intervalMs)
+        : chunk_(std::move(chunk))
+    {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this, intervalMs] {
+            QTcpSocket* socket = server_.nextPendingConnection();
+            socket_ = socket;
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, intervalMs] {
+                if (!socket->readAll().contains("\r\n\r\n") || started_)
+                    return;
+                started_ = true;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/rss+xml\r\nConnection: close\r\n\r\n<rss>");
+                if (intervalMs == 0) {
+                    QObject::connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] {
+                        if (socket->bytesToWrite() < chunk_.size())
+                            send(socket);
+                    });
+                    send(socket);
+                } else {
+                    auto* timer = new QTimer(socket);
+                    QObject::connect(timer, &QTimer::timeout, socket, [this, socket] { send(socket); });
+                    timer->start(intervalMs);
+                }
+            });
+        });
+    }
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/appcast.xml").arg(server_.serverPort())); }
+    qint64 sent() const { return sent_; }
+
+private:
+    void send(QTcpSocket* socket)
+    {
+        if (socket->state() != QAbstractSocket::ConnectedState)
+            return;
+        sent_ += socket->write(chunk_);
+    }
+
+    QTcpServer server_;
+    QByteArray chunk_;
+    QPointer<QTcpSocket> socket_;
+    bool started_ = false;
+    qint64 sent_ = 0;
+};
+
+TEST(Updater, AnEndlessFeedIsCutAtItsBoundAndASlowOneAtTheDeadline)
+{
+    // Comment text without end: the bound holds while it arrives.
+    EndlessFeed endless(QByteArray(64 * 1024, 'x'), 0);
+    const UpdateCheckResult tooLarge = check(endless.url(), "1.0.0");
+    EXPECT_EQ(tooLarge.kind, UpdateCheckResult::Kind::failed);
+    EXPECT_EQ(tooLarge.error, "The update feed is larger than 4 MiB.");
+    QTest::qWait(100);
+    EXPECT_LT(endless.sent(), 64 * 1024 * 1024); // the reading stopped, not the sender
+
+    // A byte now and then never lets the transfer time out; the check's own deadline ends it.
+    EndlessFeed trickle("x", 50);
+    Updater updater(trickle.url(), "1.0.0");
+    updater.setTotalTimeout(600);
+    std::vector<UpdateCheckResult> shown;
+    updater.setPresenter([&](const UpdateCheckResult& r) { shown.push_back(r); });
+    updater.start();
+    updater.checkForUpdates();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }, 10000));
+    EXPECT_EQ(shown[0].kind, UpdateCheckResult::Kind::failed);
+    EXPECT_EQ(shown[0].error, "The update feed did not arrive within 0.6 seconds.");
+    EXPECT_TRUE(updater.canCheckForUpdates());
+}
+
+TEST(Updater, OffersTheDownloadLinkOnlyWhenItMayBeOpened)
+{
+    for (const auto& [link, offered] : std::vector<std::pair<QByteArray, bool>>{
+             {"https://example.org/q-2.0.tar.gz", true}, {"javascript:alert(document.cookie)", false}, {"file:///etc/passwd", false},
+             {"smb://attacker/share/q", false}, {"http://example.org/q-2.0.tar.gz", false}, {"q-2.0.tar.gz", false}}) {
+        FeedServer server("200 OK", "<rss><channel><item><title>2.0</title><version>2.0</version><enclosure url=\"" + link
+                                        + "\"/></item></channel></rss>");
+        const UpdateCheckResult result = check(server.url(), "1.0.0");
+        ASSERT_EQ(result.kind, UpdateCheckResult::Kind::updateAvailable) << link.toStdString();
+        EXPECT_EQ(result.update->downloadUrl, link.toStdString());
+        EXPECT_EQ(result.downloadLink.isEmpty(), !offered) << link.toStdString();
+    }
+}
+
 TEST(UpdateResultDialog, TakesItsNaturalSizeWithRoomForTheWholeTitle)
 {
-    UpdateCheckResult upToDate{UpdateCheckResult::Kind::upToDate, "1.0.0", std::nullopt, ""};
-    UpdateCheckResult available{UpdateCheckResult::Kind::updateAvailable, "1.0.0", UpdateFeedItem{"Version 1.2", "1.2", "https://example.org/q"}, ""};
-    UpdateCheckResult failed{UpdateCheckResult::Kind::failed, "1.0.0", std::nullopt, "Host example.org not found"};
+    UpdateCheckResult upToDate{UpdateCheckResult::Kind::upToDate, "1.0.0", std::nullopt, {}, ""};
+    UpdateCheckResult available{UpdateCheckResult::Kind::updateAvailable, "1.0.0", UpdateFeedItem{"Version 1.2", "1.2", "https://example.org/q"},
+                                QUrl(QStringLiteral("https://example.org/q")), ""};
+    UpdateCheckResult failed{UpdateCheckResult::Kind::failed, "1.0.0", std::nullopt, {}, "Host example.org not found"};
     for (const auto& result : {upToDate, available, failed}) {
         UpdateResultDialog dialog(result);
         dialog.show();
@@ -151,9 +288,29 @@ TEST(UpdateResultDialog, TakesItsNaturalSizeWithRoomForTheWholeTitle)
         // Every line of the message shows.
         EXPECT_GE(dialog.message()->height(), dialog.message()->heightForWidth(dialog.message()->width()));
         EXPECT_EQ(dialog.downloadButton() != nullptr, result.kind == UpdateCheckResult::Kind::updateAvailable);
-        if (result.kind == UpdateCheckResult::Kind::failed)
+        if (result.kind == UpdateCheckResult::Kind::failed) {
             EXPECT_EQ(dialog.details()->text(), "Host example.org not found");
+        }
     }
+}
+
+TEST(UpdateResultDialog, ShowsWhereTheDownloadLeadsAndOffersOnlyAllowedLinks)
+{
+    UpdateCheckResult allowed{UpdateCheckResult::Kind::updateAvailable, "1.0.0", UpdateFeedItem{"2.0", "2.0", "https://example.org/q-2.0"},
+                              QUrl(QStringLiteral("https://example.org/q-2.0")), ""};
+    UpdateResultDialog offered(allowed);
+    ASSERT_TRUE(offered.downloadButton());
+    ASSERT_TRUE(offered.link());
+    EXPECT_TRUE(offered.link()->text().contains(QStringLiteral("https://example.org/q-2.0"))) << offered.link()->text().toStdString();
+
+    UpdateCheckResult refused = allowed;
+    refused.update->downloadUrl = "javascript:alert(1)";
+    refused.downloadLink = QUrl();
+    UpdateResultDialog shown(refused);
+    EXPECT_FALSE(shown.downloadButton());
+    ASSERT_TRUE(shown.link());
+    EXPECT_EQ(shown.link()->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(shown.link()->text().contains(QStringLiteral("javascript:alert(1)")));
 }
 
 } // namespace
