@@ -142,14 +142,15 @@ void AppDelegate::sendSupportEmail(const std::optional<std::string>& subject)
     const QString name = QApplication::applicationName();
     const std::string appName = supportAppName(name.isEmpty() ? std::nullopt : std::optional<std::string>(name.toStdString()));
     const QUrl url(QString::fromStdString(supportMailLink(supportEmailAddress(), appName, subject)), QUrl::StrictMode);
-    if (!url.isValid() || (openUrl && openUrl(url)))
+    if (url.isValid() && openUrl && openUrl(url))
         return;
-    // No mail program: the user still gets the address.
+    // No mail program, or no link: the user still gets the address.
     auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Contact Support"),
                                 QStringLiteral("No mail program could be opened. Please write to %1.")
                                     .arg(QString::fromStdString(supportEmailAddress())),
                                 QMessageBox::Ok, window);
     box->setObjectName(QStringLiteral("supportAddress"));
+    box->setTextFormat(Qt::PlainText); // an address is never markup
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

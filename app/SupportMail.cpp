@@ -13,9 +13,18 @@ namespace {
 // Query-safe characters, less the ones that separate query fields.
 const QByteArray kKeptAsIs = "-._~!$'()*,/:;?@";
 
+// Address characters kept as they are: the rest ("?", "&", "#", ",", "%",
+// spaces...) could end the address, add one, or start the query.
+const QByteArray kKeptInAddress = "-._~@+!$'*=";
+
 std::string encodeQueryText(const std::string& text)
 {
     return QByteArray::fromStdString(text).toPercentEncoding(kKeptAsIs).toStdString();
+}
+
+std::string encodeAddress(const std::string& address)
+{
+    return QByteArray::fromStdString(address).toPercentEncoding(kKeptInAddress).toStdString();
 }
 
 } // namespace
@@ -30,7 +39,7 @@ std::string supportMailLink(const std::string& address, const std::string& appNa
 {
     const std::string theSubject = subject ? *subject : appName + " Support Request";
     const std::string body = "Hello " + appName + " Team,\n\nI need assistance with the following:\n\n";
-    return "mailto:" + address + "?subject=" + encodeQueryText(theSubject) + "&body=" + encodeQueryText(body);
+    return "mailto:" + encodeAddress(address) + "?subject=" + encodeQueryText(theSubject) + "&body=" + encodeQueryText(body);
 }
 
 std::string supportEmailAddress()

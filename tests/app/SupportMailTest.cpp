@@ -32,5 +32,24 @@ TEST(SupportMail, GivenSubjectKeepsQueryCharactersButNotFieldSeparators)
     EXPECT_TRUE(QUrl(QString::fromStdString(tricky), QUrl::StrictMode).isValid());
 }
 
+TEST(SupportMail, TheAddressStaysOneAddressWhateverItHolds)
+{
+    for (const std::string address : {"help@example.org", "first.last+tag@example.org",
+                                      "help desk?cc=x@evil.test&bcc=y@evil.test", "a@b.c,victim@evil.test", "a@b.c#frag", "100%@b.c",
+                                      "caf\xC3\xA9@example.org"}) {
+        const std::string link = supportMailLink(address, "Q");
+        const QUrl url(QString::fromStdString(link), QUrl::StrictMode);
+        ASSERT_TRUE(url.isValid()) << link;
+        EXPECT_EQ(url.scheme(), "mailto");
+        EXPECT_EQ(url.path(QUrl::FullyDecoded).toStdString(), address) << link;
+        EXPECT_EQ(url.path(QUrl::FullyEncoded).count(u','), 0) << link; // no second address
+        const QUrlQuery query(url.query(QUrl::FullyEncoded));
+        EXPECT_EQ(query.queryItems().size(), 2) << link;
+        EXPECT_EQ(query.queryItemValue("subject", QUrl::FullyDecoded), "Q Support Request") << link;
+        EXPECT_TRUE(url.fragment().isEmpty()) << link;
+    }
+    EXPECT_EQ(supportMailLink("first.last+tag@example.org", "Q").substr(0, 34), "mailto:first.last+tag@example.org?");
+}
+
 } // namespace
 } // namespace qm
