@@ -52,7 +52,7 @@ void Locs::update()
         break;
     }
     if (current_) {
-        layout()->replaceWidget(current_, next);
+        delete layout()->replaceWidget(current_, next); // the old widget's item is ours to delete
         current_->hide();
         current_->deleteLater();
     } else {

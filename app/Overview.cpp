@@ -29,7 +29,7 @@ void Overview::refresh()
     // A new chart for every redraw: its touch state starts afresh.
     QWidget* chart = makeLanguageChart(languages, this);
     if (chartArea_) {
-        chartSection_->replaceWidget(chartArea_, chart);
+        delete chartSection_->replaceWidget(chartArea_, chart); // the old chart's item is ours to delete
         delete chartArea_;
     } else {
         chartSection_->addWidget(chart);
