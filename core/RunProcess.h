@@ -28,10 +28,10 @@ std::string runProcess(const std::string& executable, const std::vector<std::str
 // `stop`, can end all of it. `generation` is processGeneration() at the
 // time the run was asked for: a run asked for before the latest
 // endRunningProcesses() is not started, nor one whose stop was requested.
-// The child cannot write more than `largestOutput` bytes (and a little
-// more): memory stays bounded whatever it does, and output beyond that is
-// refused (outputTooLarge). The output keeps `spare` readable zero bytes
-// after its end.
+// The child cannot write more than `largestOutput` bytes and a byte, so
+// memory stays bounded whatever it does: output beyond the limit is refused
+// (outputTooLarge; the child's writes fail, and it gets SIGXFSZ). The output
+// keeps `spare` readable zero bytes after its end.
 ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
                               std::uint64_t generation, std::size_t spare = 0, std::stop_token stop = {},
                               std::size_t largestOutput = defaultLargestOutput);
