@@ -422,11 +422,14 @@ TEST(RunProcessTest, TellsHowTheChildEnded)
     const auto over = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 1001 /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
     EXPECT_TRUE(over.outputTooLarge);
     EXPECT_TRUE(over.output.empty());
-    const auto endless = qm::runProcessToEnd("/bin/sh", {"-c", "cat /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
+    // (The writers first wait a moment, as a counter walks its tree before
+    // it writes: the limit is set just after the child starts.)
+    const auto endless = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 0.3; cat /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
     EXPECT_TRUE(endless.outputTooLarge);
     EXPECT_EQ(endless.signal, SIGXFSZ);
     // Whatever it writes in one go.
-    const auto oneGo = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 100000 /dev/zero | dd bs=100000 2>/dev/null"}, qm::processGeneration(), 64, {}, 1000);
+    const auto oneGo = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 0.3; head -c 100000 /dev/zero | dd bs=100000 iflag=fullblock 2>/dev/null"},
+                                           qm::processGeneration(), 64, {}, 1000);
     EXPECT_TRUE(oneGo.outputTooLarge);
 }
 

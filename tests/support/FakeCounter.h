@@ -90,6 +90,7 @@ i=0
 while [ -f "$last/hold.$n" ] && [ $i -lt 500 ]; do sleep 0.02; i=$((i + 1)); done
 [ -f "$last/stderr.txt" ] && cat "$last/stderr.txt" >&2
 if [ -f "$last/huge" ]; then
+  sleep 0.2 # as a counter walks its tree first
   printf '["'; head -c "$(cat "$last/huge")" /dev/zero | tr '\0' x; printf '"]'
 elif [ -f "$last/counter.json.$n" ]; then cat "$last/counter.json.$n"; else cat "$last/counter.json"; fi
 [ -f "$last/hang" ] && sleep 120
