@@ -1,7 +1,8 @@
 // Charts composed as a library user composes them (a chart view with its
 // grids and axis labels, or with every decoration at once), rendered
 // offscreen and read in the display list and in pixels: the parts of a
-// stacked bar meet without a seam.
+// stacked bar meet without a seam, and a press on a decoration reaches the
+// chart.
 
 #include "DecoratedCharts.h"
 #include "OverlayTest.h"
@@ -70,6 +71,96 @@ TEST_F(ComposedCharts, TheStackedPartsOfABarMeetWithoutASeam)
                 << "row " << y << " at scale " << scale << ": " << c.name(QColor::HexArgb).toStdString();
         }
     }
+}
+
+TEST_F(ComposedCharts, APressOnADecorationOverThePlotReachesTheChart)
+{
+    // A bar and a line chart with every decoration: a press on a point of
+    // interest's line or label, on the trend line, or on the extra line or
+    // one of its markers starts a touch of the chart, as a press on the plot
+    // itself does, and its release ends it.
+    using gallery::decoratedBarChart;
+    using gallery::decoratedLineChart;
+    const auto bars = gallery::galleryBarData();
+    const auto line = gallery::galleryLineData();
+    const auto check = [&](const char* name, const kit::View& chart, auto data) {
+        SCOPED_TRACE(name);
+        data->disableAnimation = true;
+        kit::ViewHost host(chart, {760, 600});
+        settle(host);
+        const auto longest = [&](kit::Color colour) {
+            const kit::DisplayItem* best = nullptr;
+            for (const kit::DisplayItem* item : itemsPainted(host, colour, kit::DisplayItem::Kind::stroke)) {
+                const kit::Rect b = item->hostBounds();
+                if (!best || b.width() + b.height() > best->hostBounds().width() + best->hostBounds().height())
+                    best = item;
+            }
+            return best;
+        };
+        // A quarter of the way along the first piece of a line item.
+        const auto alongLine = [](const kit::DisplayItem* item) {
+            const auto& elements = item->path.elements();
+            const kit::Point a = item->transform.apply(elements.at(0).point);
+            const kit::Point b = item->transform.apply(elements.at(1).point);
+            return kit::Point{a.x + (b.x - a.x) / 4, a.y + (b.y - a.y) / 4};
+        };
+        const kit::DisplayItem* goal = longest(gallery::goalColour());
+        const kit::DisplayItem* peak = longest(gallery::peakColour());
+        const kit::DisplayItem* trend = longest(gallery::trendColour());
+        const kit::DisplayItem* extra = longest(gallery::extraColour());
+        const auto markers = itemsPainted(host, gallery::extraFill(), kit::DisplayItem::Kind::fill);
+        ASSERT_TRUE(goal && peak && trend && extra);
+        ASSERT_EQ(markers.size(), 6u);
+        // The labels of the points of interest: the value's text on the goal
+        // line, the name over the peak line (the legend's "Peak" is below the plot).
+        const kit::Rect plot = peak->hostBounds().unionWith(goal->hostBounds());
+        const kit::DisplayItem* goalLabel = nullptr;
+        const kit::DisplayItem* peakLabel = nullptr;
+        for (const kit::DisplayItem* text : textItems(host)) {
+            if (!plot.contains(text->hostBounds().center()))
+                continue;
+            if (textOf(text) == "60")
+                goalLabel = text;
+            if (textOf(text) == "Peak")
+                peakLabel = text;
+        }
+        ASSERT_TRUE(goalLabel && peakLabel);
+        // The last item of the chart's own bars or line in the plot: every
+        // decoration is drawn over it.
+        const auto& items = host.displayList().items;
+        std::ptrdiff_t chartTop = -1;
+        for (const auto kind : {kit::DisplayItem::Kind::fill, kit::DisplayItem::Kind::stroke})
+            for (const kit::DisplayItem* item : itemsPainted(host, gallery::barColour(), kind))
+                if (plot.contains(item->hostBounds().center()))
+                    chartTop = std::max(chartTop, item - items.data());
+        ASSERT_GE(chartTop, 0);
+        const struct {
+            const char* what;
+            const kit::DisplayItem* item;
+            kit::Point at;
+        } presses[] = {
+            {"the value marker's line", goal, alongLine(goal)},
+            {"the value marker's label", goalLabel, goalLabel->hostBounds().center()},
+            {"the data-point marker's line", peak, alongLine(peak)},
+            {"the data-point marker's label", peakLabel, peakLabel->hostBounds().center()},
+            {"the trend line", trend, alongLine(trend)},
+            {"the extra line", extra, alongLine(extra)},
+            {"an extra line marker", markers[1], markers[1]->hostBounds().center()},
+        };
+        for (const auto& press : presses) {
+            SCOPED_TRACE(press.what);
+            ASSERT_TRUE(press.item->hitTest(press.at)) << "the press lands on the decoration";
+            ASSERT_GT(press.item - items.data(), chartTop) << "which is drawn over the chart";
+            host.pointerPressed(press.at);
+            EXPECT_TRUE(data->infoView->isTouchCurrent);
+            EXPECT_FALSE(data->infoView->touchOverlayInfo.empty());
+            host.pointerReleased(press.at);
+            host.update();
+            EXPECT_FALSE(data->infoView->isTouchCurrent);
+        }
+    };
+    check("bar", decoratedBarChart(bars), bars);
+    check("line", decoratedLineChart(line), line);
 }
 
 } // namespace
