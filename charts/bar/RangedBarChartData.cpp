@@ -55,7 +55,8 @@ kit::View RangedBarChartData::xAxisLabelsView() const
         std::vector<std::optional<std::string>> labels;
         for (const RangedBarDataPoint& point : dataSets->dataPoints)
             labels.push_back(point.xAxisLabel);
-        const std::optional<double> tallest = largestOf(viewData->xAxisLabelHeights);
+        // As high as the tallest label: no height while none is measured.
+        const double tallest = largestOf(viewData->xAxisLabelHeights).value_or(0);
         const kit::View slots = kit::GeometryReader([chart, rotation, labels, tallest](const kit::GeometryProxy& proxy) {
             const int count = static_cast<int>(labels.size());
             const double slot = proxy.frame(kit::CoordinateSpace::local()).width() / static_cast<double>(count);
@@ -64,7 +65,7 @@ kit::View RangedBarChartData::xAxisLabelsView() const
                                    if (!label || label->empty())
                                        return kit::EmptyView();
                                    return kit::View(TempText<RangedBarChartData>{chart, *label, rotation})
-                                       .frame(slot, tallest.value_or(0), kit::Alignment::center())
+                                       .frame(slot, tallest, kit::Alignment::center())
                                        .offset(slot * static_cast<double>(i), 0);
                                })});
         });

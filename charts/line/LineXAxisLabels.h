@@ -72,6 +72,9 @@ kit::View chartDataXAxisLabels(const std::shared_ptr<ChartData>& chartData, kit:
 // per point with a label that is not empty, as wide as the narrowest
 // measured label but no wider than the chart's width per point, as high as
 // the tallest, at x = (width / (n − 1)) × i (0 for a line of one point).
+// The row is as high as the tallest label: no height at all while none is
+// measured, so that a line whose points carry no label leaves the chart its
+// height.
 template <class ChartData, class DataPoint>
 kit::View placedXAxisLabels(const std::shared_ptr<ChartData>& chartData, const std::vector<DataPoint>& points,
                             kit::Angle rotation)
@@ -95,7 +98,7 @@ kit::View placedXAxisLabels(const std::shared_ptr<ChartData>& chartData, const s
                 .offset(x, 0);
         });
     })});
-    return labels.frame(std::nullopt, largestOf(viewData.xAxisLabelHeights));
+    return labels.frame(std::nullopt, height);
 }
 
 } // namespace charts

@@ -1,8 +1,8 @@
 // Charts composed as a library user composes them (a chart view with its
 // grids and axis labels, or with every decoration at once), rendered
-// offscreen and read in the display list and in pixels: the parts of a
-// stacked bar meet without a seam, and a press on a decoration reaches the
-// chart.
+// offscreen and read in the display list and in pixels: the plot keeps its
+// height when no x-axis label is given, the parts of a stacked bar meet
+// without a seam, and a press on a decoration reaches the chart.
 
 #include "DecoratedCharts.h"
 #include "OverlayTest.h"
@@ -51,6 +51,41 @@ protected:
         return none;
     }
 };
+
+TEST_F(ComposedCharts, WithoutXAxisLabelsThePlotTakesTheWholeHeightBesideItsYAxisLabels)
+{
+    // 400 × 300, values from 0 to 100 (y-axis labels 0, 25, 50, 75, 100),
+    // no point with an x-axis label. Under the plot only the labels' 2
+    // points of padding and the stack's spacing of 8 remain: the plot is
+    // 300 − 10 = 290 high. The y-axis labels spread from 8 above the top to
+    // the spacing of 8 over the column's empty x-axis spacer: from −8 to
+    // 292, so the middle one, 50, stands at 142, within 3 points of the
+    // middle of the plot (145) as when the points carry labels.
+    const auto line = lineChart(lineSet({0, 40, 80, 100}));
+    const auto filled = lineChart(lineSet({0, 40, 80, 100}));
+    const auto ranged = rangedData({{0, 40}, {20, 100}});
+    ranged->dataSets.modify([](RangedBarDataSet& set) {
+        for (RangedBarDataPoint& point : set.dataPoints)
+            point.xAxisLabel = std::nullopt;
+    });
+    const struct {
+        const char* name;
+        kit::View chart;
+    } cases[] = {
+        {"line", withAxes(line, LineChart<LineChartData>(line))},
+        {"filled line", withAxes(filled, FilledLineChart<LineChartData>(filled))},
+        {"ranged bar", withAxes(ranged, RangedBarChart<RangedBarChartData>(ranged))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        kit::ViewHost host(c.chart, {400, 300});
+        settle(host);
+        const kit::Rect plot = frameOf(host, "plot");
+        EXPECT_NEAR(plot.minY(), 0, 1e-9);
+        EXPECT_NEAR(plot.height(), 290, 1e-9);
+        EXPECT_NEAR(drawn(drawnTexts(host), "50").bounds.midY(), 142, 1e-9);
+    }
+}
 
 TEST_F(ComposedCharts, TheStackedPartsOfABarMeetWithoutASeam)
 {
