@@ -1,8 +1,9 @@
 // Charts composed as a library user composes them (a chart view with its
 // grids and axis labels, or with every decoration at once), rendered
 // offscreen and read in the display list and in pixels: the plot keeps its
-// height when no x-axis label is given, the parts of a stacked bar meet
-// without a seam, and a press on a decoration reaches the chart.
+// height when no x-axis label is given, x-axis labels stand under their
+// points and level with each other, the parts of a stacked bar meet without
+// a seam, and a press on a decoration reaches the chart.
 
 #include "DecoratedCharts.h"
 #include "OverlayTest.h"
@@ -52,6 +53,16 @@ protected:
     }
 };
 
+// Month labels for the first points of a line chart.
+void labelMonths(LineChartData& chart)
+{
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr"};
+    chart.dataSets.modify([](LineDataSet& set) {
+        for (std::size_t i = 0; i < set.dataPoints.size() && i < 4; ++i)
+            set.dataPoints[i].xAxisLabel = months[i];
+    });
+}
+
 TEST_F(ComposedCharts, WithoutXAxisLabelsThePlotTakesTheWholeHeightBesideItsYAxisLabels)
 {
     // 400 × 300, values from 0 to 100 (y-axis labels 0, 25, 50, 75, 100),
@@ -84,6 +95,55 @@ TEST_F(ComposedCharts, WithoutXAxisLabelsThePlotTakesTheWholeHeightBesideItsYAxi
         EXPECT_NEAR(plot.minY(), 0, 1e-9);
         EXPECT_NEAR(plot.height(), 290, 1e-9);
         EXPECT_NEAR(drawn(drawnTexts(host), "50").bounds.midY(), 142, 1e-9);
+    }
+}
+
+TEST_F(ComposedCharts, XAxisLabelsStandOnTheirPointsLevelWithEachOther)
+{
+    // Four points on each chart, labelled. Bars stand in the middles of four
+    // equal slots, a line's points from the plot's left edge to its right
+    // edge. Every label's text has its middle on its point's x and stands 2
+    // points clear of the plot: the row stands 8 + 2 from the plot, and each
+    // label cell (the text, the stack's spacing of 8 and a spacer of at
+    // least 8, centred in a cell as high as the text) puts the text 8
+    // nearer the plot than the row's edge.
+    const auto slot = [](const kit::Rect& plot, int i) { return plot.minX() + plot.width() / 4 * (i + 0.5); };
+    const auto point = [](const kit::Rect& plot, int i) { return plot.minX() + plot.width() / 3 * i; };
+    for (const XAxisLabelPosistion position : {XAxisLabelPosistion::bottom, XAxisLabelPosistion::top}) {
+        const auto placed = [position](auto chart) {
+            chart->chartStyle.modify([position](auto& style) { style.xAxisLabelPosition = position; });
+            return chart;
+        };
+        const auto bars = placed(barData({10, 20, 30, 40}));
+        const auto ranged = placed(rangedData({{0, 20}, {10, 40}, {20, 30}, {30, 40}}));
+        const auto line = placed(lineChart(lineSet({10, 20, 30, 40})));
+        labelMonths(*line);
+        const struct {
+            const char* name;
+            kit::View chart;
+            std::vector<std::string> labels;
+            std::function<double(const kit::Rect&, int)> x;
+        } cases[] = {
+            {"bar", withAxes(bars, BarChart<BarChartData>(bars)), {"L0", "L1", "L2", "L3"}, slot},
+            {"ranged bar", withAxes(ranged, RangedBarChart<RangedBarChartData>(ranged)), {"R0", "R1", "R2", "R3"}, slot},
+            {"line", withAxes(line, LineChart<LineChartData>(line)), {"Jan", "Feb", "Mar", "Apr"}, point},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (position == XAxisLabelPosistion::top ? " above" : " below"));
+            kit::ViewHost host(c.chart, {400, 300});
+            settle(host);
+            const kit::Rect plot = frameOf(host, "plot");
+            const std::vector<DrawnText> texts = drawnTexts(host);
+            for (int i = 0; i < 4; ++i) {
+                const std::string& text = c.labels[std::size_t(i)];
+                const kit::Rect label = drawn(texts, text).bounds;
+                EXPECT_NEAR(label.midX(), c.x(plot, i), 1e-9) << text;
+                if (position == XAxisLabelPosistion::bottom)
+                    EXPECT_NEAR(label.minY(), plot.maxY() + 2, 1e-9) << text;
+                else
+                    EXPECT_NEAR(label.maxY(), plot.minY() - 2, 1e-9) << text;
+            }
+        }
     }
 }
 
