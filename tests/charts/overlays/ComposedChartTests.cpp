@@ -17,6 +17,7 @@
 #include "charts/bar/StackedBarChart.h"
 #include "charts/line/FilledLineChart.h"
 #include "charts/line/LineChart.h"
+#include "charts/line/PointMarkers.h"
 
 #include <QImage>
 
@@ -256,6 +257,31 @@ TEST_F(ComposedCharts, APressOnADecorationOverThePlotReachesTheChart)
     };
     check("bar", decoratedBarChart(bars), bars);
     check("line", decoratedLineChart(line), line);
+}
+
+TEST_F(ComposedCharts, APressOnAPointMarkerLaidOverTheTouchOverlayReachesTheChart)
+{
+    // The touch overlay first, then the point markers over it (10 wide): a
+    // press on the middle of the second marker touches the second point.
+    const auto line = lineChart(lineSet({10, 40, 20, 30}));
+    line->disableAnimation = true;
+    kit::ViewHost host(applyPointMarkers(applyTouchOverlay(LineChart<LineChartData>(line), line, 0, "%.0f", nullptr,
+                                                           TouchUnit::none()),
+                                         line),
+                       {400, 300});
+    settle(host);
+    std::vector<const kit::DisplayItem*> markers;
+    for (const kit::DisplayItem* item : host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill))
+        if (std::abs(item->hostBounds().width() - 10) < 1e-9 && std::abs(item->hostBounds().height() - 10) < 1e-9)
+            markers.push_back(item);
+    ASSERT_EQ(markers.size(), 4u);
+    const kit::Point at = markers[1]->hostBounds().center();
+    ASSERT_NEAR(at.x, 400.0 / 3, 1e-9);
+    host.pointerPressed(at);
+    EXPECT_TRUE(line->infoView->isTouchCurrent);
+    ASSERT_EQ(line->infoView->touchOverlayInfo.size(), 1u);
+    EXPECT_EQ(line->infoView->touchOverlayInfo.front().value, 40);
+    host.pointerReleased(at);
 }
 
 } // namespace
