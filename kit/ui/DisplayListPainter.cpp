@@ -18,13 +18,41 @@ namespace kit {
 
 namespace {
 
+// A rectangle that stays upright on the device (`device` maps the path's
+// space to device pixels), filled out to whole pixels: each edge moves to
+// the nearest pixel boundary. Two rectangles that share an edge between
+// pixels (the parts of a stacked bar) then split that row of pixels between
+// them, where each would otherwise cover it in part and the background
+// would show through as a faint seam. Any other path, and a rectangle that
+// would round to nothing (it still shows, antialiased), comes back as it is.
+Path pixelAligned(const Path& path, const QTransform& device)
+{
+    using Type = Path::Element::Type;
+    const std::vector<Path::Element>& e = path.elements();
+    if (e.size() != 5 || e[0].type != Type::move || e[1].type != Type::line || e[2].type != Type::line
+        || e[3].type != Type::line || e[4].type != Type::closeSubpath || device.type() > QTransform::TxScale)
+        return path;
+    const Point a = e[0].point, b = e[1].point, c = e[2].point, d = e[3].point;
+    const bool upright = (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x)
+                         || (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
+    if (!upright)
+        return path;
+    const QRectF onDevice = device.mapRect(QRectF(QPointF(a.x, a.y), QPointF(c.x, c.y)).normalized());
+    const QPointF topLeft(std::round(onDevice.left()), std::round(onDevice.top()));
+    const QPointF bottomRight(std::round(onDevice.right()), std::round(onDevice.bottom()));
+    if (!(bottomRight.x() > topLeft.x() && bottomRight.y() > topLeft.y()))
+        return path;
+    const QRectF aligned = device.inverted().mapRect(QRectF(topLeft, bottomRight));
+    return Path::rect(Rect(aligned.x(), aligned.y(), aligned.width(), aligned.height()));
+}
+
 // The item in the painter's current space.
 void drawGeometry(QPainter& painter, const DisplayItem& item)
 {
     switch (item.kind) {
     case DisplayItem::Kind::fill: {
         painter.setRenderHint(QPainter::Antialiasing, item.fillStyle.antialiased);
-        painter.fillPath(item.path.toQPainterPath(item.fillStyle.eoFill),
+        painter.fillPath(pixelAligned(item.path, painter.deviceTransform()).toQPainterPath(item.fillStyle.eoFill),
                          toQBrush(item.paint, item.frame));
         break;
     }
