@@ -4,6 +4,7 @@
 #include "kit/ui/DisplayList.h"
 
 #include "kit/base/DenseStroke.h"
+#include "kit/ui/BoxFill.h"
 #include "kit/ui/Symbols.h"
 
 #include <QImage>
@@ -24,23 +25,29 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
     switch (item.kind) {
     case DisplayItem::Kind::fill: {
         painter.setRenderHint(QPainter::Antialiasing, item.fillStyle.antialiased);
-        painter.fillPath(item.path.toQPainterPath(item.fillStyle.eoFill),
-                         toQBrush(item.paint, item.frame));
+        const QBrush brush = toQBrush(item.paint, item.frame);
+        // A bar or other box: its body as rectangles, only its corners as paths.
+        if (item.fillStyle.antialiased && detail::fillAsBox(painter, item.path, brush))
+            break;
+        painter.fillPath(item.path.toQPainterPath(item.fillStyle.eoFill), brush);
         break;
     }
     case DisplayItem::Kind::stroke: {
         // A line of thousands of points is filled as the outline of its
         // stroke, which Qt would otherwise build segment by segment.
         const QTransform d = painter.deviceTransform();
+        const QBrush brush = toQBrush(item.paint, item.frame);
         if (auto outline = denseStrokeOutline(item.path, item.strokeStyle,
                                               {d.m11(), d.m12(), d.m21(), d.m22(), d.dx(), d.dy()})) {
-            const QBrush brush = toQBrush(item.paint, item.frame);
             for (const Path& piece : *outline)
                 painter.fillPath(piece.toQPainterPath(), brush);
             break;
         }
+        // A grid line or an axis: the box it covers.
+        if (detail::strokeAsBox(painter, item.path, item.strokeStyle, brush))
+            break;
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(item.strokeStyle.toQPen(toQBrush(item.paint, item.frame)));
+        painter.setPen(item.strokeStyle.toQPen(brush));
         painter.drawPath(item.path.toQPainterPath());
         break;
     }
