@@ -11,6 +11,7 @@
 #   bench/charts_vs_qtcharts.sh                 # 5 rounds, 0.5 s per benchmark
 #   ROUNDS=9 MIN_TIME=1 bench/charts_vs_qtcharts.sh
 #   BUILD=/path/to/build bench/charts_vs_qtcharts.sh
+#   ONLY=BarChart bench/charts_vs_qtcharts.sh  # the benchmarks whose names match
 #
 # Times are wall-clock per iteration (Google Benchmark's real_time).
 set -euo pipefail
@@ -46,6 +47,7 @@ load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for ((round = 1; round <= rounds; round++)); do
   for entry in "${workloads[@]}"; do
     IFS='|' read -r _ program name <<<"$entry"
+    [[ $name =~ ${ONLY:-.} ]] || continue
     for side in project qtcharts floor; do
       case $side in
         project) binary=$program ;;
@@ -79,6 +81,8 @@ print("| workload | project | Qt Charts | floor | project / Qt Charts | project 
 print("|---|---|---|---|---|---|")
 for entry in workloads:
     title, _, name = entry.split("|")
+    if (name, "project") not in times:
+        continue
     project, qt, floor = (statistics.median(times[(name, side)]) for side in ("project", "qtcharts", "floor"))
     print(f"| {title} | {project:.2f} | {qt:.2f} | {floor:.2f} | {project / qt:.2f} | {project / floor:.2f} |")
 EOF
