@@ -209,16 +209,26 @@ void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
     spans(rect.minY(), rect.maxY(), rows);
     const double opacity = painter.opacity();
     const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
+    const bool plain = brush.style() == Qt::SolidPattern;
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const Span& row : rows)
         for (const Span& column : columns) {
             const double coverage = row.coverage * column.coverage;
             if (row.length <= 0 || column.length <= 0 || coverage <= 0)
                 continue;
+            const QRect pixels(column.start, row.start, column.length, row.length);
+            const double alpha = opacity * coverage * (plain ? brush.color().alphaF() : 1);
+            // Qt hands a fill (or a copy) of more than 96 rows that it must
+            // blend (a translucent or non-plain brush) to its thread pool,
+            // which costs far more than a thin fill such as a bar's edge.
+            // An opaque plain fill is not blended; any other gets at most 64
+            // rows at a time.
+            if (plain && alpha >= 1) {
+                painter.setOpacity(1);
+                painter.fillRect(pixels, brush);
+                continue;
+            }
             painter.setOpacity(opacity * coverage);
-            // Qt hands a fill of more than 96 rows that it must blend (a
-            // translucent or non-plain brush) to its thread pool, which costs
-            // far more than such a thin fill; it gets at most 64 at a time.
             for (int y = row.start; y < row.start + row.length; y += maxRowsPerFill)
                 painter.fillRect(QRect(column.start, y, column.length, std::min(maxRowsPerFill, row.start + row.length - y)),
                                  brush);
