@@ -138,21 +138,30 @@ QBarSeries* groupedBars(int round)
     return series;
 }
 
-// One full update: every bar's value new, the chart laid out and painted.
-void barsFullUpdate(benchmark::State& state, QBarSeries* series, int stride)
+// A series shown in a chart of `width` × `height`, then changed by
+// `change(i)` at each iteration i, laid out and painted.
+template <class Series, class Change>
+void updateAndPaint(benchmark::State& state, int width, int height, Series* series, Change change)
 {
-    ChartScene s(bench::barWindowWidth, bench::barWindowHeight, false);
+    ChartScene s(width, height, false);
     s.chart->addSeries(series);
     s.paint();
-    int round = 1;
+    int i = 0;
     for (auto _ : state) {
-        const QList<QBarSet*> sets = series->barSets();
-        for (int k = 0; k < sets.size(); ++k)
-            replaceAll(sets[k], barValues(k, sets[k]->count(), stride, round));
-        ++round;
+        change(i++);
         s.paint();
     }
     bench::saveImageIfAsked(s.image);
+}
+
+// One full update: every bar's value new, the chart laid out and painted.
+void barsFullUpdate(benchmark::State& state, QBarSeries* series, int stride)
+{
+    updateAndPaint(state, bench::barWindowWidth, bench::barWindowHeight, series, [series, stride](int i) {
+        const QList<QBarSet*> sets = series->barSets();
+        for (int k = 0; k < sets.size(); ++k)
+            replaceAll(sets[k], barValues(k, sets[k]->count(), stride, i + 1));
+    });
 }
 
 void BM_BarChart500FullUpdate(benchmark::State& state) { barsFullUpdate(state, standardBars(0), 1); }
@@ -217,18 +226,12 @@ QSplineSeries* wave()
 // A point of the line changes: the chart laid out and painted.
 void BM_FullUpdateAndPaint(benchmark::State& state)
 {
-    ChartScene s(bench::lineWindowWidth, bench::lineWindowHeight, false);
     QSplineSeries* series = wave();
-    s.chart->addSeries(series);
-    s.paint();
-    int i = 0;
-    for (auto _ : state) {
-        const int index = i++ % bench::linePoints;
+    updateAndPaint(state, bench::lineWindowWidth, bench::lineWindowHeight, series, [series](int i) {
+        const int index = i % bench::linePoints;
         const QPointF p = series->at(index);
         series->replace(index, QPointF(p.x(), p.y() + 1));
-        s.paint();
-    }
-    bench::saveImageIfAsked(s.image);
+    });
 }
 BENCHMARK(BM_FullUpdateAndPaint)->Unit(benchmark::kMillisecond);
 
@@ -262,18 +265,11 @@ BENCHMARK(BM_AnimatingFrame)->Unit(benchmark::kMillisecond);
 // is pulled out, the chart painted.
 void BM_TouchUpdatePass(benchmark::State& state)
 {
-    ChartScene s(bench::pieWindowSize, bench::pieWindowSize, false);
     QPieSeries* series = pie();
-    s.chart->addSeries(series);
-    s.paint();
-    int i = 0;
-    for (auto _ : state) {
+    updateAndPaint(state, bench::pieWindowSize, bench::pieWindowSize, series, [series](int i) {
         series->slices().at((i + bench::pieSegments - 1) % bench::pieSegments)->setExploded(false);
         series->slices().at(i % bench::pieSegments)->setExploded(true);
-        ++i;
-        s.paint();
-    }
-    bench::saveImageIfAsked(s.image);
+    });
 }
 BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
 
@@ -290,6 +286,19 @@ QLineSeries* straightLine(const QString& name, QPointF from, QPointF to, QColor 
     line->append(from);
     line->append(to);
     line->setPen(QPen(colour, 3));
+    return line;
+}
+
+// A line 3 wide through `values`, one per quarter, with markers.
+QLineSeries* markedLine(const QString& name, const std::array<double, 6>& values, QColor colour, double markerSize)
+{
+    auto* line = new QLineSeries;
+    line->setName(name);
+    for (std::size_t i = 0; i < values.size(); ++i)
+        line->append(double(i), values[i]);
+    line->setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    line->setPointsVisible(true);
+    line->setMarkerSize(markerSize);
     return line;
 }
 
@@ -331,14 +340,7 @@ struct DecoratedScene {
         attach(straightLine("Goal", {-0.5, 60}, {5.5, 60}, Qt::red), y);
         attach(straightLine("Peak", {3, 0}, {3, 90}, Qt::magenta), y);
         attach(straightLine("Trend", {0, 20}, {5, 90}, Qt::darkGreen), y);
-        auto* extra = new QLineSeries;
-        extra->setName("Target");
-        for (std::size_t i = 0; i < targets.size(); ++i)
-            extra->append(double(i), targets[i]);
-        extra->setPen(QPen(QColor(128, 0, 255), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        extra->setPointsVisible(true);
-        extra->setMarkerSize(8);
-        attach(extra, extraAxis);
+        attach(markedLine("Target", targets, QColor(128, 0, 255), 8), extraAxis);
         box->setBrush(QColor(76, 153, 153));
         box->setPen(Qt::NoPen);
         box->setZValue(10);
@@ -389,13 +391,7 @@ BENCHMARK(BM_DecoratedBarChart)->Unit(benchmark::kMillisecond);
 
 void BM_DecoratedLineChart(benchmark::State& state)
 {
-    auto* line = new QLineSeries;
-    line->setName("Stores");
-    for (std::size_t i = 0; i < sales.size(); ++i)
-        line->append(double(i), sales[i]);
-    line->setPen(QPen(QColor(41, 132, 204), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    line->setPointsVisible(true);
-    line->setMarkerSize(6);
+    QLineSeries* line = markedLine("Stores", sales, QColor(41, 132, 204), 6);
     decoratedUpdate(state, line, [line](int point, double delta) {
         const QPointF p = line->at(point);
         line->replace(point, QPointF(p.x(), p.y() + delta));
