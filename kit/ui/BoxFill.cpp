@@ -189,6 +189,14 @@ std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevi
 
 void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
 {
+    if (brush.style() != Qt::SolidPattern) {
+        // A gradient varies over the rectangle: Qt's own antialiased fill.
+        const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.fillRect(QRectF(rect.minX(), rect.minY(), rect.width(), rect.height()), brush);
+        painter.setRenderHint(QPainter::Antialiasing, antialiased);
+        return;
+    }
     // Along each axis: the partly covered pixel before the whole ones, the
     // whole ones, the partly covered one after, as (start, length, coverage).
     struct Span {
@@ -207,31 +215,29 @@ void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
     std::array<Span, 3> columns, rows;
     spans(rect.minX(), rect.maxX(), columns);
     spans(rect.minY(), rect.maxY(), rows);
+    // Each piece in the brush's colour at its own alpha: the painter's
+    // opacity stays put, since changing it costs Qt more than a thin fill.
     const double opacity = painter.opacity();
     const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
-    const bool plain = brush.style() == Qt::SolidPattern;
+    const QColor colour = brush.color();
+    const double alpha = colour.alphaF() * opacity;
+    painter.setOpacity(1);
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const Span& row : rows)
         for (const Span& column : columns) {
             const double coverage = row.coverage * column.coverage;
             if (row.length <= 0 || column.length <= 0 || coverage <= 0)
                 continue;
-            const QRect pixels(column.start, row.start, column.length, row.length);
-            const double alpha = opacity * coverage * (plain ? brush.color().alphaF() : 1);
-            // Qt hands a fill (or a copy) of more than 96 rows that it must
-            // blend (a translucent or non-plain brush) to its thread pool,
-            // which costs far more than a thin fill such as a bar's edge.
-            // An opaque plain fill is not blended; any other gets at most 64
-            // rows at a time.
-            if (plain && alpha >= 1) {
-                painter.setOpacity(1);
-                painter.fillRect(pixels, brush);
-                continue;
-            }
-            painter.setOpacity(opacity * coverage);
-            for (int y = row.start; y < row.start + row.length; y += maxRowsPerFill)
-                painter.fillRect(QRect(column.start, y, column.length, std::min(maxRowsPerFill, row.start + row.length - y)),
-                                 brush);
+            QColor piece = colour;
+            piece.setAlphaF(float(std::min(1.0, alpha * coverage)));
+            // Qt hands a fill of more than 96 rows that it must blend (a
+            // translucent colour) to its thread pool, which costs far more
+            // than a thin fill such as a bar's edge; an opaque one is not
+            // blended. A blended one gets at most 64 rows at a time.
+            const int rowsPerFill = piece.alpha() == 255 ? row.length : maxRowsPerFill;
+            for (int y = row.start; y < row.start + row.length; y += rowsPerFill)
+                painter.fillRect(QRect(column.start, y, column.length, std::min(rowsPerFill, row.start + row.length - y)),
+                                 piece);
         }
     painter.setOpacity(opacity);
     painter.setRenderHint(QPainter::Antialiasing, antialiased);

@@ -41,8 +41,9 @@ struct BoxParts {
 std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevice);
 
 // Fills `rect` (device pixels; the painter's transform is the identity) with
-// `brush` as an antialiased fill would: its whole pixels at once, the pixels
-// of each partly covered edge at the painter's opacity times their coverage.
+// `brush` as an antialiased fill would: in a plain colour, its whole pixels
+// at once and the pixels of each partly covered edge at the colour's alpha
+// and the painter's opacity times their coverage; in a gradient, by Qt.
 void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush);
 
 // Fills `path` with `brush` (both in the painter's current space) as a box
