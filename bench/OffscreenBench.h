@@ -4,6 +4,7 @@
 // an appearance animation again, and the main() that runs them on Qt's
 // offscreen platform.
 
+#include "BenchMain.h"
 #include "kit/base/Clock.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/ViewHost.h"
@@ -13,8 +14,6 @@
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace bench {
 
@@ -42,15 +41,7 @@ inline void restartAppearanceWhenSettled(benchmark::State& state, kit::ViewHost&
     state.ResumeTiming();
 }
 
-inline int runOffscreen(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+inline int runOffscreen(int argc, char** argv) { return runOffscreenWith<QGuiApplication>(argc, argv); }
 
 } // namespace bench
 

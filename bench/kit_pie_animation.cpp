@@ -3,6 +3,7 @@
 // the size of a window) and of one update pass after a model change. One
 // frame must stay well under 1/60 s for the chart to animate at 60 fps.
 
+#include "ChartWorkloads.h"
 #include "OffscreenBench.h"
 #include "kit/base/Clock.h"
 #include "kit/base/Published.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr int segments = 60;
+constexpr int segments = bench::pieSegments;
 
 struct Slices : kit::ObservableObject {
     kit::Published<int> touched{this, -1};
@@ -59,9 +60,9 @@ void BM_AnimatingFrame(benchmark::State& state)
 {
     kit::Clock::useManual(0);
     auto slices = std::make_shared<Slices>();
-    kit::ViewHost host(Pie{slices}, {600, 600});
+    kit::ViewHost host(Pie{slices}, {bench::pieWindowSize, bench::pieWindowSize});
     host.update();
-    QImage image(600, 600, QImage::Format_ARGB32_Premultiplied);
+    QImage image(bench::pieWindowSize, bench::pieWindowSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
         bench::paintFrame(host, image);
@@ -74,6 +75,7 @@ void BM_AnimatingFrame(benchmark::State& state)
         }
     }
     state.counters["frames_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    bench::saveImageIfAsked(image);
     kit::discardPendingWork();
     kit::Clock::useReal();
 }
@@ -83,16 +85,18 @@ void BM_TouchUpdatePass(benchmark::State& state)
 {
     kit::Clock::useManual(0);
     auto slices = std::make_shared<Slices>();
-    kit::ViewHost host(Pie{slices}, {600, 600});
+    kit::ViewHost host(Pie{slices}, {bench::pieWindowSize, bench::pieWindowSize});
     host.update();
     kit::Clock::advance(10);
-    QImage image(600, 600, QImage::Format_ARGB32_Premultiplied);
+    QImage image(bench::pieWindowSize, bench::pieWindowSize, QImage::Format_ARGB32_Premultiplied);
+    bench::paintFrame(host, image); // shown before the first touch
     int i = 0;
     for (auto _ : state) {
         slices->touched = i++ % segments;
         host.update();
         bench::paintFrame(host, image);
     }
+    bench::saveImageIfAsked(image);
     kit::discardPendingWork();
     kit::Clock::useReal();
 }

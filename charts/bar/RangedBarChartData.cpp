@@ -55,20 +55,23 @@ kit::View RangedBarChartData::xAxisLabelsView() const
         std::vector<std::optional<std::string>> labels;
         for (const RangedBarDataPoint& point : dataSets->dataPoints)
             labels.push_back(point.xAxisLabel);
-        const std::optional<double> tallest = largestOf(viewData->xAxisLabelHeights);
-        const kit::View slots = kit::GeometryReader([chart, rotation, labels, tallest](const kit::GeometryProxy& proxy) {
+        // As high as the tallest label: no height while none is measured.
+        const double tallest = largestOf(viewData->xAxisLabelHeights).value_or(0);
+        const XAxisLabelPosistion position = chartStyle->xAxisLabelPosition;
+        const auto slotted = [chart, rotation, labels, tallest, position](const kit::GeometryProxy& proxy) {
             const int count = static_cast<int>(labels.size());
             const double slot = proxy.frame(kit::CoordinateSpace::local()).width() / static_cast<double>(count);
             return kit::ZStack(kit::Alignment::center(), {kit::ForEach(kit::Range{0, count}, [&](int i) {
                                    const std::optional<std::string>& label = labels[std::size_t(i)];
                                    if (!label || label->empty())
                                        return kit::EmptyView();
-                                   return kit::View(TempText<RangedBarChartData>{chart, *label, rotation})
-                                       .frame(slot, tallest.value_or(0), kit::Alignment::center())
+                                   // In a label cell, level with the other bar charts' labels.
+                                   return xAxisLabelCell(TempText<RangedBarChartData>{chart, *label, rotation}, position)
+                                       .frame(slot, tallest, kit::Alignment::center())
                                        .offset(slot * static_cast<double>(i), 0);
                                })});
-        });
-        return slots.frame(std::nullopt, tallest, kit::Alignment::center());
+        };
+        return kit::GeometryReader(slotted).frame(std::nullopt, tallest, kit::Alignment::center());
     });
 }
 

@@ -69,9 +69,13 @@ kit::View chartDataXAxisLabels(const std::shared_ptr<ChartData>& chartData, kit:
 }
 
 // Labels laid over each other and each moved to its point's x: a TempText
-// per point with a label that is not empty, as wide as the narrowest
+// per point with a label that is not empty, in a label cell (so that it
+// stands level with the labels of the other charts) as wide as the narrowest
 // measured label but no wider than the chart's width per point, as high as
-// the tallest, at x = (width / (n − 1)) × i (0 for a line of one point).
+// the tallest, centred on x = (width / (n − 1)) × i (0 for a line of one
+// point), where the point is drawn. The row is as high as the tallest
+// label: no height at all while none is measured, so that a line whose
+// points carry no label leaves the chart its height.
 template <class ChartData, class DataPoint>
 kit::View placedXAxisLabels(const std::shared_ptr<ChartData>& chartData, const std::vector<DataPoint>& points,
                             kit::Angle rotation)
@@ -83,6 +87,7 @@ kit::View placedXAxisLabels(const std::shared_ptr<ChartData>& chartData, const s
     const double width = std::min(smallestOf(viewData.xAxislabelWidths).value_or(0),
                                   viewData.chartSize.width() / static_cast<double>(count));
     const double height = largestOf(viewData.xAxisLabelHeights).value_or(0);
+    const XAxisLabelPosistion position = chartData->chartStyle->xAxisLabelPosition;
     const kit::View labels = kit::ZStack(kit::Alignment::center(), {kit::ForEach(kit::Range{0, count}, [&](int i) {
         const std::optional<std::string> label = points[static_cast<std::size_t>(i)].xAxisLabel;
         return kit::GeometryReader([=](const kit::GeometryProxy& proxy) -> kit::View {
@@ -90,12 +95,12 @@ kit::View placedXAxisLabels(const std::shared_ptr<ChartData>& chartData, const s
                 return kit::EmptyView();
             const double frameWidth = proxy.frame(kit::CoordinateSpace::local()).width();
             const double x = count > 1 ? frameWidth / static_cast<double>(count - 1) * i : 0;
-            return kit::View(TempText<ChartData>{chartData, *label, rotation})
+            return xAxisLabelCell(TempText<ChartData>{chartData, *label, rotation}, position)
                 .frame(width, height, kit::Alignment::center())
-                .offset(x, 0);
+                .offset(x - width / 2, 0);
         });
     })});
-    return labels.frame(std::nullopt, largestOf(viewData.xAxisLabelHeights));
+    return labels.frame(std::nullopt, height);
 }
 
 } // namespace charts

@@ -11,6 +11,8 @@ namespace charts {
 
 // Lays a line chart's point markers (its pointsView) over the content while
 // the chart has data; redrawn whenever the chart data announces a change.
+// The markers take no press: it passes to the chart under them, also when
+// they are laid over its touch overlay.
 template <class ChartData>
 struct PointMarkers {
     kit::ObservedObject<ChartData> chartData;
@@ -21,7 +23,7 @@ struct PointMarkers {
     {
         if (!chartData->hasData())
             return kit::ZStack(kit::Alignment::center(), {content});
-        return kit::ZStack(kit::Alignment::center(), {content, chartData->pointsView()});
+        return kit::ZStack(kit::Alignment::center(), {content, chartData->pointsView().allowsHitTesting(false)});
     }
 };
 

@@ -24,7 +24,8 @@ namespace charts {
 // (addExtraLineLegend). While the chart has data the line and its markers
 // are drawn in the chart's plotting area: a flat-colour or stops line and
 // the markers in front of the content, a gradient-of-colours line behind
-// it; a colour that lacks what its kind needs draws neither.
+// it; a colour that lacks what its kind needs draws neither. Neither takes
+// a press: it passes to the chart under them.
 template <LineBarChartDataObject ChartData>
 struct ExtraLine {
     kit::ObservedObject<ChartData> chartData;
@@ -65,7 +66,7 @@ private:
             });
         if (!line)
             return kit::EmptyView();
-        return kit::Group({*line, PointsExtraLineView<ChartData>{data}});
+        return kit::Group({*line, PointsExtraLineView<ChartData>{data}}).allowsHitTesting(false);
     }
 };
 

@@ -17,7 +17,8 @@ namespace charts {
 // at each redraw (its range and lowest value), stroked with `strokeStyle`
 // in `lineColour`. Drawn at once, without animation; a colour that lacks
 // what its kind needs (a gradient without its end points included) draws
-// no line and leaves the chart alone.
+// no line and leaves the chart alone. The line takes no press: it passes to
+// the chart under it.
 template <LineBarChartDataObject ChartData>
     requires GetDataProtocol<ChartData>
 struct LinearTrendLine {
@@ -35,7 +36,7 @@ struct LinearTrendLine {
         if (!paint)
             return kit::ZStack(kit::Alignment::center(), {content});
         const LinearTrendLineShape line(firstValue, lastValue, chartData->range(), chartData->minValue());
-        return kit::ZStack(kit::Alignment::center(), {content, line.stroke(*paint, strokeStyle)});
+        return kit::ZStack(kit::Alignment::center(), {content, line.stroke(*paint, strokeStyle).allowsHitTesting(false)});
     }
 };
 

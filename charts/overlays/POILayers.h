@@ -21,7 +21,8 @@ namespace charts {
 // `label(frame)` against the chart's frame. The label layer sets
 // `startAnimation` when it appears and clears it when it leaves, inside the
 // chart style's animation (directly when animation is disabled), so that
-// the line draws itself in and out. Otherwise the content alone.
+// the line draws itself in and out. Neither layer takes a press: it passes
+// to the chart under them. Otherwise the content alone.
 template <LineBarChartDataObject ChartData>
 kit::View poiLayers(const kit::View& content, const ChartData& chartData, bool shown, const kit::Shape& marker,
                     const kit::Color& lineColour, const kit::StrokeStyle& strokeStyle,
@@ -29,13 +30,16 @@ kit::View poiLayers(const kit::View& content, const ChartData& chartData, bool s
 {
     const bool disabled = chartData.disableAnimation;
     const kit::Animation& animation = chartData.chartStyle->globalAnimation;
-    auto line = [&] { return marker.trim(0, disabled || *startAnimation ? 1 : 0).stroke(lineColour, strokeStyle); };
+    auto line = [&] {
+        return marker.trim(0, disabled || *startAnimation ? 1 : 0).stroke(lineColour, strokeStyle).allowsHitTesting(false);
+    };
     auto labelLayer = [&] {
         const kit::View reader = kit::GeometryReader(
             [label](const kit::GeometryProxy& proxy) { return label(proxy.frame(kit::CoordinateSpace::local())); });
         const kit::State<bool> start = startAnimation;
         return animateOnDisappear(animateOnAppear(reader, disabled, animation, [start] { start = true; }), disabled,
-                                  animation, [start] { start = false; });
+                                  animation, [start] { start = false; })
+            .allowsHitTesting(false);
     };
     return kit::ZStack(kit::Alignment::center(), {content, kit::If(shown, line), kit::If(shown, labelLayer)});
 }

@@ -11,6 +11,9 @@ namespace kit {
 
 namespace {
 
+// The elements a new path makes room for at once.
+constexpr std::size_t initialCapacity = 16;
+
 constexpr double kEllipse = 0.5522847498307936;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
@@ -354,6 +357,10 @@ void Path::push(const Element& e)
 {
     if (!storage_) {
         storage_ = std::make_shared<Storage>();
+        // Room for a shape's outline (a rounded bar or rectangle takes up to
+        // a dozen elements), so building one allocates once, not at each
+        // doubling.
+        storage_->elements.reserve(initialCapacity);
     } else if (storage_.use_count() > 1) {
         // Shared with a copy: this path changes alone.
         auto own = std::make_shared<Storage>();

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <string>
 #include <unordered_map>
 
 namespace kit {
@@ -27,6 +28,22 @@ const QFontMetricsF& metricsFor(const Font& font)
     return it->second;
 }
 
+// A text in a font, whose advance is kept.
+struct MeasuredText {
+    Font font;
+    std::string text;
+    friend bool operator==(const MeasuredText&, const MeasuredText&) = default;
+};
+
+struct MeasuredTextHash {
+    std::size_t operator()(const MeasuredText& m) const
+    {
+        std::size_t seed = std::hash<Font>{}(m.font);
+        hashCombine(seed, std::hash<std::string>{}(m.text));
+        return seed;
+    }
+};
+
 } // namespace
 
 double QtFontMetrics::ascent(const Font& font) const { return metricsFor(font).ascent(); }
@@ -35,7 +52,20 @@ double QtFontMetrics::lineHeight(const Font& font) const { return metricsFor(fon
 
 double QtFontMetrics::advance(const Font& font, std::string_view text) const
 {
-    return metricsFor(font).horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    // Qt shapes the text anew at each call, which costs far more than
+    // looking it up: charts measure the same labels at every update, and
+    // layout measures each text several times. The advances measured last
+    // are kept, up to a bound; a text's advance in a font never changes.
+    constexpr std::size_t keptAdvances = 16384;
+    static std::unordered_map<MeasuredText, double, MeasuredTextHash> advances;
+    MeasuredText key{font, std::string(text)};
+    if (auto it = advances.find(key); it != advances.end())
+        return it->second;
+    if (advances.size() >= keptAdvances)
+        advances.clear();
+    const double advance = metricsFor(font).horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    advances.emplace(std::move(key), advance);
+    return advance;
 }
 
 } // namespace kit

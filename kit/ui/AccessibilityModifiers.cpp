@@ -4,7 +4,7 @@
 
 #include "kit/base/Localization.h"
 #include "kit/ui/DisplayListBuilder.h"
-#include "kit/ui/Primitive.h"
+#include "kit/ui/PrimitiveAs.h"
 
 namespace kit::detail {
 
@@ -30,7 +30,7 @@ public:
     // This modifier around `content`: folded into it when it is one too.
     static std::shared_ptr<const Primitive> around(View content, Level level)
     {
-        if (const auto* inner = dynamic_cast<const Accessibility*>(content.primitive().get())) {
+        if (const auto* inner = primitiveAs<Accessibility>(content.primitive().get())) {
             std::vector<Level> levels{std::move(level)};
             levels.insert(levels.end(), inner->levels_.begin(), inner->levels_.end());
             return std::make_shared<Accessibility>(inner->content, std::move(levels));

@@ -4,6 +4,7 @@
 #include "kit/ui/DisplayList.h"
 
 #include "kit/base/DenseStroke.h"
+#include "kit/ui/BoxFill.h"
 #include "kit/ui/Symbols.h"
 
 #include <QImage>
@@ -18,29 +19,64 @@ namespace kit {
 
 namespace {
 
+// A rectangle that stays upright on the device (`device` maps the path's
+// space to device pixels), filled out to whole pixels: each edge moves to
+// the nearest pixel boundary. Two rectangles that share an edge between
+// pixels (the parts of a stacked bar) then split that row of pixels between
+// them, where each would otherwise cover it in part and the background
+// would show through as a faint seam. Any other path, and a rectangle that
+// would round to nothing (it still shows, antialiased), comes back as it is.
+Path pixelAligned(const Path& path, const QTransform& device)
+{
+    using Type = Path::Element::Type;
+    const std::vector<Path::Element>& e = path.elements();
+    if (e.size() != 5 || e[0].type != Type::move || e[1].type != Type::line || e[2].type != Type::line
+        || e[3].type != Type::line || e[4].type != Type::closeSubpath || device.type() > QTransform::TxScale)
+        return path;
+    const Point a = e[0].point, b = e[1].point, c = e[2].point, d = e[3].point;
+    const bool upright = (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x)
+                         || (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
+    if (!upright)
+        return path;
+    const QRectF onDevice = device.mapRect(QRectF(QPointF(a.x, a.y), QPointF(c.x, c.y)).normalized());
+    const QPointF topLeft(std::round(onDevice.left()), std::round(onDevice.top()));
+    const QPointF bottomRight(std::round(onDevice.right()), std::round(onDevice.bottom()));
+    if (!(bottomRight.x() > topLeft.x() && bottomRight.y() > topLeft.y()))
+        return path;
+    const QRectF aligned = device.inverted().mapRect(QRectF(topLeft, bottomRight));
+    return Path::rect(Rect(aligned.x(), aligned.y(), aligned.width(), aligned.height()));
+}
+
 // The item in the painter's current space.
 void drawGeometry(QPainter& painter, const DisplayItem& item)
 {
     switch (item.kind) {
     case DisplayItem::Kind::fill: {
         painter.setRenderHint(QPainter::Antialiasing, item.fillStyle.antialiased);
-        painter.fillPath(item.path.toQPainterPath(item.fillStyle.eoFill),
-                         toQBrush(item.paint, item.frame));
+        const QBrush brush = toQBrush(item.paint, item.frame);
+        const Path path = pixelAligned(item.path, painter.deviceTransform());
+        // A bar or other box: its body as rectangles, only its corners as paths.
+        if (item.fillStyle.antialiased && detail::fillAsBox(painter, path, brush))
+            break;
+        painter.fillPath(path.toQPainterPath(item.fillStyle.eoFill), brush);
         break;
     }
     case DisplayItem::Kind::stroke: {
         // A line of thousands of points is filled as the outline of its
         // stroke, which Qt would otherwise build segment by segment.
         const QTransform d = painter.deviceTransform();
+        const QBrush brush = toQBrush(item.paint, item.frame);
         if (auto outline = denseStrokeOutline(item.path, item.strokeStyle,
                                               {d.m11(), d.m12(), d.m21(), d.m22(), d.dx(), d.dy()})) {
-            const QBrush brush = toQBrush(item.paint, item.frame);
             for (const Path& piece : *outline)
                 painter.fillPath(piece.toQPainterPath(), brush);
             break;
         }
+        // A grid line or an axis: the box it covers.
+        if (detail::strokeAsBox(painter, item.path, item.strokeStyle, brush))
+            break;
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(item.strokeStyle.toQPen(toQBrush(item.paint, item.frame)));
+        painter.setPen(item.strokeStyle.toQPen(brush));
         painter.drawPath(item.path.toQPainterPath());
         break;
     }
@@ -80,45 +116,102 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
 }
 
 // Blurs the alpha of an image with three box blurs (close to a Gaussian of
-// σ = sigma); the colour is dropped (black, premultiplied).
+// σ = sigma); the colour is dropped (black, premultiplied). Each pass sets a
+// pixel to the sum of the 2·radius + 1 pixels around it along one axis (those
+// past the edge count 0) divided by their number, rounded down; the vertical
+// pass runs down all columns at once, row by row, so it reads memory in order.
 void blurAlpha(QImage& image, double sigma)
 {
     const int radius = sigma > 0.25 ? std::max(1, int(std::lround((std::sqrt(4 * sigma * sigma + 1) - 1) / 2))) : 0;
-    const int w = image.width(), h = image.height();
+    const int w = image.width(), h = image.height(), window = 2 * radius + 1;
     std::vector<int> alpha(std::size_t(w) * std::size_t(h));
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         for (int x = 0; x < w; ++x)
-            alpha[std::size_t(y) * w + x] = qAlpha(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]);
-    std::vector<int> line(std::size_t(std::max(w, h)));
-    auto pass = [&](bool horizontal) {
-        const int lines = horizontal ? h : w, length = horizontal ? w : h;
-        auto at = [&](int l, int i) -> int& {
-            return horizontal ? alpha[std::size_t(l) * w + i] : alpha[std::size_t(i) * w + l];
-        };
-        for (int l = 0; l < lines; ++l) {
-            for (int i = 0; i < length; ++i)
-                line[std::size_t(i)] = at(l, i);
+            alpha[std::size_t(y) * w + x] = qAlpha(line[x]);
+    }
+    std::vector<int> line(static_cast<std::size_t>(w));
+    auto horizontal = [&] {
+        for (int y = 0; y < h; ++y) {
+            int* row = alpha.data() + std::size_t(y) * w;
+            std::copy(row, row + w, line.begin());
             int sum = 0;
-            for (int i = 0; i <= radius && i < length; ++i)
+            for (int i = 0; i <= radius && i < w; ++i)
                 sum += line[std::size_t(i)];
-            for (int i = 0; i < length; ++i) {
-                at(l, i) = sum / (2 * radius + 1);
-                const int out = i - radius, in = i + radius + 1;
-                if (out >= 0)
-                    sum -= line[std::size_t(out)];
-                if (in < length)
-                    sum += line[std::size_t(in)];
+            for (int i = 0; i < w; ++i) {
+                row[i] = sum / window;
+                if (i - radius >= 0)
+                    sum -= line[std::size_t(i - radius)];
+                if (i + radius + 1 < w)
+                    sum += line[std::size_t(i + radius + 1)];
             }
+        }
+    };
+    std::vector<int> sums(static_cast<std::size_t>(w)), source;
+    auto vertical = [&] {
+        source = alpha;
+        std::fill(sums.begin(), sums.end(), 0);
+        auto addRow = [&](int y, int sign) {
+            const int* row = source.data() + std::size_t(y) * w;
+            for (int x = 0; x < w; ++x)
+                sums[std::size_t(x)] += sign * row[x];
+        };
+        for (int i = 0; i <= radius && i < h; ++i)
+            addRow(i, 1);
+        for (int y = 0; y < h; ++y) {
+            int* row = alpha.data() + std::size_t(y) * w;
+            for (int x = 0; x < w; ++x)
+                row[x] = sums[std::size_t(x)] / window;
+            if (y - radius >= 0)
+                addRow(y - radius, -1);
+            if (y + radius + 1 < h)
+                addRow(y + radius + 1, 1);
         }
     };
     if (radius > 0)
         for (int k = 0; k < 3; ++k) {
-            pass(true);
-            pass(false);
+            horizontal();
+            vertical();
         }
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
+        QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < w; ++x)
-            reinterpret_cast<QRgb*>(image.scanLine(y))[x] = qRgba(0, 0, 0, alpha[std::size_t(y) * w + x]);
+            out[x] = qRgba(0, 0, 0, alpha[std::size_t(y) * w + x]);
+    }
+}
+
+// A shadow as painted: the tinted, blurred coverage of an item in device
+// pixels, with what it was made from.
+struct PaintedShadow {
+    DisplayItem::Kind kind;
+    Path path;
+    Paint paint;
+    FillStyle fillStyle;
+    StrokeStyle strokeStyle;
+    Rect frame;
+    QTransform toDevice;
+    double sigma;
+    RGBA color;
+    QRect pixels;
+    QImage image;
+
+    bool isFor(const DisplayItem& item, const QTransform& itemToDevice, double s, RGBA c) const
+    {
+        return kind == item.kind && sigma == s && color == c && toDevice == itemToDevice && frame == item.frame
+               && fillStyle == item.fillStyle && strokeStyle == item.strokeStyle && paint == item.paint
+               && path == item.path;
+    }
+};
+
+// The shadows painted last, newest first. A shadow under an item that stays
+// put while things around it change (a touched pie slice under a moving
+// touch) is blurred once. Only fills and strokes are kept: their look is
+// all in the fields compared.
+constexpr std::size_t keptShadows = 8;
+std::vector<PaintedShadow>& paintedShadows()
+{
+    thread_local std::vector<PaintedShadow> shadows;
+    return shadows;
 }
 
 // The item's coverage (its own alpha), blurred, tinted and offset, under the item.
@@ -126,6 +219,25 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
 {
     const QTransform world = painter.worldTransform(); // host to device
     const double sigma = shadow.radius / 2 * std::sqrt(std::abs(world.determinant()));
+    const QPointF offset = world.map(QPointF(shadow.offset.x, shadow.offset.y)) - world.map(QPointF(0, 0));
+    auto paintImage = [&](const QRect& pixels, const QImage& image) {
+        painter.save();
+        painter.resetTransform();
+        painter.setOpacity(opacity);
+        painter.drawImage(QPointF(pixels.left() + offset.x(), pixels.top() + offset.y()), image);
+        painter.restore();
+    };
+    const QTransform itemToDevice = item.transform.toQTransform() * world;
+    const bool keep = item.kind == DisplayItem::Kind::fill || item.kind == DisplayItem::Kind::stroke;
+    std::vector<PaintedShadow>& kept = paintedShadows();
+    if (keep)
+        for (std::size_t i = 0; i < kept.size(); ++i)
+            if (kept[i].isFor(item, itemToDevice, sigma, shadow.color)) {
+                std::rotate(kept.begin(), kept.begin() + std::ptrdiff_t(i), kept.begin() + std::ptrdiff_t(i) + 1);
+                paintImage(kept.front().pixels, kept.front().image);
+                return;
+            }
+
     const double margin = std::ceil(3 * sigma + 2);
     const Rect hb = item.hostBounds();
     if (hb.isNull())
@@ -139,7 +251,7 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
     {
         QPainter p(&image);
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        p.setTransform(item.transform.toQTransform() * world * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
+        p.setTransform(itemToDevice * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
         drawGeometry(p, item); // its alpha is the coverage the shadow follows
 
     }
@@ -149,12 +261,13 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         p.setCompositionMode(QPainter::CompositionMode_SourceIn);
         p.fillRect(image.rect(), shadow.color.toQColor());
     }
-    const QPointF offset = world.map(QPointF(shadow.offset.x, shadow.offset.y)) - world.map(QPointF(0, 0));
-    painter.save();
-    painter.resetTransform();
-    painter.setOpacity(opacity);
-    painter.drawImage(QPointF(pixels.left() + offset.x(), pixels.top() + offset.y()), image);
-    painter.restore();
+    paintImage(pixels, image);
+    if (!keep)
+        return;
+    kept.insert(kept.begin(), PaintedShadow{item.kind, item.path, item.paint, item.fillStyle, item.strokeStyle,
+                                            item.frame, itemToDevice, sigma, shadow.color, pixels, std::move(image)});
+    if (kept.size() > keptShadows)
+        kept.pop_back();
 }
 
 } // namespace

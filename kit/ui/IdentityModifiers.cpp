@@ -3,7 +3,7 @@
 
 #include "kit/ui/IdentityModifiers.h"
 
-#include "kit/ui/Primitive.h"
+#include "kit/ui/PrimitiveAs.h"
 
 namespace kit::detail {
 
@@ -34,14 +34,14 @@ private:
 
 std::optional<std::string> coordinateSpaceName(Node& node)
 {
-    if (auto* m = dynamic_cast<const CoordinateSpaceModifier*>(node.primitive.get()))
+    if (auto* m = primitiveAs<CoordinateSpaceModifier>(node.primitive.get()))
         return m->name();
     return std::nullopt;
 }
 
 const AnyKey* explicitId(Node& node)
 {
-    if (auto* m = dynamic_cast<const IdModifier*>(node.primitive.get()))
+    if (auto* m = primitiveAs<IdModifier>(node.primitive.get()))
         return &m->key();
     return nullptr;
 }

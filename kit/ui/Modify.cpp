@@ -3,7 +3,7 @@
 // the host evaluates it.
 
 #include "kit/ui/ForEach.h"
-#include "kit/ui/Primitive.h"
+#include "kit/ui/PrimitiveAs.h"
 #include "kit/ui/StructureViews.h"
 
 namespace kit::detail {
@@ -41,9 +41,9 @@ private:
 bool spreads(const View& view)
 {
     const Primitive* p = view.primitive().get();
-    if (dynamic_cast<const GroupPrimitive*>(p) || dynamic_cast<const ForEachPrimitive*>(p) || p->defersModifiers())
+    if (primitiveAs<GroupPrimitive>(p) || primitiveAs<ForEachPrimitive>(p) || p->defersModifiers())
         return true;
-    const auto* conditional = dynamic_cast<const ConditionalPrimitive*>(p);
+    const auto* conditional = primitiveAs<ConditionalPrimitive>(p);
     return conditional && spreads(conditional->chosen());
 }
 
@@ -52,16 +52,16 @@ bool spreads(const View& view)
 View modify(const View& content, const ModifierFactory& make)
 {
     const std::shared_ptr<const Primitive>& p = content.primitive();
-    if (auto conditional = std::dynamic_pointer_cast<const ConditionalPrimitive>(p);
+    if (auto conditional = primitiveAs<ConditionalPrimitive>(p);
         conditional && spreads(conditional->chosen()))
         return detail::conditional(conditional->condition(), modify(conditional->chosen(), make));
-    if (auto group = std::dynamic_pointer_cast<const GroupPrimitive>(p)) {
+    if (auto group = primitiveAs<GroupPrimitive>(p)) {
         std::vector<View> children;
         for (const View& child : group->children())
             children.push_back(modify(child, make));
         return Group(std::move(children));
     }
-    if (auto each = std::dynamic_pointer_cast<const ForEachPrimitive>(p)) {
+    if (auto each = primitiveAs<ForEachPrimitive>(p)) {
         std::vector<std::pair<AnyKey, View>> elements;
         for (const auto& [key, view] : each->elements())
             elements.emplace_back(key, modify(view, make));
@@ -75,7 +75,7 @@ View modify(const View& content, const ModifierFactory& make)
 View withDeferredModifiers(Node& node, View body)
 {
     for (Node* p = node.parent; p; p = p->parent) {
-        const auto* deferred = dynamic_cast<const DeferredModifier*>(p->primitive.get());
+        const auto* deferred = primitiveAs<DeferredModifier>(p->primitive.get());
         if (!deferred)
             break;
         body = modify(body, deferred->factory());

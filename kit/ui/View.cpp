@@ -1,5 +1,6 @@
 #include "kit/ui/View.h"
 
+#include "kit/ui/PrimitiveAs.h"
 #include "kit/ui/StructureViews.h"
 
 namespace kit {
@@ -21,7 +22,7 @@ View::View(std::shared_ptr<const detail::Primitive> primitive) : primitive_(std:
 
 bool View::isEmptyView() const
 {
-    return dynamic_cast<const detail::EmptyPrimitive*>(primitive_.get()) != nullptr;
+    return detail::primitiveAs<detail::EmptyPrimitive>(primitive_.get()) != nullptr;
 }
 
 } // namespace kit

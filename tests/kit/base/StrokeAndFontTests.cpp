@@ -80,6 +80,29 @@ TEST(Font, QtFontHasAnEmOfItsSize)
                 metrics.ascent(Font::body()) + metrics.descent(Font::body()), 3);
 }
 
+// Advances are kept once measured: each text in each font measures the same
+// every time, as it did the first time (when Qt measured it), past the bound
+// on what is kept too, and a kept text never answers for another text or font.
+TEST(Font, QtAdvancesAreKeptPerFontAndText)
+{
+    QtFontMetrics metrics;
+    const Font body = Font::body(), title = Font::title();
+    const double bodyAdvance = metrics.advance(body, "Quarter 3");
+    const double titleAdvance = metrics.advance(title, "Quarter 3");
+    const double longer = metrics.advance(body, "Quarter 30");
+    EXPECT_GT(titleAdvance, bodyAdvance) << "a larger font";
+    EXPECT_GT(longer, bodyAdvance) << "a longer text";
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(metrics.advance(body, "Quarter 3"), bodyAdvance);
+        EXPECT_EQ(metrics.advance(title, "Quarter 3"), titleAdvance);
+        EXPECT_EQ(metrics.advance(body, "Quarter 30"), longer);
+    }
+    for (int i = 0; i < 20000; ++i)
+        metrics.advance(body, std::to_string(i));
+    EXPECT_EQ(metrics.advance(body, "Quarter 3"), bodyAdvance);
+    EXPECT_EQ(metrics.advance(title, "Quarter 3"), titleAdvance);
+}
+
 class FixedMetricsTest : public testing::Test {
 protected:
     FixedFontMetrics m;

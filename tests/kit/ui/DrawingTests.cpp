@@ -138,6 +138,36 @@ TEST_F(Drawing, OpacityMultipliesAndClipsLimit)
     EXPECT_EQ(at(rounded, 20, 20).a, 255);
 }
 
+TEST_F(Drawing, FillsMeetWithoutASeamWhereTheirCommonEdgeFallsBetweenPixels)
+{
+    // Two fills stacked in a column 5 wide, centred in a host 10 wide: the
+    // column's sides fall at x = 2.5 and 7.5 and the edge the fills share at
+    // y = 10.5 (at scale 1.5: 3.75, 11.25 and 15.75 device pixels). Every
+    // pixel is wholly one fill or empty; none lets the background through
+    // where the fills meet.
+    const View column = VStack(HorizontalAlignment::center, 0,
+                               {View(Color::rgb(1, 0, 0)).frame(5, 10.5),
+                                Rectangle().fill(Color::rgb(0, 0, 1)).frame(5, 9.5)});
+    for (const double scale : {1.0, 1.5}) {
+        const QImage image = renderImage(column, {10, 20}, scale);
+        int partial = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const Pixel p = at(image, x, y);
+                partial += !(p.a == 0 || (p.a == 255 && p.g == 0 && (p.r == 0) != (p.b == 0)));
+            }
+        EXPECT_EQ(partial, 0) << "pixels partly covered or mixed at scale " << scale;
+        EXPECT_EQ(at(image, int(5 * scale), int(10.5 * scale)).a, 255) << "where the fills meet, at scale " << scale;
+    }
+
+    // A fill thinner than a pixel still shows; a turned one keeps its shape.
+    const QImage thin = renderImage(View(Color::black()).frame(10, 0.4), {10, 10});
+    EXPECT_GT(std::max(at(thin, 5, 4).a, at(thin, 5, 5).a), 0);
+    const QImage turned = renderImage(View(Color::black()).frame(20, 20).rotationEffect(Angle::degrees(45)), {40, 40});
+    EXPECT_EQ(at(turned, 20, 20).a, 255);
+    EXPECT_EQ(at(turned, 8, 8).a, 0) << "a corner of its bounds, outside the turned square";
+}
+
 TEST_F(Drawing, DrawingOrderFollowsTheTreeAndZIndex)
 {
     View stack = ZStack({View(Color::red()).id("a").overlay(View(Color::green()).id("ao")),

@@ -158,6 +158,25 @@ TEST_F(Input, HitTestingOpacityRule)
     EXPECT_TRUE(clippedView.hitTest({-10, 25}).empty());
 }
 
+TEST_F(Input, APressPassesThroughAViewLeftOutOfHitTesting)
+{
+    // A label over a tappable area: it takes the press unless it is left out
+    // of hit-testing, and then the area under it gets the tap.
+    const auto tapsThrough = [&](bool labelHittable) {
+        int taps = 0;
+        ViewHost host(View(Color::gray())
+                          .frame(100, 100)
+                          .onTapGesture([&] { ++taps; })
+                          .overlay(Text(Verbatim{"label"}).background(Color::white()).allowsHitTesting(labelHittable)),
+                      {100, 100});
+        host.pointerPressed({50, 50});
+        host.pointerReleased({50, 50});
+        return taps;
+    };
+    EXPECT_EQ(tapsThrough(true), 0);
+    EXPECT_EQ(tapsThrough(false), 1);
+}
+
 TEST_F(Input, HoverEntersAndLeaves)
 {
     std::vector<bool> events;

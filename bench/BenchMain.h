@@ -1,0 +1,44 @@
+#pragma once
+
+// What every benchmark that paints shares, whatever draws: the main() that
+// runs its benchmarks on Qt's offscreen platform, and keeping the last frame
+// it painted when asked, so the twins of a workload can be compared by eye.
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace bench {
+
+// With QM_BENCH_IMAGE naming a PNG file, saves `image` (the last frame a
+// benchmark painted) there on white; a run of one benchmark thus keeps its
+// frame.
+inline void saveImageIfAsked(const QImage& image)
+{
+    const char* file = std::getenv("QM_BENCH_IMAGE");
+    if (!file || !*file)
+        return;
+    QImage onWhite(image.size(), QImage::Format_RGB32);
+    onWhite.fill(Qt::white);
+    QPainter(&onWhite).drawImage(0, 0, image);
+    onWhite.save(QString::fromLocal8Bit(file));
+}
+
+// Runs the benchmarks under an application of type `Application` (a
+// QGuiApplication, or a QApplication for what needs widgets).
+template <class Application>
+int runOffscreenWith(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    Application app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace bench

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# The chart workloads side by side: each benchmark of the project's charts
+# (charts_bar_views, charts_line_views, kit_pie_animation, charts_decorated)
+# against its Qt Charts twin (qtcharts_twins) and its floor, plain QPainter
+# drawing the same marks (floor_twins), in one run on this machine. Builds
+# Release with benchmarks, then runs project / Qt Charts / floor one after the
+# other for each workload, round after round (so a change in the machine's
+# load falls on all three alike), and prints the medians and their ratios as
+# a Markdown table, with the load average before and after.
+#
+#   bench/charts_vs_qtcharts.sh                 # 5 rounds, 0.5 s per benchmark
+#   ROUNDS=9 MIN_TIME=1 bench/charts_vs_qtcharts.sh
+#   BUILD=/path/to/build bench/charts_vs_qtcharts.sh
+#   ONLY=BarChart bench/charts_vs_qtcharts.sh  # the benchmarks whose names match
+#
+# Times are wall-clock per iteration (Google Benchmark's real_time).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD:-$here/build-bench}
+rounds=${ROUNDS:-5}
+min_time=${MIN_TIME:-0.5}
+jobs=${JOBS:-4}
+
+"$here/scripts/setup.sh"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=ON >/dev/null
+cmake --build "$build" -j "$jobs" --target charts_bar_views charts_line_views charts_decorated kit_pie_animation \
+  qtcharts_twins floor_twins >/dev/null
+
+# workload | project program | benchmark (the same name in each twin)
+workloads=(
+  "500 bars, every value new, paint (800x600)|charts_bar_views|BM_BarChart500FullUpdate"
+  "20x5 grouped bars, every value new|charts_bar_views|BM_GroupedBarChart20FullUpdate"
+  "500 bars, one grow-in frame|charts_bar_views|BM_BarChart500GrowingFrame"
+  "20x5 grouped, one grow-in frame|charts_bar_views|BM_GroupedBarChart20GrowingFrame"
+  "10,000-point curve, one value changes|charts_line_views|BM_FullUpdateAndPaint"
+  "10,000-point curve, one draw-in frame|charts_line_views|BM_DrawInFrame"
+  "60-slice pie, one grow-in frame|kit_pie_animation|BM_AnimatingFrame"
+  "60-slice pie, touched slice changes|kit_pie_animation|BM_TouchUpdatePass"
+  "decorated bar chart, one value changes|charts_decorated|BM_DecoratedBarChart"
+  "decorated line chart, one value changes|charts_decorated|BM_DecoratedLineChart"
+)
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+export QT_QPA_PLATFORM=offscreen
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+for ((round = 1; round <= rounds; round++)); do
+  for entry in "${workloads[@]}"; do
+    IFS='|' read -r _ program name <<<"$entry"
+    [[ $name =~ ${ONLY:-.} ]] || continue
+    for side in project qtcharts floor; do
+      case $side in
+        project) binary=$program ;;
+        qtcharts) binary=qtcharts_twins ;;
+        floor) binary=floor_twins ;;
+      esac
+      time_ms=$("$build/bin/$binary" --benchmark_filter="^$name\$" --benchmark_min_time="$min_time" \
+        --benchmark_format=json 2>/dev/null | python3 -c '
+import json, sys
+run = json.load(sys.stdin)["benchmarks"][0]
+scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run["time_unit"]]
+print(run["real_time"] * scale)')
+      echo "$name $side $time_ms" >>"$results"
+    done
+  done
+  echo "round $round of $rounds done" >&2
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+
+python3 - "$results" "$rounds" "$load_before" "$load_after" "${workloads[@]}" <<'EOF'
+import statistics, sys
+path, rounds, before, after, *workloads = sys.argv[1:]
+times = {}
+for line in open(path):
+    name, side, ms = line.split()
+    times.setdefault((name, side), []).append(float(ms))
+print(f"Release, offscreen, {rounds} alternating rounds on {__import__('os').cpu_count()} cores; "
+      f"load average (1, 5, 15 min) {before} before, {after} after. Medians in ms.")
+print()
+print("| workload | project | Qt Charts | floor | project / Qt Charts | project / floor |")
+print("|---|---|---|---|---|---|")
+for entry in workloads:
+    title, _, name = entry.split("|")
+    if (name, "project") not in times:
+        continue
+    project, qt, floor = (statistics.median(times[(name, side)]) for side in ("project", "qtcharts", "floor"))
+    print(f"| {title} | {project:.2f} | {qt:.2f} | {floor:.2f} | {project / qt:.2f} | {project / floor:.2f} |")
+EOF

@@ -1,0 +1,491 @@
+// The floor of the chart workloads of charts_bar_views.cpp,
+// charts_line_views.cpp, kit_pie_animation.cpp and charts_decorated.cpp:
+// plain QPainter drawing the same marks from the values, at places worked
+// out directly from the window's size (no layout, no retained tree), under
+// benchmarks of the same names, so bench/charts_vs_qtcharts.sh can time each
+// against its twin. What a chart library adds to this is its cost.
+
+#include "BenchMain.h"
+#include "ChartWorkloads.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+using std::numbers::pi;
+
+constexpr double frameSeconds = 1.0 / 60;
+
+QImage windowImage(int width, int height) { return QImage(width, height, QImage::Format_ARGB32_Premultiplied); }
+
+// easeInOut: the cubic Bézier (0.42, 0) (0.58, 1), solved for x by bisection.
+double easeInOut(double x)
+{
+    x = std::clamp(x, 0.0, 1.0);
+    auto bezier = [](double t, double a, double b) { return 3 * (1 - t) * (1 - t) * t * a + 3 * (1 - t) * t * t * b + t * t * t; };
+    double lo = 0, hi = 1;
+    for (int i = 0; i < 20; ++i) {
+        const double mid = (lo + hi) / 2;
+        (bezier(mid, 0.42, 0.58) < x ? lo : hi) = mid;
+    }
+    return bezier((lo + hi) / 2, 0, 1);
+}
+
+// A bar of `rect` with its top corners rounded by `radius` (held to half the
+// bar's width and height): its body a rectangle, its rounded top a path.
+void fillBar(QPainter& painter, const QRectF& rect, double radius, const QBrush& brush)
+{
+    const double r = std::min({radius, rect.width() / 2, rect.height() / 2});
+    painter.fillRect(rect.adjusted(0, r, 0, 0), brush);
+    QPainterPath cap;
+    cap.moveTo(rect.left(), rect.top() + r);
+    cap.arcTo(rect.left(), rect.top(), 2 * r, 2 * r, 180, -90);
+    cap.lineTo(rect.right() - r, rect.top());
+    cap.arcTo(rect.right() - 2 * r, rect.top(), 2 * r, 2 * r, 90, -90);
+    cap.closeSubpath();
+    painter.fillPath(cap, brush);
+}
+
+// The standard chart: 500 bars side by side across the window, each 0.8 of
+// its slot wide and value / 100 of the window high, `grown` of the way.
+void paintStandardBars(QImage& image, int round, double grown)
+{
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double slot = double(image.width()) / bench::standardBars;
+    const QBrush blue(Qt::blue);
+    for (int i = 0; i < bench::standardBars; ++i) {
+        const double h = image.height() * bench::barValue(i, round) / 100 * grown;
+        fillBar(painter, QRectF(i * slot + slot * 0.1, image.height() - h, slot * 0.8, h), 3, blue);
+    }
+}
+
+// The grouped chart: 20 groups 8 apart, 5 bars each, the fifth a gradient.
+void paintGroupedBars(QImage& image, int round, double grown)
+{
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const std::array<QColor, 5> colours{Qt::red, Qt::green, Qt::blue, QColor(255, 165, 0), QColor(128, 0, 128)};
+    const double spacing = 8;
+    const double group = (image.width() - spacing * (bench::barGroups - 1)) / bench::barGroups;
+    const double slot = group / bench::barsPerGroup;
+    for (int g = 0; g < bench::barGroups; ++g)
+        for (int k = 0; k < bench::barsPerGroup; ++k) {
+            const double h = image.height() * bench::barValue(g * bench::barsPerGroup + k, round) / 100 * grown;
+            const QRectF bar(g * (group + spacing) + k * slot + slot * 0.1, image.height() - h, slot * 0.8, h);
+            if (k == bench::barsPerGroup - 1) {
+                QLinearGradient gradient(bar.bottomLeft(), bar.topLeft());
+                gradient.setColorAt(0, QColor(128, 0, 128));
+                gradient.setColorAt(1, QColor(255, 192, 203));
+                fillBar(painter, bar, 3, gradient);
+            } else {
+                fillBar(painter, bar, 3, colours[std::size_t(k)]);
+            }
+        }
+}
+
+template <class Paint>
+void barsFullUpdate(benchmark::State& state, Paint paint)
+{
+    QImage image = windowImage(bench::barWindowWidth, bench::barWindowHeight);
+    int round = 1;
+    for (auto _ : state)
+        paint(image, round++, 1.0);
+    bench::saveImageIfAsked(image);
+}
+
+// One frame of a one-second grow-in; it starts again when it has ended.
+template <class Paint>
+void barsGrowingFrame(benchmark::State& state, Paint paint)
+{
+    QImage image = windowImage(bench::barWindowWidth, bench::barWindowHeight);
+    double t = 0;
+    for (auto _ : state) {
+        t += frameSeconds;
+        paint(image, 0, easeInOut(t));
+        if (t > 1)
+            t = 0;
+    }
+    bench::saveImageIfAsked(image);
+}
+
+void BM_BarChart500FullUpdate(benchmark::State& state) { barsFullUpdate(state, paintStandardBars); }
+BENCHMARK(BM_BarChart500FullUpdate)->Unit(benchmark::kMillisecond);
+
+void BM_GroupedBarChart20FullUpdate(benchmark::State& state) { barsFullUpdate(state, paintGroupedBars); }
+BENCHMARK(BM_GroupedBarChart20FullUpdate)->Unit(benchmark::kMillisecond);
+
+void BM_BarChart500GrowingFrame(benchmark::State& state) { barsGrowingFrame(state, paintStandardBars); }
+BENCHMARK(BM_BarChart500GrowingFrame)->Unit(benchmark::kMillisecond);
+
+void BM_GroupedBarChart20GrowingFrame(benchmark::State& state) { barsGrowingFrame(state, paintGroupedBars); }
+BENCHMARK(BM_GroupedBarChart20GrowingFrame)->Unit(benchmark::kMillisecond);
+
+// The line: its points across the window between the lowest and highest
+// value, joined and 3 wide; `drawn` of it from the left. Its curves (control
+// points halfway along x) stay within a tenth of a pixel of straight joins
+// at 10,000 points over 1200 pixels, and Qt's stroker takes some 100 ms for
+// a pen 3 wide over as many joins, so the floor fills the stroke's outline
+// (each point moved half the width along its normal either way) instead, in
+// pieces of a few points, which Qt fills fastest.
+void paintWave(QImage& image, const std::vector<double>& values, double drawn)
+{
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::blue);
+    const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    const double range = *highest - *lowest;
+    const double step = double(image.width()) / double(values.size() - 1);
+    const std::size_t count = std::size_t(std::ceil(drawn * double(values.size())));
+    if (count < 2)
+        return;
+    auto at = [&](std::size_t i) { return QPointF(double(i) * step, image.height() * (1 - (values[i] - *lowest) / range)); };
+    std::vector<QPointF> above(count), below(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const QPointF d = at(std::min(i + 1, count - 1)) - at(i > 0 ? i - 1 : 0);
+        const double length = std::hypot(d.x(), d.y());
+        const QPointF normal(-d.y() / length * 1.5, d.x() / length * 1.5);
+        above[i] = at(i) + normal;
+        below[i] = at(i) - normal;
+    }
+    constexpr std::size_t piece = 8;
+    std::vector<QPointF> outline;
+    for (std::size_t first = 0; first + 1 < count; first += piece) {
+        const std::size_t last = std::min(first + piece, count - 1);
+        outline.assign(above.begin() + std::ptrdiff_t(first), above.begin() + std::ptrdiff_t(last) + 1);
+        outline.insert(outline.end(), below.rend() - std::ptrdiff_t(last) - 1, below.rend() - std::ptrdiff_t(first));
+        painter.drawPolygon(outline.data(), int(outline.size()), Qt::WindingFill);
+    }
+}
+
+std::vector<double> waveValues()
+{
+    std::vector<double> values(bench::linePoints);
+    for (int i = 0; i < bench::linePoints; ++i)
+        values[std::size_t(i)] = bench::waveValue(i);
+    return values;
+}
+
+void BM_FullUpdateAndPaint(benchmark::State& state)
+{
+    QImage image = windowImage(bench::lineWindowWidth, bench::lineWindowHeight);
+    std::vector<double> values = waveValues();
+    int i = 0;
+    for (auto _ : state) {
+        values[std::size_t(i++ % bench::linePoints)] += 1;
+        paintWave(image, values, 1);
+    }
+    bench::saveImageIfAsked(image);
+}
+BENCHMARK(BM_FullUpdateAndPaint)->Unit(benchmark::kMillisecond);
+
+void BM_DrawInFrame(benchmark::State& state)
+{
+    QImage image = windowImage(bench::lineWindowWidth, bench::lineWindowHeight);
+    const std::vector<double> values = waveValues();
+    double t = 0;
+    for (auto _ : state) {
+        t += frameSeconds;
+        paintWave(image, values, easeInOut(t));
+        if (t > 1)
+            t = 0;
+    }
+    bench::saveImageIfAsked(image);
+}
+BENCHMARK(BM_DrawInFrame)->Unit(benchmark::kMillisecond);
+
+// The pie: 60 equal wedges from the top, clockwise, coloured round the hue
+// circle, each scaled about the window's centre and faded by `scale(i)`.
+QPainterPath wedge(int i, double radius, QPointF centre)
+{
+    const double amount = 360.0 / bench::pieSegments;
+    QPainterPath path(centre);
+    path.arcTo(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), 90 - i * amount, -amount);
+    path.closeSubpath();
+    return path;
+}
+
+QColor sliceColour(int i) { return QColor::fromHsvF(float(i) / bench::pieSegments, 0.7f, 0.9f); }
+
+template <class Scale>
+void paintPie(QPainter& painter, QPointF centre, double radius, Scale scale, int skip = -1)
+{
+    for (int i = 0; i < bench::pieSegments; ++i) {
+        if (i == skip)
+            continue;
+        const double s = scale(i);
+        painter.setOpacity(std::clamp(s, 0.0, 1.0));
+        painter.fillPath(wedge(i, radius * s, centre), sliceColour(i));
+    }
+    painter.setOpacity(1);
+}
+
+// A critically damped spring of response 0.5 s from 0 to 1.
+double spring(double t) { return t <= 0 ? 0 : 1 - (1 + 4 * pi * t) * std::exp(-4 * pi * t); }
+
+void BM_AnimatingFrame(benchmark::State& state)
+{
+    QImage image = windowImage(bench::pieWindowSize, bench::pieWindowSize);
+    const QPointF centre(bench::pieWindowSize / 2.0, bench::pieWindowSize / 2.0);
+    double t = 0;
+    for (auto _ : state) {
+        t += frameSeconds;
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintPie(painter, centre, bench::pieWindowSize / 2.0,
+                 [t](int i) { return std::max(0.001, spring(t - 0.06 * i)); });
+        if (t > 0.06 * bench::pieSegments + 1)
+            t = 0;
+    }
+    bench::saveImageIfAsked(image);
+}
+BENCHMARK(BM_AnimatingFrame)->Unit(benchmark::kMillisecond);
+
+// Blurs an 8-bit coverage image with three box blurs of `radius` each way.
+void boxBlur(QImage& alpha, int radius)
+{
+    const int w = alpha.width(), h = alpha.height(), window = 2 * radius + 1;
+    std::vector<uchar> line(std::size_t(std::max(w, h)));
+    auto blurLine = [&](uchar* first, int length, int stride) {
+        for (int i = 0; i < length; ++i)
+            line[std::size_t(i)] = first[i * stride];
+        int sum = 0;
+        for (int i = 0; i <= radius && i < length; ++i)
+            sum += line[std::size_t(i)];
+        for (int i = 0; i < length; ++i) {
+            first[i * stride] = uchar(sum / window);
+            if (i - radius >= 0)
+                sum -= line[std::size_t(i - radius)];
+            if (i + radius + 1 < length)
+                sum += line[std::size_t(i + radius + 1)];
+        }
+    };
+    for (int pass = 0; pass < 3; ++pass) {
+        for (int y = 0; y < h; ++y)
+            blurLine(alpha.scanLine(y), w, 1);
+        for (int x = 0; x < w; ++x)
+            blurLine(alpha.scanLine(0) + x, h, int(alpha.bytesPerLine()));
+    }
+}
+
+// `path`'s shadow: its coverage blurred (σ = radius / 2) in `colour`.
+void paintShadow(QPainter& painter, const QPainterPath& path, double radius, QColor colour)
+{
+    const double sigma = radius / 2;
+    const int margin = int(std::ceil(3 * sigma + 2));
+    const QRect bounds = path.boundingRect().toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    QImage alpha(bounds.size(), QImage::Format_Alpha8);
+    alpha.fill(0);
+    {
+        QPainter p(&alpha);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(-bounds.topLeft());
+        p.fillPath(path, Qt::black);
+    }
+    boxBlur(alpha, int(std::lround((std::sqrt(4 * sigma * sigma + 1) - 1) / 2)));
+    QImage shadow(bounds.size(), QImage::Format_ARGB32_Premultiplied);
+    shadow.fill(colour);
+    {
+        QPainter p(&shadow);
+        p.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        p.drawImage(0, 0, alpha);
+    }
+    painter.drawImage(bounds.topLeft(), shadow);
+}
+
+// The touched slice changes: every wedge, the touched one last, 1.1 times its
+// size about the window's centre over its blurred shadow.
+void BM_TouchUpdatePass(benchmark::State& state)
+{
+    QImage image = windowImage(bench::pieWindowSize, bench::pieWindowSize);
+    const QPointF centre(bench::pieWindowSize / 2.0, bench::pieWindowSize / 2.0);
+    const double radius = bench::pieWindowSize / 2.0;
+    int i = 0;
+    for (auto _ : state) {
+        const int touched = i++ % bench::pieSegments;
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paintPie(painter, centre, radius, [](int) { return 1.0; }, touched);
+        const QPainterPath slice = wedge(touched, radius * 1.1, centre);
+        paintShadow(painter, slice, 10, Qt::black);
+        painter.fillPath(slice, sliceColour(touched));
+    }
+    bench::saveImageIfAsked(image);
+}
+BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
+
+// The decorated scene at fixed places: title and subtitle, the plot with
+// both grids, axis labels and titles, the marks (bars or a line with point
+// markers), the goal and peak markers with their labels, the trend line, the
+// extra line with its markers and axis, the legend and the info box.
+constexpr std::array<double, 6> targets{1000, 3000, 2000, 4000, 3000, 5000};
+const QRectF plot(90, 110, 540, 360);
+
+QPointF valueAt(int point, double value, double highest)
+{
+    const double slot = plot.width() / 6;
+    return {plot.left() + slot * (point + 0.5), plot.bottom() - plot.height() * value / highest};
+}
+
+template <class Marks>
+void paintDecorated(QImage& image, const std::array<double, 6>& sales, Marks marks)
+{
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const double highest = *std::max_element(sales.begin(), sales.end());
+    QFont title("DejaVu Sans", 15), subtitle("DejaVu Sans", 11), caption("DejaVu Sans", 9);
+    painter.setFont(title);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(24, 44), "Store sales");
+    painter.setFont(subtitle);
+    painter.setPen(Qt::darkGray);
+    painter.drawText(QPointF(24, 64), "By quarter");
+    // Grids and their labels.
+    const QPen grid(QColor(140, 100, 70), 2);
+    painter.setFont(caption);
+    for (int k = 0; k < 4; ++k) {
+        const double y = plot.top() + plot.height() * k / 3;
+        painter.setPen(grid);
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        const double x = plot.left() + plot.width() * k / 3;
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+    painter.setPen(Qt::black);
+    for (int k = 0; k < 5; ++k)
+        painter.drawText(QRectF(40, plot.bottom() - plot.height() * k / 4 - 8, 44, 16), Qt::AlignRight,
+                         QString::number(std::lround(highest * k / 4)));
+    for (int k = 0; k < 3; ++k)
+        painter.drawText(QRectF(plot.right() + 6, plot.bottom() - plot.height() * k / 2 - 8, 44, 16), Qt::AlignLeft,
+                         QString::number(1000 + 2000 * k));
+    for (int p = 0; p < 6; ++p)
+        painter.drawText(QRectF(valueAt(p, 0, highest).x() - 20, plot.bottom() + 6, 40, 16), Qt::AlignHCenter,
+                         QString("Q%1").arg(p + 1));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 26, plot.width(), 16), Qt::AlignHCenter, "Quarter");
+    painter.save();
+    painter.translate(30, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-40, -8, 80, 16), Qt::AlignHCenter, "Sales");
+    painter.restore();
+    painter.save();
+    painter.translate(plot.right() + 64, plot.center().y());
+    painter.rotate(90);
+    painter.drawText(QRectF(-50, -8, 100, 16), Qt::AlignHCenter, "Target units");
+    painter.restore();
+    marks(painter, highest);
+    // The trend line, the goal and the peak.
+    painter.setPen(QPen(Qt::darkGreen, 3));
+    painter.drawLine(valueAt(0, 20, highest), valueAt(5, 90, highest));
+    painter.setPen(QPen(Qt::red, 3));
+    painter.drawLine(QPointF(plot.left(), valueAt(0, 60, highest).y()), QPointF(plot.right(), valueAt(0, 60, highest).y()));
+    painter.setPen(QPen(Qt::magenta, 3));
+    painter.drawLine(QPointF(valueAt(3, 0, highest).x(), plot.top()), QPointF(valueAt(3, 0, highest).x(), plot.bottom()));
+    for (const auto& [text, at] : {std::pair{QString("Goal 60"), QPointF(plot.left() - 40, valueAt(0, 60, highest).y())},
+                                    std::pair{QString("Peak"), QPointF(valueAt(3, 0, highest).x() - 20, plot.bottom() + 44)}}) {
+        const QRectF box(at.x(), at.y() - 9, 56, 18);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(255, 255, 255));
+        painter.drawRoundedRect(box, 4, 4);
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+    // The extra line and its markers.
+    QPolygonF extra;
+    for (int p = 0; p < 6; ++p)
+        extra << QPointF(valueAt(p, 0, highest).x(), plot.bottom() - plot.height() * (targets[std::size_t(p)] - 1000) / 4000);
+    painter.setPen(QPen(QColor(128, 0, 255), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(extra);
+    painter.setPen(QPen(QColor(128, 0, 255), 1));
+    painter.setBrush(Qt::yellow);
+    for (const QPointF& p : extra)
+        painter.drawEllipse(p, 4, 4);
+    // The legend.
+    painter.setFont(caption);
+    int entry = 0;
+    for (const auto& [name, colour] : {std::pair{"Stores", QColor(41, 132, 204)}, std::pair{"Target", QColor(128, 0, 255)},
+                                       std::pair{"Goal", QColor(Qt::red)}, std::pair{"Peak", QColor(Qt::magenta)}}) {
+        const QPointF at(24 + (entry % 2) * 340, 520 + (entry / 2) * 24);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawRect(QRectF(at, QSizeF(12, 12)));
+        painter.setPen(Qt::black);
+        painter.drawText(at + QPointF(18, 11), name);
+        ++entry;
+    }
+    // The info box at the touch.
+    const QRectF box(340, 240, 80, 44);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(76, 153, 153));
+    painter.drawRoundedRect(box, 5, 5);
+    painter.setPen(Qt::black);
+    painter.drawText(box.adjusted(6, 4, -6, -22), Qt::AlignLeft, "Quarter 3");
+    painter.setFont(subtitle);
+    painter.drawText(box.adjusted(6, 20, -6, -2), Qt::AlignLeft, QString::number(sales[2], 'f', 0));
+}
+
+template <class Marks>
+void decoratedUpdate(benchmark::State& state, Marks marks)
+{
+    QImage image = windowImage(bench::decoratedWindowWidth, bench::decoratedWindowHeight);
+    std::array<double, 6> sales{20, 45, 30, 70, 55, 90};
+    int i = 0;
+    for (auto _ : state) {
+        const auto [point, delta] = bench::decoratedChange(i++);
+        sales[point] += delta;
+        paintDecorated(image, sales, [&](QPainter& painter, double highest) { marks(painter, sales, highest); });
+    }
+    bench::saveImageIfAsked(image);
+}
+
+const QColor markColour(41, 132, 204);
+
+void BM_DecoratedBarChart(benchmark::State& state)
+{
+    decoratedUpdate(state, [](QPainter& painter, const std::array<double, 6>& sales, double highest) {
+        const double slot = plot.width() / 6;
+        for (int p = 0; p < 6; ++p) {
+            const QPointF top = valueAt(p, sales[std::size_t(p)], highest);
+            painter.fillRect(QRectF(top.x() - slot / 4, top.y(), slot / 2, plot.bottom() - top.y()), markColour);
+        }
+    });
+}
+BENCHMARK(BM_DecoratedBarChart)->Unit(benchmark::kMillisecond);
+
+void BM_DecoratedLineChart(benchmark::State& state)
+{
+    decoratedUpdate(state, [](QPainter& painter, const std::array<double, 6>& sales, double highest) {
+        QPolygonF line;
+        for (int p = 0; p < 6; ++p)
+            line << valueAt(p, sales[std::size_t(p)], highest);
+        painter.setPen(QPen(markColour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(line);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.setBrush(markColour);
+        for (const QPointF& p : line)
+            painter.drawEllipse(p, 3, 3);
+    });
+}
+BENCHMARK(BM_DecoratedLineChart)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) { return bench::runOffscreenWith<QGuiApplication>(argc, argv); }
