@@ -1,6 +1,6 @@
-// Runs the counter on trees made to trap it: folder chains far deeper than the path limit,
-// and trees that need more file descriptors than the process has. It must finish and
-// count what can be counted.
+// Runs the counter on trees made to trap it: pipes, sockets, links into /proc and /dev, link
+// loops, folders far deeper than the path limit, odd names, files and folders it may not
+// read. It must finish, count what can be counted and name what it could not read.
 
 #include "Fixture.h"
 
@@ -12,6 +12,10 @@
 
 #include <functional>
 #include <map>
+#include <set>
+
+#include <sys/socket.h>
+#include <sys/un.h>
 
 using nlohmann::json;
 using namespace qm::counter;
@@ -77,7 +81,111 @@ std::map<std::string, Figures> counted(const RunResult& r)
     return files;
 }
 
+std::set<std::string> linesOf(const std::string& text)
+{
+    std::set<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.insert(line);
+    return lines;
+}
+
 } // namespace
+
+TEST(HostileTree, CountsWhatItCanAndEndsWhateverTheTreeHolds)
+{
+    TempTree t;
+    t.write("plain.c", "int a;\n// b\n");
+    t.write("-rf.c", "int r;\n");  // names that look like options
+    t.write("--help.c", "int h;\n\n");
+    t.write("new\nline.c", "int nl;\n");
+    t.write("bad\xff.c", "// bad\n");
+    t.write("esc\x1b[1m.c", "int esc;\n");
+    t.write("twin.c", "int twin = 2;\n");
+    ASSERT_EQ(::mkfifo(t.path("fifo.c").c_str(), 0644), 0);
+    t.link("fifo.c", "fifolink.c");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string sockPath = t.path("sock.c");
+    ASSERT_LT(sockPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, sockPath.c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    t.link("/proc/self/pagemap", "evil.c");  // endless, though it says it is empty
+    t.link("/dev/zero", "zero.c");
+    t.link("self.c", "self.c");
+    t.link(".", "loop");
+    t.link("nowhere.c", "dangling.c");
+    // Deeper than the path limit, with a copy of twin.c at the bottom.
+    const int depth = PATH_MAX / 2 + 10;
+    makeChain(t.root(), depth, [](int folder, int level) {
+        if (level == depth) {
+            writeAt(folder, "twin.c", "int twin = 2;\n");
+            writeAt(folder, "deep.c", "int deep;\n");
+        }
+    });
+    const std::string bottom = chainPath(depth);
+
+    std::map<std::string, Figures> expected = {
+        {"./plain.c", {12, 2, 1, 1, 0}},     {"./-rf.c", {7, 1, 1, 0, 0}},
+        {"./--help.c", {8, 2, 1, 0, 1}},     {"./new\nline.c", {8, 1, 1, 0, 0}},
+        {"./bad\xEF\xBF\xBD.c", {7, 1, 0, 1, 0}}, {"./esc\x1b[1m.c", {9, 1, 1, 0, 0}},
+        {"./twin.c", {14, 1, 1, 0, 0}},      {"./evil.c", {0, 0, 0, 0, 0}},
+        {bottom + "twin.c", {14, 1, 1, 0, 0}},
+        {bottom + "deep.c", {10, 1, 1, 0, 0}},
+    };
+    const RunResult all = runScc({"--by-file", "--format", "json", "--verbose", "."}, t.root(), false, {}, guarded);
+    EXPECT_FALSE(all.timedOut);
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.err, "");  // pipes, sockets, devices and links that lead nowhere are not files to read
+    EXPECT_EQ(counted(all), expected);
+
+    // Of the identical twins the first by location stays, however deep it lies.
+    expected.erase("./twin.c");
+    const RunResult unique =
+        runScc({"--by-file", "--format", "json", "--no-duplicates", "."}, t.root(), false, {}, guarded);
+    EXPECT_FALSE(unique.timedOut);
+    ASSERT_EQ(unique.status, 0) << unique.err;
+    EXPECT_EQ(unique.err, "");
+    EXPECT_EQ(counted(unique), expected);
+
+    ::close(sock);
+    emptyDeepTree(t.root());
+}
+
+TEST(HostileTree, NamesEachFileAndFolderItMayNotRead)
+{
+    TempTree t;
+    t.write("open.c", "int o;\n");
+    t.write("secret.c", "int s;\n");
+    t.write("un\nreadable.c", "int u;\n");
+    t.write("locked/inner.c", "int i;\n");
+    t.write("noexec/x.c", "int x;\n");  // listed, but its files cannot be opened
+    ::chmod(t.root().c_str(), 0755);
+    if (const std::string problem = unprivilegedRunProblem(t.root()); !problem.empty())
+        GTEST_SKIP() << problem;
+    for (const char* name : {"secret.c", "un\nreadable.c", "locked"})
+        ::chmod(t.path(name).c_str(), 0);
+    ::chmod(t.path("noexec").c_str(), 0644);
+
+    const RunResult quiet = runScc({"--by-file", "--format", "json", "."}, t.root(), true, {}, guarded);
+    const RunResult verbose = runScc({"--by-file", "--format", "json", "--verbose", "."}, t.root(), true, {}, guarded);
+    for (const char* name : {"secret.c", "un\nreadable.c", "locked", "noexec"})
+        ::chmod(t.path(name).c_str(), 0755);
+
+    const std::map<std::string, Figures> expected = {{"./open.c", {7, 1, 1, 0, 0}}};
+    ASSERT_EQ(quiet.status, 0) << quiet.err;
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(counted(quiet), expected);
+    ASSERT_EQ(verbose.status, 0) << verbose.err;
+    EXPECT_EQ(counted(verbose), expected);
+    EXPECT_EQ(linesOf(verbose.err), (std::set<std::string>{
+                                        "scc: warning: ./locked: Permission denied",
+                                        "scc: warning: ./noexec/x.c: Permission denied",
+                                        "scc: warning: ./secret.c: Permission denied",
+                                        "scc: warning: ./un?readable.c: Permission denied",
+                                    }));
+}
 
 TEST(HostileTree, WalksAChainOfAHundredThousandFolders)
 {

@@ -467,5 +467,9 @@ TEST(SccCommand, SaysSoWhenItCannotWriteItsOutput)
         const RunResult r = runScc(args, t.root(), false, "/dev/full");
         EXPECT_EQ(r.status, 1) << args[0];
         EXPECT_EQ(r.err, "scc: cannot write the output: No space left on device\n") << args[0];
+        // A reader that went away: the same, not a silent end by SIGPIPE.
+        const RunResult closed = runScc(args, t.root(), false, {}, RunSetup{.closedPipe = true});
+        EXPECT_EQ(closed.status, 1) << args[0];
+        EXPECT_EQ(closed.err, "scc: cannot write the output: Broken pipe\n") << args[0];
     }
 }
