@@ -48,16 +48,6 @@ bool inClass(std::string_view name, unsigned char c, bool& known)
     return false;
 }
 
-void set(std::uint64_t* bits, std::size_t i)
-{
-    bits[i / 64] |= std::uint64_t{1} << (i % 64);
-}
-
-bool test(const std::uint64_t* bits, std::size_t i)
-{
-    return (bits[i / 64] >> (i % 64)) & 1;
-}
-
 } // namespace
 
 Glob::Glob(std::string_view pattern)
@@ -67,9 +57,6 @@ Glob::Glob(std::string_view pattern)
         tokens_.clear();
         return;
     }
-    for (std::size_t i = 0; i < tokens_.size(); ++i)
-        if (tokens_[i].kind == Kind::Star || tokens_[i].kind == Kind::AnyStar || tokens_[i].kind == Kind::OrSkip)
-            passable_.push_back(static_cast<std::uint32_t>(i));
     const bool plain = std::all_of(tokens_.begin(), tokens_.end(), [](const Token& t) { return t.kind == Kind::Byte; });
     const bool starThenPlain = !tokens_.empty() && tokens_[0].kind == Kind::Star &&
                                std::all_of(tokens_.begin() + 1, tokens_.end(), [](const Token& t) { return t.kind == Kind::Byte; });
@@ -85,7 +72,7 @@ Glob::Glob(std::string_view pattern)
 // past it; false when it never closes or names an unknown class. A "]" first is a member,
 // a range's first byte is a member itself (so "[z-a]" holds "z"), "-" first, last or right
 // after a range is a member, and "[:" that does not open a class is a "[" member.
-bool Glob::parseBracket(std::string_view pattern, std::size_t& i)
+bool Glob::parseBracket(std::string_view pattern, std::size_t& i, SetIndex& known)
 {
     const std::size_t n = pattern.size();
     std::size_t j = i + 1;
@@ -143,8 +130,10 @@ bool Glob::parseBracket(std::string_view pattern, std::size_t& i)
     }
     if (negated)
         members.flip();
-    tokens_.push_back(Token{Kind::Set, 0, static_cast<std::uint32_t>(sets_.size())});
-    sets_.push_back(members);
+    const auto [at, added] = known.try_emplace(members, static_cast<std::uint32_t>(sets_.size()));
+    if (added)
+        sets_.push_back(members);
+    tokens_.push_back(Token{Kind::Set, 0, at->second});
     i = j + 1;
     return true;
 }
@@ -156,6 +145,7 @@ void Glob::compile(std::string_view pattern)
     // on its own and matches the rest as a pattern of its own: "**" right after that text
     // counts as standing at the start.
     const std::size_t plainLength = std::min(pattern.find_first_of("*?[\\"), n);
+    SetIndex known;
     for (std::size_t i = 0; i < n;) {
         const char c = pattern[i];
         if (c == '\\') {
@@ -169,7 +159,7 @@ void Glob::compile(std::string_view pattern)
             tokens_.push_back(Token{Kind::AnyByte});
             ++i;
         } else if (c == '[') {
-            if (!parseBracket(pattern, i)) {
+            if (!parseBracket(pattern, i, known)) {
                 never_ = true;
                 return;
             }
@@ -202,74 +192,121 @@ void Glob::compile(std::string_view pattern)
     }
 }
 
-// Adds the positions reachable without reading: past a star (which may match nothing), and
-// past "**/" as a whole. Every such step goes forward, so one pass in order finds them all.
-void Glob::close(std::uint64_t* bits) const
+namespace {
+
+// Marks of the positions met in one step of the automaton, so that each is kept once:
+// a mark is the step's number, so nothing needs clearing between steps.
+class Marks {
+public:
+    void begin(std::size_t positions)
+    {
+        if (stamps_.size() < positions)
+            stamps_.resize(positions, 0);
+        if (++step_ == 0) {
+            std::fill(stamps_.begin(), stamps_.end(), 0);
+            step_ = 1;
+        }
+    }
+    bool first(std::uint32_t position)
+    {
+        if (stamps_[position] == step_)
+            return false;
+        stamps_[position] = step_;
+        return true;
+    }
+
+private:
+    std::vector<std::uint32_t> stamps_;
+    std::uint32_t step_ = 0;
+};
+
+thread_local Marks marks;
+
+} // namespace
+
+// Adds the positions reachable without reading from those of `positions` (marked in this
+// step): past a star, which may match nothing, and past "**/" as a whole.
+void Glob::close(std::vector<std::uint32_t>& positions) const
 {
-    for (const std::uint32_t i : passable_) {
-        if (!test(bits, i))
+    const std::size_t end = tokens_.size();
+    for (std::size_t j = 0; j < positions.size(); ++j) {
+        const std::uint32_t i = positions[j];
+        if (i == end)
             continue;
-        set(bits, i + 1);
-        if (tokens_[i].kind == Kind::OrSkip)
-            set(bits, i + 3);  // past "**" and its "/"
+        const Kind kind = tokens_[i].kind;
+        if (kind != Kind::Star && kind != Kind::AnyStar && kind != Kind::OrSkip)
+            continue;
+        if (marks.first(i + 1))
+            positions.push_back(i + 1);
+        if (kind == Kind::OrSkip && marks.first(i + 3))
+            positions.push_back(i + 3);  // past "**" and its "/"
     }
 }
 
-void Glob::advance(const std::uint64_t* from, std::uint64_t* to, unsigned char c) const
+void Glob::advance(const std::vector<std::uint32_t>& from, std::vector<std::uint32_t>& to, unsigned char c) const
 {
-    const std::size_t count = words();
-    std::fill(to, to + count, 0);
-    const std::size_t end = tokens_.size();
-    for (std::size_t w = 0; w < count; ++w) {
-        for (std::uint64_t bits = from[w]; bits; bits &= bits - 1) {
-            const std::size_t i = w * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
-            if (i >= end)
-                continue;
-            const Token& t = tokens_[i];
-            switch (t.kind) {
-            case Kind::Byte:
-                if (c == t.byte)
-                    set(to, i + 1);
-                break;
-            case Kind::AnyByte:
-                if (c != '/')
-                    set(to, i + 1);
-                break;
-            case Kind::Set:
-                if (c != '/' && sets_[t.set].test(c))
-                    set(to, i + 1);
-                break;
-            case Kind::Star:
-                if (c != '/')
-                    set(to, i);
-                break;
-            case Kind::AnyStar:
-                set(to, i);
-                break;
-            case Kind::OrSkip:
-                break;
-            }
+    marks.begin(tokens_.size() + 1);
+    to.clear();
+    const auto reach = [&to](std::uint32_t position) {
+        if (marks.first(position))
+            to.push_back(position);
+    };
+    for (const std::uint32_t i : from) {
+        if (i == tokens_.size())
+            continue;
+        const Token& t = tokens_[i];
+        switch (t.kind) {
+        case Kind::Byte:
+            if (c == t.byte)
+                reach(i + 1);
+            break;
+        case Kind::AnyByte:
+            if (c != '/')
+                reach(i + 1);
+            break;
+        case Kind::Set:
+            if (c != '/' && sets_[t.set].test(c))
+                reach(i + 1);
+            break;
+        case Kind::Star:
+            if (c != '/')
+                reach(i);
+            break;
+        case Kind::AnyStar:
+            reach(i);
+            break;
+        case Kind::OrSkip:
+            break;
         }
     }
     close(to);
 }
 
-// Reads `text` from the positions in `bits`, using `spare` as room; the positions reached
-// end up in `bits`. False once none is left.
-bool Glob::run(std::uint64_t* bits, std::uint64_t* spare, std::string_view text) const
+// Reads `text` on from `positions`; false once no position is left.
+bool Glob::run(std::vector<std::uint32_t>& positions, std::string_view text) const
 {
-    const std::size_t count = words();
-    std::uint64_t* from = bits;
-    std::uint64_t* to = spare;
-    bool alive = std::any_of(from, from + count, [](std::uint64_t w) { return w != 0; });
-    for (std::size_t k = 0; k < text.size() && alive; ++k) {
-        advance(from, to, static_cast<unsigned char>(text[k]));
-        std::swap(from, to);
-        alive = std::any_of(from, from + count, [](std::uint64_t w) { return w != 0; });
+    thread_local std::vector<std::uint32_t> next;
+    for (std::size_t k = 0; k < text.size() && !positions.empty(); ++k) {
+        advance(positions, next, static_cast<unsigned char>(text[k]));
+        positions.swap(next);
     }
-    if (from != bits)
-        std::copy(from, from + count, bits);
-    return alive;
+    return !positions.empty();
+}
+
+void Glob::begin(std::vector<std::uint32_t>& positions) const
+{
+    positions.clear();
+    if (never_)
+        return;
+    marks.begin(tokens_.size() + 1);
+    marks.first(0);
+    positions.push_back(0);
+    close(positions);
+}
+
+bool Glob::accepts(const std::vector<std::uint32_t>& positions) const
+{
+    return std::find(positions.begin(), positions.end(), tokens_.size()) != positions.end();
 }
 
 bool Glob::matches(std::string_view text) const
@@ -285,45 +322,33 @@ bool Glob::matches(std::string_view text) const
     case Shape::General:
         break;
     }
-    thread_local std::vector<std::uint64_t> bits;
-    thread_local std::vector<std::uint64_t> spare;
-    bits.assign(words(), 0);
-    spare.resize(bits.size());
-    set(bits.data(), 0);
-    close(bits.data());
-    return run(bits.data(), spare.data(), text) && test(bits.data(), tokens_.size());
+    thread_local std::vector<std::uint32_t> positions;
+    begin(positions);
+    return run(positions, text) && accepts(positions);
 }
 
 bool Glob::State::alive() const
 {
-    return std::any_of(bits_.begin(), bits_.end(), [](std::uint64_t w) { return w != 0; });
+    return !positions_.empty();
 }
 
 Glob::State Glob::start() const
 {
     State state;
-    state.bits_.assign(words(), 0);
-    if (!never_) {
-        set(state.bits_.data(), 0);
-        close(state.bits_.data());
-    }
+    begin(state.positions_);
     return state;
 }
 
 void Glob::step(State& state, std::string_view text) const
 {
-    thread_local std::vector<std::uint64_t> spare;
-    spare.resize(words());
-    run(state.bits_.data(), spare.data(), text);
+    run(state.positions_, text);
 }
 
 bool Glob::matchesAfter(const State& state, std::string_view rest) const
 {
-    thread_local std::vector<std::uint64_t> bits;
-    thread_local std::vector<std::uint64_t> spare;
-    bits.assign(state.bits_.begin(), state.bits_.end());
-    spare.resize(bits.size());
-    return run(bits.data(), spare.data(), rest) && test(bits.data(), tokens_.size());
+    thread_local std::vector<std::uint32_t> positions;
+    positions = state.positions_;
+    return run(positions, rest) && accepts(positions);
 }
 
 } // namespace qm::counter

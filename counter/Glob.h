@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qm::counter {
@@ -17,7 +18,7 @@ namespace qm::counter {
 //
 // The pattern is read as a finite automaton whose states are the pattern's positions, so a
 // match takes at most (path bytes x pattern length) steps, and a path can be fed in pieces
-// (a folder at a time) from a saved state.
+// (a folder at a time) from a saved state, which holds only the positions reached.
 class Glob {
 public:
     Glob() = default;
@@ -33,7 +34,7 @@ public:
 
     private:
         friend class Glob;
-        std::vector<std::uint64_t> bits_;
+        std::vector<std::uint32_t> positions_;  // with all those reachable from them without reading
     };
 
     // Before anything is read.
@@ -58,16 +59,17 @@ private:
         std::uint32_t set = 0;
     };
 
+    using SetIndex = std::unordered_map<std::bitset<256>, std::uint32_t>;
     void compile(std::string_view pattern);
-    bool parseBracket(std::string_view pattern, std::size_t& i);
-    std::size_t words() const { return (tokens_.size() + 1 + 63) / 64; }
-    void close(std::uint64_t* bits) const;
-    void advance(const std::uint64_t* from, std::uint64_t* to, unsigned char c) const;
-    bool run(std::uint64_t* bits, std::uint64_t* spare, std::string_view text) const;
+    bool parseBracket(std::string_view pattern, std::size_t& i, SetIndex& known);
+    void begin(std::vector<std::uint32_t>& positions) const;
+    void close(std::vector<std::uint32_t>& positions) const;
+    void advance(const std::vector<std::uint32_t>& from, std::vector<std::uint32_t>& to, unsigned char c) const;
+    bool run(std::vector<std::uint32_t>& positions, std::string_view text) const;
+    bool accepts(const std::vector<std::uint32_t>& positions) const;
 
     std::vector<Token> tokens_;
-    std::vector<std::uint32_t> passable_;  // the positions of tokens that may read nothing, in order
-    std::vector<std::bitset<256>> sets_;
+    std::vector<std::bitset<256>> sets_;  // each distinct set once
     bool never_ = false;
     // Patterns without wildcards, or a "*" followed by plain text, are compared directly.
     enum class Shape : std::uint8_t { General, Literal, Suffix } shape_ = Shape::General;
