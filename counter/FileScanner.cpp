@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -16,13 +17,37 @@ namespace {
 
 constexpr std::size_t chunkSize = 256 * 1024;
 
+constexpr int readFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+
+// Opens a path of any length: one longer than the system's limit is opened a stretch of
+// whole folders at a time, each relative to the last.
+int openPath(const std::string& path)
+{
+    int folder = AT_FDCWD;
+    std::size_t from = 0;
+    while (path.size() - from >= PATH_MAX) {
+        const std::size_t cut = path.rfind('/', from + PATH_MAX - 1);
+        int next = -1;  // a name longer than the limit cannot be
+        if (cut != std::string::npos && cut > from)
+            next = ::openat(folder, path.substr(from, cut - from).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder != AT_FDCWD)
+            ::close(folder);
+        if (next < 0)
+            return -1;
+        folder = next;
+        from = cut + 1;
+    }
+    const int fd = ::openat(folder, path.c_str() + from, readFlags);
+    if (folder != AT_FDCWD)
+        ::close(folder);
+    return fd;
+}
+
 // Closes a file descriptor when it goes out of scope.
 struct FileHandle {
     int fd;
-    FileHandle(int folder, const char* name)
-        : fd(::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK))
-    {
-    }
+    FileHandle(int folder, const char* name) : fd(::openat(folder, name, readFlags)) {}
+    explicit FileHandle(const std::string& path) : fd(openPath(path)) {}
     ~FileHandle()
     {
         if (fd >= 0)
@@ -243,18 +268,35 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
     const std::vector<int>* candidates = &classifier_.candidates(fileName, extension);
 
     FileHandle file(folder, name.c_str());
-    if (file.fd < 0) {
+    struct stat info{};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
         warning = location + ": " + std::strerror(errno);
         return std::nullopt;
     }
+    if (!S_ISREG(info.st_mode)) {
+        warning = location + ": not a regular file";
+        return std::nullopt;
+    }
+    // Read up to the size at opening: a file that keeps growing (or a file of /proc, which
+    // says it is empty and never ends) cannot keep the count going.
+    std::uint64_t left = static_cast<std::uint64_t>(info.st_size);
+    const auto readMore = [&](char* into, std::size_t room, bool& atEnd) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(room, left));
+        const long long n = readFully(file.fd, into, want);
+        if (n >= 0) {
+            left -= static_cast<std::uint64_t>(n);
+            atEnd = static_cast<std::size_t>(n) < room || left == 0;
+        }
+        return n;
+    };
     char* const buffer = buffer_.data();
-    const long long first = readFully(file.fd, buffer, buffer_.size());
+    bool atEnd = false;
+    const long long first = readMore(buffer, buffer_.size(), atEnd);
     if (first < 0) {
         warning = location + ": " + std::strerror(errno);
         return std::nullopt;
     }
     std::size_t have = static_cast<std::size_t>(first);
-    bool atEnd = have < buffer_.size();
     std::string_view head(buffer, have);
     if (head.starts_with("\xEF\xBB\xBF"))
         head.remove_prefix(3);  // a byte-order mark
@@ -292,8 +334,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
 
     // A binary file is not counted: unless its bytes are compared, its size is enough
     // (a video named ".ts" need not be read to its end).
-    struct stat info{};
-    if (record.binary && !hashing && !atEnd && ::fstat(file.fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (record.binary && !hashing && !atEnd) {
         record.bytes = static_cast<std::uint64_t>(info.st_size);
         return record;
     }
@@ -307,7 +348,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
         // Keep the unread tail and fill the rest of the buffer.
         std::memmove(buffer, buffer + taken, have - taken);
         have -= taken;
-        const long long n = readFully(file.fd, buffer + have, buffer_.size() - have);
+        const long long n = readMore(buffer + have, buffer_.size() - have, atEnd);
         if (n < 0) {
             warning = record.location + ": " + std::strerror(errno);
             return std::nullopt;
@@ -316,7 +357,6 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
             hash.add(buffer + have, static_cast<std::size_t>(n));
         total += static_cast<std::uint64_t>(n);
         have += static_cast<std::size_t>(n);
-        atEnd = have < buffer_.size();
     }
     record.bytes = total;
     if (counting)
@@ -327,22 +367,27 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
     return record;
 }
 
-bool sameContent(const std::string& a, const std::string& b)
+bool sameContent(const std::string& a, const std::string& b, std::uint64_t size)
 {
-    FileHandle fa(AT_FDCWD, a.c_str());
-    FileHandle fb(AT_FDCWD, b.c_str());
-    if (fa.fd < 0 || fb.fd < 0)
+    FileHandle fa(a);
+    FileHandle fb(b);
+    struct stat sa{};
+    struct stat sb{};
+    if (fa.fd < 0 || fb.fd < 0 || ::fstat(fa.fd, &sa) != 0 || ::fstat(fb.fd, &sb) != 0 || !S_ISREG(sa.st_mode) ||
+        !S_ISREG(sb.st_mode))
         return false;
+    if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino)
+        return true;
     std::vector<char> ba(64 * 1024);
     std::vector<char> bb(64 * 1024);
-    for (;;) {
-        const long long na = readFully(fa.fd, ba.data(), ba.size());
-        const long long nb = readFully(fb.fd, bb.data(), bb.size());
-        if (na < 0 || nb < 0 || na != nb || std::memcmp(ba.data(), bb.data(), static_cast<std::size_t>(na)) != 0)
+    for (std::uint64_t left = size; left > 0;) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(ba.size(), left));
+        if (readFully(fa.fd, ba.data(), want) != static_cast<long long>(want) ||
+            readFully(fb.fd, bb.data(), want) != static_cast<long long>(want) || std::memcmp(ba.data(), bb.data(), want) != 0)
             return false;
-        if (static_cast<std::size_t>(na) < ba.size())
-            return true;
+        left -= want;
     }
+    return true;
 }
 
 } // namespace qm::counter

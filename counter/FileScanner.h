@@ -59,7 +59,8 @@ private:
     std::vector<char> buffer_;
 };
 
-// Whether two files have the same bytes.
-bool sameContent(const std::string& a, const std::string& b);
+// Whether two regular files (paths of any length) have the same first `size` bytes, the
+// size both had when counted.
+bool sameContent(const std::string& a, const std::string& b, std::uint64_t size);
 
 } // namespace qm::counter

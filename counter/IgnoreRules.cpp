@@ -1,118 +1,36 @@
 #include "counter/IgnoreRules.h"
 
+#include "counter/ReleaseChain.h"
+
 namespace qm::counter {
 
 namespace {
 
-// Matches a bracket expression at glob[i] ("[a-z]", "[!0-9]", "[^abc]") against `c`. Sets
-// `next` to the index after the closing bracket; returns false for an unclosed bracket.
-bool bracketMatch(std::string_view glob, std::size_t i, char c, bool& matched, std::size_t& next)
+// Removes trailing spaces that no backslash quotes ("a\ " keeps its space, "a\\ " does not).
+void trimTrailingSpaces(std::string& line)
 {
-    std::size_t j = i + 1;
-    bool negate = false;
-    if (j < glob.size() && (glob[j] == '!' || glob[j] == '^')) {
-        negate = true;
-        ++j;
-    }
-    bool hit = false;
-    bool first = true;
-    while (j < glob.size() && (first || glob[j] != ']')) {
-        first = false;
-        char lo = glob[j];
-        if (lo == '\\' && j + 1 < glob.size())
-            lo = glob[++j];
-        char hi = lo;
-        if (j + 2 < glob.size() && glob[j + 1] == '-' && glob[j + 2] != ']') {
-            hi = glob[j + 2];
-            if (hi == '\\' && j + 3 < glob.size()) {
-                hi = glob[j + 3];
-                ++j;
-            }
-            j += 2;
+    std::size_t keep = line.size();
+    bool spaces = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == ' ') {
+            if (!spaces)
+                keep = i;
+            spaces = true;
+            continue;
         }
-        if (static_cast<unsigned char>(c) >= static_cast<unsigned char>(lo) &&
-            static_cast<unsigned char>(c) <= static_cast<unsigned char>(hi))
-            hit = true;
-        ++j;
+        if (line[i] == '\\' && ++i == line.size())
+            return;  // a trailing backslash: no space to trim
+        spaces = false;
     }
-    if (j >= glob.size())
-        return false;
-    next = j + 1;
-    matched = hit != negate;
-    return true;
-}
-
-bool matchFrom(std::string_view glob, std::size_t g, std::string_view path, std::size_t p)
-{
-    while (g < glob.size()) {
-        const char c = glob[g];
-        if (c == '*') {
-            const bool wholeComponent = (g == 0 || glob[g - 1] == '/') && g + 1 < glob.size() && glob[g + 1] == '*' &&
-                                        (g + 2 == glob.size() || glob[g + 2] == '/');
-            if (wholeComponent) {
-                if (g + 2 == glob.size())
-                    return true;  // "**" at the end: everything below
-                // "**/": zero or more whole components.
-                const std::size_t rest = g + 3;
-                if (matchFrom(glob, rest, path, p))
-                    return true;
-                for (std::size_t i = p; i < path.size(); ++i)
-                    if (path[i] == '/' && matchFrom(glob, rest, path, i + 1))
-                        return true;
-                return false;
-            }
-            while (g < glob.size() && glob[g] == '*')
-                ++g;
-            if (g == glob.size())
-                return path.find('/', p) == std::string_view::npos;
-            for (std::size_t i = p; i <= path.size(); ++i) {
-                if (matchFrom(glob, g, path, i))
-                    return true;
-                if (i < path.size() && path[i] == '/')
-                    break;
-            }
-            return false;
-        }
-        if (p >= path.size())
-            return false;
-        if (c == '?') {
-            if (path[p] == '/')
-                return false;
-            ++g;
-            ++p;
-        } else if (c == '[') {
-            bool matched = false;
-            std::size_t next = 0;
-            if (!bracketMatch(glob, g, path[p], matched, next)) {
-                // An unclosed bracket is a plain character.
-                if (path[p] != '[')
-                    return false;
-                ++g;
-                ++p;
-                continue;
-            }
-            if (!matched || path[p] == '/')
-                return false;
-            g = next;
-            ++p;
-        } else {
-            char literal = c;
-            if (c == '\\' && g + 1 < glob.size())
-                literal = glob[++g];
-            if (path[p] != literal)
-                return false;
-            ++g;
-            ++p;
-        }
-    }
-    return p == path.size();
+    if (spaces)
+        line.resize(keep);
 }
 
 } // namespace
 
 bool globMatch(std::string_view glob, std::string_view path)
 {
-    return matchFrom(glob, 0, path, 0);
+    return Glob(glob).matches(path);
 }
 
 std::vector<IgnorePattern> parseIgnoreFile(std::string_view text)
@@ -124,13 +42,12 @@ std::vector<IgnorePattern> parseIgnoreFile(std::string_view text)
         text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        line.resize(std::min(line.size(), line.find('\0')));  // git reads a line as a C string
         if (line.empty() || line[0] == '#')
             continue;
-        // Trailing spaces go, unless escaped with a backslash.
-        while (!line.empty() && line.back() == ' ' && !(line.size() >= 2 && line[line.size() - 2] == '\\'))
-            line.pop_back();
+        trimTrailingSpaces(line);
         IgnorePattern pattern;
-        if (line[0] == '!') {
+        if (!line.empty() && line[0] == '!') {
             pattern.negated = true;
             line.erase(0, 1);
         }
@@ -138,61 +55,92 @@ std::vector<IgnorePattern> parseIgnoreFile(std::string_view text)
             pattern.directoryOnly = true;
             line.pop_back();
         }
-        if (line.empty())
-            continue;
         pattern.anchored = line.find('/') != std::string::npos;
-        if (line[0] == '/')
+        if (!line.empty() && line[0] == '/')
             line.erase(0, 1);
         if (line.empty())
             continue;
+        pattern.matcher = Glob(line);
         pattern.glob = std::move(line);
         patterns.push_back(std::move(pattern));
     }
     return patterns;
 }
 
-std::shared_ptr<const IgnoreRules> IgnoreRules::forFolder(std::shared_ptr<const IgnoreRules> parent, std::string folder,
-                                                          std::vector<IgnorePattern> patterns)
+IgnoreRules::File::~File()
 {
-    auto rules = std::make_shared<IgnoreRules>();
-    rules->parent_ = std::move(parent);
-    rules->strip_ = std::move(folder);
-    rules->patterns_ = std::move(patterns);
+    releaseChain(outer, [](const File& file) -> std::shared_ptr<const File>& { return file.outer; });
+}
+
+std::shared_ptr<const IgnoreRules> IgnoreRules::withPatterns(std::shared_ptr<const IgnoreRules> outer,
+                                                             std::vector<IgnorePattern> patterns)
+{
+    if (patterns.empty())
+        return outer;
+    auto file = std::make_shared<File>();
+    if (outer)
+        file->outer = outer->files_;
+    file->patterns = std::move(patterns);
+    std::shared_ptr<IgnoreRules> rules(new IgnoreRules);
+    for (std::size_t i = file->patterns.size(); i-- > 0;) {
+        const IgnorePattern& p = file->patterns[i];
+        if (p.anchored)
+            rules->live_.push_back(Live{file.get(), static_cast<std::uint32_t>(i), p.matcher.start()});
+    }
+    if (outer)
+        rules->live_.insert(rules->live_.end(), outer->live_.begin(), outer->live_.end());
+    rules->files_ = std::move(file);
     return rules;
 }
 
-std::shared_ptr<const IgnoreRules> IgnoreRules::forAncestor(std::shared_ptr<const IgnoreRules> parent,
-                                                            std::string below, std::vector<IgnorePattern> patterns)
+std::shared_ptr<const IgnoreRules> IgnoreRules::inside(const std::shared_ptr<const IgnoreRules>& rules,
+                                                       std::string_view name)
 {
-    auto rules = std::make_shared<IgnoreRules>();
-    rules->parent_ = std::move(parent);
-    rules->prefix_ = std::move(below);
-    rules->patterns_ = std::move(patterns);
-    return rules;
+    if (!rules || rules->live_.empty())
+        return rules;
+    std::shared_ptr<IgnoreRules> below(new IgnoreRules);
+    below->files_ = rules->files_;
+    for (const Live& live : rules->live_) {
+        const Glob& matcher = live.file->patterns[live.pattern].matcher;
+        Glob::State state = live.state;
+        matcher.step(state, name);
+        matcher.step(state, "/");
+        if (state.alive())
+            below->live_.push_back(Live{live.file, live.pattern, std::move(state)});
+    }
+    return below;
 }
 
-bool IgnoreRules::ignored(const IgnoreRules* rules, std::string_view path, bool isDirectory)
+bool IgnoreRules::ignored(const IgnoreRules* rules, std::string_view name, bool isDirectory)
 {
-    std::string joined;
-    for (const IgnoreRules* r = rules; r; r = r->parent_.get()) {
-        if (r->patterns_.empty() || path.substr(0, r->strip_.size()) != r->strip_)
-            continue;
-        std::string_view local = path.substr(r->strip_.size());
-        if (!r->prefix_.empty()) {
-            joined = r->prefix_;
-            joined += local;
-            local = joined;
-        }
-        const auto slash = local.rfind('/');
-        const std::string_view name = slash == std::string_view::npos ? local : local.substr(slash + 1);
-        for (auto it = r->patterns_.rbegin(); it != r->patterns_.rend(); ++it) {
-            if (it->directoryOnly && !isDirectory)
+    if (!rules)
+        return false;
+    std::size_t next = 0;  // the next of live_, met in the same order
+    for (const File* file = rules->files_.get(); file; file = file->outer.get()) {
+        for (std::size_t i = file->patterns.size(); i-- > 0;) {
+            const IgnorePattern& p = file->patterns[i];
+            const Live* live = nullptr;
+            if (p.anchored) {
+                if (next == rules->live_.size() || rules->live_[next].file != file || rules->live_[next].pattern != i)
+                    continue;  // it cannot match below here any more
+                live = &rules->live_[next++];
+            }
+            if (p.directoryOnly && !isDirectory)
                 continue;
-            if (globMatch(it->glob, it->anchored ? local : name))
-                return !it->negated;
+            if (live ? p.matcher.matchesAfter(live->state, name) : p.matcher.matches(name))
+                return !p.negated;
         }
     }
     return false;
+}
+
+bool IgnoreRules::ignoredPath(std::shared_ptr<const IgnoreRules> rules, std::string_view path, bool isDirectory)
+{
+    for (auto slash = path.find('/'); slash != std::string_view::npos; slash = path.find('/')) {
+        rules = inside(rules, path.substr(0, slash));
+        path.remove_prefix(slash + 1);
+    }
+    return ignored(rules.get(), path, isDirectory);
 }
 
 } // namespace qm::counter

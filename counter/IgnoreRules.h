@@ -1,5 +1,8 @@
 #pragma once
 
+#include "counter/Glob.h"
+
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,40 +16,53 @@ struct IgnorePattern {
     bool negated = false;  // "!pattern" re-includes
     bool directoryOnly = false;
     bool anchored = false;  // matched against the whole path below the file's folder, not just the name
+    Glob matcher;           // of `glob`
 };
 
 // Parses the text of an ignore file, as git reads .gitignore.
 std::vector<IgnorePattern> parseIgnoreFile(std::string_view text);
 
-// Git's wildcard match of a path: "*" and "?" and "[...]" stay within one path component,
-// "**" spans components where it stands as a whole component.
+// Git's wildcard match of a path (see Glob).
 bool globMatch(std::string_view glob, std::string_view path);
 
-// The ignore files that apply to one folder of the walk: its own patterns and, through
-// `parent`, those of the folders above it. Shared, immutable once built.
+// The ignore patterns in force in one folder of the walk: those of the folder's own ignore
+// files and of the folders above it, each anchored pattern already read along the path
+// down to this folder, so that an entry is judged by its name alone however deep it lies.
+// Shared, immutable once built.
 class IgnoreRules {
 public:
-    // Rules of a folder below the walk root; `folder` is its path from the root, ending in
-    // "/" (or "" for the root itself).
-    static std::shared_ptr<const IgnoreRules> forFolder(std::shared_ptr<const IgnoreRules> parent,
-                                                        std::string folder,
-                                                        std::vector<IgnorePattern> patterns);
+    // The rules of a folder with ignore patterns of its own: those in force from above
+    // (`outer`, none at the top), then the folder's, which win.
+    static std::shared_ptr<const IgnoreRules> withPatterns(std::shared_ptr<const IgnoreRules> outer,
+                                                           std::vector<IgnorePattern> patterns);
 
-    // Rules of a folder above the walk root; `below` is the path from that folder down to
-    // the root, ending in "/".
-    static std::shared_ptr<const IgnoreRules> forAncestor(std::shared_ptr<const IgnoreRules> parent,
-                                                          std::string below,
-                                                          std::vector<IgnorePattern> patterns);
+    // The rules in force from above in the subfolder `name` of a folder with `rules`.
+    static std::shared_ptr<const IgnoreRules> inside(const std::shared_ptr<const IgnoreRules>& rules,
+                                                     std::string_view name);
 
-    // Whether a path (from the walk root, no leading "/") is ignored. The deepest ignore file
-    // with a matching pattern decides; within a file the last matching pattern does.
-    static bool ignored(const IgnoreRules* rules, std::string_view path, bool isDirectory);
+    // Whether the entry `name` of the folder is ignored. The deepest ignore file with a
+    // matching pattern decides; within a file the last matching pattern does.
+    static bool ignored(const IgnoreRules* rules, std::string_view name, bool isDirectory);
+
+    // The same for a path below the folder ("a/b/c.c"), its folders not being judged.
+    static bool ignoredPath(std::shared_ptr<const IgnoreRules> rules, std::string_view path, bool isDirectory);
 
 private:
-    std::shared_ptr<const IgnoreRules> parent_;
-    std::string strip_;   // removed from the front of a path from the walk root
-    std::string prefix_;  // put in front of it
-    std::vector<IgnorePattern> patterns_;
+    // The patterns of one folder's ignore files, and through `outer` those of the folders above.
+    struct File {
+        mutable std::shared_ptr<const File> outer;
+        std::vector<IgnorePattern> patterns;
+        ~File();
+    };
+    // An anchored pattern that can still match below this folder, and where it stands.
+    struct Live {
+        const File* file;
+        std::uint32_t pattern;
+        Glob::State state;
+    };
+
+    std::shared_ptr<const File> files_;
+    std::vector<Live> live_;  // in the order patterns are tried: deepest file first, last pattern first
 };
 
 } // namespace qm::counter

@@ -223,7 +223,7 @@ void filterFiles(std::vector<FileRecord>& files, const Options& options)
         std::vector<std::size_t> kept{start};
         for (std::size_t i = start + 1; i < end; ++i) {
             const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](std::size_t k) {
-                return files[i].bytes == 0 || sameContent(files[k].location, files[i].location);
+                return files[i].bytes == 0 || sameContent(files[k].location, files[i].location, files[i].bytes);
             });
             if (duplicate)
                 drop[i] = true;

@@ -1,8 +1,10 @@
 #include "counter/Walker.h"
 
 #include "counter/IgnoreRules.h"
+#include "counter/ReleaseChain.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <condition_variable>
@@ -12,9 +14,11 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <tuple>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,15 +26,49 @@ namespace qm::counter {
 
 namespace {
 
+// A folder of the walk, for the path shown in locations and warnings. The path is put
+// together only when it is needed, so walking a chain of folders however deep costs each
+// folder its own name, not the path above it.
+struct Place {
+    mutable std::shared_ptr<const Place> parent;  // none for a walk root
+    std::string name;                              // in the parent; a walk root's path as given
+
+    Place(std::shared_ptr<const Place> above, std::string own) : parent(std::move(above)), name(std::move(own)) {}
+    ~Place()
+    {
+        releaseChain(parent, [](const Place& p) -> std::shared_ptr<const Place>& { return p.parent; });
+    }
+};
+
+std::string pathOf(const Place& place)
+{
+    std::vector<const Place*> chain;
+    std::size_t length = 0;
+    for (const Place* p = &place; p; p = p->parent.get()) {
+        chain.push_back(p);
+        length += p->name.size() + 1;
+    }
+    std::string path;
+    path.reserve(length);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (it != chain.rbegin() && (path.empty() || path.back() != '/'))
+            path += '/';
+        path += (*it)->name;
+    }
+    return path;
+}
+
 // A folder kept open while jobs below it still need it: files and folders in it are opened
-// relative to it, so no path grows past the system's limit.
+// relative to it, so no path grows past the system's limit. The walk counts them to keep
+// within its share of the process's file descriptors.
 struct OpenFolder {
     int fd = -1;
-    explicit OpenFolder(int descriptor) : fd(descriptor) {}
+    std::atomic<int>& count;
+    OpenFolder(int descriptor, std::atomic<int>& openFolders) : fd(descriptor), count(openFolders) { ++count; }
     ~OpenFolder()
     {
-        if (fd >= 0)
-            ::close(fd);
+        ::close(fd);
+        --count;
     }
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
@@ -38,10 +76,8 @@ struct OpenFolder {
 
 struct FolderJob {
     std::shared_ptr<OpenFolder> parent;  // none for a walk root, which opens by its path
-    std::string name;                    // in the parent
-    std::string path;                    // as shown in locations
-    std::string rel;                     // from the walk root, "" or ending in "/"
-    std::shared_ptr<const IgnoreRules> rules;
+    std::shared_ptr<const Place> place;
+    std::shared_ptr<const IgnoreRules> rules;  // in force from above
     bool inRepository = false;  // .gitignore files count only inside a git work tree
 };
 
@@ -56,6 +92,14 @@ struct Job {
     std::optional<FolderJob> folder;
     std::shared_ptr<OpenFolder> in;  // the files' folder; none: their names are paths
     std::vector<FileJob> files;
+};
+
+// What a folder holds for the walk, its ignore rules applied (its files go to the caller
+// one by one as they are found).
+struct Listing {
+    std::vector<std::string> folders;
+    std::shared_ptr<const IgnoreRules> rules;  // in force inside the folder
+    bool inRepository = false;
 };
 
 constexpr std::size_t filesPerJob = 8;
@@ -74,23 +118,30 @@ std::string trimTrailingSlashes(std::string path)
     return path;
 }
 
-// The contents of a small file `name` of the folder open as `folder`.
-std::optional<std::string> readSmallFile(int folder, const std::string& name)
+// The contents of a small regular file `name` of the folder open as `folder`, read up to
+// its size when opened (and 16 MiB at most). `follow`: a symbolic link is read as its target.
+std::optional<std::string> readSmallFile(int folder, const std::string& name, bool follow = true)
 {
-    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (follow ? 0 : O_NOFOLLOW));
     if (fd < 0)
         return std::nullopt;
-    std::string text;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string text(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), std::size_t{1} << 24), '\0');
+    std::size_t have = 0;
+    while (have < text.size()) {
+        const ssize_t n = ::read(fd, text.data() + have, text.size() - have);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0 || text.size() > (1u << 24))
+        if (n <= 0)
             break;
-        text.append(buffer, static_cast<std::size_t>(n));
+        have += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    text.resize(have);
     return text;
 }
 
@@ -118,17 +169,18 @@ std::string excludeFileOf(int folder, bool gitIsFile)
 }
 
 // The ignore patterns of one folder: the repository's exclude file (when the folder holds
-// ".git"), then .gitignore, then .ignore; later files win.
+// ".git"), then .gitignore, then .ignore; later files win. As git does, an ignore file that
+// is a symbolic link is not read.
 std::vector<IgnorePattern> folderPatterns(int folder, const std::string& excludeFile, bool hasGitignore,
                                           bool hasIgnore)
 {
     std::vector<IgnorePattern> patterns;
-    const std::pair<bool, std::string> files[] = {
-        {!excludeFile.empty(), excludeFile}, {hasGitignore, ".gitignore"}, {hasIgnore, ".ignore"}};
-    for (const auto& [present, name] : files) {
+    const std::tuple<bool, std::string, bool> files[] = {
+        {!excludeFile.empty(), excludeFile, true}, {hasGitignore, ".gitignore", false}, {hasIgnore, ".ignore", false}};
+    for (const auto& [present, name, follow] : files) {
         if (!present)
             continue;
-        if (const auto text = readSmallFile(folder, name)) {
+        if (const auto text = readSmallFile(folder, name, follow)) {
             auto more = parseIgnoreFile(*text);
             patterns.insert(patterns.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
         }
@@ -145,12 +197,17 @@ unsigned gitEntry(const std::string& folder)
     return S_ISDIR(st.st_mode) ? S_IFDIR : S_ISREG(st.st_mode) ? S_IFREG : 0;
 }
 
+std::string lastComponent(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
 // The job for a walk root. Inside a git work tree it carries the ignore rules of the
 // repository's folders above the root: from the folder holding ".git" down to the root's
 // parent.
 FolderJob rootJob(const std::string& root)
 {
-    FolderJob job{nullptr, root, trimTrailingSlashes(root), "", nullptr, false};
+    FolderJob job{nullptr, std::make_shared<const Place>(nullptr, trimTrailingSlashes(root)), nullptr, false};
     char resolved[PATH_MAX];
     if (!::realpath(root.c_str(), resolved))
         return job;
@@ -165,27 +222,36 @@ FolderJob rootJob(const std::string& root)
     if (git == 0)
         return job;
     job.inRepository = true;
+    if (chain.empty())
+        return job;
     std::shared_ptr<const IgnoreRules> rules;
-    const std::string rootPath = resolved;
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        if (it != chain.rbegin())
+            rules = IgnoreRules::inside(rules, lastComponent(*it));
         const int fd = ::open(it->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             continue;
         const std::string exclude = *it == dir ? excludeFileOf(fd, git == S_IFREG) : std::string();
-        auto patterns = folderPatterns(fd, exclude, true, true);
+        rules = IgnoreRules::withPatterns(std::move(rules), folderPatterns(fd, exclude, true, true));
         ::close(fd);
-        if (patterns.empty())
-            continue;
-        std::string below = rootPath.substr(*it == "/" ? 1 : it->size() + 1) + "/";
-        rules = IgnoreRules::forAncestor(rules, std::move(below), std::move(patterns));
     }
-    job.rules = std::move(rules);
+    job.rules = IgnoreRules::inside(rules, lastComponent(resolved));
     return job;
+}
+
+// The number of folders the walk keeps open at once: a quarter of the process's file
+// descriptors, so that reading files, listing folders and the rest of the process have room.
+int openFolderBudget()
+{
+    struct rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return 4096;
+    return static_cast<int>(std::clamp<rlim_t>(limit.rlim_cur / 4, 4, 4096));
 }
 
 class Walk {
 public:
-    explicit Walk(const Options& options) : options_(options)
+    explicit Walk(const Options& options) : options_(options), budget_(openFolderBudget())
     {
         for (const auto& language : languages())
             syntaxes_.emplace_back(language);
@@ -274,17 +340,9 @@ private:
                 ++busy_;
             }
             if (job.folder)
-                listFolder(*job.folder, out);
-            for (auto& file : job.files) {
-                std::string warning;
-                const int folder = job.in ? job.in->fd : AT_FDCWD;
-                std::string name = job.in ? file.name : fileNameOf(file.name);
-                if (auto record = scanner.scan(folder, file.name, std::move(file.location), std::move(name),
-                                               std::move(file.symlocation), file.link, warning))
-                    out.files.push_back(std::move(*record));
-                else if (!warning.empty())
-                    out.warnings.push_back(std::move(warning));
-            }
+                listFolder(*job.folder, scanner, out);
+            for (auto& file : job.files)
+                scanFile(scanner, job.in ? job.in->fd : AT_FDCWD, !job.in, file, out);
             job = Job{};  // let go of the folder before saying the work is done
             {
                 std::lock_guard lock(mutex_);
@@ -294,6 +352,17 @@ private:
             }
         }
         wake_.notify_all();
+    }
+
+    static void scanFile(FileScanner& scanner, int folder, bool byPath, FileJob& file, WalkResult& out)
+    {
+        std::string warning;
+        std::string name = byPath ? fileNameOf(file.name) : file.name;
+        if (auto record = scanner.scan(folder, file.name, std::move(file.location), std::move(name),
+                                       std::move(file.symlocation), file.link, warning))
+            out.files.push_back(std::move(*record));
+        else if (!warning.empty())
+            out.warnings.push_back(std::move(warning));
     }
 
     static std::string fileNameOf(const std::string& path)
@@ -318,24 +387,26 @@ private:
                            [&st](const auto& id) { return id.first == st.st_dev && id.second == st.st_ino; });
     }
 
-    void listFolder(FolderJob& folder, WalkResult& out)
+    // Reads the folder open as `fd`: its ignore files, then its entries, handing each file
+    // to count to `take`. False (and a warning) when it cannot be listed.
+    template <class Take>
+    bool list(int fd, const Place& place, const std::shared_ptr<const IgnoreRules>& rulesFromAbove, bool inRepository,
+              Listing& listing, WalkResult& out, Take take) const
     {
-        const int fd = folder.parent
-                           ? ::openat(folder.parent->fd, folder.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
-                           : ::open(folder.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        folder.parent.reset();
-        if (fd < 0) {
-            out.warnings.push_back(folder.path + ": " + std::strerror(errno));
-            return;
-        }
-        auto open = std::make_shared<OpenFolder>(fd);
-        const int listing = ::dup(fd);
-        DIR* dir = listing >= 0 ? ::fdopendir(listing) : nullptr;
+        std::string path;  // of the folder, once needed
+        const auto folderPath = [&]() -> const std::string& {
+            if (path.empty())
+                path = pathOf(place);
+            return path;
+        };
+        const int duplicate = ::dup(fd);
+        DIR* dir = duplicate >= 0 ? ::fdopendir(duplicate) : nullptr;
         if (!dir) {
-            if (listing >= 0)
-                ::close(listing);
-            out.warnings.push_back(folder.path + ": " + std::strerror(errno));
-            return;
+            const int error = errno;
+            if (duplicate >= 0)
+                ::close(duplicate);
+            out.warnings.push_back(folderPath() + ": " + std::strerror(error));
+            return false;
         }
         struct Entry {
             std::string name;
@@ -346,7 +417,6 @@ private:
         bool hasIgnore = false;
         unsigned char git = DT_UNKNOWN;
         bool hasGit = false;
-        bool inRepository = folder.inRepository;
         while (const dirent* e = ::readdir(dir)) {
             const char* name = e->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
@@ -366,21 +436,16 @@ private:
             struct stat st{};
             git = ::fstatat(fd, ".git", &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_DIR;
         }
-        inRepository = inRepository || hasGit;
-        hasGitignore = hasGitignore && inRepository;
+        listing.inRepository = inRepository || hasGit;
+        hasGitignore = hasGitignore && listing.inRepository;
 
-        std::shared_ptr<const IgnoreRules> rules = folder.rules;
+        listing.rules = rulesFromAbove;
         const std::string exclude = hasGit ? excludeFileOf(fd, git == DT_REG) : std::string();
-        if (hasGitignore || hasIgnore || !exclude.empty()) {
-            auto patterns = folderPatterns(fd, exclude, hasGitignore, hasIgnore);
-            if (!patterns.empty())
-                rules = IgnoreRules::forFolder(rules, folder.rel, std::move(patterns));
-        }
+        if (hasGitignore || hasIgnore || !exclude.empty())
+            listing.rules = IgnoreRules::withPatterns(listing.rules, folderPatterns(fd, exclude, hasGitignore, hasIgnore));
+        const IgnoreRules* rules = listing.rules.get();
 
-        Job files;
-        files.in = open;
         for (auto& entry : entries) {
-            std::string rel = folder.rel + entry.name;
             unsigned char type = entry.type;
             if (type == DT_UNKNOWN) {
                 struct stat st{};
@@ -391,10 +456,8 @@ private:
             if (type == DT_DIR) {
                 if (entry.name == ".git" || entry.name == ".hg" || entry.name == ".svn")
                     continue;
-                if (IgnoreRules::ignored(rules.get(), rel, true))
-                    continue;
-                std::string path = join(folder.path, entry.name);
-                push(Job{FolderJob{open, std::move(entry.name), std::move(path), rel + "/", rules, inRepository}, nullptr, {}});
+                if (!IgnoreRules::ignored(rules, entry.name, true))
+                    listing.folders.push_back(std::move(entry.name));
                 continue;
             }
             bool link = false;
@@ -406,20 +469,133 @@ private:
                     continue;
                 link = true;
             } else if (type != DT_REG) {
-                continue;
+                continue;  // pipes, sockets and devices are not files to read
             }
-            if (IgnoreRules::ignored(rules.get(), rel, false))
+            if (IgnoreRules::ignored(rules, entry.name, false))
                 continue;
-            std::string location = join(folder.path, entry.name);
-            files.files.push_back({std::move(entry.name), std::move(location), {}, link});
+            std::string location = join(folderPath(), entry.name);
+            take(FileJob{std::move(entry.name), std::move(location), {}, link});
+        }
+        return true;
+    }
+
+    void listFolder(FolderJob& folder, FileScanner& scanner, WalkResult& out)
+    {
+        const Place& place = *folder.place;
+        const int fd = folder.parent ? ::openat(folder.parent->fd, place.name.c_str(),
+                                                O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
+                                     : ::open(place.name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        folder.parent.reset();
+        if (fd < 0) {
+            out.warnings.push_back(pathOf(place) + ": " + std::strerror(errno));
+            return;
+        }
+        auto open = std::make_shared<OpenFolder>(fd, openFolders_);
+        Listing listing;
+        Job files;
+        files.in = open;
+        const bool listed = list(fd, place, folder.rules, folder.inRepository, listing, out, [&](FileJob file) {
+            files.files.push_back(std::move(file));
             if (files.files.size() == filesPerJob) {
                 push(std::move(files));
                 files = Job{};
                 files.in = open;
             }
-        }
+        });
         if (!files.files.empty())
             push(std::move(files));
+        if (!listed)
+            return;
+
+        if (openFolders_ >= budget_) {
+            // Each folder job keeps its parent open: past the budget, this thread walks the
+            // subfolders itself, keeping one folder open at a time.
+            walkDeep(fd, folder.place, listing, scanner, out);
+            return;
+        }
+        for (auto& name : listing.folders) {
+            auto rules = IgnoreRules::inside(listing.rules, name);
+            push(Job{FolderJob{open, std::make_shared<const Place>(folder.place, std::move(name)), std::move(rules),
+                               listing.inRepository},
+                     nullptr,
+                     {}});
+        }
+    }
+
+    // Walks the subfolders of a listed folder (open as `top`) depth first in this thread,
+    // with one folder open at a time besides `top`: a folder's own files are counted while
+    // it is open, and the walk returns to a parent through "..", checked to be the folder it
+    // came from. Time and descriptors stay bounded however deep or wide the tree is.
+    void walkDeep(int top, const std::shared_ptr<const Place>& topPlace, Listing& topListing, FileScanner& scanner,
+                  WalkResult& out)
+    {
+        struct Frame {
+            std::shared_ptr<const Place> place;
+            std::shared_ptr<const IgnoreRules> rules;
+            bool inRepository;
+            std::vector<std::string> folders;  // still to walk
+            dev_t device;
+            ino_t inode;
+        };
+        struct stat st{};
+        if (::fstat(top, &st) != 0) {
+            out.warnings.push_back(pathOf(*topPlace) + ": " + std::strerror(errno));
+            return;
+        }
+        std::vector<Frame> frames;
+        frames.push_back(Frame{topPlace, topListing.rules, topListing.inRepository, std::move(topListing.folders),
+                               st.st_dev, st.st_ino});
+        int fd = top;  // the folder of the last frame
+        const auto leave = [&fd, top] {
+            if (fd != top)
+                ::close(fd);
+        };
+        while (!frames.empty()) {
+            Frame& frame = frames.back();
+            if (frame.folders.empty()) {
+                frames.pop_back();
+                if (frames.empty())
+                    break;
+                const int up = frames.size() == 1 ? top : ::openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                struct stat upSt{};
+                const bool same = up >= 0 && (up == top || (::fstat(up, &upSt) == 0 && upSt.st_dev == frames.back().device &&
+                                                            upSt.st_ino == frames.back().inode));
+                leave();
+                fd = up;
+                if (!same) {
+                    // Moved while being walked: what is left of it cannot be reached safely.
+                    if (up >= 0)
+                        ::close(up);
+                    for (std::size_t i = 1; i < frames.size(); ++i)
+                        if (!frames[i].folders.empty())
+                            out.warnings.push_back(pathOf(*frames[i].place) + ": changed while being counted");
+                    frames.resize(1);
+                    fd = top;
+                }
+                continue;
+            }
+            std::string name = std::move(frame.folders.back());
+            frame.folders.pop_back();
+            auto place = std::make_shared<const Place>(frame.place, name);
+            const int child = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child < 0) {
+                out.warnings.push_back(pathOf(*place) + ": " + std::strerror(errno));
+                continue;
+            }
+            Listing listing;
+            const bool listed = list(child, *place, IgnoreRules::inside(frame.rules, name), frame.inRepository, listing,
+                                     out, [&](FileJob file) { scanFile(scanner, child, false, file, out); });
+            struct stat childSt{};
+            if (!listed || listing.folders.empty() || ::fstat(child, &childSt) != 0) {
+                ::close(child);
+                continue;
+            }
+            leave();
+            fd = child;
+            frames.push_back(Frame{std::move(place), std::move(listing.rules), listing.inRepository,
+                                   std::move(listing.folders), childSt.st_dev, childSt.st_ino});
+        }
+        leave();
     }
 
     const Options& options_;
@@ -432,6 +608,8 @@ private:
     std::vector<Job> jobs_;
     int busy_ = 0;
     int idle_ = 0;
+    std::atomic<int> openFolders_{0};
+    const int budget_;
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,9 +36,19 @@ bool writeAll(int fd, const std::string& text)
     return true;
 }
 
+// A message as one line: control bytes (a newline or an escape in a file name) are shown
+// as "?".
+std::string printable(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    return text;
+}
+
 int usageError(const std::string& message)
 {
-    writeAll(STDERR_FILENO, "scc: " + message + "\n");
+    writeAll(STDERR_FILENO, "scc: " + printable(message) + "\n");
     return 2;
 }
 
@@ -69,6 +80,9 @@ bool readable(const std::string& path, bool folder)
 int main(int argc, char** argv)
 {
     using namespace qm::counter;
+    // A reader that goes away (a closed pipe) is a failed write to report, not a signal that
+    // ends the process without a word.
+    std::signal(SIGPIPE, SIG_IGN);
     const CommandLine command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (command.action) {
     case CommandLine::Action::Error:
@@ -94,7 +108,7 @@ int main(int argc, char** argv)
     WalkResult walked = walk(options);
     if (options.verbose)
         for (const auto& warning : walked.warnings)
-            writeAll(STDERR_FILENO, "scc: warning: " + warning + "\n");
+            writeAll(STDERR_FILENO, "scc: warning: " + printable(warning) + "\n");
     filterFiles(walked.files, options);
     const auto report = summarize(walked.files, options);
     const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());

@@ -4,16 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,10 +64,57 @@ private:
     std::string root_;
 };
 
+// Empties the folder `path`, however deep its tree: each folder's entries are moved up into
+// `path` before the folder goes, so no long path is needed, no recursion and few descriptors.
+inline void emptyDeepTree(const std::string& path)
+{
+    const int top = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
+    if (top < 0)
+        return;
+    const auto names = [](int folder) {
+        std::vector<std::string> found;
+        if (DIR* dir = ::fdopendir(::dup(folder))) {
+            while (const dirent* e = ::readdir(dir))
+                if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+                    found.emplace_back(e->d_name);
+            ::closedir(dir);
+        }
+        return found;
+    };
+    std::size_t moved = 0;
+    for (auto entries = names(top); !entries.empty(); entries = names(top)) {
+        for (const auto& name : entries) {
+            struct stat st{};
+            if (::fstatat(top, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) {
+                ::unlinkat(top, name.c_str(), 0);
+                continue;
+            }
+            ::fchmodat(top, name.c_str(), 0700, 0);
+            const int folder = ::openat(top, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+            if (folder >= 0) {
+                for (const auto& child : names(folder))
+                    ::renameat(folder, child.c_str(), top, ("moved-" + std::to_string(moved++)).c_str());
+                ::close(folder);
+            }
+            if (::unlinkat(top, name.c_str(), AT_REMOVEDIR) != 0)
+                ::renameat(top, name.c_str(), top, ("moved-" + std::to_string(moved++)).c_str());
+        }
+    }
+    ::close(top);
+}
+
 struct RunResult {
     int status = -1;
     std::string out;
     std::string err;
+    bool timedOut = false;
+};
+
+// How a run of the counter is set up beyond its arguments.
+struct RunSetup {
+    int timeoutSeconds = 300;  // a hang guard: the run is killed after this long
+    rlim_t openFiles = 0;      // its limit of open file descriptors; 0: the tests' own
+    bool closedPipe = false;   // its standard output a pipe whose reading end is closed
 };
 
 inline std::string readFile(const std::string& path)
@@ -91,10 +144,11 @@ inline const std::string& counterForEveryone()
 
 // Runs the built counter with `arguments` in the folder `cwd`; `unprivileged`
 // runs it as the user nobody when the tests run as root, so that file
-// permissions apply to it. A counter that cannot be started gives status 127.
+// permissions apply to it. A counter that cannot be started gives status 127,
+// one killed by a signal or by the hang guard -1.
 // `standardOutput` names a file to write to instead of the one read back.
 inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd, bool unprivileged = false,
-                        const std::string& standardOutput = {})
+                        const std::string& standardOutput = {}, const RunSetup& setup = {})
 {
     const bool drop = unprivileged && ::geteuid() == 0;
     const std::string exe = drop ? counterForEveryone() : builtCounter;
@@ -104,19 +158,36 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
     for (const auto& a : arguments)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    int pipeEnds[2] = {-1, -1};
+    if (setup.closedPipe && ::pipe(pipeEnds) == 0)
+        ::close(pipeEnds[0]);
     RunResult result;
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const int out = standardOutput.empty() ? ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
-                                               : ::open(standardOutput.c_str(), O_WRONLY);
+        const int out = setup.closedPipe         ? pipeEnds[1]
+                        : standardOutput.empty() ? ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                                 : ::open(standardOutput.c_str(), O_WRONLY);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const rlimit files{setup.openFiles, setup.openFiles};
         if (out >= 0 && err >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 && ::dup2(err, STDERR_FILENO) >= 0 && ::chdir(cwd.c_str()) == 0 &&
+            (setup.openFiles == 0 || ::setrlimit(RLIMIT_NOFILE, &files) == 0) &&
             (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)))
             ::execve(exe.c_str(), argv.data(), environ);
         ::_exit(127);
     }
+    if (pipeEnds[1] >= 0)
+        ::close(pipeEnds[1]);
     int status = 0;
-    if (pid > 0 && ::waitpid(pid, &status, 0) == pid)
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(setup.timeoutSeconds);
+    pid_t done = 0;
+    while (pid > 0 && (done = ::waitpid(pid, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (pid > 0 && done == 0) {
+        ::kill(pid, SIGKILL);
+        done = ::waitpid(pid, &status, 0);
+        result.timedOut = true;
+    }
+    if (pid > 0 && done == pid)
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.out = readFile(outPath);
     result.err = readFile(errPath);

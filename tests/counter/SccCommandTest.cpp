@@ -321,6 +321,12 @@ TEST(SccCommand, HonoursGitignoreFilesOnlyInsideAGitWorkTree)
     t.write("sub/deeper/sub/skip.c", "int d;\n");
     EXPECT_EQ(counted("sub"), (std::set<std::string>{"keep.c", "skip.c"}));
     EXPECT_EQ(counted(t.path("sub/deeper")), (std::set<std::string>{"skip.c"}));
+
+    // As git does, an ignore file that is a symbolic link is not read.
+    t.write("linked/patterns", "*.c\n");
+    t.link("patterns", "linked/.gitignore");
+    t.write("linked/kept.c", "int kept;\n");
+    EXPECT_EQ(counted("linked"), (std::set<std::string>{"kept.c"}));
 }
 
 TEST(SccCommand, ReportsLargeBinaryFilesBySizeWithoutCountingThem)
@@ -351,27 +357,6 @@ std::map<std::string, std::string> languagesByFile(const json& counted)
         for (const auto& f : l["Files"])
             out[f["Filename"]] = l["Name"];
     return out;
-}
-
-// Removes `name` below the folder open as `folder`, however deep, without long paths.
-void removeTree(int folder, const std::string& name)
-{
-    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
-    if (fd < 0) {
-        ::unlinkat(folder, name.c_str(), 0);
-        return;
-    }
-    std::vector<std::string> names;
-    if (DIR* dir = ::fdopendir(::dup(fd))) {
-        while (const dirent* e = ::readdir(dir))
-            if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-                names.emplace_back(e->d_name);
-        ::closedir(dir);
-    }
-    for (const auto& n : names)
-        removeTree(fd, n);
-    ::close(fd);
-    ::unlinkat(folder, name.c_str(), AT_REMOVEDIR);
 }
 
 } // namespace
@@ -462,9 +447,7 @@ TEST(SccCommand, WalksFoldersDeeperThanThePathLimit)
     ::close(fd);
 
     const RunResult r = runScc({"--by-file", "--format", "json", "."}, t.root());
-    const int root = ::open(t.root().c_str(), O_RDONLY | O_DIRECTORY);
-    removeTree(root, part);
-    ::close(root);
+    emptyDeepTree(t.root());
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const json out = json::parse(r.out);
@@ -484,5 +467,9 @@ TEST(SccCommand, SaysSoWhenItCannotWriteItsOutput)
         const RunResult r = runScc(args, t.root(), false, "/dev/full");
         EXPECT_EQ(r.status, 1) << args[0];
         EXPECT_EQ(r.err, "scc: cannot write the output: No space left on device\n") << args[0];
+        // A reader that went away: the same, not a silent end by SIGPIPE.
+        const RunResult closed = runScc(args, t.root(), false, {}, RunSetup{.closedPipe = true});
+        EXPECT_EQ(closed.status, 1) << args[0];
+        EXPECT_EQ(closed.err, "scc: cannot write the output: Broken pipe\n") << args[0];
     }
 }

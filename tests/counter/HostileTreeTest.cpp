@@ -1,0 +1,260 @@
+// Runs the counter on trees made to trap it: pipes, sockets, links into /proc and /dev, link
+// loops, folders far deeper than the path limit, odd names, files and folders it may not
+// read. It must finish, count what can be counted and name what it could not read.
+
+#include "Fixture.h"
+
+#include "counter/Options.h"
+#include "counter/Walker.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <map>
+#include <set>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+
+using nlohmann::json;
+using namespace qm::counter;
+using namespace qm::counter::test;
+
+namespace {
+
+// The hang guard of these runs: many times what they take under the sanitizers.
+constexpr RunSetup guarded{.timeoutSeconds = 120};
+
+void writeAt(int folder, const char* name, const std::string& content)
+{
+    const int fd = ::openat(folder, name, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0) << name;
+    ASSERT_EQ(::write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+    ::close(fd);
+}
+
+// Makes `depth` folders "d", each in the last, in `root`, and calls `each` with each of them
+// open (level 1 the outermost). Opened relative to each other, so no path grows.
+void makeChain(const std::string& root, int depth, const std::function<void(int folder, int level)>& each = {})
+{
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(fd, 0);
+    for (int level = 1; level <= depth; ++level) {
+        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
+        const int next = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+        ASSERT_GE(fd, 0);
+        if (each)
+            each(fd, level);
+    }
+    ::close(fd);
+}
+
+std::string chainPath(int depth)
+{
+    std::string path = "./";
+    for (int i = 0; i < depth; ++i)
+        path += "d/";
+    return path;
+}
+
+struct Figures {
+    int bytes, lines, code, comment, blank;
+    bool operator==(const Figures&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Figures& f)
+{
+    return os << "{" << f.bytes << " bytes, " << f.lines << " lines: " << f.code << " code, " << f.comment
+              << " comment, " << f.blank << " blank}";
+}
+
+// The counted files by location, with their figures.
+std::map<std::string, Figures> counted(const RunResult& r)
+{
+    std::map<std::string, Figures> files;
+    for (const auto& l : json::parse(r.out))
+        for (const auto& f : l["Files"])
+            files[f["Location"]] = {f["Bytes"], f["Lines"], f["Code"], f["Comment"], f["Blank"]};
+    return files;
+}
+
+std::set<std::string> linesOf(const std::string& text)
+{
+    std::set<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.insert(line);
+    return lines;
+}
+
+} // namespace
+
+TEST(HostileTree, CountsWhatItCanAndEndsWhateverTheTreeHolds)
+{
+    TempTree t;
+    t.write("plain.c", "int a;\n// b\n");
+    t.write("-rf.c", "int r;\n");  // names that look like options
+    t.write("--help.c", "int h;\n\n");
+    t.write("new\nline.c", "int nl;\n");
+    t.write("bad\xff.c", "// bad\n");
+    t.write("esc\x1b[1m.c", "int esc;\n");
+    t.write("twin.c", "int twin = 2;\n");
+    ASSERT_EQ(::mkfifo(t.path("fifo.c").c_str(), 0644), 0);
+    t.link("fifo.c", "fifolink.c");
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string sockPath = t.path("sock.c");
+    ASSERT_LT(sockPath.size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, sockPath.c_str());
+    ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    t.link("/proc/self/pagemap", "evil.c");  // endless, though it says it is empty
+    t.link("/dev/zero", "zero.c");
+    t.link("self.c", "self.c");
+    t.link(".", "loop");
+    t.link("nowhere.c", "dangling.c");
+    // Deeper than the path limit, with a copy of twin.c at the bottom.
+    const int depth = PATH_MAX / 2 + 10;
+    makeChain(t.root(), depth, [](int folder, int level) {
+        if (level == depth) {
+            writeAt(folder, "twin.c", "int twin = 2;\n");
+            writeAt(folder, "deep.c", "int deep;\n");
+        }
+    });
+    const std::string bottom = chainPath(depth);
+
+    std::map<std::string, Figures> expected = {
+        {"./plain.c", {12, 2, 1, 1, 0}},     {"./-rf.c", {7, 1, 1, 0, 0}},
+        {"./--help.c", {8, 2, 1, 0, 1}},     {"./new\nline.c", {8, 1, 1, 0, 0}},
+        {"./bad\xEF\xBF\xBD.c", {7, 1, 0, 1, 0}}, {"./esc\x1b[1m.c", {9, 1, 1, 0, 0}},
+        {"./twin.c", {14, 1, 1, 0, 0}},      {"./evil.c", {0, 0, 0, 0, 0}},
+        {bottom + "twin.c", {14, 1, 1, 0, 0}},
+        {bottom + "deep.c", {10, 1, 1, 0, 0}},
+    };
+    const RunResult all = runScc({"--by-file", "--format", "json", "--verbose", "."}, t.root(), false, {}, guarded);
+    EXPECT_FALSE(all.timedOut);
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.err, "");  // pipes, sockets, devices and links that lead nowhere are not files to read
+    EXPECT_EQ(counted(all), expected);
+
+    // Of the identical twins the first by location stays, however deep it lies.
+    expected.erase("./twin.c");
+    const RunResult unique =
+        runScc({"--by-file", "--format", "json", "--no-duplicates", "."}, t.root(), false, {}, guarded);
+    EXPECT_FALSE(unique.timedOut);
+    ASSERT_EQ(unique.status, 0) << unique.err;
+    EXPECT_EQ(unique.err, "");
+    EXPECT_EQ(counted(unique), expected);
+
+    ::close(sock);
+    emptyDeepTree(t.root());
+}
+
+TEST(HostileTree, NamesEachFileAndFolderItMayNotRead)
+{
+    TempTree t;
+    t.write("open.c", "int o;\n");
+    t.write("secret.c", "int s;\n");
+    t.write("un\nreadable.c", "int u;\n");
+    t.write("locked/inner.c", "int i;\n");
+    t.write("noexec/x.c", "int x;\n");  // listed, but its files cannot be opened
+    ::chmod(t.root().c_str(), 0755);
+    if (const std::string problem = unprivilegedRunProblem(t.root()); !problem.empty())
+        GTEST_SKIP() << problem;
+    for (const char* name : {"secret.c", "un\nreadable.c", "locked"})
+        ::chmod(t.path(name).c_str(), 0);
+    ::chmod(t.path("noexec").c_str(), 0644);
+
+    const RunResult quiet = runScc({"--by-file", "--format", "json", "."}, t.root(), true, {}, guarded);
+    const RunResult verbose = runScc({"--by-file", "--format", "json", "--verbose", "."}, t.root(), true, {}, guarded);
+    for (const char* name : {"secret.c", "un\nreadable.c", "locked", "noexec"})
+        ::chmod(t.path(name).c_str(), 0755);
+
+    const std::map<std::string, Figures> expected = {{"./open.c", {7, 1, 1, 0, 0}}};
+    ASSERT_EQ(quiet.status, 0) << quiet.err;
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(counted(quiet), expected);
+    ASSERT_EQ(verbose.status, 0) << verbose.err;
+    EXPECT_EQ(counted(verbose), expected);
+    EXPECT_EQ(linesOf(verbose.err), (std::set<std::string>{
+                                        "scc: warning: ./locked: Permission denied",
+                                        "scc: warning: ./noexec/x.c: Permission denied",
+                                        "scc: warning: ./secret.c: Permission denied",
+                                        "scc: warning: ./un?readable.c: Permission denied",
+                                    }));
+}
+
+TEST(HostileTree, WalksAChainOfAHundredThousandFolders)
+{
+    // Inside a repository whose patterns are read along the whole chain.
+    TempTree t;
+    t.folder(".git");
+    t.write(".gitignore", "**/skip.c\n/d/d/gone.c\n*.o\nd/**/d/late.c\n");
+    const int depth = 100000;
+    makeChain(t.root(), depth, [](int folder, int level) {
+        if (level == 2)
+            writeAt(folder, "gone.c", "int g;\n");
+        if (level == depth) {
+            writeAt(folder, "x.c", "int x;\n");
+            writeAt(folder, "skip.c", "int s;\n");
+            writeAt(folder, "late.c", "int l;\n");
+        }
+    });
+    const RunResult r = runScc({"--by-file", "--format", "json", "--verbose", "."}, t.root(), false, {}, guarded);
+    emptyDeepTree(t.root());
+    EXPECT_FALSE(r.timedOut);
+    ASSERT_EQ(r.status, 0) << r.err.substr(0, 300);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(counted(r), (std::map<std::string, Figures>{{chainPath(depth) + "x.c", {7, 1, 1, 0, 0}}}));
+}
+
+namespace {
+
+// A chain whose every folder also holds a file and a folder with a file: a walk that keeps
+// each folder open until all its entries are done runs out of descriptors on the way down.
+void buildBranchingChain(const TempTree& t, int depth)
+{
+    makeChain(t.root(), depth, [](int folder, int) {
+        writeAt(folder, "g.c", "int g;\n");
+        for (const char* side : {"a", "b", "e"}) {
+            ASSERT_EQ(::mkdirat(folder, side, 0755), 0);
+            const int inner = ::openat(folder, side, O_RDONLY | O_DIRECTORY);
+            writeAt(inner, "f.c", "int f;\n");
+            ::close(inner);
+        }
+    });
+}
+
+} // namespace
+
+TEST(HostileTree, KeepsWithinFewFileDescriptors)
+{
+    TempTree t;
+    const int depth = 400;
+    buildBranchingChain(t, depth);
+
+    // One thread, so that nothing else takes the waiting folders; 64 descriptors in all.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit low = saved;
+    low.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    Options options;
+    options.paths = {t.root()};
+    options.threads = 1;
+    const WalkResult walked = walk(options);
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(walked.files.size(), 4u * depth);
+    EXPECT_EQ(walked.warnings, std::vector<std::string>{});
+
+    const RunResult r =
+        runScc({"--format", "json", "--verbose", "."}, t.root(), false, {}, RunSetup{.timeoutSeconds = 120, .openFiles = 64});
+    EXPECT_FALSE(r.timedOut);
+    ASSERT_EQ(r.status, 0) << r.err.substr(0, 300);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(json::parse(r.out)[0]["Count"], 4 * depth);
+    emptyDeepTree(t.root());
+}
