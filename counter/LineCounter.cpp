@@ -288,18 +288,23 @@ std::size_t LineCounter::characterLiteral(const char* at) const
     if (p >= end_ || *p == '\n' || *p == '\'')
         return 0;
     if (*p == '\\') {
-        for (const char* q = p + 2; q < end_ && q < p + 12; ++q) {
+        // The escaped byte may be a quote ('\''), never a line end.
+        for (const char* q = p + 1; q < end_ && q < p + 12; ++q) {
             if (*q == '\n')
                 return 0;
-            if (*q == '\'')
+            if (*q == '\'' && q > p + 1)
                 return static_cast<std::size_t>(q - at + 1);
         }
         return 0;
     }
+    // One code point: a lead byte and its continuation bytes (a stray lead byte is no character).
     const std::size_t length = utf8Length(static_cast<unsigned char>(*p));
-    if (p + length < end_ && p[length] == '\'')
-        return length + 2;
-    return 0;
+    if (static_cast<std::size_t>(end_ - p) <= length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(p[i]) & 0xC0) != 0x80)
+            return 0;
+    return p[length] == '\'' ? length + 2 : 0;
 }
 
 void LineCounter::markCode(const char* at)
@@ -355,6 +360,12 @@ void LineCounter::endLine(const char* newline, bool keepMode)
         if (!quote_.multiline)
             mode_ = Mode::Code;
         break;
+    case Mode::QuoteGap:
+        gapComment_ = false;
+        break;
+    case Mode::HereDoc:
+        inIndent_ = false;
+        break;
     case Mode::LineBlock:
         if (closeBlockAtLineEnd_) {
             mode_ = Mode::Code;
@@ -366,7 +377,7 @@ void LineCounter::endLine(const char* newline, bool keepMode)
     }
     if (mode_ == Mode::Code && !pendingDocs_.empty()) {
         hereDoc_ = std::move(pendingDocs_.front());
-        pendingDocs_.erase(pendingDocs_.begin());
+        pendingDocs_.pop_front();
         mode_ = Mode::HereDoc;
     }
 }
@@ -559,11 +570,13 @@ const char* LineCounter::codeToken(const char* p)
             return p + 2;
         }
     }
-    if ((kinds & Syntax::QuestionMark) && p + 2 < end_ && !isSpace(p[1]) && p[1] != '\n') {
+    if ((kinds & Syntax::QuestionMark) && p + 1 < end_ && !isSpace(p[1]) && p[1] != '\n') {
         // ?a, ?', ?\n: a character, where an operand may stand ("a ?b : c" is no such place).
-        const std::size_t length = p[1] == '\\' ? 3 : 2;
+        // "?\" before a line end leaves the line end to end the line.
+        const std::size_t length = p[1] == '\\' && p + 2 < end_ && p[2] != '\n' && p[2] != '\r' ? 3 : 2;
         const std::string_view before = behind(p, 1);
-        if (!isWord(p[length]) && (before.empty() || !(isWord(before[0]) || isOneOf(before[0], ")]}")))) {
+        if ((p + length >= end_ || !isWord(p[length])) &&
+            (before.empty() || !(isWord(before[0]) || isOneOf(before[0], ")]}")))) {
             markCode(p);
             return p + length;
         }
@@ -717,15 +730,17 @@ const char* LineCounter::quoteOperator(const char* p, std::string_view name)
 const char* LineCounter::quoteGap(const char* p)
 {
     // Between the bracketed parts of s{...}{...}: white space, comments, then the next part.
-    while (p < limit_ && *p != '\n' && isSpace(*p))
-        ++p;
-    if (p >= limit_ || *p == '\n')
-        return p;
-    if (*p == '#') {
+    if (gapComment_ || *p == '#') {
+        // To the line end, which may lie in a later piece.
+        gapComment_ = true;
         markComment();
         const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(limit_ - p));
         return nl ? static_cast<const char*>(nl) : limit_;
     }
+    while (p < limit_ && *p != '\n' && isSpace(*p))
+        ++p;
+    if (p >= limit_ || *p == '\n' || *p == '#')
+        return p;
     markCode(p);
     const char bracket = closingBracket(*p);
     openQuote(std::string(1, bracket ? bracket : *p), true, bracket ? *p : 0);
@@ -767,22 +782,24 @@ const char* LineCounter::hereDocOpener(const char* p)
 {
     if (!matches(p, "<<"))
         return p;
+    // The opener is read within the lookahead, so that where a read ends cannot change it.
+    const char* const end = p + std::min<std::size_t>(static_cast<std::size_t>(end_ - p), Syntax::lookahead);
     const char* q = p + 2;
     HereDoc doc;
     const auto identifierStart = [](char c) { return isWord(c) && !isDigit(c); };
     // A quoted word: "END" or 'END'.
-    const auto quotedWord = [&doc, this](const char*& at) {
+    const auto quotedWord = [&doc, end](const char*& at) {
         const char quote = *at;
         const char* r = at + 1;
-        while (r < end_ && *r != quote && *r != '\n' && doc.word.size() <= 64)
+        while (r < end && *r != quote && *r != '\n' && doc.word.size() <= 64)
             doc.word += *r++;
-        if (r >= end_ || *r != quote)
+        if (r >= end || *r != quote)
             return false;
         at = r + 1;
         return true;
     };
-    const auto identifier = [&doc, this](const char*& at) {
-        while (at < end_ && isWord(*at) && doc.word.size() <= 64)
+    const auto identifier = [&doc, end](const char*& at) {
+        while (at < end && isWord(*at) && doc.word.size() <= 64)
             doc.word += *at++;
     };
     const std::string_view line = [this, p] {
@@ -796,7 +813,7 @@ const char* LineCounter::hereDocOpener(const char* p)
     case HereDocuments::None:
         return p;
     case HereDocuments::Shell: {
-        if (q < end_ && *q == '<') {
+        if (q < end && *q == '<') {
             markCode(p);
             return q + 1;  // "<<<": a here-string
         }
@@ -813,14 +830,14 @@ const char* LineCounter::hereDocOpener(const char* p)
         }
         if (arithmetic > 0)
             return p;
-        if (q < end_ && *q == '-') {
+        if (q < end && *q == '-') {
             doc.indent = Indent::Tabs;
             ++q;
         }
-        while (q < end_ && isBlank(*q))
+        while (q < end && isBlank(*q))
             ++q;
         // The word, its quotes and backslashes removed: 'EOF', "EOF", \EOF, E"O"F.
-        while (q < end_ && !isSpace(*q) && *q != '\n' && !isOneOf(*q, ";|&<>()") && doc.word.size() <= 64) {
+        while (q < end && !isSpace(*q) && *q != '\n' && !isOneOf(*q, ";|&<>()") && doc.word.size() <= 64) {
             if (*q == '\'' || *q == '"') {
                 if (!quotedWord(q))
                     return p;
@@ -837,18 +854,18 @@ const char* LineCounter::hereDocOpener(const char* p)
         break;
     }
     case HereDocuments::Perl: {
-        if (q < end_ && *q == '~') {
+        if (q < end && *q == '~') {
             doc.indent = Indent::Any;
             ++q;
         }
         const char* r = q;
-        while (r < end_ && isBlank(*r))
+        while (r < end && isBlank(*r))
             ++r;
-        if (r < end_ && (*r == '"' || *r == '\'')) {
+        if (r < end && (*r == '"' || *r == '\'')) {
             if (!quotedWord(r))
                 return p;
             q = r;
-        } else if (q < end_ && identifierStart(*q)) {
+        } else if (q < end && identifierStart(*q)) {
             identifier(q);
         } else {
             return p;
@@ -862,14 +879,14 @@ const char* LineCounter::hereDocOpener(const char* p)
             return p;
         if (lastWord(before) == "class")
             return p;
-        if (q < end_ && (*q == '~' || *q == '-')) {
+        if (q < end && (*q == '~' || *q == '-')) {
             doc.indent = Indent::Any;
             ++q;
         }
-        if (q < end_ && isOneOf(*q, "\"'`")) {
+        if (q < end && isOneOf(*q, "\"'`")) {
             if (!quotedWord(q))
                 return p;
-        } else if (q < end_ && identifierStart(*q)) {
+        } else if (q < end && identifierStart(*q)) {
             identifier(q);
         } else {
             return p;
@@ -877,15 +894,15 @@ const char* LineCounter::hereDocOpener(const char* p)
         break;
     }
     case HereDocuments::Php: {
-        if (q >= end_ || *q != '<')
+        if (q >= end || *q != '<')
             return p;
         ++q;
-        while (q < end_ && isBlank(*q))
+        while (q < end && isBlank(*q))
             ++q;
-        if (q < end_ && (*q == '"' || *q == '\'')) {
+        if (q < end && (*q == '"' || *q == '\'')) {
             if (!quotedWord(q))
                 return p;
-        } else if (q < end_ && identifierStart(*q)) {
+        } else if (q < end && identifierStart(*q)) {
             identifier(q);
         } else {
             return p;
@@ -907,14 +924,18 @@ const char* LineCounter::hereDocOpener(const char* p)
 
 const char* LineCounter::hereDoc(const char* p)
 {
-    if (offsetOf(p) == lineStart_) {
+    if (offsetOf(p) == lineStart_ || inIndent_) {
+        // The terminator may follow any indentation, which may go on into the next piece.
         const char* q = p;
         if (hereDoc_.indent == Indent::Tabs)
-            while (q < end_ && *q == '\t')
+            while (q < limit_ && *q == '\t')
                 ++q;
         else if (hereDoc_.indent == Indent::Any)
-            while (q < end_ && isBlank(*q))
+            while (q < limit_ && isBlank(*q))
                 ++q;
+        inIndent_ = q == limit_ && !atEnd_;
+        if (inIndent_)
+            return q;
         if (matches(q, hereDoc_.word)) {
             const char* r = q + hereDoc_.word.size();
             bool ends;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -104,7 +105,7 @@ private:
         const ByteSet* stops = nullptr;
         std::string_view close;
         char opener = 0;  // a bracket that nests inside (q{ {a} }), 0 when none
-        int depth = 0;
+        std::uint64_t depth = 0;  // nesting counts are as wide as a file may be long
         bool escapes = true;
         bool multiline = true;
         bool docstring = false;
@@ -187,20 +188,22 @@ private:
     std::string_view blockClose_;
     const ByteSet* blockStops_ = nullptr;
     bool blockNests_ = false;
-    int depth_ = 0;
+    std::uint64_t depth_ = 0;
     bool closeBlockAtLineEnd_ = false;
 
     // Strings and their relatives.
     Quote quote_;
     bool inClass_ = false;
+    bool gapComment_ = false;  // in a comment between the parts of s{...}{...}
     std::string ownedClose_;  // closing delimiter chosen by the opening one
     ByteSet ownedStops_;
-    std::vector<int> holes_;  // open "${" of template literals: braces opened inside each
-    std::vector<HereDoc> pendingDocs_;
+    std::vector<std::uint64_t> holes_;  // open "${" of template literals: braces opened inside each
+    std::deque<HereDoc> pendingDocs_;  // a line may open any number
     HereDoc hereDoc_;
+    bool inIndent_ = false;  // the here-document's line holds only indentation so far
 
     // Statements (Python): brackets open and lines continued by a backslash.
-    int brackets_ = 0;
+    std::uint64_t brackets_ = 0;
     bool continued_ = false;
     bool continuesNext_ = false;
 

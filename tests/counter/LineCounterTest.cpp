@@ -1,13 +1,16 @@
 #include "counter/Language.h"
 #include "counter/LineCounter.h"
+#include "Pieces.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <random>
 #include <string>
 
 using namespace qm::counter;
+using qm::counter::test::countInPieces;
 
 namespace {
 
@@ -35,26 +38,6 @@ void expectCounts(const std::string& language, const std::string& text, Expected
     EXPECT_EQ((Figures{c.lines, c.code, c.comment, c.blank, c.complexity}), (Figures{e.lines, e.code, e.comment, e.blank, e.complexity}))
         << language << ": " << text;
     EXPECT_EQ(c.lines, c.code + c.comment + c.blank);
-}
-
-// Feeds `text` the way the file scanner does: pieces of `step` new bytes appended to what
-// the counter left over.
-Counts countInPieces(const Syntax& syntax, const std::string& text, std::size_t step)
-{
-    LineCounter counter(syntax);
-    std::string pending;
-    std::size_t next = 0;
-    for (;;) {
-        const std::size_t more = std::min(step, text.size() - next);
-        pending.append(text, next, more);
-        next += more;
-        const bool atEnd = next == text.size();
-        const std::size_t taken = counter.feed(pending.data(), pending.size(), atEnd);
-        if (atEnd)
-            break;
-        pending.erase(0, taken);
-    }
-    return counter.finish();
 }
 
 const std::string cSample = R"(/* header
@@ -314,4 +297,100 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
             ASSERT_EQ(pieces, whole) << language << " in pieces of " << step << ":\n" << text;
         }
     }
+}
+
+namespace {
+
+// Texts that once broke the counter, each with its figures worked out by hand.
+const std::vector<Case> hostileCases{
+    // A character literal never runs over a line end.
+    {"C", "char c = '\\\n';\n// c\n", {3, 2, 1, 0, 0}, "a quote, a backslash and a line end open no character"},
+    {"C", "int c = '\xE2\n\x80';\n// c\n", {3, 2, 1, 0, 0}, "a UTF-8 lead byte before a line end"},
+    {"Go", "x := '\xC3\n'\n// c\n", {3, 2, 1, 0, 0}, "a stray UTF-8 lead byte in Go"},
+    {"Ruby", "x = ?\\\n# c\n", {2, 1, 1, 0, 0}, "?\\ before a line end is no character"},
+    {"Ruby", "?\\x", {1, 1, 0, 0, 0}, "?\\x at the very end"},
+    // Tokens read across where a read ends.
+    {"Perl", "$x =~ s{a} # the pattern" + std::string(200, '.') + "\n  {b};\n# c\n", {3, 2, 1, 0, 0},
+     "a comment between the parts of s{}{}"},
+    {"Shell", "cat <<" + std::string(100, ' ') + "EOF\n# not a comment\nEOF\n# c\n", {4, 3, 1, 0, 0},
+     "blanks between << and the word"},
+    {"Shell", "cat <<" + std::string(200, ' ') + "EOF\n# a comment\nEOF\n", {3, 2, 1, 0, 0},
+     "an opener longer than 128 bytes is not one"},
+    {"PHP", "<?php\n$x = <<<EOT\n" + std::string(300, '\n') + "EOT;\n# c\n", {304, 3, 1, 300, 1},
+     "PHP <<< followed by many blank lines (the '?' of '<?php' is an operator)"},
+    {"PHP", "<?php\n$x = <<<" + std::string(200, ' ') + "EOT\n# c\nEOT;\n", {4, 3, 1, 0, 1},
+     "PHP <<< followed by more blanks than an opener may hold"},
+    {"Perl", "print <<~EOT;\n  # text\n" + std::string(300, ' ') + "EOT\n# c\n", {4, 3, 1, 0, 0},
+     "a deeply indented <<~ terminator"},
+    {"Shell", "f() {\ncat <<-EOF\n# text\n" + std::string(300, '\t') + "EOF\n}\n# c\n", {6, 5, 1, 0, 0},
+     "a <<- terminator after many tabs"},
+};
+
+} // namespace
+
+TEST(LineCounter, KeepsEveryLineEndAndReadsTokensAcrossReads)
+{
+    for (const auto& c : hostileCases) {
+        SCOPED_TRACE(c.why);
+        expectCounts(c.language, c.text, c.expected);
+        // The text alone in a buffer of its own size, so that reading past it is caught.
+        const std::vector<char> exact(c.text.begin(), c.text.end());
+        const Counts alone = LineCounter::count(syntaxOf(c.language), std::string_view(exact.data(), exact.size()));
+        EXPECT_EQ(alone.lines, c.expected.lines);
+        // Reads ending at every byte.
+        for (std::size_t step = 1; step <= c.text.size(); ++step) {
+            const Counts pieces = countInPieces(syntaxOf(c.language), c.text, step);
+            if (pieces != LineCounter::count(syntaxOf(c.language), c.text)) {
+                ADD_FAILURE() << "other figures in pieces of " << step;
+                break;
+            }
+        }
+    }
+}
+
+TEST(LineCounter, ReadsManyHereDocumentsOnOneLineInTimeLinearInTheirNumber)
+{
+    // 150,000 openers on one line (600 KB), then their bodies: each a terminator alone.
+    constexpr std::size_t documents = 150'000;
+    std::string text = "cat";
+    for (std::size_t i = 0; i < documents; ++i)
+        text += " <<A";
+    text += "\n";
+    for (std::size_t i = 0; i < documents; ++i)
+        text += "A\n";
+    text += "# c\n";
+    // A hang guard, far above the fraction of a second this takes: reading the openers once
+    // took minutes when each body moved all the openers after it.
+    const auto start = std::chrono::steady_clock::now();
+    const Counts c = LineCounter::count(syntaxOf("Shell"), text);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    EXPECT_EQ((std::vector<std::uint64_t>{c.lines, c.code, c.comment, c.blank}),
+              (std::vector<std::uint64_t>{documents + 2, documents + 1, 1, 0}));
+}
+
+TEST(LineCounter, CountsBracketsDeeperThanAnIntHolds)
+{
+#ifndef __OPTIMIZE__
+    GTEST_SKIP() << "reads 4 GiB: run in an optimised build";
+#else
+    // 2^31 "(" and as many ")", fed through one buffer, then a docstring: the brackets are
+    // closed again, so it stands where a statement starts.
+    const Syntax& python = syntaxOf("Python");
+    LineCounter counter(python);
+    const std::size_t size = std::size_t{1} << 24;
+    const std::string opening = "x = " + std::string(size, '('), closing(size, ')');
+    const std::string last = "\n\"\"\"doc\"\"\"\n";
+    std::string pending;
+    const auto feed = [&](const std::string& more, bool atEnd) {
+        pending += more;
+        pending.erase(0, counter.feed(pending.data(), pending.size(), atEnd));
+    };
+    for (std::size_t i = 0; i < (std::size_t{1} << 31) / size; ++i)
+        feed(i == 0 ? opening : std::string(size, '('), false);
+    for (std::size_t i = 0; i < (std::size_t{1} << 31) / size; ++i)
+        feed(closing, false);
+    feed(last, true);
+    const Counts c = counter.finish();
+    EXPECT_EQ((std::vector<std::uint64_t>{c.lines, c.code, c.comment}), (std::vector<std::uint64_t>{2, 1, 1}));
+#endif
 }
