@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace qm::counter {
 
@@ -160,6 +161,9 @@ Syntax::Syntax(const Language& language) : language_(&language)
         stop('"', String);
     for (const auto& t : l.lineStartComments)
         first(t, LineStartBlock);
+    if (l.podDocumentation)
+        stop('=', LineStartBlock);
+    readsLineEnds_ = l.regexLiterals || l.podDocumentation || l.dataSections;
     first(l.longBracketComment, LongBracket);
     if (l.longBracketStrings)
         stop('[', LongBracket);
@@ -168,9 +172,11 @@ Syntax::Syntax(const Language& language) : language_(&language)
     if (l.docstringStatements)
         for (const char c : std::string_view("()[]{}"))
             stop(c, Bracket);
-    if (l.templateLiterals) {
-        stop('{', TemplateBrace);
-        stop('}', TemplateBrace);
+    // Holes of code in strings: "${ }" in template literals, "$( )" or "#{ }" in double-quoted strings.
+    hole_ = l.templateLiterals ? "${" : l.interpolation;
+    if (!hole_.empty()) {
+        stop(hole_[1], TemplateBrace);
+        stop(closingBracket(hole_[1]), TemplateBrace);
     }
     if (l.hereDocuments != HereDocuments::None)
         stop('<', HereDocument);
@@ -214,8 +220,8 @@ Syntax::Syntax(const Language& language) : language_(&language)
         addStop(stops, s.close[0]);
         if (s.escapes)
             addStop(stops, '\\');
-        if (l.templateLiterals && s.open == "`") {
-            addStop(stops, '$');
+        if ((l.templateLiterals && s.open == "`") || (!l.interpolation.empty() && s.open == "\"")) {
+            addStop(stops, hole_[0]);
             templateString_ = static_cast<int>(i);
         }
         stringStops_.push_back(stops);
@@ -331,17 +337,40 @@ void LineCounter::countLine(std::uint64_t newlineOffset)
     hasCode_ = hasComment_ = lineHasText_ = false;
 }
 
+void LineCounter::readLineEnd(const char* newline)
+{
+    const bool closedHereDoc = std::exchange(hereDocEnded_, false);
+    if (!hasCode_)
+        return;
+    std::string_view line = behind(newline, Syntax::lookahead);
+    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
+        line.remove_prefix(nl + 1);
+    std::string_view code = line;  // without a comment closing the line
+    if (mode_ == Mode::LineComment)
+        code.remove_suffix(std::min<std::uint64_t>(offsetOf(newline) - commentStart_, code.size()));
+    code = trimmedEnd(code.substr(0, code.find_last_not_of('\r') + 1));
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    // Whether a "/" opening the next line starts a regular expression.
+    if (language_.lineEndsStatements)
+        regexAtLineStart_ = mode_ != Mode::Code || code.empty() || code.back() != '\\';
+    else if (language_.regexLiterals)
+        regexAtLineStart_ = mode_ != Mode::Code || regexAllowedAfter(line);
+    // Whether a statement may start the next line (where "=word" opens POD). The line
+    // closing a here-document says nothing: its opener's line did.
+    if (language_.podDocumentation && !closedHereDoc && (mode_ == Mode::Code || mode_ == Mode::LineComment))
+        statementAtLineStart_ = !code.empty() && isOneOf(code.back(), ";{}");
+    if (language_.dataSections && mode_ == Mode::Code && (code == "__END__" || code == "__DATA__") &&
+        offsetOf(newline) - lineStart_ <= code.size() + 2) {
+        inData_ = true;
+        mode_ = Mode::Data;
+    }
+}
+
 void LineCounter::endLine(const char* newline, bool keepMode)
 {
-    if (!keepMode && language_.regexLiterals && hasCode_) {
-        // Whether a "/" opening the next line starts a regular expression.
-        std::string_view line = behind(newline, Syntax::lookahead);
-        if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
-            line.remove_prefix(nl + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        regexAtLineStart_ = mode_ != Mode::Code || regexAllowedAfter(line);
-    }
+    if (!keepMode && syntax_.readsLineEnds_)
+        readLineEnd(newline);
     countLine(offsetOf(newline));
     if (keepMode)
         return;
@@ -368,7 +397,7 @@ void LineCounter::endLine(const char* newline, bool keepMode)
         break;
     case Mode::LineBlock:
         if (closeBlockAtLineEnd_) {
-            mode_ = Mode::Code;
+            mode_ = inData_ ? Mode::Data : Mode::Code;
             closeBlockAtLineEnd_ = false;
         }
         break;
@@ -426,6 +455,35 @@ void LineCounter::openBlock(std::string_view open, std::string_view close, const
     mode_ = Mode::Block;
 }
 
+bool LineCounter::commandArgument(std::string_view before, const char* p) const
+{
+    // "puts /x/", "assert_match /a/, s", "foo %(a b)": a method's name, a space, then a
+    // literal starting right away ("a / b" and "a /= b" divide).
+    if (!language_.commandArguments || before.empty() || !isBlank(before.back()) || p + 1 >= end_ ||
+        isSpace(p[1]) || p[1] == '\n' || p[1] == '=')
+        return false;
+    const std::string_view trimmed = trimmedEnd(before);
+    const std::string_view name = lastWord(trimmed);
+    if (name.empty() || isDigit(name[0]))
+        return false;
+    if (name.size() < trimmed.size() && isOneOf(trimmed[trimmed.size() - name.size() - 1], "@$:"))
+        return false;  // a variable or a symbol
+    for (const std::string_view value : {"end", "self", "nil", "true", "false", "def", "__FILE__", "__LINE__"})
+        if (name == value)
+            return false;
+    if (*p != '/')
+        return true;
+    // A regex argument closes on its line, within the lookahead.
+    const char* const stop = p + std::min<std::size_t>(static_cast<std::size_t>(end_ - p), Syntax::lookahead);
+    for (const char* q = p + 1; q < stop && *q != '\n'; ++q) {
+        if (*q == '\\')
+            ++q;
+        else if (*q == '/')
+            return true;
+    }
+    return false;
+}
+
 bool LineCounter::regexAllowedAfter(std::string_view before) const
 {
     before = trimmedEnd(before);
@@ -445,10 +503,19 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
     atEnd_ = atEnd;
     limit_ = atEnd ? end_ : (size > Syntax::lookahead ? end_ - Syntax::lookahead : data);
     const char* p = data;
-    // A byte-order mark is not part of the first line.
-    if (offset_ == 0 && p < limit_ && size >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
-        p += 3;
-        lineStart_ = 3;
+    if (offset_ == 0 && p < limit_) {
+        // A byte-order mark is not part of the first line.
+        if (size >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
+            p += 3;
+            lineStart_ = 3;
+        }
+        // "#!" opening the file: a comment where the language says so (ECMAScript does).
+        if (language_.shebangComment && matches(p, "#!")) {
+            markComment();
+            commentStart_ = offsetOf(p);
+            mode_ = Mode::LineComment;
+            p += 2;
+        }
     }
 
     while (p < limit_) {
@@ -478,6 +545,9 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
             break;
         case Mode::QuoteGap:
             p = quoteGap(p);
+            break;
+        case Mode::Data:
+            p = dataSection(p);
             break;
         }
     }
@@ -582,6 +652,8 @@ const char* LineCounter::codeToken(const char* p)
         }
     }
     if ((kinds & Syntax::LineStartBlock) && offsetOf(p) == lineStart_) {
+        if (c == '=' && l.podDocumentation && statementAtLineStart_ && (q = podOpener(p)) != p)
+            return q;
         for (const auto& opener : l.lineStartComments) {
             if (matches(p, opener)) {
                 markComment();
@@ -623,6 +695,7 @@ const char* LineCounter::codeToken(const char* p)
                     break;
             }
             markComment();
+            commentStart_ = offsetOf(p);
             mode_ = Mode::LineComment;
             return p + t.size();
         }
@@ -652,10 +725,10 @@ const char* LineCounter::codeToken(const char* p)
             --brackets_;
     }
     if ((kinds & Syntax::TemplateBrace) && !holes_.empty()) {
-        if (c == '{') {
+        if (c == syntax_.hole_[1]) {
             ++holes_.back();
         } else if (holes_.back() == 0) {
-            // The end of a "${ }": back into the template literal.
+            // The end of a hole: back into its string.
             holes_.pop_back();
             markCode(p);
             openTableString(static_cast<std::size_t>(syntax_.templateString_), false);
@@ -715,14 +788,15 @@ const char* LineCounter::quoteOperator(const char* p, std::string_view name)
     const bool spaced = d != p;
     const char c = *d;
     const char next = d + 1 < end_ ? d[1] : 0;
-    // A word, a hash key ("s => 1", "{y}"), the end of a statement or list, or a comment
-    // after a space.
-    if (isWord(c) || isSpace(c) || c == '\n' || isOneOf(c, ";)}") || (c == '#' && spaced) ||
+    // A word, a hash key ("s => 1", "{y}"), the end of a statement ("m ;") or list, or a
+    // comment after a space. Right after the name ";" is a delimiter: m;^a;x.
+    if (isWord(c) || isSpace(c) || c == '\n' || isOneOf(c, ")}") || (c == ';' && spaced) || (c == '#' && spaced) ||
         (c == '=' && (spaced || isOneOf(next, ">=~"))) || (c == '-' && next == '>'))
         return p;
     const char bracket = closingBracket(c);
     openQuote(std::string(1, bracket ? bracket : c), true, bracket ? c : 0);
     quote_.parts = (name == "s" || name == "tr" || name == "y") ? 1 : 0;
+    quote_.flags = language_.regexFlags && name != "q" && name != "qq" && name != "qw";
     quote_.bracketed = bracket != 0;
     return d + 1;
 }
@@ -742,8 +816,10 @@ const char* LineCounter::quoteGap(const char* p)
     if (p >= limit_ || *p == '\n' || *p == '#')
         return p;
     markCode(p);
+    const bool flags = quote_.flags;
     const char bracket = closingBracket(*p);
     openQuote(std::string(1, bracket ? bracket : *p), true, bracket ? *p : 0);
+    quote_.flags = flags;
     return p + 1;
 }
 
@@ -951,6 +1027,7 @@ const char* LineCounter::hereDoc(const char* p)
                 else
                     markCode(q);
                 mode_ = Mode::Code;
+                hereDocEnded_ = true;
                 return r;
             }
         }
@@ -973,7 +1050,9 @@ const char* LineCounter::regex(const char* p)
     if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
         line.remove_prefix(nl + 1);
     markCode(p);
-    if (!regexAllowedAfter(line)) {
+    if (language_.symbols && !line.empty() && line.back() == ':' && (line.size() == 1 || line[line.size() - 2] != ':'))
+        return p + 1;  // ":/", the name of the method
+    if (!regexAllowedAfter(line) && !commandArgument(line, p)) {
         // Division; "//" (Perl's defined-or) is one operator.
         return (p + 1 < end_ && p[1] == '/') ? p + 2 : p + 1;
     }
@@ -981,6 +1060,7 @@ const char* LineCounter::regex(const char* p)
     addStop(ownedStops_, '[');
     addStop(ownedStops_, ']');
     quote_.regex = true;
+    quote_.flags = language_.regexFlags;
     quote_.multiline = language_.regexesSpanLines;
     return p + 1;
 }
@@ -1003,12 +1083,13 @@ const char* LineCounter::percentLiteral(const char* p)
     if (letter) {
         if (!line.empty() && (isWord(line.back()) || isOneOf(line.back(), ")]")))
             return p;  // "x%w": a remainder
-    } else if (!isOneOf(c, "([{<|!/^") || !regexAllowedAfter(line)) {
+    } else if (!isOneOf(c, "([{<|!/^") || (!regexAllowedAfter(line) && !commandArgument(line, p))) {
         return p;
     }
     markCode(p);
     const char bracket = closingBracket(c);
     openQuote(std::string(1, bracket ? bracket : c), true, bracket ? c : 0);
+    quote_.flags = letter && p[1] == 'r' && language_.regexFlags;
     return d + 1;
 }
 
@@ -1167,9 +1248,9 @@ const char* LineCounter::string(const char* p)
         markString();
         return p + 1;
     }
-    if (quote_.templated && c == '$') {
+    if (quote_.templated && c == syntax_.hole_[0]) {
         markString();
-        if (p + 1 < end_ && p[1] == '{') {
+        if (p + 1 < end_ && p[1] == syntax_.hole_[1]) {
             holes_.push_back(0);
             mode_ = Mode::Code;
             return p + 2;
@@ -1194,6 +1275,9 @@ const char* LineCounter::string(const char* p)
                 mode_ = Mode::QuoteGap;
         } else {
             mode_ = Mode::Code;
+            // Flags ("/x/i", "s{a}{b}gr") belong to the regex, whatever letters they are.
+            for (const char* flags = p; quote_.flags && p < end_ && p - flags < 16 && std::isalpha(static_cast<unsigned char>(*p));)
+                ++p;
         }
         return p;
     }
@@ -1202,9 +1286,34 @@ const char* LineCounter::string(const char* p)
     return p + 1;
 }
 
+const char* LineCounter::podOpener(const char* p)
+{
+    // "=" and a letter: POD up to a line starting with "=cut"; a stray "=cut" opens it too.
+    if (p + 1 >= end_ || !std::isalpha(static_cast<unsigned char>(p[1])))
+        return p;
+    markComment();
+    closeBlockAtLineEnd_ = false;
+    mode_ = Mode::LineBlock;
+    return p + 2;
+}
+
+const char* LineCounter::dataSection(const char* p)
+{
+    // After __END__ or __DATA__: data, read as code, and POD.
+    const char* q;
+    if (offsetOf(p) == lineStart_ && language_.podDocumentation && *p == '=' && (q = podOpener(p)) != p)
+        return q;
+    bool text = false;
+    q = syntax_.lineEnd_.find(p, limit_, end_, text);
+    if (text)
+        markCode(p);
+    return q;
+}
+
 const char* LineCounter::lineBlock(const char* p)
 {
-    if (offsetOf(p) == lineStart_ && matches(p, language_.lineStartCommentEnd))
+    const std::string_view end = language_.lineStartCommentEnd;
+    if (offsetOf(p) == lineStart_ && matches(p, end) && (p + end.size() >= end_ || !isWord(p[end.size()])))
         closeBlockAtLineEnd_ = true;
     bool text = false;
     const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);

@@ -74,7 +74,9 @@ private:
     std::vector<std::string> keywords_;
     std::vector<std::string> operators_;
     std::size_t longestKeyword_ = 0;
-    int templateString_ = -1;  // index of the template literal among the strings
+    int templateString_ = -1;  // index of the string with holes of code among the strings
+    std::string hole_;         // what opens a hole of code in that string: "${", "$(" or "#{"
+    bool readsLineEnds_ = false;  // a line's end decides how the next line starts (regexes, POD)
 };
 
 // Reads a file's bytes, in pieces of any size, and counts its lines by the language's rules:
@@ -98,7 +100,7 @@ public:
     static Counts count(const Syntax& syntax, std::string_view text);
 
 private:
-    enum class Mode { Code, LineComment, Block, String, LineBlock, HereDoc, QuoteGap };
+    enum class Mode { Code, LineComment, Block, String, LineBlock, HereDoc, QuoteGap, Data };
 
     // The string, regular expression or quote-like operator being read.
     struct Quote {
@@ -114,6 +116,7 @@ private:
         bool templated = false;  // "${" opens code up to the matching "}"
         int parts = 0;           // parts still to read after this one (s/a/b/, tr{a}{b})
         bool bracketed = false;  // the next part has delimiters of its own
+        bool flags = false;      // letters after the closing delimiter are flags
     };
 
     enum class Indent { None, Tabs, Any };
@@ -134,6 +137,7 @@ private:
     const char* lineBlock(const char* p);
     const char* hereDoc(const char* p);
     const char* quoteGap(const char* p);
+    const char* dataSection(const char* p);
 
     // Tokens of particular languages; each returns p when the bytes there are not one.
     const char* longBracket(const char* p);
@@ -142,6 +146,7 @@ private:
     const char* percentLiteral(const char* p);
     const char* quoteOperator(const char* p, std::string_view name);
     const char* stringOpener(const char* p);
+    const char* podOpener(const char* p);
 
     void openTableString(std::size_t index, bool docstring);
     void openQuote(std::string close, bool escapes, char opener = 0);
@@ -155,6 +160,7 @@ private:
         (quote_.docstring ? hasComment_ : hasCode_) = true;
     }
     void endLine(const char* newline, bool keepMode = false);
+    void readLineEnd(const char* newline);
     void countLine(std::uint64_t newlineOffset);
 
     bool matches(const char* at, std::string_view token) const;
@@ -162,6 +168,7 @@ private:
     // Up to n bytes right before `at`, from this piece or the ones before it.
     std::string_view behind(const char* at, std::size_t n);
     bool regexAllowedAfter(std::string_view before) const;
+    bool commandArgument(std::string_view before, const char* p) const;
     std::uint64_t offsetOf(const char* at) const { return offset_ + static_cast<std::uint64_t>(at - data_); }
 
     const Syntax& syntax_;
@@ -209,6 +216,12 @@ private:
 
     // Regular expressions: whether one may start the next line.
     bool regexAtLineStart_ = true;
+    // Perl: whether a statement may start the next line, and whether the data after
+    // __END__ or __DATA__ is being read.
+    bool statementAtLineStart_ = true;
+    bool inData_ = false;
+    bool hereDocEnded_ = false;   // this line closed a here-document
+    std::uint64_t commentStart_ = 0;  // offset of the line comment the line ends in
 
     // The last bytes of the pieces before this one, for looking behind.
     std::array<char, 128> history_{};

@@ -243,8 +243,43 @@ const std::vector<Case> commentCases{
     {"Diff", "--- a\n+++ b\n@@ -1 +1 @@\n-x\n+y\n\n", {6, 5, 0, 1, 0}, "a patch is all code"},
 };
 
+// Files read as each language's own lexer reads them.
+const std::vector<Case> ownLexerCases{
+    {"Perl", "sub f { 1 }\n\n=back\n\nText.\n\n=cut\n", {7, 1, 3, 3, 0}, "any =word where a statement may start opens POD"},
+    {"Perl", "my $x = 1;\n=cut\nstill pod\n=cut\nprint $x;\n", {5, 2, 3, 0, 0}, "a stray =cut skips to the next =cut"},
+    {"Perl", "1;\n=begin html\n<p>x</p>\n=end html\n=cutting\n=cut\n2;\n", {7, 2, 5, 0, 0},
+     "=end and =cutting close no POD"},
+    {"Perl", "use strict;\n# note\n=head1 NAME\n\n=cut\n", {5, 1, 3, 1, 0}, "POD after a comment line"},
+    {"Perl", "print <<EOF;\ntext\nEOF\n=head1 X\n=cut\n", {5, 3, 2, 0, 0}, "POD after a here-document"},
+    {"Perl", "my $s = $a .\n=pod\n;\n# c\n", {4, 3, 1, 0, 0}, "after an operator '=' continues the expression"},
+    {"Perl", "$x = m/a/s ? 1 : 2;\n# comment\n", {2, 1, 1, 0, 0}, "the flag s after m// opens no substitution"},
+    {"Perl", "print 1 if $t =~ /a/s || $u;\nif ($a =~ /x/s && $b) { 1 }\n# c\n", {3, 2, 1, 0, 4}, "/s || and /s &&"},
+    {"Perl", "my @l = split(/^/m, $x);\n# c\n", {2, 1, 1, 0, 0}, "split(/^/m, ...)"},
+    {"Perl", "$y =~ s{a}{b}s ? 1 : 0;\n# c\n", {2, 1, 1, 0, 0}, "flags after s{}{}"},
+    {"Perl", "print 1;\n__END__\n# data, not a comment\n\n=head1 NAME\n\nx\n\n=cut\nmore data\n", {10, 4, 3, 3, 0},
+     "after __END__: data is code, POD is documentation"},
+    {"Perl", "__DATA__\n# x\n'\n", {3, 3, 0, 0, 0}, "after __DATA__ nothing opens a comment or string"},
+    {"Perl", "if ($opt !~ m;^\n  # a comment inside /x\n  (\\w+);x) { 1 }\n# c\n", {4, 3, 1, 0, 1}, "';' right after m delimits it"},
+    {"Perl", "my $o = `echo \\\"`;\n# c\n", {2, 1, 1, 0, 0}, "a backtick command is a string"},
+    {"Ruby", "a = 1\n/x?/ =~ line\n# c\n", {3, 2, 1, 0, 0}, "a regex at the start of a statement"},
+    {"Ruby", "puts /'/\nx = 1\n# c\n", {3, 2, 1, 0, 0}, "a regex as a command argument"},
+    {"Ruby", "x = a /'/ 2\ny = \"'\"\n# c\n", {3, 2, 1, 0, 0}, "a '/' not closed on its line divides"},
+    {"Ruby", "x = [4, 2].reduce(:/)\ny = \"'\"\n# c\n", {3, 2, 1, 0, 0}, ":/ is a symbol"},
+    {"Ruby", "def /(other)\n  \"'\"\nend\n# c\n", {4, 3, 1, 0, 0}, "def / names a method"},
+    {"Ruby", "x = foo %{\n#{bar}\n}\n# c\n", {4, 3, 1, 0, 0}, "#{} lines inside a %{} argument"},
+    {"Ruby", "x = \"#{<<~EOS}\"\n  # body\nEOS\n# c\n", {4, 3, 1, 0, 0}, "a here-document opened inside #{}"},
+    {"Ruby", "x = \"a #{\"}\"} b\"\n# c\n", {2, 1, 1, 0, 0}, "a string inside #{}"},
+    {"JavaScript", "#!/usr/bin/env node\nconst a = 1;\n", {2, 1, 1, 0, 0}, "a #! first line is a comment"},
+    {"JavaScript", "\xEF\xBB\xBF#!/usr/bin/env node\nx;\n", {2, 1, 1, 0, 0}, "after a byte-order mark too"},
+    {"JavaScript", "x;\n#!/not/first\n", {2, 2, 0, 0, 0}, "only the first line"},
+    {"Lua", "#!/usr/bin/lua\nprint(1)\n", {2, 1, 1, 0, 0}, "a #! first line in Lua"},
+    {"Shell", "x=\"$( echo '\"' )\"\n# c\n", {2, 1, 1, 0, 0}, "'\"' inside \"$( )\""},
+    {"Shell", "x=\"a $(echo \"b $(echo ')')\") c\"\ny='\n# in a string\n'\n# c\n", {5, 4, 1, 0, 0},
+     "\"$( )\" nested, with a ')' in a string"},
+};
+
 const std::vector<const std::vector<Case>*> allCases{&bracketCases, &pythonCases, &shellCases, &perlCases,
-                                                     &rubyCases,    &scriptCases, &rawStringCases, &commentCases};
+                                                     &rubyCases,    &scriptCases, &rawStringCases, &commentCases, &ownLexerCases};
 
 void expectCases(const std::vector<Case>& cases)
 {
@@ -264,6 +299,7 @@ TEST(LineCounter, ReadsRubyHereDocumentsPercentLiteralsAndGlobals) { expectCases
 TEST(LineCounter, TellsRegexesFromDivisionAndNestsTemplates) { expectCases(scriptCases); }
 TEST(LineCounter, ReadsRawAndVerbatimStrings) { expectCases(rawStringCases); }
 TEST(LineCounter, ReadsCarriedOnCommentsByteOrderMarksAndNewLanguages) { expectCases(commentCases); }
+TEST(LineCounter, ReadsAsEachLanguagesOwnLexer) { expectCases(ownLexerCases); }
 
 TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
 {
