@@ -14,8 +14,6 @@ namespace qm::counter {
 
 namespace {
 
-constexpr std::size_t chunkSize = 256 * 1024;
-
 // Closes a file descriptor when it goes out of scope.
 struct FileHandle {
     int fd;
@@ -95,8 +93,10 @@ private:
 
 } // namespace
 
-FileScanner::FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options)
-    : classifier_(classifier), syntaxes_(syntaxes), options_(options), buffer_(chunkSize)
+FileScanner::FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options,
+                         std::size_t bufferSize)
+    : classifier_(classifier), syntaxes_(syntaxes), options_(options),
+      buffer_(std::max(bufferSize, Syntax::lookahead + 1))  // each read must leave the counter more than it may keep
 {
 }
 

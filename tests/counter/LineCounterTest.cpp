@@ -1,5 +1,6 @@
 #include "counter/Language.h"
 #include "counter/LineCounter.h"
+#include "CountCases.h"
 #include "Pieces.h"
 
 #include <gtest/gtest.h>
@@ -10,13 +11,9 @@
 #include <string>
 
 using namespace qm::counter;
-using qm::counter::test::countInPieces;
+using namespace qm::counter::test;
 
 namespace {
-
-struct Expected {
-    std::uint64_t lines, code, comment, blank, complexity;
-};
 
 const Syntax& syntaxOf(const std::string& name)
 {
@@ -124,14 +121,6 @@ TEST(LineCounter, CountsLinesAndBlanksAtTheEdges)
     EXPECT_EQ(LineCounter::count(syntaxOf("C"), "int a;\n// comment\n\nint b;").codeBytes, 7u + 6u);
 }
 
-// Small files whose figures follow from the language's own rules: {lines, code, comment,
-// blank, complexity}, each with what it pins down.
-struct Case {
-    const char* language;
-    std::string text;
-    Expected expected;
-    const char* why;
-};
 
 const std::vector<Case> bracketCases{
     {"CMake", "#[=[ a\nb ]=]\nset(x 1)\n", {3, 1, 2, 0, 0}, "a bracket comment with one '=' runs to ']=]'"},
@@ -335,34 +324,6 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
     }
 }
 
-namespace {
-
-// Texts that once broke the counter, each with its figures worked out by hand.
-const std::vector<Case> hostileCases{
-    // A character literal never runs over a line end.
-    {"C", "char c = '\\\n';\n// c\n", {3, 2, 1, 0, 0}, "a quote, a backslash and a line end open no character"},
-    {"C", "int c = '\xE2\n\x80';\n// c\n", {3, 2, 1, 0, 0}, "a UTF-8 lead byte before a line end"},
-    {"Go", "x := '\xC3\n'\n// c\n", {3, 2, 1, 0, 0}, "a stray UTF-8 lead byte in Go"},
-    {"Ruby", "x = ?\\\n# c\n", {2, 1, 1, 0, 0}, "?\\ before a line end is no character"},
-    {"Ruby", "?\\x", {1, 1, 0, 0, 0}, "?\\x at the very end"},
-    // Tokens read across where a read ends.
-    {"Perl", "$x =~ s{a} # the pattern" + std::string(200, '.') + "\n  {b};\n# c\n", {3, 2, 1, 0, 0},
-     "a comment between the parts of s{}{}"},
-    {"Shell", "cat <<" + std::string(100, ' ') + "EOF\n# not a comment\nEOF\n# c\n", {4, 3, 1, 0, 0},
-     "blanks between << and the word"},
-    {"Shell", "cat <<" + std::string(200, ' ') + "EOF\n# a comment\nEOF\n", {3, 2, 1, 0, 0},
-     "an opener longer than 128 bytes is not one"},
-    {"PHP", "<?php\n$x = <<<EOT\n" + std::string(300, '\n') + "EOT;\n# c\n", {304, 3, 1, 300, 1},
-     "PHP <<< followed by many blank lines (the '?' of '<?php' is an operator)"},
-    {"PHP", "<?php\n$x = <<<" + std::string(200, ' ') + "EOT\n# c\nEOT;\n", {4, 3, 1, 0, 1},
-     "PHP <<< followed by more blanks than an opener may hold"},
-    {"Perl", "print <<~EOT;\n  # text\n" + std::string(300, ' ') + "EOT\n# c\n", {4, 3, 1, 0, 0},
-     "a deeply indented <<~ terminator"},
-    {"Shell", "f() {\ncat <<-EOF\n# text\n" + std::string(300, '\t') + "EOF\n}\n# c\n", {6, 5, 1, 0, 0},
-     "a <<- terminator after many tabs"},
-};
-
-} // namespace
 
 TEST(LineCounter, KeepsEveryLineEndAndReadsTokensAcrossReads)
 {
