@@ -286,6 +286,14 @@ std::string_view LineCounter::behind(const char* at, std::size_t n)
     return {scratch_.data(), old + here};
 }
 
+std::string_view LineCounter::lineBefore(const char* at)
+{
+    std::string_view line = behind(at, Syntax::lookahead);
+    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
+        line.remove_prefix(nl + 1);
+    return line;
+}
+
 // Length of a character literal starting at the quote `at` ('x', '\n', '\u{1F600}'), or 0
 // when the quote starts something else (a lifetime, an attribute, a prime).
 std::size_t LineCounter::characterLiteral(const char* at) const
@@ -342,9 +350,7 @@ void LineCounter::readLineEnd(const char* newline)
     const bool closedHereDoc = std::exchange(hereDocEnded_, false);
     if (!hasCode_)
         return;
-    std::string_view line = behind(newline, Syntax::lookahead);
-    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
-        line.remove_prefix(nl + 1);
+    std::string_view line = lineBefore(newline);
     std::string_view code = line;  // without a comment closing the line
     if (mode_ == Mode::LineComment)
         code.remove_suffix(std::min<std::uint64_t>(offsetOf(newline) - commentStart_, code.size()));
@@ -878,12 +884,7 @@ const char* LineCounter::hereDocOpener(const char* p)
         while (at < end && isWord(*at) && doc.word.size() <= 64)
             doc.word += *at++;
     };
-    const std::string_view line = [this, p] {
-        std::string_view before = behind(p, Syntax::lookahead);
-        if (const auto nl = before.rfind('\n'); nl != std::string_view::npos)
-            before.remove_prefix(nl + 1);
-        return before;
-    }();
+    const std::string_view line = lineBefore(p);
 
     switch (language_.hereDocuments) {
     case HereDocuments::None:
@@ -1046,9 +1047,7 @@ const char* LineCounter::hereDoc(const char* p)
 const char* LineCounter::regex(const char* p)
 {
     // Comments ("//", "/*") were ruled out before.
-    std::string_view line = behind(p, Syntax::lookahead);
-    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
-        line.remove_prefix(nl + 1);
+    const std::string_view line = lineBefore(p);
     markCode(p);
     if (language_.symbols && !line.empty() && line.back() == ':' && (line.size() == 1 || line[line.size() - 2] != ':'))
         return p + 1;  // ":/", the name of the method
@@ -1077,9 +1076,7 @@ const char* LineCounter::percentLiteral(const char* p)
     const char c = *d;
     if (isWord(c) || isSpace(c) || c == '\n' || c == '=')
         return p;
-    std::string_view line = behind(p, Syntax::lookahead);
-    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
-        line.remove_prefix(nl + 1);
+    const std::string_view line = lineBefore(p);
     if (letter) {
         if (!line.empty() && (isWord(line.back()) || isOneOf(line.back(), ")]")))
             return p;  // "x%w": a remainder

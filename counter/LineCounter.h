@@ -167,6 +167,8 @@ private:
     std::size_t characterLiteral(const char* at) const;
     // Up to n bytes right before `at`, from this piece or the ones before it.
     std::string_view behind(const char* at, std::size_t n);
+    // The bytes of the current line before `at`, up to Syntax::lookahead of them.
+    std::string_view lineBefore(const char* at);
     bool regexAllowedAfter(std::string_view before) const;
     bool commandArgument(std::string_view before, const char* p) const;
     std::uint64_t offsetOf(const char* at) const { return offset_ + static_cast<std::uint64_t>(at - data_); }
