@@ -52,11 +52,21 @@ reproducers = [
     ("Perl", "print <<~EOT;\n  # text\n" + " " * 300 + "EOT\n# c\n"),
     ("Shell", "f() {\ncat <<-EOF\n# text\n" + "\t" * 300 + "EOF\n}\n# c\n"),
     ("Python", "x = " + "(" * 300 + ")" * 300 + "\n\"\"\"doc\"\"\"\n"),
+    # Read as each language's own lexer reads them.
+    ("Perl", "sub f { 1 }\n\n=back\n\nText.\n\n=cut\n"),
+    ("Perl", "my $x = 1;\n=cut\nstill pod\n=cut\n$x = m/a/s ? 1 : 2;\n# comment\n__END__\n# data\n=pod\n\n=cut\n"),
+    ("Perl", "if ($opt !~ m;^\n  # in /x\n  (\\w+);x) { `echo \\\"` }\n"),
+    ("Ruby", "a = 1\n/x?/ =~ line\n# c\nputs /'/\nx = [4, 2].reduce(:/)\ndef /(o)\nend\nx = foo %{\n#{bar}\n}\n"
+             "y = \"#{<<~EOS}\"\n  # body\nEOS\n"),
+    ("JavaScript", "#!/usr/bin/env node\nconst a = 1;\n"),
+    ("Lua", "#!/usr/bin/lua\nprint(1)\n"),
+    ("Shell", "x=\"$( echo '\"' )\"\ny=\"a $(echo \"b $(echo ')')\") c\"\n# c\n"),
 ]
 
 corpus = here / "corpus" / "LexerFuzz"
 corpus.mkdir(parents=True, exist_ok=True)
-for old in corpus.iterdir():
+# Inputs a fuzz run found ("found-*") stay.
+for old in [*corpus.glob("sample-*"), *corpus.glob("reproducer-*")]:
     old.unlink()
 
 
