@@ -7,7 +7,12 @@ Counts FOLDER with the counter (SCC, the built executable), takes the files it c
 LANGUAGE, hands their paths (one a line) to the reference command, which prints
 "code<TAB>comment<TAB>blank<TAB>path" per file (bench/perl_lines.pl, bench/ruby_lines.rb),
 and prints both totals, their difference and the files whose figures differ (the first ten;
-all of them with --all)."""
+all of them with --all). The references need Debian's libppi-perl, ruby and node-acorn:
+
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc Perl /usr/share/perl/5.36 -- perl bench/perl_lines.pl
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc Ruby /usr/lib/ruby -- ruby bench/ruby_lines.rb
+    NODE_PATH=/usr/share/nodejs bench/lexer_agreement.py build/libexec/quillmarrow/scc JavaScript \
+        /usr/share/nodejs -- node bench/js_lines.mjs"""
 import json
 import subprocess
 import sys
