@@ -36,6 +36,8 @@ inline const std::vector<Case> hostileCases{
      "blanks between << and the word"},
     {"Shell", "cat <<" + std::string(200, ' ') + "EOF\n# a comment\nEOF\n", {3, 2, 1, 0, 0},
      "an opener longer than 128 bytes is not one"},
+    {"Shell", "cat <<" + std::string(150, '\\') + "EOF\n# c\nEOF\n", {3, 2, 1, 0, 0},
+     "backslashes making an opener longer than 128 bytes (found by fuzzing)"},
     {"PHP", "<?php\n$x = <<<EOT\n" + std::string(300, '\n') + "EOT;\n# c\n", {304, 3, 1, 300, 1},
      "PHP <<< followed by many blank lines (the '?' of '<?php' is an operator)"},
     {"PHP", "<?php\n$x = <<<" + std::string(200, ' ') + "EOT\n# c\nEOT;\n", {4, 3, 1, 0, 1},
