@@ -382,6 +382,18 @@ void LineCounter::endLine(const char* newline, bool keepMode)
         return;
     continued_ = continuesNext_;
     continuesNext_ = false;
+    // Most lines end in code: no mode to leave.
+    if (mode_ != Mode::Code)
+        leaveAtLineEnd(newline);
+    if (mode_ == Mode::Code && !pendingDocs_.empty()) {
+        hereDoc_ = std::move(pendingDocs_.front());
+        pendingDocs_.pop_front();
+        mode_ = Mode::HereDoc;
+    }
+}
+
+void LineCounter::leaveAtLineEnd(const char* newline)
+{
     switch (mode_) {
     case Mode::LineComment: {
         const std::string_view before = behind(newline, 2);
@@ -409,11 +421,6 @@ void LineCounter::endLine(const char* newline, bool keepMode)
         break;
     default:
         break;
-    }
-    if (mode_ == Mode::Code && !pendingDocs_.empty()) {
-        hereDoc_ = std::move(pendingDocs_.front());
-        pendingDocs_.pop_front();
-        mode_ = Mode::HereDoc;
     }
 }
 

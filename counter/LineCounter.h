@@ -161,6 +161,7 @@ private:
     }
     void endLine(const char* newline, bool keepMode = false);
     void readLineEnd(const char* newline);
+    void leaveAtLineEnd(const char* newline);  // what a line end does to the mode it ends in
     void countLine(std::uint64_t newlineOffset);
 
     bool matches(const char* at, std::string_view token) const;
