@@ -9,6 +9,16 @@ if(QM_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Fuzzing: every library is instrumented for libFuzzer's coverage and checked by the
+# sanitizers; only the fuzz targets link libFuzzer itself (tests/fuzz).
+if(QM_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "QM_FUZZ needs clang with libFuzzer: configure with CXX=clang++")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # qm_library(<name> DEPS <targets...>)
 # A static library from every .cpp file of the calling folder. Headers are
 # included as "<folder>/<File>.h" from the repository root.

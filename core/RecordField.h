@@ -2,6 +2,7 @@
 
 #include "core/FreshId.h"
 #include "kit/base/Json.h"
+#include "kit/base/UUID.h"
 
 #include <memory>
 #include <string_view>
@@ -20,6 +21,10 @@ struct RecordField {
     std::string_view key;
     T Record::*member;
 };
+
+// Spelled out for compilers without deduction for aggregates (clang before 17).
+template <class Record, class T>
+RecordField(std::string_view, T Record::*) -> RecordField<Record, T>;
 
 template <class Record>
 concept CodedRecord = requires { Record::codingKeys(); };

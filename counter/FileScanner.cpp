@@ -15,8 +15,6 @@ namespace qm::counter {
 
 namespace {
 
-constexpr std::size_t chunkSize = 256 * 1024;
-
 constexpr int readFlags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
 
 // Opens a path of any length: one longer than the system's limit is opened a stretch of
@@ -120,8 +118,10 @@ private:
 
 } // namespace
 
-FileScanner::FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options)
-    : classifier_(classifier), syntaxes_(syntaxes), options_(options), buffer_(chunkSize)
+FileScanner::FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options,
+                         std::size_t bufferSize)
+    : classifier_(classifier), syntaxes_(syntaxes), options_(options),
+      buffer_(std::max(bufferSize, Syntax::lookahead + 1))  // each read must leave the counter more than it may keep
 {
 }
 

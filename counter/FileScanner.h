@@ -30,7 +30,12 @@ struct FileRecord {
 // Reads files one at a time through a fixed buffer and counts them. One per thread.
 class FileScanner {
 public:
-    FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options);
+    // Files are read `bufferSize` bytes at a time (at least Syntax::lookahead + 1); tests
+    // choose small buffers so that reads end at every byte.
+    FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options,
+                std::size_t bufferSize = defaultBufferSize);
+
+    static constexpr std::size_t defaultBufferSize = 256 * 1024;
 
     // Counts the file `name` of the folder open as `folder` (AT_FDCWD: `name` is a path),
     // shown as `location`. For a symbolic link (`link`) without a `symlocation` the link's

@@ -78,6 +78,7 @@ Language scripted(Language l)
     l.regexLiterals = true;
     l.regexAfterWords = jsRegexWords;
     l.templateLiterals = true;
+    l.shebangComment = true;
     return l;
 }
 
@@ -160,13 +161,20 @@ std::vector<Language> buildTable()
                          l.percentLiterals = true;
                          l.sigilVariables = true;
                          l.questionMarkCharacters = true;
+                         l.interpolation = "#{";
+                         l.regexFlags = true;
+                         l.lineEndsStatements = true;
+                         l.commandArguments = true;
+                         l.symbols = true;
                      }));
-    t.push_back(with(make("Perl", {"pl", "pm", "pod"}, hash, noBlock, {quoted("\"", true), quoted("'", true)},
+    t.push_back(with(make("Perl", {"pl", "pm", "pod"}, hash, noBlock, {quoted("\"", true), quoted("'", true), quoted("`", true)},
                           {"if", "elsif", "unless", "for", "foreach", "while", "until", "&&", "||", "and", "or"}),
                      [](Language& l) {
                          l.interpreters = {"perl"};
-                         l.lineStartComments = {"=pod", "=head", "=over", "=item", "=begin", "=for", "=encoding", "=cut"};
+                         l.podDocumentation = true;
                          l.lineStartCommentEnd = "=cut";
+                         l.dataSections = true;
+                         l.regexFlags = true;
                          l.hereDocuments = HereDocuments::Perl;
                          l.regexLiterals = true;
                          l.regexesSpanLines = true;
@@ -199,6 +207,7 @@ std::vector<Language> buildTable()
                          l.ansiCQuotes = true;
                          l.checkedExtensions = {"d"};
                          l.hereDocuments = HereDocuments::Shell;
+                         l.interpolation = "$(";
                      }));
     t.push_back(with(make("PowerShell", {"ps1", "psm1", "psd1"}, hash, {{"<#", "#>"}},
                           {quoted("\"", true), raw("'", "'")},
@@ -239,6 +248,7 @@ std::vector<Language> buildTable()
                           {"if", "elseif", "for", "while", "repeat", "and", "or"}),
                      [](Language& l) {
                          l.interpreters = {"lua", "luajit"};
+                         l.shebangComment = true;
                          l.longBracketComment = "--";
                          l.longBracketStrings = true;
                      }));

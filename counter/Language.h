@@ -71,6 +71,16 @@ struct Language {
     bool regexesSpanLines = false;
     std::vector<std::string> regexAfterWords;  // words after which "/" starts a regex
     bool templateLiterals = false;  // `...${ code }...`
+    // Double-quoted strings whose holes hold code up to the matching bracket: "$(" in shell,
+    // "#{" in Ruby. Strings and comments in the code are read as such.
+    std::string interpolation;
+    bool podDocumentation = false;  // "=word" opening a line where a statement may start opens POD, up to "=cut"
+    bool dataSections = false;      // after a line "__END__" or "__DATA__" the rest is data (code) and POD
+    bool regexFlags = false;        // letters right after a regex's closing delimiter are its flags
+    bool lineEndsStatements = false;  // a line end ends a statement, so "/" opening a line starts a regex
+    bool commandArguments = false;  // "word /x/" and "word %(x)": a literal as a command's first argument
+    bool symbols = false;           // ":/" and ":%" name methods: no regex or literal
+    bool shebangComment = false;    // a "#!" first line is a comment
     bool quoteOperators = false;    // q qq qw qr m s tr y with any delimiter
     bool percentLiterals = false;   // %q( ) %Q[ ] %w{ } %r| | ...
     bool sigilVariables = false;    // $' $" $# $/ are variables, not quotes or comments

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace qm::counter {
 
@@ -160,6 +161,9 @@ Syntax::Syntax(const Language& language) : language_(&language)
         stop('"', String);
     for (const auto& t : l.lineStartComments)
         first(t, LineStartBlock);
+    if (l.podDocumentation)
+        stop('=', LineStartBlock);
+    readsLineEnds_ = l.regexLiterals || l.podDocumentation || l.dataSections;
     first(l.longBracketComment, LongBracket);
     if (l.longBracketStrings)
         stop('[', LongBracket);
@@ -168,9 +172,11 @@ Syntax::Syntax(const Language& language) : language_(&language)
     if (l.docstringStatements)
         for (const char c : std::string_view("()[]{}"))
             stop(c, Bracket);
-    if (l.templateLiterals) {
-        stop('{', TemplateBrace);
-        stop('}', TemplateBrace);
+    // Holes of code in strings: "${ }" in template literals, "$( )" or "#{ }" in double-quoted strings.
+    hole_ = l.templateLiterals ? "${" : l.interpolation;
+    if (!hole_.empty()) {
+        stop(hole_[1], TemplateBrace);
+        stop(closingBracket(hole_[1]), TemplateBrace);
     }
     if (l.hereDocuments != HereDocuments::None)
         stop('<', HereDocument);
@@ -214,8 +220,8 @@ Syntax::Syntax(const Language& language) : language_(&language)
         addStop(stops, s.close[0]);
         if (s.escapes)
             addStop(stops, '\\');
-        if (l.templateLiterals && s.open == "`") {
-            addStop(stops, '$');
+        if ((l.templateLiterals && s.open == "`") || (!l.interpolation.empty() && s.open == "\"")) {
+            addStop(stops, hole_[0]);
             templateString_ = static_cast<int>(i);
         }
         stringStops_.push_back(stops);
@@ -280,6 +286,14 @@ std::string_view LineCounter::behind(const char* at, std::size_t n)
     return {scratch_.data(), old + here};
 }
 
+std::string_view LineCounter::lineBefore(const char* at)
+{
+    std::string_view line = behind(at, Syntax::lookahead);
+    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
+        line.remove_prefix(nl + 1);
+    return line;
+}
+
 // Length of a character literal starting at the quote `at` ('x', '\n', '\u{1F600}'), or 0
 // when the quote starts something else (a lifetime, an attribute, a prime).
 std::size_t LineCounter::characterLiteral(const char* at) const
@@ -288,18 +302,23 @@ std::size_t LineCounter::characterLiteral(const char* at) const
     if (p >= end_ || *p == '\n' || *p == '\'')
         return 0;
     if (*p == '\\') {
-        for (const char* q = p + 2; q < end_ && q < p + 12; ++q) {
+        // The escaped byte may be a quote ('\''), never a line end.
+        for (const char* q = p + 1; q < end_ && q < p + 12; ++q) {
             if (*q == '\n')
                 return 0;
-            if (*q == '\'')
+            if (*q == '\'' && q > p + 1)
                 return static_cast<std::size_t>(q - at + 1);
         }
         return 0;
     }
+    // One code point: a lead byte and its continuation bytes (a stray lead byte is no character).
     const std::size_t length = utf8Length(static_cast<unsigned char>(*p));
-    if (p + length < end_ && p[length] == '\'')
-        return length + 2;
-    return 0;
+    if (static_cast<std::size_t>(end_ - p) <= length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i)
+        if ((static_cast<unsigned char>(p[i]) & 0xC0) != 0x80)
+            return 0;
+    return p[length] == '\'' ? length + 2 : 0;
 }
 
 void LineCounter::markCode(const char* at)
@@ -326,22 +345,55 @@ void LineCounter::countLine(std::uint64_t newlineOffset)
     hasCode_ = hasComment_ = lineHasText_ = false;
 }
 
+void LineCounter::readLineEnd(const char* newline)
+{
+    const bool closedHereDoc = std::exchange(hereDocEnded_, false);
+    if (!hasCode_)
+        return;
+    std::string_view line = lineBefore(newline);
+    std::string_view code = line;  // without a comment closing the line
+    if (mode_ == Mode::LineComment)
+        code.remove_suffix(std::min<std::uint64_t>(offsetOf(newline) - commentStart_, code.size()));
+    code = trimmedEnd(code.substr(0, code.find_last_not_of('\r') + 1));
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    // Whether a "/" opening the next line starts a regular expression.
+    if (language_.lineEndsStatements)
+        regexAtLineStart_ = mode_ != Mode::Code || code.empty() || code.back() != '\\';
+    else if (language_.regexLiterals)
+        regexAtLineStart_ = mode_ != Mode::Code || regexAllowedAfter(line);
+    // Whether a statement may start the next line (where "=word" opens POD). The line
+    // closing a here-document says nothing: its opener's line did.
+    if (language_.podDocumentation && !closedHereDoc && (mode_ == Mode::Code || mode_ == Mode::LineComment))
+        statementAtLineStart_ = !code.empty() && isOneOf(code.back(), ";{}");
+    if (language_.dataSections && mode_ == Mode::Code && (code == "__END__" || code == "__DATA__") &&
+        offsetOf(newline) - lineStart_ <= code.size() + 2) {
+        inData_ = true;
+        mode_ = Mode::Data;
+    }
+}
+
 void LineCounter::endLine(const char* newline, bool keepMode)
 {
-    if (!keepMode && language_.regexLiterals && hasCode_) {
-        // Whether a "/" opening the next line starts a regular expression.
-        std::string_view line = behind(newline, Syntax::lookahead);
-        if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
-            line.remove_prefix(nl + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        regexAtLineStart_ = mode_ != Mode::Code || regexAllowedAfter(line);
-    }
+    if (!keepMode && syntax_.readsLineEnds_)
+        readLineEnd(newline);
     countLine(offsetOf(newline));
     if (keepMode)
         return;
     continued_ = continuesNext_;
     continuesNext_ = false;
+    // Most lines end in code: no mode to leave.
+    if (mode_ != Mode::Code)
+        leaveAtLineEnd(newline);
+    if (mode_ == Mode::Code && !pendingDocs_.empty()) {
+        hereDoc_ = std::move(pendingDocs_.front());
+        pendingDocs_.pop_front();
+        mode_ = Mode::HereDoc;
+    }
+}
+
+void LineCounter::leaveAtLineEnd(const char* newline)
+{
     switch (mode_) {
     case Mode::LineComment: {
         const std::string_view before = behind(newline, 2);
@@ -355,19 +407,20 @@ void LineCounter::endLine(const char* newline, bool keepMode)
         if (!quote_.multiline)
             mode_ = Mode::Code;
         break;
+    case Mode::QuoteGap:
+        gapComment_ = false;
+        break;
+    case Mode::HereDoc:
+        inIndent_ = false;
+        break;
     case Mode::LineBlock:
         if (closeBlockAtLineEnd_) {
-            mode_ = Mode::Code;
+            mode_ = inData_ ? Mode::Data : Mode::Code;
             closeBlockAtLineEnd_ = false;
         }
         break;
     default:
         break;
-    }
-    if (mode_ == Mode::Code && !pendingDocs_.empty()) {
-        hereDoc_ = std::move(pendingDocs_.front());
-        pendingDocs_.erase(pendingDocs_.begin());
-        mode_ = Mode::HereDoc;
     }
 }
 
@@ -415,6 +468,35 @@ void LineCounter::openBlock(std::string_view open, std::string_view close, const
     mode_ = Mode::Block;
 }
 
+bool LineCounter::commandArgument(std::string_view before, const char* p) const
+{
+    // "puts /x/", "assert_match /a/, s", "foo %(a b)": a method's name, a space, then a
+    // literal starting right away ("a / b" and "a /= b" divide).
+    if (!language_.commandArguments || before.empty() || !isBlank(before.back()) || p + 1 >= end_ ||
+        isSpace(p[1]) || p[1] == '\n' || p[1] == '=')
+        return false;
+    const std::string_view trimmed = trimmedEnd(before);
+    const std::string_view name = lastWord(trimmed);
+    if (name.empty() || isDigit(name[0]))
+        return false;
+    if (name.size() < trimmed.size() && isOneOf(trimmed[trimmed.size() - name.size() - 1], "@$:"))
+        return false;  // a variable or a symbol
+    for (const std::string_view value : {"end", "self", "nil", "true", "false", "def", "__FILE__", "__LINE__"})
+        if (name == value)
+            return false;
+    if (*p != '/')
+        return true;
+    // A regex argument closes on its line, within the lookahead.
+    const char* const stop = p + std::min<std::size_t>(static_cast<std::size_t>(end_ - p), Syntax::lookahead);
+    for (const char* q = p + 1; q < stop && *q != '\n'; ++q) {
+        if (*q == '\\')
+            ++q;
+        else if (*q == '/')
+            return true;
+    }
+    return false;
+}
+
 bool LineCounter::regexAllowedAfter(std::string_view before) const
 {
     before = trimmedEnd(before);
@@ -434,10 +516,19 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
     atEnd_ = atEnd;
     limit_ = atEnd ? end_ : (size > Syntax::lookahead ? end_ - Syntax::lookahead : data);
     const char* p = data;
-    // A byte-order mark is not part of the first line.
-    if (offset_ == 0 && p < limit_ && size >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
-        p += 3;
-        lineStart_ = 3;
+    if (offset_ == 0 && p < limit_) {
+        // A byte-order mark is not part of the first line.
+        if (size >= 3 && std::memcmp(p, "\xEF\xBB\xBF", 3) == 0) {
+            p += 3;
+            lineStart_ = 3;
+        }
+        // "#!" opening the file: a comment where the language says so (ECMAScript does).
+        if (language_.shebangComment && matches(p, "#!")) {
+            markComment();
+            commentStart_ = offsetOf(p);
+            mode_ = Mode::LineComment;
+            p += 2;
+        }
     }
 
     while (p < limit_) {
@@ -467,6 +558,9 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
             break;
         case Mode::QuoteGap:
             p = quoteGap(p);
+            break;
+        case Mode::Data:
+            p = dataSection(p);
             break;
         }
     }
@@ -559,16 +653,20 @@ const char* LineCounter::codeToken(const char* p)
             return p + 2;
         }
     }
-    if ((kinds & Syntax::QuestionMark) && p + 2 < end_ && !isSpace(p[1]) && p[1] != '\n') {
+    if ((kinds & Syntax::QuestionMark) && p + 1 < end_ && !isSpace(p[1]) && p[1] != '\n') {
         // ?a, ?', ?\n: a character, where an operand may stand ("a ?b : c" is no such place).
-        const std::size_t length = p[1] == '\\' ? 3 : 2;
+        // "?\" before a line end leaves the line end to end the line.
+        const std::size_t length = p[1] == '\\' && p + 2 < end_ && p[2] != '\n' && p[2] != '\r' ? 3 : 2;
         const std::string_view before = behind(p, 1);
-        if (!isWord(p[length]) && (before.empty() || !(isWord(before[0]) || isOneOf(before[0], ")]}")))) {
+        if ((p + length >= end_ || !isWord(p[length])) &&
+            (before.empty() || !(isWord(before[0]) || isOneOf(before[0], ")]}")))) {
             markCode(p);
             return p + length;
         }
     }
     if ((kinds & Syntax::LineStartBlock) && offsetOf(p) == lineStart_) {
+        if (c == '=' && l.podDocumentation && statementAtLineStart_ && (q = podOpener(p)) != p)
+            return q;
         for (const auto& opener : l.lineStartComments) {
             if (matches(p, opener)) {
                 markComment();
@@ -610,6 +708,7 @@ const char* LineCounter::codeToken(const char* p)
                     break;
             }
             markComment();
+            commentStart_ = offsetOf(p);
             mode_ = Mode::LineComment;
             return p + t.size();
         }
@@ -639,10 +738,10 @@ const char* LineCounter::codeToken(const char* p)
             --brackets_;
     }
     if ((kinds & Syntax::TemplateBrace) && !holes_.empty()) {
-        if (c == '{') {
+        if (c == syntax_.hole_[1]) {
             ++holes_.back();
         } else if (holes_.back() == 0) {
-            // The end of a "${ }": back into the template literal.
+            // The end of a hole: back into its string.
             holes_.pop_back();
             markCode(p);
             openTableString(static_cast<std::size_t>(syntax_.templateString_), false);
@@ -702,14 +801,15 @@ const char* LineCounter::quoteOperator(const char* p, std::string_view name)
     const bool spaced = d != p;
     const char c = *d;
     const char next = d + 1 < end_ ? d[1] : 0;
-    // A word, a hash key ("s => 1", "{y}"), the end of a statement or list, or a comment
-    // after a space.
-    if (isWord(c) || isSpace(c) || c == '\n' || isOneOf(c, ";)}") || (c == '#' && spaced) ||
+    // A word, a hash key ("s => 1", "{y}"), the end of a statement ("m ;") or list, or a
+    // comment after a space. Right after the name ";" is a delimiter: m;^a;x.
+    if (isWord(c) || isSpace(c) || c == '\n' || isOneOf(c, ")}") || (c == ';' && spaced) || (c == '#' && spaced) ||
         (c == '=' && (spaced || isOneOf(next, ">=~"))) || (c == '-' && next == '>'))
         return p;
     const char bracket = closingBracket(c);
     openQuote(std::string(1, bracket ? bracket : c), true, bracket ? c : 0);
     quote_.parts = (name == "s" || name == "tr" || name == "y") ? 1 : 0;
+    quote_.flags = language_.regexFlags && name != "q" && name != "qq" && name != "qw";
     quote_.bracketed = bracket != 0;
     return d + 1;
 }
@@ -717,18 +817,22 @@ const char* LineCounter::quoteOperator(const char* p, std::string_view name)
 const char* LineCounter::quoteGap(const char* p)
 {
     // Between the bracketed parts of s{...}{...}: white space, comments, then the next part.
-    while (p < limit_ && *p != '\n' && isSpace(*p))
-        ++p;
-    if (p >= limit_ || *p == '\n')
-        return p;
-    if (*p == '#') {
+    if (gapComment_ || *p == '#') {
+        // To the line end, which may lie in a later piece.
+        gapComment_ = true;
         markComment();
         const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(limit_ - p));
         return nl ? static_cast<const char*>(nl) : limit_;
     }
+    while (p < limit_ && *p != '\n' && isSpace(*p))
+        ++p;
+    if (p >= limit_ || *p == '\n' || *p == '#')
+        return p;
     markCode(p);
+    const bool flags = quote_.flags;
     const char bracket = closingBracket(*p);
     openQuote(std::string(1, bracket ? bracket : *p), true, bracket ? *p : 0);
+    quote_.flags = flags;
     return p + 1;
 }
 
@@ -767,36 +871,33 @@ const char* LineCounter::hereDocOpener(const char* p)
 {
     if (!matches(p, "<<"))
         return p;
+    // The opener is read within the lookahead, so that where a read ends cannot change it.
+    const char* const end = p + std::min<std::size_t>(static_cast<std::size_t>(end_ - p), Syntax::lookahead);
     const char* q = p + 2;
     HereDoc doc;
     const auto identifierStart = [](char c) { return isWord(c) && !isDigit(c); };
     // A quoted word: "END" or 'END'.
-    const auto quotedWord = [&doc, this](const char*& at) {
+    const auto quotedWord = [&doc, end](const char*& at) {
         const char quote = *at;
         const char* r = at + 1;
-        while (r < end_ && *r != quote && *r != '\n' && doc.word.size() <= 64)
+        while (r < end && *r != quote && *r != '\n' && doc.word.size() <= 64)
             doc.word += *r++;
-        if (r >= end_ || *r != quote)
+        if (r >= end || *r != quote)
             return false;
         at = r + 1;
         return true;
     };
-    const auto identifier = [&doc, this](const char*& at) {
-        while (at < end_ && isWord(*at) && doc.word.size() <= 64)
+    const auto identifier = [&doc, end](const char*& at) {
+        while (at < end && isWord(*at) && doc.word.size() <= 64)
             doc.word += *at++;
     };
-    const std::string_view line = [this, p] {
-        std::string_view before = behind(p, Syntax::lookahead);
-        if (const auto nl = before.rfind('\n'); nl != std::string_view::npos)
-            before.remove_prefix(nl + 1);
-        return before;
-    }();
+    const std::string_view line = lineBefore(p);
 
     switch (language_.hereDocuments) {
     case HereDocuments::None:
         return p;
     case HereDocuments::Shell: {
-        if (q < end_ && *q == '<') {
+        if (q < end && *q == '<') {
             markCode(p);
             return q + 1;  // "<<<": a here-string
         }
@@ -813,14 +914,14 @@ const char* LineCounter::hereDocOpener(const char* p)
         }
         if (arithmetic > 0)
             return p;
-        if (q < end_ && *q == '-') {
+        if (q < end && *q == '-') {
             doc.indent = Indent::Tabs;
             ++q;
         }
-        while (q < end_ && isBlank(*q))
+        while (q < end && isBlank(*q))
             ++q;
         // The word, its quotes and backslashes removed: 'EOF', "EOF", \EOF, E"O"F.
-        while (q < end_ && !isSpace(*q) && *q != '\n' && !isOneOf(*q, ";|&<>()") && doc.word.size() <= 64) {
+        while (q < end && !isSpace(*q) && *q != '\n' && !isOneOf(*q, ";|&<>()") && doc.word.size() <= 64) {
             if (*q == '\'' || *q == '"') {
                 if (!quotedWord(q))
                     return p;
@@ -837,18 +938,18 @@ const char* LineCounter::hereDocOpener(const char* p)
         break;
     }
     case HereDocuments::Perl: {
-        if (q < end_ && *q == '~') {
+        if (q < end && *q == '~') {
             doc.indent = Indent::Any;
             ++q;
         }
         const char* r = q;
-        while (r < end_ && isBlank(*r))
+        while (r < end && isBlank(*r))
             ++r;
-        if (r < end_ && (*r == '"' || *r == '\'')) {
+        if (r < end && (*r == '"' || *r == '\'')) {
             if (!quotedWord(r))
                 return p;
             q = r;
-        } else if (q < end_ && identifierStart(*q)) {
+        } else if (q < end && identifierStart(*q)) {
             identifier(q);
         } else {
             return p;
@@ -862,14 +963,14 @@ const char* LineCounter::hereDocOpener(const char* p)
             return p;
         if (lastWord(before) == "class")
             return p;
-        if (q < end_ && (*q == '~' || *q == '-')) {
+        if (q < end && (*q == '~' || *q == '-')) {
             doc.indent = Indent::Any;
             ++q;
         }
-        if (q < end_ && isOneOf(*q, "\"'`")) {
+        if (q < end && isOneOf(*q, "\"'`")) {
             if (!quotedWord(q))
                 return p;
-        } else if (q < end_ && identifierStart(*q)) {
+        } else if (q < end && identifierStart(*q)) {
             identifier(q);
         } else {
             return p;
@@ -877,15 +978,15 @@ const char* LineCounter::hereDocOpener(const char* p)
         break;
     }
     case HereDocuments::Php: {
-        if (q >= end_ || *q != '<')
+        if (q >= end || *q != '<')
             return p;
         ++q;
-        while (q < end_ && isBlank(*q))
+        while (q < end && isBlank(*q))
             ++q;
-        if (q < end_ && (*q == '"' || *q == '\'')) {
+        if (q < end && (*q == '"' || *q == '\'')) {
             if (!quotedWord(q))
                 return p;
-        } else if (q < end_ && identifierStart(*q)) {
+        } else if (q < end && identifierStart(*q)) {
             identifier(q);
         } else {
             return p;
@@ -907,14 +1008,18 @@ const char* LineCounter::hereDocOpener(const char* p)
 
 const char* LineCounter::hereDoc(const char* p)
 {
-    if (offsetOf(p) == lineStart_) {
+    if (offsetOf(p) == lineStart_ || inIndent_) {
+        // The terminator may follow any indentation, which may go on into the next piece.
         const char* q = p;
         if (hereDoc_.indent == Indent::Tabs)
-            while (q < end_ && *q == '\t')
+            while (q < limit_ && *q == '\t')
                 ++q;
         else if (hereDoc_.indent == Indent::Any)
-            while (q < end_ && isBlank(*q))
+            while (q < limit_ && isBlank(*q))
                 ++q;
+        inIndent_ = q == limit_ && !atEnd_;
+        if (inIndent_)
+            return q;
         if (matches(q, hereDoc_.word)) {
             const char* r = q + hereDoc_.word.size();
             bool ends;
@@ -930,6 +1035,7 @@ const char* LineCounter::hereDoc(const char* p)
                 else
                     markCode(q);
                 mode_ = Mode::Code;
+                hereDocEnded_ = true;
                 return r;
             }
         }
@@ -948,11 +1054,11 @@ const char* LineCounter::hereDoc(const char* p)
 const char* LineCounter::regex(const char* p)
 {
     // Comments ("//", "/*") were ruled out before.
-    std::string_view line = behind(p, Syntax::lookahead);
-    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
-        line.remove_prefix(nl + 1);
+    const std::string_view line = lineBefore(p);
     markCode(p);
-    if (!regexAllowedAfter(line)) {
+    if (language_.symbols && !line.empty() && line.back() == ':' && (line.size() == 1 || line[line.size() - 2] != ':'))
+        return p + 1;  // ":/", the name of the method
+    if (!regexAllowedAfter(line) && !commandArgument(line, p)) {
         // Division; "//" (Perl's defined-or) is one operator.
         return (p + 1 < end_ && p[1] == '/') ? p + 2 : p + 1;
     }
@@ -960,6 +1066,7 @@ const char* LineCounter::regex(const char* p)
     addStop(ownedStops_, '[');
     addStop(ownedStops_, ']');
     quote_.regex = true;
+    quote_.flags = language_.regexFlags;
     quote_.multiline = language_.regexesSpanLines;
     return p + 1;
 }
@@ -976,18 +1083,17 @@ const char* LineCounter::percentLiteral(const char* p)
     const char c = *d;
     if (isWord(c) || isSpace(c) || c == '\n' || c == '=')
         return p;
-    std::string_view line = behind(p, Syntax::lookahead);
-    if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
-        line.remove_prefix(nl + 1);
+    const std::string_view line = lineBefore(p);
     if (letter) {
         if (!line.empty() && (isWord(line.back()) || isOneOf(line.back(), ")]")))
             return p;  // "x%w": a remainder
-    } else if (!isOneOf(c, "([{<|!/^") || !regexAllowedAfter(line)) {
+    } else if (!isOneOf(c, "([{<|!/^") || (!regexAllowedAfter(line) && !commandArgument(line, p))) {
         return p;
     }
     markCode(p);
     const char bracket = closingBracket(c);
     openQuote(std::string(1, bracket ? bracket : c), true, bracket ? c : 0);
+    quote_.flags = letter && p[1] == 'r' && language_.regexFlags;
     return d + 1;
 }
 
@@ -1146,9 +1252,9 @@ const char* LineCounter::string(const char* p)
         markString();
         return p + 1;
     }
-    if (quote_.templated && c == '$') {
+    if (quote_.templated && c == syntax_.hole_[0]) {
         markString();
-        if (p + 1 < end_ && p[1] == '{') {
+        if (p + 1 < end_ && p[1] == syntax_.hole_[1]) {
             holes_.push_back(0);
             mode_ = Mode::Code;
             return p + 2;
@@ -1173,6 +1279,9 @@ const char* LineCounter::string(const char* p)
                 mode_ = Mode::QuoteGap;
         } else {
             mode_ = Mode::Code;
+            // Flags ("/x/i", "s{a}{b}gr") belong to the regex, whatever letters they are.
+            for (const char* flags = p; quote_.flags && p < end_ && p - flags < 16 && std::isalpha(static_cast<unsigned char>(*p));)
+                ++p;
         }
         return p;
     }
@@ -1181,9 +1290,34 @@ const char* LineCounter::string(const char* p)
     return p + 1;
 }
 
+const char* LineCounter::podOpener(const char* p)
+{
+    // "=" and a letter: POD up to a line starting with "=cut"; a stray "=cut" opens it too.
+    if (p + 1 >= end_ || !std::isalpha(static_cast<unsigned char>(p[1])))
+        return p;
+    markComment();
+    closeBlockAtLineEnd_ = false;
+    mode_ = Mode::LineBlock;
+    return p + 2;
+}
+
+const char* LineCounter::dataSection(const char* p)
+{
+    // After __END__ or __DATA__: data, read as code, and POD.
+    const char* q;
+    if (offsetOf(p) == lineStart_ && language_.podDocumentation && *p == '=' && (q = podOpener(p)) != p)
+        return q;
+    bool text = false;
+    q = syntax_.lineEnd_.find(p, limit_, end_, text);
+    if (text)
+        markCode(p);
+    return q;
+}
+
 const char* LineCounter::lineBlock(const char* p)
 {
-    if (offsetOf(p) == lineStart_ && matches(p, language_.lineStartCommentEnd))
+    const std::string_view end = language_.lineStartCommentEnd;
+    if (offsetOf(p) == lineStart_ && matches(p, end) && (p + end.size() >= end_ || !isWord(p[end.size()])))
         closeBlockAtLineEnd_ = true;
     bool text = false;
     const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);

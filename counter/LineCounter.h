@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,7 +74,9 @@ private:
     std::vector<std::string> keywords_;
     std::vector<std::string> operators_;
     std::size_t longestKeyword_ = 0;
-    int templateString_ = -1;  // index of the template literal among the strings
+    int templateString_ = -1;  // index of the string with holes of code among the strings
+    std::string hole_;         // what opens a hole of code in that string: "${", "$(" or "#{"
+    bool readsLineEnds_ = false;  // a line's end decides how the next line starts (regexes, POD)
 };
 
 // Reads a file's bytes, in pieces of any size, and counts its lines by the language's rules:
@@ -97,14 +100,14 @@ public:
     static Counts count(const Syntax& syntax, std::string_view text);
 
 private:
-    enum class Mode { Code, LineComment, Block, String, LineBlock, HereDoc, QuoteGap };
+    enum class Mode { Code, LineComment, Block, String, LineBlock, HereDoc, QuoteGap, Data };
 
     // The string, regular expression or quote-like operator being read.
     struct Quote {
         const ByteSet* stops = nullptr;
         std::string_view close;
         char opener = 0;  // a bracket that nests inside (q{ {a} }), 0 when none
-        int depth = 0;
+        std::uint64_t depth = 0;  // nesting counts are as wide as a file may be long
         bool escapes = true;
         bool multiline = true;
         bool docstring = false;
@@ -113,6 +116,7 @@ private:
         bool templated = false;  // "${" opens code up to the matching "}"
         int parts = 0;           // parts still to read after this one (s/a/b/, tr{a}{b})
         bool bracketed = false;  // the next part has delimiters of its own
+        bool flags = false;      // letters after the closing delimiter are flags
     };
 
     enum class Indent { None, Tabs, Any };
@@ -133,6 +137,7 @@ private:
     const char* lineBlock(const char* p);
     const char* hereDoc(const char* p);
     const char* quoteGap(const char* p);
+    const char* dataSection(const char* p);
 
     // Tokens of particular languages; each returns p when the bytes there are not one.
     const char* longBracket(const char* p);
@@ -141,6 +146,7 @@ private:
     const char* percentLiteral(const char* p);
     const char* quoteOperator(const char* p, std::string_view name);
     const char* stringOpener(const char* p);
+    const char* podOpener(const char* p);
 
     void openTableString(std::size_t index, bool docstring);
     void openQuote(std::string close, bool escapes, char opener = 0);
@@ -154,13 +160,18 @@ private:
         (quote_.docstring ? hasComment_ : hasCode_) = true;
     }
     void endLine(const char* newline, bool keepMode = false);
+    void readLineEnd(const char* newline);
+    void leaveAtLineEnd(const char* newline);  // what a line end does to the mode it ends in
     void countLine(std::uint64_t newlineOffset);
 
     bool matches(const char* at, std::string_view token) const;
     std::size_t characterLiteral(const char* at) const;
     // Up to n bytes right before `at`, from this piece or the ones before it.
     std::string_view behind(const char* at, std::size_t n);
+    // The bytes of the current line before `at`, up to Syntax::lookahead of them.
+    std::string_view lineBefore(const char* at);
     bool regexAllowedAfter(std::string_view before) const;
+    bool commandArgument(std::string_view before, const char* p) const;
     std::uint64_t offsetOf(const char* at) const { return offset_ + static_cast<std::uint64_t>(at - data_); }
 
     const Syntax& syntax_;
@@ -187,25 +198,33 @@ private:
     std::string_view blockClose_;
     const ByteSet* blockStops_ = nullptr;
     bool blockNests_ = false;
-    int depth_ = 0;
+    std::uint64_t depth_ = 0;
     bool closeBlockAtLineEnd_ = false;
 
     // Strings and their relatives.
     Quote quote_;
     bool inClass_ = false;
+    bool gapComment_ = false;  // in a comment between the parts of s{...}{...}
     std::string ownedClose_;  // closing delimiter chosen by the opening one
     ByteSet ownedStops_;
-    std::vector<int> holes_;  // open "${" of template literals: braces opened inside each
-    std::vector<HereDoc> pendingDocs_;
+    std::vector<std::uint64_t> holes_;  // open "${" of template literals: braces opened inside each
+    std::deque<HereDoc> pendingDocs_;  // a line may open any number
     HereDoc hereDoc_;
+    bool inIndent_ = false;  // the here-document's line holds only indentation so far
 
     // Statements (Python): brackets open and lines continued by a backslash.
-    int brackets_ = 0;
+    std::uint64_t brackets_ = 0;
     bool continued_ = false;
     bool continuesNext_ = false;
 
     // Regular expressions: whether one may start the next line.
     bool regexAtLineStart_ = true;
+    // Perl: whether a statement may start the next line, and whether the data after
+    // __END__ or __DATA__ is being read.
+    bool statementAtLineStart_ = true;
+    bool inData_ = false;
+    bool hereDocEnded_ = false;   // this line closed a here-document
+    std::uint64_t commentStart_ = 0;  // offset of the line comment the line ends in
 
     // The last bytes of the pieces before this one, for looking behind.
     std::array<char, 128> history_{};

@@ -10,6 +10,8 @@ packages=(
   fonts-dejavu-core xvfb xauth python3
   # The chart benchmarks' Qt Charts twins (QM_BUILD_BENCH only); its CMake package needs Qt's OpenGL one.
   qt6-charts-dev libqt6opengl6-dev
+  # The fuzz targets (QM_FUZZ): clang with libFuzzer, and llvm for readable sanitizer traces.
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -1,19 +1,19 @@
 #include "counter/Language.h"
 #include "counter/LineCounter.h"
+#include "CountCases.h"
+#include "Pieces.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <random>
 #include <string>
 
 using namespace qm::counter;
+using namespace qm::counter::test;
 
 namespace {
-
-struct Expected {
-    std::uint64_t lines, code, comment, blank, complexity;
-};
 
 const Syntax& syntaxOf(const std::string& name)
 {
@@ -35,26 +35,6 @@ void expectCounts(const std::string& language, const std::string& text, Expected
     EXPECT_EQ((Figures{c.lines, c.code, c.comment, c.blank, c.complexity}), (Figures{e.lines, e.code, e.comment, e.blank, e.complexity}))
         << language << ": " << text;
     EXPECT_EQ(c.lines, c.code + c.comment + c.blank);
-}
-
-// Feeds `text` the way the file scanner does: pieces of `step` new bytes appended to what
-// the counter left over.
-Counts countInPieces(const Syntax& syntax, const std::string& text, std::size_t step)
-{
-    LineCounter counter(syntax);
-    std::string pending;
-    std::size_t next = 0;
-    for (;;) {
-        const std::size_t more = std::min(step, text.size() - next);
-        pending.append(text, next, more);
-        next += more;
-        const bool atEnd = next == text.size();
-        const std::size_t taken = counter.feed(pending.data(), pending.size(), atEnd);
-        if (atEnd)
-            break;
-        pending.erase(0, taken);
-    }
-    return counter.finish();
 }
 
 const std::string cSample = R"(/* header
@@ -141,14 +121,6 @@ TEST(LineCounter, CountsLinesAndBlanksAtTheEdges)
     EXPECT_EQ(LineCounter::count(syntaxOf("C"), "int a;\n// comment\n\nint b;").codeBytes, 7u + 6u);
 }
 
-// Small files whose figures follow from the language's own rules: {lines, code, comment,
-// blank, complexity}, each with what it pins down.
-struct Case {
-    const char* language;
-    std::string text;
-    Expected expected;
-    const char* why;
-};
 
 const std::vector<Case> bracketCases{
     {"CMake", "#[=[ a\nb ]=]\nset(x 1)\n", {3, 1, 2, 0, 0}, "a bracket comment with one '=' runs to ']=]'"},
@@ -260,8 +232,43 @@ const std::vector<Case> commentCases{
     {"Diff", "--- a\n+++ b\n@@ -1 +1 @@\n-x\n+y\n\n", {6, 5, 0, 1, 0}, "a patch is all code"},
 };
 
+// Files read as each language's own lexer reads them.
+const std::vector<Case> ownLexerCases{
+    {"Perl", "sub f { 1 }\n\n=back\n\nText.\n\n=cut\n", {7, 1, 3, 3, 0}, "any =word where a statement may start opens POD"},
+    {"Perl", "my $x = 1;\n=cut\nstill pod\n=cut\nprint $x;\n", {5, 2, 3, 0, 0}, "a stray =cut skips to the next =cut"},
+    {"Perl", "1;\n=begin html\n<p>x</p>\n=end html\n=cutting\n=cut\n2;\n", {7, 2, 5, 0, 0},
+     "=end and =cutting close no POD"},
+    {"Perl", "use strict;\n# note\n=head1 NAME\n\n=cut\n", {5, 1, 3, 1, 0}, "POD after a comment line"},
+    {"Perl", "print <<EOF;\ntext\nEOF\n=head1 X\n=cut\n", {5, 3, 2, 0, 0}, "POD after a here-document"},
+    {"Perl", "my $s = $a .\n=pod\n;\n# c\n", {4, 3, 1, 0, 0}, "after an operator '=' continues the expression"},
+    {"Perl", "$x = m/a/s ? 1 : 2;\n# comment\n", {2, 1, 1, 0, 0}, "the flag s after m// opens no substitution"},
+    {"Perl", "print 1 if $t =~ /a/s || $u;\nif ($a =~ /x/s && $b) { 1 }\n# c\n", {3, 2, 1, 0, 4}, "/s || and /s &&"},
+    {"Perl", "my @l = split(/^/m, $x);\n# c\n", {2, 1, 1, 0, 0}, "split(/^/m, ...)"},
+    {"Perl", "$y =~ s{a}{b}s ? 1 : 0;\n# c\n", {2, 1, 1, 0, 0}, "flags after s{}{}"},
+    {"Perl", "print 1;\n__END__\n# data, not a comment\n\n=head1 NAME\n\nx\n\n=cut\nmore data\n", {10, 4, 3, 3, 0},
+     "after __END__: data is code, POD is documentation"},
+    {"Perl", "__DATA__\n# x\n'\n", {3, 3, 0, 0, 0}, "after __DATA__ nothing opens a comment or string"},
+    {"Perl", "if ($opt !~ m;^\n  # a comment inside /x\n  (\\w+);x) { 1 }\n# c\n", {4, 3, 1, 0, 1}, "';' right after m delimits it"},
+    {"Perl", "my $o = `echo \\\"`;\n# c\n", {2, 1, 1, 0, 0}, "a backtick command is a string"},
+    {"Ruby", "a = 1\n/x?/ =~ line\n# c\n", {3, 2, 1, 0, 0}, "a regex at the start of a statement"},
+    {"Ruby", "puts /'/\nx = 1\n# c\n", {3, 2, 1, 0, 0}, "a regex as a command argument"},
+    {"Ruby", "x = a /'/ 2\ny = \"'\"\n# c\n", {3, 2, 1, 0, 0}, "a '/' not closed on its line divides"},
+    {"Ruby", "x = [4, 2].reduce(:/)\ny = \"'\"\n# c\n", {3, 2, 1, 0, 0}, ":/ is a symbol"},
+    {"Ruby", "def /(other)\n  \"'\"\nend\n# c\n", {4, 3, 1, 0, 0}, "def / names a method"},
+    {"Ruby", "x = foo %{\n#{bar}\n}\n# c\n", {4, 3, 1, 0, 0}, "#{} lines inside a %{} argument"},
+    {"Ruby", "x = \"#{<<~EOS}\"\n  # body\nEOS\n# c\n", {4, 3, 1, 0, 0}, "a here-document opened inside #{}"},
+    {"Ruby", "x = \"a #{\"}\"} b\"\n# c\n", {2, 1, 1, 0, 0}, "a string inside #{}"},
+    {"JavaScript", "#!/usr/bin/env node\nconst a = 1;\n", {2, 1, 1, 0, 0}, "a #! first line is a comment"},
+    {"JavaScript", "\xEF\xBB\xBF#!/usr/bin/env node\nx;\n", {2, 1, 1, 0, 0}, "after a byte-order mark too"},
+    {"JavaScript", "x;\n#!/not/first\n", {2, 2, 0, 0, 0}, "only the first line"},
+    {"Lua", "#!/usr/bin/lua\nprint(1)\n", {2, 1, 1, 0, 0}, "a #! first line in Lua"},
+    {"Shell", "x=\"$( echo '\"' )\"\n# c\n", {2, 1, 1, 0, 0}, "'\"' inside \"$( )\""},
+    {"Shell", "x=\"a $(echo \"b $(echo ')')\") c\"\ny='\n# in a string\n'\n# c\n", {5, 4, 1, 0, 0},
+     "\"$( )\" nested, with a ')' in a string"},
+};
+
 const std::vector<const std::vector<Case>*> allCases{&bracketCases, &pythonCases, &shellCases, &perlCases,
-                                                     &rubyCases,    &scriptCases, &rawStringCases, &commentCases};
+                                                     &rubyCases,    &scriptCases, &rawStringCases, &commentCases, &ownLexerCases};
 
 void expectCases(const std::vector<Case>& cases)
 {
@@ -281,6 +288,7 @@ TEST(LineCounter, ReadsRubyHereDocumentsPercentLiteralsAndGlobals) { expectCases
 TEST(LineCounter, TellsRegexesFromDivisionAndNestsTemplates) { expectCases(scriptCases); }
 TEST(LineCounter, ReadsRawAndVerbatimStrings) { expectCases(rawStringCases); }
 TEST(LineCounter, ReadsCarriedOnCommentsByteOrderMarksAndNewLanguages) { expectCases(commentCases); }
+TEST(LineCounter, ReadsAsEachLanguagesOwnLexer) { expectCases(ownLexerCases); }
 
 TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
 {
@@ -314,4 +322,72 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
             ASSERT_EQ(pieces, whole) << language << " in pieces of " << step << ":\n" << text;
         }
     }
+}
+
+
+TEST(LineCounter, KeepsEveryLineEndAndReadsTokensAcrossReads)
+{
+    for (const auto& c : hostileCases) {
+        SCOPED_TRACE(c.why);
+        expectCounts(c.language, c.text, c.expected);
+        // The text alone in a buffer of its own size, so that reading past it is caught.
+        const std::vector<char> exact(c.text.begin(), c.text.end());
+        const Counts alone = LineCounter::count(syntaxOf(c.language), std::string_view(exact.data(), exact.size()));
+        EXPECT_EQ(alone.lines, c.expected.lines);
+        // Reads ending at every byte.
+        for (std::size_t step = 1; step <= c.text.size(); ++step) {
+            const Counts pieces = countInPieces(syntaxOf(c.language), c.text, step);
+            if (pieces != LineCounter::count(syntaxOf(c.language), c.text)) {
+                ADD_FAILURE() << "other figures in pieces of " << step;
+                break;
+            }
+        }
+    }
+}
+
+TEST(LineCounter, ReadsManyHereDocumentsOnOneLineInTimeLinearInTheirNumber)
+{
+    // 150,000 openers on one line (600 KB), then their bodies: each a terminator alone.
+    constexpr std::size_t documents = 150'000;
+    std::string text = "cat";
+    for (std::size_t i = 0; i < documents; ++i)
+        text += " <<A";
+    text += "\n";
+    for (std::size_t i = 0; i < documents; ++i)
+        text += "A\n";
+    text += "# c\n";
+    // A hang guard, far above the fraction of a second this takes: reading the openers once
+    // took minutes when each body moved all the openers after it.
+    const auto start = std::chrono::steady_clock::now();
+    const Counts c = LineCounter::count(syntaxOf("Shell"), text);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    EXPECT_EQ((std::vector<std::uint64_t>{c.lines, c.code, c.comment, c.blank}),
+              (std::vector<std::uint64_t>{documents + 2, documents + 1, 1, 0}));
+}
+
+TEST(LineCounter, CountsBracketsDeeperThanAnIntHolds)
+{
+#ifndef __OPTIMIZE__
+    GTEST_SKIP() << "reads 4 GiB: run in an optimised build";
+#else
+    // 2^31 "(" and as many ")", fed through one buffer, then a docstring: the brackets are
+    // closed again, so it stands where a statement starts.
+    const Syntax& python = syntaxOf("Python");
+    LineCounter counter(python);
+    const std::size_t size = std::size_t{1} << 24;
+    const std::string opening = "x = " + std::string(size, '('), closing(size, ')');
+    const std::string last = "\n\"\"\"doc\"\"\"\n";
+    std::string pending;
+    const auto feed = [&](const std::string& more, bool atEnd) {
+        pending += more;
+        pending.erase(0, counter.feed(pending.data(), pending.size(), atEnd));
+    };
+    for (std::size_t i = 0; i < (std::size_t{1} << 31) / size; ++i)
+        feed(i == 0 ? opening : std::string(size, '('), false);
+    for (std::size_t i = 0; i < (std::size_t{1} << 31) / size; ++i)
+        feed(closing, false);
+    feed(last, true);
+    const Counts c = counter.finish();
+    EXPECT_EQ((std::vector<std::uint64_t>{c.lines, c.code, c.comment}), (std::vector<std::uint64_t>{2, 1, 1}));
+#endif
 }

@@ -1,0 +1,68 @@
+// The two decoders of the counter's output on any text: the fast one that reads in place
+// (and the same one copying the text first) must give what the strict decoder gives, the
+// same records or the same error (kind, coding path and description), and nothing else.
+
+#include "core/LanguageEntry.h"
+#include "kit/base/Json.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// A decode's outcome in comparable form: the records as JSON (fresh identities left out),
+// or the error.
+struct Outcome {
+    std::optional<std::string> records;
+    std::string error;
+
+    bool operator==(const Outcome&) const = default;
+};
+
+template <class Decode>
+Outcome outcomeOf(Decode&& decode)
+{
+    Outcome outcome;
+    try {
+        const qm::LanguageList list = decode();
+        nlohmann::ordered_json json = nlohmann::ordered_json::array();
+        for (const auto& language : list)
+            json.push_back(language->toJson());
+        outcome.records = json.dump();
+    } catch (const kit::DecodingError& e) {
+        outcome.error = std::to_string(static_cast<int>(e.kind())) + " at " + e.codingPath() + ": " + e.debugDescription();
+    }
+    return outcome;
+}
+
+void expectSame(const char* which, const Outcome& strict, const Outcome& fast)
+{
+    if (strict == fast)
+        return;
+    std::fprintf(stderr, "%s differs from the strict decoder\nstrict: %s\n%s: %s\n", which,
+                 strict.records ? strict.records->c_str() : strict.error.c_str(), which,
+                 fast.records ? fast.records->c_str() : fast.error.c_str());
+    std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const Outcome strict = outcomeOf([text] { return kit::decodeJson<qm::LanguageList>(text); });
+
+    // In place: the padding after the text is readable (and not zero, to catch reads that rely on it).
+    std::vector<char> padded(size + qm::counterOutputPadding, '\x7f');
+    std::memcpy(padded.data(), data, size);
+    const std::string_view inPlace(padded.data(), size);
+    expectSame("in place", strict, outcomeOf([&] { return qm::decodeCounterOutput(inPlace, padded.size()); }));
+    expectSame("copied", strict, outcomeOf([text] { return qm::decodeCounterOutput(text); }));
+    return 0;
+}
