@@ -129,7 +129,7 @@ void Project::process(Completion completion, Failure failure)
 
     counts_->endUnderway();
     const std::uint64_t number = ++counts_->latest;
-    auto actions = std::make_shared<CountActions>(std::move(completion), std::move(failure));
+    auto actions = std::make_shared<CountActions>(CountActions{std::move(completion), std::move(failure)});
     try {
         countingQueue().async([count = Count{sccPath(), counterArguments(), processGeneration(), counts_->stop.get_token(),
                                              largestOutput(), number, actions, weak_from_this()}]() mutable { runCount(std::move(count)); });
