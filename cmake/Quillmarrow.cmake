@@ -2,6 +2,9 @@
 
 function(qm_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
+  if(QM_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 if(QM_SANITIZE)

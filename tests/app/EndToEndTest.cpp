@@ -117,8 +117,9 @@ TEST(EndToEnd, QuitsPromptlyDuringACountAndEndsTheCounter)
     for (const char* folder : {"bin", "libexec/quillmarrow", "share/quillmarrow"})
         ASSERT_TRUE(QDir(bundle.path()).mkpath(QString::fromLatin1(folder)));
     const QString app = bundle.filePath(QStringLiteral("bin/quillmarrow"));
-    if (::link(QM_BUNDLE_DIR "/bin/quillmarrow", QFile::encodeName(app).constData()) != 0)
+    if (::link(QM_BUNDLE_DIR "/bin/quillmarrow", QFile::encodeName(app).constData()) != 0) {
         ASSERT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/bin/quillmarrow"), app));
+    }
     for (const char* resource : {"langspecs.json", "supported.json"})
         ASSERT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/share/quillmarrow/") + QString::fromLatin1(resource),
                                 bundle.filePath(QStringLiteral("share/quillmarrow/")) + QString::fromLatin1(resource)));

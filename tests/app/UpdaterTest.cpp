@@ -151,8 +151,9 @@ TEST(UpdateResultDialog, TakesItsNaturalSizeWithRoomForTheWholeTitle)
         // Every line of the message shows.
         EXPECT_GE(dialog.message()->height(), dialog.message()->heightForWidth(dialog.message()->width()));
         EXPECT_EQ(dialog.downloadButton() != nullptr, result.kind == UpdateCheckResult::Kind::updateAvailable);
-        if (result.kind == UpdateCheckResult::Kind::failed)
+        if (result.kind == UpdateCheckResult::Kind::failed) {
             EXPECT_EQ(dialog.details()->text(), "Host example.org not found");
+        }
     }
 }
 
