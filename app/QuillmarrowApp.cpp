@@ -1,5 +1,6 @@
 #include "app/QuillmarrowApp.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/CheckForUpdatesMenuItem.h"
 #include "app/ContentView.h"
 #include "app/LocalPath.h"
@@ -80,6 +81,10 @@ int QuillmarrowApp::main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop matches the windows with the entry of this id (its name and icon in docks and task
+    // switchers); where a window shows an icon of its own, it is this one.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QM_APP_ID));
+    QApplication::setWindowIcon(applicationIcon(kit::Bundle::main(), QStringLiteral(QM_APP_ID)));
 
     // The paths as the bytes the system gave (Qt has taken its own options
     // out of argv): a name need not be UTF-8.
