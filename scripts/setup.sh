@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   nlohmann-json3-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth python3
-  librsvg2-bin libglib2.0-bin appstream desktop-file-utils dpkg-dev
+  librsvg2-bin libglib2.0-bin appstream desktop-file-utils dpkg-dev clang-format-14
 )
 
 missing=()
