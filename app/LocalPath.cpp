@@ -32,6 +32,23 @@ std::optional<QByteArray> entryShownAs(const QByteArray& folder, const QString& 
 
 } // namespace
 
+QByteArray absolutePath(const QByteArray& path, const QByteArray& workingFolder)
+{
+    if (path.startsWith('/'))
+        return path;
+    QByteArrayList components = workingFolder.split('/');
+    components.removeAll(QByteArray());
+    for (const QByteArray& component : path.split('/')) {
+        if (component == "..") {
+            if (!components.isEmpty())
+                components.removeLast();
+        } else if (!component.isEmpty() && component != ".") {
+            components << component;
+        }
+    }
+    return '/' + components.join('/');
+}
+
 bool existsOnDisk(const QByteArray& path)
 {
     struct stat status;

@@ -16,6 +16,11 @@ QUrl fileUrl(const QByteArray& localPath);
 // The local path of a file URL, as bytes (empty for other URLs).
 QByteArray localPath(const QUrl& url);
 
+// `path` made absolute against the folder `workingFolder` (an absolute path
+// stays as it is): "." and ".." components of the relative part are
+// resolved by name, as the shell would.
+QByteArray absolutePath(const QByteArray& path, const QByteArray& workingFolder);
+
 // Whether something exists at the path (a link counts, even a broken one).
 bool existsOnDisk(const QByteArray& path);
 

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 
+#include <filesystem>
 #include <iostream>
 
 namespace qm {
@@ -87,10 +88,13 @@ int QuillmarrowApp::main(int argc, char* argv[])
     QApplication::setWindowIcon(applicationIcon(kit::Bundle::main(), QStringLiteral(QM_APP_ID)));
 
     // The paths as the bytes the system gave (Qt has taken its own options
-    // out of argv): a name need not be UTF-8.
+    // out of argv): a name need not be UTF-8. Made absolute here, since the
+    // running instance they may go to works in another folder.
+    std::error_code noFolder;
+    const QByteArray workingFolder = QByteArray::fromStdString(std::filesystem::current_path(noFolder).native());
     QByteArrayList paths;
     for (int i = 1; i < argc; ++i)
-        paths << QByteArray(argv[i]);
+        paths << absolutePath(QByteArray(argv[i]), workingFolder);
 
     // A launch that hands its paths to the running instance ends at once,
     // telling whether every path exists.

@@ -26,6 +26,31 @@ TEST(LocalPath, FileUrlsCarryThePathsBytes)
     EXPECT_TRUE(localPath(QUrl(QStringLiteral("https://example.org/tmp"))).isEmpty());
 }
 
+TEST(LocalPath, PathsGivenRelativeToTheWorkingFolderBecomeAbsolute)
+{
+    // A later launch hands its paths to an instance started elsewhere, and a
+    // file URL would read the first component as a host: the launching
+    // process makes them absolute, byte for byte.
+    const struct {
+        QByteArray given;
+        QByteArray absolute;
+    } cases[] = {
+        {"src", "/home/me/src"},
+        {"src/", "/home/me/src"},
+        {"./src/./lib", "/home/me/src/lib"},
+        {"../other", "/home/other"},
+        {".", "/home/me"},
+        {"..", "/home"},
+        {"../../..", "/"},
+        {"caf\xE9 one", "/home/me/caf\xE9 one"},
+        {"/already/there", "/already/there"},
+        {"/already//there/", "/already//there/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(absolutePath(c.given, "/home/me"), c.absolute) << c.given.toStdString();
+    EXPECT_EQ(absolutePath("src", "/"), QByteArray("/src"));
+}
+
 TEST(LocalPath, NamesShownWithReplacementCharactersAreFoundOnDisk)
 {
     QTemporaryDir dir;
