@@ -36,35 +36,47 @@ std::optional<QByteArray> entryShownAs(const QByteArray& folder, const QString& 
 
 } // namespace
 
+QByteArray absolutePath(const QByteArray& path, const QByteArray& workingFolder)
+{
+    if (path.startsWith('/'))
+        return path;
+    QByteArrayList components = workingFolder.split('/');
+    components.removeAll(QByteArray());
+    for (const QByteArray& component : path.split('/')) {
+        if (component == "..") {
+            if (!components.isEmpty())
+                components.removeLast();
+        } else if (!component.isEmpty() && component != ".") {
+            components << component;
+        }
+    }
+    return '/' + components.join('/');
+}
+
 bool existsOnDisk(const QByteArray& path)
 {
     struct stat status;
     return !path.isEmpty() && ::lstat(path.constData(), &status) == 0;
 }
 
-QByteArray absolutePath(const QByteArray& path)
+QByteArray workingFolder()
 {
-    if (path.startsWith('/'))
-        return path;
-    // The working folder as the system's bytes (Qt's text would lose a
-    // name that is not UTF-8); a folder that is gone leaves the root.
+    // The system's bytes (Qt's text would lose a name that is not UTF-8); a
+    // folder that is gone leaves the root.
     std::vector<char> buffer(PATH_MAX);
     while (!::getcwd(buffer.data(), buffer.size())) {
         if (errno != ERANGE)
-            return "/" + path;
+            return "/";
         buffer.resize(buffer.size() * 2);
     }
-    QByteArray folder(buffer.data());
-    if (!folder.endsWith('/'))
-        folder += '/';
-    return folder + path;
+    return QByteArray(buffer.data());
 }
 
 QUrl fileUrl(const QByteArray& path)
 {
     // A relative path must not follow "file://" as it stands: its first
     // component would be read as the URL's host.
-    return QUrl::fromEncoded("file://" + absolutePath(path).toPercentEncoding("/"), QUrl::StrictMode);
+    return QUrl::fromEncoded("file://" + absolutePath(path, workingFolder()).toPercentEncoding("/"), QUrl::StrictMode);
 }
 
 QByteArray localPath(const QUrl& url)

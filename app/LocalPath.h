@@ -10,9 +10,8 @@ namespace qm {
 // folder whose name is not UTF-8 is still the same folder. URLs carry such
 // bytes percent-encoded; only the screen shows U+FFFD for them.
 
-// The path made absolute against the working folder (bytes, unchanged;
-// "." and ".." components stay for the counting core to resolve).
-QByteArray absolutePath(const QByteArray& path);
+// The working folder, as the system's bytes.
+QByteArray workingFolder();
 
 // The file URL of a local path (its bytes, unchanged); a relative path is
 // taken from the working folder.
@@ -20,6 +19,11 @@ QUrl fileUrl(const QByteArray& localPath);
 
 // The local path of a file URL, as bytes (empty for other URLs).
 QByteArray localPath(const QUrl& url);
+
+// `path` made absolute against the folder `workingFolder` (an absolute path
+// stays as it is): "." and ".." components of the relative part are
+// resolved by name, as the shell would.
+QByteArray absolutePath(const QByteArray& path, const QByteArray& workingFolder);
 
 // Whether something exists at the path (a link counts, even a broken one).
 bool existsOnDisk(const QByteArray& path);

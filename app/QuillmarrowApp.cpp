@@ -1,5 +1,6 @@
 #include "app/QuillmarrowApp.h"
 
+#include "app/ApplicationIcon.h"
 #include "app/CheckForUpdatesMenuItem.h"
 #include "app/ContentView.h"
 #include "app/LocalPath.h"
@@ -80,12 +81,18 @@ int QuillmarrowApp::main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop matches the windows with the entry of this id (its name and icon in docks and task
+    // switchers); where a window shows an icon of its own, it is this one.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QM_APP_ID));
+    QApplication::setWindowIcon(applicationIcon(kit::Bundle::main(), QStringLiteral(QM_APP_ID)));
 
     // The paths as the bytes the system gave (Qt has taken its own options
-    // out of argv): a name need not be UTF-8.
+    // out of argv): a name need not be UTF-8. Made absolute here, since the
+    // running instance they may go to works in another folder.
+    const QByteArray here = workingFolder();
     QByteArrayList paths;
     for (int i = 1; i < argc; ++i)
-        paths << QByteArray(argv[i]);
+        paths << absolutePath(QByteArray(argv[i]), here);
 
     // A launch that hands its paths to the running instance ends at once,
     // telling whether every path exists.

@@ -2,6 +2,9 @@
 
 function(qm_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-missing-field-initializers)
+  if(QM_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 if(QM_SANITIZE)
@@ -21,19 +24,20 @@ endif()
 
 # qm_library(<name> DEPS <targets...>)
 # A static library from every .cpp file of the calling folder. Headers are
-# included as "<folder>/<File>.h" from the repository root.
+# included as "<folder>/<File>.h" from the repository root (installed, from
+# include/quillmarrow).
 function(qm_library name)
   cmake_parse_arguments(QM "" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(sources)
     add_library(${name} STATIC ${sources} ${headers})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
     target_link_libraries(${name} PUBLIC ${QM_DEPS})
     qm_warnings(${name})
   else()
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name} INTERFACE $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)
     target_link_libraries(${name} INTERFACE ${QM_DEPS})
   endif()
 endfunction()

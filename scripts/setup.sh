@@ -12,6 +12,8 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev
   # The fuzz targets (QM_FUZZ): clang with libFuzzer, and llvm for readable sanitizer traces.
   clang libclang-rt-14-dev llvm
+  # Desktop files, icons, the Debian package and the format check.
+  librsvg2-bin libglib2.0-bin appstream desktop-file-utils dpkg-dev clang-format-14
 )
 
 missing=()

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs every test suite; meanwhile builds the fuzz targets
-# with clang and runs them all at once, each for a fixed time (QM_FUZZ_SECONDS, 60 by default).
+# UndefinedBehaviorSanitizer (compiler warnings are errors) and runs every test suite;
+# meanwhile builds the fuzz targets with clang and runs them all at once, each for a fixed
+# time (QM_FUZZ_SECONDS, 60 by default).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
 build="$here/build-test"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_BUILD_TESTS=ON >/dev/null
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_WERROR=ON -DQM_BUILD_TESTS=ON >/dev/null
 cmake --build "$build"
 
 # The fuzz targets are built and run while the test suites run; their report comes last.

@@ -54,8 +54,8 @@ TEST(LocalPath, RelativePathsAreTakenFromTheWorkingFolder)
     };
     for (const Case& c : std::vector<Case>{
              {"alpha", root + "/alpha"},
-             {"./alpha", root + "/./alpha"},
-             {"../x/alpha", root + "/../x/alpha"},
+             {"./alpha", root + "/alpha"},
+             {"../x/alpha", QFile::encodeName(dir.path()) + "/x/alpha"},
              {"a b/c", root + "/a b/c"},
              {"/abs/alpha", "/abs/alpha"},
          }) {
@@ -64,6 +64,31 @@ TEST(LocalPath, RelativePathsAreTakenFromTheWorkingFolder)
         EXPECT_TRUE(url.host().isEmpty()) << c.given.toStdString();
         EXPECT_EQ(localPath(url), c.path) << c.given.toStdString();
     }
+}
+
+TEST(LocalPath, PathsGivenRelativeToTheWorkingFolderBecomeAbsolute)
+{
+    // A later launch hands its paths to an instance started elsewhere, and a
+    // file URL would read the first component as a host: the launching
+    // process makes them absolute, byte for byte.
+    const struct {
+        QByteArray given;
+        QByteArray absolute;
+    } cases[] = {
+        {"src", "/home/me/src"},
+        {"src/", "/home/me/src"},
+        {"./src/./lib", "/home/me/src/lib"},
+        {"../other", "/home/other"},
+        {".", "/home/me"},
+        {"..", "/home"},
+        {"../../..", "/"},
+        {"caf\xE9 one", "/home/me/caf\xE9 one"},
+        {"/already/there", "/already/there"},
+        {"/already//there/", "/already//there/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(absolutePath(c.given, "/home/me"), c.absolute) << c.given.toStdString();
+    EXPECT_EQ(absolutePath("src", "/"), QByteArray("/src"));
 }
 
 TEST(LocalPath, NamesShownWithReplacementCharactersAreFoundOnDisk)

@@ -1,0 +1,92 @@
+// The desktop entry, icon and AppStream metadata of the build's bundle: the
+// validators of the desktop accept them, the icon is there at every size, and
+// a launch through the entry, as a file manager makes it, counts the folder.
+
+#include "tests/install/InstallTest.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace qm::install {
+namespace {
+
+const QString bundle = QStringLiteral(QM_BUNDLE_DIR);
+const QString appId = QStringLiteral(QM_APP_ID);
+
+QString entry()
+{
+    return bundle + QStringLiteral("/share/applications/") + appId + QStringLiteral(".desktop");
+}
+
+TEST(DesktopFiles, EntryAndMetadataPassTheirValidators)
+{
+    // desktop-file-validate prints errors, warnings and hints alike: none is welcome.
+    const CommandResult entryCheck = runCommand(QStringLiteral("desktop-file-validate"), {entry()});
+    EXPECT_TRUE(entryCheck.succeeded()) << entryCheck.report();
+    EXPECT_TRUE(entryCheck.output.trimmed().isEmpty()) << entryCheck.report();
+
+    const CommandResult metadataCheck =
+        runCommand(QStringLiteral("appstreamcli"),
+                   {QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral("--strict"),
+                    bundle + QStringLiteral("/share/metainfo/") + appId + QStringLiteral(".metainfo.xml")});
+    EXPECT_TRUE(metadataCheck.succeeded()) << metadataCheck.report();
+}
+
+TEST(DesktopFiles, IconIsDrawnAndRenderedAtEachSizeOfTheTheme)
+{
+    const QString theme = bundle + QStringLiteral("/share/icons/hicolor/");
+    EXPECT_TRUE(QFile::exists(theme + QStringLiteral("scalable/apps/") + appId + QStringLiteral(".svg")));
+    for (const int size : {16, 24, 32, 48, 64, 128, 256, 512}) {
+        const QString file = theme + QStringLiteral("%1x%1/apps/").arg(size) + appId + QStringLiteral(".png");
+        const QImage icon(file);
+        ASSERT_FALSE(icon.isNull()) << file.toStdString();
+        EXPECT_EQ(icon.size(), QSize(size, size)) << file.toStdString();
+        // Drawn in its middle, clear at its corners (a rounded square).
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << size;
+    }
+}
+
+TEST(DesktopFiles, LaunchThroughTheEntryCountsTheFolderItIsGiven)
+{
+    // As a file manager does: the entry's Exec line, its %F replaced by the
+    // folder's path, run with `quillmarrow` found on the PATH.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = writeSources(dir.path(), QStringLiteral("opened with quillmarrow"));
+    QProcessEnvironment environment = countingEnvironment();
+    environment.insert(QStringLiteral("PATH"),
+                       bundle + QStringLiteral("/bin:") + environment.value(QStringLiteral("PATH")));
+
+    // The launcher ends at once; the application it starts writes to the same file.
+    const QString report = dir.filePath(QStringLiteral("report.txt"));
+    QProcess launcher;
+    launcher.setProcessEnvironment(environment);
+    launcher.setStandardOutputFile(report);
+    launcher.setStandardErrorFile(dir.filePath(QStringLiteral("errors.txt")));
+    launcher.start(QStringLiteral("gio"), {QStringLiteral("launch"), entry(), folder});
+    ASSERT_TRUE(launcher.waitForFinished(30000));
+    ASSERT_EQ(launcher.exitCode(), 0);
+
+    QByteArray printed;
+    const bool listed = QTest::qWaitFor(
+        [&] {
+            QFile file(report);
+            printed = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            return printed.split('\n').contains("listed: opened with quillmarrow");
+        },
+        60000);
+    QFile errors(dir.filePath(QStringLiteral("errors.txt")));
+    errors.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(listed) << printed.toStdString() << errors.readAll().toStdString();
+    EXPECT_TRUE(printed.split('\n').contains("all ok")) << printed.toStdString();
+}
+
+} // namespace
+} // namespace qm::install
