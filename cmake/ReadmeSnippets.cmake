@@ -3,7 +3,9 @@
 # of a struct the including test defines, with #line directives pointing
 # back into the README. The test compiles and runs exactly what the README
 # shows: a snippet that no longer builds fails the build, and one added or
-# removed no longer matches the functions the test declares and calls.
+# removed no longer matches the functions the test declares and calls. A
+# snippet that is a whole program (it begins with an #include) is left out:
+# the install tests build it against the installed library instead.
 #
 # cmake -DREADME=<README.md> -DSECTION=<heading> -DSTRUCT=<name> -DOUTPUT=<header> -P ReadmeSnippets.cmake
 #
@@ -60,11 +62,14 @@ while(TRUE)
     message(FATAL_ERROR "${README}: a C++ snippet of '${SECTION}' is not closed")
   endif()
   string(SUBSTRING "${rest}" 0 ${stop} body)
+  string(REGEX MATCH "^#include" program "${body}")
   string(REGEX MATCHALL "\n" newlines "${head}")
   list(LENGTH newlines headLines)
   math(EXPR bodyLine "${line} + ${headLines}")
-  math(EXPR count "${count} + 1")
-  string(APPEND out "void ${STRUCT}::snippet${count}()\n{\n#line ${bodyLine} \"${README}\"\n${body}\n}\n\n")
+  if(NOT program)
+    math(EXPR count "${count} + 1")
+    string(APPEND out "void ${STRUCT}::snippet${count}()\n{\n#line ${bodyLine} \"${README}\"\n${body}\n}\n\n")
+  endif()
   # Go on after the closing fence.
   math(EXPR consumed "${stop} + 4")
   string(SUBSTRING "${rest}" ${consumed} -1 section)
