@@ -1,6 +1,7 @@
 # Sourced by the kernel benchmarks: installs the Debian packages they need (with
 # linux-source-6.1), unpacks the Linux 6.1 sources once into BENCH_DIR (default
-# /tmp/quillmarrow-bench) and builds the release targets they time in build-bench.
+# /tmp/quillmarrow-bench) and builds the release targets they time in build-bench (with the
+# benchmarks, whose packages scripts/setup.sh installs).
 #
 #   kernel_tree package ...     sets $work and $tree
 #   bench_build target ...      sets $build
@@ -27,6 +28,6 @@ kernel_tree() {
 
 bench_build() {
   build="$here/build-bench"
-  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF >/dev/null
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=ON >/dev/null
   cmake --build "$build" --target "$@" >/dev/null
 }
