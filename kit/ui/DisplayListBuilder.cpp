@@ -24,9 +24,9 @@ bool sameList(const std::shared_ptr<const std::vector<T>>& a, const std::shared_
 // touch an element outside itself.
 bool sameDrawing(const DrawState& a, const DrawState& b)
 {
-    return a.transform == b.transform && a.opacity == b.opacity && a.hittable == b.hittable && a.a11y == b.a11y
-           && a.elementNode == b.elementNode && (a.element < 0) == (b.element < 0) && (a.container < 0) == (b.container < 0)
-           && sameList(a.clips, b.clips) && sameList(a.shadows, b.shadows);
+    return a.transform == b.transform && a.opacity == b.opacity && a.hittable == b.hittable && a.a11y == b.a11y &&
+           a.elementNode == b.elementNode && (a.element < 0) == (b.element < 0) &&
+           (a.container < 0) == (b.container < 0) && sameList(a.clips, b.clips) && sameList(a.shadows, b.shadows);
 }
 
 } // namespace
@@ -38,7 +38,7 @@ bool isMoving(const Node& node)
     for (const Channel& c : node.channels)
         if (c.isRunning())
             return true;
-    return false;
+    return node.primitive->ownValuesMoving(node);
 }
 
 double transitionOpacity(const Node& node)
@@ -86,8 +86,8 @@ std::vector<AccessibilityElement> nestedElements(const std::vector<Accessibility
     std::vector<AccessibilityElement> elements;
     std::vector<std::vector<AccessibilityElement>> children(entries.size());
     for (std::size_t i = entries.size(); i-- > 0;) {
-        std::vector<AccessibilityElement>& siblings =
-            entries[i].parent >= 0 ? children[std::size_t(entries[i].parent)] : elements;
+        std::vector<AccessibilityElement>& siblings = entries[i].parent >= 0 ? children[std::size_t(entries[i].parent)]
+                                                                             : elements;
         if (const AccessibilityRun* run = entries[i].run.get()) {
             for (int k = run->count; k-- > 0;)
                 siblings.push_back(run->at(k));

@@ -50,6 +50,7 @@ bool advance(Node& node, double now)
             c.update(now);
             running |= c.isRunning();
         }
+    running |= node.primitive->advanceOwnValues(node, now);
     return running || node.removing;
 }
 
@@ -73,6 +74,7 @@ void HostCore::bookkeeping(Node& node, Transaction transaction, bool insertedAbo
         sink.set(ChannelKey::frame, frame, 0);
     }
     node.primitive->targets(node, sink);
+    node.primitive->retargetOwnValues(node, in, now, inserted, in.animation.has_value() && visible_);
     if (inserted && !insertedAbove && in.animation && visible_ && node.parent && node.parent->parent) {
         // Inserted in an animated pass: fade in.
         Channel& c = node.ensureChannel(ChannelKey::transition);

@@ -65,6 +65,18 @@ public:
     }
     // Animatable targets after layout.
     virtual void targets(Node&, TargetSink&) const {}
+    // Animated values a primitive keeps itself rather than in the node's
+    // channels (the marks of a Marks view). After layout they are moved
+    // towards their new targets with `transaction` (`snap`: the node is new;
+    // `fades`: the update is animated on a shown host); advanceOwnValues
+    // moves them to `now` and says whether any still runs, ownValuesMoving
+    // whether one runs now.
+    virtual void retargetOwnValues(Node&, const Transaction& /*transaction*/, double /*now*/, bool /*snap*/,
+                                   bool /*fades*/) const
+    {
+    }
+    virtual bool advanceOwnValues(Node&, double /*now*/) const { return false; }
+    virtual bool ownValuesMoving(const Node&) const { return false; }
 
     // Lifecycle: a fresh node's appear actions go to `chain` (the host runs
     // one view's chain innermost first), subscriptions to `subscriptions`;
@@ -117,6 +129,5 @@ View withDeferredModifiers(Node& node, View body);
 
 // A node's local-to-host transform from target layout values.
 AffineTransform targetTransformToHost(Node& node);
-
 
 } // namespace kit::detail

@@ -6,6 +6,7 @@
 
 #include "kit/ui/DisplayListBuilder.h"
 #include "kit/ui/Primitive.h"
+#include "kit/ui/ResolvedPaint.h"
 
 namespace kit {
 
@@ -94,27 +95,14 @@ private:
         return std::nullopt;
     }
 
-    // The paint with its colours looked up in the node's environment.
+    // The paint with its colours looked up in the node's environment; a flat
+    // colour as its channel presents it.
     Paint resolvedPaint(Node& node) const
     {
         const EnvironmentValues& env = *node.environment;
         if (auto color = flatColor(node))
             return node.presentedColor(env.resolve(*color));
-        auto resolveGradient = [&](Gradient g) {
-            std::vector<Gradient::Stop> stops;
-            for (const auto& s : g.stops()) {
-                const RGBA c = env.resolve(s.color);
-                stops.push_back({Color::rgb(c.red, c.green, c.blue, c.alpha), s.location});
-            }
-            return Gradient(std::move(stops));
-        };
-        return std::visit(
-            [&](auto p) -> Paint {
-                if constexpr (!std::is_same_v<decltype(p), Color>)
-                    p.gradient = resolveGradient(p.gradient);
-                return p;
-            },
-            *paint_);
+        return detail::resolvedPaint(*paint_, env);
     }
 
     Shape shape_;

@@ -8,6 +8,7 @@
 #include "kit/ui/GeometryReader.h"
 #include "kit/ui/Grid.h"
 #include "kit/ui/Image.h"
+#include "kit/ui/Marks.h"
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"
