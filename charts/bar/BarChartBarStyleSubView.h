@@ -1,32 +1,37 @@
 #pragma once
 
 #include "charts/bar/BarChartData.h"
-#include "charts/bar/ColourBar.h"
-#include "charts/bar/ColourKindView.h"
-#include "charts/bar/GradientColoursBar.h"
-#include "charts/bar/GradientStopsBar.h"
+#include "charts/bar/BarSeries.h"
+#include "charts/core/ColourStylePaint.h"
 #include "kit/ui/ObservedObject.h"
+#include "kit/ui/State.h"
+#include "kit/ui/View.h"
 
 #include <concepts>
-#include <memory>
 #include <tuple>
 
 namespace charts {
 
 // The row of a standard bar chart whose bars all take the bar style's
-// colour: one element view per data point, identified by the point's id,
-// of the kind the colour calls for. None at all when the colour lacks a
-// member its kind needs.
+// colour (a flat colour or a gradient over each bar's own frame): one bar
+// per data point, identified by the point's id, drawn as the marks of one
+// view (barSeries). None at all when the colour lacks a member its kind
+// needs.
 template <class ChartData>
-    requires std::derived_from<ChartData, BarChartData>
+requires std::derived_from<ChartData, BarChartData>
 struct BarChartBarStyleSubView {
     kit::ObservedObject<ChartData> chartData;
+    kit::State<bool> startAnimation{false};
 
-    auto dynamicFields() { return std::tie(chartData); }
+    auto dynamicFields() { return std::tie(chartData, startAnimation); }
 
     kit::View body() const
     {
-        return barStyleElements<ColourBar, GradientColoursBar, GradientStopsBar>(chartData.object());
+        const std::optional<kit::Paint> paint = colourStylePaint(chartData->barStyle->colour);
+        if (!paint)
+            return kit::EmptyView();
+        return singleSetBars(chartData.object(), startAnimation, ValueAxis::vertical,
+                             [p = *paint](const BarChartDataPoint&) { return std::optional<kit::Paint>(p); });
     }
 };
 

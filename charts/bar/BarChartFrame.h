@@ -58,21 +58,19 @@ kit::View barChartFrame(const std::shared_ptr<ChartData>& chartData, bool hasDat
 
 // The content of a bar chart of one data set (standard, horizontal and
 // ranged), in barChartFrame: the sub-view its bar style's colourFrom picks
-// (ByStyle for barStyle, ByPoint for dataPoints), labelled with the chart's
-// title, in a row with no spacing (bars measured along the vertical axis)
-// or a column (along the horizontal axis).
+// (ByStyle for barStyle, ByPoint for dataPoints; each labels its bars with
+// the chart's title), in a row with no spacing (bars measured along the
+// vertical axis) or a column (along the horizontal axis).
 template <template <class> class ByStyle, template <class> class ByPoint, class ChartData>
 kit::View singleSetBarChart(const std::shared_ptr<ChartData>& chartData, ValueAxis axis, ChartSizeWrite write,
                             const kit::State<std::shared_ptr<OwnedTimer>>& timer, kit::AnyObject chartView)
 {
     const bool fromStyle = chartData->barStyle->colourFrom == ColourFrom::barStyle;
-    const std::string title = chartData->metadata->title;
-    const auto content = [chartData, axis, fromStyle, title] {
-        const kit::View bars
-            = fromStyle ? kit::View(ByStyle<ChartData>{chartData}) : kit::View(ByPoint<ChartData>{chartData});
-        return axis == ValueAxis::vertical
-                   ? kit::HStack(kit::VerticalAlignment::center, 0, {bars.accessibilityLabel(title)})
-                   : kit::VStack(kit::HorizontalAlignment::center, 0, {bars.accessibilityLabel(title)});
+    const auto content = [chartData, axis, fromStyle] {
+        const kit::View bars = fromStyle ? kit::View(ByStyle<ChartData>{chartData})
+                                         : kit::View(ByPoint<ChartData>{chartData});
+        return axis == ValueAxis::vertical ? kit::HStack(kit::VerticalAlignment::center, 0, {bars})
+                                           : kit::VStack(kit::HorizontalAlignment::center, 0, {bars});
     };
     return barChartFrame(chartData, hasDataPoints(*chartData), write, content, timer, std::move(chartView));
 }

@@ -28,13 +28,8 @@ concept BarElementChartData = LineBarChartDataObject<T> && GetDataProtocol<T> &&
 // bottom edge (vertical) or the leading edge (horizontal).
 inline kit::View placedInSlot(const kit::View& bar, const SlotBar& slot, kit::Size size, ValueAxis axis)
 {
-    if (axis == ValueAxis::vertical) {
-        const ValueSpan span = slot.span(size.height);
-        return bar.frame(slot.thickness(size.width), span.length)
-            .offset(slot.inset(size.width), size.height - span.end());
-    }
-    const ValueSpan span = slot.span(size.width);
-    return bar.frame(span.length, slot.thickness(size.height)).offset(span.start, slot.inset(size.height));
+    const kit::Rect r = barRectInSlot(slot, size, axis);
+    return bar.frame(r.width(), r.height()).offset(r.minX(), r.minY());
 }
 
 // `view` whose `started` flag turns true on each appearance and false on
@@ -44,8 +39,8 @@ template <class ChartData>
 kit::View growsOnAppear(const kit::View& view, const ChartData& chartData, const kit::State<bool>& started)
 {
     const kit::Animation animation = chartData.chartStyle->globalAnimation;
-    const kit::View appearing
-        = animateOnAppear(view, chartData.disableAnimation, animation, [started] { started = true; });
+    const kit::View appearing = animateOnAppear(view, chartData.disableAnimation, animation,
+                                                [started] { started = true; });
     return animateOnDisappear(appearing, chartData.disableAnimation, animation, [started] { started = false; });
 }
 

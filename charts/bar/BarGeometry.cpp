@@ -43,6 +43,40 @@ ValueSpan valueSpan(double fraction, double slotLength, bool shown)
     return {full < 0 ? -length : 0, length};
 }
 
+kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, ValueAxis axis)
+{
+    if (axis == ValueAxis::vertical) {
+        const ValueSpan span = bar.span(size.height);
+        return {bar.inset(size.width), size.height - span.end(), bar.thickness(size.width), span.length};
+    }
+    const ValueSpan span = bar.span(size.width);
+    return {span.start, bar.inset(size.height), span.length, bar.thickness(size.height)};
+}
+
+std::vector<ValueSpan> stackSlots(double length, const std::vector<bool>& flexible, double spacing)
+{
+    const std::size_t n = flexible.size();
+    std::vector<ValueSpan> slots(n);
+    if (n == 0)
+        return slots;
+    double available = length - spacing * double(n - 1);
+    std::size_t waiting = std::size_t(std::count(flexible.begin(), flexible.end(), true));
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!flexible[i])
+            continue;
+        const double share = std::max(0.0, available / double(waiting));
+        slots[i].length = share;
+        available -= share;
+        --waiting;
+    }
+    double position = 0;
+    for (ValueSpan& slot : slots) {
+        slot.start = position;
+        position += slot.length + spacing;
+    }
+    return slots;
+}
+
 std::optional<double> negativeValueScale(double lowest, double highest)
 {
     if (!(lowest < 0))

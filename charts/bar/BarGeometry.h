@@ -1,5 +1,10 @@
 #pragma once
 
+#include "kit/base/Rect.h"
+#include "kit/base/Size.h"
+
+#include <vector>
+
 #include <optional>
 
 namespace charts {
@@ -51,6 +56,18 @@ struct SlotBar {
     double inset(double across) const { return (across - thickness(across)) * 0.5; }
     ValueSpan span(double along) const { return valueSpan(fraction, along, shown); }
 };
+
+// Where the bar of `bar` lies in a slot of `size`: across the value axis its
+// thickness, centred; along it its span from the bottom edge (vertical) or
+// the leading edge (horizontal). In the slot's own coordinates.
+kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, ValueAxis axis);
+
+// The slots a stack with `spacing` between neighbours gives a row (or
+// column) `length` long of views that take the room they are offered
+// (`flexible`) or none: the views of no room first, then the others, each
+// its share of the room still left; each slot's start and length along the
+// row, in order.
+std::vector<ValueSpan> stackSlots(double length, const std::vector<bool>& flexible, double spacing);
 
 // The vertical factor by which a chart whose value axis reaches below 0 is
 // drawn towards its top (horizontal charts: trailing) edge, so that the zero

@@ -2,7 +2,7 @@
 
 #include "charts/bar/BarChartFrame.h"
 #include "charts/bar/GroupedBarChartData.h"
-#include "charts/bar/GroupedBarGroup.h"
+#include "charts/bar/GroupedBars.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/Stacks.h"
 
@@ -16,8 +16,8 @@ namespace charts {
 // with `groupSpacing` between neighbours, the bars of a group touching. With
 // n groups on a chart W wide each group is (W − groupSpacing × (n − 1)) / n
 // wide and its m bars share that equally; each bar is barWidth of its share
-// wide and value / maxValue of the chart's height high (BarElement),
-// in its group's colour (GroupedBarCell). The row of groups is one
+// wide and value / maxValue of the chart's height high, in its group's
+// colour, all drawn as the marks of one view (groupedBars). The row of groups is one
 // accessibility element labelled with the chart's title. When the value
 // axis reaches below 0 the chart is shrunk towards its top edge, like the
 // standard bar chart.
@@ -30,10 +30,11 @@ namespace charts {
 //
 //   kit::View chart = charts::GroupedBarChart(chartData, 10);
 template <class ChartData>
-    requires std::derived_from<ChartData, GroupedBarChartData>
+requires std::derived_from<ChartData, GroupedBarChartData>
 struct GroupedBarChart {
     kit::State<std::shared_ptr<OwnedTimer>> timer;
     kit::ObservedObject<ChartData> chartData;
+    kit::State<bool> startAnimation{false};
     double groupSpacing;
 
     GroupedBarChart(std::shared_ptr<ChartData> chartData, double groupSpacing)
@@ -42,7 +43,7 @@ struct GroupedBarChart {
         this->chartData.object()->groupSpacing = groupSpacing;
     }
 
-    auto dynamicFields() { return std::tie(timer, chartData); }
+    auto dynamicFields() { return std::tie(timer, chartData, startAnimation); }
 
     kit::View body() const
     {
@@ -50,14 +51,11 @@ struct GroupedBarChart {
         const std::shared_ptr<ChartData>& shared = chartData.object();
         const double spacing = groupSpacing;
         const std::string title = data.metadata->title;
+        const kit::State<bool> started = startAnimation;
         const kit::View frame = barChartFrame(
             shared, anySetHasDataPoints(data), ChartSizeWrite::onAppear,
-            [shared, spacing, title] {
-                return kit::HStack(kit::VerticalAlignment::center, spacing,
-                                   {kit::ForEach(shared->dataSets->dataSets,
-                                                 [&](const GroupedBarDataSet& set) {
-                                                     return GroupedBarGroup<ChartData>{shared, set};
-                                                 })})
+            [shared, spacing, title, started] {
+                return groupedBars(shared, started, spacing)
                     .accessibilityElement(kit::AccessibilityChildBehavior::contain)
                     .accessibilityLabel(title);
             },
@@ -71,6 +69,7 @@ private:
     {
         GroupedBarChart value = *this;
         value.timer = kit::State<std::shared_ptr<OwnedTimer>>();
+        value.startAnimation = kit::State<bool>(false);
         return value;
     }
 };

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "charts/bar/RangedBarCellFor.h"
+#include "charts/bar/BarSeries.h"
 #include "charts/bar/RangedBarChartData.h"
-#include "kit/ui/ForEach.h"
+#include "charts/core/ColourStylePaint.h"
 #include "kit/ui/ObservedObject.h"
+#include "kit/ui/State.h"
+#include "kit/ui/View.h"
 
 #include <concepts>
 #include <tuple>
@@ -11,26 +13,24 @@
 namespace charts {
 
 // The row of a ranged bar chart whose bars all take the bar style's
-// colour: one slot per data point, identified by the point's id, each a
-// geometry reader holding the cell the colour calls for. No slots at all
-// when the colour lacks a member its kind needs.
+// colour: one slot per data point, identified by the point's id, holding
+// its floating bar, all drawn as the marks of one view (barSeries). No
+// slots at all when the colour lacks a member its kind needs.
 template <class ChartData>
-    requires std::derived_from<ChartData, RangedBarChartData>
+requires std::derived_from<ChartData, RangedBarChartData>
 struct RangedBarChartBarStyleSubView {
     kit::ObservedObject<ChartData> chartData;
+    kit::State<bool> startAnimation{false};
 
-    auto dynamicFields() { return std::tie(chartData); }
+    auto dynamicFields() { return std::tie(chartData, startAnimation); }
 
     kit::View body() const
     {
-        const ChartData& data = *chartData;
-        if (!hasColourOfItsKind(data.barStyle->colour))
+        const std::optional<kit::Paint> paint = colourStylePaint(chartData->barStyle->colour);
+        if (!paint)
             return kit::EmptyView();
-        return kit::ForEach(data.dataSets->dataPoints, [&](const RangedBarDataPoint& point) {
-            return rangedBarSlot(chartData.object(), point, [](const ChartData& chart, const RangedBarDataPoint&) {
-                return chart.barStyle->colour;
-            });
-        });
+        return rangedBars(chartData.object(), startAnimation,
+                          [p = *paint](const RangedBarDataPoint&) { return std::optional<kit::Paint>(p); });
     }
 };
 

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "charts/bar/RangedBarCellFor.h"
+#include "charts/bar/BarSeries.h"
 #include "charts/bar/RangedBarChartData.h"
-#include "kit/ui/ForEach.h"
+#include "charts/core/ColourStylePaint.h"
 #include "kit/ui/ObservedObject.h"
+#include "kit/ui/State.h"
+#include "kit/ui/View.h"
 
 #include <concepts>
 #include <tuple>
@@ -11,22 +13,21 @@
 namespace charts {
 
 // The row of a ranged bar chart whose bars take their own data point's
-// colour: one slot per point, identified by the point's id, each a geometry
-// reader holding the cell the point's colour calls for. A point whose
-// colour lacks a member its kind needs keeps its slot, empty.
+// colour: one slot per point, identified by the point's id, holding its
+// floating bar, all drawn as the marks of one view (barSeries). A point
+// whose colour lacks a member its kind needs keeps its slot, empty.
 template <class ChartData>
-    requires std::derived_from<ChartData, RangedBarChartData>
+requires std::derived_from<ChartData, RangedBarChartData>
 struct RangedBarChartDataPointSubView {
     kit::ObservedObject<ChartData> chartData;
+    kit::State<bool> startAnimation{false};
 
-    auto dynamicFields() { return std::tie(chartData); }
+    auto dynamicFields() { return std::tie(chartData, startAnimation); }
 
     kit::View body() const
     {
-        return kit::ForEach(chartData->dataSets->dataPoints, [&](const RangedBarDataPoint& point) {
-            return rangedBarSlot(chartData.object(), point,
-                                 [](const ChartData&, const RangedBarDataPoint& p) { return p.colour; });
-        });
+        return rangedBars(chartData.object(), startAnimation,
+                          [](const RangedBarDataPoint& point) { return colourStylePaint(point.colour); });
     }
 };
 

@@ -6,6 +6,9 @@
 #include "BarViewTest.h"
 
 #include "charts/bar/BarGeometry.h"
+#include "charts/bar/ColourBar.h"
+#include "charts/bar/GroupedBarCell.h"
+#include "charts/bar/HorizontalColourBar.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
 
 #include <limits>
@@ -112,8 +115,8 @@ TEST_F(BarViewGeometry, ArithmeticKeepsEveryLengthFiniteAndNotBelowZero)
     }
 
     // A part's share of its column: nothing of a total not above 0.
-    const std::tuple<double, double, double> parts[]
-        = {{1, 4, 25}, {3, 4, 75}, {-1, 4, 0}, {0, 0, 0}, {2, -2, 0}, {1, inf, 0}};
+    const std::tuple<double, double, double> parts[] = {{1, 4, 25}, {3, 4, 75}, {-1, 4, 0},
+                                                        {0, 0, 0},  {2, -2, 0}, {1, inf, 0}};
     for (const auto& [value, total, height] : parts)
         EXPECT_EQ(stackedPartHeight(value, total, 100), height) << value << " of " << total;
 }
@@ -313,9 +316,9 @@ TEST_F(BarViewGeometry, MissingColourMembersFallBackAsEachChartSays)
     for (BarChartDataPoint& p : points)
         p.colour = ColourStyle(teal);
     points[1].colour = noStart;
-    auto standard
-        = std::make_shared<BarChartData>(BarDataSet(points, "Sales"), barMetadata(), std::nullopt, std::nullopt,
-                                         barsOf(1, ColourFrom::dataPoints), barChartStyle(), kit::Text("No data"));
+    auto standard = std::make_shared<BarChartData>(BarDataSet(points, "Sales"), barMetadata(), std::nullopt,
+                                                   std::nullopt, barsOf(1, ColourFrom::dataPoints), barChartStyle(),
+                                                   kit::Text("No data"));
     auto horizontal = std::make_shared<HorizontalBarChartData>(BarDataSet(points, "Sales"), barMetadata(), std::nullopt,
                                                                std::nullopt, barsOf(1, ColourFrom::dataPoints),
                                                                barChartStyle(), kit::Text("No data"));
@@ -354,9 +357,9 @@ TEST_F(BarViewGeometry, MissingColourMembersFallBackAsEachChartSays)
 TEST_F(BarViewGeometry, GradientsRunOverTheBarsOwnFrame)
 {
     const std::vector<GradientStop> stops{{plum, 0.75}, {teal, 0.25}}; // unsorted
-    auto data
-        = barData({2, 4}, barChartStyle(),
-                  barsOf(1, ColourFrom::barStyle, ColourStyle(stops, kit::UnitPoint::bottom(), kit::UnitPoint::top())));
+    auto data =
+        barData({2, 4}, barChartStyle(),
+                barsOf(1, ColourFrom::barStyle, ColourStyle(stops, kit::UnitPoint::bottom(), kit::UnitPoint::top())));
     data->disableAnimation = true;
     kit::ViewHost host{BarChart(data), {200, 200}};
     const QImage image = host.renderImage();
@@ -368,19 +371,51 @@ TEST_F(BarViewGeometry, GradientsRunOverTheBarsOwnFrame)
     EXPECT_TRUE(pixelIs(image, 150, 40, plum)) << "the taller bar has its own gradient";
     EXPECT_TRUE(pixelIs(image, 150, 160, teal));
 
-    auto single = horizontalData(
-        {1}, barChartStyle(),
-        barsOf(1, ColourFrom::barStyle,
-               ColourStyle(std::vector<kit::Color>{olive}, kit::UnitPoint::leading(), kit::UnitPoint::trailing())));
-    auto none = horizontalData(
-        {1}, barChartStyle(),
-        barsOf(1, ColourFrom::barStyle,
-               ColourStyle(std::vector<kit::Color>{}, kit::UnitPoint::leading(), kit::UnitPoint::trailing())));
+    auto single = horizontalData({1}, barChartStyle(),
+                                 barsOf(1, ColourFrom::barStyle,
+                                        ColourStyle(std::vector<kit::Color>{olive}, kit::UnitPoint::leading(),
+                                                    kit::UnitPoint::trailing())));
+    auto none = horizontalData({1}, barChartStyle(),
+                               barsOf(1, ColourFrom::barStyle,
+                                      ColourStyle(std::vector<kit::Color>{}, kit::UnitPoint::leading(),
+                                                  kit::UnitPoint::trailing())));
     single->disableAnimation = none->disableAnimation = true;
     host.setRoot(HorizontalBarChart(single));
     EXPECT_TRUE(pixelIs(host.renderImage(), 10, 100, olive)) << "one colour is solid";
     host.setRoot(HorizontalBarChart(none));
     EXPECT_TRUE(pixelIs(host.renderImage(), 10, 100, std::nullopt)) << "no colour paints nothing";
+}
+
+// The element views draw one bar on their own, in the slot they are given,
+// where the chart that draws its bars together puts it.
+TEST_F(BarViewGeometry, AnElementViewOnItsOwnDrawsItsBarWhereItsChartDoes)
+{
+    // 3 of highest 4, half its slot wide: in a 100 × 200 slot 50 wide, 150 high.
+    auto data = barData({3, 4}, barChartStyle(), barsOf(0.5));
+    data->disableAnimation = true;
+    const BarChartDataPoint point = data->dataSets->dataPoints[0];
+    kit::ViewHost vertical{kit::View(ColourBar<BarChartData, BarChartDataPoint>(data, point, teal)).frame(100, 200),
+                           {100, 200}};
+    expectRects(rectsIn(vertical, teal), {{25, 50, 50, 150}});
+    expectRects(backgrounds(vertical), {{0, 0, 100, 200}});
+
+    // Along the width from the leading edge: 150 of a 200 × 100 slot, 50 high.
+    auto sideways = horizontalData({3, 4}, barChartStyle(), barsOf(0.5));
+    sideways->disableAnimation = true;
+    kit::ViewHost horizontal{kit::View(HorizontalColourBar<HorizontalBarChartData, BarChartDataPoint>(
+                                           sideways, sideways->dataSets->dataPoints[0], teal))
+                                 .frame(200, 100),
+                             {200, 100}};
+    expectRects(rectsIn(horizontal, teal), {{0, 25, 150, 50}});
+
+    // A group's cell takes its group's colour.
+    auto grouped = groupedData({{1, 2}}, barChartStyle(), fixedGroups(), barsOf(1));
+    grouped->disableAnimation = true;
+    kit::ViewHost cell{kit::View(
+                           GroupedBarCell<GroupedBarChartData>{grouped, grouped->dataSets->dataSets[0].dataPoints[1]})
+                           .frame(100, 200),
+                       {100, 200}};
+    expectRects(rectsIn(cell, plum), {{0, 0, 100, 200}});
 }
 
 } // namespace

@@ -1,0 +1,219 @@
+#pragma once
+
+#include "charts/bar/BarElementModifiers.h"
+#include "charts/bar/BarGeometry.h"
+#include "charts/bar/RoundedRectangleBarShape.h"
+#include "charts/core/DataPointTexts.h"
+#include "charts/core/ViewExtensions.h"
+#include "kit/base/Paint.h"
+#include "kit/ui/Marks.h"
+#include "kit/ui/State.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace charts {
+
+// One bar of a series as its chart draws it: where its shape stands in its
+// slot (the slot's own coordinates) once its chart has started, and before.
+struct SlotPlacement {
+    kit::Rect frame;
+    kit::Rect entrance;
+};
+
+// A bar of a standard or horizontal chart: `fraction` of its slot along
+// the value axis from the base, barWidth of it across (barRectInSlot); of
+// length 0 at the base before its chart has started.
+struct SlotBarPlacer {
+    double fraction = 0;
+    double barWidth = 1;
+    bool shown = true;
+    ValueAxis axis = ValueAxis::vertical;
+
+    SlotPlacement operator()(kit::Size slot) const
+    {
+        return {barRectInSlot({fraction, barWidth, shown}, slot, axis),
+                barRectInSlot({fraction, barWidth, false}, slot, axis)};
+    }
+};
+
+// A floating bar of a ranged chart: barWidth of its slot wide, centred, and
+// from its lower to its upper value on the value axis from `lowest` over
+// `range` (rangedBarFrame); of height 0 about its centre before its chart
+// has started.
+struct RangedBarPlacer {
+    double lowerValue = 0;
+    double upperValue = 0;
+    double lowest = 0;
+    double range = 0;
+    double barWidth = 1;
+    bool shown = true;
+
+    SlotPlacement operator()(kit::Size slot) const { return {rect(slot, shown), rect(slot, false)}; }
+
+private:
+    kit::Rect rect(kit::Size slot, bool started) const
+    {
+        const RangedBarFrame bar = rangedBarFrame(lowerValue, upperValue, lowest, range, slot.height, started);
+        const double width = drawableLength(slot.width * barWidth);
+        return {slot.width * 0.5 - width * 0.5, bar.centreY - bar.height * 0.5, width, bar.height};
+    }
+};
+
+// The slots of a row (values along the vertical axis) or a column, top to
+// bottom (along the horizontal axis), of one bar per point, touching, in a
+// view of `size`: the points share its length equally, those without a bar
+// too when `keepEmpty`, else only those with one.
+inline std::vector<kit::Rect> barSlots(kit::Size size, const std::vector<bool>& hasBar, ValueAxis axis, bool keepEmpty)
+{
+    const std::vector<ValueSpan> spans = stackSlots(axis == ValueAxis::vertical ? size.width : size.height,
+                                                    keepEmpty ? std::vector<bool>(hasBar.size(), true) : hasBar, 0);
+    std::vector<kit::Rect> rects;
+    rects.reserve(spans.size());
+    for (const ValueSpan& span : spans)
+        rects.push_back(axis == ValueAxis::vertical ? kit::Rect(span.start, 0, span.length, size.height)
+                                                    : kit::Rect(0, span.start, size.width, span.length));
+    return rects;
+}
+
+// The bars of a chart as the marks of one view (kit::Marks), as the
+// chart's element views would draw them one by one. Each of the `points`
+// (of the chart data, which outlives the view) that has a paint (`paintOf(point)`) is a bar in the bar style's shape,
+// standing on the near-invisible touchable background of its slot:
+// `slotsOf(size, hasBar)` gives the slots of the points in order, in the
+// view's coordinates, knowing which points have a bar; the bar stands in
+// its slot as `placerOf(point)(slot size)` says (a small value made when
+// the view is evaluated). A bar seen for the first time grows in from
+// where it stood before its chart started, with the chart style's
+// globalAnimation (at once when the chart data disables animation); bars
+// move with the default animation when the chart's data sets change.
+// `started` turns true on each appearance and false on each disappearance
+// (growsOnAppear), so the bars grow in and shrink back with their chart,
+// and placers are made for a chart `shown` or not yet. Bar i is the
+// accessibility element `elementOf(index of its point)`, made only when
+// the accessibility tree is asked for.
+template <class ChartData, class Point, class SlotsOf, class PaintOf, class PlacerOf, class ElementOf>
+kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vector<const Point*>& points,
+                    const kit::State<bool>& started, SlotsOf slotsOf, PaintOf paintOf, PlacerOf placerOf,
+                    ElementOf elementOf)
+{
+    const ChartData& data = *chartData;
+    const bool shown = data.disableAnimation || *started;
+    using Placer = decltype(placerOf(std::declval<const Point&>(), shown));
+    struct Bar {
+        std::size_t id;
+        std::size_t point;
+        kit::Paint paint;
+        Placer placer;
+    };
+    auto bars = std::make_shared<std::vector<Bar>>();
+    bars->reserve(points.size());
+    std::vector<bool> hasBar(points.size(), false);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        if (std::optional<kit::Paint> paint = paintOf(*points[i])) {
+            bars->push_back({std::hash<kit::UUID>{}(points[i]->id), i, std::move(*paint), placerOf(*points[i], shown)});
+            hasBar[i] = true;
+        }
+    const kit::Shape shape = barShape(data.barStyle->cornerRadius);
+    auto layout = [bars, hasBar = std::move(hasBar), shape, slotsOf](kit::Size size) {
+        const std::vector<kit::Rect> areas = slotsOf(size, hasBar);
+        std::vector<kit::Mark> marks;
+        marks.reserve(bars->size());
+        for (const Bar& bar : *bars) {
+            const kit::Rect& area = areas[bar.point];
+            const SlotPlacement at = bar.placer(area.size);
+            marks.push_back({bar.id, area, at.frame.offsetBy(area.minX(), area.minY()),
+                             at.entrance.offsetBy(area.minX(), area.minY()), shape, bar.paint});
+        }
+        return marks;
+    };
+    kit::MarksStyle style;
+    style.areaColor = touchableBackground();
+    if (!data.disableAnimation)
+        style.entranceAnimation = data.chartStyle->globalAnimation;
+    style.change = kit::MarksChange{kit::Animation::defaultAnimation(), data.dataSets.version()};
+    style.accessibility = [bars, elementOf](int i) { return elementOf((*bars)[std::size_t(i)].point); };
+    return growsOnAppear(kit::Marks(std::move(layout), std::move(style)), data, started);
+}
+
+// The accessibility element of a bar: `label` (a localized key) and its
+// point's value text in the chart's touch specifier and formatter.
+template <class ChartData, class Point>
+kit::AccessibilityElementContent barElement(const ChartData& chartData, const Point& point, std::string label)
+{
+    const auto& info = *chartData.infoView;
+    return {std::move(label), true, accessibilityValueString(point, info.touchSpecifier, info.touchFormatter), false,
+            std::nullopt};
+}
+
+// The accessibility element of the bar of point `index` of a chart's data
+// set, labelled with the chart's title; read when asked for, from the set
+// as it is then.
+template <class ChartData>
+kit::AccessibilityElementContent barElementAt(const ChartData& chartData, std::size_t index)
+{
+    const auto& points = chartData.dataSets->dataPoints;
+    if (index >= points.size())
+        return {};
+    return barElement(chartData, points[index], chartData.metadata->title);
+}
+
+// Where each point of `points` is.
+template <class Point>
+std::vector<const Point*> pointersTo(const std::vector<Point>& points)
+{
+    std::vector<const Point*> pointers;
+    pointers.reserve(points.size());
+    for (const Point& point : points)
+        pointers.push_back(&point);
+    return pointers;
+}
+
+// The bars of a standard or horizontal chart (values along `axis`), one per
+// point of its data set that has a paint, in equal slots shared among the
+// points with a bar, each carrying the chart's title and its value text.
+template <class ChartData, class PaintOf>
+kit::View singleSetBars(const std::shared_ptr<ChartData>& chartData, const kit::State<bool>& started, ValueAxis axis,
+                        PaintOf paintOf)
+{
+    const ChartData& data = *chartData;
+    const double highest = data.maxValue();
+    const double barWidth = data.barStyle->barWidth;
+    return barSeries(
+        chartData, pointersTo(data.dataSets->dataPoints), started,
+        [axis](kit::Size size, const std::vector<bool>& hasBar) { return barSlots(size, hasBar, axis, false); },
+        paintOf,
+        [highest, barWidth, axis](const auto& point, bool shown) {
+            return SlotBarPlacer{barFraction(point.value, highest), barWidth, shown, axis};
+        },
+        [chartData](std::size_t i) { return barElementAt(*chartData, i); });
+}
+
+// The bars of a ranged chart, one slot per point of its data set, holding
+// the floating bar of each point that has a paint, each carrying the
+// chart's title and its value text.
+template <class ChartData, class PaintOf>
+kit::View rangedBars(const std::shared_ptr<ChartData>& chartData, const kit::State<bool>& started, PaintOf paintOf)
+{
+    const ChartData& data = *chartData;
+    const double lowest = data.minValue();
+    const double range = data.range();
+    const double barWidth = data.barStyle->barWidth;
+    return barSeries(
+        chartData, pointersTo(data.dataSets->dataPoints), started,
+        [](kit::Size size, const std::vector<bool>& hasBar) {
+            return barSlots(size, hasBar, ValueAxis::vertical, true);
+        },
+        paintOf,
+        [lowest, range, barWidth](const auto& point, bool shown) {
+            return RangedBarPlacer{point.lowerValue, point.upperValue, lowest, range, barWidth, shown};
+        },
+        [chartData](std::size_t i) { return barElementAt(*chartData, i); });
+}
+
+} // namespace charts

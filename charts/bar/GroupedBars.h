@@ -1,0 +1,81 @@
+#pragma once
+
+#include "charts/bar/BarSeries.h"
+#include "charts/bar/GroupedBarDataSets.h"
+#include "charts/core/ColourStylePaint.h"
+#include "kit/ui/State.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace charts {
+
+// The bars of a grouped bar chart as the marks of one view (barSeries): one
+// group per data set, side by side with `groupSpacing` between neighbours,
+// sharing the chart's width as a row of the groups' rows would (a group
+// without a bar takes no room but keeps its spacing); within a group the
+// bars that have a colour of their group's kind touch and share the
+// group's width equally (a bar without one takes no room). Each bar is
+// barWidth of its share wide and value / maxValue of the chart's height
+// high, in its group's colour, and carries its group's title and its value
+// text for accessibility.
+template <class ChartData>
+kit::View groupedBars(const std::shared_ptr<ChartData>& chartData, const kit::State<bool>& started, double groupSpacing)
+{
+    const ChartData& data = *chartData;
+    std::vector<const GroupedBarDataPoint*> points;
+    std::vector<std::pair<std::size_t, std::size_t>> places; // of each point: its set and its place there
+    std::vector<std::size_t> groupEnds;                      // past the group's last point in `points`
+    const auto& sets = data.dataSets->dataSets;
+    for (std::size_t s = 0; s < sets.size(); ++s) {
+        for (std::size_t k = 0; k < sets[s].dataPoints.size(); ++k) {
+            points.push_back(&sets[s].dataPoints[k]);
+            places.emplace_back(s, k);
+        }
+        groupEnds.push_back(points.size());
+    }
+    const double highest = data.maxValue();
+    const double barWidth = data.barStyle->barWidth;
+    const auto slotsOf = [groupEnds, groupSpacing](kit::Size size, const std::vector<bool>& hasBar) {
+        std::vector<bool> groupHasBar;
+        std::size_t begin = 0;
+        for (std::size_t end : groupEnds) {
+            groupHasBar.push_back(std::find(hasBar.begin() + std::ptrdiff_t(begin),
+                                            hasBar.begin() + std::ptrdiff_t(end),
+                                            true) != hasBar.begin() + std::ptrdiff_t(end));
+            begin = end;
+        }
+        const std::vector<ValueSpan> groups = stackSlots(size.width, groupHasBar, groupSpacing);
+        std::vector<kit::Rect> rects(hasBar.size());
+        begin = 0;
+        for (std::size_t g = 0; g < groupEnds.size(); ++g) {
+            const std::vector<bool> inGroup(hasBar.begin() + std::ptrdiff_t(begin),
+                                            hasBar.begin() + std::ptrdiff_t(groupEnds[g]));
+            const std::vector<ValueSpan> bars = stackSlots(groups[g].length, inGroup, 0);
+            for (std::size_t k = 0; k < bars.size(); ++k)
+                rects[begin + k] = kit::Rect(groups[g].start + bars[k].start, 0, bars[k].length, size.height);
+            begin = groupEnds[g];
+        }
+        return rects;
+    };
+    return barSeries(
+        chartData, points, started, slotsOf,
+        [](const GroupedBarDataPoint& point) { return colourStylePaint(point.group.colour); },
+        [highest, barWidth](const GroupedBarDataPoint& point, bool shown) {
+            return SlotBarPlacer{barFraction(point.value, highest), barWidth, shown, ValueAxis::vertical};
+        },
+        [chartData, places = std::move(places)](std::size_t i) {
+            // Read when asked for: the chart's sets as they are then.
+            const auto& sets = chartData->dataSets->dataSets;
+            const auto [s, k] = places[i];
+            if (s >= sets.size() || k >= sets[s].dataPoints.size())
+                return kit::AccessibilityElementContent{};
+            const GroupedBarDataPoint& point = sets[s].dataPoints[k];
+            return barElement(*chartData, point, point.group.title);
+        });
+}
+
+} // namespace charts
