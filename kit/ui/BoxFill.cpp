@@ -1,5 +1,7 @@
 #include "kit/ui/BoxFill.h"
 
+#include "kit/ui/RasterTarget.h"
+
 #include <QBrush>
 #include <QPainter>
 #include <QPainterPath>
@@ -30,7 +32,10 @@ struct Segment {
     Element element;
 };
 
-Point mapped(const AffineTransform& t, Point p) { return {t.a * p.x + t.c * p.y + t.tx, t.b * p.x + t.d * p.y + t.ty}; }
+Point mapped(const AffineTransform& t, Point p)
+{
+    return {t.a * p.x + t.c * p.y + t.tx, t.b * p.x + t.d * p.y + t.ty};
+}
 
 // The segment's lowest and highest y, control points included.
 std::pair<double, double> verticalExtent(const Segment& s)
@@ -190,10 +195,15 @@ std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevi
 void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
 {
     if (brush.style() != Qt::SolidPattern) {
-        // A gradient varies over the rectangle: Qt's own antialiased fill.
+        // A gradient varies over the rectangle: Qt's own antialiased fill,
+        // at most 64 rows at a time, split on whole rows (see below).
         const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.fillRect(QRectF(rect.minX(), rect.minY(), rect.width(), rect.height()), brush);
+        for (double top = rect.minY(); top < rect.maxY();) {
+            const double bottom = std::min(rect.maxY(), std::floor(top) + maxRowsPerFill);
+            painter.fillRect(QRectF(rect.minX(), top, rect.width(), bottom - top), brush);
+            top = bottom;
+        }
         painter.setRenderHint(QPainter::Antialiasing, antialiased);
         return;
     }
@@ -209,8 +219,8 @@ void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
             out = {Span{int(std::floor(from)), 1, to - from}, Span{}, Span{}};
             return;
         }
-        out = {Span{int(std::floor(from)), 1, firstWhole - from},
-               Span{int(firstWhole), int(lastWhole - firstWhole), 1}, Span{int(lastWhole), 1, to - lastWhole}};
+        out = {Span{int(std::floor(from)), 1, firstWhole - from}, Span{int(firstWhole), int(lastWhole - firstWhole), 1},
+               Span{int(lastWhole), 1, to - lastWhole}};
     };
     std::array<Span, 3> columns, rows;
     spans(rect.minX(), rect.maxX(), columns);
@@ -221,6 +231,19 @@ void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
     const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
     const QColor colour = brush.color();
     const double alpha = colour.alphaF() * opacity;
+    if (const std::optional<RasterTarget> target = RasterTarget::of(painter)) {
+        for (const Span& row : rows)
+            for (const Span& column : columns) {
+                const double coverage = row.coverage * column.coverage;
+                if (row.length <= 0 || column.length <= 0 || coverage <= 0)
+                    continue;
+                QColor piece = colour;
+                piece.setAlphaF(float(std::min(1.0, alpha * coverage)));
+                target->blend(QRect(column.start, row.start, column.length, row.length),
+                              qPremultiply(piece.rgba64()).toArgb32());
+            }
+        return;
+    }
     painter.setOpacity(1);
     painter.setRenderHint(QPainter::Antialiasing, false);
     for (const Span& row : rows)
@@ -236,7 +259,8 @@ void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
             // blended. A blended one gets at most 64 rows at a time.
             const int rowsPerFill = piece.alpha() == 255 ? row.length : maxRowsPerFill;
             for (int y = row.start; y < row.start + row.length; y += rowsPerFill)
-                painter.fillRect(QRect(column.start, y, column.length, std::min(rowsPerFill, row.start + row.length - y)),
+                painter.fillRect(QRect(column.start, y, column.length,
+                                       std::min(rowsPerFill, row.start + row.length - y)),
                                  piece);
         }
     painter.setOpacity(opacity);
@@ -246,8 +270,8 @@ void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
 bool fillAsBox(QPainter& painter, const Path& path, const QBrush& brush)
 {
     const QTransform world = painter.worldTransform();
-    const std::optional<BoxParts> parts
-        = boxParts(path, {world.m11(), world.m12(), world.m21(), world.m22(), world.dx(), world.dy()});
+    const std::optional<BoxParts> parts =
+        boxParts(path, {world.m11(), world.m12(), world.m21(), world.m22(), world.dx(), world.dy()});
     if (!parts)
         return false;
     // The brush keeps its place on the item while the painting is in pixels.
@@ -265,8 +289,8 @@ bool fillAsBox(QPainter& painter, const Path& path, const QBrush& brush)
 bool strokeAsBox(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
 {
     const std::vector<Element>& elements = path.elements();
-    if (elements.size() != 2 || elements[0].type != Type::move || elements[1].type != Type::line
-        || style.lineCap == LineCap::round || style.isDashed() || !(style.lineWidth > 0))
+    if (elements.size() != 2 || elements[0].type != Type::move || elements[1].type != Type::line ||
+        style.lineCap == LineCap::round || style.isDashed() || !(style.lineWidth > 0))
         return false;
     const Point a = elements[0].point, b = elements[1].point;
     const double half = style.lineWidth / 2;

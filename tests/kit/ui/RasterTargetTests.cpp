@@ -1,0 +1,108 @@
+// Blending straight into an image's pixels gives exactly what Qt's fill of
+// a plain colour gives, and is used only where nothing stands between the
+// painter and the pixels.
+
+#include "UiTest.h"
+
+#include "kit/ui/RasterTarget.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <QRandomGenerator>
+
+using kit::detail::RasterTarget;
+
+namespace {
+
+// An image of every kind of premultiplied pixel: random colours at random
+// alphas, some opaque, some clear.
+QImage backdrop(QImage::Format format)
+{
+    QImage image(40, 30, format);
+    QRandomGenerator random(7);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int a = x % 5 == 0 ? 255 : x % 7 == 0 ? 0 : int(random.bounded(256));
+            image.setPixel(x, y,
+                           qPremultiply(
+                               qRgba(int(random.bounded(256)), int(random.bounded(256)), int(random.bounded(256)), a)));
+        }
+    return image;
+}
+
+} // namespace
+
+using RasterTargetTest = UiTest;
+
+TEST_F(RasterTargetTest, BlendingGivesQtsOwnFillOfAPlainColourPixelForPixel)
+{
+    const double alphas[] = {0, 1.0 / 255, 0.1, 0.3, 0.5, 0.77, 254.0 / 255, 1};
+    for (QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32})
+        for (double alpha : alphas) {
+            SCOPED_TRACE(::testing::Message() << "format " << int(format) << ", alpha " << alpha);
+            QColor colour(200, 30, 90);
+            colour.setAlphaF(float(alpha));
+            const QRect rect(3, 2, 31, 25);
+            QImage byQt = backdrop(format);
+            QImage byUs = byQt.copy();
+            {
+                QPainter painter(&byQt);
+                painter.fillRect(rect, colour);
+            }
+            {
+                QPainter painter(&byUs);
+                const auto target = RasterTarget::of(painter);
+                ASSERT_TRUE(target);
+                target->blend(rect, qPremultiply(colour.rgba64()).toArgb32());
+            }
+            ASSERT_EQ(byUs.size(), byQt.size());
+            int differing = 0;
+            for (int y = 0; y < byQt.height(); ++y)
+                for (int x = 0; x < byQt.width(); ++x)
+                    differing += byQt.pixel(x, y) != byUs.pixel(x, y);
+            EXPECT_EQ(differing, 0);
+        }
+}
+
+TEST_F(RasterTargetTest, OnlyAnImageReachedByAWholePixelTranslationWithNothingBetween)
+{
+    QImage image(20, 20, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        // Moved by whole pixels: the rectangle lands where the painter's origin lies.
+        QPainter painter(&image);
+        painter.translate(5, 3);
+        const auto target = RasterTarget::of(painter);
+        ASSERT_TRUE(target);
+        target->blend(QRect(0, 0, 2, 2), 0xff0000ff);
+    }
+    EXPECT_EQ(image.pixel(5, 3), 0xff0000ffu);
+    EXPECT_EQ(image.pixel(6, 4), 0xff0000ffu);
+    EXPECT_EQ(image.pixel(4, 3), 0u);
+    EXPECT_EQ(image.pixel(7, 3), 0u);
+    {
+        // Past the image's edges nothing is written.
+        QPainter painter(&image);
+        RasterTarget::of(painter)->blend(QRect(-5, 18, 40, 10), 0xff00ff00);
+    }
+    EXPECT_EQ(image.pixel(0, 19), 0xff00ff00u);
+    EXPECT_EQ(image.pixel(19, 18), 0xff00ff00u);
+
+    const auto without = [](auto&& arrange) {
+        QImage image(20, 20, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&image);
+        arrange(painter);
+        return !RasterTarget::of(painter).has_value();
+    };
+    EXPECT_TRUE(without([](QPainter& p) { p.translate(0.5, 0); })) << "half a pixel";
+    EXPECT_TRUE(without([](QPainter& p) { p.scale(2, 2); })) << "scaled";
+    EXPECT_TRUE(without([](QPainter& p) { p.setClipRect(0, 0, 5, 5); })) << "clipped";
+    EXPECT_TRUE(without([](QPainter& p) { p.setCompositionMode(QPainter::CompositionMode_Multiply); })) << "multiply";
+    QImage indexed(20, 20, QImage::Format_RGB888);
+    QPainter other(&indexed);
+    EXPECT_FALSE(RasterTarget::of(other)) << "24-bit pixels";
+    other.end();
+    QPainter idle;
+    EXPECT_FALSE(RasterTarget::of(idle)) << "not painting";
+}
