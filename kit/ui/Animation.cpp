@@ -30,9 +30,18 @@ Animation Animation::linear(double duration)
     return a;
 }
 
-Animation Animation::easeIn(double duration) { return timingCurve(0.42, 0, 1, 1, duration); }
-Animation Animation::easeOut(double duration) { return timingCurve(0, 0, 0.58, 1, duration); }
-Animation Animation::easeInOut(double duration) { return timingCurve(0.42, 0, 0.58, 1, duration); }
+Animation Animation::easeIn(double duration)
+{
+    return timingCurve(0.42, 0, 1, 1, duration);
+}
+Animation Animation::easeOut(double duration)
+{
+    return timingCurve(0, 0, 0.58, 1, duration);
+}
+Animation Animation::easeInOut(double duration)
+{
+    return timingCurve(0.42, 0, 0.58, 1, duration);
+}
 
 Animation Animation::timingCurve(double c1x, double c1y, double c2x, double c2y, double duration)
 {
@@ -100,6 +109,21 @@ Animation Animation::repeatForever(bool autoreverses) const
 double Animation::bezierProgress(double x) const
 {
     x = std::clamp(x, 0.0, 1.0);
+    // The many values of one change (a chart's bars) sample the same curve at
+    // the same time on each frame: the last answer is kept.
+    struct Solved {
+        double c1x = -1, c1y = 0, c2x = 0, c2y = 0, x = -1, y = 0;
+    };
+    static thread_local Solved last;
+    if (last.x == x && last.c1x == c1x_ && last.c1y == c1y_ && last.c2x == c2x_ && last.c2y == c2y_)
+        return last.y;
+    const double y = solveBezier(x);
+    last = {c1x_, c1y_, c2x_, c2y_, x, y};
+    return y;
+}
+
+double Animation::solveBezier(double x) const
+{
     // Solve Bx(u) = x by Newton's method, falling back to bisection.
     double u = x;
     for (int i = 0; i < 8; ++i) {

@@ -62,6 +62,7 @@ private:
     enum class Kind { linear, bezier, spring };
 
     double bezierProgress(double x) const;
+    double solveBezier(double x) const;
     // Responses of the spring to a unit offset (a) and a unit velocity (b).
     void springBasis(double t, double& a, double& b) const;
     double runLength(double settle) const;
