@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace kit {
 
@@ -30,12 +31,12 @@ Path pixelAligned(const Path& path, const QTransform& device)
 {
     using Type = Path::Element::Type;
     const std::vector<Path::Element>& e = path.elements();
-    if (e.size() != 5 || e[0].type != Type::move || e[1].type != Type::line || e[2].type != Type::line
-        || e[3].type != Type::line || e[4].type != Type::closeSubpath || device.type() > QTransform::TxScale)
+    if (e.size() != 5 || e[0].type != Type::move || e[1].type != Type::line || e[2].type != Type::line ||
+        e[3].type != Type::line || e[4].type != Type::closeSubpath || device.type() > QTransform::TxScale)
         return path;
     const Point a = e[0].point, b = e[1].point, c = e[2].point, d = e[3].point;
-    const bool upright = (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x)
-                         || (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
+    const bool upright = (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x) ||
+                         (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
     if (!upright)
         return path;
     const QRectF onDevice = device.mapRect(QRectF(QPointF(a.x, a.y), QPointF(c.x, c.y)).normalized());
@@ -124,59 +125,74 @@ void blurAlpha(QImage& image, double sigma)
 {
     const int radius = sigma > 0.25 ? std::max(1, int(std::lround((std::sqrt(4 * sigma * sigma + 1) - 1) / 2))) : 0;
     const int w = image.width(), h = image.height(), window = 2 * radius + 1;
-    std::vector<int> alpha(std::size_t(w) * std::size_t(h));
+    std::vector<std::uint8_t> alpha(std::size_t(w) * std::size_t(h));
     for (int y = 0; y < h; ++y) {
         const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* row = alpha.data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x)
-            alpha[std::size_t(y) * w + x] = qAlpha(line[x]);
+            row[x] = std::uint8_t(qAlpha(line[x]));
     }
-    std::vector<int> line(static_cast<std::size_t>(w));
-    auto horizontal = [&] {
-        for (int y = 0; y < h; ++y) {
-            int* row = alpha.data() + std::size_t(y) * w;
-            std::copy(row, row + w, line.begin());
-            int sum = 0;
-            for (int i = 0; i <= radius && i < w; ++i)
-                sum += line[std::size_t(i)];
-            for (int i = 0; i < w; ++i) {
-                row[i] = sum / window;
-                if (i - radius >= 0)
-                    sum -= line[std::size_t(i - radius)];
-                if (i + radius + 1 < w)
-                    sum += line[std::size_t(i + radius + 1)];
+    if (radius > 0) {
+        // A sum of a window's values divided by its length, rounded down, looked up.
+        std::vector<std::uint8_t> quotient(std::size_t(255 * window + 1));
+        for (std::size_t sum = 0; sum < quotient.size(); ++sum)
+            quotient[sum] = std::uint8_t(sum / std::size_t(window));
+        std::vector<std::uint8_t> line(static_cast<std::size_t>(w));
+        const auto horizontal = [&] {
+            for (int y = 0; y < h; ++y) {
+                std::uint8_t* row = alpha.data() + std::size_t(y) * std::size_t(w);
+                std::copy(row, row + w, line.begin());
+                int sum = 0;
+                for (int i = 0; i <= radius && i < w; ++i)
+                    sum += line[std::size_t(i)];
+                for (int i = 0; i < w; ++i) {
+                    row[i] = quotient[std::size_t(sum)];
+                    if (i - radius >= 0)
+                        sum -= line[std::size_t(i - radius)];
+                    if (i + radius + 1 < w)
+                        sum += line[std::size_t(i + radius + 1)];
+                }
             }
-        }
-    };
-    std::vector<int> sums(static_cast<std::size_t>(w)), source;
-    auto vertical = [&] {
-        source = alpha;
-        std::fill(sums.begin(), sums.end(), 0);
-        auto addRow = [&](int y, int sign) {
-            const int* row = source.data() + std::size_t(y) * w;
-            for (int x = 0; x < w; ++x)
-                sums[std::size_t(x)] += sign * row[x];
         };
-        for (int i = 0; i <= radius && i < h; ++i)
-            addRow(i, 1);
-        for (int y = 0; y < h; ++y) {
-            int* row = alpha.data() + std::size_t(y) * w;
-            for (int x = 0; x < w; ++x)
-                row[x] = sums[std::size_t(x)] / window;
-            if (y - radius >= 0)
-                addRow(y - radius, -1);
-            if (y + radius + 1 < h)
-                addRow(y + radius + 1, 1);
-        }
-    };
-    if (radius > 0)
+        // The rows the window holds, as they were before being written over:
+        // a ring of window rows (row k in slot k % window).
+        std::vector<std::uint8_t> ring(std::size_t(window) * std::size_t(w));
+        std::vector<int> sums(static_cast<std::size_t>(w));
+        const auto vertical = [&] {
+            std::fill(sums.begin(), sums.end(), 0);
+            const auto enter = [&](int y) {
+                const std::uint8_t* row = alpha.data() + std::size_t(y) * std::size_t(w);
+                std::uint8_t* kept = ring.data() + std::size_t(y % window) * std::size_t(w);
+                for (int x = 0; x < w; ++x) {
+                    kept[x] = row[x];
+                    sums[std::size_t(x)] += row[x];
+                }
+            };
+            for (int i = 0; i <= radius && i < h; ++i)
+                enter(i);
+            for (int y = 0; y < h; ++y) {
+                std::uint8_t* row = alpha.data() + std::size_t(y) * std::size_t(w);
+                for (int x = 0; x < w; ++x)
+                    row[x] = quotient[std::size_t(sums[std::size_t(x)])];
+                if (y - radius >= 0) {
+                    const std::uint8_t* gone = ring.data() + std::size_t((y - radius) % window) * std::size_t(w);
+                    for (int x = 0; x < w; ++x)
+                        sums[std::size_t(x)] -= gone[x];
+                }
+                if (y + radius + 1 < h)
+                    enter(y + radius + 1); // not yet written over
+            }
+        };
         for (int k = 0; k < 3; ++k) {
             horizontal();
             vertical();
         }
+    }
     for (int y = 0; y < h; ++y) {
         QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const std::uint8_t* row = alpha.data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x)
-            out[x] = qRgba(0, 0, 0, alpha[std::size_t(y) * w + x]);
+            out[x] = qRgba(0, 0, 0, row[x]);
     }
 }
 
@@ -197,9 +213,9 @@ struct PaintedShadow {
 
     bool isFor(const DisplayItem& item, const QTransform& itemToDevice, double s, RGBA c) const
     {
-        return kind == item.kind && sigma == s && color == c && toDevice == itemToDevice && frame == item.frame
-               && fillStyle == item.fillStyle && strokeStyle == item.strokeStyle && paint == item.paint
-               && path == item.path;
+        return kind == item.kind && sigma == s && color == c && toDevice == itemToDevice && frame == item.frame &&
+               fillStyle == item.fillStyle && strokeStyle == item.strokeStyle && paint == item.paint &&
+               path == item.path;
     }
 };
 
@@ -242,8 +258,9 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
     const Rect hb = item.hostBounds();
     if (hb.isNull())
         return;
-    const QRect pixels =
-        world.mapRect(QRectF(hb.minX(), hb.minY(), hb.width(), hb.height())).adjusted(-margin, -margin, margin, margin).toAlignedRect();
+    const QRect pixels = world.mapRect(QRectF(hb.minX(), hb.minY(), hb.width(), hb.height()))
+                             .adjusted(-margin, -margin, margin, margin)
+                             .toAlignedRect();
     if (pixels.isEmpty() || pixels.width() > 8192 || pixels.height() > 8192)
         return;
     QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
@@ -253,7 +270,6 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         p.setTransform(itemToDevice * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
         drawGeometry(p, item); // its alpha is the coverage the shadow follows
-
     }
     blurAlpha(image, sigma);
     {
