@@ -82,6 +82,14 @@ TEST_F(DebianPackage, DependsOnThePackagesOfItsSharedLibraries)
             << library << " not in " << names.join(", ").toStdString();
     for (const QString& name : names)
         EXPECT_FALSE(name.endsWith(QStringLiteral("-dev"))) << name.toStdString();
+
+    // apt finds every one of them: `apt install ./quillmarrow_*.deb` would install it.
+    const CommandResult apt = runCommand(QStringLiteral("apt-get"),
+                                         {QStringLiteral("install"), QStringLiteral("--simulate"),
+                                          QStringLiteral("--no-install-recommends"), QFileInfo(deb).absoluteFilePath()},
+                                         QProcessEnvironment::systemEnvironment(), 120);
+    EXPECT_TRUE(apt.succeeded()) << apt.report();
+    EXPECT_TRUE(apt.output.contains("Inst quillmarrow")) << apt.report();
 }
 
 TEST_F(DebianPackage, HoldsTheBundleAndTheDesktopFilesUnderUsr)
