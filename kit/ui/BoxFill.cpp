@@ -3,12 +3,16 @@
 #include "kit/ui/RasterTarget.h"
 
 #include <QBrush>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <memory>
+#include <utility>
 
 namespace kit::detail {
 
@@ -104,6 +108,99 @@ Path capBeyond(const std::vector<Segment>& segments, double y, bool keepAbove)
     return cap;
 }
 
+// A linear gradient brush (padded, in logical coordinates) as it lies on the
+// device: its position t = a·x + b·y + c at a pixel's centre, its colours
+// looked up in 1024 steps of t as Qt's raster engine does, premultiplied.
+class DeviceGradient {
+public:
+    static std::optional<DeviceGradient> of(const QBrush& brush)
+    {
+        if (brush.style() != Qt::LinearGradientPattern || !brush.gradient())
+            return std::nullopt;
+        const auto& g = static_cast<const QLinearGradient&>(*brush.gradient());
+        if (g.spread() != QGradient::PadSpread || g.coordinateMode() != QGradient::LogicalMode || g.stops().isEmpty())
+            return std::nullopt;
+        bool invertible = false;
+        const QTransform toGradient = brush.transform().inverted(&invertible);
+        const QPointF d = g.finalStop() - g.start();
+        const double length2 = d.x() * d.x() + d.y() * d.y();
+        if (!invertible || !(length2 > 0))
+            return std::nullopt;
+        DeviceGradient out;
+        out.a_ = (toGradient.m11() * d.x() + toGradient.m12() * d.y()) / length2;
+        out.b_ = (toGradient.m21() * d.x() + toGradient.m22() * d.y()) / length2;
+        out.c_ = ((toGradient.dx() - g.start().x()) * d.x() + (toGradient.dy() - g.start().y()) * d.y()) / length2;
+        out.table_ = tableFor(g.stops());
+        return out;
+    }
+
+    // Whether each row of pixels is one colour (the gradient runs down).
+    bool rowsAlike() const { return std::abs(a_) < 1e-12; }
+
+    std::uint32_t at(int x, int y) const
+    {
+        const double t = a_ * (x + 0.5) + b_ * (y + 0.5) + c_;
+        const double step = std::clamp(t, 0.0, 1.0) * double(steps - 1) + 0.5;
+        return (*table_)[std::size_t(step)];
+    }
+
+private:
+    static constexpr std::size_t steps = 1024;
+    using Table = std::array<std::uint32_t, steps>;
+
+    // The table of `stops`: the bars of a chart share their gradient, so the
+    // last few tables made are kept.
+    static std::shared_ptr<const Table> tableFor(const QGradientStops& stops)
+    {
+        static thread_local std::vector<std::pair<QGradientStops, std::shared_ptr<const Table>>> kept;
+        for (const auto& [keptStops, table] : kept)
+            if (keptStops == stops)
+                return table;
+        auto table = std::make_shared<Table>();
+        fill(*table, stops);
+        if (kept.size() == 8)
+            kept.erase(kept.begin());
+        kept.emplace_back(stops, table);
+        return table;
+    }
+
+    // The stops' colours at the table's steps, interpolated premultiplied.
+    static void fill(Table& table, const QGradientStops& stops)
+    {
+        struct Stop {
+            double at;
+            std::array<double, 4> colour; // premultiplied r, g, b, a
+        };
+        std::vector<Stop> premultiplied;
+        for (const auto& [at, c] : stops) {
+            const double alpha = c.alphaF();
+            premultiplied.push_back({at, {c.redF() * alpha, c.greenF() * alpha, c.blueF() * alpha, alpha}});
+        }
+        const auto byte = [](double x) { return std::uint32_t(std::lround(std::clamp(x, 0.0, 1.0) * 255)); };
+        std::size_t k = 0; // the first stop at or past t
+        for (std::size_t i = 0; i < steps; ++i) {
+            const double t = double(i) / double(steps - 1);
+            while (k < premultiplied.size() && premultiplied[k].at < t)
+                ++k;
+            std::array<double, 4> v;
+            if (k == 0) {
+                v = premultiplied.front().colour;
+            } else if (k == premultiplied.size()) {
+                v = premultiplied.back().colour;
+            } else {
+                const Stop &p = premultiplied[k - 1], &q = premultiplied[k];
+                const double f = q.at > p.at ? (t - p.at) / (q.at - p.at) : 1;
+                for (std::size_t c = 0; c < 4; ++c)
+                    v[c] = p.colour[c] + (q.colour[c] - p.colour[c]) * f;
+            }
+            table[i] = (byte(v[3]) << 24) | (byte(v[0]) << 16) | (byte(v[1]) << 8) | byte(v[2]);
+        }
+    }
+
+    double a_ = 0, b_ = 0, c_ = 0;
+    std::shared_ptr<const Table> table_;
+};
+
 } // namespace
 
 std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevice)
@@ -194,9 +291,11 @@ std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevi
 
 void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
 {
-    if (brush.style() != Qt::SolidPattern) {
-        // A gradient varies over the rectangle: Qt's own antialiased fill,
-        // at most 64 rows at a time, split on whole rows (see below).
+    const std::optional<RasterTarget> target = RasterTarget::of(painter);
+    const std::optional<DeviceGradient> gradient = target ? DeviceGradient::of(brush) : std::nullopt;
+    if (brush.style() != Qt::SolidPattern && !gradient) {
+        // Any other gradient, or no image to write into: Qt's own antialiased
+        // fill, at most 64 rows at a time, split on whole rows (see below).
         const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::Antialiasing, true);
         for (double top = rect.minY(); top < rect.maxY();) {
@@ -231,38 +330,44 @@ void fillPixelRect(QPainter& painter, const Rect& rect, const QBrush& brush)
     const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
     const QColor colour = brush.color();
     const double alpha = colour.alphaF() * opacity;
-    if (const std::optional<RasterTarget> target = RasterTarget::of(painter)) {
+    const auto pieces = [&](auto&& fill) {
         for (const Span& row : rows)
             for (const Span& column : columns) {
                 const double coverage = row.coverage * column.coverage;
-                if (row.length <= 0 || column.length <= 0 || coverage <= 0)
-                    continue;
-                QColor piece = colour;
-                piece.setAlphaF(float(std::min(1.0, alpha * coverage)));
-                target->blend(QRect(column.start, row.start, column.length, row.length),
-                              qPremultiply(piece.rgba64()).toArgb32());
+                if (row.length > 0 && column.length > 0 && coverage > 0)
+                    fill(QRect(column.start, row.start, column.length, row.length), coverage);
             }
+    };
+    if (gradient) {
+        pieces([&](const QRect& piece, double coverage) {
+            const auto part = std::uint32_t(std::lround(std::min(1.0, opacity * coverage) * 255));
+            target->blendEach(piece, gradient->rowsAlike(),
+                              [&](int x, int y) { return RasterTarget::scaled(gradient->at(x, y), part); });
+        });
+        return;
+    }
+    if (target) {
+        pieces([&](const QRect& piece, double coverage) {
+            QColor tinted = colour;
+            tinted.setAlphaF(float(std::min(1.0, alpha * coverage)));
+            target->blend(piece, qPremultiply(tinted.rgba64()).toArgb32());
+        });
         return;
     }
     painter.setOpacity(1);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const Span& row : rows)
-        for (const Span& column : columns) {
-            const double coverage = row.coverage * column.coverage;
-            if (row.length <= 0 || column.length <= 0 || coverage <= 0)
-                continue;
-            QColor piece = colour;
-            piece.setAlphaF(float(std::min(1.0, alpha * coverage)));
-            // Qt hands a fill of more than 96 rows that it must blend (a
-            // translucent colour) to its thread pool, which costs far more
-            // than a thin fill such as a bar's edge; an opaque one is not
-            // blended. A blended one gets at most 64 rows at a time.
-            const int rowsPerFill = piece.alpha() == 255 ? row.length : maxRowsPerFill;
-            for (int y = row.start; y < row.start + row.length; y += rowsPerFill)
-                painter.fillRect(QRect(column.start, y, column.length,
-                                       std::min(rowsPerFill, row.start + row.length - y)),
-                                 piece);
-        }
+    pieces([&](const QRect& piece, double coverage) {
+        QColor tinted = colour;
+        tinted.setAlphaF(float(std::min(1.0, alpha * coverage)));
+        // Qt hands a fill of more than 96 rows that it must blend (a
+        // translucent colour) to its thread pool, which costs far more than
+        // a thin fill such as a bar's edge; an opaque one is not blended. A
+        // blended one gets at most 64 rows at a time.
+        const int rowsPerFill = tinted.alpha() == 255 ? piece.height() : maxRowsPerFill;
+        for (int y = piece.top(); y <= piece.bottom(); y += rowsPerFill)
+            painter.fillRect(QRect(piece.left(), y, piece.width(), std::min(rowsPerFill, piece.bottom() + 1 - y)),
+                             tinted);
+    });
     painter.setOpacity(opacity);
     painter.setRenderHint(QPainter::Antialiasing, antialiased);
 }

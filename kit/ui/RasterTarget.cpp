@@ -11,36 +11,6 @@
 
 namespace kit::detail {
 
-namespace {
-
-// x × a / 255 on each of the four bytes of x, rounded as Qt rounds it.
-inline std::uint32_t byteMul(std::uint32_t x, std::uint32_t a)
-{
-    std::uint32_t t = (x & 0xff00ff) * a;
-    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
-    t &= 0xff00ff;
-    x = ((x >> 8) & 0xff00ff) * a;
-    x = x + ((x >> 8) & 0xff00ff) + 0x800080;
-    x &= 0xff00ff00;
-    return x | t;
-}
-
-void blendRow(std::uint32_t* pixels, int count, std::uint32_t colour)
-{
-    const std::uint32_t alpha = qAlpha(colour);
-    if (alpha == 255) {
-        std::fill_n(pixels, count, colour);
-        return;
-    }
-    if (alpha == 0 && colour == 0)
-        return;
-    const std::uint32_t rest = 255 - alpha;
-    for (int i = 0; i < count; ++i)
-        pixels[i] = colour + byteMul(pixels[i], rest);
-}
-
-} // namespace
-
 std::optional<RasterTarget> RasterTarget::of(QPainter& painter)
 {
     QPaintEngine* engine = painter.isActive() ? painter.paintEngine() : nullptr;
@@ -63,21 +33,7 @@ std::optional<RasterTarget> RasterTarget::of(QPainter& painter)
 
 void RasterTarget::blend(const QRect& rect, QRgb colour) const
 {
-    const QRect area = rect.translated(offset_).intersected(image_->rect());
-    if (area.isEmpty())
-        return;
-    uchar* bits = const_cast<uchar*>(image_->constBits()); // detached: written in place
-    const qsizetype stride = image_->bytesPerLine();
-    const auto fill = [&](const QRect& r) {
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            blendRow(reinterpret_cast<std::uint32_t*>(bits + y * stride) + r.left(), r.width(), colour);
-    };
-    if (clip_.isEmpty()) {
-        fill(area);
-        return;
-    }
-    for (const QRect& part : clip_.intersected(area))
-        fill(part);
+    forEachRow(rect, [colour](std::uint32_t* pixels, int, int, int count) { blendRow(pixels, count, colour); });
 }
 
 } // namespace kit::detail

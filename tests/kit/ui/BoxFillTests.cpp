@@ -83,7 +83,11 @@ TEST_F(BoxFill, CutsBoxesIntoBodyAndCaps)
     const NotABox others[] = {
         {"a rotated rectangle", Path::rect(Rect(0, 0, 10, 40)), AffineTransform::rotation(0.1)},
         {"an ellipse", Path::ellipse(Rect(0, 0, 10, 40)), {}},
-        {"a triangle", Path([](Path& p) { p.addLines({{0, 0}, {10, 0}, {0, 10}}); }), {}},
+        {"a triangle",
+         Path([](Path& p) {
+             p.addLines({{0, 0}, {10, 0}, {0, 10}});
+         }),
+         {}},
         {"two rectangles", twoRects, {}},
         {"a rounded rectangle all corners", Path::roundedRect(Rect(0, 0, 10, 2.5), 1), {}},
         {"an empty path", Path(), {}},
@@ -137,8 +141,8 @@ TEST_F(BoxFill, LooksLikeFillingThePath)
     for (const Case& c : cases)
         for (const QBrush& brush : brushes)
             for (double opacity : {1.0, 0.5}) {
-                SCOPED_TRACE(std::string(c.what) + (brush.style() == Qt::SolidPattern ? ", plain" : ", gradient")
-                             + ", opacity " + std::to_string(opacity));
+                SCOPED_TRACE(std::string(c.what) + (brush.style() == Qt::SolidPattern ? ", plain" : ", gradient") +
+                             ", opacity " + std::to_string(opacity));
                 QImage asBox(24, 40, QImage::Format_ARGB32_Premultiplied), asPath = asBox;
                 asBox.fill(Qt::transparent);
                 asPath.fill(Qt::transparent);
@@ -156,8 +160,9 @@ TEST_F(BoxFill, LooksLikeFillingThePath)
                 for (int y = 0; y < asBox.height(); ++y)
                     for (int x = 0; x < asBox.width(); ++x) {
                         const QRgb a = asBox.pixel(x, y), b = asPath.pixel(x, y);
-                        const int difference = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                                         std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+                        const int difference =
+                            std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                      std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
                         if (difference > worst) {
                             worst = difference;
                             worstX = x;
@@ -168,8 +173,8 @@ TEST_F(BoxFill, LooksLikeFillingThePath)
                 // and flattens a scaled corner's curve a little differently
                 // in device pixels than in the item's space; a seam, a gap or
                 // a misplaced body would be off by far more.
-                EXPECT_LE(worst, 12) << "at " << worstX << ", " << worstY << ": " << std::hex << asBox.pixel(worstX, worstY)
-                                    << " against " << asPath.pixel(worstX, worstY);
+                EXPECT_LE(worst, 12) << "at " << worstX << ", " << worstY << ": " << std::hex
+                                     << asBox.pixel(worstX, worstY) << " against " << asPath.pixel(worstX, worstY);
             }
 }
 
@@ -185,7 +190,10 @@ TEST_F(BoxFill, StrokesAlongAnAxisArePaintedAsTheirBox)
     };
     const Case cases[] = {
         {"a horizontal grid line", {2.3, 10.4}, {21.7, 10.4}, StrokeStyle{.lineWidth = 2}},
-        {"a vertical axis, square caps", {7.5, 30.2}, {7.5, 3.1}, StrokeStyle{.lineWidth = 3, .lineCap = LineCap::square}},
+        {"a vertical axis, square caps",
+         {7.5, 30.2},
+         {7.5, 3.1},
+         StrokeStyle{.lineWidth = 3, .lineCap = LineCap::square}},
         {"a thin line", {1, 5.5}, {20, 5.5}, StrokeStyle{.lineWidth = 0.5}},
     };
     for (const Case& c : cases) {
@@ -225,7 +233,56 @@ TEST_F(BoxFill, StrokesAlongAnAxisArePaintedAsTheirBox)
     EXPECT_FALSE(detail::strokeAsBox(painter, bent, StrokeStyle{.lineWidth = 2}, QBrush(Qt::black)));
     EXPECT_FALSE(detail::strokeAsBox(painter, straight, StrokeStyle{.lineWidth = 2, .lineCap = LineCap::round},
                                      QBrush(Qt::black)));
-    EXPECT_FALSE(detail::strokeAsBox(painter, straight, StrokeStyle{.lineWidth = 2, .dash = {2, 2}}, QBrush(Qt::black)));
+    EXPECT_FALSE(
+        detail::strokeAsBox(painter, straight, StrokeStyle{.lineWidth = 2, .dash = {2, 2}}, QBrush(Qt::black)));
     painter.end();
     EXPECT_EQ(image.pixel(5, 0), 0u) << "nothing drawn";
+}
+
+// A box's body in a linear gradient is written into the image pixel by
+// pixel, its colours looked up along the gradient as Qt does: it matches
+// Qt's own antialiased fill of the rectangle within a level or two of
+// rounding, whichever way the gradient runs.
+TEST_F(BoxFill, AGradientBodyLooksAsQtsFillOfIt)
+{
+    const struct {
+        const char* what;
+        QLinearGradient gradient;
+    } gradients[] = {
+        {"down", QLinearGradient(0, 2, 0, 30)},
+        {"across", QLinearGradient(3, 0, 20, 0)},
+        {"diagonally", QLinearGradient(2, 3, 22, 33)},
+    };
+    for (const auto& g : gradients)
+        for (double opacity : {1.0, 0.4}) {
+            SCOPED_TRACE(std::string(g.what) + ", opacity " + std::to_string(opacity));
+            QLinearGradient gradient = g.gradient;
+            gradient.setColorAt(0, QColor(255, 0, 0));
+            gradient.setColorAt(0.3, QColor(0, 200, 0, 128));
+            gradient.setColorAt(1, QColor(0, 0, 255));
+            const QBrush brush(gradient);
+            const Rect rect(2.3, 3.6, 17.5, 26.2);
+            QImage ours(24, 34, QImage::Format_ARGB32_Premultiplied), qts = ours;
+            ours.fill(qRgba(10, 20, 30, 255));
+            qts.fill(qRgba(10, 20, 30, 255));
+            {
+                QPainter painter(&ours);
+                painter.setOpacity(opacity);
+                detail::fillPixelRect(painter, rect, brush);
+            }
+            {
+                QPainter painter(&qts);
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setOpacity(opacity);
+                painter.fillRect(QRectF(rect.minX(), rect.minY(), rect.width(), rect.height()), brush);
+            }
+            int worst = 0;
+            for (int y = 0; y < ours.height(); ++y)
+                for (int x = 0; x < ours.width(); ++x) {
+                    const QRgb a = ours.pixel(x, y), b = qts.pixel(x, y);
+                    worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                      std::abs(qBlue(a) - qBlue(b))});
+                }
+            EXPECT_LE(worst, 3);
+        }
 }
