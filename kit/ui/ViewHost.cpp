@@ -175,6 +175,11 @@ std::size_t ViewHost::drawnNodeCount() const
     return core_->drawnNodeCount();
 }
 
+std::size_t ViewHost::measuredCount() const
+{
+    return core_->measuredCount();
+}
+
 QImage renderImage(View view, Size size, double scale)
 {
     ViewHost host(std::move(view), size);

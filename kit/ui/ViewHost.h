@@ -102,6 +102,10 @@ public:
     // How many nodes the latest display list build walked: subtrees that
     // draw as in the build before are taken over without being walked.
     std::size_t drawnNodeCount() const;
+    // How many times the latest update pass measured a view: a view whose
+    // description, environment and subtree did not change keeps the sizes
+    // it measured in passes before.
+    std::size_t measuredCount() const;
 
     // Called when the host needs a repaint (HostingWidget: QWidget::update).
     std::function<void()> onNeedsRepaint;
