@@ -6,6 +6,7 @@
 #include "kit/base/DenseStroke.h"
 #include "kit/ui/BoxFill.h"
 #include "kit/ui/Symbols.h"
+#include "kit/ui/TiledFill.h"
 
 #include <QImage>
 #include <QPaintDevice>
@@ -74,6 +75,10 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         }
         // A grid line or an axis: the box it covers.
         if (detail::strokeAsBox(painter, item.path, item.strokeStyle, brush))
+            break;
+        // A line across the chart (a trend line, a polyline with round
+        // joins, a dashed diagonal): its outline filled tile by tile.
+        if (detail::strokeInTiles(painter, item.path, item.strokeStyle, brush))
             break;
         painter.setBrush(Qt::NoBrush);
         painter.setPen(item.strokeStyle.toQPen(brush));
