@@ -8,13 +8,18 @@
 #include "kit/ui/Symbols.h"
 #include "kit/ui/TiledFill.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <string>
+#include <unordered_map>
 
 namespace kit {
 
@@ -31,12 +36,12 @@ Path pixelAligned(const Path& path, const QTransform& device)
 {
     using Type = Path::Element::Type;
     const std::vector<Path::Element>& e = path.elements();
-    if (e.size() != 5 || e[0].type != Type::move || e[1].type != Type::line || e[2].type != Type::line
-        || e[3].type != Type::line || e[4].type != Type::closeSubpath || device.type() > QTransform::TxScale)
+    if (e.size() != 5 || e[0].type != Type::move || e[1].type != Type::line || e[2].type != Type::line ||
+        e[3].type != Type::line || e[4].type != Type::closeSubpath || device.type() > QTransform::TxScale)
         return path;
     const Point a = e[0].point, b = e[1].point, c = e[2].point, d = e[3].point;
-    const bool upright = (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x)
-                         || (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
+    const bool upright = (a.y == b.y && b.x == c.x && c.y == d.y && d.x == a.x) ||
+                         (a.x == b.x && b.y == c.y && c.x == d.x && d.y == a.y);
     if (!upright)
         return path;
     const QRectF onDevice = device.mapRect(QRectF(QPointF(a.x, a.y), QPointF(c.x, c.y)).normalized());
@@ -46,6 +51,73 @@ Path pixelAligned(const Path& path, const QTransform& device)
         return path;
     const QRectF aligned = device.inverted().mapRect(QRectF(topLeft, bottomRight));
     return Path::rect(Rect(aligned.x(), aligned.y(), aligned.width(), aligned.height()));
+}
+
+// A font as painted: the Qt font of a kit font on a device, and its ascent
+// (where a line laid out from its top has its baseline).
+struct PaintedFont {
+    QFont font;
+    double ascent = 0;
+};
+
+const PaintedFont& paintedFont(const Font& font, double dpi)
+{
+    thread_local std::unordered_map<Font, std::pair<double, PaintedFont>> fonts;
+    auto it = fonts.find(font);
+    if (it == fonts.end() || it->second.first != dpi) {
+        if (fonts.size() > 64)
+            fonts.clear();
+        QFont qt = font.toQFont(dpi);
+        const double ascent = QFontMetricsF(qt).ascent();
+        it = fonts.insert_or_assign(font, std::pair{dpi, PaintedFont{std::move(qt), ascent}}).first;
+    }
+    return it->second.second;
+}
+
+// The lines of text painted lately, laid out (shaped into glyphs) once:
+// laying a line out costs several times drawing its glyphs, and a chart
+// paints the same labels frame after frame. Null for a line Qt lays out
+// from the right, which it places otherwise from a point.
+const QStaticText* paintedText(const std::string& text, const Font& font, double dpi, const QFont& qt)
+{
+    struct Key {
+        std::string text;
+        Font font;
+        double dpi;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const noexcept
+        {
+            std::size_t seed = std::hash<std::string>{}(k.text);
+            hashCombine(seed, std::hash<Font>{}(k.font));
+            hashCombine(seed, hashDouble(k.dpi));
+            return seed;
+        }
+    };
+    // Enough for the labels of a few charts; past it the texts of older
+    // frames go.
+    constexpr std::size_t kept = 1024;
+    thread_local std::unordered_map<Key, std::optional<QStaticText>, KeyHash> texts;
+    thread_local Key probe;
+    probe.text = text;
+    probe.font = font;
+    probe.dpi = dpi;
+    auto it = texts.find(probe);
+    if (it == texts.end()) {
+        if (texts.size() >= kept)
+            texts.clear();
+        const QString string = QString::fromStdString(text);
+        std::optional<QStaticText> laidOut;
+        if (!string.isRightToLeft()) {
+            laidOut.emplace(string);
+            laidOut->setTextFormat(Qt::PlainText);
+            laidOut->setPerformanceHint(QStaticText::AggressiveCaching);
+            laidOut->prepare(QTransform(), qt);
+        }
+        it = texts.emplace(probe, std::move(laidOut)).first;
+    }
+    return it->second ? &*it->second : nullptr;
 }
 
 // The item in the painter's current space.
@@ -87,10 +159,19 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
     }
     case DisplayItem::Kind::text: {
         const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
-        painter.setFont(item.font.toQFont(dpi));
+        const PaintedFont& font = paintedFont(item.font, dpi);
+        painter.setFont(font.font);
         painter.setPen(item.color.toQColor());
-        for (const DisplayTextLine& line : item.lines)
-            painter.drawText(QPointF(line.baseline.x, line.baseline.y), QString::fromStdString(line.text));
+        // Moved, but neither turned nor scaled: the glyphs laid out before
+        // are drawn again, at the same places Qt would lay them out.
+        const bool translated = painter.worldTransform().type() <= QTransform::TxTranslate;
+        for (const DisplayTextLine& line : item.lines) {
+            const QStaticText* laidOut = translated ? paintedText(line.text, item.font, dpi, font.font) : nullptr;
+            if (laidOut)
+                painter.drawStaticText(QPointF(line.baseline.x, line.baseline.y - font.ascent), *laidOut);
+            else
+                painter.drawText(QPointF(line.baseline.x, line.baseline.y), QString::fromStdString(line.text));
+        }
         break;
     }
     case DisplayItem::Kind::image: {
@@ -202,9 +283,9 @@ struct PaintedShadow {
 
     bool isFor(const DisplayItem& item, const QTransform& itemToDevice, double s, RGBA c) const
     {
-        return kind == item.kind && sigma == s && color == c && toDevice == itemToDevice && frame == item.frame
-               && fillStyle == item.fillStyle && strokeStyle == item.strokeStyle && paint == item.paint
-               && path == item.path;
+        return kind == item.kind && sigma == s && color == c && toDevice == itemToDevice && frame == item.frame &&
+               fillStyle == item.fillStyle && strokeStyle == item.strokeStyle && paint == item.paint &&
+               path == item.path;
     }
 };
 
@@ -247,8 +328,9 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
     const Rect hb = item.hostBounds();
     if (hb.isNull())
         return;
-    const QRect pixels =
-        world.mapRect(QRectF(hb.minX(), hb.minY(), hb.width(), hb.height())).adjusted(-margin, -margin, margin, margin).toAlignedRect();
+    const QRect pixels = world.mapRect(QRectF(hb.minX(), hb.minY(), hb.width(), hb.height()))
+                             .adjusted(-margin, -margin, margin, margin)
+                             .toAlignedRect();
     if (pixels.isEmpty() || pixels.width() > 8192 || pixels.height() > 8192)
         return;
     QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
@@ -258,7 +340,6 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
         p.setTransform(itemToDevice * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
         drawGeometry(p, item); // its alpha is the coverage the shadow follows
-
     }
     blurAlpha(image, sigma);
     {
