@@ -94,7 +94,7 @@ void flatten(const QPainterPath& outline, const QTransform& toDevice, double tol
             // A cubic strays from its chords by at most 3/4 of its larger
             // second difference over the square of their number.
             const QPointF d1 = p0 - 2 * p1 + p2, d2 = p1 - 2 * p2 + p3;
-            const double bend = std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
+            const double bend = std::sqrt(std::max(QPointF::dotProduct(d1, d1), QPointF::dotProduct(d2, d2)));
             const int pieces = std::clamp(int(std::ceil(std::sqrt(0.75 * bend / tolerance))), 1, 256);
             for (int k = 1; k <= pieces; ++k) {
                 const double u = double(k) / pieces, v = 1 - u;
@@ -197,12 +197,18 @@ bool strokeInTiles(QPainter& painter, const Path& path, const StrokeStyle& style
     if (!painter.testRenderHint(QPainter::Antialiasing) || !(style.lineWidth > 0) ||
         world.type() == QTransform::TxProject || path.elements().size() < 2 || path.elements().size() > maxElements)
         return false;
+    // One straight solid segment without round caps Qt draws quickly as it is.
+    const std::vector<Path::Element>& elements = path.elements();
+    if (elements.size() == 2 && elements[1].type == Path::Element::Type::line && !style.isDashed() &&
+        style.lineCap != LineCap::round)
+        return false;
     const QPainterPath line = path.toQPainterPath();
-    // Small strokes cost Qt little: only those reaching past two tiles (a
-    // rough reach, mitres left out, is all this choice needs).
+    // Small strokes cost Qt little: only those whose box on the device
+    // covers more than 16 tiles (a rough reach, mitres left out, is all this
+    // choice needs).
     const double reach = style.lineWidth;
     const QRectF device = world.mapRect(line.controlPointRect().adjusted(-reach, -reach, reach, reach));
-    if (device.width() <= 2 * fillTile && device.height() <= 2 * fillTile)
+    if (device.width() * device.height() <= 16.0 * fillTile * fillTile)
         return false;
     // The outline of Qt's own stroke: the same width, caps, joins, miter
     // limit and dashes; its curves (the offsets of the path's curves, round

@@ -31,8 +31,9 @@ void fillPolygonsInTiles(QPainter& painter, const std::vector<QPolygonF>& polygo
 
 // Strokes `path` with `style` and `brush` (both in the painter's current
 // space) by filling the outline of the stroke in tiles, when the stroke is
-// antialiased and spans more than two tiles on the device; false, having
-// drawn nothing, otherwise.
+// antialiased, its box on the device covers more than 16 tiles and it is not
+// one straight solid segment without round caps (which Qt draws quickly);
+// false, having drawn nothing, otherwise.
 bool strokeInTiles(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
 
 } // namespace kit::detail

@@ -173,8 +173,9 @@ TEST_F(TiledFill, OverlapsAreFilledOnceAndHolesStayEmpty)
     EXPECT_EQ(qAlpha(tiled.pixel(74, 74)), 128);
 }
 
-// A stroke within two tiles costs Qt little and is left to it, as are
-// hairlines and strokes painted without antialiasing.
+// A stroke whose box covers few tiles costs Qt little and is left to it, as
+// are a straight solid segment, hairlines and strokes painted without
+// antialiasing.
 TEST_F(TiledFill, SmallStrokesAndHairlinesAreLeftToQt)
 {
     QImage image = blank();
@@ -183,6 +184,8 @@ TEST_F(TiledFill, SmallStrokesAndHairlinesAreLeftToQt)
     const Path small([](Path& p) { p.addLines({{10, 10}, {40, 50}, {60, 20}}); });
     const Path large([](Path& p) { p.addLines({{10, 10}, {200, 150}}); });
     EXPECT_FALSE(detail::strokeInTiles(painter, small, StrokeStyle{.lineWidth = 3}, QBrush(Qt::black)));
+    EXPECT_FALSE(detail::strokeInTiles(painter, large, StrokeStyle{.lineWidth = 3, .lineCap = LineCap::square},
+                                       QBrush(Qt::black)));
     EXPECT_FALSE(detail::strokeInTiles(painter, large, StrokeStyle{.lineWidth = 0}, QBrush(Qt::black)));
     painter.setRenderHint(QPainter::Antialiasing, false);
     EXPECT_FALSE(detail::strokeInTiles(painter, large, StrokeStyle{.lineWidth = 3}, QBrush(Qt::black)));
