@@ -56,6 +56,7 @@ public:
     // It takes what it is offered, whatever its content.
     bool sameLayout(const Primitive&) const override { return true; }
     bool sizeIgnoresChildren() const override { return true; }
+    bool placesFromHost() const override { return true; }
 
     void placeChildren(Node& node, ProposedSize, Size size) const override
     {

@@ -89,6 +89,9 @@ public:
     void noteMeasured() { ++measured_; }
     // Measurements made by the latest pass (or idealSize since).
     std::size_t measuredCount() const { return measured_; }
+    // A node placed its children (its subtree was not kept as it was).
+    void notePlaced() { ++placed_; }
+    std::size_t placedCount() const { return placed_; }
     // One per re-evaluation round of a pass.
     std::uint64_t round() const { return round_; }
 
@@ -175,6 +178,7 @@ private:
     std::uint64_t layoutEpoch_ = 1;
     std::pair<std::uint64_t, std::uint64_t> measuredWith_; // metrics and string table generations
     std::size_t measured_ = 0;
+    std::size_t placed_ = 0;
     // Starts a new layout epoch when the text metrics or strings changed.
     void checkLayoutEpoch();
     std::uint64_t round_ = 1;

@@ -143,6 +143,7 @@ Size Node::sizeThatFits(ProposedSize proposal)
     if (sizesEpoch_ != host.layoutEpoch()) {
         sizes_.clear();
         sizesEpoch_ = host.layoutEpoch();
+        placeStale_ = true;
     }
     const std::uint64_t pass = host.layoutGeneration();
     for (auto& entry : sizes_)
@@ -163,26 +164,53 @@ Size Node::sizeThatFits(ProposedSize proposal)
 
 void Node::invalidateLayout()
 {
+    // Sizes go up to a node whose size ignores its children; every
+    // ancestor places again.
+    bool sizes = true;
     for (Node* n = this; n; n = n->parent) {
-        n->sizes_.clear();
+        if (sizes)
+            n->sizes_.clear();
+        n->placeStale_ = true;
         if (n->parent && n->parent->primitive->sizeIgnoresChildren())
-            break;
+            sizes = false;
     }
 }
 
 void Node::childrenChanged()
 {
-    if (!primitive->sizeIgnoresChildren())
+    if (!primitive->sizeIgnoresChildren()) {
         invalidateLayout();
+        return;
+    }
+    for (Node* n = this; n; n = n->parent)
+        n->placeStale_ = true;
+}
+
+bool Node::placesFromHostBelow()
+{
+    for (const auto& c : children) {
+        if (c->role() == NodeRole::transparent ? c->placesFromHostBelow() : c->fromHostBelow_)
+            return true;
+    }
+    return false;
 }
 
 void Node::place(Point origin, ProposedSize proposal)
 {
     const Size size = sizeThatFits(proposal);
+    const bool unchanged = !placeStale_ && !fromHostBelow_ && placedPass != 0 && placedProposal == proposal &&
+                           frame.size == size;
     frame = Rect(origin, size);
     placedProposal = proposal;
     placedPass = host.layoutGeneration();
+    if (unchanged)
+        return;
+    // Cleared first: a change made while it is placed (a geometry reader
+    // below building its content) places it again next pass.
+    placeStale_ = false;
+    host.notePlaced();
     primitive->placeChildren(*this, proposal, size);
+    fromHostBelow_ = primitive->placesFromHost() || placesFromHostBelow();
 }
 
 double Node::guide(HorizontalAlignment g, Size size)

@@ -96,7 +96,9 @@ public:
     // they do not depend on its children.
     void childrenChanged();
     // Places this node at `origin` in its layout parent's space, with the
-    // proposal its parent used to measure it.
+    // proposal its parent used to measure it. A subtree placed before with
+    // the same proposal, in which nothing was measured again or changed
+    // since, keeps its children's frames: only its own origin moves.
     void place(Point origin, ProposedSize proposal);
     double guide(HorizontalAlignment g, Size size);
     double guide(VerticalAlignment g, Size size);
@@ -155,6 +157,9 @@ private:
     };
     std::vector<SizeCache> sizes_;
     std::uint64_t sizesEpoch_ = 0; // HostCore::layoutEpoch when measured
+    bool placeStale_ = true;       // something in the subtree changed since it was placed
+    bool fromHostBelow_ = true;    // a node in the subtree places from the host (until known)
+    bool placesFromHostBelow();
     void collect(int slot, bool withRemoving, std::vector<Node*>& out);
     std::vector<std::vector<Node*>> items_, drawables_;
     std::uint64_t itemsVersion_ = 0;

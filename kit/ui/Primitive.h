@@ -67,6 +67,10 @@ public:
     // takes what it is offered): a change below it leaves the sizes it and
     // its ancestors measured standing.
     virtual bool sizeIgnoresChildren() const { return false; }
+    // Whether what it places depends on where it sits in the host (a
+    // geometry reader builds its content from its frame in the host): it and
+    // its ancestors are placed again every pass.
+    virtual bool placesFromHost() const { return false; }
 
     // The transform a modifier applies to its content (offset, scale,
     // rotation), from presented values or from targets.

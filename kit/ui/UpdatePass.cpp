@@ -56,6 +56,7 @@ void HostCore::runPass()
     passScheduled_ = false;
     ++passes_;
     measured_ = 0;
+    placed_ = 0;
     for (auto& d : deferred_)
         dirty_.push_back(d);
     deferred_.clear();

@@ -180,6 +180,11 @@ std::size_t ViewHost::measuredCount() const
     return core_->measuredCount();
 }
 
+std::size_t ViewHost::placedCount() const
+{
+    return core_->placedCount();
+}
+
 QImage renderImage(View view, Size size, double scale)
 {
     ViewHost host(std::move(view), size);

@@ -106,6 +106,9 @@ public:
     // description, environment and subtree did not change keeps the sizes
     // it measured in passes before.
     std::size_t measuredCount() const;
+    // How many views the latest update pass placed: a subtree offered what
+    // it was offered before, in which nothing changed, keeps its frames.
+    std::size_t placedCount() const;
 
     // Called when the host needs a repaint (HostingWidget: QWidget::update).
     std::function<void()> onNeedsRepaint;

@@ -46,7 +46,8 @@ private:
     std::shared_ptr<Measurements> log_;
 };
 
-// A modifier laying its content out as it is, counting its measurements.
+// A modifier laying its content out as it is, counting its measurements
+// and, under "placed" and its name, its placements.
 class CountedModifier final : public detail::ModifierPrimitive {
 public:
     CountedModifier(View content, std::string name, std::shared_ptr<Measurements> log)
@@ -57,6 +58,11 @@ public:
     {
         ++(*log_)[name_];
         return ModifierPrimitive::sizeThatFits(node, p);
+    }
+    void placeChildren(detail::Node& node, ProposedSize p, Size size) const override
+    {
+        ++(*log_)["placed " + name_];
+        ModifierPrimitive::placeChildren(node, p, size);
     }
     bool sameLayout(const Primitive& other) const override
     {
@@ -298,4 +304,63 @@ TEST_F(LayoutCache, OtherStringsOrMetricsMeasureTextAgain)
     model->unrelated = 4;
     runUntilIdle();
     EXPECT_GT(host.measuredCount(), 0u);
+}
+
+// A subtree offered what it was offered before, in which nothing changed,
+// keeps the frames it was given: nothing in it is placed again, though what
+// holds it moves.
+TEST_F(LayoutCache, WhatDidNotChangeIsNotPlacedAgain)
+{
+    ViewHost host(Scene{model, log}, {300, 200});
+    pass(host);
+    model->unrelated = 1;
+    pass(host);
+    EXPECT_EQ(host.placedCount(), 0u);
+
+    model->value = 42;
+    Measurements m = pass(host);
+    EXPECT_GT(count(m, "placed row"), 0);
+    EXPECT_GT(count(m, "placed column"), 0);
+    EXPECT_EQ(count(m, "placed header box"), 0);
+    EXPECT_EQ(count(m, "placed tally row"), 0);
+
+    // The box in the row widens and narrows again: the tally below keeps
+    // its frame, and every frame is where a new host puts it.
+    const Rect before = frameOf(host, "tally");
+    model->width = 50;
+    pass(host);
+    model->width = 40;
+    pass(host);
+    expectRect(frameOf(host, "tally"), before);
+    expectFramesAsFromScratch(host, {300, 200});
+}
+
+// What a geometry reader builds depends on where it sits in the host: when
+// something before it moves it, it builds again, though nothing in it changed.
+TEST_F(LayoutCache, AGeometryReaderSeesWhereItMoved)
+{
+    struct Below {
+        ObservedObject<Model> model;
+        auto dynamicFields() { return std::tie(model); }
+        View body() const
+        {
+            return VStack(HorizontalAlignment::leading, 0.0,
+                          {View(Rectangle().fill(Color::rgb(0, 0, 1))).frame(50, model->width.get()),
+                           HStack({GeometryReader([](const GeometryProxy& proxy) {
+                                       const double y = proxy.frame(CoordinateSpace::global()).minY();
+                                       return Text(Verbatim{std::to_string(int(y))}).id("y");
+                                   }).frame(100, 20)})})
+                .frame(200, 200, Alignment::topLeading());
+        }
+    };
+    ViewHost host(Below{model}, {200, 200});
+    host.update();
+    auto shown = [&] {
+        const auto items = itemsOf(host, "y");
+        return items.empty() || items[0]->lines.empty() ? std::string() : items[0]->lines[0].text;
+    };
+    EXPECT_EQ(shown(), "40");
+    model->width = 65;
+    runUntilIdle();
+    EXPECT_EQ(shown(), "65");
 }
