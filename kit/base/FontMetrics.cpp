@@ -64,6 +64,8 @@ std::shared_ptr<const FontMetrics>& sharedMetrics()
     return metrics;
 }
 
+std::uint64_t metricsGeneration = 0;
+
 } // namespace
 
 std::string FontMetrics::elide(const Font& font, std::string_view text, double width, TruncationMode mode) const
@@ -74,9 +76,12 @@ std::string FontMetrics::elide(const Font& font, std::string_view text, double w
     const std::size_t n = parts.size();
     auto candidate = [&](std::size_t k) {
         switch (mode) {
-        case TruncationMode::tail: return join(parts, 0, k) + kEllipsis;
-        case TruncationMode::head: return kEllipsis + join(parts, n - k, n);
-        case TruncationMode::middle: return join(parts, 0, k / 2) + kEllipsis + join(parts, n - (k - k / 2), n);
+        case TruncationMode::tail:
+            return join(parts, 0, k) + kEllipsis;
+        case TruncationMode::head:
+            return kEllipsis + join(parts, n - k, n);
+        case TruncationMode::middle:
+            return join(parts, 0, k / 2) + kEllipsis + join(parts, n - (k - k / 2), n);
         }
         return kEllipsis;
     };
@@ -190,6 +195,12 @@ const FontMetrics& FontMetrics::shared()
 void FontMetrics::setShared(std::shared_ptr<const FontMetrics> metrics)
 {
     sharedMetrics() = std::move(metrics);
+    ++metricsGeneration;
+}
+
+std::uint64_t FontMetrics::generation()
+{
+    return metricsGeneration;
 }
 
 void FontMetrics::useFixed()

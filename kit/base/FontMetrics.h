@@ -2,6 +2,7 @@
 
 #include "kit/base/Font.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -49,6 +50,8 @@ public:
 
     static const FontMetrics& shared();
     static void setShared(std::shared_ptr<const FontMetrics> metrics);
+    // Bumped by each setShared: sizes measured before may no longer hold.
+    static std::uint64_t generation();
     // Installs the fixed metrics (for tests) or the Qt metrics (the default).
     static void useFixed();
     static void useQt();

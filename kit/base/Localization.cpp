@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <mutex>
 
 namespace kit {
@@ -21,6 +22,8 @@ Table& table()
     return t;
 }
 
+std::atomic<std::uint64_t> tableGeneration{0};
+
 std::string argumentText(const FormatArgument& argument, bool asInteger)
 {
     if (auto* text = std::get_if<std::string>(&argument.value))
@@ -36,6 +39,12 @@ void StringTable::setActive(Entries entries)
     auto& t = table();
     std::lock_guard lock(t.mutex);
     t.entries = std::move(entries);
+    ++tableGeneration;
+}
+
+std::uint64_t StringTable::generation()
+{
+    return tableGeneration;
 }
 
 std::string StringTable::lookup(std::string_view key)
@@ -67,7 +76,8 @@ std::string formatText(std::string_view format, const std::vector<FormatArgument
         } else if (rest.starts_with("%@")) {
             take(next++, false);
             i += 1;
-        } else if (rest.starts_with("%lld") || rest.starts_with("%ld") || rest.starts_with("%d") || rest.starts_with("%i")) {
+        } else if (rest.starts_with("%lld") || rest.starts_with("%ld") || rest.starts_with("%d") ||
+                   rest.starts_with("%i")) {
             take(next++, true);
             i += rest.find_first_of("di");
         } else if (rest.size() > 2 && rest[0] == '%' && rest[1] >= '1' && rest[1] <= '9') {
@@ -90,7 +100,9 @@ std::string formatText(std::string_view format, const std::vector<FormatArgument
 
 std::string nfc(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).normalized(QString::NormalizationForm_C).toStdString();
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .normalized(QString::NormalizationForm_C)
+        .toStdString();
 }
 
 bool equalAfterNFC(std::string_view a, std::string_view b)

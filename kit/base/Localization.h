@@ -17,6 +17,8 @@ public:
     using Entries = std::unordered_map<std::string, std::string>;
     static void setActive(Entries entries);
     static std::string lookup(std::string_view key);
+    // Bumped by each setActive: texts measured before may read otherwise.
+    static std::uint64_t generation();
 };
 
 // The translation of `key`, or `key` itself when there is none.
@@ -28,8 +30,8 @@ struct FormatArgument {
     FormatArgument(std::string_view text) : value(std::string(text)) {}
     FormatArgument(const char* text) : value(std::string(text)) {}
     template <class I>
-        requires std::is_integral_v<I> && (!std::is_same_v<I, bool>)
-    FormatArgument(I number) : value(static_cast<std::int64_t>(number))
+    requires std::is_integral_v<I> &&(!std::is_same_v<I, bool>)FormatArgument(I number)
+        : value(static_cast<std::int64_t>(number))
     {
     }
     std::variant<std::string, std::int64_t> value;

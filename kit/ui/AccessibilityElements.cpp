@@ -33,6 +33,7 @@ public:
     {
     }
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive&) const override { return true; } // it takes what it is offered
 
     void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
     {
@@ -92,7 +93,7 @@ private:
 } // namespace detail
 
 View AccessibilityElements(int count, std::function<AccessibilityElementContent(int index)> element,
-    std::optional<AccessibilityElementAreas> areas)
+                           std::optional<AccessibilityElementAreas> areas)
 {
     return View(std::make_shared<detail::AccessibilityElementsPrimitive>(count, std::move(element), std::move(areas)));
 }

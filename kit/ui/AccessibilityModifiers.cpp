@@ -12,7 +12,7 @@ namespace {
 
 // Accessibility modifiers applied one right around another share one node:
 // `levels_` holds them outermost first, each drawn as its own node would be.
-class Accessibility final : public ModifierPrimitive {
+class Accessibility final : public LayoutNeutralModifier {
 public:
     enum class Kind { label, value, hidden, element };
     struct Level {
@@ -23,7 +23,7 @@ public:
         AccessibilityChildBehavior behavior;
     };
     Accessibility(View content, std::vector<Level> levels)
-        : ModifierPrimitive(std::move(content)), levels_(std::move(levels))
+        : LayoutNeutralModifier(std::move(content)), levels_(std::move(levels))
     {
     }
 
@@ -128,8 +128,8 @@ View accessibilityHidden(const View& v, bool hidden)
 View accessibilityElement(const View& v, AccessibilityChildBehavior children)
 {
     return modify(v, [=](View c) {
-        return Accessibility::around(std::move(c), {Accessibility::Kind::element, std::string(), false, false,
-                                                    children});
+        return Accessibility::around(std::move(c),
+                                     {Accessibility::Kind::element, std::string(), false, false, children});
     });
 }
 

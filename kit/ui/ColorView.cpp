@@ -13,6 +13,7 @@ public:
     explicit ColorPrimitive(Color color) : color_(color) {}
     std::type_index type() const override { return typeid(Color); }
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive&) const override { return true; } // it takes what it is offered
     void targets(Node& node, TargetSink& sink) const override
     {
         sink.set(ChannelKey::color, premultiplied(node.environment->resolve(color_)));

@@ -16,13 +16,15 @@ struct BackgroundTag {};
 class Decoration final : public ModifierPrimitive {
 public:
     Decoration(View content, View decoration, Alignment alignment, bool above)
-        : ModifierPrimitive(std::move(content)), decoration_(std::move(decoration)), alignment_(alignment), above_(above)
+        : ModifierPrimitive(std::move(content)), decoration_(std::move(decoration)), alignment_(alignment),
+          above_(above)
     {
     }
     std::type_index type() const override
     {
         return above_ ? std::type_index(typeid(OverlayTag)) : std::type_index(typeid(BackgroundTag));
     }
+    bool sameLayout(const Primitive& other) const override { return sameClass(*this, other).alignment_ == alignment_; }
     void update(Node& node) const override
     {
         ChildSpec specs[] = {{0, {}, content}, {1, {}, decoration_}};

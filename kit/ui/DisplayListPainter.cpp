@@ -6,15 +6,21 @@
 #include "kit/base/DenseStroke.h"
 #include "kit/ui/BoxFill.h"
 #include "kit/ui/Symbols.h"
+#include "kit/ui/TiledFill.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <unordered_map>
 
 namespace kit {
 
@@ -48,6 +54,73 @@ Path pixelAligned(const Path& path, const QTransform& device)
     return Path::rect(Rect(aligned.x(), aligned.y(), aligned.width(), aligned.height()));
 }
 
+// A font as painted: the Qt font of a kit font on a device, and its ascent
+// (where a line laid out from its top has its baseline).
+struct PaintedFont {
+    QFont font;
+    double ascent = 0;
+};
+
+const PaintedFont& paintedFont(const Font& font, double dpi)
+{
+    thread_local std::unordered_map<Font, std::pair<double, PaintedFont>> fonts;
+    auto it = fonts.find(font);
+    if (it == fonts.end() || it->second.first != dpi) {
+        if (fonts.size() > 64)
+            fonts.clear();
+        QFont qt = font.toQFont(dpi);
+        const double ascent = QFontMetricsF(qt).ascent();
+        it = fonts.insert_or_assign(font, std::pair{dpi, PaintedFont{std::move(qt), ascent}}).first;
+    }
+    return it->second.second;
+}
+
+// The lines of text painted lately, laid out (shaped into glyphs) once:
+// laying a line out costs several times drawing its glyphs, and a chart
+// paints the same labels frame after frame. Null for a line Qt lays out
+// from the right, which it places otherwise from a point.
+const QStaticText* paintedText(const std::string& text, const Font& font, double dpi, const QFont& qt)
+{
+    struct Key {
+        std::string text;
+        Font font;
+        double dpi;
+        bool operator==(const Key&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const noexcept
+        {
+            std::size_t seed = std::hash<std::string>{}(k.text);
+            hashCombine(seed, std::hash<Font>{}(k.font));
+            hashCombine(seed, hashDouble(k.dpi));
+            return seed;
+        }
+    };
+    // Enough for the labels of a few charts; past it the texts of older
+    // frames go.
+    constexpr std::size_t kept = 1024;
+    thread_local std::unordered_map<Key, std::optional<QStaticText>, KeyHash> texts;
+    thread_local Key probe;
+    probe.text = text;
+    probe.font = font;
+    probe.dpi = dpi;
+    auto it = texts.find(probe);
+    if (it == texts.end()) {
+        if (texts.size() >= kept)
+            texts.clear();
+        const QString string = QString::fromStdString(text);
+        std::optional<QStaticText> laidOut;
+        if (!string.isRightToLeft()) {
+            laidOut.emplace(string);
+            laidOut->setTextFormat(Qt::PlainText);
+            laidOut->setPerformanceHint(QStaticText::AggressiveCaching);
+            laidOut->prepare(QTransform(), qt);
+        }
+        it = texts.emplace(probe, std::move(laidOut)).first;
+    }
+    return it->second ? &*it->second : nullptr;
+}
+
 // The item in the painter's current space.
 void drawGeometry(QPainter& painter, const DisplayItem& item)
 {
@@ -76,6 +149,10 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         // A grid line or an axis: the box it covers.
         if (detail::strokeAsBox(painter, item.path, item.strokeStyle, brush))
             break;
+        // A line across the chart (a trend line, a polyline with round
+        // joins, a dashed diagonal): its outline filled tile by tile.
+        if (detail::strokeInTiles(painter, item.path, item.strokeStyle, brush))
+            break;
         painter.setBrush(Qt::NoBrush);
         painter.setPen(item.strokeStyle.toQPen(brush));
         painter.drawPath(item.path.toQPainterPath());
@@ -83,10 +160,19 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
     }
     case DisplayItem::Kind::text: {
         const double dpi = painter.device() ? painter.device()->logicalDpiY() : 96;
-        painter.setFont(item.font.toQFont(dpi));
+        const PaintedFont& font = paintedFont(item.font, dpi);
+        painter.setFont(font.font);
         painter.setPen(item.color.toQColor());
-        for (const DisplayTextLine& line : item.lines)
-            painter.drawText(QPointF(line.baseline.x, line.baseline.y), QString::fromStdString(line.text));
+        // Moved, but neither turned nor scaled: the glyphs laid out before
+        // are drawn again, at the same places Qt would lay them out.
+        const bool translated = painter.worldTransform().type() <= QTransform::TxTranslate;
+        for (const DisplayTextLine& line : item.lines) {
+            const QStaticText* laidOut = translated ? paintedText(line.text, item.font, dpi, font.font) : nullptr;
+            if (laidOut)
+                painter.drawStaticText(QPointF(line.baseline.x, line.baseline.y - font.ascent), *laidOut);
+            else
+                painter.drawText(QPointF(line.baseline.x, line.baseline.y), QString::fromStdString(line.text));
+        }
         break;
     }
     case DisplayItem::Kind::image: {

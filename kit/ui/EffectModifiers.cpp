@@ -12,9 +12,9 @@ namespace kit::detail {
 namespace {
 
 // A modifier that transforms its content's drawing and hit area.
-class TransformModifier : public ModifierPrimitive {
+class TransformModifier : public LayoutNeutralModifier {
 public:
-    using ModifierPrimitive::ModifierPrimitive;
+    using LayoutNeutralModifier::LayoutNeutralModifier;
     void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
     {
         DrawState s = state;
@@ -77,9 +77,10 @@ private:
     UnitPoint anchor_;
 };
 
-class Opacity final : public ModifierPrimitive {
+class Opacity final : public LayoutNeutralModifier {
 public:
-    Opacity(View content, double opacity) : ModifierPrimitive(std::move(content)), opacity_(std::clamp(opacity, 0.0, 1.0))
+    Opacity(View content, double opacity)
+        : LayoutNeutralModifier(std::move(content)), opacity_(std::clamp(opacity, 0.0, 1.0))
     {
     }
     void targets(Node&, TargetSink& sink) const override { sink.set(ChannelKey::opacity, {opacity_}); }
@@ -94,19 +95,19 @@ private:
     double opacity_;
 };
 
-class ZIndex final : public ModifierPrimitive {
+class ZIndex final : public LayoutNeutralModifier {
 public:
-    ZIndex(View content, double z) : ModifierPrimitive(std::move(content)), z_(z) {}
+    ZIndex(View content, double z) : LayoutNeutralModifier(std::move(content)), z_(z) {}
     std::optional<double> zIndex() const override { return z_; }
 
 private:
     double z_;
 };
 
-class Shadow final : public ModifierPrimitive {
+class Shadow final : public LayoutNeutralModifier {
 public:
     Shadow(View content, Color color, double radius, double x, double y)
-        : ModifierPrimitive(std::move(content)), color_(color), radius_(radius), x_(x), y_(y)
+        : LayoutNeutralModifier(std::move(content)), color_(color), radius_(radius), x_(x), y_(y)
     {
     }
     void targets(Node& node, TargetSink& sink) const override { sink.set(ChannelKey::shadow, target(node)); }
@@ -130,10 +131,10 @@ private:
     double radius_, x_, y_;
 };
 
-class Clip final : public ModifierPrimitive {
+class Clip final : public LayoutNeutralModifier {
 public:
     Clip(View content, std::optional<Shape> shape, FillStyle style)
-        : ModifierPrimitive(std::move(content)), shape_(std::move(shape)), style_(style)
+        : LayoutNeutralModifier(std::move(content)), shape_(std::move(shape)), style_(style)
     {
     }
     void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
@@ -151,10 +152,10 @@ private:
 };
 
 // The shape, in the view's frame, is the view's hit area (drawn nowhere).
-class ContentShape final : public ModifierPrimitive {
+class ContentShape final : public LayoutNeutralModifier {
 public:
     ContentShape(View content, Shape shape, FillStyle style)
-        : ModifierPrimitive(std::move(content)), shape_(std::move(shape)), style_(style)
+        : LayoutNeutralModifier(std::move(content)), shape_(std::move(shape)), style_(style)
     {
     }
     void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
@@ -173,9 +174,9 @@ private:
     FillStyle style_;
 };
 
-class AllowsHitTesting final : public ModifierPrimitive {
+class AllowsHitTesting final : public LayoutNeutralModifier {
 public:
-    AllowsHitTesting(View content, bool enabled) : ModifierPrimitive(std::move(content)), enabled_(enabled) {}
+    AllowsHitTesting(View content, bool enabled) : LayoutNeutralModifier(std::move(content)), enabled_(enabled) {}
     void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const override
     {
         DrawState s = state;

@@ -14,12 +14,12 @@ enum class SymbolRenderingMode { monochrome, palette };
 
 // Values that flow down the view tree; the nearest setting wins.
 struct EnvironmentValues {
-    Font font;                               // body
+    Font font; // body
     Color foregroundColor = Color::primary();
     std::optional<Color> secondaryForeground; // palette rendering's second colour
     ColorScheme colorScheme = ColorScheme::light;
-    std::optional<ColorPalette> palette;      // host colours replacing the tables
-    std::optional<int> lineLimit;             // unlimited
+    std::optional<ColorPalette> palette; // host colours replacing the tables
+    std::optional<int> lineLimit;        // unlimited
     TruncationMode truncationMode = TruncationMode::tail;
     TextAlignment multilineTextAlignment = TextAlignment::leading;
     ImageScale imageScale = ImageScale::medium;
@@ -27,6 +27,15 @@ struct EnvironmentValues {
     std::optional<SymbolRenderingMode> symbolRenderingMode;
 
     RGBA resolve(const Color& c) const { return c.resolved(colorScheme, palette ? &*palette : nullptr); }
+    // Whether views measure the same in `other`: the values text and images
+    // are sized by are equal.
+    bool measuresAs(const EnvironmentValues& other) const
+    {
+        return font == other.font && lineLimit == other.lineLimit && truncationMode == other.truncationMode &&
+               imageScale == other.imageScale;
+    }
+
+    friend bool operator==(const EnvironmentValues&, const EnvironmentValues&) = default;
 };
 
 } // namespace kit

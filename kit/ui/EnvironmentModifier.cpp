@@ -6,10 +6,10 @@ namespace kit::detail {
 
 namespace {
 
-class EnvironmentModifier final : public ModifierPrimitive {
+class EnvironmentModifier final : public LayoutNeutralModifier {
 public:
     EnvironmentModifier(View content, std::function<void(EnvironmentValues&)> change)
-        : ModifierPrimitive(std::move(content)), change_(std::move(change))
+        : LayoutNeutralModifier(std::move(content)), change_(std::move(change))
     {
     }
     bool adjustsEnvironment() const override { return true; }

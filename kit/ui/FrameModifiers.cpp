@@ -47,6 +47,11 @@ public:
         : LayoutModifier(std::move(content)), width_(w), height_(h), alignment_(a)
     {
     }
+    bool sameLayout(const Primitive& other) const override
+    {
+        const FixedFrame& o = sameClass(*this, other);
+        return o.width_ == width_ && o.height_ == height_ && o.alignment_ == alignment_;
+    }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
         if (width_ && height_)
@@ -77,6 +82,7 @@ public:
         if (f_.minHeight && f_.maxHeight && *f_.minHeight > *f_.maxHeight)
             f_.maxHeight = f_.minHeight;
     }
+    bool sameLayout(const Primitive& other) const override { return sameClass(*this, other).f_ == f_; }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
         const Size child = contentSize(node, childProposal(node, p));
@@ -93,8 +99,8 @@ protected:
     Point childOrigin(Node&, Size size, const Content& c) const override { return aligned(size, c, f_.alignment); }
 
 private:
-    static std::optional<double> childAxis(std::optional<double> p, std::optional<double> mn, std::optional<double> ideal,
-                                           std::optional<double> mx)
+    static std::optional<double> childAxis(std::optional<double> p, std::optional<double> mn,
+                                           std::optional<double> ideal, std::optional<double> mx)
     {
         if (!p)
             return ideal;

@@ -1,9 +1,9 @@
 #include "kit/ui/GeometryReader.h"
 
+#include "kit/ui/GroupLayout.h"
 #include "kit/ui/HostCore.h"
 #include "kit/ui/IdentityModifiers.h"
 #include "kit/ui/Primitive.h"
-#include "kit/ui/GroupLayout.h"
 #include "kit/ui/StackLayout.h"
 
 namespace kit {
@@ -49,8 +49,14 @@ namespace {
 
 class GeometryReaderPrimitive final : public Primitive {
 public:
-    explicit GeometryReaderPrimitive(std::function<View(const GeometryProxy&)> content) : content_(std::move(content)) {}
+    explicit GeometryReaderPrimitive(std::function<View(const GeometryProxy&)> content) : content_(std::move(content))
+    {
+    }
     NodeRole role() const override { return NodeRole::container; }
+    // It takes what it is offered, whatever its content.
+    bool sameLayout(const Primitive&) const override { return true; }
+    bool sizeIgnoresChildren() const override { return true; }
+    bool placesFromHost() const override { return true; }
 
     void placeChildren(Node& node, ProposedSize, Size size) const override
     {

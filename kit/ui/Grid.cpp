@@ -64,12 +64,14 @@ class GridPrimitive final : public ArrangedContainer {
 public:
     GridPrimitive(Axis axis, std::vector<GridItem> tracks, Alignment alignment, std::optional<double> spacing,
                   std::vector<View> content)
-        : ArrangedContainer(std::move(content)),
-          axis_(axis),
-          tracks_(std::move(tracks)),
-          alignment_(alignment),
+        : ArrangedContainer(std::move(content)), axis_(axis), tracks_(std::move(tracks)), alignment_(alignment),
           spacing_(spacing.value_or(defaultSpacing))
     {
+    }
+    bool sameLayout(const Primitive& other) const override
+    {
+        const GridPrimitive& o = sameClass(*this, other);
+        return o.axis_ == axis_ && o.tracks_ == tracks_ && o.alignment_ == alignment_ && o.spacing_ == spacing_;
     }
 
 protected:
@@ -108,12 +110,16 @@ protected:
                 if (vertical) {
                     const auto h = track.alignment.value_or(alignment_.horizontal);
                     const double free = track.size - sizes[i].width;
-                    const double dx = h == HorizontalAlignment::leading ? 0 : h == HorizontalAlignment::center ? free / 2 : free;
+                    const double dx = h == HorizontalAlignment::leading  ? 0
+                                      : h == HorizontalAlignment::center ? free / 2
+                                                                         : free;
                     a.origins[i] = {trackStart[i - start] + dx, cross + (lineExtent - sizes[i].height) / 2};
                 } else {
                     const auto v = alignment_.vertical;
                     const double free = track.size - sizes[i].height;
-                    const double dy = v == VerticalAlignment::top ? 0 : v == VerticalAlignment::bottom ? free : free / 2;
+                    const double dy = v == VerticalAlignment::top      ? 0
+                                      : v == VerticalAlignment::bottom ? free
+                                                                       : free / 2;
                     a.origins[i] = {cross + (lineExtent - sizes[i].width) / 2, trackStart[i - start] + dy};
                 }
             }

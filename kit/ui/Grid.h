@@ -17,6 +17,7 @@ struct GridItem {
     double maximum = infinity;
     std::optional<double> spacing;
     std::optional<HorizontalAlignment> alignment;
+    friend bool operator==(const GridItem&, const GridItem&) = default;
 
     static GridItem fixed(double size, std::optional<double> spacing = std::nullopt)
     {

@@ -21,6 +21,8 @@ public:
     explicit RootPrimitive(View view) : view_(std::move(view)) {}
     NodeRole role() const override { return NodeRole::container; }
     void update(Node& node) const override { reconcileChild(node, {0, {}, view_}); }
+    bool sameLayout(const Primitive&) const override { return true; }
+    bool sizeIgnoresChildren() const override { return true; }
     Size sizeThatFits(Node&, ProposedSize proposal) const override { return proposal.replacingUnspecified({0, 0}); }
     void placeChildren(Node& node, ProposedSize proposal, Size size) const override
     {
@@ -91,8 +93,10 @@ Size HostCore::idealSize()
 {
     update();
     if (!idealSize_) {
-        ++layoutGeneration_; // measuring must not reuse the last pass's sizes
-        idealSize_ = measureItems(root_->items(0), ProposedSize::unspecified(), Arrangement::vertical, Alignment::center());
+        checkLayoutEpoch();
+        ++layoutGeneration_;
+        idealSize_ = measureItems(root_->items(0), ProposedSize::unspecified(), Arrangement::vertical,
+                                  Alignment::center());
         needsLayout_ = true;
         layout();
     }

@@ -82,6 +82,16 @@ public:
     // Bumped when children are added or removed, and at every layout.
     std::uint64_t structureVersion() const { return structureVersion_; }
     std::uint64_t layoutGeneration() const { return layoutGeneration_; }
+    // Bumped when every size measured so far may be wrong (other text
+    // metrics or strings): nodes measure again.
+    std::uint64_t layoutEpoch() const { return layoutEpoch_; }
+    // A node measured itself (its primitive's sizeThatFits ran).
+    void noteMeasured() { ++measured_; }
+    // Measurements made by the latest pass (or idealSize since).
+    std::size_t measuredCount() const { return measured_; }
+    // A node placed its children (its subtree was not kept as it was).
+    void notePlaced() { ++placed_; }
+    std::size_t placedCount() const { return placed_; }
     // One per re-evaluation round of a pass.
     std::uint64_t round() const { return round_; }
 
@@ -165,6 +175,12 @@ private:
     std::unordered_map<NodeId, Node*> nodes_;
     std::uint64_t structureVersion_ = 1;
     std::uint64_t layoutGeneration_ = 1;
+    std::uint64_t layoutEpoch_ = 1;
+    std::pair<std::uint64_t, std::uint64_t> measuredWith_; // metrics and string table generations
+    std::size_t measured_ = 0;
+    std::size_t placed_ = 0;
+    // Starts a new layout epoch when the text metrics or strings changed.
+    void checkLayoutEpoch();
     std::uint64_t round_ = 1;
 
     // Update pass.
@@ -197,7 +213,7 @@ private:
     std::vector<AccessibilityElement> accessibility_;
     bool accessibilityValid_ = false;
     std::uint64_t builds_ = 0;
-    std::size_t drawn_ = 0; // nodes walked by the latest build
+    std::size_t drawn_ = 0;                              // nodes walked by the latest build
     std::pair<std::uint64_t, std::uint64_t> builtEpoch_; // the pass and tree of the latest build
     bool listValid_ = false;
     double listTime_ = -1;

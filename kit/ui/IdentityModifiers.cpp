@@ -9,9 +9,9 @@ namespace kit::detail {
 
 namespace {
 
-class IdModifier final : public ModifierPrimitive {
+class IdModifier final : public LayoutNeutralModifier {
 public:
-    IdModifier(View content, AnyKey key) : ModifierPrimitive(std::move(content)), key_(std::move(key)) {}
+    IdModifier(View content, AnyKey key) : LayoutNeutralModifier(std::move(content)), key_(std::move(key)) {}
     void update(Node& node) const override { reconcileChild(node, {0, key_, content}); }
     const AnyKey& key() const { return key_; }
 
@@ -19,9 +19,10 @@ private:
     AnyKey key_;
 };
 
-class CoordinateSpaceModifier final : public ModifierPrimitive {
+class CoordinateSpaceModifier final : public LayoutNeutralModifier {
 public:
-    CoordinateSpaceModifier(View content, std::string name) : ModifierPrimitive(std::move(content)), name_(std::move(name))
+    CoordinateSpaceModifier(View content, std::string name)
+        : LayoutNeutralModifier(std::move(content)), name_(std::move(name))
     {
     }
     const std::string& name() const { return name_; }

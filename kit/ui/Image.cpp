@@ -27,6 +27,11 @@ public:
             qDebug("kit: no symbol named \"%s\"", name_.c_str());
     }
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive& other) const override
+    {
+        const ImagePrimitive& o = sameClass(*this, other);
+        return o.resizable_ == resizable_ && o.name_ == name_;
+    }
 
     Size sizeThatFits(Node& node, ProposedSize proposal) const override
     {
@@ -56,7 +61,8 @@ public:
         item.imageRect = Rect((f.width() - s.width) / 2, (f.height() - s.height) / 2, s.width, s.height);
         const RGBA primary = node.presentedColor(env.resolve(env.foregroundColor)).components();
         const bool palette = env.secondaryForeground &&
-                             env.symbolRenderingMode.value_or(SymbolRenderingMode::palette) == SymbolRenderingMode::palette;
+                             env.symbolRenderingMode.value_or(SymbolRenderingMode::palette) ==
+                                 SymbolRenderingMode::palette;
         item.layerColors = {primary, palette ? env.resolve(*env.secondaryForeground) : primary};
         builder.addItem(node, state, std::move(item));
     }

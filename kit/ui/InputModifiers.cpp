@@ -6,10 +6,10 @@ namespace kit::detail {
 
 namespace {
 
-class HoverModifier final : public ModifierPrimitive {
+class HoverModifier final : public LayoutNeutralModifier {
 public:
     HoverModifier(View content, std::function<void(bool)> action)
-        : ModifierPrimitive(std::move(content)), action_(std::move(action))
+        : LayoutNeutralModifier(std::move(content)), action_(std::move(action))
     {
     }
     void disappeared(Node& node, std::vector<std::function<void()>>& actions) const override

@@ -8,10 +8,10 @@ namespace kit::detail {
 
 // gesture(_:including:): the gesture and its mask, found by the host when a
 // press hits this node or a descendant.
-class GestureModifier final : public ModifierPrimitive {
+class GestureModifier final : public LayoutNeutralModifier {
 public:
     GestureModifier(View content, Gesture gesture, GestureMask mask)
-        : ModifierPrimitive(std::move(content)), gesture(std::move(gesture)), mask(mask)
+        : LayoutNeutralModifier(std::move(content)), gesture(std::move(gesture)), mask(mask)
     {
     }
     Gesture gesture;

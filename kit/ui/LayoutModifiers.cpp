@@ -22,6 +22,7 @@ namespace {
 class Padding final : public LayoutModifier {
 public:
     Padding(View content, EdgeInsets insets) : LayoutModifier(std::move(content)), insets_(insets) {}
+    bool sameLayout(const Primitive& other) const override { return sameClass(*this, other).insets_ == insets_; }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
         const Size child = contentSize(node, childProposal(node, p));
@@ -47,6 +48,7 @@ private:
 class Position final : public LayoutModifier {
 public:
     Position(View content, Point p) : LayoutModifier(std::move(content)), position_(p) {}
+    bool sameLayout(const Primitive& other) const override { return sameClass(*this, other).position_ == position_; }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
         if (p.width && p.height)
@@ -69,6 +71,11 @@ private:
 class FixedSize final : public LayoutModifier {
 public:
     FixedSize(View content, bool h, bool v) : LayoutModifier(std::move(content)), horizontal_(h), vertical_(v) {}
+    bool sameLayout(const Primitive& other) const override
+    {
+        const FixedSize& o = sameClass(*this, other);
+        return o.horizontal_ == horizontal_ && o.vertical_ == vertical_;
+    }
     Size sizeThatFits(Node& node, ProposedSize p) const override { return contentSize(node, childProposal(node, p)); }
 
 protected:
@@ -87,6 +94,11 @@ public:
     AspectRatio(View content, std::optional<double> ratio, ContentMode mode)
         : LayoutModifier(std::move(content)), ratio_(ratio), mode_(mode)
     {
+    }
+    bool sameLayout(const Primitive& other) const override
+    {
+        const AspectRatio& o = sameClass(*this, other);
+        return o.ratio_ == ratio_ && o.mode_ == mode_;
     }
     Size sizeThatFits(Node& node, ProposedSize p) const override { return contentSize(node, childProposal(node, p)); }
 
@@ -114,7 +126,10 @@ protected:
             return {*p.height * r, *p.height};
         return p;
     }
-    Point childOrigin(Node&, Size size, const Content& c) const override { return aligned(size, c, Alignment::center()); }
+    Point childOrigin(Node&, Size size, const Content& c) const override
+    {
+        return aligned(size, c, Alignment::center());
+    }
 
 private:
     std::optional<double> ratio_;
@@ -125,6 +140,7 @@ class LayoutPriority final : public ModifierPrimitive {
 public:
     LayoutPriority(View content, double priority) : ModifierPrimitive(std::move(content)), priority_(priority) {}
     std::optional<double> layoutPriority() const override { return priority_; }
+    bool sameLayout(const Primitive& other) const override { return sameClass(*this, other).priority_ == priority_; }
 
 private:
     double priority_;

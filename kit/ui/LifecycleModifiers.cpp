@@ -7,9 +7,10 @@ namespace kit::detail {
 
 namespace {
 
-class OnAppear final : public ModifierPrimitive {
+class OnAppear final : public LayoutNeutralModifier {
 public:
-    OnAppear(View content, std::function<void()> action) : ModifierPrimitive(std::move(content)), action_(std::move(action))
+    OnAppear(View content, std::function<void()> action)
+        : LayoutNeutralModifier(std::move(content)), action_(std::move(action))
     {
     }
     void appeared(Node&, std::vector<std::function<void()>>& chain, std::vector<std::function<void()>>&) const override
@@ -21,10 +22,10 @@ private:
     std::function<void()> action_;
 };
 
-class OnDisappear final : public ModifierPrimitive {
+class OnDisappear final : public LayoutNeutralModifier {
 public:
     OnDisappear(View content, std::function<void()> action)
-        : ModifierPrimitive(std::move(content)), action_(std::move(action))
+        : LayoutNeutralModifier(std::move(content)), action_(std::move(action))
     {
     }
     void disappeared(Node&, std::vector<std::function<void()>>& actions) const override { actions.push_back(action_); }
@@ -35,7 +36,7 @@ private:
 
 using Equal = std::function<bool(const std::any&, const std::any&)>;
 
-class OnChange final : public ModifierPrimitive {
+class OnChange final : public LayoutNeutralModifier {
     struct Seen {
         std::optional<std::any> value;
     };
@@ -43,11 +44,8 @@ class OnChange final : public ModifierPrimitive {
 public:
     OnChange(View content, std::any value, Equal equal, std::function<void(const std::any&, const std::any&)> action,
              bool initial)
-        : ModifierPrimitive(std::move(content)),
-          value_(std::move(value)),
-          equal_(std::move(equal)),
-          action_(std::move(action)),
-          initial_(initial)
+        : LayoutNeutralModifier(std::move(content)), value_(std::move(value)), equal_(std::move(equal)),
+          action_(std::move(action)), initial_(initial)
     {
     }
     void update(Node& node) const override
@@ -87,12 +85,10 @@ struct Subscription {
     ~Subscription() { stop(); }
 };
 
-class OnReceive final : public ModifierPrimitive {
+class OnReceive final : public LayoutNeutralModifier {
 public:
     OnReceive(View content, const void* identity, Subscribe subscribe, std::function<void(const std::any&)> action)
-        : ModifierPrimitive(std::move(content)),
-          identity_(identity),
-          subscribe_(std::move(subscribe)),
+        : LayoutNeutralModifier(std::move(content)), identity_(identity), subscribe_(std::move(subscribe)),
           action_(std::move(action))
     {
     }
@@ -157,7 +153,8 @@ View onChange(const View& v, std::any value, Equal equal, std::function<void(con
     return modify(v, [=](View c) { return std::make_shared<OnChange>(std::move(c), value, equal, action, initial); });
 }
 
-View onReceiveImpl(const View& v, const void* identity, Subscribe subscribe, std::function<void(const std::any&)> action)
+View onReceiveImpl(const View& v, const void* identity, Subscribe subscribe,
+                   std::function<void(const std::any&)> action)
 {
     return modify(v, [=](View c) { return std::make_shared<OnReceive>(std::move(c), identity, subscribe, action); });
 }

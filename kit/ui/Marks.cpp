@@ -74,6 +74,7 @@ public:
     {
     }
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive&) const override { return true; } // it takes what it is offered
 
     void retargetOwnValues(Node& node, const Transaction& transaction, double now, bool snap, bool fades) const override
     {

@@ -10,15 +10,8 @@
 namespace kit::detail {
 
 Node::Node(HostCore& h, Node* p, int s, AnyKey k, std::shared_ptr<const Primitive> prim)
-    : host(h),
-      parent(p),
-      id(h.newNodeId()),
-      slot(s),
-      key(std::move(k)),
-      type(prim->type()),
-      primitive(std::move(prim)),
-      anchor(std::make_shared<NodeAnchor>(NodeAnchor{this})),
-      role_(primitive->role())
+    : host(h), parent(p), id(h.newNodeId()), slot(s), key(std::move(k)), type(prim->type()), primitive(std::move(prim)),
+      anchor(std::make_shared<NodeAnchor>(NodeAnchor{this})), role_(primitive->role())
 {
     depth = parent ? parent->depth + 1 : 0;
     host.registerNode(*this);
@@ -147,25 +140,77 @@ Size Node::sizeThatFits(ProposedSize proposal)
     };
     clampDim(proposal.width);
     clampDim(proposal.height);
-    if (sizesPass_ != host.layoutGeneration()) {
+    if (sizesEpoch_ != host.layoutEpoch()) {
         sizes_.clear();
-        sizesPass_ = host.layoutGeneration();
+        sizesEpoch_ = host.layoutEpoch();
+        placeStale_ = true;
     }
-    for (const auto& entry : sizes_)
-        if (entry.proposal == proposal)
+    const std::uint64_t pass = host.layoutGeneration();
+    for (auto& entry : sizes_)
+        if (entry.proposal == proposal) {
+            entry.pass = pass;
             return entry.size;
+        }
+    host.noteMeasured();
     const Size size = primitive->sizeThatFits(*this, proposal);
-    sizes_.push_back({proposal, size});
+    // The proposals of passes before that this one has not asked for again
+    // make room; those of this pass all stay, as many as it asks for.
+    constexpr std::size_t kept = 12;
+    if (sizes_.size() >= kept)
+        std::erase_if(sizes_, [pass](const SizeCache& e) { return e.pass != pass; });
+    sizes_.push_back({proposal, size, pass});
     return size;
+}
+
+void Node::invalidateLayout()
+{
+    // Sizes go up to a node whose size ignores its children; every
+    // ancestor places again.
+    bool sizes = true;
+    for (Node* n = this; n; n = n->parent) {
+        if (sizes)
+            n->sizes_.clear();
+        n->placeStale_ = true;
+        if (n->parent && n->parent->primitive->sizeIgnoresChildren())
+            sizes = false;
+    }
+}
+
+void Node::childrenChanged()
+{
+    if (!primitive->sizeIgnoresChildren()) {
+        invalidateLayout();
+        return;
+    }
+    for (Node* n = this; n; n = n->parent)
+        n->placeStale_ = true;
+}
+
+bool Node::placesFromHostBelow()
+{
+    for (const auto& c : children) {
+        if (c->role() == NodeRole::transparent ? c->placesFromHostBelow() : c->fromHostBelow_)
+            return true;
+    }
+    return false;
 }
 
 void Node::place(Point origin, ProposedSize proposal)
 {
     const Size size = sizeThatFits(proposal);
+    const bool unchanged = !placeStale_ && !fromHostBelow_ && placedPass != 0 && placedProposal == proposal &&
+                           frame.size == size;
     frame = Rect(origin, size);
     placedProposal = proposal;
     placedPass = host.layoutGeneration();
+    if (unchanged)
+        return;
+    // Cleared first: a change made while it is placed (a geometry reader
+    // below building its content) places it again next pass.
+    placeStale_ = false;
+    host.notePlaced();
     primitive->placeChildren(*this, proposal, size);
+    fromHostBelow_ = primitive->placesFromHost() || placesFromHostBelow();
 }
 
 double Node::guide(HorizontalAlignment g, Size size)

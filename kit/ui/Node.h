@@ -84,10 +84,21 @@ public:
     bool isEmpty();
     int slotCount() const;
 
-    // Layout. Sizes are memoised per proposal within one layout pass.
+    // Layout. Sizes are memoised per proposal and kept from pass to pass
+    // until invalidateLayout: the host calls it when the node's primitive
+    // lays out otherwise (Primitive::sameLayout), its environment measures
+    // otherwise, or its children are inserted, removed or moved.
     Size sizeThatFits(ProposedSize proposal);
+    // Drops the sizes of this node and of the ancestors that measured it,
+    // up to one whose size does not depend on its children.
+    void invalidateLayout();
+    // Its children were inserted, removed or moved: its sizes go unless
+    // they do not depend on its children.
+    void childrenChanged();
     // Places this node at `origin` in its layout parent's space, with the
-    // proposal its parent used to measure it.
+    // proposal its parent used to measure it. A subtree placed before with
+    // the same proposal, in which nothing was measured again or changed
+    // since, keeps its children's frames: only its own origin moves.
     void place(Point origin, ProposedSize proposal);
     double guide(HorizontalAlignment g, Size size);
     double guide(VerticalAlignment g, Size size);
@@ -118,15 +129,15 @@ public:
     Rect presentedFrame() const;
 
     // Pass bookkeeping.
-    bool inserted = true;       // inserted in the current pass
-    bool needsAppear = true;    // appear actions still to run
+    bool inserted = true;    // inserted in the current pass
+    bool needsAppear = true; // appear actions still to run
     bool dirty = false;
     Transaction dirtyTransaction;
     std::uint64_t evaluatedRound = 0;
-    Transaction incomingTransaction; // when evaluated this round
+    Transaction incomingTransaction;  // when evaluated this round
     std::uint64_t ownChangeRound = 0; // the round it was evaluated for a change of its own
-    bool removing = false;      // drawn while it fades out, then dropped
-    bool listedMoving = false;  // in the host's list of nodes to advance
+    bool removing = false;            // drawn while it fades out, then dropped
+    bool listedMoving = false;        // in the host's list of nodes to advance
     // The node's local-to-host transform from the latest display list.
     AffineTransform drawTransform;
     double drawOpacity = 1;
@@ -142,9 +153,13 @@ private:
     struct SizeCache {
         ProposedSize proposal;
         Size size;
+        std::uint64_t pass; // the layout pass that last asked for it
     };
     std::vector<SizeCache> sizes_;
-    std::uint64_t sizesPass_ = 0;
+    std::uint64_t sizesEpoch_ = 0; // HostCore::layoutEpoch when measured
+    bool placeStale_ = true;       // something in the subtree changed since it was placed
+    bool fromHostBelow_ = true;    // a node in the subtree places from the host (until known)
+    bool placesFromHostBelow();
     void collect(int slot, bool withRemoving, std::vector<Node*>& out);
     std::vector<std::vector<Node*>> items_, drawables_;
     std::uint64_t itemsVersion_ = 0;

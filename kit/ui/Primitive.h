@@ -56,6 +56,21 @@ public:
     virtual std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const;
     virtual std::optional<double> layoutPriority() const { return std::nullopt; }
     virtual std::optional<double> zIndex() const { return std::nullopt; }
+    // Whether a node that had this primitive measures, places and aligns the
+    // same with `other` (of the same class) in its place, given the same
+    // environment and children: whatever of this primitive its layout reads
+    // (lengths, alignment, spacing, text) is equal. A node keeps the sizes it
+    // measured across passes only then, so a primitive that reads anything
+    // else, or cannot compare it (a closure), says false, the default.
+    virtual bool sameLayout(const Primitive& /*other*/) const { return false; }
+    // Whether its size never depends on its children (a geometry reader
+    // takes what it is offered): a change below it leaves the sizes it and
+    // its ancestors measured standing.
+    virtual bool sizeIgnoresChildren() const { return false; }
+    // Whether what it places depends on where it sits in the host (a
+    // geometry reader builds its content from its frame in the host): it and
+    // its ancestors are placed again every pass.
+    virtual bool placesFromHost() const { return false; }
 
     // The transform a modifier applies to its content (offset, scale,
     // rotation), from presented values or from targets.
@@ -107,6 +122,22 @@ public:
 
     View content;
 };
+
+// A modifier that takes no part in layout (it draws, adds elements or
+// actions, changes the transaction or environment): its content's layout
+// is all there is of its own. A subclass must not override the layout hooks.
+class LayoutNeutralModifier : public ModifierPrimitive {
+public:
+    using ModifierPrimitive::ModifierPrimitive;
+    bool sameLayout(const Primitive&) const final { return true; }
+};
+
+// `other` as the class of `self`, which sameLayout's callers guarantee.
+template <class P>
+const P& sameClass(const P&, const Primitive& other)
+{
+    return static_cast<const P&>(other);
+}
 
 // Reconciles `node`'s children with `specs` (the host's reconciler).
 void reconcileChildren(Node& node, std::vector<ChildSpec> specs);

@@ -40,8 +40,15 @@ Transaction HostCore::outgoing(Node& node) const
 void HostCore::updateNode(Node& node, const View& view, const Transaction& incoming)
 {
     if (node.primitive != view.primitive()) {
-        if (node.role() != view.primitive()->role())
+        const Primitive& before = *node.primitive;
+        const Primitive& after = *view.primitive();
+        if (node.role() != after.role()) {
             ++structureVersion_; // it takes part in its parent's layout differently
+            node.invalidateLayout();
+        } else if (node.role() != NodeRole::transparent &&
+                   !(typeid(before) == typeid(after) && before.sameLayout(after))) {
+            node.invalidateLayout();
+        }
         node.setPrimitive(view.primitive());
     }
     // A node changed itself (its state, an object it observes) keeps that
@@ -56,7 +63,14 @@ void HostCore::updateNode(Node& node, const View& view, const Transaction& incom
     }
     node.dirty = false;
     node.evaluatedRound = round_;
-    node.environment = environmentFor(node);
+    std::shared_ptr<const EnvironmentValues> environment = environmentFor(node);
+    if (node.environment && environment != node.environment) {
+        if (*environment == *node.environment)
+            environment = node.environment; // one value for the subtree, compared by address below
+        else if (!environment->measuresAs(*node.environment))
+            node.invalidateLayout();
+    }
+    node.environment = std::move(environment);
     evaluate(node);
 }
 
@@ -154,8 +168,10 @@ void HostCore::reconcileChildren(Node& parent, std::span<ChildSpec> specs)
         parent.children.push_back(std::move(k));
     // The items of every node are collected again only when some node's
     // children changed.
-    if (changed)
+    if (changed) {
         ++structureVersion_;
+        parent.childrenChanged();
+    }
     needsLayout_ = true;
 
     for (auto& [child, view] : updates)

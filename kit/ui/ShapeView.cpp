@@ -42,6 +42,7 @@ public:
     }
     std::type_index type() const override { return shape_.type(); }
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive&) const override { return true; } // it takes what it is offered
 
     void targets(Node& node, TargetSink& sink) const override
     {

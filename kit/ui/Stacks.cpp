@@ -25,6 +25,11 @@ public:
     {
         return axis_ == Axis::horizontal ? std::type_index(typeid(HStackTag)) : std::type_index(typeid(VStackTag));
     }
+    bool sameLayout(const Primitive& other) const override
+    {
+        const StackPrimitive& o = sameClass(*this, other);
+        return o.axis_ == axis_ && o.alignment_ == alignment_ && o.spacing_ == spacing_;
+    }
     std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
     {
         // A stack has a first text baseline (its first child's, after
@@ -60,6 +65,7 @@ public:
         : ArrangedContainer(std::move(children)), alignment_(alignment)
     {
     }
+    bool sameLayout(const Primitive& other) const override { return sameClass(*this, other).alignment_ == alignment_; }
 
 protected:
     StackArrangement arrange(Node& node, ProposedSize proposal) const override
@@ -77,6 +83,7 @@ class SpacerPrimitive final : public Primitive {
 public:
     explicit SpacerPrimitive(std::optional<double> minLength) : minLength_(minLength.value_or(defaultSpacing)) {}
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive& other) const override { return sameClass(*this, other).minLength_ == minLength_; }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
         auto along = [&](std::optional<double> d) { return d ? std::max(minLength_, *d) : minLength_; };
@@ -95,6 +102,7 @@ private:
 class DividerPrimitive final : public Primitive {
 public:
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive&) const override { return true; }
     Size sizeThatFits(Node& node, ProposedSize p) const override
     {
         if (node.enclosingAxis == Axis::horizontal)
@@ -131,8 +139,9 @@ View HStack(VerticalAlignment alignment, std::vector<View> children)
 
 View HStack(VerticalAlignment alignment, std::optional<double> spacing, std::vector<View> children)
 {
-    return View(std::make_shared<detail::StackPrimitive>(Axis::horizontal, Alignment{HorizontalAlignment::center, alignment},
-                                                         spacing, std::move(children)));
+    return View(std::make_shared<detail::StackPrimitive>(Axis::horizontal,
+                                                         Alignment{HorizontalAlignment::center, alignment}, spacing,
+                                                         std::move(children)));
 }
 
 View VStack(std::vector<View> children)
@@ -147,8 +156,9 @@ View VStack(HorizontalAlignment alignment, std::vector<View> children)
 
 View VStack(HorizontalAlignment alignment, std::optional<double> spacing, std::vector<View> children)
 {
-    return View(std::make_shared<detail::StackPrimitive>(Axis::vertical, Alignment{alignment, VerticalAlignment::center},
-                                                         spacing, std::move(children)));
+    return View(std::make_shared<detail::StackPrimitive>(Axis::vertical,
+                                                         Alignment{alignment, VerticalAlignment::center}, spacing,
+                                                         std::move(children)));
 }
 
 View ZStack(std::vector<View> children)

@@ -16,6 +16,11 @@ class TextPrimitive final : public Primitive {
 public:
     TextPrimitive(std::string text, bool localize) : text_(std::move(text)), localize_(localize) {}
     NodeRole role() const override { return NodeRole::leaf; }
+    bool sameLayout(const Primitive& other) const override
+    {
+        const TextPrimitive& o = sameClass(*this, other);
+        return o.localize_ == localize_ && o.text_ == text_;
+    }
 
     Size sizeThatFits(Node& node, ProposedSize proposal) const override
     {
@@ -55,7 +60,7 @@ public:
             const double free = width - layout.lineWidths[i];
             const double x = env.multilineTextAlignment == TextAlignment::center     ? free / 2
                              : env.multilineTextAlignment == TextAlignment::trailing ? free
-                                                                                       : 0;
+                                                                                     : 0;
             item.lines.push_back({layout.lines[i], {x, layout.ascent + double(i) * layout.lineHeight}});
         }
         builder.addItem(node, state, std::move(item));
@@ -97,7 +102,8 @@ private:
         if (entries.size() == kept)
             entries.erase(entries.begin());
         TextLayout layout = m.layout(env.font, text, proposal.width, maxLines, env.truncationMode);
-        entries.push_back({&m, std::move(text), env.font, proposal.width, maxLines, env.truncationMode, std::move(layout)});
+        entries.push_back(
+            {&m, std::move(text), env.font, proposal.width, maxLines, env.truncationMode, std::move(layout)});
         return entries.back().layout;
     }
 

@@ -8,7 +8,7 @@ namespace kit::detail {
 
 namespace {
 
-class AnimationModifier final : public ModifierPrimitive {
+class AnimationModifier final : public LayoutNeutralModifier {
     struct Seen {
         std::optional<std::uint64_t> token;
         std::uint64_t changedRound = 0;
@@ -16,7 +16,7 @@ class AnimationModifier final : public ModifierPrimitive {
 
 public:
     AnimationModifier(View content, std::optional<Animation> animation, std::uint64_t token)
-        : ModifierPrimitive(std::move(content)), animation_(std::move(animation)), token_(token)
+        : LayoutNeutralModifier(std::move(content)), animation_(std::move(animation)), token_(token)
     {
     }
     void update(Node& node) const override
@@ -39,10 +39,10 @@ private:
     std::uint64_t token_;
 };
 
-class TransactionModifier final : public ModifierPrimitive {
+class TransactionModifier final : public LayoutNeutralModifier {
 public:
     TransactionModifier(View content, std::function<void(Transaction&)> change)
-        : ModifierPrimitive(std::move(content)), change_(std::move(change))
+        : LayoutNeutralModifier(std::move(content)), change_(std::move(change))
     {
     }
     void adjustTransaction(Node&, Transaction& t) const override { change_(t); }

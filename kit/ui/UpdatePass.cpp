@@ -5,6 +5,8 @@
 
 #include "kit/ui/HostCore.h"
 
+#include "kit/base/FontMetrics.h"
+#include "kit/base/Localization.h"
 #include "kit/base/MainQueue.h"
 
 #include <QDebug>
@@ -53,6 +55,8 @@ void HostCore::runPass()
     inPass_ = true;
     passScheduled_ = false;
     ++passes_;
+    measured_ = 0;
+    placed_ = 0;
     for (auto& d : deferred_)
         dirty_.push_back(d);
     deferred_.clear();
@@ -115,8 +119,18 @@ bool HostCore::reevaluateDirty()
     return any;
 }
 
+void HostCore::checkLayoutEpoch()
+{
+    const std::pair<std::uint64_t, std::uint64_t> with{FontMetrics::generation(), StringTable::generation()};
+    if (with != measuredWith_) {
+        measuredWith_ = with;
+        ++layoutEpoch_;
+    }
+}
+
 void HostCore::layout()
 {
+    checkLayoutEpoch();
     ++layoutGeneration_;
     root_->place({0, 0}, ProposedSize(size_));
     needsLayout_ = false;

@@ -13,8 +13,8 @@
 #include "kit/base/Hashing.h"
 #include "kit/base/Path.h"
 #include "kit/base/StrokeStyle.h"
-#include "kit/ui/AnyKey.h"
 #include "kit/ui/Animation.h"
+#include "kit/ui/AnyKey.h"
 #include "kit/ui/CoordinateSpace.h"
 #include "kit/ui/Environment.h"
 #include "kit/ui/Gesture.h"
@@ -59,20 +59,27 @@ struct FlexFrame {
     std::optional<double> minWidth, idealWidth, maxWidth;
     std::optional<double> minHeight, idealHeight, maxHeight;
     Alignment alignment;
+    friend bool operator==(const FlexFrame&, const FlexFrame&) = default;
 };
 
 enum class AccessibilityChildBehavior { contain, combine, ignore };
 
 // A user-defined view: any type with `kit::View body() const`.
 template <class T>
-concept ViewComponent = requires(const T& t) {
-    { t.body() } -> std::convertible_to<View>;
+concept ViewComponent = requires(const T& t)
+{
+    {
+        t.body()
+        } -> std::convertible_to<View>;
 };
 
 // A user-defined view modifier: any type with `kit::View body(kit::View content) const`.
 template <class M>
-concept ViewModifierType = requires(const M& m, const View& content) {
-    { m.body(content) } -> std::convertible_to<View>;
+concept ViewModifierType = requires(const M& m, const View& content)
+{
+    {
+        m.body(content)
+        } -> std::convertible_to<View>;
 };
 
 namespace detail {
@@ -95,8 +102,8 @@ public:
     // Negative and non-finite lengths count as 0 (a debug build names the
     // caller once); only a maximum may be infinite.
     ViewT frame(std::optional<double> width, std::optional<double> height = std::nullopt,
-               Alignment alignment = Alignment::center(),
-               std::source_location caller = std::source_location::current()) const
+                Alignment alignment = Alignment::center(),
+                std::source_location caller = std::source_location::current()) const
     {
         return detail::frame(self(), width, height, alignment, caller);
     }
@@ -225,12 +232,15 @@ public:
     // the value at the node's previous evaluation; the value's type is
     // deduced: .onChange(model->count.get(), [](const int& old, const int& now) { ... }).
     template <class T, class F>
-        requires std::equality_comparable<T> && std::invocable<F&, const T&, const T&>
-    ViewT onChange(const T& value, F action, bool initial = false) const
+    requires std::equality_comparable<T> && std::invocable<F&, const T&, const T&>
+        ViewT onChange(const T& value, F action, bool initial = false)
+    const
     {
         return detail::onChange(
             self(), std::any(value),
-            [](const std::any& a, const std::any& b) { return std::any_cast<const T&>(a) == std::any_cast<const T&>(b); },
+            [](const std::any& a, const std::any& b) {
+                return std::any_cast<const T&>(a) == std::any_cast<const T&>(b);
+            },
             [action = std::move(action)](const std::any& a, const std::any& b) mutable {
                 action(std::any_cast<const T&>(a), std::any_cast<const T&>(b));
             },
@@ -336,8 +346,7 @@ public:
     View(); // an empty view
     View(const Color& color);
     template <ViewComponent T>
-        requires(!std::derived_from<T, View>)
-    View(T component);
+    requires(!std::derived_from<T, View>) View(T component);
     explicit View(std::shared_ptr<const detail::Primitive> primitive);
 
     const std::shared_ptr<const detail::Primitive>& primitive() const { return primitive_; }
@@ -362,21 +371,21 @@ View Group(std::vector<View> children);
 View If(bool condition, View then, View otherwise = EmptyView());
 // Lazy form: only the taken branch is built.
 template <class Then, class Else>
-    requires std::invocable<Then> && std::invocable<Else>
-View If(bool condition, Then then, Else otherwise);
+requires std::invocable<Then> && std::invocable<Else> View If(bool condition, Then then, Else otherwise);
 template <class Then>
-    requires std::invocable<Then>
-View If(bool condition, Then then)
+requires std::invocable<Then> View If(bool condition, Then then)
 {
     return If(condition, then, [] { return EmptyView(); });
 }
 // Type erasure is built in: every View is already erased. AnyView keeps the
 // wrapped view's identity (a change of wrapped type is a new identity).
-inline View AnyView(View view) { return view; }
+inline View AnyView(View view)
+{
+    return view;
+}
 
 template <class Then, class Else>
-    requires std::invocable<Then> && std::invocable<Else>
-View If(bool condition, Then then, Else otherwise)
+requires std::invocable<Then> && std::invocable<Else> View If(bool condition, Then then, Else otherwise)
 {
     return detail::conditional(condition, condition ? View(then()) : View(otherwise()));
 }

@@ -175,6 +175,16 @@ std::size_t ViewHost::drawnNodeCount() const
     return core_->drawnNodeCount();
 }
 
+std::size_t ViewHost::measuredCount() const
+{
+    return core_->measuredCount();
+}
+
+std::size_t ViewHost::placedCount() const
+{
+    return core_->placedCount();
+}
+
 QImage renderImage(View view, Size size, double scale)
 {
     ViewHost host(std::move(view), size);

@@ -102,6 +102,13 @@ public:
     // How many nodes the latest display list build walked: subtrees that
     // draw as in the build before are taken over without being walked.
     std::size_t drawnNodeCount() const;
+    // How many times the latest update pass measured a view: a view whose
+    // description, environment and subtree did not change keeps the sizes
+    // it measured in passes before.
+    std::size_t measuredCount() const;
+    // How many views the latest update pass placed: a subtree offered what
+    // it was offered before, in which nothing changed, keeps its frames.
+    std::size_t placedCount() const;
 
     // Called when the host needs a repaint (HostingWidget: QWidget::update).
     std::function<void()> onNeedsRepaint;
