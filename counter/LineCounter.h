@@ -42,6 +42,15 @@ private:
     friend class LineCounter;
 
     bool isKeyword(const char* word, std::size_t length) const;
+
+    // Bit i is set when p[i] may start a token in code (a stop or a keyword's start), for the
+    // ByteSet::width bytes at p (reading one more); `text` gets the bytes that are not white
+    // space when `wantText`, else 0. `lookBehind`: p[-1] may be read, and a keyword's
+    // first bytes right after a word byte may be left out.
+    std::uint64_t codeEvents(const char* p, bool wantText, std::uint64_t& text, bool lookBehind) const;
+#if QM_LANES_X86
+    QM_AVX2 std::uint64_t codeEventsAvx2(const char* p, bool wantText, std::uint64_t& text, bool lookBehind) const;
+#endif
     bool isRegexWord(std::string_view word) const;
 
     // What a byte in code may start, so that only those tokens are tried.
@@ -77,6 +86,7 @@ private:
     int templateString_ = -1;  // index of the string with holes of code among the strings
     std::string hole_;         // what opens a hole of code in that string: "${", "$(" or "#{"
     bool readsLineEnds_ = false;  // a line's end decides how the next line starts (regexes, POD)
+    bool wordStartsOnly_ = false;  // no code stop is a word byte
 };
 
 // Reads a file's bytes, in pieces of any size, and counts its lines by the language's rules:
