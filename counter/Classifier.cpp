@@ -199,6 +199,7 @@ Classifier::Classifier()
     const auto& table = languages();
     for (std::size_t i = 0; i < table.size(); ++i) {
         const int index = static_cast<int>(i);
+        only_.push_back({index});
         for (const auto& name : table[i].fileNames)
             byFileName_[lowered(name)].push_back(index);
         for (const auto& prefix : table[i].fileNamePrefixes) {
@@ -225,7 +226,18 @@ std::string Classifier::extensionOf(std::string_view fileName)
 
 const std::vector<int>& Classifier::candidates(std::string_view fileName, std::string_view extension) const
 {
-    const std::string name = lowered(fileName);
+    // Most names are short: lower-cased on the stack.
+    char buffer[256];
+    std::string longName;
+    std::string_view name;
+    if (fileName.size() <= sizeof buffer) {
+        for (std::size_t i = 0; i < fileName.size(); ++i)
+            buffer[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(fileName[i])));
+        name = std::string_view(buffer, fileName.size());
+    } else {
+        longName = lowered(fileName);
+        name = longName;
+    }
     if (const auto it = byFileName_.find(name); it != byFileName_.end())
         return it->second;
     for (const auto& [prefix, languages] : byNamePrefix_)
@@ -235,11 +247,11 @@ const std::vector<int>& Classifier::candidates(std::string_view fileName, std::s
         return none_;
     // "name.cmake.in": the last two extensions together.
     if (const auto last = name.size() - extension.size() - 1; last > 1) {
-        if (const auto dot = name.rfind('.', last - 1); dot != std::string::npos && dot > 0)
+        if (const auto dot = name.rfind('.', last - 1); dot != std::string_view::npos && dot > 0)
             if (const auto it = byExtension_.find(name.substr(dot + 1)); it != byExtension_.end())
                 return it->second;
     }
-    if (const auto it = byExtension_.find(std::string(extension)); it != byExtension_.end())
+    if (const auto it = byExtension_.find(extension); it != byExtension_.end())
         return it->second;
     return none_;
 }

@@ -203,27 +203,30 @@ void appendJsonString(std::string& out, std::string_view text)
     out += '"';
 }
 
-void filterFiles(std::vector<FileRecord>& files, const Options& options)
+std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Options& options)
 {
-    std::erase_if(files, [&options](const FileRecord& f) {
-        return (options.skipMinified && f.minified) || (options.skipGenerated && f.generated);
-    });
+    std::vector<const FileRecord*> files;
+    files.reserve(walked.fileCount());
+    for (const auto& part : walked.parts)
+        for (const auto& f : part.files)
+            if (!((options.skipMinified && f.minified) || (options.skipGenerated && f.generated)))
+                files.push_back(&f);
     if (!options.skipDuplicates)
-        return;
+        return files;
     // Same size and hash make a candidate; only identical bytes make a duplicate.
-    std::sort(files.begin(), files.end(), [](const FileRecord& a, const FileRecord& b) {
-        return std::tie(a.bytes, a.contentHash, a.location) < std::tie(b.bytes, b.contentHash, b.location);
+    std::sort(files.begin(), files.end(), [](const FileRecord* a, const FileRecord* b) {
+        return std::tie(a->bytes, a->contentHash, a->location) < std::tie(b->bytes, b->contentHash, b->location);
     });
     std::vector<bool> drop(files.size(), false);
     for (std::size_t start = 0; start < files.size();) {
         std::size_t end = start + 1;
-        while (end < files.size() && files[end].bytes == files[start].bytes &&
-               files[end].contentHash == files[start].contentHash)
+        while (end < files.size() && files[end]->bytes == files[start]->bytes &&
+               files[end]->contentHash == files[start]->contentHash)
             ++end;
         std::vector<std::size_t> kept{start};
         for (std::size_t i = start + 1; i < end; ++i) {
             const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](std::size_t k) {
-                return files[i].bytes == 0 || sameContent(files[k].location, files[i].location, files[i].bytes);
+                return files[i]->bytes == 0 || sameContent(files[k]->location, files[i]->location, files[i]->bytes);
             });
             if (duplicate)
                 drop[i] = true;
@@ -233,31 +236,29 @@ void filterFiles(std::vector<FileRecord>& files, const Options& options)
         start = end;
     }
     std::size_t out = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (drop[i])
-            continue;
-        if (out != i)
-            files[out] = std::move(files[i]);
-        ++out;
-    }
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!drop[i])
+            files[out++] = files[i];
     files.resize(out);
+    return files;
 }
 
-std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, const Options& options)
+std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& files, const Options& options)
 {
-    std::map<int, LanguageReport> byLanguage;
-    for (const auto& f : files) {
-        LanguageReport& r = byLanguage[f.language];
-        r.language = f.language;
-        r.bytes += f.bytes;
+    // Indexed by language: a language without files stays out.
+    std::vector<LanguageReport> byLanguage(languages().size());
+    for (const FileRecord* f : files) {
+        LanguageReport& r = byLanguage[static_cast<std::size_t>(f->language)];
+        r.language = f->language;
+        r.bytes += f->bytes;
         r.files += 1;
-        r.counts += f.counts;
-        r.fileRecords.push_back(&f);
+        r.counts += f->counts;
+        r.fileRecords.push_back(f);
     }
     std::vector<LanguageReport> out;
-    out.reserve(byLanguage.size());
-    for (auto& [index, report] : byLanguage)
-        out.push_back(std::move(report));
+    for (auto& report : byLanguage)
+        if (report.files > 0)
+            out.push_back(std::move(report));
 
     const SortKey key = options.sort;
     std::sort(out.begin(), out.end(), [key](const LanguageReport& a, const LanguageReport& b) {

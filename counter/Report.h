@@ -2,6 +2,7 @@
 
 #include "counter/FileScanner.h"
 #include "counter/Options.h"
+#include "counter/Walker.h"
 
 #include <cstdint>
 #include <string>
@@ -19,13 +20,14 @@ struct LanguageReport {
     std::vector<const FileRecord*> fileRecords;
 };
 
-// Leaves out what the options exclude (minified and generated files, duplicates) from a
-// walk's files. Of byte-identical files the one with the smallest location stays.
-void filterFiles(std::vector<FileRecord>& files, const Options& options);
+// The files of a walk less what the options exclude (minified and generated files,
+// duplicates), in no particular order. Of byte-identical files the one with the smallest
+// location stays.
+std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Options& options);
 
 // Groups files by language and orders languages and files by the sort key (descending,
 // ties by name, so output does not depend on the walk's order).
-std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, const Options& options);
+std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& files, const Options& options);
 
 // Complexity per hundred code lines.
 std::uint64_t weightedComplexity(const Counts& counts);

@@ -109,8 +109,7 @@ int main(int argc, char** argv)
     if (options.verbose)
         for (const auto& warning : walked.warnings)
             writeAll(STDERR_FILENO, "scc: warning: " + printable(warning) + "\n");
-    filterFiles(walked.files, options);
-    const auto report = summarize(walked.files, options);
+    const auto report = summarize(filterFiles(walked, options), options);
     const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
     const int status = writeOutput(options.format == OutputFormat::Json
                                        ? toJsonPieces(report, options.byFile, threads)
