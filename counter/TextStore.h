@@ -1,5 +1,7 @@
 #pragma once
 
+#include "counter/LargeAllocator.h"
+
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
@@ -14,7 +16,7 @@ namespace qm::counter {
 // or not. One per thread: it is not shared.
 class TextStore {
 public:
-    static constexpr std::size_t blockSize = 256 * 1024;
+    static constexpr std::size_t blockSize = LargeAllocator<char>::hugePage;
 
     // A copy of the pieces, one after the other.
     std::string_view keep(std::string_view a, std::string_view b = {}, std::string_view c = {})
@@ -37,12 +39,9 @@ private:
     {
         if (size > left_) {
             // A text longer than a block gets a block of its own; the current one stays in use.
-            if (size > blockSize / 4) {
-                blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-                return blocks_.back().get();
-            }
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
-            next_ = blocks_.back().get();
+            if (size > blockSize / 4)
+                return newBlock(size);
+            next_ = newBlock(blockSize);
             left_ = blockSize;
         }
         char* at = next_;
@@ -51,7 +50,18 @@ private:
         return at;
     }
 
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    struct Release {
+        std::size_t size;
+        void operator()(char* block) const { LargeAllocator<char>().deallocate(block, size); }
+    };
+
+    char* newBlock(std::size_t size)
+    {
+        blocks_.emplace_back(LargeAllocator<char>().allocate(size), Release{size});
+        return blocks_.back().get();
+    }
+
+    std::vector<std::unique_ptr<char[], Release>> blocks_;
     char* next_ = nullptr;
     std::size_t left_ = 0;
 };

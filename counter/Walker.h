@@ -1,6 +1,7 @@
 #pragma once
 
 #include "counter/FileScanner.h"
+#include "counter/LargeAllocator.h"
 #include "counter/Options.h"
 #include "counter/TextStore.h"
 
@@ -13,7 +14,7 @@ namespace qm::counter {
 struct WalkResult {
     // The records one thread of the walk made, and the store their texts lie in.
     struct Part {
-        std::vector<FileRecord> files;
+        std::vector<FileRecord, LargeAllocator<FileRecord>> files;
         TextStore texts;
     };
     std::vector<Part> parts;
