@@ -585,11 +585,10 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
     return taken;
 }
 
-std::uint64_t Syntax::codeEvents(const char* p, bool wantText, std::uint64_t& text, bool lookBehind) const
+std::uint64_t Syntax::codeEvents(const char* p, std::uint64_t& text, bool lookBehind) const
 {
+    (void)lookBehind;  // keywords inside words are passed over by the AVX2 form only
 #if QM_LANES_X86
-    if (lanes::avx2)
-        return codeEventsAvx2(p, wantText, text, lookBehind);
     std::uint64_t events = 0;
     std::uint64_t shown = 0;
     const bool anyWords = !words_.empty();
@@ -599,14 +598,12 @@ std::uint64_t Syntax::codeEvents(const char* p, bool wantText, std::uint64_t& te
         if (anyWords)
             bits |= words_.match16(p + i);
         events |= static_cast<std::uint64_t>(bits) << i;
-        if (wantText)
-            shown |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(ByteSet::text16(v)))) << i;
+        shown |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(ByteSet::text16(v)))) << i;
     }
     text = shown;
     return events;
 #else
-    (void)lookBehind;
-    text = wantText ? ByteSet::textSome(p, ByteSet::width) : 0;
+    text = ByteSet::textSome(p, ByteSet::width);
     return codeStops_.matchSome(p, ByteSet::width) |
            (words_.empty() ? 0 : words_.matchSome(p, ByteSet::width, ByteSet::width + 1));
 #endif
@@ -646,7 +643,7 @@ QM_AVX2_INLINE __m256i wordBytes32(__m256i v)
 
 } // namespace
 
-QM_AVX2 std::uint64_t Syntax::codeEventsAvx2(const char* p, bool wantText, std::uint64_t& text, bool lookBehind) const
+QM_AVX2 std::uint64_t Syntax::codeEventsAvx2(const char* p, std::uint64_t& text, bool lookBehind) const
 {
     std::uint64_t events = 0;
     std::uint64_t shown = 0;
@@ -668,9 +665,7 @@ QM_AVX2 std::uint64_t Syntax::codeEventsAvx2(const char* p, bool wantText, std::
             hits = _mm256_or_si256(hits, starts);
         }
         events |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hits))) << i;
-        if (wantText)
-            shown |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(ByteSet::text32(v))))
-                     << i;
+        shown |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(ByteSet::text32(v)))) << i;
     }
     text = shown;
     return events;
@@ -689,20 +684,23 @@ const char* LineCounter::code(const char* p)
         const std::size_t left = static_cast<std::size_t>(limit_ - p);
         const std::size_t n = left < ByteSet::width ? left : ByteSet::width;
         const bool whole = static_cast<std::size_t>(end_ - p) > ByteSet::width;
-        const auto textOf = [base, n, whole] { return whole ? ByteSet::text(base) : ByteSet::textSome(base, n); };
-        bool haveText = !hasCode_;
-        std::uint64_t text = 0;
+        std::uint64_t shown;  // the bytes that are not white space
         std::uint64_t events;
-        if (whole) {
-            events = syntax_.codeEvents(p, haveText, text, p > data_);
-        } else {
+        if (!whole) {
             events = stops.matchSome(p, n) | (anyWords ? words.matchSome(p, n, static_cast<std::size_t>(end_ - p)) : 0);
-            if (haveText)
-                text = ByteSet::textSome(p, n);
+            shown = ByteSet::textSome(p, n);
+        } else {
+#if QM_LANES_X86
+            events = lanes::avx2 ? syntax_.codeEventsAvx2(p, shown, p > data_) : syntax_.codeEvents(p, shown, p > data_);
+#else
+            events = syntax_.codeEvents(p, shown, p > data_);
+#endif
         }
         const std::uint64_t inside = ByteSet::first(n);
         events &= inside;
-        text &= inside;
+        shown &= inside;
+        bool haveText = !hasCode_;
+        std::uint64_t text = haveText ? shown : 0;
         for (;;) {
             if (!events) {
                 if (text)
@@ -719,7 +717,7 @@ const char* LineCounter::code(const char* p)
                 next = base + at + 1;
                 if (!haveText) {
                     haveText = true;
-                    text = textOf() & inside;
+                    text = shown;
                 }
             } else {
                 next = codeToken(base + at);

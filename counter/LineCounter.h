@@ -45,11 +45,12 @@ private:
 
     // Bit i is set when p[i] may start a token in code (a stop or a keyword's start), for the
     // ByteSet::width bytes at p (reading one more); `text` gets the bytes that are not white
-    // space when `wantText`, else 0. `lookBehind`: p[-1] may be read, and a keyword's
-    // first bytes right after a word byte may be left out.
-    std::uint64_t codeEvents(const char* p, bool wantText, std::uint64_t& text, bool lookBehind) const;
+    // space. `lookBehind`: p[-1] may be read, and a keyword's first bytes right after a word
+    // byte may be left out. codeEvents() works sixteen bytes at a time, codeEventsAvx2()
+    // (where lanes::avx2) 32.
+    std::uint64_t codeEvents(const char* p, std::uint64_t& text, bool lookBehind) const;
 #if QM_LANES_X86
-    QM_AVX2 std::uint64_t codeEventsAvx2(const char* p, bool wantText, std::uint64_t& text, bool lookBehind) const;
+    QM_AVX2 std::uint64_t codeEventsAvx2(const char* p, std::uint64_t& text, bool lookBehind) const;
 #endif
     bool isRegexWord(std::string_view word) const;
 
