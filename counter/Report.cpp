@@ -3,6 +3,7 @@
 #include "counter/Language.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cstdio>
@@ -100,12 +101,6 @@ void appendField(std::string& out, const char* key, std::string_view value)
     out += ',';
 }
 
-void appendField(std::string& out, const char* key, bool value)
-{
-    appendKey(out, key);
-    out += value ? "true," : "false,";
-}
-
 // The line figures that file and language records share, in their key order.
 void appendCounts(std::string& out, const Counts& counts)
 {
@@ -116,31 +111,60 @@ void appendCounts(std::string& out, const Counts& counts)
     appendField(out, "Complexity", counts.complexity);
 }
 
+template <std::size_t N>
+void appendLiteral(std::string& out, const char (&text)[N])
+{
+    out.append(text, N - 1);
+}
+
 void appendFile(std::string& out, const FileRecord& f)
 {
-    out += '{';
-    appendField(out, "Language", std::string_view(nameOf(f.language)));
-    appendKey(out, "PossibleLanguages");
-    out += '[';
+    // The keys and what stands between the values, each appended as one piece.
+    appendLiteral(out, "{\"Language\":");
+    appendJsonString(out, nameOf(f.language));
+    appendLiteral(out, ",\"PossibleLanguages\":[");
     for (std::size_t i = 0; i < f.possibleLanguages.size(); ++i) {
         if (i)
             out += ',';
         appendJsonString(out, nameOf(f.possibleLanguages[i]));
     }
-    out += "],";
-    appendField(out, "Filename", std::string_view(f.fileName));
-    appendField(out, "Extension", std::string_view(f.extension));
-    appendField(out, "Location", std::string_view(f.location));
-    appendField(out, "Symlocation", std::string_view(f.symlocation));
-    appendField(out, "Bytes", f.bytes);
-    appendCounts(out, f.counts);
-    appendField(out, "WeightedComplexity", weightedComplexity(f.counts));
-    appendField(out, "Binary", f.binary);
-    appendField(out, "Minified", f.minified);
-    appendField(out, "Generated", f.generated);
-    appendKey(out, "EndPoint");
-    out += "0}";
+    appendLiteral(out, "],\"Filename\":");
+    appendJsonString(out, f.fileName);
+    appendLiteral(out, ",\"Extension\":");
+    appendJsonString(out, f.extension);
+    appendLiteral(out, ",\"Location\":");
+    appendJsonString(out, f.location);
+    appendLiteral(out, ",\"Symlocation\":");
+    appendJsonString(out, f.symlocation);
+    appendLiteral(out, ",\"Bytes\":");
+    appendNumber(out, f.bytes);
+    appendLiteral(out, ",\"Lines\":");
+    appendNumber(out, f.counts.lines);
+    appendLiteral(out, ",\"Code\":");
+    appendNumber(out, f.counts.code);
+    appendLiteral(out, ",\"Comment\":");
+    appendNumber(out, f.counts.comment);
+    appendLiteral(out, ",\"Blank\":");
+    appendNumber(out, f.counts.blank);
+    appendLiteral(out, ",\"Complexity\":");
+    appendNumber(out, f.counts.complexity);
+    appendLiteral(out, ",\"WeightedComplexity\":");
+    appendNumber(out, weightedComplexity(f.counts));
+    out += f.binary ? std::string_view(",\"Binary\":true") : std::string_view(",\"Binary\":false");
+    out += f.minified ? std::string_view(",\"Minified\":true") : std::string_view(",\"Minified\":false");
+    out += f.generated ? std::string_view(",\"Generated\":true") : std::string_view(",\"Generated\":false");
+    appendLiteral(out, ",\"EndPoint\":0}");
 }
+
+// The bytes a JSON string holds as they are: printable ASCII but the quote and the backslash.
+constexpr std::array<bool, 256> makePlainTable()
+{
+    std::array<bool, 256> t{};
+    for (int c = 0x20; c < 0x80; ++c)
+        t[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return t;
+}
+constexpr auto plainTable = makePlainTable();
 
 } // namespace
 
@@ -155,6 +179,15 @@ void appendJsonString(std::string& out, std::string_view text)
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
+        // Most of a name or a path stands for itself: appended a run at a time.
+        std::size_t plain = i;
+        while (plain < text.size() && plainTable[static_cast<unsigned char>(text[plain])])
+            ++plain;
+        if (plain > i) {
+            out.append(text.data() + i, plain - i);
+            i = plain;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
             const std::size_t length = validUtf8(text.substr(i));
@@ -190,13 +223,9 @@ void appendJsonString(std::string& out, std::string_view text)
             out += "\\f";
             break;
         default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 15];
         }
         ++i;
     }
