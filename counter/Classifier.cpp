@@ -1,5 +1,6 @@
 #include "counter/Classifier.h"
 
+#include "counter/ByteSet.h"
 #include "counter/Language.h"
 
 #include <algorithm>
@@ -25,18 +26,44 @@ bool startsWith(std::string_view s, std::string_view prefix)
 }
 
 // Calls `visit` with each line of `text`, leading whitespace removed, until it returns true;
-// with `starts`, only lines whose text starts with one of those bytes.
+// with `starts`, only lines whose text starts with one of those bytes. Line ends are found
+// 64 bytes at a time: the heads looked at are up to a read long, their lines short.
 template <typename Visit>
 bool anyLine(std::string_view text, Visit visit, std::string_view starts = {})
 {
+    static const ByteSet newline = [] {
+        ByteSet set;
+        set.add('\n');
+        return set;
+    }();
     const char* p = text.data();
     const char* const end = p + text.size();
+    const char* block = p;  // the line ends of [block, block + ByteSet::width) are in `ends`
+    std::uint64_t ends = 0;
+    bool scanned = false;
+    const auto nextLineEnd = [&](const char* from) {
+        for (;;) {
+            if (!scanned) {
+                const std::size_t left = static_cast<std::size_t>(end - block);
+                ends = left >= ByteSet::width ? newline.match(block) : newline.matchSome(block, left);
+                scanned = true;
+            }
+            const std::size_t skip = from > block ? static_cast<std::size_t>(from - block) : 0;
+            const std::uint64_t later = skip >= ByteSet::width ? 0 : ends & ~ByteSet::first(skip);
+            if (later)
+                return block + __builtin_ctzll(later);
+            if (end - block <= static_cast<std::ptrdiff_t>(ByteSet::width))
+                return end;
+            block += ByteSet::width;
+            scanned = false;
+        }
+    };
     while (p < end) {
         while (p < end && (*p == ' ' || *p == '\t' || *p == '\r'))
             ++p;
-        const std::string_view rest(p, static_cast<std::size_t>(end - p));
-        const auto nl = rest.find('\n');
-        const char* lineEnd = nl == std::string_view::npos ? end : p + nl;
+        if (p >= end)
+            break;
+        const char* lineEnd = nextLineEnd(p);
         if (p < lineEnd && (starts.empty() || starts.find(*p) != std::string_view::npos) &&
             visit(std::string_view(p, static_cast<std::size_t>(lineEnd - p))))
             return true;
