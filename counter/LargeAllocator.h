@@ -70,7 +70,10 @@ public:
     }
 
 private:
-    static std::size_t roundUp(std::size_t bytes) { return (bytes + hugePage - 1) / hugePage * hugePage; }
+    static std::size_t roundUp(std::size_t bytes)
+    {
+        return (bytes + hugePage - 1) / hugePage * hugePage;
+    }
 };
 
 } // namespace qm::counter

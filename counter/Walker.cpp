@@ -303,7 +303,9 @@ public:
 
         for (const auto& [path, st] : roots) {
             if (S_ISDIR(st.st_mode)) {
-                push(Job{rootJob(path), nullptr, {}});
+                Job job;
+                job.folder = rootJob(path);
+                push(std::move(job));
                 continue;
             }
             std::string symlocation;
@@ -567,13 +569,10 @@ private:
         }
         for (auto& name : listing.folders) {
             auto rules = IgnoreRules::inside(listing.rules, name);
-            push(Job{FolderJob{open, std::make_shared<const Place>(folder.place, std::move(name)), std::move(rules),
-                               listing.inRepository},
-                     nullptr,
-                     {},
-                     {},
-                     0,
-                     {}});
+            Job job;
+            job.folder = FolderJob{open, std::make_shared<const Place>(folder.place, std::move(name)), std::move(rules),
+                                   listing.inRepository};
+            push(std::move(job));
         }
     }
 
