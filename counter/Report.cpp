@@ -7,7 +7,6 @@
 #include <atomic>
 #include <charconv>
 #include <cstdio>
-#include <map>
 #include <thread>
 #include <tuple>
 
@@ -73,28 +72,28 @@ std::size_t validUtf8(std::string_view s)
     return length;
 }
 
-void appendNumber(std::string& out, std::uint64_t value)
+void appendNumber(JsonText& out, std::uint64_t value)
 {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
-void appendKey(std::string& out, const char* key)
+void appendKey(JsonText& out, const char* key)
 {
     out += '"';
     out += key;
     out += "\":";
 }
 
-void appendField(std::string& out, const char* key, std::uint64_t value)
+void appendField(JsonText& out, const char* key, std::uint64_t value)
 {
     appendKey(out, key);
     appendNumber(out, value);
     out += ',';
 }
 
-void appendField(std::string& out, const char* key, std::string_view value)
+void appendField(JsonText& out, const char* key, std::string_view value)
 {
     appendKey(out, key);
     appendJsonString(out, value);
@@ -102,7 +101,7 @@ void appendField(std::string& out, const char* key, std::string_view value)
 }
 
 // The line figures that file and language records share, in their key order.
-void appendCounts(std::string& out, const Counts& counts)
+void appendCounts(JsonText& out, const Counts& counts)
 {
     appendField(out, "Lines", counts.lines);
     appendField(out, "Code", counts.code);
@@ -112,12 +111,12 @@ void appendCounts(std::string& out, const Counts& counts)
 }
 
 template <std::size_t N>
-void appendLiteral(std::string& out, const char (&text)[N])
+void appendLiteral(JsonText& out, const char (&text)[N])
 {
     out.append(text, N - 1);
 }
 
-void appendFile(std::string& out, const FileRecord& f)
+void appendFile(JsonText& out, const FileRecord& f)
 {
     // The keys and what stands between the values, each appended as one piece.
     appendLiteral(out, "{\"Language\":");
@@ -173,7 +172,7 @@ std::uint64_t weightedComplexity(const Counts& counts)
     return counts.code == 0 ? 0 : counts.complexity * 100 / counts.code;
 }
 
-void appendJsonString(std::string& out, std::string_view text)
+void appendJsonString(JsonText& out, std::string_view text)
 {
     static const char hex[] = "0123456789abcdef";
     out += '"';
@@ -274,22 +273,71 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
 
 std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& files, const Options& options)
 {
-    // Indexed by language: a language without files stays out.
-    std::vector<LanguageReport> byLanguage(languages().size());
-    for (const FileRecord* f : files) {
-        LanguageReport& r = byLanguage[static_cast<std::size_t>(f->language)];
-        r.language = f->language;
-        r.bytes += f->bytes;
-        r.files += 1;
-        r.counts += f->counts;
-        r.fileRecords.push_back(f);
-    }
-    std::vector<LanguageReport> out;
-    for (auto& report : byLanguage)
-        if (report.files > 0)
-            out.push_back(std::move(report));
-
     const SortKey key = options.sort;
+    const bool byFigure = key != SortKey::Name && key != SortKey::Files;
+    using Keyed = std::pair<std::uint64_t, const FileRecord*>;
+    // Descending by the key, ties by location: a total order, whatever the walk's order.
+    const auto before = [](const Keyed& a, const Keyed& b) {
+        if (a.first != b.first)
+            return a.first > b.first;
+        return a.second->location < b.second->location;
+    };
+    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    const auto onAllCores = [threads](std::size_t tasks, const auto& task) {
+        std::atomic<std::size_t> next{0};
+        const auto some = [&] {
+            for (std::size_t i; (i = next++) < tasks;)
+                task(i);
+        };
+        std::vector<std::thread> workers;
+        for (unsigned t = 1; t < threads && t < tasks; ++t)
+            workers.emplace_back(some);
+        some();
+        for (auto& w : workers)
+            w.join();
+    };
+
+    // Each slice of the files is grouped by language and sorted on a core of its own; the
+    // sorted runs of a language are then merged. A language without files stays out.
+    const std::size_t languageCount = languages().size();
+    const std::size_t sliceCount = files.size() > 5000 ? std::max(1u, threads) : 1;
+    struct Slice {
+        std::vector<LanguageReport> totals;
+        std::vector<std::vector<Keyed>> files;  // per language
+    };
+    std::vector<Slice> slices(sliceCount);
+    onAllCores(sliceCount, [&](std::size_t k) {
+        Slice& slice = slices[k];
+        slice.totals.resize(languageCount);
+        slice.files.resize(languageCount);
+        const std::size_t first = files.size() * k / sliceCount;
+        const std::size_t last = files.size() * (k + 1) / sliceCount;
+        for (std::size_t i = first; i < last; ++i) {
+            const FileRecord* f = files[i];
+            const auto language = static_cast<std::size_t>(f->language);
+            LanguageReport& r = slice.totals[language];
+            r.bytes += f->bytes;
+            r.files += 1;
+            r.counts += f->counts;
+            slice.files[language].emplace_back(byFigure ? figure(f->counts, 1, key) : 0, f);
+        }
+        for (auto& list : slice.files)
+            std::sort(list.begin(), list.end(), before);
+    });
+
+    std::vector<LanguageReport> out;
+    for (std::size_t language = 0; language < languageCount; ++language) {
+        LanguageReport r;
+        r.language = static_cast<int>(language);
+        for (const Slice& slice : slices) {
+            const LanguageReport& part = slice.totals[language];
+            r.bytes += part.bytes;
+            r.files += part.files;
+            r.counts += part.counts;
+        }
+        if (r.files > 0)
+            out.push_back(std::move(r));
+    }
     std::sort(out.begin(), out.end(), [key](const LanguageReport& a, const LanguageReport& b) {
         if (key != SortKey::Name) {
             const auto fa = figure(a.counts, a.files, key);
@@ -299,42 +347,45 @@ std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& file
         }
         return nameOf(a.language) < nameOf(b.language);
     });
-    // The files of each language, the largest languages first, sorted on all cores.
-    const auto sortFiles = [key](LanguageReport& r) {
-        const bool byFigure = key != SortKey::Name && key != SortKey::Files;
-        std::vector<std::pair<std::uint64_t, const FileRecord*>> keyed;
-        keyed.reserve(r.fileRecords.size());
-        for (const FileRecord* f : r.fileRecords)
-            keyed.emplace_back(byFigure ? figure(f->counts, 1, key) : 0, f);
-        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-            if (a.first != b.first)
-                return a.first > b.first;
-            return a.second->location < b.second->location;
-        });
-        for (std::size_t i = 0; i < keyed.size(); ++i)
-            r.fileRecords[i] = keyed[i].second;
-    };
+
+    // The files of each language, the largest languages first, merged on all cores.
     std::vector<LanguageReport*> bySize;
     for (auto& r : out)
         bySize.push_back(&r);
     std::sort(bySize.begin(), bySize.end(),
-              [](const LanguageReport* a, const LanguageReport* b) { return a->fileRecords.size() > b->fileRecords.size(); });
-    std::atomic<std::size_t> next{0};
-    const auto sortSome = [&] {
-        for (std::size_t i; (i = next++) < bySize.size();)
-            sortFiles(*bySize[i]);
-    };
-    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> workers;
-    for (unsigned t = 1; t < threads && t < bySize.size() && files.size() > 5000; ++t)
-        workers.emplace_back(sortSome);
-    sortSome();
-    for (auto& w : workers)
-        w.join();
+              [](const LanguageReport* a, const LanguageReport* b) { return a->files > b->files; });
+    onAllCores(bySize.size(), [&](std::size_t i) {
+        LanguageReport& r = *bySize[i];
+        const auto language = static_cast<std::size_t>(r.language);
+        std::vector<Keyed> all;
+        all.reserve(r.files);
+        std::vector<std::size_t> runs{0};  // where each slice's sorted run starts
+        for (const Slice& slice : slices) {
+            const auto& list = slice.files[language];
+            all.insert(all.end(), list.begin(), list.end());
+            runs.push_back(all.size());
+        }
+        // Neighbouring runs merged, in rounds, until one is left.
+        while (runs.size() > 2) {
+            std::vector<std::size_t> merged{0};
+            for (std::size_t j = 0; j + 1 < runs.size(); j += 2) {
+                const std::size_t end = j + 2 < runs.size() ? runs[j + 2] : runs[j + 1];
+                if (j + 2 < runs.size())
+                    std::inplace_merge(all.begin() + static_cast<std::ptrdiff_t>(runs[j]),
+                                       all.begin() + static_cast<std::ptrdiff_t>(runs[j + 1]),
+                                       all.begin() + static_cast<std::ptrdiff_t>(end), before);
+                merged.push_back(end);
+            }
+            runs = std::move(merged);
+        }
+        r.fileRecords.reserve(all.size());
+        for (const Keyed& file : all)
+            r.fileRecords.push_back(file.second);
+    });
     return out;
 }
 
-std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads)
+std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads)
 {
     // The file records, in output order, are written in parallel: each thread formats a run
     // of them into a piece of its own; the language records go between those runs.
@@ -348,9 +399,9 @@ std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languag
     threads = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(fileCount / 2000 + 1)));
     const std::size_t perPiece = (fileCount + threads - 1) / threads;
 
-    std::vector<std::string> pieces;  // language heads, file runs, language tails, alternating
+    std::vector<JsonText> pieces;  // language heads, file runs, language tails, alternating
     std::vector<std::pair<std::size_t, Run>> runs;  // piece index, files
-    std::string head = "[";
+    JsonText head = "[";
     for (std::size_t i = 0; i < languages.size(); ++i) {
         const LanguageReport& l = languages[i];
         if (i)
@@ -381,7 +432,7 @@ std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languag
     const auto format = [&](std::size_t from, std::size_t step) {
         for (std::size_t r = from; r < runs.size(); r += step) {
             const auto& [piece, run] = runs[r];
-            std::string& out = pieces[piece];
+            JsonText& out = pieces[piece];
             const auto& records = languages[run.language].fileRecords;
             out.reserve(600 * (run.last - run.first));
             for (std::size_t j = run.first; j < run.last; ++j) {
@@ -404,7 +455,7 @@ std::string toJson(const std::vector<LanguageReport>& languages, bool byFile)
 {
     std::string out;
     for (const auto& piece : toJsonPieces(languages, byFile, 1))
-        out += piece;
+        out.append(piece.data(), piece.size());
     return out;
 }
 

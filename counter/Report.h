@@ -1,6 +1,7 @@
 #pragma once
 
 #include "counter/FileScanner.h"
+#include "counter/LargeAllocator.h"
 #include "counter/Options.h"
 #include "counter/Walker.h"
 
@@ -34,13 +35,16 @@ std::uint64_t weightedComplexity(const Counts& counts);
 
 std::string toJson(const std::vector<LanguageReport>& languages, bool byFile);
 
+// Text of the JSON output: its pieces are large, and filled once.
+using JsonText = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
+
 // The same text in pieces to be written one after the other, the file records formatted by
 // up to `threads` threads.
-std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads);
+std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads);
 std::string toTable(const std::vector<LanguageReport>& languages, bool byFile);
 
 // Appends `text` as a JSON string: quotes, backslashes and control characters escaped,
 // bytes that are not UTF-8 replaced by U+FFFD.
-void appendJsonString(std::string& out, std::string_view text);
+void appendJsonString(JsonText& out, std::string_view text);
 
 } // namespace qm::counter
