@@ -9,8 +9,8 @@
 
 namespace qm::counter {
 
-// An allocator for the counter's large arrays (the file records of a walk, the blocks of
-// their texts): from 1 MiB up, memory comes straight from the system in whole 2 MiB pages
+// An allocator for the counter's large arrays (the file records of a walk, the pieces of
+// its JSON output): from 1 MiB up, memory comes straight from the system in whole 2 MiB pages
 // where the system has transparent huge pages on request, so that filling it costs one
 // page fault per 2 MiB instead of one per 4 KiB. Smaller arrays come from malloc.
 template <class T>

@@ -16,7 +16,7 @@ namespace qm::counter {
 // or not. One per thread: it is not shared.
 class TextStore {
 public:
-    static constexpr std::size_t blockSize = LargeAllocator<char>::hugePage;
+    static constexpr std::size_t blockSize = 256 * 1024;
 
     // A copy of the pieces, one after the other.
     std::string_view keep(std::string_view a, std::string_view b = {}, std::string_view c = {})
