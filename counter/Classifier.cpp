@@ -96,9 +96,26 @@ bool looksLikeObjectiveC(std::string_view head)
         "@#");
 }
 
+// Whether `text` holds "std::". Each one holds "::", and a C header has few colons: they
+// are found with memchr, and what stands before them is compared.
+bool holdsStd(std::string_view text)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const auto* colon = static_cast<const char*>(std::memchr(p, ':', static_cast<std::size_t>(end - p)));
+        if (!colon || colon + 1 >= end)
+            return false;
+        if (colon[1] == ':' && colon - text.data() >= 3 && std::memcmp(colon - 3, "std", 3) == 0)
+            return true;
+        p = colon + 1;
+    }
+    return false;
+}
+
 bool looksLikeCpp(std::string_view head)
 {
-    if (::memmem(head.data(), head.size(), "std::", 5))
+    if (holdsStd(head))
         return true;
     return anyLine(head, [](std::string_view line) {
         for (std::string_view marker : {"namespace ", "template<", "template <", "public:", "private:", "protected:"})

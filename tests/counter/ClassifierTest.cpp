@@ -150,6 +150,11 @@ TEST(Classifier, LooksAtEveryLineOfTheHeadWhateverTheLinesLengths)
         {before + std::string(200, ' ') + "#import <Foundation/Foundation.h>", "Objective-C"},
         {before + "int plain(void);\n", "C Header"},
         {before + "x namespace y\n", "C Header"},
+        {"std::size_t n;\n", "C++ Header"},
+        {before + "int a = b ? c : d, e:4;\nlabel: x = std::max(a, e);\n", "C++ Header"},
+        {before + "s:std:x::y a::b; d::", "C Header"},
+        {before + "x:::std:", "C Header"},
+        {before + ":: std::", "C++ Header"},
     };
     for (const auto& [head, expected] : cases)
         EXPECT_EQ(nameOf(c.choose(c.candidates("a.h", "h"), "h", head)), expected) << head.substr(before.size());
