@@ -1,5 +1,6 @@
 #pragma once
 
+#include "counter/ByteSet.h"
 #include "counter/Lanes.h"
 
 #include <cstddef>
@@ -92,7 +93,69 @@ public:
         return bits;
     }
 
+    // The first position in [p, stop) where a pair starts, or `stop`; the bytes up to
+    // `readable` (at or after `stop`) may be read, and a pair of two bytes starts only where
+    // both are. `text` becomes true when a byte that is not white space comes before the
+    // position found.
+    const char* find(const char* p, const char* stop, const char* readable, bool& text) const
+    {
 #if QM_LANES_X86
+        if (lanes::avx2)
+            return findAvx2(p, stop, readable, text);
+#endif
+        while (p < stop) {
+            const std::size_t left = static_cast<std::size_t>(stop - p);
+            const std::size_t n = left < width ? left : width;
+            const bool whole = readable - p > static_cast<std::ptrdiff_t>(width);
+            const std::uint64_t keep = n >= width ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1;
+            const std::uint64_t hits = (whole ? match(p) : matchSome(p, n, static_cast<std::size_t>(readable - p))) &
+                                       keep;
+            const std::uint64_t shown = whole ? ByteSet::text(p) : ByteSet::textSome(p, n);
+            if (hits) {
+                const auto at = static_cast<unsigned>(__builtin_ctzll(hits));
+                text = text || (shown & ((std::uint64_t{1} << at) - 1)) != 0;
+                return p + at;
+            }
+            text = text || (shown & keep) != 0;
+            p += n;
+        }
+        return stop;
+    }
+
+#if QM_LANES_X86
+    // find() 32 positions at a time.
+    QM_AVX2 const char* findAvx2(const char* p, const char* stop, const char* readable, bool& text) const
+    {
+        while (p < stop) {
+            const std::size_t left = static_cast<std::size_t>(stop - p);
+            if (readable - p <= 32) {
+                // The last positions: one at a time, reading none past `readable`.
+                const std::size_t n = left < width ? left : width;
+                const std::uint64_t hits = matchSome(p, n, static_cast<std::size_t>(readable - p));
+                const std::uint64_t shown = ByteSet::textSome(p, n);
+                const std::size_t upTo = hits ? static_cast<std::size_t>(__builtin_ctzll(hits)) : n;
+                text = text || (shown & ByteSet::first(upTo)) != 0;
+                return p + upTo;
+            }
+            const std::size_t n = left < 32 ? left : 32;
+            const std::uint32_t keep = n == 32 ? ~0u : (1u << n) - 1;
+            const __m256i v0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+            const __m256i v1 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 1));
+            const std::uint32_t hits =
+                static_cast<std::uint32_t>(_mm256_movemask_epi8(
+                    hits32(lanes::low32(v0), lanes::high32(v0), lanes::low32(v1), lanes::high32(v1)))) &
+                keep;
+            if (!text) {
+                const std::uint32_t before = hits ? (1u << __builtin_ctz(hits)) - 1 : keep;
+                text = (static_cast<std::uint32_t>(_mm256_movemask_epi8(ByteSet::text32(v0))) & before) != 0;
+            }
+            if (hits)
+                return p + __builtin_ctz(hits);
+            p += n;
+        }
+        return stop;
+    }
+
     // 32 positions: 0xFF where a pair starts. `low0` and `high0` are the halves of the
     // bytes at the positions, `low1` and `high1` those of the bytes after them.
     QM_AVX2_INLINE __m256i hits32(__m256i low0, __m256i high0, __m256i low1, __m256i high1) const

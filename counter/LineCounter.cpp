@@ -233,6 +233,15 @@ Syntax::Syntax(const Language& language) : language_(&language)
         if (l.nestedComments)
             addStop(stops, b.open[0]);
         blockStops_.push_back(stops);
+        // Without nesting, a block ends only where its whole closing pair stands: the
+        // scan may pass over its first byte alone ("*" starting the lines of a C comment),
+        // which is text of the comment either way.
+        BytePairs ends;
+        if (!l.nestedComments && b.close.size() == 2 && b.close[0] != '\n') {
+            ends.add('\n', 0, false);
+            ends.add(static_cast<unsigned char>(b.close[0]), static_cast<unsigned char>(b.close[1]), false);
+        }
+        blockEnds_.push_back(std::move(ends));
     }
     // Where no token starts with a word byte, a keyword's first bytes inside a longer word
     // need no look: the scan may pass over them.
@@ -464,8 +473,10 @@ void LineCounter::openQuote(std::string close, bool escapes, char opener)
     mode_ = Mode::String;
 }
 
-void LineCounter::openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested)
+void LineCounter::openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested,
+                            const BytePairs* ends)
 {
+    blockEnds_ = ends && !ends->empty() ? ends : nullptr;
     blockOpen_ = open;
     blockClose_ = close;
     blockStops_ = stops;
@@ -794,7 +805,7 @@ const char* LineCounter::codeToken(const char* p)
             const Delimiters& b = l.blockComments[i];
             if (matches(p, b.open)) {
                 markComment();
-                openBlock(b.open, b.close, &syntax_.blockStops_[i], l.nestedComments);
+                openBlock(b.open, b.close, &syntax_.blockStops_[i], l.nestedComments, &syntax_.blockEnds_[i]);
                 return p + b.open.size();
             }
         }
@@ -1302,7 +1313,7 @@ const char* LineCounter::lineComment(const char* p)
 const char* LineCounter::block(const char* p)
 {
     bool text = false;
-    const char* q = blockStops_->find(p, limit_, end_, text);
+    const char* q = blockEnds_ ? blockEnds_->find(p, limit_, end_, text) : blockStops_->find(p, limit_, end_, text);
     if (text)
         markComment();
     if (q != p)

@@ -79,6 +79,7 @@ private:
     BytePairs words_;    // where keywords (and quote operators) may start
     std::vector<ByteSet> stringStops_;  // per string of the table
     std::vector<ByteSet> blockStops_;   // per block comment of the table
+    std::vector<BytePairs> blockEnds_;  // the same, by the whole closing pair; empty where it nests
     ByteSet lineEnd_;
     std::array<std::uint32_t, 256> keywordLengths_{};  // per first byte: bit n set when a keyword has length n
     std::vector<std::string> keywords_;
@@ -161,7 +162,8 @@ private:
 
     void openTableString(std::size_t index, bool docstring);
     void openQuote(std::string close, bool escapes, char opener = 0);
-    void openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested);
+    void openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested,
+                   const BytePairs* ends = nullptr);
 
     void markCode(const char* at);
     void markComment() { lineHasText_ = hasComment_ = true; }
@@ -208,6 +210,7 @@ private:
     std::string_view blockOpen_;
     std::string_view blockClose_;
     const ByteSet* blockStops_ = nullptr;
+    const BytePairs* blockEnds_ = nullptr;  // where the block may end, when they say it all
     bool blockNests_ = false;
     std::uint64_t depth_ = 0;
     bool closeBlockAtLineEnd_ = false;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -187,6 +188,45 @@ TEST(ByteScan, KeywordPairsMatchTheirFirstTwoBytesWithAndWithoutCase)
                                 << i;
                     ASSERT_EQ(pairs.match(p), want) << "first byte " << a << " at " << at;
                     ASSERT_EQ(pairs.matchSome(p, BytePairs::width, BytePairs::width + 1), want) << a << " at " << at;
+                }
+            }
+        }
+    });
+}
+
+TEST(ByteScan, KeywordPairsAreFoundFromAnyStartToAnyEndReadingNoFurther)
+{
+    // The ends of a C block comment: a line end, or "*" with "/" after it.
+    BytePairs ends;
+    ends.add('\n', 0, false);
+    ends.add('*', '/', false);
+    std::mt19937 random(9);
+    const std::string alphabet = "  \t\n**/ab\r";
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)];
+    withEachWidth([&] {
+        for (std::size_t from = 0; from < 150; from += 5) {
+            for (std::size_t to = from; to <= text.size(); to += 7) {
+                for (const std::size_t more : {0u, 1u, 40u}) {
+                    const std::size_t readable = std::min(text.size(), to + more);
+                    std::size_t expected = from;
+                    bool expectedText = false;
+                    for (; expected < to; ++expected) {
+                        const char c = text[expected];
+                        if (c == '\n' || (c == '*' && expected + 1 < readable && text[expected + 1] == '/'))
+                            break;
+                        expectedText = expectedText || !isSpace(static_cast<unsigned char>(c));
+                    }
+                    // Exactly the bytes that may be read, so that a read past them shows.
+                    const std::vector<char> exact(text.begin() + static_cast<std::ptrdiff_t>(from),
+                                                  text.begin() + static_cast<std::ptrdiff_t>(readable));
+                    bool shown = false;
+                    const char* found = ends.find(exact.data(), exact.data() + (to - from), exact.data() + exact.size(),
+                                                  shown);
+                    ASSERT_EQ(static_cast<std::size_t>(found - exact.data()), expected - from)
+                        << from << " to " << to << ", readable to " << readable;
+                    ASSERT_EQ(shown, expectedText) << from << " to " << to << ", readable to " << readable;
                 }
             }
         }
