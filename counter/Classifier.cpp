@@ -1,5 +1,6 @@
 #include "counter/Classifier.h"
 
+#include "counter/ByteSet.h"
 #include "counter/Language.h"
 
 #include <algorithm>
@@ -25,18 +26,44 @@ bool startsWith(std::string_view s, std::string_view prefix)
 }
 
 // Calls `visit` with each line of `text`, leading whitespace removed, until it returns true;
-// with `starts`, only lines whose text starts with one of those bytes.
+// with `starts`, only lines whose text starts with one of those bytes. Line ends are found
+// 64 bytes at a time: the heads looked at are up to a read long, their lines short.
 template <typename Visit>
 bool anyLine(std::string_view text, Visit visit, std::string_view starts = {})
 {
+    static const ByteSet newline = [] {
+        ByteSet set;
+        set.add('\n');
+        return set;
+    }();
     const char* p = text.data();
     const char* const end = p + text.size();
+    const char* block = p;  // the line ends of [block, block + ByteSet::width) are in `ends`
+    std::uint64_t ends = 0;
+    bool scanned = false;
+    const auto nextLineEnd = [&](const char* from) {
+        for (;;) {
+            if (!scanned) {
+                const std::size_t left = static_cast<std::size_t>(end - block);
+                ends = left >= ByteSet::width ? newline.match(block) : newline.matchSome(block, left);
+                scanned = true;
+            }
+            const std::size_t skip = from > block ? static_cast<std::size_t>(from - block) : 0;
+            const std::uint64_t later = skip >= ByteSet::width ? 0 : ends & ~ByteSet::first(skip);
+            if (later)
+                return block + __builtin_ctzll(later);
+            if (end - block <= static_cast<std::ptrdiff_t>(ByteSet::width))
+                return end;
+            block += ByteSet::width;
+            scanned = false;
+        }
+    };
     while (p < end) {
         while (p < end && (*p == ' ' || *p == '\t' || *p == '\r'))
             ++p;
-        const std::string_view rest(p, static_cast<std::size_t>(end - p));
-        const auto nl = rest.find('\n');
-        const char* lineEnd = nl == std::string_view::npos ? end : p + nl;
+        if (p >= end)
+            break;
+        const char* lineEnd = nextLineEnd(p);
         if (p < lineEnd && (starts.empty() || starts.find(*p) != std::string_view::npos) &&
             visit(std::string_view(p, static_cast<std::size_t>(lineEnd - p))))
             return true;
@@ -69,9 +96,26 @@ bool looksLikeObjectiveC(std::string_view head)
         "@#");
 }
 
+// Whether `text` holds "std::". Each one holds "::", and a C header has few colons: they
+// are found with memchr, and what stands before them is compared.
+bool holdsStd(std::string_view text)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const auto* colon = static_cast<const char*>(std::memchr(p, ':', static_cast<std::size_t>(end - p)));
+        if (!colon || colon + 1 >= end)
+            return false;
+        if (colon[1] == ':' && colon - text.data() >= 3 && std::memcmp(colon - 3, "std", 3) == 0)
+            return true;
+        p = colon + 1;
+    }
+    return false;
+}
+
 bool looksLikeCpp(std::string_view head)
 {
-    if (::memmem(head.data(), head.size(), "std::", 5))
+    if (holdsStd(head))
         return true;
     return anyLine(head, [](std::string_view line) {
         for (std::string_view marker : {"namespace ", "template<", "template <", "public:", "private:", "protected:"})
@@ -199,6 +243,7 @@ Classifier::Classifier()
     const auto& table = languages();
     for (std::size_t i = 0; i < table.size(); ++i) {
         const int index = static_cast<int>(i);
+        only_.push_back({index});
         for (const auto& name : table[i].fileNames)
             byFileName_[lowered(name)].push_back(index);
         for (const auto& prefix : table[i].fileNamePrefixes) {
@@ -225,7 +270,18 @@ std::string Classifier::extensionOf(std::string_view fileName)
 
 const std::vector<int>& Classifier::candidates(std::string_view fileName, std::string_view extension) const
 {
-    const std::string name = lowered(fileName);
+    // Most names are short: lower-cased on the stack.
+    char buffer[256];
+    std::string longName;
+    std::string_view name;
+    if (fileName.size() <= sizeof buffer) {
+        for (std::size_t i = 0; i < fileName.size(); ++i)
+            buffer[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(fileName[i])));
+        name = std::string_view(buffer, fileName.size());
+    } else {
+        longName = lowered(fileName);
+        name = longName;
+    }
     if (const auto it = byFileName_.find(name); it != byFileName_.end())
         return it->second;
     for (const auto& [prefix, languages] : byNamePrefix_)
@@ -235,11 +291,11 @@ const std::vector<int>& Classifier::candidates(std::string_view fileName, std::s
         return none_;
     // "name.cmake.in": the last two extensions together.
     if (const auto last = name.size() - extension.size() - 1; last > 1) {
-        if (const auto dot = name.rfind('.', last - 1); dot != std::string::npos && dot > 0)
+        if (const auto dot = name.rfind('.', last - 1); dot != std::string_view::npos && dot > 0)
             if (const auto it = byExtension_.find(name.substr(dot + 1)); it != byExtension_.end())
                 return it->second;
     }
-    if (const auto it = byExtension_.find(std::string(extension)); it != byExtension_.end())
+    if (const auto it = byExtension_.find(extension); it != byExtension_.end())
         return it->second;
     return none_;
 }

@@ -27,14 +27,25 @@ public:
     // The language named by a shebang line ("#!/usr/bin/env python3"), or -1.
     int byShebang(std::string_view head) const;
 
+    // A list of candidates holding only `language`, kept as long as the classifier.
+    const std::vector<int>& only(int language) const { return only_[static_cast<std::size_t>(language)]; }
+
     // Picks one of several candidates by looking at the file's first bytes, or -1 when the
     // extension counts only for content that looks like one of them and none does.
     int choose(const std::vector<int>& candidates, std::string_view extension, std::string_view head) const;
 
 private:
-    std::unordered_map<std::string, std::vector<int>> byFileName_;
+    // Looked up by views as well as by strings.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    using Table = std::unordered_map<std::string, std::vector<int>, TextHash, std::equal_to<>>;
+
+    Table byFileName_;
     std::vector<std::pair<std::string, std::vector<int>>> byNamePrefix_;
-    std::unordered_map<std::string, std::vector<int>> byExtension_;
+    Table byExtension_;
+    std::vector<std::vector<int>> only_;
     std::unordered_map<std::string, int> byInterpreter_;
     std::vector<int> none_;
 };

@@ -46,6 +46,7 @@ struct FileHandle {
     int fd;
     FileHandle(int folder, const char* name) : fd(::openat(folder, name, readFlags)) {}
     explicit FileHandle(const std::string& path) : fd(openPath(path)) {}
+    explicit FileHandle(std::string_view path) : fd(openPath(std::string(path))) {}
     ~FileHandle()
     {
         if (fd >= 0)
@@ -258,8 +259,8 @@ std::string resolvedPath(int fd)
 
 } // namespace
 
-std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name, std::string location,
-                                            std::string fileName, std::string symlocation, bool link,
+std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::string_view location,
+                                            std::string_view fileName, std::string_view symlocation, bool link,
                                             std::string& warning)
 {
     if (excluded(options_, fileName))
@@ -267,14 +268,14 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
     const std::string extension = Classifier::extensionOf(fileName);
     const std::vector<int>* candidates = &classifier_.candidates(fileName, extension);
 
-    FileHandle file(folder, name.c_str());
+    FileHandle file(folder, name);
     struct stat info{};
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
-        warning = location + ": " + std::strerror(errno);
+        warning = std::string(location) + ": " + std::strerror(errno);
         return std::nullopt;
     }
     if (!S_ISREG(info.st_mode)) {
-        warning = location + ": not a regular file";
+        warning = std::string(location) + ": not a regular file";
         return std::nullopt;
     }
     // Read up to the size at opening: a file that keeps growing (or a file of /proc, which
@@ -293,7 +294,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
     bool atEnd = false;
     const long long first = readMore(buffer, buffer_.size(), atEnd);
     if (first < 0) {
-        warning = location + ": " + std::strerror(errno);
+        warning = std::string(location) + ": " + std::strerror(errno);
         return std::nullopt;
     }
     std::size_t have = static_cast<std::size_t>(first);
@@ -302,15 +303,12 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
         head.remove_prefix(3);  // a byte-order mark
 
     // A shebang decides for a file without an extension, whatever its name suggests.
-    std::vector<int> byShebang;
     if (candidates->empty() || extension.empty()) {
         const int language = classifier_.byShebang(head);
-        if (language >= 0) {
-            byShebang.push_back(language);
-            candidates = &byShebang;
-        } else if (candidates->empty()) {
+        if (language >= 0)
+            candidates = &classifier_.only(language);
+        else if (candidates->empty())
             return std::nullopt;
-        }
     }
 
     FileRecord record;
@@ -318,10 +316,15 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
     if (record.language < 0)
         return std::nullopt;
     record.possibleLanguages = *candidates;
-    record.location = std::move(location);
-    record.fileName = std::move(fileName);
-    record.extension = extension;
-    record.symlocation = link && symlocation.empty() ? resolvedPath(file.fd) : std::move(symlocation);
+    // The name ends the location, and the extension (in lower case) mostly ends the name.
+    record.location = texts_.keep(location);
+    record.fileName = record.location.ends_with(fileName)
+                          ? record.location.substr(record.location.size() - fileName.size())
+                          : texts_.keep(fileName);
+    record.extension = record.fileName.ends_with(extension)
+                           ? record.fileName.substr(record.fileName.size() - extension.size())
+                           : texts_.keep(extension);
+    record.symlocation = texts_.keep(link && symlocation.empty() ? std::string_view(resolvedPath(file.fd)) : symlocation);
     record.binary = std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
     if (options_.markGenerated && !record.binary)
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);
@@ -350,7 +353,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
         have -= taken;
         const long long n = readMore(buffer + have, buffer_.size() - have, atEnd);
         if (n < 0) {
-            warning = record.location + ": " + std::strerror(errno);
+            warning = std::string(record.location) + ": " + std::strerror(errno);
             return std::nullopt;
         }
         if (hashing)
@@ -367,7 +370,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const std::string& name,
     return record;
 }
 
-bool sameContent(const std::string& a, const std::string& b, std::uint64_t size)
+bool sameContent(std::string_view a, std::string_view b, std::uint64_t size)
 {
     FileHandle fa(a);
     FileHandle fb(b);

@@ -3,22 +3,27 @@
 #include "counter/Classifier.h"
 #include "counter/LineCounter.h"
 #include "counter/Options.h"
+#include "counter/TextStore.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qm::counter {
 
-// What the counter learned about one file. The file's contents are not kept.
+// What the counter learned about one file. The file's contents are not kept. The texts lie
+// in the text store of the scanner that counted the file, the candidate languages in the
+// tables of its classifier: a record lasts as long as those.
 struct FileRecord {
     int language = -1;
-    std::vector<int> possibleLanguages;
-    std::string location;
-    std::string fileName;
-    std::string extension;
-    std::string symlocation;
+    std::span<const int> possibleLanguages;
+    std::string_view location;
+    std::string_view fileName;
+    std::string_view extension;
+    std::string_view symlocation;
     std::uint64_t bytes = 0;
     Counts counts;
     bool binary = false;
@@ -41,8 +46,11 @@ public:
     // shown as `location`. For a symbolic link (`link`) without a `symlocation` the link's
     // resolved target is shown. Nothing when the file is not one of the counter's languages,
     // has an excluded extension, or cannot be read (then `warning` says why).
-    std::optional<FileRecord> scan(int folder, const std::string& name, std::string location, std::string fileName,
-                                   std::string symlocation, bool link, std::string& warning);
+    std::optional<FileRecord> scan(int folder, const char* name, std::string_view location, std::string_view fileName,
+                                   std::string_view symlocation, bool link, std::string& warning);
+
+    // Where the texts of the records made so far lie.
+    TextStore& texts() { return texts_; }
 
     // Whether a file name has one of the excluded extensions.
     static bool excluded(const Options& options, std::string_view fileName);
@@ -62,10 +70,11 @@ private:
     const std::vector<Syntax>& syntaxes_;
     const Options& options_;
     std::vector<char> buffer_;
+    TextStore texts_;
 };
 
 // Whether two regular files (paths of any length) have the same first `size` bytes, the
 // size both had when counted.
-bool sameContent(const std::string& a, const std::string& b, std::uint64_t size);
+bool sameContent(std::string_view a, std::string_view b, std::uint64_t size);
 
 } // namespace qm::counter

@@ -79,9 +79,9 @@ std::size_t utf8Length(unsigned char lead)
     return 4;
 }
 
-unsigned ctz(std::uint32_t bits)
+unsigned ctz(std::uint64_t bits)
 {
-    return static_cast<unsigned>(__builtin_ctz(bits));
+    return static_cast<unsigned>(__builtin_ctzll(bits));
 }
 
 // The closing bracket of an opening one, or 0.
@@ -233,7 +233,22 @@ Syntax::Syntax(const Language& language) : language_(&language)
         if (l.nestedComments)
             addStop(stops, b.open[0]);
         blockStops_.push_back(stops);
+        // Without nesting, a block ends only where its whole closing pair stands: the
+        // scan may pass over its first byte alone ("*" starting the lines of a C comment),
+        // which is text of the comment either way.
+        BytePairs ends;
+        if (!l.nestedComments && b.close.size() == 2 && b.close[0] != '\n') {
+            ends.add('\n', 0, false);
+            ends.add(static_cast<unsigned char>(b.close[0]), static_cast<unsigned char>(b.close[1]), false);
+        }
+        blockEnds_.push_back(std::move(ends));
     }
+    // Where no token starts with a word byte, a keyword's first bytes inside a longer word
+    // need no look: the scan may pass over them.
+    wordStartsOnly_ = true;
+    for (unsigned c = 0; c < 256; ++c)
+        if (codeStops_.contains(static_cast<unsigned char>(c)) && isWord(static_cast<char>(c)))
+            wordStartsOnly_ = false;
 }
 
 bool Syntax::isKeyword(const char* word, std::size_t length) const
@@ -458,8 +473,10 @@ void LineCounter::openQuote(std::string close, bool escapes, char opener)
     mode_ = Mode::String;
 }
 
-void LineCounter::openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested)
+void LineCounter::openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested,
+                            const BytePairs* ends)
 {
+    blockEnds_ = ends && !ends->empty() ? ends : nullptr;
     blockOpen_ = open;
     blockClose_ = close;
     blockStops_ = stops;
@@ -579,26 +596,122 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
     return taken;
 }
 
+std::uint64_t Syntax::codeEvents(const char* p, std::uint64_t& text, bool lookBehind) const
+{
+    (void)lookBehind;  // keywords inside words are passed over by the AVX2 form only
+#if QM_LANES_X86
+    std::uint64_t events = 0;
+    std::uint64_t shown = 0;
+    const bool anyWords = !words_.empty();
+    for (std::size_t i = 0; i < ByteSet::width; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        std::uint32_t bits = static_cast<std::uint32_t>(_mm_movemask_epi8(codeStops_.hits16(v)));
+        if (anyWords)
+            bits |= words_.match16(p + i);
+        events |= static_cast<std::uint64_t>(bits) << i;
+        shown |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(ByteSet::text16(v)))) << i;
+    }
+    text = shown;
+    return events;
+#else
+    text = ByteSet::textSome(p, ByteSet::width);
+    return codeStops_.matchSome(p, ByteSet::width) |
+           (words_.empty() ? 0 : words_.matchSome(p, ByteSet::width, ByteSet::width + 1));
+#endif
+}
+
+#if QM_LANES_X86
+namespace {
+
+// The word bytes (isWord) as two 16-entry tables, as a ByteSet keeps them: bit k of
+// wordLow[c & 15] is set when 16 * k + (c & 15) is a word byte below 0x80, bit 0 stands
+// for the bytes from 0x80 up (no word byte lies below 0x10).
+struct WordTables {
+    std::uint8_t low[16] = {};
+    std::uint8_t high[16] = {};
+    WordTables()
+    {
+        for (unsigned c = 0; c < 0x80; ++c) {
+            if (!isWord(static_cast<char>(c)))
+                continue;
+            low[c & 15] = static_cast<std::uint8_t>(low[c & 15] | (1u << (c >> 4)));
+            high[c >> 4] = static_cast<std::uint8_t>(1u << (c >> 4));
+        }
+        for (unsigned h = 8; h < 16; ++h)
+            high[h] = 1;
+        for (auto& l : low)
+            l = static_cast<std::uint8_t>(l | 1);
+    }
+};
+const WordTables wordTables;
+
+QM_AVX2_INLINE __m256i wordBytes32(__m256i v)
+{
+    const __m256i shared = _mm256_and_si256(_mm256_shuffle_epi8(lanes::table32(wordTables.low), lanes::low32(v)),
+                                            _mm256_shuffle_epi8(lanes::table32(wordTables.high), lanes::high32(v)));
+    return _mm256_xor_si256(_mm256_cmpeq_epi8(shared, _mm256_setzero_si256()), _mm256_set1_epi8(-1));
+}
+
+} // namespace
+
+QM_AVX2 std::uint64_t Syntax::codeEventsAvx2(const char* p, std::uint64_t& text, bool lookBehind) const
+{
+    std::uint64_t events = 0;
+    std::uint64_t shown = 0;
+    const bool anyWords = !words_.empty();
+    // A keyword inside a longer word is no keyword: word() would only skip the rest of it.
+    const bool wordStarts = lookBehind && wordStartsOnly_;
+    for (std::size_t i = 0; i < ByteSet::width; i += 32) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+        const __m256i low = lanes::low32(v);
+        const __m256i high = lanes::high32(v);
+        __m256i hits = codeStops_.hits32(v, low, high);
+        if (anyWords) {
+            const __m256i next = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 1));
+            __m256i starts = words_.hits32(low, high, lanes::low32(next), lanes::high32(next));
+            if (wordStarts)
+                starts =
+                    _mm256_andnot_si256(wordBytes32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i - 1))),
+                                        starts);
+            hits = _mm256_or_si256(hits, starts);
+        }
+        events |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hits))) << i;
+        shown |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(ByteSet::text32(v)))) << i;
+    }
+    text = shown;
+    return events;
+}
+#endif
+
 const char* LineCounter::code(const char* p)
 {
     const ByteSet& stops = syntax_.codeStops_;
     const BytePairs& words = syntax_.words_;
     const bool anyWords = !words.empty();
     while (p < limit_) {
-        // Sixteen bytes at a time: where the next token may start, and (until the line has
+        // 64 bytes at a time: where the next token may start, and (until the line has
         // code) which bytes are text.
         const char* const base = p;
         const std::size_t left = static_cast<std::size_t>(limit_ - p);
         const std::size_t n = left < ByteSet::width ? left : ByteSet::width;
         const bool whole = static_cast<std::size_t>(end_ - p) > ByteSet::width;
-        const auto textOf = [base, n, whole] { return whole ? ByteSet::text(base) : ByteSet::textSome(base, n); };
-        std::uint32_t events = whole ? stops.match(p) | (anyWords ? words.match(p) : 0)
-                                     : stops.matchSome(p, n) |
-                                           (anyWords ? words.matchSome(p, n, static_cast<std::size_t>(end_ - p)) : 0);
-        const std::uint32_t inside = (1u << n) - 1;
+        std::uint64_t shown;  // the bytes that are not white space
+        std::uint64_t events;
+        if (!whole) {
+            events = stops.matchSome(p, n) | (anyWords ? words.matchSome(p, n, static_cast<std::size_t>(end_ - p)) : 0);
+            shown = ByteSet::textSome(p, n);
+        } else {
+#if QM_LANES_X86
+            events = lanes::avx2 ? syntax_.codeEventsAvx2(p, shown, p > data_) : syntax_.codeEvents(p, shown, p > data_);
+#else
+            events = syntax_.codeEvents(p, shown, p > data_);
+#endif
+        }
+        const std::uint64_t inside = ByteSet::first(n);
         events &= inside;
+        shown &= inside;
         bool haveText = !hasCode_;
-        std::uint32_t text = haveText ? textOf() & inside : 0;
+        std::uint64_t text = haveText ? shown : 0;
         for (;;) {
             if (!events) {
                 if (text)
@@ -607,7 +720,7 @@ const char* LineCounter::code(const char* p)
                 break;
             }
             const unsigned at = ctz(events);
-            if (const std::uint32_t before = text & ((1u << at) - 1))
+            if (const std::uint64_t before = text & ByteSet::first(at))
                 markCode(base + ctz(before));
             const char* next;
             if (base[at] == '\n') {
@@ -615,7 +728,7 @@ const char* LineCounter::code(const char* p)
                 next = base + at + 1;
                 if (!haveText) {
                     haveText = true;
-                    text = textOf() & inside;
+                    text = shown;
                 }
             } else {
                 next = codeToken(base + at);
@@ -627,7 +740,7 @@ const char* LineCounter::code(const char* p)
                 p = next;
                 break;
             }
-            const std::uint32_t rest = ~((1u << used) - 1);
+            const std::uint64_t rest = ~ByteSet::first(used);
             events &= rest;
             text &= rest;
         }
@@ -692,7 +805,7 @@ const char* LineCounter::codeToken(const char* p)
             const Delimiters& b = l.blockComments[i];
             if (matches(p, b.open)) {
                 markComment();
-                openBlock(b.open, b.close, &syntax_.blockStops_[i], l.nestedComments);
+                openBlock(b.open, b.close, &syntax_.blockStops_[i], l.nestedComments, &syntax_.blockEnds_[i]);
                 return p + b.open.size();
             }
         }
@@ -1200,7 +1313,7 @@ const char* LineCounter::lineComment(const char* p)
 const char* LineCounter::block(const char* p)
 {
     bool text = false;
-    const char* q = blockStops_->find(p, limit_, end_, text);
+    const char* q = blockEnds_ ? blockEnds_->find(p, limit_, end_, text) : blockStops_->find(p, limit_, end_, text);
     if (text)
         markComment();
     if (q != p)

@@ -42,6 +42,16 @@ private:
     friend class LineCounter;
 
     bool isKeyword(const char* word, std::size_t length) const;
+
+    // Bit i is set when p[i] may start a token in code (a stop or a keyword's start), for the
+    // ByteSet::width bytes at p (reading one more); `text` gets the bytes that are not white
+    // space. `lookBehind`: p[-1] may be read, and a keyword's first bytes right after a word
+    // byte may be left out. codeEvents() works sixteen bytes at a time, codeEventsAvx2()
+    // (where lanes::avx2) 32.
+    std::uint64_t codeEvents(const char* p, std::uint64_t& text, bool lookBehind) const;
+#if QM_LANES_X86
+    QM_AVX2 std::uint64_t codeEventsAvx2(const char* p, std::uint64_t& text, bool lookBehind) const;
+#endif
     bool isRegexWord(std::string_view word) const;
 
     // What a byte in code may start, so that only those tokens are tried.
@@ -69,6 +79,7 @@ private:
     BytePairs words_;    // where keywords (and quote operators) may start
     std::vector<ByteSet> stringStops_;  // per string of the table
     std::vector<ByteSet> blockStops_;   // per block comment of the table
+    std::vector<BytePairs> blockEnds_;  // the same, by the whole closing pair; empty where it nests
     ByteSet lineEnd_;
     std::array<std::uint32_t, 256> keywordLengths_{};  // per first byte: bit n set when a keyword has length n
     std::vector<std::string> keywords_;
@@ -77,6 +88,7 @@ private:
     int templateString_ = -1;  // index of the string with holes of code among the strings
     std::string hole_;         // what opens a hole of code in that string: "${", "$(" or "#{"
     bool readsLineEnds_ = false;  // a line's end decides how the next line starts (regexes, POD)
+    bool wordStartsOnly_ = false;  // no code stop is a word byte
 };
 
 // Reads a file's bytes, in pieces of any size, and counts its lines by the language's rules:
@@ -150,7 +162,8 @@ private:
 
     void openTableString(std::size_t index, bool docstring);
     void openQuote(std::string close, bool escapes, char opener = 0);
-    void openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested);
+    void openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested,
+                   const BytePairs* ends = nullptr);
 
     void markCode(const char* at);
     void markComment() { lineHasText_ = hasComment_ = true; }
@@ -197,6 +210,7 @@ private:
     std::string_view blockOpen_;
     std::string_view blockClose_;
     const ByteSet* blockStops_ = nullptr;
+    const BytePairs* blockEnds_ = nullptr;  // where the block may end, when they say it all
     bool blockNests_ = false;
     std::uint64_t depth_ = 0;
     bool closeBlockAtLineEnd_ = false;

@@ -3,10 +3,10 @@
 #include "counter/Language.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <cstdio>
-#include <map>
 #include <thread>
 #include <tuple>
 
@@ -72,42 +72,36 @@ std::size_t validUtf8(std::string_view s)
     return length;
 }
 
-void appendNumber(std::string& out, std::uint64_t value)
+void appendNumber(JsonText& out, std::uint64_t value)
 {
     char buffer[24];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
     out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
-void appendKey(std::string& out, const char* key)
+void appendKey(JsonText& out, const char* key)
 {
     out += '"';
     out += key;
     out += "\":";
 }
 
-void appendField(std::string& out, const char* key, std::uint64_t value)
+void appendField(JsonText& out, const char* key, std::uint64_t value)
 {
     appendKey(out, key);
     appendNumber(out, value);
     out += ',';
 }
 
-void appendField(std::string& out, const char* key, std::string_view value)
+void appendField(JsonText& out, const char* key, std::string_view value)
 {
     appendKey(out, key);
     appendJsonString(out, value);
     out += ',';
 }
 
-void appendField(std::string& out, const char* key, bool value)
-{
-    appendKey(out, key);
-    out += value ? "true," : "false,";
-}
-
 // The line figures that file and language records share, in their key order.
-void appendCounts(std::string& out, const Counts& counts)
+void appendCounts(JsonText& out, const Counts& counts)
 {
     appendField(out, "Lines", counts.lines);
     appendField(out, "Code", counts.code);
@@ -116,31 +110,60 @@ void appendCounts(std::string& out, const Counts& counts)
     appendField(out, "Complexity", counts.complexity);
 }
 
-void appendFile(std::string& out, const FileRecord& f)
+template <std::size_t N>
+void appendLiteral(JsonText& out, const char (&text)[N])
 {
-    out += '{';
-    appendField(out, "Language", std::string_view(nameOf(f.language)));
-    appendKey(out, "PossibleLanguages");
-    out += '[';
+    out.append(text, N - 1);
+}
+
+void appendFile(JsonText& out, const FileRecord& f)
+{
+    // The keys and what stands between the values, each appended as one piece.
+    appendLiteral(out, "{\"Language\":");
+    appendJsonString(out, nameOf(f.language));
+    appendLiteral(out, ",\"PossibleLanguages\":[");
     for (std::size_t i = 0; i < f.possibleLanguages.size(); ++i) {
         if (i)
             out += ',';
         appendJsonString(out, nameOf(f.possibleLanguages[i]));
     }
-    out += "],";
-    appendField(out, "Filename", std::string_view(f.fileName));
-    appendField(out, "Extension", std::string_view(f.extension));
-    appendField(out, "Location", std::string_view(f.location));
-    appendField(out, "Symlocation", std::string_view(f.symlocation));
-    appendField(out, "Bytes", f.bytes);
-    appendCounts(out, f.counts);
-    appendField(out, "WeightedComplexity", weightedComplexity(f.counts));
-    appendField(out, "Binary", f.binary);
-    appendField(out, "Minified", f.minified);
-    appendField(out, "Generated", f.generated);
-    appendKey(out, "EndPoint");
-    out += "0}";
+    appendLiteral(out, "],\"Filename\":");
+    appendJsonString(out, f.fileName);
+    appendLiteral(out, ",\"Extension\":");
+    appendJsonString(out, f.extension);
+    appendLiteral(out, ",\"Location\":");
+    appendJsonString(out, f.location);
+    appendLiteral(out, ",\"Symlocation\":");
+    appendJsonString(out, f.symlocation);
+    appendLiteral(out, ",\"Bytes\":");
+    appendNumber(out, f.bytes);
+    appendLiteral(out, ",\"Lines\":");
+    appendNumber(out, f.counts.lines);
+    appendLiteral(out, ",\"Code\":");
+    appendNumber(out, f.counts.code);
+    appendLiteral(out, ",\"Comment\":");
+    appendNumber(out, f.counts.comment);
+    appendLiteral(out, ",\"Blank\":");
+    appendNumber(out, f.counts.blank);
+    appendLiteral(out, ",\"Complexity\":");
+    appendNumber(out, f.counts.complexity);
+    appendLiteral(out, ",\"WeightedComplexity\":");
+    appendNumber(out, weightedComplexity(f.counts));
+    out += f.binary ? std::string_view(",\"Binary\":true") : std::string_view(",\"Binary\":false");
+    out += f.minified ? std::string_view(",\"Minified\":true") : std::string_view(",\"Minified\":false");
+    out += f.generated ? std::string_view(",\"Generated\":true") : std::string_view(",\"Generated\":false");
+    appendLiteral(out, ",\"EndPoint\":0}");
 }
+
+// The bytes a JSON string holds as they are: printable ASCII but the quote and the backslash.
+constexpr std::array<bool, 256> makePlainTable()
+{
+    std::array<bool, 256> t{};
+    for (int c = 0x20; c < 0x80; ++c)
+        t[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return t;
+}
+constexpr auto plainTable = makePlainTable();
 
 } // namespace
 
@@ -149,12 +172,21 @@ std::uint64_t weightedComplexity(const Counts& counts)
     return counts.code == 0 ? 0 : counts.complexity * 100 / counts.code;
 }
 
-void appendJsonString(std::string& out, std::string_view text)
+void appendJsonString(JsonText& out, std::string_view text)
 {
     static const char hex[] = "0123456789abcdef";
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
+        // Most of a name or a path stands for itself: appended a run at a time.
+        std::size_t plain = i;
+        while (plain < text.size() && plainTable[static_cast<unsigned char>(text[plain])])
+            ++plain;
+        if (plain > i) {
+            out.append(text.data() + i, plain - i);
+            i = plain;
+            continue;
+        }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
             const std::size_t length = validUtf8(text.substr(i));
@@ -190,40 +222,39 @@ void appendJsonString(std::string& out, std::string_view text)
             out += "\\f";
             break;
         default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += hex[c >> 4];
-                out += hex[c & 15];
-            } else {
-                out += static_cast<char>(c);
-            }
+            out += "\\u00";
+            out += hex[c >> 4];
+            out += hex[c & 15];
         }
         ++i;
     }
     out += '"';
 }
 
-void filterFiles(std::vector<FileRecord>& files, const Options& options)
+std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Options& options)
 {
-    std::erase_if(files, [&options](const FileRecord& f) {
-        return (options.skipMinified && f.minified) || (options.skipGenerated && f.generated);
-    });
+    std::vector<const FileRecord*> files;
+    files.reserve(walked.fileCount());
+    for (const auto& part : walked.parts)
+        for (const auto& f : part.files)
+            if (!((options.skipMinified && f.minified) || (options.skipGenerated && f.generated)))
+                files.push_back(&f);
     if (!options.skipDuplicates)
-        return;
+        return files;
     // Same size and hash make a candidate; only identical bytes make a duplicate.
-    std::sort(files.begin(), files.end(), [](const FileRecord& a, const FileRecord& b) {
-        return std::tie(a.bytes, a.contentHash, a.location) < std::tie(b.bytes, b.contentHash, b.location);
+    std::sort(files.begin(), files.end(), [](const FileRecord* a, const FileRecord* b) {
+        return std::tie(a->bytes, a->contentHash, a->location) < std::tie(b->bytes, b->contentHash, b->location);
     });
     std::vector<bool> drop(files.size(), false);
     for (std::size_t start = 0; start < files.size();) {
         std::size_t end = start + 1;
-        while (end < files.size() && files[end].bytes == files[start].bytes &&
-               files[end].contentHash == files[start].contentHash)
+        while (end < files.size() && files[end]->bytes == files[start]->bytes &&
+               files[end]->contentHash == files[start]->contentHash)
             ++end;
         std::vector<std::size_t> kept{start};
         for (std::size_t i = start + 1; i < end; ++i) {
             const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](std::size_t k) {
-                return files[i].bytes == 0 || sameContent(files[k].location, files[i].location, files[i].bytes);
+                return files[i]->bytes == 0 || sameContent(files[k]->location, files[i]->location, files[i]->bytes);
             });
             if (duplicate)
                 drop[i] = true;
@@ -233,33 +264,80 @@ void filterFiles(std::vector<FileRecord>& files, const Options& options)
         start = end;
     }
     std::size_t out = 0;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (drop[i])
-            continue;
-        if (out != i)
-            files[out] = std::move(files[i]);
-        ++out;
-    }
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!drop[i])
+            files[out++] = files[i];
     files.resize(out);
+    return files;
 }
 
-std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, const Options& options)
+std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& files, const Options& options)
 {
-    std::map<int, LanguageReport> byLanguage;
-    for (const auto& f : files) {
-        LanguageReport& r = byLanguage[f.language];
-        r.language = f.language;
-        r.bytes += f.bytes;
-        r.files += 1;
-        r.counts += f.counts;
-        r.fileRecords.push_back(&f);
-    }
-    std::vector<LanguageReport> out;
-    out.reserve(byLanguage.size());
-    for (auto& [index, report] : byLanguage)
-        out.push_back(std::move(report));
-
     const SortKey key = options.sort;
+    const bool byFigure = key != SortKey::Name && key != SortKey::Files;
+    using Keyed = std::pair<std::uint64_t, const FileRecord*>;
+    // Descending by the key, ties by location: a total order, whatever the walk's order.
+    const auto before = [](const Keyed& a, const Keyed& b) {
+        if (a.first != b.first)
+            return a.first > b.first;
+        return a.second->location < b.second->location;
+    };
+    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    const auto onAllCores = [threads](std::size_t tasks, const auto& task) {
+        std::atomic<std::size_t> next{0};
+        const auto some = [&] {
+            for (std::size_t i; (i = next++) < tasks;)
+                task(i);
+        };
+        std::vector<std::thread> workers;
+        for (unsigned t = 1; t < threads && t < tasks; ++t)
+            workers.emplace_back(some);
+        some();
+        for (auto& w : workers)
+            w.join();
+    };
+
+    // Each slice of the files is grouped by language and sorted on a core of its own; the
+    // sorted runs of a language are then merged. A language without files stays out.
+    const std::size_t languageCount = languages().size();
+    const std::size_t sliceCount = files.size() > 5000 ? std::max(1u, threads) : 1;
+    struct Slice {
+        std::vector<LanguageReport> totals;
+        std::vector<std::vector<Keyed>> files;  // per language
+    };
+    std::vector<Slice> slices(sliceCount);
+    onAllCores(sliceCount, [&](std::size_t k) {
+        Slice& slice = slices[k];
+        slice.totals.resize(languageCount);
+        slice.files.resize(languageCount);
+        const std::size_t first = files.size() * k / sliceCount;
+        const std::size_t last = files.size() * (k + 1) / sliceCount;
+        for (std::size_t i = first; i < last; ++i) {
+            const FileRecord* f = files[i];
+            const auto language = static_cast<std::size_t>(f->language);
+            LanguageReport& r = slice.totals[language];
+            r.bytes += f->bytes;
+            r.files += 1;
+            r.counts += f->counts;
+            slice.files[language].emplace_back(byFigure ? figure(f->counts, 1, key) : 0, f);
+        }
+        for (auto& list : slice.files)
+            std::sort(list.begin(), list.end(), before);
+    });
+
+    std::vector<LanguageReport> out;
+    for (std::size_t language = 0; language < languageCount; ++language) {
+        LanguageReport r;
+        r.language = static_cast<int>(language);
+        for (const Slice& slice : slices) {
+            const LanguageReport& part = slice.totals[language];
+            r.bytes += part.bytes;
+            r.files += part.files;
+            r.counts += part.counts;
+        }
+        if (r.files > 0)
+            out.push_back(std::move(r));
+    }
     std::sort(out.begin(), out.end(), [key](const LanguageReport& a, const LanguageReport& b) {
         if (key != SortKey::Name) {
             const auto fa = figure(a.counts, a.files, key);
@@ -269,42 +347,45 @@ std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, cons
         }
         return nameOf(a.language) < nameOf(b.language);
     });
-    // The files of each language, the largest languages first, sorted on all cores.
-    const auto sortFiles = [key](LanguageReport& r) {
-        const bool byFigure = key != SortKey::Name && key != SortKey::Files;
-        std::vector<std::pair<std::uint64_t, const FileRecord*>> keyed;
-        keyed.reserve(r.fileRecords.size());
-        for (const FileRecord* f : r.fileRecords)
-            keyed.emplace_back(byFigure ? figure(f->counts, 1, key) : 0, f);
-        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-            if (a.first != b.first)
-                return a.first > b.first;
-            return a.second->location < b.second->location;
-        });
-        for (std::size_t i = 0; i < keyed.size(); ++i)
-            r.fileRecords[i] = keyed[i].second;
-    };
+
+    // The files of each language, the largest languages first, merged on all cores.
     std::vector<LanguageReport*> bySize;
     for (auto& r : out)
         bySize.push_back(&r);
     std::sort(bySize.begin(), bySize.end(),
-              [](const LanguageReport* a, const LanguageReport* b) { return a->fileRecords.size() > b->fileRecords.size(); });
-    std::atomic<std::size_t> next{0};
-    const auto sortSome = [&] {
-        for (std::size_t i; (i = next++) < bySize.size();)
-            sortFiles(*bySize[i]);
-    };
-    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    std::vector<std::thread> workers;
-    for (unsigned t = 1; t < threads && t < bySize.size() && files.size() > 5000; ++t)
-        workers.emplace_back(sortSome);
-    sortSome();
-    for (auto& w : workers)
-        w.join();
+              [](const LanguageReport* a, const LanguageReport* b) { return a->files > b->files; });
+    onAllCores(bySize.size(), [&](std::size_t i) {
+        LanguageReport& r = *bySize[i];
+        const auto language = static_cast<std::size_t>(r.language);
+        std::vector<Keyed> all;
+        all.reserve(r.files);
+        std::vector<std::size_t> runs{0};  // where each slice's sorted run starts
+        for (const Slice& slice : slices) {
+            const auto& list = slice.files[language];
+            all.insert(all.end(), list.begin(), list.end());
+            runs.push_back(all.size());
+        }
+        // Neighbouring runs merged, in rounds, until one is left.
+        while (runs.size() > 2) {
+            std::vector<std::size_t> merged{0};
+            for (std::size_t j = 0; j + 1 < runs.size(); j += 2) {
+                const std::size_t end = j + 2 < runs.size() ? runs[j + 2] : runs[j + 1];
+                if (j + 2 < runs.size())
+                    std::inplace_merge(all.begin() + static_cast<std::ptrdiff_t>(runs[j]),
+                                       all.begin() + static_cast<std::ptrdiff_t>(runs[j + 1]),
+                                       all.begin() + static_cast<std::ptrdiff_t>(end), before);
+                merged.push_back(end);
+            }
+            runs = std::move(merged);
+        }
+        r.fileRecords.reserve(all.size());
+        for (const Keyed& file : all)
+            r.fileRecords.push_back(file.second);
+    });
     return out;
 }
 
-std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads)
+std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads)
 {
     // The file records, in output order, are written in parallel: each thread formats a run
     // of them into a piece of its own; the language records go between those runs.
@@ -318,9 +399,9 @@ std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languag
     threads = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(fileCount / 2000 + 1)));
     const std::size_t perPiece = (fileCount + threads - 1) / threads;
 
-    std::vector<std::string> pieces;  // language heads, file runs, language tails, alternating
+    std::vector<JsonText> pieces;  // language heads, file runs, language tails, alternating
     std::vector<std::pair<std::size_t, Run>> runs;  // piece index, files
-    std::string head = "[";
+    JsonText head = "[";
     for (std::size_t i = 0; i < languages.size(); ++i) {
         const LanguageReport& l = languages[i];
         if (i)
@@ -351,7 +432,7 @@ std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languag
     const auto format = [&](std::size_t from, std::size_t step) {
         for (std::size_t r = from; r < runs.size(); r += step) {
             const auto& [piece, run] = runs[r];
-            std::string& out = pieces[piece];
+            JsonText& out = pieces[piece];
             const auto& records = languages[run.language].fileRecords;
             out.reserve(600 * (run.last - run.first));
             for (std::size_t j = run.first; j < run.last; ++j) {
@@ -374,7 +455,7 @@ std::string toJson(const std::vector<LanguageReport>& languages, bool byFile)
 {
     std::string out;
     for (const auto& piece : toJsonPieces(languages, byFile, 1))
-        out += piece;
+        out.append(piece.data(), piece.size());
     return out;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "counter/FileScanner.h"
+#include "counter/LargeAllocator.h"
 #include "counter/Options.h"
+#include "counter/Walker.h"
 
 #include <cstdint>
 #include <string>
@@ -19,26 +21,30 @@ struct LanguageReport {
     std::vector<const FileRecord*> fileRecords;
 };
 
-// Leaves out what the options exclude (minified and generated files, duplicates) from a
-// walk's files. Of byte-identical files the one with the smallest location stays.
-void filterFiles(std::vector<FileRecord>& files, const Options& options);
+// The files of a walk less what the options exclude (minified and generated files,
+// duplicates), in no particular order. Of byte-identical files the one with the smallest
+// location stays.
+std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Options& options);
 
 // Groups files by language and orders languages and files by the sort key (descending,
 // ties by name, so output does not depend on the walk's order).
-std::vector<LanguageReport> summarize(const std::vector<FileRecord>& files, const Options& options);
+std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& files, const Options& options);
 
 // Complexity per hundred code lines.
 std::uint64_t weightedComplexity(const Counts& counts);
 
 std::string toJson(const std::vector<LanguageReport>& languages, bool byFile);
 
+// Text of the JSON output: its pieces are large, and filled once.
+using JsonText = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
+
 // The same text in pieces to be written one after the other, the file records formatted by
 // up to `threads` threads.
-std::vector<std::string> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads);
+std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads);
 std::string toTable(const std::vector<LanguageReport>& languages, bool byFile);
 
 // Appends `text` as a JSON string: quotes, backslashes and control characters escaped,
 // bytes that are not UTF-8 replaced by U+FFFD.
-void appendJsonString(std::string& out, std::string_view text);
+void appendJsonString(JsonText& out, std::string_view text);
 
 } // namespace qm::counter

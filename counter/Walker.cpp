@@ -4,6 +4,7 @@
 #include "counter/ReleaseChain.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -64,7 +65,12 @@ std::string pathOf(const Place& place)
 struct OpenFolder {
     int fd = -1;
     std::atomic<int>& count;
-    OpenFolder(int descriptor, std::atomic<int>& openFolders) : fd(descriptor), count(openFolders) { ++count; }
+    std::string path;  // shown in front of its files' names, once it has some
+    OpenFolder(int descriptor, std::atomic<int>& openFolders, std::string shown)
+        : fd(descriptor), count(openFolders), path(std::move(shown))
+    {
+        ++count;
+    }
     ~OpenFolder()
     {
         ::close(fd);
@@ -81,17 +87,27 @@ struct FolderJob {
     bool inRepository = false;  // .gitignore files count only inside a git work tree
 };
 
+constexpr std::size_t filesPerJob = 8;
+
 struct FileJob {
-    std::string name;  // in the job's folder, or a path
-    std::string location;
-    std::string symlocation;
+    std::uint32_t name = 0;  // where the name starts in the job's names
     bool link = false;
 };
 
 struct Job {
     std::optional<FolderJob> folder;
     std::shared_ptr<OpenFolder> in;  // the files' folder; none: their names are paths
-    std::vector<FileJob> files;
+    std::string names;               // of the files, each ended by a NUL
+    std::array<FileJob, filesPerJob> files{};
+    std::size_t fileCount = 0;
+    std::string symlocation;  // of a file given by its path, a link to this target
+
+    void add(std::string_view name, bool link)
+    {
+        files[fileCount++] = FileJob{static_cast<std::uint32_t>(names.size()), link};
+        names.append(name);
+        names.push_back('\0');
+    }
 };
 
 // What a folder holds for the walk, its ignore rules applied (its files go to the caller
@@ -101,8 +117,6 @@ struct Listing {
     std::shared_ptr<const IgnoreRules> rules;  // in force inside the folder
     bool inRepository = false;
 };
-
-constexpr std::size_t filesPerJob = 8;
 
 std::string join(const std::string& folder, const std::string& name)
 {
@@ -249,6 +263,13 @@ int openFolderBudget()
     return static_cast<int>(std::clamp<rlim_t>(limit.rlim_cur / 4, 4, 4096));
 }
 
+// The records of every walk point into its tables: it lasts as long as the process.
+const Classifier& sharedClassifier()
+{
+    static const Classifier classifier;
+    return classifier;
+}
+
 class Walk {
 public:
     explicit Walk(const Options& options) : options_(options), budget_(openFolderBudget())
@@ -282,7 +303,9 @@ public:
 
         for (const auto& [path, st] : roots) {
             if (S_ISDIR(st.st_mode)) {
-                push(Job{rootJob(path), nullptr, {}});
+                Job job;
+                job.folder = rootJob(path);
+                push(std::move(job));
                 continue;
             }
             std::string symlocation;
@@ -291,7 +314,8 @@ public:
             if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::realpath(path.c_str(), target))
                 symlocation = target;
             Job job;
-            job.files.push_back({path, path, std::move(symlocation), false});
+            job.add(path, false);
+            job.symlocation = std::move(symlocation);
             push(std::move(job));
         }
 
@@ -302,11 +326,12 @@ public:
         for (auto& w : workers)
             w.join();
 
+        // Each thread's records stay where it put them.
         WalkResult result;
-        for (auto& part : perThread_) {
-            result.files.insert(result.files.end(), std::make_move_iterator(part.files.begin()),
-                                std::make_move_iterator(part.files.end()));
-            result.warnings.insert(result.warnings.end(), part.warnings.begin(), part.warnings.end());
+        result.parts.resize(threads);
+        for (unsigned i = 0; i < threads; ++i) {
+            result.parts[i] = std::move(perThread_[i].part);
+            result.warnings.insert(result.warnings.end(), perThread_[i].warnings.begin(), perThread_[i].warnings.end());
         }
         return result;
     }
@@ -323,7 +348,14 @@ private:
         wake_.notify_one();
     }
 
-    void work(WalkResult& out)
+    // What one thread found.
+    struct Found {
+        WalkResult::Part part;
+        std::vector<std::string> warnings;
+        std::string location;  // room to put a file's location together
+    };
+
+    void work(Found& out)
     {
         FileScanner scanner(classifier_, syntaxes_, options_);
         for (;;) {
@@ -341,8 +373,14 @@ private:
             }
             if (job.folder)
                 listFolder(*job.folder, scanner, out);
-            for (auto& file : job.files)
-                scanFile(scanner, job.in ? job.in->fd : AT_FDCWD, !job.in, file, out);
+            for (std::size_t i = 0; i < job.fileCount; ++i) {
+                const FileJob& file = job.files[i];
+                const char* name = job.names.c_str() + file.name;
+                if (job.in)
+                    scanFile(scanner, job.in->fd, job.in->path, name, file.link, out);
+                else
+                    scanPath(scanner, name, job.symlocation, out);
+            }
             job = Job{};  // let go of the folder before saying the work is done
             {
                 std::lock_guard lock(mutex_);
@@ -352,15 +390,33 @@ private:
             }
         }
         wake_.notify_all();
+        out.part.texts = std::move(scanner.texts());
     }
 
-    static void scanFile(FileScanner& scanner, int folder, bool byPath, FileJob& file, WalkResult& out)
+    // Counts the file `name` of the folder open as `folder`, whose path is `folderPath`.
+    static void scanFile(FileScanner& scanner, int folder, const std::string& folderPath, const char* name, bool link,
+                         Found& out)
+    {
+        std::string& location = out.location;
+        location.assign(folderPath);
+        if (location.empty() || location.back() != '/')
+            location += '/';
+        const std::size_t nameAt = location.size();
+        location += name;
+        std::string warning;
+        if (auto record = scanner.scan(folder, name, location, std::string_view(location).substr(nameAt), {}, link, warning))
+            out.part.files.push_back(*record);
+        else if (!warning.empty())
+            out.warnings.push_back(std::move(warning));
+    }
+
+    // Counts a file given by its path.
+    static void scanPath(FileScanner& scanner, const char* path, const std::string& symlocation, Found& out)
     {
         std::string warning;
-        std::string name = byPath ? fileNameOf(file.name) : file.name;
-        if (auto record = scanner.scan(folder, file.name, std::move(file.location), std::move(name),
-                                       std::move(file.symlocation), file.link, warning))
-            out.files.push_back(std::move(*record));
+        const std::string name = fileNameOf(path);
+        if (auto record = scanner.scan(AT_FDCWD, path, path, name, symlocation, false, warning))
+            out.part.files.push_back(*record);
         else if (!warning.empty())
             out.warnings.push_back(std::move(warning));
     }
@@ -373,65 +429,62 @@ private:
     }
 
     // Whether an entry of a folder is one of the walk's roots, walked on its own.
-    bool isOtherRoot(int folder, const dirent& entry) const
+    bool isOtherRoot(int folder, std::uint64_t inode, const char* name) const
     {
         if (rootIds_.empty())
             return false;
-        const auto ino = static_cast<ino_t>(entry.d_ino);
+        const auto ino = static_cast<ino_t>(inode);
         if (std::none_of(rootIds_.begin(), rootIds_.end(), [ino](const auto& id) { return id.second == ino; }))
             return false;
         struct stat st{};
-        if (::fstatat(folder, entry.d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
             return false;
         return std::any_of(rootIds_.begin(), rootIds_.end(),
                            [&st](const auto& id) { return id.first == st.st_dev && id.second == st.st_ino; });
     }
 
     // Reads the folder open as `fd`: its ignore files, then its entries, handing each file
-    // to count to `take`. False (and a warning) when it cannot be listed.
+    // to count to `take` (its name and whether it is a link). The entries are read straight
+    // from the descriptor, which is left at their end.
     template <class Take>
-    bool list(int fd, const Place& place, const std::shared_ptr<const IgnoreRules>& rulesFromAbove, bool inRepository,
-              Listing& listing, WalkResult& out, Take take) const
+    void list(int fd, const std::shared_ptr<const IgnoreRules>& rulesFromAbove, bool inRepository, Listing& listing,
+              Take take) const
     {
-        std::string path;  // of the folder, once needed
-        const auto folderPath = [&]() -> const std::string& {
-            if (path.empty())
-                path = pathOf(place);
-            return path;
-        };
-        const int duplicate = ::dup(fd);
-        DIR* dir = duplicate >= 0 ? ::fdopendir(duplicate) : nullptr;
-        if (!dir) {
-            const int error = errno;
-            if (duplicate >= 0)
-                ::close(duplicate);
-            out.warnings.push_back(folderPath() + ": " + std::strerror(error));
-            return false;
-        }
         struct Entry {
-            std::string name;
+            std::uint32_t name;  // where it starts in `names`
             unsigned char type;
         };
+        std::string names;  // each ended by a NUL
         std::vector<Entry> entries;
         bool hasGitignore = false;
         bool hasIgnore = false;
         unsigned char git = DT_UNKNOWN;
         bool hasGit = false;
-        while (const dirent* e = ::readdir(dir)) {
-            const char* name = e->d_name;
-            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                continue;
-            if (isOtherRoot(fd, *e))
-                continue;
-            entries.push_back({name, e->d_type});
-            hasGitignore = hasGitignore || std::strcmp(name, ".gitignore") == 0;
-            hasIgnore = hasIgnore || std::strcmp(name, ".ignore") == 0;
-            if (std::strcmp(name, ".git") == 0) {
-                hasGit = true;
-                git = e->d_type;
+        alignas(dirent64) char buffer[32 * 1024];
+        for (;;) {
+            const ssize_t got = ::getdents64(fd, buffer, sizeof buffer);
+            if (got <= 0)
+                break;  // the end, or a folder that went away: what was read is what it holds
+            for (ssize_t at = 0; at < got;) {
+                const auto* e = reinterpret_cast<const dirent64*>(buffer + at);
+                at += e->d_reclen;
+                const char* name = e->d_name;
+                if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+                    continue;
+                if (isOtherRoot(fd, e->d_ino, name))
+                    continue;
+                entries.push_back({static_cast<std::uint32_t>(names.size()), e->d_type});
+                names.append(name).push_back('\0');
+                if (name[0] == '.') {
+                    hasGitignore = hasGitignore || std::strcmp(name, ".gitignore") == 0;
+                    hasIgnore = hasIgnore || std::strcmp(name, ".ignore") == 0;
+                    if (std::strcmp(name, ".git") == 0) {
+                        hasGit = true;
+                        git = e->d_type;
+                    }
+                }
             }
         }
-        ::closedir(dir);
         if (hasGit && git == DT_UNKNOWN) {
             struct stat st{};
             git = ::fstatat(fd, ".git", &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_DIR;
@@ -445,19 +498,20 @@ private:
             listing.rules = IgnoreRules::withPatterns(listing.rules, folderPatterns(fd, exclude, hasGitignore, hasIgnore));
         const IgnoreRules* rules = listing.rules.get();
 
-        for (auto& entry : entries) {
+        for (const auto& entry : entries) {
+            const char* name = names.c_str() + entry.name;
             unsigned char type = entry.type;
             if (type == DT_UNKNOWN) {
                 struct stat st{};
-                if (::fstatat(fd, entry.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+                if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
                     continue;
                 type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : S_ISLNK(st.st_mode) ? DT_LNK : DT_UNKNOWN;
             }
             if (type == DT_DIR) {
-                if (entry.name == ".git" || entry.name == ".hg" || entry.name == ".svn")
+                if (std::strcmp(name, ".git") == 0 || std::strcmp(name, ".hg") == 0 || std::strcmp(name, ".svn") == 0)
                     continue;
-                if (!IgnoreRules::ignored(rules, entry.name, true))
-                    listing.folders.push_back(std::move(entry.name));
+                if (!IgnoreRules::ignored(rules, name, true))
+                    listing.folders.emplace_back(name);
                 continue;
             }
             bool link = false;
@@ -465,21 +519,19 @@ private:
                 // Links to files are counted (with their target); links to folders are not
                 // followed, so link loops cannot trap the walk.
                 struct stat st{};
-                if (::fstatat(fd, entry.name.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode))
+                if (::fstatat(fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode))
                     continue;
                 link = true;
             } else if (type != DT_REG) {
                 continue;  // pipes, sockets and devices are not files to read
             }
-            if (IgnoreRules::ignored(rules, entry.name, false))
+            if (IgnoreRules::ignored(rules, name, false))
                 continue;
-            std::string location = join(folderPath(), entry.name);
-            take(FileJob{std::move(entry.name), std::move(location), {}, link});
+            take(name, link);
         }
-        return true;
     }
 
-    void listFolder(FolderJob& folder, FileScanner& scanner, WalkResult& out)
+    void listFolder(FolderJob& folder, FileScanner& scanner, Found& out)
     {
         const Place& place = *folder.place;
         const int fd = folder.parent ? ::openat(folder.parent->fd, place.name.c_str(),
@@ -490,22 +542,24 @@ private:
             out.warnings.push_back(pathOf(place) + ": " + std::strerror(errno));
             return;
         }
-        auto open = std::make_shared<OpenFolder>(fd, openFolders_);
+        auto open = std::make_shared<OpenFolder>(fd, openFolders_, std::string());
         Listing listing;
         Job files;
         files.in = open;
-        const bool listed = list(fd, place, folder.rules, folder.inRepository, listing, out, [&](FileJob file) {
-            files.files.push_back(std::move(file));
-            if (files.files.size() == filesPerJob) {
+        list(fd, folder.rules, folder.inRepository, listing, [&](const char* name, bool link) {
+            // The path only once there is a file to show in it: a chain of empty folders
+            // however deep costs each folder its own name.
+            if (open->path.empty())
+                open->path = pathOf(place);
+            files.add(name, link);
+            if (files.fileCount == filesPerJob) {
                 push(std::move(files));
                 files = Job{};
                 files.in = open;
             }
         });
-        if (!files.files.empty())
+        if (files.fileCount > 0)
             push(std::move(files));
-        if (!listed)
-            return;
 
         if (openFolders_ >= budget_) {
             // Each folder job keeps its parent open: past the budget, this thread walks the
@@ -515,10 +569,10 @@ private:
         }
         for (auto& name : listing.folders) {
             auto rules = IgnoreRules::inside(listing.rules, name);
-            push(Job{FolderJob{open, std::make_shared<const Place>(folder.place, std::move(name)), std::move(rules),
-                               listing.inRepository},
-                     nullptr,
-                     {}});
+            Job job;
+            job.folder = FolderJob{open, std::make_shared<const Place>(folder.place, std::move(name)), std::move(rules),
+                                   listing.inRepository};
+            push(std::move(job));
         }
     }
 
@@ -527,7 +581,7 @@ private:
     // it is open, and the walk returns to a parent through "..", checked to be the folder it
     // came from. Time and descriptors stay bounded however deep or wide the tree is.
     void walkDeep(int top, const std::shared_ptr<const Place>& topPlace, Listing& topListing, FileScanner& scanner,
-                  WalkResult& out)
+                  Found& out)
     {
         struct Frame {
             std::shared_ptr<const Place> place;
@@ -583,10 +637,15 @@ private:
                 continue;
             }
             Listing listing;
-            const bool listed = list(child, *place, IgnoreRules::inside(frame.rules, name), frame.inRepository, listing,
-                                     out, [&](FileJob file) { scanFile(scanner, child, false, file, out); });
+            std::string path;  // once there is a file to show in it
+            list(child, IgnoreRules::inside(frame.rules, name), frame.inRepository, listing,
+                 [&](const char* file, bool link) {
+                     if (path.empty())
+                         path = pathOf(*place);
+                     scanFile(scanner, child, path, file, link, out);
+                 });
             struct stat childSt{};
-            if (!listed || listing.folders.empty() || ::fstat(child, &childSt) != 0) {
+            if (listing.folders.empty() || ::fstat(child, &childSt) != 0) {
                 ::close(child);
                 continue;
             }
@@ -599,9 +658,9 @@ private:
     }
 
     const Options& options_;
-    Classifier classifier_;
+    const Classifier& classifier_ = sharedClassifier();
     std::vector<Syntax> syntaxes_;
-    std::vector<WalkResult> perThread_;
+    std::vector<Found> perThread_;
     std::vector<std::pair<dev_t, ino_t>> rootIds_;
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "counter/FileScanner.h"
+#include "counter/LargeAllocator.h"
 #include "counter/Options.h"
+#include "counter/TextStore.h"
 
 #include <string>
 #include <vector>
@@ -10,8 +12,21 @@ namespace qm::counter {
 
 // What a walk found: the counted files (in no particular order) and the problems met.
 struct WalkResult {
-    std::vector<FileRecord> files;
+    // The records one thread of the walk made, and the store their texts lie in.
+    struct Part {
+        std::vector<FileRecord, LargeAllocator<FileRecord>> files;
+        TextStore texts;
+    };
+    std::vector<Part> parts;
     std::vector<std::string> warnings;
+
+    std::size_t fileCount() const
+    {
+        std::size_t n = 0;
+        for (const auto& part : parts)
+            n += part.files.size();
+        return n;
+    }
 };
 
 // Walks the given paths in parallel and counts every file of a known language, each once

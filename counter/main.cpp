@@ -21,7 +21,7 @@
 
 namespace {
 
-bool writeAll(int fd, const std::string& text)
+bool writeAll(int fd, std::string_view text)
 {
     std::size_t done = 0;
     while (done < text.size()) {
@@ -53,10 +53,11 @@ int usageError(const std::string& message)
 }
 
 // Writes the output; a failure (a full disk, a closed pipe) is said on standard error.
-int writeOutput(const std::vector<std::string>& pieces)
+template <class Text>
+int writeOutput(const std::vector<Text>& pieces)
 {
     for (const auto& piece : pieces) {
-        if (!writeAll(STDOUT_FILENO, piece)) {
+        if (!writeAll(STDOUT_FILENO, std::string_view(piece.data(), piece.size()))) {
             writeAll(STDERR_FILENO, std::string("scc: cannot write the output: ") + std::strerror(errno) + "\n");
             return 1;
         }
@@ -88,9 +89,9 @@ int main(int argc, char** argv)
     case CommandLine::Action::Error:
         return usageError(command.error);
     case CommandLine::Action::Help:
-        return writeOutput({helpText()});
+        return writeOutput(std::vector<std::string>{helpText()});
     case CommandLine::Action::Version:
-        return writeOutput({versionText()});
+        return writeOutput(std::vector<std::string>{versionText()});
     case CommandLine::Action::Count:
         break;
     }
@@ -109,12 +110,11 @@ int main(int argc, char** argv)
     if (options.verbose)
         for (const auto& warning : walked.warnings)
             writeAll(STDERR_FILENO, "scc: warning: " + printable(warning) + "\n");
-    filterFiles(walked.files, options);
-    const auto report = summarize(walked.files, options);
+    const auto report = summarize(filterFiles(walked, options), options);
     const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    const int status = writeOutput(options.format == OutputFormat::Json
-                                       ? toJsonPieces(report, options.byFile, threads)
-                                       : std::vector<std::string>{toTable(report, options.byFile)});
+    const int status = options.format == OutputFormat::Json
+                           ? writeOutput(toJsonPieces(report, options.byFile, threads))
+                           : writeOutput(std::vector<std::string>{toTable(report, options.byFile)});
     // The records are many small allocations: the process ends without handing each back.
     std::_Exit(status);
 }

@@ -134,6 +134,37 @@ TEST(Classifier, RecognisesWholeNamesNamePrefixesAndDoubleExtensions)
         EXPECT_EQ(names(c.candidates(name, Classifier::extensionOf(name))), expected) << name;
 }
 
+TEST(Classifier, LooksAtEveryLineOfTheHeadWhateverTheLinesLengths)
+{
+    // A marker far into the head, after lines shorter and longer than a 64-byte block and
+    // lines of blanks, or at the very end without a line end, decides as one on the first line.
+    const Classifier c;
+    std::string before;
+    for (const std::size_t length : {0u, 1u, 62u, 63u, 64u, 65u, 127u, 128u, 129u, 300u, 5u})
+        before += "/" + std::string(length, '*') + "\n";
+    before += std::string(100, ' ') + "\t\r\n" + std::string(70, ' ') + "int x;\n";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {before + "namespace tools {\n}\n", "C++ Header"},
+        {before + "   template <class T> struct S;\n", "C++ Header"},
+        {before + "@interface Widget\n@end\n", "Objective-C"},
+        {before + std::string(200, ' ') + "#import <Foundation/Foundation.h>", "Objective-C"},
+        {before + "int plain(void);\n", "C Header"},
+        {before + "x namespace y\n", "C Header"},
+        {"std::size_t n;\n", "C++ Header"},
+        {before + "int a = b ? c : d, e:4;\nlabel: x = std::max(a, e);\n", "C++ Header"},
+        {before + "s:std:x::y a::b; d::", "C Header"},
+        {before + "x:::std:", "C Header"},
+        {before + ":: std::", "C++ Header"},
+    };
+    for (const auto& [head, expected] : cases)
+        EXPECT_EQ(nameOf(c.choose(c.candidates("a.h", "h"), "h", head)), expected) << head.substr(before.size());
+    std::string comments;
+    for (const std::size_t length : {10u, 63u, 64u, 65u, 200u})
+        comments += "# " + std::string(length, 'c') + "\n";
+    EXPECT_EQ(nameOf(c.choose(c.candidates("a.conf", "conf"), "conf", comments + "[main]\nkey = 1\n")), "INI");
+    EXPECT_EQ(nameOf(c.choose(c.candidates("a.conf", "conf"), "conf", comments + "worker_processes 4;\n")), "(none)");
+}
+
 TEST(Classifier, CountsDAndConfFilesOnlyWhenTheContentFitsALanguage)
 {
     const Classifier c;

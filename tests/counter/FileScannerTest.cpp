@@ -29,7 +29,7 @@ TEST(FileScanner, GivesTheSameFiguresWhereverItsReadsEnd)
         for (std::size_t size = Syntax::lookahead + 1; size <= c.text.size() + 1; ++size) {
             FileScanner scanner(classifier, syntaxes, options, size);
             std::string warning;
-            const auto record = scanner.scan(AT_FDCWD, tree.path(name), name, name, {}, false, warning);
+            const auto record = scanner.scan(AT_FDCWD, tree.path(name).c_str(), name, name, {}, false, warning);
             ASSERT_TRUE(record) << warning;
             const Counts& got = record->counts;
             if ((std::vector<std::uint64_t>{got.lines, got.code, got.comment, got.blank, got.complexity}) !=

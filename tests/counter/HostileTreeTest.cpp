@@ -247,7 +247,7 @@ TEST(HostileTree, KeepsWithinFewFileDescriptors)
     options.threads = 1;
     const WalkResult walked = walk(options);
     ::setrlimit(RLIMIT_NOFILE, &saved);
-    EXPECT_EQ(walked.files.size(), 4u * depth);
+    EXPECT_EQ(walked.fileCount(), 4u * depth);
     EXPECT_EQ(walked.warnings, std::vector<std::string>{});
 
     const RunResult r =

@@ -1,3 +1,4 @@
+#include "counter/Lanes.h"
 #include "counter/Language.h"
 #include "counter/LineCounter.h"
 #include "CountCases.h"
@@ -324,6 +325,40 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
     }
 }
 
+
+TEST(LineCounter, GivesTheSameFiguresWithSixteenAndThirtyTwoByteScans)
+{
+    // The cases' figures hold for both scans; random token mixes give both the same figures.
+    const bool saved = lanes::avx2;
+    lanes::avx2 = false;
+    for (const auto* cases : allCases)
+        expectCases(*cases);
+    expectCases(hostileCases);
+    std::mt19937 random(11);
+    const std::vector<std::string> tokens{"/*",   "*/",  "//", "\"", "'",   "\\",  "\n",       " ",
+                                          "if",   "xif", "_for", "&&", "case", "#",   "<<EOF",    "EOF",
+                                          "q{",   "}",   "s/",  "/",  "`",    "${",  "\"\"\"", "\t",
+                                          "é", std::string(40, 'w'), std::string(70, ' ')};
+    static const char* const randomLanguages[] = {"C",      "Rust",   "Perl", "C++", "Ruby",    "Shell",
+                                                  "JavaScript", "Python", "SQL", "Lua", "Fortran", "Batch"};
+    std::vector<std::pair<std::string, std::string>> samples;
+    for (int n = 0; n < 120; ++n) {
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(1, 600)(random);
+        for (int i = 0; i < length; ++i)
+            text += tokens[std::uniform_int_distribution<std::size_t>(0, tokens.size() - 1)(random)];
+        samples.emplace_back(randomLanguages[n % 12], text);
+    }
+    std::vector<Counts> narrow;
+    for (const auto& [language, text] : samples)
+        narrow.push_back(LineCounter::count(syntaxOf(language), text));
+    lanes::avx2 = saved;
+    if (!lanes::avx2)
+        GTEST_SKIP() << "no AVX2 on this processor: only the 16-byte scan ran";
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        ASSERT_EQ(LineCounter::count(syntaxOf(samples[i].first), samples[i].second), narrow[i])
+            << samples[i].first << ":\n" << samples[i].second;
+}
 
 TEST(LineCounter, KeepsEveryLineEndAndReadsTokensAcrossReads)
 {

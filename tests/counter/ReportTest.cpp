@@ -1,0 +1,72 @@
+// The summary of many files: totals per language, and files in the order of the sort key,
+// whether they are sorted on one core or in slices on many.
+
+#include "counter/Report.h"
+#include "counter/Language.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
+
+using namespace qm::counter;
+
+TEST(Report, OrdersManyFilesByTheSortKeyThenLocationOnAnyNumberOfThreads)
+{
+    // Enough files to be sorted in slices; few distinct figures, so that most ties fall to
+    // the location.
+    const int c = languageIndex("C");
+    const int header = languageIndex("C Header");
+    std::mt19937 random(5);
+    const std::size_t count = 12000;
+    std::vector<std::string> locations;
+    for (std::size_t i = 0; i < count; ++i)
+        locations.push_back("./src/" + std::to_string(std::uniform_int_distribution<int>(0, 1 << 30)(random)) + ".c");
+    std::vector<FileRecord> records(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        FileRecord& f = records[i];
+        f.language = i % 3 == 0 ? header : c;
+        f.location = locations[i];
+        f.counts.code = static_cast<std::uint64_t>(std::uniform_int_distribution<int>(0, 40)(random));
+        f.counts.lines = f.counts.code + 2;
+        f.bytes = 10 * f.counts.lines;
+    }
+    std::vector<const FileRecord*> files;
+    for (const auto& f : records)
+        files.push_back(&f);
+
+    // Expected by the rule: descending code, ties by location; totals are plain sums.
+    const auto expected = [&](int language) {
+        std::vector<const FileRecord*> mine;
+        for (const auto* f : files)
+            if (f->language == language)
+                mine.push_back(f);
+        std::sort(mine.begin(), mine.end(), [](const FileRecord* a, const FileRecord* b) {
+            return std::make_tuple(b->counts.code, a->location) < std::make_tuple(a->counts.code, b->location);
+        });
+        return mine;
+    };
+    const auto cFiles = expected(c);
+    const auto headerFiles = expected(header);
+    std::uint64_t cCode = 0;
+    for (const auto* f : cFiles)
+        cCode += f->counts.code;
+
+    for (const unsigned threads : {1u, 3u, 8u}) {
+        SCOPED_TRACE(threads);
+        Options options;
+        options.sort = SortKey::Code;
+        options.threads = threads;
+        std::shuffle(files.begin(), files.end(), random);
+        const auto report = summarize(files, options);
+        ASSERT_EQ(report.size(), 2u);
+        EXPECT_EQ(report[0].language, c); // more code
+        EXPECT_EQ(report[0].files, cFiles.size());
+        EXPECT_EQ(report[0].counts.code, cCode);
+        EXPECT_EQ(report[0].fileRecords, cFiles);
+        EXPECT_EQ(report[1].fileRecords, headerFiles);
+    }
+}
