@@ -41,9 +41,8 @@
 // decoder of kit/base decides, so the result and the error (kind, coding
 // path, description) are always exactly the strict decoder's.
 //
-// Nearly all of the text is file records. A first pass reads the languages
-// and only marks where each of their file records stands; meanwhile the file
-// records are read on other threads, each record on its own.
+// Nearly all of the text is file records: the text is cut into them, and
+// they are read on several threads, each on its own (Pieces below).
 
 #include "core/CounterOutputReader.h"
 
@@ -52,9 +51,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bitset>
-#include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <exception>
 #include <mutex>
 #include <optional>
@@ -130,12 +127,11 @@ void validate(od::value value, int depth)
 }
 
 template <class Record>
-std::shared_ptr<Record> readRecord(od::value value);
+std::shared_ptr<Record> readRecord(od::value value, std::size_t* lastField = nullptr);
 template <class T>
 void read(od::value value, std::vector<T>& out);
 template <CodedRecord Record>
 void read(od::value value, std::shared_ptr<Record>& out);
-void read(od::value value, std::vector<std::shared_ptr<FileEntry>>& out);
 
 void read(od::value value, std::string& out)
 {
@@ -160,168 +156,10 @@ void read(od::value value, std::vector<T>& out)
         read(take(std::move(element)), out.emplace_back());
 }
 
-// Reads file records on other threads while the first pass goes on. Records
-// come in batches; the first full batch starts the readers (fewer records are
-// read on the calling thread alone, and so are all of them when no reader
-// can be started). Each record is read into its batch and
-// set in place once all are read, as the first pass is still growing the
-// lists they go to.
-class FileReaders {
-public:
-    explicit FileReaders(const char* textEnd) : textEnd_(textEnd) {}
-    FileReaders(const FileReaders&) = delete;
-    FileReaders& operator=(const FileReaders&) = delete;
-    ~FileReaders()
-    {
-        steppedBack_ = true; // left before the end: what is still queued is not read
-        stop();
-    }
-
-    void add(std::string_view json, std::vector<std::shared_ptr<FileEntry>>& files)
-    {
-        if (!filling_) {
-            filling_ = &batches_.emplace_back();
-            filling_->reserve(batchSize);
-        }
-        filling_->push_back({json, &files, files.size() - 1, nullptr});
-        if (filling_->size() == batchSize)
-            post();
-    }
-
-    // Reads what is left, waits for the readers and sets every record in its
-    // list. False when a record was not plain output.
-    bool finish()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            if (filling_)
-                queue_.push_back(std::exchange(filling_, nullptr));
-            closed_ = true;
-        }
-        wake_.notify_all();
-        work(); // this thread helps with the last batches
-        stop();
-        if (failure_)
-            std::rethrow_exception(failure_);
-        if (steppedBack_)
-            return false;
-        for (Batch& batch : batches_)
-            for (PendingFile& file : batch)
-                (*file.files)[file.index] = std::move(file.record);
-        return true;
-    }
-
-private:
-    static constexpr std::size_t batchSize = 1024;
-
-    struct PendingFile {
-        std::string_view json;
-        std::vector<std::shared_ptr<FileEntry>>* files;
-        std::size_t index;
-        std::shared_ptr<FileEntry> record;
-    };
-    using Batch = std::vector<PendingFile>;
-
-    void post()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            queue_.push_back(filling_);
-        }
-        filling_ = nullptr;
-        if (!helpersAsked_) {
-            helpersAsked_ = true;
-            const unsigned helpers = std::max(2u, std::thread::hardware_concurrency()) - 1;
-            try {
-                for (unsigned i = 0; i < helpers; ++i)
-                    workers_.emplace_back([this] { work(); });
-            } catch (const std::system_error&) {
-                // No more threads (a process limit): the helpers that did
-                // start read on, and the calling thread reads the rest in
-                // finish().
-            }
-        } else {
-            wake_.notify_one();
-        }
-    }
-
-    Batch* next()
-    {
-        std::unique_lock lock(mutex_);
-        wake_.wait(lock, [this] { return !queue_.empty() || closed_; });
-        if (queue_.empty())
-            return nullptr;
-        Batch* batch = queue_.front();
-        queue_.pop_front();
-        return batch;
-    }
-
-    void work()
-    {
-        try {
-            od::parser parser;
-            while (Batch* batch = next()) {
-                for (PendingFile& file : *batch) {
-                    if (steppedBack_.load(std::memory_order_relaxed))
-                        break;
-                    // The record's text lies inside the whole text, so its padding is there too.
-                    const simdjson::padded_string_view view(file.json.data(), file.json.size(),
-                                                            static_cast<std::size_t>(textEnd_ - file.json.data()));
-                    od::document document = take(parser.iterate(view));
-                    file.record = readRecord<FileEntry>(take(document.get_value()));
-                }
-            }
-        } catch (const StepBack&) {
-            steppedBack_ = true;
-        } catch (...) {
-            std::lock_guard lock(mutex_);
-            if (!failure_)
-                failure_ = std::current_exception();
-            steppedBack_ = true;
-        }
-    }
-
-    void stop()
-    {
-        {
-            std::lock_guard lock(mutex_);
-            closed_ = true;
-        }
-        wake_.notify_all();
-        workers_.clear(); // joins
-    }
-
-    const char* textEnd_;
-    std::deque<Batch> batches_; // stays in place as it grows: the queue points into it
-    Batch* filling_ = nullptr;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<Batch*> queue_;
-    bool helpersAsked_ = false;
-    bool closed_ = false;
-    std::atomic<bool> steppedBack_ = false;
-    std::exception_ptr failure_;
-    std::vector<std::jthread> workers_;
-};
-
-// While the first pass runs, the file records met are handed to these.
-thread_local FileReaders* fileReaders = nullptr;
-
 template <CodedRecord Record>
 void read(od::value value, std::shared_ptr<Record>& out)
 {
     out = readRecord<Record>(value);
-}
-
-void read(od::value value, std::vector<std::shared_ptr<FileEntry>>& out)
-{
-    for (auto element : take(value.get_array())) {
-        out.emplace_back();
-        if (fileReaders)
-            fileReaders->add(take(take(take(std::move(element)).get_object()).raw_json()), out);
-        else
-            read(take(std::move(element)), out.back());
-    }
 }
 
 // Calls `use(field)` with the record's field number `index`.
@@ -332,8 +170,11 @@ void withField(std::size_t index, Use&& use, std::index_sequence<I...>)
     ((index == I ? (use(std::get<I>(fields)), true) : false) || ...);
 }
 
+// Reads one record; `lastField`, when asked for, is the number of the field
+// of the record's last key, or the number of fields when that key is one the
+// record does not know.
 template <class Record>
-std::shared_ptr<Record> readRecord(od::value value)
+std::shared_ptr<Record> readRecord(od::value value, std::size_t* lastField)
 {
     constexpr auto fields = Record::codingKeys();
     constexpr std::size_t count = std::tuple_size_v<decltype(fields)>;
@@ -343,6 +184,7 @@ std::shared_ptr<Record> readRecord(od::value value)
     auto record = std::make_shared<Record>(freshId());
     std::bitset<count> seen;
     std::size_t next = 0; // the counter writes the keys in coding order: look there first
+    std::size_t last = count;
     for (auto member : take(value.get_object())) {
         auto field = take(std::move(member));
         const std::string_view key = take(field.unescaped_key());
@@ -350,6 +192,7 @@ std::shared_ptr<Record> readRecord(od::value value)
         for (std::size_t i = 0; index == count && i < count; ++i)
             if (keys[i] == key)
                 index = i;
+        last = index;
         if (index == count) {
             validate(std::move(field).value(), 1);
             continue;
@@ -364,39 +207,229 @@ std::shared_ptr<Record> readRecord(od::value value)
     }
     if (!seen.all())
         throw StepBack{};
+    if (lastField)
+        *lastField = last;
     return record;
+}
+
+// The counter writes its output without spaces, each language's files last:
+//
+//   [{"Name":"C",...,"Files":[{"Language":"C",...},{"Language":"C",...}]},{"Name":"Go",...,"Files":[...]}]
+//
+// So a file record is found by its first bytes, `{"Language":`, which cannot
+// stand anywhere else in valid JSON but at the start of an object (inside a
+// string the quote after the brace would end it, and a name could not follow).
+// The text is cut at those starts and every piece is read on its own, on
+// several threads: a file record, then what joins it to the next one, which
+// is a comma, or the end of its language and the start of the next one up to
+// its "Files" (a language's own fields), or the end of the list. The text is
+// taken only when every piece reads and every join is exactly one of those,
+// which makes it valid JSON of that shape, read field by field as the strict
+// decoder reads it; anything else (spaces, keys in another order, a language
+// without files, a start that was not a file record...) is left to the
+// strict decoder.
+constexpr std::string_view kFileStart = R"({"Language":)";
+constexpr std::string_view kFilesKey = R"("Files":[)";
+
+// What follows a file record.
+struct Join {
+    enum Kind : std::uint8_t { comma, nextLanguage, end } kind = comma;
+    std::shared_ptr<LanguageEntry> language; // the next language, for nextLanguage
+};
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+class Pieces {
+public:
+    Pieces(std::string_view text, std::size_t capacity) : text_(text), capacity_(capacity) {}
+
+    std::optional<LanguageList> read()
+    {
+        findFileStarts();
+        if (starts_.empty() || text_.front() != '[')
+            return std::nullopt;
+        files_.resize(starts_.size());
+        joins_.resize(starts_.size());
+        readAll();
+        if (steppedBack_)
+            return std::nullopt;
+        // The first language runs from after the opening bracket to its first file.
+        auto first = readLanguage(text_.substr(1, starts_.front() - 1));
+        if (!first)
+            return std::nullopt;
+        return join(std::move(first));
+    }
+
+private:
+    // Records are read in batches of this many; fewer are read on the calling thread alone.
+    static constexpr std::size_t batchSize = 1024;
+
+    void findFileStarts()
+    {
+        for (std::size_t at = text_.find(kFileStart); at != std::string_view::npos; at = text_.find(kFileStart, at + 1))
+            starts_.push_back(at);
+    }
+
+    // The readable bytes from `at` to the end of the text's padding.
+    simdjson::padded_string_view view(std::size_t at, std::size_t length) const
+    {
+        return simdjson::padded_string_view(text_.data() + at, length, capacity_ - at);
+    }
+
+    // Reads a language's own fields, "Files" last and empty: `fields` runs
+    // from its opening brace to its files' opening bracket.
+    std::shared_ptr<LanguageEntry> readLanguage(std::string_view fields) const
+    {
+        if (fields.size() < kFilesKey.size() || fields.substr(fields.size() - kFilesKey.size()) != kFilesKey)
+            return nullptr;
+        std::string closed;
+        closed.reserve(fields.size() + 2 + simdjson::SIMDJSON_PADDING);
+        closed.append(fields).append("]}");
+        od::parser parser;
+        od::document document = take(parser.iterate(closed.data(), closed.size(), closed.capacity()));
+        std::size_t last = 0;
+        auto language = readRecord<LanguageEntry>(take(document.get_value()), &last);
+        if (document.current_location().error() != simdjson::OUT_OF_BOUNDS)
+            return nullptr; // something after the language
+        if (last != std::tuple_size_v<decltype(LanguageEntry::codingKeys())> - 1)
+            return nullptr; // "Files" was not its last key
+        return language;
+    }
+
+    // Reads file record `i` and what follows it.
+    void readFile(od::parser& parser, std::size_t i)
+    {
+        const std::size_t at = starts_[i];
+        const bool last = i + 1 == starts_.size();
+        const std::size_t next = last ? text_.size() : starts_[i + 1];
+        od::document document = take(parser.iterate(view(at, next - at)));
+        files_[i] = readRecord<FileEntry>(take(document.get_value()));
+        const char* after = take(document.current_location());
+        const std::string_view rest = text_.substr(static_cast<std::size_t>(after - text_.data()));
+        const std::size_t joinLength = next - static_cast<std::size_t>(after - text_.data());
+        if (!last && joinLength == 1 && rest.front() == ',') {
+            joins_[i].kind = Join::comma;
+        } else if (!last && rest.starts_with("]},")) {
+            joins_[i].kind = Join::nextLanguage;
+            joins_[i].language = readLanguage(rest.substr(3, joinLength - 3));
+            if (!joins_[i].language)
+                throw StepBack{};
+        } else if (last && rest.starts_with("]}]") &&
+                   std::all_of(rest.begin() + 3, rest.begin() + joinLength, [](char c) { return isSpace(c); })) {
+            joins_[i].kind = Join::end;
+        } else {
+            throw StepBack{};
+        }
+    }
+
+    void readAll()
+    {
+        const std::size_t batches = (starts_.size() + batchSize - 1) / batchSize;
+        std::vector<std::jthread> helpers;
+        if (batches > 1) {
+            const unsigned wanted = std::min<std::size_t>(batches, std::max(2u, std::thread::hardware_concurrency())) -
+                                    1;
+            try {
+                for (unsigned i = 0; i < wanted; ++i)
+                    helpers.emplace_back([this] { work(); });
+            } catch (const std::system_error&) {
+                // No more threads (a process limit): those that did start
+                // read on, and this thread reads the rest.
+            }
+        }
+        work();
+        helpers.clear(); // joins
+        if (failure_)
+            std::rethrow_exception(failure_);
+    }
+
+    void work()
+    {
+        try {
+            od::parser parser;
+            for (std::size_t batch = nextBatch_++; batch * batchSize < starts_.size(); batch = nextBatch_++) {
+                const std::size_t end = std::min(starts_.size(), (batch + 1) * batchSize);
+                for (std::size_t i = batch * batchSize; i < end; ++i) {
+                    if (steppedBack_.load(std::memory_order_relaxed))
+                        return;
+                    readFile(parser, i);
+                }
+            }
+        } catch (const StepBack&) {
+            steppedBack_ = true;
+        } catch (...) {
+            std::lock_guard lock(mutex_);
+            if (!failure_)
+                failure_ = std::current_exception();
+            steppedBack_ = true;
+        }
+    }
+
+    // Puts each file in its language, in the counter's order.
+    std::optional<LanguageList> join(std::shared_ptr<LanguageEntry> first)
+    {
+        LanguageList languages;
+        languages.push_back(std::move(first));
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < starts_.size(); ++i) {
+            if (joins_[i].kind == Join::comma)
+                continue;
+            auto& files = languages.back()->files;
+            files.reserve(i + 1 - from);
+            for (std::size_t j = from; j <= i; ++j)
+                files.push_back(std::move(files_[j]));
+            from = i + 1;
+            if (joins_[i].kind == Join::nextLanguage)
+                languages.push_back(std::move(joins_[i].language));
+            else if (i + 1 != starts_.size())
+                return std::nullopt;
+        }
+        if (from != starts_.size())
+            return std::nullopt; // the list never ended
+        return languages;
+    }
+
+    std::string_view text_;
+    std::size_t capacity_;
+    std::vector<std::size_t> starts_;
+    std::vector<std::shared_ptr<FileEntry>> files_;
+    std::vector<Join> joins_;
+    std::atomic<std::size_t> nextBatch_ = 0;
+    std::atomic<bool> steppedBack_ = false;
+    std::mutex mutex_;
+    std::exception_ptr failure_;
+};
+
+// A text without a single file record is small, or unusual: the whole of it
+// is read as one document.
+std::optional<LanguageList> readWhole(simdjson::padded_string_view view)
+{
+    od::parser parser;
+    od::document document = take(parser.iterate(view));
+    LanguageList languages;
+    for (auto element : take(document.get_array()))
+        languages.push_back(readRecord<LanguageEntry>(take(std::move(element))));
+    // Past the array there may be nothing but whitespace.
+    if (document.current_location().error() != simdjson::OUT_OF_BOUNDS)
+        return std::nullopt;
+    return languages;
 }
 
 std::optional<LanguageList> readInPlace(std::string_view text, std::size_t capacity)
 {
     simdjson::padded_string copy;
-    simdjson::padded_string_view view;
-    if (capacity >= text.size() + simdjson::SIMDJSON_PADDING) {
-        view = simdjson::padded_string_view(text.data(), text.size(), capacity);
-    } else {
+    if (capacity < text.size() + simdjson::SIMDJSON_PADDING) {
         copy = simdjson::padded_string(text);
-        view = copy;
+        text = std::string_view(copy.data(), copy.size());
+        capacity = copy.size() + simdjson::SIMDJSON_PADDING;
     }
-    FileReaders readers(view.data() + view.capacity());
-    struct Marking {
-        explicit Marking(FileReaders& readers) { fileReaders = &readers; }
-        ~Marking() { fileReaders = nullptr; }
-    };
     try {
-        od::parser parser;
-        od::document document = take(parser.iterate(view));
-        LanguageList languages;
-        {
-            Marking marking(readers);
-            for (auto element : take(document.get_array()))
-                languages.push_back(readRecord<LanguageEntry>(take(std::move(element))));
-        }
-        // Past the array there may be nothing but whitespace.
-        if (document.current_location().error() != simdjson::OUT_OF_BOUNDS)
-            return std::nullopt;
-        if (!readers.finish())
-            return std::nullopt;
-        return languages;
+        if (text.find(kFileStart) == std::string_view::npos)
+            return readWhole(simdjson::padded_string_view(text.data(), text.size(), capacity));
+        return Pieces(text, capacity).read();
     } catch (const StepBack&) {
         return std::nullopt;
     }

@@ -175,6 +175,51 @@ TEST(CounterOutput, UnusualButValidTextDecodesAsTheStrictRulesSay)
     }
 }
 
+// The records as JSON, fresh identities left out.
+std::string recordsOf(const qm::LanguageList& languages)
+{
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    for (const auto& language : languages)
+        json.push_back(language->toJson());
+    return json.dump();
+}
+
+TEST(CounterOutput, FileRecordsInUnusualPlacesDecodeAsTheStrictRulesSay)
+{
+    const std::string other = replaced(kFile, R"("Filename":"a.cpp")", R"("Filename":"{\"Language\":x")");
+    const std::string nested = replaced(kFile, R"("EndPoint":18})", R"("EndPoint":18,"X":{"Language":"Go"}})");
+    const std::string spaced =
+        R"([ {"Name":"C","Bytes":1,"CodeBytes":2,"Lines":3,"Code":4,"Comment":5,"Blank":6,"Complexity":7,)"
+        R"("Count":8,"WeightedComplexity":9,"Files":[ )" +
+        kFile + " , " + kFile + " ]} ]\n";
+    struct Case {
+        std::string text;
+        std::vector<std::size_t> files; // per language
+    };
+    for (const Case& c : std::vector<Case>{
+             {"[" + language("C", kFile + "," + kFile) + "," + language("Go", "") + "," + language("Sh", kFile) + "]",
+              {2, 0, 1}},
+             {"[" + language("C", other) + "]", {1}},  // a name that reads like the start of a file record
+             {"[" + language("C", nested) + "]", {1}}, // an unknown key holding what looks like a file record
+             {spaced, {2}},
+             {"[" + replaced(language("C", kFile), R"("Files")", R"("Fil\u0065s")") + "]", {1}},
+             // Files in a key after "Files", and in a key whose raw text ends like it.
+             {"[" + language("C", kFile, R"(,"X":[)" + kFile + "]") + "]", {1}},
+             {"[" + language("C", "", R"(,"a\"Files":[)" + kFile + "]") + "]", {0}},
+             {"[" + language("C", kFile) + "," + language("Go", kFile, R"(,"ULOC":1)") + "]\n\n", {1, 1}},
+         }) {
+        const std::string strict = recordsOf(kit::decodeJson<qm::LanguageList>(c.text));
+        for (const Way& way : everyWay()) {
+            const auto languages = way.decode(c.text);
+            ASSERT_EQ(languages.size(), c.files.size()) << way.name() << ": " << c.text;
+            for (std::size_t l = 0; l < languages.size(); ++l)
+                EXPECT_EQ(languages[l]->files.size(), c.files[l]) << way.name() << ": " << c.text;
+            EXPECT_EQ(recordsOf(languages), strict) << way.name() << ": " << c.text;
+        }
+    }
+    EXPECT_EQ(qm::decodeCounterOutput("[" + language("C", other) + "]")[0]->files[0]->filename, R"({"Language":x)");
+}
+
 TEST(CounterOutput, MalformedTextFailsWithTheStrictRulesErrors)
 {
     using Kind = kit::DecodingError::Kind;
@@ -209,6 +254,11 @@ TEST(CounterOutput, MalformedTextFailsWithTheStrictRulesErrors)
              {"[" + replaced(good, R"(["C++","C"])", R"(["C++",1])") + "]", Kind::typeMismatch,
               "[0].Files[0].PossibleLanguages[1]"},
              {"[" + good + ",null]", Kind::valueNotFound, "[1]"},
+             {"[" + language("C++", kFile + "," + kFile.substr(0, kFile.size() - 1)) + "]", Kind::dataCorrupted,
+              ""}, // a file cut short
+             {"[" + language("C++", kFile + ",," + kFile) + "]", Kind::dataCorrupted, ""},
+             {"[" + language("C++", kFile + "," + kFile) + "}]", Kind::dataCorrupted, ""},
+             {"[" + language("C++", kFile), Kind::dataCorrupted, ""}, // the list never ends
              {"[[]]", Kind::typeMismatch, "[0]"},
          }) {
         for (const Way& way : everyWay()) {
