@@ -248,29 +248,58 @@ public:
 
     std::optional<LanguageList> read()
     {
-        findFileStarts();
-        if (starts_.empty() || text_.front() != '[')
+        if (text_.front() != '[')
             return std::nullopt;
-        files_.resize(starts_.size());
-        joins_.resize(starts_.size());
-        readAll();
-        if (steppedBack_)
+        findFileStarts();
+        if (steppedBack_ || starts_.empty())
             return std::nullopt;
         // The first language runs from after the opening bracket to its first file.
         auto first = readLanguage(text_.substr(1, starts_.front() - 1));
         if (!first)
             return std::nullopt;
+        // Each batch's records are kept by the thread that reads them, in
+        // memory that thread takes, so that even taking memory is shared out.
+        batches_.resize((starts_.size() + batchSize - 1) / batchSize);
+        inParallel(batches_.size(), [&](std::size_t batch, od::parser& parser) {
+            const std::size_t begin = batch * batchSize, end = std::min(starts_.size(), begin + batchSize);
+            batches_[batch].files.reserve(end - begin);
+            batches_[batch].joins.reserve(end - begin);
+            for (std::size_t i = begin; i < end && !steppedBack_.load(std::memory_order_relaxed); ++i)
+                readFile(parser, i, batches_[batch]);
+        });
+        if (steppedBack_)
+            return std::nullopt;
         return join(std::move(first));
     }
 
 private:
-    // Records are read in batches of this many; fewer are read on the calling thread alone.
+    // Records are read in batches of this many, and the text searched in
+    // pieces of this many bytes; a single batch or piece is read on the
+    // calling thread alone.
     static constexpr std::size_t batchSize = 1024;
+    static constexpr std::size_t searchPiece = std::size_t{1} << 20;
 
+    // Finds the start of every file record, a piece of the text at a time:
+    // the first reading of tens of megabytes just written is slow enough
+    // (each page is mapped on its first touch) to be shared out too.
     void findFileStarts()
     {
-        for (std::size_t at = text_.find(kFileStart); at != std::string_view::npos; at = text_.find(kFileStart, at + 1))
-            starts_.push_back(at);
+        const std::size_t pieces = (text_.size() + searchPiece - 1) / searchPiece;
+        std::vector<std::vector<std::size_t>> found(pieces);
+        inParallel(pieces, [&](std::size_t piece, od::parser&) {
+            const std::size_t begin = piece * searchPiece, end = std::min(text_.size(), begin + searchPiece);
+            // A start that begins in this piece may end in the next one.
+            const std::string_view part = text_.substr(begin, end - begin + kFileStart.size() - 1);
+            for (std::size_t at = part.find(kFileStart); at != std::string_view::npos && begin + at < end;
+                 at = part.find(kFileStart, at + 1))
+                found[piece].push_back(begin + at);
+        });
+        std::size_t total = 0;
+        for (const auto& starts : found)
+            total += starts.size();
+        starts_.reserve(total);
+        for (const auto& starts : found)
+            starts_.insert(starts_.end(), starts.begin(), starts.end());
     }
 
     // The readable bytes from `at` to the end of the text's padding.
@@ -299,45 +328,70 @@ private:
         return language;
     }
 
-    // Reads file record `i` and what follows it.
-    void readFile(od::parser& parser, std::size_t i)
+    // The records of a batch and what follows each of them.
+    struct Batch {
+        std::vector<std::shared_ptr<FileEntry>> files;
+        std::vector<Join> joins;
+    };
+
+    // Reads file record `i` and what follows it into its batch.
+    void readFile(od::parser& parser, std::size_t i, Batch& batch)
     {
         const std::size_t at = starts_[i];
         const bool last = i + 1 == starts_.size();
         const std::size_t next = last ? text_.size() : starts_[i + 1];
         od::document document = take(parser.iterate(view(at, next - at)));
-        files_[i] = readRecord<FileEntry>(take(document.get_value()));
+        batch.files.push_back(readRecord<FileEntry>(take(document.get_value())));
+        Join& join = batch.joins.emplace_back();
         const char* after = take(document.current_location());
         const std::string_view rest = text_.substr(static_cast<std::size_t>(after - text_.data()));
         const std::size_t joinLength = next - static_cast<std::size_t>(after - text_.data());
         if (!last && joinLength == 1 && rest.front() == ',') {
-            joins_[i].kind = Join::comma;
+            join.kind = Join::comma;
         } else if (!last && rest.starts_with("]},")) {
-            joins_[i].kind = Join::nextLanguage;
-            joins_[i].language = readLanguage(rest.substr(3, joinLength - 3));
-            if (!joins_[i].language)
+            join.kind = Join::nextLanguage;
+            join.language = readLanguage(rest.substr(3, joinLength - 3));
+            if (!join.language)
                 throw StepBack{};
         } else if (last && rest.starts_with("]}]") &&
                    std::all_of(rest.begin() + 3, rest.begin() + joinLength, [](char c) { return isSpace(c); })) {
-            joins_[i].kind = Join::end;
+            join.kind = Join::end;
         } else {
             throw StepBack{};
         }
     }
 
-    void readAll()
+    // Runs `task(i, parser)` for every i below `count`, on this thread and,
+    // for more than one, on as many others as there are cores (or as can be
+    // started), each thread with a parser of its own. The first step back or
+    // error stops them all; an error is then thrown here.
+    template <class Task>
+    void inParallel(std::size_t count, Task&& task)
     {
-        const std::size_t batches = (starts_.size() + batchSize - 1) / batchSize;
+        std::atomic<std::size_t> next = 0;
+        auto work = [&] {
+            try {
+                od::parser parser;
+                for (std::size_t i = next++; i < count && !steppedBack_.load(std::memory_order_relaxed); i = next++)
+                    task(i, parser);
+            } catch (const StepBack&) {
+                steppedBack_ = true;
+            } catch (...) {
+                std::lock_guard lock(mutex_);
+                if (!failure_)
+                    failure_ = std::current_exception();
+                steppedBack_ = true;
+            }
+        };
         std::vector<std::jthread> helpers;
-        if (batches > 1) {
-            const unsigned wanted = std::min<std::size_t>(batches, std::max(2u, std::thread::hardware_concurrency())) -
-                                    1;
+        if (count > 1) {
+            const unsigned wanted = std::min<std::size_t>(count, std::max(2u, std::thread::hardware_concurrency())) - 1;
             try {
                 for (unsigned i = 0; i < wanted; ++i)
-                    helpers.emplace_back([this] { work(); });
+                    helpers.emplace_back(work);
             } catch (const std::system_error&) {
                 // No more threads (a process limit): those that did start
-                // read on, and this thread reads the rest.
+                // work on, and this thread does the rest.
             }
         }
         work();
@@ -346,58 +400,47 @@ private:
             std::rethrow_exception(failure_);
     }
 
-    void work()
-    {
-        try {
-            od::parser parser;
-            for (std::size_t batch = nextBatch_++; batch * batchSize < starts_.size(); batch = nextBatch_++) {
-                const std::size_t end = std::min(starts_.size(), (batch + 1) * batchSize);
-                for (std::size_t i = batch * batchSize; i < end; ++i) {
-                    if (steppedBack_.load(std::memory_order_relaxed))
-                        return;
-                    readFile(parser, i);
-                }
-            }
-        } catch (const StepBack&) {
-            steppedBack_ = true;
-        } catch (...) {
-            std::lock_guard lock(mutex_);
-            if (!failure_)
-                failure_ = std::current_exception();
-            steppedBack_ = true;
-        }
-    }
-
     // Puts each file in its language, in the counter's order.
     std::optional<LanguageList> join(std::shared_ptr<LanguageEntry> first)
     {
         LanguageList languages;
         languages.push_back(std::move(first));
-        std::size_t from = 0;
-        for (std::size_t i = 0; i < starts_.size(); ++i) {
-            if (joins_[i].kind == Join::comma)
-                continue;
-            auto& files = languages.back()->files;
-            files.reserve(i + 1 - from);
-            for (std::size_t j = from; j <= i; ++j)
-                files.push_back(std::move(files_[j]));
-            from = i + 1;
-            if (joins_[i].kind == Join::nextLanguage)
-                languages.push_back(std::move(joins_[i].language));
-            else if (i + 1 != starts_.size())
-                return std::nullopt;
+        for (std::size_t b = 0; b < batches_.size(); ++b) {
+            Batch& batch = batches_[b];
+            for (std::size_t i = 0; i < batch.files.size(); ++i) {
+                auto& files = languages.back()->files;
+                if (files.empty())
+                    files.reserve(filesOfLanguageFrom(b, i));
+                files.push_back(std::move(batch.files[i]));
+                if (batch.joins[i].kind == Join::comma)
+                    continue;
+                if (batch.joins[i].kind == Join::end)
+                    return b + 1 == batches_.size() && i + 1 == batch.files.size() ? std::optional(std::move(languages))
+                                                                                   : std::nullopt;
+                languages.push_back(std::move(batch.joins[i].language));
+            }
         }
-        if (from != starts_.size())
-            return std::nullopt; // the list never ended
-        return languages;
+        return std::nullopt; // the list never ended
+    }
+
+    // How many files the language whose first file is file `i` of batch `b` has.
+    std::size_t filesOfLanguageFrom(std::size_t b, std::size_t i) const
+    {
+        std::size_t count = 0;
+        for (; b < batches_.size(); ++b, i = 0) {
+            for (; i < batches_[b].joins.size(); ++i) {
+                ++count;
+                if (batches_[b].joins[i].kind != Join::comma)
+                    return count;
+            }
+        }
+        return count;
     }
 
     std::string_view text_;
     std::size_t capacity_;
     std::vector<std::size_t> starts_;
-    std::vector<std::shared_ptr<FileEntry>> files_;
-    std::vector<Join> joins_;
-    std::atomic<std::size_t> nextBatch_ = 0;
+    std::vector<Batch> batches_;
     std::atomic<bool> steppedBack_ = false;
     std::mutex mutex_;
     std::exception_ptr failure_;
