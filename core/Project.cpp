@@ -207,7 +207,6 @@ void Project::runCount(Count count)
             }
             result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
         }
-        run.output.reset();
         if (count.stop.stop_requested())
             return fail(stoppedReason(), stoppedReason(), true);
         if (auto impossible = impossibleFigures(*result))
@@ -226,6 +225,9 @@ void Project::runCount(Count count)
                     actions->completion(*result);
                 printLine("all ok");
             });
+        // Unmapping tens of megabytes takes a few milliseconds: after the
+        // outcome is on its way.
+        run.output.reset();
     } catch (const kit::DecodingError& error) {
         fail(error.what(), undecodableOutputReason(error));
     } catch (const std::bad_alloc&) {
