@@ -54,7 +54,9 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
+#include <new>
 #include <optional>
+#include <sys/mman.h>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -127,7 +129,8 @@ void validate(od::value value, int depth)
 }
 
 template <class Record>
-std::shared_ptr<Record> readRecord(od::value value, std::size_t* lastField = nullptr);
+std::shared_ptr<Record> readRecord(od::value value, std::size_t* lastField = nullptr,
+                                   std::shared_ptr<Record> record = nullptr);
 template <class T>
 void read(od::value value, std::vector<T>& out);
 template <CodedRecord Record>
@@ -170,18 +173,19 @@ void withField(std::size_t index, Use&& use, std::index_sequence<I...>)
     ((index == I ? (use(std::get<I>(fields)), true) : false) || ...);
 }
 
-// Reads one record; `lastField`, when asked for, is the number of the field
-// of the record's last key, or the number of fields when that key is one the
-// record does not know.
+// Reads one record, into `record` when one is given; `lastField`, when asked
+// for, is the number of the field of the record's last key, or the number of
+// fields when that key is one the record does not know.
 template <class Record>
-std::shared_ptr<Record> readRecord(od::value value, std::size_t* lastField)
+std::shared_ptr<Record> readRecord(od::value value, std::size_t* lastField, std::shared_ptr<Record> record)
 {
     constexpr auto fields = Record::codingKeys();
     constexpr std::size_t count = std::tuple_size_v<decltype(fields)>;
     static constexpr auto keys =
         std::apply([](const auto&... field) { return std::array<std::string_view, count>{field.key...}; }, fields);
 
-    auto record = std::make_shared<Record>(freshId());
+    if (!record)
+        record = std::make_shared<Record>(freshId());
     std::bitset<count> seen;
     std::size_t next = 0; // the counter writes the keys in coding order: look there first
     std::size_t last = count;
@@ -242,9 +246,113 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// Memory for the file records of one output, in one piece, asked for in
+// huge pages: every page of memory is slow to touch the first time (on a
+// virtual machine, very slow), and tens of thousands of records take
+// thousands of small pages. Each record's shared_ptr control block (with the
+// record in it) takes one slot; the block is released with its last record.
+class RecordBlock {
+public:
+    // Room after a record for its control block: counts, a virtual table
+    // and the allocator. A control block that needs more is allocated
+    // elsewhere.
+    static constexpr std::size_t allocatorSize = 3 * sizeof(void*);
+    static constexpr std::size_t slotSize = (sizeof(FileEntry) + 2 * sizeof(void*) + allocatorSize + 15) / 16 * 16;
+    static constexpr std::size_t hugePage = std::size_t{2} << 20;
+
+    // A block of `slots` slots, held once by its maker (release() it).
+    static RecordBlock* make(std::size_t slots)
+    {
+        const std::size_t length = (slots * slotSize + hugePage - 1) / hugePage * hugePage + hugePage;
+        void* mapped = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            throw std::bad_alloc();
+        auto* block = new (std::nothrow) RecordBlock(static_cast<char*>(mapped), length);
+        if (!block) {
+            ::munmap(mapped, length);
+            throw std::bad_alloc();
+        }
+        // Huge pages start at huge-page boundaries; the advice is only a hint.
+        ::madvise(block->base_, length - (block->base_ - block->mapped_), MADV_HUGEPAGE);
+        return block;
+    }
+
+    char* slot(std::size_t i) const { return base_ + i * slotSize; }
+    bool holds(const void* p) const { return p >= mapped_ && p < mapped_ + length_; }
+    void hold(std::size_t times) { holders_.fetch_add(times, std::memory_order_relaxed); }
+    void release(std::size_t times = 1)
+    {
+        if (times != 0 && holders_.fetch_sub(times, std::memory_order_acq_rel) == times)
+            delete this;
+    }
+
+private:
+    RecordBlock(char* mapped, std::size_t length)
+        : mapped_(mapped), length_(length),
+          base_(mapped + (hugePage - reinterpret_cast<std::uintptr_t>(mapped) % hugePage) % hugePage)
+    {
+    }
+    ~RecordBlock() { ::munmap(mapped_, length_); }
+
+    char* mapped_;
+    std::size_t length_;
+    char* base_;
+    std::atomic<std::size_t> holders_ = 1;
+};
+
+// Allocates a record's control block in its slot of a block: the first
+// allocation (there is one) takes the slot, counted in `*taken`; any other
+// goes to the heap. A control block in a block releases its hold on it.
+template <class T>
+struct SlotAllocator {
+    using value_type = T;
+
+    RecordBlock* block;
+    char* slot;
+    std::size_t* taken;
+
+    SlotAllocator(RecordBlock* b, char* s, std::size_t* t) : block(b), slot(s), taken(t) {}
+    template <class U>
+    SlotAllocator(const SlotAllocator<U>& other) : block(other.block), slot(other.slot), taken(other.taken)
+    {
+    }
+
+    T* allocate(std::size_t n)
+    {
+        if (slot && n * sizeof(T) <= RecordBlock::slotSize && alignof(T) <= 16) {
+            ++*taken;
+            return reinterpret_cast<T*>(std::exchange(slot, nullptr));
+        }
+        return std::allocator<T>().allocate(n);
+    }
+    void deallocate(T* p, std::size_t n)
+    {
+        if (block->holds(p))
+            block->release();
+        else
+            std::allocator<T>().deallocate(p, n);
+    }
+
+    template <class U>
+    bool operator==(const SlotAllocator<U>& other) const
+    {
+        return block == other.block;
+    }
+};
+
+static_assert(sizeof(SlotAllocator<FileEntry>) == RecordBlock::allocatorSize);
+
 class Pieces {
 public:
     Pieces(std::string_view text, std::size_t capacity) : text_(text), capacity_(capacity) {}
+    Pieces(const Pieces&) = delete;
+    Pieces& operator=(const Pieces&) = delete;
+    ~Pieces()
+    {
+        batches_.clear(); // records not handed on release their slots
+        if (block_)
+            block_->release();
+    }
 
     std::optional<LanguageList> read()
     {
@@ -260,12 +368,23 @@ public:
         // Each batch's records are kept by the thread that reads them, in
         // memory that thread takes, so that even taking memory is shared out.
         batches_.resize((starts_.size() + batchSize - 1) / batchSize);
+        block_ = RecordBlock::make(starts_.size());
         inParallel(batches_.size(), [&](std::size_t batch, od::parser& parser) {
             const std::size_t begin = batch * batchSize, end = std::min(starts_.size(), begin + batchSize);
             batches_[batch].files.reserve(end - begin);
             batches_[batch].joins.reserve(end - begin);
-            for (std::size_t i = begin; i < end && !steppedBack_.load(std::memory_order_relaxed); ++i)
-                readFile(parser, i, batches_[batch]);
+            // Every slot of the batch is held until its record goes; the
+            // slots of records never made are let go here.
+            block_->hold(end - begin);
+            std::size_t taken = 0;
+            try {
+                for (std::size_t i = begin; i < end && !steppedBack_.load(std::memory_order_relaxed); ++i)
+                    readFile(parser, i, batches_[batch], taken);
+            } catch (...) {
+                block_->release(end - begin - taken);
+                throw;
+            }
+            block_->release(end - begin - taken);
         });
         if (steppedBack_)
             return std::nullopt;
@@ -335,13 +454,15 @@ private:
     };
 
     // Reads file record `i` and what follows it into its batch.
-    void readFile(od::parser& parser, std::size_t i, Batch& batch)
+    void readFile(od::parser& parser, std::size_t i, Batch& batch, std::size_t& taken)
     {
         const std::size_t at = starts_[i];
         const bool last = i + 1 == starts_.size();
         const std::size_t next = last ? text_.size() : starts_[i + 1];
         od::document document = take(parser.iterate(view(at, next - at)));
-        batch.files.push_back(readRecord<FileEntry>(take(document.get_value())));
+        auto record = std::allocate_shared<FileEntry>(SlotAllocator<FileEntry>(block_, block_->slot(i), &taken),
+                                                      freshId());
+        batch.files.push_back(readRecord<FileEntry>(take(document.get_value()), nullptr, std::move(record)));
         Join& join = batch.joins.emplace_back();
         const char* after = take(document.current_location());
         const std::string_view rest = text_.substr(static_cast<std::size_t>(after - text_.data()));
@@ -441,6 +562,7 @@ private:
     std::size_t capacity_;
     std::vector<std::size_t> starts_;
     std::vector<Batch> batches_;
+    RecordBlock* block_ = nullptr;
     std::atomic<bool> steppedBack_ = false;
     std::mutex mutex_;
     std::exception_ptr failure_;
