@@ -13,15 +13,15 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QThread>
+#include <QThreadPool>
 
+#include <algorithm>
 #include <iostream>
 
 namespace qm {
 
-QuillmarrowApp::QuillmarrowApp()
-    : appDelegate_(std::make_unique<AppDelegate>())
-{
-}
+QuillmarrowApp::QuillmarrowApp() : appDelegate_(std::make_unique<AppDelegate>()) {}
 
 QuillmarrowApp::~QuillmarrowApp() = default;
 
@@ -53,7 +53,8 @@ void QuillmarrowApp::buildCommands(QMainWindow& window)
     about->setMenuRole(QAction::AboutRole);
     appMenu->addSeparator();
     Updater& updater = delegate->updaterController->updater();
-    appMenu->addAction(new CheckForUpdatesMenuItem(std::make_shared<CheckForUpdatesViewModel>(updater), updater, appMenu));
+    appMenu->addAction(
+        new CheckForUpdatesMenuItem(std::make_shared<CheckForUpdatesViewModel>(updater), updater, appMenu));
     appMenu->addSeparator();
     QAction* quit = appMenu->addAction(QStringLiteral("Quit Quillmarrow"), qApp, [] { QCoreApplication::exit(0); });
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -81,6 +82,13 @@ int QuillmarrowApp::main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's raster engine cuts a large fill into pieces for the global thread
+    // pool, waking a pool thread per piece. The splash screen's blobs are
+    // repainted on every frame while the first count runs, when the counter
+    // keeps every core busy: with a pool thread per core, those wake-ups cost
+    // as much again as the painting, and each one takes a core from the
+    // counter. Two pool threads keep most of the gain of painting in pieces.
+    QThreadPool::globalInstance()->setMaxThreadCount(std::min(2, QThread::idealThreadCount()));
     // The desktop matches the windows with the entry of this id (its name and icon in docks and task
     // switchers); where a window shows an icon of its own, it is this one.
     QGuiApplication::setDesktopFileName(QStringLiteral(QM_APP_ID));

@@ -1,8 +1,10 @@
 // Decoding the counter's output of a large tree into records: the in-place
-// reader against the strict document decoder it steps back to. The output
+// reader (with the kernel chosen for this processor, then with each kernel the
+// processor runs) against the strict document decoder it steps back to. The output
 // is made up to look like the Linux kernel's (74,000 files in 60 languages,
 // about 27 MB); BENCH_COUNTER_OUTPUT=<file> decodes a real one instead.
 
+#include "core/DecodingKernel.h"
 #include "core/LanguageEntry.h"
 
 #include <benchmark/benchmark.h>
@@ -20,15 +22,18 @@ std::string madeUpOutput()
     std::string text = "[";
     for (int l = 0; l < languages; ++l) {
         const std::string name = "Language " + std::to_string(l);
-        text += (l ? "," : "") + std::string(R"({"Name":")") + name
-                + R"(","Bytes":123456789,"CodeBytes":98765432,"Lines":4567890,"Code":3456789,"Comment":456789,"Blank":345678,)"
-                  R"("Complexity":234567,"Count":1233,"WeightedComplexity":0,"Files":[)";
+        text +=
+            (l ? "," : "") + std::string(R"({"Name":")") + name +
+            R"(","Bytes":123456789,"CodeBytes":98765432,"Lines":4567890,"Code":3456789,"Comment":456789,"Blank":345678,)"
+            R"("Complexity":234567,"Count":1233,"WeightedComplexity":0,"Files":[)";
         for (int f = 0; f < files / languages; ++f) {
             const std::string file = "file_" + std::to_string(f) + ".c";
-            text += (f ? "," : "") + std::string(R"({"Language":")") + name + R"(","PossibleLanguages":[")" + name
-                    + R"("],"Filename":")" + file + R"(","Extension":"c","Location":"/usr/src/linux-source-6.1/drivers/net/ethernet/)"
-                    + file + R"(","Symlocation":"","Bytes":34567,"Lines":1234,"Code":987,"Comment":123,"Blank":124,)"
-                      R"("Complexity":87,"WeightedComplexity":0,"Binary":false,"Minified":false,"Generated":false,"EndPoint":0})";
+            text +=
+                (f ? "," : "") + std::string(R"({"Language":")") + name + R"(","PossibleLanguages":[")" + name +
+                R"("],"Filename":")" + file +
+                R"(","Extension":"c","Location":"/usr/src/linux-source-6.1/drivers/net/ethernet/)" + file +
+                R"(","Symlocation":"","Bytes":34567,"Lines":1234,"Code":987,"Comment":123,"Blank":124,)"
+                R"("Complexity":87,"WeightedComplexity":0,"Binary":false,"Minified":false,"Generated":false,"EndPoint":0})";
         }
         text += "]}";
     }
@@ -58,6 +63,23 @@ void inPlace(benchmark::State& state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
 }
 BENCHMARK(inPlace)->Unit(benchmark::kMillisecond);
+
+void inPlaceWith(benchmark::State& state, qm::DecodingKernel kernel)
+{
+    std::string text = output();
+    text.reserve(text.size() + qm::counterOutputPadding);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qm::decodeCounterOutput(text, text.capacity(), kernel));
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+
+const bool kernelsRegistered = [] {
+    for (qm::DecodingKernel kernel : qm::runnableDecodingKernels())
+        benchmark::RegisterBenchmark((std::string("inPlace/") + qm::decodingKernelName(kernel)).c_str(), inPlaceWith,
+                                     kernel)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 void strictDocument(benchmark::State& state)
 {

@@ -29,5 +29,5 @@ kernel_tree() {
 bench_build() {
   build="$here/build-bench"
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" --target "$@" >/dev/null
+  cmake --build "$build" -j"${BENCH_JOBS:-6}" --target "$@" >/dev/null
 }

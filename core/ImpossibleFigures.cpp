@@ -37,8 +37,8 @@ struct Sums {
     template <class Record>
     bool add(const Record& r)
     {
-        return qm::add(bytes, r.bytes) && qm::add(lines, r.lines) && qm::add(code, r.code) && qm::add(comment, r.comment)
-            && qm::add(blank, r.blank);
+        return qm::add(bytes, r.bytes) && qm::add(lines, r.lines) && qm::add(code, r.code) &&
+               qm::add(comment, r.comment) && qm::add(blank, r.blank);
     }
 };
 
@@ -54,21 +54,24 @@ std::optional<std::string> impossibleFiguresOf(const LanguageEntry& language)
         return here + *negative;
     Sums files;
     for (const auto& file : language.files) {
-        const std::string where = language.name + ", " + file->filename + ": ";
+        // Named only when something is wrong: a large tree has tens of thousands of files.
+        const auto where = [&] { return language.name + ", " + file->filename + ": "; };
         if (auto negative = negativeFigure(*file))
-            return where + *negative;
+            return where() + *negative;
         std::int64_t kinds = file->code;
         if (!add(kinds, file->comment) || !add(kinds, file->blank) || kinds != file->lines)
-            return where + "\"Lines\" is " + std::to_string(file->lines) + ", not the sum of \"Code\", \"Comment\" and \"Blank\"";
+            return where() + "\"Lines\" is " + std::to_string(file->lines) +
+                   ", not the sum of \"Code\", \"Comment\" and \"Blank\"";
         if (!files.add(*file))
             return here + "its files' figures add up to more than 64 bits hold";
     }
     const auto count = static_cast<std::int64_t>(language.files.size());
     if (language.count != count)
         return here + mismatch("Count", language.count, "its number of files,", count);
-    for (const auto& [key, stated, sum] : {std::tuple{"Bytes", language.bytes, files.bytes}, std::tuple{"Lines", language.lines, files.lines},
-                                           std::tuple{"Code", language.code, files.code}, std::tuple{"Comment", language.comment, files.comment},
-                                           std::tuple{"Blank", language.blank, files.blank}}) {
+    for (const auto& [key, stated, sum] :
+         {std::tuple{"Bytes", language.bytes, files.bytes}, std::tuple{"Lines", language.lines, files.lines},
+          std::tuple{"Code", language.code, files.code}, std::tuple{"Comment", language.comment, files.comment},
+          std::tuple{"Blank", language.blank, files.blank}}) {
         if (stated != sum)
             return here + mismatch(key, stated, "the sum of its files',", sum);
     }

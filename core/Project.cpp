@@ -10,7 +10,11 @@
 #include "kit/base/Url.h"
 
 #include <new>
+#include <optional>
 #include <stop_token>
+#include <string_view>
+#include <system_error>
+#include <thread>
 
 namespace qm {
 
@@ -20,7 +24,8 @@ namespace {
 // ends holds up no other count.
 kit::BackgroundQueue& countingQueue()
 {
-    static auto* queue = new kit::BackgroundQueue(kit::BackgroundQueue::Attributes::concurrent); // lives for the whole process
+    static auto* queue =
+        new kit::BackgroundQueue(kit::BackgroundQueue::Attributes::concurrent); // lives for the whole process
     return *queue;
 }
 
@@ -29,6 +34,35 @@ std::size_t& largestOutputSetting()
     static std::size_t bytes = defaultLargestOutput;
     return bytes;
 }
+
+// Prints the counter's output ("Output: " and the text) on a thread of its
+// own while the count decodes it: through a pipe, tens of megabytes go no
+// faster than the reader takes them. The count prints nothing else and
+// releases nothing of the output before the printing is done (wait(), or the
+// end of its scope), so the lines are the same and in the same order.
+class OutputPrinting {
+public:
+    explicit OutputPrinting(std::string_view text)
+    {
+        try {
+            thread_ = std::thread([text] { printLine("Output: ", text); });
+        } catch (const std::system_error&) {
+            printLine("Output: ", text); // no thread to spare: printed here first
+        }
+    }
+    OutputPrinting(const OutputPrinting&) = delete;
+    OutputPrinting& operator=(const OutputPrinting&) = delete;
+    ~OutputPrinting() { wait(); }
+
+    void wait()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    std::thread thread_;
+};
 
 } // namespace
 
@@ -131,8 +165,9 @@ void Project::process(Completion completion, Failure failure)
     const std::uint64_t number = ++counts_->latest;
     auto actions = std::make_shared<CountActions>(CountActions{std::move(completion), std::move(failure)});
     try {
-        countingQueue().async([count = Count{sccPath(), counterArguments(), processGeneration(), counts_->stop.get_token(),
-                                             largestOutput(), number, actions, weak_from_this()}]() mutable { runCount(std::move(count)); });
+        countingQueue().async([count = Count{sccPath(), counterArguments(), processGeneration(),
+                                             counts_->stop.get_token(), largestOutput(), number, actions,
+                                             weak_from_this()}]() mutable { runCount(std::move(count)); });
     } catch (const std::exception& error) {
         // No thread for the count (a process limit), or no memory for it.
         failCount(weak_from_this(), number, std::move(actions), error.what(), countNotStartedReason(error));
@@ -147,8 +182,8 @@ void Project::runCount(Count count)
         failCount(std::move(count.project), count.number, std::move(count.actions), message, reason, onlyIfLatest);
     };
     try {
-        ProcessResult run = runProcessToEnd(count.executable, count.arguments, count.generation, counterOutputPadding, count.stop,
-                                            count.largestOutput);
+        ProcessResult run = runProcessToEnd(count.executable, count.arguments, count.generation, counterOutputPadding,
+                                            count.stop, count.largestOutput);
         if (run.ended) {
             // Stopped, replaced or removed: only a stopped count is still the
             // latest, and fails.
@@ -161,29 +196,38 @@ void Project::runCount(Count count)
         }
         if (run.startError)
             printLine("ERROR: " + *run.startError);
-        if (!run.outputTooLarge)
-            printLine("Output: ", run.output);
-        if (auto reason = failureOfRun(run, count.executable, count.largestOutput))
-            return fail(*reason, *reason);
-        auto result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
-        run.output.reset();
+        std::shared_ptr<const LanguageList> result;
+        {
+            std::optional<OutputPrinting> printing;
+            if (!run.outputTooLarge)
+                printing.emplace(run.output);
+            if (auto reason = failureOfRun(run, count.executable, count.largestOutput)) {
+                printing.reset();
+                return fail(*reason, *reason);
+            }
+            result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
+        }
         if (count.stop.stop_requested())
             return fail(stoppedReason(), stoppedReason(), true);
         if (auto impossible = impossibleFigures(*result))
             return fail(impossibleFiguresReason(*impossible), impossibleFiguresReason(*impossible));
-        kit::MainQueue::async([result, number = count.number, actions = std::move(count.actions), weak = std::move(count.project)] {
-            auto project = weak.lock();
-            if (!project || !project->isLatestCount(number))
-                return;
-            project->objectWillChange.send();
-            if (project->initial.empty())
-                project->initial = *result;
-            project->final = *result;
-            project->working = false;
-            if (actions && actions->completion)
-                actions->completion(*result);
-            printLine("all ok");
-        });
+        kit::MainQueue::async(
+            [result, number = count.number, actions = std::move(count.actions), weak = std::move(count.project)] {
+                auto project = weak.lock();
+                if (!project || !project->isLatestCount(number))
+                    return;
+                project->objectWillChange.send();
+                if (project->initial.empty())
+                    project->initial = *result;
+                project->final = *result;
+                project->working = false;
+                if (actions && actions->completion)
+                    actions->completion(*result);
+                printLine("all ok");
+            });
+        // Unmapping tens of megabytes takes a few milliseconds: after the
+        // outcome is on its way.
+        run.output.reset();
     } catch (const kit::DecodingError& error) {
         fail(error.what(), undecodableOutputReason(error));
     } catch (const std::bad_alloc&) {

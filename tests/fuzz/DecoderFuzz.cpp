@@ -1,7 +1,9 @@
 // The two decoders of the counter's output on any text: the fast one that reads in place
-// (and the same one copying the text first) must give what the strict decoder gives, the
-// same records or the same error (kind, coding path and description), and nothing else.
+// (and the same one copying the text first), as chosen for this processor and with each
+// kernel the processor runs, must give what the strict decoder gives, the same records or
+// the same error (kind, coding path and description), and nothing else.
 
+#include "core/DecodingKernel.h"
 #include "core/LanguageEntry.h"
 #include "kit/base/Json.h"
 
@@ -36,7 +38,8 @@ Outcome outcomeOf(Decode&& decode)
             json.push_back(language->toJson());
         outcome.records = json.dump();
     } catch (const kit::DecodingError& e) {
-        outcome.error = std::to_string(static_cast<int>(e.kind())) + " at " + e.codingPath() + ": " + e.debugDescription();
+        outcome.error = std::to_string(static_cast<int>(e.kind())) + " at " + e.codingPath() + ": " +
+                        e.debugDescription();
     }
     return outcome;
 }
@@ -64,5 +67,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view inPlace(padded.data(), size);
     expectSame("in place", strict, outcomeOf([&] { return qm::decodeCounterOutput(inPlace, padded.size()); }));
     expectSame("copied", strict, outcomeOf([text] { return qm::decodeCounterOutput(text); }));
+    static const std::vector<qm::DecodingKernel> kernels = qm::runnableDecodingKernels();
+    for (qm::DecodingKernel kernel : kernels) {
+        const std::string name = qm::decodingKernelName(kernel);
+        expectSame((name + " in place").c_str(), strict,
+                   outcomeOf([&] { return qm::decodeCounterOutput(inPlace, padded.size(), kernel); }));
+        expectSame((name + " copied").c_str(), strict,
+                   outcomeOf([&] { return qm::decodeCounterOutput(text, 0, kernel); }));
+    }
     return 0;
 }
