@@ -170,7 +170,7 @@ template <class Record, class Use, std::size_t... I>
 void withField(std::size_t index, Use&& use, std::index_sequence<I...>)
 {
     constexpr auto fields = Record::codingKeys();
-    ((index == I ? (use(std::get<I>(fields)), true) : false) || ...);
+    (void)((index == I ? (use(std::get<I>(fields)), true) : false) || ...);
 }
 
 // Reads one record, into `record` when one is given; `lastField`, when asked

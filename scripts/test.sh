@@ -14,7 +14,7 @@ cmake --build "$build"
 fuzz="$here/build-fuzz"
 mkdir -p "$fuzz"
 (
-  CXX=clang++ cmake -S "$here" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON \
+  CXX=clang++ cmake -S "$here" -B "$fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQM_FUZZ=ON -DQM_WERROR=ON \
     -DQM_BUILD_TESTS=OFF -DQM_FUZZ_SECONDS="${QM_FUZZ_SECONDS:-60}" >/dev/null
   cmake --build "$fuzz" --target fuzz
   cd "$fuzz" && ctest --output-on-failure -j "$(nproc)"
