@@ -522,12 +522,14 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
             p += 3;
             lineStart_ = 3;
         }
-        // "#!" opening the file: a comment where the language says so (ECMAScript does).
-        if (language_.shebangComment && matches(p, "#!")) {
+        // "#!" opening the file: a comment where the language says so (ECMAScript does); Lua's
+        // loader skips any first line starting with "#".
+        const std::string& first = language_.firstLineComment;
+        if (!first.empty() && matches(p, first)) {
             markComment();
             commentStart_ = offsetOf(p);
             mode_ = Mode::LineComment;
-            p += 2;
+            p += first.size();
         }
     }
 
