@@ -249,6 +249,7 @@ std::vector<Language> buildTable()
                      [](Language& l) {
                          l.interpreters = {"lua", "luajit"};
                          l.firstLineComment = "#";
+                         l.skipSpaceEscapes = true;
                          l.longBracketComment = "--";
                          l.longBracketStrings = true;
                      }));

@@ -88,6 +88,7 @@ struct Language {
     bool wordStartComments = false;  // a line comment starts only where a word may start
     bool continuedLineComments = false;  // a line comment ending in a backslash goes on
     bool ansiCQuotes = false;       // $'...' holds backslash escapes
+    bool skipSpaceEscapes = false;  // "\z" in a string skips the white space after it, line ends too
 };
 
 // The language table: every language the counter knows, in a fixed order.

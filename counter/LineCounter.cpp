@@ -404,7 +404,7 @@ void LineCounter::leaveAtLineEnd(const char* newline)
         break;
     }
     case Mode::String:
-        if (!quote_.multiline)
+        if (!quote_.multiline && !quote_.skipsSpace)
             mode_ = Mode::Code;
         break;
     case Mode::QuoteGap:
@@ -1225,6 +1225,14 @@ const char* LineCounter::block(const char* p)
 
 const char* LineCounter::string(const char* p)
 {
+    if (quote_.skipsSpace) {
+        // After "\z" the string goes on past white space and line ends to its next text.
+        while (p < limit_ && isSpace(*p))
+            ++p;
+        if (p >= limit_ || *p == '\n')
+            return p;
+        quote_.skipsSpace = false;
+    }
     bool text = false;
     const char* q = quote_.stops->find(p, limit_, end_, text);
     if (text)
@@ -1243,6 +1251,7 @@ const char* LineCounter::string(const char* p)
             endLine(p + 2, true);
             return p + 3;
         }
+        quote_.skipsSpace = language_.skipSpaceEscapes && p + 1 < end_ && p[1] == 'z';
         return std::min(p + 2, end_);
     }
     if (quote_.regex && (c == '[' || c == ']' || inClass_)) {
