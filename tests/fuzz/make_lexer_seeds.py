@@ -60,6 +60,7 @@ reproducers = [
              "y = \"#{<<~EOS}\"\n  # body\nEOS\n"),
     ("JavaScript", "#!/usr/bin/env node\nconst a = 1;\n"),
     ("Lua", "#!/usr/bin/lua\nprint(1)\n"),
+    ("Lua", "# not a shebang \"\ns = 'a\\z\n\n  -- not a comment\\z \\z\n\t\\z\nb'\n-- c\n"),
     ("Shell", "x=\"$( echo '\"' )\"\ny=\"a $(echo \"b $(echo ')')\") c\"\n# c\n"),
 ]
 
