@@ -1327,9 +1327,15 @@ const char* LineCounter::dataSection(const char* p)
 
 const char* LineCounter::lineBlock(const char* p)
 {
+    // Perl's "=cut" closes POD unless a letter follows ("=cut2" does, "=cutting" does not);
+    // Ruby's "=end" closes only before white space or the line's end.
     const std::string_view end = language_.lineStartCommentEnd;
-    if (offsetOf(p) == lineStart_ && matches(p, end) && (p + end.size() >= end_ || !isWord(p[end.size()])))
-        closeBlockAtLineEnd_ = true;
+    if (offsetOf(p) == lineStart_ && matches(p, end)) {
+        const char next = p + end.size() < end_ ? p[end.size()] : '\n';
+        if (language_.podDocumentation ? !std::isalpha(static_cast<unsigned char>(next))
+                                       : isSpace(next) || next == '\n' || isOneOf(next, "\004\032") || next == 0)
+            closeBlockAtLineEnd_ = true;
+    }
     bool text = false;
     const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);
     if (text)
