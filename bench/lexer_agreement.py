@@ -1,18 +1,21 @@
 #!/usr/bin/env python3
 """How closely the counter agrees with a language's own lexer, file by file.
 
-    bench/lexer_agreement.py SCC LANGUAGE FOLDER -- REFERENCE COMMAND...
+    bench/lexer_agreement.py SCC LANGUAGE FOLDER... -- REFERENCE COMMAND...
 
-Counts FOLDER with the counter (SCC, the built executable), takes the files it calls
-LANGUAGE, hands their paths (one a line) to the reference command, which prints
-"code<TAB>comment<TAB>blank<TAB>path" per file (bench/perl_lines.pl, bench/ruby_lines.rb),
-and prints both totals, their difference and the files whose figures differ (the first ten;
-all of them with --all). The references need Debian's libppi-perl, ruby and node-acorn:
+Counts the FOLDERs with the counter (SCC, the built executable; files byte-identical to
+another counted once), takes the files it calls LANGUAGE, hands their paths (one a line) to
+the reference command, which prints "code<TAB>comment<TAB>blank<TAB>path" per file it can
+read, and prints both totals, their difference and the files whose figures differ (the
+first ten; all of them with --all). The references need Debian's libppi-perl, ruby,
+node-acorn, shfmt and lua5.4 (bench/lexer_agreement.sh installs them and runs them all):
 
     bench/lexer_agreement.py build/libexec/quillmarrow/scc Perl /usr/share/perl/5.36 -- perl bench/perl_lines.pl
     bench/lexer_agreement.py build/libexec/quillmarrow/scc Ruby /usr/lib/ruby -- ruby bench/ruby_lines.rb
     NODE_PATH=/usr/share/nodejs bench/lexer_agreement.py build/libexec/quillmarrow/scc JavaScript \
-        /usr/share/nodejs -- node bench/js_lines.mjs"""
+        /usr/share/nodejs -- node bench/js_lines.mjs
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc Shell /usr/share /usr/lib -- python3 bench/shell_lines.py
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc Lua /usr/share/lua/5.1 -- lua5.4 bench/lua_lines.lua"""
 import json
 import subprocess
 import sys
@@ -23,9 +26,10 @@ def main():
     show_all = "--all" in args
     args = [a for a in args if a != "--all"]
     split = args.index("--")
-    scc, language, folder = args[:split]
+    scc, language, *folders = args[:split]
     reference = args[split + 1:]
-    out = subprocess.run([scc, "--by-file", "--format", "json", folder], check=True, capture_output=True).stdout
+    out = subprocess.run([scc, "--by-file", "--format", "json", "--no-duplicates", *folders], check=True,
+                         capture_output=True).stdout
     files = {}
     for entry in json.loads(out):
         if entry["Name"] == language:

@@ -78,7 +78,7 @@ Language scripted(Language l)
     l.regexLiterals = true;
     l.regexAfterWords = jsRegexWords;
     l.templateLiterals = true;
-    l.shebangComment = true;
+    l.firstLineComment = "#!";
     return l;
 }
 
@@ -248,7 +248,8 @@ std::vector<Language> buildTable()
                           {"if", "elseif", "for", "while", "repeat", "and", "or"}),
                      [](Language& l) {
                          l.interpreters = {"lua", "luajit"};
-                         l.shebangComment = true;
+                         l.firstLineComment = "#";
+                         l.skipSpaceEscapes = true;
                          l.longBracketComment = "--";
                          l.longBracketStrings = true;
                      }));

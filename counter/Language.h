@@ -80,7 +80,7 @@ struct Language {
     bool lineEndsStatements = false;  // a line end ends a statement, so "/" opening a line starts a regex
     bool commandArguments = false;  // "word /x/" and "word %(x)": a literal as a command's first argument
     bool symbols = false;           // ":/" and ":%" name methods: no regex or literal
-    bool shebangComment = false;    // a "#!" first line is a comment
+    std::string firstLineComment;   // a first line starting with it is a comment: "#!"; "#" in Lua, whose loader skips it
     bool quoteOperators = false;    // q qq qw qr m s tr y with any delimiter
     bool percentLiterals = false;   // %q( ) %Q[ ] %w{ } %r| | ...
     bool sigilVariables = false;    // $' $" $# $/ are variables, not quotes or comments
@@ -88,6 +88,7 @@ struct Language {
     bool wordStartComments = false;  // a line comment starts only where a word may start
     bool continuedLineComments = false;  // a line comment ending in a backslash goes on
     bool ansiCQuotes = false;       // $'...' holds backslash escapes
+    bool skipSpaceEscapes = false;  // "\z" in a string skips the white space after it, line ends too
 };
 
 // The language table: every language the counter knows, in a fixed order.

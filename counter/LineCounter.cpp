@@ -419,7 +419,7 @@ void LineCounter::leaveAtLineEnd(const char* newline)
         break;
     }
     case Mode::String:
-        if (!quote_.multiline)
+        if (!quote_.multiline && !quote_.skipsSpace)
             mode_ = Mode::Code;
         break;
     case Mode::QuoteGap:
@@ -539,12 +539,14 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
             p += 3;
             lineStart_ = 3;
         }
-        // "#!" opening the file: a comment where the language says so (ECMAScript does).
-        if (language_.shebangComment && matches(p, "#!")) {
+        // "#!" opening the file: a comment where the language says so (ECMAScript does); Lua's
+        // loader skips any first line starting with "#".
+        const std::string& first = language_.firstLineComment;
+        if (!first.empty() && matches(p, first)) {
             markComment();
             commentStart_ = offsetOf(p);
             mode_ = Mode::LineComment;
-            p += 2;
+            p += first.size();
         }
     }
 
@@ -1336,6 +1338,14 @@ const char* LineCounter::block(const char* p)
 
 const char* LineCounter::string(const char* p)
 {
+    if (quote_.skipsSpace) {
+        // After "\z" the string goes on past white space and line ends to its next text.
+        while (p < limit_ && isSpace(*p))
+            ++p;
+        if (p >= limit_ || *p == '\n')
+            return p;
+        quote_.skipsSpace = false;
+    }
     bool text = false;
     const char* q = quote_.stops->find(p, limit_, end_, text);
     if (text)
@@ -1354,6 +1364,7 @@ const char* LineCounter::string(const char* p)
             endLine(p + 2, true);
             return p + 3;
         }
+        quote_.skipsSpace = language_.skipSpaceEscapes && p + 1 < end_ && p[1] == 'z';
         return std::min(p + 2, end_);
     }
     if (quote_.regex && (c == '[' || c == ']' || inClass_)) {
@@ -1429,9 +1440,15 @@ const char* LineCounter::dataSection(const char* p)
 
 const char* LineCounter::lineBlock(const char* p)
 {
+    // Perl's "=cut" closes POD unless a letter follows ("=cut2" does, "=cutting" does not);
+    // Ruby's "=end" closes only before white space or the line's end.
     const std::string_view end = language_.lineStartCommentEnd;
-    if (offsetOf(p) == lineStart_ && matches(p, end) && (p + end.size() >= end_ || !isWord(p[end.size()])))
-        closeBlockAtLineEnd_ = true;
+    if (offsetOf(p) == lineStart_ && matches(p, end)) {
+        const char next = p + end.size() < end_ ? p[end.size()] : '\n';
+        if (language_.podDocumentation ? !std::isalpha(static_cast<unsigned char>(next))
+                                       : isSpace(next) || next == '\n' || isOneOf(next, "\004\032") || next == 0)
+            closeBlockAtLineEnd_ = true;
+    }
     bool text = false;
     const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);
     if (text)

@@ -129,6 +129,7 @@ private:
         int parts = 0;           // parts still to read after this one (s/a/b/, tr{a}{b})
         bool bracketed = false;  // the next part has delimiters of its own
         bool flags = false;      // letters after the closing delimiter are flags
+        bool skipsSpace = false; // after Lua's "\z": white space and line ends, up to the next text
     };
 
     enum class Indent { None, Tabs, Any };

@@ -60,7 +60,10 @@ reproducers = [
              "y = \"#{<<~EOS}\"\n  # body\nEOS\n"),
     ("JavaScript", "#!/usr/bin/env node\nconst a = 1;\n"),
     ("Lua", "#!/usr/bin/lua\nprint(1)\n"),
+    ("Lua", "# not a shebang \"\ns = 'a\\z\n\n  -- not a comment\\z \\z\n\t\\z\nb'\n-- c\n"),
     ("Shell", "x=\"$( echo '\"' )\"\ny=\"a $(echo \"b $(echo ')')\") c\"\n# c\n"),
+    ("Perl", "1;\n\n=pod\n\n=cut2\nprint 1;\n=pod\n=cut_\nprint 2;\n=pod\n=cutting\n=cut"),
+    ("Ruby", "=begin\nx\n=end:\nstill\n=end\ty\nputs 1\n=begin\n=end"),
 ]
 
 corpus = here / "corpus" / "LexerFuzz"
