@@ -5,6 +5,7 @@
 
 #include "kit/base/DenseStroke.h"
 #include "kit/ui/BoxFill.h"
+#include "kit/ui/RasterTarget.h"
 #include "kit/ui/Symbols.h"
 #include "kit/ui/TiledFill.h"
 
@@ -203,11 +204,12 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
 }
 
 // Blurs the alpha of an image with three box blurs (close to a Gaussian of
-// σ = sigma); the colour is dropped (black, premultiplied). Each pass sets a
+// σ = sigma) and tints it: each pixel becomes `tint` (premultiplied) at its
+// blurred alpha, as Qt's source-in fill of the colour would make it. Each pass sets a
 // pixel to the sum of the 2·radius + 1 pixels around it along one axis (those
 // past the edge count 0) divided by their number, rounded down; the vertical
 // pass runs down all columns at once, row by row, so it reads memory in order.
-void blurAlpha(QImage& image, double sigma)
+void blurAlpha(QImage& image, double sigma, QRgb tint)
 {
     const int radius = sigma > 0.25 ? std::max(1, int(std::lround((std::sqrt(4 * sigma * sigma + 1) - 1) / 2))) : 0;
     const int w = image.width(), h = image.height(), window = 2 * radius + 1;
@@ -278,7 +280,7 @@ void blurAlpha(QImage& image, double sigma)
         QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
         const std::uint8_t* row = alpha.data() + std::size_t(y) * std::size_t(w);
         for (int x = 0; x < w; ++x)
-            out[x] = qRgba(0, 0, 0, row[x]);
+            out[x] = detail::RasterTarget::scaled(tint, row[x]);
     }
 }
 
@@ -325,8 +327,15 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
     auto paintImage = [&](const QRect& pixels, const QImage& image) {
         painter.save();
         painter.resetTransform();
-        painter.setOpacity(opacity);
-        painter.drawImage(QPointF(pixels.left() + offset.x(), pixels.top() + offset.y()), image);
+        const QPointF at(pixels.left() + offset.x(), pixels.top() + offset.y());
+        const std::optional<detail::RasterTarget> target = detail::RasterTarget::of(painter);
+        if (target && image.format() == QImage::Format_ARGB32_Premultiplied && at.x() == std::round(at.x()) &&
+            at.y() == std::round(at.y())) {
+            target->blendImage(image, at.toPoint(), std::uint32_t(std::lround(std::clamp(opacity, 0.0, 1.0) * 255)));
+        } else {
+            painter.setOpacity(opacity);
+            painter.drawImage(at, image);
+        }
         painter.restore();
     };
     const QTransform itemToDevice = item.transform.toQTransform() * world;
@@ -357,12 +366,7 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         p.setTransform(itemToDevice * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
         drawGeometry(p, item); // its alpha is the coverage the shadow follows
     }
-    blurAlpha(image, sigma);
-    {
-        QPainter p(&image);
-        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        p.fillRect(image.rect(), shadow.color.toQColor());
-    }
+    blurAlpha(image, sigma, qPremultiply(shadow.color.toQColor().rgba64()).toArgb32());
     paintImage(pixels, image);
     if (!keep)
         return;

@@ -36,4 +36,19 @@ void RasterTarget::blend(const QRect& rect, QRgb colour) const
     forEachRow(rect, [colour](std::uint32_t* pixels, int, int, int count) { blendRow(pixels, count, colour); });
 }
 
+void RasterTarget::blendImage(const QImage& image, QPoint at, std::uint32_t opacity) const
+{
+    if (opacity == 0)
+        return;
+    const QRect placed(at, image.size());
+    forEachRow(placed, [&](std::uint32_t* pixels, int x, int y, int count) {
+        const auto* source = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y - at.y())) + (x - at.x());
+        for (int i = 0; i < count; ++i) {
+            const std::uint32_t s = opacity == 255 ? source[i] : scaled(source[i], opacity);
+            if (s)
+                blendPixel(pixels[i], s);
+        }
+    });
+}
+
 } // namespace kit::detail

@@ -47,6 +47,10 @@ public:
         });
     }
 
+    // Draws `image` (Format_ARGB32_Premultiplied) with its top-left pixel at device pixel
+    // `at`, at `opacity` (0 ... 255), as Qt draws an image source-over.
+    void blendImage(const QImage& image, QPoint at, std::uint32_t opacity) const;
+
     // Each byte of `colour` times `alpha` / 255, rounded as Qt rounds it.
     static std::uint32_t scaled(std::uint32_t x, std::uint32_t alpha)
     {

@@ -106,3 +106,30 @@ TEST_F(RasterTargetTest, OnlyAnImageReachedByAWholePixelTranslationWithNothingBe
     QPainter idle;
     EXPECT_FALSE(RasterTarget::of(idle)) << "not painting";
 }
+
+TEST_F(RasterTargetTest, AnImageIsDrawnAsQtDrawsItAtWholePixels)
+{
+    QImage source = backdrop(QImage::Format_ARGB32_Premultiplied).copy(0, 0, 17, 13);
+    for (int opacity : {255, 128, 40}) {
+        SCOPED_TRACE(opacity);
+        QImage byQt = backdrop(QImage::Format_ARGB32_Premultiplied);
+        QImage byUs = byQt.copy();
+        {
+            QPainter painter(&byQt);
+            painter.setOpacity(opacity / 255.0);
+            painter.drawImage(QPoint(30, 20), source); // partly past the right and bottom edges
+        }
+        {
+            QPainter painter(&byUs);
+            RasterTarget::of(painter)->blendImage(source, QPoint(30, 20), std::uint32_t(opacity));
+        }
+        int worst = 0;
+        for (int y = 0; y < byQt.height(); ++y)
+            for (int x = 0; x < byQt.width(); ++x) {
+                const QRgb a = byQt.pixel(x, y), b = byUs.pixel(x, y);
+                worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                  std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+            }
+        EXPECT_LE(worst, opacity == 255 ? 0 : 1);
+    }
+}
