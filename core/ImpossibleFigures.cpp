@@ -62,6 +62,10 @@ std::optional<std::string> impossibleFiguresOf(const LanguageEntry& language)
         if (!add(kinds, file->comment) || !add(kinds, file->blank) || kinds != file->lines)
             return where() + "\"Lines\" is " + std::to_string(file->lines) +
                    ", not the sum of \"Code\", \"Comment\" and \"Blank\"";
+        // Every line holds at least its line end, but a last line without one.
+        if (file->lines > file->bytes)
+            return where() + "\"Lines\" is " + std::to_string(file->lines) + ", more than its \"Bytes\", " +
+                   std::to_string(file->bytes);
         if (!files.add(*file))
             return here + "its files' figures add up to more than 64 bits hold";
     }

@@ -252,8 +252,13 @@ TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
              {R"("Count":2)", R"("Count":3)", R"(Go: "Count" is 3, not its number of files, 2)"},
              {R"("Lines":11,"Code":8)", R"("Lines":12,"Code":8)", R"(Go: "Lines" is 12, not the sum of its files', 11)"},
              {R"("Bytes":140)", R"("Bytes":1)", R"(Go: "Bytes" is 1, not the sum of its files', 140)"},
+             // Each line takes a byte at least (its line end, or the last line's text): eight
+             // lines take eight bytes, a hundred bytes hold a hundred lines at most.
+             {R"("Bytes":100,"Lines":8,"Code":5)", R"("Bytes":7,"Lines":8,"Code":5)", R"(Go, a.go: "Lines" is 8, more than its "Bytes", 7)"},
+             {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)", R"("Bytes":100,"Lines":1000,"Code":997,"Comment":2,"Blank":1)",
+              R"(Go, a.go: "Lines" is 1000, more than its "Bytes", 100)"},
              // Each file as large as 64 bits hold: their sum is not.
-             {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)", R"("Bytes":100,"Lines":9223372036854775807,"Code":9223372036854775807,"Comment":0,"Blank":0)",
+             {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)", R"("Bytes":9223372036854775807,"Lines":9223372036854775807,"Code":9223372036854775807,"Comment":0,"Blank":0)",
               "Go: its files' figures add up to more than 64 bits hold"},
          }) {
         auto project = std::make_shared<qm::Project>(counter.folder("app", output(c.from, c.to)));
@@ -265,8 +270,10 @@ TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
     }
     // Two languages each within 64 bits whose totals are not.
     std::string huge = counterOutput({{"Go", {{"a.go", 0, 0, 0, 0}}}});
-    huge.replace(huge.find(R"("Lines":0,"Code":0)"), 18, R"("Lines":9223372036854775807,"Code":9223372036854775807)");
-    huge.replace(huge.find(R"("Lines":0,"Code":0)"), 18, R"("Lines":9223372036854775807,"Code":9223372036854775807)");
+    for (int i = 0; i < 2; ++i) { // the language's figures and its file's
+        huge.replace(huge.find(R"("Lines":0,"Code":0)"), 18, R"("Lines":9223372036854775807,"Code":9223372036854775807)");
+        huge.replace(huge.find(R"("Bytes":0,)"), 10, R"("Bytes":9223372036854775807,)");
+    }
     const std::string twice = "[" + huge.substr(1, huge.size() - 2) + "," + huge.substr(1, huge.size() - 2) + "]";
     auto project = std::make_shared<qm::Project>(counter.folder("app", twice));
     std::string reason;

@@ -26,7 +26,10 @@ struct FakeFile {
     std::int64_t code = 0;
     std::int64_t comment = 0;
     std::int64_t blank = 0;
-    std::int64_t bytes = 0;
+    std::int64_t bytes = -1; // -1: as few as its lines take, a byte each
+
+    std::int64_t lines() const { return code + comment + blank; }
+    std::int64_t size() const { return bytes >= 0 ? bytes : lines(); }
 };
 
 // A language of a fake count; its totals are the sums of its files.
@@ -43,16 +46,36 @@ inline std::string counterOutput(const std::vector<FakeLanguage>& languages)
         std::int64_t code = 0, comment = 0, blank = 0, bytes = 0;
         auto files = nlohmann::ordered_json::array();
         for (const FakeFile& f : language.files) {
-            code += f.code, comment += f.comment, blank += f.blank, bytes += f.bytes;
-            files.push_back({{"Language", language.name}, {"PossibleLanguages", {language.name}}, {"Filename", f.filename},
-                             {"Extension", ""}, {"Location", "/x/" + f.filename}, {"Symlocation", ""}, {"Bytes", f.bytes},
-                             {"Lines", f.code + f.comment + f.blank}, {"Code", f.code}, {"Comment", f.comment}, {"Blank", f.blank},
-                             {"Complexity", 0}, {"WeightedComplexity", 0}, {"Binary", false}, {"Minified", false},
-                             {"Generated", false}, {"EndPoint", 0}});
+            code += f.code, comment += f.comment, blank += f.blank, bytes += f.size();
+            files.push_back({{"Language", language.name},
+                             {"PossibleLanguages", {language.name}},
+                             {"Filename", f.filename},
+                             {"Extension", ""},
+                             {"Location", "/x/" + f.filename},
+                             {"Symlocation", ""},
+                             {"Bytes", f.size()},
+                             {"Lines", f.lines()},
+                             {"Code", f.code},
+                             {"Comment", f.comment},
+                             {"Blank", f.blank},
+                             {"Complexity", 0},
+                             {"WeightedComplexity", 0},
+                             {"Binary", false},
+                             {"Minified", false},
+                             {"Generated", false},
+                             {"EndPoint", 0}});
         }
-        out.push_back({{"Name", language.name}, {"Bytes", bytes}, {"CodeBytes", 0}, {"Lines", code + comment + blank},
-                       {"Code", code}, {"Comment", comment}, {"Blank", blank}, {"Complexity", 0},
-                       {"Count", std::int64_t(language.files.size())}, {"WeightedComplexity", 0}, {"Files", files}});
+        out.push_back({{"Name", language.name},
+                       {"Bytes", bytes},
+                       {"CodeBytes", 0},
+                       {"Lines", code + comment + blank},
+                       {"Code", code},
+                       {"Comment", comment},
+                       {"Blank", blank},
+                       {"Complexity", 0},
+                       {"Count", std::int64_t(language.files.size())},
+                       {"WeightedComplexity", 0},
+                       {"Files", files}});
     }
     return out.dump();
 }
@@ -127,10 +150,7 @@ exit 0
     {
         std::ofstream(folder + "/stderr.txt", std::ios::binary) << text;
     }
-    static void setExitStatus(const std::string& folder, int status)
-    {
-        std::ofstream(folder + "/status") << status;
-    }
+    static void setExitStatus(const std::string& folder, int status) { std::ofstream(folder + "/status") << status; }
     // The counter ends itself with this signal ("KILL", "SEGV"...) once its output is out.
     static void setSignal(const std::string& folder, const std::string& name)
     {
@@ -145,7 +165,10 @@ exit 0
     static void hang(const std::string& folder) { std::ofstream(folder + "/hang"); }
     // The folder's n-th count (from 1) waits until released.
     static void hold(const std::string& folder, int run) { std::ofstream(folder + "/hold." + std::to_string(run)); }
-    static void release(const std::string& folder, int run) { std::filesystem::remove(folder + "/hold." + std::to_string(run)); }
+    static void release(const std::string& folder, int run)
+    {
+        std::filesystem::remove(folder + "/hold." + std::to_string(run));
+    }
     // The process id of the folder's latest count, once it has started.
     static std::optional<int> pid(const std::string& folder)
     {
