@@ -16,9 +16,8 @@
 namespace qm {
 
 AppDelegate::AppDelegate()
-    : updaterController(std::make_unique<UpdaterController>(true))
-    , addProjects(addProjectsFromURLs)
-    , openUrl(QDesktopServices::openUrl)
+    : updaterController(std::make_unique<UpdaterController>(true)), addProjects(addProjectsFromURLs),
+      openUrl(QDesktopServices::openUrl)
 {
     qApp->installEventFilter(this);
 }
@@ -140,7 +139,8 @@ void AppDelegate::handleRelaunch(const QList<QByteArray>& paths)
 void AppDelegate::sendSupportEmail(const std::optional<std::string>& subject)
 {
     const QString name = QApplication::applicationName();
-    const std::string appName = supportAppName(name.isEmpty() ? std::nullopt : std::optional<std::string>(name.toStdString()));
+    const std::string appName = supportAppName(name.isEmpty() ? std::nullopt
+                                                              : std::optional<std::string>(name.toStdString()));
     const QUrl url(QString::fromStdString(supportMailLink(supportEmailAddress(), appName, subject)), QUrl::StrictMode);
     if (url.isValid() && openUrl && openUrl(url))
         return;

@@ -2,10 +2,10 @@
 
 #include "app/UpdaterController.h"
 
+#include <QByteArrayList>
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QByteArrayList>
 #include <QUrl>
 #include <QWidget>
 

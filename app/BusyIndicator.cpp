@@ -5,9 +5,7 @@
 
 namespace qm {
 
-BusyIndicator::BusyIndicator(int diameter, QWidget* parent)
-    : QWidget(parent)
-    , diameter_(diameter)
+BusyIndicator::BusyIndicator(int diameter, QWidget* parent) : QWidget(parent), diameter_(diameter)
 {
     setFixedSize(diameter, diameter);
     setAccessibleName(QStringLiteral("Progress"));

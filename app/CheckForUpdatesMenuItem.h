@@ -17,7 +17,8 @@ class CheckForUpdatesMenuItem : public QAction {
     Q_OBJECT
 
 public:
-    CheckForUpdatesMenuItem(std::shared_ptr<CheckForUpdatesViewModel> viewModel, Updater& updater, QObject* parent = nullptr);
+    CheckForUpdatesMenuItem(std::shared_ptr<CheckForUpdatesViewModel> viewModel, Updater& updater,
+                            QObject* parent = nullptr);
 
     static inline const QString title = QStringLiteral("Check for Updates\u2026");
 

@@ -7,7 +7,8 @@ namespace qm {
 CheckForUpdatesViewModel::CheckForUpdatesViewModel(Updater& updater)
 {
     canCheckForUpdates = updater.canCheckForUpdates();
-    connection_ = QObject::connect(&updater, &Updater::canCheckForUpdatesChanged, [this](bool value) { canCheckForUpdates = value; });
+    connection_ = QObject::connect(&updater, &Updater::canCheckForUpdatesChanged,
+                                   [this](bool value) { canCheckForUpdates = value; });
 }
 
 CheckForUpdatesViewModel::~CheckForUpdatesViewModel()

@@ -8,9 +8,9 @@
 #include "app/StatusLine.h"
 #include "app/Symbols.h"
 #include "core/LanguageEntry.h"
+#include "core/LanguageResources.h"
 #include "core/Project.h"
 #include "core/ProjectManager.h"
-#include "core/LanguageResources.h"
 
 #include <QButtonGroup>
 #include <QDragEnterEvent>
@@ -45,9 +45,7 @@ QToolButton* symbolButton(const QString& symbol, const QString& title, int iconS
 } // namespace
 
 ContentView::ContentView(QWidget* parent)
-    : QWidget(parent)
-    , projectManager_(*ProjectManager::shared())
-    , deferredUpdate_([this] { updateNow(); })
+    : QWidget(parent), projectManager_(*ProjectManager::shared()), deferredUpdate_([this] { updateNow(); })
 {
     loadLanguageResources();
 
@@ -69,8 +67,10 @@ ContentView::ContentView(QWidget* parent)
     });
 
     subscription_ = projectManager_.objectWillChange.sink([this] { deferredUpdate_.schedule(); });
-    failures_ = projectManager_.firstCountFailed.sink([this](const CountFailure& failure) { showCountFailure(failure); });
-    countFailures_ = projectManager_.countFailed.sink([this](const CountFailure& failure) { showCountFailure(failure); });
+    failures_ =
+        projectManager_.firstCountFailed.sink([this](const CountFailure& failure) { showCountFailure(failure); });
+    countFailures_ =
+        projectManager_.countFailed.sink([this](const CountFailure& failure) { showCountFailure(failure); });
     updateNow();
 }
 
@@ -199,7 +199,8 @@ void ContentView::updateAdding()
     if (status_->showingNotice())
         return;
     if (!adding.empty())
-        status_->showProgress(QStringLiteral("Counting \u201C%1\u201D\u2026").arg(displayText(kit::lastPathComponent(adding.front()))));
+        status_->showProgress(
+            QStringLiteral("Counting \u201C%1\u201D\u2026").arg(displayText(kit::lastPathComponent(adding.front()))));
     else
         status_->hideProgress();
 }
@@ -263,11 +264,11 @@ void ContentView::updateDetail()
     }
     if (!locs_) {
         ProjectManager* manager = &projectManager_;
-        locs_ = new Locs(
-            {[manager] { return manager->selectedProject.get(); }, [manager](std::shared_ptr<Project> p) { manager->selectedProject = p; }},
-            {[manager] { return manager->selectedLanguage.get(); },
-             [manager](std::shared_ptr<LanguageEntry> l) { manager->selectedLanguage = l; }},
-            {[this] { return currentTab_; }, [this](std::int64_t tab) { setCurrentTab(tab); }}, detail_);
+        locs_ = new Locs({[manager] { return manager->selectedProject.get(); },
+                          [manager](std::shared_ptr<Project> p) { manager->selectedProject = p; }},
+                         {[manager] { return manager->selectedLanguage.get(); },
+                          [manager](std::shared_ptr<LanguageEntry> l) { manager->selectedLanguage = l; }},
+                         {[this] { return currentTab_; }, [this](std::int64_t tab) { setCurrentTab(tab); }}, detail_);
         detail_->addWidget(locs_);
     } else {
         locs_->update();

@@ -4,8 +4,7 @@
 
 namespace qm {
 
-DeferredUpdate::DeferredUpdate(std::function<void()> update)
-    : state_(std::make_shared<State>())
+DeferredUpdate::DeferredUpdate(std::function<void()> update) : state_(std::make_shared<State>())
 {
     state_->update = std::move(update);
 }

@@ -7,8 +7,7 @@
 
 namespace qm {
 
-ElidedLabel::ElidedLabel(QWidget* parent)
-    : QWidget(parent)
+ElidedLabel::ElidedLabel(QWidget* parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }

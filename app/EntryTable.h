@@ -46,7 +46,8 @@ std::vector<TableColumn<Entry>> withLineCountColumns(std::vector<TableColumn<Ent
 {
     leading.push_back({QStringLiteral("Lines"), [](const Entry& e) -> SortValue { return std::int64_t(e.lines); }});
     leading.push_back({QStringLiteral("Blank"), [](const Entry& e) -> SortValue { return std::int64_t(e.blank); }});
-    leading.push_back({QStringLiteral("Comments"), [](const Entry& e) -> SortValue { return std::int64_t(e.comment); }});
+    leading.push_back(
+        {QStringLiteral("Comments"), [](const Entry& e) -> SortValue { return std::int64_t(e.comment); }});
     leading.push_back({QStringLiteral("Code"), [](const Entry& e) -> SortValue { return std::int64_t(e.code); }});
     return leading;
 }
@@ -82,9 +83,7 @@ public:
     using CellData = std::function<QVariant(const Entry&, int column, int role)>;
 
     EntryTableModel(std::vector<TableColumn<Entry>> columns, CellData cellData = {}, QObject* parent = nullptr)
-        : QAbstractTableModel(parent)
-        , columns_(std::move(columns))
-        , cellData_(std::move(cellData))
+        : QAbstractTableModel(parent), columns_(std::move(columns)), cellData_(std::move(cellData))
     {
     }
 
@@ -98,7 +97,10 @@ public:
     const std::vector<TableColumn<Entry>>& columns() const { return columns_; }
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(columns_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(columns_.size());
+    }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -145,9 +147,7 @@ public:
 
     EntryTable(std::vector<TableColumn<Entry>> columns, const QString& searchPrompt, SortOrder initialOrder,
                typename EntryTableModel<Entry>::CellData cellData = {}, QWidget* parent = nullptr)
-        : QWidget(parent)
-        , model_(std::move(columns), std::move(cellData), this)
-        , sortOrder_(std::move(initialOrder))
+        : QWidget(parent), model_(std::move(columns), std::move(cellData), this), sortOrder_(std::move(initialOrder))
     {
         search_ = new QLineEdit(this);
         search_->setPlaceholderText(searchPrompt);
@@ -167,7 +167,8 @@ public:
         view_->horizontalHeader()->setSortIndicatorShown(true);
         // The name column takes the room the counts leave; counts keep theirs.
         view_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        view_->horizontalHeader()->setMinimumSectionSize(view_->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+        view_->horizontalHeader()->setMinimumSectionSize(
+            view_->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
         view_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         view_->horizontalHeader()->setHighlightSections(false);
         showSortIndicator();
@@ -182,9 +183,8 @@ public:
         layout->addLayout(searchRow);
         layout->addWidget(view_, 1);
 
-        QObject::connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-            setSortOrder(nextSortOrder(sortOrder_, column));
-        });
+        QObject::connect(view_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+                         [this](int column) { setSortOrder(nextSortOrder(sortOrder_, column)); });
         QObject::connect(search_, &QLineEdit::textChanged, this, [this] {
             if (onSearchChanged)
                 onSearchChanged(searchText());
@@ -215,7 +215,8 @@ public:
         model_.setRows(std::move(rows));
         for (int row = 0; row < model_.rowCount(); ++row) {
             if (std::find(selected.begin(), selected.end(), model_.rows()[row].get()) != selected.end())
-                view_->selectionModel()->select(model_.index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                view_->selectionModel()->select(model_.index(row, 0),
+                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
     }
 
@@ -227,8 +228,9 @@ private:
     {
         if (sortOrder_.empty())
             return;
-        view_->horizontalHeader()->setSortIndicator(sortOrder_.front().column,
-                                                    sortOrder_.front().reverse ? Qt::DescendingOrder : Qt::AscendingOrder);
+        view_->horizontalHeader()->setSortIndicator(sortOrder_.front().column, sortOrder_.front().reverse
+                                                                                   ? Qt::DescendingOrder
+                                                                                   : Qt::AscendingOrder);
     }
 
     EntryTableModel<Entry> model_;
@@ -240,7 +242,8 @@ private:
 // Rows whose text contains the search text, ignoring case; all rows for an
 // empty search.
 template <class Entry, class Text>
-std::vector<std::shared_ptr<Entry>> filterEntries(const std::vector<std::shared_ptr<Entry>>& entries, const QString& search, Text text)
+std::vector<std::shared_ptr<Entry>> filterEntries(const std::vector<std::shared_ptr<Entry>>& entries,
+                                                  const QString& search, Text text)
 {
     if (search.isEmpty())
         return entries;

@@ -31,11 +31,12 @@ public:
 protected:
     EntryTableScreen(std::vector<TableColumn<Entry>> columns, const QString& searchPrompt, SortOrder sortOrder,
                      const QString& searchFilter, typename EntryTableModel<Entry>::CellData cellData,
-                     Binding<std::shared_ptr<Project>> selectedProject, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
-                     QWidget* parent)
-        : ProjectScreen(std::move(selectedProject), std::move(reloadViewHelper), parent)
-        , table_(new EntryTable<Entry>(std::move(columns), searchPrompt, std::move(sortOrder), std::move(cellData), this))
-        , summary_(new SummaryBar(this))
+                     Binding<std::shared_ptr<Project>> selectedProject,
+                     std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent)
+        : ProjectScreen(std::move(selectedProject), std::move(reloadViewHelper), parent),
+          table_(
+              new EntryTable<Entry>(std::move(columns), searchPrompt, std::move(sortOrder), std::move(cellData), this)),
+          summary_(new SummaryBar(this))
     {
         table_->searchField()->setText(searchFilter);
         wireSummaryBar(summary_);

@@ -16,8 +16,7 @@ namespace {
 class LanguageChartHost : public kit::HostingWidget {
 public:
     LanguageChartHost(kit::View root, std::shared_ptr<charts::PieChartData> data, QWidget* parent)
-        : kit::HostingWidget(std::move(root), parent)
-        , data_(std::move(data))
+        : kit::HostingWidget(std::move(root), parent), data_(std::move(data))
     {
         setObjectName(QStringLiteral("languageChart"));
     }
@@ -46,8 +45,10 @@ QWidget* makeLanguageChart(const std::vector<std::shared_ptr<LanguageEntry>>& la
     kit::View chart = charts::PieChart(data);
     chart = charts::applyTouchOverlay(chart, data, 0, "%.0f", nullptr, charts::TouchUnit::none());
     chart = charts::applyHeaderBox(chart, data);
-    chart = charts::applyLegends(chart, data, {kit::GridItem::flexible(10, kit::infinity), kit::GridItem::flexible(10, kit::infinity)},
-                                 40, kit::Font::caption(), kit::Color::primary(), 18);
+    chart =
+        charts::applyLegends(chart, data,
+                             {kit::GridItem::flexible(10, kit::infinity), kit::GridItem::flexible(10, kit::infinity)},
+                             40, kit::Font::caption(), kit::Color::primary(), 18);
     return new LanguageChartHost(chart, data, parent);
 }
 

@@ -20,8 +20,12 @@ std::shared_ptr<charts::PieChartData> makeLanguagePieData(const std::vector<std:
     charts::PieChartStyle style(charts::InfoBoxPlacement::floating(), charts::InfoBoxAlignment::vertical,
                                 kit::Font::title3(), kit::Color::primary(), kit::Font::caption(), kit::Color::primary(),
                                 kit::Color::windowBackground(), kit::Color::clear(),
-                                kit::StrokeStyle{.lineWidth = 0, .lineCap = kit::LineCap::butt, .lineJoin = kit::LineJoin::miter,
-                                                 .miterLimit = 10, .dash = {}, .dashPhase = 0},
+                                kit::StrokeStyle{.lineWidth = 0,
+                                                 .lineCap = kit::LineCap::butt,
+                                                 .lineJoin = kit::LineJoin::miter,
+                                                 .miterLimit = 10,
+                                                 .dash = {},
+                                                 .dashPhase = 0},
                                 kit::Animation::spring(0.5, 1.0, 0));
     return std::make_shared<charts::PieChartData>(std::move(dataSet), std::move(metadata), std::move(style),
                                                   kit::Text("No Data"));

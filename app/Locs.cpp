@@ -10,10 +10,8 @@ namespace qm {
 
 Locs::Locs(Binding<std::shared_ptr<Project>> selectedProject, Binding<std::shared_ptr<LanguageEntry>> selectedLanguage,
            Binding<std::int64_t> currentTab, QWidget* parent)
-    : QWidget(parent)
-    , selectedProject_(std::move(selectedProject))
-    , selectedLanguage_(std::move(selectedLanguage))
-    , currentTab_(std::move(currentTab))
+    : QWidget(parent), selectedProject_(std::move(selectedProject)), selectedLanguage_(std::move(selectedLanguage)),
+      currentTab_(std::move(currentTab))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -45,10 +43,12 @@ void Locs::update()
         next = new Overview(selectedProject_, helper, this);
         break;
     case Screen::byLanguage:
-        next = new LocsByLanguage(LocsByLanguage::initialSortOrder(), selectedProject_, selectedLanguage_, QString(), helper, this);
+        next = new LocsByLanguage(LocsByLanguage::initialSortOrder(), selectedProject_, selectedLanguage_, QString(),
+                                  helper, this);
         break;
     case Screen::byFile:
-        next = new LocsByFile(LocsByFile::initialSortOrder(), selectedProject_, selectedLanguage_, helper, QString(), this);
+        next = new LocsByFile(LocsByFile::initialSortOrder(), selectedProject_, selectedLanguage_, helper, QString(),
+                              this);
         break;
     }
     if (current_) {

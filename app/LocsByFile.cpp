@@ -22,8 +22,8 @@ LocsByFile::LocsByFile(SortOrder sortOrder, Binding<std::shared_ptr<Project>> se
                        Binding<std::shared_ptr<LanguageEntry>> data, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
                        QString searchFilter, QWidget* parent)
     : EntryTableScreen(columns(), QStringLiteral("Filter by file"), std::move(sortOrder), searchFilter, {},
-                       std::move(selectedProject), std::move(reloadViewHelper), parent)
-    , data_(std::move(data))
+                       std::move(selectedProject), std::move(reloadViewHelper), parent),
+      data_(std::move(data))
 {
     table_->view()->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
@@ -65,7 +65,8 @@ void LocsByFile::refresh()
     const QString name = QString::fromStdString(language->name);
     dot_->setPixmap(languageDot(language->name).pixmap(12, 12));
     languageName_->setText(name);
-    fileCount_->setText(QStringLiteral("(%1 files)").arg(QString::fromStdString(std::to_string(std::int64_t(language->files.size())))));
+    fileCount_->setText(
+        QStringLiteral("(%1 files)").arg(QString::fromStdString(std::to_string(std::int64_t(language->files.size())))));
     languageHeader_->show();
     summary_->setTrailingShown(true);
     summary_->setWorking(p && p->working.get());

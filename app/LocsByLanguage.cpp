@@ -68,12 +68,11 @@ LocsByLanguage::LocsByLanguage(SortOrder sortOrder, Binding<std::shared_ptr<Proj
                                Binding<std::shared_ptr<LanguageEntry>> selectedLanguage, QString searchFilter,
                                std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent)
     : EntryTableScreen(columns(), QStringLiteral("Filter by language"), std::move(sortOrder), searchFilter, noNameText,
-                       std::move(selectedProject), std::move(reloadViewHelper), parent)
-    , selectedLanguage_(std::move(selectedLanguage))
+                       std::move(selectedProject), std::move(reloadViewHelper), parent),
+      selectedLanguage_(std::move(selectedLanguage))
 {
-    connect(table_->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this, [] {
-        printLine("selection changed!");
-    });
+    connect(table_->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [] { printLine("selection changed!"); });
     refreshNow();
 }
 
@@ -97,10 +96,13 @@ void LocsByLanguage::refresh()
     showRows(languages, [](const LanguageEntry& e) { return e.name; });
     for (int row = 0; row < int(rows().size()); ++row) {
         std::weak_ptr<LanguageEntry> weak = rows()[row];
-        table_->view()->setIndexWidget(table_->model().index(row, 0), languageCell(rows()[row], [this, weak] {
-            if (auto l = weak.lock())
-                chooseLanguage(l);
-        }, table_->view()));
+        table_->view()->setIndexWidget(table_->model().index(row, 0), languageCell(
+                                                                          rows()[row],
+                                                                          [this, weak] {
+                                                                              if (auto l = weak.lock())
+                                                                                  chooseLanguage(l);
+                                                                          },
+                                                                          table_->view()));
     }
     showProjectSummary(summary_, languages);
 }

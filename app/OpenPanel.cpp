@@ -26,8 +26,7 @@ QList<QAbstractItemView*> fileViews(const QFileDialog& dialog)
 
 } // namespace
 
-OpenPanel::OpenPanel(QWidget* parent)
-    : QFileDialog(parent)
+OpenPanel::OpenPanel(QWidget* parent) : QFileDialog(parent)
 {
     setOption(QFileDialog::DontUseNativeDialog, true);
     setFileMode(QFileDialog::ExistingFiles);
@@ -41,7 +40,8 @@ OpenPanel::OpenPanel(QWidget* parent)
             auto keepEnabled = [open] { open->setEnabled(true); };
             for (auto* view : fileViews(*this)) {
                 if (view->selectionModel())
-                    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, open, keepEnabled, Qt::QueuedConnection);
+                    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, open, keepEnabled,
+                            Qt::QueuedConnection);
             }
             if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
                 connect(edit, &QLineEdit::textChanged, open, keepEnabled, Qt::QueuedConnection);
@@ -61,7 +61,8 @@ void OpenPanel::accept()
         if (!model || !view->selectionModel())
             continue;
         QModelIndexList rows = view->selectionModel()->selectedRows();
-        std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+        std::sort(rows.begin(), rows.end(),
+                  [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
         for (const QModelIndex& row : rows) {
             const QString path = model->filePath(row);
             if (!chosen.contains(path))

@@ -7,7 +7,8 @@
 
 namespace qm {
 
-Overview::Overview(Binding<std::shared_ptr<Project>> selectedProject, std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent)
+Overview::Overview(Binding<std::shared_ptr<Project>> selectedProject,
+                   std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent)
     : ProjectScreen(std::move(selectedProject), std::move(reloadViewHelper), parent)
 {
     auto* layout = new QVBoxLayout(this);

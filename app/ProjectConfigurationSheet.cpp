@@ -13,10 +13,7 @@ namespace qm {
 
 ProjectConfigurationSheet::ProjectConfigurationSheet(Binding<bool> isPresented, std::shared_ptr<Project> project,
                                                      std::function<void()> onSave, QWidget* parent)
-    : QDialog(parent)
-    , isPresented_(std::move(isPresented))
-    , project_(std::move(project))
-    , onSave_(std::move(onSave))
+    : QDialog(parent), isPresented_(std::move(isPresented)), project_(std::move(project)), onSave_(std::move(onSave))
 {
     setWindowTitle(QStringLiteral("Settings"));
     setWindowModality(Qt::WindowModal);

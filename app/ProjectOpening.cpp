@@ -8,7 +8,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 
-
 namespace qm {
 
 void addProjectsFromURLs(const QList<QUrl>& urls)

@@ -7,15 +7,12 @@
 #include "core/Project.h"
 #include "kit/base/MainQueue.h"
 
-
 namespace qm {
 
-ProjectScreen::ProjectScreen(Binding<std::shared_ptr<Project>> selectedProject, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
-                             QWidget* parent)
-    : QWidget(parent)
-    , selectedProject_(std::move(selectedProject))
-    , reloadViewHelper_(std::move(reloadViewHelper))
-    , deferredRefresh_([this] { refreshNow(); })
+ProjectScreen::ProjectScreen(Binding<std::shared_ptr<Project>> selectedProject,
+                             std::shared_ptr<ReloadViewHelper> reloadViewHelper, QWidget* parent)
+    : QWidget(parent), selectedProject_(std::move(selectedProject)), reloadViewHelper_(std::move(reloadViewHelper)),
+      deferredRefresh_([this] { refreshNow(); })
 {
     helperSubscription_ = reloadViewHelper_->objectWillChange.sink([this] { deferredRefresh_.schedule(); });
 }
@@ -34,7 +31,8 @@ void ProjectScreen::observe(const std::shared_ptr<Project>& project)
     if (observed_.lock() == project && (project || !projectSubscription_.isActive()))
         return;
     observed_ = project;
-    projectSubscription_ = project ? project->objectWillChange.sink([this] { deferredRefresh_.schedule(); }) : kit::Cancellable();
+    projectSubscription_ = project ? project->objectWillChange.sink([this] { deferredRefresh_.schedule(); })
+                                   : kit::Cancellable();
 }
 
 void ProjectScreen::setShowingSheet(bool showing)
@@ -53,7 +51,8 @@ void ProjectScreen::setShowingSheet(bool showing)
         return; // nothing to edit
     showingSheet_ = true;
     Binding<bool> isPresented{[this] { return showingSheet_; }, [this](bool value) { setShowingSheet(value); }};
-    auto* sheet = new ProjectConfigurationSheet(isPresented, edited, [this, edited] { saveReload(edited); }, this);
+    auto* sheet = new ProjectConfigurationSheet(
+        isPresented, edited, [this, edited] { saveReload(edited); }, this);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet_ = sheet;
     sheet->open();
@@ -93,7 +92,8 @@ std::vector<std::shared_ptr<LanguageEntry>> ProjectScreen::results() const
     return p ? p->final.get() : std::vector<std::shared_ptr<LanguageEntry>>{};
 }
 
-void ProjectScreen::showProjectSummary(SummaryBar* bar, const std::vector<std::shared_ptr<LanguageEntry>>& languages) const
+void ProjectScreen::showProjectSummary(SummaryBar* bar,
+                                       const std::vector<std::shared_ptr<LanguageEntry>>& languages) const
 {
     const auto p = project();
     bar->setTrailingShown(p != nullptr);

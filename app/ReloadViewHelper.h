@@ -6,7 +6,6 @@ namespace qm {
 
 // An empty observable object: sending its change signal redraws the project
 // screen that holds it.
-class ReloadViewHelper : public kit::ObservableObject {
-};
+class ReloadViewHelper : public kit::ObservableObject {};
 
 } // namespace qm

@@ -23,8 +23,8 @@ const QByteArray kGreeting = "quillmarrow-open\n";
 } // namespace
 
 SingleInstance::SingleInstance(QString key, QObject* parent)
-    : QObject(parent)
-    , key_(QDir::isAbsolutePath(key) ? std::move(key) : QDir(temporaryFolder(::getuid())).filePath(key))
+    : QObject(parent),
+      key_(QDir::isAbsolutePath(key) ? std::move(key) : QDir(temporaryFolder(::getuid())).filePath(key))
 {
 }
 
@@ -37,10 +37,12 @@ QString SingleInstance::defaultKey()
     // A runtime folder that is missing, or not the user's alone, is not used.
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     const bool usable = QDir::isAbsolutePath(runtime) && isPrivateFolder(runtime, false);
-    return keyFor(::getuid(), usable ? runtime : QString(), qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY"));
+    return keyFor(::getuid(), usable ? runtime : QString(), qEnvironmentVariable("WAYLAND_DISPLAY"),
+                  qEnvironmentVariable("DISPLAY"));
 }
 
-QString SingleInstance::keyFor(uint userId, const QString& runtimeFolder, const QString& waylandDisplay, const QString& xDisplay)
+QString SingleInstance::keyFor(uint userId, const QString& runtimeFolder, const QString& waylandDisplay,
+                               const QString& xDisplay)
 {
     QString display = waylandDisplay;
     if (display.isEmpty()) {
@@ -51,7 +53,8 @@ QString SingleInstance::keyFor(uint userId, const QString& runtimeFolder, const 
         if (colon >= 0 && dot > colon)
             display.truncate(dot);
     }
-    const QString session = QString::fromLatin1(QCryptographicHash::hash(display.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
+    const QString session =
+        QString::fromLatin1(QCryptographicHash::hash(display.toUtf8(), QCryptographicHash::Sha256).toHex().left(16));
     // A runtime folder that is not absolute is not one (the system ignores such a value too).
     if (QDir::isAbsolutePath(runtimeFolder))
         return QDir(runtimeFolder).filePath(QStringLiteral("quillmarrow-%1").arg(session));
@@ -73,8 +76,8 @@ bool SingleInstance::isPrivateFolder(const QString& folder, bool make)
     // Whoever made it, it must be the user's alone now: a folder, not a
     // link to one, owned by the user, that nobody else may enter or write.
     struct stat status {};
-    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid()
-        && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+    return ::lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == ::geteuid() &&
+           (status.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
 bool SingleInstance::folderIsPrivate() const

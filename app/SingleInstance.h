@@ -19,9 +19,9 @@ class SingleInstance : public QObject {
 public:
     // What the listening instance accepts from later launches.
     struct Limits {
-        int connections = 8;                 // open at once; more are closed at once
+        int connections = 8;                   // open at once; more are closed at once
         qint64 messageBytes = 4 * 1024 * 1024; // a longer hand-off is dropped
-        int connectionMs = 10000;            // a hand-off takes at most this long
+        int connectionMs = 10000;              // a hand-off takes at most this long
     };
 
     // `key` is the socket's path, or a name for a socket in the user's own
@@ -54,7 +54,8 @@ public:
     // "quillmarrow-<user id>". The display (a Wayland display or else an X
     // display, whose screen number does not count) sets apart the sessions
     // that share one folder.
-    static QString keyFor(uint userId, const QString& runtimeFolder, const QString& waylandDisplay, const QString& xDisplay);
+    static QString keyFor(uint userId, const QString& runtimeFolder, const QString& waylandDisplay,
+                          const QString& xDisplay);
     // The user's own folder in the system's temporary folder.
     static QString temporaryFolder(uint userId);
 

@@ -15,7 +15,8 @@ QWidget* makeSplashBlobs(QWidget* parent)
     const kit::Color colour = kit::Color::rgb(main.redF(), main.greenF(), main.blueF());
     std::vector<kit::View> layers;
     for (const auto& layer : SplashScreen::kLayers)
-        layers.push_back(liquid::Liquid(8, 6.0).frame(layer.width, layer.height).foregroundColor(colour).opacity(layer.opacity));
+        layers.push_back(
+            liquid::Liquid(8, 6.0).frame(layer.width, layer.height).foregroundColor(colour).opacity(layer.opacity));
     auto* blobs = new kit::HostingWidget(kit::ZStack(std::move(layers)), parent);
     blobs->setObjectName(QStringLiteral("blobs"));
     blobs->setAttribute(Qt::WA_TransparentForMouseEvents);

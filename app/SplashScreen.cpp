@@ -14,7 +14,10 @@
 
 namespace qm {
 
-const SplashScreen::Layer SplashScreen::kLayers[4] = {{640, 420, 0.1}, {580, 420, 0.3}, {480, 390, 0.6}, {420, 360, 1.0}};
+const SplashScreen::Layer SplashScreen::kLayers[4] = {{640, 420, 0.1},
+                                                      {580, 420, 0.3},
+                                                      {480, 390, 0.6},
+                                                      {420, 360, 1.0}};
 
 namespace {
 
@@ -32,9 +35,7 @@ protected:
 // The symbol and the texts: a click opens the panel.
 class TapTarget : public QWidget {
 public:
-    TapTarget(std::function<void()> tap, QWidget* parent)
-        : QWidget(parent)
-        , tap_(std::move(tap))
+    TapTarget(std::function<void()> tap, QWidget* parent) : QWidget(parent), tap_(std::move(tap))
     {
         setCursor(Qt::PointingHandCursor);
     }
@@ -70,8 +71,7 @@ QLabel* text(const QString& content, const char* color, int size, QWidget* paren
 
 } // namespace
 
-SplashScreen::SplashScreen(QWidget* parent)
-    : QWidget(parent)
+SplashScreen::SplashScreen(QWidget* parent) : QWidget(parent)
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
@@ -90,7 +90,8 @@ SplashScreen::SplashScreen(QWidget* parent)
     auto* column = new QVBoxLayout(tapTarget_);
     column->setContentsMargins(0, 0, 0, 0);
     auto* symbol = new QLabel(tapTarget_);
-    symbol->setPixmap(symbolPixmap(QStringLiteral("folder.badge.plus"), 90, hexQColor("#FAB8FF"), hexQColor("#FFFFFF")));
+    symbol->setPixmap(
+        symbolPixmap(QStringLiteral("folder.badge.plus"), 90, hexQColor("#FAB8FF"), hexQColor("#FFFFFF")));
     symbol->setAlignment(Qt::AlignCenter);
     symbol->setContentsMargins(5, 5, 5, 5);
     symbol->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -101,7 +102,8 @@ SplashScreen::SplashScreen(QWidget* parent)
     small->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* smallColumn = new QVBoxLayout(small);
     smallColumn->setContentsMargins(5, 5, 5, 5);
-    smallColumn->addWidget(text(QStringLiteral("It may be one or more valid project folder or files"), "#EEEEEE", 10, small));
+    smallColumn->addWidget(
+        text(QStringLiteral("It may be one or more valid project folder or files"), "#EEEEEE", 10, small));
     smallColumn->addWidget(text(QStringLiteral("(and you can always add more later!)"), "#EEEEEE", 10, small));
     column->addWidget(small);
     tapTarget_->adjustSize();

@@ -10,11 +10,8 @@
 namespace qm {
 
 StatusLine::StatusLine(QWidget* parent)
-    : QWidget(parent)
-    , spinner_(new BusyIndicator(14, this))
-    , label_(new QLabel(this))
-    , dismiss_(new QToolButton(this))
-    , stop_(new QToolButton(this))
+    : QWidget(parent), spinner_(new BusyIndicator(14, this)), label_(new QLabel(this)), dismiss_(new QToolButton(this)),
+      stop_(new QToolButton(this))
 {
     setAccessibleName(QStringLiteral("Status"));
     auto* row = new QHBoxLayout(this);

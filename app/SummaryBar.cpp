@@ -16,7 +16,8 @@ namespace qm {
 
 namespace {
 
-const std::array<const char*, 4> kTotalSymbols = {"line.3.horizontal", "camera.metering.none", "quote.bubble", "barometer"};
+const std::array<const char*, 4> kTotalSymbols = {"line.3.horizontal", "camera.metering.none", "quote.bubble",
+                                                  "barometer"};
 
 QFrame* line(QFrame::Shape shape, QWidget* parent)
 {
@@ -51,8 +52,7 @@ QColor secondaryColor(const QWidget* w)
 
 } // namespace
 
-SummaryBar::SummaryBar(QWidget* parent)
-    : QWidget(parent)
+SummaryBar::SummaryBar(QWidget* parent) : QWidget(parent)
 {
     setFixedHeight(40);
     auto* column = new QVBoxLayout(this);

@@ -39,7 +39,8 @@ std::string supportMailLink(const std::string& address, const std::string& appNa
 {
     const std::string theSubject = subject ? *subject : appName + " Support Request";
     const std::string body = "Hello " + appName + " Team,\n\nI need assistance with the following:\n\n";
-    return "mailto:" + encodeAddress(address) + "?subject=" + encodeQueryText(theSubject) + "&body=" + encodeQueryText(body);
+    return "mailto:" + encodeAddress(address) + "?subject=" + encodeQueryText(theSubject) +
+           "&body=" + encodeQueryText(body);
 }
 
 std::string supportEmailAddress()

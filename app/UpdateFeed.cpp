@@ -67,7 +67,8 @@ std::optional<std::vector<UpdateFeedItem>> parseUpdateFeed(const QByteArray& doc
     }
     if (xml.hasError() || !sawRss) {
         if (error)
-            *error = xml.hasError() ? xml.errorString().toStdString() : std::string("The update feed is not an RSS document.");
+            *error = xml.hasError() ? xml.errorString().toStdString()
+                                    : std::string("The update feed is not an RSS document.");
         return std::nullopt;
     }
     return items;
@@ -139,7 +140,8 @@ int compareComponentLists(std::string_view a, std::string_view b)
 int compareVersions(const std::string& a, const std::string& b)
 {
     const std::size_t da = std::min(a.find('-'), a.size()), db = std::min(b.find('-'), b.size());
-    if (const int c = compareComponentLists(std::string_view(a).substr(0, da), std::string_view(b).substr(0, db)); c != 0)
+    if (const int c = compareComponentLists(std::string_view(a).substr(0, da), std::string_view(b).substr(0, db));
+        c != 0)
         return c;
     // A pre-release comes before its release.
     const bool preA = da < a.size(), preB = db < b.size();

@@ -36,8 +36,7 @@ int UpdateResultDialog::titleWidth(const QString& title)
     return QFontMetrics(font).horizontalAdvance(title) + kTitleBarRoom;
 }
 
-UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget* parent)
-    : QDialog(parent)
+UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Software Update"));
     const QString current = QString::fromStdString(result.currentVersion);
@@ -51,7 +50,8 @@ UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget*
         break;
     case UpdateCheckResult::Kind::updateAvailable:
         headline = QStringLiteral("A new version of Quillmarrow is available!");
-        text = QStringLiteral("Quillmarrow %1 is now available; you have %2.").arg(QString::fromStdString(result.update->version), current);
+        text = QStringLiteral("Quillmarrow %1 is now available; you have %2.")
+                   .arg(QString::fromStdString(result.update->version), current);
         // Where "Download" leads is shown; a link the application may not
         // open (not https) is shown as text, and not offered.
         if (!result.downloadLink.isEmpty())
@@ -109,7 +109,8 @@ UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget*
 
     // Wrapped texts take a comfortable line length rather than the narrowest
     // one; the title decides when it is wider.
-    const int textWidth = std::max(QFontMetrics(bold).horizontalAdvance(headline), message_->fontMetrics().averageCharWidth() * 48);
+    const int textWidth = std::max(QFontMetrics(bold).horizontalAdvance(headline),
+                                   message_->fontMetrics().averageCharWidth() * 48);
     const QMargins margins = column->contentsMargins();
     const int contentWidth = margins.left() + iconSize + row->spacing() + textWidth + margins.right();
     setMinimumWidth(std::max({contentWidth, titleWidth(windowTitle()), column->minimumSize().width()}));

@@ -24,10 +24,8 @@ constexpr qint64 kReadChunk = 256 * 1024;
 } // namespace
 
 Updater::Updater(QUrl feedUrl, std::string currentVersion, QObject* parent)
-    : QObject(parent)
-    , feedUrl_(std::move(feedUrl))
-    , currentVersion_(std::move(currentVersion))
-    , presenter_(presentUpdateCheckResult)
+    : QObject(parent), feedUrl_(std::move(feedUrl)), currentVersion_(std::move(currentVersion)),
+      presenter_(presentUpdateCheckResult)
 {
 }
 
@@ -85,9 +83,11 @@ void Updater::checkForUpdates()
             fail("The update feed is larger than " + std::to_string(largestFeed >> 20) + " MiB.");
     });
     QTimer::singleShot(totalTimeoutMs_, reply, [this, fail] {
-        fail("The update feed did not arrive within " + QString::number(totalTimeoutMs_ / 1000.0).toStdString() + " seconds.");
+        fail("The update feed did not arrive within " + QString::number(totalTimeoutMs_ / 1000.0).toStdString() +
+             " seconds.");
     });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, document, failure] { finish(reply, *document, *failure); });
+    connect(reply, &QNetworkReply::finished, this,
+            [this, reply, document, failure] { finish(reply, *document, *failure); });
 }
 
 void Updater::finish(QNetworkReply* reply, const QByteArray& received, const std::string& failure)

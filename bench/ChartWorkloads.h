@@ -20,14 +20,20 @@ inline constexpr int barGroups = 20;
 inline constexpr int barsPerGroup = 5;
 
 // The value of bar `i` in update `round`: 1 ... 100.
-inline double barValue(int i, int round) { return 1 + (i * 37 + round * 11) % 100; }
+inline double barValue(int i, int round)
+{
+    return 1 + (i * 37 + round * 11) % 100;
+}
 
 // The line chart: 10,000 points of a wave in a 1200 × 400 window.
 inline constexpr int linePoints = 10000;
 inline constexpr int lineWindowWidth = 1200;
 inline constexpr int lineWindowHeight = 400;
 
-inline double waveValue(int i) { return 50 + 40 * std::sin(i * 0.01) + (i % 7); }
+inline double waveValue(int i)
+{
+    return 50 + 40 * std::sin(i * 0.01) + (i % 7);
+}
 
 // The pie: 60 equal segments in a 600 × 600 window.
 inline constexpr int pieSegments = 60;

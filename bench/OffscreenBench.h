@@ -41,9 +41,15 @@ inline void restartAppearanceWhenSettled(benchmark::State& state, kit::ViewHost&
     state.ResumeTiming();
 }
 
-inline int runOffscreen(int argc, char** argv) { return runOffscreenWith<QGuiApplication>(argc, argv); }
+inline int runOffscreen(int argc, char** argv)
+{
+    return runOffscreenWith<QGuiApplication>(argc, argv);
+}
 
 } // namespace bench
 
 #define QM_OFFSCREEN_BENCHMARK_MAIN() \
-    int main(int argc, char** argv) { return bench::runOffscreen(argc, argv); }
+    int main(int argc, char** argv) \
+    { \
+        return bench::runOffscreen(argc, argv); \
+    }

@@ -27,15 +27,17 @@ constexpr kit::Size windowSize{bench::barWindowWidth, bench::barWindowHeight};
 charts::BarChartStyle chartStyle()
 {
     const charts::GridStyle grid(4, kit::Color::gray(), 1, {}, 0);
-    return charts::BarChartStyle(
-        charts::InfoBoxPlacement::floating(), charts::InfoBoxAlignment::vertical, kit::Font::body(),
-        kit::Color::primary(), kit::Font::caption(), kit::Color::secondary(), kit::Color::white(), kit::Color::gray(),
-        kit::StrokeStyle{}, charts::BarMarkerType::full(kit::Color::red(), kit::StrokeStyle{}), grid,
-        charts::XAxisLabelPosistion::bottom, kit::Font::caption(), kit::Color::primary(),
-        charts::LabelsFrom::dataPoint(kit::Angle::zero()), std::nullopt, kit::Font::caption(), kit::Color::primary(),
-        grid, charts::YAxisLabelPosistion::leading, kit::Font::caption(), kit::Color::primary(), 5,
-        charts::YAxisLabelType::numeric, std::nullopt, kit::Font::caption(), kit::Color::primary(),
-        charts::Baseline::minimumValue(), charts::Topline::maximumValue(), kit::Animation::easeInOut(1));
+    return charts::BarChartStyle(charts::InfoBoxPlacement::floating(), charts::InfoBoxAlignment::vertical,
+                                 kit::Font::body(), kit::Color::primary(), kit::Font::caption(),
+                                 kit::Color::secondary(), kit::Color::white(), kit::Color::gray(), kit::StrokeStyle{},
+                                 charts::BarMarkerType::full(kit::Color::red(), kit::StrokeStyle{}), grid,
+                                 charts::XAxisLabelPosistion::bottom, kit::Font::caption(), kit::Color::primary(),
+                                 charts::LabelsFrom::dataPoint(kit::Angle::zero()), std::nullopt, kit::Font::caption(),
+                                 kit::Color::primary(), grid, charts::YAxisLabelPosistion::leading,
+                                 kit::Font::caption(), kit::Color::primary(), 5, charts::YAxisLabelType::numeric,
+                                 std::nullopt, kit::Font::caption(), kit::Color::primary(),
+                                 charts::Baseline::minimumValue(), charts::Topline::maximumValue(),
+                                 kit::Animation::easeInOut(1));
 }
 
 charts::ChartMetadata metadata()
@@ -65,9 +67,8 @@ std::vector<charts::GroupingData> groups()
             charts::GroupingData("East", charts::ColourStyle(kit::Color::green())),
             charts::GroupingData("South", charts::ColourStyle(kit::Color::blue())),
             charts::GroupingData("West", charts::ColourStyle(kit::Color::orange())),
-            charts::GroupingData("Centre",
-                                 charts::ColourStyle({kit::Color::purple(), kit::Color::pink()},
-                                                     kit::UnitPoint::bottom(), kit::UnitPoint::top()))};
+            charts::GroupingData("Centre", charts::ColourStyle({kit::Color::purple(), kit::Color::pink()},
+                                                               kit::UnitPoint::bottom(), kit::UnitPoint::top()))};
 }
 
 charts::GroupedBarDataSets groupedSets(int sets, const std::vector<charts::GroupingData>& groups, int round)
@@ -76,7 +77,8 @@ charts::GroupedBarDataSets groupedSets(int sets, const std::vector<charts::Group
     for (int s = 0; s < sets; ++s) {
         std::vector<charts::GroupedBarDataPoint> points;
         for (std::size_t k = 0; k < groups.size(); ++k)
-            points.emplace_back(bench::barValue(s * bench::barsPerGroup + int(k), round), std::nullopt, std::nullopt, groups[k]);
+            points.emplace_back(bench::barValue(s * bench::barsPerGroup + int(k), round), std::nullopt, std::nullopt,
+                                groups[k]);
         result.emplace_back(std::move(points), "Week " + std::to_string(s));
     }
     return charts::GroupedBarDataSets(std::move(result));
@@ -84,15 +86,15 @@ charts::GroupedBarDataSets groupedSets(int sets, const std::vector<charts::Group
 
 std::shared_ptr<charts::BarChartData> standardChart()
 {
-    return std::make_shared<charts::BarChartData>(barSet(bench::standardBars, 0), metadata(), std::nullopt, std::nullopt, barStyle(),
-                                                  chartStyle(), kit::Text("No data"));
+    return std::make_shared<charts::BarChartData>(barSet(bench::standardBars, 0), metadata(), std::nullopt,
+                                                  std::nullopt, barStyle(), chartStyle(), kit::Text("No data"));
 }
 
 std::shared_ptr<charts::GroupedBarChartData> groupedChart()
 {
-    return std::make_shared<charts::GroupedBarChartData>(groupedSets(bench::barGroups, groups(), 0), groups(), metadata(),
-                                                         std::nullopt, std::nullopt, barStyle(), chartStyle(),
-                                                         kit::Text("No data"));
+    return std::make_shared<charts::GroupedBarChartData>(groupedSets(bench::barGroups, groups(), 0), groups(),
+                                                         metadata(), std::nullopt, std::nullopt, barStyle(),
+                                                         chartStyle(), kit::Text("No data"));
 }
 
 // One full update: new values for every bar (each keeps its identity), the

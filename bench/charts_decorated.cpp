@@ -7,10 +7,10 @@
 
 #include "ChartWorkloads.h"
 #include "OffscreenBench.h"
-#include "tests/charts/overlays/DecoratedCharts.h"
 #include "kit/base/Clock.h"
 #include "kit/base/RunLoop.h"
 #include "kit/ui/UI.h"
+#include "tests/charts/overlays/DecoratedCharts.h"
 
 #include <QImage>
 #include <benchmark/benchmark.h>

@@ -30,8 +30,7 @@ void curvedPath(benchmark::State& state)
 {
     const std::vector<charts::LinePathPoint> points = charts::linePathPoints(wave());
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            charts::linePath(points, charts::LineType::curvedLine, chart, 0, 100, false, false));
+        benchmark::DoNotOptimize(charts::linePath(points, charts::LineType::curvedLine, chart, 0, 100, false, false));
 }
 BENCHMARK(curvedPath)->Unit(benchmark::kMicrosecond);
 

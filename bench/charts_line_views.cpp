@@ -30,25 +30,28 @@ std::shared_ptr<charts::LineChartData> wave(bool disableAnimation)
     for (int i = 0; i < pointCount; ++i)
         points.emplace_back(bench::waveValue(i));
     const charts::GridStyle grid(3, kit::Color::gray(), 1, {}, 0);
-    charts::LineChartStyle style(
-        charts::InfoBoxPlacement::floating(), charts::InfoBoxAlignment::vertical, kit::Font::body(),
-        kit::Color::primary(), kit::Font::caption(), kit::Color::secondary(), kit::Color::white(), kit::Color::gray(),
-        kit::StrokeStyle{}, charts::LineMarkerType::none(), grid, charts::XAxisLabelPosistion::bottom,
-        kit::Font::caption(), kit::Color::primary(), charts::LabelsFrom::dataPoint(kit::Angle::zero()), std::nullopt,
-        kit::Font::caption(), kit::Color::primary(), std::nullopt, grid, charts::YAxisLabelPosistion::leading,
-        kit::Font::caption(), kit::Color::primary(), 5, charts::YAxisLabelType::numeric, std::nullopt,
-        kit::Font::caption(), kit::Color::primary(), std::nullopt, charts::Baseline::minimumValue(),
-        charts::Topline::maximumValue(), kit::Animation::easeInOut(1.0));
+    charts::LineChartStyle style(charts::InfoBoxPlacement::floating(), charts::InfoBoxAlignment::vertical,
+                                 kit::Font::body(), kit::Color::primary(), kit::Font::caption(),
+                                 kit::Color::secondary(), kit::Color::white(), kit::Color::gray(), kit::StrokeStyle{},
+                                 charts::LineMarkerType::none(), grid, charts::XAxisLabelPosistion::bottom,
+                                 kit::Font::caption(), kit::Color::primary(),
+                                 charts::LabelsFrom::dataPoint(kit::Angle::zero()), std::nullopt, kit::Font::caption(),
+                                 kit::Color::primary(), std::nullopt, grid, charts::YAxisLabelPosistion::leading,
+                                 kit::Font::caption(), kit::Color::primary(), 5, charts::YAxisLabelType::numeric,
+                                 std::nullopt, kit::Font::caption(), kit::Color::primary(), std::nullopt,
+                                 charts::Baseline::minimumValue(), charts::Topline::maximumValue(),
+                                 kit::Animation::easeInOut(1.0));
     charts::LineDataSet set(std::move(points), "Wave",
                             charts::PointStyle{6, kit::Color::blue(), kit::Color::white(), 2, charts::PointType::filled,
                                                charts::PointShape::circle},
                             charts::LineStyle(charts::ColourStyle(kit::Color::blue()), charts::LineType::curvedLine,
                                               charts::defaultStroke(), false));
-    auto data = std::make_shared<charts::LineChartData>(
-        std::move(set),
-        charts::ChartMetadata("Wave", "", kit::Font::title(), kit::Color::primary(), kit::Font::body(),
-                              kit::Color::secondary()),
-        std::nullopt, std::nullopt, std::move(style), kit::Text("No data"));
+    auto data = std::make_shared<charts::LineChartData>(std::move(set),
+                                                        charts::ChartMetadata("Wave", "", kit::Font::title(),
+                                                                              kit::Color::primary(), kit::Font::body(),
+                                                                              kit::Color::secondary()),
+                                                        std::nullopt, std::nullopt, std::move(style),
+                                                        kit::Text("No data"));
     data->disableAnimation = disableAnimation;
     return data;
 }

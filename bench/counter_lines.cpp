@@ -137,9 +137,15 @@ BENCHMARK_CAPTURE(countLines, Perl, "Perl", perlSource)->Unit(benchmark::kMillis
 BENCHMARK_CAPTURE(countLines, Ruby, "Ruby", rubySource)->Unit(benchmark::kMillisecond);
 // One line opening n here-documents, then their n terminators.
 BENCHMARK_CAPTURE(hostile, HereDocuments, "Shell", " <<A", "A\n")
-    ->RangeMultiplier(4)->Range(1 << 10, 1 << 18)->Complexity()->Unit(benchmark::kMillisecond);
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 18)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 // n nested brackets, then as many closing ones.
 BENCHMARK_CAPTURE(hostile, Brackets, "Python", "(", ")")
-    ->RangeMultiplier(4)->Range(1 << 10, 1 << 22)->Complexity()->Unit(benchmark::kMillisecond);
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 22)
+    ->Complexity()
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

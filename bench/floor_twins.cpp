@@ -29,13 +29,18 @@ using std::numbers::pi;
 
 constexpr double frameSeconds = 1.0 / 60;
 
-QImage windowImage(int width, int height) { return QImage(width, height, QImage::Format_ARGB32_Premultiplied); }
+QImage windowImage(int width, int height)
+{
+    return QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+}
 
 // easeInOut: the cubic Bézier (0.42, 0) (0.58, 1), solved for x by bisection.
 double easeInOut(double x)
 {
     x = std::clamp(x, 0.0, 1.0);
-    auto bezier = [](double t, double a, double b) { return 3 * (1 - t) * (1 - t) * t * a + 3 * (1 - t) * t * t * b + t * t * t; };
+    auto bezier = [](double t, double a, double b) {
+        return 3 * (1 - t) * (1 - t) * t * a + 3 * (1 - t) * t * t * b + t * t * t;
+    };
     double lo = 0, hi = 1;
     for (int i = 0; i < 20; ++i) {
         const double mid = (lo + hi) / 2;
@@ -124,16 +129,28 @@ void barsGrowingFrame(benchmark::State& state, Paint paint)
     bench::saveImageIfAsked(image);
 }
 
-void BM_BarChart500FullUpdate(benchmark::State& state) { barsFullUpdate(state, paintStandardBars); }
+void BM_BarChart500FullUpdate(benchmark::State& state)
+{
+    barsFullUpdate(state, paintStandardBars);
+}
 BENCHMARK(BM_BarChart500FullUpdate)->Unit(benchmark::kMillisecond);
 
-void BM_GroupedBarChart20FullUpdate(benchmark::State& state) { barsFullUpdate(state, paintGroupedBars); }
+void BM_GroupedBarChart20FullUpdate(benchmark::State& state)
+{
+    barsFullUpdate(state, paintGroupedBars);
+}
 BENCHMARK(BM_GroupedBarChart20FullUpdate)->Unit(benchmark::kMillisecond);
 
-void BM_BarChart500GrowingFrame(benchmark::State& state) { barsGrowingFrame(state, paintStandardBars); }
+void BM_BarChart500GrowingFrame(benchmark::State& state)
+{
+    barsGrowingFrame(state, paintStandardBars);
+}
 BENCHMARK(BM_BarChart500GrowingFrame)->Unit(benchmark::kMillisecond);
 
-void BM_GroupedBarChart20GrowingFrame(benchmark::State& state) { barsGrowingFrame(state, paintGroupedBars); }
+void BM_GroupedBarChart20GrowingFrame(benchmark::State& state)
+{
+    barsGrowingFrame(state, paintGroupedBars);
+}
 BENCHMARK(BM_GroupedBarChart20GrowingFrame)->Unit(benchmark::kMillisecond);
 
 // The line: its points across the window between the lowest and highest
@@ -156,7 +173,9 @@ void paintWave(QImage& image, const std::vector<double>& values, double drawn)
     const std::size_t count = std::size_t(std::ceil(drawn * double(values.size())));
     if (count < 2)
         return;
-    auto at = [&](std::size_t i) { return QPointF(double(i) * step, image.height() * (1 - (values[i] - *lowest) / range)); };
+    auto at = [&](std::size_t i) {
+        return QPointF(double(i) * step, image.height() * (1 - (values[i] - *lowest) / range));
+    };
     std::vector<QPointF> above(count), below(count);
     for (std::size_t i = 0; i < count; ++i) {
         const QPointF d = at(std::min(i + 1, count - 1)) - at(i > 0 ? i - 1 : 0);
@@ -222,7 +241,10 @@ QPainterPath wedge(int i, double radius, QPointF centre)
     return path;
 }
 
-QColor sliceColour(int i) { return QColor::fromHsvF(float(i) / bench::pieSegments, 0.7f, 0.9f); }
+QColor sliceColour(int i)
+{
+    return QColor::fromHsvF(float(i) / bench::pieSegments, 0.7f, 0.9f);
+}
 
 template <class Scale>
 void paintPie(QPainter& painter, QPointF centre, double radius, Scale scale, int skip = -1)
@@ -238,7 +260,10 @@ void paintPie(QPainter& painter, QPointF centre, double radius, Scale scale, int
 }
 
 // A critically damped spring of response 0.5 s from 0 to 1.
-double spring(double t) { return t <= 0 ? 0 : 1 - (1 + 4 * pi * t) * std::exp(-4 * pi * t); }
+double spring(double t)
+{
+    return t <= 0 ? 0 : 1 - (1 + 4 * pi * t) * std::exp(-4 * pi * t);
+}
 
 void BM_AnimatingFrame(benchmark::State& state)
 {
@@ -324,7 +349,8 @@ void BM_TouchUpdatePass(benchmark::State& state)
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        paintPie(painter, centre, radius, [](int) { return 1.0; }, touched);
+        paintPie(
+            painter, centre, radius, [](int) { return 1.0; }, touched);
         const QPainterPath slice = wedge(touched, radius * 1.1, centre);
         paintShadow(painter, slice, 10, Qt::black);
         painter.fillPath(slice, sliceColour(touched));
@@ -396,11 +422,14 @@ void paintDecorated(QImage& image, const std::array<double, 6>& sales, Marks mar
     painter.setPen(QPen(Qt::darkGreen, 3));
     painter.drawLine(valueAt(0, 20, highest), valueAt(5, 90, highest));
     painter.setPen(QPen(Qt::red, 3));
-    painter.drawLine(QPointF(plot.left(), valueAt(0, 60, highest).y()), QPointF(plot.right(), valueAt(0, 60, highest).y()));
+    painter.drawLine(QPointF(plot.left(), valueAt(0, 60, highest).y()),
+                     QPointF(plot.right(), valueAt(0, 60, highest).y()));
     painter.setPen(QPen(Qt::magenta, 3));
-    painter.drawLine(QPointF(valueAt(3, 0, highest).x(), plot.top()), QPointF(valueAt(3, 0, highest).x(), plot.bottom()));
-    for (const auto& [text, at] : {std::pair{QString("Goal 60"), QPointF(plot.left() - 40, valueAt(0, 60, highest).y())},
-                                    std::pair{QString("Peak"), QPointF(valueAt(3, 0, highest).x() - 20, plot.bottom() + 44)}}) {
+    painter.drawLine(QPointF(valueAt(3, 0, highest).x(), plot.top()),
+                     QPointF(valueAt(3, 0, highest).x(), plot.bottom()));
+    for (const auto& [text, at] :
+         {std::pair{QString("Goal 60"), QPointF(plot.left() - 40, valueAt(0, 60, highest).y())},
+          std::pair{QString("Peak"), QPointF(valueAt(3, 0, highest).x() - 20, plot.bottom() + 44)}}) {
         const QRectF box(at.x(), at.y() - 9, 56, 18);
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(255, 255, 255));
@@ -411,7 +440,8 @@ void paintDecorated(QImage& image, const std::array<double, 6>& sales, Marks mar
     // The extra line and its markers.
     QPolygonF extra;
     for (int p = 0; p < 6; ++p)
-        extra << QPointF(valueAt(p, 0, highest).x(), plot.bottom() - plot.height() * (targets[std::size_t(p)] - 1000) / 4000);
+        extra << QPointF(valueAt(p, 0, highest).x(),
+                         plot.bottom() - plot.height() * (targets[std::size_t(p)] - 1000) / 4000);
     painter.setPen(QPen(QColor(128, 0, 255), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(extra);
     painter.setPen(QPen(QColor(128, 0, 255), 1));
@@ -421,8 +451,9 @@ void paintDecorated(QImage& image, const std::array<double, 6>& sales, Marks mar
     // The legend.
     painter.setFont(caption);
     int entry = 0;
-    for (const auto& [name, colour] : {std::pair{"Stores", QColor(41, 132, 204)}, std::pair{"Target", QColor(128, 0, 255)},
-                                       std::pair{"Goal", QColor(Qt::red)}, std::pair{"Peak", QColor(Qt::magenta)}}) {
+    for (const auto& [name, colour] :
+         {std::pair{"Stores", QColor(41, 132, 204)}, std::pair{"Target", QColor(128, 0, 255)},
+          std::pair{"Goal", QColor(Qt::red)}, std::pair{"Peak", QColor(Qt::magenta)}}) {
         const QPointF at(24 + (entry % 2) * 340, 520 + (entry / 2) * 24);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
@@ -488,4 +519,7 @@ BENCHMARK(BM_DecoratedLineChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return bench::runOffscreenWith<QGuiApplication>(argc, argv); }
+int main(int argc, char** argv)
+{
+    return bench::runOffscreenWith<QGuiApplication>(argc, argv);
+}

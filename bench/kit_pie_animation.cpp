@@ -50,9 +50,7 @@ struct Pie {
                        return segment.accessibilityLabel(kit::Verbatim{"Code breakdown"});
                    })});
                })
-            .onAppear([a = startAnimation] {
-                kit::withAnimation(kit::Animation::easeInOut(0.3), [&] { a = true; });
-            });
+            .onAppear([a = startAnimation] { kit::withAnimation(kit::Animation::easeInOut(0.3), [&] { a = true; }); });
     }
 };
 
@@ -111,9 +109,9 @@ struct Rows {
     {
         const int touched = slices->touched.get();
         return kit::VStack(kit::HorizontalAlignment::leading, 2, {kit::ForEach(kit::Range{0, 200}, [touched](int i) {
-                               return kit::HStack({kit::Text(kit::Verbatim{"Language number " + std::to_string(i)}),
-                                                   kit::Spacer(),
-                                                   kit::Text(kit::Verbatim{std::to_string(i == touched ? 0 : i * 1234)})});
+                               return kit::HStack(
+                                   {kit::Text(kit::Verbatim{"Language number " + std::to_string(i)}), kit::Spacer(),
+                                    kit::Text(kit::Verbatim{std::to_string(i == touched ? 0 : i * 1234)})});
                            })});
     }
 };

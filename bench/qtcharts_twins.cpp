@@ -68,8 +68,7 @@ struct ChartScene {
     QChart* chart = new QChart;
     QImage image;
 
-    ChartScene(int width, int height, bool animated)
-        : image(width, height, QImage::Format_ARGB32_Premultiplied)
+    ChartScene(int width, int height, bool animated) : image(width, height, QImage::Format_ARGB32_Premultiplied)
     {
         chart->setAnimationOptions(animated ? QChart::SeriesAnimations : QChart::NoAnimation);
         chart->setAnimationDuration(1000);
@@ -164,7 +163,10 @@ void barsFullUpdate(benchmark::State& state, QBarSeries* series, int stride)
     });
 }
 
-void BM_BarChart500FullUpdate(benchmark::State& state) { barsFullUpdate(state, standardBars(0), 1); }
+void BM_BarChart500FullUpdate(benchmark::State& state)
+{
+    barsFullUpdate(state, standardBars(0), 1);
+}
 BENCHMARK(BM_BarChart500FullUpdate)->Unit(benchmark::kMillisecond);
 
 void BM_GroupedBarChart20FullUpdate(benchmark::State& state)
@@ -401,4 +403,7 @@ BENCHMARK(BM_DecoratedLineChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv) { return bench::runOffscreenWith<QApplication>(argc, argv); }
+int main(int argc, char** argv)
+{
+    return bench::runOffscreenWith<QApplication>(argc, argv);
+}

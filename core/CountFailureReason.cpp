@@ -32,7 +32,8 @@ std::string_view message(std::string_view output)
 
 } // namespace
 
-std::optional<std::string> failureOfRun(const ProcessResult& run, const std::string& executable, std::size_t largestOutput)
+std::optional<std::string> failureOfRun(const ProcessResult& run, const std::string& executable,
+                                        std::size_t largestOutput)
 {
     if (run.startError) {
         if (run.startErrno == ENOENT)
@@ -40,14 +41,17 @@ std::optional<std::string> failureOfRun(const ProcessResult& run, const std::str
         return *run.startError + ".";
     }
     if (run.outputTooLarge)
-        return "The counter wrote more than " + amount(largestOutput) + ", more than any real folder gives; its output was not read.";
+        return "The counter wrote more than " + amount(largestOutput) +
+               ", more than any real folder gives; its output was not read.";
     if (run.signal != 0) {
         const char* name = ::sigdescr_np(run.signal);
-        return "The counter was ended by signal " + std::to_string(run.signal) + (name ? std::string(" (") + name + ")." : std::string("."));
+        return "The counter was ended by signal " + std::to_string(run.signal) +
+               (name ? std::string(" (") + name + ")." : std::string("."));
     }
     if (run.exitStatus != 0) {
         const std::string_view said = message(run.output);
-        return "The counter stopped with status " + std::to_string(run.exitStatus) + (said.empty() ? "." : ": " + std::string(said));
+        return "The counter stopped with status " + std::to_string(run.exitStatus) +
+               (said.empty() ? "." : ": " + std::string(said));
     }
     return std::nullopt;
 }

@@ -19,7 +19,8 @@ namespace qm {
 // decoded: it could not be started (or is missing), wrote more than
 // `largestOutput`, was ended by a signal, or stopped with a status other
 // than 0 (whatever it printed).
-std::optional<std::string> failureOfRun(const ProcessResult& run, const std::string& executable, std::size_t largestOutput);
+std::optional<std::string> failureOfRun(const ProcessResult& run, const std::string& executable,
+                                        std::size_t largestOutput);
 
 // The output is not the counter's JSON.
 std::string undecodableOutputReason(const kit::DecodingError& error);

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <mutex>
 #include <iterator>
+#include <mutex>
 
 namespace qm {
 

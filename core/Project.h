@@ -27,9 +27,9 @@ public:
 
     const kit::UUID id;
     const std::string path;
-    LanguageList initial;                 // the first non-empty result
+    LanguageList initial;                     // the first non-empty result
     kit::Published<LanguageList> final{this}; // the latest result
-    const std::string name;               // last path component of path
+    const std::string name;                   // last path component of path
     bool _doWatch = false;
     kit::Published<bool> working{this, false};
 

@@ -69,7 +69,8 @@ void ProjectManager::followSelectedResults()
         const auto& language = *selectedLanguage;
         if (!language)
             return;
-        auto it = std::find_if(results.begin(), results.end(), [&](const auto& entry) { return entry->name == language->name; });
+        auto it = std::find_if(results.begin(), results.end(),
+                               [&](const auto& entry) { return entry->name == language->name; });
         auto replacement = it == results.end() ? nullptr : *it;
         if (replacement != language)
             selectedLanguage = replacement;

@@ -32,7 +32,8 @@ public:
     kit::Published<std::vector<std::shared_ptr<Project>>> projects{this};
     // Assigning a project whose path differs from the previous selection's
     // (or switching between none and a project) clears selectedLanguage.
-    kit::Published<std::shared_ptr<Project>> selectedProject{this, nullptr, [this](const auto& old) { selectionChanged(old); }};
+    kit::Published<std::shared_ptr<Project>> selectedProject{this, nullptr,
+                                                             [this](const auto& old) { selectionChanged(old); }};
     kit::Published<std::shared_ptr<LanguageEntry>> selectedLanguage{this};
     kit::CancellableSet cancellables;
 

@@ -27,7 +27,10 @@ template <class Record, class T>
 RecordField(std::string_view, T Record::*) -> RecordField<Record, T>;
 
 template <class Record>
-concept CodedRecord = requires { Record::codingKeys(); };
+concept CodedRecord = requires
+{
+    Record::codingKeys();
+};
 
 // Calls `visit(field)` for every field of the record, in coding order.
 template <CodedRecord Record, class Visit>
@@ -71,7 +74,8 @@ template <CodedRecord Record>
 nlohmann::ordered_json encodeRecord(const Record& record)
 {
     auto object = nlohmann::ordered_json::object();
-    forEachField<Record>([&](const auto& field) { object[std::string(field.key)] = encodeValue(record.*field.member); });
+    forEachField<Record>(
+        [&](const auto& field) { object[std::string(field.key)] = encodeValue(record.*field.member); });
     return object;
 }
 

@@ -90,7 +90,8 @@ void endRunningProcesses()
 }
 
 ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
-                              std::uint64_t generation, std::size_t spare, std::stop_token stop, std::size_t largestOutput)
+                              std::uint64_t generation, std::size_t spare, std::stop_token stop,
+                              std::size_t largestOutput)
 {
     ProcessResult result;
     auto& c = children();
@@ -153,7 +154,7 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         // The child's end is the end of the run. It is waited for without
         // being reaped, leaves the set of running children, and only then is
         // reaped: a signal never reaches a process that took over its id.
-        siginfo_t info {};
+        siginfo_t info{};
         while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
         }
         std::lock_guard lock(c.mutex);

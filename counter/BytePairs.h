@@ -56,7 +56,10 @@ public:
 #endif
     }
 
-    bool empty() const { return pairs_.empty(); }
+    bool empty() const
+    {
+        return pairs_.empty();
+    }
 
     // Bit i is set when a word worth a look may start at p[i], for the `width` positions
     // at p; reads width + 1 bytes.
@@ -209,7 +212,10 @@ private:
         bool foldSecond;
     };
 
-    static bool isLetter(unsigned char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; }
+    static bool isLetter(unsigned char c)
+    {
+        return (c | 0x20) >= 'a' && (c | 0x20) <= 'z';
+    }
     static unsigned char fold(unsigned char c, bool ignoreCase)
     {
         return ignoreCase && isLetter(c) ? static_cast<unsigned char>(c | 0x20) : c;

@@ -38,7 +38,7 @@ bool anyLine(std::string_view text, Visit visit, std::string_view starts = {})
     }();
     const char* p = text.data();
     const char* const end = p + text.size();
-    const char* block = p;  // the line ends of [block, block + ByteSet::width) are in `ends`
+    const char* block = p; // the line ends of [block, block + ByteSet::width) are in `ends`
     std::uint64_t ends = 0;
     bool scanned = false;
     const auto nextLineEnd = [&](const char* from) {
@@ -117,19 +117,23 @@ bool looksLikeCpp(std::string_view head)
 {
     if (holdsStd(head))
         return true;
-    return anyLine(head, [](std::string_view line) {
-        for (std::string_view marker : {"namespace ", "template<", "template <", "public:", "private:", "protected:"})
-            if (startsWith(line, marker))
-                return true;
-        if (startsWith(line, "class ")) {
-            // "class Name {", "class Name : Base", "class Name;"
-            const auto rest = line.substr(6);
-            const auto stop = rest.find_first_of("{:;");
-            return stop != std::string_view::npos && rest.substr(0, stop).find('(') == std::string_view::npos &&
-                   rest.substr(0, stop).find('=') == std::string_view::npos;
-        }
-        return false;
-    }, "ntpc");
+    return anyLine(
+        head,
+        [](std::string_view line) {
+            for (std::string_view marker :
+                 {"namespace ", "template<", "template <", "public:", "private:", "protected:"})
+                if (startsWith(line, marker))
+                    return true;
+            if (startsWith(line, "class ")) {
+                // "class Name {", "class Name : Base", "class Name;"
+                const auto rest = line.substr(6);
+                const auto stop = rest.find_first_of("{:;");
+                return stop != std::string_view::npos && rest.substr(0, stop).find('(') == std::string_view::npos &&
+                       rest.substr(0, stop).find('=') == std::string_view::npos;
+            }
+            return false;
+        },
+        "ntpc");
 }
 
 bool looksLikeMatlab(std::string_view head)
@@ -175,7 +179,8 @@ bool looksLikeIni(std::string_view head)
         return false;
     const std::string_view key = line.substr(0, eq);
     return std::all_of(key.begin(), key.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || std::string_view("_.-/ \t").find(c) != std::string_view::npos;
+        return std::isalnum(static_cast<unsigned char>(c)) ||
+               std::string_view("_.-/ \t").find(c) != std::string_view::npos;
     });
 }
 
@@ -304,7 +309,8 @@ int Classifier::byShebang(std::string_view head) const
 {
     if (!startsWith(head, "#!"))
         return -1;
-    std::string_view line = head.substr(2, head.find('\n') == std::string_view::npos ? head.size() - 2 : head.find('\n') - 2);
+    std::string_view line = head.substr(2, head.find('\n') == std::string_view::npos ? head.size() - 2
+                                                                                     : head.find('\n') - 2);
     auto words = [&line]() {
         std::vector<std::string_view> out;
         std::size_t i = 0;

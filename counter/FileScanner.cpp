@@ -25,7 +25,7 @@ int openPath(const std::string& path)
     std::size_t from = 0;
     while (path.size() - from >= PATH_MAX) {
         const std::size_t cut = path.rfind('/', from + PATH_MAX - 1);
-        int next = -1;  // a name longer than the limit cannot be
+        int next = -1; // a name longer than the limit cannot be
         if (cut != std::string::npos && cut > from)
             next = ::openat(folder, path.substr(from, cut - from).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (folder != AT_FDCWD)
@@ -122,7 +122,7 @@ private:
 FileScanner::FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options,
                          std::size_t bufferSize)
     : classifier_(classifier), syntaxes_(syntaxes), options_(options),
-      buffer_(std::max(bufferSize, Syntax::lookahead + 1))  // each read must leave the counter more than it may keep
+      buffer_(std::max(bufferSize, Syntax::lookahead + 1)) // each read must leave the counter more than it may keep
 {
 }
 
@@ -148,10 +148,10 @@ std::string FileScanner::leadingComments(const Language& language, std::string_v
     const auto startsAt = [&head](std::size_t at, std::string_view token) {
         return !token.empty() && head.substr(at, token.size()) == token;
     };
-    std::string_view closing;  // of the block comment or docstring being read
+    std::string_view closing; // of the block comment or docstring being read
     bool lineHasText = false;
     bool lineHasCode = false;
-    int codeLines = 0;  // the header ends with the second line of code ("package x", "import y")
+    int codeLines = 0; // the header ends with the second line of code ("package x", "import y")
     std::size_t i = 0;
     for (int line = 0; line < lines && i < head.size();) {
         if (!closing.empty()) {
@@ -185,7 +185,8 @@ std::string FileScanner::leadingComments(const Language& language, std::string_v
         bool matched = false;
         const auto lineComment = [&](std::string_view token) {
             const auto nl = head.find('\n', i);
-            text.append(head.substr(i + token.size(), nl == std::string_view::npos ? std::string_view::npos : nl - i - token.size()))
+            text.append(head.substr(i + token.size(),
+                                    nl == std::string_view::npos ? std::string_view::npos : nl - i - token.size()))
                 .append("\n");
             i = nl == std::string_view::npos ? head.size() : nl;
             matched = true;
@@ -269,7 +270,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
     const std::vector<int>* candidates = &classifier_.candidates(fileName, extension);
 
     FileHandle file(folder, name);
-    struct stat info{};
+    struct stat info {};
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0) {
         warning = std::string(location) + ": " + std::strerror(errno);
         return std::nullopt;
@@ -300,7 +301,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
     std::size_t have = static_cast<std::size_t>(first);
     std::string_view head(buffer, have);
     if (head.starts_with("\xEF\xBB\xBF"))
-        head.remove_prefix(3);  // a byte-order mark
+        head.remove_prefix(3); // a byte-order mark
 
     // A shebang decides for a file without an extension, whatever its name suggests.
     if (candidates->empty() || extension.empty()) {
@@ -324,7 +325,8 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
     record.extension = record.fileName.ends_with(extension)
                            ? record.fileName.substr(record.fileName.size() - extension.size())
                            : texts_.keep(extension);
-    record.symlocation = texts_.keep(link && symlocation.empty() ? std::string_view(resolvedPath(file.fd)) : symlocation);
+    record.symlocation = texts_.keep(link && symlocation.empty() ? std::string_view(resolvedPath(file.fd))
+                                                                 : symlocation);
     record.binary = std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
     if (options_.markGenerated && !record.binary)
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);
@@ -374,8 +376,8 @@ bool sameContent(std::string_view a, std::string_view b, std::uint64_t size)
 {
     FileHandle fa(a);
     FileHandle fb(b);
-    struct stat sa{};
-    struct stat sb{};
+    struct stat sa {};
+    struct stat sb {};
     if (fa.fd < 0 || fb.fd < 0 || ::fstat(fa.fd, &sa) != 0 || ::fstat(fb.fd, &sb) != 0 || !S_ISREG(sa.st_mode) ||
         !S_ISREG(sb.st_mode))
         return false;
@@ -386,7 +388,8 @@ bool sameContent(std::string_view a, std::string_view b, std::uint64_t size)
     for (std::uint64_t left = size; left > 0;) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(ba.size(), left));
         if (readFully(fa.fd, ba.data(), want) != static_cast<long long>(want) ||
-            readFully(fb.fd, bb.data(), want) != static_cast<long long>(want) || std::memcmp(ba.data(), bb.data(), want) != 0)
+            readFully(fb.fd, bb.data(), want) != static_cast<long long>(want) ||
+            std::memcmp(ba.data(), bb.data(), want) != 0)
             return false;
         left -= want;
     }

@@ -29,7 +29,7 @@ struct FileRecord {
     bool binary = false;
     bool minified = false;
     bool generated = false;
-    std::uint64_t contentHash = 0;  // only with Options::skipDuplicates
+    std::uint64_t contentHash = 0; // only with Options::skipDuplicates
 };
 
 // Reads files one at a time through a fixed buffer and counts them. One per thread.
@@ -62,8 +62,8 @@ public:
     // `lines` lines, up to the second line that holds code.
     static std::string leadingComments(const Language& language, std::string_view head, int lines);
 
-    static constexpr std::size_t binaryProbe = 8000;      // bytes looked at for a NUL
-    static constexpr std::size_t minifiedLineLength = 255;  // average bytes per line
+    static constexpr std::size_t binaryProbe = 8000;       // bytes looked at for a NUL
+    static constexpr std::size_t minifiedLineLength = 255; // average bytes per line
 
 private:
     const Classifier& classifier_;

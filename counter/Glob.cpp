@@ -59,7 +59,8 @@ Glob::Glob(std::string_view pattern)
     }
     const bool plain = std::all_of(tokens_.begin(), tokens_.end(), [](const Token& t) { return t.kind == Kind::Byte; });
     const bool starThenPlain = !tokens_.empty() && tokens_[0].kind == Kind::Star &&
-                               std::all_of(tokens_.begin() + 1, tokens_.end(), [](const Token& t) { return t.kind == Kind::Byte; });
+                               std::all_of(tokens_.begin() + 1, tokens_.end(),
+                                           [](const Token& t) { return t.kind == Kind::Byte; });
     if (plain || starThenPlain) {
         shape_ = plain ? Shape::Literal : Shape::Suffix;
         for (const Token& t : tokens_)
@@ -80,7 +81,7 @@ bool Glob::parseBracket(std::string_view pattern, std::size_t& i, SetIndex& know
     if (negated)
         ++j;
     std::bitset<256> members;
-    int previous = -1;  // a byte that may start a range
+    int previous = -1; // a byte that may start a range
     for (bool first = true;; first = false, ++j) {
         if (j >= n)
             return false;
@@ -111,7 +112,7 @@ bool Glob::parseBracket(std::string_view pattern, std::size_t& i, SetIndex& know
             if (close < nameStart + 1 || pattern[close - 1] != ':') {
                 members.set('[');
                 previous = '[';
-                continue;  // the ":" and what follows are members
+                continue; // the ":" and what follows are members
             }
             const std::string_view name = pattern.substr(nameStart, close - 1 - nameStart);
             for (int b = 0; b < 256; ++b) {
@@ -175,7 +176,7 @@ void Glob::compile(std::string_view pattern)
                 if (end < n && pattern[end] == '/') {
                     const bool repeated = tokens_.size() >= 3 && tokens_[tokens_.size() - 3].kind == Kind::OrSkip;
                     if (repeated) {
-                        i = end + 1;  // "**/**/" reads as "**/"
+                        i = end + 1; // "**/**/" reads as "**/"
                         continue;
                     }
                     tokens_.push_back(Token{Kind::OrSkip});
@@ -239,7 +240,7 @@ void Glob::close(std::vector<std::uint32_t>& positions) const
         if (marks.first(i + 1))
             positions.push_back(i + 1);
         if (kind == Kind::OrSkip && marks.first(i + 3))
-            positions.push_back(i + 3);  // past "**" and its "/"
+            positions.push_back(i + 3); // past "**" and its "/"
     }
 }
 

@@ -34,7 +34,7 @@ public:
 
     private:
         friend class Glob;
-        std::vector<std::uint32_t> positions_;  // with all those reachable from them without reading
+        std::vector<std::uint32_t> positions_; // with all those reachable from them without reading
     };
 
     // Before anything is read.
@@ -46,12 +46,12 @@ public:
 
 private:
     enum class Kind : std::uint8_t {
-        Byte,     // one given byte
-        AnyByte,  // "?"
-        Set,      // "[...]"
-        Star,     // "*": bytes other than "/"
-        AnyStar,  // "**" as a component: any bytes
-        OrSkip,   // reads nothing; what follows ("**/") may also be passed over as a whole
+        Byte,    // one given byte
+        AnyByte, // "?"
+        Set,     // "[...]"
+        Star,    // "*": bytes other than "/"
+        AnyStar, // "**" as a component: any bytes
+        OrSkip,  // reads nothing; what follows ("**/") may also be passed over as a whole
     };
     struct Token {
         Kind kind = Kind::Byte;
@@ -69,7 +69,7 @@ private:
     bool accepts(const std::vector<std::uint32_t>& positions) const;
 
     std::vector<Token> tokens_;
-    std::vector<std::bitset<256>> sets_;  // each distinct set once
+    std::vector<std::bitset<256>> sets_; // each distinct set once
     bool never_ = false;
     // Patterns without wildcards, or a "*" followed by plain text, are compared directly.
     enum class Shape : std::uint8_t { General, Literal, Suffix } shape_ = Shape::General;

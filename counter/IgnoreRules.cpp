@@ -19,7 +19,7 @@ void trimTrailingSpaces(std::string& line)
             continue;
         }
         if (line[i] == '\\' && ++i == line.size())
-            return;  // a trailing backslash: no space to trim
+            return; // a trailing backslash: no space to trim
         spaces = false;
     }
     if (spaces)
@@ -42,7 +42,7 @@ std::vector<IgnorePattern> parseIgnoreFile(std::string_view text)
         text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        line.resize(std::min(line.size(), line.find('\0')));  // git reads a line as a C string
+        line.resize(std::min(line.size(), line.find('\0'))); // git reads a line as a C string
         if (line.empty() || line[0] == '#')
             continue;
         trimTrailingSpaces(line);
@@ -115,14 +115,14 @@ bool IgnoreRules::ignored(const IgnoreRules* rules, std::string_view name, bool 
 {
     if (!rules)
         return false;
-    std::size_t next = 0;  // the next of live_, met in the same order
+    std::size_t next = 0; // the next of live_, met in the same order
     for (const File* file = rules->files_.get(); file; file = file->outer.get()) {
         for (std::size_t i = file->patterns.size(); i-- > 0;) {
             const IgnorePattern& p = file->patterns[i];
             const Live* live = nullptr;
             if (p.anchored) {
                 if (next == rules->live_.size() || rules->live_[next].file != file || rules->live_[next].pattern != i)
-                    continue;  // it cannot match below here any more
+                    continue; // it cannot match below here any more
                 live = &rules->live_[next++];
             }
             if (p.directoryOnly && !isDirectory)

@@ -12,11 +12,11 @@ namespace qm::counter {
 
 // One line of a .gitignore or .ignore file.
 struct IgnorePattern {
-    std::string glob;      // leading "/" and trailing "/" removed
-    bool negated = false;  // "!pattern" re-includes
+    std::string glob;     // leading "/" and trailing "/" removed
+    bool negated = false; // "!pattern" re-includes
     bool directoryOnly = false;
-    bool anchored = false;  // matched against the whole path below the file's folder, not just the name
-    Glob matcher;           // of `glob`
+    bool anchored = false; // matched against the whole path below the file's folder, not just the name
+    Glob matcher;          // of `glob`
 };
 
 // Parses the text of an ignore file, as git reads .gitignore.
@@ -62,7 +62,7 @@ private:
     };
 
     std::shared_ptr<const File> files_;
-    std::vector<Live> live_;  // in the order patterns are tried: deepest file first, last pattern first
+    std::vector<Live> live_; // in the order patterns are tried: deepest file first, last pattern first
 };
 
 } // namespace qm::counter

@@ -41,7 +41,8 @@ const std::vector<StringSyntax> jvmStrings{tripleQuoted("\"\"\""), quoted("\""),
 const Strings cComplexity{"if", "for", "while", "switch", "case", "catch", "&&", "||", "?"};
 const Strings jsComplexity{"if", "for", "while", "switch", "case", "catch", "&&", "||", "??", "?"};
 const Strings pyComplexity{"if", "elif", "for", "while", "except", "case", "and", "or"};
-const Strings rubyComplexity{"if", "elsif", "unless", "for", "while", "until", "when", "rescue", "&&", "||", "and", "or"};
+const Strings rubyComplexity{"if",   "elsif",  "unless", "for", "while", "until",
+                             "when", "rescue", "&&",     "||",  "and",   "or"};
 const Strings shComplexity{"if", "elif", "for", "while", "until", "case", "&&", "||"};
 const Strings mlComplexity{"if", "match", "when", "with", "while", "for", "try", "&&", "||"};
 const Strings lispComplexity{"if", "when", "unless", "cond", "case", "and", "or", "loop"};
@@ -69,8 +70,8 @@ Language preprocessed(Language l, RawStrings raw = RawStrings::None)
     return l;
 }
 
-const Strings jsRegexWords{"return", "typeof", "instanceof", "in", "of", "new", "delete", "void", "throw",
-                           "case", "do", "else", "yield", "await"};
+const Strings jsRegexWords{"return", "typeof", "instanceof", "in", "of",   "new",   "delete",
+                           "void",   "throw",  "case",       "do", "else", "yield", "await"};
 
 // JavaScript and its relatives: regular expressions and template literals.
 Language scripted(Language l)
@@ -109,43 +110,55 @@ std::vector<Language> buildTable()
     t.push_back(preprocessed(cLike("C++", {"cpp", "cc", "cxx", "c++", "cp", "tcc"}), RawStrings::Cpp));
     t.push_back(preprocessed(cLike("C Header", {"h"})));
     t.push_back(preprocessed(cLike("C++ Header", {"hpp", "hh", "hxx", "h++", "inl", "ipp", "h"}), RawStrings::Cpp));
-    t.push_back(preprocessed(with(cLike("Objective-C", {"m", "h"}), [](Language& l) { l.strings.push_back(quoted("@\"")); })));
+    t.push_back(
+        preprocessed(with(cLike("Objective-C", {"m", "h"}), [](Language& l) { l.strings.push_back(quoted("@\"")); })));
     t.push_back(preprocessed(cLike("Objective-C++", {"mm"}), RawStrings::Cpp));
-    t.push_back(with(cLike("Swift", {"swift"}, {"if", "guard", "for", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
+    t.push_back(with(cLike("Swift", {"swift"},
+                           {"if", "guard", "for", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
                      [](Language& l) {
                          l.nestedComments = true;
                          l.strings = {tripleQuoted("\"\"\""), quoted("\"")};
                          l.interpreters = {"swift"};
                      }));
-    t.push_back(with(cLike("Rust", {"rs"}, {"if", "match", "for", "while", "loop", "&&", "||", "?"}),
-                     [](Language& l) {
-                         l.nestedComments = true;
-                         l.strings = {quoted("\"", true), character()};
-                         l.rawStrings = RawStrings::Rust;
-                     }));
-    t.push_back(with(cLike("Go", {"go"}, {"if", "for", "switch", "case", "select", "&&", "||"}),
-                     [](Language& l) { l.strings = {quoted("\""), raw("`", "`"), character()}; }));
+    t.push_back(with(cLike("Rust", {"rs"}, {"if", "match", "for", "while", "loop", "&&", "||", "?"}), [](Language& l) {
+        l.nestedComments = true;
+        l.strings = {quoted("\"", true), character()};
+        l.rawStrings = RawStrings::Rust;
+    }));
+    t.push_back(with(cLike("Go", {"go"}, {"if", "for", "switch", "case", "select", "&&", "||"}), [](Language& l) {
+        l.strings = {quoted("\""), raw("`", "`"), character()};
+    }));
     t.push_back(with(cLike("Java", {"java"}), [](Language& l) { l.strings = jvmStrings; }));
     t.push_back(with(cLike("Kotlin", {"kt", "kts"}, {"if", "for", "while", "when", "catch", "&&", "||", "?:"}),
-                     [](Language& l) { l.nestedComments = true; l.strings = jvmStrings; }));
-    t.push_back(with(cLike("Scala", {"scala", "sc"}, {"if", "for", "while", "match", "case", "catch", "&&", "||"}),
-                     [](Language& l) { l.nestedComments = true; l.strings = jvmStrings; l.interpreters = {"scala"}; }));
-    t.push_back(with(cLike("C#", {"cs", "csx"}, {"if", "for", "foreach", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
                      [](Language& l) {
-                         // """raw""", @"verbatim ""quoted""" and @$"..." / $@"..." (the "$" is code).
-                         l.strings = {raw("\"\"\"", "\"\"\""), verbatim("@\""), verbatim("@$\""), quoted("\""), character()};
+                         l.nestedComments = true;
+                         l.strings = jvmStrings;
                      }));
+    t.push_back(with(cLike("Scala", {"scala", "sc"}, {"if", "for", "while", "match", "case", "catch", "&&", "||"}),
+                     [](Language& l) {
+                         l.nestedComments = true;
+                         l.strings = jvmStrings;
+                         l.interpreters = {"scala"};
+                     }));
+    t.push_back(
+        with(cLike("C#", {"cs", "csx"},
+                   {"if", "for", "foreach", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
+             [](Language& l) {
+                 // """raw""", @"verbatim ""quoted""" and @$"..." / $@"..." (the "$" is code).
+                 l.strings = {raw("\"\"\"", "\"\"\""), verbatim("@\""), verbatim("@$\""), quoted("\""), character()};
+             }));
     t.push_back(make("F#", {"fs", "fsi", "fsx"}, slashes, {{"(*", "*)"}}, {tripleQuoted("\"\"\""), quoted("\"")},
                      {"if", "elif", "match", "for", "while", "try", "&&", "||", "|"}));
     t.back().nestedComments = true;
-    t.push_back(with(make("Python", {"py", "pyw", "pyi"}, hash, noBlock,
-                          {tripleQuoted("\"\"\"", true), tripleQuoted("'''", true), quoted("\""), quoted("'")}, pyComplexity),
-                     [](Language& l) {
-                         l.interpreters = {"python", "pypy"};
-                         l.fileNames = {"sconstruct", "sconscript"};
-                         l.stringPrefixes = "rbuf";
-                         l.docstringStatements = true;
-                     }));
+    t.push_back(
+        with(make("Python", {"py", "pyw", "pyi"}, hash, noBlock,
+                  {tripleQuoted("\"\"\"", true), tripleQuoted("'''", true), quoted("\""), quoted("'")}, pyComplexity),
+             [](Language& l) {
+                 l.interpreters = {"python", "pypy"};
+                 l.fileNames = {"sconstruct", "sconscript"};
+                 l.stringPrefixes = "rbuf";
+                 l.docstringStatements = true;
+             }));
     t.push_back(with(make("Ruby", {"rb", "rake", "gemspec", "ru"}, hash, noBlock,
                           {quoted("\"", true), quoted("'", true)}, rubyComplexity),
                      [](Language& l) {
@@ -156,8 +169,9 @@ std::vector<Language> buildTable()
                          l.hereDocuments = HereDocuments::Ruby;
                          l.regexLiterals = true;
                          l.regexesSpanLines = true;
-                         l.regexAfterWords = {"if", "elsif", "unless", "while", "until", "when", "and", "or", "not",
-                                              "return", "then", "else", "do", "case", "in", "puts", "print", "yield"};
+                         l.regexAfterWords = {"if",  "elsif", "unless", "while",  "until", "when",
+                                              "and", "or",    "not",    "return", "then",  "else",
+                                              "do",  "case",  "in",     "puts",   "print", "yield"};
                          l.percentLiterals = true;
                          l.sigilVariables = true;
                          l.questionMarkCharacters = true;
@@ -167,7 +181,8 @@ std::vector<Language> buildTable()
                          l.commandArguments = true;
                          l.symbols = true;
                      }));
-    t.push_back(with(make("Perl", {"pl", "pm", "pod"}, hash, noBlock, {quoted("\"", true), quoted("'", true), quoted("`", true)},
+    t.push_back(with(make("Perl", {"pl", "pm", "pod"}, hash, noBlock,
+                          {quoted("\"", true), quoted("'", true), quoted("`", true)},
                           {"if", "elsif", "unless", "for", "foreach", "while", "until", "&&", "||", "and", "or"}),
                      [](Language& l) {
                          l.interpreters = {"perl"};
@@ -178,20 +193,28 @@ std::vector<Language> buildTable()
                          l.hereDocuments = HereDocuments::Perl;
                          l.regexLiterals = true;
                          l.regexesSpanLines = true;
-                         l.regexAfterWords = {"split", "grep", "map", "join", "and", "or", "not", "if", "elsif", "unless",
-                                              "while", "until", "return", "push", "unshift", "when", "lt", "gt", "le",
-                                              "ge", "eq", "ne", "cmp"};
+                         l.regexAfterWords = {"split", "grep",   "map",   "join",  "and",    "or",   "not",     "if",
+                                              "elsif", "unless", "while", "until", "return", "push", "unshift", "when",
+                                              "lt",    "gt",     "le",    "ge",    "eq",     "ne",   "cmp"};
                          l.quoteOperators = true;
                          l.sigilVariables = true;
                      }));
     t.push_back(with(make("PHP", {"php", "phtml", "php3", "php4", "php5", "phps"}, {"//", "#"}, cBlock,
                           {quoted("\"", true), quoted("'", true)},
-                          {"if", "elseif", "for", "foreach", "while", "switch", "case", "catch", "match", "&&", "||", "??", "?"}),
-                     [](Language& l) { l.interpreters = {"php"}; l.hereDocuments = HereDocuments::Php; }));
+                          {"if", "elseif", "for", "foreach", "while", "switch", "case", "catch", "match", "&&", "||",
+                           "??", "?"}),
+                     [](Language& l) {
+                         l.interpreters = {"php"};
+                         l.hereDocuments = HereDocuments::Php;
+                     }));
     t.push_back(with(scripted(make("JavaScript", {"js", "mjs", "cjs"}, slashes, cBlock, jsStrings, jsComplexity)),
-                     [](Language& l) { l.interpreters = {"node", "nodejs"}; }));
+                     [](Language& l) {
+                         l.interpreters = {"node", "nodejs"};
+                     }));
     t.push_back(with(scripted(make("TypeScript", {"ts", "mts", "cts"}, slashes, cBlock, jsStrings, jsComplexity)),
-                     [](Language& l) { l.interpreters = {"ts-node", "deno", "bun"}; }));
+                     [](Language& l) {
+                         l.interpreters = {"ts-node", "deno", "bun"};
+                     }));
     t.push_back(scripted(make("JSX", {"jsx"}, slashes, cBlock, jsStrings, jsComplexity)));
     t.push_back(scripted(make("TSX", {"tsx"}, slashes, cBlock, jsStrings, jsComplexity)));
     t.push_back(make("HTML", {"html", "htm", "xhtml"}, {}, {{"<!--", "-->"}}, {}, none));
@@ -209,10 +232,13 @@ std::vector<Language> buildTable()
                          l.hereDocuments = HereDocuments::Shell;
                          l.interpolation = "$(";
                      }));
-    t.push_back(with(make("PowerShell", {"ps1", "psm1", "psd1"}, hash, {{"<#", "#>"}},
-                          {quoted("\"", true), raw("'", "'")},
-                          {"if", "elseif", "for", "foreach", "while", "switch", "catch", "-and", "-or"}),
-                     [](Language& l) { l.interpreters = {"pwsh", "powershell"}; l.keywordsIgnoreCase = true; }));
+    t.push_back(
+        with(make("PowerShell", {"ps1", "psm1", "psd1"}, hash, {{"<#", "#>"}}, {quoted("\"", true), raw("'", "'")},
+                  {"if", "elseif", "for", "foreach", "while", "switch", "catch", "-and", "-or"}),
+             [](Language& l) {
+                 l.interpreters = {"pwsh", "powershell"};
+                 l.keywordsIgnoreCase = true;
+             }));
     t.push_back(with(make("Makefile", {"mk", "mak", "make", "d"}, hash, noBlock, {},
                           {"ifeq", "ifneq", "ifdef", "ifndef", "if", "foreach"}),
                      [](Language& l) {
@@ -228,18 +254,19 @@ std::vector<Language> buildTable()
                          l.longBracketComment = "#";
                          l.longBracketStrings = true;
                      }));
-    t.push_back(with(make("Dockerfile", {"dockerfile"}, hash, noBlock, {}, none),
-                     [](Language& l) {
-                         l.fileNames = {"dockerfile", "containerfile"};
-                         l.fileNamePrefixes = {"dockerfile.", "containerfile."};
-                     }));
+    t.push_back(with(make("Dockerfile", {"dockerfile"}, hash, noBlock, {}, none), [](Language& l) {
+        l.fileNames = {"dockerfile", "containerfile"};
+        l.fileNamePrefixes = {"dockerfile.", "containerfile."};
+    }));
     t.push_back(make("YAML", {"yaml", "yml"}, hash, noBlock, scriptStrings, none));
     t.push_back(make("TOML", {"toml"}, hash, noBlock,
                      {tripleQuoted("\"\"\""), raw("'''", "'''"), quoted("\""), raw("'", "'", false)}, none));
     t.push_back(make("JSON", {"json", "geojson", "webmanifest"}, {}, noBlock, {quoted("\"")}, none));
-    t.push_back(with(make("XML", {"xml", "xsd", "xsl", "xslt", "plist", "xaml", "csproj", "vcxproj", "props", "targets", "ts", "conf"},
-                          {}, {{"<!--", "-->"}}, {}, none),
-                     [](Language& l) { l.checkedExtensions = {"conf"}; }));
+    t.push_back(
+        with(make("XML",
+                  {"xml", "xsd", "xsl", "xslt", "plist", "xaml", "csproj", "vcxproj", "props", "targets", "ts", "conf"},
+                  {}, {{"<!--", "-->"}}, {}, none),
+             [](Language& l) { l.checkedExtensions = {"conf"}; }));
     t.push_back(make("Markdown", {"md", "markdown", "mdown", "mkd"}, {}, {{"<!--", "-->"}}, {}, none));
     t.push_back(with(make("SQL", {"sql", "psql", "mysql"}, {"--"}, cBlock, {quoted("'", true), quoted("\"", true)},
                           sqlComplexity),
@@ -259,27 +286,45 @@ std::vector<Language> buildTable()
     t.push_back(with(make("Julia", {"jl"}, hash, {{"#=", "=#"}},
                           {tripleQuoted("\"\"\"", true), quoted("\"", true), character()},
                           {"if", "elseif", "for", "while", "catch", "&&", "||", "?"}),
-                     [](Language& l) { l.nestedComments = true; l.interpreters = {"julia"}; }));
+                     [](Language& l) {
+                         l.nestedComments = true;
+                         l.interpreters = {"julia"};
+                     }));
     t.push_back(with(make("Haskell", {"hs"}, {"--"}, {{"{-", "-}"}}, {quoted("\"", true), character()},
                           {"if", "case", "guard", "&&", "||", "|"}),
-                     [](Language& l) { l.nestedComments = true; l.interpreters = {"runhaskell", "runghc", "stack"}; }));
+                     [](Language& l) {
+                         l.nestedComments = true;
+                         l.interpreters = {"runhaskell", "runghc", "stack"};
+                     }));
     t.push_back(with(make("OCaml", {"ml", "mli", "mll", "mly"}, {}, {{"(*", "*)"}}, {quoted("\"", true), character()},
                           mlComplexity),
-                     [](Language& l) { l.nestedComments = true; l.interpreters = {"ocaml"}; }));
+                     [](Language& l) {
+                         l.nestedComments = true;
+                         l.interpreters = {"ocaml"};
+                     }));
     t.push_back(with(make("Elixir", {"ex", "exs"}, hash, noBlock,
                           {tripleQuoted("\"\"\""), tripleQuoted("'''"), quoted("\"", true), quoted("'", true)},
                           {"if", "unless", "case", "cond", "with", "for", "rescue", "catch", "&&", "||", "and", "or"}),
                      [](Language& l) { l.interpreters = {"elixir"}; }));
     t.push_back(with(make("Erlang", {"erl", "hrl"}, {"%"}, noBlock, {quoted("\"", true)},
                           {"if", "case", "receive", "catch", "andalso", "orelse", "when"}),
-                     [](Language& l) { l.interpreters = {"escript"}; l.fileNames = {"rebar.config"}; }));
+                     [](Language& l) {
+                         l.interpreters = {"escript"};
+                         l.fileNames = {"rebar.config"};
+                     }));
     t.push_back(make("Clojure", {"clj", "cljs", "cljc", "edn"}, {";"}, noBlock, {quoted("\"", true)}, lispComplexity));
-    t.push_back(with(make("Lisp", {"lisp", "lsp", "el", "asd"}, {";"}, {{"#|", "|#"}}, {quoted("\"", true)},
-                          lispComplexity),
-                     [](Language& l) { l.nestedComments = true; l.interpreters = {"sbcl", "clisp"}; }));
+    t.push_back(
+        with(make("Lisp", {"lisp", "lsp", "el", "asd"}, {";"}, {{"#|", "|#"}}, {quoted("\"", true)}, lispComplexity),
+             [](Language& l) {
+                 l.nestedComments = true;
+                 l.interpreters = {"sbcl", "clisp"};
+             }));
     t.push_back(with(make("Scheme", {"scm", "ss", "sld", "sls", "rkt"}, {";"}, {{"#|", "|#"}}, {quoted("\"", true)},
                           lispComplexity),
-                     [](Language& l) { l.nestedComments = true; l.interpreters = {"guile", "racket", "csi"}; }));
+                     [](Language& l) {
+                         l.nestedComments = true;
+                         l.interpreters = {"guile", "racket", "csi"};
+                     }));
     t.push_back(with(cLike("Dart", {"dart"}, {"if", "for", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
                      [](Language& l) {
                          l.nestedComments = true;
@@ -292,13 +337,12 @@ std::vector<Language> buildTable()
                           {tripleQuoted("\"\"\""), quoted("\""), character()},
                           {"if", "elif", "for", "while", "case", "of", "except", "and", "or"}),
                      [](Language& l) { l.nestedComments = true; }));
-    t.push_back(with(cLike("D", {"d", "di"}),
-                     [](Language& l) {
-                         l.blockComments = {{"/*", "*/"}, {"/+", "+/"}};
-                         l.nestedComments = true;
-                         l.strings = {quoted("\"", true), raw("`", "`"), character()};
-                         l.checkedExtensions = {"d"};
-                     }));
+    t.push_back(with(cLike("D", {"d", "di"}), [](Language& l) {
+        l.blockComments = {{"/*", "*/"}, {"/+", "+/"}};
+        l.nestedComments = true;
+        l.strings = {quoted("\"", true), raw("`", "`"), character()};
+        l.checkedExtensions = {"d"};
+    }));
     t.push_back(with(make("Fortran", {"f", "for", "ftn", "f77", "f90", "f95", "f03", "f08"}, {"!"}, noBlock,
                           scriptStrings, {"if", "do", "select", "case", "where", ".and.", ".or."}),
                      [](Language& l) { l.keywordsIgnoreCase = true; }));
@@ -317,11 +361,15 @@ std::vector<Language> buildTable()
     t.push_back(make("Protocol Buffers", {"proto"}, slashes, cBlock, scriptStrings, none));
     t.push_back(with(make("Groovy", {"groovy", "gvy", "gy", "gsh"}, slashes, cBlock,
                           {tripleQuoted("\"\"\""), tripleQuoted("'''"), quoted("\""), quoted("'")}, cComplexity),
-                     [](Language& l) { l.interpreters = {"groovy"}; l.fileNames = {"jenkinsfile"}; }));
+                     [](Language& l) {
+                         l.interpreters = {"groovy"};
+                         l.fileNames = {"jenkinsfile"};
+                     }));
     t.push_back(make("Gradle", {"gradle"}, slashes, cBlock,
                      {tripleQuoted("\"\"\""), tripleQuoted("'''"), quoted("\""), quoted("'")}, cComplexity));
     t.push_back(scripted(make("Vue", {"vue"}, slashes, {{"<!--", "-->"}, {"/*", "*/"}}, jsStrings, jsComplexity)));
-    t.push_back(scripted(make("Svelte", {"svelte"}, slashes, {{"<!--", "-->"}, {"/*", "*/"}}, jsStrings, jsComplexity)));
+    t.push_back(
+        scripted(make("Svelte", {"svelte"}, slashes, {{"<!--", "-->"}, {"/*", "*/"}}, jsStrings, jsComplexity)));
     t.push_back(with(make("TeX", {"tex", "sty", "cls", "ltx", "dtx", "bib"}, {"%"}, noBlock, {}, none),
                      [](Language& l) { l.codeEscapes = true; }));
     t.push_back(make("Plain Text", {"txt", "text"}, {}, noBlock, {}, none));
@@ -331,10 +379,12 @@ std::vector<Language> buildTable()
     t.push_back(make("Device Tree", {"dts", "dtsi"}, slashes, cBlock, {quoted("\"")}, none));
     t.push_back(preprocessed(cLike("Yacc", {"y", "yy"})));
     t.push_back(preprocessed(cLike("Lex", {"l", "lex"})));
-    t.push_back(with(make("AWK", {"awk"}, hash, noBlock, {quoted("\"")},
-                          {"if", "for", "while", "&&", "||", "?"}),
-                     [](Language& l) { l.interpreters = {"awk", "gawk", "mawk", "nawk"}; }));
-    t.push_back(with(make("Batch", {"bat", "cmd"}, {"rem ", "REM ", "Rem ", "@rem ", "@REM ", "::"}, noBlock, {}, {"if", "for"}),
+    t.push_back(with(make("AWK", {"awk"}, hash, noBlock, {quoted("\"")}, {"if", "for", "while", "&&", "||", "?"}),
+                     [](Language& l) {
+                         l.interpreters = {"awk", "gawk", "mawk", "nawk"};
+                     }));
+    t.push_back(with(make("Batch", {"bat", "cmd"}, {"rem ", "REM ", "Rem ", "@rem ", "@REM ", "::"}, noBlock, {},
+                          {"if", "for"}),
                      [](Language& l) { l.keywordsIgnoreCase = true; }));
     t.push_back(with(make("INI", {"ini", "cfg", "conf", "properties"}, {";", "#"}, noBlock, {}, none),
                      [](Language& l) { l.checkedExtensions = {"conf"}; }));

@@ -366,7 +366,7 @@ void LineCounter::readLineEnd(const char* newline)
     if (!hasCode_)
         return;
     std::string_view line = lineBefore(newline);
-    std::string_view code = line;  // without a comment closing the line
+    std::string_view code = line; // without a comment closing the line
     if (mode_ == Mode::LineComment)
         code.remove_suffix(std::min<std::uint64_t>(offsetOf(newline) - commentStart_, code.size()));
     code = trimmedEnd(code.substr(0, code.find_last_not_of('\r') + 1));
@@ -489,15 +489,15 @@ bool LineCounter::commandArgument(std::string_view before, const char* p) const
 {
     // "puts /x/", "assert_match /a/, s", "foo %(a b)": a method's name, a space, then a
     // literal starting right away ("a / b" and "a /= b" divide).
-    if (!language_.commandArguments || before.empty() || !isBlank(before.back()) || p + 1 >= end_ ||
-        isSpace(p[1]) || p[1] == '\n' || p[1] == '=')
+    if (!language_.commandArguments || before.empty() || !isBlank(before.back()) || p + 1 >= end_ || isSpace(p[1]) ||
+        p[1] == '\n' || p[1] == '=')
         return false;
     const std::string_view trimmed = trimmedEnd(before);
     const std::string_view name = lastWord(trimmed);
     if (name.empty() || isDigit(name[0]))
         return false;
     if (name.size() < trimmed.size() && isOneOf(trimmed[trimmed.size() - name.size() - 1], "@$:"))
-        return false;  // a variable or a symbol
+        return false; // a variable or a symbol
     for (const std::string_view value : {"end", "self", "nil", "true", "false", "def", "__FILE__", "__LINE__"})
         if (name == value)
             return false;
@@ -600,7 +600,7 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
 
 std::uint64_t Syntax::codeEvents(const char* p, std::uint64_t& text, bool lookBehind) const
 {
-    (void)lookBehind;  // keywords inside words are passed over by the AVX2 form only
+    (void)lookBehind; // keywords inside words are passed over by the AVX2 form only
 #if QM_LANES_X86
     std::uint64_t events = 0;
     std::uint64_t shown = 0;
@@ -697,14 +697,15 @@ const char* LineCounter::code(const char* p)
         const std::size_t left = static_cast<std::size_t>(limit_ - p);
         const std::size_t n = left < ByteSet::width ? left : ByteSet::width;
         const bool whole = static_cast<std::size_t>(end_ - p) > ByteSet::width;
-        std::uint64_t shown;  // the bytes that are not white space
+        std::uint64_t shown; // the bytes that are not white space
         std::uint64_t events;
         if (!whole) {
             events = stops.matchSome(p, n) | (anyWords ? words.matchSome(p, n, static_cast<std::size_t>(end_ - p)) : 0);
             shown = ByteSet::textSome(p, n);
         } else {
 #if QM_LANES_X86
-            events = lanes::avx2 ? syntax_.codeEventsAvx2(p, shown, p > data_) : syntax_.codeEvents(p, shown, p > data_);
+            events = lanes::avx2 ? syntax_.codeEventsAvx2(p, shown, p > data_)
+                                 : syntax_.codeEvents(p, shown, p > data_);
 #else
             events = syntax_.codeEvents(p, shown, p > data_);
 #endif
@@ -888,7 +889,7 @@ const char* LineCounter::word(const char* p)
     markCode(p);
     const std::string_view before = behind(p, 2);
     if (!before.empty() && isWord(before.back()))
-        return q;  // inside a longer word
+        return q; // inside a longer word
     const std::size_t length = static_cast<std::size_t>(q - p);
     if (syntax_.isKeyword(p, length))
         ++counts_.complexity;
@@ -1014,7 +1015,7 @@ const char* LineCounter::hereDocOpener(const char* p)
     case HereDocuments::Shell: {
         if (q < end && *q == '<') {
             markCode(p);
-            return q + 1;  // "<<<": a here-string
+            return q + 1; // "<<<": a here-string
         }
         // "$(( a << b ))" shifts.
         int arithmetic = 0;
@@ -1172,7 +1173,7 @@ const char* LineCounter::regex(const char* p)
     const std::string_view line = lineBefore(p);
     markCode(p);
     if (language_.symbols && !line.empty() && line.back() == ':' && (line.size() == 1 || line[line.size() - 2] != ':'))
-        return p + 1;  // ":/", the name of the method
+        return p + 1; // ":/", the name of the method
     if (!regexAllowedAfter(line) && !commandArgument(line, p)) {
         // Division; "//" (Perl's defined-or) is one operator.
         return (p + 1 < end_ && p[1] == '/') ? p + 2 : p + 1;
@@ -1201,7 +1202,7 @@ const char* LineCounter::percentLiteral(const char* p)
     const std::string_view line = lineBefore(p);
     if (letter) {
         if (!line.empty() && (isWord(line.back()) || isOneOf(line.back(), ")]")))
-            return p;  // "x%w": a remainder
+            return p; // "x%w": a remainder
     } else if (!isOneOf(c, "([{<|!/^") || (!regexAllowedAfter(line) && !commandArgument(line, p))) {
         return p;
     }
@@ -1265,7 +1266,7 @@ const char* LineCounter::stringOpener(const char* p)
         if (s.character) {
             const std::size_t length = characterLiteral(p);
             if (length == 0)
-                return p;  // a lone quote: plain code
+                return p; // a lone quote: plain code
             markCode(p);
             return p + length;
         }
@@ -1277,8 +1278,8 @@ const char* LineCounter::stringOpener(const char* p)
                 const std::string_view before = behind(p, 3);
                 std::size_t prefix = 0;
                 while (prefix < 2 && prefix < before.size() &&
-                       l.stringPrefixes.find(static_cast<char>(lower(static_cast<unsigned char>(
-                           before[before.size() - 1 - prefix])))) != std::string::npos)
+                       l.stringPrefixes.find(static_cast<char>(
+                           lower(static_cast<unsigned char>(before[before.size() - 1 - prefix])))) != std::string::npos)
                     ++prefix;
                 if (prefix > 0 && (prefix == before.size() || !isWord(before[before.size() - 1 - prefix])) &&
                     codeStart_ == offsetOf(p) - prefix)
@@ -1286,7 +1287,7 @@ const char* LineCounter::stringOpener(const char* p)
             }
             docstring = !codeBefore && (!l.docstringStatements || (brackets_ == 0 && !continued_));
             if (docstring)
-                hasCode_ = false;  // the prefix was all there was
+                hasCode_ = false; // the prefix was all there was
         }
         if (docstring)
             markComment();
@@ -1404,7 +1405,8 @@ const char* LineCounter::string(const char* p)
         } else {
             mode_ = Mode::Code;
             // Flags ("/x/i", "s{a}{b}gr") belong to the regex, whatever letters they are.
-            for (const char* flags = p; quote_.flags && p < end_ && p - flags < 16 && std::isalpha(static_cast<unsigned char>(*p));)
+            for (const char* flags = p;
+                 quote_.flags && p < end_ && p - flags < 16 && std::isalpha(static_cast<unsigned char>(*p));)
                 ++p;
         }
         return p;

@@ -75,20 +75,20 @@ private:
 
     const Language* language_;
     std::array<std::uint16_t, 256> tokens_{};
-    ByteSet codeStops_;  // a line end and the bytes that may start a comment, a string or an operator
-    BytePairs words_;    // where keywords (and quote operators) may start
-    std::vector<ByteSet> stringStops_;  // per string of the table
-    std::vector<ByteSet> blockStops_;   // per block comment of the table
-    std::vector<BytePairs> blockEnds_;  // the same, by the whole closing pair; empty where it nests
+    ByteSet codeStops_;                // a line end and the bytes that may start a comment, a string or an operator
+    BytePairs words_;                  // where keywords (and quote operators) may start
+    std::vector<ByteSet> stringStops_; // per string of the table
+    std::vector<ByteSet> blockStops_;  // per block comment of the table
+    std::vector<BytePairs> blockEnds_; // the same, by the whole closing pair; empty where it nests
     ByteSet lineEnd_;
-    std::array<std::uint32_t, 256> keywordLengths_{};  // per first byte: bit n set when a keyword has length n
+    std::array<std::uint32_t, 256> keywordLengths_{}; // per first byte: bit n set when a keyword has length n
     std::vector<std::string> keywords_;
     std::vector<std::string> operators_;
     std::size_t longestKeyword_ = 0;
-    int templateString_ = -1;  // index of the string with holes of code among the strings
-    std::string hole_;         // what opens a hole of code in that string: "${", "$(" or "#{"
+    int templateString_ = -1;     // index of the string with holes of code among the strings
+    std::string hole_;            // what opens a hole of code in that string: "${", "$(" or "#{"
     bool readsLineEnds_ = false;  // a line's end decides how the next line starts (regexes, POD)
-    bool wordStartsOnly_ = false;  // no code stop is a word byte
+    bool wordStartsOnly_ = false; // no code stop is a word byte
 };
 
 // Reads a file's bytes, in pieces of any size, and counts its lines by the language's rules:
@@ -118,8 +118,8 @@ private:
     struct Quote {
         const ByteSet* stops = nullptr;
         std::string_view close;
-        char opener = 0;  // a bracket that nests inside (q{ {a} }), 0 when none
-        std::uint64_t depth = 0;  // nesting counts are as wide as a file may be long
+        char opener = 0;         // a bracket that nests inside (q{ {a} }), 0 when none
+        std::uint64_t depth = 0; // nesting counts are as wide as a file may be long
         bool escapes = true;
         bool multiline = true;
         bool docstring = false;
@@ -175,7 +175,7 @@ private:
     }
     void endLine(const char* newline, bool keepMode = false);
     void readLineEnd(const char* newline);
-    void leaveAtLineEnd(const char* newline);  // what a line end does to the mode it ends in
+    void leaveAtLineEnd(const char* newline); // what a line end does to the mode it ends in
     void countLine(std::uint64_t newlineOffset);
 
     bool matches(const char* at, std::string_view token) const;
@@ -198,11 +198,11 @@ private:
     const char* end_ = nullptr;
     const char* limit_ = nullptr;
     bool atEnd_ = false;
-    std::uint64_t offset_ = 0;  // file offset of data_
+    std::uint64_t offset_ = 0; // file offset of data_
 
     // The current line.
     std::uint64_t lineStart_ = 0;
-    std::uint64_t codeStart_ = 0;  // offset of the line's first code byte, when hasCode_
+    std::uint64_t codeStart_ = 0; // offset of the line's first code byte, when hasCode_
     bool hasCode_ = false;
     bool hasComment_ = false;
     bool lineHasText_ = false;
@@ -211,7 +211,7 @@ private:
     std::string_view blockOpen_;
     std::string_view blockClose_;
     const ByteSet* blockStops_ = nullptr;
-    const BytePairs* blockEnds_ = nullptr;  // where the block may end, when they say it all
+    const BytePairs* blockEnds_ = nullptr; // where the block may end, when they say it all
     bool blockNests_ = false;
     std::uint64_t depth_ = 0;
     bool closeBlockAtLineEnd_ = false;
@@ -219,13 +219,13 @@ private:
     // Strings and their relatives.
     Quote quote_;
     bool inClass_ = false;
-    bool gapComment_ = false;  // in a comment between the parts of s{...}{...}
+    bool gapComment_ = false; // in a comment between the parts of s{...}{...}
     std::string ownedClose_;  // closing delimiter chosen by the opening one
     ByteSet ownedStops_;
-    std::vector<std::uint64_t> holes_;  // open "${" of template literals: braces opened inside each
+    std::vector<std::uint64_t> holes_; // open "${" of template literals: braces opened inside each
     std::deque<HereDoc> pendingDocs_;  // a line may open any number
     HereDoc hereDoc_;
-    bool inIndent_ = false;  // the here-document's line holds only indentation so far
+    bool inIndent_ = false; // the here-document's line holds only indentation so far
 
     // Statements (Python): brackets open and lines continued by a backslash.
     std::uint64_t brackets_ = 0;
@@ -238,8 +238,8 @@ private:
     // __END__ or __DATA__ is being read.
     bool statementAtLineStart_ = true;
     bool inData_ = false;
-    bool hereDocEnded_ = false;   // this line closed a here-document
-    std::uint64_t commentStart_ = 0;  // offset of the line comment the line ends in
+    bool hereDocEnded_ = false;      // this line closed a here-document
+    std::uint64_t commentStart_ = 0; // offset of the line comment the line ends in
 
     // The last bytes of the pieces before this one, for looking behind.
     std::array<char, 128> history_{};

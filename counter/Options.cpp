@@ -10,8 +10,8 @@ namespace {
 bool sortKeyFromText(const std::string& text, SortKey& key)
 {
     static const std::pair<const char*, SortKey> keys[] = {
-        {"files", SortKey::Files}, {"name", SortKey::Name},         {"lines", SortKey::Lines},
-        {"blanks", SortKey::Blanks}, {"code", SortKey::Code},       {"comments", SortKey::Comments},
+        {"files", SortKey::Files},           {"name", SortKey::Name}, {"lines", SortKey::Lines},
+        {"blanks", SortKey::Blanks},         {"code", SortKey::Code}, {"comments", SortKey::Comments},
         {"complexity", SortKey::Complexity},
     };
     for (const auto& [name, value] : keys)
@@ -114,7 +114,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments)
             if (!takeValue(s))
                 return fail("option --sort needs a value");
             if (!sortKeyFromText(s, o.sort))
-                return fail("unknown sort key '" + s + "': use files, name, lines, blanks, code, comments or complexity");
+                return fail("unknown sort key '" + s +
+                            "': use files, name, lines, blanks, code, comments or complexity");
         } else if (arg == "--exclude-ext" || arg == "-x") {
             std::string list;
             if (!takeValue(list))

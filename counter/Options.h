@@ -14,14 +14,14 @@ struct Options {
     bool byFile = false;
     OutputFormat format = OutputFormat::Tabular;
     SortKey sort = SortKey::Files;
-    std::vector<std::string> excludedExtensions;  // lower case, without a leading dot
+    std::vector<std::string> excludedExtensions; // lower case, without a leading dot
     bool markMinified = false;
     bool skipMinified = false;
     bool markGenerated = false;
     bool skipGenerated = false;
     bool skipDuplicates = false;
     bool verbose = false;
-    unsigned threads = 0;  // 0: one per processor
+    unsigned threads = 0; // 0: one per processor
 
     bool operator==(const Options&) const = default;
 };

@@ -53,15 +53,15 @@ std::size_t validUtf8(std::string_view s)
     else if (c >= 0xE0 && c <= 0xEF) {
         length = 3;
         if (c == 0xE0)
-            lo = 0xA0;  // no overlong forms
+            lo = 0xA0; // no overlong forms
         if (c == 0xED)
-            hi = 0x9F;  // no surrogates
+            hi = 0x9F; // no surrogates
     } else if (c >= 0xF0 && c <= 0xF4) {
         length = 4;
         if (c == 0xF0)
             lo = 0x90;
         if (c == 0xF4)
-            hi = 0x8F;  // nothing above U+10FFFF
+            hi = 0x8F; // nothing above U+10FFFF
     } else
         return 0;
     if (s.size() < length || b(1) < lo || b(1) > hi)
@@ -303,7 +303,7 @@ std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& file
     const std::size_t sliceCount = files.size() > 5000 ? std::max(1u, threads) : 1;
     struct Slice {
         std::vector<LanguageReport> totals;
-        std::vector<std::vector<Keyed>> files;  // per language
+        std::vector<std::vector<Keyed>> files; // per language
     };
     std::vector<Slice> slices(sliceCount);
     onAllCores(sliceCount, [&](std::size_t k) {
@@ -359,7 +359,7 @@ std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& file
         const auto language = static_cast<std::size_t>(r.language);
         std::vector<Keyed> all;
         all.reserve(r.files);
-        std::vector<std::size_t> runs{0};  // where each slice's sorted run starts
+        std::vector<std::size_t> runs{0}; // where each slice's sorted run starts
         for (const Slice& slice : slices) {
             const auto& list = slice.files[language];
             all.insert(all.end(), list.begin(), list.end());
@@ -391,7 +391,7 @@ std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages,
     // of them into a piece of its own; the language records go between those runs.
     struct Run {
         std::size_t language;
-        std::size_t first, last;  // files [first, last) of the language
+        std::size_t first, last; // files [first, last) of the language
     };
     std::size_t fileCount = 0;
     for (const auto& l : languages)
@@ -399,8 +399,8 @@ std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages,
     threads = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(fileCount / 2000 + 1)));
     const std::size_t perPiece = (fileCount + threads - 1) / threads;
 
-    std::vector<JsonText> pieces;  // language heads, file runs, language tails, alternating
-    std::vector<std::pair<std::size_t, Run>> runs;  // piece index, files
+    std::vector<JsonText> pieces;                  // language heads, file runs, language tails, alternating
+    std::vector<std::pair<std::size_t, Run>> runs; // piece index, files
     JsonText head = "[";
     for (std::size_t i = 0; i < languages.size(); ++i) {
         const LanguageReport& l = languages[i];

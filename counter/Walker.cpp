@@ -31,8 +31,8 @@ namespace {
 // together only when it is needed, so walking a chain of folders however deep costs each
 // folder its own name, not the path above it.
 struct Place {
-    mutable std::shared_ptr<const Place> parent;  // none for a walk root
-    std::string name;                              // in the parent; a walk root's path as given
+    mutable std::shared_ptr<const Place> parent; // none for a walk root
+    std::string name;                            // in the parent; a walk root's path as given
 
     Place(std::shared_ptr<const Place> above, std::string own) : parent(std::move(above)), name(std::move(own)) {}
     ~Place()
@@ -65,7 +65,7 @@ std::string pathOf(const Place& place)
 struct OpenFolder {
     int fd = -1;
     std::atomic<int>& count;
-    std::string path;  // shown in front of its files' names, once it has some
+    std::string path; // shown in front of its files' names, once it has some
     OpenFolder(int descriptor, std::atomic<int>& openFolders, std::string shown)
         : fd(descriptor), count(openFolders), path(std::move(shown))
     {
@@ -81,26 +81,26 @@ struct OpenFolder {
 };
 
 struct FolderJob {
-    std::shared_ptr<OpenFolder> parent;  // none for a walk root, which opens by its path
+    std::shared_ptr<OpenFolder> parent; // none for a walk root, which opens by its path
     std::shared_ptr<const Place> place;
-    std::shared_ptr<const IgnoreRules> rules;  // in force from above
-    bool inRepository = false;  // .gitignore files count only inside a git work tree
+    std::shared_ptr<const IgnoreRules> rules; // in force from above
+    bool inRepository = false;                // .gitignore files count only inside a git work tree
 };
 
 constexpr std::size_t filesPerJob = 8;
 
 struct FileJob {
-    std::uint32_t name = 0;  // where the name starts in the job's names
+    std::uint32_t name = 0; // where the name starts in the job's names
     bool link = false;
 };
 
 struct Job {
     std::optional<FolderJob> folder;
-    std::shared_ptr<OpenFolder> in;  // the files' folder; none: their names are paths
-    std::string names;               // of the files, each ended by a NUL
+    std::shared_ptr<OpenFolder> in; // the files' folder; none: their names are paths
+    std::string names;              // of the files, each ended by a NUL
     std::array<FileJob, filesPerJob> files{};
     std::size_t fileCount = 0;
-    std::string symlocation;  // of a file given by its path, a link to this target
+    std::string symlocation; // of a file given by its path, a link to this target
 
     void add(std::string_view name, bool link)
     {
@@ -114,7 +114,7 @@ struct Job {
 // one by one as they are found).
 struct Listing {
     std::vector<std::string> folders;
-    std::shared_ptr<const IgnoreRules> rules;  // in force inside the folder
+    std::shared_ptr<const IgnoreRules> rules; // in force inside the folder
     bool inRepository = false;
 };
 
@@ -136,10 +136,11 @@ std::string trimTrailingSlashes(std::string path)
 // its size when opened (and 16 MiB at most). `follow`: a symbolic link is read as its target.
 std::optional<std::string> readSmallFile(int folder, const std::string& name, bool follow = true)
 {
-    const int fd = ::openat(folder, name.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (follow ? 0 : O_NOFOLLOW));
+    const int fd = ::openat(folder, name.c_str(),
+                            O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (follow ? 0 : O_NOFOLLOW));
     if (fd < 0)
         return std::nullopt;
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return std::nullopt;
@@ -185,12 +186,12 @@ std::string excludeFileOf(int folder, bool gitIsFile)
 // The ignore patterns of one folder: the repository's exclude file (when the folder holds
 // ".git"), then .gitignore, then .ignore; later files win. As git does, an ignore file that
 // is a symbolic link is not read.
-std::vector<IgnorePattern> folderPatterns(int folder, const std::string& excludeFile, bool hasGitignore,
-                                          bool hasIgnore)
+std::vector<IgnorePattern> folderPatterns(int folder, const std::string& excludeFile, bool hasGitignore, bool hasIgnore)
 {
     std::vector<IgnorePattern> patterns;
-    const std::tuple<bool, std::string, bool> files[] = {
-        {!excludeFile.empty(), excludeFile, true}, {hasGitignore, ".gitignore", false}, {hasIgnore, ".ignore", false}};
+    const std::tuple<bool, std::string, bool> files[] = {{!excludeFile.empty(), excludeFile, true},
+                                                         {hasGitignore, ".gitignore", false},
+                                                         {hasIgnore, ".ignore", false}};
     for (const auto& [present, name, follow] : files) {
         if (!present)
             continue;
@@ -205,7 +206,7 @@ std::vector<IgnorePattern> folderPatterns(int folder, const std::string& exclude
 // What ".git" is in a folder: none (0), a folder (S_IFDIR) or a file (S_IFREG).
 unsigned gitEntry(const std::string& folder)
 {
-    struct stat st{};
+    struct stat st {};
     if (::lstat(join(folder, ".git").c_str(), &st) != 0)
         return 0;
     return S_ISDIR(st.st_mode) ? S_IFDIR : S_ISREG(st.st_mode) ? S_IFREG : 0;
@@ -226,7 +227,7 @@ FolderJob rootJob(const std::string& root)
     if (!::realpath(root.c_str(), resolved))
         return job;
     std::string dir = resolved;
-    std::vector<std::string> chain;  // root's parent first
+    std::vector<std::string> chain; // root's parent first
     unsigned git = 0;
     while ((git = gitEntry(dir)) == 0 && dir != "/") {
         const auto slash = dir.rfind('/');
@@ -257,7 +258,7 @@ FolderJob rootJob(const std::string& root)
 // descriptors, so that reading files, listing folders and the rest of the process have room.
 int openFolderBudget()
 {
-    struct rlimit limit{};
+    struct rlimit limit {};
     if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
         return 4096;
     return static_cast<int>(std::clamp<rlim_t>(limit.rlim_cur / 4, 4, 4096));
@@ -288,7 +289,7 @@ public:
         // another root's walk is left to its own.
         std::vector<std::pair<std::string, struct stat>> roots;
         for (const auto& path : options_.paths) {
-            struct stat st{};
+            struct stat st {};
             if (::stat(path.c_str(), &st) != 0 || !(S_ISDIR(st.st_mode) || S_ISREG(st.st_mode)))
                 continue;
             const bool seen = std::any_of(roots.begin(), roots.end(), [&st](const auto& r) {
@@ -309,7 +310,7 @@ public:
                 continue;
             }
             std::string symlocation;
-            struct stat link{};
+            struct stat link {};
             char target[PATH_MAX];
             if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::realpath(path.c_str(), target))
                 symlocation = target;
@@ -352,7 +353,7 @@ private:
     struct Found {
         WalkResult::Part part;
         std::vector<std::string> warnings;
-        std::string location;  // room to put a file's location together
+        std::string location; // room to put a file's location together
     };
 
     void work(Found& out)
@@ -366,7 +367,7 @@ private:
                 wake_.wait(lock, [this] { return !jobs_.empty() || busy_ == 0; });
                 --idle_;
                 if (jobs_.empty())
-                    break;  // nothing queued and nobody left to queue more
+                    break; // nothing queued and nobody left to queue more
                 job = std::move(jobs_.back());
                 jobs_.pop_back();
                 ++busy_;
@@ -381,7 +382,7 @@ private:
                 else
                     scanPath(scanner, name, job.symlocation, out);
             }
-            job = Job{};  // let go of the folder before saying the work is done
+            job = Job{}; // let go of the folder before saying the work is done
             {
                 std::lock_guard lock(mutex_);
                 --busy_;
@@ -404,7 +405,8 @@ private:
         const std::size_t nameAt = location.size();
         location += name;
         std::string warning;
-        if (auto record = scanner.scan(folder, name, location, std::string_view(location).substr(nameAt), {}, link, warning))
+        if (auto record = scanner.scan(folder, name, location, std::string_view(location).substr(nameAt), {}, link,
+                                       warning))
             out.part.files.push_back(*record);
         else if (!warning.empty())
             out.warnings.push_back(std::move(warning));
@@ -436,7 +438,7 @@ private:
         const auto ino = static_cast<ino_t>(inode);
         if (std::none_of(rootIds_.begin(), rootIds_.end(), [ino](const auto& id) { return id.second == ino; }))
             return false;
-        struct stat st{};
+        struct stat st {};
         if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
             return false;
         return std::any_of(rootIds_.begin(), rootIds_.end(),
@@ -451,10 +453,10 @@ private:
               Take take) const
     {
         struct Entry {
-            std::uint32_t name;  // where it starts in `names`
+            std::uint32_t name; // where it starts in `names`
             unsigned char type;
         };
-        std::string names;  // each ended by a NUL
+        std::string names; // each ended by a NUL
         std::vector<Entry> entries;
         bool hasGitignore = false;
         bool hasIgnore = false;
@@ -464,7 +466,7 @@ private:
         for (;;) {
             const ssize_t got = ::getdents64(fd, buffer, sizeof buffer);
             if (got <= 0)
-                break;  // the end, or a folder that went away: what was read is what it holds
+                break; // the end, or a folder that went away: what was read is what it holds
             for (ssize_t at = 0; at < got;) {
                 const auto* e = reinterpret_cast<const dirent64*>(buffer + at);
                 at += e->d_reclen;
@@ -486,7 +488,7 @@ private:
             }
         }
         if (hasGit && git == DT_UNKNOWN) {
-            struct stat st{};
+            struct stat st {};
             git = ::fstatat(fd, ".git", &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_DIR;
         }
         listing.inRepository = inRepository || hasGit;
@@ -495,17 +497,21 @@ private:
         listing.rules = rulesFromAbove;
         const std::string exclude = hasGit ? excludeFileOf(fd, git == DT_REG) : std::string();
         if (hasGitignore || hasIgnore || !exclude.empty())
-            listing.rules = IgnoreRules::withPatterns(listing.rules, folderPatterns(fd, exclude, hasGitignore, hasIgnore));
+            listing.rules = IgnoreRules::withPatterns(listing.rules,
+                                                      folderPatterns(fd, exclude, hasGitignore, hasIgnore));
         const IgnoreRules* rules = listing.rules.get();
 
         for (const auto& entry : entries) {
             const char* name = names.c_str() + entry.name;
             unsigned char type = entry.type;
             if (type == DT_UNKNOWN) {
-                struct stat st{};
+                struct stat st {};
                 if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
                     continue;
-                type = S_ISDIR(st.st_mode) ? DT_DIR : S_ISREG(st.st_mode) ? DT_REG : S_ISLNK(st.st_mode) ? DT_LNK : DT_UNKNOWN;
+                type = S_ISDIR(st.st_mode)   ? DT_DIR
+                       : S_ISREG(st.st_mode) ? DT_REG
+                       : S_ISLNK(st.st_mode) ? DT_LNK
+                                             : DT_UNKNOWN;
             }
             if (type == DT_DIR) {
                 if (std::strcmp(name, ".git") == 0 || std::strcmp(name, ".hg") == 0 || std::strcmp(name, ".svn") == 0)
@@ -518,12 +524,12 @@ private:
             if (type == DT_LNK) {
                 // Links to files are counted (with their target); links to folders are not
                 // followed, so link loops cannot trap the walk.
-                struct stat st{};
+                struct stat st {};
                 if (::fstatat(fd, name, &st, 0) != 0 || !S_ISREG(st.st_mode))
                     continue;
                 link = true;
             } else if (type != DT_REG) {
-                continue;  // pipes, sockets and devices are not files to read
+                continue; // pipes, sockets and devices are not files to read
             }
             if (IgnoreRules::ignored(rules, name, false))
                 continue;
@@ -587,11 +593,11 @@ private:
             std::shared_ptr<const Place> place;
             std::shared_ptr<const IgnoreRules> rules;
             bool inRepository;
-            std::vector<std::string> folders;  // still to walk
+            std::vector<std::string> folders; // still to walk
             dev_t device;
             ino_t inode;
         };
-        struct stat st{};
+        struct stat st {};
         if (::fstat(top, &st) != 0) {
             out.warnings.push_back(pathOf(*topPlace) + ": " + std::strerror(errno));
             return;
@@ -599,7 +605,7 @@ private:
         std::vector<Frame> frames;
         frames.push_back(Frame{topPlace, topListing.rules, topListing.inRepository, std::move(topListing.folders),
                                st.st_dev, st.st_ino});
-        int fd = top;  // the folder of the last frame
+        int fd = top; // the folder of the last frame
         const auto leave = [&fd, top] {
             if (fd != top)
                 ::close(fd);
@@ -611,9 +617,10 @@ private:
                 if (frames.empty())
                     break;
                 const int up = frames.size() == 1 ? top : ::openat(fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-                struct stat upSt{};
-                const bool same = up >= 0 && (up == top || (::fstat(up, &upSt) == 0 && upSt.st_dev == frames.back().device &&
-                                                            upSt.st_ino == frames.back().inode));
+                struct stat upSt {};
+                const bool same = up >= 0 &&
+                                  (up == top || (::fstat(up, &upSt) == 0 && upSt.st_dev == frames.back().device &&
+                                                 upSt.st_ino == frames.back().inode));
                 leave();
                 fd = up;
                 if (!same) {
@@ -637,14 +644,14 @@ private:
                 continue;
             }
             Listing listing;
-            std::string path;  // once there is a file to show in it
+            std::string path; // once there is a file to show in it
             list(child, IgnoreRules::inside(frame.rules, name), frame.inRepository, listing,
                  [&](const char* file, bool link) {
                      if (path.empty())
                          path = pathOf(*place);
                      scanFile(scanner, child, path, file, link, out);
                  });
-            struct stat childSt{};
+            struct stat childSt {};
             if (listing.folders.empty() || ::fstat(child, &childSt) != 0) {
                 ::close(child);
                 continue;

@@ -97,7 +97,7 @@ int main(int argc, char** argv)
     }
     const Options& options = command.options;
     for (const auto& path : options.paths) {
-        struct stat st{};
+        struct stat st {};
         if (::stat(path.c_str(), &st) != 0)
             return usageError(path + ": " + std::strerror(errno));
         if (!S_ISDIR(st.st_mode) && !S_ISREG(st.st_mode))

@@ -28,7 +28,8 @@ std::vector<kit::Point> LiquidCircle::points(const kit::Rect& rect) const
     std::vector<kit::Point> result;
     result.reserve(radians.values.size());
     for (double a : radians.values)
-        result.push_back({rect.midX() + rect.width() * std::cos(a) * 0.5, rect.midY() + rect.height() * std::sin(a) * 0.5});
+        result.push_back(
+            {rect.midX() + rect.width() * std::cos(a) * 0.5, rect.midY() + rect.height() * std::sin(a) * 0.5});
     return result;
 }
 

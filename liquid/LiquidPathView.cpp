@@ -29,11 +29,8 @@ struct PathMorph {
 } // namespace
 
 LiquidPathView::LiquidPathView(const kit::Path& path, int pointCount, int samples, double period)
-    : pointCloud(PointCloud::read(path, pointCount))
-    , samples(samples)
-    , period(period)
-    , trigger(period)
-    , cancellable(std::make_shared<kit::Cancellable>(trigger.connect()))
+    : pointCloud(PointCloud::read(path, pointCount)), samples(samples), period(period), trigger(period),
+      cancellable(std::make_shared<kit::Cancellable>(trigger.connect()))
 {
 }
 

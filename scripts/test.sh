@@ -2,7 +2,7 @@
 # Sets up the machine, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer (compiler warnings are errors) and runs every test suite;
 # meanwhile builds the fuzz targets with clang and runs them all at once, each for a fixed
-# time (QM_FUZZ_SECONDS, 60 by default).
+# time (QM_FUZZ_SECONDS, 60 by default); last checks that the sources follow .clang-format.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh"
@@ -26,4 +26,6 @@ suites=0
 fuzzed=0
 wait "$fuzzing" || fuzzed=$?
 cat "$fuzz/fuzzing.log"
-[ "$suites" -eq 0 ] && [ "$fuzzed" -eq 0 ]
+formatted=0
+"$here/scripts/check-format.sh" || formatted=$?
+[ "$suites" -eq 0 ] && [ "$fuzzed" -eq 0 ] && [ "$formatted" -eq 0 ]

@@ -16,8 +16,8 @@ namespace charts {
 // consulted); nothing when it holds none of them.
 inline kit::View colourIndicatorDot(double diameter, const ColourStyle& colour)
 {
-    const std::optional<kit::Paint> paint =
-        firstPresentPaint(colour, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
+    const std::optional<kit::Paint> paint = firstPresentPaint(colour, kit::UnitPoint::leading(),
+                                                              kit::UnitPoint::trailing());
     if (!paint)
         return kit::EmptyView();
     return kit::HStack({kit::Circle().fill(*paint).frame(diameter, diameter)});

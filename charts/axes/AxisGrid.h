@@ -29,8 +29,8 @@ struct AxisGrid {
     {
         constexpr bool vertical = Direction == GridLineDirection::vertical;
         const ChartData& chart = *chartData;
-        const int count =
-            vertical ? chart.chartStyle->xAxisGridStyle.numberOfLines : chart.chartStyle->yAxisGridStyle.numberOfLines;
+        const int count = vertical ? chart.chartStyle->xAxisGridStyle.numberOfLines
+                                   : chart.chartStyle->yAxisGridStyle.numberOfLines;
         return kit::ZStack(kit::Alignment::center(),
                            {kit::If(chart.hasData() && count >= 1, [&] { return lines(count); }), content});
     }

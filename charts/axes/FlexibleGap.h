@@ -11,9 +11,15 @@ namespace charts {
 // long axis.
 
 // Between neighbours in a row.
-inline kit::View flexibleLabelGap() { return kit::Spacer().frame(kit::FlexFrame{.minWidth = 0, .maxWidth = 500}); }
+inline kit::View flexibleLabelGap()
+{
+    return kit::Spacer().frame(kit::FlexFrame{.minWidth = 0, .maxWidth = 500});
+}
 
 // Between neighbours in a column.
-inline kit::View flexibleColumnGap() { return kit::Spacer().frame(kit::FlexFrame{.minHeight = 0, .maxHeight = 500}); }
+inline kit::View flexibleColumnGap()
+{
+    return kit::Spacer().frame(kit::FlexFrame{.minHeight = 0, .maxHeight = 500});
+}
 
 } // namespace charts

@@ -10,11 +10,20 @@ namespace charts {
 // Chart data that knows its value axis: lowest and highest value, their
 // difference, and the mean of its data. Computed on every call.
 template <class T>
-concept GetDataProtocol = requires(const T& chartData) {
-    { chartData.range() } -> std::same_as<double>;
-    { chartData.minValue() } -> std::same_as<double>;
-    { chartData.maxValue() } -> std::same_as<double>;
-    { chartData.average() } -> std::same_as<double>;
+concept GetDataProtocol = requires(const T& chartData)
+{
+    {
+        chartData.range()
+        } -> std::same_as<double>;
+    {
+        chartData.minValue()
+        } -> std::same_as<double>;
+    {
+        chartData.maxValue()
+        } -> std::same_as<double>;
+    {
+        chartData.average()
+        } -> std::same_as<double>;
 };
 
 // The shared answers of GetDataProtocol, for a chart-data class `Derived`

@@ -28,7 +28,9 @@ struct HorizontalRotatedText {
     {
         const auto& style = *chartData->chartStyle;
         return measuredLabelText(label, style.xAxisLabelFont, style.xAxisLabelColour,
-                                 [chartData = chartData.object()](const kit::Rect& frame) { recordWidth(*chartData, frame); })
+                                 [chartData = chartData.object()](const kit::Rect& frame) {
+                                     recordWidth(*chartData, frame);
+                                 })
             .accessibilityLabel("X-Axis-Label")
             .accessibilityValue(kit::LocalizedKey{label});
     }

@@ -43,8 +43,8 @@ struct XAxisBorder {
         if (!chart.hasData() || (!labelsAndBottom && !labelsAndTop))
             return kit::Group({content});
         const kit::Alignment edge = labelsAndBottom ? kit::Alignment::bottom() : kit::Alignment::top();
-        return kit::Group({kit::VStack(
-            {kit::ZStack(edge, {content, axisBorderLine(chart.chartStyle->xAxisBorderColour)})})});
+        return kit::Group(
+            {kit::VStack({kit::ZStack(edge, {content, axisBorderLine(chart.chartStyle->xAxisBorderColour)})})});
     }
 };
 

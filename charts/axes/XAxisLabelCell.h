@@ -33,7 +33,8 @@ inline kit::View xAxisLabelCell(const kit::View& text, XAxisLabelPosistion posit
 template <LineBarChartDataObject ChartData>
 kit::View xAxisLabelCell(const std::shared_ptr<ChartData>& chartData, const std::string& label, kit::Angle rotation)
 {
-    return xAxisLabelCell(RotatedText<ChartData>{chartData, label, rotation}, chartData->chartStyle->xAxisLabelPosition);
+    return xAxisLabelCell(RotatedText<ChartData>{chartData, label, rotation},
+                          chartData->chartStyle->xAxisLabelPosition);
 }
 
 } // namespace charts

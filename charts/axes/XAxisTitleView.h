@@ -27,8 +27,8 @@ kit::View xAxisTitleView(const std::shared_ptr<ChartData>& chartData)
     const auto& style = *chartData->chartStyle;
     if (!style.xAxisTitle)
         return kit::EmptyView();
-    const kit::Edge facingLabels =
-        style.xAxisLabelPosition == XAxisLabelPosistion::top ? kit::Edge::bottom : kit::Edge::top;
+    const kit::Edge facingLabels = style.xAxisLabelPosition == XAxisLabelPosistion::top ? kit::Edge::bottom
+                                                                                        : kit::Edge::top;
     return kit::Text(*style.xAxisTitle)
         .font(style.xAxisTitleFont)
         .foregroundColor(style.xAxisTitleColour)

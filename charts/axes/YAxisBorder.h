@@ -42,8 +42,8 @@ struct YAxisBorder {
         if (!labelsAndLeading && !labelsAndTrailing)
             return kit::Group({content});
         const kit::Alignment edge = labelsAndLeading ? kit::Alignment::leading() : kit::Alignment::trailing();
-        return kit::Group({kit::HStack(
-            {kit::ZStack(edge, {content, axisBorderLine(chart.chartStyle->yAxisBorderColour)})})});
+        return kit::Group(
+            {kit::HStack({kit::ZStack(edge, {content, axisBorderLine(chart.chartStyle->yAxisBorderColour)})})});
     }
 };
 

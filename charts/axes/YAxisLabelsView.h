@@ -11,8 +11,8 @@ namespace charts {
 // highest at the top, spread over the column with flexible gaps, with the
 // x-axis spacer on the side of the x-axis labels.
 template <class ChartData>
-requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData>
-    kit::View yAxisLabelColumnContent(const std::shared_ptr<ChartData>& chartData)
+requires LineBarChartDataObject<ChartData> && GetDataProtocol<ChartData> kit::View
+yAxisLabelColumnContent(const std::shared_ptr<ChartData>& chartData)
 {
     const ChartViewData& viewData = *chartData->viewData;
     return axisLabelColumnContent(chartData,

@@ -86,11 +86,10 @@ kit::View axisTitleColumn(const AxisColour& colourIndicator, const std::string& 
                           const std::shared_ptr<ChartData>& chartData, bool extra, Content content)
 {
     const std::optional<double> spacing = extra ? std::nullopt : std::optional<double>(0);
-    return kit::VStack(
-        kit::HorizontalAlignment::center,
-        {xAxisLabelsSpacer(*chartData, true),
-         kit::VStack(kit::HorizontalAlignment::center, spacing, {content(colourIndicator, title, chartData)}),
-         xAxisLabelsSpacer(*chartData, false)});
+    return kit::VStack(kit::HorizontalAlignment::center, {xAxisLabelsSpacer(*chartData, true),
+                                                          kit::VStack(kit::HorizontalAlignment::center, spacing,
+                                                                      {content(colourIndicator, title, chartData)}),
+                                                          xAxisLabelsSpacer(*chartData, false)});
 }
 
 // The chart's y-axis title with the dot `colourIndicator` asks for; nothing

@@ -27,7 +27,7 @@ namespace charts {
 //
 //   kit::View chart = charts::BarChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, BarChartData>
+requires std::derived_from<ChartData, BarChartData>
 struct BarChart {
     kit::ObservedObject<ChartData> chartData;
     kit::State<std::shared_ptr<OwnedTimer>> timer;

@@ -22,8 +22,7 @@ void BarChartData::touchedDataPoints(kit::Point touchLocation, const kit::Rect& 
 std::optional<kit::Point> BarChartData::touchPointLocation(const BarDataSet& dataSet, kit::Point touchLocation,
                                                            const kit::Rect& chartSize) const
 {
-    const std::optional<BarSection> section =
-        barSection(touchLocation.x, chartSize.width(), dataSet.dataPoints.size());
+    const std::optional<BarSection> section = barSection(touchLocation.x, chartSize.width(), dataSet.dataPoints.size());
     if (!section)
         return std::nullopt;
     const double value = dataSet.dataPoints[section->index].value;

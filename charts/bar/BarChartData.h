@@ -13,8 +13,8 @@ namespace charts {
 //
 //   auto data = std::make_shared<charts::BarChartData>(set, metadata, labels, std::nullopt, barStyle, style, kit::Text("No data"));
 class BarChartData
-    : public CommonBarChartData<BarChartData,
-                                CTBarChartDataProtocol<BarDataSet, BarDataSet, BarChartDataPoint, BarChartStyle, BarStyle>> {
+    : public CommonBarChartData<
+          BarChartData, CTBarChartDataProtocol<BarDataSet, BarDataSet, BarChartDataPoint, BarChartStyle, BarStyle>> {
 public:
     // The common initialization, then the legend (barLegendSetup).
     BarChartData(BarDataSet dataSets, ChartMetadata metadata, std::optional<std::vector<std::string>> xAxisLabels,

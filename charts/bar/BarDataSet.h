@@ -38,14 +38,26 @@ struct BarDataSet {
 
 template <>
 struct std::hash<charts::BarDataSet> {
-    std::size_t operator()(const charts::BarDataSet& s) const { return charts::hashValues(s.id, s.dataPoints, s.legendTitle); }
+    std::size_t operator()(const charts::BarDataSet& s) const
+    {
+        return charts::hashValues(s.id, s.dataPoints, s.legendTitle);
+    }
 };
 
 // Defined once std::hash knows the set, which the data functions ask for.
 namespace charts {
 
-inline double BarDataSet::largestValue() const { return largestValueOf(*this); }
-inline double BarDataSet::smallestValue() const { return smallestValueOf(*this); }
-inline double BarDataSet::averageValue() const { return averageValueOf(*this); }
+inline double BarDataSet::largestValue() const
+{
+    return largestValueOf(*this);
+}
+inline double BarDataSet::smallestValue() const
+{
+    return smallestValueOf(*this);
+}
+inline double BarDataSet::averageValue() const
+{
+    return averageValueOf(*this);
+}
 
 } // namespace charts

@@ -11,8 +11,11 @@ namespace charts {
 // The one data set of a standard, horizontal or ranged bar chart, with the
 // title of its legend entry.
 template <class T>
-concept CTStandardBarChartDataSet = CTSingleDataSetProtocol<T> && requires(T set) {
-    { set.legendTitle } -> std::same_as<std::string&>;
+concept CTStandardBarChartDataSet = CTSingleDataSetProtocol<T> && requires(T set)
+{
+    {
+        set.legendTitle
+        } -> std::same_as<std::string&>;
 };
 
 // The data set of a ranged bar chart: its points are ranges.
@@ -21,8 +24,11 @@ concept CTRangedBarChartDataSet = CTStandardBarChartDataSet<T> && CTRangedBarDat
 
 // One cluster of a grouped chart or one column of a stacked chart, with its title.
 template <class T>
-concept CTMultiBarChartDataSet = CTSingleDataSetProtocol<T> && requires(T set) {
-    { set.setTitle } -> std::same_as<std::string&>;
+concept CTMultiBarChartDataSet = CTSingleDataSetProtocol<T> && requires(T set)
+{
+    {
+        set.setTitle
+        } -> std::same_as<std::string&>;
 };
 
 } // namespace charts

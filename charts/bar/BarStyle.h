@@ -32,7 +32,7 @@ template <>
 struct std::hash<charts::BarStyle> {
     std::size_t operator()(const charts::BarStyle& s) const
     {
-        return charts::hashValues(s.barWidth, s.cornerRadius.topLeft, s.cornerRadius.topRight, s.cornerRadius.bottomLeft,
-                                  s.cornerRadius.bottomRight, s.colourFrom, s.colour);
+        return charts::hashValues(s.barWidth, s.cornerRadius.topLeft, s.cornerRadius.topRight,
+                                  s.cornerRadius.bottomLeft, s.cornerRadius.bottomRight, s.colourFrom, s.colour);
     }
 };

@@ -22,8 +22,8 @@ template <class ChartData>
 kit::View barTouchMarker(const ChartData& chartData)
 {
     const auto& info = *chartData.infoView;
-    const std::optional<kit::Point> position =
-        chartData.touchPointLocation(*chartData.dataSets, info.touchLocation, info.chartSize);
+    const std::optional<kit::Point> position = chartData.touchPointLocation(*chartData.dataSets, info.touchLocation,
+                                                                            info.chartSize);
     if (!position)
         return kit::EmptyView();
     return barMarkerView(chartData.chartStyle->markerType, position);

@@ -20,8 +20,9 @@ public:
 protected:
     CTBarChartDataProtocol(SetTypeT dataSets, ChartMetadata metadata, StyleT chartStyle, kit::View noDataText,
                            ChartKind chartType, BarStyleT barStyle)
-        : CTLineBarChartDataProtocol<SetTypeT, SetPointT, DataPointT, StyleT>(
-              std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText), chartType),
+        : CTLineBarChartDataProtocol<SetTypeT, SetPointT, DataPointT, StyleT>(std::move(dataSets), std::move(metadata),
+                                                                              std::move(chartStyle),
+                                                                              std::move(noDataText), chartType),
           barStyle(this, std::move(barStyle))
     {
     }

@@ -9,8 +9,11 @@ namespace charts {
 // Anything that carries a bar colour: bar points with a colour of their own,
 // groups of bars, the bar style.
 template <class T>
-concept CTBarColourProtocol = requires(T value) {
-    { value.colour } -> std::same_as<ColourStyle&>;
+concept CTBarColourProtocol = requires(T value)
+{
+    {
+        value.colour
+        } -> std::same_as<ColourStyle&>;
 };
 
 } // namespace charts

@@ -11,10 +11,17 @@ namespace charts {
 
 // The style of a chart's bars.
 template <class T>
-concept CTBarStyle = Hashable<T> && CTBarColourProtocol<T> && requires(T style) {
-    { style.barWidth } -> std::same_as<double&>;
-    { style.cornerRadius } -> std::same_as<CornerRadius&>;
-    { style.colourFrom } -> std::same_as<ColourFrom&>;
+concept CTBarStyle = Hashable<T> && CTBarColourProtocol<T> && requires(T style)
+{
+    {
+        style.barWidth
+        } -> std::same_as<double&>;
+    {
+        style.cornerRadius
+        } -> std::same_as<CornerRadius&>;
+    {
+        style.colourFrom
+        } -> std::same_as<ColourFrom&>;
 };
 
 } // namespace charts

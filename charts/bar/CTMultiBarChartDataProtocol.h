@@ -17,9 +17,11 @@ public:
 protected:
     CTMultiBarChartDataProtocol(SetTypeT dataSets, ChartMetadata metadata, StyleT chartStyle, kit::View noDataText,
                                 ChartKind chartType, BarStyleT barStyle, std::vector<GroupingData> groups)
-        : CTBarChartDataProtocol<SetTypeT, SetPointT, DataPointT, StyleT, BarStyleT>(
-              std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText), chartType,
-              std::move(barStyle)),
+        : CTBarChartDataProtocol<SetTypeT, SetPointT, DataPointT, StyleT, BarStyleT>(std::move(dataSets),
+                                                                                     std::move(metadata),
+                                                                                     std::move(chartStyle),
+                                                                                     std::move(noDataText), chartType,
+                                                                                     std::move(barStyle)),
           groups(this, std::move(groups))
     {
     }

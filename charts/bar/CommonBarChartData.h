@@ -42,9 +42,7 @@ namespace charts {
 // Made with std::make_shared, like every chart-data object: its label views
 // observe it through a shared pointer to itself (sharedSelf).
 template <class Derived, class Protocol>
-class CommonBarChartData : public Protocol,
-                           public GetDataFromDataSets<Derived>,
-                           public SharedSelf {
+class CommonBarChartData : public Protocol, public GetDataFromDataSets<Derived>, public SharedSelf {
 public:
     using typename Protocol::DataPoint;
     using typename Protocol::SetType;
@@ -64,9 +62,9 @@ public:
     {
         const std::optional<ExtraLineData>& extraLine = *this->extraLineData;
         return kit::ZStack(kit::Alignment::center(),
-                           {barTouchMarker(self()),
-                            extraLine ? extraLineTouchMarker(*extraLine, touchLocation, chartSize, posistionIndicatorDot)
-                                      : kit::EmptyView()});
+                           {barTouchMarker(self()), extraLine ? extraLineTouchMarker(*extraLine, touchLocation,
+                                                                                     chartSize, posistionIndicatorDot)
+                                                              : kit::EmptyView()});
     }
 
     kit::View extraYAxisLabelsView() const override { return charts::extraYAxisLabelsView(self()); }
@@ -79,8 +77,7 @@ public:
     // description (its id, description and colour); otherwise one entry for
     // the set (its id, legend title and the bar style's colour). Colours
     // lacking what their kind needs give no entry.
-    void barLegendSetup()
-        requires CTStandardBarChartDataSet<SetType>
+    void barLegendSetup() requires CTStandardBarChartDataSet<SetType>
     {
         if (this->barStyle->colourFrom == ColourFrom::dataPoints) {
             for (const DataPoint& point : this->dataSets->dataPoints)
@@ -93,8 +90,7 @@ public:
 
     // The legend of a grouped or stacked chart: one entry per group, in
     // order, with the group's id, title and colour; groups are not merged.
-    void multiBarLegendSetup()
-        requires CTMultiDataSetProtocol<SetType>
+    void multiBarLegendSetup() requires CTMultiDataSetProtocol<SetType>
     {
         for (const GroupingData& group : *this->groups)
             appendLegend(group.id, group.title, group.colour);
@@ -157,14 +153,15 @@ protected:
     // the set's points along `length`, holds `position` (the touch's x, or
     // its y when the bars lie horizontally) becomes the touched point,
     // tagged with the set's legend title. Nothing happens when none does.
-    void touchPointInSection(double position, double length, kit::Point touchLocation, const kit::Rect& chartSize)
-        requires CTStandardBarChartDataSet<SetType>
+    void touchPointInSection(double position, double length, kit::Point touchLocation,
+                             const kit::Rect& chartSize) requires CTStandardBarChartDataSet<SetType>
     {
         const std::optional<BarSection> section = barSection(position, length, this->dataSets->dataPoints.size());
         if (!section)
             return;
-        recordTouchedPoint([i = section->index](auto& set) -> auto& { return set.dataPoints[i]; }, this->dataSets->legendTitle,
-                           touchLocation, chartSize);
+        recordTouchedPoint(
+            [i = section->index](auto& set) -> auto& { return set.dataPoints[i]; }, this->dataSets->legendTitle,
+            touchLocation, chartSize);
     }
 
 private:

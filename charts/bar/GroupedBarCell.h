@@ -21,8 +21,9 @@ struct GroupedBarCell {
 
     kit::View body() const
     {
-        const std::optional<kit::View> bar = barElementFor<ColourBar, GradientColoursBar, GradientStopsBar>(
-            chartData, dataPoint, dataPoint.group.colour);
+        const std::optional<kit::View> bar =
+            barElementFor<ColourBar, GradientColoursBar, GradientStopsBar>(chartData, dataPoint,
+                                                                           dataPoint.group.colour);
         return kit::Group({bar ? bar->accessibilityLabel(dataPoint.group.title) : kit::EmptyView()});
     }
 };

@@ -19,9 +19,9 @@ GroupedBarChartData::GroupedBarChartData(GroupedBarDataSets dataSets, std::vecto
 // The cluster is estimated twice: by sections of W/n, and by clusters of c
 // with the spacing taken out before each. A touch in a gap between clusters
 // makes the two disagree and finds nothing.
-std::optional<GroupedBarChartData::TouchedBar>
-GroupedBarChartData::touchedBar(const GroupedBarDataSets& dataSet, kit::Point touchLocation,
-                                const kit::Rect& chartSize) const
+std::optional<GroupedBarChartData::TouchedBar> GroupedBarChartData::touchedBar(const GroupedBarDataSets& dataSet,
+                                                                               kit::Point touchLocation,
+                                                                               const kit::Rect& chartSize) const
 {
     const double n = static_cast<double>(dataSet.dataSets.size());
     const double s = groupSpacing;
@@ -50,8 +50,9 @@ void GroupedBarChartData::touchedDataPoints(kit::Point touchLocation, const kit:
     const std::optional<TouchedBar> touched = touchedBar(*dataSets, touchLocation, chartSize);
     if (!touched)
         return;
-    recordTouchedPoint([k = touched->set, b = touched->bar](auto& sets) -> auto& { return sets.dataSets[k].dataPoints[b]; },
-                       dataSets->dataSets[touched->set].setTitle, touchLocation, chartSize);
+    recordTouchedPoint(
+        [ k = touched->set, b = touched->bar ](auto& sets) -> auto& { return sets.dataSets[k].dataPoints[b]; },
+        dataSets->dataSets[touched->set].setTitle, touchLocation, chartSize);
 }
 
 std::optional<kit::Point> GroupedBarChartData::touchPointLocation(const GroupedBarDataSets& dataSet,
@@ -65,8 +66,8 @@ std::optional<kit::Point> GroupedBarChartData::touchPointLocation(const GroupedB
     const double w = touched->barWidth;
     const double value = dataSet.dataSets[touched->set].dataPoints[touched->bar].value;
     const double ownSets = static_cast<double>(dataSets->dataSets.size());
-    const double x =
-        touched->section * k + w * 0.5 + w * static_cast<double>(touched->bar) + (groupSpacing / ownSets) * k;
+    const double x = touched->section * k + w * 0.5 + w * static_cast<double>(touched->bar) +
+                     (groupSpacing / ownSets) * k;
     return kit::Point{x, barTopY(value, chartSize.height(), minValue(), maxValue())};
 }
 
@@ -85,7 +86,8 @@ kit::View GroupedBarChartData::xAxisLabelsView() const
 
 bool GroupedBarChartData::isBarLegendTouched(const LegendData& legend) const
 {
-    return firstTouchedPointMatches([&](const GroupedBarDataPoint& point) { return legend.colour == point.group.colour; });
+    return firstTouchedPointMatches(
+        [&](const GroupedBarDataPoint& point) { return legend.colour == point.group.colour; });
 }
 
 } // namespace charts

@@ -39,8 +39,17 @@ struct std::hash<charts::GroupedBarDataSets> {
 // Defined once std::hash knows the set, which the data functions ask for.
 namespace charts {
 
-inline double GroupedBarDataSets::largestValue() const { return largestValueOf(*this); }
-inline double GroupedBarDataSets::smallestValue() const { return smallestValueOf(*this); }
-inline double GroupedBarDataSets::averageValue() const { return averageValueOf(*this); }
+inline double GroupedBarDataSets::largestValue() const
+{
+    return largestValueOf(*this);
+}
+inline double GroupedBarDataSets::smallestValue() const
+{
+    return smallestValueOf(*this);
+}
+inline double GroupedBarDataSets::averageValue() const
+{
+    return averageValueOf(*this);
+}
 
 } // namespace charts

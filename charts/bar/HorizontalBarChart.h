@@ -28,7 +28,7 @@ namespace charts {
 //
 //   kit::View chart = charts::HorizontalBarChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, HorizontalBarChartData>
+requires std::derived_from<ChartData, HorizontalBarChartData>
 struct HorizontalBarChart {
     kit::ObservedObject<ChartData> chartData;
     kit::State<std::shared_ptr<OwnedTimer>> timer;
@@ -40,8 +40,8 @@ struct HorizontalBarChart {
     kit::View body() const
     {
         const std::shared_ptr<ChartData>& data = chartData.object();
-        const kit::View chart
-            = singleSetBarChart<HorizontalBarChartBarStyleSubView, HorizontalBarChartDataPointSubView>(
+        const kit::View chart =
+            singleSetBarChart<HorizontalBarChartBarStyleSubView, HorizontalBarChartDataPointSubView>(
                 data, ValueAxis::horizontal, ChartSizeWrite::onFrameChange, timer,
                 kit::AnyObject::box(HorizontalBarChart(data)));
         return scaledForNegativeValues(chart, *chartData, ValueAxis::horizontal);

@@ -12,14 +12,17 @@ namespace charts {
 namespace {
 
 // A flexible gap of 0 to 500 points between neighbouring category bands.
-kit::View flexibleBandGap() { return kit::Spacer().frame(kit::FlexFrame{.minHeight = 0, .maxHeight = 500}); }
+kit::View flexibleBandGap()
+{
+    return kit::Spacer().frame(kit::FlexFrame{.minHeight = 0, .maxHeight = 500});
+}
 
 } // namespace
 
 HorizontalBarChartData::HorizontalBarChartData(BarDataSet dataSets, ChartMetadata metadata,
                                                std::optional<std::vector<std::string>> xAxisLabels,
-                                               std::optional<std::vector<std::string>> yAxisLabels,
-                                               BarStyle barStyle, BarChartStyle chartStyle, kit::View noDataText)
+                                               std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
+                                               BarChartStyle chartStyle, kit::View noDataText)
     : CommonBarChartData(std::move(dataSets), std::move(metadata), std::move(xAxisLabels), std::move(yAxisLabels),
                          std::move(barStyle), std::move(chartStyle), std::move(noDataText))
 {
@@ -34,8 +37,8 @@ std::optional<kit::Point> HorizontalBarChartData::touchPointLocation(const BarDa
                                                                      kit::Point touchLocation,
                                                                      const kit::Rect& chartSize) const
 {
-    const std::optional<BarSection> section =
-        barSection(touchLocation.y, chartSize.height(), dataSet.dataPoints.size());
+    const std::optional<BarSection> section = barSection(touchLocation.y, chartSize.height(),
+                                                         dataSet.dataPoints.size());
     if (!section)
         return std::nullopt;
     const double value = dataSet.dataPoints[section->index].value;
@@ -52,8 +55,8 @@ kit::View HorizontalBarChartData::xAxisLabelsView() const
     const std::shared_ptr<HorizontalBarChartData> chart = sharedSelf(*this);
     if (!chart)
         return kit::EmptyView();
-    const std::vector<std::string> labels =
-        yAxisLabelValues(*this, viewData->yAxisSpecifier, viewData->yAxisNumberFormatter);
+    const std::vector<std::string> labels = yAxisLabelValues(*this, viewData->yAxisSpecifier,
+                                                             viewData->yAxisNumberFormatter);
     const BarChartStyle& style = *chartStyle;
     const int count = static_cast<int>(labels.size());
     return kit::HStack(kit::VerticalAlignment::center, 0, {kit::ForEach(kit::Range{0, count}, [&](int i) {
@@ -83,20 +86,19 @@ kit::View HorizontalBarChartData::yAxisLabelsView() const
     if (std::holds_alternative<LabelsFrom::ChartData>(style.xAxisLabelsFrom.value)) {
         if (!xAxisLabels->has_value())
             return kit::EmptyView();
-        const kit::View bands = kit::ForEach(**xAxisLabels, [](const std::string& label) { return label; },
-                                             [&](const std::string& label) {
-                                                 const kit::View text =
-                                                     measuredLabelText(label, style.xAxisLabelFont,
-                                                                       style.xAxisLabelColour,
-                                                                       [chart](const kit::Rect& frame) {
-                                                                           chart->viewData.modify([&](ChartViewData& data) {
-                                                                               data.yAxisLabelWidth.push_back(frame.width());
-                                                                           });
-                                                                       })
-                                                         .accessibilityLabel("Y-Axis-Label")
-                                                         .accessibilityValue(label);
-                                                 return kit::Group({flexibleBandGap(), text, flexibleBandGap()});
-                                             });
+        const kit::View bands = kit::ForEach(
+            **xAxisLabels, [](const std::string& label) { return label; },
+            [&](const std::string& label) {
+                const kit::View text = measuredLabelText(label, style.xAxisLabelFont, style.xAxisLabelColour,
+                                                         [chart](const kit::Rect& frame) {
+                                                             chart->viewData.modify([&](ChartViewData& data) {
+                                                                 data.yAxisLabelWidth.push_back(frame.width());
+                                                             });
+                                                         })
+                                           .accessibilityLabel("Y-Axis-Label")
+                                           .accessibilityValue(label);
+                return kit::Group({flexibleBandGap(), text, flexibleBandGap()});
+            });
         return kit::VStack(kit::HorizontalAlignment::center, 0, {bands, xAxisGap})
             .frame(width, std::nullopt, kit::Alignment::center());
     }

@@ -13,9 +13,9 @@ namespace charts {
 // points' category labels down the vertical axis (yAxisLabelsView). Its
 // legend is that of a BarChartData made from the same arguments.
 class HorizontalBarChartData
-    : public CommonBarChartData<HorizontalBarChartData,
-                                CTHorizontalBarChartDataProtocol<BarDataSet, BarDataSet, BarChartDataPoint,
-                                                                 BarChartStyle, BarStyle>> {
+    : public CommonBarChartData<
+          HorizontalBarChartData,
+          CTHorizontalBarChartDataProtocol<BarDataSet, BarDataSet, BarChartDataPoint, BarChartStyle, BarStyle>> {
 public:
     // The common initialization, then the legend (barLegendSetup).
     HorizontalBarChartData(BarDataSet dataSets, ChartMetadata metadata,

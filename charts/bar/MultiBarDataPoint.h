@@ -49,7 +49,7 @@ struct MultiBarDataPoint : CTnotRanged {
 } // namespace charts
 
 template <class T>
-    requires std::derived_from<T, charts::MultiBarDataPoint<T>>
+requires std::derived_from<T, charts::MultiBarDataPoint<T>>
 struct std::hash<T> {
     std::size_t operator()(const T& p) const
     {

@@ -30,7 +30,7 @@ namespace charts {
 // background; the accessibility value is the point's value text
 // ("lower-upper") in the chart's touch specifier and formatter.
 template <class Derived, class ChartData>
-    requires std::derived_from<ChartData, RangedBarChartData>
+requires std::derived_from<ChartData, RangedBarChartData>
 struct RangedBarCell {
     kit::ObservedObject<ChartData> chartData;
     RangedBarDataPoint dataPoint;

@@ -27,7 +27,7 @@ namespace charts {
 //
 //   kit::View chart = charts::RangedBarChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, RangedBarChartData>
+requires std::derived_from<ChartData, RangedBarChartData>
 struct RangedBarChart {
     kit::ObservedObject<ChartData> chartData;
     kit::State<std::shared_ptr<OwnedTimer>> timer;

@@ -38,8 +38,7 @@ std::optional<kit::Point> RangedBarChartData::touchPointLocation(const RangedBar
                                                                  kit::Point touchLocation,
                                                                  const kit::Rect& chartSize) const
 {
-    const std::optional<BarSection> section =
-        barSection(touchLocation.x, chartSize.width(), dataSet.dataPoints.size());
+    const std::optional<BarSection> section = barSection(touchLocation.x, chartSize.width(), dataSet.dataPoints.size());
     if (!section)
         return std::nullopt;
     const RangedBarDataPoint& point = dataSet.dataPoints[section->index];
@@ -66,7 +65,8 @@ kit::View RangedBarChartData::xAxisLabelsView() const
                                    if (!label || label->empty())
                                        return kit::EmptyView();
                                    // In a label cell, level with the other bar charts' labels.
-                                   return xAxisLabelCell(TempText<RangedBarChartData>{chart, *label, rotation}, position)
+                                   return xAxisLabelCell(TempText<RangedBarChartData>{chart, *label, rotation},
+                                                         position)
                                        .frame(slot, tallest, kit::Alignment::center())
                                        .offset(slot * static_cast<double>(i), 0);
                                })});

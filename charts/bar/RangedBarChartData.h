@@ -19,8 +19,8 @@ public:
     // The common initialization, then the legend (rangedBarLegendSetup).
     RangedBarChartData(RangedBarDataSet dataSets, ChartMetadata metadata,
                        std::optional<std::vector<std::string>> xAxisLabels,
-                       std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle,
-                       BarChartStyle chartStyle, kit::View noDataText);
+                       std::optional<std::vector<std::string>> yAxisLabels, BarStyle barStyle, BarChartStyle chartStyle,
+                       kit::View noDataText);
 
     // The legend of a ranged chart: as barLegendSetup, over its ranges.
     void rangedBarLegendSetup() { barLegendSetup(); }

@@ -47,8 +47,17 @@ struct std::hash<charts::RangedBarDataSet> {
 // Defined once std::hash knows the set, which the data functions ask for.
 namespace charts {
 
-inline double RangedBarDataSet::largestValue() const { return largestValueOf(*this); }
-inline double RangedBarDataSet::smallestValue() const { return smallestValueOf(*this); }
-inline double RangedBarDataSet::averageValue() const { return averageValueOf(*this); }
+inline double RangedBarDataSet::largestValue() const
+{
+    return largestValueOf(*this);
+}
+inline double RangedBarDataSet::smallestValue() const
+{
+    return smallestValueOf(*this);
+}
+inline double RangedBarDataSet::averageValue() const
+{
+    return averageValueOf(*this);
+}
 
 } // namespace charts

@@ -38,7 +38,7 @@ namespace charts {
 //
 //   kit::View chart = charts::StackedBarChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, StackedBarChartData>
+requires std::derived_from<ChartData, StackedBarChartData>
 struct StackedBarChart {
     kit::ObservedObject<ChartData> chartData;
     kit::State<std::shared_ptr<OwnedTimer>> timer;
@@ -64,10 +64,10 @@ struct StackedBarChart {
         return kit::If(
             anySetHasDataPoints(data),
             [&] {
-                const kit::View columns
-                    = kit::HStack(kit::VerticalAlignment::bottom, 0,
-                                  {kit::ForEach(data.dataSets->dataSets,
-                                                [&](const StackedBarDataSet& set) { return columnView(set); })});
+                const kit::View columns =
+                    kit::HStack(kit::VerticalAlignment::bottom, 0,
+                                {kit::ForEach(data.dataSets->dataSets,
+                                              [&](const StackedBarDataSet& set) { return columnView(set); })});
                 return onAppearAfterDelay(columns, timer, kit::AnyObject::box(StackedBarChart(chartData.object())));
             },
             [&] { return kit::View(CustomNoDataView<ChartData>{chartData.object()}); });

@@ -40,8 +40,9 @@ StackedBarChartData::touchedSegment(const StackedBarDataSet& stack, kit::Point t
     return {std::nullopt, tops};
 }
 
-std::optional<StackedBarChartData::TouchedSegment>
-StackedBarChartData::touched(const StackedBarDataSets& dataSet, kit::Point touchLocation, const kit::Rect& chartSize) const
+std::optional<StackedBarChartData::TouchedSegment> StackedBarChartData::touched(const StackedBarDataSets& dataSet,
+                                                                                kit::Point touchLocation,
+                                                                                const kit::Rect& chartSize) const
 {
     const std::optional<BarSection> column = barSection(touchLocation.x, chartSize.width(), dataSet.dataSets.size());
     if (!column)
@@ -58,10 +59,11 @@ void StackedBarChartData::touchedDataPoints(kit::Point touchLocation, const kit:
     const std::optional<TouchedSegment> found = touched(*dataSets, touchLocation, chartSize);
     if (!found)
         return;
-    recordTouchedPoint([i = found->column.index, k = found->segment.index](auto& sets) -> auto& {
-        return sets.dataSets[i].dataPoints[k];
-    },
-                       dataSets->dataSets[found->column.index].setTitle, touchLocation, chartSize);
+    recordTouchedPoint(
+        [ i = found->column.index, k = found->segment.index ](auto& sets) -> auto& {
+            return sets.dataSets[i].dataPoints[k];
+        },
+        dataSets->dataSets[found->column.index].setTitle, touchLocation, chartSize);
 }
 
 std::optional<kit::Point> StackedBarChartData::touchPointLocation(const StackedBarDataSets& dataSet,
@@ -86,7 +88,8 @@ kit::View StackedBarChartData::xAxisLabelsView() const
 
 bool StackedBarChartData::isBarLegendTouched(const LegendData& legend) const
 {
-    return firstTouchedPointMatches([&](const StackedBarDataPoint& point) { return legend.colour == point.group.colour; });
+    return firstTouchedPointMatches(
+        [&](const StackedBarDataPoint& point) { return legend.colour == point.group.colour; });
 }
 
 } // namespace charts

@@ -54,9 +54,8 @@ public:
     // edge (a touch below the chart measured alike) meets the first segment
     // whose top lies strictly above it. A stack whose values add up to 0 is
     // met nowhere.
-    std::pair<std::optional<SegmentTop>, std::vector<double>> touchedSegment(const StackedBarDataSet& stack,
-                                                                           kit::Point touchLocation,
-                                                                           const kit::Rect& chartSize) const;
+    std::pair<std::optional<SegmentTop>, std::vector<double>>
+    touchedSegment(const StackedBarDataSet& stack, kit::Point touchLocation, const kit::Rect& chartSize) const;
 
 private:
     // The touched column and segment.

@@ -46,7 +46,13 @@ struct std::hash<charts::StackedBarDataSets> {
 // Defined once std::hash knows the set, which the data functions ask for.
 namespace charts {
 
-inline double StackedBarDataSets::smallestValue() const { return smallestValueOf(*this); }
-inline double StackedBarDataSets::averageValue() const { return averageValueOf(*this); }
+inline double StackedBarDataSets::smallestValue() const
+{
+    return smallestValueOf(*this);
+}
+inline double StackedBarDataSets::averageValue() const
+{
+    return averageValueOf(*this);
+}
 
 } // namespace charts

@@ -11,7 +11,8 @@ kit::Path AccessibilityRectangle::path(const kit::Rect& rect) const
         left = width * dataPointNo - width * 0.5;
     }
     kit::Path path;
-    path.addRoundedRect(kit::Rect(left, 0, width, rect.height()), kit::Size{10, 10}, kit::RoundedCornerStyle::continuous);
+    path.addRoundedRect(kit::Rect(left, 0, width, rect.height()), kit::Size{10, 10},
+                        kit::RoundedCornerStyle::continuous);
     return path;
 }
 

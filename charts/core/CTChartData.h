@@ -8,12 +8,12 @@
 #include "charts/core/LegendData.h"
 #include "charts/core/LegendRows.h"
 #include "charts/core/Publishable.h"
+#include "kit/base/Localization.h"
 #include "kit/base/ObservableObject.h"
 #include "kit/base/Point.h"
 #include "kit/base/Published.h"
 #include "kit/base/Rect.h"
 #include "kit/base/UUID.h"
-#include "kit/base/Localization.h"
 #include "kit/ui/Text.h"
 #include "kit/ui/View.h"
 
@@ -118,8 +118,7 @@ public:
     static std::string infoDescriptionString(const DataPoint& info) { return info.description.value_or(""); }
 
 protected:
-    CTChartData(SetType dataSets, ChartMetadata metadata, CTStyle chartStyle, kit::View noDataText,
-                ChartKind chartType)
+    CTChartData(SetType dataSets, ChartMetadata metadata, CTStyle chartStyle, kit::View noDataText, ChartKind chartType)
         : dataSets(this, std::move(dataSets)), metadata(this, std::move(metadata)),
           chartStyle(this, std::move(chartStyle)), noDataText(std::move(noDataText)), chartType(chartType)
     {
@@ -128,8 +127,8 @@ protected:
 
 // Any chart-data object: what the decorations and views are generic over.
 template <class T>
-concept ChartDataObject =
-    std::derived_from<T, CTChartData<typename T::SetType, typename T::SetPoint, typename T::DataPoint, typename T::CTStyle>>;
+concept ChartDataObject = std::derived_from<
+    T, CTChartData<typename T::SetType, typename T::SetPoint, typename T::DataPoint, typename T::CTStyle>>;
 
 template <class S, class P, class D, class C>
 std::string CTChartData<S, P, D, C>::infoPlainValueString(const D& info) const

@@ -39,13 +39,26 @@ struct ColourStyle {
 
 // Anything that describes a colour the way ColourStyle does.
 template <class T>
-concept CTColourStyle = requires(T style) {
-    { style.colourType } -> std::convertible_to<ColourType>;
-    { style.colour } -> std::convertible_to<std::optional<kit::Color>>;
-    { style.colours } -> std::convertible_to<std::optional<std::vector<kit::Color>>>;
-    { style.stops } -> std::convertible_to<std::optional<std::vector<GradientStop>>>;
-    { style.startPoint } -> std::convertible_to<std::optional<kit::UnitPoint>>;
-    { style.endPoint } -> std::convertible_to<std::optional<kit::UnitPoint>>;
+concept CTColourStyle = requires(T style)
+{
+    {
+        style.colourType
+        } -> std::convertible_to<ColourType>;
+    {
+        style.colour
+        } -> std::convertible_to<std::optional<kit::Color>>;
+    {
+        style.colours
+        } -> std::convertible_to<std::optional<std::vector<kit::Color>>>;
+    {
+        style.stops
+        } -> std::convertible_to<std::optional<std::vector<GradientStop>>>;
+    {
+        style.startPoint
+        } -> std::convertible_to<std::optional<kit::UnitPoint>>;
+    {
+        style.endPoint
+        } -> std::convertible_to<std::optional<kit::UnitPoint>>;
 };
 
 } // namespace charts

@@ -49,21 +49,17 @@ struct CommonLineBarChartStyle : CommonChartStyle {
 
     // Every field, in the order of the styles' own declarations (the chart
     // style's fields first, but the animation last).
-    CommonLineBarChartStyle(InfoBoxPlacement infoBoxPlacement, InfoBoxAlignment infoBoxContentAlignment,
-                            kit::Font infoBoxValueFont, kit::Color infoBoxValueColour,
-                            kit::Font infoBoxDescriptionFont, kit::Color infoBoxDescriptionColour,
-                            kit::Color infoBoxBackgroundColour, kit::Color infoBoxBorderColour,
-                            kit::StrokeStyle infoBoxBorderStyle, Mark markerType, GridStyle xAxisGridStyle,
-                            XAxisLabelPosistion xAxisLabelPosition, kit::Font xAxisLabelFont,
-                            kit::Color xAxisLabelColour, LabelsFrom xAxisLabelsFrom,
-                            std::optional<std::string> xAxisTitle, kit::Font xAxisTitleFont,
-                            kit::Color xAxisTitleColour, std::optional<kit::Color> xAxisBorderColour,
-                            GridStyle yAxisGridStyle, YAxisLabelPosistion yAxisLabelPosition,
-                            kit::Font yAxisLabelFont, kit::Color yAxisLabelColour, std::int64_t yAxisNumberOfLabels,
-                            YAxisLabelType yAxisLabelType, std::optional<std::string> yAxisTitle,
-                            kit::Font yAxisTitleFont, kit::Color yAxisTitleColour,
-                            std::optional<kit::Color> yAxisBorderColour, Baseline baseline, Topline topLine,
-                            kit::Animation globalAnimation)
+    CommonLineBarChartStyle(
+        InfoBoxPlacement infoBoxPlacement, InfoBoxAlignment infoBoxContentAlignment, kit::Font infoBoxValueFont,
+        kit::Color infoBoxValueColour, kit::Font infoBoxDescriptionFont, kit::Color infoBoxDescriptionColour,
+        kit::Color infoBoxBackgroundColour, kit::Color infoBoxBorderColour, kit::StrokeStyle infoBoxBorderStyle,
+        Mark markerType, GridStyle xAxisGridStyle, XAxisLabelPosistion xAxisLabelPosition, kit::Font xAxisLabelFont,
+        kit::Color xAxisLabelColour, LabelsFrom xAxisLabelsFrom, std::optional<std::string> xAxisTitle,
+        kit::Font xAxisTitleFont, kit::Color xAxisTitleColour, std::optional<kit::Color> xAxisBorderColour,
+        GridStyle yAxisGridStyle, YAxisLabelPosistion yAxisLabelPosition, kit::Font yAxisLabelFont,
+        kit::Color yAxisLabelColour, std::int64_t yAxisNumberOfLabels, YAxisLabelType yAxisLabelType,
+        std::optional<std::string> yAxisTitle, kit::Font yAxisTitleFont, kit::Color yAxisTitleColour,
+        std::optional<kit::Color> yAxisBorderColour, Baseline baseline, Topline topLine, kit::Animation globalAnimation)
         : CommonChartStyle(std::move(infoBoxPlacement), infoBoxContentAlignment, std::move(infoBoxValueFont),
                            infoBoxValueColour, std::move(infoBoxDescriptionFont), infoBoxDescriptionColour,
                            infoBoxBackgroundColour, infoBoxBorderColour, std::move(infoBoxBorderStyle),
@@ -75,10 +71,9 @@ struct CommonLineBarChartStyle : CommonChartStyle {
           xAxisTitleColour(xAxisTitleColour), xAxisBorderColour(xAxisBorderColour),
           yAxisGridStyle(std::move(yAxisGridStyle)), yAxisLabelPosition(yAxisLabelPosition),
           yAxisLabelFont(std::move(yAxisLabelFont)), yAxisLabelColour(yAxisLabelColour),
-          yAxisNumberOfLabels(yAxisNumberOfLabels), yAxisLabelType(yAxisLabelType),
-          yAxisTitle(std::move(yAxisTitle)), yAxisTitleFont(std::move(yAxisTitleFont)),
-          yAxisTitleColour(yAxisTitleColour), yAxisBorderColour(yAxisBorderColour), baseline(std::move(baseline)),
-          topLine(std::move(topLine))
+          yAxisNumberOfLabels(yAxisNumberOfLabels), yAxisLabelType(yAxisLabelType), yAxisTitle(std::move(yAxisTitle)),
+          yAxisTitleFont(std::move(yAxisTitleFont)), yAxisTitleColour(yAxisTitleColour),
+          yAxisBorderColour(yAxisBorderColour), baseline(std::move(baseline)), topLine(std::move(topLine))
     {
     }
 };

@@ -11,16 +11,19 @@ namespace charts {
 
 // Data sets whose points have one value, and those whose points are ranges.
 template <class T>
-concept StandardDataSet = CTSingleDataSetProtocol<T> && CTStandardDataPointProtocol<typename T::DataPoint>
-    && std::derived_from<typename T::DataPoint, CTnotRanged>;
+concept StandardDataSet = CTSingleDataSetProtocol<T> && CTStandardDataPointProtocol<typename T::DataPoint> &&
+    std::derived_from<typename T::DataPoint, CTnotRanged>;
 template <class T>
-concept RangedDataSet = CTSingleDataSetProtocol<T> && CTRangeDataPointProtocol<typename T::DataPoint>
-    && std::derived_from<typename T::DataPoint, CTisRanged>;
+concept RangedDataSet = CTSingleDataSetProtocol<T> && CTRangeDataPointProtocol<typename T::DataPoint> &&
+    std::derived_from<typename T::DataPoint, CTisRanged>;
 // A line: a data set of values whose style may leave out values of exactly 0
 // from its smallest value.
 template <class T>
-concept IgnoreZeroDataSet = StandardDataSet<T> && requires(const T& set) {
-    { set.style.ignoreZero } -> std::convertible_to<bool>;
+concept IgnoreZeroDataSet = StandardDataSet<T> && requires(const T& set)
+{
+    {
+        set.style.ignoreZero
+        } -> std::convertible_to<bool>;
 };
 // A set of lines.
 template <class T>

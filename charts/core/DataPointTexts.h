@@ -19,7 +19,8 @@ std::string descriptionOrEmpty(const Point& point)
 // The accessibility value of a data point, shown as it is: the localized
 // format "%@ <description>" with the point's value text in place of "%@".
 template <CTDataPointBaseProtocol Point>
-std::string accessibilityValueString(const Point& point, std::string_view specifier, const NumberFormatterPtr& formatter)
+std::string accessibilityValueString(const Point& point, std::string_view specifier,
+                                     const NumberFormatterPtr& formatter)
 {
     return accessibilityValueString(point.description, point.formattedValue(specifier, formatter));
 }

@@ -111,7 +111,10 @@ double ExtraLineData::upperEnd() const
     return maximum;
 }
 
-double ExtraLineData::drawingRange() const { return upperEnd() - lowerEnd() + 0.00000000001; }
+double ExtraLineData::drawingRange() const
+{
+    return upperEnd() - lowerEnd() + 0.00000000001;
+}
 
 std::optional<ExtraLineDataPoint> ExtraLineData::extraLineTouchedPoint(kit::Point touchLocation,
                                                                        const kit::Rect& chartSize) const
@@ -217,8 +220,8 @@ std::optional<kit::Point> pathPointNearFraction(const kit::Path& path, double fr
 {
     if (std::isnan(fraction))
         return std::nullopt;
-    const kit::Path part =
-        fraction > 0.999 ? path.trimmedPath(0.999, 1.0) : path.trimmedPath(fraction, fraction + 0.001);
+    const kit::Path part = fraction > 0.999 ? path.trimmedPath(0.999, 1.0)
+                                            : path.trimmedPath(fraction, fraction + 0.001);
     const kit::Rect bounds = part.boundingRect();
     if (bounds.isNull())
         return std::nullopt;

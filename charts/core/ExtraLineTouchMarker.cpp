@@ -54,9 +54,8 @@ kit::View lineTouchMarkerView(const LineMarkerType& marker, const MarkerPosition
         return shape.stroke(lineMarker->colour, lineMarker->style);
 
     const bool bottomLeading = std::holds_alternative<LineMarkerType::BottomLeading>(marker.value);
-    const kit::View stroked =
-        bottomLeading ? shape.stroke(kit::Color::primary(), kit::StrokeStyle{.lineWidth = 2})
-                      : shape.stroke(lineMarker->colour, lineMarker->style);
+    const kit::View stroked = bottomLeading ? shape.stroke(kit::Color::primary(), kit::StrokeStyle{.lineWidth = 2})
+                                            : shape.stroke(lineMarker->colour, lineMarker->style);
     const auto* dot = std::get_if<Dot::Style>(&attachedToLine->dot.value);
     return kit::ZStack({stroked, dot ? placedTouchDot(dot->style, *position, touchDot) : kit::EmptyView()});
 }

@@ -23,5 +23,8 @@ struct GradientStop {
 
 template <>
 struct std::hash<charts::GradientStop> {
-    std::size_t operator()(const charts::GradientStop& stop) const { return charts::hashValues(stop.color, stop.location); }
+    std::size_t operator()(const charts::GradientStop& stop) const
+    {
+        return charts::hashValues(stop.color, stop.location);
+    }
 };

@@ -28,24 +28,21 @@ public:
     }
 
     template <class T>
-        requires std::is_enum_v<T>
-    Hasher& combine(T value)
+    requires std::is_enum_v<T> Hasher& combine(T value)
     {
         kit::hashCombine(seed_, std::hash<std::int64_t>{}(static_cast<std::int64_t>(value)));
         return *this;
     }
 
     template <class T>
-        requires std::integral<T>
-    Hasher& combine(T value)
+    requires std::integral<T> Hasher& combine(T value)
     {
         kit::hashCombine(seed_, std::hash<std::int64_t>{}(static_cast<std::int64_t>(value)));
         return *this;
     }
 
     template <class T>
-        requires(!std::is_arithmetic_v<T> && !std::is_enum_v<T>)
-    Hasher& combine(const T& value)
+    requires(!std::is_arithmetic_v<T> && !std::is_enum_v<T>) Hasher& combine(const T& value)
     {
         kit::hashCombine(seed_, std::hash<T>{}(value));
         return *this;

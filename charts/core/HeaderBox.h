@@ -22,7 +22,8 @@ struct HeaderBox {
 
     kit::View body(const kit::View& content) const
     {
-        return kit::If(chartData->hasData(), [&] { return decorated(content); }, [&] { return content; });
+        return kit::If(
+            chartData->hasData(), [&] { return decorated(content); }, [&] { return content; });
     }
 
 private:
@@ -49,11 +50,10 @@ private:
     kit::View titleBlock() const
     {
         const ChartMetadata& metadata = *chartData->metadata;
-        return kit::VStack(kit::HorizontalAlignment::leading,
-                           {kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour),
-                            kit::Text(metadata.subtitle)
-                                .font(metadata.subtitleFont)
-                                .foregroundColor(metadata.subtitleColour)});
+        return kit::VStack(
+            kit::HorizontalAlignment::leading,
+            {kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour),
+             kit::Text(metadata.subtitle).font(metadata.subtitleFont).foregroundColor(metadata.subtitleColour)});
     }
 
     kit::View touchBlock() const
@@ -61,18 +61,17 @@ private:
         const auto& style = *chartData->chartStyle;
         const auto& info = *chartData->infoView;
         if (!info.isTouchCurrent)
-            return kit::VStack(kit::HorizontalAlignment::trailing,
-                               {kit::Text("").font(style.infoBoxValueFont), kit::Text("").font(style.infoBoxDescriptionFont)});
+            return kit::VStack(kit::HorizontalAlignment::trailing, {kit::Text("").font(style.infoBoxValueFont),
+                                                                    kit::Text("").font(style.infoBoxDescriptionFont)});
         const ChartData& data = *chartData;
-        return kit::VStack(kit::HorizontalAlignment::trailing,
-                           {kit::ForEach(info.touchOverlayInfo, [&](const auto& point) {
-                               return kit::Group({data.infoValueText(point)
-                                                      .font(style.infoBoxValueFont)
-                                                      .foregroundColor(style.infoBoxValueColour),
-                                                  data.infoDescriptionText(point)
-                                                      .font(style.infoBoxDescriptionFont)
-                                                      .foregroundColor(style.infoBoxDescriptionColour)});
-                           })});
+        return kit::VStack(
+            kit::HorizontalAlignment::trailing, {kit::ForEach(info.touchOverlayInfo, [&](const auto& point) {
+                return kit::Group(
+                    {data.infoValueText(point).font(style.infoBoxValueFont).foregroundColor(style.infoBoxValueColour),
+                     data.infoDescriptionText(point)
+                         .font(style.infoBoxDescriptionFont)
+                         .foregroundColor(style.infoBoxDescriptionColour)});
+            })});
     }
 };
 
@@ -117,8 +116,8 @@ struct InfoExtra {
 
     kit::View body() const
     {
-        return kit::If(chartData->infoView->isTouchCurrent, [&] { return kit::Text(text); },
-                       [] { return kit::EmptyView(); });
+        return kit::If(
+            chartData->infoView->isTouchCurrent, [&] { return kit::Text(text); }, [] { return kit::EmptyView(); });
     }
 };
 

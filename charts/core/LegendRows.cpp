@@ -25,8 +25,8 @@ kit::View shapeRow(const LegendData& legend, const kit::Shape& shape, const kit:
 
 kit::View lineRow(const LegendData& legend, double width, const kit::Font& font, const kit::Color& textColor)
 {
-    const std::optional<kit::Paint> paint =
-        firstPresentPaint(legend.colour, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
+    const std::optional<kit::Paint> paint = firstPresentPaint(legend.colour, kit::UnitPoint::leading(),
+                                                              kit::UnitPoint::trailing());
     if (!legend.strokeStyle || !paint)
         return kit::Group({});
     return kit::HStack(kit::VerticalAlignment::center,
@@ -57,8 +57,8 @@ kit::View barLegendItemView(const LegendData& legend, const kit::Font& font, dou
 kit::View circleLegendItemView(const LegendData& legend, const kit::Font& font, const kit::Color& textColor,
                                double width)
 {
-    const std::optional<kit::Paint> paint =
-        firstPresentPaint(legend.colour, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
+    const std::optional<kit::Paint> paint = firstPresentPaint(legend.colour, kit::UnitPoint::leading(),
+                                                              kit::UnitPoint::trailing());
     if (!paint)
         return kit::Group({});
     return kit::Group({kit::HStack(kit::VerticalAlignment::center,

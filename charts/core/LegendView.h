@@ -31,7 +31,8 @@ struct LegendView {
     kit::View body() const
     {
         return kit::LazyVGrid(columns, kit::HorizontalAlignment::leading,
-                              {kit::ForEach(*chartData->legends, [this](const LegendData& legend) { return cell(legend); })});
+                              {kit::ForEach(*chartData->legends,
+                                            [this](const LegendData& legend) { return cell(legend); })});
     }
 
     // Whether the entry belongs to the first touched bar (or group) of a bar
@@ -48,7 +49,8 @@ private:
         kit::View row = kit::ZStack({legendItemView(legend, width, font, textColor)});
         row = conditionalModifier(row, isBarLegendTouched(legend), enlarge);
         row = conditionalModifier(row, isPieLegendTouched(legend), enlarge);
-        return row.accessibilityLabel(accessibilityLegendLabel(legend)).accessibilityValue(kit::LocalizedKey{legend.legend});
+        return row.accessibilityLabel(accessibilityLegendLabel(legend))
+            .accessibilityValue(kit::LocalizedKey{legend.legend});
     }
 };
 

@@ -37,8 +37,8 @@ template <ChartDataObject ChartData>
 kit::View applyLegends(const kit::View& view, std::shared_ptr<ChartData> chartData, std::vector<kit::GridItem> columns,
                        double width, kit::Font font, kit::Color textColor, double topPadding)
 {
-    return view.modifier(Legends<ChartData>{std::move(chartData), std::move(columns), width, std::move(font),
-                                            textColor, topPadding});
+    return view.modifier(
+        Legends<ChartData>{std::move(chartData), std::move(columns), width, std::move(font), textColor, topPadding});
 }
 
 } // namespace charts

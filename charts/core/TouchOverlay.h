@@ -31,7 +31,8 @@ struct TouchOverlay {
     kit::View body(const kit::View& content) const
     {
         const std::shared_ptr<ChartData> data = chartData.object();
-        kit::View chart = kit::If(data->hasData(), [&] { return touchable(content); }, [&] { return content; });
+        kit::View chart = kit::If(
+            data->hasData(), [&] { return touchable(content); }, [&] { return content; });
         return kit::Group({chart}).onAppear([data, specifier = specifier, formatter = formatter, unit = unit] {
             data->infoView.modify([&](auto& info) { info.touchSpecifier = specifier; });
             data->infoView.modify([&](auto& info) { info.touchFormatter = formatter; });
@@ -48,7 +49,9 @@ private:
             const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
             const kit::DragGesture drag =
                 kit::DragGesture(distance, kit::CoordinateSpace::local())
-                    .onChanged([data, frame](const kit::DragGesture::Value& value) { data->beginTouch(value.location, frame); })
+                    .onChanged([data, frame](const kit::DragGesture::Value& value) {
+                        data->beginTouch(value.location, frame);
+                    })
                     .onEnded([data](const kit::DragGesture::Value&) {
                         data->infoView.modify([](auto& info) { info.isTouchCurrent = false; });
                         data->infoView.modify([](auto& info) { info.touchOverlayInfo.clear(); });
@@ -56,9 +59,10 @@ private:
             const auto& info = *data->infoView;
             return kit::ZStack(kit::Alignment::center(),
                                {content.gesture(drag, kit::GestureMask::all),
-                                kit::If(info.isTouchCurrent,
-                                        [&] { return data->touchMarkerView(info.touchLocation, frame); },
-                                        [] { return kit::EmptyView(); })});
+                                kit::If(
+                                    info.isTouchCurrent,
+                                    [&] { return data->touchMarkerView(info.touchLocation, frame); },
+                                    [] { return kit::EmptyView(); })});
         });
     }
 };

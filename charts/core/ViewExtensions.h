@@ -68,6 +68,9 @@ kit::View disableChartAnimation(const kit::View& view, ChartData& chartData, boo
 }
 
 // The platform's window background colour.
-inline kit::Color windowBackground() { return kit::Color::windowBackground(); }
+inline kit::Color windowBackground()
+{
+    return kit::Color::windowBackground();
+}
 
 } // namespace charts

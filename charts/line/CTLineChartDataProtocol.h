@@ -23,9 +23,8 @@ concept CTLineChartStyle = CTLineBarChartStyle<S> && std::same_as<typename S::Ma
 // style is a LineChartStyle, with the point markers of its lines and one
 // accessibility element per data point.
 template <class SetTypeT, class SetPointT, class DataPointT>
-class CTLineChartDataProtocol
-    : public CTLineBarChartDataProtocol<SetTypeT, SetPointT, DataPointT, LineChartStyle>,
-      public SharedSelf {
+class CTLineChartDataProtocol : public CTLineBarChartDataProtocol<SetTypeT, SetPointT, DataPointT, LineChartStyle>,
+                                public SharedSelf {
 public:
     static_assert(CTLineChartStyle<LineChartStyle>);
 

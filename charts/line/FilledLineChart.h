@@ -21,7 +21,7 @@ namespace charts {
 //
 //   kit::View chart = applyFilledTopLine(charts::FilledLineChart(chartData), chartData, colour, stroke);
 template <class ChartData>
-    requires std::derived_from<ChartData, LineChartData>
+requires std::derived_from<ChartData, LineChartData>
 struct FilledLineChart : LineChartView<FilledLineChart<ChartData>, ChartData> {
     double minValue = 0;
     double range = 0;
@@ -38,11 +38,9 @@ struct FilledLineChart : LineChartView<FilledLineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
-        return this->lineChartFrame(hasMultipleDataPoints(data), [chart = this->chartData.object(),
-                                                                  set = *data.dataSets, minValue = minValue,
-                                                                  range = range] {
-            return lineSubView(chart, set, minValue, range, true);
-        });
+        return this->lineChartFrame(hasMultipleDataPoints(data),
+                                    [chart = this->chartData.object(), set = *data.dataSets, minValue = minValue,
+                                     range = range] { return lineSubView(chart, set, minValue, range, true); });
     }
 };
 

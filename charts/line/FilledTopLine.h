@@ -29,7 +29,7 @@ namespace charts {
 // the content sits in one branch or the other, so crossing that count makes
 // it anew.
 template <class ChartData>
-    requires std::derived_from<ChartData, LineChartData>
+requires std::derived_from<ChartData, LineChartData>
 struct FilledTopLine {
     kit::ObservedObject<ChartData> chartData;
     ColourStyle lineColour;
@@ -51,10 +51,12 @@ struct FilledTopLine {
     kit::View body(const kit::View& content) const
     {
         const ChartData& data = *chartData;
-        return kit::ZStack(kit::Alignment::center(),
-                           {kit::If(
-                               hasMultipleDataPoints(data), [&] { return kit::Group({topLine(data), content}); },
-                               [&] { return content; })});
+        return kit::ZStack(kit::Alignment::center(), {kit::If(
+                                                         hasMultipleDataPoints(data),
+                                                         [&] {
+                                                             return kit::Group({topLine(data), content});
+                                                         },
+                                                         [&] { return content; })});
     }
 
 private:
@@ -83,9 +85,10 @@ private:
 };
 
 template <class ChartData>
-    requires std::derived_from<ChartData, LineChartData>
-kit::View applyFilledTopLine(const kit::View& view, std::shared_ptr<ChartData> chartData, ColourStyle lineColour,
-                             kit::StrokeStyle strokeStyle)
+requires std::derived_from<ChartData, LineChartData> kit::View applyFilledTopLine(const kit::View& view,
+                                                                                  std::shared_ptr<ChartData> chartData,
+                                                                                  ColourStyle lineColour,
+                                                                                  kit::StrokeStyle strokeStyle)
 {
     return view.modifier(FilledTopLine<ChartData>(std::move(chartData), std::move(lineColour), std::move(strokeStyle)));
 }

@@ -21,7 +21,7 @@ namespace charts {
 // that is gone) gets the label alone.
 template <class ChartData, CTSingleDataSetProtocol DataSet>
 kit::AccessibilityElementContent accessibilityElementContent(const ChartData& chartData, const DataSet* dataSet,
-                                                              int index)
+                                                             int index)
 {
     kit::AccessibilityElementContent content{chartData.metadata->title, true, {}, false, std::nullopt};
     if (dataSet && index >= 0 && static_cast<std::size_t>(index) < dataSet->dataPoints.size()) {
@@ -58,9 +58,10 @@ kit::View accessibilityViewBody(const ChartData& chartData, const DataSet& dataS
             contents.push_back(accessibilityElementContent(chartData, &dataSet, index));
         element = [contents = std::move(contents)](int index) { return contents[static_cast<std::size_t>(index)]; };
     }
-    kit::AccessibilityElementAreas areas{
-        [count](int index, const kit::Rect& rect) { return AccessibilityRectangle{count, index}.path(rect); },
-        kit::Color::gray().opacity(1e-9), static_cast<std::size_t>(count)};
+    kit::AccessibilityElementAreas areas{[count](int index, const kit::Rect& rect) {
+                                             return AccessibilityRectangle{count, index}.path(rect);
+                                         },
+                                         kit::Color::gray().opacity(1e-9), static_cast<std::size_t>(count)};
     return kit::ZStack(kit::Alignment::center(),
                        {kit::AccessibilityElements(count, std::move(element), std::move(areas))});
 }

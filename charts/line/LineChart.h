@@ -21,10 +21,9 @@ namespace charts {
 //
 //   kit::View chart = charts::LineChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, LineChartData>
+requires std::derived_from<ChartData, LineChartData>
 struct LineChart : LineChartView<LineChart<ChartData>, ChartData> {
-    explicit LineChart(std::shared_ptr<ChartData> chartData)
-        : LineChartView<LineChart, ChartData>(std::move(chartData))
+    explicit LineChart(std::shared_ptr<ChartData> chartData) : LineChartView<LineChart, ChartData>(std::move(chartData))
     {
     }
 
@@ -33,9 +32,7 @@ struct LineChart : LineChartView<LineChart<ChartData>, ChartData> {
         const ChartData& data = *this->chartData;
         return this->lineChartFrame(hasMultipleDataPoints(data),
                                     [chart = this->chartData.object(), set = *data.dataSets, minValue = data.minValue(),
-                                     range = data.range()] {
-                                        return lineSubView(chart, set, minValue, range, false);
-                                    });
+                                     range = data.range()] { return lineSubView(chart, set, minValue, range, false); });
     }
 };
 

@@ -21,7 +21,10 @@ LineChartData::LineChartData(LineDataSet dataSets, ChartMetadata metadata,
     setUpLegends();
 }
 
-bool LineChartData::hasData() const { return hasMultipleDataPoints(*this); }
+bool LineChartData::hasData() const
+{
+    return hasMultipleDataPoints(*this);
+}
 
 kit::View LineChartData::touchMarkerView(kit::Point touchLocation, const kit::Rect& chartSize) const
 {
@@ -42,9 +45,15 @@ std::optional<kit::Point> LineChartData::touchPointLocation(const LineDataSet& d
                              range());
 }
 
-kit::View LineChartData::extraYAxisLabelsView() const { return charts::extraYAxisLabelsView(*this); }
+kit::View LineChartData::extraYAxisLabelsView() const
+{
+    return charts::extraYAxisLabelsView(*this);
+}
 
-ColourStyle LineChartData::dataSetColour() const { return dataSets->style.lineColour; }
+ColourStyle LineChartData::dataSetColour() const
+{
+    return dataSets->style.lineColour;
+}
 
 kit::View LineChartData::xAxisLabelsView() const
 {
@@ -55,7 +64,10 @@ kit::View LineChartData::xAxisLabelsView() const
     return kit::Group({chartDataXAxisLabels(self, rotation)});
 }
 
-kit::View LineChartData::yAxisLabelsView() const { return charts::yAxisLabelsView(*this); }
+kit::View LineChartData::yAxisLabelsView() const
+{
+    return charts::yAxisLabelsView(*this);
+}
 
 kit::View LineChartData::pointsView() const
 {
@@ -65,10 +77,9 @@ kit::View LineChartData::pointsView() const
 
 kit::View LineChartData::accessibilityView() const
 {
-    return accessibilityViewBody<LineChartData, LineDataSet>(
-        *this, *dataSets, [](const LineChartData& data) { return &*data.dataSets; });
+    return accessibilityViewBody<LineChartData, LineDataSet>(*this, *dataSets,
+                                                             [](const LineChartData& data) { return &*data.dataSets; });
 }
-
 
 void LineChartData::setUpLegends()
 {

@@ -21,7 +21,7 @@ namespace charts {
 //   auto data = std::make_shared<charts::LineChartData>(set, metadata, std::nullopt, std::nullopt, style,
 //                                                       kit::Text("No data"));
 class LineChartData : public CTLineChartDataProtocol<LineDataSet, LineDataSet, LineChartDataPoint>,
-      public GetDataFromDataSets<LineChartData> {
+                      public GetDataFromDataSets<LineChartData> {
 public:
     static constexpr CategorySpacing categorySpacing = CategorySpacing::line;
 
@@ -30,8 +30,7 @@ public:
     bool isFilled = false;
 
     LineChartData(LineDataSet dataSets, ChartMetadata metadata, std::optional<std::vector<std::string>> xAxisLabels,
-                  std::optional<std::vector<std::string>> yAxisLabels, LineChartStyle chartStyle,
-                  kit::View noDataText);
+                  std::optional<std::vector<std::string>> yAxisLabels, LineChartStyle chartStyle, kit::View noDataText);
 
     // Two points or more.
     bool hasData() const override;

@@ -43,20 +43,21 @@ protected:
     {
         std::shared_ptr<ChartData> data = chartData.object();
         kit::AnyObject chartView = hasData ? kit::AnyObject::box(copy()) : kit::AnyObject();
-        return kit::GeometryReader([hasData, data, lines = std::move(lines), chartView, timer = timer](
-                                       const kit::GeometryProxy& proxy) {
-            return kit::If(
-                hasData,
-                [&] {
-                    const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
-                    const kit::View stack =
-                        kit::ZStack(kit::Alignment::center(), {data->accessibilityView(), lines()}).onAppear([data, frame] {
-                            data->viewData.modify([&](ChartViewData& view) { view.chartSize = frame; });
-                        });
-                    return onAppearAfterDelay(stack, timer, chartView);
-                },
-                [&] { return kit::View(CustomNoDataView<ChartData>{data}); });
-        });
+        return kit::GeometryReader(
+            [hasData, data, lines = std::move(lines), chartView, timer = timer](const kit::GeometryProxy& proxy) {
+                return kit::If(
+                    hasData,
+                    [&] {
+                        const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
+                        const kit::View stack =
+                            kit::ZStack(kit::Alignment::center(), {data->accessibilityView(), lines()})
+                                .onAppear([data, frame] {
+                                    data->viewData.modify([&](ChartViewData& view) { view.chartSize = frame; });
+                                });
+                        return onAppearAfterDelay(stack, timer, chartView);
+                    },
+                    [&] { return kit::View(CustomNoDataView<ChartData>{data}); });
+            });
     }
 
 private:

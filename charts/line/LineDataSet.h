@@ -52,6 +52,15 @@ struct std::hash<charts::LineDataSet> {
 };
 
 // Defined once the set is hashable, as the data functions require.
-inline double charts::LineDataSet::largestValue() const { return largestValueOf(*this); }
-inline double charts::LineDataSet::smallestValue() const { return smallestValueOf(*this); }
-inline double charts::LineDataSet::averageValue() const { return averageValueOf(*this); }
+inline double charts::LineDataSet::largestValue() const
+{
+    return largestValueOf(*this);
+}
+inline double charts::LineDataSet::smallestValue() const
+{
+    return smallestValueOf(*this);
+}
+inline double charts::LineDataSet::averageValue() const
+{
+    return averageValueOf(*this);
+}

@@ -41,6 +41,9 @@ struct LineGeometry {
 
 // Whether a value can be drawn at all: values that are not finite numbers
 // are left out of lines, bands, markers and marker positions.
-inline bool isDrawableValue(double value) { return std::isfinite(value); }
+inline bool isDrawableValue(double value)
+{
+    return std::isfinite(value);
+}
 
 } // namespace charts

@@ -42,8 +42,8 @@ void joinBack(kit::Path& path, LineType lineType, kit::Point from, kit::Point to
 
 } // namespace
 
-kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, const kit::Rect& rect,
-                   double minValue, double range, bool isFilled, bool ignoreZero)
+kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, const kit::Rect& rect, double minValue,
+                   double range, bool isFilled, bool ignoreZero)
 {
     kit::Path path;
     const std::size_t n = points.size();
@@ -78,8 +78,8 @@ kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, 
     return path;
 }
 
-kit::Path bandPath(const std::vector<BandPathPoint>& points, LineType lineType, const kit::Rect& rect,
-                   double minValue, double range, bool ignoreZero)
+kit::Path bandPath(const std::vector<BandPathPoint>& points, LineType lineType, const kit::Rect& rect, double minValue,
+                   double range, bool ignoreZero)
 {
     kit::Path path;
     const std::size_t n = points.size();

@@ -38,8 +38,8 @@ struct BandPathPoint {
 // `isFilled` closes the path down the right edge (x of the last point, even
 // when that point was passed over), along the bottom edge and back to the
 // start point, for filling.
-kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, const kit::Rect& rect,
-                   double minValue, double range, bool isFilled, bool ignoreZero);
+kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, const kit::Rect& rect, double minValue,
+                   double range, bool isFilled, bool ignoreZero);
 
 // The band of a ranged line in `rect`: from the first point's upper value
 // right along the upper values, back left along the lower values (the first
@@ -49,12 +49,11 @@ kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, 
 // whose value (not their upper or lower value) is not 0 are joined, but the
 // band always starts and ends at the first point. Upper or lower values that
 // are not finite numbers are passed over. No point gives an empty path.
-kit::Path bandPath(const std::vector<BandPathPoint>& points, LineType lineType, const kit::Rect& rect,
-                   double minValue, double range, bool ignoreZero);
+kit::Path bandPath(const std::vector<BandPathPoint>& points, LineType lineType, const kit::Rect& rect, double minValue,
+                   double range, bool ignoreZero);
 
 template <CTStandardDataPointProtocol DataPoint>
-    requires IgnoreMe<DataPoint>
-std::vector<LinePathPoint> linePathPoints(const std::vector<DataPoint>& dataPoints)
+requires IgnoreMe<DataPoint> std::vector<LinePathPoint> linePathPoints(const std::vector<DataPoint>& dataPoints)
 {
     std::vector<LinePathPoint> points;
     points.reserve(dataPoints.size());
@@ -64,8 +63,8 @@ std::vector<LinePathPoint> linePathPoints(const std::vector<DataPoint>& dataPoin
 }
 
 template <CTRangeDataPointProtocol DataPoint>
-    requires CTStandardDataPointProtocol<DataPoint>
-std::vector<BandPathPoint> bandPathPoints(const std::vector<DataPoint>& dataPoints)
+requires CTStandardDataPointProtocol<DataPoint> std::vector<BandPathPoint>
+bandPathPoints(const std::vector<DataPoint>& dataPoints)
 {
     std::vector<BandPathPoint> points;
     points.reserve(dataPoints.size());

@@ -14,7 +14,7 @@ namespace charts {
 // (linePath). It only builds geometry; colour, stroke, trimming and scaling
 // come from the views that draw it.
 template <class DataPoint>
-    requires CTStandardDataPointProtocol<DataPoint> && IgnoreMe<DataPoint>
+requires CTStandardDataPointProtocol<DataPoint> && IgnoreMe<DataPoint>
 struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
     // Shared by the copies a view makes of the shape (trimmed, stroked,
     // kept by the host), so a line of thousands of points is copied once.
@@ -27,8 +27,8 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
 
     LineShape(std::vector<DataPoint> dataPoints, LineType lineType, bool isFilled, double minValue, double range,
               bool ignoreZero)
-        : dataPoints(std::make_shared<const std::vector<DataPoint>>(std::move(dataPoints))), lineType(lineType), isFilled(isFilled), minValue(minValue), range(range),
-          ignoreZero(ignoreZero)
+        : dataPoints(std::make_shared<const std::vector<DataPoint>>(std::move(dataPoints))), lineType(lineType),
+          isFilled(isFilled), minValue(minValue), range(range), ignoreZero(ignoreZero)
     {
     }
 
@@ -41,9 +41,8 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
     // frames instead of making (and measuring) it again.
     friend bool operator==(const LineShape& a, const LineShape& b)
     {
-        return a.lineType == b.lineType && a.isFilled == b.isFilled && a.minValue == b.minValue &&
-               a.range == b.range && a.ignoreZero == b.ignoreZero &&
-               (a.dataPoints == b.dataPoints || *a.dataPoints == *b.dataPoints);
+        return a.lineType == b.lineType && a.isFilled == b.isFilled && a.minValue == b.minValue && a.range == b.range &&
+               a.ignoreZero == b.ignoreZero && (a.dataPoints == b.dataPoints || *a.dataPoints == *b.dataPoints);
     }
 };
 

@@ -17,8 +17,8 @@ namespace charts {
 
 // A line data set whose points the line shape can draw.
 template <class T>
-concept LineShapeDataSet = CTLineChartDataSet<T> && CTStandardDataPointProtocol<typename T::DataPoint>
-    && IgnoreMe<typename T::DataPoint>;
+concept LineShapeDataSet = CTLineChartDataSet<T> && CTStandardDataPointProtocol<typename T::DataPoint> &&
+    IgnoreMe<typename T::DataPoint>;
 
 // What the three line sub-views draw, whatever they paint with: the set's
 // LineShape between `minValue` and `minValue + range`, either stroked with

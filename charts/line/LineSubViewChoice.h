@@ -22,15 +22,16 @@ kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const DataSet
     return viewForColourKind(
                dataSet.style.lineColour,
                [&](const kit::Color& colour) {
-                   return LineChartColourSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, colour, isFilled);
+                   return LineChartColourSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, colour,
+                                                                     isFilled);
                },
                [&](const std::vector<kit::Color>& colours, kit::UnitPoint start, kit::UnitPoint end) {
-                   return LineChartColoursSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, colours, start,
-                                                                      end, isFilled);
+                   return LineChartColoursSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, colours,
+                                                                      start, end, isFilled);
                },
                [&](const std::vector<kit::Gradient::Stop>& stops, kit::UnitPoint start, kit::UnitPoint end) {
-                   return LineChartStopsSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, stops, start, end,
-                                                                    isFilled);
+                   return LineChartStopsSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, stops, start,
+                                                                    end, isFilled);
                })
         .value_or(kit::EmptyView());
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "charts/axes/ValueRange.h"
 #include "charts/core/ExtraLineTouchMarker.h"
 #include "charts/core/LineType.h"
 #include "charts/line/LineDataSet.h"
 #include "charts/line/PosistionIndicator.h"
 #include "charts/line/RangedLineDataSet.h"
 #include "charts/line/TouchPointOnLinePath.h"
-#include "charts/axes/ValueRange.h"
 #include "kit/ui/Stacks.h"
 #include "kit/ui/View.h"
 

@@ -42,10 +42,9 @@ kit::View dataPointXAxisLabels(const std::shared_ptr<ChartData>& chartData, cons
     const double width = std::min(smallestOf(viewData.xAxislabelWidths).value_or(0),
                                   viewData.chartSize.width() / static_cast<double>(points.size()));
     const DataPoint& last = points.back();
-    return kit::HStack(kit::VerticalAlignment::center, 0,
-                       {kit::ForEach(points, [&](const DataPoint& point) {
-                           const kit::View cell =
-                               framedXAxisLabelCell(chartData, point.xAxisLabel.value_or(""), rotation, width);
+    return kit::HStack(kit::VerticalAlignment::center, 0, {kit::ForEach(points, [&](const DataPoint& point) {
+                           const kit::View cell = framedXAxisLabelCell(chartData, point.xAxisLabel.value_or(""),
+                                                                       rotation, width);
                            return point == last ? cell : kit::Group({cell, flexibleLabelGap()});
                        })});
 }
@@ -88,18 +87,19 @@ kit::View placedXAxisLabels(const std::shared_ptr<ChartData>& chartData, const s
                                   viewData.chartSize.width() / static_cast<double>(count));
     const double height = largestOf(viewData.xAxisLabelHeights).value_or(0);
     const XAxisLabelPosistion position = chartData->chartStyle->xAxisLabelPosition;
-    const kit::View labels = kit::ZStack(kit::Alignment::center(), {kit::ForEach(kit::Range{0, count}, [&](int i) {
-        const std::optional<std::string> label = points[static_cast<std::size_t>(i)].xAxisLabel;
-        return kit::GeometryReader([=](const kit::GeometryProxy& proxy) -> kit::View {
-            if (!label || label->empty())
-                return kit::EmptyView();
-            const double frameWidth = proxy.frame(kit::CoordinateSpace::local()).width();
-            const double x = count > 1 ? frameWidth / static_cast<double>(count - 1) * i : 0;
-            return xAxisLabelCell(TempText<ChartData>{chartData, *label, rotation}, position)
-                .frame(width, height, kit::Alignment::center())
-                .offset(x - width / 2, 0);
-        });
-    })});
+    const kit::View labels =
+        kit::ZStack(kit::Alignment::center(), {kit::ForEach(kit::Range{0, count}, [&](int i) {
+                        const std::optional<std::string> label = points[static_cast<std::size_t>(i)].xAxisLabel;
+                        return kit::GeometryReader([=](const kit::GeometryProxy& proxy) -> kit::View {
+                            if (!label || label->empty())
+                                return kit::EmptyView();
+                            const double frameWidth = proxy.frame(kit::CoordinateSpace::local()).width();
+                            const double x = count > 1 ? frameWidth / static_cast<double>(count - 1) * i : 0;
+                            return xAxisLabelCell(TempText<ChartData>{chartData, *label, rotation}, position)
+                                .frame(width, height, kit::Alignment::center())
+                                .offset(x - width / 2, 0);
+                        });
+                    })});
     return labels.frame(std::nullopt, height);
 }
 

@@ -20,7 +20,7 @@ namespace charts {
 //
 //   kit::View chart = charts::MultiLineChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, MultiLineChartData>
+requires std::derived_from<ChartData, MultiLineChartData>
 struct MultiLineChart : LineChartView<MultiLineChart<ChartData>, ChartData> {
     double minValue = 0;
     double range = 0;
@@ -36,13 +36,13 @@ struct MultiLineChart : LineChartView<MultiLineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
-        return this->lineChartFrame(anySetHasMultipleDataPoints(data), [chart = this->chartData.object(),
-                                                                        sets = data.dataSets->dataSets,
-                                                                        minValue = minValue, range = range] {
-            return kit::ForEach(sets, [&](const LineDataSet& set) {
-                return lineSubView(chart, set, minValue, range, false);
-            });
-        });
+        return this->lineChartFrame(anySetHasMultipleDataPoints(data),
+                                    [chart = this->chartData.object(), sets = data.dataSets->dataSets,
+                                     minValue = minValue, range = range] {
+                                        return kit::ForEach(sets, [&](const LineDataSet& set) {
+                                            return lineSubView(chart, set, minValue, range, false);
+                                        });
+                                    });
     }
 };
 

@@ -15,15 +15,18 @@ namespace charts {
 
 MultiLineChartData::MultiLineChartData(MultiLineDataSet dataSets, ChartMetadata metadata,
                                        std::optional<std::vector<std::string>> xAxisLabels,
-                                       std::optional<std::vector<std::string>> yAxisLabels,
-                                       LineChartStyle chartStyle, kit::View noDataText)
+                                       std::optional<std::vector<std::string>> yAxisLabels, LineChartStyle chartStyle,
+                                       kit::View noDataText)
     : CTLineChartDataProtocol(std::move(dataSets), std::move(metadata), std::move(xAxisLabels), std::move(yAxisLabels),
                               std::move(chartStyle), std::move(noDataText), DataSetType::multi)
 {
     setUpLegends();
 }
 
-bool MultiLineChartData::hasData() const { return anySetHasMultipleDataPoints(*this); }
+bool MultiLineChartData::hasData() const
+{
+    return anySetHasMultipleDataPoints(*this);
+}
 
 kit::View MultiLineChartData::touchMarkerView(kit::Point touchLocation, const kit::Rect& chartSize) const
 {
@@ -66,7 +69,10 @@ std::optional<kit::Point> MultiLineChartData::touchPointLocation(const LineDataS
                              range());
 }
 
-kit::View MultiLineChartData::extraYAxisLabelsView() const { return charts::extraYAxisLabelsView(*this); }
+kit::View MultiLineChartData::extraYAxisLabelsView() const
+{
+    return charts::extraYAxisLabelsView(*this);
+}
 
 ColourStyle MultiLineChartData::dataSetColour() const
 {
@@ -87,7 +93,10 @@ kit::View MultiLineChartData::xAxisLabelsView() const
     return kit::Group({chartDataXAxisLabels(self, rotation)});
 }
 
-kit::View MultiLineChartData::yAxisLabelsView() const { return charts::yAxisLabelsView(*this); }
+kit::View MultiLineChartData::yAxisLabelsView() const
+{
+    return charts::yAxisLabelsView(*this);
+}
 
 kit::View MultiLineChartData::pointsView() const
 {
@@ -114,7 +123,6 @@ kit::View MultiLineChartData::accessibilityView() const
                                    });
                            })});
 }
-
 
 void MultiLineChartData::setUpLegends()
 {

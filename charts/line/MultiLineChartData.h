@@ -16,7 +16,7 @@ namespace charts {
 // initializer), the touch state and an optional extra line. The value axis
 // spans every line.
 class MultiLineChartData : public CTLineChartDataProtocol<MultiLineDataSet, LineDataSet, LineChartDataPoint>,
-      public GetDataFromDataSets<MultiLineChartData> {
+                           public GetDataFromDataSets<MultiLineChartData> {
 public:
     static constexpr CategorySpacing categorySpacing = CategorySpacing::line;
 

@@ -39,6 +39,15 @@ struct std::hash<charts::MultiLineDataSet> {
 };
 
 // Defined once the set is hashable, as the data functions require.
-inline double charts::MultiLineDataSet::largestValue() const { return largestValueOf(*this); }
-inline double charts::MultiLineDataSet::smallestValue() const { return smallestValueOf(*this); }
-inline double charts::MultiLineDataSet::averageValue() const { return averageValueOf(*this); }
+inline double charts::MultiLineDataSet::largestValue() const
+{
+    return largestValueOf(*this);
+}
+inline double charts::MultiLineDataSet::smallestValue() const
+{
+    return smallestValueOf(*this);
+}
+inline double charts::MultiLineDataSet::averageValue() const
+{
+    return averageValueOf(*this);
+}

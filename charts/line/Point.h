@@ -22,8 +22,8 @@ struct Point : kit::ShapeBase<Point> {
     bool ignoreZero = false;
     PointShape pointStyle = PointShape::circle;
 
-    Point(double value, int index, double minValue, double range, int datapointCount, double pointSize,
-          bool ignoreZero, PointShape pointStyle)
+    Point(double value, int index, double minValue, double range, int datapointCount, double pointSize, bool ignoreZero,
+          PointShape pointStyle)
         : value(value), index(index), minValue(minValue), range(range), datapointCount(datapointCount),
           pointSize(pointSize), ignoreZero(ignoreZero), pointStyle(pointStyle)
     {

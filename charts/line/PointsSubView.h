@@ -2,8 +2,8 @@
 
 #include "charts/core/PointType.h"
 #include "charts/core/ViewExtensions.h"
-#include "charts/line/LineDataSetProtocols.h"
 #include "charts/line/LineDataPointProtocols.h"
+#include "charts/line/LineDataSetProtocols.h"
 #include "charts/line/Point.h"
 #include "kit/ui/Animation.h"
 #include "kit/ui/ForEach.h"
@@ -43,8 +43,8 @@ kit::View pointMarker(const kit::Shape& animated, const kit::Shape& complete, co
 // The markers lie over one another in one stack, each filling the whole
 // frame.
 template <CTLineChartDataSet DataSet>
-    requires CTLineDataPointProtocol<typename DataSet::DataPoint>
-             && CTStandardDataPointProtocol<typename DataSet::DataPoint>
+requires CTLineDataPointProtocol<typename DataSet::DataPoint> &&
+    CTStandardDataPointProtocol<typename DataSet::DataPoint>
 struct PointsSubView : kit::ViewMethods<PointsSubView<DataSet>> {
     DataSet dataSets;
     double minValue = 0;

@@ -25,7 +25,7 @@ namespace charts {
 //
 //   kit::View chart = charts::RangedLineChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, RangedLineChartData>
+requires std::derived_from<ChartData, RangedLineChartData>
 struct RangedLineChart : LineChartView<RangedLineChart<ChartData>, ChartData> {
     explicit RangedLineChart(std::shared_ptr<ChartData> chartData)
         : LineChartView<RangedLineChart, ChartData>(std::move(chartData))
@@ -35,12 +35,11 @@ struct RangedLineChart : LineChartView<RangedLineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
-        return this->lineChartFrame(hasMultipleDataPoints(data),
-                                    [chart = this->chartData.object(), set = *data.dataSets, minValue = data.minValue(),
-                                     range = data.range()] {
-                                        return kit::Group({band(set, minValue, range),
-                                                           lineSubView(chart, set, minValue, range, false)});
-                                    });
+        return this->lineChartFrame(hasMultipleDataPoints(data), [chart = this->chartData.object(),
+                                                                  set = *data.dataSets, minValue = data.minValue(),
+                                                                  range = data.range()] {
+            return kit::Group({band(set, minValue, range), lineSubView(chart, set, minValue, range, false)});
+        });
     }
 
 private:

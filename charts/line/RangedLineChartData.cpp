@@ -13,15 +13,18 @@ namespace charts {
 
 RangedLineChartData::RangedLineChartData(RangedLineDataSet dataSets, ChartMetadata metadata,
                                          std::optional<std::vector<std::string>> xAxisLabels,
-                                         std::optional<std::vector<std::string>> yAxisLabels,
-                                         LineChartStyle chartStyle, kit::View noDataText)
+                                         std::optional<std::vector<std::string>> yAxisLabels, LineChartStyle chartStyle,
+                                         kit::View noDataText)
     : CTLineChartDataProtocol(std::move(dataSets), std::move(metadata), std::move(xAxisLabels), std::move(yAxisLabels),
                               std::move(chartStyle), std::move(noDataText), DataSetType::single)
 {
     setUpLegends();
 }
 
-bool RangedLineChartData::hasData() const { return hasMultipleDataPoints(*this); }
+bool RangedLineChartData::hasData() const
+{
+    return hasMultipleDataPoints(*this);
+}
 
 kit::View RangedLineChartData::touchMarkerView(kit::Point touchLocation, const kit::Rect& chartSize) const
 {
@@ -45,9 +48,15 @@ std::optional<kit::Point> RangedLineChartData::touchPointLocation(const RangedLi
                              range());
 }
 
-kit::View RangedLineChartData::extraYAxisLabelsView() const { return charts::extraYAxisLabelsView(*this); }
+kit::View RangedLineChartData::extraYAxisLabelsView() const
+{
+    return charts::extraYAxisLabelsView(*this);
+}
 
-ColourStyle RangedLineChartData::dataSetColour() const { return dataSets->style.lineColour; }
+ColourStyle RangedLineChartData::dataSetColour() const
+{
+    return dataSets->style.lineColour;
+}
 
 kit::View RangedLineChartData::xAxisLabelsView() const
 {
@@ -58,7 +67,10 @@ kit::View RangedLineChartData::xAxisLabelsView() const
     return kit::Group({chartDataXAxisLabels(self, rotation)});
 }
 
-kit::View RangedLineChartData::yAxisLabelsView() const { return charts::yAxisLabelsView(*this); }
+kit::View RangedLineChartData::yAxisLabelsView() const
+{
+    return charts::yAxisLabelsView(*this);
+}
 
 kit::View RangedLineChartData::pointsView() const
 {
@@ -68,10 +80,11 @@ kit::View RangedLineChartData::pointsView() const
 
 kit::View RangedLineChartData::accessibilityView() const
 {
-    return accessibilityViewBody<RangedLineChartData, RangedLineDataSet>(
-        *this, *dataSets, [](const RangedLineChartData& data) { return &*data.dataSets; });
+    return accessibilityViewBody<RangedLineChartData, RangedLineDataSet>(*this, *dataSets,
+                                                                         [](const RangedLineChartData& data) {
+                                                                             return &*data.dataSets;
+                                                                         });
 }
-
 
 double RangedLineChartData::average() const
 {
@@ -84,8 +97,8 @@ double RangedLineChartData::average() const
 void RangedLineChartData::setUpLegends()
 {
     const RangedLineDataSet& set = *dataSets;
-    const auto line =
-        lineLegendEntry(set.id, ChartType::line, set.legendTitle, set.style.strokeStyle, set.style.lineColour);
+    const auto line = lineLegendEntry(set.id, ChartType::line, set.legendTitle, set.style.strokeStyle,
+                                      set.style.lineColour);
     const auto fill = lineLegendEntry(kit::UUID(), ChartType::bar, set.legendFillTitle, set.style.strokeStyle,
                                       set.style.fillColour);
     for (const auto& entry : {line, fill})

@@ -52,6 +52,15 @@ struct std::hash<charts::RangedLineDataSet> {
 };
 
 // Defined once the set is hashable, as the data functions require.
-inline double charts::RangedLineDataSet::largestValue() const { return largestValueOf(*this); }
-inline double charts::RangedLineDataSet::smallestValue() const { return smallestValueOf(*this); }
-inline double charts::RangedLineDataSet::averageValue() const { return averageValueOf(*this); }
+inline double charts::RangedLineDataSet::largestValue() const
+{
+    return largestValueOf(*this);
+}
+inline double charts::RangedLineDataSet::smallestValue() const
+{
+    return smallestValueOf(*this);
+}
+inline double charts::RangedLineDataSet::averageValue() const
+{
+    return averageValueOf(*this);
+}

@@ -3,8 +3,8 @@
 #include "charts/core/ExtraLineData.h"
 
 #include <algorithm>
-#include <cmath>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <list>
 
@@ -13,7 +13,10 @@ namespace charts {
 namespace {
 
 // Bitwise, so that a value that is not a number still matches itself.
-bool same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool same(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 bool samePoints(const std::vector<LinePathPoint>& a, const std::vector<LinePathPoint>& b)
 {
@@ -39,8 +42,8 @@ struct MeasuredLine {
     bool matches(const std::vector<LinePathPoint>& p, LineType t, bool z, const kit::Rect& rect, double min,
                  double r) const
     {
-        return t == lineType && z == ignoreZero && same(rect.width(), width) && same(rect.height(), height)
-            && same(min, minValue) && same(r, range) && samePoints(p, points);
+        return t == lineType && z == ignoreZero && same(rect.width(), width) && same(rect.height(), height) &&
+               same(min, minValue) && same(r, range) && samePoints(p, points);
     }
 };
 
@@ -101,13 +104,13 @@ kit::Path element(const MeasuredLine& line, std::size_t k)
 kit::Rect boundsBetween(const MeasuredLine& line, double from, double to)
 {
     const std::size_t count = line.ends.size();
-    const std::size_t first = static_cast<std::size_t>(std::upper_bound(line.ends.begin(), line.ends.end(), from)
-                                                       - line.ends.begin());
+    const std::size_t first =
+        static_cast<std::size_t>(std::upper_bound(line.ends.begin(), line.ends.end(), from) - line.ends.begin());
     if (first >= count)
         return kit::Rect::null();
-    const std::size_t last = std::min(
-        static_cast<std::size_t>(std::lower_bound(line.ends.begin(), line.ends.end(), to) - line.ends.begin()),
-        count - 1);
+    const std::size_t last =
+        std::min(static_cast<std::size_t>(std::lower_bound(line.ends.begin(), line.ends.end(), to) - line.ends.begin()),
+                 count - 1);
     auto startOf = [&](std::size_t k) { return k == 0 ? 0.0 : line.ends[k - 1]; };
     auto trimmed = [&](std::size_t k, double a, double b) {
         const double length = line.ends[k] - startOf(k);

@@ -22,10 +22,9 @@ std::optional<kit::Point> touchPointOnLinePath(const std::vector<LinePathPoint>&
                                                double minValue, double range);
 
 template <CTStandardDataPointProtocol DataPoint>
-    requires IgnoreMe<DataPoint>
-std::optional<kit::Point> touchPointOnLinePath(const std::vector<DataPoint>& dataPoints, LineType lineType,
-                                               bool ignoreZero, const kit::Rect& chartSize, kit::Point touchLocation,
-                                               double minValue, double range)
+requires IgnoreMe<DataPoint> std::optional<kit::Point>
+touchPointOnLinePath(const std::vector<DataPoint>& dataPoints, LineType lineType, bool ignoreZero,
+                     const kit::Rect& chartSize, kit::Point touchLocation, double minValue, double range)
 {
     return touchPointOnLinePath(linePathPoints(dataPoints), lineType, ignoreZero, chartSize, touchLocation, minValue,
                                 range);

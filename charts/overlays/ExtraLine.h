@@ -3,9 +3,9 @@
 #include "charts/core/ViewForColourKind.h"
 #include "charts/overlays/ColourExtraLineView.h"
 #include "charts/overlays/ColoursExtraLineView.h"
+#include "charts/overlays/ExtraLineLegend.h"
 #include "charts/overlays/PointsExtraLineView.h"
 #include "charts/overlays/StopsExtraLineView.h"
-#include "charts/overlays/ExtraLineLegend.h"
 #include "kit/ui/Stacks.h"
 
 #include <functional>
@@ -57,7 +57,9 @@ private:
         const Stroke& stroke = extraLine->style.strokeStyle;
         const std::optional<kit::View> line = viewForColourKind(
             extraLine->style.lineColour,
-            [&](kit::Color colour) { return ColourExtraLineView<ChartData>{data, colour, stroke}; },
+            [&](kit::Color colour) {
+                return ColourExtraLineView<ChartData>{data, colour, stroke};
+            },
             [&](const std::vector<kit::Color>& colours, kit::UnitPoint start, kit::UnitPoint end) {
                 return ColoursExtraLineView<ChartData>{data, colours, start, end, stroke};
             },

@@ -4,8 +4,8 @@
 #include "charts/core/ExtraLineStyle.h"
 #include "charts/overlays/ExtraLineShape.h"
 #include "kit/ui/Shape.h"
-#include "kit/ui/State.h"
 #include "kit/ui/Stacks.h"
+#include "kit/ui/State.h"
 #include "kit/ui/Transaction.h"
 
 #include <memory>
@@ -65,9 +65,9 @@ kit::View strokedExtraLine(const std::shared_ptr<ChartData>& chartData, const ki
     for (const ExtraLineDataPoint& point : extraLine->dataPoints)
         values.push_back(point.value);
     const ExtraLineStyle& style = extraLine->style;
-    const kit::Shape shape =
-        ExtraLineShape(std::move(values), style.lineType, style.lineSpacing, extraLine->drawingRange(), extraLine->lowerEnd())
-            .shape();
+    const kit::Shape shape = ExtraLineShape(std::move(values), style.lineType, style.lineSpacing,
+                                            extraLine->drawingRange(), extraLine->lowerEnd())
+                                 .shape();
     const double fraction = extraLineFraction(*chartData, *started);
     const kit::View line = revealedExtraLine(shape, style.animationType, fraction).stroke(paint, stroke.strokeStyle());
     return extraLineRevealActions(line, chartData, started);

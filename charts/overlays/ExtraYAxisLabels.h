@@ -37,8 +37,9 @@ struct ExtraYAxisLabels {
             decorated = onTrailingSide ? kit::HStack(kit::VerticalAlignment::center, 0, {content, labels, title})
                                        : kit::HStack(kit::VerticalAlignment::center, 0, {title, labels, content});
         }
-        return kit::Group({decorated}).onAppear(
-            [chart] { chart->viewData.modify([](ChartViewData& data) { data.hasYAxisLabels = true; }); });
+        return kit::Group({decorated}).onAppear([chart] {
+            chart->viewData.modify([](ChartViewData& data) { data.hasYAxisLabels = true; });
+        });
     }
 };
 

@@ -36,8 +36,9 @@ struct HorizontalInfoBox {
                                     [band](const kit::View& v) { return v.frame(band, std::nullopt); });
         } else {
             const double y = infoBoxCentre(data, data.infoView->touchLocation.y, *boxFrame);
-            box = touchBoxOverChart(chartData.object(), boxFrame,
-                                    [y, band](const kit::View& v) { return v.position(35, y).frame(band, std::nullopt); });
+            box = touchBoxOverChart(chartData.object(), boxFrame, [y, band](const kit::View& v) {
+                return v.position(35, y).frame(band, std::nullopt);
+            });
         }
         return kit::Group({kit::HStack(kit::VerticalAlignment::center, {content, box})});
     }

@@ -20,7 +20,7 @@ namespace charts {
 // no line and leaves the chart alone. The line takes no press: it passes to
 // the chart under it.
 template <LineBarChartDataObject ChartData>
-    requires GetDataProtocol<ChartData>
+requires GetDataProtocol<ChartData>
 struct LinearTrendLine {
     kit::ObservedObject<ChartData> chartData;
     double firstValue = 0;
@@ -36,18 +36,20 @@ struct LinearTrendLine {
         if (!paint)
             return kit::ZStack(kit::Alignment::center(), {content});
         const LinearTrendLineShape line(firstValue, lastValue, chartData->range(), chartData->minValue());
-        return kit::ZStack(kit::Alignment::center(), {content, line.stroke(*paint, strokeStyle).allowsHitTesting(false)});
+        return kit::ZStack(kit::Alignment::center(),
+                           {content, line.stroke(*paint, strokeStyle).allowsHitTesting(false)});
     }
 };
 
 // `view` with a trend line from `firstValue` to `lastValue`.
 template <LineBarChartDataObject ChartData>
-    requires GetDataProtocol<ChartData>
-kit::View applyLinearTrendLine(const kit::View& view, std::shared_ptr<ChartData> chartData, double firstValue,
-                               double lastValue, ColourStyle lineColour, kit::StrokeStyle strokeStyle)
+requires GetDataProtocol<ChartData> kit::View applyLinearTrendLine(const kit::View& view,
+                                                                   std::shared_ptr<ChartData> chartData,
+                                                                   double firstValue, double lastValue,
+                                                                   ColourStyle lineColour, kit::StrokeStyle strokeStyle)
 {
-    return view.modifier(
-        LinearTrendLine<ChartData>{std::move(chartData), firstValue, lastValue, std::move(lineColour), std::move(strokeStyle)});
+    return view.modifier(LinearTrendLine<ChartData>{std::move(chartData), firstValue, lastValue, std::move(lineColour),
+                                                    std::move(strokeStyle)});
 }
 
 } // namespace charts

@@ -27,7 +27,10 @@ namespace charts {
 inline constexpr double poiStandardPadding = 16;
 
 // The border of the axis labels: 1 point wide, butt caps, miter joins.
-inline kit::StrokeStyle poiAxisLabelBorder() { return kit::StrokeStyle{.lineWidth = 1}; }
+inline kit::StrokeStyle poiAxisLabelBorder()
+{
+    return kit::StrokeStyle{.lineWidth = 1};
+}
 
 // One framed label; `verticalPadding` more is added at top and bottom.
 inline kit::View framedPOILabel(const std::string& text, const kit::Font& labelFont, const kit::Color& labelColour,

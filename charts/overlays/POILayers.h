@@ -31,7 +31,9 @@ kit::View poiLayers(const kit::View& content, const ChartData& chartData, bool s
     const bool disabled = chartData.disableAnimation;
     const kit::Animation& animation = chartData.chartStyle->globalAnimation;
     auto line = [&] {
-        return marker.trim(0, disabled || *startAnimation ? 1 : 0).stroke(lineColour, strokeStyle).allowsHitTesting(false);
+        return marker.trim(0, disabled || *startAnimation ? 1 : 0)
+            .stroke(lineColour, strokeStyle)
+            .allowsHitTesting(false);
     };
     auto labelLayer = [&] {
         const kit::View reader = kit::GeometryReader(

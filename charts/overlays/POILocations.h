@@ -118,8 +118,8 @@ kit::Point poiAbscissaAxisLabelLocation(const ChartData& chartData, std::int64_t
     const ChartViewData& viewData = *chartData.viewData;
     if constexpr (HorizontalChartData<ChartData>) {
         const double x = style.yAxisLabelPosition == YAxisLabelPosistion::trailing
-            ? w + largestOf(viewData.xAxislabelWidths).value_or(0) / 2 + 8.0
-            : -(largestOf(viewData.xAxisLabelHeights).value_or(0) / 2) - 8.0;
+                             ? w + largestOf(viewData.xAxislabelWidths).value_or(0) / 2 + 8.0
+                             : -(largestOf(viewData.xAxisLabelHeights).value_or(0) / 2) - 8.0;
         return {x, poiSlotPosition(CategorySpacing::bar, markerValue, dataPointCount, h)};
     } else {
         const double half = largestOf(viewData.xAxisLabelHeights).value_or(0) / 2;

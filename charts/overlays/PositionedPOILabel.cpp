@@ -27,11 +27,11 @@ kit::View PositionedPOILabel::body() const
             .background(sizeReader([=](const kit::Rect& frame) { measuredContent = lengthOf(frame); }),
                         kit::Alignment::center())
             .fixedSize(true, true);
-    const kit::View before =
-        horizontal ? kit::Spacer(0).frame(gap, std::nullopt) : kit::Spacer(0).frame(std::nullopt, gap);
+    const kit::View before = horizontal ? kit::Spacer(0).frame(gap, std::nullopt)
+                                        : kit::Spacer(0).frame(std::nullopt, gap);
     const kit::View stack = horizontal
-        ? kit::HStack(kit::VerticalAlignment::center, 0, {before, label, kit::Spacer(0)})
-        : kit::VStack(kit::HorizontalAlignment::center, 0, {before, label, kit::Spacer(0)});
+                                ? kit::HStack(kit::VerticalAlignment::center, 0, {before, label, kit::Spacer(0)})
+                                : kit::VStack(kit::HorizontalAlignment::center, 0, {before, label, kit::Spacer(0)});
     return stack.background(sizeReader([=](const kit::Rect& frame) { measuredContainer = lengthOf(frame); }),
                             kit::Alignment::center());
 }

@@ -36,24 +36,20 @@ struct TouchOverlayBox {
         // id gets an identity of its own.
         kit::View content;
         if (style.infoBoxContentAlignment == InfoBoxAlignment::vertical) {
-            content = kit::VStack(kit::HorizontalAlignment::leading, 0,
-                                  {kit::ForEach(points, [&](const auto& point) {
+            content = kit::VStack(kit::HorizontalAlignment::leading, 0, {kit::ForEach(points, [&](const auto& point) {
                                       return kit::Group({description(point), value(point), legendSymbol(point)});
                                   })});
         } else {
-            content = kit::HStack(kit::VerticalAlignment::center,
-                                  {kit::ForEach(points, [&](const auto& point) {
-                                      return kit::Group(
-                                          {legendSymbol(point).layoutPriority(1), description(point), value(point)});
-                                  })});
+            content = kit::HStack(
+                kit::VerticalAlignment::center, {kit::ForEach(points, [&](const auto& point) {
+                    return kit::Group({legendSymbol(point).layoutPriority(1), description(point), value(point)});
+                })});
         }
-        return kit::Group({content})
-            .padding(8)
-            .background(kit::GeometryReader([chartData = chartData.object(), frame = boxFrame](
-                                                const kit::GeometryProxy& proxy) {
-                            return background(*chartData, frame, proxy.frame(kit::CoordinateSpace::local()));
-                        }),
-                        kit::Alignment::center());
+        return kit::Group({content}).padding(8).background(
+            kit::GeometryReader([chartData = chartData.object(), frame = boxFrame](const kit::GeometryProxy& proxy) {
+                return background(*chartData, frame, proxy.frame(kit::CoordinateSpace::local()));
+            }),
+            kit::Alignment::center());
     }
 
 private:

@@ -92,11 +92,11 @@ private:
                                   poiAbscissaMarkerLocation(data, markerValue, dataPointCount, frame), markerName,
                                   index);
         if (const auto* position = std::get_if<DisplayValue::Position>(&labelPosition.value)) {
-            const kit::View label =
-                poiAbscissaLabelPosition(data, position->location, markerName, labelFont, labelColour, labelBackground,
-                                         labelBorderColor, strokeStyle, customLabelShape, padding)
-                    .frame(frame.width(), frame.height(), kit::Alignment::center())
-                    .fixedSize();
+            const kit::View label = poiAbscissaLabelPosition(data, position->location, markerName, labelFont,
+                                                             labelColour, labelBackground, labelBorderColor,
+                                                             strokeStyle, customLabelShape, padding)
+                                        .frame(frame.width(), frame.height(), kit::Alignment::center())
+                                        .fixedSize();
             return placedPOILabel(label, poiAbscissaCenterLabelLocation(data, markerValue, dataPointCount, frame),
                                   markerName, index);
         }

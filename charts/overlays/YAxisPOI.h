@@ -73,8 +73,8 @@ struct YAxisPOI {
     kit::View body(const kit::View& content) const
     {
         const ChartData& chart = *chartData;
-        const bool shown =
-            chart.hasData() && std::isfinite(markerValue) && std::isfinite(minValue) && std::isfinite(range);
+        const bool shown = chart.hasData() && std::isfinite(markerValue) && std::isfinite(minValue) &&
+                           std::isfinite(range);
         return poiLayers(content, chart, shown, poiMarker(chartData.object(), markerValue, range, minValue), lineColour,
                          strokeStyle, startAnimation,
                          [self = *this, chart = chartData.object()](const kit::Rect& frame) {

@@ -11,11 +11,20 @@ namespace charts {
 // A slice of a pie or doughnut chart: one value, its colour, its wedge and
 // what is drawn over it.
 template <class T>
-concept CTPieDataPoint = CTStandardDataPointProtocol<T> && std::derived_from<T, CTnotRanged> && requires(T point) {
-    { point.colour } -> std::convertible_to<kit::Color>;
-    { point.startAngle } -> std::convertible_to<double>;
-    { point.amount } -> std::convertible_to<double>;
-    { point.label } -> std::convertible_to<OverlayType>;
+concept CTPieDataPoint = CTStandardDataPointProtocol<T> && std::derived_from<T, CTnotRanged> && requires(T point)
+{
+    {
+        point.colour
+        } -> std::convertible_to<kit::Color>;
+    {
+        point.startAngle
+        } -> std::convertible_to<double>;
+    {
+        point.amount
+        } -> std::convertible_to<double>;
+    {
+        point.label
+        } -> std::convertible_to<OverlayType>;
 };
 
 } // namespace charts

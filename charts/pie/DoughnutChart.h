@@ -15,7 +15,7 @@ namespace charts {
 //
 //   kit::View chart = charts::DoughnutChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, DoughnutChartData>
+requires std::derived_from<ChartData, DoughnutChartData>
 struct DoughnutChart : SegmentChartView<DoughnutChart<ChartData>, ChartData> {
     explicit DoughnutChart(std::shared_ptr<ChartData> chartData)
         : SegmentChartView<DoughnutChart, ChartData>(std::move(chartData))

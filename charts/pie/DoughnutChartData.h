@@ -9,10 +9,8 @@ namespace charts {
 // doughnut's style. Its chart type and legend entries are those of a pie.
 class DoughnutChartData : public PieDoughnutChartData<DoughnutChartStyle>, public CTDoughnutChartDataProtocol {
 public:
-    DoughnutChartData(PieDataSet dataSets, ChartMetadata metadata, DoughnutChartStyle chartStyle,
-                      kit::View noDataText)
-        : PieDoughnutChartData(std::move(dataSets), std::move(metadata), std::move(chartStyle),
-                               std::move(noDataText))
+    DoughnutChartData(PieDataSet dataSets, ChartMetadata metadata, DoughnutChartStyle chartStyle, kit::View noDataText)
+        : PieDoughnutChartData(std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText))
     {
     }
 };

@@ -15,8 +15,8 @@ struct DoughnutChartStyle : PieChartStyle {
                        kit::Color infoBoxBorderColour, kit::StrokeStyle infoBoxBorderStyle,
                        kit::Animation globalAnimation, double strokeWidth)
         : PieChartStyle(infoBoxPlacement, infoBoxContentAlignment, infoBoxValueFont, infoBoxValueColour,
-                        infoBoxDescriptionFont, infoBoxDescriptionColour, infoBoxBackgroundColour,
-                        infoBoxBorderColour, std::move(infoBoxBorderStyle), globalAnimation),
+                        infoBoxDescriptionFont, infoBoxDescriptionColour, infoBoxBackgroundColour, infoBoxBorderColour,
+                        std::move(infoBoxBorderStyle), globalAnimation),
           strokeWidth(strokeWidth)
     {
     }

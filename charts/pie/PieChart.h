@@ -16,7 +16,7 @@ namespace charts {
 //
 //   kit::View chart = charts::PieChart(chartData);
 template <class ChartData>
-    requires std::derived_from<ChartData, PieChartData>
+requires std::derived_from<ChartData, PieChartData>
 struct PieChart : SegmentChartView<PieChart<ChartData>, ChartData> {
     explicit PieChart(std::shared_ptr<ChartData> chartData)
         : SegmentChartView<PieChart, ChartData>(std::move(chartData))

@@ -13,8 +13,7 @@ namespace charts {
 class PieChartData : public PieDoughnutChartData<PieChartStyle>, public CTPieChartDataProtocol {
 public:
     PieChartData(PieDataSet dataSets, ChartMetadata metadata, PieChartStyle chartStyle, kit::View noDataText)
-        : PieDoughnutChartData(std::move(dataSets), std::move(metadata), std::move(chartStyle),
-                               std::move(noDataText))
+        : PieDoughnutChartData(std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText))
     {
     }
 };

@@ -43,8 +43,8 @@ struct PieChartDataPoint : CTnotRanged {
 
     friend bool operator==(const PieChartDataPoint& a, const PieChartDataPoint& b)
     {
-        return a.id == b.id && a.amount == b.amount && a.startAngle == b.startAngle && a.value == b.value
-            && a.date == b.date && a.description == b.description && a.label == b.label;
+        return a.id == b.id && a.amount == b.amount && a.startAngle == b.startAngle && a.value == b.value &&
+               a.date == b.date && a.description == b.description && a.label == b.label;
     }
 };
 

@@ -31,5 +31,8 @@ struct PieDataSet {
 
 template <>
 struct std::hash<charts::PieDataSet> {
-    std::size_t operator()(const charts::PieDataSet& s) const { return charts::hashValues(s.id, s.dataPoints, s.legendTitle); }
+    std::size_t operator()(const charts::PieDataSet& s) const
+    {
+        return charts::hashValues(s.id, s.dataPoints, s.legendTitle);
+    }
 };

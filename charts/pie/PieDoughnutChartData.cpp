@@ -25,9 +25,9 @@ double touchDegrees(kit::Point touchLocation, const kit::Rect& chartSize)
 template <class Style>
 PieDoughnutChartData<Style>::PieDoughnutChartData(PieDataSet dataSets, ChartMetadata metadata, Style chartStyle,
                                                   kit::View noDataText)
-    : CTChartData<PieDataSet, PieDataSet, PieChartDataPoint, Style>(
-          std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText),
-          ChartKind{ChartType::pie, DataSetType::single})
+    : CTChartData<PieDataSet, PieDataSet, PieChartDataPoint, Style>(std::move(dataSets), std::move(metadata),
+                                                                    std::move(chartStyle), std::move(noDataText),
+                                                                    ChartKind{ChartType::pie, DataSetType::single})
 {
     setUpLegends();
     computeSegmentAngles();

@@ -51,8 +51,10 @@ kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth)
 {
     if (!std::isfinite(strokeWidth))
         return kit::EmptyView();
-    const kit::StrokeStyle style{
-        .lineWidth = strokeWidth, .lineCap = kit::LineCap::butt, .lineJoin = kit::LineJoin::miter, .miterLimit = 10};
+    const kit::StrokeStyle style{.lineWidth = strokeWidth,
+                                 .lineCap = kit::LineCap::butt,
+                                 .lineJoin = kit::LineJoin::miter,
+                                 .miterLimit = 10};
     return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0}).stroke(point.colour, style);
 }
 

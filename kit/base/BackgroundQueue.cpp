@@ -19,8 +19,7 @@ Registry& registry()
 
 } // namespace
 
-BackgroundQueue::BackgroundQueue(Attributes attributes)
-    : attributes_(attributes)
+BackgroundQueue::BackgroundQueue(Attributes attributes) : attributes_(attributes)
 {
     auto& r = registry();
     std::lock_guard lock(r.mutex);

@@ -25,21 +25,36 @@ SchemePair table(Color::Name name)
 {
     using N = Color::Name;
     switch (name) {
-    case N::primary: return {{0, 0, 0, 0.85}, {1, 1, 1, 0.85}};
-    case N::secondary: return {{0, 0, 0, 0.50}, {1, 1, 1, 0.55}};
-    case N::accent: return {fromHex24(0x007AFF), fromHex24(0x0A84FF)};
-    case N::windowBackground: return {fromHex24(0xECECEC), fromHex24(0x323232)};
-    case N::separator: return {{0, 0, 0, 0.10}, {1, 1, 1, 0.10}};
-    case N::red: return {fromHex24(0xFF3B30), fromHex24(0xFF453A)};
-    case N::orange: return {fromHex24(0xFF9500), fromHex24(0xFF9F0A)};
-    case N::yellow: return {fromHex24(0xFFCC00), fromHex24(0xFFD60A)};
-    case N::green: return {fromHex24(0x28CD41), fromHex24(0x32D74B)};
-    case N::blue: return {fromHex24(0x007AFF), fromHex24(0x0A84FF)};
-    case N::purple: return {fromHex24(0xAF52DE), fromHex24(0xBF5AF2)};
-    case N::pink: return {fromHex24(0xFF2D55), fromHex24(0xFF375F)};
-    case N::brown: return {fromHex24(0xA2845E), fromHex24(0xAC8E68)};
-    case N::gray: return {fromHex24(0x8E8E93), fromHex24(0x98989D)};
-    case N::fixed: break;
+    case N::primary:
+        return {{0, 0, 0, 0.85}, {1, 1, 1, 0.85}};
+    case N::secondary:
+        return {{0, 0, 0, 0.50}, {1, 1, 1, 0.55}};
+    case N::accent:
+        return {fromHex24(0x007AFF), fromHex24(0x0A84FF)};
+    case N::windowBackground:
+        return {fromHex24(0xECECEC), fromHex24(0x323232)};
+    case N::separator:
+        return {{0, 0, 0, 0.10}, {1, 1, 1, 0.10}};
+    case N::red:
+        return {fromHex24(0xFF3B30), fromHex24(0xFF453A)};
+    case N::orange:
+        return {fromHex24(0xFF9500), fromHex24(0xFF9F0A)};
+    case N::yellow:
+        return {fromHex24(0xFFCC00), fromHex24(0xFFD60A)};
+    case N::green:
+        return {fromHex24(0x28CD41), fromHex24(0x32D74B)};
+    case N::blue:
+        return {fromHex24(0x007AFF), fromHex24(0x0A84FF)};
+    case N::purple:
+        return {fromHex24(0xAF52DE), fromHex24(0xBF5AF2)};
+    case N::pink:
+        return {fromHex24(0xFF2D55), fromHex24(0xFF375F)};
+    case N::brown:
+        return {fromHex24(0xA2845E), fromHex24(0xAC8E68)};
+    case N::gray:
+        return {fromHex24(0x8E8E93), fromHex24(0x98989D)};
+    case N::fixed:
+        break;
     }
     return {};
 }
@@ -47,12 +62,18 @@ SchemePair table(Color::Name name)
 const std::optional<RGBA>* paletteEntry(const ColorPalette& p, Color::Name name)
 {
     switch (name) {
-    case Color::Name::primary: return &p.primary;
-    case Color::Name::secondary: return &p.secondary;
-    case Color::Name::accent: return &p.accent;
-    case Color::Name::windowBackground: return &p.windowBackground;
-    case Color::Name::separator: return &p.separator;
-    default: return nullptr;
+    case Color::Name::primary:
+        return &p.primary;
+    case Color::Name::secondary:
+        return &p.secondary;
+    case Color::Name::accent:
+        return &p.accent;
+    case Color::Name::windowBackground:
+        return &p.windowBackground;
+    case Color::Name::separator:
+        return &p.separator;
+    default:
+        return nullptr;
     }
 }
 
@@ -84,12 +105,18 @@ Color Color::hsb(double h, double s, double v, double opacity)
     const double f = sector - std::floor(sector);
     const double p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
     switch (i) {
-    case 0: return rgb(v, t, p, opacity);
-    case 1: return rgb(q, v, p, opacity);
-    case 2: return rgb(p, v, t, opacity);
-    case 3: return rgb(p, q, v, opacity);
-    case 4: return rgb(t, p, v, opacity);
-    default: return rgb(v, p, q, opacity);
+    case 0:
+        return rgb(v, t, p, opacity);
+    case 1:
+        return rgb(q, v, p, opacity);
+    case 2:
+        return rgb(p, v, t, opacity);
+    case 3:
+        return rgb(p, q, v, opacity);
+    case 4:
+        return rgb(t, p, v, opacity);
+    default:
+        return rgb(v, p, q, opacity);
     }
 }
 
@@ -144,8 +171,8 @@ std::string Color::hexString() const
     if (rgba_.alpha >= 1)
         std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", byte(rgba_.red), byte(rgba_.green), byte(rgba_.blue));
     else
-        std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X%02X", byte(rgba_.red), byte(rgba_.green),
-                      byte(rgba_.blue), byte(rgba_.alpha));
+        std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X%02X", byte(rgba_.red), byte(rgba_.green), byte(rgba_.blue),
+                      byte(rgba_.alpha));
     return buffer;
 }
 

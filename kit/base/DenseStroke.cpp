@@ -354,8 +354,8 @@ std::optional<std::vector<Path>> denseStrokeOutline(const Path& path, const Stro
 {
     const double pixel = pixelOf(toDevice);
     const double radius = style.lineWidth / 2;
-    if (style.lineCap != LineCap::round || style.lineJoin != LineJoin::round || style.isDashed() ||
-        !(pixel > 0) || !std::isfinite(pixel) || !(radius >= pixel / 2 && radius <= 16 * pixel))
+    if (style.lineCap != LineCap::round || style.lineJoin != LineJoin::round || style.isDashed() || !(pixel > 0) ||
+        !std::isfinite(pixel) || !(radius >= pixel / 2 && radius <= 16 * pixel))
         return std::nullopt;
 
     std::vector<Subpath> subpaths;

@@ -18,17 +18,28 @@ StyleSpec spec(Font::TextStyle style)
     using S = Font::TextStyle;
     using W = Font::Weight;
     switch (style) {
-    case S::largeTitle: return {26, W::regular};
-    case S::title: return {22, W::regular};
-    case S::title2: return {17, W::regular};
-    case S::title3: return {15, W::regular};
-    case S::headline: return {13, W::bold};
-    case S::subheadline: return {11, W::regular};
-    case S::body: return {13, W::regular};
-    case S::callout: return {12, W::regular};
-    case S::footnote: return {10, W::regular};
-    case S::caption: return {10, W::regular};
-    case S::caption2: return {10, W::medium};
+    case S::largeTitle:
+        return {26, W::regular};
+    case S::title:
+        return {22, W::regular};
+    case S::title2:
+        return {17, W::regular};
+    case S::title3:
+        return {15, W::regular};
+    case S::headline:
+        return {13, W::bold};
+    case S::subheadline:
+        return {11, W::regular};
+    case S::body:
+        return {13, W::regular};
+    case S::callout:
+        return {12, W::regular};
+    case S::footnote:
+        return {10, W::regular};
+    case S::caption:
+        return {10, W::regular};
+    case S::caption2:
+        return {10, W::medium};
     }
     return {13, W::regular};
 }

@@ -178,10 +178,8 @@ const char* jsonTypeName(const json& value)
 } // namespace
 
 DecodingError::DecodingError(Kind kind, std::string codingPath, std::string debugDescription)
-    : std::runtime_error(describe(kind, codingPath, debugDescription))
-    , kind_(kind)
-    , codingPath_(std::move(codingPath))
-    , debugDescription_(std::move(debugDescription))
+    : std::runtime_error(describe(kind, codingPath, debugDescription)), kind_(kind), codingPath_(std::move(codingPath)),
+      debugDescription_(std::move(debugDescription))
 {
 }
 
@@ -191,7 +189,8 @@ nlohmann::json parseJson(std::string_view text)
     StrictBuilder builder(root);
     bool ok = json::sax_parse(text.begin(), text.end(), &builder, json::input_format_t::json, /*strict=*/true);
     if (!ok)
-        throw DecodingError(DecodingError::Kind::dataCorrupted, "", "The given data was not valid JSON. " + builder.error());
+        throw DecodingError(DecodingError::Kind::dataCorrupted, "",
+                            "The given data was not valid JSON. " + builder.error());
     return root;
 }
 
@@ -213,14 +212,16 @@ std::string Decoder::pathFor(std::size_t index) const
 void Decoder::requireNonNull(const char* expected) const
 {
     if (value_->is_null())
-        fail(DecodingError::Kind::valueNotFound, std::string("Expected ") + expected + " value but found null instead.");
+        fail(DecodingError::Kind::valueNotFound,
+             std::string("Expected ") + expected + " value but found null instead.");
 }
 
 void Decoder::requireType(bool matches, const char* expected) const
 {
     requireNonNull(expected);
     if (!matches)
-        fail(DecodingError::Kind::typeMismatch, std::string("Expected to decode ") + expected + " but found " + jsonTypeName(*value_) + " instead.");
+        fail(DecodingError::Kind::typeMismatch,
+             std::string("Expected to decode ") + expected + " but found " + jsonTypeName(*value_) + " instead.");
 }
 
 const nlohmann::json& Decoder::requireObject() const
@@ -240,7 +241,8 @@ Decoder Decoder::field(std::string_view key) const
     const auto& object = requireObject();
     auto it = object.find(key);
     if (it == object.end())
-        throw DecodingError(DecodingError::Kind::keyNotFound, pathFor(key), "No value associated with key \"" + std::string(key) + "\".");
+        throw DecodingError(DecodingError::Kind::keyNotFound, pathFor(key),
+                            "No value associated with key \"" + std::string(key) + "\".");
     return Decoder(*it, pathFor(key));
 }
 
@@ -267,7 +269,8 @@ std::int64_t Decoder::decodeInt64() const
     requireType(value_->is_number(), "Int64");
     if (value_->is_number_integer() && !value_->is_number_unsigned())
         return value_->get<std::int64_t>();
-    if (value_->is_number_unsigned() && value_->get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+    if (value_->is_number_unsigned() &&
+        value_->get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
         return static_cast<std::int64_t>(value_->get<std::uint64_t>());
     fail(DecodingError::Kind::dataCorrupted, "Parsed JSON number <" + value_->dump() + "> does not fit in Int64.");
 }

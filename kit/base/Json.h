@@ -127,7 +127,8 @@ struct Decoder::Traits {
             d.requireNonNull("Dictionary");
             return T::fromJson(d);
         } else {
-            static_assert(sizeof(T) == 0, "kit::Decoder cannot decode this type: give it a static fromJson(const kit::Decoder&)");
+            static_assert(sizeof(T) == 0,
+                          "kit::Decoder cannot decode this type: give it a static fromJson(const kit::Decoder&)");
         }
     }
 };
@@ -143,22 +144,23 @@ struct Decoder::Traits<bool> {
 };
 
 template <class T>
-    requires std::is_floating_point_v<T>
+requires std::is_floating_point_v<T>
 struct Decoder::Traits<T> {
     static T decode(const Decoder& d) { return static_cast<T>(d.decodeDouble()); }
 };
 
 template <class T>
-    requires(std::is_integral_v<T> && !std::is_same_v<T, bool>)
-struct Decoder::Traits<T> {
+requires(std::is_integral_v<T> && !std::is_same_v<T, bool>) struct Decoder::Traits<T> {
     static T decode(const Decoder& d)
     {
         auto value = d.decodeInt64();
         if constexpr (std::is_unsigned_v<T>) {
             if (value < 0 || static_cast<std::uint64_t>(value) > std::numeric_limits<T>::max())
-                d.fail(DecodingError::Kind::dataCorrupted, "Number " + std::to_string(value) + " does not fit the field's type.");
+                d.fail(DecodingError::Kind::dataCorrupted,
+                       "Number " + std::to_string(value) + " does not fit the field's type.");
         } else if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) {
-            d.fail(DecodingError::Kind::dataCorrupted, "Number " + std::to_string(value) + " does not fit the field's type.");
+            d.fail(DecodingError::Kind::dataCorrupted,
+                   "Number " + std::to_string(value) + " does not fit the field's type.");
         }
         return static_cast<T>(value);
     }
@@ -179,7 +181,11 @@ struct Decoder::Traits<std::shared_ptr<T>> {
     static std::shared_ptr<T> decode(const Decoder& d)
     {
         d.requireNonNull("Dictionary");
-        if constexpr (requires { { T::fromJson(d) } -> std::same_as<std::shared_ptr<T>>; })
+        if constexpr (requires {
+                          {
+                              T::fromJson(d)
+                              } -> std::same_as<std::shared_ptr<T>>;
+                      })
             return T::fromJson(d);
         else
             return std::make_shared<T>(d.template decode<T>());
@@ -205,7 +211,8 @@ struct MapTraits {
     {
         Map result;
         for (auto it = object.begin(); it != object.end(); ++it)
-            result.emplace(it.key(), Decoder(it.value(), pathFor(it.key())).template decode<typename Map::mapped_type>());
+            result.emplace(it.key(),
+                           Decoder(it.value(), pathFor(it.key())).template decode<typename Map::mapped_type>());
         return result;
     }
 };
@@ -214,7 +221,8 @@ template <class T>
 struct Decoder::Traits<std::map<std::string, T>> {
     static std::map<std::string, T> decode(const Decoder& d)
     {
-        return MapTraits<std::map<std::string, T>>::decode(d.requireObject(), [&](const std::string& k) { return d.pathFor(k); });
+        return MapTraits<std::map<std::string, T>>::decode(d.requireObject(),
+                                                           [&](const std::string& k) { return d.pathFor(k); });
     }
 };
 
@@ -222,7 +230,9 @@ template <class T>
 struct Decoder::Traits<std::unordered_map<std::string, T>> {
     static std::unordered_map<std::string, T> decode(const Decoder& d)
     {
-        return MapTraits<std::unordered_map<std::string, T>>::decode(d.requireObject(), [&](const std::string& k) { return d.pathFor(k); });
+        return MapTraits<std::unordered_map<std::string, T>>::decode(d.requireObject(), [&](const std::string& k) {
+            return d.pathFor(k);
+        });
     }
 };
 

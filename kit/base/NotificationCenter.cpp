@@ -12,7 +12,8 @@ Cancellable observe(detail::SubscriberList<Notification>& observers, std::string
                     detail::Handler<Notification> handler)
 {
     bool filtered = !object.isNone();
-    return observers.add([name = std::move(name), filtered, sender = object.weakIdentity(), handler = std::move(handler)](const Notification& n) {
+    return observers.add([name = std::move(name), filtered, sender = object.weakIdentity(),
+                          handler = std::move(handler)](const Notification& n) {
         if (n.name != name)
             return;
         if (filtered) {
@@ -48,7 +49,8 @@ Cancellable NotificationCenter::addObserver(std::string name, AnyObject object, 
 
 Publisher<Notification> NotificationCenter::publisher(std::string name, AnyObject object) const
 {
-    return Publisher<Notification>([observers = observers_, name = std::move(name), object = std::move(object)](detail::Handler<Notification> handler) {
+    return Publisher<Notification>([observers = observers_, name = std::move(name),
+                                    object = std::move(object)](detail::Handler<Notification> handler) {
         return observe(*observers, name, object, std::move(handler));
     });
 }

@@ -84,7 +84,9 @@ std::optional<std::string> NumberFormatter::string(double value) const
     int maxDigits = std::max(maximumFractionDigits, minimumFractionDigits);
     roundHalfEven(d, std::max(maxDigits, 0));
 
-    auto digitAt = [&](int i) { return i >= 0 && i < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0'; };
+    auto digitAt = [&](int i) {
+        return i >= 0 && i < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0';
+    };
     std::string integer;
     for (int i = 0; i < d.point; ++i)
         integer += digitAt(i);

@@ -228,8 +228,7 @@ struct Walk {
 } // namespace
 
 // A walk with arc lengths, kept with the elements it measured.
-struct Path::Measurement : Walk {
-};
+struct Path::Measurement : Walk {};
 
 namespace {
 

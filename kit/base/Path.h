@@ -41,7 +41,8 @@ public:
     explicit Path(const std::function<void(Path&)>& build) { build(*this); }
     static Path rect(const Rect& r);
     static Path ellipse(const Rect& r);
-    static Path roundedRect(const Rect& r, double cornerRadius, RoundedCornerStyle style = RoundedCornerStyle::circular);
+    static Path roundedRect(const Rect& r, double cornerRadius,
+                            RoundedCornerStyle style = RoundedCornerStyle::circular);
 
     // Building. Drawing commands on a path with no current point become a
     // move to their end point.

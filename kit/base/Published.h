@@ -79,11 +79,7 @@ public:
         return publisher().sink(std::move(receiveValue));
     }
 
-    friend bool operator==(const Published& a, const T& b)
-        requires std::equality_comparable<T>
-    {
-        return a.get() == b;
-    }
+    friend bool operator==(const Published& a, const T& b) requires std::equality_comparable<T> { return a.get() == b; }
 
 private:
     struct State {

@@ -124,7 +124,7 @@ private:
     std::atomic<bool> finished_ = false;
 };
 
-} // namespace kit::detail
+} // namespace detail
 
 // A source of values to subscribe to. Subjects, published properties, timer
 // publishers and notification publishers all hand one out.
@@ -149,9 +149,8 @@ public:
     {
         return Publisher([upstream = subscribe_](detail::Handler<Value> handler) {
             auto slot = std::make_shared<detail::HandlerSlot<Value>>(std::move(handler));
-            auto inner = std::make_shared<Cancellable>(upstream([slot](const Value& value) {
-                MainQueue::async([slot, value] { slot->call(value); });
-            }));
+            auto inner = std::make_shared<Cancellable>(
+                upstream([slot](const Value& value) { MainQueue::async([slot, value] { slot->call(value); }); }));
             return Cancellable([slot, inner] {
                 slot->clear();
                 inner->cancel();
@@ -160,8 +159,7 @@ public:
     }
 
     // Writes each value into the property; each value is one write.
-    Cancellable assign(Published<T>& target) const
-        requires(!std::is_void_v<T>)
+    Cancellable assign(Published<T>& target) const requires(!std::is_void_v<T>)
     {
         return sink([&target](const Value& value) { target = value; });
     }

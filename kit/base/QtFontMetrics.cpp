@@ -46,9 +46,18 @@ struct MeasuredTextHash {
 
 } // namespace
 
-double QtFontMetrics::ascent(const Font& font) const { return metricsFor(font).ascent(); }
-double QtFontMetrics::descent(const Font& font) const { return metricsFor(font).descent(); }
-double QtFontMetrics::lineHeight(const Font& font) const { return metricsFor(font).lineSpacing(); }
+double QtFontMetrics::ascent(const Font& font) const
+{
+    return metricsFor(font).ascent();
+}
+double QtFontMetrics::descent(const Font& font) const
+{
+    return metricsFor(font).descent();
+}
+double QtFontMetrics::lineHeight(const Font& font) const
+{
+    return metricsFor(font).lineSpacing();
+}
 
 double QtFontMetrics::advance(const Font& font, std::string_view text) const
 {

@@ -24,12 +24,30 @@ bool Rect::isEmpty() const
     return isNull() || size.width == 0 || size.height == 0;
 }
 
-double Rect::minX() const { return std::min(origin.x, origin.x + size.width); }
-double Rect::maxX() const { return std::max(origin.x, origin.x + size.width); }
-double Rect::minY() const { return std::min(origin.y, origin.y + size.height); }
-double Rect::maxY() const { return std::max(origin.y, origin.y + size.height); }
-double Rect::width() const { return std::abs(size.width); }
-double Rect::height() const { return std::abs(size.height); }
+double Rect::minX() const
+{
+    return std::min(origin.x, origin.x + size.width);
+}
+double Rect::maxX() const
+{
+    return std::max(origin.x, origin.x + size.width);
+}
+double Rect::minY() const
+{
+    return std::min(origin.y, origin.y + size.height);
+}
+double Rect::maxY() const
+{
+    return std::max(origin.y, origin.y + size.height);
+}
+double Rect::width() const
+{
+    return std::abs(size.width);
+}
+double Rect::height() const
+{
+    return std::abs(size.height);
+}
 
 Rect Rect::standardized() const
 {

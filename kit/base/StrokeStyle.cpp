@@ -18,8 +18,10 @@ bool StrokeStyle::isDashed() const
 QPen StrokeStyle::toQPen(const QBrush& brush) const
 {
     QPen pen(brush, std::max(0.0, lineWidth));
-    pen.setCapStyle(lineCap == LineCap::round ? Qt::RoundCap : lineCap == LineCap::square ? Qt::SquareCap : Qt::FlatCap);
-    pen.setJoinStyle(lineJoin == LineJoin::round ? Qt::RoundJoin
+    pen.setCapStyle(lineCap == LineCap::round    ? Qt::RoundCap
+                    : lineCap == LineCap::square ? Qt::SquareCap
+                                                 : Qt::FlatCap);
+    pen.setJoinStyle(lineJoin == LineJoin::round   ? Qt::RoundJoin
                      : lineJoin == LineJoin::bevel ? Qt::BevelJoin
                                                    : Qt::SvgMiterJoin);
     pen.setMiterLimit(miterLimit);

@@ -19,9 +19,8 @@ constexpr double minimumRepeatInterval = 1e-4;
 
 Timer::Timer(double interval, bool repeats, Block block)
     // An interval that is not a number counts as 0 (max() would keep it).
-    : interval_(std::max(interval >= 0 ? interval : 0.0, repeats ? minimumRepeatInterval : 0.0))
-    , repeats_(repeats)
-    , block_(std::move(block))
+    : interval_(std::max(interval >= 0 ? interval : 0.0, repeats ? minimumRepeatInterval : 0.0)), repeats_(repeats),
+      block_(std::move(block))
 {
 }
 

@@ -12,8 +12,11 @@
 namespace kit {
 
 template <class T>
-concept HashableKey = std::equality_comparable<T> && requires(const T& t) {
-    { std::hash<T>{}(t) } -> std::convertible_to<std::size_t>;
+concept HashableKey = std::equality_comparable<T> && requires(const T& t)
+{
+    {
+        std::hash<T>{}(t)
+        } -> std::convertible_to<std::size_t>;
 };
 
 // A type-erased hashable value: the identity of a ForEach element or of an
@@ -25,8 +28,7 @@ public:
     AnyKey() = default;
     AnyKey(const char* text) : AnyKey(std::string(text)) {}
     template <class T>
-        requires(!std::is_same_v<std::decay_t<T>, AnyKey> && HashableKey<T>)
-    explicit AnyKey(T value)
+    requires(!std::is_same_v<std::decay_t<T>, AnyKey> && HashableKey<T>) explicit AnyKey(T value)
     {
         if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
             integer_ = static_cast<std::int64_t>(value);
@@ -86,7 +88,7 @@ private:
         std::size_t hash() const override { return std::hash<T>{}(value); }
         std::string description() const override
         {
-            if constexpr (requires(std::ostream& os, const T& v) { os << v; }) {
+            if constexpr (requires(std::ostream & os, const T& v) { os << v; }) {
                 std::ostringstream os;
                 os << value;
                 return os.str();

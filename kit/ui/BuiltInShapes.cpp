@@ -10,7 +10,7 @@ namespace kit {
 Path Rectangle::path(const Rect& r) const
 {
     return Path::rect(r.insetBy(insetAmount, insetAmount).isNull() ? Rect(r.midX(), r.midY(), 0, 0)
-                                                                    : r.insetBy(insetAmount, insetAmount));
+                                                                   : r.insetBy(insetAmount, insetAmount));
 }
 
 Path RoundedRectangle::path(const Rect& r) const
@@ -19,7 +19,8 @@ Path RoundedRectangle::path(const Rect& r) const
     if (inner.isNull())
         return {};
     Path p;
-    p.addRoundedRect(inner, {std::max(0.0, cornerSize.width - insetAmount), std::max(0.0, cornerSize.height - insetAmount)},
+    p.addRoundedRect(inner,
+                     {std::max(0.0, cornerSize.width - insetAmount), std::max(0.0, cornerSize.height - insetAmount)},
                      style);
     return p;
 }

@@ -128,9 +128,8 @@ void FieldBinder::observe(const std::shared_ptr<ObservableObject>& object)
     o.object = object.get();
     o.subscription = Cancellable();
     if (object)
-        o.subscription = object->objectWillChange.sink([anchor = std::weak_ptr<NodeAnchor>(node_.anchor)] {
-            markDirty(anchor);
-        });
+        o.subscription =
+            object->objectWillChange.sink([anchor = std::weak_ptr<NodeAnchor>(node_.anchor)] { markDirty(anchor); });
 }
 
 void FieldBinder::finish()

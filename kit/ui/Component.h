@@ -110,7 +110,8 @@ std::shared_ptr<const Primitive> makeModifierComponent(View content, std::type_i
 
 // The parameter type of a (non-generic) one-argument callable.
 template <class F>
-struct FirstArgument : FirstArgument<decltype(&F::operator())> {};
+struct FirstArgument : FirstArgument<decltype(&F::operator())> {
+};
 template <class C, class R, class A>
 struct FirstArgument<R (C::*)(A) const> {
     using type = std::decay_t<A>;
@@ -147,8 +148,7 @@ const void* publisherIdentity(const P& publisher)
 // Closures that outlive body() (actions, gestures, timers) capture copies:
 // [self = *this] or the handles themselves, never `this`.
 template <ViewComponent T>
-    requires(!std::derived_from<T, View>)
-View::View(T component)
+requires(!std::derived_from<T, View>) View::View(T component)
     : View(detail::makeComponent(typeid(T), [value = std::move(component)](detail::Node& node) -> View {
           std::any& stored = detail::storedValue(node);
           stored = value;
@@ -181,8 +181,8 @@ typename ViewMethods<Derived>::ViewT ViewMethods<Derived>::onReceive(const P& pu
 {
     auto subscribeTo = [](const auto& source) {
         return [source](std::function<void(const std::any&)> handler) -> std::function<void()> {
-            auto cancellable = std::make_shared<Cancellable>(
-                source.sink([handler](const auto& value) { handler(std::any(value)); }));
+            auto cancellable =
+                std::make_shared<Cancellable>(source.sink([handler](const auto& value) { handler(std::any(value)); }));
             return [cancellable] { cancellable->cancel(); };
         };
     };

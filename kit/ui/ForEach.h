@@ -39,8 +39,8 @@ View forEach(std::vector<std::pair<AnyKey, View>> elements);
 // the enclosing container; reordering keeps each element's state; the k-th
 // repeat of a key gets its own identity.
 template <class Data, class KeyFunction, class Content>
-    requires std::invocable<KeyFunction, const typename Data::value_type&>
-View ForEach(const Data& data, KeyFunction key, Content content)
+requires std::invocable<KeyFunction, const typename Data::value_type&> View ForEach(const Data& data, KeyFunction key,
+                                                                                    Content content)
 {
     std::vector<std::pair<AnyKey, View>> elements;
     for (const auto& element : data)
@@ -50,11 +50,13 @@ View ForEach(const Data& data, KeyFunction key, Content content)
 
 // Elements identified by their `id` member.
 template <class Data, class Content>
-    requires requires(const typename Data::value_type& e) { e.id; } &&
-             std::invocable<Content, const typename Data::value_type&>
-View ForEach(const Data& data, Content content)
+requires requires(const typename Data::value_type& e)
 {
-    return ForEach(data, [](const auto& e) { return e.id; }, std::move(content));
+    e.id;
+} && std::invocable<Content, const typename Data::value_type&> View ForEach(const Data& data, Content content)
+{
+    return ForEach(
+        data, [](const auto& e) { return e.id; }, std::move(content));
 }
 
 // One child per integer, identified by the integer: growing the range

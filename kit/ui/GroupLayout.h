@@ -11,7 +11,7 @@ namespace kit::detail {
 // (overlays, geometry readers).
 enum class Arrangement { vertical, depth };
 Size measureItems(const std::vector<Node*>& items, ProposedSize proposal, Arrangement arrangement, Alignment alignment);
-void placeItems(const std::vector<Node*>& items, Point origin, ProposedSize proposal, Size size, Arrangement arrangement,
-                Alignment alignment);
+void placeItems(const std::vector<Node*>& items, Point origin, ProposedSize proposal, Size size,
+                Arrangement arrangement, Alignment alignment);
 
 } // namespace kit::detail

@@ -1,10 +1,10 @@
 // Pointer input: hit-testing, gesture recognition and hover.
 
+#include "kit/ui/Input.h"
 #include "kit/base/Clock.h"
+#include "kit/ui/HostCore.h"
 #include "kit/ui/IdentityModifiers.h"
 #include "kit/ui/InputModifiers.h"
-#include "kit/ui/HostCore.h"
-#include "kit/ui/Input.h"
 
 #include <QGuiApplication>
 #include <QStyleHints>

@@ -73,11 +73,16 @@ struct ViewDimensions {
     double operator[](VerticalAlignment g) const
     {
         switch (g) {
-        case VerticalAlignment::top: return 0;
-        case VerticalAlignment::center: return height / 2;
-        case VerticalAlignment::bottom: return height;
-        case VerticalAlignment::firstTextBaseline: return firstBaseline;
-        case VerticalAlignment::lastTextBaseline: return lastBaseline;
+        case VerticalAlignment::top:
+            return 0;
+        case VerticalAlignment::center:
+            return height / 2;
+        case VerticalAlignment::bottom:
+            return height;
+        case VerticalAlignment::firstTextBaseline:
+            return firstBaseline;
+        case VerticalAlignment::lastTextBaseline:
+            return lastBaseline;
         }
         return 0;
     }

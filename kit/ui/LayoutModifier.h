@@ -54,11 +54,13 @@ public:
     }
     std::optional<double> explicitGuide(Node& node, HorizontalAlignment g, Size size) const override
     {
-        return shifted(node, size, [g](Node& item, Size s) { return item.primitive->explicitGuide(item, g, s); }, true);
+        return shifted(
+            node, size, [g](Node& item, Size s) { return item.primitive->explicitGuide(item, g, s); }, true);
     }
     std::optional<double> explicitGuide(Node& node, VerticalAlignment g, Size size) const override
     {
-        return shifted(node, size, [g](Node& item, Size s) { return item.primitive->explicitGuide(item, g, s); }, false);
+        return shifted(
+            node, size, [g](Node& item, Size s) { return item.primitive->explicitGuide(item, g, s); }, false);
     }
 
 protected:

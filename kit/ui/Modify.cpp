@@ -52,8 +52,7 @@ bool spreads(const View& view)
 View modify(const View& content, const ModifierFactory& make)
 {
     const std::shared_ptr<const Primitive>& p = content.primitive();
-    if (auto conditional = primitiveAs<ConditionalPrimitive>(p);
-        conditional && spreads(conditional->chosen()))
+    if (auto conditional = primitiveAs<ConditionalPrimitive>(p); conditional && spreads(conditional->chosen()))
         return detail::conditional(conditional->condition(), modify(conditional->chosen(), make));
     if (auto group = primitiveAs<GroupPrimitive>(p)) {
         std::vector<View> children;

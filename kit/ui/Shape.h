@@ -30,17 +30,26 @@ struct AnimatableData {
 //   AnimatableData animatableData() const; void setAnimatableData(const AnimatableData&);
 //   S inset(double amount) const;   (an insettable shape, for strokeBorder)
 template <class S>
-concept ShapeType = requires(const S& s, const Rect& r) {
-    { s.path(r) } -> std::convertible_to<Path>;
+concept ShapeType = requires(const S& s, const Rect& r)
+{
+    {
+        s.path(r)
+        } -> std::convertible_to<Path>;
 };
 template <class S>
-concept AnimatableShape = ShapeType<S> && requires(S& s, const S& cs, const AnimatableData& d) {
-    { cs.animatableData() } -> std::convertible_to<AnimatableData>;
+concept AnimatableShape = ShapeType<S> && requires(S& s, const S& cs, const AnimatableData& d)
+{
+    {
+        cs.animatableData()
+        } -> std::convertible_to<AnimatableData>;
     s.setAnimatableData(d);
 };
 template <class S>
-concept InsettableShape = ShapeType<S> && requires(const S& s) {
-    { s.inset(1.0) } -> std::convertible_to<S>;
+concept InsettableShape = ShapeType<S> && requires(const S& s)
+{
+    {
+        s.inset(1.0)
+        } -> std::convertible_to<S>;
 };
 
 // A type-erased shape with its shape-level modifiers (trim, scale, rotation,
@@ -83,7 +92,10 @@ public:
     View fill(FillStyle style = {}) const;
     View fill(Paint paint, FillStyle style = {}) const;
     View stroke(Paint paint, StrokeStyle style) const;
-    View stroke(Paint paint, double lineWidth = 1) const { return stroke(std::move(paint), StrokeStyle{.lineWidth = lineWidth}); }
+    View stroke(Paint paint, double lineWidth = 1) const
+    {
+        return stroke(std::move(paint), StrokeStyle{.lineWidth = lineWidth});
+    }
     View stroke(StrokeStyle style) const;
     // Insets the shape by half the line width first, so the stroke lies inside the frame.
     View strokeBorder(Paint paint, StrokeStyle style) const;
@@ -186,8 +198,14 @@ public:
     Shape shape() const { return Shape(static_cast<const Derived&>(*this)); }
     Shape trim(double from = 0, double to = 1) const { return shape().trim(from, to); }
     Shape scale(double s, UnitPoint anchor = UnitPoint::center()) const { return shape().scale(s, anchor); }
-    Shape scale(double x, double y, UnitPoint anchor = UnitPoint::center()) const { return shape().scale(x, y, anchor); }
-    Shape rotation(Angle angle, UnitPoint anchor = UnitPoint::center()) const { return shape().rotation(angle, anchor); }
+    Shape scale(double x, double y, UnitPoint anchor = UnitPoint::center()) const
+    {
+        return shape().scale(x, y, anchor);
+    }
+    Shape rotation(Angle angle, UnitPoint anchor = UnitPoint::center()) const
+    {
+        return shape().rotation(angle, anchor);
+    }
     Shape offset(double x, double y) const { return shape().offset(x, y); }
     Shape transform(const AffineTransform& t) const { return shape().transform(t); }
     View fill(FillStyle style = {}) const { return shape().fill(style); }
@@ -199,7 +217,10 @@ public:
     {
         return shape().strokeBorder(std::move(paint), std::move(style));
     }
-    View strokeBorder(Paint paint, double lineWidth = 1) const { return shape().strokeBorder(std::move(paint), lineWidth); }
+    View strokeBorder(Paint paint, double lineWidth = 1) const
+    {
+        return shape().strokeBorder(std::move(paint), lineWidth);
+    }
     operator View() const { return shape().fill(); }
 };
 

@@ -8,15 +8,30 @@ namespace kit::detail {
 
 namespace {
 
-double mainOf(Size s, Axis a) { return a == Axis::horizontal ? s.width : s.height; }
-double crossOf(Size s, Axis a) { return a == Axis::horizontal ? s.height : s.width; }
-std::optional<double> mainOf(const ProposedSize& p, Axis a) { return a == Axis::horizontal ? p.width : p.height; }
-std::optional<double> crossOf(const ProposedSize& p, Axis a) { return a == Axis::horizontal ? p.height : p.width; }
+double mainOf(Size s, Axis a)
+{
+    return a == Axis::horizontal ? s.width : s.height;
+}
+double crossOf(Size s, Axis a)
+{
+    return a == Axis::horizontal ? s.height : s.width;
+}
+std::optional<double> mainOf(const ProposedSize& p, Axis a)
+{
+    return a == Axis::horizontal ? p.width : p.height;
+}
+std::optional<double> crossOf(const ProposedSize& p, Axis a)
+{
+    return a == Axis::horizontal ? p.height : p.width;
+}
 ProposedSize make(std::optional<double> main, std::optional<double> cross, Axis a)
 {
     return a == Axis::horizontal ? ProposedSize{main, cross} : ProposedSize{cross, main};
 }
-Point point(double main, double cross, Axis a) { return a == Axis::horizontal ? Point{main, cross} : Point{cross, main}; }
+Point point(double main, double cross, Axis a)
+{
+    return a == Axis::horizontal ? Point{main, cross} : Point{cross, main};
+}
 
 // Where a child goes so that its alignment guide lands on the common line.
 // A child as long as an unlimited proposal has an infinite guide: it starts

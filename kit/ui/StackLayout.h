@@ -26,7 +26,8 @@ StackArrangement arrangeDepth(const std::vector<Node*>& items, ProposedSize prop
 
 // Tells the items which stack axis they sit in (spacers read it) and the
 // axis of the nearest horizontal or vertical stack around them (dividers).
-void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis, std::optional<Axis> enclosing = std::nullopt);
+void assignAxis(const std::vector<Node*>& items, std::optional<Axis> axis,
+                std::optional<Axis> enclosing = std::nullopt);
 // The content of a modifier sits where the modifier sits.
 void passAxis(const std::vector<Node*>& items, const Node& modifier);
 

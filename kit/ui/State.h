@@ -46,11 +46,7 @@ class Binding;
 template <class T>
 class State {
 public:
-    State()
-        requires std::default_initializable<T>
-        : box_(std::make_shared<detail::StateBox<T>>(T{}))
-    {
-    }
+    State() requires std::default_initializable<T> : box_(std::make_shared<detail::StateBox<T>>(T{})) {}
     State(T initial) : box_(std::make_shared<detail::StateBox<T>>(std::move(initial))) {}
 
     const T& get() const

@@ -99,13 +99,19 @@ Path pie()
 std::map<std::string, Symbol> makeRegistry()
 {
     std::map<std::string, Symbol> r;
-    auto stroke = [](Path p, double width = 1.6, int layer = 1) { return SymbolLayer{std::move(p), true, width, false, layer}; };
-    auto fill = [](Path p, int layer = 1, bool evenOdd = false) { return SymbolLayer{std::move(p), false, 0, evenOdd, layer}; };
+    auto stroke = [](Path p, double width = 1.6, int layer = 1) {
+        return SymbolLayer{std::move(p), true, width, false, layer};
+    };
+    auto fill = [](Path p, int layer = 1, bool evenOdd = false) {
+        return SymbolLayer{std::move(p), false, 0, evenOdd, layer};
+    };
 
-    r["plus.circle"] = {{24, 24}, {stroke(circle(12, 12, 9)), stroke(lines({{{12, 7.5}, {12, 16.5}}, {{7.5, 12}, {16.5, 12}}}))}};
+    r["plus.circle"] = {{24, 24},
+                        {stroke(circle(12, 12, 9)), stroke(lines({{{12, 7.5}, {12, 16.5}}, {{7.5, 12}, {16.5, 12}}}))}};
     r["minus.circle"] = {{24, 24}, {stroke(circle(12, 12, 9)), stroke(lines({{{7.5, 12}, {16.5, 12}}}))}};
     r["sidebar.leading"] = {{24, 24},
-                            {stroke(Path::roundedRect(Rect(2.5, 4.5, 19, 15), 2.5)), stroke(lines({{{9, 4.5}, {9, 19.5}}})),
+                            {stroke(Path::roundedRect(Rect(2.5, 4.5, 19, 15), 2.5)),
+                             stroke(lines({{{9, 4.5}, {9, 19.5}}})),
                              stroke(lines({{{4.5, 8}, {7, 8}}, {{4.5, 11}, {7, 11}}, {{4.5, 14}, {7, 14}}}), 1.2)}};
     r["chevron.left"] = {{24, 24}, {stroke(lines({{{15, 4.5}, {7.5, 12}, {15, 19.5}}}), 2.2)}};
     r["chevron.right"] = {{24, 24}, {stroke(lines({{{9, 4.5}, {16.5, 12}, {9, 19.5}}}), 2.2)}};
@@ -119,7 +125,9 @@ std::map<std::string, Symbol> makeRegistry()
         arc.addRelativeArc({12, 12.5}, 7.5, 0, -5.0 * pi / 3);
         r["arrow.clockwise"] = {{24, 24}, {stroke(arc), fill(closed({{16.5, 10.5}, {22.5, 10.5}, {19.5, 15}}))}};
     }
-    r["doc"] = {{24, 24}, {stroke(closed({{6, 3}, {14, 3}, {19, 8}, {19, 21}, {6, 21}})), stroke(lines({{{14, 3}, {14, 8}, {19, 8}}}))}};
+    r["doc"] = {{24, 24},
+                {stroke(closed({{6, 3}, {14, 3}, {19, 8}, {19, 21}, {6, 21}})),
+                 stroke(lines({{{14, 3}, {14, 8}, {19, 8}}}))}};
     r["gearshape"] = {{24, 24}, {fill(gear(), 1, true)}};
     r["circle"] = {{24, 24}, {stroke(circle(12, 12, 9.5))}};
     r["circle.fill"] = {{24, 24}, {fill(circle(12, 12, 10))}};
@@ -133,18 +141,19 @@ std::map<std::string, Symbol> makeRegistry()
                             fill(Path::rect(Rect(16.5, 3, 4.5, 18)))}};
     r["checkmark"] = {{24, 24}, {stroke(lines({{{4.5, 12.5}, {9.5, 17.5}, {19.5, 6.5}}}), 2.2)}};
     r["xmark"] = {{24, 24}, {stroke(lines({{{6, 6}, {18, 18}}, {{18, 6}, {6, 18}}}), 2)}};
-    r["line.3.horizontal"] = {{24, 24}, {stroke(lines({{{4, 7}, {20, 7}}, {{4, 12}, {20, 12}}, {{4, 17}, {20, 17}}}), 1.8)}};
+    r["line.3.horizontal"] = {{24, 24},
+                              {stroke(lines({{{4, 7}, {20, 7}}, {{4, 12}, {20, 12}}, {{4, 17}, {20, 17}}}), 1.8)}};
     r["camera.metering.none"] = {{24, 24}, {stroke(Path::roundedRect(Rect(3, 5, 18, 14), 3))}};
     {
         Path bubble = Path::roundedRect(Rect(2.5, 3.5, 19, 13.5), 4);
         bubble.addLines({{7, 17}, {6, 21.5}, {11.5, 17}});
-        r["quote.bubble"] = {{24, 24},
-                             {stroke(bubble), fill(circle(9, 10.5, 1.6)), fill(circle(15, 10.5, 1.6))}};
+        r["quote.bubble"] = {{24, 24}, {stroke(bubble), fill(circle(9, 10.5, 1.6)), fill(circle(15, 10.5, 1.6))}};
     }
     {
         Path dial;
         dial.addArc({12, 13}, 9, 5 * pi / 6, pi / 6, false);
-        r["barometer"] = {{24, 24}, {stroke(dial), stroke(lines({{{12, 13}, {16.5, 8}}}), 1.8), fill(circle(12, 13, 1.8))}};
+        r["barometer"] = {{24, 24},
+                          {stroke(dial), stroke(lines({{{12, 13}, {16.5, 8}}}), 1.8), fill(circle(12, 13, 1.8))}};
     }
     {
         // A screwdriver (shaft and handle) under a wrench whose jaw opens
@@ -155,13 +164,15 @@ std::map<std::string, Symbol> makeRegistry()
         wrench.addLines({{4.5, 19.5}, {13.5, 10.5}});
         jaw.addRelativeArc({16, 8}, 3.4, -pi / 4 + 0.95, 2 * pi - 1.9);
         r["wrench.and.screwdriver.fill"] = {{24, 24},
-                                            {stroke(shaft, 1.8), stroke(handle, 4.5), stroke(wrench, 2.8), stroke(jaw, 2.8)}};
+                                            {stroke(shaft, 1.8), stroke(handle, 4.5), stroke(wrench, 2.8),
+                                             stroke(jaw, 2.8)}};
     }
     r["info.circle"] = {{24, 24},
-                        {stroke(circle(12, 12, 9)), stroke(lines({{{12, 10.5}, {12, 17}}}), 2), fill(circle(12, 7.5, 1.2))}};
+                        {stroke(circle(12, 12, 9)), stroke(lines({{{12, 10.5}, {12, 17}}}), 2),
+                         fill(circle(12, 7.5, 1.2))}};
     r["exclamationmark.triangle"] = {{24, 24},
-                                     {stroke(closed({{12, 3}, {22, 20.5}, {2, 20.5}})), stroke(lines({{{12, 9}, {12, 14.5}}}), 2),
-                                      fill(circle(12, 17.5, 1.2))}};
+                                     {stroke(closed({{12, 3}, {22, 20.5}, {2, 20.5}})),
+                                      stroke(lines({{{12, 9}, {12, 14.5}}}), 2), fill(circle(12, 17.5, 1.2))}};
     r["arrow.up"] = {{24, 24}, {stroke(lines({{{12, 20}, {12, 4.5}}, {{5.5, 11}, {12, 4.5}, {18.5, 11}}}), 2)}};
     r["arrow.down"] = {{24, 24}, {stroke(lines({{{12, 4}, {12, 19.5}}, {{5.5, 13}, {12, 19.5}, {18.5, 13}}}), 2)}};
     {

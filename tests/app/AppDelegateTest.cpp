@@ -1,8 +1,8 @@
 #include "app/AppDelegate.h"
 #include "app/CheckForUpdatesMenuItem.h"
 #include "app/ContentView.h"
-#include "app/QuillmarrowApp.h"
 #include "app/LocalPath.h"
+#include "app/QuillmarrowApp.h"
 #include "app/SingleInstance.h"
 #include "app/SupportMail.h"
 
@@ -171,7 +171,8 @@ TEST(QuillmarrowApp, MenusHoldTheUpdateItemQuitAndContactSupport)
     };
     help->actions()[0]->trigger();
     ASSERT_EQ(offered.size(), 1u);
-    auto* box = QApplication::activeModalWidget() ? qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) : nullptr;
+    auto* box = QApplication::activeModalWidget() ? qobject_cast<QMessageBox*>(QApplication::activeModalWidget())
+                                                  : nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (!box && widget->objectName() == u"supportAddress")
             box = qobject_cast<QMessageBox*>(widget);

@@ -21,10 +21,12 @@ namespace qm::test {
 
 bool waitUntil(const std::function<bool()>& done)
 {
-    return QTest::qWaitFor([&] {
-        kit::MainQueue::drain();
-        return done();
-    }, 20000);
+    return QTest::qWaitFor(
+        [&] {
+            kit::MainQueue::drain();
+            return done();
+        },
+        20000);
 }
 
 void settle()
@@ -35,8 +37,7 @@ void settle()
     }
 }
 
-CapturedOutput::CapturedOutput()
-    : buffer_(std::make_unique<std::stringstream>())
+CapturedOutput::CapturedOutput() : buffer_(std::make_unique<std::stringstream>())
 {
     previous_ = std::cout.rdbuf(buffer_->rdbuf());
 }
@@ -83,7 +84,8 @@ public:
     {
         const QString share = dir_.filePath(QStringLiteral("share/quillmarrow"));
         QDir().mkpath(share);
-        std::ofstream(share.toStdString() + "/langspecs.json") << R"({"Go": {"color": "#00ADD8"}, "C": {"color": "#555555"}})";
+        std::ofstream(share.toStdString() + "/langspecs.json")
+            << R"({"Go": {"color": "#00ADD8"}, "C": {"color": "#555555"}})";
         std::ofstream(share.toStdString() + "/supported.json")
             << R"([{"lang": "Go", "supported": [{"content": "Functions", "extension": true, "recognize": true}]}])";
         kit::Bundle::overrideMain(dir_.path().toStdString());

@@ -1,5 +1,5 @@
-#include "app/BusyIndicator.h"
 #include "app/ContentView.h"
+#include "app/BusyIndicator.h"
 #include "app/LanguageInfo.h"
 #include "app/Locs.h"
 #include "app/LocsByFile.h"
@@ -18,14 +18,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTimer>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
-#include <fstream>
 #include <QToolButton>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -240,7 +240,9 @@ TEST_F(ContentViewTest, EveryContentViewReloadsTheResourcesAndKeepsThemWhenBroke
     std::ofstream(share.toStdString() + "/supported.json") << "[]";
 
     langSpecs().clear();
-    { ContentView first; }
+    {
+        ContentView first;
+    }
     EXPECT_EQ(languageColorText("Go"), "#00ADD8");
     const auto supported = supportedLanguages();
     EXPECT_EQ(supported.size(), 1u);
@@ -282,7 +284,8 @@ TEST_F(ContentViewTest, TheWindowAnswersAndShowsProgressWhileAFolderIsCounted)
             moment.countRunning = std::count(marks.begin(), marks.end(), "--end--") < run;
             moment.busyShown = busyShown();
         });
-        QCoreApplication::postEvent(&field, new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q")));
+        QCoreApplication::postEvent(&field,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, QStringLiteral("q")));
         EXPECT_TRUE(test::waitUntil([&] { return moment.timerFired && field.text() == "q"; }));
         EXPECT_TRUE(moment.countRunning);
         EXPECT_TRUE(moment.busyShown);
@@ -292,7 +295,9 @@ TEST_F(ContentViewTest, TheWindowAnswersAndShowsProgressWhileAFolderIsCounted)
     test::FakeCounter::hold(a, 1);
     drop({QUrl::fromLocalFile(QString::fromStdString(a))});
     SplashScreen* splash = view->splashScreen();
-    duringCount(a, 1, [&] { return splash->progressCircle() && splash->progressView()->isVisible() && !splash->tapTarget()->isVisible(); });
+    duringCount(a, 1, [&] {
+        return splash->progressCircle() && splash->progressView()->isVisible() && !splash->tapTarget()->isVisible();
+    });
     EXPECT_TRUE(splash->progressView()->findChild<BusyIndicator*>()->isSpinning());
     test::FakeCounter::release(a, 1);
     finishCounts(1);
@@ -302,7 +307,9 @@ TEST_F(ContentViewTest, TheWindowAnswersAndShowsProgressWhileAFolderIsCounted)
     test::FakeCounter::hold(a, 2);
     auto* overview = static_cast<Overview*>(view->locs()->current());
     overview->footer()->reloadButton()->click();
-    duringCount(a, 2, [&] { return overview->footer()->progress()->isVisible() && !overview->footer()->reloadButton()->isVisible(); });
+    duringCount(a, 2, [&] {
+        return overview->footer()->progress()->isVisible() && !overview->footer()->reloadButton()->isVisible();
+    });
     test::FakeCounter::release(a, 2);
     ASSERT_TRUE(test::waitUntil([&] { return !manager().projects->front()->working.get(); }));
     test::settle();
@@ -325,7 +332,8 @@ TEST_F(ContentViewTest, AFolderThatCannotBeCountedIsSaidInTheWindow)
     drop({QUrl::fromLocalFile(QString::fromStdString(broken))});
     ASSERT_TRUE(test::waitUntil([&] { return view->statusLine()->showingNotice(); }));
     test::settle();
-    EXPECT_EQ(view->statusLine()->text(), "Could not count \u201Cbroken\u201D: The counter stopped with status 2: scc: cannot read the folder");
+    EXPECT_EQ(view->statusLine()->text(),
+              "Could not count \u201Cbroken\u201D: The counter stopped with status 2: scc: cannot read the folder");
     EXPECT_EQ(view->statusLine()->label()->toolTip(), QString::fromStdString(broken));
     EXPECT_TRUE(view->statusLine()->label()->textInteractionFlags() & Qt::TextSelectableByMouse);
     // The splash screen is back as it was.
@@ -358,7 +366,8 @@ TEST_F(ContentViewTest, OddFolderNamesShowOnOneRowAndCountAsTheyAre)
     finishCounts(2);
     // Dropped as a file manager offers it: the URL holds the byte percent-encoded.
     QMimeData data;
-    data.setData(QStringLiteral("text/uri-list"), "file://" + QByteArray::fromStdString(latin1).toPercentEncoding("/") + "\r\n");
+    data.setData(QStringLiteral("text/uri-list"),
+                 "file://" + QByteArray::fromStdString(latin1).toPercentEncoding("/") + "\r\n");
     QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     handleFileDrop(&event);
     finishCounts(3);

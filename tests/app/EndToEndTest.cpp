@@ -1,6 +1,6 @@
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -49,7 +49,8 @@ public:
                 octal += QStringLiteral("\\%1").arg(uint(uchar(byte)), 3, 8, QLatin1Char('0'));
             command += QStringLiteral(" \"$(printf '%1')\"").arg(octal);
         }
-        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, options.bundle + QStringLiteral("/bin/quillmarrow")});
+        process.start(QStringLiteral("/bin/sh"),
+                      {QStringLiteral("-c"), command, options.bundle + QStringLiteral("/bin/quillmarrow")});
     }
     ~RunningApp()
     {
@@ -62,10 +63,12 @@ public:
     // Waits for a line of standard output.
     bool printed(const QByteArray& line)
     {
-        return QTest::qWaitFor([&] {
-            output += process.readAllStandardOutput();
-            return output.split('\n').contains(line);
-        }, 60000);
+        return QTest::qWaitFor(
+            [&] {
+                output += process.readAllStandardOutput();
+                return output.split('\n').contains(line);
+            },
+            60000);
     }
 
     QProcess process;
@@ -97,7 +100,8 @@ TEST(EndToEnd, CountsAFolderGivenOnTheCommandLineAndTakesLaterLaunches)
     // Neither name is UTF-8: they are counted as they are, shown with U+FFFD.
     const QByteArray first = QFile::encodeName(writeSources(dir, QStringLiteral("first project"))) + "\xE9";
     const QByteArray second = QFile::encodeName(writeSources(dir, QStringLiteral("second"))) + "\xFF";
-    ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("first project"))).constData(), first.constData()), 0);
+    ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("first project"))).constData(), first.constData()),
+              0);
     ASSERT_EQ(::rename(QFile::encodeName(dir.filePath(QStringLiteral("second"))).constData(), second.constData()), 0);
     const QString key = uniqueKey();
 
@@ -140,8 +144,9 @@ public:
             EXPECT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/bin/quillmarrow"), app));
         }
         for (const char* resource : {"langspecs.json", "supported.json"})
-            EXPECT_TRUE(QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/share/quillmarrow/") + QString::fromLatin1(resource),
-                                    dir_.filePath(QStringLiteral("share/quillmarrow/")) + QString::fromLatin1(resource)));
+            EXPECT_TRUE(
+                QFile::copy(QStringLiteral(QM_BUNDLE_DIR "/share/quillmarrow/") + QString::fromLatin1(resource),
+                            dir_.filePath(QStringLiteral("share/quillmarrow/")) + QString::fromLatin1(resource)));
         if (counterScript.isEmpty())
             return;
         QFile counter(dir_.filePath(QStringLiteral("libexec/quillmarrow/scc")));
@@ -169,7 +174,9 @@ TEST(EndToEnd, QuitsPromptlyDuringACountAndEndsTheCounter)
     // Quitting from within (the menu's quit does the same) or by a signal.
     for (const int signal : {0, SIGTERM}) {
         QFile::remove(pids);
-        RunningApp running(uniqueKey(), {folder}, {.quitAfter = signal ? QStringLiteral("120") : QStringLiteral("1"), .bundle = bundle.path()});
+        RunningApp running(uniqueKey(), {folder},
+                           {.quitAfter = signal ? QStringLiteral("120") : QStringLiteral("1"),
+                            .bundle = bundle.path()});
         ASSERT_TRUE(running.process.waitForStarted(10000));
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(pids).size() > 0; }, 20000));
         if (signal)
@@ -198,8 +205,8 @@ TEST(EndToEnd, ACounterMissingFromTheInstallationFailsTheCountAndNothingElse)
     // Quit as a failed first count quits this run: not aborted.
     EXPECT_EQ(running.process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(running.process.exitCode(), 1);
-    const QByteArray said = "Caught: The counter is missing from Quillmarrow's installation: " + QFile::encodeName(bundle.path())
-        + "/libexec/quillmarrow/scc does not exist.";
+    const QByteArray said = "Caught: The counter is missing from Quillmarrow's installation: " +
+                            QFile::encodeName(bundle.path()) + "/libexec/quillmarrow/scc does not exist.";
     EXPECT_TRUE(running.output.split('\n').contains(said)) << running.output.toStdString();
 }
 

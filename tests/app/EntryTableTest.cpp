@@ -12,8 +12,10 @@ struct Row {
 using Rows = std::vector<std::shared_ptr<Row>>;
 using Names = std::vector<std::string>;
 
-const std::vector<TableColumn<Row>> kColumns = {{QStringLiteral("Name"), [](const Row& r) -> SortValue { return r.name; }},
-                                                {QStringLiteral("Size"), [](const Row& r) -> SortValue { return r.size; }}};
+const std::vector<TableColumn<Row>> kColumns = {{QStringLiteral("Name"),
+                                                 [](const Row& r) -> SortValue { return r.name; }},
+                                                {QStringLiteral("Size"),
+                                                 [](const Row& r) -> SortValue { return r.size; }}};
 
 Rows rows(std::initializer_list<Row> list)
 {

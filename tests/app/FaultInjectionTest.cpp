@@ -97,18 +97,22 @@ protected:
                  FakeCounter::setExitStatus(f, 1);
              },
              "The counter stopped with status 1: scc: cannot read the folder: Input/output error"},
-            {"truncated output", [this](const std::string& f) { FakeCounter::setOutput(f, good.substr(0, good.size() / 2)); },
-             "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid JSON."},
+            {"truncated output",
+             [this](const std::string& f) { FakeCounter::setOutput(f, good.substr(0, good.size() / 2)); },
+             "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid "
+             "JSON."},
             {"huge output",
              [](const std::string& f) {
                  Project::overrideLargestOutput(std::size_t{1} << 20);
                  FakeCounter::setHugeOutput(f, std::size_t{16} << 20);
              },
              "The counter wrote more than 1 MiB, more than any real folder gives; its output was not read."},
-            {"hanging", [](const std::string& f) { FakeCounter::hang(f); }, "The count was stopped before the counter ended.", true},
+            {"hanging", [](const std::string& f) { FakeCounter::hang(f); },
+             "The count was stopped before the counter ended.", true},
             {"killed by a signal", [](const std::string& f) { FakeCounter::setSignal(f, "KILL"); },
              "The counter was ended by signal 9 (Killed)."},
-            {"non-zero after valid JSON", [](const std::string& f) { FakeCounter::setExitStatus(f, 3); }, "The counter stopped with status 3."},
+            {"non-zero after valid JSON", [](const std::string& f) { FakeCounter::setExitStatus(f, 3); },
+             "The counter stopped with status 3."},
             {"missing counter", [missing](const std::string&) { overrideSccPath(missing); },
              "The counter is missing from Quillmarrow's installation: " + missing + " does not exist."},
         };
@@ -138,7 +142,8 @@ TEST_F(FaultInjection, AFolderBeingAddedFailsWithItsReasonAndNothingIsLost)
         fault.inject(folder);
         addProjectsFromURLs({QUrl::fromLocalFile(QString::fromStdString(folder))});
         if (fault.stop) {
-            ASSERT_TRUE(test::waitUntil([&] { return FakeCounter::pid(folder).has_value() && view->statusLine()->showingProgress(); }));
+            ASSERT_TRUE(test::waitUntil(
+                [&] { return FakeCounter::pid(folder).has_value() && view->statusLine()->showingProgress(); }));
             EXPECT_TRUE(view->statusLine()->stopButton()->isVisible());
             view->statusLine()->stopButton()->click();
         }

@@ -1,6 +1,6 @@
+#include "app/LanguagePieData.h"
 #include "app/HexColor.h"
 #include "app/LanguageInfo.h"
-#include "app/LanguagePieData.h"
 #include "app/LanguageSlices.h"
 #include "core/LanguageResources.h"
 

@@ -1,5 +1,5 @@
-#include "app/DisplayText.h"
 #include "app/LocalPath.h"
+#include "app/DisplayText.h"
 #include "app/OpenPanel.h"
 
 #include <QDir>
@@ -18,7 +18,8 @@ namespace {
 
 TEST(LocalPath, FileUrlsCarryThePathsBytes)
 {
-    for (const QByteArray& path : QByteArrayList{"/tmp/a b", "/tmp/caf\xC3\xA9", "/tmp/caf\xE9", "/tmp/two\nlines", "/tmp/100%", "/tmp/#?"}) {
+    for (const QByteArray& path :
+         QByteArrayList{"/tmp/a b", "/tmp/caf\xC3\xA9", "/tmp/caf\xE9", "/tmp/two\nlines", "/tmp/100%", "/tmp/#?"}) {
         const QUrl url = fileUrl(path);
         EXPECT_TRUE(url.isLocalFile()) << path.toStdString();
         EXPECT_EQ(localPath(url), path);
@@ -31,8 +32,7 @@ TEST(LocalPath, FileUrlsCarryThePathsBytes)
 // Runs in `folder` while it lives.
 class WorkingFolder {
 public:
-    explicit WorkingFolder(const QByteArray& folder)
-        : previous_(QDir::currentPath())
+    explicit WorkingFolder(const QByteArray& folder) : previous_(QDir::currentPath())
     {
         EXPECT_EQ(::chdir(folder.constData()), 0);
     }
@@ -106,8 +106,8 @@ TEST(LocalPath, NamesShownWithReplacementCharactersAreFoundOnDisk)
              {dir.path() + "/plain", root + "/plain"},
              {dir.path() + "/caf" + replacement, root + "/caf\xE9"},
              {dir.path() + "/caf" + replacement + "/sub", root + "/caf\xE9/sub"},
-             {dir.path() + "/x" + replacement, {}},   // two entries look alike: none is taken
-             {dir.path() + "/y" + replacement, {}},   // nothing there
+             {dir.path() + "/x" + replacement, {}},        // two entries look alike: none is taken
+             {dir.path() + "/y" + replacement, {}},        // nothing there
              {dir.path() + "/missing", root + "/missing"}, // a valid name is taken as it is
          }) {
         EXPECT_EQ(pathOnDisk(c.shown), c.onDisk) << c.shown.toStdString();

@@ -48,14 +48,16 @@ TEST_F(OpenPanelTest, ChoosesFilesAndFoldersTogether)
 {
     EXPECT_EQ(view->selectionMode(), QAbstractItemView::ExtendedSelection);
     for (const char* name : {"folder", "file.txt"})
-        view->selectionModel()->select(model->index(dir.filePath(QString::fromLatin1(name))), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        view->selectionModel()->select(model->index(dir.filePath(QString::fromLatin1(name))),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QPushButton* open = panel.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
     ASSERT_TRUE(open);
     QTest::qWait(0);
     EXPECT_TRUE(open->isEnabled());
     open->click();
     EXPECT_EQ(panel.result(), QDialog::Accepted);
-    EXPECT_EQ(chosen(), (QStringList{dir.filePath(QStringLiteral("file.txt")), dir.filePath(QStringLiteral("folder"))}));
+    EXPECT_EQ(chosen(),
+              (QStringList{dir.filePath(QStringLiteral("file.txt")), dir.filePath(QStringLiteral("folder"))}));
 }
 
 TEST_F(OpenPanelTest, WithNothingSelectedChoosesTheShownFolderAndOffersNewFolders)

@@ -17,7 +17,8 @@ protected:
     ProjectConfigurationSheet& open()
     {
         presented = true;
-        sheet = std::make_unique<ProjectConfigurationSheet>(Binding<bool>{[this] { return presented; }, [this](bool v) { presented = v; }},
+        sheet = std::make_unique<ProjectConfigurationSheet>(Binding<bool>{[this] { return presented; },
+                                                                          [this](bool v) { presented = v; }},
                                                             project, [this] { ++saves; });
         sheet->show();
         return *sheet;
@@ -57,7 +58,8 @@ TEST_F(ProjectConfigurationSheetTest, SaveWritesEveryOptionThenRunsTheSaveAction
     open();
     EXPECT_EQ((QStringList{sheet->saveButton()->text(), sheet->cancelButton()->text(), sheet->minifiedSwitch()->text(),
                            sheet->generatedSwitch()->text(), sheet->duplicatesSwitch()->text()}),
-              (QStringList{"Save settings", "Cancel", "Ignore minified files", "Ignore generated files", "Omit duplicates"}));
+              (QStringList{"Save settings", "Cancel", "Ignore minified files", "Ignore generated files",
+                           "Omit duplicates"}));
     sheet->extensionsField()->setText(" md, txt ");
     sheet->generatedSwitch()->setChecked(true);
     sheet->duplicatesSwitch()->setChecked(true);

@@ -7,9 +7,9 @@
 #include "app/Overview.h"
 #include "app/ProjectConfigurationSheet.h"
 #include "app/SummaryBar.h"
+#include "charts/pie/PieChartData.h"
 #include "core/LanguageResources.h"
 #include "core/Project.h"
-#include "charts/pie/PieChartData.h"
 #include "kit/ui/HostingWidget.h"
 
 #include "AppTestSupport.h"
@@ -98,7 +98,8 @@ protected:
     }
     std::unique_ptr<LocsByLanguage> languagesScreen()
     {
-        return shown(std::make_unique<LocsByLanguage>(LocsByLanguage::initialSortOrder(), projectBinding(), languageBinding(), QString(),
+        return shown(std::make_unique<LocsByLanguage>(LocsByLanguage::initialSortOrder(), projectBinding(),
+                                                      languageBinding(), QString(),
                                                       std::make_shared<ReloadViewHelper>()));
     }
     std::unique_ptr<LocsByFile> filesScreen()
@@ -106,7 +107,10 @@ protected:
         return shown(std::make_unique<LocsByFile>(LocsByFile::initialSortOrder(), projectBinding(), languageBinding(),
                                                   std::make_shared<ReloadViewHelper>(), QString()));
     }
-    std::unique_ptr<Overview> overview() { return shown(std::make_unique<Overview>(projectBinding(), std::make_shared<ReloadViewHelper>())); }
+    std::unique_ptr<Overview> overview()
+    {
+        return shown(std::make_unique<Overview>(projectBinding(), std::make_shared<ReloadViewHelper>()));
+    }
     // Waits until the project's count has ended and the screens caught up.
     void finishCount()
     {
@@ -158,7 +162,9 @@ TEST_F(ProjectScreensTest, LanguagesTableListsSortsAndSearchesTheProjectsLanguag
     EXPECT_EQ(screen->rows().size(), 3u);
 
     // A language cell: colour dot, bold name with its content kinds as tooltip.
-    auto nameIn = [&](int row) { return view->indexWidget(view->model()->index(row, 0))->findChild<QLabel*>(QStringLiteral("languageName")); };
+    auto nameIn = [&](int row) {
+        return view->indexWidget(view->model()->index(row, 0))->findChild<QLabel*>(QStringLiteral("languageName"));
+    };
     EXPECT_EQ(nameIn(2)->text(), "Go");
     EXPECT_TRUE(nameIn(2)->font().bold());
     EXPECT_EQ(nameIn(2)->toolTip(), "Functions, Structs");
@@ -185,7 +191,9 @@ TEST_F(ProjectScreensTest, LongNamesGetTheRoomTheCountsLeave)
     selected = project;
     auto languages = languagesScreen();
     QTableView* view = languages->table()->view();
-    auto fits = [&](int column, const QString& text) { return view->columnWidth(column) > view->fontMetrics().horizontalAdvance(text); };
+    auto fits = [&](int column, const QString& text) {
+        return view->columnWidth(column) > view->fontMetrics().horizontalAdvance(text);
+    };
     EXPECT_GE(view->columnWidth(0), view->indexWidget(view->model()->index(0, 0))->sizeHint().width());
     EXPECT_TRUE(fits(4, QStringLiteral("Comments")));
     EXPECT_TRUE(fits(5, QStringLiteral("12345")));
@@ -311,7 +319,8 @@ TEST_F(ProjectScreensTest, ResultsGoToTheProjectCountedAndOnlySavingTheSheetCoun
     ASSERT_TRUE(test::waitUntil([&] { return !project->working.get(); }));
     const auto runs = test::FakeCounter::runs(project->path);
     ASSERT_EQ(runs.size(), runsBefore + 1);
-    EXPECT_EQ(runs.back(), (qmtest::Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md", project->path}));
+    EXPECT_EQ(runs.back(),
+              (qmtest::Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md", project->path}));
     EXPECT_TRUE(test::FakeCounter::runs(other->path).empty());
 
     // Cancelling leaves the options alone and starts no count.
@@ -348,7 +357,8 @@ TEST_F(ProjectScreensTest, OverviewChartShowsItsSlicesAndReadsAPressedWedge)
     }
     const auto& points = data->dataSets->dataPoints;
     for (const auto& point : points) {
-        const auto sameColour = std::count_if(points.begin(), points.end(), [&](const auto& p) { return p.colour == point.colour; });
+        const auto sameColour = std::count_if(points.begin(), points.end(),
+                                              [&](const auto& p) { return p.colour == point.colour; });
         EXPECT_EQ(std::count(fills.begin(), fills.end(), point.colour), 2 * sameColour) << *point.description;
     }
 

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 
@@ -37,7 +37,8 @@ TEST(SingleInstance, LaterLaunchHandsItsPathsToTheRunningOne)
     ASSERT_TRUE(second.handOff({"/tmp/a", utf8, latin1, lineFeed, "relative/b"}));
     ASSERT_TRUE(received.wait(10000));
     const QByteArrayList paths = received.at(0).at(0).value<QByteArrayList>();
-    EXPECT_EQ(paths, (QByteArrayList{"/tmp/a", utf8, latin1, lineFeed, QFile::encodeName(QDir::current().absoluteFilePath("relative/b"))}));
+    EXPECT_EQ(paths, (QByteArrayList{"/tmp/a", utf8, latin1, lineFeed,
+                                     QFile::encodeName(QDir::current().absoluteFilePath("relative/b"))}));
 
     // A plain relaunch asks for the window without paths.
     ASSERT_TRUE(second.handOff({}));
@@ -79,8 +80,8 @@ TEST(SingleInstance, EachUserAndSessionHasItsOwnInstance)
     };
     for (const Case& c : std::vector<Case>{
              {1000, run, "", ":0", true},
-             {1000, run, "", ":0.1", true},        // another screen of the same X server
-             {1000, run, "", ":1", false},         // another X session
+             {1000, run, "", ":0.1", true},         // another screen of the same X server
+             {1000, run, "", ":1", false},          // another X session
              {1000, run, "wayland-1", ":0", false}, // a Wayland session
              {1000, "/run/user/1000/other", "", ":0", false},
          }) {
@@ -90,7 +91,8 @@ TEST(SingleInstance, EachUserAndSessionHasItsOwnInstance)
     // in a folder of the user's own in the temporary folder, never in the
     // temporary folder itself.
     const QString noRuntime = SingleInstance::keyFor(1000, {}, {}, QStringLiteral(":0"));
-    EXPECT_EQ(QFileInfo(noRuntime).path(), QDir::tempPath() + QStringLiteral("/quillmarrow-1000")) << noRuntime.toStdString();
+    EXPECT_EQ(QFileInfo(noRuntime).path(), QDir::tempPath() + QStringLiteral("/quillmarrow-1000"))
+        << noRuntime.toStdString();
     EXPECT_EQ(SingleInstance::keyFor(1000, QStringLiteral("relative"), {}, QStringLiteral(":0")), noRuntime);
     EXPECT_NE(SingleInstance::keyFor(1001, {}, {}, QStringLiteral(":0")), noRuntime);
     EXPECT_NE(SingleInstance::keyFor(1000, {}, {}, QStringLiteral(":1")), noRuntime);
@@ -110,8 +112,8 @@ TEST(SingleInstance, TheSocketsFolderMustBeTheUsersAlone)
     };
     for (const Case& c : std::vector<Case>{
              {mine, false, true},
-             {open, false, false},             // others may enter it
-             {linked, false, false},           // a link, which anyone could have made
+             {open, false, false},   // others may enter it
+             {linked, false, false}, // a link, which anyone could have made
              {missing, false, false},
              {missing, true, true},            // made for the user alone
              {QDir::tempPath(), false, false}, // shared by everyone
@@ -167,7 +169,11 @@ TEST(SingleInstance, HandOffsAreBoundedInNumberSizeAndTime)
     EXPECT_EQ(idle2.state(), QLocalSocket::ConnectedState);
 
     // Idle connections are closed after their time, and their places freed.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return idle1.state() == QLocalSocket::UnconnectedState && idle2.state() == QLocalSocket::UnconnectedState; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return idle1.state() == QLocalSocket::UnconnectedState && idle2.state() == QLocalSocket::UnconnectedState;
+        },
+        10000));
     SingleInstance later(first.key());
     ASSERT_TRUE(later.handOff({"/tmp/a"}));
     ASSERT_TRUE(received.wait(5000));

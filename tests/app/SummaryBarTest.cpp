@@ -1,6 +1,6 @@
+#include "app/SummaryBar.h"
 #include "app/BusyIndicator.h"
 #include "app/ElidedLabel.h"
-#include "app/SummaryBar.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -21,7 +21,8 @@ TEST(SupportMail, LinkForTheApplicationNameOrApp)
 
 TEST(SupportMail, GivenSubjectKeepsQueryCharactersButNotFieldSeparators)
 {
-    EXPECT_NE(supportMailLink("a@b.c", "X", std::string("Why? a/b")).find("subject=Why?%20a/b&body="), std::string::npos);
+    EXPECT_NE(supportMailLink("a@b.c", "X", std::string("Why? a/b")).find("subject=Why?%20a/b&body="),
+              std::string::npos);
 
     // A name holding "&", "=" or "+" cannot add header fields to the mail.
     const std::string tricky = supportMailLink("a@b.c", "A&cc=x@evil.test+1");
@@ -34,9 +35,9 @@ TEST(SupportMail, GivenSubjectKeepsQueryCharactersButNotFieldSeparators)
 
 TEST(SupportMail, TheAddressStaysOneAddressWhateverItHolds)
 {
-    for (const std::string address : {"help@example.org", "first.last+tag@example.org",
-                                      "help desk?cc=x@evil.test&bcc=y@evil.test", "a@b.c,victim@evil.test", "a@b.c#frag", "100%@b.c",
-                                      "caf\xC3\xA9@example.org"}) {
+    for (const std::string address :
+         {"help@example.org", "first.last+tag@example.org", "help desk?cc=x@evil.test&bcc=y@evil.test",
+          "a@b.c,victim@evil.test", "a@b.c#frag", "100%@b.c", "caf\xC3\xA9@example.org"}) {
         const std::string link = supportMailLink(address, "Q");
         const QUrl url(QString::fromStdString(link), QUrl::StrictMode);
         ASSERT_TRUE(url.isValid()) << link;

@@ -1,5 +1,5 @@
-#include "app/UpdateResultDialog.h"
 #include "app/Updater.h"
+#include "app/UpdateResultDialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,9 +19,7 @@ namespace {
 // A one-page HTTP server on the loopback address.
 class FeedServer {
 public:
-    FeedServer(QByteArray status, QByteArray body)
-        : status_(std::move(status))
-        , body_(std::move(body))
+    FeedServer(QByteArray status, QByteArray body) : status_(std::move(status)), body_(std::move(body))
     {
         server_.listen(QHostAddress::LocalHost);
         QObject::connect(&server_, &QTcpServer::newConnection, [this] {
@@ -30,8 +28,8 @@ public:
                     request_ += socket->readAll();
                     if (!request_.contains("\r\n\r\n"))
                         return;
-                    socket->write("HTTP/1.1 " + status_ + "\r\nContent-Type: application/rss+xml\r\nContent-Length: "
-                                  + QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
+                    socket->write("HTTP/1.1 " + status_ + "\r\nContent-Type: application/rss+xml\r\nContent-Length: " +
+                                  QByteArray::number(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_);
                     socket->disconnectFromHost();
                 });
             }
@@ -75,9 +73,12 @@ TEST(UpdateFeed, ReadsItemsAndComparesVersionsNumerically)
 TEST(UpdateFeed, VersionsAreInATotalOrderWithPreReleasesFirst)
 {
     // In ascending order; each pair in the list compares as its places do.
-    const std::vector<std::string> ascending = {"0.9",      "1",         "1.0.1",   "1.1a",  "1.2",    "1.9",
-                                                "1.10",     "1.10a",     "1.10b2",  "1.10b10", "2.0-alpha", "2.0-beta",
-                                                "2.0-beta.2", "2.0-beta.10", "2.0-rc1", "2.0",   "2.0.1",  "18446744073709551616"};
+    const std::vector<std::string> ascending = {"0.9",        "1",           "1.0.1",
+                                                "1.1a",       "1.2",         "1.9",
+                                                "1.10",       "1.10a",       "1.10b2",
+                                                "1.10b10",    "2.0-alpha",   "2.0-beta",
+                                                "2.0-beta.2", "2.0-beta.10", "2.0-rc1",
+                                                "2.0",        "2.0.1",       "18446744073709551616"};
     for (std::size_t i = 0; i < ascending.size(); ++i) {
         for (std::size_t j = 0; j < ascending.size(); ++j) {
             const int expected = i < j ? -1 : i > j ? 1 : 0;
@@ -85,11 +86,13 @@ TEST(UpdateFeed, VersionsAreInATotalOrderWithPreReleasesFirst)
         }
     }
     // Equal however written.
-    for (const auto& [a, b] : std::vector<std::pair<std::string, std::string>>{{"1.0", "1.0.0"}, {"1", "1.0"}, {"01.002", "1.2"}, {"", "0"}})
+    for (const auto& [a, b] :
+         std::vector<std::pair<std::string, std::string>>{{"1.0", "1.0.0"}, {"1", "1.0"}, {"01.002", "1.2"}, {"", "0"}})
         EXPECT_EQ(compareVersions(a, b), 0) << a << " vs " << b;
 
     // A beta is no update over its release, and the release is over the beta.
-    const std::vector<UpdateFeedItem> items{{"Beta", "2.0-beta", "https://example.org/b"}, {"Final", "2.0", "https://example.org/f"}};
+    const std::vector<UpdateFeedItem> items{{"Beta", "2.0-beta", "https://example.org/b"},
+                                            {"Final", "2.0", "https://example.org/f"}};
     EXPECT_EQ(newestUpdate(items, "1.9")->version, "2.0");
     EXPECT_FALSE(newestUpdate({items[0]}, "2.0"));
     EXPECT_EQ(newestUpdate({items[1]}, "2.0-beta")->version, "2.0");
@@ -186,8 +189,7 @@ TEST(Updater, FindsANewerReleaseReportsUpToDateAndFailures)
 // `intervalMs` (at once again as soon as the last is sent, for 0).
 class EndlessFeed {
 public:
-    EndlessFeed(QByteArray chunk, int intervalMs)
-        : chunk_(std::move(chunk))
+    EndlessFeed(QByteArray chunk, int intervalMs) : chunk_(std::move(chunk))
     {
         server_.listen(QHostAddress::LocalHost);
         QObject::connect(&server_, &QTcpServer::newConnection, [this, intervalMs] {
@@ -256,11 +258,15 @@ TEST(Updater, AnEndlessFeedIsCutAtItsBoundAndASlowOneAtTheDeadline)
 
 TEST(Updater, OffersTheDownloadLinkOnlyWhenItMayBeOpened)
 {
-    for (const auto& [link, offered] : std::vector<std::pair<QByteArray, bool>>{
-             {"https://example.org/q-2.0.tar.gz", true}, {"javascript:alert(document.cookie)", false}, {"file:///etc/passwd", false},
-             {"smb://attacker/share/q", false}, {"http://example.org/q-2.0.tar.gz", false}, {"q-2.0.tar.gz", false}}) {
-        FeedServer server("200 OK", "<rss><channel><item><title>2.0</title><version>2.0</version><enclosure url=\"" + link
-                                        + "\"/></item></channel></rss>");
+    for (const auto& [link, offered] :
+         std::vector<std::pair<QByteArray, bool>>{{"https://example.org/q-2.0.tar.gz", true},
+                                                  {"javascript:alert(document.cookie)", false},
+                                                  {"file:///etc/passwd", false},
+                                                  {"smb://attacker/share/q", false},
+                                                  {"http://example.org/q-2.0.tar.gz", false},
+                                                  {"q-2.0.tar.gz", false}}) {
+        FeedServer server("200 OK", "<rss><channel><item><title>2.0</title><version>2.0</version><enclosure url=\"" +
+                                        link + "\"/></item></channel></rss>");
         const UpdateCheckResult result = check(server.url(), "1.0.0");
         ASSERT_EQ(result.kind, UpdateCheckResult::Kind::updateAvailable) << link.toStdString();
         EXPECT_EQ(result.update->downloadUrl, link.toStdString());
@@ -271,7 +277,8 @@ TEST(Updater, OffersTheDownloadLinkOnlyWhenItMayBeOpened)
 TEST(UpdateResultDialog, TakesItsNaturalSizeWithRoomForTheWholeTitle)
 {
     UpdateCheckResult upToDate{UpdateCheckResult::Kind::upToDate, "1.0.0", std::nullopt, {}, ""};
-    UpdateCheckResult available{UpdateCheckResult::Kind::updateAvailable, "1.0.0", UpdateFeedItem{"Version 1.2", "1.2", "https://example.org/q"},
+    UpdateCheckResult available{UpdateCheckResult::Kind::updateAvailable, "1.0.0",
+                                UpdateFeedItem{"Version 1.2", "1.2", "https://example.org/q"},
                                 QUrl(QStringLiteral("https://example.org/q")), ""};
     UpdateCheckResult failed{UpdateCheckResult::Kind::failed, "1.0.0", std::nullopt, {}, "Host example.org not found"};
     for (const auto& result : {upToDate, available, failed}) {
@@ -296,12 +303,14 @@ TEST(UpdateResultDialog, TakesItsNaturalSizeWithRoomForTheWholeTitle)
 
 TEST(UpdateResultDialog, ShowsWhereTheDownloadLeadsAndOffersOnlyAllowedLinks)
 {
-    UpdateCheckResult allowed{UpdateCheckResult::Kind::updateAvailable, "1.0.0", UpdateFeedItem{"2.0", "2.0", "https://example.org/q-2.0"},
+    UpdateCheckResult allowed{UpdateCheckResult::Kind::updateAvailable, "1.0.0",
+                              UpdateFeedItem{"2.0", "2.0", "https://example.org/q-2.0"},
                               QUrl(QStringLiteral("https://example.org/q-2.0")), ""};
     UpdateResultDialog offered(allowed);
     ASSERT_TRUE(offered.downloadButton());
     ASSERT_TRUE(offered.link());
-    EXPECT_TRUE(offered.link()->text().contains(QStringLiteral("https://example.org/q-2.0"))) << offered.link()->text().toStdString();
+    EXPECT_TRUE(offered.link()->text().contains(QStringLiteral("https://example.org/q-2.0")))
+        << offered.link()->text().toStdString();
 
     UpdateCheckResult refused = allowed;
     refused.update->downloadUrl = "javascript:alert(1)";

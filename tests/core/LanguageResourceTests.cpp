@@ -41,13 +41,15 @@ protected:
 TEST_F(LanguageResources, LoadsBothResources)
 {
     EXPECT_TRUE(load(R"({"Go":{"color":"#00ADD8","comment":"//"},"Plain":{}})", supported).empty());
-    EXPECT_EQ(qm::langSpecs(), (qm::LangSpecs{{"Go", {{"color", "#00ADD8"}, {"comment", "//"}}}, {"Plain", {}}})); // replaced as a whole
+    EXPECT_EQ(qm::langSpecs(),
+              (qm::LangSpecs{{"Go", {{"color", "#00ADD8"}, {"comment", "//"}}}, {"Plain", {}}})); // replaced as a whole
 
     const auto& languages = qm::supportedLanguages();
     ASSERT_EQ(languages.size(), 3u);
     EXPECT_EQ(languages[2]->lang, "Shell");
-    EXPECT_EQ(languages[0]->toJson().dump(), R"({"lang":"Go","supported":[{"content":"Functions","extension":true,"recognize":false},)"
-                                             R"({"content":"Tests","extension":false,"recognize":true}]})");
+    EXPECT_EQ(languages[0]->toJson().dump(),
+              R"({"lang":"Go","supported":[{"content":"Functions","extension":true,"recognize":false},)"
+              R"({"content":"Tests","extension":false,"recognize":true}]})");
 }
 
 TEST_F(LanguageResources, ABrokenFileStopsTheLoadAndKeepsWhatWasThere)
@@ -60,7 +62,8 @@ TEST_F(LanguageResources, ABrokenFileStopsTheLoadAndKeepsWhatWasThere)
     EXPECT_NE(out[0].find("Go.tabs"), std::string::npos);
 
     // A bad "supported" file fails after "langspecs" has been replaced.
-    out = load(R"({"Go":{"color":"#00ADD8"}})", R"([{"lang":"Go","supported":[{"content":"Functions","extension":true}]}])");
+    out = load(R"({"Go":{"color":"#00ADD8"}})",
+               R"([{"lang":"Go","supported":[{"content":"Functions","extension":true}]}])");
     EXPECT_TRUE(qm::langSpecs().contains("Go"));
     EXPECT_TRUE(qm::supportedLanguages().empty());
     ASSERT_EQ(out.size(), 1u);

@@ -82,7 +82,9 @@ TEST_F(Manager, RefusedAndFailedPathsAreReportedAndAFileStandsForItsFolder)
     kit::runUntilIdle();
     EXPECT_EQ(lines().front(), "File/folder does not exist: " + missing);
     const auto out = lines();
-    EXPECT_EQ(std::count_if(out.begin(), out.end(), [](const std::string& line) { return line.rfind("Caught: ", 0) == 0; }), 1);
+    EXPECT_EQ(std::count_if(out.begin(), out.end(),
+                            [](const std::string& line) { return line.rfind("Caught: ", 0) == 0; }),
+              1);
     EXPECT_EQ(listedPaths(), Args{a}); // a folder whose first count fails is never listed...
     FakeCounter::setOutput(broken, "[]");
     add({broken}); // ...and can be added again
@@ -116,7 +118,8 @@ TEST_F(Manager, FoldersBeingAddedAndFailedFirstCountsArePublished)
     EXPECT_EQ(listedPaths(), Args{a});
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].path, broken);
-    const std::string reason = "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid JSON.";
+    const std::string reason =
+        "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid JSON.";
     EXPECT_EQ(failures[0].reason.substr(0, reason.size()), reason);
 }
 
@@ -139,9 +142,9 @@ TEST_F(Manager, SelectionRuleKeepsTheLanguageOnlyForTheSamePath)
     addAndChooseGo({a, b});
     const auto selectedB = *manager->selectedProject;
     const auto language = *manager->selectedLanguage;
-    manager->selectedProject = selectedB; // the same project
+    manager->selectedProject = selectedB;                        // the same project
     manager->selectedProject = std::make_shared<qm::Project>(b); // another object, same path
-    add({b}); // adding the selected folder again
+    add({b});                                                    // adding the selected folder again
     kit::runUntilIdle();
     EXPECT_EQ(*manager->selectedLanguage, language);
 
@@ -186,14 +189,16 @@ TEST_F(Manager, RemovingAProjectEndsItsCounterAndListedProjectsSayWhyACountFaile
     kit::runUntilIdle();
     std::vector<qm::CountFailure> failures, firstFailures;
     auto sub = manager->countFailed.sink([&](const qm::CountFailure& failure) { failures.push_back(failure); });
-    auto firstSub = manager->firstCountFailed.sink([&](const qm::CountFailure& failure) { firstFailures.push_back(failure); });
+    auto firstSub =
+        manager->firstCountFailed.sink([&](const qm::CountFailure& failure) { firstFailures.push_back(failure); });
 
     // A reload that fails is told with the project's folder.
     FakeCounter::setExitStatus(b, 2);
     FakeCounter::setOutput(b, "scc: b: Permission denied\n");
     manager->projects.get()[1]->process();
     kit::runUntilIdle();
-    EXPECT_EQ(failures, (std::vector<qm::CountFailure>{{b, "The counter stopped with status 2: scc: b: Permission denied"}}));
+    EXPECT_EQ(failures,
+              (std::vector<qm::CountFailure>{{b, "The counter stopped with status 2: scc: b: Permission denied"}}));
     EXPECT_TRUE(firstFailures.empty());
     EXPECT_EQ(manager->projects.get()[1]->final->size(), 2u); // the earlier results stay
 
@@ -258,7 +263,8 @@ TEST_F(Manager, TheDropNotificationAddsItsUrlsWhileTheManagerLives)
     center.post("AddProjectsFromDrop");
     kit::runUntilIdle();
     EXPECT_TRUE(manager->projects->empty());
-    center.post(qm::ProjectManager::addProjectsFromDropNotification, kit::AnyObject::box(std::vector<kit::Url>{kit::Url::fileURL(a)}));
+    center.post(qm::ProjectManager::addProjectsFromDropNotification,
+                kit::AnyObject::box(std::vector<kit::Url>{kit::Url::fileURL(a)}));
     kit::runUntilIdle();
     EXPECT_EQ(listedPaths(), Args{a});
 

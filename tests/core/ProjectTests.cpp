@@ -9,10 +9,10 @@
 #include <csignal>
 #include <fstream>
 #include <stop_token>
-#include <system_error>
-#include <thread>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -40,11 +40,13 @@ TEST(ProjectModel, ArgumentListFollowsTheOptions)
     qm::Project project("/work/x");
     EXPECT_EQ(project.counterArguments(), (Args{"--by-file", "--format", "json", "--sort", "code", "/work/x"}));
     project.ignoreExtensions = " "; // a blank is not empty
-    EXPECT_EQ(project.counterArguments(), (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", " ", "/work/x"}));
+    EXPECT_EQ(project.counterArguments(),
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", " ", "/work/x"}));
     project.ignoreExtensions = "md,json";
     project.ignoreMinified = project.ignoreGenerated = project.omitDuplicates = true;
-    EXPECT_EQ(project.counterArguments(), (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md,json", "--min", "--no-min",
-                                                "--gen", "--no-gen", "--no-duplicates", "/work/x"}));
+    EXPECT_EQ(project.counterArguments(),
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md,json", "--min", "--no-min",
+                    "--gen", "--no-gen", "--no-duplicates", "/work/x"}));
 }
 
 using ProjectCount = qmtest::CountingTest;
@@ -57,7 +59,6 @@ bool gone(int pid)
     std::getline(state, stat);
     return stat.empty() || stat.find(") Z ") != std::string::npos;
 }
-
 
 TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
 {
@@ -81,8 +82,8 @@ TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
     EXPECT_EQ(lines(), (Args{"processing..", "processing with ignored extensions"}));
 
     kit::runUntilIdle();
-    EXPECT_EQ(FakeCounter::runs(project->path),
-              (std::vector<Args>{{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md", project->path}}));
+    EXPECT_EQ(FakeCounter::runs(project->path), (std::vector<Args>{{"--by-file", "--format", "json", "--sort", "code",
+                                                                    "--exclude-ext", "md", project->path}}));
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(*project->working);
     ASSERT_EQ(project->final->size(), 1u);
@@ -114,7 +115,8 @@ TEST_F(ProjectCount, TheCallerIsFreeWhileTheCounterRunsAndANewCountReplacesTheOn
     EXPECT_TRUE(failures.empty());
     EXPECT_FALSE(*project->working);
     EXPECT_EQ(project->final.get()[0]->name, "Second");
-    EXPECT_EQ(FakeCounter::marks(project->path), (Args{"--run--", "--run--", "--end--"})); // the first never ended on its own
+    EXPECT_EQ(FakeCounter::marks(project->path),
+              (Args{"--run--", "--run--", "--end--"})); // the first never ended on its own
     EXPECT_NE(*FakeCounter::pid(project->path), first);
     const auto out = lines();
     EXPECT_EQ(std::count(out.begin(), out.end(), "all ok"), 1);
@@ -204,14 +206,17 @@ TEST_F(ProjectCount, AFailedCountSaysWhy)
         std::string reason;
     };
     for (const Case& c : std::vector<Case>{
-             {"scc: cannot read /x: Permission denied\nmore\n", 2, "", "The counter stopped with status 2: scc: cannot read /x: Permission denied"},
+             {"scc: cannot read /x: Permission denied\nmore\n", 2, "",
+              "The counter stopped with status 2: scc: cannot read /x: Permission denied"},
              {"", 3, "", "The counter stopped with status 3."},
              // Valid output does not make a failed run a success, nor is it shown as a message.
              {json, 1, "", "The counter stopped with status 1."},
              {json + "\n", 4, "", "The counter stopped with status 4."},
              {json, 0, "KILL", "The counter was ended by signal 9 (Killed)."},
              {json.substr(0, json.size() / 2), 0, "SEGV", "The counter was ended by signal 11 (Segmentation fault)."},
-             {"[", 0, "", "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid JSON. "},
+             {"[", 0, "",
+              "The counter's output could not be read (dataCorrupted at the top level: The given data was not valid "
+              "JSON. "},
          }) {
         auto project = std::make_shared<qm::Project>(counter.folder("app", c.output));
         FakeCounter::setExitStatus(project->path, c.status);
@@ -220,7 +225,8 @@ TEST_F(ProjectCount, AFailedCountSaysWhy)
         std::vector<std::string> reasons, heard;
         bool completed = false;
         auto sub = project->countFailed.sink([&](const std::string& reason) { heard.push_back(reason); });
-        project->process([&](const auto&) { completed = true; }, [&](const std::string& reason) { reasons.push_back(reason); });
+        project->process([&](const auto&) { completed = true; },
+                         [&](const std::string& reason) { reasons.push_back(reason); });
         kit::runUntilIdle();
         EXPECT_FALSE(completed) << c.reason;
         EXPECT_TRUE(project->final->empty());
@@ -244,23 +250,28 @@ TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
     struct Case {
         std::string from, to, problem;
     };
-    for (const Case& c : std::vector<Case>{
-             {R"("Code":5)", R"("Code":-5)", R"(Go, a.go: "Code" is -5)"},
-             {R"("Bytes":40)", R"("Bytes":-40)", R"(Go, b.go: "Bytes" is -40)"},
-             {R"("Complexity":0,"Count")", R"("Complexity":-1,"Count")", R"(Go: "Complexity" is -1)"},
-             {R"("Lines":8,"Code":5)", R"("Lines":9,"Code":5)", R"(Go, a.go: "Lines" is 9, not the sum of "Code", "Comment" and "Blank")"},
-             {R"("Count":2)", R"("Count":3)", R"(Go: "Count" is 3, not its number of files, 2)"},
-             {R"("Lines":11,"Code":8)", R"("Lines":12,"Code":8)", R"(Go: "Lines" is 12, not the sum of its files', 11)"},
-             {R"("Bytes":140)", R"("Bytes":1)", R"(Go: "Bytes" is 1, not the sum of its files', 140)"},
-             // Each line takes a byte at least (its line end, or the last line's text): eight
-             // lines take eight bytes, a hundred bytes hold a hundred lines at most.
-             {R"("Bytes":100,"Lines":8,"Code":5)", R"("Bytes":7,"Lines":8,"Code":5)", R"(Go, a.go: "Lines" is 8, more than its "Bytes", 7)"},
-             {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)", R"("Bytes":100,"Lines":1000,"Code":997,"Comment":2,"Blank":1)",
-              R"(Go, a.go: "Lines" is 1000, more than its "Bytes", 100)"},
-             // Each file as large as 64 bits hold: their sum is not.
-             {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)", R"("Bytes":9223372036854775807,"Lines":9223372036854775807,"Code":9223372036854775807,"Comment":0,"Blank":0)",
-              "Go: its files' figures add up to more than 64 bits hold"},
-         }) {
+    for (
+        const Case& c : std::vector<Case>{
+            {R"("Code":5)", R"("Code":-5)", R"(Go, a.go: "Code" is -5)"},
+            {R"("Bytes":40)", R"("Bytes":-40)", R"(Go, b.go: "Bytes" is -40)"},
+            {R"("Complexity":0,"Count")", R"("Complexity":-1,"Count")", R"(Go: "Complexity" is -1)"},
+            {R"("Lines":8,"Code":5)", R"("Lines":9,"Code":5)",
+             R"(Go, a.go: "Lines" is 9, not the sum of "Code", "Comment" and "Blank")"},
+            {R"("Count":2)", R"("Count":3)", R"(Go: "Count" is 3, not its number of files, 2)"},
+            {R"("Lines":11,"Code":8)", R"("Lines":12,"Code":8)", R"(Go: "Lines" is 12, not the sum of its files', 11)"},
+            {R"("Bytes":140)", R"("Bytes":1)", R"(Go: "Bytes" is 1, not the sum of its files', 140)"},
+            // Each line takes a byte at least (its line end, or the last line's text): eight
+            // lines take eight bytes, a hundred bytes hold a hundred lines at most.
+            {R"("Bytes":100,"Lines":8,"Code":5)", R"("Bytes":7,"Lines":8,"Code":5)",
+             R"(Go, a.go: "Lines" is 8, more than its "Bytes", 7)"},
+            {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)",
+             R"("Bytes":100,"Lines":1000,"Code":997,"Comment":2,"Blank":1)",
+             R"(Go, a.go: "Lines" is 1000, more than its "Bytes", 100)"},
+            // Each file as large as 64 bits hold: their sum is not.
+            {R"("Bytes":100,"Lines":8,"Code":5,"Comment":2,"Blank":1)",
+             R"("Bytes":9223372036854775807,"Lines":9223372036854775807,"Code":9223372036854775807,"Comment":0,"Blank":0)",
+             "Go: its files' figures add up to more than 64 bits hold"},
+        }) {
         auto project = std::make_shared<qm::Project>(counter.folder("app", output(c.from, c.to)));
         std::string reason;
         project->process({}, [&](const std::string& said) { reason = said; });
@@ -271,7 +282,8 @@ TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
     // Two languages each within 64 bits whose totals are not.
     std::string huge = counterOutput({{"Go", {{"a.go", 0, 0, 0, 0}}}});
     for (int i = 0; i < 2; ++i) { // the language's figures and its file's
-        huge.replace(huge.find(R"("Lines":0,"Code":0)"), 18, R"("Lines":9223372036854775807,"Code":9223372036854775807)");
+        huge.replace(huge.find(R"("Lines":0,"Code":0)"), 18,
+                     R"("Lines":9223372036854775807,"Code":9223372036854775807)");
         huge.replace(huge.find(R"("Bytes":0,)"), 10, R"("Bytes":9223372036854775807,)");
     }
     const std::string twice = "[" + huge.substr(1, huge.size() - 2) + "," + huge.substr(1, huge.size() - 2) + "]";
@@ -279,7 +291,8 @@ TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
     std::string reason;
     project->process({}, [&](const std::string& said) { reason = said; });
     kit::runUntilIdle();
-    EXPECT_EQ(reason, "The counter's output holds figures that cannot be true (the project's totals add up to more than 64 bits hold).");
+    EXPECT_EQ(reason, "The counter's output holds figures that cannot be true (the project's totals add up to more "
+                      "than 64 bits hold).");
 
     // The figures as given stand.
     auto fine = std::make_shared<qm::Project>(counter.folder("fine", output("", "")));
@@ -313,9 +326,9 @@ TEST_F(ProjectCount, AFailedDecodeKeepsEarlierResultsAndSkipsTheCompletion)
     bool completed = false;
     for (const auto& [output, standardError] : std::vector<std::pair<std::string, std::string>>{
              {good.substr(0, good.size() - 1) + R"(,{"Name":"Go"}])", ""}, // a missing key
-             {"[\"\xC3\x28\"]", ""},                                     // bytes that are not UTF-8
-             {"\xFF\xFE garbage", ""},                                    // no JSON at all
-             {good, "warning: x\n"},                                      // text on standard error
+             {"[\"\xC3\x28\"]", ""},                                       // bytes that are not UTF-8
+             {"\xFF\xFE garbage", ""},                                     // no JSON at all
+             {good, "warning: x\n"},                                       // text on standard error
          }) {
         FakeCounter::setOutput(project->path, output);
         FakeCounter::setStandardError(project->path, standardError);
@@ -334,8 +347,10 @@ TEST_F(ProjectCount, ACounterThatCannotStartReportsAndFailsTheCount)
 {
     std::ofstream(counter.path("not-executable")) << "#!/bin/sh\necho hi\n";
     for (const auto& [broken, why] : std::vector<std::pair<std::string, std::string>>{
-             {counter.path("missing-counter"), "The counter is missing from Quillmarrow's installation: " + counter.path("missing-counter") + " does not exist."},
-             {counter.path("not-executable"), "The process " + counter.path("not-executable") + " could not be started: Permission denied."}}) {
+             {counter.path("missing-counter"), "The counter is missing from Quillmarrow's installation: " +
+                                                   counter.path("missing-counter") + " does not exist."},
+             {counter.path("not-executable"),
+              "The process " + counter.path("not-executable") + " could not be started: Permission denied."}}) {
         qm::overrideSccPath(broken);
         printed.str("");
         auto project = std::make_shared<qm::Project>(counter.folder("app"));
@@ -414,29 +429,36 @@ TEST(RunProcessTest, TellsHowTheChildEnded)
     EXPECT_EQ(roomy.output, "abc");
     EXPECT_GE(roomy.output.capacity(), 3u + 64u);
     // Megabytes written at once arrive whole, followed by the room asked for, all zero bytes.
-    const auto large = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 5000000 /dev/zero | tr '\\0' x; printf end"}, qm::processGeneration(), 64);
+    const auto large = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 5000000 /dev/zero | tr '\\0' x; printf end"},
+                                           qm::processGeneration(), 64);
     ASSERT_EQ(large.output.size(), 5000003u);
     EXPECT_EQ(large.output.view().find_first_not_of('x'), 5000000u);
     EXPECT_EQ(large.output.view().substr(5000000), "end");
     ASSERT_GE(large.output.capacity(), 5000003u + 64u);
-    EXPECT_TRUE(std::all_of(large.output.data() + large.output.size(), large.output.data() + large.output.capacity(), [](char c) { return c == 0; }));
+    EXPECT_TRUE(std::all_of(large.output.data() + large.output.size(), large.output.data() + large.output.capacity(),
+                            [](char c) { return c == 0; }));
 
     // The most output a run takes, exactly; one byte more is refused, and
     // a writer that goes on meets a write error instead of growing memory.
-    const auto full = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 1000 /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
+    const auto full = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 1000 /dev/zero"}, qm::processGeneration(), 64, {},
+                                          1000);
     EXPECT_FALSE(full.outputTooLarge);
     EXPECT_EQ(full.output.size(), 1000u);
-    const auto over = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 1001 /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
+    const auto over = qm::runProcessToEnd("/bin/sh", {"-c", "head -c 1001 /dev/zero"}, qm::processGeneration(), 64, {},
+                                          1000);
     EXPECT_TRUE(over.outputTooLarge);
     EXPECT_TRUE(over.output.empty());
     // (The writers first wait a moment, as a counter walks its tree before
     // it writes: the limit is set just after the child starts.)
-    const auto endless = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 0.3; cat /dev/zero"}, qm::processGeneration(), 64, {}, 1000);
+    const auto endless = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 0.3; cat /dev/zero"}, qm::processGeneration(), 64,
+                                             {}, 1000);
     EXPECT_TRUE(endless.outputTooLarge);
     EXPECT_EQ(endless.signal, SIGXFSZ);
     // Whatever it writes in one go.
-    const auto oneGo = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 0.3; head -c 100000 /dev/zero | dd bs=100000 iflag=fullblock 2>/dev/null"},
-                                           qm::processGeneration(), 64, {}, 1000);
+    const auto oneGo =
+        qm::runProcessToEnd("/bin/sh",
+                            {"-c", "sleep 0.3; head -c 100000 /dev/zero | dd bs=100000 iflag=fullblock 2>/dev/null"},
+                            qm::processGeneration(), 64, {}, 1000);
     EXPECT_TRUE(oneGo.outputTooLarge);
 }
 
@@ -451,18 +473,21 @@ TEST(RunProcessTest, AStopEndsTheRunOrKeepsItFromStarting)
         stop.request_stop();
     });
     started = true;
-    const auto stopped = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 60; echo late"}, qm::processGeneration(), 0, stop.get_token());
+    const auto stopped = qm::runProcessToEnd("/bin/sh", {"-c", "sleep 60; echo late"}, qm::processGeneration(), 0,
+                                             stop.get_token());
     stopper.join();
     EXPECT_TRUE(stopped.ended);
     EXPECT_EQ(stopped.output, "");
-    const auto never = qm::runProcessToEnd("/bin/sh", {"-c", "echo started"}, qm::processGeneration(), 0, stop.get_token());
+    const auto never = qm::runProcessToEnd("/bin/sh", {"-c", "echo started"}, qm::processGeneration(), 0,
+                                           stop.get_token());
     EXPECT_TRUE(never.ended);
     EXPECT_EQ(never.output, "");
 }
 
 TEST(RunProcessTest, JoinsBothStreamsReadsToTheEndAndReapsTheChild)
 {
-    EXPECT_EQ(qm::runProcess("/bin/sh", {"-c", "printf 'one\\n'; printf 'two\\n' >&2; printf 'three'; cat; exit 3"}), "one\ntwo\nthree");
+    EXPECT_EQ(qm::runProcess("/bin/sh", {"-c", "printf 'one\\n'; printf 'two\\n' >&2; printf 'three'; cat; exit 3"}),
+              "one\ntwo\nthree");
     errno = 0;
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1); // no child left behind
     EXPECT_EQ(errno, ECHILD);
@@ -501,7 +526,10 @@ TEST_F(CountWithoutThreadsDeathTest, TheDecoderReadsOnTheCallingThread)
         {
             startNoMoreThreads();
             const auto languages = qm::decodeCounterOutput(json);
-            std::_Exit(languages.size() == 1 && languages[0]->files.size() == 3000 && languages[0]->files[2999]->code == 2 ? 0 : 1);
+            std::_Exit(languages.size() == 1 && languages[0]->files.size() == 3000 &&
+                               languages[0]->files[2999]->code == 2
+                           ? 0
+                           : 1);
         },
         testing::ExitedWithCode(0), "");
 }
@@ -516,7 +544,10 @@ TEST_F(CountWithoutThreadsDeathTest, ACountWithoutAThreadFailsSayingWhy)
             std::string reason;
             project->process({}, [&](const std::string& said) { reason = said; });
             kit::MainQueue::drain();
-            std::_Exit(reason == "The count could not be started: Resource temporarily unavailable." && !*project->working ? 0 : 1);
+            std::_Exit(reason == "The count could not be started: Resource temporarily unavailable." &&
+                               !*project->working
+                           ? 0
+                           : 1);
         },
         testing::ExitedWithCode(0), "");
 }

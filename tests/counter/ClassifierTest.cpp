@@ -54,8 +54,10 @@ TEST(Classifier, PicksAmongLanguagesSharingAnExtensionByContent)
     const auto& h = c.candidates("x.h", "h");
     EXPECT_EQ(names(h), (std::vector<std::string>{"C Header", "C++ Header", "Objective-C"}));
     EXPECT_EQ(nameOf(c.choose(h, "h", "#ifndef X\n#define X\nstruct s { int a; };\n#endif\n")), "C Header");
-    EXPECT_EQ(nameOf(c.choose(h, "h", "#pragma once\nnamespace qm {\nclass Foo : public Bar {\n};\n}\n")), "C++ Header");
-    EXPECT_EQ(nameOf(c.choose(h, "h", "#import <Foundation/Foundation.h>\n@interface A : NSObject\n@end\n")), "Objective-C");
+    EXPECT_EQ(nameOf(c.choose(h, "h", "#pragma once\nnamespace qm {\nclass Foo : public Bar {\n};\n}\n")),
+              "C++ Header");
+    EXPECT_EQ(nameOf(c.choose(h, "h", "#import <Foundation/Foundation.h>\n@interface A : NSObject\n@end\n")),
+              "Objective-C");
     // "@endcode" in a documentation comment is not Objective-C.
     EXPECT_EQ(nameOf(c.choose(h, "h", "/**\n@code\nx();\n@endcode\n*/\nint x(void);\n")), "C Header");
 
@@ -99,8 +101,12 @@ TEST(Options, ParsesTheCommandLine)
 
     EXPECT_EQ(parse({"--help"}).action, CommandLine::Action::Help);
     EXPECT_EQ(parse({"--version"}).action, CommandLine::Action::Version);
-    for (const auto& bad : std::vector<std::vector<std::string>>{
-             {"--bogus"}, {"--format"}, {"--format", "xml"}, {"--sort", "size"}, {"--by-file=yes"}, {"--exclude-ext"}}) {
+    for (const auto& bad : std::vector<std::vector<std::string>>{{"--bogus"},
+                                                                 {"--format"},
+                                                                 {"--format", "xml"},
+                                                                 {"--sort", "size"},
+                                                                 {"--by-file=yes"},
+                                                                 {"--exclude-ext"}}) {
         const auto r = parse(bad);
         EXPECT_EQ(r.action, CommandLine::Action::Error) << bad[0];
         EXPECT_FALSE(r.error.empty());

@@ -22,7 +22,7 @@ TEST(DecoderRoundTrip, TheApplicationDecodesTheCountersOutput)
     t.write("odd \"name\"\\\x01\xfe.py", "'''doc'''\nx = 1\n");
     t.write("data.c", std::string("\0\0\0", 3));
     t.write("notes.md", "# skipped by the extension list\n");
-    t.write("copy.c", "/* a */\nint main(void) { return 0; }\n\n");  // a duplicate of src/main.c
+    t.write("copy.c", "/* a */\nint main(void) { return 0; }\n\n"); // a duplicate of src/main.c
     t.write("app.min.js", std::string(600, 'x') + "\n");
 
     // Exactly the argument list the application passes.
@@ -35,7 +35,7 @@ TEST(DecoderRoundTrip, TheApplicationDecodesTheCountersOutput)
     const qm::LanguageList decoded = qm::decodeCounterOutput(r.out);
     const json raw = json::parse(r.out);
     ASSERT_EQ(decoded.size(), raw.size());
-    ASSERT_EQ(decoded.size(), 4u);  // C, C++ Header, Shell, Python
+    ASSERT_EQ(decoded.size(), 4u); // C, C++ Header, Shell, Python
     std::size_t files = 0;
     for (std::size_t i = 0; i < decoded.size(); ++i) {
         const auto& language = *decoded[i];
@@ -73,8 +73,8 @@ TEST(DecoderRoundTrip, TheApplicationDecodesTheCountersOutput)
     qm::loadLanguageResources(kit::Bundle(QM_BUNDLE_DIR));
     for (const auto& language : decoded) {
         EXPECT_TRUE(qm::langSpecs().count(language->name)) << language->name;
-        EXPECT_TRUE(std::any_of(qm::supportedLanguages().begin(), qm::supportedLanguages().end(),
-                                [&](const auto& e) { return e->lang == language->name; }))
-            << language->name;
+        EXPECT_TRUE(std::any_of(qm::supportedLanguages().begin(), qm::supportedLanguages().end(), [&](const auto& e) {
+            return e->lang == language->name;
+        })) << language->name;
     }
 }

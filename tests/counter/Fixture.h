@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,9 +17,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,7 +84,7 @@ inline void emptyDeepTree(const std::string& path)
     std::size_t moved = 0;
     for (auto entries = names(top); !entries.empty(); entries = names(top)) {
         for (const auto& name : entries) {
-            struct stat st{};
+            struct stat st {};
             if (::fstatat(top, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) {
                 ::unlinkat(top, name.c_str(), 0);
                 continue;
@@ -112,9 +112,9 @@ struct RunResult {
 
 // How a run of the counter is set up beyond its arguments.
 struct RunSetup {
-    int timeoutSeconds = 300;  // a hang guard: the run is killed after this long
-    rlim_t openFiles = 0;      // its limit of open file descriptors; 0: the tests' own
-    bool closedPipe = false;   // its standard output a pipe whose reading end is closed
+    int timeoutSeconds = 300; // a hang guard: the run is killed after this long
+    rlim_t openFiles = 0;     // its limit of open file descriptors; 0: the tests' own
+    bool closedPipe = false;  // its standard output a pipe whose reading end is closed
 };
 
 inline std::string readFile(const std::string& path)
@@ -169,8 +169,8 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
                                                  : ::open(standardOutput.c_str(), O_WRONLY);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const rlimit files{setup.openFiles, setup.openFiles};
-        if (out >= 0 && err >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 && ::dup2(err, STDERR_FILENO) >= 0 && ::chdir(cwd.c_str()) == 0 &&
-            (setup.openFiles == 0 || ::setrlimit(RLIMIT_NOFILE, &files) == 0) &&
+        if (out >= 0 && err >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 && ::dup2(err, STDERR_FILENO) >= 0 &&
+            ::chdir(cwd.c_str()) == 0 && (setup.openFiles == 0 || ::setrlimit(RLIMIT_NOFILE, &files) == 0) &&
             (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)))
             ::execve(exe.c_str(), argv.data(), environ);
         ::_exit(127);

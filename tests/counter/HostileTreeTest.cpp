@@ -96,7 +96,7 @@ TEST(HostileTree, CountsWhatItCanAndEndsWhateverTheTreeHolds)
 {
     TempTree t;
     t.write("plain.c", "int a;\n// b\n");
-    t.write("-rf.c", "int r;\n");  // names that look like options
+    t.write("-rf.c", "int r;\n"); // names that look like options
     t.write("--help.c", "int h;\n\n");
     t.write("new\nline.c", "int nl;\n");
     t.write("bad\xff.c", "// bad\n");
@@ -111,7 +111,7 @@ TEST(HostileTree, CountsWhatItCanAndEndsWhateverTheTreeHolds)
     ASSERT_LT(sockPath.size(), sizeof address.sun_path);
     std::strcpy(address.sun_path, sockPath.c_str());
     ASSERT_EQ(::bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    t.link("/proc/self/pagemap", "evil.c");  // endless, though it says it is empty
+    t.link("/proc/self/pagemap", "evil.c"); // endless, though it says it is empty
     t.link("/dev/zero", "zero.c");
     t.link("self.c", "self.c");
     t.link(".", "loop");
@@ -127,23 +127,22 @@ TEST(HostileTree, CountsWhatItCanAndEndsWhateverTheTreeHolds)
     const std::string bottom = chainPath(depth);
 
     std::map<std::string, Figures> expected = {
-        {"./plain.c", {12, 2, 1, 1, 0}},     {"./-rf.c", {7, 1, 1, 0, 0}},
-        {"./--help.c", {8, 2, 1, 0, 1}},     {"./new\nline.c", {8, 1, 1, 0, 0}},
+        {"./plain.c", {12, 2, 1, 1, 0}},          {"./-rf.c", {7, 1, 1, 0, 0}},
+        {"./--help.c", {8, 2, 1, 0, 1}},          {"./new\nline.c", {8, 1, 1, 0, 0}},
         {"./bad\xEF\xBF\xBD.c", {7, 1, 0, 1, 0}}, {"./esc\x1b[1m.c", {9, 1, 1, 0, 0}},
-        {"./twin.c", {14, 1, 1, 0, 0}},      {"./evil.c", {0, 0, 0, 0, 0}},
-        {bottom + "twin.c", {14, 1, 1, 0, 0}},
-        {bottom + "deep.c", {10, 1, 1, 0, 0}},
+        {"./twin.c", {14, 1, 1, 0, 0}},           {"./evil.c", {0, 0, 0, 0, 0}},
+        {bottom + "twin.c", {14, 1, 1, 0, 0}},    {bottom + "deep.c", {10, 1, 1, 0, 0}},
     };
     const RunResult all = runScc({"--by-file", "--format", "json", "--verbose", "."}, t.root(), false, {}, guarded);
     EXPECT_FALSE(all.timedOut);
     ASSERT_EQ(all.status, 0) << all.err;
-    EXPECT_EQ(all.err, "");  // pipes, sockets, devices and links that lead nowhere are not files to read
+    EXPECT_EQ(all.err, ""); // pipes, sockets, devices and links that lead nowhere are not files to read
     EXPECT_EQ(counted(all), expected);
 
     // Of the identical twins the first by location stays, however deep it lies.
     expected.erase("./twin.c");
-    const RunResult unique =
-        runScc({"--by-file", "--format", "json", "--no-duplicates", "."}, t.root(), false, {}, guarded);
+    const RunResult unique = runScc({"--by-file", "--format", "json", "--no-duplicates", "."}, t.root(), false, {},
+                                    guarded);
     EXPECT_FALSE(unique.timedOut);
     ASSERT_EQ(unique.status, 0) << unique.err;
     EXPECT_EQ(unique.err, "");
@@ -160,7 +159,7 @@ TEST(HostileTree, NamesEachFileAndFolderItMayNotRead)
     t.write("secret.c", "int s;\n");
     t.write("un\nreadable.c", "int u;\n");
     t.write("locked/inner.c", "int i;\n");
-    t.write("noexec/x.c", "int x;\n");  // listed, but its files cannot be opened
+    t.write("noexec/x.c", "int x;\n"); // listed, but its files cannot be opened
     ::chmod(t.root().c_str(), 0755);
     if (const std::string problem = unprivilegedRunProblem(t.root()); !problem.empty())
         GTEST_SKIP() << problem;
@@ -250,8 +249,8 @@ TEST(HostileTree, KeepsWithinFewFileDescriptors)
     EXPECT_EQ(walked.fileCount(), 4u * depth);
     EXPECT_EQ(walked.warnings, std::vector<std::string>{});
 
-    const RunResult r =
-        runScc({"--format", "json", "--verbose", "."}, t.root(), false, {}, RunSetup{.timeoutSeconds = 120, .openFiles = 64});
+    const RunResult r = runScc({"--format", "json", "--verbose", "."}, t.root(), false, {},
+                               RunSetup{.timeoutSeconds = 120, .openFiles = 64});
     EXPECT_FALSE(r.timedOut);
     ASSERT_EQ(r.status, 0) << r.err.substr(0, 300);
     EXPECT_EQ(r.err, "");

@@ -46,7 +46,7 @@ std::string chain(int depth, const std::string& name)
 }
 
 struct Case {
-    std::string pattern;  // a line of an ignore file
+    std::string pattern; // a line of an ignore file
     std::string path;
     bool ignored;
 };
@@ -54,37 +54,89 @@ struct Case {
 // Answers read from gitignore(5) and confirmed with `git check-ignore` (git 2.39).
 const std::vector<Case> gitCases = {
     // Bracket classes, and the bracket's other rules.
-    {"b[[:digit:]].c", "b1.c", true}, {"b[[:digit:]].c", "bx.c", false}, {"b[[:digit:]].c", "src/b7.c", true},
-    {"b[[:digit:]].c", "b[.c", false}, {"[[:space:]]x", "\tx", true}, {"[[:space:]]x", " x", true},
-    {"[[:space:]]x", "\vx", false},  // git's own tables: no vertical tab
-    {"[[:space:]]x", "\fx", false}, {"p[]]", "p]", true}, {"p[]-a]x", "p^x", true}, {"p[]-a]x", "pbx", false},
-    {"p[z-a]", "pz", true}, {"p[z-a]", "pm", false}, {"p[a-]", "p-", true}, {"p[a-]", "pb", false},
-    {"p[[:ab]", "p:", true}, {"p[[:ab]", "p[", true}, {"p[[:ab]", "pb", true}, {"p[[:ab]", "pc", false},
-    {"*.[ch]", "x.h", true}, {"*.[ch]", "x.o", false}, {"file[!0-9]", "filex", true}, {"file[!0-9]", "file7", false},
+    {"b[[:digit:]].c", "b1.c", true},
+    {"b[[:digit:]].c", "bx.c", false},
+    {"b[[:digit:]].c", "src/b7.c", true},
+    {"b[[:digit:]].c", "b[.c", false},
+    {"[[:space:]]x", "\tx", true},
+    {"[[:space:]]x", " x", true},
+    {"[[:space:]]x", "\vx", false}, // git's own tables: no vertical tab
+    {"[[:space:]]x", "\fx", false},
+    {"p[]]", "p]", true},
+    {"p[]-a]x", "p^x", true},
+    {"p[]-a]x", "pbx", false},
+    {"p[z-a]", "pz", true},
+    {"p[z-a]", "pm", false},
+    {"p[a-]", "p-", true},
+    {"p[a-]", "pb", false},
+    {"p[[:ab]", "p:", true},
+    {"p[[:ab]", "p[", true},
+    {"p[[:ab]", "pb", true},
+    {"p[[:ab]", "pc", false},
+    {"*.[ch]", "x.h", true},
+    {"*.[ch]", "x.o", false},
+    {"file[!0-9]", "filex", true},
+    {"file[!0-9]", "file7", false},
     {"file[^0-9]", "file7", false},
     // Patterns that match nothing: an unclosed bracket, an unknown class, a trailing backslash.
-    {"a[b", "a[b", false}, {"a[b", "ab", false}, {"p[!]", "p!", false}, {"p[!]", "p]", false},
-    {"p[[::]]", "p:]", false}, {"p[[:foo:]]", "pf", false}, {"x\\", "x\\", false}, {"x\\", "x", false},
+    {"a[b", "a[b", false},
+    {"a[b", "ab", false},
+    {"p[!]", "p!", false},
+    {"p[!]", "p]", false},
+    {"p[[::]]", "p:]", false},
+    {"p[[:foo:]]", "pf", false},
+    {"x\\", "x\\", false},
+    {"x\\", "x", false},
     // "**": whole components, or right after the leading plain text.
-    {"f**/bar.c", "foo/bar.c", true}, {"f**/bar.c", "f/bar.c", true}, {"f**/bar.c", "fbar.c", true},
-    {"f**/bar.c", "f/x/bar.c", true}, {"f**/bar.c", "g/bar.c", false}, {"f**/bar.c", "x/foo/bar.c", false},
-    {"***/a.c", "a.c", true}, {"***/a.c", "x/a.c", true}, {"***/a.c", "x/y/a.c", true}, {"***/a.c", "x/b.c", false},
-    {"**\\/x", "a/x", true}, {"**\\/x", "x", false}, {"a/**", "a", false}, {"a/**", "a/b", true},
-    {"a/**", "a/b/c", true}, {"a/**/b", "a/b", true}, {"a/**/b", "a/x/y/b", true}, {"a/**/b", "a/xb", false},
-    {"a**b", "axxb", true}, {"a/x**b", "a/xyb", true}, {"a/x**b", "a/x/yb", false}, {"a/b**c/d", "a/bx/yc/d", false},
-    {"**/**/**/**/**/**/**/**/**/x", "x", true}, {"**/**/**/**/**/**/**/**/**/x", chain(5, "x"), true},
+    {"f**/bar.c", "foo/bar.c", true},
+    {"f**/bar.c", "f/bar.c", true},
+    {"f**/bar.c", "fbar.c", true},
+    {"f**/bar.c", "f/x/bar.c", true},
+    {"f**/bar.c", "g/bar.c", false},
+    {"f**/bar.c", "x/foo/bar.c", false},
+    {"***/a.c", "a.c", true},
+    {"***/a.c", "x/a.c", true},
+    {"***/a.c", "x/y/a.c", true},
+    {"***/a.c", "x/b.c", false},
+    {"**\\/x", "a/x", true},
+    {"**\\/x", "x", false},
+    {"a/**", "a", false},
+    {"a/**", "a/b", true},
+    {"a/**", "a/b/c", true},
+    {"a/**/b", "a/b", true},
+    {"a/**/b", "a/x/y/b", true},
+    {"a/**/b", "a/xb", false},
+    {"a**b", "axxb", true},
+    {"a/x**b", "a/xyb", true},
+    {"a/x**b", "a/x/yb", false},
+    {"a/b**c/d", "a/bx/yc/d", false},
+    {"**/**/**/**/**/**/**/**/**/x", "x", true},
+    {"**/**/**/**/**/**/**/**/**/x", chain(5, "x"), true},
     {"**/**/**/**/**/**/**/**/**/x", chain(5, "y"), false},
     // Wildcards never match "/".
-    {"a?c", "a/c", false}, {"a?c", "abc", true}, {"a[/]c", "a/c", false}, {"*.o", "dir/main.o", true},
+    {"a?c", "a/c", false},
+    {"a?c", "abc", true},
+    {"a[/]c", "a/c", false},
+    {"*.o", "dir/main.o", true},
     {"a*", "a/b", false},
     // Anchored and plain patterns; escapes; trailing spaces.
-    {"a/b", "a/b", true}, {"a/b", "x/a/b", false}, {"/a.c", "a.c", true}, {"/a.c", "x/a.c", false},
-    {"doc/*.html", "doc/x.html", true}, {"doc/*.html", "doc/sub/x.html", false}, {"\\#*#", "#a#", true},
-    {"\\!important", "!important", true}, {"a\\ ", "a ", true}, {"a\\ ", "a", false}, {"a\\\\ ", "a\\", true},
+    {"a/b", "a/b", true},
+    {"a/b", "x/a/b", false},
+    {"/a.c", "a.c", true},
+    {"/a.c", "x/a.c", false},
+    {"doc/*.html", "doc/x.html", true},
+    {"doc/*.html", "doc/sub/x.html", false},
+    {"\\#*#", "#a#", true},
+    {"\\!important", "!important", true},
+    {"a\\ ", "a ", true},
+    {"a\\ ", "a", false},
+    {"a\\\\ ", "a\\", true},
     {"trailing   ", "trailing", true},
     // The exponential cases of a backtracking matcher.
-    {"*a*a*a*a*a*a*a*a*a*b", "aaaaaaaaab", true}, {"*a*a*a*a*a*a*a*a*a*b", "aaaaaaaab", false},
-    {"*a*a*a*a*a*a*a*a*a*b", forty, false}, {"*a*a*a*a*a*a*a*a*a*b", "b" + forty.substr(1), false},
+    {"*a*a*a*a*a*a*a*a*a*b", "aaaaaaaaab", true},
+    {"*a*a*a*a*a*a*a*a*a*b", "aaaaaaaab", false},
+    {"*a*a*a*a*a*a*a*a*a*b", forty, false},
+    {"*a*a*a*a*a*a*a*a*a*b", "b" + forty.substr(1), false},
 };
 
 } // namespace
@@ -115,9 +167,8 @@ TEST(IgnoreRules, ReadsAPathInPiecesAsAWhole)
 {
     // The walk reads a path a folder at a time; the answer is the whole path's.
     const std::vector<std::string> patterns = {"a/**/b", "**/x/*.c", "/top/*/y", "f**/z", "a/b/c", "*/*/*.c", "d/**"};
-    const std::vector<std::string> paths = {"a/b",     "a/x/b",   "a/x/y/b", "x/q.c",  "r/x/q.c", "top/m/y",
-                                            "top/m/n/y", "fz",     "f/g/z",   "a/b/c",  "a/b/c/d", "p/q/r.c",
-                                            "d/e/f"};
+    const std::vector<std::string> paths = {"a/b", "a/x/b", "a/x/y/b", "x/q.c",   "r/x/q.c", "top/m/y", "top/m/n/y",
+                                            "fz",  "f/g/z", "a/b/c",   "a/b/c/d", "p/q/r.c", "d/e/f"};
     for (const auto& pattern : patterns)
         for (const auto& path : paths)
             EXPECT_EQ(ignoresFile(pattern + "\n", path), globMatch(parseIgnoreFile(pattern)[0].glob, path))
@@ -138,7 +189,8 @@ TEST(IgnoreRules, RulesOfAnyDepthAreLetGoOf)
 TEST(IgnoreRules, ParsesIgnoreFilesAsGitDoes)
 {
     using namespace std::string_literals;
-    const auto patterns = parseIgnoreFile("# comment\n\n*.o\n!keep.o\nbuild/\n/top.txt\ndoc/*.html\ntrailing   \nesc\\ \r\nnul\0ls\n"s);
+    const auto patterns =
+        parseIgnoreFile("# comment\n\n*.o\n!keep.o\nbuild/\n/top.txt\ndoc/*.html\ntrailing   \nesc\\ \r\nnul\0ls\n"s);
     ASSERT_EQ(patterns.size(), 8u);
     EXPECT_EQ(patterns[0].glob, "*.o");
     EXPECT_FALSE(patterns[0].anchored);
@@ -153,7 +205,7 @@ TEST(IgnoreRules, ParsesIgnoreFilesAsGitDoes)
     EXPECT_EQ(patterns[5].glob, "trailing");
     EXPECT_EQ(patterns[6].glob, "esc\\ ");
     EXPECT_TRUE(globMatch(patterns[6].glob, "esc "));
-    EXPECT_EQ(patterns[7].glob, "nul");  // a line ends at a NUL byte
+    EXPECT_EQ(patterns[7].glob, "nul"); // a line ends at a NUL byte
 }
 
 TEST(IgnoreRules, DeepestFileAndLastPatternDecide)
@@ -165,11 +217,11 @@ TEST(IgnoreRules, DeepestFileAndLastPatternDecide)
     EXPECT_TRUE(IgnoreRules::ignoredPath(root, "deep/er/a.log", false));
     EXPECT_FALSE(IgnoreRules::ignoredPath(root, "important.log", false));
     EXPECT_TRUE(IgnoreRules::ignoredPath(root, "out", true));
-    EXPECT_FALSE(IgnoreRules::ignoredPath(root, "out", false));  // "out/" names folders only
+    EXPECT_FALSE(IgnoreRules::ignoredPath(root, "out", false)); // "out/" names folders only
     EXPECT_TRUE(IgnoreRules::ignoredPath(root, "only-top.c", false));
-    EXPECT_FALSE(IgnoreRules::ignoredPath(root, "src/only-top.c", false));  // anchored to its folder
+    EXPECT_FALSE(IgnoreRules::ignoredPath(root, "src/only-top.c", false)); // anchored to its folder
 
-    EXPECT_FALSE(IgnoreRules::ignoredPath(sub, "debug.log", false));  // re-included below
+    EXPECT_FALSE(IgnoreRules::ignoredPath(sub, "debug.log", false)); // re-included below
     EXPECT_TRUE(IgnoreRules::ignoredPath(sub, "other.log", false));
     EXPECT_TRUE(IgnoreRules::ignoredPath(sub, "gen/x.c", false));
     EXPECT_FALSE(IgnoreRules::ignoredPath(sub, "gen/deeper/x.c", false));
@@ -193,7 +245,7 @@ TEST(IgnoreRules, AgreesWithGitCheckIgnore)
     std::vector<std::string> paths;
     for (const Case& c : gitCases) {
         if (std::count(c.pattern.begin(), c.pattern.end(), '*') > 6)
-            continue;  // git's own matcher takes minutes on these
+            continue; // git's own matcher takes minutes on these
         files[c.pattern + "\n"];
         paths.push_back(c.path);
     }
@@ -211,7 +263,7 @@ TEST(IgnoreRules, AgreesWithGitCheckIgnore)
         t.write("paths", input);
         const std::string command = env + "git -C '" + t.root() + "' check-ignore --no-index -z -v -n --stdin < '" +
                                     t.path("paths") + "' > '" + t.path("answers") + "'";
-        ASSERT_LE(std::system(command.c_str()), 1 << 8) << command;  // 1: nothing ignored
+        ASSERT_LE(std::system(command.c_str()), 1 << 8) << command; // 1: nothing ignored
         const std::string answers = readFile(t.path("answers"));
         // Four fields a path: source, line, pattern (a "!" one re-includes), path.
         std::vector<std::string> fields;

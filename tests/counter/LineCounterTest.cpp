@@ -1,8 +1,8 @@
-#include "counter/Lanes.h"
-#include "counter/Language.h"
 #include "counter/LineCounter.h"
 #include "CountCases.h"
 #include "Pieces.h"
+#include "counter/Lanes.h"
+#include "counter/Language.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,8 @@ void expectCounts(const std::string& language, const std::string& text, Expected
 {
     const Counts c = LineCounter::count(syntaxOf(language), text);
     using Figures = std::vector<std::uint64_t>; // lines, code, comment, blank, complexity
-    EXPECT_EQ((Figures{c.lines, c.code, c.comment, c.blank, c.complexity}), (Figures{e.lines, e.code, e.comment, e.blank, e.complexity}))
+    EXPECT_EQ((Figures{c.lines, c.code, c.comment, c.blank, c.complexity}),
+              (Figures{e.lines, e.code, e.comment, e.blank, e.complexity}))
         << language << ": " << text;
     EXPECT_EQ(c.lines, c.code + c.comment + c.blank);
 }
@@ -122,28 +123,40 @@ TEST(LineCounter, CountsLinesAndBlanksAtTheEdges)
     EXPECT_EQ(LineCounter::count(syntaxOf("C"), "int a;\n// comment\n\nint b;").codeBytes, 7u + 6u);
 }
 
-
 const std::vector<Case> bracketCases{
     {"CMake", "#[=[ a\nb ]=]\nset(x 1)\n", {3, 1, 2, 0, 0}, "a bracket comment with one '=' runs to ']=]'"},
     {"CMake", "#[==[\nx ]] still\n]==]\nif(A)\n", {4, 1, 3, 0, 1}, "']]' does not close a bracket comment of level 2"},
     {"CMake", "#[[\nblock\n]]\n# line\n", {4, 0, 4, 0, 0}, "level 0 bracket comment"},
     {"CMake", "message([=[\n# not a comment\n]=])\n", {3, 3, 0, 0, 0}, "a bracket argument is a string"},
     {"CMake", "#[x] comment\nset(a)\n", {2, 1, 1, 0, 0}, "'#[' without a second '[' is a line comment"},
-    {"Lua", "--[==[\n]] not closed\n]==]\nlocal s = [=[\n-- not a comment\n]=]\n", {6, 3, 3, 0, 0},
+    {"Lua",
+     "--[==[\n]] not closed\n]==]\nlocal s = [=[\n-- not a comment\n]=]\n",
+     {6, 3, 3, 0, 0},
      "long brackets of any level, comments and strings"},
 };
 
 const std::vector<Case> pythonCases{
-    {"Python", "def f():\n    r\"\"\"Raw docstring \\d\n    more\n    \"\"\"\n    return 1\n", {5, 2, 3, 0, 0},
+    {"Python",
+     "def f():\n    r\"\"\"Raw docstring \\d\n    more\n    \"\"\"\n    return 1\n",
+     {5, 2, 3, 0, 0},
      "a raw docstring over several lines"},
-    {"Python", "u\"\"\"a\"\"\"\nR'''b'''\nrb\"\"\"c\"\"\"\nf\"\"\"d\"\"\"\nBr'''e'''\nFR\"\"\"g\"\"\"\n", {6, 0, 6, 0, 0},
+    {"Python",
+     "u\"\"\"a\"\"\"\nR'''b'''\nrb\"\"\"c\"\"\"\nf\"\"\"d\"\"\"\nBr'''e'''\nFR\"\"\"g\"\"\"\n",
+     {6, 0, 6, 0, 0},
      "every prefix, in any case, opens a docstring"},
     {"Python", "x = r\"\"\"doc\"\"\"\nxr = 1\n", {2, 2, 0, 0, 0}, "after code a prefixed string is code"},
-    {"Python", "x = call(\n    \"\"\"not a docstring\"\"\"\n)\n", {3, 3, 0, 0, 0},
+    {"Python",
+     "x = call(\n    \"\"\"not a docstring\"\"\"\n)\n",
+     {3, 3, 0, 0, 0},
      "a string opening a line inside brackets is an argument"},
-    {"Python", "x = [1,\n    r'''\n    also code\n    ''']\n", {4, 4, 0, 0, 0}, "brackets hold for multi-line strings too"},
+    {"Python",
+     "x = [1,\n    r'''\n    also code\n    ''']\n",
+     {4, 4, 0, 0, 0},
+     "brackets hold for multi-line strings too"},
     {"Python", "x = \\\n    \"\"\"also code\"\"\"\n", {2, 2, 0, 0, 0}, "a backslash continues the statement"},
-    {"Python", "a = (1,\n     2)\n\"\"\"doc\"\"\"\n# (\n\"\"\"doc\"\"\"\n", {5, 2, 3, 0, 0},
+    {"Python",
+     "a = (1,\n     2)\n\"\"\"doc\"\"\"\n# (\n\"\"\"doc\"\"\"\n",
+     {5, 2, 3, 0, 0},
      "once brackets close, and not counting those in comments, docstrings come back"},
 };
 
@@ -151,73 +164,127 @@ const std::vector<Case> shellCases{
     {"Shell", "echo it\\'s\n# comment\n", {2, 1, 1, 0, 0}, "a backslash escapes a quote outside quotes"},
     {"Shell", "echo ${#a} \"it's\nmulti\"\n# comment\n", {3, 2, 1, 0, 0}, "'#' inside a word starts no comment"},
     {"Shell", "cat <<EOF\n# not a comment\nit's\nEOF\n# comment\n", {5, 4, 1, 0, 0}, "a here-document's body is code"},
-    {"Shell", "f() {\n\tcat <<-'END'\n\t# body\n\tEND\n}\n# after\n", {6, 5, 1, 0, 0},
+    {"Shell",
+     "f() {\n\tcat <<-'END'\n\t# body\n\tEND\n}\n# after\n",
+     {6, 5, 1, 0, 0},
      "<<- allows tabs before the quoted terminator"},
     {"Shell", "cat << \"X\"\n\nx\nX\n", {4, 3, 0, 1, 0}, "a blank line in a body is blank"},
     {"Shell", "cat <<\\EOF >out\n'\nEOF\n# c\n", {4, 3, 1, 0, 0}, "<<\\WORD"},
     {"Shell", "cat <<A <<B\na\nA\nb # no\nB\n# c\n", {6, 5, 1, 0, 0}, "two here-documents read one after the other"},
     {"Shell", "x=$((1 << 2))\n# comment\n", {2, 1, 1, 0, 0}, "a shift inside arithmetic"},
     {"Shell", "grep x <<< \"$s\"\n# comment\n", {2, 1, 1, 0, 0}, "a here-string"},
-    {"Shell", ": <<'COMMENT'\ndocs here\nCOMMENT\necho hi\n", {4, 2, 2, 0, 0}, "a here-document given to ':' is a comment"},
+    {"Shell",
+     ": <<'COMMENT'\ndocs here\nCOMMENT\necho hi\n",
+     {4, 2, 2, 0, 0},
+     "a here-document given to ':' is a comment"},
     {"Shell", "echo $'it\\'s'\n# comment\n", {2, 1, 1, 0, 0}, "$'...' holds escapes"},
-    {"Shell", "EOF=1\ncat <<EOF\n  EOF\nEOF\n# c\n", {5, 4, 1, 0, 0}, "without '-' the terminator stands at the line start"},
+    {"Shell",
+     "EOF=1\ncat <<EOF\n  EOF\nEOF\n# c\n",
+     {5, 4, 1, 0, 0},
+     "without '-' the terminator stands at the line start"},
 };
 
 const std::vector<Case> perlCases{
-    {"Perl", "print <<\"END\";\n# not a comment\n=pod\nEND\nprint <<'E2', <<~E3;\na\nE2\n    b\n    E3\n# c\n",
-     {10, 9, 1, 0, 0}, "here-documents: quoted, two on a line, indented; POD inside is text"},
+    {"Perl",
+     "print <<\"END\";\n# not a comment\n=pod\nEND\nprint <<'E2', <<~E3;\na\nE2\n    b\n    E3\n# c\n",
+     {10, 9, 1, 0, 0},
+     "here-documents: quoted, two on a line, indented; POD inside is text"},
     {"Perl", "my $x = 1 << 2; # shift\n# c\n", {2, 1, 1, 0, 0}, "a shift is not a here-document"},
-    {"Perl", "my @w = qw(a # b\n  c);\nmy $s = q{it's {nested} # x};\n$t =~ s{a}\n  {b}g;\n$u =~ tr/a-z/A-Z/;\n# c\n",
-     {7, 6, 1, 0, 0}, "quote operators with bracket pairs, nested, and in two parts"},
-    {"Perl", "if ($x =~ m!a#b!) { print qq|it's| }\n$y =~ s#a#b#;\n$z =~ y/a/b/;\n# c\n", {4, 3, 1, 0, 1},
+    {"Perl",
+     "my @w = qw(a # b\n  c);\nmy $s = q{it's {nested} # x};\n$t =~ s{a}\n  {b}g;\n$u =~ tr/a-z/A-Z/;\n# c\n",
+     {7, 6, 1, 0, 0},
+     "quote operators with bracket pairs, nested, and in two parts"},
+    {"Perl",
+     "if ($x =~ m!a#b!) { print qq|it's| }\n$y =~ s#a#b#;\n$z =~ y/a/b/;\n# c\n",
+     {4, 3, 1, 0, 1},
      "quote operators with any delimiter"},
-    {"Perl", "my %h = (s => 1, y => 2);\nprint $h{s} if -s $file;\n$obj->y('x');\n# c\n", {4, 3, 1, 0, 1},
+    {"Perl",
+     "my %h = (s => 1, y => 2);\nprint $h{s} if -s $file;\n$obj->y('x');\n# c\n",
+     {4, 3, 1, 0, 1},
      "hash keys, file tests and methods are no quote operators"},
-    {"Perl", "my $n = $#list / 2; # half\nmy @p = split /'/, $s;\nprint $', \"\\n\" if /x#y/;\n# c\n", {4, 3, 1, 0, 1},
+    {"Perl",
+     "my $n = $#list / 2; # half\nmy @p = split /'/, $s;\nprint $', \"\\n\" if /x#y/;\n# c\n",
+     {4, 3, 1, 0, 1},
      "$# and $' are variables; a regex after an operator, division after a value"},
     {"Perl", "my $v = $a // 'd';\n# c\n", {2, 1, 1, 0, 0}, "'//' after a value is defined-or"},
     {"Perl", "print m,/, ? 1 : 0; # c\n# c\n", {2, 1, 1, 0, 0}, "a comma as delimiter"},
-    {"Perl", "my @p = split /\\n\\n/, <<'=back';\n\n=over 2\n\nText.\n\n=back\n\nprint 1;\n", {9, 2, 3, 4, 0},
+    {"Perl",
+     "my @p = split /\\n\\n/, <<'=back';\n\n=over 2\n\nText.\n\n=back\n\nprint 1;\n",
+     {9, 2, 3, 4, 0},
      "a here-document closed by a POD command holds POD"},
 };
 
 const std::vector<Case> rubyCases{
-    {"Ruby", "x = <<~EOS\n  # body\n  EOS\ny = <<-'E'\n  e\n  E\nz = [1] << 2 # shift\n# c\n", {8, 7, 1, 0, 0},
+    {"Ruby",
+     "x = <<~EOS\n  # body\n  EOS\ny = <<-'E'\n  e\n  E\nz = [1] << 2 # shift\n# c\n",
+     {8, 7, 1, 0, 0},
      "here-documents, indented terminators, and a shift"},
     {"Ruby", "class <<self\n# c\nend\n", {3, 2, 1, 0, 0}, "class <<self is no here-document"},
-    {"Ruby", "a = %w(it's a)\nb = %q{x # y}\nc = %r{/#}\nd = $' + $\"\n# c\n", {5, 4, 1, 0, 0},
+    {"Ruby",
+     "a = %w(it's a)\nb = %q{x # y}\nc = %r{/#}\nd = $' + $\"\n# c\n",
+     {5, 4, 1, 0, 0},
      "percent literals and the globals $' and $\""},
-    {"Ruby", "if x =~ /'/ then y end\nr = a / b # half\n# c\n", {3, 2, 1, 0, 1}, "a regex after an operator, division after a value"},
-    {"Ruby", "d.chomp(?/) + ?' # c\nx = a ? \"'\" : c\n# c\n", {3, 2, 1, 0, 0}, "?/ and ?' are characters; '?' with a space is a condition"},
+    {"Ruby",
+     "if x =~ /'/ then y end\nr = a / b # half\n# c\n",
+     {3, 2, 1, 0, 1},
+     "a regex after an operator, division after a value"},
+    {"Ruby",
+     "d.chomp(?/) + ?' # c\nx = a ? \"'\" : c\n# c\n",
+     {3, 2, 1, 0, 0},
+     "?/ and ?' are characters; '?' with a space is a condition"},
 };
 
 const std::vector<Case> scriptCases{
-    {"JavaScript", "const re = /x\\/*/;\nconst y = 1;\n// c\n", {3, 2, 1, 0, 0}, "'/*' inside a regex opens no comment"},
-    {"JavaScript", "const r = /`/;\nconst s = 1;\n// c\n", {3, 2, 1, 0, 0}, "a backtick inside a regex opens no template"},
-    {"TypeScript", "const half = total / 2 / 3; /* c\n*/\nif (/[/]'/.test(s)) x = 1;\n", {3, 2, 1, 0, 1},
+    {"JavaScript",
+     "const re = /x\\/*/;\nconst y = 1;\n// c\n",
+     {3, 2, 1, 0, 0},
+     "'/*' inside a regex opens no comment"},
+    {"JavaScript",
+     "const r = /`/;\nconst s = 1;\n// c\n",
+     {3, 2, 1, 0, 0},
+     "a backtick inside a regex opens no template"},
+    {"TypeScript",
+     "const half = total / 2 / 3; /* c\n*/\nif (/[/]'/.test(s)) x = 1;\n",
+     {3, 2, 1, 0, 1},
      "division after a value; a '/' inside a class does not end a regex"},
     {"TypeScript", "return /'/.test(s) // q\n// c\n", {2, 1, 1, 0, 0}, "a regex after return"},
-    {"JavaScript", "const s = `${\"`\"}\n// inside the template\n`;\n// c\n", {4, 3, 1, 0, 0},
+    {"JavaScript",
+     "const s = `${\"`\"}\n// inside the template\n`;\n// c\n",
+     {4, 3, 1, 0, 0},
      "a backtick in a string inside ${ }"},
-    {"JavaScript", "const s = `a ${b ? `c ${d}\n// in template\n` : '}'} e\n// still\n`;\n// c\n", {6, 5, 1, 0, 1},
+    {"JavaScript",
+     "const s = `a ${b ? `c ${d}\n// in template\n` : '}'} e\n// still\n`;\n// c\n",
+     {6, 5, 1, 0, 1},
      "templates nested in ${ }, and a brace in a string"},
     {"TSX", "const t = `${ {a: 1}.a }`; // c\n// c\n", {2, 1, 1, 0, 0}, "braces inside ${ } pair up"},
 };
 
 const std::vector<Case> rawStringCases{
-    {"Rust", "let a = r\"C:\\\";\nlet b = r#\"say \"hi\" // no\"#;\nlet c = br##\"a\"#b\"##; // tail\n// c\n", {4, 3, 1, 0, 0},
+    {"Rust",
+     "let a = r\"C:\\\";\nlet b = r#\"say \"hi\" // no\"#;\nlet c = br##\"a\"#b\"##; // tail\n// c\n",
+     {4, 3, 1, 0, 0},
      "raw strings have no escapes and end at the hashes they opened with"},
     {"Rust", "let x = bar\"; // c\n", {1, 1, 0, 0, 0}, "'r' ending a word opens no raw string"},
-    {"C++", "auto s = R\"x(\n/* not a comment\n)\" still )x\";\nint y; // c\n// c\n", {5, 4, 1, 0, 0},
+    {"C++",
+     "auto s = R\"x(\n/* not a comment\n)\" still )x\";\nint y; // c\n// c\n",
+     {5, 4, 1, 0, 0},
      "R\"delim( ... )delim\" over several lines"},
     {"C++", "auto t = u8R\"(a\"b)\"; auto u = LR\"--(\")--\"; // c\n// c\n", {2, 1, 1, 0, 0}, "prefixed raw strings"},
-    {"C#", "var p = @\"C:\\dir\\\";\nvar q = @\"say \"\"hi\"\"\n// still in the string\n\";\n// c\n", {5, 4, 1, 0, 0},
+    {"C#",
+     "var p = @\"C:\\dir\\\";\nvar q = @\"say \"\"hi\"\"\n// still in the string\n\";\n// c\n",
+     {5, 4, 1, 0, 0},
      "verbatim strings: no escapes, \"\" for a quote"},
-    {"C#", "var r = $@\"a \"\"{b}\"\"\n\" + @$\"\n// in\n\";\n// c\n", {5, 4, 1, 0, 0}, "interpolated verbatim strings"},
+    {"C#",
+     "var r = $@\"a \"\"{b}\"\"\n\" + @$\"\n// in\n\";\n// c\n",
+     {5, 4, 1, 0, 0},
+     "interpolated verbatim strings"},
 };
 
 const std::vector<Case> commentCases{
-    {"C", "int a; // note \\\n   still comment\nint b;\n", {3, 2, 1, 0, 0}, "a line comment ending in a backslash goes on"},
+    {"C",
+     "int a; // note \\\n   still comment\nint b;\n",
+     {3, 2, 1, 0, 0},
+     "a line comment ending in a backslash goes on"},
     {"C++ Header", "// first \\\n\nint c;\n", {3, 1, 1, 1, 0}, "a carried-on comment line may be blank"},
     {"C", "// a \\\r\nb\r\nint c;\r\n", {3, 1, 2, 0, 0}, "with CR LF line ends"},
     {"Java", "int a; // a \\\nint b;\n", {2, 2, 0, 0, 0}, "only where the preprocessor reads the code"},
@@ -225,7 +292,9 @@ const std::vector<Case> commentCases{
     {"Python", "\xEF\xBB\xBF\"\"\"doc\"\"\"\n", {1, 0, 1, 0, 0}, "a byte-order mark before a docstring"},
     {"Perl", "\xEF\xBB\xBF=pod\ntext\n=cut\n", {3, 0, 3, 0, 0}, "a byte-order mark before POD"},
     {"C", "\xEF\xBB\xBF", {0, 0, 0, 0, 0}, "a byte-order mark alone"},
-    {"Vim Script", "\" comment\nlet x = \"str\" \" trailing\necho 'it''s'\n", {3, 2, 1, 0, 0},
+    {"Vim Script",
+     "\" comment\nlet x = \"str\" \" trailing\necho 'it''s'\n",
+     {3, 2, 1, 0, 0},
      "'\"' starts a comment as a line's first text, a string elsewhere"},
     {"Fish", "# c\necho it\\'s #x\nset a b\n", {3, 2, 1, 0, 0}, "fish: escapes outside quotes"},
     {"C Shell", "# c\nset a = \"x\" # y\n", {2, 1, 1, 0, 0}, "csh"},
@@ -235,11 +304,18 @@ const std::vector<Case> commentCases{
 
 // Files read as each language's own lexer reads them.
 const std::vector<Case> ownLexerCases{
-    {"Perl", "sub f { 1 }\n\n=back\n\nText.\n\n=cut\n", {7, 1, 3, 3, 0}, "any =word where a statement may start opens POD"},
+    {"Perl",
+     "sub f { 1 }\n\n=back\n\nText.\n\n=cut\n",
+     {7, 1, 3, 3, 0},
+     "any =word where a statement may start opens POD"},
     {"Perl", "my $x = 1;\n=cut\nstill pod\n=cut\nprint $x;\n", {5, 2, 3, 0, 0}, "a stray =cut skips to the next =cut"},
-    {"Perl", "1;\n=begin html\n<p>x</p>\n=end html\n=cutting\n=cut\n2;\n", {7, 2, 5, 0, 0},
+    {"Perl",
+     "1;\n=begin html\n<p>x</p>\n=end html\n=cutting\n=cut\n2;\n",
+     {7, 2, 5, 0, 0},
      "=end and =cutting close no POD"},
-    {"Perl", "1;\n\n=pod\n\n=cut2\nprint 1;\n=pod\n=cut_\nprint 2;\n", {9, 3, 4, 2, 0},
+    {"Perl",
+     "1;\n\n=pod\n\n=cut2\nprint 1;\n=pod\n=cut_\nprint 2;\n",
+     {9, 3, 4, 2, 0},
      "=cut closes POD unless a letter follows, as perl reads it"},
     {"Perl", "use strict;\n# note\n=head1 NAME\n\n=cut\n", {5, 1, 3, 1, 0}, "POD after a comment line"},
     {"Perl", "print <<EOF;\ntext\nEOF\n=head1 X\n=cut\n", {5, 3, 2, 0, 0}, "POD after a here-document"},
@@ -248,10 +324,15 @@ const std::vector<Case> ownLexerCases{
     {"Perl", "print 1 if $t =~ /a/s || $u;\nif ($a =~ /x/s && $b) { 1 }\n# c\n", {3, 2, 1, 0, 4}, "/s || and /s &&"},
     {"Perl", "my @l = split(/^/m, $x);\n# c\n", {2, 1, 1, 0, 0}, "split(/^/m, ...)"},
     {"Perl", "$y =~ s{a}{b}s ? 1 : 0;\n# c\n", {2, 1, 1, 0, 0}, "flags after s{}{}"},
-    {"Perl", "print 1;\n__END__\n# data, not a comment\n\n=head1 NAME\n\nx\n\n=cut\nmore data\n", {10, 4, 3, 3, 0},
+    {"Perl",
+     "print 1;\n__END__\n# data, not a comment\n\n=head1 NAME\n\nx\n\n=cut\nmore data\n",
+     {10, 4, 3, 3, 0},
      "after __END__: data is code, POD is documentation"},
     {"Perl", "__DATA__\n# x\n'\n", {3, 3, 0, 0, 0}, "after __DATA__ nothing opens a comment or string"},
-    {"Perl", "if ($opt !~ m;^\n  # a comment inside /x\n  (\\w+);x) { 1 }\n# c\n", {4, 3, 1, 0, 1}, "';' right after m delimits it"},
+    {"Perl",
+     "if ($opt !~ m;^\n  # a comment inside /x\n  (\\w+);x) { 1 }\n# c\n",
+     {4, 3, 1, 0, 1},
+     "';' right after m delimits it"},
     {"Perl", "my $o = `echo \\\"`;\n# c\n", {2, 1, 1, 0, 0}, "a backtick command is a string"},
     {"Ruby", "a = 1\n/x?/ =~ line\n# c\n", {3, 2, 1, 0, 0}, "a regex at the start of a statement"},
     {"Ruby", "=begin\nx\n=end:\nstill\n=end\ty\nputs 1\n", {6, 1, 5, 0, 0}, "=end closes only before white space"},
@@ -266,20 +347,31 @@ const std::vector<Case> ownLexerCases{
     {"JavaScript", "\xEF\xBB\xBF#!/usr/bin/env node\nx;\n", {2, 1, 1, 0, 0}, "after a byte-order mark too"},
     {"JavaScript", "x;\n#!/not/first\n", {2, 2, 0, 0, 0}, "only the first line"},
     {"Lua", "#!/usr/bin/lua\nprint(1)\n", {2, 1, 1, 0, 0}, "a #! first line in Lua"},
-    {"Lua", "# not a shebang \"\nprint(1)\n-- c\n", {3, 1, 2, 0, 0}, "Lua's loader skips any first line starting with #"},
+    {"Lua",
+     "# not a shebang \"\nprint(1)\n-- c\n",
+     {3, 1, 2, 0, 0},
+     "Lua's loader skips any first line starting with #"},
     {"Lua", "x = #t\n# y\n", {2, 2, 0, 0, 0}, "past the first line # is the length operator"},
     {"JavaScript", "# x\ny;\n", {2, 2, 0, 0, 0}, "in JavaScript only #! opens a first-line comment"},
-    {"Lua", "local s = \"a\\z\n\n  -- not a comment\"\n-- c\n", {4, 2, 1, 1, 0},
+    {"Lua",
+     "local s = \"a\\z\n\n  -- not a comment\"\n-- c\n",
+     {4, 2, 1, 1, 0},
      "\\z skips white space and line ends: the string goes on"},
-    {"Lua", "s = 'a\\z  b\n-- c\n", {2, 1, 1, 0, 0}, "after \\z the first text ends the skip: a line end closes the string"},
+    {"Lua",
+     "s = 'a\\z  b\n-- c\n",
+     {2, 1, 1, 0, 0},
+     "after \\z the first text ends the skip: a line end closes the string"},
     {"Lua", "s = '\\z \\z\n\t\\z\n-- x'\n-- c\n", {4, 3, 1, 0, 0}, "\\z after \\z"},
     {"Shell", "x=\"$( echo '\"' )\"\n# c\n", {2, 1, 1, 0, 0}, "'\"' inside \"$( )\""},
-    {"Shell", "x=\"a $(echo \"b $(echo ')')\") c\"\ny='\n# in a string\n'\n# c\n", {5, 4, 1, 0, 0},
+    {"Shell",
+     "x=\"a $(echo \"b $(echo ')')\") c\"\ny='\n# in a string\n'\n# c\n",
+     {5, 4, 1, 0, 0},
      "\"$( )\" nested, with a ')' in a string"},
 };
 
-const std::vector<const std::vector<Case>*> allCases{&bracketCases, &pythonCases, &shellCases, &perlCases,
-                                                     &rubyCases,    &scriptCases, &rawStringCases, &commentCases, &ownLexerCases};
+const std::vector<const std::vector<Case>*> allCases{&bracketCases,   &pythonCases,  &shellCases,
+                                                     &perlCases,      &rubyCases,    &scriptCases,
+                                                     &rawStringCases, &commentCases, &ownLexerCases};
 
 void expectCases(const std::vector<Case>& cases)
 {
@@ -291,20 +383,49 @@ void expectCases(const std::vector<Case>& cases)
 
 } // namespace
 
-TEST(LineCounter, ReadsBracketCommentsAndStrings) { expectCases(bracketCases); }
-TEST(LineCounter, ReadsPythonStringPrefixesAndDocstringsWhereStatementsStart) { expectCases(pythonCases); }
-TEST(LineCounter, ReadsShellEscapesWordsAndHereDocuments) { expectCases(shellCases); }
-TEST(LineCounter, ReadsPerlHereDocumentsQuoteOperatorsAndRegexes) { expectCases(perlCases); }
-TEST(LineCounter, ReadsRubyHereDocumentsPercentLiteralsAndGlobals) { expectCases(rubyCases); }
-TEST(LineCounter, TellsRegexesFromDivisionAndNestsTemplates) { expectCases(scriptCases); }
-TEST(LineCounter, ReadsRawAndVerbatimStrings) { expectCases(rawStringCases); }
-TEST(LineCounter, ReadsCarriedOnCommentsByteOrderMarksAndNewLanguages) { expectCases(commentCases); }
-TEST(LineCounter, ReadsAsEachLanguagesOwnLexer) { expectCases(ownLexerCases); }
+TEST(LineCounter, ReadsBracketCommentsAndStrings)
+{
+    expectCases(bracketCases);
+}
+TEST(LineCounter, ReadsPythonStringPrefixesAndDocstringsWhereStatementsStart)
+{
+    expectCases(pythonCases);
+}
+TEST(LineCounter, ReadsShellEscapesWordsAndHereDocuments)
+{
+    expectCases(shellCases);
+}
+TEST(LineCounter, ReadsPerlHereDocumentsQuoteOperatorsAndRegexes)
+{
+    expectCases(perlCases);
+}
+TEST(LineCounter, ReadsRubyHereDocumentsPercentLiteralsAndGlobals)
+{
+    expectCases(rubyCases);
+}
+TEST(LineCounter, TellsRegexesFromDivisionAndNestsTemplates)
+{
+    expectCases(scriptCases);
+}
+TEST(LineCounter, ReadsRawAndVerbatimStrings)
+{
+    expectCases(rawStringCases);
+}
+TEST(LineCounter, ReadsCarriedOnCommentsByteOrderMarksAndNewLanguages)
+{
+    expectCases(commentCases);
+}
+TEST(LineCounter, ReadsAsEachLanguagesOwnLexer)
+{
+    expectCases(ownLexerCases);
+}
 
 TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
 {
     std::vector<std::pair<std::string, std::string>> samples{
-        {"C", cSample}, {"Python", pythonSample}, {"Perl", perlSample},
+        {"C", cSample},
+        {"Python", pythonSample},
+        {"Perl", perlSample},
         {"Lua", "--[[ a ]] x = [[ multi\nline ]] -- c\n"},
     };
     for (const auto* cases : allCases)
@@ -312,11 +433,14 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
             samples.emplace_back(c.language, c.text);
     // Random mixes of the tokens that change the counter's state.
     std::mt19937 random(7);
-    const std::vector<std::string> cTokens{"/*", "*/", "//", "\"", "'", "\\", "\n", " ", "if", "x", "&&", "'a'",
-                                           "while", std::string(70, 'w'), "\t", "?", "R\"(", ")\"", "r#\""};
-    const std::vector<std::string> scriptTokens{"<<EOF", "EOF", "\n", "q{", "}", "s/", "/", "'", "\"", "#", "`", "${",
-                                                "$'", "%w(", ")", " ", "=~", "x", "<<~E", "E", "\\", "\"\"\""};
-    static const char* const randomLanguages[] = {"C", "Rust", "Perl", "C++", "Ruby", "Shell", "JavaScript", "Python", "CMake"};
+    const std::vector<std::string> cTokens{"/*", "*/", "//",   "\"",  "'",   "\\",    "\n",
+                                           " ",  "if", "x",    "&&",  "'a'", "while", std::string(70, 'w'),
+                                           "\t", "?",  "R\"(", ")\"", "r#\""};
+    const std::vector<std::string> scriptTokens{"<<EOF", "EOF", "\n",   "q{", "}",  "s/",    "/", "'",
+                                                "\"",    "#",   "`",    "${", "$'", "%w(",   ")", " ",
+                                                "=~",    "x",   "<<~E", "E",  "\\", "\"\"\""};
+    static const char* const randomLanguages[] = {"C",     "Rust",       "Perl",   "C++",  "Ruby",
+                                                  "Shell", "JavaScript", "Python", "CMake"};
     for (int n = 0; n < 60; ++n) {
         const auto& tokens = n % 3 == 2 ? scriptTokens : cTokens;
         std::string text;
@@ -335,7 +459,6 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
     }
 }
 
-
 TEST(LineCounter, GivesTheSameFiguresWithSixteenAndThirtyTwoByteScans)
 {
     // The cases' figures hold for both scans; random token mixes give both the same figures.
@@ -345,12 +468,35 @@ TEST(LineCounter, GivesTheSameFiguresWithSixteenAndThirtyTwoByteScans)
         expectCases(*cases);
     expectCases(hostileCases);
     std::mt19937 random(11);
-    const std::vector<std::string> tokens{"/*",   "*/",  "//", "\"", "'",   "\\",  "\n",       " ",
-                                          "if",   "xif", "_for", "&&", "case", "#",   "<<EOF",    "EOF",
-                                          "q{",   "}",   "s/",  "/",  "`",    "${",  "\"\"\"", "\t",
-                                          "é", std::string(40, 'w'), std::string(70, ' ')};
-    static const char* const randomLanguages[] = {"C",      "Rust",   "Perl", "C++", "Ruby",    "Shell",
-                                                  "JavaScript", "Python", "SQL", "Lua", "Fortran", "Batch"};
+    const std::vector<std::string> tokens{"/*",
+                                          "*/",
+                                          "//",
+                                          "\"",
+                                          "'",
+                                          "\\",
+                                          "\n",
+                                          " ",
+                                          "if",
+                                          "xif",
+                                          "_for",
+                                          "&&",
+                                          "case",
+                                          "#",
+                                          "<<EOF",
+                                          "EOF",
+                                          "q{",
+                                          "}",
+                                          "s/",
+                                          "/",
+                                          "`",
+                                          "${",
+                                          "\"\"\"",
+                                          "\t",
+                                          "é",
+                                          std::string(40, 'w'),
+                                          std::string(70, ' ')};
+    static const char* const randomLanguages[] = {"C",          "Rust",   "Perl", "C++", "Ruby",    "Shell",
+                                                  "JavaScript", "Python", "SQL",  "Lua", "Fortran", "Batch"};
     std::vector<std::pair<std::string, std::string>> samples;
     for (int n = 0; n < 120; ++n) {
         std::string text;
@@ -367,7 +513,8 @@ TEST(LineCounter, GivesTheSameFiguresWithSixteenAndThirtyTwoByteScans)
         GTEST_SKIP() << "no AVX2 on this processor: only the 16-byte scan ran";
     for (std::size_t i = 0; i < samples.size(); ++i)
         ASSERT_EQ(LineCounter::count(syntaxOf(samples[i].first), samples[i].second), narrow[i])
-            << samples[i].first << ":\n" << samples[i].second;
+            << samples[i].first << ":\n"
+            << samples[i].second;
 }
 
 TEST(LineCounter, KeepsEveryLineEndAndReadsTokensAcrossReads)

@@ -66,7 +66,8 @@ std::vector<json> expectedKinds(const Language& l)
         kinds.push_back(kind("Nested comments", true, true));
     if (!l.strings.empty() || l.longBracketStrings)
         kinds.push_back(kind("Strings", false, true));
-    if (l.longBracketStrings || std::any_of(l.strings.begin(), l.strings.end(), [](const StringSyntax& s) { return s.multiline; }))
+    if (l.longBracketStrings ||
+        std::any_of(l.strings.begin(), l.strings.end(), [](const StringSyntax& s) { return s.multiline; }))
         kinds.push_back(kind("Multi-line strings", true, true));
     if (std::any_of(l.strings.begin(), l.strings.end(), [](const StringSyntax& s) { return s.docstring; }))
         kinds.push_back(kind("Docstrings", true, true));
@@ -147,5 +148,6 @@ TEST(LanguageResources, SupportedListDescribesEachLanguageOfTheTable)
 TEST(LanguageResources, BuildCopiesThemIntoTheBundle)
 {
     for (const char* name : {"langspecs.json", "supported.json"})
-        EXPECT_EQ(test::readFile(std::string(QM_BUNDLE_DIR "/share/quillmarrow/") + name), test::readFile(QM_SOURCE_DIR "/resources/" + std::string(name)));
+        EXPECT_EQ(test::readFile(std::string(QM_BUNDLE_DIR "/share/quillmarrow/") + name),
+                  test::readFile(QM_SOURCE_DIR "/resources/" + std::string(name)));
 }

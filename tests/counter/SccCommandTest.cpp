@@ -109,7 +109,7 @@ void buildRepository(const TempTree& t)
     t.write("bad\xff.c", "// c\n");
     t.write("tab\tname.c", "y;\n");
     t.link("src/keep.gen.c", "link.c");
-    t.link(".", "loop");           // a link loop: never followed
+    t.link(".", "loop"); // a link loop: never followed
     t.link("missing.c", "dangling.c");
 }
 
@@ -121,7 +121,7 @@ TEST(SccCommand, CountsARepositoryExactly)
     buildRepository(t);
     const RunResult r = runScc({"--by-file", "--format", "json", "--sort", "code", "."}, t.root());
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");  // the application reads both streams as one
+    EXPECT_EQ(r.err, ""); // the application reads both streams as one
     const json actual = json::parse(r.out);
 
     const json expected = json::array({
@@ -239,8 +239,11 @@ TEST(SccCommand, RefusesBadCommandLinesWithNothingOnStandardOutput)
 {
     TempTree t;
     t.write("a.c", "int a;\n");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--no-such-option"}, {"--format", "yaml"}, {"--sort", "size"}, {t.path("missing")}, {".", t.path("missing")}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--no-such-option"},
+                                                                  {"--format", "yaml"},
+                                                                  {"--sort", "size"},
+                                                                  {t.path("missing")},
+                                                                  {".", t.path("missing")}}) {
         const RunResult r = runScc(args, t.root());
         EXPECT_EQ(r.status, 2) << args[0];
         EXPECT_EQ(r.out, "") << args[0];
@@ -337,7 +340,8 @@ TEST(SccCommand, ReportsLargeBinaryFilesBySizeWithoutCountingThem)
     t.write("clip.ts", video);
     t.write("copy/clip.ts", video);
     for (const bool unique : {false, true}) {
-        const json out = countByFile(t, unique ? std::vector<std::string>{"--no-duplicates"} : std::vector<std::string>{});
+        const json out = countByFile(t,
+                                     unique ? std::vector<std::string>{"--no-duplicates"} : std::vector<std::string>{});
         ASSERT_EQ(out.size(), 1u);
         EXPECT_EQ(out[0]["Count"], unique ? 1 : 2);
         EXPECT_EQ(out[0]["Bytes"], unique ? 300000 : 600000);
@@ -377,17 +381,17 @@ TEST(SccCommand, ReadsFileTypesFromShebangsNamesAndContent)
     t.write("fix.patch", "--- a\n+++ b\n");
     t.write("bom.py", "\xEF\xBB\xBF#!/usr/bin/env python3\n");
     EXPECT_EQ(languagesByFile(countByFile(t, {"."})), (std::map<std::string, std::string>{
-                                      {"Kbuild", "Shell"},
-                                      {"Makefile", "Makefile"},
-                                      {"deps.d", "Makefile"},
-                                      {"app.d", "D"},
-                                      {"site.conf", "XML"},
-                                      {"tool.conf", "INI"},
-                                      {"FooConfig.cmake.in", "CMake"},
-                                      {"Dockerfile.dev", "Dockerfile"},
-                                      {"fix.patch", "Diff"},
-                                      {"bom.py", "Python"},
-                                  }));
+                                                          {"Kbuild", "Shell"},
+                                                          {"Makefile", "Makefile"},
+                                                          {"deps.d", "Makefile"},
+                                                          {"app.d", "D"},
+                                                          {"site.conf", "XML"},
+                                                          {"tool.conf", "INI"},
+                                                          {"FooConfig.cmake.in", "CMake"},
+                                                          {"Dockerfile.dev", "Dockerfile"},
+                                                          {"fix.patch", "Diff"},
+                                                          {"bom.py", "Python"},
+                                                      }));
 }
 
 TEST(SccCommand, CountsEachFileOnceHoweverThePathsNameIt)
@@ -396,8 +400,11 @@ TEST(SccCommand, CountsEachFileOnceHoweverThePathsNameIt)
     t.write("a.c", "int a;\n");
     t.write("src/b.c", "int b;\nint c;\n");
     t.write("src/deep/d.c", "int d;\n");
-    for (const auto& args : std::vector<std::vector<std::string>>{
-             {".", "."}, {".", "src", "./src/"}, {"src", "."}, {".", "a.c", "src/deep"}, {"src/deep/d.c", "src", "."}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{".", "."},
+                                                                  {".", "src", "./src/"},
+                                                                  {"src", "."},
+                                                                  {".", "a.c", "src/deep"},
+                                                                  {"src/deep/d.c", "src", "."}}) {
         const json out = countByFile(t, args);
         ASSERT_EQ(out.size(), 1u);
         EXPECT_EQ(out[0]["Count"], 3) << args[0] << " " << args[1];
@@ -413,7 +420,7 @@ TEST(SccCommand, ReadsTheRepositorysExcludeFileLikeAGitignore)
     t.write("repo/keep.c", "int k;\n");
     t.write("repo/x.tmp.c", "int x;\n");
     t.write("repo/sub/y.tmp.c", "int y;\n");
-    t.write("repo/sub/.gitignore", "!y.tmp.c\n");  // a deeper ignore file wins
+    t.write("repo/sub/.gitignore", "!y.tmp.c\n"); // a deeper ignore file wins
     t.write("repo/sub/z.tmp.c", "int z;\n");
     // A linked work tree: ".git" names its git folder, which names the shared one.
     t.write("repo/.git/worktrees/wt/commondir", "../..\n");

@@ -46,7 +46,8 @@ private:
     bool anyStar(std::size_t p, std::size_t end) const
     {
         const bool starts = p == 0 || p == plain_ || p_[p - 1] == '/';
-        const bool ends = end == p_.size() || p_[end] == '/' || (p_[end] == '\\' && end + 1 < p_.size() && p_[end + 1] == '/');
+        const bool ends = end == p_.size() || p_[end] == '/' ||
+                          (p_[end] == '\\' && end + 1 < p_.size() && p_[end + 1] == '/');
         return end - p >= 2 && starts && ends;
     }
 
@@ -79,7 +80,7 @@ private:
             ++i;
         }
         bool hit = false;
-        int last = -1;  // a byte a "-" may follow to make a range
+        int last = -1; // a byte a "-" may follow to make a range
         for (bool first = true; i < p_.size() && (first || p_[i] != ']'); first = false) {
             unsigned char x = static_cast<unsigned char>(p_[i]);
             if (x == '\\') {
@@ -173,7 +174,7 @@ private:
         case '*': {
             const std::size_t end = starEnd(p);
             if (anyStar(p, end) && end < p_.size() && p_[end] == '/' && match(end + 1, t))
-                return true;  // "**/" standing for nothing
+                return true; // "**/" standing for nothing
             return star(p, t);
         }
         default:
@@ -213,7 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view line = input.substr(0, newline);
     const std::string_view path = input.substr(newline + 1);
     if (path.find('\0') != std::string_view::npos)
-        return 0;  // no path holds one
+        return 0; // no path holds one
     const auto started = std::chrono::steady_clock::now();
 
     // The pattern as it stands, against the whole text and against the text in two pieces.

@@ -195,11 +195,11 @@ TEST_F(CMakePackage, TheReadmesProgramBuildsAgainstIt)
     install();
     const QString flags = QStringLiteral(QM_SANITIZE_FLAGS);
     const QString build = scratch.filePath(QStringLiteral("myapp-build"));
-    const CommandResult configured = cmake(
-        {QStringLiteral("-S"), source, QStringLiteral("-B"), build, QStringLiteral("-G"),
-         QStringLiteral(QM_CMAKE_GENERATOR), QStringLiteral("-DCMAKE_PREFIX_PATH=") + prefix(),
-         QStringLiteral("-DCMAKE_CXX_COMPILER=" QM_CXX_COMPILER), QStringLiteral("-DCMAKE_BUILD_TYPE=Debug"),
-         QStringLiteral("-DCMAKE_CXX_FLAGS=") + flags, QStringLiteral("-DCMAKE_EXE_LINKER_FLAGS=") + flags});
+    const CommandResult configured =
+        cmake({QStringLiteral("-S"), source, QStringLiteral("-B"), build, QStringLiteral("-G"),
+               QStringLiteral(QM_CMAKE_GENERATOR), QStringLiteral("-DCMAKE_PREFIX_PATH=") + prefix(),
+               QStringLiteral("-DCMAKE_CXX_COMPILER=" QM_CXX_COMPILER), QStringLiteral("-DCMAKE_BUILD_TYPE=Debug"),
+               QStringLiteral("-DCMAKE_CXX_FLAGS=") + flags, QStringLiteral("-DCMAKE_EXE_LINKER_FLAGS=") + flags});
     ASSERT_TRUE(configured.succeeded()) << configured.report();
     const CommandResult built = cmake({QStringLiteral("--build"), build});
     ASSERT_TRUE(built.succeeded()) << built.report();

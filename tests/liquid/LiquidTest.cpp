@@ -2,10 +2,10 @@
 // sampling and picking) and its views on a manual clock (when they morph,
 // how their timers live and die, what they draw).
 
+#include "liquid/Liquid.h"
 #include "kit/base/Random.h"
 #include "kit/base/TimerScheduler.h"
 #include "kit/base/VectorMath.h"
-#include "liquid/Liquid.h"
 #include "liquid/LiquidCircle.h"
 #include "liquid/LiquidPath.h"
 #include "liquid/LiquidPathView.h"
@@ -115,10 +115,15 @@ TEST(PointCloud, ReadsTheOutlineAndPicksOnePointFromEachOfTheFirstBlocks)
         p.addQuadCurve({8, 8}, {2, 4});
         p.addCurve({0, 0}, {6, 1}, {7, 7});
     });
-    EXPECT_EQ(PointCloud::read(curves, 3), (PointCloud{{0, 2, 6}, {0, 4, 1}})) << "curves give their first control point";
+    EXPECT_EQ(PointCloud::read(curves, 3), (PointCloud{{0, 2, 6}, {0, 4, 1}}))
+        << "curves give their first control point";
     EXPECT_EQ(PointCloud::read(kit::Path(), 10), PointCloud{});
     EXPECT_EQ(PointCloud::read(kit::Path::rect({0, 0, 1, 1}), 0), PointCloud{});
-    EXPECT_EQ(PointCloud::read(kit::Path([](kit::Path& p) { p.move({3, 4}); }), 3), (PointCloud{{3, 3, 3}, {4, 4, 4}}))
+    EXPECT_EQ(PointCloud::read(kit::Path([](kit::Path& p) {
+                                   p.move({3, 4});
+                               }),
+                               3),
+              (PointCloud{{3, 3, 3}, {4, 4, 4}}))
         << "one point gives copies";
 
     const PointCloud cloud{kit::vec::ramp(0, 99, 100), kit::vec::ramp(0, -99, 100)};

@@ -36,8 +36,7 @@ inline ValueSet valueSet(const std::vector<double>& values)
 }
 
 template <class... Tags>
-class ValueChartBase : public CTLineBarChartDataProtocol<ValueSet, ValueSet, TestPoint, TestAxisStyle>,
-                       public Tags... {
+class ValueChartBase : public CTLineBarChartDataProtocol<ValueSet, ValueSet, TestPoint, TestAxisStyle>, public Tags... {
 public:
     explicit ValueChartBase(const std::vector<double>& values, TestAxisStyle style = {})
         : CTLineBarChartDataProtocol(valueSet(values),

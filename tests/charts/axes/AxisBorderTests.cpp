@@ -34,7 +34,10 @@ std::shared_ptr<ValueChart> chartWith(const std::vector<double>& values, Borders
     return chart;
 }
 
-kit::View content() { return kit::View(kit::Color::white()).frame(200, 100); }
+kit::View content()
+{
+    return kit::View(kit::Color::white()).frame(200, 100);
+}
 
 // Both borders, x inside y, as the line sub-views apply them.
 kit::View bordered(const std::shared_ptr<ValueChart>& chart)

@@ -17,11 +17,8 @@ protected:
     template <class Chart, class Labels>
     kit::ViewHost& show(const std::shared_ptr<Chart>& chart, Labels labels, kit::Size size)
     {
-        host = std::make_unique<kit::ViewHost>(LabelsOf<Chart>{chart,
-                                                               [labels](const Chart& c) {
-                                                                   return std::invoke(labels, c);
-                                                               }},
-                                               size);
+        host = std::make_unique<kit::ViewHost>(
+            LabelsOf<Chart>{chart, [labels](const Chart& c) { return std::invoke(labels, c); }}, size);
         settle(*host);
         return *host;
     }

@@ -29,9 +29,12 @@ inline TestAxisStyle titledStyle(std::optional<std::string> xTitle, std::optiona
     return style;
 }
 
-inline kit::View chartContent() { return kit::View(kit::Color::red()).id("content"); }
+inline kit::View chartContent()
+{
+    return kit::View(kit::Color::red()).id("content");
+}
 
-class AxisLabelModifierTest : public AxisViewTest { };
+class AxisLabelModifierTest : public AxisViewTest {};
 
 TEST_F(AxisLabelModifierTest, XAxisLabelsStandBetweenTheChartAndTheTitleTwoPointsClearOfTheChart)
 {
@@ -92,8 +95,8 @@ TEST_F(AxisLabelModifierTest, TheYAxisTitleIsTurnedAnticlockwiseWithItsDotClearO
     // an empty spacer) is 12 + 10 + 8 high, centred in 300 from y = 135.
     // The text turns about its centre (11, 141); the dot lies under the text
     // box and moves down by half the title's length, 30.
-    const auto chart =
-        std::make_shared<StubLabelsChart>(std::vector<double>{1, 2}, titledStyle(std::nullopt, "Axis title"));
+    const auto chart = std::make_shared<StubLabelsChart>(std::vector<double>{1, 2},
+                                                         titledStyle(std::nullopt, "Axis title"));
     kit::ViewHost host(applyYAxisLabels(chartContent(), chart, "%.0f", nullptr, AxisColour::style(10)), {400, 300});
     settle(host);
     const kit::DisplayItem* title = host.displayList().textItem("Axis title");
@@ -165,12 +168,11 @@ TEST_F(AxisLabelModifierTest, TheModifiersRecordTheirFlagsAndFormatOnAppearanceA
     expectRect(frameOf(host, "content"), kit::Rect(0, 0, 300, 200)); // no data: the chart alone
     EXPECT_TRUE(textItems(host).empty());
     using W = std::tuple<bool, bool, std::string, bool>;
-    EXPECT_EQ(writes,
-              (std::vector<W>{{false, false, "%.0f", true},
-                              {false, true, "%.0f", true},
-                              {false, true, "%.2f", true},
-                              {false, true, "%.2f", false},
-                              {true, true, "%.2f", false}}))
+    EXPECT_EQ(writes, (std::vector<W>{{false, false, "%.0f", true},
+                                      {false, true, "%.0f", true},
+                                      {false, true, "%.2f", true},
+                                      {false, true, "%.2f", false},
+                                      {true, true, "%.2f", false}}))
         << "the y flag, the specifier and the cleared formatter, each announced, then the x flag";
 }
 

@@ -34,7 +34,9 @@ using Row = std::function<Range(Baseline, Topline)>;
 
 void expectRow(const char* row, const Row& make, const std::vector<RowCase>& cases)
 {
-    auto same = [](double expected, double actual) { return std::isnan(expected) ? std::isnan(actual) : expected == actual; };
+    auto same = [](double expected, double actual) {
+        return std::isnan(expected) ? std::isnan(actual) : expected == actual;
+    };
     for (const RowCase& c : cases) {
         const Range actual = make(c.baseline, c.topLine);
         EXPECT_EQ(actual.min, c.expected.min) << row << ", " << c.name;
@@ -58,15 +60,27 @@ TEST(BarValueRange, StandardAndHorizontalBarsRangeOverTheirValues)
         {"a given maximum above the data", minimum, Topline::maximum(10), {3, 10, 7, 5}},
         {"a given maximum below the data", minimum, Topline::maximum(6), {3, 7, 4, 5}},
     };
-    expectRow("standard", [](Baseline b, Topline t) { return rangeOf(*barData({3, 7, 5}, barChartStyle(b, t))); }, cases);
-    expectRow("horizontal", [](Baseline b, Topline t) { return rangeOf(*horizontalData({3, 7, 5}, barChartStyle(b, t))); },
-              cases);
+    expectRow(
+        "standard",
+        [](Baseline b, Topline t) {
+            return rangeOf(*barData({3, 7, 5}, barChartStyle(b, t)));
+        },
+        cases);
+    expectRow(
+        "horizontal",
+        [](Baseline b, Topline t) {
+            return rangeOf(*horizontalData({3, 7, 5}, barChartStyle(b, t)));
+        },
+        cases);
 }
 
 TEST(BarValueRange, GroupedBarsRangeOverEveryBarAndAverageTheClustersMeans)
 {
     // Clusters (1, 2, 3) and (10): average (2 + 10) / 2, not 16 / 4.
-    expectRow("grouped", [](Baseline b, Topline t) { return rangeOf(*groupedData({{1, 2, 3}, {10}}, barChartStyle(b, t))); },
+    expectRow("grouped",
+              [](Baseline b, Topline t) {
+                  return rangeOf(*groupedData({{1, 2, 3}, {10}}, barChartStyle(b, t)));
+              },
               {{"data ends", minimum, maximum, {1, 10, 9, 6}},
                {"zero", Baseline::zero(), maximum, {0, 10, 10, 6}},
                {"a given maximum above the data", minimum, Topline::maximum(20), {1, 20, 19, 6}},
@@ -76,10 +90,14 @@ TEST(BarValueRange, GroupedBarsRangeOverEveryBarAndAverageTheClustersMeans)
 TEST(BarValueRange, StackedBarsRangeFromTheSmallestSegmentToTheLargestColumnTotal)
 {
     expectRow("stacked (2, 3), (6)",
-              [](Baseline b, Topline t) { return rangeOf(*stackedData({{2, 3}, {6}}, barChartStyle(b, t))); },
+              [](Baseline b, Topline t) {
+                  return rangeOf(*stackedData({{2, 3}, {6}}, barChartStyle(b, t)));
+              },
               {{"data ends", minimum, maximum, {2, 6, 4, 4.25}}, {"zero", Baseline::zero(), maximum, {0, 6, 6, 4.25}}});
     expectRow("stacked (4, 4), (6)",
-              [](Baseline b, Topline t) { return rangeOf(*stackedData({{4, 4}, {6}}, barChartStyle(b, t))); },
+              [](Baseline b, Topline t) {
+                  return rangeOf(*stackedData({{4, 4}, {6}}, barChartStyle(b, t)));
+              },
               {{"data ends", minimum, maximum, {4, 8, 4, 5}},
                {"a given maximum below the total", minimum, Topline::maximum(7), {4, 8, 4, 5}},
                {"a given maximum above the total", minimum, Topline::maximum(9), {4, 9, 5, 5}},
@@ -90,7 +108,10 @@ TEST(BarValueRange, StackedBarsRangeFromTheSmallestSegmentToTheLargestColumnTota
 TEST(BarValueRange, RangedBarsRangeFromTheLowestLowerToTheHighestUpperValue)
 {
     // One bar from 2 to 8: its average is its midpoint.
-    expectRow("ranged", [](Baseline b, Topline t) { return rangeOf(*rangedData({{2, 8}}, barChartStyle(b, t))); },
+    expectRow("ranged",
+              [](Baseline b, Topline t) {
+                  return rangeOf(*rangedData({{2, 8}}, barChartStyle(b, t)));
+              },
               {{"data ends", minimum, maximum, {2, 8, 6, 5}},
                {"zero", Baseline::zero(), maximum, {0, 8, 8, 5}},
                {"a given minimum below the data", Baseline::minimumWithMaximum(1), maximum, {1, 8, 7, 5}},
@@ -104,11 +125,16 @@ TEST(BarValueRange, ChartsWithoutDataRangeFromZeroToZeroAndHaveNoAverage)
 {
     const Range empty{0, 0, 0, nan};
     const std::vector<RowCase> cases{{"data ends", minimum, maximum, empty}};
-    expectRow("standard", [](Baseline b, Topline t) { return rangeOf(*barData({}, barChartStyle(b, t))); }, cases);
-    expectRow("horizontal", [](Baseline b, Topline t) { return rangeOf(*horizontalData({}, barChartStyle(b, t))); }, cases);
-    expectRow("grouped", [](Baseline b, Topline t) { return rangeOf(*groupedData({}, barChartStyle(b, t))); }, cases);
-    expectRow("stacked", [](Baseline b, Topline t) { return rangeOf(*stackedData({}, barChartStyle(b, t))); }, cases);
-    expectRow("ranged", [](Baseline b, Topline t) { return rangeOf(*rangedData({}, barChartStyle(b, t))); }, cases);
+    expectRow(
+        "standard", [](Baseline b, Topline t) { return rangeOf(*barData({}, barChartStyle(b, t))); }, cases);
+    expectRow(
+        "horizontal", [](Baseline b, Topline t) { return rangeOf(*horizontalData({}, barChartStyle(b, t))); }, cases);
+    expectRow(
+        "grouped", [](Baseline b, Topline t) { return rangeOf(*groupedData({}, barChartStyle(b, t))); }, cases);
+    expectRow(
+        "stacked", [](Baseline b, Topline t) { return rangeOf(*stackedData({}, barChartStyle(b, t))); }, cases);
+    expectRow(
+        "ranged", [](Baseline b, Topline t) { return rangeOf(*rangedData({}, barChartStyle(b, t))); }, cases);
 
     // Every read sees the current style and data.
     const auto chart = barData({});
@@ -134,15 +160,23 @@ TEST(BarValueRange, TheEndsFollowEveryWriteToTheDataSetsAndTheStyle)
     const std::vector<Step> steps{
         {"nothing yet", [](BarChartData&) {}, 3, 7, 4},
         {"asked again", [](BarChartData&) {}, 3, 7, 4},
-        {"the middle value to 9", [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) { s.dataPoints[1].value = 9; }); }, 3, 9, 6},
-        {"the first value to -1", [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) { s.dataPoints[0].value = -1; }); }, -1, 9, 10},
-        {"a zero baseline", [](BarChartData& c) { c.chartStyle.modify([](auto& s) { s.baseline = Baseline::zero(); }); }, 0, 9, 9},
-        {"a top line of 12", [](BarChartData& c) { c.chartStyle.modify([](auto& s) { s.topLine = Topline::maximum(12); }); }, 0, 12, 12},
-        {"values 20 and 30", [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) {
-             s.dataPoints.erase(s.dataPoints.begin() + 2);
-             s.dataPoints[0].value = 20;
-             s.dataPoints[1].value = 30;
-         }); }, 0, 30, 30},
+        {"the middle value to 9",
+         [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) { s.dataPoints[1].value = 9; }); }, 3, 9, 6},
+        {"the first value to -1",
+         [](BarChartData& c) { c.dataSets.modify([](BarDataSet& s) { s.dataPoints[0].value = -1; }); }, -1, 9, 10},
+        {"a zero baseline",
+         [](BarChartData& c) { c.chartStyle.modify([](auto& s) { s.baseline = Baseline::zero(); }); }, 0, 9, 9},
+        {"a top line of 12",
+         [](BarChartData& c) { c.chartStyle.modify([](auto& s) { s.topLine = Topline::maximum(12); }); }, 0, 12, 12},
+        {"values 20 and 30",
+         [](BarChartData& c) {
+             c.dataSets.modify([](BarDataSet& s) {
+                 s.dataPoints.erase(s.dataPoints.begin() + 2);
+                 s.dataPoints[0].value = 20;
+                 s.dataPoints[1].value = 30;
+             });
+         },
+         0, 30, 30},
     };
     for (const Step& step : steps) {
         step.apply(*chart);

@@ -94,8 +94,9 @@ TEST_F(LabelTextTest, ATempTextTakesNoRoomAndIsDrawnCentredWhereItIsPlaced)
 {
     const auto chart = labelChart<ValueChart>();
     // A 100 × 50 block centred in the host: its centre is (150, 100).
-    kit::ViewHost host(kit::ZStack({kit::View(kit::Color::red()).frame(100, 50),
-                                    kit::View(TempText<ValueChart>{chart, "A long label", kit::Angle::zero()}).id("temp")}),
+    kit::ViewHost host(kit::ZStack(
+                           {kit::View(kit::Color::red()).frame(100, 50),
+                            kit::View(TempText<ValueChart>{chart, "A long label", kit::Angle::zero()}).id("temp")}),
                        {300, 200});
     settle(host);
     expectRect(frameOf(host, "temp"), kit::Rect(150, 100, 0, 0));
@@ -128,7 +129,7 @@ TEST_F(LabelTextTest, AHorizontalCategoryLabelRecordsItsWidthPlusTenAndAnnounces
     EXPECT_EQ(frame.size, (kit::Size{42, 12})) << "no frame of its own: the text's size";
     EXPECT_EQ(host.displayList().textItem("Orangen")->color, kit::Color::blue().resolved());
     EXPECT_EQ(accessibility(host), (std::vector<std::pair<std::string, std::string>>{{"X-Axis-Label", "Orangen"},
-                                                                                      {"X-Axis-Label", "Birnen"}}));
+                                                                                     {"X-Axis-Label", "Birnen"}}));
     kit::StringTable::setActive({});
 }
 

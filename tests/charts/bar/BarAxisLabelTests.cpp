@@ -72,8 +72,9 @@ TEST_F(BarLabelTest, StandardBarsLabelEachBarInACellOfItsSectionBetweenTwoGaps)
     EXPECT_TRUE(centres().empty());
 
     // Turned labels record their extents turned: "Label" is 30 × 12.
-    const auto turned = barData({1}, barChartStyle(Baseline::minimumValue(), Topline::maximumValue(),
-                                                   BarMarkerType::none(), LabelsFrom::dataPoint(kit::Angle::degrees(90))));
+    const auto turned = barData({1},
+                                barChartStyle(Baseline::minimumValue(), Topline::maximumValue(), BarMarkerType::none(),
+                                              LabelsFrom::dataPoint(kit::Angle::degrees(90))));
     turned->dataSets.modify([](BarDataSet& set) { set.dataPoints[0].xAxisLabel = "Label"; });
     show(turned, &BarChartData::xAxisLabelsView, {600, 100});
     EXPECT_EQ(turned->viewData->xAxisLabelHeights, std::vector<double>{30});
@@ -106,11 +107,13 @@ TEST_F(BarLabelTest, GroupedAndStackedChartsLabelTheirSetsWithGapsOnlyBetweenNei
     // widest label measured so far, "Set 0" (30).
     for (const auto& labels : {std::vector<std::string>{"Jan", "Feb", "Mar"}}) {
         stacked->xAxisLabels = labels;
-        stacked->chartStyle.modify([](BarChartStyle& s) { s.xAxisLabelsFrom = LabelsFrom::chartData(kit::Angle::zero()); });
+        stacked->chartStyle.modify(
+            [](BarChartStyle& s) { s.xAxisLabelsFrom = LabelsFrom::chartData(kit::Angle::zero()); });
         show(stacked, &StackedBarChartData::xAxisLabelsView, {600, 100});
         EXPECT_EQ(centres(), (Centres{{"Jan", 15}, {"Feb", 300}, {"Mar", 585}}));
         grouped->xAxisLabels = labels;
-        grouped->chartStyle.modify([](BarChartStyle& s) { s.xAxisLabelsFrom = LabelsFrom::chartData(kit::Angle::zero()); });
+        grouped->chartStyle.modify(
+            [](BarChartStyle& s) { s.xAxisLabelsFrom = LabelsFrom::chartData(kit::Angle::zero()); });
         show(grouped, &GroupedBarChartData::xAxisLabelsView, {600, 100});
         EXPECT_EQ(centres(), (Centres{{"Jan", 15}, {"Feb", 300}, {"Mar", 585}}));
     }

@@ -38,7 +38,10 @@ std::vector<Exhibit> exhibits()
     const kit::Color red = kit::Color::red(), green = kit::Color::green();
     return {
         // 1, 2, 3, 4 of 4: bar i centred at (i + 0.5)·W/4, v/4 of H high.
-        {"standard", [=] { return BarChart(still(barData({1, 2, 3, 4}, barChartStyle(), orange))); },
+        {"standard",
+         [=] {
+             return BarChart(still(barData({1, 2, 3, 4}, barChartStyle(), orange)));
+         },
          [](double W, double H) {
              std::vector<Pixel> pixels{{W / 8, H * 0.1, std::nullopt}};
              for (int i = 0; i < 4; ++i)
@@ -47,24 +50,35 @@ std::vector<Exhibit> exhibits()
          }},
         // Two groups 10 apart, each g = (W − 10)/2 wide, two bars in it.
         {"grouped",
-         [=] { return GroupedBarChart(still(groupedData({{1, 2}, {3, 4}}, barChartStyle(), threeGroups(), orange)), 10); },
+         [=] {
+             return GroupedBarChart(still(groupedData({{1, 2}, {3, 4}}, barChartStyle(), threeGroups(), orange)), 10);
+         },
          [=](double W, double H) {
              const double g = (W - 10) / 2;
              std::vector<Pixel> pixels{{g + 5, H / 2, std::nullopt}};
              const double values[2][2] = {{1, 2}, {3, 4}};
              for (int k = 0; k < 2; ++k)
                  for (int j = 0; j < 2; ++j)
-                     pixels.push_back({k * (g + 10) + (j + 0.5) * g / 2, H - values[k][j] / 4 * H / 2, j == 0 ? red : green});
+                     pixels.push_back(
+                         {k * (g + 10) + (j + 0.5) * g / 2, H - values[k][j] / 4 * H / 2, j == 0 ? red : green});
              return pixels;
          }},
         // Totals 3 and 3: parts 1 (red) and 2 (green), then 3 (red).
-        {"stacked", [=] { return StackedBarChart(still(stackedData({{1, 2}, {3}}, barChartStyle(), threeGroups(), orange))); },
+        {"stacked",
+         [=] {
+             return StackedBarChart(still(stackedData({{1, 2}, {3}}, barChartStyle(), threeGroups(), orange)));
+         },
          [=](double W, double H) {
-             return std::vector<Pixel>{{W / 4, H - H / 6, red}, {W / 4, H / 3, green}, {W * 0.75, H / 2, red},
+             return std::vector<Pixel>{{W / 4, H - H / 6, red},
+                                       {W / 4, H / 3, green},
+                                       {W * 0.75, H / 2, red},
                                        {W / 16, H / 2, std::nullopt}};
          }},
         // 1, 2, 3, 4 of 4: bar i across (i + 0.5)·H/4, v/4 of W long.
-        {"horizontal", [=] { return HorizontalBarChart(still(horizontalData({1, 2, 3, 4}, barChartStyle(), orange))); },
+        {"horizontal",
+         [=] {
+             return HorizontalBarChart(still(horizontalData({1, 2, 3, 4}, barChartStyle(), orange)));
+         },
          [](double W, double H) {
              std::vector<Pixel> pixels{{W * 0.9, H / 8, std::nullopt}};
              for (int i = 0; i < 4; ++i)
@@ -72,7 +86,10 @@ std::vector<Exhibit> exhibits()
              return pixels;
          }},
         // 0-2, 1-4, 2-3 on 0 … 4: centres at 1, 2.5 and 2.5.
-        {"ranged", [=] { return RangedBarChart(still(rangedData({{0, 2}, {1, 4}, {2, 3}}, barChartStyle(), orange))); },
+        {"ranged",
+         [=] {
+             return RangedBarChart(still(rangedData({{0, 2}, {1, 4}, {2, 3}}, barChartStyle(), orange)));
+         },
          [](double W, double H) {
              return std::vector<Pixel>{{W / 6, H * 0.75, kit::Color::orange()},
                                        {W / 2, H * 0.375, kit::Color::orange()},

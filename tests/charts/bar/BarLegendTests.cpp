@@ -7,8 +7,14 @@ using namespace charts::testing;
 
 const std::vector<GradientStop> someStops{{kit::Color::red(), 0}, {kit::Color::blue(), 1}};
 
-ColourStyle gradient() { return ColourStyle({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom()); }
-ColourStyle stops() { return ColourStyle(someStops, kit::UnitPoint::bottomTrailing(), kit::UnitPoint::topLeading()); }
+ColourStyle gradient()
+{
+    return ColourStyle({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
+}
+ColourStyle stops()
+{
+    return ColourStyle(someStops, kit::UnitPoint::bottomTrailing(), kit::UnitPoint::topLeading());
+}
 
 // The same kind of colour without the value that kind needs.
 ColourStyle stripped(ColourStyle colour)
@@ -20,7 +26,8 @@ ColourStyle stripped(ColourStyle colour)
 }
 
 const ColourStyle flatEntry(kit::Color::red());
-const ColourStyle gradientEntry({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
+const ColourStyle gradientEntry({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::leading(),
+                                kit::UnitPoint::trailing());
 const ColourStyle stopsEntry(someStops, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
 
 LegendData entry(const kit::UUID& id, const std::string& legend, const ColourStyle& colour)
@@ -33,8 +40,9 @@ LegendData entry(const kit::UUID& id, const std::string& legend, const ColourSty
 std::vector<BarChartDataPoint> colouredBars()
 {
     std::vector<BarChartDataPoint> points = bars({1, 2, 3, 4, 5, 6});
-    const ColourStyle colours[] = {ColourStyle(kit::Color::red()), gradient(), stops(), ColourStyle(kit::Color::red()),
-                                   stripped(ColourStyle(kit::Color::red())), stripped(gradient())};
+    const ColourStyle colours[] = {
+        ColourStyle(kit::Color::red()),           gradient(),          stops(), ColourStyle(kit::Color::red()),
+        stripped(ColourStyle(kit::Color::red())), stripped(gradient())};
     for (std::size_t i = 0; i < points.size(); ++i) {
         points[i].colour = colours[i];
         points[i].description = std::string(1, char('A' + i));
@@ -67,7 +75,7 @@ TEST(BarLegends, BarsColouredByTheirPointsGetOneEntryPerDescribedPointWithAUsabl
                                                              std::nullopt, std::nullopt, byPoints, barChartStyle(),
                                                              kit::EmptyView());
     EXPECT_EQ(*ranged->legends, (std::vector{entry(rangedPoints[0].id, "Range 0", rangedPoints[0].colour),
-                                            entry(rangedPoints[1].id, "Range 1", stopsEntry)}));
+                                             entry(rangedPoints[1].id, "Range 1", stopsEntry)}));
     EXPECT_TRUE(barData({}, barChartStyle(), byPoints)->legends->empty());
 }
 
@@ -77,8 +85,11 @@ TEST(BarLegends, BarsColouredByTheStyleGetOneEntryForTheSetWhenTheColourIsUsable
         ColourStyle colour;
         std::optional<ColourStyle> expected;
     } cases[] = {
-        {ColourStyle(kit::Color::red()), flatEntry}, {gradient(), gradientEntry}, {stops(), stopsEntry},
-        {stripped(ColourStyle(kit::Color::red())), std::nullopt}, {stripped(gradient()), std::nullopt},
+        {ColourStyle(kit::Color::red()), flatEntry},
+        {gradient(), gradientEntry},
+        {stops(), stopsEntry},
+        {stripped(ColourStyle(kit::Color::red())), std::nullopt},
+        {stripped(gradient()), std::nullopt},
         {stripped(stops()), std::nullopt},
     };
     for (const auto& c : cases) {

@@ -50,7 +50,8 @@ TEST_F(BarMarkerTest, EachMarkerKindStrokesItsShapeThroughTheTouchedBarsPosition
         {BarMarkerType::topTrailing(colour, style), {{{400, 100}, {250, 100}}, {{250, 0}, {250, 100}}}},
     };
     for (const auto& [marker, expected] : cases) {
-        const auto chart = barData({2, 4, 5, 10}, barChartStyle(Baseline::minimumValue(), Topline::maximumValue(), marker));
+        const auto chart = barData({2, 4, 5, 10},
+                                   barChartStyle(Baseline::minimumValue(), Topline::maximumValue(), marker));
         chart->beginTouch({250, 7}, kit::Rect(0, 0, 400, 200));
         const auto strokes = markerStrokes(*chart);
         ASSERT_EQ(strokes.size(), 1u);
@@ -59,8 +60,8 @@ TEST_F(BarMarkerTest, EachMarkerKindStrokesItsShapeThroughTheTouchedBarsPosition
         EXPECT_EQ(strokes[0].strokeStyle, style);
     }
 
-    const auto none = barData({2, 4, 5, 10}, barChartStyle(Baseline::minimumValue(), Topline::maximumValue(),
-                                                            BarMarkerType::none()));
+    const auto none = barData({2, 4, 5, 10},
+                              barChartStyle(Baseline::minimumValue(), Topline::maximumValue(), BarMarkerType::none()));
     none->beginTouch({250, 7}, kit::Rect(0, 0, 400, 200));
     EXPECT_TRUE(markerStrokes(*none).empty()) << "none draws nothing on a touched bar";
 }
@@ -111,8 +112,8 @@ TEST_F(BarMarkerTest, TheExtraLinesMarkerIsDrawnAfterTheBarsOnlyWhenThereIsAnExt
 
     // An extra line of two points marked on its nearest point with a vertical
     // line: the touch at 250 is nearer its second point, at x 400.
-    chart->extraLineData = extraLine({2, 8}, extraLineStyle(LineMarkerType::vertical(MarkerAttachment::point(),
-                                                                                       kit::Color::green(), {})));
+    chart->extraLineData =
+        extraLine({2, 8}, extraLineStyle(LineMarkerType::vertical(MarkerAttachment::point(), kit::Color::green(), {})));
     const auto strokes = markerStrokes(*chart);
     ASSERT_EQ(strokes.size(), 2u);
     EXPECT_EQ(std::get<kit::Color>(strokes[0].paint).components(), kit::Color::red().resolved()) << "the bar's first";

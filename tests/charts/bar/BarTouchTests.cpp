@@ -9,8 +9,9 @@ namespace {
 using namespace charts;
 using namespace charts::testing;
 
-static_assert(GetDataProtocol<BarChartData> && GetDataProtocol<GroupedBarChartData> && GetDataProtocol<StackedBarChartData>
-              && GetDataProtocol<HorizontalBarChartData> && GetDataProtocol<RangedBarChartData>);
+static_assert(GetDataProtocol<BarChartData> && GetDataProtocol<GroupedBarChartData> &&
+              GetDataProtocol<StackedBarChartData> && GetDataProtocol<HorizontalBarChartData> &&
+              GetDataProtocol<RangedBarChartData>);
 static_assert(HorizontalChartData<HorizontalBarChartData> && !HorizontalChartData<BarChartData>);
 static_assert(BarChartData::categorySpacing == CategorySpacing::bar);
 
@@ -49,8 +50,8 @@ void expectSingleSetTouches(Chart& chart, const kit::Rect& frame, const std::vec
     for (const SingleCase& c : cases) {
         const std::string what = "touch at " + std::to_string(c.touch.x) + ", " + std::to_string(c.touch.y);
         const auto& points = chart.dataSets->dataPoints;
-        const std::optional<kit::UUID> expected =
-            c.index < 0 ? std::nullopt : std::optional(points[std::size_t(c.index)].id);
+        const std::optional<kit::UUID> expected = c.index < 0 ? std::nullopt
+                                                              : std::optional(points[std::size_t(c.index)].id);
         EXPECT_EQ(touchedId(chart, c.touch, frame), expected) << what;
         expectLocation(chart.touchPointLocation(*chart.dataSets, c.touch, frame), c.marker, what);
     }

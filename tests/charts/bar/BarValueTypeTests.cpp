@@ -21,8 +21,8 @@ static_assert(CTStandardBarChartDataSet<BarDataSet> && CTRangedBarChartDataSet<R
 static_assert(!CTRangedBarChartDataSet<BarDataSet>);
 static_assert(CTMultiBarChartDataSet<GroupedBarDataSet> && CTMultiBarChartDataSet<StackedBarDataSet>);
 static_assert(CTMultiDataSetProtocol<GroupedBarDataSets> && CTMultiDataSetProtocol<StackedBarDataSets>);
-static_assert(DataFunctionsProtocol<BarDataSet> && DataFunctionsProtocol<RangedBarDataSet>
-              && DataFunctionsProtocol<GroupedBarDataSets> && DataFunctionsProtocol<StackedBarDataSets>);
+static_assert(DataFunctionsProtocol<BarDataSet> && DataFunctionsProtocol<RangedBarDataSet> &&
+              DataFunctionsProtocol<GroupedBarDataSets> && DataFunctionsProtocol<StackedBarDataSets>);
 
 const double nan = std::numeric_limits<double>::quiet_NaN();
 
@@ -80,27 +80,26 @@ TEST(BarDataPoints, PointsCompareAndHashEveryFieldIdIncluded)
     const BarChartDataPoint bar(4, "Jan", "January", kit::Date{5}, ColourStyle(kit::Color::red()));
     EXPECT_NE(bar, BarChartDataPoint(4, "Jan", "January", kit::Date{5}, ColourStyle(kit::Color::red())))
         << "a fresh id";
-    expectEveryFieldCounts<BarChartDataPoint>(bar, {[](auto& p) { p.id = kit::UUID(); }, [](auto& p) { p.value = 5; },
-                                                    [](auto& p) { p.xAxisLabel.reset(); },
-                                                    [](auto& p) { p.description = "Feb"; },
-                                                    [](auto& p) { p.date.reset(); },
-                                                    [](auto& p) { p.colour = ColourStyle(kit::Color::blue()); },
-                                                    [](auto& p) { p.legendTag = "Sales"; }});
+    expectEveryFieldCounts<BarChartDataPoint>(
+        bar, {[](auto& p) { p.id = kit::UUID(); }, [](auto& p) { p.value = 5; }, [](auto& p) { p.xAxisLabel.reset(); },
+              [](auto& p) { p.description = "Feb"; }, [](auto& p) { p.date.reset(); },
+              [](auto& p) { p.colour = ColourStyle(kit::Color::blue()); }, [](auto& p) { p.legendTag = "Sales"; }});
 
     const GroupingData group("North", ColourStyle(kit::Color::red()));
     const GroupedBarDataPoint grouped(3, "Three", std::nullopt, group);
-    expectEveryFieldCounts<GroupedBarDataPoint>(grouped, {[](auto& p) { p.value = 2; },
-                                                          [](auto& p) { p.xAxisLabel = "x"; },
-                                                          [](auto& p) { p.group.colour = ColourStyle(kit::Color::blue()); },
-                                                          [](auto& p) { p.group.title = "South"; },
-                                                          [](auto& p) { p.legendTag = "x"; }});
+    expectEveryFieldCounts<GroupedBarDataPoint>(grouped,
+                                                {[](auto& p) { p.value = 2; }, [](auto& p) { p.xAxisLabel = "x"; },
+                                                 [](auto& p) { p.group.colour = ColourStyle(kit::Color::blue()); },
+                                                 [](auto& p) { p.group.title = "South"; },
+                                                 [](auto& p) { p.legendTag = "x"; }});
     expectEveryFieldCounts<StackedBarDataPoint>(StackedBarDataPoint(3, std::nullopt, kit::Date{1}, group),
                                                 {[](auto& p) { p.date = kit::Date{2}; },
                                                  [](auto& p) { p.description = ""; }});
 
     RangedBarDataPoint ranged(2, 5, "Q1", "First", std::nullopt, ColourStyle(kit::Color::red()));
-    expectEveryFieldCounts<RangedBarDataPoint>(ranged, {[](auto& p) { p.upperValue = 6; }, [](auto& p) { p.lowerValue = 1; },
-                                                        [](auto& p) { p._value = 1; }, [](auto& p) { p._valueOnly = true; }});
+    expectEveryFieldCounts<RangedBarDataPoint>(ranged,
+                                               {[](auto& p) { p.upperValue = 6; }, [](auto& p) { p.lowerValue = 1; },
+                                                [](auto& p) { p._value = 1; }, [](auto& p) { p._valueOnly = true; }});
     expectEveryFieldCounts<GroupingData>(group, {[](auto& g) { g.title = ""; }, [](auto& g) { g.id = kit::UUID(); }});
 
     // Both zeros hash alike; a value that is not a number equals nothing, itself included.
@@ -180,7 +179,9 @@ TEST(BarDataSets, EachSetAnswersItsLargestSmallestAndAverageValue)
         row("clusters (1, 2, 3), (10)", 10, 1, 6, multiSets<GroupedBarDataSets>({{1, 2, 3}, {10}}, groups)),
         row("no clusters", 0, 0, nan, multiSets<GroupedBarDataSets>({}, groups)),
     };
-    auto same = [](double expected, double actual) { return std::isnan(expected) ? std::isnan(actual) : expected == actual; };
+    auto same = [](double expected, double actual) {
+        return std::isnan(expected) ? std::isnan(actual) : expected == actual;
+    };
     for (const FunctionsCase& c : cases) {
         EXPECT_TRUE(same(c.largest, c.actualLargest)) << c.name << ": largest " << c.actualLargest;
         EXPECT_TRUE(same(c.smallest, c.actualSmallest)) << c.name << ": smallest " << c.actualSmallest;
@@ -196,9 +197,9 @@ TEST(BarDataSets, SetsCompareTheirIdsPointsAndTitles)
     const std::vector<BarChartDataPoint> points = bars({1, 2});
     const BarDataSet set(points, "Sales");
     EXPECT_NE(set, BarDataSet(points, "Sales")) << "a fresh id";
-    expectEveryFieldCounts<BarDataSet>(set, {[](auto& s) { s.dataPoints[1].legendTag = "Sales"; },
-                                             [](auto& s) { s.dataPoints.pop_back(); },
-                                             [](auto& s) { s.legendTitle = ""; }});
+    expectEveryFieldCounts<BarDataSet>(set,
+                                       {[](auto& s) { s.dataPoints[1].legendTag = "Sales"; },
+                                        [](auto& s) { s.dataPoints.pop_back(); }, [](auto& s) { s.legendTitle = ""; }});
     const auto groups = threeGroups();
     const auto clusters = multiSets<GroupedBarDataSets>({{1, 2}, {3}}, groups);
     expectEveryFieldCounts<GroupedBarDataSets>(clusters, {[](auto& s) { s.dataSets[1].setTitle = "x"; },

@@ -37,8 +37,8 @@ TEST_F(BarViewLifecycle, EachChartWritesItsSizeAtItsOwnMoments)
     auto stacked = stackedData({{1, 2}});
     auto horizontal = horizontalData({1, 2});
     auto ranged = rangedData({{1, 2}});
-    for (auto* viewData : {&standard->viewData, &grouped->viewData, &stacked->viewData, &horizontal->viewData,
-                           &ranged->viewData})
+    for (auto* viewData :
+         {&standard->viewData, &grouped->viewData, &stacked->viewData, &horizontal->viewData, &ranged->viewData})
         viewData->modify([&](ChartViewData& v) { v.chartSize = untouched; });
 
     struct Case {
@@ -180,7 +180,8 @@ TEST_F(BarViewLifecycle, BarsAnnounceTheChartsTitleAndTheirOwnValue)
     auto ranged = rangedData({{20, 60}, {0, 100}}, barChartStyle(), barsOf(1));
     auto grouped = groupedData({{1, 2}, {3}}, barChartStyle(), fixedGroups(), barsOf(1));
     auto stacked = stackedData({{1, 2}}, barChartStyle(), fixedGroups(), barsOf(1));
-    standard->disableAnimation = ranged->disableAnimation = grouped->disableAnimation = stacked->disableAnimation = true;
+    standard->disableAnimation = ranged->disableAnimation = grouped->disableAnimation = stacked->disableAnimation =
+        true;
 
     kit::ViewHost host{BarChart(standard), {200, 100}};
     auto elements = host.accessibilityElements();

@@ -51,8 +51,8 @@ inline bool pixelIs(const QImage& image, double x, double y, std::optional<kit::
     if (!colour)
         return c.alpha() == 0;
     const kit::RGBA want = colour->resolved(scheme);
-    return c.alpha() == 255 && std::abs(c.redF() - want.red) < 0.02 && std::abs(c.greenF() - want.green) < 0.02
-           && std::abs(c.blueF() - want.blue) < 0.02;
+    return c.alpha() == 255 && std::abs(c.redF() - want.red) < 0.02 && std::abs(c.greenF() - want.green) < 0.02 &&
+           std::abs(c.blueF() - want.blue) < 0.02;
 }
 
 // Every layout notification posted while alive, with its object.

@@ -21,8 +21,14 @@ const kit::Color blue = kit::Color::rgb(0, 0, 1);
 const kit::UnitPoint leading = kit::UnitPoint::leading();
 const kit::UnitPoint trailing = kit::UnitPoint::trailing();
 
-ColourStyle gradientOf(std::vector<kit::Color> colours) { return ColourStyle(std::move(colours), leading, trailing); }
-ColourStyle stopsOf(std::vector<GradientStop> stops) { return ColourStyle(std::move(stops), leading, trailing); }
+ColourStyle gradientOf(std::vector<kit::Color> colours)
+{
+    return ColourStyle(std::move(colours), leading, trailing);
+}
+ColourStyle stopsOf(std::vector<GradientStop> stops)
+{
+    return ColourStyle(std::move(stops), leading, trailing);
+}
 
 // A style with one member changed after it was made.
 ColourStyle changed(ColourStyle style, const std::function<void(ColourStyle&)>& change)
@@ -65,8 +71,8 @@ TEST(ColourStylePaint, EachKindNeedsItsMembers)
         // The kind decides for one; the members present, in order, for the other.
         {"colour kind holding colours",
          changed(gradientOf({red, blue}), [](auto& s) { s.colourType = ColourType::colour; }), std::nullopt, redToBlue},
-        {"stops kind also holding a colour",
-         changed(stopsOf({{blue, 0}}), [](auto& s) { s.colour = green; }), linear({{blue, 0}}), kit::Paint(green)},
+        {"stops kind also holding a colour", changed(stopsOf({{blue, 0}}), [](auto& s) { s.colour = green; }),
+         linear({{blue, 0}}), kit::Paint(green)},
     };
     for (const PaintCase& c : cases) {
         SCOPED_TRACE(c.name);

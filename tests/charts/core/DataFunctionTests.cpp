@@ -53,7 +53,10 @@ struct MultiSet {
     friend bool operator==(const MultiSet&, const MultiSet&) = default;
 };
 
-Set<ValuePoint> bars(std::vector<double> values) { return {kit::UUID(), {values.begin(), values.end()}}; }
+Set<ValuePoint> bars(std::vector<double> values)
+{
+    return {kit::UUID(), {values.begin(), values.end()}};
+}
 
 LineSet line(std::vector<double> values, bool ignoreZero)
 {

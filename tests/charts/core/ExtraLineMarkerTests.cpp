@@ -34,8 +34,9 @@ TEST_F(ExtraLineMarker, OnTheLineTheShapeAndTheDotMeetTheDrawnLine)
     expectRect(indicator[0]->hostBounds(), kit::Rect(95, 45, 10, 10), 0.2);
 
     const kit::StrokeStyle dashed{.lineWidth = 3, .dash = {4, 2}};
-    const auto items = draw({0, 10}, LineMarkerType::vertical(MarkerAttachment::line(Dot::style(dot)), kit::Color::red(), dashed),
-                            {100, 0});
+    const auto items =
+        draw({0, 10}, LineMarkerType::vertical(MarkerAttachment::line(Dot::style(dot)), kit::Color::red(), dashed),
+             {100, 0});
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0]->kind, kit::DisplayItem::Kind::stroke);
     EXPECT_EQ(std::get<kit::Color>(items[0]->paint).components(), kit::Color::red().resolved());
@@ -47,20 +48,23 @@ TEST_F(ExtraLineMarker, OnTheLineTheShapeAndTheDotMeetTheDrawnLine)
     // None draws nothing, and a line without length has nowhere to put a marker.
     EXPECT_TRUE(draw({0, 10}, LineMarkerType::none(), {100, 0}).empty());
     EXPECT_TRUE(draw({4}, LineMarkerType::indicator(dot), {100, 0}).empty());
-    EXPECT_TRUE(draw({4}, LineMarkerType::full(MarkerAttachment::line(Dot::style(dot)), kit::Color::red(), {}), {100, 0}).empty());
+    EXPECT_TRUE(
+        draw({4}, LineMarkerType::full(MarkerAttachment::line(Dot::style(dot)), kit::Color::red(), {}), {100, 0})
+            .empty());
 }
 
 TEST_F(ExtraLineMarker, BottomLeadingOnTheLineIsPrimaryAtWidthTwoWhileAtThePointItKeepsItsStyle)
 {
     const kit::StrokeStyle wide{.lineWidth = 5};
-    const auto onLine = draw({0, 10}, LineMarkerType::bottomLeading(MarkerAttachment::line(Dot::none()), kit::Color::red(), wide),
-                             {100, 0});
+    const auto onLine =
+        draw({0, 10}, LineMarkerType::bottomLeading(MarkerAttachment::line(Dot::none()), kit::Color::red(), wide),
+             {100, 0});
     ASSERT_EQ(onLine.size(), 1u);
     EXPECT_EQ(std::get<kit::Color>(onLine[0]->paint).components(), kit::Color::primary().resolved());
     EXPECT_EQ(onLine[0]->strokeStyle, (kit::StrokeStyle{.lineWidth = 2}));
 
-    const auto atPoint = draw({0, 10}, LineMarkerType::bottomLeading(MarkerAttachment::point(), kit::Color::red(), wide),
-                              {160, 0});
+    const auto atPoint =
+        draw({0, 10}, LineMarkerType::bottomLeading(MarkerAttachment::point(), kit::Color::red(), wide), {160, 0});
     ASSERT_EQ(atPoint.size(), 1u);
     EXPECT_EQ(std::get<kit::Color>(atPoint[0]->paint).components(), kit::Color::red().resolved());
     EXPECT_EQ(atPoint[0]->strokeStyle, wide);
@@ -91,7 +95,10 @@ TEST_F(ExtraLineMarker, AMarkerAsksOnlyForThePositionItUses)
     for (const Case& c : cases) {
         int onLineAsks = 0, atPointAsks = 0;
         lineTouchMarkerView(
-            c.marker, [&]() -> std::optional<kit::Point> { return ++onLineAsks, kit::Point{1, 1}; },
+            c.marker,
+            [&]() -> std::optional<kit::Point> {
+                return ++onLineAsks, kit::Point{1, 1};
+            },
             [&]() -> std::optional<kit::Point> { return ++atPointAsks, std::nullopt; }, greenDot);
         EXPECT_EQ(onLineAsks, c.onLineAsks);
         EXPECT_EQ(atPointAsks, c.atPointAsks);

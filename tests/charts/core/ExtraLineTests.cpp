@@ -132,12 +132,14 @@ TEST(ExtraLinePath, PlacesPointsBySpacingAndDrawsByLineType)
 
     // Curves leave and reach each point level; in the bar spacing they run
     // flat from the left edge and to the right edge.
-    const auto curve = extraLinePath(LineType::curvedLine, Spacing::line, lineOf({0, 10}).dataPoints, rect, 0, 10).elements();
+    const auto curve =
+        extraLinePath(LineType::curvedLine, Spacing::line, lineOf({0, 10}).dataPoints, rect, 0, 10).elements();
     ASSERT_EQ(curve.size(), 2u);
     EXPECT_EQ(curve[1].type, kit::Path::Element::Type::curve);
     EXPECT_EQ(std::vector({curve[1].point, curve[1].control1, curve[1].control2}),
               (std::vector<kit::Point>{{200, 0}, {100, 100}, {100, 0}}));
-    const kit::Path barCurve = extraLinePath(LineType::curvedLine, Spacing::bar, lineOf({0, 10}).dataPoints, rect, 0, 10);
+    const kit::Path barCurve = extraLinePath(LineType::curvedLine, Spacing::bar, lineOf({0, 10}).dataPoints, rect, 0,
+                                             10);
     EXPECT_EQ(corners(barCurve), (std::vector<kit::Point>{{0, 100}, {50, 100}, {150, 0}, {200, 0}}));
     EXPECT_EQ(barCurve.elements()[2].control1, (kit::Point{100, 100}));
 
@@ -156,7 +158,8 @@ TEST(ExtraLineTouch, ThePositionOnTheLineFollowsTheChordsOfTheDrawnLine)
     path.addLine({100, 0});
     path.addLine({100, 100});
     path.addLine({200, 100});
-    for (const auto& [x, fraction] : {std::pair{50.0, 50.0 / 300}, {100, 200.0 / 300}, {150, 250.0 / 300}, {-10, 0.0}, {500, 1.0}})
+    for (const auto& [x, fraction] :
+         {std::pair{50.0, 50.0 / 300}, {100, 200.0 / 300}, {150, 250.0 / 300}, {-10, 0.0}, {500, 1.0}})
         EXPECT_DOUBLE_EQ(pathLengthFraction(path, {x, 0}), fraction) << x;
     EXPECT_TRUE(std::isnan(pathLengthFraction(kit::Path(), {10, 0})));
 

@@ -97,8 +97,10 @@ TEST_F(HeaderBoxTest, TheTextViewsOfAPoint)
 {
     // The legend symbol: the circle row of the first entry named by the point's legend tag.
     TestChart chart({TestPoint(3, "Pears")});
-    chart.legends = {LegendData(kit::UUID(), "Fruit", ColourStyle(kit::Color::green()), std::nullopt, 1, ChartType::bar),
-                     LegendData(kit::UUID(), "Fruit", ColourStyle(kit::Color::blue()), std::nullopt, 1, ChartType::pie)};
+    chart.legends = {LegendData(kit::UUID(), "Fruit", ColourStyle(kit::Color::green()), std::nullopt, 1,
+                                ChartType::bar),
+                     LegendData(kit::UUID(), "Fruit", ColourStyle(kit::Color::blue()), std::nullopt, 1,
+                                ChartType::pie)};
     TestPoint point = chart.dataSets->dataPoints[0];
     point.legendTag = "Fruit";
     kit::ViewHost symbol(chart.infoLegendSymbol(point), {100, 40});

@@ -29,15 +29,16 @@ LegendData entry(std::string text, ChartType type, ColourStyle colour, std::opti
 template <class Chart>
 kit::View legendOf(const std::shared_ptr<Chart>& chart)
 {
-    return LegendView<Chart>{chart, {kit::GridItem::flexible(10), kit::GridItem::flexible(10)}, 40, kit::Font::caption(),
-                             kit::Color::red()};
+    return LegendView<Chart>{
+        chart, {kit::GridItem::flexible(10), kit::GridItem::flexible(10)}, 40, kit::Font::caption(), kit::Color::red()};
 }
 
 using LegendViewTest = UiTest;
 
 TEST_F(LegendViewTest, SymbolsFollowTheEntryKindAndNeedTheirPaintAndStroke)
 {
-    ColourStyle colours(std::vector{kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
+    ColourStyle colours(std::vector{kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(),
+                        kit::UnitPoint::bottom());
     colours.startPoint.reset();
     colours.stops = std::vector{GradientStop{kit::Color::red(), 0}};
     ColourStyle nothing(kit::Color::red());
@@ -66,7 +67,8 @@ TEST_F(LegendViewTest, SymbolsFollowTheEntryKindAndNeedTheirPaintAndStroke)
     // A line sample's gradient runs from leading to trailing, whatever the entry's points.
     const auto* gradient = std::get_if<kit::LinearGradient>(&strokes[1]->paint);
     ASSERT_NE(gradient, nullptr);
-    EXPECT_EQ(std::pair(gradient->startPoint, gradient->endPoint), std::pair(kit::UnitPoint::leading(), kit::UnitPoint::trailing()));
+    EXPECT_EQ(std::pair(gradient->startPoint, gradient->endPoint),
+              std::pair(kit::UnitPoint::leading(), kit::UnitPoint::trailing()));
     // Line texts take the legend's text colour; the others keep the inherited one.
     EXPECT_EQ(host.displayList().textItem("Line")->color, kit::Color::red().resolved());
     EXPECT_EQ(host.displayList().textItem("Pie")->color, kit::Color::primary().resolved());
@@ -75,7 +77,8 @@ TEST_F(LegendViewTest, SymbolsFollowTheEntryKindAndNeedTheirPaintAndStroke)
     chart->legends = {};
     host.update();
     EXPECT_TRUE(host.displayList().items.empty());
-    kit::ViewHost noData(CustomNoDataView<TestChart>{std::make_shared<TestChart>(std::vector<TestPoint>{}, kit::Text("No data"))},
+    kit::ViewHost noData(CustomNoDataView<TestChart>{std::make_shared<TestChart>(std::vector<TestPoint>{},
+                                                                                 kit::Text("No data"))},
                          {300, 200});
     EXPECT_EQ(texts(noData), std::vector<std::string>{"No data"});
 }
@@ -84,8 +87,10 @@ TEST_F(LegendViewTest, TouchedEntryGrowsFromItsLeadingEdgeWhileTheTouchLasts)
 {
     auto chart = std::make_shared<BarLikeChart>(std::vector<TestPoint>{TestPoint(1), TestPoint(2)});
     const auto& points = chart->dataSets->dataPoints;
-    chart->legends = {LegendData(points[0].id, "First", ColourStyle(kit::Color::red()), std::nullopt, 1, ChartType::bar),
-                      LegendData(points[1].id, "Second", ColourStyle(kit::Color::blue()), std::nullopt, 1, ChartType::bar)};
+    chart->legends = {LegendData(points[0].id, "First", ColourStyle(kit::Color::red()), std::nullopt, 1,
+                                 ChartType::bar),
+                      LegendData(points[1].id, "Second", ColourStyle(kit::Color::blue()), std::nullopt, 1,
+                                 ChartType::bar)};
     kit::ViewHost host(legendOf(chart), {300, 200});
     const kit::Rect before = host.displayList().textItem("Second")->hostBounds();
     chart->beginTouch({1, 0}, kit::Rect(0, 0, 100, 100));
@@ -113,9 +118,9 @@ TEST_F(LegendViewTest, CellsCarryTheirAccessibilityLabelAndValue)
         found.emplace_back(element.label, element.value);
     // An entry that draws nothing keeps its cell, its label and its value.
     EXPECT_EQ(found, (std::vector<std::pair<std::string, std::string>>{{"Pie-Chart-Legend", "Swift"},
-                                                                        {"P-O-I-Marker-Legend", "Mean"},
-                                                                        {"Line-Chart-Legend", "No stroke"},
-                                                                        {"Bar-Chart-Legend", "Bars"}}));
+                                                                       {"P-O-I-Marker-Legend", "Mean"},
+                                                                       {"Line-Chart-Legend", "No stroke"},
+                                                                       {"Bar-Chart-Legend", "Bars"}}));
     EXPECT_NEAR(host.displayList().textItem("Bars")->hostBounds().minX(),
                 host.displayList().textItem("Swift")->hostBounds().minX() + 154, 1e-6)
         << "in the second column of the second row";

@@ -14,7 +14,10 @@ namespace charts::testing {
 
 // Test values hash by their id alone.
 template <class T>
-concept TestValue = requires { typename T::TestValue; };
+concept TestValue = requires
+{
+    typename T::TestValue;
+};
 
 struct TestPoint : CTnotRanged {
     using TestValue = void;
@@ -120,8 +123,8 @@ using TestChart = TestChartBase<CTChartData<TestSet, TestSet, TestPoint, TestSty
 
 class TestAxisChart : public TestChartBase<CTLineBarChartDataProtocol<TestSet, TestSet, TestPoint, TestAxisStyle>> {
 public:
-    using TestChartBase::TestChartBase;
     using CTLineBarChartDataProtocol::extraLineTouchedPoint;
+    using TestChartBase::TestChartBase;
     kit::View extraYAxisLabelsView() const override { return kit::EmptyView(); }
     ColourStyle dataSetColour() const override { return ColourStyle(kit::Color::red()); }
     kit::View xAxisLabelsView() const override { return kit::EmptyView(); }

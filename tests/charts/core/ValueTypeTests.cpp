@@ -29,7 +29,10 @@ void expectSame(const T& a, const T& b)
     EXPECT_EQ(hashOf(a), hashOf(b));
 }
 
-Stroke solidStroke() { return Stroke(2, kit::LineCap::round, kit::LineJoin::bevel, 10, {}, 0); }
+Stroke solidStroke()
+{
+    return Stroke(2, kit::LineCap::round, kit::LineJoin::bevel, 10, {}, 0);
+}
 
 TEST(Stroke, OnlyCopiesOfOneStrokeAreEqualAndTheDefaultStrokeIsShared)
 {
@@ -54,7 +57,9 @@ TEST(GradientStop, ZerosCompareAndHashAlikeAndConversionKeepsOrder)
     expectSame(GradientStop{kit::Color::red(), 0.0}, GradientStop{kit::Color::red(), -0.0});
     EXPECT_TRUE(GradientStop::convert({}).empty());
     EXPECT_EQ(GradientStop::convert({{kit::Color::red(), 0.0}, {kit::Color::green(), 0.7}, {kit::Color::blue(), 0.2}}),
-              (std::vector<kit::Gradient::Stop>{{kit::Color::red(), 0.0}, {kit::Color::green(), 0.7}, {kit::Color::blue(), 0.2}}));
+              (std::vector<kit::Gradient::Stop>{{kit::Color::red(), 0.0},
+                                                {kit::Color::green(), 0.7},
+                                                {kit::Color::blue(), 0.2}}));
 }
 
 TEST(ColourStyle, EachInitializerSetsOneMemberAndEveryMemberCounts)
@@ -66,7 +71,8 @@ TEST(ColourStyle, EachInitializerSetsOneMemberAndEveryMemberCounts)
     EXPECT_EQ(gradient.colourType, ColourType::gradientColour);
     EXPECT_FALSE(gradient.colour || gradient.stops);
     EXPECT_EQ(gradient.endPoint, kit::UnitPoint::bottom());
-    const ColourStyle stops(std::vector{GradientStop{kit::Color::red(), 0}}, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
+    const ColourStyle stops(std::vector{GradientStop{kit::Color::red(), 0}}, kit::UnitPoint::leading(),
+                            kit::UnitPoint::trailing());
     EXPECT_EQ(stops.colourType, ColourType::gradientStops);
     EXPECT_FALSE(stops.colour || stops.colours);
 
@@ -117,12 +123,14 @@ TEST(ChartOptions, CompareByCaseAndFloatingValue)
     EXPECT_EQ(hashOf(Topline::maximumValue()), Hasher().combine(std::size_t{0}).finalize());
     EXPECT_NE(hashOf(Baseline::minimumWithMaximum(2.5)), hashOf(Baseline::minimumWithMaximum(3.5)));
 
-    const PointStyle style{0.0, kit::Color::red(), kit::Color::white(), 1, PointType::filledOutLine, PointShape::circle};
+    const PointStyle style{0.0, kit::Color::red(),        kit::Color::white(),
+                           1,   PointType::filledOutLine, PointShape::circle};
     PointStyle negativeZero = style;
     negativeZero.pointSize = -0.0;
     expectSame(negativeZero, style);
     expectSame(PointColour{kit::Color::red(), kit::Color::blue()}, PointColour{kit::Color::red(), kit::Color::blue()});
-    EXPECT_NE(hashOf(PointColour{kit::Color::red(), kit::Color::blue()}), hashOf(PointColour{kit::Color::blue(), kit::Color::red()}));
+    EXPECT_NE(hashOf(PointColour{kit::Color::red(), kit::Color::blue()}),
+              hashOf(PointColour{kit::Color::blue(), kit::Color::red()}));
 }
 
 } // namespace

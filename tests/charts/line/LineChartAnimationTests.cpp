@@ -34,9 +34,12 @@ TEST_F(LineChartAnimation, LinesDrawInAreasAndTopLinesRiseAndTheBandStands)
     // Values 0, 5, 10 between 0 and 10: (0, 100), (100, 50), (200, 0).
     // Risen by s about the bottom edge: y = 100 − s(100 − y).
     const auto area = [](double s) {
-        return std::vector<PathStep>{M(0, 100), L(100, 100 - 50 * s), L(200, 100 - 100 * s), L(200, 100), L(0, 100), Z()};
+        return std::vector<PathStep>{M(0, 100), L(100, 100 - 50 * s), L(200, 100 - 100 * s), L(200, 100), L(0, 100),
+                                     Z()};
     };
-    const auto top = [](double s) { return std::vector<PathStep>{M(0, 100), L(100, 100 - 50 * s), L(200, 100 - 100 * s)}; };
+    const auto top = [](double s) {
+        return std::vector<PathStep>{M(0, 100), L(100, 100 - 50 * s), L(200, 100 - 100 * s)};
+    };
     // The band of (value, upper, lower) = (0, 10, 0), (10, 10, 0) covers the frame.
     const std::vector<PathStep> band{M(0, 0), L(200, 0), L(200, 100), L(0, 100), L(0, 0)};
     auto filled = lineChart(lineSet({0, 5, 10}));
@@ -48,12 +51,18 @@ TEST_F(LineChartAnimation, LinesDrawInAreasAndTopLinesRiseAndTheBandStands)
     const Case cases[] = {
         {"line", LineChart(lineChart(lineSet({0, 5, 10}))), {{}}, {{M(0, 100), L(100, 50)}}},
         {"area and top line",
-         applyFilledTopLine(FilledLineChart(filled), filled, ColourStyle(kit::Color::blue()), {}), {top(0), area(0)},
+         applyFilledTopLine(FilledLineChart(filled), filled, ColourStyle(kit::Color::blue()), {}),
+         {top(0), area(0)},
          {top(0.5), area(0.5)}},
         // The second line has four points, step 200/3.
-        {"multi-line", MultiLineChart(multiLineChart({lineSet({0, 10}), lineSet({10, 10, 0, 0})})), {{}, {}},
+        {"multi-line",
+         MultiLineChart(multiLineChart({lineSet({0, 10}), lineSet({10, 10, 0, 0})})),
+         {{}, {}},
          {{M(0, 100), L(100, 50)}, {M(0, 0), L(200.0 / 3, 0), L(100, 50)}}},
-        {"ranged", RangedLineChart(rangedChart({{0, 10, 0}, {10, 10, 0}})), {band, {}}, {band, {M(0, 100), L(100, 50)}}},
+        {"ranged",
+         RangedLineChart(rangedChart({{0, 10, 0}, {10, 10, 0}})),
+         {band, {}},
+         {band, {M(0, 100), L(100, 50)}}},
     };
     for (const Case& c : cases) {
         show(c.chart);
@@ -120,7 +129,8 @@ TEST_F(LineChartAnimation, ScalesAreFrozenWhereTheViewIsMadeAndReadAfreshElsewhe
     const Case cases[] = {
         {"line", LineChart(line), [&] { line->dataSets.modify([&](auto& s) { raise(s.dataPoints[1]); }); }, 0},
         {"ranged", RangedLineChart(ranged),
-         [&] { ranged->dataSets.modify([&](auto& s) { raise(s.dataPoints[1]), s.dataPoints[1].upperValue = 20; }); }, 0},
+         [&] { ranged->dataSets.modify([&](auto& s) { raise(s.dataPoints[1]), s.dataPoints[1].upperValue = 20; }); },
+         0},
         {"filled", FilledLineChart(filled), [&] { filled->dataSets.modify([&](auto& s) { raise(s.dataPoints[1]); }); },
          -100},
         {"multi-line", MultiLineChart(multi),

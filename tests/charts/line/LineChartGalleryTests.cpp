@@ -14,7 +14,10 @@ using namespace charts::testing;
 
 const Stroke wide(6, kit::LineCap::butt, kit::LineJoin::miter, 10, {}, 0);
 
-LineStyle wideStyle(ColourStyle colour, Stroke stroke = wide) { return strokedStyle(std::move(colour), std::move(stroke)); }
+LineStyle wideStyle(ColourStyle colour, Stroke stroke = wide)
+{
+    return strokedStyle(std::move(colour), std::move(stroke));
+}
 
 // A place in the image, as fractions of its size, and the colour it must
 // show (none: nothing drawn).
@@ -56,25 +59,37 @@ TEST_F(LineChartGallery, EachChartPaintsWhereItsLinesAreasAndBandsLie)
     };
     const Case cases[] = {
         // From the bottom-left corner to the top-right one.
-        {"line", LineChart(still(lineChart(lineSet({0, 10}, wideStyle(red))))),
+        {"line",
+         LineChart(still(lineChart(lineSet({0, 10}, wideStyle(red))))),
          {{0.5, 0.5, kit::Color::red()}, {0.25, 0.75, kit::Color::red()}, {0.25, 0.25, {}}, {0.75, 0.75, {}}}},
         // The area under that diagonal, blue over the top half and red under
         // it (stops given out of order), its green top line under it.
         {"filled",
          applyFilledTopLine(FilledLineChart(filled), filled, green, kit::StrokeStyle{.lineWidth = 20}),
-         {{0.9, 0.3, kit::Color::blue()}, {0.9, 0.8, kit::Color::red()}, {0.2, 0.95, kit::Color::red()},
-          {0.5, 0.6, kit::Color::red()}, {0.25, 0.25, {}}}},
+         {{0.9, 0.3, kit::Color::blue()},
+          {0.9, 0.8, kit::Color::red()},
+          {0.2, 0.95, kit::Color::red()},
+          {0.5, 0.6, kit::Color::red()},
+          {0.25, 0.25, {}}}},
         // Red rises from the bottom-left corner, green falls from the top-left one.
         {"multi-line",
          MultiLineChart(still(multiLineChart({lineSet({0, 10}, wideStyle(red)), lineSet({10, 0}, wideStyle(green))}))),
-         {{0.25, 0.75, kit::Color::red()}, {0.75, 0.25, kit::Color::red()}, {0.25, 0.25, kit::Color::green()},
-          {0.75, 0.75, kit::Color::green()}, {0.5, 0.9, {}}, {0.1, 0.5, {}}}},
+         {{0.25, 0.75, kit::Color::red()},
+          {0.75, 0.25, kit::Color::red()},
+          {0.25, 0.25, kit::Color::green()},
+          {0.75, 0.75, kit::Color::green()},
+          {0.5, 0.9, {}},
+          {0.1, 0.5, {}}}},
         // (value, upper, lower) = (5, 6, 4) then (5, 10, 0): the band widens
         // from the middle fifth at the left edge to the whole height at the
         // right one; the line runs flat through the middle over it.
-        {"ranged", RangedLineChart(still(rangedChart({{5, 6, 4}, {5, 10, 0}}, ranged))),
-         {{0.5, 0.5, kit::Color::red()}, {0.75, 0.25, kit::Color::blue()}, {0.75, 0.85, kit::Color::blue()},
-          {0.1, 0.1, {}}, {0.1, 0.9, {}}}},
+        {"ranged",
+         RangedLineChart(still(rangedChart({{5, 6, 4}, {5, 10, 0}}, ranged))),
+         {{0.5, 0.5, kit::Color::red()},
+          {0.75, 0.25, kit::Color::blue()},
+          {0.75, 0.85, kit::Color::blue()},
+          {0.1, 0.1, {}},
+          {0.1, 0.9, {}}}},
     };
     for (const Case& c : cases)
         for (const kit::Size size : {kit::Size{200, 100}, kit::Size{320, 240}})

@@ -38,10 +38,12 @@ TEST_F(LineChartGeometry, EachChartDrawsItsLayersWhereTheirValuesLie)
         // 0 to 10: y = 100 − 10v.
         {"straight", LineChart(line({0, 5, 10})), {{K::stroke, {M(0, 100), L(100, 50), L(200, 0)}}}},
         // Control points half-way across each step, at the heights of their own ends.
-        {"curved", LineChart(line({0, 5, 10}, LineType::curvedLine)),
+        {"curved",
+         LineChart(line({0, 5, 10}, LineType::curvedLine)),
          {{K::stroke, {M(0, 100), C(100, 50, 50, 100, 50, 50), C(200, 0, 150, 50, 150, 0)}}}},
         // 2 to 6: y = 100 − 25(v − 2).
-        {"stepped", LineChart(line({2, 6, 4}, LineType::stepped)),
+        {"stepped",
+         LineChart(line({2, 6, 4}, LineType::stepped)),
          {{K::stroke, {M(0, 100), L(100, 100), L(100, 0), L(200, 0), L(200, 50)}}}},
         // Baseline zero, top line 20: y = 100 − 5v.
         {"baseline and top line",
@@ -49,15 +51,18 @@ TEST_F(LineChartGeometry, EachChartDrawsItsLayersWhereTheirValuesLie)
                         lineChartStyle(LineMarkerType::none(), Baseline::zero(), Topline::maximum(20)))),
          {{K::stroke, {M(0, 75), L(200, 50)}}}},
         {"stroked even when the data is marked filled", LineChart(filledData), {{K::stroke, {M(0, 100), L(200, 0)}}}},
-        {"filled down to the bottom edge", FilledLineChart(line({0, 5, 10})),
+        {"filled down to the bottom edge",
+         FilledLineChart(line({0, 5, 10})),
          {{K::fill, {M(0, 100), L(100, 50), L(200, 0), L(200, 100), L(0, 100), Z()}}}},
         // One scale over both sets, 0 to 200: y = 100 − v / 2; each set spans the width by its own step.
-        {"multi-line", MultiLineChart(still(multiLineChart({lineSet({0, 10, 5}), lineSet({100, 200, 150, 100, 200})}))),
+        {"multi-line",
+         MultiLineChart(still(multiLineChart({lineSet({0, 10, 5}), lineSet({100, 200, 150, 100, 200})}))),
          {{K::stroke, {M(0, 100), L(100, 95), L(200, 97.5)}},
           {K::stroke, {M(0, 50), L(50, 0), L(100, 25), L(150, 50), L(200, 0)}}}},
         // (value, upper, lower): lowers 2, 4, 1 and uppers 8, 9, 5 give the
         // scale 1 to 9: y = 100 − 12.5(v − 1). The band, then the line over it.
-        {"ranged", RangedLineChart(still(rangedChart({{5, 8, 2}, {6, 9, 4}, {3, 5, 1}}))),
+        {"ranged",
+         RangedLineChart(still(rangedChart({{5, 8, 2}, {6, 9, 4}, {3, 5, 1}}))),
          {{K::fill, {M(0, 12.5), L(100, 0), L(200, 50), L(200, 100), L(100, 62.5), L(0, 87.5), L(0, 12.5)}},
           {K::stroke, {M(0, 50), L(100, 37.5), L(200, 75)}}}},
     };
@@ -128,7 +133,8 @@ TEST_F(LineChartGeometry, EveryColourKindPaintsAndAKindMissingAMemberDrawsNothin
 TEST_F(LineChartGeometry, TheLineTakesItsSetsStrokeFieldForFieldAndLiesOnANearInvisibleBackground)
 {
     const Stroke stroke(4, kit::LineCap::square, kit::LineJoin::bevel, 5, {6, 2}, 1);
-    kit::ViewHost host{LineChart(still(lineChart(lineSet({0, 10}, strokedStyle(ColourStyle(kit::Color::red()), stroke))))),
+    kit::ViewHost host{LineChart(
+                           still(lineChart(lineSet({0, 10}, strokedStyle(ColourStyle(kit::Color::red()), stroke))))),
                        size};
     const auto items = painted(host);
     ASSERT_EQ(items.size(), 1u);
@@ -156,7 +162,8 @@ TEST_F(LineChartGeometry, TheTopLineTakesItsOwnColourAndStrokeAndLiesUnderTheFil
         std::size_t items; // the top line, then the area
     };
     for (const Case& c : {Case{"drawn", {0, 5, 10}, ColourStyle(kit::Color::blue()), 2},
-                          Case{"an incomplete colour", {0, 5, 10}, incomplete, 1}, Case{"one point", {5}, ColourStyle(kit::Color::blue()), 0}}) {
+                          Case{"an incomplete colour", {0, 5, 10}, incomplete, 1},
+                          Case{"one point", {5}, ColourStyle(kit::Color::blue()), 0}}) {
         auto data = still(lineChart(lineSet(c.values, strokedStyle(ColourStyle(kit::Color::red()), wide))));
         kit::ViewHost host(applyFilledTopLine(FilledLineChart(data), data, c.colour, thin), size);
         const auto items = painted(host);
@@ -179,7 +186,8 @@ TEST_F(LineChartGeometry, WithoutEnoughPointsEachChartShowsItsNoDataText)
     const std::pair<const char*, kit::View> cases[] = {
         {"line, one point", LineChart(text(lineChart(lineSet({5}))))},
         {"filled, no point", FilledLineChart(text(lineChart(lineSet({}))))},
-        {"multi-line, one point in each", MultiLineChart(text(multiLineChart({lineSet({5}), lineSet({7}), lineSet({})})))},
+        {"multi-line, one point in each",
+         MultiLineChart(text(multiLineChart({lineSet({5}), lineSet({7}), lineSet({})})))},
         {"multi-line, no lines", MultiLineChart(text(multiLineChart({})))},
         {"ranged, one point", RangedLineChart(text(rangedChart({{5, 8, 2}})))},
     };

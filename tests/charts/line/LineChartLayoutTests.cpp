@@ -22,7 +22,8 @@ struct AnyChart {
 };
 
 template <class ChartData, class Chart>
-AnyChart anyChart(const char* name, std::shared_ptr<ChartData> data, std::function<void(typename ChartData::SetType&, const std::vector<double>&)> set)
+AnyChart anyChart(const char* name, std::shared_ptr<ChartData> data,
+                  std::function<void(typename ChartData::SetType&, const std::vector<double>&)> set)
 {
     return {name, [=] { return kit::View(Chart(data)); }, [=] { return data->viewData->chartSize; },
             [=](std::vector<double> values) { data->dataSets.modify([&](auto& s) { set(s, values); }); }};
@@ -41,7 +42,8 @@ std::vector<AnyChart> everyChart()
                     set.dataPoints = linePoints(v);
             }),
         anyChart<RangedLineChartData, RangedLineChart<RangedLineChartData>>(
-            "ranged", rangedChart({{0, 10, 0}, {10, 10, 0}}), [](RangedLineDataSet& s, const std::vector<double>& v) {
+            "ranged", rangedChart({{0, 10, 0}, {10, 10, 0}}),
+            [](RangedLineDataSet& s, const std::vector<double>& v) {
                 s.dataPoints.clear();
                 for (double value : v)
                     s.dataPoints.emplace_back(value, 10, 0);

@@ -1,10 +1,10 @@
 #include "LineTest.h"
 
+#include "charts/core/ExtraLineData.h"
 #include "charts/line/LineShape.h"
 #include "charts/line/Point.h"
 #include "charts/line/RangedLineFillShape.h"
 #include "charts/line/TouchPointOnLinePath.h"
-#include "charts/core/ExtraLineData.h"
 
 #include <cmath>
 #include <limits>
@@ -40,39 +40,74 @@ TEST(LinePath, EachLineTypeJoinsThePointsByItsRule)
     const Case cases[] = {
         {"two points, straight", values({2, 8}), LineType::line, false, false, {M(0, 80), L(300, 20)}},
         {"straight", values({2, 5, 8}), LineType::line, false, false, {M(0, 80), L(150, 50), L(300, 20)}},
-        {"curved", values({2, 5, 8}), LineType::curvedLine, false, false,
+        {"curved",
+         values({2, 5, 8}),
+         LineType::curvedLine,
+         false,
+         false,
          {M(0, 80), C(150, 50, 75, 80, 75, 50), C(300, 20, 225, 50, 225, 20)}},
-        {"stepped", values({2, 5, 8}), LineType::stepped, false, false,
+        {"stepped",
+         values({2, 5, 8}),
+         LineType::stepped,
+         false,
+         false,
          {M(0, 80), L(150, 80), L(150, 50), L(300, 50), L(300, 20)}},
-        {"filled", values({2, 5, 8}), LineType::line, true, false,
+        {"filled",
+         values({2, 5, 8}),
+         LineType::line,
+         true,
+         false,
          {M(0, 80), L(150, 50), L(300, 20), L(300, 100), L(0, 100), Z()}},
         // Above the range the line leaves the rectangle; nothing clamps.
         {"beyond the range", values({0, 10, 12}), LineType::line, false, false, {M(0, 100), L(150, 0), L(300, -20)}},
         // Without ignoreZero, zeros and points marked ignoreMe are joined like any other.
-        {"zeros kept", values({5, 0, 7}, {false, true, false}), LineType::line, false, false,
+        {"zeros kept",
+         values({5, 0, 7}, {false, true, false}),
+         LineType::line,
+         false,
+         false,
          {M(0, 50), L(150, 100), L(300, 30)}},
         {"zeros passed over", values({0, 5, 0, 7}), LineType::line, false, true, {M(100, 50), L(300, 30)}},
-        {"zeros passed over, curved", values({0, 5, 0, 7}), LineType::curvedLine, false, true,
+        {"zeros passed over, curved",
+         values({0, 5, 0, 7}),
+         LineType::curvedLine,
+         false,
+         true,
          {M(100, 50), C(300, 30, 200, 50, 200, 30)}},
-        {"zeros passed over, stepped", values({0, 5, 0, 7}), LineType::stepped, false, true,
+        {"zeros passed over, stepped",
+         values({0, 5, 0, 7}),
+         LineType::stepped,
+         false,
+         true,
          {M(100, 50), L(300, 50), L(300, 30)}},
         // The start ignores its ignoreMe; later points marked ignoreMe are passed over.
-        {"ignoreMe after the start", values({0, 4, 6, 8}, {false, true, true, false}), LineType::line, false, true,
+        {"ignoreMe after the start",
+         values({0, 4, 6, 8}, {false, true, true, false}),
+         LineType::line,
+         false,
+         true,
          {M(100, 60), L(300, 20)}},
         // Filled, the area closes at the right edge even when the last point is passed over.
-        {"filled, last zero", values({5, 7, 0}), LineType::line, true, true,
+        {"filled, last zero",
+         values({5, 7, 0}),
+         LineType::line,
+         true,
+         true,
          {M(0, 50), L(150, 30), L(300, 100), L(0, 100), Z()}},
         {"every value zero", values({0, 0, 0}), LineType::curvedLine, true, true, {}},
         {"no points", values({}), LineType::curvedLine, false, false, {}},
         {"one point, straight", values({4}), LineType::line, false, false, {}},
         {"one point, stepped", values({4}), LineType::stepped, true, false, {}},
         {"one point, curved", values({4}), LineType::curvedLine, false, false, {M(0, 60)}},
-        {"one point, curved and filled", values({4}), LineType::curvedLine, true, false,
+        {"one point, curved and filled",
+         values({4}),
+         LineType::curvedLine,
+         true,
+         false,
          {M(0, 60), L(0, 100), L(0, 100), Z()}},
         // Values that are not numbers are passed over whatever ignoreZero says.
         {"a value that is not a number", values({2, nan, 8}), LineType::line, false, false, {M(0, 80), L(300, 20)}},
-        {"an infinite first value", values({inf, 5, 8}), LineType::line, false, false,
-         {M(150, 50), L(300, 20)}},
+        {"an infinite first value", values({inf, 5, 8}), LineType::line, false, false, {M(150, 50), L(300, 20)}},
     };
     for (const Case& c : cases)
         expectPath(linePath(c.points, c.type, rect, 0, 10, c.isFilled, c.ignoreZero), c.expected, c.what);
@@ -107,25 +142,46 @@ TEST(BandPath, TheBandRunsRightAlongTheUpperValuesAndBackAlongTheLowerOnes)
         std::vector<PathStep> expected;
     };
     const Case cases[] = {
-        {"straight", three, LineType::line, false,
+        {"straight",
+         three,
+         LineType::line,
+         false,
          {M(0, 20), L(150, 10), L(300, 30), L(300, 90), L(150, 70), L(0, 80), L(0, 20)}},
-        {"curved", three, LineType::curvedLine, false,
-         {M(0, 20), C(150, 10, 75, 20, 75, 10), C(300, 30, 225, 10, 225, 30), L(300, 90),
-          C(150, 70, 225, 90, 225, 70), C(0, 80, 75, 70, 75, 80), L(0, 20)}},
+        {"curved",
+         three,
+         LineType::curvedLine,
+         false,
+         {M(0, 20), C(150, 10, 75, 20, 75, 10), C(300, 30, 225, 10, 225, 30), L(300, 90), C(150, 70, 225, 90, 225, 70),
+          C(0, 80, 75, 70, 75, 80), L(0, 20)}},
         // Each lower value holds from its own x to its right neighbour's.
-        {"stepped", three, LineType::stepped, false,
+        {"stepped",
+         three,
+         LineType::stepped,
+         false,
          {M(0, 20), L(150, 20), L(150, 10), L(300, 10), L(300, 30), L(300, 90), L(300, 90), L(300, 70), L(150, 70),
           L(150, 80), L(0, 80), L(0, 20)}},
         // A first point of value 0 still starts and ends the band; its lower value is not joined.
-        {"zero first point skipped", {{0, 8, 2}, {6, 9, 3}, {4, 7, 1}}, LineType::line, true,
+        {"zero first point skipped",
+         {{0, 8, 2}, {6, 9, 3}, {4, 7, 1}},
+         LineType::line,
+         true,
          {M(0, 20), L(150, 10), L(300, 30), L(300, 90), L(150, 70), L(0, 20)}},
-        {"zero middle point skipped, stepped", {{5, 8, 2}, {0, 9, 3}, {4, 7, 1}}, LineType::stepped, true,
+        {"zero middle point skipped, stepped",
+         {{5, 8, 2}, {0, 9, 3}, {4, 7, 1}},
+         LineType::stepped,
+         true,
          {M(0, 20), L(300, 20), L(300, 30), L(300, 90), L(300, 90), L(300, 80), L(0, 80), L(0, 20)}},
-        {"zeros kept", {{5, 8, 2}, {0, 9, 3}}, LineType::line, false,
+        {"zeros kept",
+         {{5, 8, 2}, {0, 9, 3}},
+         LineType::line,
+         false,
          {M(0, 20), L(300, 10), L(300, 70), L(0, 80), L(0, 20)}},
         {"one point", {{5, 8, 2}}, LineType::curvedLine, false, {M(0, 20), L(0, 80), L(0, 20)}},
         {"no points", {}, LineType::line, false, {}},
-        {"a lower value that is not a number", {{5, 8, nan}, {6, 9, 3}}, LineType::line, false,
+        {"a lower value that is not a number",
+         {{5, 8, nan}, {6, 9, 3}},
+         LineType::line,
+         false,
          {M(0, 20), L(300, 10), L(300, 70), L(0, 20)}},
     };
     for (const Case& c : cases)
@@ -160,7 +216,8 @@ TEST(PointMarkerShape, AMarkerIsItsShapeCentredOnItsPointsPlace)
     EXPECT_NEAR(flat.midX(), 200, 1e-9);
     EXPECT_NEAR(flat.midY(), 100, 1e-9);
     for (const Case& c : cases) {
-        const kit::Path path = Point(c.value, c.index, 0, 10, c.count, 10, c.ignoreZero, c.shape).path({0, 0, 200, 100});
+        const kit::Path path =
+            Point(c.value, c.index, 0, 10, c.count, 10, c.ignoreZero, c.shape).path({0, 0, 200, 100});
         if (c.box.isNull()) {
             EXPECT_TRUE(path.isEmpty()) << c.what;
             continue;
@@ -211,8 +268,7 @@ TEST(TouchPointOnLinePath, TheMarkerSlidesAlongTheDrawnLine)
     };
     for (const Case& c : cases) {
         const kit::Rect r = c.values.size() == 4 ? kit::Rect(0, 0, 300, 100) : chart;
-        const auto point =
-            touchPointOnLinePath(linePoints(c.values), c.type, c.ignoreZero, r, {c.touchX, 40}, 0, 10);
+        const auto point = touchPointOnLinePath(linePoints(c.values), c.type, c.ignoreZero, r, {c.touchX, 40}, 0, 10);
         ASSERT_TRUE(point) << c.what;
         EXPECT_NEAR(point->x, c.expected.x, c.tolerance) << c.what;
         EXPECT_NEAR(point->y, c.expected.y, c.tolerance) << c.what;
@@ -226,8 +282,8 @@ TEST(TouchPointOnLinePath, TheMarkerSlidesAlongTheDrawnLine)
     const auto rescaled = touchPointOnLinePath(linePoints({0, 5}), LineType::line, false, chart, {100, 0}, 0, 5);
     ASSERT_TRUE(rescaled);
     EXPECT_NEAR(rescaled->y, 50, 0.1);
-    const auto wider =
-        touchPointOnLinePath(linePoints({0, 5}), LineType::line, false, kit::Rect(0, 0, 400, 100), {100, 0}, 0, 5);
+    const auto wider = touchPointOnLinePath(linePoints({0, 5}), LineType::line, false, kit::Rect(0, 0, 400, 100),
+                                            {100, 0}, 0, 5);
     ASSERT_TRUE(wider);
     EXPECT_NEAR(wider->y, 75, 0.1);
 

@@ -48,8 +48,7 @@ inline std::vector<LineChartDataPoint> linePoints(const std::vector<double>& val
     return points;
 }
 
-inline LineDataSet lineSet(const std::vector<double>& values, LineStyle style = lineStyle(),
-                           std::string title = "Line")
+inline LineDataSet lineSet(const std::vector<double>& values, LineStyle style = lineStyle(), std::string title = "Line")
 {
     return LineDataSet(linePoints(values), std::move(title), pointStyle(), std::move(style));
 }
@@ -96,9 +95,10 @@ inline std::shared_ptr<RangedLineChartData> rangedChart(const std::vector<Band>&
                                                         RangedLineStyle style = rangedStyle(),
                                                         LineChartStyle chartStyle = lineChartStyle())
 {
-    return std::make_shared<RangedLineChartData>(
-        RangedLineDataSet(rangedPoints(bands), "Line", "Band", pointStyle(), std::move(style)), metadata(),
-        std::nullopt, std::nullopt, std::move(chartStyle), kit::EmptyView());
+    return std::make_shared<RangedLineChartData>(RangedLineDataSet(rangedPoints(bands), "Line", "Band", pointStyle(),
+                                                                   std::move(style)),
+                                                 metadata(), std::nullopt, std::nullopt, std::move(chartStyle),
+                                                 kit::EmptyView());
 }
 
 // A path as a list of elements for comparison: curves whose points all
@@ -155,12 +155,21 @@ inline void expectPath(const kit::Path& actual, const std::vector<PathStep>& exp
     }
 }
 
-inline PathStep M(double x, double y) { return {'M', {x, y}}; }
-inline PathStep L(double x, double y) { return {'L', {x, y}}; }
+inline PathStep M(double x, double y)
+{
+    return {'M', {x, y}};
+}
+inline PathStep L(double x, double y)
+{
+    return {'L', {x, y}};
+}
 inline PathStep C(double x, double y, double c1x, double c1y, double c2x, double c2y)
 {
     return {'C', {x, y}, {c1x, c1y}, {c2x, c2y}};
 }
-inline PathStep Z() { return {'Z', {}}; }
+inline PathStep Z()
+{
+    return {'Z', {}};
+}
 
 } // namespace charts::testing

@@ -24,20 +24,36 @@ TEST(LineTouchIndex, TheNearestPointTheRightOneOnATie)
     };
     const Case cases[] = {
         // Five points over 400: step 100, index = trunc((x + 50) / 100).
-        {5, 400, 0, 0}, {5, 400, 49, 0}, {5, 400, 51, 1}, {5, 400, 149, 1}, {5, 400, 150, 2},
-        {5, 400, 449, 4}, {5, 400, 450, std::nullopt},
+        {5, 400, 0, 0},
+        {5, 400, 49, 0},
+        {5, 400, 51, 1},
+        {5, 400, 149, 1},
+        {5, 400, 150, 2},
+        {5, 400, 449, 4},
+        {5, 400, 450, std::nullopt},
         // Left of the chart: truncation toward zero keeps index 0 down to −1.5 steps.
-        {5, 400, -120, 0}, {5, 400, -149, 0}, {5, 400, -150, std::nullopt},
+        {5, 400, -120, 0},
+        {5, 400, -149, 0},
+        {5, 400, -150, std::nullopt},
         // Four and seven points over 300: steps 100 and 50.
-        {4, 300, 120, 1}, {7, 300, 120, 2}, {4, 300, 50, 1}, {4, 300, -140, 0},
+        {4, 300, 120, 1},
+        {7, 300, 120, 2},
+        {4, 300, 50, 1},
+        {4, 300, -140, 0},
         // Nothing to find: too few points, no width, a position that is not a number.
-        {1, 400, 0, std::nullopt}, {0, 400, 0, std::nullopt}, {5, 0, 0, std::nullopt}, {5, -10, 0, std::nullopt},
-        {5, nan, 0, std::nullopt}, {5, 400, nan, std::nullopt}, {5, 400, inf, std::nullopt},
-        {5, 400, -inf, std::nullopt}, {5, inf, 10, std::nullopt},
+        {1, 400, 0, std::nullopt},
+        {0, 400, 0, std::nullopt},
+        {5, 0, 0, std::nullopt},
+        {5, -10, 0, std::nullopt},
+        {5, nan, 0, std::nullopt},
+        {5, 400, nan, std::nullopt},
+        {5, 400, inf, std::nullopt},
+        {5, 400, -inf, std::nullopt},
+        {5, inf, 10, std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(lineTouchIndex(c.count, c.width, c.x), c.index) << c.count << " points, " << c.width << " wide, x "
-                                                                 << c.x;
+        EXPECT_EQ(lineTouchIndex(c.count, c.width, c.x), c.index)
+            << c.count << " points, " << c.width << " wide, x " << c.x;
 }
 
 TEST(LineTouchLocation, ThePointsPlaceByTheChartsValueRange)
@@ -49,8 +65,8 @@ TEST(LineTouchLocation, ThePointsPlaceByTheChartsValueRange)
         double x;
         std::optional<kit::Point> location;
     };
-    for (const Case& c : std::vector<Case>{{0, kit::Point{0, 200}}, {90, kit::Point{100, 100}},
-                                           {180, kit::Point{200, 0}}, {400, std::nullopt}}) {
+    for (const Case& c : std::vector<Case>{
+             {0, kit::Point{0, 200}}, {90, kit::Point{100, 100}}, {180, kit::Point{200, 0}}, {400, std::nullopt}}) {
         const auto location = chart->touchPointLocation(*chart->dataSets, {c.x, 7}, frame);
         ASSERT_EQ(location.has_value(), c.location.has_value()) << c.x;
         if (location) {
@@ -209,7 +225,8 @@ TEST(LineChartLegends, OneEntryPerLineMadeOnceFromItsColour)
     ColourStyle gradient({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::top(), kit::UnitPoint::bottom());
     ColourStyle stopsMissing(kit::Color::red());
     stopsMissing.colourType = ColourType::gradientStops;
-    const LineDataSet flat = lineSet({1, 2}, lineStyle(false, LineType::line, ColourStyle(kit::Color::green())), "Flat");
+    const LineDataSet flat = lineSet({1, 2}, lineStyle(false, LineType::line, ColourStyle(kit::Color::green())),
+                                     "Flat");
     const LineDataSet graded = lineSet({1, 2}, lineStyle(false, LineType::line, gradient), "Graded");
     const LineDataSet missing = lineSet({1, 2}, lineStyle(false, LineType::line, stopsMissing), "Missing");
 
@@ -222,11 +239,10 @@ TEST(LineChartLegends, OneEntryPerLineMadeOnceFromItsColour)
     const auto multi = multiLineChart({graded, missing, flat});
     ASSERT_EQ(multi->legends->size(), 2u);
     // Gradients run from leading to trailing whatever the style says.
-    EXPECT_EQ((*multi->legends)[0],
-              LegendData(graded.id, "Graded",
-                         ColourStyle({kit::Color::red(), kit::Color::blue()}, kit::UnitPoint::leading(),
-                                     kit::UnitPoint::trailing()),
-                         defaultStroke(), 1, ChartType::line));
+    EXPECT_EQ((*multi->legends)[0], LegendData(graded.id, "Graded",
+                                               ColourStyle({kit::Color::red(), kit::Color::blue()},
+                                                           kit::UnitPoint::leading(), kit::UnitPoint::trailing()),
+                                               defaultStroke(), 1, ChartType::line));
     EXPECT_EQ((*multi->legends)[1].id, flat.id);
     // Legends are never rebuilt.
     multi->dataSets = MultiLineDataSet({});

@@ -34,10 +34,8 @@ TEST(LineDataPoints, ValueTextsFollowTheFormatterTheSpecifierAndTheMarks)
         std::string expected;
     };
     const Case cases[] = {
-        {5, 8, 2, false, "%.0f", "2-8"},
-        {5, 8, 2, true, "%.0f", "5"},
-        {0.5, 4, -3, false, "%.0f", "-3-4"},
-        {2.5, 1.25, 0.125, false, "%.1f", "0.1-1.2"},
+        {5, 8, 2, false, "%.0f", "2-8"},     {5, 8, 2, true, "%.0f", "5"},
+        {0.5, 4, -3, false, "%.0f", "-3-4"}, {2.5, 1.25, 0.125, false, "%.1f", "0.1-1.2"},
         {5, 8, 2, false, "%d", "2-8"}, // not a floating conversion: "%.0f"
     };
     for (const Case& c : cases) {
@@ -51,7 +49,8 @@ TEST(LineDataPoints, ValueTextsFollowTheFormatterTheSpecifierAndTheMarks)
 
 TEST(LineDataPoints, EqualityAndHashingCoverEveryField)
 {
-    const LineChartDataPoint point(3, "Mon", "Monday", std::nullopt, PointColour{kit::Color::red(), kit::Color::blue()});
+    const LineChartDataPoint point(3, "Mon", "Monday", std::nullopt,
+                                   PointColour{kit::Color::red(), kit::Color::blue()});
     EXPECT_NE(point, LineChartDataPoint(3, "Mon", "Monday", std::nullopt, point.pointColour));
     LineChartDataPoint copy = point;
     EXPECT_EQ(copy, point);

@@ -52,8 +52,8 @@ inline std::vector<const kit::DisplayItem*> painted(kit::ViewHost& host)
 {
     std::vector<const kit::DisplayItem*> items;
     for (const kit::DisplayItem& item : host.displayList().items)
-        if ((item.kind == kit::DisplayItem::Kind::fill || item.kind == kit::DisplayItem::Kind::stroke)
-            && item.effectiveOpacity() > 1e-6)
+        if ((item.kind == kit::DisplayItem::Kind::fill || item.kind == kit::DisplayItem::Kind::stroke) &&
+            item.effectiveOpacity() > 1e-6)
             items.push_back(&item);
     return items;
 }
@@ -88,9 +88,15 @@ inline kit::Paint resolvedPaint(const kit::Paint& paint)
     return gradient;
 }
 
-inline kit::RGBA colourOf(const kit::DisplayItem* item) { return std::get<kit::Color>(item->paint).resolved(); }
+inline kit::RGBA colourOf(const kit::DisplayItem* item)
+{
+    return std::get<kit::Color>(item->paint).resolved();
+}
 
 // A path's points mapped to host coordinates.
-inline kit::Path hostPath(const kit::DisplayItem* item) { return item->path.applying(item->transform); }
+inline kit::Path hostPath(const kit::DisplayItem* item)
+{
+    return item->path.applying(item->transform);
+}
 
 } // namespace charts::testing

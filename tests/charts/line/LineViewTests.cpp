@@ -20,7 +20,10 @@ std::vector<const kit::DisplayItem*> allItems(kit::ViewHost& host)
 
 // Views drawn over one another, each over the whole frame, as the line
 // charts lay them.
-kit::View stacked(const kit::View& view) { return kit::ZStack({view}); }
+kit::View stacked(const kit::View& view)
+{
+    return kit::ZStack({view});
+}
 
 // The items that draw something: an empty path draws nothing.
 std::vector<const kit::DisplayItem*> drawn(kit::ViewHost& host)
@@ -32,7 +35,10 @@ std::vector<const kit::DisplayItem*> drawn(kit::ViewHost& host)
     return items;
 }
 
-kit::RGBA paintOf(const kit::DisplayItem* item) { return std::get<kit::Color>(item->paint).resolved(); }
+kit::RGBA paintOf(const kit::DisplayItem* item)
+{
+    return std::get<kit::Color>(item->paint).resolved();
+}
 
 // Touch markers drawn in a 200 × 100 chart over the line 0 → 10 → 0 (three
 // points, step 100, values 0 to 10: y(v) = 100 − 10v).
@@ -70,10 +76,10 @@ TEST_F(LineMarkerTest, EachMarkerTypeDrawsWhatItNames)
     const Case cases[] = {
         {"none", LineMarkerType::none(), 50, 0, 0, std::nullopt},
         {"indicator", LineMarkerType::indicator(dot), 50, 0, 2, std::nullopt},
-        {"vertical on the line, no dot", LineMarkerType::vertical(MarkerAttachment::line(Dot::none()), kit::Color::red(), dashed),
-         50, 1, 0, onLine.x},
-        {"full on the line with its dot", LineMarkerType::full(MarkerAttachment::line(Dot::style(dot)), kit::Color::red(), dashed),
-         50, 1, 2, onLine.x},
+        {"vertical on the line, no dot",
+         LineMarkerType::vertical(MarkerAttachment::line(Dot::none()), kit::Color::red(), dashed), 50, 1, 0, onLine.x},
+        {"full on the line with its dot",
+         LineMarkerType::full(MarkerAttachment::line(Dot::style(dot)), kit::Color::red(), dashed), 50, 1, 2, onLine.x},
         // At a point: the nearer point, x 100 for a touch at 60, not the line under the touch.
         {"vertical at the point", LineMarkerType::vertical(MarkerAttachment::point(), kit::Color::red(), dashed), 60, 1,
          0, 100.0},
@@ -138,16 +144,17 @@ TEST_F(LineMarkerTest, EveryLineGetsItsOwnMarkerAndALineWithoutLengthNone)
     EXPECT_NEAR(dots[2]->hostBounds().midY(), 50.05, 1e-6);
 
     // At the point the one-point line still finds nothing, the others their nearest points.
-    const auto point = multiLineChart({lineSet({0, 10}), lineSet({5})},
-                                      lineChartStyle(LineMarkerType::vertical(MarkerAttachment::point(),
-                                                                              kit::Color::red(), {})));
+    const auto point =
+        multiLineChart({lineSet({0, 10}), lineSet({5})},
+                       lineChartStyle(LineMarkerType::vertical(MarkerAttachment::point(), kit::Color::red(), {})));
     EXPECT_EQ(draw(point, {150, 10}).size(), 1u);
 }
 
 TEST_F(LineMarkerTest, TheRangedMarkerFollowsTheValuesAndTheExtraLineComesLast)
 {
     // Values 5 → 5 over a band 0 to 10: the line is flat at y 50 whatever the band.
-    const auto chart = rangedChart({{5, 10, 0}, {5, 8, 2}}, rangedStyle(), lineChartStyle(LineMarkerType::indicator(dot)));
+    const auto chart = rangedChart({{5, 10, 0}, {5, 8, 2}}, rangedStyle(),
+                                   lineChartStyle(LineMarkerType::indicator(dot)));
     auto items = draw(chart, {100, 10});
     ASSERT_EQ(items.size(), 2u);
     EXPECT_NEAR(items[0]->hostBounds().midY(), 50, 1e-6);
@@ -211,7 +218,8 @@ TEST_F(PointsViewTest, MarkersArePaintedByTheirTypeAndPointColour)
 TEST_F(PointsViewTest, AnIgnoredZeroHasNoMarkerAndNoPointsNone)
 {
     LineDataSet set = lineSet({0, 5, 10}, lineStyle(true));
-    kit::ViewHost host(stacked(PointsSubView<LineDataSet>(set, 0, 10, kit::Animation::linear(0.3), false, true)), {200, 100});
+    kit::ViewHost host(stacked(PointsSubView<LineDataSet>(set, 0, 10, kit::Animation::linear(0.3), false, true)),
+                       {200, 100});
     EXPECT_EQ(drawn(host).size(), 2u);
     host.setRoot(stacked(PointsSubView<LineDataSet>(lineSet({}), 0, 10, kit::Animation::linear(0.3), false, true)));
     EXPECT_TRUE(drawn(host).empty());
@@ -220,7 +228,8 @@ TEST_F(PointsViewTest, AnIgnoredZeroHasNoMarkerAndNoPointsNone)
 TEST_F(PointsViewTest, AnimatedMarkersAreTracedOrRiseWhileTheFillStandsAtOnce)
 {
     LineDataSet set(linePoints({5, 5}), "Line", pointStyle(PointType::filledOutLine), lineStyle());
-    kit::ViewHost host(stacked(PointsSubView<LineDataSet>(set, 0, 10, kit::Animation::linear(1), false, false)), {200, 100});
+    kit::ViewHost host(stacked(PointsSubView<LineDataSet>(set, 0, 10, kit::Animation::linear(1), false, false)),
+                       {200, 100});
     // Half way through the animation the outline is half traced; the fill is whole.
     kit::Clock::advance(0.5);
     host.update();
@@ -236,7 +245,8 @@ TEST_F(PointsViewTest, AnimatedMarkersAreTracedOrRiseWhileTheFillStandsAtOnce)
 
     // Over a filled chart the markers rise from the bottom edge instead.
     LineDataSet filled(linePoints({5, 5}), "Line", pointStyle(PointType::filled), lineStyle());
-    kit::ViewHost risen(stacked(PointsSubView<LineDataSet>(filled, 0, 10, kit::Animation::linear(1), true, false)), {200, 100});
+    kit::ViewHost risen(stacked(PointsSubView<LineDataSet>(filled, 0, 10, kit::Animation::linear(1), true, false)),
+                        {200, 100});
     kit::Clock::advance(0.5);
     risen.update();
     const kit::Rect bounds = allItems(risen)[0]->hostBounds();
@@ -328,7 +338,8 @@ TEST_F(LineAccessibilityTest, EachChartKindListsItsPointsTextsFromTheDataAsItSta
     };
     LineChartData unshared(lineSet({3}), metadata(), std::nullopt, std::nullopt, lineChartStyle(), kit::EmptyView());
     const Case cases[] = {
-        {"multi-line, set by set", multiLineChart({lineSet({1, 2}), lineSet({3, 4, 5})})->accessibilityView(),
+        {"multi-line, set by set",
+         multiLineChart({lineSet({1, 2}), lineSet({3, 4, 5})})->accessibilityView(),
          {"1 ", "2 ", "3 ", "4 ", "5 "}},
         {"ranged, lower-upper", rangedChart({{5, 10, 0}, {7, 8, 2}})->accessibilityView(), {"0-10 ", "2-8 "}},
         {"chart data no shared pointer owns", unshared.accessibilityView(), {"3 "}},

@@ -23,7 +23,8 @@ TEST_F(PosistionIndicatorTest, DrawsADiscInARingInsideItsFrame)
         {12, 12, 0, {0, 0, 12, 12}, {0, 0, 12, 12}},
     };
     for (const Case& c : cases) {
-        kit::ViewHost host(PosistionIndicator(kit::Color::white(), kit::Color::blue(), c.lineWidth), {c.width, c.height});
+        kit::ViewHost host(PosistionIndicator(kit::Color::white(), kit::Color::blue(), c.lineWidth),
+                           {c.width, c.height});
         const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
         ASSERT_EQ(fills.size(), 2u);
         EXPECT_EQ(std::get<kit::Color>(fills[0]->paint).components(), kit::Color::blue().resolved());

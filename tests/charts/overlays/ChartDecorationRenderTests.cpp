@@ -84,8 +84,9 @@ protected:
         for (int dy = -2; dy <= 2 && !found; ++dy)
             for (int dx = -2; dx <= 2 && !found; ++dx) {
                 const QColor actual = pixel(image, x + dx, y + dy);
-                found = std::abs(actual.redF() - expected.red) < 0.05 && std::abs(actual.greenF() - expected.green) < 0.05
-                    && std::abs(actual.blueF() - expected.blue) < 0.05 && actual.alphaF() > 0.95;
+                found = std::abs(actual.redF() - expected.red) < 0.05 &&
+                        std::abs(actual.greenF() - expected.green) < 0.05 &&
+                        std::abs(actual.blueF() - expected.blue) < 0.05 && actual.alphaF() > 0.95;
             }
         EXPECT_TRUE(found) << what << " near " << x << ", " << y;
     }

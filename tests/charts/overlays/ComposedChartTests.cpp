@@ -126,7 +126,10 @@ TEST_F(ComposedCharts, XAxisLabelsStandOnTheirPointsLevelWithEachOther)
             std::function<double(const kit::Rect&, int)> x;
         } cases[] = {
             {"bar", withAxes(bars, BarChart<BarChartData>(bars)), {"L0", "L1", "L2", "L3"}, slot},
-            {"ranged bar", withAxes(ranged, RangedBarChart<RangedBarChartData>(ranged)), {"R0", "R1", "R2", "R3"}, slot},
+            {"ranged bar",
+             withAxes(ranged, RangedBarChart<RangedBarChartData>(ranged)),
+             {"R0", "R1", "R2", "R3"},
+             slot},
             {"line", withAxes(line, LineChart<LineChartData>(line)), {"Jan", "Feb", "Mar", "Apr"}, point},
         };
         for (const auto& c : cases) {

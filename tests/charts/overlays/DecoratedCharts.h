@@ -30,14 +30,38 @@
 namespace charts::gallery {
 
 // The colour of each decoration.
-inline kit::Color barColour() { return kit::Color::hsb(0.58, 0.8, 0.8); }     // the bars and the line
-inline kit::Color gridColour() { return kit::Color::hsb(0.08, 0.5, 0.55); }    // both grids
-inline kit::Color goalColour() { return kit::Color::hsb(0.0, 1, 0.85); }       // the value marker
-inline kit::Color peakColour() { return kit::Color::hsb(0.83, 1, 0.8); }       // the data-point marker
-inline kit::Color trendColour() { return kit::Color::hsb(0.33, 1, 0.6); }      // the trend line
-inline kit::Color extraColour() { return kit::Color::hsb(0.75, 0.9, 0.9); }    // the extra line
-inline kit::Color extraFill() { return kit::Color::hsb(0.15, 1, 1); }          // its markers
-inline kit::Color boxColour() { return kit::Color::hsb(0.5, 0.5, 0.6); }       // the info box
+inline kit::Color barColour()
+{
+    return kit::Color::hsb(0.58, 0.8, 0.8);
+} // the bars and the line
+inline kit::Color gridColour()
+{
+    return kit::Color::hsb(0.08, 0.5, 0.55);
+} // both grids
+inline kit::Color goalColour()
+{
+    return kit::Color::hsb(0.0, 1, 0.85);
+} // the value marker
+inline kit::Color peakColour()
+{
+    return kit::Color::hsb(0.83, 1, 0.8);
+} // the data-point marker
+inline kit::Color trendColour()
+{
+    return kit::Color::hsb(0.33, 1, 0.6);
+} // the trend line
+inline kit::Color extraColour()
+{
+    return kit::Color::hsb(0.75, 0.9, 0.9);
+} // the extra line
+inline kit::Color extraFill()
+{
+    return kit::Color::hsb(0.15, 1, 1);
+} // its markers
+inline kit::Color boxColour()
+{
+    return kit::Color::hsb(0.5, 0.5, 0.6);
+} // the info box
 
 inline const std::vector<std::string>& quarters()
 {
@@ -56,7 +80,10 @@ inline ChartMetadata galleryMetadata(const std::string& title)
                          kit::Color::secondary());
 }
 
-inline GridStyle galleryGrid() { return GridStyle(4, gridColour(), 2, {}, 0); }
+inline GridStyle galleryGrid()
+{
+    return GridStyle(4, gridColour(), 2, {}, 0);
+}
 
 inline std::shared_ptr<BarChartData> galleryBarData()
 {
@@ -95,8 +122,8 @@ inline std::shared_ptr<LineChartData> galleryLineData()
     LineDataSet set(std::move(points), "Stores",
                     PointStyle{6, barColour(), kit::Color::white(), 2, PointType::filled, PointShape::circle},
                     LineStyle(ColourStyle(barColour()), LineType::line, defaultStroke(), false));
-    return std::make_shared<LineChartData>(std::move(set), galleryMetadata("Store revenue"), std::nullopt,
-                                           std::nullopt, std::move(style), kit::Text("No data"));
+    return std::make_shared<LineChartData>(std::move(set), galleryMetadata("Store revenue"), std::nullopt, std::nullopt,
+                                           std::move(style), kit::Text("No data"));
 }
 
 // The extra line: targets from 1000 to 5000 on an axis of their own, with

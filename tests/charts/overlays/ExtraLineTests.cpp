@@ -96,14 +96,17 @@ TEST_F(ExtraLineTest, AnEntryMatchesOnlyWithTheSameTextColourPriorityAndType)
         bool added;
     };
     const Case cases[] = {
-        {"the same entry under another id and stroke", LegendData(kit::UUID(), "Target", purple, std::nullopt, 3, ChartType::line),
-         "Target", false},
-        {"canonically equal text", LegendData(kit::UUID(), composed, purple, std::nullopt, 3, ChartType::line), decomposed,
-         false},
-        {"another priority", LegendData(kit::UUID(), "Target", purple, std::nullopt, 1, ChartType::line), "Target", true},
-        {"another chart type", LegendData(kit::UUID(), "Target", purple, std::nullopt, 3, ChartType::bar), "Target", true},
-        {"another colour", LegendData(kit::UUID(), "Target", ColourStyle(kit::Color::red()), std::nullopt, 3, ChartType::line),
-         "Target", true},
+        {"the same entry under another id and stroke",
+         LegendData(kit::UUID(), "Target", purple, std::nullopt, 3, ChartType::line), "Target", false},
+        {"canonically equal text", LegendData(kit::UUID(), composed, purple, std::nullopt, 3, ChartType::line),
+         decomposed, false},
+        {"another priority", LegendData(kit::UUID(), "Target", purple, std::nullopt, 1, ChartType::line), "Target",
+         true},
+        {"another chart type", LegendData(kit::UUID(), "Target", purple, std::nullopt, 3, ChartType::bar), "Target",
+         true},
+        {"another colour",
+         LegendData(kit::UUID(), "Target", ColourStyle(kit::Color::red()), std::nullopt, 3, ChartType::line), "Target",
+         true},
         {"another text", LegendData(kit::UUID(), "Targets", purple, std::nullopt, 3, ChartType::line), "Target", true},
     };
     for (const Case& c : cases) {
@@ -208,8 +211,8 @@ TEST_F(ExtraLineTest, FlatAndStopsLinesAndTheMarkersLieInFrontOfTheChartAGradien
         for (std::size_t i = 0; i < items.size(); ++i) {
             if (items[i].kind == kit::DisplayItem::Kind::stroke && line < 0)
                 line = static_cast<int>(i);
-            if (items[i].kind == kit::DisplayItem::Kind::fill && paintOf(items[i]) == kit::Color::white().resolved()
-                && marker < 0)
+            if (items[i].kind == kit::DisplayItem::Kind::fill && paintOf(items[i]) == kit::Color::white().resolved() &&
+                marker < 0)
                 marker = static_cast<int>(i);
         }
         ASSERT_GE(line, 0);

@@ -26,21 +26,37 @@ TEST(ExtraLineShape, FollowsItsLineTypeAndSpacing)
     };
     const Case cases[] = {
         {"line", {0, 10, 5}, LineType::line, Spacing::line, {M(0, 50), L(50, 0), L(100, 25)}},
-        {"stepped", {0, 10, 5}, LineType::stepped, Spacing::line, {M(0, 50), L(50, 50), L(50, 0), L(100, 0), L(100, 25)}},
-        {"curved", {0, 10, 5}, LineType::curvedLine, Spacing::line,
+        {"stepped",
+         {0, 10, 5},
+         LineType::stepped,
+         Spacing::line,
+         {M(0, 50), L(50, 50), L(50, 0), L(100, 0), L(100, 25)}},
+        {"curved",
+         {0, 10, 5},
+         LineType::curvedLine,
+         Spacing::line,
          {M(0, 50), C(50, 0, 25, 50, 25, 0), C(100, 25, 75, 0, 75, 25)}},
         {"line, bar spacing", {0, 10, 5}, LineType::line, Spacing::bar, {M(a, 50), L(b, 0), L(c, 25)}},
-        {"stepped, bar spacing", {0, 10, 5}, LineType::stepped, Spacing::bar,
+        {"stepped, bar spacing",
+         {0, 10, 5},
+         LineType::stepped,
+         Spacing::bar,
          {M(a, 50), L(b, 50), L(b, 0), L(c, 0), L(c, 25)}},
         // Flat from the left edge to the first centre and from the last centre to the right edge.
-        {"curved, bar spacing", {0, 10, 5}, LineType::curvedLine, Spacing::bar,
+        {"curved, bar spacing",
+         {0, 10, 5},
+         LineType::curvedLine,
+         Spacing::bar,
          {M(0, 50), L(a, 50), C(b, 0, (a + b) / 2, 50, (a + b) / 2, 0), C(c, 25, (b + c) / 2, 0, (b + c) / 2, 25),
           L(100, 25)}},
         {"two points: one segment edge to edge", {0, 10}, LineType::line, Spacing::line, {M(0, 50), L(100, 0)}},
         {"one point, line", {5}, LineType::line, Spacing::line, {}},
         {"one point, stepped in slots", {5}, LineType::stepped, Spacing::bar, {}},
         {"one point, curved: a lone move", {5}, LineType::curvedLine, Spacing::line, {M(0, 25)}},
-        {"one point, curved in slots: across the width", {5}, LineType::curvedLine, Spacing::bar,
+        {"one point, curved in slots: across the width",
+         {5},
+         LineType::curvedLine,
+         Spacing::bar,
          {M(0, 25), L(50, 25), L(100, 25)}},
         {"no points, curved", {}, LineType::curvedLine, Spacing::bar, {}},
         {"no points, line", {}, LineType::line, Spacing::line, {}},
@@ -86,7 +102,12 @@ TEST_F(ExtraLineViewTest, TheLineSpansItsOwnValueRange)
     };
     const Case cases[] = {
         // Lowest 5 under the values 8 and 12: 8 stands 3/7 up.
-        {"baseline below the data", {8, 12}, Baseline::minimumWithMaximum(5), Topline::maximumValue(), 50 - 150.0 / 7, 0},
+        {"baseline below the data",
+         {8, 12},
+         Baseline::minimumWithMaximum(5),
+         Topline::maximumValue(),
+         50 - 150.0 / 7,
+         0},
         {"baseline above the data", {2, 12}, Baseline::minimumWithMaximum(5), Topline::maximumValue(), 50, 0},
         {"top line under the data", {2, 12}, Baseline::minimumValue(), Topline::maximum(10), 50, 0},
         // Highest 10 over the values 2 and 8: 8 stands 6/8 up.
@@ -168,14 +189,23 @@ TEST(PointBarSpcing, CentresEachMarkerInItsSlot)
         {"last of four", 10, 3, 4, 0, 10, 10, {0, 0, 400, 300}, kit::Rect{345, -5, 10, 10}},
         {"one point: half the width", 0, 0, 1, 0, 10, 10, {0, 0, 400, 300}, kit::Rect{195, 295, 10, 10}},
         // Zero baseline, 15 on 0...15 + 1e-11: just under the top edge.
-        {"near the top", 15, 1, 2, 0, 15 + 1e-11, 4, {0, 0, 400, 300}, kit::Rect{298, 300 - 300 * 15 / (15 + 1e-11) - 2, 4, 4}},
+        {"near the top",
+         15,
+         1,
+         2,
+         0,
+         15 + 1e-11,
+         4,
+         {0, 0, 400, 300},
+         kit::Rect{298, 300 - 300 * 15 / (15 + 1e-11) - 2, 4, 4}},
         {"origin not added", 5, 0, 4, 0, 10, 10, {20, 20, 400, 300}, kit::Rect{45, 145, 10, 10}},
         {"no points", 5, 0, 0, 0, 10, 10, {0, 0, 400, 300}, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const kit::Path path =
-            PointBarSpcing(c.value, c.index, c.minValue, c.range, c.count, c.size, false, PointShape::square).path(c.rect);
+        const kit::Path path = PointBarSpcing(c.value, c.index, c.minValue, c.range, c.count, c.size, false,
+                                              PointShape::square)
+                                   .path(c.rect);
         if (!c.box) {
             EXPECT_TRUE(path.isEmpty());
             continue;
@@ -184,7 +214,8 @@ TEST(PointBarSpcing, CentresEachMarkerInItsSlot)
     }
     // The outline by shape; an ignored zero has none.
     const kit::Rect box{45, 145, 10, 10};
-    EXPECT_EQ(PointBarSpcing(5, 0, 0, 10, 4, 10, false, PointShape::circle).path({0, 0, 400, 300}), kit::Path::ellipse(box));
+    EXPECT_EQ(PointBarSpcing(5, 0, 0, 10, 4, 10, false, PointShape::circle).path({0, 0, 400, 300}),
+              kit::Path::ellipse(box));
     kit::Path rounded;
     rounded.addRoundedRect(box, {3, 3}, kit::RoundedCornerStyle::continuous);
     EXPECT_EQ(PointBarSpcing(5, 0, 0, 10, 4, 10, false, PointShape::roundSquare).path({0, 0, 400, 300}), rounded);
@@ -258,7 +289,8 @@ TEST_F(ExtraMarkerTest, APointsOwnColoursWinForThatPointAlone)
         "Extra",
         [] {
             return std::vector<ExtraLineDataPoint>{{1, std::nullopt, std::nullopt},
-                                                   {2, PointColour{kit::Color::red(), kit::Color::yellow()}, std::nullopt}};
+                                                   {2, PointColour{kit::Color::red(), kit::Color::yellow()},
+                                                    std::nullopt}};
         },
         [&] { return style; });
     showMarkers();

@@ -27,7 +27,8 @@ protected:
     {
         host.setRoot(kit::EmptyView());
         host.update();
-        host.setRoot(applyExtraYAxisLabels(kit::View(kit::Color::red()).id("chart"), chart, "%.2f", AxisColour::none()));
+        host.setRoot(
+            applyExtraYAxisLabels(kit::View(kit::Color::red()).id("chart"), chart, "%.2f", AxisColour::none()));
         host.update();
         host.update();
     }

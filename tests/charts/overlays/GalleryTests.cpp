@@ -14,8 +14,8 @@ using namespace charts::testing;
 
 bool near(const QColor& pixel, const kit::RGBA& want, double tolerance, int minimumAlpha = 200)
 {
-    return pixel.alpha() > minimumAlpha && std::abs(pixel.redF() - want.red) < tolerance
-           && std::abs(pixel.greenF() - want.green) < tolerance && std::abs(pixel.blueF() - want.blue) < tolerance;
+    return pixel.alpha() > minimumAlpha && std::abs(pixel.redF() - want.red) < tolerance &&
+           std::abs(pixel.greenF() - want.green) < tolerance && std::abs(pixel.blueF() - want.blue) < tolerance;
 }
 
 // Whether the image shows `want` at one of `points` (host coordinates), or
@@ -26,7 +26,8 @@ bool paintedAtOneOf(const QImage& image, const std::vector<kit::Point>& points, 
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy) {
                 const int x = int(std::floor(p.x)) + dx, y = int(std::floor(p.y)) + dy;
-                if (x >= 0 && y >= 0 && x < image.width() && y < image.height() && near(image.pixelColor(x, y), want, 0.03))
+                if (x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
+                    near(image.pixelColor(x, y), want, 0.03))
                     return true;
             }
     return false;
@@ -112,8 +113,8 @@ protected:
             return kit::Rect::null();
         const kit::Rect box = item->hostBounds().intersection({0, 0, double(image.width()), double(image.height())});
         const auto distance = [&](const QColor& c) {
-            return std::abs(c.redF() - item->color.red) + std::abs(c.greenF() - item->color.green)
-                   + std::abs(c.blueF() - item->color.blue);
+            return std::abs(c.redF() - item->color.red) + std::abs(c.greenF() - item->color.green) +
+                   std::abs(c.blueF() - item->color.blue);
         };
         const double background = distance(image.pixelColor(int(box.minX()), int(box.minY())));
         bool shown = false;

@@ -13,7 +13,14 @@ using namespace charts::testing;
 
 // The horizontal boxes take only chart data whose categories run down the height.
 template <class T>
-concept TakesHorizontalBoxes = requires { typename HorizontalFloatingInfoBox<T>; } && requires { typename HorizontalInfoBox<T>; };
+concept TakesHorizontalBoxes = requires
+{
+    typename HorizontalFloatingInfoBox<T>;
+}
+&&requires
+{
+    typename HorizontalInfoBox<T>;
+};
 static_assert(TakesHorizontalBoxes<HorizontalBarChartData>);
 static_assert(TakesHorizontalBoxes<TestHorizontalChart>);
 static_assert(!TakesHorizontalBoxes<BarChartData>);
@@ -34,7 +41,8 @@ protected:
         const auto frame = reported;
         const kit::Binding<kit::Rect> binding([frame] { return *frame; }, [frame](const kit::Rect& r) { *frame = r; });
         host.setRoot(kit::View(TouchOverlayBox<TestAxisChart>{chart, binding})
-                         .frame(kit::FlexFrame{.maxWidth = kit::infinity, .maxHeight = kit::infinity,
+                         .frame(kit::FlexFrame{.maxWidth = kit::infinity,
+                                               .maxHeight = kit::infinity,
                                                .alignment = kit::Alignment::topLeading()}));
         host.update();
     }
@@ -49,7 +57,8 @@ protected:
 TEST_F(TouchBoxTest, ShowsEachPointsDescriptionValueAndLegendInTheAlignmentsOrder)
 {
     chart->legends = {LegendData(kit::UUID(), "Sales", ColourStyle(kit::Color::red()), std::nullopt, 1, ChartType::bar),
-                      LegendData(kit::UUID(), "Sales", ColourStyle(kit::Color::green()), std::nullopt, 1, ChartType::bar)};
+                      LegendData(kit::UUID(), "Sales", ColourStyle(kit::Color::green()), std::nullopt, 1,
+                                 ChartType::bar)};
     // The second point's tag matches no entry: no legend symbol; the first
     // matches two entries and shows the first.
     touch(*chart, {}, {0, 0, 300, 200}, {point(7, "Bar", "Sales"), point(9, "Cost", "Other")});
@@ -162,8 +171,20 @@ TEST_F(InfoBoxTest, BoxesStandWhereTheirPlacementAndTheTouchPutThem)
         {"floating near the leading edge", floatingBox, floating, {5, 80}, full, {}, {17, 10}},
         {"floating near the trailing edge", floatingBox, floating, {295, 80}, full, {}, {283, 10}},
         // Past the widest label 35, the title 10 and, with labels shown, 4 more.
-        {"floating past shown labels", floatingBox, floating, {150, 80}, full, labels({20, 35, 12}, 10, true), {199, 10}},
-        {"floating past hidden labels", floatingBox, floating, {150, 80}, full, labels({20, 35, 12}, 10, false), {195, 10}},
+        {"floating past shown labels",
+         floatingBox,
+         floating,
+         {150, 80},
+         full,
+         labels({20, 35, 12}, 10, true),
+         {199, 10}},
+        {"floating past hidden labels",
+         floatingBox,
+         floating,
+         {150, 80},
+         full,
+         labels({20, 35, 12}, 10, false),
+         {195, 10}},
         // A chart narrower than the box: a touch past the lower bound 17 gets the upper bound 20 − 17.
         {"floating in a narrow chart, early touch", floatingBox, floating, {10, 80}, {0, 0, 20, 200}, {}, {17, 10}},
         {"floating in a narrow chart, late touch", floatingBox, floating, {18, 80}, {0, 0, 20, 200}, {}, {3, 10}},
@@ -191,7 +212,8 @@ TEST_F(InfoBoxTest, BoxesStandWhereTheirPlacementAndTheTouchPutThem)
         } else {
             auto chart = axisChart<TestHorizontalChart>({7}, row.placement);
             touch(*chart, row.touch, row.chart, {chart->dataSets->dataPoints[0]});
-            root = row.kind == horizontalFloating ? applyFloatingInfoBox(content, chart) : applyInfoBox(content, chart, 70);
+            root = row.kind == horizontalFloating ? applyFloatingInfoBox(content, chart)
+                                                  : applyInfoBox(content, chart, 70);
         }
         const auto box = boxIn(root);
         ASSERT_TRUE(box);
@@ -245,7 +267,8 @@ TEST_F(InfoBoxTest, EachBoxActsOnlyForItsOwnPlacementAndKeepsItsBandWhileNothing
             }
             host.setRoot(root);
             host.update();
-            EXPECT_EQ(itemsPainted(host, background, kit::DisplayItem::Kind::fill).size(), row.shown && touched ? 1u : 0u);
+            EXPECT_EQ(itemsPainted(host, background, kit::DisplayItem::Kind::fill).size(),
+                      row.shown && touched ? 1u : 0u);
             expectRect(frameOf(host, "chart"), row.content);
         }
     }

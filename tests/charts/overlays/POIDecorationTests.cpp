@@ -58,7 +58,7 @@ TEST_F(POITest, AValueMarkerStandsAtItsValueWithItsLabelAndItsAccessibilityValue
     struct Case {
         const char* name;
         DisplayValue position;
-        std::string text; // "" when no label
+        std::string text;  // "" when no label
         kit::Point centre; // of the label's text
         std::string value; // accessibility value
     };

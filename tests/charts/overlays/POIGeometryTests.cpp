@@ -6,10 +6,10 @@ using namespace charts;
 using namespace charts::testing;
 using Points = std::vector<kit::Point>;
 
-static_assert(PointOfInterestProtocol<BarChartData> && PointOfInterestProtocol<GroupedBarChartData>
-                  && PointOfInterestProtocol<HorizontalBarChartData> && PointOfInterestProtocol<RangedBarChartData>
-                  && PointOfInterestProtocol<StackedBarChartData> && PointOfInterestProtocol<LineChartData>
-                  && PointOfInterestProtocol<MultiLineChartData> && PointOfInterestProtocol<RangedLineChartData>,
+static_assert(PointOfInterestProtocol<BarChartData> && PointOfInterestProtocol<GroupedBarChartData> &&
+                  PointOfInterestProtocol<HorizontalBarChartData> && PointOfInterestProtocol<RangedBarChartData> &&
+                  PointOfInterestProtocol<StackedBarChartData> && PointOfInterestProtocol<LineChartData> &&
+                  PointOfInterestProtocol<MultiLineChartData> && PointOfInterestProtocol<RangedLineChartData>,
               "the eight chart-data classes with axes carry points of interest as they are");
 
 struct ShapeCase {
@@ -165,9 +165,9 @@ TEST(POILabels, APositionedLabelCountsFromTheOtherEdgeWhereTheAxisLabelsStandThe
         bool flipped;
         double distance;
     };
-    const Case cases[] =
-        {{0.25, false, 0.25}, {0.25, true, 0.75},        {0, true, 1}, {1, false, 1}, {-0.1, false, 0.5},
-         {1.5, true, 0.5},    {std::nan(""), false, 0.5}};
+    const Case cases[] = {
+        {0.25, false, 0.25}, {0.25, true, 0.75},        {0, true, 1}, {1, false, 1}, {-0.1, false, 0.5},
+        {1.5, true, 0.5},    {std::nan(""), false, 0.5}};
     for (const Case& c : cases)
         EXPECT_EQ(poiLabelDistance(c.location, c.flipped), c.distance) << c.location << (c.flipped ? " flipped" : "");
 }

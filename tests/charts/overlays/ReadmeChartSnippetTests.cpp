@@ -32,14 +32,21 @@ using namespace charts;
 struct ReadmeCharts {
     ChartMetadata metadata = gallery::galleryMetadata("Code breakdown");
     Stroke stroke = defaultStroke();
-    PieChartStyle pieStyle{InfoBoxPlacement::floating(), InfoBoxAlignment::vertical, kit::Font::body(),
-                           kit::Color::primary(),        kit::Font::caption(),       kit::Color::secondary(),
-                           kit::Color::white(),          kit::Color::gray(),         kit::StrokeStyle{},
+    PieChartStyle pieStyle{InfoBoxPlacement::floating(),  InfoBoxAlignment::vertical, kit::Font::body(),
+                           kit::Color::primary(),         kit::Font::caption(),       kit::Color::secondary(),
+                           kit::Color::white(),           kit::Color::gray(),         kit::StrokeStyle{},
                            kit::Animation::easeInOut(0.3)};
-    DoughnutChartStyle doughnutStyle{InfoBoxPlacement::floating(), InfoBoxAlignment::vertical, kit::Font::body(),
-                                     kit::Color::primary(),        kit::Font::caption(),       kit::Color::secondary(),
-                                     kit::Color::white(),          kit::Color::gray(),         kit::StrokeStyle{},
-                                     kit::Animation::easeInOut(0.3), 30};
+    DoughnutChartStyle doughnutStyle{InfoBoxPlacement::floating(),
+                                     InfoBoxAlignment::vertical,
+                                     kit::Font::body(),
+                                     kit::Color::primary(),
+                                     kit::Font::caption(),
+                                     kit::Color::secondary(),
+                                     kit::Color::white(),
+                                     kit::Color::gray(),
+                                     kit::StrokeStyle{},
+                                     kit::Animation::easeInOut(0.3),
+                                     30};
     BarStyle barStyle = *gallery::galleryBarData()->barStyle;
     BarChartStyle barChartStyle = *gallery::galleryBarData()->chartStyle;
     LineChartStyle lineChartStyle = *gallery::galleryLineData()->chartStyle;

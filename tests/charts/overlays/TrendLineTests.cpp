@@ -66,7 +66,8 @@ protected:
 
 TEST_F(TrendLineTest, IsDrawnOverTheChartOnItsCurrentValueAxis)
 {
-    host.setRoot(applyLinearTrendLine(kit::View(kit::Color::red()), chart, 25, 75, ColourStyle(kit::Color::blue()), stroke));
+    host.setRoot(
+        applyLinearTrendLine(kit::View(kit::Color::red()), chart, 25, 75, ColourStyle(kit::Color::blue()), stroke));
     auto lines = strokes();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0]->strokeStyle, stroke);
@@ -99,9 +100,13 @@ TEST_F(TrendLineTest, AColourLackingWhatItsKindNeedsDrawsNoLine)
     };
     const Case cases[] = {
         {"flat colour", ColourStyle(kit::Color::blue()), true},
-        {"colours", ColourStyle({kit::Color::blue(), kit::Color::green()}, kit::UnitPoint::leading(), kit::UnitPoint::trailing()), true},
-        {"stops", ColourStyle({GradientStop{kit::Color::blue(), 0}, GradientStop{kit::Color::green(), 1}},
-                              kit::UnitPoint::top(), kit::UnitPoint::bottom()), true},
+        {"colours",
+         ColourStyle({kit::Color::blue(), kit::Color::green()}, kit::UnitPoint::leading(), kit::UnitPoint::trailing()),
+         true},
+        {"stops",
+         ColourStyle({GradientStop{kit::Color::blue(), 0}, GradientStop{kit::Color::green(), 1}}, kit::UnitPoint::top(),
+                     kit::UnitPoint::bottom()),
+         true},
         {"a colour kind without its colour", noColour, false},
         {"colours without an end point", noEnd, false},
         {"stops without their stops", noStops, false},

@@ -24,7 +24,8 @@ const kit::Rect chart(0, 0, 200, 200);
 
 TEST(PieValueTypes, SlicesCompareAndHashWithoutColourOrLegendTag)
 {
-    const PieChartDataPoint point = slices({4}, OverlayType::label("x", kit::Color::white(), kit::Font::caption(), 0.5))[0];
+    const PieChartDataPoint point = slices({4},
+                                           OverlayType::label("x", kit::Color::white(), kit::Font::caption(), 0.5))[0];
     PieChartDataPoint copy = point;
     copy.colour = kit::Color::red();
     copy.legendTag = "Fruit";
@@ -68,7 +69,10 @@ TEST(PieChartData, ConstructionComputesWedgesFromTheTopAndOneLegendEntryPerDescr
         EXPECT_DOUBLE_EQ(p[i].startAngle, expected[i][0]);
         EXPECT_DOUBLE_EQ(p[i].amount, expected[i][1]);
     }
-    auto entry = [&](int i) { return LegendData(p[i].id, p[i].description.value(), ColourStyle(sliceColour(i)), std::nullopt, 1, ChartType::pie); };
+    auto entry = [&](int i) {
+        return LegendData(p[i].id, p[i].description.value(), ColourStyle(sliceColour(i)), std::nullopt, 1,
+                          ChartType::pie);
+    };
     EXPECT_EQ(*data->legends, (std::vector{entry(0), entry(2)}));
     EXPECT_EQ(data->chartType, (ChartKind{ChartType::pie, DataSetType::single}));
     EXPECT_FALSE(data->touchPointLocation(*data->dataSets, {100, 0}, chart));
@@ -111,12 +115,12 @@ TEST(PieChartData, TheTouchDirectionSelectsTheWedgeAndBoundariesGoToTheEarlierSl
 {
     const auto quarters = pieData(slices({1, 1, 1, 1}));
     const std::pair<kit::Point, int> cases[] = {
-        {{100, 10}, 0},                   // straight up: −90
-        {{150, 60}, 0},  {{190, 100}, 0}, // straight right: 0, the boundary
-        {{150, 140}, 1}, {{100, 190}, 1}, // straight down: 90
-        {{60, 140}, 2},  {{10, 100}, 2},  // straight left: 180
-        {{60, 60}, 3},   {{100, 100}, 1}, // the centre points straight down
-        {{900, -700}, 0},                 // outside the pie: the direction alone counts
+        {{100, 10}, 0},                    // straight up: −90
+        {{150, 60}, 0},   {{190, 100}, 0}, // straight right: 0, the boundary
+        {{150, 140}, 1},  {{100, 190}, 1}, // straight down: 90
+        {{60, 140}, 2},   {{10, 100}, 2},  // straight left: 180
+        {{60, 60}, 3},    {{100, 100}, 1}, // the centre points straight down
+        {{900, -700}, 0},                  // outside the pie: the direction alone counts
     };
     for (const auto& [p, index] : cases)
         EXPECT_EQ(touchedIndex(*quarters, p), index) << p.x << ", " << p.y;
@@ -132,7 +136,8 @@ TEST(PieChartData, ATouchTagsTheSliceReplacesTheTouchedPointsAndSendsIt)
 {
     const auto data = pieData(slices({1, 1}));
     std::vector<PieChartDataPoint> sent;
-    const auto subscription = data->touchedDataPointPublisher.sink([&](const PieChartDataPoint& p) { sent.push_back(p); });
+    const auto subscription =
+        data->touchedDataPointPublisher.sink([&](const PieChartDataPoint& p) { sent.push_back(p); });
     Announcements announcements(*data);
     data->beginTouch({50, 150}, chart);
     EXPECT_EQ(announcements.count, 5) << "three writes of the touch, the tag, the touched points";

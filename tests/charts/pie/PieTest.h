@@ -22,7 +22,10 @@ namespace charts::testing {
 using std::numbers::pi;
 
 // Slice i's colour: saturated, and far enough from the others to tell apart in pixels.
-inline kit::Color sliceColour(int i) { return kit::Color::hsb((i % 10) / 10.0, 1, 0.9); }
+inline kit::Color sliceColour(int i)
+{
+    return kit::Color::hsb((i % 10) / 10.0, 1, 0.9);
+}
 
 // Slices "Slice 0", "Slice 1", ... of the given values.
 inline std::vector<PieChartDataPoint> slices(const std::vector<double>& values,
@@ -57,12 +60,13 @@ inline std::shared_ptr<PieChartData> pieData(std::vector<PieChartDataPoint> poin
 inline std::shared_ptr<DoughnutChartData> doughnutData(std::vector<PieChartDataPoint> points, double strokeWidth)
 {
     const PieChartStyle s = pieStyle(InfoBoxPlacement::header());
-    return std::make_shared<DoughnutChartData>(
-        PieDataSet(std::move(points), "Languages"), pieMetadata(),
-        DoughnutChartStyle(s.infoBoxPlacement, s.infoBoxContentAlignment, s.infoBoxValueFont, s.infoBoxValueColour,
-                           s.infoBoxDescriptionFont, s.infoBoxDescriptionColour, s.infoBoxBackgroundColour,
-                           s.infoBoxBorderColour, s.infoBoxBorderStyle, s.globalAnimation, strokeWidth),
-        kit::Text("No Data"));
+    return std::make_shared<DoughnutChartData>(PieDataSet(std::move(points), "Languages"), pieMetadata(),
+                                               DoughnutChartStyle(s.infoBoxPlacement, s.infoBoxContentAlignment,
+                                                                  s.infoBoxValueFont, s.infoBoxValueColour,
+                                                                  s.infoBoxDescriptionFont, s.infoBoxDescriptionColour,
+                                                                  s.infoBoxBackgroundColour, s.infoBoxBorderColour,
+                                                                  s.infoBoxBorderStyle, s.globalAnimation, strokeWidth),
+                                               kit::Text("No Data"));
 }
 
 // The fill and stroke items painted in a slice colour, in drawing order.
@@ -70,8 +74,9 @@ inline std::vector<const kit::DisplayItem*> segmentItems(kit::ViewHost& host)
 {
     std::vector<const kit::DisplayItem*> found;
     for (const kit::DisplayItem& item : host.displayList().items)
-        if (const auto* colour = std::get_if<kit::Color>(&item.paint); colour && !colour->isSemantic()
-            && (item.kind == kit::DisplayItem::Kind::fill || item.kind == kit::DisplayItem::Kind::stroke))
+        if (const auto* colour = std::get_if<kit::Color>(&item.paint);
+            colour && !colour->isSemantic() &&
+            (item.kind == kit::DisplayItem::Kind::fill || item.kind == kit::DisplayItem::Kind::stroke))
             found.push_back(&item);
     return found;
 }

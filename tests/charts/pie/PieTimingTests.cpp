@@ -16,13 +16,19 @@ struct LanguagePie : PieChartData {
     using PieChartData::PieChartData;
 };
 template <template <class> class Chart, class Data>
-concept Draws = requires { typename Chart<Data>; };
+concept Draws = requires
+{
+    typename Chart<Data>;
+};
 static_assert(Draws<PieChart, LanguagePie> && !Draws<PieChart, DoughnutChartData>);
 static_assert(Draws<DoughnutChart, DoughnutChartData> && !Draws<DoughnutChart, PieChartData>);
 
 using PieChartTiming = UiTest;
 
-double scaleOf(kit::ViewHost& host, int i) { return segmentItem(host, i)->transform.a; }
+double scaleOf(kit::ViewHost& host, int i)
+{
+    return segmentItem(host, i)->transform.a;
+}
 
 // Segment i is drawn at `scale` and at the same opacity.
 void expectGrown(kit::ViewHost& host, int i, double scale, double tolerance = 1e-12)
@@ -33,11 +39,15 @@ void expectGrown(kit::ViewHost& host, int i, double scale, double tolerance = 1e
 
 // Scale of a segment whose spring (response 0.5, critically damped) has run
 // for the time at which its progress is `progress`: from 0.001 to 1.
-double grown(double progress) { return 0.001 + 0.999 * progress; }
+double grown(double progress)
+{
+    return 0.001 + 0.999 * progress;
+}
 
 TEST_F(PieChartTiming, SegmentsGrowAndFadeInOneAfterAnother)
 {
-    auto data = pieData(slices(std::vector<double>(10, 1.0), OverlayType::label("x", kit::Color::black(), kit::Font::body(), 0.5)));
+    auto data = pieData(
+        slices(std::vector<double>(10, 1.0), OverlayType::label("x", kit::Color::black(), kit::Font::body(), 0.5)));
     kit::ViewHost host{PieChart(data), {200, 200}};
     host.update();
     for (int i = 0; i < 10; ++i)
@@ -47,7 +57,7 @@ TEST_F(PieChartTiming, SegmentsGrowAndFadeInOneAfterAnother)
     EXPECT_NEAR(segmentItem(host, 0)->transform.apply({100, 100}).x, 100, 1e-9) << "grown about the centre";
     EXPECT_NEAR(host.displayList().textItem("x")->transform.a, scaleOf(host, 0), 1e-12) << "the label grows with it";
     EXPECT_TRUE(scaleOf(host, 1) > 0.001 && scaleOf(host, 1) < scaleOf(host, 0));
-    kit::Clock::advance(0.44); // 0.54 s
+    kit::Clock::advance(0.44);   // 0.54 s
     expectGrown(host, 9, 0.001); // the last segment waits 0.54 s
     kit::Clock::advance(0.2);
     EXPECT_NEAR(scaleOf(host, 9), grown(0.7154), 1e-4);

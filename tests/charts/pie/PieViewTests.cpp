@@ -39,7 +39,8 @@ TEST_F(PieChartView, WedgesFillTheLargestCircleThatFitsAtAnySize)
         kit::ViewHost host{PieChart(data), size};
         const auto& p = data->dataSets->dataPoints;
         EXPECT_EQ(segmentItems(host), (std::vector{segmentItem(host, 0), segmentItem(host, 1)})) << "in point order";
-        EXPECT_EQ(segmentItem(host, 1)->path, PieSegmentShape({p[1].id, p[1].startAngle, p[1].amount}).path({{}, size}));
+        EXPECT_EQ(segmentItem(host, 1)->path,
+                  PieSegmentShape({p[1].id, p[1].startAngle, p[1].amount}).path({{}, size}));
         const QImage image = host.renderImage();
         const double cx = size.width / 2, cy = size.height / 2, r = std::min(size.width, size.height) / 2;
         for (const auto& [radius, angle] : {std::pair{0.5, -pi / 4}, {0.9, -pi / 2 + 0.1}, {0.9, -0.1}})
@@ -62,8 +63,10 @@ TEST_F(PieChartView, DoughnutStrokesARingCentredOnTheInscribedCircle)
         const kit::DisplayItem* ring = segmentItem(host, i);
         ASSERT_TRUE(ring);
         EXPECT_EQ(ring->kind, kit::DisplayItem::Kind::stroke);
-        EXPECT_EQ(ring->strokeStyle, (kit::StrokeStyle{.lineWidth = 40, .lineCap = kit::LineCap::butt,
-                                                       .lineJoin = kit::LineJoin::miter, .miterLimit = 10}));
+        EXPECT_EQ(ring->strokeStyle, (kit::StrokeStyle{.lineWidth = 40,
+                                                       .lineCap = kit::LineCap::butt,
+                                                       .lineJoin = kit::LineJoin::miter,
+                                                       .miterLimit = 10}));
         bounds = bounds.unionWith(ring->hostBounds());
     }
     expectRect(bounds, kit::Rect(30, 30, 240, 240));
@@ -78,7 +81,8 @@ TEST_F(PieChartView, DoughnutStrokesARingCentredOnTheInscribedCircle)
 
 TEST_F(PieChartView, OverlaysTheTouchHighlightAndAccessibilityFollowTheirSegment)
 {
-    kit::StringTable::setActive({{"Rust", "Rouille"}, {"Code breakdown", "Répartition"}, {"%@ Slice 1", "Slice 1: %@"}});
+    kit::StringTable::setActive(
+        {{"Rust", "Rouille"}, {"Code breakdown", "Répartition"}, {"%@ Slice 1", "Slice 1: %@"}});
     std::vector<PieChartDataPoint> points = slices({1, 1, 1, 1}); // quarters from 12 o'clock
     points[0].label = OverlayType::label("Rust", kit::Color::white(), kit::Font::headline(), 0.5);
     points[1].label = OverlayType::icon("star.fill", kit::Color::black(), 24, 0.75);
@@ -154,13 +158,15 @@ TEST_F(PieChartView, NothingThatIsNotAFiniteNumberIsDrawn)
     // out (not numbers, or infinite): no segment, label or symbol is drawn.
     auto pie = pieData(slices({0, 0, 0}, OverlayType::label("x", kit::Color::black(), kit::Font::body(), 0.5)));
     auto ring = doughnutData(slices({2, -2}, OverlayType::icon("star.fill", kit::Color::black(), 20, 0.5)), 20);
-    EXPECT_TRUE(std::isnan(pie->dataSets->dataPoints[2].startAngle) && std::isinf(ring->dataSets->dataPoints[0].amount));
+    EXPECT_TRUE(std::isnan(pie->dataSets->dataPoints[2].startAngle) &&
+                std::isinf(ring->dataSets->dataPoints[0].amount));
     for (kit::View chart : {kit::View(PieChart(pie)), kit::View(DoughnutChart(ring))}) {
         kit::ViewHost host(chart, {200, 200});
         kit::Clock::advance(2);
         EXPECT_TRUE(host.displayList().items.empty());
         const QImage image = host.renderImage();
-        EXPECT_TRUE(pixelIs(image, 100, 100, 0, 0, std::nullopt) && pixelIs(image, 100, 100, 60, -pi / 4, std::nullopt));
+        EXPECT_TRUE(pixelIs(image, 100, 100, 0, 0, std::nullopt) &&
+                    pixelIs(image, 100, 100, 60, -pi / 4, std::nullopt));
     }
 
     // A finite segment keeps its wedge when only its overlay's place or size
@@ -225,7 +231,8 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     EXPECT_NEAR(textItems(host).at(0)->hostBounds().minX(), 50, 1e-9);
     EXPECT_NEAR(textItems(host).at(2)->hostBounds().maxX(), 350, 1e-9) << "the touch side ends the row";
 
-    const kit::Point inSecond{segmentItem(host, 1)->hostBounds().midX() - 10, segmentItem(host, 1)->hostBounds().midY()};
+    const kit::Point inSecond{segmentItem(host, 1)->hostBounds().midX() - 10,
+                              segmentItem(host, 1)->hostBounds().midY()};
     host.pointerPressed(inSecond);
     host.update();
     ASSERT_EQ(data->infoView->touchOverlayInfo.size(), 1u);

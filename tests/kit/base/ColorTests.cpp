@@ -84,8 +84,8 @@ TEST(Gradient, StopsAreSortedClampedAndPadded)
     const Gradient g(std::vector<Gradient::Stop>{{Color::rgb(0, 0, 1), 1.5}, {Color::rgb(1, 0, 0), -1}});
     EXPECT_EQ(g.stops()[0].location, 0);
     EXPECT_EQ(g.stops()[1].location, 1);
-    const Gradient hard(std::vector<Gradient::Stop>{{Color::rgb(1, 0, 0), 0}, {Color::rgb(1, 0, 0), 0.5},
-                                                     {Color::rgb(0, 0, 1), 0.5}, {Color::rgb(0, 0, 1), 1}});
+    const Gradient hard(std::vector<Gradient::Stop>{
+        {Color::rgb(1, 0, 0), 0}, {Color::rgb(1, 0, 0), 0.5}, {Color::rgb(0, 0, 1), 0.5}, {Color::rgb(0, 0, 1), 1}});
     expectColor(hard.colorAt(0.49), 1, 0, 0, 1);
     expectColor(hard.colorAt(0.51), 0, 0, 1, 1);
     const Gradient three(std::vector<Color>{Color::black(), Color::white(), Color::black()});
@@ -123,8 +123,8 @@ TEST(Paint, DegenerateGradientsNeverReachQtEmpty)
 
 TEST(Paint, HardEdgesSurviveInQt)
 {
-    const Gradient g(std::vector<Gradient::Stop>{{Color::rgb(1, 0, 0), 0}, {Color::rgb(1, 0, 0), 0.5},
-                                                  {Color::rgb(0, 0, 1), 0.5}, {Color::rgb(0, 0, 1), 1}});
+    const Gradient g(std::vector<Gradient::Stop>{
+        {Color::rgb(1, 0, 0), 0}, {Color::rgb(1, 0, 0), 0.5}, {Color::rgb(0, 0, 1), 0.5}, {Color::rgb(0, 0, 1), 1}});
     const QImage image =
         paint(toQBrush(LinearGradient{g, UnitPoint::leading(), UnitPoint::trailing()}, Rect(0, 0, 100, 10)), 100, 10);
     EXPECT_EQ(image.pixel(48, 5), qRgb(255, 0, 0));
@@ -156,16 +156,17 @@ TEST(Paint, RadialAndAngularGradients)
 
     // A half-turn gradient: the gap takes the colour of the nearer end.
     const Paint half = AngularGradient{rb, UnitPoint::center(), Angle::zero(), Angle::degrees(180)};
-    expectColor(paintColorAt(half, {40, 10}, frame), 0, 0, 1, 1);  // 256 deg: nearer the end (180)
-    expectColor(paintColorAt(half, {90, 45}, frame), 1, 0, 0, 1);  // just before 360: nearer the start
+    expectColor(paintColorAt(half, {40, 10}, frame), 0, 0, 1, 1); // 256 deg: nearer the end (180)
+    expectColor(paintColorAt(half, {90, 45}, frame), 1, 0, 0, 1); // just before 360: nearer the start
     const QImage h = paint(toQBrush(half, frame), 100, 100);
     EXPECT_EQ(h.pixel(20, 30), qRgb(0, 0, 255));
     EXPECT_EQ(h.pixel(80, 30), qRgb(255, 0, 0));
 
     // Stops inside a full turn: the painted colours follow the kit rule on
     // both sides of the seam at the start angle (3 o'clock).
-    const Paint inner = AngularGradient{Gradient(std::vector<Gradient::Stop>{{Color::rgb(1, 0, 0), 0.25}, {Color::rgb(0, 0, 1), 0.75}}),
-                                        UnitPoint::center()};
+    const Paint inner =
+        AngularGradient{Gradient(std::vector<Gradient::Stop>{{Color::rgb(1, 0, 0), 0.25}, {Color::rgb(0, 0, 1), 0.75}}),
+                        UnitPoint::center()};
     const QImage i = paint(toQBrush(inner, frame), 100, 100);
     for (Point p : {Point{90, 45}, Point{90, 55}, Point{50, 90}, Point{10, 50}, Point{30, 15}}) {
         const RGBA expected = paintColorAt(inner, p, frame);

@@ -43,8 +43,8 @@ TEST(DenseStroke, OnlyForDenseMonotoneRoundStrokes)
     butt.lineCap = LineCap::butt;
     miter.lineJoin = LineJoin::miter;
     dashed.dash = {1, 1};
-    thin.lineWidth = 0.15;  // under one pixel
-    wide.lineWidth = 6.5;   // over 32 pixels
+    thin.lineWidth = 0.15; // under one pixel
+    wide.lineWidth = 6.5;  // over 32 pixels
     for (const StrokeStyle& style : {butt, miter, dashed, thin, wide})
         EXPECT_FALSE(denseStrokeOutline(zigzag(), style, fine));
 
@@ -70,14 +70,14 @@ TEST(DenseStroke, CoversTheStrokeAlongEitherAxisInEitherDirection)
         bool inside;
     };
     const std::vector<Probe> probes{
-        {{10, 5}, true},      {{10, -0.9}, true},   {{10, -1.1}, false}, {{10, 10.9}, true},
-        {{10, 11.1}, false},  {{-0.9, 0}, true},    {{-0.5, 5}, true},   {{-1.2, 5}, false},
-        {{20.9, 0}, true},    {{21.1, 0}, false},   {{20.6, 5}, true},   {{21.2, 5}, false},
-        {{-0.8, -0.8}, false}, {{10, 20}, false},
+        {{10, 5}, true},   {{10, -0.9}, true}, {{10, -1.1}, false},   {{10, 10.9}, true}, {{10, 11.1}, false},
+        {{-0.9, 0}, true}, {{-0.5, 5}, true},  {{-1.2, 5}, false},    {{20.9, 0}, true},  {{21.1, 0}, false},
+        {{20.6, 5}, true}, {{21.2, 5}, false}, {{-0.8, -0.8}, false}, {{10, 20}, false},
     };
     for (bool transposed : {false, true})
         for (bool reversed : {false, true}) {
-            const auto outline = denseStrokeOutline(zigzag(transposed, reversed), roundPen, AffineTransform::scale(5, 5));
+            const auto outline = denseStrokeOutline(zigzag(transposed, reversed), roundPen,
+                                                    AffineTransform::scale(5, 5));
             ASSERT_TRUE(outline);
             for (const Probe& probe : probes) {
                 const Point p = transposed ? Point{probe.p.y, probe.p.x} : probe.p;

@@ -51,7 +51,8 @@ TEST(Format, PrintsFiguresOfAnyLengthWhole)
 
 TEST(Format, FallsBackToNoFractionDigitsForAnyOtherPattern)
 {
-    for (const char* pattern : {"no conversion", "%f and %f", "%d", "%s", "%*f", "%n", "%lf", "%.1000f", "100%", "%.2q"})
+    for (const char* pattern :
+         {"no conversion", "%f and %f", "%d", "%s", "%*f", "%n", "%lf", "%.1000f", "100%", "%.2q"})
         EXPECT_EQ(kit::format(pattern, 2.5), "2") << pattern;
 }
 

@@ -72,7 +72,8 @@ TEST(AffineTransform, ConcatenationAppliesTheFirstTransformFirst)
     EXPECT_FALSE(AffineTransform::scale(0, 1).inverted());
 
     // Qt applies q1 * q2 with q1 first as well.
-    const QTransform q = AffineTransform::translation(10, 0).toQTransform() * AffineTransform::scale(2, 2).toQTransform();
+    const QTransform q = AffineTransform::translation(10, 0).toQTransform() *
+                         AffineTransform::scale(2, 2).toQTransform();
     EXPECT_EQ(q.map(QPointF(1, 1)), QPointF(22, 2));
 }
 

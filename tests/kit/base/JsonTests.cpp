@@ -18,8 +18,12 @@ struct Item {
 
     static Item fromJson(const kit::Decoder& d)
     {
-        return Item{d.decode<std::string>("Name"), d.decode<std::int64_t>("Count"), d.decode<double>("Weight"),
-                    d.decode<bool>("Flag"), d.decodeIfPresent<std::string>("Note"), d.decode<std::vector<std::int64_t>>("Codes")};
+        return Item{d.decode<std::string>("Name"),
+                    d.decode<std::int64_t>("Count"),
+                    d.decode<double>("Weight"),
+                    d.decode<bool>("Flag"),
+                    d.decodeIfPresent<std::string>("Note"),
+                    d.decode<std::vector<std::int64_t>>("Codes")};
     }
 };
 
@@ -53,9 +57,11 @@ TEST(Json, DecodesTypedFieldsIgnoringUnknownKeys)
 TEST(Json, IntegersAreExactFromTheirDigits)
 {
     using V = std::vector<std::int64_t>;
-    EXPECT_EQ(kit::decodeJson<V>("[3, -7, 2.0, 1e2, 9007199254740993, -0, 9223372036854775807, -9223372036854775808, 12.50e1]"),
+    EXPECT_EQ(kit::decodeJson<V>(
+                  "[3, -7, 2.0, 1e2, 9007199254740993, -0, 9223372036854775807, -9223372036854775808, 12.50e1]"),
               (V{3, -7, 2, 100, 9007199254740993LL, 0, INT64_MAX, INT64_MIN, 125}));
-    EXPECT_EQ(kit::decodeJson<V>("[9007199254740993.0, 92233720368547758.07e2]"), (V{9007199254740993LL, 9223372036854775807LL}));
+    EXPECT_EQ(kit::decodeJson<V>("[9007199254740993.0, 92233720368547758.07e2]"),
+              (V{9007199254740993LL, 9223372036854775807LL}));
     EXPECT_EQ(kit::decodeJson<double>("9007199254740993"), 9007199254740992.0);
 
     expectError([] { kit::decodeJson<V>("[1, 2.5]"); }, Kind::dataCorrupted, "[1]");
@@ -99,8 +105,9 @@ TEST(Json, ErrorsNameTheFirstFailingValueByItsCodingPath)
 
 TEST(Json, RejectsTextThatIsNotStrictUtf8Json)
 {
-    for (std::string bad : {std::string(""), std::string("   "), std::string("[1] x"), std::string("[1,]"), std::string("{'a':1}"),
-                            std::string("[\"\xC3\x28\"]"), std::string("[\"\xFF\"]"), std::string("[1]\xEF"), std::string("[NaN]")})
+    for (std::string bad :
+         {std::string(""), std::string("   "), std::string("[1] x"), std::string("[1,]"), std::string("{'a':1}"),
+          std::string("[\"\xC3\x28\"]"), std::string("[\"\xFF\"]"), std::string("[1]\xEF"), std::string("[NaN]")})
         expectError([&] { kit::parseJson(bad); }, Kind::dataCorrupted, "");
     EXPECT_EQ(kit::decodeJson<std::string>("\n \"caf\xC3\xA9\" \t"), "caf\xC3\xA9");
 }
@@ -112,21 +119,26 @@ TEST(Json, MapsFailAsAWhole)
     EXPECT_EQ(specs["C"]["color"], "#555555");
     EXPECT_TRUE(specs["Go"].empty());
     expectError([] { kit::decodeJson<Specs>(R"({"C":{"color":"#555555","size":3}})"); }, Kind::typeMismatch, "C.size");
-    expectError([] { kit::decodeJson<std::unordered_map<std::string, bool>>(R"({"a":true,"b":"no"})"); }, Kind::typeMismatch, "b");
+    expectError([] { kit::decodeJson<std::unordered_map<std::string, bool>>(R"({"a":true,"b":"no"})"); },
+                Kind::typeMismatch, "b");
 }
 
 TEST(Json, SharedPointersAndOptionalFieldsDecodeStrictlyWhenPresent)
 {
     struct Node {
         std::optional<std::int64_t> value;
-        static std::shared_ptr<Node> fromJson(const kit::Decoder& d) { return std::make_shared<Node>(Node{d.decodeIfPresent<std::int64_t>("v")}); }
+        static std::shared_ptr<Node> fromJson(const kit::Decoder& d)
+        {
+            return std::make_shared<Node>(Node{d.decodeIfPresent<std::int64_t>("v")});
+        }
     };
     auto nodes = kit::decodeJson<std::vector<std::shared_ptr<Node>>>(R"([{"v":1},{},{"v":null}])");
     ASSERT_EQ(nodes.size(), 3u);
     EXPECT_EQ(nodes[0]->value, 1);
     EXPECT_FALSE(nodes[1]->value);
     EXPECT_FALSE(nodes[2]->value);
-    expectError([] { kit::decodeJson<std::vector<std::shared_ptr<Node>>>(R"([{"v":"1"}])"); }, Kind::typeMismatch, "[0].v");
+    expectError([] { kit::decodeJson<std::vector<std::shared_ptr<Node>>>(R"([{"v":"1"}])"); }, Kind::typeMismatch,
+                "[0].v");
 }
 
 } // namespace

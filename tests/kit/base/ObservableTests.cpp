@@ -14,7 +14,8 @@ struct Model : kit::ObservableObject {
     explicit Model(Log* log) : log(log) {}
     Log* log;
     kit::Published<int> count{this, 1, [this](const int& old) {
-                                  log->push_back("didSet old=" + std::to_string(old) + " now=" + std::to_string(*count));
+                                  log->push_back("didSet old=" + std::to_string(old) +
+                                                 " now=" + std::to_string(*count));
                               }};
     kit::Published<std::vector<int>> list{this};
     int plain = 0;
@@ -24,8 +25,10 @@ TEST(Published, WriteAnnouncesThenEmitsThenStoresThenRunsHook)
 {
     Log log;
     Model model(&log);
-    auto willChange = model.objectWillChange.sink([&] { log.push_back("willChange sees " + std::to_string(*model.count)); });
-    auto values = model.count.sink([&](int v) { log.push_back("emit " + std::to_string(v) + " stored " + std::to_string(model.count.get())); });
+    auto willChange =
+        model.objectWillChange.sink([&] { log.push_back("willChange sees " + std::to_string(*model.count)); });
+    auto values = model.count.sink(
+        [&](int v) { log.push_back("emit " + std::to_string(v) + " stored " + std::to_string(model.count.get())); });
     log.clear(); // drop the replay of the current value
 
     model.count = 5;

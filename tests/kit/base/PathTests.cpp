@@ -66,7 +66,8 @@ TEST(Path, RectAndEllipseLayout)
     EXPECT_EQ(r.elements()[3].point, (Point{1, 22}));
 
     const Path e = Path::ellipse(Rect(0, 0, 200, 100));
-    EXPECT_EQ(types(e), (std::vector{Type::move, Type::curve, Type::curve, Type::curve, Type::curve, Type::closeSubpath}));
+    EXPECT_EQ(types(e),
+              (std::vector{Type::move, Type::curve, Type::curve, Type::curve, Type::curve, Type::closeSubpath}));
     EXPECT_EQ(e.elements()[0].point, (Point{200, 50})) << "starts at 3 o'clock";
     EXPECT_EQ(e.elements()[1].point, (Point{100, 100})) << "runs clockwise to 6 o'clock";
     EXPECT_EQ(e.elements()[1].control1, (Point{200, 50 + 0.5522847498307936 * 50}));

@@ -42,8 +42,9 @@ TEST_F(NotificationCenterTest, DeliversByNameAndSenderIdentityInRegistrationOrde
     auto sender = kit::AnyObject::box(std::string("sender"));
     auto twin = kit::AnyObject::box(std::string("sender")); // equal value, other object
     std::vector<std::string> log;
-    auto any = center.addObserver("ping", {}, kit::NotificationCenter::Delivery::postingThread,
-                                  [&](const kit::Notification& n) { log.push_back("any:" + *n.object.as<std::string>()); });
+    auto any =
+        center.addObserver("ping", {}, kit::NotificationCenter::Delivery::postingThread,
+                           [&](const kit::Notification& n) { log.push_back("any:" + *n.object.as<std::string>()); });
     auto fromSender = center.addObserver("ping", sender, kit::NotificationCenter::Delivery::postingThread,
                                          [&](const kit::Notification&) { log.push_back("sender"); });
     auto other = center.addObserver("pong", {}, kit::NotificationCenter::Delivery::postingThread,
@@ -62,8 +63,10 @@ TEST_F(NotificationCenterTest, MainQueueObserversAndPublishers)
 {
     auto& center = kit::NotificationCenter::defaultCenter();
     std::vector<std::string> log;
-    auto queued = center.addObserver("tick", {}, kit::NotificationCenter::Delivery::mainQueue, [&](const kit::Notification&) { log.push_back("queued"); });
-    auto published = center.publisher("tick").sink([&](const kit::Notification& n) { log.push_back("published:" + n.name); });
+    auto queued = center.addObserver("tick", {}, kit::NotificationCenter::Delivery::mainQueue,
+                                     [&](const kit::Notification&) { log.push_back("queued"); });
+    auto published =
+        center.publisher("tick").sink([&](const kit::Notification& n) { log.push_back("published:" + n.name); });
     center.post("tick");
     EXPECT_EQ(log, (std::vector<std::string>{"published:tick"}));
     kit::runUntilIdle();

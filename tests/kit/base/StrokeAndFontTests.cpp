@@ -76,8 +76,7 @@ TEST(Font, QtFontHasAnEmOfItsSize)
     EXPECT_NEAR(QFontInfo(Font::system(20).toQFont(96)).pixelSize(), 20, 1) << "checked on a 96 dpi device";
     QtFontMetrics metrics;
     EXPECT_GT(metrics.advance(Font::body(), "Hello"), 0);
-    EXPECT_NEAR(metrics.lineHeight(Font::body()),
-                metrics.ascent(Font::body()) + metrics.descent(Font::body()), 3);
+    EXPECT_NEAR(metrics.lineHeight(Font::body()), metrics.ascent(Font::body()) + metrics.descent(Font::body()), 3);
 }
 
 // Advances are kept once measured: each text in each font measures the same

@@ -8,10 +8,10 @@
 
 #include <cmath>
 #include <optional>
-#include <string>
-#include <vector>
 #include <set>
+#include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -34,7 +34,8 @@ TEST(UUIDTest, FreshVersionFourValuesThatRoundTripThroughTheirText)
     auto lower = kit::UUID::fromString("e621e1f8-c36c-495a-93fc-0c247a3e6e5f");
     ASSERT_TRUE(lower);
     EXPECT_EQ(lower->uuidString(), "E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
-    for (const char* bad : {"", "E621E1F8C36C495A93FC0C247A3E6E5F", "E621E1F8-C36C-495A-93FC-0C247A3E6E5G", "E621E1F8-C36C-495A-93FC_0C247A3E6E5F"})
+    for (const char* bad : {"", "E621E1F8C36C495A93FC0C247A3E6E5F", "E621E1F8-C36C-495A-93FC-0C247A3E6E5G",
+                            "E621E1F8-C36C-495A-93FC_0C247A3E6E5F"})
         EXPECT_FALSE(kit::UUID::fromString(bad)) << bad;
 
     std::set<kit::UUID> ordered{a, b, copy};
@@ -110,15 +111,17 @@ TEST(VectorMathTest, InterpResamplesPiecewiseLinearly)
 TEST(HashValueTest, AgreesWithEqualityForListsOptionalsAndDoubles)
 {
     using kit::hashValue;
-    static_assert(kit::Hashable<std::vector<std::optional<double>>> && !kit::Hashable<std::vector<std::pair<int, int>>>);
+    static_assert(kit::Hashable<std::vector<std::optional<double>>> &&
+                  !kit::Hashable<std::vector<std::pair<int, int>>>);
     EXPECT_EQ(hashValue(0.0), hashValue(-0.0));
     EXPECT_EQ(hashValue(std::vector<double>{1, -0.0}), hashValue(std::vector<double>{1, 0}));
     EXPECT_EQ(hashValue(std::string("ab")), std::hash<std::string>{}("ab"));
     // Values that differ hash apart (these few, at least).
     const std::vector<std::size_t> apart{
-        hashValue(std::vector<double>{}),       hashValue(std::vector<double>{0}),    hashValue(std::vector<double>{0, 0}),
-        hashValue(std::vector<double>{1, 2}),   hashValue(std::vector<double>{2, 1}), hashValue(std::optional<int>{}),
-        hashValue(std::optional<int>{0}),       hashValue(std::optional<int>{1}),
+        hashValue(std::vector<double>{}),     hashValue(std::vector<double>{0}),
+        hashValue(std::vector<double>{0, 0}), hashValue(std::vector<double>{1, 2}),
+        hashValue(std::vector<double>{2, 1}), hashValue(std::optional<int>{}),
+        hashValue(std::optional<int>{0}),     hashValue(std::optional<int>{1}),
     };
     EXPECT_EQ(std::set<std::size_t>(apart.begin(), apart.end()).size(), apart.size());
 }

@@ -43,11 +43,14 @@ TEST_F(AccessibilityChains, EachLevelActsAsItsOwnNodeWould)
     };
     const Case cases[] = {
         {"label and value", x.accessibilityLabel(Verbatim{"a"}).accessibilityValue("1"), {{"a", "1", {}}}},
-        {"the outer label wins", x.accessibilityLabel(Verbatim{"a"}).accessibilityLabel(Verbatim{"b"}), {{"b", "", {}}}},
+        {"the outer label wins",
+         x.accessibilityLabel(Verbatim{"a"}).accessibilityLabel(Verbatim{"b"}),
+         {{"b", "", {}}}},
         {"hidden inside a label", x.accessibilityHidden(true).accessibilityLabel(Verbatim{"a"}), {{"a", "", {}}}},
         {"a label inside hidden", x.accessibilityLabel(Verbatim{"a"}).accessibilityHidden(true), {}},
         // A level that is not hidden still parts the label from the value's element.
-        {"shown between", x.accessibilityLabel(Verbatim{"a"}).accessibilityHidden(false).accessibilityValue("1"),
+        {"shown between",
+         x.accessibilityLabel(Verbatim{"a"}).accessibilityHidden(false).accessibilityValue("1"),
          {{"", "1", {}}, {"a", "", {}}}},
         {"contained",
          VStack({x.accessibilityLabel(Verbatim{"p"}), x.accessibilityLabel(Verbatim{"q"})})
@@ -59,7 +62,8 @@ TEST_F(AccessibilityChains, EachLevelActsAsItsOwnNodeWould)
              .accessibilityElement(AccessibilityChildBehavior::combine)
              .accessibilityLabel(Verbatim{"all"}),
          {{"all, p, q", "", {}}}},
-        {"ignored", VStack({x.accessibilityLabel(Verbatim{"p"})}).accessibilityElement().accessibilityLabel(Verbatim{"all"}),
+        {"ignored",
+         VStack({x.accessibilityLabel(Verbatim{"p"})}).accessibilityElement().accessibilityLabel(Verbatim{"all"}),
          {{"all", "", {}}}},
     };
     for (const Case& c : cases) {

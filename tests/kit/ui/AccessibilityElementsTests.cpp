@@ -81,10 +81,14 @@ TEST_F(AccessibilityElementsTest, ContainersNestThemCombiningTakesTheirLabelsHid
         std::size_t nested;              // children of the first element
     };
     const Case cases[] = {
-        {"contained", threeElements().accessibilityLabel(Verbatim{"box"}).accessibilityElement(AccessibilityChildBehavior::contain),
-         {"box"}, 3},
-        {"combined", threeElements().accessibilityLabel(Verbatim{"box"}).accessibilityElement(AccessibilityChildBehavior::combine),
-         {"box, first, second, third.key"}, 0},
+        {"contained",
+         threeElements().accessibilityLabel(Verbatim{"box"}).accessibilityElement(AccessibilityChildBehavior::contain),
+         {"box"},
+         3},
+        {"combined",
+         threeElements().accessibilityLabel(Verbatim{"box"}).accessibilityElement(AccessibilityChildBehavior::combine),
+         {"box, first, second, third.key"},
+         0},
         {"hidden", threeElements().accessibilityHidden(true), {}, 0},
         {"ignored", threeElements().accessibilityElement(AccessibilityChildBehavior::ignore), {""}, 0},
         {"none", AccessibilityElements(0, [](int) { return AccessibilityElementContent{}; }), {}, 0},
@@ -123,13 +127,17 @@ TEST_F(AccessibilityElementsTest, OnlyTheAreasAreDrawnAndTheyTakeHitsForTheViews
 
     // Two 40-wide bands in a 100 × 60 view, 10 apart, in an invisible grey.
     int taps = 0;
-    const View areas =
-        AccessibilityElements(
-            2, [](int) { return AccessibilityElementContent{"band", false, "", false, std::nullopt}; },
-            AccessibilityElementAreas{[](int i, const Rect& r) { return Path::rect(Rect(50.0 * i, 0, 40, r.height())); },
-                                      Color::gray().opacity(1e-9)})
-            .frame(100, 60)
-            .onTapGesture([&taps] { ++taps; });
+    const View areas = AccessibilityElements(
+                           2,
+                           [](int) {
+                               return AccessibilityElementContent{"band", false, "", false, std::nullopt};
+                           },
+                           AccessibilityElementAreas{[](int i, const Rect& r) {
+                                                         return Path::rect(Rect(50.0 * i, 0, 40, r.height()));
+                                                     },
+                                                     Color::gray().opacity(1e-9)})
+                           .frame(100, 60)
+                           .onTapGesture([&taps] { ++taps; });
     ViewHost host(areas, {100, 100});
     const auto fills = host.displayList().itemsOfKind(DisplayItem::Kind::fill);
     ASSERT_EQ(fills.size(), 2u);
@@ -165,7 +173,10 @@ struct BandsUnderABox {
     View body() const
     {
         const View bands = AccessibilityElements(
-            20, [](int i) { return AccessibilityElementContent{"band", false, std::to_string(i), false, std::nullopt}; },
+            20,
+            [](int i) {
+                return AccessibilityElementContent{"band", false, std::to_string(i), false, std::nullopt};
+            },
             AccessibilityElementAreas{[](int i, const Rect& r) { return Path::rect(Rect(5.0 * i, 0, 5, r.height())); },
                                       Color::rgb(1, 0, 0)});
         const View box = View(Color::rgb(0, 0, 1)).frame(10, 10).offset(model->moved.get() ? 100 : 0, 0);
@@ -213,7 +224,8 @@ struct CountedAreas {
                    2, [](int) { return AccessibilityElementContent{}; },
                    AccessibilityElementAreas{[paths = paths](int i, const Rect& r) {
                                                  ++*paths;
-                                                 return Path::rect(Rect(r.width() / 2 * i, 0, r.width() / 2, r.height()));
+                                                 return Path::rect(
+                                                     Rect(r.width() / 2 * i, 0, r.width() / 2, r.height()));
                                              },
                                              Color::rgb(1, 0, 0), model->key.get()})
             .frame(model->width.get(), 50);
@@ -230,7 +242,7 @@ TEST_F(AccessibilityElementsTest, AreasWithAKeyAreMadeAgainOnlyWhenTheKeyOrTheFr
     struct Step {
         const char* what;
         std::function<void()> change;
-        int made;       // paths made by the update
+        int made;         // paths made by the update
         double areaWidth; // half the frame
     };
     const Step steps[] = {

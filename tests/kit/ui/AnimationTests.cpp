@@ -300,14 +300,10 @@ TEST_F(Animating, TransactionModifierReplacesTheAnimationOfItsSubtree)
             const double s = toggle->on.get() ? 1.0 : 0.001;
             std::vector<View> items;
             for (int i = 0; i < 3; ++i)
-                items.push_back(View(Color::red())
-                                    .frame(10, 10)
-                                    .id(i)
-                                    .scaleEffect(s)
-                                    .transaction([i](Transaction& t) {
-                                        if (!t.disablesAnimations)
-                                            t.animation = Animation::spring(0.5, 1).delay(0.06 * i);
-                                    }));
+                items.push_back(View(Color::red()).frame(10, 10).id(i).scaleEffect(s).transaction([i](Transaction& t) {
+                    if (!t.disablesAnimations)
+                        t.animation = Animation::spring(0.5, 1).delay(0.06 * i);
+                }));
             return HStack(items);
         }
     };
@@ -373,9 +369,9 @@ TEST_F(Animating, ShapeDataAndTrimInterpolate)
         auto dynamicFields() { return std::tie(step); }
         View body() const
         {
-            const std::vector<double> h = *step == 0 ? std::vector<double>{10, 20}
-                                         : *step == 1 ? std::vector<double>{30, 40}
-                                                      : std::vector<double>{1, 2, 3};
+            const std::vector<double> h = *step == 0   ? std::vector<double>{10, 20}
+                                          : *step == 1 ? std::vector<double>{30, 40}
+                                                       : std::vector<double>{1, 2, 3};
             return VStack({Bars(h).frame(100, 50).id("bars"),
                            Circle().trim(0, *step == 0 ? 0.0 : 1.0).stroke(Color::black(), 2).frame(20, 20).id("trim")})
                 .contentShape()
@@ -475,7 +471,8 @@ TEST_F(Animating, InsertionsAndRemovalsFadeInAnimatedPasses)
         auto dynamicFields() { return std::tie(toggle); }
         View body() const
         {
-            return ZStack({View(Color::blue()).frame(50, 50), If(toggle->on.get(), View(View(Color::red()).frame(20, 20).id("r")))});
+            return ZStack({View(Color::blue()).frame(50, 50),
+                           If(toggle->on.get(), View(View(Color::red()).frame(20, 20).id("r")))});
         }
     };
     ViewHost host(Maybe{toggle}, {50, 50});
@@ -532,7 +529,10 @@ TEST_F(Animating, ShadowsInterpolate)
         View body() const
         {
             const bool on = toggle->on.get();
-            return View(Color::white()).frame(10, 10).shadow(on ? Color::black() : Color::clear(), on ? 10 : 0, 0, on ? 4 : 0).id("s");
+            return View(Color::white())
+                .frame(10, 10)
+                .shadow(on ? Color::black() : Color::clear(), on ? 10 : 0, 0, on ? 4 : 0)
+                .id("s");
         }
     };
     ViewHost host(Lifted{toggle}, {50, 50});
@@ -569,9 +569,8 @@ TEST_F(Animating, AnAnimatedChangeKeepsItsAnimationUnderAGeometryReaderWhosePare
         View body() const
         {
             const auto toggle = model.object();
-            return GeometryReader([toggle](const GeometryProxy&) {
-                return ZStack({Line{}}).onAppear([toggle] { toggle->on = true; });
-            });
+            return GeometryReader(
+                [toggle](const GeometryProxy&) { return ZStack({Line{}}).onAppear([toggle] { toggle->on = true; }); });
         }
     };
     ViewHost host(Chart{std::make_shared<Toggle>()}, {100, 50});

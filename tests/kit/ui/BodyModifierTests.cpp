@@ -48,7 +48,10 @@ TEST_F(BodyModifiers, AModifierOnAUserViewOfSeveralViewsAppliesToEach)
 {
     const std::vector<BodyCase> cases{
         {"ForEach", fourBars},
-        {"Group", [] { return Group({bar(0), bar(1), bar(2), bar(3)}); }},
+        {"Group",
+         [] {
+             return Group({bar(0), bar(1), bar(2), bar(3)});
+         }},
         {"branch holding a ForEach", [] { return If(true, fourBars()); }},
         {"nested user view", [] { return View(Body{fourBars}); }},
         {"user modifier", [] { return View(Body{fourBars}).modifier(Unchanged{}); }},
@@ -56,10 +59,9 @@ TEST_F(BodyModifiers, AModifierOnAUserViewOfSeveralViewsAppliesToEach)
     for (const BodyCase& c : cases) {
         SCOPED_TRACE(c.name);
         int appeared = 0;
-        const View bars = View(Body{c.body})
-                              .frame(std::nullopt, 10)
-                              .accessibilityLabel(Verbatim{"Bars"})
-                              .onAppear([&] { ++appeared; });
+        const View bars = View(Body{c.body}).frame(std::nullopt, 10).accessibilityLabel(Verbatim{"Bars"}).onAppear([&] {
+            ++appeared;
+        });
         ViewHost host(HStack(VerticalAlignment::center, 0, {bars}), {400, 100});
         for (int i = 0; i < 4; ++i)
             expectRect(frameOf(host, AnyKey(i)), Rect(100 * i, 45, 100, 10));
@@ -83,7 +85,9 @@ TEST_F(BodyModifiers, ModifiersOnAOneViewBodyAndTheirIdentity)
         auto dynamicFields() { return std::tie(taps); }
         View body() const
         {
-            return Text(Verbatim{std::to_string(*taps)}).font(Font::system(10)).onTapGesture([t = taps] { t = *t + 1; });
+            return Text(Verbatim{std::to_string(*taps)}).font(Font::system(10)).onTapGesture([t = taps] {
+                t = *t + 1;
+            });
         }
     };
     struct Screen {

@@ -85,11 +85,13 @@ struct HeaderAndTouch {
     {
         auto data = chartData.object();
         View touchable = GeometryReader([content, data](const GeometryProxy&) {
-            return ZStack({content.gesture(DragGesture(0)
-                                               .onChanged([data](const DragGesture::Value& v) { data->touch = v.location; })
-                                               .onEnded([data](const DragGesture::Value&) { data->touch = std::nullopt; }))});
+            return ZStack(
+                {content.gesture(DragGesture(0)
+                                     .onChanged([data](const DragGesture::Value& v) { data->touch = v.location; })
+                                     .onEnded([data](const DragGesture::Value&) { data->touch = std::nullopt; }))});
         });
-        return VStack(HorizontalAlignment::leading, {Text(chartData->title.get()).font(Font::title()).id("title"), touchable});
+        return VStack(HorizontalAlignment::leading,
+                      {Text(chartData->title.get()).font(Font::title()).id("title"), touchable});
     }
 };
 

@@ -91,8 +91,9 @@ TEST_F(Drawing, DashedStrokesAndTrims)
             return p;
         }
     };
-    const QImage dashed = renderImage(Line().stroke(Color::black(), StrokeStyle{.lineWidth = 4, .dash = {10, 10}}).frame(100, 10),
-                                      {100, 10});
+    const QImage dashed =
+        renderImage(Line().stroke(Color::black(), StrokeStyle{.lineWidth = 4, .dash = {10, 10}}).frame(100, 10),
+                    {100, 10});
     EXPECT_EQ(at(dashed, 5, 5).a, 255);
     EXPECT_EQ(at(dashed, 15, 5).a, 0);
     EXPECT_EQ(at(dashed, 25, 5).a, 255);
@@ -130,8 +131,8 @@ TEST_F(Drawing, OpacityMultipliesAndClipsLimit)
 
     const QImage clipped = renderImage(View(Color::black()).frame(40, 40).frame(20, 20).clipped(), {20, 20});
     EXPECT_EQ(at(clipped, 10, 10).a, 255);
-    const QImage unclipped = renderImage(ZStack({View(Color::black()).frame(40, 40).frame(20, 20)}).frame(20, 20).offset(0, 0),
-                                         {40, 40});
+    const QImage unclipped =
+        renderImage(ZStack({View(Color::black()).frame(40, 40).frame(20, 20)}).frame(20, 20).offset(0, 0), {40, 40});
     EXPECT_EQ(at(unclipped, 2, 2).a, 255) << "nothing clips by default";
     const QImage rounded = renderImage(View(Color::black()).frame(40, 40).cornerRadius(20), {40, 40});
     EXPECT_EQ(at(rounded, 1, 1).a, 0);
@@ -145,9 +146,9 @@ TEST_F(Drawing, FillsMeetWithoutASeamWhereTheirCommonEdgeFallsBetweenPixels)
     // y = 10.5 (at scale 1.5: 3.75, 11.25 and 15.75 device pixels). Every
     // pixel is wholly one fill or empty; none lets the background through
     // where the fills meet.
-    const View column = VStack(HorizontalAlignment::center, 0,
-                               {View(Color::rgb(1, 0, 0)).frame(5, 10.5),
-                                Rectangle().fill(Color::rgb(0, 0, 1)).frame(5, 9.5)});
+    const View column =
+        VStack(HorizontalAlignment::center, 0,
+               {View(Color::rgb(1, 0, 0)).frame(5, 10.5), Rectangle().fill(Color::rgb(0, 0, 1)).frame(5, 9.5)});
     for (const double scale : {1.0, 1.5}) {
         const QImage image = renderImage(column, {10, 20}, scale);
         int partial = 0;
@@ -208,7 +209,12 @@ TEST_F(Drawing, TextItemsCarryBaselinesFontAndColour)
 
 TEST_F(Drawing, SymbolsDrawInTheForegroundColour)
 {
-    ViewHost host(Image::systemName("plus.circle").resizable().aspectRatio().frame(40, 20).foregroundColor(Color::rgb(1, 0, 0)).id("i"),
+    ViewHost host(Image::systemName("plus.circle")
+                      .resizable()
+                      .aspectRatio()
+                      .frame(40, 20)
+                      .foregroundColor(Color::rgb(1, 0, 0))
+                      .id("i"),
                   {40, 20});
     const auto items = itemsOf(host, "i");
     ASSERT_EQ(items.size(), 1u);
@@ -220,7 +226,8 @@ TEST_F(Drawing, SymbolsDrawInTheForegroundColour)
     for (const char* name : {"plus.circle", "minus.circle", "sidebar.leading", "chevron.left", "folder",
                              "folder.badge.plus", "arrow.clockwise", "doc", "gearshape"})
         EXPECT_TRUE(Image::hasSymbol(name)) << name;
-    ViewHost unknown(HStack(VerticalAlignment::center, 0, {Image("no.such.symbol").id("u"), View(Color::red()).frame(5, 5)}),
+    ViewHost unknown(HStack(VerticalAlignment::center, 0,
+                            {Image("no.such.symbol").id("u"), View(Color::red()).frame(5, 5)}),
                      {50, 50});
     EXPECT_EQ(frameOf(unknown, "u").size, (Size{0, 0}));
     EXPECT_TRUE(itemsOf(unknown, "u").empty());
@@ -228,7 +235,8 @@ TEST_F(Drawing, SymbolsDrawInTheForegroundColour)
     EXPECT_EQ(frameOf(fixed, "d").size, (Size{20, 20})) << "a square of the font size";
 
     // The pie symbol: three quarters and the fourth pulled out, a gap between.
-    const QImage pie = renderImage(Image("chart.pie.fill").font(Font::system(24)).foregroundColor(Color::black()), {24, 24}, 4);
+    const QImage pie = renderImage(Image("chart.pie.fill").font(Font::system(24)).foregroundColor(Color::black()),
+                                   {24, 24}, 4);
     EXPECT_EQ(at(pie, 4 * 16, 4 * 16).a, 255);
     EXPECT_EQ(at(pie, 4 * 6, 4 * 6).a, 255);
     EXPECT_EQ(at(pie, 45, 4 * 6).a, 0) << "the gap beside the slice";
@@ -241,24 +249,28 @@ TEST_F(Drawing, ShadowsDrawBelowTheirItem)
     EXPECT_EQ(at(image, 15, 15).r, 255) << "the item over its shadow";
     EXPECT_EQ(at(image, 35, 35).a, 255) << "a hard shadow offset by (10, 10)";
     EXPECT_EQ(at(image, 35, 35).r, 0);
-    const QImage soft = renderImage(View(Color::white()).frame(20, 20).shadow(Color::black(), 8).frame(60, 60), {60, 60});
+    const QImage soft = renderImage(View(Color::white()).frame(20, 20).shadow(Color::black(), 8).frame(60, 60),
+                                    {60, 60});
     const Pixel edge = at(soft, 42, 30);
     EXPECT_GT(edge.a, 10);
     EXPECT_LT(edge.a, 250) << "a blurred edge";
 
     // The shadow follows the item's own alpha: a nearly clear touch area
     // casts none, a half-transparent fill half of one.
-    const QImage clear = renderImage(View(Color::white().opacity(1e-9)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
-                                     {40, 40});
+    const QImage clear =
+        renderImage(View(Color::white().opacity(1e-9)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
+                    {40, 40});
     EXPECT_EQ(at(clear, 35, 35).a, 0);
-    const QImage half = renderImage(View(Color::white().opacity(0.5)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
-                                    {40, 40});
+    const QImage half =
+        renderImage(View(Color::white().opacity(0.5)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
+                    {40, 40});
     EXPECT_NEAR(at(half, 35, 35).a, 128, 2);
 
     // A sharp miter reaches far past half the line width; so does its shadow.
     const Shape spike = Shape::fromPath(Path([](Path& p) { p.addLines({{10, 40}, {60, 30}, {10, 20}}); }));
-    const QImage mitered = renderImage(spike.stroke(Color::white(), StrokeStyle{.lineWidth = 10}).shadow(Color::black(), 0, 0, 30),
-                                       {100, 80});
+    const QImage mitered =
+        renderImage(spike.stroke(Color::white(), StrokeStyle{.lineWidth = 10}).shadow(Color::black(), 0, 0, 30),
+                    {100, 80});
     EXPECT_EQ(at(mitered, 75, 60).a, 255) << "the tip of the shadow's miter";
 }
 
@@ -320,8 +332,8 @@ TEST_F(Drawing, ADenseLineLooksAsItsStroke)
     // At twice the resolution, cut into pieces, and translucent: no seam.
     for (auto [scale, opacity] : {std::pair{1.0, 1.0}, std::pair{2.0, 0.5}}) {
         const QSize size(int(160 * scale), int(120 * scale));
-        const QImage painted =
-            renderImage(Shape::fromPath(wave).stroke(Color::rgb(0, 0, 1, opacity), pen), {160, 120}, scale);
+        const QImage painted = renderImage(Shape::fromPath(wave).stroke(Color::rgb(0, 0, 1, opacity), pen), {160, 120},
+                                           scale);
         const QColor color = QColor::fromRgbF(0, 0, 1, float(opacity));
         const std::vector<int> reference = referenceAlpha(wave, pen, color, size, scale);
         QImage direct(size, QImage::Format_ARGB32_Premultiplied);
@@ -380,6 +392,7 @@ TEST_F(Drawing, AClipHoldsForItsOwnItemAndThePaintersStateComesBack)
     };
     // The first square is drawn twice, before and after the second: 0.8 +
     // 0.8 × 0.2 = 0.96 where its clip lets it.
-    for (const Case& c : {Case{2, 2, 245}, Case{7, 7, 0}, Case{7, 2, 0}, Case{22, 2, 102}, Case{27, 7, 102}, Case{35, 5, 0}})
+    for (const Case& c :
+         {Case{2, 2, 245}, Case{7, 7, 0}, Case{7, 2, 0}, Case{22, 2, 102}, Case{27, 7, 102}, Case{35, 5, 0}})
         EXPECT_NEAR(at(image, c.x, c.y).a, c.alpha, 1) << c.x << ", " << c.y;
 }

@@ -33,10 +33,11 @@ TEST_F(EdgeCases, RemovingAViewCancelsItsDragAndEndsItsHover)
     auto flag = std::make_shared<Flag>();
     int changed = 0, ended = 0;
     std::vector<bool> hovers;
-    View target = View(Color::red())
-                      .frame(100, 100)
-                      .gesture(DragGesture(0).onChanged([&](const auto&) { ++changed; }).onEnded([&](const auto&) { ++ended; }))
-                      .onHover([&](bool inside) { hovers.push_back(inside); });
+    View target =
+        View(Color::red())
+            .frame(100, 100)
+            .gesture(DragGesture(0).onChanged([&](const auto&) { ++changed; }).onEnded([&](const auto&) { ++ended; }))
+            .onHover([&](bool inside) { hovers.push_back(inside); });
     ViewHost host(Toggled{flag, target}, {100, 100});
     host.pointerHovered({50, 50});
     host.pointerPressed({50, 50});
@@ -81,7 +82,8 @@ TEST_F(EdgeCases, StackPositionsMoveSmoothly)
         View body() const
         {
             return HStack(VerticalAlignment::center, 0,
-                          {View(Color::red()).frame(flag->value.get() ? 60 : 20, 10), View(Color::blue()).frame(20, 10).id("b")})
+                          {View(Color::red()).frame(flag->value.get() ? 60 : 20, 10),
+                           View(Color::blue()).frame(20, 10).id("b")})
                 .frame(100, 10, Alignment::leading());
         }
     };
@@ -135,9 +137,11 @@ TEST_F(EdgeCases, NegativeAndNonFiniteFrameLengthsCountAsZero)
         {"infinite height", [](const View& v) { return v.frame(20, infinity); }, {20, 0}},
         {"not a number", [nan](const View& v) { return v.frame(nan, nan); }, {0, 0}},
         {"negative minimum, minimum not a number",
-         [nan](const View& v) { return v.frame({.minWidth = -10, .maxWidth = 30, .minHeight = nan}); }, {30, 30}},
+         [nan](const View& v) { return v.frame({.minWidth = -10, .maxWidth = 30, .minHeight = nan}); },
+         {30, 30}},
         {"an infinite maximum stays, a negative one is 0",
-         [](const View& v) { return v.frame({.maxWidth = infinity, .maxHeight = -1}); }, {40, 0}},
+         [](const View& v) { return v.frame({.maxWidth = infinity, .maxHeight = -1}); },
+         {40, 0}},
         {"an infinite minimum is 0", [](const View& v) { return v.frame({.minWidth = infinity}); }, {40, 30}},
     };
     for (const Case& c : cases) {
@@ -189,7 +193,9 @@ TEST_F(EdgeCases, ManyRoundsOfSettlingStopAtEight)
         auto dynamicFields() { return std::tie(n); }
         View body() const
         {
-            return Text(Verbatim{std::to_string(*n)}).onChange(*n, [n = n](const int&, const int& v) { n = v + 1; }, true);
+            return Text(Verbatim{std::to_string(*n)})
+                .onChange(
+                    *n, [n = n](const int&, const int& v) { n = v + 1; }, true);
         }
     };
     ViewHost host(Runaway{}, {50, 50});

@@ -58,8 +58,9 @@ TEST_F(Gallery, OverlayOnTopBackgroundBelow)
 TEST_F(Gallery, GridColumnsAt0And154)
 {
     std::vector<View> cells{solid(red).frame(20, 20), solid(blue).frame(20, 20)};
-    ViewHost host(LazyVGrid({GridItem::flexible(), GridItem::flexible()}, HorizontalAlignment::leading, cells).frame(300, 20),
-                  {300, 20});
+    ViewHost host(
+        LazyVGrid({GridItem::flexible(), GridItem::flexible()}, HorizontalAlignment::leading, cells).frame(300, 20),
+        {300, 20});
     const QImage image = host.renderImage();
     EXPECT_EQ(px(image, 1, 10), red);
     EXPECT_EQ(px(image, 153, 10), none);
@@ -83,7 +84,8 @@ TEST_F(Gallery, PaddingAndPosition)
 TEST_F(Gallery, LinearRadialAndAngularGradients)
 {
     const Gradient rb(std::vector{Color::rgb(1, 0, 0), Color::rgb(0, 0, 1)});
-    const QImage linear = renderImage(Rectangle().fill(LinearGradient{rb, UnitPoint::top(), UnitPoint::bottom()}), {10, 100});
+    const QImage linear = renderImage(Rectangle().fill(LinearGradient{rb, UnitPoint::top(), UnitPoint::bottom()}),
+                                      {10, 100});
     EXPECT_GT(qRed(px(linear, 5, 1)), 245);
     EXPECT_NEAR(qRed(px(linear, 5, 50)), 127, 4);
     const QImage radial = renderImage(Circle().fill(RadialGradient{rb, UnitPoint::center(), 0, 50}), {100, 100});
@@ -96,7 +98,8 @@ TEST_F(Gallery, LinearRadialAndAngularGradients)
 
 TEST_F(Gallery, DashedRoundedBorder)
 {
-    const QImage image = renderImage(RoundedRectangle(10).strokeBorder(Color::rgb(0, 0, 1), StrokeStyle{.lineWidth = 4, .dash = {10, 10}}),
+    const QImage image = renderImage(RoundedRectangle(10).strokeBorder(Color::rgb(0, 0, 1),
+                                                                       StrokeStyle{.lineWidth = 4, .dash = {10, 10}}),
                                      {100, 60});
     // The border lies inside the frame: the top edge starts at x 10 with a dash.
     EXPECT_EQ(px(image, 15, 1), blue);
@@ -173,7 +176,9 @@ TEST_F(Gallery, MidAnimationFrameAtAHandDrivenTime)
 
 TEST_F(Gallery, ScaleAboutTheLeadingEdge)
 {
-    const QImage image = renderImage(solid(red).frame(100, 20).scaleEffect(1.2, UnitPoint::leading()).frame(120, 24, Alignment::leading()), {120, 24});
+    const QImage image = renderImage(
+        solid(red).frame(100, 20).scaleEffect(1.2, UnitPoint::leading()).frame(120, 24, Alignment::leading()),
+        {120, 24});
     EXPECT_EQ(px(image, 118, 12), red);
     EXPECT_EQ(px(image, 1, 1), red) << "y from −2 to 22 inside a 24-high frame at 2";
 }

@@ -41,7 +41,8 @@ TEST_F(HostingWidgetTest, HideShowAndDestroyFireLifecycleActions)
 {
     auto log = std::make_shared<std::vector<std::string>>();
     {
-        HostingWidget widget(Text("x").onAppear([log] { log->push_back("+"); }).onDisappear([log] { log->push_back("-"); }));
+        HostingWidget widget(
+            Text("x").onAppear([log] { log->push_back("+"); }).onDisappear([log] { log->push_back("-"); }));
         widget.resize(50, 50);
         runUntilIdle();
         EXPECT_TRUE(log->empty()) << "nothing appears before the widget is shown";
@@ -58,11 +59,12 @@ TEST_F(HostingWidgetTest, MouseEventsBecomeGesturesWithCapture)
 {
     std::vector<Point> locations;
     bool ended = false;
-    HostingWidget widget(View(Color::red())
-                             .frame(50, 50)
-                             .gesture(DragGesture(0)
-                                          .onChanged([&](const DragGesture::Value& v) { locations.push_back(v.location); })
-                                          .onEnded([&](const DragGesture::Value&) { ended = true; })));
+    HostingWidget widget(
+        View(Color::red())
+            .frame(50, 50)
+            .gesture(DragGesture(0)
+                         .onChanged([&](const DragGesture::Value& v) { locations.push_back(v.location); })
+                         .onEnded([&](const DragGesture::Value&) { ended = true; })));
     widget.resize(50, 50);
     widget.show();
     runUntilIdle();

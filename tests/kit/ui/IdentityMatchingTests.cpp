@@ -14,7 +14,7 @@ namespace {
 
 struct Rows : ObservableObject {
     Published<std::vector<int>> ids{this, {1, 2, 3}};
-    Published<int> tall{this, 0}; // the row drawn 20 high instead of 10
+    Published<int> tall{this, 0};        // the row drawn 20 high instead of 10
     Published<bool> spacer{this, false}; // row 2 as a spacer in place of a shape
 };
 
@@ -61,9 +61,24 @@ TEST_F(IdentityMatching, RowsKeepTheirNodesAndTheColumnFollowsEveryPass)
         {"as built", [](Rows&) {}, {1, 2, 3}, {0, 10, 20}},
         {"a row grows, nothing moves", [](Rows& r) { r.tall = 1; }, {1, 2, 3}, {0, 20, 30}},
         {"and shrinks", [](Rows& r) { r.tall = 0; }, {1, 2, 3}, {0, 10, 20}},
-        {"reversed", [](Rows& r) { r.ids = {3, 2, 1}; }, {3, 2, 1}, {0, 10, 20}},
-        {"one more in the middle", [](Rows& r) { r.ids = {3, 4, 2, 1}; }, {3, 4, 2, 1}, {0, 10, 20, 30}},
-        {"the first gone", [](Rows& r) { r.ids = {4, 2, 1}; }, {4, 2, 1}, {0, 10, 20}},
+        {"reversed",
+         [](Rows& r) {
+             r.ids = {3, 2, 1};
+         },
+         {3, 2, 1},
+         {0, 10, 20}},
+        {"one more in the middle",
+         [](Rows& r) {
+             r.ids = {3, 4, 2, 1};
+         },
+         {3, 4, 2, 1},
+         {0, 10, 20, 30}},
+        {"the first gone",
+         [](Rows& r) {
+             r.ids = {4, 2, 1};
+         },
+         {4, 2, 1},
+         {0, 10, 20}},
         {"a spacer in place of row 2", [](Rows& r) { r.spacer = true; }, {4, 2, 1}, {0, 10, 15}},
         {"a shape again", [](Rows& r) { r.spacer = false; }, {4, 2, 1}, {0, 10, 20}},
     };

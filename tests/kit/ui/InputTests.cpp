@@ -113,14 +113,18 @@ TEST_F(Input, InnerGesturesWinAndMasksFilter)
     EXPECT_EQ(log, (std::vector<std::string>{"inner", "outer"}));
 
     log.clear();
-    ViewHost gestureOnly(inner.padding(20).background(Color::gray()).gesture(TapGesture().onEnded(tapper("outer")), GestureMask::gesture),
+    ViewHost gestureOnly(inner.padding(20)
+                             .background(Color::gray())
+                             .gesture(TapGesture().onEnded(tapper("outer")), GestureMask::gesture),
                          {90, 90});
     gestureOnly.pointerPressed({45, 45});
     gestureOnly.pointerReleased({45, 45});
     EXPECT_EQ(log, (std::vector<std::string>{"outer"})) << "subviews' gestures disabled";
 
     log.clear();
-    ViewHost subviewsOnly(inner.padding(20).background(Color::gray()).gesture(TapGesture().onEnded(tapper("outer")), GestureMask::subviews),
+    ViewHost subviewsOnly(inner.padding(20)
+                              .background(Color::gray())
+                              .gesture(TapGesture().onEnded(tapper("outer")), GestureMask::subviews),
                           {90, 90});
     subviewsOnly.pointerPressed({5, 5});
     subviewsOnly.pointerReleased({5, 5});
@@ -133,8 +137,9 @@ TEST_F(Input, HitTestingOpacityRule)
 {
     auto hitsWith = [&](double opacity) {
         int taps = 0;
-        ViewHost host(ZStack({View(Color::grayFixed().opacity(opacity)).frame(100, 100), HStack({})})
-                          .onTapGesture([&] { ++taps; }),
+        ViewHost host(ZStack({View(Color::grayFixed().opacity(opacity)).frame(100, 100), HStack({})}).onTapGesture([&] {
+            ++taps;
+        }),
                       {100, 100});
         host.pointerPressed({50, 50});
         host.pointerReleased({50, 50});
@@ -209,7 +214,9 @@ TEST_F(Input, AccessibilityElementsInDrawingOrder)
     EXPECT_EQ(elements[2].role, AccessibilityElement::Role::staticText);
     expectRect(elements[0].frame, Rect(30, (100 - (40 + 8 + 15.6 + 8 + 15.6)) / 2, 40, 40));
 
-    ViewHost contained(VStack({Text("x").accessibilityLabel("inner")}).accessibilityElement(AccessibilityChildBehavior::contain).accessibilityLabel("outer"),
+    ViewHost contained(VStack({Text("x").accessibilityLabel("inner")})
+                           .accessibilityElement(AccessibilityChildBehavior::contain)
+                           .accessibilityLabel("outer"),
                        {100, 100});
     const auto nested = contained.accessibilityElements();
     ASSERT_EQ(nested.size(), 1u);

@@ -69,7 +69,9 @@ TEST_F(Layout, SpacersFramedToAMaximumAreCentredByTheirParent)
 TEST_F(Layout, PriorityIsOfferedSpaceFirst)
 {
     // Both texts want 90; the prioritised one gets it, the other takes what is left.
-    auto t = [](const char* id) { return Text(Verbatim{"abcdefghijklmno"}).font(Font::system(10)).lineLimit(1).id(id); };
+    auto t = [](const char* id) {
+        return Text(Verbatim{"abcdefghijklmno"}).font(Font::system(10)).lineLimit(1).id(id);
+    };
     ViewHost host(HStack(VerticalAlignment::center, 0, {t("low"), t("high").layoutPriority(1)}), {120, 40});
     EXPECT_NEAR(frameOf(host, "high").width(), 90, 1e-9);
     EXPECT_LE(frameOf(host, "low").width(), 30 + 1e-9);
@@ -77,8 +79,8 @@ TEST_F(Layout, PriorityIsOfferedSpaceFirst)
 
 TEST_F(Layout, VStackAlignsAndEmptyViewsTakeNoSpacing)
 {
-    View stack = VStack(HorizontalAlignment::leading,
-                        {text30("a"), EmptyView(), If(false, Text("hidden")), Text(Verbatim{"ab"}).font(Font::system(10)).id("b")})
+    View stack = VStack(HorizontalAlignment::leading, {text30("a"), EmptyView(), If(false, Text("hidden")),
+                                                       Text(Verbatim{"ab"}).font(Font::system(10)).id("b")})
                      .id("stack");
     ViewHost host(stack, {200, 200});
     const Rect s = frameOf(host, "stack");
@@ -91,8 +93,9 @@ TEST_F(Layout, ForEachAndGroupFlattenIntoTheStack)
 {
     std::vector<int> values{1, 2, 3};
     View stack = HStack(VerticalAlignment::center, 0,
-                        {ForEach(values, [](int v) { return v; },
-                                 [](int v) { return View(Color::blue()).frame(10.0 * v, 10).id(v); }),
+                        {ForEach(
+                             values, [](int v) { return v; },
+                             [](int v) { return View(Color::blue()).frame(10.0 * v, 10).id(v); }),
                          Group({View(Color::red()).frame(5, 5).id("g1"), View(Color::red()).frame(5, 5).id("g2")})});
     ViewHost host(stack, {100, 20});
     // 10 + 20 + 30 + 5 + 5 = 70, centred in 100.
@@ -148,12 +151,14 @@ TEST_F(Layout, PaddingPositionAndOffset)
     ViewHost positioned(View(Color::red()).frame(20, 10).id("c").position(30, 40).id("p"), {300, 200});
     expectRect(frameOf(positioned, "p"), Rect(0, 0, 300, 200));
     expectRect(frameOf(positioned, "c"), Rect(20, 35, 20, 10));
-    ViewHost shifted(View(Color::red()).frame(20, 10).id("c").position(30, 40).padding(Edge::horizontal, 6.0), {300, 200});
+    ViewHost shifted(View(Color::red()).frame(20, 10).id("c").position(30, 40).padding(Edge::horizontal, 6.0),
+                     {300, 200});
     EXPECT_NEAR(frameOf(shifted, "c").midX(), 36, 1e-9);
 
     // An offset moves the drawing only.
     ViewHost offset(HStack(VerticalAlignment::center, 0,
-                           {View(Color::red()).frame(10, 10).id("a").offset(5, 7), View(Color::blue()).frame(10, 10).id("b")}),
+                           {View(Color::red()).frame(10, 10).id("a").offset(5, 7),
+                            View(Color::blue()).frame(10, 10).id("b")}),
                     {20, 10});
     EXPECT_NEAR(frameOf(offset, "b").minX(), 10, 1e-9);
     const Rect drawn = itemsOf(offset, "a").front()->hostBounds();
@@ -216,8 +221,9 @@ TEST_F(Layout, GridColumns)
     std::vector<View> cells;
     for (int i = 0; i < 3; ++i)
         cells.push_back(View(Color::red()).frame(20, 10 + 10.0 * i).id(i));
-    ViewHost host(LazyVGrid({GridItem::flexible(), GridItem::flexible()}, HorizontalAlignment::leading, cells).id("grid"),
-                  {300, 200});
+    ViewHost host(
+        LazyVGrid({GridItem::flexible(), GridItem::flexible()}, HorizontalAlignment::leading, cells).id("grid"),
+        {300, 200});
     const Rect grid = frameOf(host, "grid");
     EXPECT_NEAR(grid.width(), 300, 1e-9);
     EXPECT_NEAR(frameOf(host, AnyKey(0)).minX() - grid.minX(), 0, 1e-9);
@@ -267,9 +273,11 @@ TEST_F(Layout, AlignmentGuidesAndBaselines)
 
     ViewHost guided(VStack(HorizontalAlignment::leading,
                            {View(Color::red()).frame(40, 10).id("a"),
-                            View(Color::red()).frame(40, 10).alignmentGuide(HorizontalAlignment::leading, [](const ViewDimensions& d) {
-                                return d.width / 2;
-                            }).id("b")}),
+                            View(Color::red())
+                                .frame(40, 10)
+                                .alignmentGuide(HorizontalAlignment::leading,
+                                                [](const ViewDimensions& d) { return d.width / 2; })
+                                .id("b")}),
                     {200, 100});
     EXPECT_NEAR(frameOf(guided, "b").minX() + 20, frameOf(guided, "a").minX(), 1e-9);
 }
@@ -319,7 +327,8 @@ TEST_F(Layout, DividersTakeTheDirectionOfTheNearestStack)
         {"in a depth stack in an HStack",
          HStack(VerticalAlignment::center, 0, {ZStack(Alignment::leading(), {block(), divider})}), Rect(50, 0, 1, 100)},
         {"through a modifier as well",
-         HStack(VerticalAlignment::center, 0, {ZStack(Alignment::leading(), {block(), divider}).padding(Edge::leading, 10)}),
+         HStack(VerticalAlignment::center, 0,
+                {ZStack(Alignment::leading(), {block(), divider}).padding(Edge::leading, 10)}),
          Rect(55, 0, 1, 100)},
         {"in a depth stack in a VStack",
          VStack(HorizontalAlignment::center, 0, {ZStack(Alignment::top(), {block(), divider})}), Rect(0, 25, 200, 1)},

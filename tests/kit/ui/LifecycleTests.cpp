@@ -42,7 +42,9 @@ TEST_F(Lifecycle, AppearRunsOnceAfterLayoutInTreeOrder)
                                                    return EmptyView();
                                                })
                                                    .frame(40, 30)
-                                                   .onAppear([l, size] { l->push_back("reader " + std::to_string(int(size->width))); }),
+                                                   .onAppear([l, size] {
+                                                       l->push_back("reader " + std::to_string(int(size->width)));
+                                                   }),
                                                Text(Verbatim{std::to_string(value)})
                                                    .onAppear([l] { l->push_back("inner"); })
                                                    .onAppear([l] { l->push_back("outer"); })})
@@ -61,16 +63,17 @@ TEST_F(Lifecycle, RemovalAndHidingDisappearAndShowingAppearsAgain)
 {
     auto log = std::make_shared<std::vector<std::string>>();
     auto model = std::make_shared<Switch>();
-    ViewHost host(Observing{model,
-                            [l = log](int value) {
-                                auto child = Text("child").onAppear([l] { l->push_back("child+"); }).onDisappear([l] {
-                                    l->push_back("child-");
-                                });
-                                return VStack({If(value == 0, child)})
-                                    .onAppear([l] { l->push_back("stack+"); })
-                                    .onDisappear([l] { l->push_back("stack-"); });
-                            }},
-                  {100, 100});
+    ViewHost host(
+        Observing{model,
+                  [l = log](int value) {
+                      auto child = Text("child").onAppear([l] { l->push_back("child+"); }).onDisappear([l] {
+                          l->push_back("child-");
+                      });
+                      return VStack({If(value == 0, child)}).onAppear([l] { l->push_back("stack+"); }).onDisappear([l] {
+                          l->push_back("stack-");
+                      });
+                  }},
+        {100, 100});
     host.update();
     model->value = 1;
     runUntilIdle();
@@ -107,8 +110,12 @@ TEST_F(Lifecycle, OnChangeSeesOldAndNewValues)
     auto model = std::make_shared<Switch>();
     auto watcher = [&](Changes c, bool initial) {
         return Observing{model, [c, initial](int value) {
-                             return Text("w").onChange(value, [c](const int& a, const int& b) { c->push_back({a, b}); },
-                                                       initial);
+                             return Text("w").onChange(
+                                 value,
+                                 [c](const int& a, const int& b) {
+                                     c->push_back({a, b});
+                                 },
+                                 initial);
                          }};
     };
     auto changes = std::make_shared<std::vector<std::pair<int, int>>>();
@@ -139,10 +146,13 @@ TEST_F(Lifecycle, OnChangeTakesItsTypeFromTheValue)
                                 // value type, and a generic action.
                                 return Text("w")
                                     .onChange(std::string(value % 2 ? "odd" : "even"),
-                                              [seen](const std::string& a, const std::string& b) { seen->push_back(a + ">" + b); })
+                                              [seen](const std::string& a, const std::string& b) {
+                                                  seen->push_back(a + ">" + b);
+                                              })
                                     .onChange(Span{0, double(value)},
                                               [seen](const Span& a, const Span& b) {
-                                                  seen->push_back(std::to_string(int(a.high)) + ">" + std::to_string(int(b.high)));
+                                                  seen->push_back(std::to_string(int(a.high)) + ">" +
+                                                                  std::to_string(int(b.high)));
                                               })
                                     .onChange(value > 1, [seen](const auto& a, const auto& b) {
                                         static_assert(std::is_same_v<std::decay_t<decltype(a)>, bool>);
@@ -164,9 +174,8 @@ TEST_F(Lifecycle, OnReceiveSubscribesWhileInTheTree)
     ViewHost host(Observing{model,
                             [r = received, s = &subject](int value) {
                                 const int offset = value * 100;
-                                return If(value < 5, View(Text("l").onReceive(*s, [r, offset](const int& v) {
-                                              r->push_back(v + offset);
-                                          })));
+                                return If(value < 5, View(Text("l").onReceive(
+                                                         *s, [r, offset](const int& v) { r->push_back(v + offset); })));
                             }},
                   {100, 100});
     subject.send(1);

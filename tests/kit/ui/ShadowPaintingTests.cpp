@@ -19,7 +19,10 @@ QImage squareWithShadow(double x, Color color, bool hard = true, double side = 2
                        {60, 60});
 }
 
-QRgb pixel(const QImage& image, int x, int y) { return image.pixel(x, y); }
+QRgb pixel(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y);
+}
 
 } // namespace
 

@@ -20,7 +20,8 @@ struct Counter {
     View body() const
     {
         ++*evaluations;
-        return Text(Verbatim{model->title.get() + " " + std::to_string(*taps) + " " + std::to_string(model->count.get())})
+        return Text(Verbatim{model->title.get() + " " + std::to_string(*taps) + " " +
+                             std::to_string(model->count.get())})
             .font(Font::system(10))
             .onTapGesture([taps = taps] { taps = *taps + 1; });
     }
@@ -131,7 +132,8 @@ TEST_F(StateTest, BranchesAndIdsAreIdentities)
         {
             const int c = model->count.get();
             // The same type in both branches: still two identities.
-            return VStack({If(c % 2 == 0, View(Remembering(c)), View(Remembering(c))), View(Remembering(c)).id(c / 10)});
+            return VStack(
+                {If(c % 2 == 0, View(Remembering(c)), View(Remembering(c))), View(Remembering(c)).id(c / 10)});
         }
     };
     ViewHost host(Parent{model}, {100, 100});
@@ -144,7 +146,8 @@ TEST_F(StateTest, BranchesAndIdsAreIdentities)
     EXPECT_EQ(texts(), (std::vector<std::string>{"0", "0"}));
     model->count = 1;
     runUntilIdle();
-    EXPECT_EQ(texts(), (std::vector<std::string>{"1", "0"})) << "the other branch starts fresh; the same id keeps its state";
+    EXPECT_EQ(texts(), (std::vector<std::string>{"1", "0"}))
+        << "the other branch starts fresh; the same id keeps its state";
     model->count = 12;
     runUntilIdle();
     EXPECT_EQ(texts(), (std::vector<std::string>{"12", "12"})) << "a new id replaces the subtree";
@@ -158,7 +161,9 @@ TEST_F(StateTest, ForEachKeysKeepStateAcrossReorder)
         auto dynamicFields() { return std::tie(taps); }
         View body() const
         {
-            return Text(Verbatim{name + std::to_string(*taps)}).font(Font::system(10)).onTapGesture([t = taps] { t = *t + 1; });
+            return Text(Verbatim{name + std::to_string(*taps)}).font(Font::system(10)).onTapGesture([t = taps] {
+                t = *t + 1;
+            });
         }
     };
     struct List : ObservableObject {
@@ -171,8 +176,9 @@ TEST_F(StateTest, ForEachKeysKeepStateAcrossReorder)
         View body() const
         {
             return VStack(HorizontalAlignment::leading, 0,
-                          {ForEach(list->names.get(), [](const std::string& n) { return n; },
-                                   [](const std::string& n) { return Row{n}; })});
+                          {ForEach(
+                              list->names.get(), [](const std::string& n) { return n; },
+                              [](const std::string& n) { return Row{n}; })});
         }
     };
     ViewHost host(Rows{list}, {100, 36});
@@ -217,7 +223,8 @@ TEST_F(StateTest, ForEachOverAReversedRangeKeysElementsByTheirInteger)
     EXPECT_EQ(texts(), (std::vector<std::string>{"302", "301", "300"})) << "from the top: the highest first";
     model->count = 4;
     runUntilIdle();
-    EXPECT_EQ(texts(), (std::vector<std::string>{"403", "302", "301", "300"})) << "a new integer goes first, the rest keep their state";
+    EXPECT_EQ(texts(), (std::vector<std::string>{"403", "302", "301", "300"}))
+        << "a new integer goes first, the rest keep their state";
     model->count = 2;
     runUntilIdle();
     EXPECT_EQ(texts(), (std::vector<std::string>{"301", "300"}));
@@ -251,10 +258,10 @@ TEST_F(StateTest, StateObjectIsMadeOnceAndLivesWithItsNode)
         {
             auto m = made;
             return If(toggle->count.get() < 2, View(Owner{StateObject<Model>([m] {
-                                                               ++*m;
-                                                               return std::make_shared<Model>();
-                                                           }),
-                                                           seen}));
+                                                              ++*m;
+                                                              return std::make_shared<Model>();
+                                                          }),
+                                                          seen}));
         }
     };
     ViewHost host(Parent{toggle, made, seen}, {100, 50});
@@ -277,7 +284,9 @@ TEST_F(StateTest, BindingsWriteThroughToState)
         Binding<int> value;
         View body() const
         {
-            return Text(Verbatim{std::to_string(*value)}).font(Font::system(10)).onTapGesture([v = value] { v = *v + 10; });
+            return Text(Verbatim{std::to_string(*value)}).font(Font::system(10)).onTapGesture([v = value] {
+                v = *v + 10;
+            });
         }
     };
     struct Parent {
