@@ -160,9 +160,7 @@ TEST_F(BoxFill, LooksLikeFillingThePath)
                 for (int y = 0; y < asBox.height(); ++y)
                     for (int x = 0; x < asBox.width(); ++x) {
                         const QRgb a = asBox.pixel(x, y), b = asPath.pixel(x, y);
-                        const int difference =
-                            std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                      std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+                        const int difference = channelDifference(a, b);
                         if (difference > worst) {
                             worst = difference;
                             worstX = x;
@@ -276,13 +274,7 @@ TEST_F(BoxFill, AGradientBodyLooksAsQtsFillOfIt)
                 painter.setOpacity(opacity);
                 painter.fillRect(QRectF(rect.minX(), rect.minY(), rect.width(), rect.height()), brush);
             }
-            int worst = 0;
-            for (int y = 0; y < ours.height(); ++y)
-                for (int x = 0; x < ours.width(); ++x) {
-                    const QRgb a = ours.pixel(x, y), b = qts.pixel(x, y);
-                    worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                      std::abs(qBlue(a) - qBlue(b))});
-                }
+            const int worst = worstDifference(ours, qts);
             EXPECT_LE(worst, 3);
         }
 }

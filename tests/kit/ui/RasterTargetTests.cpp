@@ -123,13 +123,7 @@ TEST_F(RasterTargetTest, AnImageIsDrawnAsQtDrawsItAtWholePixels)
             QPainter painter(&byUs);
             RasterTarget::of(painter)->blendImage(source, QPoint(30, 20), std::uint32_t(opacity));
         }
-        int worst = 0;
-        for (int y = 0; y < byQt.height(); ++y)
-            for (int x = 0; x < byQt.width(); ++x) {
-                const QRgb a = byQt.pixel(x, y), b = byUs.pixel(x, y);
-                worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                  std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
-            }
+        const int worst = worstDifference(byQt, byUs);
         EXPECT_LE(worst, opacity == 255 ? 0 : 1);
     }
 }

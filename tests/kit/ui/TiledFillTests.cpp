@@ -35,8 +35,7 @@ Difference compare(const QImage& a, const QImage& b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int c = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                    std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            const int c = UiTest::channelDifference(p, q);
             d.worst = std::max(d.worst, c);
             d.off += c > 16 ? 1 : 0;
             d.alphaA += qAlpha(p);

@@ -6,8 +6,29 @@
 
 #include <QImage>
 
+#include <algorithm>
+#include <cstdlib>
+
 // A view-layer test: manual clock at 0, fixed text metrics, nothing queued.
 class UiTest : public ManualClockTest {
+public:
+    // The largest difference of one colour channel (or alpha) between two pixels.
+    static int channelDifference(QRgb p, QRgb q)
+    {
+        return std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q)),
+                         std::abs(qAlpha(p) - qAlpha(q))});
+    }
+
+    // The largest channel difference of two images of one size, pixel by pixel.
+    static int worstDifference(const QImage& a, const QImage& b)
+    {
+        int worst = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                worst = std::max(worst, channelDifference(a.pixel(x, y), b.pixel(x, y)));
+        return worst;
+    }
+
 protected:
     void SetUp() override
     {
