@@ -1,5 +1,6 @@
 #include "kit/ui/BoxFill.h"
 
+#include "kit/ui/ConvexFill.h"
 #include "kit/ui/RasterTarget.h"
 
 #include <QBrush>
@@ -386,7 +387,8 @@ bool fillAsBox(QPainter& painter, const Path& path, const QBrush& brush)
     painter.resetTransform();
     fillPixelRect(painter, parts->body, deviceBrush);
     for (const Path& cap : parts->caps)
-        painter.fillPath(cap.toQPainterPath(), deviceBrush);
+        if (!fillAsConvex(painter, cap, deviceBrush))
+            painter.fillPath(cap.toQPainterPath(), deviceBrush);
     painter.setWorldTransform(world);
     return true;
 }

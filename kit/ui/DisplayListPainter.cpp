@@ -5,6 +5,7 @@
 
 #include "kit/base/DenseStroke.h"
 #include "kit/ui/BoxFill.h"
+#include "kit/ui/ConvexFill.h"
 #include "kit/ui/RasterTarget.h"
 #include "kit/ui/Symbols.h"
 #include "kit/ui/TiledFill.h"
@@ -132,6 +133,9 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         const Path path = pixelAligned(item.path, painter.deviceTransform());
         // A bar or other box: its body as rectangles, only its corners as paths.
         if (item.fillStyle.antialiased && detail::fillAsBox(painter, path, brush))
+            break;
+        // A pie segment or another convex shape: only the pixels it covers.
+        if (item.fillStyle.antialiased && detail::fillAsConvex(painter, path, brush))
             break;
         painter.fillPath(path.toQPainterPath(item.fillStyle.eoFill), brush);
         break;

@@ -81,12 +81,15 @@ public:
         pixel = colour + scaled(pixel, 255 - (colour >> 24));
     }
 
-private:
+    // The image's pixels in device pixels.
+    QRect area() const { return image_->rect().translated(-offset_); }
+
     // `row(pixels, x, y, count)` for each run of the pixels of `rect` (device
     // pixels) inside the image and the clip, its first at device (x, y).
     template <class Row>
     void forEachRow(const QRect& rect, Row row) const;
 
+private:
     RasterTarget(QImage& image, QPoint offset, QRegion clip) : image_(&image), offset_(offset), clip_(std::move(clip))
     {
     }
@@ -111,6 +114,10 @@ void RasterTarget::forEachRow(const QRect& rect, Row row) const
     };
     if (clip_.isEmpty()) {
         runs(area);
+        return;
+    }
+    if (clip_.rectCount() == 1) { // a paint event's one rectangle: no region made
+        runs(clip_.boundingRect().intersected(area));
         return;
     }
     for (const QRect& part : clip_.intersected(area))

@@ -7,6 +7,7 @@
 #include "kit/ui/RasterTarget.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QRandomGenerator>
@@ -125,5 +126,29 @@ TEST_F(RasterTargetTest, AnImageIsDrawnAsQtDrawsItAtWholePixels)
         }
         const int worst = worstDifference(byQt, byUs);
         EXPECT_LE(worst, opacity == 255 ? 0 : 1);
+    }
+}
+
+// A paint event's region (the engine's system clip), of one rectangle or of
+// several, bounds what is written.
+TEST_F(RasterTargetTest, WritesOnlyWithinThePaintRegion)
+{
+    const QRegion oneRect(QRect(2, 2, 4, 4));
+    const QRegion twoRects = QRegion(QRect(0, 0, 3, 3)) + QRegion(QRect(6, 6, 3, 3));
+    for (const QRegion& region : {oneRect, twoRects}) {
+        QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        image.paintEngine()->setSystemClip(region);
+        {
+            QPainter painter(&image);
+            const auto target = RasterTarget::of(painter);
+            ASSERT_TRUE(target);
+            target->blend(QRect(1, 1, 7, 7), 0xff00ff00);
+        }
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x) {
+                const bool inside = QRect(1, 1, 7, 7).contains(x, y) && region.contains(QPoint(x, y));
+                EXPECT_EQ(image.pixel(x, y), inside ? 0xff00ff00u : 0u) << x << ", " << y;
+            }
     }
 }
