@@ -266,7 +266,7 @@ TEST_F(ConvexFill, OnlyConvexShapesInPlainColoursIntoAnImage)
     EXPECT_TRUE(untouched([](QPainter&) {}, QBrush(gradient)));
     EXPECT_TRUE(untouched([](QPainter& p) { p.setRenderHint(QPainter::Antialiasing, false); }, QBrush(Qt::red)));
     EXPECT_TRUE(untouched([](QPainter& p) { p.setClipRect(0, 0, 10, 10); }, QBrush(Qt::red)));
-    EXPECT_TRUE(untouched([](QPainter& p) { p.setCompositionMode(QPainter::CompositionMode_Multiply); },
-                          QBrush(Qt::red)));
+    EXPECT_TRUE(
+        untouched([](QPainter& p) { p.setCompositionMode(QPainter::CompositionMode_Multiply); }, QBrush(Qt::red)));
     EXPECT_TRUE(untouched([](QPainter& p) { p.translate(0.5, 0); }, QBrush(Qt::red)) == false);
 }
