@@ -155,8 +155,8 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         if (detail::strokeAsBox(painter, item.path, item.strokeStyle, brush))
             break;
         // A line across the chart (a trend line, a polyline with round
-        // joins, a dashed diagonal): its outline filled tile by tile.
-        if (detail::strokeInTiles(painter, item.path, item.strokeStyle, brush))
+        // joins, a dashed diagonal), a box's border: its outline filled.
+        if (detail::strokeAsOutline(painter, item.path, item.strokeStyle, brush))
             break;
         painter.setBrush(Qt::NoBrush);
         painter.setPen(item.strokeStyle.toQPen(brush));

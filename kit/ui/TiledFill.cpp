@@ -1,5 +1,8 @@
 #include "kit/ui/TiledFill.h"
 
+#include "kit/ui/CoverageFill.h"
+#include "kit/ui/RasterTarget.h"
+
 #include <QBrush>
 #include <QPainter>
 #include <QPainterPath>
@@ -191,7 +194,7 @@ void fillPolygonsInTiles(QPainter& painter, const std::vector<QPolygonF>& polygo
     }
 }
 
-bool strokeInTiles(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
+bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
 {
     const QTransform world = painter.worldTransform();
     if (!painter.testRenderHint(QPainter::Antialiasing) || !(style.lineWidth > 0) ||
@@ -202,10 +205,10 @@ bool strokeInTiles(QPainter& painter, const Path& path, const StrokeStyle& style
     if (elements.size() == 2 && elements[1].type == Path::Element::Type::line && !style.isDashed() &&
         style.lineCap != LineCap::round)
         return false;
-    const QPainterPath line = path.toQPainterPath();
     // Small strokes cost Qt little: only those whose box on the device
     // covers more than 16 tiles (a rough reach, mitres left out, is all this
     // choice needs).
+    const QPainterPath line = path.toQPainterPath();
     const double reach = style.lineWidth;
     const QRectF device = world.mapRect(line.controlPointRect().adjusted(-reach, -reach, reach, reach));
     if (device.width() * device.height() <= 16.0 * fillTile * fillTile)
@@ -221,12 +224,25 @@ bool strokeInTiles(QPainter& painter, const Path& path, const StrokeStyle& style
     stroker.setCurveThreshold(0.01 / scale);
     thread_local std::vector<QPolygonF> polygons;
     flatten(stroker.createStroke(line), world, 0.05, polygons);
-    // The brush keeps its place on the item while the painting is in pixels.
-    QBrush deviceBrush = brush;
-    if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
-        deviceBrush.setTransform(brush.transform() * world);
     painter.resetTransform();
-    fillPolygonsInTiles(painter, polygons, deviceBrush);
+    bool filled = false;
+    if (plainColour(painter, brush) && RasterTarget::of(painter)) {
+        thread_local std::vector<std::vector<Point>> corners;
+        corners.resize(polygons.size());
+        for (std::size_t i = 0; i < polygons.size(); ++i) {
+            corners[i].clear();
+            for (const QPointF& p : polygons[i])
+                corners[i].push_back({p.x(), p.y()});
+        }
+        filled = fillPolygons(painter, corners, brush);
+    }
+    if (!filled) {
+        // The brush keeps its place on the item while the painting is in pixels.
+        QBrush deviceBrush = brush;
+        if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
+            deviceBrush.setTransform(brush.transform() * world);
+        fillPolygonsInTiles(painter, polygons, deviceBrush);
+    }
     painter.setWorldTransform(world);
     return true;
 }

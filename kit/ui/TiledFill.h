@@ -30,10 +30,12 @@ inline constexpr int fillTile = 32;
 void fillPolygonsInTiles(QPainter& painter, const std::vector<QPolygonF>& polygons, const QBrush& brush);
 
 // Strokes `path` with `style` and `brush` (both in the painter's current
-// space) by filling the outline of the stroke in tiles, when the stroke is
+// space) by filling the outline of the stroke, when the stroke is
 // antialiased, its box on the device covers more than 16 tiles and it is not
-// one straight solid segment without round caps (which Qt draws quickly);
+// one straight solid segment without round caps (which Qt draws quickly):
+// straight into the pixels when the brush is one plain colour and the
+// painter paints into a raster target (CoverageFill.h), else tile by tile;
 // false, having drawn nothing, otherwise.
-bool strokeInTiles(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
+bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
 
 } // namespace kit::detail

@@ -1,7 +1,8 @@
 // Strokes that reach across many pixels are painted as the outline of the
-// stroke filled tile by tile, and look as Qt's own stroke of them: the same
-// coverage on every pixel, within what antialiasing samples, with no seam
-// along the cuts and nothing blended twice.
+// stroke, filled straight into the image in a plain colour and tile by tile
+// in a gradient, and look as Qt's own stroke of them: the same coverage on
+// every pixel, within what antialiasing samples, with no seam along the cuts
+// and nothing blended twice.
 
 #include "UiTest.h"
 
@@ -56,7 +57,7 @@ QImage blank()
 using TiledFill = UiTest;
 
 // Polylines with round joins, a dashed diagonal, a curve, under a scale and
-// in a gradient, opaque and translucent: tile by tile as Qt strokes them. A
+// in a gradient, opaque and translucent: as Qt strokes them. A
 // curve is held to the stroke of a fine polyline along it, which Qt's own
 // stroke of the curve misses by more (its offset curves cut inside by up to
 // a pixel and its coverage falls short by 2 %).
@@ -105,14 +106,19 @@ TEST_F(TiledFill, StrokesLookAsQtStrokesThem)
             for (double opacity : {1.0, 0.6}) {
                 SCOPED_TRACE(std::string(c.what) + ", brush " + std::to_string(&brush - brushes) + ", opacity " +
                              std::to_string(opacity));
-                QImage tiled = blank(), stroked = blank();
-                for (QImage* image : {&tiled, &stroked}) {
+                // As filled here (straight into the image in a plain
+                // colour), tile by tile (the image clipped, so not written
+                // straight) and by Qt's own stroke.
+                QImage filled = blank(), tiled = blank(), stroked = blank();
+                for (QImage* image : {&filled, &tiled, &stroked}) {
                     QPainter painter(image);
                     painter.setRenderHint(QPainter::Antialiasing);
+                    if (image == &tiled)
+                        painter.setClipRect(image->rect());
                     painter.setTransform(c.transform);
                     painter.setOpacity(opacity);
-                    if (image == &tiled) {
-                        ASSERT_TRUE(detail::strokeInTiles(painter, c.path, c.style, brush));
+                    if (image != &stroked) {
+                        ASSERT_TRUE(detail::strokeAsOutline(painter, c.path, c.style, brush));
                         EXPECT_EQ(painter.transform(), c.transform) << "the painter's transform comes back";
                     } else if (c.reference) {
                         StrokeStyle round = c.style;
@@ -124,11 +130,14 @@ TEST_F(TiledFill, StrokesLookAsQtStrokesThem)
                         painter.drawPath(c.path.toQPainterPath());
                     }
                 }
+                // The same outline, by its exact coverage and by Qt's fill.
+                EXPECT_LE(compare(filled, tiled).worst, 4);
                 const Difference d = compare(tiled, stroked);
                 // Qt samples coverage to a few levels and flattens a round
-                // join a little differently; a seam along a cut, a lost tile
-                // or a piece blended twice would be off along a whole row or
-                // column of pixels and in the summed coverage.
+                // join (and the fine polyline along a curve) a little
+                // differently; a seam along a cut, a lost tile or a piece
+                // blended twice would be off along a whole row or column of
+                // pixels and in the summed coverage.
                 EXPECT_LE(d.worst, 64);
                 EXPECT_LE(d.off, 12);
                 EXPECT_NEAR(d.alphaA, d.alphaB, 0.02 * d.alphaB);
@@ -182,12 +191,12 @@ TEST_F(TiledFill, SmallStrokesAndHairlinesAreLeftToQt)
     painter.setRenderHint(QPainter::Antialiasing);
     const Path small([](Path& p) { p.addLines({{10, 10}, {40, 50}, {60, 20}}); });
     const Path large([](Path& p) { p.addLines({{10, 10}, {200, 150}}); });
-    EXPECT_FALSE(detail::strokeInTiles(painter, small, StrokeStyle{.lineWidth = 3}, QBrush(Qt::black)));
-    EXPECT_FALSE(detail::strokeInTiles(painter, large, StrokeStyle{.lineWidth = 3, .lineCap = LineCap::square},
-                                       QBrush(Qt::black)));
-    EXPECT_FALSE(detail::strokeInTiles(painter, large, StrokeStyle{.lineWidth = 0}, QBrush(Qt::black)));
+    EXPECT_FALSE(detail::strokeAsOutline(painter, small, StrokeStyle{.lineWidth = 3}, QBrush(Qt::black)));
+    EXPECT_FALSE(detail::strokeAsOutline(painter, large, StrokeStyle{.lineWidth = 3, .lineCap = LineCap::square},
+                                         QBrush(Qt::black)));
+    EXPECT_FALSE(detail::strokeAsOutline(painter, large, StrokeStyle{.lineWidth = 0}, QBrush(Qt::black)));
     painter.setRenderHint(QPainter::Antialiasing, false);
-    EXPECT_FALSE(detail::strokeInTiles(painter, large, StrokeStyle{.lineWidth = 3}, QBrush(Qt::black)));
+    EXPECT_FALSE(detail::strokeAsOutline(painter, large, StrokeStyle{.lineWidth = 3}, QBrush(Qt::black)));
     painter.end();
     EXPECT_EQ(compare(image, blank()).alphaA, 0) << "nothing drawn";
 }
