@@ -1,17 +1,10 @@
 #include "kit/ui/ConvexFill.h"
 
-#include "kit/ui/RasterTarget.h"
-
-#include <QBrush>
-#include <QColor>
 #include <QPainter>
 #include <QTransform>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <optional>
-#include <utility>
 
 namespace kit::detail {
 
@@ -141,20 +134,16 @@ bool convexOutline(const Path& path, const QTransform& toDevice, double toleranc
 
 bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush)
 {
-    const std::optional<std::uint32_t> colour = plainColour(painter, brush);
-    if (!colour)
+    if (!plainColour(painter, brush))
         return false;
     const QTransform world = painter.worldTransform();
     thread_local std::vector<Point> points;
     if (!convexOutline(path, world, flatness, points))
         return false;
     painter.resetTransform();
-    const std::optional<RasterTarget> target = RasterTarget::of(painter);
+    const bool filled = fillPolygons(painter, std::span(&points, 1), brush);
     painter.setWorldTransform(world);
-    if (!target)
-        return false;
-    fillCovered(*target, std::span(&points, 1), *colour);
-    return true;
+    return filled;
 }
 
 } // namespace kit::detail

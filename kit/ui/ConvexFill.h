@@ -8,10 +8,6 @@
 #include "kit/base/Point.h"
 #include "kit/ui/CoverageFill.h"
 
-#include <QRect>
-
-#include <cstdint>
-#include <functional>
 #include <vector>
 
 class QBrush;
@@ -27,8 +23,8 @@ namespace kit::detail {
 // falls) otherwise.
 bool convexOutline(const Path& path, const QTransform& toDevice, double tolerance, std::vector<Point>& points);
 
-// Fills `path` with `brush` (both in the painter's current space) by
-// forEachCoveredRow when the brush is one plain colour, the painter
+// Fills `path` with `brush` (both in the painter's current space) by its
+// coverage (fillPolygons) when the brush is one plain colour, the painter
 // antialiases and paints into a raster target, and the path is convex on
 // the device; false, having drawn nothing, otherwise.
 bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush);

@@ -264,12 +264,16 @@ void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect
                     const int start = int(w * 64 + std::size_t(std::countr_zero(bits))) * Band::block;
                     const int from = std::max(start, first), to = std::min(start + Band::block, last + 1);
                     untouchedUpTo(from);
-                    for (int c = from; c < to; ++c) {
+                    // Past the area's last column nothing is shown: those
+                    // cells are only cleared.
+                    const int shown = std::min(to, width);
+                    for (int c = from; c < shown; ++c) {
                         sum += line[c];
                         line[c] = 0;
-                        if (c < width)
-                            out[c] = coverageOf(sum);
+                        out[c] = coverageOf(sum);
                     }
+                    for (int c = std::max(from, shown); c < to; ++c)
+                        line[c] = 0;
                     if (from < width) {
                         if (runFrom < 0)
                             runFrom = from;
@@ -302,6 +306,10 @@ std::optional<std::uint32_t> plainColour(const QPainter& painter, const QBrush& 
     return qPremultiply(colour.rgba64()).toArgb32();
 }
 
+namespace {
+
+// Blends `premultiplied` over the pixels of `target` at the coverage of
+// `polygons` (device pixels).
 void fillCovered(const RasterTarget& target, std::span<const std::vector<Point>> polygons, std::uint32_t premultiplied)
 {
     if (premultiplied == 0)
@@ -325,6 +333,8 @@ void fillCovered(const RasterTarget& target, std::span<const std::vector<Point>>
         });
     });
 }
+
+} // namespace
 
 bool fillPolygons(QPainter& painter, std::span<const std::vector<Point>> polygons, const QBrush& brush)
 {

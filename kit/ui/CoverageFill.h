@@ -24,8 +24,6 @@ class QPainter;
 
 namespace kit::detail {
 
-class RasterTarget;
-
 // The coverage of the closed polygons `polygons` (device pixels) over the
 // pixels of `area`, filled by the nonzero rule as Qt's antialiased
 // rasteriser fills it (a pixel takes the absolute sum of the signed areas
@@ -49,10 +47,6 @@ bool withinReach(std::span<const std::vector<Point>> polygons);
 // The premultiplied plain colour `brush` paints with under the painter's
 // opacity, when it is one plain colour and the painter antialiases.
 std::optional<std::uint32_t> plainColour(const QPainter& painter, const QBrush& brush);
-
-// Blends `premultiplied` over the pixels of `target` at the coverage of
-// `polygons` (device pixels).
-void fillCovered(const RasterTarget& target, std::span<const std::vector<Point>> polygons, std::uint32_t premultiplied);
 
 // Fills `polygons` (device pixels, nonzero rule) with `brush` when the brush
 // is one plain colour, the painter antialiases, its transform is the

@@ -1,7 +1,6 @@
 #include "kit/ui/TiledFill.h"
 
 #include "kit/ui/CoverageFill.h"
-#include "kit/ui/RasterTarget.h"
 
 #include <QBrush>
 #include <QPainter>
@@ -225,17 +224,14 @@ bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& sty
     thread_local std::vector<QPolygonF> polygons;
     flatten(stroker.createStroke(line), world, 0.05, polygons);
     painter.resetTransform();
-    bool filled = false;
-    if (plainColour(painter, brush) && RasterTarget::of(painter)) {
-        thread_local std::vector<std::vector<Point>> corners;
-        corners.resize(polygons.size());
-        for (std::size_t i = 0; i < polygons.size(); ++i) {
-            corners[i].clear();
-            for (const QPointF& p : polygons[i])
-                corners[i].push_back({p.x(), p.y()});
-        }
-        filled = fillPolygons(painter, corners, brush);
+    thread_local std::vector<std::vector<Point>> corners;
+    corners.resize(polygons.size());
+    for (std::size_t i = 0; i < polygons.size(); ++i) {
+        corners[i].clear();
+        for (const QPointF& p : polygons[i])
+            corners[i].push_back({p.x(), p.y()});
     }
+    const bool filled = fillPolygons(painter, corners, brush);
     if (!filled) {
         // The brush keeps its place on the item while the painting is in pixels.
         QBrush deviceBrush = brush;
