@@ -5,8 +5,10 @@
 #include "app/Symbols.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStyleHints>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -113,7 +115,11 @@ SummaryBar::SummaryBar(QWidget* parent) : QWidget(parent)
 
     connect(settingsButton_, &QToolButton::clicked, this, &SummaryBar::settingsClicked);
     connect(reloadButton_, &QToolButton::clicked, this, &SummaryBar::reloadClicked);
-    connect(stopButton_, &QToolButton::clicked, this, &SummaryBar::stopClicked);
+    connect(stopButton_, &QToolButton::clicked, this, [this] {
+        if (stopShown_.isValid() && stopShown_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval())
+            return; // a click meant for the reload button that stood there
+        emit stopClicked();
+    });
 }
 
 void SummaryBar::setPath(const QString& path)
@@ -154,7 +160,10 @@ void SummaryBar::setTrailingShown(bool shown)
 void SummaryBar::updateTrailing()
 {
     progress_->setVisible(trailingShown_ && working_);
-    stopButton_->setVisible(trailingShown_ && working_);
+    const bool stopping = trailingShown_ && working_;
+    if (stopping && stopButton_->isHidden())
+        stopShown_.start();
+    stopButton_->setVisible(stopping);
     totalsBox_->setVisible(trailingShown_ && !working_);
 }
 

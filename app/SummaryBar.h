@@ -2,6 +2,7 @@
 
 #include "app/Totals.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -18,7 +19,10 @@ class ElidedLabel;
 // The 40-point bar under a project screen: an optional leading part (the
 // folder path, or a language's name), then the four totals with the
 // settings and reload buttons, or a spinner and a stop button while the
-// project is counted.
+// project is counted. The stop button takes the reload button's place, so
+// it takes no click for the time of a double click after it appears: the
+// second click of a double click on Reload does not stop the count the
+// first one started.
 class SummaryBar : public QWidget {
     Q_OBJECT
 
@@ -66,6 +70,7 @@ private:
     QToolButton* stopButton_ = nullptr;
     bool working_ = false;
     bool trailingShown_ = true;
+    QElapsedTimer stopShown_; // since the stop button last appeared
 };
 
 } // namespace qm

@@ -14,10 +14,12 @@
 
 #include "AppTestSupport.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -287,6 +289,48 @@ TEST_F(ProjectScreensTest, ReloadCountsAgainAndTheSpinnerEndsEvenWhenTheCountFai
     EXPECT_FALSE(screen->summaryBar()->progress()->isVisible());
     EXPECT_TRUE(screen->summaryBar()->reloadButton()->isVisible());
     EXPECT_EQ(names(screen->rows()), (Names{"Rust"}));
+}
+
+TEST_F(ProjectScreensTest, TheSecondClickOfADoubleClickOnReloadDoesNotStopTheCountItStarted)
+{
+    selected = project;
+    auto screen = overview();
+    SummaryBar* bar = screen->footer();
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int interval = hints->mouseDoubleClickInterval();
+    // Two clicks at one place, as a double click gives them; the interval is
+    // long enough that they are one double click however slow the machine.
+    hints->setMouseDoubleClickInterval(600000);
+    const QPoint where = bar->reloadButton()->mapTo(screen.get(), bar->reloadButton()->rect().center());
+    auto clickThere = [&] {
+        QWidget* target = screen->childAt(where);
+        ASSERT_TRUE(target);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(screen.get(), where));
+    };
+    const std::string& folder = project->path;
+    test::FakeCounter::hold(folder, 1);
+    clickThere();
+    ASSERT_TRUE(test::waitUntil([&] { return test::FakeCounter::pid(folder).has_value(); }));
+    test::settle();
+    ASSERT_EQ(screen->childAt(where), bar->stopButton()); // Stop stands where Reload was
+    clickThere();
+    test::settle();
+    EXPECT_TRUE(project->working.get());
+    test::FakeCounter::release(folder, 1);
+    finishCount();
+    EXPECT_EQ(test::FakeCounter::marks(folder),
+              (std::vector<std::string>{"--run--", "--end--"})); // the counter ran to its end
+
+    // A click on Stop once the time of a double click has passed stops the count.
+    hints->setMouseDoubleClickInterval(0);
+    test::FakeCounter::hold(folder, 2);
+    clickThere();
+    ASSERT_TRUE(test::waitUntil([&] { return test::FakeCounter::runs(folder).size() == 2; }));
+    test::settle();
+    clickThere();
+    finishCount();
+    EXPECT_EQ(test::FakeCounter::marks(folder), (std::vector<std::string>{"--run--", "--end--", "--run--"}));
+    hints->setMouseDoubleClickInterval(interval);
 }
 
 TEST_F(ProjectScreensTest, ResultsGoToTheProjectCountedAndOnlySavingTheSheetCountsTheEditedProject)
