@@ -1,6 +1,9 @@
+#include "app/SingleInstance.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,7 +13,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -120,6 +125,35 @@ TEST(EndToEnd, CountsAFolderGivenOnTheCommandLineAndTakesLaterLaunches)
     EXPECT_TRUE(app.printed("listed: second\xFF")) << app.output.toStdString();
     EXPECT_TRUE(app.printed("selected: second\xFF")) << app.output.toStdString();
     EXPECT_EQ(app.process.state(), QProcess::Running);
+}
+
+TEST(EndToEnd, ALaunchWhosePathsTheRunningInstanceDoesNotTakeOpensThemInAWindowOfItsOwn)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray first = QFile::encodeName(writeSources(dir, QStringLiteral("first")));
+    const QByteArray second = QFile::encodeName(writeSources(dir, QStringLiteral("second")));
+    const QString key = uniqueKey();
+    RunningApp app(key, {first});
+    ASSERT_TRUE(app.process.waitForStarted(10000));
+    ASSERT_TRUE(app.printed("listed: first")) << app.output.toStdString();
+
+    // A program holds every hand-off place the running instance has.
+    const QString socketPath = QDir(qm::SingleInstance::temporaryFolder(::getuid())).filePath(key);
+    std::vector<std::unique_ptr<QLocalSocket>> held;
+    for (int i = 0; i < qm::SingleInstance::Limits{}.connections; ++i) {
+        held.push_back(std::make_unique<QLocalSocket>());
+        held.back()->connectToServer(socketPath);
+        ASSERT_TRUE(held.back()->waitForConnected(10000));
+    }
+    QTest::qWait(200);
+
+    RunningApp again(key, {second});
+    ASSERT_TRUE(again.process.waitForStarted(10000));
+    EXPECT_TRUE(again.printed("listed: second")) << again.output.toStdString();
+    EXPECT_EQ(again.process.state(), QProcess::Running);
+    app.output += app.process.readAllStandardOutput();
+    EXPECT_FALSE(app.output.contains("listed: second"));
 }
 
 // Whether a process is gone: no longer there, or dead and only waiting to be reaped.
