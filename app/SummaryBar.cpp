@@ -1,6 +1,7 @@
 #include "app/SummaryBar.h"
 
 #include "app/BusyIndicator.h"
+#include "app/DisplayText.h"
 #include "app/ElidedLabel.h"
 #include "app/Symbols.h"
 
@@ -87,6 +88,18 @@ SummaryBar::SummaryBar(QWidget* parent) : QWidget(parent)
     totalsBox_ = new QWidget(rowWidget);
     auto* totals = new QHBoxLayout(totalsBox_);
     totals->setContentsMargins(0, 0, 0, 0);
+    // What the totals leave out, when the count could not read everything.
+    unreadableBox_ = new QWidget(totalsBox_);
+    auto* unreadable = new QHBoxLayout(unreadableBox_);
+    unreadable->setContentsMargins(0, 0, 10, 0);
+    auto* warning = new QLabel(unreadableBox_);
+    warning->setPixmap(symbolIcon(QStringLiteral("exclamationmark.triangle"), secondaryColor(this)).pixmap(14, 14));
+    unreadableLabel_ = new QLabel(unreadableBox_);
+    unreadableLabel_->setObjectName(QStringLiteral("unreadable"));
+    unreadable->addWidget(warning);
+    unreadable->addWidget(unreadableLabel_);
+    totals->addWidget(unreadableBox_);
+    unreadableBox_->hide();
     for (int i = 0; i < 4; ++i) {
         auto* icon = new QLabel(totalsBox_);
         icon->setPixmap(symbolIcon(QString::fromLatin1(kTotalSymbols[i]), secondaryColor(this)).pixmap(14, 14));
@@ -143,6 +156,24 @@ void SummaryBar::setTotals(const Totals& totals, const std::array<QString, 4>& h
         totalLabels_[i]->setText(QString::fromStdString(std::to_string(values[i])));
         totalLabels_[i]->setToolTip(help[i]);
     }
+}
+
+void SummaryBar::setUnreadable(const UnreadableEntries& entries)
+{
+    unreadableBox_->setVisible(entries.count > 0);
+    if (entries.count == 0)
+        return;
+    unreadableLabel_->setText(entries.count == 1 ? QStringLiteral("1 file or folder could not be read")
+                                                 : QStringLiteral("%1 files or folders could not be read")
+                                                       .arg(QString::fromStdString(std::to_string(entries.count))));
+    QStringList lines{QStringLiteral("Left out of the totals:")};
+    for (const std::string& entry : entries.first)
+        lines << displayText(entry);
+    if (entries.count > entries.first.size())
+        lines << QStringLiteral("and %1 more")
+                     .arg(QString::fromStdString(std::to_string(entries.count - entries.first.size())));
+    unreadableBox_->setToolTip(lines.join(u'\n'));
+    unreadableLabel_->setToolTip(unreadableBox_->toolTip());
 }
 
 void SummaryBar::setWorking(bool working)

@@ -47,9 +47,10 @@ std::string describeStartFailure(const std::string& executable, int error)
 }
 
 // Starts the child, leader of a process group of its own, with `output` as
-// its standard output and standard error and /dev/null as its standard
-// input. Returns an errno value.
-int spawn(const std::string& executable, const std::vector<std::string>& arguments, int output, pid_t& child)
+// its standard output, `errors` as its standard error and /dev/null as its
+// standard input. Returns an errno value.
+int spawn(const std::string& executable, const std::vector<std::string>& arguments, int output, int errors,
+          pid_t& child)
 {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(executable.c_str()));
@@ -61,7 +62,7 @@ int spawn(const std::string& executable, const std::vector<std::string>& argumen
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, output, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errors, STDERR_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
@@ -91,7 +92,7 @@ void endRunningProcesses()
 
 ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
                               std::uint64_t generation, std::size_t spare, std::stop_token stop,
-                              std::size_t largestOutput)
+                              std::size_t largestOutput, bool errorsApart)
 {
     ProcessResult result;
     auto& c = children();
@@ -118,9 +119,21 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         close(output);
         return result;
     }
+    // Standard error apart grows as written: the counter's warnings are a
+    // line per entry it could not read, and the file size limit below ends
+    // a child that writes without end.
+    const int errors = errorsApart ? ::memfd_create("process errors", MFD_CLOEXEC) : output;
+    if (errors < 0) {
+        result.startErrno = errno;
+        result.startError = describeStartFailure(executable, errno);
+        close(output);
+        return result;
+    }
     pid_t child = 0;
-    int error = spawn(executable, arguments, output, child);
+    int error = spawn(executable, arguments, output, errors, child);
     if (error != 0) {
+        if (errors != output)
+            close(errors);
         close(output);
         result.startErrno = error;
         result.startError = describeStartFailure(executable, error);
@@ -176,6 +189,12 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
     else if (written > 0)
         result.output = ProcessOutput(output, static_cast<std::size_t>(written), spare);
     close(output);
+    if (errors != output) {
+        const off_t said = ::lseek(errors, 0, SEEK_CUR);
+        if (said > 0)
+            result.errors = ProcessOutput(errors, static_cast<std::size_t>(said), 0);
+        close(errors);
+    }
     return result;
 }
 

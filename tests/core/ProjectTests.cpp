@@ -1,5 +1,6 @@
 #include "CountingTest.h"
 
+#include "core/CountFailureReason.h"
 #include "core/Project.h"
 #include "core/RunProcess.h"
 
@@ -38,15 +39,16 @@ TEST(ProjectModel, StartsEmptyIsEqualByPathAndHashesByPath)
 TEST(ProjectModel, ArgumentListFollowsTheOptions)
 {
     qm::Project project("/work/x");
-    EXPECT_EQ(project.counterArguments(), (Args{"--by-file", "--format", "json", "--sort", "code", "/work/x"}));
+    EXPECT_EQ(project.counterArguments(),
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--verbose", "/work/x"}));
     project.ignoreExtensions = " "; // a blank is not empty
     EXPECT_EQ(project.counterArguments(),
-              (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", " ", "/work/x"}));
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--verbose", "--exclude-ext", " ", "/work/x"}));
     project.ignoreExtensions = "md,json";
     project.ignoreMinified = project.ignoreGenerated = project.omitDuplicates = true;
     EXPECT_EQ(project.counterArguments(),
-              (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md,json", "--min", "--no-min",
-                    "--gen", "--no-gen", "--no-duplicates", "/work/x"}));
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--verbose", "--exclude-ext", "md,json", "--min",
+                    "--no-min", "--gen", "--no-gen", "--no-duplicates", "/work/x"}));
 }
 
 using ProjectCount = qmtest::CountingTest;
@@ -82,8 +84,9 @@ TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
     EXPECT_EQ(lines(), (Args{"processing..", "processing with ignored extensions"}));
 
     kit::runUntilIdle();
-    EXPECT_EQ(FakeCounter::runs(project->path), (std::vector<Args>{{"--by-file", "--format", "json", "--sort", "code",
-                                                                    "--exclude-ext", "md", project->path}}));
+    EXPECT_EQ(FakeCounter::runs(project->path),
+              (std::vector<Args>{{"--by-file", "--format", "json", "--sort", "code", "--verbose", "--exclude-ext", "md",
+                                  project->path}}));
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(*project->working);
     ASSERT_EQ(project->final->size(), 1u);
@@ -302,17 +305,28 @@ TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
     EXPECT_EQ(fine->final.get()[0]->lines, 11);
 }
 
+TEST(ProjectModel, TheOutputOfTheLargestRealTreesIsRead)
+{
+    // Five million one-line files with names of 200 characters, a record each.
+    std::vector<qmtest::FakeFile> files(1000, {std::string(200, 'n') + ".c", 1});
+    const std::size_t perThousand = counterOutput({{"C", files}}).size();
+    EXPECT_GT(qm::Project::largestOutput(), std::uint64_t{5000} * perThousand);
+}
+
 TEST_F(ProjectCount, OutputBeyondTheLimitIsRefusedWithoutBeingHeld)
 {
-    EXPECT_EQ(qm::Project::largestOutput(), std::size_t{512} << 20);
     qm::Project::overrideLargestOutput(std::size_t{1} << 20);
     auto project = std::make_shared<qm::Project>(counter.folder("app"));
     FakeCounter::setHugeOutput(project->path, std::size_t{64} << 20);
     std::string reason;
     project->process({}, [&](const std::string& said) { reason = said; });
     kit::runUntilIdle();
-    qm::Project::overrideLargestOutput(std::size_t{512} << 20);
+    qm::Project::overrideLargestOutput(qm::defaultLargestOutput);
     EXPECT_EQ(reason, "The counter wrote more than 1 MiB, more than any real folder gives; its output was not read.");
+    qm::ProcessResult tooLarge;
+    tooLarge.outputTooLarge = true;
+    EXPECT_EQ(qm::failureOfRun(tooLarge, "scc", qm::defaultLargestOutput),
+              "The counter wrote more than 4 GiB, more than any real folder gives; its output was not read.");
 }
 
 TEST_F(ProjectCount, AFailedDecodeKeepsEarlierResultsAndSkipsTheCompletion)
