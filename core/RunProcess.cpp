@@ -3,11 +3,14 @@
 #include "core/Output.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <sched.h>
 #include <set>
 #include <spawn.h>
 #include <sys/mman.h>
@@ -34,6 +37,35 @@ Children& children()
 {
     static auto* c = new Children; // never destroyed: worker threads may still ask at exit
     return *c;
+}
+
+// The running children's process groups again, where a signal handler reads
+// them without a lock; a slot holds 0 when free. Children beyond the slots
+// are ended by endRunningProcesses() only.
+std::array<std::atomic<pid_t>, 256> signalledGroups;
+// Signal handlers ending the groups right now.
+std::atomic<int> endingFromSignal{0};
+
+void rememberForSignals(pid_t child)
+{
+    for (auto& slot : signalledGroups) {
+        pid_t free = 0;
+        if (slot.compare_exchange_strong(free, child))
+            return;
+    }
+}
+
+// Before the child is reaped (its id free for another process): its slot is
+// freed, and a handler that may have read it has done its work.
+void forgetForSignals(pid_t child)
+{
+    for (auto& slot : signalledGroups) {
+        pid_t held = child;
+        if (slot.compare_exchange_strong(held, 0))
+            break;
+    }
+    while (endingFromSignal.load() != 0)
+        ::sched_yield();
 }
 
 void endGroup(pid_t child)
@@ -79,6 +111,15 @@ std::uint64_t processGeneration()
 {
     std::lock_guard lock(children().mutex);
     return children().generation;
+}
+
+void endRunningProcessesFromSignalHandler()
+{
+    ++endingFromSignal;
+    for (auto& slot : signalledGroups)
+        if (const pid_t child = slot.load(); child > 0)
+            ::kill(-child, SIGKILL);
+    --endingFromSignal;
 }
 
 void endRunningProcesses()
@@ -150,10 +191,12 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
     ::prlimit(child, RLIMIT_CORE, &noCore, nullptr);
     {
         std::lock_guard lock(c.mutex);
-        if (c.generation != generation)
+        if (c.generation != generation) {
             endGroup(child); // ended while it was being started
-        else
+        } else {
             c.running.insert(child);
+            rememberForSignals(child);
+        }
     }
     {
         // A stop ends the child, if it still runs (a stop requested before
@@ -172,6 +215,7 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         }
         std::lock_guard lock(c.mutex);
         c.running.erase(child);
+        forgetForSignals(child);
         result.ended = c.generation != generation || stop.stop_requested();
     }
     int status = 0;

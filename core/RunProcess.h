@@ -46,4 +46,11 @@ std::uint64_t processGeneration();
 // starts a new generation (used when the application quits).
 void endRunningProcesses();
 
+// The same end from a signal handler (the application must end whatever its
+// threads are doing): ends the children's process groups with nothing but
+// async-signal-safe calls, taking no lock. A child leaves the running set
+// only after any such end underway is done, so it never reaches a process
+// that took over a reaped child's id.
+void endRunningProcessesFromSignalHandler();
+
 } // namespace qm

@@ -1,4 +1,6 @@
 #include "CountingTest.h"
+#include "tests/support/NoMoreThreads.h"
+#include "tests/support/ProcessState.h"
 
 #include "core/CountFailureReason.h"
 #include "core/Project.h"
@@ -53,14 +55,7 @@ TEST(ProjectModel, ArgumentListFollowsTheOptions)
 
 using ProjectCount = qmtest::CountingTest;
 
-// Whether the process is gone (or dead and left for the system to reap).
-bool gone(int pid)
-{
-    std::ifstream state("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat;
-    std::getline(state, stat);
-    return stat.empty() || stat.find(") Z ") != std::string::npos;
-}
+using qmtest::processGone;
 
 TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
 {
@@ -149,7 +144,7 @@ TEST_F(ProjectCount, AHungCounterHoldsUpNoOtherProjectAndEndsWithItsProject)
     EXPECT_FALSE(*hung->working);
     kit::runUntilIdle(); // returns: no count is left running
     EXPECT_FALSE(hungHeardOf);
-    EXPECT_TRUE(gone(hungCounter));
+    EXPECT_TRUE(processGone(hungCounter));
 
     // A stopped count fails, saying so, and keeps the earlier results.
     auto stopped = std::make_shared<qm::Project>(counter.folder("stopped", counterOutput({{"Go", {}}})));
@@ -187,8 +182,8 @@ TEST_F(ProjectCount, EndingAllCountsStopsEveryCounter)
     ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(project->path) && FakeCounter::pid(other->path); }));
 
     qm::Project::endAllCounts();
-    EXPECT_TRUE(gone(*FakeCounter::pid(project->path)));
-    EXPECT_TRUE(gone(*FakeCounter::pid(other->path)));
+    EXPECT_TRUE(processGone(*FakeCounter::pid(project->path)));
+    EXPECT_TRUE(processGone(*FakeCounter::pid(other->path)));
     kit::runUntilIdle();
     EXPECT_FALSE(published);
     EXPECT_EQ(lines(), (Args{"processing..", "processing.."})); // no output, no error
@@ -512,22 +507,7 @@ TEST(RunProcessTest, JoinsBothStreamsReadsToTheEndAndReapsTheChild)
 
 namespace {
 
-// Leaves this process unable to start another thread or process, as under a
-// low process limit: the limit is 1 and the process's user has one
-// already. Root is not bound by the limit, so it becomes "nobody" first.
-void startNoMoreThreads()
-{
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-        std::_Exit(3);
-    const rlimit one{1, 1};
-    if (::setrlimit(RLIMIT_NPROC, &one) != 0)
-        std::_Exit(4);
-    try {
-        std::thread([] {}).join();
-        std::_Exit(5); // the limit does not hold here
-    } catch (const std::system_error&) {
-    }
-}
+using qmtest::startNoMoreThreads;
 
 using CountWithoutThreadsDeathTest = qmtest::CountingTest;
 

@@ -56,12 +56,13 @@ TEST_F(UnreadableCount, TheCountersWarningsBecomeTheProjectsUnreadableEntriesAnd
     project->process();
     kit::runUntilIdle();
     ASSERT_EQ(project->final->size(), 1u);
-    EXPECT_EQ(project->unreadable.get(),
-              (qm::UnreadableEntries{2, {project->path + "/b.c: Permission denied",
-                                         project->path + "/sub: Permission denied"}}));
+    EXPECT_EQ(project->unreadable.get(), (qm::UnreadableEntries{2,
+                                                                {project->path + "/b.c: Permission denied",
+                                                                 project->path + "/sub: Permission denied"}}));
     // The warnings are printed as the counter wrote them, before its output.
     const Args out = lines();
-    const auto warning = std::find(out.begin(), out.end(), "scc: warning: " + project->path + "/b.c: Permission denied");
+    const auto warning = std::find(out.begin(), out.end(),
+                                   "scc: warning: " + project->path + "/b.c: Permission denied");
     ASSERT_NE(warning, out.end());
     EXPECT_EQ(*(warning + 1), "scc: warning: " + project->path + "/sub: Permission denied");
     EXPECT_EQ(*(warning + 2), "Output: " + json);
@@ -141,8 +142,9 @@ TEST_F(UnreadableCount, ACountOfARealTreeNamesTheFilesAndFoldersTheUserCannotRea
     EXPECT_EQ(project->final.get()[0]->count, 1) << printed.str(); // main.c alone was counted
     auto entries = project->unreadable.get();
     std::sort(entries.first.begin(), entries.first.end());
-    EXPECT_EQ(entries, (qm::UnreadableEntries{2, {tree.path("locked") + ": Permission denied",
-                                                  tree.path("secret.c") + ": Permission denied"}}));
+    EXPECT_EQ(entries, (qm::UnreadableEntries{2,
+                                              {tree.path("locked") + ": Permission denied",
+                                               tree.path("secret.c") + ": Permission denied"}}));
 }
 
 } // namespace
