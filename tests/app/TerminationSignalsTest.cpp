@@ -17,6 +17,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -35,8 +36,9 @@ void startCounter()
 {
     const std::string file = counterPidFile(::getppid());
     std::thread([file] {
-        runProcessToEnd("/bin/sh", {"-c", "echo $$ > '" + file + ".part' && mv '" + file + ".part' '" + file +
-                                              "' && exec sleep 120"},
+        runProcessToEnd("/bin/sh",
+                        {"-c",
+                         "echo $$ > '" + file + ".part' && mv '" + file + ".part' '" + file + "' && exec sleep 120"},
                         processGeneration());
     }).detach();
     while (!std::filesystem::exists(file))
@@ -65,37 +67,35 @@ void expectCounterEnded()
     EXPECT_TRUE(qmtest::processGone(pid));
 }
 
-TEST(TerminationSignalsDeathTest, ASignalEndsAProcessWhoseMainThreadIsHeldUpForGoodAndItsCounter)
+// A process of its own whose main thread is held up for good, as by a fill
+// waiting on a piece that is never painted, with a counter running, gets
+// `signals`: it ends with `status`, and its counter with it.
+void expectEndedBySignals(std::chrono::seconds grace, const std::vector<int>& signals, int status)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     std::filesystem::remove(counterPidFile(::getpid()));
     EXPECT_EXIT(
         {
             endAfterAMinute();
-            quitOnTerminationSignals(std::chrono::seconds(1));
+            quitOnTerminationSignals(grace);
             startCounter();
-            ::kill(::getpid(), SIGTERM);
-            QSemaphore().acquire(); // as a fill waiting on a piece that is never painted
+            for (int number : signals)
+                ::kill(::getpid(), number);
+            QSemaphore().acquire();
         },
-        testing::ExitedWithCode(128 + SIGTERM), "");
+        testing::ExitedWithCode(status), "");
     expectCounterEnded();
+}
+
+TEST(TerminationSignalsDeathTest, ASignalEndsAProcessWhoseMainThreadIsHeldUpForGoodAndItsCounter)
+{
+    expectEndedBySignals(std::chrono::seconds(1), {SIGTERM}, 128 + SIGTERM);
 }
 
 TEST(TerminationSignalsDeathTest, ASecondSignalEndsTheProcessAtOnce)
 {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    std::filesystem::remove(counterPidFile(::getpid()));
-    EXPECT_EXIT(
-        {
-            endAfterAMinute();
-            quitOnTerminationSignals(std::chrono::seconds(3600));
-            startCounter();
-            ::kill(::getpid(), SIGHUP);
-            ::kill(::getpid(), SIGINT);
-            QSemaphore().acquire();
-        },
-        testing::ExitedWithCode(128 + SIGHUP), "");
-    expectCounterEnded();
+    // Long before the grace is over; with the first signal's status.
+    expectEndedBySignals(std::chrono::seconds(3600), {SIGHUP, SIGINT}, 128 + SIGHUP);
 }
 
 } // namespace

@@ -75,9 +75,8 @@ TEST(PaintingThreadsDeathTest, NoThreadIsHeldNorLostWhenNoneCanBeHad)
             qmtest::startNoMoreThreads();
             const PaintingThreads threads = holdPaintingThreads(2);
             // The pool has no thread, and was asked for none it could not start.
-            std::_Exit(threads.held == 0 && !threads.lost && QThreadPool::globalInstance()->activeThreadCount() == 0
-                           ? 0
-                           : 1);
+            std::_Exit(
+                threads.held == 0 && !threads.lost && QThreadPool::globalInstance()->activeThreadCount() == 0 ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
 }
