@@ -111,8 +111,10 @@ int QuillmarrowApp::main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         paths << absolutePath(QByteArray(argv[i]), here);
 
-    // A launch that hands its paths to the running instance ends at once,
-    // telling whether every path exists.
+    // A launch whose paths the running instance takes ends at once, telling
+    // whether every path exists; one whose paths it does not take (it
+    // answers no more hand-offs, or not at all) opens them in a window of
+    // its own, without listening for later launches.
     int handOffStatus = 0;
     for (const QByteArray& path : paths) {
         if (!existsOnDisk(path)) {
