@@ -104,11 +104,6 @@ bool SingleInstance::isWhole(const QByteArray& message)
            (message.size() == kGreeting.size() + 1 || message.endsWith(QByteArray(2, '\0')));
 }
 
-QByteArray SingleInstance::answer()
-{
-    return kAnswer;
-}
-
 QByteArrayList SingleInstance::decode(const QByteArray& message)
 {
     if (!message.startsWith(kGreeting))

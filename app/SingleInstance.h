@@ -71,12 +71,11 @@ public:
     // The wire format of a hand-off: a greeting line, then the absolute
     // paths as the bytes the system gave, each ended by a NUL byte (the one
     // byte no path holds), then one more NUL byte, which ends the message.
-    // The instance answers a whole message with answer().
+    // The instance answers a whole message it took with a line of its own.
     static QByteArray encode(const QByteArrayList& paths);
     static QByteArrayList decode(const QByteArray& message);
     // Whether a message has come to its end.
     static bool isWhole(const QByteArray& message);
-    static QByteArray answer();
 
 signals:
     // A later launch asked for these paths to be opened (possibly none).

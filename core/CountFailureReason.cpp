@@ -1,5 +1,6 @@
 #include "core/CountFailureReason.h"
 
+#include "core/UnreadableEntries.h"
 #include "kit/base/Json.h"
 
 #include <cerrno>
@@ -32,10 +33,11 @@ std::string_view message(std::string_view output)
     return output;
 }
 
-// What a failing counter said: on standard error, where it says why, or else in its output.
+// What a failing counter said: on standard error, where it says why after
+// its warnings, or else in its output.
 std::string_view message(const ProcessResult& run)
 {
-    const std::string_view said = message(run.errors.view());
+    const std::string_view said = message(firstOtherLine(run.errors.view()));
     return said.empty() ? message(run.output.view()) : said;
 }
 

@@ -82,12 +82,18 @@ TEST_F(UnreadableCount, TheCountersWarningsBecomeTheProjectsUnreadableEntriesAnd
     EXPECT_EQ(project->unreadable.get(), qm::UnreadableEntries{});
     EXPECT_EQ(project->final->size(), 1u);
 
-    // A counter that fails says why on standard error, where the real one does.
+    // A counter that fails says why on standard error, where the real one does, after its warnings.
     FakeCounter::setStandardError(project->path, "scc: /nowhere: No such file or directory\n");
     FakeCounter::setExitStatus(project->path, 2);
     project->process({}, [&](const std::string& said) { reason = said; });
     kit::runUntilIdle();
     EXPECT_EQ(reason, "The counter stopped with status 2: scc: /nowhere: No such file or directory");
+    FakeCounter::setStandardError(project->path, "scc: warning: /x: Permission denied\n"
+                                                 "scc: cannot write the output: No space left on device\n");
+    FakeCounter::setExitStatus(project->path, 1);
+    project->process({}, [&](const std::string& said) { reason = said; });
+    kit::runUntilIdle();
+    EXPECT_EQ(reason, "The counter stopped with status 1: scc: cannot write the output: No space left on device");
 }
 
 // A folder that everyone may enter, removed with what it holds, whatever its permissions.
