@@ -125,34 +125,31 @@ public:
     const std::string& error() const { return error_; }
 
 private:
-    // Where a value stands in its container: an array's index, or an object's key.
-    struct Place {
-        std::size_t index = 0;
-        std::string key;
-        bool inArray = false;
-    };
-
-    Place placeOfNext() const
-    {
-        if (open_.empty())
-            return {};
-        const json& parent = *open_.back();
-        return parent.is_array() ? Place{parent.size(), {}, true} : Place{0, key_, false};
-    }
-    // The coding path of the value about to be put, written as Decoder writes it.
+    // The coding path of the value about to be put, written as Decoder writes
+    // it. Worked out from the open containers only when a literal is kept
+    // (rarely): each stands in its parent at an index or under a key, found
+    // by its address, since a parent does not grow while a child is open.
     std::string pathOfNext() const
     {
         std::string path;
-        auto append = [&path](const Place& place) {
-            if (place.inArray)
-                path += "[" + std::to_string(place.index) + "]";
+        auto appendIndex = [&path](std::size_t index) { path += "[" + std::to_string(index) + "]"; };
+        auto appendKey = [&path](const std::string& key) { path += (path.empty() ? "" : ".") + key; };
+        for (std::size_t i = 1; i < open_.size(); ++i) {
+            const json& parent = *open_[i - 1];
+            if (parent.is_array()) {
+                appendIndex(static_cast<std::size_t>(open_[i] - parent.get_ref<const json::array_t&>().data()));
+                continue;
+            }
+            for (const auto& [key, value] : parent.items())
+                if (&value == open_[i])
+                    appendKey(key);
+        }
+        if (!open_.empty()) {
+            if (open_.back()->is_array())
+                appendIndex(open_.back()->size());
             else
-                path += (path.empty() ? "" : ".") + place.key;
-        };
-        for (std::size_t i = 1; i < places_.size(); ++i)
-            append(places_[i]);
-        if (!open_.empty())
-            append(placeOfNext());
+                appendKey(key_);
+        }
         return path;
     }
     json* put(json value)
@@ -172,23 +169,18 @@ private:
     }
     bool open(json container)
     {
-        if (literals_)
-            places_.push_back(placeOfNext());
         open_.push_back(put(std::move(container)));
         return true;
     }
     bool close()
     {
         open_.pop_back();
-        if (literals_)
-            places_.pop_back();
         return true;
     }
 
     json& root_;
     NumberLiterals* literals_;
-    std::vector<json*> open_;   // only the innermost open container ever grows
-    std::vector<Place> places_; // where each open container stands (kept only for literals)
+    std::vector<json*> open_; // only the innermost open container ever grows
     std::string key_;
     std::string error_;
 };
