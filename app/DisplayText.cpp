@@ -1,5 +1,7 @@
 #include "app/DisplayText.h"
 
+#include <QUrl>
+
 namespace qm {
 
 namespace {
@@ -20,7 +22,41 @@ bool breaksLines(char16_t c)
     }
 }
 
+// A character that shows nothing of itself or changes how the text around
+// it is shown: controls, formatting marks (among them the marks, embeddings,
+// overrides and isolates of text direction) and line or paragraph breaks.
+bool invisible(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
+
+QString displayLink(const QUrl& url)
+{
+    // The scheme and the host as sent on the wire, then the rest as it reads.
+    return url.toString(QUrl::RemoveUserInfo | QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment |
+                        QUrl::FullyEncoded) +
+           displayLinkText(url.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::PrettyDecoded));
+}
+
+QString displayLinkText(const QString& text)
+{
+    QString shown;
+    for (const char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        shown += invisible(c) ? QString::fromLatin1(character.toUtf8().toPercentEncoding()) : character;
+    }
+    return shown;
+}
 
 QString displayText(std::string_view bytes)
 {

@@ -100,6 +100,7 @@ void ProjectScreen::showProjectSummary(SummaryBar* bar,
     bar->setPath(p ? displayText(p->path) : QString());
     bar->setWorking(p && p->working.get());
     bar->setTotals(Totals::of(languages), SummaryBar::projectHelp());
+    bar->setUnreadable(p ? p->unreadable.get() : UnreadableEntries{});
 }
 
 void ProjectScreen::wireSummaryBar(SummaryBar* bar)

@@ -8,13 +8,13 @@
 #include "app/TerminationSignals.h"
 #include "app/TestHooks.h"
 #include "core/Project.h"
+#include "kit/ui/PaintingThreads.h"
 
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QThread>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <iostream>
@@ -78,17 +78,26 @@ void QuillmarrowApp::buildCommands(QMainWindow& window)
 
 int QuillmarrowApp::main(int argc, char* argv[])
 {
+    // Qt's raster engine cuts a large fill into pieces for the global thread
+    // pool, waking a pool thread per piece, and waits for them all. Its
+    // threads are started now, before anything else takes the threads the
+    // user may have, and kept: painting never waits on a thread that could
+    // not be started. Two of them: the splash screen's blobs are repainted
+    // on every frame while the first count runs, when the counter keeps
+    // every core busy; with a pool thread per core, those wake-ups cost as
+    // much again as the painting, and each one takes a core from the counter.
+    // Two keep most of the gain of painting in pieces.
+    const kit::PaintingThreads painting = kit::holdPaintingThreads(std::min(2, QThread::idealThreadCount()));
+    if (painting.held == 0 || painting.lost) {
+        std::cerr << "Quillmarrow cannot start: no thread can be started to paint its window (the limit on this "
+                     "user's processes and threads is reached)."
+                  << std::endl;
+        return 1;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
     QApplication::setQuitOnLastWindowClosed(false);
-    // Qt's raster engine cuts a large fill into pieces for the global thread
-    // pool, waking a pool thread per piece. The splash screen's blobs are
-    // repainted on every frame while the first count runs, when the counter
-    // keeps every core busy: with a pool thread per core, those wake-ups cost
-    // as much again as the painting, and each one takes a core from the
-    // counter. Two pool threads keep most of the gain of painting in pieces.
-    QThreadPool::globalInstance()->setMaxThreadCount(std::min(2, QThread::idealThreadCount()));
     // The desktop matches the windows with the entry of this id (its name and icon in docks and task
     // switchers); where a window shows an icon of its own, it is this one.
     QGuiApplication::setDesktopFileName(QStringLiteral(QM_APP_ID));
@@ -102,8 +111,10 @@ int QuillmarrowApp::main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         paths << absolutePath(QByteArray(argv[i]), here);
 
-    // A launch that hands its paths to the running instance ends at once,
-    // telling whether every path exists.
+    // A launch whose paths the running instance takes ends at once, telling
+    // whether every path exists; one whose paths it does not take (it
+    // answers no more hand-offs, or not at all) opens them in a window of
+    // its own, without listening for later launches.
     int handOffStatus = 0;
     for (const QByteArray& path : paths) {
         if (!existsOnDisk(path)) {

@@ -3,6 +3,7 @@
 #include "kit/base/Url.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,6 +21,7 @@ namespace qm {
 namespace {
 constexpr int kConnectTimeoutMs = 2000;
 const QByteArray kGreeting = "quillmarrow-open\n";
+const QByteArray kAnswer = "quillmarrow-taken\n";
 } // namespace
 
 SingleInstance::SingleInstance(QString key, QObject* parent)
@@ -91,7 +93,15 @@ QByteArray SingleInstance::encode(const QByteArrayList& paths)
     QByteArray message = kGreeting;
     for (const QByteArray& path : paths)
         message += QByteArray::fromStdString(kit::Url::fileURL(path.toStdString()).path) + '\0';
-    return message;
+    return message + '\0';
+}
+
+bool SingleInstance::isWhole(const QByteArray& message)
+{
+    // No path is empty: two NUL bytes in a row, or one straight after the
+    // greeting, can only be the end.
+    return message.startsWith(kGreeting) && message.endsWith('\0') &&
+           (message.size() == kGreeting.size() + 1 || message.endsWith(QByteArray(2, '\0')));
 }
 
 QByteArrayList SingleInstance::decode(const QByteArray& message)
@@ -107,7 +117,7 @@ QByteArrayList SingleInstance::decode(const QByteArray& message)
     return paths;
 }
 
-bool SingleInstance::handOff(const QByteArrayList& paths)
+bool SingleInstance::handOff(const QByteArrayList& paths, int answerMs)
 {
     if (!folderIsPrivate())
         return false; // whoever listens there need not be this user
@@ -120,6 +130,17 @@ bool SingleInstance::handOff(const QByteArrayList& paths)
         if (!socket.waitForBytesWritten(kConnectTimeoutMs))
             return false;
     }
+    // The paths count as taken only when the instance says so: one that
+    // has all the hand-offs it takes at once closes the connection unread.
+    const QDeadlineTimer deadline(answerMs);
+    QByteArray reply;
+    while (reply.size() < kAnswer.size()) {
+        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(int(deadline.remainingTime())))
+            return false;
+        reply += socket.read(kAnswer.size() - reply.size());
+    }
+    if (reply != kAnswer)
+        return false;
     socket.disconnectFromServer();
     if (socket.state() != QLocalSocket::UnconnectedState)
         socket.waitForDisconnected(kConnectTimeoutMs);
@@ -169,7 +190,6 @@ void SingleInstance::acceptConnections()
         ++connections_;
         auto buffer = std::make_shared<QByteArray>();
         auto done = std::make_shared<bool>(false);
-        auto tooLarge = std::make_shared<bool>(false);
         auto close = [this, socket, done] {
             if (*done)
                 return;
@@ -178,30 +198,37 @@ void SingleInstance::acceptConnections()
             socket->abort();
             socket->deleteLater();
         };
-        auto readAll = [this, socket, buffer, tooLarge, close] {
-            const QByteArray read = socket->read(limits_.messageBytes + 1 - buffer->size());
-            *buffer += read;
-            if (buffer->size() > limits_.messageBytes) {
-                *tooLarge = true;
+        auto readAll = [this, socket, buffer, close] {
+            *buffer += socket->read(limits_.messageBytes + 1 - buffer->size());
+            if (buffer->size() > limits_.messageBytes)
                 close();
-            }
         };
-        auto finish = [this, socket, buffer, done, tooLarge, readAll, close] {
+        // A whole message is taken and answered; the connection then ends
+        // once the answer is out.
+        auto take = [this, socket, buffer, done, readAll] {
             if (*done)
                 return;
             readAll();
-            if (*done)
+            if (*done || !isWhole(*buffer))
                 return;
-            close();
-            if (!*tooLarge && buffer->startsWith(kGreeting))
-                emit pathsReceived(decode(*buffer));
+            *done = true;
+            --connections_;
+            emit pathsReceived(decode(*buffer));
+            socket->write(kAnswer);
+            socket->disconnectFromServer();
+            if (socket->state() == QLocalSocket::UnconnectedState)
+                socket->deleteLater();
         };
         socket->setReadBufferSize(limits_.messageBytes + 1);
-        connect(socket, &QLocalSocket::readyRead, this, readAll);
-        connect(socket, &QLocalSocket::disconnected, this, finish);
+        connect(socket, &QLocalSocket::readyRead, this, take);
+        connect(socket, &QLocalSocket::disconnected, this, [socket, close] {
+            close(); // a message cut short is dropped
+            socket->deleteLater();
+        });
         QTimer::singleShot(limits_.connectionMs, socket, close);
+        take();
         if (socket->state() == QLocalSocket::UnconnectedState)
-            finish();
+            close();
     }
 }
 

@@ -11,8 +11,9 @@ namespace qm {
 // Keeps the application to one running instance per user and graphical
 // session. The first instance listens on a local socket; a later launch
 // hands its paths (made absolute against its own working folder) to that
-// instance and ends. The socket lives in a folder of the user's alone, so no
-// other user can stand in for the running instance and take the paths.
+// instance and, once the instance has answered that it took them, ends. The
+// socket lives in a folder of the user's alone, so no other user can stand
+// in for the running instance and take the paths.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -29,11 +30,14 @@ public:
     explicit SingleInstance(QString key = defaultKey(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // Hands the paths to a running instance. True when one took them; the
-    // caller then exits. An empty list asks the running instance to come to
-    // the front. False, handing nothing, when the socket's folder is not
-    // the user's alone.
-    bool handOff(const QByteArrayList& paths);
+    // Hands the paths to a running instance. True when one answered that it
+    // took them; the caller then exits. An empty list asks the running
+    // instance to come to the front. False when nobody listens, the instance
+    // closed the connection or did not answer within `answerMs` (it is busy
+    // with as many hand-offs as it takes at once, or is not itself): the
+    // paths were not taken. False, handing nothing, when the socket's folder
+    // is not the user's alone.
+    bool handOff(const QByteArrayList& paths, int answerMs = 5000);
 
     // Starts listening for later launches. False when that failed, or the
     // socket's folder is not the user's alone (the application then runs
@@ -66,9 +70,12 @@ public:
 
     // The wire format of a hand-off: a greeting line, then the absolute
     // paths as the bytes the system gave, each ended by a NUL byte (the one
-    // byte no path holds).
+    // byte no path holds), then one more NUL byte, which ends the message.
+    // The instance answers a whole message it took with a line of its own.
     static QByteArray encode(const QByteArrayList& paths);
     static QByteArrayList decode(const QByteArray& message);
+    // Whether a message has come to its end.
+    static bool isWhole(const QByteArray& message);
 
 signals:
     // A later launch asked for these paths to be opened (possibly none).

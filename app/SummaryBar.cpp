@@ -1,12 +1,15 @@
 #include "app/SummaryBar.h"
 
 #include "app/BusyIndicator.h"
+#include "app/DisplayText.h"
 #include "app/ElidedLabel.h"
 #include "app/Symbols.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStyleHints>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -85,6 +88,18 @@ SummaryBar::SummaryBar(QWidget* parent) : QWidget(parent)
     totalsBox_ = new QWidget(rowWidget);
     auto* totals = new QHBoxLayout(totalsBox_);
     totals->setContentsMargins(0, 0, 0, 0);
+    // What the totals leave out, when the count could not read everything.
+    unreadableBox_ = new QWidget(totalsBox_);
+    auto* unreadable = new QHBoxLayout(unreadableBox_);
+    unreadable->setContentsMargins(0, 0, 10, 0);
+    auto* warning = new QLabel(unreadableBox_);
+    warning->setPixmap(symbolIcon(QStringLiteral("exclamationmark.triangle"), secondaryColor(this)).pixmap(14, 14));
+    unreadableLabel_ = new QLabel(unreadableBox_);
+    unreadableLabel_->setObjectName(QStringLiteral("unreadable"));
+    unreadable->addWidget(warning);
+    unreadable->addWidget(unreadableLabel_);
+    totals->addWidget(unreadableBox_);
+    unreadableBox_->hide();
     for (int i = 0; i < 4; ++i) {
         auto* icon = new QLabel(totalsBox_);
         icon->setPixmap(symbolIcon(QString::fromLatin1(kTotalSymbols[i]), secondaryColor(this)).pixmap(14, 14));
@@ -113,7 +128,11 @@ SummaryBar::SummaryBar(QWidget* parent) : QWidget(parent)
 
     connect(settingsButton_, &QToolButton::clicked, this, &SummaryBar::settingsClicked);
     connect(reloadButton_, &QToolButton::clicked, this, &SummaryBar::reloadClicked);
-    connect(stopButton_, &QToolButton::clicked, this, &SummaryBar::stopClicked);
+    connect(stopButton_, &QToolButton::clicked, this, [this] {
+        if (stopShown_.isValid() && stopShown_.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval())
+            return; // a click meant for the reload button that stood there
+        emit stopClicked();
+    });
 }
 
 void SummaryBar::setPath(const QString& path)
@@ -139,6 +158,24 @@ void SummaryBar::setTotals(const Totals& totals, const std::array<QString, 4>& h
     }
 }
 
+void SummaryBar::setUnreadable(const UnreadableEntries& entries)
+{
+    unreadableBox_->setVisible(entries.count > 0);
+    if (entries.count == 0)
+        return;
+    unreadableLabel_->setText(entries.count == 1 ? QStringLiteral("1 file or folder could not be read")
+                                                 : QStringLiteral("%1 files or folders could not be read")
+                                                       .arg(QString::fromStdString(std::to_string(entries.count))));
+    QStringList lines{QStringLiteral("Left out of the totals:")};
+    for (const std::string& entry : entries.first)
+        lines << displayText(entry);
+    if (entries.count > entries.first.size())
+        lines << QStringLiteral("and %1 more")
+                     .arg(QString::fromStdString(std::to_string(entries.count - entries.first.size())));
+    unreadableBox_->setToolTip(lines.join(u'\n'));
+    unreadableLabel_->setToolTip(unreadableBox_->toolTip());
+}
+
 void SummaryBar::setWorking(bool working)
 {
     working_ = working;
@@ -154,7 +191,10 @@ void SummaryBar::setTrailingShown(bool shown)
 void SummaryBar::updateTrailing()
 {
     progress_->setVisible(trailingShown_ && working_);
-    stopButton_->setVisible(trailingShown_ && working_);
+    const bool stopping = trailingShown_ && working_;
+    if (stopping && stopButton_->isHidden())
+        stopShown_.start();
+    stopButton_->setVisible(stopping);
     totalsBox_->setVisible(trailingShown_ && !working_);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/Totals.h"
+#include "core/UnreadableEntries.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -17,8 +19,12 @@ class ElidedLabel;
 
 // The 40-point bar under a project screen: an optional leading part (the
 // folder path, or a language's name), then the four totals with the
-// settings and reload buttons, or a spinner and a stop button while the
-// project is counted.
+// settings and reload buttons (the totals led by a warning when the count
+// could not read some files or folders), or a spinner and a stop button
+// while the project is counted. The stop button takes the reload button's place, so
+// it takes no click for the time of a double click after it appears: the
+// second click of a double click on Reload does not stop the count the
+// first one started.
 class SummaryBar : public QWidget {
     Q_OBJECT
 
@@ -32,12 +38,18 @@ public:
 
     // The totals with their tooltips (lines, blank, comments, code).
     void setTotals(const Totals& totals, const std::array<QString, 4>& help);
+    // Says beside the totals how many files or folders the count could not
+    // read (and so left out of them), naming the first few in its tooltip;
+    // shows nothing when there are none.
+    void setUnreadable(const UnreadableEntries& entries);
     void setWorking(bool working);
     // Hides the totals, the buttons and the spinner.
     void setTrailingShown(bool shown);
 
     ElidedLabel* pathLabel() const { return pathLabel_; }
     QLabel* totalLabel(int i) const { return totalLabels_[i]; }
+    QWidget* unreadable() const { return unreadableBox_; }
+    QLabel* unreadableLabel() const { return unreadableLabel_; }
     QToolButton* settingsButton() const { return settingsButton_; }
     QToolButton* reloadButton() const { return reloadButton_; }
     BusyIndicator* progress() const { return progress_; }
@@ -59,6 +71,8 @@ private:
     QWidget* pathBox_ = nullptr;
     ElidedLabel* pathLabel_ = nullptr;
     QWidget* totalsBox_ = nullptr;
+    QWidget* unreadableBox_ = nullptr;
+    QLabel* unreadableLabel_ = nullptr;
     std::array<QLabel*, 4> totalLabels_{};
     QToolButton* settingsButton_ = nullptr;
     QToolButton* reloadButton_ = nullptr;
@@ -66,6 +80,7 @@ private:
     QToolButton* stopButton_ = nullptr;
     bool working_ = false;
     bool trailingShown_ = true;
+    QElapsedTimer stopShown_; // since the stop button last appeared
 };
 
 } // namespace qm

@@ -1,5 +1,7 @@
 #include "app/UpdateResultDialog.h"
 
+#include "app/DisplayText.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -55,10 +57,10 @@ UpdateResultDialog::UpdateResultDialog(const UpdateCheckResult& result, QWidget*
         // Where "Download" leads is shown; a link the application may not
         // open (not https) is shown as text, and not offered.
         if (!result.downloadLink.isEmpty())
-            linkText = QStringLiteral("Download from %1").arg(result.downloadLink.toDisplayString());
+            linkText = QStringLiteral("Download from %1").arg(displayLink(result.downloadLink));
         else if (!result.update->downloadUrl.empty())
             linkText = QStringLiteral("The feed's download link is not a secure web address, so it is not offered: %1")
-                           .arg(QString::fromStdString(result.update->downloadUrl));
+                           .arg(displayLinkText(QString::fromStdString(result.update->downloadUrl)));
         break;
     case UpdateCheckResult::Kind::failed:
         icon = QStyle::SP_MessageBoxWarning;

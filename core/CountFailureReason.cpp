@@ -1,5 +1,6 @@
 #include "core/CountFailureReason.h"
 
+#include "core/UnreadableEntries.h"
 #include "kit/base/Json.h"
 
 #include <cerrno>
@@ -11,10 +12,12 @@ namespace qm {
 
 namespace {
 
-// "512 MiB", or the bytes when they are not a whole number of MiB.
+// "4 GiB", "512 MiB", or the bytes when they are not a whole number of either.
 std::string amount(std::size_t bytes)
 {
-    constexpr std::size_t mebibyte = std::size_t{1} << 20;
+    constexpr std::size_t mebibyte = std::size_t{1} << 20, gibibyte = std::size_t{1} << 30;
+    if (bytes % gibibyte == 0)
+        return std::to_string(bytes / gibibyte) + " GiB";
     if (bytes % mebibyte == 0)
         return std::to_string(bytes / mebibyte) + " MiB";
     return std::to_string(bytes) + " bytes";
@@ -28,6 +31,14 @@ std::string_view message(std::string_view output)
     if (!output.empty() && (output.front() == '[' || output.front() == '{'))
         return {};
     return output;
+}
+
+// What a failing counter said: on standard error, where it says why after
+// its warnings, or else in its output.
+std::string_view message(const ProcessResult& run)
+{
+    const std::string_view said = message(firstOtherLine(run.errors.view()));
+    return said.empty() ? message(run.output.view()) : said;
 }
 
 } // namespace
@@ -49,11 +60,16 @@ std::optional<std::string> failureOfRun(const ProcessResult& run, const std::str
                (name ? std::string(" (") + name + ")." : std::string("."));
     }
     if (run.exitStatus != 0) {
-        const std::string_view said = message(run.output);
+        const std::string_view said = message(run);
         return "The counter stopped with status " + std::to_string(run.exitStatus) +
                (said.empty() ? "." : ": " + std::string(said));
     }
     return std::nullopt;
+}
+
+std::string otherErrorsReason(std::string_view line)
+{
+    return "The counter said on standard error: " + std::string(line.substr(0, 200));
 }
 
 std::string undecodableOutputReason(const kit::DecodingError& error)

@@ -6,6 +6,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kit {
 class DecodingError;
@@ -22,6 +23,9 @@ namespace qm {
 std::optional<std::string> failureOfRun(const ProcessResult& run, const std::string& executable,
                                         std::size_t largestOutput);
 
+// The counter said something on standard error besides its warnings of
+// entries it could not read: `line`, the first such line.
+std::string otherErrorsReason(std::string_view line);
 // The output is not the counter's JSON.
 std::string undecodableOutputReason(const kit::DecodingError& error);
 // The output's figures cannot be true (`what` from impossibleFigures()).

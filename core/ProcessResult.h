@@ -10,8 +10,10 @@ namespace qm {
 // How one run of an executable went (see runProcessToEnd).
 struct ProcessResult {
     // Everything the child wrote on standard output and standard error, in
-    // the order written.
+    // the order written; only standard output when standard error was kept apart.
     ProcessOutput output;
+    // What the child wrote on standard error, when it was kept apart.
+    ProcessOutput errors;
     // Why the executable could not be started, and the errno value that
     // said so; nothing when it started.
     std::optional<std::string> startError;

@@ -111,7 +111,9 @@ Project::~Project()
 
 std::vector<std::string> Project::counterArguments() const
 {
-    std::vector<std::string> arguments{"--by-file", "--format", "json", "--sort", "code"};
+    // "--verbose" has the counter name on standard error each file or folder
+    // it could not read, which the count would otherwise leave out unsaid.
+    std::vector<std::string> arguments{"--by-file", "--format", "json", "--sort", "code", "--verbose"};
     if (!ignoreExtensions.empty()) {
         arguments.push_back("--exclude-ext");
         arguments.push_back(ignoreExtensions);
@@ -183,7 +185,7 @@ void Project::runCount(Count count)
     };
     try {
         ProcessResult run = runProcessToEnd(count.executable, count.arguments, count.generation, counterOutputPadding,
-                                            count.stop, count.largestOutput);
+                                            count.stop, count.largestOutput, true);
         if (run.ended) {
             // Stopped, replaced or removed: only a stopped count is still the
             // latest, and fails.
@@ -196,7 +198,11 @@ void Project::runCount(Count count)
         }
         if (run.startError)
             printLine("ERROR: " + *run.startError);
+        // What the counter said on standard error comes first, as it wrote it before its output.
+        if (std::string_view said = run.errors.view(); !said.empty())
+            printLine(said.ends_with('\n') ? said.substr(0, said.size() - 1) : said);
         std::shared_ptr<const LanguageList> result;
+        UnreadableEntries unreadable;
         {
             std::optional<OutputPrinting> printing;
             if (!run.outputTooLarge)
@@ -205,26 +211,34 @@ void Project::runCount(Count count)
                 printing.reset();
                 return fail(*reason, *reason);
             }
+            auto named = unreadableEntries(run.errors);
+            if (!named) {
+                printing.reset();
+                const std::string reason = otherErrorsReason(firstOtherLine(run.errors));
+                return fail(reason, reason);
+            }
+            unreadable = std::move(*named);
             result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
         }
         if (count.stop.stop_requested())
             return fail(stoppedReason(), stoppedReason(), true);
         if (auto impossible = impossibleFigures(*result))
             return fail(impossibleFiguresReason(*impossible), impossibleFiguresReason(*impossible));
-        kit::MainQueue::async(
-            [result, number = count.number, actions = std::move(count.actions), weak = std::move(count.project)] {
-                auto project = weak.lock();
-                if (!project || !project->isLatestCount(number))
-                    return;
-                project->objectWillChange.send();
-                if (project->initial.empty())
-                    project->initial = *result;
-                project->final = *result;
-                project->working = false;
-                if (actions && actions->completion)
-                    actions->completion(*result);
-                printLine("all ok");
-            });
+        kit::MainQueue::async([result, unreadable = std::move(unreadable), number = count.number,
+                               actions = std::move(count.actions), weak = std::move(count.project)] {
+            auto project = weak.lock();
+            if (!project || !project->isLatestCount(number))
+                return;
+            project->objectWillChange.send();
+            if (project->initial.empty())
+                project->initial = *result;
+            project->unreadable = unreadable;
+            project->final = *result;
+            project->working = false;
+            if (actions && actions->completion)
+                actions->completion(*result);
+            printLine("all ok");
+        });
         // Unmapping tens of megabytes takes a few milliseconds: after the
         // outcome is on its way.
         run.output.reset();

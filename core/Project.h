@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/LanguageEntry.h"
+#include "core/UnreadableEntries.h"
 #include "kit/base/PassthroughSubject.h"
 #include "kit/base/Published.h"
 #include "kit/base/UUID.h"
@@ -29,7 +30,10 @@ public:
     const std::string path;
     LanguageList initial;                     // the first non-empty result
     kit::Published<LanguageList> final{this}; // the latest result
-    const std::string name;                   // last path component of path
+    // The files and folders the latest successful count could not read (left
+    // out of `final`); set before `final`.
+    kit::Published<UnreadableEntries> unreadable{this};
+    const std::string name; // last path component of path
     bool _doWatch = false;
     kit::Published<bool> working{this, false};
 
@@ -49,12 +53,13 @@ public:
     // another project's. A count replaces the project's count still
     // underway: that counter is ended and its outcome never published, so a
     // project's outcomes come in the order its counts were asked for. The
-    // outcome reaches the main queue: on success `final` holds the new list
-    // before `completion` runs (once); on failure (the counter could not
-    // start, was ended by a signal, stopped with a status other than 0,
-    // wrote more than largestOutput() or output that is not the expected
-    // JSON, or figures that cannot be true; or the count itself could not
-    // get a thread or memory) "Caught: " and why are printed, `failure`
+    // outcome reaches the main queue: on success `unreadable` and `final`
+    // hold the new results before `completion` runs (once); on failure (the
+    // counter could not start, was ended by a signal, stopped with a status
+    // other than 0, wrote more than largestOutput() or output that is not
+    // the expected JSON, or figures that cannot be true, or wrote anything
+    // but its warnings of unreadable entries on standard error; or the count
+    // itself could not get a thread or memory) "Caught: " and why are printed, `failure`
     // and then `countFailed` hear why in a sentence, and nothing else
     // changes. `working` stays true until the outcome of the project's
     // latest count has been handled. A project released meanwhile gets

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <utility>
 
+#include <sys/stat.h>
+
 namespace qm {
 
 namespace fs = std::filesystem;
@@ -77,17 +79,34 @@ void ProjectManager::followSelectedResults()
     });
 }
 
-std::shared_ptr<Project> ProjectManager::listed(const std::string& path) const
+std::optional<ProjectManager::FolderId> ProjectManager::folderIdOf(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    return FolderId{static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+bool ProjectManager::sameFolder(const std::string& projectPath, const std::string& path,
+                                const std::optional<FolderId>& id) const
+{
+    if (projectPath == path)
+        return true;
+    const auto known = folderIds_.find(projectPath);
+    return id && known != folderIds_.end() && known->second == *id;
+}
+
+std::shared_ptr<Project> ProjectManager::listed(const std::string& path, const std::optional<FolderId>& id) const
 {
     for (const auto& project : *projects)
-        if (project->path == path)
+        if (sameFolder(project->path, path, id))
             return project;
     return nullptr;
 }
 
-bool ProjectManager::isAdding(const std::string& path) const
+bool ProjectManager::isAdding(const std::string& path, const std::optional<FolderId>& id) const
 {
-    return std::find(adding->begin(), adding->end(), path) != adding->end();
+    return std::any_of(adding->begin(), adding->end(), [&](const auto& p) { return sameFolder(p, path, id); });
 }
 
 void ProjectManager::finishAdding(const std::string& path)
@@ -111,8 +130,11 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
             continue;
         }
         auto folder = fs::is_directory(status) ? path : kit::Url::fileURL(fs::path(path).parent_path().string()).path;
+        // A folder reached by another name (a symbolic link to it, or through
+        // one) is the same project, listed under the name first given.
+        const auto id = folderIdOf(folder);
 
-        if (auto existing = listed(folder)) {
+        if (auto existing = listed(folder, id)) {
             printLine("Project already exists: " + folder);
             kit::MainQueue::async([weak = weak_from_this(), existing] {
                 if (auto manager = weak.lock())
@@ -120,12 +142,15 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
             });
             continue;
         }
-        bool seen = std::any_of(added.begin(), added.end(), [&](const auto& p) { return p->path == folder; });
-        if (seen || isAdding(folder)) {
+        bool seen = std::any_of(added.begin(), added.end(),
+                                [&](const auto& p) { return sameFolder(p->path, folder, id); });
+        if (seen || isAdding(folder, id)) {
             printLine("Project already exists: " + folder);
             continue;
         }
         added.push_back(std::make_shared<Project>(folder));
+        if (id)
+            folderIds_[folder] = *id;
     }
 
     if (!added.empty())
@@ -150,6 +175,7 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
             [weak = weak_from_this(), path = project->path](const std::string& reason) {
                 if (auto manager = weak.lock()) {
                     manager->finishAdding(path);
+                    manager->folderIds_.erase(path);
                     manager->firstCountFailed.send(CountFailure{path, reason});
                 }
             });
@@ -208,6 +234,8 @@ void ProjectManager::removeProject(const std::shared_ptr<Project>& project)
         listings_.erase(p.get());
         p->endCounts();
     }
+    if (!isAdding(path, std::nullopt))
+        folderIds_.erase(path);
     if (*selectedProject && selectedProject.get()->path == path)
         selectedProject = projects->empty() ? nullptr : projects->front();
 }

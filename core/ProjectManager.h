@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,10 @@ public:
     kit::PassthroughSubject<CountFailure> countFailed;
 
     // Adds folders, or the folders of files, as projects: a missing path is
-    // reported and skipped; a path already listed (or already being added)
-    // is reported and that project re-selected; any other path is counted and
+    // reported and skipped; a folder already listed (or already being added),
+    // by this path or another name of it (a symbolic link), is reported and
+    // that project, which keeps the path first given, re-selected; any other
+    // folder is counted and
     // joins the list when its first count succeeds. The counts run side by
     // side, but the list keeps the order the folders were asked for in, and
     // a joining project is selected unless one asked for after it has
@@ -63,11 +66,20 @@ public:
     void removeProject(const std::shared_ptr<Project>& project);
 
 private:
+    // A folder whatever name leads to it: its device and inode.
+    struct FolderId {
+        std::uint64_t device = 0, inode = 0;
+        friend bool operator==(const FolderId&, const FolderId&) = default;
+    };
+    static std::optional<FolderId> folderIdOf(const std::string& path);
+    // Whether the project's folder is the folder at `path`, of identity `id`.
+    bool sameFolder(const std::string& projectPath, const std::string& path, const std::optional<FolderId>& id) const;
+
     void selectionChanged(const std::shared_ptr<Project>& old);
     void followSelectedResults();
-    bool isAdding(const std::string& path) const;
+    bool isAdding(const std::string& path, const std::optional<FolderId>& id) const;
     void finishAdding(const std::string& path);
-    std::shared_ptr<Project> listed(const std::string& path) const;
+    std::shared_ptr<Project> listed(const std::string& path, const std::optional<FolderId>& id) const;
     void join(const std::shared_ptr<Project>& project, std::uint64_t asked);
 
     // What the manager keeps of each listed project: when it was asked for
@@ -82,6 +94,10 @@ private:
     std::uint64_t selectedOnJoining_ = 0; // the latest asked-for project selected as it joined
     std::map<const Project*, Listing> listings_;
     std::map<std::string, std::weak_ptr<Project>> beingAdded_; // by path, while their first counts run
+    // The folders of the listed projects and of those being added, by path,
+    // as they were when added: a folder on a mount that no longer answers is
+    // not looked at again each time another is added.
+    std::map<std::string, FolderId> folderIds_;
 };
 
 } // namespace qm

@@ -3,11 +3,14 @@
 #include "core/Output.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <sched.h>
 #include <set>
 #include <spawn.h>
 #include <sys/mman.h>
@@ -36,6 +39,35 @@ Children& children()
     return *c;
 }
 
+// The running children's process groups again, where a signal handler reads
+// them without a lock; a slot holds 0 when free. Children beyond the slots
+// are ended by endRunningProcesses() only.
+std::array<std::atomic<pid_t>, 256> signalledGroups;
+// Signal handlers ending the groups right now.
+std::atomic<int> endingFromSignal{0};
+
+void rememberForSignals(pid_t child)
+{
+    for (auto& slot : signalledGroups) {
+        pid_t free = 0;
+        if (slot.compare_exchange_strong(free, child))
+            return;
+    }
+}
+
+// Before the child is reaped (its id free for another process): its slot is
+// freed, and a handler that may have read it has done its work.
+void forgetForSignals(pid_t child)
+{
+    for (auto& slot : signalledGroups) {
+        pid_t held = child;
+        if (slot.compare_exchange_strong(held, 0))
+            break;
+    }
+    while (endingFromSignal.load() != 0)
+        ::sched_yield();
+}
+
 void endGroup(pid_t child)
 {
     ::kill(-child, SIGKILL);
@@ -47,9 +79,10 @@ std::string describeStartFailure(const std::string& executable, int error)
 }
 
 // Starts the child, leader of a process group of its own, with `output` as
-// its standard output and standard error and /dev/null as its standard
-// input. Returns an errno value.
-int spawn(const std::string& executable, const std::vector<std::string>& arguments, int output, pid_t& child)
+// its standard output, `errors` as its standard error and /dev/null as its
+// standard input. Returns an errno value.
+int spawn(const std::string& executable, const std::vector<std::string>& arguments, int output, int errors,
+          pid_t& child)
 {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(executable.c_str()));
@@ -61,7 +94,7 @@ int spawn(const std::string& executable, const std::vector<std::string>& argumen
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, output, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errors, STDERR_FILENO);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
@@ -80,6 +113,15 @@ std::uint64_t processGeneration()
     return children().generation;
 }
 
+void endRunningProcessesFromSignalHandler()
+{
+    ++endingFromSignal;
+    for (auto& slot : signalledGroups)
+        if (const pid_t child = slot.load(); child > 0)
+            ::kill(-child, SIGKILL);
+    --endingFromSignal;
+}
+
 void endRunningProcesses()
 {
     auto& c = children();
@@ -91,7 +133,7 @@ void endRunningProcesses()
 
 ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
                               std::uint64_t generation, std::size_t spare, std::stop_token stop,
-                              std::size_t largestOutput)
+                              std::size_t largestOutput, bool errorsApart)
 {
     ProcessResult result;
     auto& c = children();
@@ -118,9 +160,21 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         close(output);
         return result;
     }
+    // Standard error apart grows as written: the counter's warnings are a
+    // line per entry it could not read, and the file size limit below ends
+    // a child that writes without end.
+    const int errors = errorsApart ? ::memfd_create("process errors", MFD_CLOEXEC) : output;
+    if (errors < 0) {
+        result.startErrno = errno;
+        result.startError = describeStartFailure(executable, errno);
+        close(output);
+        return result;
+    }
     pid_t child = 0;
-    int error = spawn(executable, arguments, output, child);
+    int error = spawn(executable, arguments, output, errors, child);
     if (error != 0) {
+        if (errors != output)
+            close(errors);
         close(output);
         result.startErrno = error;
         result.startError = describeStartFailure(executable, error);
@@ -137,10 +191,12 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
     ::prlimit(child, RLIMIT_CORE, &noCore, nullptr);
     {
         std::lock_guard lock(c.mutex);
-        if (c.generation != generation)
+        if (c.generation != generation) {
             endGroup(child); // ended while it was being started
-        else
+        } else {
             c.running.insert(child);
+            rememberForSignals(child);
+        }
     }
     {
         // A stop ends the child, if it still runs (a stop requested before
@@ -159,6 +215,7 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         }
         std::lock_guard lock(c.mutex);
         c.running.erase(child);
+        forgetForSignals(child);
         result.ended = c.generation != generation || stop.stop_requested();
     }
     int status = 0;
@@ -176,6 +233,12 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
     else if (written > 0)
         result.output = ProcessOutput(output, static_cast<std::size_t>(written), spare);
     close(output);
+    if (errors != output) {
+        const off_t said = ::lseek(errors, 0, SEEK_CUR);
+        if (said > 0)
+            result.errors = ProcessOutput(errors, static_cast<std::size_t>(said), 0);
+        close(errors);
+    }
     return result;
 }
 

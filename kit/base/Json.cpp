@@ -86,10 +86,11 @@ std::optional<json> exactInteger(const std::string& literal)
     return std::nullopt;
 }
 
-// Builds the document from parser events, keeping integral literals exact.
+// Builds the document from parser events, keeping integral literals exact
+// and, when asked, the others as written.
 class StrictBuilder : public nlohmann::json_sax<json> {
 public:
-    explicit StrictBuilder(json& root) : root_(root) {}
+    StrictBuilder(json& root, NumberLiterals* literals) : root_(root), literals_(literals) {}
 
     bool null() override { return put(nullptr) != nullptr; }
     bool boolean(bool value) override { return put(value) != nullptr; }
@@ -97,7 +98,10 @@ public:
     bool number_unsigned(number_unsigned_t value) override { return put(value) != nullptr; }
     bool number_float(number_float_t value, const string_t& literal) override
     {
-        if (auto integer = exactInteger(literal))
+        auto integer = exactInteger(literal);
+        if (literals_ && !(integer && integer->is_number_integer() && !integer->is_number_unsigned()))
+            (*literals_)[pathOfNext()] = literal;
+        if (integer)
             return put(std::move(*integer)) != nullptr;
         return put(value) != nullptr;
     }
@@ -121,6 +125,33 @@ public:
     const std::string& error() const { return error_; }
 
 private:
+    // The coding path of the value about to be put, written as Decoder writes
+    // it. Worked out from the open containers only when a literal is kept
+    // (rarely): each stands in its parent at an index or under a key, found
+    // by its address, since a parent does not grow while a child is open.
+    std::string pathOfNext() const
+    {
+        std::string path;
+        auto appendIndex = [&path](std::size_t index) { path += "[" + std::to_string(index) + "]"; };
+        auto appendKey = [&path](const std::string& key) { path += (path.empty() ? "" : ".") + key; };
+        for (std::size_t i = 1; i < open_.size(); ++i) {
+            const json& parent = *open_[i - 1];
+            if (parent.is_array()) {
+                appendIndex(static_cast<std::size_t>(open_[i] - parent.get_ref<const json::array_t&>().data()));
+                continue;
+            }
+            for (const auto& [key, value] : parent.items())
+                if (&value == open_[i])
+                    appendKey(key);
+        }
+        if (!open_.empty()) {
+            if (open_.back()->is_array())
+                appendIndex(open_.back()->size());
+            else
+                appendKey(key_);
+        }
+        return path;
+    }
     json* put(json value)
     {
         if (open_.empty()) {
@@ -148,6 +179,7 @@ private:
     }
 
     json& root_;
+    NumberLiterals* literals_;
     std::vector<json*> open_; // only the innermost open container ever grows
     std::string key_;
     std::string error_;
@@ -183,10 +215,10 @@ DecodingError::DecodingError(Kind kind, std::string codingPath, std::string debu
 {
 }
 
-nlohmann::json parseJson(std::string_view text)
+nlohmann::json parseJson(std::string_view text, NumberLiterals* literals)
 {
     json root;
-    StrictBuilder builder(root);
+    StrictBuilder builder(root, literals);
     bool ok = json::sax_parse(text.begin(), text.end(), &builder, json::input_format_t::json, /*strict=*/true);
     if (!ok)
         throw DecodingError(DecodingError::Kind::dataCorrupted, "",
@@ -243,7 +275,7 @@ Decoder Decoder::field(std::string_view key) const
     if (it == object.end())
         throw DecodingError(DecodingError::Kind::keyNotFound, pathFor(key),
                             "No value associated with key \"" + std::string(key) + "\".");
-    return Decoder(*it, pathFor(key));
+    return inner(*it, pathFor(key));
 }
 
 std::string Decoder::decodeString() const
@@ -272,7 +304,11 @@ std::int64_t Decoder::decodeInt64() const
     if (value_->is_number_unsigned() &&
         value_->get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
         return static_cast<std::int64_t>(value_->get<std::uint64_t>());
-    fail(DecodingError::Kind::dataCorrupted, "Parsed JSON number <" + value_->dump() + "> does not fit in Int64.");
+    // As the text wrote it: "1e30", not "1e+30"; thirty digits, not the double nearest to them.
+    const auto literal = literals_ ? literals_->find(codingPath_) : NumberLiterals::const_iterator{};
+    const bool written = literals_ && literal != literals_->end();
+    fail(DecodingError::Kind::dataCorrupted,
+         "Parsed JSON number <" + (written ? literal->second : value_->dump()) + "> does not fit in Int64.");
 }
 
 } // namespace kit

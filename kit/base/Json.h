@@ -34,11 +34,18 @@ private:
     std::string debugDescription_;
 };
 
+// The number literals of a document that are not 64-bit integers ("2.5",
+// "1e30", a number of thirty digits), as written, by the coding path of
+// their value: a double holds them only rounded, and an error names the
+// number the text holds.
+using NumberLiterals = std::unordered_map<std::string, std::string>;
+
 // Parses UTF-8 JSON text with nothing but whitespace after the top-level
 // value. A number literal whose value is an exact integer ("2.0", "1e2") is
-// kept as an integer, parsed from its digits, never through a double.
+// kept as an integer, parsed from its digits, never through a double; the
+// others are kept in `literals` too, when given.
 // Throws DecodingError (dataCorrupted) for anything else.
-nlohmann::json parseJson(std::string_view text);
+nlohmann::json parseJson(std::string_view text, NumberLiterals* literals = nullptr);
 
 // Reads one JSON value at a coding path, strictly, as typed fields:
 //   string   only a JSON string
@@ -54,8 +61,9 @@ nlohmann::json parseJson(std::string_view text);
 // typeMismatch. Unknown keys are ignored.
 class Decoder {
 public:
-    explicit Decoder(const nlohmann::json& value, std::string codingPath = {})
-        : value_(&value), codingPath_(std::move(codingPath))
+    // `literals` (from parseJson, may be none) give the numbers an error names as written.
+    explicit Decoder(const nlohmann::json& value, std::string codingPath = {}, const NumberLiterals* literals = nullptr)
+        : value_(&value), codingPath_(std::move(codingPath)), literals_(literals)
     {
     }
 
@@ -80,13 +88,18 @@ public:
         auto it = object.find(key);
         if (it == object.end() || it->is_null())
             return std::nullopt;
-        return Decoder(*it, pathFor(key)).template decode<T>();
+        return inner(*it, pathFor(key)).template decode<T>();
     }
 
     bool contains(std::string_view key) const { return value_->is_object() && value_->contains(key); }
 
     // The decoder of a required field of this object.
     Decoder field(std::string_view key) const;
+    // The decoder of a value inside this one, at `codingPath`.
+    Decoder inner(const nlohmann::json& value, std::string codingPath) const
+    {
+        return Decoder(value, std::move(codingPath), literals_);
+    }
 
     [[noreturn]] void fail(DecodingError::Kind kind, std::string description) const;
 
@@ -107,14 +120,16 @@ private:
 
     const nlohmann::json* value_;
     std::string codingPath_;
+    const NumberLiterals* literals_;
 };
 
 // Parses `text` and decodes the top-level value as T.
 template <class T>
 T decodeJson(std::string_view text)
 {
-    auto json = parseJson(text);
-    return Decoder(json).decode<T>();
+    NumberLiterals literals;
+    auto json = parseJson(text, &literals);
+    return Decoder(json, {}, &literals).decode<T>();
 }
 
 // ---- implementation ------------------------------------------------------
@@ -200,19 +215,19 @@ struct Decoder::Traits<std::vector<T>> {
         std::vector<T> result;
         result.reserve(array.size());
         for (std::size_t i = 0; i < array.size(); ++i)
-            result.push_back(Decoder(array[i], d.pathFor(i)).template decode<T>());
+            result.push_back(d.inner(array[i], d.pathFor(i)).template decode<T>());
         return result;
     }
 };
 
 template <class Map>
 struct MapTraits {
-    static Map decode(const nlohmann::json& object, auto pathFor)
+    static Map decode(const Decoder& d, const nlohmann::json& object, auto pathFor)
     {
         Map result;
         for (auto it = object.begin(); it != object.end(); ++it)
             result.emplace(it.key(),
-                           Decoder(it.value(), pathFor(it.key())).template decode<typename Map::mapped_type>());
+                           d.inner(it.value(), pathFor(it.key())).template decode<typename Map::mapped_type>());
         return result;
     }
 };
@@ -221,7 +236,7 @@ template <class T>
 struct Decoder::Traits<std::map<std::string, T>> {
     static std::map<std::string, T> decode(const Decoder& d)
     {
-        return MapTraits<std::map<std::string, T>>::decode(d.requireObject(),
+        return MapTraits<std::map<std::string, T>>::decode(d, d.requireObject(),
                                                            [&](const std::string& k) { return d.pathFor(k); });
     }
 };
@@ -230,7 +245,7 @@ template <class T>
 struct Decoder::Traits<std::unordered_map<std::string, T>> {
     static std::unordered_map<std::string, T> decode(const Decoder& d)
     {
-        return MapTraits<std::unordered_map<std::string, T>>::decode(d.requireObject(), [&](const std::string& k) {
+        return MapTraits<std::unordered_map<std::string, T>>::decode(d, d.requireObject(), [&](const std::string& k) {
             return d.pathFor(k);
         });
     }

@@ -1,6 +1,10 @@
+#include "app/SingleInstance.h"
+#include "tests/support/ProcessState.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,7 +14,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -122,13 +128,59 @@ TEST(EndToEnd, CountsAFolderGivenOnTheCommandLineAndTakesLaterLaunches)
     EXPECT_EQ(app.process.state(), QProcess::Running);
 }
 
-// Whether a process is gone: no longer there, or dead and only waiting to be reaped.
-bool gone(const QByteArray& pid)
+TEST(EndToEnd, ALaunchWhosePathsTheRunningInstanceDoesNotTakeOpensThemInAWindowOfItsOwn)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(QString::fromLatin1(pid.trimmed())));
-    if (!stat.open(QIODevice::ReadOnly))
-        return true;
-    return stat.readAll().contains(") Z ");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray first = QFile::encodeName(writeSources(dir, QStringLiteral("first")));
+    const QByteArray second = QFile::encodeName(writeSources(dir, QStringLiteral("second")));
+    const QString key = uniqueKey();
+    RunningApp app(key, {first});
+    ASSERT_TRUE(app.process.waitForStarted(10000));
+    ASSERT_TRUE(app.printed("listed: first")) << app.output.toStdString();
+
+    // A program holds every hand-off place the running instance has.
+    const QString socketPath = QDir(qm::SingleInstance::temporaryFolder(::getuid())).filePath(key);
+    std::vector<std::unique_ptr<QLocalSocket>> held;
+    for (int i = 0; i < qm::SingleInstance::Limits{}.connections; ++i) {
+        held.push_back(std::make_unique<QLocalSocket>());
+        held.back()->connectToServer(socketPath);
+        ASSERT_TRUE(held.back()->waitForConnected(10000));
+    }
+    QTest::qWait(200);
+
+    RunningApp again(key, {second});
+    ASSERT_TRUE(again.process.waitForStarted(10000));
+    EXPECT_TRUE(again.printed("listed: second")) << again.output.toStdString();
+    EXPECT_EQ(again.process.state(), QProcess::Running);
+    app.output += app.process.readAllStandardOutput();
+    EXPECT_FALSE(app.output.contains("listed: second"));
+}
+
+TEST(EndToEnd, WithoutAThreadToPaintWithTheApplicationSaysSoAndEnds)
+{
+    // Its user may start no further thread: Qt's painting would wait for good
+    // on a piece of a fill handed to a thread that never started.
+    QProcess app;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QUILLMARROW_INSTANCE_KEY"), uniqueKey());
+    app.setProcessEnvironment(env);
+    // The limit is one process, which the user has already (root is bound by no limit: nobody instead).
+    QStringList command{QStringLiteral("prlimit"), QStringLiteral("--nproc=1"), QStringLiteral("--"),
+                        QStringLiteral(QM_BUNDLE_DIR "/bin/quillmarrow")};
+    if (::geteuid() == 0)
+        command = QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                              QStringLiteral("--clear-groups"), QStringLiteral("--")} +
+                  command;
+    const QString program = ::geteuid() == 0 ? QStringLiteral("setpriv") : command.takeFirst();
+    app.start(program, command);
+    ASSERT_TRUE(app.waitForFinished(60000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.exitCode(), 1);
+    EXPECT_TRUE(app.readAllStandardError().contains(
+        "Quillmarrow cannot start: no thread can be started to paint its window (the limit on this user's processes "
+        "and threads is reached)."));
 }
 
 // A bundle of the application and its resources, with a counter of the
@@ -189,7 +241,7 @@ TEST(EndToEnd, QuitsPromptlyDuringACountAndEndsTheCounter)
         const QByteArrayList counterAndChild = written.readAll().simplified().split(' ');
         ASSERT_EQ(counterAndChild.size(), 2);
         for (const QByteArray& pid : counterAndChild)
-            EXPECT_TRUE(gone(pid)) << "left running: " << pid.toStdString();
+            EXPECT_TRUE(qmtest::processGone(pid.trimmed().toInt())) << "left running: " << pid.toStdString();
         EXPECT_FALSE(running.output.contains("all ok"));
     }
 }

@@ -18,7 +18,9 @@
 
 #include "AppTestSupport.h"
 
+#include <QGuiApplication>
 #include <QListWidget>
+#include <QStyleHints>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -44,6 +46,9 @@ class FaultInjection : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The stop buttons are clicked as soon as they show.
+        doubleClickInterval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
         test::resetProjectManager();
         good = test::counterOutput({{"Go", {{"a.go", 5, 1, 1, 60}}}, {"C", {{"a.c", 3, 0, 0, 30}}}});
         alpha = counter.folder("alpha", good);
@@ -60,6 +65,7 @@ protected:
         test::resetProjectManager();
         Project::overrideLargestOutput(defaultLargestOutput);
         overrideSccPath(counter.path("scc"));
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(doubleClickInterval);
     }
 
     static ProjectManager& manager() { return *ProjectManager::shared(); }
@@ -129,6 +135,7 @@ protected:
     }
 
     FakeCounter counter;
+    int doubleClickInterval = 0;
     std::string good, alpha;
     std::unique_ptr<ContentView> view;
 };

@@ -14,10 +14,12 @@
 
 #include "AppTestSupport.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -289,6 +291,90 @@ TEST_F(ProjectScreensTest, ReloadCountsAgainAndTheSpinnerEndsEvenWhenTheCountFai
     EXPECT_EQ(names(screen->rows()), (Names{"Rust"}));
 }
 
+TEST_F(ProjectScreensTest, WhatTheCountCouldNotReadIsSaidBesideTheProjectsTotals)
+{
+    selected = project;
+    auto screen = overview();
+    SummaryBar* bar = screen->footer();
+    EXPECT_FALSE(bar->unreadable()->isVisible());
+
+    std::string warnings;
+    for (int i = 1; i <= 7; ++i)
+        warnings += "scc: warning: " + project->path + "/f" + std::to_string(i) + ".go: Permission denied\n";
+    test::FakeCounter::setStandardError(project->path, warnings);
+    bar->reloadButton()->click();
+    finishCount();
+    ASSERT_TRUE(bar->unreadable()->isVisible());
+    EXPECT_EQ(bar->unreadableLabel()->text(), "7 files or folders could not be read");
+    QStringList tip{QStringLiteral("Left out of the totals:")};
+    for (int i = 1; i <= 5; ++i)
+        tip << QString::fromStdString(project->path + "/f" + std::to_string(i) + ".go: Permission denied");
+    tip << QStringLiteral("and 2 more");
+    EXPECT_EQ(bar->unreadable()->toolTip(), tip.join(u'\n'));
+    EXPECT_EQ(bar->totalLabel(3)->text(), "135"); // the totals of what was read
+    // The languages screen says it too; a language's files screen shows that language's totals only.
+    auto languages = languagesScreen();
+    EXPECT_TRUE(languages->summaryBar()->unreadable()->isVisible());
+    EXPECT_EQ(languages->summaryBar()->unreadableLabel()->text(), "7 files or folders could not be read");
+    language = project->final.get()[0];
+    EXPECT_FALSE(filesScreen()->summaryBar()->unreadable()->isVisible());
+
+    // One, named as the screen shows names; then a count that reads everything.
+    test::FakeCounter::setStandardError(project->path,
+                                        "scc: warning: " + project->path + "/odd?name: Permission denied\n");
+    bar->reloadButton()->click();
+    finishCount();
+    EXPECT_EQ(bar->unreadableLabel()->text(), "1 file or folder could not be read");
+    EXPECT_EQ(bar->unreadable()->toolTip(),
+              QString::fromStdString("Left out of the totals:\n" + project->path + "/odd?name: Permission denied"));
+    test::FakeCounter::setStandardError(project->path, "");
+    bar->reloadButton()->click();
+    finishCount();
+    EXPECT_FALSE(bar->unreadable()->isVisible());
+}
+
+TEST_F(ProjectScreensTest, TheSecondClickOfADoubleClickOnReloadDoesNotStopTheCountItStarted)
+{
+    selected = project;
+    auto screen = overview();
+    SummaryBar* bar = screen->footer();
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int interval = hints->mouseDoubleClickInterval();
+    // Two clicks at one place, as a double click gives them; the interval is
+    // long enough that they are one double click however slow the machine.
+    hints->setMouseDoubleClickInterval(600000);
+    const QPoint where = bar->reloadButton()->mapTo(screen.get(), bar->reloadButton()->rect().center());
+    auto clickThere = [&] {
+        QWidget* target = screen->childAt(where);
+        ASSERT_TRUE(target);
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(screen.get(), where));
+    };
+    const std::string& folder = project->path;
+    test::FakeCounter::hold(folder, 1);
+    clickThere();
+    ASSERT_TRUE(test::waitUntil([&] { return test::FakeCounter::pid(folder).has_value(); }));
+    test::settle();
+    ASSERT_EQ(screen->childAt(where), bar->stopButton()); // Stop stands where Reload was
+    clickThere();
+    test::settle();
+    EXPECT_TRUE(project->working.get());
+    test::FakeCounter::release(folder, 1);
+    finishCount();
+    EXPECT_EQ(test::FakeCounter::marks(folder),
+              (std::vector<std::string>{"--run--", "--end--"})); // the counter ran to its end
+
+    // A click on Stop once the time of a double click has passed stops the count.
+    hints->setMouseDoubleClickInterval(0);
+    test::FakeCounter::hold(folder, 2);
+    clickThere();
+    ASSERT_TRUE(test::waitUntil([&] { return test::FakeCounter::runs(folder).size() == 2; }));
+    test::settle();
+    clickThere();
+    finishCount();
+    EXPECT_EQ(test::FakeCounter::marks(folder), (std::vector<std::string>{"--run--", "--end--", "--run--"}));
+    hints->setMouseDoubleClickInterval(interval);
+}
+
 TEST_F(ProjectScreensTest, ResultsGoToTheProjectCountedAndOnlySavingTheSheetCountsTheEditedProject)
 {
     auto other = std::make_shared<Project>(counter.folder("other", test::counterOutput({})));
@@ -319,8 +405,8 @@ TEST_F(ProjectScreensTest, ResultsGoToTheProjectCountedAndOnlySavingTheSheetCoun
     ASSERT_TRUE(test::waitUntil([&] { return !project->working.get(); }));
     const auto runs = test::FakeCounter::runs(project->path);
     ASSERT_EQ(runs.size(), runsBefore + 1);
-    EXPECT_EQ(runs.back(),
-              (qmtest::Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md", project->path}));
+    EXPECT_EQ(runs.back(), (qmtest::Args{"--by-file", "--format", "json", "--sort", "code", "--verbose",
+                                         "--exclude-ext", "md", project->path}));
     EXPECT_TRUE(test::FakeCounter::runs(other->path).empty());
 
     // Cancelling leaves the options alone and starts no count.

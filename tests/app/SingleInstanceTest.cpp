@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <future>
+#include <memory>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,26 +27,36 @@ QString uniqueKey()
     return QStringLiteral("quillmarrow-test-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
+// A launch's hand-off, from a thread of its own as from a process of its own:
+// the instance answers on this thread's event loop, which turns meanwhile.
+bool handOff(SingleInstance& launch, const QByteArrayList& paths, int answerMs = 10000)
+{
+    auto result = std::async(std::launch::async, [&] { return launch.handOff(paths, answerMs); });
+    while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QTest::qWait(5);
+    return result.get();
+}
+
 TEST(SingleInstance, LaterLaunchHandsItsPathsToTheRunningOne)
 {
     const QString key = uniqueKey();
     SingleInstance first(key);
     SingleInstance second(key);
-    EXPECT_FALSE(first.handOff({"/nowhere"})); // nobody listens yet
+    EXPECT_FALSE(handOff(first, {"/nowhere"})); // nobody listens yet
     ASSERT_TRUE(first.listen());
     QSignalSpy received(&first, &SingleInstance::pathsReceived);
 
     // Names pass as the bytes they are: UTF-8, Latin-1, a line feed.
     const QByteArray utf8 = "/tmp/caf\xc3\xa9 & co/x y", latin1 = "/tmp/caf\xe9", lineFeed = "/tmp/two\nlines";
-    ASSERT_TRUE(second.handOff({"/tmp/a", utf8, latin1, lineFeed, "relative/b"}));
-    ASSERT_TRUE(received.wait(10000));
+    ASSERT_TRUE(handOff(second, {"/tmp/a", utf8, latin1, lineFeed, "relative/b"}));
+    ASSERT_EQ(received.size(), 1); // taken before the launch heard so
     const QByteArrayList paths = received.at(0).at(0).value<QByteArrayList>();
     EXPECT_EQ(paths, (QByteArrayList{"/tmp/a", utf8, latin1, lineFeed,
                                      QFile::encodeName(QDir::current().absoluteFilePath("relative/b"))}));
 
     // A plain relaunch asks for the window without paths.
-    ASSERT_TRUE(second.handOff({}));
-    ASSERT_TRUE(received.wait(10000));
+    ASSERT_TRUE(handOff(second, {}));
+    ASSERT_EQ(received.size(), 2);
     EXPECT_TRUE(received.at(1).at(0).value<QByteArrayList>().isEmpty());
 }
 
@@ -62,10 +76,24 @@ TEST(SingleInstance, OnlyOneInstanceListensAndStaleSocketsAreTakenOver)
     EXPECT_TRUE(fresh.listen());
 }
 
-TEST(SingleInstance, MessagesWithoutTheGreetingAreIgnored)
+TEST(SingleInstance, MessagesWithoutTheGreetingAreIgnoredAndAMessageEndsWithAnEmptyPath)
 {
     EXPECT_TRUE(SingleInstance::decode("GET / HTTP/1.1\r\n").isEmpty());
+    EXPECT_EQ(SingleInstance::encode({"/a", "/b"}), QByteArray("quillmarrow-open\n/a\0/b\0\0", 24));
     EXPECT_EQ(SingleInstance::decode(SingleInstance::encode({"/a", "/b"})), (QByteArrayList{"/a", "/b"}));
+    struct Case {
+        QByteArray message;
+        bool whole;
+    };
+    for (const Case& c : std::vector<Case>{
+             {QByteArray("quillmarrow-open\n\0", 18), true}, // no paths: the window to the front
+             {QByteArray("quillmarrow-open\n/a\0\0", 21), true},
+             {QByteArray("quillmarrow-open\n/a\0", 20), false}, // more paths may follow
+             {QByteArray("quillmarrow-open\n/a", 19), false},
+             {QByteArray("quillmarrow-open\n", 17), false},
+             {QByteArray("GET /\0\0", 7), false},
+         })
+        EXPECT_EQ(SingleInstance::isWhole(c.message), c.whole) << c.message.toStdString();
 }
 
 TEST(SingleInstance, EachUserAndSessionHasItsOwnInstance)
@@ -142,7 +170,7 @@ TEST(SingleInstance, NoPathIsHandedToASocketInASharedFolder)
     impostor.setSocketOptions(QLocalServer::WorldAccessOption);
     ASSERT_TRUE(impostor.listen(exposed));
     SingleInstance launch(exposed);
-    EXPECT_FALSE(launch.handOff({"/home/someone/secret"}));
+    EXPECT_FALSE(handOff(launch, {"/home/someone/secret"}));
     EXPECT_FALSE(launch.listen()); // the application runs on its own
     QTest::qWait(50);
     EXPECT_FALSE(impostor.hasPendingConnections());
@@ -175,14 +203,69 @@ TEST(SingleInstance, HandOffsAreBoundedInNumberSizeAndTime)
         },
         10000));
     SingleInstance later(first.key());
-    ASSERT_TRUE(later.handOff({"/tmp/a"}));
-    ASSERT_TRUE(received.wait(5000));
+    ASSERT_TRUE(handOff(later, {"/tmp/a"}));
+    ASSERT_EQ(received.size(), 1);
     EXPECT_EQ(received.at(0).at(0).value<QByteArrayList>(), QByteArrayList{"/tmp/a"});
 
-    // A message beyond the bound is dropped.
-    later.handOff({QByteArray("/tmp/") + QByteArray(2000, 'x')});
+    // A message beyond the bound is dropped, and the launch hears so.
+    EXPECT_FALSE(handOff(later, {QByteArray("/tmp/") + QByteArray(2000, 'x')}));
     QTest::qWait(200);
     EXPECT_EQ(received.size(), 1);
+}
+
+TEST(SingleInstance, ALaunchLearnsWhetherItsPathsWereTaken)
+{
+    SingleInstance first(uniqueKey());
+    first.setLimits({.connections = 8, .messageBytes = 1000, .connectionMs = 600000});
+    ASSERT_TRUE(first.listen());
+    QSignalSpy received(&first, &SingleInstance::pathsReceived);
+
+    // A program holds every place the instance has for hand-offs: a launch's
+    // connection is closed unread, and the launch knows its paths were not taken.
+    std::vector<std::unique_ptr<QLocalSocket>> held;
+    for (int i = 0; i < 8; ++i) {
+        held.push_back(std::make_unique<QLocalSocket>());
+        held.back()->connectToServer(first.key());
+        ASSERT_TRUE(held.back()->waitForConnected(2000));
+    }
+    QTest::qWait(50);
+    SingleInstance launch(first.key());
+    EXPECT_FALSE(handOff(launch, {"/tmp/a"}));
+    EXPECT_EQ(received.size(), 0);
+
+    // Once a place is free, the paths are taken and the launch hears so.
+    held.pop_back();
+    QTest::qWait(50);
+    EXPECT_TRUE(handOff(launch, {"/tmp/a"}));
+    ASSERT_EQ(received.size(), 1);
+    EXPECT_EQ(received.at(0).at(0).value<QByteArrayList>(), QByteArrayList{"/tmp/a"});
+
+    // Something that listens but never answers, or reads and hangs up, has not taken them.
+    QLocalServer mute;
+    ASSERT_TRUE(SingleInstance::isPrivateFolder(SingleInstance::temporaryFolder(::getuid()), true));
+    const QString muteKey = QDir(SingleInstance::temporaryFolder(::getuid())).filePath(uniqueKey());
+    ASSERT_TRUE(mute.listen(muteKey));
+    int accepted = 0;
+    bool hangUp = false;
+    QObject::connect(&mute, &QLocalServer::newConnection, [&] {
+        while (QLocalSocket* socket = mute.nextPendingConnection()) {
+            ++accepted;
+            if (!hangUp)
+                continue;
+            auto readAndHangUp = [socket] {
+                socket->readAll();
+                socket->disconnectFromServer();
+            };
+            QObject::connect(socket, &QLocalSocket::readyRead, socket, readAndHangUp);
+            if (socket->bytesAvailable() > 0)
+                readAndHangUp();
+        }
+    });
+    SingleInstance toMute(muteKey);
+    EXPECT_FALSE(handOff(toMute, {"/tmp/a"}, 300));
+    hangUp = true;
+    EXPECT_FALSE(handOff(toMute, {"/tmp/a"}));
+    EXPECT_EQ(accepted, 2);
 }
 
 } // namespace

@@ -136,6 +136,42 @@ TEST_F(Manager, APathIsAddedOnceWhateverItsSpellingOrWhileItsFirstCountRuns)
     EXPECT_EQ(std::count(out.begin(), out.end(), "Project already exists: " + a), 4);
 }
 
+TEST_F(Manager, AFolderIsAddedOnceWhateverNameLeadsToItAndKeepsTheNameFirstGiven)
+{
+    const auto a = folder("a");
+    std::ofstream(a + "/main.cpp") << "int main() {}\n";
+    const std::string link = counter.path("link"), parentLink = counter.path("up");
+    std::filesystem::create_directory_symlink(a, link);
+    std::filesystem::create_directory_symlink(counter.path(""), parentLink);
+    // Through a link to it, to its parent, or a file inside it, in one call
+    // and while its first count runs.
+    add({link, a, parentLink + "/a", link + "/main.cpp"});
+    add({a});
+    kit::runUntilIdle();
+    EXPECT_EQ(listedPaths(), Args{link});
+    EXPECT_EQ(FakeCounter::runs(a).size(), 1u);
+    const auto out = lines();
+    for (const auto& given : {a, parentLink + "/a", link})
+        EXPECT_NE(std::find(out.begin(), out.end(), "Project already exists: " + given), out.end()) << given;
+
+    // Once listed, any name of it re-selects it.
+    const auto b = folder("b");
+    add({b});
+    kit::runUntilIdle();
+    EXPECT_EQ(manager->selectedProject.get()->path, b);
+    add({a});
+    kit::runUntilIdle();
+    EXPECT_EQ(listedPaths(), (Args{link, b}));
+    EXPECT_EQ(manager->selectedProject.get()->path, link);
+    EXPECT_EQ(FakeCounter::runs(a).size(), 1u);
+
+    // Removed, it can be added again, under the name given then.
+    manager->removeProject(manager->selectedProject.get());
+    add({a});
+    kit::runUntilIdle();
+    EXPECT_EQ(listedPaths(), (Args{b, a}));
+}
+
 TEST_F(Manager, SelectionRuleKeepsTheLanguageOnlyForTheSamePath)
 {
     const auto a = folder("a"), b = folder("b");

@@ -1,5 +1,8 @@
 #include "CountingTest.h"
+#include "tests/support/NoMoreThreads.h"
+#include "tests/support/ProcessState.h"
 
+#include "core/CountFailureReason.h"
 #include "core/Project.h"
 #include "core/RunProcess.h"
 
@@ -38,27 +41,21 @@ TEST(ProjectModel, StartsEmptyIsEqualByPathAndHashesByPath)
 TEST(ProjectModel, ArgumentListFollowsTheOptions)
 {
     qm::Project project("/work/x");
-    EXPECT_EQ(project.counterArguments(), (Args{"--by-file", "--format", "json", "--sort", "code", "/work/x"}));
+    EXPECT_EQ(project.counterArguments(),
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--verbose", "/work/x"}));
     project.ignoreExtensions = " "; // a blank is not empty
     EXPECT_EQ(project.counterArguments(),
-              (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", " ", "/work/x"}));
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--verbose", "--exclude-ext", " ", "/work/x"}));
     project.ignoreExtensions = "md,json";
     project.ignoreMinified = project.ignoreGenerated = project.omitDuplicates = true;
     EXPECT_EQ(project.counterArguments(),
-              (Args{"--by-file", "--format", "json", "--sort", "code", "--exclude-ext", "md,json", "--min", "--no-min",
-                    "--gen", "--no-gen", "--no-duplicates", "/work/x"}));
+              (Args{"--by-file", "--format", "json", "--sort", "code", "--verbose", "--exclude-ext", "md,json", "--min",
+                    "--no-min", "--gen", "--no-gen", "--no-duplicates", "/work/x"}));
 }
 
 using ProjectCount = qmtest::CountingTest;
 
-// Whether the process is gone (or dead and left for the system to reap).
-bool gone(int pid)
-{
-    std::ifstream state("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat;
-    std::getline(state, stat);
-    return stat.empty() || stat.find(") Z ") != std::string::npos;
-}
+using qmtest::processGone;
 
 TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
 {
@@ -82,8 +79,9 @@ TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
     EXPECT_EQ(lines(), (Args{"processing..", "processing with ignored extensions"}));
 
     kit::runUntilIdle();
-    EXPECT_EQ(FakeCounter::runs(project->path), (std::vector<Args>{{"--by-file", "--format", "json", "--sort", "code",
-                                                                    "--exclude-ext", "md", project->path}}));
+    EXPECT_EQ(FakeCounter::runs(project->path),
+              (std::vector<Args>{{"--by-file", "--format", "json", "--sort", "code", "--verbose", "--exclude-ext", "md",
+                                  project->path}}));
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(*project->working);
     ASSERT_EQ(project->final->size(), 1u);
@@ -146,7 +144,7 @@ TEST_F(ProjectCount, AHungCounterHoldsUpNoOtherProjectAndEndsWithItsProject)
     EXPECT_FALSE(*hung->working);
     kit::runUntilIdle(); // returns: no count is left running
     EXPECT_FALSE(hungHeardOf);
-    EXPECT_TRUE(gone(hungCounter));
+    EXPECT_TRUE(processGone(hungCounter));
 
     // A stopped count fails, saying so, and keeps the earlier results.
     auto stopped = std::make_shared<qm::Project>(counter.folder("stopped", counterOutput({{"Go", {}}})));
@@ -184,8 +182,8 @@ TEST_F(ProjectCount, EndingAllCountsStopsEveryCounter)
     ASSERT_TRUE(waitFor([&] { return FakeCounter::pid(project->path) && FakeCounter::pid(other->path); }));
 
     qm::Project::endAllCounts();
-    EXPECT_TRUE(gone(*FakeCounter::pid(project->path)));
-    EXPECT_TRUE(gone(*FakeCounter::pid(other->path)));
+    EXPECT_TRUE(processGone(*FakeCounter::pid(project->path)));
+    EXPECT_TRUE(processGone(*FakeCounter::pid(other->path)));
     kit::runUntilIdle();
     EXPECT_FALSE(published);
     EXPECT_EQ(lines(), (Args{"processing..", "processing.."})); // no output, no error
@@ -302,17 +300,28 @@ TEST_F(ProjectCount, FiguresThatCannotBeTrueAreRefused)
     EXPECT_EQ(fine->final.get()[0]->lines, 11);
 }
 
+TEST(ProjectModel, TheOutputOfTheLargestRealTreesIsRead)
+{
+    // Five million one-line files with names of 200 characters, a record each.
+    std::vector<qmtest::FakeFile> files(1000, {std::string(200, 'n') + ".c", 1});
+    const std::size_t perThousand = counterOutput({{"C", files}}).size();
+    EXPECT_GT(qm::Project::largestOutput(), std::uint64_t{5000} * perThousand);
+}
+
 TEST_F(ProjectCount, OutputBeyondTheLimitIsRefusedWithoutBeingHeld)
 {
-    EXPECT_EQ(qm::Project::largestOutput(), std::size_t{512} << 20);
     qm::Project::overrideLargestOutput(std::size_t{1} << 20);
     auto project = std::make_shared<qm::Project>(counter.folder("app"));
     FakeCounter::setHugeOutput(project->path, std::size_t{64} << 20);
     std::string reason;
     project->process({}, [&](const std::string& said) { reason = said; });
     kit::runUntilIdle();
-    qm::Project::overrideLargestOutput(std::size_t{512} << 20);
+    qm::Project::overrideLargestOutput(qm::defaultLargestOutput);
     EXPECT_EQ(reason, "The counter wrote more than 1 MiB, more than any real folder gives; its output was not read.");
+    qm::ProcessResult tooLarge;
+    tooLarge.outputTooLarge = true;
+    EXPECT_EQ(qm::failureOfRun(tooLarge, "scc", qm::defaultLargestOutput),
+              "The counter wrote more than 4 GiB, more than any real folder gives; its output was not read.");
 }
 
 TEST_F(ProjectCount, AFailedDecodeKeepsEarlierResultsAndSkipsTheCompletion)
@@ -498,22 +507,7 @@ TEST(RunProcessTest, JoinsBothStreamsReadsToTheEndAndReapsTheChild)
 
 namespace {
 
-// Leaves this process unable to start another thread or process, as under a
-// low process limit: the limit is 1 and the process's user has one
-// already. Root is not bound by the limit, so it becomes "nobody" first.
-void startNoMoreThreads()
-{
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-        std::_Exit(3);
-    const rlimit one{1, 1};
-    if (::setrlimit(RLIMIT_NPROC, &one) != 0)
-        std::_Exit(4);
-    try {
-        std::thread([] {}).join();
-        std::_Exit(5); // the limit does not hold here
-    } catch (const std::system_error&) {
-    }
-}
+using qmtest::startNoMoreThreads;
 
 using CountWithoutThreadsDeathTest = qmtest::CountingTest;
 

@@ -273,6 +273,34 @@ TEST(CounterOutput, MalformedTextFailsWithTheStrictRulesErrors)
     }
 }
 
+TEST(CounterOutput, ANumberBeyondSixtyFourBitsIsReportedAsTheOutputWroteIt)
+{
+    const std::string good = language("C++", kFile);
+    struct Case {
+        std::string text, path, number;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"[" + replaced(good, R"("Count":8)", R"("Count":123456789012345678901234567890)") + "]", "[0].Count",
+              "123456789012345678901234567890"},
+             {"[" + replaced(good, R"("Code":13)", R"("Code":1e30)") + "]", "[0].Files[0].Code", "1e30"},
+             {"[" + replaced(good, R"("Blank":15)", R"("Blank":-99999999999999999999)") + "]", "[0].Files[0].Blank",
+              "-99999999999999999999"},
+             {"[" + replaced(good, R"("Bytes":11)", R"("Bytes":11.50)") + "]", "[0].Files[0].Bytes", "11.50"},
+         }) {
+        for (const Way& way : everyWay()) {
+            try {
+                way.decode(c.text);
+                ADD_FAILURE() << way.name() << " decoded: " << c.text;
+            } catch (const kit::DecodingError& error) {
+                EXPECT_EQ(error.kind(), kit::DecodingError::Kind::dataCorrupted) << way.name();
+                EXPECT_EQ(error.codingPath(), c.path) << way.name();
+                EXPECT_EQ(error.debugDescription(), "Parsed JSON number <" + c.number + "> does not fit in Int64.")
+                    << way.name();
+            }
+        }
+    }
+}
+
 // The output of a large tree: `languages` languages of `files` files each,
 // file i of a language named "<language>-<i>" with i lines of code.
 std::string largeOutput(int languages, int files)

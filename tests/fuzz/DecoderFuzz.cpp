@@ -1,7 +1,8 @@
 // The two decoders of the counter's output on any text: the fast one that reads in place
 // (and the same one copying the text first), as chosen for this processor and with each
 // kernel the processor runs, must give what the strict decoder gives, the same records or
-// the same error (kind, coding path and description), and nothing else.
+// the same error (kind, coding path and description), and nothing else. A number that does
+// not fit is named as the text wrote it.
 
 #include "core/DecodingKernel.h"
 #include "core/LanguageEntry.h"
@@ -54,12 +55,28 @@ void expectSame(const char* which, const Outcome& strict, const Outcome& fast)
     std::abort();
 }
 
+// "Parsed JSON number <n> does not fit in Int64.": n is a number of the text, as written.
+void expectNamedAsWritten(const Outcome& outcome, std::string_view text)
+{
+    static constexpr std::string_view before = "Parsed JSON number <", after = "> does not fit in Int64.";
+    const std::size_t start = outcome.error.find(before);
+    const std::size_t end = outcome.error.rfind(after);
+    if (start == std::string::npos || end == std::string::npos || end < start + before.size())
+        return;
+    const std::string number = outcome.error.substr(start + before.size(), end - start - before.size());
+    if (text.find(number) != std::string_view::npos)
+        return;
+    std::fprintf(stderr, "the error names a number the text does not hold: %s\n", outcome.error.c_str());
+    std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const Outcome strict = outcomeOf([text] { return kit::decodeJson<qm::LanguageList>(text); });
+    expectNamedAsWritten(strict, text);
 
     // In place: the padding after the text is readable (and not zero, to catch reads that rely on it).
     std::vector<char> padded(size + qm::counterOutputPadding, '\x7f');

@@ -43,6 +43,7 @@ malformed = {
     "fraction": base.replace('"Blank":1', '"Blank":1.5', 1),
     "too-large": base.replace('"Bytes":41', '"Bytes":1e30', 1),
     "beyond-int64": base.replace('"Bytes":41', '"Bytes":9223372036854775808', 1),
+    "beyond-double-digits": base.replace('"Bytes":41', '"Bytes":123456789012345678901234567890', 1),
     "negative": base.replace('"Bytes":41', '"Bytes":-41', 1),
     "repeated-key": base.replace('"Code":1,', '"Code":1,"Code":2,', 1),
     "bool-for-number": base.replace('"Complexity":0', '"Complexity":false', 1),

@@ -75,6 +75,48 @@ TEST(Json, IntegersAreExactFromTheirDigits)
     expectError([] { kit::decodeJson<std::vector<std::string>>("[null]"); }, Kind::valueNotFound, "[0]");
 }
 
+TEST(Json, ANumberThatIsNoInt64IsNamedAsWritten)
+{
+    using V = std::vector<std::int64_t>;
+    struct Case {
+        std::string text, path, number;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"[123456789012345678901234567890]", "[0]", "123456789012345678901234567890"}, // beyond any 64 bits
+             {"[1, 1e30]", "[1]", "1e30"},
+             {"[-1E+19]", "[0]", "-1E+19"},
+             {"[2.50]", "[0]", "2.50"},
+             {"[9223372036854775808]", "[0]", "9223372036854775808"},
+             {"[9223372036854775808.0]", "[0]", "9223372036854775808.0"},
+             {"[18446744073709551616]", "[0]", "18446744073709551616"},
+         }) {
+        try {
+            kit::decodeJson<V>(c.text);
+            ADD_FAILURE() << "decoded " << c.text;
+        } catch (const kit::DecodingError& error) {
+            EXPECT_EQ(error.codingPath(), c.path) << c.text;
+            EXPECT_EQ(error.debugDescription(), "Parsed JSON number <" + c.number + "> does not fit in Int64.")
+                << c.text;
+        }
+    }
+
+    // Deep in a document, and after a repeated key (the last one counts).
+    struct Count {
+        std::int64_t n;
+        static Count fromJson(const kit::Decoder& d) { return Count{d.decode<std::int64_t>("n")}; }
+    };
+    using Doc = std::map<std::string, std::vector<Count>>;
+    try {
+        kit::decodeJson<Doc>(R"({"a":[{"n":1},{"x":[0.5],"n":7.25e0,"n":100000000000000000000.5}]})");
+        ADD_FAILURE() << "decoded";
+    } catch (const kit::DecodingError& error) {
+        EXPECT_EQ(error.codingPath(), "a[1].n");
+        EXPECT_EQ(error.debugDescription(), "Parsed JSON number <100000000000000000000.5> does not fit in Int64.");
+    }
+    // A double takes any of them.
+    EXPECT_EQ(kit::decodeJson<std::vector<double>>("[1e30, 2.50]"), (std::vector<double>{1e30, 2.5}));
+}
+
 TEST(Json, ErrorsNameTheFirstFailingValueByItsCodingPath)
 {
     struct File {
