@@ -217,8 +217,9 @@ std::string FileScanner::leadingComments(const Language& language, std::string_v
             // Skip the string to its end on this line.
             lineHasCode = true;
             std::size_t j = i + s.open.size();
+            // An escaping backslash takes the next byte, if the head has one.
             while (j < head.size() && head[j] != '\n' && !startsAt(j, s.close))
-                j += (s.escapes && head[j] == '\\') ? 2 : 1;
+                j = std::min(head.size(), j + ((s.escapes && head[j] == '\\') ? 2 : 1));
             i = std::min(head.size(), startsAt(j, s.close) ? j + s.close.size() : j);
         }
         if (!matched) {
