@@ -1,6 +1,7 @@
 #include "counter/Report.h"
 
 #include "counter/Language.h"
+#include "counter/TerminalText.h"
 
 #include <algorithm>
 #include <array>
@@ -465,23 +466,17 @@ std::string toTable(const std::vector<LanguageReport>& languages, bool byFile)
     const std::string rule(79, '-');
     char line[512];
     auto row = [&](std::string_view name, std::uint64_t files, const Counts& c, std::size_t indent = 0) {
-        // Long paths keep their end: the file name.
-        const std::size_t room = 24 - indent;
-        std::string shown(name);
-        if (shown.size() > room) {
-            shown.erase(0, shown.size() - (room - 1));
-            shown.insert(shown.begin(), '~');
-        }
-        shown.insert(0, indent, ' ');
-        std::snprintf(line, sizeof line, "%-24s %7llu %9llu %8llu %9llu %9llu %10llu\n", shown.c_str(),
+        // A name shows safely on its one line, padded to its column by what a terminal shows
+        // of it; a long path keeps its end, the file name.
+        const TerminalText shown = terminalText(name, 24 - indent);
+        out.append(indent, ' ');
+        out += shown.text;
+        out.append(24 - indent - std::min<std::size_t>(shown.columns, 24 - indent), ' ');
+        std::snprintf(line, sizeof line, " %7llu %9llu %8llu %9llu %9llu %10llu\n",
                       static_cast<unsigned long long>(files), static_cast<unsigned long long>(c.lines),
                       static_cast<unsigned long long>(c.blank), static_cast<unsigned long long>(c.comment),
                       static_cast<unsigned long long>(c.code), static_cast<unsigned long long>(c.complexity));
-        std::string text = line;
-        for (char& ch : text)
-            if (static_cast<unsigned char>(ch) < 0x20 && ch != '\n')
-                ch = '?';
-        out += text;
+        out += line;
     };
     out += rule + "\n";
     std::snprintf(line, sizeof line, "%-24s %7s %9s %8s %9s %9s %10s\n", "Language", "Files", "Lines", "Blanks",

@@ -480,3 +480,19 @@ TEST(SccCommand, SaysSoWhenItCannotWriteItsOutput)
         EXPECT_EQ(closed.err, "scc: cannot write the output: Broken pipe\n") << args[0];
     }
 }
+
+TEST(SccCommand, TableShowsEachFileOnOneLineWhateverItsName)
+{
+    TempTree t;
+    t.write("new\nline.c", "int nl;\n");
+    const RunResult r = runScc({"--by-file", "."}, t.root());
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    std::istringstream in(r.out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    // Rule, heading, rule, the language, its file, rule, the total, rule.
+    ASSERT_EQ(lines.size(), 8u) << r.out;
+    ASSERT_EQ(lines[3].substr(0, 24), "C" + std::string(23, ' '));
+    EXPECT_EQ(lines[4], "  ./new\\x0aline.c" + std::string(7, ' ') + lines[3].substr(24));
+}
