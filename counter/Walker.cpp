@@ -2,6 +2,7 @@
 
 #include "counter/IgnoreRules.h"
 #include "counter/ReleaseChain.h"
+#include "counter/Repository.h"
 
 #include <algorithm>
 #include <array>
@@ -118,13 +119,6 @@ struct Listing {
     bool inRepository = false;
 };
 
-std::string join(const std::string& folder, const std::string& name)
-{
-    if (!folder.empty() && folder.back() == '/')
-        return folder + name;
-    return folder + "/" + name;
-}
-
 std::string trimTrailingSlashes(std::string path)
 {
     while (path.size() > 1 && path.back() == '/')
@@ -160,29 +154,6 @@ std::optional<std::string> readSmallFile(int folder, const std::string& name, bo
     return text;
 }
 
-// Where a repository's own exclude file lies, from the folder holding ".git": inside the
-// ".git" folder, or for a linked work tree (".git" a file naming the git folder) in the
-// folder it shares with the main work tree.
-std::string excludeFileOf(int folder, bool gitIsFile)
-{
-    if (!gitIsFile)
-        return ".git/info/exclude";
-    const auto text = readSmallFile(folder, ".git");
-    if (!text || text->rfind("gitdir:", 0) != 0)
-        return {};
-    std::string gitDir = text->substr(7);
-    gitDir.erase(0, gitDir.find_first_not_of(" \t"));
-    gitDir.erase(gitDir.find_last_not_of(" \t\r\n") + 1);
-    if (gitDir.empty())
-        return {};
-    if (auto common = readSmallFile(folder, gitDir + "/commondir")) {
-        common->erase(common->find_last_not_of(" \t\r\n") + 1);
-        if (!common->empty())
-            return (common->front() == '/' ? *common : gitDir + "/" + *common) + "/info/exclude";
-    }
-    return gitDir + "/info/exclude";
-}
-
 // The ignore patterns of one folder: the repository's exclude file (when the folder holds
 // ".git"), then .gitignore, then .ignore; later files win. As git does, an ignore file that
 // is a symbolic link is not read.
@@ -203,15 +174,6 @@ std::vector<IgnorePattern> folderPatterns(int folder, const std::string& exclude
     return patterns;
 }
 
-// What ".git" is in a folder: none (0), a folder (S_IFDIR) or a file (S_IFREG).
-unsigned gitEntry(const std::string& folder)
-{
-    struct stat st {};
-    if (::lstat(join(folder, ".git").c_str(), &st) != 0)
-        return 0;
-    return S_ISDIR(st.st_mode) ? S_IFDIR : S_ISREG(st.st_mode) ? S_IFREG : 0;
-}
-
 std::string lastComponent(const std::string& path)
 {
     return path.substr(path.rfind('/') + 1);
@@ -219,7 +181,9 @@ std::string lastComponent(const std::string& path)
 
 // The job for a walk root. Inside a git work tree it carries the ignore rules of the
 // repository's folders above the root: from the folder holding ".git" down to the root's
-// parent.
+// parent. The first ".git" met on the way up decides, as for git: a folder that is no
+// repository is passed over, but a repository of another user's (or a ".git" file naming
+// none) ends the search with no work tree.
 FolderJob rootJob(const std::string& root)
 {
     FolderJob job{nullptr, std::make_shared<const Place>(nullptr, trimTrailingSlashes(root)), nullptr, false};
@@ -228,13 +192,20 @@ FolderJob rootJob(const std::string& root)
         return job;
     std::string dir = resolved;
     std::vector<std::string> chain; // root's parent first
-    unsigned git = 0;
-    while ((git = gitEntry(dir)) == 0 && dir != "/") {
+    GitFolder git;
+    for (;;) {
+        const int fd = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            git = gitFolderOf(fd);
+            ::close(fd);
+        }
+        if (git.kind != GitFolder::Kind::None || dir == "/")
+            break;
         const auto slash = dir.rfind('/');
         dir = slash == 0 ? "/" : dir.substr(0, slash);
         chain.push_back(dir);
     }
-    if (git == 0)
+    if (git.kind != GitFolder::Kind::WorkTree)
         return job;
     job.inRepository = true;
     if (chain.empty())
@@ -246,7 +217,7 @@ FolderJob rootJob(const std::string& root)
         const int fd = ::open(it->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             continue;
-        const std::string exclude = *it == dir ? excludeFileOf(fd, git == S_IFREG) : std::string();
+        const std::string exclude = *it == dir ? git.excludeFile : std::string();
         rules = IgnoreRules::withPatterns(std::move(rules), folderPatterns(fd, exclude, true, true));
         ::close(fd);
     }
@@ -460,7 +431,6 @@ private:
         std::vector<Entry> entries;
         bool hasGitignore = false;
         bool hasIgnore = false;
-        unsigned char git = DT_UNKNOWN;
         bool hasGit = false;
         alignas(dirent64) char buffer[32 * 1024];
         for (;;) {
@@ -480,22 +450,17 @@ private:
                 if (name[0] == '.') {
                     hasGitignore = hasGitignore || std::strcmp(name, ".gitignore") == 0;
                     hasIgnore = hasIgnore || std::strcmp(name, ".ignore") == 0;
-                    if (std::strcmp(name, ".git") == 0) {
-                        hasGit = true;
-                        git = e->d_type;
-                    }
+                    hasGit = hasGit || std::strcmp(name, ".git") == 0;
                 }
             }
         }
-        if (hasGit && git == DT_UNKNOWN) {
-            struct stat st {};
-            git = ::fstatat(fd, ".git", &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_DIR;
-        }
-        listing.inRepository = inRepository || hasGit;
+        const GitFolder git = hasGit ? gitFolderOf(fd) : GitFolder{};
+        const bool workTree = git.kind == GitFolder::Kind::WorkTree;
+        listing.inRepository = inRepository || workTree;
         hasGitignore = hasGitignore && listing.inRepository;
 
         listing.rules = rulesFromAbove;
-        const std::string exclude = hasGit ? excludeFileOf(fd, git == DT_REG) : std::string();
+        const std::string& exclude = git.excludeFile;
         if (hasGitignore || hasIgnore || !exclude.empty())
             listing.rules = IgnoreRules::withPatterns(listing.rules,
                                                       folderPatterns(fd, exclude, hasGitignore, hasIgnore));

@@ -190,7 +190,7 @@ TEST(HostileTree, WalksAChainOfAHundredThousandFolders)
 {
     // Inside a repository whose patterns are read along the whole chain.
     TempTree t;
-    t.folder(".git");
+    makeRepository(t, "");
     t.write(".gitignore", "**/skip.c\n/d/d/gone.c\n*.o\nd/**/d/late.c\n");
     const int depth = 100000;
     makeChain(t.root(), depth, [](int folder, int level) {
@@ -272,4 +272,43 @@ TEST(HostileTree, ReadsAnyHeaderForAGeneratorsMarker)
     for (const auto& l : json::parse(r.out))
         for (const auto& f : l["Files"])
             EXPECT_EQ(f["Generated"], f["Filename"] == "gen.go") << f["Filename"];
+}
+
+TEST(HostileTree, ReadsIgnoreFilesAboveTheFolderOnlyFromARealRepositoryOfTheUsers)
+{
+    // Someone else's folder above the counted one, whose ignore file would hide its files.
+    TempTree t;
+    t.write(".gitignore", "*.c\n");
+    t.write("project/a.c", "int a;\n");
+    t.write("project/b.py", "b = 1\n");
+    const auto names = [&t] {
+        std::set<std::string> found;
+        const RunResult r = runScc({"--by-file", "--format", "json", "project"}, t.root(), false, {}, guarded);
+        EXPECT_EQ(r.status, 0) << r.err;
+        for (const auto& [location, figures] : counted(r))
+            found.insert(location);
+        return found;
+    };
+    const std::set<std::string> all{"project/a.c", "project/b.py"};
+
+    t.folder(".git");
+    EXPECT_EQ(names(), all) << "an empty .git folder";
+    std::filesystem::remove(t.path(".git"));
+    t.write(".git", "");
+    EXPECT_EQ(names(), all) << "an empty .git file";
+    t.write(".git", "gitdir: /nowhere\n");
+    EXPECT_EQ(names(), all) << "a .git file naming nothing";
+    std::filesystem::remove(t.path(".git"));
+
+    makeRepository(t, "");
+    EXPECT_EQ(names(), std::set<std::string>{"project/b.py"}) << "a repository of the user's";
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving the repository to another user needs root";
+    ASSERT_EQ(::chown(t.path(".git").c_str(), 65534, 65534), 0);
+    EXPECT_EQ(names(), all) << "a repository of another user's";
+
+    // Inside the counted folder too, an empty .git makes no work tree.
+    t.folder("project/.git");
+    t.write("project/.gitignore", "b.py\n");
+    EXPECT_EQ(names(), all) << "an empty .git folder inside";
 }

@@ -90,7 +90,7 @@ const std::string mainC = "/* a */\nint main(void) {   // entry\n    if (1 && 2)
 // A small repository with ignore files, a shebang script, a binary, links and odd names.
 void buildRepository(const TempTree& t)
 {
-    t.folder(".git");
+    makeRepository(t, "");
     t.write(".git/hooks.c", "int skipped;\n");
     t.write(".gitignore", "*.gen.c\nbuild/\n!keep.gen.c\n");
     t.write(".ignore", "*.skip.c\n");
@@ -313,7 +313,7 @@ TEST(SccCommand, HonoursGitignoreFilesOnlyInsideAGitWorkTree)
     t.write(".ignore", "c.c\n");
     auto counted = [&](const std::string& path) { return fileNames(countByFile(t, {path})); };
     EXPECT_EQ(counted("."), (std::set<std::string>{"a.c", "b.c"}));
-    t.folder(".git");
+    makeRepository(t, "");
     EXPECT_EQ(counted("."), (std::set<std::string>{"a.c"}));
 
     // Counting a folder inside the repository applies the repository's ignore files above it.
@@ -416,6 +416,7 @@ TEST(SccCommand, CountsEachFileOnceHoweverThePathsNameIt)
 TEST(SccCommand, ReadsTheRepositorysExcludeFileLikeAGitignore)
 {
     TempTree t;
+    makeRepository(t, "repo");
     t.write("repo/.git/info/exclude", "# local\n*.tmp.c\n");
     t.write("repo/keep.c", "int k;\n");
     t.write("repo/x.tmp.c", "int x;\n");
@@ -423,6 +424,7 @@ TEST(SccCommand, ReadsTheRepositorysExcludeFileLikeAGitignore)
     t.write("repo/sub/.gitignore", "!y.tmp.c\n"); // a deeper ignore file wins
     t.write("repo/sub/z.tmp.c", "int z;\n");
     // A linked work tree: ".git" names its git folder, which names the shared one.
+    t.write("repo/.git/worktrees/wt/HEAD", "ref: refs/heads/wt\n");
     t.write("repo/.git/worktrees/wt/commondir", "../..\n");
     t.write("wt/.git", "gitdir: ../repo/.git/worktrees/wt\n");
     t.write("wt/w.tmp.c", "int w;\n");
