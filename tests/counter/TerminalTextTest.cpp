@@ -44,8 +44,15 @@ TEST(TerminalText, EscapesWhatCannotBeShownAndCutsBetweenCharacters)
         {wide, 22, "~" + ji + cjk + ji + cjk + ji + cjk + ji + cjk + ji + ".c", 21,
          "wide characters take two columns and are never split"},
         {"./" + std::string(10, '\n') + "x.c", 22, "~\\x0a\\x0a\\x0a\\x0ax.c", 20, "escapes are never split"},
-        {"aaae\xCC\x81" "b.c", 4, "~b.c", 4, "a combining mark does not stand alone after the cut"},
-        {"aaae\xCC\x81" "b.c", 5, "~e\xCC\x81" "b.c", 5, "nor is it parted from its letter"},
+        {"aaae\xCC\x81"
+         "b.c",
+         4, "~b.c", 4, "a combining mark does not stand alone after the cut"},
+        {"aaae\xCC\x81"
+         "b.c",
+         5,
+         "~e\xCC\x81"
+         "b.c",
+         5, "nor is it parted from its letter"},
     };
     for (const auto& c : cases) {
         const TerminalText shown = terminalText(c.text, c.columns);
