@@ -43,64 +43,54 @@ TEST(Repository, IsAWorkTreeOnlyWhereGitFindsARepository)
     const std::vector<Case> cases{
         {"no .git", [](const TempTree& t) { t.folder("w"); }, Kind::None, ""},
         {"an empty .git folder", [](const TempTree& t) { t.folder("w/.git"); }, Kind::None, ""},
-        {"HEAD alone",
-         [](const TempTree& t) { t.write("w/.git/HEAD", "ref: refs/heads/main\n"); },
-         Kind::None,
-         ""},
+        {"HEAD alone", [](const TempTree& t) { t.write("w/.git/HEAD", "ref: refs/heads/main\n"); }, Kind::None, ""},
         {"no objects",
          [](const TempTree& t) {
              t.write("w/.git/HEAD", "ref: refs/heads/main\n");
              t.folder("w/.git/refs");
          },
-         Kind::None,
-         ""},
+         Kind::None, ""},
         {"a HEAD git does not read",
          [](const TempTree& t) {
              makeRepository(t, "w");
              t.write("w/.git/HEAD", "main\n");
          },
-         Kind::None,
-         ""},
+         Kind::None, ""},
         {"a HEAD naming no ref",
          [](const TempTree& t) {
              makeRepository(t, "w");
              t.write("w/.git/HEAD", "ref: heads/main\n");
          },
-         Kind::None,
-         ""},
+         Kind::None, ""},
         {"a repository", [](const TempTree& t) { makeRepository(t, "w"); }, Kind::WorkTree, ".git/info/exclude"},
         {"a detached HEAD",
          [](const TempTree& t) {
              makeRepository(t, "w");
              t.write("w/.git/HEAD", std::string(40, 'a') + "\n");
          },
-         Kind::WorkTree,
-         ".git/info/exclude"},
+         Kind::WorkTree, ".git/info/exclude"},
         {"HEAD a link into refs",
          [](const TempTree& t) {
              makeRepository(t, "w");
              std::filesystem::remove(t.path("w/.git/HEAD"));
              t.link("refs/heads/main", "w/.git/HEAD");
          },
-         Kind::WorkTree,
-         ".git/info/exclude"},
+         Kind::WorkTree, ".git/info/exclude"},
         {"an empty .git file", [](const TempTree& t) { t.write("w/.git", ""); }, Kind::Refused, ""},
-        {"a .git file naming nothing", [](const TempTree& t) { t.write("w/.git", "gitdir: ../gone\n"); },
-         Kind::Refused, ""},
+        {"a .git file naming nothing", [](const TempTree& t) { t.write("w/.git", "gitdir: ../gone\n"); }, Kind::Refused,
+         ""},
         {"a .git file naming a folder that is no repository",
          [](const TempTree& t) {
              t.folder("plain");
              t.write("w/.git", "gitdir: ../plain\n");
          },
-         Kind::Refused,
-         ""},
+         Kind::Refused, ""},
         {"a .git file naming a repository",
          [](const TempTree& t) {
              makeRepository(t, "main");
              t.write("w/.git", "gitdir: ../main/.git\n");
          },
-         Kind::WorkTree,
-         "../main/.git/info/exclude"},
+         Kind::WorkTree, "../main/.git/info/exclude"},
         {"a linked work tree",
          [](const TempTree& t) {
              makeRepository(t, "main");
@@ -108,16 +98,14 @@ TEST(Repository, IsAWorkTreeOnlyWhereGitFindsARepository)
              t.write("main/.git/worktrees/w/commondir", "../..\n");
              t.write("w/.git", "gitdir: ../main/.git/worktrees/w\n");
          },
-         Kind::WorkTree,
-         "../main/.git/worktrees/w/../../info/exclude"},
+         Kind::WorkTree, "../main/.git/worktrees/w/../../info/exclude"},
         {".git a link to a repository",
          [](const TempTree& t) {
              makeRepository(t, "main");
              t.folder("w");
              t.link("../main/.git", "w/.git");
          },
-         Kind::WorkTree,
-         ".git/info/exclude"},
+         Kind::WorkTree, ".git/info/exclude"},
     };
     for (const auto& c : cases) {
         TempTree t;
@@ -154,8 +142,7 @@ TEST(Repository, OfAnotherUserIsRefused)
         if (!c.givenAway.empty()) {
             ASSERT_EQ(::lchown(t.path(c.givenAway).c_str(), 65534, 65534), 0) << c.why;
         }
-        EXPECT_STREQ(nameOf(judge(t, "w").kind), nameOf(c.givenAway.empty() ? Kind::WorkTree : Kind::Refused))
-            << c.why;
+        EXPECT_STREQ(nameOf(judge(t, "w").kind), nameOf(c.givenAway.empty() ? Kind::WorkTree : Kind::Refused)) << c.why;
     }
     // Root's repositories are trusted by everyone.
     TempTree t;
