@@ -35,36 +35,72 @@ bool globMatch(std::string_view glob, std::string_view path)
 
 std::vector<IgnorePattern> parseIgnoreFile(std::string_view text)
 {
-    std::vector<IgnorePattern> patterns;
-    while (!text.empty()) {
-        const auto nl = text.find('\n');
-        std::string line(text.substr(0, nl));
-        text.remove_prefix(nl == std::string_view::npos ? text.size() : nl + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        line.resize(std::min(line.size(), line.find('\0'))); // git reads a line as a C string
-        if (line.empty() || line[0] == '#')
-            continue;
-        trimTrailingSpaces(line);
-        IgnorePattern pattern;
-        if (!line.empty() && line[0] == '!') {
-            pattern.negated = true;
-            line.erase(0, 1);
+    IgnoreFileParser parser;
+    parser.add(text);
+    return parser.finish();
+}
+
+void IgnoreFileParser::add(std::string_view piece)
+{
+    while (!piece.empty()) {
+        const auto nl = piece.find('\n');
+        const std::string_view part = piece.substr(0, nl);
+        if (!cut_) {
+            // Git reads a line as a C string: its text ends at a NUL byte.
+            const auto nul = part.find('\0');
+            line_.append(part.substr(0, nul));
+            cut_ = nul != std::string_view::npos;
         }
-        if (!line.empty() && line.back() == '/') {
-            pattern.directoryOnly = true;
-            line.pop_back();
-        }
-        pattern.anchored = line.find('/') != std::string::npos;
-        if (!line.empty() && line[0] == '/')
-            line.erase(0, 1);
-        if (line.empty())
-            continue;
-        pattern.matcher = Glob(line);
-        pattern.glob = std::move(line);
-        patterns.push_back(std::move(pattern));
+        if (nl == std::string_view::npos)
+            return;
+        endLine();
+        piece.remove_prefix(nl + 1);
     }
-    return patterns;
+}
+
+void IgnoreFileParser::addNulBytes()
+{
+    cut_ = true;
+}
+
+std::vector<IgnorePattern> IgnoreFileParser::finish()
+{
+    if (!line_.empty())
+        endLine();
+    return std::move(patterns_);
+}
+
+void IgnoreFileParser::endLine()
+{
+    std::string line = std::move(line_);
+    line_.clear();
+    const bool cut = cut_;
+    cut_ = false;
+    if (first_ && line.starts_with("\xEF\xBB\xBF"))
+        line.erase(0, 3); // a byte-order mark, which git passes over
+    first_ = false;
+    if (!cut && !line.empty() && line.back() == '\r')
+        line.pop_back();
+    if (line.empty() || line[0] == '#')
+        return;
+    trimTrailingSpaces(line);
+    IgnorePattern pattern;
+    if (!line.empty() && line[0] == '!') {
+        pattern.negated = true;
+        line.erase(0, 1);
+    }
+    if (!line.empty() && line.back() == '/') {
+        pattern.directoryOnly = true;
+        line.pop_back();
+    }
+    pattern.anchored = line.find('/') != std::string::npos;
+    if (!line.empty() && line[0] == '/')
+        line.erase(0, 1);
+    if (line.empty())
+        return;
+    pattern.matcher = Glob(line);
+    pattern.glob = std::move(line);
+    patterns_.push_back(std::move(pattern));
 }
 
 IgnoreRules::File::~File()

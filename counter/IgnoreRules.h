@@ -19,8 +19,28 @@ struct IgnorePattern {
     Glob matcher;          // of `glob`
 };
 
-// Parses the text of an ignore file, as git reads .gitignore.
+// Parses the text of an ignore file, as git reads .gitignore: a UTF-8 byte-order mark at its
+// start is passed over, and a line is read up to a NUL byte.
 std::vector<IgnorePattern> parseIgnoreFile(std::string_view text);
+
+// The same for a text that comes in pieces, a file read through a fixed buffer however large
+// it is: each line is parsed once it is whole, and of a line only its text before a NUL byte
+// is kept, so that no more of the file is held than that.
+class IgnoreFileParser {
+public:
+    void add(std::string_view piece);
+    // A stretch of NUL bytes (a hole of the file, not read): the line it falls in ends there.
+    void addNulBytes();
+    std::vector<IgnorePattern> finish();
+
+private:
+    void endLine();
+
+    std::string line_;
+    bool cut_ = false; // a NUL byte ended the line's text
+    bool first_ = true;
+    std::vector<IgnorePattern> patterns_;
+};
 
 // Git's wildcard match of a path (see Glob).
 bool globMatch(std::string_view glob, std::string_view path);

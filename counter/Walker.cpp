@@ -1,5 +1,6 @@
 #include "counter/Walker.h"
 
+#include "counter/FileData.h"
 #include "counter/IgnoreRules.h"
 #include "counter/ReleaseChain.h"
 #include "counter/Repository.h"
@@ -126,9 +127,11 @@ std::string trimTrailingSlashes(std::string path)
     return path;
 }
 
-// The contents of a small regular file `name` of the folder open as `folder`, read up to
-// its size when opened (and 16 MiB at most). `follow`: a symbolic link is read as its target.
-std::optional<std::string> readSmallFile(int folder, const std::string& name, bool follow = true)
+// The patterns of the ignore file `name` of the folder open as `folder`, read whole, as git
+// reads it, up to its size when opened, whatever that is: through a fixed buffer, each line
+// parsed as it completes, a hole (which reads as NUL bytes) passed over unread. `follow`: a
+// symbolic link is read as its target.
+std::optional<std::vector<IgnorePattern>> readIgnoreFile(int folder, const std::string& name, bool follow)
 {
     const int fd = ::openat(folder, name.c_str(),
                             O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (follow ? 0 : O_NOFOLLOW));
@@ -139,19 +142,14 @@ std::optional<std::string> readSmallFile(int folder, const std::string& name, bo
         ::close(fd);
         return std::nullopt;
     }
-    std::string text(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), std::size_t{1} << 24), '\0');
-    std::size_t have = 0;
-    while (have < text.size()) {
-        const ssize_t n = ::read(fd, text.data() + have, text.size() - have);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        have += static_cast<std::size_t>(n);
-    }
+    IgnoreFileParser parser;
+    std::array<char, 64 * 1024> buffer;
+    readData(
+        fd, static_cast<std::uint64_t>(st.st_size), buffer,
+        [&parser](std::uint64_t, std::string_view piece) { parser.add(piece); },
+        [&parser](std::uint64_t, std::uint64_t) { parser.addNulBytes(); });
     ::close(fd);
-    text.resize(have);
-    return text;
+    return parser.finish();
 }
 
 // The ignore patterns of one folder: the repository's exclude file (when the folder holds
@@ -166,9 +164,9 @@ std::vector<IgnorePattern> folderPatterns(int folder, const std::string& exclude
     for (const auto& [present, name, follow] : files) {
         if (!present)
             continue;
-        if (const auto text = readSmallFile(folder, name, follow)) {
-            auto more = parseIgnoreFile(*text);
-            patterns.insert(patterns.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+        if (auto more = readIgnoreFile(folder, name, follow)) {
+            patterns.insert(patterns.end(), std::make_move_iterator(more->begin()),
+                            std::make_move_iterator(more->end()));
         }
     }
     return patterns;

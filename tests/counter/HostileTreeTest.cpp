@@ -312,3 +312,31 @@ TEST(HostileTree, ReadsIgnoreFilesAboveTheFolderOnlyFromARealRepositoryOfTheUser
     t.write("project/.gitignore", "b.py\n");
     EXPECT_EQ(names(), all) << "an empty .git folder inside";
 }
+
+TEST(HostileTree, ReadsIgnoreFilesWholeWhateverTheirSize)
+{
+    TempTree t;
+    makeRepository(t, "");
+    for (const char* name : {"bom.c", "late.c", "straddle.c", "kept.c", "sub/gone.c", "sub/holey.c", "sub/kept.c"})
+        t.write(name, "int x;\n");
+    // Past 16 MiB of comments, a pattern, and another across the 16 MiB mark.
+    const std::size_t mark = std::size_t{16} << 20;
+    std::string big = "\xEF\xBB\xBF"
+                      "bom.c\n#";
+    big += std::string(mark - 4 - big.size(), '#') + "\nstraddle.c\n";
+    big += "#" + std::string(1000, ' ') + "\nlate.c\n";
+    t.write(".gitignore", big);
+    // A 64 GiB hole, which reads as NUL bytes, in the middle of a line, then a pattern.
+    t.write("sub/.gitignore", "gone.c");
+    const int fd = ::open(t.path("sub/.gitignore").c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    const std::string tail = "\nholey.c\n";
+    ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), off_t{64} << 30), static_cast<ssize_t>(tail.size()));
+    ::close(fd);
+
+    const RunResult r = runScc({"--by-file", "--format", "json", "."}, t.root(), false, {}, guarded);
+    EXPECT_FALSE(r.timedOut);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(counted(r),
+              (std::map<std::string, Figures>{{"./kept.c", {7, 1, 1, 0, 0}}, {"./sub/kept.c", {7, 1, 1, 0, 0}}}));
+}

@@ -208,6 +208,40 @@ TEST(IgnoreRules, ParsesIgnoreFilesAsGitDoes)
     EXPECT_EQ(patterns[7].glob, "nul"); // a line ends at a NUL byte
 }
 
+TEST(IgnoreRules, ReadsAFileInPiecesAsAWholeWithoutItsByteOrderMark)
+{
+    using namespace std::string_literals;
+    const auto globs = [](const std::vector<IgnorePattern>& patterns) {
+        std::vector<std::string> out;
+        for (const auto& p : patterns)
+            out.push_back(p.glob);
+        return out;
+    };
+    // A byte-order mark counts only at the start of the file, as git reads it.
+    const std::string text = "\xEF\xBB\xBF"
+                             "bom.c\n*.o\r\nnul\0ls\n\xEF\xBB\xBF"
+                             "b\nlast"s;
+    const std::vector<std::string> expected{"bom.c", "*.o", "nul",
+                                            "\xEF\xBB\xBF"
+                                            "b",
+                                            "last"};
+    EXPECT_EQ(globs(parseIgnoreFile(text)), expected);
+    for (std::size_t size = 1; size <= text.size(); ++size) {
+        IgnoreFileParser parser;
+        for (std::size_t at = 0; at < text.size(); at += size)
+            parser.add(std::string_view(text).substr(at, size));
+        EXPECT_EQ(globs(parser.finish()), expected) << "pieces of " << size << " bytes";
+    }
+    // NUL bytes not read (a hole of the file) end the text of their line.
+    IgnoreFileParser holed;
+    holed.add("ab");
+    holed.addNulBytes();
+    holed.add("cd\nx.c\n");
+    holed.addNulBytes();
+    holed.add("\ny.c");
+    EXPECT_EQ(globs(holed.finish()), (std::vector<std::string>{"ab", "x.c", "y.c"}));
+}
+
 TEST(IgnoreRules, DeepestFileAndLastPatternDecide)
 {
     auto root = IgnoreRules::withPatterns(nullptr, parseIgnoreFile("*.log\n!important.log\nout/\n/only-top.c\n"));
@@ -252,7 +286,10 @@ TEST(IgnoreRules, AgreesWithGitCheckIgnore)
     files["*.log\n!important.log\nbuild/\n!build/keep.c\n"];
     files["/*\n!/src\n"];
     files["src/**/gen\n!src/x/gen\n"];
-    for (const char* p : {"important.log", "x/a.log", "build/keep.c", "src/a.c", "top.c", "src/x/gen", "src/y/gen/q.c"})
+    files["\xEF\xBB\xBF"
+          "bom.c\n"]; // a byte-order mark
+    for (const char* p :
+         {"important.log", "x/a.log", "build/keep.c", "src/a.c", "top.c", "src/x/gen", "src/y/gen/q.c", "bom.c"})
         paths.emplace_back(p);
 
     for (const auto& [text, unused] : files) {
