@@ -33,7 +33,8 @@ void nextData(int fd, std::uint64_t at, std::uint64_t size, std::uint64_t& data,
 
 bool hasHole(int fd, const struct stat& info)
 {
-    if (info.st_size <= 0 || static_cast<std::uint64_t>(info.st_blocks) * 512 >= static_cast<std::uint64_t>(info.st_size))
+    if (info.st_size <= 0 ||
+        static_cast<std::uint64_t>(info.st_blocks) * 512 >= static_cast<std::uint64_t>(info.st_size))
         return false;
     const off_t hole = ::lseek(fd, 0, SEEK_HOLE);
     const bool found = hole >= 0 && hole < info.st_size;

@@ -74,49 +74,6 @@ long long readFully(int fd, char* into, std::size_t size)
     return static_cast<long long>(have);
 }
 
-// A streaming 64-bit hash, eight bytes at a time: identical files get identical hashes,
-// whatever pieces they are read in. Candidates are then compared byte by byte.
-class ContentHash {
-public:
-    void add(const char* data, std::size_t size)
-    {
-        while (size > 0 && tailLength_ > 0) {
-            tail_[tailLength_++] = data[0];
-            ++data;
-            --size;
-            if (tailLength_ == 8) {
-                mixWord(tail_);
-                tailLength_ = 0;
-            }
-        }
-        for (; size >= 8; data += 8, size -= 8)
-            mixWord(data);
-        for (; size > 0; ++data, --size)
-            tail_[tailLength_++] = *data;
-    }
-
-    std::uint64_t value() const
-    {
-        std::uint64_t h = hash_;
-        for (std::size_t i = 0; i < tailLength_; ++i)
-            h = (h ^ static_cast<unsigned char>(tail_[i])) * 0x100000001b3ULL;
-        return h ^ (h >> 31);
-    }
-
-private:
-    void mixWord(const char* bytes)
-    {
-        std::uint64_t word;
-        std::memcpy(&word, bytes, 8);
-        hash_ = (hash_ ^ word) * 0x9e3779b97f4a7c15ULL;
-        hash_ ^= hash_ >> 29;
-    }
-
-    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
-    char tail_[8] = {};
-    std::size_t tailLength_ = 0;
-};
-
 } // namespace
 
 FileScanner::FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options,
@@ -333,9 +290,10 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);
 
     const bool hashing = options_.skipDuplicates;
-    ContentHash hash;
-    if (hashing)
-        hash.add(buffer, have);
+    if (hashing) {
+        digest_.start();
+        digest_.add(std::string_view(buffer, have));
+    }
     std::uint64_t total = have;
 
     // A binary file is not counted: unless its bytes are compared, its size is enough
@@ -360,41 +318,18 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
             return std::nullopt;
         }
         if (hashing)
-            hash.add(buffer + have, static_cast<std::size_t>(n));
+            digest_.add(std::string_view(buffer + have, static_cast<std::size_t>(n)));
         total += static_cast<std::uint64_t>(n);
         have += static_cast<std::size_t>(n);
     }
     record.bytes = total;
     if (counting)
         record.counts = counter.finish();
-    record.contentHash = hashing ? hash.value() : 0;
+    if (hashing)
+        record.digest = digest_.finish();
     if (options_.markMinified && record.counts.lines > 0)
         record.minified = record.bytes / record.counts.lines >= minifiedLineLength;
     return record;
-}
-
-bool sameContent(std::string_view a, std::string_view b, std::uint64_t size)
-{
-    FileHandle fa(a);
-    FileHandle fb(b);
-    struct stat sa {};
-    struct stat sb {};
-    if (fa.fd < 0 || fb.fd < 0 || ::fstat(fa.fd, &sa) != 0 || ::fstat(fb.fd, &sb) != 0 || !S_ISREG(sa.st_mode) ||
-        !S_ISREG(sb.st_mode))
-        return false;
-    if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino)
-        return true;
-    std::vector<char> ba(64 * 1024);
-    std::vector<char> bb(64 * 1024);
-    for (std::uint64_t left = size; left > 0;) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(ba.size(), left));
-        if (readFully(fa.fd, ba.data(), want) != static_cast<long long>(want) ||
-            readFully(fb.fd, bb.data(), want) != static_cast<long long>(want) ||
-            std::memcmp(ba.data(), bb.data(), want) != 0)
-            return false;
-        left -= want;
-    }
-    return true;
 }
 
 } // namespace qm::counter

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "counter/Classifier.h"
+#include "counter/ContentDigest.h"
 #include "counter/LineCounter.h"
 #include "counter/Options.h"
 #include "counter/TextStore.h"
@@ -29,7 +30,7 @@ struct FileRecord {
     bool binary = false;
     bool minified = false;
     bool generated = false;
-    std::uint64_t contentHash = 0; // only with Options::skipDuplicates
+    Digest digest{}; // of the file's bytes, only with Options::skipDuplicates
 };
 
 // Reads files one at a time through a fixed buffer and counts them. One per thread.
@@ -71,10 +72,7 @@ private:
     const Options& options_;
     std::vector<char> buffer_;
     TextStore texts_;
+    ContentDigest digest_;
 };
-
-// Whether two regular files (paths of any length) have the same first `size` bytes, the
-// size both had when counted.
-bool sameContent(std::string_view a, std::string_view b, std::uint64_t size);
 
 } // namespace qm::counter

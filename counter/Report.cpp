@@ -8,8 +8,10 @@
 #include <atomic>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <tuple>
+#include <unordered_map>
 
 namespace qm::counter {
 
@@ -242,27 +244,32 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
                 files.push_back(&f);
     if (!options.skipDuplicates)
         return files;
-    // Same size and hash make a candidate; only identical bytes make a duplicate.
-    std::sort(files.begin(), files.end(), [](const FileRecord* a, const FileRecord* b) {
-        return std::tie(a->bytes, a->contentHash, a->location) < std::tie(b->bytes, b->contentHash, b->location);
-    });
-    std::vector<bool> drop(files.size(), false);
-    for (std::size_t start = 0; start < files.size();) {
-        std::size_t end = start + 1;
-        while (end < files.size() && files[end]->bytes == files[start]->bytes &&
-               files[end]->contentHash == files[start]->contentHash)
-            ++end;
-        std::vector<std::size_t> kept{start};
-        for (std::size_t i = start + 1; i < end; ++i) {
-            const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](std::size_t k) {
-                return files[i]->bytes == 0 || sameContent(files[k]->location, files[i]->location, files[i]->bytes);
-            });
-            if (duplicate)
-                drop[i] = true;
-            else
-                kept.push_back(i);
+    // Byte-identical files have the same size and digest; of each such group the file with the
+    // smallest location stays. One pass, the files' bytes not read again.
+    struct Same {
+        std::size_t operator()(const FileRecord* f) const
+        {
+            std::size_t h = 0;
+            std::memcpy(&h, f->digest.data(), sizeof h); // a digest's bytes are as good as any hash
+            return h ^ f->bytes;
         }
-        start = end;
+        bool operator()(const FileRecord* a, const FileRecord* b) const
+        {
+            return a->bytes == b->bytes && a->digest == b->digest;
+        }
+    };
+    std::unordered_map<const FileRecord*, std::size_t, Same, Same> first; // of each group: where it lies in `files`
+    first.reserve(files.size());
+    std::vector<bool> drop(files.size(), false);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const auto [at, added] = first.try_emplace(files[i], i);
+        if (added)
+            continue;
+        std::size_t& kept = at->second;
+        const bool before = files[i]->location < files[kept]->location;
+        drop[before ? kept : i] = true;
+        if (before)
+            kept = i;
     }
     std::size_t out = 0;
     for (std::size_t i = 0; i < files.size(); ++i)

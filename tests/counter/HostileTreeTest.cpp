@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <set>
@@ -339,4 +340,41 @@ TEST(HostileTree, ReadsIgnoreFilesWholeWhateverTheirSize)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(counted(r),
               (std::map<std::string, Figures>{{"./kept.c", {7, 1, 1, 0, 0}}, {"./sub/kept.c", {7, 1, 1, 0, 0}}}));
+}
+
+TEST(HostileTree, TellsDuplicatesApartInOnePassHoweverTheFilesWereMade)
+{
+    // Files made for a weak 64-bit hash of eight bytes at a time ((h ^ word) * K, then
+    // h ^= h >> 29): whatever the first word, a second word of h ^ C brings every file to the
+    // same hash, so a count that compares the files of one hash pairwise compares N²/2 pairs.
+    const auto mix = [](std::uint64_t h, std::uint64_t word) {
+        h = (h ^ word) * 0x9e3779b97f4a7c15ULL;
+        return h ^ (h >> 29);
+    };
+    TempTree t;
+    const int count = 20000;
+    const int folder = ::open(t.root().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    std::string firstContent;
+    for (int i = 0; i < count; ++i) {
+        char first[9];
+        std::snprintf(first, sizeof first, "%08d", i);
+        std::uint64_t word = 0;
+        std::memcpy(&word, first, 8);
+        const std::uint64_t second = mix(0xcbf29ce484222325ULL, word) ^ 0x0123456789abcdefULL;
+        std::string content(first, 8);
+        content.append(reinterpret_cast<const char*>(&second), 8);
+        writeAt(folder, ("f" + std::string(first) + ".c").c_str(), content);
+        if (i == 0)
+            firstContent = content;
+    }
+    writeAt(folder, "copy.c", firstContent); // one true duplicate
+    ::close(folder);
+
+    const RunResult r = runScc({"--format", "json", "--no-duplicates", "."}, t.root(), false, {}, guarded);
+    EXPECT_FALSE(r.timedOut);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json out = json::parse(r.out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0]["Count"], count);
 }

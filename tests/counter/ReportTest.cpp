@@ -2,6 +2,7 @@
 // whether they are sorted on one core or in slices on many.
 
 #include "counter/Report.h"
+#include "counter/ContentDigest.h"
 #include "counter/Language.h"
 
 #include <gtest/gtest.h>
@@ -68,5 +69,52 @@ TEST(Report, OrdersManyFilesByTheSortKeyThenLocationOnAnyNumberOfThreads)
         EXPECT_EQ(report[0].counts.code, cCode);
         EXPECT_EQ(report[0].fileRecords, cFiles);
         EXPECT_EQ(report[1].fileRecords, headerFiles);
+    }
+}
+
+TEST(Report, LeavesOutByteIdenticalFilesButTheFirstByLocation)
+{
+    const int c = languageIndex("C");
+    struct File {
+        std::string location;
+        std::string content;
+    };
+    struct Case {
+        const char* why;
+        std::vector<File> files;
+        std::vector<std::string> kept;
+    };
+    const std::vector<Case> cases{
+        {"one file", {{"./a.c", "x"}}, {"./a.c"}},
+        {"two the same", {{"./b.c", "same\n"}, {"./a.c", "same\n"}}, {"./a.c"}},
+        {"the same size, other bytes", {{"./a.c", "one\n"}, {"./b.c", "two\n"}}, {"./a.c", "./b.c"}},
+        {"one a prefix of the other", {{"./a.c", "int\n"}, {"./b.c", "int\nint\n"}}, {"./a.c", "./b.c"}},
+        {"empty files are all the same", {{"./z.c", ""}, {"./y.c", ""}, {"./x/w.c", ""}}, {"./x/w.c"}},
+        {"two groups",
+         {{"./d.c", "1"}, {"./c.c", "2"}, {"./b.c", "1"}, {"./a.c", "2"}, {"./e.c", "3"}},
+         {"./a.c", "./b.c", "./e.c"}},
+        {"a deeper file first by location", {{"./z.c", "q"}, {"./a/b/c/d.c", "q"}}, {"./a/b/c/d.c"}},
+    };
+    for (const auto& k : cases) {
+        WalkResult walked;
+        walked.parts.resize(2); // files found by two threads
+        ContentDigest digest;
+        for (std::size_t i = 0; i < k.files.size(); ++i) {
+            FileRecord f;
+            f.language = c;
+            f.location = k.files[i].location;
+            f.bytes = k.files[i].content.size();
+            digest.start();
+            digest.add(k.files[i].content);
+            f.digest = digest.finish();
+            walked.parts[i % 2].files.push_back(f);
+        }
+        Options options;
+        options.skipDuplicates = true;
+        std::vector<std::string> kept;
+        for (const FileRecord* f : filterFiles(walked, options))
+            kept.emplace_back(f->location);
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(kept, k.kept) << k.why;
     }
 }
