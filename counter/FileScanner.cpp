@@ -1,5 +1,7 @@
 #include "counter/FileScanner.h"
 
+#include "counter/FileData.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -237,6 +239,10 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
         warning = std::string(location) + ": not a regular file";
         return std::nullopt;
     }
+    // A hole (a stretch the file system does not store, which reads as NUL bytes) makes a file
+    // binary wherever it lies: no source file has one, and NUL bytes are what make a file
+    // binary. So a file that only says it is large is not read to its end.
+    const bool holes = hasHole(file.fd, info);
     // Read up to the size at opening: a file that keeps growing (or a file of /proc, which
     // says it is empty and never ends) cannot keep the count going.
     std::uint64_t left = static_cast<std::uint64_t>(info.st_size);
@@ -245,6 +251,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
         const long long n = readFully(file.fd, into, want);
         if (n >= 0) {
             left -= static_cast<std::uint64_t>(n);
+            bytesRead_ += static_cast<std::uint64_t>(n);
             atEnd = static_cast<std::size_t>(n) < room || left == 0;
         }
         return n;
@@ -285,7 +292,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
                            : texts_.keep(extension);
     record.symlocation = texts_.keep(link && symlocation.empty() ? std::string_view(resolvedPath(file.fd))
                                                                  : symlocation);
-    record.binary = std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
+    record.binary = holes || std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
     if (options_.markGenerated && !record.binary)
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);
 
@@ -296,10 +303,15 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
     }
     std::uint64_t total = have;
 
-    // A binary file is not counted: unless its bytes are compared, its size is enough
-    // (a video named ".ts" need not be read to its end).
-    if (record.binary && !hashing && !atEnd) {
+    // A binary file is not counted: its size is enough, and it is read no further (a video
+    // named ".ts" need not be read to its end). Its digest is of its first bytes: files whose
+    // size and first bytes agree are read whole when duplicates are looked for.
+    if (record.binary && !atEnd) {
         record.bytes = static_cast<std::uint64_t>(info.st_size);
+        if (hashing) {
+            record.digest = digest_.finish();
+            record.digestOfHead = true;
+        }
         return record;
     }
 
@@ -330,6 +342,34 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
     if (options_.markMinified && record.counts.lines > 0)
         record.minified = record.bytes / record.counts.lines >= minifiedLineLength;
     return record;
+}
+
+std::optional<Digest> dataDigest(std::string_view path, std::uint64_t size)
+{
+    FileHandle file(path);
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    ContentDigest digest;
+    std::vector<char> buffer(256 * 1024);
+    std::uint64_t next = 0; // where the stretch read last ends
+    const bool read = readData(
+        file.fd, size, buffer,
+        [&](std::uint64_t offset, std::string_view piece) {
+            if (offset != next || offset == 0) {
+                // A stretch of its own: its place is part of what the file holds.
+                char place[8];
+                for (int i = 0; i < 8; ++i)
+                    place[i] = static_cast<char>(offset >> (8 * i));
+                digest.add(std::string_view(place, 8));
+            }
+            digest.add(piece);
+            next = offset + piece.size();
+        },
+        [](std::uint64_t, std::uint64_t) {});
+    if (!read)
+        return std::nullopt;
+    return digest.finish();
 }
 
 } // namespace qm::counter

@@ -30,7 +30,8 @@ struct FileRecord {
     bool binary = false;
     bool minified = false;
     bool generated = false;
-    Digest digest{}; // of the file's bytes, only with Options::skipDuplicates
+    Digest digest{};           // of the file's bytes, only with Options::skipDuplicates
+    bool digestOfHead = false; // of its first bytes only: a binary file is read no further
 };
 
 // Reads files one at a time through a fixed buffer and counts them. One per thread.
@@ -53,6 +54,9 @@ public:
     // Where the texts of the records made so far lie.
     TextStore& texts() { return texts_; }
 
+    // The bytes read from files so far.
+    std::uint64_t bytesRead() const { return bytesRead_; }
+
     // Whether a file name has one of the excluded extensions.
     static bool excluded(const Options& options, std::string_view fileName);
 
@@ -73,6 +77,12 @@ private:
     std::vector<char> buffer_;
     TextStore texts_;
     ContentDigest digest_;
+    std::uint64_t bytesRead_ = 0;
 };
+
+// The digest of what the regular file at `path` (of any length) holds of its first `size`
+// bytes: each stretch of data after its offset, its holes not read. For the binary files
+// whose size and first bytes agree with another's: nothing when the file cannot be read.
+std::optional<Digest> dataDigest(std::string_view path, std::uint64_t size);
 
 } // namespace qm::counter

@@ -158,6 +158,28 @@ void appendFile(JsonText& out, const FileRecord& f)
     appendLiteral(out, ",\"EndPoint\":0}");
 }
 
+unsigned threadsOf(const Options& options)
+{
+    return options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+}
+
+// Runs task(0) ... task(tasks - 1) on up to `threads` threads.
+template <class Task>
+void runOnCores(unsigned threads, std::size_t tasks, const Task& task)
+{
+    std::atomic<std::size_t> next{0};
+    const auto some = [&] {
+        for (std::size_t i; (i = next++) < tasks;)
+            task(i);
+    };
+    std::vector<std::thread> workers;
+    for (unsigned t = 1; t < threads && t < tasks; ++t)
+        workers.emplace_back(some);
+    some();
+    for (auto& w : workers)
+        w.join();
+}
+
 // The bytes a JSON string holds as they are: printable ASCII but the quote and the backslash.
 constexpr std::array<bool, 256> makePlainTable()
 {
@@ -245,24 +267,50 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
     if (!options.skipDuplicates)
         return files;
     // Byte-identical files have the same size and digest; of each such group the file with the
-    // smallest location stays. One pass, the files' bytes not read again.
-    struct Same {
-        std::size_t operator()(const FileRecord* f) const
+    // smallest location stays. A binary file was read only as far as its first bytes: those
+    // whose size and first bytes agree with another's are read whole now, each once.
+    enum class Of : std::uint8_t { Bytes, Head, Data, Unread };
+    struct Key {
+        std::uint64_t bytes;
+        Digest digest;
+        Of of;
+        bool operator==(const Key&) const = default;
+    };
+    struct Hash {
+        std::size_t operator()(const Key& k) const
         {
             std::size_t h = 0;
-            std::memcpy(&h, f->digest.data(), sizeof h); // a digest's bytes are as good as any hash
-            return h ^ f->bytes;
-        }
-        bool operator()(const FileRecord* a, const FileRecord* b) const
-        {
-            return a->bytes == b->bytes && a->digest == b->digest;
+            std::memcpy(&h, k.digest.data(), sizeof h); // a digest's bytes are as good as any hash
+            return h ^ k.bytes ^ static_cast<std::size_t>(k.of);
         }
     };
-    std::unordered_map<const FileRecord*, std::size_t, Same, Same> first; // of each group: where it lies in `files`
-    first.reserve(files.size());
+    std::vector<Key> keys;
+    keys.reserve(files.size());
+    std::unordered_map<Key, std::size_t, Hash> seen; // of each key: how many files, then where the first lies
+    for (const FileRecord* f : files) {
+        keys.push_back(Key{f->bytes, f->digest, f->digestOfHead ? Of::Head : Of::Bytes});
+        if (f->digestOfHead)
+            ++seen[keys.back()];
+    }
+    std::vector<std::size_t> wholly; // to be read whole
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (keys[i].of == Of::Head && seen[keys[i]] > 1)
+            wholly.push_back(i);
+    runOnCores(threadsOf(options), wholly.size(), [&](std::size_t w) {
+        Key& key = keys[wholly[w]];
+        if (const auto digest = dataDigest(files[wholly[w]]->location, key.bytes)) {
+            key = Key{key.bytes, *digest, Of::Data};
+        } else {
+            // Gone or unreadable: like no other file.
+            key.of = Of::Unread;
+            std::memcpy(key.digest.data(), &wholly[w], sizeof wholly[w]);
+        }
+    });
+
+    seen.clear();
     std::vector<bool> drop(files.size(), false);
     for (std::size_t i = 0; i < files.size(); ++i) {
-        const auto [at, added] = first.try_emplace(files[i], i);
+        const auto [at, added] = seen.try_emplace(keys[i], i);
         if (added)
             continue;
         std::size_t& kept = at->second;
@@ -290,20 +338,8 @@ std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& file
             return a.first > b.first;
         return a.second->location < b.second->location;
     };
-    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    const auto onAllCores = [threads](std::size_t tasks, const auto& task) {
-        std::atomic<std::size_t> next{0};
-        const auto some = [&] {
-            for (std::size_t i; (i = next++) < tasks;)
-                task(i);
-        };
-        std::vector<std::thread> workers;
-        for (unsigned t = 1; t < threads && t < tasks; ++t)
-            workers.emplace_back(some);
-        some();
-        for (auto& w : workers)
-            w.join();
-    };
+    const unsigned threads = threadsOf(options);
+    const auto onAllCores = [threads](std::size_t tasks, const auto& task) { runOnCores(threads, tasks, task); };
 
     // Each slice of the files is grouped by language and sorted on a core of its own; the
     // sorted runs of a language are then merged. A language without files stays out.

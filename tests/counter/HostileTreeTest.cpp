@@ -378,3 +378,49 @@ TEST(HostileTree, TellsDuplicatesApartInOnePassHoweverTheFilesWereMade)
     ASSERT_EQ(out.size(), 1u);
     EXPECT_EQ(out[0]["Count"], count);
 }
+
+TEST(HostileTree, TakesNoLongerThanTheDataOnDisk)
+{
+    // Files that say they hold 64 GiB and hold a few kilobytes: a hole after their text,
+    // past the bytes looked at for a NUL. Two alike, a third alike but for its last bytes.
+    TempTree t;
+    const off_t size = off_t{64} << 30;
+    const std::string text(10000, '\n');
+    for (const char* name : {"a.c", "copy/a.c", "other/a.c"}) {
+        t.write(name, text);
+        ASSERT_EQ(::truncate(t.path(name).c_str(), size), 0);
+    }
+    const int fd = ::open(t.path("other/a.c").c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::pwrite(fd, "end", 3, size - 3), 3);
+    ::close(fd);
+    // And a binary file of plain data, alike in its first megabyte only.
+    std::string data(std::size_t{3} << 20, 'x');
+    data[10] = '\0';
+    t.write("data.ts", data);
+    data.back() = 'y';
+    t.write("more/data.ts", data);
+
+    const auto bytes = static_cast<std::uint64_t>(size);
+    for (const bool unique : {false, true}) {
+        std::vector<std::string> arguments{"--by-file", "--format", "json", "."};
+        if (unique)
+            arguments.insert(arguments.begin(), "--no-duplicates");
+        const RunResult r = runScc(arguments, t.root(), false, {}, guarded);
+        EXPECT_FALSE(r.timedOut);
+        ASSERT_EQ(r.status, 0) << r.err;
+        std::map<std::string, std::pair<std::uint64_t, bool>> files; // size, binary
+        for (const auto& l : json::parse(r.out))
+            for (const auto& f : l["Files"]) {
+                files[f["Location"]] = {f["Bytes"], f["Binary"]};
+                EXPECT_EQ(f["Lines"], 0) << f["Location"];
+            }
+        std::map<std::string, std::pair<std::uint64_t, bool>> expected{{"./a.c", {bytes, true}},
+                                                                       {"./other/a.c", {bytes, true}},
+                                                                       {"./data.ts", {3u << 20, true}},
+                                                                       {"./more/data.ts", {3u << 20, true}}};
+        if (!unique)
+            expected["./copy/a.c"] = {bytes, true};
+        EXPECT_EQ(files, expected) << (unique ? "with --no-duplicates" : "");
+    }
+}
