@@ -292,6 +292,10 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
                            : texts_.keep(extension);
     record.symlocation = texts_.keep(link && symlocation.empty() ? std::string_view(resolvedPath(file.fd))
                                                                  : symlocation);
+    record.device = static_cast<std::uint64_t>(info.st_dev);
+    record.inode = static_cast<std::uint64_t>(info.st_ino);
+    record.viaLink = link || !symlocation.empty();
+    record.hardLinked = info.st_nlink > 1;
     record.binary = holes || std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
     if (options_.markGenerated && !record.binary)
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);

@@ -30,6 +30,10 @@ struct FileRecord {
     bool binary = false;
     bool minified = false;
     bool generated = false;
+    std::uint64_t device = 0; // with the inode, the file itself, whatever the name it was reached by
+    std::uint64_t inode = 0;
+    bool viaLink = false;      // reached through a symbolic link
+    bool hardLinked = false;   // the file has other names too
     Digest digest{};           // of the file's bytes, only with Options::skipDuplicates
     bool digestOfHead = false; // of its first bytes only: a binary file is read no further
 };

@@ -9,9 +9,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace qm::counter {
 
@@ -256,14 +258,80 @@ void appendJsonString(JsonText& out, std::string_view text)
     out += '"';
 }
 
+namespace {
+
+// Of the files of `files` whose keys are equal (`keyOf(i)`, the key of files[i], or nothing
+// for a file like no other), keeps only the first by `before`, the others' order unchanged.
+// One pass, through a hash table.
+template <class Key, class Hash, class KeyOf, class Before>
+void keepFirstOfEach(std::vector<const FileRecord*>& files, const KeyOf& keyOf, const Before& before)
+{
+    std::unordered_map<Key, std::size_t, Hash> kept; // where the file kept so far lies
+    std::vector<bool> drop(files.size(), false);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::optional<Key> key = keyOf(i);
+        if (!key)
+            continue;
+        const auto [at, added] = kept.try_emplace(*key, i);
+        if (added)
+            continue;
+        const bool first = before(files[i], files[at->second]);
+        drop[first ? at->second : i] = true;
+        if (first)
+            at->second = i;
+    }
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!drop[i])
+            files[out++] = files[i];
+    files.resize(out);
+}
+
+// Leaves each file reached by several names (hard links, symbolic links to it) under one of
+// them: its first name by location that is no symbolic link, or its first link when only
+// links reach it. Only files with other names, or reached through a link, are looked up.
+void countEachFileOnce(std::vector<const FileRecord*>& files)
+{
+    struct Identity {
+        std::uint64_t device, inode;
+        bool operator==(const Identity&) const = default;
+    };
+    struct Hash {
+        std::size_t operator()(const Identity& id) const
+        {
+            return std::hash<std::uint64_t>()(id.inode ^ (id.device << 32));
+        }
+    };
+    std::unordered_set<Identity, Hash> named; // files with more than one name
+    for (const FileRecord* f : files)
+        if (f->viaLink || f->hardLinked)
+            named.insert(Identity{f->device, f->inode});
+    if (named.empty())
+        return;
+    keepFirstOfEach<Identity, Hash>(
+        files,
+        [&](std::size_t i) -> std::optional<Identity> {
+            const Identity id{files[i]->device, files[i]->inode};
+            return named.count(id) ? std::optional(id) : std::nullopt;
+        },
+        [](const FileRecord* a, const FileRecord* b) {
+            return std::tie(a->viaLink, a->location) < std::tie(b->viaLink, b->location);
+        });
+}
+
+} // namespace
+
 std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Options& options)
 {
     std::vector<const FileRecord*> files;
     files.reserve(walked.fileCount());
     for (const auto& part : walked.parts)
         for (const auto& f : part.files)
-            if (!((options.skipMinified && f.minified) || (options.skipGenerated && f.generated)))
-                files.push_back(&f);
+            files.push_back(&f);
+    countEachFileOnce(files);
+    std::erase_if(files, [&options](const FileRecord* f) {
+        return (options.skipMinified && f->minified) || (options.skipGenerated && f->generated);
+    });
     if (!options.skipDuplicates)
         return files;
     // Byte-identical files have the same size and digest; of each such group the file with the
@@ -286,15 +354,15 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
     };
     std::vector<Key> keys;
     keys.reserve(files.size());
-    std::unordered_map<Key, std::size_t, Hash> seen; // of each key: how many files, then where the first lies
+    std::unordered_map<Key, std::size_t, Hash> heads; // how many binary files share a size and first bytes
     for (const FileRecord* f : files) {
         keys.push_back(Key{f->bytes, f->digest, f->digestOfHead ? Of::Head : Of::Bytes});
         if (f->digestOfHead)
-            ++seen[keys.back()];
+            ++heads[keys.back()];
     }
     std::vector<std::size_t> wholly; // to be read whole
     for (std::size_t i = 0; i < files.size(); ++i)
-        if (keys[i].of == Of::Head && seen[keys[i]] > 1)
+        if (keys[i].of == Of::Head && heads[keys[i]] > 1)
             wholly.push_back(i);
     runOnCores(threadsOf(options), wholly.size(), [&](std::size_t w) {
         Key& key = keys[wholly[w]];
@@ -306,24 +374,9 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
             std::memcpy(key.digest.data(), &wholly[w], sizeof wholly[w]);
         }
     });
-
-    seen.clear();
-    std::vector<bool> drop(files.size(), false);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const auto [at, added] = seen.try_emplace(keys[i], i);
-        if (added)
-            continue;
-        std::size_t& kept = at->second;
-        const bool before = files[i]->location < files[kept]->location;
-        drop[before ? kept : i] = true;
-        if (before)
-            kept = i;
-    }
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (!drop[i])
-            files[out++] = files[i];
-    files.resize(out);
+    keepFirstOfEach<Key, Hash>(
+        files, [&keys](std::size_t i) { return std::optional(keys[i]); },
+        [](const FileRecord* a, const FileRecord* b) { return a->location < b->location; });
     return files;
 }
 

@@ -118,3 +118,53 @@ TEST(Report, LeavesOutByteIdenticalFilesButTheFirstByLocation)
         EXPECT_EQ(kept, k.kept) << k.why;
     }
 }
+
+TEST(Report, CountsAFileReachedByManyNamesUnderOneOfThem)
+{
+    const int c = languageIndex("C");
+    struct Name {
+        std::string location;
+        std::uint64_t device, inode;
+        bool viaLink, hardLinked;
+    };
+    struct Case {
+        const char* why;
+        std::vector<Name> names;
+        std::vector<std::string> kept;
+    };
+    const std::vector<Case> cases{
+        {"hard links: the first by location", {{"./b.c", 1, 5, false, true}, {"./a.c", 1, 5, false, true}}, {"./a.c"}},
+        {"a link and the file: the file's own name",
+         {{"./a.c", 1, 7, true, false}, {"./z.c", 1, 7, false, false}},
+         {"./z.c"}},
+        {"links alone: the first", {{"./l2.c", 1, 9, true, false}, {"./l1.c", 1, 9, true, false}}, {"./l1.c"}},
+        {"the same inode on two devices",
+         {{"./x.c", 1, 3, false, true}, {"./y.c", 2, 3, false, true}},
+         {"./x.c", "./y.c"}},
+        {"a link, hard links and the rest",
+         {{"./q.c", 1, 2, false, true},
+          {"./m.c", 1, 2, true, false},
+          {"./p.c", 1, 2, false, true},
+          {"./other.c", 1, 8, false, false}},
+         {"./other.c", "./p.c"}},
+    };
+    for (const auto& k : cases) {
+        WalkResult walked;
+        walked.parts.resize(2);
+        for (std::size_t i = 0; i < k.names.size(); ++i) {
+            FileRecord f;
+            f.language = c;
+            f.location = k.names[i].location;
+            f.device = k.names[i].device;
+            f.inode = k.names[i].inode;
+            f.viaLink = k.names[i].viaLink;
+            f.hardLinked = k.names[i].hardLinked;
+            walked.parts[i % 2].files.push_back(f);
+        }
+        std::vector<std::string> kept;
+        for (const FileRecord* f : filterFiles(walked, Options{}))
+            kept.emplace_back(f->location);
+        std::sort(kept.begin(), kept.end());
+        EXPECT_EQ(kept, k.kept) << k.why;
+    }
+}

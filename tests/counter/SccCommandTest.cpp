@@ -126,18 +126,18 @@ TEST(SccCommand, CountsARepositoryExactly)
 
     const json expected = json::array({
         {{"Name", "C"},
-         {"Bytes", 113},
-         {"CodeBytes", 89},
-         {"Lines", 11},
-         {"Code", 8},
+         {"Bytes", 106},
+         {"CodeBytes", 82},
+         {"Lines", 10},
+         {"Code", 7},
          {"Comment", 2},
          {"Blank", 1},
          {"Complexity", 2},
-         {"Count", 8},
-         {"WeightedComplexity", 25},
+         {"Count", 7},
+         {"WeightedComplexity", 28},
          {"Files", json::array({
+                       // link.c, a link to keep.gen.c, names a file counted under its own name
                        fileJson("C", "main.c", "c", "./src/main.c", "", 75, 5, 3, 1, 1, 2),
-                       fileJson("C", "link.c", "c", "./link.c", realPath(t.path("src/keep.gen.c")), 7, 1, 1, 0, 0, 0),
                        fileJson("C", "keep.gen.c", "c", "./src/keep.gen.c", "", 7, 1, 1, 0, 0, 0),
                        fileJson("C", "local.c", "c", "./src/sub/local.c", "", 3, 1, 1, 0, 0, 0),
                        fileJson("C", "tab\tname.c", "c", "./tab\tname.c", "", 3, 1, 1, 0, 0, 0),
@@ -497,4 +497,29 @@ TEST(SccCommand, TableShowsEachFileOnOneLineWhateverItsName)
     ASSERT_EQ(lines.size(), 8u) << r.out;
     ASSERT_EQ(lines[3].substr(0, 24), "C" + std::string(23, ' '));
     EXPECT_EQ(lines[4], "  ./new\\x0aline.c" + std::string(7, ' ') + lines[3].substr(24));
+}
+
+TEST(SccCommand, CountsAFileReachedByManyNamesOnce)
+{
+    TempTree t;
+    t.write("proj/a.c", "int a;\n");
+    ASSERT_EQ(::link(t.path("proj/a.c").c_str(), t.path("proj/b.c").c_str()), 0);
+    t.folder("proj/sub");
+    t.link("../a.c", "proj/sub/c.c");
+    t.link("a.c", "proj/0link.c"); // first by location, but a link: the file's own name wins
+    t.write("outside/o.c", "int o;\n");
+    t.link("../outside/o.c", "proj/l2.c");
+    t.link("../outside/o.c", "proj/l1.c");
+    t.write("proj/h2.c", "x = 1\n");
+    ASSERT_EQ(::link(t.path("proj/h2.c").c_str(), t.path("proj/h1.py").c_str()), 0); // a name of another language
+    for (const bool unique : {false, true}) {
+        const auto files = filesByName(countByFile(t, unique ? std::vector<std::string>{"--no-duplicates", "proj"}
+                                                             : std::vector<std::string>{"proj"}));
+        std::set<std::string> names;
+        for (const auto& [name, file] : files)
+            names.insert(name);
+        EXPECT_EQ(names, (std::set<std::string>{"a.c", "h1.py", "l1.c"}));
+        EXPECT_EQ(files.at("l1.c")["Symlocation"], realPath(t.path("outside/o.c")));
+        EXPECT_EQ(files.at("h1.py")["Language"], "Python");
+    }
 }
