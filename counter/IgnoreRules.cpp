@@ -6,6 +6,8 @@ namespace qm::counter {
 
 namespace {
 
+thread_local std::uint64_t workDone = 0;
+
 // Removes trailing spaces that no backslash quotes ("a\ " keeps its space, "a\\ " does not).
 void trimTrailingSpaces(std::string& line)
 {
@@ -108,23 +110,31 @@ IgnoreRules::File::~File()
     releaseChain(outer, [](const File& file) -> std::shared_ptr<const File>& { return file.outer; });
 }
 
+IgnoreRules::Settled::~Settled()
+{
+    releaseChain(outer, [](const Settled& settled) -> std::shared_ptr<const Settled>& { return settled.outer; });
+}
+
 std::shared_ptr<const IgnoreRules> IgnoreRules::withPatterns(std::shared_ptr<const IgnoreRules> outer,
                                                              std::vector<IgnorePattern> patterns)
 {
     if (patterns.empty())
         return outer;
     auto file = std::make_shared<File>();
-    if (outer)
-        file->outer = outer->files_;
-    file->patterns = std::move(patterns);
     std::shared_ptr<IgnoreRules> rules(new IgnoreRules);
-    for (std::size_t i = file->patterns.size(); i-- > 0;) {
+    if (outer) {
+        file->outer = outer->files_;
+        file->level = outer->files_ ? outer->files_->level + 1 : 0;
+        rules->settled_ = outer->settled_;
+        rules->active_ = outer->active_;
+        workDone += outer->active_.size();
+    }
+    file->patterns = std::move(patterns);
+    for (std::size_t i = 0; i < file->patterns.size(); ++i) {
         const IgnorePattern& p = file->patterns[i];
         if (p.anchored)
-            rules->live_.push_back(Live{file.get(), static_cast<std::uint32_t>(i), p.matcher.start()});
+            rules->active_.push_back(Live{file.get(), static_cast<std::uint32_t>(i), p.matcher.start()});
     }
-    if (outer)
-        rules->live_.insert(rules->live_.end(), outer->live_.begin(), outer->live_.end());
     rules->files_ = std::move(file);
     return rules;
 }
@@ -132,17 +142,27 @@ std::shared_ptr<const IgnoreRules> IgnoreRules::withPatterns(std::shared_ptr<con
 std::shared_ptr<const IgnoreRules> IgnoreRules::inside(const std::shared_ptr<const IgnoreRules>& rules,
                                                        std::string_view name)
 {
-    if (!rules || rules->live_.empty())
+    if (!rules || rules->active_.empty())
         return rules;
     std::shared_ptr<IgnoreRules> below(new IgnoreRules);
     below->files_ = rules->files_;
-    for (const Live& live : rules->live_) {
+    std::vector<Live> settled;
+    for (const Live& live : rules->active_) {
         const Glob& matcher = live.file->patterns[live.pattern].matcher;
         Glob::State state = live.state;
+        ++workDone;
         matcher.step(state, name);
         matcher.step(state, "/");
-        if (state.alive())
-            below->live_.push_back(Live{live.file, live.pattern, std::move(state)});
+        if (!state.alive())
+            continue;
+        (matcher.settled(state) ? settled : below->active_).push_back(Live{live.file, live.pattern, std::move(state)});
+    }
+    below->settled_ = rules->settled_;
+    if (!settled.empty()) {
+        auto more = std::make_shared<Settled>();
+        more->outer = rules->settled_;
+        more->patterns = std::move(settled);
+        below->settled_ = std::move(more);
     }
     return below;
 }
@@ -151,23 +171,45 @@ bool IgnoreRules::ignored(const IgnoreRules* rules, std::string_view name, bool 
 {
     if (!rules)
         return false;
-    std::size_t next = 0; // the next of live_, met in the same order
+    // The pattern that decides: of the deepest file with a match, its last matching pattern.
+    bool found = false;
+    bool decision = false;
+    std::uint64_t best = 0; // level and pattern of the match found so far, in one number
+    const auto rank = [](const File* file, std::size_t pattern) {
+        return (std::uint64_t{file->level} << 32) | pattern;
+    };
+    const auto tryLive = [&](const Live& live) {
+        const IgnorePattern& p = live.file->patterns[live.pattern];
+        const std::uint64_t r = rank(live.file, live.pattern);
+        if ((found && r < best) || (p.directoryOnly && !isDirectory) || !p.matcher.matchesAfter(live.state, name))
+            return;
+        found = true;
+        best = r;
+        decision = !p.negated;
+    };
+    for (const Live& live : rules->active_)
+        tryLive(live);
+    for (const Settled* s = rules->settled_.get(); s; s = s->outer.get())
+        for (const Live& live : s->patterns)
+            tryLive(live);
+    // The patterns read against the name alone, from the deepest file up, until no pattern
+    // left could rank above the match found.
     for (const File* file = rules->files_.get(); file; file = file->outer.get()) {
         for (std::size_t i = file->patterns.size(); i-- > 0;) {
+            if (found && rank(file, i) < best)
+                return decision;
             const IgnorePattern& p = file->patterns[i];
-            const Live* live = nullptr;
-            if (p.anchored) {
-                if (next == rules->live_.size() || rules->live_[next].file != file || rules->live_[next].pattern != i)
-                    continue; // it cannot match below here any more
-                live = &rules->live_[next++];
-            }
-            if (p.directoryOnly && !isDirectory)
+            if (p.anchored || (p.directoryOnly && !isDirectory) || !p.matcher.matches(name))
                 continue;
-            if (live ? p.matcher.matchesAfter(live->state, name) : p.matcher.matches(name))
-                return !p.negated;
+            return !p.negated; // ranks above any match found, or none was
         }
     }
-    return false;
+    return found && decision;
+}
+
+std::uint64_t IgnoreRules::work()
+{
+    return workDone;
 }
 
 bool IgnoreRules::ignoredPath(std::shared_ptr<const IgnoreRules> rules, std::string_view path, bool isDirectory)

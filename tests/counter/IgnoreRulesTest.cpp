@@ -181,9 +181,43 @@ TEST(IgnoreRules, RulesOfAnyDepthAreLetGoOf)
     // 100,000 of them must not take a stack frame each.
     std::shared_ptr<const IgnoreRules> rules;
     for (int i = 0; i < 100000; ++i)
-        rules = IgnoreRules::withPatterns(IgnoreRules::inside(rules, "d"), parseIgnoreFile("*.o\n"));
+        rules = IgnoreRules::withPatterns(IgnoreRules::inside(rules, "d"), parseIgnoreFile("*.o\n**/x.c\n"));
     EXPECT_TRUE(IgnoreRules::ignored(rules.get(), "x.o", false));
+    EXPECT_TRUE(IgnoreRules::ignored(rules.get(), "x.c", false));
     rules.reset();
+}
+
+TEST(IgnoreRules, CostADeepChainOfIgnoreFilesWorkInProportionToItsDepth)
+{
+    // A chain of folders "d", each with an ignore file whose anchored patterns end, settle
+    // or go on: each level's patterns may be stepped a few folders down, not all the way.
+    const int depth = 3000;
+    const std::uint64_t before = IgnoreRules::work();
+    std::shared_ptr<const IgnoreRules> rules;
+    for (int level = 0; level < depth; ++level) {
+        if (level > 0)
+            rules = IgnoreRules::inside(rules, "d");
+        const std::string n = std::to_string(level);
+        rules = IgnoreRules::withPatterns(rules, parseIgnoreFile("**/n" + n + ".c\n/top" + n + ".c\nd/late" + n +
+                                                                 ".c\nd/**/deep" + n + "\nd/d/two" + n + "/**\n"));
+    }
+    const std::uint64_t work = IgnoreRules::work() - before;
+    EXPECT_LE(work, 20u * depth);
+
+    // What the patterns of each level make of the files at the bottom.
+    const auto ignored = [&rules](const std::string& name) { return IgnoreRules::ignored(rules.get(), name, false); };
+    const std::string last = std::to_string(depth - 1);
+    const std::string above = std::to_string(depth - 2);
+    EXPECT_TRUE(ignored("n0.c")) << "**/ from the top";
+    EXPECT_TRUE(ignored("n" + last + ".c")) << "**/ from here";
+    EXPECT_TRUE(ignored("top" + last + ".c")) << "anchored here";
+    EXPECT_FALSE(ignored("top" + above + ".c")) << "anchored a level up";
+    EXPECT_TRUE(ignored("late" + above + ".c")) << "one folder below its file";
+    EXPECT_FALSE(ignored("late" + last + ".c")) << "not in its own folder";
+    EXPECT_TRUE(ignored("deep0")) << "d/**/ from the top";
+    EXPECT_TRUE(ignored("deep" + above)) << "d/**/ a level up";
+    EXPECT_FALSE(ignored("deep" + last)) << "d/**/ not in its own folder";
+    EXPECT_FALSE(ignored("anything"));
 }
 
 TEST(IgnoreRules, ParsesIgnoreFilesAsGitDoes)
