@@ -2,6 +2,7 @@
 
 #include "counter/Language.h"
 #include "counter/TerminalText.h"
+#include "counter/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -43,38 +44,6 @@ std::uint64_t figure(const Counts& counts, std::uint64_t files, SortKey key)
 const std::string& nameOf(int language)
 {
     return languages()[static_cast<std::size_t>(language)].name;
-}
-
-// Length of the valid UTF-8 sequence at the start of `s`, or 0.
-std::size_t validUtf8(std::string_view s)
-{
-    const auto b = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char c = b(0);
-    std::size_t length = 0;
-    unsigned char lo = 0x80;
-    unsigned char hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF)
-        length = 2;
-    else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        if (c == 0xE0)
-            lo = 0xA0; // no overlong forms
-        if (c == 0xED)
-            hi = 0x9F; // no surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        if (c == 0xF0)
-            lo = 0x90;
-        if (c == 0xF4)
-            hi = 0x8F; // nothing above U+10FFFF
-    } else
-        return 0;
-    if (s.size() < length || b(1) < lo || b(1) > hi)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (b(i) < 0x80 || b(i) > 0xBF)
-            return 0;
-    return length;
 }
 
 void appendNumber(JsonText& out, std::uint64_t value)
@@ -216,7 +185,8 @@ void appendJsonString(JsonText& out, std::string_view text)
         }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const std::size_t length = validUtf8(text.substr(i));
+            char32_t codePoint = 0;
+            const std::size_t length = decodeUtf8(text.substr(i), codePoint);
             if (length == 0) {
                 out += "\\ufffd";
                 ++i;
