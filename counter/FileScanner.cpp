@@ -76,6 +76,50 @@ long long readFully(int fd, char* into, std::size_t size)
     return static_cast<long long>(have);
 }
 
+// A streaming 64-bit hash, eight bytes at a time: identical files get identical hashes,
+// whatever pieces they are read in. Quick, and easy to make collide: files that agree in it
+// are read again for their digest.
+class ContentHash {
+public:
+    void add(const char* data, std::size_t size)
+    {
+        while (size > 0 && tailLength_ > 0) {
+            tail_[tailLength_++] = data[0];
+            ++data;
+            --size;
+            if (tailLength_ == 8) {
+                mixWord(tail_);
+                tailLength_ = 0;
+            }
+        }
+        for (; size >= 8; data += 8, size -= 8)
+            mixWord(data);
+        for (; size > 0; ++data, --size)
+            tail_[tailLength_++] = *data;
+    }
+
+    std::uint64_t value() const
+    {
+        std::uint64_t h = hash_;
+        for (std::size_t i = 0; i < tailLength_; ++i)
+            h = (h ^ static_cast<unsigned char>(tail_[i])) * 0x100000001b3ULL;
+        return h ^ (h >> 31);
+    }
+
+private:
+    void mixWord(const char* bytes)
+    {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, 8);
+        hash_ = (hash_ ^ word) * 0x9e3779b97f4a7c15ULL;
+        hash_ ^= hash_ >> 29;
+    }
+
+    std::uint64_t hash_ = 0xcbf29ce484222325ULL;
+    char tail_[8] = {};
+    std::size_t tailLength_ = 0;
+};
+
 } // namespace
 
 FileScanner::FileScanner(const Classifier& classifier, const std::vector<Syntax>& syntaxes, const Options& options,
@@ -301,21 +345,17 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);
 
     const bool hashing = options_.skipDuplicates;
-    if (hashing) {
-        digest_.start();
-        digest_.add(std::string_view(buffer, have));
-    }
+    ContentHash hash;
+    if (hashing)
+        hash.add(buffer, have);
     std::uint64_t total = have;
 
     // A binary file is not counted: its size is enough, and it is read no further (a video
-    // named ".ts" need not be read to its end). Its digest is of its first bytes: files whose
+    // named ".ts" need not be read to its end). Its hash is of its first bytes: files whose
     // size and first bytes agree are read whole when duplicates are looked for.
     if (record.binary && !atEnd) {
         record.bytes = static_cast<std::uint64_t>(info.st_size);
-        if (hashing) {
-            record.digest = digest_.finish();
-            record.digestOfHead = true;
-        }
+        record.contentHash = hashing ? hash.value() : 0;
         return record;
     }
 
@@ -334,15 +374,14 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
             return std::nullopt;
         }
         if (hashing)
-            digest_.add(std::string_view(buffer + have, static_cast<std::size_t>(n)));
+            hash.add(buffer + have, static_cast<std::size_t>(n));
         total += static_cast<std::uint64_t>(n);
         have += static_cast<std::size_t>(n);
     }
     record.bytes = total;
     if (counting)
         record.counts = counter.finish();
-    if (hashing)
-        record.digest = digest_.finish();
+    record.contentHash = hashing ? hash.value() : 0;
     if (options_.markMinified && record.counts.lines > 0)
         record.minified = record.bytes / record.counts.lines >= minifiedLineLength;
     return record;

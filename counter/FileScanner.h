@@ -32,10 +32,11 @@ struct FileRecord {
     bool generated = false;
     std::uint64_t device = 0; // with the inode, the file itself, whatever the name it was reached by
     std::uint64_t inode = 0;
-    bool viaLink = false;      // reached through a symbolic link
-    bool hardLinked = false;   // the file has other names too
-    Digest digest{};           // of the file's bytes, only with Options::skipDuplicates
-    bool digestOfHead = false; // of its first bytes only: a binary file is read no further
+    bool viaLink = false;    // reached through a symbolic link
+    bool hardLinked = false; // the file has other names too
+    // A quick hash of the bytes read (all of a text file, the first of a binary one), only
+    // with Options::skipDuplicates: files that agree in it and in size are read again.
+    std::uint64_t contentHash = 0;
 };
 
 // Reads files one at a time through a fixed buffer and counts them. One per thread.
@@ -80,13 +81,12 @@ private:
     const Options& options_;
     std::vector<char> buffer_;
     TextStore texts_;
-    ContentDigest digest_;
     std::uint64_t bytesRead_ = 0;
 };
 
 // The digest of what the regular file at `path` (of any length) holds of its first `size`
-// bytes: each stretch of data after its offset, its holes not read. For the binary files
-// whose size and first bytes agree with another's: nothing when the file cannot be read.
+// bytes: each stretch of data after its offset, its holes not read. For the files whose size
+// and quick hash agree with another's: nothing when the file cannot be read.
 std::optional<Digest> dataDigest(std::string_view path, std::uint64_t size);
 
 } // namespace qm::counter

@@ -304,48 +304,50 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
     });
     if (!options.skipDuplicates)
         return files;
-    // Byte-identical files have the same size and digest; of each such group the file with the
-    // smallest location stays. A binary file was read only as far as its first bytes: those
-    // whose size and first bytes agree with another's are read whole now, each once.
-    enum class Of : std::uint8_t { Bytes, Head, Data, Unread };
-    struct Key {
+    // Byte-identical files: of each such group the file with the smallest location stays.
+    // The scan's quick hash (of all of a text file, of the first bytes of a binary one) tells
+    // most files apart; those whose size and quick hash agree with another's are read again,
+    // each once, for their SHA-256 digest, which no one knows how to make two different files
+    // share. Files made to collide under the quick hash cost one more read each, not a
+    // comparison with each other.
+    struct Quick {
+        std::uint64_t bytes, hash;
+        bool operator==(const Quick&) const = default;
+    };
+    struct QuickHash {
+        std::size_t operator()(const Quick& q) const { return std::hash<std::uint64_t>()(q.hash ^ q.bytes); }
+    };
+    std::unordered_map<Quick, std::size_t, QuickHash> alike; // how many files share it
+    for (const FileRecord* f : files)
+        ++alike[Quick{f->bytes, f->contentHash}];
+    std::vector<std::size_t> again; // files to read again
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (alike[Quick{files[i]->bytes, files[i]->contentHash}] > 1)
+            again.push_back(i);
+    std::vector<std::optional<Digest>> digests(files.size());
+    runOnCores(threadsOf(options), again.size(), [&](std::size_t k) {
+        digests[again[k]] = dataDigest(files[again[k]]->location, files[again[k]]->bytes);
+    });
+
+    struct Same {
         std::uint64_t bytes;
         Digest digest;
-        Of of;
-        bool operator==(const Key&) const = default;
+        bool operator==(const Same&) const = default;
     };
-    struct Hash {
-        std::size_t operator()(const Key& k) const
+    struct SameHash {
+        std::size_t operator()(const Same& s) const
         {
             std::size_t h = 0;
-            std::memcpy(&h, k.digest.data(), sizeof h); // a digest's bytes are as good as any hash
-            return h ^ k.bytes ^ static_cast<std::size_t>(k.of);
+            std::memcpy(&h, s.digest.data(), sizeof h); // a digest's bytes are as good as any hash
+            return h ^ s.bytes;
         }
     };
-    std::vector<Key> keys;
-    keys.reserve(files.size());
-    std::unordered_map<Key, std::size_t, Hash> heads; // how many binary files share a size and first bytes
-    for (const FileRecord* f : files) {
-        keys.push_back(Key{f->bytes, f->digest, f->digestOfHead ? Of::Head : Of::Bytes});
-        if (f->digestOfHead)
-            ++heads[keys.back()];
-    }
-    std::vector<std::size_t> wholly; // to be read whole
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (keys[i].of == Of::Head && heads[keys[i]] > 1)
-            wholly.push_back(i);
-    runOnCores(threadsOf(options), wholly.size(), [&](std::size_t w) {
-        Key& key = keys[wholly[w]];
-        if (const auto digest = dataDigest(files[wholly[w]]->location, key.bytes)) {
-            key = Key{key.bytes, *digest, Of::Data};
-        } else {
-            // Gone or unreadable: like no other file.
-            key.of = Of::Unread;
-            std::memcpy(key.digest.data(), &wholly[w], sizeof wholly[w]);
-        }
-    });
-    keepFirstOfEach<Key, Hash>(
-        files, [&keys](std::size_t i) { return std::optional(keys[i]); },
+    keepFirstOfEach<Same, SameHash>(
+        files,
+        [&](std::size_t i) {
+            // A file like no other, or one that could not be read again, stands alone.
+            return digests[i] ? std::optional(Same{files[i]->bytes, *digests[i]}) : std::nullopt;
+        },
         [](const FileRecord* a, const FileRecord* b) { return a->location < b->location; });
     return files;
 }
