@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -394,10 +395,11 @@ std::optional<Digest> dataDigest(std::string_view path, std::uint64_t size)
     if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     ContentDigest digest;
-    std::vector<char> buffer(256 * 1024);
+    constexpr std::size_t bufferSize = 64 * 1024;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
     std::uint64_t next = 0; // where the stretch read last ends
     const bool read = readData(
-        file.fd, size, buffer,
+        file.fd, size, std::span<char>(buffer.get(), bufferSize),
         [&](std::uint64_t offset, std::string_view piece) {
             if (offset != next || offset == 0) {
                 // A stretch of its own: its place is part of what the file holds.

@@ -9,12 +9,10 @@
 #include <atomic>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
+#include <numeric>
 #include <optional>
 #include <thread>
 #include <tuple>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace qm::counter {
 
@@ -230,26 +228,23 @@ void appendJsonString(JsonText& out, std::string_view text)
 
 namespace {
 
-// Of the files of `files` whose keys are equal (`keyOf(i)`, the key of files[i], or nothing
-// for a file like no other), keeps only the first by `before`, the others' order unchanged.
-// One pass, through a hash table.
-template <class Key, class Hash, class KeyOf, class Before>
-void keepFirstOfEach(std::vector<const FileRecord*>& files, const KeyOf& keyOf, const Before& before)
+// Of the files of `files` that `keyed` gives equal keys (each a key and where the file lies;
+// a file not named there is like no other), keeps only the first by `before`, the others'
+// order unchanged. The keys are sorted, not hashed, so keys an attacker chose cannot make
+// it slower than its n log n.
+template <class Key, class Before>
+void keepFirstOfEach(std::vector<const FileRecord*>& files, std::vector<std::pair<Key, std::size_t>> keyed,
+                     const Before& before)
 {
-    std::unordered_map<Key, std::size_t, Hash> kept; // where the file kept so far lies
+    std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return before(files[a.second], files[b.second]);
+    });
     std::vector<bool> drop(files.size(), false);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::optional<Key> key = keyOf(i);
-        if (!key)
-            continue;
-        const auto [at, added] = kept.try_emplace(*key, i);
-        if (added)
-            continue;
-        const bool first = before(files[i], files[at->second]);
-        drop[first ? at->second : i] = true;
-        if (first)
-            at->second = i;
-    }
+    for (std::size_t j = 1; j < keyed.size(); ++j)
+        if (keyed[j].first == keyed[j - 1].first)
+            drop[keyed[j].second] = true;
     std::size_t out = 0;
     for (std::size_t i = 0; i < files.size(); ++i)
         if (!drop[i])
@@ -262,31 +257,23 @@ void keepFirstOfEach(std::vector<const FileRecord*>& files, const KeyOf& keyOf, 
 // links reach it. Only files with other names, or reached through a link, are looked up.
 void countEachFileOnce(std::vector<const FileRecord*>& files)
 {
-    struct Identity {
-        std::uint64_t device, inode;
-        bool operator==(const Identity&) const = default;
-    };
-    struct Hash {
-        std::size_t operator()(const Identity& id) const
-        {
-            return std::hash<std::uint64_t>()(id.inode ^ (id.device << 32));
-        }
-    };
-    std::unordered_set<Identity, Hash> named; // files with more than one name
+    using Identity = std::pair<std::uint64_t, std::uint64_t>; // device, inode
+    std::vector<Identity> named;                              // files with more than one name
     for (const FileRecord* f : files)
         if (f->viaLink || f->hardLinked)
-            named.insert(Identity{f->device, f->inode});
+            named.emplace_back(f->device, f->inode);
     if (named.empty())
         return;
-    keepFirstOfEach<Identity, Hash>(
-        files,
-        [&](std::size_t i) -> std::optional<Identity> {
-            const Identity id{files[i]->device, files[i]->inode};
-            return named.count(id) ? std::optional(id) : std::nullopt;
-        },
-        [](const FileRecord* a, const FileRecord* b) {
-            return std::tie(a->viaLink, a->location) < std::tie(b->viaLink, b->location);
-        });
+    std::sort(named.begin(), named.end());
+    std::vector<std::pair<Identity, std::size_t>> keyed;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const Identity id{files[i]->device, files[i]->inode};
+        if (std::binary_search(named.begin(), named.end(), id))
+            keyed.emplace_back(id, i);
+    }
+    keepFirstOfEach(files, std::move(keyed), [](const FileRecord* a, const FileRecord* b) {
+        return std::tie(a->viaLink, a->location) < std::tie(b->viaLink, b->location);
+    });
 }
 
 } // namespace
@@ -310,45 +297,30 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
     // each once, for their SHA-256 digest, which no one knows how to make two different files
     // share. Files made to collide under the quick hash cost one more read each, not a
     // comparison with each other.
-    struct Quick {
-        std::uint64_t bytes, hash;
-        bool operator==(const Quick&) const = default;
-    };
-    struct QuickHash {
-        std::size_t operator()(const Quick& q) const { return std::hash<std::uint64_t>()(q.hash ^ q.bytes); }
-    };
-    std::unordered_map<Quick, std::size_t, QuickHash> alike; // how many files share it
-    for (const FileRecord* f : files)
-        ++alike[Quick{f->bytes, f->contentHash}];
+    std::vector<std::size_t> order(files.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto quick = [&files](std::size_t i) { return std::pair(files[i]->bytes, files[i]->contentHash); };
+    std::sort(order.begin(), order.end(), [&quick](std::size_t a, std::size_t b) { return quick(a) < quick(b); });
     std::vector<std::size_t> again; // files to read again
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (alike[Quick{files[i]->bytes, files[i]->contentHash}] > 1)
-            again.push_back(i);
-    std::vector<std::optional<Digest>> digests(files.size());
-    runOnCores(threadsOf(options), again.size(), [&](std::size_t k) {
-        digests[again[k]] = dataDigest(files[again[k]]->location, files[again[k]]->bytes);
-    });
-
-    struct Same {
-        std::uint64_t bytes;
-        Digest digest;
-        bool operator==(const Same&) const = default;
-    };
-    struct SameHash {
-        std::size_t operator()(const Same& s) const
-        {
-            std::size_t h = 0;
-            std::memcpy(&h, s.digest.data(), sizeof h); // a digest's bytes are as good as any hash
-            return h ^ s.bytes;
-        }
-    };
-    keepFirstOfEach<Same, SameHash>(
-        files,
-        [&](std::size_t i) {
-            // A file like no other, or one that could not be read again, stands alone.
-            return digests[i] ? std::optional(Same{files[i]->bytes, *digests[i]}) : std::nullopt;
-        },
-        [](const FileRecord* a, const FileRecord* b) { return a->location < b->location; });
+    for (std::size_t j = 0; j < order.size(); ++j)
+        if ((j > 0 && quick(order[j]) == quick(order[j - 1])) ||
+            (j + 1 < order.size() && quick(order[j]) == quick(order[j + 1])))
+            again.push_back(order[j]);
+    // A thread for each 32 MiB to read, up to one a core: most trees have few duplicates.
+    std::uint64_t toRead = 0;
+    for (const std::size_t i : again)
+        toRead += files[i]->bytes;
+    const auto readers = static_cast<unsigned>(std::min<std::uint64_t>(threadsOf(options), toRead / (32 << 20) + 1));
+    std::vector<std::optional<Digest>> digests(again.size());
+    runOnCores(readers, again.size(),
+               [&](std::size_t k) { digests[k] = dataDigest(files[again[k]]->location, files[again[k]]->bytes); });
+    // A file that could not be read again stands alone.
+    std::vector<std::pair<std::pair<std::uint64_t, Digest>, std::size_t>> keyed;
+    for (std::size_t k = 0; k < again.size(); ++k)
+        if (digests[k])
+            keyed.push_back({{files[again[k]]->bytes, *digests[k]}, again[k]});
+    keepFirstOfEach(files, std::move(keyed),
+                    [](const FileRecord* a, const FileRecord* b) { return a->location < b->location; });
     return files;
 }
 
