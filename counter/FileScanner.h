@@ -30,10 +30,10 @@ struct FileRecord {
     bool binary = false;
     bool minified = false;
     bool generated = false;
+    bool viaLink = false;     // reached through a symbolic link
+    bool hardLinked = false;  // the file has other names too
     std::uint64_t device = 0; // with the inode, the file itself, whatever the name it was reached by
     std::uint64_t inode = 0;
-    bool viaLink = false;    // reached through a symbolic link
-    bool hardLinked = false; // the file has other names too
     // A quick hash of the bytes read (all of a text file, the first of a binary one), only
     // with Options::skipDuplicates: files that agree in it and in size are read again.
     std::uint64_t contentHash = 0;
