@@ -1,11 +1,14 @@
 #include "counter/FileScanner.h"
 
+#include "counter/FileData.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -75,7 +78,8 @@ long long readFully(int fd, char* into, std::size_t size)
 }
 
 // A streaming 64-bit hash, eight bytes at a time: identical files get identical hashes,
-// whatever pieces they are read in. Candidates are then compared byte by byte.
+// whatever pieces they are read in. Quick, and easy to make collide: files that agree in it
+// are read again for their digest.
 class ContentHash {
 public:
     void add(const char* data, std::size_t size)
@@ -217,8 +221,9 @@ std::string FileScanner::leadingComments(const Language& language, std::string_v
             // Skip the string to its end on this line.
             lineHasCode = true;
             std::size_t j = i + s.open.size();
+            // An escaping backslash takes the next byte, if the head has one.
             while (j < head.size() && head[j] != '\n' && !startsAt(j, s.close))
-                j += (s.escapes && head[j] == '\\') ? 2 : 1;
+                j = std::min(head.size(), j + ((s.escapes && head[j] == '\\') ? 2 : 1));
             i = std::min(head.size(), startsAt(j, s.close) ? j + s.close.size() : j);
         }
         if (!matched) {
@@ -279,6 +284,10 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
         warning = std::string(location) + ": not a regular file";
         return std::nullopt;
     }
+    // A hole (a stretch the file system does not store, which reads as NUL bytes) makes a file
+    // binary wherever it lies: no source file has one, and NUL bytes are what make a file
+    // binary. So a file that only says it is large is not read to its end.
+    const bool holes = hasHole(file.fd, info);
     // Read up to the size at opening: a file that keeps growing (or a file of /proc, which
     // says it is empty and never ends) cannot keep the count going.
     std::uint64_t left = static_cast<std::uint64_t>(info.st_size);
@@ -287,6 +296,7 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
         const long long n = readFully(file.fd, into, want);
         if (n >= 0) {
             left -= static_cast<std::uint64_t>(n);
+            bytesRead_ += static_cast<std::uint64_t>(n);
             atEnd = static_cast<std::size_t>(n) < room || left == 0;
         }
         return n;
@@ -327,7 +337,11 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
                            : texts_.keep(extension);
     record.symlocation = texts_.keep(link && symlocation.empty() ? std::string_view(resolvedPath(file.fd))
                                                                  : symlocation);
-    record.binary = std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
+    record.device = static_cast<std::uint64_t>(info.st_dev);
+    record.inode = static_cast<std::uint64_t>(info.st_ino);
+    record.viaLink = link || !symlocation.empty();
+    record.hardLinked = info.st_nlink > 1;
+    record.binary = holes || std::memchr(buffer, 0, std::min(have, binaryProbe)) != nullptr;
     if (options_.markGenerated && !record.binary)
         record.generated = hasGeneratedMarker(languages()[static_cast<std::size_t>(record.language)], head);
 
@@ -337,10 +351,12 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
         hash.add(buffer, have);
     std::uint64_t total = have;
 
-    // A binary file is not counted: unless its bytes are compared, its size is enough
-    // (a video named ".ts" need not be read to its end).
-    if (record.binary && !hashing && !atEnd) {
+    // A binary file is not counted: its size is enough, and it is read no further (a video
+    // named ".ts" need not be read to its end). Its hash is of its first bytes: files whose
+    // size and first bytes agree are read whole when duplicates are looked for.
+    if (record.binary && !atEnd) {
         record.bytes = static_cast<std::uint64_t>(info.st_size);
+        record.contentHash = hashing ? hash.value() : 0;
         return record;
     }
 
@@ -372,28 +388,33 @@ std::optional<FileRecord> FileScanner::scan(int folder, const char* name, std::s
     return record;
 }
 
-bool sameContent(std::string_view a, std::string_view b, std::uint64_t size)
+std::optional<Digest> dataDigest(std::string_view path, std::uint64_t size)
 {
-    FileHandle fa(a);
-    FileHandle fb(b);
-    struct stat sa {};
-    struct stat sb {};
-    if (fa.fd < 0 || fb.fd < 0 || ::fstat(fa.fd, &sa) != 0 || ::fstat(fb.fd, &sb) != 0 || !S_ISREG(sa.st_mode) ||
-        !S_ISREG(sb.st_mode))
-        return false;
-    if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino)
-        return true;
-    std::vector<char> ba(64 * 1024);
-    std::vector<char> bb(64 * 1024);
-    for (std::uint64_t left = size; left > 0;) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(ba.size(), left));
-        if (readFully(fa.fd, ba.data(), want) != static_cast<long long>(want) ||
-            readFully(fb.fd, bb.data(), want) != static_cast<long long>(want) ||
-            std::memcmp(ba.data(), bb.data(), want) != 0)
-            return false;
-        left -= want;
-    }
-    return true;
+    FileHandle file(path);
+    struct stat info {};
+    if (file.fd < 0 || ::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    ContentDigest digest;
+    constexpr std::size_t bufferSize = 64 * 1024;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
+    std::uint64_t next = 0; // where the stretch read last ends
+    const bool read = readData(
+        file.fd, size, std::span<char>(buffer.get(), bufferSize),
+        [&](std::uint64_t offset, std::string_view piece) {
+            if (offset != next || offset == 0) {
+                // A stretch of its own: its place is part of what the file holds.
+                char place[8];
+                for (int i = 0; i < 8; ++i)
+                    place[i] = static_cast<char>(offset >> (8 * i));
+                digest.add(std::string_view(place, 8));
+            }
+            digest.add(piece);
+            next = offset + piece.size();
+        },
+        [](std::uint64_t, std::uint64_t) {});
+    if (!read)
+        return std::nullopt;
+    return digest.finish();
 }
 
 } // namespace qm::counter

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "counter/Classifier.h"
+#include "counter/ContentDigest.h"
 #include "counter/LineCounter.h"
 #include "counter/Options.h"
 #include "counter/TextStore.h"
@@ -29,7 +30,13 @@ struct FileRecord {
     bool binary = false;
     bool minified = false;
     bool generated = false;
-    std::uint64_t contentHash = 0; // only with Options::skipDuplicates
+    bool viaLink = false;     // reached through a symbolic link
+    bool hardLinked = false;  // the file has other names too
+    std::uint64_t device = 0; // with the inode, the file itself, whatever the name it was reached by
+    std::uint64_t inode = 0;
+    // A quick hash of the bytes read (all of a text file, the first of a binary one), only
+    // with Options::skipDuplicates: files that agree in it and in size are read again.
+    std::uint64_t contentHash = 0;
 };
 
 // Reads files one at a time through a fixed buffer and counts them. One per thread.
@@ -52,6 +59,9 @@ public:
     // Where the texts of the records made so far lie.
     TextStore& texts() { return texts_; }
 
+    // The bytes read from files so far.
+    std::uint64_t bytesRead() const { return bytesRead_; }
+
     // Whether a file name has one of the excluded extensions.
     static bool excluded(const Options& options, std::string_view fileName);
 
@@ -71,10 +81,12 @@ private:
     const Options& options_;
     std::vector<char> buffer_;
     TextStore texts_;
+    std::uint64_t bytesRead_ = 0;
 };
 
-// Whether two regular files (paths of any length) have the same first `size` bytes, the
-// size both had when counted.
-bool sameContent(std::string_view a, std::string_view b, std::uint64_t size);
+// The digest of what the regular file at `path` (of any length) holds of its first `size`
+// bytes: each stretch of data after its offset, its holes not read. For the files whose size
+// and quick hash agree with another's: nothing when the file cannot be read.
+std::optional<Digest> dataDigest(std::string_view path, std::uint64_t size);
 
 } // namespace qm::counter

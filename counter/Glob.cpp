@@ -57,6 +57,19 @@ Glob::Glob(std::string_view pattern)
         tokens_.clear();
         return;
     }
+    // The last "**" followed by "/" and a last component without "/" and without stars that
+    // cross folders.
+    for (std::size_t i = tokens_.size(); i-- > 0;) {
+        const Token& t = tokens_[i];
+        if (t.kind == Kind::AnyStar) {
+            if (i + 1 < tokens_.size() && tokens_[i + 1].kind == Kind::Byte && tokens_[i + 1].byte == '/')
+                settlesAt_ = static_cast<std::uint32_t>(i);
+            break;
+        }
+        if (t.kind == Kind::OrSkip ||
+            (t.kind == Kind::Byte && t.byte == '/' && i > 0 && tokens_[i - 1].kind != Kind::AnyStar))
+            break;
+    }
     const bool plain = std::all_of(tokens_.begin(), tokens_.end(), [](const Token& t) { return t.kind == Kind::Byte; });
     const bool starThenPlain = !tokens_.empty() && tokens_[0].kind == Kind::Star &&
                                std::all_of(tokens_.begin() + 1, tokens_.end(),
@@ -331,6 +344,21 @@ bool Glob::matches(std::string_view text) const
 bool Glob::State::alive() const
 {
     return !positions_.empty();
+}
+
+bool Glob::settled(const State& state) const
+{
+    const auto& positions = state.positions_;
+    if (positions.empty() || tokens_.empty())
+        return false;
+    // Past a trailing "**" everything matches, whatever follows.
+    const std::size_t last = tokens_.size() - 1;
+    if (tokens_[last].kind == Kind::AnyStar && std::find(positions.begin(), positions.end(), last) != positions.end())
+        return true;
+    // At "**/" before the last component, with nothing before it: each folder read on leads
+    // through the "**" and the "/" back to the same positions, and no further, since nothing
+    // of the last component reads a "/".
+    return *std::min_element(positions.begin(), positions.end()) == settlesAt_;
 }
 
 Glob::State Glob::start() const

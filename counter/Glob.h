@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bitset>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,6 +44,11 @@ public:
     void step(State& state, std::string_view text) const;
     // Whether what was read, followed by `rest`, matches.
     bool matchesAfter(const State& state, std::string_view rest) const;
+    // Whether no more folders read on ("name/") can change what `state`, reached after a
+    // folder ("dir/"), matches: the pattern matches everything from here on (a trailing
+    // "**" is reached), or it stands at a "**/" followed by the last component, which no
+    // folder gets past ("**/x", "a/**/x" after "a/").
+    bool settled(const State& state) const;
 
 private:
     enum class Kind : std::uint8_t {
@@ -71,6 +77,9 @@ private:
     std::vector<Token> tokens_;
     std::vector<std::bitset<256>> sets_; // each distinct set once
     bool never_ = false;
+    // The "**" of a settled state's first position (see settled), if the pattern has one; past
+    // the end if not.
+    std::uint32_t settlesAt_ = UINT32_MAX;
     // Patterns without wildcards, or a "*" followed by plain text, are compared directly.
     enum class Shape : std::uint8_t { General, Literal, Suffix } shape_ = Shape::General;
     std::string plain_;

@@ -1,12 +1,16 @@
 #include "counter/Report.h"
 
 #include "counter/Language.h"
+#include "counter/TerminalText.h"
+#include "counter/Utf8.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <charconv>
 #include <cstdio>
+#include <numeric>
+#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -38,38 +42,6 @@ std::uint64_t figure(const Counts& counts, std::uint64_t files, SortKey key)
 const std::string& nameOf(int language)
 {
     return languages()[static_cast<std::size_t>(language)].name;
-}
-
-// Length of the valid UTF-8 sequence at the start of `s`, or 0.
-std::size_t validUtf8(std::string_view s)
-{
-    const auto b = [&s](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char c = b(0);
-    std::size_t length = 0;
-    unsigned char lo = 0x80;
-    unsigned char hi = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF)
-        length = 2;
-    else if (c >= 0xE0 && c <= 0xEF) {
-        length = 3;
-        if (c == 0xE0)
-            lo = 0xA0; // no overlong forms
-        if (c == 0xED)
-            hi = 0x9F; // no surrogates
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        length = 4;
-        if (c == 0xF0)
-            lo = 0x90;
-        if (c == 0xF4)
-            hi = 0x8F; // nothing above U+10FFFF
-    } else
-        return 0;
-    if (s.size() < length || b(1) < lo || b(1) > hi)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (b(i) < 0x80 || b(i) > 0xBF)
-            return 0;
-    return length;
 }
 
 void appendNumber(JsonText& out, std::uint64_t value)
@@ -155,6 +127,28 @@ void appendFile(JsonText& out, const FileRecord& f)
     appendLiteral(out, ",\"EndPoint\":0}");
 }
 
+unsigned threadsOf(const Options& options)
+{
+    return options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+}
+
+// Runs task(0) ... task(tasks - 1) on up to `threads` threads.
+template <class Task>
+void runOnCores(unsigned threads, std::size_t tasks, const Task& task)
+{
+    std::atomic<std::size_t> next{0};
+    const auto some = [&] {
+        for (std::size_t i; (i = next++) < tasks;)
+            task(i);
+    };
+    std::vector<std::thread> workers;
+    for (unsigned t = 1; t < threads && t < tasks; ++t)
+        workers.emplace_back(some);
+    some();
+    for (auto& w : workers)
+        w.join();
+}
+
 // The bytes a JSON string holds as they are: printable ASCII but the quote and the backslash.
 constexpr std::array<bool, 256> makePlainTable()
 {
@@ -189,7 +183,8 @@ void appendJsonString(JsonText& out, std::string_view text)
         }
         const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const std::size_t length = validUtf8(text.substr(i));
+            char32_t codePoint = 0;
+            const std::size_t length = decodeUtf8(text.substr(i), codePoint);
             if (length == 0) {
                 out += "\\ufffd";
                 ++i;
@@ -231,43 +226,101 @@ void appendJsonString(JsonText& out, std::string_view text)
     out += '"';
 }
 
+namespace {
+
+// Of the files of `files` that `keyed` gives equal keys (each a key and where the file lies;
+// a file not named there is like no other), keeps only the first by `before`, the others'
+// order unchanged. The keys are sorted, not hashed, so keys an attacker chose cannot make
+// it slower than its n log n.
+template <class Key, class Before>
+void keepFirstOfEach(std::vector<const FileRecord*>& files, std::vector<std::pair<Key, std::size_t>> keyed,
+                     const Before& before)
+{
+    std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first)
+            return a.first < b.first;
+        return before(files[a.second], files[b.second]);
+    });
+    std::vector<bool> drop(files.size(), false);
+    for (std::size_t j = 1; j < keyed.size(); ++j)
+        if (keyed[j].first == keyed[j - 1].first)
+            drop[keyed[j].second] = true;
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!drop[i])
+            files[out++] = files[i];
+    files.resize(out);
+}
+
+// Leaves each file reached by several names (hard links, symbolic links to it) under one of
+// them: its first name by location that is no symbolic link, or its first link when only
+// links reach it. Only files with other names, or reached through a link, are looked up.
+void countEachFileOnce(std::vector<const FileRecord*>& files)
+{
+    using Identity = std::pair<std::uint64_t, std::uint64_t>; // device, inode
+    std::vector<Identity> named;                              // files with more than one name
+    for (const FileRecord* f : files)
+        if (f->viaLink || f->hardLinked)
+            named.emplace_back(f->device, f->inode);
+    if (named.empty())
+        return;
+    std::sort(named.begin(), named.end());
+    std::vector<std::pair<Identity, std::size_t>> keyed;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const Identity id{files[i]->device, files[i]->inode};
+        if (std::binary_search(named.begin(), named.end(), id))
+            keyed.emplace_back(id, i);
+    }
+    keepFirstOfEach(files, std::move(keyed), [](const FileRecord* a, const FileRecord* b) {
+        return std::tie(a->viaLink, a->location) < std::tie(b->viaLink, b->location);
+    });
+}
+
+} // namespace
+
 std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Options& options)
 {
     std::vector<const FileRecord*> files;
     files.reserve(walked.fileCount());
     for (const auto& part : walked.parts)
         for (const auto& f : part.files)
-            if (!((options.skipMinified && f.minified) || (options.skipGenerated && f.generated)))
-                files.push_back(&f);
+            files.push_back(&f);
+    countEachFileOnce(files);
+    std::erase_if(files, [&options](const FileRecord* f) {
+        return (options.skipMinified && f->minified) || (options.skipGenerated && f->generated);
+    });
     if (!options.skipDuplicates)
         return files;
-    // Same size and hash make a candidate; only identical bytes make a duplicate.
-    std::sort(files.begin(), files.end(), [](const FileRecord* a, const FileRecord* b) {
-        return std::tie(a->bytes, a->contentHash, a->location) < std::tie(b->bytes, b->contentHash, b->location);
-    });
-    std::vector<bool> drop(files.size(), false);
-    for (std::size_t start = 0; start < files.size();) {
-        std::size_t end = start + 1;
-        while (end < files.size() && files[end]->bytes == files[start]->bytes &&
-               files[end]->contentHash == files[start]->contentHash)
-            ++end;
-        std::vector<std::size_t> kept{start};
-        for (std::size_t i = start + 1; i < end; ++i) {
-            const bool duplicate = std::any_of(kept.begin(), kept.end(), [&](std::size_t k) {
-                return files[i]->bytes == 0 || sameContent(files[k]->location, files[i]->location, files[i]->bytes);
-            });
-            if (duplicate)
-                drop[i] = true;
-            else
-                kept.push_back(i);
-        }
-        start = end;
-    }
-    std::size_t out = 0;
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (!drop[i])
-            files[out++] = files[i];
-    files.resize(out);
+    // Byte-identical files: of each such group the file with the smallest location stays.
+    // The scan's quick hash (of all of a text file, of the first bytes of a binary one) tells
+    // most files apart; those whose size and quick hash agree with another's are read again,
+    // each once, for their SHA-256 digest, which no one knows how to make two different files
+    // share. Files made to collide under the quick hash cost one more read each, not a
+    // comparison with each other.
+    std::vector<std::size_t> order(files.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto quick = [&files](std::size_t i) { return std::pair(files[i]->bytes, files[i]->contentHash); };
+    std::sort(order.begin(), order.end(), [&quick](std::size_t a, std::size_t b) { return quick(a) < quick(b); });
+    std::vector<std::size_t> again; // files to read again
+    for (std::size_t j = 0; j < order.size(); ++j)
+        if ((j > 0 && quick(order[j]) == quick(order[j - 1])) ||
+            (j + 1 < order.size() && quick(order[j]) == quick(order[j + 1])))
+            again.push_back(order[j]);
+    // A thread for each 32 MiB to read, up to one a core: most trees have few duplicates.
+    std::uint64_t toRead = 0;
+    for (const std::size_t i : again)
+        toRead += files[i]->bytes;
+    const auto readers = static_cast<unsigned>(std::min<std::uint64_t>(threadsOf(options), toRead / (32 << 20) + 1));
+    std::vector<std::optional<Digest>> digests(again.size());
+    runOnCores(readers, again.size(),
+               [&](std::size_t k) { digests[k] = dataDigest(files[again[k]]->location, files[again[k]]->bytes); });
+    // A file that could not be read again stands alone.
+    std::vector<std::pair<std::pair<std::uint64_t, Digest>, std::size_t>> keyed;
+    for (std::size_t k = 0; k < again.size(); ++k)
+        if (digests[k])
+            keyed.push_back({{files[again[k]]->bytes, *digests[k]}, again[k]});
+    keepFirstOfEach(files, std::move(keyed),
+                    [](const FileRecord* a, const FileRecord* b) { return a->location < b->location; });
     return files;
 }
 
@@ -282,20 +335,8 @@ std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& file
             return a.first > b.first;
         return a.second->location < b.second->location;
     };
-    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-    const auto onAllCores = [threads](std::size_t tasks, const auto& task) {
-        std::atomic<std::size_t> next{0};
-        const auto some = [&] {
-            for (std::size_t i; (i = next++) < tasks;)
-                task(i);
-        };
-        std::vector<std::thread> workers;
-        for (unsigned t = 1; t < threads && t < tasks; ++t)
-            workers.emplace_back(some);
-        some();
-        for (auto& w : workers)
-            w.join();
-    };
+    const unsigned threads = threadsOf(options);
+    const auto onAllCores = [threads](std::size_t tasks, const auto& task) { runOnCores(threads, tasks, task); };
 
     // Each slice of the files is grouped by language and sorted on a core of its own; the
     // sorted runs of a language are then merged. A language without files stays out.
@@ -465,23 +506,17 @@ std::string toTable(const std::vector<LanguageReport>& languages, bool byFile)
     const std::string rule(79, '-');
     char line[512];
     auto row = [&](std::string_view name, std::uint64_t files, const Counts& c, std::size_t indent = 0) {
-        // Long paths keep their end: the file name.
-        const std::size_t room = 24 - indent;
-        std::string shown(name);
-        if (shown.size() > room) {
-            shown.erase(0, shown.size() - (room - 1));
-            shown.insert(shown.begin(), '~');
-        }
-        shown.insert(0, indent, ' ');
-        std::snprintf(line, sizeof line, "%-24s %7llu %9llu %8llu %9llu %9llu %10llu\n", shown.c_str(),
+        // A name shows safely on its one line, padded to its column by what a terminal shows
+        // of it; a long path keeps its end, the file name.
+        const TerminalText shown = terminalText(name, 24 - indent);
+        out.append(indent, ' ');
+        out += shown.text;
+        out.append(24 - indent - std::min<std::size_t>(shown.columns, 24 - indent), ' ');
+        std::snprintf(line, sizeof line, " %7llu %9llu %8llu %9llu %9llu %10llu\n",
                       static_cast<unsigned long long>(files), static_cast<unsigned long long>(c.lines),
                       static_cast<unsigned long long>(c.blank), static_cast<unsigned long long>(c.comment),
                       static_cast<unsigned long long>(c.code), static_cast<unsigned long long>(c.complexity));
-        std::string text = line;
-        for (char& ch : text)
-            if (static_cast<unsigned char>(ch) < 0x20 && ch != '\n')
-                ch = '?';
-        out += text;
+        out += line;
     };
     out += rule + "\n";
     std::snprintf(line, sizeof line, "%-24s %7s %9s %8s %9s %9s %10s\n", "Language", "Files", "Lines", "Blanks",

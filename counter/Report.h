@@ -21,9 +21,10 @@ struct LanguageReport {
     std::vector<const FileRecord*> fileRecords;
 };
 
-// The files of a walk less what the options exclude (minified and generated files,
-// duplicates), in no particular order. Of byte-identical files the one with the smallest
-// location stays.
+// The files of a walk, each file once however many names reached it (by its first name in
+// order of location that is no symbolic link), less what the options exclude (minified and
+// generated files, duplicates), in no particular order. Of byte-identical files the one
+// with the smallest location stays.
 std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Options& options);
 
 // Groups files by language and orders languages and files by the sort key (descending,

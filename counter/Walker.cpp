@@ -1,7 +1,9 @@
 #include "counter/Walker.h"
 
+#include "counter/FileData.h"
 #include "counter/IgnoreRules.h"
 #include "counter/ReleaseChain.h"
+#include "counter/Repository.h"
 
 #include <algorithm>
 #include <array>
@@ -118,13 +120,6 @@ struct Listing {
     bool inRepository = false;
 };
 
-std::string join(const std::string& folder, const std::string& name)
-{
-    if (!folder.empty() && folder.back() == '/')
-        return folder + name;
-    return folder + "/" + name;
-}
-
 std::string trimTrailingSlashes(std::string path)
 {
     while (path.size() > 1 && path.back() == '/')
@@ -132,9 +127,11 @@ std::string trimTrailingSlashes(std::string path)
     return path;
 }
 
-// The contents of a small regular file `name` of the folder open as `folder`, read up to
-// its size when opened (and 16 MiB at most). `follow`: a symbolic link is read as its target.
-std::optional<std::string> readSmallFile(int folder, const std::string& name, bool follow = true)
+// The patterns of the ignore file `name` of the folder open as `folder`, read whole, as git
+// reads it, up to its size when opened, whatever that is: through a fixed buffer, each line
+// parsed as it completes, a hole (which reads as NUL bytes) passed over unread. `follow`: a
+// symbolic link is read as its target.
+std::optional<std::vector<IgnorePattern>> readIgnoreFile(int folder, const std::string& name, bool follow)
 {
     const int fd = ::openat(folder, name.c_str(),
                             O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (follow ? 0 : O_NOFOLLOW));
@@ -145,42 +142,14 @@ std::optional<std::string> readSmallFile(int folder, const std::string& name, bo
         ::close(fd);
         return std::nullopt;
     }
-    std::string text(std::min<std::size_t>(static_cast<std::size_t>(st.st_size), std::size_t{1} << 24), '\0');
-    std::size_t have = 0;
-    while (have < text.size()) {
-        const ssize_t n = ::read(fd, text.data() + have, text.size() - have);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        have += static_cast<std::size_t>(n);
-    }
+    IgnoreFileParser parser;
+    std::array<char, 64 * 1024> buffer;
+    readData(
+        fd, static_cast<std::uint64_t>(st.st_size), buffer,
+        [&parser](std::uint64_t, std::string_view piece) { parser.add(piece); },
+        [&parser](std::uint64_t, std::uint64_t) { parser.addNulBytes(); });
     ::close(fd);
-    text.resize(have);
-    return text;
-}
-
-// Where a repository's own exclude file lies, from the folder holding ".git": inside the
-// ".git" folder, or for a linked work tree (".git" a file naming the git folder) in the
-// folder it shares with the main work tree.
-std::string excludeFileOf(int folder, bool gitIsFile)
-{
-    if (!gitIsFile)
-        return ".git/info/exclude";
-    const auto text = readSmallFile(folder, ".git");
-    if (!text || text->rfind("gitdir:", 0) != 0)
-        return {};
-    std::string gitDir = text->substr(7);
-    gitDir.erase(0, gitDir.find_first_not_of(" \t"));
-    gitDir.erase(gitDir.find_last_not_of(" \t\r\n") + 1);
-    if (gitDir.empty())
-        return {};
-    if (auto common = readSmallFile(folder, gitDir + "/commondir")) {
-        common->erase(common->find_last_not_of(" \t\r\n") + 1);
-        if (!common->empty())
-            return (common->front() == '/' ? *common : gitDir + "/" + *common) + "/info/exclude";
-    }
-    return gitDir + "/info/exclude";
+    return parser.finish();
 }
 
 // The ignore patterns of one folder: the repository's exclude file (when the folder holds
@@ -195,21 +164,12 @@ std::vector<IgnorePattern> folderPatterns(int folder, const std::string& exclude
     for (const auto& [present, name, follow] : files) {
         if (!present)
             continue;
-        if (const auto text = readSmallFile(folder, name, follow)) {
-            auto more = parseIgnoreFile(*text);
-            patterns.insert(patterns.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+        if (auto more = readIgnoreFile(folder, name, follow)) {
+            patterns.insert(patterns.end(), std::make_move_iterator(more->begin()),
+                            std::make_move_iterator(more->end()));
         }
     }
     return patterns;
-}
-
-// What ".git" is in a folder: none (0), a folder (S_IFDIR) or a file (S_IFREG).
-unsigned gitEntry(const std::string& folder)
-{
-    struct stat st {};
-    if (::lstat(join(folder, ".git").c_str(), &st) != 0)
-        return 0;
-    return S_ISDIR(st.st_mode) ? S_IFDIR : S_ISREG(st.st_mode) ? S_IFREG : 0;
 }
 
 std::string lastComponent(const std::string& path)
@@ -219,7 +179,9 @@ std::string lastComponent(const std::string& path)
 
 // The job for a walk root. Inside a git work tree it carries the ignore rules of the
 // repository's folders above the root: from the folder holding ".git" down to the root's
-// parent.
+// parent. The first ".git" met on the way up decides, as for git: a folder that is no
+// repository is passed over, but a repository of another user's (or a ".git" file naming
+// none) ends the search with no work tree.
 FolderJob rootJob(const std::string& root)
 {
     FolderJob job{nullptr, std::make_shared<const Place>(nullptr, trimTrailingSlashes(root)), nullptr, false};
@@ -228,13 +190,20 @@ FolderJob rootJob(const std::string& root)
         return job;
     std::string dir = resolved;
     std::vector<std::string> chain; // root's parent first
-    unsigned git = 0;
-    while ((git = gitEntry(dir)) == 0 && dir != "/") {
+    GitFolder git;
+    for (;;) {
+        const int fd = ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            git = gitFolderOf(fd);
+            ::close(fd);
+        }
+        if (git.kind != GitFolder::Kind::None || dir == "/")
+            break;
         const auto slash = dir.rfind('/');
         dir = slash == 0 ? "/" : dir.substr(0, slash);
         chain.push_back(dir);
     }
-    if (git == 0)
+    if (git.kind != GitFolder::Kind::WorkTree)
         return job;
     job.inRepository = true;
     if (chain.empty())
@@ -246,7 +215,7 @@ FolderJob rootJob(const std::string& root)
         const int fd = ::open(it->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
             continue;
-        const std::string exclude = *it == dir ? excludeFileOf(fd, git == S_IFREG) : std::string();
+        const std::string exclude = *it == dir ? git.excludeFile : std::string();
         rules = IgnoreRules::withPatterns(std::move(rules), folderPatterns(fd, exclude, true, true));
         ::close(fd);
     }
@@ -460,7 +429,6 @@ private:
         std::vector<Entry> entries;
         bool hasGitignore = false;
         bool hasIgnore = false;
-        unsigned char git = DT_UNKNOWN;
         bool hasGit = false;
         alignas(dirent64) char buffer[32 * 1024];
         for (;;) {
@@ -480,22 +448,17 @@ private:
                 if (name[0] == '.') {
                     hasGitignore = hasGitignore || std::strcmp(name, ".gitignore") == 0;
                     hasIgnore = hasIgnore || std::strcmp(name, ".ignore") == 0;
-                    if (std::strcmp(name, ".git") == 0) {
-                        hasGit = true;
-                        git = e->d_type;
-                    }
+                    hasGit = hasGit || std::strcmp(name, ".git") == 0;
                 }
             }
         }
-        if (hasGit && git == DT_UNKNOWN) {
-            struct stat st {};
-            git = ::fstatat(fd, ".git", &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) ? DT_REG : DT_DIR;
-        }
-        listing.inRepository = inRepository || hasGit;
+        const GitFolder git = hasGit ? gitFolderOf(fd) : GitFolder{};
+        const bool workTree = git.kind == GitFolder::Kind::WorkTree;
+        listing.inRepository = inRepository || workTree;
         hasGitignore = hasGitignore && listing.inRepository;
 
         listing.rules = rulesFromAbove;
-        const std::string exclude = hasGit ? excludeFileOf(fd, git == DT_REG) : std::string();
+        const std::string& exclude = git.excludeFile;
         if (hasGitignore || hasIgnore || !exclude.empty())
             listing.rules = IgnoreRules::withPatterns(listing.rules,
                                                       folderPatterns(fd, exclude, hasGitignore, hasIgnore));

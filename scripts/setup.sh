@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   nlohmann-json3-dev libsimdjson-dev libgtest-dev libgmock-dev libbenchmark-dev
+  # The counter's digest of file contents (SHA-256 from libcrypto).
+  libssl-dev
   fonts-dejavu-core xvfb xauth python3
   # The chart benchmarks' Qt Charts twins (QM_BUILD_BENCH only); its CMake package needs Qt's OpenGL one.
   qt6-charts-dev libqt6opengl6-dev

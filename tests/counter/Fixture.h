@@ -64,6 +64,16 @@ private:
     std::string root_;
 };
 
+// Makes the folder `folder` of the tree ("" for its root) the work tree of a git repository as
+// git recognises one: a ".git" folder holding HEAD, objects/ and refs/.
+inline void makeRepository(const TempTree& t, const std::string& folder)
+{
+    const std::string git = folder.empty() ? ".git" : folder + "/.git";
+    t.write(git + "/HEAD", "ref: refs/heads/main\n");
+    t.folder(git + "/objects");
+    t.folder(git + "/refs/heads");
+}
+
 // Empties the folder `path`, however deep its tree: each folder's entries are moved up into
 // `path` before the folder goes, so no long path is needed, no recursion and few descriptors.
 inline void emptyDeepTree(const std::string& path)

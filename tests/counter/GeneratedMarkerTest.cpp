@@ -47,3 +47,19 @@ TEST(GeneratedMarker, IsReadInCommentsNearTheTopOnly)
             << c.why;
     }
 }
+
+TEST(GeneratedMarker, AHeaderEndingInsideAStringOnABackslashEndsTheReadingOnly)
+{
+    // Each string kind of each language, opened and left on an escaping backslash as the
+    // last byte read: the header ends there, and no marker is found in it.
+    for (const auto& language : languages()) {
+        for (const auto& s : language.strings) {
+            for (const std::string& head : {"x = " + s.open + "\\", "x = " + s.open + "abc\\\\\\"}) {
+                bool generated = true;
+                EXPECT_NO_THROW(generated = FileScanner::hasGeneratedMarker(language, head))
+                    << language.name << ": " << head;
+                EXPECT_FALSE(generated) << language.name << ": " << head;
+            }
+        }
+    }
+}

@@ -181,9 +181,43 @@ TEST(IgnoreRules, RulesOfAnyDepthAreLetGoOf)
     // 100,000 of them must not take a stack frame each.
     std::shared_ptr<const IgnoreRules> rules;
     for (int i = 0; i < 100000; ++i)
-        rules = IgnoreRules::withPatterns(IgnoreRules::inside(rules, "d"), parseIgnoreFile("*.o\n"));
+        rules = IgnoreRules::withPatterns(IgnoreRules::inside(rules, "d"), parseIgnoreFile("*.o\n**/x.c\n"));
     EXPECT_TRUE(IgnoreRules::ignored(rules.get(), "x.o", false));
+    EXPECT_TRUE(IgnoreRules::ignored(rules.get(), "x.c", false));
     rules.reset();
+}
+
+TEST(IgnoreRules, CostADeepChainOfIgnoreFilesWorkInProportionToItsDepth)
+{
+    // A chain of folders "d", each with an ignore file whose anchored patterns end, settle
+    // or go on: each level's patterns may be stepped a few folders down, not all the way.
+    const int depth = 3000;
+    const std::uint64_t before = IgnoreRules::work();
+    std::shared_ptr<const IgnoreRules> rules;
+    for (int level = 0; level < depth; ++level) {
+        if (level > 0)
+            rules = IgnoreRules::inside(rules, "d");
+        const std::string n = std::to_string(level);
+        rules = IgnoreRules::withPatterns(rules, parseIgnoreFile("**/n" + n + ".c\n/top" + n + ".c\nd/late" + n +
+                                                                 ".c\nd/**/deep" + n + "\nd/d/two" + n + "/**\n"));
+    }
+    const std::uint64_t work = IgnoreRules::work() - before;
+    EXPECT_LE(work, 20u * depth);
+
+    // What the patterns of each level make of the files at the bottom.
+    const auto ignored = [&rules](const std::string& name) { return IgnoreRules::ignored(rules.get(), name, false); };
+    const std::string last = std::to_string(depth - 1);
+    const std::string above = std::to_string(depth - 2);
+    EXPECT_TRUE(ignored("n0.c")) << "**/ from the top";
+    EXPECT_TRUE(ignored("n" + last + ".c")) << "**/ from here";
+    EXPECT_TRUE(ignored("top" + last + ".c")) << "anchored here";
+    EXPECT_FALSE(ignored("top" + above + ".c")) << "anchored a level up";
+    EXPECT_TRUE(ignored("late" + above + ".c")) << "one folder below its file";
+    EXPECT_FALSE(ignored("late" + last + ".c")) << "not in its own folder";
+    EXPECT_TRUE(ignored("deep0")) << "d/**/ from the top";
+    EXPECT_TRUE(ignored("deep" + above)) << "d/**/ a level up";
+    EXPECT_FALSE(ignored("deep" + last)) << "d/**/ not in its own folder";
+    EXPECT_FALSE(ignored("anything"));
 }
 
 TEST(IgnoreRules, ParsesIgnoreFilesAsGitDoes)
@@ -206,6 +240,40 @@ TEST(IgnoreRules, ParsesIgnoreFilesAsGitDoes)
     EXPECT_EQ(patterns[6].glob, "esc\\ ");
     EXPECT_TRUE(globMatch(patterns[6].glob, "esc "));
     EXPECT_EQ(patterns[7].glob, "nul"); // a line ends at a NUL byte
+}
+
+TEST(IgnoreRules, ReadsAFileInPiecesAsAWholeWithoutItsByteOrderMark)
+{
+    using namespace std::string_literals;
+    const auto globs = [](const std::vector<IgnorePattern>& patterns) {
+        std::vector<std::string> out;
+        for (const auto& p : patterns)
+            out.push_back(p.glob);
+        return out;
+    };
+    // A byte-order mark counts only at the start of the file, as git reads it.
+    const std::string text = "\xEF\xBB\xBF"
+                             "bom.c\n*.o\r\nnul\0ls\n\xEF\xBB\xBF"
+                             "b\nlast"s;
+    const std::vector<std::string> expected{"bom.c", "*.o", "nul",
+                                            "\xEF\xBB\xBF"
+                                            "b",
+                                            "last"};
+    EXPECT_EQ(globs(parseIgnoreFile(text)), expected);
+    for (std::size_t size = 1; size <= text.size(); ++size) {
+        IgnoreFileParser parser;
+        for (std::size_t at = 0; at < text.size(); at += size)
+            parser.add(std::string_view(text).substr(at, size));
+        EXPECT_EQ(globs(parser.finish()), expected) << "pieces of " << size << " bytes";
+    }
+    // NUL bytes not read (a hole of the file) end the text of their line.
+    IgnoreFileParser holed;
+    holed.add("ab");
+    holed.addNulBytes();
+    holed.add("cd\nx.c\n");
+    holed.addNulBytes();
+    holed.add("\ny.c");
+    EXPECT_EQ(globs(holed.finish()), (std::vector<std::string>{"ab", "x.c", "y.c"}));
 }
 
 TEST(IgnoreRules, DeepestFileAndLastPatternDecide)
@@ -252,7 +320,10 @@ TEST(IgnoreRules, AgreesWithGitCheckIgnore)
     files["*.log\n!important.log\nbuild/\n!build/keep.c\n"];
     files["/*\n!/src\n"];
     files["src/**/gen\n!src/x/gen\n"];
-    for (const char* p : {"important.log", "x/a.log", "build/keep.c", "src/a.c", "top.c", "src/x/gen", "src/y/gen/q.c"})
+    files["\xEF\xBB\xBF"
+          "bom.c\n"]; // a byte-order mark
+    for (const char* p :
+         {"important.log", "x/a.log", "build/keep.c", "src/a.c", "top.c", "src/x/gen", "src/y/gen/q.c", "bom.c"})
         paths.emplace_back(p);
 
     for (const auto& [text, unused] : files) {

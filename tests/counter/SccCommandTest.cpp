@@ -90,7 +90,7 @@ const std::string mainC = "/* a */\nint main(void) {   // entry\n    if (1 && 2)
 // A small repository with ignore files, a shebang script, a binary, links and odd names.
 void buildRepository(const TempTree& t)
 {
-    t.folder(".git");
+    makeRepository(t, "");
     t.write(".git/hooks.c", "int skipped;\n");
     t.write(".gitignore", "*.gen.c\nbuild/\n!keep.gen.c\n");
     t.write(".ignore", "*.skip.c\n");
@@ -126,18 +126,18 @@ TEST(SccCommand, CountsARepositoryExactly)
 
     const json expected = json::array({
         {{"Name", "C"},
-         {"Bytes", 113},
-         {"CodeBytes", 89},
-         {"Lines", 11},
-         {"Code", 8},
+         {"Bytes", 106},
+         {"CodeBytes", 82},
+         {"Lines", 10},
+         {"Code", 7},
          {"Comment", 2},
          {"Blank", 1},
          {"Complexity", 2},
-         {"Count", 8},
-         {"WeightedComplexity", 25},
+         {"Count", 7},
+         {"WeightedComplexity", 28},
          {"Files", json::array({
+                       // link.c, a link to keep.gen.c, names a file counted under its own name
                        fileJson("C", "main.c", "c", "./src/main.c", "", 75, 5, 3, 1, 1, 2),
-                       fileJson("C", "link.c", "c", "./link.c", realPath(t.path("src/keep.gen.c")), 7, 1, 1, 0, 0, 0),
                        fileJson("C", "keep.gen.c", "c", "./src/keep.gen.c", "", 7, 1, 1, 0, 0, 0),
                        fileJson("C", "local.c", "c", "./src/sub/local.c", "", 3, 1, 1, 0, 0, 0),
                        fileJson("C", "tab\tname.c", "c", "./tab\tname.c", "", 3, 1, 1, 0, 0, 0),
@@ -313,7 +313,7 @@ TEST(SccCommand, HonoursGitignoreFilesOnlyInsideAGitWorkTree)
     t.write(".ignore", "c.c\n");
     auto counted = [&](const std::string& path) { return fileNames(countByFile(t, {path})); };
     EXPECT_EQ(counted("."), (std::set<std::string>{"a.c", "b.c"}));
-    t.folder(".git");
+    makeRepository(t, "");
     EXPECT_EQ(counted("."), (std::set<std::string>{"a.c"}));
 
     // Counting a folder inside the repository applies the repository's ignore files above it.
@@ -416,6 +416,7 @@ TEST(SccCommand, CountsEachFileOnceHoweverThePathsNameIt)
 TEST(SccCommand, ReadsTheRepositorysExcludeFileLikeAGitignore)
 {
     TempTree t;
+    makeRepository(t, "repo");
     t.write("repo/.git/info/exclude", "# local\n*.tmp.c\n");
     t.write("repo/keep.c", "int k;\n");
     t.write("repo/x.tmp.c", "int x;\n");
@@ -423,6 +424,7 @@ TEST(SccCommand, ReadsTheRepositorysExcludeFileLikeAGitignore)
     t.write("repo/sub/.gitignore", "!y.tmp.c\n"); // a deeper ignore file wins
     t.write("repo/sub/z.tmp.c", "int z;\n");
     // A linked work tree: ".git" names its git folder, which names the shared one.
+    t.write("repo/.git/worktrees/wt/HEAD", "ref: refs/heads/wt\n");
     t.write("repo/.git/worktrees/wt/commondir", "../..\n");
     t.write("wt/.git", "gitdir: ../repo/.git/worktrees/wt\n");
     t.write("wt/w.tmp.c", "int w;\n");
@@ -478,5 +480,46 @@ TEST(SccCommand, SaysSoWhenItCannotWriteItsOutput)
         const RunResult closed = runScc(args, t.root(), false, {}, RunSetup{.closedPipe = true});
         EXPECT_EQ(closed.status, 1) << args[0];
         EXPECT_EQ(closed.err, "scc: cannot write the output: Broken pipe\n") << args[0];
+    }
+}
+
+TEST(SccCommand, TableShowsEachFileOnOneLineWhateverItsName)
+{
+    TempTree t;
+    t.write("new\nline.c", "int nl;\n");
+    const RunResult r = runScc({"--by-file", "."}, t.root());
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    std::istringstream in(r.out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    // Rule, heading, rule, the language, its file, rule, the total, rule.
+    ASSERT_EQ(lines.size(), 8u) << r.out;
+    ASSERT_EQ(lines[3].substr(0, 24), "C" + std::string(23, ' '));
+    EXPECT_EQ(lines[4], "  ./new\\x0aline.c" + std::string(7, ' ') + lines[3].substr(24));
+}
+
+TEST(SccCommand, CountsAFileReachedByManyNamesOnce)
+{
+    TempTree t;
+    t.write("proj/a.c", "int a;\n");
+    ASSERT_EQ(::link(t.path("proj/a.c").c_str(), t.path("proj/b.c").c_str()), 0);
+    t.folder("proj/sub");
+    t.link("../a.c", "proj/sub/c.c");
+    t.link("a.c", "proj/0link.c"); // first by location, but a link: the file's own name wins
+    t.write("outside/o.c", "int o;\n");
+    t.link("../outside/o.c", "proj/l2.c");
+    t.link("../outside/o.c", "proj/l1.c");
+    t.write("proj/h2.c", "x = 1\n");
+    ASSERT_EQ(::link(t.path("proj/h2.c").c_str(), t.path("proj/h1.py").c_str()), 0); // a name of another language
+    for (const bool unique : {false, true}) {
+        const auto files = filesByName(countByFile(t, unique ? std::vector<std::string>{"--no-duplicates", "proj"}
+                                                             : std::vector<std::string>{"proj"}));
+        std::set<std::string> names;
+        for (const auto& [name, file] : files)
+            names.insert(name);
+        EXPECT_EQ(names, (std::set<std::string>{"a.c", "h1.py", "l1.c"}));
+        EXPECT_EQ(files.at("l1.c")["Symlocation"], realPath(t.path("outside/o.c")));
+        EXPECT_EQ(files.at("h1.py")["Language"], "Python");
     }
 }
