@@ -548,6 +548,19 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
             text += tokens[std::uniform_int_distribution<std::size_t>(0, tokens.size() - 1)(random)];
         samples.emplace_back(randomLanguages[n % 9], text);
     }
+    // Tags, block scalars, raw strings and escaped line ends.
+    const std::vector<std::string> tagTokens{
+        "<?php ",   "<?= ", "?>",  "#[",    "#",      "//",       "/*",      "*/",   "<script>",
+        "</script", "<!--", "-->", "<a b=", "'",      "\"",       ">",       "\n",   "  ",
+        ": |",      "- >2", "---", "x",     "\"\"\"", "\"\"\"\"", "\\u000a", "\\\\", std::string(70, ' ')};
+    static const char* const tagLanguages[] = {"PHP", "YAML", "HTML", "C#", "Java"};
+    for (int n = 0; n < 50; ++n) {
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(1, 400)(random);
+        for (int i = 0; i < length; ++i)
+            text += tagTokens[std::uniform_int_distribution<std::size_t>(0, tagTokens.size() - 1)(random)];
+        samples.emplace_back(tagLanguages[n % 5], text);
+    }
     for (const auto& [language, text] : samples) {
         const Syntax& syntax = syntaxOf(language);
         const Counts whole = LineCounter::count(syntax, text);
