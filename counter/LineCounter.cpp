@@ -472,7 +472,11 @@ void LineCounter::readBlockScalarHeader(const char* newline, std::string_view co
     }
     scalarIndentKnown_ = digit != 0;
     scalarIndent_ = static_cast<std::uint64_t>(std::max<std::int64_t>(0, parent + (digit != 0 ? digit : 1)));
-    scalarNext_ = true;
+    // The next line is the scalar's, after the comment that may end this one.
+    if (mode_ == Mode::Code)
+        mode_ = Mode::Indented;
+    else
+        afterComment_ = Mode::Indented;
 }
 
 void LineCounter::endLine(const char* newline, bool keepMode)
@@ -492,14 +496,6 @@ void LineCounter::endLine(const char* newline, bool keepMode)
         pendingDocs_.pop_front();
         mode_ = Mode::HereDoc;
     }
-    if (scalarNext_) {
-        scalarNext_ = false;
-        if (mode_ == Mode::Code) {
-            mode_ = Mode::Indented;
-            lineIndent_ = 0;
-            indentEnded_ = lineInScalar_ = false;
-        }
-    }
 }
 
 void LineCounter::leaveAtLineEnd(const char* newline)
@@ -510,7 +506,7 @@ void LineCounter::leaveAtLineEnd(const char* newline)
         const bool continues = language_.continuedLineComments && !before.empty() &&
                                (before.back() == '\\' || (before.size() == 2 && before == "\\\r"));
         if (!continues)
-            mode_ = std::exchange(commentInOutput_, false) ? Mode::Output : Mode::Code;
+            mode_ = std::exchange(afterComment_, Mode::Code);
         break;
     }
     case Mode::String:
@@ -644,7 +640,7 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
         if (!first.empty() && matches(p, first)) {
             markComment();
             commentStart_ = offsetOf(p);
-            commentInOutput_ = mode_ == Mode::Output;
+            afterComment_ = mode_; // PHP's output goes on after it
             mode_ = Mode::LineComment;
             p += first.size();
         }
@@ -1449,7 +1445,7 @@ const char* LineCounter::lineComment(const char* p)
         return q;
     if (*q == '?') {
         // PHP's "?>" ends the comment with the code (not the "#!" line before the code).
-        if (q + 1 < end_ && q[1] == '>' && !commentInOutput_) {
+        if (q + 1 < end_ && q[1] == '>' && afterComment_ != Mode::Output) {
             mode_ = Mode::Code;
             return q;
         }
@@ -1662,6 +1658,8 @@ const char* LineCounter::indented(const char* p)
                             (static_cast<std::size_t>(end_ - p) == 3 ? atEnd_ : (isSpace(p[3]) || p[3] == '\n'));
         if (lineIndent_ < scalarIndent_ || marker) {
             mode_ = Mode::Code;
+            lineIndent_ = 0;
+            indentEnded_ = false;
             return p;
         }
         if (!scalarIndentKnown_) {

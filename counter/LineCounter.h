@@ -268,12 +268,13 @@ private:
     bool hereDocEnded_ = false;      // this line closed a here-document
     std::uint64_t commentStart_ = 0; // offset of the line comment the line ends in
 
-    // PHP: the "#!" line comment lies before the code, in its output.
-    bool commentInOutput_ = false;
+    // Where a line comment leaves to at its line end: PHP's output after a "#!" line before
+    // the code, a YAML block scalar after its header's comment.
+    Mode afterComment_ = Mode::Code;
 
     // YAML's block scalars: a header read at the line's end opens one on the next line. Its
-    // lines hold at least `scalarIndent_` spaces, which its first line sets unless the header did.
-    bool scalarNext_ = false;
+    // lines hold at least `scalarIndent_` spaces, which its first line sets unless the header
+    // did. The line's state is clear whenever no line of a scalar is being read.
     std::uint64_t scalarIndent_ = 0;
     bool scalarIndentKnown_ = false;
     std::uint64_t lineIndent_ = 0; // the spaces opening the line so far
