@@ -385,6 +385,12 @@ void LineCounter::readLineEnd(const char* newline)
     const bool closedHereDoc = std::exchange(hereDocEnded_, false);
     if (!hasCode_)
         return;
+    if (language_.blockScalars) {
+        // All YAML takes from a line's end: whether a block scalar's header closes it.
+        if (mode_ == Mode::Code || mode_ == Mode::LineComment)
+            readBlockScalarHeader(newline);
+        return;
+    }
     std::string_view line = lineBefore(newline);
     std::string_view code = line; // without a comment closing the line
     if (mode_ == Mode::LineComment)
@@ -406,12 +412,29 @@ void LineCounter::readLineEnd(const char* newline)
         inData_ = true;
         mode_ = Mode::Data;
     }
-    if (language_.blockScalars && (mode_ == Mode::Code || mode_ == Mode::LineComment))
-        readBlockScalarHeader(newline, code);
 }
 
-void LineCounter::readBlockScalarHeader(const char* newline, std::string_view code)
+void LineCounter::readBlockScalarHeader(const char* newline)
 {
+    // Most lines end in no header: the last bytes of their code tell, where this piece holds
+    // them (a "|" or ">" before at most two indentation digits and chomping signs).
+    const std::uint64_t codeEnd = mode_ == Mode::LineComment ? commentStart_ : offsetOf(newline);
+    if (codeEnd > offset_) {
+        const char* end = data_ + (codeEnd - offset_);
+        while (end > data_ && isSpace(end[-1]))
+            --end;
+        const char* indicator = end;
+        while (indicator > data_ && end - indicator < 2 &&
+               ((indicator[-1] >= '1' && indicator[-1] <= '9') || indicator[-1] == '+' || indicator[-1] == '-'))
+            --indicator;
+        if (indicator > data_ && indicator[-1] != '|' && indicator[-1] != '>')
+            return;
+    }
+    const std::string_view line = lineBefore(newline);
+    std::string_view code = line; // without the comment closing the line
+    if (mode_ == Mode::LineComment)
+        code.remove_suffix(std::min<std::uint64_t>(offsetOf(newline) - commentStart_, code.size()));
+    code = trimmedEnd(code.substr(0, code.find_last_not_of('\r') + 1));
     // "|" or ">", then at most an indentation digit and a chomping sign, in either order.
     const std::size_t blank = code.find_last_of(" \t");
     const std::string_view header = blank == std::string_view::npos ? code : code.substr(blank + 1);
@@ -440,32 +463,31 @@ void LineCounter::readBlockScalarHeader(const char* newline, std::string_view co
     // ("key: |", also after entries: "- key: |"), an entry ("- |", "? |"), the document
     // ("--- |", or the scalar first on its line, the document's only node).
     const std::uint64_t length = offsetOf(newline) - lineStart_;
-    const std::string_view visible = lineBefore(newline);
-    std::string_view line = visible.substr(0, before.size());
+    std::string_view start = line.substr(0, before.size()); // the line up to what holds the scalar
     std::int64_t parent = 0;
-    if (visible.size() < length) {
+    if (line.size() < length) {
         // A line longer than the look behind: only a key's, at its indentation.
         if (before.empty() || before.back() != ':')
             return;
         parent = static_cast<std::int64_t>(codeStart_ - lineStart_);
     } else {
         // A byte-order mark before the first line is no part of it.
-        line.remove_prefix(std::min<std::size_t>(line.size(), visible.size() - length));
+        start.remove_prefix(std::min<std::size_t>(start.size(), line.size() - length));
         std::size_t node = 0;
-        while (node < line.size() && line[node] == ' ')
+        while (node < start.size() && start[node] == ' ')
             ++node;
         std::int64_t entry = -1;
-        while (node < line.size() && isOneOf(line[node], "-?") &&
-               (node + 1 == line.size() || isBlank(line[node + 1]))) {
+        while (node < start.size() && isOneOf(start[node], "-?") &&
+               (node + 1 == start.size() || isBlank(start[node + 1]))) {
             entry = static_cast<std::int64_t>(node++);
-            while (node < line.size() && isBlank(line[node]))
+            while (node < start.size() && isBlank(start[node]))
                 ++node;
         }
-        if (node == line.size())
+        if (node == start.size())
             parent = entry >= 0 ? entry : static_cast<std::int64_t>(codeStart_ - lineStart_) - 1;
-        else if (line.back() == ':')
+        else if (start.back() == ':')
             parent = static_cast<std::int64_t>(node);
-        else if (line == "---")
+        else if (start == "---")
             parent = -1;
         else
             return;
@@ -1646,12 +1668,15 @@ const char* LineCounter::indented(const char* p)
     // white space alone is blank; a line less deep, or a document marker, ends the scalar
     // and is read as code.
     if (!lineInScalar_) {
-        for (; p < limit_ && *p != '\n' && isSpace(*p); ++p) {
-            if (*p == ' ' && !indentEnded_)
-                ++lineIndent_;
-            else
-                indentEnded_ = true;
+        if (!indentEnded_) {
+            const char* spaces = p;
+            while (p < limit_ && *p == ' ')
+                ++p;
+            lineIndent_ += static_cast<std::uint64_t>(p - spaces);
+            indentEnded_ = p < limit_;
         }
+        while (p < limit_ && *p != '\n' && isSpace(*p))
+            ++p;
         if (p == limit_ || *p == '\n')
             return p;
         const bool marker = lineIndent_ == 0 && (matches(p, "---") || matches(p, "...")) &&

@@ -211,7 +211,7 @@ private:
     bool regexAllowedAfter(std::string_view before) const;
     bool startsNode(const char* p);
     bool namesElement(const char* at, std::string_view name) const;
-    void readBlockScalarHeader(const char* newline, std::string_view code);
+    void readBlockScalarHeader(const char* newline);
     bool commandArgument(std::string_view before, const char* p) const;
     std::uint64_t offsetOf(const char* at) const { return offset_ + static_cast<std::uint64_t>(at - data_); }
 
