@@ -310,11 +310,9 @@ bool LineCounter::matches(const char* at, std::string_view token) const
     return true;
 }
 
-std::string_view LineCounter::behind(const char* at, std::size_t n)
+std::string_view LineCounter::behindPieces(const char* at, std::size_t n)
 {
     const std::size_t here = static_cast<std::size_t>(at - data_);
-    if (here >= n)
-        return {at - n, n};
     const std::size_t old = std::min(n - here, historyLength_);
     std::memcpy(scratch_.data(), history_.data() + historyLength_ - old, old);
     std::memcpy(scratch_.data() + old, data_, here);
@@ -526,7 +524,8 @@ void LineCounter::leaveAtLineEnd(const char* newline)
     case Mode::LineComment: {
         const std::string_view before = behind(newline, 2);
         const bool continues = language_.continuedLineComments && !before.empty() &&
-                               (before.back() == '\\' || (before.size() == 2 && before == "\\\r"));
+                               (before.back() == '\\' ||
+                                (before.size() == 2 && before[0] == '\\' && before[1] == '\r'));
         if (!continues)
             mode_ = std::exchange(afterComment_, Mode::Code);
         break;
@@ -1348,13 +1347,11 @@ const char* LineCounter::percentLiteral(const char* p)
     return d + 1;
 }
 
-const char* LineCounter::stringOpener(const char* p)
+const char* LineCounter::rawString(const char* p)
 {
-    const Language& l = language_;
-    const char c = *p;
-    if (l.nodeStartQuotes && !startsNode(p))
-        return p; // a quote inside a plain scalar ("it's")
-    if (c == '"' && l.rawStrings == RawStrings::CSharp) {
+    // The raw strings of the language, opening at the quote p; p when there is none.
+    const RawStrings kind = language_.rawStrings;
+    if (kind == RawStrings::CSharp) {
         // Three quotes or more open a raw string, closed by a run of as many; fewer are its text.
         std::size_t quotes = 1;
         while (quotes < Syntax::lookahead && p + quotes < end_ && p[quotes] == '"')
@@ -1365,7 +1362,7 @@ const char* LineCounter::stringOpener(const char* p)
             return p + quotes;
         }
     }
-    if (c == '"' && l.rawStrings == RawStrings::Cpp) {
+    if (kind == RawStrings::Cpp) {
         // R"delim( ... )delim", with u8R, uR, UR or LR.
         const std::string_view before = behind(p, 4);
         if (!before.empty() && before.back() == 'R') {
@@ -1388,7 +1385,7 @@ const char* LineCounter::stringOpener(const char* p)
             }
         }
     }
-    if (c == '"' && l.rawStrings == RawStrings::Rust) {
+    if (kind == RawStrings::Rust) {
         // r"...", r#"..."#, br"...", cr"...": no escapes.
         const std::string_view before = behind(p, Syntax::lookahead);
         std::size_t hashes = 0;
@@ -1407,6 +1404,17 @@ const char* LineCounter::stringOpener(const char* p)
             }
         }
     }
+    return p;
+}
+
+const char* LineCounter::stringOpener(const char* p)
+{
+    const Language& l = language_;
+    if (l.nodeStartQuotes && !startsNode(p))
+        return p; // a quote inside a plain scalar ("it's")
+    const char* q;
+    if (*p == '"' && l.rawStrings != RawStrings::None && (q = rawString(p)) != p)
+        return q;
     for (std::size_t i = 0; i < l.strings.size(); ++i) {
         const StringSyntax& s = l.strings[i];
         if (!matches(p, s.open))

@@ -181,6 +181,7 @@ private:
     const char* percentLiteral(const char* p);
     const char* quoteOperator(const char* p, std::string_view name);
     const char* stringOpener(const char* p);
+    const char* rawString(const char* p);
     const char* podOpener(const char* p);
     const char* tag(const char* p);
     const char* escapedLineEnd(const char* p);
@@ -205,7 +206,11 @@ private:
     bool matches(const char* at, std::string_view token) const;
     std::size_t characterLiteral(const char* at) const;
     // Up to n bytes right before `at`, from this piece or the ones before it.
-    std::string_view behind(const char* at, std::size_t n);
+    std::string_view behind(const char* at, std::size_t n)
+    {
+        return static_cast<std::size_t>(at - data_) >= n ? std::string_view(at - n, n) : behindPieces(at, n);
+    }
+    std::string_view behindPieces(const char* at, std::size_t n);
     // The bytes of the current line before `at`, up to Syntax::lookahead of them.
     std::string_view lineBefore(const char* at);
     bool regexAllowedAfter(std::string_view before) const;
