@@ -283,7 +283,7 @@ private:
     std::uint64_t scalarIndent_ = 0;
     bool scalarIndentKnown_ = false;
     std::uint64_t lineIndent_ = 0; // the spaces opening the line so far
-    bool indentEnded_ = false;     // other white space came after them
+    bool indentEnded_ = false;     // a byte other than a space came after them
     bool lineInScalar_ = false;    // the line is the scalar's
 
     // Markup: the tag being read, and the element whose end tag closes the raw text after it.
