@@ -8,14 +8,18 @@ another counted once), takes the files it calls LANGUAGE, hands their paths (one
 the reference command, which prints "code<TAB>comment<TAB>blank<TAB>path" per file it can
 read, and prints both totals, their difference and the files whose figures differ (the
 first ten; all of them with --all). The references need Debian's libppi-perl, ruby,
-node-acorn, shfmt and lua5.4 (bench/lexer_agreement.sh installs them and runs them all):
+node-acorn, shfmt, lua5.4, php-cli and python3-yaml (bench/lexer_agreement.sh installs them
+and runs them all):
 
     bench/lexer_agreement.py build/libexec/quillmarrow/scc Perl /usr/share/perl/5.36 -- perl bench/perl_lines.pl
     bench/lexer_agreement.py build/libexec/quillmarrow/scc Ruby /usr/lib/ruby -- ruby bench/ruby_lines.rb
     NODE_PATH=/usr/share/nodejs bench/lexer_agreement.py build/libexec/quillmarrow/scc JavaScript \
         /usr/share/nodejs -- node bench/js_lines.mjs
     bench/lexer_agreement.py build/libexec/quillmarrow/scc Shell /usr/share /usr/lib -- python3 bench/shell_lines.py
-    bench/lexer_agreement.py build/libexec/quillmarrow/scc Lua /usr/share/lua/5.1 -- lua5.4 bench/lua_lines.lua"""
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc Lua /usr/share/lua/5.1 -- lua5.4 bench/lua_lines.lua
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc PHP /usr/share -- php bench/php_lines.php
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc YAML /usr/share -- /usr/bin/python3 bench/yaml_lines.py
+    bench/lexer_agreement.py build/libexec/quillmarrow/scc HTML /usr/share/doc -- python3 bench/html_lines.py"""
 import json
 import subprocess
 import sys

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Compares the counter's figures file by file with each language's own lexer on Debian 12's
 # trees, as in the README's table: Perl with PPI, Ruby with Ripper, JavaScript with acorn,
-# shell with shfmt's parser and Lua with bench/lua_lines.lua (Lua 5.4's lexical rules), each
+# shell with shfmt's parser, Lua with bench/lua_lines.lua (Lua 5.4's lexical rules), PHP with
+# its token_get_all, YAML with libyaml's scanner and HTML with Python's HTML parser, each
 # through bench/lexer_agreement.py. Not part of CI: it installs the references and some
 # packages of code with apt, unpacks others (whose services must not start) and the kernel
 # sources into BENCH_DIR (default /tmp/quillmarrow-bench).
 #
-#   bench/lexer_agreement.sh [--all] [language ...]   (default: Perl Ruby JavaScript Shell Lua)
+#   bench/lexer_agreement.sh [--all] [language ...]   (default: all eight)
 #
 # --all lists every differing file, not the first ten.
 set -euo pipefail
@@ -17,11 +18,11 @@ if [ "${1:-}" = --all ]; then
   shift
 fi
 languages=("$@")
-[ ${#languages[@]} -gt 0 ] || languages=(Perl Ruby JavaScript Shell Lua)
+[ ${#languages[@]} -gt 0 ] || languages=(Perl Ruby JavaScript Shell Lua PHP YAML HTML)
 
 . "$here/bench/kernel-tree.sh"
 # The references, and packages of code that are plain libraries.
-kernel_tree libppi-perl ruby node-acorn shfmt lua5.4 \
+kernel_tree libppi-perl ruby node-acorn shfmt lua5.4 php-cli python3-yaml \
   eslint node-babel7 lua-penlight lua-ldoc luarocks lua-busted neovim-runtime nmap-common
 bench_build scc
 scc="$build/libexec/quillmarrow/scc"
@@ -30,7 +31,9 @@ scc="$build/libexec/quillmarrow/scc"
 corpora="$work/lexer-corpora"
 unpacked=(perltidy libmojolicious-perl devscripts debhelper libmoose-perl
   ruby-activesupport ruby-rspec-core rake ruby-sinatra ruby-rack dracut-core
-  rspamd prosody awesome knot-resolver lua-lgi lua-socket)
+  rspamd prosody awesome knot-resolver lua-lgi lua-socket
+  phpmyadmin roundcube-core php-symfony-console php-symfony-http-kernel php-symfony-dependency-injection
+  php-guzzlehttp-psr7 php-twig)
 mkdir -p "$corpora/debs"
 for p in "${unpacked[@]}"; do
   [ -d "$corpora/$p" ] && continue
@@ -64,6 +67,14 @@ for language in "${languages[@]}"; do
   Lua)
     agree Lua /usr/share/lua/5.1 /usr/share/nvim /usr/share/nmap /etc $c/rspamd $c/prosody $c/awesome \
       $c/knot-resolver $c/lua-lgi $c/lua-socket $c/nse-as-lua "${all[@]}" -- lua5.4 "$here/bench/lua_lines.lua" ;;
+  PHP)
+    agree PHP /usr/share /usr/lib $c/phpmyadmin $c/roundcube-core $c/php-symfony-console $c/php-symfony-http-kernel \
+      $c/php-symfony-dependency-injection $c/php-guzzlehttp-psr7 $c/php-twig "${all[@]}" -- php "$here/bench/php_lines.php" ;;
+  YAML)
+    agree YAML /usr/share /usr/lib /etc "$tree" "${all[@]}" -- /usr/bin/python3 "$here/bench/yaml_lines.py" ;;
+  HTML)
+    agree HTML /usr/share/doc /usr/lib $c/phpmyadmin $c/roundcube-core "$tree" "${all[@]}" \
+      -- python3 "$here/bench/html_lines.py" ;;
   *)
     echo "lexer_agreement: no reference for $language" >&2
     exit 2 ;;

@@ -99,13 +99,19 @@ public:
     // The first position in [p, stop) where a pair starts, or `stop`; the bytes up to
     // `readable` (at or after `stop`) may be read, and a pair of two bytes starts only where
     // both are. `text` becomes true when a byte that is not white space comes before the
-    // position found.
+    // position found. It only chooses the loop, small enough for the lexer's loops to take in.
     const char* find(const char* p, const char* stop, const char* readable, bool& text) const
     {
 #if QM_LANES_X86
         if (lanes::avx2)
             return findAvx2(p, stop, readable, text);
 #endif
+        return findSixteen(p, stop, readable, text);
+    }
+
+    // find() sixteen positions at a time (or one at a time without SSE2).
+    const char* findSixteen(const char* p, const char* stop, const char* readable, bool& text) const
+    {
         while (p < stop) {
             const std::size_t left = static_cast<std::size_t>(stop - p);
             const std::size_t n = left < width ? left : width;

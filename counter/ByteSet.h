@@ -103,13 +103,20 @@ public:
 
     // The first byte in [p, stop) that is in the set, or `stop`. Bytes up to `readable`
     // (at or after `stop`) may be read. `text` becomes true when a byte that is not white
-    // space comes before the one found.
+    // space comes before the one found. It only chooses the loop, small enough for the
+    // lexer's loops to take in.
     const char* find(const char* p, const char* stop, const char* readable, bool& text) const
     {
 #if QM_LANES_X86
         if (lanes::avx2)
             return findAvx2(p, stop, readable, text);
 #endif
+        return findSixteen(p, stop, readable, text);
+    }
+
+    // find() sixteen bytes at a time (or one at a time without SSE2).
+    const char* findSixteen(const char* p, const char* stop, const char* readable, bool& text) const
+    {
         while (p < stop) {
             const std::size_t left = static_cast<std::size_t>(stop - p);
             const bool whole = readable - p >= static_cast<std::ptrdiff_t>(width);

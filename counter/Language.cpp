@@ -128,7 +128,10 @@ std::vector<Language> buildTable()
     t.push_back(with(cLike("Go", {"go"}, {"if", "for", "switch", "case", "select", "&&", "||"}), [](Language& l) {
         l.strings = {quoted("\""), raw("`", "`"), character()};
     }));
-    t.push_back(with(cLike("Java", {"java"}), [](Language& l) { l.strings = jvmStrings; }));
+    t.push_back(with(cLike("Java", {"java"}), [](Language& l) {
+        l.strings = jvmStrings;
+        l.unicodeLineEnds = true;
+    }));
     t.push_back(with(cLike("Kotlin", {"kt", "kts"}, {"if", "for", "while", "when", "catch", "&&", "||", "?:"}),
                      [](Language& l) {
                          l.nestedComments = true;
@@ -140,13 +143,14 @@ std::vector<Language> buildTable()
                          l.strings = jvmStrings;
                          l.interpreters = {"scala"};
                      }));
-    t.push_back(
-        with(cLike("C#", {"cs", "csx"},
-                   {"if", "for", "foreach", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
-             [](Language& l) {
-                 // """raw""", @"verbatim ""quoted""" and @$"..." / $@"..." (the "$" is code).
-                 l.strings = {raw("\"\"\"", "\"\"\""), verbatim("@\""), verbatim("@$\""), quoted("\""), character()};
-             }));
+    t.push_back(with(cLike("C#", {"cs", "csx"},
+                           {"if", "for", "foreach", "while", "switch", "case", "catch", "&&", "||", "??", "?"}),
+                     [](Language& l) {
+                         // @"verbatim ""quoted""" and @$"..." / $@"..." (the "$" is code); """raw""" strings
+                         // are read apart, since as many quotes as open one close it.
+                         l.strings = {verbatim("@\""), verbatim("@$\""), quoted("\""), character()};
+                         l.rawStrings = RawStrings::CSharp;
+                     }));
     t.push_back(make("F#", {"fs", "fsi", "fsx"}, slashes, {{"(*", "*)"}}, {tripleQuoted("\"\"\""), quoted("\"")},
                      {"if", "elif", "match", "for", "while", "try", "&&", "||", "|"}));
     t.back().nestedComments = true;
@@ -206,6 +210,10 @@ std::vector<Language> buildTable()
                      [](Language& l) {
                          l.interpreters = {"php"};
                          l.hereDocuments = HereDocuments::Php;
+                         l.openTags = true;
+                         l.attributeOpener = "#[";
+                         // The command line's interpreter skips it, as Lua's loader does.
+                         l.firstLineComment = "#!";
                      }));
     t.push_back(with(scripted(make("JavaScript", {"js", "mjs", "cjs"}, slashes, cBlock, jsStrings, jsComplexity)),
                      [](Language& l) {
@@ -217,7 +225,8 @@ std::vector<Language> buildTable()
                      }));
     t.push_back(scripted(make("JSX", {"jsx"}, slashes, cBlock, jsStrings, jsComplexity)));
     t.push_back(scripted(make("TSX", {"tsx"}, slashes, cBlock, jsStrings, jsComplexity)));
-    t.push_back(make("HTML", {"html", "htm", "xhtml"}, {}, {{"<!--", "-->"}}, {}, none));
+    t.push_back(with(make("HTML", {"html", "htm", "xhtml"}, {}, {{"<!--", "-->"}}, {}, none),
+                     [](Language& l) { l.markupTags = true; }));
     t.push_back(make("CSS", {"css"}, {}, cBlock, scriptStrings, none));
     t.push_back(make("SCSS", {"scss"}, slashes, cBlock, scriptStrings, {"@if", "@else", "@each", "@for", "@while"}));
     t.push_back(with(make("Shell", {"sh", "bash", "zsh", "ksh", "bats", "d"}, hash, noBlock,
@@ -258,7 +267,12 @@ std::vector<Language> buildTable()
         l.fileNames = {"dockerfile", "containerfile"};
         l.fileNamePrefixes = {"dockerfile.", "containerfile."};
     }));
-    t.push_back(make("YAML", {"yaml", "yml"}, hash, noBlock, scriptStrings, none));
+    // Quoted scalars run over lines; a single-quoted one has no escapes, '' stands for a quote.
+    t.push_back(with(make("YAML", {"yaml", "yml"}, hash, noBlock, {quoted("\"", true), verbatim("'", "'")}, none),
+                     [](Language& l) {
+                         l.blockScalars = true;
+                         l.nodeStartQuotes = true;
+                     }));
     t.push_back(make("TOML", {"toml"}, hash, noBlock,
                      {tripleQuoted("\"\"\""), raw("'''", "'''"), quoted("\""), raw("'", "'", false)}, none));
     t.push_back(make("JSON", {"json", "geojson", "webmanifest"}, {}, noBlock, {quoted("\"")}, none));

@@ -37,8 +37,9 @@ enum class HereDocuments {
 // Strings whose contents have no escapes and whose closing delimiter the opening one chooses.
 enum class RawStrings {
     None,
-    Cpp,  // R"delim( ... )delim", also u8R, uR, UR, LR
-    Rust, // r"...", r#"..."#, br"...", cr"..."
+    Cpp,    // R"delim( ... )delim", also u8R, uR, UR, LR
+    Rust,   // r"...", r#"..."#, br"...", cr"..."
+    CSharp, // """...""", """"..."""" ...: closed by a run of as many quotes as opened it
 };
 
 // One language of the counter: how files are recognised and how their lines are read.
@@ -89,6 +90,18 @@ struct Language {
     bool continuedLineComments = false;  // a line comment ending in a backslash goes on
     bool ansiCQuotes = false;            // $'...' holds backslash escapes
     bool skipSpaceEscapes = false;       // "\z" in a string skips the white space after it, line ends too
+    // Code only between "<?php" (or "<?=") and "?>", which also ends a line comment; the text
+    // around it is output, read as plain lines of code (PHP).
+    bool openTags = false;
+    std::string attributeOpener; // a line comment marker followed by this opens code instead: PHP's "#["
+    // "key: |" and "key: >" ending a line open a block scalar: the lines after it as deep as
+    // its first one (and deeper than the node holding it) are its text (YAML).
+    bool blockScalars = false;
+    bool nodeStartQuotes = false; // a quote opens a string only where a value may start (YAML)
+    // Markup: tags whose quoted attribute values may hold anything, and <script> and <style>,
+    // whose text runs to their end tag; a comment opens only in the text between tags (HTML).
+    bool markupTags = false;
+    bool unicodeLineEnds = false; // "\u000a" and "\u000d" end a line comment (Java reads such escapes first)
 };
 
 // The language table: every language the counter knows, in a fixed order.

@@ -163,7 +163,7 @@ Syntax::Syntax(const Language& language) : language_(&language)
         first(t, LineStartBlock);
     if (l.podDocumentation)
         stop('=', LineStartBlock);
-    readsLineEnds_ = l.regexLiterals || l.podDocumentation || l.dataSections;
+    readsLineEnds_ = l.regexLiterals || l.podDocumentation || l.dataSections || l.blockScalars;
     first(l.longBracketComment, LongBracket);
     if (l.longBracketStrings)
         stop('[', LongBracket);
@@ -188,6 +188,10 @@ Syntax::Syntax(const Language& language) : language_(&language)
         stop('$', Sigil);
     if (l.questionMarkCharacters)
         stop('?', QuestionMark);
+    if (l.openTags)
+        stop('?', Tag);
+    if (l.markupTags)
+        stop('<', Tag);
 
     for (const auto& token : l.complexity) {
         if (token.empty())
@@ -213,6 +217,19 @@ Syntax::Syntax(const Language& language) : language_(&language)
                      [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
 
     addStop(lineEnd_, '\n');
+    addStop(commentStops_, '\n');
+    if (l.openTags) {
+        addStop(commentStops_, '?');
+        outputEnds_.add('\n', 0, false);
+        outputEnds_.add('<', '?', false);
+    }
+    if (l.unicodeLineEnds)
+        addStop(commentStops_, '\\');
+    commentsEndEarly_ = commentStops_.size() > 1;
+    if (l.markupTags) {
+        rawTextEnds_.add('\n', 0, false);
+        rawTextEnds_.add('<', '/', false);
+    }
     for (std::size_t i = 0; i < l.strings.size(); ++i) {
         const StringSyntax& s = l.strings[i];
         ByteSet stops;
@@ -276,7 +293,10 @@ bool Syntax::isRegexWord(std::string_view word) const
     return std::find(words.begin(), words.end(), word) != words.end();
 }
 
-LineCounter::LineCounter(const Syntax& syntax) : syntax_(syntax), language_(syntax.language()) {}
+LineCounter::LineCounter(const Syntax& syntax)
+    : syntax_(syntax), language_(syntax.language()), mode_(language_.openTags ? Mode::Output : Mode::Code)
+{
+}
 
 bool LineCounter::matches(const char* at, std::string_view token) const
 {
@@ -290,11 +310,9 @@ bool LineCounter::matches(const char* at, std::string_view token) const
     return true;
 }
 
-std::string_view LineCounter::behind(const char* at, std::size_t n)
+std::string_view LineCounter::behindPieces(const char* at, std::size_t n)
 {
     const std::size_t here = static_cast<std::size_t>(at - data_);
-    if (here >= n)
-        return {at - n, n};
     const std::size_t old = std::min(n - here, historyLength_);
     std::memcpy(scratch_.data(), history_.data() + historyLength_ - old, old);
     std::memcpy(scratch_.data() + old, data_, here);
@@ -365,6 +383,12 @@ void LineCounter::readLineEnd(const char* newline)
     const bool closedHereDoc = std::exchange(hereDocEnded_, false);
     if (!hasCode_)
         return;
+    if (language_.blockScalars) {
+        // All YAML takes from a line's end: whether a block scalar's header closes it.
+        if (mode_ == Mode::Code || mode_ == Mode::LineComment)
+            readBlockScalarHeader(newline);
+        return;
+    }
     std::string_view line = lineBefore(newline);
     std::string_view code = line; // without a comment closing the line
     if (mode_ == Mode::LineComment)
@@ -386,6 +410,93 @@ void LineCounter::readLineEnd(const char* newline)
         inData_ = true;
         mode_ = Mode::Data;
     }
+}
+
+void LineCounter::readBlockScalarHeader(const char* newline)
+{
+    // Most lines end in no header: the last bytes of their code tell, where this piece holds
+    // them (a "|" or ">" before at most two indentation digits and chomping signs).
+    const std::uint64_t codeEnd = mode_ == Mode::LineComment ? commentStart_ : offsetOf(newline);
+    if (codeEnd > offset_) {
+        const char* end = data_ + (codeEnd - offset_);
+        while (end > data_ && isSpace(end[-1]))
+            --end;
+        const char* indicator = end;
+        while (indicator > data_ && end - indicator < 2 &&
+               ((indicator[-1] >= '1' && indicator[-1] <= '9') || indicator[-1] == '+' || indicator[-1] == '-'))
+            --indicator;
+        if (indicator > data_ && indicator[-1] != '|' && indicator[-1] != '>')
+            return;
+    }
+    const std::string_view line = lineBefore(newline);
+    std::string_view code = line; // without the comment closing the line
+    if (mode_ == Mode::LineComment)
+        code.remove_suffix(std::min<std::uint64_t>(offsetOf(newline) - commentStart_, code.size()));
+    code = trimmedEnd(code.substr(0, code.find_last_not_of('\r') + 1));
+    // "|" or ">", then at most an indentation digit and a chomping sign, in either order.
+    const std::size_t blank = code.find_last_of(" \t");
+    const std::string_view header = blank == std::string_view::npos ? code : code.substr(blank + 1);
+    if (header.empty() || header.size() > 3 || !isOneOf(header[0], "|>"))
+        return;
+    int digit = 0;
+    bool chomping = false;
+    for (const char c : header.substr(1)) {
+        if (c >= '1' && c <= '9' && digit == 0)
+            digit = c - '0';
+        else if ((c == '+' || c == '-') && !chomping)
+            chomping = true;
+        else
+            return;
+    }
+    // Tags and anchors may stand before it ("key: !!str |", "- &a >").
+    std::string_view before = trimmedEnd(code.substr(0, code.size() - header.size()));
+    for (;;) {
+        const std::size_t b = before.find_last_of(" \t");
+        const std::string_view last = b == std::string_view::npos ? before : before.substr(b + 1);
+        if (last.empty() || !isOneOf(last[0], "!&"))
+            break;
+        before = trimmedEnd(before.substr(0, before.size() - last.size()));
+    }
+    // The node holding the scalar, whose indentation its lines go deeper than: a key
+    // ("key: |", also after entries: "- key: |"), an entry ("- |", "? |"), the document
+    // ("--- |", or the scalar first on its line, the document's only node).
+    const std::uint64_t length = offsetOf(newline) - lineStart_;
+    std::string_view start = line.substr(0, before.size()); // the line up to what holds the scalar
+    std::int64_t parent = 0;
+    if (line.size() < length) {
+        // A line longer than the look behind: only a key's, at its indentation.
+        if (before.empty() || before.back() != ':')
+            return;
+        parent = static_cast<std::int64_t>(codeStart_ - lineStart_);
+    } else {
+        // A byte-order mark before the first line is no part of it.
+        start.remove_prefix(std::min<std::size_t>(start.size(), line.size() - length));
+        std::size_t node = 0;
+        while (node < start.size() && start[node] == ' ')
+            ++node;
+        std::int64_t entry = -1;
+        while (node < start.size() && isOneOf(start[node], "-?") &&
+               (node + 1 == start.size() || isBlank(start[node + 1]))) {
+            entry = static_cast<std::int64_t>(node++);
+            while (node < start.size() && isBlank(start[node]))
+                ++node;
+        }
+        if (node == start.size())
+            parent = entry >= 0 ? entry : static_cast<std::int64_t>(codeStart_ - lineStart_) - 1;
+        else if (start.back() == ':')
+            parent = static_cast<std::int64_t>(node);
+        else if (start == "---")
+            parent = -1;
+        else
+            return;
+    }
+    scalarIndentKnown_ = digit != 0;
+    scalarIndent_ = static_cast<std::uint64_t>(std::max<std::int64_t>(0, parent + (digit != 0 ? digit : 1)));
+    // The next line is the scalar's, after the comment that may end this one.
+    if (mode_ == Mode::Code)
+        mode_ = Mode::Indented;
+    else
+        afterComment_ = Mode::Indented;
 }
 
 void LineCounter::endLine(const char* newline, bool keepMode)
@@ -413,9 +524,10 @@ void LineCounter::leaveAtLineEnd(const char* newline)
     case Mode::LineComment: {
         const std::string_view before = behind(newline, 2);
         const bool continues = language_.continuedLineComments && !before.empty() &&
-                               (before.back() == '\\' || (before.size() == 2 && before == "\\\r"));
+                               (before.back() == '\\' ||
+                                (before.size() == 2 && before[0] == '\\' && before[1] == '\r'));
         if (!continues)
-            mode_ = Mode::Code;
+            mode_ = std::exchange(afterComment_, Mode::Code);
         break;
     }
     case Mode::String:
@@ -427,6 +539,10 @@ void LineCounter::leaveAtLineEnd(const char* newline)
         break;
     case Mode::HereDoc:
         inIndent_ = false;
+        break;
+    case Mode::Indented:
+        lineIndent_ = 0;
+        indentEnded_ = lineInScalar_ = false;
         break;
     case Mode::LineBlock:
         if (closeBlockAtLineEnd_) {
@@ -545,6 +661,7 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
         if (!first.empty() && matches(p, first)) {
             markComment();
             commentStart_ = offsetOf(p);
+            afterComment_ = mode_; // PHP's output goes on after it
             mode_ = Mode::LineComment;
             p += first.size();
         }
@@ -580,6 +697,18 @@ std::size_t LineCounter::feed(const char* data, std::size_t size, bool atEnd)
             break;
         case Mode::Data:
             p = dataSection(p);
+            break;
+        case Mode::Output:
+            p = output(p);
+            break;
+        case Mode::Indented:
+            p = indented(p);
+            break;
+        case Mode::Tag:
+            p = tagBody(p);
+            break;
+        case Mode::RawText:
+            p = rawText(p);
             break;
         }
     }
@@ -813,6 +942,8 @@ const char* LineCounter::codeToken(const char* p)
             }
         }
     }
+    if ((kinds & Syntax::Tag) && (q = tag(p)) != p)
+        return q;
     if (kinds & Syntax::LineComment) {
         for (const auto& t : l.lineComments) {
             if (!matches(p, t))
@@ -823,6 +954,9 @@ const char* LineCounter::codeToken(const char* p)
                 if (!before.empty() && !isOneOf(before[0], " \t\r\n;&|()<>"))
                     break;
             }
+            // PHP's "#[" opens an attribute, which is code.
+            if (!l.attributeOpener.empty() && matches(p, l.attributeOpener))
+                break;
             markComment();
             commentStart_ = offsetOf(p);
             mode_ = Mode::LineComment;
@@ -1213,11 +1347,22 @@ const char* LineCounter::percentLiteral(const char* p)
     return d + 1;
 }
 
-const char* LineCounter::stringOpener(const char* p)
+const char* LineCounter::rawString(const char* p)
 {
-    const Language& l = language_;
-    const char c = *p;
-    if (c == '"' && l.rawStrings == RawStrings::Cpp) {
+    // The raw strings of the language, opening at the quote p; p when there is none.
+    const RawStrings kind = language_.rawStrings;
+    if (kind == RawStrings::CSharp) {
+        // Three quotes or more open a raw string, closed by a run of as many; fewer are its text.
+        std::size_t quotes = 1;
+        while (quotes < Syntax::lookahead && p + quotes < end_ && p[quotes] == '"')
+            ++quotes;
+        if (quotes >= 3) {
+            markCode(p);
+            openQuote(std::string(quotes, '"'), false);
+            return p + quotes;
+        }
+    }
+    if (kind == RawStrings::Cpp) {
         // R"delim( ... )delim", with u8R, uR, UR or LR.
         const std::string_view before = behind(p, 4);
         if (!before.empty() && before.back() == 'R') {
@@ -1240,7 +1385,7 @@ const char* LineCounter::stringOpener(const char* p)
             }
         }
     }
-    if (c == '"' && l.rawStrings == RawStrings::Rust) {
+    if (kind == RawStrings::Rust) {
         // r"...", r#"..."#, br"...", cr"...": no escapes.
         const std::string_view before = behind(p, Syntax::lookahead);
         std::size_t hashes = 0;
@@ -1259,6 +1404,17 @@ const char* LineCounter::stringOpener(const char* p)
             }
         }
     }
+    return p;
+}
+
+const char* LineCounter::stringOpener(const char* p)
+{
+    const Language& l = language_;
+    if (l.nodeStartQuotes && !startsNode(p))
+        return p; // a quote inside a plain scalar ("it's")
+    const char* q;
+    if (*p == '"' && l.rawStrings != RawStrings::None && (q = rawString(p)) != p)
+        return q;
     for (std::size_t i = 0; i < l.strings.size(); ++i) {
         const StringSyntax& s = l.strings[i];
         if (!matches(p, s.open))
@@ -1309,8 +1465,39 @@ const char* LineCounter::lineComment(const char* p)
             markComment();
         return q;
     }
-    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(limit_ - p));
-    return nl ? static_cast<const char*>(nl) : limit_;
+    if (!syntax_.commentsEndEarly_) {
+        const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(limit_ - p));
+        return nl ? static_cast<const char*>(nl) : limit_;
+    }
+    bool text = false;
+    const char* q = syntax_.commentStops_.find(p, limit_, end_, text);
+    if (q == limit_ || *q == '\n')
+        return q;
+    if (*q == '?') {
+        // PHP's "?>" ends the comment with the code (not the "#!" line before the code).
+        if (q + 1 < end_ && q[1] == '>' && afterComment_ != Mode::Output) {
+            mode_ = Mode::Code;
+            return q;
+        }
+        return q + 1;
+    }
+    return escapedLineEnd(q);
+}
+
+const char* LineCounter::escapedLineEnd(const char* p)
+{
+    // Java reads "\u000a" and "\u000d" (with any number of u's) as the line ends they stand
+    // for before it looks for comments: one ends a line comment, and the rest of the line is
+    // code. "\\" is an escaped backslash, which starts no escape.
+    if (p + 1 < end_ && p[1] == '\\')
+        return p + 2;
+    const char* u = p + 1;
+    while (u < end_ && *u == 'u' && u - p < 64)
+        ++u;
+    if (u == p + 1 || !matches(u, "000") || end_ - u < 4 || !isOneOf(static_cast<char>(lower(u[3])), "ad"))
+        return p + 1;
+    mode_ = Mode::Code;
+    return u + 4;
 }
 
 const char* LineCounter::block(const char* p)
@@ -1456,6 +1643,181 @@ const char* LineCounter::lineBlock(const char* p)
     if (text)
         markComment();
     return q;
+}
+
+const char* LineCounter::output(const char* p)
+{
+    // PHP's output around its code: plain lines of text up to "<?php" or "<?=".
+    bool text = false;
+    const char* q = syntax_.outputEnds_.find(p, limit_, end_, text);
+    if (text)
+        markCode(p);
+    if (q == limit_ || *q == '\n')
+        return q;
+    markCode(q);
+    if (q + 2 < end_ && q[2] == '=') {
+        mode_ = Mode::Code;
+        return q + 3;
+    }
+    // "<?php" in any case, then a blank, a line end or the file's end ("<?xml" is text).
+    if (end_ - q >= 5 && lower(static_cast<unsigned char>(q[2])) == 'p' &&
+        lower(static_cast<unsigned char>(q[3])) == 'h' && lower(static_cast<unsigned char>(q[4])) == 'p' &&
+        (end_ - q == 5 || isOneOf(q[5], " \t\r\n"))) {
+        mode_ = Mode::Code;
+        return q + 5;
+    }
+    return q + 2;
+}
+
+const char* LineCounter::indented(const char* p)
+{
+    // A block scalar's line is its text when it opens with as many spaces as the scalar's
+    // lines do (its first line sets how many: more than the node holding it has); a line of
+    // white space alone is blank; a line less deep, or a document marker, ends the scalar
+    // and is read as code.
+    if (!lineInScalar_) {
+        if (!indentEnded_) {
+            const char* spaces = p;
+            while (p < limit_ && *p == ' ')
+                ++p;
+            lineIndent_ += static_cast<std::uint64_t>(p - spaces);
+            indentEnded_ = p < limit_;
+        }
+        while (p < limit_ && *p != '\n' && isSpace(*p))
+            ++p;
+        if (p == limit_ || *p == '\n')
+            return p;
+        const bool marker = lineIndent_ == 0 && (matches(p, "---") || matches(p, "...")) &&
+                            (static_cast<std::size_t>(end_ - p) == 3 ? atEnd_ : (isSpace(p[3]) || p[3] == '\n'));
+        if (lineIndent_ < scalarIndent_ || marker) {
+            mode_ = Mode::Code;
+            lineIndent_ = 0;
+            indentEnded_ = false;
+            return p;
+        }
+        if (!scalarIndentKnown_) {
+            scalarIndent_ = lineIndent_;
+            scalarIndentKnown_ = true;
+        }
+        lineInScalar_ = true;
+    }
+    bool text = false;
+    const char* q = syntax_.lineEnd_.find(p, limit_, end_, text);
+    if (text)
+        markCode(p);
+    return q;
+}
+
+bool LineCounter::namesElement(const char* at, std::string_view name) const
+{
+    // The name in any case, ended as a tag's name ends.
+    if (static_cast<std::size_t>(end_ - at) < name.size())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (lower(static_cast<unsigned char>(at[i])) != static_cast<unsigned char>(name[i]))
+            return false;
+    const char* after = at + name.size();
+    return after == end_ ? atEnd_ : isOneOf(*after, " \t\n\f\r/>");
+}
+
+const char* LineCounter::tag(const char* p)
+{
+    if (*p == '?') {
+        // PHP's "?>": the code ends and its output goes on. A here-document opened on the
+        // line was none, since its opener ends a line.
+        if (p + 1 >= end_ || p[1] != '>')
+            return p;
+        markCode(p);
+        pendingDocs_.clear();
+        mode_ = Mode::Output;
+        return p + 2;
+    }
+    // "<name" or "</name" opens a tag; a "<" before anything else is text.
+    const char* name = p + 1;
+    const bool endTag = name < end_ && *name == '/';
+    if (endTag)
+        ++name;
+    if (name >= end_ || !std::isalpha(static_cast<unsigned char>(*name)))
+        return p;
+    markCode(p);
+    rawTextElement_ = {};
+    if (!endTag)
+        for (const std::string_view element : {"script", "style"})
+            if (namesElement(name, element))
+                rawTextElement_ = element;
+    tagQuote_ = 0;
+    afterEquals_ = false;
+    mode_ = Mode::Tag;
+    return name;
+}
+
+const char* LineCounter::tagBody(const char* p)
+{
+    // Up to the tag's ">", except inside an attribute value in quotes (a quote right after
+    // "=" opens one), which may hold anything ("<!--", ">") over any number of lines.
+    while (p < limit_ && *p != '\n') {
+        if (tagQuote_ != 0) {
+            const char* q = p;
+            while (q < limit_ && *q != tagQuote_ && *q != '\n')
+                ++q;
+            for (const char* r = p; r < q && !hasCode_; ++r)
+                if (!isSpace(*r))
+                    markCode(r);
+            if (q < limit_ && *q == tagQuote_) {
+                markCode(q);
+                tagQuote_ = 0;
+                ++q;
+            }
+            p = q;
+            continue;
+        }
+        const char c = *p;
+        if (!isSpace(c)) {
+            markCode(p);
+            if (c == '>') {
+                mode_ = rawTextElement_.empty() ? Mode::Code : Mode::RawText;
+                return p + 1;
+            }
+            if (afterEquals_ && (c == '"' || c == '\''))
+                tagQuote_ = c;
+            afterEquals_ = c == '=';
+        }
+        ++p;
+    }
+    return p;
+}
+
+const char* LineCounter::rawText(const char* p)
+{
+    // The text of <script> or <style>, code whatever it holds ("<!--" too), up to the
+    // element's end tag.
+    bool text = false;
+    const char* q = syntax_.rawTextEnds_.find(p, limit_, end_, text);
+    if (text)
+        markCode(p);
+    if (q == limit_ || *q == '\n')
+        return q;
+    if (namesElement(q + 2, rawTextElement_))
+        return tag(q);
+    markCode(q);
+    return q + 2;
+}
+
+bool LineCounter::startsNode(const char* p)
+{
+    // Where a value may start: first on its line, after "[", "{", "," or ":", or after an
+    // entry's "- " or "? ", "--- ", a tag or an anchor.
+    const std::string_view line = lineBefore(p);
+    const std::string_view before = trimmedEnd(line);
+    if (before.empty())
+        return !hasCode_; // unless more than the look behind lies before the blanks
+    if (isOneOf(before.back(), "[{,:"))
+        return true;
+    if (before.size() == line.size())
+        return false;
+    const std::size_t blank = before.find_last_of(" \t");
+    const std::string_view token = blank == std::string_view::npos ? before : before.substr(blank + 1);
+    return token == "-" || token == "?" || token == "---" || isOneOf(token[0], "!&");
 }
 
 Counts LineCounter::finish()

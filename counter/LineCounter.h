@@ -71,6 +71,7 @@ private:
         TemplateBrace = 1 << 12,
         Operator = 1 << 13,
         QuestionMark = 1 << 14,
+        Tag = 1 << 15, // a markup tag's "<", PHP's closing "?>"
     };
 
     const Language* language_;
@@ -81,6 +82,10 @@ private:
     std::vector<ByteSet> blockStops_;  // per block comment of the table
     std::vector<BytePairs> blockEnds_; // the same, by the whole closing pair; empty where it nests
     ByteSet lineEnd_;
+    ByteSet commentStops_; // a line end and what else may end a line comment ("?>", "\u000a")
+    bool commentsEndEarly_ = false;
+    BytePairs outputEnds_;                            // a line end and "<?", which may open PHP's code
+    BytePairs rawTextEnds_;                           // a line end and "</", which may end a <script> or <style>
     std::array<std::uint32_t, 256> keywordLengths_{}; // per first byte: bit n set when a keyword has length n
     std::vector<std::string> keywords_;
     std::vector<std::string> operators_;
@@ -112,7 +117,20 @@ public:
     static Counts count(const Syntax& syntax, std::string_view text);
 
 private:
-    enum class Mode { Code, LineComment, Block, String, LineBlock, HereDoc, QuoteGap, Data };
+    enum class Mode {
+        Code,
+        LineComment,
+        Block,
+        String,
+        LineBlock,
+        HereDoc,
+        QuoteGap,
+        Data,
+        Output,   // PHP's text around its code
+        Indented, // a YAML block scalar
+        Tag,      // inside a markup tag, up to its ">"
+        RawText,  // the text of <script> or <style>
+    };
 
     // The string, regular expression or quote-like operator being read.
     struct Quote {
@@ -151,6 +169,10 @@ private:
     const char* hereDoc(const char* p);
     const char* quoteGap(const char* p);
     const char* dataSection(const char* p);
+    const char* output(const char* p);
+    const char* indented(const char* p);
+    const char* tagBody(const char* p);
+    const char* rawText(const char* p);
 
     // Tokens of particular languages; each returns p when the bytes there are not one.
     const char* longBracket(const char* p);
@@ -159,7 +181,10 @@ private:
     const char* percentLiteral(const char* p);
     const char* quoteOperator(const char* p, std::string_view name);
     const char* stringOpener(const char* p);
+    const char* rawString(const char* p);
     const char* podOpener(const char* p);
+    const char* tag(const char* p);
+    const char* escapedLineEnd(const char* p);
 
     void openTableString(std::size_t index, bool docstring);
     void openQuote(std::string close, bool escapes, char opener = 0);
@@ -181,10 +206,17 @@ private:
     bool matches(const char* at, std::string_view token) const;
     std::size_t characterLiteral(const char* at) const;
     // Up to n bytes right before `at`, from this piece or the ones before it.
-    std::string_view behind(const char* at, std::size_t n);
+    std::string_view behind(const char* at, std::size_t n)
+    {
+        return static_cast<std::size_t>(at - data_) >= n ? std::string_view(at - n, n) : behindPieces(at, n);
+    }
+    std::string_view behindPieces(const char* at, std::size_t n);
     // The bytes of the current line before `at`, up to Syntax::lookahead of them.
     std::string_view lineBefore(const char* at);
     bool regexAllowedAfter(std::string_view before) const;
+    bool startsNode(const char* p);
+    bool namesElement(const char* at, std::string_view name) const;
+    void readBlockScalarHeader(const char* newline);
     bool commandArgument(std::string_view before, const char* p) const;
     std::uint64_t offsetOf(const char* at) const { return offset_ + static_cast<std::uint64_t>(at - data_); }
 
@@ -240,6 +272,24 @@ private:
     bool inData_ = false;
     bool hereDocEnded_ = false;      // this line closed a here-document
     std::uint64_t commentStart_ = 0; // offset of the line comment the line ends in
+
+    // Where a line comment leaves to at its line end: PHP's output after a "#!" line before
+    // the code, a YAML block scalar after its header's comment.
+    Mode afterComment_ = Mode::Code;
+
+    // YAML's block scalars: a header read at the line's end opens one on the next line. Its
+    // lines hold at least `scalarIndent_` spaces, which its first line sets unless the header
+    // did. The line's state is clear whenever no line of a scalar is being read.
+    std::uint64_t scalarIndent_ = 0;
+    bool scalarIndentKnown_ = false;
+    std::uint64_t lineIndent_ = 0; // the spaces opening the line so far
+    bool indentEnded_ = false;     // a byte other than a space came after them
+    bool lineInScalar_ = false;    // the line is the scalar's
+
+    // Markup: the tag being read, and the element whose end tag closes the raw text after it.
+    char tagQuote_ = 0;        // the quote of the attribute value being read, or 0
+    bool afterEquals_ = false; // a quote here opens an attribute value
+    std::string_view rawTextElement_;
 
     // The last bytes of the pieces before this one, for looking behind.
     std::array<char, 128> history_{};

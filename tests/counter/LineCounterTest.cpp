@@ -278,6 +278,17 @@ const std::vector<Case> rawStringCases{
      "var r = $@\"a \"\"{b}\"\"\n\" + @$\"\n// in\n\";\n// c\n",
      {5, 4, 1, 0, 0},
      "interpolated verbatim strings"},
+    {"C#",
+     "var s = \"\"\"\"\n  a \"\"\" b\n  \"\"\"\";\n// c\n",
+     {4, 3, 1, 0, 0},
+     "a raw string opened by four quotes closes at four, not at three"},
+    {"C#", "var u = \"\"\"\"\"\n\"\"\"\" // x\n\"\"\"\"\";\n// c\n", {4, 3, 1, 0, 0}, "five quotes close at five"},
+    {"C#", "var t = \"\"\"a \"\" b\"\"\"; // c\n// c\n", {2, 1, 1, 0, 0}, "a raw string on one line"},
+    {"C#", "var e = \"\"; // c\n// c\n", {2, 1, 1, 0, 0}, "two quotes are an empty string"},
+    {"C#",
+     "var i = $\"\"\"{x}\"\"\" + @\"\"\"\" + \"\\\"\";\n// c\n",
+     {2, 1, 1, 0, 0},
+     "interpolated raw strings; @\"\"\"\" is a verbatim string holding a quote"},
 };
 
 const std::vector<Case> commentCases{
@@ -300,6 +311,82 @@ const std::vector<Case> commentCases{
     {"C Shell", "# c\nset a = \"x\" # y\n", {2, 1, 1, 0, 0}, "csh"},
     {"ERB", "<%# note %>\n<p><%= x %></p>\n<!-- c -->\n", {3, 1, 2, 0, 0}, "ERB comments"},
     {"Diff", "--- a\n+++ b\n@@ -1 +1 @@\n-x\n+y\n\n", {6, 5, 0, 1, 0}, "a patch is all code"},
+    {"Java",
+     "// a \\u000a int b;\n// c \\u000a\n// d \\\\u000a int e;\n// f \\uuu000D g();\n// h \\\\\\u000a i();\n",
+     {5, 3, 2, 0, 0},
+     "\\u000a and \\u000d end a line comment, unless the backslash is escaped"},
+    {"Java", "// a \\u000a /* b\n c */\n", {2, 0, 2, 0, 0}, "the rest of the line is read as code"},
+    {"Java", "// a \\u000b x\n/* \\u000a y */\n", {2, 0, 2, 0, 0}, "other escapes, and block comments, go on"},
+};
+
+// PHP: code between its tags, output around them.
+const std::vector<Case> phpCases{
+    {"PHP", "<?php\n#[Attribute]\nclass A {}\n", {3, 3, 0, 0, 0}, "#[ opens an attribute"},
+    {"PHP", "<?php\n# [x] not an attribute\n#x\n$a = 1; # c\n", {4, 2, 2, 0, 0}, "# not followed by [ opens a comment"},
+    {"PHP", "<p>Don't</p>\n<?php\n// c\necho 1;\n", {4, 3, 1, 0, 0}, "text before <?php is output"},
+    {"PHP", "<?php\n// a ?> b\n# c\n", {3, 3, 0, 0, 0}, "?> ends a line comment, and the code"},
+    {"PHP", "<?php\n/* ?> */\n$s = '?>';\n# c\n", {4, 2, 2, 0, 0}, "?> in a block comment or a string ends nothing"},
+    {"PHP",
+     "<?php $a = 1; ?>\n\n<!-- x -->\n# y\n<?= $a ?>\n<?php\n# c\n",
+     {7, 5, 1, 1, 0},
+     "output between the code is text, and <?= opens code"},
+    {"PHP", "<?xml version=\"1.0\"?>\n# x\n<? # y\n<?phpx # z\n", {4, 4, 0, 0, 0}, "<?xml, <? and <?phpx open no code"},
+    {"PHP", "<?PHP\n# c\n", {2, 1, 1, 0, 0}, "<?PHP in capitals"},
+    {"PHP", "#!/usr/bin/env php\n<?php\n# c\n", {3, 1, 2, 0, 0}, "a #! first line is a comment"},
+    {"PHP", "#!/usr/bin/php ?> x\n# y\n", {2, 1, 1, 0, 0}, "the output goes on after the #! line"},
+    {"PHP", "<?php if ($a) { $b = $c ? 1 : 2; } ?>\n", {1, 1, 0, 0, 2}, "the tags are no operators"},
+};
+
+// YAML: block scalars and quoted scalars are text, whatever their lines hold.
+const std::vector<Case> yamlCases{
+    {"YAML", "a: |\n  # text\nb: 1\n", {3, 3, 0, 0, 0}, "a # line in a block scalar is text"},
+    {"YAML", "a: \"x\n  # y\"\n", {2, 2, 0, 0, 0}, "a quoted scalar goes on over lines"},
+    {"YAML",
+     "a: >-\n  text\n\n  # more text\n# x\nb: 1\n",
+     {6, 4, 1, 1, 0},
+     "a # line less deep than the scalar's ends it and is a comment"},
+    {"YAML",
+     "key: |2\n    # deeper\n  # at 2\n # at 1\n",
+     {4, 3, 1, 0, 0},
+     "an indentation indicator sets how deep the lines are"},
+    {"YAML", "key: |\n    # deeper\n  # less\n", {3, 2, 1, 0, 0}, "otherwise the first line sets it"},
+    {"YAML", "- |\n  # text\n- >\n # text\n-\n  # c\n", {6, 5, 1, 0, 0}, "block scalars as entries of a sequence"},
+    {"YAML",
+     "- name: |\n    # text\n  other: 1\n  # c\n",
+     {4, 3, 1, 0, 0},
+     "the scalar of a key inside an entry is deeper than the key"},
+    {"YAML", "a: b |\nc: x >\n# c\n  # d\n", {4, 2, 2, 0, 0}, "| and > inside a plain scalar open nothing"},
+    {"YAML", "a: !!str |+ # note\n  # text\n", {2, 2, 0, 0, 0}, "a tag, a chomping sign and a comment"},
+    {"YAML",
+     "a: Don't\n# c\nb: 'it''s\n  # in the string'\nc: \"x\\\"\n  # still\"\n# d\n",
+     {7, 5, 2, 0, 0},
+     "a quote opens a string only where a value starts; '' and \\\" stand for quotes"},
+    {"YAML", "--- |\n# text\n...\n# c\n", {4, 3, 1, 0, 0}, "a document's scalar ends at a document marker"},
+    {"YAML", "a: |\nb: 1\n# c\n", {3, 2, 1, 0, 0}, "an empty block scalar"},
+    {"YAML", "a: [x, 'y\n  # z']\n", {2, 2, 0, 0, 0}, "a quoted scalar in a flow sequence"},
+};
+
+// HTML: comments only in the text between tags.
+const std::vector<Case> htmlCases{
+    {"HTML",
+     "<a title=\"<!--\">x</a>\n<p>y</p>\n<!-- real -->\n",
+     {3, 2, 1, 0, 0},
+     "<!-- in an attribute value is text"},
+    {"HTML",
+     "<script>\n<!--\nvar a = 1;\n// -->\n</script>\n<style><!--\np { color: red }\n--></style>\n<!-- c -->\n",
+     {9, 8, 1, 0, 0},
+     "<!-- --> inside <script> and <style> is their text"},
+    {"HTML",
+     "<SCRIPT type=\"x\">\n\"</scripts>\" <!--\nx\n</SCRIPT >\n<!-- c -->\n",
+     {5, 4, 1, 0, 0},
+     "the end tag in any case, and only with the whole name"},
+    {"HTML",
+     "<p class=a'b title='x>\n<!-- y -->\n'>\n<!-- z -->\n",
+     {4, 3, 1, 0, 0},
+     "a quote opens an attribute value only after ="},
+    {"HTML", "a < b <!-- c -->\n<!-- d -->\n", {2, 1, 1, 0, 0}, "a < before a space opens no tag"},
+    {"HTML", "<img\n  alt=\">\"\n  src=x>\n<!-- c -->\n", {4, 3, 1, 0, 0}, "a tag over lines, > in quotes"},
+    {"HTML", "<div <!-- x>\ny\n<!-- c -->\n", {3, 2, 1, 0, 0}, "<!-- inside a tag is text"},
 };
 
 // Files read as each language's own lexer reads them.
@@ -369,9 +456,9 @@ const std::vector<Case> ownLexerCases{
      "\"$( )\" nested, with a ')' in a string"},
 };
 
-const std::vector<const std::vector<Case>*> allCases{&bracketCases,   &pythonCases,  &shellCases,
-                                                     &perlCases,      &rubyCases,    &scriptCases,
-                                                     &rawStringCases, &commentCases, &ownLexerCases};
+const std::vector<const std::vector<Case>*> allCases{&bracketCases,  &pythonCases, &shellCases,     &perlCases,
+                                                     &rubyCases,     &scriptCases, &rawStringCases, &commentCases,
+                                                     &ownLexerCases, &phpCases,    &yamlCases,      &htmlCases};
 
 void expectCases(const std::vector<Case>& cases)
 {
@@ -419,6 +506,18 @@ TEST(LineCounter, ReadsAsEachLanguagesOwnLexer)
 {
     expectCases(ownLexerCases);
 }
+TEST(LineCounter, ReadsPhpOnlyBetweenItsTags)
+{
+    expectCases(phpCases);
+}
+TEST(LineCounter, ReadsYamlBlockScalarsAndQuotedScalarsAsText)
+{
+    expectCases(yamlCases);
+}
+TEST(LineCounter, ReadsHtmlCommentsOnlyBetweenTags)
+{
+    expectCases(htmlCases);
+}
 
 TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
 {
@@ -448,6 +547,19 @@ TEST(LineCounter, GivesTheSameFiguresWhateverPiecesTheFileComesIn)
         for (int i = 0; i < length; ++i)
             text += tokens[std::uniform_int_distribution<std::size_t>(0, tokens.size() - 1)(random)];
         samples.emplace_back(randomLanguages[n % 9], text);
+    }
+    // Tags, block scalars, raw strings and escaped line ends.
+    const std::vector<std::string> tagTokens{
+        "<?php ",   "<?= ", "?>",  "#[",    "#",      "//",       "/*",      "*/",   "<script>",
+        "</script", "<!--", "-->", "<a b=", "'",      "\"",       ">",       "\n",   "  ",
+        ": |",      "- >2", "---", "x",     "\"\"\"", "\"\"\"\"", "\\u000a", "\\\\", std::string(70, ' ')};
+    static const char* const tagLanguages[] = {"PHP", "YAML", "HTML", "C#", "Java"};
+    for (int n = 0; n < 50; ++n) {
+        std::string text;
+        const int length = std::uniform_int_distribution<int>(1, 400)(random);
+        for (int i = 0; i < length; ++i)
+            text += tagTokens[std::uniform_int_distribution<std::size_t>(0, tagTokens.size() - 1)(random)];
+        samples.emplace_back(tagLanguages[n % 5], text);
     }
     for (const auto& [language, text] : samples) {
         const Syntax& syntax = syntaxOf(language);

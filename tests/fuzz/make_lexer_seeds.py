@@ -26,14 +26,21 @@ samples = {
             "s = \"#{x}\"\nclass << self\nend\n",
     "Perl": "#!/usr/bin/perl\nmy $x = q{a {b} # c};\n$y =~ s{a}\n  {b}g;\nprint <<\"END\";\n# text\nEND\n"
             "=pod\n\nDocs.\n\n=cut\nmy $n = $#a / 2; # half\n__END__\ndata\n",
-    "PHP": "<?php\n$x = <<<EOT\n  text # no\n  EOT;\n# c\n// c\n/* c */\n",
+    "PHP": "#!/usr/bin/env php\n<p>Don't</p>\n<?php\n$x = <<<EOT\n  text # no\n  EOT;\n# c\n// c ?> out\n<?= $x ?>\n"
+           "<?php\n#[Attribute]\n/* c ?> */\n",
+    "Java": "// a \\u000a int b;\n// c \\\\u000a\nString s = \"\"\"\n  // text\n  \"\"\";\n",
+    "YAML": "a: |\n  # text\nb: >-2\n   # more\n# c\n- name: |\n    x\n  y: 'it''s\n  # in'\nc: \"a\\\"\n # b\"\n"
+            "d: Don't\n--- |\n# text\n...\n",
+    "HTML": "<a title=\"<!--\">x</a>\n<script>\n<!--\nvar a = '</scripts>';\n// -->\n</SCRIPT>\n"
+            "<style><!-- p { } --></style>\n<p class=a'b title='>\n<!-- y -->'>\n<!-- c -->\n",
     "JavaScript": "#!/usr/bin/env node\nconst re = /x\\/*/g; const t = `a ${b ? `c` : '}'} d`;\nconst h = a / b / c; // c\n",
     "Shell": "#!/bin/sh\ncat <<-'EOF'\n\t# body\n\tEOF\necho ${#a} \"it's\" $'q\\'' # c\nx=$((1 << 2))\n"
              ": <<'C'\ncomment\nC\necho \"$( echo '\"' )\" # c\n",
     "Lua": "#!/usr/bin/lua\n--[==[\nlong ]] comment\n]==]\nlocal s = [[ multi\nline ]] -- c\n",
     "CMake": "#[=[ bracket\ncomment ]=]\nset(x [==[ arg ]==]) # c\n",
     "Vim Script": "\" comment\nlet x = \"str\" \" trailing\necho 'it''s'\n",
-    "C#": "var p = @\"C:\\dir\\\"; var q = $@\"a \"\"{b}\"\"\"; var r = \"\"\"raw\"\"\"; // c\n",
+    "C#": "var p = @\"C:\\dir\\\"; var q = $@\"a \"\"{b}\"\"\"; var r = \"\"\"raw\"\"\"; // c\n"
+          "var s = \"\"\"\"\n  a \"\"\" b\n  \"\"\"\";\nvar e = \"\"; var v = @\"\"\"\";\n",
 }
 
 # Texts that once broke the counter: a line end swallowed, figures that changed with where
@@ -64,6 +71,13 @@ reproducers = [
     ("Shell", "x=\"$( echo '\"' )\"\ny=\"a $(echo \"b $(echo ')')\") c\"\n# c\n"),
     ("Perl", "1;\n\n=pod\n\n=cut2\nprint 1;\n=pod\n=cut_\nprint 2;\n=pod\n=cutting\n=cut"),
     ("Ruby", "=begin\nx\n=end:\nstill\n=end\ty\nputs 1\n=begin\n=end"),
+    ("PHP", "<?php\n#[Attribute]\nclass A {}\n# [x]\n// a ?> b\n# c\n<?xml ?>\n<? # y\n<?PHP\n/* ?> */ $s = '?>';\n<?php"),
+    ("PHP", "#!/usr/bin/php ?> x\n# y\n<?= $a ?>\n<?php $x = <<<EOT ?>\nEOT;\n# c\n"),
+    ("YAML", "a: |\n  # text\nb: 1\nc: \"x\n  # y\"\nkey: |2\n    # deeper\n  # at 2\n # at 1\n- |\n  # t\n- >\n # t\n-\n  # c\n"),
+    ("YAML", "a: !!str |+ # note\n  # text\n" + " " * 200 + "long: |\n  # x\n--- |\n# text\n...\na: [x, 'y\n  # z']\n|"),
+    ("HTML", "<a title=\"<!--\">x</a>\n<SCRIPT type=\"x\">\n\"</scripts>\" <!--\nx\n</SCRIPT >\n<div <!-- x>\ny\n<!-- c -->\n<style"),
+    ("C#", "var s = \"\"\"\"\n  a \"\"\" b\n  \"\"\"\";\nvar u = \"\"\"\"\"\n\"\"\"\" // x\n\"\"\"\"\";\n" + '"' * 200 + "\n// c\n"),
+    ("Java", "// a \\u000a int b;\n// f \\uuu000D g();\n// h \\\\\\u000a i();\n// a \\u000a /* b\n c */\n// \\" + "u" * 100 + "000a x\n"),
 ]
 
 corpus = here / "corpus" / "LexerFuzz"
@@ -79,7 +93,9 @@ def write(name, language, seed, text):
 
 
 def slug(language):
-    return re.sub(r"[^A-Za-z0-9]+", "_", language).strip("_").lower() or "x"
+    # "C", "C++" and "C#" each get a name of their own.
+    named = language.replace("+", "p").replace("#", "sharp")
+    return re.sub(r"[^A-Za-z0-9]+", "_", named).strip("_").lower() or "x"
 
 
 for i, language in enumerate(names):
