@@ -16,10 +16,18 @@ bool sameElements(const std::vector<AccessibilityElement>& a, const std::vector<
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].label != b[i].label || a[i].value != b[i].value || a[i].frame != b[i].frame ||
-            a[i].role != b[i].role || !sameElements(a[i].children, b[i].children))
+        if (a[i].label != b[i].label || a[i].value != b[i].value || a[i].hint != b[i].hint ||
+            a[i].frame != b[i].frame || a[i].role != b[i].role || !sameElements(a[i].children, b[i].children))
             return false;
     return true;
+}
+
+// The value, then the hint.
+QString description(const AccessibilityElement& element)
+{
+    if (element.value.empty() || element.hint.empty())
+        return QString::fromStdString(element.value + element.hint);
+    return QString::fromStdString(element.value + ", " + element.hint);
 }
 
 // The interfaces made for a list of elements, owned by their parent
@@ -64,7 +72,9 @@ private:
 };
 
 // One accessibility element of a host: static text or a graphic with a
-// name (the label), a value and a rect.
+// name (the label), a value, a description and a rect. Qt's AT-SPI bridge
+// passes a value on only for numeric value interfaces, so the description
+// says what a screen reader says after the label: the value, then the hint.
 class ElementInterface final : public QAccessibleInterface {
 public:
     ElementInterface(QWidget* widget, QAccessibleInterface* parent, const AccessibilityElement& element)
@@ -87,6 +97,8 @@ public:
             return QString::fromStdString(element_.label);
         if (t == QAccessible::Value)
             return QString::fromStdString(element_.value);
+        if (t == QAccessible::Description)
+            return description(element_);
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}

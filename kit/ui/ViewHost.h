@@ -18,12 +18,14 @@ namespace detail {
 class HostCore;
 }
 
-// An accessibility element: a node with a label or a value, its presented
-// frame in host coordinates, in drawing order. `.contain` nests children.
+// An accessibility element: a node with a label, a value or a hint, its
+// presented frame in host coordinates (or the bounding box of its
+// accessibility content shape), in drawing order. `.contain` nests children.
 struct AccessibilityElement {
     enum class Role { staticText, graphic };
     std::string label;
     std::string value;
+    std::string hint;
     Rect frame;
     Role role = Role::graphic;
     NodeId node = 0;
