@@ -199,7 +199,7 @@ void Project::runCount(Count count)
         std::shared_ptr<const LanguageList> result;
         {
             std::optional<OutputPrinting> printing;
-            if (!run.outputTooLarge)
+            if (!run.outputTooLarge && counterOutputPrinted())
                 printing.emplace(run.output);
             if (auto reason = failureOfRun(run, count.executable, count.largestOutput)) {
                 printing.reset();
