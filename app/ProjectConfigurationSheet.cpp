@@ -30,6 +30,8 @@ ProjectConfigurationSheet::ProjectConfigurationSheet(Binding<bool> isPresented, 
     omitDuplicates_->setChecked(project_->omitDuplicates);
     save_ = new QPushButton(QStringLiteral("Save settings"), this);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    // Return saves (Escape cancels), wherever the focus is in the sheet.
+    save_->setDefault(true);
     save_->setAutoDefault(false);
     cancel_->setAutoDefault(false);
 

@@ -78,5 +78,22 @@ TEST_F(ProjectConfigurationSheetTest, SaveWritesEveryOptionThenRunsTheSaveAction
     EXPECT_TRUE(project->ignoreGenerated);
 }
 
+TEST_F(ProjectConfigurationSheetTest, ReturnSavesWhereverTheFocusIsInTheSheet)
+{
+    open();
+    EXPECT_TRUE(sheet->saveButton()->isDefault());
+    // Typed in the text field, a switch, or a switch with the focus: Return saves what is shown.
+    sheet->extensionsField()->setText("md");
+    QTest::keyClick(sheet->extensionsField(), Qt::Key_Return);
+    EXPECT_FALSE(presented);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(project->ignoreExtensions, "md");
+
+    open().minifiedSwitch()->setChecked(true);
+    QTest::keyClick(sheet->minifiedSwitch(), Qt::Key_Enter);
+    EXPECT_EQ(saves, 2);
+    EXPECT_TRUE(project->ignoreMinified);
+}
+
 } // namespace
 } // namespace qm

@@ -163,7 +163,7 @@ TEST_F(ProjectScreensTest, LanguagesTableListsSortsAndSearchesTheProjectsLanguag
 
     // A language cell: colour dot, bold name with its content kinds as tooltip.
     auto nameIn = [&](int row) {
-        return view->indexWidget(view->model()->index(row, 0))->findChild<QLabel*>(QStringLiteral("languageName"));
+        return view->indexWidget(view->model()->index(row, 0))->findChild<ElidedLabel*>(QStringLiteral("languageName"));
     };
     EXPECT_EQ(nameIn(2)->text(), "Go");
     EXPECT_TRUE(nameIn(2)->font().bold());
