@@ -32,7 +32,9 @@ TEST_F(AccessibilityHintsAndShapes, AHintJoinsTheElementOfItsView)
     };
     const Case cases[] = {
         {"verbatim", x.accessibilityLabel(Verbatim{"a"}).accessibilityHint(Verbatim{"h"}), {{"a", "h"}}},
-        {"a localized key", x.accessibilityLabel(Verbatim{"a"}).accessibilityHint("hint.key"), {{"a", "Opens the folder"}}},
+        {"a localized key",
+         x.accessibilityLabel(Verbatim{"a"}).accessibilityHint("hint.key"),
+         {{"a", "Opens the folder"}}},
         {"the outer hint wins",
          x.accessibilityHint(Verbatim{"inner"}).accessibilityHint(Verbatim{"outer"}),
          {{"", "outer"}}},
@@ -70,11 +72,10 @@ TEST_F(AccessibilityHintsAndShapes, AnAccessibilityContentShapeGivesTheBoxOfTheS
         Rect frame;
     };
     const Case cases[] = {
-        {"no shape: the frame",
-         area.accessibilityLabel(Verbatim{"slice"}),
-         {0, 0, 200, 200}},
+        {"no shape: the frame", area.accessibilityLabel(Verbatim{"slice"}), {0, 0, 200, 200}},
         {"top right quarter",
-         area.contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, pi / 2)).accessibilityLabel(Verbatim{"slice"}),
+         area.contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, pi / 2))
+             .accessibilityLabel(Verbatim{"slice"}),
          {100, 0, 100, 100}},
         // From the left (π) a half turn clockwise: the upper half, (0, 0) to (200, 100).
         {"upper half",
@@ -89,7 +90,8 @@ TEST_F(AccessibilityHintsAndShapes, AnAccessibilityContentShapeGivesTheBoxOfTheS
          {100, 50, 50, 50}},
         // Outside the label's element the shape makes one of its own, for the
         // same box: the label's element keeps the frame.
-        {"the shape with no label", area.contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, pi / 2)),
+        {"the shape with no label",
+         area.contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, pi / 2)),
          {100, 0, 100, 100}},
         // An interaction shape leaves the element's frame as it was.
         {"an interaction shape",
@@ -113,7 +115,9 @@ TEST_F(AccessibilityHintsAndShapes, TheWidgetDescribesEachElementByItsValueThenI
         QString description;
     };
     const Case cases[] = {
-        {"value and hint", Text("x").accessibilityLabel(Verbatim{"a"}).accessibilityValue("12").accessibilityHint(Verbatim{"40%"}), "12, 40%"},
+        {"value and hint",
+         Text("x").accessibilityLabel(Verbatim{"a"}).accessibilityValue("12").accessibilityHint(Verbatim{"40%"}),
+         "12, 40%"},
         {"value alone", Text("x").accessibilityLabel(Verbatim{"a"}).accessibilityValue("12"), "12"},
         {"hint alone", Text("x").accessibilityLabel(Verbatim{"a"}).accessibilityHint(Verbatim{"40%"}), "40%"},
         {"neither", Text("x").accessibilityLabel(Verbatim{"a"}), ""},
@@ -134,14 +138,13 @@ TEST_F(AccessibilityHintsAndShapes, TheWidgetDescribesEachElementByItsValueThenI
 TEST_F(AccessibilityHintsAndShapes, TheWidgetGivesEachElementTheBoxOfItsShape)
 {
     // Two quarters of a 200 × 200 pie, each reachable at its own place.
-    HostingWidget widget(
-        ZStack({View(Color::red())
-                    .contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, pi / 2))
-                    .accessibilityLabel(Verbatim{"top right"}),
-                View(Color::blue())
-                    .contentShape(ContentShapeKind::accessibility, Wedge(pi / 2, pi / 2))
-                    .accessibilityLabel(Verbatim{"bottom left"})})
-            .frame(200, 200));
+    HostingWidget widget(ZStack({View(Color::red())
+                                     .contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, pi / 2))
+                                     .accessibilityLabel(Verbatim{"top right"}),
+                                 View(Color::blue())
+                                     .contentShape(ContentShapeKind::accessibility, Wedge(pi / 2, pi / 2))
+                                     .accessibilityLabel(Verbatim{"bottom left"})})
+                             .frame(200, 200));
     widget.resize(200, 200);
     widget.show();
     runUntilIdle();
