@@ -357,6 +357,25 @@ TEST_F(ContentViewTest, AFolderThatCannotBeCountedIsSaidInTheWindow)
     finishCounts(1);
 }
 
+TEST_F(ContentViewTest, AFolderThatDoesNotExistIsNamedInTheWindow)
+{
+    const std::string missing = counter.path("nowhere");
+    add({missing});
+    test::settle();
+    ASSERT_TRUE(view->statusLine()->showingNotice());
+    EXPECT_EQ(view->statusLine()->text(), "Could not count \u201Cnowhere\u201D: The file or folder does not exist.");
+    EXPECT_EQ(view->statusLine()->label()->toolTip(), QString::fromStdString(missing));
+
+    // Named along with folders that do exist (a command line of both): the
+    // notice outlasts the count of the others.
+    view->statusLine()->dismissButton()->click();
+    add({missing, a});
+    test::settle();
+    EXPECT_TRUE(view->statusLine()->showingNotice());
+    finishCounts(1);
+    EXPECT_EQ(view->statusLine()->text(), "Could not count \u201Cnowhere\u201D: The file or folder does not exist.");
+}
+
 TEST_F(ContentViewTest, OddFolderNamesShowOnOneRowAndCountAsTheyAre)
 {
     // A line feed in one name, a byte that is not UTF-8 in another.

@@ -226,8 +226,8 @@ TEST_F(KeyboardTest, ReturnOnAChevronShowsTheFilesEscapeAndAltLeftGoBack)
     content()->setCurrentTab(1);
     test::settle();
     auto* languages = static_cast<LocsByLanguage*>(content()->locs()->current());
-    RowButton* go = languages->table()->view()->indexWidget(languages->table()->model().index(0, 0))
-                        ->findChild<RowButton*>();
+    RowButton* go =
+        languages->table()->view()->indexWidget(languages->table()->model().index(0, 0))->findChild<RowButton*>();
     ASSERT_TRUE(go);
     go->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Return);
@@ -253,7 +253,11 @@ TEST_F(KeyboardTest, ReturnOnAChevronShowsTheFilesEscapeAndAltLeftGoBack)
 
     // Space on a chevron, then Alt+Left from the table.
     languages = static_cast<LocsByLanguage*>(content()->locs()->current());
-    languages->table()->view()->indexWidget(languages->table()->model().index(1, 0))->findChild<RowButton*>()->setFocus();
+    languages->table()
+        ->view()
+        ->indexWidget(languages->table()->model().index(1, 0))
+        ->findChild<RowButton*>()
+        ->setFocus();
     press(Qt::Key_Space);
     ASSERT_EQ(content()->locs()->screen(), Locs::Screen::byFile);
     EXPECT_EQ(manager().selectedLanguage.get()->name, "C");
