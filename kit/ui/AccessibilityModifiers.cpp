@@ -88,8 +88,10 @@ public:
             case Kind::shape:
                 // The element announces the shape's box in place of the
                 // node's frame (a slice of a chart, not the whole chart).
-                if (const Rect box = shapeBox(node, *level.shape); !box.isNull())
-                    e.frame = box.applying(s.transform);
+                if (const Path area = shapePath(node, *level.shape); !area.isEmpty()) {
+                    e.area = area.applying(s.transform);
+                    e.frame = e.area->boundingRect();
+                }
                 break;
             case Kind::element:
                 if (level.behavior == AccessibilityChildBehavior::contain)
@@ -110,10 +112,10 @@ public:
     }
 
 private:
-    static Rect shapeBox(const Node& node, const Shape& shape)
+    static Path shapePath(const Node& node, const Shape& shape)
     {
         const Rect f = node.presentedFrame();
-        return shape.path(Rect(0, 0, f.width(), f.height())).boundingRect();
+        return shape.path(Rect(0, 0, f.width(), f.height()));
     }
 
     std::vector<Level> levels_;

@@ -17,7 +17,8 @@ bool sameElements(const std::vector<AccessibilityElement>& a, const std::vector<
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i].label != b[i].label || a[i].value != b[i].value || a[i].hint != b[i].hint ||
-            a[i].frame != b[i].frame || a[i].role != b[i].role || !sameElements(a[i].children, b[i].children))
+            a[i].frame != b[i].frame || a[i].area != b[i].area || a[i].role != b[i].role ||
+            !sameElements(a[i].children, b[i].children))
             return false;
     return true;
 }
@@ -59,13 +60,10 @@ public:
                 return int(i);
         return -1;
     }
-    QAccessibleInterface* at(int x, int y) const
-    {
-        for (QAccessibleInterface* c : children_)
-            if (c->rect().contains(x, y))
-                return c;
-        return nullptr;
-    }
+    // The element at a point: where an element has an area of its own (a
+    // slice of a pie), the point must lie in it, not only in its box, which
+    // other slices' boxes overlap.
+    QAccessibleInterface* at(int x, int y) const;
 
 private:
     std::vector<QAccessibleInterface*> children_;
@@ -82,6 +80,15 @@ public:
     {
     }
     void build() { children_.build(widget_, this, element_.children); }
+    bool covers(int x, int y) const
+    {
+        if (!rect().contains(x, y))
+            return false;
+        if (!element_.area || widget_.isNull())
+            return true;
+        const QPointF local = widget_->mapFromGlobal(QPointF(x, y));
+        return element_.area->contains({local.x(), local.y()});
+    }
 
     bool isValid() const override { return !widget_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -128,6 +135,14 @@ private:
     AccessibilityElement element_;
     ElementChildren children_;
 };
+
+QAccessibleInterface* ElementChildren::at(int x, int y) const
+{
+    for (QAccessibleInterface* c : children_)
+        if (static_cast<const ElementInterface*>(c)->covers(x, y))
+            return c;
+    return nullptr;
+}
 
 void ElementChildren::build(QWidget* widget, QAccessibleInterface* parent,
                             const std::vector<AccessibilityElement>& elements)

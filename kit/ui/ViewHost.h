@@ -27,6 +27,8 @@ struct AccessibilityElement {
     std::string value;
     std::string hint;
     Rect frame;
+    // The accessibility content shape in host coordinates, when one was given.
+    std::optional<Path> area;
     Role role = Role::graphic;
     NodeId node = 0;
     std::vector<AccessibilityElement> children;

@@ -135,15 +135,16 @@ TEST_F(AccessibilityHintsAndShapes, TheWidgetDescribesEachElementByItsValueThenI
     }
 }
 
-TEST_F(AccessibilityHintsAndShapes, TheWidgetGivesEachElementTheBoxOfItsShape)
+TEST_F(AccessibilityHintsAndShapes, TheWidgetGivesEachElementTheBoxOfItsShapeAndFindsItWithinTheShape)
 {
-    // Two quarters of a 200 × 200 pie, each reachable at its own place.
+    // Three quarters of a 200 × 200 pie from 12 o'clock, whose box is the
+    // whole circle, and the quarter left over, from 9 to 12 o'clock.
     HostingWidget widget(ZStack({View(Color::red())
-                                     .contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, pi / 2))
-                                     .accessibilityLabel(Verbatim{"top right"}),
+                                     .contentShape(ContentShapeKind::accessibility, Wedge(-pi / 2, 3 * pi / 2))
+                                     .accessibilityLabel(Verbatim{"three quarters"}),
                                  View(Color::blue())
-                                     .contentShape(ContentShapeKind::accessibility, Wedge(pi / 2, pi / 2))
-                                     .accessibilityLabel(Verbatim{"bottom left"})})
+                                     .contentShape(ContentShapeKind::accessibility, Wedge(pi, pi / 2))
+                                     .accessibilityLabel(Verbatim{"top left"})})
                              .frame(200, 200));
     widget.resize(200, 200);
     widget.show();
@@ -152,10 +153,14 @@ TEST_F(AccessibilityHintsAndShapes, TheWidgetGivesEachElementTheBoxOfItsShape)
     ASSERT_TRUE(iface);
     ASSERT_EQ(iface->childCount(), 2);
     const QPoint origin = widget.mapToGlobal(QPoint(0, 0));
-    EXPECT_EQ(iface->child(0)->rect(), QRect(origin + QPoint(100, 0), QSize(100, 100)));
-    EXPECT_EQ(iface->child(1)->rect(), QRect(origin + QPoint(0, 100), QSize(100, 100)));
-    EXPECT_EQ(iface->childAt(origin.x() + 150, origin.y() + 50), iface->child(0));
-    EXPECT_EQ(iface->childAt(origin.x() + 50, origin.y() + 150), iface->child(1));
+    EXPECT_EQ(iface->child(0)->rect(), QRect(origin, QSize(200, 200)));
+    EXPECT_EQ(iface->child(1)->rect(), QRect(origin, QSize(100, 100)));
+    // Within the top left quarter's box, and the larger box: the quarter.
+    EXPECT_EQ(iface->childAt(origin.x() + 60, origin.y() + 60), iface->child(1));
+    EXPECT_EQ(iface->childAt(origin.x() + 150, origin.y() + 60), iface->child(0));
+    EXPECT_EQ(iface->childAt(origin.x() + 150, origin.y() + 150), iface->child(0));
+    // Outside the circle, in a corner of both boxes: neither.
+    EXPECT_EQ(iface->childAt(origin.x() + 5, origin.y() + 5), nullptr);
 }
 
 } // namespace
