@@ -130,7 +130,7 @@ TEST(ApplicationStrings, TheChartsKeyLikeTextsReadAsEnglish)
         const char* text;
     };
     const Case cases[] = {
-        {"Pie-Chart-Legend", "Pie chart legend"}, {"Bar-Chart-Legend", "Bar chart legend"},
+        {"Pie-Chart-Legend", "Pie chart legend"},   {"Bar-Chart-Legend", "Bar chart legend"},
         {"Line-Chart-Legend", "Line chart legend"}, {"P-O-I-Marker-Legend", "Point of interest legend"},
         {"P-O-I-Marker", "Point of interest"},      {"X-Axis-Label", "X-axis label"},
         {"Y-Axis-Label", "Y-axis label"},
