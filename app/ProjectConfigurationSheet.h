@@ -17,7 +17,7 @@ class Project;
 
 // The sheet in which the user edits a project's counting options. It edits
 // copies taken when it opens: "Save settings" (the default button, which
-// Return presses) writes them into the project, closes the sheet and runs
+// Return presses unless the focus is on "Cancel") writes them into the project, closes the sheet and runs
 // `onSave`; "Cancel" (also Escape or the window's close button) closes it
 // and changes nothing.
 class ProjectConfigurationSheet : public QDialog {

@@ -25,7 +25,7 @@ const SplashScreen::Layer SplashScreen::kLayers[4] = {{640, 420, 0.1},
 namespace {
 
 // The blob area: takes dropped files and folders, and the keyboard focus,
-// with a frame around the symbol and texts: Return, Enter or Space press it
+// with a white frame around the symbol and texts: Return, Enter or Space press it
 // as a click on them does. Screen readers find it as the button it acts as.
 // The mouse presses only the symbol and the texts (the tap target), never
 // the blobs around them.
@@ -35,6 +35,9 @@ public:
     {
         setFocusPolicy(Qt::TabFocus);
         setAcceptDrops(true);
+        // A button's children take the button's text colour unless told
+        // otherwise; the texts here are drawn in their own.
+        setBackgroundRole(QPalette::Window);
     }
 
     // What the focus frame goes around.
@@ -56,7 +59,8 @@ protected:
             return;
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        // In the texts' white: the highlight colour hardly shows on the blob.
+        painter.setPen(QPen(hexQColor("#FFFFFF"), 2));
         painter.drawRoundedRect(QRectF(framed->geometry()).adjusted(-6, -6, 6, 6), 10, 10);
     }
     void focusInEvent(QFocusEvent* event) override

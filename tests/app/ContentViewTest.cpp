@@ -220,6 +220,19 @@ TEST_F(ContentViewTest, SplashTakesDropsOnItsBlobsAndClicksOnItsText)
     // The blobs fill much of their area in the application's colour.
     const int m = SplashScreen::kBlobMargin;
     EXPECT_EQ(splash->blobs()->geometry(), splash->dropArea()->geometry().adjusted(-m, -m, m, m));
+
+    // The texts are drawn in their light colours: no dark pixel of them
+    // (the grab lays them on the light window colour).
+    for (QLabel* label : splash->tapTarget()->findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QImage drawn = label->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                dark += drawn.pixelColor(x, y).lightness() < 128;
+        EXPECT_EQ(dark, 0) << label->text().toStdString();
+    }
     const QImage shot = splash->blobs()->grab().toImage().copy(m, m, 640, 420);
     const QColor background = view->palette().color(QPalette::Window);
     int tinted = 0;

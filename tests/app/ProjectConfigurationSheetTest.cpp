@@ -78,7 +78,7 @@ TEST_F(ProjectConfigurationSheetTest, SaveWritesEveryOptionThenRunsTheSaveAction
     EXPECT_TRUE(project->ignoreGenerated);
 }
 
-TEST_F(ProjectConfigurationSheetTest, ReturnSavesWhereverTheFocusIsInTheSheet)
+TEST_F(ProjectConfigurationSheetTest, ReturnSavesUnlessItPressesTheFocusedCancel)
 {
     open();
     EXPECT_TRUE(sheet->saveButton()->isDefault());
@@ -93,6 +93,16 @@ TEST_F(ProjectConfigurationSheetTest, ReturnSavesWhereverTheFocusIsInTheSheet)
     QTest::keyClick(sheet->minifiedSwitch(), Qt::Key_Enter);
     EXPECT_EQ(saves, 2);
     EXPECT_TRUE(project->ignoreMinified);
+
+    // On "Cancel", Return presses it.
+    open().generatedSwitch()->setChecked(true);
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    sheet->cancelButton()->setFocus();
+    QTest::keyClick(sheet->cancelButton(), Qt::Key_Return);
+    EXPECT_FALSE(presented);
+    EXPECT_EQ(saves, 2);
+    EXPECT_FALSE(project->ignoreGenerated);
 }
 
 } // namespace
