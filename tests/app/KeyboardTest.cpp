@@ -263,6 +263,18 @@ TEST_F(KeyboardTest, ReturnOnAChevronShowsTheFilesEscapeAndAltLeftGoBack)
     press(Qt::Key_Left, Qt::AltModifier);
     EXPECT_EQ(content()->locs()->screen(), Locs::Screen::byLanguage);
 
+    // The toolbar's back chevron, reached by the keyboard, goes back too.
+    languages = static_cast<LocsByLanguage*>(content()->locs()->current());
+    languages->table()->view()->indexWidget(languages->table()->model().index(0, 0))->findChild<RowButton*>()->click();
+    test::settle();
+    ASSERT_EQ(content()->locs()->screen(), Locs::Screen::byFile);
+    ASSERT_TRUE(content()->backButton()->isVisible());
+    EXPECT_EQ(content()->backButton()->focusPolicy(), Qt::TabFocus);
+    content()->backButton()->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(framed(content()->backButton()));
+    press(Qt::Key_Return);
+    EXPECT_EQ(content()->locs()->screen(), Locs::Screen::byLanguage);
+
     // Escape in the languages' filter field clears it, and goes nowhere once empty.
     languages = static_cast<LocsByLanguage*>(content()->locs()->current());
     languages->table()->searchField()->setFocus();
