@@ -38,14 +38,6 @@ QList<QWidget*> AppDelegate::applicationWindows()
     return windows;
 }
 
-void AppDelegate::hideApplication()
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && widget->isWindow())
-            widget->hide();
-    }
-}
-
 void AppDelegate::activateApplication()
 {
     const auto windows = applicationWindows();
@@ -75,8 +67,7 @@ void AppDelegate::applicationDidFinishLaunching()
 
 bool AppDelegate::windowShouldClose(QWidget*)
 {
-    hideApplication();
-    return false;
+    return true;
 }
 
 bool AppDelegate::applicationShouldHandleReopen(bool hasVisibleWindows)

@@ -16,11 +16,10 @@
 
 namespace qm {
 
-// The application's delegate: owns the updater, adopts the main window and
-// turns closing it into hiding the application, brings the window back when
-// the application is reopened, and hands files and folders opened from
-// outside (another launch, a file manager, the command line) to the
-// project manager.
+// The application's delegate: owns the updater, adopts the main window,
+// brings the window back when the application is reopened, and hands files
+// and folders opened from outside (another launch, a file manager, the
+// command line) to the project manager.
 class AppDelegate : public QObject {
     Q_OBJECT
 
@@ -28,12 +27,14 @@ public:
     AppDelegate();
     ~AppDelegate() override;
 
-    // The window adopted at launch; the delegate watches its close requests.
+    // The window adopted at launch; the delegate answers its close requests.
     QPointer<QWidget> window;
     std::unique_ptr<UpdaterController> updaterController;
 
     void applicationDidFinishLaunching();
-    // Closing the window hides the application; the window stays.
+    // Closing the window closes it, and with the last window the
+    // application quits: with no Dock to come back through, a hidden
+    // application would run on unseen, holding its single-instance socket.
     bool windowShouldClose(QWidget* sender);
     bool applicationShouldHandleReopen(bool hasVisibleWindows);
 
@@ -54,7 +55,6 @@ public:
 
     // The application's windows, hidden ones included, in creation order.
     static QList<QWidget*> applicationWindows();
-    static void hideApplication();
     static void activateApplication();
 
     // Where opened URLs end up; the project manager unless replaced (tests).

@@ -1,22 +1,24 @@
 #include "app/ContentView.h"
 
+#include "app/BorderlessButton.h"
 #include "app/DisplayText.h"
 #include "app/Locs.h"
 #include "app/OpenPanel.h"
 #include "app/ProjectOpening.h"
 #include "app/SplashScreen.h"
 #include "app/StatusLine.h"
-#include "app/Symbols.h"
 #include "core/LanguageEntry.h"
 #include "core/LanguageResources.h"
 #include "core/Project.h"
 #include "core/ProjectManager.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QToolBar>
@@ -29,16 +31,10 @@ namespace qm {
 
 namespace {
 
-QToolButton* symbolButton(const QString& symbol, const QString& title, int iconSize, QWidget* parent)
+BorderlessButton* symbolButton(const QString& symbol, const QString& title, QWidget* parent)
 {
-    auto* button = new QToolButton(parent);
-    button->setIcon(symbolIcon(symbol));
-    button->setIconSize(QSize(iconSize, iconSize));
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setAutoRaise(true);
-    button->setToolTip(title);
-    button->setAccessibleName(title);
-    button->setObjectName(title);
+    auto* button = new BorderlessButton(symbol, title, parent);
+    button->setIconSize(QSize(18, 18));
     return button;
 }
 
@@ -78,6 +74,10 @@ ContentView::~ContentView() = default;
 
 void ContentView::showCountFailure(const CountFailure& failure)
 {
+    // A folder added in the same turn (the next one on a command line) does
+    // not sweep this notice away.
+    freshNotice_ = true;
+    deferredUpdate_.schedule();
     status_->showNotice(QStringLiteral("Could not count \u201C%1\u201D: %2")
                             .arg(displayText(kit::lastPathComponent(failure.path)), displayText(failure.reason)),
                         displayText(failure.path));
@@ -92,10 +92,10 @@ void ContentView::buildMainLayout()
 
     toolbar_ = new QToolBar(main_);
     toolbar_->setMovable(false);
-    sidebarButton_ = symbolButton(QStringLiteral("sidebar.leading"), QStringLiteral("Toggle Sidebar"), 18, toolbar_);
+    sidebarButton_ = symbolButton(QStringLiteral("sidebar.leading"), QStringLiteral("Toggle Sidebar"), toolbar_);
     connect(sidebarButton_, &QToolButton::clicked, this, &ContentView::toggleSidebar);
     toolbar_->addWidget(sidebarButton_);
-    backButton_ = symbolButton(QStringLiteral("chevron.left"), QStringLiteral("Back"), 18, toolbar_);
+    backButton_ = symbolButton(QStringLiteral("chevron.left"), QStringLiteral("Back"), toolbar_);
     connect(backButton_, &QToolButton::clicked, this, &ContentView::back);
     toolbar_->addWidget(backButton_)->setObjectName(QStringLiteral("backAction"));
 
@@ -108,14 +108,19 @@ void ContentView::buildMainLayout()
     pickerGroup_->setExclusive(true);
     const QStringList titles = {QStringLiteral("Overview"), QStringLiteral("Analytics")};
     for (int tag = 0; tag < titles.size(); ++tag) {
-        auto* segment = new QToolButton(picker_);
+        auto* segment = new BorderlessButton(picker_);
+        segment->setAutoRaise(false);
         segment->setText(titles[tag]);
         segment->setCheckable(true);
         segment->setObjectName(titles[tag]);
         pickerGroup_->addButton(segment, tag);
         segments->addWidget(segment);
     }
-    connect(pickerGroup_, &QButtonGroup::idClicked, this, [this](int tag) { setCurrentTab(tag); });
+    // Toggled, not clicked: a screen reader's Toggle action checks a segment without a click.
+    connect(pickerGroup_, &QButtonGroup::idToggled, this, [this](int tag, bool checked) {
+        if (checked && tag != currentTab_)
+            setCurrentTab(tag);
+    });
     toolbar_->addWidget(picker_);
     column->addWidget(toolbar_);
 
@@ -137,8 +142,8 @@ void ContentView::buildMainLayout()
     auto* buttons = new QHBoxLayout;
     buttons->setContentsMargins(10, 10, 10, 10);
     buttons->addStretch(1);
-    addButton_ = symbolButton(QStringLiteral("plus.circle"), QStringLiteral("Add"), 18, sidebar_);
-    removeButton_ = symbolButton(QStringLiteral("minus.circle"), QStringLiteral("Remove"), 18, sidebar_);
+    addButton_ = symbolButton(QStringLiteral("plus.circle"), QStringLiteral("Add"), sidebar_);
+    removeButton_ = symbolButton(QStringLiteral("minus.circle"), QStringLiteral("Remove"), sidebar_);
     buttons->addWidget(addButton_);
     buttons->addWidget(removeButton_);
     buttons->addStretch(1);
@@ -159,6 +164,10 @@ void ContentView::buildMainLayout()
 
     connect(addButton_, &QToolButton::clicked, this, &ContentView::add);
     connect(removeButton_, &QToolButton::clicked, this, &ContentView::remove);
+    // Delete in the list removes the selected project, as "−" does.
+    auto* removeKey = new QShortcut(QKeySequence::Delete, projectList_);
+    removeKey->setContext(Qt::WidgetShortcut);
+    connect(removeKey, &QShortcut::activated, this, &ContentView::remove);
     connect(projectList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (syncingSelection_)
             return;
@@ -176,11 +185,26 @@ bool ContentView::showingSplash() const
 void ContentView::updateNow()
 {
     deferredUpdate_.ranNow();
-    pages_->setCurrentWidget(projectManager_.projects->empty() ? static_cast<QWidget*>(splash_) : main_);
+    showPage(projectManager_.projects->empty() ? static_cast<QWidget*>(splash_) : main_);
     updateSidebar();
     updateToolbar();
     updateDetail();
     updateAdding();
+    freshNotice_ = false;
+}
+
+// The keyboard follows a change of page: to the splash screen's drop area,
+// or to the project list, unless it was elsewhere (a menu, the status line).
+void ContentView::showPage(QWidget* page)
+{
+    QWidget* shown = pages_->currentWidget();
+    if (shown == page)
+        return;
+    const QWidget* focus = QApplication::focusWidget();
+    const bool focusFollows = !focus || focus == shown || shown->isAncestorOf(focus);
+    pages_->setCurrentWidget(page);
+    if (focusFollows)
+        (page == splash_ ? static_cast<QWidget*>(splash_) : projectList_)->setFocus(Qt::OtherFocusReason);
 }
 
 // While a folder's first count runs: the status line (with its stop
@@ -193,7 +217,7 @@ void ContentView::updateAdding()
         return std::find(adding_.begin(), adding_.end(), path) == adding_.end();
     });
     adding_ = adding;
-    if (started)
+    if (started && !freshNotice_)
         status_->dismiss();
     splash_->setProgressCircle(!adding.empty());
     if (status_->showingNotice())

@@ -31,7 +31,9 @@ class StatusLine;
 // the "Overview" / "Analytics" picker or, while a language is chosen, the
 // back button. Files and folders dropped anywhere on it are added. A status
 // line under both tells which folder is being counted for the first time
-// and why a count failed (a folder that could not be added, or a recount).
+// and why a count failed (a folder that could not be added, or does not
+// exist, or a recount). Delete in the project list removes the selected
+// project; the keyboard focus follows the switch between the two pages.
 // Each ContentView loads the language
 // resources when it is built.
 class ContentView : public QWidget {
@@ -78,6 +80,7 @@ private:
     void updateToolbar();
     void updateDetail();
     void updateAdding();
+    void showPage(QWidget* page);
     // A count that failed, first or later: its folder and why, until dismissed.
     void showCountFailure(const CountFailure& failure);
 
@@ -89,6 +92,7 @@ private:
     kit::Cancellable countFailures_;
     std::vector<std::string> adding_;
     bool syncingSelection_ = false;
+    bool freshNotice_ = false; // a notice shown since the last update
 
     QStackedWidget* pages_ = nullptr;
     StatusLine* status_ = nullptr;

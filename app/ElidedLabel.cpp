@@ -7,7 +7,9 @@
 
 namespace qm {
 
-ElidedLabel::ElidedLabel(QWidget* parent) : QWidget(parent)
+ElidedLabel::ElidedLabel(QWidget* parent) : ElidedLabel(Qt::ElideLeft, parent) {}
+
+ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent) : QWidget(parent), mode_(mode)
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
@@ -26,7 +28,7 @@ QString ElidedLabel::shownText() const
 {
     QString oneLine = text_;
     oneLine.replace(u'\n', u' ');
-    return fontMetrics().elidedText(oneLine, Qt::ElideLeft, width());
+    return fontMetrics().elidedText(oneLine, mode_, width());
 }
 
 void ElidedLabel::setColor(const QColor& color)

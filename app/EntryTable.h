@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/RowButtons.h"
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -139,7 +142,9 @@ private:
 
 // A searchable table of entries with sortable headers. The table never
 // reorders rows itself: a click on a header reports the new sort order, and
-// the owner sorts its list and hands the rows back.
+// the owner sorts its list and hands the rows back. Escape in the search
+// field clears it; Tab leaves the table for the next widget (the arrow keys
+// move within it), and screen readers find the row buttons of its cells.
 template <class Entry>
 class EntryTable : public QWidget {
 public:
@@ -163,6 +168,7 @@ public:
         view_->setAlternatingRowColors(true);
         view_->setWordWrap(false);
         view_->verticalHeader()->hide();
+        view_->setTabKeyNavigation(false);
         view_->horizontalHeader()->setSectionsClickable(true);
         view_->horizontalHeader()->setSortIndicatorShown(true);
         // The name column takes the room the counts leave; counts keep theirs.
@@ -189,6 +195,8 @@ public:
             if (onSearchChanged)
                 onSearchChanged(searchText());
         });
+        search_->installEventFilter(this);
+        exposeRowButtons(view_);
     }
 
     QTableView* view() const { return view_; }
@@ -222,6 +230,22 @@ public:
 
     std::function<void(const SortOrder&)> onSortOrderChanged;
     std::function<void(const QString&)> onSearchChanged;
+
+protected:
+    // Escape clears a search field that holds text, before any shortcut of
+    // the window takes the key; an empty field lets it pass on.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == search_ && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && !search_->text().isEmpty()) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                search_->clear();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
 
 private:
     void showSortIndicator()

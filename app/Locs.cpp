@@ -4,6 +4,8 @@
 #include "app/LocsByLanguage.h"
 #include "app/Overview.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -52,9 +54,18 @@ void Locs::update()
         break;
     }
     if (current_) {
+        // The keyboard stays in the pane: a chevron or Escape that changed the
+        // screen leaves the focus on the new screen's table, not nowhere.
+        const QWidget* focus = QApplication::focusWidget();
+        const bool hadFocus = focus && current_->isAncestorOf(focus);
         delete layout()->replaceWidget(current_, next); // the old widget's item is ours to delete
         current_->hide();
         current_->deleteLater();
+        if (hadFocus) {
+            next->show();
+            QWidget* table = next->findChild<QAbstractItemView*>();
+            (table ? table : static_cast<QWidget*>(next))->setFocus(Qt::OtherFocusReason);
+        }
     } else {
         layout()->addWidget(next);
     }

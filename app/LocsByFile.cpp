@@ -1,5 +1,6 @@
 #include "app/LocsByFile.h"
 
+#include "app/DisplayText.h"
 #include "app/LanguageInfo.h"
 #include "core/FileEntry.h"
 #include "core/LanguageEntry.h"
@@ -7,8 +8,19 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 
 namespace qm {
+
+namespace {
+
+// A row's tooltip: the file's path, which tells apart files of one name.
+QVariant pathTip(const FileEntry& entry, int, int role)
+{
+    return role == Qt::ToolTipRole ? QVariant(displayText(entry.location)) : QVariant();
+}
+
+} // namespace
 
 std::vector<TableColumn<FileEntry>> LocsByFile::columns()
 {
@@ -21,11 +33,18 @@ std::vector<TableColumn<FileEntry>> LocsByFile::columns()
 LocsByFile::LocsByFile(SortOrder sortOrder, Binding<std::shared_ptr<Project>> selectedProject,
                        Binding<std::shared_ptr<LanguageEntry>> data, std::shared_ptr<ReloadViewHelper> reloadViewHelper,
                        QString searchFilter, QWidget* parent)
-    : EntryTableScreen(columns(), QStringLiteral("Filter by file"), std::move(sortOrder), searchFilter, {},
+    : EntryTableScreen(columns(), QStringLiteral("Filter by file"), std::move(sortOrder), searchFilter, pathTip,
                        std::move(selectedProject), std::move(reloadViewHelper), parent),
       data_(std::move(data))
 {
     table_->view()->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Escape or Alt+Left (back, as in a browser) return to the languages,
+    // as the toolbar's back button does.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::ALT | Qt::Key_Left)}) {
+        auto* back = new QShortcut(key, this);
+        back->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(back, &QShortcut::activated, this, [this] { data_.set(nullptr); });
+    }
 
     languageHeader_ = new QWidget;
     auto* header = new QHBoxLayout(languageHeader_);

@@ -1,14 +1,14 @@
 #include "app/LocsByLanguage.h"
 
+#include "app/ElidedLabel.h"
 #include "app/LanguageInfo.h"
-#include "app/Symbols.h"
+#include "app/RowButtons.h"
 #include "core/LanguageEntry.h"
 #include "core/Project.h"
 
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QToolButton>
 
 #include "core/Output.h"
 
@@ -16,34 +16,34 @@ namespace qm {
 
 namespace {
 
-// The language cell: colour dot, bold name with its content kinds as
-// tooltip, and the chevron that chooses the language.
+// The language cell: colour dot, bold name (ending in "…" when the column
+// is too narrow) with its content kinds as tooltip, and the chevron that
+// chooses the language, a button named after it.
 QWidget* languageCell(const std::shared_ptr<LanguageEntry>& language, std::function<void()> choose, QWidget* parent)
 {
+    const QString languageName = QString::fromStdString(language->name);
     auto* cell = new QWidget(parent);
     auto* row = new QHBoxLayout(cell);
     row->setContentsMargins(4, 0, 2, 0);
     auto* dot = new QLabel(cell);
     dot->setPixmap(languageDot(language->name).pixmap(12, 12));
-    auto* name = new QLabel(QString::fromStdString(language->name), cell);
-    name->setTextFormat(Qt::PlainText);
+    auto* name = new ElidedLabel(Qt::ElideRight, cell);
+    name->setText(languageName);
     QFont bold = name->font();
     bold.setBold(true);
     name->setFont(bold);
     name->setToolTip(QString::fromStdString(supportedContents(language->name)));
     name->setObjectName(QStringLiteral("languageName"));
-    auto* chevron = new QToolButton(cell);
-    chevron->setIcon(symbolIcon(QStringLiteral("chevron.right")));
-    chevron->setAutoRaise(true);
-    chevron->setAccessibleName(QStringLiteral("Show the files of ") + QString::fromStdString(language->name));
+    auto* chevron = new RowButton(QStringLiteral("chevron.right"), languageName, cell);
+    chevron->setToolTip(QStringLiteral("Show the files of ") + languageName);
+    chevron->setAccessibleDescription(chevron->toolTip());
     chevron->setObjectName(QStringLiteral("chevron"));
     QObject::connect(chevron, &QToolButton::clicked, cell, [choose = std::move(choose)] {
         printLine("tap-tap");
         choose();
     });
     row->addWidget(dot);
-    row->addWidget(name);
-    row->addStretch(1);
+    row->addWidget(name, 1);
     row->addWidget(chevron);
     return cell;
 }
@@ -94,15 +94,21 @@ void LocsByLanguage::refresh()
 {
     const Rows languages = results();
     showRows(languages, [](const LanguageEntry& e) { return e.name; });
+    // Tab goes from the table to each row's chevron, in row order.
+    QWidget* before = table_->view();
     for (int row = 0; row < int(rows().size()); ++row) {
         std::weak_ptr<LanguageEntry> weak = rows()[row];
-        table_->view()->setIndexWidget(table_->model().index(row, 0), languageCell(
-                                                                          rows()[row],
-                                                                          [this, weak] {
-                                                                              if (auto l = weak.lock())
-                                                                                  chooseLanguage(l);
-                                                                          },
-                                                                          table_->view()));
+        QWidget* cell = languageCell(
+            rows()[row],
+            [this, weak] {
+                if (auto l = weak.lock())
+                    chooseLanguage(l);
+            },
+            table_->view());
+        table_->view()->setIndexWidget(table_->model().index(row, 0), cell);
+        auto* chevron = cell->findChild<RowButton*>();
+        QWidget::setTabOrder(before, chevron);
+        before = chevron;
     }
     showProjectSummary(summary_, languages);
 }

@@ -30,8 +30,9 @@ ProjectConfigurationSheet::ProjectConfigurationSheet(Binding<bool> isPresented, 
     omitDuplicates_->setChecked(project_->omitDuplicates);
     save_ = new QPushButton(QStringLiteral("Save settings"), this);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-    save_->setAutoDefault(false);
-    cancel_->setAutoDefault(false);
+    // Return saves (Escape cancels), but on a button that has the focus,
+    // which it presses.
+    save_->setDefault(true);
 
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);

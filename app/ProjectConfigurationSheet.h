@@ -16,9 +16,10 @@ namespace qm {
 class Project;
 
 // The sheet in which the user edits a project's counting options. It edits
-// copies taken when it opens: "Save settings" writes them into the project,
-// closes the sheet and runs `onSave`; "Cancel" (also Escape or the window's
-// close button) closes it and changes nothing.
+// copies taken when it opens: "Save settings" (the default button, which
+// Return presses unless the focus is on "Cancel") writes them into the project, closes the sheet and runs
+// `onSave`; "Cancel" (also Escape or the window's close button) closes it
+// and changes nothing.
 class ProjectConfigurationSheet : public QDialog {
     Q_OBJECT
 

@@ -1,12 +1,16 @@
 #include "app/QuillmarrowApp.h"
 
 #include "app/ApplicationIcon.h"
+#include "app/ApplicationStrings.h"
 #include "app/CheckForUpdatesMenuItem.h"
+#include "app/CommandLine.h"
 #include "app/ContentView.h"
+#include "app/CounterOutputPolicy.h"
 #include "app/LocalPath.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "app/TestHooks.h"
+#include "core/Output.h"
 #include "core/Project.h"
 #include "kit/ui/PaintingThreads.h"
 
@@ -14,6 +18,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
+#include <QShortcut>
 #include <QThread>
 
 #include <algorithm>
@@ -21,7 +27,29 @@
 
 namespace qm {
 
-QuillmarrowApp::QuillmarrowApp() : appDelegate_(std::make_unique<AppDelegate>()) {}
+namespace {
+
+// `text` with the first `key` underlined as its mnemonic (Alt and the key).
+QString mnemonic(const QString& text, QChar key)
+{
+    QString marked = text;
+    const qsizetype at = marked.indexOf(key);
+    if (at >= 0)
+        marked.insert(at, u'&');
+    return marked;
+}
+
+} // namespace
+
+QuillmarrowApp::QuillmarrowApp() : appDelegate_(std::make_unique<AppDelegate>())
+{
+    installApplicationStrings();
+}
+
+QSize QuillmarrowApp::firstWindowSize(QSize wanted, QSize available)
+{
+    return wanted.boundedTo(available * 0.9);
+}
 
 QuillmarrowApp::~QuillmarrowApp() = default;
 
@@ -31,7 +59,11 @@ void QuillmarrowApp::launch(const QByteArrayList& paths)
     window_->setWindowTitle(QString());
     window_->setCentralWidget(new ContentView);
     buildCommands(*window_);
-    window_->resize(window_->sizeHint().expandedTo(QSize(1000, 700)));
+    const QScreen* screen = window_->screen();
+    const QSize wanted = window_->sizeHint().expandedTo(QSize(1000, 700));
+    window_->resize(screen ? firstWindowSize(wanted, screen->availableGeometry().size()) : wanted);
+    // Closing the window ends the application (see AppDelegate::windowShouldClose).
+    QGuiApplication::setQuitOnLastWindowClosed(true);
     window_->show();
     appDelegate_->applicationDidFinishLaunching();
     if (!paths.isEmpty())
@@ -44,8 +76,8 @@ void QuillmarrowApp::buildCommands(QMainWindow& window)
     bar->clear();
     AppDelegate* delegate = appDelegate_.get();
 
-    QMenu* appMenu = bar->addMenu(QStringLiteral("Quillmarrow"));
-    QAction* about = appMenu->addAction(QStringLiteral("About Quillmarrow"), &window, [&window] {
+    QMenu* appMenu = bar->addMenu(mnemonic(QStringLiteral("Quillmarrow"), u'Q'));
+    QAction* about = appMenu->addAction(mnemonic(QStringLiteral("About Quillmarrow"), u'A'), &window, [&window] {
         QMessageBox::about(&window, QStringLiteral("About Quillmarrow"),
                            QStringLiteral("Quillmarrow %1\nCounts the lines of code of your projects.")
                                .arg(QString::fromStdString(Updater::applicationVersion())));
@@ -53,31 +85,54 @@ void QuillmarrowApp::buildCommands(QMainWindow& window)
     about->setMenuRole(QAction::AboutRole);
     appMenu->addSeparator();
     Updater& updater = delegate->updaterController->updater();
-    appMenu->addAction(
-        new CheckForUpdatesMenuItem(std::make_shared<CheckForUpdatesViewModel>(updater), updater, appMenu));
+    auto* updates = new CheckForUpdatesMenuItem(std::make_shared<CheckForUpdatesViewModel>(updater), updater, appMenu);
+    updates->setText(mnemonic(CheckForUpdatesMenuItem::title, u'U'));
+    appMenu->addAction(updates);
     appMenu->addSeparator();
-    QAction* quit = appMenu->addAction(QStringLiteral("Quit Quillmarrow"), qApp, [] { QCoreApplication::exit(0); });
+    QAction* quit = appMenu->addAction(mnemonic(QStringLiteral("Quit Quillmarrow"), u'Q'), qApp,
+                                       [] { QCoreApplication::exit(0); });
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::ApplicationShortcut);
     quit->setMenuRole(QAction::QuitRole);
 
-    QMenu* file = bar->addMenu(QStringLiteral("File"));
-    QAction* close = file->addAction(QStringLiteral("Close Window"), &window, [&window] { window.close(); });
+    // The "+" button's action, where the keyboard and the menu reach it.
+    QMenu* file = bar->addMenu(mnemonic(QStringLiteral("File"), u'F'));
+    QAction* open = file->addAction(mnemonic(QStringLiteral("Open\u2026"), u'O'), &window, [&window] {
+        if (auto* content = window.findChild<ContentView*>())
+            content->add();
+    });
+    open->setShortcut(QKeySequence::Open);
+    open->setShortcutContext(Qt::WindowShortcut);
+    file->addSeparator();
+    QAction* close = file->addAction(mnemonic(QStringLiteral("Close Window"), u'C'), &window,
+                                     [&window] { window.close(); });
     close->setShortcut(QKeySequence::Close);
 
-    QMenu* view = bar->addMenu(QStringLiteral("View"));
-    QAction* sidebar = view->addAction(QStringLiteral("Toggle Sidebar"), &window, [&window] {
+    QMenu* view = bar->addMenu(mnemonic(QStringLiteral("View"), u'V'));
+    QAction* sidebar = view->addAction(mnemonic(QStringLiteral("Toggle Sidebar"), u'S'), &window, [&window] {
         if (auto* content = window.findChild<ContentView*>())
             content->toggleSidebar();
     });
     sidebar->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
-    help->addAction(QStringLiteral("Contact Support"), delegate, [delegate] { delegate->sendSupportEmail(); });
+    QMenu* help = bar->addMenu(mnemonic(QStringLiteral("Help"), u'H'));
+    help->addAction(mnemonic(QStringLiteral("Contact Support"), u'C'), delegate,
+                    [delegate] { delegate->sendSupportEmail(); });
+
+    // F10 opens the first menu, as on the desktops whose toolkits do it themselves.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), &window);
+    QObject::connect(menuKey, &QShortcut::activated, bar, [bar] {
+        if (!bar->actions().isEmpty())
+            bar->setActiveAction(bar->actions().first());
+    });
 }
 
 int QuillmarrowApp::main(int argc, char* argv[])
 {
+    // --help and --version answer at once, before there is a window, a
+    // display or a running instance to hand them to.
+    if (const std::optional<int> status = CommandLine::answerInformationRequest(argc, argv))
+        return *status;
     // Qt's raster engine cuts a large fill into pieces for the global thread
     // pool, waking a pool thread per piece, and waits for them all. Its
     // threads are started now, before anything else takes the threads the
@@ -95,9 +150,15 @@ int QuillmarrowApp::main(int argc, char* argv[])
         return 1;
     }
     QApplication application(argc, argv);
+    const CommandLine line = CommandLine::parse(argc, argv);
+    if (!line.error.isEmpty()) {
+        std::cerr << "quillmarrow: " << line.error.toStdString() << "\nTry 'quillmarrow --help' for more information."
+                  << std::endl;
+        return CommandLine::usageStatus;
+    }
+    setCounterOutputPrinted(printsCounterOutput());
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
-    QApplication::setQuitOnLastWindowClosed(false);
     // The desktop matches the windows with the entry of this id (its name and icon in docks and task
     // switchers); where a window shows an icon of its own, it is this one.
     QGuiApplication::setDesktopFileName(QStringLiteral(QM_APP_ID));
@@ -108,8 +169,8 @@ int QuillmarrowApp::main(int argc, char* argv[])
     // running instance they may go to works in another folder.
     const QByteArray here = workingFolder();
     QByteArrayList paths;
-    for (int i = 1; i < argc; ++i)
-        paths << absolutePath(QByteArray(argv[i]), here);
+    for (const QByteArray& path : line.paths)
+        paths << absolutePath(path, here);
 
     // A launch whose paths the running instance takes ends at once, telling
     // whether every path exists; one whose paths it does not take (it

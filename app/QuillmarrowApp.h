@@ -3,6 +3,7 @@
 #include "app/AppDelegate.h"
 
 #include <QByteArrayList>
+#include <QSize>
 
 #include <memory>
 
@@ -27,10 +28,15 @@ public:
     // system gave) are opened as if the system had asked for them.
     void launch(const QByteArrayList& paths);
 
-    // The menu commands: the application menu (about, the update item,
-    // quit), File without a new-window item, the sidebar command, and a Help
-    // menu holding only "Contact Support".
+    // The menu commands, each with its mnemonic (F10 opens the first menu):
+    // the application menu (about, the update item, quit), File with "Open…"
+    // (the "+" button's action) and no new-window item, the sidebar command,
+    // and a Help menu holding only "Contact Support".
     void buildCommands(QMainWindow& window);
+
+    // The window's first size: what it wants, within nine tenths of the
+    // screen's available area, which leaves room for its frame and title bar.
+    static QSize firstWindowSize(QSize wanted, QSize available);
 
     // Process entry: runs the application and returns its exit code.
     static int main(int argc, char* argv[]);

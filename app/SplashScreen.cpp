@@ -7,9 +7,12 @@
 #include "app/SplashBlobs.h"
 #include "app/Symbols.h"
 
+#include <QAbstractButton>
 #include <QDragEnterEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace qm {
@@ -21,12 +24,55 @@ const SplashScreen::Layer SplashScreen::kLayers[4] = {{640, 420, 0.1},
 
 namespace {
 
-// The blob area: takes dropped files and folders.
-class DropArea : public QWidget {
+// The blob area: takes dropped files and folders, and the keyboard focus,
+// with a white frame around the symbol and texts: Return, Enter or Space press it
+// as a click on them does. Screen readers find it as the button it acts as.
+// The mouse presses only the symbol and the texts (the tap target), never
+// the blobs around them.
+class DropArea : public QAbstractButton {
 public:
-    using QWidget::QWidget;
+    explicit DropArea(QWidget* parent) : QAbstractButton(parent)
+    {
+        setFocusPolicy(Qt::TabFocus);
+        setAcceptDrops(true);
+        // A button's children take the button's text colour unless told
+        // otherwise; the texts here are drawn in their own.
+        setBackgroundRole(QPalette::Window);
+    }
+
+    // What the focus frame goes around.
+    QWidget* framed = nullptr;
 
 protected:
+    bool hitButton(const QPoint&) const override { return false; }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+            click();
+            return;
+        }
+        QAbstractButton::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!hasFocus() || !framed || framed->isHidden())
+            return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        // In the texts' white: the highlight colour hardly shows on the blob.
+        painter.setPen(QPen(hexQColor("#FFFFFF"), 2));
+        painter.drawRoundedRect(QRectF(framed->geometry()).adjusted(-6, -6, 6, 6), 10, 10);
+    }
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QAbstractButton::focusInEvent(event);
+        update();
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QAbstractButton::focusOutEvent(event);
+        update();
+    }
     void dragEnterEvent(QDragEnterEvent* event) override { acceptFileDrag(event); }
     void dragMoveEvent(QDragMoveEvent* event) override { acceptFileDrag(event); }
     void dropEvent(QDropEvent* event) override { handleFileDrop(event); }
@@ -75,9 +121,16 @@ SplashScreen::SplashScreen(QWidget* parent) : QWidget(parent)
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(16, 16, 16, 16);
-    dropArea_ = new DropArea(this);
-    dropArea_->setAcceptDrops(true);
+    auto* dropArea = new DropArea(this);
+    dropArea_ = dropArea;
     dropArea_->setFixedSize(kLayers[0].width, kLayers[0].height);
+    dropArea_->setAccessibleName(QStringLiteral("Drop your code here"));
+    dropArea_->setAccessibleDescription(QStringLiteral("It may be one or more valid project folder or files"));
+    setFocusProxy(dropArea_);
+    connect(dropArea, &QAbstractButton::clicked, this, [this] {
+        if (!progressCircle_)
+            openPanel();
+    });
     outer->addWidget(dropArea_, 0, Qt::AlignCenter);
 
     // The blobs may bulge past their frames; their host has room for that
@@ -86,7 +139,7 @@ SplashScreen::SplashScreen(QWidget* parent) : QWidget(parent)
     blobs_->lower();
 
     tapTarget_ = new TapTarget([this] { openPanel(); }, dropArea_);
-    tapTarget_->setAccessibleName(QStringLiteral("Drop your code here"));
+    dropArea->framed = tapTarget_;
     auto* column = new QVBoxLayout(tapTarget_);
     column->setContentsMargins(0, 0, 0, 0);
     auto* symbol = new QLabel(tapTarget_);
@@ -139,6 +192,7 @@ void SplashScreen::setProgressCircle(bool shown)
     progressCircle_ = shown;
     tapTarget_->setVisible(!shown);
     progress_->setVisible(shown);
+    dropArea_->update(); // the focus frame goes with the tap target
     if (shown)
         progress_->raise();
 }

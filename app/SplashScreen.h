@@ -8,13 +8,16 @@ namespace qm {
 
 // The empty-state screen: four stacked, slowly morphing blobs with a folder
 // symbol and three lines of text. A click on the symbol or the texts opens
-// the open panel; a file or folder dropped on the blobs is added.
+// the open panel; a file or folder dropped on the blobs is added. The blob
+// area takes the keyboard focus (the screen hands it there), with a frame
+// around the symbol and texts; Return, Enter or Space open the panel.
 class SplashScreen : public QWidget {
     Q_OBJECT
 
 public:
     explicit SplashScreen(QWidget* parent = nullptr);
 
+    // The blob area: a button for the keyboard and screen readers.
     QWidget* dropArea() const { return dropArea_; }
     QWidget* tapTarget() const { return tapTarget_; }
     QWidget* blobs() const { return blobs_; }

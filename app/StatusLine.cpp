@@ -1,7 +1,7 @@
 #include "app/StatusLine.h"
 
+#include "app/BorderlessButton.h"
 #include "app/BusyIndicator.h"
-#include "app/Symbols.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,8 +10,9 @@
 namespace qm {
 
 StatusLine::StatusLine(QWidget* parent)
-    : QWidget(parent), spinner_(new BusyIndicator(14, this)), label_(new QLabel(this)), dismiss_(new QToolButton(this)),
-      stop_(new QToolButton(this))
+    : QWidget(parent), spinner_(new BusyIndicator(14, this)), label_(new QLabel(this)),
+      dismiss_(new BorderlessButton(QStringLiteral("xmark"), QStringLiteral("Dismiss"), this)),
+      stop_(new BorderlessButton(QStringLiteral("xmark"), QStringLiteral("Stop Counting"), this))
 {
     setAccessibleName(QStringLiteral("Status"));
     auto* row = new QHBoxLayout(this);
@@ -20,17 +21,9 @@ StatusLine::StatusLine(QWidget* parent)
     label_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     label_->setWordWrap(true);
     label_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    dismiss_->setIcon(symbolIcon(QStringLiteral("xmark")));
     dismiss_->setIconSize(QSize(12, 12));
-    dismiss_->setAutoRaise(true);
-    dismiss_->setToolTip(QStringLiteral("Dismiss"));
-    dismiss_->setAccessibleName(QStringLiteral("Dismiss"));
     // A counter may never end: a count in progress can be stopped.
-    stop_->setIcon(symbolIcon(QStringLiteral("xmark")));
     stop_->setIconSize(QSize(12, 12));
-    stop_->setAutoRaise(true);
-    stop_->setToolTip(QStringLiteral("Stop Counting"));
-    stop_->setAccessibleName(QStringLiteral("Stop Counting"));
     row->addWidget(spinner_);
     row->addWidget(label_, 1);
     row->addWidget(stop_);

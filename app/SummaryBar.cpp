@@ -1,5 +1,6 @@
 #include "app/SummaryBar.h"
 
+#include "app/BorderlessButton.h"
 #include "app/BusyIndicator.h"
 #include "app/DisplayText.h"
 #include "app/ElidedLabel.h"
@@ -33,17 +34,6 @@ QFrame* line(QFrame::Shape shape, QWidget* parent)
     p.setColor(QPalette::WindowText, c);
     frame->setPalette(p);
     return frame;
-}
-
-QToolButton* iconButton(const QString& symbol, const QString& name, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setIcon(symbolIcon(symbol));
-    button->setAutoRaise(true); // borderless
-    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setAccessibleName(name);
-    button->setObjectName(name);
-    return button;
 }
 
 QColor secondaryColor(const QWidget* w)
@@ -112,8 +102,9 @@ SummaryBar::SummaryBar(QWidget* parent) : QWidget(parent)
         totals->addWidget(totalLabels_[i]);
         totals->addWidget(line(QFrame::VLine, totalsBox_));
     }
-    settingsButton_ = iconButton(QStringLiteral("wrench.and.screwdriver.fill"), QStringLiteral("Settings"), totalsBox_);
-    reloadButton_ = iconButton(QStringLiteral("arrow.clockwise"), QStringLiteral("Reload"), totalsBox_);
+    settingsButton_ = new BorderlessButton(QStringLiteral("wrench.and.screwdriver.fill"), QStringLiteral("Settings"),
+                                           totalsBox_);
+    reloadButton_ = new BorderlessButton(QStringLiteral("arrow.clockwise"), QStringLiteral("Reload"), totalsBox_);
     totals->addWidget(settingsButton_);
     totals->addWidget(reloadButton_);
     row_->addWidget(totalsBox_);
@@ -122,7 +113,7 @@ SummaryBar::SummaryBar(QWidget* parent) : QWidget(parent)
     row_->addWidget(progress_);
     progress_->hide();
     // A counter may never end: the count can be stopped (the results stay).
-    stopButton_ = iconButton(QStringLiteral("xmark"), QStringLiteral("Stop Counting"), rowWidget);
+    stopButton_ = new BorderlessButton(QStringLiteral("xmark"), QStringLiteral("Stop Counting"), rowWidget);
     row_->addWidget(stopButton_);
     stopButton_->hide();
 

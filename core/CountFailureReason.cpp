@@ -89,6 +89,11 @@ std::string countNotStartedReason(const std::exception& error)
     return "The count could not be started: " + std::string(error.what()) + ".";
 }
 
+std::string missingPathReason()
+{
+    return "The file or folder does not exist.";
+}
+
 std::string outOfMemoryReason()
 {
     return "There was not enough memory to read the counter's output.";

@@ -33,6 +33,8 @@ std::string impossibleFiguresReason(const std::string& what);
 // The count could not get a thread of its own, or memory to start.
 std::string countNotStartedReason(const std::exception& error);
 std::string outOfMemoryReason();
+// Nothing is there to count.
+std::string missingPathReason();
 // The user stopped the count.
 std::string stoppedReason();
 std::string countErrorReason(const std::exception& error);

@@ -1,5 +1,6 @@
 #include "core/Output.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <iostream>
 #include <mutex>
@@ -9,6 +10,7 @@ namespace qm {
 namespace {
 
 std::ostream* output = nullptr;
+std::atomic<bool> counterOutput{true};
 
 std::mutex& outputMutex()
 {
@@ -35,6 +37,16 @@ void setOutputStream(std::ostream* stream)
 {
     std::lock_guard lock(outputMutex());
     output = stream;
+}
+
+void setCounterOutputPrinted(bool printed)
+{
+    counterOutput = printed;
+}
+
+bool counterOutputPrinted()
+{
+    return counterOutput;
 }
 
 void fatalError(std::string_view message)

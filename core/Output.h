@@ -14,6 +14,11 @@ void printLine(std::string_view prefix, std::string_view text);
 // Sends printLine() to another stream (nullptr: back to standard output). Tests capture with it.
 void setOutputStream(std::ostream* stream);
 
+// Whether each count prints the counter's whole output ("Output: " and the
+// text), which can run to tens of megabytes. On until switched off.
+void setCounterOutputPrinted(bool printed);
+bool counterOutputPrinted();
+
 // Reports on standard error and stops the process: for missing parts of the bundle.
 [[noreturn]] void fatalError(std::string_view message);
 

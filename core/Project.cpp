@@ -205,7 +205,7 @@ void Project::runCount(Count count)
         UnreadableEntries unreadable;
         {
             std::optional<OutputPrinting> printing;
-            if (!run.outputTooLarge)
+            if (!run.outputTooLarge && counterOutputPrinted())
                 printing.emplace(run.output);
             if (auto reason = failureOfRun(run, count.executable, count.largestOutput)) {
                 printing.reset();

@@ -1,5 +1,7 @@
 #include "core/ProjectManager.h"
 
+#include "core/CountFailureReason.h"
+
 #include "core/Output.h"
 #include "kit/base/MainQueue.h"
 #include "kit/base/NotificationCenter.h"
@@ -127,6 +129,7 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
         auto status = fs::status(path, error);
         if (error || !fs::exists(status)) {
             printLine("File/folder does not exist: " + path);
+            firstCountFailed.send(CountFailure{path, missingPathReason()});
             continue;
         }
         auto folder = fs::is_directory(status) ? path : kit::Url::fileURL(fs::path(path).parent_path().string()).path;

@@ -40,16 +40,17 @@ public:
 
     // The folders being added whose first count runs, in the order asked for.
     kit::Published<std::vector<std::string>> adding{this};
-    // Sends each folder whose first count failed (it is not added), with why.
+    // Sends each folder that could not be added, with why: its first count
+    // failed, or nothing is at its path.
     kit::PassthroughSubject<CountFailure> firstCountFailed;
     // Sends each listed project's failed count (a reload, say), with why.
     kit::PassthroughSubject<CountFailure> countFailed;
 
     // Adds folders, or the folders of files, as projects: a missing path is
-    // reported and skipped; a folder already listed (or already being added),
-    // by this path or another name of it (a symbolic link), is reported and
-    // that project, which keeps the path first given, re-selected; any other
-    // folder is counted and
+    // reported (and sent on firstCountFailed) and skipped; a folder already
+    // listed (or already being added), by this path or another name of it (a
+    // symbolic link), is reported and that project, which keeps the path first
+    // given, re-selected; any other folder is counted and
     // joins the list when its first count succeeds. The counts run side by
     // side, but the list keeps the order the folders were asked for in, and
     // a joining project is selected unless one asked for after it has

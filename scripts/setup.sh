@@ -10,6 +10,8 @@ packages=(
   # The counter's digest of file contents (SHA-256 from libcrypto).
   libssl-dev
   fonts-dejavu-core xvfb xauth python3
+  # The accessibility tree test: AT-SPI in a D-Bus session of its own, read with pyatspi.
+  dbus at-spi2-core python3-pyatspi
   # The chart benchmarks' Qt Charts twins (QM_BUILD_BENCH only); its CMake package needs Qt's OpenGL one.
   qt6-charts-dev libqt6opengl6-dev
   # The fuzz targets (QM_FUZZ): clang with libFuzzer, and llvm for readable sanitizer traces.

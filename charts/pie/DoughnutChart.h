@@ -28,6 +28,7 @@ struct DoughnutChart : SegmentChartView<DoughnutChart<ChartData>, ChartData> {
             return doughnutSegment(point, width);
         };
     }
+    static SegmentArea segmentArea(const ChartData& data) { return doughnutSegmentArea(data.chartStyle->strokeWidth); }
 };
 
 } // namespace charts

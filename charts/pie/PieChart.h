@@ -24,6 +24,7 @@ struct PieChart : SegmentChartView<PieChart<ChartData>, ChartData> {
     }
 
     static SegmentShape segmentShape(const ChartData&) { return pieSegment; }
+    static SegmentArea segmentArea(const ChartData&) { return pieSegmentArea; }
 };
 
 } // namespace charts

@@ -3,7 +3,9 @@
 #include "charts/core/DataPointTexts.h"
 #include "charts/pie/DoughnutSegmentShape.h"
 #include "charts/pie/PieSegmentShape.h"
+#include "charts/pie/SegmentGeometry.h"
 #include "charts/pie/SegmentOverlay.h"
+#include "kit/base/Format.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/GeometryReader.h"
 #include "kit/ui/Shape.h"
@@ -14,6 +16,35 @@
 namespace charts {
 
 namespace {
+
+// The share of the whole that a slice of `amount` radians stands for, in per
+// cent to a tenth: "25.0%" for a quarter turn.
+std::string shareText(double amount)
+{
+    return kit::format("%.1f", amount / 6.283185307179586 * 100) + "%";
+}
+
+// A ring segment of a doughnut slice: between the circles half the stroke
+// width inside and outside the arc the slice strokes.
+struct RingSegment {
+    double startAngle = 0;
+    double amount = 0;
+    double strokeWidth = 0;
+
+    kit::Path path(const kit::Rect& rect) const
+    {
+        const kit::Point centre = segmentCentre(rect);
+        const double radius = segmentRadius(rect);
+        kit::Path path;
+        path.addRelativeArc(centre, radius + strokeWidth / 2, startAngle, amount);
+        if (const double inner = radius - strokeWidth / 2; inner > 0)
+            path.addRelativeArc(centre, inner, startAngle + amount, -amount);
+        else
+            path.addLine(centre);
+        path.closeSubpath();
+        return path;
+    }
+};
 
 kit::View segment(const SegmentChartContent& content, int index, const kit::Rect& rect)
 {
@@ -36,8 +67,10 @@ kit::View segment(const SegmentChartContent& content, int index, const kit::Rect
                                [](const kit::View& view) {
                                    return view.scaleEffect(1.1).zIndex(1).shadow(kit::Color::primary(), 10, 0, 0);
                                })
+        .contentShape(kit::ContentShapeKind::accessibility, content.segmentArea(point))
         .accessibilityLabel(kit::Verbatim{content.title})
-        .accessibilityValue(accessibilityValueString(point, content.touchSpecifier, content.touchFormatter));
+        .accessibilityValue(accessibilityValueString(point, content.touchSpecifier, content.touchFormatter))
+        .accessibilityHint(kit::Verbatim{shareText(point.amount)});
 }
 
 } // namespace
@@ -56,6 +89,18 @@ kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth)
                                  .lineJoin = kit::LineJoin::miter,
                                  .miterLimit = 10};
     return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0}).stroke(point.colour, style);
+}
+
+kit::Shape pieSegmentArea(const PieChartDataPoint& point)
+{
+    return kit::Shape(PieSegmentShape{point.id, point.startAngle, point.amount});
+}
+
+SegmentArea doughnutSegmentArea(double strokeWidth)
+{
+    return [strokeWidth](const PieChartDataPoint& point) {
+        return kit::Shape(RingSegment{point.startAngle, point.amount, strokeWidth});
+    };
 }
 
 kit::View segmentChart(SegmentChartContent content)

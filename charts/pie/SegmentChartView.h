@@ -6,6 +6,7 @@
 #include "charts/pie/PieChartDataPoint.h"
 #include "kit/base/AnyObject.h"
 #include "kit/ui/ObservedObject.h"
+#include "kit/ui/Shape.h"
 #include "kit/ui/State.h"
 #include "kit/ui/View.h"
 
@@ -29,6 +30,12 @@ kit::View pieSegment(const PieChartDataPoint& point);
 // nothing for a width that is not a finite number.
 kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth);
 
+// The area a slice covers, whose box a screen reader gives as the slice's
+// place: the wedge of a pie slice, the ring segment of a doughnut slice.
+using SegmentArea = std::function<kit::Shape(const PieChartDataPoint&)>;
+kit::Shape pieSegmentArea(const PieChartDataPoint& point);
+SegmentArea doughnutSegmentArea(double strokeWidth);
+
 // What one evaluation of a pie or doughnut chart draws. The data points are
 // read once per evaluation, so the number of segments and the point each
 // segment draws always come from the same list.
@@ -41,6 +48,7 @@ struct SegmentChartContent {
     // Scale and opacity of every segment: 0.001 before the start animation, else 1.
     double scale = 1;
     SegmentShape segmentShape;
+    SegmentArea segmentArea;
 };
 
 // A geometry reader taking the whole chart area, with one segment per point
@@ -48,14 +56,16 @@ struct SegmentChartContent {
 // fades in with its own spring (0.06 s after the one before it), is drawn
 // 1.1 times larger, above the others and with a shadow while it is the one
 // touched point, and is labelled for accessibility with the chart's title
-// and the point's value text. A point whose angles are not finite numbers
-// (values that sum to zero) draws nothing.
+// and the point's value text, with its share of the whole (in per cent, to
+// a tenth) as the hint, over the box of the area it covers. A point whose
+// angles are not finite numbers (values that sum to zero) draws nothing.
 kit::View segmentChart(SegmentChartContent content);
 
 // What the pie and doughnut chart views share: the chart data they observe,
 // the pending layout timer and the start animation's flag, and the body
-// drawn from them. `Derived` supplies the segment shape through
-// `static SegmentShape segmentShape(const ChartData&)`.
+// drawn from them. `Derived` supplies the segment shape and its area through
+// `static SegmentShape segmentShape(const ChartData&)` and
+// `static SegmentArea segmentArea(const ChartData&)`.
 template <class Derived, class ChartData>
 struct SegmentChartView : kit::ViewMethods<Derived> {
     kit::ObservedObject<ChartData> chartData;
@@ -73,7 +83,8 @@ struct SegmentChartView : kit::ViewMethods<Derived> {
         kit::View chart =
             segmentChart({data.dataSets->dataPoints, data.metadata->title, data.infoView->touchOverlayInfo,
                           data.infoView->touchSpecifier, data.infoView->touchFormatter,
-                          disableAnimation || *startAnimation ? 1.0 : 0.001, Derived::segmentShape(data)});
+                          disableAnimation || *startAnimation ? 1.0 : 0.001, Derived::segmentShape(data),
+                          Derived::segmentArea(data)});
         const kit::Animation animation = data.chartStyle->globalAnimation;
         chart = animateOnAppear(chart, disableAnimation, animation, [flag = startAnimation] { flag = true; });
         chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });

@@ -12,17 +12,19 @@
 
 namespace kit {
 
-// One element of an AccessibilityElements view, as the labels and values
-// of the accessibility modifiers would give it: a label (a localized key
-// unless `localizeLabel` is false), a value (verbatim unless
-// `localizeValue`), and its frame in the view's own coordinates (the whole
-// view when absent).
+// One element of an AccessibilityElements view, as the labels, values and
+// hints of the accessibility modifiers would give it: a label (a localized
+// key unless `localizeLabel` is false), a value (verbatim unless
+// `localizeValue`), its frame in the view's own coordinates (the whole view
+// when absent), and a hint (a localized key unless `localizeHint` is false).
 struct AccessibilityElementContent {
     std::string label;
     bool localizeLabel = true;
     std::string value;
     bool localizeValue = false;
     std::optional<Rect> frame;
+    std::string hint;
+    bool localizeHint = true;
 };
 
 // What an AccessibilityElements view draws for each element, in element

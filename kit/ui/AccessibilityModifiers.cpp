@@ -1,10 +1,13 @@
-// Accessibility labels, values, hidden views and elements: each labelled view
-// becomes an element of the host's accessibility list while the display list
-// is built.
+// Accessibility labels, values, hints, content shapes, hidden views and
+// elements: each labelled view becomes an element of the host's
+// accessibility list while the display list is built.
 
 #include "kit/base/Localization.h"
 #include "kit/ui/DisplayListBuilder.h"
 #include "kit/ui/PrimitiveAs.h"
+#include "kit/ui/Shape.h"
+
+#include <optional>
 
 namespace kit::detail {
 
@@ -14,13 +17,14 @@ namespace {
 // `levels_` holds them outermost first, each drawn as its own node would be.
 class Accessibility final : public LayoutNeutralModifier {
 public:
-    enum class Kind { label, value, hidden, element };
+    enum class Kind { label, value, hint, shape, hidden, element };
     struct Level {
         Kind kind;
         std::string text;
         bool localize;
         bool hidden;
         AccessibilityChildBehavior behavior;
+        std::optional<Shape> shape; // Kind::shape
     };
     Accessibility(View content, std::vector<Level> levels)
         : LayoutNeutralModifier(std::move(content)), levels_(std::move(levels))
@@ -77,6 +81,18 @@ public:
                 if (e.value.empty())
                     e.value = text;
                 break;
+            case Kind::hint:
+                if (e.hint.empty())
+                    e.hint = text;
+                break;
+            case Kind::shape:
+                // The element announces the shape's box in place of the
+                // node's frame (a slice of a chart, not the whole chart).
+                if (const Path area = shapePath(node, *level.shape); !area.isEmpty()) {
+                    e.area = area.applying(s.transform);
+                    e.frame = e.area->boundingRect();
+                }
+                break;
             case Kind::element:
                 if (level.behavior == AccessibilityChildBehavior::contain)
                     s.container = s.element;
@@ -96,6 +112,12 @@ public:
     }
 
 private:
+    static Path shapePath(const Node& node, const Shape& shape)
+    {
+        const Rect f = node.presentedFrame();
+        return shape.path(Rect(0, 0, f.width(), f.height()));
+    }
+
     std::vector<Level> levels_;
 };
 
@@ -114,6 +136,22 @@ View accessibilityValue(const View& v, std::string text, bool localize)
     return modify(v, [=](View c) {
         return Accessibility::around(std::move(c), {Accessibility::Kind::value, text, localize, false,
                                                     AccessibilityChildBehavior::contain});
+    });
+}
+
+View accessibilityHint(const View& v, std::string text, bool localize)
+{
+    return modify(v, [=](View c) {
+        return Accessibility::around(std::move(c), {Accessibility::Kind::hint, text, localize, false,
+                                                    AccessibilityChildBehavior::contain});
+    });
+}
+
+View accessibilityShape(const View& v, const Shape& shape)
+{
+    return modify(v, [=](View c) {
+        return Accessibility::around(std::move(c), {Accessibility::Kind::shape, std::string(), false, false,
+                                                    AccessibilityChildBehavior::contain, shape});
     });
 }
 

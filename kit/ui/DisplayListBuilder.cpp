@@ -75,6 +75,7 @@ AccessibilityElement AccessibilityRun::at(int index) const
     AccessibilityElement e;
     e.label = content.localizeLabel ? localized(content.label) : std::move(content.label);
     e.value = content.localizeValue ? localized(content.value) : std::move(content.value);
+    e.hint = content.localizeHint ? localized(content.hint) : std::move(content.hint);
     e.frame = content.frame.value_or(bounds).applying(transform);
     e.node = node;
     return e;

@@ -16,10 +16,19 @@ bool sameElements(const std::vector<AccessibilityElement>& a, const std::vector<
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].label != b[i].label || a[i].value != b[i].value || a[i].frame != b[i].frame ||
-            a[i].role != b[i].role || !sameElements(a[i].children, b[i].children))
+        if (a[i].label != b[i].label || a[i].value != b[i].value || a[i].hint != b[i].hint ||
+            a[i].frame != b[i].frame || a[i].area != b[i].area || a[i].role != b[i].role ||
+            !sameElements(a[i].children, b[i].children))
             return false;
     return true;
+}
+
+// The value, then the hint.
+QString description(const AccessibilityElement& element)
+{
+    if (element.value.empty() || element.hint.empty())
+        return QString::fromStdString(element.value + element.hint);
+    return QString::fromStdString(element.value + ", " + element.hint);
 }
 
 // The interfaces made for a list of elements, owned by their parent
@@ -51,20 +60,19 @@ public:
                 return int(i);
         return -1;
     }
-    QAccessibleInterface* at(int x, int y) const
-    {
-        for (QAccessibleInterface* c : children_)
-            if (c->rect().contains(x, y))
-                return c;
-        return nullptr;
-    }
+    // The element at a point: where an element has an area of its own (a
+    // slice of a pie), the point must lie in it, not only in its box, which
+    // other slices' boxes overlap.
+    QAccessibleInterface* at(int x, int y) const;
 
 private:
     std::vector<QAccessibleInterface*> children_;
 };
 
 // One accessibility element of a host: static text or a graphic with a
-// name (the label), a value and a rect.
+// name (the label), a value, a description and a rect. Qt's AT-SPI bridge
+// passes a value on only for numeric value interfaces, so the description
+// says what a screen reader says after the label: the value, then the hint.
 class ElementInterface final : public QAccessibleInterface {
 public:
     ElementInterface(QWidget* widget, QAccessibleInterface* parent, const AccessibilityElement& element)
@@ -72,6 +80,15 @@ public:
     {
     }
     void build() { children_.build(widget_, this, element_.children); }
+    bool covers(int x, int y) const
+    {
+        if (!rect().contains(x, y))
+            return false;
+        if (!element_.area || widget_.isNull())
+            return true;
+        const QPointF local = widget_->mapFromGlobal(QPointF(x, y));
+        return element_.area->contains({local.x(), local.y()});
+    }
 
     bool isValid() const override { return !widget_.isNull(); }
     QObject* object() const override { return nullptr; }
@@ -87,6 +104,8 @@ public:
             return QString::fromStdString(element_.label);
         if (t == QAccessible::Value)
             return QString::fromStdString(element_.value);
+        if (t == QAccessible::Description)
+            return description(element_);
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
@@ -116,6 +135,14 @@ private:
     AccessibilityElement element_;
     ElementChildren children_;
 };
+
+QAccessibleInterface* ElementChildren::at(int x, int y) const
+{
+    for (QAccessibleInterface* c : children_)
+        if (static_cast<const ElementInterface*>(c)->covers(x, y))
+            return c;
+    return nullptr;
+}
 
 void ElementChildren::build(QWidget* widget, QAccessibleInterface* parent,
                             const std::vector<AccessibilityElement>& elements)

@@ -84,6 +84,8 @@ View transaction(const View&, std::function<void(Transaction&)>);
 // Accessibility (AccessibilityModifiers.cpp).
 View accessibilityLabel(const View&, std::string text, bool localize);
 View accessibilityValue(const View&, std::string text, bool localize);
+View accessibilityHint(const View&, std::string text, bool localize);
+View accessibilityShape(const View&, const Shape&);
 View accessibilityHidden(const View&, bool);
 View accessibilityElement(const View&, AccessibilityChildBehavior);
 

@@ -64,6 +64,10 @@ struct FlexFrame {
 
 enum class AccessibilityChildBehavior { contain, combine, ignore };
 
+// What a content shape stands for: where the view takes pointer input, or
+// the area its accessibility element announces (its bounding box).
+enum class ContentShapeKind { interaction, accessibility };
+
 // A user-defined view: any type with `kit::View body() const`.
 template <class T>
 concept ViewComponent = requires(const T& t)
@@ -178,6 +182,11 @@ public:
     {
         return detail::contentShape(self(), shape, style);
     }
+    ViewT contentShape(ContentShapeKind kind, const Shape& shape, FillStyle style = {}) const
+    {
+        return kind == ContentShapeKind::accessibility ? detail::accessibilityShape(self(), shape)
+                                                       : detail::contentShape(self(), shape, style);
+    }
     // Makes the whole frame hittable.
     ViewT contentShape() const;
     ViewT allowsHitTesting(bool enabled) const { return detail::allowsHitTesting(self(), enabled); }
@@ -274,8 +283,9 @@ public:
         return detail::transaction(self(), std::move(change));
     }
 
-    // Accessibility: a label is a localized key unless Verbatim; a value is
-    // verbatim unless LocalizedKey.
+    // Accessibility: a label and a hint are localized keys unless Verbatim; a
+    // value is verbatim unless LocalizedKey. The hint says what else there is
+    // to know (a screen reader reads it after the label and the value).
     ViewT accessibilityLabel(std::string_view key) const
     {
         return detail::accessibilityLabel(self(), std::string(key), true);
@@ -286,6 +296,11 @@ public:
         return detail::accessibilityValue(self(), std::string(text), false);
     }
     ViewT accessibilityValue(LocalizedKey key) const { return detail::accessibilityValue(self(), key.key, true); }
+    ViewT accessibilityHint(std::string_view key) const
+    {
+        return detail::accessibilityHint(self(), std::string(key), true);
+    }
+    ViewT accessibilityHint(Verbatim text) const { return detail::accessibilityHint(self(), text.text, false); }
     ViewT accessibilityHidden(bool hidden) const { return detail::accessibilityHidden(self(), hidden); }
     ViewT accessibilityElement(AccessibilityChildBehavior children = AccessibilityChildBehavior::ignore) const
     {

@@ -18,13 +18,17 @@ namespace detail {
 class HostCore;
 }
 
-// An accessibility element: a node with a label or a value, its presented
-// frame in host coordinates, in drawing order. `.contain` nests children.
+// An accessibility element: a node with a label, a value or a hint, its
+// presented frame in host coordinates (or the bounding box of its
+// accessibility content shape), in drawing order. `.contain` nests children.
 struct AccessibilityElement {
     enum class Role { staticText, graphic };
     std::string label;
     std::string value;
+    std::string hint;
     Rect frame;
+    // The accessibility content shape in host coordinates, when one was given.
+    std::optional<Path> area;
     Role role = Role::graphic;
     NodeId node = 0;
     std::vector<AccessibilityElement> children;

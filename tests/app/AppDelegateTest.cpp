@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -101,7 +102,7 @@ TEST_F(AppDelegateTest, FoldersWhoseNamesAreNotUtf8AreOpenedAsTheyAre)
         EXPECT_EQ(paths(urls), QByteArrayList{odd});
 }
 
-TEST_F(AppDelegateTest, ClosingTheWindowHidesItAndReopeningBringsItBack)
+TEST_F(AppDelegateTest, ClosingTheWindowClosesItAndReopeningBringsAHiddenOneBack)
 {
     EXPECT_TRUE(delegate.applicationShouldHandleReopen(false)); // no window at all
     QMainWindow window;
@@ -111,7 +112,7 @@ TEST_F(AppDelegateTest, ClosingTheWindowHidesItAndReopeningBringsItBack)
     test::settle();
     EXPECT_EQ(delegate.window.data(), &window);
 
-    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.close()); // with the last window, the application quits
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(delegate.applicationShouldHandleReopen(true));
     EXPECT_FALSE(window.isVisible());
@@ -126,6 +127,15 @@ TEST_F(AppDelegateTest, ClosingTheWindowHidesItAndReopeningBringsItBack)
     EXPECT_TRUE(window.isVisible()); // brought forward before the project is listed
 }
 
+// The items of a menu as shown (mnemonic marks taken out), "-" for a separator.
+QStringList itemTexts(const QList<QAction*>& actions)
+{
+    QStringList items;
+    for (QAction* action : actions)
+        items << (action->isSeparator() ? QStringLiteral("-") : QString(action->text()).remove(u'&'));
+    return items;
+}
+
 TEST(QuillmarrowApp, MenusHoldTheUpdateItemQuitAndContactSupport)
 {
     test::resetProjectManager();
@@ -133,27 +143,22 @@ TEST(QuillmarrowApp, MenusHoldTheUpdateItemQuitAndContactSupport)
     QMainWindow window;
     window.setCentralWidget(new ContentView);
     app.buildCommands(window);
-    QStringList menus;
-    for (QAction* action : window.menuBar()->actions())
-        menus << action->text();
-    EXPECT_EQ(menus, (QStringList{"Quillmarrow", "File", "View", "Help"}));
+    EXPECT_EQ(itemTexts(window.menuBar()->actions()), (QStringList{"Quillmarrow", "File", "View", "Help"}));
 
     QMenu* appMenu = window.menuBar()->actions()[0]->menu();
-    QStringList items;
-    for (QAction* action : appMenu->actions())
-        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(items, (QStringList{"About Quillmarrow", "-", CheckForUpdatesMenuItem::title, "-", "Quit Quillmarrow"}));
+    EXPECT_EQ(itemTexts(appMenu->actions()),
+              (QStringList{"About Quillmarrow", "-", CheckForUpdatesMenuItem::title, "-", "Quit Quillmarrow"}));
     EXPECT_EQ(appMenu->actions()[4]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     EXPECT_TRUE(appMenu->actions()[2]->isEnabled()); // the updater was started
 
-    QStringList fileItems;
-    for (QAction* action : window.menuBar()->actions()[1]->menu()->actions())
-        fileItems << action->text();
-    EXPECT_FALSE(fileItems.contains(QStringLiteral("New Window")));
+    // File holds the "+" button's action with the standard Open key, and no new-window item.
+    QMenu* fileMenu = window.menuBar()->actions()[1]->menu();
+    EXPECT_EQ(itemTexts(fileMenu->actions()), (QStringList{"Open\u2026", "-", "Close Window"}));
+    EXPECT_EQ(fileMenu->actions()[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
 
     QMenu* help = window.menuBar()->actions()[3]->menu();
     ASSERT_EQ(help->actions().size(), 1);
-    EXPECT_EQ(help->actions()[0]->text(), "Contact Support");
+    EXPECT_EQ(itemTexts(help->actions()), QStringList{"Contact Support"});
     test::UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "open");
     help->actions()[0]->trigger();
@@ -184,6 +189,34 @@ TEST(QuillmarrowApp, MenusHoldTheUpdateItemQuitAndContactSupport)
     auto* content = window.findChild<ContentView*>();
     window.menuBar()->actions()[2]->menu()->actions()[0]->trigger();
     EXPECT_TRUE(content->sidebar()->isHidden());
+}
+
+TEST(QuillmarrowApp, TheFirstWindowFitsTheScreensAvailableAreaAndClosingItQuits)
+{
+    // What the window wants, within nine tenths of the available area.
+    struct Case {
+        QSize wanted, available, first;
+    };
+    const Case cases[] = {
+        {{1000, 700}, {1920, 1050}, {1000, 700}}, // room enough
+        {{1000, 700}, {800, 500}, {720, 450}},    // 1600 × 1000 pixels at a scale of 2
+        {{1000, 700}, {1000, 1000}, {900, 700}},  // too wide only
+        {{640, 480}, {1000, 500}, {640, 450}},    // too high only
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(QuillmarrowApp::firstWindowSize(c.wanted, c.available), c.first)
+            << c.available.width() << " x " << c.available.height();
+
+    test::resetProjectManager();
+    QuillmarrowApp app;
+    app.launch({});
+    const QSize available = app.window()->screen()->availableGeometry().size();
+    EXPECT_LE(app.window()->width(), available.width());
+    EXPECT_LE(app.window()->height(), available.height());
+    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
+    EXPECT_TRUE(app.window()->close());
+    EXPECT_FALSE(app.window()->isVisible());
+    test::resetProjectManager();
 }
 
 } // namespace

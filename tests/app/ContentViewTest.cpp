@@ -220,6 +220,19 @@ TEST_F(ContentViewTest, SplashTakesDropsOnItsBlobsAndClicksOnItsText)
     // The blobs fill much of their area in the application's colour.
     const int m = SplashScreen::kBlobMargin;
     EXPECT_EQ(splash->blobs()->geometry(), splash->dropArea()->geometry().adjusted(-m, -m, m, m));
+
+    // The texts are drawn in their light colours: no dark pixel of them
+    // (the grab lays them on the light window colour).
+    for (QLabel* label : splash->tapTarget()->findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QImage drawn = label->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                dark += drawn.pixelColor(x, y).lightness() < 128;
+        EXPECT_EQ(dark, 0) << label->text().toStdString();
+    }
     const QImage shot = splash->blobs()->grab().toImage().copy(m, m, 640, 420);
     const QColor background = view->palette().color(QPalette::Window);
     int tinted = 0;
@@ -355,6 +368,25 @@ TEST_F(ContentViewTest, AFolderThatCannotBeCountedIsSaidInTheWindow)
     EXPECT_TRUE(view->splashScreen()->progressCircle());
     test::FakeCounter::release(a, 1);
     finishCounts(1);
+}
+
+TEST_F(ContentViewTest, AFolderThatDoesNotExistIsNamedInTheWindow)
+{
+    const std::string missing = counter.path("nowhere");
+    add({missing});
+    test::settle();
+    ASSERT_TRUE(view->statusLine()->showingNotice());
+    EXPECT_EQ(view->statusLine()->text(), "Could not count \u201Cnowhere\u201D: The file or folder does not exist.");
+    EXPECT_EQ(view->statusLine()->label()->toolTip(), QString::fromStdString(missing));
+
+    // Named along with folders that do exist (a command line of both): the
+    // notice outlasts the count of the others.
+    view->statusLine()->dismissButton()->click();
+    add({missing, a});
+    test::settle();
+    EXPECT_TRUE(view->statusLine()->showingNotice());
+    finishCounts(1);
+    EXPECT_EQ(view->statusLine()->text(), "Could not count \u201Cnowhere\u201D: The file or folder does not exist.");
 }
 
 TEST_F(ContentViewTest, OddFolderNamesShowOnOneRowAndCountAsTheyAre)

@@ -1,4 +1,5 @@
 #include "app/SingleInstance.h"
+#include "app/Updater.h"
 #include "tests/support/ProcessState.h"
 
 #include <QDir>
@@ -15,7 +16,9 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -27,6 +30,8 @@ struct LaunchOptions {
     QString bundle = QStringLiteral(QM_BUNDLE_DIR);
     QString workingFolder;
     bool quitAfterFirstCount = false;
+    // Variables to set, or (without a value) to unset.
+    std::vector<std::pair<QString, std::optional<QString>>> environment;
 };
 
 // The application binary of the build tree, run offscreen as its own
@@ -44,6 +49,12 @@ public:
         env.insert(QStringLiteral("QUILLMARROW_QUIT_AFTER"), options.quitAfter);
         if (options.quitAfterFirstCount)
             env.insert(QStringLiteral("QUILLMARROW_QUIT_AFTER_FIRST_COUNT"), QStringLiteral("1"));
+        for (const auto& [name, value] : options.environment) {
+            if (value)
+                env.insert(name, *value);
+            else
+                env.remove(name);
+        }
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::SeparateChannels);
         if (!options.workingFolder.isEmpty())
@@ -260,6 +271,117 @@ TEST(EndToEnd, ACounterMissingFromTheInstallationFailsTheCountAndNothingElse)
     const QByteArray said = "Caught: The counter is missing from Quillmarrow's installation: " +
                             QFile::encodeName(bundle.path()) + "/libexec/quillmarrow/scc does not exist.";
     EXPECT_TRUE(running.output.split('\n').contains(said)) << running.output.toStdString();
+}
+
+// Runs a launch to its end: its status, standard output and standard error.
+struct Finished {
+    int status = -1;
+    QByteArray output, errors;
+};
+Finished finish(RunningApp& launch)
+{
+    Finished done;
+    if (!launch.process.waitForFinished(30000))
+        return done;
+    done.status = launch.process.exitCode();
+    done.output = launch.output + launch.process.readAllStandardOutput();
+    done.errors = launch.process.readAllStandardError();
+    return done;
+}
+
+TEST(EndToEnd, HelpAndVersionAnswerAtOnceAndAnUnknownOptionIsRefused)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(writeSources(dir, QStringLiteral("running")));
+    const QString key = uniqueKey();
+    RunningApp running(key, {folder});
+    ASSERT_TRUE(running.printed("listed: running")) << running.output.toStdString();
+
+    // No window, no display, no hand-off to the instance running under the same key.
+    const LaunchOptions noDisplay{.environment = {{QStringLiteral("QT_QPA_PLATFORM"), std::nullopt},
+                                                  {QStringLiteral("DISPLAY"), std::nullopt},
+                                                  {QStringLiteral("WAYLAND_DISPLAY"), std::nullopt}}};
+    const QByteArray version = "Quillmarrow " + QByteArray::fromStdString(qm::Updater::applicationVersion()) + "\n";
+    struct Case {
+        QByteArrayList arguments;
+        bool help;
+    };
+    const Case cases[] = {
+        {{"--help"}, true},
+        {{"-h"}, true},
+        {{"--version"}, false},
+        {{"-v"}, false},
+        // Qt's own single-dash options are not taken for runs of short ones ("-r -e -v ...").
+        {{"-reverse", "--version"}, false},
+        {{"--help", folder}, true},
+    };
+    for (const Case& c : cases) {
+        const std::string what = c.arguments.join(' ').toStdString();
+        RunningApp launch(key, c.arguments, noDisplay);
+        const Finished done = finish(launch);
+        EXPECT_EQ(done.status, 0) << what << ": " << done.errors.toStdString();
+        if (c.help) {
+            EXPECT_TRUE(done.output.startsWith("Usage: ")) << what << ": " << done.output.toStdString();
+            EXPECT_TRUE(done.output.contains("[path...]")) << what;
+            EXPECT_TRUE(done.output.contains("--version")) << what;
+        } else {
+            EXPECT_EQ(done.output, version) << what;
+        }
+    }
+
+    // An option it does not know: a message and the status of a misused command.
+    for (const QByteArrayList& arguments : {QByteArrayList{"--bogus"}, QByteArrayList{"-x", folder}}) {
+        RunningApp launch(key, arguments);
+        const Finished done = finish(launch);
+        EXPECT_EQ(done.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(done.output.isEmpty()) << done.output.toStdString();
+        EXPECT_TRUE(
+            done.errors.contains("Unknown option '" + arguments[0].mid(arguments[0].lastIndexOf('-') + 1) + "'"))
+            << done.errors.toStdString();
+        EXPECT_TRUE(done.errors.contains("--help")) << done.errors.toStdString();
+    }
+
+    // A launch handing a path over shows what the running instance got, in
+    // order: the missing path, and never any of the options before it.
+    const QByteArray missing = QFile::encodeName(dir.filePath(QStringLiteral("no such folder")));
+    RunningApp handOff(key, {missing});
+    const Finished handedOver = finish(handOff);
+    EXPECT_EQ(handedOver.status, 1);
+    EXPECT_TRUE(handedOver.errors.contains("File/folder does not exist: " + missing))
+        << handedOver.errors.toStdString();
+    EXPECT_TRUE(running.printed("File/folder does not exist: " + missing)) << running.output.toStdString();
+    for (const char* option : {"--help", "-h", "--version", "-v", "--bogus", "-x"})
+        EXPECT_FALSE(running.output.contains("/" + QByteArray(option) + "\n")) << option;
+}
+
+TEST(EndToEnd, TheCounterOutputIsPrintedOnlyWhereItIsRead)
+{
+    QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(writeSources(dir, QStringLiteral("counted")));
+    // Standard output is a pipe here, as in a desktop session's log.
+    for (const bool askedFor : {false, true}) {
+        LaunchOptions options;
+        if (askedFor)
+            options.environment = {{QStringLiteral("QUILLMARROW_PRINT_COUNTER_OUTPUT"), QStringLiteral("1")}};
+        RunningApp app(uniqueKey(), {folder}, options);
+        ASSERT_TRUE(app.printed("all ok")) << app.output.toStdString();
+        EXPECT_EQ(app.output.contains("\nOutput: ["), askedFor) << app.output.toStdString();
+    }
+    // The timing runs read it.
+    RunningApp timed(uniqueKey(), {folder}, {.quitAfterFirstCount = true});
+    const Finished done = finish(timed);
+    EXPECT_EQ(done.status, 0);
+    EXPECT_TRUE(done.output.contains("\nOutput: [")) << done.output.toStdString();
+}
+
+TEST(EndToEnd, AFolderThatDoesNotExistIsNamedOnStandardErrorAndFailsTheFirstCount)
+{
+    QTemporaryDir dir;
+    const QByteArray missing = QFile::encodeName(dir.filePath(QStringLiteral("gone")));
+    RunningApp app(uniqueKey(), {missing}, {.quitAfterFirstCount = true});
+    const Finished done = finish(app);
+    EXPECT_EQ(done.status, 1); // as a failed first count ends this run
+    EXPECT_TRUE(done.errors.contains("File/folder does not exist: " + missing)) << done.errors.toStdString();
 }
 
 } // namespace

@@ -78,5 +78,32 @@ TEST_F(ProjectConfigurationSheetTest, SaveWritesEveryOptionThenRunsTheSaveAction
     EXPECT_TRUE(project->ignoreGenerated);
 }
 
+TEST_F(ProjectConfigurationSheetTest, ReturnSavesUnlessItPressesTheFocusedCancel)
+{
+    open();
+    EXPECT_TRUE(sheet->saveButton()->isDefault());
+    // Typed in the text field, a switch, or a switch with the focus: Return saves what is shown.
+    sheet->extensionsField()->setText("md");
+    QTest::keyClick(sheet->extensionsField(), Qt::Key_Return);
+    EXPECT_FALSE(presented);
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(project->ignoreExtensions, "md");
+
+    open().minifiedSwitch()->setChecked(true);
+    QTest::keyClick(sheet->minifiedSwitch(), Qt::Key_Enter);
+    EXPECT_EQ(saves, 2);
+    EXPECT_TRUE(project->ignoreMinified);
+
+    // On "Cancel", Return presses it.
+    open().generatedSwitch()->setChecked(true);
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet.get()));
+    sheet->cancelButton()->setFocus();
+    QTest::keyClick(sheet->cancelButton(), Qt::Key_Return);
+    EXPECT_FALSE(presented);
+    EXPECT_EQ(saves, 2);
+    EXPECT_FALSE(project->ignoreGenerated);
+}
+
 } // namespace
 } // namespace qm

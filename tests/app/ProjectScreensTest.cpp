@@ -165,7 +165,7 @@ TEST_F(ProjectScreensTest, LanguagesTableListsSortsAndSearchesTheProjectsLanguag
 
     // A language cell: colour dot, bold name with its content kinds as tooltip.
     auto nameIn = [&](int row) {
-        return view->indexWidget(view->model()->index(row, 0))->findChild<QLabel*>(QStringLiteral("languageName"));
+        return view->indexWidget(view->model()->index(row, 0))->findChild<ElidedLabel*>(QStringLiteral("languageName"));
     };
     EXPECT_EQ(nameIn(2)->text(), "Go");
     EXPECT_TRUE(nameIn(2)->font().bold());
@@ -205,6 +205,30 @@ TEST_F(ProjectScreensTest, LongNamesGetTheRoomTheCountsLeave)
     view = files->table()->view();
     EXPECT_TRUE(fits(0, QString::fromStdString(file)));
     EXPECT_TRUE(fits(1, QStringLiteral("Bytes")));
+}
+
+TEST_F(ProjectScreensTest, NamesTooLongForTheirColumnEndInAnEllipsisAndFileRowsTellTheirPath)
+{
+    project->final = test::languageList({{"Objective-C++ Header Template", {{"core.c", 12}}}});
+    selected = project;
+    auto languages = languagesScreen();
+    QTableView* view = languages->table()->view();
+    auto* name = view->indexWidget(view->model()->index(0, 0))->findChild<ElidedLabel*>(QStringLiteral("languageName"));
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->shownText(), "Objective-C++ Header Template");
+    languages->resize(560, 600);
+    test::settle();
+    const QString shown = name->shownText();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("Objective"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("\u2026"))) << shown.toStdString();
+    EXPECT_LE(name->fontMetrics().horizontalAdvance(shown), name->width());
+
+    // Many files share a name: a row's tooltip, whichever cell, is its file's path.
+    language = project->final.get()[0];
+    auto files = filesScreen();
+    for (int column = 0; column < 6; ++column)
+        EXPECT_EQ(files->table()->view()->model()->index(0, column).data(Qt::ToolTipRole).toString(), "/x/core.c")
+            << column;
 }
 
 TEST_F(ProjectScreensTest, EmptyOrMissingProjectsShowEmptyTablesAndZeroTotals)

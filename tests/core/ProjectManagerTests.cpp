@@ -123,6 +123,20 @@ TEST_F(Manager, FoldersBeingAddedAndFailedFirstCountsArePublished)
     EXPECT_EQ(failures[0].reason.substr(0, reason.size()), reason);
 }
 
+TEST_F(Manager, AMissingPathIsPublishedAsAFolderThatCouldNotBeAdded)
+{
+    const auto a = folder("a"), missing = counter.path("nowhere");
+    std::vector<qm::CountFailure> failures;
+    auto sub = manager->firstCountFailed.sink([&](const qm::CountFailure& failure) { failures.push_back(failure); });
+    add({missing, a});
+    // At once, before the other folder's count has even started on its thread.
+    EXPECT_EQ(failures, (std::vector<qm::CountFailure>{{missing, "The file or folder does not exist."}}));
+    EXPECT_EQ(*manager->adding, Args{a});
+    kit::runUntilIdle();
+    EXPECT_EQ(listedPaths(), Args{a});
+    EXPECT_EQ(failures.size(), 1u);
+}
+
 TEST_F(Manager, APathIsAddedOnceWhateverItsSpellingOrWhileItsFirstCountRuns)
 {
     const auto a = folder("a");

@@ -90,6 +90,18 @@ TEST_F(ProjectCount, SuccessPublishesOnTheMainQueueThenCallsTheCompletionOnce)
     EXPECT_EQ(lines(), (Args{"processing..", "processing with ignored extensions", "Output: " + json, "all ok"}));
 }
 
+TEST_F(ProjectCount, TheCounterOutputIsLeftUnprintedWhenSwitchedOff)
+{
+    const std::string json = counterOutput({{"C++", {{"a.cpp", 40}}}});
+    auto project = std::make_shared<qm::Project>(counter.folder("app", json));
+    qm::setCounterOutputPrinted(false);
+    project->process([](const qm::LanguageList&) {});
+    kit::runUntilIdle();
+    qm::setCounterOutputPrinted(true);
+    ASSERT_EQ(project->final->size(), 1u); // counted and decoded all the same
+    EXPECT_EQ(lines(), (Args{"processing..", "all ok"}));
+}
+
 TEST_F(ProjectCount, TheCallerIsFreeWhileTheCounterRunsAndANewCountReplacesTheOneUnderway)
 {
     auto project = std::make_shared<qm::Project>(counter.folder("app"));

@@ -88,5 +88,42 @@ TEST(DesktopFiles, LaunchThroughTheEntryCountsTheFolderItIsGiven)
     EXPECT_TRUE(printed.split('\n').contains("all ok")) << printed.toStdString();
 }
 
+TEST(DesktopFiles, TheEntryNeverBecomesTheDefaultFolderHandler)
+{
+    // A desktop with a file manager and Quillmarrow and no list of default
+    // applications, where the first entry that takes folders (by its id,
+    // and Quillmarrow's sorts first) would win. Folders still come on the
+    // command line and by drop.
+    QTemporaryDir xdg;
+    ASSERT_TRUE(xdg.isValid());
+    const QString applications = xdg.filePath(QStringLiteral("data/applications"));
+    ASSERT_TRUE(QDir().mkpath(applications));
+    ASSERT_TRUE(QDir().mkpath(xdg.filePath(QStringLiteral("config"))));
+    ASSERT_TRUE(QFile::copy(entry(), applications + u'/' + appId + QStringLiteral(".desktop")));
+    QFile files(applications + QStringLiteral("/org.example.Files.desktop"));
+    ASSERT_TRUE(files.open(QIODevice::WriteOnly));
+    files.write("[Desktop Entry]\nType=Application\nName=Files\nExec=true %U\nMimeType=inode/directory;\n");
+    files.close();
+    const CommandResult database = runCommand(QStringLiteral("update-desktop-database"), {applications});
+    ASSERT_TRUE(database.succeeded()) << database.report();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), xdg.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), xdg.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), xdg.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), xdg.filePath(QStringLiteral("config")));
+    environment.remove(QStringLiteral("XDG_CURRENT_DESKTOP"));
+    // As installed: `quillmarrow` on the PATH, or the desktop passes the entry over (TryExec).
+    environment.insert(QStringLiteral("PATH"),
+                       bundle + QStringLiteral("/bin:") + environment.value(QStringLiteral("PATH")));
+    const CommandResult handlers = runCommand(QStringLiteral("gio"),
+                                              {QStringLiteral("mime"), QStringLiteral("inode/directory")}, environment);
+    ASSERT_TRUE(handlers.succeeded()) << handlers.report();
+    const QByteArrayList lines = handlers.output.split('\n');
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.first().endsWith("org.example.Files.desktop")) << handlers.report();
+    EXPECT_FALSE(handlers.output.contains(appId.toUtf8())) << handlers.report();
+}
+
 } // namespace
 } // namespace qm::install

@@ -152,6 +152,51 @@ TEST_F(PieChartView, OverlaysTheTouchHighlightAndAccessibilityFollowTheirSegment
     kit::StringTable::setActive({});
 }
 
+TEST_F(PieChartView, EachSegmentIsAnnouncedOverItsOwnAreaWithItsShareOfTheWhole)
+{
+    // From 12 o'clock: a quarter to 3, a quarter to 6, a sixth and a third
+    // of a turn to 12 again (values 3, 3, 2, 4 of 12).
+    auto pie = pieData(slices({3, 3, 2, 4}));
+    pie->disableAnimation = true;
+    kit::ViewHost pieHost{PieChart(pie), {200, 200}};
+    // A quarter of a ring 40 wide about the circle of radius 100: from radius
+    // 80 to 120 about (100, 100).
+    auto ring = doughnutData(slices({1, 1, 1, 1}), 40);
+    ring->disableAnimation = true;
+    kit::ViewHost ringHost{DoughnutChart(ring), {200, 200}};
+    // 6 o'clock to 8 o'clock: the wedge's box runs from the rim at 8 o'clock
+    // (x = 100 − 100·sin 60°) to the centre, and from the centre down to the
+    // rim at 6 o'clock.
+    const double eight = 100 - 100 * std::sin(pi / 3);
+    struct Case {
+        const char* what;
+        kit::ViewHost& host;
+        int slice;
+        kit::Rect frame;
+        std::string value;
+        std::string hint;
+    };
+    const Case cases[] = {
+        {"pie, 12 to 3", pieHost, 0, {100, 0, 100, 100}, "3 Slice 0", "25.0%"},
+        {"pie, 3 to 6", pieHost, 1, {100, 100, 100, 100}, "3 Slice 1", "25.0%"},
+        {"pie, 6 to 8", pieHost, 2, {eight, 100, 100 - eight, 100}, "2 Slice 2", "16.7%"},
+        // 8 to 12 o'clock reaches the rim at 9 and comes down to 8 o'clock's height.
+        {"pie, 8 to 12", pieHost, 3, {0, 0, 100, 100 + 100 * std::cos(pi / 3)}, "4 Slice 3", "33.3%"},
+        {"doughnut, 12 to 3", ringHost, 0, {100, -20, 120, 120}, "1 Slice 0", "25.0%"},
+        {"doughnut, 6 to 9", ringHost, 2, {-20, 100, 120, 120}, "1 Slice 2", "25.0%"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto elements = c.host.accessibilityElements();
+        ASSERT_EQ(elements.size(), 4u);
+        const kit::AccessibilityElement& e = elements[std::size_t(c.slice)];
+        EXPECT_EQ(e.label, "Code breakdown");
+        EXPECT_EQ(e.value, c.value);
+        EXPECT_EQ(e.hint, c.hint);
+        expectRect(e.frame, c.frame);
+    }
+}
+
 TEST_F(PieChartView, NothingThatIsNotAFiniteNumberIsDrawn)
 {
     // Values that sum to zero leave the angles as the chart data works them
