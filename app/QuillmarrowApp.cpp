@@ -4,6 +4,7 @@
 #include "app/CheckForUpdatesMenuItem.h"
 #include "app/ContentView.h"
 #include "app/LocalPath.h"
+#include "app/QtTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "app/TestHooks.h"
@@ -82,6 +83,8 @@ int QuillmarrowApp::main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
     QApplication::setQuitOnLastWindowClosed(false);
+    // The open dialog and message boxes speak the user's language, as other Qt applications do.
+    installQtTranslations();
     // Qt's raster engine cuts a large fill into pieces for the global thread
     // pool, waking a pool thread per piece. The splash screen's blobs are
     // repainted on every frame while the first count runs, when the counter
