@@ -25,7 +25,9 @@ TEST(InstalledHeaders, EachCompilesAlone)
     ASSERT_TRUE(installed.succeeded()) << installed.report();
 
     // One source file per header, "kit/ui/View.h" in kit_ui_View.cpp, all
-    // compiled (not linked) against the installed CMake package, side by side.
+    // compiled against the installed CMake package, side by side, only as far
+    // as their meaning (no code is generated: most of the time goes to Qt's
+    // headers, which every one of them reads again).
     const QDir include(prefix + QStringLiteral("/include/quillmarrow"));
     const QString project = scratch.filePath(QStringLiteral("headers"));
     ASSERT_TRUE(QDir().mkpath(project));
@@ -57,7 +59,8 @@ TEST(InstalledHeaders, EachCompilesAlone)
                 "find_package(Quillmarrow REQUIRED)\n"
                 "file(GLOB sources ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)\n"
                 "add_library(headers OBJECT ${sources})\n"
-                "target_link_libraries(headers PRIVATE Quillmarrow::charts)\n");
+                "target_link_libraries(headers PRIVATE Quillmarrow::charts)\n"
+                "target_compile_options(headers PRIVATE -fsyntax-only)\n");
     lists.close();
     const QString build = scratch.filePath(QStringLiteral("build"));
     const CommandResult configured =
