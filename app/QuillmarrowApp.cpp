@@ -7,6 +7,7 @@
 #include "app/ContentView.h"
 #include "app/CounterOutputPolicy.h"
 #include "app/LocalPath.h"
+#include "app/QtTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "app/TestHooks.h"
@@ -159,6 +160,8 @@ int QuillmarrowApp::main(int argc, char* argv[])
     setCounterOutputPrinted(printsCounterOutput());
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
+    // The open dialog and message boxes speak the user's language, as other Qt applications do.
+    installQtTranslations();
     // The desktop matches the windows with the entry of this id (its name and icon in docks and task
     // switchers); where a window shows an icon of its own, it is this one.
     QGuiApplication::setDesktopFileName(QStringLiteral(QM_APP_ID));

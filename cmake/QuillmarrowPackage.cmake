@@ -3,9 +3,11 @@
 #   <prefix>/include/quillmarrow/{kit,charts}/<folder>/<File>.h
 #   <prefix>/lib/libquillmarrow_<part>.a
 #   <prefix>/lib/cmake/Quillmarrow/QuillmarrowConfig.cmake (+ version, targets)
+#   <prefix>/lib/pkgconfig/quillmarrow.pc
 # so that another project writes
 #   find_package(Quillmarrow REQUIRED)
 #   target_link_libraries(app PRIVATE Quillmarrow::charts)
+# or builds with `pkg-config --cflags --libs quillmarrow`.
 # Quillmarrow::charts is the whole chart library; its parts are
 # Quillmarrow::<part> for each part below. The application's own libraries
 # and the counter stay out of it.
@@ -52,4 +54,20 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/package/QuillmarrowConfigVe
 install(FILES ${CMAKE_BINARY_DIR}/package/QuillmarrowConfig.cmake
               ${CMAKE_BINARY_DIR}/package/QuillmarrowConfigVersion.cmake
         DESTINATION ${QM_PACKAGE_DIR}
+        COMPONENT Development)
+
+# The pkg-config file beside the CMake package: the whole library, its
+# archives in an order that links (each before the parts it uses), and the
+# prefix found from the file's own folder, so that it holds wherever the tree
+# is installed or unpacked.
+set(QM_PC_LIBS "")
+foreach(part IN LISTS QM_PACKAGE_PARTS)
+  string(PREPEND QM_PC_LIBS "-lquillmarrow_${part} ")
+endforeach()
+string(STRIP "${QM_PC_LIBS}" QM_PC_LIBS)
+file(RELATIVE_PATH QM_PC_PREFIX_FROM_PCFILEDIR /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" QM_PC_PREFIX_FROM_PCFILEDIR "${QM_PC_PREFIX_FROM_PCFILEDIR}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/quillmarrow.pc.in ${CMAKE_BINARY_DIR}/package/quillmarrow.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/package/quillmarrow.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
         COMPONENT Development)

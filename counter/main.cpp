@@ -16,6 +16,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,12 +53,27 @@ int usageError(const std::string& message)
     return 2;
 }
 
-// Writes the output; a failure (a full disk, a closed pipe) is said on standard error.
+// Ends the process as a reader's going away ends cat or ls in a pipeline (`scc | head`):
+// killed by SIGPIPE, without a word, so that the shell sees the usual quiet end.
+[[noreturn]] void endByClosedPipe()
+{
+    std::signal(SIGPIPE, SIG_DFL);
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_UNBLOCK, &pipeSignal, nullptr);
+    std::raise(SIGPIPE);
+    std::_Exit(128 + SIGPIPE); // the status a shell gives that end, should the signal not come
+}
+
+// Writes the output; a failure (a full disk) is said on standard error, except a closed pipe.
 template <class Text>
 int writeOutput(const std::vector<Text>& pieces)
 {
     for (const auto& piece : pieces) {
         if (!writeAll(STDOUT_FILENO, std::string_view(piece.data(), piece.size()))) {
+            if (errno == EPIPE)
+                endByClosedPipe();
             writeAll(STDERR_FILENO, std::string("scc: cannot write the output: ") + std::strerror(errno) + "\n");
             return 1;
         }
@@ -81,8 +97,9 @@ bool readable(const std::string& path, bool folder)
 int main(int argc, char** argv)
 {
     using namespace qm::counter;
-    // A reader that goes away (a closed pipe) is a failed write to report, not a signal that
-    // ends the process without a word.
+    // A reader that goes away (a closed pipe) makes a write fail rather than end the process
+    // wherever it is: only the output's own end goes as SIGPIPE would (writeOutput), while a
+    // warning to a closed standard error does not stop the count.
     std::signal(SIGPIPE, SIG_IGN);
     const CommandLine command = parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (command.action) {

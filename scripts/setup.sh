@@ -16,8 +16,10 @@ packages=(
   qt6-charts-dev libqt6opengl6-dev
   # The fuzz targets (QM_FUZZ): clang with libFuzzer, and llvm for readable sanitizer traces.
   clang libclang-rt-14-dev llvm
-  # Desktop files, icons, the Debian package and the format check.
-  librsvg2-bin libglib2.0-bin appstream desktop-file-utils dpkg-dev clang-format-14
+  # Desktop files, icons, the Debian packages (and lintian, Debian's checker of them) and the format check.
+  librsvg2-bin libglib2.0-bin appstream desktop-file-utils dpkg-dev lintian clang-format-14
+  # Qt's own translations of its standard dialogs.
+  qt6-translations-l10n
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/ColourFrom.h"
+#include "charts/core/ChartViewData.h"
 #include "charts/core/CustomNoDataView.h"
 #include "charts/core/DataFunctions.h"
 #include "charts/core/OwnedTimer.h"

@@ -4,6 +4,7 @@
 #include "charts/bar/GroupedBarChartData.h"
 #include "charts/bar/GroupedBars.h"
 #include "kit/ui/ForEach.h"
+#include "kit/ui/ObservedObject.h"
 #include "kit/ui/Stacks.h"
 
 #include <concepts>

@@ -115,6 +115,7 @@ inline void emptyDeepTree(const std::string& path)
 
 struct RunResult {
     int status = -1;
+    int signal = 0; // the signal that ended it, if one did
     std::string out;
     std::string err;
     bool timedOut = false;
@@ -122,9 +123,10 @@ struct RunResult {
 
 // How a run of the counter is set up beyond its arguments.
 struct RunSetup {
-    int timeoutSeconds = 300; // a hang guard: the run is killed after this long
-    rlim_t openFiles = 0;     // its limit of open file descriptors; 0: the tests' own
-    bool closedPipe = false;  // its standard output a pipe whose reading end is closed
+    int timeoutSeconds = 300;    // a hang guard: the run is killed after this long
+    rlim_t openFiles = 0;        // its limit of open file descriptors; 0: the tests' own
+    bool closedPipe = false;     // its standard output a pipe whose reading end is closed
+    bool ignoresSigpipe = false; // started with SIGPIPE ignored, as some parents leave it
 };
 
 inline std::string readFile(const std::string& path)
@@ -155,7 +157,7 @@ inline const std::string& counterForEveryone()
 // Runs the built counter with `arguments` in the folder `cwd`; `unprivileged`
 // runs it as the user nobody when the tests run as root, so that file
 // permissions apply to it. A counter that cannot be started gives status 127,
-// one killed by a signal or by the hang guard -1.
+// one killed by a signal or by the hang guard -1 (with the signal).
 // `standardOutput` names a file to write to instead of the one read back.
 inline RunResult runScc(const std::vector<std::string>& arguments, const std::string& cwd, bool unprivileged = false,
                         const std::string& standardOutput = {}, const RunSetup& setup = {})
@@ -181,7 +183,8 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
         const rlimit files{setup.openFiles, setup.openFiles};
         if (out >= 0 && err >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 && ::dup2(err, STDERR_FILENO) >= 0 &&
             ::chdir(cwd.c_str()) == 0 && (setup.openFiles == 0 || ::setrlimit(RLIMIT_NOFILE, &files) == 0) &&
-            (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)))
+            (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)) &&
+            ::signal(SIGPIPE, setup.ignoresSigpipe ? SIG_IGN : SIG_DFL) != SIG_ERR)
             ::execve(exe.c_str(), argv.data(), environ);
         ::_exit(127);
     }
@@ -197,8 +200,10 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
         done = ::waitpid(pid, &status, 0);
         result.timedOut = true;
     }
-    if (pid > 0 && done == pid)
+    if (pid > 0 && done == pid) {
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    }
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;

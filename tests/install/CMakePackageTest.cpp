@@ -1,7 +1,7 @@
 // The chart library installed as a CMake package: what the install puts
-// under the prefix, the example program (examples/charts) configured, built
-// and run against it, its pixels showing six bars and a line, and the
-// README's own program built against it as the README shows it.
+// under the prefix, and the example program (examples/charts) configured,
+// built and run against it, its pixels showing six bars and a line (the
+// README's own program is built against the development package).
 
 #include "tests/install/InstallTest.h"
 
@@ -43,25 +43,6 @@ std::map<int, std::vector<int>> columnsOf(const QImage& image, const QColor& col
     return columns;
 }
 
-// The text of the README's first fenced block of `language` after the
-// heading `heading` (empty when there is none).
-QString readmeBlock(const QString& heading, const QString& language)
-{
-    QFile file(QStringLiteral(QM_SOURCE_DIR "/README.md"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QString text = QString::fromUtf8(file.readAll());
-    const qsizetype section = text.indexOf(QLatin1Char('\n') + heading + QLatin1Char('\n'));
-    if (section < 0)
-        return {};
-    const QString fence = QStringLiteral("\n```") + language + QLatin1Char('\n');
-    const qsizetype start = text.indexOf(fence, section);
-    const qsizetype end = start < 0 ? -1 : text.indexOf(QStringLiteral("\n```"), start + fence.size() - 1);
-    if (end < 0)
-        return {};
-    return text.mid(start + fence.size(), end - start - fence.size() + 1);
-}
-
 class CMakePackage : public ::testing::Test {
 protected:
     QTemporaryDir scratch;
@@ -90,7 +71,8 @@ TEST_F(CMakePackage, InstallsHeadersArchivesAndConfigOfTheChartLibraryAlone)
           QStringLiteral("include/quillmarrow/charts/pie/PieChart.h"),
           lib + QStringLiteral("/cmake/Quillmarrow/QuillmarrowConfig.cmake"),
           lib + QStringLiteral("/cmake/Quillmarrow/QuillmarrowConfigVersion.cmake"),
-          lib + QStringLiteral("/cmake/Quillmarrow/QuillmarrowTargets.cmake")})
+          lib + QStringLiteral("/cmake/Quillmarrow/QuillmarrowTargets.cmake"),
+          lib + QStringLiteral("/pkgconfig/quillmarrow.pc")})
         EXPECT_TRUE(QFile::exists(installed(path))) << path.toStdString();
     QStringList archives = QDir(installed(lib)).entryList({QStringLiteral("*.a")}, QDir::Files, QDir::Name);
     EXPECT_EQ(archives,
@@ -170,40 +152,6 @@ TEST_F(CMakePackage, ExampleBuiltAgainstItDrawsBarsAndALine)
     EXPECT_GT(b, 0) << "the line does not rise with its values";
     for (std::size_t i = 1; i + 1 < sales.size(); ++i)
         EXPECT_NEAR(middleAt(first + step * double(i)), a - b * sales[i], 3.0) << "point " << i;
-}
-
-TEST_F(CMakePackage, TheReadmesProgramBuildsAgainstIt)
-{
-    // The README's lines for another program's CMakeLists.txt and main.cpp,
-    // as they stand, under the project line any CMakeLists.txt begins with.
-    const QString heading = QStringLiteral("### Using it in another program");
-    const QString lists = readmeBlock(heading, QStringLiteral("cmake"));
-    const QString program = readmeBlock(heading, QStringLiteral("cpp"));
-    ASSERT_TRUE(lists.contains(QStringLiteral("find_package(Quillmarrow"))) << lists.toStdString();
-    ASSERT_TRUE(program.contains(QStringLiteral("int main("))) << program.toStdString();
-    const QString source = scratch.filePath(QStringLiteral("myapp"));
-    ASSERT_TRUE(QDir().mkpath(source));
-    QFile listsFile(source + QStringLiteral("/CMakeLists.txt"));
-    ASSERT_TRUE(listsFile.open(QIODevice::WriteOnly));
-    listsFile.write("cmake_minimum_required(VERSION 3.25)\nproject(myapp LANGUAGES CXX)\n" + lists.toUtf8());
-    listsFile.close();
-    QFile programFile(source + QStringLiteral("/main.cpp"));
-    ASSERT_TRUE(programFile.open(QIODevice::WriteOnly));
-    programFile.write(program.toUtf8());
-    programFile.close();
-
-    install();
-    const QString flags = QStringLiteral(QM_SANITIZE_FLAGS);
-    const QString build = scratch.filePath(QStringLiteral("myapp-build"));
-    const CommandResult configured =
-        cmake({QStringLiteral("-S"), source, QStringLiteral("-B"), build, QStringLiteral("-G"),
-               QStringLiteral(QM_CMAKE_GENERATOR), QStringLiteral("-DCMAKE_PREFIX_PATH=") + prefix(),
-               QStringLiteral("-DCMAKE_CXX_COMPILER=" QM_CXX_COMPILER), QStringLiteral("-DCMAKE_BUILD_TYPE=Debug"),
-               QStringLiteral("-DCMAKE_CXX_FLAGS=") + flags, QStringLiteral("-DCMAKE_EXE_LINKER_FLAGS=") + flags});
-    ASSERT_TRUE(configured.succeeded()) << configured.report();
-    const CommandResult built = cmake({QStringLiteral("--build"), build});
-    ASSERT_TRUE(built.succeeded()) << built.report();
-    EXPECT_TRUE(QFile::exists(build + QStringLiteral("/myapp")));
 }
 
 } // namespace

@@ -1,18 +1,16 @@
-// The Debian package `cpack -G DEB` makes of the build: what it holds, what
-// it depends on, and the application unpacked from it counting a folder.
+// The Debian package of the application, as scripts/package.sh makes it of a
+// release build: what it holds, what it depends on, what lintian says of it,
+// how its executables are hardened and stripped, its manual pages, and the
+// application unpacked from it counting a folder.
 
 #include "tests/install/InstallTest.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace qm::install {
 namespace {
@@ -21,38 +19,23 @@ const QString appId = QStringLiteral(QM_APP_ID);
 
 class DebianPackage : public ::testing::Test {
 protected:
-    // One package for all the tests of the suite. A sanitized build's
-    // executables are large: gzip packs them in a fraction of xz's time.
-    static void SetUpTestSuite()
+    void SetUp() override
     {
-        scratch = std::make_unique<QTemporaryDir>();
-        packing = std::make_unique<CommandResult>(
-            runCommand(QStringLiteral(QM_CPACK_COMMAND),
-                       {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("--config"),
-                        QStringLiteral(QM_BUNDLE_DIR "/CPackConfig.cmake"), QStringLiteral("-B"), scratch->path(),
-                        QStringLiteral("-D"), QStringLiteral("CPACK_DEBIAN_COMPRESSION_TYPE=gzip")},
-                       QProcessEnvironment::systemEnvironment(), 600));
-        const QStringList debs = QDir(scratch->path()).entryList({QStringLiteral("quillmarrow_*.deb")}, QDir::Files);
-        if (debs.size() == 1)
-            deb = scratch->filePath(debs.front());
-    }
-    static void TearDownTestSuite()
-    {
-        packing.reset();
-        scratch.reset();
-    }
-    void SetUp() override { ASSERT_FALSE(deb.isEmpty()) << packing->report(); }
-
-    // A control field of the package.
-    static QString field(const QString& name)
-    {
-        const CommandResult r = runCommand(QStringLiteral("dpkg-deb"), {QStringLiteral("-f"), deb, name});
-        return QString::fromUtf8(r.output).trimmed();
+        deb = builtPackage(QStringLiteral("quillmarrow"));
+        ASSERT_FALSE(deb.isEmpty()) << "no quillmarrow_*.deb in " QM_PACKAGE_BUILD_DIR;
     }
 
-    static inline std::unique_ptr<QTemporaryDir> scratch;
-    static inline std::unique_ptr<CommandResult> packing;
-    static inline QString deb;
+    // The package unpacked into a scratch root.
+    QString unpacked()
+    {
+        const QString root = scratch.filePath(QStringLiteral("root"));
+        const CommandResult unpacking = runCommand(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), deb, root});
+        EXPECT_TRUE(unpacking.succeeded()) << unpacking.report();
+        return root;
+    }
+
+    QString deb;
+    QTemporaryDir scratch;
 };
 
 TEST_F(DebianPackage, IsNamedAndDescribedForApt)
@@ -62,20 +45,23 @@ TEST_F(DebianPackage, IsNamedAndDescribedForApt)
             .trimmed();
     EXPECT_EQ(QFileInfo(deb).fileName(),
               QStringLiteral("quillmarrow_%1_%2.deb").arg(QStringLiteral(QM_VERSION), architecture));
-    EXPECT_EQ(field(QStringLiteral("Package")), QStringLiteral("quillmarrow"));
-    EXPECT_EQ(field(QStringLiteral("Version")), QStringLiteral(QM_VERSION));
-    EXPECT_EQ(field(QStringLiteral("Architecture")), architecture);
-    EXPECT_EQ(field(QStringLiteral("Section")), QStringLiteral("devel"));
-    EXPECT_TRUE(field(QStringLiteral("Maintainer")).contains(QLatin1Char('@')));
-    EXPECT_FALSE(field(QStringLiteral("Description")).isEmpty());
+    EXPECT_EQ(controlField(deb, QStringLiteral("Package")), QStringLiteral("quillmarrow"));
+    EXPECT_EQ(controlField(deb, QStringLiteral("Version")), QStringLiteral(QM_VERSION));
+    EXPECT_EQ(controlField(deb, QStringLiteral("Architecture")), architecture);
+    EXPECT_EQ(controlField(deb, QStringLiteral("Section")), QStringLiteral("devel"));
+    EXPECT_TRUE(controlField(deb, QStringLiteral("Maintainer")).contains(QLatin1Char('@')));
+    EXPECT_TRUE(controlField(deb, QStringLiteral("Description"))
+                    .startsWith(QStringLiteral("counts the lines of source code of your projects\n")));
+    // The standard dialogs in the user's language, where Qt has it.
+    EXPECT_EQ(controlField(deb, QStringLiteral("Recommends")), QStringLiteral("qt6-translations-l10n"));
 }
 
 TEST_F(DebianPackage, DependsOnThePackagesOfItsSharedLibraries)
 {
     // "libqt6widgets6 (>= 6.1.2), libc6 (>= 2.34), ..." (alternatives split too).
     QStringList names;
-    for (const QString& dependency :
-         field(QStringLiteral("Depends")).split(QRegularExpression(QStringLiteral("[,|]")), Qt::SkipEmptyParts))
+    for (const QString& dependency : controlField(deb, QStringLiteral("Depends"))
+                                         .split(QRegularExpression(QStringLiteral("[,|]")), Qt::SkipEmptyParts))
         names << dependency.trimmed().section(QLatin1Char(' '), 0, 0);
     for (const char* library : {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6network6", "libc6", "libstdc++6"})
         EXPECT_TRUE(names.contains(QString::fromLatin1(library)))
@@ -92,17 +78,10 @@ TEST_F(DebianPackage, DependsOnThePackagesOfItsSharedLibraries)
     EXPECT_TRUE(apt.output.contains("Inst quillmarrow")) << apt.report();
 }
 
-TEST_F(DebianPackage, HoldsTheBundleAndTheDesktopFilesUnderUsr)
+TEST_F(DebianPackage, HoldsTheBundleTheDesktopFilesAndTheManualPagesUnderUsr)
 {
-    const CommandResult listing = runCommand(QStringLiteral("dpkg-deb"), {QStringLiteral("-c"), deb});
-    ASSERT_TRUE(listing.succeeded()) << listing.report();
-    // "-rwxr-xr-x root/root 123 2026-01-01 00:00 ./usr/bin/quillmarrow"
-    QMap<QString, QString> modes;
-    for (const QByteArray& line : listing.output.split('\n')) {
-        const QStringList columns = QString::fromUtf8(line).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (columns.size() >= 6)
-            modes.insert(columns.last(), columns.first() + QLatin1Char(' ') + columns.at(1));
-    }
+    const QMap<QString, QString> modes = packageModes(deb);
+    ASSERT_FALSE(modes.isEmpty());
     const QStringList executables{QStringLiteral("./usr/bin/quillmarrow"),
                                   QStringLiteral("./usr/libexec/quillmarrow/scc")};
     for (const QString& path : executables)
@@ -114,25 +93,122 @@ TEST_F(DebianPackage, HoldsTheBundleAndTheDesktopFilesUnderUsr)
         QStringLiteral("./usr/share/metainfo/") + appId + QStringLiteral(".metainfo.xml"),
         QStringLiteral("./usr/share/icons/hicolor/scalable/apps/") + appId + QStringLiteral(".svg"),
         QStringLiteral("./usr/share/icons/hicolor/48x48/apps/") + appId + QStringLiteral(".png"),
+        QStringLiteral("./usr/share/man/man1/quillmarrow.1.gz"),
+        QStringLiteral("./usr/share/man/man1/quillmarrow-scc.1.gz"),
+        QStringLiteral("./usr/share/doc/quillmarrow/copyright"),
+        QStringLiteral("./usr/share/doc/quillmarrow/changelog.gz"),
     };
     for (const QString& path : files)
         EXPECT_EQ(modes.value(path), QStringLiteral("-rw-r--r-- root/root")) << path.toStdString();
-    // The chart library's headers and archives are for developers, not in the application's package.
+    // The chart library's headers and archives are for developers, in the development package.
     for (auto it = modes.cbegin(); it != modes.cend(); ++it) {
         EXPECT_FALSE(it.key().startsWith(QStringLiteral("./usr/include"))) << it.key().toStdString();
         EXPECT_FALSE(it.key().endsWith(QStringLiteral(".a"))) << it.key().toStdString();
         EXPECT_FALSE(it.key().contains(QStringLiteral("/cmake/"))) << it.key().toStdString();
+        EXPECT_FALSE(it.key().contains(QStringLiteral("/pkgconfig/"))) << it.key().toStdString();
     }
+}
+
+TEST_F(DebianPackage, LintianFindsNothingToSay)
+{
+    // Of neither package: no error, no warning, not even an informational tag.
+    const QString dev = builtPackage(QStringLiteral("quillmarrow-dev"));
+    ASSERT_FALSE(dev.isEmpty());
+    const CommandResult lintian = runCommand(QStringLiteral("lintian"),
+                                             {QStringLiteral("--display-info"), QStringLiteral("--fail-on"),
+                                              QStringLiteral("error,warning,info"), deb, dev},
+                                             QProcessEnvironment::systemEnvironment(), 600);
+    EXPECT_TRUE(lintian.succeeded()) << lintian.report();
+    EXPECT_EQ(lintian.output, QByteArray()) << lintian.report();
+}
+
+TEST_F(DebianPackage, ItsChangelogEndsWithThisVersion)
+{
+    const CommandResult version =
+        runCommand(QStringLiteral("dpkg-parsechangelog"),
+                   {QStringLiteral("-l"), QStringLiteral(QM_SOURCE_DIR "/resources/debian/changelog"),
+                    QStringLiteral("-S"), QStringLiteral("Version")});
+    ASSERT_TRUE(version.succeeded()) << version.report();
+    EXPECT_EQ(QString::fromUtf8(version.output).trimmed(), QStringLiteral(QM_VERSION));
+}
+
+TEST_F(DebianPackage, ExecutablesAreHardenedAndStrippedInFull)
+{
+    const QString root = unpacked();
+    for (const char* executable : {"/usr/bin/quillmarrow", "/usr/libexec/quillmarrow/scc"}) {
+        SCOPED_TRACE(executable);
+        const QString path = root + QString::fromLatin1(executable);
+        auto readelf = [&](const QString& what) {
+            const CommandResult r = runCommand(QStringLiteral("readelf"), {QStringLiteral("--wide"), what, path});
+            EXPECT_TRUE(r.succeeded()) << r.report();
+            return QString::fromUtf8(r.output);
+        };
+        const QString header = readelf(QStringLiteral("--file-header"));
+        const QString segments = readelf(QStringLiteral("--program-headers"));
+        const QString dynamic = readelf(QStringLiteral("--dynamic"));
+        const QString sections = readelf(QStringLiteral("--section-headers"));
+        const QString symbols = readelf(QStringLiteral("--dyn-syms"));
+        // PIE, -z relro, -z now.
+        EXPECT_TRUE(header.contains(QStringLiteral("DYN (Position-Independent Executable file)")))
+            << header.toStdString();
+        EXPECT_TRUE(dynamic.contains(QStringLiteral("PIE"))) << dynamic.toStdString();
+        EXPECT_TRUE(segments.contains(QStringLiteral("GNU_RELRO"))) << segments.toStdString();
+        EXPECT_TRUE(dynamic.contains(QRegularExpression(QStringLiteral("\\(FLAGS\\).*BIND_NOW"))))
+            << dynamic.toStdString();
+        EXPECT_TRUE(dynamic.contains(QRegularExpression(QStringLiteral("\\(FLAGS_1\\).*NOW"))))
+            << dynamic.toStdString();
+        // The stack protector and _FORTIFY_SOURCE's checked functions.
+        EXPECT_TRUE(symbols.contains(QStringLiteral("__stack_chk_fail"))) << symbols.toStdString();
+        EXPECT_TRUE(symbols.contains(QRegularExpression(QStringLiteral("__\\w+_chk\\b(?<!__stack_chk)"))))
+            << symbols.toStdString();
+        // No symbols, debug information or compiler's notes left.
+        for (const char* section : {".symtab", ".debug_info", ".comment"})
+            EXPECT_FALSE(sections.contains(QString::fromLatin1(section))) << section;
+    }
+}
+
+TEST_F(DebianPackage, ManualPagesShowForBothCommands)
+{
+    const QString root = unpacked();
+    const QString manuals = root + QStringLiteral("/usr/share/man");
+    QProcessEnvironment wide = QProcessEnvironment::systemEnvironment();
+    wide.insert(QStringLiteral("MANWIDTH"), QStringLiteral("200"));
+    auto page = [&](const QString& name) {
+        // man finds it by its name, as `man quillmarrow-scc` does once installed.
+        const CommandResult found = runCommand(QStringLiteral("man"),
+                                               {QStringLiteral("-M"), manuals, QStringLiteral("-w"), name});
+        EXPECT_TRUE(found.succeeded()) << found.report();
+        const CommandResult shown =
+            runCommand(QStringLiteral("man"),
+                       {QStringLiteral("-M"), manuals, QStringLiteral("-P"), QStringLiteral("cat"), name}, wide);
+        EXPECT_TRUE(shown.succeeded()) << shown.report();
+        return QString::fromUtf8(shown.output);
+    };
+    const QString application = page(QStringLiteral("quillmarrow"));
+    EXPECT_TRUE(application.contains(QStringLiteral("quillmarrow - count the lines of source code of folders")))
+        << application.toStdString();
+    const QString counter = page(QStringLiteral("quillmarrow-scc"));
+    EXPECT_TRUE(counter.contains(QStringLiteral("/usr/libexec/quillmarrow/scc"))) << counter.toStdString();
+
+    // Every option the counter's help names is in its manual page.
+    const CommandResult help = runCommand(root + QStringLiteral("/usr/libexec/quillmarrow/scc"),
+                                          {QStringLiteral("--help")});
+    ASSERT_TRUE(help.succeeded()) << help.report();
+    const QRegularExpression option(QStringLiteral("(?<![\\w-])--?[a-z][a-z-]*"));
+    int options = 0;
+    for (auto it = option.globalMatch(QString::fromUtf8(help.output)); it.hasNext(); ++options) {
+        const QString name = it.next().captured();
+        EXPECT_TRUE(counter.contains(QRegularExpression(
+            QStringLiteral("(?<![\\w-])") + QRegularExpression::escape(name) + QStringLiteral("(?![\\w-])"))))
+            << name.toStdString();
+    }
+    EXPECT_GE(options, 15); // --by-file ... -v, --version
 }
 
 TEST_F(DebianPackage, UnpackedApplicationCountsAFolder)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString root = dir.filePath(QStringLiteral("root"));
-    const CommandResult unpacking = runCommand(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), deb, root});
-    ASSERT_TRUE(unpacking.succeeded()) << unpacking.report();
-    const QString folder = writeSources(dir.path(), QStringLiteral("unpacked"));
+    const QString root = unpacked();
+    const QString folder = writeSources(scratch.path(), QStringLiteral("unpacked"));
 
     // It finds its counter and resources from its own folder, wherever the root is.
     const CommandResult run = runCommand(root + QStringLiteral("/usr/bin/quillmarrow"), {folder}, countingEnvironment(),

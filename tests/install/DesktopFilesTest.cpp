@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +38,23 @@ TEST(DesktopFiles, EntryAndMetadataPassTheirValidators)
                    {QStringLiteral("validate"), QStringLiteral("--no-net"), QStringLiteral("--strict"),
                     bundle + QStringLiteral("/share/metainfo/") + appId + QStringLiteral(".metainfo.xml")});
     EXPECT_TRUE(metadataCheck.succeeded()) << metadataCheck.report();
+}
+
+TEST(DesktopFiles, MetadataNamesTheLicences)
+{
+    // The project's, as LICENSE at the top of the tree gives it, and the metadata's own.
+    QFile metadata(bundle + QStringLiteral("/share/metainfo/") + appId + QStringLiteral(".metainfo.xml"));
+    ASSERT_TRUE(metadata.open(QIODevice::ReadOnly));
+    QMap<QString, QString> licences;
+    for (QXmlStreamReader xml(&metadata); !xml.atEnd();) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name().endsWith(u"_license"))
+            licences.insert(xml.name().toString(), xml.readElementText());
+    }
+    EXPECT_EQ(licences.value(QStringLiteral("project_license")), QStringLiteral("MIT"));
+    EXPECT_EQ(licences.value(QStringLiteral("metadata_license")), QStringLiteral("CC0-1.0"));
+    QFile licence(QStringLiteral(QM_SOURCE_DIR "/LICENSE"));
+    ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(licence.readLine().startsWith("MIT License"));
 }
 
 TEST(DesktopFiles, IconIsDrawnAndRenderedAtEachSizeOfTheTheme)

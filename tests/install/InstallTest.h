@@ -5,6 +5,7 @@
 // offscreen and ends.
 
 #include <QByteArray>
+#include <QMap>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -37,5 +38,24 @@ QProcessEnvironment countingEnvironment();
 
 // A folder `name` in `parent` holding a C file and a Python file.
 QString writeSources(const QString& parent, const QString& name);
+
+// The packages scripts/package.sh made of a release build for the tests:
+// <folder>/<name>_<version>_<arch>.deb, or "" when it is not there.
+QString builtPackage(const QString& name);
+
+// A control field of a Debian package.
+QString controlField(const QString& deb, const QString& name);
+
+// What a Debian package holds: "./usr/bin/quillmarrow" to "-rwxr-xr-x root/root".
+QMap<QString, QString> packageModes(const QString& deb);
+
+// The text of the README's first fenced block of `language` after the
+// heading `heading` (empty when there is none).
+QString readmeBlock(const QString& heading, const QString& language);
+
+// The README's program for another program's use of the chart library, its
+// CMakeLists.txt and main.cpp as the README shows them, written into
+// `folder`; false when the README holds no such program.
+bool writeReadmeProgram(const QString& folder);
 
 } // namespace qm::install
