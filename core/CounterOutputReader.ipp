@@ -46,6 +46,8 @@
 
 #include "core/CounterOutputReader.h"
 
+#include "common/Threads.h"
+
 #include <simdjson.h>
 
 #include <algorithm>
@@ -57,8 +59,6 @@
 #include <new>
 #include <optional>
 #include <sys/mman.h>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #ifndef QM_READER_ENTRY
@@ -489,12 +489,14 @@ private:
     template <class Task>
     void inParallel(std::size_t count, Task&& task)
     {
-        std::atomic<std::size_t> next = 0;
-        auto work = [&] {
+        const auto threadCount = static_cast<unsigned>(std::min<std::size_t>(count, threads::count()));
+        std::vector<std::optional<od::parser>> parsers(std::max(1u, threadCount));
+        threads::parallelFor(count, threadCount, [&](std::size_t i, unsigned thread) {
+            if (steppedBack_.load(std::memory_order_relaxed))
+                return;
             try {
-                od::parser parser;
-                for (std::size_t i = next++; i < count && !steppedBack_.load(std::memory_order_relaxed); i = next++)
-                    task(i, parser);
+                auto& parser = parsers[thread] ? *parsers[thread] : parsers[thread].emplace();
+                task(i, parser);
             } catch (const StepBack&) {
                 steppedBack_ = true;
             } catch (...) {
@@ -503,20 +505,7 @@ private:
                     failure_ = std::current_exception();
                 steppedBack_ = true;
             }
-        };
-        std::vector<std::jthread> helpers;
-        if (count > 1) {
-            const unsigned wanted = std::min<std::size_t>(count, std::max(2u, std::thread::hardware_concurrency())) - 1;
-            try {
-                for (unsigned i = 0; i < wanted; ++i)
-                    helpers.emplace_back(work);
-            } catch (const std::system_error&) {
-                // No more threads (a process limit): those that did start
-                // work on, and this thread does the rest.
-            }
-        }
-        work();
-        helpers.clear(); // joins
+        });
         if (failure_)
             std::rethrow_exception(failure_);
     }

@@ -4,14 +4,14 @@
 #include "counter/TerminalText.h"
 #include "counter/Utf8.h"
 
+#include "common/Threads.h"
+
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <numeric>
 #include <optional>
-#include <thread>
 #include <tuple>
 
 namespace qm::counter {
@@ -127,26 +127,11 @@ void appendFile(JsonText& out, const FileRecord& f)
     appendLiteral(out, ",\"EndPoint\":0}");
 }
 
-unsigned threadsOf(const Options& options)
-{
-    return options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
-}
-
 // Runs task(0) ... task(tasks - 1) on up to `threads` threads.
 template <class Task>
 void runOnCores(unsigned threads, std::size_t tasks, const Task& task)
 {
-    std::atomic<std::size_t> next{0};
-    const auto some = [&] {
-        for (std::size_t i; (i = next++) < tasks;)
-            task(i);
-    };
-    std::vector<std::thread> workers;
-    for (unsigned t = 1; t < threads && t < tasks; ++t)
-        workers.emplace_back(some);
-    some();
-    for (auto& w : workers)
-        w.join();
+    threads::parallelFor(tasks, threads, [&task](std::size_t i, unsigned) { task(i); });
 }
 
 // The bytes a JSON string holds as they are: printable ASCII but the quote and the backslash.
@@ -310,7 +295,8 @@ std::vector<const FileRecord*> filterFiles(const WalkResult& walked, const Optio
     std::uint64_t toRead = 0;
     for (const std::size_t i : again)
         toRead += files[i]->bytes;
-    const auto readers = static_cast<unsigned>(std::min<std::uint64_t>(threadsOf(options), toRead / (32 << 20) + 1));
+    const auto readers =
+        static_cast<unsigned>(std::min<std::uint64_t>(threads::count(options.threads), toRead / (32 << 20) + 1));
     std::vector<std::optional<Digest>> digests(again.size());
     runOnCores(readers, again.size(),
                [&](std::size_t k) { digests[k] = dataDigest(files[again[k]]->location, files[again[k]]->bytes); });
@@ -335,7 +321,7 @@ std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& file
             return a.first > b.first;
         return a.second->location < b.second->location;
     };
-    const unsigned threads = threadsOf(options);
+    const unsigned threads = threads::count(options.threads);
     const auto onAllCores = [threads](std::size_t tasks, const auto& task) { runOnCores(threads, tasks, task); };
 
     // Each slice of the files is grouped by language and sorted on a core of its own; the
@@ -470,25 +456,17 @@ std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages,
     head += "]\n";
     pieces.push_back(std::move(head));
 
-    const auto format = [&](std::size_t from, std::size_t step) {
-        for (std::size_t r = from; r < runs.size(); r += step) {
-            const auto& [piece, run] = runs[r];
-            JsonText& out = pieces[piece];
-            const auto& records = languages[run.language].fileRecords;
-            out.reserve(600 * (run.last - run.first));
-            for (std::size_t j = run.first; j < run.last; ++j) {
-                if (j > run.first)
-                    out += ',';
-                appendFile(out, *records[j]);
-            }
+    runOnCores(threads, runs.size(), [&](std::size_t r) {
+        const auto& [piece, run] = runs[r];
+        JsonText& out = pieces[piece];
+        const auto& records = languages[run.language].fileRecords;
+        out.reserve(600 * (run.last - run.first));
+        for (std::size_t j = run.first; j < run.last; ++j) {
+            if (j > run.first)
+                out += ',';
+            appendFile(out, *records[j]);
         }
-    };
-    std::vector<std::thread> workers;
-    for (unsigned t = 1; t < threads && t < runs.size(); ++t)
-        workers.emplace_back(format, t, threads);
-    format(0, threads);
-    for (auto& w : workers)
-        w.join();
+    });
     return pieces;
 }
 

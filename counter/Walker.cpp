@@ -5,6 +5,8 @@
 #include "counter/ReleaseChain.h"
 #include "counter/Repository.h"
 
+#include "common/Threads.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -16,7 +18,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <thread>
 #include <tuple>
 
 #include <dirent.h>
@@ -250,8 +251,7 @@ public:
 
     WalkResult run()
     {
-        unsigned threads = options_.threads ? options_.threads : std::thread::hardware_concurrency();
-        threads = std::max(1u, threads);
+        const unsigned threads = threads::count(options_.threads);
         perThread_.resize(threads);
 
         // Each folder or file once, however often or nested it is given: a root met inside
@@ -289,12 +289,8 @@ public:
             push(std::move(job));
         }
 
-        std::vector<std::thread> workers;
-        for (unsigned i = 1; i < threads; ++i)
-            workers.emplace_back([this, i] { work(perThread_[i]); });
-        work(perThread_[0]);
-        for (auto& w : workers)
-            w.join();
+        // On as many threads as can be started: each takes jobs until none are left.
+        threads::onThreads(threads, [this](unsigned i) { work(perThread_[i]); });
 
         // Each thread's records stay where it put them.
         WalkResult result;
