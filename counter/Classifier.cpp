@@ -1,6 +1,6 @@
 #include "counter/Classifier.h"
 
-#include "counter/ByteSet.h"
+#include "counter/lex/ByteSet.h"
 #include "counter/Language.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "counter/Classifier.h"
 #include "counter/ContentDigest.h"
-#include "counter/LineCounter.h"
+#include "counter/lex/LineCounter.h"
 #include "counter/Options.h"
 #include "counter/TextStore.h"
 

@@ -1,7 +1,7 @@
-#include "counter/LineCounter.h"
+#include "counter/lex/LineCounter.h"
 #include "CountCases.h"
 #include "Pieces.h"
-#include "counter/Lanes.h"
+#include "counter/lex/Lanes.h"
 #include "counter/Language.h"
 
 #include <gtest/gtest.h>
