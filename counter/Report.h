@@ -3,7 +3,7 @@
 #include "counter/FileScanner.h"
 #include "counter/LargeAllocator.h"
 #include "counter/Options.h"
-#include "counter/Walker.h"
+#include "counter/walk/Walker.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "counter/Options.h"
 #include "counter/Report.h"
-#include "counter/Walker.h"
+#include "counter/walk/Walker.h"
 
 #include "common/Threads.h"
 

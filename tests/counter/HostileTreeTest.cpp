@@ -5,7 +5,7 @@
 #include "Fixture.h"
 
 #include "counter/Options.h"
-#include "counter/Walker.h"
+#include "counter/walk/Walker.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -4,7 +4,7 @@
 
 #include "counter/Options.h"
 #include "counter/Report.h"
-#include "counter/Walker.h"
+#include "counter/walk/Walker.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
