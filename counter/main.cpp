@@ -1,7 +1,9 @@
 // scc: the line counter shipped with Quillmarrow.
 
 #include "counter/Options.h"
-#include "counter/Report.h"
+#include "counter/report/JsonOutput.h"
+#include "counter/report/Summary.h"
+#include "counter/report/TableOutput.h"
 #include "counter/walk/Walker.h"
 
 #include "common/Threads.h"

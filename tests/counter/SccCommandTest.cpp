@@ -3,7 +3,8 @@
 #include "Fixture.h"
 
 #include "counter/Options.h"
-#include "counter/Report.h"
+#include "counter/report/JsonOutput.h"
+#include "counter/report/Summary.h"
 #include "counter/walk/Walker.h"
 
 #include <gtest/gtest.h>
