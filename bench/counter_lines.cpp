@@ -1,6 +1,6 @@
 // Speed of the counter's per-file loop on typical sources held in memory.
 
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 #include "counter/lex/LineCounter.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 #include "counter/Classifier.h"
 
 #include "counter/lex/ByteSet.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 #include "counter/lex/Syntax.h"
 
 #include <array>

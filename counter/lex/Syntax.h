@@ -1,6 +1,6 @@
 #pragma once
 
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 #include "counter/lex/BytePairs.h"
 #include "counter/lex/ByteSet.h"
 

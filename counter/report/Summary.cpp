@@ -1,7 +1,7 @@
 #include "counter/report/Summary.h"
 
 #include "counter/ContentDigest.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include "common/Threads.h"
 

@@ -1,5 +1,5 @@
 #include "counter/Classifier.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 #include "counter/Options.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "CountCases.h"
 #include "Pieces.h"
 #include "counter/lex/Lanes.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <gtest/gtest.h>
 

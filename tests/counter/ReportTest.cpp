@@ -5,7 +5,7 @@
 #include "counter/report/Summary.h"
 
 #include "counter/Classifier.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 //   lines == the file's line ends, plus one for a last line without one;
 //   the figures do not depend on where the reads of the file end.
 
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 #include "counter/lex/LineCounter.h"
 #include "tests/counter/Pieces.h"
 
