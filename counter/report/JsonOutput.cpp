@@ -2,11 +2,13 @@
 
 #include "counter/report/Utf8.h"
 
+#include "common/CounterOutputFormat.h"
 #include "common/Threads.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <string>
 
 namespace qm::counter {
 
@@ -19,80 +21,106 @@ void appendNumber(JsonText& out, std::uint64_t value)
     out.append(buffer, static_cast<std::size_t>(end - buffer));
 }
 
-void appendKey(JsonText& out, const char* key)
+void appendBool(JsonText& out, bool value)
 {
-    out += '"';
-    out += key;
-    out += "\":";
+    out += value ? std::string_view("true") : std::string_view("false");
 }
 
-void appendField(JsonText& out, const char* key, std::uint64_t value)
-{
-    appendKey(out, key);
-    appendNumber(out, value);
-    out += ',';
-}
-
-void appendField(JsonText& out, const char* key, std::string_view value)
-{
-    appendKey(out, key);
-    appendJsonString(out, value);
-    out += ',';
-}
-
-// The line figures that file and language records share, in their key order.
-void appendCounts(JsonText& out, const Counts& counts)
-{
-    appendField(out, "Lines", counts.lines);
-    appendField(out, "Code", counts.code);
-    appendField(out, "Comment", counts.comment);
-    appendField(out, "Blank", counts.blank);
-    appendField(out, "Complexity", counts.complexity);
-}
-
+// What stands before each value of a record: "{" or "," and the value's key, in quotes, with
+// its colon. Made once from the output's keys, and appended as one piece.
 template <std::size_t N>
-void appendLiteral(JsonText& out, const char (&text)[N])
+std::array<std::string, N> joints(const std::array<std::string_view, N>& keys)
 {
-    out.append(text, N - 1);
+    std::array<std::string, N> out;
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = std::string(i == 0 ? "{\"" : ",\"").append(keys[i]).append("\":");
+    return out;
 }
 
+const auto languageJoints = joints(counterOutput::languageKeys);
+const auto fileJoints = joints(counterOutput::fileKeys);
+
+JsonText& operator<<(JsonText& out, counterOutput::LanguageKey key)
+{
+    return out += languageJoints[static_cast<std::size_t>(key)];
+}
+JsonText& operator<<(JsonText& out, counterOutput::FileKey key)
+{
+    return out += fileJoints[static_cast<std::size_t>(key)];
+}
+
+// A file record, its keys in their order.
 void appendFile(JsonText& out, const FileRecord& f)
 {
-    // The keys and what stands between the values, each appended as one piece.
-    appendLiteral(out, "{\"Language\":");
+    using Key = counterOutput::FileKey;
+    out << Key::Language;
     appendJsonString(out, nameOf(f.language));
-    appendLiteral(out, ",\"PossibleLanguages\":[");
+    out << Key::PossibleLanguages;
+    out += '[';
     for (std::size_t i = 0; i < f.possibleLanguages.size(); ++i) {
         if (i)
             out += ',';
         appendJsonString(out, nameOf(f.possibleLanguages[i]));
     }
-    appendLiteral(out, "],\"Filename\":");
+    out += ']';
+    out << Key::Filename;
     appendJsonString(out, f.fileName);
-    appendLiteral(out, ",\"Extension\":");
+    out << Key::Extension;
     appendJsonString(out, f.extension);
-    appendLiteral(out, ",\"Location\":");
+    out << Key::Location;
     appendJsonString(out, f.location);
-    appendLiteral(out, ",\"Symlocation\":");
+    out << Key::Symlocation;
     appendJsonString(out, f.symlocation);
-    appendLiteral(out, ",\"Bytes\":");
+    out << Key::Bytes;
     appendNumber(out, f.bytes);
-    appendLiteral(out, ",\"Lines\":");
+    out << Key::Lines;
     appendNumber(out, f.counts.lines);
-    appendLiteral(out, ",\"Code\":");
+    out << Key::Code;
     appendNumber(out, f.counts.code);
-    appendLiteral(out, ",\"Comment\":");
+    out << Key::Comment;
     appendNumber(out, f.counts.comment);
-    appendLiteral(out, ",\"Blank\":");
+    out << Key::Blank;
     appendNumber(out, f.counts.blank);
-    appendLiteral(out, ",\"Complexity\":");
+    out << Key::Complexity;
     appendNumber(out, f.counts.complexity);
-    appendLiteral(out, ",\"WeightedComplexity\":");
+    out << Key::WeightedComplexity;
     appendNumber(out, weightedComplexity(f.counts));
-    out += f.binary ? std::string_view(",\"Binary\":true") : std::string_view(",\"Binary\":false");
-    out += f.minified ? std::string_view(",\"Minified\":true") : std::string_view(",\"Minified\":false");
-    out += f.generated ? std::string_view(",\"Generated\":true") : std::string_view(",\"Generated\":false");
-    appendLiteral(out, ",\"EndPoint\":0}");
+    out << Key::Binary;
+    appendBool(out, f.binary);
+    out << Key::Minified;
+    appendBool(out, f.minified);
+    out << Key::Generated;
+    appendBool(out, f.generated);
+    out << Key::EndPoint;
+    out += "0}";
+}
+
+// A language record up to its list of files, its keys in their order.
+void appendLanguageHead(JsonText& out, const LanguageReport& l)
+{
+    using Key = counterOutput::LanguageKey;
+    out << Key::Name;
+    appendJsonString(out, nameOf(l.language));
+    out << Key::Bytes;
+    appendNumber(out, l.bytes);
+    out << Key::CodeBytes;
+    appendNumber(out, l.counts.codeBytes);
+    out << Key::Lines;
+    appendNumber(out, l.counts.lines);
+    out << Key::Code;
+    appendNumber(out, l.counts.code);
+    out << Key::Comment;
+    appendNumber(out, l.counts.comment);
+    out << Key::Blank;
+    appendNumber(out, l.counts.blank);
+    out << Key::Complexity;
+    appendNumber(out, l.counts.complexity);
+    out << Key::Count;
+    appendNumber(out, l.files);
+    out << Key::WeightedComplexity;
+    appendNumber(out, weightedComplexity(l.counts));
+    out << Key::Files;
+    out += '[';
 }
 
 // The bytes a JSON string holds as they are: printable ASCII but the quote and the backslash.
@@ -188,15 +216,7 @@ std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages,
         const LanguageReport& l = languages[i];
         if (i)
             head += ',';
-        head += '{';
-        appendField(head, "Name", std::string_view(nameOf(l.language)));
-        appendField(head, "Bytes", l.bytes);
-        appendField(head, "CodeBytes", l.counts.codeBytes);
-        appendCounts(head, l.counts);
-        appendField(head, "Count", l.files);
-        appendField(head, "WeightedComplexity", weightedComplexity(l.counts));
-        appendKey(head, "Files");
-        head += '[';
+        appendLanguageHead(head, l);
         const std::size_t files = byFile ? l.fileRecords.size() : 0;
         for (std::size_t first = 0; first < files; first += perPiece) {
             if (first)
