@@ -5,95 +5,68 @@
 
 namespace qm::counter {
 
+namespace {
+
+// C's comments, strings (unless the language has its own) and branch words, read through the
+// preprocessor: a line comment ending in a backslash goes on over the next line.
+Language preprocessed(Language l)
+{
+    l.lineComments = slashes;
+    l.blockComments = cBlock;
+    if (l.strings.empty())
+        l.strings = cStrings;
+    l.complexity = cComplexity;
+    l.continuedLineComments = true;
+    return l;
+}
+
+} // namespace
+
 std::vector<Language> cFamily()
 {
     return {
-        {
+        preprocessed({
             .name = "C",
             .extensions = {"c", "ec", "pgc"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
-            .continuedLineComments = true,
-        },
-        {
+        }),
+        preprocessed({
             .name = "C++",
             .extensions = {"cpp", "cc", "cxx", "c++", "cp", "tcc"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
             .rawStrings = RawStrings::Cpp,
-            .continuedLineComments = true,
-        },
+        }),
         // ".h" is shared with C++ and Objective-C: the file's first bytes decide (Classifier).
-        {
+        preprocessed({
             .name = "C Header",
             .extensions = {"h"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
-            .continuedLineComments = true,
-        },
-        {
+        }),
+        preprocessed({
             .name = "C++ Header",
             .extensions = {"hpp", "hh", "hxx", "h++", "inl", "ipp", "h"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
             .rawStrings = RawStrings::Cpp,
-            .continuedLineComments = true,
-        },
-        {
+        }),
+        preprocessed({
             .name = "Objective-C",
             .extensions = {"m", "h"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
             .strings = {quoted("\""), character(), quoted("@\"")},
-            .complexity = cComplexity,
-            .continuedLineComments = true,
-        },
-        {
+        }),
+        preprocessed({
             .name = "Objective-C++",
             .extensions = {"mm"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
             .rawStrings = RawStrings::Cpp,
-            .continuedLineComments = true,
-        },
-        {
+        }),
+        preprocessed({
             .name = "CUDA",
             .extensions = {"cu", "cuh"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
             .rawStrings = RawStrings::Cpp,
-            .continuedLineComments = true,
-        },
-        {
+        }),
+        preprocessed({
             .name = "Yacc",
             .extensions = {"y", "yy"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
-            .continuedLineComments = true,
-        },
-        {
+        }),
+        preprocessed({
             .name = "Lex",
             .extensions = {"l", "lex"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = cStrings,
-            .complexity = cComplexity,
-            .continuedLineComments = true,
-        },
+        }),
     };
 }
 

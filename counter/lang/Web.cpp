@@ -5,83 +5,57 @@
 
 namespace qm::counter {
 
+namespace {
+
+// JavaScript and its relatives: C's comments (block comments unless the language has its
+// own), strings with template literals, regular expressions, and "#!" opening the file.
+Language scripted(Language l)
+{
+    l.lineComments = slashes;
+    if (l.blockComments.empty())
+        l.blockComments = cBlock;
+    l.strings = jsStrings;
+    l.complexity = jsComplexity;
+    l.regexLiterals = true;
+    l.regexAfterWords = jsRegexWords;
+    l.templateLiterals = true;
+    l.firstLineComment = "#!";
+    return l;
+}
+
+} // namespace
+
 std::vector<Language> webFamily()
 {
     return {
-        {
+        scripted({
             .name = "JavaScript",
             .extensions = {"js", "mjs", "cjs"},
             .interpreters = {"node", "nodejs"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = jsStrings,
-            .complexity = jsComplexity,
-            .regexLiterals = true,
-            .regexAfterWords = jsRegexWords,
-            .templateLiterals = true,
-            .firstLineComment = "#!",
-        },
-        {
+        }),
+        scripted({
             .name = "TypeScript",
             .extensions = {"ts", "mts", "cts"},
             .interpreters = {"ts-node", "deno", "bun"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = jsStrings,
-            .complexity = jsComplexity,
-            .regexLiterals = true,
-            .regexAfterWords = jsRegexWords,
-            .templateLiterals = true,
-            .firstLineComment = "#!",
-        },
-        {
+        }),
+        scripted({
             .name = "JSX",
             .extensions = {"jsx"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = jsStrings,
-            .complexity = jsComplexity,
-            .regexLiterals = true,
-            .regexAfterWords = jsRegexWords,
-            .templateLiterals = true,
-            .firstLineComment = "#!",
-        },
-        {
+        }),
+        scripted({
             .name = "TSX",
             .extensions = {"tsx"},
-            .lineComments = slashes,
-            .blockComments = cBlock,
-            .strings = jsStrings,
-            .complexity = jsComplexity,
-            .regexLiterals = true,
-            .regexAfterWords = jsRegexWords,
-            .templateLiterals = true,
-            .firstLineComment = "#!",
-        },
-        {
+        }),
+        scripted({
             .name = "Vue",
             .extensions = {"vue"},
-            .lineComments = slashes,
             .blockComments = {{"<!--", "-->"}, {"/*", "*/"}},
-            .strings = jsStrings,
-            .complexity = jsComplexity,
-            .regexLiterals = true,
-            .regexAfterWords = jsRegexWords,
-            .templateLiterals = true,
-            .firstLineComment = "#!",
-        },
-        {
+        }),
+        scripted({
             .name = "Svelte",
             .extensions = {"svelte"},
-            .lineComments = slashes,
             .blockComments = {{"<!--", "-->"}, {"/*", "*/"}},
-            .strings = jsStrings,
-            .complexity = jsComplexity,
-            .regexLiterals = true,
-            .regexAfterWords = jsRegexWords,
-            .templateLiterals = true,
-            .firstLineComment = "#!",
-        },
+        }),
         {
             .name = "HTML",
             .extensions = {"html", "htm", "xhtml"},

@@ -40,6 +40,19 @@ void identifier(const char*& at, const char* end, std::string& word)
         word += *at++;
 }
 
+// The word at q: quoted with one of `quotes`, or an identifier. False when neither stands
+// there, or a quote is not closed within the lookahead.
+bool quotedOrIdentifier(const char*& q, const char* end, std::string_view quotes, std::string& word)
+{
+    if (q < end && isOneOf(*q, quotes))
+        return quotedWord(q, end, word);
+    if (q < end && identifierStart(*q)) {
+        identifier(q, end, word);
+        return true;
+    }
+    return false;
+}
+
 // The word of an opener after "<<" at q, each language's forms; `line` holds the line before
 // the opener. False when the bytes are no opener (a shift, a word too long to read).
 bool shellWord(const char*& q, const char* end, std::string_view line, HereDoc& doc)
@@ -87,19 +100,15 @@ bool perlWord(const char*& q, const char* end, HereDoc& doc)
         doc.indent = HereDoc::Indent::Any;
         ++q;
     }
+    // A quoted word may stand after blanks ("<< 'END'"), a bare word right after "<<".
     const char* r = q;
     while (r < end && isBlank(*r))
         ++r;
     if (r < end && (*r == '"' || *r == '\'')) {
-        if (!quotedWord(r, end, doc.word))
-            return false;
         q = r;
-    } else if (q < end && identifierStart(*q)) {
-        identifier(q, end, doc.word);
-    } else {
-        return false;
+        return quotedWord(q, end, doc.word);
     }
-    return true;
+    return quotedOrIdentifier(q, end, "", doc.word);
 }
 
 bool rubyWord(const char*& q, const char* end, std::string_view line, HereDoc& doc)
@@ -114,15 +123,7 @@ bool rubyWord(const char*& q, const char* end, std::string_view line, HereDoc& d
         doc.indent = HereDoc::Indent::Any;
         ++q;
     }
-    if (q < end && isOneOf(*q, "\"'`")) {
-        if (!quotedWord(q, end, doc.word))
-            return false;
-    } else if (q < end && identifierStart(*q)) {
-        identifier(q, end, doc.word);
-    } else {
-        return false;
-    }
-    return true;
+    return quotedOrIdentifier(q, end, "\"'`", doc.word);
 }
 
 bool phpWord(const char*& q, const char* end, HereDoc& doc)
@@ -132,17 +133,9 @@ bool phpWord(const char*& q, const char* end, HereDoc& doc)
     ++q;
     while (q < end && isBlank(*q))
         ++q;
-    if (q < end && (*q == '"' || *q == '\'')) {
-        if (!quotedWord(q, end, doc.word))
-            return false;
-    } else if (q < end && identifierStart(*q)) {
-        identifier(q, end, doc.word);
-    } else {
-        return false;
-    }
     doc.indent = HereDoc::Indent::Any;
     doc.wordOnly = true;
-    return true;
+    return quotedOrIdentifier(q, end, "\"'", doc.word);
 }
 
 } // namespace
