@@ -144,7 +144,16 @@ private:
     void openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested,
                    const BytePairs* ends = nullptr);
 
-    void markCode(const char* at);
+    // Small and used by every part of the lexer: inline, though the parts live in files of
+    // their own.
+    void markCode(const char* at)
+    {
+        if (!hasCode_) {
+            hasCode_ = true;
+            codeStart_ = offsetOf(at);
+        }
+        lineHasText_ = true;
+    }
     void markComment() { lineHasText_ = hasComment_ = true; }
     void markString()
     {
@@ -156,7 +165,17 @@ private:
     void leaveAtLineEnd(const char* newline); // what a line end does to the mode it ends in
     void countLine(std::uint64_t newlineOffset);
 
-    bool matches(const char* at, std::string_view token) const;
+    bool matches(const char* at, std::string_view token) const
+    {
+        // Tokens are a few bytes long: a plain loop beats a call to memcmp.
+        const std::size_t size = token.size();
+        if (static_cast<std::size_t>(end_ - at) < size)
+            return false;
+        for (std::size_t i = 0; i < size; ++i)
+            if (at[i] != token[i])
+                return false;
+        return true;
+    }
     std::size_t characterLiteral(const char* at) const;
     // Up to n bytes right before `at`, from this piece or the ones before it.
     std::string_view behind(const char* at, std::size_t n)

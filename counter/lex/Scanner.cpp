@@ -204,18 +204,6 @@ const char* LineCounter::word(const char* p)
     return q;
 }
 
-bool LineCounter::matches(const char* at, std::string_view token) const
-{
-    // Tokens are a few bytes long: a plain loop beats a call to memcmp.
-    const std::size_t size = token.size();
-    if (static_cast<std::size_t>(end_ - at) < size)
-        return false;
-    for (std::size_t i = 0; i < size; ++i)
-        if (at[i] != token[i])
-            return false;
-    return true;
-}
-
 std::string_view LineCounter::behindPieces(const char* at, std::size_t n)
 {
     const std::size_t here = static_cast<std::size_t>(at - data_);
@@ -231,15 +219,6 @@ std::string_view LineCounter::lineBefore(const char* at)
     if (const auto nl = line.rfind('\n'); nl != std::string_view::npos)
         line.remove_prefix(nl + 1);
     return line;
-}
-
-void LineCounter::markCode(const char* at)
-{
-    if (!hasCode_) {
-        hasCode_ = true;
-        codeStart_ = offsetOf(at);
-    }
-    lineHasText_ = true;
 }
 
 void LineCounter::countLine(std::uint64_t newlineOffset)
