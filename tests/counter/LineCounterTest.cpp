@@ -1,8 +1,8 @@
 #include "counter/lex/LineCounter.h"
 #include "CountCases.h"
 #include "Pieces.h"
-#include "counter/lex/Lanes.h"
 #include "counter/lang/Language.h"
+#include "counter/lex/Lanes.h"
 
 #include <gtest/gtest.h>
 
