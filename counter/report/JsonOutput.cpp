@@ -49,6 +49,22 @@ JsonText& operator<<(JsonText& out, counterOutput::FileKey key)
     return out += fileJoints[static_cast<std::size_t>(key)];
 }
 
+// The line figures that file and language records share, in their key order.
+template <class Key>
+void appendCounts(JsonText& out, const Counts& counts)
+{
+    out << Key::Lines;
+    appendNumber(out, counts.lines);
+    out << Key::Code;
+    appendNumber(out, counts.code);
+    out << Key::Comment;
+    appendNumber(out, counts.comment);
+    out << Key::Blank;
+    appendNumber(out, counts.blank);
+    out << Key::Complexity;
+    appendNumber(out, counts.complexity);
+}
+
 // A file record, its keys in their order.
 void appendFile(JsonText& out, const FileRecord& f)
 {
@@ -73,16 +89,7 @@ void appendFile(JsonText& out, const FileRecord& f)
     appendJsonString(out, f.symlocation);
     out << Key::Bytes;
     appendNumber(out, f.bytes);
-    out << Key::Lines;
-    appendNumber(out, f.counts.lines);
-    out << Key::Code;
-    appendNumber(out, f.counts.code);
-    out << Key::Comment;
-    appendNumber(out, f.counts.comment);
-    out << Key::Blank;
-    appendNumber(out, f.counts.blank);
-    out << Key::Complexity;
-    appendNumber(out, f.counts.complexity);
+    appendCounts<Key>(out, f.counts);
     out << Key::WeightedComplexity;
     appendNumber(out, weightedComplexity(f.counts));
     out << Key::Binary;
@@ -105,16 +112,7 @@ void appendLanguageHead(JsonText& out, const LanguageReport& l)
     appendNumber(out, l.bytes);
     out << Key::CodeBytes;
     appendNumber(out, l.counts.codeBytes);
-    out << Key::Lines;
-    appendNumber(out, l.counts.lines);
-    out << Key::Code;
-    appendNumber(out, l.counts.code);
-    out << Key::Comment;
-    appendNumber(out, l.counts.comment);
-    out << Key::Blank;
-    appendNumber(out, l.counts.blank);
-    out << Key::Complexity;
-    appendNumber(out, l.counts.complexity);
+    appendCounts<Key>(out, l.counts);
     out << Key::Count;
     appendNumber(out, l.files);
     out << Key::WeightedComplexity;
