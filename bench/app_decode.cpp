@@ -6,6 +6,7 @@
 
 #include "core/DecodingKernel.h"
 #include "core/LanguageEntry.h"
+#include "kit/base/Json.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Speed of the counter's per-file loop on typical sources held in memory.
 
-#include "counter/Language.h"
-#include "counter/LineCounter.h"
+#include "counter/lang/Language.h"
+#include "counter/lex/LineCounter.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,6 @@
 #include "core/CounterOutputReader.h"
 #include "core/DecodingKernel.h"
+#include "kit/base/Json.h"
 
 #include <cpuid.h>
 

@@ -1,15 +1,21 @@
 #pragma once
 
+#include "common/CounterOutputFormat.h"
 #include "core/RecordField.h"
-#include "kit/base/Json.h"
 #include "kit/base/ObservableObject.h"
 #include "kit/base/UUID.h"
+
+#include <nlohmann/json_fwd.hpp>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
+
+namespace kit {
+class Decoder;
+}
 
 namespace qm {
 
@@ -38,32 +44,35 @@ public:
     bool generated = false;
     std::int64_t endPoint = 0;
 
-    // The JSON key of every field but `id`, in coding order.
+    // The JSON key of every field but `id`, in coding order: the counter's.
     static constexpr auto codingKeys()
     {
+        using K = counterOutput::FileKey;
         return std::tuple{
-            RecordField{"Language", &FileEntry::language},
-            RecordField{"PossibleLanguages", &FileEntry::possibleLanguages},
-            RecordField{"Filename", &FileEntry::filename},
-            RecordField{"Extension", &FileEntry::fileExtension},
-            RecordField{"Location", &FileEntry::location},
-            RecordField{"Symlocation", &FileEntry::symlocation},
-            RecordField{"Bytes", &FileEntry::bytes},
-            RecordField{"Lines", &FileEntry::lines},
-            RecordField{"Code", &FileEntry::code},
-            RecordField{"Comment", &FileEntry::comment},
-            RecordField{"Blank", &FileEntry::blank},
-            RecordField{"Complexity", &FileEntry::complexity},
-            RecordField{"WeightedComplexity", &FileEntry::weightedComplexity},
-            RecordField{"Binary", &FileEntry::binary},
-            RecordField{"Minified", &FileEntry::minified},
-            RecordField{"Generated", &FileEntry::generated},
-            RecordField{"EndPoint", &FileEntry::endPoint},
+            RecordField{key(K::Language), &FileEntry::language},
+            RecordField{key(K::PossibleLanguages), &FileEntry::possibleLanguages},
+            RecordField{key(K::Filename), &FileEntry::filename},
+            RecordField{key(K::Extension), &FileEntry::fileExtension},
+            RecordField{key(K::Location), &FileEntry::location},
+            RecordField{key(K::Symlocation), &FileEntry::symlocation},
+            RecordField{key(K::Bytes), &FileEntry::bytes},
+            RecordField{key(K::Lines), &FileEntry::lines},
+            RecordField{key(K::Code), &FileEntry::code},
+            RecordField{key(K::Comment), &FileEntry::comment},
+            RecordField{key(K::Blank), &FileEntry::blank},
+            RecordField{key(K::Complexity), &FileEntry::complexity},
+            RecordField{key(K::WeightedComplexity), &FileEntry::weightedComplexity},
+            RecordField{key(K::Binary), &FileEntry::binary},
+            RecordField{key(K::Minified), &FileEntry::minified},
+            RecordField{key(K::Generated), &FileEntry::generated},
+            RecordField{key(K::EndPoint), &FileEntry::endPoint},
         };
     }
 
-    static std::shared_ptr<FileEntry> fromJson(const kit::Decoder& d) { return decodeRecord<FileEntry>(d); }
-    nlohmann::ordered_json toJson() const { return encodeRecord(*this); }
+    static std::shared_ptr<FileEntry> fromJson(const kit::Decoder& d);
+    nlohmann::ordered_json toJson() const;
 };
+
+static_assert(hasKeysInOrder<FileEntry>(counterOutput::fileKeys));
 
 } // namespace qm

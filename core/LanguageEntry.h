@@ -2,6 +2,9 @@
 
 #include "core/FileEntry.h"
 
+#include <cstddef>
+#include <string_view>
+
 namespace qm {
 
 // One language of the counter's output, with its files in the counter's order.
@@ -23,27 +26,30 @@ public:
     std::int64_t weightedComplexity = 0;
     std::vector<std::shared_ptr<FileEntry>> files;
 
-    // The JSON key of every field but `id`, in coding order.
+    // The JSON key of every field but `id`, in coding order: the counter's.
     static constexpr auto codingKeys()
     {
+        using K = counterOutput::LanguageKey;
         return std::tuple{
-            RecordField{"Name", &LanguageEntry::name},
-            RecordField{"Bytes", &LanguageEntry::bytes},
-            RecordField{"CodeBytes", &LanguageEntry::codeBytes},
-            RecordField{"Lines", &LanguageEntry::lines},
-            RecordField{"Code", &LanguageEntry::code},
-            RecordField{"Comment", &LanguageEntry::comment},
-            RecordField{"Blank", &LanguageEntry::blank},
-            RecordField{"Complexity", &LanguageEntry::complexity},
-            RecordField{"Count", &LanguageEntry::count},
-            RecordField{"WeightedComplexity", &LanguageEntry::weightedComplexity},
-            RecordField{"Files", &LanguageEntry::files},
+            RecordField{key(K::Name), &LanguageEntry::name},
+            RecordField{key(K::Bytes), &LanguageEntry::bytes},
+            RecordField{key(K::CodeBytes), &LanguageEntry::codeBytes},
+            RecordField{key(K::Lines), &LanguageEntry::lines},
+            RecordField{key(K::Code), &LanguageEntry::code},
+            RecordField{key(K::Comment), &LanguageEntry::comment},
+            RecordField{key(K::Blank), &LanguageEntry::blank},
+            RecordField{key(K::Complexity), &LanguageEntry::complexity},
+            RecordField{key(K::Count), &LanguageEntry::count},
+            RecordField{key(K::WeightedComplexity), &LanguageEntry::weightedComplexity},
+            RecordField{key(K::Files), &LanguageEntry::files},
         };
     }
 
-    static std::shared_ptr<LanguageEntry> fromJson(const kit::Decoder& d) { return decodeRecord<LanguageEntry>(d); }
-    nlohmann::ordered_json toJson() const { return encodeRecord(*this); }
+    static std::shared_ptr<LanguageEntry> fromJson(const kit::Decoder& d);
+    nlohmann::ordered_json toJson() const;
 };
+
+static_assert(hasKeysInOrder<LanguageEntry>(counterOutput::languageKeys));
 
 using LanguageList = std::vector<std::shared_ptr<LanguageEntry>>;
 

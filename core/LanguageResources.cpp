@@ -1,6 +1,7 @@
 #include "core/LanguageResources.h"
 
 #include "core/Output.h"
+#include "kit/base/Json.h"
 
 #include <cerrno>
 #include <cstring>

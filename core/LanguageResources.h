@@ -1,13 +1,18 @@
 #pragma once
 
 #include "kit/base/Bundle.h"
-#include "kit/base/Json.h"
 #include "kit/base/ObservableObject.h"
+
+#include <nlohmann/json_fwd.hpp>
 
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace kit {
+class Decoder;
+}
 
 namespace qm {
 

@@ -6,6 +6,7 @@
 #include "core/Output.h"
 #include "core/RunProcess.h"
 #include "kit/base/BackgroundQueue.h"
+#include "kit/base/Json.h"
 #include "kit/base/MainQueue.h"
 #include "kit/base/Url.h"
 

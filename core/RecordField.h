@@ -1,21 +1,17 @@
 #pragma once
 
-#include "core/FreshId.h"
-#include "kit/base/Json.h"
-#include "kit/base/UUID.h"
-
-#include <memory>
+#include <array>
+#include <cstddef>
 #include <string_view>
 #include <tuple>
-#include <type_traits>
-#include <vector>
 
 namespace qm {
 
 // One field of a counter-output record: its JSON key and the member that
 // holds it. A record lists its fields once, in coding order, as
-// `static constexpr auto codingKeys()`; decoding and encoding both walk
-// that list, so a key is spelled in one place only.
+// `static constexpr auto codingKeys()`, their keys taken from the counter's
+// output format (common/CounterOutputFormat.h); decoding and encoding
+// (RecordCoding.h) both walk that list.
 template <class Record, class T>
 struct RecordField {
     std::string_view key;
@@ -39,50 +35,17 @@ constexpr void forEachField(Visit&& visit)
     std::apply([&](const auto&... field) { (visit(field), ...); }, Record::codingKeys());
 }
 
-// Reads every field of the record from a keyed container, in coding order:
-// the first missing key, null or mistyped value fails the decode.
-template <CodedRecord Record>
-std::shared_ptr<Record> decodeRecord(const kit::Decoder& d)
+// Whether the record's fields carry `keys`, all of them and in their order.
+template <CodedRecord Record, std::size_t N>
+constexpr bool hasKeysInOrder(const std::array<std::string_view, N>& keys)
 {
-    auto record = std::make_shared<Record>(freshId());
-    forEachField<Record>([&](const auto& field) {
-        using T = std::remove_cvref_t<decltype(record.get()->*field.member)>;
-        record.get()->*field.member = d.decode<T>(field.key);
-    });
-    return record;
-}
-
-// Values of record fields as JSON: records as objects, lists as arrays.
-template <class T>
-nlohmann::ordered_json encodeValue(const T& value)
-{
-    return value;
-}
-template <CodedRecord Record>
-nlohmann::ordered_json encodeValue(const std::shared_ptr<Record>& record);
-template <class T>
-nlohmann::ordered_json encodeValue(const std::vector<T>& values)
-{
-    auto array = nlohmann::ordered_json::array();
-    for (const auto& value : values)
-        array.push_back(encodeValue(value));
-    return array;
-}
-
-// Writes every field of the record under its key, in coding order.
-template <CodedRecord Record>
-nlohmann::ordered_json encodeRecord(const Record& record)
-{
-    auto object = nlohmann::ordered_json::object();
-    forEachField<Record>(
-        [&](const auto& field) { object[std::string(field.key)] = encodeValue(record.*field.member); });
-    return object;
-}
-
-template <CodedRecord Record>
-nlohmann::ordered_json encodeValue(const std::shared_ptr<Record>& record)
-{
-    return encodeRecord(*record);
+    constexpr auto fields = Record::codingKeys();
+    if constexpr (std::tuple_size_v<decltype(fields)> != N) {
+        return false;
+    } else {
+        std::size_t i = 0;
+        return std::apply([&](const auto&... field) { return ((field.key == keys[i++]) && ...); }, fields);
+    }
 }
 
 } // namespace qm

@@ -1,7 +1,7 @@
 #include "counter/Classifier.h"
 
-#include "counter/ByteSet.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
+#include "counter/lex/ByteSet.h"
 
 #include <algorithm>
 #include <array>
@@ -20,9 +20,16 @@ std::string lowered(std::string_view s)
     return out;
 }
 
+// Called for every line of a header against several markers, most of which differ in
+// their first byte: compared a byte at a time, without a call.
 bool startsWith(std::string_view s, std::string_view prefix)
 {
-    return s.substr(0, prefix.size()) == prefix;
+    if (s.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (s[i] != prefix[i])
+            return false;
+    return true;
 }
 
 // Calls `visit` with each line of `text`, leading whitespace removed, until it returns true;

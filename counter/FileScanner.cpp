@@ -1,3 +1,14 @@
+// Reading one file for the walk: opening it (by a path of any length), classifying it, reading
+// it through the scanner's buffer into the lexer, and the record it makes.
+//
+// Sections:
+//   opening and reading   openPath, readFully, the descriptor guard
+//   the quick hash        the streaming hash that tells most files apart
+//   exclusions            --exclude-ext and the like (excluded)
+//   generated files       the leading comments and their markers (leadingComments, hasGeneratedMarker)
+//   scanning a file       FileScanner::scan: stat, classify, read, count, the record
+//   digests               dataDigest: a file read again for its SHA-256 digest
+
 #include "counter/FileScanner.h"
 
 #include "counter/FileData.h"

@@ -2,9 +2,9 @@
 
 #include "counter/Classifier.h"
 #include "counter/ContentDigest.h"
-#include "counter/LineCounter.h"
 #include "counter/Options.h"
 #include "counter/TextStore.h"
+#include "counter/lex/LineCounter.h"
 
 #include <cstdint>
 #include <optional>

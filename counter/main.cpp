@@ -1,8 +1,12 @@
 // scc: the line counter shipped with Quillmarrow.
 
 #include "counter/Options.h"
-#include "counter/Report.h"
-#include "counter/Walker.h"
+#include "counter/report/JsonOutput.h"
+#include "counter/report/Summary.h"
+#include "counter/report/TableOutput.h"
+#include "counter/walk/Walker.h"
+
+#include "common/Threads.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,7 +15,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <dirent.h>
@@ -128,7 +131,7 @@ int main(int argc, char** argv)
         for (const auto& warning : walked.warnings)
             writeAll(STDERR_FILENO, "scc: warning: " + printable(warning) + "\n");
     const auto report = summarize(filterFiles(walked, options), options);
-    const unsigned threads = options.threads ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads = qm::threads::count(options.threads);
     const int status = options.format == OutputFormat::Json
                            ? writeOutput(toJsonPieces(report, options.byFile, threads))
                            : writeOutput(std::vector<std::string>{toTable(report, options.byFile)});

@@ -4,13 +4,14 @@
 #include "kit/ui/DisplayList.h"
 #include "kit/ui/View.h"
 
-#include <QImage>
-
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+// Only callers that render to an image need the whole of it (they include <QImage>).
+class QImage;
 
 namespace kit {
 

@@ -1,6 +1,7 @@
 #include "core/DecodingKernel.h"
 #include "core/FreshId.h"
 #include "core/LanguageEntry.h"
+#include "kit/base/Json.h"
 
 #include <algorithm>
 #include <set>

@@ -1,9 +1,9 @@
 // The vector scans of the line counter (byte sets and keyword pairs), in their 16-byte
 // (SSE2) and 32-byte (AVX2) forms, against plain loops over every byte value.
 
-#include "counter/BytePairs.h"
-#include "counter/ByteSet.h"
-#include "counter/Lanes.h"
+#include "counter/lex/BytePairs.h"
+#include "counter/lex/ByteSet.h"
+#include "counter/lex/Lanes.h"
 
 #include <gtest/gtest.h>
 

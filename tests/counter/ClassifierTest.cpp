@@ -1,6 +1,6 @@
 #include "counter/Classifier.h"
-#include "counter/Language.h"
 #include "counter/Options.h"
+#include "counter/lang/Language.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "counter/Classifier.h"
 #include "counter/FileScanner.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <gtest/gtest.h>
 

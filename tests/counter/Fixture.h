@@ -127,6 +127,9 @@ struct RunSetup {
     rlim_t openFiles = 0;        // its limit of open file descriptors; 0: the tests' own
     bool closedPipe = false;     // its standard output a pipe whose reading end is closed
     bool ignoresSigpipe = false; // started with SIGPIPE ignored, as some parents leave it
+    // Its user may have one process, which it is already: it can start no thread. (Set after
+    // becoming nobody, so that other processes of that user cannot stop it from starting.)
+    bool noMoreThreads = false;
 };
 
 inline std::string readFile(const std::string& path)
@@ -181,10 +184,12 @@ inline RunResult runScc(const std::vector<std::string>& arguments, const std::st
                                                  : ::open(standardOutput.c_str(), O_WRONLY);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const rlimit files{setup.openFiles, setup.openFiles};
+        const rlimit oneProcess{1, 1};
         if (out >= 0 && err >= 0 && ::dup2(out, STDOUT_FILENO) >= 0 && ::dup2(err, STDERR_FILENO) >= 0 &&
             ::chdir(cwd.c_str()) == 0 && (setup.openFiles == 0 || ::setrlimit(RLIMIT_NOFILE, &files) == 0) &&
             (!drop || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)) &&
-            ::signal(SIGPIPE, setup.ignoresSigpipe ? SIG_IGN : SIG_DFL) != SIG_ERR)
+            ::signal(SIGPIPE, setup.ignoresSigpipe ? SIG_IGN : SIG_DFL) != SIG_ERR &&
+            (!setup.noMoreThreads || ::setrlimit(RLIMIT_NPROC, &oneProcess) == 0))
             ::execve(exe.c_str(), argv.data(), environ);
         ::_exit(127);
     }

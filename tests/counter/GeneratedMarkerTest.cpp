@@ -1,5 +1,5 @@
 #include "counter/FileScanner.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "Fixture.h"
 
 #include "counter/Options.h"
-#include "counter/Walker.h"
+#include "counter/walk/Walker.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -185,6 +185,41 @@ TEST(HostileTree, NamesEachFileAndFolderItMayNotRead)
                                         "scc: warning: ./secret.c: Permission denied",
                                         "scc: warning: ./un?readable.c: Permission denied",
                                     }));
+}
+
+// Under a limit on its user's threads the counter counts on the threads it can start, down
+// to its first alone, and gives the same output as with a thread per core. Enough files that
+// every step that shares out work would start threads: the walk, the summary (over 5,000
+// files) and the JSON output (over 2,000).
+TEST(HostileTree, CountsTheSameWithoutASecondThread)
+{
+    TempTree t;
+    constexpr int files = 5100;
+    for (int i = 0; i < files; ++i)
+        t.write("f" + std::to_string(i / 100) + "/" + std::to_string(i) + ".c", "int a;\n// b\n\n");
+    ::chmod(t.root().c_str(), 0755);
+    if (const std::string problem = unprivilegedRunProblem(t.root()); !problem.empty())
+        GTEST_SKIP() << problem;
+
+    const std::vector<std::string> arguments{"--by-file", "--format", "json", "."};
+    const RunResult free = runScc(arguments, t.root(), true, {}, guarded);
+    RunSetup limited = guarded;
+    limited.noMoreThreads = true;
+    const RunResult alone = runScc(arguments, t.root(), true, {}, limited);
+    ASSERT_EQ(free.status, 0) << free.err;
+    ASSERT_EQ(alone.status, 0) << alone.err;
+    EXPECT_EQ(alone.err, "");
+    EXPECT_EQ(alone.out, free.out);
+    // Each file: 13 bytes, 3 lines: one of code, one of comment, one blank.
+    const json languages = json::parse(alone.out);
+    ASSERT_EQ(languages.size(), 1u);
+    EXPECT_EQ(languages[0]["Count"], files);
+    EXPECT_EQ(languages[0]["Bytes"], 13 * files);
+    EXPECT_EQ(languages[0]["Lines"], 3 * files);
+    EXPECT_EQ(languages[0]["Code"], files);
+    EXPECT_EQ(languages[0]["Comment"], files);
+    EXPECT_EQ(languages[0]["Blank"], files);
+    EXPECT_EQ(languages[0]["Files"].size(), static_cast<std::size_t>(files));
 }
 
 TEST(HostileTree, WalksAChainOfAHundredThousandFolders)

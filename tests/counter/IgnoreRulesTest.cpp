@@ -1,4 +1,4 @@
-#include "counter/IgnoreRules.h"
+#include "counter/walk/IgnoreRules.h"
 
 #include "Fixture.h"
 

@@ -1,8 +1,8 @@
-#include "counter/LineCounter.h"
+#include "counter/lex/LineCounter.h"
 #include "CountCases.h"
 #include "Pieces.h"
-#include "counter/Lanes.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
+#include "counter/lex/Lanes.h"
 
 #include <gtest/gtest.h>
 

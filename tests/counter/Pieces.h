@@ -3,7 +3,7 @@
 // Feeding a text to the line counter the way the file scanner does, in pieces whose sizes
 // the caller chooses, so that a read can end at any byte.
 
-#include "counter/LineCounter.h"
+#include "counter/lex/LineCounter.h"
 
 #include <algorithm>
 #include <cstddef>

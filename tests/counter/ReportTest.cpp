@@ -1,11 +1,11 @@
 // The summary of many files: totals per language, and files in the order of the sort key,
 // whether they are sorted on one core or in slices on many.
 
-#include "counter/Report.h"
 #include "Fixture.h"
+#include "counter/report/Summary.h"
 
 #include "counter/Classifier.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "Fixture.h"
 
-#include "counter/Repository.h"
+#include "counter/walk/Repository.h"
 
 #include <gtest/gtest.h>
 

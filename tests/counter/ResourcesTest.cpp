@@ -2,7 +2,7 @@
 
 #include "Fixture.h"
 
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -3,8 +3,9 @@
 #include "Fixture.h"
 
 #include "counter/Options.h"
-#include "counter/Report.h"
-#include "counter/Walker.h"
+#include "counter/report/JsonOutput.h"
+#include "counter/report/Summary.h"
+#include "counter/walk/Walker.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 // File names as the table output shows them: one line each, whatever bytes they hold, and
 // cut to their column between characters, never inside one.
 
-#include "counter/TerminalText.h"
+#include "counter/report/TerminalText.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // nothing: no exception, no read past the head (the sanitizers watch that).
 
 #include "counter/FileScanner.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
 
 #include <cstdint>
 #include <string_view>

@@ -6,8 +6,8 @@
 // - the whole check ends within a time bound, far above what the polynomial matchers need
 //   for the longest input on a busy machine, far below what a backtracking one needs.
 
-#include "counter/Glob.h"
-#include "counter/IgnoreRules.h"
+#include "counter/walk/Glob.h"
+#include "counter/walk/IgnoreRules.h"
 
 #include <chrono>
 #include <cstdint>

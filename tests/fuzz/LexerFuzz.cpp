@@ -5,8 +5,8 @@
 //   lines == the file's line ends, plus one for a last line without one;
 //   the figures do not depend on where the reads of the file end.
 
-#include "counter/Language.h"
-#include "counter/LineCounter.h"
+#include "counter/lang/Language.h"
+#include "counter/lex/LineCounter.h"
 #include "tests/counter/Pieces.h"
 
 #include <cstdint>
@@ -46,7 +46,7 @@ std::uint64_t linesOf(std::string_view text)
 void fail(const char* promise, const Syntax& syntax, const Counts& c)
 {
     std::fprintf(stderr, "%s broken (%s): lines %llu code %llu comment %llu blank %llu\n", promise,
-                 syntax.language().name.c_str(), static_cast<unsigned long long>(c.lines),
+                 syntax.language.name.c_str(), static_cast<unsigned long long>(c.lines),
                  static_cast<unsigned long long>(c.code), static_cast<unsigned long long>(c.comment),
                  static_cast<unsigned long long>(c.blank));
     std::abort();

@@ -1,4 +1,4 @@
-#include "counter/Glob.h"
+#include "counter/walk/Glob.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "counter/ByteSet.h"
-#include "counter/Lanes.h"
+#include "counter/lex/ByteSet.h"
+#include "counter/lex/Lanes.h"
 
 #include <cstddef>
 #include <cstdint>

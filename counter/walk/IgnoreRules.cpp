@@ -1,6 +1,6 @@
-#include "counter/IgnoreRules.h"
+#include "counter/walk/IgnoreRules.h"
 
-#include "counter/ReleaseChain.h"
+#include "counter/walk/ReleaseChain.h"
 
 namespace qm::counter {
 

@@ -1,4 +1,4 @@
-#include "counter/Repository.h"
+#include "counter/walk/Repository.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "counter/Glob.h"
+#include "counter/walk/Glob.h"
 
 #include <cstdint>
 #include <memory>

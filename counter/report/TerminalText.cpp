@@ -1,6 +1,6 @@
-#include "counter/TerminalText.h"
+#include "counter/report/TerminalText.h"
 
-#include "counter/Utf8.h"
+#include "counter/report/Utf8.h"
 
 #include <algorithm>
 #include <clocale>

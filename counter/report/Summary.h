@@ -1,13 +1,10 @@
 #pragma once
 
 #include "counter/FileScanner.h"
-#include "counter/LargeAllocator.h"
 #include "counter/Options.h"
-#include "counter/Walker.h"
+#include "counter/walk/Walker.h"
 
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include <vector>
 
 namespace qm::counter {
@@ -34,18 +31,7 @@ std::vector<LanguageReport> summarize(const std::vector<const FileRecord*>& file
 // Complexity per hundred code lines.
 std::uint64_t weightedComplexity(const Counts& counts);
 
-std::string toJson(const std::vector<LanguageReport>& languages, bool byFile);
-
-// Text of the JSON output: its pieces are large, and filled once.
-using JsonText = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
-
-// The same text in pieces to be written one after the other, the file records formatted by
-// up to `threads` threads.
-std::vector<JsonText> toJsonPieces(const std::vector<LanguageReport>& languages, bool byFile, unsigned threads);
-std::string toTable(const std::vector<LanguageReport>& languages, bool byFile);
-
-// Appends `text` as a JSON string: quotes, backslashes and control characters escaped,
-// bytes that are not UTF-8 replaced by U+FFFD.
-void appendJsonString(JsonText& out, std::string_view text);
+// The name of the language of index `language` in the table.
+const std::string& nameOf(int language);
 
 } // namespace qm::counter

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "counter/Lanes.h"
+#include "counter/lex/Lanes.h"
 
 #include <array>
 #include <cstddef>

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "counter/BytePairs.h"
-#include "counter/ByteSet.h"
-#include "counter/Language.h"
+#include "counter/lang/Language.h"
+#include "counter/lex/Syntax.h"
 
 #include <array>
 #include <cstddef>
@@ -27,73 +26,13 @@ struct Counts {
     bool operator==(const Counts&) const = default;
 };
 
-// A language's rules prepared for fast scanning: the bytes that may start a token, the
-// first bytes of keywords, and the stop bytes of its comments and strings.
-class Syntax {
-public:
-    explicit Syntax(const Language& language);
-
-    const Language& language() const { return *language_; }
-
-    // The most bytes a token check may look ahead of the current position.
-    static constexpr std::size_t lookahead = 128;
-
-private:
-    friend class LineCounter;
-
-    bool isKeyword(const char* word, std::size_t length) const;
-
-    // Bit i is set when p[i] may start a token in code (a stop or a keyword's start), for the
-    // ByteSet::width bytes at p (reading one more); `text` gets the bytes that are not white
-    // space. `lookBehind`: p[-1] may be read, and a keyword's first bytes right after a word
-    // byte may be left out. codeEvents() works sixteen bytes at a time, codeEventsAvx2()
-    // (where lanes::avx2) 32.
-    std::uint64_t codeEvents(const char* p, std::uint64_t& text, bool lookBehind) const;
-#if QM_LANES_X86
-    QM_AVX2 std::uint64_t codeEventsAvx2(const char* p, std::uint64_t& text, bool lookBehind) const;
-#endif
-    bool isRegexWord(std::string_view word) const;
-
-    // What a byte in code may start, so that only those tokens are tried.
-    enum Token : std::uint16_t {
-        Sigil = 1 << 0,
-        LineStartBlock = 1 << 1,
-        FirstTextComment = 1 << 2,
-        LongBracket = 1 << 3,
-        BlockComment = 1 << 4,
-        LineComment = 1 << 5,
-        HereDocument = 1 << 6,
-        Regex = 1 << 7,
-        PercentLiteral = 1 << 8,
-        String = 1 << 9,
-        Backslash = 1 << 10,
-        Bracket = 1 << 11,
-        TemplateBrace = 1 << 12,
-        Operator = 1 << 13,
-        QuestionMark = 1 << 14,
-        Tag = 1 << 15, // a markup tag's "<", PHP's closing "?>"
-    };
-
-    const Language* language_;
-    std::array<std::uint16_t, 256> tokens_{};
-    ByteSet codeStops_;                // a line end and the bytes that may start a comment, a string or an operator
-    BytePairs words_;                  // where keywords (and quote operators) may start
-    std::vector<ByteSet> stringStops_; // per string of the table
-    std::vector<ByteSet> blockStops_;  // per block comment of the table
-    std::vector<BytePairs> blockEnds_; // the same, by the whole closing pair; empty where it nests
-    ByteSet lineEnd_;
-    ByteSet commentStops_; // a line end and what else may end a line comment ("?>", "\u000a")
-    bool commentsEndEarly_ = false;
-    BytePairs outputEnds_;                            // a line end and "<?", which may open PHP's code
-    BytePairs rawTextEnds_;                           // a line end and "</", which may end a <script> or <style>
-    std::array<std::uint32_t, 256> keywordLengths_{}; // per first byte: bit n set when a keyword has length n
-    std::vector<std::string> keywords_;
-    std::vector<std::string> operators_;
-    std::size_t longestKeyword_ = 0;
-    int templateString_ = -1;     // index of the string with holes of code among the strings
-    std::string hole_;            // what opens a hole of code in that string: "${", "$(" or "#{"
-    bool readsLineEnds_ = false;  // a line's end decides how the next line starts (regexes, POD)
-    bool wordStartsOnly_ = false; // no code stop is a word byte
+// A here-document opened on a line, whose body starts after the line's end: what ends it.
+struct HereDoc {
+    enum class Indent { None, Tabs, Any }; // what may stand before the terminating word
+    std::string word;
+    Indent indent = Indent::None;
+    bool comment = false;  // the body of a here-document given to ":" is a comment
+    bool wordOnly = false; // the terminator may be followed by more (";", ")")
 };
 
 // Reads a file's bytes, in pieces of any size, and counts its lines by the language's rules:
@@ -150,48 +89,71 @@ private:
         bool skipsSpace = false; // after Lua's "\z": white space and line ends, up to the next text
     };
 
-    enum class Indent { None, Tabs, Any };
-    struct HereDoc {
-        std::string word;
-        Indent indent = Indent::None;
-        bool comment = false;  // the body of a here-document given to ":" is a comment
-        bool wordOnly = false; // the terminator may be followed by more (";", ")")
-    };
-
     // Modes, each reading from p up to a line end, the limit or a change of mode.
-    const char* code(const char* p);
-    const char* codeToken(const char* p);
-    const char* word(const char* p);
-    const char* lineComment(const char* p);
-    const char* block(const char* p);
-    const char* string(const char* p);
-    const char* lineBlock(const char* p);
-    const char* hereDoc(const char* p);
-    const char* quoteGap(const char* p);
-    const char* dataSection(const char* p);
-    const char* output(const char* p);
-    const char* indented(const char* p);
-    const char* tagBody(const char* p);
-    const char* rawText(const char* p);
+    const char* code(const char* p);        // Scanner.cpp
+    const char* word(const char* p);        // Scanner.cpp
+    const char* lineComment(const char* p); // Comments.cpp
+    const char* block(const char* p);       // Comments.cpp
+    const char* string(const char* p);      // Literals.cpp
+    const char* lineBlock(const char* p);   // LineStartBlocks.cpp
+    const char* hereDoc(const char* p);     // HereDocuments.cpp
+    const char* quoteGap(const char* p);    // QuoteOperators.cpp
+    const char* dataSection(const char* p); // LineStartBlocks.cpp
+    const char* output(const char* p);      // Markup.cpp
+    const char* indented(const char* p);    // BlockScalars.cpp
+    const char* tagBody(const char* p);     // Markup.cpp
+    const char* rawText(const char* p);     // Markup.cpp
 
-    // Tokens of particular languages; each returns p when the bytes there are not one.
-    const char* longBracket(const char* p);
-    const char* hereDocOpener(const char* p);
-    const char* regex(const char* p);
-    const char* percentLiteral(const char* p);
-    const char* quoteOperator(const char* p, std::string_view name);
-    const char* stringOpener(const char* p);
-    const char* rawString(const char* p);
-    const char* podOpener(const char* p);
-    const char* tag(const char* p);
-    const char* escapedLineEnd(const char* p);
+    // The token at p in code: the openers its byte may start (Syntax::tokens) are tried in
+    // order, then a word, then a byte of plain code (Openers.cpp).
+    const char* codeToken(const char* p);
+
+    // The openers, one per Syntax::Token, in that order; each returns p when the bytes there
+    // are not its token.
+    using Opener = const char* (LineCounter::*)(const char* p);
+    struct NamedOpener {
+        Syntax::Token token;
+        Opener open;
+    };
+    static const NamedOpener openers_[Syntax::tokenKinds];
+    const char* sigil(const char* p);
+    const char* questionMarkCharacter(const char* p);
+    const char* lineStartBlock(const char* p);
+    const char* firstTextComment(const char* p);
+    const char* longBracket(const char* p); // Literals.cpp
+    const char* blockComment(const char* p);
+    const char* tag(const char* p); // Markup.cpp
+    const char* lineCommentOpener(const char* p);
+    const char* hereDocOpener(const char* p);  // HereDocuments.cpp
+    const char* regex(const char* p);          // QuoteOperators.cpp
+    const char* percentLiteral(const char* p); // QuoteOperators.cpp
+    const char* stringOpener(const char* p);   // Literals.cpp
+    const char* backslash(const char* p);
+    const char* bracket(const char* p);
+    const char* templateBrace(const char* p);
+    const char* complexityOperator(const char* p);
+
+    // Tokens the openers above lead to.
+    const char* quoteOperator(const char* p, std::string_view name); // QuoteOperators.cpp
+    const char* rawString(const char* p);                            // Literals.cpp
+    const char* podOpener(const char* p);                            // LineStartBlocks.cpp
+    const char* escapedLineEnd(const char* p);                       // Comments.cpp
 
     void openTableString(std::size_t index, bool docstring);
     void openQuote(std::string close, bool escapes, char opener = 0);
     void openBlock(std::string_view open, std::string_view close, const ByteSet* stops, bool nested,
                    const BytePairs* ends = nullptr);
 
-    void markCode(const char* at);
+    // Small and used by every part of the lexer: inline, though the parts live in files of
+    // their own.
+    void markCode(const char* at)
+    {
+        if (!hasCode_) {
+            hasCode_ = true;
+            codeStart_ = offsetOf(at);
+        }
+        lineHasText_ = true;
+    }
     void markComment() { lineHasText_ = hasComment_ = true; }
     void markString()
     {
@@ -203,7 +165,17 @@ private:
     void leaveAtLineEnd(const char* newline); // what a line end does to the mode it ends in
     void countLine(std::uint64_t newlineOffset);
 
-    bool matches(const char* at, std::string_view token) const;
+    bool matches(const char* at, std::string_view token) const
+    {
+        // Tokens are a few bytes long: a plain loop beats a call to memcmp.
+        const std::size_t size = token.size();
+        if (static_cast<std::size_t>(end_ - at) < size)
+            return false;
+        for (std::size_t i = 0; i < size; ++i)
+            if (at[i] != token[i])
+                return false;
+        return true;
+    }
     std::size_t characterLiteral(const char* at) const;
     // Up to n bytes right before `at`, from this piece or the ones before it.
     std::string_view behind(const char* at, std::size_t n)
