@@ -121,11 +121,11 @@ TEST_F(DebianPackage, LintianFindsNothingToSay)
     // pages, whose spelling lintian does check.
     const QString dev = builtPackage(QStringLiteral("quillmarrow-dev"));
     ASSERT_FALSE(dev.isEmpty());
-    const CommandResult lintian = runCommand(QStringLiteral("lintian"),
-                                             {QStringLiteral("--display-info"), QStringLiteral("--fail-on"),
-                                              QStringLiteral("error,warning,info"), QStringLiteral("--suppress-tags"),
-                                              QStringLiteral("spelling-error-in-binary"), deb, dev},
-                                             QProcessEnvironment::systemEnvironment(), 600);
+    const CommandResult lintian =
+        runCommand(QStringLiteral("lintian"),
+                   {QStringLiteral("--display-info"), QStringLiteral("--fail-on"), QStringLiteral("error,warning,info"),
+                    QStringLiteral("--suppress-tags"), QStringLiteral("spelling-error-in-binary"), deb, dev},
+                   QProcessEnvironment::systemEnvironment(), 600);
     EXPECT_TRUE(lintian.succeeded()) << lintian.report();
     EXPECT_EQ(lintian.output, QByteArray()) << lintian.report();
 }
