@@ -535,4 +535,16 @@ TEST(SccCommand, CountsAFileReachedByManyNamesOnce)
         EXPECT_EQ(files.at("l1.c")["Symlocation"], realPath(t.path("outside/o.c")));
         EXPECT_EQ(files.at("h1.py")["Language"], "Python");
     }
+    // Links named on the command line, beside the folder or the file they lead to, or alone.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"proj", "proj/sub/c.c"},
+                                                                  {"proj/sub/c.c", "proj"},
+                                                                  {"proj/0link.c", "proj/a.c"},
+                                                                  {"proj/sub/c.c", "proj/0link.c", "proj/b.c"}}) {
+        const auto files = filesByName(countByFile(t, args));
+        ASSERT_EQ(files.count("a.c") + files.count("b.c"), 1u) << args[0] << " " << args[1];
+        EXPECT_EQ(files.count("c.c") + files.count("0link.c"), 0u) << args[0] << " " << args[1];
+    }
+    const auto alone = filesByName(countByFile(t, {"proj/0link.c", "proj/sub/c.c"}));
+    ASSERT_EQ(alone.size(), 1u);
+    EXPECT_EQ(alone.count("0link.c"), 1u);
 }
