@@ -1,4 +1,14 @@
 // Runs the built counter on fixture trees and checks its whole output.
+//
+// Sections:
+//   running it           the JSON output of a run, its files by name, buildRepository
+//   counting             a repository exactly, without --by-file, minified, generated, duplicate
+//                        and excluded files, bad command lines, unreadable folders, any number
+//                        of threads
+//   what it reads        .gitignore only in a work tree, binary files, shebangs, names and
+//                        content, each file once, the exclude file, folders past the path limit
+//   output               a failed write, a reader that goes away, one line a file in the table,
+//                        a file of several names counted once
 
 #include "Fixture.h"
 
