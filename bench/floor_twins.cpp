@@ -4,6 +4,13 @@
 // out directly from the window's size (no layout, no retained tree), under
 // benchmarks of the same names, so bench/charts_vs_qtcharts.sh can time each
 // against its twin. What a chart library adds to this is its cost.
+//
+// Sections:
+//   bar charts           fillBar, the standard and grouped bars, full updates and growing frames
+//   the line             paintWave, a full update, a frame drawn in
+//   the pie              paintPie, the spring, an animating frame, boxBlur and paintShadow,
+//                        a touch's update pass
+//   decorated charts     paintDecorated: titles, legend, axes and grids around bars or a line
 
 #include "BenchMain.h"
 #include "ChartWorkloads.h"

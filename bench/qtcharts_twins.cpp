@@ -6,6 +6,13 @@
 // rounded bars, no bar gradients and no slice shadows: it draws the nearest it
 // has (square bars, a plain colour, an exploded slice). Its animations run on
 // a driver whose clock moves by hand, 1/60 s a frame, like the project's.
+//
+// Sections:
+//   scenes               ManualAnimationDriver, ChartScene, replaceAll, updateAndPaint
+//   bar charts           full updates and growing frames of the standard and grouped charts
+//   the line             a full update, a frame drawn in
+//   the pie              an animating frame (its grow-in), a touch's update pass
+//   decorated charts     DecoratedScene: titles, legend, axes and grids around bars or a line
 
 #include "BenchMain.h"
 #include "ChartWorkloads.h"

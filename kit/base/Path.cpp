@@ -1,3 +1,16 @@
+// Paths: their elements, shared until changed, the shapes and arcs added to them, and what
+// is measured along them.
+//
+// Sections:
+//   curves             Bezier: points, splitting, arc length, bounds and extrema of one segment
+//   walking a path     Segment, Subpath, Walk, walk (the segments with their lengths), Measurement
+//   ready-made shapes  Path::rect, ellipse, roundedRect
+//   building           push, move, addLine, the curves, closeSubpath, rectangles, ellipses,
+//                      rounded rectangles, arcs, lines and other paths
+//   reading            forEach, boundingRect, contains, length
+//   trimming           trimmedPath, point (a place at a fraction of the length)
+//   conversion         applying, toQPainterPath
+
 #include "kit/base/Path.h"
 
 #include <QPainterPath>

@@ -1,3 +1,13 @@
+// Filling a box (see BoxFill.h): finding its body and caps, and filling pixel rectangles
+// straight into the image in a plain colour or a linear gradient.
+//
+// Sections:
+//   the box's outline   Segment, verticalExtent, capBeyond (a cap cut off at a pixel row)
+//   gradients           DeviceGradient: a linear gradient's colour at each pixel, as Qt looks it up
+//   cutting a box       boxParts
+//   filling pixels      fillPixelRect
+//   boxes on a painter  fillAsBox, strokeAsBox
+
 #include "kit/ui/BoxFill.h"
 
 #include "kit/ui/ConvexFill.h"

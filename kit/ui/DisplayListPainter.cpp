@@ -1,5 +1,12 @@
 // Painting a display list with QPainter: clips, shadows (the item's coverage
 // blurred, tinted and offset) and the item itself, in host coordinates.
+//
+// Sections:
+//   pixel alignment   pixelAligned (rectangles filled out to whole pixels)
+//   text              PaintedFont, paintedText (lines laid out once and kept)
+//   an item           drawGeometry: fills, strokes, text and images
+//   shadows           blurAlpha, PaintedShadow, the shadows kept, drawShadow
+//   the list          DisplayList::paint: clips, opacity, shadows and items in order
 
 #include "kit/ui/DisplayList.h"
 

@@ -5,6 +5,14 @@
 // a user view or user modifier (its body). How each modifier becomes a node
 // of the host's tree is in ModifierNodes.h; README.md beside this file maps
 // the phases of an update to their files.
+//
+// Sections:
+//   modifier arguments   Verbatim, LocalizedKey, FlexFrame, AccessibilityChildBehavior, ContentShapeKind
+//   user views           the ViewComponent and ViewModifierType concepts
+//   modifiers            ViewMethods: layout, overlay and background, drawing effects, environment,
+//                        lifecycle, animation, accessibility, identity, events, user modifiers
+//   the view handle      View
+//   structure            EmptyView, Group, If, AnyView
 
 #include "kit/base/Angle.h"
 #include "kit/base/Color.h"

@@ -1,3 +1,15 @@
+// The main window's content: the splash screen, the sidebar and the detail, drops, the
+// bundle's resources, and what the window says while and after a folder is counted.
+//
+// Sections:
+//   screens              the splash until the first count, the toolbar and detail following
+//                        the selection, the screen chosen by tab and language (Locs)
+//   drops and clicks     drops on the window and on the splash screen's blobs and text
+//   resources            each content view reloading the bundle's resources
+//   during a count       Moment, what the window shows while a folder is counted
+//   failures             a folder that cannot be counted, one that does not exist
+//   odd names            folder names on one row, counted as they are
+
 #include "app/ContentView.h"
 #include "app/BusyIndicator.h"
 #include "app/LanguageInfo.h"

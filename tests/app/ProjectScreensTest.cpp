@@ -1,3 +1,15 @@
+// A project's screens: the languages and files tables, the summary bar under the totals,
+// the settings sheet's saves and the overview's chart.
+//
+// Sections:
+//   the languages table  listing, sorting, searching, room for long names, the ellipsis,
+//                        empty or missing projects
+//   the files table      listing, sorting, searching, a row's path as its tooltip
+//   the summary bar      reload and its spinner, what the count could not read, a double click
+//                        on Reload
+//   settings             results to the project counted, saves of the sheet
+//   the overview         the chart's slices and a pressed wedge
+
 #include "app/BusyIndicator.h"
 #include "app/ElidedLabel.h"
 #include "app/LanguageChart.h"
