@@ -3,7 +3,7 @@
 // What users of views call: View, the modifiers every view offers
 // (ViewMethods), the structure views (EmptyView, Group, If) and the shape of
 // a user view or user modifier (its body). How each modifier becomes a node
-// of the host's tree is in ModifierNodes.h; README.md beside this file maps
+// of the host's tree is in engine/ModifierNodes.h; README.md beside this file maps
 // the phases of an update to their files.
 //
 // Sections:
@@ -27,8 +27,8 @@
 #include "kit/ui/Environment.h"
 #include "kit/ui/Gesture.h"
 #include "kit/ui/Layout.h"
-#include "kit/ui/ModifierNodes.h"
 #include "kit/ui/Transaction.h"
+#include "kit/ui/engine/ModifierNodes.h"
 
 #include <any>
 #include <concepts>
@@ -415,4 +415,4 @@ requires std::invocable<Then> && std::invocable<Else> View If(bool condition, Th
 
 } // namespace kit
 
-#include "kit/ui/Component.h"
+#include "kit/ui/engine/Component.h"

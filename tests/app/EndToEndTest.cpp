@@ -1,5 +1,5 @@
-#include "app/SingleInstance.h"
-#include "app/Updater.h"
+#include "app/instance/SingleInstance.h"
+#include "app/updates/Updater.h"
 #include "tests/support/ProcessState.h"
 
 #include <QDir>

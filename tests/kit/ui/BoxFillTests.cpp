@@ -1,6 +1,6 @@
 #include "UiTest.h"
 
-#include "kit/ui/BoxFill.h"
+#include "kit/ui/raster/BoxFill.h"
 
 #include <QBrush>
 #include <QImage>

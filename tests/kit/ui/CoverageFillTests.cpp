@@ -4,7 +4,7 @@
 
 #include "UiTest.h"
 
-#include "kit/ui/CoverageFill.h"
+#include "kit/ui/raster/CoverageFill.h"
 
 #include <QBrush>
 #include <QImage>

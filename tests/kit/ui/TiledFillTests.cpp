@@ -6,7 +6,7 @@
 
 #include "UiTest.h"
 
-#include "kit/ui/TiledFill.h"
+#include "kit/ui/raster/TiledFill.h"
 
 #include <QBrush>
 #include <QImage>

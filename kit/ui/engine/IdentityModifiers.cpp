@@ -1,0 +1,60 @@
+// Explicit identities (id) and named coordinate spaces, and how the host finds
+// them on a node.
+
+#include "kit/ui/engine/IdentityModifiers.h"
+
+#include "kit/ui/engine/PrimitiveAs.h"
+
+namespace kit::detail {
+
+namespace {
+
+class IdModifier final : public LayoutNeutralModifier {
+public:
+    IdModifier(View content, AnyKey key) : LayoutNeutralModifier(std::move(content)), key_(std::move(key)) {}
+    void update(Node& node) const override { reconcileChild(node, {0, key_, content}); }
+    const AnyKey& key() const { return key_; }
+
+private:
+    AnyKey key_;
+};
+
+class CoordinateSpaceModifier final : public LayoutNeutralModifier {
+public:
+    CoordinateSpaceModifier(View content, std::string name)
+        : LayoutNeutralModifier(std::move(content)), name_(std::move(name))
+    {
+    }
+    const std::string& name() const { return name_; }
+
+private:
+    std::string name_;
+};
+
+} // namespace
+
+std::optional<std::string> coordinateSpaceName(Node& node)
+{
+    if (auto* m = primitiveAs<CoordinateSpaceModifier>(node.primitive.get()))
+        return m->name();
+    return std::nullopt;
+}
+
+const AnyKey* explicitId(Node& node)
+{
+    if (auto* m = primitiveAs<IdModifier>(node.primitive.get()))
+        return &m->key();
+    return nullptr;
+}
+
+View id(const View& v, AnyKey key)
+{
+    return View(std::make_shared<IdModifier>(v, std::move(key)));
+}
+
+View coordinateSpace(const View& v, std::string name)
+{
+    return modify(v, [=](View c) { return std::make_shared<CoordinateSpaceModifier>(std::move(c), name); });
+}
+
+} // namespace kit::detail
