@@ -130,9 +130,9 @@ void QuillmarrowApp::buildCommands(QMainWindow& window)
 
 int QuillmarrowApp::main(int argc, char* argv[])
 {
-    // --help and --version answer at once, before there is a window, a
-    // display or a running instance to hand them to.
-    if (const std::optional<int> status = CommandLine::answerInformationRequest(argc, argv))
+    // --help, --version and an unknown option are answered at once, before
+    // there is a window, a display or a running instance to hand them to.
+    if (const std::optional<int> status = CommandLine::answerBeforeStart(argc, argv))
         return *status;
     // Qt's raster engine cuts a large fill into pieces for the global thread
     // pool, waking a pool thread per piece, and waits for them all. Its
@@ -152,11 +152,8 @@ int QuillmarrowApp::main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     const CommandLine line = CommandLine::parse(argc, argv);
-    if (!line.error.isEmpty()) {
-        std::cerr << "quillmarrow: " << line.error.toStdString() << "\nTry 'quillmarrow --help' for more information."
-                  << std::endl;
-        return CommandLine::usageStatus;
-    }
+    if (!line.error.isEmpty())
+        return CommandLine::refuse(line.error); // one of Qt's options that this platform leaves
     setCounterOutputPrinted(printsCounterOutput());
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
