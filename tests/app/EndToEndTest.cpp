@@ -6,7 +6,7 @@
 //   instances            a count from the command line, later launches handed over or not
 //   limits and endings   too few threads to paint, quitting mid-count, a missing counter
 //   the command line     --help, --version, unknown options and Qt's own, with or without a display
-//   output               the counter's output where it is read, a missing folder named
+//   output               the counter's output where it is read, a missing folder named once
 
 #include "app/SingleInstance.h"
 #include "app/Updater.h"
@@ -42,6 +42,8 @@ struct LaunchOptions {
     bool quitAfterFirstCount = false;
     // Variables to set, or (without a value) to unset.
     std::vector<std::pair<QString, std::optional<QString>>> environment;
+    // Standard error apart from standard output, or into it (as at a terminal).
+    QProcess::ProcessChannelMode channels = QProcess::SeparateChannels;
 };
 
 // The application binary of the build tree, run offscreen as its own
@@ -66,7 +68,7 @@ public:
                 env.remove(name);
         }
         process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.setProcessChannelMode(options.channels);
         if (!options.workingFolder.isEmpty())
             process.setWorkingDirectory(options.workingFolder);
         QString command = QStringLiteral("exec \"$0\"");
@@ -295,7 +297,8 @@ Finished finish(RunningApp& launch)
         return done;
     done.status = launch.process.exitCode();
     done.output = launch.output + launch.process.readAllStandardOutput();
-    done.errors = launch.process.readAllStandardError();
+    if (launch.process.processChannelMode() != QProcess::MergedChannels)
+        done.errors = launch.process.readAllStandardError();
     return done;
 }
 
@@ -415,10 +418,18 @@ TEST(EndToEnd, AFolderThatDoesNotExistIsNamedOnStandardErrorAndFailsTheFirstCoun
 {
     QTemporaryDir dir;
     const QByteArray missing = QFile::encodeName(dir.filePath(QStringLiteral("gone")));
+    const QByteArray line = "File/folder does not exist: " + missing + "\n";
     RunningApp app(uniqueKey(), {missing}, {.quitAfterFirstCount = true});
     const Finished done = finish(app);
     EXPECT_EQ(done.status, 1); // as a failed first count ends this run
-    EXPECT_TRUE(done.errors.contains("File/folder does not exist: " + missing)) << done.errors.toStdString();
+    EXPECT_EQ(done.errors.count(line), 1) << done.errors.toStdString();
+    EXPECT_EQ(done.output.count(line), 1) << done.output.toStdString(); // the counting core's own report
+
+    // Where both streams lead to one place (a terminal, a session's log), it is named there once.
+    RunningApp together(uniqueKey(), {missing}, {.quitAfterFirstCount = true, .channels = QProcess::MergedChannels});
+    const Finished merged = finish(together);
+    EXPECT_EQ(merged.status, 1);
+    EXPECT_EQ(merged.output.count(line), 1) << merged.output.toStdString();
 }
 
 } // namespace
