@@ -5,7 +5,10 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <iostream>
+#include <iterator>
+#include <string_view>
 
 namespace qm {
 
@@ -34,6 +37,50 @@ QStringList arguments(int argc, char* argv[])
     return list;
 }
 
+// Qt's own options, as QCoreApplication, QGuiApplication, QApplication and
+// the X11 platform take them out of argv wherever they stand (a leading "--"
+// read as "-"): those followed by a value, those standing alone, and those
+// joined to their value by "=". Some are taken on X11 alone; all are passed
+// over here, and one Qt leaves in argv is refused once the application
+// exists.
+constexpr std::string_view qtOptionsWithValue[] = {
+    "-qmljsdebugger", "-platform",     "-platformpluginpath",
+    "-platformtheme", "-plugin",       "-qwindowgeometry",
+    "-geometry",      "-qwindowtitle", "-title",
+    "-qwindowicon",   "-icon",         "-session",
+    "-style",         "-stylesheet",   "-display",
+    "-name",          "-visual",
+};
+constexpr std::string_view qtFlags[] = {
+    "-reverse", "-testability", "-widgetcount", "-nograb", "-dograb", "-qdevel", "-qdebug",
+};
+constexpr std::string_view qtOptionsJoined[] = {"-qmljsdebugger=", "-style=", "-stylesheet="};
+
+template <std::size_t n>
+bool oneOf(std::string_view word, const std::string_view (&names)[n])
+{
+    return std::find(std::begin(names), std::end(names), word) != std::end(names);
+}
+
+// The arguments Qt leaves for the application.
+QStringList withoutQtOptions(int argc, char* argv[])
+{
+    QStringList list;
+    if (argc > 0)
+        list << QString::fromLocal8Bit(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        std::string_view word(argv[i]);
+        if (word.starts_with("--"))
+            word.remove_prefix(1);
+        if (oneOf(word, qtOptionsWithValue))
+            ++i; // and its value, when there is one
+        else if (!oneOf(word, qtFlags) && std::none_of(std::begin(qtOptionsJoined), std::end(qtOptionsJoined),
+                                                       [&](std::string_view name) { return word.starts_with(name); }))
+            list << QString::fromLocal8Bit(argv[i]);
+    }
+    return list;
+}
+
 } // namespace
 
 CommandLine CommandLine::parse(int argc, char* argv[])
@@ -56,13 +103,14 @@ CommandLine CommandLine::parse(int argc, char* argv[])
     return line;
 }
 
-std::optional<int> CommandLine::answerInformationRequest(int argc, char* argv[])
+std::optional<int> CommandLine::answerBeforeStart(int argc, char* argv[])
 {
     QCommandLineParser parser;
     describe(parser);
-    // Qt's own options may still be on the line: they are not this step's
-    // concern, and make the parse fail without unsetting the others.
-    parser.parse(arguments(argc, argv));
+    // An unknown option is refused before the usage or version is given, as
+    // QCommandLineParser::process() does.
+    if (!parser.parse(withoutQtOptions(argc, argv)))
+        return refuse(parser.errorText());
     const bool help = parser.isSet(QStringLiteral("help"));
     const bool helpAll = parser.isSet(QStringLiteral("help-all"));
     const bool version = parser.isSet(QStringLiteral("version"));
@@ -81,6 +129,13 @@ std::optional<int> CommandLine::answerInformationRequest(int argc, char* argv[])
     else
         std::cout << parser.helpText().toStdString() << std::flush;
     return 0;
+}
+
+int CommandLine::refuse(const QString& error)
+{
+    std::cerr << "quillmarrow: " << error.toStdString() << "\nTry 'quillmarrow --help' for more information."
+              << std::endl;
+    return usageStatus;
 }
 
 } // namespace qm

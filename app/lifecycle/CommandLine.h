@@ -25,13 +25,19 @@ struct CommandLine {
     // Reads argv (without Qt's own options, which QApplication takes out).
     static CommandLine parse(int argc, char* argv[]);
 
-    // "--help" (also "-h", and "--help-all" with Qt's own options) prints the usage and
-    // "--version" ("-v") the version to standard output, at once: no
-    // window, no display, no hand-off to a running instance. The status to
-    // exit with when the line asks for one of them; nothing otherwise. Runs
-    // before the application exists, so Qt's own options are still in argv
-    // and only these two are looked for.
-    static std::optional<int> answerInformationRequest(int argc, char* argv[]);
+    // Answers at once, before the application exists (no window, no
+    // display, no hand-off to a running instance), a line that needs no
+    // window: "--help" (also "-h", and "--help-all" with Qt's own options)
+    // prints the usage and "--version" ("-v") the version to standard
+    // output; an option that neither this application nor Qt takes is
+    // refused (see refuse()). The status to exit with when the line was
+    // answered; nothing otherwise. Qt's own options are still in argv here,
+    // and are passed over as Qt will take them.
+    static std::optional<int> answerBeforeStart(int argc, char* argv[]);
+
+    // Tells standard error why the line cannot be taken and how to get the
+    // usage; the status to exit with.
+    static int refuse(const QString& error);
 };
 
 } // namespace qm

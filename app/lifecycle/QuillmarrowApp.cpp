@@ -25,6 +25,8 @@
 
 #include <algorithm>
 #include <iostream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qm {
 
@@ -38,6 +40,15 @@ QString mnemonic(const QString& text, QChar key)
     if (at >= 0)
         marked.insert(at, u'&');
     return marked;
+}
+
+// Whether standard error and standard output are the same open file.
+bool errorsGoWithOutput()
+{
+    struct stat output {};
+    struct stat errors {};
+    return ::fstat(STDOUT_FILENO, &output) == 0 && ::fstat(STDERR_FILENO, &errors) == 0 &&
+           output.st_dev == errors.st_dev && output.st_ino == errors.st_ino;
 }
 
 } // namespace
@@ -130,9 +141,9 @@ void QuillmarrowApp::buildCommands(QMainWindow& window)
 
 int QuillmarrowApp::main(int argc, char* argv[])
 {
-    // --help and --version answer at once, before there is a window, a
-    // display or a running instance to hand them to.
-    if (const std::optional<int> status = CommandLine::answerInformationRequest(argc, argv))
+    // --help, --version and an unknown option are answered at once, before
+    // there is a window, a display or a running instance to hand them to.
+    if (const std::optional<int> status = CommandLine::answerBeforeStart(argc, argv))
         return *status;
     // Qt's raster engine cuts a large fill into pieces for the global thread
     // pool, waking a pool thread per piece, and waits for them all. Its
@@ -152,11 +163,8 @@ int QuillmarrowApp::main(int argc, char* argv[])
     }
     QApplication application(argc, argv);
     const CommandLine line = CommandLine::parse(argc, argv);
-    if (!line.error.isEmpty()) {
-        std::cerr << "quillmarrow: " << line.error.toStdString() << "\nTry 'quillmarrow --help' for more information."
-                  << std::endl;
-        return CommandLine::usageStatus;
-    }
+    if (!line.error.isEmpty())
+        return CommandLine::refuse(line.error); // one of Qt's options that this platform leaves
     setCounterOutputPrinted(printsCounterOutput());
     QApplication::setApplicationName(QStringLiteral("Quillmarrow"));
     QApplication::setApplicationVersion(QString::fromStdString(Updater::applicationVersion()));
@@ -175,23 +183,32 @@ int QuillmarrowApp::main(int argc, char* argv[])
     for (const QByteArray& path : line.paths)
         paths << absolutePath(path, here);
 
-    // A launch whose paths the running instance takes ends at once, telling
-    // whether every path exists; one whose paths it does not take (it
-    // answers no more hand-offs, or not at all) opens them in a window of
-    // its own, without listening for later launches.
-    int handOffStatus = 0;
-    for (const QByteArray& path : paths) {
-        if (!existsOnDisk(path)) {
-            std::cerr << "File/folder does not exist: " << path.toStdString() << std::endl;
-            handOffStatus = 1;
+    // A launch whose paths the running instance takes ends at once, naming
+    // on standard error each path that does not exist, and telling whether
+    // there was one; one whose paths it does not take (it answers no more
+    // hand-offs, or not at all) opens them in a window of its own, without
+    // listening for later launches.
+    const auto nameMissingPaths = [&paths] {
+        int status = 0;
+        for (const QByteArray& path : paths) {
+            if (!existsOnDisk(path)) {
+                std::cerr << "File/folder does not exist: " << path.toStdString() << std::endl;
+                status = 1;
+            }
         }
-    }
+        return status;
+    };
     SingleInstance instance;
     if (instance.handOff(paths))
-        return handOffStatus;
+        return nameMissingPaths();
     const bool listening = instance.listen();
     if (!listening && instance.handOff(paths))
-        return handOffStatus; // another instance started at the same moment
+        return nameMissingPaths(); // another instance started at the same moment
+    // Opened here, a missing path is named on standard output as it is
+    // skipped; standard error names it too, unless both lead to the same
+    // place (a terminal, a session's log), where once is enough.
+    if (!errorsGoWithOutput())
+        nameMissingPaths();
 
     quitOnTerminationSignals();
     installTestHooks();
