@@ -134,9 +134,11 @@ void growingFrame(benchmark::State& state, kit::View chart)
     kit::ViewHost host(std::move(chart), windowSize);
     host.update();
     QImage image(int(windowSize.width), int(windowSize.height), QImage::Format_ARGB32_Premultiplied);
+    long long frame = 0;
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, ++frame);
         bench::restartAppearanceWhenSettled(state, host);
     }
     state.counters["frames_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

@@ -87,9 +87,11 @@ void BM_DrawInFrame(benchmark::State& state)
     kit::ViewHost host{charts::LineChart(data), window};
     host.update();
     QImage image(int(window.width), int(window.height), QImage::Format_ARGB32_Premultiplied);
+    long long frame = 0;
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, ++frame);
         bench::restartAppearanceWhenSettled(state, host);
     }
     bench::saveImageIfAsked(image);

@@ -120,9 +120,11 @@ void barsGrowingFrame(benchmark::State& state, Paint paint)
 {
     QImage image = windowImage(bench::barWindowWidth, bench::barWindowHeight);
     double t = 0;
+    long long frame = 0;
     for (auto _ : state) {
         t += frameSeconds;
         paint(image, 0, easeInOut(t));
+        bench::saveFrameIfAsked(image, ++frame);
         if (t > 1)
             t = 0;
     }
@@ -220,9 +222,11 @@ void BM_DrawInFrame(benchmark::State& state)
     QImage image = windowImage(bench::lineWindowWidth, bench::lineWindowHeight);
     const std::vector<double> values = waveValues();
     double t = 0;
+    long long frame = 0;
     for (auto _ : state) {
         t += frameSeconds;
         paintWave(image, values, easeInOut(t));
+        bench::saveFrameIfAsked(image, ++frame);
         if (t > 1)
             t = 0;
     }
@@ -270,6 +274,7 @@ void BM_AnimatingFrame(benchmark::State& state)
     QImage image = windowImage(bench::pieWindowSize, bench::pieWindowSize);
     const QPointF centre(bench::pieWindowSize / 2.0, bench::pieWindowSize / 2.0);
     double t = 0;
+    long long frame = 0;
     for (auto _ : state) {
         t += frameSeconds;
         image.fill(Qt::transparent);
@@ -277,6 +282,7 @@ void BM_AnimatingFrame(benchmark::State& state)
         painter.setRenderHint(QPainter::Antialiasing);
         paintPie(painter, centre, bench::pieWindowSize / 2.0,
                  [t](int i) { return std::max(0.001, spring(t - 0.06 * i)); });
+        bench::saveFrameIfAsked(image, ++frame);
         if (t > 0.06 * bench::pieSegments + 1)
             t = 0;
     }

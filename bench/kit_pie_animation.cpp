@@ -61,9 +61,11 @@ void BM_AnimatingFrame(benchmark::State& state)
     kit::ViewHost host(Pie{slices}, {bench::pieWindowSize, bench::pieWindowSize});
     host.update();
     QImage image(bench::pieWindowSize, bench::pieWindowSize, QImage::Format_ARGB32_Premultiplied);
+    long long frame = 0;
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, ++frame);
         if (!host.isAnimating()) { // replay the grow-in
             state.PauseTiming();
             host.setVisible(false);

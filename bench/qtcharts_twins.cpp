@@ -185,10 +185,12 @@ void growingFrame(benchmark::State& state, int width, int height, Series* series
     ChartScene s(width, height, true);
     s.chart->addSeries(series);
     qint64 shown = 0;
+    long long frame = 0;
     for (auto _ : state) {
         driver.step(frameMilliseconds);
         shown += frameMilliseconds;
         s.paint();
+        bench::saveFrameIfAsked(s.image, ++frame);
         if (shown > 1000 + 2 * frameMilliseconds) {
             state.PauseTiming();
             s.chart->removeSeries(series);
