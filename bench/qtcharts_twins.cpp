@@ -36,7 +36,11 @@
 
 namespace {
 
-// Qt's animations timed by a clock that moves only when told.
+// Qt's animations timed by a clock that moves only when told. Qt stops the
+// driver when no animation runs and starts it again for the next one, and
+// then takes the driver's time as counted from that start: the clock goes
+// back to 0 at each start, so every grow-in runs frame by frame, not only
+// the first.
 class ManualAnimationDriver : public QAnimationDriver {
 public:
     qint64 elapsed() const override { return now_; }
@@ -44,6 +48,13 @@ public:
     {
         now_ += milliseconds;
         advance();
+    }
+
+protected:
+    void start() override
+    {
+        now_ = 0;
+        QAnimationDriver::start();
     }
 
 private:
