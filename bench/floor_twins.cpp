@@ -399,15 +399,47 @@ BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
 
 // The decorated scene at fixed places: title and subtitle, the plot with
 // both grids, axis labels and titles, the marks (bars or a line with point
-// markers), the goal and peak markers with their labels, the trend line, the
-// extra line with its markers and axis, the legend and the info box.
+// markers), the goal and peak markers each labelled in a diamond at its
+// middle, the trend line, the extra line with its markers, axis and colour
+// dot, the legend and the info box of the touched quarter (Q4).
 constexpr std::array<double, 6> targets{1000, 3000, 2000, 4000, 3000, 5000};
-const QRectF plot(90, 110, 540, 360);
+const QRectF plot(62, 70, 622, 402);
 
 QPointF valueAt(int point, double value, double highest)
 {
     const double slot = plot.width() / 6;
     return {plot.left() + slot * (point + 0.5), plot.bottom() - plot.height() * value / highest};
+}
+
+QFont pixelFont(int pixels)
+{
+    QFont font("DejaVu Sans");
+    font.setPixelSize(pixels);
+    return font;
+}
+
+const QColor markColour(41, 132, 204);
+const QColor gridColour = QColor::fromHsvF(0.08f, 0.5f, 0.55f);
+const QColor goalColour = QColor::fromHsvF(0.0f, 1, 0.85f);
+const QColor peakColour = QColor::fromHsvF(0.83f, 1, 0.8f);
+const QColor trendColour = QColor::fromHsvF(0.33f, 1, 0.6f);
+const QColor extraColour = QColor::fromHsvF(0.75f, 0.9f, 0.9f);
+const QColor extraFill = QColor::fromHsvF(0.15f, 1, 1);
+const QColor boxColour = QColor::fromHsvF(0.5f, 0.5f, 0.6f);
+const QColor secondary(0, 0, 0, 128);
+
+// `text` in a white diamond bordered 3 wide in `colour`, centred on `centre`.
+void diamondLabel(QPainter& painter, const QString& text, QPointF centre, QColor colour)
+{
+    const QSizeF size = painter.fontMetrics().size(0, text);
+    const double w = size.width() + 32, h = size.height() + 32;
+    const std::array<QPointF, 4> corners{centre + QPointF(0, -h / 2), centre + QPointF(w / 2, 0),
+                                         centre + QPointF(0, h / 2), centre + QPointF(-w / 2, 0)};
+    painter.setPen(QPen(colour, 3));
+    painter.setBrush(Qt::white);
+    painter.drawPolygon(corners.data(), int(corners.size()));
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(centre - QPointF(w / 2, h / 2), QSizeF(w, h)), Qt::AlignCenter, text);
 }
 
 template <class Marks>
@@ -417,98 +449,107 @@ void paintDecorated(QImage& image, const std::array<double, 6>& sales, Marks mar
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const double highest = *std::max_element(sales.begin(), sales.end());
-    QFont title("DejaVu Sans", 15), subtitle("DejaVu Sans", 11), caption("DejaVu Sans", 9);
+    const QFont title = pixelFont(15), subtitle = pixelFont(11), caption = pixelFont(10), body = pixelFont(13);
     painter.setFont(title);
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(24, 44), "Store sales");
+    painter.drawText(QPointF(24, 38), "Store sales");
     painter.setFont(subtitle);
-    painter.setPen(Qt::darkGray);
-    painter.drawText(QPointF(24, 64), "By quarter");
+    painter.setPen(secondary);
+    painter.drawText(QPointF(24, 59), "By quarter");
     // Grids and their labels.
-    const QPen grid(QColor(140, 100, 70), 2);
-    painter.setFont(caption);
+    painter.setPen(QPen(gridColour, 2));
     for (int k = 0; k < 4; ++k) {
         const double y = plot.top() + plot.height() * k / 3;
-        painter.setPen(grid);
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         const double x = plot.left() + plot.width() * k / 3;
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
+    painter.setFont(caption);
     painter.setPen(Qt::black);
     for (int k = 0; k < 5; ++k)
-        painter.drawText(QRectF(40, plot.bottom() - plot.height() * k / 4 - 8, 44, 16), Qt::AlignRight,
+        painter.drawText(QRectF(10, plot.bottom() - plot.height() * k / 4 - 8, 48, 16), Qt::AlignRight,
                          QString::number(std::lround(highest * k / 4)));
     for (int k = 0; k < 3; ++k)
-        painter.drawText(QRectF(plot.right() + 6, plot.bottom() - plot.height() * k / 2 - 8, 44, 16), Qt::AlignLeft,
+        painter.drawText(QRectF(plot.right() + 5, plot.bottom() - plot.height() * k / 2 - 8, 44, 16), Qt::AlignLeft,
                          QString::number(1000 + 2000 * k));
     for (int p = 0; p < 6; ++p)
-        painter.drawText(QRectF(valueAt(p, 0, highest).x() - 20, plot.bottom() + 6, 40, 16), Qt::AlignHCenter,
+        painter.drawText(QRectF(valueAt(p, 0, highest).x() - 20, plot.bottom() + 4, 40, 16), Qt::AlignHCenter,
                          QString("Q%1").arg(p + 1));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 26, plot.width(), 16), Qt::AlignHCenter, "Quarter");
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 32, plot.width(), 16), Qt::AlignHCenter, "Quarter");
     painter.save();
-    painter.translate(30, plot.center().y());
+    painter.translate(35, plot.center().y());
     painter.rotate(-90);
     painter.drawText(QRectF(-40, -8, 80, 16), Qt::AlignHCenter, "Sales");
     painter.restore();
     painter.save();
-    painter.translate(plot.right() + 64, plot.center().y());
+    painter.translate(725, plot.center().y());
     painter.rotate(90);
     painter.drawText(QRectF(-50, -8, 100, 16), Qt::AlignHCenter, "Target units");
     painter.restore();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(extraColour);
+    painter.drawEllipse(QPointF(725, plot.center().y() + 40), 4, 4);
     marks(painter, highest);
-    // The trend line, the goal and the peak.
-    painter.setPen(QPen(Qt::darkGreen, 3));
-    painter.drawLine(valueAt(0, 20, highest), valueAt(5, 90, highest));
-    painter.setPen(QPen(Qt::red, 3));
-    painter.drawLine(QPointF(plot.left(), valueAt(0, 60, highest).y()),
-                     QPointF(plot.right(), valueAt(0, 60, highest).y()));
-    painter.setPen(QPen(Qt::magenta, 3));
-    painter.drawLine(QPointF(valueAt(3, 0, highest).x(), plot.top()),
-                     QPointF(valueAt(3, 0, highest).x(), plot.bottom()));
-    for (const auto& [text, at] :
-         {std::pair{QString("Goal 60"), QPointF(plot.left() - 40, valueAt(0, 60, highest).y())},
-          std::pair{QString("Peak"), QPointF(valueAt(3, 0, highest).x() - 20, plot.bottom() + 44)}}) {
-        const QRectF box(at.x(), at.y() - 9, 56, 18);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(255, 255, 255));
-        painter.drawRoundedRect(box, 4, 4);
-        painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, text);
-    }
+    // The trend line, the goal and the peak, labelled in diamonds.
+    const double goal = plot.bottom() - plot.height() * 60 / highest;
+    const double peak = valueAt(3, 0, highest).x();
+    painter.setPen(QPen(trendColour, 3));
+    painter.drawLine(QPointF(plot.left(), plot.bottom() - plot.height() * 20 / highest), plot.topRight());
+    painter.setPen(QPen(goalColour, 3));
+    painter.drawLine(QPointF(plot.left(), goal), QPointF(plot.right(), goal));
+    diamondLabel(painter, "60", QPointF(plot.center().x(), goal), goalColour);
+    painter.setPen(QPen(peakColour, 3));
+    painter.drawLine(QPointF(peak, plot.top()), QPointF(peak, plot.bottom()));
+    diamondLabel(painter, "Peak", QPointF(peak, plot.center().y()), peakColour);
     // The extra line and its markers.
     QPolygonF extra;
     for (int p = 0; p < 6; ++p)
         extra << QPointF(valueAt(p, 0, highest).x(),
                          plot.bottom() - plot.height() * (targets[std::size_t(p)] - 1000) / 4000);
-    painter.setPen(QPen(QColor(128, 0, 255), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(extraColour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
     painter.drawPolyline(extra);
-    painter.setPen(QPen(QColor(128, 0, 255), 1));
-    painter.setBrush(Qt::yellow);
+    painter.setPen(QPen(extraColour, 1));
+    painter.setBrush(extraFill);
     for (const QPointF& p : extra)
         painter.drawEllipse(p, 4, 4);
-    // The legend.
+    // The legend: the marks' square, the others' lines.
     painter.setFont(caption);
-    int entry = 0;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(markColour);
+    painter.drawRect(QRectF(24, 536, 20, 20));
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(52, 550), "Stores");
+    int entry = 1;
     for (const auto& [name, colour] :
-         {std::pair{"Stores", QColor(41, 132, 204)}, std::pair{"Target", QColor(128, 0, 255)},
-          std::pair{"Goal", QColor(Qt::red)}, std::pair{"Peak", QColor(Qt::magenta)}}) {
-        const QPointF at(24 + (entry % 2) * 340, 520 + (entry / 2) * 24);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(colour);
-        painter.drawRect(QRectF(at, QSizeF(12, 12)));
+         {std::pair{"Goal", goalColour}, std::pair{"Peak", peakColour}, std::pair{"Target", extraColour}}) {
+        const QPointF at(24 + (entry % 2) * 360, 545 + (entry / 2) * 24);
+        painter.setPen(QPen(colour, 3));
+        painter.drawLine(at, at + QPointF(40, 0));
         painter.setPen(Qt::black);
-        painter.drawText(at + QPointF(18, 11), name);
+        painter.drawText(at + QPointF(48, 4), name);
         ++entry;
     }
-    // The info box at the touch.
-    const QRectF box(340, 240, 80, 44);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(76, 153, 153));
-    painter.drawRoundedRect(box, 5, 5);
+    // The info box of the touched quarter.
+    painter.setPen(QPen(Qt::gray, 1));
+    painter.setBrush(boxColour);
+    painter.drawRoundedRect(QRectF(360, 60, 68, 94), 5, 5);
+    const double left = 368;
+    painter.setFont(caption);
+    painter.setPen(secondary);
+    painter.drawText(QPointF(left, 78), "Quarter 4");
+    painter.setFont(body);
     painter.setPen(Qt::black);
-    painter.drawText(box.adjusted(6, 4, -6, -22), Qt::AlignLeft, "Quarter 3");
-    painter.setFont(subtitle);
-    painter.drawText(box.adjusted(6, 20, -6, -2), Qt::AlignLeft, QString::number(sales[2], 'f', 0));
+    painter.drawText(QPointF(left, 92), QString::number(sales[3], 'f', 0));
+    painter.drawText(QPointF(left, 131), "4000");
+    painter.setFont(caption);
+    painter.drawText(QPointF(left + 20, 105), "Stores");
+    painter.drawText(QPointF(left + 20, 144), "Target");
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(markColour);
+    painter.drawEllipse(QRectF(left, 95, 12, 12));
+    painter.setBrush(extraColour);
+    painter.drawEllipse(QRectF(left, 134, 12, 12));
 }
 
 template <class Marks>
@@ -525,8 +566,6 @@ void decoratedUpdate(benchmark::State& state, Marks marks)
     bench::saveImageIfAsked(image);
 }
 
-const QColor markColour(41, 132, 204);
-
 void BM_DecoratedBarChart(benchmark::State& state)
 {
     decoratedUpdate(state, [](QPainter& painter, const std::array<double, 6>& sales, double highest) {
@@ -542,12 +581,14 @@ BENCHMARK(BM_DecoratedBarChart)->Unit(benchmark::kMillisecond);
 void BM_DecoratedLineChart(benchmark::State& state)
 {
     decoratedUpdate(state, [](QPainter& painter, const std::array<double, 6>& sales, double highest) {
+        // The line's points from the plot's left edge to its right.
         QPolygonF line;
         for (int p = 0; p < 6; ++p)
-            line << valueAt(p, sales[std::size_t(p)], highest);
+            line << QPointF(plot.left() + plot.width() * p / 5, valueAt(p, sales[std::size_t(p)], highest).y());
         painter.setPen(QPen(markColour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
         painter.drawPolyline(line);
-        painter.setPen(QPen(Qt::white, 2));
+        painter.setPen(Qt::NoPen);
         painter.setBrush(markColour);
         for (const QPointF& p : line)
             painter.drawEllipse(p, 3, 3);
