@@ -1,9 +1,9 @@
 #pragma once
 
 // The chart workloads every twin draws: the same window sizes, values and
-// changes for the project's charts (charts_*.cpp, kit_pie_animation.cpp),
-// their Qt Charts twins (qtcharts_twins.cpp) and their floor
-// (floor_twins.cpp, plain QPainter drawing the same marks from the values).
+// changes for the project's charts (charts_*.cpp), their Qt Charts twins
+// (qtcharts_twins.cpp) and their floor (floor_twins.cpp, plain QPainter
+// drawing the same marks from the values).
 
 #include <cmath>
 #include <cstddef>

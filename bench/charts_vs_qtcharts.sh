@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The chart workloads side by side: each benchmark of the project's charts
-# (charts_bar_views, charts_line_views, kit_pie_animation, charts_decorated)
+# (charts_bar_views, charts_line_views, charts_pie_views, charts_decorated)
 # against its Qt Charts twin (qtcharts_twins) and its floor, plain QPainter
 # drawing the same marks (floor_twins), in one run on this machine. Builds
 # Release with benchmarks, then runs project / Qt Charts / floor one after the
@@ -23,7 +23,7 @@ jobs=${JOBS:-4}
 
 "$here/scripts/setup.sh"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j "$jobs" --target charts_bar_views charts_line_views charts_decorated kit_pie_animation \
+cmake --build "$build" -j "$jobs" --target charts_bar_views charts_line_views charts_decorated charts_pie_views \
   qtcharts_twins floor_twins >/dev/null
 
 # workload | project program | benchmark (the same name in each twin)
@@ -34,8 +34,8 @@ workloads=(
   "20x5 grouped, one grow-in frame|charts_bar_views|BM_GroupedBarChart20GrowingFrame"
   "10,000-point curve, one value changes|charts_line_views|BM_FullUpdateAndPaint"
   "10,000-point curve, one draw-in frame|charts_line_views|BM_DrawInFrame"
-  "60-slice pie, one grow-in frame|kit_pie_animation|BM_AnimatingFrame"
-  "60-slice pie, touched slice changes|kit_pie_animation|BM_TouchUpdatePass"
+  "60-slice pie, one grow-in frame|charts_pie_views|BM_AnimatingFrame"
+  "60-slice pie, touched slice changes|charts_pie_views|BM_TouchUpdatePass"
   "decorated bar chart, one value changes|charts_decorated|BM_DecoratedBarChart"
   "decorated line chart, one value changes|charts_decorated|BM_DecoratedLineChart"
 )

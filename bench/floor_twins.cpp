@@ -1,5 +1,5 @@
 // The floor of the chart workloads of charts_bar_views.cpp,
-// charts_line_views.cpp, kit_pie_animation.cpp and charts_decorated.cpp:
+// charts_line_views.cpp, charts_pie_views.cpp and charts_decorated.cpp:
 // plain QPainter drawing the same marks from the values, at places worked
 // out directly from the window's size (no layout, no retained tree), under
 // benchmarks of the same names, so bench/charts_vs_qtcharts.sh can time each

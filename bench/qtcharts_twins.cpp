@@ -1,5 +1,5 @@
 // The chart workloads of charts_bar_views.cpp, charts_line_views.cpp,
-// kit_pie_animation.cpp and charts_decorated.cpp drawn by Qt Charts, the
+// charts_pie_views.cpp and charts_decorated.cpp drawn by Qt Charts, the
 // chart library a Qt developer would pick instead: the same window sizes,
 // values, changes and marks, under benchmarks of the same names, so
 // bench/charts_vs_qtcharts.sh can time each against its twin. Qt Charts has no
