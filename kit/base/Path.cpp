@@ -593,12 +593,64 @@ double Path::length() const
     return measured().total;
 }
 
+namespace {
+
+// Whether trimming `elements` to the whole of them gives them back as they
+// are: each subpath a move and drawing elements (closed at most once, at
+// its end), every drawing element finite and of some length, so none is
+// dropped and each would be copied unchanged.
+bool keptWhole(const std::vector<Path::Element>& elements)
+{
+    using Type = Path::Element::Type;
+    Point current;
+    bool drawn = false, closed = false;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const Path::Element& e = elements[i];
+        if (e.type == Type::move) {
+            if (i > 0 && !drawn)
+                return false; // a lone move is dropped
+            current = e.point;
+            drawn = closed = false;
+            if (!e.point.isFinite() || !(e.control1 == Point{}) || !(e.control2 == Point{}))
+                return false;
+            continue;
+        }
+        if (i == 0 || closed)
+            return false;
+        if (e.type == Type::closeSubpath) {
+            if (!drawn)
+                return false;
+            closed = true;
+            continue;
+        }
+        const bool quad = e.type == Type::quadCurve, cubic = e.type == Type::curve;
+        if (!e.point.isFinite() || !e.control1.isFinite() || !e.control2.isFinite())
+            return false;
+        // The unused control points as a trimmed element has them.
+        if ((!quad && !cubic && !(e.control1 == Point{})) || (!cubic && !(e.control2 == Point{})))
+            return false;
+        const bool length = !(e.point == current) || ((quad || cubic) && !(e.control1 == current)) ||
+                            (cubic && !(e.control2 == current));
+        if (!length)
+            return false;
+        current = e.point;
+        drawn = true;
+    }
+    return drawn;
+}
+
+} // namespace
+
 Path Path::trimmedPath(double from, double to) const
 {
     from = std::clamp(from, 0.0, 1.0);
     to = std::clamp(to, 0.0, 1.0);
     if (!(from < to))
         return {};
+    // Kept whole where nothing would be dropped, the path is itself,
+    // sharing its elements.
+    if (from == 0 && to == 1 && keptWhole(elements()))
+        return *this;
     // Kept whole, the path needs no arc lengths: every comparison below
     // holds for every segment that has any length at all. Points that are
     // not finite are measured as they are.

@@ -294,6 +294,42 @@ TEST(Path, RepeatedTrimsOfOnePathMatchFreshOnes)
     EXPECT_EQ(drawn.trimmedPath(0, 1), drawn) << "kept whole after measuring, too";
 }
 
+TEST(Path, TrimmingToTheWholePathShareItsElementsWhereNothingIsDropped)
+{
+    // Lines, curves and a closed subpath, each of some length: the same
+    // elements, not a copy of them.
+    Path p;
+    p.move({0, 0});
+    p.addLine({10, 0});
+    p.addQuadCurve({20, 10}, {15, 0});
+    p.addCurve({30, 10}, {20, 20}, {30, 20});
+    p.addRect(Rect(50, 50, 10, 10));
+    const Path whole = p.trimmedPath(0, 1);
+    EXPECT_EQ(&whole.elements(), &p.elements());
+
+    // A piece of no length, a lone move, or a drawing element after a close
+    // without a move of its own: a new path without what has no length.
+    Path still;
+    still.move({0, 0});
+    still.addLine({10, 0});
+    still.addLine({10, 0});
+    Path line;
+    line.move({0, 0});
+    line.addLine({10, 0});
+    Path dot = p;
+    dot.move({90, 90});
+    Path reopened = p;
+    reopened.addLine({70, 70});
+    for (const Path* q : {&still, &dot, &reopened}) {
+        const Path trimmed = q->trimmedPath(0, 1);
+        EXPECT_NE(&trimmed.elements(), &q->elements());
+    }
+    EXPECT_EQ(still.trimmedPath(0, 1), line);
+    EXPECT_EQ(dot.trimmedPath(0, 1), p);
+    EXPECT_EQ(reopened.trimmedPath(0, 1).elements().size(), p.elements().size() + 2)
+        << "a move to the old start, the line";
+}
+
 TEST(Path, PointAtFractionAndTheTrimIdiom)
 {
     const Path line = [] {
