@@ -4,6 +4,7 @@
 #include "kit/ui/DisplayList.h"
 
 #include "kit/base/DenseStroke.h"
+#include "kit/ui/BandFill.h"
 #include "kit/ui/BoxFill.h"
 #include "kit/ui/ConvexFill.h"
 #include "kit/ui/RasterTarget.h"
@@ -141,10 +142,13 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         break;
     }
     case DisplayItem::Kind::stroke: {
-        // A line of thousands of points is filled as the outline of its
+        // A line of thousands of points is filled as the band its stroke
+        // covers, straight into the pixels, or as the outline of the
         // stroke, which Qt would otherwise build segment by segment.
         const QTransform d = painter.deviceTransform();
         const QBrush brush = toQBrush(item.paint, item.frame);
+        if (detail::strokeAsBand(painter, item.path, item.strokeStyle, brush))
+            break;
         if (auto outline = denseStrokeOutline(item.path, item.strokeStyle,
                                               {d.m11(), d.m12(), d.m21(), d.m22(), d.dx(), d.dy()})) {
             for (const Path& piece : *outline)
