@@ -159,14 +159,18 @@ void HostCore::buildDisplayList()
         list_.items.swap(out.items);
     } else {
         // The previous build's output stays in place while the new one is
-        // made: subtrees that draw the same are moved over from it.
+        // made, in the storage kept from the build before it: subtrees that
+        // draw the same are moved over from it. The two lists then trade
+        // places, so that no item is moved twice.
+        out.items.swap(spareItems_);
+        out.items.clear();
         out.items.reserve(list_.items.size());
         out.entries.reserve(entries_.size());
         DisplayListBuilder builder(out, {&list_.items, &entries_}, builds_, epoch);
         builder.drawRoot(*root_);
         drawn_ = builder.walked();
-        // Into the list's own storage while it has room, as before.
-        list_.items.assign(std::make_move_iterator(out.items.begin()), std::make_move_iterator(out.items.end()));
+        list_.items.swap(out.items);
+        spareItems_.swap(out.items);
     }
     entries_ = std::move(out.entries);
     builtEpoch_ = epoch;
