@@ -20,17 +20,24 @@ namespace {
 
 constexpr int strips = int(1 / DenseStrokeBand::step); // strips of a pixel
 
-// The part of row [y, y + 1] below an edge running straight from e0 to e1
-// (across) over a strip `width` long, as an area: the strip's width times
-// the mean over the strip of the edge's depth into the row, held to 0 ... 1.
-double below(double e0, double e1, double y, double width)
+// Adds, for each row y from `first` up to `end`, sign × the area of row
+// [y, y + 1] below an edge running straight from e0 to e1 (across) over a
+// strip `width` long: the strip's width times the mean over the strip of
+// the edge's depth into the row, held to 0 ... 1.
+void addBelow(double* c, double e0, double e1, int first, int end, double width)
 {
-    // The antiderivative of the depth held to 0 ... 1.
+    if (std::abs(e1 - e0) < 1e-9) {
+        for (int y = first; y < end; ++y)
+            c[y] += width * std::clamp(e0 - y, 0.0, 1.0);
+        return;
+    }
+    // The antiderivative of the depth held to 0 ... 1, and the mean of the
+    // depth as the difference of its values at the ends over their distance.
     auto integral = [](double x) { return x <= 0 ? 0 : x >= 1 ? x - 0.5 : x * x / 2; };
-    const double a = e0 - y, b = e1 - y;
-    if (std::abs(b - a) < 1e-9)
-        return width * std::clamp(a, 0.0, 1.0);
-    return width * (integral(b) - integral(a)) / (b - a);
+    const double scale = width / (e1 - e0);
+    double a = e0 - first, b = e1 - first;
+    for (int y = first; y < end; ++y, a -= 1, b -= 1)
+        c[y] += (integral(b) - integral(a)) * scale;
 }
 
 // One strip of a line: across from low to high at its start (0) and end
@@ -52,10 +59,8 @@ void addStrip(const Strip& s, int from, std::vector<double>& coverage)
     // Rows wholly below the high edge, less those wholly below the low one.
     for (int y = lowFirst; y < highFirst; ++y)
         c[y] += s.width;
-    for (int y = highFirst; y < highEnd; ++y)
-        c[y] += below(s.high0, s.high1, y, s.width);
-    for (int y = lowFirst; y < lowEnd; ++y)
-        c[y] -= below(s.low0, s.low1, y, s.width);
+    addBelow(c, s.high0, s.high1, highFirst, highEnd, s.width);
+    addBelow(c, s.low0, s.low1, lowFirst, lowEnd, -s.width);
 }
 
 // Blends `colour` over the pixels of `target` the band covers: line by line
@@ -78,8 +83,57 @@ void fillCovered(const RasterTarget& target, const DenseStrokeBand& band, std::u
     const double acrossTo = (band.alongY ? area.right() : area.bottom()) + 1;
     auto reaches = [&](std::size_t k) { return band.low[k] <= band.high[k]; };
     thread_local std::vector<double> coverage;
-    thread_local std::vector<std::uint8_t> alpha;
+    // The coverage of each line of a group of lines next to each other,
+    // blended a row of the target at a time: along x, a line is a column of
+    // pixels, and the pixels of one column lie a row of the image apart.
+    struct Covered {
+        int from = 0;
+        std::vector<std::uint8_t> alpha;
+    };
+    const long groupSize = band.alongY ? 1 : 8;
+    thread_local std::vector<Covered> group;
+    group.resize(std::size_t(groupSize));
+    long groupFirst = lineFrom;
+    auto blend = [colour](std::uint32_t& pixel, std::uint8_t alpha) {
+        if (alpha == 255)
+            pixel = (colour >> 24) == 255 ? colour : colour + RasterTarget::scaled(pixel, 255 - (colour >> 24));
+        else if (alpha != 0)
+            RasterTarget::blendPixel(pixel, RasterTarget::scaled(colour, alpha));
+    };
+    auto flush = [&] {
+        int top = std::numeric_limits<int>::max(), bottom = std::numeric_limits<int>::min();
+        for (const Covered& c : group)
+            if (!c.alpha.empty()) {
+                top = std::min(top, c.from);
+                bottom = std::max(bottom, c.from + int(c.alpha.size()));
+            }
+        if (top < bottom && band.alongY) {
+            const Covered& c = group.front();
+            target.forEachRow(QRect(c.from, int(groupFirst), int(c.alpha.size()), 1),
+                              [&](std::uint32_t* pixels, int x, int, int n) {
+                                  for (int i = 0; i < n; ++i)
+                                      blend(pixels[i], c.alpha[std::size_t(x - c.from + i)]);
+                              });
+        } else if (top < bottom) {
+            for (int y = top; y < bottom; ++y)
+                target.forEachRow(QRect(int(groupFirst), y, int(groupSize), 1),
+                                  [&](std::uint32_t* pixels, int x, int, int n) {
+                                      for (int i = 0; i < n; ++i) {
+                                          const Covered& c = group[std::size_t(x + i - groupFirst)];
+                                          const int at = y - c.from;
+                                          if (at >= 0 && at < int(c.alpha.size()))
+                                              blend(pixels[i], c.alpha[std::size_t(at)]);
+                                      }
+                                  });
+        }
+        for (Covered& c : group)
+            c.alpha.clear();
+    };
     for (long line = lineFrom; line <= lineTo; ++line) {
+        if (line - groupFirst >= groupSize) {
+            flush();
+            groupFirst = line;
+        }
         // The strips of this line, between samples k and k + 1; where only
         // one end reaches, the strip is as it is there, half as long.
         std::array<Strip, strips> parts{};
@@ -113,21 +167,13 @@ void fillCovered(const RasterTarget& target, const DenseStrokeBand& band, std::u
         coverage.assign(std::size_t(to - from), 0.0);
         for (int i = 0; i < used; ++i)
             addStrip(parts[std::size_t(i)], from, coverage);
-        alpha.resize(coverage.size());
+        Covered& covered = group[std::size_t(line - groupFirst)];
+        covered.from = from;
+        covered.alpha.resize(coverage.size());
         for (std::size_t i = 0; i < coverage.size(); ++i)
-            alpha[i] = std::uint8_t(std::clamp(std::lround(coverage[i] * 255), 0L, 255L));
-        const QRect run = band.alongY ? QRect(from, int(line), to - from, 1) : QRect(int(line), from, 1, to - from);
-        target.forEachRow(run, [&](std::uint32_t* pixels, int x, int y, int n) {
-            const std::uint8_t* covered = alpha.data() + (band.alongY ? x - from : y - from);
-            for (int i = 0; i < n; ++i) {
-                if (covered[i] == 255)
-                    pixels[i] = (colour >> 24) == 255 ? colour
-                                                      : colour + RasterTarget::scaled(pixels[i], 255 - (colour >> 24));
-                else if (covered[i] != 0)
-                    RasterTarget::blendPixel(pixels[i], RasterTarget::scaled(colour, covered[i]));
-            }
-        });
+            covered.alpha[i] = std::uint8_t(std::clamp(coverage[i] * 255 + 0.5, 0.0, 255.0));
     }
+    flush();
 }
 
 } // namespace
