@@ -219,14 +219,27 @@ public:
     {
         double top = -std::numeric_limits<double>::infinity();
         double bottom = std::numeric_limits<double>::infinity();
-        for (std::size_t c = columnOf(u - radius_), end = columnOf(u + radius_); c <= end; ++c) {
+        // Nearest columns first: a column whose extreme lies within one
+        // radius of the reach found so far cannot pass it and is not
+        // measured.
+        auto visit = [&](std::size_t c) {
             const Column& column = columns_[c];
             if (column.empty())
-                continue;
-            if (const double reach = column.high.reach(u, radius_); reach >= 0)
-                top = std::max(top, column.high.v + reach);
-            if (const double reach = column.low.reach(u, radius_); reach >= 0)
-                bottom = std::min(bottom, column.low.v - reach);
+                return;
+            if (column.high.v + radius_ > top)
+                if (const double reach = column.high.reach(u, radius_); reach >= 0)
+                    top = std::max(top, column.high.v + reach);
+            if (column.low.v - radius_ < bottom)
+                if (const double reach = column.low.reach(u, radius_); reach >= 0)
+                    bottom = std::min(bottom, column.low.v - reach);
+        };
+        const std::size_t first = columnOf(u - radius_), last = columnOf(u + radius_), centre = columnOf(u);
+        visit(centre);
+        for (std::size_t k = 1; centre >= first + k || centre + k <= last; ++k) {
+            if (centre >= first + k)
+                visit(centre - k);
+            if (centre + k <= last)
+                visit(centre + k);
         }
         if (!std::isfinite(top) || !std::isfinite(bottom))
             return std::nullopt;
