@@ -48,17 +48,19 @@ struct Strip {
 
 // Adds the area of each row (from `from`) the strip covers to `coverage`:
 // between its two edges the rows below the high edge less those below the
-// low one.
-void addStrip(const Strip& s, int from, std::vector<double>& coverage)
+// low one. The rows wholly below the high edge and not wholly below the
+// low one take the strip's whole width, added to `steps` where they start
+// and taken off where they end (summed over the line once all its strips
+// are in).
+void addStrip(const Strip& s, int from, std::vector<double>& coverage, std::vector<double>& steps)
 {
     double* c = coverage.data() - from;
     const double lowMin = std::min(s.low0, s.low1), lowMax = std::max(s.low0, s.low1);
     const double highMin = std::min(s.high0, s.high1), highMax = std::max(s.high0, s.high1);
     const int lowFirst = int(std::floor(lowMin)), lowEnd = int(std::ceil(lowMax));
     const int highFirst = int(std::floor(highMin)), highEnd = int(std::ceil(highMax));
-    // Rows wholly below the high edge, less those wholly below the low one.
-    for (int y = lowFirst; y < highFirst; ++y)
-        c[y] += s.width;
+    steps[std::size_t(lowFirst - from)] += s.width;
+    steps[std::size_t(highFirst - from)] -= s.width;
     addBelow(c, s.high0, s.high1, highFirst, highEnd, s.width);
     addBelow(c, s.low0, s.low1, lowFirst, lowEnd, -s.width);
 }
@@ -82,7 +84,7 @@ void fillCovered(const RasterTarget& target, const DenseStrokeBand& band, std::u
     const double acrossFrom = band.alongY ? area.left() : area.top();
     const double acrossTo = (band.alongY ? area.right() : area.bottom()) + 1;
     auto reaches = [&](std::size_t k) { return band.low[k] <= band.high[k]; };
-    thread_local std::vector<double> coverage;
+    thread_local std::vector<double> coverage, steps;
     // The coverage of each line of a group of lines next to each other,
     // blended a row of the target at a time: along x, a line is a column of
     // pixels, and the pixels of one column lie a row of the image apart.
@@ -115,16 +117,15 @@ void fillCovered(const RasterTarget& target, const DenseStrokeBand& band, std::u
                                       blend(pixels[i], c.alpha[std::size_t(x - c.from + i)]);
                               });
         } else if (top < bottom) {
-            for (int y = top; y < bottom; ++y)
-                target.forEachRow(QRect(int(groupFirst), y, int(groupSize), 1),
-                                  [&](std::uint32_t* pixels, int x, int, int n) {
-                                      for (int i = 0; i < n; ++i) {
-                                          const Covered& c = group[std::size_t(x + i - groupFirst)];
-                                          const int at = y - c.from;
-                                          if (at >= 0 && at < int(c.alpha.size()))
-                                              blend(pixels[i], c.alpha[std::size_t(at)]);
-                                      }
-                                  });
+            target.forEachRow(QRect(int(groupFirst), top, int(groupSize), bottom - top),
+                              [&](std::uint32_t* pixels, int x, int y, int n) {
+                                  for (int i = 0; i < n; ++i) {
+                                      const Covered& c = group[std::size_t(x + i - groupFirst)];
+                                      const int at = y - c.from;
+                                      if (at >= 0 && at < int(c.alpha.size()))
+                                          blend(pixels[i], c.alpha[std::size_t(at)]);
+                                  }
+                              });
         }
         for (Covered& c : group)
             c.alpha.clear();
@@ -165,13 +166,17 @@ void fillCovered(const RasterTarget& target, const DenseStrokeBand& band, std::u
             continue;
         const int from = int(std::floor(lowest)), to = int(std::ceil(highest));
         coverage.assign(std::size_t(to - from), 0.0);
+        steps.assign(std::size_t(to - from) + 1, 0.0);
         for (int i = 0; i < used; ++i)
-            addStrip(parts[std::size_t(i)], from, coverage);
+            addStrip(parts[std::size_t(i)], from, coverage, steps);
         Covered& covered = group[std::size_t(line - groupFirst)];
         covered.from = from;
         covered.alpha.resize(coverage.size());
-        for (std::size_t i = 0; i < coverage.size(); ++i)
-            covered.alpha[i] = std::uint8_t(std::clamp(coverage[i] * 255 + 0.5, 0.0, 255.0));
+        double whole = 0;
+        for (std::size_t i = 0; i < coverage.size(); ++i) {
+            whole += steps[i];
+            covered.alpha[i] = std::uint8_t(std::clamp((coverage[i] + whole) * 255 + 0.5, 0.0, 255.0));
+        }
     }
     flush();
 }
