@@ -352,6 +352,18 @@ const std::vector<Path::Element>& Path::elements() const
     return storage_ ? storage_->elements : none;
 }
 
+void Path::reserve(std::size_t count)
+{
+    if (!storage_) {
+        storage_ = std::make_shared<Storage>();
+    } else if (storage_.use_count() > 1) {
+        auto own = std::make_shared<Storage>();
+        own->elements = storage_->elements;
+        storage_ = std::move(own);
+    }
+    storage_->elements.reserve(std::max(count, initialCapacity));
+}
+
 void Path::push(const Element& e)
 {
     if (!storage_) {

@@ -224,6 +224,26 @@ void DisplayListBuilder::addItem(Node& node, const DrawState& state, DisplayItem
     out_.items.push_back(std::move(item));
 }
 
+DisplayItem* DisplayListBuilder::emplaceItem(Node& node, const DrawState& state, DisplayItem::Kind kind)
+{
+    if (state.opacity <= 0)
+        return nullptr;
+    DisplayItem& item = out_.items.emplace_back();
+    item.kind = kind;
+    item.node = node.id;
+    item.transform = state.transform;
+    item.opacity = state.opacity;
+    item.hittable = state.hittable;
+    item.frame = Rect(0, 0, node.presentedFrame().width(), node.presentedFrame().height());
+    if (state.clips)
+        item.clips = *state.clips;
+    if (state.shadows && kind != DisplayItem::Kind::hitArea)
+        item.shadows = *state.shadows;
+    if (kind == DisplayItem::Kind::text && state.element >= 0 && state.a11y == DrawState::A11y::normal)
+        out_.entries[std::size_t(state.element)].element.role = AccessibilityElement::Role::staticText;
+    return &item;
+}
+
 void DisplayListBuilder::addClip(DrawState& state, Path path, bool evenOdd, bool antialiased)
 {
     auto clips = state.clips ? std::make_shared<std::vector<DisplayClip>>(*state.clips)

@@ -95,6 +95,11 @@ public:
     void drawSlot(Node& node, int slot, const DrawState& state);
     // An item in the node's local space with the state in force.
     void addItem(Node& node, const DrawState& state, DisplayItem item);
+    // A new item of `kind` made in place at the end of the list, with the
+    // state in force and the node's frame, for the caller to give its
+    // geometry and paint (so a view of thousands of items moves none of
+    // them); null, adding nothing, where the state shows nothing.
+    DisplayItem* emplaceItem(Node& node, const DrawState& state, DisplayItem::Kind kind);
     void addClip(DrawState& state, Path path, bool evenOdd, bool antialiased);
     void addShadow(DrawState& state, RGBA color, double radius, Point offset);
     // A new accessibility element for `node` (its presented frame in host

@@ -275,6 +275,24 @@ TEST(Path, CopiesShareTheirElementsUntilOneChanges)
     EXPECT_EQ(p.length(), 120);
 }
 
+TEST(Path, RoomReservedChangesNothingDrawn)
+{
+    Path p;
+    p.addLines({{0, 0}, {30, 40}});
+    const Path copy = p;
+    p.reserve(1000);
+    EXPECT_EQ(p, copy);
+    EXPECT_NE(&p.elements(), &copy.elements()) << "the copy keeps its own elements";
+    EXPECT_GE(p.elements().capacity(), 1000u);
+    p.addLine({30, 0});
+    EXPECT_EQ(p.length(), 90);
+    EXPECT_EQ(copy.length(), 50);
+    Path empty;
+    empty.reserve(10);
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_EQ(empty, Path());
+}
+
 TEST(Path, RepeatedTrimsOfOnePathMatchFreshOnes)
 {
     // A wave of curves, trimmed to one fraction after another as a line
