@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace kit {
@@ -489,6 +491,44 @@ void Path::addRoundedRect(const Rect& r, Size cornerSize, RoundedCornerStyle, co
     closeSubpath();
 }
 
+namespace {
+
+// The sine and cosine of an angle, and the tangent of a number, as the
+// standard library gives them, kept for the last few angles asked for: a
+// chart's bars each turn their corners through the same quarter turns.
+struct SinCos {
+    double sin, cos;
+};
+
+template <class Value, class Compute>
+Value remembered(double x, Compute compute)
+{
+    struct Entry {
+        std::uint64_t key;
+        Value value;
+        bool set = false;
+    };
+    constexpr std::size_t size = 16;
+    thread_local std::array<Entry, size> entries{};
+    const std::uint64_t key = std::bit_cast<std::uint64_t>(x);
+    Entry& e = entries[(key ^ (key >> 29) ^ (key >> 47)) % size];
+    if (!e.set || e.key != key)
+        e = {key, compute(x), true};
+    return e.value;
+}
+
+SinCos sinCosOf(double a)
+{
+    return remembered<SinCos>(a, [](double x) { return SinCos{std::sin(x), std::cos(x)}; });
+}
+
+double tanOf(double x)
+{
+    return remembered<double>(x, [](double v) { return std::tan(v); });
+}
+
+} // namespace
+
 void Path::addArcSweep(Point c, double radius, double start, double sweep, const AffineTransform& t)
 {
     // An arc with a coordinate that is not a number has no points to draw.
@@ -498,16 +538,17 @@ void Path::addArcSweep(Point c, double radius, double start, double sweep, const
         addLine(t.apply(c)); // a move when there is no current point
         return;
     }
-    auto pointAt = [&](double a) { return Point{c.x + radius * std::cos(a), c.y + radius * std::sin(a)}; };
-    addLine(t.apply(pointAt(start)));
+    auto pointAt = [&](const SinCos& a) { return Point{c.x + radius * a.cos, c.y + radius * a.sin}; };
+    addLine(t.apply(pointAt(sinCosOf(start))));
     const int parts = static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi / 2) - 1e-12));
     for (int i = 0; i < parts; ++i) {
         const double a0 = start + sweep * i / parts;
         const double a1 = start + sweep * (i + 1) / parts;
-        const double k = 4.0 / 3.0 * std::tan((a1 - a0) / 4) * radius;
-        const Point p0 = pointAt(a0), p3 = pointAt(a1);
-        const Point c1{p0.x - k * std::sin(a0), p0.y + k * std::cos(a0)};
-        const Point c2{p3.x + k * std::sin(a1), p3.y - k * std::cos(a1)};
+        const double k = 4.0 / 3.0 * tanOf((a1 - a0) / 4) * radius;
+        const SinCos s0 = sinCosOf(a0), s1 = sinCosOf(a1);
+        const Point p0 = pointAt(s0), p3 = pointAt(s1);
+        const Point c1{p0.x - k * s0.sin, p0.y + k * s0.cos};
+        const Point c2{p3.x + k * s1.sin, p3.y - k * s1.cos};
         addCurve(t.apply(p3), t.apply(c1), t.apply(c2));
     }
 }
