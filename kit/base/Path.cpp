@@ -511,7 +511,7 @@ Value remembered(double x, Compute compute)
     constexpr std::size_t size = 16;
     thread_local std::array<Entry, size> entries{};
     const std::uint64_t key = std::bit_cast<std::uint64_t>(x);
-    Entry& e = entries[(key ^ (key >> 29) ^ (key >> 47)) % size];
+    Entry& e = entries[(key * 0x9e3779b97f4a7c15u) >> 60]; // its top four bits, mixed from all
     if (!e.set || e.key != key)
         e = {key, compute(x), true};
     return e.value;
