@@ -42,8 +42,9 @@ inline void saveImageIfAsked(const QImage& image)
 }
 
 // With QM_BENCH_FRAME=n as well, saves `image` when it is the frame of
-// iteration n (`iteration`, from 1) of an animation benchmark: a frame in
-// the middle of a grow-in, the first or (n past its end) a later one.
+// iteration n (`iteration`, from 1): a frame in the middle of a grow-in,
+// the first or (n past its end) a later one, or the same frame of runs of
+// different lengths.
 inline void saveFrameIfAsked(const QImage& image, long long iteration)
 {
     if (iteration == askedFrame())

@@ -57,6 +57,7 @@ void updateAndPaint(benchmark::State& state, const std::shared_ptr<ChartData>& d
             break;
         }
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, i);
     }
     bench::saveImageIfAsked(image);
     kit::discardPendingWork();

@@ -562,6 +562,7 @@ void decoratedUpdate(benchmark::State& state, Marks marks)
         const auto [point, delta] = bench::decoratedChange(i++);
         sales[point] += delta;
         paintDecorated(image, sales, [&](QPainter& painter, double highest) { marks(painter, sales, highest); });
+        bench::saveFrameIfAsked(image, i);
     }
     bench::saveImageIfAsked(image);
 }

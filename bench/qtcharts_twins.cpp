@@ -563,6 +563,7 @@ void decoratedUpdate(benchmark::State& state, QAbstractSeries* marks, QAbstractS
         change(int(point), values[point]);
         d.show(values);
         d.s.paint();
+        bench::saveFrameIfAsked(d.s.image, i);
     }
     bench::saveImageIfAsked(d.s.image);
 }
