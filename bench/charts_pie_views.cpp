@@ -22,11 +22,10 @@
 
 namespace {
 
-constexpr int segments = bench::pieSegments;
 constexpr kit::Size windowSize{bench::pieWindowSize, bench::pieWindowSize};
 
-// 60 equal slices coloured round the hue circle, without labels.
-std::shared_ptr<charts::PieChartData> pie()
+// `segments` equal slices coloured round the hue circle, without labels.
+std::shared_ptr<charts::PieChartData> pie(int segments)
 {
     std::vector<charts::PieChartDataPoint> points;
     for (int i = 0; i < segments; ++i)
@@ -43,10 +42,10 @@ std::shared_ptr<charts::PieChartData> pie()
                                                   style, kit::Text("No data"));
 }
 
-void BM_AnimatingFrame(benchmark::State& state)
+void animatingFrame(benchmark::State& state, int segments)
 {
     kit::Clock::useManual(0);
-    kit::ViewHost host(charts::PieChart<charts::PieChartData>(pie()), windowSize);
+    kit::ViewHost host(charts::PieChart<charts::PieChartData>(pie(segments)), windowSize);
     host.update();
     QImage image(bench::pieWindowSize, bench::pieWindowSize, QImage::Format_ARGB32_Premultiplied);
     long long frame = 0;
@@ -55,26 +54,38 @@ void BM_AnimatingFrame(benchmark::State& state)
         bench::paintFrame(host, image);
         bench::saveFrameIfAsked(image, ++frame);
         // The slices shrink back one after the other when the chart
-        // disappears, the last of them 0.06 × 59 s after the first, each for
-        // about 0.75 s.
-        bench::restartAppearanceWhenSettled(state, host, 5);
+        // disappears, the last of them 0.06 s for each slice before it after
+        // the first, each for about 0.75 s.
+        bench::restartAppearanceWhenSettled(state, host, 0.06 * segments + 1);
     }
     state.counters["frames_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     bench::saveImageIfAsked(image);
     kit::discardPendingWork();
     kit::Clock::useReal();
 }
+
+void BM_AnimatingFrame(benchmark::State& state)
+{
+    animatingFrame(state, bench::pieSegments);
+}
 BENCHMARK(BM_AnimatingFrame)->Unit(benchmark::kMillisecond);
+
+// The same at each of the scaling sizes (the slice count the argument).
+void BM_PieAnimatingFrame(benchmark::State& state)
+{
+    animatingFrame(state, int(state.range(0)));
+}
+BENCHMARK(BM_PieAnimatingFrame)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
 
 // The touched slice changes: the one touched before goes back, the new one
 // is drawn 1.1 times larger over its shadow.
-void BM_TouchUpdatePass(benchmark::State& state)
+void touchUpdatePass(benchmark::State& state, int segments)
 {
     kit::Clock::useManual(0);
-    const auto data = pie();
+    const auto data = pie(segments);
     kit::ViewHost host(charts::PieChart<charts::PieChartData>(data), windowSize);
     host.update();
-    kit::Clock::advance(10);
+    kit::Clock::advance(0.06 * segments + 10); // grown in
     QImage image(bench::pieWindowSize, bench::pieWindowSize, QImage::Format_ARGB32_Premultiplied);
     bench::paintFrame(host, image); // shown before the first touch
     int i = 0;
@@ -88,7 +99,18 @@ void BM_TouchUpdatePass(benchmark::State& state)
     kit::discardPendingWork();
     kit::Clock::useReal();
 }
+
+void BM_TouchUpdatePass(benchmark::State& state)
+{
+    touchUpdatePass(state, bench::pieSegments);
+}
 BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
+
+void BM_PieTouchUpdatePass(benchmark::State& state)
+{
+    touchUpdatePass(state, int(state.range(0)));
+}
+BENCHMARK(BM_PieTouchUpdatePass)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
 
 } // namespace
 

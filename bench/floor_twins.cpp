@@ -65,19 +65,24 @@ void fillBar(QPainter& painter, const QRectF& rect, double radius, const QBrush&
     painter.fillPath(cap, brush);
 }
 
-// The standard chart: 500 bars side by side across the window, each 0.8 of
-// its slot wide and value / 100 of the window high, `grown` of the way.
-void paintStandardBars(QImage& image, int round, double grown)
+// The standard chart: `count` bars side by side across the window, each 0.8
+// of its slot wide and value / 100 of the window high, `grown` of the way.
+void paintBars(QImage& image, int count, int round, double grown)
 {
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double slot = double(image.width()) / bench::standardBars;
+    const double slot = double(image.width()) / count;
     const QBrush blue(Qt::blue);
-    for (int i = 0; i < bench::standardBars; ++i) {
+    for (int i = 0; i < count; ++i) {
         const double h = image.height() * bench::barValue(i, round) / 100 * grown;
         fillBar(painter, QRectF(i * slot + slot * 0.1, image.height() - h, slot * 0.8, h), 3, blue);
     }
+}
+
+void paintStandardBars(QImage& image, int round, double grown)
+{
+    paintBars(image, bench::standardBars, round, grown);
 }
 
 // The grouped chart: 20 groups 8 apart, 5 bars each, the fifth a gradient.
@@ -138,6 +143,14 @@ void BM_BarChart500FullUpdate(benchmark::State& state)
 }
 BENCHMARK(BM_BarChart500FullUpdate)->Unit(benchmark::kMillisecond);
 
+// The same at each of the scaling sizes (the bar count the argument).
+void BM_BarChartFullUpdate(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    barsFullUpdate(state, [count](QImage& image, int round, double grown) { paintBars(image, count, round, grown); });
+}
+BENCHMARK(BM_BarChartFullUpdate)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
+
 void BM_GroupedBarChart20FullUpdate(benchmark::State& state)
 {
     barsFullUpdate(state, paintGroupedBars);
@@ -150,6 +163,13 @@ void BM_BarChart500GrowingFrame(benchmark::State& state)
 }
 BENCHMARK(BM_BarChart500GrowingFrame)->Unit(benchmark::kMillisecond);
 
+void BM_BarChartGrowingFrame(benchmark::State& state)
+{
+    const int count = int(state.range(0));
+    barsGrowingFrame(state, [count](QImage& image, int round, double grown) { paintBars(image, count, round, grown); });
+}
+BENCHMARK(BM_BarChartGrowingFrame)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
+
 void BM_GroupedBarChart20GrowingFrame(benchmark::State& state)
 {
     barsGrowingFrame(state, paintGroupedBars);
@@ -160,20 +180,21 @@ BENCHMARK(BM_GroupedBarChart20GrowingFrame)->Unit(benchmark::kMillisecond);
 // value, joined and 3 wide with round joins and caps; `drawn` of it from
 // the left. Its curves (control points halfway along x) stay within a tenth
 // of a pixel of straight joins at 10,000 points over 1200 pixels, where
-// consecutive points lie a tenth of a pixel apart: the stroke is then the
-// round pen's reach about its points, which at each place across the window
-// runs from the highest reach of the pen to its lowest. The floor samples
-// those two every quarter pixel and fills what lies between, in pieces
-// `pieceWidth` pixels wide cut on pixel edges (Qt's rasteriser costs the box
-// of what it fills), so no two pieces share a pixel.
+// consecutive points lie a tenth of a pixel apart: with a point or more a
+// pixel the stroke is the round pen's reach about its points, which at each
+// place across the window runs from the highest reach of the pen to its
+// lowest. The floor samples those two every quarter pixel, from the highest
+// and lowest point of each quarter pixel, and fills what lies between, in
+// pieces `pieceWidth` pixels wide cut on pixel edges (Qt's rasteriser costs
+// the box of what it fills), so no two pieces share a pixel. A line of fewer
+// points is its curves stroked by Qt (paintSparseWave).
 constexpr int samplesPerPixel = 4;
 constexpr int pieceWidth = 8;
 
 void paintWave(QImage& image, const std::vector<double>& values, double drawn)
 {
     image.fill(Qt::transparent);
-    const std::size_t count = std::size_t(std::ceil(drawn * double(values.size())));
-    if (count < 2)
+    if (values.size() < 2)
         return;
     const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
     const double range = *highest - *lowest;
@@ -181,23 +202,63 @@ void paintWave(QImage& image, const std::vector<double>& values, double drawn)
     const double radius = 1.5;
     // Sample k lies at x = k / samplesPerPixel - reach.
     const int reach = int(std::ceil(radius));
-    const double lastX = double(count - 1) * step;
+    const double lastX = std::clamp(drawn, 0.0, 1.0) * image.width();
+    if (lastX <= 0)
+        return;
     const std::size_t samples = std::size_t(std::ceil((lastX + 2 * reach) * samplesPerPixel)) + 1;
     thread_local std::vector<double> top, bottom;
     top.assign(samples, std::numeric_limits<double>::infinity());
     bottom.assign(samples, -std::numeric_limits<double>::infinity());
-    for (std::size_t i = 0; i < count; ++i) {
-        const double x = double(i) * step + reach;
-        const double y = image.height() * (1 - (values[i] - *lowest) / range);
-        const int first = int(std::ceil((x - radius) * samplesPerPixel));
-        const int last = int(std::floor((x + radius) * samplesPerPixel));
-        for (int k = first; k <= last; ++k) {
-            const double dx = double(k) / samplesPerPixel - x;
-            const double dy = std::sqrt(std::max(0.0, radius * radius - dx * dx));
-            top[std::size_t(k)] = std::min(top[std::size_t(k)], y - dy);
-            bottom[std::size_t(k)] = std::max(bottom[std::size_t(k)], y + dy);
+    // The highest and lowest point in each quarter-pixel column, where it
+    // lies: the pen reaches furthest from those (more points than samples
+    // need no more work than that).
+    struct Extremes {
+        double top = std::numeric_limits<double>::infinity(), topX = 0;
+        double bottom = -std::numeric_limits<double>::infinity(), bottomX = 0;
+    };
+    thread_local std::vector<Extremes> columns;
+    columns.assign(samples, Extremes{});
+    auto add = [&](double x, double y) {
+        Extremes& c = columns[std::min(samples - 1, std::size_t((x + reach) * samplesPerPixel))];
+        if (y < c.top)
+            c = {y, x + reach, c.bottom, c.bottomX};
+        if (y > c.bottom)
+            c = {c.top, c.topX, y, x + reach};
+    };
+    // The points, and between points further apart than an eighth of a
+    // pixel the curve sampled that finely, up to where the line is drawn.
+    const int between = std::max(1, int(std::ceil(step * 8)));
+    auto yOf = [&](std::size_t i) { return image.height() * (1 - (values[i] - *lowest) / range); };
+    add(0, yOf(0));
+    for (std::size_t i = 1; i < values.size() && double(i - 1) * step < lastX; ++i) {
+        const double x0 = double(i - 1) * step, y0 = yOf(i - 1), y1 = yOf(i);
+        for (int k = 1; k <= between; ++k) {
+            // The curve with its control points halfway along x: x and y
+            // move by the same blend of their two ends.
+            const double u = double(k) / between, blend = u * u * (3 - 2 * u);
+            const double px = x0 + step * (1.5 * u * (1 - u) + u * u * u);
+            if (px > lastX)
+                break;
+            add(px, y0 + (y1 - y0) * blend);
         }
     }
+    auto reachFrom = [&](double y, double x, bool up) {
+        const int first = int(std::ceil((x - radius) * samplesPerPixel));
+        const int last = int(std::floor((x + radius) * samplesPerPixel));
+        for (int k = std::max(first, 0); k <= last && k < int(samples); ++k) {
+            const double dx = double(k) / samplesPerPixel - x;
+            const double dy = std::sqrt(std::max(0.0, radius * radius - dx * dx));
+            if (up)
+                top[std::size_t(k)] = std::min(top[std::size_t(k)], y - dy);
+            else
+                bottom[std::size_t(k)] = std::max(bottom[std::size_t(k)], y + dy);
+        }
+    };
+    for (const Extremes& c : columns)
+        if (c.top <= c.bottom) {
+            reachFrom(c.top, c.topX, true);
+            reachFrom(c.bottom, c.bottomX, false);
+        }
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -218,31 +279,43 @@ void paintWave(QImage& image, const std::vector<double>& values, double drawn)
     }
 }
 
-std::vector<double> waveValues()
+std::vector<double> waveValues(int count)
 {
-    std::vector<double> values(bench::linePoints);
-    for (int i = 0; i < bench::linePoints; ++i)
-        values[std::size_t(i)] = bench::waveValue(i);
+    std::vector<double> values(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        values[std::size_t(i)] = bench::waveValue(i, count);
     return values;
 }
 
-void BM_FullUpdateAndPaint(benchmark::State& state)
+void lineUpdateAndPaint(benchmark::State& state, int count)
 {
     QImage image = windowImage(bench::lineWindowWidth, bench::lineWindowHeight);
-    std::vector<double> values = waveValues();
+    std::vector<double> values = waveValues(count);
     int i = 0;
     for (auto _ : state) {
-        values[std::size_t(i++ % bench::linePoints)] += 1;
+        values[std::size_t(i++ % count)] += 1;
         paintWave(image, values, 1);
     }
     bench::saveImageIfAsked(image);
 }
+
+void BM_FullUpdateAndPaint(benchmark::State& state)
+{
+    lineUpdateAndPaint(state, bench::linePoints);
+}
 BENCHMARK(BM_FullUpdateAndPaint)->Unit(benchmark::kMillisecond);
 
-void BM_DrawInFrame(benchmark::State& state)
+// The same at each of the scaling sizes (the point count the argument).
+void BM_LineFullUpdateAndPaint(benchmark::State& state)
+{
+    lineUpdateAndPaint(state, int(state.range(0)));
+}
+BENCHMARK(BM_LineFullUpdateAndPaint)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
+
+void drawInFrame(benchmark::State& state, int count)
 {
     QImage image = windowImage(bench::lineWindowWidth, bench::lineWindowHeight);
-    const std::vector<double> values = waveValues();
+    const std::vector<double> values = waveValues(count);
     double t = 0;
     long long frame = 0;
     for (auto _ : state) {
@@ -254,37 +327,48 @@ void BM_DrawInFrame(benchmark::State& state)
     }
     bench::saveImageIfAsked(image);
 }
+
+void BM_DrawInFrame(benchmark::State& state)
+{
+    drawInFrame(state, bench::linePoints);
+}
 BENCHMARK(BM_DrawInFrame)->Unit(benchmark::kMillisecond);
 
-// The pie: 60 equal wedges from the top, clockwise, coloured round the hue
-// circle, each scaled about the window's centre and faded by `scale(i)`.
-QPainterPath wedge(int i, double radius, QPointF centre)
+void BM_LineDrawInFrame(benchmark::State& state)
 {
-    const double amount = 360.0 / bench::pieSegments;
+    drawInFrame(state, int(state.range(0)));
+}
+BENCHMARK(BM_LineDrawInFrame)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
+
+// The pie: `count` equal wedges from the top, clockwise, coloured round the
+// hue circle, each scaled about the window's centre and faded by `scale(i)`.
+QPainterPath wedge(int i, int count, double radius, QPointF centre)
+{
+    const double amount = 360.0 / count;
     QPainterPath path(centre);
     path.arcTo(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), 90 - i * amount, -amount);
     path.closeSubpath();
     return path;
 }
 
-QColor sliceColour(int i)
+QColor sliceColour(int i, int count)
 {
-    return QColor::fromHsvF(float(i) / bench::pieSegments, 0.7f, 0.9f);
+    return QColor::fromHsvF(float(i) / float(count), 0.7f, 0.9f);
 }
 
 // Each wedge at `scale(i)`: a wedge too faint or too small to see is left
 // out, and one at 1 is painted opaque (at any opacity under 1 Qt blends).
 template <class Scale>
-void paintPie(QPainter& painter, QPointF centre, double radius, Scale scale, int skip = -1)
+void paintPie(QPainter& painter, int count, QPointF centre, double radius, Scale scale, int skip = -1)
 {
-    for (int i = 0; i < bench::pieSegments; ++i) {
+    for (int i = 0; i < count; ++i) {
         if (i == skip)
             continue;
         const double s = std::clamp(scale(i), 0.0, 1.0);
         if (s < 0.5 / 255 || radius * s < 0.5)
             continue;
         painter.setOpacity(s);
-        painter.fillPath(wedge(i, radius * s, centre), sliceColour(i));
+        painter.fillPath(wedge(i, count, radius * s, centre), sliceColour(i, count));
     }
     painter.setOpacity(1);
 }
@@ -300,7 +384,7 @@ double spring(double t)
     return rest <= 1e-3 ? 1 : 1 - rest;
 }
 
-void BM_AnimatingFrame(benchmark::State& state)
+void animatingFrame(benchmark::State& state, int count)
 {
     QImage image = windowImage(bench::pieWindowSize, bench::pieWindowSize);
     const QPointF centre(bench::pieWindowSize / 2.0, bench::pieWindowSize / 2.0);
@@ -312,15 +396,27 @@ void BM_AnimatingFrame(benchmark::State& state)
         {
             QPainter painter(&image);
             painter.setRenderHint(QPainter::Antialiasing);
-            paintPie(painter, centre, bench::pieWindowSize / 2.0, [t](int i) { return spring(t - 0.06 * i); });
+            paintPie(painter, count, centre, bench::pieWindowSize / 2.0, [t](int i) { return spring(t - 0.06 * i); });
         }
         bench::saveFrameIfAsked(image, ++frame);
-        if (t > 0.06 * bench::pieSegments + 1)
+        if (t > 0.06 * count + 1)
             t = 0;
     }
     bench::saveImageIfAsked(image);
 }
+
+void BM_AnimatingFrame(benchmark::State& state)
+{
+    animatingFrame(state, bench::pieSegments);
+}
 BENCHMARK(BM_AnimatingFrame)->Unit(benchmark::kMillisecond);
+
+// The same at each of the scaling sizes (the slice count the argument).
+void BM_PieAnimatingFrame(benchmark::State& state)
+{
+    animatingFrame(state, int(state.range(0)));
+}
+BENCHMARK(BM_PieAnimatingFrame)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
 
 // Blurs an 8-bit coverage image with three box blurs of `radius` each way.
 void boxBlur(QImage& alpha, int radius)
@@ -376,26 +472,37 @@ void paintShadow(QPainter& painter, const QPainterPath& path, double radius, QCo
 
 // The touched slice changes: every wedge, the touched one last, 1.1 times its
 // size about the window's centre over its blurred shadow.
-void BM_TouchUpdatePass(benchmark::State& state)
+void touchUpdatePass(benchmark::State& state, int count)
 {
     QImage image = windowImage(bench::pieWindowSize, bench::pieWindowSize);
     const QPointF centre(bench::pieWindowSize / 2.0, bench::pieWindowSize / 2.0);
     const double radius = bench::pieWindowSize / 2.0;
     int i = 0;
     for (auto _ : state) {
-        const int touched = i++ % bench::pieSegments;
+        const int touched = i++ % count;
         image.fill(Qt::transparent);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         paintPie(
-            painter, centre, radius, [](int) { return 1.0; }, touched);
-        const QPainterPath slice = wedge(touched, radius * 1.1, centre);
+            painter, count, centre, radius, [](int) { return 1.0; }, touched);
+        const QPainterPath slice = wedge(touched, count, radius * 1.1, centre);
         paintShadow(painter, slice, 10, Qt::black);
-        painter.fillPath(slice, sliceColour(touched));
+        painter.fillPath(slice, sliceColour(touched, count));
     }
     bench::saveImageIfAsked(image);
 }
+
+void BM_TouchUpdatePass(benchmark::State& state)
+{
+    touchUpdatePass(state, bench::pieSegments);
+}
 BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
+
+void BM_PieTouchUpdatePass(benchmark::State& state)
+{
+    touchUpdatePass(state, int(state.range(0)));
+}
+BENCHMARK(BM_PieTouchUpdatePass)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
 
 // The decorated scene at fixed places: title and subtitle, the plot with
 // both grids, axis labels and titles, the marks (bars or a line with point

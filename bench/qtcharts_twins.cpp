@@ -129,12 +129,12 @@ void replaceAll(QBarSet* set, const QList<qreal>& values)
     set->append(values);
 }
 
-QBarSeries* standardBars(int round)
+QBarSeries* standardBars(int round, int count = bench::standardBars)
 {
     auto* set = new QBarSet("Sales");
     set->setColor(Qt::blue);
     set->setPen(Qt::NoPen);
-    set->append(barValues(0, bench::standardBars, 1, round));
+    set->append(barValues(0, count, 1, round));
     auto* series = new QBarSeries;
     series->setBarWidth(0.8);
     series->append(set);
@@ -189,6 +189,13 @@ void BM_BarChart500FullUpdate(benchmark::State& state)
 }
 BENCHMARK(BM_BarChart500FullUpdate)->Unit(benchmark::kMillisecond);
 
+// The same at each of the scaling sizes (the bar count the argument).
+void BM_BarChartFullUpdate(benchmark::State& state)
+{
+    barsFullUpdate(state, standardBars(0, int(state.range(0))), 1);
+}
+BENCHMARK(BM_BarChartFullUpdate)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
+
 void BM_GroupedBarChart20FullUpdate(benchmark::State& state)
 {
     barsFullUpdate(state, groupedBars(0), bench::barsPerGroup);
@@ -229,35 +236,53 @@ void BM_BarChart500GrowingFrame(benchmark::State& state)
 }
 BENCHMARK(BM_BarChart500GrowingFrame)->Unit(benchmark::kMillisecond);
 
+void BM_BarChartGrowingFrame(benchmark::State& state)
+{
+    growingFrame(state, bench::barWindowWidth, bench::barWindowHeight, standardBars(0, int(state.range(0))));
+}
+BENCHMARK(BM_BarChartGrowingFrame)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
+
 void BM_GroupedBarChart20GrowingFrame(benchmark::State& state)
 {
     growingFrame(state, bench::barWindowWidth, bench::barWindowHeight, groupedBars(0));
 }
 BENCHMARK(BM_GroupedBarChart20GrowingFrame)->Unit(benchmark::kMillisecond);
 
-QSplineSeries* wave()
+QSplineSeries* wave(int count = bench::linePoints)
 {
     auto* series = new QSplineSeries;
     QList<QPointF> points;
-    points.reserve(bench::linePoints);
-    for (int i = 0; i < bench::linePoints; ++i)
-        points.append(QPointF(i, bench::waveValue(i)));
+    points.reserve(count);
+    for (int i = 0; i < count; ++i)
+        points.append(QPointF(i, bench::waveValue(i, count)));
     series->replace(points);
     series->setPen(QPen(QBrush(Qt::blue), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     return series;
 }
 
 // A point of the line changes: the chart laid out and painted.
-void BM_FullUpdateAndPaint(benchmark::State& state)
+void lineUpdateAndPaint(benchmark::State& state, int count)
 {
-    QSplineSeries* series = wave();
-    updateAndPaint(state, bench::lineWindowWidth, bench::lineWindowHeight, series, [series](int i) {
-        const int index = i % bench::linePoints;
+    QSplineSeries* series = wave(count);
+    updateAndPaint(state, bench::lineWindowWidth, bench::lineWindowHeight, series, [series, count](int i) {
+        const int index = i % count;
         const QPointF p = series->at(index);
         series->replace(index, QPointF(p.x(), p.y() + 1));
     });
 }
+
+void BM_FullUpdateAndPaint(benchmark::State& state)
+{
+    lineUpdateAndPaint(state, bench::linePoints);
+}
 BENCHMARK(BM_FullUpdateAndPaint)->Unit(benchmark::kMillisecond);
+
+// The same at each of the scaling sizes (the point count the argument).
+void BM_LineFullUpdateAndPaint(benchmark::State& state)
+{
+    lineUpdateAndPaint(state, int(state.range(0)));
+}
+BENCHMARK(BM_LineFullUpdateAndPaint)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
 
 void BM_DrawInFrame(benchmark::State& state)
 {
@@ -265,13 +290,19 @@ void BM_DrawInFrame(benchmark::State& state)
 }
 BENCHMARK(BM_DrawInFrame)->Unit(benchmark::kMillisecond);
 
-QPieSeries* pie()
+void BM_LineDrawInFrame(benchmark::State& state)
+{
+    growingFrame(state, bench::lineWindowWidth, bench::lineWindowHeight, wave(int(state.range(0))));
+}
+BENCHMARK(BM_LineDrawInFrame)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
+
+QPieSeries* pie(int count = bench::pieSegments)
 {
     auto* series = new QPieSeries;
     series->setPieSize(1.0);
-    for (int i = 0; i < bench::pieSegments; ++i) {
+    for (int i = 0; i < count; ++i) {
         QPieSlice* slice = series->append(QString(), 1);
-        slice->setColor(QColor::fromHsvF(float(i) / bench::pieSegments, 0.7f, 0.9f));
+        slice->setColor(QColor::fromHsvF(float(i) / float(count), 0.7f, 0.9f));
         slice->setBorderColor(Qt::transparent);
         slice->setBorderWidth(0);
         slice->setExplodeDistanceFactor(0.1);
@@ -285,17 +316,35 @@ void BM_AnimatingFrame(benchmark::State& state)
 }
 BENCHMARK(BM_AnimatingFrame)->Unit(benchmark::kMillisecond);
 
+// The same at each of the scaling sizes (the slice count the argument).
+void BM_PieAnimatingFrame(benchmark::State& state)
+{
+    growingFrame(state, bench::pieWindowSize, bench::pieWindowSize, pie(int(state.range(0))));
+}
+BENCHMARK(BM_PieAnimatingFrame)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
+
 // The touched slice changes: the slice touched before goes back, the new one
 // is pulled out, the chart painted.
-void BM_TouchUpdatePass(benchmark::State& state)
+void touchUpdatePass(benchmark::State& state, int count)
 {
-    QPieSeries* series = pie();
-    updateAndPaint(state, bench::pieWindowSize, bench::pieWindowSize, series, [series](int i) {
-        series->slices().at((i + bench::pieSegments - 1) % bench::pieSegments)->setExploded(false);
-        series->slices().at(i % bench::pieSegments)->setExploded(true);
+    QPieSeries* series = pie(count);
+    updateAndPaint(state, bench::pieWindowSize, bench::pieWindowSize, series, [series, count](int i) {
+        series->slices().at((i + count - 1) % count)->setExploded(false);
+        series->slices().at(i % count)->setExploded(true);
     });
 }
+
+void BM_TouchUpdatePass(benchmark::State& state)
+{
+    touchUpdatePass(state, bench::pieSegments);
+}
 BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
+
+void BM_PieTouchUpdatePass(benchmark::State& state)
+{
+    touchUpdatePass(state, int(state.range(0)));
+}
+BENCHMARK(BM_PieTouchUpdatePass)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
 
 // The decorated scene as the project draws it: title and subtitle, a legend
 // of the marks, the goal, the peak and the extra line, both axes with
