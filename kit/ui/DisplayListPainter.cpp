@@ -162,6 +162,10 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         // joins, a dashed diagonal), a box's border: its outline filled.
         if (detail::strokeAsOutline(painter, item.path, item.strokeStyle, brush))
             break;
+        // A small one of straight lines (a label's diamond): its outline
+        // straight into the pixels.
+        if (detail::strokeSmallAsOutline(painter, item.path, item.strokeStyle, brush))
+            break;
         painter.setBrush(Qt::NoBrush);
         painter.setPen(item.strokeStyle.toQPen(brush));
         painter.drawPath(item.path.toQPainterPath());
@@ -447,7 +451,8 @@ void DisplayList::paint(QPainter& painter) const
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setTransform(item.transform.toQTransform() * base);
             painter.setOpacity(baseOpacity * item.opacity);
-            if (detail::fillAsConvexWithin(painter, item.path, soleClipOutline(), toQBrush(item.paint, item.frame)))
+            const Path path = pixelAligned(item.path, painter.deviceTransform());
+            if (detail::fillAsConvexWithin(painter, path, soleClipOutline(), toQBrush(item.paint, item.frame)))
                 continue;
         }
         // The painter's state is saved only around what changes more than
