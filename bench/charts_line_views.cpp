@@ -71,6 +71,7 @@ void fullUpdateAndPaint(benchmark::State& state, int pointCount)
         ++i;
         host.update();
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, i);
     }
     bench::saveImageIfAsked(image);
     kit::discardPendingWork();

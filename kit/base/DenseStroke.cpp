@@ -368,6 +368,12 @@ void addOutline(const Envelope& envelope, const Reading& reading, double step, P
     flush();
 }
 
+// Sampled every quarter pixel, the band follows a line whose points lie
+// further apart too (its curves are flattened first); beyond a point every
+// 16 pixels a stroke is too short a line for the band's cost per pixel of
+// its length to pay.
+constexpr double bandDensity = 1.0 / 16;
+
 // The length of one device pixel in the transform's source space, along the
 // direction it stretches most.
 double pixelOf(const AffineTransform& t)
@@ -390,7 +396,9 @@ struct DenseStroke {
     double pixel = 0;
 };
 
-std::optional<DenseStroke> denseStroke(const Path& path, const StrokeStyle& style, const AffineTransform& toDevice)
+// A stroke of at least `density` segments a pixel its subpaths span.
+std::optional<DenseStroke> denseStroke(const Path& path, const StrokeStyle& style, const AffineTransform& toDevice,
+                                       double density = 1)
 {
     DenseStroke stroke;
     stroke.pixel = pixelOf(toDevice);
@@ -424,7 +432,7 @@ std::optional<DenseStroke> denseStroke(const Path& path, const StrokeStyle& styl
         span += to - from;
         segments += s.segments.size();
     }
-    if (subpaths.empty() || double(segments) < span / pixel)
+    if (subpaths.empty() || double(segments) < density * span / pixel)
         return std::nullopt;
     return stroke;
 }
@@ -456,7 +464,7 @@ std::optional<DenseStrokeBand> denseStrokeBand(const Path& path, const StrokeSty
                         std::isfinite(toDevice.ty);
     if (!upright || !finite)
         return std::nullopt;
-    std::optional<DenseStroke> stroke = denseStroke(path, style, toDevice);
+    std::optional<DenseStroke> stroke = denseStroke(path, style, toDevice, bandDensity);
     if (!stroke || stroke->subpaths.size() != 1)
         return std::nullopt;
     // Read on the device, where the subpath runs the same way along the same

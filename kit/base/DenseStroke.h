@@ -46,9 +46,11 @@ struct DenseStrokeBand {
     std::vector<double> low, high;
 };
 
-// The band of a stroke denseStrokeOutline takes, when it is one subpath and
-// `toDevice` keeps the axes upright and scales them alike (the round pen
-// stays round); nothing otherwise.
+// The band of a stroke denseStrokeOutline takes, or of one like it with as
+// few as one segment every 16 pixels along its axis (a line chart's line of
+// fewer points than pixels), when it is one subpath and `toDevice` keeps the
+// axes upright and scales them alike (the round pen stays round); nothing
+// otherwise.
 std::optional<DenseStrokeBand> denseStrokeBand(const Path& path, const StrokeStyle& style,
                                                const AffineTransform& toDevice);
 
