@@ -56,6 +56,9 @@ struct DrawOutput {
 };
 
 // The output of the build before, which the builder may move parts from.
+// Its items may be the very list the builder writes (`out.items`): then the
+// new items are written over the old ones no subtree still to come can
+// take over, and a subtree taken over where it lay is not moved at all.
 struct PreviousDrawOutput {
     std::vector<DisplayItem>* items = nullptr;
     std::vector<AccessibilityEntry>* entries = nullptr;
@@ -82,8 +85,10 @@ class DisplayListBuilder {
 public:
     DisplayListBuilder(DrawOutput& out, PreviousDrawOutput previous = {}, std::uint64_t build = 0,
                        std::pair<std::uint64_t, std::uint64_t> epoch = {})
-        : out_(out), previous_(previous), build_(build), epoch_(epoch)
+        : out_(out), previous_(previous), build_(build), epoch_(epoch), inPlace_(previous.items == &out.items)
     {
+        if (!inPlace_)
+            out_.items.clear();
     }
     // Subtrees of at least this many drawn nodes or items keep a record for reuse.
     static constexpr std::size_t recordedSubtree = 16;
@@ -110,10 +115,22 @@ public:
     void addElementRun(std::shared_ptr<const AccessibilityRun> run, const DrawState& state);
     // Nodes walked in this build.
     std::size_t walked() const { return walked_; }
+    // Ends the build: the items written are the list (those of the build
+    // before that no subtree took over are gone).
+    void finish();
 
 private:
     bool reuse(Node& node, const DrawState& state);
     void record(Node& node, const DrawState& state, std::size_t items, std::size_t entries);
+    // Where the next item of `node` goes: the slot at the end of the items
+    // written, made free first when it still holds an item of the build
+    // before that a subtree still to come could take over.
+    DisplayItem& nextSlot(Node& node);
+    // Leaves writing in place: the items of the build before not yet passed
+    // move to a list of their own.
+    void leaveInPlace();
+    // The item of the build before at `index`, or null where it is gone.
+    DisplayItem* previousItem(std::size_t index);
 
     DrawOutput& out_;
     PreviousDrawOutput previous_;
@@ -121,6 +138,16 @@ private:
     std::pair<std::uint64_t, std::uint64_t> epoch_;
     std::size_t walked_ = 0;
     std::size_t moving_ = 0; // nodes walked with a running channel or leaving
+    // The items written so far: out_.items[0, written_).
+    std::size_t written_ = 0;
+    // Writing over the items of the build before (out_.items), which from
+    // `passed_` on may still be taken over; after leaving, those lie in
+    // `rest_`, the first of them the one at `restBase_`.
+    bool inPlace_ = false;
+    std::size_t passed_ = 0;
+    std::vector<DisplayItem> rest_;
+    std::size_t restBase_ = 0;
+    bool hasRest_ = false;
 };
 
 // Nests flat entries (parents before their children) into a tree.

@@ -158,19 +158,16 @@ void HostCore::buildDisplayList()
         drawn_ = builder.walked();
         list_.items.swap(out.items);
     } else {
-        // The previous build's output stays in place while the new one is
-        // made, in the storage kept from the build before it: subtrees that
-        // draw the same are moved over from it. The two lists then trade
-        // places, so that no item is moved twice.
-        out.items.swap(spareItems_);
-        out.items.clear();
-        out.items.reserve(list_.items.size());
+        // The new list is written over the list before, where subtrees that
+        // draw the same stay as they lie (or move up to their new place);
+        // the elements are made anew, those of such subtrees moved over.
+        out.items.swap(list_.items);
         out.entries.reserve(entries_.size());
-        DisplayListBuilder builder(out, {&list_.items, &entries_}, builds_, epoch);
+        DisplayListBuilder builder(out, {&out.items, &entries_}, builds_, epoch);
         builder.drawRoot(*root_);
+        builder.finish();
         drawn_ = builder.walked();
         list_.items.swap(out.items);
-        spareItems_.swap(out.items);
     }
     entries_ = std::move(out.entries);
     builtEpoch_ = epoch;

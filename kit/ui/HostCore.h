@@ -208,9 +208,6 @@ private:
 
     // Display list.
     DisplayList list_;
-    // The storage of the list before the latest, which the next build
-    // while nothing changes writes into.
-    std::vector<DisplayItem> spareItems_;
     std::vector<AccessibilityEntry> entries_;
     // Nested from entries_ when first asked for after a build.
     std::vector<AccessibilityElement> accessibility_;
