@@ -115,6 +115,10 @@ DisplayItem* DisplayListBuilder::previousItem(std::size_t index)
 void DisplayListBuilder::leaveInPlace()
 {
     inPlace_ = false;
+    if (!previous_.entries) { // nothing is taken over: the rest is only dropped
+        out_.items.resize(written_);
+        return;
+    }
     hasRest_ = true;
     restBase_ = std::max(passed_, written_);
     rest_.clear();
@@ -124,7 +128,7 @@ void DisplayListBuilder::leaveInPlace()
     out_.items.resize(written_);
 }
 
-DisplayItem& DisplayListBuilder::nextSlot(Node& node)
+DisplayItem& DisplayListBuilder::nextSlot(Node& node, bool* kept)
 {
     if (inPlace_ && written_ < out_.items.size()) {
         // Free to write over: an item before every one a subtree still to
@@ -134,6 +138,10 @@ DisplayItem& DisplayListBuilder::nextSlot(Node& node)
         if (written_ < passed_ || slot.node == node.id) {
             passed_ = std::max(passed_, written_ + 1);
             ++written_;
+            if (kept && slot.node == node.id) {
+                *kept = true;
+                return slot;
+            }
             slot = DisplayItem{};
             return slot;
         }
@@ -154,7 +162,8 @@ void DisplayListBuilder::finish()
 bool DisplayListBuilder::reuse(Node& node, const DrawState& state)
 {
     DrawRecord* r = node.drawRecord.get();
-    if (!previous_.items || !r || r->build + 1 != build_ || r->epoch != epoch_ || !sameDrawing(r->state, state))
+    if (!previous_.items || !previous_.entries || !r || r->build + 1 != build_ || r->epoch != epoch_ ||
+        !sameDrawing(r->state, state))
         return false;
     std::vector<AccessibilityEntry>& entries = *previous_.entries;
     if (r->entryEnd > entries.size() || r->itemEnd < r->itemBegin)
@@ -307,6 +316,32 @@ DisplayItem* DisplayListBuilder::emplaceItem(Node& node, const DrawState& state,
         item.shadows = *state.shadows;
     if (kind == DisplayItem::Kind::text && state.element >= 0 && state.a11y == DrawState::A11y::normal)
         out_.entries[std::size_t(state.element)].element.role = AccessibilityElement::Role::staticText;
+    return &item;
+}
+
+DisplayItem* DisplayListBuilder::emplaceKeptItem(Node& node, const DrawState& state, DisplayItem::Kind kind)
+{
+    if (state.opacity <= 0)
+        return nullptr;
+    bool kept = false;
+    DisplayItem& item = nextSlot(node, &kept);
+    // The node's item of the build before, drawn in the same state: it
+    // stays as it is, for the caller to change what differs.
+    if (kept && item.kind == kind && item.transform == state.transform && item.opacity == state.opacity &&
+        item.hittable == state.hittable && item.clips == (state.clips ? *state.clips : std::vector<DisplayClip>{}) &&
+        item.shadows.empty() && (!state.shadows || state.shadows->empty() || kind == DisplayItem::Kind::hitArea))
+        return &item;
+    item = DisplayItem{};
+    item.kind = kind;
+    item.node = node.id;
+    item.transform = state.transform;
+    item.opacity = state.opacity;
+    item.hittable = state.hittable;
+    item.frame = Rect(0, 0, node.presentedFrame().width(), node.presentedFrame().height());
+    if (state.clips)
+        item.clips = *state.clips;
+    if (state.shadows && kind != DisplayItem::Kind::hitArea)
+        item.shadows = *state.shadows;
     return &item;
 }
 

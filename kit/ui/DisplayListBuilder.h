@@ -59,6 +59,8 @@ struct DrawOutput {
 // Its items may be the very list the builder writes (`out.items`): then the
 // new items are written over the old ones no subtree still to come can
 // take over, and a subtree taken over where it lay is not moved at all.
+// Without `entries` nothing is taken over (after a pass): the list before
+// is only written over.
 struct PreviousDrawOutput {
     std::vector<DisplayItem>* items = nullptr;
     std::vector<AccessibilityEntry>* entries = nullptr;
@@ -105,6 +107,11 @@ public:
     // geometry and paint (so a view of thousands of items moves none of
     // them); null, adding nothing, where the state shows nothing.
     DisplayItem* emplaceItem(Node& node, const DrawState& state, DisplayItem::Kind kind);
+    // The same, where the list before is written over: the node's own item
+    // there of `kind` in the same state is handed back as it was, for the
+    // caller to change only what differs (a fill's frame, path and paint;
+    // a view of thousands of areas that stay writes none of them).
+    DisplayItem* emplaceKeptItem(Node& node, const DrawState& state, DisplayItem::Kind kind);
     void addClip(DrawState& state, Path path, bool evenOdd, bool antialiased);
     void addShadow(DrawState& state, RGBA color, double radius, Point offset);
     // A new accessibility element for `node` (its presented frame in host
@@ -125,7 +132,9 @@ private:
     // Where the next item of `node` goes: the slot at the end of the items
     // written, made free first when it still holds an item of the build
     // before that a subtree still to come could take over.
-    DisplayItem& nextSlot(Node& node);
+    // With `kept`, the node's own item there is handed back as it is, and
+    // *kept set.
+    DisplayItem& nextSlot(Node& node, bool* kept = nullptr);
     // Leaves writing in place: the items of the build before not yet passed
     // move to a list of their own.
     void leaveInPlace();

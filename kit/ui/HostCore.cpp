@@ -147,14 +147,15 @@ void HostCore::buildDisplayList()
     const std::pair<std::uint64_t, std::uint64_t> epoch{passes_, structureVersion_};
     DrawOutput out;
     if (epoch != builtEpoch_) {
-        // After a pass nothing is taken over: the list is made again in
-        // its own storage.
+        // After a pass nothing is taken over: the list is made again over
+        // the list before, where a node's items that stay the same (the
+        // areas of many accessibility elements) are left as they are.
         out.items.swap(list_.items);
-        out.items.clear();
         out.entries.swap(entries_);
         out.entries.clear();
-        DisplayListBuilder builder(out, {}, builds_, epoch);
+        DisplayListBuilder builder(out, {&out.items, nullptr}, builds_, epoch);
         builder.drawRoot(*root_);
+        builder.finish();
         drawn_ = builder.walked();
         list_.items.swap(out.items);
     } else {
