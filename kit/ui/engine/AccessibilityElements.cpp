@@ -53,12 +53,16 @@ public:
                 cache.rect = bounds;
             }
             for (int i = 0; i < count_; ++i) {
-                DisplayItem item;
-                item.kind = DisplayItem::Kind::fill;
-                item.frame = bounds;
-                item.path = cache.paths[std::size_t(i)];
-                item.paint = color;
-                builder.addItem(node, state, std::move(item));
+                DisplayItem* item = builder.emplaceKeptItem(node, state, DisplayItem::Kind::fill);
+                if (!item)
+                    break;
+                const Path& path = cache.paths[std::size_t(i)];
+                if (!(item->frame == bounds))
+                    item->frame = bounds;
+                if (&item->path.elements() != &path.elements())
+                    item->path = path;
+                if (!(item->paint == Paint(color)))
+                    item->paint = color;
             }
         }
         if (count_ == 0 || !element_ || state.a11y == DrawState::A11y::ignore)

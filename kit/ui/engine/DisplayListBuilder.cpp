@@ -103,19 +103,91 @@ std::vector<AccessibilityElement> nestedElements(const std::vector<Accessibility
     return elements;
 }
 
+DisplayItem* DisplayListBuilder::previousItem(std::size_t index)
+{
+    if (inPlace_)
+        return index < out_.items.size() ? &out_.items[index] : nullptr;
+    if (hasRest_)
+        return index >= restBase_ && index - restBase_ < rest_.size() ? &rest_[index - restBase_] : nullptr;
+    return previous_.items && index < previous_.items->size() ? &(*previous_.items)[index] : nullptr;
+}
+
+void DisplayListBuilder::leaveInPlace()
+{
+    inPlace_ = false;
+    if (!previous_.entries) { // nothing is taken over: the rest is only dropped
+        out_.items.resize(written_);
+        return;
+    }
+    hasRest_ = true;
+    restBase_ = std::max(passed_, written_);
+    rest_.clear();
+    if (restBase_ < out_.items.size())
+        rest_.assign(std::make_move_iterator(out_.items.begin() + std::ptrdiff_t(restBase_)),
+                     std::make_move_iterator(out_.items.end()));
+    out_.items.resize(written_);
+}
+
+DisplayItem& DisplayListBuilder::nextSlot(Node& node, bool* kept)
+{
+    if (inPlace_ && written_ < out_.items.size()) {
+        // Free to write over: an item before every one a subtree still to
+        // come may take over, or one this node drew itself (no subtree
+        // still to come holds it).
+        DisplayItem& slot = out_.items[written_];
+        if (written_ < passed_ || slot.node == node.id) {
+            passed_ = std::max(passed_, written_ + 1);
+            ++written_;
+            if (kept && slot.node == node.id) {
+                *kept = true;
+                return slot;
+            }
+            slot = DisplayItem{};
+            return slot;
+        }
+        leaveInPlace();
+    }
+    ++written_;
+    return out_.items.emplace_back();
+}
+
+void DisplayListBuilder::finish()
+{
+    if (out_.items.size() > written_)
+        out_.items.resize(written_);
+    inPlace_ = false;
+    rest_.clear();
+}
+
 bool DisplayListBuilder::reuse(Node& node, const DrawState& state)
 {
     DrawRecord* r = node.drawRecord.get();
-    if (!previous_.items || !r || r->build + 1 != build_ || r->epoch != epoch_ || !sameDrawing(r->state, state))
+    if (!previous_.items || !previous_.entries || !r || r->build + 1 != build_ || r->epoch != epoch_ ||
+        !sameDrawing(r->state, state))
         return false;
-    std::vector<DisplayItem>& items = *previous_.items;
     std::vector<AccessibilityEntry>& entries = *previous_.entries;
-    if (r->itemEnd > items.size() || r->entryEnd > entries.size())
+    if (r->entryEnd > entries.size() || r->itemEnd < r->itemBegin)
         return false;
-    const std::size_t itemBase = out_.items.size();
+    const std::size_t count = r->itemEnd - r->itemBegin;
+    const std::size_t itemBase = written_;
     const std::size_t entryBase = out_.entries.size();
-    std::move(items.begin() + std::ptrdiff_t(r->itemBegin), items.begin() + std::ptrdiff_t(r->itemEnd),
-              std::back_inserter(out_.items));
+    if (inPlace_) {
+        // Items before the subtree's are passed; one of them written over
+        // already, or the subtree's own gone, and it is walked again.
+        if (r->itemBegin < written_ || r->itemEnd > out_.items.size())
+            return false;
+        if (r->itemBegin > written_)
+            std::move(out_.items.begin() + std::ptrdiff_t(r->itemBegin),
+                      out_.items.begin() + std::ptrdiff_t(r->itemEnd), out_.items.begin() + std::ptrdiff_t(written_));
+        written_ += count;
+        passed_ = std::max(passed_, r->itemEnd);
+    } else {
+        if (count > 0 && (!previousItem(r->itemBegin) || !previousItem(r->itemEnd - 1)))
+            return false;
+        for (std::size_t i = r->itemBegin; i < r->itemEnd; ++i)
+            out_.items.push_back(std::move(*previousItem(i)));
+        written_ += count;
+    }
     for (std::size_t i = r->entryBegin; i < r->entryEnd; ++i) {
         AccessibilityEntry& e = entries[i];
         // Parents inside the subtree keep their place relative to it; the
@@ -137,7 +209,7 @@ void DisplayListBuilder::record(Node& node, const DrawState& state, std::size_t 
     r.epoch = epoch_;
     r.state = state;
     r.itemBegin = items;
-    r.itemEnd = out_.items.size();
+    r.itemEnd = written_;
     r.entryBegin = entries;
     r.entryEnd = out_.entries.size();
 }
@@ -156,7 +228,10 @@ void DisplayListBuilder::drawNode(Node& node, DrawState state)
     const bool recordable = state.element < 0 || state.a11y == DrawState::A11y::ignore;
     if (recordable && reuse(node, state))
         return;
-    const std::size_t items = out_.items.size();
+    // A subtree that drew before: the items before its own are passed.
+    if (inPlace_ && node.drawRecord && node.drawRecord->build + 1 == build_ && node.drawRecord->epoch == epoch_)
+        passed_ = std::max(passed_, std::min(node.drawRecord->itemBegin, out_.items.size()));
+    const std::size_t items = written_;
     const std::size_t entries = out_.entries.size();
     const std::size_t walkedBefore = walked_;
     const std::size_t movingBefore = moving_;
@@ -172,7 +247,7 @@ void DisplayListBuilder::drawNode(Node& node, DrawState state)
         node.primitive->draw(node, *this, state);
     }
     // Worth keeping: a subtree of many nodes, or one node of many items.
-    const bool large = walked_ - walkedBefore >= recordedSubtree || out_.items.size() - items >= recordedSubtree;
+    const bool large = walked_ - walkedBefore >= recordedSubtree || written_ - items >= recordedSubtree;
     if (recordable && moving_ == movingBefore && large)
         record(node, state, items, entries);
     else if (node.drawRecord)
@@ -221,7 +296,53 @@ void DisplayListBuilder::addItem(Node& node, const DrawState& state, DisplayItem
         item.shadows = *state.shadows;
     if (item.kind == DisplayItem::Kind::text && state.element >= 0 && state.a11y == DrawState::A11y::normal)
         out_.entries[std::size_t(state.element)].element.role = AccessibilityElement::Role::staticText;
-    out_.items.push_back(std::move(item));
+    nextSlot(node) = std::move(item);
+}
+
+DisplayItem* DisplayListBuilder::emplaceItem(Node& node, const DrawState& state, DisplayItem::Kind kind)
+{
+    if (state.opacity <= 0)
+        return nullptr;
+    DisplayItem& item = nextSlot(node);
+    item.kind = kind;
+    item.node = node.id;
+    item.transform = state.transform;
+    item.opacity = state.opacity;
+    item.hittable = state.hittable;
+    item.frame = Rect(0, 0, node.presentedFrame().width(), node.presentedFrame().height());
+    if (state.clips)
+        item.clips = *state.clips;
+    if (state.shadows && kind != DisplayItem::Kind::hitArea)
+        item.shadows = *state.shadows;
+    if (kind == DisplayItem::Kind::text && state.element >= 0 && state.a11y == DrawState::A11y::normal)
+        out_.entries[std::size_t(state.element)].element.role = AccessibilityElement::Role::staticText;
+    return &item;
+}
+
+DisplayItem* DisplayListBuilder::emplaceKeptItem(Node& node, const DrawState& state, DisplayItem::Kind kind)
+{
+    if (state.opacity <= 0)
+        return nullptr;
+    bool kept = false;
+    DisplayItem& item = nextSlot(node, &kept);
+    // The node's item of the build before, drawn in the same state: it
+    // stays as it is, for the caller to change what differs.
+    if (kept && item.kind == kind && item.transform == state.transform && item.opacity == state.opacity &&
+        item.hittable == state.hittable && item.clips == (state.clips ? *state.clips : std::vector<DisplayClip>{}) &&
+        item.shadows.empty() && (!state.shadows || state.shadows->empty() || kind == DisplayItem::Kind::hitArea))
+        return &item;
+    item = DisplayItem{};
+    item.kind = kind;
+    item.node = node.id;
+    item.transform = state.transform;
+    item.opacity = state.opacity;
+    item.hittable = state.hittable;
+    item.frame = Rect(0, 0, node.presentedFrame().width(), node.presentedFrame().height());
+    if (state.clips)
+        item.clips = *state.clips;
+    if (state.shadows && kind != DisplayItem::Kind::hitArea)
+        item.shadows = *state.shadows;
+    return &item;
 }
 
 void DisplayListBuilder::addClip(DrawState& state, Path path, bool evenOdd, bool antialiased)

@@ -56,6 +56,11 @@ struct DrawOutput {
 };
 
 // The output of the build before, which the builder may move parts from.
+// Its items may be the very list the builder writes (`out.items`): then the
+// new items are written over the old ones no subtree still to come can
+// take over, and a subtree taken over where it lay is not moved at all.
+// Without `entries` nothing is taken over (after a pass): the list before
+// is only written over.
 struct PreviousDrawOutput {
     std::vector<DisplayItem>* items = nullptr;
     std::vector<AccessibilityEntry>* entries = nullptr;
@@ -82,8 +87,10 @@ class DisplayListBuilder {
 public:
     DisplayListBuilder(DrawOutput& out, PreviousDrawOutput previous = {}, std::uint64_t build = 0,
                        std::pair<std::uint64_t, std::uint64_t> epoch = {})
-        : out_(out), previous_(previous), build_(build), epoch_(epoch)
+        : out_(out), previous_(previous), build_(build), epoch_(epoch), inPlace_(previous.items == &out.items)
     {
+        if (!inPlace_)
+            out_.items.clear();
     }
     // Subtrees of at least this many drawn nodes or items keep a record for reuse.
     static constexpr std::size_t recordedSubtree = 16;
@@ -95,6 +102,16 @@ public:
     void drawSlot(Node& node, int slot, const DrawState& state);
     // An item in the node's local space with the state in force.
     void addItem(Node& node, const DrawState& state, DisplayItem item);
+    // A new item of `kind` made in place at the end of the list, with the
+    // state in force and the node's frame, for the caller to give its
+    // geometry and paint (so a view of thousands of items moves none of
+    // them); null, adding nothing, where the state shows nothing.
+    DisplayItem* emplaceItem(Node& node, const DrawState& state, DisplayItem::Kind kind);
+    // The same, where the list before is written over: the node's own item
+    // there of `kind` in the same state is handed back as it was, for the
+    // caller to change only what differs (a fill's frame, path and paint;
+    // a view of thousands of areas that stay writes none of them).
+    DisplayItem* emplaceKeptItem(Node& node, const DrawState& state, DisplayItem::Kind kind);
     void addClip(DrawState& state, Path path, bool evenOdd, bool antialiased);
     void addShadow(DrawState& state, RGBA color, double radius, Point offset);
     // A new accessibility element for `node` (its presented frame in host
@@ -105,10 +122,24 @@ public:
     void addElementRun(std::shared_ptr<const AccessibilityRun> run, const DrawState& state);
     // Nodes walked in this build.
     std::size_t walked() const { return walked_; }
+    // Ends the build: the items written are the list (those of the build
+    // before that no subtree took over are gone).
+    void finish();
 
 private:
     bool reuse(Node& node, const DrawState& state);
     void record(Node& node, const DrawState& state, std::size_t items, std::size_t entries);
+    // Where the next item of `node` goes: the slot at the end of the items
+    // written, made free first when it still holds an item of the build
+    // before that a subtree still to come could take over.
+    // With `kept`, the node's own item there is handed back as it is, and
+    // *kept set.
+    DisplayItem& nextSlot(Node& node, bool* kept = nullptr);
+    // Leaves writing in place: the items of the build before not yet passed
+    // move to a list of their own.
+    void leaveInPlace();
+    // The item of the build before at `index`, or null where it is gone.
+    DisplayItem* previousItem(std::size_t index);
 
     DrawOutput& out_;
     PreviousDrawOutput previous_;
@@ -116,6 +147,16 @@ private:
     std::pair<std::uint64_t, std::uint64_t> epoch_;
     std::size_t walked_ = 0;
     std::size_t moving_ = 0; // nodes walked with a running channel or leaving
+    // The items written so far: out_.items[0, written_).
+    std::size_t written_ = 0;
+    // Writing over the items of the build before (out_.items), which from
+    // `passed_` on may still be taken over; after leaving, those lie in
+    // `rest_`, the first of them the one at `restBase_`.
+    bool inPlace_ = false;
+    std::size_t passed_ = 0;
+    std::vector<DisplayItem> rest_;
+    std::size_t restBase_ = 0;
+    bool hasRest_ = false;
 };
 
 // Nests flat entries (parents before their children) into a tree.

@@ -147,26 +147,28 @@ void HostCore::buildDisplayList()
     const std::pair<std::uint64_t, std::uint64_t> epoch{passes_, structureVersion_};
     DrawOutput out;
     if (epoch != builtEpoch_) {
-        // After a pass nothing is taken over: the list is made again in
-        // its own storage.
+        // After a pass nothing is taken over: the list is made again over
+        // the list before, where a node's items that stay the same (the
+        // areas of many accessibility elements) are left as they are.
         out.items.swap(list_.items);
-        out.items.clear();
         out.entries.swap(entries_);
         out.entries.clear();
-        DisplayListBuilder builder(out, {}, builds_, epoch);
+        DisplayListBuilder builder(out, {&out.items, nullptr}, builds_, epoch);
         builder.drawRoot(*root_);
+        builder.finish();
         drawn_ = builder.walked();
         list_.items.swap(out.items);
     } else {
-        // The previous build's output stays in place while the new one is
-        // made: subtrees that draw the same are moved over from it.
-        out.items.reserve(list_.items.size());
+        // The new list is written over the list before, where subtrees that
+        // draw the same stay as they lie (or move up to their new place);
+        // the elements are made anew, those of such subtrees moved over.
+        out.items.swap(list_.items);
         out.entries.reserve(entries_.size());
-        DisplayListBuilder builder(out, {&list_.items, &entries_}, builds_, epoch);
+        DisplayListBuilder builder(out, {&out.items, &entries_}, builds_, epoch);
         builder.drawRoot(*root_);
+        builder.finish();
         drawn_ = builder.walked();
-        // Into the list's own storage while it has room, as before.
-        list_.items.assign(std::make_move_iterator(out.items.begin()), std::make_move_iterator(out.items.end()));
+        list_.items.swap(out.items);
     }
     entries_ = std::move(out.entries);
     builtEpoch_ = epoch;

@@ -25,9 +25,12 @@ struct ShapePathCache {
     {
         if (!shape || !(rect == r) || !shape->hasSameValue(s)) {
             path = s.basePath(r);
-            shape = s;
             rect = r;
         }
+        // An equal shape is kept as the one drawn now, so that the frames
+        // after it, which draw this same one, find it the same at once
+        // rather than comparing value by value (a line's thousands of points).
+        shape = s;
         return path;
     }
 };

@@ -35,6 +35,10 @@ namespace {
 constexpr std::size_t maxBoxElements = 32;
 // How far, in device pixels, a side may stray from its edge of the box.
 constexpr double tolerance = 1e-6;
+// How near its corner of the box, in device pixels along either axis, a
+// curve lies that the box is filled square at (a quarter circle of this
+// radius leaves r² (1 − π/4) of a pixel, under half of a 255th, uncovered).
+constexpr double squareCorner = 0.08;
 // The tallest rectangle handed to Qt in one fill (see fillPixelRect).
 constexpr int maxRowsPerFill = 64;
 
@@ -265,6 +269,26 @@ std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevi
     const double middle = (top + bottom) / 2;
     double bodyTop = top, bodyBottom = bottom;
     auto near = [](double a, double b) { return std::abs(a - b) <= tolerance; };
+    // A curve rounding a corner by less than a tiny part of a pixel (a bar
+    // narrower than a pixel, its radius held to half its width) takes less
+    // than 1/500 of a pixel off the square corner: too little for any pixel
+    // to show, so the box is filled as the rectangle it nearly is.
+    bool square = true;
+    for (const Segment& s : segments) {
+        if (s.element.type == Type::line)
+            continue;
+        const Point c2 = s.element.type == Type::curve ? s.element.control2 : s.element.point;
+        const Point points[] = {s.from, s.element.control1, c2, s.element.point};
+        bool atCorner = false;
+        for (double cx : {left, right})
+            for (double cy : {top, bottom}) {
+                bool all = true;
+                for (const Point& p : points)
+                    all = all && std::abs(p.x - cx) <= squareCorner && std::abs(p.y - cy) <= squareCorner;
+                atCorner = atCorner || all;
+            }
+        square = square && atCorner;
+    }
     for (const Segment& s : segments) {
         const Point a = s.from, b = s.element.point;
         if (s.element.type == Type::line) {
@@ -282,6 +306,8 @@ std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevi
         else
             return std::nullopt;
     }
+    if (square)
+        return BoxParts{Rect(left, top, right - left, bottom - top), {}};
     // Where a cap meets the body, on a pixel row.
     if (bodyTop > top)
         bodyTop = std::ceil(bodyTop - tolerance);

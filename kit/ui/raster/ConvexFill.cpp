@@ -132,6 +132,74 @@ bool convexOutline(const Path& path, const QTransform& toDevice, double toleranc
     return kept >= 3 && isConvex(points);
 }
 
+namespace {
+
+// Which way a convex polygon goes round: the sign of its area.
+double orientation(const std::vector<Point>& polygon)
+{
+    double twice = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+        twice += a.x * b.y - a.y * b.x;
+    }
+    return twice;
+}
+
+// The part of `subject` within the convex polygon `clip`, into `out`
+// (Sutherland–Hodgman: cut by each edge of the clip in turn).
+void intersect(const std::vector<Point>& subject, const std::vector<Point>& clip, std::vector<Point>& out)
+{
+    thread_local std::vector<Point> input;
+    out = subject;
+    const double sense = orientation(clip) > 0 ? 1 : -1;
+    for (std::size_t i = 0; i < clip.size() && !out.empty(); ++i) {
+        const Point a = clip[i], b = clip[(i + 1) % clip.size()];
+        auto side = [&](Point p) { return sense * ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)); };
+        input.swap(out);
+        out.clear();
+        for (std::size_t k = 0; k < input.size(); ++k) {
+            const Point p = input[k], q = input[(k + 1) % input.size()];
+            const double sp = side(p), sq = side(q);
+            if (sp >= 0)
+                out.push_back(p);
+            if ((sp >= 0) != (sq >= 0))
+                out.push_back(Point::lerp(p, q, sp / (sp - sq)));
+        }
+    }
+}
+
+} // namespace
+
+bool holds(const std::vector<Point>& convex, const QRectF& rect)
+{
+    if (convex.size() < 3)
+        return false;
+    const double sense = orientation(convex) > 0 ? 1 : -1;
+    for (const QPointF& corner : {rect.topLeft(), rect.topRight(), rect.bottomLeft(), rect.bottomRight()})
+        for (std::size_t i = 0; i < convex.size(); ++i) {
+            const Point a = convex[i], b = convex[(i + 1) % convex.size()];
+            if (sense * ((b.x - a.x) * (corner.y() - a.y) - (b.y - a.y) * (corner.x() - a.x)) < 0)
+                return false;
+        }
+    return true;
+}
+
+bool fillAsConvexWithin(QPainter& painter, const Path& path, const std::vector<Point>& clip, const QBrush& brush)
+{
+    if (!plainColour(painter, brush) || clip.size() < 3)
+        return false;
+    const QTransform world = painter.worldTransform();
+    thread_local std::vector<Point> points, within;
+    if (!convexOutline(path, world, flatness, points))
+        return false;
+    intersect(points, clip, within);
+    painter.resetTransform();
+    // Nothing of the path within the clip: nothing to draw, which is drawn.
+    const bool filled = within.size() < 3 || fillPolygons(painter, std::span(&within, 1), brush);
+    painter.setWorldTransform(world);
+    return filled;
+}
+
 bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush)
 {
     if (!plainColour(painter, brush))

@@ -29,4 +29,14 @@ bool convexOutline(const Path& path, const QTransform& toDevice, double toleranc
 // the device; false, having drawn nothing, otherwise.
 bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush);
 
+// Whether the convex polygon `convex` (device pixels, as convexOutline
+// makes it) holds every point of `rect` (device pixels).
+bool holds(const std::vector<Point>& convex, const QRectF& rect);
+
+// Fills the part of `path` (in the painter's current space) that lies
+// within the convex polygon `clip` (device pixels) with `brush`, as an
+// antialiased clip to `clip` would show it, when fillAsConvex could fill the
+// path alone; false, having drawn nothing, otherwise.
+bool fillAsConvexWithin(QPainter& painter, const Path& path, const std::vector<Point>& clip, const QBrush& brush);
+
 } // namespace kit::detail

@@ -146,6 +146,12 @@ std::uint8_t coverageOf(float sum)
 
 void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect& area, const CoveredRow& row)
 {
+    forEachCoveredRow(polygons, area, row, nullptr);
+}
+
+void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect& area, const CoveredRow& row,
+                       const CoveredRun& run)
+{
     if (area.isEmpty())
         return;
     bool any = false;
@@ -252,6 +258,12 @@ void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect
                     flush();
                     return;
                 }
+                // A run long enough to pay for a call of its own.
+                if (run && to - position >= 64) {
+                    flush();
+                    run(y, x0 + position, to - position, c);
+                    return;
+                }
                 std::memset(out + position, c, std::size_t(to - position));
                 if (runFrom < 0)
                     runFrom = position;
@@ -314,24 +326,32 @@ void fillCovered(const RasterTarget& target, std::span<const std::vector<Point>>
 {
     if (premultiplied == 0)
         return;
-    forEachCoveredRow(polygons, target.area(), [&](int y, int from, const std::uint8_t* coverage, int count) {
-        target.forEachRow(QRect(from, y, count, 1), [&](std::uint32_t* pixels, int x, int, int n) {
-            const std::uint8_t* covered = coverage + (x - from);
-            for (int i = 0; i < n;) {
-                if (covered[i] == 255) { // the inside of the run at once
-                    int j = i + 1;
-                    while (j < n && covered[j] == 255)
-                        ++j;
-                    RasterTarget::blendRow(pixels + i, j - i, premultiplied);
-                    i = j;
-                    continue;
+    const CoveredRun whole = [&](int y, int from, int count, std::uint8_t coverage) {
+        const std::uint32_t colour = coverage == 255 ? premultiplied : RasterTarget::scaled(premultiplied, coverage);
+        target.forEachRow(QRect(from, y, count, 1),
+                          [&](std::uint32_t* pixels, int, int, int n) { RasterTarget::blendRow(pixels, n, colour); });
+    };
+    forEachCoveredRow(
+        polygons, target.area(),
+        [&](int y, int from, const std::uint8_t* coverage, int count) {
+            target.forEachRow(QRect(from, y, count, 1), [&](std::uint32_t* pixels, int x, int, int n) {
+                const std::uint8_t* covered = coverage + (x - from);
+                for (int i = 0; i < n;) {
+                    if (covered[i] == 255) { // the inside of the run at once
+                        int j = i + 1;
+                        while (j < n && covered[j] == 255)
+                            ++j;
+                        RasterTarget::blendRow(pixels + i, j - i, premultiplied);
+                        i = j;
+                        continue;
+                    }
+                    if (covered[i] != 0)
+                        RasterTarget::blendPixel(pixels[i], RasterTarget::scaled(premultiplied, covered[i]));
+                    ++i;
                 }
-                if (covered[i] != 0)
-                    RasterTarget::blendPixel(pixels[i], RasterTarget::scaled(premultiplied, covered[i]));
-                ++i;
-            }
-        });
-    });
+            });
+        },
+        whole);
 }
 
 } // namespace

@@ -39,6 +39,13 @@ inline void forEachCoveredRow(const std::vector<Point>& polygon, const QRect& ar
     forEachCoveredRow(std::span(&polygon, 1), area, row);
 }
 
+// The same, with `run(y, from, count, coverage)` for each long run of a row
+// whose pixels all take one coverage (the inside of a shape between its
+// edges), which `row` then does not see: a caller fills such a run at once.
+using CoveredRun = std::function<void(int y, int from, int count, std::uint8_t coverage)>;
+void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect& area, const CoveredRow& row,
+                       const CoveredRun& run);
+
 // Whether each corner of `polygons` is finite and near enough to the origin
 // for rows of pixels to place it exactly (past 2^24 pixels Qt's fixed point
 // takes it better).

@@ -11,10 +11,11 @@
 #include "kit/ui/DisplayList.h"
 
 #include "kit/base/DenseStroke.h"
-#include "kit/ui/engine/Symbols.h"
+#include "kit/ui/raster/BandFill.h"
 #include "kit/ui/raster/BoxFill.h"
 #include "kit/ui/raster/ConvexFill.h"
 #include "kit/ui/raster/RasterTarget.h"
+#include "kit/ui/engine/Symbols.h"
 #include "kit/ui/raster/TiledFill.h"
 
 #include <QFontMetricsF>
@@ -148,10 +149,13 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         break;
     }
     case DisplayItem::Kind::stroke: {
-        // A line of thousands of points is filled as the outline of its
+        // A line of thousands of points is filled as the band its stroke
+        // covers, straight into the pixels, or as the outline of the
         // stroke, which Qt would otherwise build segment by segment.
         const QTransform d = painter.deviceTransform();
         const QBrush brush = toQBrush(item.paint, item.frame);
+        if (detail::strokeAsBand(painter, item.path, item.strokeStyle, brush))
+            break;
         if (auto outline = denseStrokeOutline(item.path, item.strokeStyle,
                                               {d.m11(), d.m12(), d.m21(), d.m22(), d.dx(), d.dy()})) {
             for (const Path& piece : *outline)
@@ -164,6 +168,10 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         // A line across the chart (a trend line, a polyline with round
         // joins, a dashed diagonal), a box's border: its outline filled.
         if (detail::strokeAsOutline(painter, item.path, item.strokeStyle, brush))
+            break;
+        // A small one of straight lines (a label's diamond): its outline
+        // straight into the pixels.
+        if (detail::strokeSmallAsOutline(painter, item.path, item.strokeStyle, brush))
             break;
         painter.setBrush(Qt::NoBrush);
         painter.setPen(item.strokeStyle.toQPen(brush));
@@ -387,6 +395,43 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         kept.pop_back();
 }
 
+// The outline on the device of the one clip clipsCutting kept last, when it
+// is convex and antialiased; empty otherwise.
+std::vector<Point>& soleClipOutline()
+{
+    thread_local std::vector<Point> outline;
+    return outline;
+}
+
+// The clips of `item` (whose host coordinates `base` maps to the device)
+// that cut something of it: a convex, antialiased clip that holds the
+// item's box, a pixel round, cuts nothing. A shadow, drawn beyond the item,
+// keeps every clip.
+const std::vector<const DisplayClip*>& clipsCutting(const DisplayItem& item, const QTransform& base)
+{
+    thread_local std::vector<const DisplayClip*> cutting;
+    thread_local std::vector<Point> outline;
+    cutting.clear();
+    soleClipOutline().clear();
+    if (item.clips.empty())
+        return cutting;
+    const Rect host = item.hostBounds();
+    const QRectF box =
+        base.mapRect(QRectF(host.minX(), host.minY(), host.width(), host.height())).adjusted(-1, -1, 1, 1);
+    for (const DisplayClip& clip : item.clips) {
+        const bool convex = clip.antialiased && !clip.evenOdd &&
+                            detail::convexOutline(clip.path, clip.transform.toQTransform() * base, 0.02, outline);
+        if (convex && item.shadows.empty() && !host.isNull() && detail::holds(outline, box))
+            continue;
+        cutting.push_back(&clip);
+        if (cutting.size() == 1 && convex)
+            soleClipOutline() = outline;
+    }
+    if (cutting.size() != 1)
+        soleClipOutline().clear();
+    return cutting;
+}
+
 } // namespace
 
 void DisplayList::paint(QPainter& painter) const
@@ -404,15 +449,28 @@ void DisplayList::paint(QPainter& painter) const
         // background), though the item still counts for hit-testing.
         if (baseOpacity * item.effectiveOpacity() < 0.5 / 255)
             continue;
+        // Clips that cut nothing of the item are left out, and a plain fill
+        // of a convex shape within one convex clip is filled as the part of
+        // it within (Qt's clip to a path costs far more than the fill).
+        const std::vector<const DisplayClip*>& clips = clipsCutting(item, base);
+        if (clips.size() == 1 && item.kind == DisplayItem::Kind::fill && item.shadows.empty() &&
+            item.fillStyle.antialiased) {
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setTransform(item.transform.toQTransform() * base);
+            painter.setOpacity(baseOpacity * item.opacity);
+            const Path path = pixelAligned(item.path, painter.deviceTransform());
+            if (detail::fillAsConvexWithin(painter, path, soleClipOutline(), toQBrush(item.paint, item.frame)))
+                continue;
+        }
         // The painter's state is saved only around what changes more than
         // the transform and opacity set for every item.
-        const bool saved = !item.clips.empty() || !item.shadows.empty();
+        const bool saved = !clips.empty() || !item.shadows.empty();
         if (saved)
             painter.save();
-        for (const DisplayClip& clip : item.clips) {
-            painter.setTransform(clip.transform.toQTransform() * base);
-            painter.setRenderHint(QPainter::Antialiasing, clip.antialiased);
-            painter.setClipPath(clip.path.toQPainterPath(clip.evenOdd), Qt::IntersectClip);
+        for (const DisplayClip* clip : clips) {
+            painter.setTransform(clip->transform.toQTransform() * base);
+            painter.setRenderHint(QPainter::Antialiasing, clip->antialiased);
+            painter.setClipPath(clip->path.toQPainterPath(clip->evenOdd), Qt::IntersectClip);
         }
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setTransform(base);

@@ -1,6 +1,7 @@
 #include "kit/ui/raster/TiledFill.h"
 
 #include "kit/ui/raster/CoverageFill.h"
+#include "kit/ui/raster/RasterTarget.h"
 
 #include <QBrush>
 #include <QPainter>
@@ -193,6 +194,22 @@ void fillPolygonsInTiles(QPainter& painter, const std::vector<QPolygonF>& polygo
     }
 }
 
+namespace {
+
+bool fillStrokeOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
+
+// Whether the stroke's box on the device covers at most 16 tiles (a rough
+// reach, mitres left out).
+bool small(const Path& path, const StrokeStyle& style, const QTransform& world)
+{
+    const double reach = style.lineWidth;
+    const QRectF device =
+        world.mapRect(path.toQPainterPath().controlPointRect().adjusted(-reach, -reach, reach, reach));
+    return device.width() * device.height() <= 16.0 * fillTile * fillTile;
+}
+
+} // namespace
+
 bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
 {
     const QTransform world = painter.worldTransform();
@@ -207,11 +224,36 @@ bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& sty
     // Small strokes cost Qt little: only those whose box on the device
     // covers more than 16 tiles (a rough reach, mitres left out, is all this
     // choice needs).
-    const QPainterPath line = path.toQPainterPath();
-    const double reach = style.lineWidth;
-    const QRectF device = world.mapRect(line.controlPointRect().adjusted(-reach, -reach, reach, reach));
-    if (device.width() * device.height() <= 16.0 * fillTile * fillTile)
+    if (small(path, style, world))
         return false;
+    return fillStrokeOutline(painter, path, style, brush);
+}
+
+bool strokeSmallAsOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
+{
+    const QTransform world = painter.worldTransform();
+    if (!painter.testRenderHint(QPainter::Antialiasing) || !(style.lineWidth > 0) ||
+        world.type() == QTransform::TxProject || path.elements().size() < 2 || path.elements().size() > maxElements)
+        return false;
+    const std::vector<Path::Element>& elements = path.elements();
+    const bool straight = std::all_of(elements.begin(), elements.end(), [](const Path::Element& e) {
+        return e.type != Path::Element::Type::quadCurve && e.type != Path::Element::Type::curve;
+    });
+    if (!straight || style.lineJoin == LineJoin::round || style.lineCap == LineCap::round || style.isDashed() ||
+        !small(path, style, world) || !plainColour(painter, brush))
+        return false;
+    painter.resetTransform();
+    const bool direct = RasterTarget::of(painter).has_value();
+    painter.setWorldTransform(world);
+    return direct && fillStrokeOutline(painter, path, style, brush);
+}
+
+namespace {
+
+bool fillStrokeOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
+{
+    const QTransform world = painter.worldTransform();
+    const QPainterPath line = path.toQPainterPath();
     // The outline of Qt's own stroke: the same width, caps, joins, miter
     // limit and dashes; its curves (the offsets of the path's curves, round
     // caps and joins) follow the true ones to a hundredth of a pixel and are
@@ -242,5 +284,7 @@ bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& sty
     painter.setWorldTransform(world);
     return true;
 }
+
+} // namespace
 
 } // namespace kit::detail

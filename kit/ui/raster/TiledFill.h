@@ -38,4 +38,13 @@ void fillPolygonsInTiles(QPainter& painter, const std::vector<QPolygonF>& polygo
 // false, having drawn nothing, otherwise.
 bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
 
+// Strokes a small `path` of straight lines only (a label's diamond, a
+// marker's border: the strokes strokeAsOutline leaves to Qt) by filling the
+// outline of its stroke straight into the pixels, where the brush is one
+// plain colour and the painter paints into a raster target, and neither its
+// caps nor its joins are round nor it dashed; false, having drawn nothing,
+// otherwise. Qt's own stroke of such a shape costs more than its outline's
+// coverage.
+bool strokeSmallAsOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
+
 } // namespace kit::detail
