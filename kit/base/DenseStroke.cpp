@@ -1,6 +1,13 @@
 // The outline of a dense, monotone stroke: each subpath is flattened, the
 // extremes of the flattened line are kept per sample column, and the round
 // pen's reach above and below is taken from the columns within one radius.
+//
+// Sections:
+//   reading a subpath   Along, controlPoints, monotoneReading (a subpath read along its axis)
+//   flattening          squaredDistanceToSegment, flatten
+//   the pen's reach     Extreme, Column, Envelope (the reach above and below, column by column)
+//   outlines            Pieces, addOutline (closed polygons cut at device pixel edges)
+//   entry points        pixelOf, denseStroke, denseStrokeOutline, denseStrokeBand
 
 #include "kit/base/DenseStroke.h"
 
