@@ -26,6 +26,17 @@ Rect GeometryProxy::frame(const CoordinateSpace& space) const
     return local;
 }
 
+std::optional<Rect> GeometryProxy::anchor(const AnyKey& key) const
+{
+    if (!anchorFrame)
+        return std::nullopt;
+    const std::optional<Rect> host = anchorFrame(key);
+    if (!host)
+        return std::nullopt;
+    const std::optional<AffineTransform> fromHost = toHost.inverted();
+    return fromHost ? std::optional<Rect>(host->applying(*fromHost)) : std::nullopt;
+}
+
 namespace detail {
 
 AffineTransform targetTransformToHost(Node& node)
@@ -49,7 +60,8 @@ namespace {
 
 class GeometryReaderPrimitive final : public Primitive {
 public:
-    explicit GeometryReaderPrimitive(std::function<View(const GeometryProxy&)> content) : content_(std::move(content))
+    GeometryReaderPrimitive(std::function<View(const GeometryProxy&)> content, bool readsAnchors)
+        : content_(std::move(content)), readsAnchors_(readsAnchors)
     {
     }
     NodeRole role() const override { return NodeRole::container; }
@@ -60,12 +72,27 @@ public:
 
     void placeChildren(Node& node, ProposedSize, Size size) const override
     {
+        if (readsAnchors_) {
+            node.host.deferPlacement(node);
+            return;
+        }
+        build(node, size);
+    }
+    void placeDeferred(Node& node) const override { build(node, node.frame.size); }
+
+private:
+    void build(Node& node, Size size) const
+    {
         GeometryProxy proxy;
         proxy.size = size;
         proxy.toHost = targetTransformToHost(node);
         for (Node* a = node.parent; a; a = a->parent)
             if (auto name = coordinateSpaceName(*a))
                 proxy.namedSpaces.emplace_back(*name, targetTransformToHost(*a));
+        if (readsAnchors_) {
+            HostCore& host = node.host;
+            proxy.anchorFrame = [&host](const AnyKey& key) { return host.anchorFrame(key); };
+        }
         View content;
         {
             HostCore::EvaluationScope evaluating(node.host);
@@ -77,8 +104,8 @@ public:
         placeItems(items, {0, 0}, size, size, Arrangement::depth, Alignment::topLeading());
     }
 
-private:
     std::function<View(const GeometryProxy&)> content_;
+    bool readsAnchors_;
 };
 
 } // namespace
@@ -86,7 +113,12 @@ private:
 
 View GeometryReader(std::function<View(const GeometryProxy&)> content)
 {
-    return View(std::make_shared<detail::GeometryReaderPrimitive>(std::move(content)));
+    return View(std::make_shared<detail::GeometryReaderPrimitive>(std::move(content), false));
+}
+
+View AnchorReader(std::function<View(const GeometryProxy&)> content)
+{
+    return View(std::make_shared<detail::GeometryReaderPrimitive>(std::move(content), true));
 }
 
 } // namespace kit

@@ -237,4 +237,35 @@ std::optional<Rect> HostCore::layoutFrame(NodeId node)
     return Rect(0, 0, n->frame.size.width, n->frame.size.height).applying(targetTransformToHost(*n));
 }
 
+void HostCore::registerLayoutAnchor(const AnyKey& key, Node& node)
+{
+    for (auto& [k, id] : layoutAnchors_)
+        if (k == key) {
+            id = node.id;
+            return;
+        }
+    layoutAnchors_.emplace_back(key, node.id);
+}
+
+std::optional<Rect> HostCore::anchorFrame(const AnyKey& key)
+{
+    for (const auto& [k, id] : layoutAnchors_) {
+        if (!(k == key))
+            continue;
+        const auto it = nodes_.find(id);
+        if (it == nodes_.end() || it->second->removing)
+            return std::nullopt;
+        Node& n = *it->second;
+        if (const AnyKey* marked = layoutAnchorKey(n); !marked || !(*marked == key))
+            return std::nullopt;
+        return Rect(0, 0, n.frame.size.width, n.frame.size.height).applying(targetTransformToHost(n));
+    }
+    return std::nullopt;
+}
+
+void HostCore::deferPlacement(Node& node)
+{
+    deferredPlacements_.push_back(node.anchor);
+}
+
 } // namespace kit::detail

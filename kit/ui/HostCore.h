@@ -99,6 +99,15 @@ public:
     // advanced on every tick until it rests.
     void noteMoving(Node& node);
 
+    // Layout anchors: the node of a layoutAnchor modifier registers itself
+    // under its key when it is updated; anchorFrame gives the frame in host
+    // coordinates of the latest registered node still marked with the key.
+    void registerLayoutAnchor(const AnyKey& key, Node& node);
+    std::optional<Rect> anchorFrame(const AnyKey& key);
+    // An anchor reader's content waits until the pass has placed everything
+    // else; layout() builds and places it then.
+    void deferPlacement(Node& node);
+
     // Marks `node` for re-evaluation in the next pass with `transaction`.
     void markDirty(Node& node, const Transaction& transaction);
     // Matches `parent`'s children with `specs` by slot, key and type:
@@ -173,6 +182,8 @@ private:
     // Tree.
     NodeId nextId_ = 1;
     std::unordered_map<NodeId, Node*> nodes_;
+    std::vector<std::pair<AnyKey, NodeId>> layoutAnchors_;
+    std::vector<std::weak_ptr<NodeAnchor>> deferredPlacements_;
     std::uint64_t structureVersion_ = 1;
     std::uint64_t layoutGeneration_ = 1;
     std::uint64_t layoutEpoch_ = 1;

@@ -314,6 +314,13 @@ public:
         return detail::id(self(), AnyKey(identity));
     }
     ViewT coordinateSpace(std::string name) const { return detail::coordinateSpace(self(), std::move(name)); }
+    // Marks the view's frame under `key` for the anchor readers of the host
+    // (AnchorReader): a reader finds where this pass put it.
+    template <class K>
+    ViewT layoutAnchor(const K& key) const
+    {
+        return detail::layoutAnchor(self(), AnyKey(key));
+    }
 
     // Events.
     ViewT onTapGesture(std::function<void()> action) const { return onTapGesture(1, std::move(action)); }
