@@ -104,6 +104,23 @@ public:
     // coordinates of the latest registered node still marked with the key.
     void registerLayoutAnchor(const AnyKey& key, Node& node);
     std::optional<Rect> anchorFrame(const AnyKey& key);
+    // Proposal scopes (ProposalScope.cpp). While one lives, the proposal of
+    // the outermost view marked with its key is on hand to the views below
+    // it; each scope in force changes the stamp sizes are kept under.
+    class ProposalScope {
+    public:
+        ProposalScope(HostCore& host, const AnyKey& key, ProposedSize proposal);
+        ~ProposalScope();
+        ProposalScope(const ProposalScope&) = delete;
+        ProposalScope& operator=(const ProposalScope&) = delete;
+
+    private:
+        HostCore& host_;
+        bool pushed_ = false;
+    };
+    std::optional<ProposedSize> scopeProposal(const AnyKey& key) const;
+    std::uint64_t scopeStamp() const { return scopeStamp_; }
+
     // An anchor reader's content waits until the pass has placed everything
     // else; layout() builds and places it then.
     void deferPlacement(Node& node);
@@ -183,6 +200,9 @@ private:
     NodeId nextId_ = 1;
     std::unordered_map<NodeId, Node*> nodes_;
     std::vector<std::pair<AnyKey, NodeId>> layoutAnchors_;
+    std::vector<std::pair<AnyKey, ProposedSize>> scopes_;
+    std::uint64_t scopeStamp_ = 0;
+    void updateScopeStamp();
     std::vector<std::weak_ptr<NodeAnchor>> deferredPlacements_;
     std::uint64_t structureVersion_ = 1;
     std::uint64_t layoutGeneration_ = 1;

@@ -93,6 +93,8 @@ View accessibilityElement(const View&, AccessibilityChildBehavior);
 View id(const View&, AnyKey);
 View coordinateSpace(const View&, std::string name);
 View layoutAnchor(const View&, AnyKey key);
+View proposalScope(const View&, AnyKey key);
+View minimumShare(const View&, AnyKey key, Size fraction);
 
 // Pointer input (InputModifiers.cpp).
 View gesture(const View&, Gesture, GestureMask);

@@ -136,6 +136,22 @@ public:
         return detail::aspectRatio(self(), ratio, mode);
     }
     ViewT layoutPriority(double priority) const { return detail::layoutPriority(self(), priority); }
+    // Marks the view as a proposal scope under `key`: the views below it can
+    // take a share of what the outermost view so marked was offered
+    // (minimumShare), however the views between them divide it.
+    template <class K>
+    ViewT proposalScope(const K& key) const
+    {
+        return detail::proposalScope(self(), AnyKey(key));
+    }
+    // At least `widthFraction` of the width and `heightFraction` of the
+    // height the scope `key` around the view was offered (nothing outside
+    // such a scope): the view is offered that much at least and takes it.
+    template <class K>
+    ViewT minimumShare(const K& key, double widthFraction, double heightFraction) const
+    {
+        return detail::minimumShare(self(), AnyKey(key), Size{widthFraction, heightFraction});
+    }
     ViewT alignmentGuide(HorizontalAlignment g, std::function<double(const ViewDimensions&)> value) const
     {
         return detail::alignmentGuide(self(), g, std::move(value));
