@@ -1,10 +1,12 @@
 #pragma once
 
 #include "charts/core/CTChartData.h"
+#include "charts/core/ViewExtensions.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/Stacks.h"
 #include "kit/ui/Text.h"
+#include "kit/ui/ViewThatFits.h"
 
 #include <tuple>
 
@@ -13,7 +15,8 @@ namespace charts {
 // The chart's title and subtitle above the chart. When the style places the
 // touch information in the header, the same row shows at its right end the
 // value and description of every touched point. A chart without data is
-// shown without a title.
+// shown without a title. Where the chart's frame is short of room the
+// subtitle gives way, then the title.
 template <ChartDataObject ChartData>
 struct HeaderBox {
     kit::ObservedObject<ChartData> chartData;
@@ -31,8 +34,9 @@ private:
     kit::View decorated(const kit::View& content) const
     {
         if (chartData->chartStyle->infoBoxPlacement.template is<InfoBoxPlacement::Header>())
-            return headerLayout(content);
-        return kit::VStack(kit::HorizontalAlignment::leading, {titleBlock(), content});
+            return asDecorationOf(headerLayout(content), chartData.object().get());
+        return asDecorationOf(kit::VStack(kit::HorizontalAlignment::leading, {titleBlock(), content}),
+                              chartData.object().get());
     }
 
     kit::View headerLayout(const kit::View& content) const
@@ -47,13 +51,19 @@ private:
                             content});
     }
 
+    // The title above the subtitle; where the chart's frame is short of
+    // room, the title alone, or nothing.
     kit::View titleBlock() const
     {
         const ChartMetadata& metadata = *chartData->metadata;
-        return kit::VStack(
-            kit::HorizontalAlignment::leading,
-            {kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour),
-             kit::Text(metadata.subtitle).font(metadata.subtitleFont).foregroundColor(metadata.subtitleColour)});
+        const kit::View title =
+            kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour);
+        return kit::ViewThatFits(kit::FitAxes::vertical,
+                                 {kit::VStack(kit::HorizontalAlignment::leading,
+                                              {title, kit::Text(metadata.subtitle)
+                                                          .font(metadata.subtitleFont)
+                                                          .foregroundColor(metadata.subtitleColour)}),
+                                  title, kit::EmptyView()});
     }
 
     kit::View touchBlock() const

@@ -47,10 +47,21 @@ public:
         return *this;
     }
 
-    // Changes the value in place as one write.
+    // Changes the value in place as one write. With no subscriber to hand
+    // the new value to and no did-set hook, the value is changed where it
+    // stands rather than in a copy: a write to one element of a long list
+    // costs the element, not the list.
     template <class F>
     void modify(F&& change)
     {
+        if (!didSet_ && state_->list->count() == 0) {
+            assertMainThread();
+            if (owner_)
+                owner_->objectWillChange.send();
+            std::forward<F>(change)(state_->value);
+            ++state_->version;
+            return;
+        }
         T next = state_->value;
         std::forward<F>(change)(next);
         write(std::move(next));

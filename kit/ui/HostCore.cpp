@@ -206,10 +206,17 @@ std::vector<NodeId> HostCore::hitChain(Point p)
 std::optional<NodeId> HostCore::nodeWithId(const AnyKey& key)
 {
     update();
+    // Of several views marked so, the one placed last: a candidate a
+    // ViewThatFits did not choose keeps its node but is not laid out.
+    std::optional<NodeId> found;
+    std::uint64_t placed = 0;
     for (const auto& [id, node] : nodes_)
         if (const AnyKey* k = explicitId(*node); k && *k == key && !node->removing)
-            return id;
-    return std::nullopt;
+            if (!found || node->placedPass > placed) {
+                found = id;
+                placed = node->placedPass;
+            }
+    return found;
 }
 
 bool HostCore::isDescendant(NodeId node, NodeId ancestor) const

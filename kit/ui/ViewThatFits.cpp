@@ -22,8 +22,7 @@ struct ChosenCandidate {
 
 class ViewThatFitsPrimitive final : public Primitive {
 public:
-    ViewThatFitsPrimitive(FitAxes axes, std::vector<View> candidates)
-        : axes_(axes), candidates_(std::move(candidates))
+    ViewThatFitsPrimitive(FitAxes axes, std::vector<View> candidates) : axes_(axes), candidates_(std::move(candidates))
     {
     }
     NodeRole role() const override { return NodeRole::container; }

@@ -52,11 +52,12 @@ TEST_F(PieChartView, WedgesFillTheLargestCircleThatFitsAtAnySize)
     }
 }
 
-TEST_F(PieChartView, DoughnutStrokesARingCentredOnTheInscribedCircle)
+TEST_F(PieChartView, DoughnutStrokesARingInsideTheInscribedCircle)
 {
     auto data = doughnutData(slices({1, 1, 1, 1}), 40);
     data->disableAnimation = true;
-    // The 200 × 200 chart inside a larger host shows the ring's outer part.
+    // The 200 × 200 chart inside a larger host: the 40-wide ring runs from
+    // radius 60 to the inscribed circle's 100, within the chart's frame.
     kit::ViewHost host{kit::View(DoughnutChart(data)).frame(200, 200), {300, 300}};
     kit::Rect bounds = kit::Rect::null();
     for (int i = 0; i < 4; ++i) {
@@ -69,12 +70,12 @@ TEST_F(PieChartView, DoughnutStrokesARingCentredOnTheInscribedCircle)
                                                        .miterLimit = 10}));
         bounds = bounds.unionWith(ring->hostBounds());
     }
-    expectRect(bounds, kit::Rect(30, 30, 240, 240));
+    expectRect(bounds, kit::Rect(50, 50, 200, 200));
     const QImage image = host.renderImage();
     for (int i = 0; i < 4; ++i) {
-        for (double r : {82.0, 100.0, 118.0})
+        for (double r : {62.0, 80.0, 98.0})
             EXPECT_TRUE(pixelIs(image, 150, 150, r, -pi / 4 + i * pi / 2, sliceColour(i))) << i << " at " << r;
-        for (double r : {0.0, 77.0, 123.0})
+        for (double r : {0.0, 57.0, 103.0})
             EXPECT_TRUE(pixelIs(image, 150, 150, r, -pi / 4 + i * pi / 2, std::nullopt)) << i << " at " << r;
     }
 }
@@ -159,8 +160,8 @@ TEST_F(PieChartView, EachSegmentIsAnnouncedOverItsOwnAreaWithItsShareOfTheWhole)
     auto pie = pieData(slices({3, 3, 2, 4}));
     pie->disableAnimation = true;
     kit::ViewHost pieHost{PieChart(pie), {200, 200}};
-    // A quarter of a ring 40 wide about the circle of radius 100: from radius
-    // 80 to 120 about (100, 100).
+    // A quarter of a ring 40 wide inside the circle of radius 100: from
+    // radius 60 to 100 about (100, 100).
     auto ring = doughnutData(slices({1, 1, 1, 1}), 40);
     ring->disableAnimation = true;
     kit::ViewHost ringHost{DoughnutChart(ring), {200, 200}};
@@ -182,8 +183,8 @@ TEST_F(PieChartView, EachSegmentIsAnnouncedOverItsOwnAreaWithItsShareOfTheWhole)
         {"pie, 6 to 8", pieHost, 2, {eight, 100, 100 - eight, 100}, "2 Slice 2", "16.7%"},
         // 8 to 12 o'clock reaches the rim at 9 and comes down to 8 o'clock's height.
         {"pie, 8 to 12", pieHost, 3, {0, 0, 100, 100 + 100 * std::cos(pi / 3)}, "4 Slice 3", "33.3%"},
-        {"doughnut, 12 to 3", ringHost, 0, {100, -20, 120, 120}, "1 Slice 0", "25.0%"},
-        {"doughnut, 6 to 9", ringHost, 2, {-20, 100, 120, 120}, "1 Slice 2", "25.0%"},
+        {"doughnut, 12 to 3", ringHost, 0, {100, 0, 100, 100}, "1 Slice 0", "25.0%"},
+        {"doughnut, 6 to 9", ringHost, 2, {0, 100, 100, 100}, "1 Slice 2", "25.0%"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

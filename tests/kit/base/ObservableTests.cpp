@@ -65,6 +65,47 @@ TEST(Published, ModifyIsOneWriteAndEachStatementIsAnother)
     EXPECT_EQ(model.list.version(), 3u) << "an equal value is a write too";
 }
 
+// Counts the copies made of it.
+struct Counted {
+    int* copies;
+    explicit Counted(int* copies) : copies(copies) {}
+    Counted(const Counted& other) : copies(other.copies) { ++*copies; }
+    Counted& operator=(const Counted& other)
+    {
+        copies = other.copies;
+        ++*copies;
+        return *this;
+    }
+};
+
+struct Holder : kit::ObservableObject {
+    explicit Holder(int* copies) : value(this, Counted(copies)) {}
+    kit::Published<Counted> value;
+};
+
+TEST(Published, AModifyNoSubscriberSeesChangesTheValueWhereItStands)
+{
+    int copies = 0;
+    Holder holder(&copies);
+    copies = 0;
+    int announcements = 0;
+    auto sub = holder.objectWillChange.sink([&] { ++announcements; });
+    holder.value.modify([](Counted&) {});
+    EXPECT_EQ(copies, 0) << "no copy of the value";
+    EXPECT_EQ(announcements, 1);
+    EXPECT_EQ(holder.value.version(), 1u);
+
+    // A subscriber of the property is handed the new value before it is
+    // stored, so the change is made in a copy.
+    int seen = 0;
+    auto own = holder.value.sink([&](const Counted&) { ++seen; });
+    seen = 0;
+    holder.value.modify([](Counted&) {});
+    EXPECT_EQ(seen, 1);
+    EXPECT_GE(copies, 1);
+    EXPECT_EQ(announcements, 2);
+}
+
 TEST(Published, PublisherReplaysCurrentValueThenEveryWrite)
 {
     Log log;

@@ -40,11 +40,10 @@ TEST_F(AnchorReaders, TheReaderFollowsItsAnchorInTheSamePass)
         std::shared_ptr<double> width;
         View body() const
         {
-            const View reader =
-                AnchorReader([](const GeometryProxy& p) {
-                    const std::optional<Rect> box = p.anchor("box");
-                    return box ? markerAt(box->center()) : View(EmptyView());
-                }).frame(40, std::nullopt);
+            const View reader = AnchorReader([](const GeometryProxy& p) {
+                                    const std::optional<Rect> box = p.anchor("box");
+                                    return box ? markerAt(box->center()) : View(EmptyView());
+                                }).frame(40, std::nullopt);
             return HStack({reader, View(Color::red()).frame(*width, *width / 2).layoutAnchor("box")})
                 .frame(200, 100, Alignment::topLeading());
         }
