@@ -1,9 +1,9 @@
 #pragma once
 
 // The chart workloads every twin draws: the same window sizes, values and
-// changes for the project's charts (charts_*.cpp, kit_pie_animation.cpp),
-// their Qt Charts twins (qtcharts_twins.cpp) and their floor
-// (floor_twins.cpp, plain QPainter drawing the same marks from the values).
+// changes for the project's charts (charts_*.cpp), their Qt Charts twins
+// (qtcharts_twins.cpp) and their floor (floor_twins.cpp, plain QPainter
+// drawing the same marks from the values).
 
 #include <cmath>
 #include <cstddef>
@@ -34,6 +34,19 @@ inline double waveValue(int i)
 {
     return 50 + 40 * std::sin(i * 0.01) + (i % 7);
 }
+
+// Point i of the wave in `count` points: the same sixteen waves across the
+// window whatever the count (waveValue at 10,000).
+inline double waveValue(int i, int count)
+{
+    return 50 + 40 * std::sin(i * (100.0 / count)) + (i % 7);
+}
+
+// The sizes the scaling runs time each kind of chart at (bench/charts_vs_qtcharts.sh
+// SCALING=1): bars, points of the line, slices of the pie.
+inline constexpr int scaledBars[] = {50, 500, 5000};
+inline constexpr int scaledLinePoints[] = {100, 1000, 10000, 100000};
+inline constexpr int scaledPieSegments[] = {6, 60, 600};
 
 // The pie: 60 equal segments in a 600 × 600 window.
 inline constexpr int pieSegments = 60;

@@ -26,16 +26,17 @@ inline void paintFrame(kit::ViewHost& host, QImage& image)
 }
 
 // Once an appearance animation has ended, hides the host and shows it again
-// two seconds later, so the next frames animate once more; the time this takes
-// is not counted.
-inline void restartAppearanceWhenSettled(benchmark::State& state, kit::ViewHost& host)
+// `hidden` seconds later (once what disappearing moves has come to rest), so
+// the next frames animate once more from the start; the time this takes is
+// not counted.
+inline void restartAppearanceWhenSettled(benchmark::State& state, kit::ViewHost& host, double hidden = 2)
 {
     if (host.isAnimating())
         return;
     state.PauseTiming();
     host.setVisible(false);
     kit::runUntilIdle();
-    kit::Clock::advance(2);
+    kit::Clock::advance(hidden);
     host.setVisible(true);
     kit::runUntilIdle();
     state.ResumeTiming();

@@ -84,10 +84,10 @@ charts::GroupedBarDataSets groupedSets(int sets, const std::vector<charts::Group
     return charts::GroupedBarDataSets(std::move(result));
 }
 
-std::shared_ptr<charts::BarChartData> standardChart()
+std::shared_ptr<charts::BarChartData> standardChart(int count = bench::standardBars)
 {
-    return std::make_shared<charts::BarChartData>(barSet(bench::standardBars, 0), metadata(), std::nullopt,
-                                                  std::nullopt, barStyle(), chartStyle(), kit::Text("No data"));
+    return std::make_shared<charts::BarChartData>(barSet(count, 0), metadata(), std::nullopt, std::nullopt, barStyle(),
+                                                  chartStyle(), kit::Text("No data"));
 }
 
 std::shared_ptr<charts::GroupedBarChartData> groupedChart()
@@ -134,9 +134,11 @@ void growingFrame(benchmark::State& state, kit::View chart)
     kit::ViewHost host(std::move(chart), windowSize);
     host.update();
     QImage image(int(windowSize.width), int(windowSize.height), QImage::Format_ARGB32_Premultiplied);
+    long long frame = 0;
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, ++frame);
         bench::restartAppearanceWhenSettled(state, host);
     }
     state.counters["frames_per_second"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
@@ -145,15 +147,27 @@ void growingFrame(benchmark::State& state, kit::View chart)
     kit::Clock::useReal();
 }
 
-void BM_BarChart500FullUpdate(benchmark::State& state)
+void barsFullUpdate(benchmark::State& state, int count)
 {
-    auto data = standardChart();
+    auto data = standardChart(count);
     fullUpdate(state, charts::BarChart(data), data, [](charts::BarDataSet& set, int round) {
         for (std::size_t i = 0; i < set.dataPoints.size(); ++i)
             set.dataPoints[i].value = bench::barValue(int(i), round);
     });
 }
+
+void BM_BarChart500FullUpdate(benchmark::State& state)
+{
+    barsFullUpdate(state, bench::standardBars);
+}
 BENCHMARK(BM_BarChart500FullUpdate)->Unit(benchmark::kMillisecond);
+
+// The same at each of the scaling sizes (the bar count the argument).
+void BM_BarChartFullUpdate(benchmark::State& state)
+{
+    barsFullUpdate(state, int(state.range(0)));
+}
+BENCHMARK(BM_BarChartFullUpdate)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
 
 void BM_GroupedBarChart20FullUpdate(benchmark::State& state)
 {
@@ -171,6 +185,12 @@ void BM_BarChart500GrowingFrame(benchmark::State& state)
     growingFrame(state, charts::BarChart(standardChart()));
 }
 BENCHMARK(BM_BarChart500GrowingFrame)->Unit(benchmark::kMillisecond);
+
+void BM_BarChartGrowingFrame(benchmark::State& state)
+{
+    growingFrame(state, charts::BarChart(standardChart(int(state.range(0)))));
+}
+BENCHMARK(BM_BarChartGrowingFrame)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
 
 void BM_GroupedBarChart20GrowingFrame(benchmark::State& state)
 {

@@ -2,8 +2,11 @@
 // header, legends, axis labels and titles, both grids, two points of
 // interest, a trend line, an extra line with its own labels and a floating
 // info box under a touch, in a window-sized frame. Timed: one full update
-// (a point's value changes, by the same steps whatever the iteration count, every decoration is evaluated again, laid out)
-// and its paint. Aim: under 16 ms, one frame of a 60 fps display.
+// (a point's value changes, by the same steps whatever the iteration count,
+// every decoration is evaluated again, laid out) and the paint of the frame
+// a user then sees: the chart data disables animation, so the bars and the
+// axis stand at their new values at once. Aim: under 16 ms, one frame of a
+// 60 fps display.
 
 #include "ChartWorkloads.h"
 #include "OffscreenBench.h"
@@ -47,7 +50,14 @@ void updateAndPaint(benchmark::State& state, const std::shared_ptr<ChartData>& d
         const auto [point, change] = bench::decoratedChange(i++);
         data->dataSets.modify([&](auto& set) { set.dataPoints[point].value += change; });
         host.update();
+        // Animation is off: the frame after the change is the one a user
+        // sees once the change has settled.
+        if (host.isAnimating()) {
+            state.SkipWithError("the chart still moves after a change");
+            break;
+        }
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, i);
     }
     bench::saveImageIfAsked(image);
     kit::discardPendingWork();

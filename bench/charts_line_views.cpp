@@ -20,15 +20,14 @@
 
 namespace {
 
-constexpr int pointCount = bench::linePoints;
 const kit::Size window{bench::lineWindowWidth, bench::lineWindowHeight};
 
-std::shared_ptr<charts::LineChartData> wave(bool disableAnimation)
+std::shared_ptr<charts::LineChartData> wave(bool disableAnimation, int pointCount)
 {
     std::vector<charts::LineChartDataPoint> points;
-    points.reserve(pointCount);
+    points.reserve(std::size_t(pointCount));
     for (int i = 0; i < pointCount; ++i)
-        points.emplace_back(bench::waveValue(i));
+        points.emplace_back(bench::waveValue(i, pointCount));
     const charts::GridStyle grid(3, kit::Color::gray(), 1, {}, 0);
     charts::LineChartStyle style(charts::InfoBoxPlacement::floating(), charts::InfoBoxAlignment::vertical,
                                  kit::Font::body(), kit::Color::primary(), kit::Font::caption(),
@@ -57,46 +56,73 @@ std::shared_ptr<charts::LineChartData> wave(bool disableAnimation)
 }
 
 // A point of the line changes: the chart is evaluated, laid out and painted.
-void BM_FullUpdateAndPaint(benchmark::State& state)
+void fullUpdateAndPaint(benchmark::State& state, int pointCount)
 {
     kit::Clock::useManual(0);
-    auto data = wave(true);
+    auto data = wave(true, pointCount);
     kit::ViewHost host{charts::LineChart(data), window};
     host.update();
     QImage image(int(window.width), int(window.height), QImage::Format_ARGB32_Premultiplied);
     bench::paintFrame(host, image); // shown before the first change
     int i = 0;
     for (auto _ : state) {
-        data->dataSets.modify([&](charts::LineDataSet& set) { set.dataPoints[i % pointCount].value += 1; });
+        data->dataSets.modify(
+            [&](charts::LineDataSet& set) { set.dataPoints[std::size_t(i % pointCount)].value += 1; });
         ++i;
         host.update();
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, i);
     }
     bench::saveImageIfAsked(image);
     kit::discardPendingWork();
     kit::Clock::useReal();
 }
+
+void BM_FullUpdateAndPaint(benchmark::State& state)
+{
+    fullUpdateAndPaint(state, bench::linePoints);
+}
 BENCHMARK(BM_FullUpdateAndPaint)->Unit(benchmark::kMillisecond);
+
+// The same at each of the scaling sizes (the point count the argument).
+void BM_LineFullUpdateAndPaint(benchmark::State& state)
+{
+    fullUpdateAndPaint(state, int(state.range(0)));
+}
+BENCHMARK(BM_LineFullUpdateAndPaint)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
 
 // One tick of the one-second draw-in: the line trimmed to the new fraction
 // and painted. The draw-in starts again when it ends.
-void BM_DrawInFrame(benchmark::State& state)
+void drawInFrame(benchmark::State& state, int pointCount)
 {
     kit::Clock::useManual(0);
-    auto data = wave(false);
+    auto data = wave(false, pointCount);
     kit::ViewHost host{charts::LineChart(data), window};
     host.update();
     QImage image(int(window.width), int(window.height), QImage::Format_ARGB32_Premultiplied);
+    long long frame = 0;
     for (auto _ : state) {
         kit::Clock::advance(1.0 / 60);
         bench::paintFrame(host, image);
+        bench::saveFrameIfAsked(image, ++frame);
         bench::restartAppearanceWhenSettled(state, host);
     }
     bench::saveImageIfAsked(image);
     kit::discardPendingWork();
     kit::Clock::useReal();
 }
+
+void BM_DrawInFrame(benchmark::State& state)
+{
+    drawInFrame(state, bench::linePoints);
+}
 BENCHMARK(BM_DrawInFrame)->Unit(benchmark::kMillisecond);
+
+void BM_LineDrawInFrame(benchmark::State& state)
+{
+    drawInFrame(state, int(state.range(0)));
+}
+BENCHMARK(BM_LineDrawInFrame)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
 
 } // namespace
 

@@ -1,7 +1,7 @@
 # Sourced by the kernel benchmarks: installs the Debian packages they need (with
 # linux-source-6.1), unpacks the Linux 6.1 sources once into BENCH_DIR (default
-# /tmp/quillmarrow-bench) and builds the release targets they time in build-bench (with the
-# benchmarks, whose packages scripts/setup.sh installs).
+# /tmp/quillmarrow-bench) and builds the release targets they time in build-bench, or BUILD
+# when given (with the benchmarks, whose packages scripts/setup.sh installs).
 #
 #   kernel_tree package ...     sets $work and $tree
 #   bench_build target ...      sets $build
@@ -27,7 +27,7 @@ kernel_tree() {
 }
 
 bench_build() {
-  build="$here/build-bench"
+  build=${BUILD:-$here/build-bench}
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=ON >/dev/null
   cmake --build "$build" -j"${BENCH_JOBS:-6}" --target "$@" >/dev/null
 }

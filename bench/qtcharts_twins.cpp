@@ -1,11 +1,18 @@
 // The chart workloads of charts_bar_views.cpp, charts_line_views.cpp,
-// kit_pie_animation.cpp and charts_decorated.cpp drawn by Qt Charts, the
+// charts_pie_views.cpp and charts_decorated.cpp drawn by Qt Charts, the
 // chart library a Qt developer would pick instead: the same window sizes,
 // values, changes and marks, under benchmarks of the same names, so
 // bench/charts_vs_qtcharts.sh can time each against its twin. Qt Charts has no
 // rounded bars, no bar gradients and no slice shadows: it draws the nearest it
 // has (square bars, a plain colour, an exploded slice). Its animations run on
 // a driver whose clock moves by hand, 1/60 s a frame, like the project's.
+//
+// Sections:
+//   scenes               ManualAnimationDriver, ChartScene, replaceAll, updateAndPaint
+//   bar charts           full updates and growing frames of the standard and grouped charts
+//   the line             a full update, a frame drawn in
+//   the pie              an animating frame (its grow-in), a touch's update pass
+//   decorated charts     DecoratedScene: titles, legend, axes and grids around bars or a line
 
 #include "BenchMain.h"
 #include "ChartWorkloads.h"
@@ -17,26 +24,39 @@
 #include <QBarSet>
 #include <QChart>
 #include <QEasingCurve>
-#include <QGraphicsRectItem>
+#include <QFontMetricsF>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsPathItem>
+#include <QGraphicsPolygonItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPieSeries>
 #include <QPieSlice>
+#include <QScatterSeries>
 #include <QSplineSeries>
 #include <QValueAxis>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
 namespace {
 
-// Qt's animations timed by a clock that moves only when told.
+// Qt's animations timed by a clock that moves only when told. Qt stops the
+// driver when no animation runs and starts it again for the next one, and
+// then takes the driver's time as counted from that start: the clock goes
+// back to 0 at each start, so every grow-in runs frame by frame, not only
+// the first.
 class ManualAnimationDriver : public QAnimationDriver {
 public:
     qint64 elapsed() const override { return now_; }
@@ -44,6 +64,13 @@ public:
     {
         now_ += milliseconds;
         advance();
+    }
+
+protected:
+    void start() override
+    {
+        now_ = 0;
+        QAnimationDriver::start();
     }
 
 private:
@@ -109,12 +136,12 @@ void replaceAll(QBarSet* set, const QList<qreal>& values)
     set->append(values);
 }
 
-QBarSeries* standardBars(int round)
+QBarSeries* standardBars(int round, int count = bench::standardBars)
 {
     auto* set = new QBarSet("Sales");
     set->setColor(Qt::blue);
     set->setPen(Qt::NoPen);
-    set->append(barValues(0, bench::standardBars, 1, round));
+    set->append(barValues(0, count, 1, round));
     auto* series = new QBarSeries;
     series->setBarWidth(0.8);
     series->append(set);
@@ -169,6 +196,13 @@ void BM_BarChart500FullUpdate(benchmark::State& state)
 }
 BENCHMARK(BM_BarChart500FullUpdate)->Unit(benchmark::kMillisecond);
 
+// The same at each of the scaling sizes (the bar count the argument).
+void BM_BarChartFullUpdate(benchmark::State& state)
+{
+    barsFullUpdate(state, standardBars(0, int(state.range(0))), 1);
+}
+BENCHMARK(BM_BarChartFullUpdate)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
+
 void BM_GroupedBarChart20FullUpdate(benchmark::State& state)
 {
     barsFullUpdate(state, groupedBars(0), bench::barsPerGroup);
@@ -185,10 +219,12 @@ void growingFrame(benchmark::State& state, int width, int height, Series* series
     ChartScene s(width, height, true);
     s.chart->addSeries(series);
     qint64 shown = 0;
+    long long frame = 0;
     for (auto _ : state) {
         driver.step(frameMilliseconds);
         shown += frameMilliseconds;
         s.paint();
+        bench::saveFrameIfAsked(s.image, ++frame);
         if (shown > 1000 + 2 * frameMilliseconds) {
             state.PauseTiming();
             s.chart->removeSeries(series);
@@ -207,35 +243,53 @@ void BM_BarChart500GrowingFrame(benchmark::State& state)
 }
 BENCHMARK(BM_BarChart500GrowingFrame)->Unit(benchmark::kMillisecond);
 
+void BM_BarChartGrowingFrame(benchmark::State& state)
+{
+    growingFrame(state, bench::barWindowWidth, bench::barWindowHeight, standardBars(0, int(state.range(0))));
+}
+BENCHMARK(BM_BarChartGrowingFrame)->Unit(benchmark::kMillisecond)->Arg(50)->Arg(500)->Arg(5000);
+
 void BM_GroupedBarChart20GrowingFrame(benchmark::State& state)
 {
     growingFrame(state, bench::barWindowWidth, bench::barWindowHeight, groupedBars(0));
 }
 BENCHMARK(BM_GroupedBarChart20GrowingFrame)->Unit(benchmark::kMillisecond);
 
-QSplineSeries* wave()
+QSplineSeries* wave(int count = bench::linePoints)
 {
     auto* series = new QSplineSeries;
     QList<QPointF> points;
-    points.reserve(bench::linePoints);
-    for (int i = 0; i < bench::linePoints; ++i)
-        points.append(QPointF(i, bench::waveValue(i)));
+    points.reserve(count);
+    for (int i = 0; i < count; ++i)
+        points.append(QPointF(i, bench::waveValue(i, count)));
     series->replace(points);
     series->setPen(QPen(QBrush(Qt::blue), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     return series;
 }
 
 // A point of the line changes: the chart laid out and painted.
-void BM_FullUpdateAndPaint(benchmark::State& state)
+void lineUpdateAndPaint(benchmark::State& state, int count)
 {
-    QSplineSeries* series = wave();
-    updateAndPaint(state, bench::lineWindowWidth, bench::lineWindowHeight, series, [series](int i) {
-        const int index = i % bench::linePoints;
+    QSplineSeries* series = wave(count);
+    updateAndPaint(state, bench::lineWindowWidth, bench::lineWindowHeight, series, [series, count](int i) {
+        const int index = i % count;
         const QPointF p = series->at(index);
         series->replace(index, QPointF(p.x(), p.y() + 1));
     });
 }
+
+void BM_FullUpdateAndPaint(benchmark::State& state)
+{
+    lineUpdateAndPaint(state, bench::linePoints);
+}
 BENCHMARK(BM_FullUpdateAndPaint)->Unit(benchmark::kMillisecond);
+
+// The same at each of the scaling sizes (the point count the argument).
+void BM_LineFullUpdateAndPaint(benchmark::State& state)
+{
+    lineUpdateAndPaint(state, int(state.range(0)));
+}
+BENCHMARK(BM_LineFullUpdateAndPaint)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
 
 void BM_DrawInFrame(benchmark::State& state)
 {
@@ -243,13 +297,19 @@ void BM_DrawInFrame(benchmark::State& state)
 }
 BENCHMARK(BM_DrawInFrame)->Unit(benchmark::kMillisecond);
 
-QPieSeries* pie()
+void BM_LineDrawInFrame(benchmark::State& state)
+{
+    growingFrame(state, bench::lineWindowWidth, bench::lineWindowHeight, wave(int(state.range(0))));
+}
+BENCHMARK(BM_LineDrawInFrame)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000);
+
+QPieSeries* pie(int count = bench::pieSegments)
 {
     auto* series = new QPieSeries;
     series->setPieSize(1.0);
-    for (int i = 0; i < bench::pieSegments; ++i) {
+    for (int i = 0; i < count; ++i) {
         QPieSlice* slice = series->append(QString(), 1);
-        slice->setColor(QColor::fromHsvF(float(i) / bench::pieSegments, 0.7f, 0.9f));
+        slice->setColor(QColor::fromHsvF(float(i) / float(count), 0.7f, 0.9f));
         slice->setBorderColor(Qt::transparent);
         slice->setBorderWidth(0);
         slice->setExplodeDistanceFactor(0.1);
@@ -263,23 +323,66 @@ void BM_AnimatingFrame(benchmark::State& state)
 }
 BENCHMARK(BM_AnimatingFrame)->Unit(benchmark::kMillisecond);
 
+// The same at each of the scaling sizes (the slice count the argument).
+void BM_PieAnimatingFrame(benchmark::State& state)
+{
+    growingFrame(state, bench::pieWindowSize, bench::pieWindowSize, pie(int(state.range(0))));
+}
+BENCHMARK(BM_PieAnimatingFrame)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
+
 // The touched slice changes: the slice touched before goes back, the new one
 // is pulled out, the chart painted.
+void touchUpdatePass(benchmark::State& state, int count)
+{
+    QPieSeries* series = pie(count);
+    updateAndPaint(state, bench::pieWindowSize, bench::pieWindowSize, series, [series, count](int i) {
+        series->slices().at((i + count - 1) % count)->setExploded(false);
+        series->slices().at(i % count)->setExploded(true);
+    });
+}
+
 void BM_TouchUpdatePass(benchmark::State& state)
 {
-    QPieSeries* series = pie();
-    updateAndPaint(state, bench::pieWindowSize, bench::pieWindowSize, series, [series](int i) {
-        series->slices().at((i + bench::pieSegments - 1) % bench::pieSegments)->setExploded(false);
-        series->slices().at(i % bench::pieSegments)->setExploded(true);
-    });
+    touchUpdatePass(state, bench::pieSegments);
 }
 BENCHMARK(BM_TouchUpdatePass)->Unit(benchmark::kMillisecond);
 
-// The decorated scene: title, legend, both axes with titles and grids, two
-// points of interest, a trend line, an extra line on an axis of its own with
-// markers, and an info box at the touch; `marks` is the bar or line series.
+void BM_PieTouchUpdatePass(benchmark::State& state)
+{
+    touchUpdatePass(state, int(state.range(0)));
+}
+BENCHMARK(BM_PieTouchUpdatePass)->Unit(benchmark::kMillisecond)->Arg(6)->Arg(60)->Arg(600);
+
+// The decorated scene as the project draws it: title and subtitle, a legend
+// of the marks, the goal, the peak and the extra line, both axes with
+// titles and grids (the value axis up to the highest value, following it),
+// the goal (a value marker) and the peak (a point marker), each labelled in
+// a diamond at its middle, a trend line, an extra line on an axis of its
+// own with its markers and a colour dot by its title, and the info box of
+// the touched quarter (Q4: its name, its value and the series', the extra
+// line's value and name, each value with a dot of its colour); `marks` is
+// the bar or line series. What Qt Charts has not (a subtitle, the diamonds,
+// the info box, the dot) are items of the chart's scene, placed where the
+// chart maps the values they stand at.
 constexpr std::array<double, 6> sales{20, 45, 30, 70, 55, 90};
 constexpr std::array<double, 6> targets{1000, 3000, 2000, 4000, 3000, 5000};
+constexpr std::size_t touchedQuarter = 3;
+
+const QColor markColour(41, 132, 204);
+const QColor gridColour = QColor::fromHsvF(0.08f, 0.5f, 0.55f);
+const QColor goalColour = QColor::fromHsvF(0.0f, 1, 0.85f);
+const QColor peakColour = QColor::fromHsvF(0.83f, 1, 0.8f);
+const QColor trendColour = QColor::fromHsvF(0.33f, 1, 0.6f);
+const QColor extraColour = QColor::fromHsvF(0.75f, 0.9f, 0.9f);
+const QColor extraFill = QColor::fromHsvF(0.15f, 1, 1);
+const QColor boxColour = QColor::fromHsvF(0.5f, 0.5f, 0.6f);
+
+QFont pixelFont(int pixels)
+{
+    QFont font;
+    font.setPixelSize(pixels);
+    return font;
+}
 
 QLineSeries* straightLine(const QString& name, QPointF from, QPointF to, QColor colour)
 {
@@ -291,35 +394,158 @@ QLineSeries* straightLine(const QString& name, QPointF from, QPointF to, QColor 
     return line;
 }
 
-// A line 3 wide through `values`, one per quarter, with markers.
-QLineSeries* markedLine(const QString& name, const std::array<double, 6>& values, QColor colour, double markerSize)
+// A line 3 wide through `values`, one per quarter.
+QLineSeries* joinedLine(const QString& name, const std::array<double, 6>& values, QColor colour)
 {
     auto* line = new QLineSeries;
     line->setName(name);
     for (std::size_t i = 0; i < values.size(); ++i)
         line->append(double(i), values[i]);
     line->setPen(QPen(colour, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    line->setPointsVisible(true);
-    line->setMarkerSize(markerSize);
     return line;
 }
 
+// The markers of a line: circles `size` across filled with `fill`, bordered
+// `border` wide in `borderColour` (none for 0).
+QScatterSeries* markers(const QLineSeries* line, double size, QColor fill, double border, QColor borderColour)
+{
+    auto* points = new QScatterSeries;
+    points->append(line->points());
+    points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    points->setMarkerSize(size);
+    points->setBrush(fill);
+    points->setPen(border > 0 ? QPen(borderColour, border) : QPen(Qt::NoPen));
+    return points;
+}
+
+// A label in a diamond bordered 3 wide in `colour`, centred where it is put.
+struct DiamondLabel {
+    QGraphicsPolygonItem* diamond = new QGraphicsPolygonItem;
+    QGraphicsSimpleTextItem* text = new QGraphicsSimpleTextItem;
+
+    DiamondLabel(QGraphicsScene& scene, const QString& label, QColor colour)
+    {
+        text->setText(label);
+        text->setFont(pixelFont(10));
+        const QRectF box = text->boundingRect();
+        const double w = box.width() + 32, h = box.height() + 32;
+        diamond->setPolygon(QPolygonF({{0, -h / 2}, {w / 2, 0}, {0, h / 2}, {-w / 2, 0}}));
+        diamond->setBrush(Qt::white);
+        diamond->setPen(QPen(colour, 3));
+        diamond->setZValue(10);
+        text->setZValue(11);
+        scene.addItem(diamond);
+        scene.addItem(text);
+    }
+
+    void place(QPointF centre)
+    {
+        diamond->setPos(centre);
+        const QRectF box = text->boundingRect();
+        text->setPos(centre - QPointF(box.width() / 2, box.height() / 2));
+    }
+};
+
+// The floating info box: a rounded box with a grey border holding, one under
+// the other, the quarter's name, its value, a dot and the series' name, and
+// the extra line's value, a dot and its name.
+struct InfoBox {
+    QGraphicsPathItem* box = new QGraphicsPathItem;
+    std::array<QGraphicsSimpleTextItem*, 6> texts{};
+    std::array<QGraphicsEllipseItem*, 2> dots{};
+
+    explicit InfoBox(QGraphicsScene& scene)
+    {
+        box->setBrush(boxColour);
+        box->setPen(QPen(Qt::gray, 1));
+        box->setZValue(20);
+        scene.addItem(box);
+        const std::array<int, 6> sizes{10, 13, 10, 10, 13, 10};
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            texts[i] = new QGraphicsSimpleTextItem;
+            texts[i]->setFont(pixelFont(sizes[i]));
+            texts[i]->setZValue(21);
+            scene.addItem(texts[i]);
+        }
+        texts[0]->setBrush(QColor(0, 0, 0, 128));
+        texts[3]->setBrush(QColor(0, 0, 0, 128));
+        const std::array<QColor, 2> colours{markColour, extraColour};
+        for (std::size_t i = 0; i < dots.size(); ++i) {
+            dots[i] = new QGraphicsEllipseItem(0, 0, 12, 12);
+            dots[i]->setBrush(colours[i]);
+            dots[i]->setPen(Qt::NoPen);
+            dots[i]->setZValue(21);
+            scene.addItem(dots[i]);
+        }
+    }
+
+    // Shows `value` of the touched quarter, the box centred on `x` with its
+    // top at `top`.
+    void show(double value, double x, double top)
+    {
+        texts[0]->setText("Quarter 4");
+        texts[1]->setText(QString::number(value, 'f', 0));
+        texts[2]->setText("Stores");
+        texts[3]->setText("");
+        texts[4]->setText(QString::number(targets[touchedQuarter], 'f', 0));
+        texts[5]->setText("Target");
+        double width = 0;
+        for (const QGraphicsSimpleTextItem* text : texts)
+            width = std::max(width, text->boundingRect().width());
+        width = std::max({width, 20 + texts[2]->boundingRect().width(), 20 + texts[5]->boundingRect().width()});
+        const double left = x - width / 2 - 8;
+        double y = top + 8;
+        auto line = [&](QGraphicsSimpleTextItem* text, QGraphicsEllipseItem* dot) {
+            const double height = QFontMetricsF(text->font()).height();
+            if (dot) {
+                dot->setPos(left + 8, y + (height - 12) / 2);
+                text->setPos(left + 28, y);
+            } else {
+                text->setPos(left + 8, y);
+            }
+            y += height;
+        };
+        line(texts[0], nullptr);
+        line(texts[1], nullptr);
+        line(texts[2], dots[0]);
+        line(texts[3], nullptr);
+        line(texts[4], nullptr);
+        line(texts[5], dots[1]);
+        QPainterPath rounded;
+        rounded.addRoundedRect(QRectF(left, top, width + 16, y + 8 - top), 5, 5);
+        box->setPath(rounded);
+    }
+};
+
 struct DecoratedScene {
     ChartScene s{bench::decoratedWindowWidth, bench::decoratedWindowHeight, false};
-    QGraphicsRectItem* box = new QGraphicsRectItem;
-    QGraphicsSimpleTextItem* boxText = new QGraphicsSimpleTextItem;
+    QValueAxis* y = new QValueAxis;
+    QLineSeries* peak = straightLine("Peak", {3, 0}, {3, 90}, peakColour);
+    QGraphicsSimpleTextItem* subtitle = new QGraphicsSimpleTextItem("By quarter");
+    QGraphicsEllipseItem* extraDot = new QGraphicsEllipseItem(0, 0, 8, 8);
+    DiamondLabel goalLabel{s.scene, "60", goalColour};
+    DiamondLabel peakLabel{s.scene, "Peak", peakColour};
+    InfoBox info{s.scene};
+    QAbstractSeries* marks;
 
-    explicit DecoratedScene(QAbstractSeries* marks)
+    // `marks` and the series that draw their markers, if any.
+    DecoratedScene(QAbstractSeries* marks, QAbstractSeries* marksPoints) : marks(marks)
     {
         QChart* chart = s.chart;
         chart->setTitle("Store sales");
+        chart->setTitleFont(pixelFont(15));
         chart->legend()->show();
         chart->legend()->setAlignment(Qt::AlignBottom);
-        chart->setMargins(QMargins(24, 24, 24, 24));
+        chart->legend()->setFont(pixelFont(10));
+        chart->setMargins(QMargins(24, 40, 24, 24));
         auto* x = new QBarCategoryAxis;
         x->append({"Q1", "Q2", "Q3", "Q4", "Q5", "Q6"});
         x->setTitleText("Quarter");
-        auto* y = new QValueAxis;
+        for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{x, y}) {
+            axis->setGridLinePen(QPen(gridColour, 2));
+            axis->setLabelsFont(pixelFont(10));
+            axis->setTitleFont(pixelFont(10));
+        }
         y->setRange(0, 90);
         y->setTickCount(5);
         y->setLabelFormat("%.0f");
@@ -329,50 +555,71 @@ struct DecoratedScene {
         extraAxis->setTickCount(3);
         extraAxis->setLabelFormat("%.0f");
         extraAxis->setTitleText("Target units");
+        extraAxis->setLabelsFont(pixelFont(10));
+        extraAxis->setTitleFont(pixelFont(10));
         extraAxis->setGridLineVisible(false);
         chart->addAxis(x, Qt::AlignBottom);
         chart->addAxis(y, Qt::AlignLeft);
         chart->addAxis(extraAxis, Qt::AlignRight);
-        auto attach = [&](QAbstractSeries* series, QAbstractAxis* valueAxis) {
+        auto attach = [&](QAbstractSeries* series, QAbstractAxis* valueAxis, bool inLegend) {
             chart->addSeries(series);
             series->attachAxis(x);
             series->attachAxis(valueAxis);
+            if (!inLegend)
+                for (QLegendMarker* marker : chart->legend()->markers(series))
+                    marker->setVisible(false);
         };
-        attach(marks, y);
-        attach(straightLine("Goal", {-0.5, 60}, {5.5, 60}, Qt::red), y);
-        attach(straightLine("Peak", {3, 0}, {3, 90}, Qt::magenta), y);
-        attach(straightLine("Trend", {0, 20}, {5, 90}, Qt::darkGreen), y);
-        attach(markedLine("Target", targets, QColor(128, 0, 255), 8), extraAxis);
-        box->setBrush(QColor(76, 153, 153));
-        box->setPen(Qt::NoPen);
-        box->setZValue(10);
-        boxText->setZValue(11);
-        s.scene.addItem(box);
-        s.scene.addItem(boxText);
+        QLineSeries* target = joinedLine("Target", targets, extraColour);
+        attach(marks, y, true);
+        if (marksPoints)
+            attach(marksPoints, y, false);
+        attach(straightLine("Goal", {-0.5, 60}, {5.5, 60}, goalColour), y, true);
+        attach(peak, y, true);
+        attach(straightLine("Trend", {-0.5, 20}, {5.5, 90}, trendColour), y, false);
+        attach(target, extraAxis, true);
+        attach(markers(target, 8, extraFill, 1, extraColour), extraAxis, false);
+        subtitle->setFont(pixelFont(11));
+        subtitle->setBrush(QColor(0, 0, 0, 128));
+        subtitle->setPos(24, 49);
+        s.scene.addItem(subtitle);
+        extraDot->setBrush(extraColour);
+        extraDot->setPen(Qt::NoPen);
+        s.scene.addItem(extraDot);
     }
 
-    // The info box shows the touched point's value, at the touch.
-    void showInfo(double value)
+    // The chart shows `values`: the value axis and the peak up to the
+    // highest, the labels and the info box at the values' places.
+    void show(const std::array<double, 6>& values)
     {
-        boxText->setText(QString("Quarter 3\n%1").arg(value, 0, 'f', 0));
-        const QRectF text = boxText->boundingRect();
-        boxText->setPos(380 - text.width() / 2, 300 - text.height() - 12);
-        box->setRect(boxText->pos().x() - 6, boxText->pos().y() - 4, text.width() + 12, text.height() + 8);
+        const double highest = *std::max_element(values.begin(), values.end());
+        y->setRange(0, highest);
+        peak->replace(1, QPointF(3, highest));
+        QCoreApplication::sendPostedEvents(); // the chart laid out for the new range
+        goalLabel.place(s.chart->mapToPosition({2.5, 60}, marks));
+        peakLabel.place(s.chart->mapToPosition({3, highest / 2}, marks));
+        const QRectF plot = s.chart->plotArea();
+        info.show(values[touchedQuarter], 380, plot.top() - 10);
+        extraDot->setPos(plot.right() + 52, plot.center().y() + 40);
     }
 };
 
+// The scene touched at Q4; each iteration changes a quarter's value as
+// bench::decoratedChange says, shows the values and paints.
 template <class Change>
-void decoratedUpdate(benchmark::State& state, QAbstractSeries* marks, Change change)
+void decoratedUpdate(benchmark::State& state, QAbstractSeries* marks, QAbstractSeries* marksPoints, Change change)
 {
-    DecoratedScene d(marks);
-    d.showInfo(sales[2]);
+    DecoratedScene d(marks, marksPoints);
+    std::array<double, 6> values = sales;
+    d.show(values);
     d.s.paint();
     int i = 0;
     for (auto _ : state) {
         const auto [point, delta] = bench::decoratedChange(i++);
-        change(int(point), delta);
-        d.showInfo(sales[2]);
+        values[point] += delta;
+        change(int(point), values[point]);
+        d.show(values);
         d.s.paint();
+        bench::saveFrameIfAsked(d.s.image, i);
     }
     bench::saveImageIfAsked(d.s.image);
 }
@@ -380,23 +627,24 @@ void decoratedUpdate(benchmark::State& state, QAbstractSeries* marks, Change cha
 void BM_DecoratedBarChart(benchmark::State& state)
 {
     auto* set = new QBarSet("Stores");
-    set->setColor(QColor(41, 132, 204));
+    set->setColor(markColour);
     set->setPen(Qt::NoPen);
     for (double v : sales)
         set->append(v);
     auto* bars = new QBarSeries;
     bars->setBarWidth(0.5);
     bars->append(set);
-    decoratedUpdate(state, bars, [set](int point, double delta) { set->replace(point, set->at(point) + delta); });
+    decoratedUpdate(state, bars, nullptr, [set](int point, double value) { set->replace(point, value); });
 }
 BENCHMARK(BM_DecoratedBarChart)->Unit(benchmark::kMillisecond);
 
 void BM_DecoratedLineChart(benchmark::State& state)
 {
-    QLineSeries* line = markedLine("Stores", sales, QColor(41, 132, 204), 6);
-    decoratedUpdate(state, line, [line](int point, double delta) {
-        const QPointF p = line->at(point);
-        line->replace(point, QPointF(p.x(), p.y() + delta));
+    QLineSeries* line = joinedLine("Stores", sales, markColour);
+    QScatterSeries* points = markers(line, 6, markColour, 0, markColour);
+    decoratedUpdate(state, line, points, [line, points](int point, double value) {
+        line->replace(point, QPointF(point, value));
+        points->replace(point, QPointF(point, value));
     });
 }
 BENCHMARK(BM_DecoratedLineChart)->Unit(benchmark::kMillisecond);

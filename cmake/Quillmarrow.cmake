@@ -22,14 +22,21 @@ if(QM_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# qm_library(<name> DEPS <targets...>)
-# A static library from every .cpp file of the calling folder. Headers are
-# included as "<folder>/<File>.h" from the repository root (installed, from
-# include/quillmarrow).
+# qm_library(<name> [SUBFOLDERS <folders...>] DEPS <targets...>)
+# A static library from every .cpp file of the calling folder and of the
+# sub-folders SUBFOLDERS names. Headers are included as "<folder>/<File>.h"
+# (or "<folder>/<sub-folder>/<File>.h") from the repository root (installed,
+# from include/quillmarrow).
 function(qm_library name)
-  cmake_parse_arguments(QM "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(QM "" "" "SUBFOLDERS;DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(folder IN LISTS QM_SUBFOLDERS)
+    file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+    file(GLOB folder_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
+    list(APPEND sources ${folder_sources})
+    list(APPEND headers ${folder_headers})
+  endforeach()
   if(sources)
     add_library(${name} STATIC ${sources} ${headers})
     target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>)

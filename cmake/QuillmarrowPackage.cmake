@@ -1,6 +1,7 @@
 # The chart library and the view kit it draws with, installed as the CMake
 # package "Quillmarrow" (component Development):
-#   <prefix>/include/quillmarrow/{kit,charts}/<folder>/<File>.h
+#   <prefix>/include/quillmarrow/{kit,charts}/<folder>/<File>.h (and the
+#     sub-folders' headers, kit/ui/engine/<File>.h, kit/ui/raster/<File>.h)
 #   <prefix>/lib/libquillmarrow_<part>.a
 #   <prefix>/lib/cmake/Quillmarrow/QuillmarrowConfig.cmake (+ version, targets)
 #   <prefix>/lib/pkgconfig/quillmarrow.pc

@@ -11,6 +11,7 @@
 #include "kit/ui/State.h"
 #include "kit/ui/View.h"
 
+#include <optional>
 #include <type_traits>
 
 namespace charts {
@@ -44,9 +45,20 @@ kit::View growsOnAppear(const kit::View& view, const ChartData& chartData, const
     return animateOnDisappear(appearing, chartData.disableAnimation, animation, [started] { started = false; });
 }
 
+// The animation bars move with when the chart's data sets change: the
+// default one, none when the chart data disables animation (the new data
+// then shows in the next frame).
+template <class ChartData>
+std::optional<kit::Animation> barChangeAnimation(const ChartData& chartData)
+{
+    if (chartData.disableAnimation)
+        return std::nullopt;
+    return kit::Animation::defaultAnimation();
+}
+
 // The slot of one bar (`slot`, a geometry reader holding the bar) as every
-// bar element view and ranged cell dresses it: moving with the default
-// animation when the chart's data sets change, on the touchable
+// bar element view and ranged cell dresses it: moving with
+// barChangeAnimation when the chart's data sets change, on the touchable
 // background, growing in as `started` says, and carrying the point's value
 // text in the chart's touch specifier and formatter as its accessibility
 // value.
@@ -56,7 +68,7 @@ kit::View dressedAsBar(const kit::View& slot, const ChartData& chartData, const 
 {
     const auto& info = *chartData.infoView;
     return growsOnAppear(
-               slot.animation(kit::Animation::defaultAnimation(), chartData.dataSets).background(touchableBackground()),
+               slot.animation(barChangeAnimation(chartData), chartData.dataSets).background(touchableBackground()),
                chartData, started)
         .accessibilityValue(accessibilityValueString(dataPoint, info.touchSpecifier, info.touchFormatter));
 }

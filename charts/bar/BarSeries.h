@@ -91,7 +91,7 @@ inline std::vector<kit::Rect> barSlots(kit::Size size, const std::vector<bool>& 
 // the view is evaluated). A bar seen for the first time grows in from
 // where it stood before its chart started, with the chart style's
 // globalAnimation (at once when the chart data disables animation); bars
-// move with the default animation when the chart's data sets change.
+// move with barChangeAnimation when the chart's data sets change.
 // `started` turns true on each appearance and false on each disappearance
 // (growsOnAppear), so the bars grow in and shrink back with their chart,
 // and placers are made for a chart `shown` or not yet. Bar i is the
@@ -136,7 +136,7 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
     style.areaColor = touchableBackground();
     if (!data.disableAnimation)
         style.entranceAnimation = data.chartStyle->globalAnimation;
-    style.change = kit::MarksChange{kit::Animation::defaultAnimation(), data.dataSets.version()};
+    style.change = kit::MarksChange{barChangeAnimation(data), data.dataSets.version()};
     style.accessibility = [bars, elementOf](int i) { return elementOf((*bars)[std::size_t(i)].point); };
     return growsOnAppear(kit::Marks(std::move(layout), std::move(style)), data, started);
 }

@@ -94,9 +94,8 @@ private:
         const kit::View slot = kit::GeometryReader([bar, shape, parts](const kit::GeometryProxy& proxy) {
             return placedInSlot(kit::View(parts).clipShape(shape), bar, proxy.size, ValueAxis::vertical);
         });
-        return growsOnAppear(
-                   slot.animation(kit::Animation::defaultAnimation(), data.dataSets).background(touchableBackground()),
-                   data, startAnimation)
+        return growsOnAppear(slot.animation(barChangeAnimation(data), data.dataSets).background(touchableBackground()),
+                             data, startAnimation)
             .accessibilityLabel(data.metadata->title);
     }
 };

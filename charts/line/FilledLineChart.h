@@ -39,7 +39,8 @@ struct FilledLineChart : LineChartView<FilledLineChart<ChartData>, ChartData> {
     {
         const ChartData& data = *this->chartData;
         return this->lineChartFrame(hasMultipleDataPoints(data),
-                                    [chart = this->chartData.object(), set = *data.dataSets, minValue = minValue,
+                                    [chart = this->chartData.object(),
+                                     set = std::make_shared<const LineDataSet>(*data.dataSets), minValue = minValue,
                                      range = range] { return lineSubView(chart, set, minValue, range, true); });
     }
 };

@@ -30,8 +30,11 @@ struct LineChart : LineChartView<LineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
+        // The set as it stands, copied once and shared by the views made of it.
         return this->lineChartFrame(hasMultipleDataPoints(data),
-                                    [chart = this->chartData.object(), set = *data.dataSets, minValue = data.minValue(),
+                                    [chart = this->chartData.object(),
+                                     set = std::make_shared<const LineDataSet>(*data.dataSets),
+                                     minValue = data.minValue(),
                                      range = data.range()] { return lineSubView(chart, set, minValue, range, false); });
     }
 };

@@ -14,15 +14,17 @@ namespace charts {
 template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
 struct LineChartColourSubView : kit::ViewMethods<LineChartColourSubView<ChartData, DataSet>> {
     std::shared_ptr<ChartData> chartData;
-    DataSet dataSet;
+    // Shared by the copies the view layer makes of the view: a line of
+    // thousands of points is not copied with it.
+    std::shared_ptr<const DataSet> dataSet;
     double minValue = 0;
     double range = 0;
     kit::Color colour;
     bool isFilled = false;
     kit::State<bool> startAnimation{false};
 
-    LineChartColourSubView(std::shared_ptr<ChartData> chartData, DataSet dataSet, double minValue, double range,
-                           kit::Color colour, bool isFilled)
+    LineChartColourSubView(std::shared_ptr<ChartData> chartData, std::shared_ptr<const DataSet> dataSet,
+                           double minValue, double range, kit::Color colour, bool isFilled)
         : chartData(std::move(chartData)), dataSet(std::move(dataSet)), minValue(minValue), range(range),
           colour(colour), isFilled(isFilled)
     {

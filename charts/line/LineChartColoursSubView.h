@@ -19,7 +19,9 @@ namespace charts {
 template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
 struct LineChartColoursSubView : kit::ViewMethods<LineChartColoursSubView<ChartData, DataSet>> {
     std::shared_ptr<ChartData> chartData;
-    DataSet dataSet;
+    // Shared by the copies the view layer makes of the view: a line of
+    // thousands of points is not copied with it.
+    std::shared_ptr<const DataSet> dataSet;
     double minValue = 0;
     double range = 0;
     std::vector<kit::Color> colours;
@@ -28,9 +30,9 @@ struct LineChartColoursSubView : kit::ViewMethods<LineChartColoursSubView<ChartD
     bool isFilled = false;
     kit::State<bool> startAnimation{false};
 
-    LineChartColoursSubView(std::shared_ptr<ChartData> chartData, DataSet dataSet, double minValue, double range,
-                            std::vector<kit::Color> colours, kit::UnitPoint startPoint, kit::UnitPoint endPoint,
-                            bool isFilled)
+    LineChartColoursSubView(std::shared_ptr<ChartData> chartData, std::shared_ptr<const DataSet> dataSet,
+                            double minValue, double range, std::vector<kit::Color> colours, kit::UnitPoint startPoint,
+                            kit::UnitPoint endPoint, bool isFilled)
         : chartData(std::move(chartData)), dataSet(std::move(dataSet)), minValue(minValue), range(range),
           colours(std::move(colours)), startPoint(startPoint), endPoint(endPoint), isFilled(isFilled)
     {

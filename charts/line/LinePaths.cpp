@@ -62,6 +62,7 @@ kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, 
         return path;
 
     kit::Point last = geometry.point(*start, points[*start].value);
+    path.reserve(n - *start + 3);
     path.move(last);
     for (std::size_t i = *start + 1; i < n; ++i) {
         if (!drawn(points[i]) || (ignoreZero && points[i].ignoreMe))

@@ -27,8 +27,15 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
 
     LineShape(std::vector<DataPoint> dataPoints, LineType lineType, bool isFilled, double minValue, double range,
               bool ignoreZero)
-        : dataPoints(std::make_shared<const std::vector<DataPoint>>(std::move(dataPoints))), lineType(lineType),
-          isFilled(isFilled), minValue(minValue), range(range), ignoreZero(ignoreZero)
+        : LineShape(std::make_shared<const std::vector<DataPoint>>(std::move(dataPoints)), lineType, isFilled, minValue,
+                    range, ignoreZero)
+    {
+    }
+    // The shape of points kept elsewhere (a data set the caller shares).
+    LineShape(std::shared_ptr<const std::vector<DataPoint>> dataPoints, LineType lineType, bool isFilled,
+              double minValue, double range, bool ignoreZero)
+        : dataPoints(std::move(dataPoints)), lineType(lineType), isFilled(isFilled), minValue(minValue), range(range),
+          ignoreZero(ignoreZero)
     {
     }
 

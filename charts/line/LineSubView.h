@@ -35,14 +35,18 @@ concept LineShapeDataSet = CTLineChartDataSet<T> && CTStandardDataPointProtocol<
 // animation is disabled); disappearing clears it, so the next appearance
 // draws the line in again.
 template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
-kit::View lineSubViewBody(const std::shared_ptr<ChartData>& chartData, const DataSet& dataSet, double minValue,
-                          double range, const kit::Paint& paint, bool isFilled, const kit::State<bool>& startAnimation)
+kit::View lineSubViewBody(const std::shared_ptr<ChartData>& chartData, const std::shared_ptr<const DataSet>& set,
+                          double minValue, double range, const kit::Paint& paint, bool isFilled,
+                          const kit::State<bool>& startAnimation)
 {
     const ChartData& chart = *chartData;
+    const DataSet& dataSet = *set;
     const bool disableAnimation = chart.disableAnimation;
     const double animated = disableAnimation || *startAnimation ? 1.0 : 0.0;
-    const LineShape<typename DataSet::DataPoint> shape(dataSet.dataPoints, dataSet.style.lineType, isFilled, minValue,
-                                                       range, dataSet.style.ignoreZero);
+    // The shape shares the set's points rather than copying them.
+    const LineShape<typename DataSet::DataPoint> shape(
+        std::shared_ptr<const std::vector<typename DataSet::DataPoint>>(set, &dataSet.dataPoints),
+        dataSet.style.lineType, isFilled, minValue, range, dataSet.style.ignoreZero);
     kit::View line = isFilled ? shape.scale(1, animated, kit::UnitPoint::bottom()).fill(paint)
                               : shape.trim(0, animated).stroke(paint, dataSet.style.strokeStyle.strokeStyle());
     line = line.background(kit::View(touchableBackground()), kit::Alignment::center());

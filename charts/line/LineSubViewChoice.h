@@ -16,11 +16,11 @@ namespace charts {
 // for a gradient of stops (converted to the toolkit's stops, in order).
 // Nothing when a member that kind needs is missing: no fallback colour.
 template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
-kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const DataSet& dataSet, double minValue,
-                      double range, bool isFilled)
+kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const std::shared_ptr<const DataSet>& dataSet,
+                      double minValue, double range, bool isFilled)
 {
     return viewForColourKind(
-               dataSet.style.lineColour,
+               dataSet->style.lineColour,
                [&](const kit::Color& colour) {
                    return LineChartColourSubView<ChartData, DataSet>(chartData, dataSet, minValue, range, colour,
                                                                      isFilled);
@@ -34,6 +34,14 @@ kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const DataSet
                                                                     end, isFilled);
                })
         .value_or(kit::EmptyView());
+}
+
+// The same for a set of the caller's, copied once for the sub-view.
+template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
+kit::View lineSubView(const std::shared_ptr<ChartData>& chartData, const DataSet& dataSet, double minValue,
+                      double range, bool isFilled)
+{
+    return lineSubView(chartData, std::make_shared<const DataSet>(dataSet), minValue, range, isFilled);
 }
 
 } // namespace charts

@@ -36,9 +36,10 @@ struct RangedLineChart : LineChartView<RangedLineChart<ChartData>, ChartData> {
     {
         const ChartData& data = *this->chartData;
         return this->lineChartFrame(hasMultipleDataPoints(data), [chart = this->chartData.object(),
-                                                                  set = *data.dataSets, minValue = data.minValue(),
-                                                                  range = data.range()] {
-            return kit::Group({band(set, minValue, range), lineSubView(chart, set, minValue, range, false)});
+                                                                  set = std::make_shared<const RangedLineDataSet>(
+                                                                      *data.dataSets),
+                                                                  minValue = data.minValue(), range = data.range()] {
+            return kit::Group({band(*set, minValue, range), lineSubView(chart, set, minValue, range, false)});
         });
     }
 

@@ -355,10 +355,13 @@ bool Glob::settled(const State& state) const
     const std::size_t last = tokens_.size() - 1;
     if (tokens_[last].kind == Kind::AnyStar && std::find(positions.begin(), positions.end(), last) != positions.end())
         return true;
-    // At "**/" before the last component, with nothing before it: each folder read on leads
-    // through the "**" and the "/" back to the same positions, and no further, since nothing
-    // of the last component reads a "/".
-    return *std::min_element(positions.begin(), positions.end()) == settlesAt_;
+    // At "**/" before the last component, with nothing before it and the last component's
+    // start reached: each folder read on leads through the "**" and the "/" back to the same
+    // positions, and no further, since nothing of the last component reads a "/". (A "**"
+    // before an escaped "/", which cannot be passed over, reaches that start only once a
+    // folder is read past it.)
+    return *std::min_element(positions.begin(), positions.end()) == settlesAt_ &&
+           std::find(positions.begin(), positions.end(), settlesAt_ + 2) != positions.end();
 }
 
 Glob::State Glob::start() const

@@ -95,23 +95,34 @@ public:
         perThread_.resize(threads);
 
         // Each folder or file once, however often or nested it is given: a root met inside
-        // another root's walk is left to its own.
-        std::vector<std::pair<std::string, struct stat>> roots;
+        // another root's walk is left to its own. A file given through a symbolic link is
+        // counted as a link, like one met in a walk: the summary keeps each file once, under
+        // its own name where that is counted too, so the file it leads to is not left out of
+        // a walk for it.
+        struct Root {
+            std::string path;
+            struct stat st;
+            bool linkedFile; // a file named through a symbolic link
+        };
+        std::vector<Root> roots;
         for (const auto& path : options_.paths) {
             struct stat st {};
             if (::stat(path.c_str(), &st) != 0 || !(S_ISDIR(st.st_mode) || S_ISREG(st.st_mode)))
                 continue;
-            const bool seen = std::any_of(roots.begin(), roots.end(), [&st](const auto& r) {
-                return r.second.st_dev == st.st_dev && r.second.st_ino == st.st_ino;
+            struct stat own {};
+            const bool link = S_ISREG(st.st_mode) && ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+            const bool seen = !link && std::any_of(roots.begin(), roots.end(), [&st](const Root& r) {
+                return !r.linkedFile && r.st.st_dev == st.st_dev && r.st.st_ino == st.st_ino;
             });
             if (!seen)
-                roots.emplace_back(path, st);
+                roots.push_back({path, st, link});
         }
         if (roots.size() > 1)
-            for (const auto& [path, st] : roots)
-                rootIds_.emplace_back(st.st_dev, st.st_ino);
+            for (const Root& root : roots)
+                if (!root.linkedFile)
+                    rootIds_.emplace_back(root.st.st_dev, root.st.st_ino);
 
-        for (const auto& [path, st] : roots) {
+        for (const auto& [path, st, linkedFile] : roots) {
             if (S_ISDIR(st.st_mode)) {
                 RootRules above = rulesAboveRoot(path);
                 Job job;
@@ -121,9 +132,8 @@ public:
                 continue;
             }
             std::string symlocation;
-            struct stat link {};
             char target[PATH_MAX];
-            if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode) && ::realpath(path.c_str(), target))
+            if (linkedFile && ::realpath(path.c_str(), target))
                 symlocation = target;
             Job job;
             job.add(path, false);

@@ -1,6 +1,13 @@
 // The outline of a dense, monotone stroke: each subpath is flattened, the
 // extremes of the flattened line are kept per sample column, and the round
 // pen's reach above and below is taken from the columns within one radius.
+//
+// Sections:
+//   reading a subpath   Along, controlPoints, monotoneReading (a subpath read along its axis)
+//   flattening          squaredDistanceToSegment, flatten
+//   the pen's reach     Extreme, Column, Envelope (the reach above and below, column by column)
+//   outlines            Pieces, addOutline (closed polygons cut at device pixel edges)
+//   entry points        pixelOf, denseStroke, denseStrokeOutline, denseStrokeBand
 
 #include "kit/base/DenseStroke.h"
 
@@ -46,15 +53,23 @@ struct Reading {
 };
 
 // The points of a segment in order, start included.
-std::vector<Point> controlPoints(Point from, const Path::Element& e)
+struct ControlPoints {
+    std::array<Point, 4> p;
+    std::size_t count = 0;
+
+    const Point* begin() const { return p.data(); }
+    const Point* end() const { return p.data() + count; }
+};
+
+ControlPoints controlPoints(Point from, const Path::Element& e)
 {
     switch (e.type) {
     case Type::quadCurve:
-        return {from, e.control1, e.point};
+        return {{from, e.control1, e.point, {}}, 3};
     case Type::curve:
-        return {from, e.control1, e.control2, e.point};
+        return {{from, e.control1, e.control2, e.point}, 4};
     default:
-        return {from, e.point};
+        return {{from, e.point, {}, {}}, 2};
     }
 }
 
@@ -81,13 +96,14 @@ std::optional<Reading> monotoneReading(const Subpath& s)
     return std::nullopt;
 }
 
-double distanceToSegment(Along p, Along a, Along b)
+double squaredDistanceToSegment(Along p, Along a, Along b)
 {
     const double du = b.u - a.u, dv = b.v - a.v;
     const double lengthSquared = du * du + dv * dv;
     double t = lengthSquared > 0 ? ((p.u - a.u) * du + (p.v - a.v) * dv) / lengthSquared : 0;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(p.u - (a.u + t * du), p.v - (a.v + t * dv));
+    const double eu = p.u - (a.u + t * du), ev = p.v - (a.v + t * dv);
+    return eu * eu + ev * ev;
 }
 
 // Appends a Bézier curve (degree = points − 1) as lines within `tolerance`
@@ -99,7 +115,7 @@ void flatten(const std::array<Along, 4>& p, int degree, double tolerance, int de
     if (!flat) {
         flat = true;
         for (int i = 1; i < degree && flat; ++i)
-            flat = distanceToSegment(p[std::size_t(i)], p[0], p[std::size_t(degree)]) <= tolerance;
+            flat = squaredDistanceToSegment(p[std::size_t(i)], p[0], p[std::size_t(degree)]) <= tolerance * tolerance;
     }
     if (flat) {
         out.push_back(p[std::size_t(degree)]);
@@ -159,17 +175,25 @@ struct Column {
 // The round pen's reach above and below a monotone subpath, along u.
 class Envelope {
 public:
-    Envelope(const Subpath& s, const Reading& reading, double radius, double step) : radius_(radius), step_(step)
+    // The envelope of `s` mapped by `map` (the identity when none).
+    Envelope(const Subpath& s, const Reading& reading, double radius, double step, const AffineTransform* map = nullptr)
+        : radius_(radius), step_(step)
     {
+        auto mapped = [map](Point p) { return map ? map->apply(p) : p; };
         // The subpath as a line along u (increasing), curves flattened.
-        std::vector<Along> line{reading.of(s.start)};
+        thread_local std::vector<Along> line;
+        line.assign(1, reading.of(mapped(s.start)));
+        line.reserve(s.segments.size() + 1);
         Point from = s.start;
         for (const Path::Element* e : s.segments) {
-            const std::vector<Point> points = controlPoints(from, *e);
+            const ControlPoints points = controlPoints(from, *e);
             std::array<Along, 4> p{};
-            for (std::size_t i = 0; i < points.size(); ++i)
-                p[i] = reading.of(points[i]);
-            flatten(p, int(points.size()) - 1, step / 4, 0, line);
+            for (std::size_t i = 0; i < points.count; ++i)
+                p[i] = reading.of(mapped(points.p[i]));
+            if (points.count == 2)
+                line.push_back(p[1]);
+            else
+                flatten(p, int(points.count) - 1, step / 4, 0, line);
             from = e->point;
         }
         first_ = line.front().u;
@@ -202,14 +226,27 @@ public:
     {
         double top = -std::numeric_limits<double>::infinity();
         double bottom = std::numeric_limits<double>::infinity();
-        for (std::size_t c = columnOf(u - radius_), end = columnOf(u + radius_); c <= end; ++c) {
+        // Nearest columns first: a column whose extreme lies within one
+        // radius of the reach found so far cannot pass it and is not
+        // measured.
+        auto visit = [&](std::size_t c) {
             const Column& column = columns_[c];
             if (column.empty())
-                continue;
-            if (const double reach = column.high.reach(u, radius_); reach >= 0)
-                top = std::max(top, column.high.v + reach);
-            if (const double reach = column.low.reach(u, radius_); reach >= 0)
-                bottom = std::min(bottom, column.low.v - reach);
+                return;
+            if (column.high.v + radius_ > top)
+                if (const double reach = column.high.reach(u, radius_); reach >= 0)
+                    top = std::max(top, column.high.v + reach);
+            if (column.low.v - radius_ < bottom)
+                if (const double reach = column.low.reach(u, radius_); reach >= 0)
+                    bottom = std::min(bottom, column.low.v - reach);
+        };
+        const std::size_t first = columnOf(u - radius_), last = columnOf(u + radius_), centre = columnOf(u);
+        visit(centre);
+        for (std::size_t k = 1; centre >= first + k || centre + k <= last; ++k) {
+            if (centre >= first + k)
+                visit(centre - k);
+            if (centre + k <= last)
+                visit(centre + k);
         }
         if (!std::isfinite(top) || !std::isfinite(bottom))
             return std::nullopt;
@@ -338,6 +375,12 @@ void addOutline(const Envelope& envelope, const Reading& reading, double step, P
     flush();
 }
 
+// Sampled every quarter pixel, the band follows a line whose points lie
+// further apart too (its curves are flattened first); beyond a point every
+// 16 pixels a stroke is too short a line for the band's cost per pixel of
+// its length to pay.
+constexpr double bandDensity = 1.0 / 16;
+
 // The length of one device pixel in the transform's source space, along the
 // direction it stretches most.
 double pixelOf(const AffineTransform& t)
@@ -349,16 +392,30 @@ double pixelOf(const AffineTransform& t)
 
 } // namespace
 
-std::optional<std::vector<Path>> denseStrokeOutline(const Path& path, const StrokeStyle& style,
-                                                    const AffineTransform& toDevice)
+namespace {
+
+// A stroke the outline or band can stand for, read: its subpaths, how each
+// runs, the pen's radius and a device pixel's length in the path's space.
+struct DenseStroke {
+    std::vector<Subpath> subpaths;
+    std::vector<Reading> readings;
+    double radius = 0;
+    double pixel = 0;
+};
+
+// A stroke of at least `density` segments a pixel its subpaths span.
+std::optional<DenseStroke> denseStroke(const Path& path, const StrokeStyle& style, const AffineTransform& toDevice,
+                                       double density = 1)
 {
-    const double pixel = pixelOf(toDevice);
-    const double radius = style.lineWidth / 2;
+    DenseStroke stroke;
+    stroke.pixel = pixelOf(toDevice);
+    stroke.radius = style.lineWidth / 2;
+    const double pixel = stroke.pixel, radius = stroke.radius;
     if (style.lineCap != LineCap::round || style.lineJoin != LineJoin::round || style.isDashed() || !(pixel > 0) ||
         !std::isfinite(pixel) || !(radius >= pixel / 2 && radius <= 16 * pixel))
         return std::nullopt;
 
-    std::vector<Subpath> subpaths;
+    std::vector<Subpath>& subpaths = stroke.subpaths;
     for (const Path::Element& e : path.elements()) {
         if (e.type == Type::closeSubpath)
             return std::nullopt;
@@ -371,28 +428,81 @@ std::optional<std::vector<Path>> denseStrokeOutline(const Path& path, const Stro
     }
     std::erase_if(subpaths, [](const Subpath& s) { return s.segments.empty(); }); // a lone move draws nothing
 
-    std::vector<Reading> readings;
     double span = 0;
     std::size_t segments = 0;
     for (const Subpath& s : subpaths) {
         const auto reading = monotoneReading(s);
         if (!reading)
             return std::nullopt;
-        readings.push_back(*reading);
+        stroke.readings.push_back(*reading);
         const double from = reading->of(s.start).u, to = reading->of(s.segments.back()->point).u;
         span += to - from;
         segments += s.segments.size();
     }
-    if (subpaths.empty() || double(segments) < span / pixel)
+    if (subpaths.empty() || double(segments) < density * span / pixel)
         return std::nullopt;
+    return stroke;
+}
 
+} // namespace
+
+std::optional<std::vector<Path>> denseStrokeOutline(const Path& path, const StrokeStyle& style,
+                                                    const AffineTransform& toDevice)
+{
+    const std::optional<DenseStroke> stroke = denseStroke(path, style, toDevice);
+    if (!stroke)
+        return std::nullopt;
     // Qt's rasteriser slows down sharply on one outline with thousands of
     // edges; pieces 64 pixels wide keep each fill small.
-    const double step = pixel / 4;
-    Pieces pieces(toDevice, readings, 64);
-    for (std::size_t i = 0; i < subpaths.size(); ++i)
-        addOutline(Envelope(subpaths[i], readings[i], radius, step), readings[i], step, pieces);
+    const double step = stroke->pixel / 4;
+    Pieces pieces(toDevice, stroke->readings, 64);
+    for (std::size_t i = 0; i < stroke->subpaths.size(); ++i)
+        addOutline(Envelope(stroke->subpaths[i], stroke->readings[i], stroke->radius, step), stroke->readings[i], step,
+                   pieces);
     return pieces.take();
+}
+
+std::optional<DenseStrokeBand> denseStrokeBand(const Path& path, const StrokeStyle& style,
+                                               const AffineTransform& toDevice)
+{
+    // Upright, and as long across as along, so that the round pen stays round on the device.
+    const bool upright = toDevice.b == 0 && toDevice.c == 0 && std::abs(toDevice.a) == std::abs(toDevice.d);
+    const bool finite = std::isfinite(toDevice.a) && std::isfinite(toDevice.d) && std::isfinite(toDevice.tx) &&
+                        std::isfinite(toDevice.ty);
+    if (!upright || !finite)
+        return std::nullopt;
+    std::optional<DenseStroke> stroke = denseStroke(path, style, toDevice, bandDensity);
+    if (!stroke || stroke->subpaths.size() != 1)
+        return std::nullopt;
+    // Read on the device, where the subpath runs the same way along the same
+    // axis unless the transform flips that axis.
+    const Subpath& subpath = stroke->subpaths.front();
+    Reading reading = stroke->readings.front();
+    if ((reading.alongY ? toDevice.d : toDevice.a) < 0)
+        reading.backwards = !reading.backwards;
+    const Envelope envelope(subpath, reading, stroke->radius / stroke->pixel, DenseStrokeBand::step, &toDevice);
+    // The samples on the device's quarter pixels, from below the stroke's
+    // start to past its end along the axis.
+    const double from = reading.backwards ? -envelope.to() : envelope.from();
+    const double to = reading.backwards ? -envelope.from() : envelope.to();
+    DenseStrokeBand band;
+    band.alongY = reading.alongY;
+    const double first = std::floor(from / DenseStrokeBand::step);
+    band.first = first * DenseStrokeBand::step;
+    const std::size_t count = std::size_t(std::ceil(to / DenseStrokeBand::step) - first) + 1;
+    band.low.resize(count);
+    band.high.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const double at = band.first + double(k) * DenseStrokeBand::step;
+        if (const auto reach = envelope.at(reading.backwards ? -at : at)) {
+            band.low[k] = reach->second;
+            band.high[k] = reach->first;
+        } else {
+            band.low[k] = std::numeric_limits<double>::infinity();
+            band.high[k] = -std::numeric_limits<double>::infinity();
+        }
+    }
+    return band;
 }
 
 } // namespace kit

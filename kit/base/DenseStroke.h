@@ -32,4 +32,26 @@ namespace kit {
 std::optional<std::vector<Path>> denseStrokeOutline(const Path& path, const StrokeStyle& style,
                                                     const AffineTransform& toDevice);
 
+// The same stroke as a band across the device: what it covers at each
+// place along the axis its subpath runs along (x, or y when `alongY`), on
+// the device. Sample k, at device coordinate first + k · step along that
+// axis, reaches across it from low[k] to high[k] (device pixels; low above
+// high where the pen reaches nothing there); between samples the band's
+// edges run straight. The samples lie on the device's quarter pixels and
+// run from before the stroke's first reach to past its last.
+struct DenseStrokeBand {
+    static constexpr double step = 0.25;
+    bool alongY = false;
+    double first = 0;
+    std::vector<double> low, high;
+};
+
+// The band of a stroke denseStrokeOutline takes, or of one like it with as
+// few as one segment every 16 pixels along its axis (a line chart's line of
+// fewer points than pixels), when it is one subpath and `toDevice` keeps the
+// axes upright and scales them alike (the round pen stays round); nothing
+// otherwise.
+std::optional<DenseStrokeBand> denseStrokeBand(const Path& path, const StrokeStyle& style,
+                                               const AffineTransform& toDevice);
+
 } // namespace kit

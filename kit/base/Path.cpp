@@ -1,10 +1,25 @@
+// Paths: their elements, shared until changed, the shapes and arcs added to them, and what
+// is measured along them.
+//
+// Sections:
+//   curves             Bezier: points, splitting, arc length, bounds and extrema of one segment
+//   walking a path     Segment, Subpath, Walk, walk (the segments with their lengths), Measurement
+//   ready-made shapes  Path::rect, ellipse, roundedRect
+//   building           push, move, addLine, the curves, closeSubpath, rectangles, ellipses,
+//                      rounded rectangles, arcs, lines and other paths
+//   reading            forEach, boundingRect, contains, length
+//   trimming           trimmedPath, point (a place at a fraction of the length)
+//   conversion         applying, toQPainterPath
+
 #include "kit/base/Path.h"
 
 #include <QPainterPath>
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace kit {
@@ -352,6 +367,18 @@ const std::vector<Path::Element>& Path::elements() const
     return storage_ ? storage_->elements : none;
 }
 
+void Path::reserve(std::size_t count)
+{
+    if (!storage_) {
+        storage_ = std::make_shared<Storage>();
+    } else if (storage_.use_count() > 1) {
+        auto own = std::make_shared<Storage>();
+        own->elements = storage_->elements;
+        storage_ = std::move(own);
+    }
+    storage_->elements.reserve(std::max(count, initialCapacity));
+}
+
 void Path::push(const Element& e)
 {
     if (!storage_) {
@@ -477,6 +504,44 @@ void Path::addRoundedRect(const Rect& r, Size cornerSize, RoundedCornerStyle, co
     closeSubpath();
 }
 
+namespace {
+
+// The sine and cosine of an angle, and the tangent of a number, as the
+// standard library gives them, kept for the last few angles asked for: a
+// chart's bars each turn their corners through the same quarter turns.
+struct SinCos {
+    double sin, cos;
+};
+
+template <class Value, class Compute>
+Value remembered(double x, Compute compute)
+{
+    struct Entry {
+        std::uint64_t key;
+        Value value;
+        bool set = false;
+    };
+    constexpr std::size_t size = 16;
+    thread_local std::array<Entry, size> entries{};
+    const std::uint64_t key = std::bit_cast<std::uint64_t>(x);
+    Entry& e = entries[(key * 0x9e3779b97f4a7c15u) >> 60]; // its top four bits, mixed from all
+    if (!e.set || e.key != key)
+        e = {key, compute(x), true};
+    return e.value;
+}
+
+SinCos sinCosOf(double a)
+{
+    return remembered<SinCos>(a, [](double x) { return SinCos{std::sin(x), std::cos(x)}; });
+}
+
+double tanOf(double x)
+{
+    return remembered<double>(x, [](double v) { return std::tan(v); });
+}
+
+} // namespace
+
 void Path::addArcSweep(Point c, double radius, double start, double sweep, const AffineTransform& t)
 {
     // An arc with a coordinate that is not a number has no points to draw.
@@ -486,16 +551,17 @@ void Path::addArcSweep(Point c, double radius, double start, double sweep, const
         addLine(t.apply(c)); // a move when there is no current point
         return;
     }
-    auto pointAt = [&](double a) { return Point{c.x + radius * std::cos(a), c.y + radius * std::sin(a)}; };
-    addLine(t.apply(pointAt(start)));
+    auto pointAt = [&](const SinCos& a) { return Point{c.x + radius * a.cos, c.y + radius * a.sin}; };
+    addLine(t.apply(pointAt(sinCosOf(start))));
     const int parts = static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi / 2) - 1e-12));
     for (int i = 0; i < parts; ++i) {
         const double a0 = start + sweep * i / parts;
         const double a1 = start + sweep * (i + 1) / parts;
-        const double k = 4.0 / 3.0 * std::tan((a1 - a0) / 4) * radius;
-        const Point p0 = pointAt(a0), p3 = pointAt(a1);
-        const Point c1{p0.x - k * std::sin(a0), p0.y + k * std::cos(a0)};
-        const Point c2{p3.x + k * std::sin(a1), p3.y - k * std::cos(a1)};
+        const double k = 4.0 / 3.0 * tanOf((a1 - a0) / 4) * radius;
+        const SinCos s0 = sinCosOf(a0), s1 = sinCosOf(a1);
+        const Point p0 = pointAt(s0), p3 = pointAt(s1);
+        const Point c1{p0.x - k * s0.sin, p0.y + k * s0.cos};
+        const Point c2{p3.x + k * s1.sin, p3.y - k * s1.cos};
         addCurve(t.apply(p3), t.apply(c1), t.apply(c2));
     }
 }
@@ -593,12 +659,64 @@ double Path::length() const
     return measured().total;
 }
 
+namespace {
+
+// Whether trimming `elements` to the whole of them gives them back as they
+// are: each subpath a move and drawing elements (closed at most once, at
+// its end), every drawing element finite and of some length, so none is
+// dropped and each would be copied unchanged.
+bool keptWhole(const std::vector<Path::Element>& elements)
+{
+    using Type = Path::Element::Type;
+    Point current;
+    bool drawn = false, closed = false;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const Path::Element& e = elements[i];
+        if (e.type == Type::move) {
+            if (i > 0 && !drawn)
+                return false; // a lone move is dropped
+            current = e.point;
+            drawn = closed = false;
+            if (!e.point.isFinite() || !(e.control1 == Point{}) || !(e.control2 == Point{}))
+                return false;
+            continue;
+        }
+        if (i == 0 || closed)
+            return false;
+        if (e.type == Type::closeSubpath) {
+            if (!drawn)
+                return false;
+            closed = true;
+            continue;
+        }
+        const bool quad = e.type == Type::quadCurve, cubic = e.type == Type::curve;
+        if (!e.point.isFinite() || !e.control1.isFinite() || !e.control2.isFinite())
+            return false;
+        // The unused control points as a trimmed element has them.
+        if ((!quad && !cubic && !(e.control1 == Point{})) || (!cubic && !(e.control2 == Point{})))
+            return false;
+        const bool length = !(e.point == current) || ((quad || cubic) && !(e.control1 == current)) ||
+                            (cubic && !(e.control2 == current));
+        if (!length)
+            return false;
+        current = e.point;
+        drawn = true;
+    }
+    return drawn;
+}
+
+} // namespace
+
 Path Path::trimmedPath(double from, double to) const
 {
     from = std::clamp(from, 0.0, 1.0);
     to = std::clamp(to, 0.0, 1.0);
     if (!(from < to))
         return {};
+    // Kept whole where nothing would be dropped, the path is itself,
+    // sharing its elements.
+    if (from == 0 && to == 1 && keptWhole(elements()))
+        return *this;
     // Kept whole, the path needs no arc lengths: every comparison below
     // holds for every segment that has any length at all. Points that are
     // not finite are measured as they are.

@@ -47,6 +47,9 @@ public:
     // Building. Drawing commands on a path with no current point become a
     // move to their end point.
     void move(Point p);
+    // Room for `count` elements in all, so that a path of thousands of them
+    // is built without growing its storage again and again.
+    void reserve(std::size_t count);
     void addLine(Point p);
     void addQuadCurve(Point to, Point control);
     void addCurve(Point to, Point control1, Point control2);

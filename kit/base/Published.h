@@ -47,24 +47,34 @@ public:
         return *this;
     }
 
-    // Changes the value in place as one write. With no subscriber to hand
-    // the new value to and no did-set hook, the value is changed where it
-    // stands rather than in a copy: a write to one element of a long list
-    // costs the element, not the list.
+    // Changes the value in place as one write. Where nothing would see the
+    // new value before it is stored (no subscriber of the property's own
+    // once the object has announced the change, no did-set hook) the value
+    // changes where it lies, after the announcement, instead of in a copy
+    // stored over it: a large value (a chart's thousands of points) is not
+    // copied for a change of one of its parts.
     template <class F>
     void modify(F&& change)
     {
-        if (!didSet_ && state_->list->count() == 0) {
-            assertMainThread();
-            if (owner_)
-                owner_->objectWillChange.send();
+        if (didSet_) {
+            T next = state_->value;
+            std::forward<F>(change)(next);
+            write(std::move(next));
+            return;
+        }
+        assertMainThread();
+        if (owner_)
+            owner_->objectWillChange.send();
+        if (state_->list->count() == 0) {
             std::forward<F>(change)(state_->value);
             ++state_->version;
             return;
         }
         T next = state_->value;
         std::forward<F>(change)(next);
-        write(std::move(next));
+        state_->list->send(next);
+        ++state_->version;
+        state_->value = std::move(next);
     }
 
     const T& get() const { return state_->value; }

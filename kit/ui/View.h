@@ -3,8 +3,16 @@
 // What users of views call: View, the modifiers every view offers
 // (ViewMethods), the structure views (EmptyView, Group, If) and the shape of
 // a user view or user modifier (its body). How each modifier becomes a node
-// of the host's tree is in ModifierNodes.h; README.md beside this file maps
+// of the host's tree is in engine/ModifierNodes.h; README.md beside this file maps
 // the phases of an update to their files.
+//
+// Sections:
+//   modifier arguments   Verbatim, LocalizedKey, FlexFrame, AccessibilityChildBehavior, ContentShapeKind
+//   user views           the ViewComponent and ViewModifierType concepts
+//   modifiers            ViewMethods: layout, overlay and background, drawing effects, environment,
+//                        lifecycle, animation, accessibility, identity, events, user modifiers
+//   the view handle      View
+//   structure            EmptyView, Group, If, AnyView
 
 #include "kit/base/Angle.h"
 #include "kit/base/Color.h"
@@ -19,8 +27,8 @@
 #include "kit/ui/Environment.h"
 #include "kit/ui/Gesture.h"
 #include "kit/ui/Layout.h"
-#include "kit/ui/ModifierNodes.h"
 #include "kit/ui/Transaction.h"
+#include "kit/ui/engine/ModifierNodes.h"
 
 #include <any>
 #include <concepts>
@@ -430,4 +438,4 @@ requires std::invocable<Then> && std::invocable<Else> View If(bool condition, Th
 
 } // namespace kit
 
-#include "kit/ui/Component.h"
+#include "kit/ui/engine/Component.h"

@@ -2,11 +2,11 @@
 // interfaces: the tree from the window down, the pie's slices and legend
 // rows, the language chevrons, the key-like texts of the charts.
 
-#include "app/ApplicationStrings.h"
-#include "app/ContentView.h"
-#include "app/Locs.h"
-#include "app/ProjectOpening.h"
-#include "app/QuillmarrowApp.h"
+#include "app/lifecycle/ApplicationStrings.h"
+#include "app/lifecycle/QuillmarrowApp.h"
+#include "app/opening/ProjectOpening.h"
+#include "app/screens/ContentView.h"
+#include "app/screens/Locs.h"
 #include "core/ProjectManager.h"
 #include "kit/base/Localization.h"
 

@@ -1,10 +1,10 @@
-#include "app/AppDelegate.h"
-#include "app/CheckForUpdatesMenuItem.h"
-#include "app/ContentView.h"
-#include "app/LocalPath.h"
-#include "app/QuillmarrowApp.h"
-#include "app/SingleInstance.h"
-#include "app/SupportMail.h"
+#include "app/lifecycle/AppDelegate.h"
+#include "app/instance/SingleInstance.h"
+#include "app/lifecycle/QuillmarrowApp.h"
+#include "app/paths/LocalPath.h"
+#include "app/screens/ContentView.h"
+#include "app/support/SupportMail.h"
+#include "app/updates/CheckForUpdatesMenuItem.h"
 
 #include "AppTestSupport.h"
 

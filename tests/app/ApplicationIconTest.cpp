@@ -1,4 +1,4 @@
-#include "app/ApplicationIcon.h"
+#include "app/lifecycle/ApplicationIcon.h"
 
 #include <QTemporaryDir>
 

@@ -1,5 +1,5 @@
-#include "app/CheckForUpdatesMenuItem.h"
-#include "app/UpdaterController.h"
+#include "app/updates/CheckForUpdatesMenuItem.h"
+#include "app/updates/UpdaterController.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,26 @@
-#include "app/ContentView.h"
-#include "app/BusyIndicator.h"
-#include "app/LanguageInfo.h"
-#include "app/Locs.h"
-#include "app/LocsByFile.h"
-#include "app/LocsByLanguage.h"
-#include "app/Overview.h"
-#include "app/ProjectOpening.h"
-#include "app/SplashScreen.h"
-#include "app/StatusLine.h"
-#include "app/SummaryBar.h"
+// The main window's content: the splash screen, the sidebar and the detail, drops, the
+// bundle's resources, and what the window says while and after a folder is counted.
+//
+// Sections:
+//   screens              the splash until the first count, the toolbar and detail following
+//                        the selection, the screen chosen by tab and language (Locs)
+//   drops and clicks     drops on the window and on the splash screen's blobs and text
+//   resources            each content view reloading the bundle's resources
+//   during a count       Moment, what the window shows while a folder is counted
+//   failures             a folder that cannot be counted, one that does not exist
+//   odd names            folder names on one row, counted as they are
+
+#include "app/screens/ContentView.h"
+#include "app/languages/LanguageInfo.h"
+#include "app/opening/ProjectOpening.h"
+#include "app/screens/Locs.h"
+#include "app/screens/LocsByFile.h"
+#include "app/screens/LocsByLanguage.h"
+#include "app/screens/Overview.h"
+#include "app/screens/SplashScreen.h"
+#include "app/screens/StatusLine.h"
+#include "app/screens/SummaryBar.h"
+#include "app/widgets/BusyIndicator.h"
 #include "core/LanguageResources.h"
 #include "core/ProjectManager.h"
 #include "kit/base/Bundle.h"

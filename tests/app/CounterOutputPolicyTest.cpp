@@ -1,4 +1,4 @@
-#include "app/CounterOutputPolicy.h"
+#include "app/lifecycle/CounterOutputPolicy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,15 @@
-#include "app/SingleInstance.h"
-#include "app/Updater.h"
+// The built application run as a user runs it, with the real counter, in a
+// scratch environment of each test's own.
+//
+// Sections:
+//   launching            LaunchOptions and RunningApp, the application started through a shell
+//   instances            a count from the command line, later launches handed over or not
+//   limits and endings   too few threads to paint, quitting mid-count, a missing counter
+//   the command line     --help, --version, unknown options and Qt's own, with or without a display
+//   output               the counter's output where it is read, a missing folder named once
+
+#include "app/instance/SingleInstance.h"
+#include "app/updates/Updater.h"
 #include "tests/support/ProcessState.h"
 
 #include <QDir>
@@ -32,6 +42,8 @@ struct LaunchOptions {
     bool quitAfterFirstCount = false;
     // Variables to set, or (without a value) to unset.
     std::vector<std::pair<QString, std::optional<QString>>> environment;
+    // Standard error apart from standard output, or into it (as at a terminal).
+    QProcess::ProcessChannelMode channels = QProcess::SeparateChannels;
 };
 
 // The application binary of the build tree, run offscreen as its own
@@ -56,7 +68,7 @@ public:
                 env.remove(name);
         }
         process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::SeparateChannels);
+        process.setProcessChannelMode(options.channels);
         if (!options.workingFolder.isEmpty())
             process.setWorkingDirectory(options.workingFolder);
         QString command = QStringLiteral("exec \"$0\"");
@@ -285,7 +297,8 @@ Finished finish(RunningApp& launch)
         return done;
     done.status = launch.process.exitCode();
     done.output = launch.output + launch.process.readAllStandardOutput();
-    done.errors = launch.process.readAllStandardError();
+    if (launch.process.processChannelMode() != QProcess::MergedChannels)
+        done.errors = launch.process.readAllStandardError();
     return done;
 }
 
@@ -313,6 +326,7 @@ TEST(EndToEnd, HelpAndVersionAnswerAtOnceAndAnUnknownOptionIsRefused)
         {{"-v"}, false},
         // Qt's own single-dash options are not taken for runs of short ones ("-r -e -v ...").
         {{"-reverse", "--version"}, false},
+        {{"-style", "Fusion", "-qwindowtitle", "-v", "--version"}, false},
         {{"--help", folder}, true},
     };
     for (const Case& c : cases) {
@@ -329,16 +343,42 @@ TEST(EndToEnd, HelpAndVersionAnswerAtOnceAndAnUnknownOptionIsRefused)
         }
     }
 
-    // An option it does not know: a message and the status of a misused command.
-    for (const QByteArrayList& arguments : {QByteArrayList{"--bogus"}, QByteArrayList{"-x", folder}}) {
-        RunningApp launch(key, arguments);
+    // An option it does not know: a message and the status of a misused
+    // command, with a display or without one; Qt's own options before it are
+    // taken as Qt's (a value included), not refused in its place.
+    struct Refused {
+        QByteArrayList arguments;
+        QByteArray unknown;
+    };
+    const Refused refused[] = {
+        {{"--bogus"}, "bogus"},
+        {{"-x", folder}, "x"},
+        {{"-style", "Fusion", "-reverse", "-qmljsdebugger=port:1", "-x"}, "x"},
+    };
+    for (const Refused& c : refused) {
+        for (const bool display : {true, false}) {
+            const std::string what = c.arguments.join(' ').toStdString() + (display ? "" : " (no display)");
+            RunningApp launch(key, c.arguments, display ? LaunchOptions{} : noDisplay);
+            const Finished done = finish(launch);
+            EXPECT_EQ(done.status, 2) << what << ": " << done.errors.toStdString();
+            EXPECT_TRUE(done.output.isEmpty()) << what << ": " << done.output.toStdString();
+            EXPECT_TRUE(done.errors.contains("Unknown option '" + c.unknown + "'"))
+                << what << ": " << done.errors.toStdString();
+            EXPECT_TRUE(done.errors.contains("--help")) << what;
+        }
+    }
+
+    // Qt's own options still reach Qt: this one names the platform to draw
+    // on where there is no display, and no value is taken for a path.
+    {
+        const QByteArray other = QFile::encodeName(writeSources(dir, QStringLiteral("offscreen run")));
+        LaunchOptions options = noDisplay;
+        options.quitAfterFirstCount = true;
+        RunningApp launch(uniqueKey(), {"-platform", "offscreen", "-reverse", "-style", "Fusion", other}, options);
         const Finished done = finish(launch);
-        EXPECT_EQ(done.status, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(done.output.isEmpty()) << done.output.toStdString();
-        EXPECT_TRUE(
-            done.errors.contains("Unknown option '" + arguments[0].mid(arguments[0].lastIndexOf('-') + 1) + "'"))
-            << done.errors.toStdString();
-        EXPECT_TRUE(done.errors.contains("--help")) << done.errors.toStdString();
+        EXPECT_EQ(done.status, 0) << done.errors.toStdString();
+        EXPECT_TRUE(done.output.split('\n').contains("listed: offscreen run")) << done.output.toStdString();
+        EXPECT_FALSE(done.output.contains("does not exist")) << done.output.toStdString();
     }
 
     // A launch handing a path over shows what the running instance got, in
@@ -378,10 +418,18 @@ TEST(EndToEnd, AFolderThatDoesNotExistIsNamedOnStandardErrorAndFailsTheFirstCoun
 {
     QTemporaryDir dir;
     const QByteArray missing = QFile::encodeName(dir.filePath(QStringLiteral("gone")));
+    const QByteArray line = "File/folder does not exist: " + missing + "\n";
     RunningApp app(uniqueKey(), {missing}, {.quitAfterFirstCount = true});
     const Finished done = finish(app);
     EXPECT_EQ(done.status, 1); // as a failed first count ends this run
-    EXPECT_TRUE(done.errors.contains("File/folder does not exist: " + missing)) << done.errors.toStdString();
+    EXPECT_EQ(done.errors.count(line), 1) << done.errors.toStdString();
+    EXPECT_EQ(done.output.count(line), 1) << done.output.toStdString(); // the counting core's own report
+
+    // Where both streams lead to one place (a terminal, a session's log), it is named there once.
+    RunningApp together(uniqueKey(), {missing}, {.quitAfterFirstCount = true, .channels = QProcess::MergedChannels});
+    const Finished merged = finish(together);
+    EXPECT_EQ(merged.status, 1);
+    EXPECT_EQ(merged.output.count(line), 1) << merged.output.toStdString();
 }
 
 } // namespace

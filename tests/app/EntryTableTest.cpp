@@ -1,4 +1,4 @@
-#include "app/EntryTable.h"
+#include "app/screens/EntryTable.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 // the folder is being added or a listed project is counted again; no project
 // is lost, and nothing hangs or crashes.
 
-#include "app/BusyIndicator.h"
-#include "app/ContentView.h"
-#include "app/Locs.h"
-#include "app/Overview.h"
-#include "app/ProjectOpening.h"
-#include "app/SplashScreen.h"
-#include "app/StatusLine.h"
-#include "app/SummaryBar.h"
+#include "app/opening/ProjectOpening.h"
+#include "app/screens/ContentView.h"
+#include "app/screens/Locs.h"
+#include "app/screens/Overview.h"
+#include "app/screens/SplashScreen.h"
+#include "app/screens/StatusLine.h"
+#include "app/screens/SummaryBar.h"
+#include "app/widgets/BusyIndicator.h"
 #include "core/LanguageResources.h"
 #include "core/Project.h"
 #include "core/ProjectManager.h"

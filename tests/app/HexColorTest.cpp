@@ -1,4 +1,4 @@
-#include "app/HexColor.h"
+#include "app/languages/HexColor.h"
 
 #include <gtest/gtest.h>
 

@@ -2,16 +2,16 @@
 // through the main window with a visible focus frame, the keys of the
 // tables and the project list, driven in the application's own window.
 
-#include "app/ContentView.h"
-#include "app/Locs.h"
-#include "app/LocsByFile.h"
-#include "app/LocsByLanguage.h"
-#include "app/OpenPanel.h"
-#include "app/ProjectOpening.h"
-#include "app/QuillmarrowApp.h"
-#include "app/RowButtons.h"
-#include "app/SplashScreen.h"
-#include "app/SummaryBar.h"
+#include "app/lifecycle/QuillmarrowApp.h"
+#include "app/opening/OpenPanel.h"
+#include "app/opening/ProjectOpening.h"
+#include "app/screens/ContentView.h"
+#include "app/screens/Locs.h"
+#include "app/screens/LocsByFile.h"
+#include "app/screens/LocsByLanguage.h"
+#include "app/screens/SplashScreen.h"
+#include "app/screens/SummaryBar.h"
+#include "app/widgets/RowButtons.h"
 #include "core/ProjectManager.h"
 
 #include "AppTestSupport.h"

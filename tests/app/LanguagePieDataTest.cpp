@@ -1,7 +1,7 @@
-#include "app/LanguagePieData.h"
-#include "app/HexColor.h"
-#include "app/LanguageInfo.h"
-#include "app/LanguageSlices.h"
+#include "app/languages/LanguagePieData.h"
+#include "app/languages/HexColor.h"
+#include "app/languages/LanguageInfo.h"
+#include "app/languages/LanguageSlices.h"
 #include "core/LanguageResources.h"
 
 #include "AppTestSupport.h"

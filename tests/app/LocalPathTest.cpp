@@ -1,6 +1,6 @@
-#include "app/LocalPath.h"
-#include "app/DisplayText.h"
-#include "app/OpenPanel.h"
+#include "app/paths/LocalPath.h"
+#include "app/opening/OpenPanel.h"
+#include "app/paths/DisplayText.h"
 
 #include <QDir>
 #include <QFile>

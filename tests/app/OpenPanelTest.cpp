@@ -1,4 +1,4 @@
-#include "app/OpenPanel.h"
+#include "app/opening/OpenPanel.h"
 
 #include <QAbstractItemView>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "app/ProjectConfigurationSheet.h"
+#include "app/screens/ProjectConfigurationSheet.h"
 #include "core/Project.h"
 
 #include <QCheckBox>

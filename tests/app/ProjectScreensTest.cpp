@@ -1,12 +1,24 @@
-#include "app/BusyIndicator.h"
-#include "app/ElidedLabel.h"
-#include "app/LanguageChart.h"
-#include "app/LanguageInfo.h"
-#include "app/LocsByFile.h"
-#include "app/LocsByLanguage.h"
-#include "app/Overview.h"
-#include "app/ProjectConfigurationSheet.h"
-#include "app/SummaryBar.h"
+// A project's screens: the languages and files tables, the summary bar under the totals,
+// the settings sheet's saves and the overview's chart.
+//
+// Sections:
+//   the languages table  listing, sorting, searching, room for long names, the ellipsis,
+//                        empty or missing projects
+//   the files table      listing, sorting, searching, a row's path as its tooltip
+//   the summary bar      reload and its spinner, what the count could not read, a double click
+//                        on Reload
+//   settings             results to the project counted, saves of the sheet
+//   the overview         the chart's slices and a pressed wedge
+
+#include "app/languages/LanguageChart.h"
+#include "app/languages/LanguageInfo.h"
+#include "app/screens/LocsByFile.h"
+#include "app/screens/LocsByLanguage.h"
+#include "app/screens/Overview.h"
+#include "app/screens/ProjectConfigurationSheet.h"
+#include "app/screens/SummaryBar.h"
+#include "app/widgets/BusyIndicator.h"
+#include "app/widgets/ElidedLabel.h"
 #include "charts/pie/PieChartData.h"
 #include "core/LanguageResources.h"
 #include "core/Project.h"

@@ -1,5 +1,5 @@
-#include "app/QtTranslations.h"
-#include "app/OpenPanel.h"
+#include "app/lifecycle/QtTranslations.h"
+#include "app/opening/OpenPanel.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

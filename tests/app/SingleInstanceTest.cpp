@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "app/instance/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/SummaryBar.h"
-#include "app/BusyIndicator.h"
-#include "app/ElidedLabel.h"
+#include "app/screens/SummaryBar.h"
+#include "app/widgets/BusyIndicator.h"
+#include "app/widgets/ElidedLabel.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "app/SupportMail.h"
+#include "app/support/SupportMail.h"
 
 #include <QUrl>
 #include <QUrlQuery>

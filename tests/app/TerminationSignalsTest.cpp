@@ -2,7 +2,7 @@
 // runs on the event loop, and when the main thread never turns it again (held
 // up for good), the process still ends, with its counters.
 
-#include "app/TerminationSignals.h"
+#include "app/lifecycle/TerminationSignals.h"
 #include "core/RunProcess.h"
 #include "tests/support/ProcessState.h"
 

@@ -1,5 +1,5 @@
-#include "app/Updater.h"
-#include "app/UpdateResultDialog.h"
+#include "app/updates/Updater.h"
+#include "app/updates/UpdateResultDialog.h"
 
 #include <QApplication>
 #include <QLabel>

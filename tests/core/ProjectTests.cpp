@@ -1,3 +1,18 @@
+// Counting a project: the counter's arguments, the results published, counts that replace,
+// hold up or end one another, the reasons of failed counts, the limits on the output, and
+// running a process to its end.
+//
+// Sections:
+//   the model            equality, hashing, the counter's arguments
+//   a count              success and its completion, the output printed or not, a new count
+//                        replacing one underway, a hung counter, ending every count
+//   failures             what a failed count says, figures that cannot be true, the output's
+//                        limit, a failed decode, a counter that cannot start, a released project
+//   results              the first non-empty result kept
+//   running a process    RunProcessTest: how the child ended, a stop, both streams read
+//   without threads      CountWithoutThreadsDeathTest: the decoder on the calling thread, a
+//                        count that cannot get a thread
+
 #include "CountingTest.h"
 #include "tests/support/NoMoreThreads.h"
 #include "tests/support/ProcessState.h"

@@ -1,6 +1,14 @@
 // Runs the counter on trees made to trap it: pipes, sockets, links into /proc and /dev, link
 // loops, folders far deeper than the path limit, odd names, files and folders it may not
 // read. It must finish, count what can be counted and name what it could not read.
+//
+// Sections:
+//   making trees         writeAt, makeChain, Figures: trees built through file descriptors
+//   traps                what it can count whatever the tree holds, what it may not read, no
+//                        second thread, a chain of 100,000 folders, few file descriptors
+//   hostile files        any header read for a generator's marker, ignore files above the folder
+//                        only from the user's repository, ignore files read whole, duplicates in
+//                        one pass, no longer than the data on disk
 
 #include "Fixture.h"
 

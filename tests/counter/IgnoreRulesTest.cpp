@@ -100,6 +100,10 @@ const std::vector<Case> gitCases = {
     {"***/a.c", "x/b.c", false},
     {"**\\/x", "a/x", true},
     {"**\\/x", "x", false},
+    {"a/**\\/x", "a/x", false}, // "**" before an escaped "/" stands for at least one folder
+    {"a/**\\/x", "a/b/x", true},
+    {"a/**\\/x", "a/b/c/x", true},
+    {"a/**\\/x", "a/b/c/d/x", true},
     {"a/**", "a", false},
     {"a/**", "a/b", true},
     {"a/**", "a/b/c", true},

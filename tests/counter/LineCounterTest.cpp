@@ -1,3 +1,15 @@
+// The lexer on its own: each language's comments, strings and code, line by line, and the
+// same figures however the file is read.
+//
+// Sections:
+//   checking a text      syntaxOf, expectCounts
+//   C-like languages     comments, nesting, language forms and docstrings, lines at the edges
+//   tables of cases      brackets, Python, shell, Perl, Ruby, scripts, raw strings, comments,
+//                        PHP, YAML, HTML, and files read as each language's own lexer reads them;
+//                        one test for each table
+//   however it is read   any pieces, 16- and 32-byte scans, line ends and tokens across reads
+//   linear time          many here-documents on one line, brackets deeper than an int holds
+
 #include "counter/lex/LineCounter.h"
 #include "CountCases.h"
 #include "Pieces.h"

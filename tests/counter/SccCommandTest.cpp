@@ -1,4 +1,14 @@
 // Runs the built counter on fixture trees and checks its whole output.
+//
+// Sections:
+//   running it           the JSON output of a run, its files by name, buildRepository
+//   counting             a repository exactly, without --by-file, minified, generated, duplicate
+//                        and excluded files, bad command lines, unreadable folders, any number
+//                        of threads
+//   what it reads        .gitignore only in a work tree, binary files, shebangs, names and
+//                        content, each file once, the exclude file, folders past the path limit
+//   output               a failed write, a reader that goes away, one line a file in the table,
+//                        a file of several names counted once
 
 #include "Fixture.h"
 
@@ -535,4 +545,16 @@ TEST(SccCommand, CountsAFileReachedByManyNamesOnce)
         EXPECT_EQ(files.at("l1.c")["Symlocation"], realPath(t.path("outside/o.c")));
         EXPECT_EQ(files.at("h1.py")["Language"], "Python");
     }
+    // Links named on the command line, beside the folder or the file they lead to, or alone.
+    for (const auto& args : std::vector<std::vector<std::string>>{{"proj", "proj/sub/c.c"},
+                                                                  {"proj/sub/c.c", "proj"},
+                                                                  {"proj/0link.c", "proj/a.c"},
+                                                                  {"proj/sub/c.c", "proj/0link.c", "proj/b.c"}}) {
+        const auto files = filesByName(countByFile(t, args));
+        ASSERT_EQ(files.count("a.c") + files.count("b.c"), 1u) << args[0] << " " << args[1];
+        EXPECT_EQ(files.count("c.c") + files.count("0link.c"), 0u) << args[0] << " " << args[1];
+    }
+    const auto alone = filesByName(countByFile(t, {"proj/0link.c", "proj/sub/c.c"}));
+    ASSERT_EQ(alone.size(), 1u);
+    EXPECT_EQ(alone.count("0link.c"), 1u);
 }

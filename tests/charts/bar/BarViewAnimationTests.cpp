@@ -195,4 +195,64 @@ TEST_F(BarViewAnimation, NewDataMovesTheBarsWithTheDefaultAnimation)
     expectRects({rectsIn(host, teal)[3]}, {{300, 0, 100, 200}});
 }
 
+TEST_F(BarViewAnimation, WithAnimationDisabledNewDataShowsAtOnce)
+{
+    // Each chart's first teal bar goes from 1 to 3 of a highest 4 on 400 ×
+    // 200 (the others stay): the frame right after the change shows it
+    // 150 high, and nothing moves on.
+    const BarChartStyle style = linearStyle();
+    auto standard = animated(barData({1, 2, 3, 4}, style, barsOf(0.5)), true);
+    auto grouped = animated(groupedData({{1}, {4}}, style, fixedGroups(), barsOf(1)), true);
+    auto stacked = animated(stackedData({{1}, {4}}, style, fixedGroups(), barsOf(1)), true);
+    auto horizontal = animated(horizontalData({1, 4}, style, barsOf(1)), true);
+    auto ranged = animated(rangedData({{0, 1}, {0, 4}}, style, barsOf(1)), true);
+    struct Case {
+        const char* name;
+        kit::View chart;
+        std::function<void()> change;
+        kit::Rect before, after;
+    };
+    const Case cases[] = {
+        {"standard",
+         BarChart(standard),
+         [&] { standard->dataSets.modify([](BarDataSet& set) { set.dataPoints[0].value = 3; }); },
+         {25, 150, 50, 50},
+         {25, 50, 50, 150}},
+        {"grouped",
+         GroupedBarChart(grouped, 0),
+         [&] { grouped->dataSets.modify([](auto& sets) { sets.dataSets[0].dataPoints[0].value = 3; }); },
+         {0, 150, 200, 50},
+         {0, 50, 200, 150}},
+        {"stacked",
+         StackedBarChart(stacked),
+         [&] { stacked->dataSets.modify([](auto& sets) { sets.dataSets[0].dataPoints[0].value = 3; }); },
+         {0, 150, 200, 50},
+         {0, 50, 200, 150}},
+        // Along x from the leading edge: 1 and then 3 of 4 of 400.
+        {"horizontal",
+         HorizontalBarChart(horizontal),
+         [&] { horizontal->dataSets.modify([](auto& set) { set.dataPoints[0].value = 3; }); },
+         {0, 0, 100, 100},
+         {0, 0, 300, 100}},
+        // 0-1 becoming 0-3 of the range 0-4.
+        {"ranged",
+         RangedBarChart(ranged),
+         [&] { ranged->dataSets.modify([](auto& set) { set.dataPoints[0].upperValue = 3; }); },
+         {0, 150, 200, 50},
+         {0, 50, 200, 150}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        kit::Clock::useManual(0);
+        kit::ViewHost host{c.chart, {400, 200}};
+        host.update();
+        kit::Clock::advance(1);
+        expectRects({rectsIn(host, teal)[0]}, {c.before});
+        c.change();
+        host.update();
+        EXPECT_FALSE(host.isAnimating());
+        expectRects({rectsIn(host, teal)[0]}, {c.after});
+    }
+}
+
 } // namespace

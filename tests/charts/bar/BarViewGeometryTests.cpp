@@ -2,6 +2,13 @@
 // bar shape, the slots and bars of each of the five charts, their colour
 // sources and fallbacks, and the arithmetic that keeps every drawn length
 // finite and not below 0.
+//
+// Sections:
+//   the bar shape        rounded corners from the size alone, lengths kept finite
+//   the charts' bars     vertical bars in their slots, stacked columns and their corners,
+//                        horizontal bars, ranged bars
+//   colours              missing colour members and their fallbacks, gradients over a bar's frame
+//   element views        one bar on its own, where its chart draws it
 
 #include "BarViewTest.h"
 

@@ -1,3 +1,14 @@
+// The line charts' views, read from the display list and the accessibility tree.
+//
+// Sections:
+//   touch markers        LineMarkerTest: each marker type, its colour, one per line, the ranged
+//                        marker, the indicator switch
+//   point markers        PointsViewTest: types and colours, ignored zeros, animation, laid over
+//                        the chart
+//   accessibility        LineAccessibilityTest: an element per point over its share, the texts of
+//                        each chart kind
+//   x-axis labels        LineXAxisLabelsTest: from the points or from the chart
+
 #include "LineTest.h"
 
 #include "charts/line/IndicatorSwitch.h"

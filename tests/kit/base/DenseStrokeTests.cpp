@@ -125,3 +125,73 @@ TEST(DenseStroke, PiecesMeetOnDevicePixelEdges)
     ASSERT_TRUE(turned);
     EXPECT_EQ(turned->size(), 1u);
 }
+
+namespace {
+
+// The sample of `band` at device coordinate `at` along it.
+std::pair<double, double> bandAt(const DenseStrokeBand& band, double at)
+{
+    const auto k = std::size_t(std::lround((at - band.first) / DenseStrokeBand::step));
+    return {band.low.at(k), band.high.at(k)};
+}
+
+} // namespace
+
+TEST(DenseStroke, BandOnTheDeviceAlongTheStroke)
+{
+    // 200 lines from (0, 5) to (20, 5) and a pen of radius 1, five device
+    // pixels to one: across from 20 to 30 on the device, with round ends
+    // from x = -5 to 105 (at 3 pixels before the start, 4 either way).
+    Path level;
+    level.move({0, 5});
+    for (int i = 1; i <= 200; ++i)
+        level.addLine({0.1 * i, 5});
+    const auto band = denseStrokeBand(level, roundPen, AffineTransform::scale(5, 5));
+    ASSERT_TRUE(band);
+    EXPECT_FALSE(band->alongY);
+    EXPECT_LE(band->first, -5);
+    EXPECT_GE(band->first + DenseStrokeBand::step * double(band->low.size() - 1), 105);
+    for (double x : {0.0, 50.0, 100.0}) {
+        EXPECT_NEAR(bandAt(*band, x).first, 20, 0.01) << x;
+        EXPECT_NEAR(bandAt(*band, x).second, 30, 0.01) << x;
+    }
+    EXPECT_NEAR(bandAt(*band, -3).first, 21, 0.05);
+    EXPECT_NEAR(bandAt(*band, -3).second, 29, 0.05);
+    EXPECT_NEAR(bandAt(*band, 104).first, 22, 0.05);
+    const auto [low, high] = bandAt(*band, band->first);
+    EXPECT_NEAR(high - low, 0, 0.05) << "the cap's far end";
+
+    // Moved and flipped upside down: the same band, mirrored across, on the device.
+    AffineTransform flipped = AffineTransform::scale(5, -5);
+    flipped.ty = 100;
+    const auto down = denseStrokeBand(level, roundPen, flipped);
+    ASSERT_TRUE(down);
+    EXPECT_NEAR(bandAt(*down, 50).first, 70, 0.01);
+    EXPECT_NEAR(bandAt(*down, 50).second, 80, 0.01);
+
+    // The zigzag along y, drawn backwards: samples along y, across from -5 to 55.
+    const auto standing = denseStrokeBand(zigzag(true, true), roundPen, AffineTransform::scale(5, 5));
+    ASSERT_TRUE(standing);
+    EXPECT_TRUE(standing->alongY);
+    EXPECT_NEAR(bandAt(*standing, 50).first, -5, 0.01); // at (0, 50); the peaks half a pixel away
+    EXPECT_NEAR(bandAt(*standing, 50).second, 50 + std::sqrt(25 - 0.25), 1e-9);
+}
+
+TEST(DenseStroke, BandOnlyWhereThePenStaysRoundAndTheStrokeIsOne)
+{
+    const AffineTransform fine = AffineTransform::scale(5, 5);
+    AffineTransform turned = fine;
+    turned.b = 1;
+    Path two = zigzag();
+    two.move({0, 20});
+    two.addLines({{0, 20}, {0.1, 21}});
+    for (int i = 2; i <= 200; ++i)
+        two.addLine({0.1 * i, 20.0 + (i % 2)});
+    EXPECT_TRUE(denseStrokeOutline(two, roundPen, fine)) << "two subpaths make an outline";
+    EXPECT_FALSE(denseStrokeBand(two, roundPen, fine));
+    EXPECT_FALSE(denseStrokeBand(zigzag(), roundPen, turned));
+    EXPECT_FALSE(denseStrokeBand(zigzag(), roundPen, AffineTransform::scale(5, 6))) << "an oval pen";
+    StrokeStyle butt = roundPen;
+    butt.lineCap = LineCap::butt;
+    EXPECT_FALSE(denseStrokeBand(zigzag(), butt, fine));
+}

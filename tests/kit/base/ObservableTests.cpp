@@ -3,6 +3,7 @@
 #include "kit/base/CurrentValueSubject.h"
 #include "kit/base/Published.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,45 +66,41 @@ TEST(Published, ModifyIsOneWriteAndEachStatementIsAnother)
     EXPECT_EQ(model.list.version(), 3u) << "an equal value is a write too";
 }
 
-// Counts the copies made of it.
-struct Counted {
-    int* copies;
-    explicit Counted(int* copies) : copies(copies) {}
-    Counted(const Counted& other) : copies(other.copies) { ++*copies; }
-    Counted& operator=(const Counted& other)
-    {
-        copies = other.copies;
-        ++*copies;
-        return *this;
-    }
-};
-
-struct Holder : kit::ObservableObject {
-    explicit Holder(int* copies) : value(this, Counted(copies)) {}
-    kit::Published<Counted> value;
-};
-
-TEST(Published, AModifyNoSubscriberSeesChangesTheValueWhereItStands)
+TEST(Published, ModifyAnnouncesBeforeTheChangeIsSeen)
 {
-    int copies = 0;
-    Holder holder(&copies);
-    copies = 0;
-    int announcements = 0;
-    auto sub = holder.objectWillChange.sink([&] { ++announcements; });
-    holder.value.modify([](Counted&) {});
-    EXPECT_EQ(copies, 0) << "no copy of the value";
-    EXPECT_EQ(announcements, 1);
-    EXPECT_EQ(holder.value.version(), 1u);
+    // Without a subscriber of its own the value changes where it lies: the
+    // announcement still sees the old one, and reads after it the new.
+    Log log;
+    Model model(&log);
+    model.list = {1};
+    model.list.modify([](auto& v) { v.reserve(16); });
+    auto willChange = model.objectWillChange.sink([&] { log.push_back("sees " + std::to_string(model.list->size())); });
+    const int* stored = model.list->data();
+    model.list.modify([](auto& v) { v.push_back(2); });
+    EXPECT_EQ(log, (Log{"sees 1"}));
+    EXPECT_EQ(*model.list, (std::vector<int>{1, 2}));
+    EXPECT_EQ(model.list->data(), stored) << "changed in place, not in a copy";
 
-    // A subscriber of the property is handed the new value before it is
-    // stored, so the change is made in a copy.
-    int seen = 0;
-    auto own = holder.value.sink([&](const Counted&) { ++seen; });
-    seen = 0;
-    holder.value.modify([](Counted&) {});
-    EXPECT_EQ(seen, 1);
-    EXPECT_GE(copies, 1);
-    EXPECT_EQ(announcements, 2);
+    // A subscriber that comes with the announcement gets the new value
+    // while the old one is still stored.
+    std::optional<kit::Cancellable> values;
+    auto late = model.objectWillChange.sink([&] {
+        if (!values)
+            values = model.list.sink([&](const std::vector<int>& v) {
+                log.push_back("emit " + std::to_string(v.size()) + " stored " + std::to_string(model.list->size()));
+            });
+    });
+    log.clear();
+    model.list.modify([](auto& v) { v.push_back(3); });
+    EXPECT_EQ(log, (Log{"sees 2", "emit 2 stored 2", "emit 3 stored 2"}))
+        << "the replay on subscribing, then the write";
+    EXPECT_EQ(*model.list, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(model.list.version(), 4u);
+
+    // With a did-set hook, the hook sees the old value as before.
+    log.clear();
+    model.count.modify([](int& v) { v = 8; });
+    EXPECT_EQ(log, (Log{"sees 3", "didSet old=1 now=8"}));
 }
 
 TEST(Published, PublisherReplaysCurrentValueThenEveryWrite)

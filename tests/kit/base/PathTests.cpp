@@ -275,6 +275,24 @@ TEST(Path, CopiesShareTheirElementsUntilOneChanges)
     EXPECT_EQ(p.length(), 120);
 }
 
+TEST(Path, RoomReservedChangesNothingDrawn)
+{
+    Path p;
+    p.addLines({{0, 0}, {30, 40}});
+    const Path copy = p;
+    p.reserve(1000);
+    EXPECT_EQ(p, copy);
+    EXPECT_NE(&p.elements(), &copy.elements()) << "the copy keeps its own elements";
+    EXPECT_GE(p.elements().capacity(), 1000u);
+    p.addLine({30, 0});
+    EXPECT_EQ(p.length(), 90);
+    EXPECT_EQ(copy.length(), 50);
+    Path empty;
+    empty.reserve(10);
+    EXPECT_TRUE(empty.isEmpty());
+    EXPECT_EQ(empty, Path());
+}
+
 TEST(Path, RepeatedTrimsOfOnePathMatchFreshOnes)
 {
     // A wave of curves, trimmed to one fraction after another as a line
@@ -292,6 +310,42 @@ TEST(Path, RepeatedTrimsOfOnePathMatchFreshOnes)
         EXPECT_EQ(drawn.point(t), wave().point(t)) << t;
     }
     EXPECT_EQ(drawn.trimmedPath(0, 1), drawn) << "kept whole after measuring, too";
+}
+
+TEST(Path, TrimmingToTheWholePathShareItsElementsWhereNothingIsDropped)
+{
+    // Lines, curves and a closed subpath, each of some length: the same
+    // elements, not a copy of them.
+    Path p;
+    p.move({0, 0});
+    p.addLine({10, 0});
+    p.addQuadCurve({20, 10}, {15, 0});
+    p.addCurve({30, 10}, {20, 20}, {30, 20});
+    p.addRect(Rect(50, 50, 10, 10));
+    const Path whole = p.trimmedPath(0, 1);
+    EXPECT_EQ(&whole.elements(), &p.elements());
+
+    // A piece of no length, a lone move, or a drawing element after a close
+    // without a move of its own: a new path without what has no length.
+    Path still;
+    still.move({0, 0});
+    still.addLine({10, 0});
+    still.addLine({10, 0});
+    Path line;
+    line.move({0, 0});
+    line.addLine({10, 0});
+    Path dot = p;
+    dot.move({90, 90});
+    Path reopened = p;
+    reopened.addLine({70, 70});
+    for (const Path* q : {&still, &dot, &reopened}) {
+        const Path trimmed = q->trimmedPath(0, 1);
+        EXPECT_NE(&trimmed.elements(), &q->elements());
+    }
+    EXPECT_EQ(still.trimmedPath(0, 1), line);
+    EXPECT_EQ(dot.trimmedPath(0, 1), p);
+    EXPECT_EQ(reopened.trimmedPath(0, 1).elements().size(), p.elements().size() + 2)
+        << "a move to the old start, the line";
 }
 
 TEST(Path, PointAtFractionAndTheTrimIdiom)

@@ -265,3 +265,59 @@ TEST_F(AccessibilityElementsTest, AreasWithAKeyAreMadeAgainOnlyWhenTheKeyOrTheFr
 }
 
 } // namespace
+
+namespace {
+
+struct Banded : ObservableObject {
+    Published<double> width{this, 100};
+    Published<bool> blue{this, false};
+    Published<int> label{this, 0};
+};
+
+// Four bands across a view `width` wide, red or blue, beside a text that
+// shows `label`.
+struct Bands {
+    ObservedObject<Banded> model;
+    auto dynamicFields() { return std::tie(model); }
+    View body() const
+    {
+        const View bands = AccessibilityElements(
+            4,
+            [](int) {
+                return AccessibilityElementContent{"band", false, "", false, std::nullopt};
+            },
+            AccessibilityElementAreas{[](int i, const Rect& r) {
+                                          return Path::rect(Rect(r.width() / 4 * i, 0, r.width() / 4, r.height()));
+                                      },
+                                      model->blue.get() ? Color::rgb(0, 0, 1) : Color::rgb(1, 0, 0)});
+        return VStack({Text(Verbatim{std::to_string(model->label.get())}), bands.frame(model->width.get(), 20)});
+    }
+};
+
+} // namespace
+
+TEST_F(AccessibilityElementsTest, AreasDrawnAgainAfterAPassAreTheOnesOfTheirViewAsItNowIs)
+{
+    auto model = std::make_shared<Banded>();
+    ViewHost host(Bands{model}, {200, 100});
+    auto fills = [&] { return host.displayList().itemsOfKind(DisplayItem::Kind::fill); };
+    ASSERT_EQ(fills().size(), 4u);
+    const Rect first = fills()[0]->hostBounds();
+    // A pass that changes only the text: the areas stay as they were.
+    model->label = 1;
+    runUntilIdle();
+    ASSERT_EQ(fills().size(), 4u);
+    expectRect(fills()[0]->hostBounds(), first);
+    EXPECT_EQ(std::get<Color>(fills()[3]->paint), Color::rgb(1, 0, 0));
+    // Wider and blue: every area as the view now draws it.
+    model->width = 160;
+    model->blue = true;
+    runUntilIdle();
+    const auto wide = fills();
+    ASSERT_EQ(wide.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_NEAR(wide[i]->hostBounds().width(), 40, 1e-9) << i;
+        EXPECT_EQ(std::get<Color>(wide[i]->paint), Color::rgb(0, 0, 1)) << i;
+    }
+    EXPECT_NEAR(wide[1]->hostBounds().minX() - wide[0]->hostBounds().minX(), 40, 1e-9);
+}

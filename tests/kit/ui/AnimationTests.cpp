@@ -1,3 +1,13 @@
+// Animations of the view layer: the curves, and animated changes in a host's passes.
+//
+// Sections:
+//   fixtures             Toggle and Box (a box following a flag), Tracked (a value counting its copies)
+//   curves               AnimationCurves: reference progress, springs, delay, speed and repeat
+//   animated changes     Animating: withAnimation, a hidden host, retargeting, implicit
+//                        animations and what they compare, transactions, springs' velocity
+//   shapes               Bars, CountedLine, Line: animatable shape data and trims
+//   passes               insertions and removals, an idle host, shadows, a geometry reader
+
 #include "UiTest.h"
 
 #include "kit/base/Published.h"

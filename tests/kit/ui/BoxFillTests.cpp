@@ -1,6 +1,6 @@
 #include "UiTest.h"
 
-#include "kit/ui/BoxFill.h"
+#include "kit/ui/raster/BoxFill.h"
 
 #include <QBrush>
 #include <QImage>
@@ -60,6 +60,10 @@ TEST_F(BoxFill, CutsBoxesIntoBodyAndCaps)
          Rect(100.16, 4, 1.28, 39), 1},
         // Scaled by 2: the rectangle 1.25 × 3 covers 2.5 × 6 pixels.
         {"a scaled rectangle", Path::rect(Rect(0, 0, 1.25, 3)), AffineTransform::scale(2, 2), Rect(0, 0, 2.5, 6), 0},
+        // A bar 0.128 wide (5,000 across 640 pixels) rounded by 0.064 on
+        // top: its corners miss 0.0009 of a pixel each, and it is its box.
+        {"a bar narrower than a pixel", roundedTopBar(0.128, 40, 0.064), AffineTransform::translation(100.3, 3.2),
+         Rect(100.3, 3.2, 0.128, 40), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -6,7 +6,7 @@
 #include "UiTest.h"
 #include "Wedge.h"
 
-#include "kit/ui/ConvexFill.h"
+#include "kit/ui/raster/ConvexFill.h"
 
 #include <QBrush>
 #include <QImage>

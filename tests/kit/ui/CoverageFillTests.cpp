@@ -4,7 +4,7 @@
 
 #include "UiTest.h"
 
-#include "kit/ui/CoverageFill.h"
+#include "kit/ui/raster/CoverageFill.h"
 
 #include <QBrush>
 #include <QImage>
@@ -160,4 +160,35 @@ TEST_F(CoverageFill, PolygonsLookAsQtFillsThem)
     EXPECT_FALSE(fillPolygons(painter, square, QBrush(Qt::red)));
     painter.end();
     EXPECT_EQ(image, before);
+}
+
+TEST_F(CoverageFill, LongRunsOfOneCoverageComeWhole)
+{
+    // A box from x 10.5 to 200.5 and a wedge within 400 × 300: with a
+    // callback for runs, the inside of each row comes as one run of 255 (from
+    // 11 to 199 in the box), and runs and rows together give every pixel
+    // the coverage rows alone give it.
+    const Polygons shapes{box(10.5, 20.25, 200.5, 120.75), {{220, 10}, {390, 290}, {230, 280}}};
+    const QRect area(0, 0, 400, 300);
+    const Coverage alone = coverageOf(shapes, area);
+    Coverage both;
+    int boxRuns = 0;
+    forEachCoveredRow(
+        shapes, area,
+        [&](int y, int from, const std::uint8_t* coverage, int count) {
+            for (int i = 0; i < count; ++i)
+                if (coverage[i] != 0)
+                    both.pixels[{from + i, y}] = coverage[i];
+        },
+        [&](int y, int from, int count, std::uint8_t coverage) {
+            EXPECT_GE(count, 64);
+            if (y >= 21 && y <= 119 && from <= 11 + 8 && from + count >= 199 - 8) {
+                ++boxRuns;
+                EXPECT_EQ(coverage, 255);
+            }
+            for (int i = 0; i < count; ++i)
+                both.pixels[{from + i, y}] = coverage;
+        });
+    EXPECT_EQ(both.pixels, alone.pixels);
+    EXPECT_EQ(boxRuns, 99) << "one long run in every whole row of the box";
 }

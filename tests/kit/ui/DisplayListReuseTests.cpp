@@ -19,6 +19,7 @@ struct Model : ObservableObject {
     Published<bool> dimmed{this, false};
     Published<int> strips{this, 20};
     Published<bool> clipped{this, false}; // the column clipped to its frame, under a shadow
+    Published<bool> faded{this, false};   // the square before the scene at opacity 0
 };
 
 // A column of red strips 10 × 5, each an element valued with its index
@@ -190,6 +191,66 @@ TEST_F(DisplayListReuse, PartsThatChangeMoveFadeOrLeaveAreDrawnAgain)
         EXPECT_FALSE(host.isAnimating()) << c.what;
         EXPECT_EQ(strips(host).size(), std::size_t(c.count)) << c.what << " at the end";
         EXPECT_EQ(host.accessibilityElements().at(0).children.size(), std::size_t(c.count)) << c.what;
+    }
+}
+
+// Before the column of the scene, a green square that fades in and back
+// out: from no item at all (at opacity 0) to one and back again, so the
+// items after it move on and back while the column stays still.
+struct FadingScene {
+    ObservedObject<Model> model;
+    auto dynamicFields() { return std::tie(model); }
+    View body() const
+    {
+        const View fader =
+            View(Rectangle().fill(Color::rgb(0, 1, 0))).frame(10, 10).opacity(model->faded.get() ? 0 : 1);
+        return ZStack(Alignment::topLeading(), {fader, View(Scene{model.object()})})
+            .frame(200, 200, Alignment::topLeading());
+    }
+};
+
+TEST_F(DisplayListReuse, ItemsBeforeAStillPartThatComeAndGoLeaveItAsItWas)
+{
+    auto model = std::make_shared<Model>();
+    model->faded = true;
+    ViewHost host(FadingScene{model}, {200, 200});
+    host.update();
+    auto greens = [&] {
+        std::vector<const DisplayItem*> out;
+        for (const DisplayItem& item : host.displayList().items)
+            if (std::get<Color>(item.paint) == Color::rgb(0, 1, 0))
+                out.push_back(&item);
+        return out;
+    };
+    EXPECT_TRUE(greens().empty()) << "nothing drawn at opacity 0";
+    // The square fades in as the box slides; the column stays as it is.
+    withAnimation(Animation::linear(1), [&] {
+        model->faded = false;
+        model->moved = true;
+    });
+    runUntilIdle();
+    host.displayList();
+    for (double t : {0.25, 0.5, 0.75, 1.0}) {
+        Clock::advance(0.25);
+        const auto square = greens();
+        ASSERT_EQ(square.size(), 1u) << t;
+        EXPECT_NEAR(square[0]->opacity, t, 1e-9) << t;
+        EXPECT_NEAR(boxX(host), 100 * t, 1e-9) << t;
+        expectStrips(host, 20, 0, 1, "fading in at " + std::to_string(t));
+        EXPECT_LT(host.drawnNodeCount(), 20u) << "the column is taken over at " << t;
+    }
+    // And out again, back to no item.
+    withAnimation(Animation::linear(1), [&] {
+        model->faded = true;
+        model->moved = false;
+    });
+    runUntilIdle();
+    host.displayList();
+    for (double t : {0.25, 0.5, 0.75, 1.0}) {
+        Clock::advance(0.25);
+        EXPECT_EQ(greens().size(), t < 1 ? 1u : 0u) << t;
+        EXPECT_NEAR(boxX(host), 100 * (1 - t), 1e-9) << t;
+        expectStrips(host, 20, 0, 1, "fading out at " + std::to_string(t));
     }
 }
 

@@ -8,7 +8,7 @@
 
 #include "kit/base/Localization.h"
 #include "kit/base/Published.h"
-#include "kit/ui/Primitive.h"
+#include "kit/ui/engine/Primitive.h"
 
 #include <map>
 #include <memory>

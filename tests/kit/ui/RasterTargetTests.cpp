@@ -4,7 +4,7 @@
 
 #include "UiTest.h"
 
-#include "kit/ui/RasterTarget.h"
+#include "kit/ui/raster/RasterTarget.h"
 
 #include <QImage>
 #include <QPaintEngine>

@@ -6,7 +6,7 @@
 
 #include "UiTest.h"
 
-#include "kit/ui/TiledFill.h"
+#include "kit/ui/raster/TiledFill.h"
 
 #include <QBrush>
 #include <QImage>
@@ -184,6 +184,59 @@ TEST_F(TiledFill, OverlapsAreFilledOnceAndHolesStayEmpty)
 // A stroke whose box covers few tiles costs Qt little and is left to it, as
 // are a straight solid segment, hairlines and strokes painted without
 // antialiasing.
+TEST_F(TiledFill, SmallStrokesOfStraightLinesGoStraightIntoThePixels)
+{
+    // A diamond 3 wide with miter joins, opaque and translucent: as Qt
+    // strokes it, within what antialiasing samples.
+    const Path diamond([](Path& p) {
+        p.addLines({{60, 20}, {90, 50}, {60, 80}, {30, 50}});
+        p.closeSubpath();
+    });
+    const StrokeStyle miter{.lineWidth = 3};
+    for (const QColor& colour : {QColor(200, 0, 0), QColor(20, 140, 60, 128)}) {
+        QImage filled = blank(), stroked = blank();
+        {
+            QPainter painter(&filled);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.translate(10.5, 20.25);
+            ASSERT_TRUE(detail::strokeSmallAsOutline(painter, diamond, miter, QBrush(colour)));
+            EXPECT_EQ(painter.transform(), QTransform::fromTranslate(10.5, 20.25));
+        }
+        {
+            QPainter painter(&stroked);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.translate(10.5, 20.25);
+            painter.setPen(miter.toQPen(QBrush(colour)));
+            painter.drawPath(diamond.toQPainterPath());
+        }
+        const Difference d = compare(filled, stroked);
+        EXPECT_LE(d.worst, 24);
+        EXPECT_NEAR(d.alphaA / d.alphaB, 1, 0.01);
+    }
+
+    // Round joins or caps, a curve, a dash, a large stroke, a clip of the
+    // painter's own: left to the other ways.
+    QImage image = blank();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const Path curve([](Path& p) {
+        p.move({10, 10});
+        p.addCurve({50, 50}, {40, 10}, {10, 40});
+    });
+    const Path large([](Path& p) { p.addLines({{10, 10}, {200, 150}, {10, 170}}); });
+    EXPECT_FALSE(detail::strokeSmallAsOutline(painter, diamond,
+                                              StrokeStyle{.lineWidth = 3, .lineJoin = LineJoin::round},
+                                              QBrush(Qt::black)));
+    EXPECT_FALSE(detail::strokeSmallAsOutline(painter, curve, miter, QBrush(Qt::black)));
+    EXPECT_FALSE(
+        detail::strokeSmallAsOutline(painter, diamond, StrokeStyle{.lineWidth = 3, .dash = {2, 2}}, QBrush(Qt::black)));
+    EXPECT_FALSE(detail::strokeSmallAsOutline(painter, large, miter, QBrush(Qt::black)));
+    painter.setClipRect(QRect(0, 0, 100, 100));
+    EXPECT_FALSE(detail::strokeSmallAsOutline(painter, diamond, miter, QBrush(Qt::black)));
+    painter.end();
+    EXPECT_EQ(compare(image, blank()).alphaA, 0) << "nothing drawn";
+}
+
 TEST_F(TiledFill, SmallStrokesAndHairlinesAreLeftToQt)
 {
     QImage image = blank();

@@ -1,6 +1,0 @@
-#include "app/QuillmarrowApp.h"
-
-int main(int argc, char* argv[])
-{
-    return qm::QuillmarrowApp::main(argc, argv);
-}

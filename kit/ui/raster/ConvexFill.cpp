@@ -1,0 +1,217 @@
+#include "kit/ui/raster/ConvexFill.h"
+
+#include <QPainter>
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kit::detail {
+
+namespace {
+
+using Type = Path::Element::Type;
+
+// How far a flattened curve may stray from the curve, in device pixels:
+// well under what an edge pixel's coverage can show.
+constexpr double flatness = 0.02;
+
+Point mapped(const QTransform& t, Point p)
+{
+    return {t.m11() * p.x + t.m21() * p.y + t.dx(), t.m12() * p.x + t.m22() * p.y + t.dy()};
+}
+
+// The pieces a curve whose second differences are as long as `bend` needs
+// to stay within the flatness: a quadratic strays at most bend / 4 / n², a
+// cubic at most 3 bend / 4 / n², over n pieces.
+int pieces(double bend, double factor, double tolerance)
+{
+    return std::clamp(int(std::ceil(std::sqrt(factor * bend / tolerance))), 1, 1000);
+}
+
+// Flattens the one subpath of `path` into `points`; false for anything but
+// one subpath.
+bool flatten(const Path& path, const QTransform& toDevice, double tolerance, std::vector<Point>& points)
+{
+    const std::vector<Path::Element>& elements = path.elements();
+    if (elements.empty() || elements.front().type != Type::move)
+        return false;
+    bool closed = false;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        const Path::Element& e = elements[i];
+        if (closed)
+            return e.type == Type::move && i + 1 == elements.size(); // a last move starts nothing
+        switch (e.type) {
+        case Type::move:
+            if (i != 0)
+                return i + 1 == elements.size();
+            points.push_back(mapped(toDevice, e.point));
+            break;
+        case Type::line:
+            points.push_back(mapped(toDevice, e.point));
+            break;
+        case Type::quadCurve: {
+            const Point p0 = points.back(), p1 = mapped(toDevice, e.control1), p2 = mapped(toDevice, e.point);
+            const int n = pieces((p0 - p1 * 2 + p2).length(), 0.25, tolerance);
+            for (int k = 1; k <= n; ++k) {
+                const double t = double(k) / n, u = 1 - t;
+                points.push_back(p0 * (u * u) + p1 * (2 * u * t) + p2 * (t * t));
+            }
+            break;
+        }
+        case Type::curve: {
+            const Point p0 = points.back(), p1 = mapped(toDevice, e.control1), p2 = mapped(toDevice, e.control2),
+                        p3 = mapped(toDevice, e.point);
+            const double bend = std::max((p0 - p1 * 2 + p2).length(), (p1 - p2 * 2 + p3).length());
+            const int n = pieces(bend, 0.75, tolerance);
+            for (int k = 1; k <= n; ++k) {
+                const double t = double(k) / n, u = 1 - t;
+                points.push_back(p0 * (u * u * u) + p1 * (3 * u * u * t) + p2 * (3 * u * t * t) + p3 * (t * t * t));
+            }
+            break;
+        }
+        case Type::closeSubpath:
+            closed = true;
+            break;
+        }
+    }
+    return true;
+}
+
+// Whether the closed polygon `points` (no two neighbours alike) turns one
+// way at every corner and goes left and right once each: a convex polygon
+// going round once.
+bool isConvex(const std::vector<Point>& points)
+{
+    const std::size_t n = points.size();
+    int turn = 0, directionChanges = 0, firstDirection = 0, lastDirection = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Point a = points[i], b = points[(i + 1) % n], c = points[(i + 2) % n];
+        const Point e1 = b - a, e2 = c - b;
+        const double cross = e1.x * e2.y - e1.y * e2.x;
+        const double scale = 1e-9 * e1.length() * e2.length();
+        if (cross > scale || cross < -scale) {
+            const int side = cross > 0 ? 1 : -1;
+            if (turn != 0 && side != turn)
+                return false;
+            turn = side;
+        } else if (e1.x * e2.x + e1.y * e2.y < 0) {
+            return false; // going straight back
+        }
+        const int direction = e1.x > 0 ? 1 : e1.x < 0 ? -1 : 0;
+        if (direction != 0) {
+            if (firstDirection == 0)
+                firstDirection = direction;
+            else if (direction != lastDirection)
+                ++directionChanges;
+            lastDirection = direction;
+        }
+    }
+    if (lastDirection != firstDirection)
+        ++directionChanges;
+    return turn != 0 && directionChanges <= 2;
+}
+
+} // namespace
+
+bool convexOutline(const Path& path, const QTransform& toDevice, double tolerance, std::vector<Point>& points)
+{
+    points.clear();
+    if (toDevice.type() > QTransform::TxShear || !flatten(path, toDevice, tolerance, points))
+        return false;
+    if (!withinReach(std::span(&points, 1)))
+        return false;
+    std::size_t kept = 0;
+    for (const Point& p : points) {
+        if (kept == 0 || points[kept - 1] != p)
+            points[kept++] = p;
+    }
+    while (kept > 1 && points[kept - 1] == points[0])
+        --kept;
+    points.resize(kept);
+    return kept >= 3 && isConvex(points);
+}
+
+namespace {
+
+// Which way a convex polygon goes round: the sign of its area.
+double orientation(const std::vector<Point>& polygon)
+{
+    double twice = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Point a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+        twice += a.x * b.y - a.y * b.x;
+    }
+    return twice;
+}
+
+// The part of `subject` within the convex polygon `clip`, into `out`
+// (Sutherland–Hodgman: cut by each edge of the clip in turn).
+void intersect(const std::vector<Point>& subject, const std::vector<Point>& clip, std::vector<Point>& out)
+{
+    thread_local std::vector<Point> input;
+    out = subject;
+    const double sense = orientation(clip) > 0 ? 1 : -1;
+    for (std::size_t i = 0; i < clip.size() && !out.empty(); ++i) {
+        const Point a = clip[i], b = clip[(i + 1) % clip.size()];
+        auto side = [&](Point p) { return sense * ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)); };
+        input.swap(out);
+        out.clear();
+        for (std::size_t k = 0; k < input.size(); ++k) {
+            const Point p = input[k], q = input[(k + 1) % input.size()];
+            const double sp = side(p), sq = side(q);
+            if (sp >= 0)
+                out.push_back(p);
+            if ((sp >= 0) != (sq >= 0))
+                out.push_back(Point::lerp(p, q, sp / (sp - sq)));
+        }
+    }
+}
+
+} // namespace
+
+bool holds(const std::vector<Point>& convex, const QRectF& rect)
+{
+    if (convex.size() < 3)
+        return false;
+    const double sense = orientation(convex) > 0 ? 1 : -1;
+    for (const QPointF& corner : {rect.topLeft(), rect.topRight(), rect.bottomLeft(), rect.bottomRight()})
+        for (std::size_t i = 0; i < convex.size(); ++i) {
+            const Point a = convex[i], b = convex[(i + 1) % convex.size()];
+            if (sense * ((b.x - a.x) * (corner.y() - a.y) - (b.y - a.y) * (corner.x() - a.x)) < 0)
+                return false;
+        }
+    return true;
+}
+
+bool fillAsConvexWithin(QPainter& painter, const Path& path, const std::vector<Point>& clip, const QBrush& brush)
+{
+    if (!plainColour(painter, brush) || clip.size() < 3)
+        return false;
+    const QTransform world = painter.worldTransform();
+    thread_local std::vector<Point> points, within;
+    if (!convexOutline(path, world, flatness, points))
+        return false;
+    intersect(points, clip, within);
+    painter.resetTransform();
+    // Nothing of the path within the clip: nothing to draw, which is drawn.
+    const bool filled = within.size() < 3 || fillPolygons(painter, std::span(&within, 1), brush);
+    painter.setWorldTransform(world);
+    return filled;
+}
+
+bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush)
+{
+    if (!plainColour(painter, brush))
+        return false;
+    const QTransform world = painter.worldTransform();
+    thread_local std::vector<Point> points;
+    if (!convexOutline(path, world, flatness, points))
+        return false;
+    painter.resetTransform();
+    const bool filled = fillPolygons(painter, std::span(&points, 1), brush);
+    painter.setWorldTransform(world);
+    return filled;
+}
+
+} // namespace kit::detail
