@@ -14,7 +14,8 @@ namespace charts {
 
 // The chart's title and subtitle above the chart. When the style places the
 // touch information in the header, the same row shows at its right end the
-// value and description of every touched point. A chart without data is
+// value and description of every touched point, each on one line, and the
+// title as much of the rest of the row as it needs. A chart without data is
 // shown without a title. Where the chart's frame is short of room the
 // subtitle gives way, then the title.
 template <ChartDataObject ChartData>
@@ -39,13 +40,19 @@ private:
                               chartData.object().get());
     }
 
+    // The title row: the touched values keep the width of their longest
+    // text at its right end, never broken across lines (a value split in
+    // two would read as two); the title block at its left end takes the
+    // width it needs of the rest first, wrapping only where the row is
+    // narrower than that; the values' side takes what is left, and the
+    // spacer between them keeps them apart.
     kit::View headerLayout(const kit::View& content) const
     {
-        const kit::FlexFrame flexible{.minWidth = 0, .maxWidth = kit::infinity};
-        const kit::View titleSide =
-            kit::HStack(kit::VerticalAlignment::center, 0, {titleBlock(), kit::Spacer()}).frame(flexible);
-        const kit::View touchSide =
-            kit::HStack(kit::VerticalAlignment::center, 0, {kit::Spacer(), touchBlock()}).frame(flexible);
+        const kit::View titleSide = titleBlock().layoutPriority(2);
+        const kit::View touchSide = kit::HStack(kit::VerticalAlignment::center, 0,
+                                                {kit::Spacer(), touchBlock().fixedSize(true, false)})
+                                        .frame(kit::FlexFrame{.maxWidth = kit::infinity})
+                                        .layoutPriority(1);
         return kit::VStack(kit::HorizontalAlignment::leading,
                            {kit::HStack(kit::VerticalAlignment::center, 0, {titleSide, kit::Spacer(), touchSide}),
                             content});

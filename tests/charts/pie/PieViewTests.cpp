@@ -268,12 +268,12 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     const kit::Rect area = segmentItem(host, 0)->hostBounds().unionWith(segmentItem(host, 1)->hostBounds());
     EXPECT_GT(area.minY(), textItems(host).at(1)->hostBounds().maxY()) << "below the subtitle";
     EXPECT_LT(area.maxY(), textItems(host).at(4)->hostBounds().minY()) << "above the legend";
-    // The title side, the spacer and the touch side share the 300-point row
-    // equally; inside its side the title block is offered half, the spacer the rest.
+    // The title takes the width it needs at the left end of the 300-point
+    // row, whole on one line; the touch side ends the row.
     std::vector<std::string> lines;
     for (const auto& line : textItems(host).at(0)->lines)
         lines.push_back(line.text);
-    EXPECT_EQ(lines, (std::vector<std::string>{"Code", "break", "down"})) << "wrapped to 50 points";
+    EXPECT_EQ(lines, (std::vector<std::string>{"Code breakdown"})) << "not wrapped";
     EXPECT_NEAR(textItems(host).at(0)->hostBounds().minX(), 50, 1e-9);
     EXPECT_NEAR(textItems(host).at(2)->hostBounds().maxX(), 350, 1e-9) << "the touch side ends the row";
 
@@ -285,7 +285,8 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     EXPECT_EQ(data->infoView->touchOverlayInfo[0].id, data->dataSets->dataPoints[1].id);
     EXPECT_NEAR(segmentItem(host, 1)->transform.a, 1.1, 1e-12);
     // The header shows the touched value and description; the legend enlarges the slice's entry.
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Code", "By", "1", "Slice 1", "Slice 0", "Slice 1"}));
+    EXPECT_EQ(texts(host),
+              (std::vector<std::string>{"Code breakdown", "By language", "1", "Slice 1", "Slice 0", "Slice 1"}));
     EXPECT_NEAR(textItems(host)[5]->transform.a, 1.2, 1e-9);
     EXPECT_NEAR(textItems(host)[4]->transform.a, 1.0, 1e-9);
     host.pointerReleased(inSecond);
@@ -293,7 +294,7 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     EXPECT_EQ(segmentItem(host, 1)->transform.a, 1);
     EXPECT_EQ(textItems(host)[5]->transform.a, 1);
 
-    // Placed above the chart, the title has the whole width.
+    // Placed above the chart, the title has the whole width too.
     kit::ViewHost floating(decorated(pieData(slices({1, 2}), InfoBoxPlacement::floating())), {300, 400});
     EXPECT_EQ(textItems(floating).at(0)->lines.size(), 1u);
     EXPECT_EQ(textOf(textItems(floating).at(0)), "Code breakdown");
