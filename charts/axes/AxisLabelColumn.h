@@ -62,7 +62,7 @@ kit::View axisLabelColumn(const std::shared_ptr<ChartData>& chartData, const std
 {
     const auto& style = *chartData->chartStyle;
     return valueLabelColumn(chartData.get(), labels, evenFractions(labels.size()),
-                            widestLabel(style.yAxisLabelFont, labels), yAxisLabelHeight(*chartData),
+                            widestLabel(style.yAxisLabelFont, labels), style.yAxisLabelFont,
                             [chartData](const std::string& label) { return yAxisLabelText(chartData, label); });
 }
 

@@ -117,14 +117,16 @@ enum class ColumnAlignment { centre, trailing, leading };
 // A column of labels beside the plot, `width` wide, as high as it is
 // offered: labels[i] (a localizable key) built by `labelText` and centred at
 // the height centreAt(i, plot) (in the plot's frame as the column sees it;
-// centres in order from the first label), thinned where they would overlap
-// and cut short to the column's width. The labels are `lineHeight` high.
+// centres in order from the first label), thinned where they would overlap.
+// The column gives way where the chart's frame is short of room, down to
+// nothing; its labels are then cut short to the width it has. The labels are `lineHeight` high.
 // Nothing while no plot is marked for `chartData`.
 inline kit::View labelColumn(const void* chartData, std::vector<std::string> labels,
                              std::function<double(std::size_t, const kit::Rect&)> centreAt, double width,
-                             double lineHeight, ColumnAlignment alignment,
+                             const kit::Font& font, ColumnAlignment alignment,
                              std::function<kit::View(const std::string&)> labelText)
 {
+    const double lineHeight = kit::FontMetrics::shared().lineHeight(font);
     return kit::AnchorReader([=](const kit::GeometryProxy& proxy) -> kit::View {
                const std::optional<kit::Rect> plot = proxy.anchor(plotAnchor(chartData));
                if (!plot || labels.empty())
@@ -137,26 +139,33 @@ inline kit::View labelColumn(const void* chartData, std::vector<std::string> lab
                for (double c : centres)
                    ordered.push_back(upward ? -c : c);
                const std::vector<std::size_t> shown = shownLabels(labels, ordered, extents);
+               // As wide as the column was let be: where it is narrower than
+               // its widest label, the labels are cut short.
+               const double shownWidth = proxy.size.width;
                std::vector<kit::View> placed;
                for (std::size_t i : shown) {
-                   const kit::Alignment at = alignment == ColumnAlignment::trailing ? kit::Alignment::trailing()
+                   // A label that would be cut to less than its ellipsis is not shown.
+                   if (shownWidth < width && shownWidth < labelWidth(font, "…") &&
+                       labelWidth(font, labels[i]) > shownWidth)
+                       continue;
+                   const kit::Alignment at = alignment == ColumnAlignment::trailing  ? kit::Alignment::trailing()
                                              : alignment == ColumnAlignment::leading ? kit::Alignment::leading()
                                                                                      : kit::Alignment::center();
                    placed.push_back(labelText(labels[i])
-                                        .frame(width, lineHeight, at)
-                                        .position(width / 2, centres[i])
+                                        .frame(shownWidth, lineHeight, at)
+                                        .position(shownWidth / 2, centres[i])
                                         .id(i));
                }
                return kit::ZStack(kit::Alignment::topLeading(), std::move(placed));
            })
-        .frame(width, std::nullopt);
+        .frame(kit::FlexFrame{.minWidth = 0, .idealWidth = width, .maxWidth = width});
 }
 
 // A column of value labels beside the plot: labels[i] centred on the
 // plot's height at fraction fractions[i] from its bottom edge, across the
 // middle of the column (labelColumn).
-inline kit::View valueLabelColumn(const void* chartData, std::vector<std::string> labels,
-                                  std::vector<double> fractions, double width, double lineHeight,
+inline kit::View valueLabelColumn(const void* chartData, std::vector<std::string> labels, std::vector<double> fractions,
+                                  double width, const kit::Font& font,
                                   std::function<kit::View(const std::string&)> labelText)
 {
     return labelColumn(
@@ -164,7 +173,7 @@ inline kit::View valueLabelColumn(const void* chartData, std::vector<std::string
         [fractions = std::move(fractions)](std::size_t i, const kit::Rect& plot) {
             return plot.maxY() - fractions[i] * plot.height();
         },
-        width, lineHeight, ColumnAlignment::centre, std::move(labelText));
+        width, font, ColumnAlignment::centre, std::move(labelText));
 }
 
 // The fractions of an axis at which `count` value labels stand, lowest
@@ -187,13 +196,17 @@ inline double widestCategoryLabel(double plotWidth, double lineHeight)
 
 // How far the first and the last label that is not empty reach past the
 // plot's leading and trailing edges when centred on them, turned by
-// `rotation`.
+// `rotation`: an upright label counted no wider than three lines' height,
+// the least it may be cut short to (widestCategoryLabel), so that a long
+// name does not take the plot's room.
 inline std::pair<double, double> edgeLabelOverhang(const kit::Font& font, const std::vector<std::string>& labels,
                                                    kit::Angle rotation)
 {
     const double lineHeight = kit::FontMetrics::shared().lineHeight(font);
+    const bool upright = rotation == kit::Angle::zero();
     const auto half = [&](const std::string& label) {
-        return turnedBox(labelWidth(font, label), lineHeight, rotation).width / 2;
+        const double width = labelWidth(font, label);
+        return turnedBox(upright ? std::min(width, 3 * lineHeight) : width, lineHeight, rotation).width / 2;
     };
     const auto first = std::find_if(labels.begin(), labels.end(), [](const std::string& l) { return !l.empty(); });
     const auto last = std::find_if(labels.rbegin(), labels.rend(), [](const std::string& l) { return !l.empty(); });
@@ -209,8 +222,9 @@ inline std::pair<double, double> edgeLabelOverhang(const kit::Font& font, const 
 // centred on x = plot's leading edge + centreAt(i, plot width), keeping
 // to the plot's side of the row (`atTop`: the row stands above the plot).
 // A label keeps within the plot's width, or, with `endsOnEdges` (a line's
-// first and last points lie on the plot's edges), within the overhang of the
-// labels there (edgeLabelOverhang), which XAxisLabels keeps free. Nothing while no plot is marked for `chartData`.
+// first and last points lie on the plot's edges), within the chart's frame
+// (without one, within the room XAxisLabels keeps past the ends,
+// edgeLabelOverhang). Nothing while no plot is marked for `chartData`.
 inline kit::View categoryLabelRow(const void* chartData, std::vector<std::string> labels,
                                   std::function<double(std::size_t, double)> centreAt, bool endsOnEdges,
                                   kit::Angle rotation, const kit::Font& font, bool atTop,
@@ -226,13 +240,14 @@ inline kit::View categoryLabelRow(const void* chartData, std::vector<std::string
             rowHeight = std::max(rowHeight, turnedBox(widths.back(), lineHeight, rotation).height);
     }
     const bool upright = rotation == kit::Angle::zero();
-    const std::pair<double, double> overhang =
-        endsOnEdges ? edgeLabelOverhang(font, labels, rotation) : std::pair<double, double>{0, 0};
+    const std::pair<double, double> overhang = endsOnEdges ? edgeLabelOverhang(font, labels, rotation)
+                                                           : std::pair<double, double>{0, 0};
     return kit::AnchorReader([=](const kit::GeometryProxy& proxy) -> kit::View {
                const std::optional<kit::Rect> plot = proxy.anchor(plotAnchor(chartData));
                if (!plot || labels.empty())
                    return kit::EmptyView();
                const double widest = widestCategoryLabel(plot->width(), lineHeight);
+               const std::optional<kit::Rect> frame = proxy.scopeFrame(chartFrameScope(chartData));
                std::vector<double> centres, extents;
                for (std::size_t i = 0; i < labels.size(); ++i) {
                    centres.push_back(plot->minX() + centreAt(i, plot->width()));
@@ -249,13 +264,21 @@ inline kit::View categoryLabelRow(const void* chartData, std::vector<std::string
                        room = std::min(room, centres[i] - centres[shown[j - 1]] - axisLabelGap);
                    if (j + 1 < shown.size())
                        room = std::min(room, centres[shown[j + 1]] - centres[i] - axisLabelGap);
-                   room = std::min(room, 2 * std::min(centres[i] - (plot->minX() - overhang.first),
-                                                      plot->maxX() + overhang.second - centres[i]));
+                   // Within the plot's width; past a line's ends as far as the
+                   // chart's frame (or, outside a decorated chart, the room
+                   // XAxisLabels keeps there).
+                   double from = plot->minX(), to = plot->maxX();
+                   if (endsOnEdges) {
+                       from = frame ? frame->minX() : from - overhang.first;
+                       to = frame ? frame->maxX() : to + overhang.second;
+                   }
+                   room = std::min(room, 2 * std::min(centres[i] - from, to - centres[i]));
                    const double width = std::max(0.0, std::min(widths[i], room));
                    // A label cut to less than its ellipsis is not shown at all.
                    if (upright && width < widths[i] && width < labelWidth(font, "…"))
                        continue;
-                   const kit::Size box = upright ? kit::Size{width, lineHeight} : turnedBox(widths[i], lineHeight, rotation);
+                   const kit::Size box = upright ? kit::Size{width, lineHeight}
+                                                 : turnedBox(widths[i], lineHeight, rotation);
                    const double y = atTop ? rowHeight - box.height / 2 : box.height / 2;
                    placed.push_back(labelText(labels[i])
                                         .frame(upright ? width : widths[i], lineHeight)

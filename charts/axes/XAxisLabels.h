@@ -13,17 +13,16 @@
 namespace charts {
 
 // The room XAxisLabels keeps free on each side for labels centred on the
-// plot's edges: what they reach past it less what the y-axis labels and
-// title standing on that side already leave.
+// plot's edges: what they reach past it, on a side where no y-axis labels
+// stand (below a label column a label may reach into the column's room).
 template <LineBarChartDataObject ChartData>
 std::pair<double, double> roomForEndLabels(const ChartData& chart)
 {
     const auto [before, after] = chart.xAxisLabelOverhang();
-    const ChartViewData& data = *chart.viewData;
-    const double beside = data.hasYAxisLabels ? largestOf(data.yAxisLabelWidth).value_or(0) + 4 + data.yAxisTitleWidth
-                                              : 0;
+    if (!chart.viewData->hasYAxisLabels)
+        return {before, after};
     const bool leading = chart.chartStyle->yAxisLabelPosition == YAxisLabelPosistion::leading;
-    return {std::max(0.0, before - (leading ? beside : 0)), std::max(0.0, after - (leading ? 0 : beside))};
+    return {leading ? 0 : before, leading ? after : 0};
 }
 
 // Puts the chart's x-axis labels and title above or below the chart view,
@@ -48,10 +47,8 @@ struct XAxisLabels {
                    [&] {
                        const kit::View title = xAxisTitleView(chart);
                        const bool top = chart->chartStyle->xAxisLabelPosition == XAxisLabelPosistion::top;
-                       // 2 points clear of the plot: the padding takes back the
-                       // stack's default spacing of 8 between them.
                        const kit::View labels =
-                           chart->xAxisLabelsView().padding(top ? kit::Edge::bottom : kit::Edge::top, 2.0 - 8.0);
+                           chart->xAxisLabelsView().padding(top ? kit::Edge::bottom : kit::Edge::top, 2.0);
                        // Where room is short the title gives way, then the labels.
                        const kit::View axis = kit::ViewThatFits(
                            kit::FitAxes::vertical,

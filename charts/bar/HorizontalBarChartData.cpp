@@ -79,7 +79,6 @@ kit::View HorizontalBarChartData::yAxisLabelsView() const
     if (!chart)
         return kit::EmptyView();
     const BarChartStyle& style = *chartStyle;
-    const double lineHeight = kit::FontMetrics::shared().lineHeight(style.xAxisLabelFont);
     const auto bands = [](std::size_t count) {
         return [count](std::size_t i, const kit::Rect& plot) {
             return plot.minY() + (double(i) + 0.5) * plot.height() / double(count);
@@ -91,7 +90,7 @@ kit::View HorizontalBarChartData::yAxisLabelsView() const
             return kit::EmptyView();
         const std::vector<std::string>& labels = **xAxisLabels;
         return labelColumn(chart.get(), labels, bands(labels.size()), widestLabel(style.xAxisLabelFont, labels),
-                           lineHeight, ColumnAlignment::centre, [chart](const std::string& label) {
+                           style.xAxisLabelFont, ColumnAlignment::centre, [chart](const std::string& label) {
                                const BarChartStyle& s = *chart->chartStyle;
                                return measuredLabelText(label, s.xAxisLabelFont, s.xAxisLabelColour,
                                                         [chart](const kit::Rect& frame) {
@@ -109,8 +108,8 @@ kit::View HorizontalBarChartData::yAxisLabelsView() const
         labels.push_back(point.xAxisLabel.value_or(""));
     const bool leading = style.yAxisLabelPosition == YAxisLabelPosistion::leading;
     // Each category beside its bar, against the plot.
-    return labelColumn(chart.get(), labels, bands(labels.size()), widestLabel(style.xAxisLabelFont, labels), lineHeight,
-                       leading ? ColumnAlignment::trailing : ColumnAlignment::leading,
+    return labelColumn(chart.get(), labels, bands(labels.size()), widestLabel(style.xAxisLabelFont, labels),
+                       style.xAxisLabelFont, leading ? ColumnAlignment::trailing : ColumnAlignment::leading,
                        [chart](const std::string& label) {
                            return kit::View(HorizontalRotatedText<HorizontalBarChartData>{chart, label});
                        });

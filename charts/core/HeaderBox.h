@@ -46,31 +46,43 @@ private:
     // width it needs of the rest first, wrapping only where the row is
     // narrower than that; the values' side takes what is left, and the
     // spacer between them keeps them apart.
+    //
+    // Where the chart's frame is short of room the row gives way: the
+    // subtitle first, then the title, then the values.
     kit::View headerLayout(const kit::View& content) const
     {
-        const kit::View titleSide = titleBlock().layoutPriority(2);
         const kit::View touchSide = kit::HStack(kit::VerticalAlignment::center, 0,
                                                 {kit::Spacer(), touchBlock().fixedSize(true, false)})
                                         .frame(kit::FlexFrame{.maxWidth = kit::infinity})
                                         .layoutPriority(1);
-        return kit::VStack(kit::HorizontalAlignment::leading,
-                           {kit::HStack(kit::VerticalAlignment::center, 0, {titleSide, kit::Spacer(), touchSide}),
-                            content});
+        const auto row = [&](const kit::View& title) {
+            return kit::HStack(kit::VerticalAlignment::center, 0, {title.layoutPriority(2), kit::Spacer(), touchSide});
+        };
+        const kit::View header = kit::ViewThatFits(kit::FitAxes::vertical, {row(titleAndSubtitle()), row(titleText()),
+                                                                            row(kit::EmptyView()), kit::EmptyView()});
+        return kit::VStack(kit::HorizontalAlignment::leading, {header, content});
+    }
+
+    kit::View titleText() const
+    {
+        const ChartMetadata& metadata = *chartData->metadata;
+        return kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour);
+    }
+
+    kit::View titleAndSubtitle() const
+    {
+        const ChartMetadata& metadata = *chartData->metadata;
+        return kit::VStack(
+            kit::HorizontalAlignment::leading,
+            {titleText(),
+             kit::Text(metadata.subtitle).font(metadata.subtitleFont).foregroundColor(metadata.subtitleColour)});
     }
 
     // The title above the subtitle; where the chart's frame is short of
     // room, the title alone, or nothing.
     kit::View titleBlock() const
     {
-        const ChartMetadata& metadata = *chartData->metadata;
-        const kit::View title =
-            kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour);
-        return kit::ViewThatFits(kit::FitAxes::vertical,
-                                 {kit::VStack(kit::HorizontalAlignment::leading,
-                                              {title, kit::Text(metadata.subtitle)
-                                                          .font(metadata.subtitleFont)
-                                                          .foregroundColor(metadata.subtitleColour)}),
-                                  title, kit::EmptyView()});
+        return kit::ViewThatFits(kit::FitAxes::vertical, {titleAndSubtitle(), titleText(), kit::EmptyView()});
     }
 
     kit::View touchBlock() const

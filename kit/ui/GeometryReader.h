@@ -28,10 +28,15 @@ public:
     // layoutAnchor(key), as this pass placed it; none when no view is marked
     // so. Only an AnchorReader's proxy finds anchors.
     std::optional<Rect> anchor(const AnyKey& key) const;
+    // The frame, in the reader's own coordinates, of the outermost view
+    // marked proposalScope(key) around it as this pass placed it; none
+    // outside such a scope. Only an AnchorReader's proxy finds it.
+    std::optional<Rect> scopeFrame(const AnyKey& key) const;
 
     AffineTransform toHost;
     std::vector<std::pair<std::string, AffineTransform>> namedSpaces; // nearest first
     std::function<std::optional<Rect>(const AnyKey&)> anchorFrame;    // host coordinates
+    std::function<std::optional<Rect>(const AnyKey&)> scopeFrameOf;   // host coordinates
 };
 
 // Takes the whole proposal (10 in an unspecified dimension) and lays its

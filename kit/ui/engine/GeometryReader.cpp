@@ -26,15 +26,28 @@ Rect GeometryProxy::frame(const CoordinateSpace& space) const
     return local;
 }
 
-std::optional<Rect> GeometryProxy::anchor(const AnyKey& key) const
+namespace {
+
+// A frame in host coordinates seen from a reader whose local-to-host
+// transform is `toHost`.
+std::optional<Rect> fromHost(const std::optional<Rect>& host, const AffineTransform& toHost)
 {
-    if (!anchorFrame)
-        return std::nullopt;
-    const std::optional<Rect> host = anchorFrame(key);
     if (!host)
         return std::nullopt;
-    const std::optional<AffineTransform> fromHost = toHost.inverted();
-    return fromHost ? std::optional<Rect>(host->applying(*fromHost)) : std::nullopt;
+    const std::optional<AffineTransform> inverse = toHost.inverted();
+    return inverse ? std::optional<Rect>(host->applying(*inverse)) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<Rect> GeometryProxy::anchor(const AnyKey& key) const
+{
+    return anchorFrame ? fromHost(anchorFrame(key), toHost) : std::nullopt;
+}
+
+std::optional<Rect> GeometryProxy::scopeFrame(const AnyKey& key) const
+{
+    return scopeFrameOf ? fromHost(scopeFrameOf(key), toHost) : std::nullopt;
 }
 
 namespace detail {
@@ -92,6 +105,7 @@ private:
         if (readsAnchors_) {
             HostCore& host = node.host;
             proxy.anchorFrame = [&host](const AnyKey& key) { return host.anchorFrame(key); };
+            proxy.scopeFrameOf = [&host](const AnyKey& key) { return host.scopeFrame(key); };
         }
         View content;
         {

@@ -113,6 +113,8 @@ public:
         ~ProposalScope();
         ProposalScope(const ProposalScope&) = delete;
         ProposalScope& operator=(const ProposalScope&) = delete;
+        // Whether this one holds the scope (no view around it does).
+        bool holds() const { return pushed_; }
 
     private:
         HostCore& host_;
@@ -120,6 +122,10 @@ public:
     };
     std::optional<ProposedSize> scopeProposal(const AnyKey& key) const;
     std::uint64_t scopeStamp() const { return scopeStamp_; }
+    // The frame in host coordinates of the view that last held the scope
+    // `key` when it was placed.
+    void noteScopeHolder(const AnyKey& key, Node& node);
+    std::optional<Rect> scopeFrame(const AnyKey& key);
 
     // An anchor reader's content waits until the pass has placed everything
     // else; layout() builds and places it then.
@@ -201,6 +207,7 @@ private:
     std::unordered_map<NodeId, Node*> nodes_;
     std::vector<std::pair<AnyKey, NodeId>> layoutAnchors_;
     std::vector<std::pair<AnyKey, ProposedSize>> scopes_;
+    std::vector<std::pair<AnyKey, NodeId>> scopeHolders_;
     std::uint64_t scopeStamp_ = 0;
     void updateScopeStamp();
     std::vector<std::weak_ptr<NodeAnchor>> deferredPlacements_;

@@ -4,6 +4,7 @@
 // Sizes measured under a scope are kept per scope as well as per proposal
 // (HostCore::scopeStamp), so a new offer to the scope measures them again.
 
+#include "kit/ui/GeometryReader.h"
 #include "kit/ui/engine/HostCore.h"
 #include "kit/ui/engine/LayoutModifier.h"
 
@@ -38,6 +39,30 @@ std::optional<ProposedSize> HostCore::scopeProposal(const AnyKey& key) const
     return std::nullopt;
 }
 
+void HostCore::noteScopeHolder(const AnyKey& key, Node& node)
+{
+    for (auto& [k, id] : scopeHolders_)
+        if (k == key) {
+            id = node.id;
+            return;
+        }
+    scopeHolders_.emplace_back(key, node.id);
+}
+
+std::optional<Rect> HostCore::scopeFrame(const AnyKey& key)
+{
+    for (const auto& [k, id] : scopeHolders_) {
+        if (!(k == key))
+            continue;
+        const auto it = nodes_.find(id);
+        if (it == nodes_.end() || it->second->removing)
+            return std::nullopt;
+        const Node& n = *it->second;
+        return Rect(0, 0, n.frame.size.width, n.frame.size.height).applying(targetTransformToHost(*it->second));
+    }
+    return std::nullopt;
+}
+
 void HostCore::updateScopeStamp()
 {
     std::uint64_t stamp = 0;
@@ -67,6 +92,8 @@ public:
     void placeChildren(Node& node, ProposedSize p, Size size) const override
     {
         const HostCore::ProposalScope scope(node.host, key_, p);
+        if (scope.holds())
+            node.host.noteScopeHolder(key_, node);
         ModifierPrimitive::placeChildren(node, p, size);
     }
 

@@ -11,11 +11,11 @@
 #include "kit/ui/DisplayList.h"
 
 #include "kit/base/DenseStroke.h"
+#include "kit/ui/engine/Symbols.h"
 #include "kit/ui/raster/BandFill.h"
 #include "kit/ui/raster/BoxFill.h"
 #include "kit/ui/raster/ConvexFill.h"
 #include "kit/ui/raster/RasterTarget.h"
-#include "kit/ui/engine/Symbols.h"
 #include "kit/ui/raster/TiledFill.h"
 
 #include <QFontMetricsF>

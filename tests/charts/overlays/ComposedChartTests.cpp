@@ -69,9 +69,9 @@ TEST_F(ComposedCharts, WithoutXAxisLabelsThePlotTakesTheWholeHeightBesideItsYAxi
     // 400 × 300, values from 0 to 100 (y-axis labels 0, 25, 50, 75, 100),
     // no point with an x-axis label. Half a y-axis label is kept free above
     // and below the plot (the line style's labels are 12 high, the bar
-    // style's 6); under the plot only the stack's spacing of 8 before the
-    // empty label row remains: the plot is 300 − 2 · half − 8 high, and the
-    // middle label, 50, stands on its middle.
+    // style's 6); under the plot only the stack's spacing of 8 and the 2
+    // points of padding of the empty label row remain: the plot is
+    // 300 − 2 · half − 10 high, and the middle label, 50, stands on its middle.
     const auto line = lineChart(lineSet({0, 40, 80, 100}));
     const auto filled = lineChart(lineSet({0, 40, 80, 100}));
     const auto ranged = rangedData({{0, 40}, {20, 100}});
@@ -94,7 +94,7 @@ TEST_F(ComposedCharts, WithoutXAxisLabelsThePlotTakesTheWholeHeightBesideItsYAxi
         settle(host);
         const kit::Rect plot = frameOf(host, "plot");
         EXPECT_NEAR(plot.minY(), c.half, 1e-9);
-        EXPECT_NEAR(plot.height(), 300 - 2 * c.half - 8, 1e-9);
+        EXPECT_NEAR(plot.height(), 300 - 2 * c.half - 10, 1e-9);
         EXPECT_NEAR(drawn(drawnTexts(host), "50").bounds.midY(), plot.midY(), 1e-9);
     }
 }
@@ -103,8 +103,9 @@ TEST_F(ComposedCharts, XAxisLabelsStandOnTheirPointsLevelWithEachOther)
 {
     // Four points on each chart, labelled. Bars stand in the middles of four
     // equal slots, a line's points from the plot's left edge to its right
-    // edge. Every label's text has its middle on its point's x and stands 2
-    // points clear of the plot.
+    // edge. Every label's text has its middle on its point's x and stands
+    // 8 + 2 points clear of the plot: the stack's spacing and the row's
+    // padding.
     const auto slot = [](const kit::Rect& plot, int i) { return plot.minX() + plot.width() / 4 * (i + 0.5); };
     const auto point = [](const kit::Rect& plot, int i) { return plot.minX() + plot.width() / 3 * i; };
     for (const XAxisLabelPosistion position : {XAxisLabelPosistion::bottom, XAxisLabelPosistion::top}) {
@@ -140,9 +141,9 @@ TEST_F(ComposedCharts, XAxisLabelsStandOnTheirPointsLevelWithEachOther)
                 const kit::Rect label = drawn(texts, text).bounds;
                 EXPECT_NEAR(label.midX(), c.x(plot, i), 1e-9) << text;
                 if (position == XAxisLabelPosistion::bottom)
-                    EXPECT_NEAR(label.minY(), plot.maxY() + 2, 1e-9) << text;
+                    EXPECT_NEAR(label.minY(), plot.maxY() + 10, 1e-9) << text;
                 else
-                    EXPECT_NEAR(label.maxY(), plot.minY() - 2, 1e-9) << text;
+                    EXPECT_NEAR(label.maxY(), plot.minY() - 10, 1e-9) << text;
             }
         }
     }

@@ -10,7 +10,9 @@
 //  - the plot keeps at least half the frame in each dimension.
 // A failure names the chart, the size and the invariant.
 //
-// QM_SWEEP_IMAGES=<folder> saves every picture there.
+// QM_SWEEP_IMAGES=<folder> saves every picture there; QM_SWEEP_QT_FONTS=1
+// lays the charts out with Qt's own text metrics instead of the fixed ones,
+// so that the pictures read as a user sees them.
 
 #include "SweepCharts.h"
 #include "tests/charts/core/ChartViewTest.h"
@@ -82,6 +84,13 @@ std::string formatted(double v)
 
 class LayoutSweep : public UiTest, public ::testing::WithParamInterface<Kind> {
 protected:
+    void SetUp() override
+    {
+        UiTest::SetUp();
+        if (std::getenv("QM_SWEEP_QT_FONTS"))
+            kit::FontMetrics::useQt();
+    }
+
     std::vector<std::string> failures;
     int cases = 0;
 
@@ -136,7 +145,8 @@ protected:
                 if (!r.isNull() && r.width() > 0 && r.height() > 0)
                     boxes.emplace_back(r, textOf(&item));
             }
-        std::sort(boxes.begin(), boxes.end(), [](const auto& a, const auto& b) { return a.first.minX() < b.first.minX(); });
+        std::sort(boxes.begin(), boxes.end(),
+                  [](const auto& a, const auto& b) { return a.first.minX() < b.first.minX(); });
         int overlaps = 0;
         for (std::size_t i = 0; i < boxes.size() && overlaps < 3; ++i)
             for (std::size_t j = i + 1; j < boxes.size() && boxes[j].first.minX() < boxes[i].first.maxX() - 0.5; ++j) {
@@ -180,15 +190,16 @@ protected:
                 const double f = double(i) / double(chart.extraLabels - 1);
                 const double step = (chart.extraAxis->second - chart.extraAxis->first + 1e-11) /
                                     double(chart.extraLabels - 1);
-                extra.emplace_back(formatted(chart.extraAxis->first + step * double(i)), plot.maxY() - f * plot.height());
+                extra.emplace_back(formatted(chart.extraAxis->first + step * double(i)),
+                                   plot.maxY() - f * plot.height());
             }
         int wrong = 0;
         for (const kit::AccessibilityElement& e : elements) {
             // A horizontal bar chart's values run under (or over) it; the
             // extra line's labels stand beside it, on its own scale.
             if (e.label != "Y-Axis-Label" ||
-                (horizontal && ((e.frame.midY() > plot.minY() && e.frame.midY() < plot.maxY()) ||
-                                e.frame.midX() > plot.maxX())))
+                (horizontal &&
+                 ((e.frame.midY() > plot.minY() && e.frame.midY() < plot.maxY()) || e.frame.midX() > plot.maxX())))
                 continue;
             const bool isExtra = !horizontal && chart.extraAxis && e.frame.midX() > plot.midX();
             const auto& expected = isExtra ? extra : own;
@@ -258,6 +269,8 @@ protected:
     }
 };
 
+// A year of daily points is swept at a small and a large frame only: the
+// densities below it at every size.
 TEST_P(LayoutSweep, holdsAtEverySizeAndDensity)
 {
     std::vector<int> densities{3, 12, 300, 5000};
@@ -269,9 +282,10 @@ TEST_P(LayoutSweep, holdsAtEverySizeAndDensity)
                 densities.push_back(n);
         }
     }
+    const std::vector<kit::Size> dense{{300, 200}, {1600, 1000}};
     for (const int n : densities)
         for (const bool decorated : {false, true})
-            for (const kit::Size size : sweepSizes()) {
+            for (const kit::Size size : n > 1000 ? dense : sweepSizes()) {
                 Options options;
                 options.decorated = decorated;
                 check(makeChart(GetParam(), n, options), size);
@@ -279,13 +293,40 @@ TEST_P(LayoutSweep, holdsAtEverySizeAndDensity)
     report();
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryChart, LayoutSweep, ::testing::ValuesIn(allKinds()),
-                         [](const ::testing::TestParamInfo<Kind>& info) {
-                             std::string name = nameOf(info.param);
-                             name.erase(std::remove_if(name.begin(), name.end(),
-                                                       [](char c) { return c == ' ' || c == '-'; }),
-                                        name.end());
-                             return name;
-                         });
+// What else a user composes: values either side of zero, long category
+// names, labels turned a quarter, a fixed info box and the touched values
+// in the header.
+TEST_P(LayoutSweep, holdsForEveryVariant)
+{
+    if (!hasAxes(GetParam()))
+        return;
+    const auto variant = [](auto set) {
+        Options options;
+        set(options);
+        return options;
+    };
+    const std::vector<std::pair<std::string, Options>> variants{
+        {"negative values", variant([](Options& o) { o.negative = true; })},
+        {"long labels", variant([](Options& o) { o.longLabels = true; })},
+        {"turned labels", variant([](Options& o) { o.labelRotation = 90; })},
+        {"a fixed info box", variant([](Options& o) { o.fixedInfoBox = true; })},
+        {"the header's read-out", variant([](Options& o) { o.headerInfoBox = true; })},
+    };
+    for (const auto& [name, options] : variants)
+        for (const int n : {12, 300})
+            for (const kit::Size size : {kit::Size{240, 160}, kit::Size{300, 200}, kit::Size{800, 600}}) {
+                Chart chart = makeChart(GetParam(), n, options);
+                chart.name += ", " + name;
+                check(chart, size);
+            }
+    report();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryChart, LayoutSweep, ::testing::ValuesIn(allKinds()), [](const ::testing::TestParamInfo<Kind>& info) {
+        std::string name = nameOf(info.param);
+        name.erase(std::remove_if(name.begin(), name.end(), [](char c) { return c == ' ' || c == '-'; }), name.end());
+        return name;
+    });
 
 } // namespace

@@ -5,6 +5,13 @@
 // sweep frame sizes and densities. The chart view itself is marked
 // .id(plotId()), so a test finds the plot's frame; the facts a test needs to
 // check where labels stand come with each chart.
+//
+// Sections:
+//   kinds and options   Kind, allKinds, nameOf, Options, plotId, Chart
+//   data                values, categoryName, seriesColour, targets, barPoints, clusters, slicePoints
+//   styles              sweepMetadata, sweepGrid, sweepBarStyle, sweepLineStyle, sweepExtraStyle, sweepPieStyle
+//   decorations         decorateAxes, axesOnly, decoratePie, fillAxisFacts
+//   charts              makeChart
 
 #include "charts/axes/AxisGrid.h"
 #include "charts/axes/XAxisLabels.h"
@@ -57,9 +64,9 @@ enum class Kind {
 
 inline const std::vector<Kind>& allKinds()
 {
-    static const std::vector<Kind> kinds{Kind::bar,        Kind::grouped,   Kind::stacked,    Kind::horizontal,
-                                         Kind::rangedBar,  Kind::line,      Kind::filledLine, Kind::multiLine,
-                                         Kind::rangedLine, Kind::pie,       Kind::doughnut};
+    static const std::vector<Kind> kinds{Kind::bar,        Kind::grouped, Kind::stacked,    Kind::horizontal,
+                                         Kind::rangedBar,  Kind::line,    Kind::filledLine, Kind::multiLine,
+                                         Kind::rangedLine, Kind::pie,     Kind::doughnut};
     return kinds;
 }
 
@@ -100,11 +107,11 @@ inline bool hasAxes(Kind kind)
 // What a sweep varies beside the kind, the density and the frame.
 struct Options {
     bool decorated = true;
-    bool negative = false;        // values on both sides of zero
-    bool longLabels = false;      // category names of 20 characters and more
-    double labelRotation = 0;     // degrees, of the x-axis labels
-    bool fixedInfoBox = false;    // a band 70 high above the plot instead of the floating box
-    bool headerInfoBox = false;   // touched values in the header row
+    bool negative = false;      // values on both sides of zero
+    bool longLabels = false;    // category names of 20 characters and more
+    double labelRotation = 0;   // degrees, of the x-axis labels
+    bool fixedInfoBox = false;  // a band 70 high above the plot instead of the floating box
+    bool headerInfoBox = false; // touched values in the header row
     std::string title = "Daily sales";
 };
 
@@ -161,8 +168,7 @@ inline std::vector<double> values(int n, bool negative, double phase = 0)
 
 inline std::string categoryName(int i, const Options& options, int n)
 {
-    static const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    static const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     if (options.longLabels)
         return "Northern region " + std::to_string(i + 1);
     if (n <= 12)
@@ -206,9 +212,10 @@ inline BarChartStyle sweepBarStyle(const Options& options)
                          kit::Font::caption(), kit::Color::secondary(), kit::Color::windowBackground(),
                          kit::Color::gray(), kit::StrokeStyle{}, BarMarkerType::none(), sweepGrid(),
                          XAxisLabelPosistion::bottom, kit::Font::caption(), kit::Color::primary(),
-                         labelsFromPoints(options), options.decorated ? std::optional<std::string>("Day") : std::nullopt,
-                         kit::Font::caption(), kit::Color::primary(), sweepGrid(), YAxisLabelPosistion::leading,
-                         kit::Font::caption(), kit::Color::primary(), 5, YAxisLabelType::numeric,
+                         labelsFromPoints(options),
+                         options.decorated ? std::optional<std::string>("Day") : std::nullopt, kit::Font::caption(),
+                         kit::Color::primary(), sweepGrid(), YAxisLabelPosistion::leading, kit::Font::caption(),
+                         kit::Color::primary(), 5, YAxisLabelType::numeric,
                          options.decorated ? std::optional<std::string>("Sales") : std::nullopt, kit::Font::caption(),
                          kit::Color::primary(), options.negative ? Baseline::minimumValue() : Baseline::zero(),
                          Topline::maximumValue(), kit::Animation::linear(0.3));
@@ -224,8 +231,8 @@ inline LineChartStyle sweepLineStyle(const Options& options)
                           options.decorated ? std::optional<std::string>("Day") : std::nullopt, kit::Font::caption(),
                           kit::Color::primary(), std::nullopt, sweepGrid(), YAxisLabelPosistion::leading,
                           kit::Font::caption(), kit::Color::primary(), 5, YAxisLabelType::numeric,
-                          options.decorated ? std::optional<std::string>("Sales") : std::nullopt,
-                          kit::Font::caption(), kit::Color::primary(), std::nullopt,
+                          options.decorated ? std::optional<std::string>("Sales") : std::nullopt, kit::Font::caption(),
+                          kit::Color::primary(), std::nullopt,
                           options.negative ? Baseline::minimumValue() : Baseline::zero(), Topline::maximumValue(),
                           kit::Animation::linear(0.3));
 }
@@ -238,7 +245,8 @@ inline ExtraLineStyle sweepExtraStyle(ExtraLineStyle::SpacingType spacing)
         .lineSpacing = spacing,
         .markerType = LineMarkerType::none(),
         .strokeStyle = Stroke(2, kit::LineCap::round, kit::LineJoin::round, 10, {}, 0),
-        .pointStyle = PointStyle{6, kit::Color::purple(), kit::Color::white(), 1, PointType::filled, PointShape::circle},
+        .pointStyle = PointStyle{6, kit::Color::purple(), kit::Color::white(), 1, PointType::filled,
+                                 PointShape::circle},
         .yAxisTitle = "Target",
         .yAxisNumberOfLabels = 3,
         .animationType = ExtraLineStyle::AnimationType::draw,
@@ -268,12 +276,13 @@ kit::View decorateAxes(const kit::View& chart, const std::shared_ptr<ChartData>&
     view = applyLinearTrendLine(view, data, lowest + 0.3 * range, lowest + 0.8 * range,
                                 ColourStyle(kit::Color::green()), kit::StrokeStyle{.lineWidth = 2});
     view = applyYAxisPOI(view, data, "Goal", lowest + 0.7 * range, DisplayValue::center("%.0f", nullptr),
-                         kit::Font::caption(), kit::Color::primary(), kit::Color::windowBackground(),
-                         kit::Color::red(), std::nullopt, kit::StrokeStyle{.lineWidth = 2});
+                         kit::Font::caption(), kit::Color::primary(), kit::Color::windowBackground(), kit::Color::red(),
+                         std::nullopt, kit::StrokeStyle{.lineWidth = 2});
     view = applyXAxisPOI(view, data, "Peak", categories / 2, categories, kit::Color::orange(), std::nullopt,
                          kit::StrokeStyle{.lineWidth = 2});
-    view = applyExtraLine(view, data, "Target", [categories] { return targets(categories); },
-                          [spacing] { return sweepExtraStyle(spacing); });
+    view = applyExtraLine(
+        view, data, "Target", [categories] { return targets(categories); },
+        [spacing] { return sweepExtraStyle(spacing); });
     view = applyXAxisGrid(view, data);
     view = applyYAxisGrid(view, data);
     view = applyXAxisLabels(view, data);
@@ -294,8 +303,7 @@ kit::View axesOnly(const kit::View& chart, const std::shared_ptr<ChartData>& dat
 }
 
 template <class ChartData>
-void fillAxisFacts(Chart& c, const std::shared_ptr<ChartData>& data, const Options& options, int categories,
-                   bool extra)
+void fillAxisFacts(Chart& c, const std::shared_ptr<ChartData>& data, const Options& options, int categories, bool extra)
 {
     c.categories = categories;
     std::weak_ptr<ChartData> weak = data;
@@ -411,9 +419,10 @@ inline Chart makeChart(Kind kind, int n, const Options& options = {})
         break;
     }
     case Kind::horizontal: {
-        auto data = std::make_shared<HorizontalBarChartData>(
-            BarDataSet(barPoints(values(n, options.negative), options), "Sales"), metadata, std::nullopt,
-            std::nullopt, sweepBar(), sweepBarStyle(options), kit::Text("No data"));
+        auto data = std::make_shared<HorizontalBarChartData>(BarDataSet(barPoints(values(n, options.negative), options),
+                                                                        "Sales"),
+                                                             metadata, std::nullopt, std::nullopt, sweepBar(),
+                                                             sweepBarStyle(options), kit::Text("No data"));
         fillAxisFacts(c, data, options, n, false);
         c.view = options.decorated ? decorateAxes(plotted(HorizontalBarChart(data)), data, options, n, Spacing::bar)
                                    : axesOnly(plotted(HorizontalBarChart(data)), data);
@@ -427,8 +436,8 @@ inline Chart makeChart(Kind kind, int n, const Options& options = {})
             points.emplace_back(v[std::size_t(i)] - 12, v[std::size_t(i)] + 8, categoryName(i, options, n),
                                 "Day " + std::to_string(i + 1), std::nullopt, ColourStyle(seriesColour(0)));
         auto data = std::make_shared<RangedBarChartData>(RangedBarDataSet(std::move(points), "Range"), metadata,
-                                                         std::nullopt, std::nullopt, sweepBar(),
-                                                         sweepBarStyle(options), kit::Text("No data"));
+                                                         std::nullopt, std::nullopt, sweepBar(), sweepBarStyle(options),
+                                                         kit::Text("No data"));
         axes(plotted(RangedBarChart(data)), data, n, Spacing::bar);
         c.categoryLabel = label(n);
         break;
@@ -462,11 +471,10 @@ inline Chart makeChart(Kind kind, int n, const Options& options = {})
                         LineStyle(ColourStyle(seriesColour(0)), LineType::line, defaultStroke(), false));
         auto data = std::make_shared<LineChartData>(std::move(set), metadata, std::nullopt, std::nullopt,
                                                     sweepLineStyle(options), kit::Text("No data"));
-        const kit::View chart =
-            kind == Kind::line
-                ? applyPointMarkers(plotted(LineChart(data)), data)
-                : applyFilledTopLine(plotted(FilledLineChart(data)), data, ColourStyle(seriesColour(0)),
-                                     kit::StrokeStyle{.lineWidth = 2});
+        const kit::View chart = kind == Kind::line ? applyPointMarkers(plotted(LineChart(data)), data)
+                                                   : applyFilledTopLine(plotted(FilledLineChart(data)), data,
+                                                                        ColourStyle(seriesColour(0)),
+                                                                        kit::StrokeStyle{.lineWidth = 2});
         axes(chart, data, n, Spacing::line);
         c.pointsAtEnds = true;
         c.categoryLabel = label(n);
@@ -485,8 +493,7 @@ inline Chart makeChart(Kind kind, int n, const Options& options = {})
                               LineStyle(ColourStyle(seriesColour(s)), LineType::curvedLine, defaultStroke(), false));
         }
         auto data = std::make_shared<MultiLineChartData>(MultiLineDataSet(std::move(sets)), metadata, std::nullopt,
-                                                         std::nullopt, sweepLineStyle(options),
-                                                         kit::Text("No data"));
+                                                         std::nullopt, sweepLineStyle(options), kit::Text("No data"));
         axes(plotted(MultiLineChart(data)), data, n, Spacing::line);
         c.pointsAtEnds = true;
         c.categoryLabel = label(n);
@@ -521,13 +528,11 @@ inline Chart makeChart(Kind kind, int n, const Options& options = {})
         const PieChartStyle s = sweepPieStyle();
         auto data = std::make_shared<DoughnutChartData>(
             PieDataSet(slicePoints(n), "Languages"), metadata,
-            DoughnutChartStyle(s.infoBoxPlacement, s.infoBoxContentAlignment, s.infoBoxValueFont,
-                               s.infoBoxValueColour, s.infoBoxDescriptionFont, s.infoBoxDescriptionColour,
-                               s.infoBoxBackgroundColour, s.infoBoxBorderColour, s.infoBoxBorderStyle,
-                               s.globalAnimation, 30),
+            DoughnutChartStyle(s.infoBoxPlacement, s.infoBoxContentAlignment, s.infoBoxValueFont, s.infoBoxValueColour,
+                               s.infoBoxDescriptionFont, s.infoBoxDescriptionColour, s.infoBoxBackgroundColour,
+                               s.infoBoxBorderColour, s.infoBoxBorderStyle, s.globalAnimation, 30),
             kit::Text("No data"));
-        c.view =
-            options.decorated ? decoratePie(plotted(DoughnutChart(data)), data) : plotted(DoughnutChart(data));
+        c.view = options.decorated ? decoratePie(plotted(DoughnutChart(data)), data) : plotted(DoughnutChart(data));
         c.keepAlive = data;
         break;
     }

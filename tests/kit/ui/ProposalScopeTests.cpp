@@ -83,3 +83,29 @@ TEST_F(ProposalScopes, AStackLeavesTheChildrenStillWaitingTheirMinimum)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ProposalScopes, AnAnchorReaderFindsTheFrameOfTheOutermostScopeAroundIt)
+{
+    // The scope holds a 200-wide stack padded by 10 of a 30-high colour and
+    // a 50 × 20 reader: 200 × 70, centred in 200 × 100 from y = 15. The
+    // reader stands at (10 + 65, 15 + 10 + 30) = (75, 55); an inner scope of
+    // the same key does not take the scope over.
+    std::optional<Rect> seen;
+    const View reader = AnchorReader([&](const GeometryProxy& p) {
+                            seen = p.scopeFrame("chart");
+                            return EmptyView();
+                        })
+                            .frame(50, 20)
+                            .proposalScope("chart");
+    ViewHost host(VStack(HorizontalAlignment::center, 0, {View(Color::red()).frame(std::nullopt, 30), reader})
+                      .padding(10)
+                      .proposalScope("chart"),
+                  {200, 100});
+    host.update();
+    ASSERT_TRUE(seen);
+    expectRect(*seen, Rect(-75, -40, 200, 70));
+}
+
+} // namespace
