@@ -49,11 +49,14 @@ function(qm_library name)
   endif()
 endfunction()
 
-# qm_test(<name> DEPS <targets...>)
+# qm_test(<name> DEPS <targets...> [SHARDS <suffix> <gtest filter> ...])
 # One GoogleTest executable from every .cpp file of the calling test folder,
-# registered as one CTest test. Tests run on Qt's offscreen platform.
+# registered as one CTest test; each SHARDS pair registers the tests its
+# filter selects as a test <name>_<suffix> of their own, which CTest runs
+# beside the others, and leaves them out of <name>. Tests run on Qt's
+# offscreen platform.
 function(qm_test name)
-  cmake_parse_arguments(QM "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(QM "" "" "DEPS;SHARDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -66,8 +69,25 @@ function(qm_test name)
     QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     QM_TEST_BIN_DIR="${QM_TEST_BIN_DIR}")
   qm_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
+  set(rest "")
+  set(shards "")
+  set(filters "")
+  while(QM_SHARDS)
+    list(POP_FRONT QM_SHARDS suffix filter)
+    list(APPEND shards ${name}_${suffix})
+    list(APPEND filters ${filter})
+    string(APPEND rest "${filter}:")
+  endwhile()
+  if(rest)
+    add_test(NAME ${name} COMMAND ${name} --gtest_filter=-${rest})
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+  foreach(shard filter IN ZIP_LISTS shards filters)
+    add_test(NAME ${shard} COMMAND ${name} --gtest_filter=${filter})
+  endforeach()
+  set(tests ${name} ${shards})
+  set_tests_properties(${tests} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=1"
     TIMEOUT 600)
 endfunction()

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/axes/AxisLabelSizes.h"
-#include "charts/axes/FlexibleGap.h"
 #include "charts/axes/LineBarChartDataObject.h"
 #include "charts/axes/MeasuredLabel.h"
 #include "kit/ui/ForEach.h"
@@ -12,18 +12,6 @@
 #include <vector>
 
 namespace charts {
-
-// The column frame of a value-label column beside the chart: `content` in a
-// centred column, reaching 8 points past the plot area on the side away
-// from the x-axis labels (its top edge when they stand below, its bottom
-// edge when they stand above).
-template <LineBarChartDataObject ChartData>
-kit::View axisLabelColumn(const ChartData& chartData, const kit::View& content)
-{
-    const bool below = chartData.chartStyle->xAxisLabelPosition == XAxisLabelPosistion::bottom;
-    return kit::VStack(kit::HorizontalAlignment::center, {content})
-        .padding(below ? kit::Edge::top : kit::Edge::bottom, -8.0);
-}
 
 // The room kept level with the x-axis labels and title at one end of a
 // column: a spacer as high as they are, on the side where they stand
@@ -47,35 +35,35 @@ void recordYAxisLabelWidth(ChartData& chartData, const kit::Rect& frame)
 
 // One value label of a column: the text on one line in the style's y-axis
 // label font and colour, announced as "Y-Axis-Label" with the text as value,
-// recording its width each time it appears; below every label but the
-// lowest (index 0), a flexible gap.
+// recording its width each time it appears.
 template <LineBarChartDataObject ChartData>
-kit::View yAxisLabelText(const std::shared_ptr<ChartData>& chartData, const std::string& label, int index)
+kit::View yAxisLabelText(const std::shared_ptr<ChartData>& chartData, const std::string& label)
 {
     const auto& style = *chartData->chartStyle;
-    const kit::View text =
-        measuredLabelText(label, style.yAxisLabelFont, style.yAxisLabelColour,
-                          [chartData](const kit::Rect& frame) { recordYAxisLabelWidth(*chartData, frame); })
-            .accessibilityLabel("Y-Axis-Label")
-            .accessibilityValue(kit::LocalizedKey{label});
-    if (index == 0)
-        return text;
-    return kit::Group({text, flexibleColumnGap()});
+    return measuredLabelText(label, style.yAxisLabelFont, style.yAxisLabelColour,
+                             [chartData](const kit::Rect& frame) { recordYAxisLabelWidth(*chartData, frame); })
+        .accessibilityLabel("Y-Axis-Label")
+        .accessibilityValue(kit::LocalizedKey{label});
 }
 
-// The content of a value-label column: the x-axis spacer on the side of
-// the x-axis labels and the `labels` (lowest value first) from the highest
-// at the top down to the lowest, each label identified by its index and
-// built by `labelText(chartData, label, index)`.
-template <LineBarChartDataObject ChartData, class LabelText>
-kit::View axisLabelColumnContent(const std::shared_ptr<ChartData>& chartData, const std::vector<std::string>& labels,
-                                 LabelText labelText)
+// The height of one value label.
+template <LineBarChartDataObject ChartData>
+double yAxisLabelHeight(const ChartData& chartData)
 {
-    const int count = static_cast<int>(labels.size());
-    return kit::Group({xAxisLabelsSpacer(*chartData, true),
-                       kit::ForEach(kit::Range{0, count}.reversed(),
-                                    [&](int i) { return labelText(chartData, labels[std::size_t(i)], i); }),
-                       xAxisLabelsSpacer(*chartData, false)});
+    return kit::FontMetrics::shared().lineHeight(chartData.chartStyle->yAxisLabelFont);
+}
+
+// A value-label column beside the plot: `labels` (lowest value first) each
+// centred on its value's height, the lowest on the plot's bottom edge, the
+// highest on its top edge and the others evenly between (thinned where
+// they would overlap), in a column as wide as the widest label.
+template <LineBarChartDataObject ChartData>
+kit::View axisLabelColumn(const std::shared_ptr<ChartData>& chartData, const std::vector<std::string>& labels)
+{
+    const auto& style = *chartData->chartStyle;
+    return valueLabelColumn(chartData.get(), labels, evenFractions(labels.size()),
+                            widestLabel(style.yAxisLabelFont, labels), style.yAxisLabelFont,
+                            [chartData](const std::string& label) { return yAxisLabelText(chartData, label); });
 }
 
 } // namespace charts

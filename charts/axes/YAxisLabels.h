@@ -15,7 +15,8 @@ namespace charts {
 // the labels between the chart and the title, 4 points clear of the chart,
 // with no other space between the three: from the leading edge title,
 // labels, chart when the labels stand leading; chart, labels, title when
-// they stand trailing. A chart without data is shown alone. Each time it
+// they stand trailing. Half a label's height is kept free above and below,
+// for the labels at the plot's top and bottom edges. A chart without data is shown alone. Each time it
 // appears, data or not, it records in the layout record, one announced
 // change each, that the chart carries y-axis labels, then its `specifier`,
 // then its `formatter` (none clears one set before), from where the label
@@ -43,12 +44,16 @@ struct YAxisLabels {
                    chart->hasData(),
                    [&] {
                        const kit::View title = yAxisTitleView(colourIndicator, chart);
-                       if (chart->chartStyle->yAxisLabelPosition == YAxisLabelPosistion::leading)
-                           return kit::HStack(kit::VerticalAlignment::center, 0,
-                                              {title, chart->yAxisLabelsView().padding(kit::Edge::trailing, 4.0),
-                                               content});
-                       return kit::HStack(kit::VerticalAlignment::center, 0,
-                                          {content, chart->yAxisLabelsView().padding(kit::Edge::leading, 4.0), title});
+                       const double halfLabel = yAxisLabelHeight(*chart) / 2;
+                       const kit::View stack =
+                           chart->chartStyle->yAxisLabelPosition == YAxisLabelPosistion::leading
+                               ? kit::HStack(kit::VerticalAlignment::center, 0,
+                                             {title, chart->yAxisLabelsView().padding(kit::Edge::trailing, 4.0),
+                                              content})
+                               : kit::HStack(kit::VerticalAlignment::center, 0,
+                                             {content, chart->yAxisLabelsView().padding(kit::Edge::leading, 4.0),
+                                              title});
+                       return asDecorationOf(stack.padding(kit::Edge::vertical, halfLabel), chart.get());
                    },
                    [&] { return content; })
             .onAppear([chart, specifier = specifier, formatter = formatter] {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/bar/BarChartBarStyleSubView.h"
 #include "charts/bar/BarChartData.h"
 #include "charts/bar/BarChartDataPointSubView.h"
@@ -41,7 +42,7 @@ struct BarChart {
         const std::shared_ptr<ChartData>& data = chartData.object();
         const kit::View chart = singleSetBarChart<BarChartBarStyleSubView, BarChartDataPointSubView>(
             data, ValueAxis::vertical, ChartSizeWrite::onFrameChange, timer, kit::AnyObject::box(BarChart(data)));
-        return scaledForNegativeValues(chart, *chartData, ValueAxis::vertical);
+        return markedAsPlot(scaledForNegativeValues(chart, *chartData, ValueAxis::vertical), data.get());
     }
 };
 

@@ -32,13 +32,10 @@ std::optional<kit::Point> BarChartData::touchPointLocation(const BarDataSet& dat
 kit::View BarChartData::xAxisLabelsView() const
 {
     const std::shared_ptr<BarChartData> chart = sharedSelf(*this);
-    return barXAxisLabelsView(chart, false, [&](kit::Angle rotation) {
-        const std::vector<BarChartDataPoint>& points = dataSets->dataPoints;
-        const double width = viewData->chartSize.width() / static_cast<double>(points.size());
-        return identifiedLabelRow(
-            chart, points, [](const BarChartDataPoint& point) { return point.xAxisLabel.value_or(""); }, rotation,
-            width, largestOf(viewData->xAxisLabelHeights));
-    });
+    std::vector<std::string> labels;
+    for (const BarChartDataPoint& point : dataSets->dataPoints)
+        labels.push_back(point.xAxisLabel.value_or(""));
+    return barXAxisLabelsView(chart, labels, slotMiddles(labels.size()));
 }
 
 bool BarChartData::isBarLegendTouched(const LegendData& legend) const

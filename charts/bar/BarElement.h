@@ -22,7 +22,9 @@ namespace charts {
 // slot's bottom edge (horizontal: leading edge); a negative value reaches
 // out of the slot the other way. The bar style's corner radii apply as they
 // are: on a horizontal bar topLeft and topRight round its upper edge,
-// topRight and bottomRight its free end. The bar has length 0 while the
+// topRight and bottomRight its free end. A bar of a negative value has them
+// mirrored across its base, so that its free end is rounded as a positive
+// bar's is (barShape). The bar has length 0 while the
 // chart's highest value is not above 0, and before it has started: it grows
 // from its base when it appears, with the chart style's globalAnimation (at
 // once when the chart data disables animation), shrinks back when it
@@ -53,7 +55,8 @@ struct BarElement {
     {
         const ChartData& data = *chartData;
         const SlotBar bar = slotBar(dataPoint.value);
-        const kit::View shape = barShape(data.barStyle->cornerRadius).fill(static_cast<const Derived&>(*this).fill());
+        const kit::View shape = barShape(data.barStyle->cornerRadius, Axis, bar.fraction < 0)
+                                    .fill(static_cast<const Derived&>(*this).fill());
         const kit::View slot = kit::GeometryReader(
             [bar, shape](const kit::GeometryProxy& proxy) { return placedInSlot(shape, bar, proxy.size, Axis); });
         return dressedAsBar(slot, data, dataPoint, startAnimation);

@@ -3,6 +3,7 @@
 #include "kit/base/Rect.h"
 #include "kit/base/Size.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <optional>
@@ -68,6 +69,16 @@ kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, ValueAxis axis);
 // its share of the room still left; each slot's start and length along the
 // row, in order.
 std::vector<ValueSpan> stackSlots(double length, const std::vector<bool>& flexible, double spacing);
+
+// The gap left between `count` clusters across `width`: `spacing`, but no
+// more than leaves the clusters half the width, so that many clusters on a
+// narrow chart shrink their gaps instead of running past its edge.
+inline double clusterSpacing(double spacing, double width, std::size_t count)
+{
+    if (count < 2)
+        return spacing;
+    return std::clamp(width / (2 * double(count - 1)), 0.0, std::max(0.0, spacing));
+}
 
 // The vertical factor by which a chart whose value axis reaches below 0 is
 // drawn towards its top (horizontal charts: trailing) edge, so that the zero

@@ -40,6 +40,9 @@ struct SlotBarPlacer {
         return {barRectInSlot({fraction, barWidth, shown}, slot, axis),
                 barRectInSlot({fraction, barWidth, false}, slot, axis)};
     }
+
+    // The bar's outline: rounded at its free end, whichever way from the base it reaches.
+    RoundedRectangleBarShape shape(const CornerRadius& radius) const { return barShape(radius, axis, fraction < 0); }
 };
 
 // A floating bar of a ranged chart: barWidth of its slot wide, centred, and
@@ -55,6 +58,10 @@ struct RangedBarPlacer {
     bool shown = true;
 
     SlotPlacement operator()(kit::Size slot) const { return {rect(slot, shown), rect(slot, false)}; }
+
+    // The bar's outline: a floating bar has no base, so its upper end is
+    // its top, below zero too.
+    RoundedRectangleBarShape shape(const CornerRadius& radius) const { return barShape(radius); }
 
 private:
     kit::Rect rect(kit::Size slot, bool started) const
@@ -88,7 +95,8 @@ inline std::vector<kit::Rect> barSlots(kit::Size size, const std::vector<bool>& 
 // `slotsOf(size, hasBar)` gives the slots of the points in order, in the
 // view's coordinates, knowing which points have a bar; the bar stands in
 // its slot as `placerOf(point)(slot size)` says (a small value made when
-// the view is evaluated). A bar seen for the first time grows in from
+// the view is evaluated), in the outline `placer.shape(the bar style's
+// corner radii)` gives. A bar seen for the first time grows in from
 // where it stood before its chart started, with the chart style's
 // globalAnimation (at once when the chart data disables animation); bars
 // move with barChangeAnimation when the chart's data sets change.
@@ -110,17 +118,27 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
         std::size_t point;
         kit::Paint paint;
         Placer placer;
+        kit::Shape shape;
     };
     auto bars = std::make_shared<std::vector<Bar>>();
     bars->reserve(points.size());
     std::vector<bool> hasBar(points.size(), false);
+    // The bars share one or two outlines (those below zero mirrored): each made once.
+    std::vector<std::pair<RoundedRectangleBarShape, kit::Shape>> outlines;
+    const auto outline = [&](const RoundedRectangleBarShape& shape) {
+        for (const auto& [value, made] : outlines)
+            if (value == shape)
+                return made;
+        return outlines.emplace_back(shape, kit::Shape(shape)).second;
+    };
     for (std::size_t i = 0; i < points.size(); ++i)
         if (std::optional<kit::Paint> paint = paintOf(*points[i])) {
-            bars->push_back({std::hash<kit::UUID>{}(points[i]->id), i, std::move(*paint), placerOf(*points[i], shown)});
+            Placer placer = placerOf(*points[i], shown);
+            kit::Shape shape = outline(placer.shape(data.barStyle->cornerRadius));
+            bars->push_back({std::hash<kit::UUID>{}(points[i]->id), i, std::move(*paint), placer, std::move(shape)});
             hasBar[i] = true;
         }
-    const kit::Shape shape = barShape(data.barStyle->cornerRadius);
-    auto layout = [bars, hasBar = std::move(hasBar), shape, slotsOf](kit::Size size) {
+    auto layout = [bars, hasBar = std::move(hasBar), slotsOf](kit::Size size) {
         const std::vector<kit::Rect> areas = slotsOf(size, hasBar);
         std::vector<kit::Mark> marks;
         marks.reserve(bars->size());
@@ -128,7 +146,7 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
             const kit::Rect& area = areas[bar.point];
             const SlotPlacement at = bar.placer(area.size);
             marks.push_back({bar.id, area, at.frame.offsetBy(area.minX(), area.minY()),
-                             at.entrance.offsetBy(area.minX(), area.minY()), shape, bar.paint});
+                             at.entrance.offsetBy(area.minX(), area.minY()), bar.shape, bar.paint});
         }
         return marks;
     };

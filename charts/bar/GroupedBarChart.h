@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/bar/BarChartFrame.h"
 #include "charts/bar/GroupedBarChartData.h"
 #include "charts/bar/GroupedBars.h"
@@ -61,7 +62,7 @@ struct GroupedBarChart {
                     .accessibilityLabel(title);
             },
             timer, kit::AnyObject::box(copy()));
-        return scaledForNegativeValues(frame, data, ValueAxis::vertical);
+        return markedAsPlot(scaledForNegativeValues(frame, data, ValueAxis::vertical), &data);
     }
 
 private:

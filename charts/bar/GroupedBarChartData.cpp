@@ -1,5 +1,6 @@
 #include "charts/bar/GroupedBarChartData.h"
 
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 
@@ -24,7 +25,7 @@ std::optional<GroupedBarChartData::TouchedBar> GroupedBarChartData::touchedBar(c
                                                                                const kit::Rect& chartSize) const
 {
     const double n = static_cast<double>(dataSet.dataSets.size());
-    const double s = groupSpacing;
+    const double s = clusterSpacing(groupSpacing, chartSize.width(), dataSet.dataSets.size());
     const double section = chartSize.width() / n;
     const std::optional<std::int64_t> k = positionIndex(touchLocation.x / section);
     if (!k)
@@ -67,20 +68,24 @@ std::optional<kit::Point> GroupedBarChartData::touchPointLocation(const GroupedB
     const double value = dataSet.dataSets[touched->set].dataPoints[touched->bar].value;
     const double ownSets = static_cast<double>(dataSets->dataSets.size());
     const double x = touched->section * k + w * 0.5 + w * static_cast<double>(touched->bar) +
-                     (groupSpacing / ownSets) * k;
+                     (clusterSpacing(groupSpacing, chartSize.width(), dataSets->dataSets.size()) / ownSets) * k;
     return kit::Point{x, barTopY(value, chartSize.height(), minValue(), maxValue())};
 }
 
 kit::View GroupedBarChartData::xAxisLabelsView() const
 {
     const std::shared_ptr<GroupedBarChartData> chart = sharedSelf(*this);
-    return barXAxisLabelsView(chart, true, [&](kit::Angle rotation) {
-        const std::vector<GroupedBarDataSet>& sets = dataSets->dataSets;
-        const double n = static_cast<double>(sets.size());
-        const double clusterWidth = viewData->chartSize.width() / n - (n - 1) * groupSpacing / n;
-        return indexedLabelRow(
-            chart, static_cast<int>(sets.size()), [&](int k) { return sets[std::size_t(k)].setTitle; }, rotation,
-            std::max(0.0, clusterWidth), largestOf(viewData->xAxisLabelHeights), true);
+    std::vector<std::string> labels;
+    for (const GroupedBarDataSet& set : dataSets->dataSets)
+        labels.push_back(set.setTitle);
+    // Under the middle of its cluster, the clusters sharing the plot with
+    // the group spacing between them as the bars do.
+    const std::size_t count = labels.size();
+    const double spacing = groupSpacing;
+    return barXAxisLabelsView(chart, labels, [count, spacing](std::size_t i, double width) {
+        const std::vector<ValueSpan> clusters = stackSlots(width, std::vector<bool>(count, true),
+                                                           clusterSpacing(spacing, width, count));
+        return clusters[i].start + clusters[i].length / 2;
     });
 }
 

@@ -48,7 +48,8 @@ kit::View groupedBars(const std::shared_ptr<ChartData>& chartData, const kit::St
                                             true) != hasBar.begin() + std::ptrdiff_t(end));
             begin = end;
         }
-        const std::vector<ValueSpan> groups = stackSlots(size.width, groupHasBar, groupSpacing);
+        const std::vector<ValueSpan> groups = stackSlots(size.width, groupHasBar,
+                                                         clusterSpacing(groupSpacing, size.width, groupEnds.size()));
         std::vector<kit::Rect> rects(hasBar.size());
         begin = 0;
         for (std::size_t g = 0; g < groupEnds.size(); ++g) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/bar/BarChartFrame.h"
 #include "charts/bar/HorizontalBarChartBarStyleSubView.h"
 #include "charts/bar/HorizontalBarChartData.h"
@@ -44,7 +45,7 @@ struct HorizontalBarChart {
             singleSetBarChart<HorizontalBarChartBarStyleSubView, HorizontalBarChartDataPointSubView>(
                 data, ValueAxis::horizontal, ChartSizeWrite::onFrameChange, timer,
                 kit::AnyObject::box(HorizontalBarChart(data)));
-        return scaledForNegativeValues(chart, *chartData, ValueAxis::horizontal);
+        return markedAsPlot(scaledForNegativeValues(chart, *chartData, ValueAxis::horizontal), data.get());
     }
 };
 

@@ -1,6 +1,6 @@
 #include "charts/bar/HorizontalBarChartData.h"
 
-#include "charts/axes/AxisLabelSizes.h"
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/axes/HorizontalRotatedText.h"
 #include "charts/axes/YAxisLabelValues.h"
 #include "charts/bar/BarTouchGeometry.h"
@@ -8,16 +8,6 @@
 #include "charts/bar/InfoBoxVerticalPosition.h"
 
 namespace charts {
-
-namespace {
-
-// A flexible gap of 0 to 500 points between neighbouring category bands.
-kit::View flexibleBandGap()
-{
-    return kit::Spacer().frame(kit::FlexFrame{.minHeight = 0, .maxHeight = 500});
-}
-
-} // namespace
 
 HorizontalBarChartData::HorizontalBarChartData(BarDataSet dataSets, ChartMetadata metadata,
                                                std::optional<std::vector<std::string>> xAxisLabels,
@@ -58,20 +48,29 @@ kit::View HorizontalBarChartData::xAxisLabelsView() const
     const std::vector<std::string> labels = yAxisLabelValues(*this, viewData->yAxisSpecifier,
                                                              viewData->yAxisNumberFormatter);
     const BarChartStyle& style = *chartStyle;
-    const int count = static_cast<int>(labels.size());
-    return kit::HStack(kit::VerticalAlignment::center, 0, {kit::ForEach(kit::Range{0, count}, [&](int i) {
-                           const std::string& label = labels[std::size_t(i)];
-                           const kit::View text =
-                               measuredLabelText(label, style.yAxisLabelFont, style.yAxisLabelColour,
-                                                 [chart](const kit::Rect& frame) {
-                                                     chart->viewData.modify([&](ChartViewData& data) {
-                                                         data.xAxisLabelHeights.push_back(frame.height());
-                                                     });
-                                                 })
-                                   .accessibilityLabel("Y-Axis-Label")
-                                   .accessibilityValue(label);
-                           return i < count - 1 ? kit::Group({text, flexibleLabelGap()}) : text;
-                       })});
+    const std::vector<double> fractions = evenFractions(labels.size());
+    // The values run along the plot's width, each label at its value.
+    return categoryLabelRow(
+        chart.get(), labels, [fractions](std::size_t i, double width) { return fractions[i] * width; }, true,
+        kit::Angle::zero(), style.yAxisLabelFont, style.xAxisLabelPosition == XAxisLabelPosistion::top,
+        [chart](const std::string& label) {
+            const BarChartStyle& s = *chart->chartStyle;
+            return measuredLabelText(label, s.yAxisLabelFont, s.yAxisLabelColour,
+                                     [chart](const kit::Rect& frame) {
+                                         chart->viewData.modify([&](ChartViewData& data) {
+                                             data.xAxisLabelHeights.push_back(frame.height());
+                                         });
+                                     })
+                .accessibilityLabel("Y-Axis-Label")
+                .accessibilityValue(label);
+        });
+}
+
+std::pair<double, double> HorizontalBarChartData::xAxisLabelOverhang() const
+{
+    return edgeLabelOverhang(chartStyle->yAxisLabelFont,
+                             yAxisLabelValues(*this, viewData->yAxisSpecifier, viewData->yAxisNumberFormatter),
+                             kit::Angle::zero());
 }
 
 kit::View HorizontalBarChartData::yAxisLabelsView() const
@@ -80,45 +79,40 @@ kit::View HorizontalBarChartData::yAxisLabelsView() const
     if (!chart)
         return kit::EmptyView();
     const BarChartStyle& style = *chartStyle;
-    const std::optional<double> width = largestOf(viewData->yAxisLabelWidth);
-    const kit::View xAxisGap = kit::Spacer().frame(std::nullopt, xAxisLabelsAndTitleHeight(*viewData) + 8);
+    const auto bands = [](std::size_t count) {
+        return [count](std::size_t i, const kit::Rect& plot) {
+            return plot.minY() + (double(i) + 0.5) * plot.height() / double(count);
+        };
+    };
 
     if (std::holds_alternative<LabelsFrom::ChartData>(style.xAxisLabelsFrom.value)) {
         if (!xAxisLabels->has_value())
             return kit::EmptyView();
-        const kit::View bands = kit::ForEach(
-            **xAxisLabels, [](const std::string& label) { return label; },
-            [&](const std::string& label) {
-                const kit::View text = measuredLabelText(label, style.xAxisLabelFont, style.xAxisLabelColour,
-                                                         [chart](const kit::Rect& frame) {
-                                                             chart->viewData.modify([&](ChartViewData& data) {
-                                                                 data.yAxisLabelWidth.push_back(frame.width());
-                                                             });
-                                                         })
-                                           .accessibilityLabel("Y-Axis-Label")
-                                           .accessibilityValue(label);
-                return kit::Group({flexibleBandGap(), text, flexibleBandGap()});
-            });
-        return kit::VStack(kit::HorizontalAlignment::center, 0, {bands, xAxisGap})
-            .frame(width, std::nullopt, kit::Alignment::center());
+        const std::vector<std::string>& labels = **xAxisLabels;
+        return labelColumn(chart.get(), labels, bands(labels.size()), widestLabel(style.xAxisLabelFont, labels),
+                           style.xAxisLabelFont, ColumnAlignment::centre, [chart](const std::string& label) {
+                               const BarChartStyle& s = *chart->chartStyle;
+                               return measuredLabelText(label, s.xAxisLabelFont, s.xAxisLabelColour,
+                                                        [chart](const kit::Rect& frame) {
+                                                            chart->viewData.modify([&](ChartViewData& data) {
+                                                                data.yAxisLabelWidth.push_back(frame.width());
+                                                            });
+                                                        })
+                                   .accessibilityLabel("Y-Axis-Label")
+                                   .accessibilityValue(label);
+                           });
     }
 
+    std::vector<std::string> labels;
+    for (const BarChartDataPoint& point : dataSets->dataPoints)
+        labels.push_back(point.xAxisLabel.value_or(""));
     const bool leading = style.yAxisLabelPosition == YAxisLabelPosistion::leading;
-    const kit::View bands = kit::ForEach(dataSets->dataPoints, [&](const BarChartDataPoint& point) {
-        // Offered its room before the spacer beside it, so the label is not
-        // cut short in a cell only 10 points wider than itself.
-        const kit::View text =
-            kit::View(HorizontalRotatedText<HorizontalBarChartData>{chart, point.xAxisLabel.value_or("")})
-                .layoutPriority(1);
-        const kit::View cell = kit::HStack(kit::VerticalAlignment::center, 0,
-                                           leading ? std::vector<kit::View>{kit::Spacer(), text}
-                                                   : std::vector<kit::View>{text, kit::Spacer()});
-        return kit::Group(
-            {flexibleBandGap(), cell.frame(width, std::nullopt, kit::Alignment::center()), flexibleBandGap()});
-    });
-    if (style.xAxisLabelPosition == XAxisLabelPosistion::top)
-        return kit::VStack(kit::HorizontalAlignment::center, {xAxisGap, bands});
-    return kit::VStack(kit::HorizontalAlignment::center, {bands, xAxisGap});
+    // Each category beside its bar, against the plot.
+    return labelColumn(chart.get(), labels, bands(labels.size()), widestLabel(style.xAxisLabelFont, labels),
+                       style.xAxisLabelFont, leading ? ColumnAlignment::trailing : ColumnAlignment::leading,
+                       [chart](const std::string& label) {
+                           return kit::View(HorizontalRotatedText<HorizontalBarChartData>{chart, label});
+                       });
 }
 
 double HorizontalBarChartData::infoBoxPosition(double touch, const kit::Rect& box, const kit::Rect& chart) const

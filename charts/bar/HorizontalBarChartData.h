@@ -35,6 +35,7 @@ public:
     // record's y-axis format) with flexible gaps between them; each records
     // its height in the x-axis label heights as it appears.
     kit::View xAxisLabelsView() const override;
+    std::pair<double, double> xAxisLabelOverhang() const override;
     // The category labels from top to bottom, one per point
     // (HorizontalRotatedText) or one per label of the chart's own, each
     // between two flexible band gaps, and the room of the x-axis labels and

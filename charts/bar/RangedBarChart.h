@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/bar/BarChartFrame.h"
 #include "charts/bar/RangedBarChartBarStyleSubView.h"
 #include "charts/bar/RangedBarChartData.h"
@@ -39,8 +40,10 @@ struct RangedBarChart {
     kit::View body() const
     {
         const std::shared_ptr<ChartData>& data = chartData.object();
-        return singleSetBarChart<RangedBarChartBarStyleSubView, RangedBarChartDataPointSubView>(
-            data, ValueAxis::vertical, ChartSizeWrite::onAppear, timer, kit::AnyObject::box(RangedBarChart(data)));
+        return markedAsPlot(singleSetBarChart<RangedBarChartBarStyleSubView, RangedBarChartDataPointSubView>(
+                                data, ValueAxis::vertical, ChartSizeWrite::onAppear, timer,
+                                kit::AnyObject::box(RangedBarChart(data))),
+                            data.get());
     }
 };
 

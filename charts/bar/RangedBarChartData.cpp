@@ -50,29 +50,10 @@ std::optional<kit::Point> RangedBarChartData::touchPointLocation(const RangedBar
 kit::View RangedBarChartData::xAxisLabelsView() const
 {
     const std::shared_ptr<RangedBarChartData> chart = sharedSelf(*this);
-    return barXAxisLabelsView(chart, false, [&](kit::Angle rotation) {
-        std::vector<std::optional<std::string>> labels;
-        for (const RangedBarDataPoint& point : dataSets->dataPoints)
-            labels.push_back(point.xAxisLabel);
-        // As high as the tallest label: no height while none is measured.
-        const double tallest = largestOf(viewData->xAxisLabelHeights).value_or(0);
-        const XAxisLabelPosistion position = chartStyle->xAxisLabelPosition;
-        const auto slotted = [chart, rotation, labels, tallest, position](const kit::GeometryProxy& proxy) {
-            const int count = static_cast<int>(labels.size());
-            const double slot = proxy.frame(kit::CoordinateSpace::local()).width() / static_cast<double>(count);
-            return kit::ZStack(kit::Alignment::center(), {kit::ForEach(kit::Range{0, count}, [&](int i) {
-                                   const std::optional<std::string>& label = labels[std::size_t(i)];
-                                   if (!label || label->empty())
-                                       return kit::EmptyView();
-                                   // In a label cell, level with the other bar charts' labels.
-                                   return xAxisLabelCell(TempText<RangedBarChartData>{chart, *label, rotation},
-                                                         position)
-                                       .frame(slot, tallest, kit::Alignment::center())
-                                       .offset(slot * static_cast<double>(i), 0);
-                               })});
-        };
-        return kit::GeometryReader(slotted).frame(std::nullopt, tallest, kit::Alignment::center());
-    });
+    std::vector<std::string> labels;
+    for (const RangedBarDataPoint& point : dataSets->dataPoints)
+        labels.push_back(point.xAxisLabel.value_or(""));
+    return barXAxisLabelsView(chart, labels, slotMiddles(labels.size()));
 }
 
 } // namespace charts

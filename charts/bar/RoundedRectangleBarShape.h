@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/CornerRadius.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
@@ -37,6 +38,21 @@ struct RoundedRectangleBarShape : kit::ShapeBase<RoundedRectangleBarShape> {
 inline RoundedRectangleBarShape barShape(const CornerRadius& radius)
 {
     return RoundedRectangleBarShape(radius.topLeft, radius.topRight, radius.bottomLeft, radius.bottomRight);
+}
+
+// The outline of a bar that measures its value along `axis` from its base,
+// with the corner radii of a bar style. A bar of a negative value reaches
+// from its base the other way, so its radii are mirrored across the base
+// (top for bottom on a vertical bar, leading for trailing on a horizontal
+// one): the corners that round a positive bar's free end round its free end
+// too, and those on the zero line stay as a positive bar's base has them.
+inline RoundedRectangleBarShape barShape(const CornerRadius& radius, ValueAxis axis, bool negative)
+{
+    if (!negative)
+        return barShape(radius);
+    if (axis == ValueAxis::vertical)
+        return RoundedRectangleBarShape(radius.bottomLeft, radius.bottomRight, radius.topLeft, radius.topRight);
+    return RoundedRectangleBarShape(radius.topRight, radius.topLeft, radius.bottomRight, radius.bottomLeft);
 }
 
 } // namespace charts

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/bar/BarElementModifiers.h"
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
@@ -61,16 +62,18 @@ struct StackedBarChart {
     kit::View body() const
     {
         const ChartData& data = *chartData;
-        return kit::If(
-            anySetHasDataPoints(data),
-            [&] {
-                const kit::View columns =
-                    kit::HStack(kit::VerticalAlignment::bottom, 0,
-                                {kit::ForEach(data.dataSets->dataSets,
-                                              [&](const StackedBarDataSet& set) { return columnView(set); })});
-                return onAppearAfterDelay(columns, timer, kit::AnyObject::box(StackedBarChart(chartData.object())));
-            },
-            [&] { return kit::View(CustomNoDataView<ChartData>{chartData.object()}); });
+        return markedAsPlot(kit::If(
+                                anySetHasDataPoints(data),
+                                [&] {
+                                    const kit::View columns = kit::HStack(
+                                        kit::VerticalAlignment::bottom, 0,
+                                        {kit::ForEach(data.dataSets->dataSets,
+                                                      [&](const StackedBarDataSet& set) { return columnView(set); })});
+                                    return onAppearAfterDelay(columns, timer,
+                                                              kit::AnyObject::box(StackedBarChart(chartData.object())));
+                                },
+                                [&] { return kit::View(CustomNoDataView<ChartData>{chartData.object()}); }),
+                            &data);
     }
 
 private:

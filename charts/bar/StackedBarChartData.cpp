@@ -79,11 +79,10 @@ std::optional<kit::Point> StackedBarChartData::touchPointLocation(const StackedB
 kit::View StackedBarChartData::xAxisLabelsView() const
 {
     const std::shared_ptr<StackedBarChartData> chart = sharedSelf(*this);
-    return barXAxisLabelsView(chart, true, [&](kit::Angle rotation) {
-        return identifiedLabelRow(
-            chart, dataSets->dataSets, [](const StackedBarDataSet& stack) { return stack.setTitle; }, rotation,
-            largestOf(viewData->xAxislabelWidths), largestOf(viewData->xAxisLabelHeights));
-    });
+    std::vector<std::string> labels;
+    for (const StackedBarDataSet& stack : dataSets->dataSets)
+        labels.push_back(stack.setTitle);
+    return barXAxisLabelsView(chart, labels, slotMiddles(labels.size()));
 }
 
 bool StackedBarChartData::isBarLegendTouched(const LegendData& legend) const

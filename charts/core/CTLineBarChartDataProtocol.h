@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace charts {
@@ -33,6 +34,11 @@ public:
     virtual ColourStyle dataSetColour() const = 0;
     virtual kit::View xAxisLabelsView() const = 0;
     virtual kit::View yAxisLabelsView() const = 0;
+    // How far the x-axis labels reach past the plot's leading and trailing
+    // edges: nothing where they stand within their slots (bars); half the
+    // end labels where they are centred on the plot's edges (a line's first
+    // and last points, a horizontal bar chart's lowest and highest values).
+    virtual std::pair<double, double> xAxisLabelOverhang() const { return {0, 0}; }
 
     // The centre of the floating info box along the chart's category axis:
     // the touch coordinate kept half a box width inside the chart (the left

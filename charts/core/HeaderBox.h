@@ -1,10 +1,12 @@
 #pragma once
 
 #include "charts/core/CTChartData.h"
+#include "charts/core/ViewExtensions.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/Stacks.h"
 #include "kit/ui/Text.h"
+#include "kit/ui/ViewThatFits.h"
 
 #include <tuple>
 
@@ -12,8 +14,10 @@ namespace charts {
 
 // The chart's title and subtitle above the chart. When the style places the
 // touch information in the header, the same row shows at its right end the
-// value and description of every touched point. A chart without data is
-// shown without a title.
+// value and description of every touched point, each on one line, and the
+// title as much of the rest of the row as it needs. A chart without data is
+// shown without a title. Where the chart's frame is short of room the
+// subtitle gives way, then the title.
 template <ChartDataObject ChartData>
 struct HeaderBox {
     kit::ObservedObject<ChartData> chartData;
@@ -31,29 +35,54 @@ private:
     kit::View decorated(const kit::View& content) const
     {
         if (chartData->chartStyle->infoBoxPlacement.template is<InfoBoxPlacement::Header>())
-            return headerLayout(content);
-        return kit::VStack(kit::HorizontalAlignment::leading, {titleBlock(), content});
+            return asDecorationOf(headerLayout(content), chartData.object().get());
+        return asDecorationOf(kit::VStack(kit::HorizontalAlignment::leading, {titleBlock(), content}),
+                              chartData.object().get());
     }
 
+    // The title row: the touched values keep the width of their longest
+    // text at its right end, never broken across lines (a value split in
+    // two would read as two); the title block at its left end takes the
+    // width it needs of the rest first, wrapping only where the row is
+    // narrower than that; the values' side takes what is left, and the
+    // spacer between them keeps them apart.
+    //
+    // Where the chart's frame is short of room the row gives way: the
+    // subtitle first, then the title, then the values.
     kit::View headerLayout(const kit::View& content) const
     {
-        const kit::FlexFrame flexible{.minWidth = 0, .maxWidth = kit::infinity};
-        const kit::View titleSide =
-            kit::HStack(kit::VerticalAlignment::center, 0, {titleBlock(), kit::Spacer()}).frame(flexible);
-        const kit::View touchSide =
-            kit::HStack(kit::VerticalAlignment::center, 0, {kit::Spacer(), touchBlock()}).frame(flexible);
-        return kit::VStack(kit::HorizontalAlignment::leading,
-                           {kit::HStack(kit::VerticalAlignment::center, 0, {titleSide, kit::Spacer(), touchSide}),
-                            content});
+        const kit::View touchSide = kit::HStack(kit::VerticalAlignment::center, 0,
+                                                {kit::Spacer(), touchBlock().fixedSize(true, false)})
+                                        .frame(kit::FlexFrame{.maxWidth = kit::infinity})
+                                        .layoutPriority(1);
+        const auto row = [&](const kit::View& title) {
+            return kit::HStack(kit::VerticalAlignment::center, 0, {title.layoutPriority(2), kit::Spacer(), touchSide});
+        };
+        const kit::View header = kit::ViewThatFits(kit::FitAxes::vertical, {row(titleAndSubtitle()), row(titleText()),
+                                                                            row(kit::EmptyView()), kit::EmptyView()});
+        return kit::VStack(kit::HorizontalAlignment::leading, {header, content});
     }
 
-    kit::View titleBlock() const
+    kit::View titleText() const
+    {
+        const ChartMetadata& metadata = *chartData->metadata;
+        return kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour);
+    }
+
+    kit::View titleAndSubtitle() const
     {
         const ChartMetadata& metadata = *chartData->metadata;
         return kit::VStack(
             kit::HorizontalAlignment::leading,
-            {kit::Text(metadata.title).font(metadata.titleFont).foregroundColor(metadata.titleColour),
+            {titleText(),
              kit::Text(metadata.subtitle).font(metadata.subtitleFont).foregroundColor(metadata.subtitleColour)});
+    }
+
+    // The title above the subtitle; where the chart's frame is short of
+    // room, the title alone, or nothing.
+    kit::View titleBlock() const
+    {
+        return kit::ViewThatFits(kit::FitAxes::vertical, {titleAndSubtitle(), titleText(), kit::EmptyView()});
     }
 
     kit::View touchBlock() const

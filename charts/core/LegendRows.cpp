@@ -29,8 +29,14 @@ kit::View lineRow(const LegendData& legend, double width, const kit::Font& font,
                                                               kit::UnitPoint::trailing());
     if (!legend.strokeStyle || !paint)
         return kit::Group({});
+    // The stroke reaches half its width past the segment's ends: the sample
+    // keeps that much room on either side, so it stays inside its row.
+    const kit::StrokeStyle stroke = legend.strokeStyle->strokeStyle();
     return kit::HStack(kit::VerticalAlignment::center,
-                       {kit::Shape(LegendLine{width}).stroke(*paint, legend.strokeStyle->strokeStyle()).frame(width, 3),
+                       {kit::Shape(LegendLine{width})
+                            .stroke(*paint, stroke)
+                            .frame(width, 3)
+                            .padding(kit::Edge::horizontal, stroke.lineWidth / 2),
                         kit::Text(legend.legend).font(font).foregroundColor(textColor)});
 }
 

@@ -8,6 +8,9 @@
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/Stacks.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -25,14 +28,18 @@ struct LegendView {
     double width = 0;
     kit::Font font;
     kit::Color textColor;
+    // How many of the entries are shown, from the first (all when absent).
+    std::optional<std::size_t> shownEntries;
 
     auto dynamicFields() { return std::tie(chartData); }
 
     kit::View body() const
     {
+        const std::vector<LegendData>& legends = *chartData->legends;
+        const std::size_t count = std::min(legends.size(), shownEntries.value_or(legends.size()));
+        const std::vector<LegendData> shown(legends.begin(), legends.begin() + std::ptrdiff_t(count));
         return kit::LazyVGrid(columns, kit::HorizontalAlignment::leading,
-                              {kit::ForEach(*chartData->legends,
-                                            [this](const LegendData& legend) { return cell(legend); })});
+                              {kit::ForEach(shown, [this](const LegendData& legend) { return cell(legend); })});
     }
 
     // Whether the entry belongs to the first touched bar (or group) of a bar

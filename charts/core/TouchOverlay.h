@@ -45,25 +45,29 @@ private:
     {
         const std::shared_ptr<ChartData> data = chartData.object();
         const double distance = minDistance;
-        return kit::GeometryReader([data, content, distance](const kit::GeometryProxy& proxy) {
-            const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
-            const kit::DragGesture drag =
-                kit::DragGesture(distance, kit::CoordinateSpace::local())
-                    .onChanged([data, frame](const kit::DragGesture::Value& value) {
-                        data->beginTouch(value.location, frame);
-                    })
-                    .onEnded([data](const kit::DragGesture::Value&) {
-                        data->infoView.modify([](auto& info) { info.isTouchCurrent = false; });
-                        data->infoView.modify([](auto& info) { info.touchOverlayInfo.clear(); });
-                    });
-            const auto& info = *data->infoView;
-            return kit::ZStack(kit::Alignment::center(),
-                               {content.gesture(drag, kit::GestureMask::all),
-                                kit::If(
-                                    info.isTouchCurrent,
-                                    [&] { return data->touchMarkerView(info.touchLocation, frame); },
-                                    [] { return kit::EmptyView(); })});
-        });
+        // The reader takes what it is offered, whatever the chart needs: it
+        // keeps the chart's share of the frame itself.
+        return keepingHalfOfTheFrame(
+            kit::GeometryReader([data, content, distance](const kit::GeometryProxy& proxy) {
+                const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
+                const kit::DragGesture drag =
+                    kit::DragGesture(distance, kit::CoordinateSpace::local())
+                        .onChanged([data, frame](const kit::DragGesture::Value& value) {
+                            data->beginTouch(value.location, frame);
+                        })
+                        .onEnded([data](const kit::DragGesture::Value&) {
+                            data->infoView.modify([](auto& info) { info.isTouchCurrent = false; });
+                            data->infoView.modify([](auto& info) { info.touchOverlayInfo.clear(); });
+                        });
+                const auto& info = *data->infoView;
+                return kit::ZStack(kit::Alignment::center(),
+                                   {content.gesture(drag, kit::GestureMask::all),
+                                    kit::If(
+                                        info.isTouchCurrent,
+                                        [&] { return data->touchMarkerView(info.touchLocation, frame); },
+                                        [] { return kit::EmptyView(); })});
+            }),
+            data.get());
     }
 };
 

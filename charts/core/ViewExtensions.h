@@ -67,6 +67,27 @@ kit::View disableChartAnimation(const kit::View& view, ChartData& chartData, boo
     return view;
 }
 
+// Room in a chart's frame: the frame a chart is composed in is the
+// proposal scope that its outermost decoration holds (every decoration that
+// takes room beside the plot marks its stack with it, asDecorationOf), and
+// the chart view keeps at least half of it in each dimension
+// (keepingHalfOfTheFrame): where room is short the decorations give way
+// (they show less, or nothing), never the plot.
+inline kit::AnyKey chartFrameScope(const void* chartData)
+{
+    return kit::AnyKey(chartData);
+}
+
+inline kit::View asDecorationOf(const kit::View& decorated, const void* chartData)
+{
+    return decorated.proposalScope(chartFrameScope(chartData));
+}
+
+inline kit::View keepingHalfOfTheFrame(const kit::View& chart, const void* chartData)
+{
+    return chart.minimumShare(chartFrameScope(chartData), 0.5, 0.5);
+}
+
 // The platform's window background colour.
 inline kit::Color windowBackground()
 {

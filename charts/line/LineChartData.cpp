@@ -57,11 +57,12 @@ ColourStyle LineChartData::dataSetColour() const
 
 kit::View LineChartData::xAxisLabelsView() const
 {
-    const auto self = sharedSelf(*this);
-    const kit::Angle rotation = xAxisLabelRotation(chartStyle->xAxisLabelsFrom);
-    if (std::holds_alternative<LabelsFrom::DataPoint>(chartStyle->xAxisLabelsFrom.value))
-        return kit::Group({placedXAxisLabels(self, dataSets->dataPoints, rotation)});
-    return kit::Group({chartDataXAxisLabels(self, rotation)});
+    return lineXAxisLabels(sharedSelf(*this), dataSets->dataPoints);
+}
+
+std::pair<double, double> LineChartData::xAxisLabelOverhang() const
+{
+    return lineXAxisLabelOverhang(*this, dataSets->dataPoints);
 }
 
 kit::View LineChartData::yAxisLabelsView() const

@@ -57,6 +57,7 @@ public:
     // x (labels that are missing or empty leave their place empty; all at x
     // 0 on a line of one point), or the chart's own labels in a row.
     kit::View xAxisLabelsView() const override;
+    std::pair<double, double> xAxisLabelOverhang() const override;
     kit::View yAxisLabelsView() const override;
 
     // The point markers of the line, traced in, or risen when `isFilled`.

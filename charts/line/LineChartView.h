@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/core/ChartViewData.h"
 #include "charts/core/CustomNoDataView.h"
 #include "charts/core/OwnedTimer.h"
@@ -43,21 +44,24 @@ protected:
     {
         std::shared_ptr<ChartData> data = chartData.object();
         kit::AnyObject chartView = hasData ? kit::AnyObject::box(copy()) : kit::AnyObject();
-        return kit::GeometryReader(
-            [hasData, data, lines = std::move(lines), chartView, timer = timer](const kit::GeometryProxy& proxy) {
-                return kit::If(
-                    hasData,
-                    [&] {
-                        const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
-                        const kit::View stack =
-                            kit::ZStack(kit::Alignment::center(), {data->accessibilityView(), lines()})
-                                .onAppear([data, frame] {
-                                    data->viewData.modify([&](ChartViewData& view) { view.chartSize = frame; });
-                                });
-                        return onAppearAfterDelay(stack, timer, chartView);
-                    },
-                    [&] { return kit::View(CustomNoDataView<ChartData>{data}); });
-            });
+        return markedAsPlot(kit::GeometryReader([hasData, data, lines = std::move(lines), chartView,
+                                                 timer = timer](const kit::GeometryProxy& proxy) {
+                                return kit::If(
+                                    hasData,
+                                    [&] {
+                                        const kit::Rect frame = proxy.frame(kit::CoordinateSpace::local());
+                                        const kit::View stack = kit::ZStack(kit::Alignment::center(),
+                                                                            {data->accessibilityView(), lines()})
+                                                                    .onAppear([data, frame] {
+                                                                        data->viewData.modify([&](ChartViewData& view) {
+                                                                            view.chartSize = frame;
+                                                                        });
+                                                                    });
+                                        return onAppearAfterDelay(stack, timer, chartView);
+                                    },
+                                    [&] { return kit::View(CustomNoDataView<ChartData>{data}); });
+                            }),
+                            data.get());
     }
 
 private:

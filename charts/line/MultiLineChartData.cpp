@@ -81,16 +81,25 @@ ColourStyle MultiLineChartData::dataSetColour() const
     return dataSets->dataSets.front().style.lineColour;
 }
 
+namespace {
+
+// The points of the first line, whose labels the x axis shows (none without a line).
+const std::vector<LineChartDataPoint>& firstLinePoints(const MultiLineDataSet& sets)
+{
+    static const std::vector<LineChartDataPoint> none;
+    return sets.dataSets.empty() ? none : sets.dataSets.front().dataPoints;
+}
+
+} // namespace
+
 kit::View MultiLineChartData::xAxisLabelsView() const
 {
-    const auto self = sharedSelf(*this);
-    const kit::Angle rotation = xAxisLabelRotation(chartStyle->xAxisLabelsFrom);
-    if (std::holds_alternative<LabelsFrom::DataPoint>(chartStyle->xAxisLabelsFrom.value)) {
-        if (dataSets->dataSets.empty())
-            return kit::Group({kit::EmptyView()});
-        return kit::Group({dataPointXAxisLabels(self, dataSets->dataSets.front().dataPoints, rotation)});
-    }
-    return kit::Group({chartDataXAxisLabels(self, rotation)});
+    return lineXAxisLabels(sharedSelf(*this), firstLinePoints(*dataSets));
+}
+
+std::pair<double, double> MultiLineChartData::xAxisLabelOverhang() const
+{
+    return lineXAxisLabelOverhang(*this, firstLinePoints(*dataSets));
 }
 
 kit::View MultiLineChartData::yAxisLabelsView() const

@@ -48,6 +48,7 @@ public:
     // By the style's label source: a row of the first line's point labels
     // (empty without lines), or of the chart's own labels.
     kit::View xAxisLabelsView() const override;
+    std::pair<double, double> xAxisLabelOverhang() const override;
     kit::View yAxisLabelsView() const override;
 
     // A PointsSubView per line, identified by the line's id, never risen.

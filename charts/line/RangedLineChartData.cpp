@@ -60,11 +60,12 @@ ColourStyle RangedLineChartData::dataSetColour() const
 
 kit::View RangedLineChartData::xAxisLabelsView() const
 {
-    const auto self = sharedSelf(*this);
-    const kit::Angle rotation = xAxisLabelRotation(chartStyle->xAxisLabelsFrom);
-    if (std::holds_alternative<LabelsFrom::DataPoint>(chartStyle->xAxisLabelsFrom.value))
-        return kit::Group({dataPointXAxisLabels(self, dataSets->dataPoints, rotation)});
-    return kit::Group({chartDataXAxisLabels(self, rotation)});
+    return lineXAxisLabels(sharedSelf(*this), dataSets->dataPoints);
+}
+
+std::pair<double, double> RangedLineChartData::xAxisLabelOverhang() const
+{
+    return lineXAxisLabelOverhang(*this, dataSets->dataPoints);
 }
 
 kit::View RangedLineChartData::yAxisLabelsView() const

@@ -47,6 +47,7 @@ public:
     // By the style's label source: a row of the points' labels, or of the
     // chart's own labels.
     kit::View xAxisLabelsView() const override;
+    std::pair<double, double> xAxisLabelOverhang() const override;
     kit::View yAxisLabelsView() const override;
 
     // The point markers of the line, never risen.

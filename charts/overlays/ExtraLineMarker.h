@@ -11,15 +11,20 @@ namespace charts {
 // line's own value range: a Point under line spacing (the first and last on
 // the edges), a PointBarSpcing under bar spacing (centred in its slot). A
 // value of 0 gets a marker too.
-inline kit::Shape extraLineMarker(const ExtraLineData& extraLine, double value, int index)
+inline kit::Shape extraLineMarker(const ExtraLineData& extraLine, double value, int index, double lowest, double span)
 {
     const PointStyle& style = extraLine.style.pointStyle;
-    const double lowest = extraLine.lowerEnd();
-    const double span = extraLine.drawingRange();
     const int count = static_cast<int>(extraLine.dataPoints.size());
     if (extraLine.style.lineSpacing == ExtraLineStyle::SpacingType::bar)
         return PointBarSpcing(value, index, lowest, span, count, style.pointSize, false, style.pointShape).shape();
     return Point(value, index, lowest, span, count, style.pointSize, false, style.pointShape).shape();
+}
+
+// The same, the line's lower end and drawing range worked out here: a
+// caller drawing many markers works them out once (they read every point).
+inline kit::Shape extraLineMarker(const ExtraLineData& extraLine, double value, int index)
+{
+    return extraLineMarker(extraLine, value, index, extraLine.lowerEnd(), extraLine.drawingRange());
 }
 
 // A point's own marker colours when it has them, else the point style's.

@@ -22,6 +22,10 @@ struct ExtraLinePointView {
     kit::ObservedObject<ChartData> chartData;
     ExtraLineDataPoint dataPoint;
     int index = 0;
+    // The line's lower end and drawing range, as its markers' view worked
+    // them out once for all of them.
+    double lowest = 0;
+    double span = 0;
     kit::State<bool> startAnimation{false};
 
     auto dynamicFields() { return std::tie(chartData, startAnimation); }
@@ -32,7 +36,7 @@ struct ExtraLinePointView {
         if (!extraLine)
             return kit::EmptyView();
         const ExtraLineStyle& style = extraLine->style;
-        const kit::Shape marker = revealedExtraLine(extraLineMarker(*extraLine, dataPoint.value, index),
+        const kit::Shape marker = revealedExtraLine(extraLineMarker(*extraLine, dataPoint.value, index, lowest, span),
                                                     style.animationType,
                                                     extraLineFraction(*chartData, *startAnimation));
         const PointColour colours = extraLineMarkerColours(dataPoint, style.pointStyle);

@@ -12,7 +12,8 @@ namespace charts {
 
 // Gives the extra line a value axis of its own on the side opposite the
 // chart's y-axis labels: the extra label column 4 points clear of the
-// chart, the extra title outermost, nothing else between them. A chart
+// chart, the extra title outermost, nothing else between them, and half a
+// label's height free above and below for the labels at the plot's edges. A chart
 // without data is shown alone. Each time it appears, data or not, it
 // records in the layout record that the chart carries y-axis labels.
 // `specifier` is kept but not used: the labels take the layout record's
@@ -34,8 +35,10 @@ struct ExtraYAxisLabels {
             const kit::View title = extraYAxisTitleView(colourIndicator, chart);
             const kit::View labels =
                 chart->extraYAxisLabelsView().padding(onTrailingSide ? kit::Edge::leading : kit::Edge::trailing, 4.0);
-            decorated = onTrailingSide ? kit::HStack(kit::VerticalAlignment::center, 0, {content, labels, title})
-                                       : kit::HStack(kit::VerticalAlignment::center, 0, {title, labels, content});
+            decorated = (onTrailingSide ? kit::HStack(kit::VerticalAlignment::center, 0, {content, labels, title})
+                                        : kit::HStack(kit::VerticalAlignment::center, 0, {title, labels, content}))
+                            .padding(kit::Edge::vertical, yAxisLabelHeight(*chart) / 2);
+            decorated = asDecorationOf(decorated, chart.get());
         }
         return kit::Group({decorated}).onAppear([chart] {
             chart->viewData.modify([](ChartViewData& data) { data.hasYAxisLabels = true; });

@@ -2,6 +2,7 @@
 
 #include "charts/axes/isHorizontal.h"
 #include "charts/overlays/TouchBoxPlacement.h"
+#include "kit/ui/ViewThatFits.h"
 
 #include <tuple>
 
@@ -13,7 +14,8 @@ namespace charts {
 // or no touch, holding the touch overlay box. A static box stays in the
 // middle of the frame; otherwise its centre stands 35 points from the
 // frame's leading edge, whatever `width` is, at the chart data's
-// infoBoxPosition for the touch's y. Any other placement leaves the chart
+// infoBoxPosition for the touch's y. Where the chart's frame is short of
+// room the band gives way to the plot. Any other placement leaves the chart
 // unchanged.
 template <HorizontalChartData ChartData>
 struct HorizontalInfoBox {
@@ -40,7 +42,9 @@ struct HorizontalInfoBox {
                 return v.position(35, y).frame(band, std::nullopt);
             });
         }
-        return kit::Group({kit::HStack(kit::VerticalAlignment::center, {content, box})});
+        // The band gives way where the chart's frame is short of room.
+        const kit::View givingWay = kit::ViewThatFits(kit::FitAxes::horizontal, {box, kit::EmptyView()});
+        return kit::Group({asDecorationOf(kit::HStack(kit::VerticalAlignment::center, {content, givingWay}), &data)});
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "charts/axes/LineBarChartDataObject.h"
 #include "charts/overlays/TouchBoxPlacement.h"
+#include "kit/ui/ViewThatFits.h"
 
 #include <tuple>
 
@@ -11,7 +12,8 @@ namespace charts {
 // high above the chart, laid out touch or no touch, holding the touch
 // overlay box. A static box stays in the middle of the band; otherwise its
 // centre follows the chart data's infoBoxPosition for the touch's x, in the
-// middle of the band's height. Any other placement leaves the chart
+// middle of the band's height. Where the chart's frame is short of room the
+// band gives way to the plot. Any other placement leaves the chart
 // unchanged.
 template <LineBarChartDataObject ChartData>
 struct InfoBox {
@@ -38,7 +40,9 @@ struct InfoBox {
                 return v.position(x, band * 0.5).frame(std::nullopt, band);
             });
         }
-        return kit::Group({kit::VStack(kit::HorizontalAlignment::center, {box, content})});
+        // The band gives way where the chart's frame is short of room.
+        const kit::View givingWay = kit::ViewThatFits(kit::FitAxes::vertical, {box, kit::EmptyView()});
+        return kit::Group({asDecorationOf(kit::VStack(kit::HorizontalAlignment::center, {givingWay, content}), &data)});
     }
 };
 

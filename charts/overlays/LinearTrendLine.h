@@ -15,10 +15,12 @@ namespace charts {
 // A straight line over the chart from `firstValue` on its leading edge to
 // `lastValue` on its trailing edge, on the chart's value axis as it stands
 // at each redraw (its range and lowest value), stroked with `strokeStyle`
-// in `lineColour`. Drawn at once, without animation; a colour that lacks
-// what its kind needs (a gradient without its end points included) draws
-// no line and leaves the chart alone. The line takes no press: it passes to
-// the chart under it.
+// in `lineColour`, and clipped to the chart's frame: where a value lies
+// beyond the axis the line leaves the plot at its edge instead of running
+// over the axis labels around it. Drawn at once, without animation; a
+// colour that lacks what its kind needs (a gradient without its end points
+// included) draws no line and leaves the chart alone. The line takes no
+// press: it passes to the chart under it.
 template <LineBarChartDataObject ChartData>
 requires GetDataProtocol<ChartData>
 struct LinearTrendLine {
@@ -37,7 +39,7 @@ struct LinearTrendLine {
             return kit::ZStack(kit::Alignment::center(), {content});
         const LinearTrendLineShape line(firstValue, lastValue, chartData->range(), chartData->minValue());
         return kit::ZStack(kit::Alignment::center(),
-                           {content, line.stroke(*paint, strokeStyle).allowsHitTesting(false)});
+                           {content, line.stroke(*paint, strokeStyle).clipped().allowsHitTesting(false)});
     }
 };
 

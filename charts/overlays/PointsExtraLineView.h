@@ -26,20 +26,22 @@ struct PointsExtraLineView {
         const std::shared_ptr<ChartData> data = chartData.object();
         const ExtraLineData& line = *extraLine;
         const PointStyle& style = line.style.pointStyle;
+        // Both read every point: worked out once, not once a marker.
+        const double lowest = line.lowerEnd(), span = line.drawingRange();
         const auto rows =
             kit::ForEach(kit::Range{0, static_cast<int>(line.dataPoints.size())}, [&](int i) -> kit::View {
                 const ExtraLineDataPoint& point = line.dataPoints[static_cast<std::size_t>(i)];
                 switch (style.pointType) {
                 case PointType::filled:
-                    return FilledDataPointExtraLineView<ChartData>{data, point, i};
+                    return FilledDataPointExtraLineView<ChartData>{data, point, i, lowest, span};
                 case PointType::outline:
-                    return OutLineDataPointExtraLineView<ChartData>{data, point, i};
+                    return OutLineDataPointExtraLineView<ChartData>{data, point, i, lowest, span};
                 case PointType::filledOutLine:
                     break;
                 }
-                const kit::View fill = kit::View(extraLineMarker(line, point.value, i))
+                const kit::View fill = kit::View(extraLineMarker(line, point.value, i, lowest, span))
                                            .foregroundColor(extraLineMarkerColours(point, style).fill);
-                return kit::View(OutLineDataPointExtraLineView<ChartData>{data, point, i})
+                return kit::View(OutLineDataPointExtraLineView<ChartData>{data, point, i, lowest, span})
                     .background(fill, kit::Alignment::center());
             });
         return kit::Group({rows}).zIndex(1);

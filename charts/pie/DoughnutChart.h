@@ -9,8 +9,8 @@ namespace charts {
 
 // A doughnut chart: the pie chart drawn as a ring. Each slice is an arc
 // stroked in its colour with the style's strokeWidth (butt caps, miter
-// joins), centred on the largest circle that fits the chart area, so half
-// the ring lies outside that circle. Animation, labels, the touch highlight
+// joins), the ring's outer edge on the largest circle that fits the chart
+// area (the arc inset by half the ring's width). Animation, labels, the touch highlight
 // and the layout notification are those of PieChart.
 //
 //   kit::View chart = charts::DoughnutChart(chartData);

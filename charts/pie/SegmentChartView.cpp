@@ -11,6 +11,7 @@
 #include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace charts {
@@ -34,9 +35,10 @@ struct RingSegment {
     kit::Path path(const kit::Rect& rect) const
     {
         const kit::Point centre = segmentCentre(rect);
-        const double radius = segmentRadius(rect);
+        // The ring stands inside the largest circle of the frame (doughnutSegment).
+        const double radius = segmentRadius(rect) - strokeWidth / 2;
         kit::Path path;
-        path.addRelativeArc(centre, radius + strokeWidth / 2, startAngle, amount);
+        path.addRelativeArc(centre, std::max(0.0, radius + strokeWidth / 2), startAngle, amount);
         if (const double inner = radius - strokeWidth / 2; inner > 0)
             path.addRelativeArc(centre, inner, startAngle + amount, -amount);
         else
@@ -88,7 +90,10 @@ kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth)
                                  .lineCap = kit::LineCap::butt,
                                  .lineJoin = kit::LineJoin::miter,
                                  .miterLimit = 10};
-    return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0}).stroke(point.colour, style);
+    // Inset by half the ring, so that the ring's outer edge is the largest
+    // circle the chart's frame holds rather than half the ring past it.
+    return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0}.inset(strokeWidth / 2))
+        .stroke(point.colour, style);
 }
 
 kit::Shape pieSegmentArea(const PieChartDataPoint& point)

@@ -90,7 +90,7 @@ struct SegmentChartView : kit::ViewMethods<Derived> {
         chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });
         // Each appearance cancels a pending layout timer; the new one posts
         // a copy of this view half a second later.
-        return onAppearAfterDelay(chart, timer, kit::AnyObject::box(copy()));
+        return keepingHalfOfTheFrame(onAppearAfterDelay(chart, timer, kit::AnyObject::box(copy())), &data);
     }
 
 protected:

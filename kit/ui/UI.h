@@ -17,3 +17,4 @@
 #include "kit/ui/Transaction.h"
 #include "kit/ui/View.h"
 #include "kit/ui/ViewHost.h"
+#include "kit/ui/ViewThatFits.h"

@@ -144,6 +144,22 @@ public:
         return detail::aspectRatio(self(), ratio, mode);
     }
     ViewT layoutPriority(double priority) const { return detail::layoutPriority(self(), priority); }
+    // Marks the view as a proposal scope under `key`: the views below it can
+    // take a share of what the outermost view so marked was offered
+    // (minimumShare), however the views between them divide it.
+    template <class K>
+    ViewT proposalScope(const K& key) const
+    {
+        return detail::proposalScope(self(), AnyKey(key));
+    }
+    // At least `widthFraction` of the width and `heightFraction` of the
+    // height the scope `key` around the view was offered (nothing outside
+    // such a scope): the view is offered that much at least and takes it.
+    template <class K>
+    ViewT minimumShare(const K& key, double widthFraction, double heightFraction) const
+    {
+        return detail::minimumShare(self(), AnyKey(key), Size{widthFraction, heightFraction});
+    }
     ViewT alignmentGuide(HorizontalAlignment g, std::function<double(const ViewDimensions&)> value) const
     {
         return detail::alignmentGuide(self(), g, std::move(value));
@@ -322,6 +338,13 @@ public:
         return detail::id(self(), AnyKey(identity));
     }
     ViewT coordinateSpace(std::string name) const { return detail::coordinateSpace(self(), std::move(name)); }
+    // Marks the view's frame under `key` for the anchor readers of the host
+    // (AnchorReader): a reader finds where this pass put it.
+    template <class K>
+    ViewT layoutAnchor(const K& key) const
+    {
+        return detail::layoutAnchor(self(), AnyKey(key));
+    }
 
     // Events.
     ViewT onTapGesture(std::function<void()> action) const { return onTapGesture(1, std::move(action)); }

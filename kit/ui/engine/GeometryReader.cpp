@@ -26,6 +26,30 @@ Rect GeometryProxy::frame(const CoordinateSpace& space) const
     return local;
 }
 
+namespace {
+
+// A frame in host coordinates seen from a reader whose local-to-host
+// transform is `toHost`.
+std::optional<Rect> fromHost(const std::optional<Rect>& host, const AffineTransform& toHost)
+{
+    if (!host)
+        return std::nullopt;
+    const std::optional<AffineTransform> inverse = toHost.inverted();
+    return inverse ? std::optional<Rect>(host->applying(*inverse)) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<Rect> GeometryProxy::anchor(const AnyKey& key) const
+{
+    return anchorFrame ? fromHost(anchorFrame(key), toHost) : std::nullopt;
+}
+
+std::optional<Rect> GeometryProxy::scopeFrame(const AnyKey& key) const
+{
+    return scopeFrameOf ? fromHost(scopeFrameOf(key), toHost) : std::nullopt;
+}
+
 namespace detail {
 
 AffineTransform targetTransformToHost(Node& node)
@@ -49,7 +73,8 @@ namespace {
 
 class GeometryReaderPrimitive final : public Primitive {
 public:
-    explicit GeometryReaderPrimitive(std::function<View(const GeometryProxy&)> content) : content_(std::move(content))
+    GeometryReaderPrimitive(std::function<View(const GeometryProxy&)> content, bool readsAnchors)
+        : content_(std::move(content)), readsAnchors_(readsAnchors)
     {
     }
     NodeRole role() const override { return NodeRole::container; }
@@ -60,12 +85,28 @@ public:
 
     void placeChildren(Node& node, ProposedSize, Size size) const override
     {
+        if (readsAnchors_) {
+            node.host.deferPlacement(node);
+            return;
+        }
+        build(node, size);
+    }
+    void placeDeferred(Node& node) const override { build(node, node.frame.size); }
+
+private:
+    void build(Node& node, Size size) const
+    {
         GeometryProxy proxy;
         proxy.size = size;
         proxy.toHost = targetTransformToHost(node);
         for (Node* a = node.parent; a; a = a->parent)
             if (auto name = coordinateSpaceName(*a))
                 proxy.namedSpaces.emplace_back(*name, targetTransformToHost(*a));
+        if (readsAnchors_) {
+            HostCore& host = node.host;
+            proxy.anchorFrame = [&host](const AnyKey& key) { return host.anchorFrame(key); };
+            proxy.scopeFrameOf = [&host](const AnyKey& key) { return host.scopeFrame(key); };
+        }
         View content;
         {
             HostCore::EvaluationScope evaluating(node.host);
@@ -77,8 +118,8 @@ public:
         placeItems(items, {0, 0}, size, size, Arrangement::depth, Alignment::topLeading());
     }
 
-private:
     std::function<View(const GeometryProxy&)> content_;
+    bool readsAnchors_;
 };
 
 } // namespace
@@ -86,7 +127,12 @@ private:
 
 View GeometryReader(std::function<View(const GeometryProxy&)> content)
 {
-    return View(std::make_shared<detail::GeometryReaderPrimitive>(std::move(content)));
+    return View(std::make_shared<detail::GeometryReaderPrimitive>(std::move(content), false));
+}
+
+View AnchorReader(std::function<View(const GeometryProxy&)> content)
+{
+    return View(std::make_shared<detail::GeometryReaderPrimitive>(std::move(content), true));
 }
 
 } // namespace kit

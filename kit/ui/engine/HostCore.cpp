@@ -208,10 +208,17 @@ std::vector<NodeId> HostCore::hitChain(Point p)
 std::optional<NodeId> HostCore::nodeWithId(const AnyKey& key)
 {
     update();
+    // Of several views marked so, the one placed last: a candidate a
+    // ViewThatFits did not choose keeps its node but is not laid out.
+    std::optional<NodeId> found;
+    std::uint64_t placed = 0;
     for (const auto& [id, node] : nodes_)
         if (const AnyKey* k = explicitId(*node); k && *k == key && !node->removing)
-            return id;
-    return std::nullopt;
+            if (!found || node->placedPass > placed) {
+                found = id;
+                placed = node->placedPass;
+            }
+    return found;
 }
 
 bool HostCore::isDescendant(NodeId node, NodeId ancestor) const
@@ -237,6 +244,37 @@ std::optional<Rect> HostCore::layoutFrame(NodeId node)
     if (!n)
         return std::nullopt;
     return Rect(0, 0, n->frame.size.width, n->frame.size.height).applying(targetTransformToHost(*n));
+}
+
+void HostCore::registerLayoutAnchor(const AnyKey& key, Node& node)
+{
+    for (auto& [k, id] : layoutAnchors_)
+        if (k == key) {
+            id = node.id;
+            return;
+        }
+    layoutAnchors_.emplace_back(key, node.id);
+}
+
+std::optional<Rect> HostCore::anchorFrame(const AnyKey& key)
+{
+    for (const auto& [k, id] : layoutAnchors_) {
+        if (!(k == key))
+            continue;
+        const auto it = nodes_.find(id);
+        if (it == nodes_.end() || it->second->removing)
+            return std::nullopt;
+        Node& n = *it->second;
+        if (const AnyKey* marked = layoutAnchorKey(n); !marked || !(*marked == key))
+            return std::nullopt;
+        return Rect(0, 0, n.frame.size.width, n.frame.size.height).applying(targetTransformToHost(n));
+    }
+    return std::nullopt;
+}
+
+void HostCore::deferPlacement(Node& node)
+{
+    deferredPlacements_.push_back(node.anchor);
 }
 
 } // namespace kit::detail

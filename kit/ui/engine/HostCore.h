@@ -99,6 +99,38 @@ public:
     // advanced on every tick until it rests.
     void noteMoving(Node& node);
 
+    // Layout anchors: the node of a layoutAnchor modifier registers itself
+    // under its key when it is updated; anchorFrame gives the frame in host
+    // coordinates of the latest registered node still marked with the key.
+    void registerLayoutAnchor(const AnyKey& key, Node& node);
+    std::optional<Rect> anchorFrame(const AnyKey& key);
+    // Proposal scopes (ProposalScope.cpp). While one lives, the proposal of
+    // the outermost view marked with its key is on hand to the views below
+    // it; each scope in force changes the stamp sizes are kept under.
+    class ProposalScope {
+    public:
+        ProposalScope(HostCore& host, const AnyKey& key, ProposedSize proposal);
+        ~ProposalScope();
+        ProposalScope(const ProposalScope&) = delete;
+        ProposalScope& operator=(const ProposalScope&) = delete;
+        // Whether this one holds the scope (no view around it does).
+        bool holds() const { return pushed_; }
+
+    private:
+        HostCore& host_;
+        bool pushed_ = false;
+    };
+    std::optional<ProposedSize> scopeProposal(const AnyKey& key) const;
+    std::uint64_t scopeStamp() const { return scopeStamp_; }
+    // The frame in host coordinates of the view that last held the scope
+    // `key` when it was placed.
+    void noteScopeHolder(const AnyKey& key, Node& node);
+    std::optional<Rect> scopeFrame(const AnyKey& key);
+
+    // An anchor reader's content waits until the pass has placed everything
+    // else; layout() builds and places it then.
+    void deferPlacement(Node& node);
+
     // Marks `node` for re-evaluation in the next pass with `transaction`.
     void markDirty(Node& node, const Transaction& transaction);
     // Matches `parent`'s children with `specs` by slot, key and type:
@@ -173,6 +205,12 @@ private:
     // Tree.
     NodeId nextId_ = 1;
     std::unordered_map<NodeId, Node*> nodes_;
+    std::vector<std::pair<AnyKey, NodeId>> layoutAnchors_;
+    std::vector<std::pair<AnyKey, ProposedSize>> scopes_;
+    std::vector<std::pair<AnyKey, NodeId>> scopeHolders_;
+    std::uint64_t scopeStamp_ = 0;
+    void updateScopeStamp();
+    std::vector<std::weak_ptr<NodeAnchor>> deferredPlacements_;
     std::uint64_t structureVersion_ = 1;
     std::uint64_t layoutGeneration_ = 1;
     std::uint64_t layoutEpoch_ = 1;

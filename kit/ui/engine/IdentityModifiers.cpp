@@ -3,6 +3,7 @@
 
 #include "kit/ui/engine/IdentityModifiers.h"
 
+#include "kit/ui/engine/HostCore.h"
 #include "kit/ui/engine/PrimitiveAs.h"
 
 namespace kit::detail {
@@ -31,7 +32,30 @@ private:
     std::string name_;
 };
 
+// Registers its node with the host under its key each time it is updated,
+// so an anchor reader finds it without walking the tree.
+class LayoutAnchorModifier final : public LayoutNeutralModifier {
+public:
+    LayoutAnchorModifier(View content, AnyKey key) : LayoutNeutralModifier(std::move(content)), key_(std::move(key)) {}
+    void update(Node& node) const override
+    {
+        node.host.registerLayoutAnchor(key_, node);
+        LayoutNeutralModifier::update(node);
+    }
+    const AnyKey& key() const { return key_; }
+
+private:
+    AnyKey key_;
+};
+
 } // namespace
+
+const AnyKey* layoutAnchorKey(Node& node)
+{
+    if (auto* m = primitiveAs<LayoutAnchorModifier>(node.primitive.get()))
+        return &m->key();
+    return nullptr;
+}
 
 std::optional<std::string> coordinateSpaceName(Node& node)
 {
@@ -50,6 +74,11 @@ const AnyKey* explicitId(Node& node)
 View id(const View& v, AnyKey key)
 {
     return View(std::make_shared<IdModifier>(v, std::move(key)));
+}
+
+View layoutAnchor(const View& v, AnyKey key)
+{
+    return View(std::make_shared<LayoutAnchorModifier>(v, std::move(key)));
 }
 
 View coordinateSpace(const View& v, std::string name)

@@ -12,5 +12,7 @@ namespace kit::detail {
 const AnyKey* explicitId(Node& node);
 // The name a coordinateSpace(name:) modifier node gives, if the node is one.
 std::optional<std::string> coordinateSpaceName(Node& node);
+// The key a layoutAnchor modifier node marks its frame under, if the node is one.
+const AnyKey* layoutAnchorKey(Node& node);
 
 } // namespace kit::detail

@@ -92,6 +92,9 @@ View accessibilityElement(const View&, AccessibilityChildBehavior);
 // Identity and named coordinate spaces (IdentityModifiers.cpp).
 View id(const View&, AnyKey);
 View coordinateSpace(const View&, std::string name);
+View layoutAnchor(const View&, AnyKey key);
+View proposalScope(const View&, AnyKey key);
+View minimumShare(const View&, AnyKey key, Size fraction);
 
 // Pointer input (InputModifiers.cpp).
 View gesture(const View&, Gesture, GestureMask);

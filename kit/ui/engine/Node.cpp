@@ -146,8 +146,9 @@ Size Node::sizeThatFits(ProposedSize proposal)
         placeStale_ = true;
     }
     const std::uint64_t pass = host.layoutGeneration();
+    const std::uint64_t scope = host.scopeStamp();
     for (auto& entry : sizes_)
-        if (entry.proposal == proposal) {
+        if (entry.proposal == proposal && entry.scope == scope) {
             entry.pass = pass;
             return entry.size;
         }
@@ -158,7 +159,7 @@ Size Node::sizeThatFits(ProposedSize proposal)
     constexpr std::size_t kept = 12;
     if (sizes_.size() >= kept)
         std::erase_if(sizes_, [pass](const SizeCache& e) { return e.pass != pass; });
-    sizes_.push_back({proposal, size, pass});
+    sizes_.push_back({proposal, scope, size, pass});
     return size;
 }
 
@@ -199,7 +200,8 @@ void Node::place(Point origin, ProposedSize proposal)
 {
     const Size size = sizeThatFits(proposal);
     const bool unchanged = !placeStale_ && !fromHostBelow_ && placedPass != 0 && placedProposal == proposal &&
-                           frame.size == size;
+                           placedScope_ == host.scopeStamp() && frame.size == size;
+    placedScope_ = host.scopeStamp();
     frame = Rect(origin, size);
     placedProposal = proposal;
     placedPass = host.layoutGeneration();

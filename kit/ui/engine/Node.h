@@ -152,13 +152,15 @@ private:
     std::vector<std::pair<std::type_index, std::shared_ptr<void>>> data_;
     struct SizeCache {
         ProposedSize proposal;
+        std::uint64_t scope; // HostCore::scopeStamp when measured
         Size size;
         std::uint64_t pass; // the layout pass that last asked for it
     };
     std::vector<SizeCache> sizes_;
-    std::uint64_t sizesEpoch_ = 0; // HostCore::layoutEpoch when measured
-    bool placeStale_ = true;       // something in the subtree changed since it was placed
-    bool fromHostBelow_ = true;    // a node in the subtree places from the host (until known)
+    std::uint64_t sizesEpoch_ = 0;  // HostCore::layoutEpoch when measured
+    bool placeStale_ = true;        // something in the subtree changed since it was placed
+    std::uint64_t placedScope_ = 0; // the scope stamp it was placed under
+    bool fromHostBelow_ = true;     // a node in the subtree places from the host (until known)
     bool placesFromHostBelow();
     void collect(int slot, bool withRemoving, std::vector<Node*>& out);
     std::vector<std::vector<Node*>> items_, drawables_;

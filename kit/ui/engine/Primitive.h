@@ -102,6 +102,10 @@ public:
     }
     virtual void disappeared(Node&, std::vector<std::function<void()>>& /*actions*/) const {}
 
+    // Placement put off until the pass has placed everything else (an
+    // anchor reader asked for it with HostCore::deferPlacement).
+    virtual void placeDeferred(Node&) const {}
+
     // Drawing: the default draws the children of every slot in order.
     virtual void draw(Node& node, DisplayListBuilder& builder, const DrawState& state) const;
 };

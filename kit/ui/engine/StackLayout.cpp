@@ -102,10 +102,18 @@ StackArrangement arrangeStack(const std::vector<Node*>& items, ProposedSize prop
             for (std::size_t j = groupEnd; j < n; ++j)
                 lowerMinimum += minimum[order[j]];
             double available = remaining - lowerMinimum;
+            // What the group's children still waiting need at least: a child
+            // is not offered that, so a later one that cannot shrink below
+            // its minimum is not left short of it.
+            double waitingMinimum = 0;
+            for (std::size_t j = k; j < groupEnd; ++j)
+                waitingMinimum += minimum[order[j]];
             for (std::size_t j = k; j < groupEnd; ++j) {
                 const std::size_t i = order[j];
                 const double waiting = double(groupEnd - j);
-                r.proposals[i] = make(std::max(0.0, available / waiting), cross, axis);
+                waitingMinimum -= minimum[i];
+                const double offer = std::min(available / waiting, available - waitingMinimum);
+                r.proposals[i] = make(std::max(0.0, offer), cross, axis);
                 r.sizes[i] = items[i]->sizeThatFits(r.proposals[i]);
                 const double taken = mainOf(r.sizes[i], axis);
                 available -= taken;

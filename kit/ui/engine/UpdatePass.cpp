@@ -133,6 +133,12 @@ void HostCore::layout()
     checkLayoutEpoch();
     ++layoutGeneration_;
     root_->place({0, 0}, ProposedSize(size_));
+    // Anchor readers, in the order they were reached; a reader in the
+    // content of another is reached while that one is placed.
+    for (std::size_t i = 0; i < deferredPlacements_.size(); ++i)
+        if (const std::shared_ptr<NodeAnchor> a = deferredPlacements_[i].lock(); a && a->node)
+            a->node->primitive->placeDeferred(*a->node);
+    deferredPlacements_.clear();
     needsLayout_ = false;
 }
 

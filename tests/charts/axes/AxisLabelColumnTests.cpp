@@ -10,15 +10,17 @@ using namespace charts;
 using namespace charts::testing;
 
 // The bar test style draws y-axis labels in a size-5 font: 3 points a
-// character, 6 high. Every column is proposed the host's height plus the 8
-// points it reaches past the plot area.
+// character, 6 high. Every column stands beside a plot from y = 20 to 180.
 class AxisLabelColumnTest : public AxisViewTest {
 protected:
     template <class Chart, class Labels>
     kit::ViewHost& show(const std::shared_ptr<Chart>& chart, Labels labels, kit::Size size)
     {
-        host = std::make_unique<kit::ViewHost>(
-            LabelsOf<Chart>{chart, [labels](const Chart& c) { return std::invoke(labels, c); }}, size);
+        host =
+            std::make_unique<kit::ViewHost>(LabelsOf<Chart>{chart,
+                                                            [labels](const Chart& c) { return std::invoke(labels, c); },
+                                                            kit::Rect(30, 20, 70, 160)},
+                                            size);
         settle(*host);
         return *host;
     }
@@ -26,27 +28,27 @@ protected:
     std::unique_ptr<kit::ViewHost> host;
 };
 
-TEST_F(AxisLabelColumnTest, TheLabelsSpreadFromTheHighestAtTheTopWithTheSpacerOnTheSideOfTheXAxisLabels)
+TEST_F(AxisLabelColumnTest, EachLabelStandsAtItsValuesHeightBesideThePlot)
 {
-    // Labels 0 ... 40 below the x-axis labels (none measured): five 6-high
-    // texts, four gaps, an empty spacer and nine 8-point spacings in 208
-    // points from y = −8; the gaps share 208 − 102, 26.5 each, so the labels
-    // stand 6 + 8 + 26.5 + 8 = 48.5 apart.
+    // Labels 0 ... 40 over a plot 160 high from y = 20: value v at
+    // 180 − v / 40 · 160, so 40 at the top edge, 0 at the bottom edge.
     const auto chart = barData({0, 10, 20, 30, 40});
     show(chart, &BarChartData::yAxisLabelsView, {100, 200});
-    EXPECT_EQ(textMidYs(*host), (MidYs{{"40", -5}, {"30", 43.5}, {"20", 92}, {"10", 140.5}, {"0", 189}}));
-    EXPECT_EQ(chart->viewData->yAxisLabelWidth, (std::vector<double>{6, 6, 6, 6, 3}))
-        << "one width per label, top first";
-    EXPECT_EQ(accessibility(*host).front(), (std::pair<std::string, std::string>{"Y-Axis-Label", "40"}));
+    EXPECT_EQ(textMidYs(*host), (MidYs{{"0", 180}, {"10", 140}, {"20", 100}, {"30", 60}, {"40", 20}}));
+    EXPECT_EQ(chart->viewData->yAxisLabelWidth, (std::vector<double>{3, 6, 6, 6, 6}))
+        << "one width per label, lowest first";
+    EXPECT_EQ(accessibility(*host).back(), (std::pair<std::string, std::string>{"Y-Axis-Label", "40"}));
+    // In a column as wide as the widest label, across its middle.
+    for (const DrawnText& text : drawnTexts(*host))
+        EXPECT_EQ(text.bounds.midX(), 3) << text.text;
 
     host->setVisible(false);
     host->setVisible(true);
     settle(*host);
     EXPECT_EQ(chart->viewData->yAxisLabelWidth.size(), 10u) << "every appearance appends its widths again";
 
-    // Custom labels above the x-axis labels (12 high) and title (10): the
-    // 22-point spacer on top, the column reaching 8 past the bottom; the two
-    // gaps share 208 − 22 − 18 − 40, 64 each.
+    // Custom labels, wherever the x-axis labels stand: spread evenly from
+    // the bottom edge to the top.
     const auto custom = barData({0, 40}, [] {
         BarChartStyle style = barChartStyle();
         style.xAxisLabelPosition = XAxisLabelPosistion::top;
@@ -54,15 +56,11 @@ TEST_F(AxisLabelColumnTest, TheLabelsSpreadFromTheHighestAtTheTopWithTheSpacerOn
         return style;
     }());
     custom->yAxisLabels = std::vector<std::string>{"a", "b", "c"};
-    custom->viewData.modify([](ChartViewData& data) {
-        data.xAxisLabelHeights = {12, 8};
-        data.xAxisTitleHeight = 10;
-    });
     show(custom, &BarChartData::yAxisLabelsView, {100, 200});
-    EXPECT_EQ(textMidYs(*host), (MidYs{{"c", 33}, {"b", 119}, {"a", 205}}));
+    EXPECT_EQ(textMidYs(*host), (MidYs{{"a", 180}, {"b", 100}, {"c", 20}}));
 }
 
-TEST_F(AxisLabelColumnTest, AColumnWithoutLabelsHoldsItsSpacerAlone)
+TEST_F(AxisLabelColumnTest, AColumnWithoutLabelsShowsNothing)
 {
     const auto custom = barData({1, 2}, [] {
         BarChartStyle style = barChartStyle();
@@ -182,8 +180,8 @@ TEST_F(AxisLabelColumnTest, TheExtraColumnShowsTheExtraLinesNumbersWithTheLayout
         data.yAxisNumberFormatter = std::make_shared<HashFormatter>();
     });
     show(chart, &HorizontalBarChartData::extraYAxisLabelsView, {100, 200});
-    // Three 12-wide labels: the two gaps share 208 − 18 − 5 × 8, 75 each.
-    EXPECT_EQ(textMidYs(*host), (MidYs{{"30.0", -5}, {"20.0", 92}, {"10.0", 189}}));
+    // 10 to 30 over the plot's 160 points of height.
+    EXPECT_EQ(textMidYs(*host), (MidYs{{"10.0", 180}, {"20.0", 100}, {"30.0", 20}}));
     EXPECT_EQ(chart->viewData->yAxisLabelWidth, (std::vector<double>{12, 12, 12}));
 }
 

@@ -63,7 +63,8 @@ TEST_F(AxisLabelModifierTest, XAxisLabelsStandBetweenTheChartAndTheTitleTwoPoint
 TEST_F(AxisLabelModifierTest, YAxisLabelsStandBetweenTheChartAndTheTitleFourPointsClearWithNoOtherSpace)
 {
     // The title "Axis title" is 60 × 12 upright: its column is 12 + 10 wide;
-    // the label "Y" 6 wide, then the 4-point gap.
+    // the label "Y" 6 wide, then the 4-point gap. Half a value label (the
+    // style's size-13 font, 15.6 high) is kept free above and below.
     struct Case {
         YAxisLabelPosistion position;
         std::optional<std::string> title;
@@ -71,10 +72,10 @@ TEST_F(AxisLabelModifierTest, YAxisLabelsStandBetweenTheChartAndTheTitleFourPoin
         double labels;
     };
     const Case cases[] = {
-        {YAxisLabelPosistion::leading, "Axis title", {32, 0, 368, 300}, 22},
-        {YAxisLabelPosistion::trailing, "Axis title", {0, 0, 368, 300}, 372},
-        {YAxisLabelPosistion::leading, std::nullopt, {10, 0, 390, 300}, 0},
-        {YAxisLabelPosistion::trailing, std::nullopt, {0, 0, 390, 300}, 394},
+        {YAxisLabelPosistion::leading, "Axis title", {32, 7.8, 368, 284.4}, 22},
+        {YAxisLabelPosistion::trailing, "Axis title", {0, 7.8, 368, 284.4}, 372},
+        {YAxisLabelPosistion::leading, std::nullopt, {10, 7.8, 390, 284.4}, 0},
+        {YAxisLabelPosistion::trailing, std::nullopt, {0, 7.8, 390, 284.4}, 394},
     };
     for (const Case& c : cases) {
         TestAxisStyle style = titledStyle(std::nullopt, c.title);

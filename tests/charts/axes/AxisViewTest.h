@@ -17,13 +17,16 @@
 
 namespace charts::testing {
 
+// One label view of a chart beside a stand-in for its plot at `plot`
+// (besidePlot), re-evaluated whenever the chart announces a change.
 template <class Chart>
 struct LabelsOf {
     kit::ObservedObject<Chart> chartData;
     std::function<kit::View(const Chart&)> labels;
+    kit::Rect plot;
 
     auto dynamicFields() { return std::tie(chartData); }
-    kit::View body() const { return labels(*chartData); }
+    kit::View body() const { return besidePlot(chartData.object().get(), plot, labels(*chartData)); }
 };
 
 // A line of text, as drawn: its text and its bounds in host coordinates.

@@ -6,7 +6,7 @@
 // Sections:
 //   the bar shape        rounded corners from the size alone, lengths kept finite
 //   the charts' bars     vertical bars in their slots, stacked columns and their corners,
-//                        horizontal bars, ranged bars
+//                        horizontal bars, the free end of a negative bar, ranged bars
 //   colours              missing colour members and their fallbacks, gradients over a bar's frame
 //   element views        one bar on its own, where its chart draws it
 
@@ -247,6 +247,82 @@ TEST_F(BarViewGeometry, HorizontalBarsGrowAlongTheWidthFromTheLeadingEdge)
     EXPECT_FALSE(longest.contains({99.7, 0.3}));
     EXPECT_TRUE(longest.contains({0.3, 12.2}));
     EXPECT_TRUE(longest.contains({99.7, 12.2})) << "the free end's lower corner stays square";
+}
+
+// A bar of a negative value hangs from the zero line (or reaches back
+// before it): the corners that round a positive bar's free end round its
+// free end too, and its side on the zero line stays square. Charts of 10
+// and −5 are drawn 10 / 15 of their length from the top (trailing) edge, so
+// the bar of −5 spans the last third of it; radii of 20 become corners 20
+// across and 13.3 along the value axis.
+TEST_F(BarViewGeometry, ANegativeBarIsRoundedAtItsFreeEndAndSquareOnTheZeroLine)
+{
+    const CornerRadius top{20, 20, 0, 0};
+    const CornerRadius trailing{0, 20, 0, 20};
+    auto standard = barData({10, -5}, barChartStyle(), barsOf(1, ColourFrom::barStyle, ColourStyle(teal), top));
+    auto grouped = groupedData({{10}, {-5}}, barChartStyle(), fixedGroups(),
+                               barsOf(1, ColourFrom::barStyle, ColourStyle(teal), top));
+    auto horizontal = horizontalData({10, -5}, barChartStyle(),
+                                     barsOf(1, ColourFrom::barStyle, ColourStyle(teal), trailing));
+    standard->disableAnimation = grouped->disableAnimation = horizontal->disableAnimation = true;
+
+    // Upright on 200 × 150: 10 at (0, 0, 100, 100), −5 at (100, 100, 100, 50).
+    for (const kit::View& chart : {kit::View(BarChart(standard)), kit::View(GroupedBarChart(grouped, 0))}) {
+        kit::ViewHost host{chart, {200, 150}};
+        const QImage image = host.renderImage();
+        EXPECT_TRUE(pixelIs(image, 1, 1, std::nullopt)) << "10: its top is rounded";
+        EXPECT_TRUE(pixelIs(image, 1, 98, teal)) << "10: its base is square";
+        EXPECT_TRUE(pixelIs(image, 101, 148, std::nullopt)) << "-5: its bottom left corner is rounded";
+        EXPECT_TRUE(pixelIs(image, 198, 148, std::nullopt)) << "-5: its bottom right corner is rounded";
+        EXPECT_TRUE(pixelIs(image, 150, 148, teal));
+        EXPECT_TRUE(pixelIs(image, 101, 101, teal)) << "-5: square on the zero line";
+        EXPECT_TRUE(pixelIs(image, 198, 101, teal)) << "-5: square on the zero line";
+    }
+
+    // Sideways on 150 × 200: 10 at (50, 0, 100, 100), −5 at (0, 100, 50, 100).
+    kit::ViewHost host{HorizontalBarChart(horizontal), {150, 200}};
+    const QImage image = host.renderImage();
+    EXPECT_TRUE(pixelIs(image, 148, 1, std::nullopt)) << "10: its trailing end is rounded";
+    EXPECT_TRUE(pixelIs(image, 51, 1, teal)) << "10: its base is square";
+    EXPECT_TRUE(pixelIs(image, 1, 101, std::nullopt)) << "-5: its leading end is rounded, above";
+    EXPECT_TRUE(pixelIs(image, 1, 198, std::nullopt)) << "-5: and below";
+    EXPECT_TRUE(pixelIs(image, 1, 150, teal));
+    EXPECT_TRUE(pixelIs(image, 48, 101, teal)) << "-5: square on the zero line";
+    EXPECT_TRUE(pixelIs(image, 48, 198, teal)) << "-5: square on the zero line";
+
+    // An element view on its own: −5 of 10 half a 100 × 200 slot wide hangs
+    // 100 below the slot, a bar 50 × 100 rounded at its bottom; sideways, in
+    // 200 × 100, it reaches 100 before the slot, rounded at its leading end.
+    const BarChartDataPoint below = standard->dataSets->dataPoints[1];
+    standard->barStyle.modify([](BarStyle& style) { style.barWidth = 0.5; });
+    kit::ViewHost upright{kit::View(ColourBar<BarChartData, BarChartDataPoint>(standard, below, teal)).frame(100, 200),
+                          {100, 200}};
+    expectRects(rectsIn(upright, teal), {{25, 200, 50, 100}});
+    const kit::Path& hanging = fillsIn(upright, teal).front()->path;
+    EXPECT_FALSE(hanging.contains({0.3, 99.7}));
+    EXPECT_FALSE(hanging.contains({49.7, 99.7}));
+    EXPECT_TRUE(hanging.contains({0.3, 0.3}));
+    EXPECT_TRUE(hanging.contains({49.7, 0.3}));
+    horizontal->barStyle.modify([](BarStyle& style) { style.barWidth = 0.5; });
+    kit::ViewHost sideways{kit::View(HorizontalColourBar<HorizontalBarChartData, BarChartDataPoint>(
+                                         horizontal, horizontal->dataSets->dataPoints[1], teal))
+                               .frame(200, 100),
+                           {200, 100}};
+    expectRects(rectsIn(sideways, teal), {{-100, 25, 100, 50}});
+    const kit::Path& before = fillsIn(sideways, teal).front()->path;
+    EXPECT_FALSE(before.contains({0.3, 0.3}));
+    EXPECT_FALSE(before.contains({0.3, 49.7}));
+    EXPECT_TRUE(before.contains({99.7, 0.3}));
+    EXPECT_TRUE(before.contains({99.7, 49.7}));
+
+    // A floating bar has no base: below zero too its upper end is its top.
+    auto ranged = rangedData({{-10, -2}, {0, 10}}, barChartStyle(),
+                             barsOf(1, ColourFrom::barStyle, ColourStyle(teal), top));
+    ranged->disableAnimation = true;
+    host.setRoot(RangedBarChart(ranged));
+    const kit::Path& floating = fillsIn(host, teal).front()->path;
+    EXPECT_FALSE(floating.contains({0.3, 0.3}));
+    EXPECT_TRUE(floating.contains({0.3, pathBounds(*fillsIn(host, teal).front()).height() - 0.3}));
 }
 
 TEST_F(BarViewGeometry, RangedBarsSpanFromTheirLowerToTheirUpperValueOnTheValueRange)

@@ -4,6 +4,7 @@
 // clock, fixed text metrics) and readers of the display list.
 
 #include "TestChartData.h"
+#include "charts/axes/AxisLabelPlacement.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/NotificationCenter.h"
 #include "tests/kit/ui/UiTest.h"
@@ -53,6 +54,21 @@ inline bool pixelIs(const QImage& image, double x, double y, std::optional<kit::
     const kit::RGBA want = colour->resolved(scheme);
     return c.alpha() == 255 && std::abs(c.redF() - want.red) < 0.02 && std::abs(c.greenF() - want.green) < 0.02 &&
            std::abs(c.blueF() - want.blue) < 0.02;
+}
+
+// `labels` over the top-leading corner of what the host offers, beside a
+// stand-in for the plot of `chartData` at `plot` (marked as its plot, as a
+// chart view marks itself): a label view stands where that plot is.
+inline kit::View besidePlot(const void* chartData, const kit::Rect& plot, const kit::View& labels)
+{
+    const kit::View stand = kit::View(kit::Color::clear())
+                                .frame(plot.width(), plot.height())
+                                .layoutAnchor(plotAnchor(chartData))
+                                .padding(kit::EdgeInsets{plot.minY(), plot.minX(), 0, 0});
+    return kit::ZStack(kit::Alignment::topLeading(), {stand, labels})
+        .frame(kit::FlexFrame{.maxWidth = kit::infinity,
+                              .maxHeight = kit::infinity,
+                              .alignment = kit::Alignment::topLeading()});
 }
 
 // Every layout notification posted while alive, with its object.

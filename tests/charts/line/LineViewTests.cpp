@@ -373,41 +373,51 @@ namespace {
 
 class LineXAxisLabelsTest : public UiTest {};
 
-TEST_F(LineXAxisLabelsTest, LabelsComeFromThePointsOrFromTheChart)
+TEST_F(LineXAxisLabelsTest, LabelsComeFromThePointsOrFromTheChartAndStandOnTheirPoints)
 {
+    // A plot 200 wide from x = 50: three points at 50, 150 and 250.
+    const kit::Rect plot{50, 0, 200, 20};
+    const auto centres = [](kit::ViewHost& host) {
+        std::vector<std::pair<std::string, double>> result;
+        for (const kit::DisplayItem* item : textItems(host))
+            result.emplace_back(textOf(item), item->hostBounds().midX());
+        return result;
+    };
+    using Centres = std::vector<std::pair<std::string, double>>;
     auto set = lineSet({1, 2, 3});
     set.dataPoints[0].xAxisLabel = "Mon";
     set.dataPoints[1].xAxisLabel = "";
     set.dataPoints[2].xAxisLabel = "Wed";
     const auto single = lineChart(set);
-    kit::ViewHost host(single->xAxisLabelsView(), {300, 40});
+    kit::ViewHost host(besidePlot(single.get(), plot, single->xAxisLabelsView()), {300, 40});
     kit::runUntilIdle();
     host.update();
     // An empty label leaves its place empty.
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Mon", "Wed"}));
+    EXPECT_EQ(centres(host), (Centres{{"Mon", 50}, {"Wed", 250}}));
 
-    // A line of one point puts its label at x 0.
+    // A line of one point puts its label on the plot's leading edge.
     auto one = lineSet({1});
     one.dataPoints[0].xAxisLabel = "Only";
-    host.setRoot(kit::ZStack({kit::Color::clear(), lineChart(one)->xAxisLabelsView()}));
-    const kit::DisplayItem* only = host.displayList().textItem("Only");
-    ASSERT_TRUE(only);
-    EXPECT_NEAR(only->hostBounds().midX(), 0, 1e-6);
+    const auto lone = lineChart(one);
+    host.setRoot(besidePlot(lone.get(), plot, lone->xAxisLabelsView()));
+    EXPECT_EQ(centres(host), (Centres{{"Only", 50}}));
 
+    // Several lines: the first line's labels.
     const auto multi = multiLineChart({set, lineSet({4})});
-    host.setRoot(multi->xAxisLabelsView());
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Mon", "", "Wed"}));
-    host.setRoot(multiLineChart({})->xAxisLabelsView());
-    EXPECT_TRUE(host.displayList().items.empty());
+    host.setRoot(besidePlot(multi.get(), plot, multi->xAxisLabelsView()));
+    EXPECT_EQ(centres(host), (Centres{{"Mon", 50}, {"Wed", 250}}));
+    const auto none = multiLineChart({});
+    host.setRoot(besidePlot(none.get(), plot, none->xAxisLabelsView()));
+    EXPECT_TRUE(texts(host).empty());
 
     LineChartStyle fromChart = lineChartStyle();
     fromChart.xAxisLabelsFrom = LabelsFrom::chartData(kit::Angle::zero());
     const auto ranged = rangedChart({{1, 2, 0}}, rangedStyle(), fromChart);
-    host.setRoot(ranged->xAxisLabelsView());
-    EXPECT_TRUE(host.displayList().items.empty());
+    host.setRoot(besidePlot(ranged.get(), plot, ranged->xAxisLabelsView()));
+    EXPECT_TRUE(texts(host).empty());
     ranged->xAxisLabels = std::vector<std::string>{"Q1", "Q2", "Q3"};
-    host.setRoot(ranged->xAxisLabelsView());
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Q1", "Q2", "Q3"}));
+    host.setRoot(besidePlot(ranged.get(), plot, ranged->xAxisLabelsView()));
+    EXPECT_EQ(centres(host), (Centres{{"Q1", 50}, {"Q2", 150}, {"Q3", 250}}));
     // Each label measured itself into the layout record.
     EXPECT_EQ(ranged->viewData->xAxislabelWidths.size(), 3u);
 }

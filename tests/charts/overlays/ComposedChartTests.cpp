@@ -67,12 +67,11 @@ void labelMonths(LineChartData& chart)
 TEST_F(ComposedCharts, WithoutXAxisLabelsThePlotTakesTheWholeHeightBesideItsYAxisLabels)
 {
     // 400 × 300, values from 0 to 100 (y-axis labels 0, 25, 50, 75, 100),
-    // no point with an x-axis label. Under the plot only the labels' 2
-    // points of padding and the stack's spacing of 8 remain: the plot is
-    // 300 − 10 = 290 high. The y-axis labels spread from 8 above the top to
-    // the spacing of 8 over the column's empty x-axis spacer: from −8 to
-    // 292, so the middle one, 50, stands at 142, within 3 points of the
-    // middle of the plot (145) as when the points carry labels.
+    // no point with an x-axis label. Half a y-axis label is kept free above
+    // and below the plot (the line style's labels are 12 high, the bar
+    // style's 6); under the plot only the stack's spacing of 8 and the 2
+    // points of padding of the empty label row remain: the plot is
+    // 300 − 2 · half − 10 high, and the middle label, 50, stands on its middle.
     const auto line = lineChart(lineSet({0, 40, 80, 100}));
     const auto filled = lineChart(lineSet({0, 40, 80, 100}));
     const auto ranged = rangedData({{0, 40}, {20, 100}});
@@ -83,19 +82,20 @@ TEST_F(ComposedCharts, WithoutXAxisLabelsThePlotTakesTheWholeHeightBesideItsYAxi
     const struct {
         const char* name;
         kit::View chart;
+        double half;
     } cases[] = {
-        {"line", withAxes(line, LineChart<LineChartData>(line))},
-        {"filled line", withAxes(filled, FilledLineChart<LineChartData>(filled))},
-        {"ranged bar", withAxes(ranged, RangedBarChart<RangedBarChartData>(ranged))},
+        {"line", withAxes(line, LineChart<LineChartData>(line)), 6},
+        {"filled line", withAxes(filled, FilledLineChart<LineChartData>(filled)), 6},
+        {"ranged bar", withAxes(ranged, RangedBarChart<RangedBarChartData>(ranged)), 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         kit::ViewHost host(c.chart, {400, 300});
         settle(host);
         const kit::Rect plot = frameOf(host, "plot");
-        EXPECT_NEAR(plot.minY(), 0, 1e-9);
-        EXPECT_NEAR(plot.height(), 290, 1e-9);
-        EXPECT_NEAR(drawn(drawnTexts(host), "50").bounds.midY(), 142, 1e-9);
+        EXPECT_NEAR(plot.minY(), c.half, 1e-9);
+        EXPECT_NEAR(plot.height(), 300 - 2 * c.half - 10, 1e-9);
+        EXPECT_NEAR(drawn(drawnTexts(host), "50").bounds.midY(), plot.midY(), 1e-9);
     }
 }
 
@@ -103,11 +103,9 @@ TEST_F(ComposedCharts, XAxisLabelsStandOnTheirPointsLevelWithEachOther)
 {
     // Four points on each chart, labelled. Bars stand in the middles of four
     // equal slots, a line's points from the plot's left edge to its right
-    // edge. Every label's text has its middle on its point's x and stands 2
-    // points clear of the plot: the row stands 8 + 2 from the plot, and each
-    // label cell (the text, the stack's spacing of 8 and a spacer of at
-    // least 8, centred in a cell as high as the text) puts the text 8
-    // nearer the plot than the row's edge.
+    // edge. Every label's text has its middle on its point's x and stands
+    // 8 + 2 points clear of the plot: the stack's spacing and the row's
+    // padding.
     const auto slot = [](const kit::Rect& plot, int i) { return plot.minX() + plot.width() / 4 * (i + 0.5); };
     const auto point = [](const kit::Rect& plot, int i) { return plot.minX() + plot.width() / 3 * i; };
     for (const XAxisLabelPosistion position : {XAxisLabelPosistion::bottom, XAxisLabelPosistion::top}) {
@@ -143,9 +141,9 @@ TEST_F(ComposedCharts, XAxisLabelsStandOnTheirPointsLevelWithEachOther)
                 const kit::Rect label = drawn(texts, text).bounds;
                 EXPECT_NEAR(label.midX(), c.x(plot, i), 1e-9) << text;
                 if (position == XAxisLabelPosistion::bottom)
-                    EXPECT_NEAR(label.minY(), plot.maxY() + 2, 1e-9) << text;
+                    EXPECT_NEAR(label.minY(), plot.maxY() + 10, 1e-9) << text;
                 else
-                    EXPECT_NEAR(label.maxY(), plot.minY() - 2, 1e-9) << text;
+                    EXPECT_NEAR(label.maxY(), plot.minY() - 10, 1e-9) << text;
             }
         }
     }

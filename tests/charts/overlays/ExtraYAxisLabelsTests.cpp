@@ -8,8 +8,9 @@ namespace {
 using namespace charts;
 using namespace charts::testing;
 
-// A 200 × 100 chart (a red fill) with an extra line of 0 to 100 and two
-// labels, "0" and "100": in the size-10 caption font the column is 18 wide.
+// A 200 × 100 chart (a red fill, marked as the plot) with an extra line of
+// 0 to 100 and two labels, "0" and "100": in the size-10 caption font the
+// column is 18 wide, and half a label (6) is kept free above and below.
 class ExtraYAxisLabelsTest : public UiTest {
 protected:
     std::shared_ptr<LineChartData> chart = lineChart(lineSet({1, 2, 3}));
@@ -28,7 +29,8 @@ protected:
         host.setRoot(kit::EmptyView());
         host.update();
         host.setRoot(
-            applyExtraYAxisLabels(kit::View(kit::Color::red()).id("chart"), chart, "%.2f", AxisColour::none()));
+            applyExtraYAxisLabels(kit::View(kit::Color::red()).id("chart").layoutAnchor(plotAnchor(chart.get())), chart,
+                                  "%.2f", AxisColour::none()));
         host.update();
         host.update();
     }
@@ -50,8 +52,8 @@ TEST_F(ExtraYAxisLabelsTest, LabelsStandOppositeTheChartsOwnPaddedTowardItWithTh
     };
     const Case cases[] = {
         // The chart's own labels on the left: the extra column on the right, 4 clear of the chart.
-        {"own labels leading", YAxisLabelPosistion::leading, {0, 0, 178, 100}, 182, 200},
-        {"own labels trailing", YAxisLabelPosistion::trailing, {22, 0, 178, 100}, 0, 18},
+        {"own labels leading", YAxisLabelPosistion::leading, {0, 6, 178, 88}, 182, 200},
+        {"own labels trailing", YAxisLabelPosistion::trailing, {22, 6, 178, 88}, 0, 18},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,8 +1,15 @@
 #include "OverlayTest.h"
+#include "tests/charts/axes/AxisViewTest.h"
 #include "tests/charts/line/LineTest.h"
 
+#include "charts/axes/XAxisLabels.h"
+#include "charts/axes/YAxisLabels.h"
+#include "charts/bar/BarChart.h"
 #include "charts/overlays/LinearTrendLine.h"
 
+#include <QImage>
+
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -116,6 +123,57 @@ TEST_F(TrendLineTest, AColourLackingWhatItsKindNeedsDrawsNoLine)
         host.setRoot(applyLinearTrendLine(kit::View(kit::Color::red()), chart, 25, 75, c.colour, stroke));
         EXPECT_EQ(strokes().size(), c.drawn ? 1u : 0u);
         EXPECT_EQ(itemsPainted(host, kit::Color::red(), kit::DisplayItem::Kind::fill).size(), 1u);
+    }
+}
+
+using TrendLineRender = AxisViewTest;
+
+// Whether the pixel at (x, y) is painted opaque in `colour`.
+bool painted(const QImage& image, int x, int y, kit::Color colour)
+{
+    const QColor c = image.pixelColor(x, y);
+    const kit::RGBA want = colour.resolved();
+    return c.alphaF() > 0.95 && std::abs(c.redF() - want.red) < 0.05 && std::abs(c.greenF() - want.green) < 0.05 &&
+           std::abs(c.blueF() - want.blue) < 0.05;
+}
+
+TEST_F(TrendLineRender, StaysInsideThePlotWhereItsValuesLeaveTheValueAxis)
+{
+    const kit::Color magenta = kit::Color::rgb(1, 0, 1);
+    // The bars 0, 40, 80 and 100: the value axis runs from 0 with range 100.
+    // A line from −50 to 100 stands at −50 + 150 × s a share s across the
+    // plot: below its bottom edge (over the x-axis labels) for s < 1/3, on
+    // the value 50 at s = 2/3, on the top edge at s = 1.
+    for (const kit::Size size : {kit::Size{300, 200}, kit::Size{800, 600}}) {
+        SCOPED_TRACE(::testing::Message() << size.width << " x " << size.height);
+        const auto chart = barData({0, 40, 80, 100});
+        chart->disableAnimation = true;
+        kit::View view = applyLinearTrendLine(kit::View(BarChart(chart)).id("plot"), chart, -50, 100,
+                                              ColourStyle(magenta), kit::StrokeStyle{.lineWidth = 3});
+        view = applyYAxisLabels(applyXAxisLabels(view, chart), chart, "%.0f");
+        kit::ViewHost host(view, size);
+        settle(host);
+        const kit::Rect plot = frameOf(host, "plot");
+        ASSERT_GT(plot.height(), size.height / 2);
+        const QImage image = host.renderImage(1);
+
+        // Nothing of the line outside the plot (a pixel of antialiasing at its edges aside).
+        int outside = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (painted(image, x, y, magenta) &&
+                    (x + 1 < plot.minX() || x > plot.maxX() || y + 1 < plot.minY() || y > plot.maxY()))
+                    ++outside;
+        EXPECT_EQ(outside, 0) << "pixels of the trend line outside the plot";
+
+        // Inside it the line is drawn as before: on the value 50 two thirds across.
+        const double x = plot.minX() + plot.width() * 2 / 3;
+        const double y = plot.maxY() - plot.height() * 0.5;
+        bool found = false;
+        for (int dy = -2; dy <= 2 && !found; ++dy)
+            for (int dx = -2; dx <= 2 && !found; ++dx)
+                found = painted(image, int(std::floor(x)) + dx, int(std::floor(y)) + dy, magenta);
+        EXPECT_TRUE(found) << "the line near " << x << ", " << y;
     }
 }
 

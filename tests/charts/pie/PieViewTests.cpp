@@ -52,11 +52,12 @@ TEST_F(PieChartView, WedgesFillTheLargestCircleThatFitsAtAnySize)
     }
 }
 
-TEST_F(PieChartView, DoughnutStrokesARingCentredOnTheInscribedCircle)
+TEST_F(PieChartView, DoughnutStrokesARingInsideTheInscribedCircle)
 {
     auto data = doughnutData(slices({1, 1, 1, 1}), 40);
     data->disableAnimation = true;
-    // The 200 × 200 chart inside a larger host shows the ring's outer part.
+    // The 200 × 200 chart inside a larger host: the 40-wide ring runs from
+    // radius 60 to the inscribed circle's 100, within the chart's frame.
     kit::ViewHost host{kit::View(DoughnutChart(data)).frame(200, 200), {300, 300}};
     kit::Rect bounds = kit::Rect::null();
     for (int i = 0; i < 4; ++i) {
@@ -69,12 +70,12 @@ TEST_F(PieChartView, DoughnutStrokesARingCentredOnTheInscribedCircle)
                                                        .miterLimit = 10}));
         bounds = bounds.unionWith(ring->hostBounds());
     }
-    expectRect(bounds, kit::Rect(30, 30, 240, 240));
+    expectRect(bounds, kit::Rect(50, 50, 200, 200));
     const QImage image = host.renderImage();
     for (int i = 0; i < 4; ++i) {
-        for (double r : {82.0, 100.0, 118.0})
+        for (double r : {62.0, 80.0, 98.0})
             EXPECT_TRUE(pixelIs(image, 150, 150, r, -pi / 4 + i * pi / 2, sliceColour(i))) << i << " at " << r;
-        for (double r : {0.0, 77.0, 123.0})
+        for (double r : {0.0, 57.0, 103.0})
             EXPECT_TRUE(pixelIs(image, 150, 150, r, -pi / 4 + i * pi / 2, std::nullopt)) << i << " at " << r;
     }
 }
@@ -159,8 +160,8 @@ TEST_F(PieChartView, EachSegmentIsAnnouncedOverItsOwnAreaWithItsShareOfTheWhole)
     auto pie = pieData(slices({3, 3, 2, 4}));
     pie->disableAnimation = true;
     kit::ViewHost pieHost{PieChart(pie), {200, 200}};
-    // A quarter of a ring 40 wide about the circle of radius 100: from radius
-    // 80 to 120 about (100, 100).
+    // A quarter of a ring 40 wide inside the circle of radius 100: from
+    // radius 60 to 100 about (100, 100).
     auto ring = doughnutData(slices({1, 1, 1, 1}), 40);
     ring->disableAnimation = true;
     kit::ViewHost ringHost{DoughnutChart(ring), {200, 200}};
@@ -182,8 +183,8 @@ TEST_F(PieChartView, EachSegmentIsAnnouncedOverItsOwnAreaWithItsShareOfTheWhole)
         {"pie, 6 to 8", pieHost, 2, {eight, 100, 100 - eight, 100}, "2 Slice 2", "16.7%"},
         // 8 to 12 o'clock reaches the rim at 9 and comes down to 8 o'clock's height.
         {"pie, 8 to 12", pieHost, 3, {0, 0, 100, 100 + 100 * std::cos(pi / 3)}, "4 Slice 3", "33.3%"},
-        {"doughnut, 12 to 3", ringHost, 0, {100, -20, 120, 120}, "1 Slice 0", "25.0%"},
-        {"doughnut, 6 to 9", ringHost, 2, {-20, 100, 120, 120}, "1 Slice 2", "25.0%"},
+        {"doughnut, 12 to 3", ringHost, 0, {100, 0, 100, 100}, "1 Slice 0", "25.0%"},
+        {"doughnut, 6 to 9", ringHost, 2, {0, 100, 100, 100}, "1 Slice 2", "25.0%"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -267,12 +268,12 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     const kit::Rect area = segmentItem(host, 0)->hostBounds().unionWith(segmentItem(host, 1)->hostBounds());
     EXPECT_GT(area.minY(), textItems(host).at(1)->hostBounds().maxY()) << "below the subtitle";
     EXPECT_LT(area.maxY(), textItems(host).at(4)->hostBounds().minY()) << "above the legend";
-    // The title side, the spacer and the touch side share the 300-point row
-    // equally; inside its side the title block is offered half, the spacer the rest.
+    // The title takes the width it needs at the left end of the 300-point
+    // row, whole on one line; the touch side ends the row.
     std::vector<std::string> lines;
     for (const auto& line : textItems(host).at(0)->lines)
         lines.push_back(line.text);
-    EXPECT_EQ(lines, (std::vector<std::string>{"Code", "break", "down"})) << "wrapped to 50 points";
+    EXPECT_EQ(lines, (std::vector<std::string>{"Code breakdown"})) << "not wrapped";
     EXPECT_NEAR(textItems(host).at(0)->hostBounds().minX(), 50, 1e-9);
     EXPECT_NEAR(textItems(host).at(2)->hostBounds().maxX(), 350, 1e-9) << "the touch side ends the row";
 
@@ -284,7 +285,8 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     EXPECT_EQ(data->infoView->touchOverlayInfo[0].id, data->dataSets->dataPoints[1].id);
     EXPECT_NEAR(segmentItem(host, 1)->transform.a, 1.1, 1e-12);
     // The header shows the touched value and description; the legend enlarges the slice's entry.
-    EXPECT_EQ(texts(host), (std::vector<std::string>{"Code", "By", "1", "Slice 1", "Slice 0", "Slice 1"}));
+    EXPECT_EQ(texts(host),
+              (std::vector<std::string>{"Code breakdown", "By language", "1", "Slice 1", "Slice 0", "Slice 1"}));
     EXPECT_NEAR(textItems(host)[5]->transform.a, 1.2, 1e-9);
     EXPECT_NEAR(textItems(host)[4]->transform.a, 1.0, 1e-9);
     host.pointerReleased(inSecond);
@@ -292,7 +294,7 @@ TEST_F(PieChartView, ADragOnTheDecoratedChartHighlightsTheSliceAndItsLegendEntry
     EXPECT_EQ(segmentItem(host, 1)->transform.a, 1);
     EXPECT_EQ(textItems(host)[5]->transform.a, 1);
 
-    // Placed above the chart, the title has the whole width.
+    // Placed above the chart, the title has the whole width too.
     kit::ViewHost floating(decorated(pieData(slices({1, 2}), InfoBoxPlacement::floating())), {300, 400});
     EXPECT_EQ(textItems(floating).at(0)->lines.size(), 1u);
     EXPECT_EQ(textOf(textItems(floating).at(0)), "Code breakdown");
