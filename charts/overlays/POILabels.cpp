@@ -1,4 +1,4 @@
-#include "charts/overlays/PositionedPOILabel.h"
+#include "charts/overlays/POILabels.h"
 
 #include "charts/axes/MeasuredLabel.h"
 #include "kit/ui/Stacks.h"
@@ -16,7 +16,7 @@ double PositionedPOILabel::leadingGap() const
 
 kit::View PositionedPOILabel::body() const
 {
-    const bool horizontal = orientation == Orientation::horizontal;
+    const bool horizontal = orientation == kit::Axis::horizontal;
     // The length along the row or column of a measured frame.
     auto lengthOf = [horizontal](const kit::Rect& frame) { return horizontal ? frame.width() : frame.height(); };
     const kit::State<double> measuredContent = contentSize;
@@ -34,6 +34,15 @@ kit::View PositionedPOILabel::body() const
                                 : kit::VStack(kit::HorizontalAlignment::center, 0, {before, label, kit::Spacer(0)});
     return stack.background(sizeReader([=](const kit::Rect& frame) { measuredContainer = lengthOf(frame); }),
                             kit::Alignment::center());
+}
+
+std::string poiAccessibilityValue(const std::string& markerName, const std::string& valueText)
+{
+    const std::string format = kit::localized(markerName + " %@");
+    const std::size_t placeholder = format.find("%@");
+    if (placeholder == std::string::npos)
+        return format;
+    return format.substr(0, placeholder) + valueText + format.substr(placeholder + 2);
 }
 
 } // namespace charts

@@ -1,10 +1,19 @@
-#include "charts/overlays/PointBarSpcing.h"
-
-#include "charts/line/Point.h"
+#include "charts/overlays/ExtraLine.h"
 
 #include <cmath>
 
 namespace charts {
+
+bool isExtraLineLegend(const LegendData& legend, const ExtraLineData& extraLine, const ColourStyle& colour)
+{
+    return kit::equalAfterNFC(legend.legend, extraLine.legendTitle) && legend.colour == colour && legend.prioity == 3 &&
+           legend.chartType == ChartType::line;
+}
+
+kit::Path ExtraLineShape::path(const kit::Rect& rect) const
+{
+    return extraLineValuesPath(lineType, lineSpacing, dataPoints, rect, minValue, range);
+}
 
 kit::Path PointBarSpcing::path(const kit::Rect& rect) const
 {
