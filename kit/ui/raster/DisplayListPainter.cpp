@@ -165,6 +165,10 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         // A grid line or an axis: the box it covers.
         if (detail::strokeAsBox(painter, item.path, item.strokeStyle, brush))
             break;
+        // One straight solid segment (a trend line, a legend's sample of a
+        // line): the convex shape its pen covers.
+        if (detail::strokeSegmentAsConvex(painter, item.path, item.strokeStyle, brush))
+            break;
         // A line across the chart (a trend line, a polyline with round
         // joins, a dashed diagonal), a box's border: its outline filled.
         if (detail::strokeAsOutline(painter, item.path, item.strokeStyle, brush))
