@@ -28,15 +28,16 @@ struct ImageRuns {
     static ImageRuns of(const QImage& image, Keep keep)
     {
         ImageRuns runs;
-        runs.rowStart.reserve(std::size_t(image.height()) + 1);
-        for (int y = 0; y < image.height(); ++y) {
+        const int width = image.width(), height = image.height();
+        runs.rowStart.reserve(std::size_t(height) + 1);
+        for (int y = 0; y < height; ++y) {
             runs.rowStart.push_back(std::uint32_t(runs.spans.size()));
             const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-            for (int x = 0; x < image.width();) {
-                while (x < image.width() && !keep(x, y, line[x]))
+            for (int x = 0; x < width;) {
+                while (x < width && !keep(x, y, line[x]))
                     ++x;
                 const int first = x;
-                while (x < image.width() && keep(x, y, line[x]))
+                while (x < width && keep(x, y, line[x]))
                     ++x;
                 if (x > first)
                     runs.spans.emplace_back(first, x);
