@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/axes/LineBarChartDataObject.h"
+#include "kit/ui/Layout.h"
 
 #include <concepts>
 
@@ -13,5 +14,12 @@ struct isHorizontal {};
 
 template <class T>
 concept HorizontalChartData = LineBarChartDataObject<T> && std::derived_from<T, isHorizontal>;
+
+// The axis along which the chart data's values are measured: the
+// horizontal one for chart data marked isHorizontal, the vertical one for
+// any other.
+template <class ChartData>
+inline constexpr kit::Axis valueAxisOf = std::derived_from<ChartData, isHorizontal> ? kit::Axis::horizontal
+                                                                                    : kit::Axis::vertical;
 
 } // namespace charts

@@ -43,9 +43,9 @@ ValueSpan valueSpan(double fraction, double slotLength, bool shown)
     return {full < 0 ? -length : 0, length};
 }
 
-kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, ValueAxis axis)
+kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, kit::Axis axis)
 {
-    if (axis == ValueAxis::vertical) {
+    if (axis == kit::Axis::vertical) {
         const ValueSpan span = bar.span(size.height);
         return {bar.inset(size.width), size.height - span.end(), bar.thickness(size.width), span.length};
     }

@@ -2,6 +2,7 @@
 
 #include "kit/base/Rect.h"
 #include "kit/base/Size.h"
+#include "kit/ui/Layout.h"
 
 #include <algorithm>
 #include <vector>
@@ -9,9 +10,6 @@
 #include <optional>
 
 namespace charts {
-
-// The axis along which a chart's bars measure their values.
-enum class ValueAxis { vertical, horizontal };
 
 // The arithmetic that places bars, shared by every bar chart view. Every
 // length it gives can go into a frame or a shape as it is: finite and never
@@ -61,7 +59,7 @@ struct SlotBar {
 // Where the bar of `bar` lies in a slot of `size`: across the value axis its
 // thickness, centred; along it its span from the bottom edge (vertical) or
 // the leading edge (horizontal). In the slot's own coordinates.
-kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, ValueAxis axis);
+kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, kit::Axis axis);
 
 // The slots a stack with `spacing` between neighbours gives a row (or
 // column) `length` long of views that take the room they are offered

@@ -4,8 +4,8 @@
 #include "charts/bar/BarElementModifiers.h"
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
-#include "charts/bar/StackElementSubView.h"
 #include "charts/bar/StackedBarChartData.h"
+#include "charts/bar/StackedBarParts.h"
 #include "charts/core/CustomNoDataView.h"
 #include "charts/core/OwnedTimer.h"
 #include "kit/base/AnyObject.h"
@@ -92,7 +92,7 @@ private:
         const RoundedRectangleBarShape shape = barShape(data.barStyle->cornerRadius);
         const StackElementSubView parts{set, info.touchSpecifier, info.touchFormatter};
         const kit::View slot = kit::GeometryReader([bar, shape, parts](const kit::GeometryProxy& proxy) {
-            return placedInSlot(kit::View(parts).clipShape(shape), bar, proxy.size, ValueAxis::vertical);
+            return placedInSlot(kit::View(parts).clipShape(shape), bar, proxy.size, kit::Axis::vertical);
         });
         return growsOnAppear(slot.animation(barChangeAnimation(data), data.dataSets).background(touchableBackground()),
                              data, startAnimation)
