@@ -3,7 +3,7 @@
 #include "charts/axes/GetDataProtocol.h"
 #include "charts/axes/LineBarChartDataObject.h"
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/CTBarStyle.h"
+#include "charts/bar/BarStyle.h"
 #include "charts/core/DataPointTexts.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/Color.h"

@@ -1,7 +1,6 @@
 #include "charts/bar/GroupedBarChartData.h"
 
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/CornerRadius.h"
+#include "charts/bar/BarStyle.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
 #include "kit/ui/Layout.h"
@@ -27,6 +27,7 @@ struct RoundedRectangleBarShape : kit::ShapeBase<RoundedRectangleBarShape> {
 
     RoundedRectangleBarShape(double tl, double tr, double bl, double br) : tl(tl), tr(tr), bl(bl), br(br) {}
 
+    // Worked out with the rest of the bars' arithmetic (BarGeometry.cpp).
     kit::Path path(const kit::Rect& rect) const;
 
     friend bool operator==(const RoundedRectangleBarShape& a, const RoundedRectangleBarShape& b)

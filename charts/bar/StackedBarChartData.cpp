@@ -1,6 +1,6 @@
 #include "charts/bar/StackedBarChartData.h"
 
-#include "charts/bar/BarTouchGeometry.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 
 #include <cmath>

@@ -8,7 +8,7 @@
 #include "tests/charts/core/TestExtraLine.h"
 
 #include "charts/axes/isHorizontal.h"
-#include "charts/bar/InfoBoxVerticalPosition.h"
+#include "charts/bar/BarGeometry.h"
 
 #include <memory>
 #include <vector>
