@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/axes/isHorizontal.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/bar/BarChartStyle.h"
 #include "charts/bar/BarStyle.h"
 #include "charts/bar/MultiBarDataPoints.h"

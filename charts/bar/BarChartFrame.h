@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/axes/isHorizontal.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/bar/BarGeometry.h"
 #include "charts/core/ChartViewData.h"
 #include "charts/core/CustomNoDataView.h"

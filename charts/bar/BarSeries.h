@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/axes/isHorizontal.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/bar/BarDataPointProtocols.h"
 #include "charts/bar/BarElementModifiers.h"
 #include "charts/bar/BarGeometry.h"

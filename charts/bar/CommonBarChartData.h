@@ -1,8 +1,7 @@
 #pragma once
 
-#include "charts/axes/CategorySpacing.h"
-#include "charts/axes/ExtraYAxisLabelsView.h"
 #include "charts/axes/GetDataProtocol.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/axes/YAxisLabelsView.h"
 #include "charts/bar/BarChartStyle.h"
 #include "charts/bar/BarDataPointProtocols.h"

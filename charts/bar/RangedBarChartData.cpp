@@ -1,6 +1,6 @@
 #include "charts/bar/RangedBarChartData.h"
 
-#include "charts/axes/TempText.h"
+#include "charts/axes/MeasuredLabel.h"
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 #include "kit/ui/GeometryReader.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/axes/isHorizontal.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/overlays/TouchBoxPlacement.h"
 
 #include <tuple>
