@@ -136,7 +136,7 @@ inline std::optional<BarSection> barSection(double position, double length, std:
     const std::optional<std::int64_t> index = positionIndex(position / size);
     if (!index || *index < 0 || *index >= static_cast<std::int64_t>(count))
         return std::nullopt;
-    return BarSection{static_cast<std::size_t>(*index), size};
+    return BarSection{.index = static_cast<std::size_t>(*index), .size = size};
 }
 
 // How far below the top of a vertical bar chart `height` high the top of a

@@ -141,7 +141,11 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
         if (std::optional<kit::Paint> paint = paintOf(*points[i])) {
             Placer placer = placerOf(*points[i], shown);
             kit::Shape shape = outline(placer.shape(data.barStyle->cornerRadius));
-            bars->push_back({std::hash<kit::UUID>{}(points[i]->id), i, std::move(*paint), placer, std::move(shape)});
+            bars->push_back({.id = std::hash<kit::UUID>{}(points[i]->id),
+                             .point = i,
+                             .paint = std::move(*paint),
+                             .placer = placer,
+                             .shape = std::move(shape)});
             hasBar[i] = true;
         }
     auto layout = [bars, hasBar = std::move(hasBar), slotsOf](kit::Size size) {
@@ -151,8 +155,12 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
         for (const Bar& bar : *bars) {
             const kit::Rect& area = areas[bar.point];
             const SlotPlacement at = bar.placer(area.size);
-            marks.push_back({bar.id, area, at.frame.offsetBy(area.minX(), area.minY()),
-                             at.entrance.offsetBy(area.minX(), area.minY()), bar.shape, bar.paint});
+            marks.push_back({.id = bar.id,
+                             .area = area,
+                             .frame = at.frame.offsetBy(area.minX(), area.minY()),
+                             .entrance = at.entrance.offsetBy(area.minX(), area.minY()),
+                             .shape = bar.shape,
+                             .paint = bar.paint});
         }
         return marks;
     };
@@ -160,7 +168,7 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
     style.areaColor = touchableBackground();
     if (!data.disableAnimation)
         style.entranceAnimation = data.chartStyle->globalAnimation;
-    style.change = kit::MarksChange{barChangeAnimation(data), data.dataSets.version()};
+    style.change = kit::MarksChange{.animation = barChangeAnimation(data), .token = data.dataSets.version()};
     style.accessibility = [bars, elementOf](int i) { return elementOf((*bars)[std::size_t(i)].point); };
     return growsOnAppear(kit::Marks(std::move(layout), std::move(style)), data, started);
 }

@@ -73,7 +73,10 @@ kit::View groupedBars(const std::shared_ptr<ChartData>& chartData, const kit::St
         chartData, points, started, slotsOf,
         [](const GroupedBarDataPoint& point) { return colourStylePaint(point.group.colour); },
         [highest, barWidth](const GroupedBarDataPoint& point, bool shown) {
-            return SlotBarPlacer{barFraction(point.value, highest), barWidth, shown, kit::Axis::vertical};
+            return SlotBarPlacer{.fraction = barFraction(point.value, highest),
+                                 .barWidth = barWidth,
+                                 .shown = shown,
+                                 .axis = kit::Axis::vertical};
         },
         [chartData, places = std::move(places)](std::size_t i) {
             // Read when asked for: the chart's sets as they are then.
