@@ -21,9 +21,9 @@ namespace charts {
 // The sub-views of the bar charts of one data set, the standard, horizontal
 // and ranged charts (`Chart`, the chart-data class a sub-view draws): the
 // row of bars of a standard or ranged chart, the column of a horizontal one,
-// top to bottom, each bar identified by its point's id, all drawn as the
-// marks of one view (singleSetBars). The chart shows one of the two its bar
-// style's colourFrom picks.
+// top to bottom, each bar identified by its point's id and labelled with
+// the chart's title, all drawn as the marks of one view (singleSetBars).
+// The chart shows one of the two its bar style's colourFrom picks.
 
 // The bars that all take the bar style's colour (a flat colour or a
 // gradient over each bar's own frame); none at all when the colour lacks a
