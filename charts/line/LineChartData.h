@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/axes/CategorySpacing.h"
 #include "charts/axes/GetDataProtocol.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/line/CTLineChartDataProtocol.h"
 #include "charts/line/LineDataSet.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "charts/axes/XAxisBorder.h"
-#include "charts/axes/YAxisBorder.h"
+#include "charts/axes/AxisBorders.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/line/LineChartDataObject.h"
 #include "charts/line/LineDataSetProtocols.h"

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "charts/axes/CategorySpacing.h"
 #include "charts/axes/GetDataProtocol.h"
 #include "charts/axes/LineBarChartDataObject.h"
-#include "charts/axes/isHorizontal.h"
 #include "kit/ui/Layout.h"
 
 #include <concepts>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/bar/BarElementModifiers.h"
+#include "charts/bar/BarFills.h"
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/RangedBarChartData.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
@@ -11,13 +12,13 @@
 #include <concepts>
 #include <memory>
 #include <tuple>
+#include <vector>
 
 namespace charts {
 
 // One floating bar of a ranged bar chart in its slot (`barSize`, the slot's
-// frame in its own coordinates): what RangedBarChartColourCell,
-// RangedBarChartColoursCell and RangedBarChartStopsCell share, `Derived`
-// supplying the fill (`kit::Paint fill() const`).
+// frame in its own coordinates), painted with `Fill` (BarFills.h): what the
+// three cells share.
 //
 // The bar is barWidth of the slot wide, centred, and spans on the chart's
 // value axis (minValue over range) from its point's lower to its upper
@@ -29,13 +30,18 @@ namespace charts {
 // the data sets change. The slot lies on the near-invisible touchable
 // background; the accessibility value is the point's value text
 // ("lower-upper") in the chart's touch specifier and formatter.
-template <class Derived, class ChartData>
+template <class Fill, class ChartData>
 requires std::derived_from<ChartData, RangedBarChartData>
-struct RangedBarCell {
+struct RangedBarCell : Fill {
     kit::ObservedObject<ChartData> chartData;
     RangedBarDataPoint dataPoint;
     kit::Rect barSize;
     kit::State<bool> startAnimation{false};
+
+    RangedBarCell(std::shared_ptr<ChartData> chartData, RangedBarDataPoint dataPoint, Fill fill, kit::Rect barSize)
+        : Fill(std::move(fill)), chartData(std::move(chartData)), dataPoint(std::move(dataPoint)), barSize(barSize)
+    {
+    }
 
     auto dynamicFields() { return std::tie(chartData, startAnimation); }
 
@@ -54,7 +60,7 @@ struct RangedBarCell {
         const double barWidth = data.barStyle->barWidth;
         const double slotWidth = barSize.width();
         const RoundedRectangleBarShape shape = barShape(data.barStyle->cornerRadius);
-        const kit::Paint fill = static_cast<const Derived&>(*this).fill();
+        const kit::Paint fill = this->fill();
         const auto place = [bar, barWidth, slotWidth, shape, fill](const kit::GeometryProxy& proxy) {
             return shape.fill(fill)
                 .frame(drawableLength(proxy.size.width * barWidth), bar.height)
@@ -62,10 +68,40 @@ struct RangedBarCell {
         };
         return dressedAsBar(kit::GeometryReader(place), data, dataPoint, startAnimation);
     }
+};
 
-protected:
-    RangedBarCell(std::shared_ptr<ChartData> chartData, RangedBarDataPoint dataPoint, kit::Rect barSize)
-        : chartData(std::move(chartData)), dataPoint(std::move(dataPoint)), barSize(barSize)
+// The cells in one colour, a gradient of evenly spread colours and a
+// gradient of stops, made from the chart data, the point, the fill's
+// members and the slot's frame.
+template <class ChartData>
+struct RangedBarChartColourCell : RangedBarCell<ColourFill, ChartData> {
+    RangedBarChartColourCell(std::shared_ptr<ChartData> chartData, RangedBarDataPoint dataPoint, kit::Color colour,
+                             kit::Rect barSize)
+        : RangedBarCell<ColourFill, ChartData>(std::move(chartData), std::move(dataPoint), {.colour = colour}, barSize)
+    {
+    }
+};
+
+template <class ChartData>
+struct RangedBarChartColoursCell : RangedBarCell<ColoursFill, ChartData> {
+    RangedBarChartColoursCell(std::shared_ptr<ChartData> chartData, RangedBarDataPoint dataPoint,
+                              std::vector<kit::Color> colours, kit::UnitPoint startPoint, kit::UnitPoint endPoint,
+                              kit::Rect barSize)
+        : RangedBarCell<ColoursFill, ChartData>(
+              std::move(chartData), std::move(dataPoint),
+              {.colours = std::move(colours), .startPoint = startPoint, .endPoint = endPoint}, barSize)
+    {
+    }
+};
+
+template <class ChartData>
+struct RangedBarChartStopsCell : RangedBarCell<StopsFill, ChartData> {
+    RangedBarChartStopsCell(std::shared_ptr<ChartData> chartData, RangedBarDataPoint dataPoint,
+                            std::vector<kit::Gradient::Stop> stops, kit::UnitPoint startPoint, kit::UnitPoint endPoint,
+                            kit::Rect barSize)
+        : RangedBarCell<StopsFill, ChartData>(
+              std::move(chartData), std::move(dataPoint),
+              {.stops = std::move(stops), .startPoint = startPoint, .endPoint = endPoint}, barSize)
     {
     }
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/bar/GroupingData.h"
+#include "charts/core/ColourStyle.h"
 #include "charts/core/DataPointProtocols.h"
 #include "charts/core/Hasher.h"
 #include "kit/base/Date.h"
@@ -10,6 +10,32 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace charts {
+
+// The points of the grouped and stacked bar charts, and the groups that
+// colour them.
+
+// One group of a grouped bar chart, or one kind of segment of a stacked
+// chart: its name (the text of its legend entry, whose id is the group's)
+// and the colour of all its bars. Only copies of one group are equal.
+struct GroupingData {
+    kit::UUID id;
+    std::string title;
+    ColourStyle colour;
+
+    // A group with a fresh id.
+    GroupingData(std::string title, ColourStyle colour) : title(std::move(title)), colour(std::move(colour)) {}
+
+    friend bool operator==(const GroupingData&, const GroupingData&) = default;
+};
+
+} // namespace charts
+
+template <>
+struct std::hash<charts::GroupingData> {
+    std::size_t operator()(const charts::GroupingData& g) const { return charts::hashValues(g.id, g.title, g.colour); }
+};
 
 namespace charts {
 
@@ -44,6 +70,18 @@ struct MultiBarDataPoint : CTnotRanged {
     }
 
     friend bool operator==(const MultiBarDataPoint&, const MultiBarDataPoint&) = default;
+};
+
+// One bar of a cluster of a grouped bar chart, coloured by its group.
+struct GroupedBarDataPoint : MultiBarDataPoint<GroupedBarDataPoint> {
+    using MultiBarDataPoint::MultiBarDataPoint;
+    friend bool operator==(const GroupedBarDataPoint&, const GroupedBarDataPoint&) = default;
+};
+
+// One segment of a column of a stacked bar chart, coloured by its group.
+struct StackedBarDataPoint : MultiBarDataPoint<StackedBarDataPoint> {
+    using MultiBarDataPoint::MultiBarDataPoint;
+    friend bool operator==(const StackedBarDataPoint&, const StackedBarDataPoint&) = default;
 };
 
 } // namespace charts

@@ -1,10 +1,6 @@
-#include "charts/bar/StackElementSubView.h"
+#include "charts/bar/StackedBarParts.h"
 
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/ColourKindView.h"
-#include "charts/bar/ColourPartBar.h"
-#include "charts/bar/GradientColoursPartBar.h"
-#include "charts/bar/GradientStopsPartBar.h"
 #include "charts/core/DataPointTexts.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/GeometryReader.h"
@@ -21,14 +17,8 @@ namespace {
 // colour lacks a member its kind needs.
 std::optional<kit::View> partView(const StackedBarDataPoint& point, double height)
 {
-    return viewForColourKind(
-        point.group.colour, [&](const kit::Color& c) { return ColourPartBar(c, height); },
-        [&](const std::vector<kit::Color>& cs, kit::UnitPoint start, kit::UnitPoint end) {
-            return GradientColoursPartBar(cs, start, end, height);
-        },
-        [&](const std::vector<kit::Gradient::Stop>& stops, kit::UnitPoint start, kit::UnitPoint end) {
-            return GradientStopsPartBar(stops, start, end, height);
-        });
+    return viewForFill(point.group.colour,
+                       [height]<class Fill>(Fill fill) { return PartBar<Fill>(std::move(fill), height); });
 }
 
 } // namespace

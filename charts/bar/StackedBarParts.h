@@ -1,13 +1,32 @@
 #pragma once
 
+#include "charts/bar/BarFills.h"
 #include "charts/bar/StackedBarDataSet.h"
 #include "charts/core/ValueText.h"
-
+#include "kit/ui/Shape.h"
 #include "kit/ui/View.h"
 
 #include <string>
+#include <utility>
 
 namespace charts {
+
+// One part of a stacked column: a plain rectangle `height` high, as wide as
+// the column, painted with `Fill` (BarFills.h).
+template <class Fill>
+struct PartBar : Fill {
+    double height;
+
+    PartBar(Fill fill, double height) : Fill(std::move(fill)), height(height) {}
+
+    kit::View body() const { return kit::Rectangle().fill(this->fill()).frame(std::nullopt, height); }
+};
+
+// The parts in one colour, a gradient of evenly spread colours and a
+// gradient of stops.
+using ColourPartBar = PartBar<ColourFill>;
+using GradientColoursPartBar = PartBar<ColoursFill>;
+using GradientStopsPartBar = PartBar<StopsFill>;
 
 // The parts of one stacked column, filling the column's frame from the
 // bottom up: the first point lowest, each part its value's share of the
