@@ -80,7 +80,7 @@ TEST_F(DevPackage, HoldsEveryHeaderTheArchivesAndThePackageFiles)
         while (it.hasNext())
             headers << QStringLiteral("./usr/include/quillmarrow/") + source.relativeFilePath(it.next());
     }
-    EXPECT_GT(headers.size(), 300);
+    EXPECT_GT(headers.size(), 100); // the walk found the tree, not an empty folder
     for (const QString& header : headers)
         EXPECT_EQ(modes.value(header), QStringLiteral("-rw-r--r-- root/root")) << header.toStdString();
     const QString lib = QStringLiteral("./usr/" QM_PACKAGE_LIBDIR "/");
