@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/ViewForColourKind.h"
+#include "charts/core/ColourStylePaint.h"
 #include "kit/ui/View.h"
 
 #include <memory>

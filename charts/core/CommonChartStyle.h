@@ -1,15 +1,37 @@
 #pragma once
 
-#include "charts/core/InfoBoxAlignment.h"
-#include "charts/core/InfoBoxPlacement.h"
+#include "charts/core/ChartEnums.h"
 #include "kit/base/Color.h"
 #include "kit/base/Font.h"
 #include "kit/base/StrokeStyle.h"
 #include "kit/ui/Animation.h"
 
 #include <utility>
+#include <variant>
 
 namespace charts {
+
+// Where the value of a touched point is shown: in a fixed info box, in a box
+// that follows the touch, or in the chart's header box.
+struct InfoBoxPlacement {
+    struct InfoBox {
+        bool isStatic = false;
+    };
+    struct Floating {};
+    struct Header {};
+
+    std::variant<InfoBox, Floating, Header> value;
+
+    static InfoBoxPlacement infoBox(bool isStatic) { return {InfoBox{isStatic}}; }
+    static InfoBoxPlacement floating() { return {Floating{}}; }
+    static InfoBoxPlacement header() { return {Header{}}; }
+
+    template <class Case>
+    bool is() const
+    {
+        return std::holds_alternative<Case>(value);
+    }
+};
 
 // The fields every chart style has (CTChartStyle): where and how touched
 // values are shown, and the animation of the chart's views. The pie style is

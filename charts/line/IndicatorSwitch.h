@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/Dot.h"
+#include "charts/core/MarkerTypes.h"
 #include "kit/base/Point.h"
 #include "kit/ui/View.h"
 

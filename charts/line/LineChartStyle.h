@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/core/CommonLineBarChartStyle.h"
-#include "charts/core/LineMarkerType.h"
+#include "charts/core/MarkerTypes.h"
 
 namespace charts {
 

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "charts/axes/AxisLabelPlacement.h"
+#include "charts/core/CTChartData.h"
 #include "charts/core/ChartViewData.h"
-#include "charts/core/CustomNoDataView.h"
-#include "charts/core/OwnedTimer.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/line/LineChartDataObject.h"
 #include "kit/base/AnyObject.h"

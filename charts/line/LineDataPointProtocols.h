@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/core/DataPointProtocols.h"
-#include "charts/core/PointColour.h"
+#include "charts/core/PointStyle.h"
 
 #include <concepts>
 #include <optional>

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "charts/core/ChartType.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ColourStyle.h"
-#include "charts/core/LegendColour.h"
 #include "charts/core/LegendData.h"
 #include "charts/core/Stroke.h"
 #include "kit/base/UUID.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/LineType.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/line/LineDataPointProtocols.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ColourStyle.h"
 #include "charts/core/Hasher.h"
-#include "charts/core/LineType.h"
 #include "charts/core/Stroke.h"
 
 namespace charts {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ColourStyle.h"
-#include "charts/core/LineType.h"
 #include "charts/core/Stroke.h"
 
 #include <concepts>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/ViewForColourKind.h"
+#include "charts/core/ColourStylePaint.h"
 #include "charts/line/LineChartColourSubView.h"
 #include "charts/line/LineChartColoursSubView.h"
 #include "charts/line/LineChartStopsSubView.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "charts/axes/ValueRange.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ExtraLineTouchMarker.h"
-#include "charts/core/LineType.h"
 #include "charts/line/LineDataSet.h"
 #include "charts/line/PosistionIndicator.h"
 #include "charts/line/RangedLineDataSet.h"

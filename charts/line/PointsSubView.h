@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/PointType.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/line/LineDataPointProtocols.h"
 #include "charts/line/LineDataSetProtocols.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/DotStyle.h"
+#include "charts/core/MarkerTypes.h"
 #include "kit/base/Color.h"
 #include "kit/ui/View.h"
 

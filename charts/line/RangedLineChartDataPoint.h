@@ -2,7 +2,7 @@
 
 #include "charts/core/DataPointProtocols.h"
 #include "charts/core/Hasher.h"
-#include "charts/core/PointColour.h"
+#include "charts/core/PointStyle.h"
 #include "charts/core/ValueText.h"
 #include "kit/base/Date.h"
 #include "kit/base/UUID.h"

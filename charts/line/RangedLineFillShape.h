@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/LineType.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/line/LineDataPointProtocols.h"
 #include "charts/line/LinePaths.h"
 #include "kit/ui/Shape.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/ViewForColourKind.h"
+#include "charts/core/ColourStylePaint.h"
 #include "charts/overlays/ColourExtraLineView.h"
 #include "charts/overlays/ColoursExtraLineView.h"
 #include "charts/overlays/ExtraLineLegend.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/axes/LineBarChartDataObject.h"
-#include "charts/core/ExtraLineStyle.h"
+#include "charts/core/ExtraLineData.h"
 #include "charts/overlays/ExtraLineShape.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"

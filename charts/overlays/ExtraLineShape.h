@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/core/ExtraLineStyle.h"
-#include "charts/core/LineType.h"
+#include "charts/core/ChartEnums.h"
+#include "charts/core/ExtraLineData.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
 #include "kit/ui/Shape.h"

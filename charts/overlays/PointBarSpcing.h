@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/PointShape.h"
+#include "charts/core/ChartEnums.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
 #include "kit/ui/Shape.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "charts/core/OwnedTimer.h"
 #include "charts/core/ValueText.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/pie/PieChartDataPoint.h"
