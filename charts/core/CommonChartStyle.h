@@ -35,7 +35,10 @@ struct InfoBoxPlacement {
 
 // The fields every chart style has (CTChartStyle): where and how touched
 // values are shown, and the animation of the chart's views. The pie style is
-// exactly these; the styles with axes add theirs to them.
+// exactly these; the styles with axes add theirs to them. Made by name, so
+// that no two fields of one type can trade places:
+//
+//   CommonChartStyle{.infoBoxPlacement = placement, ..., .globalAnimation = animation}
 struct CommonChartStyle {
     InfoBoxPlacement infoBoxPlacement;
     InfoBoxAlignment infoBoxContentAlignment;
@@ -47,19 +50,6 @@ struct CommonChartStyle {
     kit::Color infoBoxBorderColour;
     kit::StrokeStyle infoBoxBorderStyle;
     kit::Animation globalAnimation;
-
-    CommonChartStyle(InfoBoxPlacement infoBoxPlacement, InfoBoxAlignment infoBoxContentAlignment,
-                     kit::Font infoBoxValueFont, kit::Color infoBoxValueColour, kit::Font infoBoxDescriptionFont,
-                     kit::Color infoBoxDescriptionColour, kit::Color infoBoxBackgroundColour,
-                     kit::Color infoBoxBorderColour, kit::StrokeStyle infoBoxBorderStyle,
-                     kit::Animation globalAnimation)
-        : infoBoxPlacement(std::move(infoBoxPlacement)), infoBoxContentAlignment(infoBoxContentAlignment),
-          infoBoxValueFont(std::move(infoBoxValueFont)), infoBoxValueColour(infoBoxValueColour),
-          infoBoxDescriptionFont(std::move(infoBoxDescriptionFont)), infoBoxDescriptionColour(infoBoxDescriptionColour),
-          infoBoxBackgroundColour(infoBoxBackgroundColour), infoBoxBorderColour(infoBoxBorderColour),
-          infoBoxBorderStyle(std::move(infoBoxBorderStyle)), globalAnimation(std::move(globalAnimation))
-    {
-    }
 };
 
 } // namespace charts

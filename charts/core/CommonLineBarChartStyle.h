@@ -91,15 +91,12 @@ struct Topline {
     friend bool operator==(const Topline&, const Topline&) = default;
 };
 
-// The fields of a chart style with axes (CTLineBarChartStyle) over its touch
-// marker type `M`: the chart style's fields, the marker, both axes (grid
-// lines, labels, titles, border colours) and where the value axis starts and
-// ends. The bar and line styles differ only in `M` and in how they are made.
+// The fields a chart style with axes adds to the chart style's, over its
+// touch marker type `M`: the marker, both axes (grid lines, labels, titles,
+// border colours) and where the value axis starts and ends.
 template <class M>
-struct CommonLineBarChartStyle : CommonChartStyle {
-    using Mark = M;
-
-    Mark markerType;
+struct AxesStyle {
+    M markerType;
     GridStyle xAxisGridStyle;
     XAxisLabelPosistion xAxisLabelPosition;
     kit::Font xAxisLabelFont;
@@ -121,36 +118,16 @@ struct CommonLineBarChartStyle : CommonChartStyle {
     std::optional<kit::Color> yAxisBorderColour;
     Baseline baseline;
     Topline topLine;
+};
 
-    // Every field, in the order of the styles' own declarations (the chart
-    // style's fields first, but the animation last).
-    CommonLineBarChartStyle(
-        InfoBoxPlacement infoBoxPlacement, InfoBoxAlignment infoBoxContentAlignment, kit::Font infoBoxValueFont,
-        kit::Color infoBoxValueColour, kit::Font infoBoxDescriptionFont, kit::Color infoBoxDescriptionColour,
-        kit::Color infoBoxBackgroundColour, kit::Color infoBoxBorderColour, kit::StrokeStyle infoBoxBorderStyle,
-        Mark markerType, GridStyle xAxisGridStyle, XAxisLabelPosistion xAxisLabelPosition, kit::Font xAxisLabelFont,
-        kit::Color xAxisLabelColour, LabelsFrom xAxisLabelsFrom, std::optional<std::string> xAxisTitle,
-        kit::Font xAxisTitleFont, kit::Color xAxisTitleColour, std::optional<kit::Color> xAxisBorderColour,
-        GridStyle yAxisGridStyle, YAxisLabelPosistion yAxisLabelPosition, kit::Font yAxisLabelFont,
-        kit::Color yAxisLabelColour, std::int64_t yAxisNumberOfLabels, YAxisLabelType yAxisLabelType,
-        std::optional<std::string> yAxisTitle, kit::Font yAxisTitleFont, kit::Color yAxisTitleColour,
-        std::optional<kit::Color> yAxisBorderColour, Baseline baseline, Topline topLine, kit::Animation globalAnimation)
-        : CommonChartStyle(std::move(infoBoxPlacement), infoBoxContentAlignment, std::move(infoBoxValueFont),
-                           infoBoxValueColour, std::move(infoBoxDescriptionFont), infoBoxDescriptionColour,
-                           infoBoxBackgroundColour, infoBoxBorderColour, std::move(infoBoxBorderStyle),
-                           std::move(globalAnimation)),
-          markerType(std::move(markerType)), xAxisGridStyle(std::move(xAxisGridStyle)),
-          xAxisLabelPosition(xAxisLabelPosition), xAxisLabelFont(std::move(xAxisLabelFont)),
-          xAxisLabelColour(xAxisLabelColour), xAxisLabelsFrom(std::move(xAxisLabelsFrom)),
-          xAxisTitle(std::move(xAxisTitle)), xAxisTitleFont(std::move(xAxisTitleFont)),
-          xAxisTitleColour(xAxisTitleColour), xAxisBorderColour(xAxisBorderColour),
-          yAxisGridStyle(std::move(yAxisGridStyle)), yAxisLabelPosition(yAxisLabelPosition),
-          yAxisLabelFont(std::move(yAxisLabelFont)), yAxisLabelColour(yAxisLabelColour),
-          yAxisNumberOfLabels(yAxisNumberOfLabels), yAxisLabelType(yAxisLabelType), yAxisTitle(std::move(yAxisTitle)),
-          yAxisTitleFont(std::move(yAxisTitleFont)), yAxisTitleColour(yAxisTitleColour),
-          yAxisBorderColour(yAxisBorderColour), baseline(std::move(baseline)), topLine(std::move(topLine))
-    {
-    }
+// The fields of a chart style with axes (CTLineBarChartStyle): the chart
+// style's and the axes'. The bar and line styles differ only in `M` and in
+// their initializers, which hand their arguments on by name:
+//
+//   LineChartStyle(...) : CommonLineBarChartStyle{{.infoBoxPlacement = ...}, {.markerType = ...}} {}
+template <class M>
+struct CommonLineBarChartStyle : CommonChartStyle, AxesStyle<M> {
+    using Mark = M;
 };
 
 } // namespace charts
