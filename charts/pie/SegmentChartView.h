@@ -4,6 +4,7 @@
 #include "charts/core/ViewExtensions.h"
 #include "charts/pie/PieChartDataPoint.h"
 #include "kit/base/AnyObject.h"
+#include "kit/base/Rect.h"
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/State.h"
@@ -34,6 +35,13 @@ kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth);
 using SegmentArea = std::function<kit::Shape(const PieChartDataPoint&)>;
 kit::Shape pieSegmentArea(const PieChartDataPoint& point);
 SegmentArea doughnutSegmentArea(double strokeWidth);
+
+// What is drawn over one pie or doughnut segment in `rect` (the chart area,
+// in the segment's own coordinates): the point's label text (a localized
+// key) or its symbol fitted in a size × size frame, centred on the segment's
+// label point, in the overlay's colour; nothing for `none`. An overlay whose
+// place or size is not a finite number is left out.
+kit::View segmentOverlay(const PieChartDataPoint& point, const kit::Rect& rect);
 
 // What one evaluation of a pie or doughnut chart draws. The data points are
 // read once per evaluation, so the number of segments and the point each

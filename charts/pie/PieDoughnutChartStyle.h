@@ -27,4 +27,22 @@ struct PieChartStyle : CommonChartStyle {
     }
 };
 
+// The look of a doughnut chart: the pie style's ten properties, then the
+// width of the ring, used as the line width of every segment's stroke.
+struct DoughnutChartStyle : PieChartStyle {
+    double strokeWidth;
+
+    DoughnutChartStyle(InfoBoxPlacement infoBoxPlacement, InfoBoxAlignment infoBoxContentAlignment,
+                       kit::Font infoBoxValueFont, kit::Color infoBoxValueColour, kit::Font infoBoxDescriptionFont,
+                       kit::Color infoBoxDescriptionColour, kit::Color infoBoxBackgroundColour,
+                       kit::Color infoBoxBorderColour, kit::StrokeStyle infoBoxBorderStyle,
+                       kit::Animation globalAnimation, double strokeWidth)
+        : PieChartStyle(infoBoxPlacement, infoBoxContentAlignment, infoBoxValueFont, infoBoxValueColour,
+                        infoBoxDescriptionFont, infoBoxDescriptionColour, infoBoxBackgroundColour, infoBoxBorderColour,
+                        std::move(infoBoxBorderStyle), globalAnimation),
+          strokeWidth(strokeWidth)
+    {
+    }
+};
+
 } // namespace charts
