@@ -36,6 +36,11 @@ struct LegendData {
 // copied). None when the member the kind needs is missing.
 std::optional<ColourStyle> legendColour(const ColourStyle& source);
 
+// The legend entry of a line or band, of priority 1 with the line's stroke
+// and the legend colour of `colour`; none when that colour is missing.
+std::optional<LegendData> lineLegendEntry(kit::UUID id, ChartType chartType, const std::string& legend,
+                                          const Stroke& strokeStyle, const ColourStyle& colour);
+
 } // namespace charts
 
 template <>

@@ -60,6 +60,15 @@ std::optional<ColourStyle> legendColour(const ColourStyle& source)
     return std::nullopt;
 }
 
+std::optional<LegendData> lineLegendEntry(kit::UUID id, ChartType chartType, const std::string& legend,
+                                          const Stroke& strokeStyle, const ColourStyle& colour)
+{
+    const std::optional<ColourStyle> entryColour = legendColour(colour);
+    if (!entryColour)
+        return std::nullopt;
+    return LegendData(id, legend, *entryColour, strokeStyle, 1, chartType);
+}
+
 kit::View legendItemView(const LegendData& legend, double width, const kit::Font& font, const kit::Color& textColor)
 {
     switch (legend.chartType) {

@@ -1,14 +1,14 @@
 #pragma once
 
+// What a touch draws on a chart with axes: the marker enumerations' common
+// base, the touch dot and its style, where a line marker attaches, and the
+// markers of a line. The shapes the markers draw are in MarkerShapes.h.
+
 #include "kit/base/Color.h"
 #include "kit/base/StrokeStyle.h"
 
 #include <type_traits>
 #include <variant>
-
-// What a touch draws on a chart with axes: the marker enumerations' common
-// base, the touch dot and its style, where a line marker attaches, and the
-// markers of a line. The shapes the markers draw are in MarkerShapes.h.
 
 namespace charts {
 

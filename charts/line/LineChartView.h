@@ -4,7 +4,7 @@
 #include "charts/core/CTChartData.h"
 #include "charts/core/ChartViewData.h"
 #include "charts/core/ViewExtensions.h"
-#include "charts/line/LineChartDataObject.h"
+#include "charts/line/CTLineChartDataProtocol.h"
 #include "kit/base/AnyObject.h"
 #include "kit/ui/GeometryReader.h"
 #include "kit/ui/ObservedObject.h"

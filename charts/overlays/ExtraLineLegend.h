@@ -2,7 +2,6 @@
 
 #include "charts/core/ExtraLineData.h"
 #include "charts/core/LegendData.h"
-#include "charts/line/LineLegends.h"
 #include "kit/base/Localization.h"
 
 #include <optional>

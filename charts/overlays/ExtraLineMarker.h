@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/core/ExtraLineData.h"
-#include "charts/line/Point.h"
+#include "charts/line/PointMarkers.h"
 #include "charts/overlays/PointBarSpcing.h"
 #include "kit/ui/Shape.h"
 

@@ -1,6 +1,6 @@
 #include "charts/overlays/PointBarSpcing.h"
 
-#include "charts/line/Point.h"
+#include "charts/line/PointMarkers.h"
 
 #include <cmath>
 

@@ -1,6 +1,10 @@
 #pragma once
 
+// The shapes of a line chart's data: the line through the points' values and
+// the band of a ranged line; both build geometry only (linePath, bandPath).
+
 #include "charts/core/ChartEnums.h"
+#include "charts/line/LineDataPoints.h"
 #include "charts/line/LinePaths.h"
 #include "kit/ui/Shape.h"
 
@@ -50,6 +54,30 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
     {
         return a.lineType == b.lineType && a.isFilled == b.isFilled && a.minValue == b.minValue && a.range == b.range &&
                a.ignoreZero == b.ignoreZero && (a.dataPoints == b.dataPoints || *a.dataPoints == *b.dataPoints);
+    }
+};
+
+// The band of a ranged line, between its points' upper and lower values
+// (bandPath); always a band to fill, passing over points of value 0 when
+// `ignoreZero`.
+template <CTRangedLineDataPoint DataPoint>
+struct RangedLineFillShape : kit::ShapeBase<RangedLineFillShape<DataPoint>> {
+    std::vector<DataPoint> dataPoints;
+    LineType lineType = LineType::line;
+    double minValue = 0;
+    double range = 0;
+    bool ignoreZero = false;
+
+    RangedLineFillShape(std::vector<DataPoint> dataPoints, LineType lineType, double minValue, double range,
+                        bool ignoreZero)
+        : dataPoints(std::move(dataPoints)), lineType(lineType), minValue(minValue), range(range),
+          ignoreZero(ignoreZero)
+    {
+    }
+
+    kit::Path path(const kit::Rect& rect) const
+    {
+        return bandPath(bandPathPoints(dataPoints), lineType, rect, minValue, range, ignoreZero);
     }
 };
 
