@@ -91,9 +91,13 @@ private:
     kit::View legend() const
     {
         const auto rows = [this](std::optional<std::size_t> count) {
-            return kit::View(LegendView<ChartData>{chartData.object(), columns, width, font, textColor,
-                                                   count ? std::optional<std::size_t>(*count * columns.size())
-                                                         : std::nullopt})
+            return kit::View(LegendView<ChartData>{.chartData = chartData.object(),
+                                                   .columns = columns,
+                                                   .width = width,
+                                                   .font = font,
+                                                   .textColor = textColor,
+                                                   .shownEntries = count ? std::optional(*count * columns.size())
+                                                                         : std::nullopt})
                 .padding(kit::Edge::top, topPadding);
         };
         const std::size_t perRow = std::max<std::size_t>(1, columns.size());
@@ -112,8 +116,12 @@ template <ChartDataObject ChartData>
 kit::View applyLegends(const kit::View& view, std::shared_ptr<ChartData> chartData, std::vector<kit::GridItem> columns,
                        double width, kit::Font font, kit::Color textColor, double topPadding)
 {
-    return view.modifier(
-        Legends<ChartData>{std::move(chartData), std::move(columns), width, std::move(font), textColor, topPadding});
+    return view.modifier(Legends<ChartData>{.chartData = std::move(chartData),
+                                            .columns = std::move(columns),
+                                            .width = width,
+                                            .font = std::move(font),
+                                            .textColor = textColor,
+                                            .topPadding = topPadding});
 }
 
 } // namespace charts

@@ -114,7 +114,9 @@ kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth)
                                  .miterLimit = 10};
     // Inset by half the ring, so that the ring's outer edge is the largest
     // circle the chart's frame holds rather than half the ring past it.
-    return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0}.inset(strokeWidth / 2))
+    return kit::Shape(
+               DoughnutSegmentShape{.id = point.id, .startAngle = point.startAngle, .amount = point.amount}.inset(
+                   strokeWidth / 2))
         .stroke(point.colour, style);
 }
 

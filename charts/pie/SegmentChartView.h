@@ -87,11 +87,14 @@ struct SegmentChartView : kit::ViewMethods<Derived> {
     {
         const ChartData& data = *chartData;
         const bool disableAnimation = data.disableAnimation;
-        kit::View chart =
-            segmentChart({data.dataSets->dataPoints, data.metadata->title, data.infoView->touchOverlayInfo,
-                          data.infoView->touchSpecifier, data.infoView->touchFormatter,
-                          disableAnimation || *startAnimation ? 1.0 : 0.001, Derived::segmentShape(data),
-                          Derived::segmentArea(data)});
+        kit::View chart = segmentChart({.dataPoints = data.dataSets->dataPoints,
+                                        .title = data.metadata->title,
+                                        .touchOverlayInfo = data.infoView->touchOverlayInfo,
+                                        .touchSpecifier = data.infoView->touchSpecifier,
+                                        .touchFormatter = data.infoView->touchFormatter,
+                                        .scale = disableAnimation || *startAnimation ? 1.0 : 0.001,
+                                        .segmentShape = Derived::segmentShape(data),
+                                        .segmentArea = Derived::segmentArea(data)});
         const kit::Animation animation = data.chartStyle->globalAnimation;
         chart = animateOnAppear(chart, disableAnimation, animation, [flag = startAnimation] { flag = true; });
         chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });
