@@ -63,7 +63,7 @@ private:
     {
         const Derived& d = self();
         if (!r.known || r.dataSets != d.dataSets.version() || r.style != d.chartStyle.version())
-            r = {true, d.dataSets.version(), d.chartStyle.version(), work(d)};
+            r = {.known = true, .dataSets = d.dataSets.version(), .style = d.chartStyle.version(), .value = work(d)};
         return r.value;
     }
 

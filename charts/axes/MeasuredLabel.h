@@ -1,15 +1,26 @@
 #pragma once
 
+// The labels that measure themselves as they appear, so that a chart with
+// axes can keep room for them: the clear size reader and the measured text
+// they are built of, the x-axis labels RotatedText and TempText (one view
+// written once: the first lays itself out at its measured size, the second
+// keeps the size it was made with), and HorizontalRotatedText, the category
+// label of a horizontal bar chart. Each appends what it measures to the
+// chart's layout record.
+
 #include "charts/axes/LineBarChartDataObject.h"
 #include "kit/base/Angle.h"
 #include "kit/base/Color.h"
 #include "kit/base/Font.h"
 #include "kit/base/Rect.h"
+#include "kit/ui/ObservedObject.h"
+#include "kit/ui/State.h"
 #include "kit/ui/View.h"
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 
 namespace charts {
 
@@ -57,5 +68,88 @@ kit::View xAxisLabelText(const ChartData& chartData, const std::string& label, k
         .accessibilityLabel("X-Axis-Label")
         .accessibilityValue(kit::LocalizedKey{label});
 }
+
+// One x-axis label of a chart with axes, turned by `rotation` about its
+// centre, laid out in `finalFrame`'s size (xAxisLabelText). Each appearance
+// appends the label's extents to the chart's layout record
+// (recordXAxisLabelSize). With `KeepsMeasuredFrame` (RotatedText) the label
+// also keeps what it measured: it takes no room until it has measured
+// itself, and from its first appearance on the size of its text. Without it
+// (TempText) the label stays at the size it was made with (the zero
+// rectangle from its creators), so that it takes no room and its text is
+// drawn centred where its creator places it.
+template <LineBarChartDataObject ChartData, bool KeepsMeasuredFrame>
+struct MeasuredXAxisLabel {
+    kit::ObservedObject<ChartData> chartData;
+    std::string label;
+    kit::Angle rotation;
+    kit::State<kit::Rect> finalFrame{kit::Rect()};
+
+    auto dynamicFields() { return std::tie(chartData, finalFrame); }
+
+    kit::View body() const
+    {
+        return xAxisLabelText(*chartData, label, rotation, *finalFrame,
+                              [chartData = chartData.object(), finalFrame = finalFrame,
+                               rotation = rotation](const kit::Rect& frame) {
+                                  if constexpr (KeepsMeasuredFrame)
+                                      recordFrame(*chartData, finalFrame, rotation, frame);
+                                  else
+                                      recordSize(*chartData, rotation, frame);
+                              });
+    }
+
+    // Keeps the measured frame, so the label is laid out again at its size,
+    // and records it in the chart's layout.
+    static void recordFrame(ChartData& chartData, const kit::State<kit::Rect>& finalFrame, kit::Angle rotation,
+                            const kit::Rect& frame)
+    {
+        finalFrame = frame;
+        recordSize(chartData, rotation, frame);
+    }
+
+    // Records the measured frame in the chart's layout alone.
+    static void recordSize(ChartData& chartData, kit::Angle rotation, const kit::Rect& frame)
+    {
+        recordXAxisLabelSize(chartData, frame, rotation);
+    }
+};
+
+template <LineBarChartDataObject ChartData>
+using RotatedText = MeasuredXAxisLabel<ChartData, true>;
+
+template <LineBarChartDataObject ChartData>
+using TempText = MeasuredXAxisLabel<ChartData, false>;
+
+// One category label of a horizontal bar chart, beside its vertical axis:
+// the text on one line in the style's x-axis label font and colour,
+// announced as "X-Axis-Label" with the label as value. Each appearance
+// appends the text's width plus 10 to the chart's y-axis label widths, the
+// room its label column takes.
+template <HorizontalChartData ChartData>
+struct HorizontalRotatedText {
+    kit::ObservedObject<ChartData> chartData;
+    std::string label;
+    // The label's frame as its creator gives it; not used in drawing.
+    kit::State<kit::Rect> finalFrame{kit::Rect()};
+
+    auto dynamicFields() { return std::tie(chartData, finalFrame); }
+
+    kit::View body() const
+    {
+        const auto& style = *chartData->chartStyle;
+        return measuredLabelText(label, style.xAxisLabelFont, style.xAxisLabelColour,
+                                 [chartData = chartData.object()](const kit::Rect& frame) {
+                                     recordWidth(*chartData, frame);
+                                 })
+            .accessibilityLabel("X-Axis-Label")
+            .accessibilityValue(kit::LocalizedKey{label});
+    }
+
+    static void recordWidth(ChartData& chartData, const kit::Rect& frame)
+    {
+        chartData.viewData.modify([&](ChartViewData& data) { data.yAxisLabelWidth.push_back(frame.width() + 10); });
+    }
+};
 
 } // namespace charts

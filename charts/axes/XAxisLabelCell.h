@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/axes/AxisLabelPlacement.h"
-#include "charts/axes/RotatedText.h"
+#include "charts/axes/MeasuredLabel.h"
 #include "charts/core/ChartEnums.h"
 #include "charts/core/CommonLineBarChartStyle.h"
 #include "kit/ui/Stacks.h"

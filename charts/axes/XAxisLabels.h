@@ -59,7 +59,8 @@ struct XAxisLabels {
                                                            top ? std::vector<kit::View>{axis, content}
                                                                : std::vector<kit::View>{content, axis});
                        const auto [leading, trailing] = roomForEndLabels(*chart);
-                       return asDecorationOf(stack.padding(kit::EdgeInsets{0, leading, 0, trailing}), chart.get());
+                       return asDecorationOf(stack.padding(kit::EdgeInsets{.leading = leading, .trailing = trailing}),
+                                             chart.get());
                    },
                    [&] { return content; })
             .onAppear([chart] { chart->viewData.modify([](ChartViewData& data) { data.hasXAxisLabels = true; }); });

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,13 @@ namespace charts {
 
 // The text of one axis value: the formatter's text when a formatter is
 // given and yields one, otherwise the printf-style text of the specifier.
-std::string axisValueText(double value, std::string_view specifier, const NumberFormatterPtr& formatter);
+inline std::string axisValueText(double value, std::string_view specifier, const NumberFormatterPtr& formatter)
+{
+    if (formatter)
+        if (std::optional<std::string> text = formatter->string(value))
+            return *text;
+    return specifierText(specifier, value);
+}
 
 // The most labels a value axis shows. A column of more could be read on no
 // screen, and every label is a view of its own, so a larger count is taken
@@ -59,6 +66,21 @@ yAxisLabelValues(const ChartData& chartData, std::string_view specifier, const N
     const double lowest = chartData.minValue();
     return spreadLabelValues(lowest, range, style.yAxisNumberOfLabels,
                              [&](double value) { return axisValueText(value, specifier, formatter); });
+}
+
+// The texts of the extra line's value labels, lowest value first: none
+// without an extra line; otherwise the line style's yAxisNumberOfLabels
+// values spread from the line's own lower end (its baseline) over its
+// drawing range (upper end − lower end + 1e-11), each formatted with
+// `specifier` alone. The chart's own data, style and formatter play no part.
+template <LineBarChartDataObject ChartData>
+std::vector<std::string> extraYAxisLabelValues(const ChartData& chartData, std::string_view specifier)
+{
+    const std::optional<ExtraLineData>& extraLine = *chartData.extraLineData;
+    if (!extraLine)
+        return {};
+    return spreadLabelValues(extraLine->lowerEnd(), extraLine->drawingRange(), extraLine->style.yAxisNumberOfLabels,
+                             [&](double value) { return specifierText(specifier, value); });
 }
 
 } // namespace charts

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/axes/AxisColourIndicator.h"
-#include "charts/axes/AxisLabelColumn.h"
+#include "charts/axes/YAxisLabelsView.h"
 #include "kit/base/Angle.h"
 #include "kit/ui/Text.h"
 

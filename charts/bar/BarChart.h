@@ -1,10 +1,9 @@
 #pragma once
 
 #include "charts/axes/AxisLabelPlacement.h"
-#include "charts/bar/BarChartBarStyleSubView.h"
 #include "charts/bar/BarChartData.h"
-#include "charts/bar/BarChartDataPointSubView.h"
 #include "charts/bar/BarChartFrame.h"
+#include "charts/bar/SingleSetBarSubViews.h"
 
 #include <concepts>
 #include <memory>
@@ -40,9 +39,9 @@ struct BarChart {
     kit::View body() const
     {
         const std::shared_ptr<ChartData>& data = chartData.object();
-        const kit::View chart = singleSetBarChart<BarChartBarStyleSubView, BarChartDataPointSubView>(
-            data, ValueAxis::vertical, ChartSizeWrite::onFrameChange, timer, kit::AnyObject::box(BarChart(data)));
-        return markedAsPlot(scaledForNegativeValues(chart, *chartData, ValueAxis::vertical), data.get());
+        const kit::View chart = singleSetBarChart<BarChartData>(data, ChartSizeWrite::onFrameChange, timer,
+                                                                kit::AnyObject::box(BarChart(data)));
+        return markedAsPlot(scaledForNegativeValues(chart, *chartData), data.get());
     }
 };
 

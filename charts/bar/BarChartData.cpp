@@ -1,6 +1,6 @@
 #include "charts/bar/BarChartData.h"
 
-#include "charts/bar/BarTouchGeometry.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 
 namespace charts {

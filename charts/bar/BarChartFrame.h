@@ -1,7 +1,7 @@
 #pragma once
 
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/ColourFrom.h"
 #include "charts/core/CTChartData.h"
 #include "charts/core/ChartViewData.h"
 #include "charts/core/DataFunctions.h"
@@ -56,37 +56,18 @@ kit::View barChartFrame(const std::shared_ptr<ChartData>& chartData, bool hasDat
     });
 }
 
-// The content of a bar chart of one data set (standard, horizontal and
-// ranged), in barChartFrame: the sub-view its bar style's colourFrom picks
-// (ByStyle for barStyle, ByPoint for dataPoints; each labels its bars with
-// the chart's title), in a row with no spacing (bars measured along the
-// vertical axis) or a column (along the horizontal axis).
-template <template <class> class ByStyle, template <class> class ByPoint, class ChartData>
-kit::View singleSetBarChart(const std::shared_ptr<ChartData>& chartData, ValueAxis axis, ChartSizeWrite write,
-                            const kit::State<std::shared_ptr<OwnedTimer>>& timer, kit::AnyObject chartView)
-{
-    const bool fromStyle = chartData->barStyle->colourFrom == ColourFrom::barStyle;
-    const auto content = [chartData, axis, fromStyle] {
-        const kit::View bars = fromStyle ? kit::View(ByStyle<ChartData>{chartData})
-                                         : kit::View(ByPoint<ChartData>{chartData});
-        return axis == ValueAxis::vertical ? kit::HStack(kit::VerticalAlignment::center, 0, {bars})
-                                           : kit::VStack(kit::HorizontalAlignment::center, 0, {bars});
-    };
-    return barChartFrame(chartData, hasDataPoints(*chartData), write, content, timer, std::move(chartView));
-}
-
 // `chart` drawn so that the zero line of its bars lies where the value axis
 // puts it when that axis reaches below 0 (negativeValueScale): shrunk along
-// the value axis towards its top edge (vertical), or towards its trailing
-// edge (horizontal), leaving the room below or before the zero line to bars
-// of negative values. Unchanged otherwise.
+// the value axis (valueAxisOf) towards its top edge (vertical), or towards
+// its trailing edge (horizontal), leaving the room below or before the zero
+// line to bars of negative values. Unchanged otherwise.
 template <class ChartData>
-kit::View scaledForNegativeValues(const kit::View& chart, const ChartData& chartData, ValueAxis axis)
+kit::View scaledForNegativeValues(const kit::View& chart, const ChartData& chartData)
 {
     const std::optional<double> factor = negativeValueScale(chartData.minValue(), chartData.maxValue());
     return conditionalModifier(chart, factor.has_value(), [&](const kit::View& view) {
-        return axis == ValueAxis::vertical ? view.scaleEffect(1, *factor, kit::UnitPoint::top())
-                                           : view.scaleEffect(*factor, 1, kit::UnitPoint::trailing());
+        return valueAxisOf<ChartData> == kit::Axis::vertical ? view.scaleEffect(1, *factor, kit::UnitPoint::top())
+                                                             : view.scaleEffect(*factor, 1, kit::UnitPoint::trailing());
     });
 }
 

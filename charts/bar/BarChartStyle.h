@@ -1,15 +1,21 @@
 #pragma once
 
 #include "charts/bar/BarMarkerType.h"
-#include "charts/bar/CTBarChartStyle.h"
+#include "charts/core/ChartStyleProtocols.h"
 #include "charts/core/CommonLineBarChartStyle.h"
 
+#include <concepts>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
 
 namespace charts {
+
+// What a bar chart asks of its style: a chart style with axes whose touch
+// marker is a BarMarkerType, nothing more.
+template <class S>
+concept CTBarChartStyle = CTLineBarChartStyle<S> && std::same_as<typename S::Mark, BarMarkerType>;
 
 // The style of a bar chart: its info box, touch marker, grids, axis labels
 // and titles, axis borders and value range, and the animation of its views.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/bar/CTBarColourProtocol.h"
-#include "charts/bar/GroupingData.h"
+#include "charts/bar/BarStyle.h"
+#include "charts/bar/MultiBarDataPoints.h"
 #include "charts/core/DataPointProtocols.h"
 
 #include <concepts>

@@ -3,11 +3,12 @@
 #include "charts/axes/GetDataProtocol.h"
 #include "charts/axes/LineBarChartDataObject.h"
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/CTBarStyle.h"
+#include "charts/bar/BarStyle.h"
 #include "charts/core/DataPointTexts.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/Color.h"
 #include "kit/base/Size.h"
+#include "kit/ui/Layout.h"
 #include "kit/ui/State.h"
 #include "kit/ui/View.h"
 
@@ -27,7 +28,7 @@ concept BarElementChartData = LineBarChartDataObject<T> && GetDataProtocol<T> &&
 // `bar` (a shape or column) placed in a slot of `size` as `slot` says:
 // across the value axis its thickness, centred; along it its span from the
 // bottom edge (vertical) or the leading edge (horizontal).
-inline kit::View placedInSlot(const kit::View& bar, const SlotBar& slot, kit::Size size, ValueAxis axis)
+inline kit::View placedInSlot(const kit::View& bar, const SlotBar& slot, kit::Size size, kit::Axis axis)
 {
     const kit::Rect r = barRectInSlot(slot, size, axis);
     return bar.frame(r.width(), r.height()).offset(r.minX(), r.minY());

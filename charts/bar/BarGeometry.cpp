@@ -1,7 +1,10 @@
 #include "charts/bar/BarGeometry.h"
 
+#include "charts/bar/RoundedRectangleBarShape.h"
+
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace charts {
 
@@ -40,17 +43,40 @@ ValueSpan valueSpan(double fraction, double slotLength, bool shown)
         return {};
     const double full = fraction * slotLength;
     const double length = drawableLength(std::abs(full));
-    return {full < 0 ? -length : 0, length};
+    return {.start = full < 0 ? -length : 0, .length = length};
 }
 
-kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, ValueAxis axis)
+kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, kit::Axis axis)
 {
-    if (axis == ValueAxis::vertical) {
+    if (axis == kit::Axis::vertical) {
         const ValueSpan span = bar.span(size.height);
         return {bar.inset(size.width), size.height - span.end(), bar.thickness(size.width), span.length};
     }
     const ValueSpan span = bar.span(size.width);
     return {span.start, bar.inset(size.height), span.length, bar.thickness(size.height)};
+}
+
+kit::Path RoundedRectangleBarShape::path(const kit::Rect& rect) const
+{
+    using std::numbers::pi;
+    const double w = rect.width();
+    const double h = rect.height();
+    const double topLeft = charts::cornerRadius(tl, w, h);
+    const double topRight = charts::cornerRadius(tr, w, h);
+    const double bottomLeft = charts::cornerRadius(bl, w, h);
+    const double bottomRight = charts::cornerRadius(br, w, h);
+
+    kit::Path path;
+    path.move({topLeft, 0});
+    path.addLine({w - topRight, 0});
+    path.addArc({w - topRight, topRight}, topRight, -pi / 2, 0, false);
+    path.addLine({w, h - bottomRight});
+    path.addArc({w - bottomRight, h - bottomRight}, bottomRight, 0, pi / 2, false);
+    path.addLine({bottomLeft, h});
+    path.addArc({bottomLeft, h - bottomLeft}, bottomLeft, pi / 2, pi, false);
+    path.addLine({0, topLeft});
+    path.addArc({topLeft, topLeft}, topLeft, pi, 3 * pi / 2, false);
+    return path;
 }
 
 std::vector<ValueSpan> stackSlots(double length, const std::vector<bool>& flexible, double spacing)
@@ -91,12 +117,12 @@ RangedBarFrame rangedBarFrame(double lowerValue, double upperValue, double lowes
                               bool shown)
 {
     if (!positiveFinite(range))
-        return {height, 0};
+        return {.centreY = height, .height = 0};
     const double centre = height - height * (((upperValue + lowerValue) * 0.5 - lowest) / range);
     if (!std::isfinite(centre))
-        return {height, 0};
+        return {.centreY = height, .height = 0};
     const double full = drawableLength(std::abs(upperValue - lowerValue) / range * height);
-    return {centre, shown ? full : 0};
+    return {.centreY = centre, .height = shown ? full : 0};
 }
 
 double stackedPartHeight(double value, double total, double columnHeight)

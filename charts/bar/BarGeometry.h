@@ -1,21 +1,32 @@
 #pragma once
 
-#include "kit/base/Rect.h"
-#include "kit/base/Size.h"
-
-#include <algorithm>
-#include <vector>
-
-#include <optional>
-
-namespace charts {
-
-// The axis along which a chart's bars measure their values.
-enum class ValueAxis { vertical, horizontal };
-
-// The arithmetic that places bars, shared by every bar chart view. Every
+// The arithmetic of bars, shared by every bar chart view and chart-data
+// class, each rule written once for bars measured along either axis. Every
 // length it gives can go into a frame or a shape as it is: finite and never
 // below 0.
+//
+// Sections:
+//   bars in slots     drawableLength, cornerRadius, barFraction, ValueSpan, SlotBar, barRectInSlot
+//   rows and groups   stackSlots, clusterSpacing
+//   below zero        negativeValueScale
+//   floating, parts   RangedBarFrame, stackedPartHeight
+//   touches           BarSection, barSection, barTopY, infoBoxVerticalPosition
+//
+// BarGeometry.cpp also draws the outline of a bar from its size
+// (RoundedRectangleBarShape::path).
+
+#include "charts/core/PositionIndex.h"
+#include "kit/base/Rect.h"
+#include "kit/base/Size.h"
+#include "kit/ui/Layout.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace charts {
 
 // `length` when it is a finite number above 0, else 0.
 double drawableLength(double length);
@@ -61,7 +72,7 @@ struct SlotBar {
 // Where the bar of `bar` lies in a slot of `size`: across the value axis its
 // thickness, centred; along it its span from the bottom edge (vertical) or
 // the leading edge (horizontal). In the slot's own coordinates.
-kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, ValueAxis axis);
+kit::Rect barRectInSlot(const SlotBar& bar, kit::Size size, kit::Axis axis);
 
 // The slots a stack with `spacing` between neighbours gives a row (or
 // column) `length` long of views that take the room they are offered
@@ -104,5 +115,54 @@ RangedBarFrame rangedBarFrame(double lowerValue, double upperValue, double lowes
 // column's total, times the column's height; 0 when the total is not a
 // finite number above 0 or the share is negative.
 double stackedPartHeight(double value, double total, double columnHeight);
+
+// One of `count` equal sections of a length: its index and its size.
+struct BarSection {
+    std::size_t index;
+    double size;
+
+    // The middle of the section, from the start of the length.
+    double middle() const { return size * 0.5 + size * static_cast<double>(index); }
+};
+
+// The section, among `count` equal sections of `length`, that holds
+// `position` (a coordinate along the same axis), its index truncated toward
+// zero, so a position less than one section before the start still counts
+// as section 0. None beyond the sections, and none when the quotient is not
+// a finite number in the signed 64-bit range (a chart of zero length).
+inline std::optional<BarSection> barSection(double position, double length, std::size_t count)
+{
+    const double size = length / static_cast<double>(count);
+    const std::optional<std::int64_t> index = positionIndex(position / size);
+    if (!index || *index < 0 || *index >= static_cast<std::int64_t>(count))
+        return std::nullopt;
+    return BarSection{.index = static_cast<std::size_t>(*index), .size = size};
+}
+
+// How far below the top of a vertical bar chart `height` high the top of a
+// bar of `value` stands, on an axis from `minValue` to `maxValue`. With a
+// negative minimum the axis is scaled over the whole range; otherwise from
+// 0, so a positive minimum plays no part. A range (or maximum) of 0 gives a
+// coordinate that is not finite.
+inline double barTopY(double value, double height, double minValue, double maxValue)
+{
+    if (minValue < 0)
+        return height - (value - minValue) * height / (maxValue - minValue);
+    return height - height / maxValue * value;
+}
+
+// The centre of a floating info box along the vertical axis of a chart
+// whose categories run down its height: the touch coordinate `t` kept half
+// a box height inside the chart's frame (the top bound tested first), with
+// no room added for axis labels or titles.
+inline double infoBoxVerticalPosition(double t, const kit::Rect& box, const kit::Rect& chart)
+{
+    const double halfHeight = box.height() * 0.5;
+    if (chart.minY() + halfHeight > t)
+        return chart.minY() + halfHeight;
+    if (chart.maxY() - halfHeight < t)
+        return chart.maxY() - halfHeight;
+    return t;
+}
 
 } // namespace charts

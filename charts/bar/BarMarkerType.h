@@ -64,7 +64,7 @@ private:
     template <class Case>
     static BarMarkerType drawn(kit::Color colour, kit::StrokeStyle style)
     {
-        return {Case{{colour, std::move(style)}}};
+        return {Case{{.colour = colour, .style = std::move(style)}}};
     }
 };
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "charts/axes/LineBarChartDataObject.h"
+#include "charts/bar/BarDataPointProtocols.h"
 #include "charts/bar/BarElementModifiers.h"
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
 #include "charts/core/DataPointTexts.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/Paint.h"
+#include "kit/ui/Layout.h"
 #include "kit/ui/Marks.h"
 #include "kit/ui/State.h"
 
@@ -33,12 +36,12 @@ struct SlotBarPlacer {
     double fraction = 0;
     double barWidth = 1;
     bool shown = true;
-    ValueAxis axis = ValueAxis::vertical;
+    kit::Axis axis = kit::Axis::vertical;
 
     SlotPlacement operator()(kit::Size slot) const
     {
-        return {barRectInSlot({fraction, barWidth, shown}, slot, axis),
-                barRectInSlot({fraction, barWidth, false}, slot, axis)};
+        return {.frame = barRectInSlot({.fraction = fraction, .barWidth = barWidth, .shown = shown}, slot, axis),
+                .entrance = barRectInSlot({.fraction = fraction, .barWidth = barWidth, .shown = false}, slot, axis)};
     }
 
     // The bar's outline: rounded at its free end, whichever way from the base it reaches.
@@ -57,7 +60,10 @@ struct RangedBarPlacer {
     double barWidth = 1;
     bool shown = true;
 
-    SlotPlacement operator()(kit::Size slot) const { return {rect(slot, shown), rect(slot, false)}; }
+    SlotPlacement operator()(kit::Size slot) const
+    {
+        return {.frame = rect(slot, shown), .entrance = rect(slot, false)};
+    }
 
     // The bar's outline: a floating bar has no base, so its upper end is
     // its top, below zero too.
@@ -76,14 +82,14 @@ private:
 // bottom (along the horizontal axis), of one bar per point, touching, in a
 // view of `size`: the points share its length equally, those without a bar
 // too when `keepEmpty`, else only those with one.
-inline std::vector<kit::Rect> barSlots(kit::Size size, const std::vector<bool>& hasBar, ValueAxis axis, bool keepEmpty)
+inline std::vector<kit::Rect> barSlots(kit::Size size, const std::vector<bool>& hasBar, kit::Axis axis, bool keepEmpty)
 {
-    const std::vector<ValueSpan> spans = stackSlots(axis == ValueAxis::vertical ? size.width : size.height,
+    const std::vector<ValueSpan> spans = stackSlots(axis == kit::Axis::vertical ? size.width : size.height,
                                                     keepEmpty ? std::vector<bool>(hasBar.size(), true) : hasBar, 0);
     std::vector<kit::Rect> rects;
     rects.reserve(spans.size());
     for (const ValueSpan& span : spans)
-        rects.push_back(axis == ValueAxis::vertical ? kit::Rect(span.start, 0, span.length, size.height)
+        rects.push_back(axis == kit::Axis::vertical ? kit::Rect(span.start, 0, span.length, size.height)
                                                     : kit::Rect(0, span.start, size.width, span.length));
     return rects;
 }
@@ -135,7 +141,11 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
         if (std::optional<kit::Paint> paint = paintOf(*points[i])) {
             Placer placer = placerOf(*points[i], shown);
             kit::Shape shape = outline(placer.shape(data.barStyle->cornerRadius));
-            bars->push_back({std::hash<kit::UUID>{}(points[i]->id), i, std::move(*paint), placer, std::move(shape)});
+            bars->push_back({.id = std::hash<kit::UUID>{}(points[i]->id),
+                             .point = i,
+                             .paint = std::move(*paint),
+                             .placer = placer,
+                             .shape = std::move(shape)});
             hasBar[i] = true;
         }
     auto layout = [bars, hasBar = std::move(hasBar), slotsOf](kit::Size size) {
@@ -145,8 +155,12 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
         for (const Bar& bar : *bars) {
             const kit::Rect& area = areas[bar.point];
             const SlotPlacement at = bar.placer(area.size);
-            marks.push_back({bar.id, area, at.frame.offsetBy(area.minX(), area.minY()),
-                             at.entrance.offsetBy(area.minX(), area.minY()), bar.shape, bar.paint});
+            marks.push_back({.id = bar.id,
+                             .area = area,
+                             .frame = at.frame.offsetBy(area.minX(), area.minY()),
+                             .entrance = at.entrance.offsetBy(area.minX(), area.minY()),
+                             .shape = bar.shape,
+                             .paint = bar.paint});
         }
         return marks;
     };
@@ -154,7 +168,7 @@ kit::View barSeries(const std::shared_ptr<ChartData>& chartData, const std::vect
     style.areaColor = touchableBackground();
     if (!data.disableAnimation)
         style.entranceAnimation = data.chartStyle->globalAnimation;
-    style.change = kit::MarksChange{barChangeAnimation(data), data.dataSets.version()};
+    style.change = kit::MarksChange{.animation = barChangeAnimation(data), .token = data.dataSets.version()};
     style.accessibility = [bars, elementOf](int i) { return elementOf((*bars)[std::size_t(i)].point); };
     return growsOnAppear(kit::Marks(std::move(layout), std::move(style)), data, started);
 }
@@ -165,8 +179,10 @@ template <class ChartData, class Point>
 kit::AccessibilityElementContent barElement(const ChartData& chartData, const Point& point, std::string label)
 {
     const auto& info = *chartData.infoView;
-    return {std::move(label), true, accessibilityValueString(point, info.touchSpecifier, info.touchFormatter), false,
-            std::nullopt};
+    return {.label = std::move(label),
+            .localizeLabel = true,
+            .value = accessibilityValueString(point, info.touchSpecifier, info.touchFormatter),
+            .localizeValue = false};
 }
 
 // The accessibility element of the bar of point `index` of a chart's data
@@ -192,46 +208,48 @@ std::vector<const Point*> pointersTo(const std::vector<Point>& points)
     return pointers;
 }
 
-// The bars of a standard or horizontal chart (values along `axis`), one per
-// point of its data set that has a paint, in equal slots shared among the
-// points with a bar, each carrying the chart's title and its value text.
+// The bars of a chart of one data set, one per point, each carrying the
+// chart's title and its value text. A standard or horizontal chart's bars
+// stand along its value axis (valueAxisOf), one per point that has a paint,
+// in equal slots shared among those points; a ranged chart's floating bars
+// stand one slot per point, holding the bar of each point that has a paint.
 template <class ChartData, class PaintOf>
-kit::View singleSetBars(const std::shared_ptr<ChartData>& chartData, const kit::State<bool>& started, ValueAxis axis,
-                        PaintOf paintOf)
+kit::View singleSetBars(const std::shared_ptr<ChartData>& chartData, const kit::State<bool>& started, PaintOf paintOf)
 {
     const ChartData& data = *chartData;
-    const double highest = data.maxValue();
     const double barWidth = data.barStyle->barWidth;
-    return barSeries(
-        chartData, pointersTo(data.dataSets->dataPoints), started,
-        [axis](kit::Size size, const std::vector<bool>& hasBar) { return barSlots(size, hasBar, axis, false); },
-        paintOf,
-        [highest, barWidth, axis](const auto& point, bool shown) {
-            return SlotBarPlacer{barFraction(point.value, highest), barWidth, shown, axis};
-        },
-        [chartData](std::size_t i) { return barElementAt(*chartData, i); });
-}
-
-// The bars of a ranged chart, one slot per point of its data set, holding
-// the floating bar of each point that has a paint, each carrying the
-// chart's title and its value text.
-template <class ChartData, class PaintOf>
-kit::View rangedBars(const std::shared_ptr<ChartData>& chartData, const kit::State<bool>& started, PaintOf paintOf)
-{
-    const ChartData& data = *chartData;
-    const double lowest = data.minValue();
-    const double range = data.range();
-    const double barWidth = data.barStyle->barWidth;
-    return barSeries(
-        chartData, pointersTo(data.dataSets->dataPoints), started,
-        [](kit::Size size, const std::vector<bool>& hasBar) {
-            return barSlots(size, hasBar, ValueAxis::vertical, true);
-        },
-        paintOf,
-        [lowest, range, barWidth](const auto& point, bool shown) {
-            return RangedBarPlacer{point.lowerValue, point.upperValue, lowest, range, barWidth, shown};
-        },
-        [chartData](std::size_t i) { return barElementAt(*chartData, i); });
+    constexpr kit::Axis axis = valueAxisOf<ChartData>;
+    constexpr bool ranged = CTRangedBarDataPoint<typename ChartData::DataPoint>;
+    const auto slotsOf = [](kit::Size size, const std::vector<bool>& hasBar) {
+        return barSlots(size, hasBar, axis, ranged);
+    };
+    const auto elementOf = [chartData](std::size_t i) { return barElementAt(*chartData, i); };
+    if constexpr (ranged) {
+        const double lowest = data.minValue();
+        const double range = data.range();
+        return barSeries(
+            chartData, pointersTo(data.dataSets->dataPoints), started, slotsOf, paintOf,
+            [lowest, range, barWidth](const auto& point, bool shown) {
+                return RangedBarPlacer{.lowerValue = point.lowerValue,
+                                       .upperValue = point.upperValue,
+                                       .lowest = lowest,
+                                       .range = range,
+                                       .barWidth = barWidth,
+                                       .shown = shown};
+            },
+            elementOf);
+    } else {
+        const double highest = data.maxValue();
+        return barSeries(
+            chartData, pointersTo(data.dataSets->dataPoints), started, slotsOf, paintOf,
+            [highest, barWidth](const auto& point, bool shown) {
+                return SlotBarPlacer{.fraction = barFraction(point.value, highest),
+                                     .barWidth = barWidth,
+                                     .shown = shown,
+                                     .axis = axis};
+            },
+            elementOf);
+    }
 }
 
 } // namespace charts

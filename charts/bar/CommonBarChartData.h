@@ -1,14 +1,13 @@
 #pragma once
 
-#include "charts/axes/CategorySpacing.h"
-#include "charts/axes/ExtraYAxisLabelsView.h"
 #include "charts/axes/GetDataProtocol.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/axes/YAxisLabelsView.h"
 #include "charts/bar/BarChartStyle.h"
 #include "charts/bar/BarDataPointProtocols.h"
 #include "charts/bar/BarDataSetProtocols.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarStyle.h"
-#include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/BarTouchMarker.h"
 #include "charts/core/ExtraLineTouchMarker.h"
 #include "charts/core/LegendData.h"

@@ -62,7 +62,7 @@ struct GroupedBarChart {
                     .accessibilityLabel(title);
             },
             timer, kit::AnyObject::box(copy()));
-        return markedAsPlot(scaledForNegativeValues(frame, data, ValueAxis::vertical), &data);
+        return markedAsPlot(scaledForNegativeValues(frame, data), &data);
     }
 
 private:

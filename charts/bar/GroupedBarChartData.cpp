@@ -1,7 +1,6 @@
 #include "charts/bar/GroupedBarChartData.h"
 
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/BarTouchGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 
 #include <algorithm>
@@ -43,7 +42,7 @@ std::optional<GroupedBarChartData::TouchedBar> GroupedBarChartData::touchedBar(c
     const std::int64_t b = *t - static_cast<std::int64_t>(m) * *k;
     if (b < 0 || b >= static_cast<std::int64_t>(m))
         return std::nullopt;
-    return TouchedBar{std::size_t(*k), std::size_t(b), section, barWidth};
+    return TouchedBar{.set = std::size_t(*k), .bar = std::size_t(b), .section = section, .barWidth = barWidth};
 }
 
 void GroupedBarChartData::touchedDataPoints(kit::Point touchLocation, const kit::Rect& chartSize)

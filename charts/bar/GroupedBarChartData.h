@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/bar/CTMultiBarChartDataProtocol.h"
+#include "charts/bar/BarChartDataProtocols.h"
 #include "charts/bar/CommonBarChartData.h"
 #include "charts/bar/GroupedBarDataSets.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/bar/GroupedBarDataPoint.h"
+#include "charts/bar/MultiBarDataPoints.h"
 #include "charts/core/Hasher.h"
 #include "kit/base/UUID.h"
 

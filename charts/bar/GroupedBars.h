@@ -1,8 +1,11 @@
 #pragma once
 
+#include "charts/bar/BarElements.h"
 #include "charts/bar/BarSeries.h"
 #include "charts/bar/GroupedBarDataSets.h"
 #include "charts/core/ColourStylePaint.h"
+#include "kit/ui/ForEach.h"
+#include "kit/ui/Stacks.h"
 #include "kit/ui/State.h"
 
 #include <algorithm>
@@ -12,6 +15,10 @@
 #include <vector>
 
 namespace charts {
+
+// The bars of a grouped bar chart: as the chart draws them, the marks of one
+// view (groupedBars), and as element views of their own, one group
+// (GroupedBarGroup) of cells (GroupedBarCell).
 
 // The bars of a grouped bar chart as the marks of one view (barSeries): one
 // group per data set, side by side with `groupSpacing` between neighbours,
@@ -66,7 +73,10 @@ kit::View groupedBars(const std::shared_ptr<ChartData>& chartData, const kit::St
         chartData, points, started, slotsOf,
         [](const GroupedBarDataPoint& point) { return colourStylePaint(point.group.colour); },
         [highest, barWidth](const GroupedBarDataPoint& point, bool shown) {
-            return SlotBarPlacer{barFraction(point.value, highest), barWidth, shown, ValueAxis::vertical};
+            return SlotBarPlacer{.fraction = barFraction(point.value, highest),
+                                 .barWidth = barWidth,
+                                 .shown = shown,
+                                 .axis = kit::Axis::vertical};
         },
         [chartData, places = std::move(places)](std::size_t i) {
             // Read when asked for: the chart's sets as they are then.
@@ -78,5 +88,39 @@ kit::View groupedBars(const std::shared_ptr<ChartData>& chartData, const kit::St
             return barElement(*chartData, point, point.group.title);
         });
 }
+
+// One bar of a grouped bar chart: the vertical element view of the kind its
+// group's colour calls for, labelled for accessibility with the group's
+// title; nothing when that colour lacks a member its kind needs. Holds the
+// chart data without observing it: it is redrawn with its chart.
+template <class ChartData>
+struct GroupedBarCell {
+    std::shared_ptr<ChartData> chartData;
+    GroupedBarDataPoint dataPoint;
+
+    kit::View body() const
+    {
+        const std::optional<kit::View> bar = barElementFor<kit::Axis::vertical>(chartData, dataPoint,
+                                                                                dataPoint.group.colour);
+        return kit::Group({bar ? bar->accessibilityLabel(dataPoint.group.title) : kit::EmptyView()});
+    }
+};
+
+// One group of a grouped bar chart: its bars side by side with no gaps,
+// sharing the group's width equally, each identified by its point's id.
+// Holds the chart data without observing it: it is redrawn with its chart.
+template <class ChartData>
+struct GroupedBarGroup {
+    std::shared_ptr<ChartData> chartData;
+    GroupedBarDataSet dataSet;
+
+    kit::View body() const
+    {
+        return kit::HStack(kit::VerticalAlignment::center, 0,
+                           {kit::ForEach(dataSet.dataPoints, [&](const GroupedBarDataPoint& point) {
+                               return GroupedBarCell<ChartData>{chartData, point};
+                           })});
+    }
+};
 
 } // namespace charts

@@ -2,9 +2,8 @@
 
 #include "charts/axes/AxisLabelPlacement.h"
 #include "charts/bar/BarChartFrame.h"
-#include "charts/bar/HorizontalBarChartBarStyleSubView.h"
 #include "charts/bar/HorizontalBarChartData.h"
-#include "charts/bar/HorizontalBarChartDataPointSubView.h"
+#include "charts/bar/SingleSetBarSubViews.h"
 
 #include <concepts>
 #include <memory>
@@ -42,10 +41,9 @@ struct HorizontalBarChart {
     {
         const std::shared_ptr<ChartData>& data = chartData.object();
         const kit::View chart =
-            singleSetBarChart<HorizontalBarChartBarStyleSubView, HorizontalBarChartDataPointSubView>(
-                data, ValueAxis::horizontal, ChartSizeWrite::onFrameChange, timer,
-                kit::AnyObject::box(HorizontalBarChart(data)));
-        return markedAsPlot(scaledForNegativeValues(chart, *chartData, ValueAxis::horizontal), data.get());
+            singleSetBarChart<HorizontalBarChartData>(data, ChartSizeWrite::onFrameChange, timer,
+                                                      kit::AnyObject::box(HorizontalBarChart(data)));
+        return markedAsPlot(scaledForNegativeValues(chart, *chartData), data.get());
     }
 };
 

@@ -1,11 +1,10 @@
 #include "charts/bar/HorizontalBarChartData.h"
 
 #include "charts/axes/AxisLabelPlacement.h"
-#include "charts/axes/HorizontalRotatedText.h"
+#include "charts/axes/MeasuredLabel.h"
 #include "charts/axes/YAxisLabelValues.h"
-#include "charts/bar/BarTouchGeometry.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
-#include "charts/bar/InfoBoxVerticalPosition.h"
 
 namespace charts {
 

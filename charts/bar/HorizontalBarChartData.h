@@ -1,7 +1,7 @@
 #pragma once
 
+#include "charts/bar/BarChartDataProtocols.h"
 #include "charts/bar/BarDataSet.h"
-#include "charts/bar/CTHorizontalBarChartDataProtocol.h"
 #include "charts/bar/CommonBarChartData.h"
 
 namespace charts {

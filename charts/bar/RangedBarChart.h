@@ -2,9 +2,8 @@
 
 #include "charts/axes/AxisLabelPlacement.h"
 #include "charts/bar/BarChartFrame.h"
-#include "charts/bar/RangedBarChartBarStyleSubView.h"
 #include "charts/bar/RangedBarChartData.h"
-#include "charts/bar/RangedBarChartDataPointSubView.h"
+#include "charts/bar/SingleSetBarSubViews.h"
 
 #include <concepts>
 #include <memory>
@@ -40,9 +39,8 @@ struct RangedBarChart {
     kit::View body() const
     {
         const std::shared_ptr<ChartData>& data = chartData.object();
-        return markedAsPlot(singleSetBarChart<RangedBarChartBarStyleSubView, RangedBarChartDataPointSubView>(
-                                data, ValueAxis::vertical, ChartSizeWrite::onAppear, timer,
-                                kit::AnyObject::box(RangedBarChart(data))),
+        return markedAsPlot(singleSetBarChart<RangedBarChartData>(data, ChartSizeWrite::onAppear, timer,
+                                                                  kit::AnyObject::box(RangedBarChart(data))),
                             data.get());
     }
 };

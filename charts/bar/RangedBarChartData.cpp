@@ -1,7 +1,7 @@
 #include "charts/bar/RangedBarChartData.h"
 
-#include "charts/axes/TempText.h"
-#include "charts/bar/BarTouchGeometry.h"
+#include "charts/axes/MeasuredLabel.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 #include "kit/ui/GeometryReader.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/bar/CTRangedBarChartDataProtocol.h"
+#include "charts/bar/BarChartDataProtocols.h"
 #include "charts/bar/CommonBarChartData.h"
 #include "charts/bar/RangedBarDataSet.h"
 

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/CornerRadius.h"
+#include "charts/bar/BarStyle.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
+#include "kit/ui/Layout.h"
 #include "kit/ui/Shape.h"
 
 namespace charts {
@@ -26,6 +27,7 @@ struct RoundedRectangleBarShape : kit::ShapeBase<RoundedRectangleBarShape> {
 
     RoundedRectangleBarShape(double tl, double tr, double bl, double br) : tl(tl), tr(tr), bl(bl), br(br) {}
 
+    // Worked out with the rest of the bars' arithmetic (BarGeometry.cpp).
     kit::Path path(const kit::Rect& rect) const;
 
     friend bool operator==(const RoundedRectangleBarShape& a, const RoundedRectangleBarShape& b)
@@ -46,11 +48,11 @@ inline RoundedRectangleBarShape barShape(const CornerRadius& radius)
 // (top for bottom on a vertical bar, leading for trailing on a horizontal
 // one): the corners that round a positive bar's free end round its free end
 // too, and those on the zero line stay as a positive bar's base has them.
-inline RoundedRectangleBarShape barShape(const CornerRadius& radius, ValueAxis axis, bool negative)
+inline RoundedRectangleBarShape barShape(const CornerRadius& radius, kit::Axis axis, bool negative)
 {
     if (!negative)
         return barShape(radius);
-    if (axis == ValueAxis::vertical)
+    if (axis == kit::Axis::vertical)
         return RoundedRectangleBarShape(radius.bottomLeft, radius.bottomRight, radius.topLeft, radius.topRight);
     return RoundedRectangleBarShape(radius.topRight, radius.topLeft, radius.bottomRight, radius.bottomLeft);
 }

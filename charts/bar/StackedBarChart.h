@@ -4,8 +4,8 @@
 #include "charts/bar/BarElementModifiers.h"
 #include "charts/bar/BarGeometry.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
-#include "charts/bar/StackElementSubView.h"
 #include "charts/bar/StackedBarChartData.h"
+#include "charts/bar/StackedBarParts.h"
 #include "charts/core/CTChartData.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/AnyObject.h"
@@ -55,8 +55,7 @@ struct StackedBarChart {
     // top-left corner.
     kit::Point columnOffset(double total, double width, double height) const
     {
-        const SlotBar bar = column(total);
-        return {bar.inset(width), height - bar.span(height).end()};
+        return barRectInSlot(column(total), {width, height}, kit::Axis::vertical).origin;
     }
 
     kit::View body() const
@@ -80,8 +79,9 @@ private:
     SlotBar column(double total) const
     {
         const ChartData& data = *chartData;
-        return {std::max(0.0, barFraction(total, data.maxValue())), data.barStyle->barWidth,
-                data.disableAnimation || *startAnimation};
+        return {.fraction = std::max(0.0, barFraction(total, data.maxValue())),
+                .barWidth = data.barStyle->barWidth,
+                .shown = data.disableAnimation || *startAnimation};
     }
 
     kit::View columnView(const StackedBarDataSet& set) const
@@ -90,9 +90,11 @@ private:
         const auto& info = *data.infoView;
         const SlotBar bar = column(set.totalValue());
         const RoundedRectangleBarShape shape = barShape(data.barStyle->cornerRadius);
-        const StackElementSubView parts{set, info.touchSpecifier, info.touchFormatter};
+        const StackElementSubView parts{.dataSet = set,
+                                        .specifier = info.touchSpecifier,
+                                        .formatter = info.touchFormatter};
         const kit::View slot = kit::GeometryReader([bar, shape, parts](const kit::GeometryProxy& proxy) {
-            return placedInSlot(kit::View(parts).clipShape(shape), bar, proxy.size, ValueAxis::vertical);
+            return placedInSlot(kit::View(parts).clipShape(shape), bar, proxy.size, kit::Axis::vertical);
         });
         return growsOnAppear(slot.animation(barChangeAnimation(data), data.dataSets).background(touchableBackground()),
                              data, startAnimation)

@@ -1,6 +1,6 @@
 #include "charts/bar/StackedBarChartData.h"
 
-#include "charts/bar/BarTouchGeometry.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/BarXAxisLabels.h"
 
 #include <cmath>
@@ -36,7 +36,7 @@ StackedBarChartData::touchedSegment(const StackedBarDataSet& stack, kit::Point t
     const double distance = std::abs(touchLocation.y - h);
     for (std::size_t k = 0; k < tops.size(); ++k)
         if (distance < tops[k])
-            return {SegmentTop{k, tops[k]}, tops};
+            return {SegmentTop{.index = k, .top = tops[k]}, tops};
     return {std::nullopt, tops};
 }
 
@@ -51,7 +51,7 @@ std::optional<StackedBarChartData::TouchedSegment> StackedBarChartData::touched(
     const std::optional<SegmentTop> segment = touchedSegment(stack, touchLocation, chartSize).first;
     if (!segment || segment->index >= stack.dataPoints.size())
         return std::nullopt;
-    return TouchedSegment{*column, *segment};
+    return TouchedSegment{.column = *column, .segment = *segment};
 }
 
 void StackedBarChartData::touchedDataPoints(kit::Point touchLocation, const kit::Rect& chartSize)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/bar/BarTouchGeometry.h"
-#include "charts/bar/CTMultiBarChartDataProtocol.h"
+#include "charts/bar/BarChartDataProtocols.h"
+#include "charts/bar/BarGeometry.h"
 #include "charts/bar/CommonBarChartData.h"
 #include "charts/bar/StackedBarDataSets.h"
 

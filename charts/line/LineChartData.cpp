@@ -4,7 +4,6 @@
 
 #include "charts/line/LineChartData.h"
 
-#include "charts/axes/ExtraYAxisLabelsView.h"
 #include "charts/axes/YAxisLabelsView.h"
 #include "charts/line/LineAccessibility.h"
 #include "charts/line/LineTouchMarker.h"

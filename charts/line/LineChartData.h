@@ -6,8 +6,8 @@
 // (MultiLineChartData), a line with a filled band around it
 // (RangedLineChartData).
 
-#include "charts/axes/CategorySpacing.h"
 #include "charts/axes/GetDataProtocol.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/line/CTLineChartDataProtocol.h"
 #include "charts/line/LineDataSets.h"
 #include "charts/line/LineTouchIndex.h"

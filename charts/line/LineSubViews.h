@@ -6,8 +6,7 @@
 // chosen by lineSubView. The three draw alike (lineSubViewBody) and differ
 // only in the paint they hold.
 
-#include "charts/axes/XAxisBorder.h"
-#include "charts/axes/YAxisBorder.h"
+#include "charts/axes/AxisBorders.h"
 #include "charts/core/ColourStylePaint.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/line/CTLineChartDataProtocol.h"

@@ -1,20 +1,46 @@
 #pragma once
 
 #include "charts/core/ColourStylePaint.h"
-#include "charts/overlays/ColourExtraLineView.h"
-#include "charts/overlays/ColoursExtraLineView.h"
-#include "charts/overlays/ExtraLineLegend.h"
-#include "charts/overlays/PointsExtraLineView.h"
-#include "charts/overlays/StopsExtraLineView.h"
+#include "charts/core/ExtraLineData.h"
+#include "charts/core/LegendData.h"
+#include "charts/overlays/ExtraLinePoints.h"
+#include "charts/overlays/ExtraLineViews.h"
+#include "kit/base/Localization.h"
 #include "kit/ui/Stacks.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace charts {
+
+// Whether `legend` is the extra line's entry: the same text (canonically
+// equivalent), the same colour, priority 3 and a line entry; its id and
+// stroke play no part.
+bool isExtraLineLegend(const LegendData& legend, const ExtraLineData& extraLine, const ColourStyle& colour);
+
+// Appends the extra line's legend entry (its id, a line entry with its
+// title, its stroke, priority 3 and the legend colour a line chart's entry
+// takes from its line colour) to the chart's legends, unless an entry
+// already matches or the line colour gives none.
+// The legends are read from a copy and written in one announced change.
+template <class ChartData>
+void addExtraLineLegend(ChartData& chartData, const ExtraLineData& extraLine)
+{
+    const std::optional<ColourStyle> colour = legendColour(extraLine.style.lineColour);
+    if (!colour)
+        return;
+    const std::vector<LegendData> legends = *chartData.legends;
+    for (const LegendData& legend : legends)
+        if (isExtraLineLegend(legend, extraLine, *colour))
+            return;
+    chartData.legends.modify([&](std::vector<LegendData>& all) {
+        all.emplace_back(extraLine.id, extraLine.legendTitle, *colour, extraLine.style.strokeStyle, 3, ChartType::line);
+    });
+}
 
 // A second line over a bar or line chart, with its own values, style,
 // markers and legend entry. Each time the chart comes on screen, with or

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "charts/axes/CategorySpacing.h"
 #include "charts/axes/GetDataProtocol.h"
 #include "charts/axes/LineBarChartDataObject.h"
-#include "charts/axes/isHorizontal.h"
+#include "kit/ui/Layout.h"
 
 #include <concepts>
 
@@ -23,5 +22,14 @@ concept PointOfInterestProtocol = LineBarChartDataObject<T> && GetDataProtocol<T
         T::categorySpacing
         } -> std::convertible_to<CategorySpacing>;
 };
+
+// The axis along which the line of a point of interest runs: at a value,
+// across the value axis (horizontal, upright on a horizontal bar chart); at
+// a data point, across the category axis.
+template <class ChartData>
+inline constexpr kit::Axis poiMarkerAxis = HorizontalChartData<ChartData> ? kit::Axis::vertical : kit::Axis::horizontal;
+template <class ChartData>
+inline constexpr kit::Axis poiAbscissaMarkerAxis = HorizontalChartData<ChartData> ? kit::Axis::horizontal
+                                                                                  : kit::Axis::vertical;
 
 } // namespace charts

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "charts/core/DisplayValue.h"
+#include "charts/overlays/POIDecoration.h"
 #include "charts/overlays/POILabels.h"
-#include "charts/overlays/POILayers.h"
 #include "charts/overlays/POIMarkers.h"
 #include "kit/base/UUID.h"
 #include "kit/ui/ObservedObject.h"
@@ -26,23 +25,15 @@ namespace charts {
 // a horizontal bar chart the line lies across. The line draws itself in by
 // trim with the chart style's animation when the label layer appears, and
 // back out when it leaves. A chart without data shows the chart alone.
+// How the line and the label look, and whether there is a legend entry, are
+// the fields of its POIStyle.
 template <PointOfInterestProtocol ChartData>
-struct XAxisPOI {
+struct XAxisPOI : POIStyle {
     kit::UUID uuid;
     kit::ObservedObject<ChartData> chartData;
     std::string markerName;
     std::int64_t markerValue = 0;
     std::int64_t dataPointCount = 0;
-    kit::Color lineColour;
-    kit::StrokeStyle strokeStyle;
-    DisplayValue labelPosition;
-    kit::Font labelFont;
-    kit::Color labelColour;
-    kit::Color labelBackground;
-    kit::Color labelBorderColor;
-    std::optional<CustomLabelShape> customLabelShape;
-    std::optional<double> padding;
-    bool addToLegends = true;
     kit::State<bool> startAnimation{false};
 
     XAxisPOI(const std::shared_ptr<ChartData>& chartData, std::string markerName, std::int64_t markerValue,
@@ -50,11 +41,18 @@ struct XAxisPOI {
              kit::StrokeStyle strokeStyle, DisplayValue labelPosition, kit::Font labelFont, kit::Color labelColour,
              kit::Color labelBackground, std::optional<CustomLabelShape> customLabelShape,
              std::optional<double> padding, bool addToLegends)
-        : chartData(chartData), markerName(std::move(markerName)), markerValue(markerValue),
-          dataPointCount(dataPointCount), lineColour(lineColour), strokeStyle(std::move(strokeStyle)),
-          labelPosition(std::move(labelPosition)), labelFont(labelFont), labelColour(labelColour),
-          labelBackground(labelBackground), labelBorderColor(labelBorderColor.value_or(lineColour)),
-          customLabelShape(std::move(customLabelShape)), padding(padding), addToLegends(addToLegends)
+        : POIStyle{.lineColour = lineColour,
+                   .strokeStyle = std::move(strokeStyle),
+                   .labelPosition = std::move(labelPosition),
+                   .labelFont = labelFont,
+                   .labelColour = labelColour,
+                   .labelBackground = labelBackground,
+                   .labelBorderColor = labelBorderColor.value_or(lineColour),
+                   .customLabelShape = std::move(customLabelShape),
+                   .padding = padding,
+                   .addToLegends = addToLegends},
+          chartData(chartData), markerName(std::move(markerName)), markerValue(markerValue),
+          dataPointCount(dataPointCount)
     {
         setupLegends();
     }
@@ -69,8 +67,8 @@ struct XAxisPOI {
     {
         const ChartData& chart = *chartData;
         return poiLayers(content, chart, chart.hasData(),
-                         poiAbscissaMarker(chartData.object(), markerValue, dataPointCount), lineColour, strokeStyle,
-                         startAnimation, [self = *this, chart = chartData.object()](const kit::Rect& frame) {
+                         poiAbscissaMarker(chartData.object(), markerValue, dataPointCount), *this, startAnimation,
+                         [self = *this, chart = chartData.object()](const kit::Rect& frame) {
                              return self.label(*chart, frame);
                          });
     }
@@ -82,19 +80,15 @@ private:
     {
         const std::string index = std::to_string(markerValue);
         if (std::holds_alternative<DisplayValue::YAxis>(labelPosition.value))
-            return placedPOILabel(poiAbscissaLabelAxis(data, markerName, labelFont, labelColour, labelBackground,
-                                                       labelBorderColor, customLabelShape, padding),
+            return placedPOILabel(poiAbscissaLabelAxis(data, markerName, *this),
                                   poiAbscissaAxisLabelLocation(data, markerValue, dataPointCount, frame), markerName,
                                   index);
         if (std::holds_alternative<DisplayValue::Center>(labelPosition.value))
-            return placedPOILabel(poiAbscissaLabelCenter(data, markerName, labelFont, labelColour, labelBackground,
-                                                         labelBorderColor, strokeStyle, customLabelShape, padding),
+            return placedPOILabel(poiAbscissaLabelCenter(data, markerName, *this),
                                   poiAbscissaMarkerLocation(data, markerValue, dataPointCount, frame), markerName,
                                   index);
         if (const auto* position = std::get_if<DisplayValue::Position>(&labelPosition.value)) {
-            const kit::View label = poiAbscissaLabelPosition(data, position->location, markerName, labelFont,
-                                                             labelColour, labelBackground, labelBorderColor,
-                                                             strokeStyle, customLabelShape, padding)
+            const kit::View label = poiAbscissaLabelPosition(data, position->location, markerName, *this)
                                         .frame(frame.width(), frame.height(), kit::Alignment::center())
                                         .fixedSize();
             return placedPOILabel(label, poiAbscissaCenterLabelLocation(data, markerValue, dataPointCount, frame),

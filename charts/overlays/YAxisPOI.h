@@ -1,8 +1,7 @@
 #pragma once
 
-#include "charts/core/DisplayValue.h"
+#include "charts/overlays/POIDecoration.h"
 #include "charts/overlays/POILabels.h"
-#include "charts/overlays/POILayers.h"
 #include "charts/overlays/POIMarkers.h"
 #include "kit/base/UUID.h"
 #include "kit/ui/ObservedObject.h"
@@ -28,23 +27,14 @@ namespace charts {
 // The line draws itself in by trim with the chart style's animation when
 // the label layer appears, and back out when it leaves. A chart without
 // data, or whose value, lowest value or range is not a number (the mean of
-// nothing), shows the chart alone.
+// nothing), shows the chart alone. How the line and the label look, and
+// whether there is a legend entry, are the fields of its POIStyle.
 template <PointOfInterestProtocol ChartData>
-struct YAxisPOI {
+struct YAxisPOI : POIStyle {
     kit::ObservedObject<ChartData> chartData;
     kit::UUID uuid;
     std::string markerName;
     double markerValue = 0;
-    kit::Color lineColour;
-    kit::StrokeStyle strokeStyle;
-    DisplayValue labelPosition;
-    kit::Font labelFont;
-    kit::Color labelColour;
-    kit::Color labelBackground;
-    kit::Color labelBorderColor;
-    std::optional<CustomLabelShape> customLabelShape;
-    std::optional<double> padding;
-    bool addToLegends = true;
     double range = 0;
     double minValue = 0;
     kit::State<bool> startAnimation{false};
@@ -54,12 +44,19 @@ struct YAxisPOI {
              kit::Color lineColour, std::optional<kit::Color> labelBorderColor, kit::StrokeStyle strokeStyle,
              std::optional<CustomLabelShape> customLabelShape, std::optional<double> padding, bool addToLegends,
              bool useAverage)
-        : chartData(chartData), markerName(std::move(markerName)),
-          markerValue(useAverage ? chartData->average() : markerValue), lineColour(lineColour),
-          strokeStyle(std::move(strokeStyle)), labelPosition(std::move(labelPosition)), labelFont(labelFont),
-          labelColour(labelColour), labelBackground(labelBackground),
-          labelBorderColor(labelBorderColor.value_or(lineColour)), customLabelShape(std::move(customLabelShape)),
-          padding(padding), addToLegends(addToLegends), range(chartData->range()), minValue(chartData->minValue())
+        : POIStyle{.lineColour = lineColour,
+                   .strokeStyle = std::move(strokeStyle),
+                   .labelPosition = std::move(labelPosition),
+                   .labelFont = labelFont,
+                   .labelColour = labelColour,
+                   .labelBackground = labelBackground,
+                   .labelBorderColor = labelBorderColor.value_or(lineColour),
+                   .customLabelShape = std::move(customLabelShape),
+                   .padding = padding,
+                   .addToLegends = addToLegends},
+          chartData(chartData), markerName(std::move(markerName)),
+          markerValue(useAverage ? chartData->average() : markerValue), range(chartData->range()),
+          minValue(chartData->minValue())
     {
         setupLegends();
     }
@@ -75,9 +72,8 @@ struct YAxisPOI {
         const ChartData& chart = *chartData;
         const bool shown = chart.hasData() && std::isfinite(markerValue) && std::isfinite(minValue) &&
                            std::isfinite(range);
-        return poiLayers(content, chart, shown, poiMarker(chartData.object(), markerValue, range, minValue), lineColour,
-                         strokeStyle, startAnimation,
-                         [self = *this, chart = chartData.object()](const kit::Rect& frame) {
+        return poiLayers(content, chart, shown, poiMarker(chartData.object(), markerValue, range, minValue), *this,
+                         startAnimation, [self = *this, chart = chartData.object()](const kit::Rect& frame) {
                              return self.label(*chart, frame);
                          });
     }
@@ -87,23 +83,18 @@ private:
     kit::View label(const ChartData& data, const kit::Rect& frame) const
     {
         if (const auto* axis = std::get_if<DisplayValue::YAxis>(&labelPosition.value)) {
-            return placedPOILabel(poiLabelAxis(data, markerValue, axis->specifier, axis->formatter, labelFont,
-                                               labelColour, labelBackground, labelBorderColor, customLabelShape,
-                                               padding),
+            return placedPOILabel(poiLabelAxis(data, markerValue, axis->specifier, axis->formatter, *this),
                                   poiAxisLabelLocation(data, frame, markerValue, minValue, range), markerName,
                                   specifierText(axis->specifier, markerValue));
         }
         if (const auto* center = std::get_if<DisplayValue::Center>(&labelPosition.value)) {
-            return placedPOILabel(poiLabelCenter(data, markerValue, center->specifier, center->formatter, labelFont,
-                                                 labelColour, labelBackground, labelBorderColor, strokeStyle,
-                                                 customLabelShape, padding),
+            return placedPOILabel(poiLabelCenter(data, markerValue, center->specifier, center->formatter, *this),
                                   poiMarkerLocation(data, frame, markerValue, minValue, range), markerName,
                                   specifierText(center->specifier, markerValue));
         }
         if (const auto* position = std::get_if<DisplayValue::Position>(&labelPosition.value)) {
             const kit::View label = poiLabelPosition(data, position->location, markerValue, position->specifier,
-                                                     position->formatter, labelFont, labelColour, labelBackground,
-                                                     labelBorderColor, strokeStyle, customLabelShape, padding)
+                                                     position->formatter, *this)
                                         .frame(frame.width(), frame.height(), kit::Alignment::center())
                                         .fixedSize();
             return placedPOILabel(label, poiCenterLabelLocation(data, frame, markerValue, minValue, range), markerName,

@@ -50,7 +50,7 @@ TEST(InstalledHeaders, EachCompilesAlone)
              it.hasNext(); it.next())
             ++inTree;
     EXPECT_EQ(sources.size(), inTree);
-    ASSERT_GT(sources.size(), 300);
+    ASSERT_GT(sources.size(), 100); // the globs found the tree, not an empty folder
 
     QFile lists(project + QStringLiteral("/CMakeLists.txt"));
     ASSERT_TRUE(lists.open(QIODevice::WriteOnly));

@@ -299,11 +299,11 @@ void DisplayListBuilder::addItem(Node& node, const DrawState& state, DisplayItem
     nextSlot(node) = std::move(item);
 }
 
-DisplayItem* DisplayListBuilder::emplaceItem(Node& node, const DrawState& state, DisplayItem::Kind kind)
+namespace {
+
+// A fresh item of `kind` in the node's local space, with the state in force.
+void stamp(DisplayItem& item, const Node& node, const DrawState& state, DisplayItem::Kind kind)
 {
-    if (state.opacity <= 0)
-        return nullptr;
-    DisplayItem& item = nextSlot(node);
     item.kind = kind;
     item.node = node.id;
     item.transform = state.transform;
@@ -314,6 +314,16 @@ DisplayItem* DisplayListBuilder::emplaceItem(Node& node, const DrawState& state,
         item.clips = *state.clips;
     if (state.shadows && kind != DisplayItem::Kind::hitArea)
         item.shadows = *state.shadows;
+}
+
+} // namespace
+
+DisplayItem* DisplayListBuilder::emplaceItem(Node& node, const DrawState& state, DisplayItem::Kind kind)
+{
+    if (state.opacity <= 0)
+        return nullptr;
+    DisplayItem& item = nextSlot(node);
+    stamp(item, node, state, kind);
     if (kind == DisplayItem::Kind::text && state.element >= 0 && state.a11y == DrawState::A11y::normal)
         out_.entries[std::size_t(state.element)].element.role = AccessibilityElement::Role::staticText;
     return &item;
@@ -332,16 +342,7 @@ DisplayItem* DisplayListBuilder::emplaceKeptItem(Node& node, const DrawState& st
         item.shadows.empty() && (!state.shadows || state.shadows->empty() || kind == DisplayItem::Kind::hitArea))
         return &item;
     item = DisplayItem{};
-    item.kind = kind;
-    item.node = node.id;
-    item.transform = state.transform;
-    item.opacity = state.opacity;
-    item.hittable = state.hittable;
-    item.frame = Rect(0, 0, node.presentedFrame().width(), node.presentedFrame().height());
-    if (state.clips)
-        item.clips = *state.clips;
-    if (state.shadows && kind != DisplayItem::Kind::hitArea)
-        item.shadows = *state.shadows;
+    stamp(item, node, state, kind);
     return &item;
 }
 

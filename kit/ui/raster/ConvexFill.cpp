@@ -214,4 +214,45 @@ bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush)
     return filled;
 }
 
+bool strokeSegmentAsConvex(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
+{
+    const std::vector<Path::Element>& e = path.elements();
+    if (e.size() != 2 || e[0].type != Type::move || e[1].type != Type::line || style.isDashed() ||
+        !(style.lineWidth > 0) || !std::isfinite(style.lineWidth))
+        return false;
+    const Point a = e[0].point, b = e[1].point;
+    const double length = (b - a).length();
+    if (!(length > 0) || !std::isfinite(length))
+        return false;
+    // Along the segment and across it, each half the pen's width long.
+    const double half = style.lineWidth / 2;
+    const Point along = (b - a) * (half / length), across{-along.y, along.x};
+    Path shape;
+    switch (style.lineCap) {
+    case LineCap::butt:
+    case LineCap::square: {
+        const Point reach = style.lineCap == LineCap::square ? along : Point{0, 0};
+        shape.move(a - reach + across);
+        shape.addLine(b + reach + across);
+        shape.addLine(b + reach - across);
+        shape.addLine(a - reach - across);
+        break;
+    }
+    case LineCap::round: {
+        // Each half disc as two quarter circles of cubic curves.
+        constexpr double k = 0.5522847498307936; // 4 (√2 − 1) / 3
+        shape.move(a + across);
+        shape.addLine(b + across);
+        shape.addCurve(b + along, b + across + along * k, b + along + across * k);
+        shape.addCurve(b - across, b + along - across * k, b - across + along * k);
+        shape.addLine(a - across);
+        shape.addCurve(a - along, a - across - along * k, a - along - across * k);
+        shape.addCurve(a + across, a - along + across * k, a + across - along * k);
+        break;
+    }
+    }
+    shape.closeSubpath();
+    return fillAsConvex(painter, shape, brush);
+}
+
 } // namespace kit::detail

@@ -6,6 +6,7 @@
 
 #include "kit/base/Path.h"
 #include "kit/base/Point.h"
+#include "kit/base/StrokeStyle.h"
 #include "kit/ui/raster/CoverageFill.h"
 
 #include <vector>
@@ -28,6 +29,13 @@ bool convexOutline(const Path& path, const QTransform& toDevice, double toleranc
 // antialiases and paints into a raster target, and the path is convex on
 // the device; false, having drawn nothing, otherwise.
 bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush);
+
+// Strokes `path` (in the painter's current space) with `style` and `brush`
+// as the convex shape the pen covers, filled as fillAsConvex fills it, when
+// the path is one straight segment of some length and the line is solid: a
+// rectangle for butt and square caps, a rectangle with half discs at its
+// ends for round ones; false, having drawn nothing, otherwise.
+bool strokeSegmentAsConvex(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
 
 // Whether the convex polygon `convex` (device pixels, as convexOutline
 // makes it) holds every point of `rect` (device pixels).

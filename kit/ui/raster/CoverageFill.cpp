@@ -335,20 +335,7 @@ void fillCovered(const RasterTarget& target, std::span<const std::vector<Point>>
         polygons, target.area(),
         [&](int y, int from, const std::uint8_t* coverage, int count) {
             target.forEachRow(QRect(from, y, count, 1), [&](std::uint32_t* pixels, int x, int, int n) {
-                const std::uint8_t* covered = coverage + (x - from);
-                for (int i = 0; i < n;) {
-                    if (covered[i] == 255) { // the inside of the run at once
-                        int j = i + 1;
-                        while (j < n && covered[j] == 255)
-                            ++j;
-                        RasterTarget::blendRow(pixels + i, j - i, premultiplied);
-                        i = j;
-                        continue;
-                    }
-                    if (covered[i] != 0)
-                        RasterTarget::blendPixel(pixels[i], RasterTarget::scaled(premultiplied, covered[i]));
-                    ++i;
-                }
+                RasterTarget::blendCovered(pixels, n, premultiplied, coverage + (x - from));
             });
         },
         whole);

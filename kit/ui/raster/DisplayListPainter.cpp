@@ -165,6 +165,10 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
         // A grid line or an axis: the box it covers.
         if (detail::strokeAsBox(painter, item.path, item.strokeStyle, brush))
             break;
+        // One straight solid segment (a trend line, a legend's sample of a
+        // line): the convex shape its pen covers.
+        if (detail::strokeSegmentAsConvex(painter, item.path, item.strokeStyle, brush))
+            break;
         // A line across the chart (a trend line, a polyline with round
         // joins, a dashed diagonal), a box's border: its outline filled.
         if (detail::strokeAsOutline(painter, item.path, item.strokeStyle, brush))
@@ -317,6 +321,12 @@ struct PaintedShadow {
     RGBA color;
     QRect pixels;
     QImage image;
+    detail::ImageRuns runs; // its pixels that are not clear
+    // Those of them not under a pixel the item covers whole, when the
+    // shadow lies `hollowedAt` (device pixels) from the item: an opaque
+    // fill painted over its shadow at once hides the shadow there.
+    std::optional<detail::ImageRuns> hollow;
+    QPoint hollowedAt;
 
     bool isFor(const DisplayItem& item, const QTransform& itemToDevice, double s, RGBA c) const
     {
@@ -343,14 +353,29 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
     const QTransform world = painter.worldTransform(); // host to device
     const double sigma = shadow.radius / 2 * std::sqrt(std::abs(world.determinant()));
     const QPointF offset = world.map(QPointF(shadow.offset.x, shadow.offset.y)) - world.map(QPointF(0, 0));
-    auto paintImage = [&](const QRect& pixels, const QImage& image) {
+    // An opaque plain fill at full opacity, painted straight after its
+    // shadow, covers the shadow wherever it covers a whole pixel.
+    const bool opaqueFill = [&] {
+        if (item.kind != DisplayItem::Kind::fill || opacity < 1)
+            return false;
+        const QBrush brush = toQBrush(item.paint, item.frame);
+        return brush.style() == Qt::SolidPattern && brush.color().alpha() == 255;
+    }();
+    const bool wholeOffset = offset.x() == std::round(offset.x()) && offset.y() == std::round(offset.y());
+    auto paintImage = [&](const QRect& pixels, const QImage& image, const PaintedShadow* made) {
         painter.save();
         painter.resetTransform();
         const QPointF at(pixels.left() + offset.x(), pixels.top() + offset.y());
         const std::optional<detail::RasterTarget> target = detail::RasterTarget::of(painter);
         if (target && image.format() == QImage::Format_ARGB32_Premultiplied && at.x() == std::round(at.x()) &&
             at.y() == std::round(at.y())) {
-            target->blendImage(image, at.toPoint(), std::uint32_t(std::lround(std::clamp(opacity, 0.0, 1.0) * 255)));
+            const std::uint32_t alpha = std::uint32_t(std::lround(std::clamp(opacity, 0.0, 1.0) * 255));
+            if (!made)
+                target->blendImage(image, at.toPoint(), alpha);
+            else if (opaqueFill && made->hollow && made->hollowedAt == offset.toPoint())
+                target->blendImage(image, at.toPoint(), alpha, *made->hollow);
+            else
+                target->blendImage(image, at.toPoint(), alpha, made->runs);
         } else {
             painter.setOpacity(opacity);
             painter.drawImage(at, image);
@@ -364,7 +389,7 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         for (std::size_t i = 0; i < kept.size(); ++i)
             if (kept[i].isFor(item, itemToDevice, sigma, shadow.color)) {
                 std::rotate(kept.begin(), kept.begin() + std::ptrdiff_t(i), kept.begin() + std::ptrdiff_t(i) + 1);
-                paintImage(kept.front().pixels, kept.front().image);
+                paintImage(kept.front().pixels, kept.front().image, &kept.front());
                 return;
             }
 
@@ -385,12 +410,39 @@ void drawShadow(QPainter& painter, const DisplayItem& item, const DisplayShadow&
         p.setTransform(itemToDevice * QTransform::fromTranslate(-pixels.left(), -pixels.top()));
         drawGeometry(p, item); // its alpha is the coverage the shadow follows
     }
-    blurAlpha(image, sigma, qPremultiply(shadow.color.toQColor().rgba64()).toArgb32());
-    paintImage(pixels, image);
-    if (!keep)
+    if (!keep) {
+        blurAlpha(image, sigma, qPremultiply(shadow.color.toQColor().rgba64()).toArgb32());
+        paintImage(pixels, image, nullptr);
         return;
-    kept.insert(kept.begin(), PaintedShadow{item.kind, item.path, item.paint, item.fillStyle, item.strokeStyle,
-                                            item.frame, itemToDevice, sigma, shadow.color, pixels, std::move(image)});
+    }
+    // The pixels the item covers whole, from its coverage before the blur.
+    std::vector<bool> whole;
+    if (opaqueFill && wholeOffset) {
+        whole.resize(std::size_t(image.width()) * std::size_t(image.height()));
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                whole[std::size_t(y) * std::size_t(image.width()) + std::size_t(x)] = qAlpha(line[x]) == 255;
+        }
+    }
+    blurAlpha(image, sigma, qPremultiply(shadow.color.toQColor().rgba64()).toArgb32());
+    PaintedShadow made{item.kind,    item.path, item.paint,   item.fillStyle, item.strokeStyle, item.frame,
+                       itemToDevice, sigma,     shadow.color, pixels,         std::move(image)};
+    made.runs = detail::ImageRuns::of(made.image, [](int, int, std::uint32_t pixel) { return pixel != 0; });
+    if (!whole.empty()) {
+        // Shadow pixel (x, y) lies over the item's pixel (x, y) + offset.
+        const QPoint by = offset.toPoint();
+        const int w = made.image.width(), h = made.image.height();
+        made.hollow = detail::ImageRuns::of(made.image, [&](int x, int y, std::uint32_t pixel) {
+            const int ix = x + by.x(), iy = y + by.y();
+            const bool under = ix >= 0 && iy >= 0 && ix < w && iy < h &&
+                               whole[std::size_t(iy) * std::size_t(w) + std::size_t(ix)];
+            return pixel != 0 && !under;
+        });
+        made.hollowedAt = by;
+    }
+    paintImage(made.pixels, made.image, &made);
+    kept.insert(kept.begin(), std::move(made));
     if (kept.size() > keptShadows)
         kept.pop_back();
 }

@@ -6,12 +6,47 @@
 #include <QRegion>
 #include <QRgb>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QPainter;
 
 namespace kit::detail {
+
+// Runs of an image's pixels, row by row: those of row y are
+// spans[rowStart[y]] up to spans[rowStart[y + 1]], each the columns
+// [first, second) of the image.
+struct ImageRuns {
+    std::vector<std::uint32_t> rowStart;
+    std::vector<std::pair<int, int>> spans;
+
+    // The runs of the pixels of `image` (32-bit) for which `keep(x, y, pixel)` holds.
+    template <class Keep>
+    static ImageRuns of(const QImage& image, Keep keep)
+    {
+        ImageRuns runs;
+        const int width = image.width(), height = image.height();
+        runs.rowStart.reserve(std::size_t(height) + 1);
+        for (int y = 0; y < height; ++y) {
+            runs.rowStart.push_back(std::uint32_t(runs.spans.size()));
+            const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+            for (int x = 0; x < width;) {
+                while (x < width && !keep(x, y, line[x]))
+                    ++x;
+                const int first = x;
+                while (x < width && keep(x, y, line[x]))
+                    ++x;
+                if (x > first)
+                    runs.spans.emplace_back(first, x);
+            }
+        }
+        runs.rowStart.push_back(std::uint32_t(runs.spans.size()));
+        return runs;
+    }
+};
 
 // The pixels a painter paints into, when they can be written straight
 // rather than through Qt's fill: an image of 32-bit premultiplied (or
@@ -50,6 +85,9 @@ public:
     // Draws `image` (Format_ARGB32_Premultiplied) with its top-left pixel at device pixel
     // `at`, at `opacity` (0 ... 255), as Qt draws an image source-over.
     void blendImage(const QImage& image, QPoint at, std::uint32_t opacity) const;
+    // The same for only the pixels of `runs` (of the image's rows): the
+    // rest would leave the target as it is, or be painted over at once.
+    void blendImage(const QImage& image, QPoint at, std::uint32_t opacity, const ImageRuns& runs) const;
 
     // Each byte of `colour` times `alpha` / 255, rounded as Qt rounds it.
     static std::uint32_t scaled(std::uint32_t x, std::uint32_t alpha)
@@ -63,23 +101,17 @@ public:
         return x | t;
     }
     // Source-over of a premultiplied colour on a run of pixels, and on one.
-    static void blendRow(std::uint32_t* pixels, int count, std::uint32_t colour)
-    {
-        const std::uint32_t alpha = colour >> 24;
-        if (alpha == 255) {
-            for (int i = 0; i < count; ++i)
-                pixels[i] = colour;
-            return;
-        }
-        if (colour == 0)
-            return;
-        for (int i = 0; i < count; ++i)
-            pixels[i] = colour + scaled(pixels[i], 255 - alpha);
-    }
+    static void blendRow(std::uint32_t* pixels, int count, std::uint32_t colour);
     static void blendPixel(std::uint32_t& pixel, std::uint32_t colour)
     {
         pixel = colour + scaled(pixel, 255 - (colour >> 24));
     }
+    // Source-over on a run of pixels of `colour` at each pixel's coverage
+    // (0 ... 255), and of a premultiplied colour of each pixel's own: the
+    // same as blendPixel(pixels[i], scaled(colour, coverage[i])) and
+    // blendPixel(pixels[i], sources[i]) pixel by pixel.
+    static void blendCovered(std::uint32_t* pixels, int count, std::uint32_t colour, const std::uint8_t* coverage);
+    static void blendPixels(std::uint32_t* pixels, const std::uint32_t* sources, int count);
 
     // The image's pixels in device pixels.
     QRect area() const { return image_->rect().translated(-offset_); }
@@ -90,38 +122,53 @@ public:
     void forEachRow(const QRect& rect, Row row) const;
 
 private:
-    RasterTarget(QImage& image, QPoint offset, QRegion clip) : image_(&image), offset_(offset), clip_(std::move(clip))
+    RasterTarget(QImage& image, QPoint offset, QRegion clip)
+        : image_(&image), offset_(offset), clip_(std::move(clip)), bits_(const_cast<uchar*>(image.constBits())),
+          stride_(image.bytesPerLine()), width_(image.width()), height_(image.height()),
+          clipRects_(clip_.isEmpty() ? 0 : clip_.rectCount()), clipBox_(clip_.boundingRect())
     {
+        // The image is detached (see of()): its bits are written in place.
     }
 
     QImage* image_;
     QPoint offset_;
     QRegion clip_; // in the image's pixels; empty: the whole image
+    // What every run asks of the image and the clip, read once: a fill
+    // reaches forEachRow once for each run of its rows.
+    uchar* bits_;
+    qsizetype stride_;
+    int width_, height_;
+    int clipRects_;
+    QRect clipBox_;
 };
 
 template <class Row>
 void RasterTarget::forEachRow(const QRect& rect, Row row) const
 {
-    const QRect area = rect.translated(offset_).intersected(image_->rect());
-    if (area.isEmpty())
+    if (rect.isEmpty())
         return;
-    uchar* bits = const_cast<uchar*>(image_->constBits()); // detached: written in place
-    const qsizetype stride = image_->bytesPerLine();
-    const auto runs = [&](const QRect& r) {
-        for (int y = r.top(); y <= r.bottom(); ++y)
-            row(reinterpret_cast<std::uint32_t*>(bits + y * stride) + r.left(), r.left() - offset_.x(), y - offset_.y(),
-                r.width());
+    // The rectangle in the image's pixels, within the image (and within a
+    // clip of one rectangle), as [left, right) × [top, bottom).
+    int left = std::max(rect.left() + offset_.x(), 0), right = std::min(rect.right() + 1 + offset_.x(), width_);
+    int top = std::max(rect.top() + offset_.y(), 0), bottom = std::min(rect.bottom() + 1 + offset_.y(), height_);
+    if (clipRects_ == 1) { // a paint event's one rectangle: no region made
+        left = std::max(left, clipBox_.left());
+        right = std::min(right, clipBox_.right() + 1);
+        top = std::max(top, clipBox_.top());
+        bottom = std::min(bottom, clipBox_.bottom() + 1);
+    }
+    if (left >= right || top >= bottom)
+        return;
+    const auto runs = [&](int l, int t, int r, int b) {
+        for (int y = t; y < b; ++y)
+            row(reinterpret_cast<std::uint32_t*>(bits_ + y * stride_) + l, l - offset_.x(), y - offset_.y(), r - l);
     };
-    if (clip_.isEmpty()) {
-        runs(area);
+    if (clipRects_ <= 1) {
+        runs(left, top, right, bottom);
         return;
     }
-    if (clip_.rectCount() == 1) { // a paint event's one rectangle: no region made
-        runs(clip_.boundingRect().intersected(area));
-        return;
-    }
-    for (const QRect& part : clip_.intersected(area))
-        runs(part);
+    for (const QRect& part : clip_.intersected(QRect(left, top, right - left, bottom - top)))
+        runs(part.left(), part.top(), part.right() + 1, part.bottom() + 1);
 }
 
 } // namespace kit::detail

@@ -7,7 +7,7 @@
 #include "tests/charts/core/ChartViewTest.h"
 
 #include "charts/axes/GetDataProtocol.h"
-#include "charts/axes/isHorizontal.h"
+#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/core/DataFunctions.h"
 
 #include <memory>

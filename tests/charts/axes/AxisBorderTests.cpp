@@ -4,8 +4,7 @@
 
 #include "AxesTest.h"
 
-#include "charts/axes/XAxisBorder.h"
-#include "charts/axes/YAxisBorder.h"
+#include "charts/axes/AxisBorders.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "AxisViewTest.h"
 
-#include "charts/axes/ExtraYAxisLabelValues.h"
+#include "charts/axes/YAxisLabelValues.h"
 
 #include <cstdint>
 

@@ -1,8 +1,6 @@
 #include "AxesTest.h"
 
-#include "charts/axes/HorizontalRotatedText.h"
-#include "charts/axes/RotatedText.h"
-#include "charts/axes/TempText.h"
+#include "charts/axes/MeasuredLabel.h"
 
 namespace {
 

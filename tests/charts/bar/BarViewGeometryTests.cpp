@@ -12,10 +12,9 @@
 
 #include "BarViewTest.h"
 
+#include "charts/bar/BarElements.h"
 #include "charts/bar/BarGeometry.h"
-#include "charts/bar/ColourBar.h"
-#include "charts/bar/GroupedBarCell.h"
-#include "charts/bar/HorizontalColourBar.h"
+#include "charts/bar/GroupedBars.h"
 #include "charts/bar/RoundedRectangleBarShape.h"
 
 #include <limits>

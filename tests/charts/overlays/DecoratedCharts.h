@@ -18,7 +18,7 @@
 #include "charts/line/PointMarkers.h"
 #include "charts/overlays/ExtraLine.h"
 #include "charts/overlays/ExtraYAxisLabels.h"
-#include "charts/overlays/InfoBoxOperations.h"
+#include "charts/overlays/InfoBoxes.h"
 #include "charts/overlays/LinearTrendLine.h"
 #include "charts/overlays/XAxisPOI.h"
 #include "charts/overlays/YAxisPOI.h"

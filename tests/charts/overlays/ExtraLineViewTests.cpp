@@ -1,9 +1,8 @@
 #include "OverlayTest.h"
 #include "tests/charts/line/LineTest.h"
 
-#include "charts/overlays/ColourExtraLineView.h"
-#include "charts/overlays/ExtraLineShape.h"
-#include "charts/overlays/PointsExtraLineView.h"
+#include "charts/overlays/ExtraLinePoints.h"
+#include "charts/overlays/ExtraLineViews.h"
 
 namespace {
 

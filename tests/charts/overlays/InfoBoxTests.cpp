@@ -2,7 +2,7 @@
 
 #include "charts/bar/BarChartData.h"
 #include "charts/bar/HorizontalBarChartData.h"
-#include "charts/overlays/InfoBoxOperations.h"
+#include "charts/overlays/InfoBoxes.h"
 
 #include <functional>
 

@@ -7,8 +7,8 @@
 #include "tests/charts/core/ChartViewTest.h"
 #include "tests/charts/core/TestExtraLine.h"
 
-#include "charts/axes/isHorizontal.h"
-#include "charts/bar/InfoBoxVerticalPosition.h"
+#include "charts/axes/LineBarChartDataObject.h"
+#include "charts/bar/BarGeometry.h"
 
 #include <memory>
 #include <vector>

@@ -5,8 +5,7 @@
 
 #include "tests/charts/axes/AxisViewTest.h"
 
-#include "charts/overlays/BottomLabelShape.h"
-#include "charts/overlays/TopLabelShape.h"
+#include "charts/overlays/LabelShapes.h"
 #include "charts/overlays/XAxisPOI.h"
 #include "charts/overlays/YAxisPOI.h"
 

@@ -18,7 +18,7 @@
 #include "charts/line/FilledTopLine.h"
 #include "charts/line/MultiLineChart.h"
 #include "charts/line/RangedLineChart.h"
-#include "charts/overlays/InfoBoxOperations.h"
+#include "charts/overlays/InfoBoxes.h"
 #include "charts/pie/DoughnutChart.h"
 #include "charts/pie/PieChart.h"
 

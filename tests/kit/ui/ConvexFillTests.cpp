@@ -270,3 +270,56 @@ TEST_F(ConvexFill, OnlyConvexShapesInPlainColoursIntoAnImage)
         untouched([](QPainter& p) { p.setCompositionMode(QPainter::CompositionMode_Multiply); }, QBrush(Qt::red)));
     EXPECT_TRUE(untouched([](QPainter& p) { p.translate(0.5, 0); }, QBrush(Qt::red)) == false);
 }
+
+// One straight solid segment is stroked as the shape its pen covers: a
+// rectangle with butt caps, one reaching half the width further with square
+// caps, with half discs at its ends with round ones, each as Qt strokes it
+// within a few levels, on any turn of the painter. Anything else (a
+// dashed line, a second segment, a curve, a point) is left to Qt.
+TEST_F(ConvexFill, AStraightSegmentIsStrokedAsTheShapeItsPenCovers)
+{
+    using kit::detail::strokeSegmentAsConvex;
+    Path diagonal;
+    diagonal.move({12.3, 100.6});
+    diagonal.addLine({148.2, 9.1});
+    Path level;
+    level.move({20.5, 60.25});
+    level.addLine({60.5, 60.25});
+    for (const Path* path : {&diagonal, &level})
+        for (LineCap cap : {LineCap::butt, LineCap::square, LineCap::round})
+            for (const QTransform& transform :
+                 {QTransform(), QTransform().translate(80, 0).rotate(20).scale(0.8, 1.1)}) {
+                SCOPED_TRACE(::testing::Message() << "cap " << int(cap) << ", turned " << !transform.isIdentity());
+                const StrokeStyle style{.lineWidth = 5, .lineCap = cap};
+                const QColor colour(30, 90, 200);
+                QImage byQt = backdrop(), byUs = byQt.copy();
+                {
+                    QPainter painter(&byQt);
+                    painter.setRenderHint(QPainter::Antialiasing);
+                    painter.setTransform(transform);
+                    painter.strokePath(path->toQPainterPath(), style.toQPen(QBrush(colour)));
+                }
+                QPainter painter(&byUs);
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.setTransform(transform);
+                ASSERT_TRUE(strokeSegmentAsConvex(painter, *path, style, QBrush(colour)));
+                painter.end();
+                // Qt samples coverage to a few levels and flattens its
+                // round caps a little differently.
+                EXPECT_LE(worstDifference(byQt, byUs), 8);
+            }
+
+    QImage image = backdrop();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QBrush brush(QColor(30, 90, 200));
+    EXPECT_FALSE(strokeSegmentAsConvex(painter, diagonal, StrokeStyle{.lineWidth = 5, .dash = {4, 2}}, brush));
+    Path bent = diagonal;
+    bent.addLine({150, 110});
+    EXPECT_FALSE(strokeSegmentAsConvex(painter, bent, StrokeStyle{.lineWidth = 5}, brush));
+    Path point;
+    point.move({40, 40});
+    point.addLine({40, 40});
+    EXPECT_FALSE(strokeSegmentAsConvex(painter, point, StrokeStyle{.lineWidth = 5, .lineCap = LineCap::round}, brush));
+    EXPECT_FALSE(strokeSegmentAsConvex(painter, diagonal, StrokeStyle{.lineWidth = 0}, brush));
+}

@@ -1,3 +1,14 @@
+// Drawing views into images: shapes, gradients, strokes, order and text,
+// symbols, shadows, dense lines and clips.
+//
+// Sections:
+//   shapes and paints    fills in resolved colours, wedges and rings, gradients, dashes and trims
+//   effects and order    scale effects, opacity and clips, seamless edges, the tree's order and z-index
+//   text and symbols     text items, symbols in the foreground colour
+//   shadows              below their item, soft, following its alpha, hidden under an opaque fill
+//   dense lines          a dense line as its stroke, against Qt's own at four times the resolution
+//   clips                a clip holds for its item, the painter's state comes back
+
 #include "UiTest.h"
 #include "Wedge.h"
 
@@ -265,6 +276,29 @@ TEST_F(Drawing, ShadowsDrawBelowTheirItem)
         renderImage(View(Color::white().opacity(0.5)).frame(20, 20).shadow(Color::black(), 0, 10, 10).frame(40, 40),
                     {40, 40});
     EXPECT_NEAR(at(half, 35, 35).a, 128, 2);
+
+    // An opaque fill hides its shadow wherever it covers a whole pixel, so
+    // the shadow is blended only around it: painted so, and painted through
+    // Qt's own fills (a clip keeps the painter from the pixels), the shadow
+    // shows alike beside the item, offset and soft, and the item alike over it.
+    const Shape triangle = Shape::fromPath(Path([](Path& p) {
+        p.addLines({{20.3, 15.6}, {61.7, 30.2}, {25.1, 58.4}});
+        p.closeSubpath();
+    }));
+    ViewHost over(triangle.fill(Color::rgb(0.9, 0.6, 0.1)).shadow(Color::black(), 6, 7, 5).frame(80, 80), {80, 80});
+    over.update();
+    const QImage direct = over.renderImage();
+    QImage throughQt(direct.size(), QImage::Format_ARGB32_Premultiplied);
+    throughQt.fill(Qt::transparent);
+    {
+        QPainter painter(&throughQt);
+        painter.setClipRect(QRect(0, 0, 80, 80));
+        over.paint(painter);
+    }
+    EXPECT_EQ(at(direct, 35, 35).r, std::lround(0.9 * 255)) << "the item over its shadow";
+    EXPECT_GT(at(direct, 45, 48).a, 100) << "the shadow beyond the item, towards its offset";
+    const int worst = worstDifference(direct, throughQt);
+    EXPECT_LE(worst, 4) << "Qt's fill of the item's edges may differ by a few levels";
 
     // A sharp miter reaches far past half the line width; so does its shadow.
     const Shape spike = Shape::fromPath(Path([](Path& p) { p.addLines({{10, 40}, {60, 30}, {10, 20}}); }));

@@ -12,6 +12,9 @@
 #include <QPixmap>
 #include <QRandomGenerator>
 
+#include <cstdint>
+#include <vector>
+
 using kit::detail::RasterTarget;
 
 namespace {
@@ -126,6 +129,60 @@ TEST_F(RasterTargetTest, AnImageIsDrawnAsQtDrawsItAtWholePixels)
         }
         const int worst = worstDifference(byQt, byUs);
         EXPECT_LE(worst, opacity == 255 ? 0 : 1);
+    }
+}
+
+// A run at each pixel's coverage blends each pixel as the plain colour at
+// that coverage would: clear pixels left as they were, whole ones the colour.
+TEST_F(RasterTargetTest, ARunAtEachPixelsCoverageBlendsEachAsThePlainColourAtIt)
+{
+    std::vector<std::uint8_t> coverage(37);
+    for (std::size_t i = 0; i < coverage.size(); ++i)
+        coverage[i] = std::uint8_t(i < 8 ? 255 : i < 12 ? 0 : (i * 53) % 256); // 4 whole, 4 clear at a time too
+    for (QColor colour : {QColor(200, 30, 90), QColor(10, 220, 90, 140)}) {
+        SCOPED_TRACE(colour.alpha());
+        const std::uint32_t premultiplied = qPremultiply(colour.rgba64()).toArgb32();
+        QImage byPixel = backdrop(QImage::Format_ARGB32_Premultiplied);
+        QImage byRun = byPixel.copy();
+        {
+            QPainter painter(&byPixel);
+            const auto target = RasterTarget::of(painter);
+            for (int i = 0; i < int(coverage.size()); ++i)
+                target->blend(QRect(1 + i, 5, 1, 1), RasterTarget::scaled(premultiplied, coverage[std::size_t(i)]));
+        }
+        RasterTarget::blendCovered(reinterpret_cast<std::uint32_t*>(byRun.scanLine(5)) + 1, int(coverage.size()),
+                                   premultiplied, coverage.data());
+        EXPECT_EQ(worstDifference(byPixel, byRun), 0);
+    }
+}
+
+// An image drawn only within runs of its pixels: inside them as the whole
+// image is drawn, outside them the target as it was.
+TEST_F(RasterTargetTest, AnImageDrawnWithinItsRunsLeavesThePixelsBesideThem)
+{
+    const QImage source = backdrop(QImage::Format_ARGB32_Premultiplied).copy(0, 0, 17, 13);
+    // The pixels of the left half of each row, and of its last three columns.
+    const auto within = [](int x, int, std::uint32_t) { return x < 8 || x >= 14; };
+    const kit::detail::ImageRuns runs = kit::detail::ImageRuns::of(source, within);
+    ASSERT_EQ(runs.rowStart.size(), 14u);
+    EXPECT_EQ(runs.spans.size(), 26u) << "two runs a row";
+    for (int opacity : {255, 90}) {
+        SCOPED_TRACE(opacity);
+        const QImage before = backdrop(QImage::Format_ARGB32_Premultiplied);
+        QImage whole = before.copy(), inRuns = before.copy();
+        {
+            QPainter painter(&whole);
+            RasterTarget::of(painter)->blendImage(source, QPoint(30, 20), std::uint32_t(opacity));
+        }
+        {
+            QPainter painter(&inRuns);
+            RasterTarget::of(painter)->blendImage(source, QPoint(30, 20), std::uint32_t(opacity), runs);
+        }
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x) {
+                const bool drawn = x >= 30 && y >= 20 && y < 33 && within(x - 30, y - 20, 0);
+                ASSERT_EQ(inRuns.pixel(x, y), (drawn ? whole : before).pixel(x, y)) << x << ", " << y;
+            }
     }
 }
 
