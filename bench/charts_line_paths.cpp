@@ -3,7 +3,7 @@
 // move of a drag; the line is measured at the first touch and kept while
 // the drag goes on). Aims: the path under 1 ms, one lookup under 0.2 ms.
 
-#include "charts/line/LineChartDataPoint.h"
+#include "charts/line/LineDataPoints.h"
 #include "charts/line/LinePaths.h"
 #include "charts/line/TouchPointOnLinePath.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/pie/PieChartData.h"
+#include "charts/pie/PieDoughnutChartData.h"
 
 #include <memory>
 #include <vector>

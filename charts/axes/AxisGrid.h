@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/axes/LineBarChartDataObject.h"
-#include "charts/core/GridStyle.h"
+#include "charts/core/CommonLineBarChartStyle.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"

@@ -2,8 +2,8 @@
 
 #include "charts/axes/AxisLabelPlacement.h"
 #include "charts/axes/MeasuredLabel.h"
-#include "charts/core/LabelsFrom.h"
-#include "charts/core/XAxisLabelPosistion.h"
+#include "charts/core/ChartEnums.h"
+#include "charts/core/CommonLineBarChartStyle.h"
 #include "kit/ui/Stacks.h"
 
 #include <functional>

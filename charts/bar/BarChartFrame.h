@@ -2,10 +2,9 @@
 
 #include "charts/axes/LineBarChartDataObject.h"
 #include "charts/bar/BarGeometry.h"
+#include "charts/core/CTChartData.h"
 #include "charts/core/ChartViewData.h"
-#include "charts/core/CustomNoDataView.h"
 #include "charts/core/DataFunctions.h"
-#include "charts/core/OwnedTimer.h"
 #include "charts/core/ViewExtensions.h"
 #include "kit/base/AnyObject.h"
 #include "kit/ui/GeometryReader.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/ViewForColourKind.h"
+#include "charts/core/ColourStylePaint.h"
 #include "kit/base/Color.h"
 #include "kit/base/Gradient.h"
 #include "kit/base/Paint.h"

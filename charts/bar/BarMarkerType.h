@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/MarkerType.h"
+#include "charts/core/MarkerTypes.h"
 #include "kit/base/Color.h"
 #include "kit/base/StrokeStyle.h"
 

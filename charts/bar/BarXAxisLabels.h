@@ -2,7 +2,7 @@
 
 #include "charts/axes/XAxisLabelCell.h"
 #include "charts/core/ChartViewData.h"
-#include "charts/core/LabelsFrom.h"
+#include "charts/core/CommonLineBarChartStyle.h"
 
 #include <functional>
 #include <memory>

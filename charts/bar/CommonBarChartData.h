@@ -10,7 +10,7 @@
 #include "charts/bar/BarStyle.h"
 #include "charts/bar/BarTouchMarker.h"
 #include "charts/core/ExtraLineTouchMarker.h"
-#include "charts/core/LegendColour.h"
+#include "charts/core/LegendData.h"
 #include "charts/core/SharedSelf.h"
 #include "charts/line/PosistionIndicator.h"
 #include "kit/ui/Stacks.h"

@@ -1,15 +1,17 @@
 #pragma once
 
-#include "charts/core/ChartKind.h"
-#include "charts/core/ChartMetadata.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ChartStyleProtocols.h"
 #include "charts/core/DataSetProtocols.h"
 #include "charts/core/InfoViewData.h"
 #include "charts/core/LegendData.h"
 #include "charts/core/LegendRows.h"
-#include "charts/core/Publishable.h"
+#include "kit/base/Cancellable.h"
+#include "kit/base/Color.h"
+#include "kit/base/Font.h"
 #include "kit/base/Localization.h"
 #include "kit/base/ObservableObject.h"
+#include "kit/base/PassthroughSubject.h"
 #include "kit/base/Point.h"
 #include "kit/base/Published.h"
 #include "kit/base/Rect.h"
@@ -18,11 +20,44 @@
 #include "kit/ui/View.h"
 
 #include <concepts>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace charts {
+
+// The title block of a chart: title and subtitle with their fonts and colours.
+struct ChartMetadata {
+    std::string title;
+    kit::Font titleFont;
+    kit::Color titleColour;
+    std::string subtitle;
+    kit::Font subtitleFont;
+    kit::Color subtitleColour;
+
+    ChartMetadata(std::string title, std::string subtitle, kit::Font titleFont, kit::Color titleColour,
+                  kit::Font subtitleFont, kit::Color subtitleColour)
+        : title(std::move(title)), titleFont(std::move(titleFont)), titleColour(titleColour),
+          subtitle(std::move(subtitle)), subtitleFont(std::move(subtitleFont)), subtitleColour(subtitleColour)
+    {
+    }
+};
+
+// The publishing side of a chart-data object: the subscriptions it owns and
+// the subject on which it sends each touched data point.
+template <class DataPoint>
+class Publishable {
+public:
+    kit::CancellableSet subscription;
+    const kit::PassthroughSubject<DataPoint> touchedDataPointPublisher;
+};
+
+// Owns subscriptions for as long as it lives; releasing it cancels them.
+class SubscriptionSet {
+public:
+    kit::CancellableSet subscription;
+};
 
 // The contract of every chart-data object, held by std::shared_ptr and
 // observed by its views: each write to a published property announces a
@@ -129,6 +164,15 @@ protected:
 template <class T>
 concept ChartDataObject = std::derived_from<
     T, CTChartData<typename T::SetType, typename T::SetPoint, typename T::DataPoint, typename T::CTStyle>>;
+
+// What the bar and line charts show in place of a chart without data: the
+// chart data's noDataText as it is.
+template <ChartDataObject T>
+struct CustomNoDataView {
+    std::shared_ptr<T> chartData;
+
+    kit::View body() const { return chartData->noDataText; }
+};
 
 template <class S, class P, class D, class C>
 std::string CTChartData<S, P, D, C>::infoPlainValueString(const D& info) const

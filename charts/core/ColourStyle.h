@@ -1,9 +1,9 @@
 #pragma once
 
-#include "charts/core/ColourType.h"
-#include "charts/core/GradientStop.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/Hasher.h"
 #include "kit/base/Color.h"
+#include "kit/base/Gradient.h"
 #include "kit/base/UnitPoint.h"
 
 #include <concepts>
@@ -11,6 +11,24 @@
 #include <vector>
 
 namespace charts {
+
+// One colour of a gradient and where it sits along it, from 0 (start) to 1 (end).
+struct GradientStop {
+    kit::Color color;
+    double location = 0;
+
+    // The toolkit's gradient stops, one per stop, in the same order.
+    static std::vector<kit::Gradient::Stop> convert(const std::vector<GradientStop>& stops)
+    {
+        std::vector<kit::Gradient::Stop> converted;
+        converted.reserve(stops.size());
+        for (const GradientStop& stop : stops)
+            converted.push_back({stop.color, stop.location});
+        return converted;
+    }
+
+    friend bool operator==(const GradientStop&, const GradientStop&) = default;
+};
 
 // A flat colour, a linear gradient of evenly spread colours, or a linear
 // gradient of stops, the gradients running from startPoint to endPoint.
@@ -62,6 +80,14 @@ concept CTColourStyle = requires(T style)
 };
 
 } // namespace charts
+
+template <>
+struct std::hash<charts::GradientStop> {
+    std::size_t operator()(const charts::GradientStop& stop) const
+    {
+        return charts::hashValues(stop.color, stop.location);
+    }
+};
 
 template <>
 struct std::hash<charts::ColourStyle> {

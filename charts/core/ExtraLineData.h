@@ -1,18 +1,67 @@
 #pragma once
 
-#include "charts/core/ExtraLineDataPoint.h"
-#include "charts/core/ExtraLineStyle.h"
+#include "charts/core/ChartEnums.h"
+#include "charts/core/ColourStyle.h"
+#include "charts/core/CommonLineBarChartStyle.h"
+#include "charts/core/Hasher.h"
+#include "charts/core/MarkerTypes.h"
+#include "charts/core/PointStyle.h"
+#include "charts/core/Stroke.h"
 #include "kit/base/Path.h"
 #include "kit/base/Point.h"
 #include "kit/base/Rect.h"
 #include "kit/base/UUID.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace charts {
+
+// One value of a chart's extra line, with its own marker colours and the
+// description shown when it is touched.
+struct ExtraLineDataPoint {
+    kit::UUID id;
+    double value;
+    std::optional<PointColour> pointColour;
+    std::optional<std::string> pointDescription;
+
+    // A point with a fresh id.
+    ExtraLineDataPoint(double value, std::optional<PointColour> pointColour,
+                       std::optional<std::string> pointDescription)
+        : value(value), pointColour(pointColour), pointDescription(std::move(pointDescription))
+    {
+    }
+
+    friend bool operator==(const ExtraLineDataPoint&, const ExtraLineDataPoint&) = default;
+};
+
+// How a chart's extra line is drawn, spaced, marked and scaled. Its baseline
+// and top line apply to the extra line alone, so a line of quite another
+// magnitude still fills the chart's height.
+struct ExtraLineStyle {
+    // Where the points stand across the width: `line` puts the first at the
+    // left edge and the last at the right edge; `bar` puts each in the middle
+    // of one of n equal sections.
+    enum class SpacingType { line, bar };
+    // How the line comes into view: drawn along its length, or raised from
+    // the bottom edge.
+    enum class AnimationType { draw, raise };
+
+    ColourStyle lineColour;
+    LineType lineType;
+    SpacingType lineSpacing;
+    LineMarkerType markerType;
+    Stroke strokeStyle;
+    PointStyle pointStyle;
+    std::optional<std::string> yAxisTitle;
+    std::int64_t yAxisNumberOfLabels;
+    AnimationType animationType;
+    Baseline baseline;
+    Topline topLine;
+};
 
 // The optional second line of a bar or line chart: its values, its style and
 // its name (its legend text, and the legend tag of its touched points).
@@ -76,3 +125,11 @@ double pathLengthFraction(const kit::Path& path, kit::Point location);
 std::optional<kit::Point> pathPointNearFraction(const kit::Path& path, double fraction);
 
 } // namespace charts
+
+template <>
+struct std::hash<charts::ExtraLineDataPoint> {
+    std::size_t operator()(const charts::ExtraLineDataPoint& p) const
+    {
+        return charts::hashValues(p.id, p.value, p.pointColour, p.pointDescription);
+    }
+};

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/core/DotStyle.h"
 #include "charts/core/ExtraLineData.h"
+#include "charts/core/MarkerTypes.h"
 #include "kit/ui/View.h"
 
 #include <functional>

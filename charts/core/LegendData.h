@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/ChartType.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ColourStyle.h"
 #include "charts/core/Stroke.h"
 #include "kit/base/UUID.h"
@@ -29,6 +29,17 @@ struct LegendData {
 
     friend bool operator==(const LegendData&, const LegendData&) = default;
 };
+
+// The colour of a bar or line legend entry, made from a style colour by its
+// kind: the flat colour alone, or the gradient's colours or stops running
+// from leading to trailing (the source's own start and end points are not
+// copied). None when the member the kind needs is missing.
+std::optional<ColourStyle> legendColour(const ColourStyle& source);
+
+// The legend entry of a line or band, of priority 1 with the line's stroke
+// and the legend colour of `colour`; none when that colour is missing.
+std::optional<LegendData> lineLegendEntry(kit::UUID id, ChartType chartType, const std::string& legend,
+                                          const Stroke& strokeStyle, const ColourStyle& colour);
 
 } // namespace charts
 

@@ -1,7 +1,6 @@
 #include "charts/core/LegendRows.h"
 
 #include "charts/core/ColourStylePaint.h"
-#include "charts/core/LegendLine.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"
 #include "kit/ui/Text.h"
@@ -41,6 +40,34 @@ kit::View lineRow(const LegendData& legend, double width, const kit::Font& font,
 }
 
 } // namespace
+
+std::optional<ColourStyle> legendColour(const ColourStyle& source)
+{
+    switch (source.colourType) {
+    case ColourType::colour:
+        if (source.colour)
+            return ColourStyle(*source.colour);
+        break;
+    case ColourType::gradientColour:
+        if (source.colours)
+            return ColourStyle(*source.colours, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
+        break;
+    case ColourType::gradientStops:
+        if (source.stops)
+            return ColourStyle(*source.stops, kit::UnitPoint::leading(), kit::UnitPoint::trailing());
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<LegendData> lineLegendEntry(kit::UUID id, ChartType chartType, const std::string& legend,
+                                          const Stroke& strokeStyle, const ColourStyle& colour)
+{
+    const std::optional<ColourStyle> entryColour = legendColour(colour);
+    if (!entryColour)
+        return std::nullopt;
+    return LegendData(id, legend, *entryColour, strokeStyle, 1, chartType);
+}
 
 kit::View legendItemView(const LegendData& legend, double width, const kit::Font& font, const kit::Color& textColor)
 {

@@ -3,11 +3,27 @@
 #include "charts/core/LegendData.h"
 #include "kit/base/Color.h"
 #include "kit/base/Font.h"
+#include "kit/base/Path.h"
+#include "kit/base/Rect.h"
 #include "kit/ui/View.h"
 
 #include <string>
 
 namespace charts {
+
+// The sample of a line legend entry: one segment `width` long along the top
+// edge of its frame, whatever the frame's size. Not animated.
+struct LegendLine {
+    double width = 0;
+
+    kit::Path path(const kit::Rect&) const
+    {
+        kit::Path path;
+        path.move({0, 0});
+        path.addLine({width, 0});
+        return path;
+    }
+};
 
 // The row of one legend entry, its symbol chosen by the entry's chart type:
 // a line sample `width` long in the entry's stroke (text in `textColor`), a

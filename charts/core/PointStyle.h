@@ -1,11 +1,18 @@
 #pragma once
 
+#include "charts/core/ChartEnums.h"
 #include "charts/core/Hasher.h"
-#include "charts/core/PointShape.h"
-#include "charts/core/PointType.h"
 #include "kit/base/Color.h"
 
 namespace charts {
+
+// The marker colours of one data point, which win over its line's point style.
+struct PointColour {
+    kit::Color border;
+    kit::Color fill;
+
+    friend bool operator==(const PointColour&, const PointColour&) = default;
+};
 
 // How point markers look: size, outline and fill colours, outline width,
 // how they are painted and their shape.
@@ -21,6 +28,11 @@ struct PointStyle {
 };
 
 } // namespace charts
+
+template <>
+struct std::hash<charts::PointColour> {
+    std::size_t operator()(const charts::PointColour& c) const { return charts::hashValues(c.border, c.fill); }
+};
 
 template <>
 struct std::hash<charts::PointStyle> {

@@ -35,7 +35,11 @@ struct Stroke {
 
 // The shared stroke of width 3, round cap and join, miter limit 10 and no
 // dash; made once, on first use, and kept for the life of the process.
-const Stroke& defaultStroke();
+inline const Stroke& defaultStroke()
+{
+    static const Stroke stroke(3.0, kit::LineCap::round, kit::LineJoin::round, 10.0, {}, 0.0);
+    return stroke;
+}
 
 } // namespace charts
 

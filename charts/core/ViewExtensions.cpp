@@ -1,6 +1,5 @@
 #include "charts/core/ViewExtensions.h"
 
-#include "charts/core/OwnedTimer.h"
 #include "kit/base/NotificationCenter.h"
 #include "kit/ui/State.h"
 #include "kit/ui/Transaction.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "charts/core/OwnedTimer.h"
 #include "kit/base/AnyObject.h"
 #include "kit/base/Color.h"
 #include "kit/base/Timer.h"
@@ -11,8 +10,36 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace charts {
+
+// A scheduled run-loop timer that ends with its owner. Kept in a view's
+// state, the timer lives as long as the view's node: when the node goes
+// (its host is destroyed), a timer that has not fired yet is invalidated and
+// never fires.
+//
+//   timer = std::make_shared<OwnedTimer>(kit::Timer::scheduled(0.5, false, block));
+class OwnedTimer {
+public:
+    explicit OwnedTimer(std::shared_ptr<kit::Timer> timer) : timer_(std::move(timer)) {}
+    ~OwnedTimer() { invalidate(); }
+    OwnedTimer(const OwnedTimer&) = delete;
+    OwnedTimer& operator=(const OwnedTimer&) = delete;
+
+    // Stops the timer; does nothing once it has fired.
+    void invalidate()
+    {
+        if (timer_)
+            timer_->invalidate();
+    }
+    // Pending: neither fired nor invalidated.
+    bool isValid() const { return timer_ && timer_->isValid(); }
+    const std::shared_ptr<kit::Timer>& timer() const { return timer_; }
+
+private:
+    std::shared_ptr<kit::Timer> timer_;
+};
 
 // What lies behind a touchable part of a chart: the platform's grey at
 // opacity 1e-9, which shows nothing but keeps the area touchable.

@@ -3,7 +3,7 @@
 #include "charts/core/DataFunctions.h"
 #include "charts/line/LineChartData.h"
 #include "charts/line/LineChartView.h"
-#include "charts/line/LineSubViewChoice.h"
+#include "charts/line/LineSubViews.h"
 
 #include <concepts>
 #include <memory>

@@ -5,7 +5,7 @@
 #include "charts/core/DataFunctions.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/line/LineChartData.h"
-#include "charts/line/LineShape.h"
+#include "charts/line/LineShapes.h"
 #include "kit/base/StrokeStyle.h"
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/Shape.h"

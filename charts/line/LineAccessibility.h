@@ -23,7 +23,7 @@ template <class ChartData, CTSingleDataSetProtocol DataSet>
 kit::AccessibilityElementContent accessibilityElementContent(const ChartData& chartData, const DataSet* dataSet,
                                                              int index)
 {
-    kit::AccessibilityElementContent content{chartData.metadata->title, true, {}, false, std::nullopt};
+    kit::AccessibilityElementContent content{.label = chartData.metadata->title, .localizeLabel = true};
     if (dataSet && index >= 0 && static_cast<std::size_t>(index) < dataSet->dataPoints.size()) {
         const auto& info = *chartData.infoView;
         content.value = accessibilityValueString(dataSet->dataPoints[static_cast<std::size_t>(index)],

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "charts/axes/AxisLabelPlacement.h"
+#include "charts/core/CTChartData.h"
 #include "charts/core/ChartViewData.h"
-#include "charts/core/CustomNoDataView.h"
-#include "charts/core/OwnedTimer.h"
 #include "charts/core/ViewExtensions.h"
-#include "charts/line/LineChartDataObject.h"
+#include "charts/line/CTLineChartDataProtocol.h"
 #include "kit/base/AnyObject.h"
 #include "kit/ui/GeometryReader.h"
 #include "kit/ui/ObservedObject.h"

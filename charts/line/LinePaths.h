@@ -1,7 +1,7 @@
 #pragma once
 
-#include "charts/core/LineType.h"
-#include "charts/line/LineDataPointProtocols.h"
+#include "charts/core/ChartEnums.h"
+#include "charts/line/LineDataPoints.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/line/LineDataPointProtocols.h"
+#include "charts/line/LineDataPoints.h"
 #include "charts/line/LineGeometry.h"
 #include "kit/base/Point.h"
 #include "kit/base/Rect.h"

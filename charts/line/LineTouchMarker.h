@@ -1,11 +1,10 @@
 #pragma once
 
 #include "charts/axes/ValueRange.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ExtraLineTouchMarker.h"
-#include "charts/core/LineType.h"
-#include "charts/line/LineDataSet.h"
+#include "charts/line/LineDataSets.h"
 #include "charts/line/PosistionIndicator.h"
-#include "charts/line/RangedLineDataSet.h"
 #include "charts/line/TouchPointOnLinePath.h"
 #include "kit/ui/Stacks.h"
 #include "kit/ui/View.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "charts/axes/XAxisLabelCell.h"
-#include "charts/core/LabelsFrom.h"
+#include "charts/core/CommonLineBarChartStyle.h"
 
 #include <memory>
 #include <optional>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "charts/core/DataFunctions.h"
+#include "charts/line/LineChartData.h"
 #include "charts/line/LineChartView.h"
-#include "charts/line/LineSubViewChoice.h"
-#include "charts/line/MultiLineChartData.h"
+#include "charts/line/LineSubViews.h"
 #include "kit/ui/ForEach.h"
 
 #include <concepts>

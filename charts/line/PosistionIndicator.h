@@ -1,7 +1,11 @@
 #pragma once
 
-#include "charts/core/DotStyle.h"
+// The touch dot of a line chart: the dot itself (PosistionIndicator) and the
+// dot placed at a touched location, or no dot (IndicatorSwitch).
+
+#include "charts/core/MarkerTypes.h"
 #include "kit/base/Color.h"
+#include "kit/base/Point.h"
 #include "kit/ui/View.h"
 
 namespace charts {
@@ -27,5 +31,17 @@ struct PosistionIndicator : kit::ViewMethods<PosistionIndicator> {
 // it: a PosistionIndicator in the style's colours and ring width (the
 // caller frames it to the style's size).
 kit::View posistionIndicatorDot(const DotStyle& style);
+
+// The touch dot of a line at `location` (in the chart area's coordinates):
+// a PosistionIndicator framed to the dot style's size and centred there, or
+// nothing for no dot.
+struct IndicatorSwitch : kit::ViewMethods<IndicatorSwitch> {
+    Dot indicator;
+    kit::Point location;
+
+    IndicatorSwitch(Dot indicator, kit::Point location) : indicator(std::move(indicator)), location(location) {}
+
+    kit::View body() const;
+};
 
 } // namespace charts

@@ -2,10 +2,10 @@
 
 #include "charts/core/ColourStylePaint.h"
 #include "charts/core/DataFunctions.h"
+#include "charts/line/LineChartData.h"
 #include "charts/line/LineChartView.h"
-#include "charts/line/LineSubViewChoice.h"
-#include "charts/line/RangedLineChartData.h"
-#include "charts/line/RangedLineFillShape.h"
+#include "charts/line/LineShapes.h"
+#include "charts/line/LineSubViews.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"
 

@@ -50,7 +50,13 @@ struct MeasuredLine {
 MeasuredLine measure(const std::vector<LinePathPoint>& points, LineType lineType, bool ignoreZero,
                      const kit::Rect& rect, double minValue, double range)
 {
-    MeasuredLine line{points, lineType, ignoreZero, rect.width(), rect.height(), minValue, range, {}, {}};
+    MeasuredLine line{.points = points,
+                      .lineType = lineType,
+                      .ignoreZero = ignoreZero,
+                      .width = rect.width(),
+                      .height = rect.height(),
+                      .minValue = minValue,
+                      .range = range};
     line.path = linePath(points, lineType, rect, minValue, range, false, ignoreZero);
     const auto& elements = line.path.elements();
     double total = 0;

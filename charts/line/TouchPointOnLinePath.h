@@ -1,6 +1,6 @@
 #pragma once
 
-#include "charts/core/LineType.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/line/LinePaths.h"
 #include "kit/base/Point.h"
 #include "kit/base/Rect.h"

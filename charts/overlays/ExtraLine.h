@@ -1,9 +1,8 @@
 #pragma once
 
+#include "charts/core/ColourStylePaint.h"
 #include "charts/core/ExtraLineData.h"
 #include "charts/core/LegendData.h"
-#include "charts/core/ViewForColourKind.h"
-#include "charts/line/LineLegends.h"
 #include "charts/overlays/ExtraLinePoints.h"
 #include "charts/overlays/ExtraLineViews.h"
 #include "kit/base/Localization.h"

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ExtraLineData.h"
-#include "charts/core/PointShape.h"
-#include "charts/line/Point.h"
+#include "charts/line/PointMarkers.h"
 #include "charts/overlays/ExtraLineViews.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"

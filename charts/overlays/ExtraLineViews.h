@@ -1,9 +1,8 @@
 #pragma once
 
 #include "charts/axes/LineBarChartDataObject.h"
+#include "charts/core/ChartEnums.h"
 #include "charts/core/ExtraLineData.h"
-#include "charts/core/ExtraLineStyle.h"
-#include "charts/core/LineType.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
 #include "kit/ui/ObservedObject.h"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "charts/axes/LineBarChartDataObject.h"
-#include "charts/axes/LineBarChartDataObject.h"
 #include "charts/overlays/TouchOverlayBox.h"
 #include "kit/ui/Layout.h"
 #include "kit/ui/State.h"

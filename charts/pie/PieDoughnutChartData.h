@@ -1,11 +1,22 @@
 #pragma once
 
+// The chart data of the pie and doughnut charts: what the two share
+// (PieDoughnutChartData), the marks of their protocols, and the two classes.
+
 #include "charts/core/CTChartData.h"
-#include "charts/pie/DoughnutChartStyle.h"
-#include "charts/pie/PieChartStyle.h"
 #include "charts/pie/PieDataSet.h"
+#include "charts/pie/PieDoughnutChartStyle.h"
+
+#include <utility>
 
 namespace charts {
+
+// Marks the pie and doughnut chart-data classes.
+struct CTPieDoughnutChartDataProtocol {};
+// Marks PieChartData.
+struct CTPieChartDataProtocol : CTPieDoughnutChartDataProtocol {};
+// Marks DoughnutChartData.
+struct CTDoughnutChartDataProtocol : CTPieDoughnutChartDataProtocol {};
 
 // What pie and doughnut chart data share: one data set of slices whose
 // wedges and legend entries are worked out when the chart is made, and the
@@ -43,5 +54,28 @@ protected:
 
 extern template class PieDoughnutChartData<PieChartStyle>;
 extern template class PieDoughnutChartData<DoughnutChartStyle>;
+
+// The chart data behind a pie chart. Made complete by its initializer: each
+// slice's wedge and the legend entries are worked out then, and only then
+// (assigning dataSets later recomputes neither).
+//
+//   auto data = std::make_shared<charts::PieChartData>(dataSet, metadata, style, kit::Text(...));
+class PieChartData : public PieDoughnutChartData<PieChartStyle>, public CTPieChartDataProtocol {
+public:
+    PieChartData(PieDataSet dataSets, ChartMetadata metadata, PieChartStyle chartStyle, kit::View noDataText)
+        : PieDoughnutChartData(std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText))
+    {
+    }
+};
+
+// The chart data behind a doughnut chart: the pie chart data with the
+// doughnut's style. Its chart type and legend entries are those of a pie.
+class DoughnutChartData : public PieDoughnutChartData<DoughnutChartStyle>, public CTDoughnutChartDataProtocol {
+public:
+    DoughnutChartData(PieDataSet dataSets, ChartMetadata metadata, DoughnutChartStyle chartStyle, kit::View noDataText)
+        : PieDoughnutChartData(std::move(dataSets), std::move(metadata), std::move(chartStyle), std::move(noDataText))
+    {
+    }
+};
 
 } // namespace charts

@@ -1,15 +1,15 @@
 #include "charts/pie/SegmentChartView.h"
 
 #include "charts/core/DataPointTexts.h"
-#include "charts/pie/DoughnutSegmentShape.h"
-#include "charts/pie/PieSegmentShape.h"
 #include "charts/pie/SegmentGeometry.h"
-#include "charts/pie/SegmentOverlay.h"
+#include "charts/pie/SegmentShapes.h"
 #include "kit/base/Format.h"
 #include "kit/ui/ForEach.h"
 #include "kit/ui/GeometryReader.h"
+#include "kit/ui/Image.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/Stacks.h"
+#include "kit/ui/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -77,6 +77,28 @@ kit::View segment(const SegmentChartContent& content, int index, const kit::Rect
 
 } // namespace
 
+kit::View segmentOverlay(const PieChartDataPoint& point, const kit::Rect& rect)
+{
+    if (const auto* label = std::get_if<OverlayType::Label>(&point.label.value)) {
+        const kit::Point at = segmentLabelPoint(point.startAngle, point.amount, label->rFactor, rect);
+        if (!at.isFinite())
+            return kit::EmptyView();
+        return kit::Text(label->text).font(label->font).foregroundColor(label->colour).position(at);
+    }
+    if (const auto* icon = std::get_if<OverlayType::Icon>(&point.label.value)) {
+        const kit::Point at = segmentLabelPoint(point.startAngle, point.amount, icon->rFactor, rect);
+        if (!at.isFinite() || !std::isfinite(icon->size))
+            return kit::EmptyView();
+        return kit::Image(icon->systemName)
+            .resizable()
+            .aspectRatio(std::nullopt, kit::ContentMode::fit)
+            .frame(icon->size, icon->size)
+            .foregroundColor(icon->colour)
+            .position(at);
+    }
+    return kit::EmptyView();
+}
+
 kit::View pieSegment(const PieChartDataPoint& point)
 {
     return kit::Shape(PieSegmentShape{point.id, point.startAngle, point.amount}).fill(point.colour);
@@ -92,7 +114,9 @@ kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth)
                                  .miterLimit = 10};
     // Inset by half the ring, so that the ring's outer edge is the largest
     // circle the chart's frame holds rather than half the ring past it.
-    return kit::Shape(DoughnutSegmentShape{point.id, point.startAngle, point.amount, 0}.inset(strokeWidth / 2))
+    return kit::Shape(
+               DoughnutSegmentShape{.id = point.id, .startAngle = point.startAngle, .amount = point.amount}.inset(
+                   strokeWidth / 2))
         .stroke(point.colour, style);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "charts/core/OwnedTimer.h"
 #include "charts/core/ValueText.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/pie/PieChartDataPoint.h"
 #include "kit/base/AnyObject.h"
+#include "kit/base/Rect.h"
 #include "kit/ui/ObservedObject.h"
 #include "kit/ui/Shape.h"
 #include "kit/ui/State.h"
@@ -35,6 +35,13 @@ kit::View doughnutSegment(const PieChartDataPoint& point, double strokeWidth);
 using SegmentArea = std::function<kit::Shape(const PieChartDataPoint&)>;
 kit::Shape pieSegmentArea(const PieChartDataPoint& point);
 SegmentArea doughnutSegmentArea(double strokeWidth);
+
+// What is drawn over one pie or doughnut segment in `rect` (the chart area,
+// in the segment's own coordinates): the point's label text (a localized
+// key) or its symbol fitted in a size × size frame, centred on the segment's
+// label point, in the overlay's colour; nothing for `none`. An overlay whose
+// place or size is not a finite number is left out.
+kit::View segmentOverlay(const PieChartDataPoint& point, const kit::Rect& rect);
 
 // What one evaluation of a pie or doughnut chart draws. The data points are
 // read once per evaluation, so the number of segments and the point each
@@ -80,11 +87,14 @@ struct SegmentChartView : kit::ViewMethods<Derived> {
     {
         const ChartData& data = *chartData;
         const bool disableAnimation = data.disableAnimation;
-        kit::View chart =
-            segmentChart({data.dataSets->dataPoints, data.metadata->title, data.infoView->touchOverlayInfo,
-                          data.infoView->touchSpecifier, data.infoView->touchFormatter,
-                          disableAnimation || *startAnimation ? 1.0 : 0.001, Derived::segmentShape(data),
-                          Derived::segmentArea(data)});
+        kit::View chart = segmentChart({.dataPoints = data.dataSets->dataPoints,
+                                        .title = data.metadata->title,
+                                        .touchOverlayInfo = data.infoView->touchOverlayInfo,
+                                        .touchSpecifier = data.infoView->touchSpecifier,
+                                        .touchFormatter = data.infoView->touchFormatter,
+                                        .scale = disableAnimation || *startAnimation ? 1.0 : 0.001,
+                                        .segmentShape = Derived::segmentShape(data),
+                                        .segmentArea = Derived::segmentArea(data)});
         const kit::Animation animation = data.chartStyle->globalAnimation;
         chart = animateOnAppear(chart, disableAnimation, animation, [flag = startAnimation] { flag = true; });
         chart = animateOnDisappear(chart, disableAnimation, animation, [flag = startAnimation] { flag = false; });

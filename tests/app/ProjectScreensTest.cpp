@@ -19,7 +19,7 @@
 #include "app/screens/SummaryBar.h"
 #include "app/widgets/BusyIndicator.h"
 #include "app/widgets/ElidedLabel.h"
-#include "charts/pie/PieChartData.h"
+#include "charts/pie/PieDoughnutChartData.h"
 #include "core/LanguageResources.h"
 #include "core/Project.h"
 #include "kit/ui/HostingWidget.h"

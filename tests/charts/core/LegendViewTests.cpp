@@ -1,6 +1,6 @@
 #include "ChartViewTest.h"
 
-#include "charts/core/CustomNoDataView.h"
+#include "charts/core/CTChartData.h"
 #include "charts/core/Legends.h"
 
 namespace {

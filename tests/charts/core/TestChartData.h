@@ -5,7 +5,7 @@
 
 #include "charts/core/CTLineBarChartDataProtocol.h"
 #include "charts/core/DataFunctions.h"
-#include "charts/core/LineMarkerType.h"
+#include "charts/core/MarkerTypes.h"
 
 #include <functional>
 #include <vector>

@@ -1,10 +1,8 @@
-#include "charts/core/Baseline.h"
-#include "charts/core/ChartMetadata.h"
-#include "charts/core/InfoBoxPlacement.h"
+#include "charts/core/CTChartData.h"
+#include "charts/core/CommonChartStyle.h"
+#include "charts/core/CommonLineBarChartStyle.h"
 #include "charts/core/LegendData.h"
-#include "charts/core/PointColour.h"
 #include "charts/core/PointStyle.h"
-#include "charts/core/Topline.h"
 
 #include <gtest/gtest.h>
 

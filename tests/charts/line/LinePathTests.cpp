@@ -1,9 +1,8 @@
 #include "LineTest.h"
 
 #include "charts/core/ExtraLineData.h"
-#include "charts/line/LineShape.h"
-#include "charts/line/Point.h"
-#include "charts/line/RangedLineFillShape.h"
+#include "charts/line/LineShapes.h"
+#include "charts/line/PointMarkers.h"
 #include "charts/line/TouchPointOnLinePath.h"
 
 #include <cmath>

@@ -4,8 +4,6 @@
 // values, and readers of paths and recorded events.
 
 #include "charts/line/LineChartData.h"
-#include "charts/line/MultiLineChartData.h"
-#include "charts/line/RangedLineChartData.h"
 #include "tests/charts/core/ChartViewTest.h"
 
 #include <memory>

@@ -11,9 +11,8 @@
 
 #include "LineTest.h"
 
-#include "charts/line/IndicatorSwitch.h"
 #include "charts/line/PointMarkers.h"
-#include "charts/line/PointsSubView.h"
+#include "charts/line/PosistionIndicator.h"
 #include "tests/charts/core/TestExtraLine.h"
 
 namespace {

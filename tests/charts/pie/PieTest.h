@@ -6,9 +6,8 @@
 #include "tests/charts/core/ChartViewTest.h"
 
 #include "charts/pie/DoughnutChart.h"
-#include "charts/pie/DoughnutSegmentShape.h"
 #include "charts/pie/PieChart.h"
-#include "charts/pie/PieSegmentShape.h"
+#include "charts/pie/SegmentShapes.h"
 
 #include <QImage>
 

@@ -1,8 +1,0 @@
-#pragma once
-
-namespace charts {
-
-// Which member of a ColourStyle applies.
-enum class ColourType { colour, gradientColour, gradientStops };
-
-} // namespace charts
