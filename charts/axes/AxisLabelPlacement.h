@@ -221,10 +221,12 @@ inline std::pair<double, double> edgeLabelOverhang(const kit::Font& font, const 
 // framed to the room it may take upright (where it cuts itself short), and
 // centred on x = plot's leading edge + centreAt(i, plot width), keeping
 // to the plot's side of the row (`atTop`: the row stands above the plot).
-// A label keeps within the plot's width, or, with `endsOnEdges` (a line's
-// first and last points lie on the plot's edges), within the chart's frame
-// (without one, within the room XAxisLabels keeps past the ends,
-// edgeLabelOverhang). Nothing while no plot is marked for `chartData`.
+// A label keeps within the chart's frame, so that a label at the plot's
+// end may reach past its edge (the first of many narrow bars keeps its
+// label); without a frame, within the plot's width or, with `endsOnEdges`
+// (a line's first and last points lie on the plot's edges), within the room
+// XAxisLabels keeps past the ends (edgeLabelOverhang). Nothing while no
+// plot is marked for `chartData`.
 inline kit::View categoryLabelRow(const void* chartData, std::vector<std::string> labels,
                                   std::function<double(std::size_t, double)> centreAt, bool endsOnEdges,
                                   kit::Angle rotation, const kit::Font& font, bool atTop,
@@ -264,14 +266,11 @@ inline kit::View categoryLabelRow(const void* chartData, std::vector<std::string
                        room = std::min(room, centres[i] - centres[shown[j - 1]] - axisLabelGap);
                    if (j + 1 < shown.size())
                        room = std::min(room, centres[shown[j + 1]] - centres[i] - axisLabelGap);
-                   // Within the plot's width; past a line's ends as far as the
-                   // chart's frame (or, outside a decorated chart, the room
-                   // XAxisLabels keeps there).
-                   double from = plot->minX(), to = plot->maxX();
-                   if (endsOnEdges) {
-                       from = frame ? frame->minX() : from - overhang.first;
-                       to = frame ? frame->maxX() : to + overhang.second;
-                   }
+                   // Within the chart's frame (or, outside a decorated chart,
+                   // the plot's width and the room XAxisLabels keeps past a
+                   // line's ends).
+                   const double from = frame ? frame->minX() : plot->minX() - overhang.first;
+                   const double to = frame ? frame->maxX() : plot->maxX() + overhang.second;
                    room = std::min(room, 2 * std::min(centres[i] - from, to - centres[i]));
                    const double width = std::max(0.0, std::min(widths[i], room));
                    // A label cut to less than its ellipsis is not shown at all.

@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,55 @@ inline std::vector<std::string> texts(kit::ViewHost& host)
 inline kit::Rect pathBounds(const kit::DisplayItem& item)
 {
     return item.path.boundingRect().applying(item.transform);
+}
+
+// The box the lines of a text item cover, in host coordinates: each line
+// from its baseline as wide as the text metrics make it. A text wider than
+// its frame runs out of it.
+inline kit::Rect textLinesBounds(const kit::DisplayItem& item)
+{
+    const kit::FontMetrics& metrics = kit::FontMetrics::shared();
+    const double ascent = metrics.ascent(item.font), descent = metrics.descent(item.font);
+    kit::Rect r = kit::Rect::null();
+    for (const kit::DisplayTextLine& line : item.lines) {
+        const kit::Rect box(line.baseline.x, line.baseline.y - ascent, metrics.advance(item.font, line.text),
+                            ascent + descent);
+        r = r.isNull() ? box : r.unionWith(box);
+    }
+    return r.isNull() ? r : r.applying(item.transform);
+}
+
+// The box, in host coordinates, an item can paint in: its bounds (a text's
+// lines, textLinesBounds) cut by its clips.
+inline kit::Rect paintedBounds(const kit::DisplayItem& item)
+{
+    kit::Rect r = item.kind == kit::DisplayItem::Kind::text ? textLinesBounds(item) : item.hostBounds();
+    for (const kit::DisplayClip& clip : item.clips)
+        r = r.intersection(clip.path.boundingRect().applying(clip.transform));
+    return r;
+}
+
+// Whether an item shows anything: not a hit area, not (nearly) transparent,
+// not a text without characters.
+inline bool isDrawn(const kit::DisplayItem& item)
+{
+    return item.kind != kit::DisplayItem::Kind::hitArea && item.effectiveOpacity() > 0.02 &&
+           !(item.kind == kit::DisplayItem::Kind::text && (item.lines.empty() || item.lines.front().text.empty()));
+}
+
+// The accessibility elements of `host`, each followed by its children, as
+// one list.
+inline std::vector<kit::AccessibilityElement> allElements(kit::ViewHost& host)
+{
+    std::vector<kit::AccessibilityElement> out;
+    const std::function<void(const std::vector<kit::AccessibilityElement>&)> add = [&](const auto& elements) {
+        for (const kit::AccessibilityElement& e : elements) {
+            out.push_back(e);
+            add(e.children);
+        }
+    };
+    add(host.accessibilityElements());
+    return out;
 }
 
 // Whether the pixel at (x, y) is opaque in `colour` (resolved for

@@ -2,7 +2,7 @@
 // frame sizes and densities, bare and decorated, on the display list and the
 // accessibility elements:
 //  - every mark, label and decoration lies inside the frame;
-//  - no two texts' boxes overlap;
+//  - no two texts' boxes overlap (a text's box where its lines are drawn);
 //  - each y label's centre lies within a pixel of its value's height in the
 //    plot (along the width for a horizontal bar chart);
 //  - each shown x label's centre lies within a pixel of its point or its
@@ -52,29 +52,6 @@ std::string rectText(const kit::Rect& r)
     return text;
 }
 
-// The box an item can paint in: its bounds cut by its clips.
-kit::Rect paintedBounds(const kit::DisplayItem& item)
-{
-    kit::Rect r = item.hostBounds();
-    for (const kit::DisplayClip& clip : item.clips)
-        r = r.intersection(clip.path.boundingRect().applying(clip.transform));
-    return r;
-}
-
-bool visible(const kit::DisplayItem& item)
-{
-    return item.kind != kit::DisplayItem::Kind::hitArea && item.effectiveOpacity() > 0.02 &&
-           !(item.kind == kit::DisplayItem::Kind::text && (item.lines.empty() || item.lines.front().text.empty()));
-}
-
-void flatten(const std::vector<kit::AccessibilityElement>& elements, std::vector<kit::AccessibilityElement>& out)
-{
-    for (const kit::AccessibilityElement& e : elements) {
-        out.push_back(e);
-        flatten(e.children, out);
-    }
-}
-
 std::string formatted(double v)
 {
     char text[64];
@@ -121,7 +98,7 @@ protected:
         // Inside the frame.
         int outside = 0;
         for (const kit::DisplayItem& item : list.items) {
-            if (!visible(item))
+            if (!isDrawn(item))
                 continue;
             const kit::Rect r = paintedBounds(item);
             if (r.isNull() || r.width() <= 0 || r.height() <= 0)
@@ -140,7 +117,7 @@ protected:
         // Texts apart.
         std::vector<std::pair<kit::Rect, std::string>> boxes;
         for (const kit::DisplayItem& item : list.items)
-            if (item.kind == kit::DisplayItem::Kind::text && visible(item)) {
+            if (item.kind == kit::DisplayItem::Kind::text && isDrawn(item)) {
                 const kit::Rect r = paintedBounds(item);
                 if (!r.isNull() && r.width() > 0 && r.height() > 0)
                     boxes.emplace_back(r, textOf(&item));
@@ -166,8 +143,7 @@ protected:
 
         if (!hasAxes(chart.kind))
             return;
-        std::vector<kit::AccessibilityElement> elements;
-        flatten(host.accessibilityElements(), elements);
+        const std::vector<kit::AccessibilityElement> elements = allElements(host);
         checkValueLabels(chart, size, plot, elements);
         checkCategoryLabels(chart, size, plot, elements);
     }
