@@ -7,6 +7,16 @@
 // `range` stands at plot.maxY - (v - lowest) / range * plot.height.
 //
 // QM_SWEEP_IMAGES=<folder> saves every picture there, as the layout sweep does.
+//
+// Sections:
+//   the fixture        the charts of four months, their plots, labels and marks
+//   1. y labels        each at the height of the value it names
+//   2. fixed info box  a line's points keep their heights under it
+//   3. horizontal bars each category label beside its bar
+//   4. giving way      decorations yield, the plot keeps half the frame
+//   5. many labels     x labels thinned from the first, cut short, inside the frame
+//   6. grid lines      value labels on their grid lines at 800x600
+//   7. line ends       x labels on their points, ends included
 
 #include "OverlayTest.h"
 #include "SweepCharts.h"
