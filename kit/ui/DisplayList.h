@@ -61,6 +61,9 @@ struct DisplayItem {
 
     // fill, stroke, hitArea
     Path path;
+    // hitArea: where set, the hit area is these paths, a hit in any of them
+    // (the many areas of one view that show nothing), in place of `path`.
+    std::shared_ptr<const std::vector<Path>> areas;
     Paint paint;
     FillStyle fillStyle;
     StrokeStyle strokeStyle;

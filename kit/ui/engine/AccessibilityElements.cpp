@@ -22,7 +22,7 @@ struct AreaCache {
     std::optional<std::size_t> key;
     int count = 0;
     Rect rect;
-    std::vector<Path> paths;
+    std::shared_ptr<const std::vector<Path>> paths;
 };
 
 class AccessibilityElementsPrimitive final : public Primitive {
@@ -39,32 +39,8 @@ public:
     {
         const Rect f = node.presentedFrame();
         const Rect bounds(0, 0, f.width(), f.height());
-        if (areas_ && areas_->path) {
-            const RGBA c = node.environment->resolve(areas_->color);
-            const Color color = unpremultiplied(premultiplied(c));
-            AreaCache& cache = node.data<AreaCache>();
-            if (!areas_->key || cache.key != areas_->key || cache.count != count_ || !(cache.rect == bounds)) {
-                cache.paths.clear();
-                cache.paths.reserve(std::size_t(count_));
-                for (int i = 0; i < count_; ++i)
-                    cache.paths.push_back(areas_->path(i, bounds));
-                cache.key = areas_->key;
-                cache.count = count_;
-                cache.rect = bounds;
-            }
-            for (int i = 0; i < count_; ++i) {
-                DisplayItem* item = builder.emplaceKeptItem(node, state, DisplayItem::Kind::fill);
-                if (!item)
-                    break;
-                const Path& path = cache.paths[std::size_t(i)];
-                if (!(item->frame == bounds))
-                    item->frame = bounds;
-                if (&item->path.elements() != &path.elements())
-                    item->path = path;
-                if (!(item->paint == Paint(color)))
-                    item->paint = color;
-            }
-        }
+        if (areas_ && areas_->path)
+            drawAreas(node, builder, state, bounds);
         if (count_ == 0 || !element_ || state.a11y == DrawState::A11y::ignore)
             return;
         if (state.a11y == DrawState::A11y::combine) {
@@ -88,6 +64,47 @@ public:
     }
 
 private:
+    void drawAreas(Node& node, DisplayListBuilder& builder, const DrawState& state, const Rect& bounds) const
+    {
+        const RGBA c = node.environment->resolve(areas_->color);
+        const Color color = unpremultiplied(premultiplied(c));
+        AreaCache& cache = node.data<AreaCache>();
+        if (!cache.paths || !areas_->key || cache.key != areas_->key || cache.count != count_ ||
+            !(cache.rect == bounds)) {
+            auto paths = std::make_shared<std::vector<Path>>();
+            paths->reserve(std::size_t(count_));
+            for (int i = 0; i < count_; ++i)
+                paths->push_back(areas_->path(i, bounds));
+            cache.paths = std::move(paths);
+            cache.key = areas_->key;
+            cache.count = count_;
+            cache.rect = bounds;
+        }
+        // Areas too faint to change a pixel in 8-bit colour are touch areas
+        // only: one hit area holds them all, whatever their number (a line
+        // of 100,000 points has as many), where each would be an item to
+        // walk past in every paint.
+        if (const double alpha = color.resolved().alpha; alpha > 0 && alpha < 0.5 / 255) {
+            DisplayItem* item = builder.emplaceKeptItem(node, state, DisplayItem::Kind::hitArea);
+            if (!item)
+                return;
+            item->frame = bounds;
+            item->areas = cache.paths;
+            return;
+        }
+        for (const Path& path : *cache.paths) {
+            DisplayItem* item = builder.emplaceKeptItem(node, state, DisplayItem::Kind::fill);
+            if (!item)
+                break;
+            if (!(item->frame == bounds))
+                item->frame = bounds;
+            if (&item->path.elements() != &path.elements())
+                item->path = path;
+            if (!(item->paint == Paint(color)))
+                item->paint = color;
+        }
+    }
+
     int count_;
     std::function<AccessibilityElementContent(int)> element_;
     std::optional<AccessibilityElementAreas> areas_;

@@ -42,8 +42,15 @@ Rect DisplayItem::hostBounds() const
 {
     Rect local;
     switch (kind) {
-    case Kind::fill:
     case Kind::hitArea:
+        if (areas) {
+            local = Rect::null();
+            for (const Path& area : *areas)
+                local = local.unionWith(area.boundingRect());
+            break;
+        }
+        [[fallthrough]];
+    case Kind::fill:
         local = path.boundingRect();
         break;
     case Kind::stroke: {
@@ -92,8 +99,15 @@ bool DisplayItem::hitTest(Point hostPoint) const
         return false;
     const Point p = inverse->apply(hostPoint);
     switch (kind) {
-    case Kind::fill:
     case Kind::hitArea:
+        if (areas)
+            return std::any_of(areas->begin(), areas->end(), [&](const Path& area) {
+                const Rect box = area.boundingRect(); // edges included, as the path's own test may
+                return p.x >= box.minX() && p.x <= box.maxX() && p.y >= box.minY() && p.y <= box.maxY() &&
+                       area.contains(p, fillStyle.eoFill);
+            });
+        [[fallthrough]];
+    case Kind::fill:
         return path.contains(p, fillStyle.eoFill);
     case Kind::stroke:
         return strokeOutline(path, strokeStyle).contains(QPointF(p.x, p.y));

@@ -170,4 +170,22 @@ inline PathStep Z()
     return {'Z', {}};
 }
 
+// The accessibility layer's touch areas, one per point, bounded in host
+// coordinates, and the one hit area that holds them (null without one).
+struct TouchAreas {
+    const kit::DisplayItem* item = nullptr;
+    std::vector<kit::Rect> bounds;
+};
+inline TouchAreas touchAreas(kit::ViewHost& host)
+{
+    TouchAreas result;
+    for (const kit::DisplayItem& item : host.displayList().items)
+        if (item.kind == kit::DisplayItem::Kind::hitArea && item.areas) {
+            result.item = &item;
+            for (const kit::Path& area : *item.areas)
+                result.bounds.push_back(area.boundingRect().applying(item.transform));
+        }
+    return result;
+}
+
 } // namespace charts::testing

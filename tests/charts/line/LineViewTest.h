@@ -58,7 +58,7 @@ inline std::vector<const kit::DisplayItem*> painted(kit::ViewHost& host)
     return items;
 }
 
-// The near-invisible items: backgrounds and accessibility strips.
+// The near-invisible items (the backgrounds that take hits).
 inline std::vector<const kit::DisplayItem*> invisible(kit::ViewHost& host)
 {
     std::vector<const kit::DisplayItem*> items;

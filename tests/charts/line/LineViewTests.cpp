@@ -293,19 +293,22 @@ TEST_F(LineAccessibilityTest, EveryPointIsAnElementOverItsShareOfTheChart)
     EXPECT_EQ(elements[0].label, "Title");
     EXPECT_EQ(elements[0].value, "12 Mon");
     EXPECT_EQ(elements[1].value, "1 ");
-    const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
-    ASSERT_EQ(fills.size(), 5u);
-    expectRect(pathBounds(*fills[0]), {-50, 0, 100, 100});
-    expectRect(pathBounds(*fills[4]), {350, 0, 100, 100});
-    EXPECT_LT(fills[0]->effectiveOpacity(), 1e-6);
+    // The bands show nothing: one hit area holds them, painting no pixel.
+    const TouchAreas bands = touchAreas(host);
+    ASSERT_EQ(bands.bounds.size(), 5u);
+    expectRect(bands.bounds[0], {-50, 0, 100, 100});
+    expectRect(bands.bounds[4], {350, 0, 100, 100});
+    EXPECT_TRUE(host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill).empty());
 
     // Two lines of 3 and 5 points: 8 elements, those of the short line twice as wide.
     const auto multi = multiLineChart({lineSet({1, 2, 3}), lineSet({1, 2, 3, 4, 5})});
     host.setRoot(stacked(multi->accessibilityView()));
-    const auto multiFills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
-    ASSERT_EQ(multiFills.size(), 8u);
-    EXPECT_NEAR(pathBounds(*multiFills[0]).width(), 200, 1e-6);
-    EXPECT_NEAR(pathBounds(*multiFills[3]).width(), 100, 1e-6);
+    const auto multiAreas = host.displayList().itemsOfKind(kit::DisplayItem::Kind::hitArea);
+    ASSERT_EQ(multiAreas.size(), 2u) << "a hit area a line";
+    ASSERT_EQ(multiAreas[0]->areas->size(), 3u);
+    ASSERT_EQ(multiAreas[1]->areas->size(), 5u);
+    EXPECT_NEAR(multiAreas[0]->areas->front().boundingRect().width(), 200, 1e-6);
+    EXPECT_NEAR(multiAreas[1]->areas->front().boundingRect().width(), 100, 1e-6);
     host.setRoot(stacked(lineChart(lineSet({}))->accessibilityView()));
     EXPECT_TRUE(host.accessibilityElements().empty());
 }
@@ -324,16 +327,17 @@ TEST_F(LineAccessibilityTest, EachChartKindListsItsPointsTextsFromTheDataAsItSta
     };
     const Expected expected[] = {{"4 ", -75}, {"8 Tue", 75}, {"15 ", 225}};
     auto elements = host.accessibilityElements();
-    const auto fills = host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill);
+    const TouchAreas bands = touchAreas(host);
     ASSERT_EQ(elements.size(), 3u);
-    ASSERT_EQ(fills.size(), 3u);
+    ASSERT_EQ(bands.bounds.size(), 3u);
+    EXPECT_TRUE(bands.item->hittable);
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(elements[i].label, "Title") << i;
         EXPECT_EQ(elements[i].value, expected[i].value) << i;
         EXPECT_EQ(elements[i].role, kit::AccessibilityElement::Role::graphic) << i;
         expectRect(elements[i].frame, {0, 0, 300, 100});
-        expectRect(pathBounds(*fills[i]), {expected[i].bandLeft, 0, 150, 100});
-        EXPECT_TRUE(fills[i]->hittable) << i;
+        expectRect(bands.bounds[i], {expected[i].bandLeft, 0, 150, 100});
+        EXPECT_TRUE(bands.item->hitTest({expected[i].bandLeft + 75, 50})) << i;
     }
     chart->dataSets.modify([](LineDataSet& s) { s.dataPoints[2].value = 16; });
     host.setRoot(stacked(chart->accessibilityView()));

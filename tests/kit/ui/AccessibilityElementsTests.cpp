@@ -139,12 +139,15 @@ TEST_F(AccessibilityElementsTest, OnlyTheAreasAreDrawnAndTheyTakeHitsForTheViews
                            .frame(100, 60)
                            .onTapGesture([&taps] { ++taps; });
     ViewHost host(areas, {100, 100});
-    const auto fills = host.displayList().itemsOfKind(DisplayItem::Kind::fill);
-    ASSERT_EQ(fills.size(), 2u);
-    expectRect(fills[0]->hostBounds(), {0, 20, 40, 60});
-    expectRect(fills[1]->hostBounds(), {50, 20, 40, 60});
-    EXPECT_LT(fills[0]->effectiveOpacity(), 1e-6);
-    EXPECT_EQ(fills[0]->node, fills[1]->node);
+    // Too faint to show, the two areas are one hit area of two paths.
+    ASSERT_EQ(host.displayList().items.size(), 1u);
+    const DisplayItem& hit = host.displayList().items[0];
+    EXPECT_EQ(hit.kind, DisplayItem::Kind::hitArea);
+    ASSERT_TRUE(hit.areas);
+    ASSERT_EQ(hit.areas->size(), 2u);
+    expectRect((*hit.areas)[0].boundingRect().applying(hit.transform), {0, 20, 40, 60});
+    expectRect((*hit.areas)[1].boundingRect().applying(hit.transform), {50, 20, 40, 60});
+    expectRect(hit.hostBounds(), {0, 20, 90, 60});
     const QImage image = host.renderImage();
     EXPECT_EQ(image.pixel(20, 50), 0u) << "nothing shows";
 
@@ -158,6 +161,43 @@ TEST_F(AccessibilityElementsTest, OnlyTheAreasAreDrawnAndTheyTakeHitsForTheViews
         host.pointerReleased(c.at);
         runUntilIdle();
         EXPECT_EQ(taps, c.taps) << c.at.x << ", " << c.at.y;
+    }
+}
+
+TEST_F(AccessibilityElementsTest, FaintAreasAreOneItemWhateverTheirNumberAndVisibleOnesAnItemEach)
+{
+    // 10,000 bands 0.01 wide: alpha 1e-9 is one item; alpha 0.5 10,000 fills.
+    // Fully clear areas take no hits, as a clear fill takes none.
+    struct Case {
+        Color color;
+        std::size_t items;
+        DisplayItem::Kind kind;
+        bool hit;
+    };
+    for (const Case& c : {Case{Color::gray().opacity(1e-9), 1, DisplayItem::Kind::hitArea, true},
+                          Case{Color::gray().opacity(0.5), 10000, DisplayItem::Kind::fill, true},
+                          Case{Color::clear(), 10000, DisplayItem::Kind::fill, false}}) {
+        int taps = 0;
+        ViewHost host(AccessibilityElements(
+                          10000, [](int) { return AccessibilityElementContent{}; },
+                          AccessibilityElementAreas{[](int i, const Rect& r) {
+                                                        return Path::rect(Rect(0.01 * i, 0, 0.01, r.height()));
+                                                    },
+                                                    c.color, 1})
+                          .frame(100, 60)
+                          .onTapGesture([&taps] { ++taps; }),
+                      {100, 60});
+        const auto& items = host.displayList().items;
+        ASSERT_EQ(items.size(), c.items) << c.color.resolved().alpha;
+        EXPECT_EQ(items.front().kind, c.kind);
+        // x = 99.995 lies in the last band only, x = 100.5 in none.
+        for (const double x : {99.995, 100.5}) {
+            taps = 0;
+            host.pointerPressed({x, 30});
+            host.pointerReleased({x, 30});
+            runUntilIdle();
+            EXPECT_EQ(taps, c.hit && x < 100 ? 1 : 0) << c.color.resolved().alpha << " at " << x;
+        }
     }
 }
 
