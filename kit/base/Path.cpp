@@ -730,13 +730,19 @@ Path Path::trimmedPath(double from, double to) const
         return {};
     const double a = from * w.total, b = to * w.total;
     Path result;
+    // Room for every segment and a move for each subpath: a path of
+    // thousands of elements trimmed is built without growing again and again.
+    if (w.segments.size() > initialCapacity)
+        result.reserve(w.segments.size() + w.subpaths.size());
     std::size_t openRunSubpath = static_cast<std::size_t>(-1);
     std::size_t copiedSubpath = static_cast<std::size_t>(-1);
     double offset = 0;
     for (const Segment& s : w.segments) {
         const double s0 = offset, s1 = offset + s.length;
         offset = s1;
-        if (s1 <= a || s0 >= b || s.length == 0)
+        if (s0 >= b)
+            break; // every segment after starts later still
+        if (s1 <= a || s.length == 0)
             continue;
         const Subpath& sub = w.subpaths[s.subpath];
         if (sub.closed && sub.startLength >= a && sub.endLength <= b) {
