@@ -30,7 +30,11 @@ struct AccessibilityElementContent {
 // What an AccessibilityElements view draws for each element, in element
 // order: `path(i, rect)` (rect being the view's frame at origin (0, 0))
 // filled in `color`, as a hittable item of the view (an invisible colour
-// makes touch areas that show nothing).
+// makes touch areas that show nothing). Areas in a colour too faint to
+// change a pixel in 8-bit colour (alpha above 0, below half of 1/255) are
+// one hit area of the view holding every path (DisplayItem::areas): a hit
+// in any of them is a hit, and the display list holds one item for them
+// however many there are.
 // Areas given a `key` are the same paths as those of an equal key and count
 // in an equal frame: the view's node keeps them from one draw to the next.
 struct AccessibilityElementAreas {
