@@ -756,6 +756,15 @@ Path Path::trimmedPath(double from, double to) const
             }
             continue;
         }
+        if (s0 >= a && s1 <= b && openRunSubpath == s.subpath) {
+            // The segment whole, continuing the run drawn so far: the
+            // element it came from as its curve gives it, added as addLine,
+            // addQuadCurve or addCurve would (the result is this function's
+            // own and has a current point), without their checks.
+            result.storage_->elements.push_back(elementFor(s.curve));
+            result.current_ = s.curve.end();
+            continue;
+        }
         const double t0 = s0 >= a ? 0 : s.curve.parameterAt(a - s0, s.length);
         const double t1 = s1 <= b ? 1 : s.curve.parameterAt(b - s0, s.length);
         const Bezier piece = s.curve.part(t0, t1);
