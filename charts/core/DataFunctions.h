@@ -3,6 +3,7 @@
 #include "charts/core/DataSetProtocols.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -43,6 +44,18 @@ inline std::optional<double> smallestOf(const std::vector<double>& values)
     if (values.empty())
         return std::nullopt;
     return *std::min_element(values.begin(), values.end());
+}
+
+// The points' values in point order, read through `value` (a member pointer
+// or any projection of a point).
+template <CTSingleDataSetProtocol Set, class Projection>
+std::vector<double> pointValues(const Set& set, Projection value)
+{
+    std::vector<double> values;
+    values.reserve(set.dataPoints.size());
+    for (const auto& point : set.dataPoints)
+        values.push_back(std::invoke(value, point));
+    return values;
 }
 
 // The largest and smallest of the points' values read through `value` (a

@@ -730,10 +730,12 @@ Path Path::trimmedPath(double from, double to) const
         return {};
     const double a = from * w.total, b = to * w.total;
     Path result;
-    // Room for every segment and a move for each subpath: a path of
-    // thousands of elements trimmed is built without growing again and again.
+    // Room for the segments in the range's share of the length and a move
+    // for each subpath, so that a path of thousands of elements trimmed is
+    // built without growing again and again (segments of unequal length may
+    // still take one growth more).
     if (w.segments.size() > initialCapacity)
-        result.reserve(w.segments.size() + w.subpaths.size());
+        result.reserve(std::size_t((to - from) * double(w.segments.size())) + w.subpaths.size() + 2);
     std::size_t openRunSubpath = static_cast<std::size_t>(-1);
     std::size_t copiedSubpath = static_cast<std::size_t>(-1);
     double offset = 0;

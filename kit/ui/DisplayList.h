@@ -77,11 +77,13 @@ struct DisplayItem {
     std::vector<RGBA> layerColors;
 
     // The item's bounds in host coordinates (transform applied; for strokes
-    // the box of the stroke's outline).
+    // the box of the stroke's outline; for a hit area of many `areas` the
+    // box of them all).
     Rect hostBounds() const;
     // Whether `hostPoint` falls in the item's hit area (kit's hit rules:
     // fill rule for fills, the stroke outline for strokes, the frame for text
-    // and images), clips included, ignoring opacity.
+    // and images, any of its `areas` for a hit area of many), clips
+    // included, ignoring opacity.
     bool hitTest(Point hostPoint) const;
     // View opacity times the paint's alpha, as doubles.
     double effectiveOpacity() const;

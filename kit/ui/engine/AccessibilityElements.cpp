@@ -80,6 +80,8 @@ private:
             cache.count = count_;
             cache.rect = bounds;
         }
+        if (cache.paths->empty())
+            return;
         // Areas too faint to change a pixel in 8-bit colour are touch areas
         // only: one hit area holds them all, whatever their number (a line
         // of 100,000 points has as many), where each would be an item to

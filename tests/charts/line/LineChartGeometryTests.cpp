@@ -139,8 +139,8 @@ TEST_F(LineChartGeometry, TheLineTakesItsSetsStrokeFieldForFieldAndLiesOnANearIn
     const auto items = painted(host);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0]->strokeStyle, (kit::StrokeStyle{4, kit::LineCap::square, kit::LineJoin::bevel, 5, {6, 2}, 1}));
-    // Behind it: the two accessibility strips, one hit area, then the fixed
-    // grey at opacity 1e-9 over the whole frame, which takes part in
+    // Behind it: the two accessibility strips (one hit area), then the
+    // fixed grey at opacity 1e-9 over the whole frame, which takes part in
     // hit-testing.
     const TouchAreas strips = touchAreas(host);
     ASSERT_EQ(strips.bounds.size(), 2u);
@@ -199,6 +199,7 @@ TEST_F(LineChartGeometry, WithoutEnoughPointsEachChartShowsItsNoDataText)
         kit::ViewHost host(chart, size);
         EXPECT_EQ(texts(host), std::vector<std::string>{"Nothing to show"}) << what;
         EXPECT_TRUE(host.displayList().itemsOfKind(kit::DisplayItem::Kind::fill).empty()) << what;
+        EXPECT_TRUE(host.displayList().itemsOfKind(kit::DisplayItem::Kind::hitArea).empty()) << what;
     }
     // Zeros under ignoreZero and points marked to be left out still count towards the two.
     auto counted = still(lineChart(lineSet({0, 0}, lineStyle(true))));

@@ -170,8 +170,9 @@ inline PathStep Z()
     return {'Z', {}};
 }
 
-// The accessibility layer's touch areas, one per point, bounded in host
-// coordinates, and the one hit area that holds them (null without one).
+// The accessibility layer's touch areas, one per point of every line,
+// bounded in host coordinates, and the hit area holding the last line's
+// (null without one; a line's areas are one hit area).
 struct TouchAreas {
     const kit::DisplayItem* item = nullptr;
     std::vector<kit::Rect> bounds;

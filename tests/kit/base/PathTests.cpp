@@ -1,3 +1,14 @@
+// Paths as values: building with and without a current point, shapes and
+// arcs, bounds and lengths, trims, shared elements, points at fractions and
+// the conversion to Qt.
+//
+// Sections:
+//   building     moves, rects, ellipses, rounded rects, arcs, wedges
+//   measuring    tight bounds, lengths
+//   trimming     curves split exactly, whole paths, subpaths and closes, whole segments kept
+//   sharing      copies, reserved room, repeated trims, trims sharing elements
+//   reading      points at fractions, added paths, Qt's paths
+
 #include "kit/base/Path.h"
 
 #include <QPainterPath>
@@ -251,6 +262,37 @@ TEST(Path, TrimmingAcrossSubpathsAndCloses)
     EXPECT_EQ(middle.elements()[0].point, (Point{0, 10}));
     EXPECT_EQ(middle.elements()[1].point, (Point{0, 0}));
     EXPECT_EQ(middle.elements()[3].point, (Point{110, 0}));
+}
+
+TEST(Path, TrimmingInsideKeepsTheWholeSegmentsBetweenItsEnds)
+{
+    // Two straight runs of four 10-long lines, at y = 0 and y = 10: 80 long.
+    // From 20 to 60: the first run from x = 20 (two whole lines), the second
+    // from its start to x = 20 (two whole lines); from 5 to 35: cut inside
+    // the first and the last line of the first run.
+    Path p;
+    for (const double y : {0.0, 10.0}) {
+        p.move({0, y});
+        for (const double x : {10.0, 20.0, 30.0, 40.0})
+            p.addLine({x, y});
+    }
+    Path across;
+    across.move({20, 0});
+    across.addLine({30, 0});
+    across.addLine({40, 0});
+    across.move({0, 10});
+    across.addLine({10, 10});
+    across.addLine({20, 10});
+    EXPECT_EQ(p.trimmedPath(0.25, 0.75), across);
+    Path inside;
+    inside.move({5, 0});
+    inside.addLine({10, 0});
+    inside.addLine({20, 0});
+    inside.addLine({30, 0});
+    inside.addLine({35, 0});
+    const Path trimmed = p.trimmedPath(0.0625, 0.4375);
+    EXPECT_EQ(trimmed, inside);
+    EXPECT_EQ(trimmed.currentPoint(), (Point{35, 0}));
 }
 
 TEST(Path, CopiesShareTheirElementsUntilOneChanges)

@@ -2,6 +2,11 @@
 // views would be, with their frames under the transforms around them, made
 // only when asked for, drawing only their areas, which take hits for the
 // views around them.
+//
+// Sections:
+//   elements         order, frames, nesting, combining, made when asked for
+//   areas            drawn and hit; faint ones one hit area, following frame, count and colour
+//   drawing again    a still view taken over, keyed areas kept, areas after a pass
 
 #include "UiTest.h"
 
@@ -198,6 +203,79 @@ TEST_F(AccessibilityElementsTest, FaintAreasAreOneItemWhateverTheirNumberAndVisi
             runUntilIdle();
             EXPECT_EQ(taps, c.hit && x < 100 ? 1 : 0) << c.color.resolved().alpha << " at " << x;
         }
+    }
+    // No areas, no item.
+    ViewHost none(AccessibilityElements(
+                      0, [](int) { return AccessibilityElementContent{}; },
+                      AccessibilityElementAreas{[](int, const Rect& r) { return Path::rect(r); },
+                                                Color::gray().opacity(1e-9)})
+                      .frame(100, 60),
+                  {100, 60});
+    EXPECT_TRUE(none.displayList().items.empty());
+}
+
+struct FaintBands : ObservableObject {
+    Published<double> width{this, 100};
+    Published<int> count{this, 2};
+    Published<bool> faint{this, true};
+};
+
+// `count` equal bands across a view `width` wide, in a grey too faint to
+// show or in red.
+struct Banding {
+    ObservedObject<FaintBands> model;
+    auto dynamicFields() { return std::tie(model); }
+    View body() const
+    {
+        const int count = model->count.get();
+        return AccessibilityElements(
+                   count, [](int) { return AccessibilityElementContent{}; },
+                   AccessibilityElementAreas{[count](int i, const Rect& r) {
+                                                 const double w = r.width() / count;
+                                                 return Path::rect(Rect(w * i, 0, w, r.height()));
+                                             },
+                                             model->faint.get() ? Color::gray().opacity(1e-9) : Color::rgb(1, 0, 0),
+                                             std::size_t(count)})
+            .frame(model->width.get(), 20);
+    }
+};
+
+TEST_F(AccessibilityElementsTest, AFaintHitAreaFollowsItsFrameCountAndColour)
+{
+    auto model = std::make_shared<FaintBands>();
+    ViewHost host(Banding{model}, {200, 20});
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        std::size_t areas; // 0: the bands are fills
+        Rect last;         // the last band's box
+    };
+    const Step steps[] = {
+        {"two in 100", [] {}, 2, {50, 0, 50, 20}},
+        {"two in 160", [&] { model->width = 160; }, 2, {80, 0, 80, 20}},
+        {"four in 160", [&] { model->count = 4; }, 4, {120, 0, 40, 20}},
+        {"shown in red", [&] { model->faint = false; }, 0, {120, 0, 40, 20}},
+        {"faint again", [&] { model->faint = true; }, 4, {120, 0, 40, 20}},
+    };
+    for (const Step& step : steps) {
+        step.change();
+        runUntilIdle();
+        const DisplayList& list = host.displayList();
+        const auto hits = list.itemsOfKind(DisplayItem::Kind::hitArea);
+        const auto fills = list.itemsOfKind(DisplayItem::Kind::fill);
+        // The view is centred in the 200-wide host.
+        const double left = (200 - model->width.get()) / 2;
+        const Rect last = step.last.offsetBy(left, 0);
+        if (step.areas == 0) {
+            EXPECT_TRUE(hits.empty()) << step.what;
+            ASSERT_EQ(fills.size(), 4u) << step.what;
+            expectRect(fills.back()->hostBounds(), last);
+            continue;
+        }
+        EXPECT_TRUE(fills.empty()) << step.what;
+        ASSERT_EQ(hits.size(), 1u) << step.what;
+        ASSERT_EQ(hits[0]->areas->size(), step.areas) << step.what;
+        expectRect(hits[0]->areas->back().boundingRect().applying(hits[0]->transform), last);
     }
 }
 
