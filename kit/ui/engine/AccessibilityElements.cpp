@@ -86,7 +86,7 @@ private:
         // only: one hit area holds them all, whatever their number (a line
         // of 100,000 points has as many), where each would be an item to
         // walk past in every paint.
-        if (const double alpha = color.resolved().alpha; alpha > 0 && alpha < 0.5 / 255) {
+        if (c.alpha > 0 && c.alpha < 0.5 / 255) {
             DisplayItem* item = builder.emplaceKeptItem(node, state, DisplayItem::Kind::hitArea);
             if (!item)
                 return;
