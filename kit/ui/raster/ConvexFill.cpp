@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kit::detail {
 
@@ -214,16 +215,22 @@ bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush)
     return filled;
 }
 
-bool strokeSegmentAsConvex(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
+namespace {
+
+// The convex shape the pen of `style` covers along `path`, when the path is
+// one straight segment of some length and the line is solid: a rectangle
+// for butt and square caps, a rectangle with half discs at its ends for
+// round ones.
+std::optional<Path> segmentStroke(const Path& path, const StrokeStyle& style)
 {
     const std::vector<Path::Element>& e = path.elements();
     if (e.size() != 2 || e[0].type != Type::move || e[1].type != Type::line || style.isDashed() ||
         !(style.lineWidth > 0) || !std::isfinite(style.lineWidth))
-        return false;
+        return std::nullopt;
     const Point a = e[0].point, b = e[1].point;
     const double length = (b - a).length();
     if (!(length > 0) || !std::isfinite(length))
-        return false;
+        return std::nullopt;
     // Along the segment and across it, each half the pen's width long.
     const double half = style.lineWidth / 2;
     const Point along = (b - a) * (half / length), across{-along.y, along.x};
@@ -252,7 +259,22 @@ bool strokeSegmentAsConvex(QPainter& painter, const Path& path, const StrokeStyl
     }
     }
     shape.closeSubpath();
-    return fillAsConvex(painter, shape, brush);
+    return shape;
+}
+
+} // namespace
+
+bool strokeSegmentAsConvex(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
+{
+    const std::optional<Path> shape = segmentStroke(path, style);
+    return shape && fillAsConvex(painter, *shape, brush);
+}
+
+bool strokeSegmentAsConvexWithin(QPainter& painter, const Path& path, const StrokeStyle& style,
+                                 const std::vector<Point>& clip, const QBrush& brush)
+{
+    const std::optional<Path> shape = segmentStroke(path, style);
+    return shape && fillAsConvexWithin(painter, *shape, clip, brush);
 }
 
 } // namespace kit::detail

@@ -47,4 +47,11 @@ bool holds(const std::vector<Point>& convex, const QRectF& rect);
 // path alone; false, having drawn nothing, otherwise.
 bool fillAsConvexWithin(QPainter& painter, const Path& path, const std::vector<Point>& clip, const QBrush& brush);
 
+// Strokes the part of a straight solid segment's stroke (as
+// strokeSegmentAsConvex takes it) within the convex polygon `clip` (device
+// pixels), as fillAsConvexWithin fills the shape its pen covers; false,
+// having drawn nothing, otherwise.
+bool strokeSegmentAsConvexWithin(QPainter& painter, const Path& path, const StrokeStyle& style,
+                                 const std::vector<Point>& clip, const QBrush& brush);
+
 } // namespace kit::detail

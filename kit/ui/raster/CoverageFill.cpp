@@ -14,11 +14,29 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kit::detail {
 
 namespace {
 
 constexpr double farthest = 1 << 24;
+
+// floor and ceil of a value within reach (well inside an int), without the
+// library call they take on processors before SSE4.1.
+int floorOf(double v)
+{
+    const int i = int(v);
+    return i - (v < i);
+}
+
+int ceilOf(double v)
+{
+    const int i = int(v);
+    return i + (v > i);
+}
 
 struct Edge {
     Point a, b;
@@ -81,7 +99,7 @@ void addPiece(Band& band, int row, double from, double to, double height, double
     from = std::clamp(from, 0.0, width);
     to = std::clamp(to, 0.0, width);
     const double left = std::min(from, to), right = std::max(from, to);
-    const int i0 = int(std::floor(left));
+    const int i0 = floorOf(left);
     int written;
     if (right <= i0 + 1) {
         const double middle = (from + to) / 2 - i0;
@@ -95,7 +113,7 @@ void addPiece(Band& band, int row, double from, double to, double height, double
         // (c + 1 - left)² / 2 / span, for the whole pixels between it grows
         // by 1 / span a pixel, and the last passes on what is left.
         const double span = right - left, centre = (left + right) / 2, inverse = 1 / span;
-        const int i1 = int(std::ceil(right)) - 1;
+        const int i1 = ceilOf(right) - 1;
         const double firstPart = i0 + 1 - left;
         double before = firstPart * firstPart * 0.5 * inverse;
         cells[i0] += float(height * before);
@@ -126,8 +144,8 @@ void addEdge(Band& band, int rows, Point a, Point b, double width)
     if (b.y <= 0 || a.y >= rows)
         return;
     const double dxdy = (b.x - a.x) / (b.y - a.y);
-    const int first = std::max(0, int(std::floor(a.y)));
-    const int last = std::min(rows, int(std::ceil(b.y)));
+    const int first = std::max(0, floorOf(std::max(a.y, -1.0)));
+    const int last = std::min(rows, ceilOf(std::min(b.y, double(rows) + 1)));
     for (int y = first; y < last; ++y) {
         const double top = std::max(double(y), a.y), bottom = std::min(double(y + 1), b.y);
         if (!(bottom > top))
@@ -141,6 +159,45 @@ std::uint8_t coverageOf(float sum)
     const float a = std::abs(sum);
     return std::uint8_t((a < 1 ? a : 1.0f) * 255 + 0.5f);
 }
+
+// Reads one whole block of a row's cells as the cell-by-cell loop reads
+// them: each pixel's coverage from the running sum, the cells cleared; the
+// running sum goes on past the block.
+#if defined(__SSE2__)
+// The sums of the four lanes of `v` up to each: v0, v0 + v1, ...
+__m128 prefixSums(__m128 v)
+{
+    v = _mm_add_ps(v, _mm_castsi128_ps(_mm_slli_si128(_mm_castps_si128(v), 4)));
+    return _mm_add_ps(v, _mm_castsi128_ps(_mm_slli_si128(_mm_castps_si128(v), 8)));
+}
+
+__m128i coveragesOf(__m128 sums)
+{
+    const __m128 magnitude = _mm_min_ps(_mm_andnot_ps(_mm_set1_ps(-0.0f), sums), _mm_set1_ps(1.0f));
+    return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(magnitude, _mm_set1_ps(255.0f)), _mm_set1_ps(0.5f)));
+}
+
+void readBlock(float* cells, std::uint8_t* out, float& sum)
+{
+    static_assert(Band::block == 8);
+    const __m128 low = _mm_add_ps(prefixSums(_mm_loadu_ps(cells)), _mm_set1_ps(sum));
+    const __m128 high = _mm_add_ps(prefixSums(_mm_loadu_ps(cells + 4)), _mm_shuffle_ps(low, low, 0xff));
+    sum = _mm_cvtss_f32(_mm_shuffle_ps(high, high, 0xff));
+    _mm_storeu_ps(cells, _mm_setzero_ps());
+    _mm_storeu_ps(cells + 4, _mm_setzero_ps());
+    const __m128i words = _mm_packs_epi32(coveragesOf(low), coveragesOf(high));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
+}
+#else
+void readBlock(float* cells, std::uint8_t* out, float& sum)
+{
+    for (int c = 0; c < Band::block; ++c) {
+        sum += cells[c];
+        cells[c] = 0;
+        out[c] = coverageOf(sum);
+    }
+}
+#endif
 
 } // namespace
 
@@ -279,7 +336,12 @@ void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect
                     // Past the area's last column nothing is shown: those
                     // cells are only cleared.
                     const int shown = std::min(to, width);
-                    for (int c = from; c < shown; ++c) {
+                    int c = from;
+                    if (from == start && shown == start + Band::block) {
+                        readBlock(line + c, out + c, sum);
+                        c = shown;
+                    }
+                    for (; c < shown; ++c) {
                         sum += line[c];
                         line[c] = 0;
                         out[c] = coverageOf(sum);

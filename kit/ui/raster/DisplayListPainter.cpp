@@ -504,14 +504,19 @@ void DisplayList::paint(QPainter& painter) const
         // Clips that cut nothing of the item are left out, and a plain fill
         // of a convex shape within one convex clip is filled as the part of
         // it within (Qt's clip to a path costs far more than the fill).
+        // So is a straight solid line cut by one convex clip (a trend line
+        // across the plot).
         const std::vector<const DisplayClip*>& clips = clipsCutting(item, base);
-        if (clips.size() == 1 && item.kind == DisplayItem::Kind::fill && item.shadows.empty() &&
-            item.fillStyle.antialiased) {
+        const bool fill = item.kind == DisplayItem::Kind::fill && item.fillStyle.antialiased;
+        if (clips.size() == 1 && (fill || item.kind == DisplayItem::Kind::stroke) && item.shadows.empty()) {
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setTransform(item.transform.toQTransform() * base);
             painter.setOpacity(baseOpacity * item.opacity);
-            const Path path = pixelAligned(item.path, painter.deviceTransform());
-            if (detail::fillAsConvexWithin(painter, path, soleClipOutline(), toQBrush(item.paint, item.frame)))
+            const QBrush brush = toQBrush(item.paint, item.frame);
+            if (fill ? detail::fillAsConvexWithin(painter, pixelAligned(item.path, painter.deviceTransform()),
+                                                  soleClipOutline(), brush)
+                     : detail::strokeSegmentAsConvexWithin(painter, item.path, item.strokeStyle, soleClipOutline(),
+                                                           brush))
                 continue;
         }
         // The painter's state is saved only around what changes more than

@@ -323,3 +323,63 @@ TEST_F(ConvexFill, AStraightSegmentIsStrokedAsTheShapeItsPenCovers)
     EXPECT_FALSE(strokeSegmentAsConvex(painter, point, StrokeStyle{.lineWidth = 5, .lineCap = LineCap::round}, brush));
     EXPECT_FALSE(strokeSegmentAsConvex(painter, diagonal, StrokeStyle{.lineWidth = 0}, brush));
 }
+
+// A straight solid segment cut by a convex clip (a trend line across a
+// plot) is stroked as the part of its pen's shape within the clip: what Qt
+// shows stroking it under the antialiased clip, wherever the clip's sides
+// cut it (a frame on whole pixels, which Qt clips to as a rectangle, and a
+// slanted triangle), and nothing where the clip and the line do not meet. A dashed line or a bent one is left to
+// Qt, having drawn nothing.
+TEST_F(ConvexFill, AStraightSegmentWithinAConvexClipIsStrokedAsTheShapeItsPenCoversThere)
+{
+    using kit::detail::strokeSegmentAsConvexWithin;
+    Path diagonal;
+    diagonal.move({-20.3, 130.6});
+    diagonal.addLine({178.2, -9.1});
+    const std::vector<std::vector<Point>> clips = {
+        {{20, 10}, {140, 10}, {140, 101}, {20, 101}}, // a plot's frame
+        {{60, 5}, {150, 40}, {110, 115}},             // a slanted triangle
+        {{0, 0}, {10, 0}, {10, 10}, {0, 10}},         // away from the line
+    };
+    const QColor colour(200, 40, 90);
+    for (std::size_t k = 0; k < clips.size(); ++k)
+        for (LineCap cap : {LineCap::butt, LineCap::round}) {
+            SCOPED_TRACE(::testing::Message() << "clip " << k << ", cap " << int(cap));
+            const StrokeStyle style{.lineWidth = 3, .lineCap = cap};
+            QImage byQt = backdrop(), byUs = byQt.copy();
+            {
+                QPainter painter(&byQt);
+                painter.setRenderHint(QPainter::Antialiasing);
+                QPolygonF corners;
+                for (const Point& p : clips[k])
+                    corners << QPointF(p.x, p.y);
+                QPainterPath clip;
+                clip.addPolygon(corners);
+                clip.closeSubpath();
+                painter.setClipPath(clip);
+                painter.strokePath(diagonal.toQPainterPath(), style.toQPen(QBrush(colour)));
+            }
+            QPainter painter(&byUs);
+            painter.setRenderHint(QPainter::Antialiasing);
+            ASSERT_TRUE(strokeSegmentAsConvexWithin(painter, diagonal, style, clips[k], QBrush(colour)));
+            painter.end();
+            // Qt samples coverage to a few levels, flattens round caps a
+            // little differently and cuts them a level or two apart.
+            EXPECT_LE(worstDifference(byQt, byUs), 10);
+            if (k == 2) {
+                EXPECT_EQ(byUs, backdrop());
+            }
+        }
+
+    QImage image = backdrop();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QBrush brush(colour);
+    EXPECT_FALSE(
+        strokeSegmentAsConvexWithin(painter, diagonal, StrokeStyle{.lineWidth = 3, .dash = {4, 2}}, clips[0], brush));
+    Path bent = diagonal;
+    bent.addLine({150, 110});
+    EXPECT_FALSE(strokeSegmentAsConvexWithin(painter, bent, StrokeStyle{.lineWidth = 3}, clips[0], brush));
+    painter.end();
+    EXPECT_EQ(image, backdrop());
+}
