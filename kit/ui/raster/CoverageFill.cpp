@@ -326,18 +326,24 @@ void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect
                     runFrom = position;
                 runEnd = to;
             };
-            // Only the cells from the first written to the last: the rest
-            // of a touched block is zero.
+            // The cells of a touched block no edge wrote are zero: a block
+            // within the area is read whole, four cells at a time, its
+            // cells before the first written at the coverage the row had
+            // reached and those after the last at the one it ends at. Of a
+            // block reaching past the area, only the cells from the first
+            // written to the last.
             for (std::size_t w = std::size_t(first) / (Band::block * 64); w < band.words; ++w) {
                 for (std::uint64_t bits = mask[w]; bits != 0; bits &= bits - 1) {
                     const int start = int(w * 64 + std::size_t(std::countr_zero(bits))) * Band::block;
-                    const int from = std::max(start, first), to = std::min(start + Band::block, last + 1);
+                    const bool whole = start + Band::block <= width;
+                    const int from = whole ? start : std::max(start, first);
+                    const int to = whole ? start + Band::block : std::min(start + Band::block, last + 1);
                     untouchedUpTo(from);
                     // Past the area's last column nothing is shown: those
                     // cells are only cleared.
                     const int shown = std::min(to, width);
                     int c = from;
-                    if (from == start && shown == start + Band::block) {
+                    if (whole) {
                         readBlock(line + c, out + c, sum);
                         c = shown;
                     }

@@ -56,6 +56,32 @@ std::vector<Point> reversed(std::vector<Point> points)
 
 using CoverageFill = UiTest;
 
+// A row's cells are read in blocks of eight: a box starting and ending
+// inside blocks, one whose last block reaches past the area's right side,
+// and one going round the other way, each pixel at the share of it covered
+// (a half 128, a quarter 64) and nothing beside them.
+TEST_F(CoverageFill, EdgesInsideBlocksAndAtTheAreasSideTakeTheirShare)
+{
+    const QRect area(0, 0, 22, 3);
+    const auto row = [](std::initializer_list<std::pair<int, int>> ends, int y) {
+        std::map<std::pair<int, int>, int> pixels;
+        for (auto [x, coverage] : ends)
+            pixels[{x, y}] = coverage;
+        return pixels;
+    };
+    // x 3.5 to 20.25 on row 1: pixel 3 half covered, 4 to 19 whole, 20 a quarter.
+    auto expected = row({{3, 128}, {20, 64}}, 1);
+    for (int x = 4; x <= 19; ++x)
+        expected[{x, 1}] = 255;
+    EXPECT_EQ(coverageOf({box(3.5, 1, 20.25, 2)}, area).pixels, expected);
+    EXPECT_EQ(coverageOf({reversed(box(3.5, 1, 20.25, 2))}, area).pixels, expected);
+    // x 12.75 to 21.5 on row 0, the last block (16 to 23) past the area's 22 columns.
+    expected = row({{12, 64}, {21, 128}}, 0);
+    for (int x = 13; x <= 20; ++x)
+        expected[{x, 0}] = 255;
+    EXPECT_EQ(coverageOf({box(12.75, 0, 21.5, 1)}, area).pixels, expected);
+}
+
 // A box three pixels wide on half pixels, a hundred rows tall (four bands of
 // rows): half of its side pixels, a quarter of its corners, all inside.
 // Across a row of 1,500 pixels the inside is whole from end to end.
