@@ -1,3 +1,14 @@
+// Polygons filled by their coverage (CoverageFill.h): the edges added to the
+// cells of a band of rows, the rows read back into runs, and the fill of a
+// raster target in a plain colour.
+//
+// Sections:
+//   edges      floorOf, ceilOf, Edge, addCut: an edge cut to the area's columns
+//   the band   Band, addPiece, addEdge: what each edge adds to the cells of its rows
+//   reading    coverageOf, readBlock: a row's running sums as coverages, a block at a time
+//   the rows   forEachCoveredRow: the bands in turn, each row's runs left to right
+//   filling    withinReach, plainColour, fillCovered, fillPolygons
+
 #include "kit/ui/raster/CoverageFill.h"
 
 #include "kit/ui/raster/RasterTarget.h"
