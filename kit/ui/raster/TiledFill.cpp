@@ -250,30 +250,67 @@ bool strokeSmallAsOutline(QPainter& painter, const Path& path, const StrokeStyle
 
 namespace {
 
+// The outline of a stroke on the device, as fillStrokeOutline fills it.
+struct StrokeOutline {
+    Path path;
+    StrokeStyle style;
+    QTransform world;
+    std::vector<QPolygonF> polygons;
+    std::vector<std::vector<Point>> corners;
+};
+
+bool sameTransform(const QTransform& a, const QTransform& b)
+{
+    return a.m11() == b.m11() && a.m12() == b.m12() && a.m13() == b.m13() && a.m21() == b.m21() && a.m22() == b.m22() &&
+           a.m23() == b.m23() && a.m31() == b.m31() && a.m32() == b.m32() && a.m33() == b.m33();
+}
+
+// The outline of the stroke of `path` with `style` mapped by `world`: the
+// outline of Qt's own stroke, the same width, caps, joins, miter limit and
+// dashes, whose curves (the offsets of the path's curves, round caps and
+// joins) follow the true ones to a hundredth of a pixel and are cut into
+// lines within a twentieth. The last few made are kept: a chart's line
+// that stays where it was from one frame to the next (the extra line
+// while another value changes) is not stroked again.
+const StrokeOutline* strokeOutline(const Path& path, const StrokeStyle& style, const QTransform& world)
+{
+    constexpr std::size_t keptOutlines = 4;
+    thread_local std::vector<StrokeOutline> kept;
+    const auto same = std::find_if(kept.begin(), kept.end(), [&](const StrokeOutline& o) {
+        return o.style == style && sameTransform(o.world, world) && o.path == path;
+    });
+    if (same != kept.end()) {
+        std::rotate(kept.begin(), same, same + 1);
+        return &kept.front();
+    }
+    const double scale = std::sqrt(std::abs(world.determinant()));
+    if (!(scale > 0))
+        return nullptr;
+    StrokeOutline made{path, style, world, {}, {}};
+    QPainterPathStroker stroker(style.toQPen(QBrush(Qt::black)));
+    stroker.setCurveThreshold(0.01 / scale);
+    flatten(stroker.createStroke(path.toQPainterPath()), world, 0.05, made.polygons);
+    made.corners.resize(made.polygons.size());
+    for (std::size_t i = 0; i < made.polygons.size(); ++i) {
+        made.corners[i].reserve(std::size_t(made.polygons[i].size()));
+        for (const QPointF& p : made.polygons[i])
+            made.corners[i].push_back({p.x(), p.y()});
+    }
+    kept.insert(kept.begin(), std::move(made));
+    if (kept.size() > keptOutlines)
+        kept.pop_back();
+    return &kept.front();
+}
+
 bool fillStrokeOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush)
 {
     const QTransform world = painter.worldTransform();
-    const QPainterPath line = path.toQPainterPath();
-    // The outline of Qt's own stroke: the same width, caps, joins, miter
-    // limit and dashes; its curves (the offsets of the path's curves, round
-    // caps and joins) follow the true ones to a hundredth of a pixel and are
-    // cut into lines within a twentieth.
-    QPainterPathStroker stroker(style.toQPen(brush));
-    const double scale = std::sqrt(std::abs(world.determinant()));
-    if (!(scale > 0))
+    const StrokeOutline* outline = strokeOutline(path, style, world);
+    if (!outline)
         return false;
-    stroker.setCurveThreshold(0.01 / scale);
-    thread_local std::vector<QPolygonF> polygons;
-    flatten(stroker.createStroke(line), world, 0.05, polygons);
+    const std::vector<QPolygonF>& polygons = outline->polygons;
     painter.resetTransform();
-    thread_local std::vector<std::vector<Point>> corners;
-    corners.resize(polygons.size());
-    for (std::size_t i = 0; i < polygons.size(); ++i) {
-        corners[i].clear();
-        for (const QPointF& p : polygons[i])
-            corners[i].push_back({p.x(), p.y()});
-    }
-    const bool filled = fillPolygons(painter, corners, brush);
+    const bool filled = fillPolygons(painter, outline->corners, brush);
     if (!filled) {
         // The brush keeps its place on the item while the painting is in pixels.
         QBrush deviceBrush = brush;

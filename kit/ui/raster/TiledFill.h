@@ -35,7 +35,8 @@ void fillPolygonsInTiles(QPainter& painter, const std::vector<QPolygonF>& polygo
 // one straight solid segment without round caps (which Qt draws quickly):
 // straight into the pixels when the brush is one plain colour and the
 // painter paints into a raster target (CoverageFill.h), else tile by tile;
-// false, having drawn nothing, otherwise.
+// false, having drawn nothing, otherwise. The outlines of the last few
+// strokes are kept, so one painted again where it was is not outlined again.
 bool strokeAsOutline(QPainter& painter, const Path& path, const StrokeStyle& style, const QBrush& brush);
 
 // Strokes a small `path` of straight lines only (a label's diamond, a

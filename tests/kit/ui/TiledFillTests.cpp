@@ -253,3 +253,58 @@ TEST_F(TiledFill, SmallStrokesAndHairlinesAreLeftToQt)
     painter.end();
     EXPECT_EQ(compare(image, blank()).alphaA, 0) << "nothing drawn";
 }
+
+// The outlines of the last few strokes are kept from one frame to the next:
+// a stroke painted again as it was looks as it did, and one whose points,
+// width, joins or place on the device changed (or one of more strokes than
+// are kept, in turn) is outlined anew, as Qt strokes it.
+TEST_F(TiledFill, AStrokePaintedAgainIsOutlinedAnewWhereItChanged)
+{
+    const Path zigzag([](Path& p) { p.addLines({{10, 160}, {50, 40}, {90, 120}, {130, 20}, {170, 100}, {205, 12}}); });
+    Path moved = zigzag;
+    moved.addLine({210, 170}); // one point more
+    const StrokeStyle round{.lineWidth = 3, .lineCap = LineCap::round, .lineJoin = LineJoin::round};
+    StrokeStyle wider = round;
+    wider.lineWidth = 6;
+    StrokeStyle mitred = round;
+    mitred.lineJoin = LineJoin::miter;
+    struct Frame {
+        const Path* path;
+        StrokeStyle style;
+        QTransform transform;
+    };
+    const std::vector<Frame> frames = {
+        {&zigzag, round, {}},
+        {&zigzag, round, {}},
+        {&moved, round, {}},
+        {&zigzag, wider, {}},
+        {&zigzag, mitred, {}},
+        {&zigzag, round, QTransform::fromTranslate(0, 3)},
+        {&zigzag, round, QTransform(0.9, 0, 0, 0.9, 0, 0)},
+        {&zigzag, round, {}},
+        {&moved, round, {}},
+    };
+    const QBrush brush(QColor(128, 0, 255));
+    for (std::size_t k = 0; k < frames.size(); ++k) {
+        SCOPED_TRACE(k);
+        const Frame& f = frames[k];
+        QImage filled = blank(), stroked = blank();
+        {
+            QPainter painter(&filled);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setTransform(f.transform);
+            ASSERT_TRUE(detail::strokeAsOutline(painter, *f.path, f.style, brush));
+        }
+        {
+            QPainter painter(&stroked);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setTransform(f.transform);
+            painter.setPen(f.style.toQPen(brush));
+            painter.drawPath(f.path->toQPainterPath());
+        }
+        const Difference d = compare(filled, stroked);
+        EXPECT_LE(d.worst, 64);
+        EXPECT_LE(d.off, 12);
+        EXPECT_NEAR(d.alphaA, d.alphaB, 0.02 * d.alphaB);
+    }
+}
