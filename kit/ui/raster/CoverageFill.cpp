@@ -171,9 +171,18 @@ std::uint8_t coverageOf(float sum)
     return std::uint8_t((a < 1 ? a : 1.0f) * 255 + 0.5f);
 }
 
-// Reads one whole block of a row's cells as the cell-by-cell loop reads
-// them: each pixel's coverage from the running sum, the cells cleared; the
-// running sum goes on past the block.
+// Reads `count` cells of a row: each pixel's coverage from the running sum,
+// the cells cleared; the running sum goes on past them.
+void readCells(float* cells, std::uint8_t* out, float& sum, int count)
+{
+    for (int c = 0; c < count; ++c) {
+        sum += cells[c];
+        cells[c] = 0;
+        out[c] = coverageOf(sum);
+    }
+}
+
+// Reads one whole block of a row's cells as readCells does.
 #if defined(__SSE2__)
 // The sums of the four lanes of `v` up to each: v0, v0 + v1, ...
 __m128 prefixSums(__m128 v)
@@ -202,11 +211,7 @@ void readBlock(float* cells, std::uint8_t* out, float& sum)
 #else
 void readBlock(float* cells, std::uint8_t* out, float& sum)
 {
-    for (int c = 0; c < Band::block; ++c) {
-        sum += cells[c];
-        cells[c] = 0;
-        out[c] = coverageOf(sum);
-    }
+    readCells(cells, out, sum, Band::block);
 }
 #endif
 
@@ -353,16 +358,10 @@ void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect
                     // Past the area's last column nothing is shown: those
                     // cells are only cleared.
                     const int shown = std::min(to, width);
-                    int c = from;
-                    if (whole) {
-                        readBlock(line + c, out + c, sum);
-                        c = shown;
-                    }
-                    for (; c < shown; ++c) {
-                        sum += line[c];
-                        line[c] = 0;
-                        out[c] = coverageOf(sum);
-                    }
+                    if (whole)
+                        readBlock(line + from, out + from, sum);
+                    else
+                        readCells(line + from, out + from, sum, shown - from);
                     for (int c = std::max(from, shown); c < to; ++c)
                         line[c] = 0;
                     if (from < width) {

@@ -250,20 +250,13 @@ bool strokeSmallAsOutline(QPainter& painter, const Path& path, const StrokeStyle
 
 namespace {
 
-// The outline of a stroke on the device, as fillStrokeOutline fills it.
+// The outline of a stroke on the device, its polygons' corners in pixels.
 struct StrokeOutline {
     Path path;
     StrokeStyle style;
     QTransform world;
-    std::vector<QPolygonF> polygons;
     std::vector<std::vector<Point>> corners;
 };
-
-bool sameTransform(const QTransform& a, const QTransform& b)
-{
-    return a.m11() == b.m11() && a.m12() == b.m12() && a.m13() == b.m13() && a.m21() == b.m21() && a.m22() == b.m22() &&
-           a.m23() == b.m23() && a.m31() == b.m31() && a.m32() == b.m32() && a.m33() == b.m33();
-}
 
 // The outline of the stroke of `path` with `style` mapped by `world`: the
 // outline of Qt's own stroke, the same width, caps, joins, miter limit and
@@ -277,7 +270,7 @@ const StrokeOutline* strokeOutline(const Path& path, const StrokeStyle& style, c
     constexpr std::size_t keptOutlines = 4;
     thread_local std::vector<StrokeOutline> kept;
     const auto same = std::find_if(kept.begin(), kept.end(), [&](const StrokeOutline& o) {
-        return o.style == style && sameTransform(o.world, world) && o.path == path;
+        return o.style == style && o.world == world && o.path == path;
     });
     if (same != kept.end()) {
         std::rotate(kept.begin(), same, same + 1);
@@ -286,14 +279,15 @@ const StrokeOutline* strokeOutline(const Path& path, const StrokeStyle& style, c
     const double scale = std::sqrt(std::abs(world.determinant()));
     if (!(scale > 0))
         return nullptr;
-    StrokeOutline made{path, style, world, {}, {}};
+    StrokeOutline made{path, style, world, {}};
     QPainterPathStroker stroker(style.toQPen(QBrush(Qt::black)));
     stroker.setCurveThreshold(0.01 / scale);
-    flatten(stroker.createStroke(path.toQPainterPath()), world, 0.05, made.polygons);
-    made.corners.resize(made.polygons.size());
-    for (std::size_t i = 0; i < made.polygons.size(); ++i) {
-        made.corners[i].reserve(std::size_t(made.polygons[i].size()));
-        for (const QPointF& p : made.polygons[i])
+    thread_local std::vector<QPolygonF> polygons;
+    flatten(stroker.createStroke(path.toQPainterPath()), world, 0.05, polygons);
+    made.corners.resize(polygons.size());
+    for (std::size_t i = 0; i < polygons.size(); ++i) {
+        made.corners[i].reserve(std::size_t(polygons[i].size()));
+        for (const QPointF& p : polygons[i])
             made.corners[i].push_back({p.x(), p.y()});
     }
     kept.insert(kept.begin(), std::move(made));
@@ -308,7 +302,6 @@ bool fillStrokeOutline(QPainter& painter, const Path& path, const StrokeStyle& s
     const StrokeOutline* outline = strokeOutline(path, style, world);
     if (!outline)
         return false;
-    const std::vector<QPolygonF>& polygons = outline->polygons;
     painter.resetTransform();
     const bool filled = fillPolygons(painter, outline->corners, brush);
     if (!filled) {
@@ -316,6 +309,10 @@ bool fillStrokeOutline(QPainter& painter, const Path& path, const StrokeStyle& s
         QBrush deviceBrush = brush;
         if (brush.style() != Qt::SolidPattern && brush.style() != Qt::NoBrush)
             deviceBrush.setTransform(brush.transform() * world);
+        std::vector<QPolygonF> polygons(outline->corners.size());
+        for (std::size_t i = 0; i < polygons.size(); ++i)
+            for (const Point& p : outline->corners[i])
+                polygons[i] << QPointF(p.x, p.y);
         fillPolygonsInTiles(painter, polygons, deviceBrush);
     }
     painter.setWorldTransform(world);

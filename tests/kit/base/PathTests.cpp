@@ -271,25 +271,14 @@ TEST(Path, TrimmingInsideKeepsTheWholeSegmentsBetweenItsEnds)
     // from its start to x = 20 (two whole lines); from 5 to 35: cut inside
     // the first and the last line of the first run.
     Path p;
-    for (const double y : {0.0, 10.0}) {
-        p.move({0, y});
-        for (const double x : {10.0, 20.0, 30.0, 40.0})
-            p.addLine({x, y});
-    }
+    p.addLines({{0, 0}, {10, 0}, {20, 0}, {30, 0}, {40, 0}});
+    p.addLines({{0, 10}, {10, 10}, {20, 10}, {30, 10}, {40, 10}});
     Path across;
-    across.move({20, 0});
-    across.addLine({30, 0});
-    across.addLine({40, 0});
-    across.move({0, 10});
-    across.addLine({10, 10});
-    across.addLine({20, 10});
+    across.addLines({{20, 0}, {30, 0}, {40, 0}});
+    across.addLines({{0, 10}, {10, 10}, {20, 10}});
     EXPECT_EQ(p.trimmedPath(0.25, 0.75), across);
     Path inside;
-    inside.move({5, 0});
-    inside.addLine({10, 0});
-    inside.addLine({20, 0});
-    inside.addLine({30, 0});
-    inside.addLine({35, 0});
+    inside.addLines({{5, 0}, {10, 0}, {20, 0}, {30, 0}, {35, 0}});
     const Path trimmed = p.trimmedPath(0.0625, 0.4375);
     EXPECT_EQ(trimmed, inside);
     EXPECT_EQ(trimmed.currentPoint(), (Point{35, 0}));
