@@ -3,8 +3,11 @@
 // processor runs) against the strict document decoder it steps back to. The output
 // is made up to look like the Linux kernel's (74,000 files in 60 languages,
 // about 27 MB); BENCH_COUNTER_OUTPUT=<file> decodes a real one instead.
+// inPlaceGivingBack reads as the application does, giving the text back as it
+// goes (checking every record before making any).
 
 #include "core/DecodingKernel.h"
+#include "core/ImpossibleFigures.h"
 #include "core/LanguageEntry.h"
 #include "kit/base/Json.h"
 
@@ -65,6 +68,21 @@ void inPlace(benchmark::State& state)
 }
 BENCHMARK(inPlace)->Unit(benchmark::kMillisecond);
 
+// The same, told of the text it is done with, as the application is to give
+// its memory back: every record is checked before any is made.
+void inPlaceGivingBack(benchmark::State& state)
+{
+    std::string text = output();
+    text.reserve(text.size() + qm::counterOutputPadding);
+    std::size_t given = 0;
+    const qm::DoneWithText doneWith = [&given](std::size_t, std::size_t length) { given += length; };
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qm::decodeCounterOutput(text, text.capacity(), doneWith));
+    benchmark::DoNotOptimize(given);
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
+}
+BENCHMARK(inPlaceGivingBack)->Unit(benchmark::kMillisecond);
+
 void inPlaceWith(benchmark::State& state, qm::DecodingKernel kernel)
 {
     std::string text = output();
@@ -90,6 +108,17 @@ void strictDocument(benchmark::State& state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
 }
 BENCHMARK(strictDocument)->Unit(benchmark::kMillisecond);
+
+// The check of the decoded figures a count makes before it shows them.
+void figuresChecked(benchmark::State& state)
+{
+    std::string text = output();
+    text.reserve(text.size() + qm::counterOutputPadding);
+    const qm::LanguageList languages = qm::decodeCounterOutput(text, text.capacity());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(qm::impossibleFigures(languages));
+}
+BENCHMARK(figuresChecked)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -40,7 +40,7 @@ bool runs(DecodingKernel kernel)
     return false;
 }
 
-using Reader = bool (*)(const char*, std::size_t, std::size_t, LanguageList*);
+using Reader = bool (*)(const char*, std::size_t, std::size_t, const DoneWithText*, LanguageList*);
 
 Reader readerOf(DecodingKernel kernel)
 {
@@ -55,10 +55,10 @@ Reader readerOf(DecodingKernel kernel)
     return qm_read_counter_output_fallback;
 }
 
-LanguageList decodeWith(Reader read, std::string_view text, std::size_t capacity)
+LanguageList decodeWith(Reader read, std::string_view text, std::size_t capacity, const DoneWithText& doneWith)
 {
     LanguageList languages;
-    if (read(text.data(), text.size(), capacity, &languages))
+    if (read(text.data(), text.size(), capacity, doneWith ? &doneWith : nullptr, &languages))
         return languages;
     return kit::decodeJson<LanguageList>(text);
 }
@@ -100,18 +100,24 @@ DecodingKernel bestDecodingKernel()
     return best;
 }
 
-LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity, DecodingKernel kernel)
+LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity, DecodingKernel kernel,
+                                 const DoneWithText& doneWith)
 {
     if (!decodingKernelRuns(kernel))
         throw std::invalid_argument(std::string("this processor cannot run the ") + decodingKernelName(kernel) +
                                     " kernel");
-    return decodeWith(readerOf(kernel), text, capacity);
+    return decodeWith(readerOf(kernel), text, capacity, doneWith);
+}
+
+LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity, const DoneWithText& doneWith)
+{
+    static const Reader best = readerOf(bestDecodingKernel());
+    return decodeWith(best, text, capacity, doneWith);
 }
 
 LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity)
 {
-    static const Reader best = readerOf(bestDecodingKernel());
-    return decodeWith(best, text, capacity);
+    return decodeCounterOutput(text, capacity, DoneWithText{});
 }
 
 } // namespace qm

@@ -42,7 +42,10 @@
 // path, description) are always exactly the strict decoder's.
 //
 // Nearly all of the text is file records: the text is cut into them, and
-// they are read on several threads, each on its own. The reader's parts:
+// they are read on several threads, each on its own. A caller that wants the
+// text's memory back as it is read is told of each part once it is read; the
+// records are then all checked before any is made, so that a text that steps
+// back is still whole for the strict decoder. The reader's parts:
 //   reader/Fields.h       a record read field by field (and StepBack)
 //   reader/RecordArena.h  the records' memory, in huge pages
 //   reader/Splitter.h     the text cut at its file records, read on all cores
@@ -82,10 +85,11 @@ std::optional<LanguageList> readWhole(simdjson::padded_string_view view)
     return languages;
 }
 
-std::optional<LanguageList> readInPlace(std::string_view text, std::size_t capacity)
+std::optional<LanguageList> readInPlace(std::string_view text, std::size_t capacity, const DoneWithText* doneWith)
 {
     simdjson::padded_string copy;
     if (capacity < text.size() + simdjson::SIMDJSON_PADDING) {
+        doneWith = nullptr; // the copy is this reader's own
         copy = simdjson::padded_string(text);
         text = std::string_view(copy.data(), copy.size());
         capacity = copy.size() + simdjson::SIMDJSON_PADDING;
@@ -93,7 +97,7 @@ std::optional<LanguageList> readInPlace(std::string_view text, std::size_t capac
     try {
         if (text.find(kFileStart) == std::string_view::npos)
             return readWhole(simdjson::padded_string_view(text.data(), text.size(), capacity));
-        return Pieces(text, capacity).read();
+        return Pieces(text, capacity, doneWith).read();
     } catch (const StepBack&) {
         return std::nullopt;
     }
@@ -103,9 +107,10 @@ std::optional<LanguageList> readInPlace(std::string_view text, std::size_t capac
 
 } // namespace qm
 
-bool QM_READER_ENTRY(const char* text, std::size_t size, std::size_t capacity, qm::LanguageList* out)
+bool QM_READER_ENTRY(const char* text, std::size_t size, std::size_t capacity, const qm::DoneWithText* doneWith,
+                     qm::LanguageList* out)
 {
-    auto languages = qm::readInPlace(std::string_view(text, size), capacity);
+    auto languages = qm::readInPlace(std::string_view(text, size), capacity, doneWith);
     if (!languages)
         return false;
     *out = std::move(*languages);

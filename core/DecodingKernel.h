@@ -29,6 +29,7 @@ DecodingKernel bestDecodingKernel();
 // decodeCounterOutput (LanguageEntry.h) reading with the given kernel rather
 // than the best one; the same rules and the same outcome. Throws
 // std::invalid_argument for a kernel the processor cannot run.
-LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity, DecodingKernel kernel);
+LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity, DecodingKernel kernel,
+                                 const DoneWithText& doneWith = {});
 
 } // namespace qm

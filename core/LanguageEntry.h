@@ -3,6 +3,7 @@
 #include "core/FileEntry.h"
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 namespace qm {
@@ -63,5 +64,17 @@ inline constexpr std::size_t counterOutputPadding = 64;
 // when `capacity` (the bytes readable from its start) leaves
 // counterOutputPadding bytes after it; otherwise it is copied first.
 LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity = 0);
+
+// Told of bytes of the text (an offset and a length, whole pages of memory
+// when the text starts on one) that a decoding reads no more: their memory
+// may be given back while the rest is read.
+using DoneWithText = std::function<void(std::size_t offset, std::size_t length)>;
+
+// The same, read in place, giving `doneWith` the parts of the text it has
+// read: every record is checked before any is made, so that the text is only
+// given up once it is known to be taken whole, and a text that is not taken is
+// still there, whole, for the strict decoder. Nothing is given up of a text
+// that is copied first, or read as one small document.
+LanguageList decodeCounterOutput(std::string_view text, std::size_t capacity, const DoneWithText& doneWith);
 
 } // namespace qm

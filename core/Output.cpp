@@ -1,5 +1,6 @@
 #include "core/Output.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <iostream>
@@ -27,9 +28,26 @@ void printLine(std::string_view line)
 
 void printLine(std::string_view prefix, std::string_view text)
 {
+    printLine(prefix, text, {});
+}
+
+void printLine(std::string_view prefix, std::string_view text, const std::function<void(std::size_t)>& printed)
+{
+    constexpr std::size_t part = std::size_t{1} << 20;
     std::lock_guard lock(outputMutex());
     std::ostream& out = output ? *output : std::cout;
-    out << prefix << text << '\n';
+    out << prefix;
+    if (!printed) {
+        out << text;
+    } else {
+        // A stream copies what it is given or writes it out before it returns.
+        for (std::size_t done = 0; done < text.size();) {
+            const std::size_t n = std::min(part, text.size() - done);
+            out.write(text.data() + done, static_cast<std::streamsize>(n));
+            printed(done += n);
+        }
+    }
+    out << '\n';
     out.flush();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string_view>
 
@@ -10,6 +12,9 @@ namespace qm {
 void printLine(std::string_view line);
 // One line made of `prefix` and `text`, without joining them first.
 void printLine(std::string_view prefix, std::string_view text);
+// The same, written a part of the text at a time: `printed(n)` is told, after
+// each part, that the first n bytes of the text are written (no longer read).
+void printLine(std::string_view prefix, std::string_view text, const std::function<void(std::size_t)>& printed);
 
 // Sends printLine() to another stream (nullptr: back to standard output). Tests capture with it.
 void setOutputStream(std::ostream* stream);

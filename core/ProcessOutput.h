@@ -31,6 +31,10 @@ public:
     bool empty() const { return size_ == 0; }
     // The bytes readable from data(): the text and the zero bytes after it.
     std::size_t capacity() const { return capacity_; }
+    // Gives back the memory of the whole pages among `length` bytes of the
+    // text from `offset`, which read as zero bytes afterwards; for a reader
+    // done with them while it reads the rest.
+    void giveBack(std::size_t offset, std::size_t length);
     // Gives the memory back; the output is empty afterwards.
     void reset();
 
@@ -40,6 +44,7 @@ private:
     const char* data_ = "";
     std::size_t size_ = 0;
     std::size_t capacity_ = 0; // the length of the mapping of data_; 0 when nothing is mapped
+    int file_ = -1;            // the file mapped, while it is
 };
 
 } // namespace qm

@@ -4,12 +4,14 @@
 #include "core/ImpossibleFigures.h"
 #include "core/LanguageResources.h"
 #include "core/Output.h"
+#include "core/OutputGiveBack.h"
 #include "core/RunProcess.h"
 #include "kit/base/BackgroundQueue.h"
 #include "kit/base/Json.h"
 #include "kit/base/MainQueue.h"
 #include "kit/base/Url.h"
 
+#include <functional>
 #include <new>
 #include <optional>
 #include <stop_token>
@@ -38,17 +40,18 @@ std::size_t& largestOutputSetting()
 
 // Prints the counter's output ("Output: " and the text) on a thread of its
 // own while the count decodes it: through a pipe, tens of megabytes go no
-// faster than the reader takes them. The count prints nothing else and
-// releases nothing of the output before the printing is done (wait(), or the
-// end of its scope), so the lines are the same and in the same order.
+// faster than the reader takes them. The count prints nothing else before
+// the printing is done (wait(), or the end of its scope), so the lines are the
+// same and in the same order, and gives back of the output only what is
+// printed (`printed` is told how far the printing is).
 class OutputPrinting {
 public:
-    explicit OutputPrinting(std::string_view text)
+    OutputPrinting(std::string_view text, std::function<void(std::size_t)> printed)
     {
         try {
-            thread_ = std::thread([text] { printLine("Output: ", text); });
+            thread_ = std::thread([text, printed] { printLine("Output: ", text, printed); });
         } catch (const std::system_error&) {
-            printLine("Output: ", text); // no thread to spare: printed here first
+            printLine("Output: ", text, printed); // no thread to spare: printed here first
         }
     }
     OutputPrinting(const OutputPrinting&) = delete;
@@ -205,9 +208,11 @@ void Project::runCount(Count count)
         std::shared_ptr<const LanguageList> result;
         UnreadableEntries unreadable;
         {
+            // The output's memory is given back as it is both read and printed.
+            OutputGiveBack giveBack(run.output, counterOutputPrinted());
             std::optional<OutputPrinting> printing;
             if (!run.outputTooLarge && counterOutputPrinted())
-                printing.emplace(run.output);
+                printing.emplace(run.output, [&giveBack](std::size_t printed) { giveBack.printedTo(printed); });
             if (auto reason = failureOfRun(run, count.executable, count.largestOutput)) {
                 printing.reset();
                 return fail(*reason, *reason);
@@ -219,7 +224,11 @@ void Project::runCount(Count count)
                 return fail(reason, reason);
             }
             unreadable = std::move(*named);
-            result = std::make_shared<const LanguageList>(decodeCounterOutput(run.output, run.output.capacity()));
+            result = std::make_shared<const LanguageList>(
+                decodeCounterOutput(run.output, run.output.capacity(),
+                                    [&giveBack](std::size_t offset, std::size_t length) {
+                                        giveBack.read(offset, length);
+                                    }));
         }
         if (count.stop.stop_requested())
             return fail(stoppedReason(), stoppedReason(), true);

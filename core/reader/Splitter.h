@@ -15,6 +15,7 @@
 #include <exception>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -54,7 +55,10 @@ bool isSpace(char c)
 
 class Pieces {
 public:
-    Pieces(std::string_view text, std::size_t capacity) : text_(text), capacity_(capacity) {}
+    Pieces(std::string_view text, std::size_t capacity, const DoneWithText* doneWith = nullptr)
+        : text_(text), capacity_(capacity), doneWith_(doneWith)
+    {
+    }
     Pieces(const Pieces&) = delete;
     Pieces& operator=(const Pieces&) = delete;
     ~Pieces()
@@ -75,30 +79,62 @@ public:
         auto first = readLanguage(text_.substr(1, starts_.front() - 1));
         if (!first)
             return std::nullopt;
+        batches_.resize((starts_.size() + batchSize - 1) / batchSize);
+        // When the text is to be given up as it is read, every record and
+        // join is checked first, into a record thrown away: whatever would
+        // step back does so while the text is still whole. The records are
+        // then read again, for good, from text known to be taken.
+        const bool checkFirst = doneWith_ && *doneWith_;
+        if (checkFirst) {
+            inParallel(batches_.size(), [&](std::size_t batch, od::parser& parser) {
+                auto scratch = std::make_shared<FileEntry>();
+                batches_[batch].joins.reserve(batchEnd(batch) - batch * batchSize);
+                for (std::size_t i = batch * batchSize;
+                     i < batchEnd(batch) && !steppedBack_.load(std::memory_order_relaxed); ++i) {
+                    scratch->possibleLanguages.clear();
+                    readJoin(i, readFile(parser, i, scratch), batches_[batch].joins.emplace_back());
+                }
+            });
+            if (steppedBack_)
+                return std::nullopt;
+        }
         // Each batch's records are kept by the thread that reads them, in
         // memory that thread takes, so that even taking memory is shared out.
-        batches_.resize((starts_.size() + batchSize - 1) / batchSize);
         block_ = RecordBlock::make(starts_.size());
         inParallel(batches_.size(), [&](std::size_t batch, od::parser& parser) {
-            const std::size_t begin = batch * batchSize, end = std::min(starts_.size(), begin + batchSize);
-            batches_[batch].files.reserve(end - begin);
-            batches_[batch].joins.reserve(end - begin);
+            const std::size_t begin = batch * batchSize, end = batchEnd(batch);
+            Batch& b = batches_[batch];
+            b.files.reserve(end - begin);
+            if (!checkFirst)
+                b.joins.reserve(end - begin);
             // Every slot of the batch is held until its record goes; the
             // slots of records never made are let go here.
             block_->hold(end - begin);
             std::size_t taken = 0;
             try {
-                for (std::size_t i = begin; i < end && !steppedBack_.load(std::memory_order_relaxed); ++i)
-                    readFile(parser, i, batches_[batch], taken);
+                for (std::size_t i = begin; i < end && !steppedBack_.load(std::memory_order_relaxed); ++i) {
+                    auto record =
+                        std::allocate_shared<FileEntry>(SlotAllocator<FileEntry>(block_, block_->slot(i), &taken),
+                                                        freshId());
+                    const std::size_t after = readFile(parser, i, record);
+                    b.files.push_back(std::move(record));
+                    if (!checkFirst)
+                        readJoin(i, after, b.joins.emplace_back());
+                }
             } catch (...) {
                 block_->release(end - begin - taken);
                 throw;
             }
             block_->release(end - begin - taken);
+            if (checkFirst)
+                giveUpTextOf(batch);
         });
-        if (steppedBack_)
-            return std::nullopt;
-        return join(std::move(first));
+        auto languages = steppedBack_ ? std::nullopt : join(std::move(first));
+        // Text that was taken once is read again the same way: this cannot
+        // step back, and the strict decoder could not read what was given up.
+        if (!languages && checkFirst)
+            throw std::logic_error("the counter's output was read differently the second time");
+        return languages;
     }
 
 private:
@@ -107,6 +143,9 @@ private:
     // calling thread alone.
     static constexpr std::size_t batchSize = 1024;
     static constexpr std::size_t searchPiece = std::size_t{1} << 20;
+    static constexpr std::size_t page = 4096;
+
+    std::size_t batchEnd(std::size_t batch) const { return std::min(starts_.size(), (batch + 1) * batchSize); }
 
     // Finds the start of every file record, a piece of the text at a time:
     // the first reading of tens of megabytes just written is slow enough
@@ -163,20 +202,23 @@ private:
         std::vector<Join> joins;
     };
 
-    // Reads file record `i` and what follows it into its batch.
-    void readFile(od::parser& parser, std::size_t i, Batch& batch, std::size_t& taken)
+    // Reads file record `i` into `record`; returns where the record ends.
+    std::size_t readFile(od::parser& parser, std::size_t i, std::shared_ptr<FileEntry>& record)
     {
         const std::size_t at = starts_[i];
+        const std::size_t next = i + 1 == starts_.size() ? text_.size() : starts_[i + 1];
+        od::document document = take(parser.iterate(view(at, next - at)));
+        record = readRecord<FileEntry>(take(document.get_value()), nullptr, std::move(record));
+        return static_cast<std::size_t>(take(document.current_location()) - text_.data());
+    }
+
+    // Reads what follows file record `i`, from `after` to the next record.
+    void readJoin(std::size_t i, std::size_t after, Join& join) const
+    {
         const bool last = i + 1 == starts_.size();
         const std::size_t next = last ? text_.size() : starts_[i + 1];
-        od::document document = take(parser.iterate(view(at, next - at)));
-        auto record = std::allocate_shared<FileEntry>(SlotAllocator<FileEntry>(block_, block_->slot(i), &taken),
-                                                      freshId());
-        batch.files.push_back(readRecord<FileEntry>(take(document.get_value()), nullptr, std::move(record)));
-        Join& join = batch.joins.emplace_back();
-        const char* after = take(document.current_location());
-        const std::string_view rest = text_.substr(static_cast<std::size_t>(after - text_.data()));
-        const std::size_t joinLength = next - static_cast<std::size_t>(after - text_.data());
+        const std::string_view rest = text_.substr(after);
+        const std::size_t joinLength = next - after;
         if (!last && joinLength == 1 && rest.front() == ',') {
             join.kind = Join::comma;
         } else if (!last && rest.starts_with("]},")) {
@@ -190,6 +232,21 @@ private:
         } else {
             throw StepBack{};
         }
+    }
+
+    // Tells of the whole pages of the text of a batch's records, once they
+    // are read for good. The pages a batch shares with its neighbours stay
+    // (their records may still be read), and so do the bytes at its start
+    // the parser may look at past the last record of the batch before.
+    void giveUpTextOf(std::size_t batch) const
+    {
+        const auto offset = reinterpret_cast<std::uintptr_t>(text_.data());
+        const std::size_t begin = starts_[batch * batchSize];
+        const std::size_t end = batchEnd(batch) == starts_.size() ? text_.size() : starts_[batchEnd(batch)];
+        const std::uintptr_t first = (offset + begin + simdjson::SIMDJSON_PADDING + page - 1) / page * page;
+        const std::uintptr_t last = (offset + end) / page * page;
+        if (last > first)
+            (*doneWith_)(first - offset, last - first);
     }
 
     // Runs `task(i, parser)` for every i below `count`, on this thread and,
@@ -259,6 +316,7 @@ private:
 
     std::string_view text_;
     std::size_t capacity_;
+    const DoneWithText* doneWith_;
     std::vector<std::size_t> starts_;
     std::vector<Batch> batches_;
     RecordBlock* block_ = nullptr;

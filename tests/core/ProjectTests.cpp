@@ -4,12 +4,15 @@
 //
 // Sections:
 //   the model            equality, hashing, the counter's arguments
-//   a count              success and its completion, the output printed or not, a new count
-//                        replacing one underway, a hung counter, ending every count
+//   a count              success and its completion, the output printed or not, a large output
+//                        printed slowly while it is decoded, a new count replacing one underway,
+//                        a hung counter, ending every count
 //   failures             what a failed count says, figures that cannot be true, the output's
 //                        limit, a failed decode, a counter that cannot start, a released project
 //   results              the first non-empty result kept
 //   running a process    RunProcessTest: how the child ended, a stop, both streams read
+//   giving back output   ProcessOutputTest, OutputGiveBackTest: the whole pages of a range
+//                        given back, once both read and printed
 //   without threads      CountWithoutThreadsDeathTest: the decoder on the calling thread, a
 //                        count that cannot get a thread
 
@@ -18,6 +21,7 @@
 #include "tests/support/ProcessState.h"
 
 #include "core/CountFailureReason.h"
+#include "core/OutputGiveBack.h"
 #include "core/Project.h"
 #include "core/RunProcess.h"
 
@@ -26,8 +30,13 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <ostream>
 #include <stop_token>
+#include <streambuf>
+#include <string_view>
+#include <sys/mman.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <thread>
@@ -38,6 +47,14 @@ namespace {
 using qmtest::Args;
 using qmtest::counterOutput;
 using qmtest::FakeCounter;
+
+// Where two texts first differ (npos when they are the same): a readable
+// failure for texts of many pages.
+std::size_t firstDifference(std::string_view a, std::string_view b)
+{
+    const auto [at, _] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    return at == a.end() && a.size() == b.size() ? std::string_view::npos : static_cast<std::size_t>(at - a.begin());
+}
 
 TEST(ProjectModel, StartsEmptyIsEqualByPathAndHashesByPath)
 {
@@ -115,6 +132,108 @@ TEST_F(ProjectCount, TheCounterOutputIsLeftUnprintedWhenSwitchedOff)
     qm::setCounterOutputPrinted(true);
     ASSERT_EQ(project->final->size(), 1u); // counted and decoded all the same
     EXPECT_EQ(lines(), (Args{"processing..", "all ok"}));
+}
+
+// A stream that takes its time over every long write, as a terminal or a
+// pipe read slowly would: a count decodes its output long before it is printed.
+class SlowStreamBuffer : public std::streambuf {
+public:
+    std::string written;
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            written.push_back(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* text, std::streamsize n) override
+    {
+        if (n >= 4096)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        written.append(text, static_cast<std::size_t>(n));
+        return n;
+    }
+};
+
+// Six thousand file records (several batches of the decoder's) in some
+// 3.4 MB: 4,000 C files of 3 code, 1 comment and 2 blank lines, then 2,000
+// Go files of 5 code lines and 1 blank one.
+std::string largeCounterOutput()
+{
+    const std::string longName(150, 'n');
+    return counterOutput({{"C", std::vector<qmtest::FakeFile>(4000, {longName + ".c", 3, 1, 2})},
+                          {"Go", std::vector<qmtest::FakeFile>(2000, {longName + ".go", 5, 0, 1})}});
+}
+
+// The figures of largeCounterOutput(), worked out by hand: each file is as
+// many bytes as lines.
+void expectLargeCounterOutputDecoded(const qm::LanguageList& languages)
+{
+    ASSERT_EQ(languages.size(), 2u);
+    const qm::LanguageEntry& c = *languages[0];
+    EXPECT_EQ(c.name, "C");
+    EXPECT_EQ(c.count, 4000);
+    EXPECT_EQ(c.code, 12000);
+    EXPECT_EQ(c.comment, 4000);
+    EXPECT_EQ(c.blank, 8000);
+    EXPECT_EQ(c.lines, 24000);
+    EXPECT_EQ(c.bytes, 24000);
+    ASSERT_EQ(c.files.size(), 4000u);
+    for (const std::size_t i : {0u, 1023u, 1024u, 2500u, 3999u}) {
+        EXPECT_EQ(c.files[i]->filename, std::string(150, 'n') + ".c") << i;
+        EXPECT_EQ(c.files[i]->location, "/x/" + std::string(150, 'n') + ".c") << i;
+        EXPECT_EQ(c.files[i]->code, 3) << i;
+        EXPECT_EQ(c.files[i]->comment, 1) << i;
+        EXPECT_EQ(c.files[i]->blank, 2) << i;
+        EXPECT_EQ(c.files[i]->bytes, 6) << i;
+    }
+    const qm::LanguageEntry& go = *languages[1];
+    EXPECT_EQ(go.name, "Go");
+    EXPECT_EQ(go.count, 2000);
+    EXPECT_EQ(go.code, 10000);
+    EXPECT_EQ(go.comment, 0);
+    EXPECT_EQ(go.blank, 2000);
+    EXPECT_EQ(go.lines, 12000);
+    ASSERT_EQ(go.files.size(), 2000u);
+    for (const std::size_t i : {0u, 1999u}) {
+        EXPECT_EQ(go.files[i]->filename, std::string(150, 'n') + ".go") << i;
+        EXPECT_EQ(go.files[i]->language, "Go") << i;
+        EXPECT_EQ(go.files[i]->code, 5) << i;
+        EXPECT_EQ(go.files[i]->blank, 1) << i;
+    }
+}
+
+TEST_F(ProjectCount, ALargeOutputPrintedSlowlyIsPrintedWholeWhileItIsDecoded)
+{
+    const std::string json = largeCounterOutput();
+    ASSERT_GT(json.size(), std::size_t{3} << 20); // four parts of the printing
+    auto project = std::make_shared<qm::Project>(counter.folder("app", json));
+    SlowStreamBuffer buffer;
+    std::ostream slow(&buffer);
+    qm::setOutputStream(&slow);
+    bool completed = false;
+    project->process([&](const qm::LanguageList&) { completed = true; });
+    kit::runUntilIdle();
+    qm::setOutputStream(&printed);
+
+    EXPECT_TRUE(completed);
+    // Not a byte of the output is given back before it is printed.
+    const std::string expected = "processing..\nOutput: " + json + "\nall ok\n";
+    EXPECT_EQ(buffer.written.size(), expected.size());
+    EXPECT_EQ(firstDifference(buffer.written, expected), std::string_view::npos);
+    expectLargeCounterOutputDecoded(*project->final);
+}
+
+TEST_F(ProjectCount, ALargeOutputLeftUnprintedIsDecodedWhole)
+{
+    auto project = std::make_shared<qm::Project>(counter.folder("app", largeCounterOutput()));
+    qm::setCounterOutputPrinted(false);
+    project->process([](const qm::LanguageList&) {});
+    kit::runUntilIdle();
+    qm::setCounterOutputPrinted(true);
+    EXPECT_EQ(lines(), (Args{"processing..", "all ok"}));
+    expectLargeCounterOutputDecoded(*project->final);
 }
 
 TEST_F(ProjectCount, TheCallerIsFreeWhileTheCounterRunsAndANewCountReplacesTheOneUnderway)
@@ -528,6 +647,153 @@ TEST(RunProcessTest, JoinsBothStreamsReadsToTheEndAndReapsTheChild)
     EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1); // no child left behind
     EXPECT_EQ(errno, ECHILD);
     EXPECT_EQ(qm::runProcess("/bin/sh", {"-c", "printf '\\377\\000x'"}), std::string("\xFF\0x", 3));
+}
+
+// The text a child wrote: five pages of 'x', then "tail" on a sixth.
+qm::ProcessOutput pagesOfX(std::size_t page)
+{
+    auto run =
+        qm::runProcessToEnd("/bin/sh",
+                            {"-c", "head -c " + std::to_string(5 * page) + " /dev/zero | tr '\\0' x; printf tail"},
+                            qm::processGeneration(), 64);
+    return std::move(run.output);
+}
+
+// The text of pagesOfX() with these pages (from 0) read as zero bytes.
+std::string pagesOfXWithout(std::size_t page, const std::vector<std::size_t>& zeroPages)
+{
+    std::string text = std::string(5 * page, 'x') + "tail";
+    for (std::size_t p : zeroPages)
+        std::fill_n(text.begin() + static_cast<std::ptrdiff_t>(p * page), page, '\0');
+    return text;
+}
+
+TEST(ProcessOutputTest, GivesBackTheWholePagesOfARangeAndKeepsEveryOtherByte)
+{
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    auto output = pagesOfX(page);
+    ASSERT_EQ(output.size(), 5 * page + 4);
+    ASSERT_EQ(firstDifference(output, pagesOfXWithout(page, {})), std::string_view::npos);
+
+    // From the middle of page 0 to the middle of page 3: pages 1 and 2 go,
+    // the half pages at either end stay.
+    output.giveBack(page / 2, 3 * page);
+    EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 2})), std::string_view::npos);
+    // Less than a page, even across a page's end, gives back nothing.
+    output.giveBack(3 * page + 1, page);
+    output.giveBack(4 * page - 10, 20);
+    EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 2})), std::string_view::npos);
+    // At or past the end of the text, nothing; a range running past it gives
+    // back its whole pages and keeps the last, part-filled one.
+    output.giveBack(output.size(), 10 * page);
+    output.giveBack(100 * page, page);
+    EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 2})), std::string_view::npos);
+    output.giveBack(4 * page - 1, 10 * page);
+    EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 2, 4})), std::string_view::npos);
+    EXPECT_EQ(output.view().substr(5 * page), "tail");
+    // The zero bytes after the text are still there to read.
+    EXPECT_TRUE(
+        std::all_of(output.data() + output.size(), output.data() + output.capacity(), [](char c) { return c == 0; }));
+
+    // An output that maps no file has nothing to give back.
+    qm::ProcessOutput none;
+    none.giveBack(0, page);
+    EXPECT_EQ(none, "");
+}
+
+TEST(ProcessOutputTest, GivingBackFreesTheFilesMemory)
+{
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const int file = ::memfd_create("given back", MFD_CLOEXEC);
+    ASSERT_GE(file, 0);
+    const std::string text = pagesOfXWithout(page, {});
+    ASSERT_EQ(::write(file, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    auto blocks = [file] {
+        struct stat status {};
+        ::fstat(file, &status);
+        return static_cast<std::size_t>(status.st_blocks) * 512;
+    };
+    qm::ProcessOutput output(file, text.size(), 64);
+    ASSERT_EQ(output, text);
+    // Six pages hold the text (the room after it is a hole); when the system
+    // keeps this file in larger pages, only what is read can be checked.
+    const bool smallPages = blocks() == 6 * page;
+    output.giveBack(page, 2 * page);
+    output.giveBack(4 * page, 2 * page);
+    // Before anything reads them: reading a page given back takes a fresh
+    // page of the file again.
+    if (smallPages) {
+        EXPECT_EQ(blocks(), 3 * page);
+    }
+    EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 2, 4})), std::string_view::npos);
+    output.reset();
+    ::close(file);
+}
+
+TEST(OutputGiveBackTest, GivesBackWhatIsBothReadAndPrinted)
+{
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    {
+        auto output = pagesOfX(page);
+        qm::OutputGiveBack giveBack(output, true);
+        // Read but not printed: kept.
+        giveBack.read(0, 3 * page);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {})), std::string_view::npos);
+        // Printed up to page 2: pages 0 and 1 go, page 2 waits for the printing.
+        giveBack.printedTo(2 * page);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {0, 1})), std::string_view::npos);
+        // Printed further than read: what is read goes, what is not stays.
+        giveBack.printedTo(4 * page);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {0, 1, 2})), std::string_view::npos);
+        // Read once printed: at once. Printing that goes back changes nothing.
+        giveBack.printedTo(page);
+        giveBack.read(3 * page, page);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {0, 1, 2, 3})), std::string_view::npos);
+        // Page 4 is printed to the end only with the whole text; the tail's page never goes.
+        giveBack.read(4 * page, page + 4);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {0, 1, 2, 3})), std::string_view::npos);
+        giveBack.printedTo(output.size());
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {0, 1, 2, 3, 4})), std::string_view::npos);
+    }
+    {
+        // Two read ranges waiting, printed past both in one step.
+        auto output = pagesOfX(page);
+        qm::OutputGiveBack giveBack(output, true);
+        giveBack.read(3 * page, page);
+        giveBack.read(page, page);
+        giveBack.printedTo(page); // neither is printed yet
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {})), std::string_view::npos);
+        giveBack.printedTo(output.size());
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 3})), std::string_view::npos);
+    }
+    {
+        // Without printing, whatever is read goes at once.
+        auto output = pagesOfX(page);
+        qm::OutputGiveBack giveBack(output, false);
+        giveBack.read(page, 2 * page);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 2})), std::string_view::npos);
+        giveBack.read(4 * page, page + 4);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {1, 2, 4})), std::string_view::npos);
+    }
+}
+
+TEST(OutputGiveBackTest, APageReadWholeIsGivenBackOnceItIsPrintedInTwoSteps)
+{
+    // The printing stops inside page 1, then goes on past it: page 1 is then
+    // both read and printed, and goes like the pages on either side of it.
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    for (const bool readFirst : {true, false}) {
+        auto output = pagesOfX(page);
+        qm::OutputGiveBack giveBack(output, true);
+        if (readFirst)
+            giveBack.read(0, 3 * page);
+        giveBack.printedTo(page + 10);
+        if (!readFirst)
+            giveBack.read(0, 3 * page);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {0})), std::string_view::npos) << readFirst;
+        giveBack.printedTo(3 * page);
+        EXPECT_EQ(firstDifference(output, pagesOfXWithout(page, {0, 1, 2})), std::string_view::npos) << readFirst;
+    }
 }
 
 } // namespace

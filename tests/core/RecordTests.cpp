@@ -1,11 +1,28 @@
+// Decoding the counter's output into records, by every kernel of the fast reader, in place
+// and copied, against the strict decoder's rules.
+//
+// Sections:
+//   fields and failures   every field read, extra keys, a bad record failing the list, the
+//                         best kernel
+//   unusual text          valid but unusual text, file records in unusual places, malformed
+//                         text, numbers beyond 64 bits
+//   large outputs         many files in order, one bad record among them, the text given up
+//                         while it is read
+//   identities, coding    fresh version 4 identities, the keys encoded in order
+
 #include "core/DecodingKernel.h"
 #include "core/FreshId.h"
 #include "core/LanguageEntry.h"
 #include "kit/base/Json.h"
 
 #include <algorithm>
+#include <cstring>
+#include <mutex>
 #include <set>
 #include <stdexcept>
+#include <utility>
+
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -376,6 +393,73 @@ TEST(CounterOutput, ManyFilesKeepTheirOrderAndOneBadRecordAmongThemFailsTheWhole
         } catch (const kit::DecodingError& error) {
             EXPECT_EQ(error.codingPath(), "[0].Files[4500]") << way.name() << ": " << error.what();
         }
+    }
+}
+
+// Text given up as it is read is never read again: here every part the
+// reader says it is done with is wiped at once, as giving its memory back
+// does. Nothing is given up of a text that is not taken whole, so the strict
+// decoder still reads all of it, nor of a text the reader copied first.
+TEST(CounterOutput, TextGivenUpWhileReadingIsNeverReadAgain)
+{
+    constexpr int languages = 2, files = 4500;
+    const std::string text = largeOutput(languages, files);
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    for (qm::DecodingKernel kernel : qm::runnableDecodingKernels()) {
+        SCOPED_TRACE(qm::decodingKernelName(kernel));
+        std::string buffer = text;
+        buffer.reserve(text.size() + qm::counterOutputPadding);
+        std::mutex mutex;
+        std::vector<std::pair<std::size_t, std::size_t>> given;
+        const qm::DoneWithText wipe = [&](std::size_t offset, std::size_t length) {
+            std::memset(buffer.data() + offset, 0, length);
+            std::lock_guard lock(mutex);
+            given.emplace_back(offset, length);
+        };
+        const auto decoded = qm::decodeCounterOutput(buffer, buffer.capacity(), kernel, wipe);
+        ASSERT_EQ(decoded.size(), std::size_t(languages));
+        for (int l = 0; l < languages; ++l) {
+            ASSERT_EQ(decoded[l]->files.size(), std::size_t(files));
+            for (int i = 0; i < files; ++i) {
+                EXPECT_EQ(decoded[l]->files[i]->filename, std::to_string(l) + "-" + std::to_string(i));
+                EXPECT_EQ(decoded[l]->files[i]->code, i);
+            }
+        }
+        // Whole pages of the text, each told once: 9,000 records in batches of
+        // 1,024 keep at most two pages and a little at each batch's seams, so
+        // nearly all of a text of about 3 MB is given up.
+        std::sort(given.begin(), given.end());
+        std::size_t total = 0, end = 0;
+        for (const auto& [offset, length] : given) {
+            EXPECT_EQ((reinterpret_cast<std::uintptr_t>(buffer.data()) + offset) % page, 0u);
+            EXPECT_EQ(length % page, 0u);
+            EXPECT_GE(offset, end);
+            end = offset + length;
+            total += length;
+        }
+        EXPECT_LE(end, text.size());
+        EXPECT_GT(total, text.size() * 9 / 10);
+
+        // One bad record among them, the last but one: the whole text goes to
+        // the strict decoder, with nothing given up.
+        std::string bad = replaced(text, R"("Filename":"1-4498","Extension":"cpp")",
+                                   R"("Filename":null,"Extension":"cpp")");
+        bad.reserve(bad.size() + qm::counterOutputPadding);
+        bool told = false;
+        const qm::DoneWithText tell = [&told](std::size_t, std::size_t) { told = true; };
+        try {
+            qm::decodeCounterOutput(bad, bad.capacity(), kernel, tell);
+            ADD_FAILURE() << "decoded a null file name";
+        } catch (const kit::DecodingError& error) {
+            EXPECT_EQ(error.codingPath(), "[1].Files[4498].Filename") << error.what();
+        }
+        EXPECT_FALSE(told);
+        // Copied first (no room after the text), or too small to be cut.
+        EXPECT_EQ(qm::decodeCounterOutput(text, 0, kernel, tell).size(), std::size_t(languages));
+        std::string small = "[" + language("C++", "") + "]";
+        small.reserve(small.size() + qm::counterOutputPadding);
+        EXPECT_EQ(qm::decodeCounterOutput(small, small.capacity(), kernel, tell).size(), 1u);
+        EXPECT_FALSE(told);
     }
 }
 

@@ -84,6 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view inPlace(padded.data(), size);
     expectSame("in place", strict, outcomeOf([&] { return qm::decodeCounterOutput(inPlace, padded.size()); }));
     expectSame("copied", strict, outcomeOf([text] { return qm::decodeCounterOutput(text); }));
+    // Giving the text up as it is read: every record checked first, then read
+    // again, each part wiped as soon as the reader is done with it.
+    std::vector<char> wiped = padded;
+    const qm::DoneWithText wipe = [&wiped](std::size_t offset, std::size_t length) {
+        std::memset(wiped.data() + offset, 0, length);
+    };
+    expectSame("in place, giving back", strict, outcomeOf([&] {
+                   return qm::decodeCounterOutput(std::string_view(wiped.data(), size), wiped.size(), wipe);
+               }));
     static const std::vector<qm::DecodingKernel> kernels = qm::runnableDecodingKernels();
     for (qm::DecodingKernel kernel : kernels) {
         const std::string name = qm::decodingKernelName(kernel);
