@@ -166,42 +166,41 @@ std::string largeCounterOutput()
                           {"Go", std::vector<qmtest::FakeFile>(2000, {longName + ".go", 5, 0, 1})}});
 }
 
-// The figures of largeCounterOutput(), worked out by hand: each file is as
-// many bytes as lines.
+// A language of largeCounterOutput() and its files, worked out by hand: each
+// file is as many bytes as lines, named after the language's extension.
+struct LargeLanguage {
+    std::string name, extension;
+    std::int64_t files, code, comment, blank; // per file
+};
+
+void expectLanguage(const qm::LanguageEntry& language, const LargeLanguage& wanted)
+{
+    EXPECT_EQ(language.name, wanted.name);
+    EXPECT_EQ(language.count, wanted.files);
+    EXPECT_EQ(language.code, wanted.files * wanted.code);
+    EXPECT_EQ(language.comment, wanted.files * wanted.comment);
+    EXPECT_EQ(language.blank, wanted.files * wanted.blank);
+    const std::int64_t lines = wanted.code + wanted.comment + wanted.blank;
+    EXPECT_EQ(language.lines, wanted.files * lines);
+    EXPECT_EQ(language.bytes, wanted.files * lines);
+    ASSERT_EQ(static_cast<std::int64_t>(language.files.size()), wanted.files);
+    // Files at the edges of the decoder's batches of 1,024.
+    for (const std::int64_t i : {std::int64_t{0}, std::int64_t{1023}, std::int64_t{1024}, wanted.files - 1}) {
+        const qm::FileEntry& file = *language.files[static_cast<std::size_t>(i)];
+        EXPECT_EQ(file.filename, std::string(150, 'n') + wanted.extension) << i;
+        EXPECT_EQ(file.location, "/x/" + std::string(150, 'n') + wanted.extension) << i;
+        EXPECT_EQ(file.language, wanted.name) << i;
+        EXPECT_EQ((std::vector<std::int64_t>{file.code, file.comment, file.blank, file.bytes}),
+                  (std::vector<std::int64_t>{wanted.code, wanted.comment, wanted.blank, lines}))
+            << i;
+    }
+}
+
 void expectLargeCounterOutputDecoded(const qm::LanguageList& languages)
 {
     ASSERT_EQ(languages.size(), 2u);
-    const qm::LanguageEntry& c = *languages[0];
-    EXPECT_EQ(c.name, "C");
-    EXPECT_EQ(c.count, 4000);
-    EXPECT_EQ(c.code, 12000);
-    EXPECT_EQ(c.comment, 4000);
-    EXPECT_EQ(c.blank, 8000);
-    EXPECT_EQ(c.lines, 24000);
-    EXPECT_EQ(c.bytes, 24000);
-    ASSERT_EQ(c.files.size(), 4000u);
-    for (const std::size_t i : {0u, 1023u, 1024u, 2500u, 3999u}) {
-        EXPECT_EQ(c.files[i]->filename, std::string(150, 'n') + ".c") << i;
-        EXPECT_EQ(c.files[i]->location, "/x/" + std::string(150, 'n') + ".c") << i;
-        EXPECT_EQ(c.files[i]->code, 3) << i;
-        EXPECT_EQ(c.files[i]->comment, 1) << i;
-        EXPECT_EQ(c.files[i]->blank, 2) << i;
-        EXPECT_EQ(c.files[i]->bytes, 6) << i;
-    }
-    const qm::LanguageEntry& go = *languages[1];
-    EXPECT_EQ(go.name, "Go");
-    EXPECT_EQ(go.count, 2000);
-    EXPECT_EQ(go.code, 10000);
-    EXPECT_EQ(go.comment, 0);
-    EXPECT_EQ(go.blank, 2000);
-    EXPECT_EQ(go.lines, 12000);
-    ASSERT_EQ(go.files.size(), 2000u);
-    for (const std::size_t i : {0u, 1999u}) {
-        EXPECT_EQ(go.files[i]->filename, std::string(150, 'n') + ".go") << i;
-        EXPECT_EQ(go.files[i]->language, "Go") << i;
-        EXPECT_EQ(go.files[i]->code, 5) << i;
-        EXPECT_EQ(go.files[i]->blank, 1) << i;
-    }
+    expectLanguage(*languages[0], {"C", ".c", 4000, 3, 1, 2});
+    expectLanguage(*languages[1], {"Go", ".go", 2000, 5, 0, 1});
 }
 
 TEST_F(ProjectCount, ALargeOutputPrintedSlowlyIsPrintedWholeWhileItIsDecoded)
