@@ -58,10 +58,17 @@ const std::string& output()
     return text;
 }
 
-void inPlace(benchmark::State& state)
+// The output with room after it to be read in place.
+std::string paddedOutput()
 {
     std::string text = output();
     text.reserve(text.size() + qm::counterOutputPadding);
+    return text;
+}
+
+void inPlace(benchmark::State& state)
+{
+    std::string text = paddedOutput();
     for (auto _ : state)
         benchmark::DoNotOptimize(qm::decodeCounterOutput(text, text.capacity()));
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
@@ -72,8 +79,7 @@ BENCHMARK(inPlace)->Unit(benchmark::kMillisecond);
 // its memory back: every record is checked before any is made.
 void inPlaceGivingBack(benchmark::State& state)
 {
-    std::string text = output();
-    text.reserve(text.size() + qm::counterOutputPadding);
+    std::string text = paddedOutput();
     std::size_t given = 0;
     const qm::DoneWithText doneWith = [&given](std::size_t, std::size_t length) { given += length; };
     for (auto _ : state)
@@ -85,8 +91,7 @@ BENCHMARK(inPlaceGivingBack)->Unit(benchmark::kMillisecond);
 
 void inPlaceWith(benchmark::State& state, qm::DecodingKernel kernel)
 {
-    std::string text = output();
-    text.reserve(text.size() + qm::counterOutputPadding);
+    std::string text = paddedOutput();
     for (auto _ : state)
         benchmark::DoNotOptimize(qm::decodeCounterOutput(text, text.capacity(), kernel));
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(text.size()));
@@ -112,8 +117,7 @@ BENCHMARK(strictDocument)->Unit(benchmark::kMillisecond);
 // The check of the decoded figures a count makes before it shows them.
 void figuresChecked(benchmark::State& state)
 {
-    std::string text = output();
-    text.reserve(text.size() + qm::counterOutputPadding);
+    std::string text = paddedOutput();
     const qm::LanguageList languages = qm::decodeCounterOutput(text, text.capacity());
     for (auto _ : state)
         benchmark::DoNotOptimize(qm::impossibleFigures(languages));

@@ -52,6 +52,21 @@ std::string mismatch(const char* key, std::int64_t stated, const char* what, std
     return "\"" + std::string(key) + "\" is " + std::to_string(stated) + ", not " + what + " " + std::to_string(sum);
 }
 
+// What breaks a rule in a file's own figures, or nothing.
+std::optional<std::string> fileProblem(const FileEntry& file)
+{
+    if (auto negative = negativeFigure(file))
+        return negative;
+    std::int64_t kinds = file.code;
+    if (!add(kinds, file.comment) || !add(kinds, file.blank) || kinds != file.lines)
+        return "\"Lines\" is " + std::to_string(file.lines) + ", not the sum of \"Code\", \"Comment\" and \"Blank\"";
+    // Every line holds at least its line end, but a last line without one.
+    if (file.lines > file.bytes)
+        return "\"Lines\" is " + std::to_string(file.lines) + ", more than its \"Bytes\", " +
+               std::to_string(file.bytes);
+    return std::nullopt;
+}
+
 std::optional<std::string> impossibleFiguresOf(const LanguageEntry& language)
 {
     const std::string here = language.name + ": ";
@@ -60,17 +75,8 @@ std::optional<std::string> impossibleFiguresOf(const LanguageEntry& language)
     Sums files;
     for (const auto& file : language.files) {
         // Named only when something is wrong: a large tree has tens of thousands of files.
-        const auto where = [&] { return language.name + ", " + file->filename + ": "; };
-        if (auto negative = negativeFigure(*file))
-            return where() + *negative;
-        std::int64_t kinds = file->code;
-        if (!add(kinds, file->comment) || !add(kinds, file->blank) || kinds != file->lines)
-            return where() + "\"Lines\" is " + std::to_string(file->lines) +
-                   ", not the sum of \"Code\", \"Comment\" and \"Blank\"";
-        // Every line holds at least its line end, but a last line without one.
-        if (file->lines > file->bytes)
-            return where() + "\"Lines\" is " + std::to_string(file->lines) + ", more than its \"Bytes\", " +
-                   std::to_string(file->bytes);
+        if (auto problem = fileProblem(*file))
+            return language.name + ", " + file->filename + ": " + *problem;
         if (!files.add(*file))
             return here + "its files' figures add up to more than 64 bits hold";
     }
@@ -96,14 +102,6 @@ struct Run {
     __int128 bytes = 0, lines = 0, code = 0, comment = 0, blank = 0;
 };
 
-bool brokenOnItsOwn(const FileEntry& file)
-{
-    if (negativeFigure(file))
-        return true;
-    std::int64_t kinds = file.code;
-    return !add(kinds, file.comment) || !add(kinds, file.blank) || kinds != file.lines || file.lines > file.bytes;
-}
-
 // Whether no rule is broken, decided on all cores: the files are checked in
 // runs side by side, the runs' sums then added up language by language. Only
 // the answer yes is final; otherwise the figures are gone through again in
@@ -122,7 +120,7 @@ bool nothingImpossible(const LanguageList& languages)
         const auto& files = languages[run.language]->files;
         for (std::size_t f = run.begin; f < run.end && !run.broken; ++f) {
             const FileEntry& file = *files[f];
-            run.broken = brokenOnItsOwn(file);
+            run.broken = fileProblem(file).has_value();
             run.bytes += file.bytes;
             run.lines += file.lines;
             run.code += file.code;

@@ -37,15 +37,13 @@ void printLine(std::string_view prefix, std::string_view text, const std::functi
     std::lock_guard lock(outputMutex());
     std::ostream& out = output ? *output : std::cout;
     out << prefix;
-    if (!printed) {
-        out << text;
-    } else {
-        // A stream copies what it is given or writes it out before it returns.
-        for (std::size_t done = 0; done < text.size();) {
-            const std::size_t n = std::min(part, text.size() - done);
-            out.write(text.data() + done, static_cast<std::streamsize>(n));
-            printed(done += n);
-        }
+    // A stream copies what it is given or writes it out before it returns.
+    for (std::size_t done = 0; done < text.size();) {
+        const std::size_t n = std::min(part, text.size() - done);
+        out.write(text.data() + done, static_cast<std::streamsize>(n));
+        done += n;
+        if (printed)
+            printed(done);
     }
     out << '\n';
     out.flush();

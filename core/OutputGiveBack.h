@@ -24,6 +24,9 @@ public:
     void printedTo(std::size_t offset);
 
 private:
+    // Gives back what waits as far as it is printed (the mutex held).
+    void giveBackPrinted();
+
     std::mutex mutex_;
     ProcessOutput& output_;
     std::size_t printed_;

@@ -58,7 +58,7 @@ void ProcessOutput::giveBack(std::size_t offset, std::size_t length)
     // The mapping starts at the file's start, on a page: the text's offsets
     // are the file's. Punching a hole frees the file's pages, and with them
     // the mapping's, which read as zeros from then on.
-    static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t page = pageSize();
     if (file_ < 0 || offset >= size_)
         return;
     const std::size_t end = std::min(size_, offset + std::min(length, size_ - offset)) / page * page;
@@ -66,6 +66,12 @@ void ProcessOutput::giveBack(std::size_t offset, std::size_t length)
     if (end > begin)
         ::fallocate(file_, FALLOC_FL_PUNCH_HOLE | FALLOC_FL_KEEP_SIZE, static_cast<off_t>(begin),
                     static_cast<off_t>(end - begin));
+}
+
+std::size_t ProcessOutput::pageSize()
+{
+    static const auto bytes = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    return bytes;
 }
 
 void ProcessOutput::reset()

@@ -35,6 +35,8 @@ public:
     // text from `offset`, which read as zero bytes afterwards; for a reader
     // done with them while it reads the rest.
     void giveBack(std::size_t offset, std::size_t length);
+    // The size of the pages giveBack gives back whole.
+    static std::size_t pageSize();
     // Gives the memory back; the output is empty afterwards.
     void reset();
 

@@ -209,9 +209,10 @@ void Project::runCount(Count count)
         UnreadableEntries unreadable;
         {
             // The output's memory is given back as it is both read and printed.
-            OutputGiveBack giveBack(run.output, counterOutputPrinted());
+            const bool printed = !run.outputTooLarge && counterOutputPrinted();
+            OutputGiveBack giveBack(run.output, printed);
             std::optional<OutputPrinting> printing;
-            if (!run.outputTooLarge && counterOutputPrinted())
+            if (printed)
                 printing.emplace(run.output, [&giveBack](std::size_t printed) { giveBack.printedTo(printed); });
             if (auto reason = failureOfRun(run, count.executable, count.largestOutput)) {
                 printing.reset();

@@ -4,11 +4,13 @@
 // cores, and put back together in the counter's order. A part of the counter output reader
 // (CounterOutputReader.ipp), built with each of its kernels.
 
+#include "core/ProcessOutput.h"
 #include "core/reader/Fields.h"
 #include "core/reader/RecordArena.h"
 
 #include "common/CounterOutputFormat.h"
 #include "common/Threads.h"
+#include "core/ProcessOutput.h"
 
 #include <algorithm>
 #include <atomic>
@@ -143,7 +145,6 @@ private:
     // calling thread alone.
     static constexpr std::size_t batchSize = 1024;
     static constexpr std::size_t searchPiece = std::size_t{1} << 20;
-    static constexpr std::size_t page = 4096;
 
     std::size_t batchEnd(std::size_t batch) const { return std::min(starts_.size(), (batch + 1) * batchSize); }
 
@@ -240,6 +241,7 @@ private:
     // the parser may look at past the last record of the batch before.
     void giveUpTextOf(std::size_t batch) const
     {
+        const std::uintptr_t page = ProcessOutput::pageSize();
         const auto offset = reinterpret_cast<std::uintptr_t>(text_.data());
         const std::size_t begin = starts_[batch * batchSize];
         const std::size_t end = batchEnd(batch) == starts_.size() ? text_.size() : starts_[batchEnd(batch)];
