@@ -30,41 +30,38 @@ concept GetDataProtocol = requires(const T& chartData)
 // that inherits them: the value range of its style and data sets, and the
 // data set's own average. A class whose mean differs declares its own
 // average(), which hides this one. The lowest and highest values are worked
-// out again only after a write to the data sets or the style (each bar of a
-// chart asks for them).
+// out again, together, only after a write to the data sets or the style (each
+// bar of a chart asks for them).
 //
 //   class BarChartData : public ..., public GetDataFromDataSets<BarChartData> { ... };
 template <class Derived>
 class GetDataFromDataSets {
 public:
     double range() const { return maxValue() - minValue(); }
-    double minValue() const
-    {
-        return remembered(lowest_, [](const Derived& d) { return lowestChartValue(d); });
-    }
-    double maxValue() const
-    {
-        return remembered(highest_, [](const Derived& d) { return highestChartValue(d); });
-    }
+    double minValue() const { return remembered().lowest; }
+    double maxValue() const { return remembered().highest; }
     double average() const { return chartAverageValue(self()); }
 
 private:
-    // A value worked out for the data sets and style at these versions.
+    // Both ends, worked out together for the data sets and style at these
+    // versions.
     struct Remembered {
         bool known = false;
         std::uint64_t dataSets = 0;
         std::uint64_t style = 0;
-        double value = 0;
+        ChartValueEnds ends;
     };
-    mutable Remembered lowest_, highest_;
+    mutable Remembered ends_;
 
-    template <class Work>
-    double remembered(Remembered& r, Work work) const
+    const ChartValueEnds& remembered() const
     {
         const Derived& d = self();
-        if (!r.known || r.dataSets != d.dataSets.version() || r.style != d.chartStyle.version())
-            r = {.known = true, .dataSets = d.dataSets.version(), .style = d.chartStyle.version(), .value = work(d)};
-        return r.value;
+        if (!ends_.known || ends_.dataSets != d.dataSets.version() || ends_.style != d.chartStyle.version())
+            ends_ = {.known = true,
+                     .dataSets = d.dataSets.version(),
+                     .style = d.chartStyle.version(),
+                     .ends = chartValueEnds(d)};
+        return ends_.ends;
     }
 
     const Derived& self() const { return static_cast<const Derived&>(*this); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charts/axes/LineBarChartDataObject.h"
+#include "charts/core/DataFunctions.h"
 #include "charts/core/DataSetProtocols.h"
 
 #include <variant>
@@ -14,15 +15,9 @@ concept ValueRangeChartData = LineBarChartDataObject<T> && DataFunctionsProtocol
 
 // The lowest value of the value axis, by the style's baseline: 0; the data's
 // smallest value; or the given value unless the data fall below it (the
-// data win a tie). Nothing is cached: every call reads the current style and
-// data sets. A smallest value that is not a number is passed through.
-template <ValueRangeChartData ChartData>
-double lowestChartValue(const ChartData& chartData)
+// data win a tie). A smallest value that is not a number is passed through.
+inline double lowestValueFor(const Baseline& baseline, double smallest)
 {
-    const Baseline& baseline = chartData.chartStyle->baseline;
-    if (std::holds_alternative<Baseline::Zero>(baseline.value))
-        return 0;
-    const double smallest = chartData.dataSets->smallestValue();
     if (const auto* withMaximum = std::get_if<Baseline::MinimumWithMaximum>(&baseline.value))
         return smallest > withMaximum->of ? withMaximum->of : smallest;
     return smallest;
@@ -31,14 +26,52 @@ double lowestChartValue(const ChartData& chartData)
 // The highest value of the value axis, by the style's top line: the data's
 // largest value, or the given value unless the data rise above it. A
 // largest value that is not a number is passed through.
-template <ValueRangeChartData ChartData>
-double highestChartValue(const ChartData& chartData)
+inline double highestValueFor(const Topline& topLine, double largest)
 {
-    const Topline& topLine = chartData.chartStyle->topLine;
-    const double largest = chartData.dataSets->largestValue();
     if (const auto* maximum = std::get_if<Topline::Maximum>(&topLine.value))
         return largest <= maximum->of ? maximum->of : largest;
     return largest;
+}
+
+// The lowest value of the value axis (lowestValueFor). Nothing is cached:
+// every call reads the current style and data sets.
+template <ValueRangeChartData ChartData>
+double lowestChartValue(const ChartData& chartData)
+{
+    const Baseline& baseline = chartData.chartStyle->baseline;
+    if (std::holds_alternative<Baseline::Zero>(baseline.value))
+        return 0;
+    return lowestValueFor(baseline, chartData.dataSets->smallestValue());
+}
+
+// The highest value of the value axis (highestValueFor).
+template <ValueRangeChartData ChartData>
+double highestChartValue(const ChartData& chartData)
+{
+    return highestValueFor(chartData.chartStyle->topLine, chartData.dataSets->largestValue());
+}
+
+// Both ends of the value axis, as lowestChartValue and highestChartValue
+// give them: from one pass over the points where the data set gives both of
+// its ends at once (valueEnds) and both are read from the data.
+struct ChartValueEnds {
+    double lowest = 0;
+    double highest = 0;
+};
+
+template <ValueRangeChartData ChartData>
+ChartValueEnds chartValueEnds(const ChartData& chartData)
+{
+    const auto& set = chartData.dataSets.get();
+    if constexpr (requires { set.valueEnds(); }) {
+        const Baseline& baseline = chartData.chartStyle->baseline;
+        if (!std::holds_alternative<Baseline::Zero>(baseline.value)) {
+            const ValueEnds ends = set.valueEnds();
+            return {lowestValueFor(baseline, ends.smallest),
+                    highestValueFor(chartData.chartStyle->topLine, ends.largest)};
+        }
+    }
+    return {lowestChartValue(chartData), highestChartValue(chartData)};
 }
 
 // Highest minus lowest value, each worked out afresh, lowest first. Not

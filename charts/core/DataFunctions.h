@@ -185,6 +185,30 @@ double smallestValueOf(const Set& set)
     return setSmallestValueIgnoringZero(set).value_or(0);
 }
 
+// The smallest and the largest value of a line, as smallestValueOf and
+// largestValueOf give them (zeros left out of the smallest when the line's
+// style ignores them, 0 for an end with no value), read in one pass over
+// its points rather than two.
+struct ValueEnds {
+    double smallest = 0;
+    double largest = 0;
+};
+
+template <IgnoreZeroDataSet Set>
+ValueEnds valueEndsOf(const Set& set)
+{
+    const bool skipZero = set.style.ignoreZero;
+    std::optional<double> smallest, largest;
+    for (const auto& point : set.dataPoints) {
+        const double v = point.value;
+        if (!largest || *largest < v)
+            largest = v;
+        if (!(skipZero && v == 0.0) && (!smallest || v < *smallest))
+            smallest = v;
+    }
+    return {smallest.value_or(0), largest.value_or(0)};
+}
+
 template <StandardDataSet Set>
 double averageValueOf(const Set& set)
 {

@@ -38,9 +38,11 @@ struct FilledLineChart : LineChartView<FilledLineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
+        // The chart data's own set, as in LineChart: nothing is copied.
+        const std::shared_ptr<ChartData> chart = this->chartData.object();
         return this->lineChartFrame(hasMultipleDataPoints(data),
-                                    [chart = this->chartData.object(),
-                                     set = std::make_shared<const LineDataSet>(*data.dataSets), minValue = minValue,
+                                    [chart, set = std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
+                                     minValue = minValue,
                                      range = range] { return lineSubView(chart, set, minValue, range, true); });
     }
 };

@@ -30,10 +30,11 @@ struct LineChart : LineChartView<LineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
-        // The set as it stands, copied once and shared by the views made of it.
+        // The sub-view reads the chart data's own set (its shape takes what it
+        // draws of the points as they stand when it is made): nothing is copied.
+        const std::shared_ptr<ChartData> chart = this->chartData.object();
         return this->lineChartFrame(hasMultipleDataPoints(data),
-                                    [chart = this->chartData.object(),
-                                     set = std::make_shared<const LineDataSet>(*data.dataSets),
+                                    [chart, set = std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
                                      minValue = data.minValue(),
                                      range = data.range()] { return lineSubView(chart, set, minValue, range, false); });
     }

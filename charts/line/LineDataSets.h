@@ -69,6 +69,8 @@ struct LineDataSet {
     double largestValue() const;
     double smallestValue() const;
     double averageValue() const;
+    // The smallest and largest value, as above, in one pass.
+    ValueEnds valueEnds() const;
 
     friend bool operator==(const LineDataSet&, const LineDataSet&) = default;
 };
@@ -155,6 +157,10 @@ inline double charts::LineDataSet::largestValue() const
 inline double charts::LineDataSet::smallestValue() const
 {
     return smallestValueOf(*this);
+}
+inline charts::ValueEnds charts::LineDataSet::valueEnds() const
+{
+    return valueEndsOf(*this);
 }
 inline double charts::LineDataSet::averageValue() const
 {

@@ -13,6 +13,8 @@ namespace charts {
 struct LinePathPoint {
     double value = 0;
     bool ignoreMe = false;
+
+    friend bool operator==(const LinePathPoint&, const LinePathPoint&) = default;
 };
 
 // What a band path reads of a ranged data point.
@@ -35,6 +37,14 @@ struct BandPathPoint {
 // straight and stepped lines, or no point to start at, gives an empty path;
 // a curved line of one point is its start point alone.
 //
+// Where the points stand closer than a quarter of a unit in x, only the
+// first, the lowest, the highest and the last point of each quarter of a unit
+// (counted from the rectangle's left edge) are joined, in their order: within
+// each quarter the line reaches as high and as low as the one through every
+// point and strays from it by less than a quarter of a unit across, and a
+// line of far more points than its width holds a few pieces per quarter of
+// its width rather than one per point.
+//
 // `isFilled` closes the path down the right edge (x of the last point, even
 // when that point was passed over), along the bottom edge and back to the
 // start point, for filling.
@@ -52,13 +62,19 @@ kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, 
 kit::Path bandPath(const std::vector<BandPathPoint>& points, LineType lineType, const kit::Rect& rect, double minValue,
                    double range, bool ignoreZero);
 
+// What linePath reads of the points. A line that does not pass over zeros
+// never consults ignoreMe, so with `ignoreZero` false it is read as false
+// (a point's flag may lie a cache line away from its value).
 template <CTStandardDataPointProtocol DataPoint>
-requires IgnoreMe<DataPoint> std::vector<LinePathPoint> linePathPoints(const std::vector<DataPoint>& dataPoints)
+requires IgnoreMe<DataPoint> std::vector<LinePathPoint> linePathPoints(const std::vector<DataPoint>& dataPoints,
+                                                                       bool ignoreZero = true)
 {
-    std::vector<LinePathPoint> points;
-    points.reserve(dataPoints.size());
-    for (const DataPoint& point : dataPoints)
-        points.push_back({point.value, point.ignoreMe});
+    std::vector<LinePathPoint> points(dataPoints.size());
+    for (std::size_t i = 0; i < dataPoints.size(); ++i)
+        points[i].value = dataPoints[i].value;
+    if (ignoreZero)
+        for (std::size_t i = 0; i < dataPoints.size(); ++i)
+            points[i].ignoreMe = dataPoints[i].ignoreMe;
     return points;
 }
 

@@ -54,10 +54,9 @@ kit::View lineSubViewBody(const std::shared_ptr<ChartData>& chartData, const std
     const DataSet& dataSet = *set;
     const bool disableAnimation = chart.disableAnimation;
     const double animated = disableAnimation || *startAnimation ? 1.0 : 0.0;
-    // The shape shares the set's points rather than copying them.
-    const LineShape<typename DataSet::DataPoint> shape(
-        std::shared_ptr<const std::vector<typename DataSet::DataPoint>>(set, &dataSet.dataPoints),
-        dataSet.style.lineType, isFilled, minValue, range, dataSet.style.ignoreZero);
+    // The shape takes what it draws of the points as they stand now.
+    const LineShape<typename DataSet::DataPoint> shape(dataSet.dataPoints, dataSet.style.lineType, isFilled, minValue,
+                                                       range, dataSet.style.ignoreZero);
     kit::View line = isFilled ? shape.scale(1, animated, kit::UnitPoint::bottom()).fill(paint)
                               : shape.trim(0, animated).stroke(paint, dataSet.style.strokeStyle.strokeStyle());
     line = line.background(kit::View(touchableBackground()), kit::Alignment::center());
@@ -76,8 +75,9 @@ kit::View lineSubViewBody(const std::shared_ptr<ChartData>& chartData, const std
 template <class Derived, LineChartDataObject ChartData, LineShapeDataSet DataSet>
 struct LineSubView : kit::ViewMethods<Derived> {
     std::shared_ptr<ChartData> chartData;
-    // Shared by the copies the view layer makes of the view: a line of
-    // thousands of points is not copied with it.
+    // Shared by the copies the view layer makes of the view (the chart
+    // data's own set, or the caller's copied once): a line of thousands of
+    // points is not copied with it.
     std::shared_ptr<const DataSet> dataSet;
     double minValue = 0;
     double range = 0;

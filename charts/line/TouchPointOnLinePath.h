@@ -26,8 +26,8 @@ requires IgnoreMe<DataPoint> std::optional<kit::Point>
 touchPointOnLinePath(const std::vector<DataPoint>& dataPoints, LineType lineType, bool ignoreZero,
                      const kit::Rect& chartSize, kit::Point touchLocation, double minValue, double range)
 {
-    return touchPointOnLinePath(linePathPoints(dataPoints), lineType, ignoreZero, chartSize, touchLocation, minValue,
-                                range);
+    return touchPointOnLinePath(linePathPoints(dataPoints, ignoreZero), lineType, ignoreZero, chartSize, touchLocation,
+                                minValue, range);
 }
 
 } // namespace charts

@@ -1,9 +1,17 @@
+// Sections:
+//   line paths           each line type's joins, points closer than a quarter, unusable ranges
+//   band paths           a ranged line's band, right along the upper values and back
+//   point markers        a marker's shape on its point's place
+//   touch points         where a touch meets the drawn line
+//   line shapes          equality by what they draw
+
 #include "LineTest.h"
 
 #include "charts/core/ExtraLineData.h"
 #include "charts/line/LineShapes.h"
 #include "charts/line/PointMarkers.h"
 #include "charts/line/TouchPointOnLinePath.h"
+#include "kit/base/DenseStroke.h"
 
 #include <cmath>
 #include <limits>
@@ -110,6 +118,85 @@ TEST(LinePath, EachLineTypeJoinsThePointsByItsRule)
     };
     for (const Case& c : cases)
         expectPath(linePath(c.points, c.type, rect, 0, 10, c.isFilled, c.ignoreZero), c.expected, c.what);
+}
+
+TEST(LinePath, PointsCloserThanAQuarterAreJoinedThroughTheFirstLowestHighestAndLastOfEachQuarter)
+{
+    // 17 points across half a unit, 1/32 apart: points 0-7 in the first
+    // quarter, 8-15 in the second, 16 on its own. y = 100 - 10v.
+    const kit::Rect narrow(0, 0, 0.5, 100);
+    const auto points = values({5, 6, 9, 1, 3, 2, 8, 4, 3, 1, 5, 8, 4, 2, 6, 7, 5});
+    const double e = 1.0 / 32;
+    // First quarter: first 0 (y 50), lowest on screen 2 (y 10), highest 3 (y 90),
+    // last 7 (y 60). Second: first 8 (y 70), highest 9 (y 90) before lowest 11
+    // (y 20), last 15 (y 30).
+    expectPath(linePath(points, LineType::line, narrow, 0, 10, false, false),
+               {M(0, 50), L(2 * e, 10), L(3 * e, 90), L(7 * e, 60), L(8 * e, 70), L(9 * e, 90), L(11 * e, 20),
+                L(15 * e, 30), L(16 * e, 50)},
+               "straight");
+    expectPath(linePath(points, LineType::stepped, narrow, 0, 10, false, false),
+               {M(0, 50), L(2 * e, 50), L(2 * e, 10), L(3 * e, 10), L(3 * e, 90), L(7 * e, 90), L(7 * e, 60),
+                L(8 * e, 60), L(8 * e, 70), L(9 * e, 70), L(9 * e, 90), L(11 * e, 90), L(11 * e, 20), L(15 * e, 20),
+                L(15 * e, 30), L(16 * e, 30), L(16 * e, 50)},
+               "stepped");
+    // Curves leave and enter each kept point horizontally, halfway between them.
+    const kit::Path curved = linePath(points, LineType::curvedLine, narrow, 0, 10, true, false);
+    expectPath(curved,
+               {M(0, 50), C(2 * e, 10, e, 50, e, 10), C(3 * e, 90, 2.5 * e, 10, 2.5 * e, 90),
+                C(7 * e, 60, 5 * e, 90, 5 * e, 60), C(8 * e, 70, 7.5 * e, 60, 7.5 * e, 70),
+                C(9 * e, 90, 8.5 * e, 70, 8.5 * e, 90), C(11 * e, 20, 10 * e, 90, 10 * e, 20),
+                C(15 * e, 30, 13 * e, 20, 13 * e, 30), C(16 * e, 50, 15.5 * e, 30, 15.5 * e, 50), L(16 * e, 100),
+                L(0, 100), Z()},
+               "curved, filled");
+    // Equal values: a quarter keeps its first and last point; zeros passed
+    // over are not counted.
+    expectPath(linePath(values({4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 0, 4, 0, 4, 4, 4, 4}), LineType::line, narrow, 0, 10,
+                        false, true),
+               {M(0, 60), L(7 * e, 60), L(8 * e, 60), L(15 * e, 60), L(16 * e, 60)}, "flat, zeros passed over");
+}
+
+TEST(LinePath, AThinnedLinePaintsTheBandOfTheLineThroughEveryPoint)
+{
+    // 4,001 points of a jagged line across 100 units, 40 to a unit: ten to
+    // each quarter, most of them left out of the path. Its round pen's band,
+    // sampled every quarter pixel on a device of one pixel per unit, is
+    // that of the path through every point.
+    const kit::Rect wide(0, 0, 100, 100);
+    std::vector<double> list;
+    for (int i = 0; i <= 4000; ++i)
+        list.push_back(5 + 3 * std::sin(i * 0.005) + ((i * 7919) % 13) * 0.1);
+    const auto points = values(list);
+    const kit::StrokeStyle pen{.lineWidth = 2, .lineCap = kit::LineCap::round, .lineJoin = kit::LineJoin::round};
+    for (LineType type : {LineType::line, LineType::curvedLine}) {
+        const kit::Path thinned = linePath(points, type, wide, 0, 10, false, false);
+        // Every point joined by hand, by the same rules.
+        kit::Path every;
+        every.move({0, 100 - 10 * list[0]});
+        for (std::size_t i = 1; i < list.size(); ++i) {
+            const kit::Point from{0.025 * double(i - 1), 100 - 10 * list[i - 1]};
+            const kit::Point to{0.025 * double(i), 100 - 10 * list[i]};
+            if (type == LineType::line)
+                every.addLine(to);
+            else
+                every.addCurve(to, {from.x + (to.x - from.x) * 0.5, from.y}, {to.x - (to.x - from.x) * 0.5, to.y});
+        }
+        EXPECT_LT(thinned.elements().size(), every.elements().size() / 2);
+        const auto a = kit::denseStrokeBand(thinned, pen, kit::AffineTransform::identity());
+        const auto b = kit::denseStrokeBand(every, pen, kit::AffineTransform::identity());
+        ASSERT_TRUE(a) << "thinned";
+        ASSERT_TRUE(b) << "every point";
+        EXPECT_EQ(a->first, b->first);
+        ASSERT_EQ(a->low.size(), b->low.size());
+        // Samples the pen does not reach are infinite in both.
+        for (std::size_t k = 0; k < a->low.size(); ++k) {
+            if (a->low[k] != b->low[k]) {
+                EXPECT_NEAR(a->low[k], b->low[k], 1e-9) << k;
+            }
+            if (a->high[k] != b->high[k]) {
+                EXPECT_NEAR(a->high[k], b->high[k], 1e-9) << k;
+            }
+        }
+    }
 }
 
 TEST(LinePath, AnEmptyOrUnusableRangePutsEveryValueOnTheBottomEdge)
@@ -322,7 +409,8 @@ namespace {
 TEST(LinePath, LineShapesAreEqualByTheirPointsAndSettingsWhereverThePointsAreHeld)
 {
     using Shape = LineShape<LineChartDataPoint>;
-    // Points are equal with their identities: the variants start from copies.
+    // The shape holds what it draws of its points, so points made anew with
+    // the same values (other identities) draw the same and are equal.
     const std::vector<LineChartDataPoint> points = linePoints({2, 5, 8});
     auto changed = points;
     changed[1].value = 6;
@@ -340,7 +428,7 @@ TEST(LinePath, LineShapesAreEqualByTheirPointsAndSettingsWhereverThePointsAreHel
         {"the same points held apart", Shape(points, LineType::curvedLine, false, 0, 10, false), true},
         {"one value changed", Shape(changed, LineType::curvedLine, false, 0, 10, false), false},
         {"one point more", Shape(longer, LineType::curvedLine, false, 0, 10, false), false},
-        {"points made anew", Shape(linePoints({2, 5, 8}), LineType::curvedLine, false, 0, 10, false), false},
+        {"points made anew", Shape(linePoints({2, 5, 8}), LineType::curvedLine, false, 0, 10, false), true},
         {"straight", Shape(points, LineType::line, false, 0, 10, false), false},
         {"filled", Shape(points, LineType::curvedLine, true, 0, 10, false), false},
         {"another range", Shape(points, LineType::curvedLine, false, 0, 20, false), false},

@@ -103,6 +103,11 @@ TEST(LineDataSets, DataFunctionsOfEachKindOfSet)
     auto check = [](const char* what, const auto& set, double largest, double smallest, double average) {
         EXPECT_EQ(set.largestValue(), largest) << what;
         EXPECT_EQ(set.smallestValue(), smallest) << what;
+        if constexpr (requires { set.valueEnds(); }) {
+            // Both ends read in one pass are the same.
+            EXPECT_EQ(set.valueEnds().largest, largest) << what;
+            EXPECT_EQ(set.valueEnds().smallest, smallest) << what;
+        }
         if (std::isnan(average))
             EXPECT_TRUE(std::isnan(set.averageValue())) << what;
         else
@@ -112,6 +117,8 @@ TEST(LineDataSets, DataFunctionsOfEachKindOfSet)
     check("0, 3, 5", line({0, 3, 5}, false), 5, 0, 8.0 / 3);
     check("0, 3, 5 ignoring zeros", line({0, 3, 5}, true), 5, 3, 8.0 / 3);
     check("zeros ignored", line({0, 0}, true), 0, 0, 0);
+    check("-2 below, 7 last", line({3, 0, -2, 7}, false), 7, -2, 2);
+    check("ties and zeros ignored", line({0, 4, 0, 2, 4}, true), 4, 2, 2);
     check("sets without points", MultiLineDataSet({line({}, false), line({}, true)}), 0, 100, nan);
     check("no sets", MultiLineDataSet({}), 0, 100, nan);
     check("one empty set", MultiLineDataSet({line({1, 3}, false), line({}, false)}), 3, 1, nan);
@@ -130,6 +137,23 @@ TEST(LineValueRange, TheChartsRangeAndMean)
     EXPECT_EQ(single->maxValue(), 9);
     EXPECT_EQ(single->range(), 5);
     EXPECT_NEAR(single->average(), 13.0 / 3, 1e-12);
+    // Both ends follow the style's baseline and top line: 2 lies below the
+    // smallest value 4 and wins; 12 lies above 9 and wins; then the data
+    // win where they pass them.
+    struct Ends {
+        Baseline baseline;
+        Topline topLine;
+        double lowest, highest;
+    };
+    for (const Ends& e : {Ends{Baseline::minimumWithMaximum(2), Topline::maximum(12), 2, 12},
+                          Ends{Baseline::minimumWithMaximum(6), Topline::maximum(8), 4, 9},
+                          Ends{Baseline::zero(), Topline::maximumValue(), 0, 9}}) {
+        const auto chart = lineChart(lineSet({0, 4, 9}, lineStyle(true)),
+                                     lineChartStyle(LineMarkerType::none(), e.baseline, e.topLine));
+        EXPECT_EQ(chart->minValue(), e.lowest);
+        EXPECT_EQ(chart->maxValue(), e.highest);
+        EXPECT_EQ(chart->range(), e.highest - e.lowest);
+    }
 
     const auto empty = multiLineChart({lineSet({}), lineSet({})});
     EXPECT_EQ(empty->minValue(), 100);
