@@ -40,10 +40,9 @@ struct FilledLineChart : LineChartView<FilledLineChart<ChartData>, ChartData> {
         const ChartData& data = *this->chartData;
         // The chart data's own set, as in LineChart: nothing is copied.
         const std::shared_ptr<ChartData> chart = this->chartData.object();
-        return this->lineChartFrame(hasMultipleDataPoints(data),
-                                    [chart, set = std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
-                                     minValue = minValue,
-                                     range = range] { return lineSubView(chart, set, minValue, range, true); });
+        const kit::View line = lineSubView(chart, std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
+                                           minValue, range, true);
+        return this->lineChartFrame(hasMultipleDataPoints(data), [line] { return line; });
     }
 };
 

@@ -30,13 +30,13 @@ struct LineChart : LineChartView<LineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
-        // The sub-view reads the chart data's own set (its shape takes what it
-        // draws of the points as they stand when it is made): nothing is copied.
+        // The sub-view reads the chart data's own set, nothing copied, and
+        // takes what it draws of the points now, while the pass over them for
+        // the value range has just read them.
         const std::shared_ptr<ChartData> chart = this->chartData.object();
-        return this->lineChartFrame(hasMultipleDataPoints(data),
-                                    [chart, set = std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
-                                     minValue = data.minValue(),
-                                     range = data.range()] { return lineSubView(chart, set, minValue, range, false); });
+        const kit::View line = lineSubView(chart, std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
+                                           data.minValue(), data.range(), false);
+        return this->lineChartFrame(hasMultipleDataPoints(data), [line] { return line; });
     }
 };
 

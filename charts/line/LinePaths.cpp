@@ -56,67 +56,79 @@ void joinBack(kit::Path& path, LineType lineType, kit::Point from, kit::Point to
 // every point; and a line of far more points than its width holds a few
 // pieces per quarter of its width rather than one per point.
 // Points a quarter or more apart are all joined.
+//
+// The lowest and highest are found by value (a value's place on the screen
+// follows its value one way or the other), so only the points joined are
+// placed.
 class QuarterJoiner {
 public:
-    QuarterJoiner(kit::Path& path, LineType lineType, kit::Point start) : path_(path), lineType_(lineType), last_(start)
+    QuarterJoiner(kit::Path& path, LineType lineType, const LineGeometry& geometry, std::size_t start, double value)
+        : path_(path), lineType_(lineType), geometry_(geometry), step_(geometry.step()),
+          last_(geometry.point(start, value))
     {
-        path_.move(start);
-        begin(start);
+        path_.move(last_);
+        begin({start, value});
     }
 
-    void add(kit::Point point)
+    void add(std::size_t index, double value)
     {
-        ++sequence_;
-        if (quarter(point.x) != quarter_) {
+        if (quarter(index) != quarter_) {
             flush();
-            join(path_, lineType_, last_, point);
-            last_ = point;
-            begin(point);
+            joinTo({index, value});
+            begin({index, value});
             return;
         }
-        if (point.y < lowest_.point.y)
-            lowest_ = {sequence_, point};
-        if (point.y > highest_.point.y)
-            highest_ = {sequence_, point};
-        latest_ = {sequence_, point};
+        if (value < lowest_.value)
+            lowest_ = {index, value};
+        if (value > highest_.value)
+            highest_ = {index, value};
+        latest_ = {index, value};
     }
 
     // Joins what the last quarter kept.
     void flush()
     {
         Kept kept[] = {lowest_, highest_, latest_};
-        std::sort(std::begin(kept), std::end(kept),
-                  [](const Kept& a, const Kept& b) { return a.sequence < b.sequence; });
+        std::sort(std::begin(kept), std::end(kept), [](const Kept& a, const Kept& b) { return a.index < b.index; });
         std::size_t joined = first_;
         for (const Kept& k : kept) {
-            if (k.sequence == joined)
+            if (k.index == joined)
                 continue;
-            join(path_, lineType_, last_, k.point);
-            last_ = k.point;
-            joined = k.sequence;
+            joinTo(k);
+            joined = k.index;
         }
-        begin(last_);
+        first_ = joined;
+        lowest_ = highest_ = latest_ = {joined, latest_.value};
     }
 
 private:
     struct Kept {
-        std::size_t sequence = 0;
-        kit::Point point;
+        std::size_t index = 0;
+        double value = 0;
     };
 
-    static double quarter(double x) { return std::floor(x * 4); }
+    // The same x as the geometry's, step × index.
+    double quarter(std::size_t index) const { return std::floor(step_ * static_cast<double>(index) * 4); }
 
-    void begin(kit::Point point)
+    void joinTo(const Kept& k)
     {
-        first_ = sequence_;
-        quarter_ = quarter(point.x);
-        lowest_ = highest_ = latest_ = {sequence_, point};
+        const kit::Point point = geometry_.point(k.index, k.value);
+        join(path_, lineType_, last_, point);
+        last_ = point;
+    }
+
+    void begin(const Kept& k)
+    {
+        first_ = k.index;
+        quarter_ = quarter(k.index);
+        lowest_ = highest_ = latest_ = k;
     }
 
     kit::Path& path_;
     LineType lineType_;
+    const LineGeometry& geometry_;
+    double step_ = 0;
     kit::Point last_;
-    std::size_t sequence_ = 0;
     std::size_t first_ = 0;
     double quarter_ = 0;
     Kept lowest_, highest_, latest_;
@@ -150,11 +162,11 @@ kit::Path linePath(const std::vector<LinePathPoint>& points, LineType lineType, 
     path.reserve(quarters >= 0 && quarters * 8 < static_cast<double>(pieces)
                      ? static_cast<std::size_t>(quarters * 8) + 8
                      : pieces);
-    QuarterJoiner joiner(path, lineType, geometry.point(*start, points[*start].value));
+    QuarterJoiner joiner(path, lineType, geometry, *start, points[*start].value);
     for (std::size_t i = *start + 1; i < n; ++i) {
         if (!drawn(points[i]) || (ignoreZero && points[i].ignoreMe))
             continue;
-        joiner.add(geometry.point(i, points[i].value));
+        joiner.add(i, points[i].value);
     }
     joiner.flush();
     if (isFilled) {

@@ -38,6 +38,14 @@ struct LineShape : kit::ShapeBase<LineShape<DataPoint>> {
     {
     }
 
+    // The shape of what was taken of points already (shared, not copied).
+    LineShape(std::shared_ptr<const std::vector<LinePathPoint>> dataPoints, LineType lineType, bool isFilled,
+              double minValue, double range, bool ignoreZero)
+        : dataPoints(std::move(dataPoints)), lineType(lineType), isFilled(isFilled), minValue(minValue), range(range),
+          ignoreZero(ignoreZero)
+    {
+    }
+
     kit::Path path(const kit::Rect& rect) const
     {
         return linePath(*dataPoints, lineType, rect, minValue, range, isFilled, ignoreZero);

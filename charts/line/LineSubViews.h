@@ -47,16 +47,15 @@ concept LineShapeDataSet = CTLineChartDataSet<T> && CTStandardDataPointProtocol<
 // draws the line in again.
 template <LineChartDataObject ChartData, LineShapeDataSet DataSet>
 kit::View lineSubViewBody(const std::shared_ptr<ChartData>& chartData, const std::shared_ptr<const DataSet>& set,
-                          double minValue, double range, const kit::Paint& paint, bool isFilled,
-                          const kit::State<bool>& startAnimation)
+                          const std::shared_ptr<const std::vector<LinePathPoint>>& linePoints, double minValue,
+                          double range, const kit::Paint& paint, bool isFilled, const kit::State<bool>& startAnimation)
 {
     const ChartData& chart = *chartData;
     const DataSet& dataSet = *set;
     const bool disableAnimation = chart.disableAnimation;
     const double animated = disableAnimation || *startAnimation ? 1.0 : 0.0;
-    // The shape takes what it draws of the points as they stand now.
-    const LineShape<typename DataSet::DataPoint> shape(dataSet.dataPoints, dataSet.style.lineType, isFilled, minValue,
-                                                       range, dataSet.style.ignoreZero);
+    const LineShape<typename DataSet::DataPoint> shape(linePoints, dataSet.style.lineType, isFilled, minValue, range,
+                                                       dataSet.style.ignoreZero);
     kit::View line = isFilled ? shape.scale(1, animated, kit::UnitPoint::bottom()).fill(paint)
                               : shape.trim(0, animated).stroke(paint, dataSet.style.strokeStyle.strokeStyle());
     line = line.background(kit::View(touchableBackground()), kit::Alignment::center());
@@ -79,6 +78,9 @@ struct LineSubView : kit::ViewMethods<Derived> {
     // data's own set, or the caller's copied once): a line of thousands of
     // points is not copied with it.
     std::shared_ptr<const DataSet> dataSet;
+    // What the line draws of the set's points, taken as they stood when the
+    // sub-view was made (its shape shares it).
+    std::shared_ptr<const std::vector<LinePathPoint>> linePoints;
     double minValue = 0;
     double range = 0;
     bool isFilled = false;
@@ -88,15 +90,17 @@ struct LineSubView : kit::ViewMethods<Derived> {
 
     kit::View body() const
     {
-        return lineSubViewBody(chartData, dataSet, minValue, range, static_cast<const Derived&>(*this).paint(),
-                               isFilled, startAnimation);
+        return lineSubViewBody(chartData, dataSet, linePoints, minValue, range,
+                               static_cast<const Derived&>(*this).paint(), isFilled, startAnimation);
     }
 
 protected:
     LineSubView(std::shared_ptr<ChartData> chartData, std::shared_ptr<const DataSet> dataSet, double minValue,
                 double range, bool isFilled)
-        : chartData(std::move(chartData)), dataSet(std::move(dataSet)), minValue(minValue), range(range),
-          isFilled(isFilled)
+        : chartData(std::move(chartData)), dataSet(std::move(dataSet)),
+          linePoints(std::make_shared<const std::vector<LinePathPoint>>(
+              linePathPoints(this->dataSet->dataPoints, this->dataSet->style.ignoreZero))),
+          minValue(minValue), range(range), isFilled(isFilled)
     {
     }
 };
