@@ -35,15 +35,7 @@ struct FilledLineChart : LineChartView<FilledLineChart<ChartData>, ChartData> {
         data.isFilled = true;
     }
 
-    kit::View body() const
-    {
-        const ChartData& data = *this->chartData;
-        // The chart data's own set, as in LineChart: nothing is copied.
-        const std::shared_ptr<ChartData> chart = this->chartData.object();
-        const kit::View line = lineSubView(chart, std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
-                                           minValue, range, true);
-        return this->lineChartFrame(hasMultipleDataPoints(data), [line] { return line; });
-    }
+    kit::View body() const { return this->singleLineFrame(minValue, range, true); }
 };
 
 } // namespace charts

@@ -30,13 +30,7 @@ struct LineChart : LineChartView<LineChart<ChartData>, ChartData> {
     kit::View body() const
     {
         const ChartData& data = *this->chartData;
-        // The sub-view reads the chart data's own set, nothing copied, and
-        // takes what it draws of the points now, while the pass over them for
-        // the value range has just read them.
-        const std::shared_ptr<ChartData> chart = this->chartData.object();
-        const kit::View line = lineSubView(chart, std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
-                                           data.minValue(), data.range(), false);
-        return this->lineChartFrame(hasMultipleDataPoints(data), [line] { return line; });
+        return this->singleLineFrame(data.minValue(), data.range(), false);
     }
 };
 

@@ -3,8 +3,10 @@
 #include "charts/axes/AxisLabelPlacement.h"
 #include "charts/core/CTChartData.h"
 #include "charts/core/ChartViewData.h"
+#include "charts/core/DataFunctions.h"
 #include "charts/core/ViewExtensions.h"
 #include "charts/line/CTLineChartDataProtocol.h"
+#include "charts/line/LineSubViews.h"
 #include "kit/base/AnyObject.h"
 #include "kit/ui/GeometryReader.h"
 #include "kit/ui/ObservedObject.h"
@@ -61,6 +63,19 @@ protected:
                                     [&] { return kit::View(CustomNoDataView<ChartData>{data}); });
                             }),
                             data.get());
+    }
+
+    // The frame of a chart of one line (LineChart, FilledLineChart): the
+    // sub-view of the chart data's own set, nothing copied, made now, so that
+    // it takes what it draws of the points while the pass over them for the
+    // value range has just read them.
+    kit::View singleLineFrame(double minValue, double range, bool isFilled) const
+    {
+        const std::shared_ptr<ChartData> chart = chartData.object();
+        const ChartData& data = *chart;
+        const kit::View line = lineSubView(chart, std::shared_ptr<const LineDataSet>(chart, &data.dataSets.get()),
+                                           minValue, range, isFilled);
+        return lineChartFrame(hasMultipleDataPoints(data), [line] { return line; });
     }
 
 private:
