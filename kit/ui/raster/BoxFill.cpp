@@ -226,9 +226,10 @@ std::optional<BoxParts> boxParts(const Path& path, const AffineTransform& toDevi
     if (elements.size() < 2 || elements.size() > maxBoxElements || elements.front().type != Type::move)
         return std::nullopt;
 
-    // The segments on the device, the closing one included.
-    std::vector<Segment> segments;
-    segments.reserve(elements.size() + 1);
+    // The segments on the device, the closing one included (in room kept
+    // from one box to the next: a chart cuts a box for every bar it paints).
+    thread_local std::vector<Segment> segments;
+    segments.clear();
     const Point first = mapped(toDevice, elements.front().point);
     Point current = first;
     for (std::size_t i = 1; i < elements.size(); ++i) {

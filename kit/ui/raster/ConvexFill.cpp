@@ -22,12 +22,21 @@ Point mapped(const QTransform& t, Point p)
     return {t.m11() * p.x + t.m21() * p.y + t.dx(), t.m12() * p.x + t.m22() * p.y + t.dy()};
 }
 
+// The length of `v`, without the care for overflow std::hypot pays for at
+// every call: a length too long for its square is a curve of the most
+// pieces either way.
+double lengthOf(Point v)
+{
+    return std::sqrt(v.x * v.x + v.y * v.y);
+}
+
 // The pieces a curve whose second differences are as long as `bend` needs
 // to stay within the flatness: a quadratic strays at most bend / 4 / n², a
 // cubic at most 3 bend / 4 / n², over n pieces.
 int pieces(double bend, double factor, double tolerance)
 {
-    return std::clamp(int(std::ceil(std::sqrt(factor * bend / tolerance))), 1, 1000);
+    const double n = std::ceil(std::sqrt(factor * bend / tolerance));
+    return n >= 1000 ? 1000 : n >= 1 ? int(n) : 1; // a bend that is not a number: one piece
 }
 
 // Flattens the one subpath of `path` into `points`; false for anything but
@@ -53,7 +62,7 @@ bool flatten(const Path& path, const QTransform& toDevice, double tolerance, std
             break;
         case Type::quadCurve: {
             const Point p0 = points.back(), p1 = mapped(toDevice, e.control1), p2 = mapped(toDevice, e.point);
-            const int n = pieces((p0 - p1 * 2 + p2).length(), 0.25, tolerance);
+            const int n = pieces(lengthOf(p0 - p1 * 2 + p2), 0.25, tolerance);
             for (int k = 1; k <= n; ++k) {
                 const double t = double(k) / n, u = 1 - t;
                 points.push_back(p0 * (u * u) + p1 * (2 * u * t) + p2 * (t * t));
@@ -63,7 +72,7 @@ bool flatten(const Path& path, const QTransform& toDevice, double tolerance, std
         case Type::curve: {
             const Point p0 = points.back(), p1 = mapped(toDevice, e.control1), p2 = mapped(toDevice, e.control2),
                         p3 = mapped(toDevice, e.point);
-            const double bend = std::max((p0 - p1 * 2 + p2).length(), (p1 - p2 * 2 + p3).length());
+            const double bend = std::max(lengthOf(p0 - p1 * 2 + p2), lengthOf(p1 - p2 * 2 + p3));
             const int n = pieces(bend, 0.75, tolerance);
             for (int k = 1; k <= n; ++k) {
                 const double t = double(k) / n, u = 1 - t;
@@ -87,11 +96,15 @@ bool isConvex(const std::vector<Point>& points)
     const std::size_t n = points.size();
     int turn = 0, directionChanges = 0, firstDirection = 0, lastDirection = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const Point a = points[i], b = points[(i + 1) % n], c = points[(i + 2) % n];
+        const std::size_t j = i + 1 < n ? i + 1 : i + 1 - n, k = i + 2 < n ? i + 2 : i + 2 - n;
+        const Point a = points[i], b = points[j], c = points[k];
         const Point e1 = b - a, e2 = c - b;
         const double cross = e1.x * e2.y - e1.y * e2.x;
-        const double scale = 1e-9 * e1.length() * e2.length();
-        if (cross > scale || cross < -scale) {
+        // A turn when the cross product passes 1e-9 of the product of the
+        // two edges' lengths, compared squared (the points are within
+        // reach, so their squares cannot overflow).
+        const double lengths = (e1.x * e1.x + e1.y * e1.y) * (e2.x * e2.x + e2.y * e2.y);
+        if (cross * cross > 1e-18 * lengths) {
             const int side = cross > 0 ? 1 : -1;
             if (turn != 0 && side != turn)
                 return false;

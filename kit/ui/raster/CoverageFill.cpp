@@ -62,6 +62,11 @@ struct Edge {
 // to its right stay to its right).
 void addCut(Point a, Point b, double width, std::vector<Edge>& edges)
 {
+    if (a.x >= 0 && a.x <= width && b.x >= 0 && b.x <= width) { // within the columns: nothing to cut
+        if (a.y != b.y)
+            edges.push_back({a, b});
+        return;
+    }
     std::array<double, 4> at{0, 1, 1, 1};
     int count = 1;
     for (double side : {0.0, width})
@@ -297,8 +302,8 @@ void forEachCoveredRow(std::span<const std::vector<Point>> polygons, const QRect
     for (int k = 0; k < bands; ++k) {
         const int top = k * Band::rows;
         const int rows = std::min(Band::rows, height - top);
-        band.first.fill(INT_MAX);
-        band.last.fill(-1);
+        std::fill_n(band.first.begin(), rows, INT_MAX);
+        std::fill_n(band.last.begin(), rows, -1);
         active.insert(active.end(), ordered.begin() + std::ptrdiff_t(starts[std::size_t(k)]),
                       ordered.begin() + std::ptrdiff_t(starts[std::size_t(k) + 1]));
         for (const Edge& e : active)

@@ -17,6 +17,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <numbers>
 #include <utility>
@@ -246,6 +247,15 @@ TEST_F(ConvexFill, OnlyConvexShapesInPlainColoursIntoAnImage)
     perspective.setMatrix(1, 0, 0.001, 0, 1, 0, 0, 0, 1);
     EXPECT_FALSE(convexOutline(Path::rect(Rect(0, 0, 5, 5)), perspective, 0.02, points));
     EXPECT_FALSE(convexOutline(polygon({{0, 0}, {1e30, 0}, {0, 1e30}}), identity, 0.02, points));
+    // Curves bending further than any count of pieces, or by no number at all.
+    for (double control : {1e300, std::numeric_limits<double>::quiet_NaN()}) {
+        Path far;
+        far.move({0, 0});
+        far.addCurve({10, 10}, {control, 0}, {0, control});
+        far.addQuadCurve({0, 10}, {-control, control});
+        far.closeSubpath();
+        EXPECT_FALSE(convexOutline(far, identity, 0.02, points));
+    }
     EXPECT_TRUE(convexOutline(Wedge(0.3, 3).path(Rect(0, 0, 40, 40)), identity, 0.02, points));
     EXPECT_FALSE(convexOutline(Wedge(0.3, 3.5).path(Rect(0, 0, 40, 40)), identity, 0.02, points));
 

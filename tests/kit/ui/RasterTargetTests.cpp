@@ -42,31 +42,36 @@ using RasterTargetTest = UiTest;
 TEST_F(RasterTargetTest, BlendingGivesQtsOwnFillOfAPlainColourPixelForPixel)
 {
     const double alphas[] = {0, 1.0 / 255, 0.1, 0.3, 0.5, 0.77, 254.0 / 255, 1};
+    // A wide box, and the columns one to three pixels wide of a bar's edges
+    // (one running off the image's bottom, one off its right side).
+    const QRect rects[] = {QRect(3, 2, 31, 25), QRect(5, 1, 1, 29), QRect(0, 20, 2, 15), QRect(37, 4, 3, 1),
+                           QRect(38, 6, 3, 7)};
     for (QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32})
-        for (double alpha : alphas) {
-            SCOPED_TRACE(::testing::Message() << "format " << int(format) << ", alpha " << alpha);
-            QColor colour(200, 30, 90);
-            colour.setAlphaF(float(alpha));
-            const QRect rect(3, 2, 31, 25);
-            QImage byQt = backdrop(format);
-            QImage byUs = byQt.copy();
-            {
-                QPainter painter(&byQt);
-                painter.fillRect(rect, colour);
+        for (double alpha : alphas)
+            for (const QRect& rect : rects) {
+                SCOPED_TRACE(::testing::Message()
+                             << "format " << int(format) << ", alpha " << alpha << ", width " << rect.width());
+                QColor colour(200, 30, 90);
+                colour.setAlphaF(float(alpha));
+                QImage byQt = backdrop(format);
+                QImage byUs = byQt.copy();
+                {
+                    QPainter painter(&byQt);
+                    painter.fillRect(rect, colour);
+                }
+                {
+                    QPainter painter(&byUs);
+                    const auto target = RasterTarget::of(painter);
+                    ASSERT_TRUE(target);
+                    target->blend(rect, qPremultiply(colour.rgba64()).toArgb32());
+                }
+                ASSERT_EQ(byUs.size(), byQt.size());
+                int differing = 0;
+                for (int y = 0; y < byQt.height(); ++y)
+                    for (int x = 0; x < byQt.width(); ++x)
+                        differing += byQt.pixel(x, y) != byUs.pixel(x, y);
+                EXPECT_EQ(differing, 0);
             }
-            {
-                QPainter painter(&byUs);
-                const auto target = RasterTarget::of(painter);
-                ASSERT_TRUE(target);
-                target->blend(rect, qPremultiply(colour.rgba64()).toArgb32());
-            }
-            ASSERT_EQ(byUs.size(), byQt.size());
-            int differing = 0;
-            for (int y = 0; y < byQt.height(); ++y)
-                for (int x = 0; x < byQt.width(); ++x)
-                    differing += byQt.pixel(x, y) != byUs.pixel(x, y);
-            EXPECT_EQ(differing, 0);
-        }
 }
 
 TEST_F(RasterTargetTest, OnlyAnImageReachedByAWholePixelTranslationWithNothingBetween)
