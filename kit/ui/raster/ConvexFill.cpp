@@ -22,12 +22,17 @@ Point mapped(const QTransform& t, Point p)
     return {t.m11() * p.x + t.m21() * p.y + t.dx(), t.m12() * p.x + t.m22() * p.y + t.dy()};
 }
 
+double squaredLengthOf(Point v)
+{
+    return v.x * v.x + v.y * v.y;
+}
+
 // The length of `v`, without the care for overflow std::hypot pays for at
 // every call: a length too long for its square is a curve of the most
 // pieces either way.
 double lengthOf(Point v)
 {
-    return std::sqrt(v.x * v.x + v.y * v.y);
+    return std::sqrt(squaredLengthOf(v));
 }
 
 // The pieces a curve whose second differences are as long as `bend` needs
@@ -103,8 +108,7 @@ bool isConvex(const std::vector<Point>& points)
         // A turn when the cross product passes 1e-9 of the product of the
         // two edges' lengths, compared squared (the points are within
         // reach, so their squares cannot overflow).
-        const double lengths = (e1.x * e1.x + e1.y * e1.y) * (e2.x * e2.x + e2.y * e2.y);
-        if (cross * cross > 1e-18 * lengths) {
+        if (cross * cross > 1e-18 * squaredLengthOf(e1) * squaredLengthOf(e2)) {
             const int side = cross > 0 ? 1 : -1;
             if (turn != 0 && side != turn)
                 return false;

@@ -47,7 +47,7 @@ __m128i over(__m128i pixels, __m128i sources)
 } // namespace
 #endif
 
-void RasterTarget::blendRow(std::uint32_t* pixels, int count, std::uint32_t colour)
+void RasterTarget::blendWideRow(std::uint32_t* pixels, int count, std::uint32_t colour)
 {
     const std::uint32_t alpha = colour >> 24;
     int i = 0;
@@ -149,23 +149,6 @@ std::optional<RasterTarget> RasterTarget::of(QPainter& painter)
 
 void RasterTarget::blend(const QRect& rect, QRgb colour) const
 {
-    if (colour == 0)
-        return;
-    if (rect.width() < 4) {
-        // A column or two at a bar's edge: each row too short to pay for
-        // blendRow's four pixels at a time.
-        const std::uint32_t rest = 255 - (colour >> 24);
-        if (rest == 0) {
-            forEachRow(rect,
-                       [colour](std::uint32_t* pixels, int, int, int count) { std::fill_n(pixels, count, colour); });
-            return;
-        }
-        forEachRow(rect, [colour, rest](std::uint32_t* pixels, int, int, int count) {
-            for (int i = 0; i < count; ++i)
-                pixels[i] = colour + scaled(pixels[i], rest);
-        });
-        return;
-    }
     forEachRow(rect, [colour](std::uint32_t* pixels, int, int, int count) { blendRow(pixels, count, colour); });
 }
 

@@ -101,7 +101,18 @@ public:
         return x | t;
     }
     // Source-over of a premultiplied colour on a run of pixels, and on one.
-    static void blendRow(std::uint32_t* pixels, int count, std::uint32_t colour);
+    // A run of fewer than four (a column or two at a bar's edge, row by row)
+    // is blended pixel by pixel here, the rest four pixels at a time.
+    static void blendRow(std::uint32_t* pixels, int count, std::uint32_t colour)
+    {
+        if (count >= 4) {
+            blendWideRow(pixels, count, colour);
+            return;
+        }
+        const std::uint32_t rest = 255 - (colour >> 24);
+        for (int i = 0; i < count; ++i)
+            pixels[i] = rest == 0 ? colour : colour + scaled(pixels[i], rest);
+    }
     static void blendPixel(std::uint32_t& pixel, std::uint32_t colour)
     {
         pixel = colour + scaled(pixel, 255 - (colour >> 24));
@@ -122,6 +133,8 @@ public:
     void forEachRow(const QRect& rect, Row row) const;
 
 private:
+    static void blendWideRow(std::uint32_t* pixels, int count, std::uint32_t colour);
+
     RasterTarget(QImage& image, QPoint offset, QRegion clip)
         : image_(&image), offset_(offset), clip_(std::move(clip)), bits_(const_cast<uchar*>(image.constBits())),
           stride_(image.bytesPerLine()), width_(image.width()), height_(image.height()),
