@@ -1,5 +1,7 @@
 #include "kit/ui/raster/ConvexFill.h"
 
+#include "kit/ui/raster/Flattening.h"
+
 #include <QPainter>
 #include <QTransform>
 
@@ -13,35 +15,9 @@ namespace {
 
 using Type = Path::Element::Type;
 
-// How far a flattened curve may stray from the curve, in device pixels:
-// well under what an edge pixel's coverage can show.
-constexpr double flatness = 0.02;
-
-Point mapped(const QTransform& t, Point p)
-{
-    return {t.m11() * p.x + t.m21() * p.y + t.dx(), t.m12() * p.x + t.m22() * p.y + t.dy()};
-}
-
 double squaredLengthOf(Point v)
 {
     return v.x * v.x + v.y * v.y;
-}
-
-// The length of `v`, without the care for overflow std::hypot pays for at
-// every call: a length too long for its square is a curve of the most
-// pieces either way.
-double lengthOf(Point v)
-{
-    return std::sqrt(squaredLengthOf(v));
-}
-
-// The pieces a curve whose second differences are as long as `bend` needs
-// to stay within the flatness: a quadratic strays at most bend / 4 / n², a
-// cubic at most 3 bend / 4 / n², over n pieces.
-int pieces(double bend, double factor, double tolerance)
-{
-    const double n = std::ceil(std::sqrt(factor * bend / tolerance));
-    return n >= 1000 ? 1000 : n >= 1 ? int(n) : 1; // a bend that is not a number: one piece
 }
 
 // Flattens the one subpath of `path` into `points`; false for anything but
@@ -60,31 +36,18 @@ bool flatten(const Path& path, const QTransform& toDevice, double tolerance, std
         case Type::move:
             if (i != 0)
                 return i + 1 == elements.size();
-            points.push_back(mapped(toDevice, e.point));
+            points.push_back(mappedBy(toDevice, e.point));
             break;
         case Type::line:
-            points.push_back(mapped(toDevice, e.point));
+            points.push_back(mappedBy(toDevice, e.point));
             break;
-        case Type::quadCurve: {
-            const Point p0 = points.back(), p1 = mapped(toDevice, e.control1), p2 = mapped(toDevice, e.point);
-            const int n = pieces(lengthOf(p0 - p1 * 2 + p2), 0.25, tolerance);
-            for (int k = 1; k <= n; ++k) {
-                const double t = double(k) / n, u = 1 - t;
-                points.push_back(p0 * (u * u) + p1 * (2 * u * t) + p2 * (t * t));
-            }
+        case Type::quadCurve:
+            appendQuadratic(points, mappedBy(toDevice, e.control1), mappedBy(toDevice, e.point), tolerance);
             break;
-        }
-        case Type::curve: {
-            const Point p0 = points.back(), p1 = mapped(toDevice, e.control1), p2 = mapped(toDevice, e.control2),
-                        p3 = mapped(toDevice, e.point);
-            const double bend = std::max(lengthOf(p0 - p1 * 2 + p2), lengthOf(p1 - p2 * 2 + p3));
-            const int n = pieces(bend, 0.75, tolerance);
-            for (int k = 1; k <= n; ++k) {
-                const double t = double(k) / n, u = 1 - t;
-                points.push_back(p0 * (u * u * u) + p1 * (3 * u * u * t) + p2 * (3 * u * t * t) + p3 * (t * t * t));
-            }
+        case Type::curve:
+            appendCubic(points, mappedBy(toDevice, e.control1), mappedBy(toDevice, e.control2),
+                        mappedBy(toDevice, e.point), tolerance);
             break;
-        }
         case Type::closeSubpath:
             closed = true;
             break;
@@ -208,7 +171,7 @@ bool fillAsConvexWithin(QPainter& painter, const Path& path, const std::vector<P
         return false;
     const QTransform world = painter.worldTransform();
     thread_local std::vector<Point> points, within;
-    if (!convexOutline(path, world, flatness, points))
+    if (!convexOutline(path, world, fillFlatness, points))
         return false;
     intersect(points, clip, within);
     painter.resetTransform();
@@ -224,7 +187,7 @@ bool fillAsConvex(QPainter& painter, const Path& path, const QBrush& brush)
         return false;
     const QTransform world = painter.worldTransform();
     thread_local std::vector<Point> points;
-    if (!convexOutline(path, world, flatness, points))
+    if (!convexOutline(path, world, fillFlatness, points))
         return false;
     painter.resetTransform();
     const bool filled = fillPolygons(painter, std::span(&points, 1), brush);

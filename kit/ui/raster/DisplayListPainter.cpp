@@ -16,6 +16,7 @@
 #include "kit/ui/raster/BoxFill.h"
 #include "kit/ui/raster/ConvexFill.h"
 #include "kit/ui/raster/RasterTarget.h"
+#include "kit/ui/raster/ShapeFill.h"
 #include "kit/ui/raster/TiledFill.h"
 
 #include <QFontMetricsF>
@@ -144,6 +145,9 @@ void drawGeometry(QPainter& painter, const DisplayItem& item)
             break;
         // A pie segment or another convex shape: only the pixels it covers.
         if (item.fillStyle.antialiased && detail::fillAsConvex(painter, path, brush))
+            break;
+        // A blob, a ring, the area under a line: its outline by its coverage.
+        if (item.fillStyle.antialiased && !item.fillStyle.eoFill && detail::fillAsShape(painter, path, brush))
             break;
         painter.fillPath(path.toQPainterPath(item.fillStyle.eoFill), brush);
         break;

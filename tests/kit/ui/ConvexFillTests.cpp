@@ -3,6 +3,7 @@
 // two, wherever the shape lies against the image's edges, and only for the
 // shapes and painters where that holds.
 
+#include "FillTests.h"
 #include "UiTest.h"
 #include "Wedge.h"
 
@@ -27,6 +28,8 @@ using namespace kit;
 using kit::detail::convexOutline;
 using kit::detail::fillAsConvex;
 using kit::detail::forEachCoveredRow;
+using kit::fills::backdrop;
+using kit::fills::polygon;
 
 namespace {
 
@@ -40,15 +43,6 @@ std::map<std::pair<int, int>, int> coverageOf(const std::vector<Point>& polygon,
                 covered[{from + i, y}] = coverage[i];
     });
     return covered;
-}
-
-QImage backdrop()
-{
-    QImage image(160, 120, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, (x / 8 + y / 8) % 2 ? qRgba(250, 250, 250, 255) : qRgba(20, 40, 60, 255));
-    return image;
 }
 
 // The same fill by Qt and here, on the same backdrop; false when it is not
@@ -79,21 +73,6 @@ bool fillBoth(const Path& path, const QColor& colour, const QTransform& transfor
     painter.setTransform(transform);
     painter.setOpacity(opacity);
     return fillAsConvex(painter, path, colour);
-}
-
-Path polygon(std::initializer_list<Point> points)
-{
-    Path p;
-    bool first = true;
-    for (Point q : points) {
-        if (first)
-            p.move(q);
-        else
-            p.addLine(q);
-        first = false;
-    }
-    p.closeSubpath();
-    return p;
 }
 
 } // namespace
@@ -158,14 +137,7 @@ TEST_F(ConvexFill, AShapeReachingPastTheAreaCoversThePixelsInsideAsWhole)
 // pixel, scaled and turned, and reaching past the image: as Qt fills them.
 TEST_F(ConvexFill, ConvexShapesLookAsQtFillsThem)
 {
-    struct Case {
-        const char* name;
-        Path path;
-        QTransform transform;
-        QColor colour;
-        double opacity;
-    };
-    std::vector<Case> cases;
+    std::vector<fills::FillCase> cases;
     for (int i = 0; i < 12; ++i) {
         const double amount = i % 3 == 0 ? 2.5 : i % 3 == 1 ? 0.1 : 1.0;
         cases.push_back({"wedge", Wedge(i * 0.53, amount).path(Rect(0, 0, 110, 110)),
@@ -183,7 +155,7 @@ TEST_F(ConvexFill, ConvexShapesLookAsQtFillsThem)
     Wedge small(1.0, 0.8);
     cases.push_back({"half-pixel wedge", small.path(Rect(0, 0, 3, 3)), QTransform::fromTranslate(50.5, 40.25),
                      QColor(255, 0, 255), 1});
-    for (const Case& c : cases) {
+    for (const fills::FillCase& c : cases) {
         SCOPED_TRACE(c.name);
         QImage byQt, byUs;
         ASSERT_TRUE(fillBoth(c.path, c.colour, c.transform, c.opacity, byQt, byUs));

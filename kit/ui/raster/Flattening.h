@@ -1,0 +1,31 @@
+#pragma once
+
+// A path's curves as lines on the device, for the fills that write straight
+// into the pixels (ConvexFill, ShapeFill): each curve cut into pieces short
+// enough to stay within a tolerance of it, in device pixels.
+
+#include "kit/base/Path.h"
+#include "kit/base/Point.h"
+
+#include <vector>
+
+class QTransform;
+
+namespace kit::detail {
+
+// How far a flattened curve may stray from the curve, in device pixels:
+// well under what an edge pixel's coverage can show.
+inline constexpr double fillFlatness = 0.02;
+
+// `p` mapped by the affine transform `t`.
+Point mappedBy(const QTransform& t, Point p);
+
+// Appends the corners of the quadratic curve from `points.back()` through the
+// control point `c` to `end`, or of the cubic with the control points `c1`
+// and `c2`, `end` last, all on the device: as many pieces as keep the lines
+// within `tolerance` of the curve, at most 1000 (one for a curve whose bend
+// is not a number).
+void appendQuadratic(std::vector<Point>& points, Point c, Point end, double tolerance);
+void appendCubic(std::vector<Point>& points, Point c1, Point c2, Point end, double tolerance);
+
+} // namespace kit::detail
