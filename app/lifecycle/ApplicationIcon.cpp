@@ -30,28 +30,32 @@ public:
     {
     }
 
+    // Sizes here are in device pixels: QIcon scales a size by the pixel
+    // ratio before it asks, and sets the ratio on what it is given.
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
-        if (const QIcon* icon = best(rect.size()))
-            icon->paint(painter, rect, Qt::AlignCenter, mode, state);
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : 1;
+        const QPixmap shown = pixmap(rect.size() * ratio, mode, state);
+        if (!shown.isNull())
+            painter->drawPixmap(rect, shown);
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
         const QIcon* icon = best(size);
-        return icon ? icon->pixmap(size, mode, state) : QPixmap();
+        return icon ? icon->pixmap(size, 1.0, mode, state) : QPixmap();
     }
 
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        const QIcon* icon = best(size * scale);
-        return icon ? icon->pixmap(size, scale, mode, state) : QPixmap();
-    }
-
-    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
     {
         const QIcon* icon = best(size);
-        return icon ? icon->actualSize(size, mode, state) : QSize();
+        if (!icon)
+            return QSize();
+        // The picture's own size, shrunk to fit: a picture is never enlarged.
+        QSize actual = icon->availableSizes().value(0);
+        if (actual.width() > size.width() || actual.height() > size.height())
+            actual.scale(size, Qt::KeepAspectRatio);
+        return actual;
     }
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override

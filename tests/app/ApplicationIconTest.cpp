@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTemporaryDir>
 
@@ -56,7 +57,8 @@ QRgb middle(const QPixmap& pixmap)
 // Asked for a size, the icon shows the smallest picture at least as large,
 // shrunk to the size, or the largest one, never enlarged; the pictures are
 // read only then, so one gone since the icon was made gives way to the next
-// best, and a broken one too.
+// best, and a broken one too. On a screen of more device pixels to a pixel,
+// the picture serves the size in device pixels.
 TEST(ApplicationIcon, ShowsThePictureThatServesASizeBest)
 {
     QTemporaryDir bundle;
@@ -82,6 +84,24 @@ TEST(ApplicationIcon, ShowsThePictureThatServesASizeBest)
     const QPixmap small = icon.pixmap(16);
     EXPECT_EQ(small.size(), QSize(16, 16)); // from the 32 one
     EXPECT_EQ(middle(small), qRgb(32, 32, 32));
+
+    // On a screen of two device pixels to a pixel, a 32-pixel icon is
+    // drawn from the 64-pixel picture, as a pixmap or straight onto the
+    // screen.
+    const QPixmap sharp = icon.pixmap(QSize(32, 32), 2.0);
+    EXPECT_EQ(sharp.size(), QSize(64, 64));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+    EXPECT_EQ(middle(sharp), qRgb(64, 64, 64));
+    QImage screen(64, 64, QImage::Format_ARGB32);
+    screen.fill(Qt::white);
+    screen.setDevicePixelRatio(2);
+    {
+        QPainter painter(&screen);
+        icon.paint(&painter, QRect(0, 0, 32, 32));
+    }
+    EXPECT_EQ(screen.pixel(32, 32), qRgb(64, 64, 64));
+    EXPECT_EQ(icon.actualSize(QSize(24, 24)), QSize(24, 24));
+    EXPECT_EQ(icon.actualSize(QSize(40, 20)), QSize(20, 20));
 }
 
 } // namespace

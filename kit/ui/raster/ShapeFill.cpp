@@ -18,7 +18,7 @@ using Type = Path::Element::Type;
 // The subpaths of `path` mapped by `toDevice` and flattened, one polygon
 // each (its last corner joins its first), in `polygons[0, count)`: the
 // polygons' room is kept from one fill to the next. False when a subpath
-// does not start with a move.
+// does not start with a move, or a corner is out of reach.
 bool flattenSubpaths(const Path& path, const QTransform& toDevice, double tolerance,
                      std::vector<std::vector<Point>>& polygons, std::size_t& count)
 {
@@ -53,6 +53,11 @@ bool flattenSubpaths(const Path& path, const QTransform& toDevice, double tolera
             break;
         }
     }
+    // Every corner must be placeable, those of subpaths that cover nothing
+    // too: Qt leaves a point that is not a number out, joining what is
+    // around it into one subpath.
+    if (!withinReach(std::span<const std::vector<Point>>(polygons.data(), count)))
+        return false;
     // A subpath of a point or a line covers nothing.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < count; ++i)
@@ -76,8 +81,6 @@ bool fillAsShape(QPainter& painter, const Path& path, const QBrush& brush)
     if (!flattenSubpaths(path, world, fillFlatness, polygons, count))
         return false;
     const std::span<const std::vector<Point>> filled(polygons.data(), count);
-    if (!withinReach(filled))
-        return false;
     painter.resetTransform();
     const bool done = count == 0 || fillPolygons(painter, filled, brush);
     painter.setWorldTransform(world);

@@ -1,6 +1,6 @@
 // Shapes of any outline filled straight into the pixels by the nonzero
 // rule: each pixel at the area the shape covers of it, what Qt's
-// antialiased fill of the same outline gives within a level or two, for
+// antialiased fill of the same outline gives within a few levels, for
 // shapes that bulge in and out, rings, stars that cross themselves, and
 // only for the painters where that holds.
 
@@ -17,6 +17,7 @@
 #include <QPainterPath>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -77,11 +78,21 @@ bool fillBoth(const Path& path, const QColor& colour, const QTransform& transfor
 {
     byQt = backdrop();
     byUs = byQt.copy();
+    // A path of lines alone goes to Qt as it is, for Qt to read its
+    // subpaths its own way.
+    const bool curved = std::any_of(path.elements().begin(), path.elements().end(), [](const Path::Element& e) {
+        return e.type == Path::Element::Type::curve || e.type == Path::Element::Type::quadCurve;
+    });
     {
         QPainter painter(&byQt);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setOpacity(opacity);
-        painter.fillPath(flattenedForQt(path, transform), colour);
+        if (curved) {
+            painter.fillPath(flattenedForQt(path, transform), colour);
+        } else {
+            painter.setTransform(transform);
+            painter.fillPath(path.toQPainterPath(false), colour);
+        }
     }
     QPainter painter(&byUs);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -185,6 +196,18 @@ TEST_F(ShapeFill, ShapesOfAnyOutlineLookAsQtFillsThem)
     circle(sameWay, 60, 50, 1);
     circle(sameWay, 30, 25, 1);
     cases.push_back({"ring", ring, QTransform(), QColor(120, 30, 160, 200), 1});
+    cases.push_back({"turned crossing star", star, QTransform().translate(80, 60).rotate(40).translate(-80, -60),
+                     QColor(0, 90, 0), 1});
+    // Two triangles left open, the second after a move that starts nothing.
+    Path open;
+    open.move({10.2, 10.7});
+    open.addLine({70.4, 15.1});
+    open.addLine({30.9, 90.3});
+    open.move({500, 500});
+    open.move({90.5, 20.25});
+    open.addLine({150.1, 110.6});
+    open.addLine({85.3, 100.2});
+    cases.push_back({"open subpaths", open, QTransform(), QColor(10, 120, 220, 180), 0.8});
     cases.push_back({"circle within a circle, the same way", sameWay, QTransform(), QColor(120, 30, 160), 1});
     for (const fills::FillCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -242,6 +265,15 @@ TEST_F(ShapeFill, OnlyPlainFillsOfShapesWithinReach)
     bent.addLine({10, 50});
     bent.closeSubpath();
     EXPECT_TRUE(untouched(bent, none, QBrush(Qt::red)));
+
+    // A corner that is not a number, which Qt leaves out, joining the lines
+    // around it into one subpath.
+    Path joined;
+    joined.move({10, 10});
+    joined.addLine({60, 10});
+    joined.move({nan, nan});
+    joined.addLine({60, 60});
+    EXPECT_TRUE(untouched(joined, none, QBrush(Qt::red)));
 
     Path nothing;
     nothing.move({10, 10});
