@@ -20,42 +20,6 @@ double squaredLengthOf(Point v)
     return v.x * v.x + v.y * v.y;
 }
 
-// Flattens the one subpath of `path` into `points`; false for anything but
-// one subpath.
-bool flatten(const Path& path, const QTransform& toDevice, double tolerance, std::vector<Point>& points)
-{
-    const std::vector<Path::Element>& elements = path.elements();
-    if (elements.empty() || elements.front().type != Type::move)
-        return false;
-    bool closed = false;
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-        const Path::Element& e = elements[i];
-        if (closed)
-            return e.type == Type::move && i + 1 == elements.size(); // a last move starts nothing
-        switch (e.type) {
-        case Type::move:
-            if (i != 0)
-                return i + 1 == elements.size();
-            points.push_back(mappedBy(toDevice, e.point));
-            break;
-        case Type::line:
-            points.push_back(mappedBy(toDevice, e.point));
-            break;
-        case Type::quadCurve:
-            appendQuadratic(points, mappedBy(toDevice, e.control1), mappedBy(toDevice, e.point), tolerance);
-            break;
-        case Type::curve:
-            appendCubic(points, mappedBy(toDevice, e.control1), mappedBy(toDevice, e.control2),
-                        mappedBy(toDevice, e.point), tolerance);
-            break;
-        case Type::closeSubpath:
-            closed = true;
-            break;
-        }
-    }
-    return true;
-}
-
 // Whether the closed polygon `points` (no two neighbours alike) turns one
 // way at every corner and goes left and right once each: a convex polygon
 // going round once.
@@ -98,10 +62,13 @@ bool isConvex(const std::vector<Point>& points)
 bool convexOutline(const Path& path, const QTransform& toDevice, double tolerance, std::vector<Point>& points)
 {
     points.clear();
-    if (toDevice.type() > QTransform::TxShear || !flatten(path, toDevice, tolerance, points))
+    // One subpath (a lone move covers nothing), its corners within reach.
+    thread_local std::vector<std::vector<Point>> polygons;
+    std::size_t count = 0;
+    if (toDevice.type() > QTransform::TxShear || !flattenSubpaths(path, toDevice, tolerance, polygons, count) ||
+        count != 1)
         return false;
-    if (!withinReach(std::span(&points, 1)))
-        return false;
+    points.swap(polygons.front());
     std::size_t kept = 0;
     for (const Point& p : points) {
         if (kept == 0 || points[kept - 1] != p)

@@ -1,13 +1,19 @@
 #include "kit/ui/raster/Flattening.h"
 
+#include "kit/ui/raster/CoverageFill.h"
+
 #include <QTransform>
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <utility>
 
 namespace kit::detail {
 
 namespace {
+
+using Type = Path::Element::Type;
 
 // The length of `v`, without the care for overflow std::hypot pays for at
 // every call: a length too long for its square is a curve of the most
@@ -52,6 +58,54 @@ void appendCubic(std::vector<Point>& points, Point c1, Point c2, Point end, doub
         const double t = double(k) / n, u = 1 - t;
         points.push_back(start * (u * u * u) + c1 * (3 * u * u * t) + c2 * (3 * u * t * t) + end * (t * t * t));
     }
+}
+
+bool flattenSubpaths(const Path& path, const QTransform& toDevice, double tolerance,
+                     std::vector<std::vector<Point>>& polygons, std::size_t& count)
+{
+    count = 0;
+    std::vector<Point>* open = nullptr;
+    for (const Path::Element& e : path.elements()) {
+        if (e.type == Type::move) {
+            if (count == polygons.size())
+                polygons.emplace_back();
+            open = &polygons[count++];
+            open->clear();
+            open->push_back(mappedBy(toDevice, e.point));
+            continue;
+        }
+        if (!open)
+            return false; // a line or curve from nowhere
+        switch (e.type) {
+        case Type::line:
+            open->push_back(mappedBy(toDevice, e.point));
+            break;
+        case Type::quadCurve:
+            appendQuadratic(*open, mappedBy(toDevice, e.control1), mappedBy(toDevice, e.point), tolerance);
+            break;
+        case Type::curve:
+            appendCubic(*open, mappedBy(toDevice, e.control1), mappedBy(toDevice, e.control2),
+                        mappedBy(toDevice, e.point), tolerance);
+            break;
+        case Type::closeSubpath:
+            open = nullptr; // a fill closes every subpath; what follows starts with a move
+            break;
+        case Type::move:
+            break;
+        }
+    }
+    // Every corner must be placeable, those of subpaths that cover nothing
+    // too: Qt leaves a point that is not a number out, joining what is
+    // around it into one subpath.
+    if (!withinReach(std::span<const std::vector<Point>>(polygons.data(), count)))
+        return false;
+    // A subpath of a point or a line covers nothing.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        if (polygons[i].size() >= 3)
+            std::swap(polygons[kept++], polygons[i]);
+    count = kept;
+    return true;
 }
 
 } // namespace kit::detail

@@ -7,6 +7,7 @@
 #include "kit/base/Path.h"
 #include "kit/base/Point.h"
 
+#include <cstddef>
 #include <vector>
 
 class QTransform;
@@ -27,5 +28,15 @@ Point mappedBy(const QTransform& t, Point p);
 // is not a number).
 void appendQuadratic(std::vector<Point>& points, Point c, Point end, double tolerance);
 void appendCubic(std::vector<Point>& points, Point c1, Point c2, Point end, double tolerance);
+
+// The subpaths of `path` mapped by `toDevice` (an affine transform) and
+// flattened within `tolerance`, one polygon each (its last corner joins its
+// first), in `polygons[0, count)`, those of fewer than three corners left
+// out (they cover nothing); the polygons' room is kept from one call to the
+// next. False when a subpath does not start with a move (a line after a
+// closed subpath), or a corner, kept or not, is out of reach (withinReach):
+// Qt leaves a corner that is not a number out, joining the lines around it.
+bool flattenSubpaths(const Path& path, const QTransform& toDevice, double tolerance,
+                     std::vector<std::vector<Point>>& polygons, std::size_t& count);
 
 } // namespace kit::detail
