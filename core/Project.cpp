@@ -101,6 +101,8 @@ struct Project::Count {
     std::uint64_t number = 0; // of the project's counts
     std::shared_ptr<CountActions> actions;
     std::weak_ptr<Project> project;
+    // The counter started ahead for this count, if one was (a shared hold: the count's task is copied).
+    std::shared_ptr<StartedRun> started;
 };
 
 Project::Project(std::string folder)
@@ -111,6 +113,16 @@ Project::Project(std::string folder)
 Project::~Project()
 {
     counts_->endUnderway();
+}
+
+void Project::startCountAhead(const std::string& folder)
+{
+    startRunAhead(sccPath(), Project(folder).counterArguments(), counterOutputPadding, largestOutput(), true);
+}
+
+void Project::endCountsStartedAhead()
+{
+    endRunsStartedAhead();
 }
 
 std::vector<std::string> Project::counterArguments() const
@@ -171,9 +183,14 @@ void Project::process(Completion completion, Failure failure)
     const std::uint64_t number = ++counts_->latest;
     auto actions = std::make_shared<CountActions>(CountActions{std::move(completion), std::move(failure)});
     try {
-        countingQueue().async([count = Count{sccPath(), counterArguments(), processGeneration(),
-                                             counts_->stop.get_token(), largestOutput(), number, actions,
-                                             weak_from_this()}]() mutable { runCount(std::move(count)); });
+        std::vector<std::string> arguments = counterArguments();
+        auto started = std::make_shared<StartedRun>(
+            takeRunStartedAhead(sccPath(), arguments, counterOutputPadding, largestOutput(), true));
+        countingQueue().async(
+            [count = Count{sccPath(), std::move(arguments), processGeneration(), counts_->stop.get_token(),
+                           largestOutput(), number, actions, weak_from_this(), std::move(started)}]() mutable {
+                runCount(std::move(count));
+            });
     } catch (const std::exception& error) {
         // No thread for the count (a process limit), or no memory for it.
         failCount(weak_from_this(), number, std::move(actions), error.what(), countNotStartedReason(error));
@@ -189,7 +206,8 @@ void Project::runCount(Count count)
     };
     try {
         ProcessResult run = runProcessToEnd(count.executable, count.arguments, count.generation, counterOutputPadding,
-                                            count.stop, count.largestOutput, true);
+                                            count.stop, count.largestOutput, true,
+                                            count.started ? std::move(*count.started) : StartedRun{});
         if (run.ended) {
             // Stopped, replaced or removed: only a stopped count is still the
             // latest, and fails.
@@ -278,6 +296,7 @@ void Project::endCounts()
 void Project::endAllCounts()
 {
     endRunningProcesses();
+    endRunsStartedAhead();
     countingQueue().waitUntilIdle();
 }
 

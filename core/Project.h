@@ -66,6 +66,15 @@ public:
     // nothing published.
     void process(Completion completion = {}, Failure failure = {});
 
+    // Starts now the counter that the first count of a new project of
+    // `folder` (with the default options) will run, so that it is underway
+    // while the application gets ready; that count takes it over rather
+    // than start its own (see startRunAhead). Nothing is printed, nothing is
+    // published, and a counter that cannot start is left to the count.
+    static void startCountAhead(const std::string& folder);
+    // Ends the counters started ahead that no count took over.
+    static void endCountsStartedAhead();
+
     // Sends why each count of the project failed, after its `failure` action.
     kit::PassthroughSubject<std::string> countFailed;
 

@@ -8,13 +8,26 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include <sys/stat.h>
 
 namespace qm {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The folder counted for an existing file or folder: a folder itself, a file the folder it is in.
+std::string countedFolder(const std::string& path, const fs::file_status& status)
+{
+    return fs::is_directory(status) ? path : kit::Url::fileURL(fs::path(path).parent_path().string()).path;
+}
+
+} // namespace
 
 const std::shared_ptr<ProjectManager>& ProjectManager::shared()
 {
@@ -120,8 +133,42 @@ void ProjectManager::finishAdding(const std::string& path)
     });
 }
 
+void ProjectManager::startCountsAhead(const std::vector<kit::Url>& urls) const
+{
+    // A few at most: each starts here, on the caller's thread, and more
+    // counters than that share the cores among them anyway.
+    constexpr std::size_t most = 4;
+    try {
+        std::vector<std::pair<std::string, std::optional<FolderId>>> started;
+        for (const auto& url : urls) {
+            if (started.size() == most)
+                break;
+            const auto path = kit::Url::fileURL(url.path).path;
+            std::error_code error;
+            const auto status = fs::status(path, error);
+            if (error || !fs::exists(status))
+                continue;
+            const auto folder = countedFolder(path, status);
+            const auto id = folderIdOf(folder);
+            // Counted under the name first given: a folder again, by any name, is not started twice.
+            const bool again = std::any_of(started.begin(), started.end(),
+                                           [&](const auto& s) { return s.first == folder || (id && s.second == id); });
+            if (again || listed(folder, id) || isAdding(folder, id))
+                continue;
+            Project::startCountAhead(folder);
+            started.emplace_back(folder, id);
+        }
+    } catch (const std::exception&) {
+        // Starting ahead only saves time: the counts start what could not start here.
+    }
+}
+
 void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
 {
+    // Whatever happens to the folders, no counter started ahead is left running.
+    struct EndUntaken {
+        ~EndUntaken() { Project::endCountsStartedAhead(); }
+    } endUntaken;
     std::vector<std::shared_ptr<Project>> added;
     for (const auto& url : urls) {
         auto path = kit::Url::fileURL(url.path).path;
@@ -132,7 +179,7 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
             firstCountFailed.send(CountFailure{path, missingPathReason()});
             continue;
         }
-        auto folder = fs::is_directory(status) ? path : kit::Url::fileURL(fs::path(path).parent_path().string()).path;
+        auto folder = countedFolder(path, status);
         // A folder reached by another name (a symbolic link to it, or through
         // one) is the same project, listed under the name first given.
         const auto id = folderIdOf(folder);

@@ -57,6 +57,12 @@ public:
     // joined already.
     void addProjects(const std::vector<kit::Url>& urls);
 
+    // Starts the counters that addProjects(urls) will ask for, now, for
+    // the first few folders that are not listed yet, each once, by the name
+    // first given (a launch's folders count while its window is built).
+    // The next addProjects takes them over, or ends those it does not count.
+    void startCountsAhead(const std::vector<kit::Url>& urls) const;
+
     // Stops the first count of a folder being added (its counter may never
     // end): the folder is not added, and firstCountFailed says why.
     void stopAdding(const std::string& path);

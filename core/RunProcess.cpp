@@ -1,3 +1,13 @@
+// Running a child process to its end, its output written into a file in memory.
+//
+// Sections:
+//   the running children   Children, the process groups a signal handler ends, spawn
+//   ending every run       processGeneration, endRunningProcesses (and from a signal handler)
+//   a run                  startChild (files, child, limits), finishChild (waiting, reaping, output)
+//   runs started ahead     Ahead (those not taken yet), StartedRun (a taken one, ended when let go)
+//   the entry points       runProcessToEnd, startRunAhead, takeRunStartedAhead, endRunsStartedAhead,
+//                          runProcess
+
 #include "core/RunProcess.h"
 
 #include "core/Output.h"
@@ -16,7 +26,10 @@
 #include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -131,16 +144,38 @@ void endRunningProcesses()
         endGroup(child);
 }
 
-ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
-                              std::uint64_t generation, std::size_t spare, std::stop_token stop,
-                              std::size_t largestOutput, bool errorsApart)
-{
-    ProcessResult result;
-    auto& c = children();
-    if (processGeneration() != generation || stop.stop_requested()) {
-        result.ended = true;
-        return result;
+// Reaches into a started run's child (for the functions below).
+struct StartedRunAccess {
+    static StartedRun make(pid_t child, int output, int errors, std::uint64_t generation, StartedRun::Request request)
+    {
+        StartedRun run;
+        run.child_ = child;
+        run.output_ = output;
+        run.errors_ = errors;
+        run.generation_ = generation;
+        run.request_ = std::move(request);
+        return run;
     }
+    static std::uint64_t generation(const StartedRun& run) { return run.generation_; }
+    static const StartedRun::Request& request(const StartedRun& run) { return run.request_; }
+    // The child and its files, handed over: the run no longer holds them.
+    static void release(StartedRun& run, pid_t& child, int& output, int& errors, std::uint64_t& generation)
+    {
+        child = std::exchange(run.child_, 0);
+        output = std::exchange(run.output_, -1);
+        errors = std::exchange(run.errors_, -1);
+        generation = run.generation_;
+    }
+};
+
+namespace {
+
+// Starts the child of a run in `generation` (see runProcessToEnd): its output and errors
+// files, the child, its limits, and its place among the running children. Fills `result`
+// with why it could not start and returns an empty run then.
+StartedRun startChild(StartedRun::Request request, std::uint64_t generation, ProcessResult& result)
+{
+    const auto& [executable, arguments, spare, largestOutput, errorsApart] = request;
     // The child writes into a file in memory rather than a pipe: tens of
     // megabytes written at once go at the speed of a copy instead of in turns
     // with a reader, and are then mapped rather than copied once more. The
@@ -151,14 +186,14 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
     if (output < 0) {
         result.startErrno = errno;
         result.startError = describeStartFailure(executable, errno);
-        return result;
+        return {};
     }
     const std::size_t room = largestOutput + std::max<std::size_t>(spare, 1);
     if (::ftruncate(output, static_cast<off_t>(room)) != 0 || ::fcntl(output, F_ADD_SEALS, F_SEAL_GROW) != 0) {
         result.startErrno = errno;
         result.startError = describeStartFailure(executable, errno);
         close(output);
-        return result;
+        return {};
     }
     // Standard error apart grows as written: the counter's warnings are a
     // line per entry it could not read, and the file size limit below ends
@@ -168,7 +203,7 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         result.startErrno = errno;
         result.startError = describeStartFailure(executable, errno);
         close(output);
-        return result;
+        return {};
     }
     pid_t child = 0;
     int error = spawn(executable, arguments, output, errors, child);
@@ -178,7 +213,7 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         close(output);
         result.startErrno = error;
         result.startError = describeStartFailure(executable, error);
-        return result;
+        return {};
     }
     // The seal bounds memory whatever the child writes, but a write that
     // would cross it fails whole, leaving no trace of its size. A file size
@@ -189,15 +224,38 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
     const rlimit fileSize{largestOutput + 1, largestOutput + 1}, noCore{0, 0};
     ::prlimit(child, RLIMIT_FSIZE, &fileSize, nullptr);
     ::prlimit(child, RLIMIT_CORE, &noCore, nullptr);
-    {
-        std::lock_guard lock(c.mutex);
-        if (c.generation != generation) {
-            endGroup(child); // ended while it was being started
-        } else {
-            c.running.insert(child);
-            rememberForSignals(child);
-        }
+    auto& c = children();
+    std::lock_guard lock(c.mutex);
+    if (c.generation != generation) {
+        endGroup(child); // ended while it was being started
+    } else {
+        c.running.insert(child);
+        rememberForSignals(child);
     }
+    return StartedRunAccess::make(child, output, errors, generation, std::move(request));
+}
+
+// Takes the child out of the running ones, once it has ended (and before it is reaped, so
+// that a signal never reaches a process that took over its id). Whether it was ended by
+// endRunningProcesses() since its generation began.
+bool leaveRunning(pid_t child, std::uint64_t generation)
+{
+    auto& c = children();
+    std::lock_guard lock(c.mutex);
+    c.running.erase(child);
+    forgetForSignals(child);
+    return c.generation != generation;
+}
+
+// Waits for a started child to end, reaps it and reads what it wrote (see runProcessToEnd).
+ProcessResult finishChild(StartedRun started, std::size_t spare, std::stop_token stop, std::size_t largestOutput)
+{
+    ProcessResult result;
+    auto& c = children();
+    pid_t child = 0;
+    int output = -1, errors = -1;
+    std::uint64_t generation = 0;
+    StartedRunAccess::release(started, child, output, errors, generation);
     {
         // A stop ends the child, if it still runs (a stop requested before
         // this point ends it at once, on this thread).
@@ -213,10 +271,7 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         siginfo_t info{};
         while (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
         }
-        std::lock_guard lock(c.mutex);
-        c.running.erase(child);
-        forgetForSignals(child);
-        result.ended = c.generation != generation || stop.stop_requested();
+        result.ended = leaveRunning(child, generation) || stop.stop_requested();
     }
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
@@ -240,6 +295,145 @@ ProcessResult runProcessToEnd(const std::string& executable, const std::vector<s
         close(errors);
     }
     return result;
+}
+
+// The runs started ahead that no run has taken yet.
+struct Ahead {
+    std::mutex mutex;
+    std::vector<StartedRun> runs;
+};
+
+Ahead& ahead()
+{
+    static auto* a = new Ahead; // never destroyed, as the children above
+    return *a;
+}
+
+} // namespace
+
+StartedRun::StartedRun(StartedRun&& other) noexcept
+    : child_(std::exchange(other.child_, 0)), output_(std::exchange(other.output_, -1)),
+      errors_(std::exchange(other.errors_, -1)), generation_(other.generation_), request_(std::move(other.request_))
+{
+}
+
+StartedRun& StartedRun::operator=(StartedRun&& other) noexcept
+{
+    if (this != &other) {
+        end();
+        child_ = std::exchange(other.child_, 0);
+        output_ = std::exchange(other.output_, -1);
+        errors_ = std::exchange(other.errors_, -1);
+        generation_ = other.generation_;
+        request_ = std::move(other.request_);
+    }
+    return *this;
+}
+
+StartedRun::~StartedRun()
+{
+    end();
+}
+
+void StartedRun::end()
+{
+    if (child_ <= 0)
+        return;
+    {
+        auto& c = children();
+        std::lock_guard lock(c.mutex);
+        if (c.running.erase(child_) > 0) {
+            endGroup(child_);
+            forgetForSignals(child_);
+        }
+    }
+    // Out of the running children, it is reaped apart: a child ended while
+    // it reads a slow disk may take its time to go, and whoever lets it go
+    // (the main thread, at a launch) does not wait for it.
+    auto reap = [child = std::exchange(child_, 0), output = std::exchange(output_, -1),
+                 errors = std::exchange(errors_, -1)] {
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (errors != output)
+            close(errors);
+        close(output);
+    };
+    try {
+        std::thread(reap).detach();
+    } catch (const std::system_error&) {
+        reap(); // no thread to spare: here
+    }
+}
+
+ProcessResult runProcessToEnd(const std::string& executable, const std::vector<std::string>& arguments,
+                              std::uint64_t generation, std::size_t spare, std::stop_token stop,
+                              std::size_t largestOutput, bool errorsApart, StartedRun started)
+{
+    if (processGeneration() != generation || stop.stop_requested()) {
+        ProcessResult result;
+        result.ended = true;
+        return result; // (a child started for it is ended with `started`)
+    }
+    StartedRun::Request request{executable, arguments, spare, largestOutput, errorsApart};
+    if (started &&
+        (StartedRunAccess::generation(started) != generation || StartedRunAccess::request(started) != request))
+        started = {}; // ended by endRunningProcesses() since it started, or not started as this run: a new child runs
+    if (!started) {
+        ProcessResult failed;
+        started = startChild(std::move(request), generation, failed);
+        if (!started)
+            return failed;
+    }
+    return finishChild(std::move(started), spare, std::move(stop), largestOutput);
+}
+
+void startRunAhead(const std::string& executable, const std::vector<std::string>& arguments, std::size_t spare,
+                   std::size_t largestOutput, bool errorsApart)
+{
+    StartedRun::Request request{executable, arguments, spare, largestOutput, errorsApart};
+    const std::uint64_t generation = processGeneration();
+    auto& a = ahead();
+    std::lock_guard lock(a.mutex);
+    // One ended by endRunningProcesses() since it started makes way for a new one.
+    std::erase_if(a.runs, [&](const StartedRun& run) { return StartedRunAccess::generation(run) != generation; });
+    for (const StartedRun& run : a.runs)
+        if (StartedRunAccess::request(run) == request)
+            return;
+    ProcessResult failed;
+    StartedRun started = startChild(std::move(request), generation, failed);
+    if (started)
+        a.runs.push_back(std::move(started));
+}
+
+StartedRun takeRunStartedAhead(const std::string& executable, const std::vector<std::string>& arguments,
+                               std::size_t spare, std::size_t largestOutput, bool errorsApart)
+{
+    const StartedRun::Request request{executable, arguments, spare, largestOutput, errorsApart};
+    const std::uint64_t generation = processGeneration();
+    auto& a = ahead();
+    StartedRun taken;
+    std::lock_guard lock(a.mutex);
+    for (auto it = a.runs.begin(); it != a.runs.end(); ++it) {
+        if (StartedRunAccess::request(*it) == request) {
+            if (StartedRunAccess::generation(*it) == generation)
+                taken = std::move(*it);
+            a.runs.erase(it); // (one ended by endRunningProcesses() is let go here)
+            break;
+        }
+    }
+    return taken;
+}
+
+void endRunsStartedAhead()
+{
+    std::vector<StartedRun> left;
+    {
+        auto& a = ahead();
+        std::lock_guard lock(a.mutex);
+        left.swap(a.runs);
+    }
+    left.clear(); // each child ended
 }
 
 std::string runProcess(const std::string& executable, const std::vector<std::string>& arguments)

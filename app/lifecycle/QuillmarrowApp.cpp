@@ -7,12 +7,14 @@
 #include "app/lifecycle/CounterOutputPolicy.h"
 #include "app/lifecycle/QtTranslations.h"
 #include "app/lifecycle/TerminationSignals.h"
+#include "app/opening/ProjectOpening.h"
 #include "app/paths/LocalPath.h"
 #include "app/screens/ContentView.h"
 #include "app/testing/TestHooks.h"
 #include "app/updates/CheckForUpdatesMenuItem.h"
 #include "core/Output.h"
 #include "core/Project.h"
+#include "kit/base/MainQueue.h"
 #include "kit/ui/PaintingThreads.h"
 
 #include <QApplication>
@@ -67,6 +69,12 @@ QuillmarrowApp::~QuillmarrowApp() = default;
 
 void QuillmarrowApp::launch(const QByteArrayList& paths)
 {
+    // The folders given start counting now, while the window is built; the
+    // opening below takes their counters over.
+    QList<QUrl> urls;
+    for (const QByteArray& path : paths)
+        urls << fileUrl(path);
+    startCountsAheadFromURLs(urls);
     window_ = std::make_unique<QMainWindow>();
     window_->setWindowTitle(QString());
     window_->setCentralWidget(new ContentView);
@@ -80,6 +88,8 @@ void QuillmarrowApp::launch(const QByteArrayList& paths)
     appDelegate_->applicationDidFinishLaunching();
     if (!paths.isEmpty())
         appDelegate_->openFiles(paths);
+    // Once the opening is done, no counter it did not take over runs on.
+    kit::MainQueue::async([] { Project::endCountsStartedAhead(); });
 }
 
 void QuillmarrowApp::buildCommands(QMainWindow& window)

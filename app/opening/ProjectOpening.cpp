@@ -8,19 +8,39 @@
 #include <QDropEvent>
 #include <QMimeData>
 
+#include <functional>
+#include <vector>
+
 namespace qm {
 
-void addProjectsFromURLs(const QList<QUrl>& urls)
+namespace {
+
+// The local files and folders among `urls`, as the project manager takes
+// them; `skipped` hears of every other URL.
+std::vector<kit::Url> localFiles(const QList<QUrl>& urls, const std::function<void(const QUrl&)>& skipped = {})
 {
     std::vector<kit::Url> files;
     for (const QUrl& url : urls) {
-        if (!url.isLocalFile()) {
-            printLine("Not a local file or folder: " + url.toString().toStdString());
-            continue;
-        }
-        files.push_back(kit::Url::fileURL(localPath(url).toStdString()));
+        if (url.isLocalFile())
+            files.push_back(kit::Url::fileURL(localPath(url).toStdString()));
+        else if (skipped)
+            skipped(url);
     }
-    ProjectManager::shared()->addProjects(files);
+    return files;
+}
+
+} // namespace
+
+void addProjectsFromURLs(const QList<QUrl>& urls)
+{
+    ProjectManager::shared()->addProjects(localFiles(urls, [](const QUrl& url) {
+        printLine("Not a local file or folder: " + url.toString().toStdString());
+    }));
+}
+
+void startCountsAheadFromURLs(const QList<QUrl>& urls)
+{
+    ProjectManager::shared()->startCountsAhead(localFiles(urls));
 }
 
 std::optional<QUrl> firstDroppedFileURL(const QMimeData* data)

@@ -16,6 +16,10 @@ namespace qm {
 // (its path is never taken as a local path).
 void addProjectsFromURLs(const QList<QUrl>& urls);
 
+// Starts the counts that addProjectsFromURLs(urls) will ask for, now (see
+// ProjectManager::startCountsAhead); says nothing of any URL.
+void startCountsAheadFromURLs(const QList<QUrl>& urls);
+
 // The first dropped item when it is a local file URL; nothing otherwise.
 std::optional<QUrl> firstDroppedFileURL(const QMimeData* data);
 

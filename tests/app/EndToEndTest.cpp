@@ -4,7 +4,8 @@
 // Sections:
 //   launching            LaunchOptions and RunningApp, the application started through a shell
 //   instances            a count from the command line, later launches handed over or not
-//   limits and endings   too few threads to paint, quitting mid-count, a missing counter
+//   limits and endings   too few threads to paint, each folder of the command line counted once
+//                        and no counter left, quitting mid-count, a missing counter
 //   the command line     --help, --version, unknown options and Qt's own, with or without a display
 //   output               the counter's output where it is read, a missing folder named once
 
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -236,6 +238,41 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+TEST(EndToEnd, EachFolderOfTheCommandLineIsCountedOnceAndNoCounterIsLeft)
+{
+    // The counters started as the application starts (before its window is built) are those
+    // its counts take over: each folder counted once, by the name first given, none left over.
+    QTemporaryDir scratch;
+    const QString starts = scratch.filePath(QStringLiteral("starts"));
+    const TestBundle bundle("#!/bin/sh\nfor last; do :; done\necho $$ \"$last\" >> '" + QFile::encodeName(starts) +
+                            "'\nexec '" QM_BUNDLE_DIR "/libexec/quillmarrow/scc' \"$@\"\n");
+    QTemporaryDir sources;
+    const QByteArray first = QFile::encodeName(writeSources(sources, QStringLiteral("first")));
+    const QByteArray second = QFile::encodeName(writeSources(sources, QStringLiteral("second")));
+    const QByteArray link = QFile::encodeName(sources.filePath(QStringLiteral("link")));
+    ASSERT_EQ(::symlink(first.constData(), link.constData()), 0);
+    const QByteArray missing = QFile::encodeName(sources.filePath(QStringLiteral("gone")));
+
+    RunningApp app(uniqueKey(), {first, link, missing, second}, {.bundle = bundle.path()});
+    ASSERT_TRUE(app.printed("listed: first")) << app.output.toStdString();
+    ASSERT_TRUE(app.printed("listed: second")) << app.output.toStdString();
+    EXPECT_TRUE(app.printed("Project already exists: " + link)) << app.output.toStdString();
+    EXPECT_TRUE(app.printed("File/folder does not exist: " + missing)) << app.output.toStdString();
+    EXPECT_EQ(app.output.count("\nall ok\n"), 2) << app.output.toStdString();
+    QFile written(starts);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArrayList lines = written.readAll().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 2) << QByteArray(lines.join('\n')).toStdString();
+    QByteArrayList counted;
+    for (const QByteArray& line : lines) {
+        const qsizetype space = line.indexOf(' ');
+        counted << line.mid(space + 1);
+        EXPECT_TRUE(qmtest::processGone(line.left(space).toInt())) << "left running: " << line.toStdString();
+    }
+    std::sort(counted.begin(), counted.end());
+    EXPECT_EQ(counted, (QByteArrayList{first, second}));
+}
 
 TEST(EndToEnd, QuitsPromptlyDuringACountAndEndsTheCounter)
 {
