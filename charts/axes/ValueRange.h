@@ -66,7 +66,12 @@ ChartValueEnds chartValueEnds(const ChartData& chartData)
     if constexpr (requires { set.valueEnds(); }) {
         const Baseline& baseline = chartData.chartStyle->baseline;
         if (!std::holds_alternative<Baseline::Zero>(baseline.value)) {
-            const ValueEnds ends = set.valueEnds();
+            // Chart data that reads its set's ends along with more of its points gives them itself.
+            ValueEnds ends;
+            if constexpr (requires { chartData.dataSetValueEnds(); })
+                ends = chartData.dataSetValueEnds();
+            else
+                ends = set.valueEnds();
             return {lowestValueFor(baseline, ends.smallest),
                     highestValueFor(chartData.chartStyle->topLine, ends.largest)};
         }

@@ -194,19 +194,38 @@ struct ValueEnds {
     double largest = 0;
 };
 
+// The ends of values taken one by one, as valueEndsOf takes a line's (zeros
+// left out of the smallest when `skipZero`).
+class ValueEndsReader {
+public:
+    explicit ValueEndsReader(bool skipZero) : skipZero_(skipZero) {}
+
+    void add(double v)
+    {
+        if (!hasLargest_ || largest_ < v) {
+            largest_ = v;
+            hasLargest_ = true;
+        }
+        if (!(skipZero_ && v == 0.0) && (!hasSmallest_ || v < smallest_)) {
+            smallest_ = v;
+            hasSmallest_ = true;
+        }
+    }
+    ValueEnds ends() const { return {hasSmallest_ ? smallest_ : 0, hasLargest_ ? largest_ : 0}; }
+
+private:
+    bool skipZero_;
+    bool hasSmallest_ = false, hasLargest_ = false;
+    double smallest_ = 0, largest_ = 0;
+};
+
 template <IgnoreZeroDataSet Set>
 ValueEnds valueEndsOf(const Set& set)
 {
-    const bool skipZero = set.style.ignoreZero;
-    std::optional<double> smallest, largest;
-    for (const auto& point : set.dataPoints) {
-        const double v = point.value;
-        if (!largest || *largest < v)
-            largest = v;
-        if (!(skipZero && v == 0.0) && (!smallest || v < *smallest))
-            smallest = v;
-    }
-    return {smallest.value_or(0), largest.value_or(0)};
+    ValueEndsReader reader(set.style.ignoreZero);
+    for (const auto& point : set.dataPoints)
+        reader.add(point.value);
+    return reader.ends();
 }
 
 template <StandardDataSet Set>

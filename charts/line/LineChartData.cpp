@@ -94,6 +94,15 @@ LineChartData::LineChartData(LineDataSet dataSets, ChartMetadata metadata,
     setUpLegends();
 }
 
+const DrawnLine& LineChartData::drawnLine() const
+{
+    if (!drawn_.known || drawn_.version != dataSets.version())
+        drawn_ = {.known = true,
+                  .version = dataSets.version(),
+                  .line = drawnLineOf(dataSets->dataPoints, dataSets->style.ignoreZero)};
+    return drawn_.line;
+}
+
 kit::View LineChartData::touchMarkerView(kit::Point touchLocation, const kit::Rect& chartSize) const
 {
     return singleLineTouchMarker(*this, touchLocation, chartSize);

@@ -10,9 +10,11 @@
 #include "charts/axes/LineBarChartDataObject.h"
 #include "charts/line/CTLineChartDataProtocol.h"
 #include "charts/line/LineDataSets.h"
+#include "charts/line/LinePaths.h"
 #include "charts/line/LineTouchIndex.h"
 
 #include <concepts>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -148,6 +150,22 @@ public:
 
     // The line, whose points the x axis labels and whose colour is the chart's.
     const LineDataSet* firstLine() const { return &*dataSets; }
+
+    // What the line draws of its points and both ends of its values, read
+    // in one pass over the points of the set as it stands and kept until
+    // the set is written: an update reads the points once, for the value
+    // range and the line's path alike.
+    const DrawnLine& drawnLine() const;
+    // Both ends of the line's values, as the value range reads them.
+    ValueEnds dataSetValueEnds() const { return drawnLine().ends; }
+
+private:
+    struct KeptLine {
+        bool known = false;
+        std::uint64_t version = 0; // of the data sets
+        DrawnLine line;
+    };
+    mutable KeptLine drawn_;
 };
 
 // The chart data of several lines over one pair of axes: one

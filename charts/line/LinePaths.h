@@ -1,10 +1,12 @@
 #pragma once
 
 #include "charts/core/ChartEnums.h"
+#include "charts/core/DataFunctions.h"
 #include "charts/line/LineDataPoints.h"
 #include "kit/base/Path.h"
 #include "kit/base/Rect.h"
 
+#include <memory>
 #include <vector>
 
 namespace charts {
@@ -76,6 +78,31 @@ requires IgnoreMe<DataPoint> std::vector<LinePathPoint> linePathPoints(const std
         for (std::size_t i = 0; i < dataPoints.size(); ++i)
             points[i].ignoreMe = dataPoints[i].ignoreMe;
     return points;
+}
+
+// What a line draws of its points (linePathPoints) and both ends of its
+// values (valueEndsOf), read in one pass over the points: a line of many
+// points is read once for its value range and its path alike.
+struct DrawnLine {
+    std::shared_ptr<const std::vector<LinePathPoint>> points;
+    ValueEnds ends;
+};
+
+template <CTStandardDataPointProtocol DataPoint>
+requires IgnoreMe<DataPoint> DrawnLine drawnLineOf(const std::vector<DataPoint>& dataPoints, bool ignoreZero)
+{
+    auto points = std::make_shared<std::vector<LinePathPoint>>();
+    points->reserve(dataPoints.size());
+    ValueEndsReader ends(ignoreZero);
+    for (const DataPoint& point : dataPoints) {
+        const double v = point.value;
+        points->push_back({v, false});
+        ends.add(v);
+    }
+    if (ignoreZero)
+        for (std::size_t i = 0; i < dataPoints.size(); ++i)
+            (*points)[i].ignoreMe = dataPoints[i].ignoreMe;
+    return {std::move(points), ends.ends()};
 }
 
 template <CTRangeDataPointProtocol DataPoint>

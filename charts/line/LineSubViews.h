@@ -68,6 +68,20 @@ kit::View lineSubViewBody(const std::shared_ptr<ChartData>& chartData, const std
     return animateOnDisappear(line, disableAnimation, animation, [flag = startAnimation] { flag = false; });
 }
 
+// What the line of `dataSet` draws of its points: the chart data's own
+// reading when the set is the chart data's own (read along with the value
+// range), else taken from the set now.
+template <class ChartData, class DataSet>
+std::shared_ptr<const std::vector<LinePathPoint>> drawnPoints(const ChartData& chartData,
+                                                              const std::shared_ptr<const DataSet>& dataSet)
+{
+    if constexpr (requires { chartData.drawnLine(); })
+        if (static_cast<const void*>(dataSet.get()) == static_cast<const void*>(&chartData.dataSets.get()))
+            return chartData.drawnLine().points;
+    return std::make_shared<const std::vector<LinePathPoint>>(
+        linePathPoints(dataSet->dataPoints, dataSet->style.ignoreZero));
+}
+
 // The fields and body the three sub-views share; `Derived` gives the paint
 // (`kit::Paint paint() const`). The chart data is not observed: a sub-view
 // redraws with the chart view that made it.
@@ -98,9 +112,7 @@ protected:
     LineSubView(std::shared_ptr<ChartData> chartData, std::shared_ptr<const DataSet> dataSet, double minValue,
                 double range, bool isFilled)
         : chartData(std::move(chartData)), dataSet(std::move(dataSet)),
-          linePoints(std::make_shared<const std::vector<LinePathPoint>>(
-              linePathPoints(this->dataSet->dataPoints, this->dataSet->style.ignoreZero))),
-          minValue(minValue), range(range), isFilled(isFilled)
+          linePoints(drawnPoints(*this->chartData, this->dataSet)), minValue(minValue), range(range), isFilled(isFilled)
     {
     }
 };

@@ -118,7 +118,7 @@ TEST_F(RunStartedAhead, TheRunOfTheSameArgumentsTakesTheChildStartedOnceAhead)
     const auto arguments = script("printf out; printf said >&2");
     qm::startRunAhead("/bin/sh", arguments, 64, 1000, true);
     qm::startRunAhead("/bin/sh", arguments, 64, 1000, true); // already underway: not started again
-    ASSERT_TRUE(waitForStarts(1)); // running before any run is asked for
+    ASSERT_TRUE(waitForStarts(1));                           // running before any run is asked for
     // Another executable, other arguments, room, limit or streams do not take it.
     EXPECT_FALSE(qm::takeRunStartedAhead("/bin/bash", arguments, 64, 1000, true));
     EXPECT_FALSE(qm::takeRunStartedAhead("/bin/sh", script("printf out"), 64, 1000, true));
@@ -187,8 +187,8 @@ TEST_F(RunStartedAhead, AChildNobodyRunsIsEndedAndReapedAndItsFilesClosed)
     stop.request_stop();
     qm::startRunAhead("/bin/sh", hung, 0, 1000, false);
     ASSERT_TRUE(waitForStarts(4));
-    const auto stopped = qm::runProcessToEnd("/bin/sh", hung, qm::processGeneration(), 0, stop.get_token(), 1000,
-                                             false, qm::takeRunStartedAhead("/bin/sh", hung, 0, 1000, false));
+    const auto stopped = qm::runProcessToEnd("/bin/sh", hung, qm::processGeneration(), 0, stop.get_token(), 1000, false,
+                                             qm::takeRunStartedAhead("/bin/sh", hung, 0, 1000, false));
     EXPECT_TRUE(stopped.ended);
     EXPECT_TRUE(reaped(startedPids()[3]));
     EXPECT_EQ(startedPids().size(), 4u); // none of these runs started a child of its own

@@ -1,5 +1,6 @@
 #include "LineTest.h"
 
+#include "charts/line/LineSubViews.h"
 #include "kit/base/NumberFormatter.h"
 
 #include <cmath>
@@ -169,6 +170,52 @@ TEST(LineValueRange, TheChartsRangeAndMean)
     // The mean of the line's values, not of the band.
     EXPECT_EQ(ranged->average(), 6);
     EXPECT_TRUE(std::isnan(rangedChart({})->average()));
+}
+
+// A single line's points are read once for what the line draws and both ends of its
+// values, kept until the set is written.
+TEST(LineValueRange, OnePassReadsWhatTheLineDrawsAndBothEndsUntilTheSetIsWritten)
+{
+    const auto chart = lineChart(lineSet({3, 0, -2, 7}, lineStyle(true)));
+    chart->dataSets.modify([](LineDataSet& set) { set.dataPoints[1].ignoreMe = true; });
+    const DrawnLine& drawn = chart->drawnLine();
+    EXPECT_EQ(*drawn.points, (std::vector<LinePathPoint>{{3, false}, {0, true}, {-2, false}, {7, false}}));
+    EXPECT_EQ(drawn.ends.smallest, -2);
+    EXPECT_EQ(drawn.ends.largest, 7);
+    EXPECT_EQ(chart->minValue(), -2);
+    EXPECT_EQ(chart->maxValue(), 7);
+    const auto kept = drawn.points;
+    EXPECT_EQ(chart->drawnLine().points, kept); // read once while nothing is written
+
+    // The line's sub-view takes the chart's own reading for the chart's own set, and reads a
+    // set of the caller's itself.
+    const std::shared_ptr<const LineDataSet> own(chart, &chart->dataSets.get());
+    EXPECT_EQ(drawnPoints(*chart, own), kept);
+    const auto copy = std::make_shared<const LineDataSet>(chart->dataSets.get());
+    EXPECT_NE(drawnPoints(*chart, copy), kept);
+    EXPECT_EQ(*drawnPoints(*chart, copy), *kept);
+
+    // A write to the set is read again: a value, then the zeros no longer left out (and the
+    // marks of left-out points no longer read).
+    chart->dataSets.modify([](LineDataSet& set) { set.dataPoints[2].value = 1; });
+    EXPECT_EQ(*chart->drawnLine().points, (std::vector<LinePathPoint>{{3, false}, {0, true}, {1, false}, {7, false}}));
+    EXPECT_EQ(chart->minValue(), 1);
+    chart->dataSets.modify([](LineDataSet& set) { set.style.ignoreZero = false; });
+    EXPECT_EQ(*chart->drawnLine().points, (std::vector<LinePathPoint>{{3, false}, {0, false}, {1, false}, {7, false}}));
+    EXPECT_EQ(chart->minValue(), 0);
+    EXPECT_EQ(chart->maxValue(), 7);
+
+    // The ends are those of one value after another: a first value that is not a number
+    // stays both ends; an empty line's ends are 0.
+    const auto first = lineChart(lineSet({nan, 1, 2}))->drawnLine().ends;
+    EXPECT_TRUE(std::isnan(first.smallest) && std::isnan(first.largest));
+    const auto later = lineChart(lineSet({1, nan, 2}))->drawnLine().ends;
+    EXPECT_EQ(later.smallest, 1);
+    EXPECT_EQ(later.largest, 2);
+    const auto none = lineChart(lineSet({}))->drawnLine();
+    EXPECT_TRUE(none.points->empty());
+    EXPECT_EQ(none.ends.smallest, 0);
+    EXPECT_EQ(none.ends.largest, 0);
 }
 
 } // namespace
