@@ -183,11 +183,12 @@ void Project::process(Completion completion, Failure failure)
     const std::uint64_t number = ++counts_->latest;
     auto actions = std::make_shared<CountActions>(CountActions{std::move(completion), std::move(failure)});
     try {
+        const std::string& executable = sccPath();
         std::vector<std::string> arguments = counterArguments();
         auto started = std::make_shared<StartedRun>(
-            takeRunStartedAhead(sccPath(), arguments, counterOutputPadding, largestOutput(), true));
+            takeRunStartedAhead(executable, arguments, counterOutputPadding, largestOutput(), true));
         countingQueue().async(
-            [count = Count{sccPath(), std::move(arguments), processGeneration(), counts_->stop.get_token(),
+            [count = Count{executable, std::move(arguments), processGeneration(), counts_->stop.get_token(),
                            largestOutput(), number, actions, weak_from_this(), std::move(started)}]() mutable {
                 runCount(std::move(count));
             });

@@ -21,10 +21,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder counted for an existing file or folder: a folder itself, a file the folder it is in.
-std::string countedFolder(const std::string& path, const fs::file_status& status)
+// A file or folder asked for: its path, and the folder counted for it (a
+// folder itself, a file the folder it is in), none when nothing is there.
+struct Asked {
+    std::string path;
+    std::optional<std::string> folder;
+};
+
+Asked asked(const kit::Url& url)
 {
-    return fs::is_directory(status) ? path : kit::Url::fileURL(fs::path(path).parent_path().string()).path;
+    Asked a{kit::Url::fileURL(url.path).path, std::nullopt};
+    std::error_code error;
+    const auto status = fs::status(a.path, error);
+    if (!error && fs::exists(status))
+        a.folder = fs::is_directory(status) ? a.path : kit::Url::fileURL(fs::path(a.path).parent_path().string()).path;
+    return a;
 }
 
 } // namespace
@@ -143,20 +154,17 @@ void ProjectManager::startCountsAhead(const std::vector<kit::Url>& urls) const
         for (const auto& url : urls) {
             if (started.size() == most)
                 break;
-            const auto path = kit::Url::fileURL(url.path).path;
-            std::error_code error;
-            const auto status = fs::status(path, error);
-            if (error || !fs::exists(status))
+            const std::optional<std::string> folder = asked(url).folder;
+            if (!folder)
                 continue;
-            const auto folder = countedFolder(path, status);
-            const auto id = folderIdOf(folder);
+            const auto id = folderIdOf(*folder);
             // Counted under the name first given: a folder again, by any name, is not started twice.
             const bool again = std::any_of(started.begin(), started.end(),
-                                           [&](const auto& s) { return s.first == folder || (id && s.second == id); });
-            if (again || listed(folder, id) || isAdding(folder, id))
+                                           [&](const auto& s) { return s.first == *folder || (id && s.second == id); });
+            if (again || listed(*folder, id) || isAdding(*folder, id))
                 continue;
-            Project::startCountAhead(folder);
-            started.emplace_back(folder, id);
+            Project::startCountAhead(*folder);
+            started.emplace_back(*folder, id);
         }
     } catch (const std::exception&) {
         // Starting ahead only saves time: the counts start what could not start here.
@@ -171,15 +179,13 @@ void ProjectManager::addProjects(const std::vector<kit::Url>& urls)
     } endUntaken;
     std::vector<std::shared_ptr<Project>> added;
     for (const auto& url : urls) {
-        auto path = kit::Url::fileURL(url.path).path;
-        std::error_code error;
-        auto status = fs::status(path, error);
-        if (error || !fs::exists(status)) {
+        auto [path, place] = asked(url);
+        if (!place) {
             printLine("File/folder does not exist: " + path);
             firstCountFailed.send(CountFailure{path, missingPathReason()});
             continue;
         }
-        auto folder = countedFolder(path, status);
+        const std::string& folder = *place;
         // A folder reached by another name (a symbolic link to it, or through
         // one) is the same project, listed under the name first given.
         const auto id = folderIdOf(folder);

@@ -86,6 +86,15 @@ void endGroup(pid_t child)
     ::kill(-child, SIGKILL);
 }
 
+// Waits for the child to end and reaps it: its status.
+int reap(pid_t child)
+{
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
 std::string describeStartFailure(const std::string& executable, int error)
 {
     return "The process " + executable + " could not be started: " + std::strerror(error);
@@ -273,9 +282,7 @@ ProcessResult finishChild(StartedRun started, std::size_t spare, std::stop_token
         }
         result.ended = leaveRunning(child, generation) || stop.stop_requested();
     }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
+    const int status = reap(child);
     result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     result.exitStatus = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
 
@@ -350,19 +357,17 @@ void StartedRun::end()
     // Out of the running children, it is reaped apart: a child ended while
     // it reads a slow disk may take its time to go, and whoever lets it go
     // (the main thread, at a launch) does not wait for it.
-    auto reap = [child = std::exchange(child_, 0), output = std::exchange(output_, -1),
-                 errors = std::exchange(errors_, -1)] {
-        int status = 0;
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-        }
+    auto reapAndClose = [child = std::exchange(child_, 0), output = std::exchange(output_, -1),
+                         errors = std::exchange(errors_, -1)] {
+        reap(child);
         if (errors != output)
             close(errors);
         close(output);
     };
     try {
-        std::thread(reap).detach();
+        std::thread(reapAndClose).detach();
     } catch (const std::system_error&) {
-        reap(); // no thread to spare: here
+        reapAndClose(); // no thread to spare: here
     }
 }
 

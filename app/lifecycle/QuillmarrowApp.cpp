@@ -86,10 +86,11 @@ void QuillmarrowApp::launch(const QByteArrayList& paths)
     QGuiApplication::setQuitOnLastWindowClosed(true);
     window_->show();
     appDelegate_->applicationDidFinishLaunching();
-    if (!paths.isEmpty())
-        appDelegate_->openFiles(paths);
-    // Once the opening is done, no counter it did not take over runs on.
-    kit::MainQueue::async([] { Project::endCountsStartedAhead(); });
+    if (!urls.isEmpty()) {
+        appDelegate_->openURLs(urls);
+        // Once the opening is done, no counter it did not take over runs on.
+        kit::MainQueue::async([] { Project::endCountsStartedAhead(); });
+    }
 }
 
 void QuillmarrowApp::buildCommands(QMainWindow& window)

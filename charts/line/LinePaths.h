@@ -71,9 +71,10 @@ template <CTStandardDataPointProtocol DataPoint>
 requires IgnoreMe<DataPoint> std::vector<LinePathPoint> linePathPoints(const std::vector<DataPoint>& dataPoints,
                                                                        bool ignoreZero = true)
 {
-    std::vector<LinePathPoint> points(dataPoints.size());
-    for (std::size_t i = 0; i < dataPoints.size(); ++i)
-        points[i].value = dataPoints[i].value;
+    std::vector<LinePathPoint> points;
+    points.reserve(dataPoints.size());
+    for (const DataPoint& point : dataPoints)
+        points.push_back({point.value, false});
     if (ignoreZero)
         for (std::size_t i = 0; i < dataPoints.size(); ++i)
             points[i].ignoreMe = dataPoints[i].ignoreMe;
@@ -81,8 +82,9 @@ requires IgnoreMe<DataPoint> std::vector<LinePathPoint> linePathPoints(const std
 }
 
 // What a line draws of its points (linePathPoints) and both ends of its
-// values (valueEndsOf), read in one pass over the points: a line of many
-// points is read once for its value range and its path alike.
+// values (valueEndsOf): the points are read once, for the value range and
+// the path alike, the ends found in what the line draws of them (16 bytes
+// a point, where a point holds 248).
 struct DrawnLine {
     std::shared_ptr<const std::vector<LinePathPoint>> points;
     ValueEnds ends;
@@ -91,17 +93,10 @@ struct DrawnLine {
 template <CTStandardDataPointProtocol DataPoint>
 requires IgnoreMe<DataPoint> DrawnLine drawnLineOf(const std::vector<DataPoint>& dataPoints, bool ignoreZero)
 {
-    auto points = std::make_shared<std::vector<LinePathPoint>>();
-    points->reserve(dataPoints.size());
+    auto points = std::make_shared<const std::vector<LinePathPoint>>(linePathPoints(dataPoints, ignoreZero));
     ValueEndsReader ends(ignoreZero);
-    for (const DataPoint& point : dataPoints) {
-        const double v = point.value;
-        points->push_back({v, false});
-        ends.add(v);
-    }
-    if (ignoreZero)
-        for (std::size_t i = 0; i < dataPoints.size(); ++i)
-            (*points)[i].ignoreMe = dataPoints[i].ignoreMe;
+    for (const LinePathPoint& point : *points)
+        ends.add(point.value);
     return {std::move(points), ends.ends()};
 }
 

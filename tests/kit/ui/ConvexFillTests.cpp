@@ -233,14 +233,7 @@ TEST_F(ConvexFill, OnlyConvexShapesInPlainColoursIntoAnImage)
 
     const Path square = Path::rect(Rect(2, 2, 20, 20));
     const auto untouched = [&](auto prepare, const QBrush& brush) {
-        QImage image = backdrop();
-        const QImage before = image.copy();
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        prepare(painter);
-        const bool taken = fillAsConvex(painter, square, brush);
-        painter.end();
-        return !taken && image == before;
+        return fills::leftToQt(prepare, [&](QPainter& painter) { return fillAsConvex(painter, square, brush); });
     };
     QLinearGradient gradient(0, 0, 20, 0);
     gradient.setColorAt(0, Qt::red);

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QTransform>
 
 #include <initializer_list>
@@ -38,6 +39,22 @@ inline Path polygon(std::initializer_list<Point> points)
     }
     p.closeSubpath();
     return p;
+}
+
+// Whether `fill(painter)` declines, leaving the backdrop as it was, with an
+// antialiasing painter set up by `prepare` (a clip, a blend mode, a gradient
+// the fill cannot write).
+template <class Prepare, class Fill>
+bool leftToQt(Prepare prepare, Fill fill)
+{
+    QImage image = backdrop();
+    const QImage before = image.copy();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    prepare(painter);
+    const bool taken = fill(painter);
+    painter.end();
+    return !taken && image == before;
 }
 
 // A shape to fill beside Qt: its path, drawn under `transform` in `colour`

@@ -233,14 +233,7 @@ TEST_F(ShapeFill, OnlyPlainFillsOfShapesWithinReach)
 {
     const Path blob = dentedBlob({40, 40}, 30, 0.6, 8);
     const auto untouched = [&](const Path& path, auto prepare, const QBrush& brush) {
-        QImage image = backdrop();
-        const QImage before = image.copy();
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        prepare(painter);
-        const bool taken = fillAsShape(painter, path, brush);
-        painter.end();
-        return !taken && image == before;
+        return fills::leftToQt(prepare, [&](QPainter& painter) { return fillAsShape(painter, path, brush); });
     };
     const auto none = [](QPainter&) {};
     QLinearGradient gradient(0, 0, 20, 0);
